@@ -1,0 +1,36 @@
+#include "patcher/yes_set.h"
+
+#include "common/game_code_page.h"
+#include "platform/core/unicode_case.h"
+
+namespace tarn {
+
+YesSet::YesSet(std::u16string_view yesText) {
+    const std::u16string_view text = yesText.substr(0, 255);
+    if (text.empty()) {
+        characters_ = {U'Y', U'y'};
+        return;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        }
+        characters_.insert(platform::simpleUpperCase(c));
+        characters_.insert(platform::simpleLowerCase(c));
+    }
+}
+
+bool YesSet::answers(std::string_view line) const {
+    if (line.empty()) {
+        return false;
+    }
+    std::size_t pos = 0;
+    const auto c = nextUtf8(line, pos);
+    const char32_t first = c ? *c : gameByteToUnicode(static_cast<unsigned char>(line[0]));
+    return characters_.count(first) != 0;
+}
+
+}  // namespace tarn
