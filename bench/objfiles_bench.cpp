@@ -58,9 +58,8 @@ void measureAgainstMemcpy(benchmark::State& state, const std::function<void()>& 
 
 void BM_DecodeRLE(benchmark::State& state) {
     const tarn::Bytes block = tarn::EncodeRLE(data().data(), data().size(), true);
-    measureAgainstMemcpy(state, [&] {
-        benchmark::DoNotOptimize(tarn::DecodeRLE(block.data(), block.size()));
-    });
+    measureAgainstMemcpy(
+        state, [&] { benchmark::DoNotOptimize(tarn::DecodeRLE(block.data(), block.size())); });
 }
 
 void BM_EncodeRLE(benchmark::State& state) {
@@ -85,9 +84,8 @@ void BM_EncodeScrambled(benchmark::State& state) {
 void BM_DecodeStored(benchmark::State& state) {
     tarn::TObjFile object;
     const tarn::Bytes file = tarn::EncodeObjectFile(data(), object, false);
-    measureAgainstMemcpy(state, [&] {
-        benchmark::DoNotOptimize(tarn::DecodeObjectFile(file, object));
-    });
+    measureAgainstMemcpy(state,
+                         [&] { benchmark::DoNotOptimize(tarn::DecodeObjectFile(file, object)); });
 }
 
 void BM_ObjectChecksum(benchmark::State& state) {
@@ -113,10 +111,9 @@ const std::filesystem::path& sampleFolder() {
                          {5, "Un nom d'objet"}};
             }
             const std::array<std::uint8_t, 8> name{'O', 'B', 'J', 'E', 'C', 'T', 0, 0};
-            tarn::writeFileAtomically(
-                path / ("OBJ" + std::to_string(i) + ".dat"),
-                tarn::makeSampleObjectFile(type, encodings[i % 3], texts, name, i,
-                                           500 + (i * 7919) % 7700));
+            tarn::writeFileAtomically(path / ("OBJ" + std::to_string(i) + ".dat"),
+                                      tarn::makeSampleObjectFile(type, encodings[i % 3], texts,
+                                                                 name, i, 500 + (i * 7919) % 7700));
         }
         return path;
     }();

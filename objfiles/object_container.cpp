@@ -15,7 +15,9 @@ inline std::uint32_t rotateLeft32(std::uint32_t c, unsigned n) {
     return n == 0 ? c : (c << n) | (c >> (32 - n));
 }
 
-inline std::uint32_t foldByte(std::uint32_t c, std::uint8_t x) { return rotateLeft32(c ^ x, 11); }
+inline std::uint32_t foldByte(std::uint32_t c, std::uint8_t x) {
+    return rotateLeft32(c ^ x, 11);
+}
 
 }  // namespace
 

@@ -58,9 +58,12 @@ std::string toHex(const std::string& bytes) {
 
 std::string fromHex(const std::string& hex) {
     auto nibble = [&](char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
         throw UsageError("\"" + hex + "\" is not hex");
     };
     if (hex.size() % 2 != 0) {

@@ -44,12 +44,11 @@ int info(const CommandLine& cl) {
     }
     std::ostringstream json;
     json << "{\"flags\": " << object.Flags << ", \"type\": " << object.objectType()
-         << ", \"name\": \""
-         << toHex(std::string(object.Name.begin(), object.Name.end())) << "\", \"encoding\": "
-         << unsigned{object.Encoding} << ", \"length\": " << readU32LE(file.data() + 17)
-         << ", \"stored_checksum\": \"" << hex32(readU32LE(file.data() + 12))
-         << "\", \"checksum\": \"" << hex32(ObjectChecksum(object, decoded.data(), decoded.size()))
-         << "\", \"groups\": [";
+         << ", \"name\": \"" << toHex(std::string(object.Name.begin(), object.Name.end()))
+         << "\", \"encoding\": " << unsigned{object.Encoding}
+         << ", \"length\": " << readU32LE(file.data() + 17) << ", \"stored_checksum\": \""
+         << hex32(readU32LE(file.data() + 12)) << "\", \"checksum\": \""
+         << hex32(ObjectChecksum(object, decoded.data(), decoded.size())) << "\", \"groups\": [";
     for (std::size_t g = 0; g < object.Texts.size(); ++g) {
         json << (g ? ", [" : "[");
         for (std::size_t i = 0; i < object.Texts[g].size(); ++i) {
@@ -126,9 +125,12 @@ int runObjCommand(const Args& args) {
         }
         const std::string& command = args[0];
         const CommandLine cl(args, 1, {"-o", "--group", "--id", "--hex"}, {"--normal-rle"});
-        if (command == "info") return info(cl);
-        if (command == "recode") return recode(cl);
-        if (command == "set") return set(cl);
+        if (command == "info")
+            return info(cl);
+        if (command == "recode")
+            return recode(cl);
+        if (command == "set")
+            return set(cl);
         throw UsageError("unknown obj command \"" + command + "\"");
     } catch (const UsageError& e) {
         std::cerr << "tarntool: " << e.what() << "\n" << kObjUsage;

@@ -44,17 +44,15 @@ int build(const CommandLine& cl) {
         }
         current = objData->string();
         std::vector<TObjFile> files;
-        loadObjectFolder(*objData, files,
-                         [&](std::size_t, std::size_t, const std::string& name) {
-                             current = (*objData / name).string();
-                         });
+        loadObjectFolder(*objData, files, [&](std::size_t, std::size_t, const std::string& name) {
+            current = (*objData / name).string();
+        });
         current.clear();
         const Bytes patcher(embedded::kTarnPatchExe,
                             embedded::kTarnPatchExe + embedded::kTarnPatchExe_size);
         writeFileAtomically(*out, buildEndUserProgram(patcher, files, options),
-                            fs::perms::owner_all | fs::perms::group_read |
-                                fs::perms::group_exec | fs::perms::others_read |
-                                fs::perms::others_exec);
+                            fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
     } catch (const std::exception& e) {
         std::cerr << "tarntool: " << (current.empty() ? "" : current + ": ") << e.what() << "\n";
         return 1;

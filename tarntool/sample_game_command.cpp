@@ -24,20 +24,45 @@ struct SampleObject {
 
 const std::vector<SampleObject>& sampleObjects() {
     static const std::vector<SampleObject> objects = {
-        {"Creature.dat", "CREATURE", 0,
+        {"Creature.dat",
+         "CREATURE",
+         0,
          {{{0, "Cave troll"}, {1, "H\xF6hlentroll"}, {5, "Troll des cavernes"}},
-          {{0, "A large and angry troll."}, {1, "Ein gro\xDF" "er, w\xFCtender Troll."}},
+          {{0, "A large and angry troll."},
+           {1,
+            "Ein gro\xDF"
+            "er, w\xFCtender Troll."}},
           {{0, "It guards the bridge."}}}},
-        {"ITEM_SWORD.DAT", "SWORD001", 1, {{{0, "Sword"}, {1, "Schwert"}, {5, "\xC9p\xE9" "e"}}}},
+        {"ITEM_SWORD.DAT",
+         "SWORD001",
+         1,
+         {{{0, "Sword"},
+           {1, "Schwert"},
+           {5,
+            "\xC9p\xE9"
+            "e"}}}},
         {"item_shield.dat", "SHIELD01", 3, {{{0, "\x8EShield\x0E"}, {1, "Schild"}}}},
         {"Spell_Fire.dat", "FIREBALL", 0, {{{0, "Fireball"}, {1, "Feuerball"}}}},
-        {"spell_ice.DAT", "ICEBOLT1", 1, {{{0, "Ice bolt\x05" "cold"}, {5, "\xC9" "clair de glace"}}}},
+        {"spell_ice.DAT",
+         "ICEBOLT1",
+         1,
+         {{{0,
+            "Ice bolt\x05"
+            "cold"},
+           {5,
+            "\xC9"
+            "clair de glace"}}}},
         {"Door.dat", "DOOR0001", 3, {{{0, "Wooden door"}, {1, "Holzt\xFCr"}}}},
         {"Chest.dat", "CHEST001", 0, {{{0, "Chest"}, {1, "Truhe"}, {5, "Coffre"}}}},
-        {"Merchant.dat", "MERCHANT", 1, {{{0, "Hello, traveller! Want to buy something?"}, {1, "Hallo, Reisender!"}}}},
+        {"Merchant.dat",
+         "MERCHANT",
+         1,
+         {{{0, "Hello, traveller! Want to buy something?"}, {1, "Hallo, Reisender!"}}}},
         {"Potion.dat", "POTION01", 3, {{{0, "Healing potion"}, {1, "Heiltrank"}}}},
         {"Scroll.dat", "SCROLL01", 0, {{{0, "Old scroll"}, {1, ""}}}},
-        {"Quest.dat", "QUEST001", 1,
+        {"Quest.dat",
+         "QUEST001",
+         1,
          {{{0, "Find the lost ring"}, {1, "Finde den verlorenen Ring"}},
           {{0, "The ring lies in the cave."}},
           {{0, "Thank you!"}, {1, "Danke!"}, {5, "Merci !"}}}},
@@ -69,11 +94,11 @@ int runSampleGameCommand(const Args& args) {
                 }
                 std::array<std::uint8_t, 8> name{};
                 std::copy_n(o.name, 8, name.begin());
-                writeFileAtomically(dir / "ObjData" / o.fileName,
-                                    makeSampleObjectFile(static_cast<unsigned>(type), o.encoding,
-                                                         texts, name,
-                                                         static_cast<std::uint32_t>(type * 977 + 13),
-                                                         200 + 40 * type));
+                writeFileAtomically(
+                    dir / "ObjData" / o.fileName,
+                    makeSampleObjectFile(static_cast<unsigned>(type), o.encoding, texts, name,
+                                         static_cast<std::uint32_t>(type * 977 + 13),
+                                         200 + 40 * type));
             }
         } catch (const std::exception& e) {
             std::cerr << "tarntool: " << e.what() << "\n";

@@ -15,7 +15,9 @@ namespace {
 
 using Result = ChildResult;
 
-std::string tool(const std::string& args) { return tarntool(args); }
+std::string tool(const std::string& args) {
+    return tarntool(args);
+}
 
 std::vector<TObjFile> loadAll(const fs::path& game) {
     std::vector<TObjFile> files;
@@ -28,13 +30,19 @@ protected:
     void SetUp() override {
         translator = scratch.path() / "translator";
         player = scratch.path() / "player";
-        ASSERT_EQ(runIn(scratch.path(), tool("sample-game translator"), "", scratch.path()).code, 0);
+        ASSERT_EQ(runIn(scratch.path(), tool("sample-game translator"), "", scratch.path()).code,
+                  0);
         ASSERT_EQ(runIn(scratch.path(), tool("sample-game player"), "", scratch.path()).code, 0);
         // The translator adds Polish (ID 9) to the sword and changes the German door.
-        ASSERT_EQ(runIn(translator, tool("obj set ObjData/ITEM_SWORD.DAT --group 0 --id 9 --hex 4d69656378"),
-                        "", scratch.path()).code, 0);
+        ASSERT_EQ(runIn(translator,
+                        tool("obj set ObjData/ITEM_SWORD.DAT --group 0 --id 9 --hex 4d69656378"),
+                        "", scratch.path())
+                      .code,
+                  0);
         ASSERT_EQ(runIn(translator, tool("obj set ObjData/Door.dat --group 0 --id 1 --hex 546f72"),
-                        "", scratch.path()).code, 0);
+                        "", scratch.path())
+                      .code,
+                  0);
     }
 
     Result build(const std::string& options) {
@@ -67,7 +75,8 @@ TEST_F(PatchEndToEnd, TheBuiltProgramIsTarnPatchAndAppliesEveryText) {
     for (std::size_t i = 0; i < want.size(); ++i) {
         EXPECT_EQ(got[i].Texts, want[i].Texts) << want[i].FileName;
     }
-    EXPECT_EQ(r.out.rfind("Tarn Object Text Changer\n------------------------\n\nThis program", 0), 0u);
+    EXPECT_EQ(r.out.rfind("Tarn Object Text Changer\n------------------------\n\nThis program", 0),
+              0u);
     EXPECT_NE(r.out.find("continue? [Y/N]Processing files, please be patient...\n\n"),
               std::string::npos);
     EXPECT_NE(r.out.find("\rProcessing spell_ice.DAT (0 file(s) left)\r" + std::string(79, ' ') +
@@ -78,7 +87,9 @@ TEST_F(PatchEndToEnd, TheBuiltProgramIsTarnPatchAndAppliesEveryText) {
 TEST_F(PatchEndToEnd, OneLanguageWithTranslatedMessagesAndYesCharacters) {
     std::string messages;
     for (int k = 0; k < 11; ++k) {
-        messages += k == 2 ? "Weiter? [J/N]\n" : k == 8 ? "Alles gut \xE2\x9C\x93\n" : "Nachricht\n";
+        messages += k == 2   ? "Weiter? [J/N]\n"
+                    : k == 8 ? "Alles gut \xE2\x9C\x93\n"
+                             : "Nachricht\n";
     }
     std::ofstream(scratch.path() / "de.txt", std::ios::binary) << messages;
     ASSERT_EQ(build("--id 9 --yes-chars j --messages de.txt --normal-rle").code, 0);
@@ -88,8 +99,8 @@ TEST_F(PatchEndToEnd, OneLanguageWithTranslatedMessagesAndYesCharacters) {
     EXPECT_NE(r.out.find("Weiter? [J/N]Nachricht\n\n"), std::string::npos);
     EXPECT_NE(r.out.find("Alles gut \xE2\x9C\x93\n"), std::string::npos);
     const auto got = loadAll(player);
-    const auto sword = std::find_if(got.begin(), got.end(),
-                                    [](const TObjFile& f) { return f.FileName == "ITEM_SWORD.DAT"; });
+    const auto sword = std::find_if(
+        got.begin(), got.end(), [](const TObjFile& f) { return f.FileName == "ITEM_SWORD.DAT"; });
     ASSERT_NE(sword, got.end());
     EXPECT_EQ(sword->Texts[0].back(), (TObjText{9, "Miecx"}));
     // Only the sword carries ID 9: the door keeps its old German text.
@@ -100,13 +111,14 @@ TEST_F(PatchEndToEnd, OneLanguageWithTranslatedMessagesAndYesCharacters) {
 
 TEST_F(PatchEndToEnd, OpenErrorAnsweredYesAndNo) {
     ASSERT_EQ(build("").code, 0);
-    fs::remove(player / "ObjData" / "Creature.dat");  // the second file
+    fs::remove(player / "ObjData" / "Creature.dat");        // the second file
     const fs::path door = player / "ObjData" / "Door.dat";  // comes after the missing file
 
     Result r = patch("y\nn\n\n");
     EXPECT_EQ(r.code, 0);
-    EXPECT_NE(r.out.find("\nThe following error occured while trying to open ObjData/Creature.dat:\n"),
-              std::string::npos);
+    EXPECT_NE(
+        r.out.find("\nThe following error occured while trying to open ObjData/Creature.dat:\n"),
+        std::string::npos);
     EXPECT_NE(r.out.find("remaining files? [Y/N]Processing finished with 1 error(s)\n"),
               std::string::npos);
     EXPECT_EQ(loadObjectFile(door).Texts[0][1].Text, "Holzt\xFCr");
@@ -132,7 +144,8 @@ TEST_F(PatchEndToEnd, StartUpFailuresAndBadUse) {
     EXPECT_NE(r.out.find("The \"ObjData\" directory isn't found"), std::string::npos);
 
     EXPECT_EQ(build("--id 255").code, 2);
-    EXPECT_EQ(runIn(scratch.path(), tool("patch build --game player -o x"), "", scratch.path()).code, 1);
+    EXPECT_EQ(
+        runIn(scratch.path(), tool("patch build --game player -o x"), "", scratch.path()).code, 1);
     EXPECT_EQ(runIn(scratch.path(), tool("obj info nothing.dat"), "", scratch.path()).code, 1);
 }
 

@@ -23,8 +23,8 @@ inline ChildResult runIn(const std::filesystem::path& folder, const std::string&
     const auto in = scratch / "stdin.txt";
     const auto out = scratch / "stdout.txt";
     std::ofstream(in, std::ios::binary) << input;
-    const std::string line = "cd '" + folder.string() + "' && " + command + " < '" +
-                             in.string() + "' > '" + out.string() + "' 2>&1";
+    const std::string line = "cd '" + folder.string() + "' && " + command + " < '" + in.string() +
+                             "' > '" + out.string() + "' 2>&1";
     const int status = std::system(line.c_str());
     ChildResult r;
     r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

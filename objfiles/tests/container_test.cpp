@@ -95,7 +95,8 @@ TEST(ObjectContainer, EveryEncodingRoundTripsWithBothEncoders) {
             EXPECT_EQ(DecodeObjectFile(file, back), data);
             EXPECT_EQ(back.Flags, object.Flags);
             EXPECT_EQ(back.Encoding, encoding);
-            EXPECT_EQ(readU32LE(file.data() + 12), ObjectChecksum(object, data.data(), data.size()));
+            EXPECT_EQ(readU32LE(file.data() + 12),
+                      ObjectChecksum(object, data.data(), data.size()));
             EXPECT_EQ(readU32LE(file.data() + 17), file.size() - kObjectHeaderSize);
         }
     }

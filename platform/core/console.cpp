@@ -14,22 +14,23 @@ namespace tarn::platform {
 
 #ifdef _WIN32
 
-std::string_view consoleLineEnd() { return "\r\n"; }
+std::string_view consoleLineEnd() {
+    return "\r\n";
+}
 
 std::string toConsoleText(std::u16string_view text) {
     std::string out;
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t lf = text.find(u'\n', start);
-        const std::u16string_view piece =
-            text.substr(start, lf == std::u16string_view::npos ? std::u16string_view::npos
-                                                               : lf - start);
+        const std::u16string_view piece = text.substr(
+            start, lf == std::u16string_view::npos ? std::u16string_view::npos : lf - start);
         if (!piece.empty()) {
             const std::wstring wide(piece.begin(), piece.end());
             std::string oem(wide.size() * 4 + 1, '\0');
-            const int n = ::WideCharToMultiByte(CP_OEMCP, 0, wide.data(),
-                                                static_cast<int>(wide.size()), oem.data(),
-                                                static_cast<int>(oem.size()), nullptr, nullptr);
+            const int n =
+                ::WideCharToMultiByte(CP_OEMCP, 0, wide.data(), static_cast<int>(wide.size()),
+                                      oem.data(), static_cast<int>(oem.size()), nullptr, nullptr);
             oem.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
             out += oem;
         }
@@ -48,7 +49,9 @@ void prepareConsole() {
 
 #else
 
-std::string_view consoleLineEnd() { return "\n"; }
+std::string_view consoleLineEnd() {
+    return "\n";
+}
 
 std::string toConsoleText(std::u16string_view text) {
     std::string out;
