@@ -1,6 +1,7 @@
 #include "platform/core/console.h"
 
 #include "common/game_code_page.h"
+#include "platform/core/unicode_case.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -56,16 +57,8 @@ std::string_view consoleLineEnd() {
 std::string toConsoleText(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;  // a lone surrogate has no UTF-8 form
-        }
-        appendUtf8(out, c);
+    for (std::size_t i = 0; i < text.size();) {
+        appendUtf8(out, nextUtf16(text, i));
     }
     return out;
 }

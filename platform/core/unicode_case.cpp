@@ -63,6 +63,17 @@ char32_t simpleLowerCase(char32_t c) {
     return c;
 }
 
+char32_t nextUtf16(std::u16string_view text, std::size_t& pos) {
+    const char32_t c = text[pos++];
+    if (c < 0xD800 || c > 0xDFFF) {
+        return c;
+    }
+    if (c <= 0xDBFF && pos < text.size() && text[pos] >= 0xDC00 && text[pos] <= 0xDFFF) {
+        return 0x10000 + ((c - 0xD800) << 10) + (text[pos++] - 0xDC00);
+    }
+    return 0xFFFD;
+}
+
 std::string upperCaseUtf8(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
