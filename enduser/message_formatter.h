@@ -25,7 +25,6 @@ namespace tarn {
 // the inserts given, an unsupported insert format, or a result over maxLength units.
 std::optional<std::u16string> formatMessage(std::u16string_view text,
                                             const std::vector<std::u16string>& inserts,
-                                            std::size_t width = 80,
-                                            std::size_t maxLength = 1022);
+                                            std::size_t width = 80, std::size_t maxLength = 1022);
 
 }  // namespace tarn

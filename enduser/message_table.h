@@ -30,7 +30,7 @@ enum Message : unsigned {
     kMsgNoObjData = 1,
     kMsgQuestion = 2,
     kMsgProcessing = 3,
-    kMsgProgress = 4,  // %1 file name, %2 files left
+    kMsgProgress = 4,   // %1 file name, %2 files left
     kMsgOpenError = 5,  // %1 path
     kMsgSaveError = 6,  // %1 path
     kMsgIgnoreError = 7,

@@ -27,7 +27,9 @@ std::string upperAscii(std::string s) {
 
 }  // namespace
 
-ResourceName ResourceName::string(const std::string& text) { return {0, upperAscii(text)}; }
+ResourceName ResourceName::string(const std::string& text) {
+    return {0, upperAscii(text)};
+}
 
 std::size_t ResourceBundle::executableSize(const std::uint8_t* file, std::size_t size) {
     if (!hasMagic(file, size)) {

@@ -48,6 +48,6 @@ Bytes rewriteObjectFile(const Bytes& file, TObjFile& object, bool enhanced);
 
 // Re-reads the file at path, rewrites its tables from object.Texts and replaces it atomically;
 // clears object.Modified on success. A failure leaves the file on disk as it was.
-void saveObjectFile(const fs::path& path, TObjFile& object, bool enhanced);
+void saveObjectFile(const fs::path& path, TObjFile& object, bool enhanced = true);
 
 }  // namespace tarn

@@ -51,18 +51,12 @@ Bytes makeSampleObjectFile(unsigned type, std::uint8_t encoding, const TObjFileT
     object.Texts = texts;
     object.Texts.resize(TextTableCount.at(type));
 
+    // Empty tables between the object bytes, then filled as a save fills them.
     Bytes decoded = makeObjectLikeBytes(TextTableStart.at(type), seed);
-    for (const TObjTextGroup& group : object.Texts) {
-        for (const TObjText& entry : group) {
-            decoded.push_back(entry.ID);
-            decoded.insert(decoded.end(), entry.Text.begin(), entry.Text.end());
-            decoded.push_back(0);
-        }
-        decoded.push_back(kTableEnd);
-    }
+    decoded.insert(decoded.end(), object.Texts.size(), kTableEnd);
     const Bytes rest = makeObjectLikeBytes(tail, seed ^ 0x5A5A5A5Au);
     decoded.insert(decoded.end(), rest.begin(), rest.end());
-    return EncodeObjectFile(decoded, object, false);
+    return EncodeObjectFile(WriteTextGroups(decoded, object), object, false);
 }
 
 }  // namespace tarn

@@ -24,10 +24,10 @@
 namespace tarn {
 
 constexpr std::size_t kObjectTypeCount = 11;
-constexpr std::array<std::size_t, kObjectTypeCount> TextTableStart = {450, 28, 26, 14, 12, 14,
-                                                                       14,  270, 8, 16, 8};
+constexpr std::array<std::size_t, kObjectTypeCount> TextTableStart = {450, 28,  26, 14, 12, 14,
+                                                                      14,  270, 8,  16, 8};
 constexpr std::array<std::size_t, kObjectTypeCount> TextTableCount = {3, 1, 1, 1, 1, 1,
-                                                                       1, 1, 1, 1, 3};
+                                                                      1, 1, 1, 1, 3};
 constexpr std::uint8_t kTableEnd = 0xFF;
 
 // Fills object.Texts with TextTableCount groups read from TextTableStart of the decoded data.

@@ -15,8 +15,8 @@ int main() {
     tarn::ResourceBundle resources;
     std::string resourceError;
     try {
-        resources = tarn::ResourceBundle::parse(
-            tarn::readWholeFile(tarn::platform::ownExecutablePath()));
+        resources =
+            tarn::ResourceBundle::parse(tarn::readWholeFile(tarn::platform::ownExecutablePath()));
     } catch (const std::exception& e) {
         resourceError = e.what();
     }

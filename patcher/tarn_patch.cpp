@@ -66,7 +66,9 @@ std::string TarnPatch::LoadMessage(unsigned number, const std::vector<std::strin
     return platform::toConsoleText(formatted ? *formatted : std::u16string(kTextNotFound));
 }
 
-void TarnPatch::line(const std::string& text) { out_ << text << platform::consoleLineEnd(); }
+void TarnPatch::line(const std::string& text) {
+    out_ << text << platform::consoleLineEnd();
+}
 
 void TarnPatch::waitForEnter() {
     out_.flush();
@@ -101,8 +103,8 @@ int TarnPatch::run() {
 
     bool hasMessageTable = false;
     for (const Resource& r : resources_.resources()) {
-        hasMessageTable |= r.key.type == kStringTableType &&
-                           r.key.name == ResourceName::number(kMessageTableName);
+        hasMessageTable |=
+            r.key.type == kStringTableType && r.key.name == ResourceName::number(kMessageTableName);
     }
     if (!hasMessageTable) {
         line(kNoResources);
@@ -164,7 +166,8 @@ bool TarnPatch::reportError(unsigned message, const std::string& name, const std
 void TarnPatch::reportTruncated(const std::string& name) {
     ++errors_;
     line();
-    line(LoadMessage(kMsgOpenError, {name.empty() ? std::string(kObjTextsName) : displayPath(name)}));
+    line(LoadMessage(kMsgOpenError,
+                     {name.empty() ? std::string(kObjTextsName) : displayPath(name)}));
     line(kTextsEndEarly);
 }
 

@@ -11,13 +11,8 @@ YesSet::YesSet(std::u16string_view yesText) {
         characters_ = {U'Y', U'y'};
         return;
     }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        }
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t c = platform::nextUtf16(text, i);
         characters_.insert(platform::simpleUpperCase(c));
         characters_.insert(platform::simpleLowerCase(c));
     }

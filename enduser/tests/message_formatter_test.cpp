@@ -5,7 +5,8 @@
 namespace tarn {
 namespace {
 
-std::optional<std::u16string> fmt(std::u16string_view text, std::vector<std::u16string> inserts = {}) {
+std::optional<std::u16string> fmt(std::u16string_view text,
+                                  std::vector<std::u16string> inserts = {}) {
     return formatMessage(text, inserts);
 }
 

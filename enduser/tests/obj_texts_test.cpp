@@ -21,20 +21,16 @@ const std::vector<TObjFile> kFiles = {
 
 TEST(ObjTexts, AllTextsWritesEveryFileAndGroupInModelOrder) {
     const Bytes data = WriteObjTexts(kFiles, {std::nullopt, true});
-    const Bytes expected{2, 0, 0, 0, 1,
-                         5, 'A', '.', 'D', 'A', 'T', 2,
-                         0, 2, 0, 0, 0, 'a', 'b', 5, 1, 0, 0, 0, 'c', 0xFF,
-                         0, 0, 0, 0, 0, 0xFF,
-                         5, 'B', '.', 'D', 'A', 'T', 1,
-                         7, 1, 0, 0, 0, 'x', 0xFF};
+    const Bytes expected{2, 0,   0,   0,   1,   5,   'A', '.', 'D', 'A',  'T', 2, 0,   2,   0, 0,
+                         0, 'a', 'b', 5,   1,   0,   0,   0,   'c', 0xFF, 0,   0, 0,   0,   0, 0xFF,
+                         5, 'B', '.', 'D', 'A', 'T', 1,   7,   1,   0,    0,   0, 'x', 0xFF};
     EXPECT_EQ(data, expected);
 }
 
 TEST(ObjTexts, OneIdDropsFilesWithoutItAndKeepsEmptyGroupsOfTheOthers) {
     const Bytes data = WriteObjTexts(kFiles, {5, false});
-    const Bytes expected{1, 0, 0, 0, 0,
-                         5, 'A', '.', 'D', 'A', 'T', 2,
-                         5, 1, 0, 0, 0, 'c', 0xFF, 0xFF};
+    const Bytes expected{1,   0, 0, 0, 0, 5, 'A', '.', 'D',  'A',
+                         'T', 2, 5, 1, 0, 0, 0,   'c', 0xFF, 0xFF};
     EXPECT_EQ(data, expected);
     // The dropped record must not leave bytes behind, also when it is the last one.
     EXPECT_EQ(WriteObjTexts({kFiles[1], kFiles[0]}, {5, false}), expected);
@@ -77,7 +73,8 @@ TEST(ObjTexts, ApplyNewTextsSkipsARecordWithAnEmptyModelAndFailsOnTruncatedData)
     EXPECT_EQ(reader.readFileName(), "B");
 
     for (std::size_t cut = 5; cut < data.size(); ++cut) {
-        ObjTextsReader partial(Bytes(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(cut)));
+        ObjTextsReader partial(
+            Bytes(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(cut)));
         partial.readHeader();
         EXPECT_THROW(
             {

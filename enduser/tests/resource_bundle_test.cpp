@@ -29,7 +29,8 @@ TEST(ResourceBundle, AppendsAfterTheExecutableAndFindsByTypeNameAndLanguage) {
 
 TEST(ResourceBundle, AddingAgainReplacesTheSameKeyAndKeepsTheOthers) {
     const Bytes first = addResources(kExe, {{kStrings, {1}}, {kTexts, {2}}});
-    const Bytes second = addResources(first, {{kTexts, {9, 9}}, {{10, ResourceName::number(5), 0}, {4}}});
+    const Bytes second =
+        addResources(first, {{kTexts, {9, 9}}, {{10, ResourceName::number(5), 0}, {4}}});
     const ResourceBundle bundle = ResourceBundle::parse(second);
     EXPECT_EQ(bundle.resources().size(), 3u);
     EXPECT_EQ(*bundle.find(kStrings), Bytes{1});
@@ -65,8 +66,7 @@ TEST(ResourceBundle, LyingFootersAndDirectoriesAreRefusedWithoutReadingOutside) 
 TEST(ResourceBundle, LoadStringReadsBlockOneLikeTheWindowsLoader) {
     MessageTexts messages = defaultMessages();
     messages[8] = "";
-    const Bytes file = addResources(
-        kExe, {{kStrings, buildMessageTableBlock(messages, "y")}});
+    const Bytes file = addResources(kExe, {{kStrings, buildMessageTableBlock(messages, "y")}});
     const ResourceBundle bundle = ResourceBundle::parse(file);
     EXPECT_EQ(LoadString(bundle, 3), u"Processing files, please be patient...");
     EXPECT_EQ(LoadString(bundle, 11), u"y");

@@ -13,8 +13,12 @@
 namespace tarn {
 namespace {
 
-Bytes rle(const Bytes& data, bool enhanced) { return EncodeRLE(data.data(), data.size(), enhanced); }
-Bytes unrle(const Bytes& block) { return DecodeRLE(block.data(), block.size()); }
+Bytes rle(const Bytes& data, bool enhanced) {
+    return EncodeRLE(data.data(), data.size(), enhanced);
+}
+Bytes unrle(const Bytes& block) {
+    return DecodeRLE(block.data(), block.size());
+}
 
 struct RleExample {
     Bytes input;
@@ -22,7 +26,9 @@ struct RleExample {
     Bytes enhanced;
 };
 
-Bytes repeat(std::uint8_t b, std::size_t n) { return Bytes(n, b); }
+Bytes repeat(std::uint8_t b, std::size_t n) {
+    return Bytes(n, b);
+}
 
 TEST(RunLengthCodec, EncodesTheKnownExamplesByteForByteAndDecodesThemBack) {
     Bytes literal129(129);
@@ -84,10 +90,10 @@ TEST(RunLengthCodec, RoundTripsRandomAndObjectLikeDataWithinTheOutputBound) {
 
 TEST(RunLengthCodec, MalformedBlocksStopWithTheReadErrorInsteadOfReadingPastThem) {
     const Bytes malformed[] = {
-        {0x00},                 // literal of one byte, no byte
-        {0x05, 'a', 'b'},       // literal reaching past the end
-        {0x80},                 // run without its byte
-        {0xFF, 'a', 0x7F},      // complete run, then a cut literal
+        {0x00},             // literal of one byte, no byte
+        {0x05, 'a', 'b'},   // literal reaching past the end
+        {0x80},             // run without its byte
+        {0xFF, 'a', 0x7F},  // complete run, then a cut literal
     };
     for (const Bytes& block : malformed) {
         // Decoded from an exactly sized heap copy so the sanitizer sees any overread.

@@ -23,7 +23,8 @@ TObjFile ofType(unsigned type) {
 }
 
 TEST(TextTables, ReadsEntriesEmptyTextsAndFFInsideTextsAndWritesThemBackUnchanged) {
-    const Bytes table{0x00, 'A', 'B', 0x00, 0x05, 'C', 0x00, 0x07, 0x00, 0x09, 0xFF, 'x', 0x00, 0xFF};
+    const Bytes table{0x00, 'A',  'B',  0x00, 0x05, 'C',  0x00,
+                      0x07, 0x00, 0x09, 0xFF, 'x',  0x00, 0xFF};
     const Bytes data = objectData(4, table);
     TObjFile object = ofType(4);
     ReadTextGroups(data, object);

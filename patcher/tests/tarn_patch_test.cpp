@@ -65,8 +65,7 @@ TEST_F(TarnPatchTest, AppliesTheTextsAndShowsTheWholeDialogue) {
                           textsFor("B.DAT", {{}, {{4, "new"}}, {}})},
                          "yes\n\n");
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(load("A.DAT").Texts,
-              (TObjFileTexts{{{0, "Sword"}, {1, "Schwert"}, {7, "Miecz"}}}));
+    EXPECT_EQ(load("A.DAT").Texts, (TObjFileTexts{{{0, "Sword"}, {1, "Schwert"}, {7, "Miecz"}}}));
     EXPECT_EQ(load("b.dat").Texts, (TObjFileTexts{{{0, "x"}}, {{4, "new"}}, {{0, "z"}}}));
     EXPECT_NE(readWholeFile(objData / "b.dat"), bBefore);
     EXPECT_EQ(load("b.dat").Encoding, 3);
@@ -79,8 +78,8 @@ TEST_F(TarnPatchTest, AppliesTheTextsAndShowsTheWholeDialogue) {
         "state), you either have to reinstall the game or restore a backup copy of the\n"
         "ObjData directory made _before_ this program changes the files. Do you want to\n"
         "continue? [Y/N]";
-    EXPECT_EQ(console, kHeader + question + "Processing files, please be patient...\n\n" +
-                           kBlank + "Processing a.dat (1 file(s) left)\r" + kBlank +
+    EXPECT_EQ(console, kHeader + question + "Processing files, please be patient...\n\n" + kBlank +
+                           "Processing a.dat (1 file(s) left)\r" + kBlank +
                            "Processing B.DAT (0 file(s) left)\r" + kBlank +
                            "All OK\n\nPress ENTER to continue\n");
 }
@@ -94,8 +93,9 @@ TEST_F(TarnPatchTest, StartUpFailuresEndWithExitCodeOne) {
     ResourceBundle noTexts;
     noTexts.put({6, ResourceName::number(1), 0}, buildMessageTableBlock(defaultMessages(), "y"));
     EXPECT_EQ(runWith(noTexts, "\n"), 1);
-    EXPECT_EQ(console, kHeader + "Cannot find new texts - the executable may be corrupt!\n\n"
-                                 "Press ENTER to continue\n");
+    EXPECT_EQ(console, kHeader +
+                           "Cannot find new texts - the executable may be corrupt!\n\n"
+                           "Press ENTER to continue\n");
 
     fs::remove_all(objData);
     EXPECT_EQ(run({}, "\n"), 1);
@@ -113,14 +113,15 @@ TEST_F(TarnPatchTest, AnsweringNoChangesNothing) {
 }
 
 TEST_F(TarnPatchTest, OpenErrorAnsweredYesGoesOnWithTheNextFile) {
-    const int code = run({textsFor("missing.dat", {{{0, "a"}}, {{1, "b"}}}),
-                          textsFor("A.DAT", {{{0, "new"}}})},
-                         "y\ny\n\n");
+    const int code =
+        run({textsFor("missing.dat", {{{0, "a"}}, {{1, "b"}}}), textsFor("A.DAT", {{{0, "new"}}})},
+            "y\ny\n\n");
     EXPECT_EQ(code, 0);
     EXPECT_EQ(load("A.DAT").Texts[0][0].Text, "new");
-    EXPECT_NE(console.find("\nThe following error occured while trying to open ObjData/missing.dat:\n"
-                           "Cannot open file"),
-              std::string::npos);
+    EXPECT_NE(
+        console.find("\nThe following error occured while trying to open ObjData/missing.dat:\n"
+                     "Cannot open file"),
+        std::string::npos);
     EXPECT_NE(console.find("Do you want to ignore the error and try to process the remaining "
                            "files? [Y/N]"),
               std::string::npos);
@@ -130,19 +131,22 @@ TEST_F(TarnPatchTest, OpenErrorAnsweredYesGoesOnWithTheNextFile) {
 
 TEST_F(TarnPatchTest, OpenErrorAnsweredNoStopsWithTheSummary) {
     const Bytes before = readWholeFile(objData / "A.DAT");
-    EXPECT_EQ(run({textsFor("missing.dat", {{{0, "a"}}}), textsFor("A.DAT", {{{0, "new"}}})},
-                  "y\nn\n\n"),
-              0);
+    EXPECT_EQ(
+        run({textsFor("missing.dat", {{{0, "a"}}}), textsFor("A.DAT", {{{0, "new"}}})}, "y\nn\n\n"),
+        0);
     EXPECT_EQ(readWholeFile(objData / "A.DAT"), before);
     EXPECT_EQ(console.find("Processing A.DAT"), std::string::npos);
     EXPECT_NE(console.find("[Y/N]Processing finished with 1 error(s)\n"), std::string::npos);
 }
 
 TEST_F(TarnPatchTest, NamesThatLeaveObjDataAreRefusedAsOpenErrors) {
-    writeFileAtomically(game.path() / "outside.dat", makeSampleObjectFile(2, 0, {{{0, "o"}}}, kName, 3));
+    writeFileAtomically(game.path() / "outside.dat",
+                        makeSampleObjectFile(2, 0, {{{0, "o"}}}, kName, 3));
     const Bytes outside = readWholeFile(game.path() / "outside.dat");
-    const std::vector<std::string> names = {"../outside.dat", "..", "sub/A.DAT", "sub\\A.DAT",
-                                            "C:outside.dat",  (game.path() / "outside.dat").string()};
+    const std::vector<std::string> names = {
+        "../outside.dat", "..",
+        "sub/A.DAT",      "sub\\A.DAT",
+        "C:outside.dat",  (game.path() / "outside.dat").string()};
     std::vector<TObjFile> files;
     for (const std::string& name : names) {
         files.push_back(textsFor(name, {{{0, "evil"}}}));
@@ -162,9 +166,8 @@ TEST_F(TarnPatchTest, NamesThatLeaveObjDataAreRefusedAsOpenErrors) {
 }
 
 TEST_F(TarnPatchTest, TextsEndingEarlyAreAnOpenErrorThatStopsCleanly) {
-    const Bytes full = WriteObjTexts({textsFor("A.DAT", {{{0, "first"}}}),
-                                      textsFor("b.dat", {{{0, "second"}}, {}, {}})},
-                                     {});
+    const Bytes full = WriteObjTexts(
+        {textsFor("A.DAT", {{{0, "first"}}}), textsFor("b.dat", {{{0, "second"}}, {}, {}})}, {});
     const Bytes before = readWholeFile(objData / "b.dat");
     // Cut inside the second record's text, then inside its name.
     for (std::size_t cut : {full.size() - 3, std::size_t{5} + 1 + 5 + 1 + 1 + 4 + 5 + 1 + 2}) {
@@ -184,8 +187,8 @@ TEST_F(TarnPatchTest, TextsEndingEarlyAreAnOpenErrorThatStopsCleanly) {
 TEST_F(TarnPatchTest, SaveErrorLeavesTheOldFileWhole) {
     const Bytes before = readWholeFile(objData / "A.DAT");
     setWriteFaultForTesting({WriteFault::Step::WriteData, 10});
-    const int code = run({textsFor("A.DAT", {{{0, "new"}}}), textsFor("b.dat", {{{0, "x2"}}})},
-                         "y\ny\n\n");
+    const int code =
+        run({textsFor("A.DAT", {{{0, "new"}}}), textsFor("b.dat", {{{0, "x2"}}})}, "y\ny\n\n");
     setWriteFaultForTesting({});
     EXPECT_EQ(code, 0);
     EXPECT_EQ(readWholeFile(objData / "A.DAT"), before);

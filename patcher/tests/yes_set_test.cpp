@@ -29,7 +29,7 @@ TEST(YesSet, AcceptsNonAsciiYesCharactersTypedInUtf8) {
     EXPECT_TRUE(yes.answers("\xC3\x84"));  // capital A-umlaut
     EXPECT_TRUE(yes.answers("\xD0\x94"));  // capital De
     EXPECT_FALSE(yes.answers("y"));
-    EXPECT_FALSE(yes.answers("4"));  // the low byte of U+0434 is no answer
+    EXPECT_FALSE(yes.answers("4"));                  // the low byte of U+0434 is no answer
     EXPECT_TRUE(YesSet(u"\u00E4").answers("\xE4"));  // a Windows-1252 byte typed raw
 }
 

@@ -79,8 +79,7 @@ std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const std:
     return std::nullopt;
 }
 
-std::vector<fs::path> listFilesWithExtension(const fs::path& folder,
-                                             const std::string& extension) {
+std::vector<fs::path> listFilesWithExtension(const fs::path& folder, const std::string& extension) {
     const std::string wanted = upperCaseUtf8(extension);
     std::vector<fs::path> files;
     for (const NamedEntry& entry : listFolder(folder)) {

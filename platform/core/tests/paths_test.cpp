@@ -9,7 +9,9 @@
 namespace tarn::platform {
 namespace {
 
-void touch(const fs::path& path) { std::ofstream(path) << "x"; }
+void touch(const fs::path& path) {
+    std::ofstream(path) << "x";
+}
 
 TEST(Paths, FindsAnEntryWhateverItsLetterCaseAndPrefersTheExactName) {
     TempDir dir;
@@ -25,7 +27,8 @@ TEST(Paths, FindsAnEntryWhateverItsLetterCaseAndPrefersTheExactName) {
 
 TEST(Paths, ListsDatFilesCaseInsensitivelySortedByUpperCasedName) {
     TempDir dir;
-    for (const char* name : {"b.dat", "A.DAT", "c.Dat", "_x.dat", "readme.txt", "x.data", "äb.dat"}) {
+    for (const char* name :
+         {"b.dat", "A.DAT", "c.Dat", "_x.dat", "readme.txt", "x.data", "äb.dat"}) {
         touch(dir.path() / name);
     }
     fs::create_directory(dir.path() / "folder.dat");

@@ -8,14 +8,17 @@ namespace tarn::platform {
 namespace {
 
 TEST(UnicodeCase, MapsLettersOfTheCoveredScriptsBothWays) {
-    const std::pair<char32_t, char32_t> pairs[] = {
-        {U'a', U'A'}, {0xE4, 0xC4}, {0xFF, 0x178}, {0x101, 0x100}, {0x13A, 0x139},
-        {0x17E, 0x17D}, {0x3B1, 0x391}, {0x430, 0x410}, {0x451, 0x401}};
+    const std::pair<char32_t, char32_t> pairs[] = {{U'a', U'A'},   {0xE4, 0xC4},   {0xFF, 0x178},
+                                                   {0x101, 0x100}, {0x13A, 0x139}, {0x17E, 0x17D},
+                                                   {0x3B1, 0x391}, {0x430, 0x410}, {0x451, 0x401}};
     for (const auto& [lower, upper] : pairs) {
-        EXPECT_EQ(std::uint32_t{simpleUpperCase(lower)}, std::uint32_t{upper}) << std::uint32_t{lower};
-        EXPECT_EQ(std::uint32_t{simpleLowerCase(upper)}, std::uint32_t{lower}) << std::uint32_t{upper};
+        EXPECT_EQ(std::uint32_t{simpleUpperCase(lower)}, std::uint32_t{upper})
+            << std::uint32_t{lower};
+        EXPECT_EQ(std::uint32_t{simpleLowerCase(upper)}, std::uint32_t{lower})
+            << std::uint32_t{upper};
     }
-    for (char32_t same : {U'1', U'_', char32_t{0xF7}, char32_t{0xD7}, char32_t{0xDF}, char32_t{0x4E00}}) {
+    for (char32_t same :
+         {U'1', U'_', char32_t{0xF7}, char32_t{0xD7}, char32_t{0xDF}, char32_t{0x4E00}}) {
         EXPECT_EQ(std::uint32_t{simpleUpperCase(same)}, std::uint32_t{same});
         EXPECT_EQ(std::uint32_t{simpleLowerCase(same)}, std::uint32_t{same});
     }
