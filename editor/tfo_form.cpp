@@ -79,8 +79,7 @@ void TFoForm::FormCreate() {
 
 void TFoForm::applyMainWindowPlacement(const PlacementSettings& placement) {
     if (placement.left != -1) {
-        move(placement.left, placement.top);
-        resize(placement.width, placement.height);
+        setGeometry(placement.left, placement.top, placement.width, placement.height);
         applyPlacementCheck(*this);
     }
     if (placement.isMaximized) {
