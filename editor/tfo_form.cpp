@@ -100,7 +100,7 @@ void TFoForm::createGrid() {
     StringGrid1->escape = [this]() { escapePressed(); };
     StringGrid1->contextMenu = [this](const QPoint& pos) { StringGrid1ContextPopup(pos); };
     connect(model_, &GridModel::cellEdited, this, &TFoForm::StringGrid1SetEditText);
-    StringGrid1->installEventFilter(this);
+    StringGrid1->viewport()->installEventFilter(this);
     PopupMenu1 = new QMenu(this);
     setCentralWidget(StringGrid1);
 }
@@ -115,7 +115,7 @@ void TFoForm::FormResize() {
 }
 
 bool TFoForm::eventFilter(QObject* object, QEvent* event) {
-    if (object == StringGrid1 && event->type() == QEvent::Resize) {
+    if (object == StringGrid1->viewport() && event->type() == QEvent::Resize) {
         FormResize();
     }
     return QMainWindow::eventFilter(object, event);
