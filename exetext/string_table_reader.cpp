@@ -12,17 +12,20 @@ std::string readRawText(const Bytes& file, std::uint32_t position) {
     std::string text;
     std::size_t i = position;
     for (;;) {
-        if (i >= size) {
+        // Copy the plain bytes up to the next terminator or picture code in one go.
+        std::size_t end = i;
+        while (end < size && file[end] != 0 && file[end] != kPictureCode) {
+            ++end;
+        }
+        if (end >= size) {
             throw StreamReadError();
         }
-        const std::uint8_t byte = file[i++];
-        if (byte == 0) {
+        text.append(reinterpret_cast<const char*>(file.data()) + i, end - i);
+        i = end + 1;
+        if (file[end] == 0) {
             return text;
         }
-        text += static_cast<char>(byte);
-        if (byte != kPictureCode) {
-            continue;
-        }
+        text += static_cast<char>(kPictureCode);
         if (size - i < 4) {
             throw StreamReadError();
         }
