@@ -25,21 +25,11 @@ std::string readRawText(const Bytes& file, std::uint32_t position) {
         if (file[end] == 0) {
             return text;
         }
-        text += static_cast<char>(kPictureCode);
         if (size - i < 4) {
             throw StreamReadError();
         }
-        const std::uint32_t v = readU32LE(file.data() + i);
+        appendCompactPicture(text, readU32LE(file.data() + i));
         i += 4;
-        if (v == 0) {
-            text += static_cast<char>(kPictureZeroCount);
-            continue;
-        }
-        const int count = v <= 0xFF ? 1 : v <= 0xFFFF ? 2 : v <= 0xFFFFFF ? 3 : 4;
-        text += static_cast<char>(count);
-        for (int k = 0; k < count; ++k) {
-            text += static_cast<char>((v >> (8 * k)) & 0xFF);
-        }
     }
 }
 
