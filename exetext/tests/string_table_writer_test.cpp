@@ -312,6 +312,15 @@ TEST_F(SaveStringsTest, FailedWriteKeepsTheOldFileWhole) {
     EXPECT_EQ(dir.fileCount(), 1u);
 }
 
+TEST_F(SaveStringsTest, ReadOnlyFileIsNotReplaced) {
+    const Bytes original = makeSampleExecutable(1, sampleTexts());
+    writeFileAtomically(path, original);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_THROW(SaveStrings(path, distinctTexts(), {}), FileError);
+    EXPECT_EQ(readWholeFile(path), original);
+    EXPECT_TRUE(isReadOnlyFile(path));
+}
+
 TEST_F(SaveStringsTest, RefusesFilesOfUnknownSizeAndWrongTextCounts) {
     Bytes file = makeSampleExecutable(1, sampleTexts());
     file.push_back(0);
