@@ -50,10 +50,12 @@ struct ParsedArgs {
     }
 };
 
-// Answers an error message, or nothing when the arguments fit the allowed options.
-std::optional<std::string> parseArgs(const Args& args, std::size_t first,
-                                     const std::vector<std::string>& allowed, ParsedArgs& out) {
-    for (std::size_t i = first; i < args.size(); ++i) {
+// Answers an error message, or nothing when the arguments after the command name fit the
+// allowed options and the number of positional arguments.
+std::optional<std::string> parseArgs(const Args& args, const std::vector<std::string>& allowed,
+                                     std::size_t positionalCount, const char* usage,
+                                     ParsedArgs& out) {
+    for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.size() > 1 && arg[0] == '-') {
             if (std::find(allowed.begin(), allowed.end(), arg) == allowed.end()) {
@@ -67,6 +69,9 @@ std::optional<std::string> parseArgs(const Args& args, std::size_t first,
             out.positional.push_back(arg);
         }
     }
+    if (out.positional.size() != positionalCount) {
+        return std::string(usage);
+    }
     return std::nullopt;
 }
 
@@ -79,14 +84,18 @@ std::optional<std::uint8_t> parseLangId(const std::string& text) {
     return static_cast<std::uint8_t>(value);
 }
 
+void reportUnknownSize(const std::string& path, std::uintmax_t size) {
+    std::cerr << "tarntool: " << path << ": unknown file size " << size
+              << ", not a known Tarn executable\n";
+}
+
 // Reads an executable of a known build; answers its profile number, or -1 after reporting
 // an unknown size.
 int readExecutable(const std::string& path, Bytes& file) {
     file = readWholeFile(path);
     const int profile = FindProfile(static_cast<std::int64_t>(file.size()));
     if (profile == -1) {
-        std::cerr << "tarntool: " << path << ": unknown file size " << file.size()
-                  << ", not a known Tarn executable\n";
+        reportUnknownSize(path, file.size());
     }
     return profile;
 }
@@ -117,8 +126,7 @@ int info(const Args& args) {
     const std::uintmax_t size = fileSizeOf(args[1]);
     const int profile = FindProfile(static_cast<std::int64_t>(size));
     if (profile == -1) {
-        std::cerr << "tarntool: " << args[1] << ": unknown file size " << size
-                  << ", not a known Tarn executable\n";
+        reportUnknownSize(args[1], size);
         return kFailed;
     }
     std::cout << profile << " " << profileByNumber(profile).VariantName << "\n";
@@ -127,11 +135,8 @@ int info(const Args& args) {
 
 int exportTexts(const Args& args) {
     ParsedArgs parsed;
-    if (auto error = parseArgs(args, 1, {"-o"}, parsed)) {
+    if (auto error = parseArgs(args, {"-o"}, 1, "exe export takes one FILE", parsed)) {
         return badUse(*error);
-    }
-    if (parsed.positional.size() != 1) {
-        return badUse("exe export takes one FILE");
     }
     const std::string& path = parsed.positional[0];
     const auto out = parsed.option("-o");
@@ -165,11 +170,9 @@ int exportTexts(const Args& args) {
 
 int importTexts(const Args& args) {
     ParsedArgs parsed;
-    if (auto error = parseArgs(args, 1, {"--primary-id", "--secondary-id", "--shares"}, parsed)) {
+    if (auto error = parseArgs(args, {"--primary-id", "--secondary-id", "--shares"}, 2,
+                               "exe import takes FILE and TEXTS", parsed)) {
         return badUse(*error);
-    }
-    if (parsed.positional.size() != 2) {
-        return badUse("exe import takes FILE and TEXTS");
     }
     const std::string& path = parsed.positional[0];
     SaveOptions options;
@@ -223,11 +226,8 @@ int importTexts(const Args& args) {
 
 int sample(const Args& args) {
     ParsedArgs parsed;
-    if (auto error = parseArgs(args, 1, {"--texts"}, parsed)) {
+    if (auto error = parseArgs(args, {"--texts"}, 2, "exe sample takes PROFILE and OUT", parsed)) {
         return badUse(*error);
-    }
-    if (parsed.positional.size() != 2) {
-        return badUse("exe sample takes PROFILE and OUT");
     }
     const std::string& number = parsed.positional[0];
     if (number.size() != 1 || number[0] < '1' || number[0] > '4') {

@@ -22,6 +22,13 @@ fs::path sizedFile(const TempDir& dir, const char* name, std::int64_t size) {
     return path;
 }
 
+void expectFailure(const ExePathCheck& check, F failure, const char* caption, const char* text) {
+    EXPECT_EQ(check.failure, failure);
+    EXPECT_FALSE(check.ok());
+    EXPECT_EQ(check.caption, caption);
+    EXPECT_EQ(check.text, text);
+}
+
 const std::int64_t kSizeA = 6802895;
 const std::int64_t kSizeC = 6868431;
 
@@ -35,12 +42,9 @@ TEST(CheckExePaths, AcceptsKnownBuildsEvenOfDifferentLayouts) {
 TEST(CheckExePaths, MissingOriginal) {
     TempDir dir;
     const auto trans = sizedFile(dir, "trans.exe", kSizeA);
-    const ExePathCheck check = CheckExePaths(dir.path() / "orig.exe", trans);
-    EXPECT_EQ(check.failure, F::OriginalMissing);
-    EXPECT_EQ(check.caption, "Invalid path");
-    EXPECT_EQ(check.text,
-              "The file you specified for the original executable doesn't exist.\n\r"
-              "Please enter a valid filename.");
+    expectFailure(CheckExePaths(dir.path() / "orig.exe", trans), F::OriginalMissing, "Invalid path",
+                  "The file you specified for the original executable doesn't exist.\n\r"
+                  "Please enter a valid filename.");
     // A folder is no file either.
     EXPECT_EQ(CheckExePaths(dir.path(), trans).failure, F::OriginalMissing);
 }
@@ -50,18 +54,12 @@ TEST(CheckExePaths, SizesOneByteOffAreUnknown) {
     const auto good = sizedFile(dir, "good.exe", kSizeA);
     const auto longer = sizedFile(dir, "longer.exe", kSizeA + 1);
     const auto shorter = sizedFile(dir, "shorter.exe", 17006592 - 1);
-    ExePathCheck check = CheckExePaths(longer, good);
-    EXPECT_EQ(check.failure, F::OriginalUnknownSize);
-    EXPECT_EQ(check.caption, "Unknown filesize");
-    EXPECT_EQ(check.text,
-              "The file you specified for the original executable has an unknown size.\n\r"
-              "If you are sure that it's a Tarn executable, please send it to the author.");
-    check = CheckExePaths(good, shorter);
-    EXPECT_EQ(check.failure, F::TranslatedUnknownSize);
-    EXPECT_EQ(check.caption, "Unknown filesize");
-    EXPECT_EQ(check.text,
-              "The file you specified for the translated executable has an unknown size.\n\r"
-              "If you are sure that it's a Tarn executable, please send it to the author.");
+    expectFailure(CheckExePaths(longer, good), F::OriginalUnknownSize, "Unknown filesize",
+                  "The file you specified for the original executable has an unknown size.\n\r"
+                  "If you are sure that it's a Tarn executable, please send it to the author.");
+    expectFailure(CheckExePaths(good, shorter), F::TranslatedUnknownSize, "Unknown filesize",
+                  "The file you specified for the translated executable has an unknown size.\n\r"
+                  "If you are sure that it's a Tarn executable, please send it to the author.");
 }
 
 TEST(CheckExePaths, MissingTranslatedFileIsCopiedFromTheOriginal) {
@@ -75,13 +73,11 @@ TEST(CheckExePaths, MissingTranslatedFileIsCopiedFromTheOriginal) {
 TEST(CheckExePaths, CopyFailure) {
     TempDir dir;
     const auto orig = sizedFile(dir, "orig.exe", kSizeA);
-    const ExePathCheck check = CheckExePaths(orig, dir.path() / "no-such-folder" / "trans.exe");
-    EXPECT_EQ(check.failure, F::CopyFailed);
-    EXPECT_EQ(check.caption, "Error copying file");
-    EXPECT_EQ(check.text,
-              "The file you specified for the translated executable doesn't exist\n\r"
-              "and an error occured while copying the original file.\n\r"
-              "Please enter another path or try to copy the file yourself.");
+    expectFailure(CheckExePaths(orig, dir.path() / "no-such-folder" / "trans.exe"), F::CopyFailed,
+                  "Error copying file",
+                  "The file you specified for the translated executable doesn't exist\n\r"
+                  "and an error occured while copying the original file.\n\r"
+                  "Please enter another path or try to copy the file yourself.");
 }
 
 TEST(CheckExePaths, ReadOnlyTranslatedFileIsRefusedWhateverItsSize) {
@@ -89,12 +85,9 @@ TEST(CheckExePaths, ReadOnlyTranslatedFileIsRefusedWhateverItsSize) {
     const auto orig = sizedFile(dir, "orig.exe", kSizeA);
     const auto trans = sizedFile(dir, "trans.exe", kSizeA);
     fs::permissions(trans, fs::perms::owner_read | fs::perms::group_read);
-    const ExePathCheck check = CheckExePaths(orig, trans);
-    EXPECT_EQ(check.failure, F::TranslatedReadOnly);
-    EXPECT_EQ(check.caption, "Read-only translated file");
-    EXPECT_EQ(check.text,
-              "The file you specified for the translated executable is read-only.\n\r"
-              "Please remove the read-only flag from it or enter another filename.");
+    expectFailure(CheckExePaths(orig, trans), F::TranslatedReadOnly, "Read-only translated file",
+                  "The file you specified for the translated executable is read-only.\n\r"
+                  "Please remove the read-only flag from it or enter another filename.");
 }
 
 TEST(CheckExePaths, CopyStaysWhenALaterCheckFails) {
@@ -102,7 +95,7 @@ TEST(CheckExePaths, CopyStaysWhenALaterCheckFails) {
     const auto orig = sizedFile(dir, "orig.exe", kSizeA);
     fs::permissions(orig, fs::perms::owner_read);
     const auto trans = dir.path() / "trans.exe";
-    // The copy keeps the original's read-only permissions, so check 4 fails after check 3.
+    // The copy keeps the original's read-only permissions, so the read-only test refuses it.
     EXPECT_EQ(CheckExePaths(orig, trans).failure, F::TranslatedReadOnly);
     EXPECT_TRUE(fileExists(trans));
 }

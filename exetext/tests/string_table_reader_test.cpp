@@ -6,17 +6,10 @@
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
 #include "exetext/sample_executable.h"
+#include "textcodes/code_table.h"
 
 namespace tarn {
 namespace {
-
-std::string bytes(std::initializer_list<int> values) {
-    std::string s;
-    for (const int v : values) {
-        s += static_cast<char>(v);
-    }
-    return s;
-}
 
 // A zero-filled executable of profile 2 whose every pointer addresses the start of area 1.
 struct HandMadeFile {
@@ -65,11 +58,12 @@ TEST(ReadStringTable, EveryProfileReadsBackTheTextsItWasMadeFrom) {
 TEST(ReadStringTable, PictureNumbersTakeTheirCompactForm) {
     HandMadeFile f;
     f.put(f.area1,
-          "P" + bytes({23, 0x34, 0x12, 0, 0, 23, 0, 0, 0, 0, 23, 0, 0, 0, 1, 23, 0, 1, 0, 0, 0}));
+          "P" + rawText({23, 0x34, 0x12, 0, 0, 23, 0, 0, 0, 0, 23, 0, 0, 0, 1, 23, 0, 1, 0, 0, 0}));
     std::vector<std::string> column;
     std::vector<int> notFound;
     EXPECT_TRUE(f.read(column, notFound));
-    EXPECT_EQ(column[0], "P" + bytes({23, 2, 0x34, 0x12, 23, 255, 23, 4, 0, 0, 0, 1, 23, 2, 0, 1}));
+    EXPECT_EQ(column[0],
+              "P" + rawText({23, 2, 0x34, 0x12, 23, 255, 23, 4, 0, 0, 0, 1, 23, 2, 0, 1}));
     f.read(column, notFound, true);
     EXPECT_EQ(column[0], "P\\p00001234\\p00000000\\p01000000\\p00000100");
 }
@@ -123,7 +117,7 @@ TEST(ReadStringTable, TextRunningToTheEndOfTheFileIsAReadError) {
 
     // A picture whose four number bytes would pass the end of the file.
     EXPECT_THROW(readRawText(Bytes{'A', 23, 1, 0}, 0), StreamReadError);
-    EXPECT_EQ(readRawText(Bytes{'A', 23, 0, 0, 0, 0, 0}, 0), bytes({'A', 23, 255}));
+    EXPECT_EQ(readRawText(Bytes{'A', 23, 0, 0, 0, 0, 0}, 0), rawText({'A', 23, 255}));
     EXPECT_THROW(readRawText(Bytes{'A'}, 1), StreamReadError);
     EXPECT_THROW(readRawText(Bytes{'A'}, 0xFFFFFFFF), StreamReadError);
 }

@@ -7,18 +7,11 @@
 #include "common/tests/temp_dir.h"
 #include "exetext/sample_executable.h"
 #include "exetext/string_table_reader.h"
+#include "textcodes/code_table.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {
 namespace {
-
-std::string bytes(std::initializer_list<int> values) {
-    std::string s;
-    for (const int v : values) {
-        s += static_cast<char>(v);
-    }
-    return s;
-}
 
 std::vector<std::string> distinctTexts() {
     std::vector<std::string> texts(kTextCount);
@@ -79,14 +72,14 @@ struct Placement {
 
 TEST(ExpandPictures, EveryCountGetsFourNumberBytes) {
     EXPECT_EQ(expandPictures("plain"), "plain");
-    EXPECT_EQ(expandPictures(bytes({'A', 23, 255, 'B'})), bytes({'A', 23, 0, 0, 0, 0, 'B'}));
-    EXPECT_EQ(expandPictures(bytes({23, 1, 7})), bytes({23, 7, 0, 0, 0}));
-    EXPECT_EQ(expandPictures(bytes({23, 2, 0, 1, 'x'})), bytes({23, 0, 1, 0, 0, 'x'}));
-    EXPECT_EQ(expandPictures(bytes({23, 4, 1, 2, 3, 4})), bytes({23, 1, 2, 3, 4}));
-    EXPECT_EQ(expandPictures(bytes({23, 3, 9})), bytes({23, 9, 0, 0, 0}));  // missing bytes
-    EXPECT_EQ(expandPictures(bytes({23, 9, 'a'})), bytes({23, 'a'}));       // other counts
-    EXPECT_EQ(expandPictures(bytes({23, 0, 'a'})), bytes({23, 'a'}));
-    EXPECT_EQ(expandPictures(bytes({'a', 23})), bytes({'a', 23}));
+    EXPECT_EQ(expandPictures(rawText({'A', 23, 255, 'B'})), rawText({'A', 23, 0, 0, 0, 0, 'B'}));
+    EXPECT_EQ(expandPictures(rawText({23, 1, 7})), rawText({23, 7, 0, 0, 0}));
+    EXPECT_EQ(expandPictures(rawText({23, 2, 0, 1, 'x'})), rawText({23, 0, 1, 0, 0, 'x'}));
+    EXPECT_EQ(expandPictures(rawText({23, 4, 1, 2, 3, 4})), rawText({23, 1, 2, 3, 4}));
+    EXPECT_EQ(expandPictures(rawText({23, 3, 9})), rawText({23, 9, 0, 0, 0}));  // missing bytes
+    EXPECT_EQ(expandPictures(rawText({23, 9, 'a'})), rawText({23, 'a'}));       // other counts
+    EXPECT_EQ(expandPictures(rawText({23, 0, 'a'})), rawText({23, 'a'}));
+    EXPECT_EQ(expandPictures(rawText({'a', 23})), rawText({'a', 23}));
 }
 
 TEST(PlaceStrings, EverythingInAreaOneLeavesTheOtherAreasAlone) {
@@ -170,13 +163,13 @@ TEST(PlaceStrings, SharedTextsPointIntoTheirContainers) {
 
 TEST(PlaceStrings, PicturesPaddingFixupsAndLanguageBytes) {
     std::vector<std::string> texts = distinctTexts();
-    texts[49] = "Pic" + bytes({23, 255});
+    texts[49] = "Pic" + rawText({23, 255});
     texts[kPaddedText1 - 1] = "Padded";
     Placement p(4, texts);
     ASSERT_TRUE(p.fits);
     const std::uint32_t pic = p.position(50);
     EXPECT_EQ(std::string(p.file.begin() + pic, p.file.begin() + pic + 9),
-              bytes({'P', 'i', 'c', 23, 0, 0, 0, 0, 0}));
+              rawText({'P', 'i', 'c', 23, 0, 0, 0, 0, 0}));
 
     // Texts 3166 and 3169: own characters, 31 zeros, terminator; the end references point at
     // the first of the 31 zeros.
@@ -319,6 +312,15 @@ TEST_F(SaveStringsTest, FailedWriteKeepsTheOldFileWhole) {
     EXPECT_EQ(dir.fileCount(), 1u);
 }
 
+TEST_F(SaveStringsTest, ReadOnlyFileIsNotReplaced) {
+    const Bytes original = makeSampleExecutable(1, sampleTexts());
+    writeFileAtomically(path, original);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_THROW(SaveStrings(path, distinctTexts(), {}), FileError);
+    EXPECT_EQ(readWholeFile(path), original);
+    EXPECT_TRUE(isReadOnlyFile(path));
+}
+
 TEST_F(SaveStringsTest, RefusesFilesOfUnknownSizeAndWrongTextCounts) {
     Bytes file = makeSampleExecutable(1, sampleTexts());
     file.push_back(0);
@@ -349,8 +351,8 @@ TEST(SampleExecutable, SampleTextsUseEveryCode) {
     for (int code = 123; code <= 155; ++code) {
         EXPECT_NE(all.find(static_cast<char>(code)), std::string::npos) << code;
     }
-    for (const std::string& picture :
-         {bytes({23, 255}), bytes({23, 1}), bytes({23, 2}), bytes({23, 3}), bytes({23, 4})}) {
+    for (const std::string& picture : {rawText({23, 255}), rawText({23, 1}), rawText({23, 2}),
+                                       rawText({23, 3}), rawText({23, 4})}) {
         EXPECT_NE(all.find(picture), std::string::npos);
     }
 }

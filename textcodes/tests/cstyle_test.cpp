@@ -9,14 +9,6 @@
 namespace tarn {
 namespace {
 
-std::string bytes(std::initializer_list<int> values) {
-    std::string s;
-    for (const int v : values) {
-        s += static_cast<char>(v);
-    }
-    return s;
-}
-
 std::string toRaw(std::string_view text) {
     std::string out;
     EXPECT_TRUE(CStyleToRaw(text, out)) << text << ": " << out;
@@ -57,8 +49,8 @@ TEST(CodeTable, EveryByteHasItsNotation) {
         } else {
             expected = std::string(1, static_cast<char>(b));
         }
-        EXPECT_EQ(RawToCStyle(bytes({b})), expected) << "byte " << b;
-        EXPECT_EQ(toRaw(expected), bytes({b})) << "byte " << b;
+        EXPECT_EQ(RawToCStyle(rawText({b})), expected) << "byte " << b;
+        EXPECT_EQ(toRaw(expected), rawText({b})) << "byte " << b;
         const TextCode* code = findTextCode(static_cast<std::uint8_t>(b));
         if (code != nullptr) {
             EXPECT_EQ(code->notation, expected);
@@ -73,22 +65,22 @@ TEST(CodeTable, EveryByteHasItsNotation) {
 TEST(CStyleToRaw, ConvertsEscapes) {
     EXPECT_EQ(toRaw("100%%"), "100%");
     EXPECT_EQ(toRaw("a\\nb\\tc\\dd\\\\"),
-              "a" + bytes({5}) + "b" + bytes({10}) + "c" + bytes({14}) + "d\\");
-    EXPECT_EQ(toRaw("%N%p\\c0\\cd"), bytes({123, 141, 142, 155}));
-    EXPECT_EQ(toRaw("\\x1F\\x1f\\x00\\x41"), bytes({31, 31, 0, 65}));
+              "a" + rawText({5}) + "b" + rawText({10}) + "c" + rawText({14}) + "d\\");
+    EXPECT_EQ(toRaw("%N%p\\c0\\cd"), rawText({123, 141, 142, 155}));
+    EXPECT_EQ(toRaw("\\x1F\\x1f\\x00\\x41"), rawText({31, 31, 0, 65}));
     EXPECT_EQ(toRaw(""), "");
     EXPECT_EQ(toRaw("Caf\xE9"), "Caf\xE9");
 }
 
 TEST(CStyleToRaw, PicturesTakeTheirCompactForm) {
-    EXPECT_EQ(toRaw("\\p00000000"), bytes({23, 255}));
-    EXPECT_EQ(toRaw("\\p000000ff"), bytes({23, 1, 255}));
-    EXPECT_EQ(toRaw("\\p00000100"), bytes({23, 2, 0, 1}));
-    EXPECT_EQ(toRaw("\\p00001234"), bytes({23, 2, 0x34, 0x12}));
-    EXPECT_EQ(toRaw("\\p00123456"), bytes({23, 3, 0x56, 0x34, 0x12}));
-    EXPECT_EQ(toRaw("\\p01000000"), bytes({23, 4, 0, 0, 0, 1}));
-    EXPECT_EQ(toRaw("\\pFFFFFFFF"), bytes({23, 4, 255, 255, 255, 255}));
-    EXPECT_EQ(toRaw("\\p8000000aX"), bytes({23, 4, 10, 0, 0, 0x80}) + "X");
+    EXPECT_EQ(toRaw("\\p00000000"), rawText({23, 255}));
+    EXPECT_EQ(toRaw("\\p000000ff"), rawText({23, 1, 255}));
+    EXPECT_EQ(toRaw("\\p00000100"), rawText({23, 2, 0, 1}));
+    EXPECT_EQ(toRaw("\\p00001234"), rawText({23, 2, 0x34, 0x12}));
+    EXPECT_EQ(toRaw("\\p00123456"), rawText({23, 3, 0x56, 0x34, 0x12}));
+    EXPECT_EQ(toRaw("\\p01000000"), rawText({23, 4, 0, 0, 0, 1}));
+    EXPECT_EQ(toRaw("\\pFFFFFFFF"), rawText({23, 4, 255, 255, 255, 255}));
+    EXPECT_EQ(toRaw("\\p8000000aX"), rawText({23, 4, 10, 0, 0, 0x80}) + "X");
 }
 
 struct ErrorCase {
@@ -124,23 +116,23 @@ TEST(CStyleToRaw, ReportsTheFirstErrorWithItsPosition) {
 }
 
 TEST(RawToCStyle, PictureSequences) {
-    EXPECT_EQ(RawToCStyle(bytes({23, 255})), "\\p00000000");
-    EXPECT_EQ(RawToCStyle(bytes({23, 0}) + "A"), "\\p00000000A");
-    EXPECT_EQ(RawToCStyle(bytes({23, 2, 0x34, 0x12}) + "A"), "\\p00001234A");
-    EXPECT_EQ(RawToCStyle(bytes({23, 4, 0, 0, 0, 1})), "\\p01000000");
+    EXPECT_EQ(RawToCStyle(rawText({23, 255})), "\\p00000000");
+    EXPECT_EQ(RawToCStyle(rawText({23, 0}) + "A"), "\\p00000000A");
+    EXPECT_EQ(RawToCStyle(rawText({23, 2, 0x34, 0x12}) + "A"), "\\p00001234A");
+    EXPECT_EQ(RawToCStyle(rawText({23, 4, 0, 0, 0, 1})), "\\p01000000");
     // A count above 4 takes four value bytes, as many as a picture number has.
-    EXPECT_EQ(RawToCStyle(bytes({23, 7, 1, 2, 3, 4, 5})), "\\p04030201\\n");
-    EXPECT_EQ(RawToCStyle(bytes({23, 254, 0xAB, 0xCD, 0, 0})), "\\p0000CDAB");
+    EXPECT_EQ(RawToCStyle(rawText({23, 7, 1, 2, 3, 4, 5})), "\\p04030201\\n");
+    EXPECT_EQ(RawToCStyle(rawText({23, 254, 0xAB, 0xCD, 0, 0})), "\\p0000CDAB");
     // Value bytes missing at the end of the text count as zero; nothing is read beyond it.
-    EXPECT_EQ(RawToCStyle(bytes({23, 3, 0x34})), "\\p00000034");
-    EXPECT_EQ(RawToCStyle(bytes({23, 9})), "\\p00000000");
-    EXPECT_EQ(RawToCStyle(bytes({65, 23})), "A\\p00000000");
+    EXPECT_EQ(RawToCStyle(rawText({23, 3, 0x34})), "\\p00000034");
+    EXPECT_EQ(RawToCStyle(rawText({23, 9})), "\\p00000000");
+    EXPECT_EQ(RawToCStyle(rawText({65, 23})), "A\\p00000000");
 }
 
 TEST(RawToCodes, ListsDecimalBytes) {
     EXPECT_EQ(RawToCodes("Hi"), "72 105 ");
     EXPECT_EQ(RawToCodes(""), "");
-    EXPECT_EQ(RawToCodes(bytes({0, 255, 23, 10})), "0 255 23 10 ");
+    EXPECT_EQ(RawToCodes(rawText({0, 255, 23, 10})), "0 255 23 10 ");
 }
 
 TEST(CanonicalCStyle, NormalisesTheNotation) {
