@@ -54,8 +54,8 @@ TFoForm::TFoForm(const QString& settingsPath, const QString& programDir, QWidget
     JumpToForm = new TJumpToForm(this);
     NotFoundForm = new TNotFoundForm(this);
     AboutForm = new TAboutForm(this);
-    // TFindForm, TPreviewForm, TReplaceForm, TReplaceQuestion, TObjTranslate,
-    // TPluginLangSettings, TAskLangID and TCreateEXESettings follow here.
+    // TFindForm, TPreviewForm, TReplaceForm and TReplaceQuestion follow here.
+    createObjectWindows();  // TObjTranslate, TPluginLangSettings, TAskLangID, TCreateEXESettings
 
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { gridFocusLost(now); });

@@ -28,6 +28,10 @@ class TConfigForm;
 class TFormSave;
 class TJumpToForm;
 class TNotFoundForm;
+class TObjTranslate;
+class TPluginLangSettings;
+class TAskLangID;
+class TCreateEXESettings;
 struct SaveOptions;
 struct SaveResult;
 
@@ -119,6 +123,11 @@ public:
     TJumpToForm* JumpToForm;
     TNotFoundForm* NotFoundForm;
     TAboutForm* AboutForm;
+    // The object-file windows (tfo_form_objects.cpp).
+    TObjTranslate* ObjTranslate = nullptr;
+    TPluginLangSettings* PluginLangSettings = nullptr;
+    TAskLangID* AskLangID = nullptr;
+    TCreateEXESettings* CreateEXESettings = nullptr;
 
 signals:
     // LoadSettings has read every stored value (before the executables are opened); windows
@@ -173,6 +182,10 @@ private:
     void ApplicationEvents1Hint(const QString& hint);
     void SaveUpdate();
     void openPathsDialogAtStart();
+    // The object-file windows (tfo_form_objects.cpp).
+    void createObjectWindows();
+    void applyObjectWindowSettings();
+    void captureObjectWindowSettings();
 
     QString settingsPath_;
     QString programDir_;

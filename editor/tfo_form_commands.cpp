@@ -234,14 +234,6 @@ void TFoForm::PreviewExecute() {
     // The preview window is shown or hidden here; the action's check mark tells which.
 }
 
-void TFoForm::TransObjExecute() {
-    // The object translation window (modal) is shown here.
-}
-
-void TFoForm::PluginLangExecute() {
-    // The object language options dialog (modal) is shown here.
-}
-
 void TFoForm::AboutExecute() {
     prompter().runModal(*AboutForm);
 }

@@ -1,4 +1,5 @@
-// The QApplication of a window test program (offscreen platform), created on first use.
+// The QApplication of a window test program (offscreen platform), created on first use and
+// never destroyed: Qt's own statics are gone by the time a static one would be.
 #pragma once
 
 #include <QApplication>
@@ -10,8 +11,8 @@ inline QApplication& qtTestApp() {
     static int argc = 1;
     static char name[] = "TarnEdit";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 // Lets queued work (such as loading after a window is shown) run until done() or timeout.
