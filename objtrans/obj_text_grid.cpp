@@ -41,6 +41,7 @@ ObjTextGrid::ObjTextGrid(QWidget* parent) : QTableWidget(0, 2, parent) {
     setItemDelegate(new ObjTextDelegate(*this));
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     horizontalHeader()->setStretchLastSection(true);
     setColumnWidth(0, 80);
     setSelectionMode(QAbstractItemView::ContiguousSelection);

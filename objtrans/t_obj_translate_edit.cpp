@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTreeWidget>
@@ -22,9 +23,12 @@ namespace tarn {
 
 namespace {
 
-QTableWidgetItem* idItem(std::uint8_t id) {
+// The fixed column: drawn like a heading, never selected or edited.
+QTableWidgetItem* idItem(std::uint8_t id, const QPalette& palette) {
     auto* item = new QTableWidgetItem(QString::number(id));
-    item->setFlags(Qt::ItemIsEnabled);  // the fixed column: never selected or edited
+    item->setFlags(Qt::ItemIsEnabled);
+    item->setBackground(palette.button());
+    item->setForeground(palette.buttonText());
     return item;
 }
 
@@ -84,7 +88,7 @@ void TObjTranslate::fillGrid() {
     StringGrid1->setRowCount(static_cast<int>(entries.size()));
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const int row = static_cast<int>(i);
-        StringGrid1->setItem(row, 0, idItem(entries[i].ID));
+        StringGrid1->setItem(row, 0, idItem(entries[i].ID, StringGrid1->palette()));
         StringGrid1->setItem(row, 1, new QTableWidgetItem(objTextToDisplay(entries[i].Text)));
     }
     filling_ = false;
@@ -176,7 +180,7 @@ void TObjTranslate::NewIDClick() {
     const int row = static_cast<int>(entries.size()) - 1;
     filling_ = true;
     StringGrid1->setRowCount(row + 1);
-    StringGrid1->setItem(row, 0, idItem(id));
+    StringGrid1->setItem(row, 0, idItem(id, StringGrid1->palette()));
     StringGrid1->setItem(row, 1, new QTableWidgetItem(QString()));
     filling_ = false;
     selectGridRow(row);

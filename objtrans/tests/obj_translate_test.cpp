@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTreeWidget>
+#include <cstdlib>
 
 #include "common/file_io.h"
 #include "objfiles/object_folder.h"
@@ -407,6 +408,26 @@ TEST_F(ObjTranslateTest, AGroupWithoutEntriesShowsAnEmptyGridAndTakesANewId) {
     EXPECT_EQ(group(0, 1), (TObjTextGroup{{3, ""}}));
     window.SaveClick();
     EXPECT_EQ(loadObjectFile(game.file("a.dat")).Texts[1], (TObjTextGroup{{3, ""}}));
+}
+
+}  // namespace
+}  // namespace tarn
+
+namespace tarn {
+namespace {
+
+// Run by hand (--gtest_also_run_disabled_tests) to look at the window with a group shown.
+TEST_F(ObjTranslateTest, DISABLED_SaveScreenshot) {
+    game.add("SWORD.DAT", 0, 1, kThreeGroups);
+    game.add("SHIELD.DAT", 3, 3, {{{0, "Shield"}, {5, "Schild"}, {14, "Pajzs"}}});
+    open();
+    window.resize(616, 411);
+    window.TreeView1->expandAll();
+    selectGroup(1, 0);
+    window.StringGrid1->setCurrentCell(1, 1);
+    QApplication::processEvents();
+    const char* path = std::getenv("TARN_SCREENSHOT");
+    ASSERT_TRUE(window.grab().save(path != nullptr ? path : "objtrans.png"));
 }
 
 }  // namespace
