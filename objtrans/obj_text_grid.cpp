@@ -62,11 +62,6 @@ void ObjTextGrid::editorCreated(QLineEdit* editor, int row) {
     editor_ = editor;
     connect(editor, &QLineEdit::textEdited, this,
             [this, row](const QString& text) { emit editorTextChanged(row, text); });
-    connect(editor, &QObject::destroyed, this, [this, editor] {
-        if (editor_ == editor) {
-            editor_ = nullptr;
-        }
-    });
 }
 
 void ObjTextGrid::keyPressEvent(QKeyEvent* event) {

@@ -3,10 +3,10 @@
 // while not editing, and Esc pressed while editing (before the editor closes).
 #pragma once
 
+#include <QLineEdit>
+#include <QPointer>
 #include <QString>
 #include <QTableWidget>
-
-class QLineEdit;
 
 namespace tarn {
 
@@ -31,7 +31,7 @@ private:
     friend class ObjTextDelegate;
     void editorCreated(QLineEdit* editor, int row);
 
-    QLineEdit* editor_ = nullptr;
+    QPointer<QLineEdit> editor_;  // cleared when the editor closes
 };
 
 }  // namespace tarn

@@ -265,7 +265,9 @@ void TObjTranslate::LoadFiles() {
         setStatus(QStringLiteral("Loading object files..."));
         QApplication::processEvents();
 
-        const auto objData = findObjDataFolder(TransExePath.toStdString());
+        const auto objData = TransExePath.isEmpty()
+                                 ? std::nullopt
+                                 : findObjDataFolder(TransExePath.toStdString());
         const std::vector<std::filesystem::path> paths =
             objData ? listObjectFiles(*objData) : std::vector<std::filesystem::path>{};
         if (paths.empty()) {
