@@ -3,6 +3,7 @@
 #include <QScreen>
 
 #include "editor/config_form.h"
+#include "editor/settings_location.h"
 #include "editor/tests/editor_fixture.h"
 #include "platform/qt/game_font.h"
 #include "textcodes/cstyle.h"
@@ -155,6 +156,27 @@ TEST(GameFont, RegistrationIsSkippedWhenTheFaceIsInstalled) {
     EXPECT_TRUE(missing.addIfMissing("No Such Face Mirkface", "/nowhere/mirk.fon"));
     missing.remove();
     EXPECT_FALSE(missing.added());
+}
+
+}  // namespace
+}  // namespace tarn
+
+namespace tarn {
+namespace {
+
+TEST(SettingsLocation, OptionNamesTheFileOtherwiseBesideTheProgram) {
+    testApplication();
+    EXPECT_TRUE(settingsOptionOf({}).isEmpty());
+    EXPECT_EQ(settingsOptionOf({"--settings", "/p/a.ini"}), "/p/a.ini");
+    EXPECT_EQ(settingsOptionOf({"--settings=/p/b.ini"}), "/p/b.ini");
+    TempDir program;
+    TempDir config;
+    const QString programDir = QString::fromStdString(program.path().string());
+    const QString configDir = QString::fromStdString((config.path() / "TarnEdit").string());
+    EXPECT_EQ(defaultSettingsPath(programDir, configDir), programDir + "/tarnedit.ini");
+    const QString missing = QString::fromStdString((program.path() / "gone").string());
+    EXPECT_EQ(defaultSettingsPath(missing, configDir), configDir + "/tarnedit.ini");
+    EXPECT_TRUE(directoryExists(config.path() / "TarnEdit"));
 }
 
 }  // namespace
