@@ -1,6 +1,9 @@
 // Start-up, the paths dialog, the settings file and closing.
 #include <QFontDatabase>
 #include <QScreen>
+#include <QTimer>
+
+#include "common/errors.h"
 
 #include "editor/config_form.h"
 #include "editor/settings_location.h"
@@ -163,6 +166,18 @@ TEST(GameFont, RegistrationIsSkippedWhenTheFaceIsInstalled) {
 
 namespace tarn {
 namespace {
+
+TEST(ExceptionBox, AnExceptionThatReachesTheEventLoopIsShownAndTheProgramGoesOn) {
+    testApplication();
+    ScriptedPrompter prompter;
+    QObject receiver;
+    QTimer::singleShot(0, &receiver, []() { throw FileError("Cannot open file \"x\""); });
+    QCoreApplication::processEvents();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Cannot open file \"x\"");
+    EXPECT_EQ(prompter.messages()[0].caption, "TarnEdit");
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
+}
 
 TEST(SettingsLocation, OptionNamesTheFileOtherwiseBesideTheProgram) {
     testApplication();
