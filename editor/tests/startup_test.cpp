@@ -5,7 +5,10 @@
 
 #include "common/errors.h"
 
+#include <QListWidget>
+
 #include "editor/config_form.h"
+#include "editor/not_found_form.h"
 #include "editor/settings_location.h"
 #include "editor/tests/editor_fixture.h"
 #include "platform/qt/game_font.h"
@@ -80,6 +83,35 @@ TEST_F(StartupTest, UnusablePathsShowTheReasonThenThePathsDialog) {
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
     EXPECT_TRUE(prompter.asked().back().isDialog);
     EXPECT_FALSE(f.isVisible());
+}
+
+TEST_F(StartupTest, UnresolvedPointersAreListedPerFile) {
+    writeGame();
+    Bytes translated = readWholeFile(transPath);
+    const auto pointer =
+        static_cast<std::size_t>(profileByNumber(2).PointerBlocks[0].First + 4 * 4);
+    std::fill(translated.begin() + static_cast<std::ptrdiff_t>(pointer),
+              translated.begin() + static_cast<std::ptrdiff_t>(pointer) + 4, 0);
+    writeFileAtomically(transPath, translated);
+    writeSettings();
+    QString label;
+    QStringList numbers;
+    prompter.onDialog([&](QDialog& dialog) {
+        auto& notFound = static_cast<TNotFoundForm&>(dialog);
+        label = notFound.Label1->text();
+        for (int i = 0; i < notFound.ListBox1->count(); ++i) {
+            numbers << notFound.ListBox1->item(i)->text();
+        }
+        notFound.Button1->click();
+    });
+    TFoForm& f = start();
+    EXPECT_EQ(label,
+              "Strings with the following numbers could not be found in the translated "
+              "executable:");
+    EXPECT_EQ(numbers, QStringList{"5"});
+    EXPECT_EQ(f.cellText(5, 2), "-- Not found! --");
+    EXPECT_EQ(f.cellText(5, 1), QString::fromStdString(texts[4]));
+    EXPECT_EQ(prompter.asked().size(), 1u);  // the original was complete: one dialog only
 }
 
 TEST_F(StartupTest, StoredPlacementOffScreenMovesToTheCorner) {
