@@ -143,8 +143,10 @@ TEST_F(StartupTest, SettingsAreAppliedAndReadBackAfterClosing) {
     writeGame();
     writeSettings(
         "; translator's note\r\n[Options]\r\nCStyleStrings=1\r\nFontSize=11\r\n"
-        "FontStyle=1\r\n[EXESettings]\r\nTextID=7\r\nText3=Bitte warten...\r\n");
+        "FontStyle=1\r\n[EXESettings]\r\nTextID=7\r\nText3=Bitte warten...\r\n"
+        "[Preview]\r\nVisible=1\r\n");
     TFoForm& f = start();
+    EXPECT_TRUE(f.Preview->isChecked());
     EXPECT_TRUE(f.CStyle->isChecked());
     EXPECT_TRUE(f.isCStyle());
     EXPECT_EQ(f.document().cell(7, 1), RawToCStyle(texts[6]));
