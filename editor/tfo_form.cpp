@@ -191,6 +191,10 @@ void TFoForm::applyFont(const QFont& font) {
 }
 
 void TFoForm::setHint(const QString& hint) {
+    // While the mouse rests on the grid its hint is the application's current hint.
+    if (!currentHint_.isEmpty() && currentHint_ == StringGrid1->statusTip()) {
+        currentHint_ = hint;
+    }
     StringGrid1->setStatusTip(hint);
 }
 

@@ -5,6 +5,7 @@
 
 #include "common/errors.h"
 
+#include <QFileDialog>
 #include <QListWidget>
 
 #include "editor/config_form.h"
@@ -69,6 +70,33 @@ TEST_F(StartupTest, FirstRunWithPathsLoadsBothColumnsAndStoresThePathsAtOnce) {
     EXPECT_NE(settingsText().find("TransExePath=" + transPath.string()), std::string::npos);
     EXPECT_FALSE(f.Modified());
     EXPECT_FALSE(f.Save->isEnabled());
+}
+
+TEST_F(StartupTest, PathsDialogBrowsesAndStaysOpenWhileThePathsAreRefused) {
+    writeGame();
+    const fs::path missing = dir.path() / "nowhere" / "Tarn.exe";
+    bool stayedOpen = false;
+    prompter.answer(MessageAnswer::Ok);  // "First run"
+    prompter.onDialog([&](QDialog& dialog) {
+        auto& config = static_cast<TConfigForm&>(dialog);
+        prompter.onDialog([&](QDialog& files) {
+            auto& chooser = static_cast<QFileDialog&>(files);
+            chooser.selectFile(QString::fromStdString(origPath.string()));
+            QMetaObject::invokeMethod(&chooser, "accept");
+        });
+        config.OrigBrowse->click();
+        config.TransPath->setText(QString::fromStdString(missing.string()));
+        config.OK->click();  // the copy into a missing folder fails
+        stayedOpen = config.isVisible();
+        config.TransPath->setText(QString::fromStdString(transPath.string()));
+        config.OK->click();
+    });
+    TFoForm& f = start();
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(f.OrigExePath.toStdString(), origPath.string());
+    ASSERT_EQ(prompter.messages().size(), 2u);
+    EXPECT_EQ(prompter.messages()[1].caption, "Error copying file");
+    EXPECT_EQ(f.cellText(1, 2), "Hi");
 }
 
 TEST_F(StartupTest, UnusablePathsShowTheReasonThenThePathsDialog) {
