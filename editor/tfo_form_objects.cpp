@@ -43,10 +43,10 @@ void TFoForm::createObjectWindows() {
 void TFoForm::applyObjectWindowSettings() {
     restorePosition(*PluginLangSettings, settings_.pluginLang);
 
+    // Positions are those of the client area, as for the main window, so that they round-trip.
     const PlacementSettings& placement = settings_.objTrans.placement;
     if (placement.left != -1) {
-        ObjTranslate->move(placement.left, placement.top);
-        ObjTranslate->resize(placement.width, placement.height);
+        ObjTranslate->setGeometry(placement.left, placement.top, placement.width, placement.height);
         applyPlacementCheck(*ObjTranslate);
         if (placement.isMaximized) {
             ObjTranslate->setWindowState(Qt::WindowMaximized);
@@ -69,12 +69,11 @@ void TFoForm::captureObjectWindowSettings() {
         settings_.pluginLang = {PluginLangSettings->x(), PluginLangSettings->y()};
     }
     if (hasOwnPosition(*ObjTranslate)) {
-        // The restored bounds, also for a maximized window; Left/Top are the frame's corner.
+        // The restored bounds, also for a maximized window.
         const bool maximized = ObjTranslate->isMaximized();
         const QRect normal = maximized ? ObjTranslate->normalGeometry() : ObjTranslate->geometry();
-        const QPoint frame = ObjTranslate->geometry().topLeft() - ObjTranslate->pos();
-        settings_.objTrans.placement = {normal.left() - frame.x(), normal.top() - frame.y(),
-                                        normal.width(), normal.height(), maximized};
+        settings_.objTrans.placement = {normal.left(), normal.top(), normal.width(),
+                                        normal.height(), maximized};
     }
     settings_.objTrans.enhRle = ObjTranslate->EnhRLE->isChecked();
 

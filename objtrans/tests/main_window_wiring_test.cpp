@@ -59,10 +59,9 @@ TEST_F(ObjectWindowsWiring, TheTranslationWindowKeepsItsPlacement) {
         "[ObjTrans]\r\nLeft=50\r\nTop=60\r\nWidth=500\r\nHeight=300\r\n"
         "[PluginLang]\r\nLeft=70\r\nTop=80\r\n");
     TFoForm& main = start();
-    EXPECT_EQ(main.ObjTranslate->pos(), QPoint(50, 60));
-    EXPECT_EQ(main.ObjTranslate->size(), QSize(500, 300));
+    EXPECT_EQ(main.ObjTranslate->geometry(), QRect(50, 60, 500, 300));
     EXPECT_EQ(main.PluginLangSettings->pos(), QPoint(70, 80));
-    main.ObjTranslate->move(55, 65);
+    main.ObjTranslate->setGeometry(55, 65, 500, 300);
     main.close();
     const std::string ini = settingsText();
     EXPECT_NE(ini.find("[ObjTrans]\r\nLeft=55\r\nTop=65\r\nWidth=500\r\nHeight=300\r\n"),
