@@ -12,9 +12,12 @@ namespace tarn {
 
 namespace {
 
+constexpr int kTextWidth = 400;
+
 QLabel* wrappedLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setWordWrap(true);
+    label->setFixedWidth(kTextWidth);  // a wrapped label needs a width to know its height
     return label;
 }
 
@@ -74,7 +77,7 @@ TPluginLangSettings::TPluginLangSettings(QWidget* parent)
     buttons->addWidget(OK);
     buttons->addWidget(Cancel);
     layout->addLayout(buttons);
-    setFixedWidth(380);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     OK->setDefault(true);
     connect(OK, &QPushButton::clicked, this, &QDialog::accept);

@@ -122,6 +122,9 @@ void TCreateEXESettings::createTextsPage() {
     EXETexts->setSelectionMode(QAbstractItemView::SingleSelection);
     EXETexts->setEditTriggers(QAbstractItemView::AllEditTriggers);
     EXETexts->setTabKeyNavigation(false);
+    EXETexts->setWordWrap(false);
+    EXETexts->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    EXETexts->verticalHeader()->setDefaultSectionSize(EXETexts->fontMetrics().height() + 8);
     const MessageTexts& defaults = defaultMessages();
     for (std::size_t k = 0; k < kMessageCount; ++k) {
         EXETexts->setItem(static_cast<int>(k), 0,

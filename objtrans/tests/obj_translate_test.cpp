@@ -10,10 +10,13 @@
 #include <QTreeWidget>
 #include <cstdlib>
 
+#include <QTabWidget>
 #include "common/file_io.h"
+#include "enduser/ui/t_create_exe_settings.h"
 #include "objfiles/object_folder.h"
 #include "objtrans/obj_text_grid.h"
 #include "objtrans/t_ask_lang_id.h"
+#include "objtrans/t_plugin_lang_settings.h"
 #include "objtrans/tests/qt_test_app.h"
 #include "objtrans/tests/sample_game.h"
 #include "platform/qt/scripted_prompter.h"
@@ -426,8 +429,21 @@ TEST_F(ObjTranslateTest, DISABLED_SaveScreenshot) {
     selectGroup(1, 0);
     window.StringGrid1->setCurrentCell(1, 1);
     QApplication::processEvents();
-    const char* path = std::getenv("TARN_SCREENSHOT");
-    ASSERT_TRUE(window.grab().save(path != nullptr ? path : "objtrans.png"));
+    const char* folder = std::getenv("TARN_SCREENSHOTS");
+    const QString prefix = QString::fromLocal8Bit(folder != nullptr ? folder : ".") + "/";
+    ASSERT_TRUE(window.grab().save(prefix + "objtrans-group.png"));
+    window.TreeView1->setCurrentItem(fileNode(1));
+    ASSERT_TRUE(window.grab().save(prefix + "objtrans-file.png"));
+    TCreateEXESettings settings;
+    settings.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(settings.grab().save(prefix + "exe-settings-options.png"));
+    settings.PageControl1->setCurrentIndex(1);
+    ASSERT_TRUE(settings.grab().save(prefix + "exe-settings-texts.png"));
+    TPluginLangSettings languages;
+    languages.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(languages.grab().save(prefix + "plugin-lang.png"));
 }
 
 }  // namespace
