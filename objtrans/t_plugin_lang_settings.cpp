@@ -21,14 +21,19 @@ QLabel* wrappedLabel(const QString& text, QWidget* parent) {
     return label;
 }
 
-QHBoxLayout* editWithUpDown(LangIdEdit* edit, LangIdUpDown* upDown) {
+// A caption, the edit with its up-down, and the explanation below them.
+void addIdSection(QVBoxLayout& layout, QWidget* parent, const QString& caption, LangIdEdit* edit,
+                  LangIdUpDown* upDown, const QString& explanation) {
+    layout.addWidget(new QLabel(caption, parent));
     auto* row = new QHBoxLayout;
     row->setSpacing(0);
+    edit->setFixedWidth(60);
     row->addWidget(edit);
     row->addWidget(upDown);
     row->addStretch();
-    edit->setFixedWidth(60);
-    return row;
+    layout.addLayout(row);
+    layout.addWidget(wrappedLabel(explanation, parent));
+    layout.addSpacing(8);
 }
 
 }  // namespace
@@ -51,25 +56,19 @@ TPluginLangSettings::TPluginLangSettings(QWidget* parent)
     SecondaryID->setObjectName(QStringLiteral("SecondaryID"));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Primary language ID:"), this));
-    layout->addLayout(editWithUpDown(Edit1, PrimaryID));
-    layout->addWidget(wrappedLabel(
+    addIdSection(
+        *layout, this, QStringLiteral("Primary language ID:"), Edit1, PrimaryID,
         QStringLiteral("This is the preferred language ID of the object files. Texts with this "
                        "language ID will be used if available. You can modify this to allow "
                        "specifying your own texts in the object files without overwriting texts "
-                       "for another language. (Note that IDs 0-13 are already taken)"),
-        this));
-    layout->addSpacing(8);
-    layout->addWidget(new QLabel(QStringLiteral("Secondary language ID:"), this));
-    layout->addLayout(editWithUpDown(Edit2, SecondaryID));
-    layout->addWidget(wrappedLabel(
+                       "for another language. (Note that IDs 0-13 are already taken)"));
+    addIdSection(
+        *layout, this, QStringLiteral("Secondary language ID:"), Edit2, SecondaryID,
         QStringLiteral("This is a fallback language ID used if no texts with the primary "
                        "language ID were found. You should leave this at the default value (0), "
                        "so English texts will be displayed if no native versions are found. If "
                        "this ID isn't found, either, Tarn will display the first  text it finds, "
-                       "allowing it to function even when these values are set wrong."),
-        this));
-    layout->addSpacing(8);
+                       "allowing it to function even when these values are set wrong."));
     layout->addWidget(new QLabel(
         QStringLiteral("NOTE: These settings are applied when you save your executable!"), this));
     auto* buttons = new QHBoxLayout;
