@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTest>
 #include <QTreeWidget>
 #include <cstdlib>
 
@@ -444,6 +445,37 @@ TEST_F(ObjTranslateTest, DISABLED_SaveScreenshot) {
     languages.show();
     QApplication::processEvents();
     ASSERT_TRUE(languages.grab().save(prefix + "plugin-lang.png"));
+}
+
+}  // namespace
+}  // namespace tarn
+
+namespace tarn {
+namespace {
+
+TEST_F(ObjTranslateTest, TheGridMenuWorksFromTheKeyboard) {
+    game.add("a.dat", 0, 0, kThreeGroups);
+    open();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    selectGroup(0, 0);
+    window.StringGrid1->setFocus();
+    QTest::keyClick(window.StringGrid1, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(window.TreeView1->currentItem(), fileNode(0)->child(1));
+    QTest::keyClick(window.StringGrid1, Qt::Key_Up, Qt::AltModifier);
+    EXPECT_EQ(window.TreeView1->currentItem(), fileNode(0)->child(0));
+
+    askFor("9");
+    window.StringGrid1->setFocus();
+    QTest::keyClick(window.StringGrid1, Qt::Key_Insert, Qt::AltModifier);
+    EXPECT_EQ(group(0, 0).back(), (TObjText{9, ""}));
+    prompter.answer(MessageAnswer::Yes);
+    QTest::keyClick(window.StringGrid1, Qt::Key_Delete, Qt::AltModifier);
+    EXPECT_EQ(group(0, 0).size(), 2u);
+
+    // Esc outside the cell editor leaves the window open.
+    QTest::keyClick(window.StringGrid1, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
 }
 
 }  // namespace
