@@ -1,0 +1,158 @@
+// Speed of the object-file codecs on 1 MiB of object-like data, each against memcpy of the same
+// data in the same run (counter vs_memcpy: memcpy time / codec time, higher is faster), and of
+// loading 2,000 sample object files against reading them whole (counter load_vs_read: load
+// time / read time).
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+
+#include "common/file_io.h"
+#include "objfiles/object_container.h"
+#include "objfiles/object_folder.h"
+#include "objfiles/rle_codec.h"
+#include "objfiles/sample_objects.h"
+#include "objfiles/scrambled_codec.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const tarn::Bytes& data() {
+    static const tarn::Bytes bytes = tarn::makeObjectLikeBytes(1 << 20, 42);
+    return bytes;
+}
+
+double secondsOf(const std::function<void()>& work, int repeats) {
+    const auto start = Clock::now();
+    for (int i = 0; i < repeats; ++i) {
+        work();
+    }
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Runs op in the benchmark loop and sets vs_memcpy from an equal number of memcpy calls.
+void measureAgainstMemcpy(benchmark::State& state, const std::function<void()>& op) {
+    int iterations = 0;
+    double opSeconds = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        op();
+        opSeconds += std::chrono::duration<double>(Clock::now() - start).count();
+        ++iterations;
+    }
+    tarn::Bytes target(data().size());
+    const double copySeconds = secondsOf(
+        [&] {
+            std::memcpy(target.data(), data().data(), data().size());
+            benchmark::DoNotOptimize(target.data());
+            benchmark::ClobberMemory();
+        },
+        iterations);
+    state.SetBytesProcessed(static_cast<std::int64_t>(iterations) *
+                            static_cast<std::int64_t>(data().size()));
+    state.counters["vs_memcpy"] = copySeconds / opSeconds;
+}
+
+void BM_DecodeRLE(benchmark::State& state) {
+    const tarn::Bytes block = tarn::EncodeRLE(data().data(), data().size(), true);
+    measureAgainstMemcpy(
+        state, [&] { benchmark::DoNotOptimize(tarn::DecodeRLE(block.data(), block.size())); });
+}
+
+void BM_EncodeRLE(benchmark::State& state) {
+    const bool enhanced = state.range(0) != 0;
+    measureAgainstMemcpy(state, [&] {
+        benchmark::DoNotOptimize(tarn::EncodeRLE(data().data(), data().size(), enhanced));
+    });
+}
+
+void BM_DecodeScrambled(benchmark::State& state) {
+    measureAgainstMemcpy(state, [&] {
+        benchmark::DoNotOptimize(tarn::DecodeScrambled(data().data(), data().size()));
+    });
+}
+
+void BM_EncodeScrambled(benchmark::State& state) {
+    measureAgainstMemcpy(state, [&] {
+        benchmark::DoNotOptimize(tarn::EncodeScrambled(data().data(), data().size()));
+    });
+}
+
+void BM_DecodeStored(benchmark::State& state) {
+    tarn::TObjFile object;
+    const tarn::Bytes file = tarn::EncodeObjectFile(data(), object, false);
+    measureAgainstMemcpy(state,
+                         [&] { benchmark::DoNotOptimize(tarn::DecodeObjectFile(file, object)); });
+}
+
+void BM_ObjectChecksum(benchmark::State& state) {
+    tarn::TObjFile object;
+    measureAgainstMemcpy(state, [&] {
+        benchmark::DoNotOptimize(tarn::ObjectChecksum(object, data().data(), data().size()));
+    });
+}
+
+// 2,000 object files of every type and encoding, 0.5 to 8 KiB each.
+const std::filesystem::path& sampleFolder() {
+    static const std::filesystem::path folder = [] {
+        auto path = std::filesystem::temp_directory_path() / "tarn-objfiles-bench";
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+        const std::uint8_t encodings[] = {0, 1, 3};
+        for (std::uint32_t i = 0; i < 2000; ++i) {
+            const unsigned type = i % 11;
+            tarn::TObjFileTexts texts(type == 0 || type == 10 ? 3 : 1);
+            for (auto& group : texts) {
+                group = {{0, "Some object name " + std::to_string(i)},
+                         {1, "Ein Objektname " + std::to_string(i)},
+                         {5, "Un nom d'objet"}};
+            }
+            const std::array<std::uint8_t, 8> name{'O', 'B', 'J', 'E', 'C', 'T', 0, 0};
+            tarn::writeFileAtomically(path / ("OBJ" + std::to_string(i) + ".dat"),
+                                      tarn::makeSampleObjectFile(type, encodings[i % 3], texts,
+                                                                 name, i, 500 + (i * 7919) % 7700));
+        }
+        return path;
+    }();
+    return folder;
+}
+
+void BM_LoadSampleFolder(benchmark::State& state) {
+    const auto& folder = sampleFolder();
+    const auto paths = tarn::listObjectFiles(folder);
+    double loadSeconds = 0;
+    double readSeconds = 0;
+    for (auto _ : state) {
+        loadSeconds += secondsOf(
+            [&] {
+                std::vector<tarn::TObjFile> files;
+                tarn::loadObjectFolder(folder, files);
+                benchmark::DoNotOptimize(files.data());
+            },
+            1);
+        readSeconds += secondsOf(
+            [&] {
+                for (const auto& path : paths) {
+                    benchmark::DoNotOptimize(tarn::readWholeFile(path));
+                }
+            },
+            1);
+    }
+    state.counters["files"] = static_cast<double>(paths.size());
+    state.counters["load_vs_read"] = loadSeconds / readSeconds;
+}
+
+}  // namespace
+
+BENCHMARK(BM_DecodeStored);
+BENCHMARK(BM_DecodeRLE);
+BENCHMARK(BM_DecodeScrambled);
+BENCHMARK(BM_EncodeRLE)->Arg(0)->Arg(1);
+BENCHMARK(BM_EncodeScrambled);
+BENCHMARK(BM_ObjectChecksum);
+BENCHMARK(BM_LoadSampleFolder)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

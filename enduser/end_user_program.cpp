@@ -1,0 +1,48 @@
+#include "enduser/end_user_program.h"
+
+#include "enduser/resource_bundle.h"
+#include "enduser/utf16_text.h"
+
+namespace tarn {
+
+Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<TObjFile>& files,
+                          const EndUserOptions& options) {
+    std::vector<Resource> resources;
+    resources.push_back({{kStringTableType, ResourceName::number(kMessageTableName), 0},
+                         buildMessageTableBlock(options.messages, options.yesChars)});
+    resources.push_back({{kRawDataType, ResourceName::string(kObjTextsName), 0},
+                         WriteObjTexts(files, options.texts)});
+    return addResources(patcher, resources);
+}
+
+MessageTexts parseMessageLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    if (lines.size() != kMessageCount) {
+        throw MessageTableError("The messages file must have exactly 11 lines; it has " +
+                                std::to_string(lines.size()));
+    }
+    MessageTexts messages;
+    for (std::size_t k = 0; k < kMessageCount; ++k) {
+        if (!utf8ToUtf16(lines[k])) {
+            throw MessageTableError("Line " + std::to_string(k + 1) +
+                                    " of the messages file is not valid UTF-8 text");
+        }
+        messages[k] = lines[k];
+    }
+    return messages;
+}
+
+}  // namespace tarn

@@ -1,0 +1,31 @@
+// Building an end-user program: a copy of the TarnPatch executable with the message table and
+// the OBJTEXTS data attached. tarntool and the builder window both call buildEndUserProgram.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/bytes.h"
+#include "enduser/message_table.h"
+#include "enduser/obj_texts.h"
+#include "objfiles/obj_text_model.h"
+
+namespace tarn {
+
+struct EndUserOptions {
+    MessageTexts messages = defaultMessages();  // UTF-8
+    std::string yesChars = kDefaultYesChars;    // UTF-8
+    ObjTextsOptions texts;
+};
+
+// The bytes of the end-user program. Raises MessageTableError or ObjTextsLimitError (with a
+// message naming the problem) for settings or models the attached layouts cannot hold, and
+// ResourceBundleError when patcher carries a damaged bundle; nothing is built then.
+Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<TObjFile>& files,
+                          const EndUserOptions& options);
+
+// Reads the 11 messages from a UTF-8 text of 11 lines (LF or CR LF; a final line end is
+// optional). Raises MessageTableError for another number of lines or malformed UTF-8.
+MessageTexts parseMessageLines(const std::string& text);
+
+}  // namespace tarn

@@ -1,0 +1,62 @@
+// The message table of the end-user program: one string-table block of 16 entries (strings 0
+// to 15), attached as resource type 6 (string table), name 1, language 0.
+//
+//   entry i (i = 0..15, back to back):
+//     u16 LE  length   number of UTF-16 code units that follow; 0 for an empty entry
+//     u16 LE  text[length]   UTF-16LE code units, no terminator
+//
+// Entries 0 to 10 are the console messages (kDefaultMessages), entry 11 the characters that
+// answer "yes", entries 12 to 15 are empty. String ID i lies in block (i >> 4) + 1 at index
+// i & 15; the end-user program only uses block 1.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "common/bytes.h"
+
+namespace tarn {
+
+constexpr std::size_t kMessageCount = 11;
+constexpr std::size_t kStringsPerBlock = 16;
+constexpr std::uint16_t kStringTableType = 6;
+constexpr std::uint16_t kMessageTableName = 1;
+
+// Message numbers of the end-user program; the inserts each takes are in brackets.
+enum Message : unsigned {
+    kMsgNoNewTexts = 0,
+    kMsgNoObjData = 1,
+    kMsgQuestion = 2,
+    kMsgProcessing = 3,
+    kMsgProgress = 4,   // %1 file name, %2 files left
+    kMsgOpenError = 5,  // %1 path
+    kMsgSaveError = 6,  // %1 path
+    kMsgIgnoreError = 7,
+    kMsgAllOk = 8,
+    kMsgFinishedWithErrors = 9,  // %1 error count
+    kMsgPressEnter = 10,
+    kMsgYesChars = 11,
+};
+
+// The console messages as UTF-8 texts, entry k = message k.
+using MessageTexts = std::array<std::string, kMessageCount>;
+
+const MessageTexts& defaultMessages();
+inline constexpr const char* kDefaultYesChars = "y";
+
+// A text that does not fit the string-table block (malformed UTF-8, more than 65535 units).
+class MessageTableError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The 16-entry block of the messages and the yes characters (UTF-8 in, UTF-16 out).
+Bytes buildMessageTableBlock(const MessageTexts& messages, const std::string& yesChars);
+
+// Entry index (0 to 15) of a string-table block, as the Windows string loader reads it: empty
+// for an index past a truncated block or a missing entry. Never reads outside the block.
+std::u16string stringFromBlock(const Bytes& block, unsigned index);
+
+}  // namespace tarn

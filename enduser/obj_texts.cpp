@@ -1,0 +1,114 @@
+#include "enduser/obj_texts.h"
+
+#include "common/errors.h"
+#include "objfiles/text_tables.h"
+
+namespace tarn {
+
+namespace {
+
+void checkLimits(const TObjFile& file) {
+    if (file.FileName.size() > 255) {
+        throw ObjTextsLimitError("The file name \"" + file.FileName +
+                                 "\" is longer than 255 bytes and cannot be stored");
+    }
+    if (file.Texts.size() > 255) {
+        throw ObjTextsLimitError("The file \"" + file.FileName + "\" has " +
+                                 std::to_string(file.Texts.size()) +
+                                 " text groups; at most 255 can be stored");
+    }
+    for (const TObjTextGroup& group : file.Texts) {
+        for (const TObjText& entry : group) {
+            if (entry.ID == kTableEnd) {
+                throw ObjTextsLimitError("The file \"" + file.FileName +
+                                         "\" has a text with the language ID 255");
+            }
+            if (entry.Text.size() > 0xFFFFFFFFu) {
+                throw ObjTextsLimitError("A text of \"" + file.FileName + "\" is too long");
+            }
+        }
+    }
+}
+
+}  // namespace
+
+Bytes WriteObjTexts(const std::vector<TObjFile>& files, const ObjTextsOptions& options) {
+    for (const TObjFile& file : files) {
+        checkLimits(file);
+    }
+    MemoryStream out;
+    out.seek(4);
+    out.writeByte(options.enhancedRle ? 1 : 0);
+    std::uint32_t count = 0;
+    for (const TObjFile& file : files) {
+        const std::size_t recordStart = out.position();
+        bool selectedAny = false;
+        out.writeByte(static_cast<std::uint8_t>(file.FileName.size()));
+        out.writeString(file.FileName);
+        out.writeByte(static_cast<std::uint8_t>(file.Texts.size()));
+        for (const TObjTextGroup& group : file.Texts) {
+            for (const TObjText& entry : group) {
+                if (options.onlyId && entry.ID != *options.onlyId) {
+                    continue;
+                }
+                selectedAny = true;
+                out.writeByte(entry.ID);
+                out.writeU32(static_cast<std::uint32_t>(entry.Text.size()));
+                out.writeString(entry.Text);
+            }
+            out.writeByte(kTableEnd);
+        }
+        if (selectedAny) {
+            ++count;
+        } else {
+            out.seek(recordStart);  // the record is dropped; the next one overwrites it
+        }
+    }
+    out.setSize(out.position());
+    out.seek(0);
+    out.writeU32(count);
+    return out.release();
+}
+
+void ObjTextsReader::readHeader() {
+    fileCount_ = stream_.readU32();
+    enhancedRle_ = stream_.readByte() != 0;
+}
+
+std::string ObjTextsReader::readFileName() {
+    const std::uint8_t length = stream_.readByte();
+    return stream_.readString(length);
+}
+
+void ApplyNewTexts(MemoryStream& data, TObjFileTexts& texts) {
+    std::size_t groupsLeft = data.readByte();
+    std::size_t groupIndex = 0;
+    while (groupsLeft > 0) {
+        const std::uint8_t id = data.readByte();
+        if (id == kTableEnd) {
+            --groupsLeft;
+            ++groupIndex;
+            continue;
+        }
+        const std::uint32_t length = data.readU32();
+        std::string text = data.readString(length);
+        if (groupIndex >= texts.size()) {
+            continue;
+        }
+        TObjTextGroup& group = texts[groupIndex];
+        TObjText* target = nullptr;
+        for (TObjText& entry : group) {
+            if (entry.ID == id) {
+                target = &entry;
+                break;
+            }
+        }
+        if (target == nullptr) {
+            target = &group.emplace_back();
+            target->ID = id;
+        }
+        target->Text = std::move(text);
+    }
+}
+
+}  // namespace tarn

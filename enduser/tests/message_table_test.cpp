@@ -1,0 +1,61 @@
+#include "enduser/message_table.h"
+
+#include <gtest/gtest.h>
+
+#include "enduser/end_user_program.h"
+#include "enduser/utf16_text.h"
+
+namespace tarn {
+namespace {
+
+TEST(MessageTable, HoldsTwelveUtf16TextsAndFourEmptyEntries) {
+    MessageTexts messages = defaultMessages();
+    messages[3] = "";
+    messages[8] = "Alles in Ordnung \xE2\x82\xAC";
+    const Bytes block = buildMessageTableBlock(messages, "jJ");
+    for (unsigned k = 0; k < kMessageCount; ++k) {
+        EXPECT_EQ(stringFromBlock(block, k), *utf8ToUtf16(messages[k])) << k;
+    }
+    EXPECT_EQ(stringFromBlock(block, 11), u"jJ");
+    EXPECT_EQ(stringFromBlock(block, 8), u"Alles in Ordnung \u20AC");
+    // Entries 12 to 15 are four 16-bit zeros at the very end.
+    EXPECT_EQ(Bytes(block.end() - 8, block.end()), Bytes(8, 0));
+    std::size_t expected = 2 * 16;
+    for (const std::string& m : messages) {
+        expected += 2 * utf8ToUtf16(m)->size();
+    }
+    EXPECT_EQ(block.size(), expected + 4);
+    EXPECT_EQ(readU16LE(block.data() + 0), defaultMessages()[0].size());
+}
+
+TEST(MessageTable, LoadingFromATruncatedBlockGivesEmptyStringsNotOverreads) {
+    const Bytes block = buildMessageTableBlock(defaultMessages(), "y");
+    for (std::size_t cut = 0; cut < 300; ++cut) {
+        const Bytes part(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(cut));
+        const std::u16string first = stringFromBlock(part, 0);
+        EXPECT_TRUE(first.empty() || first == *utf8ToUtf16(defaultMessages()[0]));
+    }
+    EXPECT_TRUE(stringFromBlock(block, 16).empty());
+}
+
+TEST(MessageTable, RefusesTextsItCannotHold) {
+    EXPECT_THROW(buildMessageTableBlock(defaultMessages(), "\xFF"), MessageTableError);
+    MessageTexts long_ = defaultMessages();
+    long_[0] = std::string(70000, 'a');
+    EXPECT_THROW(buildMessageTableBlock(long_, "y"), MessageTableError);
+}
+
+TEST(MessageTable, MessagesFileNeedsElevenUtf8Lines) {
+    std::string eleven;
+    for (int k = 0; k < 11; ++k) {
+        eleven += "m" + std::to_string(k) + "\r\n";
+    }
+    EXPECT_EQ(parseMessageLines(eleven)[10], "m10");
+    EXPECT_EQ(parseMessageLines(eleven.substr(0, eleven.size() - 2))[10], "m10");
+    EXPECT_THROW(parseMessageLines("a\nb\n"), MessageTableError);
+    EXPECT_THROW(parseMessageLines(eleven + "extra"), MessageTableError);
+    EXPECT_THROW(parseMessageLines("\xC3\n" + eleven.substr(4)), MessageTableError);
+}
+
+}  // namespace
+}  // namespace tarn

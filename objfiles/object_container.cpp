@@ -1,0 +1,111 @@
+#include "objfiles/object_container.h"
+
+#include <cstring>
+
+#include "common/errors.h"
+#include "objfiles/rle_codec.h"
+#include "objfiles/scrambled_codec.h"
+
+namespace tarn {
+
+namespace {
+
+inline std::uint32_t rotateLeft32(std::uint32_t c, unsigned n) {
+    n &= 31;
+    return n == 0 ? c : (c << n) | (c >> (32 - n));
+}
+
+inline std::uint32_t foldByte(std::uint32_t c, std::uint8_t x) {
+    return rotateLeft32(c ^ x, 11);
+}
+
+}  // namespace
+
+// Folding byte x_i into c is c = rotl(c ^ x_i, 11), and rotation distributes over XOR, so after
+// N bytes c = rotl(c0, 11 N) ^ XOR of rotl(x_i, 11 (N - i)). Rotations by 32 are the identity:
+// bytes whose indexes agree modulo 32 are rotated alike and can be XORed together first. The
+// data is thus folded into 32 byte lanes at memory speed, and only the 32 lanes are rotated.
+std::uint32_t ObjectChecksum(const TObjFile& object, const std::uint8_t* data, std::size_t size) {
+    std::uint32_t c = 0xF369A75Bu;
+    c = foldByte(c, static_cast<std::uint8_t>(object.Flags));
+    for (std::uint8_t b : object.Name) {
+        c = foldByte(c, b);
+    }
+    std::uint64_t lanes[4] = {0, 0, 0, 0};
+    std::size_t i = 0;
+    for (; i + 32 <= size; i += 32) {
+        for (int w = 0; w < 4; ++w) {
+            std::uint64_t word;
+            std::memcpy(&word, data + i + 8 * w, 8);
+            lanes[w] ^= word;
+        }
+    }
+    std::uint8_t lane[32];
+    std::memcpy(lane, lanes, 32);
+    for (; i < size; ++i) {
+        lane[i % 32] ^= data[i];
+    }
+    const unsigned n = static_cast<unsigned>(size % 32);
+    std::uint32_t result = rotateLeft32(c, 11 * n);
+    for (unsigned r = 0; r < 32; ++r) {
+        // Byte i = r (mod 32) is rotated by 11 (N - i), that is by 11 (n - r) modulo 32.
+        result ^= rotateLeft32(lane[r], 11 * ((n + 32 - r) % 32));
+    }
+    return result;
+}
+
+Bytes DecodeObjectFile(const std::uint8_t* file, std::size_t size, TObjFile& object) {
+    if (size < kObjectHeaderSize) {
+        throw StreamReadError();
+    }
+    object.Flags = readU32LE(file);
+    std::memcpy(object.Name.data(), file + 4, 8);
+    object.Encoding = file[16];
+    const std::uint32_t length = readU32LE(file + 17);
+    if (length > size - kObjectHeaderSize) {
+        throw StreamReadError();
+    }
+    const std::uint8_t* block = file + kObjectHeaderSize;
+    switch (object.Encoding) {
+        case kEncodingStored:
+            return Bytes(block, block + length);
+        case kEncodingRLE:
+            return DecodeRLE(block, length);
+        case kEncodingScrambled:
+            return DecodeScrambled(block, length);
+        default:
+            return Bytes();
+    }
+}
+
+Bytes EncodeObjectFile(const Bytes& decoded, const TObjFile& object, bool enhanced) {
+    Bytes block;
+    switch (object.Encoding) {
+        case kEncodingStored:
+            block = decoded;
+            break;
+        case kEncodingRLE:
+            block = EncodeRLE(decoded.data(), decoded.size(), enhanced);
+            break;
+        case kEncodingScrambled:
+            block = EncodeScrambled(decoded.data(), decoded.size());
+            break;
+        default:
+            throw UnsupportedEncodingError(object.Encoding);
+    }
+    if (block.size() > 0xFFFFFFFFu) {
+        throw StreamWriteError();
+    }
+    Bytes file(kObjectHeaderSize + block.size());
+    writeU32LE(file.data(), object.Flags);
+    std::memcpy(file.data() + 4, object.Name.data(), 8);
+    writeU32LE(file.data() + 12, ObjectChecksum(object, decoded.data(), decoded.size()));
+    file[16] = object.Encoding;
+    writeU32LE(file.data() + 17, static_cast<std::uint32_t>(block.size()));
+    if (!block.empty()) {
+        std::memcpy(file.data() + kObjectHeaderSize, block.data(), block.size());
+    }
+    return file;
+}
+
+}  // namespace tarn

@@ -1,0 +1,60 @@
+// The object file container: a fixed 21-byte header and one encoded data block.
+//
+//   offset size field
+//   0      4    Flags     u32 LE; Flags & 0x0F is the object type, the other bits are kept
+//   4      8    Name      the object's identifier, kept as stored
+//   12     4    Checksum  u32 LE, ObjectChecksum of Flags, Name and the decoded data
+//   16     1    Encoding  0 stored, 1 run-length (rle_codec.h), 3 bit rotation
+//                         (scrambled_codec.h); 2 and 4..255 are unsupported
+//   17     4    Length    u32 LE, size of the encoded block
+//   21     Length Data    the encoded block; bytes after it are ignored and not written
+//
+// The checksum: c = 0xF369A75B; for each byte x of (low byte of Flags, the 8 Name bytes, the
+// decoded data): c = (c & ~0xFF) | ((c ^ x) & 0xFF), then c = c rotated left by 11.
+// The stored checksum is never verified; writing always computes a fresh one.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "common/bytes.h"
+#include "objfiles/obj_text_model.h"
+
+namespace tarn {
+
+constexpr std::size_t kObjectHeaderSize = 21;
+
+enum ObjectEncoding : std::uint8_t {
+    kEncodingStored = 0,
+    kEncodingRLE = 1,
+    kEncodingUnsupported = 2,
+    kEncodingScrambled = 3,
+};
+
+// EncodeObjectFile was asked for an encoding the container cannot write.
+class UnsupportedEncodingError : public std::runtime_error {
+public:
+    explicit UnsupportedEncodingError(unsigned encoding)
+        : std::runtime_error("Object files cannot be written with encoding " +
+                             std::to_string(encoding)) {}
+};
+
+// Reads the header of the object file held in [file, file + size) into object's Flags, Name
+// and Encoding and answers the decoded data (empty for an unsupported encoding). A file shorter
+// than its header or its Length, and malformed run-length data, raise StreamReadError; the
+// header fields may then already be set. Never reads outside the input.
+Bytes DecodeObjectFile(const std::uint8_t* file, std::size_t size, TObjFile& object);
+inline Bytes DecodeObjectFile(const Bytes& file, TObjFile& object) {
+    return DecodeObjectFile(file.data(), file.size(), object);
+}
+
+// Builds a whole object file of the decoded data with object's Flags, Name and Encoding and a
+// fresh checksum; enhanced selects the enhanced run-length encoder (encoding 1 only). Raises
+// UnsupportedEncodingError for encodings other than 0, 1 and 3.
+Bytes EncodeObjectFile(const Bytes& decoded, const TObjFile& object, bool enhanced);
+
+std::uint32_t ObjectChecksum(const TObjFile& object, const std::uint8_t* data, std::size_t size);
+
+}  // namespace tarn

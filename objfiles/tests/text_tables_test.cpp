@@ -1,0 +1,89 @@
+#include "objfiles/text_tables.h"
+
+#include <gtest/gtest.h>
+
+#include "common/errors.h"
+#include "objfiles/sample_objects.h"
+
+namespace tarn {
+namespace {
+
+// Decoded data of an object of the given type: prefix bytes, then tables, then tail.
+Bytes objectData(unsigned type, const Bytes& tables, const Bytes& tail = {0xAA, 0xBB}) {
+    Bytes data = makeObjectLikeBytes(TextTableStart[type], type + 1);
+    data.insert(data.end(), tables.begin(), tables.end());
+    data.insert(data.end(), tail.begin(), tail.end());
+    return data;
+}
+
+TObjFile ofType(unsigned type) {
+    TObjFile object;
+    object.Flags = 0x70 | type;
+    return object;
+}
+
+TEST(TextTables, ReadsEntriesEmptyTextsAndFFInsideTextsAndWritesThemBackUnchanged) {
+    const Bytes table{0x00, 'A',  'B',  0x00, 0x05, 'C',  0x00,
+                      0x07, 0x00, 0x09, 0xFF, 'x',  0x00, 0xFF};
+    const Bytes data = objectData(4, table);
+    TObjFile object = ofType(4);
+    ReadTextGroups(data, object);
+    ASSERT_EQ(object.Texts.size(), 1u);
+    EXPECT_EQ(object.Texts[0], (TObjTextGroup{{0, "AB"}, {5, "C"}, {7, ""}, {9, "\xFFx"}}));
+    EXPECT_EQ(WriteTextGroups(data, object), data);
+}
+
+TEST(TextTables, ChangingTheSecondOfThreeTablesMovesOnlyWhatFollowsIt) {
+    const Bytes tables{0x00, 'a', 0x00, 0xFF, 0x00, 'b', 'b', 0x00, 0xFF, 0xFF};
+    const Bytes data = objectData(0, tables, {1, 2, 3});
+    TObjFile object = ofType(0);
+    ReadTextGroups(data, object);
+    ASSERT_EQ(object.Texts.size(), 3u);
+    EXPECT_TRUE(object.Texts[2].empty());
+    object.Texts[1][0].Text = "BBBB";
+    object.Texts[2].push_back({14, "XY"});
+    const Bytes written = WriteTextGroups(data, object);
+    Bytes expected(data.begin(), data.begin() + 450);
+    expected.insert(expected.end(), {0x00, 'a', 0x00, 0xFF, 0x00, 'B', 'B', 'B', 'B', 0x00, 0xFF,
+                                     0x0E, 'X', 'Y', 0x00, 0xFF, 1, 2, 3});
+    EXPECT_EQ(written, expected);
+}
+
+TEST(TextTables, AddingAnEntryAppendsItBeforeTheEndMarker) {
+    const Bytes data = objectData(8, {0x00, 'A', 0x00, 0xFF}, {});
+    TObjFile object = ofType(8);
+    ReadTextGroups(data, object);
+    object.Texts[0].push_back({14, "XY"});
+    const Bytes written = WriteTextGroups(data, object);
+    EXPECT_EQ(Bytes(written.begin() + 8, written.end()),
+              (Bytes{0x00, 'A', 0x00, 0x0E, 'X', 'Y', 0x00, 0xFF}));
+}
+
+TEST(TextTables, TruncatedTablesAndUnknownTypesRaiseTheReadError) {
+    const Bytes full = objectData(10, {0x00, 'A', 0x00, 0xFF, 0xFF, 0x01, 'B', 0x00, 0xFF}, {});
+    for (std::size_t cut = 0; cut < full.size(); ++cut) {
+        const Bytes data(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(cut));
+        TObjFile object = ofType(10);
+        EXPECT_THROW(ReadTextGroups(data, object), StreamReadError) << cut;
+        object.Texts.assign(3, {});
+        EXPECT_THROW(WriteTextGroups(data, object), StreamReadError) << cut;
+    }
+    for (unsigned type = 11; type < 16; ++type) {
+        TObjFile object = ofType(type);
+        EXPECT_THROW(ReadTextGroups(full, object), StreamReadError);
+        EXPECT_THROW(WriteTextGroups(full, object), StreamReadError);
+    }
+}
+
+TEST(TextTables, ReadTextGroupKeepsEntriesReadBeforeAFailureAndStopsAfterTheMarker) {
+    MemoryStream stream(Bytes{0x01, 'a', 0x00, 0xFF, 0x02, 'b'});
+    TObjTextGroup group{{9, "old"}};
+    ReadTextGroup(group, stream);
+    EXPECT_EQ(group, (TObjTextGroup{{1, "a"}}));
+    EXPECT_EQ(stream.position(), 4u);
+    EXPECT_THROW(ReadTextGroup(group, stream), StreamReadError);
+    EXPECT_EQ(group, (TObjTextGroup{{2, ""}}));
+}
+
+}  // namespace
+}  // namespace tarn

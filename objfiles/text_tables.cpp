@@ -1,0 +1,113 @@
+#include "objfiles/text_tables.h"
+
+#include <cstring>
+
+#include "common/errors.h"
+
+namespace tarn {
+
+namespace {
+
+unsigned checkedType(const TObjFile& object) {
+    const unsigned type = object.objectType();
+    if (type >= kObjectTypeCount) {
+        throw StreamReadError();
+    }
+    return type;
+}
+
+// Position just after the zero byte that ends the text starting at pos.
+std::size_t endOfText(const std::uint8_t* data, std::size_t size, std::size_t pos) {
+    const void* zero = std::memchr(data + pos, 0, size - pos);
+    if (zero == nullptr) {
+        throw StreamReadError();
+    }
+    return static_cast<std::size_t>(static_cast<const std::uint8_t*>(zero) - data) + 1;
+}
+
+// Reads one table of [data, data + size) from pos into group; answers the position after its
+// end marker.
+std::size_t readGroupAt(TObjTextGroup& group, const std::uint8_t* data, std::size_t size,
+                        std::size_t pos) {
+    group.clear();
+    while (true) {
+        if (pos >= size) {
+            throw StreamReadError();
+        }
+        const std::uint8_t id = data[pos++];
+        if (id == kTableEnd) {
+            return pos;
+        }
+        TObjText& entry = group.emplace_back();
+        entry.ID = id;
+        if (pos >= size) {
+            throw StreamReadError();
+        }
+        const std::size_t end = endOfText(data, size, pos);
+        entry.Text.assign(reinterpret_cast<const char*>(data + pos), end - 1 - pos);
+        pos = end;
+    }
+}
+
+}  // namespace
+
+void ReadTextGroup(TObjTextGroup& group, MemoryStream& data) {
+    // On failure the position stays where the table began, as a failed stream read leaves it.
+    data.seek(readGroupAt(group, data.data().data(), data.size(), data.position()));
+}
+
+void ReadTextGroups(const Bytes& decoded, TObjFile& object) {
+    const unsigned type = checkedType(object);
+    std::size_t pos = TextTableStart[type];
+    object.Texts.resize(TextTableCount[type]);
+    for (TObjTextGroup& group : object.Texts) {
+        pos = readGroupAt(group, decoded.data(), decoded.size(), pos);
+    }
+}
+
+Bytes WriteTextGroups(const Bytes& oldData, const TObjFile& object) {
+    const unsigned type = checkedType(object);
+    const std::size_t start = TextTableStart[type];
+    if (oldData.size() < start) {
+        throw StreamReadError();
+    }
+    // Skip as many old tables as the model has groups.
+    std::size_t pos = start;
+    for (std::size_t skipped = 0; skipped < object.Texts.size();) {
+        if (pos >= oldData.size()) {
+            throw StreamReadError();
+        }
+        if (oldData[pos] == kTableEnd) {
+            ++pos;
+            ++skipped;
+        } else {
+            if (pos + 1 >= oldData.size()) {
+                throw StreamReadError();
+            }
+            pos = endOfText(oldData.data(), oldData.size(), pos + 1);
+        }
+    }
+
+    std::size_t tablesSize = 0;
+    for (const TObjTextGroup& group : object.Texts) {
+        for (const TObjText& entry : group) {
+            tablesSize += entry.Text.size() + 2;
+        }
+        ++tablesSize;
+    }
+    Bytes out;
+    out.reserve(start + tablesSize + (oldData.size() - pos));
+    out.insert(out.end(), oldData.begin(), oldData.begin() + static_cast<std::ptrdiff_t>(start));
+    for (const TObjTextGroup& group : object.Texts) {
+        for (const TObjText& entry : group) {
+            out.push_back(entry.ID);
+            out.insert(out.end(), entry.Text.begin(), entry.Text.end());
+            out.push_back(0);
+        }
+        out.push_back(kTableEnd);
+    }
+    out.insert(out.end(), oldData.begin() + static_cast<std::ptrdiff_t>(pos), oldData.end());
+    return out;
+}
+
+}  // namespace tarn

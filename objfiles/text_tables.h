@@ -1,0 +1,46 @@
+// The text tables inside an object's decoded data.
+//
+// The tables lie back to back from an offset that depends only on the object type
+// (Flags & 0x0F); their number depends only on the type too:
+//
+//   type             0    1   2   3   4   5   6   7    8  9   10
+//   TextTableStart   450  28  26  14  12  14  14  270  8  16  8
+//   TextTableCount   3    1   1   1   1   1   1   1    1  1   3
+//
+// One table: entries of (language ID byte 0..254, text bytes without zero, 0x00), then 0xFF
+// in the place of the next ID. Bytes before the first table and after the last one belong to
+// the object and are copied unchanged. Types 11 to 15 have no tables and are refused with
+// StreamReadError.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "common/bytes.h"
+#include "common/memory_stream.h"
+#include "objfiles/obj_text_model.h"
+
+namespace tarn {
+
+constexpr std::size_t kObjectTypeCount = 11;
+constexpr std::array<std::size_t, kObjectTypeCount> TextTableStart = {450, 28,  26, 14, 12, 14,
+                                                                      14,  270, 8,  16, 8};
+constexpr std::array<std::size_t, kObjectTypeCount> TextTableCount = {3, 1, 1, 1, 1, 1,
+                                                                      1, 1, 1, 1, 3};
+constexpr std::uint8_t kTableEnd = 0xFF;
+
+// Fills object.Texts with TextTableCount groups read from TextTableStart of the decoded data.
+// Raises StreamReadError for types 11 to 15 and for tables that run past the data.
+void ReadTextGroups(const Bytes& decoded, TObjFile& object);
+
+// Reads one table at data's position into group (replacing its contents) and leaves the
+// position after the end marker. On StreamReadError the group keeps the entries read so far.
+void ReadTextGroup(TObjTextGroup& group, MemoryStream& data);
+
+// Answers a copy of oldData in which the object's tables (as many as object.Texts has groups)
+// are replaced by object.Texts. Raises StreamReadError when oldData is shorter than
+// TextTableStart or ends inside a table, and for types 11 to 15.
+Bytes WriteTextGroups(const Bytes& oldData, const TObjFile& object);
+
+}  // namespace tarn

@@ -1,0 +1,31 @@
+// TarnPatch: run from the game folder, it puts the translated object texts attached to this
+// executable into the game's ObjData files.
+#include <exception>
+#include <filesystem>
+#include <iostream>
+
+#include "common/file_io.h"
+#include "enduser/resource_bundle.h"
+#include "patcher/tarn_patch.h"
+#include "platform/core/console.h"
+#include "platform/core/paths.h"
+
+int main() {
+    tarn::platform::prepareConsole();
+    tarn::ResourceBundle resources;
+    std::string resourceError;
+    try {
+        resources =
+            tarn::ResourceBundle::parse(tarn::readWholeFile(tarn::platform::ownExecutablePath()));
+    } catch (const std::exception& e) {
+        resourceError = e.what();
+    }
+    try {
+        tarn::TarnPatch patch(std::move(resources), resourceError, std::filesystem::path("."),
+                              std::cin, std::cout);
+        return patch.run();
+    } catch (const std::exception& e) {
+        std::cout << std::endl << e.what() << std::endl;
+        return 1;
+    }
+}

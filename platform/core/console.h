@@ -1,0 +1,21 @@
+// Console text of the end-user program. On Linux the console takes UTF-8 and lines end with
+// LF; on Windows it takes the OEM code page and lines end with CR LF. A bare carriage return
+// (the progress line) is written as it is everywhere.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarn::platform {
+
+// The native line end of the console.
+std::string_view consoleLineEnd();
+
+// Converts UTF-16 text to the console's encoding; each LF becomes the native line end.
+std::string toConsoleText(std::u16string_view text);
+
+// Puts standard input and output into the mode the functions above assume (binary on Windows,
+// so that line ends are written exactly once).
+void prepareConsole();
+
+}  // namespace tarn::platform

@@ -1,0 +1,96 @@
+#include "platform/core/paths.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "common/errors.h"
+#include "platform/core/unicode_case.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace tarn::platform {
+
+fs::path ownExecutablePath() {
+#ifdef _WIN32
+    std::wstring buffer(32768, L'\0');
+    const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0 || n >= buffer.size()) {
+        throw FileError("Cannot find the program's own executable file");
+    }
+    buffer.resize(n);
+    return fs::path(buffer);
+#else
+    std::error_code ec;
+    fs::path path = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        throw FileError("Cannot find the program's own executable file. " + ec.message());
+    }
+    return path;
+#endif
+}
+
+namespace {
+
+struct NamedEntry {
+    std::string upper;
+    fs::path path;
+};
+
+std::vector<NamedEntry> listFolder(const fs::path& folder) {
+    std::vector<NamedEntry> entries;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) {
+        throw FileError("Cannot list folder \"" + folder.string() + "\". " + ec.message());
+    }
+    for (const fs::directory_entry& entry : it) {
+        entries.push_back({upperCaseUtf8(entry.path().filename().string()), entry.path()});
+    }
+    std::sort(entries.begin(), entries.end(), [](const NamedEntry& a, const NamedEntry& b) {
+        return a.upper < b.upper ||
+               (a.upper == b.upper && a.path.filename().string() < b.path.filename().string());
+    });
+    return entries;
+}
+
+}  // namespace
+
+std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const std::string& name) {
+    std::error_code ec;
+    const fs::path exact = folder / name;
+    if (fs::exists(fs::symlink_status(exact, ec))) {
+        return exact;
+    }
+    if (!fs::is_directory(folder, ec)) {
+        return std::nullopt;
+    }
+    const std::string wanted = upperCaseUtf8(name);
+    try {
+        for (const NamedEntry& entry : listFolder(folder)) {
+            if (entry.upper == wanted) {
+                return entry.path;
+            }
+        }
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::vector<fs::path> listFilesWithExtension(const fs::path& folder, const std::string& extension) {
+    const std::string wanted = upperCaseUtf8(extension);
+    std::vector<fs::path> files;
+    for (const NamedEntry& entry : listFolder(folder)) {
+        std::error_code ec;
+        if (entry.upper.size() > wanted.size() &&
+            entry.upper.compare(entry.upper.size() - wanted.size(), wanted.size(), wanted) == 0 &&
+            fs::is_regular_file(entry.path, ec)) {
+            files.push_back(entry.path);
+        }
+    }
+    return files;
+}
+
+}  // namespace tarn::platform

@@ -1,0 +1,25 @@
+// File-system lookups that behave as on Windows, where names match whatever their letter case.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarn::platform {
+
+namespace fs = std::filesystem;
+
+// The path of the running program's own executable file; raises FileError when it cannot be
+// found.
+fs::path ownExecutablePath();
+
+// The entry of folder named name whatever its letter case: the exact name when it exists,
+// else the first entry (in upper-cased name order) whose name matches case-insensitively.
+std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const std::string& name);
+
+// The regular files of folder whose names end in extension (".dat"), case-insensitively,
+// sorted by upper-cased name in byte order. Raises FileError when the folder cannot be listed.
+std::vector<fs::path> listFilesWithExtension(const fs::path& folder, const std::string& extension);
+
+}  // namespace tarn::platform

@@ -1,0 +1,153 @@
+// The end-user program as players get it: built by tarntool from a translator's game folder,
+// then run as a child process in another game folder with answers on its standard input.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+#include "objfiles/object_folder.h"
+#include "tests/run_child.h"
+
+namespace tarn {
+namespace {
+
+using Result = ChildResult;
+
+std::string tool(const std::string& args) {
+    return tarntool(args);
+}
+
+std::vector<TObjFile> loadAll(const fs::path& game) {
+    std::vector<TObjFile> files;
+    loadObjectFolder(game / "ObjData", files);
+    return files;
+}
+
+class PatchEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        translator = scratch.path() / "translator";
+        player = scratch.path() / "player";
+        ASSERT_EQ(runIn(scratch.path(), tool("sample-game translator"), "", scratch.path()).code,
+                  0);
+        ASSERT_EQ(runIn(scratch.path(), tool("sample-game player"), "", scratch.path()).code, 0);
+        // The translator adds Polish (ID 9) to the sword and changes the German door.
+        ASSERT_EQ(runIn(translator,
+                        tool("obj set ObjData/ITEM_SWORD.DAT --group 0 --id 9 --hex 4d69656378"),
+                        "", scratch.path())
+                      .code,
+                  0);
+        ASSERT_EQ(runIn(translator, tool("obj set ObjData/Door.dat --group 0 --id 1 --hex 546f72"),
+                        "", scratch.path())
+                      .code,
+                  0);
+    }
+
+    Result build(const std::string& options) {
+        return runIn(scratch.path(), tool("patch build --game translator -o patch.bin " + options),
+                     "", scratch.path());
+    }
+
+    Result patch(const std::string& answers) {
+        return runIn(player, "'" + (scratch.path() / "patch.bin").string() + "'", answers,
+                     scratch.path());
+    }
+
+    TempDir scratch;
+    fs::path translator;
+    fs::path player;
+};
+
+TEST_F(PatchEndToEnd, TheBuiltProgramIsTarnPatchAndAppliesEveryText) {
+    ASSERT_EQ(build("").code, 0);
+    const Bytes program = readWholeFile(scratch.path() / "patch.bin");
+    const Bytes tarnPatch = readWholeFile(TARNPATCH_PATH);
+    ASSERT_GT(program.size(), tarnPatch.size());
+    EXPECT_TRUE(std::equal(tarnPatch.begin(), tarnPatch.end(), program.begin()));
+
+    const Result r = patch("y\n\n");
+    EXPECT_EQ(r.code, 0);
+    const auto want = loadAll(translator);
+    const auto got = loadAll(player);
+    ASSERT_EQ(want.size(), got.size());
+    for (std::size_t i = 0; i < want.size(); ++i) {
+        EXPECT_EQ(got[i].Texts, want[i].Texts) << want[i].FileName;
+    }
+    EXPECT_EQ(r.out.rfind("Tarn Object Text Changer\n------------------------\n\nThis program", 0),
+              0u);
+    EXPECT_NE(r.out.find("continue? [Y/N]Processing files, please be patient...\n\n"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("\rProcessing spell_ice.DAT (0 file(s) left)\r" + std::string(79, ' ') +
+                         "\rAll OK\n\nPress ENTER to continue\n"),
+              std::string::npos);
+}
+
+TEST_F(PatchEndToEnd, OneLanguageWithTranslatedMessagesAndYesCharacters) {
+    std::string messages;
+    for (int k = 0; k < 11; ++k) {
+        messages += k == 2   ? "Weiter? [J/N]\n"
+                    : k == 8 ? "Alles gut \xE2\x9C\x93\n"
+                             : "Nachricht\n";
+    }
+    std::ofstream(scratch.path() / "de.txt", std::ios::binary) << messages;
+    ASSERT_EQ(build("--id 9 --yes-chars j --messages de.txt --normal-rle").code, 0);
+    EXPECT_EQ(patch("y\n\n").code, 1);  // y is no longer yes
+    const Result r = patch("J\n\n");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.out.find("Weiter? [J/N]Nachricht\n\n"), std::string::npos);
+    EXPECT_NE(r.out.find("Alles gut \xE2\x9C\x93\n"), std::string::npos);
+    const auto got = loadAll(player);
+    const auto sword = std::find_if(
+        got.begin(), got.end(), [](const TObjFile& f) { return f.FileName == "ITEM_SWORD.DAT"; });
+    ASSERT_NE(sword, got.end());
+    EXPECT_EQ(sword->Texts[0].back(), (TObjText{9, "Miecx"}));
+    // Only the sword carries ID 9: the door keeps its old German text.
+    const auto door = std::find_if(got.begin(), got.end(),
+                                   [](const TObjFile& f) { return f.FileName == "Door.dat"; });
+    EXPECT_EQ(door->Texts[0][1].Text, "Holzt\xFCr");
+}
+
+TEST_F(PatchEndToEnd, OpenErrorAnsweredYesAndNo) {
+    ASSERT_EQ(build("").code, 0);
+    fs::remove(player / "ObjData" / "Creature.dat");        // the second file
+    const fs::path door = player / "ObjData" / "Door.dat";  // comes after the missing file
+
+    Result r = patch("y\nn\n\n");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(
+        r.out.find("\nThe following error occured while trying to open ObjData/Creature.dat:\n"),
+        std::string::npos);
+    EXPECT_NE(r.out.find("remaining files? [Y/N]Processing finished with 1 error(s)\n"),
+              std::string::npos);
+    EXPECT_EQ(loadObjectFile(door).Texts[0][1].Text, "Holzt\xFCr");
+
+    r = patch("y\ny\n\n");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.out.find("Processing finished with 1 error(s)\n\nPress ENTER to continue\n"),
+              std::string::npos);
+    EXPECT_EQ(loadObjectFile(door).Texts[0][1].Text, "Tor");
+}
+
+TEST_F(PatchEndToEnd, StartUpFailuresAndBadUse) {
+    Result r = runIn(player, std::string("'") + TARNPATCH_PATH + "'", "\n", scratch.path());
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("ERROR: No language resources were found"), std::string::npos);
+
+    ASSERT_EQ(build("").code, 0);
+    fs::rename(player / "ObjData", player / "OBJDATA");  // found whatever its letter case
+    EXPECT_EQ(patch("y\n\n").code, 0);
+    fs::remove_all(player / "OBJDATA");
+    r = patch("\n");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("The \"ObjData\" directory isn't found"), std::string::npos);
+
+    EXPECT_EQ(build("--id 255").code, 2);
+    EXPECT_EQ(
+        runIn(scratch.path(), tool("patch build --game player -o x"), "", scratch.path()).code, 1);
+    EXPECT_EQ(runIn(scratch.path(), tool("obj info nothing.dat"), "", scratch.path()).code, 1);
+}
+
+}  // namespace
+}  // namespace tarn
