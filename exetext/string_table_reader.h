@@ -1,0 +1,58 @@
+// Reading the 3453 texts of an executable through its pointer blocks.
+//
+// A text is read from its address's file position up to the terminating zero byte. Byte 23
+// (picture) is followed in the file by a 4-byte picture number, least significant first,
+// which may hold zeros; the raw text keeps it compactly: 23, then 255 for the number 0, or
+// the count 1..4 of significant bytes followed by those bytes.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/bytes.h"
+#include "exetext/exe_profile.h"
+
+namespace tarn {
+
+// The text shown for a pointer that leads into no text area.
+inline constexpr std::string_view kNotFoundText = "-- Not found! --";
+
+// Reads the texts of every pointer block in order into column (resized to the number of
+// pointers, normally 3453: column[n - 1] holds text n), converting each to C-style notation
+// when cstyle is set. Numbers of texts whose pointer lies in no area are appended to notFound
+// and those texts hold kNotFoundText. Answers true when every pointer was resolved.
+// Raises StreamReadError when a pointer block lies outside the file or a text runs to the
+// end of the file without its terminator; column then holds the texts read so far.
+bool ReadStringTable(const Bytes& file, std::vector<std::string>& column,
+                     const PointerBlockTable& blocks, const TextAreaTable& areas, bool cstyle,
+                     std::vector<int>& notFound);
+
+// Reads one text at a file position (the compact raw form, no C-style conversion).
+// Raises StreamReadError when the text runs to the end of the file.
+std::string readRawText(const Bytes& file, std::uint32_t position);
+
+// Both executables' texts, as the main window shows them.
+struct LoadedExecutables {
+    std::vector<std::string> original;  // text n at index n - 1
+    std::vector<std::string> translated;
+    std::vector<int> originalNotFound;  // numbers of unresolved texts, ascending
+    std::vector<int> translatedNotFound;
+    int origProfile = -1;
+    int transProfile = -1;
+    std::uint8_t primaryLangId = 0;
+    std::uint8_t secondaryLangId = 0;
+};
+
+// Loads both files whole and reads their texts, each through the profile of its size, and
+// the two language ID bytes of the translated file. A missing translated file is first
+// created as a copy of the original. Fills result as it goes, so after an exception it holds
+// what was read so far. Raises FileError when a file cannot be read or has an unknown size,
+// StreamReadError for a text without its terminator.
+void loadExecutables(const std::filesystem::path& originalPath,
+                     const std::filesystem::path& translatedPath, bool cstyle,
+                     LoadedExecutables& result);
+
+}  // namespace tarn

@@ -1,0 +1,91 @@
+// Writing the 3453 translated texts back into the translated executable.
+//
+// Steps: C-style texts are converted to raw; picture sequences are expanded to 23 and four
+// bytes; texts 3166 and 3169 get 31 spare zero bytes; each text that ends another text's bytes
+// shares that text's tail (the lowest-numbered text that is still unshared when it is
+// examined, texts 3166 and 3169 never being containers), and chains are followed to their
+// final container; the unshared texts are placed into the text areas one after another,
+// area by area; every pointer block, PointerCopyRun, TextEndRef1/2 and the two language ID
+// bytes are rewritten and the file is replaced atomically.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/bytes.h"
+#include "exetext/exe_profile.h"
+
+namespace tarn {
+
+inline constexpr std::string_view kNotEnoughSpaceMessage =
+    "Not enough space in the executable file - try to be shorter";
+inline constexpr std::string_view kCStyleErrorText = "-Error!-";  // stored for a bad text
+inline constexpr std::string_view kCStyleErrorCaption = "C-style error";
+
+// "C-string error in string number N:\n\r<message>\n\rThe string won't be saved"
+std::string cstyleErrorBoxText(int textNumber, std::string_view message);
+// "N/3453 strings completed"
+std::string progressCountText(int done);
+// "N unused bytes remaining"
+std::string freeSpaceText(std::int64_t freeSpace);
+
+enum class SavePhase { Shortening, Arranging };
+// "Shortening strings..." / "Arranging shortenings..."
+std::string_view savePhaseText(SavePhase phase);
+
+struct SaveCallbacks {
+    // Called when each phase starts (done 0) and before every tenth text (done 10, 20, ...).
+    std::function<void(SavePhase phase, int done)> progress;
+    // Called for every text whose C-style notation is malformed; the save then stores
+    // kCStyleErrorText for it.
+    std::function<void(int textNumber, const std::string& message)> cstyleError;
+};
+
+struct SaveOptions {
+    bool cstyle = false;  // the texts are in C-style notation
+    std::uint8_t primaryLangId = 0;
+    std::uint8_t secondaryLangId = 0;
+};
+
+struct SaveResult {
+    bool saved = false;             // false: not enough space, the file is untouched
+    std::vector<int> shareTargets;  // text n at index n - 1: its final container, or 0
+    std::int64_t freeSpace = 0;     // when saved
+    int profile = -1;               // the profile the file was written through
+};
+
+// Saves texts (3453 of them, text n at index n - 1) into the translated executable at path.
+// Raises FileError when the file cannot be read or written or has an unknown size; the file
+// is then unchanged.
+SaveResult SaveStrings(const std::filesystem::path& translatedPath,
+                       const std::vector<std::string>& texts, const SaveOptions& options,
+                       const SaveCallbacks& callbacks = {});
+
+// --- The steps, for the writer itself, the sample generator and tests. ---
+
+// Raw text to its stored form: every 23 followed by exactly four picture number bytes.
+std::string expandPictures(std::string_view raw);
+
+// The sharing rule, exactly: for p = 1..n in order, the container of p is the lowest i != p
+// (i not 3166 or 3169) whose ShareTarget is 0 at that moment and whose bytes end with all of
+// text p's bytes. texts[n - 1] is text n; the answer is indexed the same way, 0 for none.
+// Runs in O(n log n) comparisons. progress (may be empty) is called before every tenth text.
+std::vector<int> findShareTargets(const std::vector<std::string>& texts,
+                                  const std::function<void(int done)>& progress = {});
+
+// Replaces every target by the end of its chain, the final container (which is unshared).
+void followShareChains(std::vector<int>& shareTargets,
+                       const std::function<void(int done)>& progress = {});
+
+// Places the stored texts into the file's text areas and rewrites pointers and fix-ups.
+// Answers false, leaving file unchanged, when the texts do not fit. freeSpace receives the
+// bytes left in the last area used and all areas after it.
+bool placeStrings(Bytes& file, const TExeProfile& profile, const std::vector<std::string>& stored,
+                  const std::vector<int>& shareTargets, std::uint8_t primaryLangId,
+                  std::uint8_t secondaryLangId, std::int64_t& freeSpace);
+
+}  // namespace tarn

@@ -1,0 +1,75 @@
+#include "textcodes/code_table.h"
+
+#include <array>
+
+namespace tarn {
+
+namespace {
+
+constexpr std::array<TextCode, 38> kTextCodes{{
+    {5, "\\n", ""},
+    {10, "\\t", ""},
+    {14, "\\d", ""},
+    {37, "%%", ""},
+    {92, "\\\\", ""},
+    {123, "%N", "4-byte number"},
+    {124, "%n", "4-byte number w/o th seps"},
+    {125, "%f", "Real value (with 2 decimal places)"},
+    {126, "%W", "2-byte number"},
+    {127, "%w", "2-byte number w/o th seps"},
+    {128, "%M", "Money with 2 decimal places"},
+    {129, "%m", "Money (integer)"},
+    {130, "%s", "Another text"},
+    {131, "%S", ""},
+    {132, "%c", ""},
+    {133, "%d", "Date"},
+    {134, "%D", "Name of month"},
+    {135, "%v", "Speed"},
+    {136, "%e", "Drop 2 bytes"},
+    {137, "%u", "Bring 2 bytes back"},
+    {138, "%t", "Time (min sec)"},
+    {139, "%T", "Time (hour min)"},
+    {140, "%l", "Distance"},
+    {141, "%p", "Picture"},
+    {142, "\\c0", "Black"},
+    {143, "\\c1", "Grey"},
+    {144, "\\c2", "White"},
+    {145, "\\c3", "Red"},
+    {146, "\\c4", "Green"},
+    {147, "\\c5", "Yellow"},
+    {148, "\\c6", "Orange"},
+    {149, "\\c7", "Light Green"},
+    {150, "\\c8", "Light Blue"},
+    {151, "\\c9", "Purple"},
+    {152, "\\ca", "Brown"},
+    {153, "\\cb", "Pink"},
+    {154, "\\cc", "Aqua"},
+    {155, "\\cd", "Light Brown"},
+}};
+
+// Index into kTextCodes by byte, -1 for bytes without a named code.
+constexpr std::array<signed char, 256> makeIndex() {
+    std::array<signed char, 256> index{};
+    for (auto& i : index) {
+        i = -1;
+    }
+    for (std::size_t i = 0; i < kTextCodes.size(); ++i) {
+        index[kTextCodes[i].byte] = static_cast<signed char>(i);
+    }
+    return index;
+}
+
+constexpr std::array<signed char, 256> kIndex = makeIndex();
+
+}  // namespace
+
+std::span<const TextCode> textCodes() {
+    return kTextCodes;
+}
+
+const TextCode* findTextCode(std::uint8_t byte) {
+    const int i = kIndex[byte];
+    return i < 0 ? nullptr : &kTextCodes[static_cast<std::size_t>(i)];
+}
+
+}  // namespace tarn

@@ -1,0 +1,51 @@
+// The game's in-text control and format codes and their C-style escape notation.
+//
+//   raw byte        C-style          raw byte        C-style
+//   5               \n               123..141        %N %n %f %W %w %M %m %s %S %c
+//   10              \t                               %d %D %v %e %u %t %T %l %p
+//   14              \d               142..155        \c0 .. \c9 \ca .. \cd
+//   23 count bytes  \pXXXXXXXX       other 0..31     \xHH
+//   37 (%)          %%               other 32..255   the byte itself
+//   92 (backslash)  \\ (two backslashes)
+//
+// Byte 23 (picture) is followed in a raw text by a count byte and the picture number's
+// significant bytes, least significant first: count 1..4 and that many bytes, or 255 alone
+// for the number 0.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace tarn {
+
+inline constexpr std::uint8_t kLineBreakCode = 5;
+inline constexpr std::uint8_t kThinLettersCode = 10;
+inline constexpr std::uint8_t kDefaultColourCode = 14;
+inline constexpr std::uint8_t kPictureCode = 23;
+inline constexpr std::uint8_t kPictureZeroCount = 255;  // count byte standing for picture 0
+inline constexpr std::uint8_t kFirstValueCode = 123;
+inline constexpr std::uint8_t kLastValueCode = 141;
+inline constexpr std::uint8_t kFirstColourCode = 142;
+inline constexpr std::uint8_t kLastColourCode = 155;
+
+// The letters after % for codes 123..141 and after \c for codes 142..155, in code order.
+inline constexpr std::string_view kValueLetters = "NnfWwMmsScdDveutTlp";
+inline constexpr std::string_view kColourLetters = "0123456789abcd";
+
+// One named code: its byte, its C-style form and the caption of its entry in the code
+// insertion menu (empty for the codes that have no menu entry).
+struct TextCode {
+    std::uint8_t byte;
+    std::string_view notation;
+    std::string_view caption;
+};
+
+// Every named code (5, 10, 14, 37, 92, 123..155) in ascending byte order. The picture code
+// is not listed: its notation carries a number (see RawToCStyle).
+std::span<const TextCode> textCodes();
+
+// The named code of a byte, or nullptr for a byte that is written as itself or as \xHH.
+const TextCode* findTextCode(std::uint8_t byte);
+
+}  // namespace tarn
