@@ -7,15 +7,12 @@
 namespace tarn {
 namespace {
 
-constexpr unsigned char LineBreakCode = 5;
-constexpr unsigned char ThinLettersCode = 10;
+// Byte 13 has no escape of its own, yet the game draws what follows it in pure white.
 constexpr unsigned char PureWhiteCode = 13;
-constexpr unsigned char DefaultColourCode = 14;
-constexpr unsigned char PictureCode = 23;
-constexpr unsigned char PictureNumberZero = 0xFF;
-constexpr unsigned char FirstValueCode = 123;
+constexpr unsigned char TextSkipTwoCode = 131;
+constexpr unsigned char TextSkipFourCode = 132;
 
-constexpr std::array<std::string_view, 19> SampleValues{
+constexpr std::array<std::string_view, kLastValueCode - kFirstValueCode + 1> SampleValues{
     "123,456",        // 123 4-byte number
     "123456",         // 124 without separators
     "1,234.56",       // 125 real value
@@ -61,10 +58,10 @@ private:
 }  // namespace
 
 std::optional<std::string_view> sampleValueOf(unsigned char code) {
-    if (code < FirstValueCode || code >= FirstValueCode + SampleValues.size()) {
+    if (code < kFirstValueCode || code >= kFirstValueCode + SampleValues.size()) {
         return std::nullopt;
     }
-    return SampleValues[code - FirstValueCode];
+    return SampleValues[code - kFirstValueCode];
 }
 
 std::vector<PreviewRun> renderPreviewRuns(std::string_view raw) {
@@ -73,23 +70,23 @@ std::vector<PreviewRun> renderPreviewRuns(std::string_view raw) {
     while (i < raw.size()) {
         const auto byte = static_cast<unsigned char>(raw[i++]);
         std::size_t skip = 0;
-        if (byte == LineBreakCode) {
+        if (byte == kLineBreakCode) {
             out.append("\r\n");
-        } else if (byte == ThinLettersCode) {
+        } else if (byte == kThinLettersCode) {
             out.dropBold();
         } else if (byte == PureWhiteCode) {
             out.setColour(PureWhite);
-        } else if (byte == DefaultColourCode) {
+        } else if (byte == kDefaultColourCode) {
             out.setColour(std::nullopt);
-        } else if (byte == PictureCode) {
+        } else if (byte == kPictureCode) {
             out.append("(picture)");
             if (i < raw.size()) {
                 const auto count = static_cast<unsigned char>(raw[i]);
-                skip = count == PictureNumberZero ? 1 : 1 + std::size_t{count};
+                skip = count == kPictureZeroCount ? 1 : 1 + std::size_t{count};
             }
         } else if (auto sample = sampleValueOf(byte)) {
             out.append(*sample);
-            skip = byte == 131 ? 2 : byte == 132 ? 4 : 0;
+            skip = byte == TextSkipTwoCode ? 2 : byte == TextSkipFourCode ? 4 : 0;
         } else if (auto colour = colourOfCode(byte)) {
             out.setColour(colour);
         } else {

@@ -41,11 +41,13 @@ TEST(PreviewRender, ColourCodesAndDefaultColour) {
 }
 
 TEST(PreviewRender, EveryColourCodeTakesItsTableColour) {
-    for (const GameColour& colour : ColourTable) {
-        const Runs runs = renderPreviewRuns(bytes({colour.code}) + "x");
+    for (int code = kFirstColourCode; code <= kLastColourCode; ++code) {
+        const Runs runs = renderPreviewRuns(bytes({code}) + "x");
         ASSERT_EQ(runs.size(), 1u);
-        EXPECT_EQ(runs[0].colour, colour.rgb) << colour.name;
+        EXPECT_EQ(runs[0].colour, ColourTable[code - kFirstColourCode]) << code;
     }
+    EXPECT_EQ(colourOfCode(142), (Rgb{0x17, 0x23, 0x23}));
+    EXPECT_EQ(colourOfCode(155), (Rgb{0xCF, 0xC3, 0xAB}));
     EXPECT_EQ(colourOfCode(141), std::nullopt);
     EXPECT_EQ(colourOfCode(156), std::nullopt);
 }
