@@ -1,6 +1,7 @@
 #include "textcodes/ui/format_code_menu.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QPixmap>
 #include <algorithm>
 #include <string>
@@ -22,19 +23,19 @@ QString captionOf(const TextCode& code) {
 
 }  // namespace
 
-FormatCodeMenu::FormatCodeMenu(TextGrid& grid, QAction* cut, QAction* copy, QAction* paste,
-                               QWidget* parent)
-    : QMenu(parent), grid_(grid) {
-    setObjectName(QStringLiteral("PopupMenu1"));
+FormatCodeMenu::FormatCodeMenu(QMenu& menu, TextGrid& grid, QAction* cut, QAction* copy,
+                               QAction* paste, QObject* parent)
+    : QObject(parent), PopupMenu1(menu), grid_(grid) {
+    PopupMenu1.setObjectName(QStringLiteral("PopupMenu1"));
     for (QAction* action : {cut, copy, paste}) {
         if (action != nullptr) {
-            addAction(action);
+            PopupMenu1.addAction(action);
         }
     }
-    addSeparator();
+    PopupMenu1.addSeparator();
 
-    Changecolor1 = addMenu(QStringLiteral("Change &color to"));
-    Showvariable1 = addMenu(QStringLiteral("Show &variable"));
+    Changecolor1 = PopupMenu1.addMenu(QStringLiteral("Change &color to"));
+    Showvariable1 = PopupMenu1.addMenu(QStringLiteral("Show &variable"));
     for (const TextCode& code : textCodes()) {
         if (code.caption.empty()) {
             continue;  // codes without a menu item (131, 132, %, backslash)
@@ -45,16 +46,17 @@ FormatCodeMenu::FormatCodeMenu(TextGrid& grid, QAction* cut, QAction* copy, QAct
             addCodeItem(*Showvariable1, captionOf(code), code.byte);
         }
     }
-    Insertlinebreak1 = addCodeItem(*this, QStringLiteral("Insert &line break"), kLineBreakCode);
+    Insertlinebreak1 =
+        addCodeItem(PopupMenu1, QStringLiteral("Insert &line break"), kLineBreakCode);
     // Thin letters and the default colour insert their codes like every other code item.
     Switchtothinletters1 =
-        addCodeItem(*this, QStringLiteral("Switch to t&hin letters"), kThinLettersCode);
-    Switchtodefaulttextcolor1 =
-        addCodeItem(*this, QStringLiteral("Switch to &default text color"), kDefaultColourCode);
-    addSeparator();
-    Reverttooriginal1 = addAction(QStringLiteral("&Undo editing"));
+        addCodeItem(PopupMenu1, QStringLiteral("Switch to t&hin letters"), kThinLettersCode);
+    Switchtodefaulttextcolor1 = addCodeItem(
+        PopupMenu1, QStringLiteral("Switch to &default text color"), kDefaultColourCode);
+    PopupMenu1.addSeparator();
+    Reverttooriginal1 = PopupMenu1.addAction(QStringLiteral("&Undo editing"));
     connect(Reverttooriginal1, &QAction::triggered, this, &FormatCodeMenu::Reverttooriginal1Click);
-    connect(this, &QMenu::aboutToShow, this, &FormatCodeMenu::PopupMenu1Popup);
+    connect(&PopupMenu1, &QMenu::aboutToShow, this, &FormatCodeMenu::PopupMenu1Popup);
     makeColourSwatches();
 }
 
@@ -79,7 +81,7 @@ bool FormatCodeMenu::popupWhileEditing(const QPoint& globalPosition) {
     if (!grid_.isEditing()) {
         return false;
     }
-    popup(globalPosition);
+    PopupMenu1.popup(globalPosition);
     return true;
 }
 

@@ -1,25 +1,29 @@
-// The grid's context menu (PopupMenu1): cut, copy and paste, then the game's colour codes
-// (with colour swatches), value codes, line break, thin letters and default colour, and
+// Fills the grid's context menu (PopupMenu1): cut, copy and paste, then the game's colour
+// codes (with colour swatches), value codes, line break, thin letters and default colour, and
 // "&Undo editing". A chosen code goes into the open cell editor in front of the selection, in
 // the grid's notation.
 #pragma once
 
-#include <QMenu>
+#include <QObject>
 #include <cstdint>
 
 class QAction;
+class QMenu;
 class QPoint;
 
 namespace tarn {
 
 class TextGrid;
 
-class FormatCodeMenu : public QMenu {
+class FormatCodeMenu : public QObject {
     Q_OBJECT
 public:
-    // cut, copy and paste are the main window's editing actions; any of them may be null.
-    FormatCodeMenu(TextGrid& grid, QAction* cut, QAction* copy, QAction* paste,
-                   QWidget* parent = nullptr);
+    // Fills the empty menu. cut, copy and paste are the main window's editing actions; any of
+    // them may be null.
+    FormatCodeMenu(QMenu& menu, TextGrid& grid, QAction* cut, QAction* copy, QAction* paste,
+                   QObject* parent = nullptr);
+
+    QMenu& PopupMenu1;
 
     // Opens the menu at a screen position, only while a cell is being edited.
     bool popupWhileEditing(const QPoint& globalPosition);

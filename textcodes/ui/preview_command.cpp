@@ -15,13 +15,7 @@ PreviewCommand::PreviewCommand(QAction& previewAction, TPreviewForm& form, TextG
       form_(form),
       grid_(grid),
       PreviewTimer(new QTimer(this)) {
-    Preview.setText(QStringLiteral("Preview"));
-    Preview.setToolTip(QStringLiteral("Shows a preview of the edited text"));
-    Preview.setStatusTip(QStringLiteral("Shows a preview of the edited text"));
-    Preview.setShortcut(QKeySequence(Qt::ALT | Qt::Key_P));
-    Preview.setCheckable(true);
     PreviewTimer->setInterval(PollInterval);
-    connect(&Preview, &QAction::toggled, this, &PreviewCommand::PreviewExecute);
     connect(PreviewTimer, &QTimer::timeout, this, &PreviewCommand::PreviewTimerTimer);
     connect(&form_, &TPreviewForm::closedByUser, this, [this] {
         if (Preview.isChecked()) {
@@ -30,7 +24,8 @@ PreviewCommand::PreviewCommand(QAction& previewAction, TPreviewForm& form, TextG
     });
 }
 
-void PreviewCommand::PreviewExecute(bool checked) {
+void PreviewCommand::PreviewExecute() {
+    const bool checked = Preview.isChecked();
     form_.setVisible(checked);
     if (checked) {
         PreviewTimer->start();

@@ -1,5 +1,6 @@
-// The main window's Preview action and its 100 ms PreviewTimer: the checked action shows the
-// preview window and polls the grid's current cell; closing the window unchecks the action.
+// What the main window's Preview action does, with its 100 ms PreviewTimer: the checked action
+// shows the preview window and polls the grid's current cell; closing the window with its
+// close box triggers the action again, which unchecks it.
 #pragma once
 
 #include <QObject>
@@ -17,15 +18,15 @@ class PreviewCommand : public QObject {
 public:
     static constexpr int PollInterval = 100;  // milliseconds
 
-    // Gives the action its caption, hint, shortcut (Alt+P) and check state.
+    // The action must be checkable; its handler calls PreviewExecute.
     PreviewCommand(QAction& previewAction, TPreviewForm& form, TextGrid& grid,
                    QObject* parent = nullptr);
 
     QTimer* previewTimer() const { return PreviewTimer; }
 
 public slots:
-    // Runs on every change of the action's checked state.
-    void PreviewExecute(bool checked);
+    // Shows or hides the preview and runs or stops the timer after the action's check mark.
+    void PreviewExecute();
     void PreviewTimerTimer();
 
 private:

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QIcon>
 #include <QImage>
+#include <QMenu>
 #include <QPixmap>
 
 #include "textcodes/ui/tests/fake_text_grid.h"
@@ -37,7 +38,8 @@ protected:
     QAction cut{QStringLiteral("Cu&t")};
     QAction copy{QStringLiteral("&Copy")};
     QAction paste{QStringLiteral("&Paste")};
-    FormatCodeMenu menu{grid, &cut, &copy, &paste};
+    QMenu popup;
+    FormatCodeMenu menu{popup, grid, &cut, &copy, &paste};
 
     void SetUp() override {
         grid.set(2, 2, "abc");
@@ -52,7 +54,7 @@ protected:
 };
 
 TEST_F(FormatCodeMenuTest, ItemsInOrderWithTheirCodes) {
-    EXPECT_EQ(captions(menu),
+    EXPECT_EQ(captions(popup),
               (QStringList{"Cu&t", "&Copy", "&Paste", "-", "Change &color to", "Show &variable",
                            "Insert &line break", "Switch to t&hin letters",
                            "Switch to &default text color", "-", "&Undo editing"}));
@@ -89,13 +91,13 @@ TEST_F(FormatCodeMenuTest, EnabledOnlyWhileEditingAndOpensOnlyThen) {
     EXPECT_FALSE(menu.Switchtothinletters1->isEnabled());
     grid.openEditorWith("abc", 0, 0);
     EXPECT_TRUE(menu.popupWhileEditing(QPoint(10, 10)));  // aboutToShow enables the items
-    EXPECT_TRUE(menu.isVisible());
+    EXPECT_TRUE(popup.isVisible());
     EXPECT_TRUE(menu.Changecolor1->menuAction()->isEnabled());
     EXPECT_TRUE(menu.Showvariable1->menuAction()->isEnabled());
     EXPECT_TRUE(menu.Insertlinebreak1->isEnabled());
     EXPECT_TRUE(menu.Switchtodefaulttextcolor1->isEnabled());
     EXPECT_TRUE(menu.Reverttooriginal1->isEnabled());
-    menu.hide();
+    popup.hide();
 }
 
 TEST_F(FormatCodeMenuTest, CStyleInsertionAtTheCaret) {
