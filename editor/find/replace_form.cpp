@@ -14,13 +14,11 @@
 #include "editor/find/my_edit.h"
 #include "editor/find/replace_question.h"
 #include "platform/qt/prompter.h"
-#include "textcodes/ui/stored_position.h"
 #include "textcodes/ui/text_grid.h"
 
 namespace tarn {
 namespace {
 
-constexpr const char* Section = "ReplaceWin";
 constexpr QPoint DesignedPosition(232, 296);
 constexpr int TranslatedColumn = 2;
 
@@ -186,14 +184,6 @@ ReplaceAnswer TReplaceForm::ConfirmReplace(int row, std::size_t position, std::s
         return ReplaceAnswer::Skip;
     }
     return ReplaceAnswer::Abort;
-}
-
-void TReplaceForm::loadSettings(const ProfileFile& settings) {
-    restoreStoredPosition(*this, settings, Section);
-}
-
-void TReplaceForm::saveSettings(ProfileFile& settings) const {
-    writeStoredPosition(pos(), settings, Section);
 }
 
 }  // namespace tarn

@@ -15,7 +15,6 @@ class QPushButton;
 
 namespace tarn {
 
-class ProfileFile;
 class TextGrid;
 class TMyEdit;
 class TReplaceQuestion;
@@ -43,10 +42,6 @@ public:
     QCheckBox* WholeWords;
     QCheckBox* WholeText;
     QCheckBox* Prompt;
-
-    // Section "ReplaceWin": Left and Top.
-    void loadSettings(const ProfileFile& settings);
-    void saveSettings(ProfileFile& settings) const;
 
 public slots:
     void ToFindChange();

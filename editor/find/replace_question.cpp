@@ -5,13 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "textcodes/ui/stored_position.h"
-
 namespace tarn {
-namespace {
-constexpr const char* Section = "ReplaceQuestion";
-}
-
 TReplaceQuestion::TReplaceQuestion(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("ReplaceQuestion"));
@@ -38,16 +32,7 @@ TReplaceQuestion::TReplaceQuestion(QWidget* parent)
 
 void TReplaceQuestion::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    positionKnown_ = true;
-}
-
-void TReplaceQuestion::loadSettings(const ProfileFile& settings) {
-    positionKnown_ = restoreStoredPosition(*this, settings, Section) || positionKnown_;
-}
-
-void TReplaceQuestion::saveSettings(ProfileFile& settings) const {
-    // Never shown nor restored in this run: there is no position to keep yet.
-    writeStoredPosition(positionKnown_ ? pos() : QPoint(-1, 0), settings, Section);
+    position_.shown();
 }
 
 }  // namespace tarn

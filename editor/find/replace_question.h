@@ -3,12 +3,13 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
+
+#include "textcodes/ui/remembered_position.h"
 
 class QPushButton;
 
 namespace tarn {
-
-class ProfileFile;
 
 class TReplaceQuestion : public QDialog {
     Q_OBJECT
@@ -23,16 +24,17 @@ public:
     QPushButton* Button2;  // No
     QPushButton* Button3;  // Abort replace
 
-    // Section "ReplaceQuestion": Left and Top. Without a stored position the dialog is centred
-    // over the main window the first time it is shown.
-    void loadSettings(const ProfileFile& settings);
-    void saveSettings(ProfileFile& settings) const;
+    // A stored position, applied before the dialog is first shown (without one it is centred
+    // over the main window then); and the position to store (nothing while it was never
+    // placed in this run).
+    void restorePosition(QPoint position) { position_.restore(*this, position); }
+    std::optional<QPoint> positionToStore() const { return position_.of(*this); }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    bool positionKnown_ = false;
+    RememberedPosition position_;
 };
 
 }  // namespace tarn

@@ -9,8 +9,8 @@
 #include "textcodes/code_table.h"
 #include "textcodes/colour_table.h"
 #include "textcodes/cstyle.h"
+#include "textcodes/ui/game_colour.h"
 #include "textcodes/ui/text_grid.h"
-#include "textcodes/ui/toolkit_colour.h"
 
 namespace tarn {
 namespace {

@@ -12,15 +12,14 @@
 
 #include "common/game_code_page.h"
 #include "common/profile_file.h"
+#include "platform/qt/color_qt.h"
 #include "platform/qt/prompter.h"
 #include "textcodes/cstyle.h"
-#include "textcodes/ui/stored_position.h"
-#include "textcodes/ui/toolkit_colour.h"
+#include "textcodes/ui/game_colour.h"
 
 namespace tarn {
 namespace {
 
-constexpr const char* Section = "Preview";
 constexpr int DefaultWidth = 300;
 constexpr int DefaultHeight = 150;
 
@@ -91,7 +90,7 @@ void TPreviewForm::ShowText(const std::string& text, bool cStyle) {
 
 void TPreviewForm::RenderText(const std::string& raw) {
     RichEdit1->clear();
-    const QColor defaultColour = toolkitColourToQColor(textColor_);
+    const QColor defaultColour = colorFromProfileValue(textColor_);
     const QFont font = RichEdit1->font();
     QTextCursor cursor(RichEdit1->document());
     cursor.movePosition(QTextCursor::End);
@@ -119,8 +118,8 @@ void TPreviewForm::setTextColor(std::int32_t colour) {
 
 void TPreviewForm::applyBackground() {
     QPalette palette = RichEdit1->palette();
-    const QColor background = toolkitColourToQColor(backColor_);
-    const QColor text = toolkitColourToQColor(textColor_);
+    const QColor background = colorFromProfileValue(backColor_);
+    const QColor text = colorFromProfileValue(textColor_);
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, background);
         palette.setColor(group, QPalette::Text, text);
@@ -129,12 +128,12 @@ void TPreviewForm::applyBackground() {
 }
 
 bool TPreviewForm::askColour(std::int32_t& colour) {
-    QColorDialog dialog(toolkitColourToQColor(colour), this);
+    QColorDialog dialog(colorFromProfileValue(colour), this);
     dialog.setObjectName(QStringLiteral("ColorDialog1"));
     if (prompter().runModal(dialog) != QDialog::Accepted) {
         return false;
     }
-    colour = toolkitColourFromQColor(dialog.currentColor());
+    colour = profileValueFromColor(dialog.currentColor());
     return true;
 }
 
@@ -163,30 +162,7 @@ void TPreviewForm::closeEvent(QCloseEvent* event) {
 
 void TPreviewForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    positionKnown_ = true;
-}
-
-void TPreviewForm::loadSettings(const ProfileFile& settings) {
-    backColor_ = settings.readInteger(Section, "BackColor", profile_color::kButtonFace);
-    textColor_ = settings.readInteger(Section, "TextColor", profile_color::kWindowText);
-    applyBackground();
-    resize(settings.readInteger(Section, "Width", DefaultWidth),
-           settings.readInteger(Section, "Height", DefaultHeight));
-    positionKnown_ = restoreStoredPosition(*this, settings, Section) || positionKnown_;
-}
-
-void TPreviewForm::saveSettings(ProfileFile& settings) const {
-    settings.writeInteger(Section, "BackColor", backColor_);
-    settings.writeInteger(Section, "TextColor", textColor_);
-    // A window never placed in this run has no position of its own yet: keep "none".
-    writeStoredPosition(positionKnown_ ? pos() : QPoint(-1, 0), settings, Section);
-    settings.writeInteger(Section, "Width", width());
-    settings.writeInteger(Section, "Height", height());
-    settings.writeBool(Section, "Visible", isVisible());
-}
-
-bool TPreviewForm::previewVisibleAtStart(const ProfileFile& settings) {
-    return settings.readBool(Section, "Visible", false);
+    position_.shown();
 }
 
 }  // namespace tarn

@@ -4,9 +4,11 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "textcodes/preview_render.h"
+#include "textcodes/ui/remembered_position.h"
 
 class QAction;
 class QColorDialog;
@@ -14,8 +16,6 @@ class QMenu;
 class QTextEdit;
 
 namespace tarn {
-
-class ProfileFile;
 
 class TPreviewForm : public QWidget {
     Q_OBJECT
@@ -38,11 +38,10 @@ public:
     void setBackColor(std::int32_t colour);
     void setTextColor(std::int32_t colour);  // renders the last text again
 
-    // Section "Preview": colours, size and position. Whether the preview is shown at start
-    // is for the Preview action to apply (previewVisibleAtStart).
-    void loadSettings(const ProfileFile& settings);
-    void saveSettings(ProfileFile& settings) const;
-    static bool previewVisibleAtStart(const ProfileFile& settings);
+    // The stored position, applied before the window is first shown; and the position to
+    // store (nothing while the window was never placed in this run).
+    void restorePosition(QPoint position) { position_.restore(*this, position); }
+    std::optional<QPoint> positionToStore() const { return position_.of(*this); }
 
 public slots:
     void Changedefaulttextcolor1Click();
@@ -67,7 +66,7 @@ private:
     std::string lastText_;
     std::int32_t backColor_;
     std::int32_t textColor_;
-    bool positionKnown_ = false;  // restored from the settings or shown in this run
+    RememberedPosition position_;
 };
 
 }  // namespace tarn

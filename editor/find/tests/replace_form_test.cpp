@@ -8,8 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "common/profile_file.h"
-#include "common/tests/temp_dir.h"
 #include "editor/find/my_edit.h"
 #include "editor/find/replace_question.h"
 #include "platform/qt/scripted_prompter.h"
@@ -213,31 +211,6 @@ TEST_F(ReplaceFormTest, ExecuteRunsUntilClosed) {
     EXPECT_EQ(grid.text(2, 2), "two");
     EXPECT_EQ(prompter.unusedEntries(), 0u);
     EXPECT_TRUE(prompter.mismatches().empty());
-}
-
-TEST(ReplaceSettings, PositionsOfTheDialogAndTheQuestion) {
-    TempDir dir;
-    FakeTextGrid grid(1);
-    ProfileFile settings(dir.path() / "tarnedit.ini");
-    {
-        TReplaceQuestion question;
-        TReplaceForm form(grid, question);
-        form.saveSettings(settings);
-        question.saveSettings(settings);
-        EXPECT_EQ(settings.text(),
-                  "[ReplaceWin]\r\nLeft=232\r\nTop=296\r\n"
-                  "[ReplaceQuestion]\r\nLeft=-1\r\nTop=0\r\n");
-    }
-    settings.writeInteger("ReplaceWin", "Left", 40);
-    settings.writeInteger("ReplaceWin", "Top", 50);
-    settings.writeInteger("ReplaceQuestion", "Left", 60);
-    settings.writeInteger("ReplaceQuestion", "Top", 99999);
-    TReplaceQuestion question;
-    TReplaceForm form(grid, question);
-    form.loadSettings(settings);
-    question.loadSettings(settings);
-    EXPECT_EQ(form.pos(), QPoint(40, 50));
-    EXPECT_EQ(question.pos(), QPoint(0, 0));  // off screen: moved to the corner
 }
 
 TEST(ReplaceSpeed, AllTextsWithoutPrompting) {

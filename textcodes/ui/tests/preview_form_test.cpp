@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "common/profile_file.h"
-#include "common/tests/temp_dir.h"
 #include "platform/qt/scripted_prompter.h"
 #include "textcodes/ui/preview_command.h"
 #include "textcodes/ui/tests/fake_text_grid.h"
@@ -154,36 +153,6 @@ TEST_F(PreviewFormTest, ScrollsBackToTheTop) {
     form.richEdit()->verticalScrollBar();
     form.ShowText(longText, false);
     EXPECT_EQ(form.richEdit()->verticalScrollBar()->value(), 0);
-}
-
-TEST(PreviewSettings, RoundTripKeepsSystemColoursAndNoPosition) {
-    TempDir dir;
-    const auto path = dir.path() / "tarnedit.ini";
-    {
-        ProfileFile settings(path);
-        TPreviewForm form;
-        form.loadSettings(settings);
-        EXPECT_EQ(form.size(), QSize(300, 150));
-        form.saveSettings(settings);
-        EXPECT_EQ(settings.text(),
-                  "[Preview]\r\nBackColor=-16777201\r\nTextColor=-16777208\r\nLeft=-1\r\n"
-                  "Top=0\r\nWidth=300\r\nHeight=150\r\nVisible=0\r\n");
-        EXPECT_FALSE(TPreviewForm::previewVisibleAtStart(settings));
-    }
-    ProfileFile settings(path);
-    settings.writeString("Preview", "BackColor", "255");  // explicit red
-    settings.writeString("Preview", "Left", "5000");      // off screen: placed at (0, 0)
-    settings.writeString("Preview", "Top", "7");
-    settings.writeString("Preview", "Width", "410");
-    settings.writeString("Preview", "Visible", "1");
-    TPreviewForm form;
-    form.loadSettings(settings);
-    EXPECT_EQ(form.richEdit()->palette().color(QPalette::Base), QColor(255, 0, 0));
-    EXPECT_EQ(form.richEdit()->palette().color(QPalette::Text),
-              QApplication::palette().color(QPalette::Text));
-    EXPECT_EQ(form.pos(), QPoint(0, 0));
-    EXPECT_EQ(form.width(), 410);
-    EXPECT_TRUE(TPreviewForm::previewVisibleAtStart(settings));
 }
 
 class PreviewCommandTest : public ::testing::Test {

@@ -1,0 +1,27 @@
+// Whether a window has a position of its own in this run: one restored from the settings, or
+// the one it got when it was first shown. A window that has neither keeps "no position" in the
+// settings instead of storing wherever an unshown window happens to be.
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+#include <optional>
+
+namespace tarn {
+
+class RememberedPosition {
+public:
+    void restore(QWidget& window, QPoint position) {
+        window.move(position);
+        known_ = true;
+    }
+    void shown() { known_ = true; }
+    std::optional<QPoint> of(const QWidget& window) const {
+        return known_ ? std::optional<QPoint>(window.pos()) : std::nullopt;
+    }
+
+private:
+    bool known_ = false;
+};
+
+}  // namespace tarn
