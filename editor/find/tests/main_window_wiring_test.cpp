@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
@@ -38,6 +39,12 @@ protected:
                  QString::fromStdString(dir.path().string())};
     FindAndPreview& windows = *form.FindPreview;
 
+    void TearDown() override {
+        // An editor still open while the window is destroyed makes StringGrid's editor
+        // bookkeeping reach the half-destroyed grid; close it first.
+        form.StringGrid1->closeCellEditor();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     std::pair<int, int> current() const { return {form.currentRow(), form.currentColumn()}; }
     void openEditor() {
         QAbstractItemView& view = *form.StringGrid1;
