@@ -181,9 +181,15 @@ QLineEdit* StringGrid::cellEditor() const {
 
 void StringGrid::closeCellEditor() {
     if (editor_ != nullptr) {
-        QLineEdit* editor = editor_;
-        closeEditor(editor, QAbstractItemDelegate::NoHint);
+        closeEditor(editor_, QAbstractItemDelegate::NoHint);
     }
+}
+
+void StringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (editor == editor_) {
+        editor_ = nullptr;  // the editor itself is deleted later
+    }
+    QTableView::closeEditor(editor, hint);
 }
 
 QRect StringGrid::cellRect(int row, int column) const {

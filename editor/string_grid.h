@@ -76,6 +76,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     using QTableView::edit;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     friend class GridDelegate;

@@ -80,8 +80,7 @@ void TFoForm::FormCreate() {
 
 void TFoForm::applyMainWindowPlacement(const PlacementSettings& placement) {
     if (placement.left != -1) {
-        move(placement.left, placement.top);
-        resize(placement.width, placement.height);
+        setGeometry(placement.left, placement.top, placement.width, placement.height);
         applyPlacementCheck(*this);
     }
     if (placement.isMaximized) {
@@ -102,7 +101,7 @@ void TFoForm::createGrid() {
     StringGrid1->escape = [this]() { escapePressed(); };
     StringGrid1->contextMenu = [this](const QPoint& pos) { StringGrid1ContextPopup(pos); };
     connect(model_, &GridModel::cellEdited, this, &TFoForm::StringGrid1SetEditText);
-    StringGrid1->installEventFilter(this);
+    StringGrid1->viewport()->installEventFilter(this);
     PopupMenu1 = new QMenu(this);
     setCentralWidget(StringGrid1);
 }
@@ -117,7 +116,7 @@ void TFoForm::FormResize() {
 }
 
 bool TFoForm::eventFilter(QObject* object, QEvent* event) {
-    if (object == StringGrid1 && event->type() == QEvent::Resize) {
+    if (object == StringGrid1->viewport() && event->type() == QEvent::Resize) {
         FormResize();
     }
     return QMainWindow::eventFilter(object, event);

@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "editor/tfo_form.h"
+#include "editor/toolbar_icons.h"
 
 namespace tarn {
 
@@ -45,14 +46,11 @@ void TFoForm::createActions() {
                           "Allows translating texts found in plug-in object files");
     Exit1 = makeAction(this, "E&xit", {}, "Exit the program");
     EditCut1 = makeAction(this, "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), "Cut");
-    EditCut1->setIcon(QIcon::fromTheme(QStringLiteral("edit-cut"),
-                                       s->standardIcon(QStyle::SP_DialogDiscardButton)));
+    EditCut1->setIcon(cutIcon());  // image 4
     EditCopy1 = makeAction(this, "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), "Copy");
-    EditCopy1->setIcon(QIcon::fromTheme(QStringLiteral("edit-copy"),
-                                        s->standardIcon(QStyle::SP_FileDialogNewFolder)));
+    EditCopy1->setIcon(copyIcon());  // image 5
     EditPaste1 = makeAction(this, "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), "Paste");
-    EditPaste1->setIcon(QIcon::fromTheme(QStringLiteral("edit-paste"),
-                                         s->standardIcon(QStyle::SP_DialogApplyButton)));
+    EditPaste1->setIcon(pasteIcon());  // image 6
     Find = makeAction(this, "Find...", Qt::Key_F5, "Find text among strings");
     Find->setIcon(QIcon::fromTheme(QStringLiteral("edit-find"),
                                    s->standardIcon(QStyle::SP_FileDialogContentsView)));
@@ -74,7 +72,7 @@ void TFoForm::createActions() {
     Preview->setCheckable(true);
     ChangeFont = makeAction(this, "Change used font...", {}, "");
     HelpContents1 = makeAction(this, "&Contents", {}, "Shows Help contents");
-    HelpContents1->setIcon(s->standardIcon(QStyle::SP_DialogHelpButton));
+    HelpContents1->setIcon(helpIcon());  // image 9
     HelpOverview = makeAction(this, "Overview", {}, "Show overview about hte program functions");
     About = makeAction(this, "About...", {}, "About Ostrel 2");
 

@@ -82,13 +82,13 @@ void TFoForm::pathsConfirmed(const QString& originalPath, const QString& transla
 }
 
 void TFoForm::captureMainWindowPlacement() {
-    // The restored bounds, also for a maximized window; Left/Top are the frame's corner.
+    // The restored bounds, also for a maximized or minimized window. Positions are those of the
+    // client area, as the placement is applied at start-up, so that they round-trip exactly.
     const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
-    const QPoint frameOffset = geometry().topLeft() - pos();
     PlacementSettings& p = settings_.mainWindow;
     p.isMaximized = isMaximized();
-    p.left = normal.left() - frameOffset.x();
-    p.top = normal.top() - frameOffset.y();
+    p.left = normal.left();
+    p.top = normal.top();
     p.width = normal.width();
     p.height = normal.height();
 }

@@ -4,6 +4,7 @@
 
 #include "exetext/exe_profile.h"
 #include "exetext/string_table_writer.h"
+#include "textcodes/code_table.h"
 
 namespace tarn {
 
@@ -35,36 +36,28 @@ Bytes makeSampleExecutable(int profile, const std::vector<std::string>& rawTexts
 
 namespace {
 
-std::string bytes(std::initializer_list<int> values) {
-    std::string s;
-    for (const int v : values) {
-        s += static_cast<char>(v);
-    }
-    return s;
-}
-
 // Short pieces that between them hold every kind of code.
 std::vector<std::string> codePieces() {
     std::vector<std::string> pieces = {
-        "Line one" + bytes({5}) + "line two",
-        bytes({10}) + "thin" + bytes({14}),
+        "Line one" + rawText({5}) + "line two",
+        rawText({10}) + "thin" + rawText({14}),
         "100% sure",
-        "C:" + bytes({92}) + "Tarn",
-        "CR" + bytes({13}) + "LF",
-        bytes({1, 2, 31}),
-        "Caf" + bytes({0xE9}) + " " + bytes({0xA3}) + "5 " + bytes({0x80, 0x81, 0xFF}),
-        "Pic " + bytes({23, 255}),
-        "Pic " + bytes({23, 1, 7}),
-        "Pic " + bytes({23, 2, 0, 1}),
-        "Pic " + bytes({23, 3, 0x56, 0x34, 0x12}),
-        "Pic " + bytes({23, 4, 0, 0, 0, 1}),
-        "Pic " + bytes({23, 4, 0xFF, 0xFF, 0xFF, 0xFF}) + " end",
+        "C:" + rawText({92}) + "Tarn",
+        "CR" + rawText({13}) + "LF",
+        rawText({1, 2, 31}),
+        "Caf" + rawText({0xE9}) + " " + rawText({0xA3}) + "5 " + rawText({0x80, 0x81, 0xFF}),
+        "Pic " + rawText({23, 255}),
+        "Pic " + rawText({23, 1, 7}),
+        "Pic " + rawText({23, 2, 0, 1}),
+        "Pic " + rawText({23, 3, 0x56, 0x34, 0x12}),
+        "Pic " + rawText({23, 4, 0, 0, 0, 1}),
+        "Pic " + rawText({23, 4, 0xFF, 0xFF, 0xFF, 0xFF}) + " end",
     };
     for (int code = 123; code <= 141; ++code) {
-        pieces.push_back("Value " + bytes({code}));
+        pieces.push_back("Value " + rawText({code}));
     }
     for (int code = 142; code <= 155; ++code) {
-        pieces.push_back(bytes({code}) + "Colour" + bytes({14}));
+        pieces.push_back(rawText({code}) + "Colour" + rawText({14}));
     }
     return pieces;
 }

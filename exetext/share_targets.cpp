@@ -1,7 +1,8 @@
 // The tail-sharing rule in O(n log n): a text p may share into text i exactly when p's bytes
 // reversed are a prefix of i's bytes reversed. Sorting the reversed texts puts all texts that
-// end with p's bytes into one contiguous run of the sorted order; a segment tree over that
-// order answers the lowest text number among the texts that may still be containers.
+// end with p's bytes into one contiguous run of the sorted order, starting at p's first equal;
+// a segment tree over that order answers the lowest text number among the texts that may
+// still be containers.
 #include <algorithm>
 #include <limits>
 
@@ -82,22 +83,36 @@ std::vector<int> findShareTargets(const std::vector<std::string>& texts,
         }
     }
 
+    // The run of each slot: the slots from the first text equal to it up to the first text
+    // that does not start with it. Equal texts sit together, and the texts starting with a
+    // string follow it directly, so one pass with a stack of open prefixes finds every run.
+    std::vector<std::size_t> runBegin(n);
+    std::vector<std::size_t> runEnd(n);
+    std::vector<std::size_t> open;
+    for (std::size_t slot = 0; slot < n; ++slot) {
+        const std::string& s = reversed[order[slot]];
+        runBegin[slot] = slot > 0 && reversed[order[slot - 1]] == s ? runBegin[slot - 1] : slot;
+        while (!open.empty()) {
+            const std::string& prefix = reversed[order[open.back()]];
+            if (s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0) {
+                break;
+            }
+            runEnd[open.back()] = slot;
+            open.pop_back();
+        }
+        open.push_back(slot);
+    }
+    for (const std::size_t slot : open) {
+        runEnd[slot] = n;
+    }
+
     std::vector<int> shareTarget(n, 0);
     for (std::size_t p = 0; p < n; ++p) {
         if (progress && (p + 1) % 10 == 0) {
             progress(static_cast<int>(p + 1));
         }
-        const std::string& key = reversed[p];
-        // Texts ending with text p: the run of reversed texts that start with key. The first
-        // of them is key itself or an equal text, so the run begins at key's lower bound.
-        const auto begin =
-            std::lower_bound(order.begin(), order.end(), key,
-                             [&](std::size_t a, const std::string& k) { return reversed[a] < k; });
-        const auto end = std::partition_point(begin, order.end(), [&](std::size_t a) {
-            return reversed[a].compare(0, key.size(), key) == 0;
-        });
-        const auto from = static_cast<std::size_t>(begin - order.begin());
-        const auto to = static_cast<std::size_t>(end - order.begin());
+        const std::size_t from = runBegin[slotOf[p]];
+        const std::size_t to = runEnd[slotOf[p]];
 
         const bool candidate = !isNeverContainer(p);
         if (candidate) {

@@ -12,31 +12,24 @@ std::string readRawText(const Bytes& file, std::uint32_t position) {
     std::string text;
     std::size_t i = position;
     for (;;) {
-        if (i >= size) {
+        // Copy the plain bytes up to the next terminator or picture code in one go.
+        std::size_t end = i;
+        while (end < size && file[end] != 0 && file[end] != kPictureCode) {
+            ++end;
+        }
+        if (end >= size) {
             throw StreamReadError();
         }
-        const std::uint8_t byte = file[i++];
-        if (byte == 0) {
+        text.append(reinterpret_cast<const char*>(file.data()) + i, end - i);
+        i = end + 1;
+        if (file[end] == 0) {
             return text;
-        }
-        text += static_cast<char>(byte);
-        if (byte != kPictureCode) {
-            continue;
         }
         if (size - i < 4) {
             throw StreamReadError();
         }
-        const std::uint32_t v = readU32LE(file.data() + i);
+        appendCompactPicture(text, readU32LE(file.data() + i));
         i += 4;
-        if (v == 0) {
-            text += static_cast<char>(kPictureZeroCount);
-            continue;
-        }
-        const int count = v <= 0xFF ? 1 : v <= 0xFFFF ? 2 : v <= 0xFFFFFF ? 3 : 4;
-        text += static_cast<char>(count);
-        for (int k = 0; k < count; ++k) {
-            text += static_cast<char>((v >> (8 * k)) & 0xFF);
-        }
     }
 }
 

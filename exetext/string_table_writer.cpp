@@ -193,6 +193,11 @@ SaveResult SaveStrings(const std::filesystem::path& translatedPath,
     result.shareTargets = findShareTargets(stored, phaseProgress(SavePhase::Shortening));
     followShareChains(result.shareTargets, phaseProgress(SavePhase::Arranging));
 
+    // Replacing the file through a rename would pass over its read-only flag.
+    if (isReadOnlyFile(translatedPath)) {
+        throw FileError("Cannot write file \"" + translatedPath.string() +
+                        "\". The file is read-only.");
+    }
     Bytes file = readWholeFile(translatedPath);
     result.profile = FindProfile(static_cast<std::int64_t>(file.size()));
     if (result.profile == -1) {

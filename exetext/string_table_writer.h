@@ -59,8 +59,8 @@ struct SaveResult {
 };
 
 // Saves texts (3453 of them, text n at index n - 1) into the translated executable at path.
-// Raises FileError when the file cannot be read or written or has an unknown size; the file
-// is then unchanged.
+// Raises FileError when the file cannot be read or written, is read-only or has an unknown
+// size; the file is then unchanged.
 SaveResult SaveStrings(const std::filesystem::path& translatedPath,
                        const std::vector<std::string>& texts, const SaveOptions& options,
                        const SaveCallbacks& callbacks = {});

@@ -72,4 +72,25 @@ const TextCode* findTextCode(std::uint8_t byte) {
     return i < 0 ? nullptr : &kTextCodes[static_cast<std::size_t>(i)];
 }
 
+void appendCompactPicture(std::string& raw, std::uint32_t number) {
+    raw += static_cast<char>(kPictureCode);
+    if (number == 0) {
+        raw += static_cast<char>(kPictureZeroCount);
+        return;
+    }
+    const int count = number <= 0xFF ? 1 : number <= 0xFFFF ? 2 : number <= 0xFFFFFF ? 3 : 4;
+    raw += static_cast<char>(count);
+    for (int i = 0; i < count; ++i) {
+        raw += static_cast<char>((number >> (8 * i)) & 0xFF);
+    }
+}
+
+std::string rawText(std::initializer_list<int> bytes) {
+    std::string s;
+    for (const int b : bytes) {
+        s += static_cast<char>(b);
+    }
+    return s;
+}
+
 }  // namespace tarn

@@ -14,7 +14,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace tarn {
@@ -47,5 +49,12 @@ std::span<const TextCode> textCodes();
 
 // The named code of a byte, or nullptr for a byte that is written as itself or as \xHH.
 const TextCode* findTextCode(std::uint8_t byte);
+
+// Appends a picture sequence in its compact raw form: 23, then 255 for the number 0, or the
+// count of significant bytes (1..4) and those bytes, least significant first.
+void appendCompactPicture(std::string& raw, std::uint32_t number);
+
+// A raw text made of the given byte values (for samples and tests).
+std::string rawText(std::initializer_list<int> bytes);
 
 }  // namespace tarn

@@ -35,21 +35,6 @@ std::optional<std::uint32_t> parseHex(std::string_view digits) {
     return value;
 }
 
-// The compact raw form of a picture number: 255 for zero, else the count of significant
-// bytes and those bytes, least significant first.
-void appendCompactPicture(std::string& out, std::uint32_t v) {
-    out += static_cast<char>(kPictureCode);
-    if (v == 0) {
-        out += static_cast<char>(kPictureZeroCount);
-        return;
-    }
-    const int count = v <= 0xFF ? 1 : v <= 0xFFFF ? 2 : v <= 0xFFFFFF ? 3 : 4;
-    out += static_cast<char>(count);
-    for (int i = 0; i < count; ++i) {
-        out += static_cast<char>((v >> (8 * i)) & 0xFF);
-    }
-}
-
 std::string atPosition(std::string_view message, std::size_t position) {
     return std::string(message) + std::to_string(position);
 }

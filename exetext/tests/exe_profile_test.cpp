@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "common/errors.h"
+#include "common/tests/temp_dir.h"
+
 namespace tarn {
 namespace {
 
@@ -10,8 +15,84 @@ TEST(ExeProfiles, SizesIdentifyTheFourBuilds) {
     EXPECT_EQ(FindProfile(6746112), 2);
     EXPECT_EQ(FindProfile(17006592), 3);
     EXPECT_EQ(FindProfile(6868431), 4);
-    EXPECT_EQ(FindProfile(6868432), -1);
-    EXPECT_EQ(FindProfile(6746111), -1);
+    for (const TExeProfile& p : ExeProfiles) {
+        EXPECT_EQ(FindProfile(p.FileSize - 1), -1);
+        EXPECT_EQ(FindProfile(p.FileSize + 1), -1);
+    }
+    EXPECT_EQ(FindProfile(0), -1);
+    EXPECT_EQ(profileByNumber(3).VariantName, "American Big");
+    EXPECT_EQ(profileByNumber(4).VariantName, "Spanish v2.01.032");
+    EXPECT_EQ(profileByNumber(1).VariantName, profileByNumber(2).VariantName);
+}
+
+TEST(ExeProfiles, PointerBlocksNumberAllTextsThrough) {
+    for (const TExeProfile& p : ExeProfiles) {
+        const auto& b = p.PointerBlocks;
+        EXPECT_EQ(b[0].pointerCount(), 1926);
+        EXPECT_EQ(b[1].pointerCount(), 1228);
+        EXPECT_EQ(b[2].pointerCount(), 8);
+        EXPECT_EQ(b[3].pointerCount(), 281);
+        int total = 0;
+        for (int k = 0; k < kPointerBlockCount; ++k) {
+            const PointerBlock& block = b[static_cast<std::size_t>(k)];
+            EXPECT_EQ((block.Last - block.First + 1) % 4, 0);
+            if (k >= 4) {
+                EXPECT_EQ(block.pointerCount(), 1) << "block " << k + 1;
+            }
+            total += block.pointerCount();
+            EXPECT_LT(block.Last, p.FileSize);
+            // No pointer block overlaps a text area (a save would overwrite its own texts).
+            for (const TextArea& area : p.TextAreas) {
+                EXPECT_TRUE(block.Last < area.First || block.First > area.Last);
+            }
+        }
+        EXPECT_EQ(total, kTextCount);
+        for (const TextArea& area : p.TextAreas) {
+            EXPECT_EQ(area.Delta, 0x400000);
+            EXPECT_LT(area.First, area.Last);
+            EXPECT_LT(area.Last, p.FileSize);
+        }
+        EXPECT_LT(p.FixupSpots[PointerCopyRun] + 4 * kPointerCopyCount, p.FileSize);
+        EXPECT_LT(p.FixupSpots[LangIdSpot] + 9, p.FileSize);
+    }
+}
+
+TEST(ExeProfiles, TableValuesOfEachLayout) {
+    const TExeProfile& a = profileByNumber(1);
+    const TExeProfile& b = profileByNumber(3);
+    const TExeProfile& c = profileByNumber(4);
+    EXPECT_EQ(a.PointerBlocks[13].First, 0x2C28B6);
+    EXPECT_EQ(b.PointerBlocks[4].First, 0x2C2855);
+    EXPECT_EQ(c.PointerBlocks[0].Last, 0x5C273B);
+    EXPECT_EQ(a.TextAreas[3].Last, 0x5BF2D3);
+    EXPECT_EQ(b.TextAreas[2].First, 0x5BC5A9);
+    EXPECT_EQ(c.TextAreas[1].Last, 0x5BD457);
+    EXPECT_EQ(a.FixupSpots, (std::array<std::int32_t, 4>{0x592F88, 0x2AB605, 0x2AB802, 0x2A9E33}));
+    EXPECT_EQ(b.FixupSpots, (std::array<std::int32_t, 4>{0x592FE8, 0x2AB5F8, 0x2AB7F6, 0x2A9E27}));
+    EXPECT_EQ(c.FixupSpots, (std::array<std::int32_t, 4>{0x592FE8, 0x2AB62D, 0x2AB82A, 0x2A9E5B}));
+    const TExeProfile& a2 = profileByNumber(2);
+    EXPECT_EQ(a2.PointerBlocks[0].First, a.PointerBlocks[0].First);
+    EXPECT_EQ(a2.TextAreas[0].Last, a.TextAreas[0].Last);
+}
+
+TEST(ExeProfiles, AddressesMapThroughTheFirstAreaHoldingThem) {
+    const TextAreaTable& areas = profileByNumber(1).TextAreas;
+    EXPECT_EQ(addressToPosition(areas, 0x5AFBA0 + 0x400000), 0x5AFBA0u);
+    EXPECT_EQ(addressToPosition(areas, 0x5B5F2A + 0x400000), 0x5B5F2Au);
+    EXPECT_EQ(addressToPosition(areas, 0x5B5F2B + 0x400000), std::nullopt);
+    EXPECT_EQ(addressToPosition(areas, 0x5AFB9F + 0x400000), std::nullopt);
+    EXPECT_EQ(addressToPosition(areas, 0x5BF2D3 + 0x400000), 0x5BF2D3u);
+    EXPECT_EQ(addressToPosition(areas, 0x5AFBA0), std::nullopt);  // a file offset, not an address
+    EXPECT_EQ(addressToPosition(areas, 0xFFFFFFFFu), std::nullopt);
+    EXPECT_EQ(addressToPosition(areas, 0), std::nullopt);
+}
+
+TEST(GetExeFileSize, SizeOrFileError) {
+    TempDir dir;
+    const auto path = dir.path() / "a.exe";
+    std::ofstream(path) << "12345";
+    EXPECT_EQ(GetExeFileSize(path), 5u);
+    EXPECT_THROW(GetExeFileSize(dir.path() / "missing.exe"), FileError);
 }
 
 }  // namespace

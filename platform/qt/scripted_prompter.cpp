@@ -1,5 +1,6 @@
 #include "platform/qt/scripted_prompter.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <utility>
 
@@ -57,6 +58,10 @@ int ScriptedPrompter::runModal(QDialog& dialog) {
     dialog.show();
     if (handler) {
         handler(dialog);
+    }
+    // Work a dialog posts to itself when shown (the save window's) runs now.
+    for (int i = 0; i < 10 && dialog.isVisible(); ++i) {
+        QCoreApplication::processEvents();
     }
     if (dialog.isVisible()) {
         dialog.reject();

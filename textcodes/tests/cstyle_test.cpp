@@ -2,13 +2,213 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "textcodes/code_table.h"
+
 namespace tarn {
 namespace {
 
-TEST(CStyleToRaw, PercentSigns) {
+std::string toRaw(std::string_view text) {
     std::string out;
-    ASSERT_TRUE(CStyleToRaw("100%%", out));
-    EXPECT_EQ(out, "100%");
+    EXPECT_TRUE(CStyleToRaw(text, out)) << text << ": " << out;
+    return out;
+}
+
+std::string errorOf(std::string_view text) {
+    std::string out;
+    EXPECT_FALSE(CStyleToRaw(text, out)) << text;
+    return out;
+}
+
+TEST(CodeTable, EveryByteHasItsNotation) {
+    const std::string values = "NnfWwMmsScdDveutTlp";
+    const std::string colours = "0123456789abcd";
+    for (int b = 0; b < 256; ++b) {
+        if (b == 23) {
+            continue;
+        }
+        std::string expected;
+        if (b == 5) {
+            expected = "\\n";
+        } else if (b == 10) {
+            expected = "\\t";
+        } else if (b == 14) {
+            expected = "\\d";
+        } else if (b == 37) {
+            expected = "%%";
+        } else if (b == 92) {
+            expected = "\\\\";
+        } else if (b >= 123 && b <= 141) {
+            expected = std::string("%") + values[static_cast<std::size_t>(b - 123)];
+        } else if (b >= 142 && b <= 155) {
+            expected = std::string("\\c") + colours[static_cast<std::size_t>(b - 142)];
+        } else if (b < 32) {
+            static const char hex[] = "0123456789ABCDEF";
+            expected = std::string("\\x") + hex[b >> 4] + hex[b & 15];
+        } else {
+            expected = std::string(1, static_cast<char>(b));
+        }
+        EXPECT_EQ(RawToCStyle(rawText({b})), expected) << "byte " << b;
+        EXPECT_EQ(toRaw(expected), rawText({b})) << "byte " << b;
+        const TextCode* code = findTextCode(static_cast<std::uint8_t>(b));
+        if (code != nullptr) {
+            EXPECT_EQ(code->notation, expected);
+        }
+    }
+    EXPECT_EQ(textCodes().size(), 38u);
+    EXPECT_EQ(findTextCode(141)->caption, "Picture");
+    EXPECT_EQ(findTextCode(155)->caption, "Light Brown");
+    EXPECT_EQ(findTextCode(131)->caption, "");
+}
+
+TEST(CStyleToRaw, ConvertsEscapes) {
+    EXPECT_EQ(toRaw("100%%"), "100%");
+    EXPECT_EQ(toRaw("a\\nb\\tc\\dd\\\\"),
+              "a" + rawText({5}) + "b" + rawText({10}) + "c" + rawText({14}) + "d\\");
+    EXPECT_EQ(toRaw("%N%p\\c0\\cd"), rawText({123, 141, 142, 155}));
+    EXPECT_EQ(toRaw("\\x1F\\x1f\\x00\\x41"), rawText({31, 31, 0, 65}));
+    EXPECT_EQ(toRaw(""), "");
+    EXPECT_EQ(toRaw("Caf\xE9"), "Caf\xE9");
+}
+
+TEST(CStyleToRaw, PicturesTakeTheirCompactForm) {
+    EXPECT_EQ(toRaw("\\p00000000"), rawText({23, 255}));
+    EXPECT_EQ(toRaw("\\p000000ff"), rawText({23, 1, 255}));
+    EXPECT_EQ(toRaw("\\p00000100"), rawText({23, 2, 0, 1}));
+    EXPECT_EQ(toRaw("\\p00001234"), rawText({23, 2, 0x34, 0x12}));
+    EXPECT_EQ(toRaw("\\p00123456"), rawText({23, 3, 0x56, 0x34, 0x12}));
+    EXPECT_EQ(toRaw("\\p01000000"), rawText({23, 4, 0, 0, 0, 1}));
+    EXPECT_EQ(toRaw("\\pFFFFFFFF"), rawText({23, 4, 255, 255, 255, 255}));
+    EXPECT_EQ(toRaw("\\p8000000aX"), rawText({23, 4, 10, 0, 0, 0x80}) + "X");
+}
+
+struct ErrorCase {
+    const char* text;
+    const char* message;
+};
+
+TEST(CStyleToRaw, ReportsTheFirstErrorWithItsPosition) {
+    const ErrorCase cases[] = {
+        {"100%", "Unmatched % sign at the end of the text"},
+        {"%x", "Incorrect % sequence at position 1"},
+        {"ab%%%q", "Incorrect % sequence at position 5"},
+        {"abc\\", "Unmatched \\ sign at the end of the text"},
+        {"a\\qb", "Incorrect \\ sequence at position 2"},
+        {"\\N", "Incorrect \\ sequence at position 1"},
+        {"ab\\x4", "\\x sequence without character number at the end of the text"},
+        {"\\x", "\\x sequence without character number at the end of the text"},
+        {"\\xZZ", "\\x sequence with invalid character number at position 2"},
+        {"abc\\x4G", "\\x sequence with invalid character number at position 5"},
+        {"\\x-1", "\\x sequence with invalid character number at position 2"},
+        {"\\p1234", "\\p sequence without picture number at the end of the text"},
+        {"\\p0000000", "\\p sequence without picture number at the end of the text"},
+        {"x\\p0000000G", "\\p sequence with invalid picture number at position 3"},
+        {"\\p+0000000", "\\p sequence with invalid picture number at position 2"},
+        {"\\c", "\\c sequence without color specifier at the end of the text"},
+        {"\\ce", "Invalid color specifier for \\c at position 1"},
+        {"ab\\cA", "Invalid color specifier for \\c at position 3"},
+        {"%q\\q", "Incorrect % sequence at position 1"},
+    };
+    for (const ErrorCase& c : cases) {
+        EXPECT_EQ(errorOf(c.text), c.message) << c.text;
+    }
+}
+
+TEST(RawToCStyle, PictureSequences) {
+    EXPECT_EQ(RawToCStyle(rawText({23, 255})), "\\p00000000");
+    EXPECT_EQ(RawToCStyle(rawText({23, 0}) + "A"), "\\p00000000A");
+    EXPECT_EQ(RawToCStyle(rawText({23, 2, 0x34, 0x12}) + "A"), "\\p00001234A");
+    EXPECT_EQ(RawToCStyle(rawText({23, 4, 0, 0, 0, 1})), "\\p01000000");
+    // A count above 4 takes four value bytes, as many as a picture number has.
+    EXPECT_EQ(RawToCStyle(rawText({23, 7, 1, 2, 3, 4, 5})), "\\p04030201\\n");
+    EXPECT_EQ(RawToCStyle(rawText({23, 254, 0xAB, 0xCD, 0, 0})), "\\p0000CDAB");
+    // Value bytes missing at the end of the text count as zero; nothing is read beyond it.
+    EXPECT_EQ(RawToCStyle(rawText({23, 3, 0x34})), "\\p00000034");
+    EXPECT_EQ(RawToCStyle(rawText({23, 9})), "\\p00000000");
+    EXPECT_EQ(RawToCStyle(rawText({65, 23})), "A\\p00000000");
+}
+
+TEST(RawToCodes, ListsDecimalBytes) {
+    EXPECT_EQ(RawToCodes("Hi"), "72 105 ");
+    EXPECT_EQ(RawToCodes(""), "");
+    EXPECT_EQ(RawToCodes(rawText({0, 255, 23, 10})), "0 255 23 10 ");
+}
+
+TEST(CanonicalCStyle, NormalisesTheNotation) {
+    std::string out;
+    ASSERT_TRUE(canonicalCStyle("\\x41\\p0000abcd\\x1f\\x0a\\x25", out));
+    EXPECT_EQ(out, "A\\p0000ABCD\\x1F\\t%%");
+    EXPECT_FALSE(canonicalCStyle("bad %", out));
+    EXPECT_EQ(out, "Unmatched % sign at the end of the text");
+}
+
+// Random raw texts as the reader and the notation make them (pictures in minimal form).
+std::string randomRawText(std::mt19937& rng) {
+    std::uniform_int_distribution<int> length(0, 40);
+    std::uniform_int_distribution<int> byte(1, 255);
+    std::string raw;
+    const int n = length(rng);
+    for (int i = 0; i < n; ++i) {
+        const int b = byte(rng);
+        if (b != 23) {
+            raw += static_cast<char>(b);
+            continue;
+        }
+        std::uint32_t v = rng();
+        v >>= (rng() % 33 == 32) ? 31 : rng() % 32;
+        if (rng() % 5 == 0) {
+            v = 0;
+        }
+        raw += static_cast<char>(23);
+        if (v == 0) {
+            raw += static_cast<char>(255);
+            continue;
+        }
+        const int count = v <= 0xFF ? 1 : v <= 0xFFFF ? 2 : v <= 0xFFFFFF ? 3 : 4;
+        raw += static_cast<char>(count);
+        for (int k = 0; k < count; ++k) {
+            raw += static_cast<char>((v >> (8 * k)) & 0xFF);
+        }
+    }
+    return raw;
+}
+
+TEST(CStyleRoundTrip, RandomRawTextsComeBackUnchanged) {
+    std::mt19937 rng(20261208);
+    for (int round = 0; round < 20000; ++round) {
+        const std::string raw = randomRawText(rng);
+        const std::string cstyle = RawToCStyle(raw);
+        std::string back;
+        ASSERT_TRUE(CStyleToRaw(cstyle, back)) << cstyle << ": " << back;
+        ASSERT_EQ(back, raw) << cstyle;
+        std::string canonical;
+        ASSERT_TRUE(canonicalCStyle(cstyle, canonical));
+        ASSERT_EQ(canonical, cstyle);
+    }
+}
+
+TEST(CStyleRoundTrip, RandomNotationNeverBreaksTheConverter) {
+    // Texts made of escape-heavy characters: each either fails with a message or converts
+    // to a raw text whose canonical form is stable.
+    const std::string alphabet = "%\\xpcndt0123456789abcdefABCDEFGZNq ";
+    std::mt19937 rng(7);
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        const int n = static_cast<int>(rng() % 16);
+        for (int i = 0; i < n; ++i) {
+            text += alphabet[rng() % alphabet.size()];
+        }
+        std::string raw;
+        if (!CStyleToRaw(text, raw)) {
+            EXPECT_FALSE(raw.empty());
+            continue;
+        }
+        const std::string canonical = RawToCStyle(raw);
+        std::string again;
+        ASSERT_TRUE(CStyleToRaw(canonical, again)) << text;
+        ASSERT_EQ(again, raw) << text;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,210 @@
+// tarntool exe info|export|import|sample, run as a child process on generated executables.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+#include "exetext/exe_profile.h"
+#include "exetext/sample_executable.h"
+#include "exetext/string_table_reader.h"
+
+namespace tarn {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void spit(const fs::path& path, const std::string& contents) {
+    std::ofstream(path, std::ios::binary) << contents;
+}
+
+class ExeToolTest : public ::testing::Test {
+protected:
+    TempDir dir;
+
+    ToolRun run(const std::vector<std::string>& args) {
+        std::string command = "'" TARNTOOL_PATH "' exe";
+        for (const std::string& a : args) {
+            command += " '" + a + "'";
+        }
+        const fs::path out = dir.path() / ".stdout";
+        const fs::path err = dir.path() / ".stderr";
+        command += " >'" + out.string() + "' 2>'" + err.string() + "'";
+        const int raw = std::system(command.c_str());
+        ToolRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
+        fs::remove(out);
+        fs::remove(err);
+        return r;
+    }
+    std::string path(const char* name) const { return (dir.path() / name).string(); }
+
+    // The lines of an export of the sample texts.
+    std::vector<std::string> exportedLines(const std::string& exe) {
+        const ToolRun r = run({"export", exe});
+        EXPECT_EQ(r.status, 0) << r.err;
+        std::vector<std::string> lines;
+        std::istringstream in(r.out);
+        for (std::string line; std::getline(in, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+};
+
+std::string joinLines(const std::vector<std::string>& lines, const char* end = "\n") {
+    std::string s;
+    for (const std::string& line : lines) {
+        s += line + end;
+    }
+    return s;
+}
+
+TEST_F(ExeToolTest, SampleAndInfoForEveryProfile) {
+    const char* names[] = {"1 American v2.01.028\n", "2 American v2.01.028\n", "3 American Big\n",
+                           "4 Spanish v2.01.032\n"};
+    for (int p = 1; p <= 4; ++p) {
+        const std::string exe = path("s.exe");
+        ASSERT_EQ(run({"sample", std::to_string(p), exe}).status, 0);
+        EXPECT_EQ(readWholeFile(exe), makeSampleExecutable(p, sampleTexts()));
+        const ToolRun info = run({"info", exe});
+        EXPECT_EQ(info.status, 0);
+        EXPECT_EQ(info.out, names[p - 1]);
+    }
+    spit(path("small.exe"), "MZ");
+    const ToolRun unknown = run({"info", path("small.exe")});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_EQ(unknown.out, "");
+    EXPECT_NE(unknown.err, "");
+    EXPECT_EQ(run({"info", path("missing.exe")}).status, 2);
+    EXPECT_EQ(run({"info"}).status, 2);
+    EXPECT_EQ(run({"sample", "5", path("x.exe")}).status, 2);
+    EXPECT_EQ(run({"sample", "1", path("no/such/dir/x.exe")}).status, 2);
+    EXPECT_EQ(run({"frobnicate"}).status, 2);
+    EXPECT_FALSE(fs::exists(path("x.exe")));
+}
+
+TEST_F(ExeToolTest, ExportWritesUtf8LinesAndListsUnresolvedTexts) {
+    std::vector<std::string> texts = sampleTexts();
+    texts[0] =
+        "\xE9\x9D\x9C"
+        "\x05";  // é, U+009D, œ, line break
+    Bytes file = makeSampleExecutable(2, texts);
+    // Text 3444 (a pointer of its own) now leads nowhere.
+    writeU32LE(file.data() + profileByNumber(2).PointerBlocks[4].First, 0);
+    writeFileAtomically(path("t.exe"), file);
+    const std::vector<std::string> lines = exportedLines(path("t.exe"));
+    ASSERT_EQ(lines.size(), 3453u);
+    EXPECT_EQ(lines[0], "\xC3\xA9\xC2\x9D\xC5\x93\\n");
+    EXPECT_EQ(lines[3443], "-- Not found! --");
+    EXPECT_EQ(lines[6], "\\tthin\\d");
+    const ToolRun r = run({"export", path("t.exe"), "-o", path("t.txt")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("3444"), std::string::npos);
+    EXPECT_EQ(slurp(path("t.txt")), joinLines(lines));
+}
+
+TEST_F(ExeToolTest, ImportOfAnExportGivesTheSameFile) {
+    const Bytes original = makeSampleExecutable(3, sampleTexts(), 5, 6);
+    writeFileAtomically(path("t.exe"), original);
+    const std::vector<std::string> lines = exportedLines(path("t.exe"));
+    spit(path("t.txt"), joinLines(lines, "\r\n"));
+    const ToolRun r = run({"import", path("t.exe"), path("t.txt")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(" unused bytes remaining\n"), std::string::npos);
+    EXPECT_EQ(readWholeFile(path("t.exe")), original);  // language IDs kept as well
+}
+
+TEST_F(ExeToolTest, ImportSetsLanguageIdsAndWritesShares) {
+    writeFileAtomically(path("t.exe"), makeSampleExecutable(1, sampleTexts()));
+    std::vector<std::string> lines = exportedLines(path("t.exe"));
+    lines[9] = lines[19] = "Same %%";
+    spit(path("t.txt"), joinLines(lines));
+    const ToolRun r = run({"import", path("t.exe"), path("t.txt"), "--primary-id", "20",
+                           "--secondary-id", "0", "--shares", path("shares.txt")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Bytes file = readWholeFile(path("t.exe"));
+    const auto spot = static_cast<std::size_t>(profileByNumber(1).FixupSpots[LangIdSpot]);
+    EXPECT_EQ(file[spot], 20);
+    EXPECT_EQ(file[spot + 9], 0);
+    std::vector<std::string> shares;
+    std::istringstream in(slurp(path("shares.txt")));
+    for (std::string line; std::getline(in, line);) {
+        shares.push_back(line);
+    }
+    ASSERT_EQ(shares.size(), 3453u);
+    EXPECT_EQ(shares[9], "20");
+    EXPECT_EQ(shares[19], "");
+    EXPECT_EQ(exportedLines(path("t.exe"))[9], "Same %%");
+}
+
+TEST_F(ExeToolTest, ImportRefusesBadInputAndChangesNothing) {
+    const Bytes original = makeSampleExecutable(4, sampleTexts());
+    writeFileAtomically(path("t.exe"), original);
+    std::vector<std::string> lines = exportedLines(path("t.exe"));
+
+    std::vector<std::string> bad = lines;
+    bad[4] = "100%";
+    bad[6] = "\\ce";
+    spit(path("bad.txt"), joinLines(bad));
+    ToolRun r = run({"import", path("t.exe"), path("bad.txt")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err,
+              "C-string error in string number 5: Unmatched % sign at the end of the text\n"
+              "C-string error in string number 7: Invalid color specifier for \\c at position 1\n");
+
+    spit(path("short.txt"), joinLines({lines.begin(), lines.end() - 1}));
+    EXPECT_EQ(run({"import", path("t.exe"), path("short.txt")}).status, 2);
+    spit(path("good.txt"), joinLines(lines));
+    EXPECT_EQ(run({"import", path("t.exe"), path("good.txt"), "--primary-id", "255"}).status, 2);
+    EXPECT_EQ(run({"import", path("t.exe"), path("good.txt"), "--secondary-id", "x"}).status, 2);
+    EXPECT_EQ(run({"import", path("t.exe"), path("good.txt"), "--bogus", "1"}).status, 2);
+    EXPECT_EQ(run({"import", path("t.exe"), path("missing.txt")}).status, 2);
+    EXPECT_EQ(run({"import", path("missing.exe"), path("good.txt")}).status, 2);
+    std::vector<std::string> notUtf8 = lines;
+    notUtf8[0] = "\xFF";
+    spit(path("latin1.txt"), joinLines(notUtf8));
+    EXPECT_EQ(run({"import", path("t.exe"), path("latin1.txt")}).status, 2);
+
+    std::vector<std::string> tooLong = lines;
+    for (std::size_t i = 0; i < tooLong.size(); ++i) {
+        tooLong[i] = "[" + std::to_string(i) + std::string(20, '.') + "]";
+    }
+    spit(path("long.txt"), joinLines(tooLong));
+    r = run({"import", path("t.exe"), path("long.txt")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Not enough space in the executable file - try to be shorter\n");
+
+    fs::permissions(path("t.exe"), fs::perms::owner_read);
+    EXPECT_EQ(run({"import", path("t.exe"), path("good.txt")}).status, 2);
+    EXPECT_EQ(readWholeFile(path("t.exe")), original);
+}
+
+TEST_F(ExeToolTest, SampleWithGivenTexts) {
+    std::vector<std::string> lines(3453, "Hallo");
+    lines[0] = "\\p00001234 %N \\c3rot\\d";
+    spit(path("t.txt"), joinLines(lines));
+    ASSERT_EQ(run({"sample", "2", path("t.exe"), "--texts", path("t.txt")}).status, 0);
+    EXPECT_EQ(exportedLines(path("t.exe")), lines);
+    lines[1] = "%";
+    spit(path("bad.txt"), joinLines(lines));
+    EXPECT_EQ(run({"sample", "2", path("u.exe"), "--texts", path("bad.txt")}).status, 2);
+    EXPECT_FALSE(fs::exists(path("u.exe")));
+}
+
+}  // namespace
+}  // namespace tarn

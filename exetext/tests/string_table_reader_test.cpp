@@ -1,0 +1,173 @@
+#include "exetext/string_table_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+#include "exetext/sample_executable.h"
+#include "textcodes/code_table.h"
+
+namespace tarn {
+namespace {
+
+// A zero-filled executable of profile 2 whose every pointer addresses the start of area 1.
+struct HandMadeFile {
+    const TExeProfile& profile = profileByNumber(2);
+    Bytes file = Bytes(static_cast<std::size_t>(profile.FileSize), 0);
+    std::uint32_t area1 = static_cast<std::uint32_t>(profile.TextAreas[0].First);
+
+    HandMadeFile() {
+        for (int n = 1; n <= kTextCount; ++n) {
+            setPointer(n, area1 + 0x400000);
+        }
+    }
+    void setPointer(int text, std::uint32_t address) {
+        int n = 1;
+        for (const PointerBlock& block : profile.PointerBlocks) {
+            for (int k = 0; k < block.pointerCount(); ++k, ++n) {
+                if (n == text) {
+                    writeU32LE(file.data() + block.First + 4 * k, address);
+                }
+            }
+        }
+    }
+    void put(std::uint32_t position, const std::string& s) {
+        std::copy(s.begin(), s.end(), file.begin() + position);
+    }
+    bool read(std::vector<std::string>& column, std::vector<int>& notFound, bool cstyle = false) {
+        return ReadStringTable(file, column, profile.PointerBlocks, profile.TextAreas, cstyle,
+                               notFound);
+    }
+};
+
+TEST(ReadStringTable, EveryProfileReadsBackTheTextsItWasMadeFrom) {
+    const std::vector<std::string> texts = sampleTexts();
+    for (int p = 1; p <= kProfileCount; ++p) {
+        const Bytes file = makeSampleExecutable(p, texts);
+        ASSERT_EQ(file.size(), static_cast<std::size_t>(profileByNumber(p).FileSize));
+        std::vector<std::string> column;
+        std::vector<int> notFound;
+        EXPECT_TRUE(ReadStringTable(file, column, profileByNumber(p).PointerBlocks,
+                                    profileByNumber(p).TextAreas, false, notFound));
+        EXPECT_TRUE(notFound.empty());
+        EXPECT_EQ(column, texts) << "profile " << p;
+    }
+}
+
+TEST(ReadStringTable, PictureNumbersTakeTheirCompactForm) {
+    HandMadeFile f;
+    f.put(f.area1,
+          "P" + rawText({23, 0x34, 0x12, 0, 0, 23, 0, 0, 0, 0, 23, 0, 0, 0, 1, 23, 0, 1, 0, 0, 0}));
+    std::vector<std::string> column;
+    std::vector<int> notFound;
+    EXPECT_TRUE(f.read(column, notFound));
+    EXPECT_EQ(column[0],
+              "P" + rawText({23, 2, 0x34, 0x12, 23, 255, 23, 4, 0, 0, 0, 1, 23, 2, 0, 1}));
+    f.read(column, notFound, true);
+    EXPECT_EQ(column[0], "P\\p00001234\\p00000000\\p01000000\\p00000100");
+}
+
+TEST(ReadStringTable, SharedBytesTailsEmptyTextsAndUnresolvedPointers) {
+    HandMadeFile f;
+    f.put(f.area1, "Hello");
+    f.setPointer(2, f.area1 + 0x400000 + 2);  // the tail "llo"
+    f.setPointer(3, f.area1 + 0x400000 + 5);  // the terminator: an empty text
+    f.setPointer(3155, f.area1);              // a file offset, not an address
+    f.setPointer(3444, static_cast<std::uint32_t>(f.profile.TextAreas[3].Last) + 0x400000 + 1);
+    f.setPointer(3453, 0);
+    std::vector<std::string> column;
+    std::vector<int> notFound{99};  // appended to, not replaced
+    EXPECT_FALSE(f.read(column, notFound));
+    ASSERT_EQ(column.size(), static_cast<std::size_t>(kTextCount));
+    EXPECT_EQ(column[0], "Hello");
+    EXPECT_EQ(column[1], "llo");
+    EXPECT_EQ(column[2], "");
+    EXPECT_EQ(column[3], "Hello");
+    EXPECT_EQ(column[3154], "-- Not found! --");
+    EXPECT_EQ(column[3443], "-- Not found! --");
+    EXPECT_EQ(column[3452], "-- Not found! --");
+    EXPECT_EQ(notFound, (std::vector<int>{99, 3155, 3444, 3453}));
+    // The placeholder passes through the C-style conversion unchanged.
+    f.read(column, notFound, true);
+    EXPECT_EQ(column[3154], "-- Not found! --");
+}
+
+TEST(ReadStringTable, TextRunningToTheEndOfTheFileIsAReadError) {
+    // A profile whose last text area ends with the file: the last text has no terminator.
+    Bytes file(64, 'A');
+    PointerBlockTable blocks{};
+    for (int k = 0; k < kPointerBlockCount; ++k) {
+        blocks[static_cast<std::size_t>(k)] = {4 * k, 4 * k + 3};
+        writeU32LE(file.data() + 4 * k, 0x400000 + 60);
+    }
+    writeU32LE(file.data() + 4 * 13, 0x400000 + 62);
+    file[61] = 0;
+    TextAreaTable areas{};
+    areas.fill({56, 63, 0x400000});
+    std::vector<std::string> column;
+    std::vector<int> notFound;
+    EXPECT_THROW(ReadStringTable(file, column, blocks, areas, false, notFound), StreamReadError);
+    ASSERT_EQ(column.size(), 14u);
+    EXPECT_EQ(column[12], "A");  // texts before it were read
+
+    // Pointer blocks outside the file are read errors too, not reads out of bounds.
+    blocks[13] = {62, 65};
+    EXPECT_THROW(ReadStringTable(file, column, blocks, areas, false, notFound), StreamReadError);
+
+    // A picture whose four number bytes would pass the end of the file.
+    EXPECT_THROW(readRawText(Bytes{'A', 23, 1, 0}, 0), StreamReadError);
+    EXPECT_EQ(readRawText(Bytes{'A', 23, 0, 0, 0, 0, 0}, 0), rawText({'A', 23, 255}));
+    EXPECT_THROW(readRawText(Bytes{'A'}, 1), StreamReadError);
+    EXPECT_THROW(readRawText(Bytes{'A'}, 0xFFFFFFFF), StreamReadError);
+}
+
+TEST(LoadExecutables, ReadsBothFilesThroughTheirOwnProfiles) {
+    TempDir dir;
+    std::vector<std::string> other = sampleTexts();
+    other[0] = "Ja";
+    other[3452] = "Letzter";
+    writeFileAtomically(dir.path() / "orig.exe", makeSampleExecutable(1, sampleTexts()));
+    writeFileAtomically(dir.path() / "trans.exe", makeSampleExecutable(4, other, 20, 7));
+    LoadedExecutables loaded;
+    loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", false, loaded);
+    EXPECT_EQ(loaded.origProfile, 1);
+    EXPECT_EQ(loaded.transProfile, 4);
+    EXPECT_EQ(loaded.original, sampleTexts());
+    EXPECT_EQ(loaded.translated, other);
+    EXPECT_EQ(loaded.primaryLangId, 20);
+    EXPECT_EQ(loaded.secondaryLangId, 7);
+    EXPECT_TRUE(loaded.originalNotFound.empty());
+    EXPECT_TRUE(loaded.translatedNotFound.empty());
+
+    loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", true, loaded);
+    EXPECT_EQ(loaded.translated[6], "\\tthin\\d");
+}
+
+TEST(LoadExecutables, MissingTranslatedFileStartsAsACopy) {
+    TempDir dir;
+    writeFileAtomically(dir.path() / "orig.exe", makeSampleExecutable(3, sampleTexts(), 5, 6));
+    LoadedExecutables loaded;
+    loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", false, loaded);
+    EXPECT_EQ(loaded.translated, loaded.original);
+    EXPECT_EQ(loaded.transProfile, 3);
+    EXPECT_EQ(loaded.primaryLangId, 5);
+    EXPECT_EQ(loaded.secondaryLangId, 6);
+}
+
+TEST(LoadExecutables, FileOfUnknownSizeIsRefused) {
+    TempDir dir;
+    Bytes file = makeSampleExecutable(2, sampleTexts());
+    writeFileAtomically(dir.path() / "orig.exe", file);
+    file.pop_back();  // truncated after the paths were checked
+    writeFileAtomically(dir.path() / "trans.exe", file);
+    LoadedExecutables loaded;
+    EXPECT_THROW(loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", false, loaded),
+                 FileError);
+    EXPECT_EQ(loaded.original, sampleTexts());  // what was read so far is kept
+    EXPECT_THROW(loadExecutables(dir.path() / "none.exe", dir.path() / "trans.exe", false, loaded),
+                 FileError);
+}
+
+}  // namespace
+}  // namespace tarn

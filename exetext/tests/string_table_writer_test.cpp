@@ -1,0 +1,361 @@
+#include "exetext/string_table_writer.h"
+
+#include <gtest/gtest.h>
+
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+#include "exetext/sample_executable.h"
+#include "exetext/string_table_reader.h"
+#include "textcodes/code_table.h"
+#include "textcodes/cstyle.h"
+
+namespace tarn {
+namespace {
+
+std::vector<std::string> distinctTexts() {
+    std::vector<std::string> texts(kTextCount);
+    for (int n = 1; n <= kTextCount; ++n) {
+        texts[static_cast<std::size_t>(n - 1)] = "Text " + std::to_string(n);
+    }
+    return texts;
+}
+
+std::uint32_t pointerOf(const Bytes& file, const TExeProfile& profile, int text) {
+    int n = 1;
+    for (const PointerBlock& block : profile.PointerBlocks) {
+        for (int k = 0; k < block.pointerCount(); ++k, ++n) {
+            if (n == text) {
+                return readU32LE(file.data() + block.First + 4 * k);
+            }
+        }
+    }
+    return 0;
+}
+
+std::vector<std::string> readBack(const Bytes& file, int profile) {
+    std::vector<std::string> column;
+    std::vector<int> notFound;
+    const TExeProfile& p = profileByNumber(profile);
+    EXPECT_TRUE(ReadStringTable(file, column, p.PointerBlocks, p.TextAreas, false, notFound));
+    return column;
+}
+
+// Stores texts the way the writer does and places them into a file filled with 0xEE, so
+// that every byte the writer leaves alone can be recognised.
+struct Placement {
+    const TExeProfile& profile;
+    Bytes file;
+    std::vector<std::string> stored;
+    std::vector<int> shares;
+    std::int64_t freeSpace = -1;
+    bool fits = false;
+
+    Placement(int number, const std::vector<std::string>& raw)
+        : profile(profileByNumber(number)),
+          file(static_cast<std::size_t>(profile.FileSize), 0xEE),
+          stored(raw.size()) {
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            stored[i] = expandPictures(raw[i]);
+        }
+        stored[kPaddedText1 - 1].append(kTextPadding, '\0');
+        stored[kPaddedText2 - 1].append(kTextPadding, '\0');
+        shares = findShareTargets(stored);
+        followShareChains(shares);
+        fits = placeStrings(file, profile, stored, shares, 20, 0, freeSpace);
+    }
+    std::uint32_t position(int text) const { return pointerOf(file, profile, text) - 0x400000; }
+    std::uint8_t at(std::int64_t position) const {
+        return file[static_cast<std::size_t>(position)];
+    }
+};
+
+TEST(ExpandPictures, EveryCountGetsFourNumberBytes) {
+    EXPECT_EQ(expandPictures("plain"), "plain");
+    EXPECT_EQ(expandPictures(rawText({'A', 23, 255, 'B'})), rawText({'A', 23, 0, 0, 0, 0, 'B'}));
+    EXPECT_EQ(expandPictures(rawText({23, 1, 7})), rawText({23, 7, 0, 0, 0}));
+    EXPECT_EQ(expandPictures(rawText({23, 2, 0, 1, 'x'})), rawText({23, 0, 1, 0, 0, 'x'}));
+    EXPECT_EQ(expandPictures(rawText({23, 4, 1, 2, 3, 4})), rawText({23, 1, 2, 3, 4}));
+    EXPECT_EQ(expandPictures(rawText({23, 3, 9})), rawText({23, 9, 0, 0, 0}));  // missing bytes
+    EXPECT_EQ(expandPictures(rawText({23, 9, 'a'})), rawText({23, 'a'}));       // other counts
+    EXPECT_EQ(expandPictures(rawText({23, 0, 'a'})), rawText({23, 'a'}));
+    EXPECT_EQ(expandPictures(rawText({'a', 23})), rawText({'a', 23}));
+}
+
+TEST(PlaceStrings, EverythingInAreaOneLeavesTheOtherAreasAlone) {
+    std::vector<std::string> texts(kTextCount);
+    for (int n = 1; n <= kTextCount; ++n) {
+        texts[static_cast<std::size_t>(n - 1)] = "T" + std::to_string(n);
+    }
+    Placement p(1, texts);
+    ASSERT_TRUE(p.fits);
+    const TextArea* a = p.profile.TextAreas.data();
+    std::int64_t used = 0;
+    for (const std::string& s : p.stored) {
+        used += static_cast<std::int64_t>(s.size()) + 1;
+    }
+    ASSERT_LT(used, a[0].Last - a[0].First + 1);
+    const std::int64_t rest =
+        (a[1].Last - a[1].First + 1) + (a[2].Last - a[2].First + 1) + (a[3].Last - a[3].First + 1);
+    EXPECT_EQ(p.freeSpace, (a[0].Last - a[0].First + 1) - used + rest);
+    for (int k = 1; k < 4; ++k) {
+        for (std::int64_t i = a[k].First; i <= a[k].Last; ++i) {
+            ASSERT_EQ(p.at(i), 0xEE);
+        }
+    }
+    EXPECT_EQ(p.position(1), static_cast<std::uint32_t>(a[0].First));
+    EXPECT_EQ(p.at(a[0].First + static_cast<std::int64_t>(used)), 0xEE);
+    EXPECT_EQ(readBack(p.file, 1), texts);
+}
+
+TEST(PlaceStrings, TextsThatFitExactlyAndTextsThatMoveOn) {
+    const TExeProfile& profile = profileByNumber(1);
+    const TextArea* a = profile.TextAreas.data();
+    std::vector<std::string> texts(kTextCount);  // empty texts share into text 1
+    texts[3] = "Four";
+    // Texts 1, 2 and 3 end exactly on the Last bytes of areas 1, 2 and 3.
+    texts[0] = std::string(static_cast<std::size_t>(a[0].Last - a[0].First - 1), 'a') + "#";
+    texts[1] = std::string(static_cast<std::size_t>(a[1].Last - a[1].First - 1), 'b') + "#";
+    texts[2] = std::string(static_cast<std::size_t>(a[2].Last - a[2].First - 1), 'c') + "#";
+    Placement p(1, texts);
+    ASSERT_TRUE(p.fits);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(p.position(k + 1), static_cast<std::uint32_t>(a[k].First));
+        EXPECT_EQ(p.at(a[k].Last), 0);
+        EXPECT_EQ(p.at(a[k].Last - 1), '#');
+        EXPECT_EQ(p.at(a[k].Last + 1), 0xEE);
+    }
+    EXPECT_EQ(p.position(4), static_cast<std::uint32_t>(a[3].First));
+    EXPECT_EQ(readBack(p.file, 1), texts);
+
+    EXPECT_EQ(p.position(kPaddedText1), static_cast<std::uint32_t>(a[3].First + 5));
+    EXPECT_EQ(p.freeSpace, a[3].Last - a[3].First + 1 - 5 - 2 * 32);
+
+    // One byte more and text 3 no longer fits area 3; later, shorter texts fill area 3 instead.
+    texts[2] += "c";
+    Placement q(1, texts);
+    ASSERT_TRUE(q.fits);
+    EXPECT_EQ(q.position(4), static_cast<std::uint32_t>(a[2].First));
+    EXPECT_EQ(q.position(kPaddedText1), static_cast<std::uint32_t>(a[2].First + 5));
+    EXPECT_EQ(q.position(kPaddedText2), static_cast<std::uint32_t>(a[2].First + 5 + 32));
+    EXPECT_EQ(q.position(3), static_cast<std::uint32_t>(a[3].First));
+    EXPECT_EQ(q.freeSpace,
+              a[3].Last - a[3].First + 1 - static_cast<std::int64_t>(texts[2].size()) - 1);
+    EXPECT_EQ(readBack(q.file, 1), texts);
+}
+
+TEST(PlaceStrings, SharedTextsPointIntoTheirContainers) {
+    std::vector<std::string> texts = distinctTexts();
+    texts[9] = texts[19] = "Same";
+    texts[4] = "ob";
+    texts[8] = "Hob";
+    texts[39] = "The Hob";
+    texts[99] = "";
+    Placement p(3, texts);
+    ASSERT_TRUE(p.fits);
+    EXPECT_EQ(p.position(10), p.position(20));
+    EXPECT_EQ(p.position(5), p.position(40) + 5);
+    EXPECT_EQ(p.position(9), p.position(40) + 4);
+    EXPECT_EQ(p.position(100), p.position(1) + 6);  // the terminator of "Text 1"
+    EXPECT_EQ(p.at(p.position(100)), 0);
+    EXPECT_EQ(readBack(p.file, 3), texts);
+}
+
+TEST(PlaceStrings, PicturesPaddingFixupsAndLanguageBytes) {
+    std::vector<std::string> texts = distinctTexts();
+    texts[49] = "Pic" + rawText({23, 255});
+    texts[kPaddedText1 - 1] = "Padded";
+    Placement p(4, texts);
+    ASSERT_TRUE(p.fits);
+    const std::uint32_t pic = p.position(50);
+    EXPECT_EQ(std::string(p.file.begin() + pic, p.file.begin() + pic + 9),
+              rawText({'P', 'i', 'c', 23, 0, 0, 0, 0, 0}));
+
+    // Texts 3166 and 3169: own characters, 31 zeros, terminator; the end references point at
+    // the first of the 31 zeros.
+    const std::uint32_t padded = p.position(kPaddedText1);
+    for (std::uint32_t i = 6; i < 6 + 32; ++i) {
+        ASSERT_EQ(p.at(padded + i), 0) << i;
+    }
+    EXPECT_EQ(readU32LE(p.file.data() + p.profile.FixupSpots[TextEndRef1]), padded + 0x400000 + 6);
+    EXPECT_EQ(readU32LE(p.file.data() + p.profile.FixupSpots[TextEndRef2]),
+              p.position(kPaddedText2) + 0x400000 + 9);  // "Text 3169"
+
+    for (int k = 0; k < kPointerCopyCount; ++k) {
+        EXPECT_EQ(readU32LE(p.file.data() + p.profile.FixupSpots[PointerCopyRun] + 4 * k),
+                  pointerOf(p.file, p.profile, kPointerCopyFirst + k));
+    }
+    EXPECT_EQ(p.at(p.profile.FixupSpots[LangIdSpot]), 20);
+    EXPECT_EQ(p.at(p.profile.FixupSpots[LangIdSpot] + 9), 0);
+    EXPECT_EQ(p.at(p.profile.FixupSpots[LangIdSpot] + 1), 0xEE);
+}
+
+TEST(PlaceStrings, TooMuchTextLeavesTheFileUnchanged) {
+    std::vector<std::string> texts = distinctTexts();
+    for (std::string& t : texts) {
+        t += std::string(20, '.');  // distinct endings and about 100 KB in all
+        std::swap(t.front(), t.back());
+    }
+    Placement p(2, texts);
+    EXPECT_FALSE(p.fits);
+    EXPECT_EQ(p.file, Bytes(p.file.size(), 0xEE));
+}
+
+class SaveStringsTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::filesystem::path path = dir.path() / "trans.exe";
+};
+
+TEST_F(SaveStringsTest, UnchangedTextsReadBackTheSameInEveryProfile) {
+    for (int number = 1; number <= kProfileCount; ++number) {
+        const Bytes original = makeSampleExecutable(number, sampleTexts(), 3, 4);
+        writeFileAtomically(path, original);
+        LoadedExecutables loaded;
+        loadExecutables(path, path, true, loaded);
+        const SaveResult result = SaveStrings(path, loaded.translated,
+                                              {true, loaded.primaryLangId, loaded.secondaryLangId});
+        ASSERT_TRUE(result.saved);
+        EXPECT_EQ(result.profile, number);
+        // The sample generator stores texts exactly as a save does.
+        EXPECT_EQ(readWholeFile(path), original) << "profile " << number;
+        LoadedExecutables again;
+        loadExecutables(path, path, false, again);
+        EXPECT_EQ(again.translated, sampleTexts());
+        EXPECT_EQ(again.primaryLangId, 3);
+        EXPECT_EQ(again.secondaryLangId, 4);
+    }
+}
+
+TEST_F(SaveStringsTest, ReportsSharingFreeSpaceAndProgress) {
+    writeFileAtomically(path, makeSampleExecutable(1, sampleTexts()));
+    std::vector<std::string> texts = distinctTexts();
+    texts[9] = texts[19] = "Same";
+    std::vector<std::pair<SavePhase, int>> seen;
+    SaveCallbacks callbacks;
+    callbacks.progress = [&](SavePhase phase, int done) { seen.emplace_back(phase, done); };
+    const SaveResult result = SaveStrings(path, texts, {false, 20, 0}, callbacks);
+    ASSERT_TRUE(result.saved);
+    EXPECT_EQ(result.shareTargets[9], 20);
+    EXPECT_EQ(result.shareTargets[19], 0);
+    ASSERT_EQ(seen.size(), 2u * 346u);
+    EXPECT_EQ(seen[0], std::make_pair(SavePhase::Shortening, 0));
+    EXPECT_EQ(seen[345], std::make_pair(SavePhase::Shortening, 3450));
+    EXPECT_EQ(seen[346], std::make_pair(SavePhase::Arranging, 0));
+    EXPECT_EQ(seen[347], std::make_pair(SavePhase::Arranging, 10));
+    std::int64_t used = 0;
+    for (int n = 1; n <= kTextCount; ++n) {
+        used += n == 10 ? 0 : static_cast<std::int64_t>(texts[n - 1].size()) + 1;
+    }
+    used += 2 * kTextPadding;
+    std::int64_t total = 0;
+    for (const TextArea& a : profileByNumber(1).TextAreas) {
+        total += a.Last - a.First + 1;
+    }
+    // Bytes left over at the ends of earlier areas are not counted.
+    EXPECT_LE(result.freeSpace, total - used);
+    EXPECT_GT(result.freeSpace, total - used - 40);
+    EXPECT_EQ(freeSpaceText(1234), "1234 unused bytes remaining");
+    EXPECT_EQ(readBack(readWholeFile(path), 1), texts);
+}
+
+TEST_F(SaveStringsTest, MalformedCStyleTextsAreReportedAndStoredAsErrorMarks) {
+    writeFileAtomically(path, makeSampleExecutable(2, sampleTexts()));
+    std::vector<std::string> texts = sampleTexts();
+    for (std::string& t : texts) {
+        t = RawToCStyle(t);
+    }
+    texts[4] = "bad %";
+    texts[3452] = "\\ce";
+    std::vector<std::pair<int, std::string>> errors;
+    SaveCallbacks callbacks;
+    callbacks.cstyleError = [&](int n, const std::string& message) {
+        errors.emplace_back(n, message);
+    };
+    ASSERT_TRUE(SaveStrings(path, texts, {true, 0, 0}, callbacks).saved);
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(errors[0], std::make_pair(5, std::string("Unmatched % sign at the end of the text")));
+    EXPECT_EQ(errors[1].first, 3453);
+    const auto back = readBack(readWholeFile(path), 2);
+    EXPECT_EQ(back[4], "-Error!-");
+    EXPECT_EQ(back[3452], "-Error!-");
+    EXPECT_EQ(back[5], sampleTexts()[5]);
+    EXPECT_EQ(cstyleErrorBoxText(5, errors[0].second),
+              "C-string error in string number 5:\n\rUnmatched % sign at the end of the text"
+              "\n\rThe string won't be saved");
+    EXPECT_EQ(progressCountText(3450), "3450/3453 strings completed");
+    EXPECT_EQ(savePhaseText(SavePhase::Shortening), "Shortening strings...");
+    EXPECT_EQ(savePhaseText(SavePhase::Arranging), "Arranging shortenings...");
+}
+
+TEST_F(SaveStringsTest, LackOfSpaceLeavesTheFileUntouched) {
+    const Bytes original = makeSampleExecutable(3, sampleTexts());
+    writeFileAtomically(path, original);
+    std::vector<std::string> texts = distinctTexts();
+    for (std::string& t : texts) {
+        t = "[" + t + std::string(20, '.') + "]";
+    }
+    const SaveResult result = SaveStrings(path, texts, {});
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(result.shareTargets.size(), static_cast<std::size_t>(kTextCount));
+    EXPECT_EQ(readWholeFile(path), original);
+    EXPECT_EQ(dir.fileCount(), 1u);
+}
+
+TEST_F(SaveStringsTest, FailedWriteKeepsTheOldFileWhole) {
+    const Bytes original = makeSampleExecutable(4, sampleTexts());
+    writeFileAtomically(path, original);
+    setWriteFaultForTesting({WriteFault::Step::WriteData, 4096});
+    EXPECT_THROW(SaveStrings(path, distinctTexts(), {}), FileError);
+    setWriteFaultForTesting({});
+    EXPECT_EQ(readWholeFile(path), original);
+    EXPECT_EQ(dir.fileCount(), 1u);
+}
+
+TEST_F(SaveStringsTest, ReadOnlyFileIsNotReplaced) {
+    const Bytes original = makeSampleExecutable(1, sampleTexts());
+    writeFileAtomically(path, original);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_THROW(SaveStrings(path, distinctTexts(), {}), FileError);
+    EXPECT_EQ(readWholeFile(path), original);
+    EXPECT_TRUE(isReadOnlyFile(path));
+}
+
+TEST_F(SaveStringsTest, RefusesFilesOfUnknownSizeAndWrongTextCounts) {
+    Bytes file = makeSampleExecutable(1, sampleTexts());
+    file.push_back(0);
+    writeFileAtomically(path, file);
+    EXPECT_THROW(SaveStrings(path, distinctTexts(), {}), FileError);
+    EXPECT_EQ(readWholeFile(path), file);
+    EXPECT_THROW(SaveStrings(path, std::vector<std::string>(10), {}), std::invalid_argument);
+    EXPECT_THROW(SaveStrings(dir.path() / "missing.exe", distinctTexts(), {}), FileError);
+}
+
+TEST(SampleExecutable, RefusesBadRequests) {
+    EXPECT_THROW(makeSampleExecutable(0, sampleTexts()), std::invalid_argument);
+    EXPECT_THROW(makeSampleExecutable(5, sampleTexts()), std::invalid_argument);
+    EXPECT_THROW(makeSampleExecutable(1, {"one"}), std::invalid_argument);
+    std::vector<std::string> tooLong = distinctTexts();
+    tooLong[0] = std::string(70000, 'x');
+    EXPECT_THROW(makeSampleExecutable(1, tooLong), std::invalid_argument);
+}
+
+TEST(SampleExecutable, SampleTextsUseEveryCode) {
+    std::string all;
+    for (const std::string& t : sampleTexts()) {
+        all += t;
+    }
+    for (int code : {5, 10, 14, 13, 37, 92}) {
+        EXPECT_NE(all.find(static_cast<char>(code)), std::string::npos) << code;
+    }
+    for (int code = 123; code <= 155; ++code) {
+        EXPECT_NE(all.find(static_cast<char>(code)), std::string::npos) << code;
+    }
+    for (const std::string& picture : {rawText({23, 255}), rawText({23, 1}), rawText({23, 2}),
+                                       rawText({23, 3}), rawText({23, 4})}) {
+        EXPECT_NE(all.find(picture), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace tarn
