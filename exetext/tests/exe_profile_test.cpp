@@ -57,24 +57,6 @@ TEST(ExeProfiles, PointerBlocksNumberAllTextsThrough) {
     }
 }
 
-TEST(ExeProfiles, TableValuesOfEachLayout) {
-    const TExeProfile& a = profileByNumber(1);
-    const TExeProfile& b = profileByNumber(3);
-    const TExeProfile& c = profileByNumber(4);
-    EXPECT_EQ(a.PointerBlocks[13].First, 0x2C28B6);
-    EXPECT_EQ(b.PointerBlocks[4].First, 0x2C2855);
-    EXPECT_EQ(c.PointerBlocks[0].Last, 0x5C273B);
-    EXPECT_EQ(a.TextAreas[3].Last, 0x5BF2D3);
-    EXPECT_EQ(b.TextAreas[2].First, 0x5BC5A9);
-    EXPECT_EQ(c.TextAreas[1].Last, 0x5BD457);
-    EXPECT_EQ(a.FixupSpots, (std::array<std::int32_t, 4>{0x592F88, 0x2AB605, 0x2AB802, 0x2A9E33}));
-    EXPECT_EQ(b.FixupSpots, (std::array<std::int32_t, 4>{0x592FE8, 0x2AB5F8, 0x2AB7F6, 0x2A9E27}));
-    EXPECT_EQ(c.FixupSpots, (std::array<std::int32_t, 4>{0x592FE8, 0x2AB62D, 0x2AB82A, 0x2A9E5B}));
-    const TExeProfile& a2 = profileByNumber(2);
-    EXPECT_EQ(a2.PointerBlocks[0].First, a.PointerBlocks[0].First);
-    EXPECT_EQ(a2.TextAreas[0].Last, a.TextAreas[0].Last);
-}
-
 TEST(ExeProfiles, AddressesMapThroughTheFirstAreaHoldingThem) {
     const TextAreaTable& areas = profileByNumber(1).TextAreas;
     EXPECT_EQ(addressToPosition(areas, 0x5AFBA0 + 0x400000), 0x5AFBA0u);
