@@ -97,6 +97,12 @@ void TFindForm::FindNextClick() {
     }
 }
 
+void TFindForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Centred over the main window the first time only; afterwards it stays where it is put.
+    setAttribute(Qt::WA_Moved, true);
+}
+
 void TFindForm::CloseFormClick() {
     close();
 }

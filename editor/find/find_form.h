@@ -31,6 +31,9 @@ public slots:
     void FindNextClick();
     void CloseFormClick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     TextGrid& grid_;
 };

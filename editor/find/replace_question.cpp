@@ -32,7 +32,7 @@ TReplaceQuestion::TReplaceQuestion(QWidget* parent)
 
 void TReplaceQuestion::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    position_.shown();
+    position_.shown(*this);
 }
 
 }  // namespace tarn

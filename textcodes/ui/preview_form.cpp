@@ -162,7 +162,7 @@ void TPreviewForm::closeEvent(QCloseEvent* event) {
 
 void TPreviewForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    position_.shown();
+    position_.shown(*this);
 }
 
 }  // namespace tarn

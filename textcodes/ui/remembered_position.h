@@ -15,7 +15,12 @@ public:
         window.move(position);
         known_ = true;
     }
-    void shown() { known_ = true; }
+    // After its first showing a dialog keeps its place: Qt would otherwise centre it over its
+    // parent again each time it is shown.
+    void shown(QWidget& window) {
+        known_ = true;
+        window.setAttribute(Qt::WA_Moved, true);
+    }
     std::optional<QPoint> of(const QWidget& window) const {
         return known_ ? std::optional<QPoint>(window.pos()) : std::nullopt;
     }

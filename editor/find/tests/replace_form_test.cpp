@@ -213,6 +213,22 @@ TEST_F(ReplaceFormTest, ExecuteRunsUntilClosed) {
     EXPECT_TRUE(prompter.mismatches().empty());
 }
 
+TEST(ReplaceQuestionPlacement, CentredOnceThenLeftWhereItIs) {
+    QWidget mainWindow;
+    mainWindow.setGeometry(100, 100, 600, 400);
+    mainWindow.show();
+    TReplaceQuestion question(&mainWindow);
+    question.show();
+    const QPoint first = question.pos();
+    EXPECT_TRUE(mainWindow.geometry().contains(question.geometry().center()));
+    question.hide();
+    mainWindow.move(400, 300);
+    question.show();
+    EXPECT_EQ(question.pos(), first);
+    EXPECT_EQ(question.positionToStore(), first);
+    question.hide();
+}
+
 TEST(ReplaceSpeed, AllTextsWithoutPrompting) {
     constexpr int Rows = 3453;
     FakeTextGrid grid(Rows);
