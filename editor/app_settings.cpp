@@ -16,6 +16,22 @@ void writePosition(ProfileFile& ini, const char* section, const PositionSettings
     ini.writeInteger(section, "Top", position.top);
 }
 
+// Left; Top, Width and Height only when Left is not -1; IsMaximized always, or only with Left.
+PlacementSettings readPlacement(const ProfileFile& ini, const char* section,
+                                bool maximizedWithoutLeft) {
+    PlacementSettings p;
+    p.left = ini.readInteger(section, "Left", -1);
+    if (p.left != -1) {
+        p.top = ini.readInteger(section, "Top", 0);
+        p.width = ini.readInteger(section, "Width", 320);
+        p.height = ini.readInteger(section, "Height", 200);
+    }
+    if (p.left != -1 || maximizedWithoutLeft) {
+        p.isMaximized = ini.readBool(section, "IsMaximized", false);
+    }
+    return p;
+}
+
 }  // namespace
 
 ExeSettings::ExeSettings() : texts(defaultExeTexts()) {}
@@ -54,15 +70,7 @@ void writePaths(ProfileFile& ini, const PathsSettings& paths) {
 }
 
 PlacementSettings readMainWindowPlacement(const ProfileFile& ini) {
-    PlacementSettings p;
-    p.left = ini.readInteger("MainWindow", "Left", -1);
-    if (p.left != -1) {
-        p.top = ini.readInteger("MainWindow", "Top", 0);
-        p.width = ini.readInteger("MainWindow", "Width", 320);
-        p.height = ini.readInteger("MainWindow", "Height", 200);
-    }
-    p.isMaximized = ini.readBool("MainWindow", "IsMaximized", false);
-    return p;
+    return readPlacement(ini, "MainWindow", true);
 }
 
 void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
@@ -86,14 +94,7 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
     readPosition(ini, "ReplaceQuestion", s.replaceQuestion);
     readPosition(ini, "PluginLang", s.pluginLang);
 
-    PlacementSettings& obj = s.objTrans.placement;
-    obj.left = ini.readInteger("ObjTrans", "Left", -1);
-    if (obj.left != -1) {
-        obj.top = ini.readInteger("ObjTrans", "Top", 0);
-        obj.width = ini.readInteger("ObjTrans", "Width", 320);
-        obj.height = ini.readInteger("ObjTrans", "Height", 200);
-        obj.isMaximized = ini.readBool("ObjTrans", "IsMaximized", false);
-    }
+    s.objTrans.placement = readPlacement(ini, "ObjTrans", false);
     s.objTrans.enhRle = ini.readBool("ObjTrans", "EnhRLE", true);
 
     ExeSettings& exe = s.exeSettings;

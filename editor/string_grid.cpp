@@ -57,11 +57,6 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
             const_cast<QAbstractItemModel*>(cell.model())->setData(cell, text, Qt::EditRole);
         }
     });
-    connect(editor, &QObject::destroyed, grid_, [grid, editor]() {
-        if (grid && grid->cellEditor() == editor) {
-            grid->editorCreated(nullptr);
-        }
-    });
     grid_->editorCreated(editor);
     return editor;
 }

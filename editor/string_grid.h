@@ -5,11 +5,11 @@
 #pragma once
 
 #include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <functional>
-
-class QLineEdit;
 
 namespace tarn {
 
@@ -81,7 +81,7 @@ protected:
 private:
     friend class GridDelegate;
     void editorCreated(QLineEdit* editor) { editor_ = editor; }
-    QLineEdit* editor_ = nullptr;
+    QPointer<QLineEdit> editor_;  // cleared when the editor closes or is deleted
     bool bypassGate_ = false;
 };
 

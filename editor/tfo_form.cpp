@@ -62,7 +62,16 @@ TFoForm::TFoForm(const QString& settingsPath, const QString& programDir, QWidget
             [this](QWidget*, QWidget* now) { gridFocusLost(now); });
 }
 
-TFoForm::~TFoForm() = default;
+TFoForm::~TFoForm() {
+    // The grid and the application may still report during the teardown of the children.
+    disconnect(qApp, nullptr, this, nullptr);
+    StringGrid1->selectCell = nullptr;
+    StringGrid1->enterInEditor = nullptr;
+    StringGrid1->startEditing = nullptr;
+    StringGrid1->escape = nullptr;
+    StringGrid1->contextMenu = nullptr;
+    disconnect(model_, nullptr, this, nullptr);
+}
 
 QString TFoForm::helpFile() const {
     return programDir_ + QStringLiteral("Ostrel2.hlp");
@@ -175,11 +184,18 @@ QRect TFoForm::cellRect(int row, int column) const {
 
 void TFoForm::applyFont(const QFont& font) {
     font_ = font;
-    QApplication::setFont(font);
+    QApplication::setFont(font);  // windows created later
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        window->setFont(font);
+    }
     StringGrid1->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
 }
 
 void TFoForm::setHint(const QString& hint) {
+    // While the mouse rests on the grid its hint is the application's current hint.
+    if (!currentHint_.isEmpty() && currentHint_ == StringGrid1->statusTip()) {
+        currentHint_ = hint;
+    }
     StringGrid1->setStatusTip(hint);
 }
 

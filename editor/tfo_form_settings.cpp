@@ -42,6 +42,9 @@ void TFoForm::LoadSettings() {
         CStyle->setChecked(settings_.options.cstyleStrings);
         applyFont(fontFromOptions(settings_.options));
         emit settingsLoaded();
+        if (settings_.preview.visible) {
+            Preview->trigger();  // checks the command and shows the preview window
+        }
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
     }

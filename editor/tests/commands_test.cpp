@@ -1,4 +1,6 @@
 // The window's commands: Save, Run, Jump to, Next untranslated, Copy strings, Configure.
+#include <QFontDialog>
+
 #include "editor/config_form.h"
 #include "editor/form_save.h"
 #include "editor/jump_to_form.h"
@@ -258,6 +260,45 @@ TEST_F(CommandsTest, ClosingWithUnsavedEditsAsks) {
     prompter.answer(MessageAnswer::No);
     EXPECT_TRUE(f.close());
     EXPECT_EQ(translatedOnDisk()[1], texts[1]);
+}
+
+}  // namespace
+}  // namespace tarn
+
+namespace tarn {
+namespace {
+
+TEST_F(CommandsTest, MissingHelpFileIsReported) {
+    writeGame();
+    writeSettings();
+    TFoForm& f = start();
+    f.HelpOverview->trigger();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_TRUE(prompter.messages()[0].text.contains("Ostrel2.hlp"));
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
+}
+
+TEST_F(CommandsTest, ChosenFontIsAppliedEverywhereAndStoredAtClose) {
+    writeGame();
+    writeSettings();
+    TFoForm& f = start();
+    QFont chosen(QStringLiteral("FreeSerif"));
+    chosen.setPointSize(13);
+    chosen.setItalic(true);
+    prompter.onDialog([chosen](QDialog& dialog) {
+        auto& fonts = static_cast<QFontDialog&>(dialog);
+        fonts.setCurrentFont(chosen);
+        fonts.accept();
+    });
+    f.ChangeFont->trigger();
+    EXPECT_EQ(f.editorFont().pointSize(), 13);
+    EXPECT_EQ(f.ConfigForm->font().pointSize(), 13);  // every window follows
+    EXPECT_TRUE(f.close());
+    const AppSettings& written = f.settings();
+    EXPECT_EQ(written.options.fontSize, 13);
+    EXPECT_EQ(written.options.fontStyle, 2);
+    EXPECT_NE(settingsText().find("FontSize=13"), std::string::npos);
+    EXPECT_NE(settingsText().find("FontStyle=2"), std::string::npos);
 }
 
 }  // namespace

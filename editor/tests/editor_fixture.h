@@ -17,6 +17,7 @@
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
 #include "editor/string_grid.h"
+#include "editor/tarn_application.h"
 #include "editor/tfo_form.h"
 #include "exetext/exe_profile.h"
 #include "exetext/sample_executable.h"
@@ -30,7 +31,7 @@ inline QApplication& testApplication() {
     static char name[] = "editor_tests";
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
-        auto* created = new QApplication(argc, argv);
+        auto* created = new TarnApplication(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("TarnEdit"));
         return created;
     }();

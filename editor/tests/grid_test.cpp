@@ -1,4 +1,8 @@
 // The grid's editing rules, the status bar and the notation toggle.
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QStatusTipEvent>
+
 #include "editor/grid_model.h"
 #include "editor/grid_text.h"
 #include "editor/tests/editor_fixture.h"
@@ -137,6 +141,43 @@ TEST_F(GridTest, TogglingTheNotationOnAllCellsIsFast) {
     EXPECT_LT(toRaw, 100.0);
     EXPECT_FALSE(f.isCStyle());
     EXPECT_EQ(f.document().cell(7, 1), texts[6]);
+}
+
+}  // namespace
+}  // namespace tarn
+
+namespace tarn {
+namespace {
+
+TEST_F(GridTest, ContextMenuOpensOnlyWhileACellIsEdited) {
+    writeGame();
+    writeSettings();
+    TFoForm& f = start();
+    f.PopupMenu1->addAction(QStringLiteral("Red"));
+    ASSERT_TRUE(f.selectCell(3, 2));
+    const QPoint at = f.cellRect(3, 2).center();
+    QContextMenuEvent onGrid(QContextMenuEvent::Mouse, at,
+                             f.StringGrid1->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(f.StringGrid1->viewport(), &onGrid);
+    EXPECT_FALSE(f.PopupMenu1->isVisible());
+    type("a");
+    emit f.cellEditor()->customContextMenuRequested(QPoint(2, 2));
+    EXPECT_TRUE(f.PopupMenu1->isVisible());
+    f.PopupMenu1->hide();
+}
+
+TEST_F(GridTest, FreeSpaceHintShowsOverTheGridUntilACellIsSelected) {
+    writeGame();
+    writeSettings();
+    TFoForm& f = start();
+    f.setHint(QStringLiteral("120 unused bytes remaining"));
+    QStatusTipEvent hover(f.StringGrid1->statusTip());
+    QCoreApplication::sendEvent(&f, &hover);
+    EXPECT_EQ(f.statusText(), "120 unused bytes remaining");
+    ASSERT_TRUE(f.selectCell(1, 2));
+    EXPECT_EQ(f.statusText(), "72 105 ");
+    type("!");
+    EXPECT_EQ(f.statusText(), "72 105 33 ");
 }
 
 }  // namespace

@@ -1,8 +1,16 @@
 // Start-up, the paths dialog, the settings file and closing.
 #include <QFontDatabase>
 #include <QScreen>
+#include <QTimer>
+
+#include "common/errors.h"
+
+#include <QFileDialog>
+#include <QListWidget>
 
 #include "editor/config_form.h"
+#include "editor/not_found_form.h"
+#include "editor/settings_location.h"
 #include "editor/tests/editor_fixture.h"
 #include "platform/qt/game_font.h"
 #include "textcodes/cstyle.h"
@@ -64,6 +72,33 @@ TEST_F(StartupTest, FirstRunWithPathsLoadsBothColumnsAndStoresThePathsAtOnce) {
     EXPECT_FALSE(f.Save->isEnabled());
 }
 
+TEST_F(StartupTest, PathsDialogBrowsesAndStaysOpenWhileThePathsAreRefused) {
+    writeGame();
+    const fs::path missing = dir.path() / "nowhere" / "Tarn.exe";
+    bool stayedOpen = false;
+    prompter.answer(MessageAnswer::Ok);  // "First run"
+    prompter.onDialog([&](QDialog& dialog) {
+        auto& config = static_cast<TConfigForm&>(dialog);
+        prompter.onDialog([&](QDialog& files) {
+            auto& chooser = static_cast<QFileDialog&>(files);
+            chooser.selectFile(QString::fromStdString(origPath.string()));
+            QMetaObject::invokeMethod(&chooser, "accept");
+        });
+        config.OrigBrowse->click();
+        config.TransPath->setText(QString::fromStdString(missing.string()));
+        config.OK->click();  // the copy into a missing folder fails
+        stayedOpen = config.isVisible();
+        config.TransPath->setText(QString::fromStdString(transPath.string()));
+        config.OK->click();
+    });
+    TFoForm& f = start();
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(f.OrigExePath.toStdString(), origPath.string());
+    ASSERT_EQ(prompter.messages().size(), 2u);
+    EXPECT_EQ(prompter.messages()[1].caption, "Error copying file");
+    EXPECT_EQ(f.cellText(1, 2), "Hi");
+}
+
 TEST_F(StartupTest, UnusablePathsShowTheReasonThenThePathsDialog) {
     writeGame();
     writeFileAtomically(origPath, Bytes(1000, 0));  // unknown size
@@ -76,6 +111,35 @@ TEST_F(StartupTest, UnusablePathsShowTheReasonThenThePathsDialog) {
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
     EXPECT_TRUE(prompter.asked().back().isDialog);
     EXPECT_FALSE(f.isVisible());
+}
+
+TEST_F(StartupTest, UnresolvedPointersAreListedPerFile) {
+    writeGame();
+    Bytes translated = readWholeFile(transPath);
+    const auto pointer =
+        static_cast<std::size_t>(profileByNumber(2).PointerBlocks[0].First + 4 * 4);
+    std::fill(translated.begin() + static_cast<std::ptrdiff_t>(pointer),
+              translated.begin() + static_cast<std::ptrdiff_t>(pointer) + 4, 0);
+    writeFileAtomically(transPath, translated);
+    writeSettings();
+    QString label;
+    QStringList numbers;
+    prompter.onDialog([&](QDialog& dialog) {
+        auto& notFound = static_cast<TNotFoundForm&>(dialog);
+        label = notFound.Label1->text();
+        for (int i = 0; i < notFound.ListBox1->count(); ++i) {
+            numbers << notFound.ListBox1->item(i)->text();
+        }
+        notFound.Button1->click();
+    });
+    TFoForm& f = start();
+    EXPECT_EQ(label,
+              "Strings with the following numbers could not be found in the translated "
+              "executable:");
+    EXPECT_EQ(numbers, QStringList{"5"});
+    EXPECT_EQ(f.cellText(5, 2), "-- Not found! --");
+    EXPECT_EQ(f.cellText(5, 1), QString::fromStdString(texts[4]));
+    EXPECT_EQ(prompter.asked().size(), 1u);  // the original was complete: one dialog only
 }
 
 TEST_F(StartupTest, StoredPlacementOffScreenMovesToTheCorner) {
@@ -107,8 +171,10 @@ TEST_F(StartupTest, SettingsAreAppliedAndReadBackAfterClosing) {
     writeGame();
     writeSettings(
         "; translator's note\r\n[Options]\r\nCStyleStrings=1\r\nFontSize=11\r\n"
-        "FontStyle=1\r\n[EXESettings]\r\nTextID=7\r\nText3=Bitte warten...\r\n");
+        "FontStyle=1\r\n[EXESettings]\r\nTextID=7\r\nText3=Bitte warten...\r\n"
+        "[Preview]\r\nVisible=1\r\n");
     TFoForm& f = start();
+    EXPECT_TRUE(f.Preview->isChecked());
     EXPECT_TRUE(f.CStyle->isChecked());
     EXPECT_TRUE(f.isCStyle());
     EXPECT_EQ(f.document().cell(7, 1), RawToCStyle(texts[6]));
@@ -155,6 +221,39 @@ TEST(GameFont, RegistrationIsSkippedWhenTheFaceIsInstalled) {
     EXPECT_TRUE(missing.addIfMissing("No Such Face Mirkface", "/nowhere/mirk.fon"));
     missing.remove();
     EXPECT_FALSE(missing.added());
+}
+
+}  // namespace
+}  // namespace tarn
+
+namespace tarn {
+namespace {
+
+TEST(ExceptionBox, AnExceptionThatReachesTheEventLoopIsShownAndTheProgramGoesOn) {
+    testApplication();
+    ScriptedPrompter prompter;
+    QObject receiver;
+    QTimer::singleShot(0, &receiver, []() { throw FileError("Cannot open file \"x\""); });
+    QCoreApplication::processEvents();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Cannot open file \"x\"");
+    EXPECT_EQ(prompter.messages()[0].caption, "TarnEdit");
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
+}
+
+TEST(SettingsLocation, OptionNamesTheFileOtherwiseBesideTheProgram) {
+    testApplication();
+    EXPECT_TRUE(settingsOptionOf({}).isEmpty());
+    EXPECT_EQ(settingsOptionOf({"--settings", "/p/a.ini"}), "/p/a.ini");
+    EXPECT_EQ(settingsOptionOf({"--settings=/p/b.ini"}), "/p/b.ini");
+    TempDir program;
+    TempDir config;
+    const QString programDir = QString::fromStdString(program.path().string());
+    const QString configDir = QString::fromStdString((config.path() / "TarnEdit").string());
+    EXPECT_EQ(defaultSettingsPath(programDir, configDir), programDir + "/tarnedit.ini");
+    const QString missing = QString::fromStdString((program.path() / "gone").string());
+    EXPECT_EQ(defaultSettingsPath(missing, configDir), configDir + "/tarnedit.ini");
+    EXPECT_TRUE(directoryExists(config.path() / "TarnEdit"));
 }
 
 }  // namespace
