@@ -4,7 +4,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -116,33 +115,6 @@ TEST_F(FindFormTest, CloseHidesTheDialog) {
     form.show();
     form.CloseForm->click();
     EXPECT_FALSE(form.isVisible());
-}
-
-TEST(FindSpeed, FromRowOneToTheLastRowWithoutAMatch) {
-    constexpr int Rows = 3453;
-    FakeTextGrid grid(Rows);
-    for (int row = 1; row <= Rows; ++row) {
-        grid.set(row, 1,
-                 "Credits: %N. The ship docks at sector " + std::to_string(row) +
-                     " and unloads its cargo before the next trade run begins.");
-        grid.set(row, 2,
-                 "Cr\xE9"
-                 "dits : %N. Le vaisseau accoste au secteur " +
-                     std::to_string(row) +
-                     " et d\xE9"
-                     "charge sa cargaison.");
-    }
-    TFindForm form(grid);
-    ScriptedPrompter prompter;
-    form.SearchText->setText("nowhere in any text");
-    form.WholeWords->setChecked(true);
-    QElapsedTimer clock;
-    clock.start();
-    form.FindNext->click();
-    const qint64 ms = clock.elapsed();
-    RecordProperty("find_without_match_ms", static_cast<int>(ms));
-    EXPECT_EQ(prompter.messages().size(), 1u);
-    EXPECT_LT(ms, 100);
 }
 
 }  // namespace

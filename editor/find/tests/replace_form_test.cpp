@@ -4,7 +4,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -227,30 +226,6 @@ TEST(ReplaceQuestionPlacement, CentredOnceThenLeftWhereItIs) {
     EXPECT_EQ(question.pos(), first);
     EXPECT_EQ(question.positionToStore(), first);
     question.hide();
-}
-
-TEST(ReplaceSpeed, AllTextsWithoutPrompting) {
-    constexpr int Rows = 3453;
-    FakeTextGrid grid(Rows);
-    for (int row = 1; row <= Rows; ++row) {
-        grid.set(row, 2,
-                 "The cargo bay holds " + std::to_string(row) +
-                     " units of cargo; sell the cargo at the station.");
-    }
-    TReplaceQuestion question;
-    TReplaceForm form(grid, question);
-    ScriptedPrompter prompter;
-    form.ToFind->setText("CARGO");
-    form.NewText->setText("freight");
-    form.Prompt->setChecked(false);
-    QElapsedTimer clock;
-    clock.start();
-    form.runReplace();
-    const qint64 ms = clock.elapsed();
-    RecordProperty("replace_all_ms", static_cast<int>(ms));
-    EXPECT_EQ(grid.text(Rows, 2),
-              "The freight bay holds 3453 units of freight; sell the freight at the station.");
-    EXPECT_LT(ms, 100);
 }
 
 }  // namespace

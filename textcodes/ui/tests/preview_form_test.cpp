@@ -11,6 +11,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
+#include <iostream>
 #include <vector>
 
 #include "common/profile_file.h"
@@ -208,8 +209,9 @@ TEST_F(PreviewCommandTest, PollOfAnUnchangedTextCostsNothing) {
         command.PreviewTimerTimer();
     }
     const double microsecondsPerPoll = clock.nsecsElapsed() / 1000.0 / polls;
-    RecordProperty("microseconds_per_unchanged_poll", std::to_string(microsecondsPerPoll));
-    EXPECT_LT(microsecondsPerPoll, 1000.0);
+    std::cout << "[ MEASURE  ] preview poll of an unchanged C-style text: " << microsecondsPerPoll
+              << " us" << std::endl;
+    EXPECT_LT(microsecondsPerPoll, 1000.0);  // one poll every 100 ms
 }
 
 }  // namespace
