@@ -2,6 +2,10 @@
 // filled grid. Set TARN_SCREENSHOT to a PNG path to keep a picture of the window.
 #include <QDir>
 
+#include "editor/about_form.h"
+#include "editor/config_form.h"
+#include "editor/form_save.h"
+#include "editor/jump_to_form.h"
 #include "editor/tests/editor_fixture.h"
 #include "exetext/exe_profile.h"
 
@@ -35,6 +39,17 @@ TEST_F(SpeedTest, StartupFillsTheGridOfTheBigBuildQuickly) {
         f.selectCell(2, 2);
         QCoreApplication::processEvents();
         EXPECT_TRUE(f.grab().save(QString::fromLocal8Bit(shot)));
+        // The dialogs beside it, as <name>-<dialog>.png.
+        const QString base = QString::fromLocal8Bit(shot).chopped(4);
+        for (QDialog* dialog :
+             std::initializer_list<QDialog*>{f.ConfigForm, f.AboutForm, f.JumpToForm, f.FormSave}) {
+            dialog->show();
+            QCoreApplication::processEvents();
+            dialog->grab().save(
+                base + "-" +
+                QString::fromLatin1(dialog->metaObject()->className()).section("::", -1) + ".png");
+            dialog->hide();
+        }
     }
 }
 
