@@ -21,6 +21,7 @@ class QToolBar;
 
 namespace tarn {
 
+class FindAndPreview;
 class GridModel;
 class StringGrid;
 class TAboutForm;
@@ -123,6 +124,9 @@ public:
     TJumpToForm* JumpToForm;
     TNotFoundForm* NotFoundForm;
     TAboutForm* AboutForm;
+    // Find, Preview, Replace and the replace question, the Preview command and PopupMenu1's
+    // items.
+    FindAndPreview* FindPreview = nullptr;
     // The object-file windows (tfo_form_objects.cpp).
     TObjTranslate* ObjTranslate = nullptr;
     TPluginLangSettings* PluginLangSettings = nullptr;
