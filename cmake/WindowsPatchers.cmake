@@ -11,6 +11,9 @@ include(ExternalProject)
 
 option(TARN_WINDOWS_PATCHERS "Cross-build TarnPatch for Windows when MinGW-w64 is installed" ON)
 
+if(NOT TARN_WINDOWS_PATCHERS)
+    message(STATUS "TARN_WINDOWS_PATCHERS is off: no Windows TarnPatch is built")
+endif()
 foreach(arch i686 x86_64)
     set(TARN_WINDOWS_PATCHER_${arch} "")
     if(NOT TARN_WINDOWS_PATCHERS)
@@ -34,7 +37,7 @@ foreach(arch i686 x86_64)
             -DCMAKE_EXE_LINKER_FLAGS_MINSIZEREL=-s
             -DTARN_PATCHER_ONLY=ON
             -DTARN_WERROR=${TARN_WERROR}
-        BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target TarnPatch
+        BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target TarnPatch --parallel 2
         INSTALL_COMMAND ""
         BUILD_ALWAYS ON
         BUILD_BYPRODUCTS ${exe}

@@ -39,12 +39,28 @@ std::optional<Bytes> carriedPatcher(PatcherTarget target) {
     return std::nullopt;
 }
 
-PatcherTarget defaultPatcherTarget() {
+bool carriesPatcher(PatcherTarget target) {
+    switch (target) {
+        case PatcherTarget::Native:
+            return true;
+        case PatcherTarget::Windows:
 #ifdef TARN_CARRIES_WINDOWS_PATCHER
-    return PatcherTarget::Windows;
+            return true;
 #else
-    return PatcherTarget::Native;
+            return false;
 #endif
+        case PatcherTarget::Windows64:
+#ifdef TARN_CARRIES_WINDOWS64_PATCHER
+            return true;
+#else
+            return false;
+#endif
+    }
+    return false;
+}
+
+PatcherTarget defaultPatcherTarget() {
+    return carriesPatcher(PatcherTarget::Windows) ? PatcherTarget::Windows : PatcherTarget::Native;
 }
 
 std::string_view patcherTargetName(PatcherTarget target) {

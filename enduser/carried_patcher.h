@@ -19,6 +19,9 @@ enum class PatcherTarget {
 // The carried executable for target; nullopt when this build does not carry it.
 std::optional<Bytes> carriedPatcher(PatcherTarget target);
 
+// Whether this build carries the executable for target (without copying it).
+bool carriesPatcher(PatcherTarget target);
+
 // Windows when it is carried, else Native.
 PatcherTarget defaultPatcherTarget();
 
