@@ -9,6 +9,9 @@ packages=(
     qt6-base-dev libgl-dev
     xvfb xauth
     fonts-freefont-ttf  # shows the control pictures the grid uses for the game's control bytes
+    # cross-builds the end-user program for Windows and tests it under Wine
+    g++-mingw-w64-i686 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix
+    wine64
 )
 
 missing=()
