@@ -241,7 +241,7 @@ inline std::uint64_t equalNeighbours(const std::uint8_t* d) {
 // and either a run starts at i or one ends there (a run starts at i - minimum run). From such
 // a position an uncut step ends exactly at the next one. The encoder therefore marks these
 // positions 64 at a time with word operations and walks from one to the next, emitting a step
-// each; a step longer than 64 bytes, which may be cut, is emitted by the exact step above,
+// each; a step longer than 128 bytes, which may be cut, is emitted by the exact step above,
 // repeated until it ends at such a position again.
 Bytes EncodeRLE(const std::uint8_t* data, std::size_t size, bool enhanced) {
     const std::size_t minimumRun = enhanced ? 3 : 2;
@@ -280,7 +280,7 @@ Bytes EncodeRLE(const std::uint8_t* data, std::size_t size, bool enhanced) {
             const std::size_t count = next - p;
             if (count <= 128) {
                 // A run emits its control byte and the byte at p, a literal its control byte
-                // and count bytes from p: both are the start of one or two 64-byte pieces.
+                // and count bytes from p, copied as one or two 64-byte pieces.
                 if (runAtP) {
                     o[0] = static_cast<std::uint8_t>(257 - count);
                     o[1] = data[p];
