@@ -226,9 +226,14 @@ inline std::uint64_t equalNeighbours(const std::uint8_t* d) {
     };
     return piece(0) | piece(1) | piece(2) | piece(3);
 #else
+    // Eight bytes at a time: the exact zero-byte test flags the high bit of every zero byte of
+    // d[i] ^ d[i + 1], and one multiplication gathers the eight flags into the top byte.
+    constexpr std::uint64_t kLows = ~kHighs;
     std::uint64_t bits = 0;
-    for (unsigned i = 0; i < 64; ++i) {
-        bits |= static_cast<std::uint64_t>(d[i] == d[i + 1]) << i;
+    for (unsigned k = 0; k < 8; ++k) {
+        const std::uint64_t x = load64(d + 8 * k) ^ load64(d + 8 * k + 1);
+        const std::uint64_t zeros = ~(((x & kLows) + kLows) | x) & kHighs;
+        bits |= ((zeros >> 7) * 0x0102040810204080ull >> 56) << (8 * k);
     }
     return bits;
 #endif
