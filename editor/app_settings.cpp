@@ -106,6 +106,7 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
             ini.readString("EXESettings", "Text" + std::to_string(k), defaultExeTexts()[i]);
     }
     exe.yesChars = ini.readString("EXESettings", "YesChars", "y");
+    exe.target = ini.readString("EXESettings", "Target", "");
 }
 
 void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
@@ -149,6 +150,7 @@ void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
                         exe.texts[static_cast<std::size_t>(k)]);
     }
     ini.writeString("EXESettings", "YesChars", exe.yesChars);
+    ini.writeString("EXESettings", "Target", exe.target);
     ini.save();
 }
 

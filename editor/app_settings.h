@@ -62,6 +62,9 @@ struct ExeSettings {
     bool enhRle = true;
     std::array<std::string, kExeSettingsTexts> texts;
     std::string yesChars = "y";
+    // The system the end-user program is built for ("windows", "native"); empty or unknown:
+    // the builder's default.
+    std::string target;
 };
 
 // The end-user program's console messages 0 to 10 as shipped.

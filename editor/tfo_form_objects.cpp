@@ -62,6 +62,7 @@ void TFoForm::applyObjectWindowSettings() {
                                    QString::fromStdString(exe.texts[static_cast<std::size_t>(k)]));
     }
     CreateEXESettings->YesChars->setText(QString::fromStdString(exe.yesChars));
+    CreateEXESettings->setTarget(exe.target);
 }
 
 void TFoForm::captureObjectWindowSettings() {
@@ -84,6 +85,7 @@ void TFoForm::captureObjectWindowSettings() {
         exe.texts[static_cast<std::size_t>(k)] = CreateEXESettings->text(k).toStdString();
     }
     exe.yesChars = CreateEXESettings->YesChars->text().toStdString();
+    exe.target = std::string(patcherTargetName(CreateEXESettings->target()));
 }
 
 void TFoForm::TransObjExecute() {

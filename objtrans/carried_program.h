@@ -1,17 +1,17 @@
-// The end-user program (TarnPatch) that TarnEdit carries whole and copies for every build.
+// The end-user programs (TarnPatch) TarnEdit carries whole, one per target system, and copies
+// for every build.
 #pragma once
 
 #include <functional>
 #include <optional>
 
 #include "common/bytes.h"
+#include "enduser/carried_patcher.h"
 
 namespace tarn {
 
-// The carried program's bytes, or nothing when this program was built without it.
-std::optional<Bytes> carriedEndUserProgram();
-
-// Where a build takes the end-user program from; tests put other bytes (or none) here.
-using CarriedProgramSource = std::function<std::optional<Bytes>()>;
+// Where a build takes the end-user program for a target from: the carried ones
+// (carriedPatcher); tests put other bytes (or none) here.
+using CarriedProgramSource = std::function<std::optional<Bytes>(PatcherTarget)>;
 
 }  // namespace tarn

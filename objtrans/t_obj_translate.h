@@ -40,7 +40,7 @@ public:
     TAskLangID* AskLangID = nullptr;
     TCreateEXESettings* CreateEXESettings = nullptr;
     // Where the end-user program's bytes come from (the program's own carried copy).
-    CarriedProgramSource carriedProgram = carriedEndUserProgram;
+    CarriedProgramSource carriedProgram = carriedPatcher;
 
     // --- State ---
     std::vector<TObjFile> Files;

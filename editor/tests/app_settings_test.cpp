@@ -42,6 +42,7 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     s.objTrans.placement = {1, 2, 3, 4, true};
     s.exeSettings.textId = 7;
     s.exeSettings.texts[0] = "Neue Texte";
+    s.exeSettings.target = "native";
     writeClosingSettings(ini, s);
 
     const Bytes data = readWholeFile(path);
@@ -68,7 +69,8 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
                            "TextID=7",
                            "Text0=Neue Texte",
                            "Text10=Press ENTER to continue",
-                           "YesChars=y"};
+                           "YesChars=y",
+                           "Target=native"};
     std::size_t at = 0;
     for (const char* piece : order) {
         const auto found = text.find(piece, at);
@@ -84,6 +86,7 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     EXPECT_EQ(back.preview.left, 5);
     EXPECT_TRUE(back.objTrans.placement.isMaximized);
     EXPECT_EQ(back.exeSettings.texts[0], "Neue Texte");
+    EXPECT_EQ(back.exeSettings.target, "native");
     const PlacementSettings main = readMainWindowPlacement(ProfileFile(path));
     EXPECT_EQ(main.width, 640);
     EXPECT_TRUE(main.isMaximized);

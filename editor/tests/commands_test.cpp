@@ -1,5 +1,6 @@
 // The window's commands: Save, Run, Jump to, Next untranslated, Copy strings, Configure.
 #include <QFontDialog>
+#include <QStandardPaths>
 
 #include "editor/config_form.h"
 #include "editor/form_save.h"
@@ -21,7 +22,11 @@ protected:
             return true;
         };
         fake.findExecutable = [this](const QString& name) {
-            return name == "wine" && wineInstalled ? QStringLiteral("/usr/bin/wine") : QString();
+            looked.push_back(name);
+            if (!installed.contains(name)) {
+                return QString();
+            }
+            return name.startsWith('/') ? name : "/usr/bin/" + name;
         };
         fake.openUrl = [](const QString&) { return true; };
         setShellActionsForTesting(fake);
@@ -41,7 +46,8 @@ protected:
         });
     }
     QStringList started;
-    bool wineInstalled = true;
+    QStringList installed{"wine"};  // programs the fake search finds
+    QStringList looked;             // the names it was asked for, in order
 };
 
 TEST_F(CommandsTest, SaveWritesTheTranslatedColumnAndReportsTheFreeSpace) {
@@ -139,12 +145,36 @@ TEST_F(CommandsTest, RunSavesFirstAndStartsTheGameThroughWine) {
 TEST_F(CommandsTest, RunWithoutWineSaysWhyNothingStarted) {
     writeGame();
     writeSettings();
-    wineInstalled = false;
+    installed.clear();
     TFoForm& f = start();
     f.RunExecute();
     EXPECT_TRUE(started.isEmpty());
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_TRUE(prompter.messages()[0].text.contains("Wine"));
+}
+
+TEST_F(CommandsTest, RunFallsBackToWine64WhereOnlyItIsInstalled) {
+    writeGame();
+    writeSettings();
+    installed = {"wine64", "/usr/lib/wine/wine64"};
+    TFoForm& f = start();
+    f.RunExecute();
+    ASSERT_EQ(started.size(), 1);
+    EXPECT_TRUE(started[0].startsWith("/usr/bin/wine64|"));
+
+    // Debian's wine64 package alone puts its starter off the search path.
+    installed = {"/usr/lib/wine/wine64"};
+    looked.clear();
+    f.RunExecute();
+    ASSERT_EQ(started.size(), 2);
+    EXPECT_TRUE(started[1].startsWith("/usr/lib/wine/wine64|"));
+    EXPECT_EQ(looked, (QStringList{"wine", "wine64", "/usr/lib/wine/wine64"}));
+
+    // The real search takes such an absolute path when the file there is executable.
+    const auto starter = dir.path() / "wine64";
+    writeFileAtomically(starter, Bytes{'#', '!'}, std::filesystem::perms::owner_all);
+    const QString path = QString::fromStdString(starter.string());
+    EXPECT_EQ(QStandardPaths::findExecutable(path), path);
 }
 
 TEST_F(CommandsTest, JumpToChecksTheRange) {

@@ -48,7 +48,7 @@ bool CreateEndUserExecutable(TCreateEXESettings& settings, const std::vector<TOb
     try {
         BusyGuard guard(frontEnd.panel);
         const std::optional<Bytes> program =
-            frontEnd.carriedProgram ? frontEnd.carriedProgram() : std::nullopt;
+            frontEnd.carriedProgram ? frontEnd.carriedProgram(settings.target()) : std::nullopt;
         if (!program) {
             errorBox(QStringLiteral("End-user translator resource isn't found!\r\n"
                                     "Your executable may be corrupt"),

@@ -1,8 +1,9 @@
 // The build of an end-user program from the object translation window: asks for the options
-// and the target in TCreateEXESettings, then writes a copy of the carried end-user program with
-// the message table and the object texts attached (buildEndUserProgram, the same build that
-// tarntool runs). The file is written to a temporary file beside the target and renamed over it
-// when complete, so a failed build never leaves a half-built program at the chosen path.
+// and the target in TCreateEXESettings, then writes a copy of the carried end-user program for
+// the chosen system (Windows or this one) with the message table and the object texts attached
+// (buildEndUserProgram, the same build that tarntool runs). The file is written to a temporary file
+// beside the target and renamed over it when complete, so a failed build never leaves a half-built
+// program at the chosen path.
 #pragma once
 
 #include <QString>
@@ -19,10 +20,10 @@ namespace tarn {
 class TCreateEXESettings;
 
 // What the window that starts a build lends it: the panel disabled meanwhile, the source of the
-// end-user program and the status line.
+// end-user programs and the status line.
 struct BuildFrontEnd {
     QWidget* panel = nullptr;
-    CarriedProgramSource carriedProgram = carriedEndUserProgram;
+    CarriedProgramSource carriedProgram = carriedPatcher;
     std::function<void(const QString&)> status;
 };
 

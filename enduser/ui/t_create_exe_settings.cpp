@@ -3,12 +3,14 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSysInfo>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -26,6 +28,19 @@ QLabel* explanation(const QString& text, QWidget* parent) {
     label->setWordWrap(true);
     label->setContentsMargins(18, 0, 0, 6);
     return label;
+}
+
+// The name of the system the native end-user program runs on.
+QString nativeSystemName() {
+#if defined(Q_OS_LINUX)
+    return QStringLiteral("Linux");
+#elif defined(Q_OS_MACOS)
+    return QStringLiteral("macOS");
+#elif defined(Q_OS_WIN)
+    return QStringLiteral("This system");
+#else
+    return QSysInfo::kernelType();
+#endif
 }
 
 }  // namespace
@@ -50,7 +65,7 @@ TCreateEXESettings::TCreateEXESettings(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1);
     layout->addLayout(buttons);
-    setFixedSize(460, 420);
+    setFixedSize(460, 480);
 
     CreateExe->setDefault(true);
     connect(CreateExe, &QPushButton::clicked, this, &TCreateEXESettings::CreateExeClick);
@@ -104,6 +119,7 @@ void TCreateEXESettings::createOptionsPage() {
                        "to re-encode RLE encoded files, making them slightly smaller than they "
                        "originally were, still keeping them compatible with Tarn."),
         Options));
+    layout->addWidget(createTargetGroup());
     layout->addStretch();
     PageControl1->addTab(Options, QStringLiteral("Options"));
 
@@ -111,6 +127,20 @@ void TCreateEXESettings::createOptionsPage() {
     connect(AllTexts, &QRadioButton::toggled, this, &TCreateEXESettings::AllTextsClick);
     AllTexts->setChecked(true);
     AllTextsClick();
+}
+
+QGroupBox* TCreateEXESettings::createTargetGroup() {
+    TargetGroup = new QGroupBox(QStringLiteral("Program for players"), Options);
+    TargetWindows = new QRadioButton(QStringLiteral("Windows"), TargetGroup);
+    TargetNative = new QRadioButton(nativeSystemName(), TargetGroup);
+    // Without the Windows program in this build only this system's can be made.
+    TargetWindows->setEnabled(carriesPatcher(PatcherTarget::Windows));
+    auto* row = new QHBoxLayout(TargetGroup);
+    row->addWidget(TargetWindows);
+    row->addWidget(TargetNative);
+    row->addStretch();
+    setTarget({});
+    return TargetGroup;
 }
 
 void TCreateEXESettings::createTextsPage() {
@@ -167,6 +197,19 @@ void TCreateEXESettings::setTextId(int id) {
         JustOneID->setChecked(true);
         ID->setPosition(id);
     }
+}
+
+PatcherTarget TCreateEXESettings::target() const {
+    return TargetWindows->isChecked() ? PatcherTarget::Windows : PatcherTarget::Native;
+}
+
+void TCreateEXESettings::setTarget(std::string_view name) {
+    std::optional<PatcherTarget> chosen = patcherTargetFromName(name);
+    if (!chosen || (*chosen != PatcherTarget::Windows && *chosen != PatcherTarget::Native) ||
+        !carriesPatcher(*chosen)) {
+        chosen = defaultPatcherTarget();
+    }
+    (*chosen == PatcherTarget::Windows ? TargetWindows : TargetNative)->setChecked(true);
 }
 
 QString TCreateEXESettings::text(int row) const {

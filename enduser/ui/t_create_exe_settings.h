@@ -6,10 +6,14 @@
 #include <QDialog>
 #include <QString>
 
+#include <string_view>
+
+#include "enduser/carried_patcher.h"
 #include "enduser/end_user_program.h"
 
 class QCheckBox;
 class QFileDialog;
+class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -33,6 +37,11 @@ public:
     void setText(int row, const QString& text);
     // The options of a build as the dialog holds them.
     EndUserOptions options() const;
+    // The system the end-user program is built for: Windows or this one.
+    PatcherTarget target() const;
+    // Selects the target by its stored name ("windows", "native"); a name this program does not
+    // know or a target it does not carry selects the default instead.
+    void setTarget(std::string_view name);
     // The file chosen in the save dialog by the last CreateExe click.
     const QString& fileName() const { return fileName_; }
 
@@ -43,6 +52,9 @@ public:
     LangIdEdit* Edit1;
     LangIdUpDown* ID;
     QCheckBox* EnhRLE;
+    QGroupBox* TargetGroup;
+    QRadioButton* TargetWindows;
+    QRadioButton* TargetNative;
     QWidget* Texts;
     QTableWidget* EXETexts;
     QLineEdit* YesChars;
@@ -55,6 +67,7 @@ public slots:
 
 private:
     void createOptionsPage();
+    QGroupBox* createTargetGroup();
     void createTextsPage();
     void AllTextsClick();
     bool confirmTarget(const QString& path);

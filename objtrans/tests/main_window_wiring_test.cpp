@@ -20,13 +20,14 @@ TEST_F(ObjectWindowsWiring, StoredSettingsReachTheWindowsAndAreWrittenBack) {
     writeGame();
     writeSettings(
         "[ObjTrans]\r\nEnhRLE=0\r\n[EXESettings]\r\nTextID=7\r\nText3=Bitte warten\r\n"
-        "YesChars=jy\r\n");
+        "YesChars=jy\r\nTarget=native\r\n");
     TFoForm& main = start();
     EXPECT_FALSE(main.ObjTranslate->EnhRLE->isChecked());
     EXPECT_EQ(main.CreateEXESettings->textId(), 7);
     EXPECT_EQ(main.CreateEXESettings->text(3), "Bitte warten");
     EXPECT_EQ(main.CreateEXESettings->text(8), "All OK");
     EXPECT_EQ(main.CreateEXESettings->YesChars->text(), "jy");
+    EXPECT_EQ(main.CreateEXESettings->target(), PatcherTarget::Native);
 
     main.CreateEXESettings->setTextId(-1);
     main.close();
@@ -34,6 +35,7 @@ TEST_F(ObjectWindowsWiring, StoredSettingsReachTheWindowsAndAreWrittenBack) {
     EXPECT_NE(ini.find("[ObjTrans]\r\nEnhRLE=0\r\n"), std::string::npos);
     EXPECT_NE(ini.find("TextID=-1"), std::string::npos);
     EXPECT_NE(ini.find("Text3=Bitte warten"), std::string::npos);
+    EXPECT_NE(ini.find("YesChars=jy\r\nTarget=native\r\n"), std::string::npos) << ini;
 }
 
 TEST_F(ObjectWindowsWiring, NewSectionsFollowTheSettingsOrder) {
@@ -50,7 +52,9 @@ TEST_F(ObjectWindowsWiring, NewSectionsFollowTheSettingsOrder) {
     EXPECT_LT(pluginLang, objTrans);
     EXPECT_LT(objTrans, exeSettings);
     EXPECT_NE(ini.find("IsMaximized=0\r\nEnhRLE=0\r\n"), std::string::npos) << ini;
-    EXPECT_NE(ini.find("YesChars=y"), std::string::npos);
+    // Without a stored target the builder's default is written, after the other keys.
+    const std::string target(patcherTargetName(defaultPatcherTarget()));
+    EXPECT_NE(ini.find("YesChars=y\r\nTarget=" + target + "\r\n"), std::string::npos) << ini;
 }
 
 TEST_F(ObjectWindowsWiring, TheTranslationWindowKeepsItsPlacement) {

@@ -35,6 +35,19 @@ bool isWindowsProgram(const QString& path) {
     return file.read(2) == "MZ";
 }
 
+// Wine's starter: "wine", else "wine64" on the search path, else where Debian's wine64 package
+// alone installs it (off the search path). Empty when none is there.
+QString findWine(ShellActions& shell) {
+    for (const QString& name : {QStringLiteral("wine"), QStringLiteral("wine64"),
+                                QStringLiteral("/usr/lib/wine/wine64")}) {
+        const QString found = shell.findExecutable(name);
+        if (!found.isEmpty()) {
+            return found;
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 ShellActions& shellActions() {
@@ -61,7 +74,7 @@ QString runExecutable(const QString& path) {
     return {};
 #else
     if (isWindowsProgram(path)) {
-        const QString wine = shell.findExecutable(QStringLiteral("wine"));
+        const QString wine = findWine(shell);
         if (wine.isEmpty()) {
             return QStringLiteral(
                 "The translated executable is a Windows program and Wine is "

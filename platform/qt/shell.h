@@ -15,7 +15,8 @@ struct ShellActions {
         startDetached;
     // Opens a document or address (file, http:, mailto:) with its default program.
     std::function<bool(const QString& target)> openUrl;
-    // Finds a program on the search path; empty when it is not installed.
+    // Finds a program on the search path (an absolute path: that file if it is executable);
+    // empty when it is not installed.
     std::function<QString(const QString& name)> findExecutable;
 };
 

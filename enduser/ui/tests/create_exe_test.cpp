@@ -11,11 +11,11 @@
 #include <cstdlib>
 
 #include "common/file_io.h"
+#include "enduser/carried_patcher.h"
 #include "enduser/obj_texts.h"
 #include "enduser/resource_bundle.h"
 #include "enduser/ui/t_create_exe_settings.h"
 #include "objfiles/object_folder.h"
-#include "objtrans/carried_program.h"
 #include "objtrans/lang_id_edit.h"
 #include "objtrans/tests/qt_test_app.h"
 #include "objtrans/tests/sample_game.h"
@@ -32,7 +32,8 @@ protected:
     CreateExeTest() {
         files.push_back({"SWORD.DAT", {}, 1, kNew, 0, false});
         frontEnd.panel = &panel;
-        frontEnd.carriedProgram = [] {
+        // The native TarnPatch for every target, so that the built program runs here.
+        frontEnd.carriedProgram = [](PatcherTarget) {
             return std::optional<Bytes>(readWholeFile(TARNPATCH_PATH));
         };
         frontEnd.status = [this](const QString& text) {
@@ -105,7 +106,13 @@ TEST_F(CreateExeTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
 }
 
 TEST_F(CreateExeTest, ProgramWithoutTheCarriedResourceReportsItAndWritesNothing) {
-    frontEnd.carriedProgram = [] { return std::optional<Bytes>(); };
+    // Only the chosen target's program is missing.
+    std::vector<PatcherTarget> asked;
+    frontEnd.carriedProgram = [&asked](PatcherTarget t) {
+        asked.push_back(t);
+        return t == defaultPatcherTarget() ? std::nullopt
+                                           : std::optional<Bytes>(readWholeFile(TARNPATCH_PATH));
+    };
     chooseTarget(dir.path() / "patch.exe");
     EXPECT_FALSE(build());
     ASSERT_EQ(prompter.messages().size(), 1u);
@@ -115,16 +122,32 @@ TEST_F(CreateExeTest, ProgramWithoutTheCarriedResourceReportsItAndWritesNothing)
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
     EXPECT_EQ(dir.fileCount(), 0u);
     expectPanelRestored();
+    EXPECT_EQ(asked, std::vector<PatcherTarget>{defaultPatcherTarget()});
 }
 
-TEST_F(CreateExeTest, TheProgramCarriedByThisBuildIsTheBuiltTarnPatch) {
-    const std::optional<Bytes> carried = carriedEndUserProgram();
-#ifdef TARN_CARRIES_PATCHER
-    ASSERT_TRUE(carried.has_value());
-    EXPECT_EQ(*carried, readWholeFile(TARNPATCH_PATH));
-#else
-    EXPECT_FALSE(carried.has_value());
-#endif
+TEST_F(CreateExeTest, TheBuiltProgramIsACopyOfTheChosenTargetsCarriedProgram) {
+    frontEnd.carriedProgram = carriedPatcher;
+    auto buildFor = [this](const char* name, const std::filesystem::path& target) {
+        TCreateEXESettings fresh;  // its save dialog starts without a chosen file
+        chooseTarget(target, [name](TCreateEXESettings& s) { s.setTarget(name); });
+        EXPECT_TRUE(CreateEndUserExecutable(fresh, files, frontEnd));
+        return readWholeFile(target);
+    };
+    const Bytes native = readWholeFile(TARNPATCH_PATH);
+    const Bytes forNative = buildFor("native", dir.path() / "native.exe");
+    ASSERT_GT(forNative.size(), native.size());
+    EXPECT_TRUE(std::equal(native.begin(), native.end(), forNative.begin()));
+
+    if (!carriesPatcher(PatcherTarget::Windows)) {
+        GTEST_SKIP() << "this build carries no Windows TarnPatch";
+    }
+    const Bytes windows = *carriedPatcher(PatcherTarget::Windows);
+    const Bytes forWindows = buildFor("windows", dir.path() / "windows.exe");
+    ASSERT_GT(forWindows.size(), windows.size());
+    EXPECT_EQ(forWindows[0], 'M');
+    EXPECT_EQ(forWindows[1], 'Z');
+    EXPECT_TRUE(std::equal(windows.begin(), windows.end(), forWindows.begin()));
+    EXPECT_EQ(statuses.back(), kExecutableCreated);
 }
 
 TEST_F(CreateExeTest, AModelTheLayoutCannotHoldIsRefusedAndNothingIsWritten) {
@@ -144,7 +167,7 @@ TEST_F(CreateExeTest, AModelTheLayoutCannotHoldIsRefusedAndNothingIsWritten) {
 }
 
 TEST_F(CreateExeTest, ADamagedCarriedProgramIsReportedAsAFailedUpdateStart) {
-    frontEnd.carriedProgram = [] {
+    frontEnd.carriedProgram = [](PatcherTarget) {
         Bytes program{'M', 'Z', 0, 0};
         const char magic[] = "TARNRSC1";
         program.insert(program.end(), 16, 0xEE);
@@ -214,6 +237,25 @@ TEST_F(CreateExeTest, SettingsFollowTheStoredValues) {
     EXPECT_EQ(options.yesChars, "y");
     EXPECT_FALSE(options.texts.onlyId.has_value());
     EXPECT_TRUE(options.texts.enhancedRle);
+}
+
+TEST_F(CreateExeTest, TheTargetDefaultsToWindowsWhereCarriedAndFallsBackFromAnUnusableName) {
+    const bool windows = carriesPatcher(PatcherTarget::Windows);
+    EXPECT_EQ(settings.target(), windows ? PatcherTarget::Windows : PatcherTarget::Native);
+    EXPECT_EQ(settings.TargetWindows->isEnabled(), windows);
+    EXPECT_TRUE(settings.TargetNative->isEnabled());
+
+    settings.setTarget("native");
+    EXPECT_EQ(settings.target(), PatcherTarget::Native);
+    EXPECT_TRUE(settings.TargetNative->isChecked());
+    settings.setTarget("windows");  // chosen where carried, else the default (native)
+    EXPECT_EQ(settings.target(), windows ? PatcherTarget::Windows : PatcherTarget::Native);
+
+    for (const char* unusable : {"", "amiga", "Windows", "windows64"}) {
+        settings.setTarget("native");
+        settings.setTarget(unusable);
+        EXPECT_EQ(settings.target(), defaultPatcherTarget()) << unusable;
+    }
 }
 
 }  // namespace
