@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     qt6-base-dev libgl-dev
     xvfb xauth
+    fonts-freefont-ttf  # shows the control pictures the grid uses for the game's control bytes
 )
 
 missing=()

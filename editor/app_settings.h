@@ -1,0 +1,96 @@
+// Every key of tarnedit.ini with its default, read at start-up and written when the main
+// window closes, in the file's order. Windows that do not exist yet keep their values here, so
+// that a run never loses what an earlier run stored. The "Paths" keys are written by the paths
+// dialog alone.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "common/profile_file.h"
+
+namespace tarn {
+
+struct PathsSettings {
+    std::string origExePath;
+    std::string transExePath;
+};
+
+struct OptionsSettings {
+    bool cstyleStrings = false;
+    std::string fontName = "MS Sans Serif";
+    std::int32_t fontCharset = 1;
+    std::int32_t fontSize = 8;
+    std::int32_t fontStyle = 0;  // 1 bold, 2 italic, 4 underline, 8 strike-out
+};
+
+// A stored window placement; left -1 means none.
+struct PlacementSettings {
+    std::int32_t left = -1;
+    std::int32_t top = 0;
+    std::int32_t width = 320;
+    std::int32_t height = 200;
+    bool isMaximized = false;
+};
+
+struct PositionSettings {
+    std::int32_t left = -1;
+    std::int32_t top = 0;
+};
+
+struct PreviewSettings {
+    std::int32_t backColor = profile_color::kButtonFace;
+    std::int32_t textColor = profile_color::kWindowText;
+    std::int32_t width = 300;
+    std::int32_t height = 150;
+    std::int32_t left = -1;
+    std::int32_t top = 0;
+    bool visible = false;
+};
+
+struct ObjTransSettings {
+    PlacementSettings placement;
+    bool enhRle = true;
+};
+
+inline constexpr int kExeSettingsTexts = 11;
+
+struct ExeSettings {
+    ExeSettings();
+    std::int32_t textId = -1;  // -1: all texts, otherwise this language ID only
+    bool enhRle = true;
+    std::array<std::string, kExeSettingsTexts> texts;
+    std::string yesChars = "y";
+};
+
+// The end-user program's console messages 0 to 10 as shipped.
+const std::array<std::string, kExeSettingsTexts>& defaultExeTexts();
+
+struct AppSettings {
+    OptionsSettings options;
+    PlacementSettings mainWindow;
+    PreviewSettings preview;
+    PositionSettings replaceWin;
+    PositionSettings replaceQuestion;
+    PositionSettings pluginLang;
+    ObjTransSettings objTrans;
+    ExeSettings exeSettings;
+};
+
+PathsSettings readPaths(const ProfileFile& ini);
+void writePaths(ProfileFile& ini, const PathsSettings& paths);  // and saves the file
+
+// The main window's placement, read while the window is created: Top, Width and Height only
+// when Left is not -1; IsMaximized always.
+PlacementSettings readMainWindowPlacement(const ProfileFile& ini);
+
+// Everything the start-up reads after the window is shown (Options to EXESettings).
+void readStartupSettings(const ProfileFile& ini, AppSettings& settings);
+
+// Writes every key in the closing order (Options, MainWindow, Preview, ReplaceWin,
+// ReplaceQuestion, PluginLang, ObjTrans, EXESettings) and saves the file. A refused write
+// raises FileError "Unable to write to " + path.
+void writeClosingSettings(ProfileFile& ini, const AppSettings& settings);
+
+}  // namespace tarn

@@ -1,0 +1,18 @@
+// Where tarnedit.ini lies: beside the program, or in the user's configuration folder when the
+// program's folder cannot be written (an installed program); --settings FILE names another.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tarn {
+
+// The file named after --settings in arguments (the program's arguments without its name),
+// or an empty text.
+QString settingsOptionOf(const QStringList& arguments);
+
+// The settings file for a program in programDir; configDir is the user's configuration
+// folder, used when programDir cannot be written.
+QString defaultSettingsPath(const QString& programDir, const QString& configDir);
+
+}  // namespace tarn

@@ -1,0 +1,305 @@
+// The window's commands: Save, Run, Jump to, Next untranslated, Copy strings, Configure.
+#include <QFontDialog>
+
+#include "editor/config_form.h"
+#include "editor/form_save.h"
+#include "editor/jump_to_form.h"
+#include "editor/tests/editor_fixture.h"
+#include "platform/qt/shell.h"
+
+namespace tarn {
+namespace {
+
+class CommandsTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        ShellActions fake;
+        fake.startDetached = [this](const QString& program, const QStringList& arguments,
+                                    const QString& folder) {
+            started.push_back(program + "|" + arguments.join(',') + "|" + folder);
+            return true;
+        };
+        fake.findExecutable = [this](const QString& name) {
+            return name == "wine" && wineInstalled ? QStringLiteral("/usr/bin/wine") : QString();
+        };
+        fake.openUrl = [](const QString&) { return true; };
+        setShellActionsForTesting(fake);
+    }
+    void TearDown() override {
+        setShellActionsForTesting({});
+        EditorTest::TearDown();
+    }
+    void jumpWith(const QString& entry, const std::function<void()>& afterOk = {}) {
+        prompter.onDialog([entry, afterOk](QDialog& dialog) {
+            auto& jump = static_cast<TJumpToForm&>(dialog);
+            jump.JumpToNum->setText(entry);
+            jump.Button1->click();
+            if (afterOk) {
+                afterOk();
+            }
+        });
+    }
+    QStringList started;
+    bool wineInstalled = true;
+};
+
+TEST_F(CommandsTest, SaveWritesTheTranslatedColumnAndReportsTheFreeSpace) {
+    writeGame();
+    writeSettings();
+    TFoForm& f = start();
+    ASSERT_TRUE(f.selectCell(2, 2));
+    type("Hallo");
+    pressInEditor(Qt::Key_Return);
+    ASSERT_TRUE(f.Save->isEnabled());
+    f.Save->trigger();
+    EXPECT_FALSE(f.Modified());
+    EXPECT_FALSE(f.Save->isEnabled());
+    EXPECT_EQ(translatedOnDisk()[1], texts[1] + "Hallo");
+    EXPECT_TRUE(f.StringGrid1->statusTip().endsWith(" unused bytes remaining"));
+    EXPECT_EQ(f.FormSave->Label1->text(), "Arranging shortenings...");
+    EXPECT_TRUE(f.FormSave->Label2->text().endsWith("0/3453 strings completed"));
+    EXPECT_FALSE(f.FormSave->isVisible());
+    // "Yes" every 50 texts: all share the last one, 3401.
+    EXPECT_EQ(f.cellText(51, 3), "3401");
+    EXPECT_EQ(f.cellText(3401, 3), "");
+}
+
+TEST_F(CommandsTest, RefusedSaveKeepsModifiedAndTheFile) {
+    writeGame();
+    writeSettings();
+    TFoForm& f = start();
+    ASSERT_TRUE(f.selectCell(2, 2));
+    type("x");
+    const Bytes before = readWholeFile(transPath);
+    setWriteFaultForTesting({WriteFault::Step::Rename, 0});
+    f.SaveTexts();
+    EXPECT_TRUE(f.Modified());
+    EXPECT_TRUE(f.Save->isEnabled());
+    EXPECT_EQ(readWholeFile(transPath), before);
+    ASSERT_FALSE(prompter.messages().empty());
+    EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Error);
+    EXPECT_EQ(prompter.messages().back().caption, "TarnEdit");
+}
+
+TEST_F(CommandsTest, TextsThatDoNotFitAreNotSaved) {
+    writeGame();
+    writeSettings();
+    TFoForm& f = start();
+    const Bytes before = readWholeFile(transPath);
+    for (int row = 1; row <= 40; ++row) {
+        f.setCellText(row, 2, std::string(20000, static_cast<char>('a' + row % 26)));
+    }
+    f.setModified(true);
+    f.SaveTexts();
+    ASSERT_FALSE(prompter.messages().empty());
+    EXPECT_EQ(prompter.messages().back().text,
+              "Not enough space in the executable file - try to be shorter");
+    EXPECT_TRUE(f.Modified());
+    EXPECT_EQ(readWholeFile(transPath), before);
+}
+
+TEST_F(CommandsTest, CStyleErrorsAreStoredAsErrorMarks) {
+    writeGame();
+    writeSettings("[Options]\r\nCStyleStrings=1\r\n");
+    TFoForm& f = start();
+    f.setCellText(9, 2, "bad %");
+    f.setModified(true);
+    f.SaveTexts();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].caption, "C-style error");
+    EXPECT_EQ(prompter.messages()[0].text,
+              "C-string error in string number 9:\n\rUnmatched % sign at the end of the text"
+              "\n\rThe string won't be saved");
+    EXPECT_EQ(translatedOnDisk()[8], "-Error!-");
+}
+
+TEST_F(CommandsTest, RunSavesFirstAndStartsTheGameThroughWine) {
+    writeGame();
+    writeSettings();
+    TFoForm& f = start();
+    f.RunExecute();  // nothing modified: started at once
+    ASSERT_EQ(started.size(), 1);
+    const QString folder = QString::fromStdString(transPath.parent_path().string()) + "/";
+    EXPECT_EQ(started[0],
+              "/usr/bin/wine|" + QString::fromStdString(transPath.string()) + "|" + folder);
+
+    ASSERT_TRUE(f.selectCell(3, 2));
+    type("z");
+    setWriteFaultForTesting({WriteFault::Step::Rename, 0});
+    f.RunExecute();  // the save fails: nothing is started
+    EXPECT_EQ(started.size(), 1);
+    setWriteFaultForTesting({});
+    f.RunExecute();
+    EXPECT_EQ(started.size(), 2);
+    EXPECT_FALSE(f.Modified());
+    EXPECT_EQ(translatedOnDisk()[2], texts[2] + "z");
+}
+
+TEST_F(CommandsTest, RunWithoutWineSaysWhyNothingStarted) {
+    writeGame();
+    writeSettings();
+    wineInstalled = false;
+    TFoForm& f = start();
+    f.RunExecute();
+    EXPECT_TRUE(started.isEmpty());
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_TRUE(prompter.messages()[0].text.contains("Wine"));
+}
+
+TEST_F(CommandsTest, JumpToChecksTheRange) {
+    writeGame();
+    writeSettings();
+    TFoForm& f = start();
+    ASSERT_TRUE(f.selectCell(5, 2));
+    bool stillOpen = false;
+    for (const char* bad : {"0", "9999"}) {
+        prompter.clear();
+        jumpWith(bad, [&]() { stillOpen = f.JumpToForm->isVisible(); });
+        f.JumpToExecute();
+        EXPECT_TRUE(stillOpen) << bad;
+        ASSERT_EQ(prompter.messages().size(), 1u);
+        EXPECT_EQ(prompter.messages()[0].text, "You have to enter a number between 1 and 3453!");
+        EXPECT_EQ(prompter.messages()[0].caption, "Error");
+        EXPECT_EQ(f.currentRow(), 5);
+    }
+    prompter.clear();
+    jumpWith("");
+    f.JumpToExecute();
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_EQ(f.currentRow(), 5);
+    jumpWith("17");
+    f.JumpToExecute();
+    EXPECT_EQ(f.currentRow(), 17);
+    EXPECT_EQ(f.currentColumn(), 1);
+}
+
+TEST_F(CommandsTest, JumpToAcceptsOnlyDigits) {
+    writeGame();
+    writeSettings();
+    TFoForm& f = start();
+    prompter.onDialog([](QDialog& dialog) {
+        auto& jump = static_cast<TJumpToForm&>(dialog);
+        jump.JumpToNum->clear();
+        QTest::keyClicks(jump.JumpToNum, "1a2-34567");
+        QTest::keyClick(jump.JumpToNum, Qt::Key_Return);
+    });
+    f.JumpToExecute();
+    EXPECT_EQ(f.JumpToForm->JumpToNum->text(), "1234");
+    EXPECT_EQ(prompter.beeps(), 2);  // the fifth digit is cut by the length limit
+    EXPECT_EQ(f.currentRow(), 1234);
+}
+
+TEST_F(CommandsTest, NextUntranslatedFindsEqualRowsAndStopsAtTheEnd) {
+    std::vector<std::string> translated = texts;
+    for (auto& t : translated) {
+        t += "!";
+    }
+    translated[199] = texts[199];  // row 200 untranslated
+    texts[299] = "";               // row 300: empty original is skipped
+    translated[299] = "";
+    writeGame(texts, translated);
+    writeSettings();
+    TFoForm& f = start();
+    ASSERT_TRUE(f.selectCell(150, 1));
+    f.NextUntransExecute();
+    EXPECT_EQ(f.currentRow(), 200);
+    EXPECT_EQ(f.currentColumn(), 2);
+    ASSERT_TRUE(f.selectCell(3453, 1));
+    f.NextUntransExecute();
+    EXPECT_EQ(f.currentRow(), 3453);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "No more untranslated texts");
+    EXPECT_EQ(prompter.messages()[0].caption, "Information");
+}
+
+TEST_F(CommandsTest, CopyStringsAsksAndMarksModified) {
+    writeGame();
+    writeSettings();
+    TFoForm& f = start();
+    f.CopyStringsExecute();  // unscripted: answered No
+    EXPECT_FALSE(f.Modified());
+    EXPECT_EQ(prompter.messages()[0].caption, "Confirmation");
+    prompter.answer(MessageAnswer::Yes);
+    f.CopyStringsExecute();
+    EXPECT_TRUE(f.Modified());  // even though both columns were equal
+}
+
+TEST_F(CommandsTest, ConfigureAfterAFailedSaveDoesNotOpenThePathsDialog) {
+    writeGame();
+    writeSettings();
+    TFoForm& f = start();
+    ASSERT_TRUE(f.selectCell(2, 2));
+    type("q");
+    setWriteFaultForTesting({WriteFault::Step::Rename, 0});
+    prompter.answer(MessageAnswer::Yes);
+    f.ConfigureExecute();
+    EXPECT_EQ(prompter.asked()[0].caption, "Unsaved changes");
+    for (const auto& asked : prompter.asked()) {
+        EXPECT_NE(asked.caption, "Configuration");
+    }
+    setWriteFaultForTesting({});
+    prompter.clear();
+    prompter.answer(MessageAnswer::Yes);
+    f.ConfigureExecute();
+    EXPECT_EQ(prompter.asked().back().caption, "Configuration");
+}
+
+TEST_F(CommandsTest, ClosingWithUnsavedEditsAsks) {
+    writeGame();
+    writeSettings();
+    TFoForm& f = start();
+    ASSERT_TRUE(f.selectCell(2, 2));
+    type("q");
+    prompter.answer(MessageAnswer::Cancel);
+    EXPECT_FALSE(f.close());
+    setWriteFaultForTesting({WriteFault::Step::Rename, 0});
+    prompter.answer(MessageAnswer::Yes);
+    EXPECT_FALSE(f.close());  // the save failed: the window stays
+    setWriteFaultForTesting({});
+    prompter.answer(MessageAnswer::No);
+    EXPECT_TRUE(f.close());
+    EXPECT_EQ(translatedOnDisk()[1], texts[1]);
+}
+
+}  // namespace
+}  // namespace tarn
+
+namespace tarn {
+namespace {
+
+TEST_F(CommandsTest, MissingHelpFileIsReported) {
+    writeGame();
+    writeSettings();
+    TFoForm& f = start();
+    f.HelpOverview->trigger();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_TRUE(prompter.messages()[0].text.contains("Ostrel2.hlp"));
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
+}
+
+TEST_F(CommandsTest, ChosenFontIsAppliedEverywhereAndStoredAtClose) {
+    writeGame();
+    writeSettings();
+    TFoForm& f = start();
+    QFont chosen(QStringLiteral("FreeSerif"));
+    chosen.setPointSize(13);
+    chosen.setItalic(true);
+    prompter.onDialog([chosen](QDialog& dialog) {
+        auto& fonts = static_cast<QFontDialog&>(dialog);
+        fonts.setCurrentFont(chosen);
+        fonts.accept();
+    });
+    f.ChangeFont->trigger();
+    EXPECT_EQ(f.editorFont().pointSize(), 13);
+    EXPECT_EQ(f.ConfigForm->font().pointSize(), 13);  // every window follows
+    EXPECT_TRUE(f.close());
+    const AppSettings& written = f.settings();
+    EXPECT_EQ(written.options.fontSize, 13);
+    EXPECT_EQ(written.options.fontStyle, 2);
+    EXPECT_NE(settingsText().find("FontSize=13"), std::string::npos);
+    EXPECT_NE(settingsText().find("FontStyle=2"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarn

@@ -1,0 +1,131 @@
+// Runs the real main window on the offscreen platform over generated game executables, with a
+// scripted prompter answering every message box and modal dialog.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+#include "editor/string_grid.h"
+#include "editor/tarn_application.h"
+#include "editor/tfo_form.h"
+#include "exetext/exe_profile.h"
+#include "exetext/sample_executable.h"
+#include "exetext/string_table_reader.h"
+#include "platform/qt/scripted_prompter.h"
+
+namespace tarn {
+
+inline QApplication& testApplication() {
+    static int argc = 1;
+    static char name[] = "editor_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        auto* created = new TarnApplication(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("TarnEdit"));
+        return created;
+    }();
+    return *app;
+}
+
+class EditorTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { testApplication(); }
+
+    void SetUp() override {
+        texts = sampleTexts();
+        texts[0] = "Hi";
+        origPath = dir.path() / "orig" / "Tarn.exe";
+        transPath = dir.path() / "game" / "Tarn.exe";
+        settingsPath = dir.path() / "tarnedit.ini";
+        fs::create_directories(origPath.parent_path());
+        fs::create_directories(transPath.parent_path());
+    }
+    void TearDown() override {
+        if (form) {
+            form->hide();
+            form.reset();
+        }
+        setWriteFaultForTesting({});
+    }
+
+    void writeGame(const std::vector<std::string>& original,
+                   const std::vector<std::string>& translated, int profile = 2) {
+        writeFileAtomically(origPath, windowsProgram(makeSampleExecutable(profile, original)));
+        writeFileAtomically(transPath, windowsProgram(makeSampleExecutable(profile, translated)));
+    }
+    void writeGame() { writeGame(texts, texts); }
+    // A Windows program starts with the "MZ" mark; the texts lie far behind it.
+    static Bytes windowsProgram(Bytes file) {
+        file[0] = 'M';
+        file[1] = 'Z';
+        return file;
+    }
+
+    void writeSettings(const std::string& extra = {}) {
+        std::ofstream(settingsPath, std::ios::binary)
+            << "[Paths]\r\nOrigExePath=" << origPath.string()
+            << "\r\nTransExePath=" << transPath.string() << "\r\n"
+            << extra;
+    }
+    std::string settingsText() const {
+        const Bytes data = readWholeFile(settingsPath);
+        return std::string(data.begin(), data.end());
+    }
+
+    // Creates and shows the main window and lets its start-up run.
+    TFoForm& start() {
+        form = std::make_unique<TFoForm>(QString::fromStdString(settingsPath.string()),
+                                         QString::fromStdString(dir.path().string()));
+        form->show();
+        QCoreApplication::processEvents();
+        return *form;
+    }
+
+    // Types into the current cell, opening its editor first.
+    void type(const QString& text) {
+        if (!form->isEditing()) {
+            QTest::keyClick(form->StringGrid1, Qt::Key_Return);
+            ASSERT_NE(form->cellEditor(), nullptr);
+            QTest::keyClick(form->cellEditor(), Qt::Key_End);  // the text opens selected
+        }
+        ASSERT_NE(form->cellEditor(), nullptr);
+        QTest::keyClicks(form->cellEditor(), text);
+    }
+    void pressInEditor(Qt::Key key) {
+        ASSERT_NE(form->cellEditor(), nullptr);
+        QTest::keyClick(form->cellEditor(), key);
+    }
+    std::vector<std::string> translatedOnDisk() const {
+        LoadedExecutables loaded;
+        loadExecutables(origPath, transPath, false, loaded);
+        return loaded.translated;
+    }
+    QStringList messageTexts() const {
+        QStringList out;
+        for (const auto& m : prompter.messages()) {
+            out << m.text;
+        }
+        return out;
+    }
+
+    TempDir dir;
+    fs::path origPath;
+    fs::path transPath;
+    fs::path settingsPath;
+    std::vector<std::string> texts;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TFoForm> form;
+};
+
+}  // namespace tarn
