@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev libgl-dev
     xvfb xauth
     fonts-freefont-ttf  # shows the control pictures the grid uses for the game's control bytes
+    clang libclang-rt-14-dev  # the fuzz targets: libFuzzer with the sanitizers
 )
 
 missing=()
