@@ -1,6 +1,6 @@
 // Proves: formatMessage never crashes nor reads an insert that was not supplied, whatever the
-// message holds; its result never exceeds the maximum length, and when no insert is longer
-// than a line, no output line is longer than the width.
+// message holds; its result never exceeds the maximum length; an insert is never split across
+// lines; and when no insert is longer than a line, no output line is longer than the width.
 #include <string>
 #include <vector>
 
@@ -9,13 +9,22 @@
 
 using namespace tarn;
 
+namespace {
+
+char16_t insertCharacter(std::size_t k) {
+    return static_cast<char16_t>(0x2600 + k);
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) {
         return 0;
     }
     // Byte 0: number of inserts (0..3); byte 1: the width (0 for none, else 1..80). The rest
     // is the message, one byte per unit, with a few bytes standing for characters that
-    // matter: 0x01 a tab, 0x02 a CR, 0x03 a LF. Inserts are cut from the message's tail.
+    // matter: 0x01 a tab, 0x02 a CR, 0x03 a LF. Insert k repeats a character of its own that
+    // no message holds, 5 + 30 k times, so that a split insert shows in the output.
     const std::size_t insertCount = data[0] % 4;
     const std::size_t width = data[1] % 81;
     std::u16string text;
@@ -28,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::vector<std::u16string> inserts;
     for (std::size_t k = 0; k < insertCount; ++k) {
-        inserts.push_back(text.substr(0, std::min<std::size_t>(text.size(), 5 + 30 * k)));
+        inserts.push_back(std::u16string(5 + 30 * k, insertCharacter(k)));
     }
     const std::size_t maxLength = 1022;
     const auto result = formatMessage(text, inserts, width, maxLength);
@@ -36,6 +45,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     FUZZ_CHECK(result->size() <= maxLength);
+    // Within a line, insert k's character comes in whole inserts only.
+    for (std::size_t k = 0; k < insertCount; ++k) {
+        std::size_t run = 0;
+        for (std::size_t i = 0; i <= result->size(); ++i) {
+            if (i < result->size() && (*result)[i] == insertCharacter(k)) {
+                ++run;
+            } else {
+                FUZZ_CHECK(run % inserts[k].size() == 0);
+                run = 0;
+            }
+        }
+    }
     bool insertsFit = width > 0;
     for (const std::u16string& insert : inserts) {
         insertsFit = insertsFit && insert.size() <= width &&

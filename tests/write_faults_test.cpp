@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <sstream>
 
 #include "common/errors.h"
@@ -34,9 +35,13 @@ struct Fault {
 const Fault kFaults[] = {
     {WriteFault::Step::CreateTemporary, 0, "Cannot create file"},
     {WriteFault::Step::WriteData, 0, "Cannot write file"},     // disk full at once
-    {WriteFault::Step::WriteData, 1000, "Cannot write file"},  // disk full part way
+    {WriteFault::Step::WriteData, 10, "Cannot write file"},  // disk full part way
     {WriteFault::Step::Rename, 0, "Cannot replace file"},
 };
+
+void PrintTo(const Fault& fault, std::ostream* os) {
+    *os << fault.expectedError << " after " << fault.bytesBeforeFailure << " bytes";
+}
 
 class WriteFaults : public ::testing::TestWithParam<Fault> {
 protected:
@@ -172,7 +177,7 @@ TEST_P(WriteFaults, EndUserProgramReportsEverySaveAndLeavesTheFilesWhole) {
     EXPECT_EQ(readWholeFile(objData / "A.DAT"), a);
     EXPECT_EQ(readWholeFile(objData / "B.DAT"), b);
     EXPECT_EQ(dir.fileCount(), 1u);
-    EXPECT_EQ(fs::distance(fs::directory_iterator(objData), fs::directory_iterator()), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(objData), fs::directory_iterator()), 2);
 
     // Answering no stops at the first failure with one error counted.
     const std::string stopped = runPatch("y\nn\n\n");
