@@ -34,7 +34,7 @@ struct Fault {
 
 const Fault kFaults[] = {
     {WriteFault::Step::CreateTemporary, 0, "Cannot create file"},
-    {WriteFault::Step::WriteData, 0, "Cannot write file"},     // disk full at once
+    {WriteFault::Step::WriteData, 0, "Cannot write file"},   // disk full at once
     {WriteFault::Step::WriteData, 10, "Cannot write file"},  // disk full part way
     {WriteFault::Step::Rename, 0, "Cannot replace file"},
 };
