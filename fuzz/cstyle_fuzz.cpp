@@ -1,7 +1,8 @@
-// Proves: CStyleToRaw never crashes; when it succeeds, the C-style form RawToCStyle gives of
-// its result converts back without error, and to the same raw text whenever the raw text's
-// picture sequences are well formed (as every \p makes them); the canonical form is a fixed
-// point. When it fails, the message is one of the known errors.
+// Proves: RawToCStyle of any bytes converts back with CStyleToRaw, to the same bytes when the
+// pictures are well formed; CStyleToRaw never crashes, fails only with one of the known
+// messages, and when it succeeds the C-style form of its result converts back, to the same raw
+// text whenever its pictures are well formed (as every \p makes them); the canonical form is a
+// fixed point.
 #include <string>
 #include <string_view>
 
@@ -61,6 +62,16 @@ bool knownError(const std::string& message) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
+
+    // The same bytes as a raw text: RawToCStyle never fails, and its notation always converts
+    // back, to the same bytes when the pictures are well formed.
+    const std::string notation = RawToCStyle(text);
+    std::string converted;
+    FUZZ_CHECK(CStyleToRaw(notation, converted));
+    if (picturesWellFormed(text)) {
+        FUZZ_CHECK(converted == text);
+    }
+
     std::string raw;
     if (!CStyleToRaw(text, raw)) {
         FUZZ_CHECK(knownError(raw));
