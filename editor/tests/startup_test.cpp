@@ -213,7 +213,9 @@ TEST_F(StartupTest, RefusedSettingsWriteAtCloseIsReportedWithThePath) {
 TEST(GameFont, RegistrationIsSkippedWhenTheFaceIsInstalled) {
     testApplication();
     const QStringList families = QFontDatabase::families();
-    ASSERT_FALSE(families.isEmpty());
+    if (families.isEmpty()) {
+        GTEST_SKIP() << "no font is installed";
+    }
     GameFontRegistration installed;
     EXPECT_FALSE(installed.addIfMissing(families.first().toUpper(), "/nowhere/mirk.fon"));
     EXPECT_FALSE(installed.added());
