@@ -148,6 +148,31 @@ TEST(MalformedObjectFiles, TheEndUserProgramReportsEachAndChangesOnlyTheGoodFile
     EXPECT_EQ(loadObjectFile(objData / "TRAILING.DAT").Texts, (TObjFileTexts{{{0, "new"}}}));
 }
 
+// Damaged attached texts can carry a zero byte inside a text, which would end the text early
+// in the table and leave the object file unreadable: the end-user program refuses to save it.
+TEST(MalformedObjTexts, ATextWithAZeroByteIsASaveErrorAndTheFileStaysWhole) {
+    TempDir game;
+    const fs::path objData = game.path() / "ObjData";
+    fs::create_directory(objData);
+    const Bytes original = makeSampleObjectFile(1, 1, {{{0, "Sword"}}}, kName, 4);
+    writeFileAtomically(objData / "A.DAT", original);
+    TObjFile record;
+    record.FileName = "A.DAT";
+    record.Texts = {{{0, std::string("Sch\0wert", 8)}}};
+    const Bytes program = buildEndUserProgram(Bytes{'E', 'X', 'E'}, {record}, {});
+    std::istringstream input("y\ny\n\n");
+    std::ostringstream out;
+    TarnPatch patch(ResourceBundle::parse(program), {}, game.path(), input, out);
+    EXPECT_EQ(patch.run(), 0);
+    EXPECT_NE(out.str().find("The following error occured while trying to save ObjData" +
+                             fs::path("/").make_preferred().string() +
+                             "A.DAT:\nThe text with language ID 0 contains a zero byte"),
+              std::string::npos)
+        << out.str();
+    EXPECT_NE(out.str().find("Processing finished with 1 error(s)"), std::string::npos);
+    EXPECT_EQ(readWholeFile(objData / "A.DAT"), original);
+}
+
 // Pointers at and past the last byte of the file, for a layout whose text areas reach the
 // end of the file and beyond it.
 TEST(MalformedExecutables, PointersAtTheLastByteReadSafely) {
