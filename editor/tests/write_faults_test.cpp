@@ -13,6 +13,10 @@ struct Fault {
     const char* name;
 };
 
+void PrintTo(const Fault& fault, std::ostream* os) {
+    *os << fault.name;
+}
+
 class WindowWriteFaults : public EditorTest, public ::testing::WithParamInterface<Fault> {
 protected:
     void inject() { setWriteFaultForTesting({GetParam().step, GetParam().bytesBeforeFailure}); }
