@@ -12,6 +12,7 @@
 
 #include "editor/about_form.h"
 #include "editor/config_form.h"
+#include "editor/find_and_preview.h"
 #include "editor/form_save.h"
 #include "editor/grid_model.h"
 #include "editor/jump_to_form.h"
@@ -54,8 +55,8 @@ TFoForm::TFoForm(const QString& settingsPath, const QString& programDir, QWidget
     JumpToForm = new TJumpToForm(this);
     NotFoundForm = new TNotFoundForm(this);
     AboutForm = new TAboutForm(this);
-    // TFindForm, TPreviewForm, TReplaceForm, TReplaceQuestion, TObjTranslate,
-    // TPluginLangSettings, TAskLangID and TCreateEXESettings follow here.
+    FindPreview = new FindAndPreview(*this);
+    // TObjTranslate, TPluginLangSettings, TAskLangID and TCreateEXESettings follow here.
 
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { gridFocusLost(now); });

@@ -21,6 +21,7 @@ class QToolBar;
 
 namespace tarn {
 
+class FindAndPreview;
 class GridModel;
 class StringGrid;
 class TAboutForm;
@@ -119,6 +120,9 @@ public:
     TJumpToForm* JumpToForm;
     TNotFoundForm* NotFoundForm;
     TAboutForm* AboutForm;
+    // Find, Preview, Replace and the replace question, the Preview command and PopupMenu1's
+    // items.
+    FindAndPreview* FindPreview = nullptr;
 
 signals:
     // LoadSettings has read every stored value (before the executables are opened); windows

@@ -6,6 +6,7 @@
 
 #include "editor/about_form.h"
 #include "editor/config_form.h"
+#include "editor/find_and_preview.h"
 #include "editor/form_save.h"
 #include "editor/grid_model.h"
 #include "editor/jump_to_form.h"
@@ -220,18 +221,18 @@ void TFoForm::FindExecute() {
     if (!CheckCurrentCell()) {
         return;
     }
-    // The Find dialog (not modal) is shown here.
+    FindPreview->showFind();
 }
 
 void TFoForm::ReplaceExecute() {
     if (!CheckCurrentCell()) {
         return;
     }
-    // The Replace dialog (modal) is shown here.
+    FindPreview->runReplace();
 }
 
 void TFoForm::PreviewExecute() {
-    // The preview window is shown or hidden here; the action's check mark tells which.
+    FindPreview->PreviewExecute();  // the action's check mark tells whether to show it
 }
 
 void TFoForm::TransObjExecute() {

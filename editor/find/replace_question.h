@@ -1,0 +1,40 @@
+// The small dialog of a prompted replace: "Replace this occurence?" with Yes, No and Abort
+// replace. The close box aborts like Abort replace.
+#pragma once
+
+#include <QDialog>
+#include <optional>
+
+#include "textcodes/ui/remembered_position.h"
+
+class QPushButton;
+
+namespace tarn {
+
+class TReplaceQuestion : public QDialog {
+    Q_OBJECT
+public:
+    // Dialog results: Yes and No; Abort replace and the close box give QDialog::Rejected.
+    static constexpr int YesResult = QDialog::Accepted;
+    static constexpr int NoResult = 2;
+
+    explicit TReplaceQuestion(QWidget* parent = nullptr);
+
+    QPushButton* Button1;  // Yes
+    QPushButton* Button2;  // No
+    QPushButton* Button3;  // Abort replace
+
+    // A stored position, applied before the dialog is first shown (without one it is centred
+    // over the main window then); and the position to store (nothing while it was never
+    // placed in this run).
+    void restorePosition(QPoint position) { position_.restore(*this, position); }
+    std::optional<QPoint> positionToStore() const { return position_.of(*this); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    RememberedPosition position_;
+};
+
+}  // namespace tarn

@@ -1,0 +1,101 @@
+#include "textcodes/text_search.h"
+
+#include <algorithm>
+#include <array>
+
+#include "common/game_code_page.h"
+
+namespace tarn {
+namespace {
+
+using FoldTable = std::array<unsigned char, 256>;
+
+FoldTable makeUpperTable() {
+    FoldTable table{};
+    for (int b = 0; b < 256; ++b) {
+        table[b] = gameToUpper(static_cast<unsigned char>(b));
+    }
+    return table;
+}
+
+const FoldTable& upperTable() {
+    static const FoldTable table = makeUpperTable();
+    return table;
+}
+
+// Compares bytes either exactly or after folding both to upper case.
+class ByteEquality {
+public:
+    explicit ByteEquality(bool caseSensitive) : fold_(caseSensitive ? nullptr : &upperTable()) {}
+
+    bool operator()(char a, char b) const {
+        auto ua = static_cast<unsigned char>(a);
+        auto ub = static_cast<unsigned char>(b);
+        return fold_ == nullptr ? ua == ub : (*fold_)[ua] == (*fold_)[ub];
+    }
+
+private:
+    const FoldTable* fold_;
+};
+
+bool equalAt(std::string_view hay, std::size_t at, std::string_view needle,
+             const ByteEquality& eq) {
+    return hay.size() - at >= needle.size() &&
+           std::equal(needle.begin(), needle.end(), hay.begin() + at, eq);
+}
+
+// 0-based index of the first occurrence, or npos.
+std::size_t findSubstring(std::string_view hay, std::string_view needle, const ByteEquality& eq) {
+    auto it = std::search(hay.begin(), hay.end(), needle.begin(), needle.end(), eq);
+    return it == hay.end() ? std::string_view::npos : static_cast<std::size_t>(it - hay.begin());
+}
+
+// 0-based index of the first occurrence that starts and ends at word boundaries, or npos.
+std::size_t findWholeWord(std::string_view hay, std::string_view needle, const ByteEquality& eq) {
+    for (std::size_t i = 0; i < hay.size(); ++i) {
+        if (i > 0 && !isWordDelimiter(static_cast<unsigned char>(hay[i - 1]))) {
+            continue;
+        }
+        if (!equalAt(hay, i, needle, eq)) {
+            continue;
+        }
+        std::size_t end = i + needle.size();
+        if (end >= hay.size() || isWordDelimiter(static_cast<unsigned char>(hay[end]))) {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace
+
+bool isWordDelimiter(unsigned char byte) {
+    return WordDelimiters.find(static_cast<char>(byte)) != std::string_view::npos;
+}
+
+bool TextMatches(std::string_view searchText, std::string_view cellText,
+                 const SearchOptions& options) {
+    if (searchText.empty()) {
+        return false;
+    }
+    ByteEquality eq(options.caseSensitive);
+    std::size_t at = options.wholeWords ? findWholeWord(cellText, searchText, eq)
+                                        : findSubstring(cellText, searchText, eq);
+    return at != std::string_view::npos;
+}
+
+std::size_t FindMatch(std::string_view toFind, std::string_view text,
+                      const SearchOptions& options) {
+    if (toFind.empty()) {
+        return 0;
+    }
+    ByteEquality eq(options.caseSensitive);
+    if (options.wholeText) {
+        return text.size() == toFind.size() && equalAt(text, 0, toFind, eq) ? 1 : 0;
+    }
+    std::size_t at =
+        options.wholeWords ? findWholeWord(text, toFind, eq) : findSubstring(text, toFind, eq);
+    return at == std::string_view::npos ? 0 : at + 1;
+}
+
+}  // namespace tarn

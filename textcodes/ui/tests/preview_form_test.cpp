@@ -1,0 +1,218 @@
+#include "textcodes/ui/preview_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QColorDialog>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTimer>
+#include <iostream>
+#include <vector>
+
+#include "common/profile_file.h"
+#include "platform/qt/scripted_prompter.h"
+#include "textcodes/ui/preview_command.h"
+#include "textcodes/ui/tests/fake_text_grid.h"
+
+namespace tarn {
+namespace {
+
+using testing::FakeTextGrid;
+
+// One character run of the rendered document: its text and attributes.
+struct Piece {
+    QString text;
+    QColor colour;
+    bool bold;
+};
+
+std::vector<Piece> pieces(const QTextEdit& edit) {
+    std::vector<Piece> out;
+    for (QTextBlock block = edit.document()->begin(); block.isValid(); block = block.next()) {
+        if (block != edit.document()->begin()) {
+            out.push_back({QStringLiteral("\n"), QColor(), false});
+        }
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            out.push_back(
+                {fragment.text(), format.foreground().color(), format.fontWeight() >= QFont::Bold});
+        }
+    }
+    return out;
+}
+
+std::string bytes(std::initializer_list<int> values) {
+    std::string s;
+    for (int v : values) {
+        s.push_back(static_cast<char>(v));
+    }
+    return s;
+}
+
+class PreviewFormTest : public ::testing::Test {
+protected:
+    TPreviewForm form;
+    const QColor defaultColour{0x12, 0x34, 0x56};
+    void SetUp() override { form.setTextColor(profile_color::fromRgb(0x12, 0x34, 0x56)); }
+};
+
+TEST_F(PreviewFormTest, RendersColoursAndBoldPerRun) {
+    form.ShowText("Hi" + bytes({145}) + "red" + bytes({10, 14}) + "thin" + bytes({13}) + "w" +
+                      bytes({144}) + "W",
+                  false);
+    const auto runs = pieces(*form.richEdit());
+    ASSERT_EQ(runs.size(), 5u);
+    EXPECT_EQ(runs[0].text, "Hi");
+    EXPECT_EQ(runs[0].colour, defaultColour);
+    EXPECT_TRUE(runs[0].bold);
+    EXPECT_EQ(runs[1].text, "red");
+    EXPECT_EQ(runs[1].colour, QColor(0xFF, 0x07, 0x00));
+    EXPECT_EQ(runs[2].text, "thin");
+    EXPECT_EQ(runs[2].colour, defaultColour);
+    EXPECT_FALSE(runs[2].bold);
+    EXPECT_EQ(runs[3].colour, QColor(0xFF, 0xFF, 0xFF));  // code 13: pure white
+    EXPECT_EQ(runs[4].colour, QColor(0xEF, 0xF3, 0xF3));  // code 144: the game's white
+    EXPECT_FALSE(runs[4].bold);
+    EXPECT_EQ(runs[0].text.size(), 2);
+}
+
+TEST_F(PreviewFormTest, PicturesAndLineBreaks) {
+    form.ShowText("a" + bytes({23, 4, 'x', 'y', 'z', 'w', 5}) + "b" + bytes({23, 255}) + "c",
+                  false);
+    EXPECT_EQ(form.richEdit()->toPlainText(), "a(picture)\nb(picture)c");
+    EXPECT_EQ(form.richEdit()->document()->blockCount(), 2);
+}
+
+TEST_F(PreviewFormTest, AccentedGameBytesShowAsTheirCharacters) {
+    form.ShowText("\xE9t\xE9 \xA3", false);
+    EXPECT_EQ(form.richEdit()->toPlainText(), QString::fromUtf8("été £"));
+}
+
+TEST_F(PreviewFormTest, UnchangedTextIsNotRenderedAgain) {
+    form.ShowText("same", false);
+    QTextCursor(form.richEdit()->document()).insertText("marker");
+    form.ShowText("same", false);
+    EXPECT_TRUE(form.richEdit()->toPlainText().startsWith("marker"));
+    // The same text in C-style notation converts to the same raw text.
+    form.ShowText("same", true);
+    EXPECT_TRUE(form.richEdit()->toPlainText().startsWith("marker"));
+    form.ShowText("", false);  // an empty cell clears the box
+    EXPECT_EQ(form.richEdit()->toPlainText(), "");
+}
+
+TEST_F(PreviewFormTest, CStyleTextThatDoesNotConvertKeepsThePreview) {
+    form.ShowText("\\c3red", true);
+    EXPECT_EQ(form.richEdit()->toPlainText(), "red");
+    EXPECT_EQ(pieces(*form.richEdit())[0].colour, QColor(0xFF, 0x07, 0x00));
+    form.ShowText("bad \\q", true);
+    EXPECT_EQ(form.richEdit()->toPlainText(), "red");
+    EXPECT_EQ(form.lastText(), bytes({145}) + "red");
+}
+
+TEST_F(PreviewFormTest, DefaultColourDialogRecoloursAtOnceAndCancelChangesNothing) {
+    ScriptedPrompter prompter;
+    form.ShowText("a" + bytes({146}) + "g" + bytes({14}) + "d", false);
+    prompter.onDialog([](QDialog& dialog) {
+        auto& colours = dynamic_cast<QColorDialog&>(dialog);
+        colours.setCurrentColor(QColor(1, 2, 3));
+        colours.accept();
+    });
+    form.Changedefaulttextcolor1Click();
+    auto runs = pieces(*form.richEdit());
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[0].colour, QColor(1, 2, 3));
+    EXPECT_EQ(runs[1].colour, QColor(0x6F, 0xCF, 0x57));
+    EXPECT_EQ(runs[2].colour, QColor(1, 2, 3));
+    EXPECT_EQ(form.textColor(), profile_color::fromRgb(1, 2, 3));
+
+    prompter.onDialog([](QDialog& dialog) { dialog.reject(); });
+    form.Changebackgroundcolor1Click();
+    EXPECT_EQ(form.backColor(), profile_color::kButtonFace);
+    prompter.onDialog([](QDialog& dialog) {
+        dynamic_cast<QColorDialog&>(dialog).setCurrentColor(QColor(9, 8, 7));
+        dialog.accept();
+    });
+    form.Changebackgroundcolor1Click();
+    EXPECT_EQ(form.backColor(), profile_color::fromRgb(9, 8, 7));
+    EXPECT_EQ(form.richEdit()->palette().color(QPalette::Base), QColor(9, 8, 7));
+    EXPECT_EQ(prompter.unusedEntries(), 0u);
+}
+
+TEST_F(PreviewFormTest, ScrollsBackToTheTop) {
+    form.resize(200, 60);
+    std::string longText;
+    for (int i = 0; i < 60; ++i) {
+        longText += "line" + bytes({5});
+    }
+    form.show();
+    form.richEdit()->verticalScrollBar();
+    form.ShowText(longText, false);
+    EXPECT_EQ(form.richEdit()->verticalScrollBar()->value(), 0);
+}
+
+class PreviewCommandTest : public ::testing::Test {
+protected:
+    FakeTextGrid grid{5};
+    TPreviewForm form;
+    QAction action;
+    PreviewCommand command{action, form, grid};
+    void SetUp() override {
+        action.setCheckable(true);
+        QObject::connect(&action, &QAction::triggered, &command, &PreviewCommand::PreviewExecute);
+    }
+};
+
+TEST_F(PreviewCommandTest, ActionShowsThePreviewAndRunsTheTimer) {
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(command.previewTimer()->isActive());
+    action.trigger();
+    EXPECT_TRUE(action.isChecked());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(command.previewTimer()->isActive());
+    EXPECT_EQ(command.previewTimer()->interval(), 100);
+    form.close();  // the close box runs the action
+    EXPECT_FALSE(action.isChecked());
+    EXPECT_FALSE(command.previewTimer()->isActive());
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(PreviewCommandTest, PollShowsTheCurrentCellOrTheOpenEditor) {
+    grid.set(2, 1, "original");
+    grid.set(2, 2, "translated");
+    grid.setCurrent(2, 1);
+    command.PreviewTimerTimer();
+    EXPECT_EQ(form.richEdit()->toPlainText(), "original");
+    grid.setCurrent(2, 2);
+    grid.openEditorWith("typing", 0, 0);
+    command.PreviewTimerTimer();
+    EXPECT_EQ(form.richEdit()->toPlainText(), "typing");
+}
+
+TEST_F(PreviewCommandTest, PollOfAnUnchangedTextCostsNothing) {
+    std::string text;
+    for (int i = 0; i < 40; ++i) {
+        text += "\\c3Credits: %N \\d";
+    }
+    grid.setCStyle(true);
+    grid.set(1, 1, text);
+    command.PreviewTimerTimer();
+    const int polls = 10000;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < polls; ++i) {
+        command.PreviewTimerTimer();
+    }
+    const double microsecondsPerPoll = clock.nsecsElapsed() / 1000.0 / polls;
+    std::cout << "[ MEASURE  ] preview poll of an unchanged C-style text: " << microsecondsPerPoll
+              << " us" << std::endl;
+    EXPECT_LT(microsecondsPerPoll, 1000.0);  // one poll every 100 ms
+}
+
+}  // namespace
+}  // namespace tarn

@@ -1,0 +1,61 @@
+// What the preview, the format-code menu and the find and replace dialogs need from the main
+// window's text grid. Texts are game bytes in the grid's current notation (raw or C-style);
+// positions in the cell editor count characters, and every game byte is one character.
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace tarn {
+
+struct CellEditorState {
+    std::string text;
+    int selectionStart = 0;  // the caret when nothing is selected
+    int selectionLength = 0;
+};
+
+class TextGrid {
+public:
+    virtual ~TextGrid() = default;
+
+    // Text rows are 1..rowCount(); columns 1 (original) and 2 (translated) hold texts.
+    virtual int rowCount() const = 0;
+    virtual int currentRow() const = 0;
+    virtual int currentColumn() const = 0;
+    // Moves the current cell through the grid's cell-entry rules; false when refused.
+    virtual bool selectCell(int row, int column) = 0;
+
+    virtual std::string cellText(int row, int column) const = 0;
+    // Stores a text as it is (no notation check, no change of Modified).
+    virtual void setCellText(int row, int column, const std::string& text) = 0;
+    virtual void setModified() = 0;
+    virtual std::string undoText() const = 0;
+    virtual bool cStyle() const = 0;
+    // True when the current cell may be left (reports a notation error itself).
+    virtual bool checkCurrentCell() = 0;
+
+    // The in-place cell editor: its state while open, nothing otherwise.
+    virtual std::optional<CellEditorState> cellEditorState() const = 0;
+    bool isEditing() const { return cellEditorState().has_value(); }
+    virtual void closeCellEditor() = 0;
+    virtual void openCellEditor() = 0;
+    virtual void setCellEditorSelection(int start, int length) = 0;
+
+    // Where a cell is drawn, in the coordinates of overlayParent() (the cells' viewport).
+    virtual QRect cellRect(int row, int column) const = 0;
+    virtual QWidget* overlayParent() const = 0;
+
+    // Game bytes to the characters the grid shows, and back (nothing for a character the
+    // game's code page does not have).
+    virtual QString displayText(const std::string& bytes) const = 0;
+    virtual std::optional<std::string> bytesFromDisplay(const QString& text) const = 0;
+};
+
+// The text of the current cell as it stands: the cell editor's while it is open.
+std::string currentCellText(const TextGrid& grid);
+
+}  // namespace tarn
