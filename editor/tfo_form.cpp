@@ -56,7 +56,7 @@ TFoForm::TFoForm(const QString& settingsPath, const QString& programDir, QWidget
     NotFoundForm = new TNotFoundForm(this);
     AboutForm = new TAboutForm(this);
     FindPreview = new FindAndPreview(*this);
-    // TObjTranslate, TPluginLangSettings, TAskLangID and TCreateEXESettings follow here.
+    createObjectWindows();  // TObjTranslate, TPluginLangSettings, TAskLangID, TCreateEXESettings
 
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { gridFocusLost(now); });

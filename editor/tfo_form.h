@@ -29,6 +29,10 @@ class TConfigForm;
 class TFormSave;
 class TJumpToForm;
 class TNotFoundForm;
+class TObjTranslate;
+class TPluginLangSettings;
+class TAskLangID;
+class TCreateEXESettings;
 struct SaveOptions;
 struct SaveResult;
 
@@ -123,6 +127,11 @@ public:
     // Find, Preview, Replace and the replace question, the Preview command and PopupMenu1's
     // items.
     FindAndPreview* FindPreview = nullptr;
+    // The object-file windows (tfo_form_objects.cpp).
+    TObjTranslate* ObjTranslate = nullptr;
+    TPluginLangSettings* PluginLangSettings = nullptr;
+    TAskLangID* AskLangID = nullptr;
+    TCreateEXESettings* CreateEXESettings = nullptr;
 
 signals:
     // LoadSettings has read every stored value (before the executables are opened); windows
@@ -177,6 +186,10 @@ private:
     void ApplicationEvents1Hint(const QString& hint);
     void SaveUpdate();
     void openPathsDialogAtStart();
+    // The object-file windows (tfo_form_objects.cpp).
+    void createObjectWindows();
+    void applyObjectWindowSettings();
+    void captureObjectWindowSettings();
 
     QString settingsPath_;
     QString programDir_;

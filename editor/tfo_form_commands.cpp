@@ -235,14 +235,6 @@ void TFoForm::PreviewExecute() {
     FindPreview->PreviewExecute();  // the action's check mark tells whether to show it
 }
 
-void TFoForm::TransObjExecute() {
-    // The object translation window (modal) is shown here.
-}
-
-void TFoForm::PluginLangExecute() {
-    // The object language options dialog (modal) is shown here.
-}
-
 void TFoForm::AboutExecute() {
     prompter().runModal(*AboutForm);
 }

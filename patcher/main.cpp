@@ -25,7 +25,8 @@ int main() {
                               std::cin, std::cout);
         return patch.run();
     } catch (const std::exception& e) {
-        std::cout << std::endl << e.what() << std::endl;
+        const auto end = tarn::platform::consoleLineEnd();
+        std::cout << end << tarn::platform::nativeToConsoleText(e.what()) << end << std::flush;
         return 1;
     }
 }

@@ -109,7 +109,7 @@ int TarnPatch::run() {
     if (!hasMessageTable) {
         line(kNoResources);
         if (!resourceError_.empty()) {
-            line(resourceError_);
+            line(platform::nativeToConsoleText(resourceError_));
         }
         line();
         line(kPressEnterToFinish);
@@ -158,7 +158,7 @@ bool TarnPatch::reportError(unsigned message, const std::string& name, const std
     ++errors_;
     line();
     line(LoadMessage(message, {displayPath(name)}));
-    line(error);
+    line(platform::nativeToConsoleText(error));
     out_ << LoadMessage(kMsgIgnoreError);
     return AskYes();
 }

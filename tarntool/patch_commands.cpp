@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "common/file_io.h"
-#include "embedded/kTarnPatchExe.h"
+#include "enduser/carried_patcher.h"
 #include "enduser/end_user_program.h"
 #include "objfiles/object_folder.h"
 #include "tarntool/command_line.h"
@@ -15,13 +15,21 @@ namespace {
 
 const char* const kPatchUsage =
     "usage: tarntool patch build --game DIR -o OUT [--id N] [--normal-rle] [--messages FILE]\n"
-    "                            [--yes-chars CHARS]\n";
+    "                            [--yes-chars CHARS] [--target windows|native|windows64]\n";
 
 int build(const CommandLine& cl) {
     const auto game = cl.value("--game");
     const auto out = cl.value("-o");
     if (!cl.positional().empty() || !game || !out) {
         throw UsageError("patch build takes --game DIR -o OUT");
+    }
+    PatcherTarget target = defaultPatcherTarget();
+    if (const auto name = cl.value("--target")) {
+        const auto chosen = patcherTargetFromName(*name);
+        if (!chosen) {
+            throw UsageError("--target must be windows, native or windows64");
+        }
+        target = *chosen;
     }
     EndUserOptions options;
     options.texts.enhancedRle = !cl.has("--normal-rle");
@@ -30,6 +38,12 @@ int build(const CommandLine& cl) {
     }
     if (const auto yes = cl.value("--yes-chars")) {
         options.yesChars = *yes;
+    }
+    const std::optional<Bytes> patcher = carriedPatcher(target);
+    if (!patcher) {
+        std::cerr << "tarntool: this tarntool carries no " << patcherTargetName(target)
+                  << " end-user program (it was built without the MinGW-w64 compilers)\n";
+        return 1;
     }
     std::string current;
     try {
@@ -48,9 +62,7 @@ int build(const CommandLine& cl) {
             current = (*objData / name).string();
         });
         current.clear();
-        const Bytes patcher(embedded::kTarnPatchExe,
-                            embedded::kTarnPatchExe + embedded::kTarnPatchExe_size);
-        writeFileAtomically(*out, buildEndUserProgram(patcher, files, options),
+        writeFileAtomically(*out, buildEndUserProgram(*patcher, files, options),
                             fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                 fs::perms::others_read | fs::perms::others_exec);
     } catch (const std::exception& e) {
@@ -68,7 +80,8 @@ int runPatchCommand(const Args& args) {
             throw UsageError(args.empty() ? "patch needs a command"
                                           : "unknown patch command \"" + args[0] + "\"");
         }
-        const CommandLine cl(args, 1, {"--game", "-o", "--id", "--messages", "--yes-chars"},
+        const CommandLine cl(args, 1,
+                             {"--game", "-o", "--id", "--messages", "--yes-chars", "--target"},
                              {"--normal-rle"});
         return build(cl);
     } catch (const UsageError& e) {

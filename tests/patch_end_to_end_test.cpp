@@ -46,7 +46,8 @@ protected:
     }
 
     Result build(const std::string& options) {
-        return runIn(scratch.path(), tool("patch build --game translator -o patch.bin " + options),
+        return runIn(scratch.path(),
+                     tool("patch build --target native --game translator -o patch.bin " + options),
                      "", scratch.path());
     }
 

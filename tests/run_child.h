@@ -1,5 +1,6 @@
 // Runs a command line as a child process in a folder, with given standard input, and answers
-// its exit code and everything it printed.
+// its exit code and everything it printed (standard error too, unless errorsTo names a file
+// that takes it).
 #pragma once
 
 #include <sys/wait.h>
@@ -19,12 +20,14 @@ struct ChildResult {
 };
 
 inline ChildResult runIn(const std::filesystem::path& folder, const std::string& command,
-                         const std::string& input, const std::filesystem::path& scratch) {
+                         const std::string& input, const std::filesystem::path& scratch,
+                         const std::filesystem::path& errorsTo = {}) {
     const auto in = scratch / "stdin.txt";
     const auto out = scratch / "stdout.txt";
     std::ofstream(in, std::ios::binary) << input;
     const std::string line = "cd '" + folder.string() + "' && " + command + " < '" + in.string() +
-                             "' > '" + out.string() + "' 2>&1";
+                             "' > '" + out.string() + "' " +
+                             (errorsTo.empty() ? "2>&1" : "2>'" + errorsTo.string() + "'");
     const int status = std::system(line.c_str());
     ChildResult r;
     r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

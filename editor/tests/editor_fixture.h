@@ -5,19 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <fstream>
-#include <iostream>
 #include <memory>
 
 #include "common/file_io.h"
-#include "common/tests/temp_dir.h"
 #include "editor/string_grid.h"
 #include "editor/tarn_application.h"
+#include "editor/tests/sample_game.h"
 #include "editor/tfo_form.h"
 #include "exetext/exe_profile.h"
 #include "exetext/sample_executable.h"
@@ -38,18 +35,13 @@ inline QApplication& testApplication() {
     return *app;
 }
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public ::testing::Test, protected SampleGame {
 protected:
     static void SetUpTestSuite() { testApplication(); }
 
     void SetUp() override {
         texts = sampleTexts();
         texts[0] = "Hi";
-        origPath = dir.path() / "orig" / "Tarn.exe";
-        transPath = dir.path() / "game" / "Tarn.exe";
-        settingsPath = dir.path() / "tarnedit.ini";
-        fs::create_directories(origPath.parent_path());
-        fs::create_directories(transPath.parent_path());
     }
     void TearDown() override {
         if (form) {
@@ -59,25 +51,9 @@ protected:
         setWriteFaultForTesting({});
     }
 
-    void writeGame(const std::vector<std::string>& original,
-                   const std::vector<std::string>& translated, int profile = 2) {
-        writeFileAtomically(origPath, windowsProgram(makeSampleExecutable(profile, original)));
-        writeFileAtomically(transPath, windowsProgram(makeSampleExecutable(profile, translated)));
-    }
+    using SampleGame::writeGame;
     void writeGame() { writeGame(texts, texts); }
-    // A Windows program starts with the "MZ" mark; the texts lie far behind it.
-    static Bytes windowsProgram(Bytes file) {
-        file[0] = 'M';
-        file[1] = 'Z';
-        return file;
-    }
 
-    void writeSettings(const std::string& extra = {}) {
-        std::ofstream(settingsPath, std::ios::binary)
-            << "[Paths]\r\nOrigExePath=" << origPath.string()
-            << "\r\nTransExePath=" << transPath.string() << "\r\n"
-            << extra;
-    }
     std::string settingsText() const {
         const Bytes data = readWholeFile(settingsPath);
         return std::string(data.begin(), data.end());
@@ -85,10 +61,7 @@ protected:
 
     // Creates and shows the main window and lets its start-up run.
     TFoForm& start() {
-        form = std::make_unique<TFoForm>(QString::fromStdString(settingsPath.string()),
-                                         QString::fromStdString(dir.path().string()));
-        form->show();
-        QCoreApplication::processEvents();
+        form = openMainWindow();
         return *form;
     }
 
@@ -119,10 +92,6 @@ protected:
         return out;
     }
 
-    TempDir dir;
-    fs::path origPath;
-    fs::path transPath;
-    fs::path settingsPath;
     std::vector<std::string> texts;
     ScriptedPrompter prompter;
     std::unique_ptr<TFoForm> form;

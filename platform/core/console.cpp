@@ -6,6 +6,9 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 
 #include <cstdio>
@@ -44,6 +47,17 @@ std::string toConsoleText(std::u16string_view text) {
     return out;
 }
 
+std::string nativeToConsoleText(std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    std::wstring wide(text.size(), L'\0');
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                        wide.data(), static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return toConsoleText(std::u16string(wide.begin(), wide.end()));
+}
+
 void prepareConsole() {
     ::_setmode(::_fileno(stdout), _O_BINARY);
 }
@@ -61,6 +75,10 @@ std::string toConsoleText(std::u16string_view text) {
         appendUtf8(out, nextUtf16(text, i));
     }
     return out;
+}
+
+std::string nativeToConsoleText(std::string_view text) {
+    return std::string(text);
 }
 
 void prepareConsole() {}

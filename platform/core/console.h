@@ -14,6 +14,11 @@ std::string_view consoleLineEnd();
 // Converts UTF-16 text to the console's encoding; each LF becomes the native line end.
 std::string toConsoleText(std::u16string_view text);
 
+// Converts the system's own narrow text (error messages, paths) to the console's encoding: on
+// Windows from the ANSI to the OEM code page, as CharToOemA does; elsewhere both are UTF-8 and
+// the text stays as it is.
+std::string nativeToConsoleText(std::string_view text);
+
 // Puts standard input and output into the mode the functions above assume (binary on Windows,
 // so that line ends are written exactly once).
 void prepareConsole();

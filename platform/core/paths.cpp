@@ -7,6 +7,9 @@
 #include "platform/core/unicode_case.h"
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #endif
 

@@ -1,5 +1,5 @@
-// Measured start-up on the largest known build (17 MB): from creating the main window to a
-// filled grid. Set TARN_SCREENSHOT to a PNG path to keep a picture of the window.
+// The main window on the largest known build (17 MB). Set TARN_SCREENSHOT to a PNG path to keep
+// a picture of the window and of its dialogs.
 #include <QDir>
 
 #include "editor/about_form.h"
@@ -12,9 +12,9 @@
 namespace tarn {
 namespace {
 
-using SpeedTest = EditorTest;
+using BigBuildTest = EditorTest;
 
-TEST_F(SpeedTest, StartupFillsTheGridOfTheBigBuildQuickly) {
+TEST_F(BigBuildTest, StartupFillsTheGridFromTheBigBuild) {
     std::vector<std::string> translated = texts;
     translated[0] = "Hallo";
     translated[1] =
@@ -23,15 +23,9 @@ TEST_F(SpeedTest, StartupFillsTheGridOfTheBigBuildQuickly) {
     writeGame(texts, translated, 3);
     ASSERT_EQ(fileSizeOf(origPath), 17006592u);
     writeSettings();
-    QElapsedTimer timer;
-    timer.start();
     TFoForm& f = start();
-    const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-    std::cout << "[ MEASURE  ] start-up to a filled grid on the 17 MB build: " << ms << " ms"
-              << std::endl;
     EXPECT_EQ(f.TransProfile, 3);
     EXPECT_EQ(f.cellText(2, 2), QStringLiteral("\u00D6ffne die T\u00FCr"));
-    EXPECT_LT(ms, 2000.0);  // the goal is 0.5 s; the limit leaves room for a loaded machine
 
     const QByteArray shot = qgetenv("TARN_SCREENSHOT");
     if (!shot.isEmpty()) {

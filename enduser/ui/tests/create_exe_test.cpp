@@ -1,0 +1,220 @@
+#include "enduser/ui/create_exe.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QWidget>
+#include <cstdlib>
+
+#include "common/file_io.h"
+#include "enduser/obj_texts.h"
+#include "enduser/resource_bundle.h"
+#include "enduser/ui/t_create_exe_settings.h"
+#include "objfiles/object_folder.h"
+#include "objtrans/carried_program.h"
+#include "objtrans/lang_id_edit.h"
+#include "objtrans/tests/qt_test_app.h"
+#include "objtrans/tests/sample_game.h"
+#include "platform/qt/scripted_prompter.h"
+
+namespace tarn {
+namespace {
+
+const TObjFileTexts kOld{{{0, "Sword"}, {5, "Schwert"}}};
+const TObjFileTexts kNew{{{0, "Sword"}, {5, "Klinge"}, {14, "Kard"}}};
+
+class CreateExeTest : public ::testing::Test {
+protected:
+    CreateExeTest() {
+        files.push_back({"SWORD.DAT", {}, 1, kNew, 0, false});
+        frontEnd.panel = &panel;
+        frontEnd.carriedProgram = [] {
+            return std::optional<Bytes>(readWholeFile(TARNPATCH_PATH));
+        };
+        frontEnd.status = [this](const QString& text) {
+            statuses.push_back(text);
+            EXPECT_FALSE(panel.isEnabled());
+        };
+    }
+
+    // The settings dialog picks target in the save dialog and closes with OK.
+    void chooseTarget(const std::filesystem::path& path,
+                      std::function<void(TCreateEXESettings&)> adjust = {}) {
+        prompter.onDialog([adjust](QDialog& d) {
+            auto& dialog = static_cast<TCreateEXESettings&>(d);
+            if (adjust) {
+                adjust(dialog);
+            }
+            dialog.CreateExe->click();
+        });
+        prompter.onDialog([path](QDialog& d) {
+            auto& save = static_cast<QFileDialog&>(d);
+            save.selectFile(QString::fromStdString(path.string()));
+            d.accept();  // QFileDialog's own accept, which takes the typed name
+        });
+    }
+    bool build() { return CreateEndUserExecutable(settings, files, frontEnd); }
+    void expectPanelRestored() {
+        EXPECT_TRUE(panel.isEnabled());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+
+    QApplication& app = qtTestApp();
+    TempDir dir;
+    ScriptedPrompter prompter;
+    TCreateEXESettings settings;
+    QWidget panel;
+    std::vector<TObjFile> files;
+    BuildFrontEnd frontEnd;
+    std::vector<QString> statuses;
+};
+
+TEST_F(CreateExeTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
+    const auto target = dir.path() / "patch.exe";
+    chooseTarget(dir.path() / "patch", [](TCreateEXESettings& s) {
+        s.setTextId(5);
+        s.YesChars->setText("jy");
+    });
+    ASSERT_TRUE(build());
+    EXPECT_EQ(statuses.back(), kExecutableCreated);
+    EXPECT_EQ(statuses.front(), "Writing executable file...");
+    expectPanelRestored();
+    EXPECT_TRUE(prompter.messages().empty());
+    ASSERT_TRUE(fileExists(target));
+    EXPECT_EQ(settings.fileName().toStdString(), target.string());
+
+    const ResourceBundle bundle = ResourceBundle::parse(readWholeFile(target));
+    EXPECT_EQ(LoadString(bundle, 11), u"jy");
+    const Bytes* texts = bundle.find({kRawDataType, ResourceName::string(kObjTextsName), 0});
+    ASSERT_NE(texts, nullptr);
+    EXPECT_EQ(*texts, WriteObjTexts(files, {5, true}));
+
+    // An end user's game with the old texts.
+    SampleGame game;
+    game.add("sword.dat", 1, 1, kOld);
+    const std::string command = "cd '" + game.exePath().parent_path().string() +
+                                "' && printf 'j\\n\\n' | '" + target.string() +
+                                "' > output.txt 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(loadObjectFile(game.file("sword.dat")).Texts[0],
+              (TObjTextGroup{{0, "Sword"}, {5, "Klinge"}}));
+}
+
+TEST_F(CreateExeTest, ProgramWithoutTheCarriedResourceReportsItAndWritesNothing) {
+    frontEnd.carriedProgram = [] { return std::optional<Bytes>(); };
+    chooseTarget(dir.path() / "patch.exe");
+    EXPECT_FALSE(build());
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text,
+              "End-user translator resource isn't found!\r\nYour executable may be corrupt");
+    EXPECT_EQ(prompter.messages()[0].caption, "Resource not found");
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
+    EXPECT_EQ(dir.fileCount(), 0u);
+    expectPanelRestored();
+}
+
+TEST_F(CreateExeTest, TheProgramCarriedByThisBuildIsTheBuiltTarnPatch) {
+    const std::optional<Bytes> carried = carriedEndUserProgram();
+#ifdef TARN_CARRIES_PATCHER
+    ASSERT_TRUE(carried.has_value());
+    EXPECT_EQ(*carried, readWholeFile(TARNPATCH_PATH));
+#else
+    EXPECT_FALSE(carried.has_value());
+#endif
+}
+
+TEST_F(CreateExeTest, AModelTheLayoutCannotHoldIsRefusedAndNothingIsWritten) {
+    files.push_back({std::string(256, 'n') + ".dat", {}, 1, kNew, 0, false});
+    chooseTarget(dir.path() / "patch.exe");
+    EXPECT_FALSE(build());
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    const QString text = prompter.messages()[0].text;
+    EXPECT_TRUE(
+        text.startsWith("The following error occured while trying to put data in the "
+                        "executable:\r\nUpdateResource:The file name"))
+        << text.toStdString();
+    EXPECT_EQ(prompter.messages()[0].caption, "Error preparing executable");
+    EXPECT_EQ(statuses.back(), kExecutableNotCreated);
+    EXPECT_EQ(dir.fileCount(), 0u);
+    expectPanelRestored();
+}
+
+TEST_F(CreateExeTest, ADamagedCarriedProgramIsReportedAsAFailedUpdateStart) {
+    frontEnd.carriedProgram = [] {
+        Bytes program{'M', 'Z', 0, 0};
+        const char magic[] = "TARNRSC1";
+        program.insert(program.end(), 16, 0xEE);
+        program.insert(program.end(), magic, magic + 8);
+        return std::optional<Bytes>(program);
+    };
+    chooseTarget(dir.path() / "patch.exe");
+    EXPECT_FALSE(build());
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_TRUE(prompter.messages()[0].text.contains("\r\nBeginUpdateResource:The resources"));
+    EXPECT_EQ(statuses.back(), kExecutableNotCreated);
+    EXPECT_EQ(dir.fileCount(), 0u);
+}
+
+TEST_F(CreateExeTest, AFailedWriteLeavesNoHalfBuiltProgramAndKeepsAnOldOne) {
+    const auto target = dir.path() / "patch.exe";
+    writeFileAtomically(target, Bytes{'o', 'l', 'd'});
+    chooseTarget(target);
+    prompter.answer(MessageAnswer::Yes);  // replace it
+    setWriteFaultForTesting({WriteFault::Step::WriteData, 100});
+    EXPECT_FALSE(build());
+    setWriteFaultForTesting({});
+    const auto messages = prompter.messages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].caption, "Confirm Save As");
+    EXPECT_TRUE(messages[1].text.startsWith(
+        "The following error occured while trying to write the file:\r\n"));
+    EXPECT_EQ(messages[1].caption, "File write error");
+    EXPECT_EQ(readWholeFile(target), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(dir.fileCount(), 1u);
+    EXPECT_EQ(statuses.back(), kExecutableNotCreated);
+    expectPanelRestored();
+}
+
+TEST_F(CreateExeTest, CancellingWritesNothing) {
+    // Cancelling the save dialog keeps the settings open; then Cancel closes them.
+    prompter.onDialog([](QDialog& d) {
+        auto& dialog = static_cast<TCreateEXESettings&>(d);
+        dialog.CreateExe->click();
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.Cancel->click();
+    });
+    prompter.onDialog([](QDialog& d) { d.reject(); });
+    EXPECT_FALSE(build());
+    EXPECT_TRUE(statuses.empty());
+    EXPECT_EQ(dir.fileCount(), 0u);
+    EXPECT_EQ(prompter.unusedEntries(), 0u);
+}
+
+TEST_F(CreateExeTest, SettingsFollowTheStoredValues) {
+    settings.setTextId(7);
+    EXPECT_TRUE(settings.JustOneID->isChecked());
+    EXPECT_TRUE(settings.Edit1->isEnabled());
+    EXPECT_EQ(settings.Edit1->text(), "7");
+    EXPECT_EQ(settings.textId(), 7);
+    settings.setTextId(-1);
+    EXPECT_TRUE(settings.AllTexts->isChecked());
+    EXPECT_FALSE(settings.Edit1->isEnabled());
+    EXPECT_EQ(settings.textId(), -1);
+
+    EXPECT_EQ(settings.EXETexts->rowCount(), 11);
+    EXPECT_EQ(settings.text(3), "Processing files, please be patient...");
+    settings.setText(3, QString());
+    const EndUserOptions options = settings.options();
+    EXPECT_EQ(options.messages[3], "");
+    EXPECT_EQ(options.messages[8], "All OK");
+    EXPECT_EQ(options.yesChars, "y");
+    EXPECT_FALSE(options.texts.onlyId.has_value());
+    EXPECT_TRUE(options.texts.enhancedRle);
+}
+
+}  // namespace
+}  // namespace tarn

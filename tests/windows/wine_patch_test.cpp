@@ -1,0 +1,239 @@
+// The 64-bit Windows end-user program under Wine, beside the native one: the same game, the
+// same answers, the same rewritten object files and the same console dialogue, but for what
+// differs between the systems (CR LF line ends, "\" in paths, the system's own error texts and
+// the console code page).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <regex>
+
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+#include "tests/run_child.h"
+
+namespace tarn {
+namespace {
+
+std::string quoted(const std::string& path) {
+    return "'" + path + "'";
+}
+
+// One Wine prefix for the whole run, in a temporary folder: the first program started creates
+// it; its server is stopped at the end. Nothing may open a window or ask a question.
+class WineEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        folder_ = std::make_unique<TempDir>();
+        ::setenv("WINEPREFIX", (folder_->path() / "prefix").c_str(), 1);
+        ::setenv("WINEDEBUG", "-all", 1);
+        ::setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);  // no Mono or Gecko installers
+        ::setenv("LANG", "C.UTF-8", 1);  // Wine's English locale: OEM code page 437
+        ::unsetenv("LC_ALL");
+        ::unsetenv("DISPLAY");
+        ::unsetenv("WAYLAND_DISPLAY");
+        if (std::string(WINESERVER_PATH).empty()) {
+            return;
+        }
+        ::setenv("WINESERVER", WINESERVER_PATH, 1);
+    }
+    void TearDown() override {
+        if (!std::string(WINESERVER_PATH).empty()) {
+            // Stops the server of this prefix only.
+            [[maybe_unused]] const int ignored =
+                std::system((quoted(WINESERVER_PATH) + " -k >/dev/null 2>&1").c_str());
+        }
+        folder_.reset();
+    }
+
+private:
+    std::unique_ptr<TempDir> folder_;
+};
+
+const auto* const kWine = ::testing::AddGlobalTestEnvironment(new WineEnvironment);
+
+// The Windows dialogue in the native form: LF line ends, "/" in paths.
+std::string nativeForm(const std::string& windows) {
+    std::string out;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        if (windows[i] == '\r' && i + 1 < windows.size() && windows[i + 1] == '\n') {
+            continue;
+        }
+        out.push_back(windows[i] == '\\' ? '/' : windows[i]);
+    }
+    return out;
+}
+
+// The system's own reason after an error's file name differs between the systems.
+std::string withoutSystemReasons(const std::string& dialogue) {
+    static const std::regex reason(
+        R"((Cannot (open|read|create|write|replace) file "[^"\n]*"\.) [^\n]*)");
+    return std::regex_replace(dialogue, reason, "$1 <reason>");
+}
+
+bool everyLineEndIsCrLf(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+class WinePatch : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(tool("sample-game translator").code, 0);
+        for (const char* player : {"native", "windows"}) {
+            ASSERT_EQ(tool(std::string("sample-game ") + player).code, 0);
+        }
+        const fs::path objData = scratch.path() / "translator" / "ObjData";
+        ASSERT_EQ(tool("obj set " + (objData / "ITEM_SWORD.DAT").string() +
+                       " --group 0 --id 9 --hex 4d69656378")
+                      .code,
+                  0);
+        ASSERT_EQ(
+            tool("obj set " + (objData / "Door.dat").string() + " --group 0 --id 1 --hex 546f72")
+                .code,
+            0);
+    }
+
+    ChildResult tool(const std::string& args) {
+        return runIn(scratch.path(), tarntool(args), "", scratch.path());
+    }
+
+    // Builds native.bin and windows.exe from the translator's game with the same options.
+    void buildBoth(const std::string& options = {}) {
+        ASSERT_EQ(
+            tool("patch build --game translator --target native -o native.bin " + options).code, 0);
+        ASSERT_EQ(
+            tool("patch build --game translator --target windows64 -o windows.exe " + options).code,
+            0);
+    }
+
+    ChildResult runNative(const fs::path& folder, const std::string& program,
+                          const std::string& answers) {
+        return runIn(folder, quoted(program), answers, scratch.path());
+    }
+
+    ChildResult runWindows(const fs::path& folder, const std::string& program,
+                           const std::string& answers) {
+        return runIn(folder, quoted(WINE64_PATH) + " " + quoted(program), answers, scratch.path(),
+                     scratch.path() / "wine-errors.txt");
+    }
+
+    // Runs the built programs on the two players' games with the same answers and expects the
+    // same outcome.
+    void expectSameRun(const std::string& answers, int code) {
+        const ChildResult native =
+            runNative(scratch.path() / "native", (scratch.path() / "native.bin").string(), answers);
+        const ChildResult windows = runWindows(scratch.path() / "windows",
+                                               (scratch.path() / "windows.exe").string(), answers);
+        EXPECT_EQ(native.code, code) << native.out;
+        EXPECT_EQ(windows.code, code) << windows.out;
+        EXPECT_TRUE(everyLineEndIsCrLf(windows.out)) << windows.out;
+        EXPECT_EQ(withoutSystemReasons(nativeForm(windows.out)), withoutSystemReasons(native.out));
+        lastWindowsOut = windows.out;
+        expectSameObjectFiles();
+    }
+
+    void expectSameObjectFiles() {
+        const fs::path a = scratch.path() / "native" / "ObjData";
+        const fs::path b = scratch.path() / "windows" / "ObjData";
+        std::size_t count = 0;
+        for (const auto& entry : fs::directory_iterator(a)) {
+            const fs::path other = b / entry.path().filename();
+            ASSERT_TRUE(fileExists(other)) << other;
+            EXPECT_EQ(readWholeFile(entry.path()), readWholeFile(other)) << other;
+            ++count;
+        }
+        EXPECT_EQ(count, static_cast<std::size_t>(
+                             std::distance(fs::directory_iterator(b), fs::directory_iterator())));
+    }
+
+    Bytes sampleFile(const std::string& name) {
+        const fs::path fresh = scratch.path() / "fresh";
+        if (!fs::exists(fresh)) {
+            EXPECT_EQ(tool("sample-game fresh").code, 0);
+        }
+        return readWholeFile(fresh / "ObjData" / name);
+    }
+
+    TempDir scratch;
+    std::string lastWindowsOut;
+};
+
+TEST_F(WinePatch, SameFilesAndDialogueAsTheNativeProgram) {
+    buildBoth();
+    expectSameRun("y\n\n", 0);
+    EXPECT_NE(readWholeFile(scratch.path() / "windows" / "ObjData" / "Door.dat"),
+              sampleFile("Door.dat"));
+    // The progress line still ends in a bare carriage return.
+    EXPECT_NE(lastWindowsOut.find(std::string(79, ' ') + "\rProcessing "), std::string::npos);
+    EXPECT_NE(lastWindowsOut.find("All OK\r\n\r\nPress ENTER to continue\r\n"), std::string::npos);
+
+    // Answers typed on Windows end in CR LF; one language, normal run-length encoding.
+    buildBoth("--id 9 --normal-rle");
+    expectSameRun("Y\r\n\r\n", 0);
+}
+
+TEST_F(WinePatch, OpenErrorAnsweredNoThenYes) {
+    buildBoth();
+    for (const char* player : {"native", "windows"}) {
+        fs::remove(scratch.path() / player / "ObjData" / "Creature.dat");
+    }
+    expectSameRun("y\nn\n\n", 0);
+    EXPECT_NE(lastWindowsOut.find("while trying to open ObjData\\Creature.dat:\r\n"
+                                  "Cannot open file \".\\ObjData\\Creature.dat\". "),
+              std::string::npos)
+        << lastWindowsOut;
+    EXPECT_EQ(readWholeFile(scratch.path() / "windows" / "ObjData" / "Door.dat"),
+              sampleFile("Door.dat"));
+    expectSameRun("y\ny\n\n", 0);
+    EXPECT_NE(readWholeFile(scratch.path() / "windows" / "ObjData" / "Door.dat"),
+              sampleFile("Door.dat"));
+}
+
+TEST_F(WinePatch, StartUpFailuresAsNatively) {
+    // Without attached data.
+    const fs::path game = scratch.path() / "windows";
+    ChildResult native = runNative(scratch.path() / "native", TARNPATCH_PATH, "\n");
+    ChildResult windows = runWindows(game, TARNPATCH_WIN64_PATH, "\n");
+    EXPECT_EQ(native.code, 1);
+    EXPECT_EQ(windows.code, 1);
+    EXPECT_NE(native.out.find("ERROR: No language resources were found"), std::string::npos);
+    EXPECT_EQ(nativeForm(windows.out), native.out);
+
+    // From a folder without "ObjData".
+    buildBoth();
+    const fs::path empty = scratch.path() / "empty";
+    fs::create_directory(empty);
+    native = runNative(empty, (scratch.path() / "native.bin").string(), "\n");
+    windows = runWindows(empty, (scratch.path() / "windows.exe").string(), "\n");
+    EXPECT_EQ(windows.code, 1);
+    EXPECT_NE(native.out.find("The \"ObjData\" directory isn't found"), std::string::npos);
+    EXPECT_EQ(nativeForm(windows.out), native.out);
+
+    // Answered no: nothing changes.
+    expectSameRun("n\n", 1);
+    EXPECT_EQ(readWholeFile(game / "ObjData" / "Door.dat"), sampleFile("Door.dat"));
+}
+
+TEST_F(WinePatch, MessagesInTheConsoleCodePage) {
+    std::string messages;
+    for (int k = 0; k < 11; ++k) {
+        messages += k == 2 ? "Weiter? [J/N]\n" : k == 8 ? "Fertig \xC3\xBC\n" : "Nachricht\n";
+    }
+    std::ofstream(scratch.path() / "de.txt", std::ios::binary) << messages;
+    buildBoth("--messages de.txt --yes-chars j");
+    const ChildResult windows =
+        runWindows(scratch.path() / "windows", (scratch.path() / "windows.exe").string(), "j\n\n");
+    EXPECT_EQ(windows.code, 0);
+    // U+00FC is 0x81 in code page 437.
+    EXPECT_NE(windows.out.find("Weiter? [J/N]Nachricht\r\n\r\n"), std::string::npos);
+    EXPECT_NE(windows.out.find("Fertig \x81\r\n"), std::string::npos) << windows.out;
+}
+
+}  // namespace
+}  // namespace tarn
