@@ -33,7 +33,10 @@ public:
     std::u16string& text() { return out_; }
 
 private:
-    void breakAt(std::size_t cut, std::size_t resume) {
+    // Breaks the line at the space at cut, dropping the spaces and tabs before it; the text
+    // from resume on moves to the next line, and insertStart (an index at or after resume)
+    // moves with it.
+    void breakAt(std::size_t cut, std::size_t resume, std::size_t& insertStart) {
         std::size_t end = cut;
         while (end > lineStart_ && (out_[end - 1] == u' ' || out_[end - 1] == u'\t')) {
             --end;
@@ -44,12 +47,15 @@ private:
         lineStart_ = out_.size();
         out_ += rest;
         lastBreak_ = kNone;
+        if (insertStart != kNone) {
+            insertStart = lineStart_ + (insertStart - resume);
+        }
     }
 
     void wrap(std::size_t insertStart) {
         while (out_.size() - lineStart_ >= width_) {
             if (lastBreak_ != kNone) {
-                breakAt(lastBreak_, lastBreak_ + 1);
+                breakAt(lastBreak_, lastBreak_ + 1, insertStart);
                 continue;
             }
             // No space to break at: break hard after width characters, but an insert moves

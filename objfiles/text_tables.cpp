@@ -1,6 +1,7 @@
 #include "objfiles/text_tables.h"
 
 #include <cstring>
+#include <string>
 
 #include "common/errors.h"
 
@@ -91,6 +92,14 @@ Bytes WriteTextGroups(const Bytes& oldData, const TObjFile& object) {
     std::size_t tablesSize = 0;
     for (const TObjTextGroup& group : object.Texts) {
         for (const TObjText& entry : group) {
+            if (entry.ID == kTableEnd) {
+                throw TextTableError(
+                    "The language ID 255 marks the end of a text table and cannot be stored");
+            }
+            if (entry.Text.find('\0') != std::string::npos) {
+                throw TextTableError("The text with language ID " + std::to_string(entry.ID) +
+                                     " contains a zero byte and cannot be stored");
+            }
             tablesSize += entry.Text.size() + 2;
         }
         ++tablesSize;

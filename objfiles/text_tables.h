@@ -16,6 +16,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 
 #include "common/bytes.h"
 #include "common/memory_stream.h"
@@ -38,9 +39,17 @@ void ReadTextGroups(const Bytes& decoded, TObjFile& object);
 // position after the end marker. On StreamReadError the group keeps the entries read so far.
 void ReadTextGroup(TObjTextGroup& group, MemoryStream& data);
 
+// A model whose tables cannot be written: a text holding a zero byte (it would end the text
+// early and break the table) or the language ID 255 (it would end the table).
+class TextTableError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Answers a copy of oldData in which the object's tables (as many as object.Texts has groups)
 // are replaced by object.Texts. Raises StreamReadError when oldData is shorter than
-// TextTableStart or ends inside a table, and for types 11 to 15.
+// TextTableStart or ends inside a table, and for types 11 to 15; TextTableError for a model
+// that the tables cannot hold.
 Bytes WriteTextGroups(const Bytes& oldData, const TObjFile& object);
 
 }  // namespace tarn

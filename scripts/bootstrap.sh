@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev libgl-dev
     xvfb xauth
     fonts-freefont-ttf  # shows the control pictures the grid uses for the game's control bytes
+    clang libclang-rt-14-dev  # the fuzz targets: libFuzzer with the sanitizers
     # cross-builds the end-user program for Windows and tests it under Wine
     g++-mingw-w64-i686 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix
     wine64

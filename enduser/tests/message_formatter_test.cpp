@@ -63,6 +63,14 @@ TEST(MessageFormatter, NeverSplitsAnInsert) {
     EXPECT_EQ(fmt(u"%1 tail", {longName}), longName + u"\n tail");
 }
 
+TEST(MessageFormatter, AnInsertStaysWholeAfterABreakThatDroppedSeveralSpaces) {
+    // The break at the spaces moves the insert to the next line, which is then full again:
+    // the second break must fall before the insert, not inside it.
+    const std::u16string name(10, u'n');
+    const auto out = fmt(u"aaaaa   " + std::u16string(70, u'b') + u"%1", {name});
+    EXPECT_EQ(out, u"aaaaa\n" + std::u16string(70, u'b') + u"\n" + name);
+}
+
 TEST(MessageFormatter, TheDefaultQuestionComesOutInLinesOfAtMostEightyCharacters) {
     const std::u16string question =
         u"This program is going to modify some Tarn files so that they include texts needed for "

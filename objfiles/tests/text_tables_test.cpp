@@ -59,6 +59,21 @@ TEST(TextTables, AddingAnEntryAppendsItBeforeTheEndMarker) {
               (Bytes{0x00, 'A', 0x00, 0x0E, 'X', 'Y', 0x00, 0xFF}));
 }
 
+TEST(TextTables, TextsWithAZeroByteAndTheIdOf255AreRefusedNotWrittenIntoTheTable) {
+    const Bytes data = objectData(8, {0x00, 'A', 0x00, 0xFF}, {});
+    TObjFile object = ofType(8);
+    object.Texts = {{{0, "A"}, {7, std::string("ab\0cd", 5)}}};
+    try {
+        WriteTextGroups(data, object);
+        FAIL() << "a zero byte would end the text early and break the table";
+    } catch (const TextTableError& e) {
+        EXPECT_STREQ(e.what(),
+                     "The text with language ID 7 contains a zero byte and cannot be stored");
+    }
+    object.Texts = {{{255, "end"}}};
+    EXPECT_THROW(WriteTextGroups(data, object), TextTableError);
+}
+
 TEST(TextTables, TruncatedTablesAndUnknownTypesRaiseTheReadError) {
     const Bytes full = objectData(10, {0x00, 'A', 0x00, 0xFF, 0xFF, 0x01, 'B', 0x00, 0xFF}, {});
     for (std::size_t cut = 0; cut < full.size(); ++cut) {

@@ -278,13 +278,21 @@ TEST_F(ObjTranslateTest, AFailedSaveStopsAndKeepsModifiedForARetry) {
     EXPECT_TRUE(window.Panel1->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
-    // A disk that fails while writing keeps the old file whole.
+    // A disk that fails at any step of the write keeps the old file whole, and the file stays
+    // modified for the next try.
     writeFileAtomically(game.file("b.dat"), oldB);
-    setWriteFaultForTesting({WriteFault::Step::WriteData, 3});
-    window.SaveClick();
-    setWriteFaultForTesting({});
-    EXPECT_EQ(game.bytes("b.dat"), oldB);
-    EXPECT_TRUE(window.Files[1].Modified);
+    for (const WriteFault fault :
+         {WriteFault{WriteFault::Step::CreateTemporary, 0},
+          WriteFault{WriteFault::Step::WriteData, 3}, WriteFault{WriteFault::Step::Rename, 0}}) {
+        setWriteFaultForTesting(fault);
+        window.SaveClick();
+        setWriteFaultForTesting({});
+        EXPECT_EQ(game.bytes("b.dat"), oldB);
+        EXPECT_TRUE(window.Files[1].Modified);
+        EXPECT_TRUE(window.Save->isEnabled());
+        EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Error);
+        EXPECT_TRUE(prompter.messages().back().text.contains("b.dat"));
+    }
 
     window.SaveClick();
     EXPECT_EQ(window.statusText(), "2 files updated successfully");

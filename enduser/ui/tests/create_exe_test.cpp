@@ -185,21 +185,26 @@ TEST_F(CreateExeTest, ADamagedCarriedProgramIsReportedAsAFailedUpdateStart) {
 TEST_F(CreateExeTest, AFailedWriteLeavesNoHalfBuiltProgramAndKeepsAnOldOne) {
     const auto target = dir.path() / "patch.exe";
     writeFileAtomically(target, Bytes{'o', 'l', 'd'});
-    chooseTarget(target);
-    prompter.answer(MessageAnswer::Yes);  // replace it
-    setWriteFaultForTesting({WriteFault::Step::WriteData, 100});
-    EXPECT_FALSE(build());
-    setWriteFaultForTesting({});
-    const auto messages = prompter.messages();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].caption, "Confirm Save As");
-    EXPECT_TRUE(messages[1].text.startsWith(
-        "The following error occured while trying to write the file:\r\n"));
-    EXPECT_EQ(messages[1].caption, "File write error");
-    EXPECT_EQ(readWholeFile(target), (Bytes{'o', 'l', 'd'}));
-    EXPECT_EQ(dir.fileCount(), 1u);
-    EXPECT_EQ(statuses.back(), kExecutableNotCreated);
-    expectPanelRestored();
+    for (const WriteFault fault :
+         {WriteFault{WriteFault::Step::CreateTemporary, 0},
+          WriteFault{WriteFault::Step::WriteData, 100}, WriteFault{WriteFault::Step::Rename, 0}}) {
+        prompter.clear();
+        chooseTarget(target);
+        prompter.answer(MessageAnswer::Yes);  // replace it
+        setWriteFaultForTesting(fault);
+        EXPECT_FALSE(build());
+        setWriteFaultForTesting({});
+        const auto messages = prompter.messages();
+        ASSERT_EQ(messages.size(), 2u);
+        EXPECT_EQ(messages[0].caption, "Confirm Save As");
+        EXPECT_TRUE(messages[1].text.startsWith(
+            "The following error occured while trying to write the file:\r\n"));
+        EXPECT_EQ(messages[1].caption, "File write error");
+        EXPECT_EQ(readWholeFile(target), (Bytes{'o', 'l', 'd'}));
+        EXPECT_EQ(dir.fileCount(), 1u);
+        EXPECT_EQ(statuses.back(), kExecutableNotCreated);
+        expectPanelRestored();
+    }
 }
 
 TEST_F(CreateExeTest, CancellingWritesNothing) {

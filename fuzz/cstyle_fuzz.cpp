@@ -1,0 +1,88 @@
+// Proves: RawToCStyle of any bytes converts back with CStyleToRaw, to the same bytes when the
+// pictures are well formed; CStyleToRaw never crashes, fails only with one of the known
+// messages, and when it succeeds the C-style form of its result converts back, to the same raw
+// text whenever its pictures are well formed (as every \p makes them); the canonical form is a
+// fixed point.
+#include <string>
+#include <string_view>
+
+#include "fuzz/fuzz_check.h"
+#include "textcodes/code_table.h"
+#include "textcodes/cstyle.h"
+
+using namespace tarn;
+
+namespace {
+
+// Every picture code is followed by a minimal count (1..4 with a non-zero top byte, or 255)
+// and all its value bytes.
+bool picturesWellFormed(std::string_view raw) {
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (static_cast<std::uint8_t>(raw[i]) != kPictureCode) {
+            continue;
+        }
+        if (i + 1 >= raw.size()) {
+            return false;
+        }
+        const auto count = static_cast<std::uint8_t>(raw[i + 1]);
+        if (count == kPictureZeroCount) {
+            ++i;
+            continue;
+        }
+        if (count < 1 || count > 4 || i + 1 + count >= raw.size() || raw[i + 1 + count] == '\0') {
+            return false;
+        }
+        i += 1 + count;
+    }
+    return true;
+}
+
+bool knownError(const std::string& message) {
+    static const std::string_view prefixes[] = {
+        "Unmatched % sign at the end of the text",
+        "Incorrect % sequence at position ",
+        "Unmatched \\ sign at the end of the text",
+        "\\x sequence without character number at the end of the text",
+        "\\x sequence with invalid character number at position ",
+        "\\p sequence without picture number at the end of the text",
+        "\\p sequence with invalid picture number at position ",
+        "\\c sequence without color specifier at the end of the text",
+        "Invalid color specifier for \\c at position ",
+        "Incorrect \\ sequence at position ",
+    };
+    for (std::string_view p : prefixes) {
+        if (message.rfind(p, 0) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+
+    // The same bytes as a raw text: RawToCStyle never fails, and its notation always converts
+    // back, to the same bytes when the pictures are well formed.
+    const std::string notation = RawToCStyle(text);
+    std::string converted;
+    FUZZ_CHECK(CStyleToRaw(notation, converted));
+    if (picturesWellFormed(text)) {
+        FUZZ_CHECK(converted == text);
+    }
+
+    std::string raw;
+    if (!CStyleToRaw(text, raw)) {
+        FUZZ_CHECK(knownError(raw));
+        return 0;
+    }
+    const std::string cstyle = RawToCStyle(raw);
+    std::string back;
+    FUZZ_CHECK(CStyleToRaw(cstyle, back));
+    if (picturesWellFormed(raw)) {
+        FUZZ_CHECK(back == raw);
+    }
+    FUZZ_CHECK(RawToCStyle(back) == cstyle);
+    return 0;
+}

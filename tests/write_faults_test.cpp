@@ -1,0 +1,211 @@
+// Every file the system rewrites, with the write failing at each step: the temporary file
+// cannot be created, the disk fills part way through the data, the rename over the old file is
+// refused. In each case the old file stays whole, no temporary file is left behind, the
+// caller hears a clear error, and state that a failed save keeps (a model's Modified flag, the
+// settings' unsaved changes) is kept for a retry, which then succeeds.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <iterator>
+#include <sstream>
+
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "common/profile_file.h"
+#include "common/tests/temp_dir.h"
+#include "enduser/end_user_program.h"
+#include "exetext/sample_executable.h"
+#include "exetext/string_table_reader.h"
+#include "exetext/string_table_writer.h"
+#include "objfiles/object_folder.h"
+#include "objfiles/sample_objects.h"
+#include "patcher/tarn_patch.h"
+
+namespace tarn {
+namespace {
+
+const std::array<std::uint8_t, 8> kName{'F', 'A', 'U', 'L', 'T', '0', '0', '1'};
+
+struct Fault {
+    WriteFault::Step step;
+    std::size_t bytesBeforeFailure;
+    const char* expectedError;  // start of the FileError's message
+};
+
+const Fault kFaults[] = {
+    {WriteFault::Step::CreateTemporary, 0, "Cannot create file"},
+    {WriteFault::Step::WriteData, 0, "Cannot write file"},   // disk full at once
+    {WriteFault::Step::WriteData, 10, "Cannot write file"},  // disk full part way
+    {WriteFault::Step::Rename, 0, "Cannot replace file"},
+};
+
+void PrintTo(const Fault& fault, std::ostream* os) {
+    *os << fault.expectedError << " after " << fault.bytesBeforeFailure << " bytes";
+}
+
+class WriteFaults : public ::testing::TestWithParam<Fault> {
+protected:
+    void TearDown() override { setWriteFaultForTesting({}); }
+    void inject() { setWriteFaultForTesting({GetParam().step, GetParam().bytesBeforeFailure}); }
+    void clearFault() { setWriteFaultForTesting({}); }
+
+    // The error is the file layer's own, naming the file and the reason.
+    void expectClearError(const std::exception& e, const fs::path& path) {
+        const std::string what = e.what();
+        EXPECT_EQ(what.rfind(GetParam().expectedError, 0), 0u) << what;
+        EXPECT_NE(what.find(path.string()), std::string::npos) << what;
+    }
+
+    TempDir dir;
+};
+
+TEST_P(WriteFaults, TranslatedExecutableStaysWholeAndTheRetrySaves) {
+    const fs::path path = dir.path() / "Tarn.exe";
+    std::vector<std::string> texts = sampleTexts();
+    const Bytes original = makeSampleExecutable(2, texts);
+    writeFileAtomically(path, original);
+    texts[0] = "Changed first text";
+
+    inject();
+    try {
+        SaveStrings(path, texts, {});
+        FAIL() << "the save reported success";
+    } catch (const FileError& e) {
+        expectClearError(e, path);
+    }
+    EXPECT_EQ(readWholeFile(path), original);
+    EXPECT_EQ(dir.fileCount(), 1u);
+
+    clearFault();
+    EXPECT_TRUE(SaveStrings(path, texts, {}).saved);
+    LoadedExecutables loaded;
+    loadExecutables(path, path, false, loaded);
+    EXPECT_EQ(loaded.translated[0], "Changed first text");
+}
+
+TEST_P(WriteFaults, ObjectFileStaysWholeAndKeepsModifiedForARetry) {
+    const fs::path path = dir.path() / "ITEM.DAT";
+    const Bytes original = makeSampleObjectFile(1, 1, {{{0, "Sword"}}}, kName, 3, 2000);
+    writeFileAtomically(path, original);
+    TObjFile object = loadObjectFile(path);
+    object.Texts[0].push_back({9, "Miecz"});
+    object.Modified = true;
+
+    inject();
+    try {
+        saveObjectFile(path, object, true);
+        FAIL() << "the save reported success";
+    } catch (const FileError& e) {
+        expectClearError(e, path);
+    }
+    EXPECT_TRUE(object.Modified);
+    EXPECT_EQ(readWholeFile(path), original);
+    EXPECT_EQ(dir.fileCount(), 1u);
+
+    clearFault();
+    saveObjectFile(path, object, true);
+    EXPECT_FALSE(object.Modified);
+    EXPECT_EQ(loadObjectFile(path).Texts, object.Texts);
+}
+
+TEST_P(WriteFaults, SettingsFileStaysWholeAndKeepsItsChangesForARetry) {
+    const fs::path path = dir.path() / "tarnedit.ini";
+    const std::string original = "; written by hand\r\n[Options]\r\nCStyleStrings=0\r\n";
+    writeFileAtomically(path, Bytes(original.begin(), original.end()));
+    ProfileFile ini(path);
+    ini.writeBool("Options", "CStyleStrings", true);
+
+    inject();
+    try {
+        ini.save();
+        FAIL() << "the save reported success";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path.string());
+    }
+    EXPECT_EQ(toString(readWholeFile(path)), original);
+    EXPECT_EQ(dir.fileCount(), 1u);
+    EXPECT_TRUE(ini.isModified());
+
+    clearFault();
+    ini.save();
+    EXPECT_FALSE(ini.isModified());
+    EXPECT_TRUE(ProfileFile(path).readBool("Options", "CStyleStrings", false));
+}
+
+// TarnPatch rewriting an end user's object files: every failed save is message 6 with the
+// path and the error's text, then message 7; answering yes goes on with the next file, and
+// the summary counts every failure. No file is half written.
+TEST_P(WriteFaults, EndUserProgramReportsEverySaveAndLeavesTheFilesWhole) {
+    const fs::path objData = dir.path() / "ObjData";
+    fs::create_directory(objData);
+    const Bytes a = makeSampleObjectFile(1, 1, {{{0, "Sword"}}}, kName, 1, 2000);
+    const Bytes b = makeSampleObjectFile(10, 3, {{{0, "x"}}, {}, {{0, "z"}}}, kName, 2, 2000);
+    writeFileAtomically(objData / "A.DAT", a);
+    writeFileAtomically(objData / "B.DAT", b);
+    std::vector<TObjFile> files(2);
+    files[0].FileName = "A.DAT";
+    files[0].Texts = {{{0, "Schwert"}}};
+    files[1].FileName = "B.DAT";
+    files[1].Texts = {{{0, "y"}}, {}, {}};
+    const Bytes program = buildEndUserProgram(Bytes{'E', 'X', 'E'}, files, {});
+
+    auto runPatch = [&](const std::string& answers) {
+        std::istringstream in(answers);
+        std::ostringstream out;
+        TarnPatch patch(ResourceBundle::parse(program), {}, dir.path(), in, out);
+        EXPECT_EQ(patch.run(), 0);
+        return out.str();
+    };
+
+    inject();
+    const std::string console = runPatch("y\ny\ny\n\n");
+    for (const char* name : {"A.DAT", "B.DAT"}) {
+        const std::string shown = "ObjData" + fs::path("/").make_preferred().string() + name;
+        const std::string message =
+            "The following error occured while trying to save " + shown + ":\n";
+        const auto at = console.find(message);
+        ASSERT_NE(at, std::string::npos) << console;
+        EXPECT_EQ(console.compare(at + message.size(), std::strlen(GetParam().expectedError),
+                                  GetParam().expectedError),
+                  0)
+            << console;
+    }
+    EXPECT_NE(console.find("Do you want to ignore the error and try to process the remaining "
+                           "files? [Y/N]"),
+              std::string::npos);
+    EXPECT_NE(console.find("Processing finished with 2 error(s)"), std::string::npos);
+    EXPECT_EQ(readWholeFile(objData / "A.DAT"), a);
+    EXPECT_EQ(readWholeFile(objData / "B.DAT"), b);
+    EXPECT_EQ(dir.fileCount(), 1u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(objData), fs::directory_iterator()), 2);
+
+    // Answering no stops at the first failure with one error counted.
+    const std::string stopped = runPatch("y\nn\n\n");
+    EXPECT_NE(stopped.find("Processing finished with 1 error(s)"), std::string::npos);
+    EXPECT_EQ(
+        stopped.find("trying to save ObjData" + fs::path("/").make_preferred().string() + "B.DAT"),
+        std::string::npos);
+
+    clearFault();
+    EXPECT_NE(runPatch("y\n\n").find("All OK"), std::string::npos);
+    EXPECT_EQ(loadObjectFile(objData / "A.DAT").Texts, (TObjFileTexts{{{0, "Schwert"}}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStep, WriteFaults, ::testing::ValuesIn(kFaults),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                             switch (info.param.step) {
+                                 case WriteFault::Step::CreateTemporary:
+                                     return std::string("TemporaryNotCreated");
+                                 case WriteFault::Step::WriteData:
+                                     return std::string(info.param.bytesBeforeFailure == 0
+                                                            ? "DiskFullAtOnce"
+                                                            : "DiskFullPartWay");
+                                 case WriteFault::Step::Rename:
+                                     return std::string("RenameRefused");
+                                 default:
+                                     return std::string("None");
+                             }
+                         });
+
+}  // namespace
+}  // namespace tarn
