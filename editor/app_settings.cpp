@@ -1,5 +1,7 @@
 #include "editor/app_settings.h"
 
+#include "enduser/message_table.h"
+
 namespace tarn {
 
 namespace {
@@ -37,25 +39,9 @@ PlacementSettings readPlacement(const ProfileFile& ini, const char* section,
 ExeSettings::ExeSettings() : texts(defaultExeTexts()) {}
 
 const std::array<std::string, kExeSettingsTexts>& defaultExeTexts() {
-    static const std::array<std::string, kExeSettingsTexts> texts = {
-        "Cannot find new texts - the executable may be corrupt!",
-        "The \"ObjData\" directory isn't found - make sure that you run this file from your "
-        "Tarn directory!",
-        "This program is going to modify some Tarn files so that they include texts needed for "
-        "the translation to work. If you ever want to restore the original files (either "
-        "because this program worked wrong or just to go back to the old state), you either "
-        "have to reinstall the game or restore a backup copy of the ObjData directory made "
-        "_before_ this program changes the files. Do you want to continue? [Y/N]",
-        "Processing files, please be patient...",
-        "Processing %1 (%2 file(s) left)",
-        "The following error occured while trying to open %1:",
-        "The following error occured while trying to save %1:",
-        "Do you want to ignore the error and try to process the remaining files? [Y/N]",
-        "All OK",
-        "Processing finished with %1 error(s)",
-        "Press ENTER to continue",
-    };
-    return texts;
+    // The end-user program's own default console messages.
+    static_assert(kExeSettingsTexts == static_cast<int>(kMessageCount));
+    return defaultMessages();
 }
 
 PathsSettings readPaths(const ProfileFile& ini) {
