@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -276,13 +277,20 @@ void TObjTranslate::LoadFiles() {
             objData_ = *objData;
             const int count = static_cast<int>(paths.size());
             Files.reserve(paths.size());
+            QElapsedTimer sinceRepaint;
+            sinceRepaint.start();
             for (int i = 0; i < count; ++i) {
                 const QString name = QString::fromStdString(paths[i].filename().string());
                 setStatus(QStringLiteral("Loading object files...   %1  (%2/%3)")
                               .arg(name)
                               .arg(i + 1)
                               .arg(count));
-                QApplication::processEvents();
+                // The window repaints the status line at most about 60 times a second: painting
+                // it for each of thousands of small files would take longer than loading them.
+                if (i == 0 || sinceRepaint.elapsed() >= 16) {
+                    QApplication::processEvents();
+                    sinceRepaint.restart();
+                }
                 Files.push_back(loadObjectFile(paths[i]));
                 addFileNode(i);
             }
