@@ -38,7 +38,7 @@ struct Files {
         writeFileAtomically(original, makeSampleExecutable(3, texts));
         writeFileAtomically(translated, makeSampleExecutable(3, texts));
         for (const std::string& t : texts) {
-            cstyleTexts.push_back(RawToCStyle(t));
+            cstyleTexts.push_back(rawToCStyle(t));
         }
     }
     ~Files() {
@@ -55,7 +55,7 @@ Files& files() {
 void BM_FullSave(benchmark::State& state) {
     Files& f = files();
     for (auto _ : state) {
-        const SaveResult result = SaveStrings(f.translated, f.cstyleTexts, {true, 0, 0});
+        const SaveResult result = saveStrings(f.translated, f.cstyleTexts, {true, 0, 0});
         benchmark::DoNotOptimize(result.freeSpace);
     }
 }

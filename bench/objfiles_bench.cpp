@@ -57,41 +57,41 @@ void measureAgainstMemcpy(benchmark::State& state, const std::function<void()>& 
 }
 
 void BM_DecodeRLE(benchmark::State& state) {
-    const tarn::Bytes block = tarn::EncodeRLE(data().data(), data().size(), true);
+    const tarn::Bytes block = tarn::encodeRle(data().data(), data().size(), true);
     measureAgainstMemcpy(
-        state, [&] { benchmark::DoNotOptimize(tarn::DecodeRLE(block.data(), block.size())); });
+        state, [&] { benchmark::DoNotOptimize(tarn::decodeRle(block.data(), block.size())); });
 }
 
 void BM_EncodeRLE(benchmark::State& state) {
     const bool enhanced = state.range(0) != 0;
     measureAgainstMemcpy(state, [&] {
-        benchmark::DoNotOptimize(tarn::EncodeRLE(data().data(), data().size(), enhanced));
+        benchmark::DoNotOptimize(tarn::encodeRle(data().data(), data().size(), enhanced));
     });
 }
 
 void BM_DecodeScrambled(benchmark::State& state) {
     measureAgainstMemcpy(state, [&] {
-        benchmark::DoNotOptimize(tarn::DecodeScrambled(data().data(), data().size()));
+        benchmark::DoNotOptimize(tarn::decodeScrambled(data().data(), data().size()));
     });
 }
 
 void BM_EncodeScrambled(benchmark::State& state) {
     measureAgainstMemcpy(state, [&] {
-        benchmark::DoNotOptimize(tarn::EncodeScrambled(data().data(), data().size()));
+        benchmark::DoNotOptimize(tarn::encodeScrambled(data().data(), data().size()));
     });
 }
 
 void BM_DecodeStored(benchmark::State& state) {
-    tarn::TObjFile object;
-    const tarn::Bytes file = tarn::EncodeObjectFile(data(), object, false);
+    tarn::ObjFile object;
+    const tarn::Bytes file = tarn::encodeObjectFile(data(), object, false);
     measureAgainstMemcpy(state,
-                         [&] { benchmark::DoNotOptimize(tarn::DecodeObjectFile(file, object)); });
+                         [&] { benchmark::DoNotOptimize(tarn::decodeObjectFile(file, object)); });
 }
 
 void BM_ObjectChecksum(benchmark::State& state) {
-    tarn::TObjFile object;
+    tarn::ObjFile object;
     measureAgainstMemcpy(state, [&] {
-        benchmark::DoNotOptimize(tarn::ObjectChecksum(object, data().data(), data().size()));
+        benchmark::DoNotOptimize(tarn::objectChecksum(object, data().data(), data().size()));
     });
 }
 
@@ -104,7 +104,7 @@ const std::filesystem::path& sampleFolder() {
         const std::uint8_t encodings[] = {0, 1, 3};
         for (std::uint32_t i = 0; i < 2000; ++i) {
             const unsigned type = i % 11;
-            tarn::TObjFileTexts texts(type == 0 || type == 10 ? 3 : 1);
+            tarn::ObjFileTexts texts(type == 0 || type == 10 ? 3 : 1);
             for (auto& group : texts) {
                 group = {{0, "Some object name " + std::to_string(i)},
                          {1, "Ein Objektname " + std::to_string(i)},
@@ -128,7 +128,7 @@ void BM_LoadSampleFolder(benchmark::State& state) {
     for (auto _ : state) {
         loadSeconds += secondsOf(
             [&] {
-                std::vector<tarn::TObjFile> files;
+                std::vector<tarn::ObjFile> files;
                 tarn::loadObjectFolder(folder, files);
                 benchmark::DoNotOptimize(files.data());
             },

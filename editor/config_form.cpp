@@ -96,7 +96,7 @@ void TConfigForm::browse(QLineEdit* edit, bool mustExist) {
 }
 
 void TConfigForm::OKClick() {
-    if (!main_->CheckExePaths(OrigPath->text(), TransPath->text())) {
+    if (!main_->checkExePaths(OrigPath->text(), TransPath->text())) {
         return;  // the reason has been shown; the dialog stays open
     }
     accept();

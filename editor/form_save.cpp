@@ -40,10 +40,10 @@ void TFormSave::showEvent(QShowEvent* event) {
     ProgressBar1->setValue(0);
     Label2->clear();
     // The work starts once the window has been painted.
-    QTimer::singleShot(0, this, &TFormSave::SaveStrings);
+    QTimer::singleShot(0, this, &TFormSave::saveStrings);
 }
 
-void TFormSave::SaveStrings() {
+void TFormSave::saveStrings() {
     if (working_) {
         return;
     }
@@ -66,7 +66,7 @@ void TFormSave::SaveStrings() {
                                MessageIcon::Error, MessageButtons::Ok);
         };
         const SaveResult result =
-            tarn::SaveStrings(main_->TransExePath.toStdString(),
+            tarn::saveStrings(main_->TransExePath.toStdString(),
                               main_->document().translatedTexts(), main_->saveOptions(), callbacks);
         main_->saveFinished(result);
     } catch (const std::exception& e) {

@@ -27,7 +27,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void SaveStrings();
+    void saveStrings();
 
     TFoForm* main_;
     bool working_ = false;

@@ -65,7 +65,7 @@ std::optional<std::string> StringTableDocument::cellError(int row, int column) c
         return std::nullopt;
     }
     std::string result;
-    if (CStyleToRaw(cell(row, column), result)) {
+    if (cStyleToRaw(cell(row, column), result)) {
         return std::nullopt;
     }
     return result;
@@ -88,11 +88,11 @@ std::vector<StringTableDocument::NotationError> StringTableDocument::toggleNotat
         for (std::size_t c = 0; c < 2; ++c) {
             std::string& text = rows_[i][c];
             if (cstyle_) {
-                text = RawToCStyle(text);
+                text = rawToCStyle(text);
                 continue;
             }
             std::string raw;
-            if (CStyleToRaw(text, raw)) {
+            if (cStyleToRaw(text, raw)) {
                 text = std::move(raw);
             } else {
                 errors.push_back({static_cast<int>(i) + 1, std::move(raw)});

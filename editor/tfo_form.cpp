@@ -214,7 +214,7 @@ void TFoForm::showCurrentCodes() {
         showStatus(QString());
         return;
     }
-    showStatus(QString::fromStdString(RawToCodes(document_.cell(row, column))));
+    showStatus(QString::fromStdString(rawToCodes(document_.cell(row, column))));
 }
 
 // --- Grid rules ---
@@ -257,7 +257,7 @@ bool TFoForm::StringGrid1SelectCell(int row, int column) {
     document_.setUndoText(document_.cell(row, column));
     setHint(QString());
     if (!document_.cstyle()) {
-        showStatus(QString::fromStdString(RawToCodes(document_.cell(row, column))));
+        showStatus(QString::fromStdString(rawToCodes(document_.cell(row, column))));
     }
     return true;
 }
@@ -267,7 +267,7 @@ void TFoForm::StringGrid1SetEditText(int row, int column) {
         setModified(true);
     }
     if (currentHint_.isEmpty() && !document_.cstyle()) {
-        showStatus(QString::fromStdString(RawToCodes(document_.cell(row, column))));
+        showStatus(QString::fromStdString(rawToCodes(document_.cell(row, column))));
     }
 }
 

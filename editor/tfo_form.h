@@ -77,7 +77,7 @@ public:
 
     // --- Operations ---
     bool CheckCurrentCell();
-    bool CheckExePaths(const QString& originalPath, const QString& translatedPath);
+    bool checkExePaths(const QString& originalPath, const QString& translatedPath);
     void LoadExecutables();
     void LoadSettings();  // the start-up work, once the window is on screen
     void SaveTexts();

@@ -28,9 +28,9 @@ QString fromStd(const std::string& text) {
 }
 }  // namespace
 
-bool TFoForm::CheckExePaths(const QString& originalPath, const QString& translatedPath) {
+bool TFoForm::checkExePaths(const QString& originalPath, const QString& translatedPath) {
     const ExePathCheck check =
-        tarn::CheckExePaths(originalPath.toStdString(), translatedPath.toStdString());
+        tarn::checkExePaths(originalPath.toStdString(), translatedPath.toStdString());
     if (!check.ok()) {
         prompter().message(fromStd(check.text), fromStd(check.caption), MessageIcon::Error,
                            MessageButtons::Ok);

@@ -57,7 +57,7 @@ void TFoForm::LoadSettings() {
         openPathsDialogAtStart();
         return;
     }
-    if (CheckExePaths(OrigExePath, TransExePath)) {
+    if (checkExePaths(OrigExePath, TransExePath)) {
         LoadExecutables();
         return;
     }

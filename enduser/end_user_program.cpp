@@ -5,13 +5,13 @@
 
 namespace tarn {
 
-Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<TObjFile>& files,
+Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjFile>& files,
                           const EndUserOptions& options) {
     std::vector<Resource> resources;
     resources.push_back({{kStringTableType, ResourceName::number(kMessageTableName), 0},
                          buildMessageTableBlock(options.messages, options.yesChars)});
     resources.push_back({{kRawDataType, ResourceName::string(kObjTextsName), 0},
-                         WriteObjTexts(files, options.texts)});
+                         writeObjTexts(files, options.texts)});
     return addResources(patcher, resources);
 }
 

@@ -21,7 +21,7 @@ struct EndUserOptions {
 // The bytes of the end-user program. Raises MessageTableError or ObjTextsLimitError (with a
 // message naming the problem) for settings or models the attached layouts cannot hold, and
 // ResourceBundleError when patcher carries a damaged bundle; nothing is built then.
-Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<TObjFile>& files,
+Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjFile>& files,
                           const EndUserOptions& options);
 
 // Reads the 11 messages from a UTF-8 text of 11 lines (LF or CR LF; a final line end is

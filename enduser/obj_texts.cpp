@@ -7,7 +7,7 @@ namespace tarn {
 
 namespace {
 
-void checkLimits(const TObjFile& file) {
+void checkLimits(const ObjFile& file) {
     if (file.FileName.size() > 255) {
         throw ObjTextsLimitError("The file name \"" + file.FileName +
                                  "\" is longer than 255 bytes and cannot be stored");
@@ -17,8 +17,8 @@ void checkLimits(const TObjFile& file) {
                                  std::to_string(file.Texts.size()) +
                                  " text groups; at most 255 can be stored");
     }
-    for (const TObjTextGroup& group : file.Texts) {
-        for (const TObjText& entry : group) {
+    for (const ObjTextGroup& group : file.Texts) {
+        for (const ObjText& entry : group) {
             if (entry.ID == kTableEnd) {
                 throw ObjTextsLimitError("The file \"" + file.FileName +
                                          "\" has a text with the language ID 255");
@@ -32,22 +32,22 @@ void checkLimits(const TObjFile& file) {
 
 }  // namespace
 
-Bytes WriteObjTexts(const std::vector<TObjFile>& files, const ObjTextsOptions& options) {
-    for (const TObjFile& file : files) {
+Bytes writeObjTexts(const std::vector<ObjFile>& files, const ObjTextsOptions& options) {
+    for (const ObjFile& file : files) {
         checkLimits(file);
     }
     MemoryStream out;
     out.seek(4);
     out.writeByte(options.enhancedRle ? 1 : 0);
     std::uint32_t count = 0;
-    for (const TObjFile& file : files) {
+    for (const ObjFile& file : files) {
         const std::size_t recordStart = out.position();
         bool selectedAny = false;
         out.writeByte(static_cast<std::uint8_t>(file.FileName.size()));
         out.writeString(file.FileName);
         out.writeByte(static_cast<std::uint8_t>(file.Texts.size()));
-        for (const TObjTextGroup& group : file.Texts) {
-            for (const TObjText& entry : group) {
+        for (const ObjTextGroup& group : file.Texts) {
+            for (const ObjText& entry : group) {
                 if (options.onlyId && entry.ID != *options.onlyId) {
                     continue;
                 }
@@ -80,7 +80,7 @@ std::string ObjTextsReader::readFileName() {
     return stream_.readString(length);
 }
 
-void ApplyNewTexts(MemoryStream& data, TObjFileTexts& texts) {
+void applyNewTexts(MemoryStream& data, ObjFileTexts& texts) {
     std::size_t groupsLeft = data.readByte();
     std::size_t groupIndex = 0;
     while (groupsLeft > 0) {
@@ -95,9 +95,9 @@ void ApplyNewTexts(MemoryStream& data, TObjFileTexts& texts) {
         if (groupIndex >= texts.size()) {
             continue;
         }
-        TObjTextGroup& group = texts[groupIndex];
-        TObjText* target = nullptr;
-        for (TObjText& entry : group) {
+        ObjTextGroup& group = texts[groupIndex];
+        ObjText* target = nullptr;
+        for (ObjText& entry : group) {
             if (entry.ID == id) {
                 target = &entry;
                 break;

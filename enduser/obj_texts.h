@@ -43,7 +43,7 @@ public:
 
 // The OBJTEXTS data of files, in their order. Checks every file against the layout's limits
 // first and raises ObjTextsLimitError naming the first one that does not fit.
-Bytes WriteObjTexts(const std::vector<TObjFile>& files, const ObjTextsOptions& options);
+Bytes writeObjTexts(const std::vector<ObjFile>& files, const ObjTextsOptions& options);
 
 // Reads OBJTEXTS front to back, as the end-user program does. Every read past the end raises
 // StreamReadError.
@@ -56,7 +56,7 @@ public:
     std::uint32_t fileCount() const { return fileCount_; }
     bool enhancedRle() const { return enhancedRle_; }
 
-    // The name of the next file record; its groups follow (ApplyNewTexts).
+    // The name of the next file record; its groups follow (applyNewTexts).
     std::string readFileName();
 
     MemoryStream& stream() { return stream_; }
@@ -72,6 +72,6 @@ private:
 // when the group lacks the ID; entries for groups that texts does not have are read and
 // dropped. Passing an empty model skips the record. Raises StreamReadError when the data ends
 // early; texts then holds the merges made so far.
-void ApplyNewTexts(MemoryStream& data, TObjFileTexts& texts);
+void applyNewTexts(MemoryStream& data, ObjFileTexts& texts);
 
 }  // namespace tarn

@@ -172,7 +172,7 @@ Bytes addResources(const Bytes& executable, const std::vector<Resource>& additio
     return out;
 }
 
-std::u16string LoadString(const ResourceBundle& bundle, unsigned id) {
+std::u16string loadString(const ResourceBundle& bundle, unsigned id) {
     const auto blockName = static_cast<std::uint16_t>((id >> 4) + 1);
     const Bytes* block = bundle.find({kStringTableType, ResourceName::number(blockName), 0});
     if (block == nullptr) {

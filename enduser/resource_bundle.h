@@ -92,6 +92,6 @@ Bytes addResources(const Bytes& executable, const std::vector<Resource>& additio
 
 // Like the Windows string loader: string id of the string-table blocks of bundle (language
 // neutral first), empty for a missing block or entry.
-std::u16string LoadString(const ResourceBundle& bundle, unsigned id);
+std::u16string loadString(const ResourceBundle& bundle, unsigned id);
 
 }  // namespace tarn

@@ -12,12 +12,12 @@ ExePathCheck failed(ExePathCheck::Failure failure, const char* text, const char*
 }
 
 bool hasKnownSize(const std::filesystem::path& path) {
-    return FindProfile(static_cast<std::int64_t>(GetExeFileSize(path))) != -1;
+    return findProfile(static_cast<std::int64_t>(exeFileSize(path))) != -1;
 }
 
 }  // namespace
 
-ExePathCheck CheckExePaths(const std::filesystem::path& originalPath,
+ExePathCheck checkExePaths(const std::filesystem::path& originalPath,
                            const std::filesystem::path& translatedPath) {
     using F = ExePathCheck::Failure;
     if (!fileExists(originalPath)) {

@@ -27,7 +27,7 @@ struct ExePathCheck {
 // Runs the checks in order and stops at the first failure. A missing translated file is
 // first created as a copy of the original (never overwriting); the copy stays in place even
 // when a later check fails.
-ExePathCheck CheckExePaths(const std::filesystem::path& originalPath,
+ExePathCheck checkExePaths(const std::filesystem::path& originalPath,
                            const std::filesystem::path& translatedPath);
 
 }  // namespace tarn

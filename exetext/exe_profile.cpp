@@ -85,14 +85,14 @@ constexpr std::array<std::int32_t, 4> kFixupsC{0x592FE8, 0x2AB62D, 0x2AB82A, 0x2
 
 }  // namespace
 
-const std::array<TExeProfile, kProfileCount> ExeProfiles{{
+const std::array<ExeProfile, kProfileCount> ExeProfiles{{
     {6802895, "American v2.01.028", kBlocksA, kAreasA, kFixupsA},
     {6746112, "American v2.01.028", kBlocksA, kAreasA, kFixupsA},
     {17006592, "American Big", kBlocksB, kAreasB, kFixupsB},
     {6868431, "Spanish v2.01.032", kBlocksC, kAreasC, kFixupsC},
 }};
 
-int FindProfile(std::int64_t size) {
+int findProfile(std::int64_t size) {
     int found = -1;
     for (int i = 0; i < kProfileCount; ++i) {
         if (ExeProfiles[static_cast<std::size_t>(i)].FileSize == size) {
@@ -102,11 +102,11 @@ int FindProfile(std::int64_t size) {
     return found;
 }
 
-const TExeProfile& profileByNumber(int number) {
+const ExeProfile& profileByNumber(int number) {
     return ExeProfiles.at(static_cast<std::size_t>(number - 1));
 }
 
-std::uintmax_t GetExeFileSize(const std::filesystem::path& path) {
+std::uintmax_t exeFileSize(const std::filesystem::path& path) {
     return fileSizeOf(path);
 }
 

@@ -54,7 +54,7 @@ using TextAreaTable = std::array<TextArea, kTextAreaCount>;
 
 enum FixupSpot { PointerCopyRun = 0, TextEndRef1 = 1, TextEndRef2 = 2, LangIdSpot = 3 };
 
-struct TExeProfile {
+struct ExeProfile {
     std::int32_t FileSize;
     std::string_view VariantName;
     PointerBlockTable PointerBlocks;
@@ -63,16 +63,16 @@ struct TExeProfile {
 };
 
 // Profiles 1 to 4 at indices 0 to 3.
-extern const std::array<TExeProfile, kProfileCount> ExeProfiles;
+extern const std::array<ExeProfile, kProfileCount> ExeProfiles;
 
 // The profile number (1..4) of a file of this size, or -1 when no build has that size.
-int FindProfile(std::int64_t size);
+int findProfile(std::int64_t size);
 
 // Profile 1..4; the number must be valid.
-const TExeProfile& profileByNumber(int number);
+const ExeProfile& profileByNumber(int number);
 
 // The size of the file in bytes; raises FileError when it cannot be opened.
-std::uintmax_t GetExeFileSize(const std::filesystem::path& path);
+std::uintmax_t exeFileSize(const std::filesystem::path& path);
 
 // The file position of an address: the first area (1..4) holding it decides. nullopt when
 // no area holds it.

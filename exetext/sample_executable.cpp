@@ -16,7 +16,7 @@ Bytes makeSampleExecutable(int profile, const std::vector<std::string>& rawTexts
     if (rawTexts.size() != static_cast<std::size_t>(kTextCount)) {
         throw std::invalid_argument("a sample executable needs exactly 3453 texts");
     }
-    const TExeProfile& p = profileByNumber(profile);
+    const ExeProfile& p = profileByNumber(profile);
     std::vector<std::string> stored(rawTexts.size());
     for (std::size_t i = 0; i < rawTexts.size(); ++i) {
         stored[i] = expandPictures(rawTexts[i]);

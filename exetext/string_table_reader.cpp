@@ -33,7 +33,7 @@ std::string readRawText(const Bytes& file, std::uint32_t position) {
     }
 }
 
-bool ReadStringTable(const Bytes& file, std::vector<std::string>& column,
+bool readStringTable(const Bytes& file, std::vector<std::string>& column,
                      const PointerBlockTable& blocks, const TextAreaTable& areas, bool cstyle,
                      std::vector<int>& notFound) {
     std::size_t total = 0;
@@ -55,7 +55,7 @@ bool ReadStringTable(const Bytes& file, std::vector<std::string>& column,
             if (const auto position = addressToPosition(areas, pointer)) {
                 text = readRawText(file, *position);
                 if (cstyle) {
-                    text = RawToCStyle(text);
+                    text = rawToCStyle(text);
                 }
             } else {
                 allFound = false;
@@ -71,7 +71,7 @@ bool ReadStringTable(const Bytes& file, std::vector<std::string>& column,
 namespace {
 
 int knownProfileOf(const Bytes& file, const std::filesystem::path& path) {
-    const int profile = FindProfile(static_cast<std::int64_t>(file.size()));
+    const int profile = findProfile(static_cast<std::int64_t>(file.size()));
     if (profile == -1) {
         throw FileError("The file \"" + path.string() +
                         "\" is not a known Tarn executable: its size changed to " +
@@ -92,14 +92,14 @@ void loadExecutables(const std::filesystem::path& originalPath,
     {
         const Bytes original = readWholeFile(originalPath);
         result.origProfile = knownProfileOf(original, originalPath);
-        const TExeProfile& profile = profileByNumber(result.origProfile);
-        ReadStringTable(original, result.original, profile.PointerBlocks, profile.TextAreas, cstyle,
+        const ExeProfile& profile = profileByNumber(result.origProfile);
+        readStringTable(original, result.original, profile.PointerBlocks, profile.TextAreas, cstyle,
                         result.originalNotFound);
     }
     const Bytes translated = readWholeFile(translatedPath);
     result.transProfile = knownProfileOf(translated, translatedPath);
-    const TExeProfile& profile = profileByNumber(result.transProfile);
-    ReadStringTable(translated, result.translated, profile.PointerBlocks, profile.TextAreas, cstyle,
+    const ExeProfile& profile = profileByNumber(result.transProfile);
+    readStringTable(translated, result.translated, profile.PointerBlocks, profile.TextAreas, cstyle,
                     result.translatedNotFound);
     const auto langSpot = static_cast<std::size_t>(profile.FixupSpots[LangIdSpot]);
     if (langSpot + kSecondaryLangIdOffset >= translated.size()) {

@@ -26,7 +26,7 @@ inline constexpr std::string_view kNotFoundText = "-- Not found! --";
 // and those texts hold kNotFoundText. Answers true when every pointer was resolved.
 // Raises StreamReadError when a pointer block lies outside the file or a text runs to the
 // end of the file without its terminator; column then holds the texts read so far.
-bool ReadStringTable(const Bytes& file, std::vector<std::string>& column,
+bool readStringTable(const Bytes& file, std::vector<std::string>& column,
                      const PointerBlockTable& blocks, const TextAreaTable& areas, bool cstyle,
                      std::vector<int>& notFound);
 

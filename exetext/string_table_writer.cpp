@@ -72,7 +72,7 @@ void followShareChains(std::vector<int>& shareTargets, const std::function<void(
     }
 }
 
-bool placeStrings(Bytes& file, const TExeProfile& profile, const std::vector<std::string>& stored,
+bool placeStrings(Bytes& file, const ExeProfile& profile, const std::vector<std::string>& stored,
                   const std::vector<int>& shareTargets, std::uint8_t primaryLangId,
                   std::uint8_t secondaryLangId, std::int64_t& freeSpace) {
     const std::size_t count = stored.size();
@@ -160,7 +160,7 @@ bool placeStrings(Bytes& file, const TExeProfile& profile, const std::vector<std
     return true;
 }
 
-SaveResult SaveStrings(const std::filesystem::path& translatedPath,
+SaveResult saveStrings(const std::filesystem::path& translatedPath,
                        const std::vector<std::string>& texts, const SaveOptions& options,
                        const SaveCallbacks& callbacks) {
     if (texts.size() != static_cast<std::size_t>(kTextCount)) {
@@ -171,7 +171,7 @@ SaveResult SaveStrings(const std::filesystem::path& translatedPath,
         std::string raw;
         if (!options.cstyle) {
             raw = texts[i];
-        } else if (!CStyleToRaw(texts[i], raw)) {
+        } else if (!cStyleToRaw(texts[i], raw)) {
             if (callbacks.cstyleError) {
                 callbacks.cstyleError(static_cast<int>(i + 1), raw);
             }
@@ -199,7 +199,7 @@ SaveResult SaveStrings(const std::filesystem::path& translatedPath,
                         "\". The file is read-only.");
     }
     Bytes file = readWholeFile(translatedPath);
-    result.profile = FindProfile(static_cast<std::int64_t>(file.size()));
+    result.profile = findProfile(static_cast<std::int64_t>(file.size()));
     if (result.profile == -1) {
         throw FileError("The file \"" + translatedPath.string() +
                         "\" is not a known Tarn executable: its size changed to " +

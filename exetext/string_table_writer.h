@@ -61,7 +61,7 @@ struct SaveResult {
 // Saves texts (3453 of them, text n at index n - 1) into the translated executable at path.
 // Raises FileError when the file cannot be read or written, is read-only or has an unknown
 // size; the file is then unchanged.
-SaveResult SaveStrings(const std::filesystem::path& translatedPath,
+SaveResult saveStrings(const std::filesystem::path& translatedPath,
                        const std::vector<std::string>& texts, const SaveOptions& options,
                        const SaveCallbacks& callbacks = {});
 
@@ -84,7 +84,7 @@ void followShareChains(std::vector<int>& shareTargets,
 // Places the stored texts into the file's text areas and rewrites pointers and fix-ups.
 // Answers false, leaving file unchanged, when the texts do not fit. freeSpace receives the
 // bytes left in the last area used and all areas after it.
-bool placeStrings(Bytes& file, const TExeProfile& profile, const std::vector<std::string>& stored,
+bool placeStrings(Bytes& file, const ExeProfile& profile, const std::vector<std::string>& stored,
                   const std::vector<int>& shareTargets, std::uint8_t primaryLangId,
                   std::uint8_t secondaryLangId, std::int64_t& freeSpace);
 

@@ -1,5 +1,5 @@
-// Proves: RawToCStyle of any bytes converts back with CStyleToRaw, to the same bytes when the
-// pictures are well formed; CStyleToRaw never crashes, fails only with one of the known
+// Proves: rawToCStyle of any bytes converts back with cStyleToRaw, to the same bytes when the
+// pictures are well formed; cStyleToRaw never crashes, fails only with one of the known
 // messages, and when it succeeds the C-style form of its result converts back, to the same raw
 // text whenever its pictures are well formed (as every \p makes them); the canonical form is a
 // fixed point.
@@ -63,26 +63,26 @@ bool knownError(const std::string& message) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
-    // The same bytes as a raw text: RawToCStyle never fails, and its notation always converts
+    // The same bytes as a raw text: rawToCStyle never fails, and its notation always converts
     // back, to the same bytes when the pictures are well formed.
-    const std::string notation = RawToCStyle(text);
+    const std::string notation = rawToCStyle(text);
     std::string converted;
-    FUZZ_CHECK(CStyleToRaw(notation, converted));
+    FUZZ_CHECK(cStyleToRaw(notation, converted));
     if (picturesWellFormed(text)) {
         FUZZ_CHECK(converted == text);
     }
 
     std::string raw;
-    if (!CStyleToRaw(text, raw)) {
+    if (!cStyleToRaw(text, raw)) {
         FUZZ_CHECK(knownError(raw));
         return 0;
     }
-    const std::string cstyle = RawToCStyle(raw);
+    const std::string cstyle = rawToCStyle(raw);
     std::string back;
-    FUZZ_CHECK(CStyleToRaw(cstyle, back));
+    FUZZ_CHECK(cStyleToRaw(cstyle, back));
     if (picturesWellFormed(raw)) {
         FUZZ_CHECK(back == raw);
     }
-    FUZZ_CHECK(RawToCStyle(back) == cstyle);
+    FUZZ_CHECK(rawToCStyle(back) == cstyle);
     return 0;
 }

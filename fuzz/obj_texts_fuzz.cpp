@@ -1,8 +1,8 @@
 // Proves: reading OBJTEXTS front to back as the end-user program does (header, then for each
-// file record its name and ApplyNewTexts into a model) never crashes nor reads past the data,
+// file record its name and applyNewTexts into a model) never crashes nor reads past the data,
 // however the counts and lengths lie (StreamReadError); merging keeps the model's group count,
 // never stores the table end 0xFF as a language ID, and gives every ID read the text read.
-// Records written by WriteObjTexts from the merged models read back the same way.
+// Records written by writeObjTexts from the merged models read back the same way.
 #include <vector>
 
 #include "common/errors.h"
@@ -13,7 +13,7 @@ using namespace tarn;
 
 namespace {
 
-TObjFileTexts sampleModel() {
+ObjFileTexts sampleModel() {
     return {{{0, "Sword"}, {5, "Schwert"}}, {}, {{0, "A sharp blade"}}};
 }
 
@@ -21,18 +21,18 @@ TObjFileTexts sampleModel() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ObjTextsReader reader(Bytes(data, data + size));
-    std::vector<TObjFile> merged;
+    std::vector<ObjFile> merged;
     try {
         reader.readHeader();
         // A record takes at least two bytes, so a larger count than that ends early anyway.
         for (std::uint32_t i = 0; i < reader.fileCount() && i <= size; ++i) {
-            TObjFile file;
+            ObjFile file;
             file.FileName = reader.readFileName();
             file.Texts = sampleModel();
-            ApplyNewTexts(reader.stream(), file.Texts);
+            applyNewTexts(reader.stream(), file.Texts);
             FUZZ_CHECK(file.Texts.size() == sampleModel().size());
-            for (const TObjTextGroup& group : file.Texts) {
-                for (const TObjText& entry : group) {
+            for (const ObjTextGroup& group : file.Texts) {
+                for (const ObjText& entry : group) {
                     FUZZ_CHECK(entry.ID != 0xFF);
                 }
             }
@@ -42,14 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // What the builder writes from these models, the end-user program reads back unchanged.
-    const Bytes written = WriteObjTexts(merged, {});
+    const Bytes written = writeObjTexts(merged, {});
     ObjTextsReader again(written);
     again.readHeader();
     FUZZ_CHECK(again.fileCount() == merged.size());
-    for (const TObjFile& file : merged) {
+    for (const ObjFile& file : merged) {
         FUZZ_CHECK(again.readFileName() == file.FileName);
-        TObjFileTexts texts(file.Texts.size());
-        ApplyNewTexts(again.stream(), texts);
+        ObjFileTexts texts(file.Texts.size());
+        applyNewTexts(again.stream(), texts);
         FUZZ_CHECK(texts == file.Texts);
     }
     FUZZ_CHECK(again.stream().remaining() == 0);

@@ -1,4 +1,4 @@
-// Proves: DecodeObjectFile, ReadTextGroups and WriteTextGroups never crash nor read outside
+// Proves: decodeObjectFile, readTextGroups and writeTextGroups never crash nor read outside
 // their input, whatever the file holds; when a file decodes and its tables read, writing the
 // tables back gives data whose tables read as the same groups, and encoding that data again
 // (both run-length encoders) decodes to the same data.
@@ -10,11 +10,11 @@
 using namespace tarn;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    TObjFile object;
+    ObjFile object;
     Bytes decoded;
     try {
-        decoded = DecodeObjectFile(data, size, object);
-        ReadTextGroups(decoded, object);
+        decoded = decodeObjectFile(data, size, object);
+        readTextGroups(decoded, object);
     } catch (const StreamReadError&) {
         return 0;
     }
@@ -24,20 +24,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!object.Texts.empty()) {
         object.Texts.front().push_back({7, "new"});
     }
-    const Bytes rebuilt = WriteTextGroups(decoded, object);
-    TObjFile again = object;
+    const Bytes rebuilt = writeTextGroups(decoded, object);
+    ObjFile again = object;
     again.Texts.clear();
-    ReadTextGroups(rebuilt, again);
+    readTextGroups(rebuilt, again);
     FUZZ_CHECK(again.Texts == object.Texts);
 
     for (const bool enhanced : {false, true}) {
-        TObjFile reread;
-        const Bytes file = EncodeObjectFile(rebuilt, object, enhanced);
+        ObjFile reread;
+        const Bytes file = encodeObjectFile(rebuilt, object, enhanced);
         if (object.Encoding != kEncodingStored && object.Encoding != kEncodingRLE &&
             object.Encoding != kEncodingScrambled) {
             continue;  // unreachable: such files have no data and no tables
         }
-        FUZZ_CHECK(DecodeObjectFile(file, reread) == rebuilt);
+        FUZZ_CHECK(decodeObjectFile(file, reread) == rebuilt);
         FUZZ_CHECK(reread.Flags == object.Flags && reread.Name == object.Name &&
                    reread.Encoding == object.Encoding);
     }

@@ -97,8 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [name, bytes] : g.objects) {
         const Bytes now = readWholeFile(g.objData / name);
         if (now != bytes) {
-            const TObjFile before = readObjectFile(bytes, name);
-            const TObjFile after = readObjectFile(now, name);
+            const ObjFile before = readObjectFile(bytes, name);
+            const ObjFile after = readObjectFile(now, name);
             FUZZ_CHECK(after.Texts.size() == before.Texts.size());
             FUZZ_CHECK(after.Flags == before.Flags && after.Encoding == before.Encoding);
         }

@@ -1,7 +1,7 @@
 // Proves: ResourceBundle::parse never crashes nor reads outside the file, whatever its footer
 // and directory claim (a damaged bundle raises ResourceBundleError); a bundle that parses
 // serialises to one that parses to the same resources, attaching it to an executable keeps
-// the executable's bytes, and LoadString reads every string of it safely.
+// the executable's bytes, and loadString reads every string of it safely.
 #include "enduser/resource_bundle.h"
 #include "fuzz/fuzz_check.h"
 
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(own <= size);
     for (unsigned id = 0; id < 40; ++id) {
-        LoadString(bundle, id);
+        loadString(bundle, id);
     }
     const Bytes tail = bundle.serialise();
     FUZZ_CHECK(sameResources(ResourceBundle::parse(tail), bundle));

@@ -1,9 +1,9 @@
-// Proves: ReadStringTable never crashes nor reads outside the executable, whatever its pointer
+// Proves: readStringTable never crashes nor reads outside the executable, whatever its pointer
 // blocks and text areas hold, including pointers to the last byte and texts without their
 // terminator (StreamReadError). The fuzzed bytes are a small executable with its own layout:
 // two pointer blocks at its start and four text areas, one partly outside the file and two
 // overlapping each other and the pointers. When the read succeeds, the unresolved texts are
-// exactly the listed numbers, and the C-style reading is RawToCStyle of the raw one.
+// exactly the listed numbers, and the C-style reading is rawToCStyle of the raw one.
 #include <string>
 #include <vector>
 
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<int> rawNotFound;
     bool allFound = false;
     try {
-        allFound = ReadStringTable(file, raw, blocks, areas, false, rawNotFound);
+        allFound = readStringTable(file, raw, blocks, areas, false, rawNotFound);
     } catch (const StreamReadError&) {
         return 0;
     }
@@ -59,10 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<std::string> cstyle;
     std::vector<int> cstyleNotFound;
-    ReadStringTable(file, cstyle, blocks, areas, true, cstyleNotFound);
+    readStringTable(file, cstyle, blocks, areas, true, cstyleNotFound);
     FUZZ_CHECK(cstyleNotFound == rawNotFound);
     for (std::size_t n = 0; n < raw.size(); ++n) {
-        FUZZ_CHECK(cstyle[n] == RawToCStyle(raw[n]));
+        FUZZ_CHECK(cstyle[n] == rawToCStyle(raw[n]));
     }
     return 0;
 }

@@ -9,26 +9,26 @@
 namespace tarn {
 
 // One text in one language. ID 255 ends a table on disk and is never an ID.
-struct TObjText {
+struct ObjText {
     std::uint8_t ID = 0;
     std::string Text;  // game bytes, never a zero byte, may be empty
 
-    bool operator==(const TObjText&) const = default;
+    bool operator==(const ObjText&) const = default;
 };
 
 // The entries of one text table, in table order.
-using TObjTextGroup = std::vector<TObjText>;
+using ObjTextGroup = std::vector<ObjText>;
 
 // One group per text table of the object, in the order the tables lie in the data.
-using TObjFileTexts = std::vector<TObjTextGroup>;
+using ObjFileTexts = std::vector<ObjTextGroup>;
 
 // One object file. Name, Flags and Encoding come from the file header; FileName and Modified
 // belong to whoever loaded the file.
-struct TObjFile {
+struct ObjFile {
     std::string FileName;  // name and extension, no folder
     std::array<std::uint8_t, 8> Name{};
     std::uint32_t Flags = 0;  // Flags & 0x0F is the object type
-    TObjFileTexts Texts;
+    ObjFileTexts Texts;
     std::uint8_t Encoding = 0;
     bool Modified = false;
 

@@ -25,7 +25,7 @@ inline std::uint32_t foldByte(std::uint32_t c, std::uint8_t x) {
 // N bytes c = rotl(c0, 11 N) ^ XOR of rotl(x_i, 11 (N - i)). Rotations by 32 are the identity:
 // bytes whose indexes agree modulo 32 are rotated alike and can be XORed together first. The
 // data is thus folded into 32 byte lanes at memory speed, and only the 32 lanes are rotated.
-std::uint32_t ObjectChecksum(const TObjFile& object, const std::uint8_t* data, std::size_t size) {
+std::uint32_t objectChecksum(const ObjFile& object, const std::uint8_t* data, std::size_t size) {
     std::uint32_t c = 0xF369A75Bu;
     c = foldByte(c, static_cast<std::uint8_t>(object.Flags));
     for (std::uint8_t b : object.Name) {
@@ -54,7 +54,7 @@ std::uint32_t ObjectChecksum(const TObjFile& object, const std::uint8_t* data, s
     return result;
 }
 
-Bytes DecodeObjectFile(const std::uint8_t* file, std::size_t size, TObjFile& object) {
+Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& object) {
     if (size < kObjectHeaderSize) {
         throw StreamReadError();
     }
@@ -70,25 +70,25 @@ Bytes DecodeObjectFile(const std::uint8_t* file, std::size_t size, TObjFile& obj
         case kEncodingStored:
             return Bytes(block, block + length);
         case kEncodingRLE:
-            return DecodeRLE(block, length);
+            return decodeRle(block, length);
         case kEncodingScrambled:
-            return DecodeScrambled(block, length);
+            return decodeScrambled(block, length);
         default:
             return Bytes();
     }
 }
 
-Bytes EncodeObjectFile(const Bytes& decoded, const TObjFile& object, bool enhanced) {
+Bytes encodeObjectFile(const Bytes& decoded, const ObjFile& object, bool enhanced) {
     Bytes block;
     switch (object.Encoding) {
         case kEncodingStored:
             block = decoded;
             break;
         case kEncodingRLE:
-            block = EncodeRLE(decoded.data(), decoded.size(), enhanced);
+            block = encodeRle(decoded.data(), decoded.size(), enhanced);
             break;
         case kEncodingScrambled:
-            block = EncodeScrambled(decoded.data(), decoded.size());
+            block = encodeScrambled(decoded.data(), decoded.size());
             break;
         default:
             throw UnsupportedEncodingError(object.Encoding);
@@ -99,7 +99,7 @@ Bytes EncodeObjectFile(const Bytes& decoded, const TObjFile& object, bool enhanc
     Bytes file(kObjectHeaderSize + block.size());
     writeU32LE(file.data(), object.Flags);
     std::memcpy(file.data() + 4, object.Name.data(), 8);
-    writeU32LE(file.data() + 12, ObjectChecksum(object, decoded.data(), decoded.size()));
+    writeU32LE(file.data() + 12, objectChecksum(object, decoded.data(), decoded.size()));
     file[16] = object.Encoding;
     writeU32LE(file.data() + 17, static_cast<std::uint32_t>(block.size()));
     if (!block.empty()) {

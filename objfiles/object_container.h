@@ -3,7 +3,7 @@
 //   offset size field
 //   0      4    Flags     u32 LE; Flags & 0x0F is the object type, the other bits are kept
 //   4      8    Name      the object's identifier, kept as stored
-//   12     4    Checksum  u32 LE, ObjectChecksum of Flags, Name and the decoded data
+//   12     4    Checksum  u32 LE, objectChecksum of Flags, Name and the decoded data
 //   16     1    Encoding  0 stored, 1 run-length (rle_codec.h), 3 bit rotation
 //                         (scrambled_codec.h); 2 and 4..255 are unsupported
 //   17     4    Length    u32 LE, size of the encoded block
@@ -33,7 +33,7 @@ enum ObjectEncoding : std::uint8_t {
     kEncodingScrambled = 3,
 };
 
-// EncodeObjectFile was asked for an encoding the container cannot write.
+// encodeObjectFile was asked for an encoding the container cannot write.
 class UnsupportedEncodingError : public std::runtime_error {
 public:
     explicit UnsupportedEncodingError(unsigned encoding)
@@ -45,16 +45,16 @@ public:
 // and Encoding and answers the decoded data (empty for an unsupported encoding). A file shorter
 // than its header or its Length, and malformed run-length data, raise StreamReadError; the
 // header fields may then already be set. Never reads outside the input.
-Bytes DecodeObjectFile(const std::uint8_t* file, std::size_t size, TObjFile& object);
-inline Bytes DecodeObjectFile(const Bytes& file, TObjFile& object) {
-    return DecodeObjectFile(file.data(), file.size(), object);
+Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& object);
+inline Bytes decodeObjectFile(const Bytes& file, ObjFile& object) {
+    return decodeObjectFile(file.data(), file.size(), object);
 }
 
 // Builds a whole object file of the decoded data with object's Flags, Name and Encoding and a
 // fresh checksum; enhanced selects the enhanced run-length encoder (encoding 1 only). Raises
 // UnsupportedEncodingError for encodings other than 0, 1 and 3.
-Bytes EncodeObjectFile(const Bytes& decoded, const TObjFile& object, bool enhanced);
+Bytes encodeObjectFile(const Bytes& decoded, const ObjFile& object, bool enhanced);
 
-std::uint32_t ObjectChecksum(const TObjFile& object, const std::uint8_t* data, std::size_t size);
+std::uint32_t objectChecksum(const ObjFile& object, const std::uint8_t* data, std::size_t size);
 
 }  // namespace tarn

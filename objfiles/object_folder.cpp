@@ -24,19 +24,19 @@ std::vector<fs::path> listObjectFiles(const fs::path& objData) {
     return platform::listFilesWithExtension(objData, ".dat");
 }
 
-TObjFile readObjectFile(const Bytes& file, const std::string& fileName) {
-    TObjFile object;
+ObjFile readObjectFile(const Bytes& file, const std::string& fileName) {
+    ObjFile object;
     object.FileName = fileName;
-    const Bytes decoded = DecodeObjectFile(file, object);
-    ReadTextGroups(decoded, object);
+    const Bytes decoded = decodeObjectFile(file, object);
+    readTextGroups(decoded, object);
     return object;
 }
 
-TObjFile loadObjectFile(const fs::path& path) {
+ObjFile loadObjectFile(const fs::path& path) {
     return readObjectFile(readWholeFile(path), path.filename().string());
 }
 
-void loadObjectFolder(const fs::path& objData, std::vector<TObjFile>& files,
+void loadObjectFolder(const fs::path& objData, std::vector<ObjFile>& files,
                       const LoadProgress& progress) {
     const std::vector<fs::path> paths = listObjectFiles(objData);
     files.reserve(files.size() + paths.size());
@@ -48,13 +48,13 @@ void loadObjectFolder(const fs::path& objData, std::vector<TObjFile>& files,
     }
 }
 
-Bytes rewriteObjectFile(const Bytes& file, TObjFile& object, bool enhanced) {
-    const Bytes decoded = DecodeObjectFile(file, object);
-    const Bytes rebuilt = WriteTextGroups(decoded, object);
-    return EncodeObjectFile(rebuilt, object, enhanced);
+Bytes rewriteObjectFile(const Bytes& file, ObjFile& object, bool enhanced) {
+    const Bytes decoded = decodeObjectFile(file, object);
+    const Bytes rebuilt = writeTextGroups(decoded, object);
+    return encodeObjectFile(rebuilt, object, enhanced);
 }
 
-void saveObjectFile(const fs::path& path, TObjFile& object, bool enhanced) {
+void saveObjectFile(const fs::path& path, ObjFile& object, bool enhanced) {
     writeFileAtomically(path, rewriteObjectFile(readWholeFile(path), object, enhanced));
     object.Modified = false;
 }

@@ -26,10 +26,10 @@ std::vector<fs::path> listObjectFiles(const fs::path& objData);
 
 // Decodes an object file held in memory and reads its text tables into a fresh record with
 // the given file name. Raises StreamReadError for a file that cannot be decoded or read.
-TObjFile readObjectFile(const Bytes& file, const std::string& fileName);
+ObjFile readObjectFile(const Bytes& file, const std::string& fileName);
 
 // Loads one object file from disk; raises FileError or StreamReadError.
-TObjFile loadObjectFile(const fs::path& path);
+ObjFile loadObjectFile(const fs::path& path);
 
 // Called before each file is loaded: index (0-based), file count, file name.
 using LoadProgress = std::function<void(std::size_t, std::size_t, const std::string&)>;
@@ -37,17 +37,17 @@ using LoadProgress = std::function<void(std::size_t, std::size_t, const std::str
 // Loads every object file of objData in listObjectFiles order, appending each record to files
 // once it is complete. The first failure stops loading and propagates; files then holds the
 // records loaded before it.
-void loadObjectFolder(const fs::path& objData, std::vector<TObjFile>& files,
+void loadObjectFolder(const fs::path& objData, std::vector<ObjFile>& files,
                       const LoadProgress& progress = {});
 
 // The object file of the given bytes with its text tables replaced by object.Texts, encoded
 // again with the file's own encoding (enhanced run-length encoder when enhanced). Refreshes
 // object's Name, Flags and Encoding from the file. Raises StreamReadError or
 // UnsupportedEncodingError; nothing is written.
-Bytes rewriteObjectFile(const Bytes& file, TObjFile& object, bool enhanced);
+Bytes rewriteObjectFile(const Bytes& file, ObjFile& object, bool enhanced);
 
 // Re-reads the file at path, rewrites its tables from object.Texts and replaces it atomically;
 // clears object.Modified on success. A failure leaves the file on disk as it was.
-void saveObjectFile(const fs::path& path, TObjFile& object, bool enhanced = true);
+void saveObjectFile(const fs::path& path, ObjFile& object, bool enhanced = true);
 
 }  // namespace tarn

@@ -63,7 +63,7 @@ inline unsigned firstNonZeroByte(std::uint64_t v) {
 
 }  // namespace
 
-Bytes DecodeRLE(const std::uint8_t* block, std::size_t size) {
+Bytes decodeRle(const std::uint8_t* block, std::size_t size) {
     Bytes out;
     // Object data seldom packs to less than half its size, so twice the block usually holds
     // the output without a reallocation; more grows the vector as usual.
@@ -248,7 +248,7 @@ inline std::uint64_t equalNeighbours(const std::uint8_t* d) {
 // positions 64 at a time with word operations and walks from one to the next, emitting a step
 // each; a step longer than 128 bytes, which may be cut, is emitted by the exact step above,
 // repeated until it ends at such a position again.
-Bytes EncodeRLE(const std::uint8_t* data, std::size_t size, bool enhanced) {
+Bytes encodeRle(const std::uint8_t* data, std::size_t size, bool enhanced) {
     const std::size_t minimumRun = enhanced ? 3 : 2;
     const std::size_t bound =
         static_cast<std::size_t>(std::nearbyint(static_cast<double>(size) * 1.34)) + 1;

@@ -20,9 +20,9 @@ namespace tarn {
 // Decodes a whole block of size bytes. Never reads outside [block, block + size) nor writes
 // outside the returned buffer: a step that reaches past the end of the block raises
 // StreamReadError.
-Bytes DecodeRLE(const std::uint8_t* block, std::size_t size);
+Bytes decodeRle(const std::uint8_t* block, std::size_t size);
 
 // Encodes size bytes of data, with the enhanced encoder when enhanced is true.
-Bytes EncodeRLE(const std::uint8_t* data, std::size_t size, bool enhanced);
+Bytes encodeRle(const std::uint8_t* data, std::size_t size, bool enhanced);
 
 }  // namespace tarn

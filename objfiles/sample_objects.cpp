@@ -41,10 +41,10 @@ Bytes makeObjectLikeBytes(std::size_t size, std::uint32_t seed) {
     return out;
 }
 
-Bytes makeSampleObjectFile(unsigned type, std::uint8_t encoding, const TObjFileTexts& texts,
+Bytes makeSampleObjectFile(unsigned type, std::uint8_t encoding, const ObjFileTexts& texts,
                            const std::array<std::uint8_t, 8>& name, std::uint32_t seed,
                            std::size_t tail) {
-    TObjFile object;
+    ObjFile object;
     object.Flags = (seed & 0xFFFFFFF0u) | (type & 0x0Fu);
     object.Name = name;
     object.Encoding = encoding;
@@ -56,7 +56,7 @@ Bytes makeSampleObjectFile(unsigned type, std::uint8_t encoding, const TObjFileT
     decoded.insert(decoded.end(), object.Texts.size(), kTableEnd);
     const Bytes rest = makeObjectLikeBytes(tail, seed ^ 0x5A5A5A5Au);
     decoded.insert(decoded.end(), rest.begin(), rest.end());
-    return EncodeObjectFile(WriteTextGroups(decoded, object), object, false);
+    return encodeObjectFile(writeTextGroups(decoded, object), object, false);
 }
 
 }  // namespace tarn

@@ -84,12 +84,12 @@ Bytes rotateAll(const std::uint8_t* in, std::size_t size, const unsigned (&amoun
 
 }  // namespace
 
-Bytes DecodeScrambled(const std::uint8_t* block, std::size_t size) {
+Bytes decodeScrambled(const std::uint8_t* block, std::size_t size) {
     // Rotating right by 1, 3, 5, 7 is rotating left by 7, 5, 3, 1.
     return rotateAll(block, size, {7, 5, 3, 1});
 }
 
-Bytes EncodeScrambled(const std::uint8_t* data, std::size_t size) {
+Bytes encodeScrambled(const std::uint8_t* data, std::size_t size) {
     return rotateAll(data, size, {1, 3, 5, 7});
 }
 

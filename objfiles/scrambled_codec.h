@@ -13,9 +13,9 @@
 namespace tarn {
 
 // Copies size bytes and rotates them right. Reads only [block, block + size).
-Bytes DecodeScrambled(const std::uint8_t* block, std::size_t size);
+Bytes decodeScrambled(const std::uint8_t* block, std::size_t size);
 
 // Copies size bytes and rotates them left.
-Bytes EncodeScrambled(const std::uint8_t* data, std::size_t size);
+Bytes encodeScrambled(const std::uint8_t* data, std::size_t size);
 
 }  // namespace tarn

@@ -9,7 +9,7 @@ namespace tarn {
 
 namespace {
 
-unsigned checkedType(const TObjFile& object) {
+unsigned checkedType(const ObjFile& object) {
     const unsigned type = object.objectType();
     if (type >= kObjectTypeCount) {
         throw StreamReadError();
@@ -28,7 +28,7 @@ std::size_t endOfText(const std::uint8_t* data, std::size_t size, std::size_t po
 
 // Reads one table of [data, data + size) from pos into group; answers the position after its
 // end marker.
-std::size_t readGroupAt(TObjTextGroup& group, const std::uint8_t* data, std::size_t size,
+std::size_t readGroupAt(ObjTextGroup& group, const std::uint8_t* data, std::size_t size,
                         std::size_t pos) {
     group.clear();
     while (true) {
@@ -39,7 +39,7 @@ std::size_t readGroupAt(TObjTextGroup& group, const std::uint8_t* data, std::siz
         if (id == kTableEnd) {
             return pos;
         }
-        TObjText& entry = group.emplace_back();
+        ObjText& entry = group.emplace_back();
         entry.ID = id;
         if (pos >= size) {
             throw StreamReadError();
@@ -52,21 +52,21 @@ std::size_t readGroupAt(TObjTextGroup& group, const std::uint8_t* data, std::siz
 
 }  // namespace
 
-void ReadTextGroup(TObjTextGroup& group, MemoryStream& data) {
+void readTextGroup(ObjTextGroup& group, MemoryStream& data) {
     // On failure the position stays where the table began, as a failed stream read leaves it.
     data.seek(readGroupAt(group, data.data().data(), data.size(), data.position()));
 }
 
-void ReadTextGroups(const Bytes& decoded, TObjFile& object) {
+void readTextGroups(const Bytes& decoded, ObjFile& object) {
     const unsigned type = checkedType(object);
     std::size_t pos = TextTableStart[type];
     object.Texts.resize(TextTableCount[type]);
-    for (TObjTextGroup& group : object.Texts) {
+    for (ObjTextGroup& group : object.Texts) {
         pos = readGroupAt(group, decoded.data(), decoded.size(), pos);
     }
 }
 
-Bytes WriteTextGroups(const Bytes& oldData, const TObjFile& object) {
+Bytes writeTextGroups(const Bytes& oldData, const ObjFile& object) {
     const unsigned type = checkedType(object);
     const std::size_t start = TextTableStart[type];
     if (oldData.size() < start) {
@@ -90,8 +90,8 @@ Bytes WriteTextGroups(const Bytes& oldData, const TObjFile& object) {
     }
 
     std::size_t tablesSize = 0;
-    for (const TObjTextGroup& group : object.Texts) {
-        for (const TObjText& entry : group) {
+    for (const ObjTextGroup& group : object.Texts) {
+        for (const ObjText& entry : group) {
             if (entry.ID == kTableEnd) {
                 throw TextTableError(
                     "The language ID 255 marks the end of a text table and cannot be stored");
@@ -107,8 +107,8 @@ Bytes WriteTextGroups(const Bytes& oldData, const TObjFile& object) {
     Bytes out;
     out.reserve(start + tablesSize + (oldData.size() - pos));
     out.insert(out.end(), oldData.begin(), oldData.begin() + static_cast<std::ptrdiff_t>(start));
-    for (const TObjTextGroup& group : object.Texts) {
-        for (const TObjText& entry : group) {
+    for (const ObjTextGroup& group : object.Texts) {
+        for (const ObjText& entry : group) {
             out.push_back(entry.ID);
             out.insert(out.end(), entry.Text.begin(), entry.Text.end());
             out.push_back(0);

@@ -33,11 +33,11 @@ constexpr std::uint8_t kTableEnd = 0xFF;
 
 // Fills object.Texts with TextTableCount groups read from TextTableStart of the decoded data.
 // Raises StreamReadError for types 11 to 15 and for tables that run past the data.
-void ReadTextGroups(const Bytes& decoded, TObjFile& object);
+void readTextGroups(const Bytes& decoded, ObjFile& object);
 
 // Reads one table at data's position into group (replacing its contents) and leaves the
 // position after the end marker. On StreamReadError the group keeps the entries read so far.
-void ReadTextGroup(TObjTextGroup& group, MemoryStream& data);
+void readTextGroup(ObjTextGroup& group, MemoryStream& data);
 
 // A model whose tables cannot be written: a text holding a zero byte (it would end the text
 // early and break the table) or the language ID 255 (it would end the table).
@@ -50,6 +50,6 @@ public:
 // are replaced by object.Texts. Raises StreamReadError when oldData is shorter than
 // TextTableStart or ends inside a table, and for types 11 to 15; TextTableError for a model
 // that the tables cannot hold.
-Bytes WriteTextGroups(const Bytes& oldData, const TObjFile& object);
+Bytes writeTextGroups(const Bytes& oldData, const ObjFile& object);
 
 }  // namespace tarn

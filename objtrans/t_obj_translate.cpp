@@ -233,7 +233,7 @@ void TObjTranslate::setStatus(const QString& text) {
 }
 
 bool TObjTranslate::anyModified() const {
-    for (const TObjFile& file : Files) {
+    for (const ObjFile& file : Files) {
         if (file.Modified) {
             return true;
         }
@@ -241,7 +241,7 @@ bool TObjTranslate::anyModified() const {
     return false;
 }
 
-std::filesystem::path TObjTranslate::objectFilePath(const TObjFile& file) const {
+std::filesystem::path TObjTranslate::objectFilePath(const ObjFile& file) const {
     return objData_ / file.FileName;
 }
 
@@ -318,7 +318,7 @@ void TObjTranslate::LoadFiles() {
 }
 
 void TObjTranslate::addFileNode(int index) {
-    const TObjFile& file = Files[static_cast<std::size_t>(index)];
+    const ObjFile& file = Files[static_cast<std::size_t>(index)];
     auto* node = new QTreeWidgetItem(RootNode, {QString::fromStdString(file.FileName)});
     node->setData(0, kIndexRole, index);
     QList<QTreeWidgetItem*> groups;
@@ -340,7 +340,7 @@ void TObjTranslate::TreeView1Change(QTreeWidgetItem* node) {
     }
     if (node->parent() == RootNode) {
         currentFile_ = node->data(0, kIndexRole).toInt();
-        const TObjFile& file = Files[static_cast<std::size_t>(currentFile_)];
+        const ObjFile& file = Files[static_cast<std::size_t>(currentFile_)];
         Filename->setText(QString::fromStdString(file.FileName));
         InternalID->setText(objTextToDisplay(std::string(file.Name.begin(), file.Name.end())));
         DataType->setText(QStringLiteral("Type %1").arg(file.objectType()));

@@ -43,7 +43,7 @@ public:
     CarriedProgramSource carriedProgram = carriedPatcher;
 
     // --- State ---
-    std::vector<TObjFile> Files;
+    std::vector<ObjFile> Files;
     int currentFile() const { return currentFile_; }    // index into Files, -1: none
     int currentGroup() const { return currentGroup_; }  // index into its Texts, -1: none
     const std::string& UndoText() const { return undoText_; }
@@ -108,7 +108,7 @@ private:
     void discardFiles();
     bool confirmClose();
     void fileModified();
-    std::filesystem::path objectFilePath(const TObjFile& file) const;
+    std::filesystem::path objectFilePath(const ObjFile& file) const;
 
     // Tree and grid handlers.
     void TreeView1Change(QTreeWidgetItem* node);

@@ -76,13 +76,13 @@ void TObjTranslate::showGroup(int file, int group) {
     currentGroup_ = group;
     fillGrid();
     selectGridRow(0);
-    const TObjTextGroup& entries =
+    const ObjTextGroup& entries =
         Files[static_cast<std::size_t>(file)].Texts[static_cast<std::size_t>(group)];
     undoText_ = entries.empty() ? std::string() : entries.front().Text;
 }
 
 void TObjTranslate::fillGrid() {
-    const TObjTextGroup& entries = Files[static_cast<std::size_t>(currentFile_)]
+    const ObjTextGroup& entries = Files[static_cast<std::size_t>(currentFile_)]
                                        .Texts[static_cast<std::size_t>(currentGroup_)];
     filling_ = true;
     StringGrid1->setRowCount(static_cast<int>(entries.size()));
@@ -109,7 +109,7 @@ void TObjTranslate::StringGrid1SetEditText(int row, const QString& text) {
     if (filling_ || currentGroup_ < 0) {
         return;
     }
-    TObjTextGroup& entries = Files[static_cast<std::size_t>(currentFile_)]
+    ObjTextGroup& entries = Files[static_cast<std::size_t>(currentFile_)]
                                  .Texts[static_cast<std::size_t>(currentGroup_)];
     if (row < 0 || row >= static_cast<int>(entries.size())) {
         return;
@@ -124,7 +124,7 @@ void TObjTranslate::StringGrid1CellChanged(int row, int column) {
     }
     // A committed editor: the group already follows each keystroke, unless the text reached the
     // cell some other way.
-    const TObjTextGroup& entries = Files[static_cast<std::size_t>(currentFile_)]
+    const ObjTextGroup& entries = Files[static_cast<std::size_t>(currentFile_)]
                                        .Texts[static_cast<std::size_t>(currentGroup_)];
     const QString text = StringGrid1->item(row, 1)->text();
     if (row < static_cast<int>(entries.size()) &&
@@ -137,7 +137,7 @@ void TObjTranslate::StringGrid1CurrentCellChanged(int row, int column) {
     if (currentGroup_ < 0 || row < 0 || column != 1) {
         return;
     }
-    const TObjTextGroup& entries = Files[static_cast<std::size_t>(currentFile_)]
+    const ObjTextGroup& entries = Files[static_cast<std::size_t>(currentFile_)]
                                        .Texts[static_cast<std::size_t>(currentGroup_)];
     if (row < static_cast<int>(entries.size())) {
         undoText_ = entries[static_cast<std::size_t>(row)].Text;
@@ -166,10 +166,10 @@ void TObjTranslate::NewIDClick() {
         return;
     }
     const auto id = static_cast<std::uint8_t>(AskLangID->id());
-    TObjTextGroup& entries = Files[static_cast<std::size_t>(currentFile_)]
+    ObjTextGroup& entries = Files[static_cast<std::size_t>(currentFile_)]
                                  .Texts[static_cast<std::size_t>(currentGroup_)];
     const auto same = std::find_if(entries.begin(), entries.end(),
-                                   [id](const TObjText& entry) { return entry.ID == id; });
+                                   [id](const ObjText& entry) { return entry.ID == id; });
     if (same != entries.end()) {
         prompter().message(QStringLiteral("This language ID already exist in this list!"),
                            QStringLiteral("Wrong ID"), MessageIcon::Error, MessageButtons::Ok);
@@ -210,11 +210,11 @@ void TObjTranslate::DelIDClick() {
     filling_ = true;
     StringGrid1->removeRow(row);
     filling_ = false;
-    TObjTextGroup& entries = Files[static_cast<std::size_t>(currentFile_)]
+    ObjTextGroup& entries = Files[static_cast<std::size_t>(currentFile_)]
                                  .Texts[static_cast<std::size_t>(currentGroup_)];
     const auto id = static_cast<std::uint8_t>(idText.toUInt());
     const auto victim = std::find_if(entries.begin(), entries.end(),
-                                     [id](const TObjText& entry) { return entry.ID == id; });
+                                     [id](const ObjText& entry) { return entry.ID == id; });
     if (victim != entries.end()) {
         entries.erase(victim);
     }
@@ -247,9 +247,9 @@ void TObjTranslate::SaveClick() {
         busy_ = true;
         BusyGuard guard(Panel1);
         const auto total = std::count_if(Files.begin(), Files.end(),
-                                         [](const TObjFile& file) { return file.Modified; });
+                                         [](const ObjFile& file) { return file.Modified; });
         int k = 0;
-        for (TObjFile& file : Files) {
+        for (ObjFile& file : Files) {
             if (!file.Modified) {
                 continue;
             }

@@ -50,8 +50,8 @@ TarnPatch::TarnPatch(ResourceBundle resources, std::string resourceError, fs::pa
       in_(in),
       out_(out) {}
 
-std::string TarnPatch::LoadMessage(unsigned number, const std::vector<std::string>& inserts) const {
-    std::u16string text = LoadString(resources_, number);
+std::string TarnPatch::loadMessage(unsigned number, const std::vector<std::string>& inserts) const {
+    std::u16string text = loadString(resources_, number);
     if (text.size() > kMaxMessageLength) {
         text.resize(kMaxMessageLength);
     }
@@ -76,7 +76,7 @@ void TarnPatch::waitForEnter() {
     std::getline(in_, ignored);
 }
 
-bool TarnPatch::AskYes() {
+bool TarnPatch::askYes() {
     out_.flush();
     std::string answer;
     if (!std::getline(in_, answer)) {
@@ -89,9 +89,9 @@ bool TarnPatch::AskYes() {
 }
 
 int TarnPatch::FatalError(unsigned number) {
-    line(LoadMessage(number));
+    line(loadMessage(number));
     line();
-    line(LoadMessage(kMsgPressEnter));
+    line(loadMessage(kMsgPressEnter));
     waitForEnter();
     return 1;
 }
@@ -126,21 +126,21 @@ int TarnPatch::run() {
         return FatalError(kMsgNoObjData);
     }
     objData_ = *objData;
-    yes_.emplace(LoadString(resources_, kMsgYesChars));
+    yes_.emplace(loadString(resources_, kMsgYesChars));
 
-    out_ << LoadMessage(kMsgQuestion);
-    if (!AskYes()) {
+    out_ << loadMessage(kMsgQuestion);
+    if (!askYes()) {
         return 1;
     }
     std::uint32_t errors = 0;
     {
         ObjTextsReader reader(*objTexts);
-        errors = ProcessFiles(reader);
+        errors = processFiles(reader);
     }
-    line(errors == 0 ? LoadMessage(kMsgAllOk)
-                     : LoadMessage(kMsgFinishedWithErrors, {std::to_string(errors)}));
+    line(errors == 0 ? loadMessage(kMsgAllOk)
+                     : loadMessage(kMsgFinishedWithErrors, {std::to_string(errors)}));
     line();
-    line(LoadMessage(kMsgPressEnter));
+    line(loadMessage(kMsgPressEnter));
     waitForEnter();
     return 0;
 }
@@ -157,23 +157,23 @@ std::string TarnPatch::displayPath(const std::string& name) const {
 bool TarnPatch::reportError(unsigned message, const std::string& name, const std::string& error) {
     ++errors_;
     line();
-    line(LoadMessage(message, {displayPath(name)}));
+    line(loadMessage(message, {displayPath(name)}));
     line(platform::nativeToConsoleText(error));
-    out_ << LoadMessage(kMsgIgnoreError);
-    return AskYes();
+    out_ << loadMessage(kMsgIgnoreError);
+    return askYes();
 }
 
 void TarnPatch::reportTruncated(const std::string& name) {
     ++errors_;
     line();
-    line(LoadMessage(kMsgOpenError,
+    line(loadMessage(kMsgOpenError,
                      {name.empty() ? std::string(kObjTextsName) : displayPath(name)}));
     line(kTextsEndEarly);
 }
 
-std::uint32_t TarnPatch::ProcessFiles(ObjTextsReader& reader) {
+std::uint32_t TarnPatch::processFiles(ObjTextsReader& reader) {
     errors_ = 0;
-    line(LoadMessage(kMsgProcessing));
+    line(loadMessage(kMsgProcessing));
     line();
     try {
         reader.readHeader();
@@ -191,7 +191,7 @@ std::uint32_t TarnPatch::ProcessFiles(ObjTextsReader& reader) {
             return errors_;
         }
         blankProgressLine();
-        out_ << LoadMessage(kMsgProgress, {name, std::to_string(reader.fileCount() - i)}) << '\r';
+        out_ << loadMessage(kMsgProgress, {name, std::to_string(reader.fileCount() - i)}) << '\r';
         out_.flush();
         if (processFile(reader, name) == Outcome::Stop) {
             return errors_;
@@ -203,7 +203,7 @@ std::uint32_t TarnPatch::ProcessFiles(ObjTextsReader& reader) {
 
 TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::string& name) {
     // Each file has its own buffers, so nothing of one file reaches the next.
-    TObjFile object;
+    ObjFile object;
     Bytes decoded;
     fs::path path;
     try {
@@ -213,15 +213,15 @@ TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::str
         }
         path = platform::findEntryIgnoringCase(objData_, name).value_or(objData_ / name);
         const Bytes file = readWholeFile(path);
-        decoded = DecodeObjectFile(file, object);
-        ReadTextGroups(decoded, object);
+        decoded = decodeObjectFile(file, object);
+        readTextGroups(decoded, object);
     } catch (const std::exception& e) {
         if (!reportError(kMsgOpenError, name, e.what())) {
             return Outcome::Stop;
         }
-        TObjFileTexts none;
+        ObjFileTexts none;
         try {
-            ApplyNewTexts(reader.stream(), none);
+            applyNewTexts(reader.stream(), none);
         } catch (const StreamReadError&) {
             reportTruncated(name);
             return Outcome::Stop;
@@ -230,16 +230,16 @@ TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::str
     }
 
     try {
-        ApplyNewTexts(reader.stream(), object.Texts);
+        applyNewTexts(reader.stream(), object.Texts);
     } catch (const StreamReadError&) {
         reportTruncated(name);
         return Outcome::Stop;
     }
 
     try {
-        const Bytes rebuilt = WriteTextGroups(decoded, object);
+        const Bytes rebuilt = writeTextGroups(decoded, object);
         decoded.clear();
-        writeFileAtomically(path, EncodeObjectFile(rebuilt, object, enhanced_));
+        writeFileAtomically(path, encodeObjectFile(rebuilt, object, enhanced_));
     } catch (const std::exception& e) {
         return reportError(kMsgSaveError, name, e.what()) ? Outcome::Next : Outcome::Stop;
     }

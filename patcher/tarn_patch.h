@@ -30,13 +30,13 @@ public:
 
     // Message number with its inserts (UTF-8), as console text; "--Text not found!--" for a
     // missing or empty entry and when formatting fails.
-    std::string LoadMessage(unsigned number, const std::vector<std::string>& inserts = {}) const;
+    std::string loadMessage(unsigned number, const std::vector<std::string>& inserts = {}) const;
 
     // Reads one answer line; yes when its first character is in the yes set.
-    bool AskYes();
+    bool askYes();
 
     // The file loop; answers the error count.
-    std::uint32_t ProcessFiles(ObjTextsReader& reader);
+    std::uint32_t processFiles(ObjTextsReader& reader);
 
 private:
     enum class Outcome { Next, Stop };

@@ -93,7 +93,7 @@ void reportUnknownSize(const std::string& path, std::uintmax_t size) {
 // an unknown size.
 int readExecutable(const std::string& path, Bytes& file) {
     file = readWholeFile(path);
-    const int profile = FindProfile(static_cast<std::int64_t>(file.size()));
+    const int profile = findProfile(static_cast<std::int64_t>(file.size()));
     if (profile == -1) {
         reportUnknownSize(path, file.size());
     }
@@ -124,7 +124,7 @@ int info(const Args& args) {
         return badUse("exe info takes one FILE");
     }
     const std::uintmax_t size = fileSizeOf(args[1]);
-    const int profile = FindProfile(static_cast<std::int64_t>(size));
+    const int profile = findProfile(static_cast<std::int64_t>(size));
     if (profile == -1) {
         reportUnknownSize(args[1], size);
         return kFailed;
@@ -148,11 +148,11 @@ int exportTexts(const Args& args) {
     if (profile == -1) {
         return kFailed;
     }
-    const TExeProfile& p = profileByNumber(profile);
+    const ExeProfile& p = profileByNumber(profile);
     std::vector<std::string> texts;
     std::vector<int> notFound;
     try {
-        ReadStringTable(file, texts, p.PointerBlocks, p.TextAreas, true, notFound);
+        readStringTable(file, texts, p.PointerBlocks, p.TextAreas, true, notFound);
     } catch (const StreamReadError& e) {
         return badUse(path + ": " + e.what() + " (a text runs to the end of the file)");
     }
@@ -208,7 +208,7 @@ int importTexts(const Args& args) {
     options.secondaryLangId = secondary.value_or(file[langSpot + kSecondaryLangIdOffset]);
     file.clear();
 
-    const SaveResult result = SaveStrings(path, rawTexts, options);
+    const SaveResult result = saveStrings(path, rawTexts, options);
     if (sharesPath) {
         std::string lines;
         for (const int target : result.shareTargets) {

@@ -54,7 +54,7 @@ bool parseTextLines(std::string_view contents, std::vector<std::string>& rawText
             continue;
         }
         std::string raw;
-        if (!CStyleToRaw(*bytes, raw)) {
+        if (!cStyleToRaw(*bytes, raw)) {
             errors.push_back("C-string error in string number " + number + ": " + raw);
             ok = false;
             continue;

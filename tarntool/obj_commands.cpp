@@ -31,13 +31,13 @@ int info(const CommandLine& cl) {
     if (cl.positional().size() != 1) {
         throw UsageError("obj info takes one FILE");
     }
-    TObjFile object;
+    ObjFile object;
     Bytes decoded;
     Bytes file;
     try {
         file = readWholeFile(cl.positional()[0]);
-        decoded = DecodeObjectFile(file, object);
-        ReadTextGroups(decoded, object);
+        decoded = decodeObjectFile(file, object);
+        readTextGroups(decoded, object);
     } catch (const std::exception& e) {
         std::cerr << "tarntool: " << cl.positional()[0] << ": " << e.what() << "\n";
         return 1;
@@ -48,11 +48,11 @@ int info(const CommandLine& cl) {
          << "\", \"encoding\": " << unsigned{object.Encoding}
          << ", \"length\": " << readU32LE(file.data() + 17) << ", \"stored_checksum\": \""
          << hex32(readU32LE(file.data() + 12)) << "\", \"checksum\": \""
-         << hex32(ObjectChecksum(object, decoded.data(), decoded.size())) << "\", \"groups\": [";
+         << hex32(objectChecksum(object, decoded.data(), decoded.size())) << "\", \"groups\": [";
     for (std::size_t g = 0; g < object.Texts.size(); ++g) {
         json << (g ? ", [" : "[");
         for (std::size_t i = 0; i < object.Texts[g].size(); ++i) {
-            const TObjText& t = object.Texts[g][i];
+            const ObjText& t = object.Texts[g][i];
             json << (i ? ", " : "") << "{\"id\": " << unsigned{t.ID} << ", \"hex\": \""
                  << toHex(t.Text) << "\"}";
         }
@@ -70,7 +70,7 @@ int recode(const CommandLine& cl) {
     }
     try {
         const Bytes file = readWholeFile(cl.positional()[0]);
-        TObjFile object = readObjectFile(file, "");
+        ObjFile object = readObjectFile(file, "");
         writeFileAtomically(*out, rewriteObjectFile(file, object, !cl.has("--normal-rle")));
     } catch (const std::exception& e) {
         std::cerr << "tarntool: " << e.what() << "\n";
@@ -94,15 +94,15 @@ int set(const CommandLine& cl) {
     }
     const fs::path path = cl.positional()[0];
     try {
-        TObjFile object = loadObjectFile(path);
+        ObjFile object = loadObjectFile(path);
         if (g >= object.Texts.size()) {
             std::cerr << "tarntool: " << path.string() << " has no group " << g << " (it has "
                       << object.Texts.size() << ")\n";
             return 1;
         }
-        TObjTextGroup& entries = object.Texts[g];
+        ObjTextGroup& entries = object.Texts[g];
         auto it = std::find_if(entries.begin(), entries.end(),
-                               [&](const TObjText& t) { return t.ID == languageId; });
+                               [&](const ObjText& t) { return t.ID == languageId; });
         if (it == entries.end()) {
             entries.push_back({languageId, text});
         } else {

@@ -57,7 +57,7 @@ int build(const CommandLine& cl) {
             return 1;
         }
         current = objData->string();
-        std::vector<TObjFile> files;
+        std::vector<ObjFile> files;
         loadObjectFolder(*objData, files, [&](std::size_t, std::size_t, const std::string& name) {
             current = (*objData / name).string();
         });

@@ -85,9 +85,9 @@ int runSampleGameCommand(const Args& args) {
             const auto& objects = sampleObjects();
             for (std::size_t type = 0; type < objects.size(); ++type) {
                 const SampleObject& o = objects[type];
-                TObjFileTexts texts;
+                ObjFileTexts texts;
                 for (const auto& group : o.groups) {
-                    TObjTextGroup& g = texts.emplace_back();
+                    ObjTextGroup& g = texts.emplace_back();
                     for (const auto& [id, text] : group) {
                         g.push_back({id, text});
                     }

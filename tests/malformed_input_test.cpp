@@ -85,11 +85,11 @@ TEST(MalformedObjectFiles, EachIsRefusedWithTheReadError) {
         // An exactly sized heap copy, so that the sanitizer sees any read past the end.
         const auto copy = std::make_unique<std::uint8_t[]>(c.file.size() + 1);
         std::copy(c.file.begin(), c.file.end(), copy.get());
-        TObjFile object;
+        ObjFile object;
         EXPECT_THROW(
             {
-                const Bytes decoded = DecodeObjectFile(copy.get(), c.file.size(), object);
-                ReadTextGroups(decoded, object);
+                const Bytes decoded = decodeObjectFile(copy.get(), c.file.size(), object);
+                readTextGroups(decoded, object);
             },
             StreamReadError)
             << c.name;
@@ -100,11 +100,11 @@ TEST(MalformedObjectFiles, TheEndUserProgramReportsEachAndChangesOnlyTheGoodFile
     TempDir game;
     const fs::path objData = game.path() / "ObjData";
     fs::create_directory(objData);
-    std::vector<TObjFile> records;
+    std::vector<ObjFile> records;
     const std::vector<BrokenObject> broken = brokenObjects();
     for (const BrokenObject& c : broken) {
         writeFileAtomically(objData / c.name, c.file);
-        TObjFile record;
+        ObjFile record;
         record.FileName = c.name;
         record.Texts = {{{0, "new"}}};
         records.push_back(record);
@@ -114,7 +114,7 @@ TEST(MalformedObjectFiles, TheEndUserProgramReportsEachAndChangesOnlyTheGoodFile
     Bytes trailing = makeSampleObjectFile(1, 3, {{{0, "Old"}}}, kName, 8);
     trailing.resize(trailing.size() + (1u << 20), 0xEE);
     writeFileAtomically(objData / "TRAILING.DAT", trailing);
-    TObjFile good;
+    ObjFile good;
     good.FileName = "TRAILING.DAT";
     good.Texts = {{{0, "new"}}};
     records.push_back(good);
@@ -145,7 +145,7 @@ TEST(MalformedObjectFiles, TheEndUserProgramReportsEachAndChangesOnlyTheGoodFile
         std::string::npos);
     const Bytes patched = readWholeFile(objData / "TRAILING.DAT");
     EXPECT_LT(patched.size(), 1000u);
-    EXPECT_EQ(loadObjectFile(objData / "TRAILING.DAT").Texts, (TObjFileTexts{{{0, "new"}}}));
+    EXPECT_EQ(loadObjectFile(objData / "TRAILING.DAT").Texts, (ObjFileTexts{{{0, "new"}}}));
 }
 
 // Damaged attached texts can carry a zero byte inside a text, which would end the text early
@@ -156,7 +156,7 @@ TEST(MalformedObjTexts, ATextWithAZeroByteIsASaveErrorAndTheFileStaysWhole) {
     fs::create_directory(objData);
     const Bytes original = makeSampleObjectFile(1, 1, {{{0, "Sword"}}}, kName, 4);
     writeFileAtomically(objData / "A.DAT", original);
-    TObjFile record;
+    ObjFile record;
     record.FileName = "A.DAT";
     record.Texts = {{{0, std::string("Sch\0wert", 8)}}};
     const Bytes program = buildEndUserProgram(Bytes{'E', 'X', 'E'}, {record}, {});
@@ -203,11 +203,11 @@ TEST(MalformedExecutables, PointersAtTheLastByteReadSafely) {
         std::vector<std::string> column;
         std::vector<int> notFound;
         if (c.readError) {
-            EXPECT_THROW(ReadStringTable(file, column, blocks, areas, true, notFound),
+            EXPECT_THROW(readStringTable(file, column, blocks, areas, true, notFound),
                          StreamReadError)
                 << c.address;
         } else {
-            ReadStringTable(file, column, blocks, areas, true, notFound);
+            readStringTable(file, column, blocks, areas, true, notFound);
             ASSERT_EQ(column.size(), 1u);
             EXPECT_EQ(column[0], c.text) << c.address;
         }
@@ -238,7 +238,7 @@ TEST(MalformedResources, EndUserProgramWithALyingFooterStopsWithItsReason) {
     fs::create_directory(dir.path() / "ObjData");
     const Bytes object = makeSampleObjectFile(1, 0, {{{0, "a"}}}, kName, 1);
     writeFileAtomically(dir.path() / "ObjData" / "A.DAT", object);
-    TObjFile record;
+    ObjFile record;
     record.FileName = "A.DAT";
     record.Texts = {{{0, "changed"}}};
     const Bytes good = buildEndUserProgram(readWholeFile(TARNPATCH_PATH), {record}, {});

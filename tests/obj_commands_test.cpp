@@ -19,7 +19,7 @@ TEST(ObjCommands, InfoPrintsTheHeaderChecksumsAndTextsAsJson) {
     writeFileAtomically(dir.path() / "x.dat", file);
     const ChildResult r = runIn(dir.path(), tarntool("obj info x.dat"), "", dir.path());
     EXPECT_EQ(r.code, 0);
-    TObjFile object = loadObjectFile(dir.path() / "x.dat");
+    ObjFile object = loadObjectFile(dir.path() / "x.dat");
     EXPECT_EQ(r.out.substr(0, r.out.find("\"checksum\"")),
               "{\"flags\": 291, \"type\": 3, \"name\": \"4142434445464748\", \"encoding\": 0, "
               "\"length\": " +
@@ -43,7 +43,7 @@ TEST(ObjCommands, SetAppendsOrReplacesAndRecodeRewritesAsASaveDoes) {
                     "", dir.path())
                   .code,
               0);
-    EXPECT_EQ(loadObjectFile(path).Texts, (TObjFileTexts{{{0, "a"}}, {{1, "BC"}}, {{9, "Z"}}}));
+    EXPECT_EQ(loadObjectFile(path).Texts, (ObjFileTexts{{{0, "a"}}, {{1, "BC"}}, {{9, "Z"}}}));
     EXPECT_EQ(
         runIn(dir.path(), tarntool("obj set y.dat --group 3 --id 1 --hex 41"), "", dir.path()).code,
         1);
@@ -62,7 +62,7 @@ TEST(ObjCommands, SetAppendsOrReplacesAndRecodeRewritesAsASaveDoes) {
     EXPECT_EQ(
         runIn(dir.path(), tarntool("obj recode y.dat -o z.dat --normal-rle"), "", dir.path()).code,
         0);
-    TObjFile object = loadObjectFile(path);
+    ObjFile object = loadObjectFile(path);
     EXPECT_EQ(readWholeFile(dir.path() / "z.dat"),
               rewriteObjectFile(readWholeFile(path), object, false));
 }

@@ -19,8 +19,8 @@ std::string tool(const std::string& args) {
     return tarntool(args);
 }
 
-std::vector<TObjFile> loadAll(const fs::path& game) {
-    std::vector<TObjFile> files;
+std::vector<ObjFile> loadAll(const fs::path& game) {
+    std::vector<ObjFile> files;
     loadObjectFolder(game / "ObjData", files);
     return files;
 }
@@ -101,12 +101,12 @@ TEST_F(PatchEndToEnd, OneLanguageWithTranslatedMessagesAndYesCharacters) {
     EXPECT_NE(r.out.find("Alles gut \xE2\x9C\x93\n"), std::string::npos);
     const auto got = loadAll(player);
     const auto sword = std::find_if(
-        got.begin(), got.end(), [](const TObjFile& f) { return f.FileName == "ITEM_SWORD.DAT"; });
+        got.begin(), got.end(), [](const ObjFile& f) { return f.FileName == "ITEM_SWORD.DAT"; });
     ASSERT_NE(sword, got.end());
-    EXPECT_EQ(sword->Texts[0].back(), (TObjText{9, "Miecx"}));
+    EXPECT_EQ(sword->Texts[0].back(), (ObjText{9, "Miecx"}));
     // Only the sword carries ID 9: the door keeps its old German text.
     const auto door = std::find_if(got.begin(), got.end(),
-                                   [](const TObjFile& f) { return f.FileName == "Door.dat"; });
+                                   [](const ObjFile& f) { return f.FileName == "Door.dat"; });
     EXPECT_EQ(door->Texts[0][1].Text, "Holzt\xFCr");
 }
 

@@ -68,7 +68,7 @@ TEST_P(WriteFaults, TranslatedExecutableStaysWholeAndTheRetrySaves) {
 
     inject();
     try {
-        SaveStrings(path, texts, {});
+        saveStrings(path, texts, {});
         FAIL() << "the save reported success";
     } catch (const FileError& e) {
         expectClearError(e, path);
@@ -77,7 +77,7 @@ TEST_P(WriteFaults, TranslatedExecutableStaysWholeAndTheRetrySaves) {
     EXPECT_EQ(dir.fileCount(), 1u);
 
     clearFault();
-    EXPECT_TRUE(SaveStrings(path, texts, {}).saved);
+    EXPECT_TRUE(saveStrings(path, texts, {}).saved);
     LoadedExecutables loaded;
     loadExecutables(path, path, false, loaded);
     EXPECT_EQ(loaded.translated[0], "Changed first text");
@@ -87,7 +87,7 @@ TEST_P(WriteFaults, ObjectFileStaysWholeAndKeepsModifiedForARetry) {
     const fs::path path = dir.path() / "ITEM.DAT";
     const Bytes original = makeSampleObjectFile(1, 1, {{{0, "Sword"}}}, kName, 3, 2000);
     writeFileAtomically(path, original);
-    TObjFile object = loadObjectFile(path);
+    ObjFile object = loadObjectFile(path);
     object.Texts[0].push_back({9, "Miecz"});
     object.Modified = true;
 
@@ -142,7 +142,7 @@ TEST_P(WriteFaults, EndUserProgramReportsEverySaveAndLeavesTheFilesWhole) {
     const Bytes b = makeSampleObjectFile(10, 3, {{{0, "x"}}, {}, {{0, "z"}}}, kName, 2, 2000);
     writeFileAtomically(objData / "A.DAT", a);
     writeFileAtomically(objData / "B.DAT", b);
-    std::vector<TObjFile> files(2);
+    std::vector<ObjFile> files(2);
     files[0].FileName = "A.DAT";
     files[0].Texts = {{{0, "Schwert"}}};
     files[1].FileName = "B.DAT";
@@ -188,7 +188,7 @@ TEST_P(WriteFaults, EndUserProgramReportsEverySaveAndLeavesTheFilesWhole) {
 
     clearFault();
     EXPECT_NE(runPatch("y\n\n").find("All OK"), std::string::npos);
-    EXPECT_EQ(loadObjectFile(objData / "A.DAT").Texts, (TObjFileTexts{{{0, "Schwert"}}}));
+    EXPECT_EQ(loadObjectFile(objData / "A.DAT").Texts, (ObjFileTexts{{{0, "Schwert"}}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryStep, WriteFaults, ::testing::ValuesIn(kFaults),

@@ -44,7 +44,7 @@ struct TextCode {
 };
 
 // Every named code (5, 10, 14, 37, 92, 123..155) in ascending byte order. The picture code
-// is not listed: its notation carries a number (see RawToCStyle).
+// is not listed: its notation carries a number (see rawToCStyle).
 std::span<const TextCode> textCodes();
 
 // The named code of a byte, or nullptr for a byte that is written as itself or as \xHH.

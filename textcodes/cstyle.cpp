@@ -41,7 +41,7 @@ std::string atPosition(std::string_view message, std::size_t position) {
 
 }  // namespace
 
-std::string RawToCStyle(std::string_view raw) {
+std::string rawToCStyle(std::string_view raw) {
     std::string out;
     out.reserve(raw.size() + raw.size() / 4);
     for (std::size_t i = 0; i < raw.size(); ++i) {
@@ -73,7 +73,7 @@ std::string RawToCStyle(std::string_view raw) {
     return out;
 }
 
-bool CStyleToRaw(std::string_view text, std::string& result) {
+bool cStyleToRaw(std::string_view text, std::string& result) {
     std::string out;
     out.reserve(text.size());
     const std::size_t n = text.size();
@@ -171,7 +171,7 @@ bool CStyleToRaw(std::string_view text, std::string& result) {
     return true;
 }
 
-std::string RawToCodes(std::string_view raw) {
+std::string rawToCodes(std::string_view raw) {
     std::string out;
     out.reserve(raw.size() * 4);
     for (const char c : raw) {
@@ -183,11 +183,11 @@ std::string RawToCodes(std::string_view raw) {
 
 bool canonicalCStyle(std::string_view text, std::string& result) {
     std::string raw;
-    if (!CStyleToRaw(text, raw)) {
+    if (!cStyleToRaw(text, raw)) {
         result = std::move(raw);
         return false;
     }
-    result = RawToCStyle(raw);
+    result = rawToCStyle(raw);
     return true;
 }
 

@@ -12,16 +12,16 @@ namespace tarn {
 // count byte; a count of 1 to 4 consumes that many value bytes. A count of 5 to 254 is
 // treated as 4 (four value bytes are consumed). Value bytes missing at the end of the text
 // count as zero.
-std::string RawToCStyle(std::string_view raw);
+std::string rawToCStyle(std::string_view raw);
 
 // C-style notation to raw text. Answers true with the raw text in result, or false with the
 // first error's message in result (positions are 1-based character positions in text).
-bool CStyleToRaw(std::string_view text, std::string& result);
+bool cStyleToRaw(std::string_view text, std::string& result);
 
 // The decimal value of every byte, each followed by one space ("Hi" gives "72 105 ").
-std::string RawToCodes(std::string_view raw);
+std::string rawToCodes(std::string_view raw);
 
-// The canonical C-style form of a text, RawToCStyle(CStyleToRaw(text)): upper-case hex digits,
+// The canonical C-style form of a text, rawToCStyle(cStyleToRaw(text)): upper-case hex digits,
 // \xHH only where a byte has no other form. Answers false with the error message in result
 // when the text is malformed.
 bool canonicalCStyle(std::string_view text, std::string& result);

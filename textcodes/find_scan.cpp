@@ -30,7 +30,7 @@ std::optional<GridCell> findNextCell(GridCell from, int rowCount, std::string_vi
             return std::nullopt;
         }
         if (isSearched(cell.column, searchIn) &&
-            TextMatches(searchText, cellText(cell.row, cell.column), options)) {
+            textMatches(searchText, cellText(cell.row, cell.column), options)) {
             return cell;
         }
     }

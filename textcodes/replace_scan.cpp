@@ -16,7 +16,7 @@ ReplaceOutcome runReplaceScan(const ReplaceRequest& request, ReplaceTexts& texts
         std::string text = texts.text(row);
         std::size_t m = 0;
         if (p <= text.size()) {
-            m = FindMatch(request.toFind, std::string_view(text).substr(p - 1), request.options);
+            m = findMatch(request.toFind, std::string_view(text).substr(p - 1), request.options);
         }
         if (m > 0) {
             outcome.found = true;

@@ -73,7 +73,7 @@ bool isWordDelimiter(unsigned char byte) {
     return WordDelimiters.find(static_cast<char>(byte)) != std::string_view::npos;
 }
 
-bool TextMatches(std::string_view searchText, std::string_view cellText,
+bool textMatches(std::string_view searchText, std::string_view cellText,
                  const SearchOptions& options) {
     if (searchText.empty()) {
         return false;
@@ -84,7 +84,7 @@ bool TextMatches(std::string_view searchText, std::string_view cellText,
     return at != std::string_view::npos;
 }
 
-std::size_t FindMatch(std::string_view toFind, std::string_view text,
+std::size_t findMatch(std::string_view toFind, std::string_view text,
                       const SearchOptions& options) {
     if (toFind.empty()) {
         return 0;

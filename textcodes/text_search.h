@@ -22,12 +22,12 @@ struct SearchOptions {
 
 // Find: true when the search text occurs in the cell text (as a whole word when asked).
 // An empty search text never matches.
-bool TextMatches(std::string_view searchText, std::string_view cellText,
+bool textMatches(std::string_view searchText, std::string_view cellText,
                  const SearchOptions& options);
 
 // Replace: 1-based position of the first match of toFind in text, or 0. Whole-text matching
-// compares the entire text; otherwise the rule of TextMatches applies. An empty toFind never
+// compares the entire text; otherwise the rule of textMatches applies. An empty toFind never
 // matches (a scan could otherwise never move on).
-std::size_t FindMatch(std::string_view toFind, std::string_view text, const SearchOptions& options);
+std::size_t findMatch(std::string_view toFind, std::string_view text, const SearchOptions& options);
 
 }  // namespace tarn

@@ -195,7 +195,7 @@ void BM_PreviewPollOfUnchangedText(benchmark::State& state) {
         command.PreviewTimerTimer();
     }
     std::string raw;
-    if (!CStyleToRaw(text, raw) || form.FindPreview->PreviewForm->lastText() != raw) {
+    if (!cStyleToRaw(text, raw) || form.FindPreview->PreviewForm->lastText() != raw) {
         state.SkipWithError("the preview does not show the cell's text");
     }
     state.counters["renders"] = renders;

@@ -131,7 +131,7 @@ TEST_F(GridTest, TogglingTheNotationThereAndBackRestoresEveryCell) {
     TFoForm& f = start();
     f.CStyle->trigger();
     EXPECT_TRUE(f.isCStyle());
-    EXPECT_EQ(f.document().cell(7, 1), RawToCStyle(texts[6]));
+    EXPECT_EQ(f.document().cell(7, 1), rawToCStyle(texts[6]));
     f.CStyle->trigger();
     EXPECT_FALSE(f.isCStyle());
     for (int row = 1; row <= StringTableDocument::kRows; ++row) {

@@ -9,7 +9,7 @@ namespace {
 
 TEST(EndUserProgram, IsThePatcherCopyWithBothResourcesAttached) {
     const Bytes patcher{'E', 'L', 'F', 0, 1, 2};
-    TObjFile file;
+    ObjFile file;
     file.FileName = "A.DAT";
     file.Texts = {{{3, "drei"}}};
     EndUserOptions options;
@@ -18,16 +18,16 @@ TEST(EndUserProgram, IsThePatcherCopyWithBothResourcesAttached) {
     const Bytes program = buildEndUserProgram(patcher, {file}, options);
     EXPECT_EQ(Bytes(program.begin(), program.begin() + 6), patcher);
     const ResourceBundle bundle = ResourceBundle::parse(program);
-    EXPECT_EQ(LoadString(bundle, 11), u"jJ");
-    EXPECT_EQ(LoadString(bundle, 9), u"Processing finished with %1 error(s)");
+    EXPECT_EQ(loadString(bundle, 11), u"jJ");
+    EXPECT_EQ(loadString(bundle, 9), u"Processing finished with %1 error(s)");
     const Bytes* texts = bundle.find({10, ResourceName::string("OBJTEXTS"), 0});
     ASSERT_NE(texts, nullptr);
-    EXPECT_EQ(*texts, WriteObjTexts({file}, options.texts));
+    EXPECT_EQ(*texts, writeObjTexts({file}, options.texts));
 
     // Building from a program that already carries resources replaces them.
     options.yesChars = "o";
     const Bytes again = buildEndUserProgram(program, {file}, options);
-    EXPECT_EQ(LoadString(ResourceBundle::parse(again), 11), u"o");
+    EXPECT_EQ(loadString(ResourceBundle::parse(again), 11), u"o");
     EXPECT_EQ(again.size(), program.size() - 2);
 
     file.FileName = std::string(300, 'x');

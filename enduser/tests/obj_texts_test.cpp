@@ -7,20 +7,20 @@
 namespace tarn {
 namespace {
 
-TObjFile file(const std::string& name, TObjFileTexts texts) {
-    TObjFile f;
+ObjFile file(const std::string& name, ObjFileTexts texts) {
+    ObjFile f;
     f.FileName = name;
     f.Texts = std::move(texts);
     return f;
 }
 
-const std::vector<TObjFile> kFiles = {
+const std::vector<ObjFile> kFiles = {
     file("A.DAT", {{{0, "ab"}, {5, "c"}}, {{0, ""}}}),
     file("B.DAT", {{{7, "x"}}}),
 };
 
 TEST(ObjTexts, AllTextsWritesEveryFileAndGroupInModelOrder) {
-    const Bytes data = WriteObjTexts(kFiles, {std::nullopt, true});
+    const Bytes data = writeObjTexts(kFiles, {std::nullopt, true});
     const Bytes expected{2, 0,   0,   0,   1,   5,   'A', '.', 'D', 'A',  'T', 2, 0,   2,   0, 0,
                          0, 'a', 'b', 5,   1,   0,   0,   0,   'c', 0xFF, 0,   0, 0,   0,   0, 0xFF,
                          5, 'B', '.', 'D', 'A', 'T', 1,   7,   1,   0,    0,   0, 'x', 0xFF};
@@ -28,47 +28,47 @@ TEST(ObjTexts, AllTextsWritesEveryFileAndGroupInModelOrder) {
 }
 
 TEST(ObjTexts, OneIdDropsFilesWithoutItAndKeepsEmptyGroupsOfTheOthers) {
-    const Bytes data = WriteObjTexts(kFiles, {5, false});
+    const Bytes data = writeObjTexts(kFiles, {5, false});
     const Bytes expected{1,   0, 0, 0, 0, 5, 'A', '.', 'D',  'A',
                          'T', 2, 5, 1, 0, 0, 0,   'c', 0xFF, 0xFF};
     EXPECT_EQ(data, expected);
     // The dropped record must not leave bytes behind, also when it is the last one.
-    EXPECT_EQ(WriteObjTexts({kFiles[1], kFiles[0]}, {5, false}), expected);
-    EXPECT_EQ(WriteObjTexts(kFiles, {200, true}), (Bytes{0, 0, 0, 0, 1}));
-    EXPECT_EQ(WriteObjTexts({}, {std::nullopt, false}), (Bytes{0, 0, 0, 0, 0}));
+    EXPECT_EQ(writeObjTexts({kFiles[1], kFiles[0]}, {5, false}), expected);
+    EXPECT_EQ(writeObjTexts(kFiles, {200, true}), (Bytes{0, 0, 0, 0, 1}));
+    EXPECT_EQ(writeObjTexts({}, {std::nullopt, false}), (Bytes{0, 0, 0, 0, 0}));
 }
 
 TEST(ObjTexts, ModelsTheLayoutCannotHoldAreRefusedNotTruncated) {
-    EXPECT_THROW(WriteObjTexts({file(std::string(256, 'n'), {{{0, "a"}}})}, {}),
+    EXPECT_THROW(writeObjTexts({file(std::string(256, 'n'), {{{0, "a"}}})}, {}),
                  ObjTextsLimitError);
-    EXPECT_NO_THROW(WriteObjTexts({file(std::string(255, 'n'), {{{0, "a"}}})}, {}));
-    EXPECT_THROW(WriteObjTexts({file("x", TObjFileTexts(256))}, {}), ObjTextsLimitError);
-    EXPECT_THROW(WriteObjTexts({file("x", {{{255, "a"}}})}, {}), ObjTextsLimitError);
+    EXPECT_NO_THROW(writeObjTexts({file(std::string(255, 'n'), {{{0, "a"}}})}, {}));
+    EXPECT_THROW(writeObjTexts({file("x", ObjFileTexts(256))}, {}), ObjTextsLimitError);
+    EXPECT_THROW(writeObjTexts({file("x", {{{255, "a"}}})}, {}), ObjTextsLimitError);
 }
 
 TEST(ObjTexts, ReaderAndApplyNewTextsMergeIntoTheModel) {
-    ObjTextsReader reader(WriteObjTexts(
+    ObjTextsReader reader(writeObjTexts(
         {file("A.DAT", {{{0, "new0"}, {9, "nine"}}, {}, {{3, "dropped"}}})}, {std::nullopt, true}));
     reader.readHeader();
     EXPECT_EQ(reader.fileCount(), 1u);
     EXPECT_TRUE(reader.enhancedRle());
     EXPECT_EQ(reader.readFileName(), "A.DAT");
     // The user's file has two groups: the third group's entry is read and dropped.
-    TObjFileTexts texts{{{5, "five"}, {0, "old0"}, {0, "second0"}}, {{1, "one"}}};
-    ApplyNewTexts(reader.stream(), texts);
-    EXPECT_EQ(texts, (TObjFileTexts{{{5, "five"}, {0, "new0"}, {0, "second0"}, {9, "nine"}},
+    ObjFileTexts texts{{{5, "five"}, {0, "old0"}, {0, "second0"}}, {{1, "one"}}};
+    applyNewTexts(reader.stream(), texts);
+    EXPECT_EQ(texts, (ObjFileTexts{{{5, "five"}, {0, "new0"}, {0, "second0"}, {9, "nine"}},
                                     {{1, "one"}}}));
     EXPECT_EQ(reader.stream().remaining(), 0u);
 }
 
 TEST(ObjTexts, ApplyNewTextsSkipsARecordWithAnEmptyModelAndFailsOnTruncatedData) {
-    const Bytes data = WriteObjTexts({file("A", {{{0, "x"}}, {{1, "y"}}}), file("B", {{{2, "z"}}})},
+    const Bytes data = writeObjTexts({file("A", {{{0, "x"}}, {{1, "y"}}}), file("B", {{{2, "z"}}})},
                                      {std::nullopt, false});
     ObjTextsReader reader(data);
     reader.readHeader();
     reader.readFileName();
-    TObjFileTexts none;
-    ApplyNewTexts(reader.stream(), none);
+    ObjFileTexts none;
+    applyNewTexts(reader.stream(), none);
     EXPECT_TRUE(none.empty());
     EXPECT_EQ(reader.readFileName(), "B");
 
@@ -80,8 +80,8 @@ TEST(ObjTexts, ApplyNewTextsSkipsARecordWithAnEmptyModelAndFailsOnTruncatedData)
             {
                 for (std::uint32_t i = 0; i < partial.fileCount(); ++i) {
                     partial.readFileName();
-                    TObjFileTexts texts(2);
-                    ApplyNewTexts(partial.stream(), texts);
+                    ObjFileTexts texts(2);
+                    applyNewTexts(partial.stream(), texts);
                 }
             },
             StreamReadError)

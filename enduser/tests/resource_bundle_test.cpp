@@ -68,16 +68,16 @@ TEST(ResourceBundle, LoadStringReadsBlockOneLikeTheWindowsLoader) {
     messages[8] = "";
     const Bytes file = addResources(kExe, {{kStrings, buildMessageTableBlock(messages, "y")}});
     const ResourceBundle bundle = ResourceBundle::parse(file);
-    EXPECT_EQ(LoadString(bundle, 3), u"Processing files, please be patient...");
-    EXPECT_EQ(LoadString(bundle, 11), u"y");
-    EXPECT_TRUE(LoadString(bundle, 8).empty());
-    EXPECT_TRUE(LoadString(bundle, 12).empty());
-    EXPECT_TRUE(LoadString(bundle, 16).empty());  // block 2 is missing
-    EXPECT_TRUE(LoadString(ResourceBundle(), 0).empty());
+    EXPECT_EQ(loadString(bundle, 3), u"Processing files, please be patient...");
+    EXPECT_EQ(loadString(bundle, 11), u"y");
+    EXPECT_TRUE(loadString(bundle, 8).empty());
+    EXPECT_TRUE(loadString(bundle, 12).empty());
+    EXPECT_TRUE(loadString(bundle, 16).empty());  // block 2 is missing
+    EXPECT_TRUE(loadString(ResourceBundle(), 0).empty());
     // Another language is found when no neutral block exists.
     const ResourceBundle german = ResourceBundle::parse(addResources(
         kExe, {{{6, ResourceName::number(1), 0x407}, buildMessageTableBlock(messages, "j")}}));
-    EXPECT_EQ(LoadString(german, 11), u"j");
+    EXPECT_EQ(loadString(german, 11), u"j");
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ constexpr auto kProgramMode =
 
 }  // namespace
 
-bool CreateEndUserExecutable(TCreateEXESettings& settings, const std::vector<TObjFile>& files,
+bool CreateEndUserExecutable(TCreateEXESettings& settings, const std::vector<ObjFile>& files,
                              const BuildFrontEnd& frontEnd) {
     if (prompter().runModal(settings) != QDialog::Accepted) {
         return false;

@@ -33,7 +33,7 @@ inline constexpr const char* kExecutableNotCreated = "The executable was not cre
 // Answers true when the program was written. Cancelling the settings writes nothing and leaves
 // the status as it was; every failure is shown in its error box and ends with the status
 // kExecutableNotCreated. The hourglass and the panel are restored on every exit.
-bool CreateEndUserExecutable(TCreateEXESettings& settings, const std::vector<TObjFile>& files,
+bool CreateEndUserExecutable(TCreateEXESettings& settings, const std::vector<ObjFile>& files,
                              const BuildFrontEnd& frontEnd);
 
 }  // namespace tarn

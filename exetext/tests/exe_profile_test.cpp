@@ -11,22 +11,22 @@ namespace tarn {
 namespace {
 
 TEST(ExeProfiles, SizesIdentifyTheFourBuilds) {
-    EXPECT_EQ(FindProfile(6802895), 1);
-    EXPECT_EQ(FindProfile(6746112), 2);
-    EXPECT_EQ(FindProfile(17006592), 3);
-    EXPECT_EQ(FindProfile(6868431), 4);
-    for (const TExeProfile& p : ExeProfiles) {
-        EXPECT_EQ(FindProfile(p.FileSize - 1), -1);
-        EXPECT_EQ(FindProfile(p.FileSize + 1), -1);
+    EXPECT_EQ(findProfile(6802895), 1);
+    EXPECT_EQ(findProfile(6746112), 2);
+    EXPECT_EQ(findProfile(17006592), 3);
+    EXPECT_EQ(findProfile(6868431), 4);
+    for (const ExeProfile& p : ExeProfiles) {
+        EXPECT_EQ(findProfile(p.FileSize - 1), -1);
+        EXPECT_EQ(findProfile(p.FileSize + 1), -1);
     }
-    EXPECT_EQ(FindProfile(0), -1);
+    EXPECT_EQ(findProfile(0), -1);
     EXPECT_EQ(profileByNumber(3).VariantName, "American Big");
     EXPECT_EQ(profileByNumber(4).VariantName, "Spanish v2.01.032");
     EXPECT_EQ(profileByNumber(1).VariantName, profileByNumber(2).VariantName);
 }
 
 TEST(ExeProfiles, PointerBlocksNumberAllTextsThrough) {
-    for (const TExeProfile& p : ExeProfiles) {
+    for (const ExeProfile& p : ExeProfiles) {
         const auto& b = p.PointerBlocks;
         EXPECT_EQ(b[0].pointerCount(), 1926);
         EXPECT_EQ(b[1].pointerCount(), 1228);
@@ -69,12 +69,12 @@ TEST(ExeProfiles, AddressesMapThroughTheFirstAreaHoldingThem) {
     EXPECT_EQ(addressToPosition(areas, 0), std::nullopt);
 }
 
-TEST(GetExeFileSize, SizeOrFileError) {
+TEST(exeFileSize, SizeOrFileError) {
     TempDir dir;
     const auto path = dir.path() / "a.exe";
     std::ofstream(path) << "12345";
-    EXPECT_EQ(GetExeFileSize(path), 5u);
-    EXPECT_THROW(GetExeFileSize(dir.path() / "missing.exe"), FileError);
+    EXPECT_EQ(exeFileSize(path), 5u);
+    EXPECT_THROW(exeFileSize(dir.path() / "missing.exe"), FileError);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace {
 
 // A zero-filled executable of profile 2 whose every pointer addresses the start of area 1.
 struct HandMadeFile {
-    const TExeProfile& profile = profileByNumber(2);
+    const ExeProfile& profile = profileByNumber(2);
     Bytes file = Bytes(static_cast<std::size_t>(profile.FileSize), 0);
     std::uint32_t area1 = static_cast<std::uint32_t>(profile.TextAreas[0].First);
 
@@ -36,26 +36,26 @@ struct HandMadeFile {
         std::copy(s.begin(), s.end(), file.begin() + position);
     }
     bool read(std::vector<std::string>& column, std::vector<int>& notFound, bool cstyle = false) {
-        return ReadStringTable(file, column, profile.PointerBlocks, profile.TextAreas, cstyle,
+        return readStringTable(file, column, profile.PointerBlocks, profile.TextAreas, cstyle,
                                notFound);
     }
 };
 
-TEST(ReadStringTable, EveryProfileReadsBackTheTextsItWasMadeFrom) {
+TEST(readStringTable, EveryProfileReadsBackTheTextsItWasMadeFrom) {
     const std::vector<std::string> texts = sampleTexts();
     for (int p = 1; p <= kProfileCount; ++p) {
         const Bytes file = makeSampleExecutable(p, texts);
         ASSERT_EQ(file.size(), static_cast<std::size_t>(profileByNumber(p).FileSize));
         std::vector<std::string> column;
         std::vector<int> notFound;
-        EXPECT_TRUE(ReadStringTable(file, column, profileByNumber(p).PointerBlocks,
+        EXPECT_TRUE(readStringTable(file, column, profileByNumber(p).PointerBlocks,
                                     profileByNumber(p).TextAreas, false, notFound));
         EXPECT_TRUE(notFound.empty());
         EXPECT_EQ(column, texts) << "profile " << p;
     }
 }
 
-TEST(ReadStringTable, PictureNumbersTakeTheirCompactForm) {
+TEST(readStringTable, PictureNumbersTakeTheirCompactForm) {
     HandMadeFile f;
     f.put(f.area1,
           "P" + rawText({23, 0x34, 0x12, 0, 0, 23, 0, 0, 0, 0, 23, 0, 0, 0, 1, 23, 0, 1, 0, 0, 0}));
@@ -68,7 +68,7 @@ TEST(ReadStringTable, PictureNumbersTakeTheirCompactForm) {
     EXPECT_EQ(column[0], "P\\p00001234\\p00000000\\p01000000\\p00000100");
 }
 
-TEST(ReadStringTable, SharedBytesTailsEmptyTextsAndUnresolvedPointers) {
+TEST(readStringTable, SharedBytesTailsEmptyTextsAndUnresolvedPointers) {
     HandMadeFile f;
     f.put(f.area1, "Hello");
     f.setPointer(2, f.area1 + 0x400000 + 2);  // the tail "llo"
@@ -93,7 +93,7 @@ TEST(ReadStringTable, SharedBytesTailsEmptyTextsAndUnresolvedPointers) {
     EXPECT_EQ(column[3154], "-- Not found! --");
 }
 
-TEST(ReadStringTable, TextRunningToTheEndOfTheFileIsAReadError) {
+TEST(readStringTable, TextRunningToTheEndOfTheFileIsAReadError) {
     // A profile whose last text area ends with the file: the last text has no terminator.
     Bytes file(64, 'A');
     PointerBlockTable blocks{};
@@ -107,13 +107,13 @@ TEST(ReadStringTable, TextRunningToTheEndOfTheFileIsAReadError) {
     areas.fill({56, 63, 0x400000});
     std::vector<std::string> column;
     std::vector<int> notFound;
-    EXPECT_THROW(ReadStringTable(file, column, blocks, areas, false, notFound), StreamReadError);
+    EXPECT_THROW(readStringTable(file, column, blocks, areas, false, notFound), StreamReadError);
     ASSERT_EQ(column.size(), 14u);
     EXPECT_EQ(column[12], "A");  // texts before it were read
 
     // Pointer blocks outside the file are read errors too, not reads out of bounds.
     blocks[13] = {62, 65};
-    EXPECT_THROW(ReadStringTable(file, column, blocks, areas, false, notFound), StreamReadError);
+    EXPECT_THROW(readStringTable(file, column, blocks, areas, false, notFound), StreamReadError);
 
     // A picture whose four number bytes would pass the end of the file.
     EXPECT_THROW(readRawText(Bytes{'A', 23, 1, 0}, 0), StreamReadError);

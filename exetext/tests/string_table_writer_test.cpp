@@ -21,7 +21,7 @@ std::vector<std::string> distinctTexts() {
     return texts;
 }
 
-std::uint32_t pointerOf(const Bytes& file, const TExeProfile& profile, int text) {
+std::uint32_t pointerOf(const Bytes& file, const ExeProfile& profile, int text) {
     int n = 1;
     for (const PointerBlock& block : profile.PointerBlocks) {
         for (int k = 0; k < block.pointerCount(); ++k, ++n) {
@@ -36,15 +36,15 @@ std::uint32_t pointerOf(const Bytes& file, const TExeProfile& profile, int text)
 std::vector<std::string> readBack(const Bytes& file, int profile) {
     std::vector<std::string> column;
     std::vector<int> notFound;
-    const TExeProfile& p = profileByNumber(profile);
-    EXPECT_TRUE(ReadStringTable(file, column, p.PointerBlocks, p.TextAreas, false, notFound));
+    const ExeProfile& p = profileByNumber(profile);
+    EXPECT_TRUE(readStringTable(file, column, p.PointerBlocks, p.TextAreas, false, notFound));
     return column;
 }
 
 // Stores texts the way the writer does and places them into a file filled with 0xEE, so
 // that every byte the writer leaves alone can be recognised.
 struct Placement {
-    const TExeProfile& profile;
+    const ExeProfile& profile;
     Bytes file;
     std::vector<std::string> stored;
     std::vector<int> shares;
@@ -109,7 +109,7 @@ TEST(PlaceStrings, EverythingInAreaOneLeavesTheOtherAreasAlone) {
 }
 
 TEST(PlaceStrings, TextsThatFitExactlyAndTextsThatMoveOn) {
-    const TExeProfile& profile = profileByNumber(1);
+    const ExeProfile& profile = profileByNumber(1);
     const TextArea* a = profile.TextAreas.data();
     std::vector<std::string> texts(kTextCount);  // empty texts share into text 1
     texts[3] = "Four";
@@ -213,7 +213,7 @@ TEST_F(SaveStringsTest, UnchangedTextsReadBackTheSameInEveryProfile) {
         writeFileAtomically(path, original);
         LoadedExecutables loaded;
         loadExecutables(path, path, true, loaded);
-        const SaveResult result = SaveStrings(path, loaded.translated,
+        const SaveResult result = saveStrings(path, loaded.translated,
                                               {true, loaded.primaryLangId, loaded.secondaryLangId});
         ASSERT_TRUE(result.saved);
         EXPECT_EQ(result.profile, number);
@@ -234,7 +234,7 @@ TEST_F(SaveStringsTest, ReportsSharingFreeSpaceAndProgress) {
     std::vector<std::pair<SavePhase, int>> seen;
     SaveCallbacks callbacks;
     callbacks.progress = [&](SavePhase phase, int done) { seen.emplace_back(phase, done); };
-    const SaveResult result = SaveStrings(path, texts, {false, 20, 0}, callbacks);
+    const SaveResult result = saveStrings(path, texts, {false, 20, 0}, callbacks);
     ASSERT_TRUE(result.saved);
     EXPECT_EQ(result.shareTargets[9], 20);
     EXPECT_EQ(result.shareTargets[19], 0);
@@ -263,7 +263,7 @@ TEST_F(SaveStringsTest, MalformedCStyleTextsAreReportedAndStoredAsErrorMarks) {
     writeFileAtomically(path, makeSampleExecutable(2, sampleTexts()));
     std::vector<std::string> texts = sampleTexts();
     for (std::string& t : texts) {
-        t = RawToCStyle(t);
+        t = rawToCStyle(t);
     }
     texts[4] = "bad %";
     texts[3452] = "\\ce";
@@ -272,7 +272,7 @@ TEST_F(SaveStringsTest, MalformedCStyleTextsAreReportedAndStoredAsErrorMarks) {
     callbacks.cstyleError = [&](int n, const std::string& message) {
         errors.emplace_back(n, message);
     };
-    ASSERT_TRUE(SaveStrings(path, texts, {true, 0, 0}, callbacks).saved);
+    ASSERT_TRUE(saveStrings(path, texts, {true, 0, 0}, callbacks).saved);
     ASSERT_EQ(errors.size(), 2u);
     EXPECT_EQ(errors[0], std::make_pair(5, std::string("Unmatched % sign at the end of the text")));
     EXPECT_EQ(errors[1].first, 3453);
@@ -295,7 +295,7 @@ TEST_F(SaveStringsTest, LackOfSpaceLeavesTheFileUntouched) {
     for (std::string& t : texts) {
         t = "[" + t + std::string(20, '.') + "]";
     }
-    const SaveResult result = SaveStrings(path, texts, {});
+    const SaveResult result = saveStrings(path, texts, {});
     EXPECT_FALSE(result.saved);
     EXPECT_EQ(result.shareTargets.size(), static_cast<std::size_t>(kTextCount));
     EXPECT_EQ(readWholeFile(path), original);
@@ -306,7 +306,7 @@ TEST_F(SaveStringsTest, FailedWriteKeepsTheOldFileWhole) {
     const Bytes original = makeSampleExecutable(4, sampleTexts());
     writeFileAtomically(path, original);
     setWriteFaultForTesting({WriteFault::Step::WriteData, 4096});
-    EXPECT_THROW(SaveStrings(path, distinctTexts(), {}), FileError);
+    EXPECT_THROW(saveStrings(path, distinctTexts(), {}), FileError);
     setWriteFaultForTesting({});
     EXPECT_EQ(readWholeFile(path), original);
     EXPECT_EQ(dir.fileCount(), 1u);
@@ -316,7 +316,7 @@ TEST_F(SaveStringsTest, ReadOnlyFileIsNotReplaced) {
     const Bytes original = makeSampleExecutable(1, sampleTexts());
     writeFileAtomically(path, original);
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    EXPECT_THROW(SaveStrings(path, distinctTexts(), {}), FileError);
+    EXPECT_THROW(saveStrings(path, distinctTexts(), {}), FileError);
     EXPECT_EQ(readWholeFile(path), original);
     EXPECT_TRUE(isReadOnlyFile(path));
 }
@@ -325,10 +325,10 @@ TEST_F(SaveStringsTest, RefusesFilesOfUnknownSizeAndWrongTextCounts) {
     Bytes file = makeSampleExecutable(1, sampleTexts());
     file.push_back(0);
     writeFileAtomically(path, file);
-    EXPECT_THROW(SaveStrings(path, distinctTexts(), {}), FileError);
+    EXPECT_THROW(saveStrings(path, distinctTexts(), {}), FileError);
     EXPECT_EQ(readWholeFile(path), file);
-    EXPECT_THROW(SaveStrings(path, std::vector<std::string>(10), {}), std::invalid_argument);
-    EXPECT_THROW(SaveStrings(dir.path() / "missing.exe", distinctTexts(), {}), FileError);
+    EXPECT_THROW(saveStrings(path, std::vector<std::string>(10), {}), std::invalid_argument);
+    EXPECT_THROW(saveStrings(dir.path() / "missing.exe", distinctTexts(), {}), FileError);
 }
 
 TEST(SampleExecutable, RefusesBadRequests) {

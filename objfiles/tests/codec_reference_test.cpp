@@ -79,7 +79,7 @@ std::optional<Bytes> decodeExactCopy(const Bytes& block) {
     const auto copy = std::make_unique<std::uint8_t[]>(block.size());
     std::copy(block.begin(), block.end(), copy.get());
     try {
-        return DecodeRLE(copy.get(), block.size());
+        return decodeRle(copy.get(), block.size());
     } catch (const StreamReadError&) {
         return std::nullopt;
     }
@@ -121,7 +121,7 @@ TEST(CodecReference, BothEncodersMatchTheByteAtATimeEncoderAndDecodeBack) {
     for (int round = 0; round < 3000; ++round) {
         const Bytes data = randomObjectData(rng);
         for (const bool enhanced : {false, true}) {
-            const Bytes block = EncodeRLE(data.data(), data.size(), enhanced);
+            const Bytes block = encodeRle(data.data(), data.size(), enhanced);
             ASSERT_EQ(block, referenceEncodeRLE(data, enhanced))
                 << "round " << round << ", size " << data.size() << ", enhanced " << enhanced;
             ASSERT_EQ(decodeExactCopy(block), data) << "round " << round;
@@ -142,7 +142,7 @@ TEST(CodecReference, DecoderMatchesTheByteAtATimeDecoderOnAnyBlock) {
         } else {
             // A valid block, cut short or with one control or data byte changed.
             const Bytes data = randomObjectData(rng);
-            block = EncodeRLE(data.data(), data.size(), rng() % 2 != 0);
+            block = encodeRle(data.data(), data.size(), rng() % 2 != 0);
             if (!block.empty() && rng() % 2) {
                 block.resize(rng() % block.size());
             } else if (!block.empty()) {
@@ -173,8 +173,8 @@ TEST(CodecReference, RotationMatchesTheByteAtATimeRotationAtEveryLengthAndOffset
             const Bytes in(source.begin() + static_cast<std::ptrdiff_t>(offset),
                            source.begin() + static_cast<std::ptrdiff_t>(offset + size));
             const std::uint8_t* at = source.data() + offset;
-            ASSERT_EQ(EncodeScrambled(at, size), rotate(in, true)) << size;
-            ASSERT_EQ(DecodeScrambled(at, size), rotate(in, false)) << size;
+            ASSERT_EQ(encodeScrambled(at, size), rotate(in, true)) << size;
+            ASSERT_EQ(decodeScrambled(at, size), rotate(in, false)) << size;
         }
     }
 }

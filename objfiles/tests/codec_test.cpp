@@ -14,10 +14,10 @@ namespace tarn {
 namespace {
 
 Bytes rle(const Bytes& data, bool enhanced) {
-    return EncodeRLE(data.data(), data.size(), enhanced);
+    return encodeRle(data.data(), data.size(), enhanced);
 }
 Bytes unrle(const Bytes& block) {
-    return DecodeRLE(block.data(), block.size());
+    return decodeRle(block.data(), block.size());
 }
 
 struct RleExample {
@@ -99,24 +99,24 @@ TEST(RunLengthCodec, MalformedBlocksStopWithTheReadErrorInsteadOfReadingPastThem
         // Decoded from an exactly sized heap copy so the sanitizer sees any overread.
         const auto copy = std::make_unique<std::uint8_t[]>(block.size());
         std::copy(block.begin(), block.end(), copy.get());
-        EXPECT_THROW(DecodeRLE(copy.get(), block.size()), StreamReadError);
+        EXPECT_THROW(decodeRle(copy.get(), block.size()), StreamReadError);
     }
-    EXPECT_TRUE(DecodeRLE(nullptr, 0).empty());
+    EXPECT_TRUE(decodeRle(nullptr, 0).empty());
 }
 
 TEST(ScrambledCodec, RotatesByOneThreeFiveSevenAndBack) {
     const Bytes plain{'a', 'b', 'c', 'd', 'e'};
-    const Bytes scrambled = EncodeScrambled(plain.data(), plain.size());
+    const Bytes scrambled = encodeScrambled(plain.data(), plain.size());
     EXPECT_EQ(scrambled, (Bytes{0xC2, 0x13, 0x6C, 0x32, 0xCA}));
-    EXPECT_EQ(DecodeScrambled(scrambled.data(), scrambled.size()), plain);
+    EXPECT_EQ(decodeScrambled(scrambled.data(), scrambled.size()), plain);
 
     std::mt19937 rng(3);
     Bytes data(1001);
     for (auto& b : data) {
         b = static_cast<std::uint8_t>(rng());
     }
-    EXPECT_EQ(DecodeScrambled(EncodeScrambled(data.data(), data.size()).data(), data.size()), data);
-    EXPECT_TRUE(EncodeScrambled(nullptr, 0).empty());
+    EXPECT_EQ(decodeScrambled(encodeScrambled(data.data(), data.size()).data(), data.size()), data);
+    EXPECT_TRUE(encodeScrambled(nullptr, 0).empty());
 }
 
 }  // namespace

@@ -23,19 +23,19 @@ Bytes header(std::uint32_t flags, std::uint8_t encoding, std::uint32_t length) {
     return h;
 }
 
-TEST(ObjectChecksum, CoversTheLowFlagsByteTheNameAndTheDecodedData) {
-    TObjFile object;
+TEST(objectChecksum, CoversTheLowFlagsByteTheNameAndTheDecodedData) {
+    ObjFile object;
     object.Name = kName;
     const Bytes data{'a', 'b', 'c'};
-    EXPECT_EQ(ObjectChecksum(object, data.data(), data.size()), 0xCB85CE7Du);
+    EXPECT_EQ(objectChecksum(object, data.data(), data.size()), 0xCB85CE7Du);
     object.Flags = 0x12345600;
-    EXPECT_EQ(ObjectChecksum(object, data.data(), data.size()), 0xCB85CE7Du);
+    EXPECT_EQ(objectChecksum(object, data.data(), data.size()), 0xCB85CE7Du);
     object.Flags = 1;
-    EXPECT_NE(ObjectChecksum(object, data.data(), data.size()), 0xCB85CE7Du);
+    EXPECT_NE(objectChecksum(object, data.data(), data.size()), 0xCB85CE7Du);
 }
 
 // The checksum byte by byte, as its definition reads.
-std::uint32_t referenceChecksum(const TObjFile& object, const Bytes& data) {
+std::uint32_t referenceChecksum(const ObjFile& object, const Bytes& data) {
     std::uint32_t c = 0xF369A75Bu;
     auto fold = [&](std::uint8_t x) {
         c ^= x;
@@ -51,9 +51,9 @@ std::uint32_t referenceChecksum(const TObjFile& object, const Bytes& data) {
     return c;
 }
 
-TEST(ObjectChecksum, LaneFoldingAgreesWithTheByteByByteDefinitionForEverySize) {
+TEST(objectChecksum, LaneFoldingAgreesWithTheByteByByteDefinitionForEverySize) {
     std::mt19937 rng(5);
-    TObjFile object;
+    ObjFile object;
     object.Name = kName;
     for (std::size_t size = 0; size < 300; ++size) {
         Bytes data(size);
@@ -61,7 +61,7 @@ TEST(ObjectChecksum, LaneFoldingAgreesWithTheByteByByteDefinitionForEverySize) {
             b = static_cast<std::uint8_t>(rng());
         }
         object.Flags = rng();
-        ASSERT_EQ(ObjectChecksum(object, data.data(), data.size()), referenceChecksum(object, data))
+        ASSERT_EQ(objectChecksum(object, data.data(), data.size()), referenceChecksum(object, data))
             << size;
     }
 }
@@ -69,34 +69,34 @@ TEST(ObjectChecksum, LaneFoldingAgreesWithTheByteByByteDefinitionForEverySize) {
 TEST(ObjectContainer, StoredFileComesBackWithAFreshChecksumAndWithoutTrailingBytes) {
     Bytes file = header(0xABCD0003, kEncodingStored, 3);
     file.insert(file.end(), {'a', 'b', 'c', 'X', 'Y'});
-    TObjFile object;
-    const Bytes decoded = DecodeObjectFile(file, object);
+    ObjFile object;
+    const Bytes decoded = decodeObjectFile(file, object);
     EXPECT_EQ(decoded, (Bytes{'a', 'b', 'c'}));
     EXPECT_EQ(object.Flags, 0xABCD0003u);
     EXPECT_EQ(object.Name, kName);
     EXPECT_EQ(object.Encoding, kEncodingStored);
 
     Bytes expected(file.begin(), file.end() - 2);
-    writeU32LE(expected.data() + 12, ObjectChecksum(object, decoded.data(), decoded.size()));
-    EXPECT_EQ(EncodeObjectFile(decoded, object, true), expected);
+    writeU32LE(expected.data() + 12, objectChecksum(object, decoded.data(), decoded.size()));
+    EXPECT_EQ(encodeObjectFile(decoded, object, true), expected);
 }
 
 TEST(ObjectContainer, EveryEncodingRoundTripsWithBothEncoders) {
     std::mt19937 rng(11);
     for (std::uint8_t encoding : {kEncodingStored, kEncodingRLE, kEncodingScrambled}) {
         for (bool enhanced : {false, true}) {
-            TObjFile object;
+            ObjFile object;
             object.Flags = rng();
             object.Name = kName;
             object.Encoding = encoding;
             const Bytes data = makeObjectLikeBytes(5000, rng());
-            const Bytes file = EncodeObjectFile(data, object, enhanced);
-            TObjFile back;
-            EXPECT_EQ(DecodeObjectFile(file, back), data);
+            const Bytes file = encodeObjectFile(data, object, enhanced);
+            ObjFile back;
+            EXPECT_EQ(decodeObjectFile(file, back), data);
             EXPECT_EQ(back.Flags, object.Flags);
             EXPECT_EQ(back.Encoding, encoding);
             EXPECT_EQ(readU32LE(file.data() + 12),
-                      ObjectChecksum(object, data.data(), data.size()));
+                      objectChecksum(object, data.data(), data.size()));
             EXPECT_EQ(readU32LE(file.data() + 17), file.size() - kObjectHeaderSize);
         }
     }
@@ -106,9 +106,9 @@ TEST(ObjectContainer, UnsupportedEncodingsDecodeEmptyAndAreNeverWritten) {
     for (unsigned encoding : {2u, 4u, 255u}) {
         Bytes file = header(1, static_cast<std::uint8_t>(encoding), 2);
         file.insert(file.end(), {1, 2});
-        TObjFile object;
-        EXPECT_TRUE(DecodeObjectFile(file, object).empty());
-        EXPECT_THROW(EncodeObjectFile(Bytes{1, 2}, object, false), UnsupportedEncodingError);
+        ObjFile object;
+        EXPECT_TRUE(decodeObjectFile(file, object).empty());
+        EXPECT_THROW(encodeObjectFile(Bytes{1, 2}, object, false), UnsupportedEncodingError);
     }
 }
 
@@ -117,17 +117,17 @@ TEST(ObjectContainer, ShortFilesAndLengthsPastTheEndRaiseTheReadError) {
     for (std::size_t cut = 0; cut < full.size(); ++cut) {
         const auto copy = std::make_unique<std::uint8_t[]>(cut + 1);
         std::copy(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(cut), copy.get());
-        TObjFile object;
-        EXPECT_THROW(DecodeObjectFile(copy.get(), cut, object), StreamReadError);
+        ObjFile object;
+        EXPECT_THROW(decodeObjectFile(copy.get(), cut, object), StreamReadError);
     }
     Bytes lying = header(0, kEncodingStored, 0xFFFFFFFF);
     lying.push_back('a');
-    TObjFile object;
-    EXPECT_THROW(DecodeObjectFile(lying, object), StreamReadError);
+    ObjFile object;
+    EXPECT_THROW(decodeObjectFile(lying, object), StreamReadError);
     Bytes badRle = header(0, kEncodingRLE, 2);
     badRle.insert(badRle.end(), {0x10, 'a'});
-    EXPECT_THROW(DecodeObjectFile(badRle, object), StreamReadError);
-    EXPECT_TRUE(DecodeObjectFile(header(0, kEncodingRLE, 0), object).empty());
+    EXPECT_THROW(decodeObjectFile(badRle, object), StreamReadError);
+    EXPECT_TRUE(decodeObjectFile(header(0, kEncodingRLE, 0), object).empty());
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ TEST(ObjectFolder, LoadsEveryDatFileInUpperCasedNameOrderWhateverTheFolderCase) 
     TempDir game;
     const fs::path objData = game.path() / "OBJDATA";
     fs::create_directory(objData);
-    const TObjFileTexts texts{{{0, "Sword"}, {5, "Schwert"}}};
+    const ObjFileTexts texts{{{0, "Sword"}, {5, "Schwert"}}};
     writeFileAtomically(objData / "b.DAT", makeSampleObjectFile(1, 1, texts, kName, 1));
     writeFileAtomically(objData / "A.dat", makeSampleObjectFile(3, 3, texts, kName, 2));
     writeFileAtomically(objData / "notes.txt", Bytes{1});
@@ -27,7 +27,7 @@ TEST(ObjectFolder, LoadsEveryDatFileInUpperCasedNameOrderWhateverTheFolderCase) 
     EXPECT_FALSE(findObjDataFolder(objData).has_value());
 
     std::vector<std::string> progress;
-    std::vector<TObjFile> files;
+    std::vector<ObjFile> files;
     loadObjectFolder(objData, files, [&](std::size_t i, std::size_t n, const std::string& name) {
         progress.push_back(std::to_string(i) + "/" + std::to_string(n) + " " + name);
     });
@@ -48,7 +48,7 @@ TEST(ObjectFolder, ABadFileStopsLoadingAndKeepsTheFilesBeforeIt) {
     b.pop_back();
     writeU32LE(b.data() + 17, static_cast<std::uint32_t>(b.size() - kObjectHeaderSize));
     writeFileAtomically(dir.path() / "b.dat", b);
-    std::vector<TObjFile> files;
+    std::vector<ObjFile> files;
     EXPECT_THROW(loadObjectFolder(dir.path(), files), StreamReadError);
     EXPECT_EQ(files.size(), 1u);
 }
@@ -57,12 +57,12 @@ TEST(ObjectFolder, SavingRereadsTheFileAndKeepsItsEncodingAndOtherBytes) {
     TempDir dir;
     const fs::path path = dir.path() / "x.dat";
     writeFileAtomically(path, makeSampleObjectFile(0, 1, {{{0, "a"}}, {}, {{1, "c"}}}, kName, 9));
-    TObjFile object = loadObjectFile(path);
+    ObjFile object = loadObjectFile(path);
     object.Texts[1].push_back({7, "new"});
     object.Modified = true;
     saveObjectFile(path, object, true);
     EXPECT_FALSE(object.Modified);
-    const TObjFile back = loadObjectFile(path);
+    const ObjFile back = loadObjectFile(path);
     EXPECT_EQ(back.Texts, object.Texts);
     EXPECT_EQ(back.Encoding, 1);
     EXPECT_EQ(back.Flags, object.Flags);

@@ -16,8 +16,8 @@ Bytes objectData(unsigned type, const Bytes& tables, const Bytes& tail = {0xAA, 
     return data;
 }
 
-TObjFile ofType(unsigned type) {
-    TObjFile object;
+ObjFile ofType(unsigned type) {
+    ObjFile object;
     object.Flags = 0x70 | type;
     return object;
 }
@@ -26,23 +26,23 @@ TEST(TextTables, ReadsEntriesEmptyTextsAndFFInsideTextsAndWritesThemBackUnchange
     const Bytes table{0x00, 'A',  'B',  0x00, 0x05, 'C',  0x00,
                       0x07, 0x00, 0x09, 0xFF, 'x',  0x00, 0xFF};
     const Bytes data = objectData(4, table);
-    TObjFile object = ofType(4);
-    ReadTextGroups(data, object);
+    ObjFile object = ofType(4);
+    readTextGroups(data, object);
     ASSERT_EQ(object.Texts.size(), 1u);
-    EXPECT_EQ(object.Texts[0], (TObjTextGroup{{0, "AB"}, {5, "C"}, {7, ""}, {9, "\xFFx"}}));
-    EXPECT_EQ(WriteTextGroups(data, object), data);
+    EXPECT_EQ(object.Texts[0], (ObjTextGroup{{0, "AB"}, {5, "C"}, {7, ""}, {9, "\xFFx"}}));
+    EXPECT_EQ(writeTextGroups(data, object), data);
 }
 
 TEST(TextTables, ChangingTheSecondOfThreeTablesMovesOnlyWhatFollowsIt) {
     const Bytes tables{0x00, 'a', 0x00, 0xFF, 0x00, 'b', 'b', 0x00, 0xFF, 0xFF};
     const Bytes data = objectData(0, tables, {1, 2, 3});
-    TObjFile object = ofType(0);
-    ReadTextGroups(data, object);
+    ObjFile object = ofType(0);
+    readTextGroups(data, object);
     ASSERT_EQ(object.Texts.size(), 3u);
     EXPECT_TRUE(object.Texts[2].empty());
     object.Texts[1][0].Text = "BBBB";
     object.Texts[2].push_back({14, "XY"});
-    const Bytes written = WriteTextGroups(data, object);
+    const Bytes written = writeTextGroups(data, object);
     Bytes expected(data.begin(), data.begin() + 450);
     expected.insert(expected.end(), {0x00, 'a', 0x00, 0xFF, 0x00, 'B', 'B', 'B', 'B', 0x00, 0xFF,
                                      0x0E, 'X', 'Y', 0x00, 0xFF, 1, 2, 3});
@@ -51,53 +51,53 @@ TEST(TextTables, ChangingTheSecondOfThreeTablesMovesOnlyWhatFollowsIt) {
 
 TEST(TextTables, AddingAnEntryAppendsItBeforeTheEndMarker) {
     const Bytes data = objectData(8, {0x00, 'A', 0x00, 0xFF}, {});
-    TObjFile object = ofType(8);
-    ReadTextGroups(data, object);
+    ObjFile object = ofType(8);
+    readTextGroups(data, object);
     object.Texts[0].push_back({14, "XY"});
-    const Bytes written = WriteTextGroups(data, object);
+    const Bytes written = writeTextGroups(data, object);
     EXPECT_EQ(Bytes(written.begin() + 8, written.end()),
               (Bytes{0x00, 'A', 0x00, 0x0E, 'X', 'Y', 0x00, 0xFF}));
 }
 
 TEST(TextTables, TextsWithAZeroByteAndTheIdOf255AreRefusedNotWrittenIntoTheTable) {
     const Bytes data = objectData(8, {0x00, 'A', 0x00, 0xFF}, {});
-    TObjFile object = ofType(8);
+    ObjFile object = ofType(8);
     object.Texts = {{{0, "A"}, {7, std::string("ab\0cd", 5)}}};
     try {
-        WriteTextGroups(data, object);
+        writeTextGroups(data, object);
         FAIL() << "a zero byte would end the text early and break the table";
     } catch (const TextTableError& e) {
         EXPECT_STREQ(e.what(),
                      "The text with language ID 7 contains a zero byte and cannot be stored");
     }
     object.Texts = {{{255, "end"}}};
-    EXPECT_THROW(WriteTextGroups(data, object), TextTableError);
+    EXPECT_THROW(writeTextGroups(data, object), TextTableError);
 }
 
 TEST(TextTables, TruncatedTablesAndUnknownTypesRaiseTheReadError) {
     const Bytes full = objectData(10, {0x00, 'A', 0x00, 0xFF, 0xFF, 0x01, 'B', 0x00, 0xFF}, {});
     for (std::size_t cut = 0; cut < full.size(); ++cut) {
         const Bytes data(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(cut));
-        TObjFile object = ofType(10);
-        EXPECT_THROW(ReadTextGroups(data, object), StreamReadError) << cut;
+        ObjFile object = ofType(10);
+        EXPECT_THROW(readTextGroups(data, object), StreamReadError) << cut;
         object.Texts.assign(3, {});
-        EXPECT_THROW(WriteTextGroups(data, object), StreamReadError) << cut;
+        EXPECT_THROW(writeTextGroups(data, object), StreamReadError) << cut;
     }
     for (unsigned type = 11; type < 16; ++type) {
-        TObjFile object = ofType(type);
-        EXPECT_THROW(ReadTextGroups(full, object), StreamReadError);
-        EXPECT_THROW(WriteTextGroups(full, object), StreamReadError);
+        ObjFile object = ofType(type);
+        EXPECT_THROW(readTextGroups(full, object), StreamReadError);
+        EXPECT_THROW(writeTextGroups(full, object), StreamReadError);
     }
 }
 
 TEST(TextTables, ReadTextGroupKeepsEntriesReadBeforeAFailureAndStopsAfterTheMarker) {
     MemoryStream stream(Bytes{0x01, 'a', 0x00, 0xFF, 0x02, 'b'});
-    TObjTextGroup group{{9, "old"}};
-    ReadTextGroup(group, stream);
-    EXPECT_EQ(group, (TObjTextGroup{{1, "a"}}));
+    ObjTextGroup group{{9, "old"}};
+    readTextGroup(group, stream);
+    EXPECT_EQ(group, (ObjTextGroup{{1, "a"}}));
     EXPECT_EQ(stream.position(), 4u);
-    EXPECT_THROW(ReadTextGroup(group, stream), StreamReadError);
-    EXPECT_EQ(group, (TObjTextGroup{{2, ""}}));
+    EXPECT_THROW(readTextGroup(group, stream), StreamReadError);
+    EXPECT_EQ(group, (ObjTextGroup{{2, ""}}));
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ void writeObjectFiles(const SampleGame& game) {
     for (int i = 0; i < kFiles; ++i) {
         const unsigned type = static_cast<unsigned>(i % 11);
         const auto encoding = static_cast<std::uint8_t>(i % 3 == 2 ? 3 : i % 3);
-        TObjFileTexts texts(3, {{0, "An object's name " + std::to_string(i)},
+        ObjFileTexts texts(3, {{0, "An object's name " + std::to_string(i)},
                                 {5, "Der Name des Dings " + std::to_string(i)}});
         const std::array<std::uint8_t, 8> id{'O', 'B', 'J', 'E', 'C', 'T', '0', '0'};
         const Bytes file = makeSampleObjectFile(type, encoding, texts, id, 1000u + i);
@@ -42,11 +42,11 @@ void writeObjectFiles(const SampleGame& game) {
     }
 }
 
-double buildTreeAloneMs(const std::vector<TObjFile>& files) {
+double buildTreeAloneMs(const std::vector<ObjFile>& files) {
     const auto start = Clock::now();
     QTreeWidget tree;
     auto* root = new QTreeWidgetItem(&tree, {QStringLiteral("Object Files")});
-    for (const TObjFile& file : files) {
+    for (const ObjFile& file : files) {
         auto* node = new QTreeWidgetItem(root, {QString::fromStdString(file.FileName)});
         for (std::size_t g = 0; g < file.Texts.size(); ++g) {
             new QTreeWidgetItem(node, {QStringLiteral("Text group %1").arg(g + 1)});
@@ -84,7 +84,7 @@ void BM_Load2000FilesIntoTheWindow(benchmark::State& state) {
         state.PauseTiming();
         window.reject();  // closes as the Close button does, dropping the files
         QApplication::processEvents();
-        std::vector<TObjFile> files;
+        std::vector<ObjFile> files;
         const auto coreStart = Clock::now();
         loadObjectFolder(game.objData(), files);
         coreMs += millisecondsSince(coreStart);

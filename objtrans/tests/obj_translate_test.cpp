@@ -46,7 +46,7 @@ protected:
     void selectGroup(int file, int group) {
         window.TreeView1->setCurrentItem(fileNode(file)->child(group));
     }
-    const TObjTextGroup& group(int file, int g) const {
+    const ObjTextGroup& group(int file, int g) const {
         return window.Files.at(static_cast<std::size_t>(file))
             .Texts.at(static_cast<std::size_t>(g));
     }
@@ -74,7 +74,7 @@ protected:
     std::vector<QString> statuses;
 };
 
-const TObjFileTexts kThreeGroups{{{0, "Sword"}, {5, "Schwert"}}, {{0, "A blade"}}, {{0, "Sharp"}}};
+const ObjFileTexts kThreeGroups{{{0, "Sword"}, {5, "Schwert"}}, {{0, "A blade"}}, {{0, "Sharp"}}};
 
 TEST_F(ObjTranslateTest, ShowsTheFilesAndTheirGroupsAsATree) {
     game.add("SWORD.DAT", 0, 1, kThreeGroups);
@@ -137,7 +137,7 @@ TEST_F(ObjTranslateTest, NewIdIsAppendedAndSavedWithAnEmptyText) {
     EXPECT_EQ(window.statusText(), "1 files updated successfully");
     EXPECT_FALSE(window.Save->isEnabled());
     EXPECT_EQ(loadObjectFile(game.file("a.dat")).Texts.at(0),
-              (TObjTextGroup{{0, "Sword"}, {5, "Schwert"}, {14, ""}}));
+              (ObjTextGroup{{0, "Sword"}, {5, "Schwert"}, {14, ""}}));
 }
 
 TEST_F(ObjTranslateTest, AnIdAlreadyInTheGroupIsRefusedAndSelected) {
@@ -174,7 +174,7 @@ TEST_F(ObjTranslateTest, DeletingStopsAtTheLastId) {
     EXPECT_EQ(prompter.messages()[1].text, "Are you sure to delete Language ID 0");
     EXPECT_EQ(prompter.messages()[1].caption, "Deleting Language ID");
     EXPECT_EQ(prompter.messages()[1].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(group(0, 0), (TObjTextGroup{{5, "Schwert"}}));
+    EXPECT_EQ(group(0, 0), (ObjTextGroup{{5, "Schwert"}}));
     ASSERT_EQ(window.StringGrid1->rowCount(), 1);
     EXPECT_EQ(cell(0, 0), "5");
     EXPECT_TRUE(window.Files[0].Modified);
@@ -249,9 +249,9 @@ TEST_F(ObjTranslateTest, SavingWritesOnlyTheModifiedFilesWithCounters) {
             EXPECT_EQ(game.bytes(name), before[static_cast<std::size_t>(i)]) << name;
         }
     }
-    const TObjFile saved = loadObjectFile(game.file("f26.dat"));
+    const ObjFile saved = loadObjectFile(game.file("f26.dat"));
     EXPECT_EQ(saved.Encoding, 3);
-    EXPECT_EQ(saved.Texts[0].back(), (TObjText{9, "neun"}));
+    EXPECT_EQ(saved.Texts[0].back(), (ObjText{9, "neun"}));
     EXPECT_FALSE(window.anyModified());
 }
 
@@ -261,7 +261,7 @@ TEST_F(ObjTranslateTest, AFailedSaveStopsAndKeepsModifiedForARetry) {
     game.add("c.dat", 2, 1, {{{0, "c"}}});
     const Bytes oldB = game.bytes("b.dat");
     open();
-    for (TObjFile& f : window.Files) {
+    for (ObjFile& f : window.Files) {
         f.Texts[0][0].Text += "!";
         f.Modified = true;
     }
@@ -417,9 +417,9 @@ TEST_F(ObjTranslateTest, AGroupWithoutEntriesShowsAnEmptyGridAndTakesANewId) {
     EXPECT_EQ(prompter.messages().back().text, "Can't delete the last language ID!");
     askFor("3");
     window.NewIDClick();
-    EXPECT_EQ(group(0, 1), (TObjTextGroup{{3, ""}}));
+    EXPECT_EQ(group(0, 1), (ObjTextGroup{{3, ""}}));
     window.SaveClick();
-    EXPECT_EQ(loadObjectFile(game.file("a.dat")).Texts[1], (TObjTextGroup{{3, ""}}));
+    EXPECT_EQ(loadObjectFile(game.file("a.dat")).Texts[1], (ObjTextGroup{{3, ""}}));
 }
 
 }  // namespace
@@ -476,7 +476,7 @@ TEST_F(ObjTranslateTest, TheGridMenuWorksFromTheKeyboard) {
     askFor("9");
     window.StringGrid1->setFocus();
     QTest::keyClick(window.StringGrid1, Qt::Key_Insert, Qt::AltModifier);
-    EXPECT_EQ(group(0, 0).back(), (TObjText{9, ""}));
+    EXPECT_EQ(group(0, 0).back(), (ObjText{9, ""}));
     prompter.answer(MessageAnswer::Yes);
     QTest::keyClick(window.StringGrid1, Qt::Key_Delete, Qt::AltModifier);
     EXPECT_EQ(group(0, 0).size(), 2u);

@@ -143,7 +143,7 @@ TEST(PluginLang, TypedIdsReachTheTranslatedExecutableOnSave) {
     EXPECT_EQ(ids.primary, 254);
     EXPECT_EQ(ids.secondary, 7);
 
-    ASSERT_TRUE(SaveStrings(translated, texts, {false, ids.primary, ids.secondary}).saved);
+    ASSERT_TRUE(saveStrings(translated, texts, {false, ids.primary, ids.secondary}).saved);
     LoadedExecutables loaded;
     loadExecutables(original, translated, false, loaded);
     EXPECT_EQ(loaded.primaryLangId, 254);

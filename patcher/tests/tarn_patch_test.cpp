@@ -15,8 +15,8 @@ namespace {
 
 const std::array<std::uint8_t, 8> kName{'N', 'A', 'M', 'E', '0', '0', '0', '1'};
 
-TObjFile textsFor(const std::string& name, TObjFileTexts texts) {
-    TObjFile f;
+ObjFile textsFor(const std::string& name, ObjFileTexts texts) {
+    ObjFile f;
     f.FileName = name;
     f.Texts = std::move(texts);
     return f;
@@ -34,7 +34,7 @@ protected:
                             makeSampleObjectFile(10, 3, {{{0, "x"}}, {}, {{0, "z"}}}, kName, 2));
     }
 
-    int run(const std::vector<TObjFile>& files, const std::string& answers,
+    int run(const std::vector<ObjFile>& files, const std::string& answers,
             EndUserOptions options = {}) {
         const Bytes program = buildEndUserProgram(Bytes{'E', 'X', 'E'}, files, options);
         return runWith(ResourceBundle::parse(program), answers);
@@ -49,7 +49,7 @@ protected:
         return code;
     }
 
-    TObjFile load(const std::string& name) { return loadObjectFile(objData / name); }
+    ObjFile load(const std::string& name) { return loadObjectFile(objData / name); }
 
     TempDir game;
     fs::path objData;
@@ -65,8 +65,8 @@ TEST_F(TarnPatchTest, AppliesTheTextsAndShowsTheWholeDialogue) {
                           textsFor("B.DAT", {{}, {{4, "new"}}, {}})},
                          "yes\n\n");
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(load("A.DAT").Texts, (TObjFileTexts{{{0, "Sword"}, {1, "Schwert"}, {7, "Miecz"}}}));
-    EXPECT_EQ(load("b.dat").Texts, (TObjFileTexts{{{0, "x"}}, {{4, "new"}}, {{0, "z"}}}));
+    EXPECT_EQ(load("A.DAT").Texts, (ObjFileTexts{{{0, "Sword"}, {1, "Schwert"}, {7, "Miecz"}}}));
+    EXPECT_EQ(load("b.dat").Texts, (ObjFileTexts{{{0, "x"}}, {{4, "new"}}, {{0, "z"}}}));
     EXPECT_NE(readWholeFile(objData / "b.dat"), bBefore);
     EXPECT_EQ(load("b.dat").Encoding, 3);
 
@@ -147,7 +147,7 @@ TEST_F(TarnPatchTest, NamesThatLeaveObjDataAreRefusedAsOpenErrors) {
         "../outside.dat", "..",
         "sub/A.DAT",      "sub\\A.DAT",
         "C:outside.dat",  (game.path() / "outside.dat").string()};
-    std::vector<TObjFile> files;
+    std::vector<ObjFile> files;
     for (const std::string& name : names) {
         files.push_back(textsFor(name, {{{0, "evil"}}}));
     }
@@ -166,7 +166,7 @@ TEST_F(TarnPatchTest, NamesThatLeaveObjDataAreRefusedAsOpenErrors) {
 }
 
 TEST_F(TarnPatchTest, TextsEndingEarlyAreAnOpenErrorThatStopsCleanly) {
-    const Bytes full = WriteObjTexts(
+    const Bytes full = writeObjTexts(
         {textsFor("A.DAT", {{{0, "first"}}}), textsFor("b.dat", {{{0, "second"}}, {}, {}})}, {});
     const Bytes before = readWholeFile(objData / "b.dat");
     // Cut inside the second record's text, then inside its name.

@@ -11,13 +11,13 @@ namespace {
 
 std::string toRaw(std::string_view text) {
     std::string out;
-    EXPECT_TRUE(CStyleToRaw(text, out)) << text << ": " << out;
+    EXPECT_TRUE(cStyleToRaw(text, out)) << text << ": " << out;
     return out;
 }
 
 std::string errorOf(std::string_view text) {
     std::string out;
-    EXPECT_FALSE(CStyleToRaw(text, out)) << text;
+    EXPECT_FALSE(cStyleToRaw(text, out)) << text;
     return out;
 }
 
@@ -49,7 +49,7 @@ TEST(CodeTable, EveryByteHasItsNotation) {
         } else {
             expected = std::string(1, static_cast<char>(b));
         }
-        EXPECT_EQ(RawToCStyle(rawText({b})), expected) << "byte " << b;
+        EXPECT_EQ(rawToCStyle(rawText({b})), expected) << "byte " << b;
         EXPECT_EQ(toRaw(expected), rawText({b})) << "byte " << b;
         const TextCode* code = findTextCode(static_cast<std::uint8_t>(b));
         if (code != nullptr) {
@@ -62,7 +62,7 @@ TEST(CodeTable, EveryByteHasItsNotation) {
     EXPECT_EQ(findTextCode(131)->caption, "");
 }
 
-TEST(CStyleToRaw, ConvertsEscapes) {
+TEST(cStyleToRaw, ConvertsEscapes) {
     EXPECT_EQ(toRaw("100%%"), "100%");
     EXPECT_EQ(toRaw("a\\nb\\tc\\dd\\\\"),
               "a" + rawText({5}) + "b" + rawText({10}) + "c" + rawText({14}) + "d\\");
@@ -72,7 +72,7 @@ TEST(CStyleToRaw, ConvertsEscapes) {
     EXPECT_EQ(toRaw("Caf\xE9"), "Caf\xE9");
 }
 
-TEST(CStyleToRaw, PicturesTakeTheirCompactForm) {
+TEST(cStyleToRaw, PicturesTakeTheirCompactForm) {
     EXPECT_EQ(toRaw("\\p00000000"), rawText({23, 255}));
     EXPECT_EQ(toRaw("\\p000000ff"), rawText({23, 1, 255}));
     EXPECT_EQ(toRaw("\\p00000100"), rawText({23, 2, 0, 1}));
@@ -88,7 +88,7 @@ struct ErrorCase {
     const char* message;
 };
 
-TEST(CStyleToRaw, ReportsTheFirstErrorWithItsPosition) {
+TEST(cStyleToRaw, ReportsTheFirstErrorWithItsPosition) {
     const ErrorCase cases[] = {
         {"100%", "Unmatched % sign at the end of the text"},
         {"%x", "Incorrect % sequence at position 1"},
@@ -115,24 +115,24 @@ TEST(CStyleToRaw, ReportsTheFirstErrorWithItsPosition) {
     }
 }
 
-TEST(RawToCStyle, PictureSequences) {
-    EXPECT_EQ(RawToCStyle(rawText({23, 255})), "\\p00000000");
-    EXPECT_EQ(RawToCStyle(rawText({23, 0}) + "A"), "\\p00000000A");
-    EXPECT_EQ(RawToCStyle(rawText({23, 2, 0x34, 0x12}) + "A"), "\\p00001234A");
-    EXPECT_EQ(RawToCStyle(rawText({23, 4, 0, 0, 0, 1})), "\\p01000000");
+TEST(rawToCStyle, PictureSequences) {
+    EXPECT_EQ(rawToCStyle(rawText({23, 255})), "\\p00000000");
+    EXPECT_EQ(rawToCStyle(rawText({23, 0}) + "A"), "\\p00000000A");
+    EXPECT_EQ(rawToCStyle(rawText({23, 2, 0x34, 0x12}) + "A"), "\\p00001234A");
+    EXPECT_EQ(rawToCStyle(rawText({23, 4, 0, 0, 0, 1})), "\\p01000000");
     // A count above 4 takes four value bytes, as many as a picture number has.
-    EXPECT_EQ(RawToCStyle(rawText({23, 7, 1, 2, 3, 4, 5})), "\\p04030201\\n");
-    EXPECT_EQ(RawToCStyle(rawText({23, 254, 0xAB, 0xCD, 0, 0})), "\\p0000CDAB");
+    EXPECT_EQ(rawToCStyle(rawText({23, 7, 1, 2, 3, 4, 5})), "\\p04030201\\n");
+    EXPECT_EQ(rawToCStyle(rawText({23, 254, 0xAB, 0xCD, 0, 0})), "\\p0000CDAB");
     // Value bytes missing at the end of the text count as zero; nothing is read beyond it.
-    EXPECT_EQ(RawToCStyle(rawText({23, 3, 0x34})), "\\p00000034");
-    EXPECT_EQ(RawToCStyle(rawText({23, 9})), "\\p00000000");
-    EXPECT_EQ(RawToCStyle(rawText({65, 23})), "A\\p00000000");
+    EXPECT_EQ(rawToCStyle(rawText({23, 3, 0x34})), "\\p00000034");
+    EXPECT_EQ(rawToCStyle(rawText({23, 9})), "\\p00000000");
+    EXPECT_EQ(rawToCStyle(rawText({65, 23})), "A\\p00000000");
 }
 
-TEST(RawToCodes, ListsDecimalBytes) {
-    EXPECT_EQ(RawToCodes("Hi"), "72 105 ");
-    EXPECT_EQ(RawToCodes(""), "");
-    EXPECT_EQ(RawToCodes(rawText({0, 255, 23, 10})), "0 255 23 10 ");
+TEST(rawToCodes, ListsDecimalBytes) {
+    EXPECT_EQ(rawToCodes("Hi"), "72 105 ");
+    EXPECT_EQ(rawToCodes(""), "");
+    EXPECT_EQ(rawToCodes(rawText({0, 255, 23, 10})), "0 255 23 10 ");
 }
 
 TEST(CanonicalCStyle, NormalisesTheNotation) {
@@ -178,9 +178,9 @@ TEST(CStyleRoundTrip, RandomRawTextsComeBackUnchanged) {
     std::mt19937 rng(20261208);
     for (int round = 0; round < 20000; ++round) {
         const std::string raw = randomRawText(rng);
-        const std::string cstyle = RawToCStyle(raw);
+        const std::string cstyle = rawToCStyle(raw);
         std::string back;
-        ASSERT_TRUE(CStyleToRaw(cstyle, back)) << cstyle << ": " << back;
+        ASSERT_TRUE(cStyleToRaw(cstyle, back)) << cstyle << ": " << back;
         ASSERT_EQ(back, raw) << cstyle;
         std::string canonical;
         ASSERT_TRUE(canonicalCStyle(cstyle, canonical));
@@ -200,13 +200,13 @@ TEST(CStyleRoundTrip, RandomNotationNeverBreaksTheConverter) {
             text += alphabet[rng() % alphabet.size()];
         }
         std::string raw;
-        if (!CStyleToRaw(text, raw)) {
+        if (!cStyleToRaw(text, raw)) {
             EXPECT_FALSE(raw.empty());
             continue;
         }
-        const std::string canonical = RawToCStyle(raw);
+        const std::string canonical = rawToCStyle(raw);
         std::string again;
-        ASSERT_TRUE(CStyleToRaw(canonical, again)) << text;
+        ASSERT_TRUE(cStyleToRaw(canonical, again)) << text;
         ASSERT_EQ(again, raw) << text;
     }
 }

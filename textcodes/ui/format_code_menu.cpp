@@ -100,7 +100,7 @@ void FormatCodeMenu::Black1Click(QAction* item) {
     }
     std::string piece(1, static_cast<char>(item->data().toInt()));
     if (grid_.cStyle()) {
-        piece = RawToCStyle(piece);
+        piece = rawToCStyle(piece);
     }
     const auto caret = static_cast<std::size_t>(
         std::clamp(editor->selectionStart, 0, static_cast<int>(editor->text.size())));

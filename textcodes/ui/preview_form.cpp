@@ -75,7 +75,7 @@ TPreviewForm::TPreviewForm(QWidget* parent)
 void TPreviewForm::ShowText(const std::string& text, bool cStyle) {
     std::string raw;
     if (cStyle) {
-        if (!CStyleToRaw(text, raw)) {
+        if (!cStyleToRaw(text, raw)) {
             return;
         }
     } else {

@@ -24,8 +24,8 @@
 namespace tarn {
 namespace {
 
-const TObjFileTexts kOld{{{0, "Sword"}, {5, "Schwert"}}};
-const TObjFileTexts kNew{{{0, "Sword"}, {5, "Klinge"}, {14, "Kard"}}};
+const ObjFileTexts kOld{{{0, "Sword"}, {5, "Schwert"}}};
+const ObjFileTexts kNew{{{0, "Sword"}, {5, "Klinge"}, {14, "Kard"}}};
 
 class CreateExeTest : public ::testing::Test {
 protected:
@@ -69,7 +69,7 @@ protected:
     ScriptedPrompter prompter;
     TCreateEXESettings settings;
     QWidget panel;
-    std::vector<TObjFile> files;
+    std::vector<ObjFile> files;
     BuildFrontEnd frontEnd;
     std::vector<QString> statuses;
 };
@@ -89,10 +89,10 @@ TEST_F(CreateExeTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
     EXPECT_EQ(settings.fileName().toStdString(), target.string());
 
     const ResourceBundle bundle = ResourceBundle::parse(readWholeFile(target));
-    EXPECT_EQ(LoadString(bundle, 11), u"jy");
+    EXPECT_EQ(loadString(bundle, 11), u"jy");
     const Bytes* texts = bundle.find({kRawDataType, ResourceName::string(kObjTextsName), 0});
     ASSERT_NE(texts, nullptr);
-    EXPECT_EQ(*texts, WriteObjTexts(files, {5, true}));
+    EXPECT_EQ(*texts, writeObjTexts(files, {5, true}));
 
     // An end user's game with the old texts.
     SampleGame game;
@@ -102,7 +102,7 @@ TEST_F(CreateExeTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
                                 "' > output.txt 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(loadObjectFile(game.file("sword.dat")).Texts[0],
-              (TObjTextGroup{{0, "Sword"}, {5, "Klinge"}}));
+              (ObjTextGroup{{0, "Sword"}, {5, "Klinge"}}));
 }
 
 TEST_F(CreateExeTest, ProgramWithoutTheCarriedResourceReportsItAndWritesNothing) {
