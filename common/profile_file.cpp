@@ -55,10 +55,11 @@ bool sectionName(std::string_view trimmed, std::string_view& name) {
     return true;
 }
 
-// A trimmed line "name = value" gives its key name and raw value; comments and lines without
-// '=' give false.
+// A trimmed line "name = value" gives its key name and raw value; lines without '=' give
+// false. A ';' line is no exception: the system knows no comments, a "; note=x" line is the key
+// "; note", which no program asks for.
 bool keyAndValue(std::string_view trimmed, std::string_view& key, std::string_view& value) {
-    if (trimmed.empty() || trimmed.front() == ';') {
+    if (trimmed.empty()) {
         return false;
     }
     const auto eq = trimmed.find('=');
@@ -68,6 +69,15 @@ bool keyAndValue(std::string_view trimmed, std::string_view& key, std::string_vi
     key = trimRight(trimmed.substr(0, eq));
     value = trimLeft(trimmed.substr(eq + 1));
     return true;
+}
+
+// A value as it is read back: without one pair of surrounding quotes.
+std::string_view unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
 }
 
 std::string limitCharacters(std::string_view utf8, std::size_t maxCharacters) {
@@ -235,6 +245,11 @@ ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path)) {
 
 ProfileFile::Found ProfileFile::find(std::string_view section, std::string_view key) const {
     Found found;
+    // The lines before the first section header form a nameless section, which comes first: it
+    // is the one that the name "" finds, even when an empty "[]" header follows.
+    if (section.empty()) {
+        found.sectionLine = kLeadingSection;
+    }
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const std::string_view trimmed = trim(lines_[i].content);
         std::string_view name;
@@ -266,18 +281,15 @@ ProfileFile::Found ProfileFile::find(std::string_view section, std::string_view 
 
 std::string ProfileFile::readString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue) const {
-    const Found found = find(section, key);
+    const Found found = find(trim(section), trim(key));
     if (found.keyLine == npos) {
-        return limitCharacters(defaultValue, kMaxStringLength);
+        // The default comes back as a stored value would: without trailing blanks and quotes.
+        return limitCharacters(unquoted(trimRight(defaultValue)), kMaxStringLength);
     }
     std::string_view keyName;
     std::string_view value;
     keyAndValue(trim(lines_[found.keyLine].content), keyName, value);
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-        value = value.substr(1, value.size() - 2);
-    }
-    return limitCharacters(value, kMaxStringLength);
+    return limitCharacters(unquoted(value), kMaxStringLength);
 }
 
 std::int32_t ProfileFile::readInteger(std::string_view section, std::string_view key,
@@ -305,8 +317,10 @@ void ProfileFile::insertLineAfter(std::size_t index, std::string content) {
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index) + 1, std::move(added));
 }
 
-void ProfileFile::writeString(std::string_view section, std::string_view key,
+void ProfileFile::writeString(std::string_view untrimmedSection, std::string_view untrimmedKey,
                               std::string_view value) {
+    const std::string_view section = trim(untrimmedSection);
+    const std::string_view key = trim(untrimmedKey);
     // A value is one line: line breaks inside it would split the file's lines.
     std::string oneLine(value);
     for (char& c : oneLine) {
@@ -329,6 +343,9 @@ void ProfileFile::writeString(std::string_view section, std::string_view key,
             return;
         }
         lines_[found.keyLine].content = std::string(keyName) + "=" + oneLine;
+    } else if (found.lastContentLine == npos) {
+        // A nameless section without keys: the key goes before the first header.
+        lines_.insert(lines_.begin(), Line{std::string(key) + "=" + oneLine, "\r\n"});
     } else {
         insertLineAfter(found.lastContentLine, std::string(key) + "=" + oneLine);
     }

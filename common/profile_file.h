@@ -6,9 +6,13 @@
 //     space at both ends;
 //   - "[name]" starts a section: the name runs to the last ']' of the line and is trimmed;
 //   - other lines split at the first '=' into a key (right-trimmed) and a value; a line without
-//     '=' is no key, a line starting with ';' is a comment;
+//     '=' is no key; ';' starts no comment of its own: "; note=x" is the key "; note", which no
+//     program asks for, so such lines serve as comments;
+//   - lines before the first section header form the nameless section "", found first;
 //   - section and key names compare without regard to ASCII letter case; the first match wins;
-//   - one pair of surrounding quotes ("..." or '...') is removed from a value read back;
+//     the names a caller gives are trimmed too;
+//   - one pair of surrounding quotes ("..." or '...') is removed from a value read back; a
+//     default comes back the same way, without its trailing blanks;
 //   - at most 2047 characters of a string come back.
 // Writing edits the file in place: an existing key is changed where it stands, a new key goes at
 // the end of its section, a new section at the end of the file; every other byte stays. New
@@ -66,11 +70,13 @@ private:
         std::string terminator;  // the run of CR/LF after it (blank lines included), may be empty
     };
     struct Found {
-        std::size_t sectionLine = npos;      // header line of the first matching section
+        std::size_t sectionLine = npos;      // header line of the first matching section, or
+                                             // kLeadingSection for the nameless one
         std::size_t keyLine = npos;          // first matching key line in it
         std::size_t lastContentLine = npos;  // last non-blank line of that section
     };
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+    static constexpr std::size_t kLeadingSection = npos - 1;
 
     Found find(std::string_view section, std::string_view key) const;
     void insertLineAfter(std::size_t index, std::string content);

@@ -6,6 +6,11 @@ namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+// Breaks lines as the Windows formatter does: after each literal character and each whole
+// insert, a line that has reached the width breaks at its last literal space (the spaces and
+// tabs before the break are dropped, and so are literal tabs right after it); without such a
+// space it breaks where it ends, so an insert is never split. The text moved to the next line is
+// not measured again until something is added to it.
 class Wrapper {
 public:
     explicit Wrapper(std::size_t width) : width_(width) {}
@@ -13,70 +18,66 @@ public:
     void literal(char16_t c, bool breakPoint) {
         if (breakPoint) {
             lastBreak_ = out_.size();
+            insertAfterBreak_ = kNone;
         }
         out_.push_back(c);
-        wrap(kNone);
+        wrap();
     }
 
     void insert(const std::u16string& text) {
-        const std::size_t start = out_.size();
+        if (lastBreak_ != kNone && insertAfterBreak_ == kNone) {
+            insertAfterBreak_ = out_.size();
+        }
         out_ += text;
-        wrap(start);
+        wrap();
     }
 
     void hardBreak(char16_t c) {
         out_.push_back(c);
-        lineStart_ = out_.size();
-        lastBreak_ = kNone;
+        startLine();
     }
 
     std::u16string& text() { return out_; }
 
 private:
-    // Breaks the line at the space at cut, dropping the spaces and tabs before it; the text
-    // from resume on moves to the next line, and insertStart (an index at or after resume)
-    // moves with it.
-    void breakAt(std::size_t cut, std::size_t resume, std::size_t& insertStart) {
-        std::size_t end = cut;
-        while (end > lineStart_ && (out_[end - 1] == u' ' || out_[end - 1] == u'\t')) {
-            --end;
-        }
-        std::u16string rest = out_.substr(resume);
-        out_.resize(end);
-        out_.push_back(u'\n');
+    static bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+    void startLine() {
         lineStart_ = out_.size();
-        out_ += rest;
         lastBreak_ = kNone;
-        if (insertStart != kNone) {
-            insertStart = lineStart_ + (insertStart - resume);
-        }
+        insertAfterBreak_ = kNone;
     }
 
-    void wrap(std::size_t insertStart) {
-        while (out_.size() - lineStart_ >= width_) {
-            if (lastBreak_ != kNone) {
-                breakAt(lastBreak_, lastBreak_ + 1, insertStart);
-                continue;
-            }
-            // No space to break at: break hard after width characters, but an insert moves
-            // to the next line whole, and one longer than a line stays whole on its own.
-            std::size_t cut = lineStart_ + width_;
-            if (insertStart != kNone && insertStart < cut) {
-                cut = insertStart > lineStart_ ? insertStart : out_.size();
-            }
-            std::u16string rest = out_.substr(cut);
-            out_.resize(cut);
-            out_.push_back(u'\n');
-            lineStart_ = out_.size();
-            out_ += rest;
-            insertStart = insertStart != kNone && insertStart >= cut ? lineStart_ : kNone;
+    void wrap() {
+        if (out_.size() - lineStart_ < width_) {
+            return;
         }
+        if (lastBreak_ == kNone) {
+            out_.push_back(u'\n');
+            startLine();
+            return;
+        }
+        std::size_t end = lastBreak_;
+        while (end > lineStart_ && isBlank(out_[end - 1])) {
+            --end;
+        }
+        std::size_t resume = lastBreak_ + 1;
+        const std::size_t literalEnd = insertAfterBreak_ == kNone ? out_.size() : insertAfterBreak_;
+        while (resume < literalEnd && out_[resume] == u'\t') {
+            ++resume;
+        }
+        const std::u16string rest = out_.substr(resume);
+        out_.resize(end);
+        out_.push_back(u'\n');
+        startLine();
+        out_ += rest;
     }
 
     std::size_t width_;
     std::u16string out_;
     std::size_t lineStart_ = 0;
-    std::size_t lastBreak_ = kNone;
+    std::size_t lastBreak_ = kNone;         // the last literal space of the line
+    std::size_t insertAfterBreak_ = kNone;  // where the first insert after it starts
 };
 
 bool isDigit(char16_t c) {
@@ -141,7 +142,8 @@ std::optional<std::u16string> formatMessage(std::u16string_view text,
             return std::nullopt;
         }
     }
-    if (w.text().size() > maxLength) {
+    // An empty result is a failure too: the system answers zero characters either way.
+    if (w.text().empty() || w.text().size() > maxLength) {
         return std::nullopt;
     }
     return std::move(w.text());

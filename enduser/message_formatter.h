@@ -6,11 +6,12 @@
 //   %n              a hard line break          %r   a carriage return that starts a new line
 //   %0              ends the output            %    at the very end: failure
 //
-// The message's own line breaks (CR, LF, CR LF) each become one space. When a line has
-// reached the width (after a literal character or a whole insert), it breaks at its last
-// space (spaces and tabs before the break are dropped); without a space it breaks hard after
-// width characters, but never inside an insert. Breaks are written as LF, which the console
-// turns into its own line end.
+// The message's own line breaks (CR, LF, CR LF) each become one space. After each literal
+// character and each whole insert, a line that has reached the width breaks at its last literal
+// space: the spaces and tabs before the break are dropped, and so are literal tabs right after
+// it; the text after it starts the next line and is measured again only when something is added.
+// A line without a literal space (spaces inside inserts do not count) breaks where it ends, so an
+// insert is never split. Breaks are written as LF, which the console turns into its own line end.
 #pragma once
 
 #include <cstddef>
@@ -22,7 +23,8 @@
 namespace tarn {
 
 // The formatted text, or nullopt when formatting fails: a % at the end, an insert number past
-// the inserts given, an unsupported insert format, or a result over maxLength units.
+// the inserts given, an unsupported insert format, an empty result, or a result over maxLength
+// units.
 std::optional<std::u16string> formatMessage(std::u16string_view text,
                                             const std::vector<std::u16string>& inserts,
                                             std::size_t width = 80, std::size_t maxLength = 1022);

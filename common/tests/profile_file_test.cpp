@@ -44,6 +44,29 @@ TEST_F(ProfileFileTest, ReadsSectionsAndKeysTheWayWindowsDoes) {
     EXPECT_EQ(ini.readString("Missing", "FontName", "MS Sans Serif"), "MS Sans Serif");
 }
 
+TEST_F(ProfileFileTest, NamesDefaultsAndTheNamelessSectionAsWindowsReadsThem) {
+    ProfileFile ini(withText("Loose=1\r\n[Paths]\r\n;Original=old\r\nOriginal=new\r\n[]\r\nD=4\r\n"));
+    // The names a caller gives are trimmed.
+    EXPECT_EQ(ini.readString(" Paths ", " Original ", "d"), "new");
+    // A ';' line is a key like any other, which nobody asks for.
+    EXPECT_EQ(ini.readString("Paths", ";Original", "d"), "old");
+    // Keys before the first header form the section "", which an empty "[]" header cannot shadow.
+    EXPECT_EQ(ini.readString("", "Loose", "d"), "1");
+    EXPECT_EQ(ini.readString("", "D", "d"), "d");
+    // A default comes back as a stored value would.
+    EXPECT_EQ(ini.readString("Paths", "missing", "trailing  "), "trailing");
+    EXPECT_EQ(ini.readString("Paths", "missing", "  \"quoted\""), "  \"quoted\"");
+    EXPECT_EQ(ini.readString("Paths", "missing", "\"quoted\""), "quoted");
+
+    ini.writeString(" Paths ", " Third ", "3");
+    ini.writeString("", "Loose", "2");
+    EXPECT_EQ(ini.text(),
+              "Loose=2\r\n[Paths]\r\n;Original=old\r\nOriginal=new\r\nThird=3\r\n[]\r\nD=4\r\n");
+    ProfileFile nameless(withText("[A]\r\nx=1\r\n"));
+    nameless.writeString("", "first", "f");
+    EXPECT_EQ(nameless.text(), "first=f\r\n[A]\r\nx=1\r\n");
+}
+
 TEST_F(ProfileFileTest, IntegersAreReadStrictlyAndBooleansAsIntegers) {
     ProfileFile ini(
         withText("[N]\na=-16777201\nb=0xFF00000F\nc=$10\nd=12abc\ne=\nf=0x\n"

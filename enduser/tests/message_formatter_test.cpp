@@ -55,20 +55,45 @@ TEST(MessageFormatter, WrapsAtTheLastSpaceOnceALineReachesEightyCharacters) {
     EXPECT_EQ(spaced, std::u16string(70, u'a') + u"\n" + std::u16string(10, u'b'));
 }
 
-TEST(MessageFormatter, NeverSplitsAnInsert) {
+TEST(MessageFormatter, NeverSplitsAnInsertAndBreaksAfterIt) {
+    // Without a literal space on the line, the break comes where the insert ends.
     const std::u16string name(20, u'n');
-    const auto out = fmt(std::u16string(70, u'a') + u"%1", {name});
-    EXPECT_EQ(out, std::u16string(70, u'a') + u"\n" + name);
+    EXPECT_EQ(fmt(std::u16string(70, u'a') + u"%1", {name}),
+              std::u16string(70, u'a') + name + u"\n");
     const std::u16string longName(100, u'n');
     EXPECT_EQ(fmt(u"%1 tail", {longName}), longName + u"\n tail");
+    // Spaces inside an insert are no break points.
+    EXPECT_EQ(fmt(std::u16string(40, u'a') + u"%1", {std::u16string(30, u'i') + u" " + name}),
+              std::u16string(40, u'a') + std::u16string(30, u'i') + u" " + name + u"\n");
 }
 
-TEST(MessageFormatter, AnInsertStaysWholeAfterABreakThatDroppedSeveralSpaces) {
-    // The break at the spaces moves the insert to the next line, which is then full again:
-    // the second break must fall before the insert, not inside it.
-    const std::u16string name(10, u'n');
-    const auto out = fmt(u"aaaaa   " + std::u16string(70, u'b') + u"%1", {name});
-    EXPECT_EQ(out, u"aaaaa\n" + std::u16string(70, u'b') + u"\n" + name);
+TEST(MessageFormatter, TextMovedToTheNextLineIsMeasuredWhenSomethingIsAdded) {
+    // The break at the spaces moves both inserts to the next line, 100 units long; it breaks
+    // again only at the next character, at its end since it has no literal space.
+    const std::u16string i50(50, u'i');
+    const std::u16string j50(50, u'j');
+    EXPECT_EQ(fmt(u"A B %1%2C", {i50, j50}), u"A B\n" + i50 + j50 + u"C\n");
+    // A space after a long insert is where the line breaks, and it is dropped.
+    const std::u16string i100(100, u'i');
+    EXPECT_EQ(fmt(u"short %1 long insert", {i100}), u"short\n" + i100 + u"\nlong insert");
+}
+
+TEST(MessageFormatter, LiteralTabsRightAfterABreakAreDropped) {
+    const std::u16string a70(70, u'a');
+    EXPECT_EQ(fmt(a70 + u" \t\t" + std::u16string(10, u'b')),
+              a70 + u"\n" + std::u16string(10, u'b'));
+    // Tabs that an insert brings stay.
+    EXPECT_EQ(fmt(a70 + u" %1", {u"\t\ti" + std::u16string(10, u'i')}),
+              a70 + u"\n\t\ti" + std::u16string(10, u'i'));
+    // Tabs written after the break are the next line's own.
+    EXPECT_EQ(fmt(std::u16string(79, u'a') + u" \t\tb"), std::u16string(79, u'a') + u"\n\t\tb");
+}
+
+TEST(MessageFormatter, AnEmptyResultIsAFailure) {
+    EXPECT_FALSE(fmt(u""));
+    EXPECT_FALSE(fmt(u"%0anything"));
+    EXPECT_FALSE(fmt(u"%1", {u""}));
+    EXPECT_EQ(fmt(u"x%0"), u"x");
 }
 
 TEST(MessageFormatter, TheDefaultQuestionComesOutInLinesOfAtMostEightyCharacters) {
