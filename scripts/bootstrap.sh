@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     qt6-base-dev libgl-dev
     xvfb xauth
+    dpkg-dev file desktop-file-utils  # the Debian package: cpack's dependency scan, its check
     fonts-freefont-ttf  # shows the control pictures the grid uses for the game's control bytes
     clang libclang-rt-14-dev  # the fuzz targets: libFuzzer with the sanitizers
     # cross-builds the end-user program for Windows and tests it under Wine

@@ -16,4 +16,7 @@ for preset in "$normal" "$sanitized"; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
     ctest --preset "$preset" -j2
+    if [ "$preset" = "$normal" ]; then
+        scripts/package-check.sh build
+    fi
 done
