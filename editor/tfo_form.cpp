@@ -18,7 +18,7 @@
 #include "editor/jump_to_form.h"
 #include "editor/not_found_form.h"
 #include "editor/string_grid.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {

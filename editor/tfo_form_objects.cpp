@@ -8,7 +8,7 @@
 #include "objtrans/t_ask_lang_id.h"
 #include "objtrans/t_obj_translate.h"
 #include "objtrans/t_plugin_lang_settings.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 

@@ -9,7 +9,7 @@
 #include "objfiles/sample_objects.h"
 #include "objtrans/t_obj_translate.h"
 #include "objtrans/t_plugin_lang_settings.h"
-#include "objtrans/tests/qt_test_app.h"
+#include "app/widgets/test_support/test_application.h"
 
 namespace tarn {
 namespace {
