@@ -56,7 +56,7 @@ TFoForm::TFoForm(const QString& settingsPath, const QString& programDir, QWidget
     NotFoundForm = new TNotFoundForm(this);
     AboutForm = new TAboutForm(this);
     FindPreview = new FindAndPreview(*this);
-    createObjectWindows();  // TObjTranslate, TPluginLangSettings, TAskLangID, TCreateEXESettings
+    createObjectWindows();  // the object texts window and the object language options
 
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { gridFocusLost(now); });

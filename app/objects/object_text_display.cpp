@@ -1,4 +1,4 @@
-#include "objtrans/obj_text_display.h"
+#include "app/objects/object_text_display.h"
 
 #include <QList>
 

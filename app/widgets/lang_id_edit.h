@@ -35,7 +35,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Change();
+    void applyRange();  // the rule after each change
 };
 
 // The up-down control attached to a LangIdEdit: two arrow buttons that step the value within

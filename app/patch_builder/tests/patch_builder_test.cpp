@@ -1,4 +1,4 @@
-#include "enduser/ui/create_exe.h"
+#include "app/patch_builder/build_patch.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +10,16 @@
 #include <QWidget>
 #include <cstdlib>
 
+#include "app/patch_builder/patch_builder_dialog.h"
+#include "app/widgets/scripted_prompter.h"
+#include "app/widgets/test_support/child_by_name.h"
+#include "app/widgets/test_support/sample_object_game.h"
+#include "app/widgets/test_support/test_application.h"
 #include "common/file_io.h"
 #include "enduser/carried_patcher.h"
 #include "enduser/obj_texts.h"
 #include "enduser/resource_bundle.h"
-#include "enduser/ui/t_create_exe_settings.h"
 #include "objfiles/object_folder.h"
-#include "objtrans/lang_id_edit.h"
-#include "app/widgets/test_support/test_application.h"
-#include "objtrans/tests/sample_game.h"
-#include "app/widgets/scripted_prompter.h"
 
 namespace tarn {
 namespace {
@@ -27,9 +27,9 @@ namespace {
 const ObjFileTexts kOld{{{0, "Sword"}, {5, "Schwert"}}};
 const ObjFileTexts kNew{{{0, "Sword"}, {5, "Klinge"}, {14, "Kard"}}};
 
-class CreateExeTest : public ::testing::Test {
+class PatchBuilderTest : public ::testing::Test {
 protected:
-    CreateExeTest() {
+    PatchBuilderTest() {
         files.push_back({"SWORD.DAT", {}, 1, kNew, 0, false});
         frontEnd.panel = &panel;
         // The native TarnPatch for every target, so that the built program runs here.
@@ -44,13 +44,13 @@ protected:
 
     // The settings dialog picks target in the save dialog and closes with OK.
     void chooseTarget(const std::filesystem::path& path,
-                      std::function<void(TCreateEXESettings&)> adjust = {}) {
+                      std::function<void(PatchBuilderDialog&)> adjust = {}) {
         prompter.onDialog([adjust](QDialog& d) {
-            auto& dialog = static_cast<TCreateEXESettings&>(d);
+            auto& dialog = static_cast<PatchBuilderDialog&>(d);
             if (adjust) {
                 adjust(dialog);
             }
-            dialog.CreateExe->click();
+            childByName<QPushButton>(dialog, "createButton")->click();
         });
         prompter.onDialog([path](QDialog& d) {
             auto& save = static_cast<QFileDialog&>(d);
@@ -58,7 +58,7 @@ protected:
             d.accept();  // QFileDialog's own accept, which takes the typed name
         });
     }
-    bool build() { return CreateEndUserExecutable(settings, files, frontEnd); }
+    bool build() { return createEndUserExecutable(settings, files, frontEnd); }
     void expectPanelRestored() {
         EXPECT_TRUE(panel.isEnabled());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -67,18 +67,18 @@ protected:
     QApplication& app = testApplication();
     TempDir dir;
     ScriptedPrompter prompter;
-    TCreateEXESettings settings;
+    PatchBuilderDialog settings;
     QWidget panel;
     std::vector<ObjFile> files;
     BuildFrontEnd frontEnd;
     std::vector<QString> statuses;
 };
 
-TEST_F(CreateExeTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
+TEST_F(PatchBuilderTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
     const auto target = dir.path() / "patch.exe";
-    chooseTarget(dir.path() / "patch", [](TCreateEXESettings& s) {
+    chooseTarget(dir.path() / "patch", [](PatchBuilderDialog& s) {
         s.setTextId(5);
-        s.YesChars->setText("jy");
+        s.setYesChars("jy");
     });
     ASSERT_TRUE(build());
     EXPECT_EQ(statuses.back(), kExecutableCreated);
@@ -95,7 +95,7 @@ TEST_F(CreateExeTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
     EXPECT_EQ(*texts, writeObjTexts(files, {5, true}));
 
     // An end user's game with the old texts.
-    SampleGame game;
+    SampleObjectGame game;
     game.add("sword.dat", 1, 1, kOld);
     const std::string command = "cd '" + game.exePath().parent_path().string() +
                                 "' && printf 'j\\n\\n' | '" + target.string() +
@@ -105,7 +105,7 @@ TEST_F(CreateExeTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
               (ObjTextGroup{{0, "Sword"}, {5, "Klinge"}}));
 }
 
-TEST_F(CreateExeTest, ProgramWithoutTheCarriedResourceReportsItAndWritesNothing) {
+TEST_F(PatchBuilderTest, ProgramWithoutTheCarriedResourceReportsItAndWritesNothing) {
     // Only the chosen target's program is missing.
     std::vector<PatcherTarget> asked;
     frontEnd.carriedProgram = [&asked](PatcherTarget t) {
@@ -125,12 +125,12 @@ TEST_F(CreateExeTest, ProgramWithoutTheCarriedResourceReportsItAndWritesNothing)
     EXPECT_EQ(asked, std::vector<PatcherTarget>{defaultPatcherTarget()});
 }
 
-TEST_F(CreateExeTest, TheBuiltProgramIsACopyOfTheChosenTargetsCarriedProgram) {
+TEST_F(PatchBuilderTest, TheBuiltProgramIsACopyOfTheChosenTargetsCarriedProgram) {
     frontEnd.carriedProgram = carriedPatcher;
     auto buildFor = [this](const char* name, const std::filesystem::path& target) {
-        TCreateEXESettings fresh;  // its save dialog starts without a chosen file
-        chooseTarget(target, [name](TCreateEXESettings& s) { s.setTarget(name); });
-        EXPECT_TRUE(CreateEndUserExecutable(fresh, files, frontEnd));
+        PatchBuilderDialog fresh;  // its save dialog starts without a chosen file
+        chooseTarget(target, [name](PatchBuilderDialog& s) { s.setTarget(name); });
+        EXPECT_TRUE(createEndUserExecutable(fresh, files, frontEnd));
         return readWholeFile(target);
     };
     const Bytes native = readWholeFile(TARNPATCH_PATH);
@@ -150,7 +150,7 @@ TEST_F(CreateExeTest, TheBuiltProgramIsACopyOfTheChosenTargetsCarriedProgram) {
     EXPECT_EQ(statuses.back(), kExecutableCreated);
 }
 
-TEST_F(CreateExeTest, AModelTheLayoutCannotHoldIsRefusedAndNothingIsWritten) {
+TEST_F(PatchBuilderTest, AModelTheLayoutCannotHoldIsRefusedAndNothingIsWritten) {
     files.push_back({std::string(256, 'n') + ".dat", {}, 1, kNew, 0, false});
     chooseTarget(dir.path() / "patch.exe");
     EXPECT_FALSE(build());
@@ -166,7 +166,7 @@ TEST_F(CreateExeTest, AModelTheLayoutCannotHoldIsRefusedAndNothingIsWritten) {
     expectPanelRestored();
 }
 
-TEST_F(CreateExeTest, ADamagedCarriedProgramIsReportedAsAFailedUpdateStart) {
+TEST_F(PatchBuilderTest, ADamagedCarriedProgramIsReportedAsAFailedUpdateStart) {
     frontEnd.carriedProgram = [](PatcherTarget) {
         Bytes program{'M', 'Z', 0, 0};
         const char magic[] = "TARNRSC1";
@@ -182,7 +182,7 @@ TEST_F(CreateExeTest, ADamagedCarriedProgramIsReportedAsAFailedUpdateStart) {
     EXPECT_EQ(dir.fileCount(), 0u);
 }
 
-TEST_F(CreateExeTest, AFailedWriteLeavesNoHalfBuiltProgramAndKeepsAnOldOne) {
+TEST_F(PatchBuilderTest, AFailedWriteLeavesNoHalfBuiltProgramAndKeepsAnOldOne) {
     const auto target = dir.path() / "patch.exe";
     writeFileAtomically(target, Bytes{'o', 'l', 'd'});
     for (const WriteFault fault :
@@ -207,13 +207,12 @@ TEST_F(CreateExeTest, AFailedWriteLeavesNoHalfBuiltProgramAndKeepsAnOldOne) {
     }
 }
 
-TEST_F(CreateExeTest, CancellingWritesNothing) {
+TEST_F(PatchBuilderTest, CancellingWritesNothing) {
     // Cancelling the save dialog keeps the settings open; then Cancel closes them.
     prompter.onDialog([](QDialog& d) {
-        auto& dialog = static_cast<TCreateEXESettings&>(d);
-        dialog.CreateExe->click();
-        EXPECT_TRUE(dialog.isVisible());
-        dialog.Cancel->click();
+        childByName<QPushButton>(d, "createButton")->click();
+        EXPECT_TRUE(d.isVisible());
+        childByName<QPushButton>(d, "cancelButton")->click();
     });
     prompter.onDialog([](QDialog& d) { d.reject(); });
     EXPECT_FALSE(build());
@@ -222,18 +221,21 @@ TEST_F(CreateExeTest, CancellingWritesNothing) {
     EXPECT_EQ(prompter.unusedEntries(), 0u);
 }
 
-TEST_F(CreateExeTest, SettingsFollowTheStoredValues) {
+TEST_F(PatchBuilderTest, SettingsFollowTheStoredValues) {
+    auto* oneIdRadio = childByName<QRadioButton>(settings, "oneIdRadio");
+    auto* allTextsRadio = childByName<QRadioButton>(settings, "allTextsRadio");
+    auto* idEdit = childByName<QLineEdit>(settings, "idEdit");
     settings.setTextId(7);
-    EXPECT_TRUE(settings.JustOneID->isChecked());
-    EXPECT_TRUE(settings.Edit1->isEnabled());
-    EXPECT_EQ(settings.Edit1->text(), "7");
+    EXPECT_TRUE(oneIdRadio->isChecked());
+    EXPECT_TRUE(idEdit->isEnabled());
+    EXPECT_EQ(idEdit->text(), "7");
     EXPECT_EQ(settings.textId(), 7);
     settings.setTextId(-1);
-    EXPECT_TRUE(settings.AllTexts->isChecked());
-    EXPECT_FALSE(settings.Edit1->isEnabled());
+    EXPECT_TRUE(allTextsRadio->isChecked());
+    EXPECT_FALSE(idEdit->isEnabled());
     EXPECT_EQ(settings.textId(), -1);
 
-    EXPECT_EQ(settings.EXETexts->rowCount(), 11);
+    EXPECT_EQ(childByName<QTableWidget>(settings, "messagesTable")->rowCount(), 11);
     EXPECT_EQ(settings.text(3), "Processing files, please be patient...");
     settings.setText(3, QString());
     const EndUserOptions options = settings.options();
@@ -244,15 +246,17 @@ TEST_F(CreateExeTest, SettingsFollowTheStoredValues) {
     EXPECT_TRUE(options.texts.enhancedRle);
 }
 
-TEST_F(CreateExeTest, TheTargetDefaultsToWindowsWhereCarriedAndFallsBackFromAnUnusableName) {
+TEST_F(PatchBuilderTest, TheTargetDefaultsToWindowsWhereCarriedAndFallsBackFromAnUnusableName) {
     const bool windows = carriesPatcher(PatcherTarget::Windows);
+    auto* windowsTargetRadio = childByName<QRadioButton>(settings, "windowsTargetRadio");
+    auto* nativeTargetRadio = childByName<QRadioButton>(settings, "nativeTargetRadio");
     EXPECT_EQ(settings.target(), windows ? PatcherTarget::Windows : PatcherTarget::Native);
-    EXPECT_EQ(settings.TargetWindows->isEnabled(), windows);
-    EXPECT_TRUE(settings.TargetNative->isEnabled());
+    EXPECT_EQ(windowsTargetRadio->isEnabled(), windows);
+    EXPECT_TRUE(nativeTargetRadio->isEnabled());
 
     settings.setTarget("native");
     EXPECT_EQ(settings.target(), PatcherTarget::Native);
-    EXPECT_TRUE(settings.TargetNative->isChecked());
+    EXPECT_TRUE(nativeTargetRadio->isChecked());
     settings.setTarget("windows");  // chosen where carried, else the default (native)
     EXPECT_EQ(settings.target(), windows ? PatcherTarget::Windows : PatcherTarget::Native);
 

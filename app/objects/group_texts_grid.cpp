@@ -1,4 +1,4 @@
-#include "objtrans/obj_text_grid.h"
+#include "app/objects/group_texts_grid.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -9,9 +9,9 @@
 namespace tarn {
 
 // Creates plain line editors and hands each to the grid, which watches its changes and keys.
-class ObjTextDelegate : public QStyledItemDelegate {
+class GroupTextsDelegate : public QStyledItemDelegate {
 public:
-    explicit ObjTextDelegate(ObjTextGrid& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
+    explicit GroupTextsDelegate(GroupTextsGrid& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override {
@@ -33,12 +33,12 @@ protected:
     }
 
 private:
-    ObjTextGrid& grid_;
+    GroupTextsGrid& grid_;
 };
 
-ObjTextGrid::ObjTextGrid(QWidget* parent) : QTableWidget(0, 2, parent) {
+GroupTextsGrid::GroupTextsGrid(QWidget* parent) : QTableWidget(0, 2, parent) {
     setHorizontalHeaderLabels({QStringLiteral("Language ID"), QStringLiteral("Text")});
-    setItemDelegate(new ObjTextDelegate(*this));
+    setItemDelegate(new GroupTextsDelegate(*this));
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
@@ -51,20 +51,20 @@ ObjTextGrid::ObjTextGrid(QWidget* parent) : QTableWidget(0, 2, parent) {
     setWordWrap(false);
 }
 
-void ObjTextGrid::editCurrentCell() {
+void GroupTextsGrid::editCurrentCell() {
     const QModelIndex index = currentIndex();
     if (index.isValid() && index.column() == 1) {
         edit(index);
     }
 }
 
-void ObjTextGrid::editorCreated(QLineEdit* editor, int row) {
+void GroupTextsGrid::editorCreated(QLineEdit* editor, int row) {
     editor_ = editor;
     connect(editor, &QLineEdit::textEdited, this,
             [this, row](const QString& text) { emit editorTextChanged(row, text); });
 }
 
-void ObjTextGrid::keyPressEvent(QKeyEvent* event) {
+void GroupTextsGrid::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && !isEditing() && event->modifiers() == Qt::NoModifier) {
         emit enterPressed();

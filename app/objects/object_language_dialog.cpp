@@ -1,4 +1,4 @@
-#include "objtrans/t_plugin_lang_settings.h"
+#include "app/objects/object_language_dialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/widgets/lang_id_edit.h"
+#include "app/widgets/object_names.h"
 #include "app/widgets/prompter.h"
 
 namespace tarn {
@@ -38,32 +40,34 @@ void addIdSection(QVBoxLayout& layout, QWidget* parent, const QString& caption, 
 
 }  // namespace
 
-TPluginLangSettings::TPluginLangSettings(QWidget* parent)
+ObjectLanguageDialog::ObjectLanguageDialog(QWidget* parent)
     : QDialog(parent),
-      Edit1(new LangIdEdit(this)),
-      PrimaryID(new LangIdUpDown(*Edit1, this)),
-      Edit2(new LangIdEdit(this)),
-      SecondaryID(new LangIdUpDown(*Edit2, this)),
-      OK(new QPushButton(QStringLiteral("OK"), this)),
-      Cancel(new QPushButton(QStringLiteral("Cancel"), this)) {
-    setObjectName(QStringLiteral("PluginLangSettings"));
+      primaryEdit_(new LangIdEdit(this)),
+      primaryUpDown_(new LangIdUpDown(*primaryEdit_, this)),
+      secondaryEdit_(new LangIdEdit(this)),
+      secondaryUpDown_(new LangIdUpDown(*secondaryEdit_, this)),
+      okButton_(new QPushButton(QStringLiteral("OK"), this)),
+      cancelButton_(new QPushButton(QStringLiteral("Cancel"), this)) {
+    setObjectName(QStringLiteral("objectLanguageDialog"));
     setWindowTitle(QStringLiteral("Object language settings"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    PrimaryID->setObjectName(QStringLiteral("PrimaryID"));
-    SecondaryID->setObjectName(QStringLiteral("SecondaryID"));
+    setObjectNames({{primaryEdit_, "primaryEdit"},
+                    {primaryUpDown_, "primaryUpDown"},
+                    {secondaryEdit_, "secondaryEdit"},
+                    {secondaryUpDown_, "secondaryUpDown"},
+                    {okButton_, "okButton"},
+                    {cancelButton_, "cancelButton"}});
 
     auto* layout = new QVBoxLayout(this);
     addIdSection(
-        *layout, this, QStringLiteral("Primary language ID:"), Edit1, PrimaryID,
+        *layout, this, QStringLiteral("Primary language ID:"), primaryEdit_, primaryUpDown_,
         QStringLiteral("This is the preferred language ID of the object files. Texts with this "
                        "language ID will be used if available. You can modify this to allow "
                        "specifying your own texts in the object files without overwriting texts "
                        "for another language. (Note that IDs 0-13 are already taken)"));
     addIdSection(
-        *layout, this, QStringLiteral("Secondary language ID:"), Edit2, SecondaryID,
+        *layout, this, QStringLiteral("Secondary language ID:"), secondaryEdit_, secondaryUpDown_,
         QStringLiteral("This is a fallback language ID used if no texts with the primary "
                        "language ID were found. You should leave this at the default value (0), "
                        "so English texts will be displayed if no native versions are found. If "
@@ -73,25 +77,24 @@ TPluginLangSettings::TPluginLangSettings(QWidget* parent)
         QStringLiteral("NOTE: These settings are applied when you save your executable!"), this));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(OK);
-    buttons->addWidget(Cancel);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    OK->setDefault(true);
-    connect(OK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Cancel, &QPushButton::clicked, this, &QDialog::reject);
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool PluginLangExecute(TPluginLangSettings& dialog, LangIds& ids) {
-    dialog.PrimaryID->setPosition(ids.primary);
-    dialog.SecondaryID->setPosition(ids.secondary);
-    if (prompter().runModal(dialog) != QDialog::Accepted) {
-        return false;
+std::optional<LangIds> ObjectLanguageDialog::choose(LangIds current) {
+    primaryUpDown_->setPosition(current.primary);
+    secondaryUpDown_->setPosition(current.secondary);
+    if (prompter().runModal(*this) != QDialog::Accepted) {
+        return std::nullopt;
     }
-    ids.primary = static_cast<std::uint8_t>(dialog.PrimaryID->position());
-    ids.secondary = static_cast<std::uint8_t>(dialog.SecondaryID->position());
-    return true;
+    return LangIds{static_cast<std::uint8_t>(primaryUpDown_->position()),
+                   static_cast<std::uint8_t>(secondaryUpDown_->position())};
 }
 
 }  // namespace tarn

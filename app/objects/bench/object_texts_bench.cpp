@@ -1,4 +1,4 @@
-// The object translation window measured on the offscreen platform: 2,000 object files loaded
+// The object texts window measured on the offscreen platform: 2,000 object files loaded
 // into the window, tree included, from showing the window to the final status text. Counters
 // give the share of the core loading alone and of building the same tree alone.
 #include <benchmark/benchmark.h>
@@ -9,11 +9,11 @@
 #include <fstream>
 #include <string>
 
-#include "objfiles/object_folder.h"
-#include "objtrans/t_obj_translate.h"
-#include "app/widgets/test_support/test_application.h"
-#include "objtrans/tests/sample_game.h"
+#include "app/objects/object_texts_window.h"
 #include "app/widgets/scripted_prompter.h"
+#include "app/widgets/test_support/sample_object_game.h"
+#include "app/widgets/test_support/test_application.h"
+#include "objfiles/object_folder.h"
 
 namespace tarn {
 namespace {
@@ -28,12 +28,12 @@ constexpr int kFiles = 2000;
 
 // 2,000 small object files of every type and of encodings 0, 1 and 3, written plainly (the
 // atomic writer's flush to disk would make the set-up slower than what is measured).
-void writeObjectFiles(const SampleGame& game) {
+void writeObjectFiles(const SampleObjectGame& game) {
     for (int i = 0; i < kFiles; ++i) {
         const unsigned type = static_cast<unsigned>(i % 11);
         const auto encoding = static_cast<std::uint8_t>(i % 3 == 2 ? 3 : i % 3);
         ObjFileTexts texts(3, {{0, "An object's name " + std::to_string(i)},
-                                {5, "Der Name des Dings " + std::to_string(i)}});
+                               {5, "Der Name des Dings " + std::to_string(i)}});
         const std::array<std::uint8_t, 8> id{'O', 'B', 'J', 'E', 'C', 'T', '0', '0'};
         const Bytes file = makeSampleObjectFile(type, encoding, texts, id, 1000u + i);
         std::ofstream(game.file("OBJ" + std::to_string(10000 + i) + ".DAT"), std::ios::binary)
@@ -57,13 +57,13 @@ double buildTreeAloneMs(const std::vector<ObjFile>& files) {
 }
 
 void BM_Load2000FilesIntoTheWindow(benchmark::State& state) {
-    SampleGame game;
+    SampleObjectGame game;
     writeObjectFiles(game);
     ScriptedPrompter prompter;
-    TObjTranslate window;
-    window.TransExePath = QString::fromStdString(game.exePath().string());
+    ObjectTextsWindow window;
+    window.setTranslatedExecutable(QString::fromStdString(game.exePath().string()));
     bool loaded = false;
-    QObject::connect(&window, &TObjTranslate::filesLoaded, [&] { loaded = true; });
+    QObject::connect(&window, &ObjectTextsWindow::filesLoaded, [&] { loaded = true; });
 
     double coreMs = 0;
     double treeMs = 0;
@@ -76,7 +76,8 @@ void BM_Load2000FilesIntoTheWindow(benchmark::State& state) {
             break;
         }
         state.SetIterationTime(millisecondsSince(start) / 1000.0);
-        if (window.RootNode->childCount() != kFiles ||
+        const auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("objectTree"));
+        if (tree == nullptr || tree->topLevelItem(0)->childCount() != kFiles ||
             window.statusText() != "2000 files loaded successfully") {
             state.SkipWithError("the window did not load every file");
             break;
@@ -104,10 +105,7 @@ BENCHMARK(BM_Load2000FilesIntoTheWindow)
 }  // namespace tarn
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    tarn::testApplication();
+    tarn::testApplication();  // on the offscreen platform
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -10,9 +10,9 @@
 
 namespace tarn {
 
-class SampleGame {
+class SampleObjectGame {
 public:
-    SampleGame() {
+    SampleObjectGame() {
         std::filesystem::create_directory(objData());
         writeFileAtomically(exePath(), Bytes{'M', 'Z'});
     }

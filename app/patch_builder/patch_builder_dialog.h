@@ -1,6 +1,6 @@
 // "End-user translator executable settings": which texts go into the end-user program, whether
 // it re-encodes run-length files with the enhanced encoder, the console messages it shows in the
-// translator's language, and the file to write.
+// translator's language, the system it runs on, and the file to write.
 #pragma once
 
 #include <QDialog>
@@ -25,16 +25,20 @@ namespace tarn {
 class LangIdEdit;
 class LangIdUpDown;
 
-class TCreateEXESettings : public QDialog {
+class PatchBuilderDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TCreateEXESettings(QWidget* parent = nullptr);
+    explicit PatchBuilderDialog(QWidget* parent = nullptr);
 
     // -1 for "Update all texts", otherwise the single language ID.
     int textId() const;
     void setTextId(int id);
-    QString text(int row) const;  // row 0..10 of EXETexts
+    bool enhancedRle() const;
+    void setEnhancedRle(bool enhanced);
+    QString text(int row) const;  // row 0..10 of the displayed texts
     void setText(int row, const QString& text);
+    QString yesChars() const;
+    void setYesChars(const QString& chars);
     // The options of a build as the dialog holds them.
     EndUserOptions options() const;
     // The system the end-user program is built for: Windows or this one.
@@ -42,36 +46,37 @@ public:
     // Selects the target by its stored name ("windows", "native"); a name this program does not
     // know or a target it does not carry selects the default instead.
     void setTarget(std::string_view name);
-    // The file chosen in the save dialog by the last CreateExe click.
+    // The file chosen in the save dialog when the dialog was last accepted.
     const QString& fileName() const { return fileName_; }
 
-    QTabWidget* PageControl1;
-    QWidget* Options;
-    QRadioButton* AllTexts;
-    QRadioButton* JustOneID;
-    LangIdEdit* Edit1;
-    LangIdUpDown* ID;
-    QCheckBox* EnhRLE;
-    QGroupBox* TargetGroup;
-    QRadioButton* TargetWindows;
-    QRadioButton* TargetNative;
-    QWidget* Texts;
-    QTableWidget* EXETexts;
-    QLineEdit* YesChars;
-    QPushButton* CreateExe;
-    QPushButton* Cancel;
-    QFileDialog* SaveDialog1;
-
 public slots:
-    void CreateExeClick();
+    // Asks for the file in the save dialog; a file that may be written closes this dialog.
+    void chooseFileAndAccept();
 
 private:
     void createOptionsPage();
     QGroupBox* createTargetGroup();
     void createTextsPage();
-    void AllTextsClick();
+    void nameParts();
+    void updateIdEnabled();
     bool confirmTarget(const QString& path);
 
+    QTabWidget* pages_;
+    QWidget* optionsPage_ = nullptr;
+    QRadioButton* allTextsRadio_ = nullptr;
+    QRadioButton* oneIdRadio_ = nullptr;
+    LangIdEdit* idEdit_ = nullptr;
+    LangIdUpDown* idUpDown_ = nullptr;
+    QCheckBox* enhancedRleCheck_ = nullptr;
+    QGroupBox* targetGroup_ = nullptr;
+    QRadioButton* windowsTargetRadio_ = nullptr;
+    QRadioButton* nativeTargetRadio_ = nullptr;
+    QWidget* textsPage_ = nullptr;
+    QTableWidget* messagesTable_ = nullptr;
+    QLineEdit* yesCharsEdit_ = nullptr;
+    QPushButton* createButton_;
+    QPushButton* cancelButton_;
+    QFileDialog* saveFileDialog_;
     QString fileName_;
 };
 

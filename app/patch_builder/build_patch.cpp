@@ -1,14 +1,14 @@
-#include "enduser/ui/create_exe.h"
+#include "app/patch_builder/build_patch.h"
 
 #include <QApplication>
 #include <exception>
 
+#include "app/patch_builder/patch_builder_dialog.h"
+#include "app/widgets/busy_guard.h"
+#include "app/widgets/prompter.h"
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "enduser/resource_bundle.h"
-#include "enduser/ui/t_create_exe_settings.h"
-#include "objtrans/busy_guard.h"
-#include "app/widgets/prompter.h"
 
 namespace tarn {
 
@@ -33,7 +33,7 @@ constexpr auto kProgramMode =
 
 }  // namespace
 
-bool CreateEndUserExecutable(TCreateEXESettings& settings, const std::vector<ObjFile>& files,
+bool createEndUserExecutable(PatchBuilderDialog& settings, const std::vector<ObjFile>& files,
                              const BuildFrontEnd& frontEnd) {
     if (prompter().runModal(settings) != QDialog::Accepted) {
         return false;

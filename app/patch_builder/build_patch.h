@@ -1,5 +1,5 @@
-// The build of an end-user program from the object translation window: asks for the options
-// and the target in TCreateEXESettings, then writes a copy of the carried end-user program for
+// The build of an end-user program from the object texts window: asks for the options and the
+// target in the PatchBuilderDialog, then writes a copy of the carried end-user program for
 // the chosen system (Windows or this one) with the message table and the object texts attached
 // (buildEndUserProgram, the same build that tarntool runs). The file is written to a temporary file
 // beside the target and renamed over it when complete, so a failed build never leaves a half-built
@@ -10,14 +10,14 @@
 #include <functional>
 #include <vector>
 
+#include "enduser/carried_patcher.h"
 #include "objfiles/obj_text_model.h"
-#include "objtrans/carried_program.h"
 
 class QWidget;
 
 namespace tarn {
 
-class TCreateEXESettings;
+class PatchBuilderDialog;
 
 // What the window that starts a build lends it: the panel disabled meanwhile, the source of the
 // end-user programs and the status line.
@@ -33,7 +33,7 @@ inline constexpr const char* kExecutableNotCreated = "The executable was not cre
 // Answers true when the program was written. Cancelling the settings writes nothing and leaves
 // the status as it was; every failure is shown in its error box and ends with the status
 // kExecutableNotCreated. The hourglass and the panel are restored on every exit.
-bool CreateEndUserExecutable(TCreateEXESettings& settings, const std::vector<ObjFile>& files,
+bool createEndUserExecutable(PatchBuilderDialog& settings, const std::vector<ObjFile>& files,
                              const BuildFrontEnd& frontEnd);
 
 }  // namespace tarn

@@ -10,10 +10,10 @@
 
 namespace tarn {
 
-class ObjTextGrid : public QTableWidget {
+class GroupTextsGrid : public QTableWidget {
     Q_OBJECT
 public:
-    explicit ObjTextGrid(QWidget* parent = nullptr);
+    explicit GroupTextsGrid(QWidget* parent = nullptr);
 
     bool isEditing() const { return state() == QAbstractItemView::EditingState; }
     QLineEdit* cellEditor() const { return editor_; }  // the open editor, or nullptr
@@ -28,7 +28,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    friend class ObjTextDelegate;
+    friend class GroupTextsDelegate;
     void editorCreated(QLineEdit* editor, int row);
 
     QPointer<QLineEdit> editor_;  // cleared when the editor closes

@@ -1,4 +1,4 @@
-#include "objtrans/lang_id_edit.h"
+#include "app/widgets/lang_id_edit.h"
 
 #include <algorithm>
 
@@ -34,7 +34,7 @@ LangIdEdit::LangIdEdit(QWidget* parent) : QLineEdit(QStringLiteral("0"), parent)
     // letters and pasted text alike, whichever way the paste comes in.
     setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
-    connect(this, &QLineEdit::textChanged, this, &LangIdEdit::Change);
+    connect(this, &QLineEdit::textChanged, this, &LangIdEdit::applyRange);
 }
 
 void LangIdEdit::keyPressEvent(QKeyEvent* event) {
@@ -45,10 +45,10 @@ void LangIdEdit::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
-void LangIdEdit::Change() {
+void LangIdEdit::applyRange() {
     const QString clamped = clampLangIdText(text());
     if (clamped != text()) {
-        setText(clamped);  // runs Change again, which then leaves the text alone
+        setText(clamped);  // runs applyRange again, which then leaves the text alone
     }
 }
 

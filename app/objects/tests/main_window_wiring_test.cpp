@@ -4,12 +4,13 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "editor/tests/editor_fixture.h"
-#include "enduser/ui/t_create_exe_settings.h"
-#include "objfiles/sample_objects.h"
-#include "objtrans/t_obj_translate.h"
-#include "objtrans/t_plugin_lang_settings.h"
+#include "app/objects/object_language_dialog.h"
+#include "app/objects/object_texts_window.h"
+#include "app/patch_builder/patch_builder_dialog.h"
+#include "app/widgets/test_support/child_by_name.h"
 #include "app/widgets/test_support/test_application.h"
+#include "editor/tests/editor_fixture.h"
+#include "objfiles/sample_objects.h"
 
 namespace tarn {
 namespace {
@@ -22,14 +23,15 @@ TEST_F(ObjectWindowsWiring, StoredSettingsReachTheWindowsAndAreWrittenBack) {
         "[ObjTrans]\r\nEnhRLE=0\r\n[EXESettings]\r\nTextID=7\r\nText3=Bitte warten\r\n"
         "YesChars=jy\r\nTarget=native\r\n");
     TFoForm& main = start();
-    EXPECT_FALSE(main.ObjTranslate->EnhRLE->isChecked());
-    EXPECT_EQ(main.CreateEXESettings->textId(), 7);
-    EXPECT_EQ(main.CreateEXESettings->text(3), "Bitte warten");
-    EXPECT_EQ(main.CreateEXESettings->text(8), "All OK");
-    EXPECT_EQ(main.CreateEXESettings->YesChars->text(), "jy");
-    EXPECT_EQ(main.CreateEXESettings->target(), PatcherTarget::Native);
+    PatchBuilderDialog& builder = main.ObjTranslate->patchBuilder();
+    EXPECT_FALSE(main.ObjTranslate->enhancedRle());
+    EXPECT_EQ(builder.textId(), 7);
+    EXPECT_EQ(builder.text(3), "Bitte warten");
+    EXPECT_EQ(builder.text(8), "All OK");
+    EXPECT_EQ(builder.yesChars(), "jy");
+    EXPECT_EQ(builder.target(), PatcherTarget::Native);
 
-    main.CreateEXESettings->setTextId(-1);
+    builder.setTextId(-1);
     main.close();
     const std::string ini = settingsText();
     EXPECT_NE(ini.find("[ObjTrans]\r\nEnhRLE=0\r\n"), std::string::npos);
@@ -42,7 +44,7 @@ TEST_F(ObjectWindowsWiring, NewSectionsFollowTheSettingsOrder) {
     writeGame();
     writeSettings();
     TFoForm& main = start();
-    main.ObjTranslate->EnhRLE->setChecked(false);
+    main.ObjTranslate->setEnhancedRle(false);
     main.close();
     const std::string ini = settingsText();
     const auto pluginLang = ini.find("[PluginLang]\r\nLeft=-1\r\nTop=0\r\n");  // never shown
@@ -79,10 +81,9 @@ TEST_F(ObjectWindowsWiring, PluginLangOkMarksTheTextsModified) {
     writeSettings();
     TFoForm& main = start();
     ASSERT_FALSE(main.Modified());
-    prompter.onDialog([](QDialog& d) {
-        auto& dialog = static_cast<TPluginLangSettings&>(d);
-        dialog.Edit1->setText("300");
-        dialog.OK->click();
+    prompter.onDialog([](QDialog& dialog) {
+        childByName<QLineEdit>(dialog, "primaryEdit")->setText("300");
+        childByName<QPushButton>(dialog, "okButton")->click();
     });
     main.PluginLang->trigger();
     EXPECT_TRUE(main.Modified());
@@ -100,17 +101,17 @@ TEST_F(ObjectWindowsWiring, TransObjShowsTheFilesBesideTheTranslatedExecutable) 
     int files = -1;
     QString status;
     prompter.onDialog([&](QDialog& d) {
-        auto& window = static_cast<TObjTranslate&>(d);
+        auto& window = static_cast<ObjectTextsWindow&>(d);
         processEventsUntil([&] { return window.statusText().endsWith("loaded successfully"); });
-        files = window.RootNode->childCount();
+        files = childByName<QTreeWidget>(window, "objectTree")->topLevelItem(0)->childCount();
         status = window.statusText();
-        window.CloseButton->click();
+        childByName<QPushButton>(window, "closeButton")->click();
     });
     main.TransObj->trigger();
     EXPECT_EQ(files, 1);
     EXPECT_EQ(status, "1 files loaded successfully");
     EXPECT_FALSE(main.ObjTranslate->isVisible());
-    EXPECT_TRUE(main.ObjTranslate->Files.empty());
+    EXPECT_TRUE(main.ObjTranslate->document().files().empty());
 }
 
 }  // namespace

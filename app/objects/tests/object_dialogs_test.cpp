@@ -3,18 +3,20 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 
+#include "app/objects/new_language_id_dialog.h"
+#include "app/objects/object_language_dialog.h"
+#include "app/widgets/lang_id_edit.h"
+#include "app/widgets/scripted_prompter.h"
+#include "app/widgets/test_support/child_by_name.h"
+#include "app/widgets/test_support/test_application.h"
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
 #include "exetext/sample_executable.h"
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
-#include "objtrans/lang_id_edit.h"
-#include "objtrans/t_ask_lang_id.h"
-#include "objtrans/t_plugin_lang_settings.h"
-#include "app/widgets/test_support/test_application.h"
-#include "app/widgets/scripted_prompter.h"
 
 namespace tarn {
 namespace {
@@ -76,50 +78,52 @@ TEST(LangIdInput, TakesOnlyDigitsTypedOrPastedAndClampsThem) {
     EXPECT_EQ(edit.text(), "0");
 }
 
-TEST(AskLangId, KeepsItsValueBetweenShowings) {
+QLineEdit* edit(const QDialog& dialog, const char* name) {
+    return childByName<QLineEdit>(dialog, name);
+}
+
+void click(const QDialog& dialog, const char* name) {
+    childByName<QPushButton>(dialog, name)->click();
+}
+
+TEST(NewLanguageId, KeepsItsValueBetweenShowings) {
     testApplication();
     ScriptedPrompter prompter;
-    TAskLangID dialog;
-    EXPECT_EQ(dialog.Edit1->text(), "0");
+    NewLanguageIdDialog dialog;
+    EXPECT_EQ(edit(dialog, "idEdit")->text(), "0");
     prompter.onDialog([](QDialog& d) {
-        auto& ask = static_cast<TAskLangID&>(d);
-        EXPECT_TRUE(ask.Edit1->hasFocus() || !QApplication::focusWidget());
-        ask.Edit1->setText("300");
-        ask.OKButton->click();
+        QLineEdit* id = edit(d, "idEdit");
+        EXPECT_TRUE(id->hasFocus() || !QApplication::focusWidget());
+        id->setText("300");
+        click(d, "okButton");
     });
     EXPECT_EQ(prompter.runModal(dialog), QDialog::Accepted);
     EXPECT_EQ(dialog.id(), 254);
-    prompter.onDialog([](QDialog& d) { static_cast<TAskLangID&>(d).CancelButton->click(); });
+    prompter.onDialog([](QDialog& d) { click(d, "cancelButton"); });
     EXPECT_EQ(prompter.runModal(dialog), QDialog::Rejected);
-    EXPECT_EQ(dialog.Edit1->text(), "254");
+    EXPECT_EQ(edit(dialog, "idEdit")->text(), "254");
 }
 
-TEST(PluginLang, OkMarksModifiedEvenWithoutAChangeAndCancelChangesNothing) {
+TEST(ObjectLanguage, OkAnswersTheIdsEvenWithoutAChangeAndCancelAnswersNothing) {
     testApplication();
     ScriptedPrompter prompter;
-    TPluginLangSettings dialog;
-    LangIds ids{20, 0};
+    ObjectLanguageDialog dialog;
     prompter.onDialog([](QDialog& d) {
-        auto& settings = static_cast<TPluginLangSettings&>(d);
-        EXPECT_EQ(settings.Edit1->text(), "20");
-        settings.OK->click();
+        EXPECT_EQ(edit(d, "primaryEdit")->text(), "20");
+        click(d, "okButton");
     });
-    EXPECT_TRUE(PluginLangExecute(dialog, ids));
-    EXPECT_EQ(ids.primary, 20);
-    EXPECT_EQ(ids.secondary, 0);
+    EXPECT_EQ(dialog.choose({20, 0}), (LangIds{20, 0}));
 
     prompter.onDialog([](QDialog& d) {
-        auto& settings = static_cast<TPluginLangSettings&>(d);
-        type(settings.Edit2, "300");
-        EXPECT_EQ(settings.Edit2->text(), "254");
-        settings.Cancel->click();
+        type(edit(d, "secondaryEdit"), "300");
+        EXPECT_EQ(edit(d, "secondaryEdit")->text(), "254");
+        click(d, "cancelButton");
     });
-    EXPECT_FALSE(PluginLangExecute(dialog, ids));
-    EXPECT_EQ(ids.secondary, 0);
+    EXPECT_EQ(dialog.choose({20, 0}), std::nullopt);
     EXPECT_EQ(prompter.asked().back().caption, "Object language settings");
 }
 
-TEST(PluginLang, TypedIdsReachTheTranslatedExecutableOnSave) {
+TEST(ObjectLanguage, TypedIdsReachTheTranslatedExecutableOnSave) {
     testApplication();
     TempDir dir;
     const auto original = dir.path() / "orig.exe";
@@ -129,17 +133,17 @@ TEST(PluginLang, TypedIdsReachTheTranslatedExecutableOnSave) {
     writeFileAtomically(translated, makeSampleExecutable(1, texts, 0, 0));
 
     ScriptedPrompter prompter;
-    TPluginLangSettings dialog;
-    LangIds ids;
+    ObjectLanguageDialog dialog;
     prompter.onDialog([](QDialog& d) {
-        auto& settings = static_cast<TPluginLangSettings&>(d);
-        settings.Edit1->clear();
-        type(settings.Edit1, "300");
-        settings.Edit2->clear();
-        type(settings.Edit2, "7");
-        settings.OK->click();
+        edit(d, "primaryEdit")->clear();
+        type(edit(d, "primaryEdit"), "300");
+        edit(d, "secondaryEdit")->clear();
+        type(edit(d, "secondaryEdit"), "7");
+        click(d, "okButton");
     });
-    ASSERT_TRUE(PluginLangExecute(dialog, ids));
+    const std::optional<LangIds> chosen = dialog.choose({});
+    ASSERT_TRUE(chosen);
+    const LangIds ids = *chosen;
     EXPECT_EQ(ids.primary, 254);
     EXPECT_EQ(ids.secondary, 7);
 
