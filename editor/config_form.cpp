@@ -9,8 +9,8 @@
 #include <QPushButton>
 
 #include "editor/tfo_form.h"
-#include "platform/qt/help_viewer.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/help_viewer.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 

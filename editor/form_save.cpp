@@ -9,7 +9,7 @@
 
 #include "editor/tfo_form.h"
 #include "exetext/string_table_writer.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "exetext/exe_profile.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 

@@ -18,7 +18,7 @@
 #include "editor/jump_to_form.h"
 #include "editor/not_found_form.h"
 #include "editor/string_grid.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {
@@ -56,7 +56,7 @@ TFoForm::TFoForm(const QString& settingsPath, const QString& programDir, QWidget
     NotFoundForm = new TNotFoundForm(this);
     AboutForm = new TAboutForm(this);
     FindPreview = new FindAndPreview(*this);
-    createObjectWindows();  // TObjTranslate, TPluginLangSettings, TAskLangID, TCreateEXESettings
+    createObjectWindows();  // the object texts window and the object language options
 
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { gridFocusLost(now); });

@@ -13,7 +13,7 @@
 #include "common/profile_file.h"
 #include "editor/app_settings.h"
 #include "editor/string_table_document.h"
-#include "platform/qt/game_font.h"
+#include "app/widgets/game_font.h"
 
 class QLineEdit;
 class QMenu;
@@ -29,10 +29,8 @@ class TConfigForm;
 class TFormSave;
 class TJumpToForm;
 class TNotFoundForm;
-class TObjTranslate;
-class TPluginLangSettings;
-class TAskLangID;
-class TCreateEXESettings;
+class ObjectTextsWindow;
+class ObjectLanguageDialog;
 struct SaveOptions;
 struct SaveResult;
 
@@ -128,10 +126,8 @@ public:
     // items.
     FindAndPreview* FindPreview = nullptr;
     // The object-file windows (tfo_form_objects.cpp).
-    TObjTranslate* ObjTranslate = nullptr;
-    TPluginLangSettings* PluginLangSettings = nullptr;
-    TAskLangID* AskLangID = nullptr;
-    TCreateEXESettings* CreateEXESettings = nullptr;
+    ObjectTextsWindow* ObjTranslate = nullptr;
+    ObjectLanguageDialog* PluginLangSettings = nullptr;
 
 signals:
     // LoadSettings has read every stored value (before the executables are opened); windows

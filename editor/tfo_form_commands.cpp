@@ -16,9 +16,9 @@
 #include "exetext/exe_paths.h"
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
-#include "platform/qt/help_viewer.h"
-#include "platform/qt/prompter.h"
-#include "platform/qt/shell.h"
+#include "app/widgets/help_viewer.h"
+#include "app/widgets/prompter.h"
+#include "app/widgets/shell.h"
 
 namespace tarn {
 

@@ -1,14 +1,12 @@
-// The object-file windows of the main window: the object translation window, the object
-// language options, the new-ID dialog and the end-user settings, with their stored settings.
-#include <QCheckBox>
-#include <QLineEdit>
+// The object-file windows of the main window: the object texts window (with its new-ID dialog
+// and the end-user settings) and the object language options, with their stored settings.
+#include <optional>
 
+#include "app/objects/object_language_dialog.h"
+#include "app/objects/object_texts_window.h"
+#include "app/patch_builder/patch_builder_dialog.h"
+#include "app/widgets/prompter.h"
 #include "editor/tfo_form.h"
-#include "enduser/ui/t_create_exe_settings.h"
-#include "objtrans/t_ask_lang_id.h"
-#include "objtrans/t_obj_translate.h"
-#include "objtrans/t_plugin_lang_settings.h"
-#include "platform/qt/prompter.h"
 
 namespace tarn {
 
@@ -30,12 +28,8 @@ void restorePosition(QWidget& window, const PositionSettings& stored) {
 }  // namespace
 
 void TFoForm::createObjectWindows() {
-    ObjTranslate = new TObjTranslate(this);
-    PluginLangSettings = new TPluginLangSettings(this);
-    AskLangID = new TAskLangID(ObjTranslate);
-    CreateEXESettings = new TCreateEXESettings(ObjTranslate);
-    ObjTranslate->AskLangID = AskLangID;
-    ObjTranslate->CreateEXESettings = CreateEXESettings;
+    ObjTranslate = new ObjectTextsWindow(this);
+    PluginLangSettings = new ObjectLanguageDialog(this);
     connect(this, &TFoForm::settingsLoaded, this, &TFoForm::applyObjectWindowSettings);
     connect(this, &TFoForm::aboutToWriteSettings, this, &TFoForm::captureObjectWindowSettings);
 }
@@ -52,17 +46,17 @@ void TFoForm::applyObjectWindowSettings() {
             ObjTranslate->setWindowState(Qt::WindowMaximized);
         }
     }
-    ObjTranslate->EnhRLE->setChecked(settings_.objTrans.enhRle);
+    ObjTranslate->setEnhancedRle(settings_.objTrans.enhRle);
 
     const ExeSettings& exe = settings_.exeSettings;
-    CreateEXESettings->setTextId(exe.textId);
-    CreateEXESettings->EnhRLE->setChecked(exe.enhRle);
+    PatchBuilderDialog& builder = ObjTranslate->patchBuilder();
+    builder.setTextId(exe.textId);
+    builder.setEnhancedRle(exe.enhRle);
     for (int k = 0; k < kExeSettingsTexts; ++k) {
-        CreateEXESettings->setText(k,
-                                   QString::fromStdString(exe.texts[static_cast<std::size_t>(k)]));
+        builder.setText(k, QString::fromStdString(exe.texts[static_cast<std::size_t>(k)]));
     }
-    CreateEXESettings->YesChars->setText(QString::fromStdString(exe.yesChars));
-    CreateEXESettings->setTarget(exe.target);
+    builder.setYesChars(QString::fromStdString(exe.yesChars));
+    builder.setTarget(exe.target);
 }
 
 void TFoForm::captureObjectWindowSettings() {
@@ -76,27 +70,29 @@ void TFoForm::captureObjectWindowSettings() {
         settings_.objTrans.placement = {normal.left(), normal.top(), normal.width(),
                                         normal.height(), maximized};
     }
-    settings_.objTrans.enhRle = ObjTranslate->EnhRLE->isChecked();
+    settings_.objTrans.enhRle = ObjTranslate->enhancedRle();
 
     ExeSettings& exe = settings_.exeSettings;
-    exe.textId = CreateEXESettings->textId();
-    exe.enhRle = CreateEXESettings->EnhRLE->isChecked();
+    const PatchBuilderDialog& builder = ObjTranslate->patchBuilder();
+    exe.textId = builder.textId();
+    exe.enhRle = builder.enhancedRle();
     for (int k = 0; k < kExeSettingsTexts; ++k) {
-        exe.texts[static_cast<std::size_t>(k)] = CreateEXESettings->text(k).toStdString();
+        exe.texts[static_cast<std::size_t>(k)] = builder.text(k).toStdString();
     }
-    exe.yesChars = CreateEXESettings->YesChars->text().toStdString();
-    exe.target = std::string(patcherTargetName(CreateEXESettings->target()));
+    exe.yesChars = builder.yesChars().toStdString();
+    exe.target = std::string(patcherTargetName(builder.target()));
 }
 
 void TFoForm::TransObjExecute() {
-    ObjTranslate->TransExePath = TransExePath;
+    ObjTranslate->setTranslatedExecutable(TransExePath);
     prompter().runModal(*ObjTranslate);
 }
 
 void TFoForm::PluginLangExecute() {
-    LangIds ids{document_.primaryLangId(), document_.secondaryLangId()};
-    if (tarn::PluginLangExecute(*PluginLangSettings, ids)) {
-        document_.setLangIds(ids.primary, ids.secondary);
+    const std::optional<LangIds> ids =
+        PluginLangSettings->choose({document_.primaryLangId(), document_.secondaryLangId()});
+    if (ids) {
+        document_.setLangIds(ids->primary, ids->secondary);
         setModified(true);
     }
 }

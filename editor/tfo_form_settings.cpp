@@ -4,7 +4,7 @@
 
 #include "editor/config_form.h"
 #include "editor/tfo_form.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 

@@ -17,7 +17,7 @@
 #include "editor/find_and_preview.h"
 #include "editor/tarn_application.h"
 #include "editor/tests/sample_game.h"
-#include "platform/qt/scripted_prompter.h"
+#include "app/widgets/scripted_prompter.h"
 #include "textcodes/cstyle.h"
 #include "textcodes/ui/preview_command.h"
 #include "textcodes/ui/preview_form.h"

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "editor/find/dialog_controls.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 #include "textcodes/find_scan.h"
 #include "textcodes/ui/text_grid.h"
 

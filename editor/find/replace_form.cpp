@@ -13,7 +13,7 @@
 #include "editor/find/dialog_controls.h"
 #include "editor/find/my_edit.h"
 #include "editor/find/replace_question.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 #include "textcodes/ui/text_grid.h"
 
 namespace tarn {

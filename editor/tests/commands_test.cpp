@@ -6,7 +6,7 @@
 #include "editor/form_save.h"
 #include "editor/jump_to_form.h"
 #include "editor/tests/editor_fixture.h"
-#include "platform/qt/shell.h"
+#include "app/widgets/shell.h"
 
 namespace tarn {
 namespace {

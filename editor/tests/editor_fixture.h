@@ -19,25 +19,14 @@
 #include "exetext/exe_profile.h"
 #include "exetext/sample_executable.h"
 #include "exetext/string_table_reader.h"
-#include "platform/qt/scripted_prompter.h"
+#include "app/widgets/scripted_prompter.h"
+#include "app/widgets/test_support/test_application.h"
 
 namespace tarn {
 
-inline QApplication& testApplication() {
-    static int argc = 1;
-    static char name[] = "editor_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        auto* created = new TarnApplication(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("TarnEdit"));
-        return created;
-    }();
-    return *app;
-}
-
 class EditorTest : public ::testing::Test, protected SampleGame {
 protected:
-    static void SetUpTestSuite() { testApplication(); }
+    static void SetUpTestSuite() { testApplication<TarnApplication>(); }
 
     void SetUp() override {
         texts = sampleTexts();

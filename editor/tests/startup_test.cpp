@@ -12,7 +12,7 @@
 #include "editor/not_found_form.h"
 #include "editor/settings_location.h"
 #include "editor/tests/editor_fixture.h"
-#include "platform/qt/game_font.h"
+#include "app/widgets/game_font.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {
@@ -211,7 +211,7 @@ TEST_F(StartupTest, RefusedSettingsWriteAtCloseIsReportedWithThePath) {
 }
 
 TEST(GameFont, RegistrationIsSkippedWhenTheFaceIsInstalled) {
-    testApplication();
+    testApplication<TarnApplication>();
     const QStringList families = QFontDatabase::families();
     if (families.isEmpty()) {
         GTEST_SKIP() << "no font is installed";
@@ -232,7 +232,7 @@ namespace tarn {
 namespace {
 
 TEST(ExceptionBox, AnExceptionThatReachesTheEventLoopIsShownAndTheProgramGoesOn) {
-    testApplication();
+    testApplication<TarnApplication>();
     ScriptedPrompter prompter;
     QObject receiver;
     QTimer::singleShot(0, &receiver, []() { throw FileError("Cannot open file \"x\""); });
@@ -244,7 +244,7 @@ TEST(ExceptionBox, AnExceptionThatReachesTheEventLoopIsShownAndTheProgramGoesOn)
 }
 
 TEST(SettingsLocation, OptionNamesTheFileOtherwiseBesideTheProgram) {
-    testApplication();
+    testApplication<TarnApplication>();
     EXPECT_TRUE(settingsOptionOf({}).isEmpty());
     EXPECT_EQ(settingsOptionOf({"--settings", "/p/a.ini"}), "/p/a.ini");
     EXPECT_EQ(settingsOptionOf({"--settings=/p/b.ini"}), "/p/b.ini");

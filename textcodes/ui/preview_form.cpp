@@ -12,8 +12,8 @@
 
 #include "common/game_code_page.h"
 #include "common/profile_file.h"
-#include "platform/qt/color_qt.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/color_qt.h"
+#include "app/widgets/prompter.h"
 #include "textcodes/cstyle.h"
 #include "textcodes/ui/game_colour.h"
 

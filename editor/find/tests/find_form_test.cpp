@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "platform/qt/scripted_prompter.h"
+#include "app/widgets/scripted_prompter.h"
 #include "textcodes/ui/tests/fake_text_grid.h"
 
 namespace tarn {

@@ -19,7 +19,7 @@
 #include "editor/string_grid.h"
 #include "editor/tests/sample_game.h"
 #include "editor/tfo_form.h"
-#include "platform/qt/scripted_prompter.h"
+#include "app/widgets/scripted_prompter.h"
 #include "textcodes/ui/format_code_menu.h"
 #include "textcodes/ui/preview_command.h"
 #include "textcodes/ui/preview_form.h"

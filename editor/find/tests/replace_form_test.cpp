@@ -9,7 +9,7 @@
 
 #include "editor/find/my_edit.h"
 #include "editor/find/replace_question.h"
-#include "platform/qt/scripted_prompter.h"
+#include "app/widgets/scripted_prompter.h"
 #include "textcodes/ui/tests/fake_text_grid.h"
 
 namespace tarn {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "common/profile_file.h"
-#include "platform/qt/scripted_prompter.h"
+#include "app/widgets/scripted_prompter.h"
 #include "textcodes/ui/preview_command.h"
 #include "textcodes/ui/tests/fake_text_grid.h"
 

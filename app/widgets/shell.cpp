@@ -1,0 +1,100 @@
+#include "app/widgets/shell.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace tarn {
+
+namespace {
+
+ShellActions realActions() {
+    ShellActions a;
+    a.startDetached = [](const QString& program, const QStringList& arguments,
+                         const QString& workingDirectory) {
+        return QProcess::startDetached(program, arguments, workingDirectory);
+    };
+    a.openUrl = [](const QString& target) {
+        const QUrl url = QUrl::fromUserInput(target, QDir::currentPath(), QUrl::AssumeLocalFile);
+        return QDesktopServices::openUrl(url);
+    };
+    a.findExecutable = [](const QString& name) { return QStandardPaths::findExecutable(name); };
+    return a;
+}
+
+// A Windows program starts with the "MZ" mark of its header.
+bool isWindowsProgram(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    return file.read(2) == "MZ";
+}
+
+// Wine's starter: "wine", else "wine64" on the search path, else where Debian's wine64 package
+// alone installs it (off the search path). Empty when none is there.
+QString findWine(ShellActions& shell) {
+    for (const QString& name : {QStringLiteral("wine"), QStringLiteral("wine64"),
+                                QStringLiteral("/usr/lib/wine/wine64")}) {
+        const QString found = shell.findExecutable(name);
+        if (!found.isEmpty()) {
+            return found;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+ShellActions& shellActions() {
+    static ShellActions actions = realActions();
+    return actions;
+}
+
+void setShellActionsForTesting(const ShellActions& actions) {
+    const ShellActions real = realActions();
+    ShellActions& current = shellActions();
+    current.startDetached = actions.startDetached ? actions.startDetached : real.startDetached;
+    current.openUrl = actions.openUrl ? actions.openUrl : real.openUrl;
+    current.findExecutable = actions.findExecutable ? actions.findExecutable : real.findExecutable;
+}
+
+QString runExecutable(const QString& path) {
+    const QFileInfo info(path);
+    const QString folder = info.absolutePath() + QDir::separator();
+    ShellActions& shell = shellActions();
+#ifdef Q_OS_WIN
+    if (!shell.startDetached(info.absoluteFilePath(), {}, folder)) {
+        return QStringLiteral("Could not start ") + path;
+    }
+    return {};
+#else
+    if (isWindowsProgram(path)) {
+        const QString wine = findWine(shell);
+        if (wine.isEmpty()) {
+            return QStringLiteral(
+                "The translated executable is a Windows program and Wine is "
+                "not installed, so it cannot be started here.\n\rInstall "
+                "Wine to run the game from TarnEdit.");
+        }
+        if (!shell.startDetached(wine, {info.absoluteFilePath()}, folder)) {
+            return QStringLiteral("Could not start ") + path + QStringLiteral(" through Wine");
+        }
+        return {};
+    }
+    if (!shell.startDetached(info.absoluteFilePath(), {}, folder)) {
+        return QStringLiteral("Could not start ") + path;
+    }
+    return {};
+#endif
+}
+
+void shellOpen(const QString& target) {
+    shellActions().openUrl(target);
+}
+
+}  // namespace tarn
