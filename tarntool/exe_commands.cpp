@@ -12,9 +12,9 @@
 #include "exetext/sample_executable.h"
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
+#include "exchange/texts_file.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
-#include "tarntool/exe_text_lines.h"
 
 namespace tarn::tool {
 
@@ -69,12 +69,12 @@ int readExecutable(const std::string& path, Bytes& file) {
 }
 
 bool readTextsFile(const std::string& path, std::vector<std::string>& rawTexts) {
-    std::vector<std::string> errors;
-    const Bytes contents = readWholeFile(path);
-    if (parseTextLines(toString(contents), rawTexts, errors)) {
+    ParsedTextsFile parsed = parseTextsFile(toString(readWholeFile(path)));
+    if (parsed.errors.empty()) {
+        rawTexts = std::move(parsed.rawTexts);
         return true;
     }
-    for (const std::string& error : errors) {
+    for (const std::string& error : parsed.errors) {
         std::cerr << (error.starts_with("C-string error") ? "" : "tarntool: " + path + ": ")
                   << error << "\n";
     }
@@ -120,7 +120,7 @@ int exportTexts(const ExportOptions& o) {
     for (const int n : notFound) {
         std::cerr << "tarntool: string number " << n << " could not be found\n";
     }
-    const std::string contents = textLinesToUtf8(texts);
+    const std::string contents = formatTextsFile(texts);
     if (o.out) {
         writeFileAtomically(*o.out, toBytes(contents));
     } else {
@@ -156,10 +156,10 @@ int importTexts(const ImportOptions& o) {
     if (profile == -1) {
         return kFailed;
     }
-    const auto langSpot = static_cast<std::size_t>(profileByNumber(profile).FixupSpots[LangIdSpot]);
+    const LanguageIds stored = readLanguageIds(file, profileByNumber(profile));
     SaveOptions options;
-    options.primaryLangId = primary.value_or(file[langSpot]);
-    options.secondaryLangId = secondary.value_or(file[langSpot + kSecondaryLangIdOffset]);
+    options.primaryLangId = primary.value_or(stored.primary);
+    options.secondaryLangId = secondary.value_or(stored.secondary);
     file.clear();
 
     const SaveResult result = saveStrings(o.file, rawTexts, options);

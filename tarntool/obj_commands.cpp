@@ -3,7 +3,6 @@
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <sstream>
 
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -13,6 +12,7 @@
 #include "objfiles/text_tables.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
+#include "tarntool/json_output.h"
 
 namespace tarn::tool {
 
@@ -54,24 +54,26 @@ int showInfo(const InfoOptions& o) {
         std::cerr << "tarntool: " << o.file << ": " << e.what() << "\n";
         return kFailed;
     }
-    std::ostringstream json;
-    json << "{\"flags\": " << object.Flags << ", \"type\": " << object.objectType()
-         << ", \"name\": \"" << toHex(std::string(object.Name.begin(), object.Name.end()))
-         << "\", \"encoding\": " << unsigned{object.Encoding}
-         << ", \"length\": " << readU32LE(file.data() + 17) << ", \"stored_checksum\": \""
-         << hex32(readU32LE(file.data() + 12)) << "\", \"checksum\": \""
-         << hex32(objectChecksum(object, decoded.data(), decoded.size())) << "\", \"groups\": [";
-    for (std::size_t g = 0; g < object.Texts.size(); ++g) {
-        json << (g ? ", [" : "[");
-        for (std::size_t i = 0; i < object.Texts[g].size(); ++i) {
-            const ObjText& t = object.Texts[g][i];
-            json << (i ? ", " : "") << "{\"id\": " << unsigned{t.ID} << ", \"hex\": \""
-                 << toHex(t.Text) << "\"}";
+    const ObjectFileHeader header = readObjectHeader(file);
+    Json groups = Json::array();
+    for (const ObjTextGroup& group : object.Texts) {
+        Json entries = Json::array();
+        for (const ObjText& t : group) {
+            entries.push_back({{"id", unsigned{t.ID}}, {"hex", toHex(t.Text)}});
         }
-        json << "]";
+        groups.push_back(std::move(entries));
     }
-    json << "]}\n";
-    std::cout << json.str();
+    const Json info = {
+        {"flags", object.Flags},
+        {"type", object.objectType()},
+        {"name", toHex(std::string(object.Name.begin(), object.Name.end()))},
+        {"encoding", unsigned{object.Encoding}},
+        {"length", header.Length},
+        {"stored_checksum", hex32(header.Checksum)},
+        {"checksum", hex32(objectChecksum(object, decoded.data(), decoded.size()))},
+        {"groups", std::move(groups)},
+    };
+    std::cout << jsonLine(info) << "\n";
     return kOk;
 }
 
