@@ -1,5 +1,6 @@
 #include "exetext/exe_profile.h"
 
+#include "common/errors.h"
 #include "common/file_io.h"
 
 namespace tarn {
@@ -117,6 +118,36 @@ std::optional<std::uint32_t> addressToPosition(const TextAreaTable& areas, std::
         }
     }
     return std::nullopt;
+}
+
+namespace {
+
+// The position of the primary language ID, when the file holds both ID bytes.
+std::optional<std::size_t> languageIdSpot(const Bytes& file, const ExeProfile& profile) {
+    const auto spot = static_cast<std::size_t>(profile.FixupSpots[LangIdSpot]);
+    if (spot + kSecondaryLangIdOffset >= file.size()) {
+        return std::nullopt;
+    }
+    return spot;
+}
+
+}  // namespace
+
+LanguageIds readLanguageIds(const Bytes& file, const ExeProfile& profile) {
+    const auto spot = languageIdSpot(file, profile);
+    if (!spot) {
+        throw StreamReadError();
+    }
+    return {file[*spot], file[*spot + kSecondaryLangIdOffset]};
+}
+
+void writeLanguageIds(Bytes& file, const ExeProfile& profile, LanguageIds ids) {
+    const auto spot = languageIdSpot(file, profile);
+    if (!spot) {
+        throw StreamWriteError();
+    }
+    file[*spot] = ids.primary;
+    file[*spot + kSecondaryLangIdOffset] = ids.secondary;
 }
 
 }  // namespace tarn

@@ -17,6 +17,8 @@
 #include <optional>
 #include <string_view>
 
+#include "common/bytes.h"
+
 namespace tarn {
 
 inline constexpr int kTextCount = 3453;
@@ -73,6 +75,19 @@ const ExeProfile& profileByNumber(int number);
 
 // The size of the file in bytes; raises FileError when it cannot be opened.
 std::uintmax_t exeFileSize(const std::filesystem::path& path);
+
+// The object-language IDs the game prefers (primary) and falls back on (secondary), stored as
+// one byte each at LangIdSpot and kSecondaryLangIdOffset bytes further on.
+struct LanguageIds {
+    std::uint8_t primary = 0;
+    std::uint8_t secondary = 0;
+
+    bool operator==(const LanguageIds&) const = default;
+};
+
+// Raise StreamReadError / StreamWriteError when the file is too short to hold both bytes.
+LanguageIds readLanguageIds(const Bytes& file, const ExeProfile& profile);
+void writeLanguageIds(Bytes& file, const ExeProfile& profile, LanguageIds ids);
 
 // The file position of an address: the first area (1..4) holding it decides. nullopt when
 // no area holds it.

@@ -101,12 +101,9 @@ void loadExecutables(const std::filesystem::path& originalPath,
     const ExeProfile& profile = profileByNumber(result.transProfile);
     readStringTable(translated, result.translated, profile.PointerBlocks, profile.TextAreas, cstyle,
                     result.translatedNotFound);
-    const auto langSpot = static_cast<std::size_t>(profile.FixupSpots[LangIdSpot]);
-    if (langSpot + kSecondaryLangIdOffset >= translated.size()) {
-        throw StreamReadError();
-    }
-    result.primaryLangId = translated[langSpot];
-    result.secondaryLangId = translated[langSpot + kSecondaryLangIdOffset];
+    const LanguageIds ids = readLanguageIds(translated, profile);
+    result.primaryLangId = ids.primary;
+    result.secondaryLangId = ids.secondary;
 }
 
 }  // namespace tarn

@@ -153,9 +153,7 @@ bool placeStrings(Bytes& file, const ExeProfile& profile, const std::vector<std:
     };
     writeU32LE(file.data() + profile.FixupSpots[TextEndRef1], endOfOwnCharacters(kPaddedText1));
     writeU32LE(file.data() + profile.FixupSpots[TextEndRef2], endOfOwnCharacters(kPaddedText2));
-    file[static_cast<std::size_t>(profile.FixupSpots[LangIdSpot])] = primaryLangId;
-    file[static_cast<std::size_t>(profile.FixupSpots[LangIdSpot]) + kSecondaryLangIdOffset] =
-        secondaryLangId;
+    writeLanguageIds(file, profile, {primaryLangId, secondaryLangId});
     freeSpace = free;
     return true;
 }

@@ -54,14 +54,25 @@ std::uint32_t objectChecksum(const ObjFile& object, const std::uint8_t* data, st
     return result;
 }
 
-Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& object) {
+ObjectFileHeader readObjectHeader(const std::uint8_t* file, std::size_t size) {
     if (size < kObjectHeaderSize) {
         throw StreamReadError();
     }
-    object.Flags = readU32LE(file);
-    std::memcpy(object.Name.data(), file + 4, 8);
-    object.Encoding = file[16];
-    const std::uint32_t length = readU32LE(file + 17);
+    ObjectFileHeader header;
+    header.Flags = readU32LE(file);
+    std::memcpy(header.Name.data(), file + 4, 8);
+    header.Checksum = readU32LE(file + 12);
+    header.Encoding = file[16];
+    header.Length = readU32LE(file + 17);
+    return header;
+}
+
+Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& object) {
+    const ObjectFileHeader header = readObjectHeader(file, size);
+    object.Flags = header.Flags;
+    object.Name = header.Name;
+    object.Encoding = header.Encoding;
+    const std::uint32_t length = header.Length;
     if (length > size - kObjectHeaderSize) {
         throw StreamReadError();
     }

@@ -14,6 +14,7 @@
 // The stored checksum is never verified; writing always computes a fresh one.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -40,6 +41,22 @@ public:
         : std::runtime_error("Object files cannot be written with encoding " +
                              std::to_string(encoding)) {}
 };
+
+// The header fields as stored; the checksum is not verified.
+struct ObjectFileHeader {
+    std::uint32_t Flags = 0;
+    std::array<std::uint8_t, 8> Name{};
+    std::uint32_t Checksum = 0;
+    std::uint8_t Encoding = 0;
+    std::uint32_t Length = 0;
+};
+
+// Reads the header of the object file held in [file, file + size); raises StreamReadError
+// for a file shorter than the header. Length is not checked against the file.
+ObjectFileHeader readObjectHeader(const std::uint8_t* file, std::size_t size);
+inline ObjectFileHeader readObjectHeader(const Bytes& file) {
+    return readObjectHeader(file.data(), file.size());
+}
 
 // Reads the header of the object file held in [file, file + size) into object's Flags, Name
 // and Encoding and answers the decoded data (empty for an unsupported encoding). A file shorter

@@ -79,3 +79,26 @@ TEST(exeFileSize, SizeOrFileError) {
 
 }  // namespace
 }  // namespace tarn
+
+namespace tarn {
+namespace {
+
+TEST(LanguageIds, LieAtTheLanguageSpotAndNineBytesOnAndNeverPastTheFile) {
+    const ExeProfile& profile = profileByNumber(1);
+    const auto spot = static_cast<std::size_t>(profile.FixupSpots[LangIdSpot]);
+    Bytes file(spot + 10, 0xAA);
+    writeLanguageIds(file, profile, {20, 3});
+    EXPECT_EQ(file[spot], 20);
+    EXPECT_EQ(file[spot + 9], 3);
+    EXPECT_EQ(file[spot + 1], 0xAA);
+    EXPECT_EQ(readLanguageIds(file, profile), (LanguageIds{20, 3}));
+
+    file.pop_back();  // the secondary byte is missing
+    const Bytes shortFile = file;
+    EXPECT_THROW(readLanguageIds(file, profile), StreamReadError);
+    EXPECT_THROW(writeLanguageIds(file, profile, {1, 2}), StreamWriteError);
+    EXPECT_EQ(file, shortFile);
+}
+
+}  // namespace
+}  // namespace tarn

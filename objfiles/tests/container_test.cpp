@@ -112,6 +112,17 @@ TEST(ObjectContainer, UnsupportedEncodingsDecodeEmptyAndAreNeverWritten) {
     }
 }
 
+TEST(ObjectContainer, HeaderFieldsReadAsStoredWithoutTrustingTheLength) {
+    const ObjectFileHeader h = readObjectHeader(header(0x1234A, kEncodingScrambled, 0xFFFFFFFF));
+    EXPECT_EQ(h.Flags, 0x1234Au);
+    EXPECT_EQ(h.Name, kName);
+    EXPECT_EQ(h.Checksum, 0xDEADBEEFu);
+    EXPECT_EQ(h.Encoding, kEncodingScrambled);
+    EXPECT_EQ(h.Length, 0xFFFFFFFFu);
+    const Bytes cut(kObjectHeaderSize - 1, 0);
+    EXPECT_THROW(readObjectHeader(cut), StreamReadError);
+}
+
 TEST(ObjectContainer, ShortFilesAndLengthsPastTheEndRaiseTheReadError) {
     const Bytes full = header(0, kEncodingRLE, 2);
     for (std::size_t cut = 0; cut < full.size(); ++cut) {

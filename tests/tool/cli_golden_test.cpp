@@ -13,6 +13,7 @@
 //
 // Run with TARN_UPDATE_GOLDEN=1 to write the results of the tarntool under test back into the
 // file instead of comparing them (to record a deliberate change, reviewed in its diff).
+// TARN_GOLDEN_TARNTOOL and TARN_GOLDEN_FILE replay another tarntool or another script.
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -115,11 +116,16 @@ struct ToolRun {
     std::string err;
 };
 
+std::string setting(const char* name, const char* fallback) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : fallback;
+}
+
 ToolRun runTarntool(const fs::path& folder, const fs::path& scratch,
-                const std::vector<std::string>& args) {
+                    const std::vector<std::string>& args) {
     const fs::path out = scratch / "stdout";
     const fs::path err = scratch / "stderr";
-    std::vector<std::string> argv{TARNTOOL_PATH};
+    std::vector<std::string> argv{setting("TARN_GOLDEN_TARNTOOL", TARNTOOL_PATH)};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> cargs;
     for (std::string& a : argv) {
@@ -220,7 +226,7 @@ std::string fileState(const fs::path& path) {
 }
 
 TEST(TarntoolGolden, EveryCommandLineKeepsItsOutputAndExitStatus) {
-    const std::string goldenPath = TARN_GOLDEN_FILE;
+    const std::string goldenPath = setting("TARN_GOLDEN_FILE", TARN_GOLDEN_FILE);
     std::ifstream in(goldenPath, std::ios::binary);
     ASSERT_TRUE(in) << goldenPath;
     const bool update = std::getenv("TARN_UPDATE_GOLDEN") != nullptr;

@@ -1,12 +1,12 @@
-#include "tarntool/exe_text_lines.h"
+#include "exchange/texts_file.h"
 
 #include "common/game_code_page.h"
 #include "exetext/exe_profile.h"
 #include "textcodes/cstyle.h"
 
-namespace tarn::tool {
+namespace tarn {
 
-std::string textLinesToUtf8(const std::vector<std::string>& texts) {
+std::string formatTextsFile(const std::vector<std::string>& texts) {
     std::string out;
     for (const std::string& text : texts) {
         out += gameBytesToUtf8(text);
@@ -15,7 +15,7 @@ std::string textLinesToUtf8(const std::vector<std::string>& texts) {
     return out;
 }
 
-std::vector<std::string> splitLines(std::string_view contents) {
+std::vector<std::string> splitTextLines(std::string_view contents) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < contents.size()) {
@@ -34,34 +34,34 @@ std::vector<std::string> splitLines(std::string_view contents) {
     return lines;
 }
 
-bool parseTextLines(std::string_view contents, std::vector<std::string>& rawTexts,
-                    std::vector<std::string>& errors) {
-    const std::vector<std::string> lines = splitLines(contents);
+ParsedTextsFile parseTextsFile(std::string_view contents) {
+    ParsedTextsFile parsed;
+    const std::vector<std::string> lines = splitTextLines(contents);
     if (lines.size() != static_cast<std::size_t>(kTextCount)) {
-        errors.push_back("the texts file has " + std::to_string(lines.size()) +
-                         " lines instead of 3453");
-        return false;
+        parsed.errors.push_back("the texts file has " + std::to_string(lines.size()) +
+                                " lines instead of 3453");
+        return parsed;
     }
-    rawTexts.assign(lines.size(), std::string());
-    bool ok = true;
+    parsed.rawTexts.assign(lines.size(), std::string());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string number = std::to_string(i + 1);
         const auto bytes = utf8ToGameBytes(lines[i]);
         if (!bytes) {
-            errors.push_back("line " + number +
-                             " is not UTF-8 or holds a character the game cannot show");
-            ok = false;
+            parsed.errors.push_back("line " + number +
+                                    " is not UTF-8 or holds a character the game cannot show");
             continue;
         }
         std::string raw;
         if (!cStyleToRaw(*bytes, raw)) {
-            errors.push_back("C-string error in string number " + number + ": " + raw);
-            ok = false;
+            parsed.errors.push_back("C-string error in string number " + number + ": " + raw);
             continue;
         }
-        rawTexts[i] = std::move(raw);
+        parsed.rawTexts[i] = std::move(raw);
     }
-    return ok;
+    if (!parsed.errors.empty()) {
+        parsed.rawTexts.clear();
+    }
+    return parsed;
 }
 
-}  // namespace tarn::tool
+}  // namespace tarn

@@ -1,0 +1,77 @@
+#include "exchange/texts_file.h"
+
+#include <gtest/gtest.h>
+
+#include "exetext/exe_profile.h"
+
+namespace tarn {
+namespace {
+
+std::string joined(const std::vector<std::string>& lines, const char* end = "\n") {
+    std::string s;
+    for (const std::string& line : lines) {
+        s += line + end;
+    }
+    return s;
+}
+
+std::vector<std::string> hallo() {
+    return std::vector<std::string>(kTextCount, "Hallo");
+}
+
+TEST(TextsFile, WritesOneUtf8LinePerTextAndReadsItBackInEitherLineEnd) {
+    std::vector<std::string> texts = hallo();
+    texts[0] = "\xE9\x9D\x9C";  // é, U+009D, œ in the game's code page
+    texts[1] = "two\\nlines";
+    texts[2] = "";
+    const std::string file = formatTextsFile(texts);
+    EXPECT_EQ(file.substr(0, 12), "\xC3\xA9\xC2\x9D\xC5\x93\ntwo\\n");
+    const std::vector<std::string> lines = splitTextLines(file);
+    ASSERT_EQ(lines.size(), 3453u);
+    EXPECT_EQ(lines[2], "");
+
+    for (const char* end : {"\n", "\r\n"}) {
+        const ParsedTextsFile parsed = parseTextsFile(joined(lines, end));
+        ASSERT_TRUE(parsed.errors.empty()) << parsed.errors.front();
+        EXPECT_EQ(parsed.rawTexts[0], "\xE9\x9D\x9C");
+        EXPECT_EQ(parsed.rawTexts[1], "two\x05lines");
+        EXPECT_EQ(parsed.rawTexts[3452], "Hallo");
+    }
+    // Without the last line end, and a CR alone stays part of the text.
+    std::string noLastEnd = joined(lines);
+    noLastEnd.pop_back();
+    EXPECT_TRUE(parseTextsFile(noLastEnd).errors.empty());
+    EXPECT_EQ(splitTextLines("a\rb\r\n\r"), (std::vector<std::string>{"a\rb", "\r"}));
+}
+
+TEST(TextsFile, EveryFaultyLineIsReportedAndNoTextIsTaken) {
+    std::vector<std::string> lines = hallo();
+    lines[4] = "100%";
+    lines[6] = "\\ce";
+    lines[8] = "\xFF";          // not UTF-8
+    lines[9] = "\xC4\x80";  // U+0100: the game's code page lacks it
+    const ParsedTextsFile parsed = parseTextsFile(joined(lines));
+    EXPECT_EQ(parsed.errors,
+              (std::vector<std::string>{
+                  "C-string error in string number 5: Unmatched % sign at the end of the text",
+                  "C-string error in string number 7: Invalid color specifier for \\c at "
+                  "position 1",
+                  "line 9 is not UTF-8 or holds a character the game cannot show",
+                  "line 10 is not UTF-8 or holds a character the game cannot show"}));
+    EXPECT_TRUE(parsed.rawTexts.empty());
+}
+
+TEST(TextsFile, AnyOtherNumberOfLinesIsRefusedWhole) {
+    std::vector<std::string> lines = hallo();
+    lines.pop_back();
+    EXPECT_EQ(parseTextsFile(joined(lines)).errors,
+              (std::vector<std::string>{"the texts file has 3452 lines instead of 3453"}));
+    lines.push_back("x");
+    lines.push_back("y");
+    EXPECT_EQ(parseTextsFile(joined(lines)).errors.size(), 1u);
+    EXPECT_EQ(parseTextsFile("").errors,
+              (std::vector<std::string>{"the texts file has 0 lines instead of 3453"}));
+}
+
+}  // namespace
+}  // namespace tarn
