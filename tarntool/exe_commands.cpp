@@ -8,6 +8,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/partial_file.h"
 #include "exetext/exe_profile.h"
 #include "exetext/sample_executable.h"
 #include "exetext/string_table_reader.h"
@@ -89,10 +90,8 @@ void reportUnknownSize(const std::string& path, std::uintmax_t size) {
               << ", not a known Tarn executable\n";
 }
 
-// Reads an executable of a known build; answers its profile number, or -1 after reporting
-// an unknown size.
-int readExecutable(const std::string& path, Bytes& file) {
-    file = readWholeFile(path);
+// The profile number of an executable of a known build, or -1 after reporting an unknown size.
+int profileOf(const std::string& path, const PartialFile& file) {
     const int profile = findProfile(static_cast<std::int64_t>(file.size()));
     if (profile == -1) {
         reportUnknownSize(path, file.size());
@@ -143,12 +142,13 @@ int exportTexts(const Args& args) {
     if (out && !canCreateIn(*out)) {
         return badUse("cannot write " + *out);
     }
-    Bytes file;
-    const int profile = readExecutable(path, file);
+    PartialFile file(path);
+    const int profile = profileOf(path, file);
     if (profile == -1) {
         return kFailed;
     }
     const ExeProfile& p = profileByNumber(profile);
+    file.prefetch(textParts(p));
     std::vector<std::string> texts;
     std::vector<int> notFound;
     try {
@@ -198,15 +198,16 @@ int importTexts(const Args& args) {
     if (!readTextsFile(parsed.positional[1], rawTexts)) {
         return kBadUse;
     }
-    Bytes file;
-    const int profile = readExecutable(path, file);
-    if (profile == -1) {
-        return kFailed;
+    {
+        PartialFile file(path);
+        const int profile = profileOf(path, file);
+        if (profile == -1) {
+            return kFailed;
+        }
+        const auto ids = readLanguageIds(file, profileByNumber(profile));
+        options.primaryLangId = primary.value_or(ids[0]);
+        options.secondaryLangId = secondary.value_or(ids[1]);
     }
-    const auto langSpot = static_cast<std::size_t>(profileByNumber(profile).FixupSpots[LangIdSpot]);
-    options.primaryLangId = primary.value_or(file[langSpot]);
-    options.secondaryLangId = secondary.value_or(file[langSpot + kSecondaryLangIdOffset]);
-    file.clear();
 
     const SaveResult result = saveStrings(path, rawTexts, options);
     if (sharesPath) {
