@@ -173,11 +173,11 @@ std::span<const std::uint8_t> PartialFile::from(std::uint64_t pos) {
         if (found != pieces_.end()) {
             lastHit_ = static_cast<std::size_t>(found - pieces_.begin());
         } else {
-            readPiece(pos, std::min(kReadAhead, size_ - pos));
-            lastHit_ = pieces_.size() - 1;
-            if (!holds(pieces_.back())) {
+            if (readPiece(pos, std::min(kReadAhead, size_ - pos)).bytes.empty()) {
+                pieces_.pop_back();
                 return {};  // the file shrank since it was opened
             }
+            lastHit_ = pieces_.size() - 1;
         }
     }
     const Piece& piece = pieces_[lastHit_];
