@@ -7,8 +7,12 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <linux/fs.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
@@ -145,6 +149,9 @@ void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<
     if (done < data.size()) {
         abandon("Cannot write file", ERROR_DISK_FULL);
     }
+    if (fault.step == WriteFault::Step::Flush) {
+        abandon("Cannot write file", ERROR_WRITE_FAULT);
+    }
     if (!::FlushFileBuffers(f.h)) {
         abandon("Cannot write file", ::GetLastError());
     }
@@ -165,6 +172,16 @@ void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<
         ::DeleteFileW(temporary.c_str());
         fail("Cannot replace file", path, err);
     }
+}
+
+RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges) {
+    if (g_fault.step == WriteFault::Step::CopyOld) {
+        fail("Cannot read file", path, ERROR_READ_FAULT);
+    }
+    Bytes data = readWholeFile(path);
+    applyFileRanges(data, ranges);
+    writeFileAtomically(path, data);
+    return RangeCopy::WholeFile;
 }
 
 bool directoryExists(const fs::path& path) {
@@ -238,28 +255,146 @@ Bytes readWholeFile(const fs::path& path) {
     return data;
 }
 
+namespace {
+
+// The temporary file beside a target, created with the given mode. It is removed when the scope
+// ends unless it has been renamed over the target.
+class Temporary {
+public:
+    Temporary(const fs::path& target, mode_t mode, const WriteFault& fault)
+        : target_(target), fault_(fault) {
+        const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+        std::string pattern =
+            (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+        if (fault.step == WriteFault::Step::CreateTemporary) {
+            fail("Cannot create file", target, EACCES);
+        }
+        fd_ = ::mkstemp(pattern.data());
+        if (fd_ < 0) {
+            fail("Cannot create file", target, errno);
+        }
+        path_ = pattern;
+        if (::fchmod(fd_, mode) != 0) {
+            fail("Cannot write file", target, errno);
+        }
+        if (fault.step == WriteFault::Step::WriteData) {
+            budget_ = fault.bytesBeforeFailure;
+        }
+    }
+    ~Temporary() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        if (!path_.empty()) {
+            ::unlink(path_.c_str());
+        }
+    }
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+
+    int fd() const { return fd_; }
+
+    // Writes the bytes at offset; a disk that fills up is reported as such.
+    void writeAt(const std::uint8_t* data, std::size_t size, std::uint64_t offset) {
+        const std::size_t limit = std::min(size, budget_);
+        std::size_t done = 0;
+        while (done < limit) {
+            const ssize_t n = ::pwrite(fd_, data + done, limit - done,
+                                       static_cast<off_t>(offset + done));
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                fail("Cannot write file", target_, errno);
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        budget_ -= limit;
+        if (done < size) {
+            fail("Cannot write file", target_, ENOSPC);
+        }
+    }
+
+    // Flushes the temporary file to the disk and renames it over the target.
+    void replaceTarget() {
+        if (fault_.step == WriteFault::Step::Flush) {
+            fail("Cannot write file", target_, EIO);
+        }
+        if (::fsync(fd_) != 0) {
+            fail("Cannot write file", target_, errno);
+        }
+        const int closed = ::close(fd_);
+        fd_ = -1;
+        if (closed != 0) {
+            fail("Cannot write file", target_, errno);
+        }
+        if (fault_.step == WriteFault::Step::Rename) {
+            fail("Cannot replace file", target_, EACCES);
+        }
+        if (::rename(path_.c_str(), target_.c_str()) != 0) {
+            fail("Cannot replace file", target_, errno);
+        }
+        path_.clear();
+    }
+
+private:
+    fs::path target_;
+    fs::path path_;
+    WriteFault fault_;
+    int fd_ = -1;
+    std::size_t budget_ = static_cast<std::size_t>(-1);  // bytes the disk still takes
+};
+
+// Copies size bytes of from into the empty temporary file inside the kernel: a reflink clone
+// where the file system shares blocks, else copy_file_range (which may copy less than asked).
+// Answers nullopt, having copied nothing, when the file system offers neither.
+std::optional<RangeCopy> copyInKernel(int from, Temporary& to, std::uint64_t size,
+                                      const fs::path& path, const WriteFault& fault) {
+    if (fault.step == WriteFault::Step::CopyOld) {
+        fail("Cannot write file", path, EIO);
+    }
+#ifdef __linux__
+    if (!fault.noClone && ::ioctl(to.fd(), FICLONE, from) == 0) {
+        return RangeCopy::Clone;
+    }
+    if (fault.noKernelCopy) {
+        return std::nullopt;
+    }
+    std::uint64_t done = 0;
+    while (done < size) {
+        auto in = static_cast<loff_t>(done);
+        auto out = static_cast<loff_t>(done);
+        const ssize_t n = ::copy_file_range(from, &in, to.fd(), &out, size - done, 0);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        const bool unsupported = n < 0 && (errno == ENOSYS || errno == EXDEV ||
+                                           errno == EOPNOTSUPP || errno == EINVAL);
+        if (done == 0 && (n == 0 || unsupported)) {
+            return std::nullopt;  // some file systems answer 0 instead of an error
+        }
+        if (n < 0) {
+            fail("Cannot write file", path, errno);
+        }
+        if (n == 0) {
+            fail("Cannot read file", path, EIO);  // the old file shrank during the copy
+        }
+        done += static_cast<std::uint64_t>(n);
+    }
+    return RangeCopy::KernelCopy;
+#else
+    (void)from;
+    (void)to;
+    (void)size;
+    return std::nullopt;
+#endif
+}
+
+}  // namespace
+
 void writeFileAtomically(const fs::path& path, const Bytes& data,
                          std::optional<fs::perms> newFileMode) {
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    std::string pattern = (folder / ("." + path.filename().string() + ".tmp-XXXXXX")).string();
-
     const WriteFault fault = g_fault;
-    Fd f;
-    if (fault.step == WriteFault::Step::CreateTemporary) {
-        fail("Cannot create file", path, EACCES);
-    }
-    f.fd = ::mkstemp(pattern.data());
-    if (f.fd < 0) {
-        fail("Cannot create file", path, errno);
-    }
-    const fs::path temporary = pattern;
-    auto abandon = [&](const std::string& what, int err) {
-        ::close(f.fd);
-        f.fd = -1;
-        ::unlink(temporary.c_str());
-        fail(what, path, err);
-    };
-
     struct stat old {};
     mode_t mode = 0;
     if (::stat(path.c_str(), &old) == 0) {
@@ -270,46 +405,41 @@ void writeFileAtomically(const fs::path& path, const Bytes& data,
         const auto wanted = newFileMode ? static_cast<mode_t>(*newFileMode) : mode_t{0666};
         mode = wanted & ~mask;
     }
-    if (::fchmod(f.fd, mode) != 0) {
-        abandon("Cannot write file", errno);
-    }
+    Temporary temporary(path, mode, fault);
+    temporary.writeAt(data.data(), data.size(), 0);
+    temporary.replaceTarget();
+}
 
-    std::size_t limit = data.size();
-    if (fault.step == WriteFault::Step::WriteData && fault.bytesBeforeFailure < limit) {
-        limit = fault.bytesBeforeFailure;
-    }
-    std::size_t done = 0;
-    while (done < limit) {
-        const ssize_t n = ::write(f.fd, data.data() + done, limit - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            abandon("Cannot write file", errno);
+RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges) {
+    const WriteFault fault = g_fault;
+    {
+        Fd old{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+        if (old.fd < 0) {
+            fail("Cannot open file", path, errno);
         }
-        done += static_cast<std::size_t>(n);
+        struct stat st {};
+        if (::fstat(old.fd, &st) != 0) {
+            fail("Cannot read file", path, errno);
+        }
+        if (!S_ISREG(st.st_mode)) {
+            fail("Cannot open file", path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+        }
+        Temporary temporary(path, st.st_mode & 07777, fault);
+        const auto copied = copyInKernel(old.fd, temporary,
+                                         static_cast<std::uint64_t>(st.st_size), path, fault);
+        if (copied) {
+            for (const FileRange& range : ranges) {
+                temporary.writeAt(range.data.data(), range.data.size(), range.offset);
+            }
+            temporary.replaceTarget();
+            return *copied;
+        }
     }
-    if (done < data.size()) {
-        abandon("Cannot write file", ENOSPC);
-    }
-    if (::fsync(f.fd) != 0) {
-        abandon("Cannot write file", errno);
-    }
-    if (::close(f.fd) != 0) {
-        f.fd = -1;
-        ::unlink(temporary.c_str());
-        fail("Cannot write file", path, errno);
-    }
-    f.fd = -1;
-    if (fault.step == WriteFault::Step::Rename) {
-        ::unlink(temporary.c_str());
-        fail("Cannot replace file", path, EACCES);
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(temporary.c_str());
-        fail("Cannot replace file", path, err);
-    }
+    // The temporary file is gone; the whole-file path needs no kernel copy.
+    Bytes data = readWholeFile(path);
+    applyFileRanges(data, ranges);
+    writeFileAtomically(path, data);
+    return RangeCopy::WholeFile;
 }
 
 bool directoryExists(const fs::path& path) {
@@ -337,6 +467,17 @@ std::uintmax_t fileSizeOf(const fs::path& path) {
 }
 
 #endif
+
+void applyFileRanges(Bytes& bytes, const FileRanges& ranges) {
+    for (const FileRange& range : ranges) {
+        const auto end = range.offset + range.data.size();
+        if (end > bytes.size()) {
+            bytes.resize(static_cast<std::size_t>(end), 0);
+        }
+        std::copy(range.data.begin(), range.data.end(),
+                  bytes.begin() + static_cast<std::ptrdiff_t>(range.offset));
+    }
+}
 
 bool fileExists(const fs::path& path) {
     std::error_code ec;

@@ -1,11 +1,13 @@
 // Whole-file reading and writing. Every file the system rewrites goes through
-// writeFileAtomically: the bytes go to a temporary file beside the target, which replaces the
-// target only once it is complete, so a failure never leaves half a file.
+// writeFileAtomically or writeFileRangesAtomically: the bytes go to a temporary file beside the
+// target, which replaces the target only once it is complete, so a failure never leaves half a
+// file.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "common/bytes.h"
 
@@ -23,6 +25,31 @@ Bytes readWholeFile(const fs::path& path);
 void writeFileAtomically(const fs::path& path, const Bytes& data,
                          std::optional<fs::perms> newFileMode = std::nullopt);
 
+// A piece of a file to be written: data stored at offset.
+struct FileRange {
+    std::uint64_t offset = 0;
+    Bytes data;
+};
+using FileRanges = std::vector<FileRange>;
+
+// Stores every range over the bytes, in order (a later range wins where two overlap); a range
+// past the end lengthens the bytes, the gap being zeros.
+void applyFileRanges(Bytes& bytes, const FileRanges& ranges);
+
+// How writeFileRangesAtomically copied the unchanged bytes.
+enum class RangeCopy {
+    Clone,       // a reflink clone sharing the old file's blocks (FICLONE)
+    KernelCopy,  // copy_file_range, the bytes never passing through this process
+    WholeFile,   // neither is offered: the file was read whole, changed and written whole
+};
+
+// Replaces the existing file at path by itself with the ranges written over it (as
+// applyFileRanges). The temporary file beside it starts as a copy made inside the kernel, so
+// only the ranges pass through memory; the copy, the range writes, the flush and the rename
+// each fail cleanly. Keeps the file's permissions. Raises FileError; the file is then unchanged
+// and the temporary file removed.
+RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges);
+
 bool fileExists(const fs::path& path);       // an existing regular file (or a link to one)
 bool directoryExists(const fs::path& path);
 bool isReadOnlyFile(const fs::path& path);   // an existing file that nobody may write
@@ -31,12 +58,21 @@ std::uintmax_t fileSizeOf(const fs::path& path);  // raises FileError
 // Copies a file, refusing to overwrite an existing target. Answers false on any failure.
 bool copyFileNoOverwrite(const fs::path& from, const fs::path& to);
 
-// Faults that tests inject into writeFileAtomically, to prove that a failing disk never
-// loses the old file.
+// Faults that tests inject into writeFileAtomically and writeFileRangesAtomically, to prove
+// that a failing disk never loses the old file, and file systems without the kernel copies.
 struct WriteFault {
-    enum class Step { None, CreateTemporary, WriteData, Rename };
+    enum class Step {
+        None,
+        CreateTemporary,
+        CopyOld,    // copying the old file's bytes (the clone, the kernel copy or the reading)
+        WriteData,  // the data, or the ranges written over the copy
+        Flush,
+        Rename,
+    };
     Step step = Step::None;
     std::size_t bytesBeforeFailure = 0;  // with WriteData: how many bytes reach the disk first
+    bool noClone = false;       // the file system offers no reflink clone
+    bool noKernelCopy = false;  // nor copy_file_range
 };
 void setWriteFaultForTesting(WriteFault fault);
 

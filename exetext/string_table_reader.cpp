@@ -1,5 +1,7 @@
 #include "exetext/string_table_reader.h"
 
+#include <algorithm>
+
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "textcodes/code_table.h"
@@ -7,33 +9,43 @@
 
 namespace tarn {
 
-std::string readRawText(const Bytes& file, std::uint32_t position) {
-    const std::size_t size = file.size();
+std::string readRawText(ByteSource& file, std::uint64_t position) {
     std::string text;
-    std::size_t i = position;
+    std::uint64_t i = position;
     for (;;) {
         // Copy the plain bytes up to the next terminator or picture code in one go.
-        std::size_t end = i;
-        while (end < size && file[end] != 0 && file[end] != kPictureCode) {
-            ++end;
-        }
-        if (end >= size) {
+        const auto piece = file.from(i);
+        if (piece.empty()) {
             throw StreamReadError();
         }
-        text.append(reinterpret_cast<const char*>(file.data()) + i, end - i);
-        i = end + 1;
-        if (file[end] == 0) {
+        const auto stop = std::find_if(piece.begin(), piece.end(), [](std::uint8_t byte) {
+            return byte == 0 || byte == kPictureCode;
+        });
+        const auto plain = static_cast<std::size_t>(stop - piece.begin());
+        text.append(reinterpret_cast<const char*>(piece.data()), plain);
+        i += plain;
+        if (stop == piece.end()) {
+            continue;  // the text goes on in the next piece
+        }
+        ++i;
+        if (*stop == 0) {
             return text;
         }
-        if (size - i < 4) {
+        std::array<std::uint8_t, 4> number{};
+        if (!file.read(i, number)) {
             throw StreamReadError();
         }
-        appendCompactPicture(text, readU32LE(file.data() + i));
-        i += 4;
+        appendCompactPicture(text, readU32LE(number.data()));
+        i += number.size();
     }
 }
 
-bool readStringTable(const Bytes& file, std::vector<std::string>& column,
+std::string readRawText(const Bytes& file, std::uint32_t position) {
+    MemoryBytes source(file);
+    return readRawText(source, position);
+}
+
+bool readStringTable(ByteSource& file, std::vector<std::string>& column,
                      const PointerBlockTable& blocks, const TextAreaTable& areas, bool cstyle,
                      std::vector<int>& notFound) {
     std::size_t total = 0;
@@ -43,14 +55,15 @@ bool readStringTable(const Bytes& file, std::vector<std::string>& column,
     column.assign(total, std::string());
     bool allFound = true;
     int n = 1;
+    Bytes pointers;
     for (const PointerBlock& block : blocks) {
         const int count = block.pointerCount();
-        if (block.First < 0 || static_cast<std::size_t>(block.First) + 4u * count > file.size()) {
+        pointers.resize(4u * static_cast<std::size_t>(std::max(count, 0)));
+        if (block.First < 0 || !file.read(static_cast<std::uint64_t>(block.First), pointers)) {
             throw StreamReadError();
         }
         for (int k = 0; k < count; ++k, ++n) {
-            const std::uint32_t pointer =
-                readU32LE(file.data() + static_cast<std::size_t>(block.First) + 4u * k);
+            const std::uint32_t pointer = readU32LE(pointers.data() + 4u * k);
             std::string text;
             if (const auto position = addressToPosition(areas, pointer)) {
                 text = readRawText(file, *position);
@@ -68,14 +81,50 @@ bool readStringTable(const Bytes& file, std::vector<std::string>& column,
     return allFound;
 }
 
+bool readStringTable(const Bytes& file, std::vector<std::string>& column,
+                     const PointerBlockTable& blocks, const TextAreaTable& areas, bool cstyle,
+                     std::vector<int>& notFound) {
+    MemoryBytes source(file);
+    return readStringTable(source, column, blocks, areas, cstyle, notFound);
+}
+
+std::vector<FilePart> textParts(const ExeProfile& profile) {
+    std::vector<FilePart> parts;
+    auto add = [&parts](std::int64_t first, std::int64_t length) {
+        if (first >= 0 && length > 0) {
+            parts.push_back({static_cast<std::uint64_t>(first), static_cast<std::uint64_t>(length)});
+        }
+    };
+    for (const PointerBlock& block : profile.PointerBlocks) {
+        add(block.First, std::int64_t{block.Last} - block.First + 1);
+    }
+    for (const TextArea& area : profile.TextAreas) {
+        add(area.First, std::int64_t{area.Last} - area.First + 1);
+    }
+    add(profile.FixupSpots[PointerCopyRun], 4 * kPointerCopyCount);
+    add(profile.FixupSpots[TextEndRef1], 4);
+    add(profile.FixupSpots[TextEndRef2], 4);
+    add(profile.FixupSpots[LangIdSpot], kSecondaryLangIdOffset + 1);
+    return parts;
+}
+
+LanguageIds readLanguageIds(ByteSource& file, const ExeProfile& profile) {
+    std::array<std::uint8_t, kSecondaryLangIdOffset + 1> bytes{};
+    const std::int32_t spot = profile.FixupSpots[LangIdSpot];
+    if (spot < 0 || !file.read(static_cast<std::uint64_t>(spot), bytes)) {
+        throw StreamReadError();
+    }
+    return {bytes.front(), bytes.back()};
+}
+
 namespace {
 
-int knownProfileOf(const Bytes& file, const std::filesystem::path& path) {
-    const int profile = findProfile(static_cast<std::int64_t>(file.size()));
+int knownProfileOf(std::uint64_t size, const std::filesystem::path& path) {
+    const int profile = findProfile(static_cast<std::int64_t>(size));
     if (profile == -1) {
         throw FileError("The file \"" + path.string() +
                         "\" is not a known Tarn executable: its size changed to " +
-                        std::to_string(file.size()) + " bytes.");
+                        std::to_string(size) + " bytes.");
     }
     return profile;
 }
@@ -90,15 +139,17 @@ void loadExecutables(const std::filesystem::path& originalPath,
         copyFileNoOverwrite(originalPath, translatedPath);
     }
     {
-        const Bytes original = readWholeFile(originalPath);
-        result.origProfile = knownProfileOf(original, originalPath);
+        PartialFile original(originalPath);
+        result.origProfile = knownProfileOf(original.size(), originalPath);
         const ExeProfile& profile = profileByNumber(result.origProfile);
+        original.prefetch(textParts(profile));
         readStringTable(original, result.original, profile.PointerBlocks, profile.TextAreas, cstyle,
                         result.originalNotFound);
     }
-    const Bytes translated = readWholeFile(translatedPath);
-    result.transProfile = knownProfileOf(translated, translatedPath);
+    PartialFile translated(translatedPath);
+    result.transProfile = knownProfileOf(translated.size(), translatedPath);
     const ExeProfile& profile = profileByNumber(result.transProfile);
+    translated.prefetch(textParts(profile));
     readStringTable(translated, result.translated, profile.PointerBlocks, profile.TextAreas, cstyle,
                     result.translatedNotFound);
     const LanguageIds ids = readLanguageIds(translated, profile);

@@ -6,6 +6,7 @@
 // the count 1..4 of significant bytes followed by those bytes.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "common/bytes.h"
+#include "common/partial_file.h"
 #include "exetext/exe_profile.h"
 
 namespace tarn {
@@ -25,14 +27,27 @@ inline constexpr std::string_view kNotFoundText = "-- Not found! --";
 // when cstyle is set. Numbers of texts whose pointer lies in no area are appended to notFound
 // and those texts hold kNotFoundText. Answers true when every pointer was resolved.
 // Raises StreamReadError when a pointer block lies outside the file or a text runs to the
-// end of the file without its terminator; column then holds the texts read so far.
+// end of the file without its terminator; column then holds the texts read so far. A file
+// read by parts raises FileError when it cannot be read.
+bool readStringTable(ByteSource& file, std::vector<std::string>& column,
+                     const PointerBlockTable& blocks, const TextAreaTable& areas, bool cstyle,
+                     std::vector<int>& notFound);
 bool readStringTable(const Bytes& file, std::vector<std::string>& column,
                      const PointerBlockTable& blocks, const TextAreaTable& areas, bool cstyle,
                      std::vector<int>& notFound);
 
 // Reads one text at a file position (the compact raw form, no C-style conversion).
 // Raises StreamReadError when the text runs to the end of the file.
+std::string readRawText(ByteSource& file, std::uint64_t position);
 std::string readRawText(const Bytes& file, std::uint32_t position);
+
+// The parts of an executable of this profile that its texts and language IDs live in: the
+// pointer blocks, the text areas and the fix-up spots.
+std::vector<FilePart> textParts(const ExeProfile& profile);
+
+// The object-language IDs read by parts, as readLanguageIds over the whole file does. Raises
+// StreamReadError when the file is too short to hold them.
+LanguageIds readLanguageIds(ByteSource& file, const ExeProfile& profile);
 
 // Both executables' texts, as the main window shows them.
 struct LoadedExecutables {
@@ -46,8 +61,8 @@ struct LoadedExecutables {
     std::uint8_t secondaryLangId = 0;
 };
 
-// Loads both files whole and reads their texts, each through the profile of its size, and
-// the two language ID bytes of the translated file. A missing translated file is first
+// Reads the texts of both files, each through the profile of its size, and the two language ID
+// bytes of the translated file, reading only the parts of the files that hold them. A missing translated file is first
 // created as a copy of the original. Fills result as it goes, so after an exception it holds
 // what was read so far. Raises FileError when a file cannot be read or has an unknown size,
 // StreamReadError for a text without its terminator.

@@ -1,5 +1,6 @@
 #include "exetext/string_table_writer.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "common/errors.h"
@@ -72,20 +73,22 @@ void followShareChains(std::vector<int>& shareTargets, const std::function<void(
     }
 }
 
-bool placeStrings(Bytes& file, const ExeProfile& profile, const std::vector<std::string>& stored,
-                  const std::vector<int>& shareTargets, std::uint8_t primaryLangId,
-                  std::uint8_t secondaryLangId, std::int64_t& freeSpace) {
+std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
+                                            const std::vector<std::string>& stored,
+                                            const std::vector<int>& shareTargets,
+                                            std::uint8_t primaryLangId,
+                                            std::uint8_t secondaryLangId,
+                                            std::int64_t& freeSpace) {
     const std::size_t count = stored.size();
     if (count != static_cast<std::size_t>(kTextCount) || shareTargets.size() != count) {
         throw std::invalid_argument("the executable holds exactly 3453 texts");
     }
-    if (file.size() != static_cast<std::size_t>(profile.FileSize)) {
-        throw std::invalid_argument("the file's size does not match its profile");
-    }
 
-    // Positions first, so that a lack of space leaves the file untouched.
+    // Positions first, so that a lack of space leaves the file untouched. The texts placed in
+    // an area follow one another from its start, so each area used is one range.
     std::vector<std::uint32_t> address(count, 0);
-    std::vector<std::int64_t> position(count, -1);
+    std::vector<bool> placed(count, false);
+    FileRanges areaTexts;
     std::size_t unplaced = 0;
     for (std::size_t n = 0; n < count; ++n) {
         unplaced += shareTargets[n] == 0 ? 1 : 0;
@@ -95,22 +98,28 @@ bool placeStrings(Bytes& file, const ExeProfile& profile, const std::vector<std:
     for (int k = 0; k < kTextAreaCount && unplaced > 0; ++k) {
         const TextArea& area = profile.TextAreas[static_cast<std::size_t>(k)];
         writePosition = area.First;
+        FileRange texts{static_cast<std::uint64_t>(area.First), {}};
         for (std::size_t n = 0; n < count; ++n) {
-            if (shareTargets[n] != 0 || position[n] >= 0) {
+            if (shareTargets[n] != 0 || placed[n]) {
                 continue;
             }
             const auto length = static_cast<std::int64_t>(stored[n].size());
             if (length <= area.Last - writePosition) {
-                position[n] = writePosition;
+                placed[n] = true;
                 address[n] = static_cast<std::uint32_t>(writePosition + area.Delta);
+                texts.data.insert(texts.data.end(), stored[n].begin(), stored[n].end());
+                texts.data.push_back(0);
                 writePosition += length + 1;
                 --unplaced;
             }
         }
+        if (!texts.data.empty()) {
+            areaTexts.push_back(std::move(texts));
+        }
         lastArea = k;
     }
     if (unplaced > 0) {
-        return false;
+        return std::nullopt;
     }
 
     std::int64_t free = 0;
@@ -122,13 +131,6 @@ bool placeStrings(Bytes& file, const ExeProfile& profile, const std::vector<std:
         }
     }
 
-    for (std::size_t n = 0; n < count; ++n) {
-        if (position[n] >= 0) {
-            const auto at = static_cast<std::size_t>(position[n]);
-            std::copy(stored[n].begin(), stored[n].end(), file.begin() + static_cast<long>(at));
-            file[at + stored[n].size()] = 0;
-        }
-    }
     for (std::size_t p = 0; p < count; ++p) {
         if (const int t = shareTargets[p]; t != 0) {
             const auto& container = stored[static_cast<std::size_t>(t - 1)];
@@ -137,24 +139,51 @@ bool placeStrings(Bytes& file, const ExeProfile& profile, const std::vector<std:
         }
     }
 
+    FileRanges ranges = std::move(areaTexts);
+    auto addresses = [&ranges](std::int64_t at, std::size_t first, std::size_t number,
+                               const std::vector<std::uint32_t>& values) {
+        FileRange range{static_cast<std::uint64_t>(at), Bytes(4 * number)};
+        for (std::size_t k = 0; k < number; ++k) {
+            writeU32LE(range.data.data() + 4 * k, values[first + k]);
+        }
+        ranges.push_back(std::move(range));
+    };
     std::size_t n = 0;
     for (const PointerBlock& block : profile.PointerBlocks) {
-        for (int k = 0; k < block.pointerCount() && n < count; ++k, ++n) {
-            writeU32LE(file.data() + block.First + 4 * k, address[n]);
-        }
+        const std::size_t number =
+            std::min(static_cast<std::size_t>(block.pointerCount()), count - n);
+        addresses(block.First, n, number, address);
+        n += number;
     }
-    auto* copyRun = file.data() + profile.FixupSpots[PointerCopyRun];
-    for (int k = 0; k < kPointerCopyCount; ++k) {
-        writeU32LE(copyRun + 4 * k, address[static_cast<std::size_t>(kPointerCopyFirst - 1 + k)]);
-    }
+    addresses(profile.FixupSpots[PointerCopyRun], kPointerCopyFirst - 1, kPointerCopyCount,
+              address);
     auto endOfOwnCharacters = [&](int text) {
         const auto i = static_cast<std::size_t>(text - 1);
         return address[i] + static_cast<std::uint32_t>(stored[i].size()) - kTextPadding;
     };
-    writeU32LE(file.data() + profile.FixupSpots[TextEndRef1], endOfOwnCharacters(kPaddedText1));
-    writeU32LE(file.data() + profile.FixupSpots[TextEndRef2], endOfOwnCharacters(kPaddedText2));
-    writeLanguageIds(file, profile, {primaryLangId, secondaryLangId});
+    const std::vector<std::uint32_t> textEnds{endOfOwnCharacters(kPaddedText1),
+                                              endOfOwnCharacters(kPaddedText2)};
+    addresses(profile.FixupSpots[TextEndRef1], 0, 1, textEnds);
+    addresses(profile.FixupSpots[TextEndRef2], 1, 1, textEnds);
+    const auto langSpot = static_cast<std::uint64_t>(profile.FixupSpots[LangIdSpot]);
+    ranges.push_back({langSpot, Bytes{primaryLangId}});
+    ranges.push_back({langSpot + kSecondaryLangIdOffset, Bytes{secondaryLangId}});
     freeSpace = free;
+    return ranges;
+}
+
+bool placeStrings(Bytes& file, const ExeProfile& profile, const std::vector<std::string>& stored,
+                  const std::vector<int>& shareTargets, std::uint8_t primaryLangId,
+                  std::uint8_t secondaryLangId, std::int64_t& freeSpace) {
+    if (file.size() != static_cast<std::size_t>(profile.FileSize)) {
+        throw std::invalid_argument("the file's size does not match its profile");
+    }
+    const auto ranges = placeStringRanges(profile, stored, shareTargets, primaryLangId,
+                                          secondaryLangId, freeSpace);
+    if (!ranges) {
+        return false;
+    }
+    applyFileRanges(file, *ranges);
     return true;
 }
 
@@ -196,18 +225,22 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
         throw FileError("Cannot write file \"" + translatedPath.string() +
                         "\". The file is read-only.");
     }
-    Bytes file = readWholeFile(translatedPath);
-    result.profile = findProfile(static_cast<std::int64_t>(file.size()));
+    const std::uintmax_t size = fileSizeOf(translatedPath);
+    result.profile = findProfile(static_cast<std::int64_t>(size));
     if (result.profile == -1) {
         throw FileError("The file \"" + translatedPath.string() +
                         "\" is not a known Tarn executable: its size changed to " +
-                        std::to_string(file.size()) + " bytes.");
+                        std::to_string(size) + " bytes.");
     }
-    if (!placeStrings(file, profileByNumber(result.profile), stored, result.shareTargets,
-                      options.primaryLangId, options.secondaryLangId, result.freeSpace)) {
+    // Only the placed texts, the pointers and the fix-ups change; the rest of the file is
+    // copied as it is.
+    const auto ranges =
+        placeStringRanges(profileByNumber(result.profile), stored, result.shareTargets,
+                          options.primaryLangId, options.secondaryLangId, result.freeSpace);
+    if (!ranges) {
         return result;
     }
-    writeFileAtomically(translatedPath, file);
+    writeFileRangesAtomically(translatedPath, *ranges);
     result.saved = true;
     return result;
 }

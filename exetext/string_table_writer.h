@@ -6,17 +6,20 @@
 // examined, texts 3166 and 3169 never being containers), and chains are followed to their
 // final container; the unshared texts are placed into the text areas one after another,
 // area by area; every pointer block, PointerCopyRun, TextEndRef1/2 and the two language ID
-// bytes are rewritten and the file is replaced atomically.
+// bytes are rewritten and the file is replaced atomically, only those bytes passing through
+// memory.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/bytes.h"
+#include "common/file_io.h"
 #include "exetext/exe_profile.h"
 
 namespace tarn {
@@ -80,6 +83,17 @@ std::vector<int> findShareTargets(const std::vector<std::string>& texts,
 // Replaces every target by the end of its chain, the final container (which is unshared).
 void followShareChains(std::vector<int>& shareTargets,
                        const std::function<void(int done)>& progress = {});
+
+// The bytes that placing the stored texts changes, as ranges in the order they are stored:
+// the texts of each text area used, every pointer block, PointerCopyRun, TextEndRef1/2 and the
+// two language ID bytes. nullopt when the texts do not fit. freeSpace receives the bytes left
+// in the last area used and all areas after it.
+std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
+                                            const std::vector<std::string>& stored,
+                                            const std::vector<int>& shareTargets,
+                                            std::uint8_t primaryLangId,
+                                            std::uint8_t secondaryLangId,
+                                            std::int64_t& freeSpace);
 
 // Places the stored texts into the file's text areas and rewrites pointers and fix-ups.
 // Answers false, leaving file unchanged, when the texts do not fit. freeSpace receives the

@@ -8,6 +8,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/partial_file.h"
 #include "exetext/exe_profile.h"
 #include "exetext/sample_executable.h"
 #include "exetext/string_table_reader.h"
@@ -57,10 +58,8 @@ void reportUnknownSize(const std::string& path, std::uintmax_t size) {
               << ", not a known Tarn executable\n";
 }
 
-// Reads an executable of a known build; answers its profile number, or -1 after reporting
-// an unknown size.
-int readExecutable(const std::string& path, Bytes& file) {
-    file = readWholeFile(path);
+// The profile number of an executable of a known build, or -1 after reporting an unknown size.
+int profileOf(const std::string& path, const PartialFile& file) {
     const int profile = findProfile(static_cast<std::int64_t>(file.size()));
     if (profile == -1) {
         reportUnknownSize(path, file.size());
@@ -104,12 +103,13 @@ int exportTexts(const ExportOptions& o) {
     if (o.out) {
         requireWritableFolder(*o.out);
     }
-    Bytes file;
-    const int profile = readExecutable(o.file, file);
+    PartialFile file(o.file);
+    const int profile = profileOf(o.file, file);
     if (profile == -1) {
         return kFailed;
     }
     const ExeProfile& p = profileByNumber(profile);
+    file.prefetch(textParts(p));
     std::vector<std::string> texts;
     std::vector<int> notFound;
     try {
@@ -151,16 +151,17 @@ int importTexts(const ImportOptions& o) {
     if (!readTextsFile(o.texts, rawTexts)) {
         return kBadUse;
     }
-    Bytes file;
-    const int profile = readExecutable(o.file, file);
-    if (profile == -1) {
-        return kFailed;
-    }
-    const LanguageIds stored = readLanguageIds(file, profileByNumber(profile));
     SaveOptions options;
-    options.primaryLangId = primary.value_or(stored.primary);
-    options.secondaryLangId = secondary.value_or(stored.secondary);
-    file.clear();
+    {
+        PartialFile file(o.file);
+        const int profile = profileOf(o.file, file);
+        if (profile == -1) {
+            return kFailed;
+        }
+        const LanguageIds stored = readLanguageIds(file, profileByNumber(profile));
+        options.primaryLangId = primary.value_or(stored.primary);
+        options.secondaryLangId = secondary.value_or(stored.secondary);
+    }
 
     const SaveResult result = saveStrings(o.file, rawTexts, options);
     if (o.shares) {

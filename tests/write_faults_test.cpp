@@ -1,6 +1,7 @@
 // Every file the system rewrites, with the write failing at each step: the temporary file
-// cannot be created, the disk fills part way through the data, the rename over the old file is
-// refused. In each case the old file stays whole, no temporary file is left behind, the
+// cannot be created, the old file's bytes cannot be copied (the translated executable, which is
+// written as ranges over a copy), the disk fills part way through the data, the flush fails,
+// the rename over the old file is refused. In each case the old file stays whole, no temporary file is left behind, the
 // caller hears a clear error, and state that a failed save keeps (a model's Modified flag, the
 // settings' unsaved changes) is kept for a retry, which then succeeds.
 #include <gtest/gtest.h>
@@ -36,7 +37,14 @@ const Fault kFaults[] = {
     {WriteFault::Step::CreateTemporary, 0, "Cannot create file"},
     {WriteFault::Step::WriteData, 0, "Cannot write file"},   // disk full at once
     {WriteFault::Step::WriteData, 10, "Cannot write file"},  // disk full part way
+    {WriteFault::Step::Flush, 0, "Cannot write file"},
     {WriteFault::Step::Rename, 0, "Cannot replace file"},
+};
+
+// The translated executable also copies the old file's bytes before writing its ranges.
+const Fault kExecutableFaults[] = {
+    kFaults[0], {WriteFault::Step::CopyOld, 0, "Cannot write file"},
+    kFaults[1], kFaults[2], kFaults[3], kFaults[4],
 };
 
 void PrintTo(const Fault& fault, std::ostream* os) {
@@ -46,7 +54,12 @@ void PrintTo(const Fault& fault, std::ostream* os) {
 class WriteFaults : public ::testing::TestWithParam<Fault> {
 protected:
     void TearDown() override { setWriteFaultForTesting({}); }
-    void inject() { setWriteFaultForTesting({GetParam().step, GetParam().bytesBeforeFailure}); }
+    // noKernelCopy: the file system offers neither a clone nor copy_file_range.
+    void inject(bool noKernelCopy = false) {
+        WriteFault fault{GetParam().step, GetParam().bytesBeforeFailure};
+        fault.noClone = fault.noKernelCopy = noKernelCopy;
+        setWriteFaultForTesting(fault);
+    }
     void clearFault() { setWriteFaultForTesting({}); }
 
     // The error is the file layer's own, naming the file and the reason.
@@ -59,28 +72,34 @@ protected:
     TempDir dir;
 };
 
-TEST_P(WriteFaults, TranslatedExecutableStaysWholeAndTheRetrySaves) {
+class ExecutableWriteFaults : public WriteFaults {};
+
+// Over a copy made in the kernel and through the whole-file path alike.
+TEST_P(ExecutableWriteFaults, TranslatedExecutableStaysWholeAndTheRetrySaves) {
     const fs::path path = dir.path() / "Tarn.exe";
-    std::vector<std::string> texts = sampleTexts();
-    const Bytes original = makeSampleExecutable(2, texts);
-    writeFileAtomically(path, original);
-    texts[0] = "Changed first text";
+    for (const bool noKernelCopy : {false, true}) {
+        SCOPED_TRACE(noKernelCopy ? "whole-file path" : "kernel copy");
+        std::vector<std::string> texts = sampleTexts();
+        const Bytes original = makeSampleExecutable(2, texts);
+        writeFileAtomically(path, original);
+        texts[0] = "Changed first text";
 
-    inject();
-    try {
-        saveStrings(path, texts, {});
-        FAIL() << "the save reported success";
-    } catch (const FileError& e) {
-        expectClearError(e, path);
+        inject(noKernelCopy);
+        try {
+            saveStrings(path, texts, {});
+            FAIL() << "the save reported success";
+        } catch (const FileError& e) {
+            expectClearError(e, path);
+        }
+        EXPECT_EQ(readWholeFile(path), original);
+        EXPECT_EQ(dir.fileCount(), 1u);
+
+        clearFault();
+        EXPECT_TRUE(saveStrings(path, texts, {}).saved);
+        LoadedExecutables loaded;
+        loadExecutables(path, path, false, loaded);
+        EXPECT_EQ(loaded.translated[0], "Changed first text");
     }
-    EXPECT_EQ(readWholeFile(path), original);
-    EXPECT_EQ(dir.fileCount(), 1u);
-
-    clearFault();
-    EXPECT_TRUE(saveStrings(path, texts, {}).saved);
-    LoadedExecutables loaded;
-    loadExecutables(path, path, false, loaded);
-    EXPECT_EQ(loaded.translated[0], "Changed first text");
 }
 
 TEST_P(WriteFaults, ObjectFileStaysWholeAndKeepsModifiedForARetry) {
@@ -191,21 +210,26 @@ TEST_P(WriteFaults, EndUserProgramReportsEverySaveAndLeavesTheFilesWhole) {
     EXPECT_EQ(loadObjectFile(objData / "A.DAT").Texts, (ObjFileTexts{{{0, "Schwert"}}}));
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryStep, WriteFaults, ::testing::ValuesIn(kFaults),
-                         [](const ::testing::TestParamInfo<Fault>& info) {
-                             switch (info.param.step) {
-                                 case WriteFault::Step::CreateTemporary:
-                                     return std::string("TemporaryNotCreated");
-                                 case WriteFault::Step::WriteData:
-                                     return std::string(info.param.bytesBeforeFailure == 0
-                                                            ? "DiskFullAtOnce"
-                                                            : "DiskFullPartWay");
-                                 case WriteFault::Step::Rename:
-                                     return std::string("RenameRefused");
-                                 default:
-                                     return std::string("None");
-                             }
-                         });
+std::string faultName(const ::testing::TestParamInfo<Fault>& info) {
+    switch (info.param.step) {
+        case WriteFault::Step::CreateTemporary:
+            return "TemporaryNotCreated";
+        case WriteFault::Step::CopyOld:
+            return "OldBytesNotCopied";
+        case WriteFault::Step::WriteData:
+            return info.param.bytesBeforeFailure == 0 ? "DiskFullAtOnce" : "DiskFullPartWay";
+        case WriteFault::Step::Flush:
+            return "FlushFailed";
+        case WriteFault::Step::Rename:
+            return "RenameRefused";
+        default:
+            return "None";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStep, WriteFaults, ::testing::ValuesIn(kFaults), faultName);
+INSTANTIATE_TEST_SUITE_P(EveryStep, ExecutableWriteFaults, ::testing::ValuesIn(kExecutableFaults),
+                         faultName);
 
 }  // namespace
 }  // namespace tarn

@@ -28,12 +28,119 @@ TEST_F(AtomicWrite, EveryFailingStepLeavesTheOldFileWholeAndNoTemporaryFile) {
     const auto path = dir.path() / "obj.dat";
     writeFileAtomically(path, Bytes{9, 9, 9, 9});
     for (auto step : {WriteFault::Step::CreateTemporary, WriteFault::Step::WriteData,
-                      WriteFault::Step::Rename}) {
+                      WriteFault::Step::Flush, WriteFault::Step::Rename}) {
         setWriteFaultForTesting({step, 2});
         EXPECT_THROW(writeFileAtomically(path, Bytes{1, 2, 3, 4, 5, 6}), FileError);
         EXPECT_EQ(readWholeFile(path), (Bytes{9, 9, 9, 9}));
         EXPECT_EQ(dir.fileCount(), 1u);
     }
+}
+
+// The ways of copying the old file: the kernel's copy where the file system offers it, and the
+// whole-file path where it offers neither a clone nor copy_file_range.
+struct CopyWay {
+    const char* name;
+    bool noKernelCopy;
+};
+const CopyWay kCopyWays[] = {{"KernelCopy", false}, {"WholeFile", true}};
+
+class RangeWrite : public ::testing::TestWithParam<CopyWay> {
+protected:
+    void TearDown() override { setWriteFaultForTesting({}); }
+    void inject(WriteFault::Step step, std::size_t bytesBeforeFailure = 0) {
+        WriteFault fault{step, bytesBeforeFailure};
+        fault.noClone = GetParam().noKernelCopy;
+        fault.noKernelCopy = GetParam().noKernelCopy;
+        setWriteFaultForTesting(fault);
+    }
+
+    // A file larger than one read of the whole-file path, with bytes that differ everywhere.
+    Bytes makeOld() const {
+        Bytes old(300000);
+        for (std::size_t i = 0; i < old.size(); ++i) {
+            old[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+        }
+        return old;
+    }
+
+    TempDir dir;
+    fs::path path = dir.path() / "game.exe";
+};
+
+TEST_P(RangeWrite, StoresTheRangesInOrderOverTheOldBytesAndKeepsThePermissions) {
+    const Bytes old = makeOld();
+    writeFileAtomically(path, old);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::owner_exec);
+    const FileRanges ranges = {
+        {0, {1, 2, 3}},
+        {150000, Bytes(70000, 0xAB)},
+        {150010, {4, 5}},               // overlaps the one before and wins
+        {old.size() - 1, {6, 7, 8}},  // lengthens the file
+    };
+    Bytes expected = old;
+    applyFileRanges(expected, ranges);
+    ASSERT_EQ(expected.size(), old.size() + 2);
+    EXPECT_EQ(expected[150011], 5);
+    EXPECT_EQ(expected[150012], 0xAB);
+
+    inject(WriteFault::Step::None);
+    const RangeCopy how = writeFileRangesAtomically(path, ranges);
+    EXPECT_EQ(how == RangeCopy::WholeFile, GetParam().noKernelCopy);
+    EXPECT_EQ(readWholeFile(path), expected);
+    EXPECT_TRUE((fs::status(path).permissions() & fs::perms::owner_exec) != fs::perms::none);
+    EXPECT_EQ(dir.fileCount(), 1u);
+}
+
+TEST_P(RangeWrite, EveryFailingStepLeavesTheOldFileWholeAndNoTemporaryFile) {
+    const Bytes old = makeOld();
+    writeFileAtomically(path, old);
+    const FileRanges ranges = {{10, Bytes(100, 1)}, {200000, Bytes(100, 2)}};
+    const std::pair<WriteFault::Step, std::size_t> faults[] = {
+        {WriteFault::Step::CreateTemporary, 0}, {WriteFault::Step::CopyOld, 0},
+        {WriteFault::Step::WriteData, 0},       {WriteFault::Step::WriteData, 150},
+        {WriteFault::Step::Flush, 0},           {WriteFault::Step::Rename, 0},
+    };
+    for (const auto& [step, bytes] : faults) {
+        inject(step, bytes);
+        try {
+            writeFileRangesAtomically(path, ranges);
+            ADD_FAILURE() << "step " << static_cast<int>(step) << " reported success";
+        } catch (const FileError& e) {
+            EXPECT_NE(std::string(e.what()).find(path.string()), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(readWholeFile(path), old);
+        EXPECT_EQ(dir.fileCount(), 1u);
+    }
+}
+
+TEST_P(RangeWrite, MissingFileIsReportedAndNothingIsCreated) {
+    inject(WriteFault::Step::None);
+    try {
+        writeFileRangesAtomically(path, {{0, {1}}});
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot open file \"" + path.string(), 0), 0u)
+            << e.what();
+    }
+    EXPECT_EQ(dir.fileCount(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPaths, RangeWrite, ::testing::ValuesIn(kCopyWays),
+                         [](const ::testing::TestParamInfo<CopyWay>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// Without a clone the kernel still copies; the result is the same file either way.
+TEST_F(AtomicWrite, RangeWriteWithoutCloneUsesTheKernelCopy) {
+    const auto path = dir.path() / "game.exe";
+    writeFileAtomically(path, Bytes(100000, 3));
+    WriteFault fault;
+    fault.noClone = true;
+    setWriteFaultForTesting(fault);
+    EXPECT_EQ(writeFileRangesAtomically(path, {{99999, {4}}}), RangeCopy::KernelCopy);
+    Bytes expected(100000, 3);
+    expected.back() = 4;
+    EXPECT_EQ(readWholeFile(path), expected);
 }
 
 TEST_F(AtomicWrite, MissingFolderIsReportedWithThePath) {

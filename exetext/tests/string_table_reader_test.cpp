@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
@@ -142,6 +144,51 @@ TEST(LoadExecutables, ReadsBothFilesThroughTheirOwnProfiles) {
 
     loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", true, loaded);
     EXPECT_EQ(loaded.translated[6], "\\tthin\\d");
+}
+
+// Reading by parts gives what reading the whole file gives, whatever the bytes: texts running
+// past their area into bytes read on demand, pictures, pointers into no area.
+TEST(LoadExecutables, ReadingByPartsMatchesReadingTheWholeFile) {
+    TempDir dir;
+    const auto path = dir.path() / "random.exe";
+    std::mt19937 random(16);
+    std::mt19937_64 random64(16);
+    auto writeU64LE = [](std::uint8_t* p, std::uint64_t v) {
+        writeU32LE(p, static_cast<std::uint32_t>(v));
+        writeU32LE(p + 4, static_cast<std::uint32_t>(v >> 32));
+    };
+    for (int number = 1; number <= kProfileCount; ++number) {
+        const ExeProfile& profile = profileByNumber(number);
+        Bytes file(static_cast<std::size_t>(profile.FileSize));
+        for (std::size_t i = 0; i + 8 <= file.size(); i += 8) {
+            writeU64LE(file.data() + i, random64());  // a zero byte every 256 bytes or so
+        }
+        int n = 0;
+        for (const PointerBlock& block : profile.PointerBlocks) {
+            for (int k = 0; k < block.pointerCount(); ++k, ++n) {
+                const TextArea& area = profile.TextAreas[random() % kTextAreaCount];
+                const auto position =
+                    area.First + static_cast<std::int32_t>(random() % (area.Last - area.First + 1));
+                writeU32LE(file.data() + block.First + 4 * k,
+                           random() % 10 == 0 ? static_cast<std::uint32_t>(random())
+                                              : static_cast<std::uint32_t>(position + area.Delta));
+            }
+        }
+        writeFileAtomically(path, file);
+
+        std::vector<std::string> whole;
+        std::vector<int> wholeNotFound;
+        readStringTable(file, whole, profile.PointerBlocks, profile.TextAreas, true,
+                        wholeNotFound);
+        LoadedExecutables loaded;
+        loadExecutables(path, path, true, loaded);
+        EXPECT_EQ(loaded.original, whole) << "profile " << number;
+        EXPECT_EQ(loaded.translated, whole) << "profile " << number;
+        EXPECT_EQ(loaded.translatedNotFound, wholeNotFound);
+        const auto langSpot = static_cast<std::size_t>(profile.FixupSpots[LangIdSpot]);
+        EXPECT_EQ(loaded.primaryLangId, file[langSpot]);
+        EXPECT_EQ(loaded.secondaryLangId, file[langSpot + kSecondaryLangIdOffset]);
+    }
 }
 
 TEST(LoadExecutables, MissingTranslatedFileStartsAsACopy) {

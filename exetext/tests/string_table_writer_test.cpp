@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
@@ -225,6 +228,80 @@ TEST_F(SaveStringsTest, UnchangedTextsReadBackTheSameInEveryProfile) {
         EXPECT_EQ(again.primaryLangId, 3);
         EXPECT_EQ(again.secondaryLangId, 4);
     }
+}
+
+// Random raw texts in their canonical form: game bytes, pictures of every size, repeats,
+// tails of other texts and empty texts. Between them they fit every build.
+std::vector<std::string> randomTexts(std::mt19937& random) {
+    std::vector<std::string> texts(kTextCount);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        std::string& text = texts[i];
+        const unsigned kind = random() % 20;
+        if (i > 0 && kind == 0) {
+            text = texts[random() % i];
+        } else if (i > 0 && kind == 1) {
+            const std::string& other = texts[random() % i];
+            text = other.substr(other.size() - std::min<std::size_t>(other.size(), random() % 4));
+        } else {
+            for (unsigned length = random() % 14; length > 0; --length) {
+                if (random() % 16 == 0) {
+                    const std::uint32_t number = random() % 3 == 0 ? 0 : random() >> (random() % 32);
+                    appendCompactPicture(text, number);
+                } else {
+                    const auto byte = static_cast<std::uint8_t>(1 + random() % 255);
+                    text += static_cast<char>(byte == kPictureCode ? 'x' : byte);
+                }
+            }
+        }
+    }
+    return texts;
+}
+
+// The save writes only the ranges it changes over a copy of the old file. Whether that copy is
+// made in the kernel or the file is read and written whole, the file holds exactly what
+// placing the texts into the old bytes in memory gives.
+TEST_F(SaveStringsTest, KernelCopyAndWholeFilePathsWriteTheSameBytesInEveryProfile) {
+    std::mt19937 random(16);
+    const auto wholeFilePath = dir.path() / "whole.exe";
+    for (int number = 1; number <= kProfileCount; ++number) {
+        const ExeProfile& profile = profileByNumber(number);
+        Bytes old(static_cast<std::size_t>(profile.FileSize));
+        for (std::size_t i = 0; i + 4 <= old.size(); i += 4) {
+            writeU32LE(old.data() + i, static_cast<std::uint32_t>(random()));
+        }
+        const std::vector<std::string> texts = randomTexts(random);
+        const SaveOptions options{false, static_cast<std::uint8_t>(random() % 255),
+                                  static_cast<std::uint8_t>(random() % 255)};
+
+        std::vector<std::string> stored(texts.size());
+        std::transform(texts.begin(), texts.end(), stored.begin(), expandPictures);
+        stored[kPaddedText1 - 1].append(kTextPadding, '\0');
+        stored[kPaddedText2 - 1].append(kTextPadding, '\0');
+        std::vector<int> shares = findShareTargets(stored);
+        followShareChains(shares);
+        Bytes expected = old;
+        std::int64_t freeSpace = 0;
+        ASSERT_TRUE(placeStrings(expected, profile, stored, shares, options.primaryLangId,
+                                 options.secondaryLangId, freeSpace));
+
+        writeFileAtomically(path, old);
+        writeFileAtomically(wholeFilePath, old);
+        const SaveResult inKernel = saveStrings(path, texts, options);
+        WriteFault noKernelCopy;
+        noKernelCopy.noClone = noKernelCopy.noKernelCopy = true;
+        setWriteFaultForTesting(noKernelCopy);
+        const SaveResult whole = saveStrings(wholeFilePath, texts, options);
+        setWriteFaultForTesting({});
+
+        ASSERT_TRUE(inKernel.saved && whole.saved);
+        EXPECT_EQ(inKernel.freeSpace, freeSpace);
+        EXPECT_EQ(whole.freeSpace, freeSpace);
+        EXPECT_EQ(inKernel.shareTargets, shares);
+        EXPECT_TRUE(readWholeFile(path) == expected) << "profile " << number;
+        EXPECT_TRUE(readWholeFile(wholeFilePath) == expected) << "profile " << number;
+        EXPECT_EQ(readBack(expected, number), texts);
+    }
+    EXPECT_EQ(dir.fileCount(), 2u);
 }
 
 TEST_F(SaveStringsTest, ReportsSharingFreeSpaceAndProgress) {
