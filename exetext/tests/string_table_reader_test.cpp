@@ -141,7 +141,7 @@ TEST(LoadExecutables, ReadsBothFilesThroughTheirOwnProfiles) {
     EXPECT_TRUE(loaded.translatedNotFound.empty());
 
     loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", true, loaded);
-    EXPECT_EQ(loaded.translated[6], "\\tthin\\d");
+    EXPECT_EQ(loaded.translated[6], "\\tSmall print: the guild takes no blame for lost limbs.\\d");
 }
 
 TEST(LoadExecutables, MissingTranslatedFileStartsAsACopy) {
