@@ -132,6 +132,14 @@ std::string CodePage::toUtf8(std::string_view bytes) const {
     return out;
 }
 
+std::u16string CodePage::toUtf16(std::string_view bytes) const {
+    std::u16string out(bytes.size(), u'\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        out[i] = static_cast<char16_t>(table_->characters[static_cast<unsigned char>(bytes[i])]);
+    }
+    return out;
+}
+
 EncodeResult CodePage::fromUtf8(std::string_view utf8) const {
     EncodeResult result;
     result.bytes.reserve(utf8.size());

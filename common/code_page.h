@@ -59,6 +59,8 @@ public:
     const std::array<unsigned char, 256>& upperTable() const;
 
     std::string toUtf8(std::string_view bytes) const;
+    // Every character of every page lies in the Basic Multilingual Plane: one unit a byte.
+    std::u16string toUtf16(std::string_view bytes) const;
     EncodeResult fromUtf8(std::string_view utf8) const;
 
     friend bool operator==(const CodePage& a, const CodePage& b) { return a.table_ == b.table_; }

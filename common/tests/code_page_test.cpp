@@ -104,6 +104,11 @@ TEST(CodePage, EveryPageRoundTripsAll256BytesThroughDistinctCharacters) {
             EXPECT_TRUE(seen.insert(page.toUnicode(byte)).second) << page.number() << " " << b;
             EXPECT_EQ(page.fromUnicode(page.toUnicode(byte)), byte) << page.number() << " " << b;
         }
+        const std::u16string units = page.toUtf16(all);
+        ASSERT_EQ(units.size(), 256u);
+        for (int b = 0; b < 256; ++b) {
+            EXPECT_EQ(char32_t{units[b]}, page.toUnicode(static_cast<unsigned char>(b)));
+        }
         const EncodeResult back = page.fromUtf8(page.toUtf8(all));
         EXPECT_TRUE(back.ok()) << page.number();
         EXPECT_EQ(back.bytes, all) << page.number();
