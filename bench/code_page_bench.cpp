@@ -24,7 +24,8 @@ std::vector<std::string> gameLengthCells() {
     std::uint32_t seed = 12345;
     for (int i = 0; i < 2 * kTextCount; ++i) {
         seed = seed * 1103515245u + 12345u;
-        const auto length = static_cast<std::size_t>(seed % static_cast<std::uint32_t>(2 * average));
+        const auto length =
+            static_cast<std::size_t>(seed % static_cast<std::uint32_t>(2 * average));
         std::string text(length, ' ');
         for (std::size_t k = 0; k < length; ++k) {
             seed = seed * 1103515245u + 12345u;

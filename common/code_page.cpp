@@ -86,7 +86,9 @@ std::optional<CodePage> CodePage::byNumber(int number) {
     return std::nullopt;
 }
 
-std::span<const int> CodePage::supportedNumbers() { return kNumbers; }
+std::span<const int> CodePage::supportedNumbers() {
+    return kNumbers;
+}
 
 std::string CodePage::supportedNumbersText() {
     std::string text;
@@ -96,9 +98,13 @@ std::string CodePage::supportedNumbersText() {
     return text;
 }
 
-int CodePage::number() const { return table_->number; }
+int CodePage::number() const {
+    return table_->number;
+}
 
-char32_t CodePage::toUnicode(unsigned char byte) const { return table_->characters[byte]; }
+char32_t CodePage::toUnicode(unsigned char byte) const {
+    return table_->characters[byte];
+}
 
 std::optional<unsigned char> CodePage::fromUnicode(char32_t c) const {
     if (c < 0x80) {
@@ -117,11 +123,17 @@ bool CodePage::isAssigned(unsigned char byte) const {
     return byte < 0x80 || table_->characters[byte] != code_page_data::unassignedCharacter(byte);
 }
 
-unsigned char CodePage::toUpper(unsigned char byte) const { return table_->upper[byte]; }
+unsigned char CodePage::toUpper(unsigned char byte) const {
+    return table_->upper[byte];
+}
 
-unsigned char CodePage::toLower(unsigned char byte) const { return table_->lower[byte]; }
+unsigned char CodePage::toLower(unsigned char byte) const {
+    return table_->lower[byte];
+}
 
-const std::array<unsigned char, 256>& CodePage::upperTable() const { return table_->upper; }
+const std::array<unsigned char, 256>& CodePage::upperTable() const {
+    return table_->upper;
+}
 
 std::string CodePage::toUtf8(std::string_view bytes) const {
     std::string out;

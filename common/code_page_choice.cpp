@@ -21,7 +21,9 @@ constexpr CharsetPage kCharsetPages[] = {
     {178, 1256},          {186, 1257}, {204, 1251}, {222, 874},  {238, 1250},
 };
 
-CharsetChoice fallBack() { return {CodePage(), true}; }
+CharsetChoice fallBack() {
+    return {CodePage(), true};
+}
 
 }  // namespace
 

@@ -56,7 +56,8 @@ std::vector<std::string> codeSentences() {
         "Game saved to C:\\\\Tarn\\\\Save\\\\slot1.sav",
         "Loading the world...\\x0DDone.",
         "Level up!\\nStrength +1\\nAgility +1",
-        "Caf\xE9 \xC9lan sells fresh bread for \xA3" "5 a loaf.",
+        "Caf\xE9 \xC9lan sells fresh bread for \xA3"
+        "5 a loaf.",
         "\\p00000000 An empty frame hangs on the wall.",
         "\\p00000007 The old map shows the way north.",
         "\\p00000100 A portrait of the king looks down on you.",
@@ -105,10 +106,26 @@ std::vector<std::string> codeSentences() {
 
 // Plain texts of menus, items and the world; they repeat, as game texts do.
 constexpr const char* kPlainTexts[] = {
-    "You cannot go that way.", "Nothing happens.", "Healing potion", "Inventory",
-    "You feel rested.", "Not enough gold.", "Save game", "A cold wind blows.",
-    "Load game", "You hear footsteps behind you.", "Quit", "Are you sure?",
-    "Torch", "The shop is closed.", "Rope", "Map of Tarn", "North", "South", "East", "West",
+    "You cannot go that way.",
+    "Nothing happens.",
+    "Healing potion",
+    "Inventory",
+    "You feel rested.",
+    "Not enough gold.",
+    "Save game",
+    "A cold wind blows.",
+    "Load game",
+    "You hear footsteps behind you.",
+    "Quit",
+    "Are you sure?",
+    "Torch",
+    "The shop is closed.",
+    "Rope",
+    "Map of Tarn",
+    "North",
+    "South",
+    "East",
+    "West",
 };
 
 }  // namespace

@@ -27,9 +27,19 @@ std::vector<ObjectSpec> specs() {
          0,
          {{{0, "Cave troll"}, {1, "H\xF6hlentroll"}, {5, "Troll des cavernes"}},
           {{0, "A large and angry troll.\x05It has \x7B hit points."},
-           {1, "Ein gro\xDF" "er, w\xFCtender Troll.\x05" "Er hat \x7B Lebenspunkte."}},
+           {1,
+            "Ein gro\xDF"
+            "er, w\xFCtender Troll.\x05"
+            "Er hat \x7B Lebenspunkte."}},
           {{0, "\x91It guards the bridge.\x0E"}}}},
-        {"ITEM_SWORD.DAT", "SWORD001", 1, {{{0, "Sword"}, {1, "Schwert"}, {5, "\xC9p\xE9" "e"}}}},
+        {"ITEM_SWORD.DAT",
+         "SWORD001",
+         1,
+         {{{0, "Sword"},
+           {1, "Schwert"},
+           {5,
+            "\xC9p\xE9"
+            "e"}}}},
         {"item_shield.dat",
          "SHIELD01",
          3,
@@ -41,8 +51,12 @@ std::vector<ObjectSpec> specs() {
         {"spell_ice.DAT",
          "ICEBOLT1",
          1,
-         {{{0, "Ice bolt\x05\x96" "Freezes the target for \x8A.\x0E"},
-           {5, "\xC9" "clair de glace\x05\x96G\xE8le la cible pendant \x8A.\x0E"}}}},
+         {{{0,
+            "Ice bolt\x05\x96"
+            "Freezes the target for \x8A.\x0E"},
+           {5,
+            "\xC9"
+            "clair de glace\x05\x96G\xE8le la cible pendant \x8A.\x0E"}}}},
         {"Door.dat", "DOOR0001", 3, {{{0, "Wooden door"}, {1, "Holzt\xFCr"}}}},
         {"Chest.dat",
          "CHEST001",
@@ -62,7 +76,11 @@ std::vector<ObjectSpec> specs() {
          1,
          {{{0, "Find the lost ring"}, {1, "Finde den verlorenen Ring"}},
           {{0, "The ring lies in the cave, \x8C to the north."}},
-          {{0, "\x92Thank you!\x0E"}, {1, "\x92" "Danke!\x0E"}, {5, "\x92Merci !\x0E"}}}},
+          {{0, "\x92Thank you!\x0E"},
+           {1,
+            "\x92"
+            "Danke!\x0E"},
+           {5, "\x92Merci !\x0E"}}}},
     };
 }
 
@@ -75,10 +93,10 @@ std::vector<SampleObjectFile> sampleGameObjects() {
         const ObjectSpec& o = objects[type];
         std::array<std::uint8_t, 8> name{};
         std::copy_n(o.name, name.size(), name.begin());
-        files.push_back({o.fileName, makeSampleObjectFile(static_cast<unsigned>(type), o.encoding,
-                                                          o.texts, name,
-                                                          static_cast<std::uint32_t>(type * 977 + 13),
-                                                          200 + 40 * type)});
+        files.push_back(
+            {o.fileName,
+             makeSampleObjectFile(static_cast<unsigned>(type), o.encoding, o.texts, name,
+                                  static_cast<std::uint32_t>(type * 977 + 13), 200 + 40 * type)});
     }
     return files;
 }

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <optional>
 
+#include "common/code_page.h"
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "exetext/exe_profile.h"
@@ -25,9 +26,10 @@ constexpr int kBadUse = 2;
 
 const char* const kExeUsage =
     "usage: tarntool exe info FILE\n"
-    "       tarntool exe export FILE [-o OUT]\n"
+    "       tarntool exe export FILE [-o OUT] [--code-page N]\n"
     "       tarntool exe import FILE TEXTS [--primary-id N] [--secondary-id N] [--shares OUT]\n"
-    "       tarntool exe sample PROFILE OUT [--texts TEXTS]\n";
+    "                                      [--code-page N]\n"
+    "       tarntool exe sample PROFILE OUT [--texts TEXTS] [--code-page N]\n";
 
 int badUse(const std::string& message) {
     std::cerr << "tarntool: " << message << "\n";
@@ -100,15 +102,33 @@ int readExecutable(const std::string& path, Bytes& file) {
     return profile;
 }
 
-bool readTextsFile(const std::string& path, std::vector<std::string>& rawTexts) {
-    std::vector<std::string> errors;
+// The code page of --code-page (the texts' characters), 1252 without it; nothing after
+// reporting a number that is not supported.
+std::optional<CodePage> codePageOption(const ParsedArgs& parsed) {
+    const auto value = parsed.option("--code-page");
+    if (!value) {
+        return CodePage();
+    }
+    int number = 0;
+    const auto [end, ec] = std::from_chars(value->data(), value->data() + value->size(), number);
+    if (ec == std::errc() && end == value->data() + value->size()) {
+        if (const auto page = CodePage::byNumber(number)) {
+            return page;
+        }
+    }
+    badUse("unknown code page " + *value + "; supported: " + CodePage::supportedNumbersText());
+    return std::nullopt;
+}
+
+bool readTextsFile(const std::string& path, const CodePage& codePage,
+                   std::vector<std::string>& rawTexts) {
+    std::vector<TextsFileError> errors;
     const Bytes contents = readWholeFile(path);
-    if (parseTextLines(toString(contents), rawTexts, errors)) {
+    if (parseTextLines(toString(contents), codePage, rawTexts, errors)) {
         return true;
     }
-    for (const std::string& error : errors) {
-        std::cerr << (error.starts_with("C-string error") ? "" : "tarntool: " + path + ": ")
-                  << error << "\n";
+    for (const TextsFileError& error : errors) {
+        std::cerr << (error.aboutFile ? "tarntool: " + path + ": " : "") << error.message << "\n";
     }
     return false;
 }
@@ -135,8 +155,13 @@ int info(const Args& args) {
 
 int exportTexts(const Args& args) {
     ParsedArgs parsed;
-    if (auto error = parseArgs(args, {"-o"}, 1, "exe export takes one FILE", parsed)) {
+    if (auto error =
+            parseArgs(args, {"-o", "--code-page"}, 1, "exe export takes one FILE", parsed)) {
         return badUse(*error);
+    }
+    const auto codePage = codePageOption(parsed);
+    if (!codePage) {
+        return kBadUse;
     }
     const std::string& path = parsed.positional[0];
     const auto out = parsed.option("-o");
@@ -159,7 +184,7 @@ int exportTexts(const Args& args) {
     for (const int n : notFound) {
         std::cerr << "tarntool: string number " << n << " could not be found\n";
     }
-    const std::string contents = textLinesToUtf8(texts);
+    const std::string contents = textLinesToUtf8(texts, *codePage);
     if (out) {
         writeFileAtomically(*out, toBytes(contents));
     } else {
@@ -170,9 +195,13 @@ int exportTexts(const Args& args) {
 
 int importTexts(const Args& args) {
     ParsedArgs parsed;
-    if (auto error = parseArgs(args, {"--primary-id", "--secondary-id", "--shares"}, 2,
-                               "exe import takes FILE and TEXTS", parsed)) {
+    if (auto error = parseArgs(args, {"--primary-id", "--secondary-id", "--shares", "--code-page"},
+                               2, "exe import takes FILE and TEXTS", parsed)) {
         return badUse(*error);
+    }
+    const auto codePage = codePageOption(parsed);
+    if (!codePage) {
+        return kBadUse;
     }
     const std::string& path = parsed.positional[0];
     SaveOptions options;
@@ -195,7 +224,7 @@ int importTexts(const Args& args) {
         return badUse(path + ": the file is read-only");
     }
     std::vector<std::string> rawTexts;
-    if (!readTextsFile(parsed.positional[1], rawTexts)) {
+    if (!readTextsFile(parsed.positional[1], *codePage, rawTexts)) {
         return kBadUse;
     }
     Bytes file;
@@ -226,8 +255,13 @@ int importTexts(const Args& args) {
 
 int sample(const Args& args) {
     ParsedArgs parsed;
-    if (auto error = parseArgs(args, {"--texts"}, 2, "exe sample takes PROFILE and OUT", parsed)) {
+    if (auto error = parseArgs(args, {"--texts", "--code-page"}, 2,
+                               "exe sample takes PROFILE and OUT", parsed)) {
         return badUse(*error);
+    }
+    const auto codePage = codePageOption(parsed);
+    if (!codePage) {
+        return kBadUse;
     }
     const std::string& number = parsed.positional[0];
     if (number.size() != 1 || number[0] < '1' || number[0] > '4') {
@@ -239,7 +273,7 @@ int sample(const Args& args) {
     }
     std::vector<std::string> rawTexts;
     if (const auto texts = parsed.option("--texts")) {
-        if (!readTextsFile(*texts, rawTexts)) {
+        if (!readTextsFile(*texts, *codePage, rawTexts)) {
             return kBadUse;
         }
     } else {

@@ -159,7 +159,7 @@ TEST(CodePage, CaseFormsOfEachScript) {
     EXPECT_EQ(cp1253.toUpper(0xF3), 0xD3);  // σ Σ
     EXPECT_EQ(cp1253.toLower(0xD3), 0xF3);
     const CodePage cp1255 = *CodePage::byNumber(1255);
-    EXPECT_EQ(cp1255.toUpper(0xE0), 0xE0);  // Hebrew has no case
+    EXPECT_EQ(cp1255.toUpper(0xE0), 0xE0);      // Hebrew has no case
     EXPECT_EQ(CodePage().toUpper(0xDF), 0xDF);  // ß stays
     EXPECT_EQ(CodePage().upperTable()['q'], 'Q');
 }
@@ -169,7 +169,7 @@ TEST(CodePage, FromUtf8NamesTheFirstMissingCharacterAndRefusesMalformedText) {
     EXPECT_EQ(cp1252.fromUtf8("\xC5\x82\xC3\xB3\x64\xC5\xBA").missing, 0x142u);  // łódź
     EXPECT_EQ(cp1252.fromUtf8("\xC5\x82").fault, EncodeFault::MissingCharacter);
     EXPECT_EQ(cp1252.fromUtf8("ab\xC3").fault, EncodeFault::InvalidUtf8);
-    EXPECT_EQ(cp1252.fromUtf8("\xC0\x80").fault, EncodeFault::InvalidUtf8);  // overlong
+    EXPECT_EQ(cp1252.fromUtf8("\xC0\x80").fault, EncodeFault::InvalidUtf8);      // overlong
     EXPECT_EQ(cp1252.fromUtf8("\xED\xA0\x80").fault, EncodeFault::InvalidUtf8);  // surrogate
     EXPECT_TRUE(cp1252.fromUtf8("\xC5\x82").bytes.empty());  // nothing half converted
     const EncodeResult polish = CodePage::byNumber(1250)->fromUtf8("\xC5\x82\xC3\xB3\x64\xC5\xBA");

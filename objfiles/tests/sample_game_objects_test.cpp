@@ -27,8 +27,8 @@ TEST(SampleGameObjects, EveryTypeAndEncodingDecodesAndTheTextsUseTheGameCodes) {
     }
     EXPECT_EQ(encodings, (std::set<unsigned>{0, 1, 3}));
     // Line break, thin letters, default colour, a picture, values, colours, accented letters.
-    for (const char* code : {"\x05", "\x0A", "\x0E", "\x17\x01", "\x7B", "\x80", "\x8A", "\x91",
-                             "\x96", "\xFC"}) {
+    for (const char* code :
+         {"\x05", "\x0A", "\x0E", "\x17\x01", "\x7B", "\x80", "\x8A", "\x91", "\x96", "\xFC"}) {
         EXPECT_NE(all.find(code), std::string::npos) << static_cast<int>(code[0] & 0xFF);
     }
 }
