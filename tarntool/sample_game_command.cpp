@@ -1,36 +1,41 @@
 // tarntool sample-game DIR: a playable-looking game folder for demos and tests.
 #include <iostream>
+#include <memory>
 
 #include "common/file_io.h"
 #include "exetext/sample_executable.h"
 #include "objfiles/sample_game_objects.h"
-#include "tarntool/command_line.h"
 #include "tarntool/commands.h"
 
 namespace tarn::tool {
 
-int runSampleGameCommand(const Args& args) {
+namespace {
+
+int makeSampleGame(const fs::path& dir) {
     try {
-        const CommandLine cl(args, 0, {}, {});
-        if (cl.positional().size() != 1) {
-            throw UsageError("sample-game takes one DIR");
+        fs::create_directories(dir / "ObjData");
+        writeFileAtomically(dir / "Tarn.exe", makeSampleExecutable(2, sampleTexts()));
+        for (const SampleObjectFile& object : sampleGameObjects()) {
+            writeFileAtomically(dir / "ObjData" / object.fileName, object.contents);
         }
-        const fs::path dir = cl.positional()[0];
-        try {
-            fs::create_directories(dir / "ObjData");
-            writeFileAtomically(dir / "Tarn.exe", makeSampleExecutable(2, sampleTexts()));
-            for (const SampleObjectFile& object : sampleGameObjects()) {
-                writeFileAtomically(dir / "ObjData" / object.fileName, object.contents);
-            }
-        } catch (const std::exception& e) {
-            std::cerr << "tarntool: " << e.what() << "\n";
-            return 1;
-        }
-        return 0;
-    } catch (const UsageError& e) {
-        std::cerr << "tarntool: " << e.what() << "\nusage: tarntool sample-game DIR\n";
-        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "tarntool: " << e.what() << "\n";
+        return kFailed;
     }
+    return kOk;
+}
+
+}  // namespace
+
+void addSampleGameCommand(Tool& tool) {
+    auto dir = std::make_shared<std::string>();
+    tool.addCommand(
+            {"sample-game", "Makes a game folder (executable and object files) for demos and tests",
+             "sample-game DIR", "sample-game takes one DIR"},
+            {}, [dir] { return makeSampleGame(*dir); })
+        .add_option("DIR", *dir, "the folder to make")
+        ->required()
+        ->type_name("");
 }
 
 }  // namespace tarn::tool
