@@ -1,11 +1,13 @@
-// The game's single-byte character set: Windows-1252 as the WHATWG Encoding Standard defines
-// it, so the five bytes Windows leaves unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1
-// controls of the same number. Every byte has exactly one character and back.
+// Windows-1252, the code page the end-user program and the settings file keep using, as
+// shorthand over CodePage (common/code_page.h), which holds the rules of every page.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "common/code_page.h"
+#include "common/utf8.h"
 
 namespace tarn {
 
@@ -17,13 +19,8 @@ std::optional<unsigned char> unicodeToGameByte(char32_t codePoint);
 std::string gameBytesToUtf8(std::string_view bytes);
 std::optional<std::string> utf8ToGameBytes(std::string_view utf8);
 
-// UTF-8 helpers shared by the converters.
-void appendUtf8(std::string& out, char32_t codePoint);
-// Decodes one UTF-8 character at pos and advances pos; nullopt on malformed input.
-std::optional<char32_t> nextUtf8(std::string_view utf8, std::size_t& pos);
-
-// Upper- and lower-case forms of a game byte (accented Windows-1252 letters included);
-// bytes without a case map to themselves.
+// Upper- and lower-case forms of a game byte (accented letters included); bytes without a
+// case map to themselves.
 unsigned char gameToUpper(unsigned char byte);
 unsigned char gameToLower(unsigned char byte);
 

@@ -1,5 +1,6 @@
 #include "editor/app_settings.h"
 
+#include "common/code_page_choice.h"
 #include "enduser/message_table.h"
 
 namespace tarn {
@@ -62,7 +63,8 @@ PlacementSettings readMainWindowPlacement(const ProfileFile& ini) {
 void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
     s.options.cstyleStrings = ini.readBool("Options", "CStyleStrings", false);
     s.options.fontName = ini.readString("Options", "FontName", "MS Sans Serif");
-    s.options.fontCharset = ini.readInteger("Options", "FontCharset", 1);
+    s.options.fontCharset =
+        fontCharsetOrDefault(ini.readInteger("Options", "FontCharset", kDefaultCharset));
     s.options.fontSize = ini.readInteger("Options", "FontSize", 8);
     s.options.fontStyle = ini.readInteger("Options", "FontStyle", 0);
 

@@ -1,15 +1,15 @@
 #include "exchange/texts_file.h"
 
-#include "common/game_code_page.h"
+#include "common/utf8.h"
 #include "exetext/exe_profile.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {
 
-std::string formatTextsFile(const std::vector<std::string>& texts) {
+std::string formatTextsFile(const std::vector<std::string>& texts, const CodePage& codePage) {
     std::string out;
     for (const std::string& text : texts) {
-        out += gameBytesToUtf8(text);
+        out += codePage.toUtf8(text);
         out += '\n';
     }
     return out;
@@ -34,26 +34,34 @@ std::vector<std::string> splitTextLines(std::string_view contents) {
     return lines;
 }
 
-ParsedTextsFile parseTextsFile(std::string_view contents) {
+ParsedTextsFile parseTextsFile(std::string_view contents, const CodePage& codePage) {
     ParsedTextsFile parsed;
     const std::vector<std::string> lines = splitTextLines(contents);
     if (lines.size() != static_cast<std::size_t>(kTextCount)) {
-        parsed.errors.push_back("the texts file has " + std::to_string(lines.size()) +
-                                " lines instead of 3453");
+        parsed.errors.push_back(
+            {"the texts file has " + std::to_string(lines.size()) + " lines instead of 3453", true});
         return parsed;
     }
     parsed.rawTexts.assign(lines.size(), std::string());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string number = std::to_string(i + 1);
-        const auto bytes = utf8ToGameBytes(lines[i]);
-        if (!bytes) {
-            parsed.errors.push_back("line " + number +
-                                    " is not UTF-8 or holds a character the game cannot show");
+        const EncodeResult bytes = codePage.fromUtf8(lines[i]);
+        if (bytes.fault == EncodeFault::InvalidUtf8) {
+            parsed.errors.push_back({"line " + number + " is not valid UTF-8", true});
+            continue;
+        }
+        if (bytes.fault == EncodeFault::MissingCharacter) {
+            std::string message = number + ": '";
+            appendUtf8(message, bytes.missing);
+            parsed.errors.push_back({message + "' (" + codePointName(bytes.missing) +
+                                         ") is not in code page " +
+                                         std::to_string(codePage.number()),
+                                     false});
             continue;
         }
         std::string raw;
-        if (!cStyleToRaw(*bytes, raw)) {
-            parsed.errors.push_back("C-string error in string number " + number + ": " + raw);
+        if (!cStyleToRaw(bytes.bytes, raw)) {
+            parsed.errors.push_back({"C-string error in string number " + number + ": " + raw, false});
             continue;
         }
         parsed.rawTexts[i] = std::move(raw);

@@ -2,7 +2,7 @@
 // control (`tarntool exe export` writes it, `exe import` and `exe sample --texts` read it).
 //
 //   line n      text n in C-style notation (textcodes/cstyle.h), its game bytes as UTF-8
-//               through the game's code page
+//               through the chosen code page (1252 unless told otherwise)
 //   line ends   LF when written; LF or CR LF when read; the last line end is optional
 //   lines       exactly 3453
 #pragma once
@@ -11,22 +11,33 @@
 #include <string_view>
 #include <vector>
 
+#include "common/code_page.h"
+
 namespace tarn {
 
 // Texts (game bytes, already in the notation wanted) as the file's contents.
-std::string formatTextsFile(const std::vector<std::string>& texts);
+std::string formatTextsFile(const std::vector<std::string>& texts,
+                            const CodePage& codePage = CodePage());
 
 // Splits contents into lines: LF or CR LF ends a line, a final line end is optional.
 std::vector<std::string> splitTextLines(std::string_view contents);
 
+struct TextsFileError {
+    std::string message;
+    bool aboutFile = false;  // shown after the file's name; other messages stand alone
+
+    bool operator==(const TextsFileError&) const = default;
+};
+
 struct ParsedTextsFile {
     std::vector<std::string> rawTexts;  // 3453 raw texts when errors is empty
-    // One line per fault: a wrong line count; "line N is not UTF-8 or holds a character the
-    // game cannot show"; "C-string error in string number N: <message>".
-    std::vector<std::string> errors;
+    // One per fault: a wrong line count or "line N is not valid UTF-8" (about the file);
+    // "N: 'c' (U+XXXX) is not in code page P" for a line holding a character the page lacks;
+    // "C-string error in string number N: <message>" for a malformed line.
+    std::vector<TextsFileError> errors;
 };
 
 // Reads a texts file into raw texts; every line is checked and every faulty one reported.
-ParsedTextsFile parseTextsFile(std::string_view contents);
+ParsedTextsFile parseTextsFile(std::string_view contents, const CodePage& codePage = CodePage());
 
 }  // namespace tarn

@@ -16,10 +16,10 @@ namespace tarn {
 Bytes makeSampleExecutable(int profile, const std::vector<std::string>& rawTexts,
                            std::uint8_t primaryLangId = 0, std::uint8_t secondaryLangId = 0);
 
-// 3453 short raw texts that between them use every code: line break, thin letters, default
-// colour, every value and colour code, %, \, other control bytes, characters above 127 and
-// pictures of every count; some texts repeat or end other texts, one is empty. They fit
-// every profile.
+// 3453 raw texts of a believable game: sentences that between them use every code (line
+// break, thin letters, default colour, every value and colour code, %, \, a control byte,
+// accented letters and pictures of every count) among plain menu and item texts. Some texts
+// repeat or end other texts, one is empty. They fit every profile.
 std::vector<std::string> sampleTexts();
 
 }  // namespace tarn

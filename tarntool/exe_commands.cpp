@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "common/code_page.h"
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/partial_file.h"
@@ -28,6 +29,7 @@ struct InfoOptions {
 struct ExportOptions {
     std::string file;
     std::optional<std::string> out;
+    std::optional<std::string> codePage;
 };
 
 struct ImportOptions {
@@ -36,12 +38,14 @@ struct ImportOptions {
     std::optional<std::string> primaryId;
     std::optional<std::string> secondaryId;
     std::optional<std::string> shares;
+    std::optional<std::string> codePage;
 };
 
 struct SampleOptions {
     std::string profile;
     std::string out;
     std::optional<std::string> texts;
+    std::optional<std::string> codePage;
 };
 
 std::uint8_t parseLangId(const std::string& text, const std::string& option) {
@@ -67,15 +71,31 @@ int profileOf(const std::string& path, const PartialFile& file) {
     return profile;
 }
 
-bool readTextsFile(const std::string& path, std::vector<std::string>& rawTexts) {
-    ParsedTextsFile parsed = parseTextsFile(toString(readWholeFile(path)));
+// The code page of --code-page (the texts' characters), 1252 without it.
+CodePage parseCodePage(const std::optional<std::string>& value) {
+    if (!value) {
+        return CodePage();
+    }
+    int number = 0;
+    const auto [end, ec] = std::from_chars(value->data(), value->data() + value->size(), number);
+    if (ec == std::errc() && end == value->data() + value->size()) {
+        if (const auto page = CodePage::byNumber(number)) {
+            return *page;
+        }
+    }
+    throw UsageError("unknown code page " + *value +
+                     "; supported: " + CodePage::supportedNumbersText());
+}
+
+bool readTextsFile(const std::string& path, const CodePage& codePage,
+                   std::vector<std::string>& rawTexts) {
+    ParsedTextsFile parsed = parseTextsFile(toString(readWholeFile(path)), codePage);
     if (parsed.errors.empty()) {
         rawTexts = std::move(parsed.rawTexts);
         return true;
     }
-    for (const std::string& error : parsed.errors) {
-        std::cerr << (error.starts_with("C-string error") ? "" : "tarntool: " + path + ": ")
-                  << error << "\n";
+    for (const TextsFileError& error : parsed.errors) {
+        std::cerr << (error.aboutFile ? "tarntool: " + path + ": " : "") << error.message << "\n";
     }
     return false;
 }
@@ -100,6 +120,7 @@ int showInfo(const InfoOptions& o) {
 }
 
 int exportTexts(const ExportOptions& o) {
+    const CodePage codePage = parseCodePage(o.codePage);
     if (o.out) {
         requireWritableFolder(*o.out);
     }
@@ -120,7 +141,7 @@ int exportTexts(const ExportOptions& o) {
     for (const int n : notFound) {
         std::cerr << "tarntool: string number " << n << " could not be found\n";
     }
-    const std::string contents = formatTextsFile(texts);
+    const std::string contents = formatTextsFile(texts, codePage);
     if (o.out) {
         writeFileAtomically(*o.out, toBytes(contents));
     } else {
@@ -130,6 +151,7 @@ int exportTexts(const ExportOptions& o) {
 }
 
 int importTexts(const ImportOptions& o) {
+    const CodePage codePage = parseCodePage(o.codePage);
     std::optional<std::uint8_t> primary;
     std::optional<std::uint8_t> secondary;
     if (o.primaryId) {
@@ -148,7 +170,7 @@ int importTexts(const ImportOptions& o) {
         throw UsageError(o.file + ": the file is read-only");
     }
     std::vector<std::string> rawTexts;
-    if (!readTextsFile(o.texts, rawTexts)) {
+    if (!readTextsFile(o.texts, codePage, rawTexts)) {
         return kBadUse;
     }
     SaveOptions options;
@@ -183,10 +205,11 @@ int makeSample(const SampleOptions& o) {
     if (o.profile.size() != 1 || o.profile[0] < '1' || o.profile[0] > '4') {
         throw UsageError("the profile number must be 1 to 4");
     }
+    const CodePage codePage = parseCodePage(o.codePage);
     requireWritableFolder(o.out);
     std::vector<std::string> rawTexts;
     if (o.texts) {
-        if (!readTextsFile(*o.texts, rawTexts)) {
+        if (!readTextsFile(*o.texts, codePage, rawTexts)) {
             return kBadUse;
         }
     } else {
@@ -215,6 +238,8 @@ CommandRun exeRun(std::shared_ptr<Options> options, int (*command)(const Options
     };
 }
 
+const char* const kCodePageHelp = "the texts' code page: 874 or 1250 to 1258 (1252 without it)";
+
 }  // namespace
 
 void addExeCommands(Tool& tool) {
@@ -234,19 +259,21 @@ void addExeCommands(Tool& tool) {
         ->type_name("");
 
     auto exp = std::make_shared<ExportOptions>();
-    CLI::App& exportCommand = tool.addCommand(
-        exe,
-        {"export", "Writes the 3453 texts as UTF-8 lines in C-style notation",
-         "export FILE [-o OUT]", "exe export takes one FILE"},
-        exeRun(exp, &exportTexts));
+    CLI::App& exportCommand =
+        tool.addCommand(exe,
+                        {"export", "Writes the 3453 texts as UTF-8 lines in C-style notation",
+                         "export FILE [-o OUT] [--code-page N]", "exe export takes one FILE"},
+                        exeRun(exp, &exportTexts));
     exportCommand.add_option("FILE", exp->file, "the game executable")->required()->type_name("");
-    addOptional(exportCommand, "-o", "OUT", exp->out, "the texts file (standard output without it)");
+    addOptional(exportCommand, "-o", "OUT", exp->out,
+                "the texts file (standard output without it)");
+    addOptional(exportCommand, "--code-page", "N", exp->codePage, kCodePageHelp);
 
     auto imp = std::make_shared<ImportOptions>();
     CLI::App& importCommand = tool.addCommand(
         exe,
         {"import", "Writes the texts of a texts file into the game executable",
-         "import FILE TEXTS [--primary-id N] [--secondary-id N] [--shares OUT]",
+         "import FILE TEXTS [--primary-id N] [--secondary-id N] [--shares OUT] [--code-page N]",
          "exe import takes FILE and TEXTS"},
         exeRun(imp, &importTexts));
     importCommand.add_option("FILE", imp->file, "the game executable, rewritten")
@@ -259,18 +286,21 @@ void addExeCommands(Tool& tool) {
                 "the fallback object-text language ID (0 to 254; kept without it)");
     addOptional(importCommand, "--shares", "OUT", imp->shares,
                 "writes, per text, the number of the text whose bytes it shares");
+    addOptional(importCommand, "--code-page", "N", imp->codePage, kCodePageHelp);
 
     auto smp = std::make_shared<SampleOptions>();
     CLI::App& sampleCommand = tool.addCommand(
         exe,
         {"sample", "Makes a sample executable of a known build (profile 1 to 4)",
-         "sample PROFILE OUT [--texts TEXTS]", "exe sample takes PROFILE and OUT"},
+         "sample PROFILE OUT [--texts TEXTS] [--code-page N]", "exe sample takes PROFILE and OUT"},
         exeRun(smp, &makeSample));
     sampleCommand.add_option("PROFILE", smp->profile, "the profile number, 1 to 4")
         ->required()
         ->type_name("");
     sampleCommand.add_option("OUT", smp->out, "the executable to write")->required()->type_name("");
-    addOptional(sampleCommand, "--texts", "TEXTS", smp->texts, "a texts file with the texts to hold");
+    addOptional(sampleCommand, "--texts", "TEXTS", smp->texts,
+                "a texts file with the texts to hold");
+    addOptional(sampleCommand, "--code-page", "N", smp->codePage, kCodePageHelp);
 }
 
 }  // namespace tarn::tool

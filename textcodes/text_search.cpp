@@ -3,30 +3,15 @@
 #include <algorithm>
 #include <array>
 
-#include "common/game_code_page.h"
 
 namespace tarn {
 namespace {
 
-using FoldTable = std::array<unsigned char, 256>;
-
-FoldTable makeUpperTable() {
-    FoldTable table{};
-    for (int b = 0; b < 256; ++b) {
-        table[b] = gameToUpper(static_cast<unsigned char>(b));
-    }
-    return table;
-}
-
-const FoldTable& upperTable() {
-    static const FoldTable table = makeUpperTable();
-    return table;
-}
-
-// Compares bytes either exactly or after folding both to upper case.
+// Compares bytes either exactly or after folding both to upper case in the code page.
 class ByteEquality {
 public:
-    explicit ByteEquality(bool caseSensitive) : fold_(caseSensitive ? nullptr : &upperTable()) {}
+    ByteEquality(bool caseSensitive, const CodePage& codePage)
+        : fold_(caseSensitive ? nullptr : &codePage.upperTable()) {}
 
     bool operator()(char a, char b) const {
         auto ua = static_cast<unsigned char>(a);
@@ -35,7 +20,7 @@ public:
     }
 
 private:
-    const FoldTable* fold_;
+    const std::array<unsigned char, 256>* fold_;
 };
 
 bool equalAt(std::string_view hay, std::size_t at, std::string_view needle,
@@ -78,7 +63,7 @@ bool textMatches(std::string_view searchText, std::string_view cellText,
     if (searchText.empty()) {
         return false;
     }
-    ByteEquality eq(options.caseSensitive);
+    ByteEquality eq(options.caseSensitive, options.codePage);
     std::size_t at = options.wholeWords ? findWholeWord(cellText, searchText, eq)
                                         : findSubstring(cellText, searchText, eq);
     return at != std::string_view::npos;
@@ -89,7 +74,7 @@ std::size_t findMatch(std::string_view toFind, std::string_view text,
     if (toFind.empty()) {
         return 0;
     }
-    ByteEquality eq(options.caseSensitive);
+    ByteEquality eq(options.caseSensitive, options.codePage);
     if (options.wholeText) {
         return text.size() == toFind.size() && equalAt(text, 0, toFind, eq) ? 1 : 0;
     }

@@ -1,9 +1,11 @@
 // Matching of a search text inside a game text, shared by the Find and Replace dialogs.
-// Texts are game bytes; case folding uses the game's code page (accented letters included).
+// Texts are game bytes; case folding uses the chosen code page (accented letters included).
 #pragma once
 
 #include <cstddef>
 #include <string_view>
+
+#include "common/code_page.h"
 
 namespace tarn {
 
@@ -18,6 +20,7 @@ struct SearchOptions {
     bool caseSensitive = false;
     bool wholeWords = false;
     bool wholeText = false;  // used by Replace only; wins over wholeWords
+    CodePage codePage{};     // whose case forms count as equal without caseSensitive
 };
 
 // Find: true when the search text occurs in the cell text (as a whole word when asked).

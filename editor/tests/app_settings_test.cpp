@@ -13,13 +13,15 @@ namespace {
 TEST(AppSettings, GarbageValuesGiveTheDefaults) {
     TempDir dir;
     const auto path = dir.path() / "tarnedit.ini";
-    std::ofstream(path) << "[Options]\nCStyleStrings=yes\nFontSize=big\n[MainWindow]\nLeft=\n"
+    std::ofstream(path) << "[Options]\nCStyleStrings=yes\nFontSize=big\nFontCharset=300\n"
+                           "[MainWindow]\nLeft=\n"
                            "Top=7\n[ObjTrans]\nEnhRLE=maybe\n[EXESettings]\nTextID=x\n";
     ProfileFile ini(path);
     AppSettings s;
     readStartupSettings(ini, s);
     EXPECT_FALSE(s.options.cstyleStrings);
     EXPECT_EQ(s.options.fontSize, 8);
+    EXPECT_EQ(s.options.fontCharset, 1);
     EXPECT_EQ(s.options.fontName, "MS Sans Serif");
     EXPECT_TRUE(s.objTrans.enhRle);
     EXPECT_EQ(s.exeSettings.textId, -1);

@@ -49,15 +49,19 @@ TEST(TextsFile, EveryFaultyLineIsReportedAndNoTextIsTaken) {
     lines[4] = "100%";
     lines[6] = "\\ce";
     lines[8] = "\xFF";          // not UTF-8
-    lines[9] = "\xC4\x80";  // U+0100: the game's code page lacks it
+    lines[9] = "\xC5\x82";  // U+0142, a Polish letter that code page 1252 lacks
     const ParsedTextsFile parsed = parseTextsFile(joined(lines));
     EXPECT_EQ(parsed.errors,
-              (std::vector<std::string>{
-                  "C-string error in string number 5: Unmatched % sign at the end of the text",
-                  "C-string error in string number 7: Invalid color specifier for \\c at "
-                  "position 1",
-                  "line 9 is not UTF-8 or holds a character the game cannot show",
-                  "line 10 is not UTF-8 or holds a character the game cannot show"}));
+              (std::vector<TextsFileError>{
+                  {"C-string error in string number 5: Unmatched % sign at the end of the text",
+                   false},
+                  {"C-string error in string number 7: Invalid color specifier for \\c at "
+                   "position 1",
+                   false},
+                  {"line 9 is not valid UTF-8", true},
+                  {"10: '\xC5\x82' (U+0142) is not in code page 1252", false}}));
+    // The same character is a letter of code page 1250.
+    EXPECT_EQ(parseTextsFile(joined(lines), *CodePage::byNumber(1250)).errors.size(), 3u);
     EXPECT_TRUE(parsed.rawTexts.empty());
 }
 
@@ -65,12 +69,12 @@ TEST(TextsFile, AnyOtherNumberOfLinesIsRefusedWhole) {
     std::vector<std::string> lines = hallo();
     lines.pop_back();
     EXPECT_EQ(parseTextsFile(joined(lines)).errors,
-              (std::vector<std::string>{"the texts file has 3452 lines instead of 3453"}));
+              (std::vector<TextsFileError>{{"the texts file has 3452 lines instead of 3453", true}}));
     lines.push_back("x");
     lines.push_back("y");
     EXPECT_EQ(parseTextsFile(joined(lines)).errors.size(), 1u);
     EXPECT_EQ(parseTextsFile("").errors,
-              (std::vector<std::string>{"the texts file has 0 lines instead of 3453"}));
+              (std::vector<TextsFileError>{{"the texts file has 0 lines instead of 3453", true}}));
 }
 
 }  // namespace

@@ -66,6 +66,15 @@ protected:
     }
 };
 
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 std::string joinLines(const std::vector<std::string>& lines, const char* end = "\n") {
     std::string s;
     for (const std::string& line : lines) {
@@ -111,7 +120,7 @@ TEST_F(ExeToolTest, ExportWritesUtf8LinesAndListsUnresolvedTexts) {
     ASSERT_EQ(lines.size(), 3453u);
     EXPECT_EQ(lines[0], "\xC3\xA9\xC2\x9D\xC5\x93\\n");
     EXPECT_EQ(lines[3443], "-- Not found! --");
-    EXPECT_EQ(lines[6], "\\tthin\\d");
+    EXPECT_EQ(lines[6], "\\tSmall print: the guild takes no blame for lost limbs.\\d");
     const ToolRun r = run({"export", path("t.exe"), "-o", path("t.txt")});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.err.find("3444"), std::string::npos);
@@ -178,7 +187,9 @@ TEST_F(ExeToolTest, ImportRefusesBadInputAndChangesNothing) {
     std::vector<std::string> notUtf8 = lines;
     notUtf8[0] = "\xFF";
     spit(path("latin1.txt"), joinLines(notUtf8));
-    EXPECT_EQ(run({"import", path("t.exe"), path("latin1.txt")}).status, 2);
+    r = run({"import", path("t.exe"), path("latin1.txt")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "tarntool: " + path("latin1.txt") + ": line 1 is not valid UTF-8\n");
 
     std::vector<std::string> tooLong = lines;
     for (std::size_t i = 0; i < tooLong.size(); ++i) {
@@ -191,6 +202,88 @@ TEST_F(ExeToolTest, ImportRefusesBadInputAndChangesNothing) {
 
     fs::permissions(path("t.exe"), fs::perms::owner_read);
     EXPECT_EQ(run({"import", path("t.exe"), path("good.txt")}).status, 2);
+    EXPECT_EQ(readWholeFile(path("t.exe")), original);
+}
+
+// "Zażółć gęślą jaźń" and "Съешь же ещё" in UTF-8 and in their code pages.
+const std::string kPolish =
+    "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 g\xC4\x99\xC5\x9Bl\xC4\x85 ja\xC5\xBA\xC5\x84";
+const std::string kPolish1250 = "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1";
+const std::string kRussian =
+    "\xD0\xA1\xD1\x8A\xD0\xB5\xD1\x88\xD1\x8C \xD0\xB6\xD0\xB5 \xD0\xB5\xD1\x89\xD1\x91";
+const std::string kRussian1251 = "\xD1\xFA\xE5\xF8\xFC \xE6\xE5 \xE5\xF9\xB8";
+
+TEST_F(ExeToolTest, CodePageOptionShowsAndTakesPolishAndCyrillicLetters) {
+    std::vector<std::string> texts = sampleTexts();
+    texts[0] = kPolish1250;
+    texts[1] = kRussian1251;
+    writeFileAtomically(path("t.exe"), makeSampleExecutable(2, texts));
+    ToolRun r = run({"export", path("t.exe"), "--code-page", "1250"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), kPolish);
+    r = run({"export", path("t.exe"), "--code-page", "1251", "-o", path("ru.txt")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string ru = slurp(path("ru.txt"));
+    EXPECT_EQ(ru.substr(ru.find('\n') + 1, kRussian.size() + 1), kRussian + "\n");
+    // Without the option the same bytes are Windows-1252 characters, as before.
+    EXPECT_EQ(exportedLines(path("t.exe"))[0],
+              "Za\xC2\xBF\xC3\xB3\xC2\xB3\xC3\xA6 g\xC3\xAA"
+              "\xC5\x93l\xC2\xB9 ja\xC5\xB8\xC3\xB1");
+
+    r = run({"export", path("t.exe"), "--code-page", "1250", "-o", path("pl.txt")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> lines = splitLines(slurp(path("pl.txt")));
+    lines[4] = kPolish + " %N";
+    spit(path("pl.txt"), joinLines(lines));
+    r = run({"import", path("t.exe"), path("pl.txt"), "--code-page", "1250"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> back;
+    std::vector<int> notFound;
+    readStringTable(readWholeFile(path("t.exe")), back, profileByNumber(2).PointerBlocks,
+                    profileByNumber(2).TextAreas, false, notFound);
+    EXPECT_EQ(back[4], kPolish1250 + " \x7B");
+
+    lines = std::vector<std::string>(3453, "Da");
+    lines[2] = kRussian;
+    spit(path("ru-in.txt"), joinLines(lines));
+    r = run({"import", path("t.exe"), path("ru-in.txt"), "--code-page", "1251"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = run({"export", path("t.exe"), "--code-page", "1251"});
+    EXPECT_EQ(r.out, joinLines(lines));
+}
+
+TEST_F(ExeToolTest, CharactersOutsideTheCodePageAndUnknownPagesAreRefused) {
+    const Bytes original = makeSampleExecutable(1, sampleTexts());
+    writeFileAtomically(path("t.exe"), original);
+    std::vector<std::string> lines = exportedLines(path("t.exe"));
+    lines[2] = kPolish;   // ż, the first letter 1252 lacks
+    lines[9] = kRussian;  // С
+    spit(path("pl.txt"), joinLines(lines));
+    ToolRun r = run({"import", path("t.exe"), path("pl.txt")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err,
+              "3: '\xC5\xBC' (U+017C) is not in code page 1252\n"
+              "10: '\xD0\xA1' (U+0421) is not in code page 1252\n");
+    lines = std::vector<std::string>(3453, "Da");
+    lines[2] = kPolish;
+    lines[9] = kRussian;
+    spit(path("mixed.txt"), joinLines(lines));
+    r = run({"import", path("t.exe"), path("mixed.txt"), "--code-page", "1251"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "3: '\xC5\xBC' (U+017C) is not in code page 1251\n");
+    EXPECT_EQ(run({"sample", "1", path("u.exe"), "--texts", path("pl.txt")}).status, 2);
+    EXPECT_FALSE(fs::exists(path("u.exe")));
+    EXPECT_EQ(readWholeFile(path("t.exe")), original);
+
+    for (const char* page : {"437", "65001", "x", "", "1250x"}) {
+        r = run({"export", path("t.exe"), "--code-page", page});
+        EXPECT_EQ(r.status, 2) << page;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, std::string("tarntool: unknown code page ") + page +
+                             "; supported: 874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, "
+                             "1258\n");
+    }
+    EXPECT_EQ(run({"import", path("t.exe"), path("pl.txt"), "--code-page", "932"}).status, 2);
     EXPECT_EQ(readWholeFile(path("t.exe")), original);
 }
 

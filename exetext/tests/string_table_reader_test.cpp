@@ -143,7 +143,7 @@ TEST(LoadExecutables, ReadsBothFilesThroughTheirOwnProfiles) {
     EXPECT_TRUE(loaded.translatedNotFound.empty());
 
     loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", true, loaded);
-    EXPECT_EQ(loaded.translated[6], "\\tthin\\d");
+    EXPECT_EQ(loaded.translated[6], "\\tSmall print: the guild takes no blame for lost limbs.\\d");
 }
 
 // Reading by parts gives what reading the whole file gives, whatever the bytes: texts running

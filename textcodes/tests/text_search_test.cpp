@@ -7,10 +7,10 @@
 namespace tarn {
 namespace {
 
-constexpr SearchOptions Plain{};
-constexpr SearchOptions WholeWords{.caseSensitive = false, .wholeWords = true};
-constexpr SearchOptions CaseSensitive{.caseSensitive = true};
-constexpr SearchOptions WholeText{.caseSensitive = false, .wholeText = true};
+const SearchOptions Plain{};
+const SearchOptions WholeWords{.caseSensitive = false, .wholeWords = true};
+const SearchOptions CaseSensitive{.caseSensitive = true};
+const SearchOptions WholeText{.caseSensitive = false, .wholeText = true};
 
 TEST(WordDelimiters, AreTheThirteenSeparators) {
     const std::string expected = std::string(" .,?!;:\\%()&") + '\r';
@@ -50,6 +50,20 @@ TEST(textMatches, CaseFoldingFollowsTheGameCodePage) {
     EXPECT_FALSE(textMatches("\xC9", "\xE9", CaseSensitive));
     // Control and code bytes compare as they are.
     EXPECT_TRUE(textMatches("\x91", "a\x91", Plain));
+}
+
+TEST(textMatches, CaseFoldingFollowsTheChosenCodePage) {
+    SearchOptions polish = Plain;
+    polish.codePage = *CodePage::byNumber(1250);
+    // 0xA3 and 0xB3 are Ł and ł in 1250, but £ and ³ in 1252.
+    EXPECT_TRUE(textMatches("\xA3\xF3" "d\x9F", "\xB3\xF3" "d\x9F", polish));
+    EXPECT_FALSE(textMatches("\xA3", "\xB3", Plain));
+    EXPECT_EQ(findMatch("\xA3", "a\xB3", polish), 2u);
+    SearchOptions greek = Plain;
+    greek.codePage = *CodePage::byNumber(1253);
+    EXPECT_TRUE(textMatches("\xD3", "\xF2", greek));  // Σ matches final ς
+    greek.caseSensitive = true;
+    EXPECT_FALSE(textMatches("\xD3", "\xF2", greek));
 }
 
 TEST(textMatches, EmptySearchTextNeverMatches) {

@@ -1,0 +1,74 @@
+#include "common/code_page_choice.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "common/utf8.h"
+
+namespace tarn {
+
+namespace {
+
+struct CharsetPage {
+    int charset;
+    int codePage;
+};
+
+// The Windows font character sets that have a single-byte code page.
+constexpr CharsetPage kCharsetPages[] = {
+    {kAnsiCharset, 1252}, {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255},
+    {178, 1256},          {186, 1257}, {204, 1251}, {222, 874},  {238, 1250},
+};
+
+CharsetChoice fallBack() {
+    return {CodePage(), true};
+}
+
+}  // namespace
+
+CharsetChoice codePageForCharset(int charset, int systemAnsi) {
+    if (charset == kDefaultCharset) {
+        if (const auto page = CodePage::byNumber(systemAnsi)) {
+            return {*page, false};
+        }
+        return fallBack();
+    }
+    for (const CharsetPage& entry : kCharsetPages) {
+        if (entry.charset == charset) {
+            return {*CodePage::byNumber(entry.codePage), false};
+        }
+    }
+    return fallBack();
+}
+
+CharsetChoice codePageForCharset(int charset) {
+    return codePageForCharset(charset, systemAnsiCodePage());
+}
+
+int systemAnsiCodePage() {
+#ifdef _WIN32
+    return static_cast<int>(GetACP());
+#else
+    return CodePage::kDefaultNumber;
+#endif
+}
+
+int fontCharsetOrDefault(std::int32_t stored) {
+    return stored >= 0 && stored <= 255 ? stored : kDefaultCharset;
+}
+
+std::string missingCharacterMessage(char32_t character, const CodePage& codePage) {
+    std::string text = "'";
+    appendUtf8(text, character);
+    return text + "' is not in code page " + std::to_string(codePage.number()) +
+           ": choose the font's character set that has it (Other > Change used font...)";
+}
+
+std::string fallbackMessage(int charset) {
+    return "Code page " + std::to_string(CodePage::kDefaultNumber) +
+           " is used: the font's character set " + std::to_string(charset) +
+           " has no single-byte code page";
+}
+
+}  // namespace tarn
