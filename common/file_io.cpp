@@ -103,6 +103,7 @@ Bytes readWholeFile(const fs::path& path) {
 }
 
 void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<fs::perms>) {
+    refuseReadOnlyFile(path);
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     const WriteFault fault = g_fault;
     if (fault.step == WriteFault::Step::CreateTemporary) {
@@ -240,6 +241,7 @@ Bytes readWholeFile(const fs::path& path) {
 
 void writeFileAtomically(const fs::path& path, const Bytes& data,
                          std::optional<fs::perms> newFileMode) {
+    refuseReadOnlyFile(path);
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     std::string pattern = (folder / ("." + path.filename().string() + ".tmp-XXXXXX")).string();
 
@@ -337,6 +339,12 @@ std::uintmax_t fileSizeOf(const fs::path& path) {
 }
 
 #endif
+
+void refuseReadOnlyFile(const fs::path& path) {
+    if (isReadOnlyFile(path)) {
+        throw FileError("Cannot write file \"" + path.string() + "\". The file is read-only");
+    }
+}
 
 bool fileExists(const fs::path& path) {
     std::error_code ec;

@@ -30,12 +30,12 @@ MessageTexts parseMessageLines(const std::string& text) {
         lines.push_back(std::move(line));
         start = end + 1;
     }
-    if (lines.size() != kMessageCount) {
-        throw MessageTableError("The messages file must have exactly 11 lines; it has " +
+    if (lines.size() != kMessageCount && lines.size() != kFirstMessageCount) {
+        throw MessageTableError("The messages file must have exactly 15 (or 11) lines; it has " +
                                 std::to_string(lines.size()));
     }
-    MessageTexts messages;
-    for (std::size_t k = 0; k < kMessageCount; ++k) {
+    MessageTexts messages = defaultMessages();
+    for (std::size_t k = 0; k < lines.size(); ++k) {
         if (!utf8ToUtf16(lines[k])) {
             throw MessageTableError("Line " + std::to_string(k + 1) +
                                     " of the messages file is not valid UTF-8 text");

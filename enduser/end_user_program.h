@@ -24,8 +24,10 @@ struct EndUserOptions {
 Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjFile>& files,
                           const EndUserOptions& options);
 
-// Reads the 11 messages from a UTF-8 text of 11 lines (LF or CR LF; a final line end is
-// optional). Raises MessageTableError for another number of lines or malformed UTF-8.
+// Reads the messages from a UTF-8 text of 15 lines (entries 0 to 10, then 12 to 15) or of 11
+// lines (entries 0 to 10; the others keep their defaults). Lines end in LF or CR LF; a final
+// line end is optional. Raises MessageTableError for another number of lines or malformed
+// UTF-8.
 MessageTexts parseMessageLines(const std::string& text);
 
 }  // namespace tarn

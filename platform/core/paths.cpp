@@ -96,4 +96,27 @@ std::vector<fs::path> listFilesWithExtension(const fs::path& folder, const std::
     return files;
 }
 
+std::vector<fs::path> listEntries(const fs::path& folder) {
+    std::vector<fs::path> paths;
+    for (NamedEntry& entry : listFolder(folder)) {
+        paths.push_back(std::move(entry.path));
+    }
+    return paths;
+}
+
+bool isReadOnlyFolder(const fs::path& folder) {
+#ifdef _WIN32
+    (void)folder;
+    return false;
+#else
+    std::error_code ec;
+    const fs::file_status status = fs::status(folder, ec);
+    if (ec || !fs::is_directory(status)) {
+        return false;
+    }
+    const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (status.permissions() & write) == fs::perms::none;
+#endif
+}
+
 }  // namespace tarn::platform
