@@ -33,7 +33,7 @@ public:
     // -1 for "Update all texts", otherwise the single language ID.
     int textId() const;
     void setTextId(int id);
-    QString text(int row) const;  // row 0..10 of EXETexts
+    QString text(int row) const;  // row 0..14 of EXETexts: message messageEntry(row)
     void setText(int row, const QString& text);
     // The options of a build as the dialog holds them.
     EndUserOptions options() const;

@@ -10,6 +10,7 @@
 #include "enduser/end_user_program.h"
 #include "objfiles/sample_objects.h"
 #include "patcher/tarn_patch.h"
+#include "patcher/tests/end_user_resources.h"
 
 namespace tarn {
 namespace {
@@ -42,15 +43,11 @@ protected:
 
     void TearDown() override { setWriteFaultForTesting({}); }
 
-    Bytes program(const std::vector<ObjFile>& files, EndUserOptions options = {}) {
-        return buildEndUserProgram(Bytes{'E', 'X', 'E'}, files, options);
-    }
-
     int patch(const std::vector<ObjFile>& files, const std::string& answers,
               const std::function<void(const fs::path&)>& afterReplace = {}) {
         std::istringstream in(answers);
         std::ostringstream out;
-        TarnPatch run(ResourceBundle::parse(program(files)), {}, game.path(), in, out);
+        TarnPatch run(endUserResources(files), {}, game.path(), in, out);
         run.setAfterReplaceForTesting(afterReplace);
         const int code = run.run();
         console = out.str();
@@ -60,8 +57,7 @@ protected:
     int restore(const std::string& answers, EndUserOptions options = {}) {
         std::istringstream in(answers);
         std::ostringstream out;
-        TarnPatch run(ResourceBundle::parse(program({}, std::move(options))), {}, game.path(), in,
-                      out);
+        TarnPatch run(endUserResources({}, options), {}, game.path(), in, out);
         const int code = run.restore();
         console = out.str();
         return code;

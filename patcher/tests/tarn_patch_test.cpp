@@ -9,6 +9,7 @@
 #include "enduser/end_user_program.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/sample_objects.h"
+#include "patcher/tests/end_user_resources.h"
 
 namespace tarn {
 namespace {
@@ -36,8 +37,7 @@ protected:
 
     int run(const std::vector<ObjFile>& files, const std::string& answers,
             EndUserOptions options = {}) {
-        const Bytes program = buildEndUserProgram(Bytes{'E', 'X', 'E'}, files, options);
-        return runWith(ResourceBundle::parse(program), answers);
+        return runWith(endUserResources(files, options), answers);
     }
 
     int runWith(ResourceBundle bundle, const std::string& answers) {
