@@ -40,6 +40,10 @@ bool OriginalsBackup::keep(const std::string& name, const Bytes& original) {
     }
     try {
         writeFileAtomically(path, original);
+        platform::flushFolder(folder_);
+        if (created) {
+            platform::flushFolder(folder_.parent_path());
+        }
     } catch (const FileError&) {
         // A folder made for nothing would later pass for a backup.
         if (created) {

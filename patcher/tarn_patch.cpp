@@ -12,9 +12,9 @@
 #include "objfiles/object_container.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/text_tables.h"
-#include "platform/core/unicode_case.h"
 #include "platform/core/console.h"
 #include "platform/core/paths.h"
+#include "platform/core/unicode_case.h"
 
 namespace tarn {
 
@@ -103,7 +103,7 @@ int TarnPatch::FatalError(unsigned number, const std::vector<std::string>& inser
     return 1;
 }
 
-bool TarnPatch::hasMessageTable() {
+bool TarnPatch::showBannerAndCheckMessages() {
     line(kBanner);
     line(std::string(std::char_traits<char>::length(kBanner), '-'));
     line();
@@ -145,7 +145,7 @@ void TarnPatch::finish(const std::string& summary, const std::vector<std::string
 }
 
 int TarnPatch::run() {
-    if (!hasMessageTable()) {
+    if (!showBannerAndCheckMessages()) {
         return 1;
     }
     const Bytes* objTexts = resources_.find({kRawDataType, ResourceName::string(kObjTextsName), 0});
@@ -178,7 +178,7 @@ int TarnPatch::run() {
 }
 
 int TarnPatch::restore() {
-    if (!hasMessageTable()) {
+    if (!showBannerAndCheckMessages()) {
         return 1;
     }
     if (!findObjData()) {
@@ -211,8 +211,10 @@ int TarnPatch::restore() {
                 report(kMsgSaveError, displayPath(item.target.filename().string()), e.what());
             }
         }
-        // Only an empty folder goes: what could not be restored stays kept.
+        // The folder goes only when everything came back, and only once the restored files
+        // are durable: what could not be restored stays kept.
         if (errors_ == 0) {
+            platform::flushFolder(objData_);
             backup_.remove();
         }
     } catch (const std::exception& e) {

@@ -54,7 +54,9 @@ public:
 
 private:
     enum class Outcome { Next, Stop };
-    bool hasMessageTable();
+    // The banner, then whether the message table is there (reported when it is not).
+    bool showBannerAndCheckMessages();
+    // Finds ObjData whatever its letter case.
     bool findObjData();
     int FatalError(unsigned number, const std::vector<std::string>& inserts = {});
     void finish(const std::string& summary, const std::vector<std::string>& more = {});

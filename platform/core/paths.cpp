@@ -11,6 +11,12 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #endif
 
 namespace tarn::platform {
@@ -102,6 +108,22 @@ std::vector<fs::path> listEntries(const fs::path& folder) {
         paths.push_back(std::move(entry.path));
     }
     return paths;
+}
+
+void flushFolder(const fs::path& folder) {
+#ifdef _WIN32
+    (void)folder;
+#else
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool flushed = fd >= 0 && ::fsync(fd) == 0;
+    const int err = errno;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    if (!flushed) {
+        throw FileError("Cannot write folder \"" + folder.string() + "\". " + std::strerror(err));
+    }
+#endif
 }
 
 bool isReadOnlyFolder(const fs::path& folder) {

@@ -26,6 +26,10 @@ std::vector<fs::path> listFilesWithExtension(const fs::path& folder, const std::
 // folder cannot be listed.
 std::vector<fs::path> listEntries(const fs::path& folder);
 
+// Makes the names in folder durable, so that a file renamed into it survives a power cut.
+// Raises FileError. Nothing to do on Windows, whose replacement writes through.
+void flushFolder(const fs::path& folder);
+
 // A folder whose write permission bits are all off, whoever runs the program (as with
 // read-only files, root is held to them too). Always false on Windows, where a folder's
 // read-only attribute does not stop writing into it.
