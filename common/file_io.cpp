@@ -342,7 +342,7 @@ std::uintmax_t fileSizeOf(const fs::path& path) {
 
 void refuseReadOnlyFile(const fs::path& path) {
     if (isReadOnlyFile(path)) {
-        throw FileError("Cannot write file \"" + path.string() + "\". The file is read-only");
+        throw FileError("Cannot write file \"" + path.string() + "\". The file is read-only.");
     }
 }
 

@@ -29,7 +29,7 @@ bool directoryExists(const fs::path& path);
 // attribute on Windows), whoever runs the program; root may write anything but should not
 // overwrite a file its owner protected.
 bool isReadOnlyFile(const fs::path& path);
-// Raises FileError "Cannot write file "path". The file is read-only" for a read-only file. A
+// Raises FileError "Cannot write file "path". The file is read-only." for a read-only file. A
 // rename replaces a file without asking for write permission, so every rewrite checks first.
 void refuseReadOnlyFile(const fs::path& path);
 std::uintmax_t fileSizeOf(const fs::path& path);  // raises FileError

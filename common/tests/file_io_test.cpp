@@ -69,7 +69,7 @@ TEST(FileChecks, ReadOnlyMissingAndCopyRules) {
         FAIL() << "a read-only file was replaced";
     } catch (const FileError& e) {
         EXPECT_EQ(std::string(e.what()),
-                  "Cannot write file \"" + b.string() + "\". The file is read-only");
+                  "Cannot write file \"" + b.string() + "\". The file is read-only.");
     }
     EXPECT_EQ(readWholeFile(b), (Bytes{1, 2}));
     EXPECT_EQ(fs::status(b).permissions(), fs::perms::owner_read);

@@ -248,7 +248,7 @@ TEST_F(OriginalsBackupTest, AReadOnlyObjectFileIsRefusedAndNotKept) {
     expectOriginal("A.DAT");
     EXPECT_EQ(fs::status(objData / "A.DAT").permissions(), readOnly);
     EXPECT_NE(console.find("while trying to save ObjData/A.DAT:\nCannot write file \"" +
-                           (objData / "A.DAT").string() + "\". The file is read-only\nDo you want"),
+                           (objData / "A.DAT").string() + "\". The file is read-only.\nDo you want"),
               std::string::npos)
         << console;
     EXPECT_EQ(kept().count("A.DAT"), 0u);
