@@ -107,6 +107,7 @@ Bytes readWholeFile(const fs::path& path) {
 }
 
 void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<fs::perms>) {
+    refuseReadOnlyFile(path);
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     const WriteFault fault = g_fault;
     if (fault.step == WriteFault::Step::CreateTemporary) {
@@ -175,6 +176,7 @@ void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<
 }
 
 RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges) {
+    refuseReadOnlyFile(path);
     if (g_fault.step == WriteFault::Step::CopyOld) {
         fail("Cannot read file", path, ERROR_READ_FAULT);
     }
@@ -394,6 +396,7 @@ std::optional<RangeCopy> copyInKernel(int from, Temporary& to, std::uint64_t siz
 
 void writeFileAtomically(const fs::path& path, const Bytes& data,
                          std::optional<fs::perms> newFileMode) {
+    refuseReadOnlyFile(path);
     const WriteFault fault = g_fault;
     struct stat old {};
     mode_t mode = 0;
@@ -411,6 +414,7 @@ void writeFileAtomically(const fs::path& path, const Bytes& data,
 }
 
 RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges) {
+    refuseReadOnlyFile(path);
     const WriteFault fault = g_fault;
     {
         Fd old{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
@@ -476,6 +480,12 @@ void applyFileRanges(Bytes& bytes, const FileRanges& ranges) {
         }
         std::copy(range.data.begin(), range.data.end(),
                   bytes.begin() + static_cast<std::ptrdiff_t>(range.offset));
+    }
+}
+
+void refuseReadOnlyFile(const fs::path& path) {
+    if (isReadOnlyFile(path)) {
+        throw FileError("Cannot write file \"" + path.string() + "\". The file is read-only.");
     }
 }
 

@@ -20,8 +20,8 @@ Bytes readWholeFile(const fs::path& path);
 
 // Writes data to a temporary file in the target's folder, flushes it and renames it over the
 // target. The new file keeps the permissions of the file it replaces; a new file gets
-// newFileMode (subject to the umask). Raises FileError; the target is then unchanged and the
-// temporary file removed.
+// newFileMode (subject to the umask). A read-only target is refused (refuseReadOnlyFile).
+// Raises FileError; the target is then unchanged and the temporary file removed.
 void writeFileAtomically(const fs::path& path, const Bytes& data,
                          std::optional<fs::perms> newFileMode = std::nullopt);
 
@@ -52,7 +52,13 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
 
 bool fileExists(const fs::path& path);       // an existing regular file (or a link to one)
 bool directoryExists(const fs::path& path);
-bool isReadOnlyFile(const fs::path& path);   // an existing file that nobody may write
+// An existing file that nobody may write: its write permission bits are all off (the read-only
+// attribute on Windows), whoever runs the program; root may write anything but should not
+// overwrite a file its owner protected.
+bool isReadOnlyFile(const fs::path& path);
+// Raises FileError "Cannot write file "path". The file is read-only." for a read-only file. A
+// rename replaces a file without asking for write permission, so every rewrite checks first.
+void refuseReadOnlyFile(const fs::path& path);
 std::uintmax_t fileSizeOf(const fs::path& path);  // raises FileError
 
 // Copies a file, refusing to overwrite an existing target. Answers false on any failure.

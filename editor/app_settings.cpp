@@ -90,8 +90,8 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
     exe.enhRle = ini.readBool("EXESettings", "EnhRLE", true);
     for (int k = 0; k < kExeSettingsTexts; ++k) {
         const auto i = static_cast<std::size_t>(k);
-        exe.texts[i] =
-            ini.readString("EXESettings", "Text" + std::to_string(k), defaultExeTexts()[i]);
+        exe.texts[i] = ini.readString("EXESettings", "Text" + std::to_string(messageEntry(i)),
+                                      defaultExeTexts()[i]);
     }
     exe.yesChars = ini.readString("EXESettings", "YesChars", "y");
     exe.target = ini.readString("EXESettings", "Target", "");
@@ -134,8 +134,8 @@ void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
     ini.writeInteger("EXESettings", "TextID", exe.textId);
     ini.writeBool("EXESettings", "EnhRLE", exe.enhRle);
     for (int k = 0; k < kExeSettingsTexts; ++k) {
-        ini.writeString("EXESettings", "Text" + std::to_string(k),
-                        exe.texts[static_cast<std::size_t>(k)]);
+        const auto i = static_cast<std::size_t>(k);
+        ini.writeString("EXESettings", "Text" + std::to_string(messageEntry(i)), exe.texts[i]);
     }
     ini.writeString("EXESettings", "YesChars", exe.yesChars);
     ini.writeString("EXESettings", "Target", exe.target);

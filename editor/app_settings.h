@@ -54,7 +54,7 @@ struct ObjTransSettings {
     bool enhRle = true;
 };
 
-inline constexpr int kExeSettingsTexts = 11;
+inline constexpr int kExeSettingsTexts = 15;
 
 struct ExeSettings {
     ExeSettings();
@@ -67,7 +67,8 @@ struct ExeSettings {
     std::string target;
 };
 
-// The end-user program's console messages 0 to 10 as shipped.
+// The end-user program's console messages as shipped, in the builder's row order (entries 0 to
+// 10, then 12 to 15; stored under the keys Text<entry>).
 const std::array<std::string, kExeSettingsTexts>& defaultExeTexts();
 
 struct AppSettings {

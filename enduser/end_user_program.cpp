@@ -7,11 +7,21 @@ namespace tarn {
 
 Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjFile>& files,
                           const EndUserOptions& options) {
+    Bytes texts = writeObjTexts(files, options.texts);
+    if (readU32LE(texts.data()) == 0) {
+        throw NoTextsError(
+            options.texts.onlyId
+                ? "No object file has a text with language ID " +
+                      std::to_string(*options.texts.onlyId) +
+                      ": the end-user program would change nothing. Choose a language ID that "
+                      "the texts use, or all texts."
+                : std::string("No object file has any text: the end-user program would change "
+                              "nothing."));
+    }
     std::vector<Resource> resources;
     resources.push_back({{kStringTableType, ResourceName::number(kMessageTableName), 0},
                          buildMessageTableBlock(options.messages, options.yesChars)});
-    resources.push_back({{kRawDataType, ResourceName::string(kObjTextsName), 0},
-                         writeObjTexts(files, options.texts)});
+    resources.push_back({{kRawDataType, ResourceName::string(kObjTextsName), 0}, std::move(texts)});
     return addResources(patcher, resources);
 }
 
@@ -30,12 +40,12 @@ MessageTexts parseMessageLines(const std::string& text) {
         lines.push_back(std::move(line));
         start = end + 1;
     }
-    if (lines.size() != kMessageCount) {
-        throw MessageTableError("The messages file must have exactly 11 lines; it has " +
+    if (lines.size() != kMessageCount && lines.size() != kFirstMessageCount) {
+        throw MessageTableError("The messages file must have exactly 15 (or 11) lines; it has " +
                                 std::to_string(lines.size()));
     }
-    MessageTexts messages;
-    for (std::size_t k = 0; k < kMessageCount; ++k) {
+    MessageTexts messages = defaultMessages();
+    for (std::size_t k = 0; k < lines.size(); ++k) {
         if (!utf8ToUtf16(lines[k])) {
             throw MessageTableError("Line " + std::to_string(k + 1) +
                                     " of the messages file is not valid UTF-8 text");

@@ -2,6 +2,7 @@
 // the OBJTEXTS data attached. tarntool and the builder window both call buildEndUserProgram.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,14 +19,23 @@ struct EndUserOptions {
     ObjTextsOptions texts;
 };
 
+// A patch that would carry no text at all: it could change nothing on the player's side.
+class NoTextsError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // The bytes of the end-user program. Raises MessageTableError or ObjTextsLimitError (with a
-// message naming the problem) for settings or models the attached layouts cannot hold, and
+// message naming the problem) for settings or models the attached layouts cannot hold,
+// NoTextsError when no file has a text to carry (with onlyId: none of that language), and
 // ResourceBundleError when patcher carries a damaged bundle; nothing is built then.
 Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjFile>& files,
                           const EndUserOptions& options);
 
-// Reads the 11 messages from a UTF-8 text of 11 lines (LF or CR LF; a final line end is
-// optional). Raises MessageTableError for another number of lines or malformed UTF-8.
+// Reads the messages from a UTF-8 text of 15 lines (entries 0 to 10, then 12 to 15) or of 11
+// lines (entries 0 to 10; the others keep their defaults). Lines end in LF or CR LF; a final
+// line end is optional. Raises MessageTableError for another number of lines or malformed
+// UTF-8.
 MessageTexts parseMessageLines(const std::string& text);
 
 }  // namespace tarn

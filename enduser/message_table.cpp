@@ -22,8 +22,24 @@ const MessageTexts& defaultMessages() {
         "All OK",
         "Processing finished with %1 error(s)",
         "Press ENTER to continue",
+        "This program is going to put back the original Tarn files that it kept before it "
+        "changed them, undoing the translation. Do you want to continue? [Y/N]",
+        "%1 file(s) restored",
+        "No backup found - the \"%1\" directory with the original files does not exist.",
+        "The original files are kept in the \"%1\" directory. To put them back, run this "
+        "program again with --restore.",
     };
     return messages;
+}
+
+const std::string& defaultMessage(unsigned entry) {
+    static const std::string none;
+    for (std::size_t row = 0; row < kMessageCount; ++row) {
+        if (messageEntry(row) == entry) {
+            return defaultMessages()[row];
+        }
+    }
+    return none;
 }
 
 namespace {
@@ -48,11 +64,14 @@ void appendEntry(Bytes& block, const std::string& utf8, const std::string& what)
 
 Bytes buildMessageTableBlock(const MessageTexts& messages, const std::string& yesChars) {
     Bytes block;
-    for (std::size_t k = 0; k < messages.size(); ++k) {
-        appendEntry(block, messages[k], "Message " + std::to_string(k));
-    }
+    auto appendMessages = [&](std::size_t from, std::size_t to) {
+        for (std::size_t row = from; row < to; ++row) {
+            appendEntry(block, messages[row], "Message " + std::to_string(messageEntry(row)));
+        }
+    };
+    appendMessages(0, kFirstMessageCount);
     appendEntry(block, yesChars, "The yes characters text");
-    block.resize(block.size() + 2 * (kStringsPerBlock - kMessageCount - 1), 0);
+    appendMessages(kFirstMessageCount, kMessageCount);
     return block;
 }
 

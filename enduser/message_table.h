@@ -5,8 +5,9 @@
 //     u16 LE  length   number of UTF-16 code units that follow; 0 for an empty entry
 //     u16 LE  text[length]   UTF-16LE code units, no terminator
 //
-// Entries 0 to 10 are the console messages (kDefaultMessages), entry 11 the characters that
-// answer "yes", entries 12 to 15 are empty. String ID i lies in block (i >> 4) + 1 at index
+// Entries 0 to 10 and 12 to 15 are the console messages, entry 11 the characters that answer
+// "yes". Programs built before the backup existed leave entries 12 to 15 empty; the end-user
+// program shows their English defaults then. String ID i lies in block (i >> 4) + 1 at index
 // i & 15; the end-user program only uses block 1.
 #pragma once
 
@@ -19,7 +20,11 @@
 
 namespace tarn {
 
-constexpr std::size_t kMessageCount = 11;
+// The console messages the translator edits, in table order: rows 0 to 10 are entries 0 to 10,
+// rows 11 to 14 are entries 12 to 15 (messageEntry).
+constexpr std::size_t kMessageCount = 15;
+// The messages of programs built before the backup existed: entries 0 to 10.
+constexpr std::size_t kFirstMessageCount = 11;
 constexpr std::size_t kStringsPerBlock = 16;
 constexpr std::uint16_t kStringTableType = 6;
 constexpr std::uint16_t kMessageTableName = 1;
@@ -38,12 +43,23 @@ enum Message : unsigned {
     kMsgFinishedWithErrors = 9,  // %1 error count
     kMsgPressEnter = 10,
     kMsgYesChars = 11,
+    kMsgRestoreQuestion = 12,
+    kMsgRestored = 13,     // %1 number of files restored
+    kMsgNoBackup = 14,     // %1 backup folder
+    kMsgBackupKept = 15,   // %1 backup folder
 };
 
-// The console messages as UTF-8 texts, entry k = message k.
+// The string ID of message row (0 to 14): entry 11, the yes characters, is not a message.
+constexpr unsigned messageEntry(std::size_t row) {
+    return static_cast<unsigned>(row < kFirstMessageCount ? row : row + 1);
+}
+
+// The console messages as UTF-8 texts, element k = message messageEntry(k).
 using MessageTexts = std::array<std::string, kMessageCount>;
 
 const MessageTexts& defaultMessages();
+// The English default of a message entry (0 to 15); empty for entry 11.
+const std::string& defaultMessage(unsigned entry);
 inline constexpr const char* kDefaultYesChars = "y";
 
 // A text that does not fit the string-table block (malformed UTF-8, more than 65535 units).

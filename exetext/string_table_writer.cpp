@@ -220,11 +220,8 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
     result.shareTargets = findShareTargets(stored, phaseProgress(SavePhase::Shortening));
     followShareChains(result.shareTargets, phaseProgress(SavePhase::Arranging));
 
-    // Replacing the file through a rename would pass over its read-only flag.
-    if (isReadOnlyFile(translatedPath)) {
-        throw FileError("Cannot write file \"" + translatedPath.string() +
-                        "\". The file is read-only.");
-    }
+    // Refused before the work of placing the texts; the write would refuse it too.
+    refuseReadOnlyFile(translatedPath);
     const std::uintmax_t size = fileSizeOf(translatedPath);
     result.profile = findProfile(static_cast<std::int64_t>(size));
     if (result.profile == -1) {

@@ -1,14 +1,17 @@
 // Proves: the end-user program, run with any OBJTEXTS data over a small game folder, never
-// crashes, never writes outside ObjData (names such as "../x" are refused), leaves no
-// temporary file behind, and leaves every object file either as it was or rewritten whole: it
-// still decodes and reads with the same number of text tables.
+// crashes, never writes outside ObjData and its backup folder (names such as "../x" are
+// refused), leaves no temporary file behind, keeps only originals byte for byte, and leaves
+// every object file either as it was or rewritten whole: it still decodes and reads with the
+// same number of text tables.
 #include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
 
 #include "common/file_io.h"
-#include "enduser/end_user_program.h"
+#include "enduser/message_table.h"
+#include "enduser/obj_texts.h"
+#include "enduser/resource_bundle.h"
 #include "fuzz/fuzz_check.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/sample_objects.h"
@@ -76,8 +79,9 @@ std::size_t entries(const fs::path& folder) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Game& g = game();
     resetGame(g);
-    ResourceBundle resources =
-        ResourceBundle::parse(buildEndUserProgram(Bytes{'E', 'X', 'E'}, {}, {}));
+    ResourceBundle resources;
+    resources.put({kStringTableType, ResourceName::number(kMessageTableName), 0},
+                  buildMessageTableBlock(defaultMessages(), kDefaultYesChars));
     resources.put({kRawDataType, ResourceName::string(kObjTextsName), 0}, Bytes(data, data + size));
 
     std::string answers = "y\n";
@@ -92,7 +96,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FUZZ_CHECK(readWholeFile(g.root / "outside.dat") == g.outside);
     FUZZ_CHECK(readWholeFile(g.folder / "outside.dat") == g.outside);
-    FUZZ_CHECK(entries(g.root) == 2 && entries(g.folder) == 2);
+    const fs::path kept = g.folder / kBackupFolderName;
+    const bool hasBackup = fs::exists(kept);
+    FUZZ_CHECK(entries(g.root) == 2 && entries(g.folder) == (hasBackup ? 3u : 2u));
+    if (hasBackup) {
+        for (const auto& entry : fs::directory_iterator(kept)) {
+            bool original = false;
+            for (const auto& [name, bytes] : g.objects) {
+                original |= entry.path().filename() == name && readWholeFile(entry.path()) == bytes;
+            }
+            FUZZ_CHECK(original);
+        }
+    }
     FUZZ_CHECK(entries(g.objData) == g.objects.size());
     for (const auto& [name, bytes] : g.objects) {
         const Bytes now = readWholeFile(g.objData / name);

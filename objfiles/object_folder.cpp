@@ -55,10 +55,8 @@ Bytes rewriteObjectFile(const Bytes& file, ObjFile& object, bool enhanced) {
 }
 
 void saveObjectFile(const fs::path& path, ObjFile& object, bool enhanced) {
-    // Replacing the file through a rename would pass over its read-only flag.
-    if (isReadOnlyFile(path)) {
-        throw FileError("Cannot write file \"" + path.string() + "\". The file is read-only.");
-    }
+    // Refused before the file is read; the write would refuse it too.
+    refuseReadOnlyFile(path);
     writeFileAtomically(path, rewriteObjectFile(readWholeFile(path), object, enhanced));
     object.Modified = false;
 }

@@ -1,5 +1,8 @@
 // TarnPatch: run from the game folder, it puts the translated object texts attached to this
-// executable into the game's ObjData files.
+// executable into the game's ObjData files; with --restore (or /restore) it puts back the
+// original files it kept. Other arguments are ignored, as a file dropped on the program passes
+// its name.
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -10,7 +13,7 @@
 #include "platform/core/console.h"
 #include "platform/core/paths.h"
 
-int main() {
+int main(int argc, char** argv) {
     tarn::platform::prepareConsole();
     tarn::ResourceBundle resources;
     std::string resourceError;
@@ -23,6 +26,12 @@ int main() {
     try {
         tarn::TarnPatch patch(std::move(resources), resourceError, std::filesystem::path("."),
                               std::cin, std::cout);
+        tarn::injectTestFault(patch, std::getenv("TARNPATCH_TEST_FAULT"));
+        for (int i = 1; i < argc; ++i) {
+            if (tarn::isRestoreSwitch(argv[i])) {
+                return patch.restore();
+            }
+        }
         return patch.run();
     } catch (const std::exception& e) {
         const auto end = tarn::platform::consoleLineEnd();

@@ -1,5 +1,6 @@
 #include "patcher/tarn_patch.h"
 
+#include <algorithm>
 #include <istream>
 #include <ostream>
 
@@ -13,6 +14,7 @@
 #include "objfiles/text_tables.h"
 #include "platform/core/console.h"
 #include "platform/core/paths.h"
+#include "platform/core/unicode_case.h"
 
 namespace tarn {
 
@@ -48,10 +50,15 @@ TarnPatch::TarnPatch(ResourceBundle resources, std::string resourceError, fs::pa
       resourceError_(std::move(resourceError)),
       gameFolder_(std::move(gameFolder)),
       in_(in),
-      out_(out) {}
+      out_(out),
+      backup_(gameFolder_) {}
 
 std::string TarnPatch::loadMessage(unsigned number, const std::vector<std::string>& inserts) const {
     std::u16string text = loadString(resources_, number);
+    // The backup's messages came later; programs built before them leave them empty.
+    if (text.empty() && number > kMsgYesChars) {
+        text = utf8ToUtf16(defaultMessage(number)).value_or(std::u16string());
+    }
     if (text.size() > kMaxMessageLength) {
         text.resize(kMaxMessageLength);
     }
@@ -88,25 +95,25 @@ bool TarnPatch::askYes() {
     return yes_->answers(answer);
 }
 
-int TarnPatch::FatalError(unsigned number) {
-    line(loadMessage(number));
+int TarnPatch::FatalError(unsigned number, const std::vector<std::string>& inserts) {
+    line(loadMessage(number, inserts));
     line();
     line(loadMessage(kMsgPressEnter));
     waitForEnter();
     return 1;
 }
 
-int TarnPatch::run() {
+bool TarnPatch::showBannerAndCheckMessages() {
     line(kBanner);
     line(std::string(std::char_traits<char>::length(kBanner), '-'));
     line();
 
-    bool hasMessageTable = false;
-    for (const Resource& r : resources_.resources()) {
-        hasMessageTable |=
-            r.key.type == kStringTableType && r.key.name == ResourceName::number(kMessageTableName);
-    }
-    if (!hasMessageTable) {
+    const bool found = std::any_of(
+        resources_.resources().begin(), resources_.resources().end(), [](const Resource& r) {
+            return r.key.type == kStringTableType &&
+                   r.key.name == ResourceName::number(kMessageTableName);
+        });
+    if (!found) {
         line(kNoResources);
         if (!resourceError_.empty()) {
             line(platform::nativeToConsoleText(resourceError_));
@@ -114,6 +121,31 @@ int TarnPatch::run() {
         line();
         line(kPressEnterToFinish);
         waitForEnter();
+    }
+    return found;
+}
+
+bool TarnPatch::findObjData() {
+    const auto objData = platform::findEntryIgnoringCase(gameFolder_, "ObjData");
+    if (!objData || !directoryExists(*objData)) {
+        return false;
+    }
+    objData_ = *objData;
+    return true;
+}
+
+void TarnPatch::finish(const std::string& summary, const std::vector<std::string>& more) {
+    line(summary);
+    for (const std::string& text : more) {
+        line(text);
+    }
+    line();
+    line(loadMessage(kMsgPressEnter));
+    waitForEnter();
+}
+
+int TarnPatch::run() {
+    if (!showBannerAndCheckMessages()) {
         return 1;
     }
     const Bytes* objTexts = resources_.find({kRawDataType, ResourceName::string(kObjTextsName), 0});
@@ -121,11 +153,9 @@ int TarnPatch::run() {
     if (objTexts == nullptr || objTexts->size() < 5) {
         return FatalError(kMsgNoNewTexts);
     }
-    const auto objData = platform::findEntryIgnoringCase(gameFolder_, "ObjData");
-    if (!objData || !directoryExists(*objData)) {
+    if (!findObjData()) {
         return FatalError(kMsgNoObjData);
     }
-    objData_ = *objData;
     yes_.emplace(loadString(resources_, kMsgYesChars));
 
     out_ << loadMessage(kMsgQuestion);
@@ -137,12 +167,65 @@ int TarnPatch::run() {
         ObjTextsReader reader(*objTexts);
         errors = processFiles(reader);
     }
-    line(errors == 0 ? loadMessage(kMsgAllOk)
-                     : loadMessage(kMsgFinishedWithErrors, {std::to_string(errors)}));
-    line();
-    line(loadMessage(kMsgPressEnter));
-    waitForEnter();
-    return 0;
+    std::vector<std::string> more;
+    if (madeBackups_) {
+        more.push_back(loadMessage(kMsgBackupKept, {kBackupFolderName}));
+    }
+    finish(errors == 0 ? loadMessage(kMsgAllOk)
+                       : loadMessage(kMsgFinishedWithErrors, {std::to_string(errors)}),
+           more);
+    return errors == 0 ? 0 : 1;
+}
+
+int TarnPatch::restore() {
+    if (!showBannerAndCheckMessages()) {
+        return 1;
+    }
+    if (!findObjData()) {
+        return FatalError(kMsgNoObjData);
+    }
+    if (!backup_.exists()) {
+        return FatalError(kMsgNoBackup, {kBackupFolderName});
+    }
+    yes_.emplace(loadString(resources_, kMsgYesChars));
+
+    out_ << loadMessage(kMsgRestoreQuestion);
+    if (!askYes()) {
+        return 1;
+    }
+    errors_ = 0;
+    std::size_t restored = 0;
+    const std::string folderName = backup_.folder().filename().string();
+    const std::string separator = fs::path("/").make_preferred().string();
+    try {
+        for (const OriginalsBackup::Item& item : backup_.restorePlan(objData_)) {
+            const std::string name = item.backup.filename().string();
+            if (!item.refusal.empty()) {
+                report(kMsgOpenError, folderName + separator + name, item.refusal);
+                continue;
+            }
+            try {
+                OriginalsBackup::restore(item);
+                ++restored;
+            } catch (const std::exception& e) {
+                report(kMsgSaveError, displayPath(item.target.filename().string()), e.what());
+            }
+        }
+        // The folder goes only when everything came back, and only once the restored files
+        // are durable: what could not be restored stays kept.
+        if (errors_ == 0) {
+            platform::flushFolder(objData_);
+            backup_.remove();
+        }
+    } catch (const std::exception& e) {
+        report(kMsgOpenError, folderName, e.what());
+    }
+    std::vector<std::string> more;
+    if (errors_ != 0) {
+        more.push_back(loadMessage(kMsgFinishedWithErrors, {std::to_string(errors_)}));
+    }
+    finish(loadMessage(kMsgRestored, {std::to_string(restored)}), more);
+    return errors_ == 0 ? 0 : 1;
 }
 
 void TarnPatch::blankProgressLine() {
@@ -154,11 +237,15 @@ std::string TarnPatch::displayPath(const std::string& name) const {
     return "ObjData" + fs::path("/").make_preferred().string() + name;
 }
 
-bool TarnPatch::reportError(unsigned message, const std::string& name, const std::string& error) {
+void TarnPatch::report(unsigned message, const std::string& what, const std::string& error) {
     ++errors_;
     line();
-    line(loadMessage(message, {displayPath(name)}));
+    line(loadMessage(message, {what}));
     line(platform::nativeToConsoleText(error));
+}
+
+bool TarnPatch::reportError(unsigned message, const std::string& name, const std::string& error) {
+    report(message, displayPath(name), error);
     out_ << loadMessage(kMsgIgnoreError);
     return askYes();
 }
@@ -204,6 +291,7 @@ std::uint32_t TarnPatch::processFiles(ObjTextsReader& reader) {
 TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::string& name) {
     // Each file has its own buffers, so nothing of one file reaches the next.
     ObjFile object;
+    Bytes file;
     Bytes decoded;
     fs::path path;
     try {
@@ -212,7 +300,7 @@ TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::str
                             "\": the name is not a plain file name inside ObjData");
         }
         path = platform::findEntryIgnoringCase(objData_, name).value_or(objData_ / name);
-        const Bytes file = readWholeFile(path);
+        file = readWholeFile(path);
         decoded = decodeObjectFile(file, object);
         readTextGroups(decoded, object);
     } catch (const std::exception& e) {
@@ -239,11 +327,63 @@ TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::str
     try {
         const Bytes rebuilt = writeTextGroups(decoded, object);
         decoded.clear();
-        writeFileAtomically(path, encodeObjectFile(rebuilt, object, enhanced_));
+        const Bytes encoded = encodeObjectFile(rebuilt, object, enhanced_);
+        // A file the patch does not change is neither kept nor written.
+        if (encoded != file) {
+            replaceFile(path, file, encoded, object.Texts);
+        }
     } catch (const std::exception& e) {
         return reportError(kMsgSaveError, name, e.what()) ? Outcome::Next : Outcome::Stop;
     }
     return Outcome::Next;
+}
+
+void TarnPatch::replaceFile(const fs::path& path, const Bytes& before, const Bytes& after,
+                            const ObjFileTexts& texts) {
+    // Checked first, so that a refused file is not even kept.
+    refuseReadOnlyFile(path);
+    madeBackups_ |= backup_.keep(path.filename().string(), before);
+    writeFileAtomically(path, after);
+    if (afterReplace_) {
+        afterReplace_(path);
+    }
+    bool same = false;
+    try {
+        const Bytes back = readWholeFile(path);
+        same = back == after && readObjectFile(back, {}).Texts == texts;
+    } catch (const std::exception&) {
+        same = false;
+    }
+    if (same) {
+        return;
+    }
+    // The file goes back to what it was before this run: its backup when this run made it.
+    const std::string failed = "The file \"" + path.string() + "\" did not read back as written";
+    try {
+        writeFileAtomically(path, before);
+    } catch (const std::exception& e) {
+        throw FileError(failed + ", and putting back the file as it was failed: " + e.what());
+    }
+    throw FileError(failed + "; the file as it was has been put back");
+}
+
+bool isRestoreSwitch(const std::string& argument) {
+    return argument == "--restore" || platform::upperCaseUtf8(argument) == "/RESTORE";
+}
+
+void injectTestFault(TarnPatch& patch, const char* fault) {
+    const std::string name = fault == nullptr ? "" : fault;
+    if (name == "disk-full") {
+        setWriteFaultForTesting({WriteFault::Step::WriteData, 0});
+    } else if (name == "corrupt-written-files") {
+        patch.setAfterReplaceForTesting([](const fs::path& path) {
+            Bytes data = readWholeFile(path);
+            if (!data.empty()) {
+                data.back() ^= 0x5A;
+            }
+            writeFileAtomically(path, data);
+        });
+    }
 }
 
 }  // namespace tarn

@@ -1,9 +1,11 @@
 // TarnPatch, the end-user program: applies the object texts attached to its own executable to
-// the object files of the game folder it is run from, with a console dialogue.
+// the object files of the game folder it is run from, with a console dialogue. It keeps the
+// files it changes (originals_backup.h) and, run with --restore, puts them back.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -12,6 +14,7 @@
 #include "enduser/obj_texts.h"
 #include "enduser/resource_bundle.h"
 #include "objfiles/obj_text_model.h"
+#include "patcher/originals_backup.h"
 #include "patcher/yes_set.h"
 
 namespace tarn {
@@ -25,8 +28,13 @@ public:
     TarnPatch(ResourceBundle resources, std::string resourceError, fs::path gameFolder,
               std::istream& in, std::ostream& out);
 
-    // The whole run; answers the exit code (0 after the final prompt, 1 otherwise).
+    // The whole run; answers the exit code: 0 when every file was processed without an
+    // error, 1 otherwise.
     int run();
+
+    // The run of --restore: one question, then every kept original goes back over its object
+    // file and the backup folder is removed. Answers 0 when all were restored, 1 otherwise.
+    int restore();
 
     // Message number with its inserts (UTF-8), as console text; "--Text not found!--" for a
     // missing or empty entry and when formatting fails.
@@ -38,14 +46,28 @@ public:
     // The file loop; answers the error count.
     std::uint32_t processFiles(ObjTextsReader& reader);
 
+    // Called after each object file was replaced, before it is read back: tests damage the
+    // file here to prove that the check restores it.
+    void setAfterReplaceForTesting(std::function<void(const fs::path&)> hook) {
+        afterReplace_ = std::move(hook);
+    }
+
 private:
     enum class Outcome { Next, Stop };
-    int FatalError(unsigned number);
+    // The banner, then whether the message table is there (reported when it is not).
+    bool showBannerAndCheckMessages();
+    // Finds ObjData whatever its letter case.
+    bool findObjData();
+    int FatalError(unsigned number, const std::vector<std::string>& inserts = {});
+    void finish(const std::string& summary, const std::vector<std::string>& more = {});
     void waitForEnter();
     void line(const std::string& text = {});
     void blankProgressLine();
     std::string displayPath(const std::string& name) const;
     Outcome processFile(ObjTextsReader& reader, const std::string& name);
+    void replaceFile(const fs::path& path, const Bytes& before, const Bytes& after,
+                     const ObjFileTexts& texts);
+    void report(unsigned message, const std::string& what, const std::string& error);
     bool reportError(unsigned message, const std::string& name, const std::string& error);
     void reportTruncated(const std::string& name);
 
@@ -58,7 +80,19 @@ private:
     std::optional<YesSet> yes_;
     bool enhanced_ = false;
     std::uint32_t errors_ = 0;
+    OriginalsBackup backup_;
+    bool madeBackups_ = false;
+    std::function<void(const fs::path&)> afterReplace_;
 };
+
+// Whether a command-line argument asks for the restore: "--restore", or "/restore" in any
+// letter case as Windows programs take their switches.
+bool isRestoreSwitch(const std::string& argument);
+
+// Faults that the end-to-end tests inject into the program itself through the environment
+// variable TARNPATCH_TEST_FAULT: "disk-full" makes every file write fail, "corrupt-written-files"
+// damages each object file after it was replaced. Anything else, or nothing, injects nothing.
+void injectTestFault(TarnPatch& patch, const char* fault);
 
 // Whether a file name from OBJTEXTS names a file directly inside ObjData: not empty, not
 // absolute, no path separator, no "..", no drive letter or other colon, no zero byte.

@@ -97,7 +97,7 @@ void addPatchCommands(Tool& tool) {
     buildCommand.add_flag("--normal-rle", o->normalRle,
                           "the normal run-length encoder instead of the enhanced one");
     addOptional(buildCommand, "--messages", "FILE", o->messages,
-                "a UTF-8 file of the 11 console messages, one a line");
+                "a UTF-8 file of the 15 console messages, one a line (11 lines: the first 11)");
     addOptional(buildCommand, "--yes-chars", "CHARS", o->yesChars,
                 "the characters that answer the program's questions with yes");
     addOptional(buildCommand, "--target", "SYSTEM", o->target,

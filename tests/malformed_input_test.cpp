@@ -128,7 +128,7 @@ TEST(MalformedObjectFiles, TheEndUserProgramReportsEachAndChangesOnlyTheGoodFile
     std::istringstream input(answers);
     std::ostringstream out;
     TarnPatch patch(ResourceBundle::parse(program), {}, game.path(), input, out);
-    EXPECT_EQ(patch.run(), 0);
+    EXPECT_EQ(patch.run(), 1);  // errors were counted
     const std::string console = out.str();
 
     const std::string separator = fs::path("/").make_preferred().string();
@@ -163,7 +163,7 @@ TEST(MalformedObjTexts, ATextWithAZeroByteIsASaveErrorAndTheFileStaysWhole) {
     std::istringstream input("y\ny\n\n");
     std::ostringstream out;
     TarnPatch patch(ResourceBundle::parse(program), {}, game.path(), input, out);
-    EXPECT_EQ(patch.run(), 0);
+    EXPECT_EQ(patch.run(), 1);  // errors were counted
     EXPECT_NE(out.str().find("The following error occured while trying to save ObjData" +
                              fs::path("/").make_preferred().string() +
                              "A.DAT:\nThe text with language ID 0 contains a zero byte"),

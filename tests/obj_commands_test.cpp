@@ -67,5 +67,25 @@ TEST(ObjCommands, SetAppendsOrReplacesAndRecodeRewritesAsASaveDoes) {
               rewriteObjectFile(readWholeFile(path), object, false));
 }
 
+TEST(ObjCommands, ReadOnlyFilesAreRefusedAndLeftAsTheyAre) {
+    TempDir dir;
+    const fs::path path = dir.path() / "y.dat";
+    writeFileAtomically(path, makeSampleObjectFile(0, 1, {{{0, "a"}}}, kName, 5));
+    writeFileAtomically(dir.path() / "z.dat", Bytes{'o', 'l', 'd'});
+    const Bytes before = readWholeFile(path);
+    const auto readOnly = fs::perms::owner_read | fs::perms::group_read;
+    fs::permissions(path, readOnly);
+    fs::permissions(dir.path() / "z.dat", readOnly);
+    const ChildResult set =
+        runIn(dir.path(), tarntool("obj set y.dat --group 0 --id 1 --hex 41"), "", dir.path());
+    EXPECT_EQ(set.code, 1);
+    EXPECT_NE(set.out.find("The file is read-only"), std::string::npos) << set.out;
+    EXPECT_EQ(
+        runIn(dir.path(), tarntool("obj recode y.dat -o z.dat"), "", dir.path()).code, 1);
+    EXPECT_EQ(readWholeFile(path), before);
+    EXPECT_EQ(readWholeFile(dir.path() / "z.dat"), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(fs::status(path).permissions(), readOnly);
+}
+
 }  // namespace
 }  // namespace tarn

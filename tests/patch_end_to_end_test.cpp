@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
@@ -81,7 +82,9 @@ TEST_F(PatchEndToEnd, TheBuiltProgramIsTarnPatchAndAppliesEveryText) {
     EXPECT_NE(r.out.find("continue? [Y/N]Processing files, please be patient...\n\n"),
               std::string::npos);
     EXPECT_NE(r.out.find("\rProcessing spell_ice.DAT (0 file(s) left)\r" + std::string(79, ' ') +
-                         "\rAll OK\n\nPress ENTER to continue\n"),
+                         "\rAll OK\nThe original files are kept in the \"TarnPatch-backup\" "
+                         "directory. To put them\nback, run this program again with --restore.\n"
+                         "\nPress ENTER to continue\n"),
               std::string::npos);
 }
 
@@ -116,7 +119,7 @@ TEST_F(PatchEndToEnd, OpenErrorAnsweredYesAndNo) {
     const fs::path door = player / "ObjData" / "Door.dat";  // comes after the missing file
 
     Result r = patch("y\nn\n\n");
-    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.code, 1);
     EXPECT_NE(
         r.out.find("\nThe following error occured while trying to open ObjData/Creature.dat:\n"),
         std::string::npos);
@@ -125,10 +128,54 @@ TEST_F(PatchEndToEnd, OpenErrorAnsweredYesAndNo) {
     EXPECT_EQ(loadObjectFile(door).Texts[0][1].Text, "Holzt\xFCr");
 
     r = patch("y\ny\n\n");
-    EXPECT_EQ(r.code, 0);
-    EXPECT_NE(r.out.find("Processing finished with 1 error(s)\n\nPress ENTER to continue\n"),
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("Processing finished with 1 error(s)\nThe original files are kept"),
               std::string::npos);
     EXPECT_EQ(loadObjectFile(door).Texts[0][1].Text, "Tor");
+}
+
+TEST_F(PatchEndToEnd, RestoreGivesBackTheOriginalsInTheTranslatorsWords) {
+    std::map<std::string, Bytes> originals;
+    for (const auto& entry : fs::directory_iterator(player / "ObjData")) {
+        originals[entry.path().filename().string()] = readWholeFile(entry.path());
+    }
+    std::string messages;
+    for (int k = 0; k < 15; ++k) {
+        messages += k == 11   ? "Originale zur\xC3\xBC" "ckholen? [J/N]\n"
+                    : k == 12 ? "%1 Datei(en) wiederhergestellt\n"
+                              : "Nachricht\n";
+    }
+    std::ofstream(scratch.path() / "de.txt", std::ios::binary) << messages;
+    ASSERT_EQ(build("--yes-chars j --messages de.txt").code, 0);
+    ASSERT_EQ(patch("j\n\n").code, 0);
+    ASSERT_NE(readWholeFile(player / "ObjData" / "Door.dat"), originals["Door.dat"]);
+
+    const std::string program = "'" + (scratch.path() / "patch.bin").string() + "' --restore";
+    EXPECT_EQ(runIn(player, program, "n\n", scratch.path()).code, 1);
+    EXPECT_TRUE(fs::exists(player / "TarnPatch-backup"));
+    const auto kept = std::distance(fs::directory_iterator(player / "TarnPatch-backup"),
+                                    fs::directory_iterator());
+    EXPECT_GT(kept, 1);
+    const Result r = runIn(player, program, "j\n\n", scratch.path());
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.out.find("Originale zur\xC3\xBC" "ckholen? [J/N]" + std::to_string(kept) +
+                         " Datei(en) wiederhergestellt\n"),
+              std::string::npos)
+        << r.out;
+    for (const auto& [name, bytes] : originals) {
+        EXPECT_EQ(readWholeFile(player / "ObjData" / name), bytes) << name;
+    }
+    EXPECT_FALSE(fs::exists(player / "TarnPatch-backup"));
+    EXPECT_EQ(runIn(player, program, "\n", scratch.path()).code, 1);
+}
+
+TEST_F(PatchEndToEnd, APatchWithoutTextsIsNotBuilt) {
+    const Result r = build("--id 77");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out,
+              "tarntool: No object file has a text with language ID 77: the end-user program "
+              "would change nothing. Choose a language ID that the texts use, or all texts.\n");
+    EXPECT_FALSE(fs::exists(scratch.path() / "patch.bin"));
 }
 
 TEST_F(PatchEndToEnd, StartUpFailuresAndBadUse) {

@@ -61,6 +61,10 @@ bool createEndUserExecutable(PatchBuilderDialog& settings, const std::vector<Obj
         try {
             status("Appending language data...");
             built = buildEndUserProgram(*program, files, settings.options());
+        } catch (const NoTextsError& e) {
+            errorBox(what(e), QStringLiteral("No texts to carry"));
+            status(kExecutableNotCreated);
+            return false;
         } catch (const ResourceBundleError& e) {
             errorBox(kPutDataFailed + QStringLiteral("BeginUpdateResource:") + what(e),
                      QStringLiteral("Error preparing executable"));

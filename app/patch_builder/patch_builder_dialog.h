@@ -35,7 +35,7 @@ public:
     void setTextId(int id);
     bool enhancedRle() const;
     void setEnhancedRle(bool enhanced);
-    QString text(int row) const;  // row 0..10 of the displayed texts
+    QString text(int row) const;  // row 0..14 of the displayed messages: message messageEntry(row)
     void setText(int row, const QString& text);
     QString yesChars() const;
     void setYesChars(const QString& chars);

@@ -168,6 +168,19 @@ TEST(FileChecks, ReadOnlyMissingAndCopyRules) {
     EXPECT_TRUE(isReadOnlyFile(b));
     EXPECT_FALSE(fileExists(dir.path()));
     EXPECT_TRUE(directoryExists(dir.path()));
+
+    // A rename would replace the read-only file without asking; the write refuses it, also
+    // for root, and leaves it and its permissions alone.
+    try {
+        writeFileAtomically(b, Bytes{9});
+        FAIL() << "a read-only file was replaced";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot write file \"" + b.string() + "\". The file is read-only.");
+    }
+    EXPECT_EQ(readWholeFile(b), (Bytes{1, 2}));
+    EXPECT_EQ(fs::status(b).permissions(), fs::perms::owner_read);
+    EXPECT_EQ(dir.fileCount(), 2u);
 }
 
 }  // namespace

@@ -71,6 +71,7 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
                            "TextID=7",
                            "Text0=Neue Texte",
                            "Text10=Press ENTER to continue",
+                           "Text13=%1 file(s) restored",
                            "YesChars=y",
                            "Target=native"};
     std::size_t at = 0;

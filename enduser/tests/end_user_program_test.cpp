@@ -34,5 +34,28 @@ TEST(EndUserProgram, IsThePatcherCopyWithBothResourcesAttached) {
     EXPECT_THROW(buildEndUserProgram(patcher, {file}, options), ObjTextsLimitError);
 }
 
+TEST(EndUserProgram, APatchThatCarriesNoTextIsRefused) {
+    const Bytes patcher{'E', 'L', 'F'};
+    ObjFile file;
+    file.FileName = "A.DAT";
+    file.Texts = {{{3, "drei"}}, {}};
+    EndUserOptions options;
+    options.texts.onlyId = 7;
+    try {
+        buildEndUserProgram(patcher, {file}, options);
+        FAIL() << "a patch without texts was built";
+    } catch (const NoTextsError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "No object file has a text with language ID 7: the end-user program would "
+                  "change nothing. Choose a language ID that the texts use, or all texts.");
+    }
+    options.texts.onlyId.reset();
+    EXPECT_THROW(buildEndUserProgram(patcher, {}, options), NoTextsError);
+    file.Texts = {{}, {}};
+    EXPECT_THROW(buildEndUserProgram(patcher, {file}, options), NoTextsError);
+    file.Texts = {{}, {{0, ""}}};  // an empty text is still a text to carry
+    EXPECT_NO_THROW(buildEndUserProgram(patcher, {file}, options));
+}
+
 }  // namespace
 }  // namespace tarn

@@ -66,12 +66,14 @@ TEST(ResourceBundle, LyingFootersAndDirectoriesAreRefusedWithoutReadingOutside) 
 TEST(ResourceBundle, LoadStringReadsBlockOneLikeTheWindowsLoader) {
     MessageTexts messages = defaultMessages();
     messages[8] = "";
+    messages[11] = "";
     const Bytes file = addResources(kExe, {{kStrings, buildMessageTableBlock(messages, "y")}});
     const ResourceBundle bundle = ResourceBundle::parse(file);
     EXPECT_EQ(loadString(bundle, 3), u"Processing files, please be patient...");
     EXPECT_EQ(loadString(bundle, 11), u"y");
     EXPECT_TRUE(loadString(bundle, 8).empty());
     EXPECT_TRUE(loadString(bundle, 12).empty());
+    EXPECT_EQ(loadString(bundle, 13), u"%1 file(s) restored");
     EXPECT_TRUE(loadString(bundle, 16).empty());  // block 2 is missing
     EXPECT_TRUE(loadString(ResourceBundle(), 0).empty());
     // Another language is found when no neutral block exists.

@@ -9,6 +9,7 @@
 #include "enduser/end_user_program.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/sample_objects.h"
+#include "patcher/tests/end_user_resources.h"
 
 namespace tarn {
 namespace {
@@ -36,8 +37,7 @@ protected:
 
     int run(const std::vector<ObjFile>& files, const std::string& answers,
             EndUserOptions options = {}) {
-        const Bytes program = buildEndUserProgram(Bytes{'E', 'X', 'E'}, files, options);
-        return runWith(ResourceBundle::parse(program), answers);
+        return runWith(endUserResources(files, options), answers);
     }
 
     int runWith(ResourceBundle bundle, const std::string& answers) {
@@ -81,7 +81,9 @@ TEST_F(TarnPatchTest, AppliesTheTextsAndShowsTheWholeDialogue) {
     EXPECT_EQ(console, kHeader + question + "Processing files, please be patient...\n\n" + kBlank +
                            "Processing a.dat (1 file(s) left)\r" + kBlank +
                            "Processing B.DAT (0 file(s) left)\r" + kBlank +
-                           "All OK\n\nPress ENTER to continue\n");
+                           "All OK\nThe original files are kept in the \"TarnPatch-backup\" "
+                           "directory. To put them\nback, run this program again with "
+                           "--restore.\n\nPress ENTER to continue\n");
 }
 
 TEST_F(TarnPatchTest, StartUpFailuresEndWithExitCodeOne) {
@@ -116,7 +118,7 @@ TEST_F(TarnPatchTest, OpenErrorAnsweredYesGoesOnWithTheNextFile) {
     const int code =
         run({textsFor("missing.dat", {{{0, "a"}}, {{1, "b"}}}), textsFor("A.DAT", {{{0, "new"}}})},
             "y\ny\n\n");
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(code, 1);
     EXPECT_EQ(load("A.DAT").Texts[0][0].Text, "new");
     EXPECT_NE(
         console.find("\nThe following error occured while trying to open ObjData/missing.dat:\n"
@@ -125,7 +127,7 @@ TEST_F(TarnPatchTest, OpenErrorAnsweredYesGoesOnWithTheNextFile) {
     EXPECT_NE(console.find("Do you want to ignore the error and try to process the remaining "
                            "files? [Y/N]"),
               std::string::npos);
-    EXPECT_NE(console.find("Processing finished with 1 error(s)\n\nPress ENTER to continue\n"),
+    EXPECT_NE(console.find("Processing finished with 1 error(s)\nThe original files are kept"),
               std::string::npos);
 }
 
@@ -133,7 +135,7 @@ TEST_F(TarnPatchTest, OpenErrorAnsweredNoStopsWithTheSummary) {
     const Bytes before = readWholeFile(objData / "A.DAT");
     EXPECT_EQ(
         run({textsFor("missing.dat", {{{0, "a"}}}), textsFor("A.DAT", {{{0, "new"}}})}, "y\nn\n\n"),
-        0);
+        1);
     EXPECT_EQ(readWholeFile(objData / "A.DAT"), before);
     EXPECT_EQ(console.find("Processing A.DAT"), std::string::npos);
     EXPECT_NE(console.find("[Y/N]Processing finished with 1 error(s)\n"), std::string::npos);
@@ -156,7 +158,7 @@ TEST_F(TarnPatchTest, NamesThatLeaveObjDataAreRefusedAsOpenErrors) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         answers += "y\n";
     }
-    EXPECT_EQ(run(files, answers + "\n"), 0);
+    EXPECT_EQ(run(files, answers + "\n"), 1);
     EXPECT_EQ(readWholeFile(game.path() / "outside.dat"), outside);
     EXPECT_EQ(load("A.DAT").Texts[0][0].Text, "good");
     EXPECT_NE(console.find("Processing finished with 6 error(s)"), std::string::npos);
@@ -175,7 +177,7 @@ TEST_F(TarnPatchTest, TextsEndingEarlyAreAnOpenErrorThatStopsCleanly) {
         bundle.put({6, ResourceName::number(1), 0}, buildMessageTableBlock(defaultMessages(), "y"));
         bundle.put({10, ResourceName::string("OBJTEXTS"), 0},
                    Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(cut)));
-        EXPECT_EQ(runWith(bundle, "y\n\n"), 0);
+        EXPECT_EQ(runWith(bundle, "y\n\n"), 1);
         EXPECT_EQ(load("A.DAT").Texts[0][0].Text, "first");
         EXPECT_EQ(readWholeFile(objData / "b.dat"), before);
         EXPECT_NE(console.find("The attached texts end early"), std::string::npos);
@@ -190,7 +192,7 @@ TEST_F(TarnPatchTest, SaveErrorLeavesTheOldFileWhole) {
     const int code =
         run({textsFor("A.DAT", {{{0, "new"}}}), textsFor("b.dat", {{{0, "x2"}}})}, "y\ny\n\n");
     setWriteFaultForTesting({});
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(code, 1);
     EXPECT_EQ(readWholeFile(objData / "A.DAT"), before);
     EXPECT_NE(console.find("The following error occured while trying to save ObjData/A.DAT:\n"
                            "Cannot write file"),

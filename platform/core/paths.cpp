@@ -11,6 +11,12 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #endif
 
 namespace tarn::platform {
@@ -94,6 +100,45 @@ std::vector<fs::path> listFilesWithExtension(const fs::path& folder, const std::
         }
     }
     return files;
+}
+
+std::vector<fs::path> listEntries(const fs::path& folder) {
+    std::vector<fs::path> paths;
+    for (NamedEntry& entry : listFolder(folder)) {
+        paths.push_back(std::move(entry.path));
+    }
+    return paths;
+}
+
+void flushFolder(const fs::path& folder) {
+#ifdef _WIN32
+    (void)folder;
+#else
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool flushed = fd >= 0 && ::fsync(fd) == 0;
+    const int err = errno;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    if (!flushed) {
+        throw FileError("Cannot write folder \"" + folder.string() + "\". " + std::strerror(err));
+    }
+#endif
+}
+
+bool isReadOnlyFolder(const fs::path& folder) {
+#ifdef _WIN32
+    (void)folder;
+    return false;
+#else
+    std::error_code ec;
+    const fs::file_status status = fs::status(folder, ec);
+    if (ec || !fs::is_directory(status)) {
+        return false;
+    }
+    const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (status.permissions() & write) == fs::perms::none;
+#endif
 }
 
 }  // namespace tarn::platform

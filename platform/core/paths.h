@@ -22,4 +22,17 @@ std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const std:
 // sorted by upper-cased name in byte order. Raises FileError when the folder cannot be listed.
 std::vector<fs::path> listFilesWithExtension(const fs::path& folder, const std::string& extension);
 
+// Every entry of folder, sorted by upper-cased name in byte order. Raises FileError when the
+// folder cannot be listed.
+std::vector<fs::path> listEntries(const fs::path& folder);
+
+// Makes the names in folder durable, so that a file renamed into it survives a power cut.
+// Raises FileError. Nothing to do on Windows, whose replacement writes through.
+void flushFolder(const fs::path& folder);
+
+// A folder whose write permission bits are all off, whoever runs the program (as with
+// read-only files, root is held to them too). Always false on Windows, where a folder's
+// read-only attribute does not stop writing into it.
+bool isReadOnlyFolder(const fs::path& folder);
+
 }  // namespace tarn::platform

@@ -6,7 +6,9 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <memory>
+#include <optional>
 #include <regex>
 
 #include "common/file_io.h"
@@ -72,6 +74,12 @@ std::string withoutSystemReasons(const std::string& dialogue) {
     return std::regex_replace(dialogue, reason, "$1 <reason>");
 }
 
+// How a program is started besides its answers: " --restore", "TARNPATCH_TEST_FAULT=disk-full".
+struct Command {
+    std::string arguments;
+    std::string environment;
+};
+
 bool everyLineEndIsCrLf(const std::string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
@@ -112,24 +120,31 @@ protected:
             0);
     }
 
+    // command: the program's arguments and an environment assignment before it.
     ChildResult runNative(const fs::path& folder, const std::string& program,
-                          const std::string& answers) {
-        return runIn(folder, quoted(program), answers, scratch.path());
+                          const std::string& answers, const Command& command = {}) {
+        return runIn(folder, command.environment + " " + quoted(program) + command.arguments,
+                     answers, scratch.path());
     }
 
     ChildResult runWindows(const fs::path& folder, const std::string& program,
-                           const std::string& answers) {
-        return runIn(folder, quoted(WINE64_PATH) + " " + quoted(program), answers, scratch.path(),
-                     scratch.path() / "wine-errors.txt");
+                           const std::string& answers, const Command& command = {}) {
+        return runIn(folder,
+                     command.environment + " " + quoted(WINE64_PATH) + " " + quoted(program) +
+                         command.arguments,
+                     answers, scratch.path(), scratch.path() / "wine-errors.txt");
     }
 
     // Runs the built programs on the two players' games with the same answers and expects the
     // same outcome.
-    void expectSameRun(const std::string& answers, int code) {
-        const ChildResult native =
-            runNative(scratch.path() / "native", (scratch.path() / "native.bin").string(), answers);
-        const ChildResult windows = runWindows(scratch.path() / "windows",
-                                               (scratch.path() / "windows.exe").string(), answers);
+    // windowsCommand, when given, starts the Windows program instead of command.
+    void expectSameRun(const std::string& answers, int code, const Command& command = {},
+                       const std::optional<Command>& windowsCommand = {}) {
+        const ChildResult native = runNative(
+            scratch.path() / "native", (scratch.path() / "native.bin").string(), answers, command);
+        const ChildResult windows =
+            runWindows(scratch.path() / "windows", (scratch.path() / "windows.exe").string(),
+                       answers, windowsCommand.value_or(command));
         EXPECT_EQ(native.code, code) << native.out;
         EXPECT_EQ(windows.code, code) << windows.out;
         EXPECT_TRUE(everyLineEndIsCrLf(windows.out)) << windows.out;
@@ -160,6 +175,32 @@ protected:
         return readWholeFile(fresh / "ObjData" / name);
     }
 
+    // The files of a player's backup folder and their bytes.
+    std::map<std::string, Bytes> kept(const char* player) {
+        std::map<std::string, Bytes> files;
+        const fs::path folder = scratch.path() / player / "TarnPatch-backup";
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            files[entry.path().filename().string()] = readWholeFile(entry.path());
+        }
+        return files;
+    }
+
+    // The object files of a player that differ from the fresh sample game's.
+    std::map<std::string, Bytes> changedFilesAsTheyWere(const char* player) {
+        std::map<std::string, Bytes> files;
+        for (const auto& entry : fs::directory_iterator(scratch.path() / player / "ObjData")) {
+            const std::string name = entry.path().filename().string();
+            if (readWholeFile(entry.path()) != sampleFile(name)) {
+                files[name] = sampleFile(name);
+            }
+        }
+        return files;
+    }
+
+    void expectUnchanged(const char* player) {
+        EXPECT_TRUE(changedFilesAsTheyWere(player).empty()) << player;
+    }
+
     TempDir scratch;
     std::string lastWindowsOut;
 };
@@ -171,7 +212,9 @@ TEST_F(WinePatch, SameFilesAndDialogueAsTheNativeProgram) {
               sampleFile("Door.dat"));
     // The progress line still ends in a bare carriage return.
     EXPECT_NE(lastWindowsOut.find(std::string(79, ' ') + "\rProcessing "), std::string::npos);
-    EXPECT_NE(lastWindowsOut.find("All OK\r\n\r\nPress ENTER to continue\r\n"), std::string::npos);
+    EXPECT_NE(lastWindowsOut.find("All OK\r\nThe original files are kept in the "
+                                  "\"TarnPatch-backup\" directory."),
+              std::string::npos);
 
     // Answers typed on Windows end in CR LF; one language, normal run-length encoding.
     buildBoth("--id 9 --normal-rle");
@@ -183,14 +226,14 @@ TEST_F(WinePatch, OpenErrorAnsweredNoThenYes) {
     for (const char* player : {"native", "windows"}) {
         fs::remove(scratch.path() / player / "ObjData" / "Creature.dat");
     }
-    expectSameRun("y\nn\n\n", 0);
+    expectSameRun("y\nn\n\n", 1);
     EXPECT_NE(lastWindowsOut.find("while trying to open ObjData\\Creature.dat:\r\n"
                                   "Cannot open file \".\\ObjData\\Creature.dat\". "),
               std::string::npos)
         << lastWindowsOut;
     EXPECT_EQ(readWholeFile(scratch.path() / "windows" / "ObjData" / "Door.dat"),
               sampleFile("Door.dat"));
-    expectSameRun("y\ny\n\n", 0);
+    expectSameRun("y\ny\n\n", 1);
     EXPECT_NE(readWholeFile(scratch.path() / "windows" / "ObjData" / "Door.dat"),
               sampleFile("Door.dat"));
 }
@@ -233,6 +276,87 @@ TEST_F(WinePatch, MessagesInTheConsoleCodePage) {
     // U+00FC is 0x81 in code page 437.
     EXPECT_NE(windows.out.find("Weiter? [J/N]Nachricht\r\n\r\n"), std::string::npos);
     EXPECT_NE(windows.out.find("Fertig \x81\r\n"), std::string::npos) << windows.out;
+}
+
+TEST_F(WinePatch, KeepsTheOriginalsAndRestoresThemWithEitherSwitch) {
+    buildBoth();
+    expectSameRun("y\n\n", 0);
+    const auto changed = changedFilesAsTheyWere("windows");
+    EXPECT_FALSE(changed.empty());
+    EXPECT_EQ(kept("windows"), changed);
+    EXPECT_EQ(kept("native"), kept("windows"));
+
+    // A second patch leaves the kept originals as they were.
+    buildBoth("--id 9 --normal-rle");
+    expectSameRun("y\n\n", 0);
+    EXPECT_EQ(kept("windows"), changed);
+
+    // No changes nothing; yes puts every original back and removes the folder.
+    const Bytes patched = readWholeFile(scratch.path() / "windows" / "ObjData" / "Door.dat");
+    expectSameRun("n\n", 1, {" --restore", ""}, Command{" /restore", ""});
+    EXPECT_EQ(readWholeFile(scratch.path() / "windows" / "ObjData" / "Door.dat"), patched);
+    EXPECT_EQ(kept("windows"), changed);
+    expectSameRun("y\n\n", 0, {" --restore", ""}, Command{" /RESTORE", ""});
+    EXPECT_NE(lastWindowsOut.find(std::to_string(changed.size()) + " file(s) restored\r\n"),
+              std::string::npos)
+        << lastWindowsOut;
+    for (const char* player : {"native", "windows"}) {
+        expectUnchanged(player);
+        EXPECT_FALSE(fs::exists(scratch.path() / player / "TarnPatch-backup")) << player;
+    }
+    // Nothing more to restore; the Windows program takes the long switch too.
+    expectSameRun("\n", 1, {" --restore", ""});
+    EXPECT_NE(lastWindowsOut.find("No backup found"), std::string::npos);
+}
+
+TEST_F(WinePatch, FilesThatCannotBeKeptOrDoNotReadBackStayAsTheyWere) {
+    buildBoth();
+    std::string yes;
+    for (int i = 0; i < 12; ++i) {
+        yes += "y\n";
+    }
+    // A full disk while keeping the originals.
+    expectSameRun(yes, 1, {"", "TARNPATCH_TEST_FAULT=disk-full"});
+    EXPECT_NE(lastWindowsOut.find("while trying to save ObjData\\"), std::string::npos)
+        << lastWindowsOut;
+    for (const char* player : {"native", "windows"}) {
+        expectUnchanged(player);
+        EXPECT_FALSE(fs::exists(scratch.path() / player / "TarnPatch-backup")) << player;
+    }
+    // A file where the backup folder belongs.
+    for (const char* player : {"native", "windows"}) {
+        writeFileAtomically(scratch.path() / player / "TarnPatch-backup", Bytes{'x'});
+    }
+    expectSameRun(yes, 1);
+    expectUnchanged("native");
+    expectUnchanged("windows");
+    for (const char* player : {"native", "windows"}) {
+        fs::remove(scratch.path() / player / "TarnPatch-backup");
+    }
+    // Every written file damaged before it is read back: each is put back as it was.
+    expectSameRun(yes, 1, {"", "TARNPATCH_TEST_FAULT=corrupt-written-files"});
+    EXPECT_NE(lastWindowsOut.find("did not read back as written; the file as it was has been put "
+                                  "back\r\n"),
+              std::string::npos)
+        << lastWindowsOut;
+    expectUnchanged("native");
+    expectUnchanged("windows");
+}
+
+TEST_F(WinePatch, AReadOnlyObjectFileIsRefusedAndStaysReadOnly) {
+    buildBoth();
+    for (const char* player : {"native", "windows"}) {
+        fs::permissions(scratch.path() / player / "ObjData" / "Door.dat",
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    }
+    expectSameRun("y\ny\n\n", 1);
+    const fs::path door = scratch.path() / "windows" / "ObjData" / "Door.dat";
+    EXPECT_EQ(readWholeFile(door), sampleFile("Door.dat"));
+    EXPECT_EQ(fs::status(door).permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_NE(lastWindowsOut.find("while trying to save ObjData\\Door.dat:\r\nCannot write file"),
+              std::string::npos)
+        << lastWindowsOut;
+    EXPECT_EQ(kept("windows").count("Door.dat"), 0u);
 }
 
 }  // namespace

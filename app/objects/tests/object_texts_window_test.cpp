@@ -296,6 +296,18 @@ TEST_F(ObjectTextsWindowTest, AFailedSaveStopsAndKeepsModifiedForARetry) {
         EXPECT_TRUE(prompter.messages().back().text.contains("b.dat"));
     }
 
+    // A file its owner made read-only is refused, whoever runs the program.
+    const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read;
+    std::filesystem::permissions(game.file("b.dat"), readOnly);
+    window.saveModified();
+    EXPECT_EQ(game.bytes("b.dat"), oldB);
+    EXPECT_EQ(std::filesystem::status(game.file("b.dat")).permissions(), readOnly);
+    EXPECT_TRUE(modified(1));
+    EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Error);
+    EXPECT_TRUE(prompter.messages().back().text.contains("The file is read-only"))
+        << prompter.messages().back().text.toStdString();
+    std::filesystem::permissions(game.file("b.dat"), std::filesystem::perms::owner_all);
+
     window.saveModified();
     EXPECT_EQ(window.statusText(), "2 files updated successfully");
     EXPECT_EQ(loadObjectFile(game.file("c.dat")).Texts[0][0].Text, "c!");

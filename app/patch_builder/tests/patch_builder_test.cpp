@@ -166,6 +166,20 @@ TEST_F(PatchBuilderTest, AModelTheLayoutCannotHoldIsRefusedAndNothingIsWritten) 
     expectPanelRestored();
 }
 
+TEST_F(PatchBuilderTest, ALanguageIdThatNoTextHasIsRefusedAndNothingIsWritten) {
+    chooseTarget(dir.path() / "patch.exe", [](PatchBuilderDialog& s) { s.setTextId(9); });
+    EXPECT_FALSE(build());
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text,
+              "No object file has a text with language ID 9: the end-user program would change "
+              "nothing. Choose a language ID that the texts use, or all texts.");
+    EXPECT_EQ(prompter.messages()[0].caption, "No texts to carry");
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
+    EXPECT_EQ(statuses.back(), kExecutableNotCreated);
+    EXPECT_EQ(dir.fileCount(), 0u);
+    expectPanelRestored();
+}
+
 TEST_F(PatchBuilderTest, ADamagedCarriedProgramIsReportedAsAFailedUpdateStart) {
     frontEnd.carriedProgram = [](PatcherTarget) {
         Bytes program{'M', 'Z', 0, 0};
@@ -235,12 +249,16 @@ TEST_F(PatchBuilderTest, SettingsFollowTheStoredValues) {
     EXPECT_FALSE(idEdit->isEnabled());
     EXPECT_EQ(settings.textId(), -1);
 
-    EXPECT_EQ(childByName<QTableWidget>(settings, "messagesTable")->rowCount(), 11);
+    // Rows 0 to 10 are messages 0 to 10, rows 11 to 14 the restore messages 12 to 15.
+    EXPECT_EQ(childByName<QTableWidget>(settings, "messagesTable")->rowCount(), 15);
     EXPECT_EQ(settings.text(3), "Processing files, please be patient...");
+    EXPECT_EQ(settings.text(12), "%1 file(s) restored");
+    settings.setText(12, QStringLiteral("%1 Datei(en) wiederhergestellt"));
     settings.setText(3, QString());
     const EndUserOptions options = settings.options();
     EXPECT_EQ(options.messages[3], "");
     EXPECT_EQ(options.messages[8], "All OK");
+    EXPECT_EQ(options.messages[12], "%1 Datei(en) wiederhergestellt");
     EXPECT_EQ(options.yesChars, "y");
     EXPECT_FALSE(options.texts.onlyId.has_value());
     EXPECT_TRUE(options.texts.enhancedRle);

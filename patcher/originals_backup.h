@@ -1,0 +1,57 @@
+// The original object files TarnPatch keeps, so that players can undo a translation. Before an
+// object file is first changed, its bytes as they are go into "TarnPatch-backup" beside
+// ObjData, complete and flushed. A backup already there is never replaced, so the folder holds
+// the files as they were before any patch ran, however often patches run. --restore copies
+// them back.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/bytes.h"
+
+namespace tarn {
+
+namespace fs = std::filesystem;
+
+inline constexpr const char* kBackupFolderName = "TarnPatch-backup";
+
+class OriginalsBackup {
+public:
+    // The backup folder of a game folder, found whatever its letter case.
+    explicit OriginalsBackup(const fs::path& gameFolder);
+
+    const fs::path& folder() const { return folder_; }
+    bool exists() const;
+
+    // Keeps original, the bytes of the ObjData file named name, unless a backup of that file is
+    // there already. Answers whether it wrote one; the copy is complete and flushed when it
+    // returns. Raises FileError when the folder or the copy cannot be written.
+    bool keep(const std::string& name, const Bytes& original);
+
+    // One entry of the backup folder and what a restore does with it.
+    struct Item {
+        fs::path backup;
+        fs::path target;      // the object file it goes back over; empty when refused
+        std::string refusal;  // why the entry is left alone
+        Bytes data;
+    };
+
+    // Every entry of the backup folder, in upper-cased name order. Only regular files with a
+    // plain file name that ObjData has (whatever the letter case) and that decode as object
+    // files go back; the others are refused and left alone. Raises FileError when the folder
+    // cannot be listed.
+    std::vector<Item> restorePlan(const fs::path& objData) const;
+
+    // Writes a planned item back over its object file atomically; raises FileError.
+    static void restore(const Item& item);
+
+    // Removes the backup folder with everything in it; raises FileError.
+    void remove() const;
+
+private:
+    fs::path folder_;
+};
+
+}  // namespace tarn

@@ -1,0 +1,22 @@
+// The resources of an end-user program as the tests hand them to TarnPatch, also for a patch
+// without texts, which the build refuses.
+#pragma once
+
+#include <vector>
+
+#include "enduser/end_user_program.h"
+#include "enduser/resource_bundle.h"
+
+namespace tarn {
+
+inline ResourceBundle endUserResources(const std::vector<ObjFile>& files,
+                                       const EndUserOptions& options = {}) {
+    ResourceBundle bundle;
+    bundle.put({kStringTableType, ResourceName::number(kMessageTableName), 0},
+               buildMessageTableBlock(options.messages, options.yesChars));
+    bundle.put({kRawDataType, ResourceName::string(kObjTextsName), 0},
+               writeObjTexts(files, options.texts));
+    return bundle;
+}
+
+}  // namespace tarn
