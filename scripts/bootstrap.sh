@@ -7,6 +7,7 @@ packages=(
     build-essential g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     qt6-base-dev libgl-dev
+    libgettextpo-dev gettext  # PO files: read and written by libgettextpo, checked by msgfmt
     xvfb xauth
     fonts-freefont-ttf  # shows the control pictures the grid uses for the game's control bytes
     clang libclang-rt-14-dev  # the fuzz targets: libFuzzer with the sanitizers
