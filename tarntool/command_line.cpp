@@ -1,6 +1,11 @@
 #include "tarntool/command_line.h"
 
+#include <unistd.h>
+
 #include <charconv>
+#include <filesystem>
+
+#include "common/file_io.h"
 
 namespace tarn::tool {
 
@@ -42,6 +47,13 @@ unsigned parseNumber(const std::string& text, unsigned first, unsigned last,
                          std::to_string(last) + ", not \"" + text + "\"");
     }
     return n;
+}
+
+bool canCreateIn(const std::string& path) {
+    const std::filesystem::path parent =
+        std::filesystem::path(path).has_parent_path() ? std::filesystem::path(path).parent_path()
+                                                      : ".";
+    return directoryExists(parent) && ::access(parent.c_str(), W_OK) == 0;
 }
 
 std::string toHex(const std::string& bytes) {

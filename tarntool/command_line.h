@@ -39,6 +39,9 @@ private:
 unsigned parseNumber(const std::string& text, unsigned first, unsigned last,
                      const std::string& what);
 
+// A file can be created in the folder of path (checked before anything is written).
+bool canCreateIn(const std::string& path);
+
 // Lower-case hex digits of bytes, and back (raises UsageError for malformed hex).
 std::string toHex(const std::string& bytes);
 std::string fromHex(const std::string& hex);

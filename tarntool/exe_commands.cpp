@@ -1,6 +1,4 @@
 // tarntool exe info|export|import|sample: the game executable's texts from the command line.
-#include <unistd.h>
-
 #include <algorithm>
 #include <charconv>
 #include <iostream>
@@ -12,8 +10,11 @@
 #include "exetext/sample_executable.h"
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
+#include "tarntool/command_line.h"
 #include "tarntool/commands.h"
+#include "tarntool/exe_import_save.h"
 #include "tarntool/exe_text_lines.h"
+#include "tarntool/po_commands.h"
 
 namespace tarn::tool {
 
@@ -27,7 +28,10 @@ const char* const kExeUsage =
     "usage: tarntool exe info FILE\n"
     "       tarntool exe export FILE [-o OUT]\n"
     "       tarntool exe import FILE TEXTS [--primary-id N] [--secondary-id N] [--shares OUT]\n"
-    "       tarntool exe sample PROFILE OUT [--texts TEXTS]\n";
+    "       tarntool exe sample PROFILE OUT [--texts TEXTS]\n"
+    "       tarntool exe export-po ORIGINAL TRANSLATED -o FILE.po [--language LL] [--code-page N]\n"
+    "       tarntool exe import-po TRANSLATED FILE.po [--code-page N] [--primary-id N]\n"
+    "                              [--secondary-id N] [--shares OUT]\n";
 
 int badUse(const std::string& message) {
     std::cerr << "tarntool: " << message << "\n";
@@ -75,15 +79,6 @@ std::optional<std::string> parseArgs(const Args& args, const std::vector<std::st
     return std::nullopt;
 }
 
-std::optional<std::uint8_t> parseLangId(const std::string& text) {
-    unsigned value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value > 254) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint8_t>(value);
-}
-
 void reportUnknownSize(const std::string& path, std::uintmax_t size) {
     std::cerr << "tarntool: " << path << ": unknown file size " << size
               << ", not a known Tarn executable\n";
@@ -111,12 +106,6 @@ bool readTextsFile(const std::string& path, std::vector<std::string>& rawTexts) 
                   << error << "\n";
     }
     return false;
-}
-
-// A file can be created in the folder of path (checked before anything is written).
-bool canCreateIn(const std::string& path) {
-    const fs::path parent = fs::path(path).has_parent_path() ? fs::path(path).parent_path() : ".";
-    return directoryExists(parent) && ::access(parent.c_str(), W_OK) == 0;
 }
 
 int info(const Args& args) {
@@ -174,54 +163,16 @@ int importTexts(const Args& args) {
                                "exe import takes FILE and TEXTS", parsed)) {
         return badUse(*error);
     }
-    const std::string& path = parsed.positional[0];
-    SaveOptions options;
-    std::optional<std::uint8_t> primary;
-    std::optional<std::uint8_t> secondary;
-    if (const auto v = parsed.option("--primary-id"); v && !(primary = parseLangId(*v))) {
-        return badUse("--primary-id takes a number from 0 to 254");
-    }
-    if (const auto v = parsed.option("--secondary-id"); v && !(secondary = parseLangId(*v))) {
-        return badUse("--secondary-id takes a number from 0 to 254");
-    }
-    const auto sharesPath = parsed.option("--shares");
-    if (sharesPath && !canCreateIn(*sharesPath)) {
-        return badUse("cannot write " + *sharesPath);
-    }
-    if (!fileExists(path)) {
-        return badUse(path + ": no such file");
-    }
-    if (isReadOnlyFile(path)) {
-        return badUse(path + ": the file is read-only");
+    const ExeImportTarget target{parsed.positional[0], parsed.option("--primary-id"),
+                                 parsed.option("--secondary-id"), parsed.option("--shares")};
+    if (const auto refused = checkExeImportTarget(target)) {
+        return *refused;
     }
     std::vector<std::string> rawTexts;
     if (!readTextsFile(parsed.positional[1], rawTexts)) {
         return kBadUse;
     }
-    Bytes file;
-    const int profile = readExecutable(path, file);
-    if (profile == -1) {
-        return kFailed;
-    }
-    const auto langSpot = static_cast<std::size_t>(profileByNumber(profile).FixupSpots[LangIdSpot]);
-    options.primaryLangId = primary.value_or(file[langSpot]);
-    options.secondaryLangId = secondary.value_or(file[langSpot + kSecondaryLangIdOffset]);
-    file.clear();
-
-    const SaveResult result = saveStrings(path, rawTexts, options);
-    if (sharesPath) {
-        std::string lines;
-        for (const int target : result.shareTargets) {
-            lines += target == 0 ? "\n" : std::to_string(target) + "\n";
-        }
-        writeFileAtomically(*sharesPath, toBytes(lines));
-    }
-    if (!result.saved) {
-        std::cerr << kNotEnoughSpaceMessage << "\n";
-        return kFailed;
-    }
-    std::cout << freeSpaceText(result.freeSpace) << "\n";
-    return kOk;
+    return saveExeImport(target, rawTexts);
 }
 
 int sample(const Args& args) {
@@ -269,6 +220,10 @@ int runExeCommand(const Args& args) {
             return importTexts(args);
         if (command == "sample")
             return sample(args);
+        if (command == "export-po")
+            return exportExePo(args);
+        if (command == "import-po")
+            return importExePo(args);
     } catch (const FileError& e) {
         return badUse(e.what());
     }

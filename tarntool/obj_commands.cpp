@@ -11,6 +11,7 @@
 #include "objfiles/text_tables.h"
 #include "tarntool/command_line.h"
 #include "tarntool/commands.h"
+#include "tarntool/po_commands.h"
 
 namespace tarn::tool {
 
@@ -19,7 +20,10 @@ namespace {
 const char* const kObjUsage =
     "usage: tarntool obj info FILE\n"
     "       tarntool obj recode FILE -o OUT [--normal-rle]\n"
-    "       tarntool obj set FILE --group G --id ID --hex HEX [--normal-rle]\n";
+    "       tarntool obj set FILE --group G --id ID --hex HEX [--normal-rle]\n"
+    "       tarntool obj export-po GAME_DIR --source-id S --target-id T -o FILE.po\n"
+    "                              [--language LL] [--code-page N]\n"
+    "       tarntool obj import-po GAME_DIR FILE.po --target-id T [--code-page N] [--normal-rle]\n";
 
 std::string hex32(std::uint32_t v) {
     char buffer[9];
@@ -124,6 +128,10 @@ int runObjCommand(const Args& args) {
             throw UsageError("obj needs a command");
         }
         const std::string& command = args[0];
+        if (command == "export-po")
+            return exportObjPo(args);
+        if (command == "import-po")
+            return importObjPo(args);
         const CommandLine cl(args, 1, {"-o", "--group", "--id", "--hex"}, {"--normal-rle"});
         if (command == "info")
             return info(cl);
