@@ -63,8 +63,7 @@ std::optional<int> checkExeImportTarget(const ExeImportTarget& target) {
     return std::nullopt;
 }
 
-std::optional<int> readExecutableTexts(const std::string& path, std::vector<std::string>& texts,
-                                       std::vector<int>& notFound) {
+std::optional<int> readExecutableTexts(const std::string& path, ExeTexts& read) {
     const Bytes file = readWholeFile(path);
     const int profile = profileOf(path, file);
     if (profile == -1) {
@@ -72,25 +71,31 @@ std::optional<int> readExecutableTexts(const std::string& path, std::vector<std:
     }
     const ExeProfile& p = profileByNumber(profile);
     try {
-        readStringTable(file, texts, p.PointerBlocks, p.TextAreas, false, notFound);
+        readStringTable(file, read.texts, p.PointerBlocks, p.TextAreas, false, read.notFound);
     } catch (const StreamReadError& e) {
         return refuse(path + ": " + e.what() + " (a text runs to the end of the file)");
     }
+    const auto langSpot = static_cast<std::size_t>(p.FixupSpots[LangIdSpot]);
+    read.languageIds = {file[langSpot], file[langSpot + kSecondaryLangIdOffset]};
     return std::nullopt;
 }
 
-int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>& rawTexts) {
-    const Bytes file = readWholeFile(target.path);
-    const int profile = profileOf(target.path, file);
-    if (profile == -1) {
-        return kFailed;
+int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>& rawTexts,
+                  std::optional<std::array<std::uint8_t, 2>> currentIds) {
+    if (!currentIds) {
+        const Bytes file = readWholeFile(target.path);
+        const int profile = profileOf(target.path, file);
+        if (profile == -1) {
+            return kFailed;
+        }
+        const auto langSpot =
+            static_cast<std::size_t>(profileByNumber(profile).FixupSpots[LangIdSpot]);
+        currentIds = {file[langSpot], file[langSpot + kSecondaryLangIdOffset]};
     }
-    const auto langSpot = static_cast<std::size_t>(profileByNumber(profile).FixupSpots[LangIdSpot]);
     SaveOptions options;
-    options.primaryLangId =
-        target.primaryId ? *parseLangId(*target.primaryId) : file[langSpot];
-    options.secondaryLangId = target.secondaryId ? *parseLangId(*target.secondaryId)
-                                                 : file[langSpot + kSecondaryLangIdOffset];
+    options.primaryLangId = target.primaryId ? *parseLangId(*target.primaryId) : (*currentIds)[0];
+    options.secondaryLangId =
+        target.secondaryId ? *parseLangId(*target.secondaryId) : (*currentIds)[1];
 
     const SaveResult result = saveStrings(target.path, rawTexts, options);
     if (target.sharesPath) {

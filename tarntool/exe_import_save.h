@@ -2,6 +2,7 @@
 // read, the same output and the same exit statuses.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,14 +22,20 @@ struct ExeImportTarget {
 // status of a refusal (reported on standard error), or nothing.
 std::optional<int> checkExeImportTarget(const ExeImportTarget& target);
 
-// Reads an executable (unknown size: exit 1) and its raw texts, with the numbers of the texts
-// whose pointer leads nowhere; answers an exit status after reporting a failure, or nothing.
-std::optional<int> readExecutableTexts(const std::string& path, std::vector<std::string>& texts,
-                                       std::vector<int>& notFound);
+struct ExeTexts {
+    std::vector<std::string> texts;  // raw, text n at index n - 1
+    std::vector<int> notFound;       // texts whose pointer leads nowhere
+    std::array<std::uint8_t, 2> languageIds{};  // primary, secondary
+};
 
-// Saves the raw texts (text n at index n - 1) into the executable, keeping its language IDs
-// unless given, writes the shares file, and prints the free space (exit 0) or "Not enough
-// space ..." (exit 1).
-int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>& rawTexts);
+// Reads an executable's raw texts and language IDs; answers an exit status after reporting a
+// failure (unknown size: 1, unreadable: 2), or nothing.
+std::optional<int> readExecutableTexts(const std::string& path, ExeTexts& read);
+
+// Saves the raw texts into the executable, keeping its language IDs (currentIds, read from the
+// file when not given) unless the target names others, writes the shares file, and prints the
+// free space (exit 0) or "Not enough space ..." (exit 1).
+int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>& rawTexts,
+                  std::optional<std::array<std::uint8_t, 2>> currentIds = std::nullopt);
 
 }  // namespace tarn::tool

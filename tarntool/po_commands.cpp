@@ -101,19 +101,19 @@ int exportExe(const Args& args) {
     checkCodePage(cl);
     const PoHeaderFields fields = header(cl);
 
-    std::vector<std::string> texts[2];
-    std::vector<int> notFound[2];
+    ExeTexts read[2];
     for (int i = 0; i < 2; ++i) {
         const std::string& path = cl.positional()[static_cast<std::size_t>(i)];
-        if (const auto failed = readExecutableTexts(path, texts[i], notFound[i])) {
+        if (const auto failed = readExecutableTexts(path, read[i])) {
             return *failed;
         }
-        for (const int n : notFound[i]) {
+        for (const int n : read[i].notFound) {
             std::cerr << "tarntool: " << path << ": string number " << n
                       << " could not be found\n";
         }
     }
-    writePoFile(out, fields, exeTextsToPo(texts[0], notFound[0], texts[1], notFound[1]));
+    writePoFile(out, fields,
+                exeTextsToPo(read[0].texts, read[0].notFound, read[1].texts, read[1].notFound));
     return kOk;
 }
 
@@ -129,13 +129,12 @@ int importExe(const Args& args) {
     const std::string& poPath = cl.positional()[1];
     std::vector<std::string> problems;
     const std::vector<PoEntry> entries = readMessages(poPath, problems);
-    std::vector<std::string> texts;
-    std::vector<int> notFound;
-    if (const auto failed = readExecutableTexts(target.path, texts, notFound)) {
+    ExeTexts current;
+    if (const auto failed = readExecutableTexts(target.path, current)) {
         print(std::cerr, problems);
-        return *failed;
+        return problems.empty() ? *failed : kBadInput;
     }
-    const PoImportReport report = applyExePo(texts, entries);
+    const PoImportReport report = applyExePo(current.texts, entries);
     reportImport(poPath, report);
     problems.insert(problems.end(), report.problems.begin(), report.problems.end());
     if (!problems.empty()) {
@@ -143,7 +142,7 @@ int importExe(const Args& args) {
         return kBadInput;
     }
     std::cout << importSummaryLine(report.counts) << "\n";
-    return saveExeImport(target, texts);
+    return saveExeImport(target, current.texts, current.languageIds);
 }
 
 int exportObj(const Args& args) {
