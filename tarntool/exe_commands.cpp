@@ -28,10 +28,7 @@ const char* const kExeUsage =
     "usage: tarntool exe info FILE\n"
     "       tarntool exe export FILE [-o OUT]\n"
     "       tarntool exe import FILE TEXTS [--primary-id N] [--secondary-id N] [--shares OUT]\n"
-    "       tarntool exe sample PROFILE OUT [--texts TEXTS]\n"
-    "       tarntool exe export-po ORIGINAL TRANSLATED -o FILE.po [--language LL] [--code-page N]\n"
-    "       tarntool exe import-po TRANSLATED FILE.po [--code-page N] [--primary-id N]\n"
-    "                              [--secondary-id N] [--shares OUT]\n";
+    "       tarntool exe sample PROFILE OUT [--texts TEXTS]\n";
 
 int badUse(const std::string& message) {
     std::cerr << "tarntool: " << message << "\n";

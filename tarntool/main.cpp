@@ -8,8 +8,8 @@
 namespace {
 
 const char* const kUsage =
-    "usage: tarntool exe info|export|import|sample|export-po|import-po ...\n"
-    "       tarntool obj info|recode|set|export-po|import-po ...\n"
+    "usage: tarntool exe info|export|import|sample ...\n"
+    "       tarntool obj info|recode|set ...\n"
     "       tarntool patch build ...\n"
     "       tarntool sample-game DIR\n";
 

@@ -20,10 +20,7 @@ namespace {
 const char* const kObjUsage =
     "usage: tarntool obj info FILE\n"
     "       tarntool obj recode FILE -o OUT [--normal-rle]\n"
-    "       tarntool obj set FILE --group G --id ID --hex HEX [--normal-rle]\n"
-    "       tarntool obj export-po GAME_DIR --source-id S --target-id T -o FILE.po\n"
-    "                              [--language LL] [--code-page N]\n"
-    "       tarntool obj import-po GAME_DIR FILE.po --target-id T [--code-page N] [--normal-rle]\n";
+    "       tarntool obj set FILE --group G --id ID --hex HEX [--normal-rle]\n";
 
 std::string hex32(std::uint32_t v) {
     char buffer[9];
