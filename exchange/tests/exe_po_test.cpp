@@ -73,18 +73,19 @@ TEST(ExeImport, AppliesTranslationsAndCountsEveryMessage) {
         message("exe/0003", ""),           message("exe/0004", "vier", true),
         message("exe/0006", "sechs"),      message("exe/42", "x"),
         message("obj/A.dat/1", "x"),       PoEntry{"", false, "x", "y", {}, false},
-        message("exe/0005", "f\\x00nf"),
+        message("exe/0005", "f\\x00nf"),  message("exe/0001\nforged line", "x"),
     };
     const PoImportReport report = applyExePo(texts, entries);
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(importSummaryLine(report.counts),
-              "applied 2, unchanged 1, untranslated 1, fuzzy 1, unknown 4");
+              "applied 2, unchanged 1, untranslated 1, fuzzy 1, unknown 5");
     EXPECT_EQ(texts, (std::vector<std::string>{rawText({'e', 'i', 'n', 's', 5, 'z', 'w', 'e', 'i'}),
                                                "two", "three", "four",
                                                std::string("f\0nf", 4)}));
-    EXPECT_EQ(report.warnings.size(), 4u);
+    EXPECT_EQ(report.warnings.size(), 5u);
     EXPECT_EQ(report.warnings[0], "unknown msgctxt \"exe/0006\", message skipped");
     EXPECT_EQ(report.warnings[3], "message without msgctxt, skipped");
+    EXPECT_EQ(report.warnings[4], "unknown msgctxt \"exe/0001\\x0Aforged line\", message skipped");
 }
 
 TEST(ExeImport, ListsEveryProblemAndChangesNothing) {
