@@ -43,9 +43,13 @@ std::optional<ObjContext> parseObjContext(std::string_view context) {
 }
 
 std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_t sourceId,
-                                  std::uint8_t targetId) {
+                                  std::uint8_t targetId, std::vector<std::string>& problems) {
     std::vector<PoEntry> entries;
     for (const ObjFile& file : files) {
+        if (!isUtf8(file.FileName)) {
+            problems.push_back(file.FileName + ": the file name is not UTF-8");
+            continue;
+        }
         for (std::size_t g = 0; g < file.Texts.size(); ++g) {
             const ObjText* source = findText(file.Texts[g], sourceId);
             if (source == nullptr) {

@@ -29,8 +29,10 @@ struct ObjContext {
 // "obj/NAME/G" with G a decimal number from 1, without leading zeros.
 std::optional<ObjContext> parseObjContext(std::string_view context);
 
+// Files whose names are not UTF-8 cannot be named in a msgctxt: each adds "NAME: ..." to
+// problems and gets no messages.
 std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_t sourceId,
-                                  std::uint8_t targetId);
+                                  std::uint8_t targetId, std::vector<std::string>& problems);
 
 // Applies a PO file's messages to files: every message with a translation that is not fuzzy
 // sets the text with the target ID in its group, or appends one, and marks the file Modified.

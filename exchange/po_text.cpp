@@ -43,6 +43,15 @@ bool poTextToRaw(std::string_view text, std::string& result) {
     return cStyleToRaw(bytes, result, LineBreaks::LineFeeds);
 }
 
+bool isUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        if (!nextUtf8(text, at)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool lineBreaksDifferAtEnds(std::string_view source, std::string_view translation) {
     const auto starts = [](std::string_view s) { return !s.empty() && s.front() == '\n'; };
     const auto ends = [](std::string_view s) { return !s.empty() && s.back() == '\n'; };

@@ -15,6 +15,9 @@ std::string rawToPoText(std::string_view raw);
 // a character the code page lacks or a C-style error; positions are 1-based characters.
 bool poTextToRaw(std::string_view text, std::string& result);
 
+// True for well-formed UTF-8 (what every string of our PO files must be).
+bool isUtf8(std::string_view text);
+
 // True when one of the two texts starts with a line feed and the other does not, or the same
 // at their ends: gettext's tools refuse such a translation.
 bool lineBreaksDifferAtEnds(std::string_view source, std::string_view translation);

@@ -156,11 +156,13 @@ int exportObj(const Args& args) {
     const PoHeaderFields fields = header(cl);
 
     const ObjectFileSet set = loadObjectFileSet(cl.positional()[0]);
-    if (!set.problems.empty()) {
-        print(std::cerr, set.problems);
+    std::vector<std::string> problems = set.problems;
+    const std::vector<PoEntry> entries = objTextsToPo(set.files, source, target, problems);
+    if (!problems.empty()) {
+        print(std::cerr, problems);
         return kBadInput;
     }
-    writePoFile(out, fields, objTextsToPo(set.files, source, target));
+    writePoFile(out, fields, entries);
     return kOk;
 }
 

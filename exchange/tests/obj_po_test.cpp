@@ -30,8 +30,11 @@ TEST(ObjExport, OneMessagePerGroupWithTheSourceText) {
     const std::vector<ObjFile> files = {
         object("Creature.dat", {{{0, "Wolf"}, {7, "Wolf (de)"}}, {{7, "only German"}}, {{0, "Bear"}}}),
         object("door.dat", {{{0, rawText({'a', 5})}, {7, "b"}}}),
+        object("bad\xFF.dat", {{{0, "x"}}}),
     };
-    const std::vector<PoEntry> entries = objTextsToPo(files, 0, 7);
+    std::vector<std::string> problems;
+    const std::vector<PoEntry> entries = objTextsToPo(files, 0, 7, problems);
+    EXPECT_EQ(problems, std::vector<std::string>{"bad\xFF.dat: the file name is not UTF-8"});
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].context, "obj/Creature.dat/1");
     EXPECT_EQ(entries[0].source, "Wolf");
