@@ -65,9 +65,13 @@ void onReport(int severity, po_message_t, const char* fileName, std::size_t line
 void onReportOfTwo(int severity, po_message_t, const char* fileName1, std::size_t line1,
                    std::size_t, int, const char* text1, po_message_t, const char* fileName2,
                    std::size_t line2, std::size_t, int, const char* text2) {
-    record(severity == PO_SEVERITY_FATAL_ERROR ? PO_SEVERITY_ERROR : severity, fileName1, line1,
-           text1);
-    record(severity, fileName2, line2, text2);
+    // The second part points at an earlier message ("the location of the first definition");
+    // it is only worth a line where it names a place.
+    record(severity, fileName1, line1, text1);
+    if (fileName2 != nullptr) {
+        record(severity == PO_SEVERITY_FATAL_ERROR ? PO_SEVERITY_ERROR : severity, fileName2,
+               line2, text2);
+    }
     if (severity == PO_SEVERITY_FATAL_ERROR) {
         std::longjmp(gCollector->fatal, 1);
     }

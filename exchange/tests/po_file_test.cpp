@@ -85,6 +85,15 @@ TEST(PoFile, ReadListsEverySyntaxErrorWithItsLine) {
     EXPECT_EQ(read.problems[2], path.string() + ":10: invalid control sequence");
 }
 
+TEST(PoFile, ReadReportsADuplicateMessageOnce) {
+    TempDir dir;
+    const auto path = dir.path() / "twice.po";
+    writeFileAtomically(path, toBytes("msgctxt \"exe/0001\"\nmsgid \"a\"\nmsgstr \"b\"\n\n"
+                                      "msgctxt \"exe/0001\"\nmsgid \"a\"\nmsgstr \"c\"\n"));
+    EXPECT_EQ(readPoFile(path).problems,
+              std::vector<std::string>{path.string() + ":6: duplicate message definition"});
+}
+
 TEST(PoFile, RefusesMissingFilesAndOtherCharsets) {
     TempDir dir;
     EXPECT_EQ(readPoFile(dir.path() / "none.po").problems,
