@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev googletest libbenchmark-dev
+    libcli11-dev nlohmann-json3-dev  # tarntool's command line and its JSON output
     qt6-base-dev libgl-dev
     libgettextpo-dev gettext  # PO files: read and written by libgettextpo, checked by msgfmt
     xvfb xauth

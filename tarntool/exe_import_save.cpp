@@ -5,29 +5,21 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
-#include "tarntool/command_line.h"
 #include "exetext/exe_profile.h"
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
+#include "tarntool/arguments.h"
+#include "tarntool/tool.h"
 
 namespace tarn::tool {
 
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kFailed = 1;
-constexpr int kBadUse = 2;
-
-int refuse(const std::string& message) {
-    std::cerr << "tarntool: " << message << "\n";
-    return kBadUse;
-}
-
-std::optional<std::uint8_t> parseLangId(const std::string& text) {
+std::uint8_t parseLangId(const std::string& text, const std::string& option) {
     unsigned value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value > 254) {
-        return std::nullopt;
+        throw UsageError(option + " takes a number from 0 to 254");
     }
     return static_cast<std::uint8_t>(value);
 }
@@ -42,25 +34,29 @@ int profileOf(const std::string& path, const Bytes& file) {
     return profile;
 }
 
+std::array<std::uint8_t, 2> languageIds(const Bytes& file, int profile) {
+    const auto spot = static_cast<std::size_t>(profileByNumber(profile).FixupSpots[LangIdSpot]);
+    return {file[spot], file[spot + kSecondaryLangIdOffset]};
+}
+
 }  // namespace
 
-std::optional<int> checkExeImportTarget(const ExeImportTarget& target) {
-    if (target.primaryId && !parseLangId(*target.primaryId)) {
-        return refuse("--primary-id takes a number from 0 to 254");
+void checkExeImportTarget(const ExeImportTarget& target) {
+    if (target.primaryId) {
+        parseLangId(*target.primaryId, "--primary-id");
     }
-    if (target.secondaryId && !parseLangId(*target.secondaryId)) {
-        return refuse("--secondary-id takes a number from 0 to 254");
+    if (target.secondaryId) {
+        parseLangId(*target.secondaryId, "--secondary-id");
     }
-    if (target.sharesPath && !canCreateIn(*target.sharesPath)) {
-        return refuse("cannot write " + *target.sharesPath);
+    if (target.sharesPath) {
+        requireWritableFolder(*target.sharesPath);
     }
     if (!fileExists(target.path)) {
-        return refuse(target.path + ": no such file");
+        throw UsageError(target.path + ": no such file");
     }
     if (isReadOnlyFile(target.path)) {
-        return refuse(target.path + ": the file is read-only");
+        throw UsageError(target.path + ": the file is read-only");
     }
-    return std::nullopt;
 }
 
 std::optional<int> readExecutableTexts(const std::string& path, ExeTexts& read) {
@@ -73,10 +69,9 @@ std::optional<int> readExecutableTexts(const std::string& path, ExeTexts& read) 
     try {
         readStringTable(file, read.texts, p.PointerBlocks, p.TextAreas, false, read.notFound);
     } catch (const StreamReadError& e) {
-        return refuse(path + ": " + e.what() + " (a text runs to the end of the file)");
+        throw UsageError(path + ": " + e.what() + " (a text runs to the end of the file)");
     }
-    const auto langSpot = static_cast<std::size_t>(p.FixupSpots[LangIdSpot]);
-    read.languageIds = {file[langSpot], file[langSpot + kSecondaryLangIdOffset]};
+    read.languageIds = languageIds(file, profile);
     return std::nullopt;
 }
 
@@ -88,14 +83,14 @@ int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>&
         if (profile == -1) {
             return kFailed;
         }
-        const auto langSpot =
-            static_cast<std::size_t>(profileByNumber(profile).FixupSpots[LangIdSpot]);
-        currentIds = {file[langSpot], file[langSpot + kSecondaryLangIdOffset]};
+        currentIds = languageIds(file, profile);
     }
     SaveOptions options;
-    options.primaryLangId = target.primaryId ? *parseLangId(*target.primaryId) : (*currentIds)[0];
-    options.secondaryLangId =
-        target.secondaryId ? *parseLangId(*target.secondaryId) : (*currentIds)[1];
+    options.primaryLangId =
+        target.primaryId ? parseLangId(*target.primaryId, "--primary-id") : (*currentIds)[0];
+    options.secondaryLangId = target.secondaryId
+                                  ? parseLangId(*target.secondaryId, "--secondary-id")
+                                  : (*currentIds)[1];
 
     const SaveResult result = saveStrings(target.path, rawTexts, options);
     if (target.sharesPath) {

@@ -1,5 +1,6 @@
-// The save at the end of `exe import` and `exe import-po`: the same checks before anything is
-// read, the same output and the same exit statuses.
+// The executable's side of `exe import` and `exe import-po`: the same checks before any input is
+// read, the same reading of the translated executable, and the same save, output and exit
+// statuses.
 #pragma once
 
 #include <array>
@@ -17,10 +18,9 @@ struct ExeImportTarget {
     std::optional<std::string> sharesPath;
 };
 
-// Checks the options and the target before any input is read: the IDs are 0 to 254, the
-// shares file can be created, the executable exists and may be written. Answers the exit
-// status of a refusal (reported on standard error), or nothing.
-std::optional<int> checkExeImportTarget(const ExeImportTarget& target);
+// Raises UsageError unless the IDs are 0 to 254, the shares file can be created, and the
+// executable exists and may be written.
+void checkExeImportTarget(const ExeImportTarget& target);
 
 struct ExeTexts {
     std::vector<std::string> texts;  // raw, text n at index n - 1
@@ -28,13 +28,14 @@ struct ExeTexts {
     std::array<std::uint8_t, 2> languageIds{};  // primary, secondary
 };
 
-// Reads an executable's raw texts and language IDs; answers an exit status after reporting a
-// failure (unknown size: 1, unreadable: 2), or nothing.
+// Reads an executable's raw texts and language IDs. Answers kFailed after reporting an unknown
+// size, or nothing; raises UsageError for a text that runs to the end of the file and
+// FileError for a file that cannot be read.
 std::optional<int> readExecutableTexts(const std::string& path, ExeTexts& read);
 
 // Saves the raw texts into the executable, keeping its language IDs (currentIds, read from the
 // file when not given) unless the target names others, writes the shares file, and prints the
-// free space (exit 0) or "Not enough space ..." (exit 1).
+// free space (kOk) or "Not enough space ..." (kFailed).
 int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>& rawTexts,
                   std::optional<std::array<std::uint8_t, 2>> currentIds = std::nullopt);
 

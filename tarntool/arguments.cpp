@@ -1,4 +1,4 @@
-#include "tarntool/command_line.h"
+#include "tarntool/arguments.h"
 
 #include <unistd.h>
 
@@ -7,34 +7,16 @@
 
 #include "common/file_io.h"
 
+#include "tarntool/tool.h"
+
 namespace tarn::tool {
 
-CommandLine::CommandLine(const Args& args, std::size_t first,
-                         const std::set<std::string>& valueOptions,
-                         const std::set<std::string>& switches) {
-    for (std::size_t i = first; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.size() < 2 || arg[0] != '-') {
-            positional_.push_back(arg);
-        } else if (switches.count(arg)) {
-            switches_.insert(arg);
-        } else if (valueOptions.count(arg)) {
-            if (i + 1 == args.size()) {
-                throw UsageError(arg + " needs a value");
-            }
-            values_[arg] = args[++i];
-        } else {
-            throw UsageError("unknown option " + arg);
-        }
-    }
-}
-
-std::optional<std::string> CommandLine::value(const std::string& option) const {
-    const auto it = values_.find(option);
-    if (it == values_.end()) {
-        return std::nullopt;
-    }
-    return it->second;
+CLI::Option* addOptional(CLI::App& command, const std::string& name, const std::string& valueName,
+                         std::optional<std::string>& value, const std::string& description) {
+    return command
+        .add_option_function<std::string>(
+            name, [&value](const std::string& v) { value = v; }, description)
+        ->type_name(valueName);
 }
 
 unsigned parseNumber(const std::string& text, unsigned first, unsigned last,
@@ -49,11 +31,12 @@ unsigned parseNumber(const std::string& text, unsigned first, unsigned last,
     return n;
 }
 
-bool canCreateIn(const std::string& path) {
-    const std::filesystem::path parent =
-        std::filesystem::path(path).has_parent_path() ? std::filesystem::path(path).parent_path()
-                                                      : ".";
-    return directoryExists(parent) && ::access(parent.c_str(), W_OK) == 0;
+void requireWritableFolder(const std::string& path) {
+    const std::filesystem::path p(path);
+    const std::filesystem::path parent = p.has_parent_path() ? p.parent_path() : ".";
+    if (!directoryExists(parent) || ::access(parent.c_str(), W_OK) != 0) {
+        throw UsageError("cannot write " + path);
+    }
 }
 
 std::string toHex(const std::string& bytes) {
