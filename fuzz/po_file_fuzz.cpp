@@ -6,11 +6,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
-#include "common/bytes.h"
-#include "common/file_io.h"
 #include "exchange/exe_po.h"
 #include "exchange/po_file.h"
 #include "exchange/po_text.h"
@@ -27,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::atexit([] { std::filesystem::remove(path); });
         return std::filesystem::path(pattern);
     }();
-    writeFileAtomically(path, Bytes(data, data + size));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 
     const PoReadResult read = readPoFile(path);
     for (const std::string& problem : read.problems) {
