@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libcli11-dev nlohmann-json3-dev  # tarntool's command line and its JSON output
     qt6-base-dev libgl-dev
+    libgettextpo-dev gettext  # PO files: read and written by libgettextpo, checked by msgfmt
     xvfb xauth
     dpkg-dev file desktop-file-utils  # the Debian package: cpack's dependency scan, its check
     fonts-freefont-ttf  # shows the control pictures the grid uses for the game's control bytes

@@ -1,6 +1,11 @@
 #include "tarntool/arguments.h"
 
+#include <unistd.h>
+
 #include <charconv>
+#include <filesystem>
+
+#include "common/file_io.h"
 
 #include "tarntool/tool.h"
 
@@ -24,6 +29,14 @@ unsigned parseNumber(const std::string& text, unsigned first, unsigned last,
                          std::to_string(last) + ", not \"" + text + "\"");
     }
     return n;
+}
+
+void requireWritableFolder(const std::string& path) {
+    const std::filesystem::path p(path);
+    const std::filesystem::path parent = p.has_parent_path() ? p.parent_path() : ".";
+    if (!directoryExists(parent) || ::access(parent.c_str(), W_OK) != 0) {
+        throw UsageError("cannot write " + path);
+    }
 }
 
 std::string toHex(const std::string& bytes) {

@@ -15,6 +15,10 @@ CLI::Option* addOptional(CLI::App& command, const std::string& name, const std::
 unsigned parseNumber(const std::string& text, unsigned first, unsigned last,
                      const std::string& what);
 
+// Raises UsageError ("cannot write PATH") unless a file can be created in the folder of path
+// (checked before anything is written).
+void requireWritableFolder(const std::string& path);
+
 // Lower-case hex digits of bytes, and back (raises UsageError for malformed hex).
 std::string toHex(const std::string& bytes);
 std::string fromHex(const std::string& hex);

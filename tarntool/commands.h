@@ -9,7 +9,9 @@
 namespace tarn::tool {
 
 void addExeCommands(Tool& tool);        // tarntool exe ...
+void addExePoCommands(Tool& tool);      // tarntool exe export-po|import-po
 void addObjCommands(Tool& tool);        // tarntool obj ...
+void addObjPoCommands(Tool& tool);      // tarntool obj export-po|import-po
 void addPatchCommands(Tool& tool);      // tarntool patch ...
 void addSampleGameCommand(Tool& tool);  // tarntool sample-game DIR
 

@@ -1,7 +1,4 @@
 // tarntool exe info|export|import|sample: the game executable's texts from the command line.
-#include <unistd.h>
-
-#include <charconv>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -17,6 +14,7 @@
 #include "exchange/texts_file.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
+#include "tarntool/exe_import_save.h"
 
 namespace tarn::tool {
 
@@ -48,29 +46,6 @@ struct SampleOptions {
     std::optional<std::string> codePage;
 };
 
-std::uint8_t parseLangId(const std::string& text, const std::string& option) {
-    unsigned value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value > 254) {
-        throw UsageError(option + " takes a number from 0 to 254");
-    }
-    return static_cast<std::uint8_t>(value);
-}
-
-void reportUnknownSize(const std::string& path, std::uintmax_t size) {
-    std::cerr << "tarntool: " << path << ": unknown file size " << size
-              << ", not a known Tarn executable\n";
-}
-
-// The profile number of an executable of a known build, or -1 after reporting an unknown size.
-int profileOf(const std::string& path, const PartialFile& file) {
-    const int profile = findProfile(static_cast<std::int64_t>(file.size()));
-    if (profile == -1) {
-        reportUnknownSize(path, file.size());
-    }
-    return profile;
-}
-
 // The code page of --code-page (the texts' characters), 1252 without it.
 CodePage parseCodePage(const std::optional<std::string>& value) {
     if (!value) {
@@ -100,19 +75,9 @@ bool readTextsFile(const std::string& path, const CodePage& codePage,
     return false;
 }
 
-// A file can be created in the folder of path (checked before anything is written).
-void requireWritableFolder(const std::string& path) {
-    const fs::path parent = fs::path(path).has_parent_path() ? fs::path(path).parent_path() : ".";
-    if (!directoryExists(parent) || ::access(parent.c_str(), W_OK) != 0) {
-        throw UsageError("cannot write " + path);
-    }
-}
-
 int showInfo(const InfoOptions& o) {
-    const std::uintmax_t size = fileSizeOf(o.file);
-    const int profile = findProfile(static_cast<std::int64_t>(size));
+    const int profile = knownProfileOf(o.file, fileSizeOf(o.file));
     if (profile == -1) {
-        reportUnknownSize(o.file, size);
         return kFailed;
     }
     std::cout << profile << " " << profileByNumber(profile).VariantName << "\n";
@@ -125,7 +90,7 @@ int exportTexts(const ExportOptions& o) {
         requireWritableFolder(*o.out);
     }
     PartialFile file(o.file);
-    const int profile = profileOf(o.file, file);
+    const int profile = knownProfileOf(o.file, file.size());
     if (profile == -1) {
         return kFailed;
     }
@@ -152,53 +117,13 @@ int exportTexts(const ExportOptions& o) {
 
 int importTexts(const ImportOptions& o) {
     const CodePage codePage = parseCodePage(o.codePage);
-    std::optional<std::uint8_t> primary;
-    std::optional<std::uint8_t> secondary;
-    if (o.primaryId) {
-        primary = parseLangId(*o.primaryId, "--primary-id");
-    }
-    if (o.secondaryId) {
-        secondary = parseLangId(*o.secondaryId, "--secondary-id");
-    }
-    if (o.shares) {
-        requireWritableFolder(*o.shares);
-    }
-    if (!fileExists(o.file)) {
-        throw UsageError(o.file + ": no such file");
-    }
-    if (isReadOnlyFile(o.file)) {
-        throw UsageError(o.file + ": the file is read-only");
-    }
+    const ExeImportTarget target{o.file, o.primaryId, o.secondaryId, o.shares};
+    checkExeImportTarget(target);
     std::vector<std::string> rawTexts;
     if (!readTextsFile(o.texts, codePage, rawTexts)) {
         return kBadUse;
     }
-    SaveOptions options;
-    {
-        PartialFile file(o.file);
-        const int profile = profileOf(o.file, file);
-        if (profile == -1) {
-            return kFailed;
-        }
-        const LanguageIds stored = readLanguageIds(file, profileByNumber(profile));
-        options.primaryLangId = primary.value_or(stored.primary);
-        options.secondaryLangId = secondary.value_or(stored.secondary);
-    }
-
-    const SaveResult result = saveStrings(o.file, rawTexts, options);
-    if (o.shares) {
-        std::string lines;
-        for (const int target : result.shareTargets) {
-            lines += target == 0 ? "\n" : std::to_string(target) + "\n";
-        }
-        writeFileAtomically(*o.shares, toBytes(lines));
-    }
-    if (!result.saved) {
-        std::cerr << kNotEnoughSpaceMessage << "\n";
-        return kFailed;
-    }
-    std::cout << freeSpaceText(result.freeSpace) << "\n";
-    return kOk;
+    return saveExeImport(target, rawTexts);
 }
 
 int makeSample(const SampleOptions& o) {

@@ -9,7 +9,9 @@ int runTarntool(int argc, char** argv) {
     Tool tool("tarntool: batch work on the game's executable texts and object files",
               TARN_VERSION);
     addExeCommands(tool);
+    addExePoCommands(tool);
     addObjCommands(tool);
+    addObjPoCommands(tool);
     addPatchCommands(tool);
     addSampleGameCommand(tool);
     try {

@@ -41,7 +41,7 @@ std::string atPosition(std::string_view message, std::size_t position) {
 
 }  // namespace
 
-std::string rawToCStyle(std::string_view raw) {
+std::string rawToCStyle(std::string_view raw, LineBreaks lineBreaks) {
     std::string out;
     out.reserve(raw.size() + raw.size() / 4);
     for (std::size_t i = 0; i < raw.size(); ++i) {
@@ -61,6 +61,8 @@ std::string rawToCStyle(std::string_view raw) {
             }
             out += "\\p";
             appendHex(out, number, 8);
+        } else if (byte == kLineBreakCode && lineBreaks == LineBreaks::LineFeeds) {
+            out += '\n';
         } else if (const TextCode* code = findTextCode(byte)) {
             out += code->notation;
         } else if (byte < 32) {
@@ -73,7 +75,7 @@ std::string rawToCStyle(std::string_view raw) {
     return out;
 }
 
-bool cStyleToRaw(std::string_view text, std::string& result) {
+bool cStyleToRaw(std::string_view text, std::string& result, LineBreaks lineBreaks) {
     std::string out;
     out.reserve(text.size());
     const std::size_t n = text.size();
@@ -163,7 +165,9 @@ bool cStyleToRaw(std::string_view text, std::string& result) {
                     return fail(atPosition("Incorrect \\ sequence at position ", i + 1));
             }
         } else {
-            out += c;
+            out += c == '\n' && lineBreaks == LineBreaks::LineFeeds
+                       ? static_cast<char>(kLineBreakCode)
+                       : c;
             ++i;
         }
     }

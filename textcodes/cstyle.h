@@ -7,16 +7,23 @@
 
 namespace tarn {
 
+// How the line-break code (byte 5) appears in C-style text: as the escape \n, or as a real
+// line feed, for exchange files whose tools show line breaks as lines. (Byte 10, the
+// thin-letters code, is always written \t, so a line feed never stands for it.)
+enum class LineBreaks { Escaped, LineFeeds };
+
 // Raw text to C-style notation. Never fails. A picture sequence becomes \p and the number's
 // eight upper-case hex digits; a count of 0 or 255 stands for picture 0 and consumes only the
 // count byte; a count of 1 to 4 consumes that many value bytes. A count of 5 to 254 is
 // treated as 4 (four value bytes are consumed). Value bytes missing at the end of the text
 // count as zero.
-std::string rawToCStyle(std::string_view raw);
+std::string rawToCStyle(std::string_view raw, LineBreaks lineBreaks = LineBreaks::Escaped);
 
 // C-style notation to raw text. Answers true with the raw text in result, or false with the
-// first error's message in result (positions are 1-based character positions in text).
-bool cStyleToRaw(std::string_view text, std::string& result);
+// first error's message in result (positions are 1-based character positions in text). With
+// LineBreaks::LineFeeds a line feed gives byte 5, as the escape \n does.
+bool cStyleToRaw(std::string_view text, std::string& result,
+                 LineBreaks lineBreaks = LineBreaks::Escaped);
 
 // The decimal value of every byte, each followed by one space ("Hi" gives "72 105 ").
 std::string rawToCodes(std::string_view raw);

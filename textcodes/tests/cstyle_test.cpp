@@ -213,3 +213,27 @@ TEST(CStyleRoundTrip, RandomNotationNeverBreaksTheConverter) {
 
 }  // namespace
 }  // namespace tarn
+
+namespace tarn {
+namespace {
+
+TEST(CStyleLineFeeds, LineBreaksBecomeRealLineFeedsAndBack) {
+    // Byte 5 inside a picture number stays part of the picture; byte 10 keeps its escape.
+    const std::string raw = rawText({'a', 5, 'b', 10, 23, 1, 5, 92, 5});
+    const std::string text = rawToCStyle(raw, LineBreaks::LineFeeds);
+    EXPECT_EQ(text, "a\nb\\t\\p00000005\\\\\n");
+    std::string back;
+    ASSERT_TRUE(cStyleToRaw(text, back, LineBreaks::LineFeeds)) << back;
+    EXPECT_EQ(back, raw);
+    ASSERT_TRUE(cStyleToRaw("a\\nb\nc", back, LineBreaks::LineFeeds));
+    EXPECT_EQ(back, rawText({'a', 5, 'b', 5, 'c'}));
+    // Without the option a line feed stays the byte it is.
+    ASSERT_TRUE(cStyleToRaw("a\nb", back));
+    EXPECT_EQ(back, rawText({'a', 10, 'b'}));
+    // A backslash before a line feed is no escape; positions count the line feed as one.
+    EXPECT_FALSE(cStyleToRaw("ab\n\\\nc", back, LineBreaks::LineFeeds));
+    EXPECT_EQ(back, "Incorrect \\ sequence at position 4");
+}
+
+}  // namespace
+}  // namespace tarn

@@ -1,0 +1,44 @@
+// The executable's texts as PO messages.
+//
+//   #. text 42
+//   msgctxt "exe/0042"          text number in four digits
+//   msgid "original text"       PO text form (po_text.h)
+//   msgstr "translated text"    empty when it equals the original
+//
+// One message per text, in text-number order; a text whose pointer leads nowhere in the
+// original executable gets none. A translation whose line breaks at the start or end differ
+// from the original's is marked fuzzy with a "#." line saying why, so that gettext's tools
+// accept the file.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "exchange/po_file.h"
+#include "exchange/po_import.h"
+
+namespace tarn {
+
+inline constexpr std::string_view kFuzzyLineBreaksNote =
+    "fuzzy: the line breaks at the start or end differ from the original's";
+
+std::string exeContext(int textNumber);  // "exe/0042"
+
+// The text number of a msgctxt "exe/NNNN" (exactly four digits, 1 to count).
+std::optional<int> parseExeContext(std::string_view context, int count);
+
+// original and translated hold text n at index n - 1 (raw); the notFound lists name the texts
+// whose pointer led nowhere (their text is a placeholder, never a translation).
+std::vector<PoEntry> exeTextsToPo(const std::vector<std::string>& original,
+                                  const std::vector<int>& originalNotFound,
+                                  const std::vector<std::string>& translated,
+                                  const std::vector<int>& translatedNotFound);
+
+// Applies a PO file's messages to texts (the translated executable's raw texts): every
+// message with a translation that is not fuzzy sets its text. texts is changed only when the
+// report has no problems.
+PoImportReport applyExePo(std::vector<std::string>& texts, const std::vector<PoEntry>& entries);
+
+}  // namespace tarn

@@ -1,0 +1,128 @@
+#include "exchange/obj_po.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <utility>
+
+#include "exchange/exe_po.h"
+#include "exchange/po_text.h"
+
+namespace tarn {
+
+namespace {
+
+constexpr std::string_view kPrefix = "obj/";
+
+const ObjText* findText(const ObjTextGroup& group, std::uint8_t id) {
+    const auto it = std::find_if(group.begin(), group.end(),
+                                 [id](const ObjText& t) { return t.ID == id; });
+    return it == group.end() ? nullptr : &*it;
+}
+
+}  // namespace
+
+std::string objContext(const std::string& fileName, std::size_t groupNumber) {
+    return std::string(kPrefix) + fileName + "/" + std::to_string(groupNumber);
+}
+
+std::optional<ObjContext> parseObjContext(std::string_view context) {
+    const std::size_t slash = context.rfind('/');
+    if (!context.starts_with(kPrefix) || slash < kPrefix.size() + 1) {
+        return std::nullopt;
+    }
+    const std::string_view number = context.substr(slash + 1);
+    if (number.empty() || number.size() > 9 || number[0] == '0' ||
+        !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    ObjContext parsed;
+    parsed.fileName = std::string(context.substr(kPrefix.size(), slash - kPrefix.size()));
+    parsed.groupNumber = std::stoul(std::string(number));
+    return parsed;
+}
+
+std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_t sourceId,
+                                  std::uint8_t targetId, std::vector<std::string>& problems) {
+    std::vector<PoEntry> entries;
+    for (const ObjFile& file : files) {
+        if (!isUtf8(file.FileName)) {
+            problems.push_back(file.FileName + ": the file name is not UTF-8");
+            continue;
+        }
+        for (std::size_t g = 0; g < file.Texts.size(); ++g) {
+            const ObjText* source = findText(file.Texts[g], sourceId);
+            if (source == nullptr) {
+                continue;
+            }
+            PoEntry entry;
+            entry.hasContext = true;
+            entry.context = objContext(file.FileName, g + 1);
+            entry.source = rawToPoText(source->Text);
+            if (const ObjText* target = findText(file.Texts[g], targetId)) {
+                entry.translation = rawToPoText(target->Text);
+                if (!entry.translation.empty() &&
+                    lineBreaksDifferAtEnds(entry.source, entry.translation)) {
+                    entry.fuzzy = true;
+                    entry.notes.emplace_back(kFuzzyLineBreaksNote);
+                }
+            }
+            entries.push_back(std::move(entry));
+        }
+    }
+    return entries;
+}
+
+PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry>& entries,
+                          std::uint8_t targetId) {
+    PoImportReport report;
+    std::map<std::string, std::size_t> byName;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        byName.emplace(files[i].FileName, i);
+    }
+    std::vector<ObjFile> result = files;
+    std::set<std::pair<std::size_t, std::size_t>> seen;
+    for (const PoEntry& entry : entries) {
+        const auto context = entry.hasContext ? parseObjContext(entry.context) : std::nullopt;
+        const auto file = context ? byName.find(context->fileName) : byName.end();
+        if (file == byName.end() || context->groupNumber > result[file->second].Texts.size()) {
+            skipUnknown(entry, report);
+            continue;
+        }
+        ObjFile& object = result[file->second];
+        const std::size_t g = context->groupNumber - 1;
+        if (!seen.emplace(file->second, g).second) {
+            report.problems.push_back(entry.context + ": a second message for the same group");
+            continue;
+        }
+        std::string raw;
+        if (!translationToApply(entry, report, raw)) {
+            continue;
+        }
+        if (raw.find('\0') != std::string::npos) {
+            report.problems.push_back(entry.context +
+                                      ": an object text cannot hold the byte 0 (\\x00)");
+            continue;
+        }
+        ObjTextGroup& group = object.Texts[g];
+        auto target = std::find_if(group.begin(), group.end(),
+                                   [targetId](const ObjText& t) { return t.ID == targetId; });
+        if (target != group.end() && target->Text == raw) {
+            ++report.counts.unchanged;
+            continue;
+        }
+        if (target == group.end()) {
+            group.push_back({targetId, std::move(raw)});
+        } else {
+            target->Text = std::move(raw);
+        }
+        object.Modified = true;
+        ++report.counts.applied;
+    }
+    if (report.problems.empty()) {
+        files = std::move(result);
+    }
+    return report;
+}
+
+}  // namespace tarn

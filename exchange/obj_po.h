@@ -1,0 +1,43 @@
+// The object files' texts as PO messages, between two language IDs.
+//
+//   msgctxt "obj/Creature.dat/2"   file name as the folder lists it, 1-based group number
+//   msgid "text with the source ID"
+//   msgstr "text with the target ID"   empty when the group has none
+//
+// One message per group that has a text with the source ID (the first such entry), files in
+// folder order, groups in table order. Line breaks at the ends as for the executable's texts.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "exchange/po_file.h"
+#include "exchange/po_import.h"
+#include "objfiles/obj_text_model.h"
+
+namespace tarn {
+
+std::string objContext(const std::string& fileName, std::size_t groupNumber);
+
+struct ObjContext {
+    std::string fileName;
+    std::size_t groupNumber = 0;  // 1-based
+};
+// "obj/NAME/G" with G a decimal number from 1, without leading zeros.
+std::optional<ObjContext> parseObjContext(std::string_view context);
+
+// Files whose names are not UTF-8 cannot be named in a msgctxt: each adds "NAME: ..." to
+// problems and gets no messages.
+std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_t sourceId,
+                                  std::uint8_t targetId, std::vector<std::string>& problems);
+
+// Applies a PO file's messages to files: every message with a translation that is not fuzzy
+// sets the text with the target ID in its group, or appends one, and marks the file Modified.
+// files is changed only when the report has no problems.
+PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry>& entries,
+                          std::uint8_t targetId);
+
+}  // namespace tarn

@@ -1,0 +1,302 @@
+#include "exchange/po_file.h"
+
+#include <gettext-po.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <csetjmp>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+
+#include "common/errors.h"
+#include "common/file_io.h"
+
+namespace tarn {
+
+namespace {
+
+// libgettextpo keeps the error handler of a running call in globals, and its handler for fatal
+// errors must not return. Calls therefore run one at a time, under a collector that records
+// every report and leaves a fatal one by longjmp back into runGuarded. No C++ object with a
+// destructor is alive in the frames that the jump skips.
+std::mutex gLibraryMutex;
+
+struct Collector {
+    std::string fileName;  // names the file where a report gives none
+    std::vector<std::string>* problems = nullptr;
+    std::vector<std::string>* warnings = nullptr;
+    std::jmp_buf fatal;
+};
+
+Collector* gCollector = nullptr;
+
+std::string location(const char* fileName, std::size_t line) {
+    std::string where = fileName != nullptr ? fileName : gCollector->fileName;
+    if (fileName != nullptr && line != static_cast<std::size_t>(-1)) {
+        where += ":" + std::to_string(line);
+    }
+    return where;
+}
+
+void record(int severity, const char* fileName, std::size_t line, const char* text) {
+    std::string message = text != nullptr ? text : "unknown error";
+    while (!message.empty() && message.back() == '\n') {
+        message.pop_back();
+    }
+    std::vector<std::string>& list =
+        severity == PO_SEVERITY_WARNING ? *gCollector->warnings : *gCollector->problems;
+    // The closing "found N fatal errors" only counts the errors already listed.
+    if (severity == PO_SEVERITY_FATAL_ERROR && fileName == nullptr && !list.empty()) {
+        return;
+    }
+    list.push_back(location(fileName, line) + ": " + message);
+}
+
+void onReport(int severity, po_message_t, const char* fileName, std::size_t line, std::size_t,
+              int, const char* text) {
+    record(severity, fileName, line, text);
+    if (severity == PO_SEVERITY_FATAL_ERROR) {
+        std::longjmp(gCollector->fatal, 1);
+    }
+}
+
+void onReportOfTwo(int severity, po_message_t, const char* fileName1, std::size_t line1,
+                   std::size_t, int, const char* text1, po_message_t, const char* fileName2,
+                   std::size_t line2, std::size_t, int, const char* text2) {
+    // The second part points at an earlier message ("the location of the first definition");
+    // it is only worth a line where it names a place.
+    record(severity, fileName1, line1, text1);
+    if (fileName2 != nullptr) {
+        record(severity == PO_SEVERITY_FATAL_ERROR ? PO_SEVERITY_ERROR : severity, fileName2,
+               line2, text2);
+    }
+    if (severity == PO_SEVERITY_FATAL_ERROR) {
+        std::longjmp(gCollector->fatal, 1);
+    }
+}
+
+const po_xerror_handler kHandler = {onReport, onReportOfTwo};
+
+// Runs step(argument) with the collector installed; answers false after a fatal error.
+bool runGuarded(Collector& collector, void (*step)(void*), void* argument) {
+    gCollector = &collector;
+    if (setjmp(collector.fatal) != 0) {
+        gCollector = nullptr;
+        return false;
+    }
+    step(argument);
+    gCollector = nullptr;
+    return true;
+}
+
+std::string headerText(const PoHeaderFields& header) {
+    std::string text;
+    for (const auto& [field, value] : header) {
+        text += field + ": " + value + "\n";
+    }
+    return text;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += (text.empty() ? "" : "\n") + line;
+    }
+    return text;
+}
+
+po_file_t buildFile(const PoHeaderFields& header, const std::vector<PoEntry>& entries) {
+    po_file_t file = po_file_create();
+    po_message_iterator_t it = po_message_iterator(file, nullptr);
+    po_message_t head = po_message_create();
+    po_message_set_msgid(head, "");
+    po_message_set_msgstr(head, headerText(header).c_str());
+    po_message_insert(it, head);
+    for (const PoEntry& entry : entries) {
+        po_message_t m = po_message_create();
+        if (entry.hasContext) {
+            po_message_set_msgctxt(m, entry.context.c_str());
+        }
+        po_message_set_msgid(m, entry.source.c_str());
+        po_message_set_msgstr(m, entry.translation.c_str());
+        if (!entry.notes.empty()) {
+            po_message_set_extracted_comments(m, joinLines(entry.notes).c_str());
+        }
+        po_message_set_fuzzy(m, entry.fuzzy ? 1 : 0);
+        po_message_insert(it, m);
+    }
+    po_message_iterator_free(it);
+    return file;
+}
+
+// A file name for the library to write, removed again when it goes out of scope.
+class ScratchFile {
+public:
+    ScratchFile() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tarn-po-XXXXXX").string();
+        const int fd = ::mkstemp(pattern.data());
+        if (fd < 0) {
+            throw FileError("Cannot create a temporary file: " + std::string(std::strerror(errno)));
+        }
+        ::close(fd);
+        path_ = pattern;
+    }
+    ~ScratchFile() { ::unlink(path_.c_str()); }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+struct WriteCall {
+    po_file_t file;
+    const char* path;
+};
+
+struct ReadCall {
+    const char* path;
+    po_file_t file;
+    int error;
+};
+
+// The charset of a header's Content-Type, or "" when it names none.
+std::string headerCharset(const char* header) {
+    if (header == nullptr) {
+        return "";
+    }
+    char* field = po_header_field(header, "Content-Type");
+    if (field == nullptr) {
+        return "";
+    }
+    std::string contentType = field;
+    std::free(field);
+    const std::size_t at = contentType.find("charset=");
+    if (at == std::string::npos) {
+        return "";
+    }
+    std::string charset = contentType.substr(at + 8);
+    charset = charset.substr(0, charset.find_first_of("; \t"));
+    for (char& c : charset) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return charset;
+}
+
+bool readsAsUtf8(const std::string& charset) {
+    // "CHARSET" is the placeholder of a template that nobody has filled in yet.
+    return charset.empty() || charset == "UTF-8" || charset == "UTF8" || charset == "ASCII" ||
+           charset == "US-ASCII" || charset == "CHARSET";
+}
+
+PoEntry toEntry(po_message_t m) {
+    PoEntry entry;
+    if (const char* context = po_message_msgctxt(m)) {
+        entry.hasContext = true;
+        entry.context = context;
+    }
+    entry.source = po_message_msgid(m);
+    entry.translation = po_message_msgstr(m);
+    entry.fuzzy = po_message_is_fuzzy(m) != 0;
+    std::string notes = po_message_extracted_comments(m);
+    for (std::size_t start = 0; start < notes.size();) {
+        std::size_t end = notes.find('\n', start);
+        if (end == std::string::npos) {
+            end = notes.size();
+        }
+        entry.notes.push_back(notes.substr(start, end - start));
+        start = end + 1;
+    }
+    return entry;
+}
+
+void collectEntries(po_file_t file, const std::string& fileName, PoReadResult& result) {
+    for (const char* const* domain = po_file_domains(file); *domain != nullptr; ++domain) {
+        const std::string charset = headerCharset(po_file_domain_header(file, *domain));
+        if (!readsAsUtf8(charset)) {
+            result.problems.push_back(fileName + ": the file is in the character set " + charset +
+                                      ", not UTF-8 (msgconv -t UTF-8 converts it)");
+            continue;
+        }
+        po_message_iterator_t it = po_message_iterator(file, *domain);
+        while (po_message_t m = po_next_message(it)) {
+            const bool header = po_message_msgctxt(m) == nullptr && *po_message_msgid(m) == '\0';
+            if (!header && po_message_is_obsolete(m) == 0) {
+                result.entries.push_back(toEntry(m));
+            }
+        }
+        po_message_iterator_free(it);
+    }
+}
+
+}  // namespace
+
+void writePoFile(const std::filesystem::path& path, const PoHeaderFields& header,
+                 const std::vector<PoEntry>& entries) {
+    const ScratchFile scratch;
+    std::vector<std::string> problems;
+    std::vector<std::string> warnings;
+    bool written = false;
+    {
+        const std::lock_guard lock(gLibraryMutex);
+        po_file_t file = buildFile(header, entries);
+        Collector collector;
+        collector.fileName = scratch.path();
+        collector.problems = &problems;
+        collector.warnings = &warnings;
+        WriteCall call{file, scratch.path().c_str()};
+        written = runGuarded(
+            collector,
+            [](void* a) {
+                auto* c = static_cast<WriteCall*>(a);
+                po_file_write(c->file, c->path, &kHandler);
+            },
+            &call);
+        po_file_free(file);
+    }
+    if (!written || !problems.empty()) {
+        throw FileError("Cannot write " + path.string() + ": " +
+                        (problems.empty() ? "the PO library failed" : problems.front()));
+    }
+    writeFileAtomically(path, readWholeFile(scratch.path()));
+}
+
+PoReadResult readPoFile(const std::filesystem::path& path) {
+    PoReadResult result;
+    const std::string fileName = path.string();
+    if (!fileExists(path)) {
+        result.problems.push_back(fileName + ": " +
+                                  (std::filesystem::exists(path) ? "not a regular file"
+                                                                 : "No such file or directory"));
+        return result;
+    }
+    const std::lock_guard lock(gLibraryMutex);
+    Collector collector;
+    collector.fileName = fileName;
+    collector.problems = &result.problems;
+    collector.warnings = &result.warnings;
+    ReadCall call{fileName.c_str(), nullptr, 0};
+    const bool finished = runGuarded(
+        collector,
+        [](void* a) {
+            auto* c = static_cast<ReadCall*>(a);
+            c->file = po_file_read(c->path, &kHandler);
+            c->error = errno;
+        },
+        &call);
+    if (!finished) {
+        return result;  // the fatal report is among the problems
+    }
+    if (call.file == nullptr) {
+        result.problems.push_back(fileName + ": " + std::strerror(call.error));
+        return result;
+    }
+    collectEntries(call.file, fileName, result);
+    po_file_free(call.file);
+    return result;
+}
+
+}  // namespace tarn

@@ -1,0 +1,32 @@
+#include "exchange/po_header.h"
+
+#include <algorithm>
+
+namespace tarn {
+
+PoHeaderFields poHeader(std::string_view language, std::string_view version, std::time_t written) {
+    std::tm utc{};
+    gmtime_r(&written, &utc);
+    char date[32];
+    std::strftime(date, sizeof date, "%Y-%m-%d %H:%M+0000", &utc);
+    return {
+        {"Project-Id-Version", "Tarn"},
+        {"PO-Revision-Date", date},
+        {"Last-Translator", ""},
+        {"Language-Team", ""},
+        {"Language", std::string(language)},
+        {"MIME-Version", "1.0"},
+        {"Content-Type", "text/plain; charset=UTF-8"},
+        {"Content-Transfer-Encoding", "8bit"},
+        {"X-Generator", "tarntool " + std::string(version)},
+    };
+}
+
+bool isPoLanguageCode(std::string_view language) {
+    return !language.empty() && std::all_of(language.begin(), language.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_' || c == '-' || c == '.' || c == '@';
+    });
+}
+
+}  // namespace tarn

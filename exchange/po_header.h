@@ -1,0 +1,21 @@
+// The header of the PO files we write.
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <string_view>
+
+#include "exchange/po_file.h"
+
+namespace tarn {
+
+// Project-Id-Version, PO-Revision-Date (written, UTC), Last-Translator and Language-Team
+// (left empty for the translator's tool), Language, MIME-Version, Content-Type (UTF-8),
+// Content-Transfer-Encoding and X-Generator ("tarntool <version>").
+PoHeaderFields poHeader(std::string_view language, std::string_view version, std::time_t written);
+
+// A language code as PO headers hold it ("de", "pt_BR", "sr@latin"): letters, digits, "_",
+// "-", "." and "@" only, so that it cannot break the header's lines.
+bool isPoLanguageCode(std::string_view language);
+
+}  // namespace tarn

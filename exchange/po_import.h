@@ -1,0 +1,39 @@
+// What an import of a PO file did with its messages, shared by the executable's and the
+// object files' imports.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "exchange/po_file.h"
+
+namespace tarn {
+
+struct PoImportCounts {
+    int applied = 0;       // a translation that changes the text
+    int unchanged = 0;     // a translation equal to the current text
+    int untranslated = 0;  // an empty msgstr
+    int fuzzy = 0;         // a translation marked fuzzy: not applied
+    int unknown = 0;       // a msgctxt naming no text: skipped with a warning
+};
+
+// "applied A, unchanged U, untranslated E, fuzzy F, unknown K"
+std::string importSummaryLine(const PoImportCounts& counts);
+
+// The outcome of checking a PO file's messages against the texts they translate. Nothing may
+// be written unless problems is empty.
+struct PoImportReport {
+    PoImportCounts counts;
+    std::vector<std::string> problems;  // "exe/0042: Incorrect % sequence at position 5"
+    std::vector<std::string> warnings;  // unknown msgctxt values
+};
+
+// The raw translation of a message that is to be applied, or nothing for an untranslated or
+// fuzzy message (counted in report). A malformed translation adds "CONTEXT: message" to the
+// report's problems.
+bool translationToApply(const PoEntry& entry, PoImportReport& report, std::string& raw);
+
+// The warning for a message whose msgctxt names no text.
+void skipUnknown(const PoEntry& entry, PoImportReport& report);
+
+}  // namespace tarn

@@ -1,0 +1,61 @@
+#include "exchange/po_text.h"
+
+#include <cstdio>
+
+#include "common/game_code_page.h"
+#include "textcodes/cstyle.h"
+
+namespace tarn {
+
+namespace {
+
+std::string codePointName(char32_t c) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
+    return buffer;
+}
+
+}  // namespace
+
+std::string rawToPoText(std::string_view raw) {
+    return gameBytesToUtf8(rawToCStyle(raw, LineBreaks::LineFeeds));
+}
+
+bool poTextToRaw(std::string_view text, std::string& result) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    std::size_t position = 0;  // characters read so far
+    for (std::size_t at = 0; at < text.size();) {
+        ++position;
+        const auto c = nextUtf8(text, at);
+        if (!c) {
+            result = "The text is not UTF-8 at character " + std::to_string(position);
+            return false;
+        }
+        const auto byte = unicodeToGameByte(*c);
+        if (!byte) {
+            result = "The character " + codePointName(*c) + " at position " +
+                     std::to_string(position) + " is not in the game's code page";
+            return false;
+        }
+        bytes += static_cast<char>(*byte);
+    }
+    return cStyleToRaw(bytes, result, LineBreaks::LineFeeds);
+}
+
+bool isUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        if (!nextUtf8(text, at)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool lineBreaksDifferAtEnds(std::string_view source, std::string_view translation) {
+    const auto starts = [](std::string_view s) { return !s.empty() && s.front() == '\n'; };
+    const auto ends = [](std::string_view s) { return !s.empty() && s.back() == '\n'; };
+    return starts(source) != starts(translation) || ends(source) != ends(translation);
+}
+
+}  // namespace tarn

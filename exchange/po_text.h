@@ -1,0 +1,25 @@
+// The text form of a game text in a PO file: its C-style notation, decoded through the game's
+// code page into UTF-8, except that the line-break code (byte 5) is a real line feed. CAT
+// tools then show a text's lines as lines; every other code keeps its escape (\t, \c3, %N,
+// \p0000002A, \\, %%).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarn {
+
+std::string rawToPoText(std::string_view raw);
+
+// A PO text back to the raw text. Answers false with a message in result for malformed UTF-8,
+// a character the code page lacks or a C-style error; positions are 1-based characters.
+bool poTextToRaw(std::string_view text, std::string& result);
+
+// True for well-formed UTF-8 (what every string of our PO files must be).
+bool isUtf8(std::string_view text);
+
+// True when one of the two texts starts with a line feed and the other does not, or the same
+// at their ends: gettext's tools refuse such a translation.
+bool lineBreaksDifferAtEnds(std::string_view source, std::string_view translation);
+
+}  // namespace tarn

@@ -1,0 +1,162 @@
+#include "exchange/exe_po.h"
+
+#include <gtest/gtest.h>
+
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+#include "exchange/po_header.h"
+#include "exchange/po_text.h"
+#include "exchange/tests/gettext_tools.h"
+#include "exetext/sample_executable.h"
+#include "textcodes/code_table.h"
+
+namespace tarn {
+namespace {
+
+std::vector<PoEntry> readBack(const std::filesystem::path& path) {
+    const PoReadResult read = readPoFile(path);
+    EXPECT_TRUE(read.problems.empty()) << read.problems.front();
+    return read.entries;
+}
+
+// The sample texts with some of them translated: line breaks, backslashes, %%, pictures and
+// codes, and translations whose line breaks at the ends differ from the original's.
+struct Translation {
+    std::vector<std::string> original = sampleTexts();
+    std::vector<std::string> translated = sampleTexts();
+
+    Translation() {
+        translated[0] = "Ja";
+        translated[7] = rawText({'Z', 'e', 'i', 'l', 'e', 5, 'z', 'w', 'e', 'i'});
+        translated[8] = "say \"Ja\"";
+        translated[13] = "C:\\Spiele\\Tarn 100%";
+        translated[20] = rawText({23, 1, 5, 'B', 'i', 'l', 'd', 146, 127, 14, 10, 13});
+        original[30] = rawText({5, 'a'});
+        translated[30] = "a";  // the original starts with a line break, this does not
+        original[31] = "b";
+        translated[31] = rawText({'b', 5});
+        translated[99] = "nun nicht mehr leer";
+    }
+};
+
+TEST(ExeExport, OneMessagePerReadableTextInNumberOrder) {
+    Translation t;
+    const std::vector<PoEntry> entries = exeTextsToPo(t.original, {5, 9}, t.translated, {12});
+    ASSERT_EQ(entries.size(), 3451u);
+    EXPECT_EQ(entries[0].context, "exe/0001");
+    EXPECT_EQ(entries[0].translation, "Ja");
+    EXPECT_EQ(entries[0].notes, std::vector<std::string>{"text 1"});
+    EXPECT_EQ(entries[3].context, "exe/0004");
+    EXPECT_EQ(entries[4].context, "exe/0006");  // texts 5 and 9 could not be read
+    EXPECT_EQ(entries[3].translation, "");      // equal to the original: untranslated
+    EXPECT_EQ(entries[9].context, "exe/0012");
+    EXPECT_EQ(entries[9].translation, "");      // text 12 of the translation could not be read
+    EXPECT_EQ(entries.back().context, "exe/3453");
+    EXPECT_EQ(entries[4].source, rawToPoText(t.original[5]));
+
+    const PoEntry& starts = entries[30 - 2];
+    EXPECT_EQ(starts.context, "exe/0031");
+    EXPECT_TRUE(starts.fuzzy);
+    EXPECT_EQ(starts.notes, (std::vector<std::string>{"text 31", std::string(kFuzzyLineBreaksNote)}));
+    EXPECT_TRUE(entries[31 - 2].fuzzy);
+    EXPECT_FALSE(entries[8 - 2].fuzzy);
+    EXPECT_EQ(entries[8 - 2].translation, "Zeile\nzwei");
+}
+
+TEST(ExeImport, AppliesTranslationsAndCountsEveryMessage) {
+    std::vector<std::string> texts = {"one", "two", "three", "four", "five"};
+    auto message = [](std::string context, std::string translation, bool fuzzy = false) {
+        return PoEntry{std::move(context), true, "x", std::move(translation), {}, fuzzy};
+    };
+    const std::vector<PoEntry> entries = {
+        message("exe/0001", "eins\nzwei"), message("exe/0002", "two"),
+        message("exe/0003", ""),           message("exe/0004", "vier", true),
+        message("exe/0006", "sechs"),      message("exe/42", "x"),
+        message("obj/A.dat/1", "x"),       PoEntry{"", false, "x", "y", {}, false},
+        message("exe/0005", "f\\x00nf"),  message("exe/0001\nforged line", "x"),
+    };
+    const PoImportReport report = applyExePo(texts, entries);
+    EXPECT_TRUE(report.problems.empty());
+    EXPECT_EQ(importSummaryLine(report.counts),
+              "applied 2, unchanged 1, untranslated 1, fuzzy 1, unknown 5");
+    EXPECT_EQ(texts, (std::vector<std::string>{rawText({'e', 'i', 'n', 's', 5, 'z', 'w', 'e', 'i'}),
+                                               "two", "three", "four",
+                                               std::string("f\0nf", 4)}));
+    EXPECT_EQ(report.warnings.size(), 5u);
+    EXPECT_EQ(report.warnings[0], "unknown msgctxt \"exe/0006\", message skipped");
+    EXPECT_EQ(report.warnings[3], "message without msgctxt, skipped");
+    EXPECT_EQ(report.warnings[4], "unknown msgctxt \"exe/0001\\x0Aforged line\", message skipped");
+}
+
+TEST(ExeImport, ListsEveryProblemAndChangesNothing) {
+    std::vector<std::string> texts(50, "text");
+    const std::vector<std::string> before = texts;
+    const std::vector<PoEntry> entries = {
+        {"exe/0042", true, "x", "50 %x", {}, false},
+        {"exe/0001", true, "x", "fine", {}, false},
+        {"exe/0002", true, "x", "\xE4\xB8\xAD", {}, false},
+        {"exe/0003", true, "x", "a", {}, false},
+        {"exe/0003", true, "y", "b", {}, false},
+        {"exe/0004", true, "x", "\\p123", {}, true},  // fuzzy: not checked, not applied
+    };
+    const PoImportReport report = applyExePo(texts, entries);
+    EXPECT_EQ(report.problems,
+              (std::vector<std::string>{
+                  "exe/0042: Incorrect % sequence at position 4",
+                  "exe/0002: The character U+4E2D at position 1 is not in the game's code page",
+                  "exe/0003: a second message for the same text"}));
+    EXPECT_EQ(texts, before);
+}
+
+TEST(ExeExport, FilesPassMsgfmtCheckAndComeBackThroughGettextsTools) {
+    TempDir dir;
+    Translation t;
+    const auto po = dir.path() / "de.po";
+    writePoFile(po, poHeader("de", "test", 0), exeTextsToPo(t.original, {}, t.translated, {}));
+    const ToolOutput check =
+        runGettextTool(MSGFMT_PROGRAM, "--check -o /dev/null " + quoted(po), dir.path());
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(check.output, "");
+
+    // Importing into the original texts gives the translation back (fuzzy ones excepted).
+    std::vector<std::string> expected = t.translated;
+    expected[30] = t.original[30];
+    expected[31] = t.original[31];
+    auto importInto = [&](const std::filesystem::path& file) {
+        std::vector<std::string> texts = t.original;
+        const PoImportReport report = applyExePo(texts, readBack(file));
+        EXPECT_TRUE(report.problems.empty());
+        return texts;
+    };
+    EXPECT_EQ(importInto(po), expected);
+
+    const auto narrow = dir.path() / "narrow.po";
+    ASSERT_EQ(runGettextTool(MSGCAT_PROGRAM, "--width=20 -o " + quoted(narrow) + " " + quoted(po),
+                             dir.path())
+                  .status,
+              0);
+    EXPECT_EQ(importInto(narrow), expected);
+
+    // An untranslated template of the same texts, merged with the translation.
+    const auto pot = dir.path() / "tarn.pot";
+    writePoFile(pot, poHeader("", "test", 0), exeTextsToPo(t.original, {}, t.original, {}));
+    const auto merged = dir.path() / "merged.po";
+    ASSERT_EQ(runGettextTool(MSGMERGE_PROGRAM,
+                             "--quiet -o " + quoted(merged) + " " + quoted(po) + " " + quoted(pot),
+                             dir.path())
+                  .status,
+              0);
+    EXPECT_EQ(importInto(merged), expected);
+
+    // A filter that edits every translation as a tool would (typographic quotes).
+    const auto filtered = dir.path() / "filtered.po";
+    ASSERT_EQ(runGettextTool(MSGFILTER_PROGRAM, "-i " + quoted(po) + " -o " + quoted(filtered) + " quot",
+                             dir.path())
+                  .status,
+              0);
+    expected[8] = "say \x93Ja\x94";
+    EXPECT_EQ(importInto(filtered), expected);
+}
+
+}  // namespace
+}  // namespace tarn

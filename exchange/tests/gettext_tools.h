@@ -1,0 +1,36 @@
+// gettext's own programs, run on our files in the tests: msgfmt checks them, msgcat, msgfilter
+// and msgmerge edit them as translators' tools do.
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "common/file_io.h"
+
+namespace tarn {
+
+struct ToolOutput {
+    int status = -1;
+    std::string output;  // standard output and error
+};
+
+inline ToolOutput runGettextTool(const std::string& program, const std::string& arguments,
+                                 const std::filesystem::path& scratch) {
+    const std::filesystem::path out = scratch / "tool-output.txt";
+    const std::string line = "'" + program + "' " + arguments + " >'" + out.string() + "' 2>&1";
+    const int raw = std::system(line.c_str());
+    ToolOutput r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.output = toString(readWholeFile(out));
+    std::filesystem::remove(out);
+    return r;
+}
+
+inline std::string quoted(const std::filesystem::path& path) {
+    return "'" + path.string() + "'";
+}
+
+}  // namespace tarn

@@ -1,0 +1,150 @@
+#include "exchange/po_file.h"
+
+#include <gtest/gtest.h>
+
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+#include "exchange/tests/gettext_tools.h"
+
+namespace tarn {
+namespace {
+
+const PoHeaderFields kHeader = {
+    {"Project-Id-Version", "Tarn"},
+    {"PO-Revision-Date", "2026-12-08 10:00+0000"},
+    {"Last-Translator", ""},
+    {"Language-Team", ""},
+    {"Language", "de"},
+    {"MIME-Version", "1.0"},
+    {"Content-Type", "text/plain; charset=UTF-8"},
+    {"Content-Transfer-Encoding", "8bit"},
+    {"X-Generator", "tarntool test"},
+};
+
+PoEntry entry(std::string context, std::string source, std::string translation,
+              std::vector<std::string> notes = {}, bool fuzzy = false) {
+    return {std::move(context), true, std::move(source), std::move(translation),
+            std::move(notes), fuzzy};
+}
+
+void expectSameEntries(const std::vector<PoEntry>& a, const std::vector<PoEntry>& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].context, b[i].context);
+        EXPECT_EQ(a[i].hasContext, b[i].hasContext);
+        EXPECT_EQ(a[i].source, b[i].source);
+        EXPECT_EQ(a[i].translation, b[i].translation);
+        EXPECT_EQ(a[i].notes, b[i].notes);
+        EXPECT_EQ(a[i].fuzzy, b[i].fuzzy);
+    }
+}
+
+TEST(PoFile, WritesWhatReadsBackAndWhatMsgfmtAccepts) {
+    TempDir dir;
+    const std::vector<PoEntry> entries = {
+        entry("exe/0001", "Line one\nline two\n", "Zeile eins\nZeile zwei\n", {"text 1"}),
+        entry("exe/0002", "", "", {"text 2"}),  // an empty original beside the header
+        entry("exe/0003", "100%% \"quoted\" C:\\\\dir\t", "\xC3\xA4\\p0000002A", {"text 3"}),
+        entry("exe/0004", "\nA", "B", {"text 4", "why it is fuzzy"}, true),
+    };
+    const auto path = dir.path() / "de.po";
+    writePoFile(path, kHeader, entries);
+    const PoReadResult read = readPoFile(path);
+    EXPECT_TRUE(read.problems.empty()) << read.problems.front();
+    EXPECT_TRUE(read.warnings.empty());
+    expectSameEntries(read.entries, entries);
+
+    const std::string text = toString(readWholeFile(path));
+    EXPECT_NE(text.find("\"Content-Type: text/plain; charset=UTF-8\\n\"\n"), std::string::npos);
+    EXPECT_NE(text.find("#. text 4\n#. why it is fuzzy\n#, fuzzy\nmsgctxt \"exe/0004\"\n"),
+              std::string::npos);
+    const ToolOutput check =
+        runGettextTool(MSGFMT_PROGRAM, "--check -o /dev/null " + quoted(path), dir.path());
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(check.output, "");
+}
+
+TEST(PoFile, ReadListsEverySyntaxErrorWithItsLine) {
+    TempDir dir;
+    const auto path = dir.path() / "bad.po";
+    writeFileAtomically(path, toBytes("msgid \"\"\n"
+                                      "msgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n"
+                                      "\n"
+                                      "msgctxt \"exe/0001\"\n"
+                                      "msgid \"a\"\n"
+                                      "msgstr \"b\" x\n"
+                                      "\n"
+                                      "msgctxt \"exe/0002\"\n"
+                                      "msgid \"c\"\n"
+                                      "msgstr \"\\q\"\n"));
+    const PoReadResult read = readPoFile(path);
+    ASSERT_EQ(read.problems.size(), 3u);
+    EXPECT_EQ(read.problems[0], path.string() + ":6: keyword \"x\" unknown");
+    EXPECT_EQ(read.problems[1], path.string() + ":6: syntax error");
+    EXPECT_EQ(read.problems[2], path.string() + ":10: invalid control sequence");
+}
+
+TEST(PoFile, ReadReportsADuplicateMessageOnce) {
+    TempDir dir;
+    const auto path = dir.path() / "twice.po";
+    writeFileAtomically(path, toBytes("msgctxt \"exe/0001\"\nmsgid \"a\"\nmsgstr \"b\"\n\n"
+                                      "msgctxt \"exe/0001\"\nmsgid \"a\"\nmsgstr \"c\"\n"));
+    EXPECT_EQ(readPoFile(path).problems,
+              std::vector<std::string>{path.string() + ":6: duplicate message definition"});
+}
+
+TEST(PoFile, RefusesMissingFilesAndOtherCharsets) {
+    TempDir dir;
+    EXPECT_EQ(readPoFile(dir.path() / "none.po").problems,
+              std::vector<std::string>{(dir.path() / "none.po").string() +
+                                       ": No such file or directory"});
+    EXPECT_EQ(readPoFile(dir.path()).problems.size(), 1u);
+
+    const auto latin1 = dir.path() / "latin1.po";
+    writeFileAtomically(latin1, toBytes("msgid \"\"\n"
+                                        "msgstr \"Content-Type: text/plain; charset=ISO-8859-1\\n\"\n"
+                                        "\n"
+                                        "msgctxt \"exe/0001\"\n"
+                                        "msgid \"a\"\n"
+                                        "msgstr \"\xE4\"\n"));
+    const PoReadResult read = readPoFile(latin1);
+    ASSERT_EQ(read.problems.size(), 1u);
+    EXPECT_EQ(read.problems[0], latin1.string() +
+                                    ": the file is in the character set ISO-8859-1, not UTF-8 "
+                                    "(msgconv -t UTF-8 converts it)");
+    EXPECT_TRUE(read.entries.empty());
+}
+
+TEST(PoFile, LeavesOutTheHeaderAndObsoleteMessages) {
+    TempDir dir;
+    const auto path = dir.path() / "old.po";
+    writeFileAtomically(path, toBytes("msgid \"\"\n"
+                                      "msgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n"
+                                      "\n"
+                                      "msgid \"no context\"\n"
+                                      "msgstr \"kein Kontext\"\n"
+                                      "\n"
+                                      "#~ msgctxt \"exe/0009\"\n"
+                                      "#~ msgid \"gone\"\n"
+                                      "#~ msgstr \"weg\"\n"));
+    const PoReadResult read = readPoFile(path);
+    ASSERT_TRUE(read.problems.empty());
+    ASSERT_EQ(read.entries.size(), 1u);
+    EXPECT_FALSE(read.entries[0].hasContext);
+    EXPECT_EQ(read.entries[0].translation, "kein Kontext");
+}
+
+TEST(PoFile, AFailedWriteKeepsTheOldFile) {
+    TempDir dir;
+    const auto path = dir.path() / "de.po";
+    writeFileAtomically(path, toBytes("old"));
+    setWriteFaultForTesting({WriteFault::Step::WriteData, 10});
+    EXPECT_THROW(writePoFile(path, kHeader, {entry("exe/0001", "a", "b")}), FileError);
+    setWriteFaultForTesting({});
+    EXPECT_EQ(toString(readWholeFile(path)), "old");
+    EXPECT_EQ(dir.fileCount(), 1u);
+}
+
+}  // namespace
+}  // namespace tarn

@@ -1,0 +1,114 @@
+// tarntool exe export-po|import-po: the executable's texts as a gettext PO file.
+#include <iostream>
+#include <memory>
+
+#include "exchange/exe_po.h"
+#include "tarntool/arguments.h"
+#include "tarntool/commands.h"
+#include "tarntool/exe_import_save.h"
+#include "tarntool/po_options.h"
+
+namespace tarn::tool {
+
+namespace {
+
+struct ExportPoOptions {
+    std::string original;
+    std::string translated;
+    std::string out;
+    PoTextOptions text;
+};
+
+struct ImportPoOptions {
+    std::string translated;
+    std::string po;
+    PoTextOptions text;
+    std::optional<std::string> primaryId;
+    std::optional<std::string> secondaryId;
+    std::optional<std::string> shares;
+};
+
+int exportPo(const ExportPoOptions& o) {
+    checkPoTextOptions(o.text);
+    ExeTexts read[2];
+    const std::string* paths[2] = {&o.original, &o.translated};
+    for (int i = 0; i < 2; ++i) {
+        if (const auto failed = readExecutableTexts(*paths[i], read[i])) {
+            return *failed;
+        }
+        for (const int n : read[i].notFound) {
+            std::cerr << "tarntool: " << *paths[i] << ": string number " << n
+                      << " could not be found\n";
+        }
+    }
+    writePoFile(o.out, poHeaderFor(o.text),
+                exeTextsToPo(read[0].texts, read[0].notFound, read[1].texts, read[1].notFound));
+    return kOk;
+}
+
+int importPo(const ImportPoOptions& o) {
+    checkPoTextOptions(o.text);
+    const ExeImportTarget target{o.translated, o.primaryId, o.secondaryId, o.shares};
+    checkExeImportTarget(target);
+    std::vector<std::string> problems;
+    const std::vector<PoEntry> entries = readPoMessages(o.po, problems);
+    ExeTexts current;
+    if (const auto failed = readExecutableTexts(target.path, current)) {
+        printLines(std::cerr, problems);
+        return problems.empty() ? *failed : kBadUse;
+    }
+    const PoImportReport report = applyExePo(current.texts, entries);
+    reportWarnings(o.po, report);
+    problems.insert(problems.end(), report.problems.begin(), report.problems.end());
+    if (!problems.empty()) {
+        printLines(std::cerr, problems);
+        return kBadUse;
+    }
+    std::cout << importSummaryLine(report.counts) << "\n";
+    return saveExeImport(target, current.texts, current.languageIds);
+}
+
+}  // namespace
+
+void addExePoCommands(Tool& tool) {
+    CLI::App& exe = tool.family("exe");
+
+    auto exp = std::make_shared<ExportPoOptions>();
+    CLI::App& exportCommand = tool.addCommand(
+        exe,
+        {"export-po", "Writes the texts as a gettext PO file for translation tools",
+         "export-po ORIGINAL TRANSLATED -o FILE.po [--language LL] [--code-page N]",
+         "exe export-po takes ORIGINAL TRANSLATED -o FILE.po"},
+        [exp] { return exportPo(*exp); });
+    exportCommand.add_option("ORIGINAL", exp->original, "the original executable")
+        ->required()
+        ->type_name("");
+    exportCommand.add_option("TRANSLATED", exp->translated, "the translated executable")
+        ->required()
+        ->type_name("");
+    exportCommand.add_option("-o", exp->out, "the PO file to write")->required()->type_name("FILE.po");
+    addLanguageOption(exportCommand, exp->text);
+    addCodePageOption(exportCommand, exp->text);
+
+    auto imp = std::make_shared<ImportPoOptions>();
+    CLI::App& importCommand = tool.addCommand(
+        exe,
+        {"import-po", "Writes the translations of a PO file into the translated executable",
+         "import-po TRANSLATED FILE.po [--code-page N] [--primary-id N] [--secondary-id N]\n"
+         "                              [--shares OUT]",
+         "exe import-po takes TRANSLATED and FILE.po"},
+        [imp] { return importPo(*imp); });
+    importCommand.add_option("TRANSLATED", imp->translated, "the translated executable, rewritten")
+        ->required()
+        ->type_name("");
+    importCommand.add_option("FILE.po", imp->po, "the PO file")->required()->type_name("");
+    addCodePageOption(importCommand, imp->text);
+    addOptional(importCommand, "--primary-id", "N", imp->primaryId,
+                "the preferred object-text language ID (0 to 254; kept without it)");
+    addOptional(importCommand, "--secondary-id", "N", imp->secondaryId,
+                "the fallback object-text language ID (0 to 254; kept without it)");
+    addOptional(importCommand, "--shares", "OUT", imp->shares,
+                "writes, per text, the number of the text whose bytes it shares");
+}
+
+}  // namespace tarn::tool

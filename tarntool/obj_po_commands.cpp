@@ -1,0 +1,125 @@
+// tarntool obj export-po|import-po: the object files' texts as a gettext PO file, between a
+// source and a target language ID.
+#include <iostream>
+#include <memory>
+
+#include "exchange/obj_po.h"
+#include "exchange/object_file_set.h"
+#include "tarntool/arguments.h"
+#include "tarntool/commands.h"
+#include "tarntool/po_options.h"
+
+namespace tarn::tool {
+
+namespace {
+
+struct ExportPoOptions {
+    std::string game;
+    std::string sourceId;
+    std::string targetId;
+    std::string out;
+    PoTextOptions text;
+};
+
+struct ImportPoOptions {
+    std::string game;
+    std::string po;
+    std::string targetId;
+    PoTextOptions text;
+    bool normalRle = false;
+};
+
+std::uint8_t languageId(const std::string& text, const std::string& option) {
+    return static_cast<std::uint8_t>(parseNumber(text, 0, 254, option));
+}
+
+int exportPo(const ExportPoOptions& o) {
+    const std::uint8_t source = languageId(o.sourceId, "--source-id");
+    const std::uint8_t target = languageId(o.targetId, "--target-id");
+    checkPoTextOptions(o.text);
+    const ObjectFileSet set = loadObjectFileSet(o.game);
+    std::vector<std::string> problems = set.problems;
+    const std::vector<PoEntry> entries = objTextsToPo(set.files, source, target, problems);
+    if (!problems.empty()) {
+        printLines(std::cerr, problems);
+        return kBadUse;
+    }
+    writePoFile(o.out, poHeaderFor(o.text), entries);
+    return kOk;
+}
+
+int importPo(const ImportPoOptions& o) {
+    const std::uint8_t target = languageId(o.targetId, "--target-id");
+    checkPoTextOptions(o.text);
+    std::vector<std::string> problems;
+    const std::vector<PoEntry> entries = readPoMessages(o.po, problems);
+    ObjectFileSet set = loadObjectFileSet(o.game);
+    problems.insert(problems.end(), set.problems.begin(), set.problems.end());
+    const PoImportReport report = applyObjPo(set.files, entries, target);
+    reportWarnings(o.po, report);
+    problems.insert(problems.end(), report.problems.begin(), report.problems.end());
+    if (!problems.empty()) {
+        printLines(std::cerr, problems);
+        return kBadUse;
+    }
+    const ObjectSaveReport saved = saveChangedObjectFiles(set, !o.normalRle);
+    if (!saved.problems.empty()) {
+        printLines(std::cerr, saved.problems);
+        return kBadUse;
+    }
+    std::cout << importSummaryLine(report.counts) << "\n";
+    if (!saved.failures.empty()) {
+        printLines(std::cerr, saved.failures, "tarntool: ");
+        std::cerr << "tarntool: " << saved.written.size()
+                  << " object files were written before the failure, the others are unchanged\n";
+        return kFailed;
+    }
+    return kOk;
+}
+
+}  // namespace
+
+void addObjPoCommands(Tool& tool) {
+    CLI::App& obj = tool.family("obj");
+
+    auto exp = std::make_shared<ExportPoOptions>();
+    CLI::App& exportCommand = tool.addCommand(
+        obj,
+        {"export-po", "Writes the object texts of one language ID as a gettext PO file",
+         "export-po GAME_DIR --source-id S --target-id T -o FILE.po [--language LL]\n"
+         "                              [--code-page N]",
+         "obj export-po takes GAME_DIR --source-id S --target-id T -o FILE.po"},
+        [exp] { return exportPo(*exp); });
+    exportCommand.add_option("GAME_DIR", exp->game, "the game folder (holds ObjData)")
+        ->required()
+        ->type_name("");
+    exportCommand.add_option("--source-id", exp->sourceId, "the language ID of the msgids")
+        ->required()
+        ->type_name("S");
+    exportCommand.add_option("--target-id", exp->targetId, "the language ID of the msgstrs")
+        ->required()
+        ->type_name("T");
+    exportCommand.add_option("-o", exp->out, "the PO file to write")->required()->type_name("FILE.po");
+    addLanguageOption(exportCommand, exp->text);
+    addCodePageOption(exportCommand, exp->text);
+
+    auto imp = std::make_shared<ImportPoOptions>();
+    CLI::App& importCommand = tool.addCommand(
+        obj,
+        {"import-po", "Sets the target language's texts from a PO file and saves the files",
+         "import-po GAME_DIR FILE.po --target-id T [--code-page N] [--normal-rle]",
+         "obj import-po takes GAME_DIR FILE.po --target-id T"},
+        [imp] { return importPo(*imp); });
+    importCommand.add_option("GAME_DIR", imp->game, "the game folder (holds ObjData)")
+        ->required()
+        ->type_name("");
+    importCommand.add_option("FILE.po", imp->po, "the PO file")->required()->type_name("");
+    importCommand.add_option("--target-id", imp->targetId, "the language ID to set or add")
+        ->required()
+        ->type_name("T");
+    addCodePageOption(importCommand, imp->text);
+    importCommand.add_flag("--normal-rle", imp->normalRle,
+                           "the normal run-length encoder instead of the enhanced one");
+}
+
+}  // namespace tarn::tool

@@ -1,0 +1,54 @@
+#include "tarntool/po_options.h"
+
+#include <ctime>
+#include <iostream>
+
+#include "exchange/po_header.h"
+#include "tarntool/arguments.h"
+#include "tarntool/tool.h"
+
+namespace tarn::tool {
+
+void addLanguageOption(CLI::App& command, PoTextOptions& options) {
+    addOptional(command, "--language", "LL", options.language,
+                "the Language of the PO header (de, pt_BR, ...)");
+}
+
+void addCodePageOption(CLI::App& command, PoTextOptions& options) {
+    addOptional(command, "--code-page", "N", options.codePage,
+                "the game's code page for the texts' characters (1252)");
+}
+
+void checkPoTextOptions(const PoTextOptions& options) {
+    if (options.codePage) {
+        parseNumber(*options.codePage, 1252, 1252, "the code page (only 1252 is known)");
+    }
+    if (options.language && !isPoLanguageCode(*options.language)) {
+        throw UsageError("--language takes a code such as de or pt_BR, not \"" +
+                         *options.language + "\"");
+    }
+}
+
+PoHeaderFields poHeaderFor(const PoTextOptions& options) {
+    return poHeader(options.language.value_or(""), TARN_VERSION, std::time(nullptr));
+}
+
+void printLines(std::ostream& out, const std::vector<std::string>& lines,
+                const std::string& prefix) {
+    for (const std::string& line : lines) {
+        out << prefix << line << "\n";
+    }
+}
+
+std::vector<PoEntry> readPoMessages(const std::string& path, std::vector<std::string>& problems) {
+    PoReadResult read = readPoFile(path);
+    printLines(std::cerr, read.warnings);
+    problems.insert(problems.end(), read.problems.begin(), read.problems.end());
+    return std::move(read.entries);
+}
+
+void reportWarnings(const std::string& poPath, const PoImportReport& report) {
+    printLines(std::cerr, report.warnings, poPath + ": ");
+}
+
+}  // namespace tarn::tool

@@ -1,0 +1,39 @@
+// What the PO commands of the exe and obj families share: the --language and --code-page
+// options, the header of the files they write, and their reports on standard error.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "exchange/po_file.h"
+#include "exchange/po_import.h"
+
+namespace tarn::tool {
+
+struct PoTextOptions {
+    std::optional<std::string> language;  // "de", "pt_BR"
+    std::optional<std::string> codePage;
+};
+
+void addLanguageOption(CLI::App& command, PoTextOptions& options);
+void addCodePageOption(CLI::App& command, PoTextOptions& options);
+
+// Raises UsageError for a code page other than 1252 (the game's) or a language code that
+// could break the header.
+void checkPoTextOptions(const PoTextOptions& options);
+
+PoHeaderFields poHeaderFor(const PoTextOptions& options);
+
+// The messages of a PO file; its warnings go to standard error, its problems are appended to
+// problems.
+std::vector<PoEntry> readPoMessages(const std::string& path, std::vector<std::string>& problems);
+
+// Unknown msgctxt warnings on standard error ("FILE.po: unknown msgctxt ...").
+void reportWarnings(const std::string& poPath, const PoImportReport& report);
+
+void printLines(std::ostream& out, const std::vector<std::string>& lines,
+                const std::string& prefix = "");
+
+}  // namespace tarn::tool

@@ -1,0 +1,263 @@
+// tarntool exe export-po|import-po and obj export-po|import-po as child processes: round trips,
+// gettext's msgfmt on the exported files, and bad input that must leave every file unchanged.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+#include "exchange/po_file.h"
+#include "exetext/sample_executable.h"
+#include "objfiles/object_folder.h"
+#include "textcodes/code_table.h"
+#include "tests/run_child.h"
+
+namespace tarn {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every file below folder with its bytes.
+std::map<fs::path, Bytes> snapshot(const fs::path& folder) {
+    std::map<fs::path, Bytes> files;
+    for (const auto& e : fs::recursive_directory_iterator(folder)) {
+        if (e.is_regular_file()) {
+            files[e.path()] = readWholeFile(e.path());
+        }
+    }
+    return files;
+}
+
+class PoCommandsTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    TempDir scratch;
+
+    ChildResult run(const std::string& args) {
+        return runIn(dir.path(), tarntool(args), "", scratch.path());
+    }
+    // Standard output alone; standard error goes to errors.
+    ChildResult run(const std::string& args, std::string& errors) {
+        const fs::path err = scratch.path() / "stderr.txt";
+        ChildResult r = runIn(dir.path(), tarntool(args), "", scratch.path(), err);
+        errors = toString(readWholeFile(err));
+        return r;
+    }
+    ChildResult msgfmtCheck(const std::string& po) {
+        return runIn(dir.path(), "'" MSGFMT_PROGRAM "' --check -o /dev/null " + po, "",
+                     scratch.path());
+    }
+    void rewrite(const std::string& po, const std::map<std::string, std::string>& translations) {
+        PoReadResult read = readPoFile(dir.path() / po);
+        ASSERT_TRUE(read.problems.empty());
+        std::map<std::string, std::string> rest = translations;
+        for (PoEntry& e : read.entries) {
+            if (const auto it = rest.find(e.context); it != rest.end()) {
+                e.translation = it->second;
+                e.fuzzy = false;
+                rest.erase(it);
+            }
+        }
+        for (const auto& [context, translation] : rest) {
+            read.entries.push_back({context, true, "new", translation, {}, false});
+        }
+        writePoFile(dir.path() / po, {{"Content-Type", "text/plain; charset=UTF-8"}},
+                    read.entries);
+    }
+};
+
+// The sample texts translated in places: line breaks, backslashes, %%, pictures and codes, and
+// one whose line breaks at the ends differ from the original's (exported fuzzy).
+std::vector<std::string> translatedTexts() {
+    std::vector<std::string> texts = sampleTexts();
+    texts[1] = rawText({'T', 0xFC, 'r', 5, 'a', 'u', 'f'});
+    texts[3] = "C:\\Tarn\\ 100% \\n";
+    texts[4] = rawText({23, 1, 5, 23, 255, 146, 'r', 'o', 't', 14, 10, 123, 13});
+    texts[5] = rawText({5, 'Z', 'e', 'i', 'l', 'e'});
+    return texts;
+}
+
+TEST_F(PoCommandsTest, ExeRoundTripIsByteIdenticalToExeImportOfExeExport) {
+    writeFileAtomically(dir.path() / "orig.exe", makeSampleExecutable(1, sampleTexts()));
+    const Bytes translated = makeSampleExecutable(1, translatedTexts(), 7, 9);
+    writeFileAtomically(dir.path() / "a.exe", translated);
+    writeFileAtomically(dir.path() / "b.exe", translated);
+
+    ChildResult r = run("exe export-po orig.exe a.exe -o de.po --language de");
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.out, "");
+    r = msgfmtCheck("de.po");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "");
+    const std::string po = toString(readWholeFile(dir.path() / "de.po"));
+    EXPECT_NE(po.find("#. text 2\nmsgctxt \"exe/0002\"\nmsgid \"Open the door\"\nmsgstr \"\"\n"
+                      "\"T\xC3\xBCr\\n\"\n\"auf\"\n"),
+              std::string::npos);
+    EXPECT_NE(po.find("msgstr \"C:\\\\\\\\Tarn\\\\\\\\ 100%% \\\\\\\\n\""), std::string::npos);
+    EXPECT_NE(po.find("msgstr \"\\\\p00000005\\\\p00000000\\\\c4rot\\\\d\\\\t%N\\\\x0D\""),
+              std::string::npos);
+    EXPECT_NE(po.find("#, fuzzy\nmsgctxt \"exe/0006\"\n"), std::string::npos);
+    EXPECT_NE(po.find("\"Language: de\\n\"\n"), std::string::npos);
+
+    std::string errors;
+    r = run("exe import-po a.exe de.po", errors);
+    EXPECT_EQ(r.code, 0) << errors;
+    EXPECT_EQ(errors, "");
+    ASSERT_EQ(run("exe export b.exe -o b.txt").code, 0);
+    const ChildResult lines = run("exe import b.exe b.txt");
+    ASSERT_EQ(lines.code, 0);
+    EXPECT_EQ(r.out, "applied 0, unchanged 3, untranslated 3449, fuzzy 1, unknown 0\n" + lines.out);
+    EXPECT_EQ(readWholeFile(dir.path() / "a.exe"), readWholeFile(dir.path() / "b.exe"));
+    EXPECT_EQ(readWholeFile(dir.path() / "a.exe"), translated);
+}
+
+TEST_F(PoCommandsTest, ExeImportAppliesTranslationsEditedByGettextTools) {
+    writeFileAtomically(dir.path() / "t.exe", makeSampleExecutable(2, sampleTexts()));
+    ASSERT_EQ(run("exe export-po t.exe t.exe -o de.po").code, 0);
+    rewrite("de.po", {{"exe/0002", "T\xC3\xBCr\nauf"}, {"exe/0004", "50%% \\c3rot\\d"}});
+    ASSERT_EQ(runIn(dir.path(), "'" MSGCAT_PROGRAM "' --width=10 -o cat.po de.po", "",
+                    scratch.path())
+                  .code,
+              0);
+    const ChildResult r = run("exe import-po t.exe cat.po --primary-id 3 --shares shares.txt");
+    EXPECT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
+              "applied 2, unchanged 0, untranslated 3451, fuzzy 0, unknown 0");
+    std::vector<std::string> expected = sampleTexts();
+    expected[1] = rawText({'T', 0xFC, 'r', 5, 'a', 'u', 'f'});
+    expected[3] = rawText({'5', '0', '%', ' ', 145, 'r', 'o', 't', 14});
+    EXPECT_EQ(readWholeFile(dir.path() / "t.exe"), makeSampleExecutable(2, expected, 3, 0));
+    const Bytes shares = readWholeFile(dir.path() / "shares.txt");
+    EXPECT_EQ(std::count(shares.begin(), shares.end(), '\n'), 3453);
+    // The same texts saved by exe import give the same file.
+    writeFileAtomically(dir.path() / "u.exe", makeSampleExecutable(2, sampleTexts()));
+    ASSERT_EQ(run("exe export-po u.exe t.exe -o back.po").code, 0);
+    ASSERT_EQ(run("exe import-po u.exe back.po --primary-id 3").code, 0);
+    EXPECT_EQ(readWholeFile(dir.path() / "u.exe"), readWholeFile(dir.path() / "t.exe"));
+}
+
+TEST_F(PoCommandsTest, ExeImportRefusesBadInputAndChangesNoFile) {
+    writeFileAtomically(dir.path() / "t.exe", makeSampleExecutable(4, sampleTexts()));
+    ASSERT_EQ(run("exe export-po t.exe t.exe -o de.po").code, 0);
+    writeFileAtomically(dir.path() / "broken.po",
+                        toBytes("msgctxt \"exe/0001\"\nmsgid \"Yes\"\nmsgstr \"Ja\" x\n"));
+    writeFileAtomically(dir.path() / "small.exe", toBytes("MZ"));
+    fs::copy_file(dir.path() / "de.po", dir.path() / "bad.po");
+    rewrite("bad.po", {{"exe/0042", "Text %x"}, {"exe/0043", "\xE4\xB8\xAD"}, {"exe/0044", "ok"}});
+    fs::copy_file(dir.path() / "de.po", dir.path() / "long.po");
+    std::map<std::string, std::string> longTexts;
+    for (int n = 1; n <= 3453; ++n) {
+        char context[16];
+        std::snprintf(context, sizeof context, "exe/%04d", n);
+        longTexts[context] = "[" + std::to_string(n) + std::string(40, '.') + "]";
+    }
+    rewrite("long.po", longTexts);
+    const auto before = snapshot(dir.path());
+
+    std::string errors;
+    ChildResult r = run("exe import-po t.exe bad.po", errors);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(errors,
+              "exe/0042: Incorrect % sequence at position 6\n"
+              "exe/0043: The character U+4E2D at position 1 is not in the game's code page\n");
+    r = run("exe import-po t.exe broken.po", errors);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(errors, "broken.po:3: keyword \"x\" unknown\nbroken.po:3: syntax error\n");
+    r = run("exe import-po t.exe long.po --shares shares.txt", errors);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(errors, "Not enough space in the executable file - try to be shorter\n");
+    fs::remove(dir.path() / "shares.txt");  // written as exe import writes it
+    EXPECT_EQ(run("exe import-po t.exe missing.po").code, 2);
+    EXPECT_EQ(run("exe import-po missing.exe de.po").code, 2);
+    EXPECT_EQ(run("exe import-po small.exe de.po").code, 1);
+    EXPECT_EQ(run("exe import-po t.exe de.po --primary-id 255").code, 2);
+    EXPECT_EQ(run("exe import-po t.exe de.po --code-page 437").code, 2);
+    EXPECT_EQ(run("exe import-po t.exe de.po --shares no/such/dir/s.txt").code, 2);
+    EXPECT_EQ(run("exe export-po t.exe t.exe -o no/such/dir/x.po").code, 2);
+    EXPECT_EQ(run("exe export-po t.exe t.exe").code, 2);
+    EXPECT_EQ(run("exe export-po t.exe small.exe -o x.po").code, 1);
+    EXPECT_EQ(run("exe export-po t.exe t.exe -o x.po --language 'de\nX-Evil: 1'").code, 2);
+    fs::permissions(dir.path() / "t.exe", fs::perms::owner_read);
+    EXPECT_EQ(run("exe import-po t.exe de.po").code, 2);
+    EXPECT_EQ(snapshot(dir.path()), before);
+}
+
+class ObjPoCommandsTest : public PoCommandsTest {
+protected:
+    void SetUp() override { ASSERT_EQ(run("sample-game game").code, 0); }
+    fs::path objData() const { return dir.path() / "game" / "ObjData"; }
+};
+
+TEST_F(ObjPoCommandsTest, ExportAndImportTheObjectTexts) {
+    ChildResult r = run("obj export-po game --source-id 0 --target-id 1 -o de.po --language de");
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(msgfmtCheck("de.po").code, 0);
+    const std::string po = toString(readWholeFile(dir.path() / "de.po"));
+    EXPECT_NE(po.find("msgctxt \"obj/Creature.dat/1\"\nmsgid \"Cave troll\"\n"
+                      "msgstr \"H\xC3\xB6hlentroll\"\n"),
+              std::string::npos);
+    EXPECT_NE(po.find("msgctxt \"obj/Creature.dat/3\"\nmsgid \"It guards the bridge.\"\n"
+                      "msgstr \"\"\n"),
+              std::string::npos);
+
+    // Unchanged: nothing is written.
+    const auto before = snapshot(objData());
+    r = run("obj import-po game de.po --target-id 1");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "applied 0, unchanged 11, untranslated 4, fuzzy 0, unknown 0\n");
+    EXPECT_EQ(snapshot(objData()), before);
+
+    rewrite("de.po", {{"obj/Creature.dat/1", "Troll\nH\xC3\xB6hle"},
+                      {"obj/Creature.dat/3", "Er bewacht die Br\xC3\xBC" "cke."},
+                      {"obj/Nowhere.dat/1", "x"}});
+    std::string errors;
+    r = run("obj import-po game de.po --target-id 1 --normal-rle", errors);
+    EXPECT_EQ(r.code, 0) << errors;
+    EXPECT_EQ(errors, "de.po: unknown msgctxt \"obj/Nowhere.dat/1\", message skipped\n");
+    const ObjFile creature = loadObjectFile(objData() / "Creature.dat");
+    EXPECT_EQ(creature.Texts[0][1], (ObjText{1, rawText({'T', 'r', 'o', 'l', 'l', 5, 'H', 0xF6,
+                                                         'h', 'l', 'e'})}));
+    EXPECT_EQ(creature.Texts[2].back(), (ObjText{1, "Er bewacht die Br\xFC" "cke."}));
+    const auto after = snapshot(objData());
+    std::size_t changed = 0;
+    for (const auto& [path, bytes] : after) {
+        changed += before.at(path) != bytes;
+    }
+    EXPECT_EQ(changed, 1u);
+}
+
+TEST_F(ObjPoCommandsTest, ImportRefusesBadInputAndChangesNoFile) {
+    ASSERT_EQ(run("obj export-po game --source-id 0 --target-id 7 -o de.po").code, 0);
+    fs::copy_file(dir.path() / "de.po", dir.path() / "zero.po");
+    rewrite("zero.po", {{"obj/Door.dat/1", "T\\x00r"}, {"obj/Chest.dat/1", "Truhe"}});
+    fs::copy_file(dir.path() / "de.po", dir.path() / "good.po");
+    rewrite("good.po", {{"obj/Door.dat/1", "T\xC3\xBCr"}, {"obj/Chest.dat/1", "Truhe"}});
+    fs::permissions(objData() / "Door.dat", fs::perms::owner_read);
+    const auto before = snapshot(dir.path());
+
+    std::string errors;
+    ChildResult r = run("obj import-po game zero.po --target-id 7", errors);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(errors, "obj/Door.dat/1: an object text cannot hold the byte 0 (\\x00)\n");
+    r = run("obj import-po game good.po --target-id 7", errors);
+    EXPECT_EQ(r.code, 2);  // Door.dat is read-only, so Chest.dat is not written either
+    EXPECT_EQ(errors, "game/ObjData/Door.dat: the file is read-only\n");
+    EXPECT_EQ(run("obj import-po game good.po").code, 2);
+    EXPECT_EQ(run("obj import-po game good.po --target-id 255").code, 2);
+    EXPECT_EQ(run("obj import-po nowhere good.po --target-id 7").code, 2);
+    EXPECT_EQ(run("obj export-po game --source-id 0 -o x.po").code, 2);
+    EXPECT_EQ(snapshot(dir.path()), before);
+
+    fs::permissions(objData() / "Door.dat", fs::perms::owner_all);
+    writeFileAtomically(objData() / "Broken.dat", toBytes("short"));
+    const auto withBroken = snapshot(dir.path());
+    r = run("obj import-po game good.po --target-id 7", errors);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(errors.rfind("game/ObjData/Broken.dat: ", 0), 0u) << errors;
+    EXPECT_EQ(run("obj export-po game --source-id 0 --target-id 7 -o x.po").code, 2);
+    EXPECT_EQ(snapshot(dir.path()), withBroken);
+}
+
+}  // namespace
+}  // namespace tarn
