@@ -4,8 +4,8 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "exetext/save_plan.h"
 #include "textcodes/code_table.h"
-#include "textcodes/cstyle.h"
 
 namespace tarn {
 
@@ -84,43 +84,12 @@ bool placeStrings(Bytes& file, const ExeProfile& profile, const std::vector<std:
     }
 
     // Positions first, so that a lack of space leaves the file untouched.
-    std::vector<std::uint32_t> address(count, 0);
-    std::vector<std::int64_t> position(count, -1);
-    std::size_t unplaced = 0;
-    for (std::size_t n = 0; n < count; ++n) {
-        unplaced += shareTargets[n] == 0 ? 1 : 0;
-    }
-    std::int64_t writePosition = 0;
-    int lastArea = -1;
-    for (int k = 0; k < kTextAreaCount && unplaced > 0; ++k) {
-        const TextArea& area = profile.TextAreas[static_cast<std::size_t>(k)];
-        writePosition = area.First;
-        for (std::size_t n = 0; n < count; ++n) {
-            if (shareTargets[n] != 0 || position[n] >= 0) {
-                continue;
-            }
-            const auto length = static_cast<std::int64_t>(stored[n].size());
-            if (length <= area.Last - writePosition) {
-                position[n] = writePosition;
-                address[n] = static_cast<std::uint32_t>(writePosition + area.Delta);
-                writePosition += length + 1;
-                --unplaced;
-            }
-        }
-        lastArea = k;
-    }
-    if (unplaced > 0) {
+    const PlacementPlan plan = planPlacement(profile.TextAreas, stored, shareTargets);
+    if (!plan.fits()) {
         return false;
     }
-
-    std::int64_t free = 0;
-    if (lastArea >= 0) {
-        free = profile.TextAreas[static_cast<std::size_t>(lastArea)].Last - writePosition + 1;
-        for (int k = lastArea + 1; k < kTextAreaCount; ++k) {
-            const TextArea& area = profile.TextAreas[static_cast<std::size_t>(k)];
-            free += area.Last - area.First + 1;
-        }
-    }
+    const std::vector<std::int64_t>& position = plan.position;
+    std::vector<std::uint32_t> address = plan.address;
 
     for (std::size_t n = 0; n < count; ++n) {
         if (position[n] >= 0) {
@@ -156,7 +125,7 @@ bool placeStrings(Bytes& file, const ExeProfile& profile, const std::vector<std:
     file[static_cast<std::size_t>(profile.FixupSpots[LangIdSpot])] = primaryLangId;
     file[static_cast<std::size_t>(profile.FixupSpots[LangIdSpot]) + kSecondaryLangIdOffset] =
         secondaryLangId;
-    freeSpace = free;
+    freeSpace = plan.freeSpace;
     return true;
 }
 
@@ -166,21 +135,8 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
     if (texts.size() != static_cast<std::size_t>(kTextCount)) {
         throw std::invalid_argument("the executable holds exactly 3453 texts");
     }
-    std::vector<std::string> stored(texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        std::string raw;
-        if (!options.cstyle) {
-            raw = texts[i];
-        } else if (!cStyleToRaw(texts[i], raw)) {
-            if (callbacks.cstyleError) {
-                callbacks.cstyleError(static_cast<int>(i + 1), raw);
-            }
-            raw = kCStyleErrorText;
-        }
-        stored[i] = expandPictures(raw);
-    }
-    stored[kPaddedText1 - 1].append(kTextPadding, '\0');
-    stored[kPaddedText2 - 1].append(kTextPadding, '\0');
+    StoredTexts prepared = storedTexts(texts, options.cstyle, callbacks.cstyleError);
+    const std::vector<std::string>& stored = prepared.texts;
 
     auto phaseProgress = [&callbacks](SavePhase phase) -> std::function<void(int)> {
         if (!callbacks.progress) {
@@ -190,6 +146,7 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
         return [&callbacks, phase](int done) { callbacks.progress(phase, done); };
     };
     SaveResult result;
+    result.cstyleErrors = std::move(prepared.cstyleErrors);
     result.shareTargets = findShareTargets(stored, phaseProgress(SavePhase::Shortening));
     followShareChains(result.shareTargets, phaseProgress(SavePhase::Arranging));
 
