@@ -269,6 +269,10 @@ int runExeCommand(const Args& args) {
             return importTexts(args);
         if (command == "sample")
             return sample(args);
+        if (command == "budget")
+            return runExeBudgetCommand(args);
+        if (command == "check")
+            return runExeCheckCommand(args);
     } catch (const FileError& e) {
         return badUse(e.what());
     }

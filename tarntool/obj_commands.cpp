@@ -124,6 +124,8 @@ int runObjCommand(const Args& args) {
             throw UsageError("obj needs a command");
         }
         const std::string& command = args[0];
+        if (command == "check")
+            return runObjCheckCommand(args);
         const CommandLine cl(args, 1, {"-o", "--group", "--id", "--hex"}, {"--normal-rle"});
         if (command == "info")
             return info(cl);
