@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    nlohmann-json3-dev  # tarntool's JSON output
+    libcli11-dev nlohmann-json3-dev  # tarntool's command line and its JSON output
     qt6-base-dev libgl-dev
     xvfb xauth
     fonts-freefont-ttf  # shows the control pictures the grid uses for the game's control bytes

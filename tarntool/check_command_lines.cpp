@@ -1,77 +1,71 @@
-// The command lines of exe budget, exe check and obj check, read into their options.
-#include <iostream>
+// The command lines of exe budget, exe check and obj check.
+#include <memory>
 
+#include "tarntool/arguments.h"
 #include "tarntool/check_commands.h"
-#include "tarntool/command_line.h"
 #include "tarntool/commands.h"
 
 namespace tarn::tool {
 
 namespace {
 
-int usage(const std::string& message, const char* line) {
-    std::cerr << "tarntool: " << message << "\nusage: tarntool " << line << "\n";
-    return 2;
+void addCodePage(CLI::App& command, std::string& codePage) {
+    command.add_option("--code-page", codePage, "the code page of the texts (1252)")
+        ->type_name("N");
 }
 
 }  // namespace
 
-int runExeBudgetCommand(const Args& args) {
-    const char* line = "exe budget TRANSLATED [TEXTS] [--code-page N]";
-    try {
-        const CommandLine cl(args, 1, {"--code-page"}, {});
-        if (cl.positional().empty() || cl.positional().size() > 2) {
-            throw UsageError("exe budget takes TRANSLATED and an optional TEXTS");
-        }
-        ExeBudgetOptions options;
-        options.translated = cl.positional()[0];
-        if (cl.positional().size() == 2) {
-            options.texts = cl.positional()[1];
-        }
-        options.codePage = cl.value("--code-page").value_or(options.codePage);
-        return exeBudget(options);
-    } catch (const UsageError& e) {
-        return usage(e.what(), line);
-    }
-}
+void addCheckCommands(Tool& tool) {
+    auto budget = std::make_shared<ExeBudgetOptions>();
+    CLI::App& budgetCommand = tool.addCommand(
+        tool.family("exe"),
+        {"budget",
+         "Prints the free bytes a save would leave, or by how much the texts are too long",
+         "budget TRANSLATED [TEXTS] [--code-page N]",
+         "exe budget takes TRANSLATED and an optional TEXTS"},
+        [budget] { return exeBudget(*budget); });
+    budgetCommand.add_option("TRANSLATED", budget->translated, "the translated executable")
+        ->required()
+        ->type_name("");
+    addOptional(budgetCommand, "TEXTS", "", budget->texts,
+                "a texts file (the executable's own texts without it)");
+    addCodePage(budgetCommand, budget->codePage);
 
-int runExeCheckCommand(const Args& args) {
-    const char* line = "exe check ORIGINAL TRANSLATED [--json] [--code-page N]";
-    try {
-        const CommandLine cl(args, 1, {"--code-page"}, {"--json"});
-        if (cl.positional().size() != 2) {
-            throw UsageError("exe check takes ORIGINAL and TRANSLATED");
-        }
-        ExeCheckOptions options;
-        options.original = cl.positional()[0];
-        options.translated = cl.positional()[1];
-        options.json = cl.has("--json");
-        options.codePage = cl.value("--code-page").value_or(options.codePage);
-        return exeCheck(options);
-    } catch (const UsageError& e) {
-        return usage(e.what(), line);
-    }
-}
+    auto check = std::make_shared<ExeCheckOptions>();
+    CLI::App& checkCommand =
+        tool.addCommand(tool.family("exe"),
+                        {"check", "Checks every translated text against its original",
+                         "check ORIGINAL TRANSLATED [--json] [--code-page N]",
+                         "exe check takes ORIGINAL and TRANSLATED"},
+                        [check] { return exeCheck(*check); });
+    checkCommand.add_option("ORIGINAL", check->original, "the original executable")
+        ->required()
+        ->type_name("");
+    checkCommand.add_option("TRANSLATED", check->translated, "the translated executable")
+        ->required()
+        ->type_name("");
+    checkCommand.add_flag("--json", check->json, "one JSON array instead of lines");
+    addCodePage(checkCommand, check->codePage);
 
-int runObjCheckCommand(const Args& args) {
-    const char* line = "obj check GAME_DIR --source-id S --target-id T [--json] [--code-page N]";
-    try {
-        const CommandLine cl(args, 1, {"--source-id", "--target-id", "--code-page"}, {"--json"});
-        const auto source = cl.value("--source-id");
-        const auto target = cl.value("--target-id");
-        if (cl.positional().size() != 1 || !source || !target) {
-            throw UsageError("obj check takes GAME_DIR --source-id S --target-id T");
-        }
-        ObjCheckOptions options;
-        options.gameDir = cl.positional()[0];
-        options.sourceId = *source;
-        options.targetId = *target;
-        options.json = cl.has("--json");
-        options.codePage = cl.value("--code-page").value_or(options.codePage);
-        return objCheck(options);
-    } catch (const UsageError& e) {
-        return usage(e.what(), line);
-    }
+    auto objCheckOptions = std::make_shared<ObjCheckOptions>();
+    CLI::App& objCheckCommand = tool.addCommand(
+        tool.family("obj"),
+        {"check", "Checks each text group's target-language text against its source",
+         "check GAME_DIR --source-id S --target-id T [--json] [--code-page N]",
+         "obj check takes GAME_DIR --source-id S --target-id T"},
+        [objCheckOptions] { return objCheck(*objCheckOptions); });
+    objCheckCommand.add_option("GAME_DIR", objCheckOptions->gameDir, "the game's folder")
+        ->required()
+        ->type_name("");
+    objCheckCommand.add_option("--source-id", objCheckOptions->sourceId, "the source language ID")
+        ->required()
+        ->type_name("S");
+    objCheckCommand.add_option("--target-id", objCheckOptions->targetId, "the target language ID")
+        ->required()
+        ->type_name("T");
+    objCheckCommand.add_flag("--json", objCheckOptions->json, "one JSON array instead of lines");
+    addCodePage(objCheckCommand, objCheckOptions->codePage);
 }
 
 }  // namespace tarn::tool

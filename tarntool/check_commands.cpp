@@ -10,17 +10,14 @@
 #include "exetext/space_budget.h"
 #include "exetext/string_table_reader.h"
 #include "objfiles/object_folder.h"
-#include "tarntool/command_line.h"
+#include "tarntool/arguments.h"
 #include "tarntool/exe_text_lines.h"
+#include "tarntool/tool.h"
 #include "textcodes/translation_checks.h"
 
 namespace tarn::tool {
 
 namespace {
-
-constexpr int kOk = 0;
-constexpr int kFailed = 1;
-constexpr int kBadUse = 2;
 
 // Bad use or unreadable input: reported on standard error, exit status 2.
 class CommandError : public std::runtime_error {

@@ -1,20 +1,21 @@
-// The command groups of tarntool. Each takes the arguments after its group name and answers
-// the process exit status: 0 success, 1 the operation failed, 2 bad use or unreadable input.
+// The command families of tarntool. Each adds its commands to the tool; runTarntool lists them.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "tarntool/tool.h"
+
 namespace tarn::tool {
 
-using Args = std::vector<std::string>;
+void addExeCommands(Tool& tool);        // tarntool exe ...
+void addObjCommands(Tool& tool);        // tarntool obj ...
+void addPatchCommands(Tool& tool);      // tarntool patch ...
+void addSampleGameCommand(Tool& tool);  // tarntool sample-game DIR
+void addCheckCommands(Tool& tool);      // tarntool exe budget|check, obj check
 
-int runExeCommand(const Args& args);         // tarntool exe ...
-int runObjCommand(const Args& args);         // tarntool obj ...
-int runPatchCommand(const Args& args);       // tarntool patch ...
-int runSampleGameCommand(const Args& args);  // tarntool sample-game DIR
-int runExeBudgetCommand(const Args& args);   // tarntool exe budget ...
-int runExeCheckCommand(const Args& args);    // tarntool exe check ...
-int runObjCheckCommand(const Args& args);    // tarntool obj check ...
+// The whole program: parses the command line, runs the command, answers the exit status.
+int runTarntool(int argc, char** argv);
+int runTarntool(const std::vector<std::string>& args);  // args without the program name
 
 }  // namespace tarn::tool

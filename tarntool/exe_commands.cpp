@@ -1,9 +1,9 @@
 // tarntool exe info|export|import|sample: the game executable's texts from the command line.
 #include <unistd.h>
 
-#include <algorithm>
 #include <charconv>
 #include <iostream>
+#include <memory>
 #include <optional>
 
 #include "common/errors.h"
@@ -12,6 +12,7 @@
 #include "exetext/sample_executable.h"
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
+#include "tarntool/arguments.h"
 #include "tarntool/commands.h"
 #include "tarntool/exe_text_lines.h"
 
@@ -19,67 +20,34 @@ namespace tarn::tool {
 
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kFailed = 1;
-constexpr int kBadUse = 2;
-
-const char* const kExeUsage =
-    "usage: tarntool exe info FILE\n"
-    "       tarntool exe export FILE [-o OUT]\n"
-    "       tarntool exe import FILE TEXTS [--primary-id N] [--secondary-id N] [--shares OUT]\n"
-    "       tarntool exe sample PROFILE OUT [--texts TEXTS]\n";
-
-int badUse(const std::string& message) {
-    std::cerr << "tarntool: " << message << "\n";
-    return kBadUse;
-}
-
-// Positional arguments and --options with one value each.
-struct ParsedArgs {
-    std::vector<std::string> positional;
-    std::vector<std::pair<std::string, std::string>> options;
-
-    std::optional<std::string> option(const std::string& name) const {
-        std::optional<std::string> value;
-        for (const auto& [key, v] : options) {
-            if (key == name) {
-                value = v;
-            }
-        }
-        return value;
-    }
+struct InfoOptions {
+    std::string file;
 };
 
-// Answers an error message, or nothing when the arguments after the command name fit the
-// allowed options and the number of positional arguments.
-std::optional<std::string> parseArgs(const Args& args, const std::vector<std::string>& allowed,
-                                     std::size_t positionalCount, const char* usage,
-                                     ParsedArgs& out) {
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.size() > 1 && arg[0] == '-') {
-            if (std::find(allowed.begin(), allowed.end(), arg) == allowed.end()) {
-                return "unknown option " + arg;
-            }
-            if (i + 1 >= args.size()) {
-                return "option " + arg + " needs a value";
-            }
-            out.options.emplace_back(arg, args[++i]);
-        } else {
-            out.positional.push_back(arg);
-        }
-    }
-    if (out.positional.size() != positionalCount) {
-        return std::string(usage);
-    }
-    return std::nullopt;
-}
+struct ExportOptions {
+    std::string file;
+    std::optional<std::string> out;
+};
 
-std::optional<std::uint8_t> parseLangId(const std::string& text) {
+struct ImportOptions {
+    std::string file;
+    std::string texts;
+    std::optional<std::string> primaryId;
+    std::optional<std::string> secondaryId;
+    std::optional<std::string> shares;
+};
+
+struct SampleOptions {
+    std::string profile;
+    std::string out;
+    std::optional<std::string> texts;
+};
+
+std::uint8_t parseLangId(const std::string& text, const std::string& option) {
     unsigned value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value > 254) {
-        return std::nullopt;
+        throw UsageError(option + " takes a number from 0 to 254");
     }
     return static_cast<std::uint8_t>(value);
 }
@@ -114,37 +82,30 @@ bool readTextsFile(const std::string& path, std::vector<std::string>& rawTexts) 
 }
 
 // A file can be created in the folder of path (checked before anything is written).
-bool canCreateIn(const std::string& path) {
+void requireWritableFolder(const std::string& path) {
     const fs::path parent = fs::path(path).has_parent_path() ? fs::path(path).parent_path() : ".";
-    return directoryExists(parent) && ::access(parent.c_str(), W_OK) == 0;
+    if (!directoryExists(parent) || ::access(parent.c_str(), W_OK) != 0) {
+        throw UsageError("cannot write " + path);
+    }
 }
 
-int info(const Args& args) {
-    if (args.size() != 2) {
-        return badUse("exe info takes one FILE");
-    }
-    const std::uintmax_t size = fileSizeOf(args[1]);
+int showInfo(const InfoOptions& o) {
+    const std::uintmax_t size = fileSizeOf(o.file);
     const int profile = findProfile(static_cast<std::int64_t>(size));
     if (profile == -1) {
-        reportUnknownSize(args[1], size);
+        reportUnknownSize(o.file, size);
         return kFailed;
     }
     std::cout << profile << " " << profileByNumber(profile).VariantName << "\n";
     return kOk;
 }
 
-int exportTexts(const Args& args) {
-    ParsedArgs parsed;
-    if (auto error = parseArgs(args, {"-o"}, 1, "exe export takes one FILE", parsed)) {
-        return badUse(*error);
-    }
-    const std::string& path = parsed.positional[0];
-    const auto out = parsed.option("-o");
-    if (out && !canCreateIn(*out)) {
-        return badUse("cannot write " + *out);
+int exportTexts(const ExportOptions& o) {
+    if (o.out) {
+        requireWritableFolder(*o.out);
     }
     Bytes file;
-    const int profile = readExecutable(path, file);
+    const int profile = readExecutable(o.file, file);
     if (profile == -1) {
         return kFailed;
     }
@@ -154,67 +115,60 @@ int exportTexts(const Args& args) {
     try {
         readStringTable(file, texts, p.PointerBlocks, p.TextAreas, true, notFound);
     } catch (const StreamReadError& e) {
-        return badUse(path + ": " + e.what() + " (a text runs to the end of the file)");
+        throw UsageError(o.file + ": " + e.what() + " (a text runs to the end of the file)");
     }
     for (const int n : notFound) {
         std::cerr << "tarntool: string number " << n << " could not be found\n";
     }
     const std::string contents = textLinesToUtf8(texts);
-    if (out) {
-        writeFileAtomically(*out, toBytes(contents));
+    if (o.out) {
+        writeFileAtomically(*o.out, toBytes(contents));
     } else {
         std::cout << contents << std::flush;
     }
     return kOk;
 }
 
-int importTexts(const Args& args) {
-    ParsedArgs parsed;
-    if (auto error = parseArgs(args, {"--primary-id", "--secondary-id", "--shares"}, 2,
-                               "exe import takes FILE and TEXTS", parsed)) {
-        return badUse(*error);
-    }
-    const std::string& path = parsed.positional[0];
-    SaveOptions options;
+int importTexts(const ImportOptions& o) {
     std::optional<std::uint8_t> primary;
     std::optional<std::uint8_t> secondary;
-    if (const auto v = parsed.option("--primary-id"); v && !(primary = parseLangId(*v))) {
-        return badUse("--primary-id takes a number from 0 to 254");
+    if (o.primaryId) {
+        primary = parseLangId(*o.primaryId, "--primary-id");
     }
-    if (const auto v = parsed.option("--secondary-id"); v && !(secondary = parseLangId(*v))) {
-        return badUse("--secondary-id takes a number from 0 to 254");
+    if (o.secondaryId) {
+        secondary = parseLangId(*o.secondaryId, "--secondary-id");
     }
-    const auto sharesPath = parsed.option("--shares");
-    if (sharesPath && !canCreateIn(*sharesPath)) {
-        return badUse("cannot write " + *sharesPath);
+    if (o.shares) {
+        requireWritableFolder(*o.shares);
     }
-    if (!fileExists(path)) {
-        return badUse(path + ": no such file");
+    if (!fileExists(o.file)) {
+        throw UsageError(o.file + ": no such file");
     }
-    if (isReadOnlyFile(path)) {
-        return badUse(path + ": the file is read-only");
+    if (isReadOnlyFile(o.file)) {
+        throw UsageError(o.file + ": the file is read-only");
     }
     std::vector<std::string> rawTexts;
-    if (!readTextsFile(parsed.positional[1], rawTexts)) {
+    if (!readTextsFile(o.texts, rawTexts)) {
         return kBadUse;
     }
     Bytes file;
-    const int profile = readExecutable(path, file);
+    const int profile = readExecutable(o.file, file);
     if (profile == -1) {
         return kFailed;
     }
     const auto langSpot = static_cast<std::size_t>(profileByNumber(profile).FixupSpots[LangIdSpot]);
+    SaveOptions options;
     options.primaryLangId = primary.value_or(file[langSpot]);
     options.secondaryLangId = secondary.value_or(file[langSpot + kSecondaryLangIdOffset]);
     file.clear();
 
-    const SaveResult result = saveStrings(path, rawTexts, options);
-    if (sharesPath) {
+    const SaveResult result = saveStrings(o.file, rawTexts, options);
+    if (o.shares) {
         std::string lines;
         for (const int target : result.shareTargets) {
             lines += target == 0 ? "\n" : std::to_string(target) + "\n";
         }
-        writeFileAtomically(*sharesPath, toBytes(lines));
+        writeFileAtomically(*o.shares, toBytes(lines));
     }
     if (!result.saved) {
         std::cerr << kNotEnoughSpaceMessage << "\n";
@@ -224,22 +178,14 @@ int importTexts(const Args& args) {
     return kOk;
 }
 
-int sample(const Args& args) {
-    ParsedArgs parsed;
-    if (auto error = parseArgs(args, {"--texts"}, 2, "exe sample takes PROFILE and OUT", parsed)) {
-        return badUse(*error);
+int makeSample(const SampleOptions& o) {
+    if (o.profile.size() != 1 || o.profile[0] < '1' || o.profile[0] > '4') {
+        throw UsageError("the profile number must be 1 to 4");
     }
-    const std::string& number = parsed.positional[0];
-    if (number.size() != 1 || number[0] < '1' || number[0] > '4') {
-        return badUse("the profile number must be 1 to 4");
-    }
-    const std::string& out = parsed.positional[1];
-    if (!canCreateIn(out)) {
-        return badUse("cannot write " + out);
-    }
+    requireWritableFolder(o.out);
     std::vector<std::string> rawTexts;
-    if (const auto texts = parsed.option("--texts")) {
-        if (!readTextsFile(*texts, rawTexts)) {
+    if (o.texts) {
+        if (!readTextsFile(*o.texts, rawTexts)) {
             return kBadUse;
         }
     } else {
@@ -247,37 +193,83 @@ int sample(const Args& args) {
     }
     Bytes file;
     try {
-        file = makeSampleExecutable(number[0] - '0', rawTexts);
+        file = makeSampleExecutable(o.profile[0] - '0', rawTexts);
     } catch (const std::invalid_argument& e) {
         std::cerr << "tarntool: " << e.what() << "\n";
         return kFailed;
     }
-    writeFileAtomically(out, file);
+    writeFileAtomically(o.out, file);
     return kOk;
+}
+
+// A file that cannot be read or written is bad use here: nothing was changed.
+template <typename Options>
+CommandRun exeRun(std::shared_ptr<Options> options, int (*command)(const Options&)) {
+    return [options, command] {
+        try {
+            return command(*options);
+        } catch (const FileError& e) {
+            throw UsageError(e.what());
+        }
+    };
 }
 
 }  // namespace
 
-int runExeCommand(const Args& args) {
-    const std::string command = args.empty() ? "" : args[0];
-    try {
-        if (command == "info")
-            return info(args);
-        if (command == "export")
-            return exportTexts(args);
-        if (command == "import")
-            return importTexts(args);
-        if (command == "sample")
-            return sample(args);
-        if (command == "budget")
-            return runExeBudgetCommand(args);
-        if (command == "check")
-            return runExeCheckCommand(args);
-    } catch (const FileError& e) {
-        return badUse(e.what());
-    }
-    std::cerr << kExeUsage;
-    return kBadUse;
+void addExeCommands(Tool& tool) {
+    UsageStyle style;
+    style.usageAfterErrors = false;
+    style.bareUsageForBadCommand = true;
+    style.needsValue = "option ";
+    CLI::App& exe = tool.addFamily("exe", "The game executable's texts", style);
+
+    auto inf = std::make_shared<InfoOptions>();
+    tool.addCommand(exe,
+                    {"info", "Prints the build of a game executable (profile number and name)",
+                     "info FILE", "exe info takes one FILE", true},
+                    exeRun(inf, &showInfo))
+        .add_option("FILE", inf->file, "the game executable")
+        ->required()
+        ->type_name("");
+
+    auto exp = std::make_shared<ExportOptions>();
+    CLI::App& exportCommand = tool.addCommand(
+        exe,
+        {"export", "Writes the 3453 texts as UTF-8 lines in C-style notation",
+         "export FILE [-o OUT]", "exe export takes one FILE"},
+        exeRun(exp, &exportTexts));
+    exportCommand.add_option("FILE", exp->file, "the game executable")->required()->type_name("");
+    addOptional(exportCommand, "-o", "OUT", exp->out, "the texts file (standard output without it)");
+
+    auto imp = std::make_shared<ImportOptions>();
+    CLI::App& importCommand = tool.addCommand(
+        exe,
+        {"import", "Writes the texts of a texts file into the game executable",
+         "import FILE TEXTS [--primary-id N] [--secondary-id N] [--shares OUT]",
+         "exe import takes FILE and TEXTS"},
+        exeRun(imp, &importTexts));
+    importCommand.add_option("FILE", imp->file, "the game executable, rewritten")
+        ->required()
+        ->type_name("");
+    importCommand.add_option("TEXTS", imp->texts, "the texts file")->required()->type_name("");
+    addOptional(importCommand, "--primary-id", "N", imp->primaryId,
+                "the preferred object-text language ID (0 to 254; kept without it)");
+    addOptional(importCommand, "--secondary-id", "N", imp->secondaryId,
+                "the fallback object-text language ID (0 to 254; kept without it)");
+    addOptional(importCommand, "--shares", "OUT", imp->shares,
+                "writes, per text, the number of the text whose bytes it shares");
+
+    auto smp = std::make_shared<SampleOptions>();
+    CLI::App& sampleCommand = tool.addCommand(
+        exe,
+        {"sample", "Makes a sample executable of a known build (profile 1 to 4)",
+         "sample PROFILE OUT [--texts TEXTS]", "exe sample takes PROFILE and OUT"},
+        exeRun(smp, &makeSample));
+    sampleCommand.add_option("PROFILE", smp->profile, "the profile number, 1 to 4")
+        ->required()
+        ->type_name("");
+    sampleCommand.add_option("OUT", smp->out, "the executable to write")->required()->type_name("");
+    addOptional(sampleCommand, "--texts", "TEXTS", smp->texts, "a texts file with the texts to hold");
 }
 
 }  // namespace tarn::tool

@@ -1,25 +1,40 @@
 // tarntool obj info|recode|set: one object file from the command line.
-#include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <sstream>
 
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "objfiles/object_container.h"
 #include "objfiles/object_folder.h"
+#include "objfiles/object_texts_document.h"
 #include "objfiles/text_tables.h"
-#include "tarntool/command_line.h"
+#include "tarntool/arguments.h"
 #include "tarntool/commands.h"
 
 namespace tarn::tool {
 
 namespace {
 
-const char* const kObjUsage =
-    "usage: tarntool obj info FILE\n"
-    "       tarntool obj recode FILE -o OUT [--normal-rle]\n"
-    "       tarntool obj set FILE --group G --id ID --hex HEX [--normal-rle]\n";
+struct InfoOptions {
+    std::string file;
+};
+
+struct RecodeOptions {
+    std::string file;
+    std::string out;
+    bool normalRle = false;
+};
+
+struct SetOptions {
+    std::string file;
+    std::string group;
+    std::string id;
+    std::string hex;
+    bool normalRle = false;
+};
 
 std::string hex32(std::uint32_t v) {
     char buffer[9];
@@ -27,20 +42,17 @@ std::string hex32(std::uint32_t v) {
     return buffer;
 }
 
-int info(const CommandLine& cl) {
-    if (cl.positional().size() != 1) {
-        throw UsageError("obj info takes one FILE");
-    }
+int showInfo(const InfoOptions& o) {
     ObjFile object;
     Bytes decoded;
     Bytes file;
     try {
-        file = readWholeFile(cl.positional()[0]);
+        file = readWholeFile(o.file);
         decoded = decodeObjectFile(file, object);
         readTextGroups(decoded, object);
     } catch (const std::exception& e) {
-        std::cerr << "tarntool: " << cl.positional()[0] << ": " << e.what() << "\n";
-        return 1;
+        std::cerr << "tarntool: " << o.file << ": " << e.what() << "\n";
+        return kFailed;
     }
     std::ostringstream json;
     json << "{\"flags\": " << object.Flags << ", \"type\": " << object.objectType()
@@ -60,84 +72,99 @@ int info(const CommandLine& cl) {
     }
     json << "]}\n";
     std::cout << json.str();
-    return 0;
+    return kOk;
 }
 
-int recode(const CommandLine& cl) {
-    const auto out = cl.value("-o");
-    if (cl.positional().size() != 1 || !out) {
-        throw UsageError("obj recode takes FILE -o OUT");
-    }
+int recode(const RecodeOptions& o) {
     try {
-        const Bytes file = readWholeFile(cl.positional()[0]);
+        const Bytes file = readWholeFile(o.file);
         ObjFile object = readObjectFile(file, "");
-        writeFileAtomically(*out, rewriteObjectFile(file, object, !cl.has("--normal-rle")));
+        writeFileAtomically(o.out, rewriteObjectFile(file, object, !o.normalRle));
     } catch (const std::exception& e) {
         std::cerr << "tarntool: " << e.what() << "\n";
-        return 1;
+        return kFailed;
     }
-    return 0;
+    return kOk;
 }
 
-int set(const CommandLine& cl) {
-    const auto group = cl.value("--group");
-    const auto id = cl.value("--id");
-    const auto hex = cl.value("--hex");
-    if (cl.positional().size() != 1 || !group || !id || !hex) {
-        throw UsageError("obj set takes FILE --group G --id ID --hex HEX");
-    }
-    const unsigned g = parseNumber(*group, 0, 254, "the group");
-    const auto languageId = static_cast<std::uint8_t>(parseNumber(*id, 0, 254, "the language ID"));
-    const std::string text = fromHex(*hex);
+// Sets the text of one language in one group, adding the language when the group lacks it.
+int setText(const SetOptions& o) {
+    const unsigned group = parseNumber(o.group, 0, 254, "the group");
+    const auto id = static_cast<std::uint8_t>(parseNumber(o.id, 0, 254, "the language ID"));
+    const std::string text = fromHex(o.hex);
     if (text.find('\0') != std::string::npos) {
         throw UsageError("a text cannot hold the byte 00");
     }
-    const fs::path path = cl.positional()[0];
+    const fs::path path = o.file;
     try {
-        ObjFile object = loadObjectFile(path);
-        if (g >= object.Texts.size()) {
-            std::cerr << "tarntool: " << path.string() << " has no group " << g << " (it has "
-                      << object.Texts.size() << ")\n";
-            return 1;
+        ObjectTextsDocument document;
+        document.loadFiles(path.parent_path(), {path});
+        const std::size_t groups = document.file(0).Texts.size();
+        if (group >= groups) {
+            std::cerr << "tarntool: " << path.string() << " has no group " << group
+                      << " (it has " << groups << ")\n";
+            return kFailed;
         }
-        ObjTextGroup& entries = object.Texts[g];
-        auto it = std::find_if(entries.begin(), entries.end(),
-                               [&](const ObjText& t) { return t.ID == languageId; });
-        if (it == entries.end()) {
-            entries.push_back({languageId, text});
-        } else {
-            it->Text = text;
-        }
-        saveObjectFile(path, object, !cl.has("--normal-rle"));
+        const AddLanguageIdResult entry = document.addLanguageId(0, group, id);
+        document.setText(0, group, entry.row, text);
+        document.saveModified(!o.normalRle);
     } catch (const std::exception& e) {
         std::cerr << "tarntool: " << path.string() << ": " << e.what() << "\n";
-        return 1;
+        return kFailed;
     }
-    return 0;
+    return kOk;
 }
 
 }  // namespace
 
-int runObjCommand(const Args& args) {
-    try {
-        if (args.empty()) {
-            throw UsageError("obj needs a command");
-        }
-        const std::string& command = args[0];
-        if (command == "check")
-            return runObjCheckCommand(args);
-        const CommandLine cl(args, 1, {"-o", "--group", "--id", "--hex"}, {"--normal-rle"});
-        if (command == "info")
-            return info(cl);
-        if (command == "recode")
-            return recode(cl);
-        if (command == "set")
-            return set(cl);
-        throw UsageError("unknown obj command \"" + command + "\"");
-    } catch (const UsageError& e) {
-        std::cerr << "tarntool: " << e.what() << "\n" << kObjUsage;
-        return 2;
-    }
+void addObjCommands(Tool& tool) {
+    UsageStyle style;
+    style.sharedOptions = true;
+    CLI::App& obj = tool.addFamily("obj", "One object file", style);
+
+    auto inf = std::make_shared<InfoOptions>();
+    tool.addCommand(obj,
+                    {"info", "Prints the header, checksums and texts of an object file as JSON",
+                     "info FILE", "obj info takes one FILE"},
+                    [inf] { return showInfo(*inf); })
+        .add_option("FILE", inf->file, "the object file")
+        ->required()
+        ->type_name("");
+
+    auto rec = std::make_shared<RecodeOptions>();
+    CLI::App& recodeCommand = tool.addCommand(
+        obj,
+        {"recode", "Writes an object file again, as saving it does",
+         "recode FILE -o OUT [--normal-rle]", "obj recode takes FILE -o OUT"},
+        [rec] { return recode(*rec); });
+    recodeCommand.add_option("FILE", rec->file, "the object file")->required()->type_name("");
+    recodeCommand.add_option("-o", rec->out, "the object file to write")
+        ->required()
+        ->type_name("OUT");
+    recodeCommand.add_flag("--normal-rle", rec->normalRle,
+                           "the normal run-length encoder instead of the enhanced one");
+
+    auto set = std::make_shared<SetOptions>();
+    CLI::App& setCommand = tool.addCommand(
+        obj,
+        {"set", "Sets the text of one language ID in one text group and saves the file",
+         "set FILE --group G --id ID --hex HEX [--normal-rle]",
+         "obj set takes FILE --group G --id ID --hex HEX"},
+        [set] { return setText(*set); });
+    setCommand.add_option("FILE", set->file, "the object file, rewritten")
+        ->required()
+        ->type_name("");
+    setCommand.add_option("--group", set->group, "the text group, from 0")
+        ->required()
+        ->type_name("G");
+    setCommand.add_option("--id", set->id, "the language ID, 0 to 254 (added if missing)")
+        ->required()
+        ->type_name("ID");
+    setCommand.add_option("--hex", set->hex, "the text's game bytes in hex")
+        ->required()
+        ->type_name("HEX");
+    setCommand.add_flag("--normal-rle", set->normalRle,
+                        "the normal run-length encoder instead of the enhanced one");
 }
 
 }  // namespace tarn::tool

@@ -1,60 +1,63 @@
 // tarntool patch build: the end-user program for a game's object files, as the builder window
 // makes it.
 #include <iostream>
+#include <memory>
+#include <optional>
 
 #include "common/file_io.h"
 #include "enduser/carried_patcher.h"
 #include "enduser/end_user_program.h"
 #include "objfiles/object_folder.h"
-#include "tarntool/command_line.h"
+#include "tarntool/arguments.h"
 #include "tarntool/commands.h"
 
 namespace tarn::tool {
 
 namespace {
 
-const char* const kPatchUsage =
-    "usage: tarntool patch build --game DIR -o OUT [--id N] [--normal-rle] [--messages FILE]\n"
-    "                            [--yes-chars CHARS] [--target windows|native|windows64]\n";
+struct BuildOptions {
+    std::string game;
+    std::string out;
+    std::optional<std::string> id;
+    bool normalRle = false;
+    std::optional<std::string> messages;
+    std::optional<std::string> yesChars;
+    std::optional<std::string> target;
+};
 
-int build(const CommandLine& cl) {
-    const auto game = cl.value("--game");
-    const auto out = cl.value("-o");
-    if (!cl.positional().empty() || !game || !out) {
-        throw UsageError("patch build takes --game DIR -o OUT");
-    }
+int build(const BuildOptions& o) {
     PatcherTarget target = defaultPatcherTarget();
-    if (const auto name = cl.value("--target")) {
-        const auto chosen = patcherTargetFromName(*name);
+    if (o.target) {
+        const auto chosen = patcherTargetFromName(*o.target);
         if (!chosen) {
             throw UsageError("--target must be windows, native or windows64");
         }
         target = *chosen;
     }
     EndUserOptions options;
-    options.texts.enhancedRle = !cl.has("--normal-rle");
-    if (const auto id = cl.value("--id")) {
-        options.texts.onlyId = static_cast<std::uint8_t>(parseNumber(*id, 0, 254, "--id"));
+    options.texts.enhancedRle = !o.normalRle;
+    if (o.id) {
+        options.texts.onlyId = static_cast<std::uint8_t>(parseNumber(*o.id, 0, 254, "--id"));
     }
-    if (const auto yes = cl.value("--yes-chars")) {
-        options.yesChars = *yes;
+    if (o.yesChars) {
+        options.yesChars = *o.yesChars;
     }
     const std::optional<Bytes> patcher = carriedPatcher(target);
     if (!patcher) {
         std::cerr << "tarntool: this tarntool carries no " << patcherTargetName(target)
                   << " end-user program (it was built without the MinGW-w64 compilers)\n";
-        return 1;
+        return kFailed;
     }
-    std::string current;
+    std::string current;  // the file being read, named in an error
     try {
-        if (const auto messages = cl.value("--messages")) {
-            current = *messages;
-            options.messages = parseMessageLines(toString(readWholeFile(*messages)));
+        if (o.messages) {
+            current = *o.messages;
+            options.messages = parseMessageLines(toString(readWholeFile(*o.messages)));
         }
-        const auto objData = findObjDataFolder(*game);
+        const auto objData = findObjDataFolder(o.game);
         if (!objData) {
-            std::cerr << "tarntool: there is no ObjData folder in " << *game << "\n";
-            return 1;
+            std::cerr << "tarntool: there is no ObjData folder in " << o.game << "\n";
+            return kFailed;
         }
         current = objData->string();
         std::vector<ObjFile> files;
@@ -62,32 +65,43 @@ int build(const CommandLine& cl) {
             current = (*objData / name).string();
         });
         current.clear();
-        writeFileAtomically(*out, buildEndUserProgram(*patcher, files, options),
+        writeFileAtomically(o.out, buildEndUserProgram(*patcher, files, options),
                             fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                 fs::perms::others_read | fs::perms::others_exec);
     } catch (const std::exception& e) {
         std::cerr << "tarntool: " << (current.empty() ? "" : current + ": ") << e.what() << "\n";
-        return 1;
+        return kFailed;
     }
-    return 0;
+    return kOk;
 }
 
 }  // namespace
 
-int runPatchCommand(const Args& args) {
-    try {
-        if (args.empty() || args[0] != "build") {
-            throw UsageError(args.empty() ? "patch needs a command"
-                                          : "unknown patch command \"" + args[0] + "\"");
-        }
-        const CommandLine cl(args, 1,
-                             {"--game", "-o", "--id", "--messages", "--yes-chars", "--target"},
-                             {"--normal-rle"});
-        return build(cl);
-    } catch (const UsageError& e) {
-        std::cerr << "tarntool: " << e.what() << "\n" << kPatchUsage;
-        return 2;
-    }
+void addPatchCommands(Tool& tool) {
+    CLI::App& patch = tool.addFamily("patch", "The end-user program", {});
+    auto o = std::make_shared<BuildOptions>();
+    CLI::App& buildCommand = tool.addCommand(
+        patch,
+        {"build", "Builds the end-user program that carries the texts of a game's object files",
+         "build --game DIR -o OUT [--id N] [--normal-rle] [--messages FILE]\n"
+         "                            [--yes-chars CHARS] [--target windows|native|windows64]",
+         "patch build takes --game DIR -o OUT"},
+        [o] { return build(*o); });
+    buildCommand.add_option("--game", o->game, "the translated game's folder (holds ObjData)")
+        ->required()
+        ->type_name("DIR");
+    buildCommand.add_option("-o", o->out, "the end-user program to write")
+        ->required()
+        ->type_name("OUT");
+    addOptional(buildCommand, "--id", "N", o->id, "carries only the texts of this language ID");
+    buildCommand.add_flag("--normal-rle", o->normalRle,
+                          "the normal run-length encoder instead of the enhanced one");
+    addOptional(buildCommand, "--messages", "FILE", o->messages,
+                "a UTF-8 file of the 11 console messages, one a line");
+    addOptional(buildCommand, "--yes-chars", "CHARS", o->yesChars,
+                "the characters that answer the program's questions with yes");
+    addOptional(buildCommand, "--target", "SYSTEM", o->target,
+                "the system the end-user program runs on: windows, native or windows64");
 }
 
 }  // namespace tarn::tool

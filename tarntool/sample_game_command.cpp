@@ -1,11 +1,11 @@
 // tarntool sample-game DIR: a playable-looking game folder for demos and tests.
 #include <algorithm>
 #include <iostream>
+#include <memory>
 
 #include "common/file_io.h"
 #include "exetext/sample_executable.h"
 #include "objfiles/sample_objects.h"
-#include "tarntool/command_line.h"
 #include "tarntool/commands.h"
 
 namespace tarn::tool {
@@ -70,45 +70,46 @@ const std::vector<SampleObject>& sampleObjects() {
     return objects;
 }
 
+int makeSampleGame(const fs::path& dir) {
+    try {
+        fs::create_directories(dir / "ObjData");
+        writeFileAtomically(dir / "Tarn.exe", makeSampleExecutable(2, sampleTexts()));
+        const auto& objects = sampleObjects();
+        for (std::size_t type = 0; type < objects.size(); ++type) {
+            const SampleObject& o = objects[type];
+            ObjFileTexts texts;
+            for (const auto& group : o.groups) {
+                ObjTextGroup& g = texts.emplace_back();
+                for (const auto& [id, text] : group) {
+                    g.push_back({id, text});
+                }
+            }
+            std::array<std::uint8_t, 8> name{};
+            std::copy_n(o.name, 8, name.begin());
+            writeFileAtomically(dir / "ObjData" / o.fileName,
+                                makeSampleObjectFile(static_cast<unsigned>(type), o.encoding,
+                                                     texts, name,
+                                                     static_cast<std::uint32_t>(type * 977 + 13),
+                                                     200 + 40 * type));
+        }
+    } catch (const std::exception& e) {
+        std::cerr << "tarntool: " << e.what() << "\n";
+        return kFailed;
+    }
+    return kOk;
+}
+
 }  // namespace
 
-int runSampleGameCommand(const Args& args) {
-    try {
-        const CommandLine cl(args, 0, {}, {});
-        if (cl.positional().size() != 1) {
-            throw UsageError("sample-game takes one DIR");
-        }
-        const fs::path dir = cl.positional()[0];
-        try {
-            fs::create_directories(dir / "ObjData");
-            writeFileAtomically(dir / "Tarn.exe", makeSampleExecutable(2, sampleTexts()));
-            const auto& objects = sampleObjects();
-            for (std::size_t type = 0; type < objects.size(); ++type) {
-                const SampleObject& o = objects[type];
-                ObjFileTexts texts;
-                for (const auto& group : o.groups) {
-                    ObjTextGroup& g = texts.emplace_back();
-                    for (const auto& [id, text] : group) {
-                        g.push_back({id, text});
-                    }
-                }
-                std::array<std::uint8_t, 8> name{};
-                std::copy_n(o.name, 8, name.begin());
-                writeFileAtomically(
-                    dir / "ObjData" / o.fileName,
-                    makeSampleObjectFile(static_cast<unsigned>(type), o.encoding, texts, name,
-                                         static_cast<std::uint32_t>(type * 977 + 13),
-                                         200 + 40 * type));
-            }
-        } catch (const std::exception& e) {
-            std::cerr << "tarntool: " << e.what() << "\n";
-            return 1;
-        }
-        return 0;
-    } catch (const UsageError& e) {
-        std::cerr << "tarntool: " << e.what() << "\nusage: tarntool sample-game DIR\n";
-        return 2;
-    }
+void addSampleGameCommand(Tool& tool) {
+    auto dir = std::make_shared<std::string>();
+    tool.addCommand({"sample-game",
+                     "Makes a game folder (executable and object files) for demos and tests",
+                     "sample-game DIR", "sample-game takes one DIR"},
+                    {}, [dir] { return makeSampleGame(*dir); })
+        .add_option("DIR", *dir, "the folder to make")
+        ->required()
+        ->type_name("");
 }
 
 }  // namespace tarn::tool

@@ -14,11 +14,11 @@
 namespace tarn {
 namespace {
 
-// Runs tarntool patch with the given arguments in this process, capturing standard error.
-int patchCommand(const tool::Args& args, std::string& errors) {
+// Runs tarntool with the given arguments in this process, capturing standard error.
+int patchCommand(const std::vector<std::string>& args, std::string& errors) {
     std::ostringstream captured;
     std::streambuf* old = std::cerr.rdbuf(captured.rdbuf());
-    const int status = tool::runPatchCommand(args);
+    const int status = tool::runTarntool(args);
     std::cerr.rdbuf(old);
     errors = captured.str();
     return status;
@@ -32,7 +32,7 @@ TEST(PatchBuildFaults, EveryFailingStepKeepsTheOldProgramAndSaysWhy) {
                         makeSampleObjectFile(1, 1, {{{0, "Sword"}, {9, "Miecz"}}},
                                              {'S', 'W', 'O', 'R', 'D', '0', '0', '1'}, 5));
     const fs::path out = dir.path() / "patch.exe";
-    const tool::Args args = {"build", "--game", dir.path().string(), "-o", out.string()};
+    const std::vector<std::string> args = {"patch", "build", "--game", dir.path().string(), "-o", out.string()};
     std::string errors;
     ASSERT_EQ(patchCommand(args, errors), 0) << errors;
     const Bytes built = readWholeFile(out);

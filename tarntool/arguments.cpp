@@ -1,35 +1,17 @@
-#include "tarntool/command_line.h"
+#include "tarntool/arguments.h"
 
 #include <charconv>
 
+#include "tarntool/tool.h"
+
 namespace tarn::tool {
 
-CommandLine::CommandLine(const Args& args, std::size_t first,
-                         const std::set<std::string>& valueOptions,
-                         const std::set<std::string>& switches) {
-    for (std::size_t i = first; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.size() < 2 || arg[0] != '-') {
-            positional_.push_back(arg);
-        } else if (switches.count(arg)) {
-            switches_.insert(arg);
-        } else if (valueOptions.count(arg)) {
-            if (i + 1 == args.size()) {
-                throw UsageError(arg + " needs a value");
-            }
-            values_[arg] = args[++i];
-        } else {
-            throw UsageError("unknown option " + arg);
-        }
-    }
-}
-
-std::optional<std::string> CommandLine::value(const std::string& option) const {
-    const auto it = values_.find(option);
-    if (it == values_.end()) {
-        return std::nullopt;
-    }
-    return it->second;
+CLI::Option* addOptional(CLI::App& command, const std::string& name, const std::string& valueName,
+                         std::optional<std::string>& value, const std::string& description) {
+    return command
+        .add_option_function<std::string>(
+            name, [&value](const std::string& v) { value = v; }, description)
+        ->type_name(valueName);
 }
 
 unsigned parseNumber(const std::string& text, unsigned first, unsigned last,

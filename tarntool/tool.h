@@ -1,0 +1,104 @@
+// The command tree of tarntool on CLI11: families of commands ("exe", "obj", "patch") and
+// single commands ("sample-game"), `--help` at every level, `--version` on the program.
+//
+// A command is a function over a small options struct that CLI11 fills. To add one, write
+//     void addExeCheckCommand(Tool& tool) {
+//         auto o = std::make_shared<CheckOptions>();
+//         CLI::App& cmd = tool.addCommand(tool.family("exe"), {"check", "Lists ...",
+//                                         "check FILE", "exe check takes one FILE"},
+//                                         [o] { return check(*o); });
+//         cmd.add_option("FILE", o->file, "the game executable")->required();
+//     }
+// and call it from main. Positionals and options marked required() make up the command's
+// shape: a wrong number of positionals or a missing required option is reported with the
+// spec's badUse message.
+//
+// Command lines keep the grammar scripts have used: options are written out in full, one
+// argument each ("--id 5", never "--id=5" or "-oOUT"), the last of a repeated option counts,
+// and every bad use is reported in its family's wording with exit status 2.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tarn::tool {
+
+constexpr int kOk = 0;      // done
+constexpr int kFailed = 1;  // the operation failed
+constexpr int kBadUse = 2;  // bad use or unreadable input
+
+// Bad use of a command: reported on standard error in the family's wording, exit status 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// How a family words bad use. Scripts have seen these texts; each family keeps its own.
+struct UsageStyle {
+    bool usageAfterErrors = true;         // "tarntool: MESSAGE" is followed by the usage
+    bool bareUsageForBadCommand = false;  // a missing or unknown command prints the usage alone
+    bool sharedOptions = false;  // each command accepts (and ignores) its siblings' options, and
+                                 // option errors come before an unknown command
+    std::string needsValue;      // words before "X needs a value"
+};
+
+struct CommandSpec {
+    std::string name;         // "export"
+    std::string description;  // one line for --help
+    std::string usage;        // after "tarntool FAMILY ": "export FILE [-o OUT]"; may hold
+                              // continuation lines
+    std::string badUse;       // a wrong number of positionals or a missing required option
+    bool positionalsOnly = false;  // every argument but a lone --help is positional
+};
+
+using CommandRun = std::function<int()>;
+
+class Tool {
+public:
+    Tool(const std::string& description, const std::string& version);
+
+    // A family of commands under the program ("tarntool exe ...").
+    CLI::App& addFamily(const std::string& name, const std::string& description,
+                        const UsageStyle& style);
+    CLI::App& family(const std::string& name);
+
+    // A command of a family, or (family == nullptr) one directly under the program.
+    CLI::App& addCommand(CLI::App& family, const CommandSpec& spec, CommandRun run);
+    CLI::App& addCommand(const CommandSpec& spec, const UsageStyle& style, CommandRun run);
+
+    // Parses the command line, runs the command and answers the exit status.
+    int run(int argc, char** argv);
+
+private:
+    struct Node {
+        CLI::App* app = nullptr;
+        CLI::App* family = nullptr;  // the family of a command; nullptr for a family or a
+                                     // command directly under the program
+        UsageStyle style;
+        CommandSpec spec;
+        CommandRun run;
+        std::vector<std::string> commandOrder;  // of a family
+    };
+
+    int runParsed(const Node& command, const std::vector<std::string>& tokens,
+                  std::vector<std::string> argv);
+    int badUse(const Node& node, const std::string& message) const;
+    std::string usage(const Node& node) const;
+    std::string programUsage() const;
+    void checkOptions(const CLI::App& command, const std::vector<std::string>& tokens,
+                      const UsageStyle& style) const;
+    void shareSiblingOptions(Node& family);
+    Node* find(const std::string& familyName, const std::string& commandName);
+
+    CLI::App app_;
+    Node root_;
+    std::vector<std::string> order_;       // names under the program, in registration order
+    std::map<std::string, Node> nodes_;    // "exe", "exe export", "sample-game"
+};
+
+}  // namespace tarn::tool
