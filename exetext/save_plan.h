@@ -25,9 +25,9 @@ struct StoredTexts {
 // Builds the stored form of texts: converted from C-style notation when cstyle is set (a
 // malformed text becomes kCStyleErrorText, after cstyleError is called for it), pictures
 // expanded, texts 3166 and 3169 padded.
-StoredTexts storedTexts(const std::vector<std::string>& texts, bool cstyle,
-                        const std::function<void(int textNumber, const std::string& message)>&
-                            cstyleError = {});
+StoredTexts storedTexts(
+    const std::vector<std::string>& texts, bool cstyle,
+    const std::function<void(int textNumber, const std::string& message)>& cstyleError = {});
 
 // Where the unshared texts go, area by area: each text takes the first place in the lowest
 // area where it and its terminator still fit, in text order.

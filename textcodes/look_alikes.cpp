@@ -6,21 +6,21 @@ namespace tarn {
 
 std::optional<std::string_view> plainLookAlike(char32_t character) {
     switch (character) {
-    case U'\u201C':  // “
-    case U'\u201D':  // ”
-    case U'\u201E':  // „
-        return "\"";
-    case U'\u2018':  // ‘
-    case U'\u2019':  // ’
-    case U'\u201A':  // ‚
-        return "'";
-    case U'\u2013':  // –
-    case U'\u2014':  // —
-        return "-";
-    case U'\u2026':  // …
-        return "...";
-    default:
-        return std::nullopt;
+        case U'\u201C':  // “
+        case U'\u201D':  // ”
+        case U'\u201E':  // „
+            return "\"";
+        case U'\u2018':  // ‘
+        case U'\u2019':  // ’
+        case U'\u201A':  // ‚
+            return "'";
+        case U'\u2013':  // –
+        case U'\u2014':  // —
+            return "-";
+        case U'\u2026':  // …
+            return "...";
+        default:
+            return std::nullopt;
     }
 }
 

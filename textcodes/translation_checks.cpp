@@ -72,9 +72,8 @@ bool isLetter(char32_t c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == 0xAA || c == 0xB5 ||
            c == 0xBA || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) ||
            (c >= 0x386 && c <= 0x3FF && c != 0x387) || (c >= 0x400 && c <= 0x4FF) ||
-           (c >= 0x5D0 && c <= 0x5EA) || (c >= 0x620 && c <= 0x64A) ||
-           (c >= 0x671 && c <= 0x6D3) || (c >= 0xE01 && c <= 0xE30) ||
-           (c >= 0x1E00 && c <= 0x1EFF);
+           (c >= 0x5D0 && c <= 0x5EA) || (c >= 0x620 && c <= 0x64A) || (c >= 0x671 && c <= 0x6D3) ||
+           (c >= 0xE01 && c <= 0xE30) || (c >= 0x1E00 && c <= 0x1EFF);
 }
 
 bool holdsLetter(const Census& census, const ByteCharacters& characters) {
@@ -121,8 +120,8 @@ std::string pictureList(std::vector<std::uint32_t> pictures) {
 // "value codes %s %N, the original has %N %s", "no value codes, the original has %N", ...
 std::string listMessage(std::string_view what, const std::string& mine,
                         const std::string& original) {
-    const std::string head = mine.empty() ? "no " + std::string(what)
-                                          : std::string(what) + " " + mine;
+    const std::string head =
+        mine.empty() ? "no " + std::string(what) : std::string(what) + " " + mine;
     return head + ", the original has " + (original.empty() ? "none" : original);
 }
 
@@ -190,9 +189,9 @@ void compare(std::string_view originalRaw, std::string_view translatedRaw,
         spaces = countMessage(translated.leadingSpaces, original.leadingSpaces, "leading space");
     }
     if (translated.trailingSpaces != original.trailingSpaces) {
-        spaces += (spaces.empty() ? "" : "; ") +
-                  countMessage(translated.trailingSpaces, original.trailingSpaces,
-                               "trailing space");
+        spaces +=
+            (spaces.empty() ? "" : "; ") +
+            countMessage(translated.trailingSpaces, original.trailingSpaces, "trailing space");
     }
     if (!spaces.empty()) {
         add(Severity::Warning, "spaces", spaces);
@@ -203,8 +202,8 @@ void compare(std::string_view originalRaw, std::string_view translatedRaw,
         const auto b = static_cast<std::size_t>(byte);
         if (isControlByte(static_cast<std::uint8_t>(byte)) && translated.bytes.test(b) &&
             !original.bytes.test(b)) {
-            control += (control.empty() ? "" : " ") +
-                       rawToCStyle(std::string(1, static_cast<char>(byte)));
+            control +=
+                (control.empty() ? "" : " ") + rawToCStyle(std::string(1, static_cast<char>(byte)));
             ++controlCount;
         }
     }
@@ -225,12 +224,12 @@ void compare(std::string_view originalRaw, std::string_view translatedRaw,
 
 std::string_view severityName(Severity severity) {
     switch (severity) {
-    case Severity::Info:
-        return "info";
-    case Severity::Warning:
-        return "warning";
-    case Severity::Error:
-        break;
+        case Severity::Info:
+            return "info";
+        case Severity::Warning:
+            return "warning";
+        case Severity::Error:
+            break;
     }
     return "error";
 }
@@ -271,9 +270,8 @@ void checkTranslation(std::string_view original, std::string_view translated, bo
     compare(originalRaw, translatedRaw, typedBytes, characters, findings);
 }
 
-std::vector<CheckFinding> checkTranslation(std::string_view original,
-                                           std::string_view translated, bool cstyle,
-                                           const ByteCharacters& characters) {
+std::vector<CheckFinding> checkTranslation(std::string_view original, std::string_view translated,
+                                           bool cstyle, const ByteCharacters& characters) {
     std::vector<CheckFinding> findings;
     checkTranslation(original, translated, cstyle, characters, findings);
     return findings;
@@ -296,9 +294,8 @@ std::vector<TextFinding> checkTranslations(const std::vector<std::string>& origi
 }
 
 bool hasError(const std::vector<TextFinding>& findings) {
-    return std::any_of(findings.begin(), findings.end(), [](const TextFinding& f) {
-        return f.finding.severity == Severity::Error;
-    });
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const TextFinding& f) { return f.finding.severity == Severity::Error; });
 }
 
 }  // namespace tarn

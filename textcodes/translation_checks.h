@@ -2,11 +2,10 @@
 // layout. Each finding names its check, a severity and a message:
 //
 //   check         severity  finds
-//   value-codes   error     the order of value codes (%N .. %p) differs: the game fills them in order
-//   pictures      error     the picture numbers differ (as a multiset)
-//   cstyle        error     the translated cell's C-style notation is malformed
-//   colours       warning   the number of colour codes (\c0 .. \cd) or of \d differs
-//   thin          warning   the number of \t differs
+//   value-codes   error     the order of value codes (%N .. %p) differs: the game fills them in
+//   order pictures      error     the picture numbers differ (as a multiset) cstyle        error
+//   the translated cell's C-style notation is malformed colours       warning   the number of
+//   colour codes (\c0 .. \cd) or of \d differs thin          warning   the number of \t differs
 //   typed-code    warning   a code byte (123..155) the original lacks whose character in the
 //                           code page is printable: typed or pasted as a character, it became
 //                           a code (one finding per such byte)
@@ -52,9 +51,8 @@ struct CheckFinding {
 void checkTranslation(std::string_view original, std::string_view translated, bool cstyle,
                       const ByteCharacters& characters, std::vector<CheckFinding>& findings);
 
-std::vector<CheckFinding> checkTranslation(std::string_view original,
-                                           std::string_view translated, bool cstyle,
-                                           const ByteCharacters& characters);
+std::vector<CheckFinding> checkTranslation(std::string_view original, std::string_view translated,
+                                           bool cstyle, const ByteCharacters& characters);
 
 struct TextFinding {
     int text;  // 1-based text number

@@ -19,8 +19,7 @@ std::vector<CheckFinding> check(std::string_view original, std::string_view tran
     return checkTranslation(original, translated, cstyle, windows1252Characters());
 }
 
-std::vector<CheckFinding> only(const std::vector<CheckFinding>& findings,
-                               std::string_view name) {
+std::vector<CheckFinding> only(const std::vector<CheckFinding>& findings, std::string_view name) {
     std::vector<CheckFinding> selected;
     for (const CheckFinding& f : findings) {
         if (f.check == name) {
@@ -68,17 +67,15 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"colours", Severity::Warning, "\\c5Gold\\d coins", "\\c5Gold Muenzen",
                   "0 \\d, the original has 1", "\\c3Gold\\d Muenzen"},
         CheckCase{"colours", Severity::Warning, "\\c5Gold\\d", "\\c5\\c4Gold",
-                  "2 colour codes, the original has 1; 0 \\d, the original has 1",
-                  "\\caGold\\d"},
+                  "2 colour codes, the original has 1; 0 \\d, the original has 1", "\\caGold\\d"},
         CheckCase{"thin", Severity::Warning, "\\tsmall print", "Kleingedrucktes",
                   "0 \\t, the original has 1", "\\tKleingedrucktes"},
-        CheckCase{"typed-code", Severity::Warning, "Say hello",
-                  "Sag " + kOpenQuote + "hallo", "“ is the colour code \\c5 (Yellow), not a character",
-                  "Sag \\c5hallo"},
+        CheckCase{"typed-code", Severity::Warning, "Say hello", "Sag " + kOpenQuote + "hallo",
+                  "“ is the colour code \\c5 (Yellow), not a character", "Sag \\c5hallo"},
         CheckCase{"typed-code", Severity::Warning, "Wait...", "Warte" + kEllipsis,
                   "… is the value code %d (Date), not a character", "Warte..."},
-        CheckCase{"spaces", Severity::Warning, "Name: ", "Nom:",
-                  "0 trailing spaces, the original has 1", "Nom : "},
+        CheckCase{"spaces", Severity::Warning,
+                  "Name: ", "Nom:", "0 trailing spaces, the original has 1", "Nom : "},
         CheckCase{"spaces", Severity::Warning, "  Indented", " Eingerueckt",
                   "1 leading space, the original has 2", "  Eingerueckt"},
         CheckCase{"control", Severity::Warning, "Line", "Zeile\\x0D\\x01",
@@ -91,7 +88,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TranslationChecks, UntranslatedNeedsALetter) {
     EXPECT_TRUE(only(check("100 %N", "100 %N"), "untranslated").empty());
     EXPECT_TRUE(check("", "").empty());
-    EXPECT_EQ(only(check("\xC7" "a", "\xC7" "a"), "untranslated").size(), 1u);
+    EXPECT_EQ(only(check("\xC7"
+                         "a",
+                         "\xC7"
+                         "a"),
+                   "untranslated")
+                  .size(),
+              1u);
 }
 
 TEST(TranslationChecks, TypedCodesNameTheCharacterAndKeepTheByte) {
@@ -144,7 +147,12 @@ TEST(LookAlikes, ReplaceTheTypedCharacterOnly) {
     const std::string cell = "Sag " + kOpenQuote + "hallo" + kCloseQuote + "\\c5";
     EXPECT_EQ(replaceWithLookAlike(cell, true, 0x93, cp), "Sag \"hallo" + kCloseQuote + "\\c5");
     EXPECT_EQ(replaceWithLookAlike("Warte" + kEllipsis, true, 0x85, cp), "Warte...");
-    EXPECT_EQ(replaceWithLookAlike("a\x96" "b\x97" "c", true, 0x96, cp), "a-b\x97" "c");
+    EXPECT_EQ(replaceWithLookAlike("a\x96"
+                                   "b\x97"
+                                   "c",
+                                   true, 0x96, cp),
+              "a-b\x97"
+              "c");
     EXPECT_EQ(replaceWithLookAlike("it\x92s", true, 0x92, cp), "it's");
     EXPECT_EQ(replaceWithLookAlike("{x}", true, '{', cp), "{x}");  // no look-alike
     // In raw notation a picture number byte of the same value stays.
