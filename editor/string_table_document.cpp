@@ -3,6 +3,7 @@
 #include <cassert>
 
 #include "exetext/string_table_reader.h"
+#include "exetext/string_table_writer.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {
@@ -57,6 +58,13 @@ void StringTableDocument::setShareTargets(const std::vector<int>& shareTargets) 
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         const int target = i < shareTargets.size() ? shareTargets[i] : 0;
         rows_[i][2] = target == 0 ? std::string() : std::to_string(target);
+    }
+}
+
+void StringTableDocument::saveFinished(const SaveResult& result) {
+    setShareTargets(result.shareTargets);
+    if (result.saved && result.cstyleErrors.empty()) {
+        modified_ = false;
     }
 }
 

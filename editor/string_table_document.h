@@ -15,6 +15,7 @@
 namespace tarn {
 
 struct LoadedExecutables;
+struct SaveResult;
 
 class StringTableDocument {
 public:
@@ -50,6 +51,10 @@ public:
     std::vector<std::string> translatedTexts() const;
     // Column 3 from the writer's result: the final container's number, or empty.
     void setShareTargets(const std::vector<int>& shareTargets);
+    // Takes a save's outcome: column 3 gets its sharing, and a save that wrote the file clears
+    // Modified unless it stored "-Error!-" for a malformed text, whose translation then exists
+    // only here.
+    void saveFinished(const SaveResult& result);
 
     // The error message when the cell's C-style text does not convert; nothing when the cell
     // may be left (raw notation, or a column other than 1 and 2).

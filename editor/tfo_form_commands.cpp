@@ -92,14 +92,14 @@ SaveOptions TFoForm::saveOptions() const {
 }
 
 void TFoForm::saveFinished(const SaveResult& result) {
-    document_.setShareTargets(result.shareTargets);
+    document_.saveFinished(result);
     model_->refreshAll();
+    SaveUpdate();
     if (!result.saved) {
         showPlainMessage(fromStd(std::string(kNotEnoughSpaceMessage)));
         return;
     }
     setHint(fromStd(freeSpaceText(result.freeSpace)));
-    setModified(false);
 }
 
 void TFoForm::RunExecute() {

@@ -5,8 +5,8 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "exetext/save_plan.h"
 #include "textcodes/code_table.h"
-#include "textcodes/cstyle.h"
 
 namespace tarn {
 
@@ -73,6 +73,35 @@ void followShareChains(std::vector<int>& shareTargets, const std::function<void(
     }
 }
 
+namespace {
+
+// The placed texts with their terminators, as few ranges as they allow: the texts placed in an
+// area follow one another from its start, so each area used becomes one range.
+FileRanges placedTextRanges(const std::vector<std::int64_t>& position,
+                            const std::vector<std::string>& stored) {
+    std::vector<std::size_t> order;
+    for (std::size_t n = 0; n < position.size(); ++n) {
+        if (position[n] >= 0) {
+            order.push_back(n);
+        }
+    }
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return position[a] < position[b]; });
+    FileRanges ranges;
+    for (const std::size_t n : order) {
+        const auto at = static_cast<std::uint64_t>(position[n]);
+        if (ranges.empty() || ranges.back().offset + ranges.back().data.size() != at) {
+            ranges.push_back({at, {}});
+        }
+        Bytes& data = ranges.back().data;
+        data.insert(data.end(), stored[n].begin(), stored[n].end());
+        data.push_back(0);
+    }
+    return ranges;
+}
+
+}  // namespace
+
 std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
                                             const std::vector<std::string>& stored,
                                             const std::vector<int>& shareTargets,
@@ -84,52 +113,12 @@ std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
         throw std::invalid_argument("the executable holds exactly 3453 texts");
     }
 
-    // Positions first, so that a lack of space leaves the file untouched. The texts placed in
-    // an area follow one another from its start, so each area used is one range.
-    std::vector<std::uint32_t> address(count, 0);
-    std::vector<bool> placed(count, false);
-    FileRanges areaTexts;
-    std::size_t unplaced = 0;
-    for (std::size_t n = 0; n < count; ++n) {
-        unplaced += shareTargets[n] == 0 ? 1 : 0;
-    }
-    std::int64_t writePosition = 0;
-    int lastArea = -1;
-    for (int k = 0; k < kTextAreaCount && unplaced > 0; ++k) {
-        const TextArea& area = profile.TextAreas[static_cast<std::size_t>(k)];
-        writePosition = area.First;
-        FileRange texts{static_cast<std::uint64_t>(area.First), {}};
-        for (std::size_t n = 0; n < count; ++n) {
-            if (shareTargets[n] != 0 || placed[n]) {
-                continue;
-            }
-            const auto length = static_cast<std::int64_t>(stored[n].size());
-            if (length <= area.Last - writePosition) {
-                placed[n] = true;
-                address[n] = static_cast<std::uint32_t>(writePosition + area.Delta);
-                texts.data.insert(texts.data.end(), stored[n].begin(), stored[n].end());
-                texts.data.push_back(0);
-                writePosition += length + 1;
-                --unplaced;
-            }
-        }
-        if (!texts.data.empty()) {
-            areaTexts.push_back(std::move(texts));
-        }
-        lastArea = k;
-    }
-    if (unplaced > 0) {
+    // Positions first, so that a lack of space leaves the file untouched.
+    const PlacementPlan plan = planPlacement(profile.TextAreas, stored, shareTargets);
+    if (!plan.fits()) {
         return std::nullopt;
     }
-
-    std::int64_t free = 0;
-    if (lastArea >= 0) {
-        free = profile.TextAreas[static_cast<std::size_t>(lastArea)].Last - writePosition + 1;
-        for (int k = lastArea + 1; k < kTextAreaCount; ++k) {
-            const TextArea& area = profile.TextAreas[static_cast<std::size_t>(k)];
-            free += area.Last - area.First + 1;
-        }
-    }
+    std::vector<std::uint32_t> address = plan.address;
 
     for (std::size_t p = 0; p < count; ++p) {
         if (const int t = shareTargets[p]; t != 0) {
@@ -139,7 +128,7 @@ std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
         }
     }
 
-    FileRanges ranges = std::move(areaTexts);
+    FileRanges ranges = placedTextRanges(plan.position, stored);
     auto addresses = [&ranges](std::int64_t at, std::size_t first, std::size_t number,
                                const std::vector<std::uint32_t>& values) {
         FileRange range{static_cast<std::uint64_t>(at), Bytes(4 * number)};
@@ -168,7 +157,7 @@ std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
     const auto langSpot = static_cast<std::uint64_t>(profile.FixupSpots[LangIdSpot]);
     ranges.push_back({langSpot, Bytes{primaryLangId}});
     ranges.push_back({langSpot + kSecondaryLangIdOffset, Bytes{secondaryLangId}});
-    freeSpace = free;
+    freeSpace = plan.freeSpace;
     return ranges;
 }
 
@@ -193,21 +182,8 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
     if (texts.size() != static_cast<std::size_t>(kTextCount)) {
         throw std::invalid_argument("the executable holds exactly 3453 texts");
     }
-    std::vector<std::string> stored(texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        std::string raw;
-        if (!options.cstyle) {
-            raw = texts[i];
-        } else if (!cStyleToRaw(texts[i], raw)) {
-            if (callbacks.cstyleError) {
-                callbacks.cstyleError(static_cast<int>(i + 1), raw);
-            }
-            raw = kCStyleErrorText;
-        }
-        stored[i] = expandPictures(raw);
-    }
-    stored[kPaddedText1 - 1].append(kTextPadding, '\0');
-    stored[kPaddedText2 - 1].append(kTextPadding, '\0');
+    StoredTexts prepared = storedTexts(texts, options.cstyle, callbacks.cstyleError);
+    const std::vector<std::string>& stored = prepared.texts;
 
     auto phaseProgress = [&callbacks](SavePhase phase) -> std::function<void(int)> {
         if (!callbacks.progress) {
@@ -217,6 +193,7 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
         return [&callbacks, phase](int done) { callbacks.progress(phase, done); };
     };
     SaveResult result;
+    result.cstyleErrors = std::move(prepared.cstyleErrors);
     result.shareTargets = findShareTargets(stored, phaseProgress(SavePhase::Shortening));
     followShareChains(result.shareTargets, phaseProgress(SavePhase::Arranging));
 

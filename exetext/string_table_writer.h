@@ -59,6 +59,7 @@ struct SaveResult {
     std::vector<int> shareTargets;  // text n at index n - 1: its final container, or 0
     std::int64_t freeSpace = 0;     // when saved
     int profile = -1;               // the profile the file was written through
+    std::vector<int> cstyleErrors;  // texts stored as kCStyleErrorText, ascending
 };
 
 // Saves texts (3453 of them, text n at index n - 1) into the translated executable at path.

@@ -14,6 +14,7 @@ void addObjCommands(Tool& tool);        // tarntool obj ...
 void addObjPoCommands(Tool& tool);      // tarntool obj export-po|import-po
 void addPatchCommands(Tool& tool);      // tarntool patch ...
 void addSampleGameCommand(Tool& tool);  // tarntool sample-game DIR
+void addCheckCommands(Tool& tool);      // tarntool exe budget|check, obj check
 
 // The whole program: parses the command line, runs the command, answers the exit status.
 int runTarntool(int argc, char** argv);

@@ -14,6 +14,7 @@ int runTarntool(int argc, char** argv) {
     addObjPoCommands(tool);
     addPatchCommands(tool);
     addSampleGameCommand(tool);
+    addCheckCommands(tool);
     try {
         return tool.run(argc, argv);
     } catch (const std::exception& e) {

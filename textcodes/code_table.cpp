@@ -72,6 +72,23 @@ const TextCode* findTextCode(std::uint8_t byte) {
     return i < 0 ? nullptr : &kTextCodes[static_cast<std::size_t>(i)];
 }
 
+std::size_t readPicture(std::string_view raw, std::size_t at, std::uint32_t& number) {
+    number = 0;
+    std::size_t i = at + 1;
+    if (i >= raw.size()) {
+        return i;
+    }
+    const auto count = static_cast<std::uint8_t>(raw[i++]);
+    if (count == 0 || count == kPictureZeroCount) {
+        return i;
+    }
+    const std::size_t take = count > 4 ? 4 : count;
+    for (std::size_t k = 0; k < take && i < raw.size(); ++k) {
+        number |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(raw[i++])) << (8 * k);
+    }
+    return i;
+}
+
 void appendCompactPicture(std::string& raw, std::uint32_t number) {
     raw += static_cast<char>(kPictureCode);
     if (number == 0) {

@@ -54,6 +54,12 @@ const TextCode* findTextCode(std::uint8_t byte);
 // count of significant bytes (1..4) and those bytes, least significant first.
 void appendCompactPicture(std::string& raw, std::uint32_t number);
 
+// Reads the picture sequence whose 23 stands at raw[at]: sets number and answers the position
+// after the sequence. A count of 0 or 255 stands for picture 0 and is the only byte read; a
+// count of 1 to 4 is followed by that many number bytes, a count of 5 to 254 by four (as many
+// as a picture number has); number bytes missing at the end of the text count as zero.
+std::size_t readPicture(std::string_view raw, std::size_t at, std::uint32_t& number);
+
 // A raw text made of the given byte values (for samples and tests).
 std::string rawText(std::initializer_list<int> bytes);
 

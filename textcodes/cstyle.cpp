@@ -48,17 +48,7 @@ std::string rawToCStyle(std::string_view raw, LineBreaks lineBreaks) {
         const auto byte = static_cast<std::uint8_t>(raw[i]);
         if (byte == kPictureCode) {
             std::uint32_t number = 0;
-            if (i + 1 < raw.size()) {
-                const auto count = static_cast<std::uint8_t>(raw[++i]);
-                if (count != 0 && count != kPictureZeroCount) {
-                    // A count above 4 takes four bytes, as many as a picture number has.
-                    const std::size_t take = count > 4 ? 4 : count;
-                    for (std::size_t k = 0; k < take && i + 1 < raw.size(); ++k) {
-                        number |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(raw[++i]))
-                                  << (8 * k);
-                    }
-                }
-            }
+            i = readPicture(raw, i, number) - 1;
             out += "\\p";
             appendHex(out, number, 8);
         } else if (byte == kLineBreakCode && lineBreaks == LineBreaks::LineFeeds) {

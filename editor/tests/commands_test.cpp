@@ -118,6 +118,8 @@ TEST_F(CommandsTest, CStyleErrorsAreStoredAsErrorMarks) {
               "C-string error in string number 9:\n\rUnmatched % sign at the end of the text"
               "\n\rThe string won't be saved");
     EXPECT_EQ(translatedOnDisk()[8], "-Error!-");
+    // The translator's text exists only in the grid now: closing still asks.
+    EXPECT_TRUE(f.Modified());
 }
 
 TEST_F(CommandsTest, RunSavesFirstAndStartsTheGameThroughWine) {

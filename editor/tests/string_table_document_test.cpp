@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+#include "exetext/sample_executable.h"
 #include "exetext/string_table_reader.h"
+#include "exetext/string_table_writer.h"
 
 namespace tarn {
 namespace {
@@ -34,6 +38,43 @@ TEST(StringTableDocument, LoadTakesBothColumnsEmptiesSharingAndClearsModified) {
     EXPECT_EQ(doc.translatedTexts().size(), static_cast<std::size_t>(kTextCount));
     doc.setShareTargets(std::vector<int>(kTextCount, 0));
     EXPECT_EQ(doc.cell(5, 3), "");
+}
+
+// A save that wrote "-Error!-" in place of a malformed text leaves the edits unsaved, so the
+// question on closing still protects the translator's text.
+TEST(StringTableDocument, SaveClearsModifiedOnlyWhenEveryTextWasStored) {
+    TempDir dir;
+    const auto path = dir.path() / "trans.exe";
+    writeFileAtomically(path, makeSampleExecutable(1, sampleTexts()));
+    StringTableDocument doc;
+    doc.load(loadedWith({}, {}));
+    doc.setCStyleFlag(true);
+    auto save = [&] {
+        doc.setModified(true);
+        const SaveResult result = saveStrings(path, doc.translatedTexts(), {true, 0, 0});
+        doc.saveFinished(result);
+        return result;
+    };
+
+    doc.setText(9, StringTableDocument::TranslatedColumn, "bad %");
+    doc.setText(10, StringTableDocument::TranslatedColumn, "bad %");
+    SaveResult result = save();
+    ASSERT_TRUE(result.saved);
+    EXPECT_EQ(result.cstyleErrors, (std::vector<int>{9, 10}));
+    EXPECT_TRUE(doc.modified());
+    EXPECT_EQ(doc.cell(9, StringTableDocument::TranslatedColumn), "bad %");
+    EXPECT_EQ(doc.cell(9, StringTableDocument::ShortColumn), "10");  // equal texts share
+
+    doc.setText(9, StringTableDocument::TranslatedColumn, "good %%");
+    doc.setText(10, StringTableDocument::TranslatedColumn, "fine");
+    result = save();
+    ASSERT_TRUE(result.saved);
+    EXPECT_FALSE(doc.modified());
+    EXPECT_EQ(doc.cell(9, StringTableDocument::ShortColumn), "");
+
+    doc.setText(11, StringTableDocument::TranslatedColumn, std::string(70000, 'x'));
+    EXPECT_FALSE(save().saved);
+    EXPECT_TRUE(doc.modified());
 }
 
 TEST(StringTableDocument, NotationToggleRoundTripsAndKeepsMalformedCells) {

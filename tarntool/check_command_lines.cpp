@@ -1,0 +1,71 @@
+// The command lines of exe budget, exe check and obj check.
+#include <memory>
+
+#include "tarntool/arguments.h"
+#include "tarntool/check_commands.h"
+#include "tarntool/commands.h"
+
+namespace tarn::tool {
+
+namespace {
+
+void addCodePage(CLI::App& command, std::string& codePage) {
+    command.add_option("--code-page", codePage, "the code page of the texts (1252)")
+        ->type_name("N");
+}
+
+}  // namespace
+
+void addCheckCommands(Tool& tool) {
+    auto budget = std::make_shared<ExeBudgetOptions>();
+    CLI::App& budgetCommand = tool.addCommand(
+        tool.family("exe"),
+        {"budget",
+         "Prints the free bytes a save would leave, or by how much the texts are too long",
+         "budget TRANSLATED [TEXTS] [--code-page N]",
+         "exe budget takes TRANSLATED and an optional TEXTS"},
+        [budget] { return exeBudget(*budget); });
+    budgetCommand.add_option("TRANSLATED", budget->translated, "the translated executable")
+        ->required()
+        ->type_name("");
+    addOptional(budgetCommand, "TEXTS", "", budget->texts,
+                "a texts file (the executable's own texts without it)");
+    addCodePage(budgetCommand, budget->codePage);
+
+    auto check = std::make_shared<ExeCheckOptions>();
+    CLI::App& checkCommand =
+        tool.addCommand(tool.family("exe"),
+                        {"check", "Checks every translated text against its original",
+                         "check ORIGINAL TRANSLATED [--json] [--code-page N]",
+                         "exe check takes ORIGINAL and TRANSLATED"},
+                        [check] { return exeCheck(*check); });
+    checkCommand.add_option("ORIGINAL", check->original, "the original executable")
+        ->required()
+        ->type_name("");
+    checkCommand.add_option("TRANSLATED", check->translated, "the translated executable")
+        ->required()
+        ->type_name("");
+    checkCommand.add_flag("--json", check->json, "one JSON array instead of lines");
+    addCodePage(checkCommand, check->codePage);
+
+    auto objCheckOptions = std::make_shared<ObjCheckOptions>();
+    CLI::App& objCheckCommand = tool.addCommand(
+        tool.family("obj"),
+        {"check", "Checks each text group's target-language text against its source",
+         "check GAME_DIR --source-id S --target-id T [--json] [--code-page N]",
+         "obj check takes GAME_DIR --source-id S --target-id T"},
+        [objCheckOptions] { return objCheck(*objCheckOptions); });
+    objCheckCommand.add_option("GAME_DIR", objCheckOptions->gameDir, "the game's folder")
+        ->required()
+        ->type_name("");
+    objCheckCommand.add_option("--source-id", objCheckOptions->sourceId, "the source language ID")
+        ->required()
+        ->type_name("S");
+    objCheckCommand.add_option("--target-id", objCheckOptions->targetId, "the target language ID")
+        ->required()
+        ->type_name("T");
+    objCheckCommand.add_flag("--json", objCheckOptions->json, "one JSON array instead of lines");
+    addCodePage(objCheckCommand, objCheckOptions->codePage);
+}
+
+}  // namespace tarn::tool

@@ -1,0 +1,40 @@
+// tarntool exe budget, exe check and obj check: the space budget and the translation checks
+// from the command line. Each command is a function over its options; the parser fills them.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tarn::tool {
+
+struct ExeBudgetOptions {
+    std::string translated;            // the translated executable
+    std::optional<std::string> texts;  // a texts file (exe import format); else the file's own
+    std::string codePage = "1252";
+};
+// "N bytes free" (0), or "over by N bytes: K texts do not fit" and the text numbers, one per
+// line (1).
+int exeBudget(const ExeBudgetOptions& options);
+
+struct ExeCheckOptions {
+    std::string original;
+    std::string translated;
+    bool json = false;
+    std::string codePage = "1252";
+};
+// One line per finding, "N severity check: message", or with json one array of
+// {"text", "severity", "check", "message"}. 1 when any finding is an error.
+int exeCheck(const ExeCheckOptions& options);
+
+struct ObjCheckOptions {
+    std::string gameDir;  // the game's folder (or its executable), which holds ObjData
+    std::string sourceId;
+    std::string targetId;
+    bool json = false;
+    std::string codePage = "1252";
+};
+// The checks between each group's source and target texts: "FILE GROUP severity check:
+// message" lines, or with json {"file", "group", "severity", "check", "message"}.
+int objCheck(const ObjCheckOptions& options);
+
+}  // namespace tarn::tool

@@ -1,0 +1,139 @@
+// tarntool exe budget, exe check and obj check on generated executables and object files.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+#include "exetext/exe_profile.h"
+#include "exetext/sample_executable.h"
+#include "exetext/string_table_writer.h"
+#include "objfiles/sample_objects.h"
+#include "tests/run_child.h"
+#include "textcodes/code_table.h"
+
+namespace tarn {
+namespace {
+
+class CheckCommandsTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    TempDir scratch;
+
+    ChildResult run(const std::string& args) {
+        return runIn(dir.path(), tarntool(args), "", scratch.path());
+    }
+    void writeExe(const char* name, const std::vector<std::string>& texts) {
+        writeFileAtomically(dir.path() / name, makeSampleExecutable(1, texts));
+    }
+};
+
+TEST_F(CheckCommandsTest, BudgetOfTheFileAndOfATextsFile) {
+    writeExe("trans.exe", sampleTexts());
+    const ChildResult own = run("exe budget trans.exe");
+    EXPECT_EQ(own.code, 0);
+    // The figure the save reports for the same texts.
+    const SaveResult saved = saveStrings(dir.path() / "trans.exe", sampleTexts(), {});
+    EXPECT_EQ(own.out, std::to_string(saved.freeSpace) + " bytes free\n");
+
+    std::string lines = run("exe export trans.exe").out;
+    const std::string longText(70000, 'x');
+    lines.replace(0, lines.find('\n'), longText);  // text 1 cannot fit anywhere
+    writeFileAtomically(dir.path() / "texts.txt", toBytes(lines));
+    const Bytes before = readWholeFile(dir.path() / "trans.exe");
+    const ChildResult over = run("exe budget trans.exe texts.txt --code-page 1252");
+    EXPECT_EQ(over.code, 1);
+    EXPECT_EQ(over.out, "over by 70001 bytes: 1 texts do not fit\n1\n");
+    EXPECT_EQ(readWholeFile(dir.path() / "trans.exe"), before);  // nothing written
+}
+
+TEST_F(CheckCommandsTest, BudgetRefusals) {
+    writeExe("trans.exe", sampleTexts());
+    EXPECT_EQ(run("exe budget missing.exe").code, 2);
+    EXPECT_EQ(run("exe budget trans.exe --code-page 1251").out,
+              "tarntool: code page 1251 is not supported (supported: 1252)\n");
+    EXPECT_EQ(run("exe budget").code, 2);
+    writeFileAtomically(dir.path() / "short.txt", toBytes("one line\n"));
+    const ChildResult r = run("exe budget trans.exe short.txt");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.out, "tarntool: short.txt: the texts file has 1 lines instead of 3453\n");
+}
+
+const std::string kChecked =
+    "1 error value-codes: no value codes, the original has %N\n"
+    "2 info untranslated: the text is the same as the original\n"
+    "3 warning colours: 2 colour codes, the original has 0\n"
+    "3 warning typed-code: \xE2\x80\x9C is the colour code \\c5 (Yellow), not a character\n"
+    "3 warning typed-code: \xE2\x80\x9D is the colour code \\c6 (Orange), not a character\n";
+
+TEST_F(CheckCommandsTest, CheckListsFindingsAsLinesOrJson) {
+    std::vector<std::string> original(kTextCount);
+    std::vector<std::string> translated(kTextCount);
+    original[0] = "Coins: " + rawText({123});
+    translated[0] = "Muenzen:";
+    original[1] = translated[1] = "Hello";
+    original[2] = "Say hi";
+    translated[2] = "Sag \x93hallo\x94";
+    writeExe("orig.exe", original);
+    writeExe("trans.exe", translated);
+
+    const ChildResult lines = run("exe check orig.exe trans.exe");
+    EXPECT_EQ(lines.code, 1);
+    EXPECT_EQ(lines.out, kChecked);
+
+    const ChildResult json = run("exe check orig.exe trans.exe --json --code-page 1252");
+    EXPECT_EQ(json.code, 1);
+    const auto parsed = nlohmann::json::parse(json.out);
+    ASSERT_EQ(parsed.size(), 5u);
+    EXPECT_EQ(parsed[0], (nlohmann::json{{"text", 1},
+                                         {"severity", "error"},
+                                         {"check", "value-codes"},
+                                         {"message", "no value codes, the original has %N"}}));
+    EXPECT_EQ(parsed[4]["message"],
+              "\xE2\x80\x9D is the colour code \\c6 (Orange), not a character");
+
+    // Information alone is no failure.
+    const ChildResult same = run("exe check orig.exe orig.exe");
+    EXPECT_EQ(same.code, 0);
+    EXPECT_EQ(same.out,
+              "1 info untranslated: the text is the same as the original\n"
+              "2 info untranslated: the text is the same as the original\n"
+              "3 info untranslated: the text is the same as the original\n");
+    EXPECT_EQ(run("exe check orig.exe").code, 2);
+    EXPECT_EQ(run("exe check orig.exe nothing.exe").code, 2);
+}
+
+TEST_F(CheckCommandsTest, ObjCheckComparesEachGroupsSourceAndTarget) {
+    const std::filesystem::path objData = dir.path() / "ObjData";
+    std::filesystem::create_directory(objData);
+    const std::array<std::uint8_t, 8> name{'B', 'R', 'I', 'D', 'G', 'E', ' ', ' '};
+    const ObjFileTexts texts{
+        {{0, "Cost " + rawText({128})}, {7, "Kosten"}},
+        {{0, "Bridge"}, {7, "Bridge"}},
+        {{0, "Only the source"}},
+    };
+    writeFileAtomically(objData / "BRIDGE.DAT", makeSampleObjectFile(0, 0, texts, name, 9));
+
+    const ChildResult lines = run("obj check . --source-id 0 --target-id 7");
+    EXPECT_EQ(lines.code, 1);
+    EXPECT_EQ(lines.out,
+              "BRIDGE.DAT 0 error value-codes: no value codes, the original has %M\n"
+              "BRIDGE.DAT 1 info untranslated: the text is the same as the original\n");
+    const ChildResult json = run("obj check . --source-id 0 --target-id 7 --json");
+    const auto parsed = nlohmann::json::parse(json.out);
+    ASSERT_EQ(parsed.size(), 2u);
+    EXPECT_EQ(parsed[1], (nlohmann::json{{"file", "BRIDGE.DAT"},
+                                         {"group", 1},
+                                         {"severity", "info"},
+                                         {"check", "untranslated"},
+                                         {"message", "the text is the same as the original"}}));
+    // No target texts: nothing to compare.
+    EXPECT_EQ(run("obj check . --source-id 0 --target-id 9").out, "");
+    EXPECT_EQ(run("obj check . --source-id 0 --target-id 9").code, 0);
+    EXPECT_EQ(run("obj check ObjData --source-id 0 --target-id 7").code, 2);  // no ObjData inside
+    EXPECT_EQ(run("obj check . --source-id 0").code, 2);
+    EXPECT_EQ(run("obj check . --source-id 0 --target-id 255").code, 2);
+}
+
+}  // namespace
+}  // namespace tarn

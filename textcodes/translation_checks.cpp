@@ -1,0 +1,301 @@
+#include "textcodes/translation_checks.h"
+
+#include <algorithm>
+#include <bitset>
+
+#include "common/game_code_page.h"
+#include "textcodes/code_table.h"
+#include "textcodes/cstyle.h"
+
+namespace tarn {
+
+namespace {
+
+// What the checks compare, gathered in one walk over a raw text. Picture sequences are read
+// as rawToCStyle reads them; their count and number bytes are no characters.
+struct Census {
+    std::string valueCodes;  // bytes 123..141 in text order
+    std::vector<std::uint32_t> pictures;
+    int colours = 0;
+    int defaultColours = 0;
+    int thin = 0;
+    int lineBreaks = 0;
+    int leadingSpaces = 0;
+    int trailingSpaces = 0;
+    std::bitset<256> bytes;  // every byte outside picture sequences
+};
+
+Census takeCensus(std::string_view raw) {
+    Census census;
+    bool leading = true;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        const auto byte = static_cast<std::uint8_t>(raw[i]);
+        if (byte == ' ') {
+            ++(leading ? census.leadingSpaces : census.trailingSpaces);
+            census.bytes.set(byte);
+            continue;
+        }
+        leading = false;
+        census.trailingSpaces = 0;
+        census.bytes.set(byte);
+        if (byte == kPictureCode) {
+            std::uint32_t number = 0;
+            i = readPicture(raw, i, number) - 1;
+            census.pictures.push_back(number);
+        } else if (byte >= kFirstValueCode && byte <= kLastValueCode) {
+            census.valueCodes += static_cast<char>(byte);
+        } else if (byte >= kFirstColourCode && byte <= kLastColourCode) {
+            ++census.colours;
+        } else if (byte == kDefaultColourCode) {
+            ++census.defaultColours;
+        } else if (byte == kThinLettersCode) {
+            ++census.thin;
+        } else if (byte == kLineBreakCode) {
+            ++census.lineBreaks;
+        }
+    }
+    return census;
+}
+
+bool isControlByte(std::uint8_t byte) {
+    return byte < 32 && byte != kLineBreakCode && byte != kThinLettersCode &&
+           byte != kDefaultColourCode && byte != kPictureCode;
+}
+
+bool isPrintable(char32_t c) {
+    return c >= 0x20 && !(c >= 0x7F && c <= 0x9F);
+}
+
+// Letters of the scripts the game's code pages carry; a rough test is enough to tell a text
+// worth translating from one of digits, signs and codes.
+bool isLetter(char32_t c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == 0xAA || c == 0xB5 ||
+           c == 0xBA || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) ||
+           (c >= 0x386 && c <= 0x3FF && c != 0x387) || (c >= 0x400 && c <= 0x4FF) ||
+           (c >= 0x5D0 && c <= 0x5EA) || (c >= 0x620 && c <= 0x64A) || (c >= 0x671 && c <= 0x6D3) ||
+           (c >= 0xE01 && c <= 0xE30) || (c >= 0x1E00 && c <= 0x1EFF);
+}
+
+bool holdsLetter(const Census& census, const ByteCharacters& characters) {
+    for (int byte = 32; byte < 256; ++byte) {
+        const bool code = findTextCode(static_cast<std::uint8_t>(byte)) != nullptr;
+        if (census.bytes.test(static_cast<std::size_t>(byte)) && !code &&
+            isLetter(characters[static_cast<std::size_t>(byte)])) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string counted(int n, std::string_view what) {
+    return std::to_string(n) + " " + std::string(what) + (n == 1 ? "" : "s");
+}
+
+// "<n what>, the original has <m>"
+std::string countMessage(int n, int original, std::string_view what, bool plural = true) {
+    return (plural ? counted(n, what) : std::to_string(n) + " " + std::string(what)) +
+           ", the original has " + std::to_string(original);
+}
+
+std::string codeList(std::string_view codes) {
+    std::string list;
+    for (const char c : codes) {
+        list += list.empty() ? "" : " ";
+        list += findTextCode(static_cast<std::uint8_t>(c))->notation;
+    }
+    return list;
+}
+
+std::string pictureList(std::vector<std::uint32_t> pictures) {
+    std::sort(pictures.begin(), pictures.end());
+    std::string list;
+    for (const std::uint32_t number : pictures) {
+        std::string raw;
+        appendCompactPicture(raw, number);
+        list += (list.empty() ? "" : " ") + rawToCStyle(raw);
+    }
+    return list;
+}
+
+// "value codes %s %N, the original has %N %s", "no value codes, the original has %N", ...
+std::string listMessage(std::string_view what, const std::string& mine,
+                        const std::string& original) {
+    const std::string head =
+        mine.empty() ? "no " + std::string(what) : std::string(what) + " " + mine;
+    return head + ", the original has " + (original.empty() ? "none" : original);
+}
+
+std::string typedCodeMessage(std::uint8_t byte, const ByteCharacters& characters) {
+    const TextCode* code = findTextCode(byte);
+    std::string message;
+    appendUtf8(message, characters[byte]);
+    message += byte >= kFirstColourCode ? " is the colour code " : " is the value code ";
+    message += code->notation;
+    if (!code->caption.empty()) {
+        message += " (" + std::string(code->caption) + ")";
+    }
+    return message + ", not a character";
+}
+
+void compare(std::string_view originalRaw, std::string_view translatedRaw,
+             const std::bitset<256>& typedBytes, const ByteCharacters& characters,
+             std::vector<CheckFinding>& findings) {
+    const Census original = takeCensus(originalRaw);
+    const Census translated = takeCensus(translatedRaw);
+    auto add = [&findings](Severity severity, std::string_view check, std::string message,
+                           std::uint8_t byte = 0) {
+        findings.push_back({severity, check, std::move(message), byte});
+    };
+
+    if (translated.valueCodes != original.valueCodes) {
+        add(Severity::Error, "value-codes",
+            listMessage("value codes", codeList(translated.valueCodes),
+                        codeList(original.valueCodes)));
+    }
+    auto sortedPictures = [](std::vector<std::uint32_t> p) {
+        std::sort(p.begin(), p.end());
+        return p;
+    };
+    if (sortedPictures(translated.pictures) != sortedPictures(original.pictures)) {
+        add(Severity::Error, "pictures",
+            listMessage("pictures", pictureList(translated.pictures),
+                        pictureList(original.pictures)));
+    }
+    std::string colours;
+    if (translated.colours != original.colours) {
+        colours = countMessage(translated.colours, original.colours, "colour code");
+    }
+    if (translated.defaultColours != original.defaultColours) {
+        colours += (colours.empty() ? "" : "; ") +
+                   countMessage(translated.defaultColours, original.defaultColours, "\\d", false);
+    }
+    if (!colours.empty()) {
+        add(Severity::Warning, "colours", colours);
+    }
+    if (translated.thin != original.thin) {
+        add(Severity::Warning, "thin", countMessage(translated.thin, original.thin, "\\t", false));
+    }
+    for (int byte = kFirstValueCode; byte <= kLastColourCode; ++byte) {
+        const auto b = static_cast<std::size_t>(byte);
+        if (typedBytes.test(b) && translated.bytes.test(b) && !original.bytes.test(b) &&
+            isPrintable(characters[b])) {
+            add(Severity::Warning, "typed-code",
+                typedCodeMessage(static_cast<std::uint8_t>(byte), characters),
+                static_cast<std::uint8_t>(byte));
+        }
+    }
+    std::string spaces;
+    if (translated.leadingSpaces != original.leadingSpaces) {
+        spaces = countMessage(translated.leadingSpaces, original.leadingSpaces, "leading space");
+    }
+    if (translated.trailingSpaces != original.trailingSpaces) {
+        spaces +=
+            (spaces.empty() ? "" : "; ") +
+            countMessage(translated.trailingSpaces, original.trailingSpaces, "trailing space");
+    }
+    if (!spaces.empty()) {
+        add(Severity::Warning, "spaces", spaces);
+    }
+    std::string control;
+    int controlCount = 0;
+    for (int byte = 0; byte < 32; ++byte) {
+        const auto b = static_cast<std::size_t>(byte);
+        if (isControlByte(static_cast<std::uint8_t>(byte)) && translated.bytes.test(b) &&
+            !original.bytes.test(b)) {
+            control +=
+                (control.empty() ? "" : " ") + rawToCStyle(std::string(1, static_cast<char>(byte)));
+            ++controlCount;
+        }
+    }
+    if (controlCount > 0) {
+        add(Severity::Warning, "control",
+            control + (controlCount == 1 ? " is" : " are") + " not in the original");
+    }
+    if (translated.lineBreaks != original.lineBreaks) {
+        add(Severity::Info, "line-breaks",
+            countMessage(translated.lineBreaks, original.lineBreaks, "line break"));
+    }
+    if (translatedRaw == originalRaw && holdsLetter(translated, characters)) {
+        add(Severity::Info, "untranslated", "the text is the same as the original");
+    }
+}
+
+}  // namespace
+
+std::string_view severityName(Severity severity) {
+    switch (severity) {
+        case Severity::Info:
+            return "info";
+        case Severity::Warning:
+            return "warning";
+        case Severity::Error:
+            break;
+    }
+    return "error";
+}
+
+const ByteCharacters& windows1252Characters() {
+    static const ByteCharacters characters = [] {
+        ByteCharacters table{};
+        for (std::size_t byte = 0; byte < table.size(); ++byte) {
+            table[byte] = gameByteToUnicode(static_cast<unsigned char>(byte));
+        }
+        return table;
+    }();
+    return characters;
+}
+
+void checkTranslation(std::string_view original, std::string_view translated, bool cstyle,
+                      const ByteCharacters& characters, std::vector<CheckFinding>& findings) {
+    std::bitset<256> typedBytes;
+    if (!cstyle) {
+        typedBytes.set();
+        compare(original, translated, typedBytes, characters, findings);
+        return;
+    }
+    std::string translatedRaw;
+    if (!cStyleToRaw(translated, translatedRaw)) {
+        findings.push_back({Severity::Error, "cstyle", std::move(translatedRaw)});
+        return;
+    }
+    std::string originalRaw;
+    if (!cStyleToRaw(original, originalRaw)) {
+        return;
+    }
+    // C-style notation writes every code as an escape, so only a code byte that stands in
+    // the cell as itself was typed as a character.
+    for (const char c : translated) {
+        typedBytes.set(static_cast<std::uint8_t>(c));
+    }
+    compare(originalRaw, translatedRaw, typedBytes, characters, findings);
+}
+
+std::vector<CheckFinding> checkTranslation(std::string_view original, std::string_view translated,
+                                           bool cstyle, const ByteCharacters& characters) {
+    std::vector<CheckFinding> findings;
+    checkTranslation(original, translated, cstyle, characters, findings);
+    return findings;
+}
+
+std::vector<TextFinding> checkTranslations(const std::vector<std::string>& originals,
+                                           const std::vector<std::string>& translations,
+                                           bool cstyle, const ByteCharacters& characters) {
+    std::vector<TextFinding> all;
+    std::vector<CheckFinding> findings;
+    const std::size_t count = std::min(originals.size(), translations.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        findings.clear();
+        checkTranslation(originals[i], translations[i], cstyle, characters, findings);
+        for (CheckFinding& finding : findings) {
+            all.push_back({static_cast<int>(i + 1), std::move(finding)});
+        }
+    }
+    return all;
+}
+
+bool hasError(const std::vector<TextFinding>& findings) {
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const TextFinding& f) { return f.finding.severity == Severity::Error; });
+}
+
+}  // namespace tarn

@@ -1,0 +1,70 @@
+// Checks of a translated text against its original, for the game's codes and its fixed
+// layout. Each finding names its check, a severity and a message:
+//
+//   check         severity  finds
+//   value-codes   error     the order of value codes (%N .. %p) differs: the game fills them in
+//   order pictures      error     the picture numbers differ (as a multiset) cstyle        error
+//   the translated cell's C-style notation is malformed colours       warning   the number of
+//   colour codes (\c0 .. \cd) or of \d differs thin          warning   the number of \t differs
+//   typed-code    warning   a code byte (123..155) the original lacks whose character in the
+//                           code page is printable: typed or pasted as a character, it became
+//                           a code (one finding per such byte)
+//   spaces        warning   the number of leading or trailing spaces differs
+//   control       warning   control bytes (0..31, shown as \xHH) the original lacks
+//   line-breaks   info      the number of \n differs
+//   untranslated  info      the text equals its original and holds a letter
+//
+// Texts are game bytes; messages are UTF-8, characters shown through the code page.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarn {
+
+enum class Severity { Info, Warning, Error };
+
+// "info", "warning", "error"
+std::string_view severityName(Severity severity);
+
+// The character each of the 256 bytes stands for in a code page.
+using ByteCharacters = std::array<char32_t, 256>;
+
+// Windows-1252, the game's own code page.
+const ByteCharacters& windows1252Characters();
+
+struct CheckFinding {
+    Severity severity;
+    std::string_view check;     // "value-codes", "pictures", ...
+    std::string message;        // UTF-8
+    std::uint8_t codeByte = 0;  // typed-code: the byte that became a code
+
+    bool operator==(const CheckFinding&) const = default;
+};
+
+// Compares one translated text with its original, both in raw notation or both in C-style
+// notation (cstyle). Findings are appended in the order of the table above. A malformed
+// translated cell gives only the cstyle finding; a malformed original cell gives none.
+void checkTranslation(std::string_view original, std::string_view translated, bool cstyle,
+                      const ByteCharacters& characters, std::vector<CheckFinding>& findings);
+
+std::vector<CheckFinding> checkTranslation(std::string_view original, std::string_view translated,
+                                           bool cstyle, const ByteCharacters& characters);
+
+struct TextFinding {
+    int text;  // 1-based text number
+    CheckFinding finding;
+};
+
+// Every text pair, text n at index n - 1 of both lists (the shorter list decides).
+std::vector<TextFinding> checkTranslations(const std::vector<std::string>& originals,
+                                           const std::vector<std::string>& translations,
+                                           bool cstyle, const ByteCharacters& characters);
+
+// Whether any finding is an error.
+bool hasError(const std::vector<TextFinding>& findings);
+
+}  // namespace tarn
