@@ -126,7 +126,10 @@ int exeCheck(const ExeCheckOptions& options) {
             std::cout << all.dump(2) << "\n";
         } else {
             for (const TextFinding& f : findings) {
-                std::cout << f.text << " " << findingLine(f.finding) << "\n";
+                // Four digits, as texts are numbered in the PO files (exe/0042).
+                std::string number = std::to_string(f.text);
+                number.insert(0, number.size() < 4 ? 4 - number.size() : 0, '0');
+                std::cout << number << " " << findingLine(f.finding) << "\n";
             }
         }
         return hasError(findings) ? kFailed : kOk;

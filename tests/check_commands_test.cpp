@@ -60,11 +60,11 @@ TEST_F(CheckCommandsTest, BudgetRefusals) {
 }
 
 const std::string kChecked =
-    "1 error value-codes: no value codes, the original has %N\n"
-    "2 info untranslated: the text is the same as the original\n"
-    "3 warning colours: 2 colour codes, the original has 0\n"
-    "3 warning typed-code: \xE2\x80\x9C is the colour code \\c5 (Yellow), not a character\n"
-    "3 warning typed-code: \xE2\x80\x9D is the colour code \\c6 (Orange), not a character\n";
+    "0001 error value-codes: no value codes, the original has %N\n"
+    "0002 info untranslated: the text is the same as the original\n"
+    "0003 warning colours: 2 colour codes, the original has 0\n"
+    "0003 warning typed-code: \xE2\x80\x9C is the colour code \\c5 (Yellow), not a character\n"
+    "0003 warning typed-code: \xE2\x80\x9D is the colour code \\c6 (Orange), not a character\n";
 
 TEST_F(CheckCommandsTest, CheckListsFindingsAsLinesOrJson) {
     std::vector<std::string> original(kTextCount);
@@ -96,9 +96,9 @@ TEST_F(CheckCommandsTest, CheckListsFindingsAsLinesOrJson) {
     const ChildResult same = run("exe check orig.exe orig.exe");
     EXPECT_EQ(same.code, 0);
     EXPECT_EQ(same.out,
-              "1 info untranslated: the text is the same as the original\n"
-              "2 info untranslated: the text is the same as the original\n"
-              "3 info untranslated: the text is the same as the original\n");
+              "0001 info untranslated: the text is the same as the original\n"
+              "0002 info untranslated: the text is the same as the original\n"
+              "0003 info untranslated: the text is the same as the original\n");
     EXPECT_EQ(run("exe check orig.exe").code, 2);
     EXPECT_EQ(run("exe check orig.exe nothing.exe").code, 2);
 }
