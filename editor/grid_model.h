@@ -6,7 +6,7 @@
 #include <QAbstractTableModel>
 #include <functional>
 
-#include "editor/string_table_document.h"
+#include "exetext/string_table_document.h"
 
 namespace tarn {
 

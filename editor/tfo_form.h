@@ -12,7 +12,7 @@
 
 #include "common/profile_file.h"
 #include "editor/app_settings.h"
-#include "editor/string_table_document.h"
+#include "exetext/string_table_document.h"
 #include "platform/qt/game_font.h"
 
 class QLineEdit;

@@ -12,7 +12,7 @@
 
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
-#include "editor/string_table_document.h"
+#include "exetext/string_table_document.h"
 #include "editor/tfo_form.h"
 #include "exetext/sample_executable.h"
 

@@ -1,4 +1,4 @@
-#include "editor/string_table_document.h"
+#include "exetext/string_table_document.h"
 
 #include <gtest/gtest.h>
 
