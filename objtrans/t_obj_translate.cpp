@@ -25,7 +25,7 @@
 #include "objtrans/busy_guard.h"
 #include "objtrans/obj_text_display.h"
 #include "objtrans/obj_text_grid.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 

@@ -17,7 +17,7 @@
 #include "objtrans/obj_text_grid.h"
 #include "objtrans/t_ask_lang_id.h"
 #include "objtrans/t_obj_translate.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 

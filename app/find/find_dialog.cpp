@@ -12,7 +12,7 @@
 
 #include "app/find/dialog_controls.h"
 #include "app/preview/text_grid.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 #include "textcodes/find_scan.h"
 
 namespace tarn {

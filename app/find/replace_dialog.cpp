@@ -14,7 +14,7 @@
 #include "app/find/occurrence_overlay.h"
 #include "app/find/replace_prompt.h"
 #include "app/preview/text_grid.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 namespace {

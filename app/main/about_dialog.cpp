@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "platform/qt/shell.h"
+#include "app/widgets/shell.h"
 
 namespace tarn {
 

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/widgets/prompter.h"
 #include "exetext/exe_profile.h"
-#include "platform/qt/prompter.h"
 
 namespace tarn {
 

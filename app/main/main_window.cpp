@@ -18,7 +18,7 @@
 #include "app/main/save_progress_dialog.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/unresolved_texts_dialog.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {

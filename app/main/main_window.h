@@ -8,9 +8,9 @@
 #include <QString>
 
 #include "app/main/app_settings.h"
+#include "app/widgets/game_font.h"
 #include "common/profile_file.h"
 #include "exetext/string_table_document.h"
-#include "platform/qt/game_font.h"
 
 class QAction;
 class QLineEdit;

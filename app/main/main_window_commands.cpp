@@ -13,12 +13,12 @@
 #include "app/main/save_progress_dialog.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/unresolved_texts_dialog.h"
+#include "app/widgets/help_viewer.h"
+#include "app/widgets/prompter.h"
+#include "app/widgets/shell.h"
 #include "exetext/exe_paths.h"
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
-#include "platform/qt/help_viewer.h"
-#include "platform/qt/prompter.h"
-#include "platform/qt/shell.h"
 
 namespace tarn {
 

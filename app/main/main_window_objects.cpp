@@ -4,11 +4,11 @@
 #include <QLineEdit>
 
 #include "app/main/main_window.h"
+#include "app/widgets/prompter.h"
 #include "enduser/ui/t_create_exe_settings.h"
 #include "objtrans/t_ask_lang_id.h"
 #include "objtrans/t_obj_translate.h"
 #include "objtrans/t_plugin_lang_settings.h"
-#include "platform/qt/prompter.h"
 
 namespace tarn {
 

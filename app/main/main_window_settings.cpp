@@ -4,7 +4,7 @@
 
 #include "app/main/main_window.h"
 #include "app/main/paths_dialog.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 

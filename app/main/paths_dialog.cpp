@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "platform/qt/help_viewer.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/help_viewer.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 

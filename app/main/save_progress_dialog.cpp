@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 

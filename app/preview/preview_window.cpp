@@ -11,10 +11,10 @@
 #include <QVBoxLayout>
 
 #include "app/preview/game_colour.h"
+#include "app/widgets/color_qt.h"
+#include "app/widgets/prompter.h"
 #include "common/game_code_page.h"
 #include "common/profile_file.h"
-#include "platform/qt/color_qt.h"
-#include "platform/qt/prompter.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {

@@ -8,7 +8,7 @@
 #include "enduser/resource_bundle.h"
 #include "enduser/ui/t_create_exe_settings.h"
 #include "objtrans/busy_guard.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 

@@ -17,7 +17,7 @@
 
 #include "common/file_io.h"
 #include "objtrans/lang_id_edit.h"
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 

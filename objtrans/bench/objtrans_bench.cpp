@@ -11,9 +11,9 @@
 
 #include "objfiles/object_folder.h"
 #include "objtrans/t_obj_translate.h"
-#include "objtrans/tests/qt_test_app.h"
+#include "app/widgets/test_support/test_application.h"
 #include "objtrans/tests/sample_game.h"
-#include "platform/qt/scripted_prompter.h"
+#include "app/widgets/scripted_prompter.h"
 
 namespace tarn {
 namespace {
@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    tarn::qtTestApp();
+    tarn::testApplication();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -18,9 +18,9 @@
 #include "objtrans/obj_text_grid.h"
 #include "objtrans/t_ask_lang_id.h"
 #include "objtrans/t_plugin_lang_settings.h"
-#include "objtrans/tests/qt_test_app.h"
+#include "app/widgets/test_support/test_application.h"
 #include "objtrans/tests/sample_game.h"
-#include "platform/qt/scripted_prompter.h"
+#include "app/widgets/scripted_prompter.h"
 
 namespace tarn {
 namespace {
@@ -65,7 +65,7 @@ protected:
         QApplication::sendEvent(target, &press);
     }
 
-    QApplication& app = qtTestApp();  // before every widget
+    QApplication& app = testApplication();  // before every widget
     SampleGame game;
     ScriptedPrompter prompter;
     TAskLangID ask;

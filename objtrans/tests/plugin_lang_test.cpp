@@ -13,8 +13,8 @@
 #include "objtrans/lang_id_edit.h"
 #include "objtrans/t_ask_lang_id.h"
 #include "objtrans/t_plugin_lang_settings.h"
-#include "objtrans/tests/qt_test_app.h"
-#include "platform/qt/scripted_prompter.h"
+#include "app/widgets/test_support/test_application.h"
+#include "app/widgets/scripted_prompter.h"
 
 namespace tarn {
 namespace {
@@ -42,7 +42,7 @@ TEST(LangIdInput, ClampsNumbersAndLeavesOtherTextAlone) {
 }
 
 TEST(LangIdInput, TakesOnlyDigitsTypedOrPastedAndClampsThem) {
-    qtTestApp();
+    testApplication();
     LangIdEdit edit;
     LangIdUpDown upDown(edit);
     edit.clear();
@@ -77,7 +77,7 @@ TEST(LangIdInput, TakesOnlyDigitsTypedOrPastedAndClampsThem) {
 }
 
 TEST(AskLangId, KeepsItsValueBetweenShowings) {
-    qtTestApp();
+    testApplication();
     ScriptedPrompter prompter;
     TAskLangID dialog;
     EXPECT_EQ(dialog.Edit1->text(), "0");
@@ -95,7 +95,7 @@ TEST(AskLangId, KeepsItsValueBetweenShowings) {
 }
 
 TEST(PluginLang, OkMarksModifiedEvenWithoutAChangeAndCancelChangesNothing) {
-    qtTestApp();
+    testApplication();
     ScriptedPrompter prompter;
     TPluginLangSettings dialog;
     LangIds ids{20, 0};
@@ -120,7 +120,7 @@ TEST(PluginLang, OkMarksModifiedEvenWithoutAChangeAndCancelChangesNothing) {
 }
 
 TEST(PluginLang, TypedIdsReachTheTranslatedExecutableOnSave) {
-    qtTestApp();
+    testApplication();
     TempDir dir;
     const auto original = dir.path() / "orig.exe";
     const auto translated = dir.path() / "trans.exe";

@@ -8,8 +8,8 @@
 #include <QPushButton>
 
 #include "app/preview/tests/fake_text_grid.h"
+#include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
-#include "platform/qt/scripted_prompter.h"
 
 namespace tarn {
 namespace {

@@ -10,8 +10,8 @@
 #include "app/find/occurrence_overlay.h"
 #include "app/find/replace_prompt.h"
 #include "app/preview/tests/fake_text_grid.h"
+#include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
-#include "platform/qt/scripted_prompter.h"
 
 namespace tarn {
 namespace {

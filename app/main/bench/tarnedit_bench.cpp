@@ -18,8 +18,8 @@
 #include "app/main/tests/sample_game.h"
 #include "app/preview/preview_command.h"
 #include "app/preview/preview_window.h"
+#include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
-#include "platform/qt/scripted_prompter.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {

@@ -3,7 +3,7 @@
 #include <QStandardPaths>
 
 #include "app/main/tests/editor_fixture.h"
-#include "platform/qt/shell.h"
+#include "app/widgets/shell.h"
 
 namespace tarn {
 namespace {

@@ -7,9 +7,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -18,13 +18,13 @@
 #include "app/main/tarn_edit_application.h"
 #include "app/main/tests/sample_game.h"
 #include "app/main/text_grid_view.h"
+#include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
 #include "app/widgets/test_support/test_application.h"
 #include "common/file_io.h"
 #include "exetext/exe_profile.h"
 #include "exetext/sample_executable.h"
 #include "exetext/string_table_reader.h"
-#include "platform/qt/scripted_prompter.h"
 
 namespace tarn {
 

@@ -15,9 +15,9 @@
 #include "app/main/main_window.h"
 #include "app/main/tests/sample_game.h"
 #include "app/preview/preview_command.h"
+#include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
 #include "common/tests/temp_dir.h"
-#include "platform/qt/scripted_prompter.h"
 
 namespace tarn {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "app/main/settings_location.h"
 #include "app/main/tests/editor_fixture.h"
-#include "platform/qt/game_font.h"
+#include "app/widgets/game_font.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "common/game_code_page.h"
 #include "app/preview/text_grid.h"
+#include "common/game_code_page.h"
 
 namespace tarn::testing {
 

@@ -14,9 +14,9 @@
 
 #include "app/preview/preview_command.h"
 #include "app/preview/tests/fake_text_grid.h"
+#include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
 #include "common/profile_file.h"
-#include "platform/qt/scripted_prompter.h"
 
 namespace tarn {
 namespace {

@@ -17,9 +17,9 @@
 #include "enduser/ui/t_create_exe_settings.h"
 #include "objfiles/object_folder.h"
 #include "objtrans/lang_id_edit.h"
-#include "objtrans/tests/qt_test_app.h"
+#include "app/widgets/test_support/test_application.h"
 #include "objtrans/tests/sample_game.h"
-#include "platform/qt/scripted_prompter.h"
+#include "app/widgets/scripted_prompter.h"
 
 namespace tarn {
 namespace {
@@ -64,7 +64,7 @@ protected:
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
 
-    QApplication& app = qtTestApp();
+    QApplication& app = testApplication();
     TempDir dir;
     ScriptedPrompter prompter;
     TCreateEXESettings settings;

@@ -1,4 +1,4 @@
-#include "platform/qt/color_qt.h"
+#include "app/widgets/color_qt.h"
 
 #include <QApplication>
 #include <QPalette>

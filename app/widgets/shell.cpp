@@ -1,4 +1,4 @@
-#include "platform/qt/shell.h"
+#include "app/widgets/shell.h"
 
 #include <QDesktopServices>
 #include <QDir>

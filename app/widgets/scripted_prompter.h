@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 

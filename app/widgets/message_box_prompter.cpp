@@ -1,4 +1,4 @@
-#include "platform/qt/message_box_prompter.h"
+#include "app/widgets/message_box_prompter.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "platform/qt/game_font.h"
+#include "app/widgets/game_font.h"
 
 #include <QFontDatabase>
 #include <QStringList>

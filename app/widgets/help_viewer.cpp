@@ -1,9 +1,9 @@
-#include "platform/qt/help_viewer.h"
+#include "app/widgets/help_viewer.h"
 
 #include <QFileInfo>
 
-#include "platform/qt/prompter.h"
-#include "platform/qt/shell.h"
+#include "app/widgets/prompter.h"
+#include "app/widgets/shell.h"
 
 namespace tarn {
 

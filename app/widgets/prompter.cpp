@@ -1,8 +1,8 @@
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 
 #include <QCoreApplication>
 
-#include "platform/qt/message_box_prompter.h"
+#include "app/widgets/message_box_prompter.h"
 
 namespace tarn {
 

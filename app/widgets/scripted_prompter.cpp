@@ -1,4 +1,4 @@
-#include "platform/qt/scripted_prompter.h"
+#include "app/widgets/scripted_prompter.h"
 
 #include <QCoreApplication>
 #include <QDialog>

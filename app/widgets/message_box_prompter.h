@@ -1,7 +1,7 @@
 // The real prompter: QMessageBox and QDialog::exec().
 #pragma once
 
-#include "platform/qt/prompter.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 
