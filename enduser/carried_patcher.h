@@ -3,6 +3,7 @@
 // ones. Linking the library tarn_carried_patchers puts them into a program.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -18,6 +19,10 @@ enum class PatcherTarget {
 
 // The carried executable for target; nullopt when this build does not carry it.
 std::optional<Bytes> carriedPatcher(PatcherTarget target);
+
+// Where a build takes the end-user program for a target from: carriedPatcher, or in tests
+// other bytes (or none).
+using CarriedProgramSource = std::function<std::optional<Bytes>(PatcherTarget)>;
 
 // Whether this build carries the executable for target (without copying it).
 bool carriesPatcher(PatcherTarget target);

@@ -55,6 +55,10 @@ Bytes rewriteObjectFile(const Bytes& file, ObjFile& object, bool enhanced) {
 }
 
 void saveObjectFile(const fs::path& path, ObjFile& object, bool enhanced) {
+    // Replacing the file through a rename would pass over its read-only flag.
+    if (isReadOnlyFile(path)) {
+        throw FileError("Cannot write file \"" + path.string() + "\". The file is read-only.");
+    }
     writeFileAtomically(path, rewriteObjectFile(readWholeFile(path), object, enhanced));
     object.Modified = false;
 }

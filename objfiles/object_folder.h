@@ -47,7 +47,8 @@ void loadObjectFolder(const fs::path& objData, std::vector<ObjFile>& files,
 Bytes rewriteObjectFile(const Bytes& file, ObjFile& object, bool enhanced);
 
 // Re-reads the file at path, rewrites its tables from object.Texts and replaces it atomically;
-// clears object.Modified on success. A failure leaves the file on disk as it was.
+// clears object.Modified on success. A read-only file is refused with FileError. A failure
+// leaves the file on disk as it was.
 void saveObjectFile(const fs::path& path, ObjFile& object, bool enhanced = true);
 
 }  // namespace tarn

@@ -27,10 +27,8 @@ class PathsDialog;
 class SaveProgressDialog;
 class TextGridView;
 class UnresolvedTextsDialog;
-class TObjTranslate;
-class TPluginLangSettings;
-class TAskLangID;
-class TCreateEXESettings;
+class ObjectTextsWindow;
+class ObjectLanguageDialog;
 struct SaveOptions;
 struct SaveResult;
 
@@ -204,10 +202,8 @@ private:
     // menu's items.
     FindAndPreview* findAndPreview_ = nullptr;
     // The object-file windows.
-    TObjTranslate* objectTextsWindow_ = nullptr;
-    TPluginLangSettings* objectLanguageDialog_ = nullptr;
-    TAskLangID* newLanguageIdDialog_ = nullptr;
-    TCreateEXESettings* patchBuilderDialog_ = nullptr;
+    ObjectTextsWindow* objectTextsWindow_ = nullptr;  // with its new-ID and builder dialogs
+    ObjectLanguageDialog* objectLanguageDialog_ = nullptr;
 };
 
 // Puts a window whose stored position would leave less than 10 pixels on the primary screen

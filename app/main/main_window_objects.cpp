@@ -1,14 +1,12 @@
-// The object-file windows of the main window: the object translation window, the object
-// language options, the new-ID dialog and the end-user settings, with their stored settings.
-#include <QCheckBox>
-#include <QLineEdit>
+// The object-file windows of the main window: the object texts window (with its new-ID dialog
+// and the end-user settings) and the object language options, with their stored settings.
+#include <optional>
 
 #include "app/main/main_window.h"
+#include "app/objects/object_language_dialog.h"
+#include "app/objects/object_texts_window.h"
+#include "app/patch_builder/patch_builder_dialog.h"
 #include "app/widgets/prompter.h"
-#include "enduser/ui/t_create_exe_settings.h"
-#include "objtrans/t_ask_lang_id.h"
-#include "objtrans/t_obj_translate.h"
-#include "objtrans/t_plugin_lang_settings.h"
 
 namespace tarn {
 
@@ -30,12 +28,8 @@ void restorePosition(QWidget& window, const PositionSettings& stored) {
 }  // namespace
 
 void MainWindow::createObjectWindows() {
-    objectTextsWindow_ = new TObjTranslate(this);
-    objectLanguageDialog_ = new TPluginLangSettings(this);
-    newLanguageIdDialog_ = new TAskLangID(objectTextsWindow_);
-    patchBuilderDialog_ = new TCreateEXESettings(objectTextsWindow_);
-    objectTextsWindow_->AskLangID = newLanguageIdDialog_;
-    objectTextsWindow_->CreateEXESettings = patchBuilderDialog_;
+    objectTextsWindow_ = new ObjectTextsWindow(this);
+    objectLanguageDialog_ = new ObjectLanguageDialog(this);
     connect(this, &MainWindow::settingsLoaded, this, &MainWindow::applyObjectWindowSettings);
     connect(this, &MainWindow::aboutToWriteSettings, this,
             &MainWindow::captureObjectWindowSettings);
@@ -54,17 +48,17 @@ void MainWindow::applyObjectWindowSettings() {
             objectTextsWindow_->setWindowState(Qt::WindowMaximized);
         }
     }
-    objectTextsWindow_->EnhRLE->setChecked(settings_.objTrans.enhRle);
+    objectTextsWindow_->setEnhancedRle(settings_.objTrans.enhRle);
 
     const ExeSettings& exe = settings_.exeSettings;
-    patchBuilderDialog_->setTextId(exe.textId);
-    patchBuilderDialog_->EnhRLE->setChecked(exe.enhRle);
+    PatchBuilderDialog& builder = objectTextsWindow_->patchBuilder();
+    builder.setTextId(exe.textId);
+    builder.setEnhancedRle(exe.enhRle);
     for (int k = 0; k < kExeSettingsTexts; ++k) {
-        patchBuilderDialog_->setText(
-            k, QString::fromStdString(exe.texts[static_cast<std::size_t>(k)]));
+        builder.setText(k, QString::fromStdString(exe.texts[static_cast<std::size_t>(k)]));
     }
-    patchBuilderDialog_->YesChars->setText(QString::fromStdString(exe.yesChars));
-    patchBuilderDialog_->setTarget(exe.target);
+    builder.setYesChars(QString::fromStdString(exe.yesChars));
+    builder.setTarget(exe.target);
 }
 
 void MainWindow::captureObjectWindowSettings() {
@@ -79,27 +73,29 @@ void MainWindow::captureObjectWindowSettings() {
         settings_.objTrans.placement = {normal.left(), normal.top(), normal.width(),
                                         normal.height(), maximized};
     }
-    settings_.objTrans.enhRle = objectTextsWindow_->EnhRLE->isChecked();
+    settings_.objTrans.enhRle = objectTextsWindow_->enhancedRle();
 
     ExeSettings& exe = settings_.exeSettings;
-    exe.textId = patchBuilderDialog_->textId();
-    exe.enhRle = patchBuilderDialog_->EnhRLE->isChecked();
+    const PatchBuilderDialog& builder = objectTextsWindow_->patchBuilder();
+    exe.textId = builder.textId();
+    exe.enhRle = builder.enhancedRle();
     for (int k = 0; k < kExeSettingsTexts; ++k) {
-        exe.texts[static_cast<std::size_t>(k)] = patchBuilderDialog_->text(k).toStdString();
+        exe.texts[static_cast<std::size_t>(k)] = builder.text(k).toStdString();
     }
-    exe.yesChars = patchBuilderDialog_->YesChars->text().toStdString();
-    exe.target = std::string(patcherTargetName(patchBuilderDialog_->target()));
+    exe.yesChars = builder.yesChars().toStdString();
+    exe.target = std::string(patcherTargetName(builder.target()));
 }
 
 void MainWindow::openObjectTexts() {
-    objectTextsWindow_->TransExePath = transExePath_;
+    objectTextsWindow_->setTranslatedExecutable(transExePath_);
     prompter().runModal(*objectTextsWindow_);
 }
 
 void MainWindow::chooseObjectLanguages() {
-    LangIds ids{document_.primaryLangId(), document_.secondaryLangId()};
-    if (tarn::PluginLangExecute(*objectLanguageDialog_, ids)) {
-        document_.setLangIds(ids.primary, ids.secondary);
+    const std::optional<LangIds> ids =
+        objectLanguageDialog_->choose({document_.primaryLangId(), document_.secondaryLangId()});
+    if (ids) {
+        document_.setLangIds(ids->primary, ids->secondary);
         setModified(true);
     }
 }

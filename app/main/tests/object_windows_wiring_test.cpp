@@ -5,10 +5,12 @@
 #include <QTreeWidget>
 
 #include "app/main/tests/editor_fixture.h"
-#include "enduser/ui/t_create_exe_settings.h"
+#include "app/objects/object_language_dialog.h"
+#include "app/objects/object_texts_window.h"
+#include "app/patch_builder/patch_builder_dialog.h"
+#include "app/widgets/test_support/child_by_name.h"
+#include "app/widgets/test_support/test_application.h"
 #include "objfiles/sample_objects.h"
-#include "objtrans/t_obj_translate.h"
-#include "objtrans/t_plugin_lang_settings.h"
 
 namespace tarn {
 namespace {
@@ -21,14 +23,15 @@ TEST_F(ObjectWindowsWiring, StoredSettingsReachTheWindowsAndAreWrittenBack) {
         "[ObjTrans]\r\nEnhRLE=0\r\n[EXESettings]\r\nTextID=7\r\nText3=Bitte warten\r\n"
         "YesChars=jy\r\nTarget=native\r\n");
     MainWindow& main = start();
-    EXPECT_FALSE(child<TObjTranslate>("ObjTranslate")->EnhRLE->isChecked());
-    EXPECT_EQ(child<TCreateEXESettings>("CreateEXESettings")->textId(), 7);
-    EXPECT_EQ(child<TCreateEXESettings>("CreateEXESettings")->text(3), "Bitte warten");
-    EXPECT_EQ(child<TCreateEXESettings>("CreateEXESettings")->text(8), "All OK");
-    EXPECT_EQ(child<TCreateEXESettings>("CreateEXESettings")->YesChars->text(), "jy");
-    EXPECT_EQ(child<TCreateEXESettings>("CreateEXESettings")->target(), PatcherTarget::Native);
+    PatchBuilderDialog& builder = child<ObjectTextsWindow>("objectTextsWindow")->patchBuilder();
+    EXPECT_FALSE(child<ObjectTextsWindow>("objectTextsWindow")->enhancedRle());
+    EXPECT_EQ(builder.textId(), 7);
+    EXPECT_EQ(builder.text(3), "Bitte warten");
+    EXPECT_EQ(builder.text(8), "All OK");
+    EXPECT_EQ(builder.yesChars(), "jy");
+    EXPECT_EQ(builder.target(), PatcherTarget::Native);
 
-    child<TCreateEXESettings>("CreateEXESettings")->setTextId(-1);
+    builder.setTextId(-1);
     main.close();
     const std::string ini = settingsText();
     EXPECT_NE(ini.find("[ObjTrans]\r\nEnhRLE=0\r\n"), std::string::npos);
@@ -41,7 +44,7 @@ TEST_F(ObjectWindowsWiring, NewSectionsFollowTheSettingsOrder) {
     writeGame();
     writeSettings();
     MainWindow& main = start();
-    child<TObjTranslate>("ObjTranslate")->EnhRLE->setChecked(false);
+    child<ObjectTextsWindow>("objectTextsWindow")->setEnhancedRle(false);
     main.close();
     const std::string ini = settingsText();
     const auto pluginLang = ini.find("[PluginLang]\r\nLeft=-1\r\nTop=0\r\n");  // never shown
@@ -62,9 +65,9 @@ TEST_F(ObjectWindowsWiring, TheTranslationWindowKeepsItsPlacement) {
         "[ObjTrans]\r\nLeft=50\r\nTop=60\r\nWidth=500\r\nHeight=300\r\n"
         "[PluginLang]\r\nLeft=70\r\nTop=80\r\n");
     MainWindow& main = start();
-    EXPECT_EQ(child<TObjTranslate>("ObjTranslate")->geometry(), QRect(50, 60, 500, 300));
-    EXPECT_EQ(child<TPluginLangSettings>("PluginLangSettings")->pos(), QPoint(70, 80));
-    child<TObjTranslate>("ObjTranslate")->setGeometry(55, 65, 500, 300);
+    EXPECT_EQ(child<ObjectTextsWindow>("objectTextsWindow")->geometry(), QRect(50, 60, 500, 300));
+    EXPECT_EQ(child<ObjectLanguageDialog>("objectLanguageDialog")->pos(), QPoint(70, 80));
+    child<ObjectTextsWindow>("objectTextsWindow")->setGeometry(55, 65, 500, 300);
     main.close();
     const std::string ini = settingsText();
     EXPECT_NE(ini.find("[ObjTrans]\r\nLeft=55\r\nTop=65\r\nWidth=500\r\nHeight=300\r\n"),
@@ -78,10 +81,9 @@ TEST_F(ObjectWindowsWiring, PluginLangOkMarksTheTextsModified) {
     writeSettings();
     MainWindow& main = start();
     ASSERT_FALSE(main.modified());
-    prompter.onDialog([](QDialog& d) {
-        auto& dialog = static_cast<TPluginLangSettings&>(d);
-        dialog.Edit1->setText("300");
-        dialog.OK->click();
+    prompter.onDialog([](QDialog& dialog) {
+        childByName<QLineEdit>(dialog, "primaryEdit")->setText("300");
+        childByName<QPushButton>(dialog, "okButton")->click();
     });
     action("objectLanguageAction")->trigger();
     EXPECT_TRUE(main.modified());
@@ -99,17 +101,17 @@ TEST_F(ObjectWindowsWiring, TransObjShowsTheFilesBesideTheTranslatedExecutable) 
     int files = -1;
     QString status;
     prompter.onDialog([&](QDialog& d) {
-        auto& window = static_cast<TObjTranslate&>(d);
+        auto& window = static_cast<ObjectTextsWindow&>(d);
         processEventsUntil([&] { return window.statusText().endsWith("loaded successfully"); });
-        files = window.RootNode->childCount();
+        files = childByName<QTreeWidget>(window, "objectTree")->topLevelItem(0)->childCount();
         status = window.statusText();
-        window.CloseButton->click();
+        childByName<QPushButton>(window, "closeButton")->click();
     });
     action("objectTextsAction")->trigger();
     EXPECT_EQ(files, 1);
     EXPECT_EQ(status, "1 files loaded successfully");
-    EXPECT_FALSE(child<TObjTranslate>("ObjTranslate")->isVisible());
-    EXPECT_TRUE(child<TObjTranslate>("ObjTranslate")->Files.empty());
+    EXPECT_FALSE(child<ObjectTextsWindow>("objectTextsWindow")->isVisible());
+    EXPECT_TRUE(child<ObjectTextsWindow>("objectTextsWindow")->document().files().empty());
 }
 
 }  // namespace

@@ -1,0 +1,31 @@
+// "New language ID": asks for the ID of a new entry of a text group. Keeps its value between
+// showings.
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+
+namespace tarn {
+
+class LangIdEdit;
+class LangIdUpDown;
+
+class NewLanguageIdDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit NewLanguageIdDialog(QWidget* parent = nullptr);
+
+    int id() const;  // 0 to 254
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    LangIdEdit* idEdit_;
+    LangIdUpDown* idUpDown_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
+};
+
+}  // namespace tarn

@@ -1,0 +1,445 @@
+// Construction, loading, the tree and closing of the object translation window.
+#include "app/objects/object_texts_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "app/objects/group_texts_grid.h"
+#include "app/objects/new_language_id_dialog.h"
+#include "app/objects/object_text_display.h"
+#include "app/patch_builder/patch_builder_dialog.h"
+#include "app/widgets/busy_guard.h"
+#include "app/widgets/object_names.h"
+#include "app/widgets/prompter.h"
+#include "objfiles/object_folder.h"
+
+namespace tarn {
+
+namespace {
+
+constexpr int kIndexRole = Qt::UserRole;
+
+QString storageModeName(std::uint8_t encoding) {
+    switch (encoding) {
+        case 0:
+            return QStringLiteral("Type 0 (saved as-is)");
+        case 1:
+            return QStringLiteral("Type 1 (RLE compressed)");
+        case 2:
+            return QStringLiteral("Type 2 (?\?\?)");
+        case 3:
+            return QStringLiteral("Type 3 (scrambled bytes)");
+        default:
+            return QStringLiteral("Type %1").arg(encoding);
+    }
+}
+
+QWidget* makerootHintPage_(QWidget* parent) {
+    auto* panel = new QWidget(parent);
+    auto* layout = new QVBoxLayout(panel);
+    auto* label =
+        new QLabel(QStringLiteral("Please select an object file from the left to proceed"), panel);
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    return panel;
+}
+
+QLabel* valueLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+}  // namespace
+
+ObjectTextsWindow::ObjectTextsWindow(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("objectTextsWindow"));
+    setWindowTitle(QStringLiteral("Texts in object files"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setMinimumSize(400, 200);
+    resize(616, 411);
+    createWidgets();
+    createGridMenu();
+    newLanguageIdDialog_ = new NewLanguageIdDialog(this);
+    patchBuilder_ = new PatchBuilderDialog(this);
+    nameParts();
+}
+
+void ObjectTextsWindow::nameParts() {
+    setObjectNames({
+        {splitter_, "splitter"},
+        {objectTree_, "objectTree"},
+        {pages_, "pages"},
+        {rootHintPage_, "rootHintPage"},
+        {fileInfoPage_, "fileInfoPage"},
+        {fileNameLabel_, "fileNameLabel"},
+        {internalIdLabel_, "internalIdLabel"},
+        {dataTypeLabel_, "dataTypeLabel"},
+        {storageModeLabel_, "storageModeLabel"},
+        {groupTextsPage_, "groupTextsPage"},
+        {textGrid_, "textGrid"},
+        {buttonPanel_, "buttonPanel"},
+        {enhancedRleCheck_, "enhancedRleCheck"},
+        {saveButton_, "saveButton"},
+        {buildPatchButton_, "buildPatchButton"},
+        {closeButton_, "closeButton"},
+        {statusBar_, "statusBar"},
+        {statusLabel_, "statusLabel"},
+        {gridMenu_, "gridMenu"},
+        {cutAction_, "cutAction"},
+        {copyAction_, "copyAction"},
+        {pasteAction_, "pasteAction"},
+        {addLanguageIdAction_, "addLanguageIdAction"},
+        {removeLanguageIdAction_, "removeLanguageIdAction"},
+        {previousGroupAction_, "previousGroupAction"},
+        {nextGroupAction_, "nextGroupAction"},
+    });
+}
+
+void ObjectTextsWindow::createWidgets() {
+    objectTree_ = new QTreeWidget(this);
+    objectTree_->setHeaderHidden(true);
+    objectTree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    objectTree_->setUniformRowHeights(true);
+    rootNode_ = new QTreeWidgetItem(objectTree_, {QStringLiteral("Object Files")});
+    rootNode_->setData(0, kIndexRole, -1);
+
+    rootHintPage_ = makerootHintPage_(this);
+
+    fileInfoPage_ = new QWidget(this);
+    fileNameLabel_ = valueLabel(fileInfoPage_);
+    internalIdLabel_ = valueLabel(fileInfoPage_);
+    dataTypeLabel_ = valueLabel(fileInfoPage_);
+    storageModeLabel_ = valueLabel(fileInfoPage_);
+    auto* heading =
+        new QLabel(QStringLiteral("Information about the selected file"), fileInfoPage_);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    auto* rows = new QFormLayout;
+    rows->addRow(QStringLiteral("Filename:"), fileNameLabel_);
+    rows->addRow(QStringLiteral("Internal identifier:"), internalIdLabel_);
+    rows->addRow(QStringLiteral("Type of contained data:"), dataTypeLabel_);
+    rows->addRow(QStringLiteral("Storage mode:"), storageModeLabel_);
+    auto* hint = new QLabel(QStringLiteral("In order to proceed, select a text group from the "
+                                           "left\r\n(click on the + sign next to the filename if "
+                                           "they aren't shown currently)"),
+                            fileInfoPage_);
+    hint->setWordWrap(true);
+    auto* infoLayout = new QVBoxLayout(fileInfoPage_);
+    infoLayout->addWidget(heading);
+    infoLayout->addLayout(rows);
+    infoLayout->addSpacing(12);
+    infoLayout->addWidget(hint);
+    infoLayout->addStretch();
+
+    groupTextsPage_ = new QWidget(this);
+    textGrid_ = new GroupTextsGrid(groupTextsPage_);
+    auto* textsLayout = new QVBoxLayout(groupTextsPage_);
+    textsLayout->setContentsMargins(0, 0, 0, 0);
+    textsLayout->addWidget(textGrid_);
+
+    pages_ = new QStackedWidget(this);
+    pages_->addWidget(rootHintPage_);
+    pages_->addWidget(fileInfoPage_);
+    pages_->addWidget(groupTextsPage_);
+
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->addWidget(objectTree_);
+    splitter_->addWidget(pages_);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({182, 434});
+    splitter_->setChildrenCollapsible(false);
+
+    buttonPanel_ = new QWidget(this);
+    buttonPanel_->setFixedHeight(69);
+    enhancedRleCheck_ = new QCheckBox(
+        QStringLiteral("Enhanced RLE encoding (creates slightly smaller files than the original)"),
+        buttonPanel_);
+    enhancedRleCheck_->setChecked(true);
+    saveButton_ = new QPushButton(QStringLiteral("Save"), buttonPanel_);
+    buildPatchButton_ =
+        new QPushButton(QStringLiteral("Create end-user translator executable..."), buttonPanel_);
+    closeButton_ = new QPushButton(QStringLiteral("Close"), buttonPanel_);
+    for (QPushButton* b : {saveButton_, buildPatchButton_, closeButton_}) {
+        b->setAutoDefault(false);
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(saveButton_);
+    buttons->addWidget(buildPatchButton_);
+    buttons->addStretch();
+    buttons->addWidget(closeButton_);
+    auto* panelLayout = new QVBoxLayout(buttonPanel_);
+    panelLayout->addWidget(enhancedRleCheck_);
+    panelLayout->addLayout(buttons);
+
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setSizeGripEnabled(true);
+    statusLabel_ = new QLabel(statusBar_);
+    statusBar_->addWidget(statusLabel_, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(splitter_, 1);
+    layout->addWidget(buttonPanel_);
+    layout->addWidget(statusBar_);
+
+    connect(objectTree_, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* node) { showNode(node); });
+    connect(textGrid_, &GroupTextsGrid::editorTextChanged, this,
+            &ObjectTextsWindow::takeEditedText);
+    connect(textGrid_, &QTableWidget::cellChanged, this, &ObjectTextsWindow::takeCommittedCell);
+    connect(textGrid_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column) { rememberUndoText(row, column); });
+    connect(textGrid_, &GroupTextsGrid::enterPressed, this,
+            [this] { rememberUndoText(textGrid_->currentRow(), textGrid_->currentColumn()); });
+    connect(textGrid_, &GroupTextsGrid::escapePressed, this, &ObjectTextsWindow::restoreUndoText);
+    connect(saveButton_, &QPushButton::clicked, this, &ObjectTextsWindow::saveModified);
+    connect(buildPatchButton_, &QPushButton::clicked, this, &ObjectTextsWindow::buildPatch);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void ObjectTextsWindow::createGridMenu() {
+    gridMenu_ = new QMenu(this);
+    auto add = [this](const QString& caption, const QKeySequence& key, auto handler) {
+        auto* action = new QAction(caption, this);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, handler);
+        textGrid_->addAction(action);
+        gridMenu_->addAction(action);
+        return action;
+    };
+    auto onEditor = [this](auto operation) {
+        return [this, operation] {
+            if (QLineEdit* editor = textGrid_->cellEditor()) {
+                (editor->*operation)();
+            }
+        };
+    };
+    cutAction_ = add(QStringLiteral("Cu&t"), QKeySequence::Cut, onEditor(&QLineEdit::cut));
+    copyAction_ = add(QStringLiteral("&Copy"), QKeySequence::Copy, onEditor(&QLineEdit::copy));
+    pasteAction_ = add(QStringLiteral("&Paste"), QKeySequence::Paste, onEditor(&QLineEdit::paste));
+    gridMenu_->addSeparator();
+    addLanguageIdAction_ =
+        add(QStringLiteral("Add new language ID"), QKeySequence(Qt::ALT | Qt::Key_Insert),
+            &ObjectTextsWindow::addLanguageId);
+    removeLanguageIdAction_ =
+        add(QStringLiteral("Delete current language ID"), QKeySequence(Qt::ALT | Qt::Key_Delete),
+            &ObjectTextsWindow::removeLanguageId);
+    gridMenu_->addSeparator();
+    previousGroupAction_ =
+        add(QStringLiteral("Previous text group"), QKeySequence(Qt::ALT | Qt::Key_Up),
+            &ObjectTextsWindow::goToPreviousGroup);
+    nextGroupAction_ = add(QStringLiteral("Next text group"), QKeySequence(Qt::ALT | Qt::Key_Down),
+                           &ObjectTextsWindow::goToNextGroup);
+    // Cut, copy and paste act on the cell editor; their shortcuts stay with it.
+    for (QAction* a : {cutAction_, copyAction_, pasteAction_}) {
+        textGrid_->removeAction(a);
+    }
+    textGrid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(textGrid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        gridMenu_->popup(textGrid_->viewport()->mapToGlobal(pos));
+    });
+}
+
+QString ObjectTextsWindow::statusText() const {
+    return statusLabel_->text();
+}
+
+void ObjectTextsWindow::setStatus(const QString& text) {
+    statusLabel_->setText(text);
+    emit statusChanged(text);
+}
+
+bool ObjectTextsWindow::enhancedRle() const {
+    return enhancedRleCheck_->isChecked();
+}
+
+void ObjectTextsWindow::setEnhancedRle(bool enhanced) {
+    enhancedRleCheck_->setChecked(enhanced);
+}
+
+void ObjectTextsWindow::updateSaveButton() {
+    saveButton_->setEnabled(document_.anyModified());
+}
+
+void ObjectTextsWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) {
+        return;  // restored from the task bar: nothing to reload
+    }
+    pages_->setCurrentWidget(rootHintPage_);
+    // Loading starts once the window is on screen.
+    QTimer::singleShot(0, this, &ObjectTextsWindow::loadFiles);
+}
+
+void ObjectTextsWindow::loadFiles() {
+    if (busy_ || !isVisible()) {
+        return;
+    }
+    bool noFiles = false;
+    try {
+        busy_ = true;
+        BusyGuard guard(buttonPanel_);
+        setStatus(QStringLiteral("Loading object files..."));
+        QApplication::processEvents();
+
+        const auto objData = translatedExecutable_.isEmpty()
+                                 ? std::nullopt
+                                 : findObjDataFolder(translatedExecutable_.toStdString());
+        const std::vector<std::filesystem::path> paths =
+            objData ? listObjectFiles(*objData) : std::vector<std::filesystem::path>{};
+        if (paths.empty()) {
+            noFiles = true;
+        } else {
+            QElapsedTimer sinceRepaint;
+            sinceRepaint.start();
+            document_.loadFiles(
+                *objData, paths, [&](std::size_t i, std::size_t count, const std::string& name) {
+                    addLoadedFileNodes();
+                    setStatus(QStringLiteral("Loading object files...   %1  (%2/%3)")
+                                  .arg(QString::fromStdString(name))
+                                  .arg(i + 1)
+                                  .arg(count));
+                    // The window repaints the status line at most about 60 times a second: painting
+                    // it for each of thousands of small files would take longer than loading them.
+                    if (i == 0 || sinceRepaint.elapsed() >= 16) {
+                        QApplication::processEvents();
+                        sinceRepaint.restart();
+                    }
+                });
+            addLoadedFileNodes();
+            setStatus(QStringLiteral("%1 files loaded successfully").arg(paths.size()));
+            rootNode_->setExpanded(true);
+            saveButton_->setEnabled(false);
+        }
+        busy_ = false;
+    } catch (const std::exception& e) {
+        // Loading stops at the file that failed; the files before it stay in the tree.
+        addLoadedFileNodes();
+        busy_ = false;
+        showExceptionMessage(QString::fromStdString(e.what()));
+        emit filesLoaded();
+        return;
+    }
+    emit filesLoaded();
+    if (noFiles) {
+        prompter().message(
+            QStringLiteral("Your ObjData directory doesn't exist or contains no data files\r\n"
+                           "The translated executable must be in the root of your Tarn directory "
+                           "for this function to work."),
+            QStringLiteral("No files found"), MessageIcon::None, MessageButtons::Ok);
+        close();
+    }
+}
+
+void ObjectTextsWindow::addLoadedFileNodes() {
+    while (rootNode_->childCount() < static_cast<int>(document_.files().size())) {
+        addFileNode(rootNode_->childCount());
+    }
+}
+
+void ObjectTextsWindow::addFileNode(int index) {
+    const ObjFile& file = document_.file(static_cast<std::size_t>(index));
+    auto* node = new QTreeWidgetItem(rootNode_, {QString::fromStdString(file.FileName)});
+    node->setData(0, kIndexRole, index);
+    QList<QTreeWidgetItem*> groups;
+    groups.reserve(static_cast<qsizetype>(file.Texts.size()));
+    for (std::size_t g = 0; g < file.Texts.size(); ++g) {
+        auto* group = new QTreeWidgetItem({QStringLiteral("Text group %1").arg(g + 1)});
+        group->setData(0, kIndexRole, static_cast<int>(g));
+        groups.append(group);
+    }
+    node->addChildren(groups);
+}
+
+void ObjectTextsWindow::showNode(QTreeWidgetItem* node) {
+    currentGroup_ = -1;
+    if (node == nullptr || node == rootNode_) {
+        pages_->setCurrentWidget(rootHintPage_);
+        currentFile_ = -1;
+        return;
+    }
+    if (node->parent() == rootNode_) {
+        currentFile_ = node->data(0, kIndexRole).toInt();
+        const ObjFile& file = document_.file(static_cast<std::size_t>(currentFile_));
+        fileNameLabel_->setText(QString::fromStdString(file.FileName));
+        internalIdLabel_->setText(
+            objTextToDisplay(std::string(file.Name.begin(), file.Name.end())));
+        dataTypeLabel_->setText(QStringLiteral("Type %1").arg(file.objectType()));
+        storageModeLabel_->setText(storageModeName(file.Encoding));
+        pages_->setCurrentWidget(fileInfoPage_);
+        return;
+    }
+    showGroup(node->parent()->data(0, kIndexRole).toInt(), node->data(0, kIndexRole).toInt());
+}
+
+bool ObjectTextsWindow::confirmClose() {
+    if (!document_.anyModified()) {
+        return true;
+    }
+    const MessageAnswer answer = prompter().message(
+        QStringLiteral("Some of your changes aren't saved yet.\r\nDo you want to save them before "
+                       "closing the window?"),
+        QStringLiteral("Unsaved changes"), MessageIcon::Question, MessageButtons::YesNoCancel);
+    if (answer == MessageAnswer::Yes) {
+        saveModified();
+        // A save that failed has been reported; the window stays open so that no edit is lost.
+        return !document_.anyModified();
+    }
+    return answer == MessageAnswer::No;
+}
+
+void ObjectTextsWindow::reject() {
+    if (busy_ || !confirmClose()) {
+        return;
+    }
+    discardFiles();
+    QDialog::reject();
+}
+
+void ObjectTextsWindow::keyPressEvent(QKeyEvent* event) {
+    // Esc belongs to the grid's editor; it never closes the window.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ObjectTextsWindow::discardFiles() {
+    filling_ = true;
+    textGrid_->setRowCount(0);
+    filling_ = false;
+    objectTree_->setCurrentItem(rootNode_);
+    qDeleteAll(rootNode_->takeChildren());
+    document_.clear();
+    currentFile_ = -1;
+    currentGroup_ = -1;
+    undoText_.clear();
+    pages_->setCurrentWidget(rootHintPage_);
+    setStatus(QString());
+}
+
+}  // namespace tarn

@@ -1,0 +1,140 @@
+// "Texts in object files": loads every object file of the game's ObjData folder, shows the
+// files and their text groups as a tree and one group's texts in a grid, edits them in place,
+// and writes the changed files back. The texts and the rules for changing them are the
+// ObjectTextsDocument's; the window shows them and asks the questions. Its builder button makes
+// the end-user program from the files as they are held here.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <string>
+
+#include "enduser/carried_patcher.h"
+#include "objfiles/object_texts_document.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QStackedWidget;
+class QStatusBar;
+class QSplitter;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace tarn {
+
+class GroupTextsGrid;
+class NewLanguageIdDialog;
+class PatchBuilderDialog;
+
+class ObjectTextsWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit ObjectTextsWindow(QWidget* parent = nullptr);
+
+    // The translated game executable; its folder holds ObjData. Read when the window is shown.
+    void setTranslatedExecutable(const QString& path) { translatedExecutable_ = path; }
+    // Where the end-user program's bytes come from (the program's own carried copy).
+    void setCarriedProgram(CarriedProgramSource source) { carriedProgram_ = std::move(source); }
+    // The "Enhanced RLE encoding" choice used when saving.
+    bool enhancedRle() const;
+    void setEnhancedRle(bool enhanced);
+    // The builder's settings dialog, owned here; the main window stores its choices.
+    PatchBuilderDialog& patchBuilder() const { return *patchBuilder_; }
+
+    // The loaded files. Changes made to it directly show in the grid once a group is shown anew.
+    const ObjectTextsDocument& document() const { return document_; }
+    ObjectTextsDocument& document() { return document_; }
+    int currentFile() const { return currentFile_; }    // index into the files, -1: none
+    int currentGroup() const { return currentGroup_; }  // index into its groups, -1: none
+    const std::string& undoText() const { return undoText_; }
+    bool isBusy() const { return busy_; }
+    QString statusText() const;
+
+signals:
+    // Loading has ended, whatever its outcome.
+    void filesLoaded();
+    void statusChanged(const QString& text);
+
+public slots:
+    void loadFiles();  // runs once the window is on screen
+    void saveModified();
+    void buildPatch();
+    void addLanguageId();
+    void removeLanguageId();
+    void goToPreviousGroup();
+    void goToNextGroup();
+    void reject() override;  // the close box and the Close button, through the question
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createWidgets();
+    void createGridMenu();
+    void nameParts();
+    void setStatus(const QString& text);
+    void addLoadedFileNodes();  // the tree catches up with the document's files
+    void addFileNode(int index);
+    void discardFiles();
+    bool confirmClose();
+    void updateSaveButton();
+
+    // The tree and the grid.
+    void showNode(QTreeWidgetItem* node);
+    const ObjTextGroup& shownGroup() const;
+    void showGroup(int file, int group);
+    void fillGrid();
+    void takeEditedText(int row, const QString& text);
+    void takeCommittedCell(int row, int column);
+    void rememberUndoText(int row, int column);
+    void restoreUndoText(int row);
+    void selectGridRow(int row);
+    void stepTextGroup(bool forward);
+    void showLastIdRefused();
+
+    ObjectTextsDocument document_;
+    QString translatedExecutable_;
+    CarriedProgramSource carriedProgram_ = carriedPatcher;
+    int currentFile_ = -1;
+    int currentGroup_ = -1;
+    std::string undoText_;
+    bool busy_ = false;
+    bool filling_ = false;
+
+    NewLanguageIdDialog* newLanguageIdDialog_ = nullptr;
+    PatchBuilderDialog* patchBuilder_ = nullptr;
+
+    QSplitter* splitter_ = nullptr;
+    QTreeWidget* objectTree_ = nullptr;
+    QTreeWidgetItem* rootNode_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    QWidget* rootHintPage_ = nullptr;
+    QWidget* fileInfoPage_ = nullptr;
+    QLabel* fileNameLabel_ = nullptr;
+    QLabel* internalIdLabel_ = nullptr;
+    QLabel* dataTypeLabel_ = nullptr;
+    QLabel* storageModeLabel_ = nullptr;
+    QWidget* groupTextsPage_ = nullptr;
+    GroupTextsGrid* textGrid_ = nullptr;
+    QWidget* buttonPanel_ = nullptr;
+    QCheckBox* enhancedRleCheck_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* buildPatchButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    QMenu* gridMenu_ = nullptr;
+    QAction* cutAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
+    QAction* pasteAction_ = nullptr;
+    QAction* addLanguageIdAction_ = nullptr;
+    QAction* removeLanguageIdAction_ = nullptr;
+    QAction* previousGroupAction_ = nullptr;
+    QAction* nextGroupAction_ = nullptr;
+};
+
+}  // namespace tarn

@@ -1,0 +1,267 @@
+// The text grid of the object texts window: showing a group, editing it in place, adding and
+// removing language IDs, stepping through the groups, saving and building the end-user program.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTreeWidget>
+#include <exception>
+
+#include "app/objects/group_texts_grid.h"
+#include "app/objects/new_language_id_dialog.h"
+#include "app/objects/object_text_display.h"
+#include "app/objects/object_texts_window.h"
+#include "app/patch_builder/build_patch.h"
+#include "app/widgets/busy_guard.h"
+#include "app/widgets/prompter.h"
+
+namespace tarn {
+
+namespace {
+
+// The fixed column: drawn like a heading, never selected or edited.
+QTableWidgetItem* idItem(std::uint8_t id, const QPalette& palette) {
+    auto* item = new QTableWidgetItem(QString::number(id));
+    item->setFlags(Qt::ItemIsEnabled);
+    item->setBackground(palette.button());
+    item->setForeground(palette.buttonText());
+    return item;
+}
+
+// Depth-first order over the whole tree, collapsed nodes included.
+QTreeWidgetItem* nextInTree(QTreeWidgetItem* node) {
+    if (node->childCount() > 0) {
+        return node->child(0);
+    }
+    while (node != nullptr) {
+        QTreeWidgetItem* parent = node->parent();
+        if (parent == nullptr) {
+            return nullptr;
+        }
+        const int index = parent->indexOfChild(node);
+        if (index + 1 < parent->childCount()) {
+            return parent->child(index + 1);
+        }
+        node = parent;
+    }
+    return nullptr;
+}
+
+QTreeWidgetItem* previousInTree(QTreeWidgetItem* node) {
+    QTreeWidgetItem* parent = node->parent();
+    if (parent == nullptr) {
+        return nullptr;
+    }
+    const int index = parent->indexOfChild(node);
+    if (index == 0) {
+        return parent;
+    }
+    node = parent->child(index - 1);
+    while (node->childCount() > 0) {
+        node = node->child(node->childCount() - 1);
+    }
+    return node;
+}
+
+}  // namespace
+
+const ObjTextGroup& ObjectTextsWindow::shownGroup() const {
+    return document_.group(static_cast<std::size_t>(currentFile_),
+                           static_cast<std::size_t>(currentGroup_));
+}
+
+void ObjectTextsWindow::showGroup(int file, int group) {
+    pages_->setCurrentWidget(groupTextsPage_);
+    textGrid_->setCurrentItem(nullptr);  // leaves cell editing
+    currentFile_ = file;
+    currentGroup_ = group;
+    fillGrid();
+    selectGridRow(0);
+    const ObjTextGroup& entries = shownGroup();
+    undoText_ = entries.empty() ? std::string() : entries.front().Text;
+}
+
+void ObjectTextsWindow::fillGrid() {
+    const ObjTextGroup& entries = shownGroup();
+    filling_ = true;
+    textGrid_->setRowCount(static_cast<int>(entries.size()));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const int row = static_cast<int>(i);
+        textGrid_->setItem(row, 0, idItem(entries[i].ID, textGrid_->palette()));
+        textGrid_->setItem(row, 1, new QTableWidgetItem(objTextToDisplay(entries[i].Text)));
+    }
+    filling_ = false;
+}
+
+void ObjectTextsWindow::selectGridRow(int row) {
+    if (row >= 0 && row < textGrid_->rowCount()) {
+        textGrid_->setCurrentCell(row, 1);
+    }
+}
+
+void ObjectTextsWindow::takeEditedText(int row, const QString& text) {
+    if (filling_ || currentGroup_ < 0 || row < 0 || row >= static_cast<int>(shownGroup().size())) {
+        return;
+    }
+    document_.setText(static_cast<std::size_t>(currentFile_),
+                      static_cast<std::size_t>(currentGroup_), static_cast<std::size_t>(row),
+                      displayToObjText(text));
+    updateSaveButton();
+}
+
+void ObjectTextsWindow::takeCommittedCell(int row, int column) {
+    if (filling_ || column != 1 || currentGroup_ < 0) {
+        return;
+    }
+    // A committed editor: the group already follows each keystroke, unless the text reached the
+    // cell some other way.
+    const ObjTextGroup& entries = shownGroup();
+    const QString text = textGrid_->item(row, 1)->text();
+    if (row < static_cast<int>(entries.size()) &&
+        entries[static_cast<std::size_t>(row)].Text != displayToObjText(text)) {
+        takeEditedText(row, text);
+    }
+}
+
+void ObjectTextsWindow::rememberUndoText(int row, int column) {
+    if (currentGroup_ < 0 || row < 0 || column != 1) {
+        return;
+    }
+    const ObjTextGroup& entries = shownGroup();
+    if (row < static_cast<int>(entries.size())) {
+        undoText_ = entries[static_cast<std::size_t>(row)].Text;
+    }
+}
+
+void ObjectTextsWindow::restoreUndoText(int row) {
+    if (currentGroup_ < 0 || row < 0) {
+        return;
+    }
+    // Back into the cell and, through the same change, back into the group.
+    if (QLineEdit* editor = textGrid_->cellEditor()) {
+        editor->setText(objTextToDisplay(undoText_));
+    }
+    takeEditedText(row, objTextToDisplay(undoText_));
+    filling_ = true;
+    textGrid_->item(row, 1)->setText(objTextToDisplay(undoText_));
+    filling_ = false;
+}
+
+void ObjectTextsWindow::addLanguageId() {
+    if (currentGroup_ < 0) {
+        return;
+    }
+    if (prompter().runModal(*newLanguageIdDialog_) != QDialog::Accepted) {
+        return;
+    }
+    const AddLanguageIdResult result = document_.addLanguageId(
+        static_cast<std::size_t>(currentFile_), static_cast<std::size_t>(currentGroup_),
+        static_cast<std::uint8_t>(newLanguageIdDialog_->id()));
+    const int row = static_cast<int>(result.row);
+    if (!result.added) {
+        prompter().message(QStringLiteral("This language ID already exist in this list!"),
+                           QStringLiteral("Wrong ID"), MessageIcon::Error, MessageButtons::Ok);
+        selectGridRow(row);
+        return;
+    }
+    filling_ = true;
+    textGrid_->setRowCount(row + 1);
+    textGrid_->setItem(row, 0, idItem(shownGroup()[result.row].ID, textGrid_->palette()));
+    textGrid_->setItem(row, 1, new QTableWidgetItem(QString()));
+    filling_ = false;
+    selectGridRow(row);
+    updateSaveButton();
+}
+
+void ObjectTextsWindow::removeLanguageId() {
+    if (currentGroup_ < 0) {
+        return;
+    }
+    // An empty group has no language ID to remove either.
+    if (textGrid_->rowCount() <= 1) {
+        showLastIdRefused();
+        return;
+    }
+    const int row = textGrid_->currentRow();
+    if (row < 0) {
+        return;
+    }
+    const QString idText = textGrid_->item(row, 0)->text();
+    if (prompter().message(QStringLiteral("Are you sure to delete Language ID ") + idText,
+                           QStringLiteral("Deleting Language ID"), MessageIcon::Question,
+                           MessageButtons::YesNo) != MessageAnswer::Yes) {
+        return;
+    }
+    if (document_.removeLanguageId(
+            static_cast<std::size_t>(currentFile_), static_cast<std::size_t>(currentGroup_),
+            static_cast<std::size_t>(row)) == RemoveLanguageIdResult::RefusedLast) {
+        showLastIdRefused();
+        return;
+    }
+    filling_ = true;
+    textGrid_->removeRow(row);
+    filling_ = false;
+    updateSaveButton();
+}
+
+void ObjectTextsWindow::showLastIdRefused() {
+    prompter().message(QStringLiteral("Can't delete the last language ID!"),
+                       QStringLiteral("Deleting language ID"), MessageIcon::Error,
+                       MessageButtons::Ok);
+}
+
+void ObjectTextsWindow::goToPreviousGroup() {
+    stepTextGroup(false);
+}
+
+void ObjectTextsWindow::goToNextGroup() {
+    stepTextGroup(true);
+}
+
+void ObjectTextsWindow::stepTextGroup(bool forward) {
+    QTreeWidgetItem* node = objectTree_->currentItem();
+    while (node != nullptr) {
+        node = forward ? nextInTree(node) : previousInTree(node);
+        if (node != nullptr && node->childCount() == 0) {
+            objectTree_->setCurrentItem(node);
+            objectTree_->scrollToItem(node);
+            return;
+        }
+    }
+    prompter().beep();
+}
+
+void ObjectTextsWindow::saveModified() {
+    try {
+        busy_ = true;
+        BusyGuard guard(buttonPanel_);
+        const std::size_t total = document_.saveModified(
+            enhancedRleCheck_->isChecked(),
+            [this](std::size_t k, std::size_t count, const std::string& name) {
+                setStatus(QStringLiteral("Saving %1  (%2/%3)")
+                              .arg(QString::fromStdString(name))
+                              .arg(k + 1)
+                              .arg(count));
+                QApplication::processEvents();
+            });
+        setStatus(QStringLiteral("%1 files updated successfully").arg(total));
+        busy_ = false;
+    } catch (const std::exception& e) {
+        // Saving stops; the failed file and those after it stay modified for a retry.
+        busy_ = false;
+        showExceptionMessage(QString::fromStdString(e.what()));
+    }
+    updateSaveButton();
+}
+
+void ObjectTextsWindow::buildPatch() {
+    busy_ = true;
+    createEndUserExecutable(
+        *patchBuilder_, document_.files(),
+        {buttonPanel_, carriedProgram_, [this](const QString& text) { setStatus(text); }});
+    busy_ = false;
+}
+
+}  // namespace tarn

@@ -1,0 +1,490 @@
+#include "app/objects/object_texts_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <cstdlib>
+
+#include <QTabWidget>
+
+#include "app/objects/group_texts_grid.h"
+#include "app/objects/object_language_dialog.h"
+#include "app/patch_builder/patch_builder_dialog.h"
+#include "app/widgets/scripted_prompter.h"
+#include "app/widgets/test_support/child_by_name.h"
+#include "app/widgets/test_support/sample_object_game.h"
+#include "app/widgets/test_support/test_application.h"
+#include "common/file_io.h"
+#include "objfiles/object_folder.h"
+
+namespace tarn {
+namespace {
+
+class ObjectTextsWindowTest : public ::testing::Test {
+protected:
+    ObjectTextsWindowTest() {
+        window.setTranslatedExecutable(QString::fromStdString(game.exePath().string()));
+        QObject::connect(&window, &ObjectTextsWindow::filesLoaded, [this] { ++loads; });
+        QObject::connect(&window, &ObjectTextsWindow::statusChanged,
+                         [this](const QString& text) { statuses.push_back(text); });
+    }
+    ~ObjectTextsWindowTest() override { window.hide(); }
+
+    void open() {
+        const int before = loads;
+        window.show();
+        ASSERT_TRUE(processEventsUntil([&] { return loads > before; }));
+        QApplication::processEvents();
+    }
+    QTreeWidget* tree() const { return childByName<QTreeWidget>(window, "objectTree"); }
+    QTreeWidgetItem* root() const { return tree()->topLevelItem(0); }
+    QTreeWidgetItem* fileNode(int i) const { return root()->child(i); }
+    GroupTextsGrid* grid() const { return childByName<GroupTextsGrid>(window, "textGrid"); }
+    QPushButton* saveButton() const { return childByName<QPushButton>(window, "saveButton"); }
+    QWidget* buttonPanel() const { return childByName<QWidget>(window, "buttonPanel"); }
+    QString label(const char* name) const { return childByName<QLabel>(window, name)->text(); }
+    // The objectName of the page on the right.
+    QString page() const {
+        return childByName<QStackedWidget>(window, "pages")->currentWidget()->objectName();
+    }
+    bool modified(std::size_t file) const { return window.document().isModified(file); }
+    void selectGroup(int file, int group) { tree()->setCurrentItem(fileNode(file)->child(group)); }
+    const ObjTextGroup& group(int file, int g) const {
+        return window.document().group(static_cast<std::size_t>(file), static_cast<std::size_t>(g));
+    }
+    QString cell(int row, int column) const { return grid()->item(row, column)->text(); }
+    void askFor(const QString& id) {
+        prompter.onDialog([id](QDialog& dialog) {
+            childByName<QLineEdit>(dialog, "idEdit")->setText(id);
+            childByName<QPushButton>(dialog, "okButton")->click();
+        });
+    }
+    static void key(QWidget* target, int k, const QString& text = {}) {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, text);
+        QApplication::sendEvent(target, &press);
+    }
+
+    QApplication& app = testApplication();  // before every widget
+    SampleObjectGame game;
+    ScriptedPrompter prompter;
+    ObjectTextsWindow window;
+    int loads = 0;
+    std::vector<QString> statuses;
+};
+
+const ObjFileTexts kThreeGroups{{{0, "Sword"}, {5, "Schwert"}}, {{0, "A blade"}}, {{0, "Sharp"}}};
+
+TEST_F(ObjectTextsWindowTest, ShowsTheFilesAndTheirGroupsAsATree) {
+    game.add("SWORD.DAT", 0, 1, kThreeGroups);
+    open();
+    EXPECT_EQ(window.statusText(), "1 files loaded successfully");
+    EXPECT_EQ(statuses.at(1), "Loading object files...   SWORD.DAT  (1/1)");
+    EXPECT_EQ(root()->text(0), "Object Files");
+    EXPECT_TRUE(root()->isExpanded());
+    ASSERT_EQ(root()->childCount(), 1);
+    ASSERT_EQ(fileNode(0)->childCount(), 3);
+    EXPECT_EQ(fileNode(0)->text(0), "SWORD.DAT");
+    EXPECT_EQ(fileNode(0)->child(2)->text(0), "Text group 3");
+    EXPECT_FALSE(saveButton()->isEnabled());
+    EXPECT_TRUE(buttonPanel()->isEnabled());
+    EXPECT_EQ(page(), "rootHintPage");
+
+    tree()->setCurrentItem(fileNode(0));
+    EXPECT_EQ(page(), "fileInfoPage");
+    EXPECT_EQ(label("fileNameLabel"), "SWORD.DAT");
+    EXPECT_EQ(label("internalIdLabel"), "OBJECT00");
+    EXPECT_EQ(label("dataTypeLabel"), "Type 0");
+    EXPECT_EQ(label("storageModeLabel"), "Type 1 (RLE compressed)");
+
+    selectGroup(0, 0);
+    EXPECT_EQ(page(), "groupTextsPage");
+    ASSERT_EQ(grid()->rowCount(), 2);
+    EXPECT_EQ(cell(1, 0), "5");
+    EXPECT_EQ(cell(1, 1), "Schwert");
+    EXPECT_EQ(grid()->currentRow(), 0);
+    EXPECT_EQ(window.undoText(), "Sword");
+    EXPECT_FALSE(grid()->item(0, 0)->flags() & Qt::ItemIsEditable);
+}
+
+TEST_F(ObjectTextsWindowTest, FilesAreListedByUpperCasedNameWhateverTheLetterCase) {
+    game.add("b.DAT", 3, 3, kThreeGroups);
+    game.add("A.dat", 3, 0, kThreeGroups);
+    game.add("c.txt", 3, 0, kThreeGroups);
+    open();
+    ASSERT_EQ(root()->childCount(), 2);
+    EXPECT_EQ(fileNode(0)->text(0), "A.dat");
+    EXPECT_EQ(fileNode(1)->text(0), "b.DAT");
+    tree()->setCurrentItem(fileNode(1));
+    EXPECT_EQ(label("storageModeLabel"), "Type 3 (scrambled bytes)");
+}
+
+TEST_F(ObjectTextsWindowTest, NewIdIsAppendedAndSavedWithAnEmptyText) {
+    game.add("a.dat", 1, 1, {{{0, "Sword"}, {5, "Schwert"}}});
+    open();
+    selectGroup(0, 0);
+    askFor("14");
+    window.addLanguageId();
+    ASSERT_EQ(grid()->rowCount(), 3);
+    EXPECT_EQ(cell(2, 0), "14");
+    EXPECT_EQ(cell(2, 1), "");
+    EXPECT_EQ(grid()->currentRow(), 2);
+    EXPECT_TRUE(modified(0));
+    EXPECT_TRUE(saveButton()->isEnabled());
+
+    window.saveModified();
+    EXPECT_EQ(window.statusText(), "1 files updated successfully");
+    EXPECT_FALSE(saveButton()->isEnabled());
+    EXPECT_EQ(loadObjectFile(game.file("a.dat")).Texts.at(0),
+              (ObjTextGroup{{0, "Sword"}, {5, "Schwert"}, {14, ""}}));
+}
+
+TEST_F(ObjectTextsWindowTest, AnIdAlreadyInTheGroupIsRefusedAndSelected) {
+    game.add("a.dat", 1, 0, {{{0, "Sword"}, {5, "Schwert"}, {7, "Epee"}}});
+    open();
+    selectGroup(0, 0);
+    askFor("5");
+    window.addLanguageId();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "This language ID already exist in this list!");
+    EXPECT_EQ(prompter.messages()[0].caption, "Wrong ID");
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
+    EXPECT_EQ(grid()->currentRow(), 1);
+    EXPECT_EQ(group(0, 0).size(), 3u);
+    EXPECT_FALSE(modified(0));
+
+    // Cancel adds nothing.
+    prompter.onDialog(
+        [](QDialog& dialog) { childByName<QPushButton>(dialog, "cancelButton")->click(); });
+    window.addLanguageId();
+    EXPECT_EQ(group(0, 0).size(), 3u);
+}
+
+TEST_F(ObjectTextsWindowTest, DeletingStopsAtTheLastId) {
+    game.add("a.dat", 1, 0, {{{0, "Sword"}, {5, "Schwert"}}});
+    open();
+    selectGroup(0, 0);
+    grid()->setCurrentCell(0, 1);
+    prompter.answer(MessageAnswer::No);
+    window.removeLanguageId();
+    EXPECT_EQ(group(0, 0).size(), 2u);
+    prompter.answer(MessageAnswer::Yes);
+    window.removeLanguageId();
+    ASSERT_EQ(prompter.messages().size(), 2u);
+    EXPECT_EQ(prompter.messages()[1].text, "Are you sure to delete Language ID 0");
+    EXPECT_EQ(prompter.messages()[1].caption, "Deleting Language ID");
+    EXPECT_EQ(prompter.messages()[1].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(group(0, 0), (ObjTextGroup{{5, "Schwert"}}));
+    ASSERT_EQ(grid()->rowCount(), 1);
+    EXPECT_EQ(cell(0, 0), "5");
+    EXPECT_TRUE(modified(0));
+
+    window.removeLanguageId();
+    ASSERT_EQ(prompter.messages().size(), 3u);
+    EXPECT_EQ(prompter.messages()[2].text, "Can't delete the last language ID!");
+    EXPECT_EQ(prompter.messages()[2].caption, "Deleting language ID");
+    EXPECT_EQ(group(0, 0).size(), 1u);
+}
+
+TEST_F(ObjectTextsWindowTest, EditsGoStraightIntoTheGroupAndEscRestoresThem) {
+    game.add("a.dat", 1, 0, {{{0, "Sword"}, {5, "Schwert"}}});
+    open();
+    selectGroup(0, 0);
+    grid()->setCurrentCell(1, 1);
+    EXPECT_EQ(window.undoText(), "Schwert");
+    grid()->editCurrentCell();
+    QLineEdit* editor = grid()->cellEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    key(editor, Qt::Key_D, "D");
+    key(editor, Qt::Key_E, QString(QChar(0xE9)));  // a code-page letter: é
+    EXPECT_EQ(group(0, 0)[1].Text, "D\xE9");
+    EXPECT_TRUE(modified(0));
+    EXPECT_TRUE(saveButton()->isEnabled());
+
+    key(editor, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(grid()->isEditing());
+    EXPECT_EQ(cell(1, 1), "Schwert");
+    EXPECT_EQ(group(0, 0)[1].Text, "Schwert");
+    EXPECT_TRUE(modified(0));
+    EXPECT_TRUE(window.isVisible());
+
+    // Committed with Enter, the edit stays.
+    grid()->editCurrentCell();
+    editor = grid()->cellEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    key(editor, Qt::Key_X, "X");
+    key(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(cell(1, 1), "X");
+    EXPECT_EQ(group(0, 0)[1].Text, "X");
+}
+
+TEST_F(ObjectTextsWindowTest, SavingWritesOnlyTheModifiedFilesWithCounters) {
+    for (int i = 0; i < 20; ++i) {
+        game.add("f" + std::to_string(10 + i) + ".dat", 2, static_cast<std::uint8_t>(i % 2 ? 1 : 3),
+                 {{{0, "Text " + std::to_string(i)}}});
+    }
+    std::vector<Bytes> before;
+    for (int i = 0; i < 20; ++i) {
+        before.push_back(game.bytes("f" + std::to_string(10 + i) + ".dat"));
+    }
+    open();
+    ASSERT_EQ(window.document().files().size(), 20u);
+    window.document().setText(3, 0, 0, "Neu drei");
+    ASSERT_TRUE(window.document().addLanguageId(16, 0, 9).added);
+    window.document().setText(16, 0, 1, "neun");
+    statuses.clear();
+    window.saveModified();
+    EXPECT_EQ(statuses, (std::vector<QString>{"Saving f13.dat  (1/2)", "Saving f26.dat  (2/2)",
+                                              "2 files updated successfully"}));
+    for (int i = 0; i < 20; ++i) {
+        const std::string name = "f" + std::to_string(10 + i) + ".dat";
+        if (i == 3 || i == 16) {
+            EXPECT_NE(game.bytes(name), before[static_cast<std::size_t>(i)]) << name;
+        } else {
+            EXPECT_EQ(game.bytes(name), before[static_cast<std::size_t>(i)]) << name;
+        }
+    }
+    const ObjFile saved = loadObjectFile(game.file("f26.dat"));
+    EXPECT_EQ(saved.Encoding, 3);
+    EXPECT_EQ(saved.Texts[0].back(), (ObjText{9, "neun"}));
+    EXPECT_FALSE(window.document().anyModified());
+}
+
+TEST_F(ObjectTextsWindowTest, AFailedSaveStopsAndKeepsModifiedForARetry) {
+    game.add("a.dat", 2, 1, {{{0, "a"}}});
+    game.add("b.dat", 2, 1, {{{0, "b"}}});
+    game.add("c.dat", 2, 1, {{{0, "c"}}});
+    const Bytes oldB = game.bytes("b.dat");
+    open();
+    for (std::size_t f = 0; f < 3; ++f) {
+        window.document().setText(f, 0, 0, window.document().group(f, 0)[0].Text + "!");
+    }
+    std::filesystem::remove(game.file("b.dat"));  // cannot be read back
+    window.saveModified();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
+    EXPECT_EQ(window.statusText(), "Saving b.dat  (2/3)");
+    EXPECT_FALSE(modified(0));
+    EXPECT_TRUE(modified(1));
+    EXPECT_TRUE(modified(2));
+    EXPECT_TRUE(saveButton()->isEnabled());
+    EXPECT_TRUE(buttonPanel()->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    // A disk that fails at any step of the write keeps the old file whole, and the file stays
+    // modified for the next try.
+    writeFileAtomically(game.file("b.dat"), oldB);
+    for (const WriteFault fault :
+         {WriteFault{WriteFault::Step::CreateTemporary, 0},
+          WriteFault{WriteFault::Step::WriteData, 3}, WriteFault{WriteFault::Step::Rename, 0}}) {
+        setWriteFaultForTesting(fault);
+        window.saveModified();
+        setWriteFaultForTesting({});
+        EXPECT_EQ(game.bytes("b.dat"), oldB);
+        EXPECT_TRUE(modified(1));
+        EXPECT_TRUE(saveButton()->isEnabled());
+        EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Error);
+        EXPECT_TRUE(prompter.messages().back().text.contains("b.dat"));
+    }
+
+    window.saveModified();
+    EXPECT_EQ(window.statusText(), "2 files updated successfully");
+    EXPECT_EQ(loadObjectFile(game.file("c.dat")).Texts[0][0].Text, "c!");
+}
+
+TEST_F(ObjectTextsWindowTest, ClosingAsksAboutUnsavedChanges) {
+    game.add("a.dat", 2, 0, {{{0, "old"}}});
+    const Bytes onDisk = game.bytes("a.dat");
+    open();
+    selectGroup(0, 0);
+    window.document().setText(0, 0, 0, "new");
+
+    prompter.answer(MessageAnswer::Cancel);
+    window.close();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text,
+              "Some of your changes aren't saved yet.\r\nDo you want to save them before closing "
+              "the window?");
+    EXPECT_EQ(prompter.messages()[0].caption, "Unsaved changes");
+    EXPECT_EQ(prompter.messages()[0].buttons, MessageButtons::YesNoCancel);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(group(0, 0)[0].Text, "new");
+
+    prompter.answer(MessageAnswer::No);
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(window.document().files().empty());
+    EXPECT_EQ(root()->childCount(), 0);
+    EXPECT_EQ(window.currentFile(), -1);
+    EXPECT_EQ(game.bytes("a.dat"), onDisk);
+
+    open();
+    EXPECT_EQ(group(0, 0)[0].Text, "old");
+    window.close();  // nothing modified: no question
+    EXPECT_EQ(prompter.messages().size(), 2u);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(ObjectTextsWindowTest, AnswerYesSavesAndClosesButAFailedSaveKeepsTheWindow) {
+    game.add("a.dat", 2, 0, {{{0, "old"}}});
+    open();
+    window.document().setText(0, 0, 0, "new");
+    setWriteFaultForTesting({WriteFault::Step::Rename, 0});
+    prompter.answer(MessageAnswer::Yes);
+    window.close();
+    setWriteFaultForTesting({});
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(group(0, 0)[0].Text, "new");
+
+    prompter.answer(MessageAnswer::Yes);
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(loadObjectFile(game.file("a.dat")).Texts[0][0].Text, "new");
+}
+
+TEST_F(ObjectTextsWindowTest, StepsThroughTheGroupsInTreeOrderAndBeepsAtTheEnds) {
+    game.add("a.dat", 0, 0, kThreeGroups);
+    game.add("b.dat", 2, 0, {{{0, "b"}}});
+    open();
+    window.goToNextGroup();  // no selection yet: the root is current
+    EXPECT_EQ(tree()->currentItem(), fileNode(0)->child(0));
+
+    selectGroup(0, 2);
+    window.goToNextGroup();
+    EXPECT_EQ(tree()->currentItem(), fileNode(1)->child(0));
+    EXPECT_EQ(window.currentFile(), 1);
+    EXPECT_EQ(page(), "groupTextsPage");
+    EXPECT_TRUE(fileNode(1)->isExpanded());
+    EXPECT_EQ(prompter.beeps(), 0);
+
+    window.goToNextGroup();
+    EXPECT_EQ(prompter.beeps(), 1);
+    EXPECT_EQ(tree()->currentItem(), fileNode(1)->child(0));
+
+    window.goToPreviousGroup();
+    EXPECT_EQ(tree()->currentItem(), fileNode(0)->child(2));
+    selectGroup(0, 0);
+    window.goToPreviousGroup();
+    EXPECT_EQ(prompter.beeps(), 2);
+    EXPECT_EQ(tree()->currentItem(), fileNode(0)->child(0));
+}
+
+TEST_F(ObjectTextsWindowTest, AnUnreadableFileStopsTheLoadingThere) {
+    game.add("a.dat", 2, 0, {{{0, "a"}}});
+    game.add("b.dat", 2, 0, {{{0, "b"}}});
+    game.add("c.dat", 2, 0, {{{0, "c"}}});
+    Bytes b = game.bytes("b.dat");
+    b[16] = 2;  // encoding 2 cannot be read
+    writeFileAtomically(game.file("b.dat"), b);
+    open();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Stream read error");
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
+    EXPECT_EQ(root()->childCount(), 1);
+    EXPECT_EQ(window.document().files().size(), 1u);
+    EXPECT_EQ(window.statusText(), "Loading object files...   b.dat  (2/3)");
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(buttonPanel()->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ObjectTextsWindowTest, NoObjectFilesClosesTheWindow) {
+    open();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].caption, "No files found");
+    EXPECT_EQ(prompter.messages()[0].text,
+              "Your ObjData directory doesn't exist or contains no data files\r\nThe translated "
+              "executable must be in the root of your Tarn directory for this function to work.");
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::None);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(ObjectTextsWindowTest, AGroupWithoutEntriesShowsAnEmptyGridAndTakesANewId) {
+    game.add("a.dat", 0, 0, {{{0, "x"}}, {}, {{0, "z"}}});
+    open();
+    selectGroup(0, 1);
+    EXPECT_EQ(grid()->rowCount(), 0);
+    window.removeLanguageId();
+    EXPECT_EQ(prompter.messages().back().text, "Can't delete the last language ID!");
+    askFor("3");
+    window.addLanguageId();
+    EXPECT_EQ(group(0, 1), (ObjTextGroup{{3, ""}}));
+    window.saveModified();
+    EXPECT_EQ(loadObjectFile(game.file("a.dat")).Texts[1], (ObjTextGroup{{3, ""}}));
+}
+
+}  // namespace
+}  // namespace tarn
+
+namespace tarn {
+namespace {
+
+// Run by hand (--gtest_also_run_disabled_tests) to look at the window with a group shown.
+TEST_F(ObjectTextsWindowTest, DISABLED_SaveScreenshot) {
+    game.add("SWORD.DAT", 0, 1, kThreeGroups);
+    game.add("SHIELD.DAT", 3, 3, {{{0, "Shield"}, {5, "Schild"}, {14, "Pajzs"}}});
+    open();
+    window.resize(616, 411);
+    tree()->expandAll();
+    selectGroup(1, 0);
+    grid()->setCurrentCell(1, 1);
+    QApplication::processEvents();
+    const char* folder = std::getenv("TARN_SCREENSHOTS");
+    const QString prefix = QString::fromLocal8Bit(folder != nullptr ? folder : ".") + "/";
+    ASSERT_TRUE(window.grab().save(prefix + "objtrans-group.png"));
+    tree()->setCurrentItem(fileNode(1));
+    ASSERT_TRUE(window.grab().save(prefix + "objtrans-file.png"));
+    PatchBuilderDialog settings;
+    settings.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(settings.grab().save(prefix + "exe-settings-options.png"));
+    childByName<QTabWidget>(settings, "pages")->setCurrentIndex(1);
+    ASSERT_TRUE(settings.grab().save(prefix + "exe-settings-texts.png"));
+    ObjectLanguageDialog languages;
+    languages.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(languages.grab().save(prefix + "plugin-lang.png"));
+}
+
+}  // namespace
+}  // namespace tarn
+
+namespace tarn {
+namespace {
+
+TEST_F(ObjectTextsWindowTest, TheGridMenuWorksFromTheKeyboard) {
+    game.add("a.dat", 0, 0, kThreeGroups);
+    open();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    selectGroup(0, 0);
+    grid()->setFocus();
+    QTest::keyClick(grid(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(tree()->currentItem(), fileNode(0)->child(1));
+    QTest::keyClick(grid(), Qt::Key_Up, Qt::AltModifier);
+    EXPECT_EQ(tree()->currentItem(), fileNode(0)->child(0));
+
+    askFor("9");
+    grid()->setFocus();
+    QTest::keyClick(grid(), Qt::Key_Insert, Qt::AltModifier);
+    EXPECT_EQ(group(0, 0).back(), (ObjText{9, ""}));
+    prompter.answer(MessageAnswer::Yes);
+    QTest::keyClick(grid(), Qt::Key_Delete, Qt::AltModifier);
+    EXPECT_EQ(group(0, 0).size(), 2u);
+
+    // Esc outside the cell editor leaves the window open.
+    QTest::keyClick(grid(), Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace tarn

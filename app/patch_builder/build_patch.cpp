@@ -1,0 +1,99 @@
+#include "app/patch_builder/build_patch.h"
+
+#include <QApplication>
+#include <exception>
+
+#include "app/patch_builder/patch_builder_dialog.h"
+#include "app/widgets/busy_guard.h"
+#include "app/widgets/prompter.h"
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "enduser/resource_bundle.h"
+
+namespace tarn {
+
+namespace {
+
+const QString kPutDataFailed =
+    QStringLiteral("The following error occured while trying to put data in the executable:\r\n");
+
+void errorBox(const QString& text, const QString& caption) {
+    prompter().message(text, caption, MessageIcon::Error, MessageButtons::Ok);
+}
+
+QString what(const std::exception& e) {
+    return QString::fromStdString(e.what());
+}
+
+// The end-user program may run on systems that honour the execute bits.
+constexpr auto kProgramMode =
+    std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+    std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+    std::filesystem::perms::others_exec;
+
+}  // namespace
+
+bool createEndUserExecutable(PatchBuilderDialog& settings, const std::vector<ObjFile>& files,
+                             const BuildFrontEnd& frontEnd) {
+    if (prompter().runModal(settings) != QDialog::Accepted) {
+        return false;
+    }
+    auto status = [&frontEnd](const char* text) {
+        if (frontEnd.status) {
+            frontEnd.status(QString::fromUtf8(text));
+        }
+        QApplication::processEvents();
+    };
+    bool created = false;
+    try {
+        BusyGuard guard(frontEnd.panel);
+        const std::optional<Bytes> program =
+            frontEnd.carriedProgram ? frontEnd.carriedProgram(settings.target()) : std::nullopt;
+        if (!program) {
+            errorBox(QStringLiteral("End-user translator resource isn't found!\r\n"
+                                    "Your executable may be corrupt"),
+                     QStringLiteral("Resource not found"));
+            return false;
+        }
+        status("Writing executable file...");
+        status("Preparing to append data...");
+        Bytes built;
+        try {
+            status("Appending language data...");
+            built = buildEndUserProgram(*program, files, settings.options());
+        } catch (const ResourceBundleError& e) {
+            errorBox(kPutDataFailed + QStringLiteral("BeginUpdateResource:") + what(e),
+                     QStringLiteral("Error preparing executable"));
+            status(kExecutableNotCreated);
+            return false;
+        } catch (const std::runtime_error& e) {
+            // Messages or texts that the attached layouts cannot hold: nothing is written.
+            errorBox(kPutDataFailed + QStringLiteral("UpdateResource:") + what(e),
+                     QStringLiteral("Error preparing executable"));
+            status(kExecutableNotCreated);
+            return false;
+        }
+        status("Saving attachments...");
+        try {
+            writeFileAtomically(settings.fileName().toStdString(), built, kProgramMode);
+        } catch (const FileError& e) {
+            errorBox(QStringLiteral("The following error occured while trying to write the "
+                                    "file:\r\n") +
+                         what(e),
+                     QStringLiteral("File write error"));
+            status(kExecutableNotCreated);
+            return false;
+        }
+        status(kExecutableCreated);
+        created = true;
+    } catch (const std::exception& e) {
+        // Anything else goes to the application's exception box, after the panel came back.
+        if (frontEnd.status) {
+            frontEnd.status(QString::fromUtf8(kExecutableNotCreated));
+        }
+        showExceptionMessage(what(e));
+    }
+    return created;
+}
+
+}  // namespace tarn

@@ -1,0 +1,83 @@
+// "End-user translator executable settings": which texts go into the end-user program, whether
+// it re-encodes run-length files with the enhanced encoder, the console messages it shows in the
+// translator's language, the system it runs on, and the file to write.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <string_view>
+
+#include "enduser/carried_patcher.h"
+#include "enduser/end_user_program.h"
+
+class QCheckBox;
+class QFileDialog;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class QTabWidget;
+
+namespace tarn {
+
+class LangIdEdit;
+class LangIdUpDown;
+
+class PatchBuilderDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit PatchBuilderDialog(QWidget* parent = nullptr);
+
+    // -1 for "Update all texts", otherwise the single language ID.
+    int textId() const;
+    void setTextId(int id);
+    bool enhancedRle() const;
+    void setEnhancedRle(bool enhanced);
+    QString text(int row) const;  // row 0..10 of the displayed texts
+    void setText(int row, const QString& text);
+    QString yesChars() const;
+    void setYesChars(const QString& chars);
+    // The options of a build as the dialog holds them.
+    EndUserOptions options() const;
+    // The system the end-user program is built for: Windows or this one.
+    PatcherTarget target() const;
+    // Selects the target by its stored name ("windows", "native"); a name this program does not
+    // know or a target it does not carry selects the default instead.
+    void setTarget(std::string_view name);
+    // The file chosen in the save dialog when the dialog was last accepted.
+    const QString& fileName() const { return fileName_; }
+
+public slots:
+    // Asks for the file in the save dialog; a file that may be written closes this dialog.
+    void chooseFileAndAccept();
+
+private:
+    void createOptionsPage();
+    QGroupBox* createTargetGroup();
+    void createTextsPage();
+    void nameParts();
+    void updateIdEnabled();
+    bool confirmTarget(const QString& path);
+
+    QTabWidget* pages_;
+    QWidget* optionsPage_ = nullptr;
+    QRadioButton* allTextsRadio_ = nullptr;
+    QRadioButton* oneIdRadio_ = nullptr;
+    LangIdEdit* idEdit_ = nullptr;
+    LangIdUpDown* idUpDown_ = nullptr;
+    QCheckBox* enhancedRleCheck_ = nullptr;
+    QGroupBox* targetGroup_ = nullptr;
+    QRadioButton* windowsTargetRadio_ = nullptr;
+    QRadioButton* nativeTargetRadio_ = nullptr;
+    QWidget* textsPage_ = nullptr;
+    QTableWidget* messagesTable_ = nullptr;
+    QLineEdit* yesCharsEdit_ = nullptr;
+    QPushButton* createButton_;
+    QPushButton* cancelButton_;
+    QFileDialog* saveFileDialog_;
+    QString fileName_;
+};
+
+}  // namespace tarn

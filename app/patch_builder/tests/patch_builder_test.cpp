@@ -1,0 +1,271 @@
+#include "app/patch_builder/build_patch.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QWidget>
+#include <cstdlib>
+
+#include "app/patch_builder/patch_builder_dialog.h"
+#include "app/widgets/scripted_prompter.h"
+#include "app/widgets/test_support/child_by_name.h"
+#include "app/widgets/test_support/sample_object_game.h"
+#include "app/widgets/test_support/test_application.h"
+#include "common/file_io.h"
+#include "enduser/carried_patcher.h"
+#include "enduser/obj_texts.h"
+#include "enduser/resource_bundle.h"
+#include "objfiles/object_folder.h"
+
+namespace tarn {
+namespace {
+
+const ObjFileTexts kOld{{{0, "Sword"}, {5, "Schwert"}}};
+const ObjFileTexts kNew{{{0, "Sword"}, {5, "Klinge"}, {14, "Kard"}}};
+
+class PatchBuilderTest : public ::testing::Test {
+protected:
+    PatchBuilderTest() {
+        files.push_back({"SWORD.DAT", {}, 1, kNew, 0, false});
+        frontEnd.panel = &panel;
+        // The native TarnPatch for every target, so that the built program runs here.
+        frontEnd.carriedProgram = [](PatcherTarget) {
+            return std::optional<Bytes>(readWholeFile(TARNPATCH_PATH));
+        };
+        frontEnd.status = [this](const QString& text) {
+            statuses.push_back(text);
+            EXPECT_FALSE(panel.isEnabled());
+        };
+    }
+
+    // The settings dialog picks target in the save dialog and closes with OK.
+    void chooseTarget(const std::filesystem::path& path,
+                      std::function<void(PatchBuilderDialog&)> adjust = {}) {
+        prompter.onDialog([adjust](QDialog& d) {
+            auto& dialog = static_cast<PatchBuilderDialog&>(d);
+            if (adjust) {
+                adjust(dialog);
+            }
+            childByName<QPushButton>(dialog, "createButton")->click();
+        });
+        prompter.onDialog([path](QDialog& d) {
+            auto& save = static_cast<QFileDialog&>(d);
+            save.selectFile(QString::fromStdString(path.string()));
+            d.accept();  // QFileDialog's own accept, which takes the typed name
+        });
+    }
+    bool build() { return createEndUserExecutable(settings, files, frontEnd); }
+    void expectPanelRestored() {
+        EXPECT_TRUE(panel.isEnabled());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+
+    QApplication& app = testApplication();
+    TempDir dir;
+    ScriptedPrompter prompter;
+    PatchBuilderDialog settings;
+    QWidget panel;
+    std::vector<ObjFile> files;
+    BuildFrontEnd frontEnd;
+    std::vector<QString> statuses;
+};
+
+TEST_F(PatchBuilderTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
+    const auto target = dir.path() / "patch.exe";
+    chooseTarget(dir.path() / "patch", [](PatchBuilderDialog& s) {
+        s.setTextId(5);
+        s.setYesChars("jy");
+    });
+    ASSERT_TRUE(build());
+    EXPECT_EQ(statuses.back(), kExecutableCreated);
+    EXPECT_EQ(statuses.front(), "Writing executable file...");
+    expectPanelRestored();
+    EXPECT_TRUE(prompter.messages().empty());
+    ASSERT_TRUE(fileExists(target));
+    EXPECT_EQ(settings.fileName().toStdString(), target.string());
+
+    const ResourceBundle bundle = ResourceBundle::parse(readWholeFile(target));
+    EXPECT_EQ(loadString(bundle, 11), u"jy");
+    const Bytes* texts = bundle.find({kRawDataType, ResourceName::string(kObjTextsName), 0});
+    ASSERT_NE(texts, nullptr);
+    EXPECT_EQ(*texts, writeObjTexts(files, {5, true}));
+
+    // An end user's game with the old texts.
+    SampleObjectGame game;
+    game.add("sword.dat", 1, 1, kOld);
+    const std::string command = "cd '" + game.exePath().parent_path().string() +
+                                "' && printf 'j\\n\\n' | '" + target.string() +
+                                "' > output.txt 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(loadObjectFile(game.file("sword.dat")).Texts[0],
+              (ObjTextGroup{{0, "Sword"}, {5, "Klinge"}}));
+}
+
+TEST_F(PatchBuilderTest, ProgramWithoutTheCarriedResourceReportsItAndWritesNothing) {
+    // Only the chosen target's program is missing.
+    std::vector<PatcherTarget> asked;
+    frontEnd.carriedProgram = [&asked](PatcherTarget t) {
+        asked.push_back(t);
+        return t == defaultPatcherTarget() ? std::nullopt
+                                           : std::optional<Bytes>(readWholeFile(TARNPATCH_PATH));
+    };
+    chooseTarget(dir.path() / "patch.exe");
+    EXPECT_FALSE(build());
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text,
+              "End-user translator resource isn't found!\r\nYour executable may be corrupt");
+    EXPECT_EQ(prompter.messages()[0].caption, "Resource not found");
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
+    EXPECT_EQ(dir.fileCount(), 0u);
+    expectPanelRestored();
+    EXPECT_EQ(asked, std::vector<PatcherTarget>{defaultPatcherTarget()});
+}
+
+TEST_F(PatchBuilderTest, TheBuiltProgramIsACopyOfTheChosenTargetsCarriedProgram) {
+    frontEnd.carriedProgram = carriedPatcher;
+    auto buildFor = [this](const char* name, const std::filesystem::path& target) {
+        PatchBuilderDialog fresh;  // its save dialog starts without a chosen file
+        chooseTarget(target, [name](PatchBuilderDialog& s) { s.setTarget(name); });
+        EXPECT_TRUE(createEndUserExecutable(fresh, files, frontEnd));
+        return readWholeFile(target);
+    };
+    const Bytes native = readWholeFile(TARNPATCH_PATH);
+    const Bytes forNative = buildFor("native", dir.path() / "native.exe");
+    ASSERT_GT(forNative.size(), native.size());
+    EXPECT_TRUE(std::equal(native.begin(), native.end(), forNative.begin()));
+
+    if (!carriesPatcher(PatcherTarget::Windows)) {
+        GTEST_SKIP() << "this build carries no Windows TarnPatch";
+    }
+    const Bytes windows = *carriedPatcher(PatcherTarget::Windows);
+    const Bytes forWindows = buildFor("windows", dir.path() / "windows.exe");
+    ASSERT_GT(forWindows.size(), windows.size());
+    EXPECT_EQ(forWindows[0], 'M');
+    EXPECT_EQ(forWindows[1], 'Z');
+    EXPECT_TRUE(std::equal(windows.begin(), windows.end(), forWindows.begin()));
+    EXPECT_EQ(statuses.back(), kExecutableCreated);
+}
+
+TEST_F(PatchBuilderTest, AModelTheLayoutCannotHoldIsRefusedAndNothingIsWritten) {
+    files.push_back({std::string(256, 'n') + ".dat", {}, 1, kNew, 0, false});
+    chooseTarget(dir.path() / "patch.exe");
+    EXPECT_FALSE(build());
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    const QString text = prompter.messages()[0].text;
+    EXPECT_TRUE(
+        text.startsWith("The following error occured while trying to put data in the "
+                        "executable:\r\nUpdateResource:The file name"))
+        << text.toStdString();
+    EXPECT_EQ(prompter.messages()[0].caption, "Error preparing executable");
+    EXPECT_EQ(statuses.back(), kExecutableNotCreated);
+    EXPECT_EQ(dir.fileCount(), 0u);
+    expectPanelRestored();
+}
+
+TEST_F(PatchBuilderTest, ADamagedCarriedProgramIsReportedAsAFailedUpdateStart) {
+    frontEnd.carriedProgram = [](PatcherTarget) {
+        Bytes program{'M', 'Z', 0, 0};
+        const char magic[] = "TARNRSC1";
+        program.insert(program.end(), 16, 0xEE);
+        program.insert(program.end(), magic, magic + 8);
+        return std::optional<Bytes>(program);
+    };
+    chooseTarget(dir.path() / "patch.exe");
+    EXPECT_FALSE(build());
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_TRUE(prompter.messages()[0].text.contains("\r\nBeginUpdateResource:The resources"));
+    EXPECT_EQ(statuses.back(), kExecutableNotCreated);
+    EXPECT_EQ(dir.fileCount(), 0u);
+}
+
+TEST_F(PatchBuilderTest, AFailedWriteLeavesNoHalfBuiltProgramAndKeepsAnOldOne) {
+    const auto target = dir.path() / "patch.exe";
+    writeFileAtomically(target, Bytes{'o', 'l', 'd'});
+    for (const WriteFault fault :
+         {WriteFault{WriteFault::Step::CreateTemporary, 0},
+          WriteFault{WriteFault::Step::WriteData, 100}, WriteFault{WriteFault::Step::Rename, 0}}) {
+        prompter.clear();
+        chooseTarget(target);
+        prompter.answer(MessageAnswer::Yes);  // replace it
+        setWriteFaultForTesting(fault);
+        EXPECT_FALSE(build());
+        setWriteFaultForTesting({});
+        const auto messages = prompter.messages();
+        ASSERT_EQ(messages.size(), 2u);
+        EXPECT_EQ(messages[0].caption, "Confirm Save As");
+        EXPECT_TRUE(messages[1].text.startsWith(
+            "The following error occured while trying to write the file:\r\n"));
+        EXPECT_EQ(messages[1].caption, "File write error");
+        EXPECT_EQ(readWholeFile(target), (Bytes{'o', 'l', 'd'}));
+        EXPECT_EQ(dir.fileCount(), 1u);
+        EXPECT_EQ(statuses.back(), kExecutableNotCreated);
+        expectPanelRestored();
+    }
+}
+
+TEST_F(PatchBuilderTest, CancellingWritesNothing) {
+    // Cancelling the save dialog keeps the settings open; then Cancel closes them.
+    prompter.onDialog([](QDialog& d) {
+        childByName<QPushButton>(d, "createButton")->click();
+        EXPECT_TRUE(d.isVisible());
+        childByName<QPushButton>(d, "cancelButton")->click();
+    });
+    prompter.onDialog([](QDialog& d) { d.reject(); });
+    EXPECT_FALSE(build());
+    EXPECT_TRUE(statuses.empty());
+    EXPECT_EQ(dir.fileCount(), 0u);
+    EXPECT_EQ(prompter.unusedEntries(), 0u);
+}
+
+TEST_F(PatchBuilderTest, SettingsFollowTheStoredValues) {
+    auto* oneIdRadio = childByName<QRadioButton>(settings, "oneIdRadio");
+    auto* allTextsRadio = childByName<QRadioButton>(settings, "allTextsRadio");
+    auto* idEdit = childByName<QLineEdit>(settings, "idEdit");
+    settings.setTextId(7);
+    EXPECT_TRUE(oneIdRadio->isChecked());
+    EXPECT_TRUE(idEdit->isEnabled());
+    EXPECT_EQ(idEdit->text(), "7");
+    EXPECT_EQ(settings.textId(), 7);
+    settings.setTextId(-1);
+    EXPECT_TRUE(allTextsRadio->isChecked());
+    EXPECT_FALSE(idEdit->isEnabled());
+    EXPECT_EQ(settings.textId(), -1);
+
+    EXPECT_EQ(childByName<QTableWidget>(settings, "messagesTable")->rowCount(), 11);
+    EXPECT_EQ(settings.text(3), "Processing files, please be patient...");
+    settings.setText(3, QString());
+    const EndUserOptions options = settings.options();
+    EXPECT_EQ(options.messages[3], "");
+    EXPECT_EQ(options.messages[8], "All OK");
+    EXPECT_EQ(options.yesChars, "y");
+    EXPECT_FALSE(options.texts.onlyId.has_value());
+    EXPECT_TRUE(options.texts.enhancedRle);
+}
+
+TEST_F(PatchBuilderTest, TheTargetDefaultsToWindowsWhereCarriedAndFallsBackFromAnUnusableName) {
+    const bool windows = carriesPatcher(PatcherTarget::Windows);
+    auto* windowsTargetRadio = childByName<QRadioButton>(settings, "windowsTargetRadio");
+    auto* nativeTargetRadio = childByName<QRadioButton>(settings, "nativeTargetRadio");
+    EXPECT_EQ(settings.target(), windows ? PatcherTarget::Windows : PatcherTarget::Native);
+    EXPECT_EQ(windowsTargetRadio->isEnabled(), windows);
+    EXPECT_TRUE(nativeTargetRadio->isEnabled());
+
+    settings.setTarget("native");
+    EXPECT_EQ(settings.target(), PatcherTarget::Native);
+    EXPECT_TRUE(nativeTargetRadio->isChecked());
+    settings.setTarget("windows");  // chosen where carried, else the default (native)
+    EXPECT_EQ(settings.target(), windows ? PatcherTarget::Windows : PatcherTarget::Native);
+
+    for (const char* unusable : {"", "amiga", "Windows", "windows64"}) {
+        settings.setTarget("native");
+        settings.setTarget(unusable);
+        EXPECT_EQ(settings.target(), defaultPatcherTarget()) << unusable;
+    }
+}
+
+}  // namespace
+}  // namespace tarn

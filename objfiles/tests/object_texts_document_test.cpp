@@ -1,0 +1,176 @@
+#include "objfiles/object_texts_document.h"
+
+#include <gtest/gtest.h>
+
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+#include "objfiles/object_container.h"
+#include "objfiles/sample_objects.h"
+#include "objfiles/text_tables.h"
+
+namespace tarn {
+namespace {
+
+const std::array<std::uint8_t, 8> kName{'D', 'O', 'C', '0', '0', '0', '0', '1'};
+
+// An ObjData folder of three files: a.dat (type 0, three groups, run-length encoded), b.dat
+// and c.dat (one group each).
+class ObjectTextsDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeFileAtomically(path("a.dat"), makeSampleObjectFile(0, 1,
+                                                                {{{0, "Sword"}, {5, "Epee"}},
+                                                                 {{0, "Sharp"}},
+                                                                 {}},
+                                                                kName, 1));
+        writeFileAtomically(path("b.dat"), makeSampleObjectFile(3, 3, {{{0, "Door"}}}, kName, 2));
+        writeFileAtomically(path("c.dat"), makeSampleObjectFile(2, 0, {{{0, "Key"}}}, kName, 3));
+        doc.loadFolder(dir.path());
+    }
+    fs::path path(const char* name) const { return dir.path() / name; }
+    std::vector<std::size_t> modified() const { return doc.modifiedFiles(); }
+
+    TempDir dir;
+    ObjectTextsDocument doc;
+};
+
+TEST_F(ObjectTextsDocumentTest, LoadsEveryFileUnmodifiedAndReportsProgress) {
+    std::vector<std::string> progress;
+    doc.loadFolder(dir.path(), [&](std::size_t i, std::size_t n, const std::string& name) {
+        progress.push_back(std::to_string(i) + "/" + std::to_string(n) + " " + name);
+    });
+    EXPECT_EQ(progress, (std::vector<std::string>{"0/3 a.dat", "1/3 b.dat", "2/3 c.dat"}));
+    ASSERT_EQ(doc.files().size(), 3u);
+    EXPECT_EQ(doc.file(0).Texts.size(), 3u);
+    EXPECT_EQ(doc.group(1, 0), (ObjTextGroup{{0, "Door"}}));
+    EXPECT_FALSE(doc.anyModified());
+    EXPECT_EQ(doc.folder(), dir.path());
+
+    // Loading again replaces what was there, unsaved changes included.
+    doc.setText(0, 0, 0, "Blade");
+    doc.loadFolder(dir.path());
+    EXPECT_EQ(doc.files().size(), 3u);
+    EXPECT_EQ(doc.group(0, 0)[0].Text, "Sword");
+    EXPECT_FALSE(doc.anyModified());
+    doc.clear();
+    EXPECT_TRUE(doc.files().empty());
+}
+
+TEST_F(ObjectTextsDocumentTest, ABadFileStopsLoadingAndKeepsTheFilesBeforeIt) {
+    Bytes b = readWholeFile(path("b.dat"));
+    b[16] = kEncodingUnsupported;
+    writeFileAtomically(path("b.dat"), b);
+    EXPECT_THROW(doc.loadFolder(dir.path()), StreamReadError);
+    ASSERT_EQ(doc.files().size(), 1u);
+    EXPECT_EQ(doc.file(0).FileName, "a.dat");
+}
+
+TEST_F(ObjectTextsDocumentTest, SetTextChangesOneEntryAndMarksOnlyItsFile) {
+    doc.setText(0, 1, 0, "Blunt");
+    EXPECT_EQ(doc.group(0, 1), (ObjTextGroup{{0, "Blunt"}}));
+    EXPECT_EQ(modified(), (std::vector<std::size_t>{0}));
+    EXPECT_TRUE(doc.isModified(0));
+    EXPECT_FALSE(doc.isModified(1));
+    // Setting the same text again still counts as a change, as a keystroke in the grid does.
+    doc.setText(2, 0, 0, "Key");
+    EXPECT_EQ(modified(), (std::vector<std::size_t>{0, 2}));
+    doc.setText(1, 0, 0, "");
+    EXPECT_EQ(doc.group(1, 0)[0].Text, "");
+}
+
+TEST_F(ObjectTextsDocumentTest, RefusedChangesLeaveTheDocumentAsItWas) {
+    EXPECT_THROW(doc.setText(0, 0, 0, std::string("A\0B", 3)), TextTableError);
+    EXPECT_THROW(doc.setText(0, 0, 2, "x"), std::out_of_range);
+    EXPECT_THROW(doc.setText(0, 3, 0, "x"), std::out_of_range);
+    EXPECT_THROW(doc.setText(3, 0, 0, "x"), std::out_of_range);
+    EXPECT_THROW(doc.addLanguageId(0, 0, 255), TextTableError);
+    EXPECT_THROW(doc.addLanguageId(0, 3, 1), std::out_of_range);
+    EXPECT_THROW(doc.removeLanguageId(0, 0, 2), std::out_of_range);
+    EXPECT_EQ(doc.group(0, 0), (ObjTextGroup{{0, "Sword"}, {5, "Epee"}}));
+    EXPECT_FALSE(doc.anyModified());
+}
+
+TEST_F(ObjectTextsDocumentTest, AddingAnIdAppendsAnEmptyTextOrFindsTheOneThere) {
+    EXPECT_EQ(doc.addLanguageId(0, 0, 14), (AddLanguageIdResult{true, 2}));
+    EXPECT_EQ(doc.group(0, 0), (ObjTextGroup{{0, "Sword"}, {5, "Epee"}, {14, ""}}));
+    EXPECT_EQ(modified(), (std::vector<std::size_t>{0}));  // before any text is typed
+
+    EXPECT_EQ(doc.addLanguageId(1, 0, 0), (AddLanguageIdResult{false, 0}));
+    EXPECT_EQ(doc.addLanguageId(0, 0, 5), (AddLanguageIdResult{false, 1}));
+    EXPECT_EQ(doc.group(1, 0), (ObjTextGroup{{0, "Door"}}));
+    EXPECT_EQ(modified(), (std::vector<std::size_t>{0}));
+
+    // A group without entries, as a file may hold one, takes a first ID.
+    EXPECT_EQ(doc.addLanguageId(0, 2, 0), (AddLanguageIdResult{true, 0}));
+    EXPECT_EQ(doc.addLanguageId(0, 2, 254), (AddLanguageIdResult{true, 1}));
+}
+
+TEST_F(ObjectTextsDocumentTest, RemovingAnIdKeepsTheLastOne) {
+    EXPECT_EQ(doc.removeLanguageId(0, 0, 0), RemoveLanguageIdResult::Removed);
+    EXPECT_EQ(doc.group(0, 0), (ObjTextGroup{{5, "Epee"}}));
+    EXPECT_EQ(modified(), (std::vector<std::size_t>{0}));
+    EXPECT_EQ(doc.removeLanguageId(0, 0, 0), RemoveLanguageIdResult::RefusedLast);
+    EXPECT_EQ(doc.group(0, 0), (ObjTextGroup{{5, "Epee"}}));
+    EXPECT_EQ(doc.removeLanguageId(0, 2, 0), RemoveLanguageIdResult::RefusedLast);
+    EXPECT_EQ(doc.removeLanguageId(1, 0, 0), RemoveLanguageIdResult::RefusedLast);
+    EXPECT_FALSE(doc.isModified(1));
+}
+
+TEST_F(ObjectTextsDocumentTest, RemovingOneOfTwoEntriesOfTheSameIdRemovesTheChosenOne) {
+    writeFileAtomically(path("b.dat"),
+                        makeSampleObjectFile(3, 0, {{{0, "first"}, {0, "second"}}}, kName, 2));
+    doc.loadFolder(dir.path());
+    EXPECT_EQ(doc.removeLanguageId(1, 0, 1), RemoveLanguageIdResult::Removed);
+    EXPECT_EQ(doc.group(1, 0), (ObjTextGroup{{0, "first"}}));
+}
+
+TEST_F(ObjectTextsDocumentTest, SavingWritesOnlyTheModifiedFilesWithProgress) {
+    const Bytes untouched = readWholeFile(path("b.dat"));
+    doc.setText(0, 0, 1, "\xC9p\xE9" "e");
+    doc.addLanguageId(2, 0, 14);
+    std::vector<std::string> progress;
+    const std::size_t saved =
+        doc.saveModified(true, [&](std::size_t k, std::size_t n, const std::string& name) {
+            progress.push_back(std::to_string(k) + "/" + std::to_string(n) + " " + name);
+        });
+    EXPECT_EQ(saved, 2u);
+    EXPECT_EQ(progress, (std::vector<std::string>{"0/2 a.dat", "1/2 c.dat"}));
+    EXPECT_FALSE(doc.anyModified());
+    EXPECT_EQ(readWholeFile(path("b.dat")), untouched);
+
+    const ObjFile a = loadObjectFile(path("a.dat"));
+    EXPECT_EQ(a.Texts, doc.file(0).Texts);
+    EXPECT_EQ(a.Encoding, kEncodingRLE);
+    EXPECT_EQ(loadObjectFile(path("c.dat")).Texts, (ObjFileTexts{{{0, "Key"}, {14, ""}}}));
+    EXPECT_EQ(doc.saveModified(), 0u);
+}
+
+TEST_F(ObjectTextsDocumentTest, NormalRunLengthEncodingWritesWhatASingleFileSaveWrites) {
+    doc.setText(0, 0, 0, "Long sword");
+    ObjFile expected = doc.file(0);
+    const Bytes before = readWholeFile(path("a.dat"));
+    doc.saveModified(false);
+    EXPECT_EQ(readWholeFile(path("a.dat")), rewriteObjectFile(before, expected, false));
+}
+
+TEST_F(ObjectTextsDocumentTest, AFailedSaveKeepsTheFailingAndLaterFilesModified) {
+    doc.setText(0, 0, 0, "A");
+    doc.setText(1, 0, 0, "B");
+    doc.setText(2, 0, 0, "C");
+    const Bytes b = readWholeFile(path("b.dat"));
+    fs::permissions(path("b.dat"), fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_THROW(doc.saveModified(), FileError);
+    EXPECT_EQ(modified(), (std::vector<std::size_t>{1, 2}));
+    EXPECT_EQ(readWholeFile(path("b.dat")), b);  // a read-only file is never replaced
+    EXPECT_EQ(loadObjectFile(path("c.dat")).Texts, (ObjFileTexts{{{0, "Key"}}}));
+
+    fs::permissions(path("b.dat"), fs::perms::owner_read | fs::perms::owner_write);
+    fs::remove(path("c.dat"));
+    EXPECT_THROW(doc.saveModified(), FileError);
+    EXPECT_EQ(modified(), (std::vector<std::size_t>{2}));
+    EXPECT_FALSE(fs::exists(path("c.dat")));  // a file gone from disk is not made up again
+}
+
+}  // namespace
+}  // namespace tarn

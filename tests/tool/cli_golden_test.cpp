@@ -1,0 +1,273 @@
+// Every tarntool command line that scripts may use, with its exact standard output, standard
+// error and exit status, replayed from tests/tool/golden/tarntool.golden in one scratch folder.
+//
+// The golden file is a script read from top to bottom:
+//   # text            a comment, kept as it is
+//   $ ARGS            runs tarntool with ARGS (split at spaces; 'single quotes' keep spaces)
+//   > LINE / >| TEXT  a line of standard output / output that ends without a line end
+//   ! LINE / !| TEXT  the same for standard error
+//   >#digest N H      standard output of N bytes whose FNV-1a 64 hash is H (for long outputs)
+//   = N               the exit status
+//   % file PATH       checks a file the commands made: "= N H" (size and hash) or "= missing"
+// Bytes outside printable ASCII and the backslash are written as \xNN and \\.
+//
+// Run with TARN_UPDATE_GOLDEN=1 to write the results of the tarntool under test back into the
+// file instead of comparing them (to record a deliberate change, reviewed in its diff).
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+#include "exetext/exe_profile.h"
+#include "exetext/sample_executable.h"
+#include "objfiles/object_container.h"
+#include "objfiles/sample_objects.h"
+
+namespace tarn {
+namespace {
+
+constexpr std::size_t kLongOutput = 2048;
+
+std::string escape(std::string_view bytes) {
+    std::string out;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (b < 0x20 || b >= 0x7F) {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02x", b);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string digest(std::string_view bytes) {
+    std::uint64_t h = 0xcbf29ce484222325ULL;
+    for (const char c : bytes) {
+        h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+    }
+    char text[40];
+    std::snprintf(text, sizeof text, "%zu %016llx", bytes.size(),
+                  static_cast<unsigned long long>(h));
+    return text;
+}
+
+// One output stream as golden lines with the given marker ('>' or '!').
+std::string describeStream(char marker, const std::string& bytes) {
+    if (marker == '>' && bytes.size() > kLongOutput) {
+        return ">#digest " + digest(bytes) + "\n";
+    }
+    std::string lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) {
+            lines += std::string(1, marker) + "| " + escape(bytes.substr(start)) + "\n";
+            break;
+        }
+        lines += std::string(1, marker) + " " + escape(bytes.substr(start, end - start)) + "\n";
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> splitArgs(const std::string& line) {
+    std::vector<std::string> args;
+    std::string current;
+    bool inArg = false;
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == '\'') {
+            quoted = !quoted;
+            inArg = true;
+        } else if (c == ' ' && !quoted) {
+            if (inArg) {
+                args.push_back(current);
+            }
+            current.clear();
+            inArg = false;
+        } else {
+            current += c;
+            inArg = true;
+        }
+    }
+    if (inArg) {
+        args.push_back(current);
+    }
+    return args;
+}
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+ToolRun runTarntool(const fs::path& folder, const fs::path& scratch,
+                const std::vector<std::string>& args) {
+    const fs::path out = scratch / "stdout";
+    const fs::path err = scratch / "stderr";
+    std::vector<std::string> argv{TARNTOOL_PATH};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> cargs;
+    for (std::string& a : argv) {
+        cargs.push_back(a.data());
+    }
+    cargs.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int in = ::open("/dev/null", O_RDONLY);
+        if (o < 0 || e < 0 || in < 0 || ::dup2(o, 1) < 0 || ::dup2(e, 2) < 0 ||
+            ::dup2(in, 0) < 0 || ::chdir(folder.c_str()) != 0) {
+            ::_exit(127);
+        }
+        ::execv(cargs[0], cargs.data());
+        ::_exit(127);
+    }
+    int raw = 0;
+    ::waitpid(pid, &raw, 0);
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, toString(readWholeFile(out)),
+            toString(readWholeFile(err))};
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const std::string& line : lines) {
+        s += line + "\n";
+    }
+    return s;
+}
+
+void spit(const fs::path& path, const std::string& contents) {
+    writeFileAtomically(path, toBytes(contents));
+}
+
+// The inputs that the commands of the script cannot make themselves.
+void writeInputs(const fs::path& dir) {
+    spit(dir / "small.exe", "MZ");
+    Bytes unresolved = makeSampleExecutable(2, sampleTexts());
+    writeU32LE(unresolved.data() + profileByNumber(2).PointerBlocks[4].First, 0);
+    writeFileAtomically(dir / "unresolved.exe", unresolved);
+
+    std::vector<std::string> lines(3453, "Hallo");
+    lines[0] = "\\p00001234 %N \\c3rot\\d";
+    lines[1] = "\xC3\xA9\xC2\x9D\xC5\x93\\n";
+    spit(dir / "hallo.txt", joinLines(lines));
+    std::string crlf;
+    for (const std::string& line : lines) {
+        crlf += line + "\r\n";
+    }
+    spit(dir / "hallo-crlf.txt", crlf);
+    std::vector<std::string> bad = lines;
+    bad[4] = "100%";
+    bad[6] = "\\ce";
+    bad[8] = "\xFF";
+    spit(dir / "bad.txt", joinLines(bad));
+    spit(dir / "short.txt", joinLines({lines.begin(), lines.end() - 1}));
+    std::vector<std::string> tooLong = lines;
+    for (std::size_t i = 0; i < tooLong.size(); ++i) {
+        tooLong[i] = "[" + std::to_string(i) + std::string(20, '.') + "]";
+    }
+    spit(dir / "long.txt", joinLines(tooLong));
+
+    const std::array<std::uint8_t, 8> name{'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H'};
+    Bytes x = makeSampleObjectFile(3, 0, {{{0, "Hi"}, {7, ""}, {1, "\xE4\\"}}}, name, 0x120, 20);
+    writeU32LE(x.data() + 12, 0x0000ABCD);
+    writeFileAtomically(dir / "x.dat", x);
+    writeFileAtomically(dir / "three.dat",
+                        makeSampleObjectFile(0, 1, {{{0, "a"}}, {{1, "b"}}, {}}, name, 5));
+    Bytes unsupported = makeSampleObjectFile(2, 0, {{{0, "x"}}}, name, 1);
+    unsupported[16] = kEncodingUnsupported;
+    writeFileAtomically(dir / "unsupported.dat", unsupported);
+    Bytes cut = makeSampleObjectFile(2, 0, {}, name, 1, 0);
+    cut.pop_back();
+    writeU32LE(cut.data() + 17, static_cast<std::uint32_t>(cut.size() - kObjectHeaderSize));
+    writeFileAtomically(dir / "cut.dat", cut);
+    writeFileAtomically(dir / "readonly.dat", makeSampleObjectFile(1, 0, {{{0, "ro"}}}, name, 3));
+    fs::permissions(dir / "readonly.dat", fs::perms::owner_read | fs::perms::group_read);
+
+    std::vector<std::string> messages;
+    for (int i = 1; i <= 11; ++i) {
+        messages.push_back("Nachricht " + std::to_string(i) + " \xC3\xA4");
+    }
+    spit(dir / "messages.txt", joinLines(messages));
+    spit(dir / "messages-short.txt", joinLines({"one", "two"}));
+    fs::create_directories(dir / "badgame" / "ObjData");
+    writeFileAtomically(dir / "badgame" / "ObjData" / "a.dat", x);
+    writeFileAtomically(dir / "badgame" / "ObjData" / "b.dat", cut);
+    fs::create_directories(dir / "emptygame");
+}
+
+std::string fileState(const fs::path& path) {
+    if (!fs::exists(path)) {
+        return "missing";
+    }
+    return digest(toString(readWholeFile(path)));
+}
+
+TEST(TarntoolGolden, EveryCommandLineKeepsItsOutputAndExitStatus) {
+    const std::string goldenPath = TARN_GOLDEN_FILE;
+    std::ifstream in(goldenPath, std::ios::binary);
+    ASSERT_TRUE(in) << goldenPath;
+    const bool update = std::getenv("TARN_UPDATE_GOLDEN") != nullptr;
+
+    TempDir scratch;
+    const fs::path work = scratch.path() / "work";
+    fs::create_directory(work);
+    writeInputs(work);
+
+    std::string actual;    // the same script with this tarntool's results
+    std::string block;     // expected lines of the current step
+    std::string line;
+    auto finish = [&](const std::string& heading, const std::string& result) {
+        actual += heading + result;
+        if (!update) {
+            EXPECT_EQ(block, result) << heading;
+        }
+        block.clear();
+    };
+    std::vector<std::string> lines;
+    while (std::getline(in, line)) {
+        lines.push_back(line);
+    }
+    for (std::size_t i = 0; i < lines.size();) {
+        const std::string& step = lines[i++];
+        if (!step.starts_with("$ ") && !step.starts_with("% file ")) {
+            actual += step + "\n";  // comments and blank lines
+            continue;
+        }
+        block.clear();
+        while (i < lines.size() &&
+               (lines[i].starts_with(">") || lines[i].starts_with("!") ||
+                lines[i].starts_with("="))) {
+            block += lines[i++] + "\n";
+        }
+        if (step.starts_with("$ ")) {
+            const ToolRun r = runTarntool(work, scratch.path(), splitArgs(step.substr(2)));
+            finish(step + "\n", describeStream('>', r.out) + describeStream('!', r.err) + "= " +
+                                    std::to_string(r.status) + "\n");
+        } else {
+            finish(step + "\n", "= " + fileState(work / step.substr(7)) + "\n");
+        }
+    }
+    if (update) {
+        std::ofstream(goldenPath, std::ios::binary) << actual;
+    }
+}
+
+}  // namespace
+}  // namespace tarn
