@@ -29,7 +29,7 @@ if [ ! -f sample/tarnedit.ini ]; then
 fi
 "$tool" exe info sample/game/Tarn.exe
 
-editor=(build/editor/TarnEdit --settings "$PWD/sample/tarnedit.ini" "$@")
+editor=(build/app/main/TarnEdit --settings "$PWD/sample/tarnedit.ini" "$@")
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "run: no display found, so TarnEdit cannot open its window here."
     echo "run: start it under a virtual display instead (xvfb-run is installed by bootstrap):"

@@ -1,0 +1,41 @@
+// The Find dialog: moves the grid's current cell to the next cell, in reading order forward or
+// backward, whose text contains the search text. Modeless and on top; never changes a text.
+#pragma once
+
+#include <QDialog>
+
+class QButtonGroup;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace tarn {
+
+class TextGrid;
+
+class FindDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit FindDialog(TextGrid& grid, QWidget* parent = nullptr);
+
+public slots:
+    // Moves to the next cell holding the search text, or says that there is none.
+    void findNext();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void enableFindNext();
+
+    TextGrid& grid_;
+    QLineEdit* searchTextEdit_;
+    QPushButton* findNextButton_;
+    QPushButton* closeButton_;
+    QButtonGroup* searchInButtons_;   // 0 original texts, 1 translated texts, 2 both
+    QButtonGroup* directionButtons_;  // 0 forward, 1 backward
+    QCheckBox* caseSensitiveBox_;
+    QCheckBox* wholeWordsBox_;
+};
+
+}  // namespace tarn

@@ -1,0 +1,145 @@
+#include "app/main/app_settings.h"
+
+#include "common/code_page_choice.h"
+#include "enduser/message_table.h"
+
+namespace tarn {
+
+namespace {
+
+void readPosition(const ProfileFile& ini, const char* section, PositionSettings& position) {
+    position.left = ini.readInteger(section, "Left", -1);
+    if (position.left != -1) {
+        position.top = ini.readInteger(section, "Top", 0);
+    }
+}
+
+void writePosition(ProfileFile& ini, const char* section, const PositionSettings& position) {
+    ini.writeInteger(section, "Left", position.left);
+    ini.writeInteger(section, "Top", position.top);
+}
+
+// Left; Top, Width and Height only when Left is not -1; IsMaximized always, or only with Left.
+PlacementSettings readPlacement(const ProfileFile& ini, const char* section,
+                                bool maximizedWithoutLeft) {
+    PlacementSettings p;
+    p.left = ini.readInteger(section, "Left", -1);
+    if (p.left != -1) {
+        p.top = ini.readInteger(section, "Top", 0);
+        p.width = ini.readInteger(section, "Width", 320);
+        p.height = ini.readInteger(section, "Height", 200);
+    }
+    if (p.left != -1 || maximizedWithoutLeft) {
+        p.isMaximized = ini.readBool(section, "IsMaximized", false);
+    }
+    return p;
+}
+
+}  // namespace
+
+ExeSettings::ExeSettings() : texts(defaultExeTexts()) {}
+
+const std::array<std::string, kExeSettingsTexts>& defaultExeTexts() {
+    // The end-user program's own default console messages.
+    static_assert(kExeSettingsTexts == static_cast<int>(kMessageCount));
+    return defaultMessages();
+}
+
+PathsSettings readPaths(const ProfileFile& ini) {
+    return {ini.readString("Paths", "OrigExePath", ""),
+            ini.readString("Paths", "TransExePath", "")};
+}
+
+void writePaths(ProfileFile& ini, const PathsSettings& paths) {
+    ini.writeString("Paths", "OrigExePath", paths.origExePath);
+    ini.writeString("Paths", "TransExePath", paths.transExePath);
+    ini.save();
+}
+
+PlacementSettings readMainWindowPlacement(const ProfileFile& ini) {
+    return readPlacement(ini, "MainWindow", true);
+}
+
+void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
+    s.options.cstyleStrings = ini.readBool("Options", "CStyleStrings", false);
+    s.options.fontName = ini.readString("Options", "FontName", "MS Sans Serif");
+    s.options.fontCharset =
+        fontCharsetOrDefault(ini.readInteger("Options", "FontCharset", kDefaultCharset));
+    s.options.fontSize = ini.readInteger("Options", "FontSize", 8);
+    s.options.fontStyle = ini.readInteger("Options", "FontStyle", 0);
+
+    s.preview.backColor = ini.readInteger("Preview", "BackColor", profile_color::kButtonFace);
+    s.preview.textColor = ini.readInteger("Preview", "TextColor", profile_color::kWindowText);
+    s.preview.width = ini.readInteger("Preview", "Width", 300);
+    s.preview.height = ini.readInteger("Preview", "Height", 150);
+    s.preview.left = ini.readInteger("Preview", "Left", -1);
+    if (s.preview.left != -1) {
+        s.preview.top = ini.readInteger("Preview", "Top", 0);
+    }
+    s.preview.visible = ini.readBool("Preview", "Visible", false);
+
+    readPosition(ini, "ReplaceWin", s.replaceWin);
+    readPosition(ini, "ReplaceQuestion", s.replaceQuestion);
+    readPosition(ini, "PluginLang", s.pluginLang);
+
+    s.objTrans.placement = readPlacement(ini, "ObjTrans", false);
+    s.objTrans.enhRle = ini.readBool("ObjTrans", "EnhRLE", true);
+
+    ExeSettings& exe = s.exeSettings;
+    exe.textId = ini.readInteger("EXESettings", "TextID", -1);
+    exe.enhRle = ini.readBool("EXESettings", "EnhRLE", true);
+    for (int k = 0; k < kExeSettingsTexts; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        exe.texts[i] = ini.readString("EXESettings", "Text" + std::to_string(messageEntry(i)),
+                                      defaultExeTexts()[i]);
+    }
+    exe.yesChars = ini.readString("EXESettings", "YesChars", "y");
+    exe.target = ini.readString("EXESettings", "Target", "");
+}
+
+void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
+    ini.writeBool("Options", "CStyleStrings", s.options.cstyleStrings);
+    ini.writeString("Options", "FontName", s.options.fontName);
+    ini.writeInteger("Options", "FontCharset", s.options.fontCharset);
+    ini.writeInteger("Options", "FontSize", s.options.fontSize);
+    ini.writeInteger("Options", "FontStyle", s.options.fontStyle);
+
+    ini.writeBool("MainWindow", "IsMaximized", s.mainWindow.isMaximized);
+    ini.writeInteger("MainWindow", "Left", s.mainWindow.left);
+    ini.writeInteger("MainWindow", "Top", s.mainWindow.top);
+    ini.writeInteger("MainWindow", "Width", s.mainWindow.width);
+    ini.writeInteger("MainWindow", "Height", s.mainWindow.height);
+
+    ini.writeInteger("Preview", "BackColor", s.preview.backColor);
+    ini.writeInteger("Preview", "TextColor", s.preview.textColor);
+    ini.writeInteger("Preview", "Left", s.preview.left);
+    ini.writeInteger("Preview", "Top", s.preview.top);
+    ini.writeInteger("Preview", "Width", s.preview.width);
+    ini.writeInteger("Preview", "Height", s.preview.height);
+    ini.writeBool("Preview", "Visible", s.preview.visible);
+
+    writePosition(ini, "ReplaceWin", s.replaceWin);
+    writePosition(ini, "ReplaceQuestion", s.replaceQuestion);
+    writePosition(ini, "PluginLang", s.pluginLang);
+
+    const PlacementSettings& obj = s.objTrans.placement;
+    ini.writeInteger("ObjTrans", "Left", obj.left);
+    ini.writeInteger("ObjTrans", "Top", obj.top);
+    ini.writeInteger("ObjTrans", "Width", obj.width);
+    ini.writeInteger("ObjTrans", "Height", obj.height);
+    ini.writeBool("ObjTrans", "IsMaximized", obj.isMaximized);
+    ini.writeBool("ObjTrans", "EnhRLE", s.objTrans.enhRle);
+
+    const ExeSettings& exe = s.exeSettings;
+    ini.writeInteger("EXESettings", "TextID", exe.textId);
+    ini.writeBool("EXESettings", "EnhRLE", exe.enhRle);
+    for (int k = 0; k < kExeSettingsTexts; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        ini.writeString("EXESettings", "Text" + std::to_string(messageEntry(i)), exe.texts[i]);
+    }
+    ini.writeString("EXESettings", "YesChars", exe.yesChars);
+    ini.writeString("EXESettings", "Target", exe.target);
+    ini.save();
+}
+
+}  // namespace tarn

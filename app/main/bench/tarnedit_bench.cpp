@@ -1,0 +1,239 @@
+// TarnEdit's windows measured on the offscreen platform: start-up to a filled grid and Save on
+// the 17 MB build, the notation toggle on all 6906 cells, Find and Replace over all 3453 texts in the
+// real main window, and the preview's poll of a text that did not change. Every message box
+// goes to a scripted prompter, so nothing waits for a click.
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <chrono>
+#include <string>
+
+#include "app/find/replace_dialog.h"
+#include "app/main/tarn_edit_application.h"
+#include "app/main/tests/sample_game.h"
+#include "app/preview/preview_command.h"
+#include "app/preview/preview_window.h"
+#include "app/widgets/scripted_prompter.h"
+#include "app/widgets/test_support/child_by_name.h"
+#include "textcodes/cstyle.h"
+
+namespace tarn {
+namespace {
+
+constexpr int Original = StringTableDocument::OriginalColumn;
+constexpr int Translated = StringTableDocument::TranslatedColumn;
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Twenty runs, each timed around the window operation alone (setting up the next run is not).
+void timedRuns(benchmark::internal::Benchmark* b) {
+    b->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+
+// Stops the benchmark with the first message box nobody expected.
+bool failOnMessages(benchmark::State& state, const ScriptedPrompter& prompter,
+                    std::size_t expected) {
+    const auto messages = prompter.messages();
+    if (messages.size() == expected) {
+        return false;
+    }
+    const std::string text = messages.size() > expected ? messages[expected].text.toStdString()
+                                                        : "fewer message boxes than expected";
+    state.SkipWithError(("unexpected message box: " + text).c_str());
+    return true;
+}
+
+// The main window opened on a generated game of the given profile.
+struct OpenGame {
+    explicit OpenGame(int profile) {
+        const std::vector<std::string> texts = sampleTexts();
+        game.writeGame(texts, texts, profile);
+        game.writeSettings();
+        form = game.openMainWindow();
+    }
+    ~OpenGame() { form->hide(); }
+
+    ScriptedPrompter prompter;
+    SampleGame game;
+    std::unique_ptr<MainWindow> form;
+};
+
+void BM_StartupOnTheBigBuild(benchmark::State& state) {
+    ScriptedPrompter prompter;
+    SampleGame game;
+    const std::vector<std::string> texts = sampleTexts();
+    game.writeGame(texts, texts, 3);
+    game.writeSettings();
+    double first = -1;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        std::unique_ptr<MainWindow> form = game.openMainWindow();
+        if (first < 0) {
+            first = secondsSince(start);
+        }
+        state.PauseTiming();
+        const bool filled =
+            form->translatedProfile() == 3 && form->document().cell(2, Translated) == texts[1];
+        form->hide();
+        form.reset();
+        state.ResumeTiming();
+        if (!filled) {
+            state.SkipWithError("the grid was not filled from the 17 MB build");
+            return;
+        }
+    }
+    failOnMessages(state, prompter, 0);
+    state.counters["first_start_ms"] = first * 1000;
+}
+BENCHMARK(BM_StartupOnTheBigBuild)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// Save on the 17 MB build: the save window's whole run, from the command to the replaced file.
+void BM_SaveOnTheBigBuild(benchmark::State& state) {
+    OpenGame open(3);
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        open.form->SaveTexts();
+        state.SetIterationTime(secondsSince(start));
+    }
+    if (!failOnMessages(state, open.prompter, 0) && open.form->Modified()) {
+        state.SkipWithError("the save did not finish");
+    }
+}
+BENCHMARK(BM_SaveOnTheBigBuild)->Apply(timedRuns);
+
+// Argument 0 measures raw to C-style, 1 C-style back to raw; the other way runs untimed.
+void BM_NotationToggleOnAllCells(benchmark::State& state) {
+    OpenGame open(2);
+    MainWindow& form = *open.form;
+    fillWithCargoTexts(form);  // texts of game length with codes to convert
+    const std::string before = form.document().cell(StringTableDocument::kRows, Translated);
+    const bool backToRaw = state.range(0) == 1;
+    QAction* notation = childByName<QAction>(form, "notationAction");
+    for (auto _ : state) {
+        if (backToRaw) {
+            notation->trigger();
+        }
+        const Clock::time_point start = Clock::now();
+        notation->trigger();
+        state.SetIterationTime(secondsSince(start));
+        if (!backToRaw) {
+            notation->trigger();
+        }
+        QCoreApplication::processEvents();  // the repaints, outside the measure
+    }
+    if (form.isCStyle() || form.document().cell(StringTableDocument::kRows, Translated) != before) {
+        state.SkipWithError("the texts did not come back unchanged");
+    }
+    failOnMessages(state, open.prompter, 0);
+    state.counters["cells"] = 2 * StringTableDocument::kRows;
+}
+BENCHMARK(BM_NotationToggleOnAllCells)->ArgName("back_to_raw")->Arg(0)->Arg(1)->Apply(timedRuns);
+
+void BM_FindWithoutMatch(benchmark::State& state) {
+    OpenGame open(2);
+    MainWindow& form = *open.form;
+    fillWithCargoTexts(form);
+    const auto* find = childByName<QDialog>(form, "findDialog");
+    childByName<QLineEdit>(*find, "searchTextEdit")->setText(QStringLiteral("nowhere in any text"));
+    childByName<QCheckBox>(*find, "wholeWordsBox")->setChecked(true);
+    auto* findNext = childByName<QPushButton>(*find, "findNextButton");
+    for (auto _ : state) {
+        form.selectCell(1, Original);
+        const Clock::time_point start = Clock::now();
+        findNext->click();  // row 1 to row 3453, then "Text not found"
+        state.SetIterationTime(secondsSince(start));
+        if (form.currentRow() != 1) {
+            state.SkipWithError("a text matched where none should");
+            return;
+        }
+        if (failOnMessages(state, open.prompter, 1)) {
+            return;
+        }
+        open.prompter.clear();
+    }
+    state.counters["texts"] = 2 * StringTableDocument::kRows;
+}
+BENCHMARK(BM_FindWithoutMatch)->Apply(timedRuns);
+
+void BM_ReplaceAllWithoutPrompt(benchmark::State& state) {
+    OpenGame open(2);
+    MainWindow& form = *open.form;
+    auto& replace = *childByName<ReplaceDialog>(form, "replaceDialog");
+    childByName<QLineEdit>(replace, "toFindEdit")->setText(QStringLiteral("CARGO"));
+    childByName<QLineEdit>(replace, "newTextEdit")->setText(QStringLiteral("fret"));
+    childByName<QCheckBox>(replace, "promptBox")->setChecked(false);
+    for (auto _ : state) {
+        fillWithCargoTexts(form);  // untimed: every run replaces in all 3453 texts
+        const Clock::time_point start = Clock::now();
+        replace.runReplace();
+        state.SetIterationTime(secondsSince(start));
+        const std::string& last = form.document().cell(StringTableDocument::kRows, Translated);
+        if (last.find("fret") == std::string::npos) {
+            state.SkipWithError("the last text was not replaced");
+            return;
+        }
+        if (failOnMessages(state, open.prompter, 1)) {  // "All matching strings were replaced"
+            return;
+        }
+        open.prompter.clear();
+    }
+    state.counters["texts"] = StringTableDocument::kRows;
+}
+BENCHMARK(BM_ReplaceAllWithoutPrompt)->Apply(timedRuns);
+
+// The 100 ms poll while the current cell keeps a long C-style text; "renders" counts the
+// times the preview's document changed during the measure (none is the goal).
+void BM_PreviewPollOfUnchangedText(benchmark::State& state) {
+    OpenGame open(2);
+    MainWindow& form = *open.form;
+    childByName<QAction>(form, "notationAction")->trigger();
+    std::string text;
+    for (int i = 0; i < 40; ++i) {
+        text += "\\c3Credits: %N \\d";
+    }
+    form.setCellText(1, Original, text);
+    form.selectCell(1, Original);
+    auto& command = *childByName<PreviewCommand>(form, "previewCommand");
+    command.refreshPreview();  // the first poll renders the text
+    int renders = 0;
+    QObject::connect(childByName<QTextEdit>(form, "previewText")->document(),
+                     &QTextDocument::contentsChanged, [&renders] { ++renders; });
+    for (auto _ : state) {
+        command.refreshPreview();
+    }
+    std::string raw;
+    if (!cStyleToRaw(text, raw) ||
+        childByName<PreviewWindow>(form, "previewWindow")->lastText() != raw) {
+        state.SkipWithError("the preview does not show the cell's text");
+    }
+    state.counters["renders"] = renders;
+}
+BENCHMARK(BM_PreviewPollOfUnchangedText)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tarn
+
+// The windows need an application object, on the offscreen platform unless another was named.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    tarn::TarnEditApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("TarnEdit"));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

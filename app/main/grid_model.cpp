@@ -1,0 +1,100 @@
+#include "app/main/grid_model.h"
+
+#include <QApplication>
+#include <QPalette>
+
+#include "app/main/grid_text.h"
+
+namespace tarn {
+
+GridModel::GridModel(StringTableDocument& document, QObject* parent)
+    : QAbstractTableModel(parent), document_(document) {}
+
+int GridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : StringTableDocument::kRows;
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : StringTableDocument::kColumns;
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) {
+        return {};
+    }
+    const int row = index.row() + 1;
+    const int column = index.column();
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            if (column == StringTableDocument::NumberColumn) {
+                return QString::number(row);
+            }
+            return gameBytesToDisplay(document_.cell(row, column));
+        case Qt::BackgroundRole:
+            if (column == StringTableDocument::NumberColumn) {
+                return QApplication::palette().brush(QPalette::Button);
+            }
+            return {};
+        default:
+            return {};
+    }
+}
+
+bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole ||
+        (index.column() != StringTableDocument::OriginalColumn &&
+         index.column() != StringTableDocument::TranslatedColumn)) {
+        return false;
+    }
+    const auto bytes = displayToGameBytes(value.toString());
+    if (!bytes) {
+        return false;
+    }
+    const int row = index.row() + 1;
+    if (document_.cell(row, index.column()) == *bytes) {
+        return true;
+    }
+    document_.setText(row, index.column(), *bytes);
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    emit cellEdited(row, index.column());
+    return true;
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    if (index.column() == StringTableDocument::OriginalColumn ||
+        index.column() == StringTableDocument::TranslatedColumn) {
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+    }
+    return Qt::ItemIsEnabled;
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) {
+        return {};
+    }
+    if (orientation == Qt::Vertical) {
+        return QString::number(section + 1);
+    }
+    static const char* const headings[] = {"Number", "Original", "Translated", "Short."};
+    if (section >= 0 && section < StringTableDocument::kColumns) {
+        return QString::fromLatin1(headings[section]);
+    }
+    return {};
+}
+
+void GridModel::setCellText(int row, int column, const std::string& text) {
+    document_.setText(row, column, text);
+    const QModelIndex i = index(row - 1, column);
+    emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
+}
+
+void GridModel::refreshAll() {
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                     {Qt::DisplayRole, Qt::EditRole});
+}
+
+}  // namespace tarn

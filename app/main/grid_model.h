@@ -1,0 +1,42 @@
+// The grid's table model over the StringTableDocument: model row r is text r + 1; columns
+// 0 "Number", 1 "Original", 2 "Translated", 3 "Short.". Only columns 1 and 2 can be entered
+// and edited; the cells hold game bytes, shown through the game's code page.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <functional>
+
+#include "exetext/string_table_document.h"
+
+namespace tarn {
+
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit GridModel(StringTableDocument& document, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Sets the cell (row 1..3453, column 1..3) and repaints it; no other effect.
+    void setCellText(int row, int column, const std::string& text);
+    // The document changed in many places (load, notation, copy, save result).
+    void refreshAll();
+
+    static QModelIndex indexOf(const QAbstractItemModel* model, int row, int column) {
+        return model->index(row - 1, column);
+    }
+
+signals:
+    // The cell editor changed a cell's text.
+    void cellEdited(int row, int column);
+
+private:
+    StringTableDocument& document_;
+};
+
+}  // namespace tarn

@@ -1,0 +1,47 @@
+// TarnEdit: the translator's program for the texts of the game Tarn.
+#include <QStandardPaths>
+#include <iostream>
+#include <string_view>
+
+#include "app/main/main_window.h"
+#include "app/main/settings_location.h"
+#include "app/main/tarn_edit_application.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: TarnEdit [--settings FILE]\n"
+    "The translator's program for the texts of the game Tarn.\n"
+    "\n"
+    "Options:\n"
+    "  --settings FILE  keep the settings in FILE instead of tarnedit.ini beside the program\n"
+    "                   (or in ~/.config/TarnEdit/ when that folder cannot be written)\n"
+    "  --version        print the version and exit\n"
+    "  --help           print this help and exit\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Answered before any window system is asked for, so they work without a display.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--version") {
+            std::cout << "TarnEdit " << TARN_VERSION << '\n';
+            return 0;
+        }
+        if (argument == "--help" || argument == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+    }
+    tarn::TarnEditApplication app(argc, argv);
+    const QString programDir = QCoreApplication::applicationDirPath();
+    QString settings = tarn::settingsOptionOf(QCoreApplication::arguments().mid(1));
+    if (settings.isEmpty()) {
+        settings = tarn::defaultSettingsPath(
+            programDir, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    }
+    tarn::MainWindow mainWindow(settings, programDir);
+    mainWindow.show();
+    return app.exec();
+}

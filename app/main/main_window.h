@@ -1,0 +1,213 @@
+// The main window: the grid of the 3453 texts and the window's commands. Each command's rules
+// live in the StringTableDocument or in the dialog it opens; this class wires them to actions,
+// menus, the toolbar, the grid and the status bar.
+#pragma once
+
+#include <QFont>
+#include <QMainWindow>
+#include <QString>
+
+#include "app/main/app_settings.h"
+#include "app/widgets/game_font.h"
+#include "common/profile_file.h"
+#include "exetext/string_table_document.h"
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QToolBar;
+
+namespace tarn {
+
+class AboutDialog;
+class FindAndPreview;
+class GridModel;
+class JumpToTextDialog;
+class PathsDialog;
+class SaveProgressDialog;
+class TextGridView;
+class UnresolvedTextsDialog;
+class ObjectTextsWindow;
+class ObjectLanguageDialog;
+struct SaveOptions;
+struct SaveResult;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kMainHelpContext = 1;
+
+    // settingsPath: the settings file; programDir: the folder of the help and font files.
+    MainWindow(const QString& settingsPath, const QString& programDir, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // --- State other windows use ---
+    StringTableDocument& document() { return document_; }
+    bool modified() const { return document_.modified(); }
+    void setModified(bool modified);  // also enables or disables Save
+    bool isCStyle() const { return document_.cstyle(); }
+    const std::string& undoText() const { return document_.undoText(); }
+
+    // The executables being edited and the profiles found for them (-1: none).
+    const QString& originalPath() const { return origExePath_; }
+    const QString& translatedPath() const { return transExePath_; }
+    int originalProfile() const { return origProfile_; }
+    int translatedProfile() const { return transProfile_; }
+
+    int currentRow() const;     // 1..3453 (0: none)
+    int currentColumn() const;  // 0..3
+    bool isEditing() const;
+    QLineEdit* cellEditor() const;                // the open cell editor, or nullptr
+    void openCellEditor();                        // on the current cell
+    void closeCellEditor();                       // keeps what was typed
+    QWidget* gridViewport() const;                // where the cells are drawn
+    QString cellText(int row, int column) const;  // as displayed
+    // Sets a cell's game bytes and repaints it (no Modified change).
+    void setCellText(int row, int column, const std::string& text);
+    // Moves the current cell there through the grid's rules; answers whether it moved.
+    bool selectCell(int row, int column);
+    QRect cellRect(int row, int column) const;  // in the grid's viewport coordinates
+    QFont editorFont() const { return font_; }
+    void applyFont(const QFont& font);  // to every window
+    void setHint(const QString& hint);  // the window's hint (free-space report)
+    QString statusText() const;
+
+    // The settings file, read afresh.
+    ProfileFile openSettings() const { return ProfileFile(settingsPath_.toStdString()); }
+    const QString& settingsPath() const { return settingsPath_; }
+    AppSettings& settings() { return settings_; }
+    QString helpFile() const;
+    bool fontAdded() const { return gameFont_.added(); }
+
+    // True when the current cell may be left; otherwise says why in a message box.
+    bool checkCurrentCell();
+
+signals:
+    // The start-up has read every stored value (before the executables are opened); windows
+    // created later take their values from settings() here.
+    void settingsLoaded();
+    // The window is about to write the settings; windows put their values into settings().
+    void aboutToWriteSettings();
+
+public slots:
+    void saveTexts();
+    void runGame();
+    void choosePaths();
+    void copyOriginalTexts();
+    void jumpToText();
+    void goToNextUntranslated();
+    void toggleNotation();
+    void chooseFont();
+    void showFind();
+    void replaceTexts();
+    void togglePreview();
+    void openObjectTexts();
+    void chooseObjectLanguages();
+    void showAbout();
+    void showHelpContents();
+    void showHelpOverview();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    void createActions();
+    void createMenusAndToolbar();
+    void createGrid();
+    void createDialogs();
+    void applyMainWindowPlacement(const PlacementSettings& placement);
+    void fitColumns();
+    bool maybeSaveBeforeClosing();
+    void writeSettingsAtClose();
+    void captureMainWindowPlacement();
+
+    // Start-up and the executables (main_window_settings.cpp, main_window_commands.cpp).
+    void startUp();  // once the window is on screen
+    void askPathsAtStart();
+    bool checkPaths(const QString& originalPath, const QString& translatedPath);
+    void usePaths(const QString& originalPath, const QString& translatedPath);
+    void loadExecutables();
+    void showUnresolvedTexts(const QString& label, const std::vector<int>& numbers);
+    SaveOptions saveOptions() const;
+    void applySaveResult(const SaveResult& result);
+
+    // Grid rules.
+    bool mayEnterCell(int row, int column);
+    void noteCellEdit(int row, int column);
+    bool mayCloseEditor();
+    void rememberUndoText();
+    void undoCellEdit();
+    void showFormatCodeMenu(const QPoint& globalPos);
+    void checkCellOnFocusLoss(QWidget* now);
+    void showStatus(const QString& text);
+    void showCurrentCodes();
+    void showHint(const QString& hint);
+    void enableSave();
+
+    // The object-file windows (main_window_objects.cpp).
+    void createObjectWindows();
+    void applyObjectWindowSettings();
+    void captureObjectWindowSettings();
+
+    QString settingsPath_;
+    QString programDir_;
+    StringTableDocument document_;
+    GridModel* model_ = nullptr;
+    AppSettings settings_;
+    QFont font_;
+    QString currentHint_;
+    GameFontRegistration gameFont_;
+    bool closing_ = false;
+    bool settingsWritten_ = false;
+
+    QString origExePath_;
+    QString transExePath_;
+    int origProfile_ = -1;
+    int transProfile_ = -1;
+
+    // The window's commands.
+    QAction* saveAction_;
+    QAction* runAction_;
+    QAction* pathsAction_;
+    QAction* objectLanguageAction_;
+    QAction* objectTextsAction_;
+    QAction* exitAction_;
+    QAction* cutAction_;
+    QAction* copyAction_;
+    QAction* pasteAction_;
+    QAction* findAction_;
+    QAction* replaceAction_;
+    QAction* copyTextsAction_;
+    QAction* jumpToAction_;
+    QAction* nextUntranslatedAction_;
+    QAction* notationAction_;
+    QAction* previewAction_;
+    QAction* fontAction_;
+    QAction* helpContentsAction_;
+    QAction* helpOverviewAction_;
+    QAction* aboutAction_;
+
+    TextGridView* textGrid_;
+    QMenu* formatCodeMenu_;  // the grid's context menu while a cell is edited
+    QToolBar* toolBar_;
+
+    PathsDialog* pathsDialog_;
+    SaveProgressDialog* saveDialog_;
+    JumpToTextDialog* jumpDialog_;
+    UnresolvedTextsDialog* unresolvedDialog_;
+    AboutDialog* aboutDialog_;
+    // Find, Preview, Replace and the replace prompt, the Preview command and the format-code
+    // menu's items.
+    FindAndPreview* findAndPreview_ = nullptr;
+    // The object-file windows.
+    ObjectTextsWindow* objectTextsWindow_ = nullptr;  // with its new-ID and builder dialogs
+    ObjectLanguageDialog* objectLanguageDialog_ = nullptr;
+};
+
+// Puts a window whose stored position would leave less than 10 pixels on the primary screen
+// at (0, 0).
+void applyPlacementCheck(QWidget& window);
+
+}  // namespace tarn

@@ -1,0 +1,158 @@
+// The main window's actions, menus and toolbar.
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "app/main/main_window.h"
+#include "app/main/toolbar_icons.h"
+
+namespace tarn {
+
+namespace {
+
+QAction* makeAction(QObject* parent, const char* name, const char* caption,
+                    const QKeySequence& shortcut, const char* hint) {
+    auto* action = new QAction(QString::fromUtf8(caption), parent);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    const QString tip = QString::fromUtf8(hint);
+    action->setStatusTip(tip);
+    action->setToolTip(tip.isEmpty() ? action->text() : tip);
+    return action;
+}
+
+// The standard edit commands act on the focused edit box (the cell editor).
+template <typename Command>
+void onFocusedEdit(Command command) {
+    if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+        (edit->*command)();
+    }
+}
+
+}  // namespace
+
+void MainWindow::createActions() {
+    const QStyle* s = style();
+    saveAction_ = makeAction(this, "saveAction", "Save", Qt::Key_F2,
+                             "Save changed texts to the executable files");
+    saveAction_->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    runAction_ = makeAction(this, "runAction", "Run", Qt::Key_F3, "Run translated executable file");
+    runAction_->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
+    pathsAction_ =
+        makeAction(this, "pathsAction", "Configure...", {}, "Set the paths of the necessary files");
+    objectLanguageAction_ =
+        makeAction(this, "objectLanguageAction", "Set object language options...", {},
+                   "Select the preferred language of Tarn when loading texts from plugin files");
+    objectTextsAction_ = makeAction(this, "objectTextsAction", "Translate object files...", {},
+                                    "Allows translating texts found in plug-in object files");
+    exitAction_ = makeAction(this, "exitAction", "E&xit", {}, "Exit the program");
+    cutAction_ = makeAction(this, "cutAction", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), "Cut");
+    cutAction_->setIcon(cutIcon());
+    copyAction_ =
+        makeAction(this, "copyAction", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), "Copy");
+    copyAction_->setIcon(copyIcon());
+    pasteAction_ =
+        makeAction(this, "pasteAction", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), "Paste");
+    pasteAction_->setIcon(pasteIcon());
+    findAction_ = makeAction(this, "findAction", "Find...", Qt::Key_F5, "Find text among strings");
+    findAction_->setIcon(QIcon::fromTheme(QStringLiteral("edit-find"),
+                                          s->standardIcon(QStyle::SP_FileDialogContentsView)));
+    replaceAction_ =
+        makeAction(this, "replaceAction", "Replace", Qt::Key_F6, "Replace text among strings");
+    replaceAction_->setIcon(QIcon::fromTheme(QStringLiteral("edit-find-replace"),
+                                             s->standardIcon(QStyle::SP_BrowserReload)));
+    copyTextsAction_ = makeAction(this, "copyTextsAction", "Copy strings", {},
+                                  "Copy all strings from the left side to the right");
+    jumpToAction_ = makeAction(this, "jumpToAction", "Jump to...", Qt::Key_F4,
+                               "Jump to the string with the given number");
+    jumpToAction_->setIcon(s->standardIcon(QStyle::SP_ArrowRight));
+    nextUntranslatedAction_ = makeAction(this, "nextUntranslatedAction", "Next untranslated",
+                                         Qt::Key_F7, "Jump to the next untranslated string");
+    nextUntranslatedAction_->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
+    notationAction_ = makeAction(this, "notationAction", "C-style strings",
+                                 QKeySequence(Qt::ALT | Qt::Key_C), "Toggles C-style strings");
+    notationAction_->setCheckable(true);
+    previewAction_ = makeAction(this, "previewAction", "Preview", QKeySequence(Qt::ALT | Qt::Key_P),
+                                "Shows a preview of the edited text");
+    previewAction_->setCheckable(true);
+    fontAction_ = makeAction(this, "fontAction", "Change used font...", {}, "");
+    helpContentsAction_ =
+        makeAction(this, "helpContentsAction", "&Contents", {}, "Shows Help contents");
+    helpContentsAction_->setIcon(helpIcon());
+    helpOverviewAction_ = makeAction(this, "helpOverviewAction", "Overview", {},
+                                     "Show overview about hte program functions");
+    aboutAction_ = makeAction(this, "aboutAction", "About...", {}, "About Ostrel 2");
+
+    for (QAction* a : {saveAction_,         runAction_,
+                       pathsAction_,        objectLanguageAction_,
+                       objectTextsAction_,  exitAction_,
+                       cutAction_,          copyAction_,
+                       pasteAction_,        findAction_,
+                       replaceAction_,      copyTextsAction_,
+                       jumpToAction_,       nextUntranslatedAction_,
+                       notationAction_,     previewAction_,
+                       fontAction_,         helpContentsAction_,
+                       helpOverviewAction_, aboutAction_}) {
+        addAction(a);
+        a->setShortcutContext(Qt::WindowShortcut);
+    }
+    saveAction_->setEnabled(false);
+
+    connect(saveAction_, &QAction::triggered, this, &MainWindow::saveTexts);
+    connect(runAction_, &QAction::triggered, this, &MainWindow::runGame);
+    connect(pathsAction_, &QAction::triggered, this, &MainWindow::choosePaths);
+    connect(objectLanguageAction_, &QAction::triggered, this, &MainWindow::chooseObjectLanguages);
+    connect(objectTextsAction_, &QAction::triggered, this, &MainWindow::openObjectTexts);
+    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+    connect(cutAction_, &QAction::triggered, this, []() { onFocusedEdit(&QLineEdit::cut); });
+    connect(copyAction_, &QAction::triggered, this, []() { onFocusedEdit(&QLineEdit::copy); });
+    connect(pasteAction_, &QAction::triggered, this, []() { onFocusedEdit(&QLineEdit::paste); });
+    connect(findAction_, &QAction::triggered, this, &MainWindow::showFind);
+    connect(replaceAction_, &QAction::triggered, this, &MainWindow::replaceTexts);
+    connect(copyTextsAction_, &QAction::triggered, this, &MainWindow::copyOriginalTexts);
+    connect(jumpToAction_, &QAction::triggered, this, &MainWindow::jumpToText);
+    connect(nextUntranslatedAction_, &QAction::triggered, this, &MainWindow::goToNextUntranslated);
+    connect(notationAction_, &QAction::triggered, this, &MainWindow::toggleNotation);
+    connect(previewAction_, &QAction::triggered, this, &MainWindow::togglePreview);
+    connect(fontAction_, &QAction::triggered, this, &MainWindow::chooseFont);
+    connect(helpContentsAction_, &QAction::triggered, this, &MainWindow::showHelpContents);
+    connect(helpOverviewAction_, &QAction::triggered, this, &MainWindow::showHelpOverview);
+    connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::createMenusAndToolbar() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addActions(
+        {saveAction_, runAction_, pathsAction_, objectLanguageAction_, objectTextsAction_});
+    file->addSeparator();
+    file->addAction(exitAction_);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addActions({cutAction_, copyAction_, pasteAction_});
+    QMenu* search = menuBar()->addMenu(QStringLiteral("&Search"));
+    search->addActions({findAction_, replaceAction_});
+    QMenu* other = menuBar()->addMenu(QStringLiteral("&Other"));
+    other->addActions({copyTextsAction_, jumpToAction_, nextUntranslatedAction_, notationAction_,
+                       previewAction_, fontAction_});
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addActions({helpContentsAction_, helpOverviewAction_});
+    help->addSeparator();
+    help->addAction(aboutAction_);
+
+    toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
+    toolBar_->setObjectName(QStringLiteral("mainToolBar"));
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->addAction(saveAction_);
+    toolBar_->addSeparator();
+    toolBar_->addAction(runAction_);
+    toolBar_->addSeparator();
+    toolBar_->addActions({jumpToAction_, findAction_, replaceAction_, nextUntranslatedAction_});
+    toolBar_->addSeparator();
+    toolBar_->addActions({cutAction_, copyAction_, pasteAction_});
+    toolBar_->addSeparator();
+    toolBar_->addAction(helpContentsAction_);
+}
+
+}  // namespace tarn

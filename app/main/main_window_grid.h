@@ -1,0 +1,37 @@
+// The main window's grid as the find, replace, preview and format-code windows see it.
+#pragma once
+
+#include "app/preview/text_grid.h"
+
+namespace tarn {
+
+class MainWindow;
+
+class MainWindowGrid : public TextGrid {
+public:
+    explicit MainWindowGrid(MainWindow& window) : window_(window) {}
+
+    int rowCount() const override;
+    int currentRow() const override;
+    int currentColumn() const override;
+    bool selectCell(int row, int column) override;
+    std::string cellText(int row, int column) const override;
+    void setCellText(int row, int column, const std::string& text) override;
+    void setModified() override;
+    std::string undoText() const override;
+    bool cStyle() const override;
+    bool checkCurrentCell() override;
+    std::optional<CellEditorState> cellEditorState() const override;
+    void closeCellEditor() override;
+    void openCellEditor() override;
+    void setCellEditorSelection(int start, int length) override;
+    QRect cellRect(int row, int column) const override;
+    QWidget* overlayParent() const override;
+    QString displayText(const std::string& bytes) const override;
+    std::optional<std::string> bytesFromDisplay(const QString& text) const override;
+
+private:
+    MainWindow& window_;
+};
+
+}  // namespace tarn

@@ -1,0 +1,99 @@
+#include "app/main/app_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+
+namespace tarn {
+namespace {
+
+TEST(AppSettings, GarbageValuesGiveTheDefaults) {
+    TempDir dir;
+    const auto path = dir.path() / "tarnedit.ini";
+    std::ofstream(path) << "[Options]\nCStyleStrings=yes\nFontSize=big\nFontCharset=300\n"
+                           "[MainWindow]\nLeft=\n"
+                           "Top=7\n[ObjTrans]\nEnhRLE=maybe\n[EXESettings]\nTextID=x\n";
+    ProfileFile ini(path);
+    AppSettings s;
+    readStartupSettings(ini, s);
+    EXPECT_FALSE(s.options.cstyleStrings);
+    EXPECT_EQ(s.options.fontSize, 8);
+    EXPECT_EQ(s.options.fontCharset, 1);
+    EXPECT_EQ(s.options.fontName, "MS Sans Serif");
+    EXPECT_TRUE(s.objTrans.enhRle);
+    EXPECT_EQ(s.exeSettings.textId, -1);
+    EXPECT_EQ(s.exeSettings.texts[8], "All OK");
+    const PlacementSettings main = readMainWindowPlacement(ini);
+    EXPECT_EQ(main.left, -1);
+    EXPECT_EQ(main.top, 0);  // Top is not read without Left
+}
+
+TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
+    TempDir dir;
+    const auto path = dir.path() / "tarnedit.ini";
+    ProfileFile ini(path);
+    AppSettings s;
+    s.options.cstyleStrings = true;
+    s.options.fontName = "Liberation Sans";
+    s.mainWindow = {10, 20, 640, 480, true};
+    s.preview.visible = true;
+    s.preview.left = 5;
+    s.objTrans.placement = {1, 2, 3, 4, true};
+    s.exeSettings.textId = 7;
+    s.exeSettings.texts[0] = "Neue Texte";
+    s.exeSettings.target = "native";
+    writeClosingSettings(ini, s);
+
+    const Bytes data = readWholeFile(path);
+    const std::string text(data.begin(), data.end());
+    const char* order[] = {"[Options]",
+                           "CStyleStrings=1",
+                           "FontName=Liberation Sans",
+                           "FontCharset=1",
+                           "FontSize=8",
+                           "FontStyle=0",
+                           "[MainWindow]",
+                           "IsMaximized=1",
+                           "Left=10",
+                           "[Preview]",
+                           "BackColor=-16777201",
+                           "TextColor=-16777208",
+                           "Visible=1",
+                           "[ReplaceWin]",
+                           "[ReplaceQuestion]",
+                           "[PluginLang]",
+                           "[ObjTrans]",
+                           "EnhRLE=1",
+                           "[EXESettings]",
+                           "TextID=7",
+                           "Text0=Neue Texte",
+                           "Text10=Press ENTER to continue",
+                           "Text13=%1 file(s) restored",
+                           "YesChars=y",
+                           "Target=native"};
+    std::size_t at = 0;
+    for (const char* piece : order) {
+        const auto found = text.find(piece, at);
+        ASSERT_NE(found, std::string::npos) << piece;
+        at = found;
+    }
+    EXPECT_EQ(text.find("[Paths]"), std::string::npos);
+
+    AppSettings back;
+    readStartupSettings(ProfileFile(path), back);
+    EXPECT_TRUE(back.options.cstyleStrings);
+    EXPECT_EQ(back.options.fontName, "Liberation Sans");
+    EXPECT_EQ(back.preview.left, 5);
+    EXPECT_TRUE(back.objTrans.placement.isMaximized);
+    EXPECT_EQ(back.exeSettings.texts[0], "Neue Texte");
+    EXPECT_EQ(back.exeSettings.target, "native");
+    const PlacementSettings main = readMainWindowPlacement(ProfileFile(path));
+    EXPECT_EQ(main.width, 640);
+    EXPECT_TRUE(main.isMaximized);
+}
+
+}  // namespace
+}  // namespace tarn

@@ -1,0 +1,333 @@
+// The window's commands: Save, Run, Jump to, Next untranslated, Copy strings, Configure.
+#include <QFontDialog>
+#include <QStandardPaths>
+
+#include "app/main/tests/editor_fixture.h"
+#include "app/widgets/shell.h"
+
+namespace tarn {
+namespace {
+
+class CommandsTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        ShellActions fake;
+        fake.startDetached = [this](const QString& program, const QStringList& arguments,
+                                    const QString& folder) {
+            started.push_back(program + "|" + arguments.join(',') + "|" + folder);
+            return true;
+        };
+        fake.findExecutable = [this](const QString& name) {
+            looked.push_back(name);
+            if (!installed.contains(name)) {
+                return QString();
+            }
+            return name.startsWith('/') ? name : "/usr/bin/" + name;
+        };
+        fake.openUrl = [](const QString&) { return true; };
+        setShellActionsForTesting(fake);
+    }
+    void TearDown() override {
+        setShellActionsForTesting({});
+        EditorTest::TearDown();
+    }
+    void jumpWith(const QString& entry, const std::function<void()>& afterOk = {}) {
+        prompter.onDialog([entry, afterOk](QDialog& dialog) {
+            childByName<QLineEdit>(dialog, "numberEdit")->setText(entry);
+            childByName<QPushButton>(dialog, "okButton")->click();
+            if (afterOk) {
+                afterOk();
+            }
+        });
+    }
+    QStringList started;
+    QStringList installed{"wine"};  // programs the fake search finds
+    QStringList looked;             // the names it was asked for, in order
+};
+
+TEST_F(CommandsTest, SaveWritesTheTranslatedColumnAndReportsTheFreeSpace) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    ASSERT_TRUE(f.selectCell(2, 2));
+    type("Hallo");
+    pressInEditor(Qt::Key_Return);
+    ASSERT_TRUE(action("saveAction")->isEnabled());
+    action("saveAction")->trigger();
+    EXPECT_FALSE(f.modified());
+    EXPECT_FALSE(action("saveAction")->isEnabled());
+    EXPECT_EQ(translatedOnDisk()[1], texts[1] + "Hallo");
+    EXPECT_TRUE(grid()->statusTip().endsWith(" unused bytes remaining"));
+    EXPECT_EQ(child<QLabel>("phaseLabel")->text(), "Arranging shortenings...");
+    EXPECT_TRUE(child<QLabel>("countLabel")->text().endsWith("0/3453 strings completed"));
+    EXPECT_FALSE(child<QDialog>("saveProgressDialog")->isVisible());
+    // "Yes" every 50 texts: all share the last one, 3401.
+    EXPECT_EQ(f.cellText(51, 3), "3401");
+    EXPECT_EQ(f.cellText(3401, 3), "");
+}
+
+TEST_F(CommandsTest, RefusedSaveKeepsModifiedAndTheFile) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    ASSERT_TRUE(f.selectCell(2, 2));
+    type("x");
+    const Bytes before = readWholeFile(transPath);
+    setWriteFaultForTesting({WriteFault::Step::Rename, 0});
+    f.saveTexts();
+    EXPECT_TRUE(f.modified());
+    EXPECT_TRUE(action("saveAction")->isEnabled());
+    EXPECT_EQ(readWholeFile(transPath), before);
+    ASSERT_FALSE(prompter.messages().empty());
+    EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Error);
+    EXPECT_EQ(prompter.messages().back().caption, "TarnEdit");
+}
+
+TEST_F(CommandsTest, TextsThatDoNotFitAreNotSaved) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    const Bytes before = readWholeFile(transPath);
+    for (int row = 1; row <= 40; ++row) {
+        f.setCellText(row, 2, std::string(20000, static_cast<char>('a' + row % 26)));
+    }
+    f.setModified(true);
+    f.saveTexts();
+    ASSERT_FALSE(prompter.messages().empty());
+    EXPECT_EQ(prompter.messages().back().text,
+              "Not enough space in the executable file - try to be shorter");
+    EXPECT_TRUE(f.modified());
+    EXPECT_EQ(readWholeFile(transPath), before);
+}
+
+TEST_F(CommandsTest, CStyleErrorsAreStoredAsErrorMarks) {
+    writeGame();
+    writeSettings("[Options]\r\nCStyleStrings=1\r\n");
+    MainWindow& f = start();
+    f.setCellText(9, 2, "bad %");
+    f.setModified(true);
+    f.saveTexts();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].caption, "C-style error");
+    EXPECT_EQ(prompter.messages()[0].text,
+              "C-string error in string number 9:\n\rUnmatched % sign at the end of the text"
+              "\n\rThe string won't be saved");
+    EXPECT_EQ(translatedOnDisk()[8], "-Error!-");
+    // The translator's text exists only in the grid now: closing still asks.
+    EXPECT_TRUE(f.Modified());
+}
+
+TEST_F(CommandsTest, RunSavesFirstAndStartsTheGameThroughWine) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    f.runGame();  // nothing modified: started at once
+    ASSERT_EQ(started.size(), 1);
+    const QString folder = QString::fromStdString(transPath.parent_path().string()) + "/";
+    EXPECT_EQ(started[0],
+              "/usr/bin/wine|" + QString::fromStdString(transPath.string()) + "|" + folder);
+
+    ASSERT_TRUE(f.selectCell(3, 2));
+    type("z");
+    setWriteFaultForTesting({WriteFault::Step::Rename, 0});
+    f.runGame();  // the save fails: nothing is started
+    EXPECT_EQ(started.size(), 1);
+    setWriteFaultForTesting({});
+    f.runGame();
+    EXPECT_EQ(started.size(), 2);
+    EXPECT_FALSE(f.modified());
+    EXPECT_EQ(translatedOnDisk()[2], texts[2] + "z");
+}
+
+TEST_F(CommandsTest, RunWithoutWineSaysWhyNothingStarted) {
+    writeGame();
+    writeSettings();
+    installed.clear();
+    MainWindow& f = start();
+    f.runGame();
+    EXPECT_TRUE(started.isEmpty());
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_TRUE(prompter.messages()[0].text.contains("Wine"));
+}
+
+TEST_F(CommandsTest, RunFallsBackToWine64WhereOnlyItIsInstalled) {
+    writeGame();
+    writeSettings();
+    installed = {"wine64", "/usr/lib/wine/wine64"};
+    MainWindow& f = start();
+    f.runGame();
+    ASSERT_EQ(started.size(), 1);
+    EXPECT_TRUE(started[0].startsWith("/usr/bin/wine64|"));
+
+    // Debian's wine64 package alone puts its starter off the search path.
+    installed = {"/usr/lib/wine/wine64"};
+    looked.clear();
+    f.runGame();
+    ASSERT_EQ(started.size(), 2);
+    EXPECT_TRUE(started[1].startsWith("/usr/lib/wine/wine64|"));
+    EXPECT_EQ(looked, (QStringList{"wine", "wine64", "/usr/lib/wine/wine64"}));
+
+    // The real search takes such an absolute path when the file there is executable.
+    const auto starter = dir.path() / "wine64";
+    writeFileAtomically(starter, Bytes{'#', '!'}, std::filesystem::perms::owner_all);
+    const QString path = QString::fromStdString(starter.string());
+    EXPECT_EQ(QStandardPaths::findExecutable(path), path);
+}
+
+TEST_F(CommandsTest, JumpToChecksTheRange) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    ASSERT_TRUE(f.selectCell(5, 2));
+    bool stillOpen = false;
+    for (const char* bad : {"0", "9999"}) {
+        prompter.clear();
+        jumpWith(bad, [&]() { stillOpen = child<QDialog>("jumpToTextDialog")->isVisible(); });
+        f.jumpToText();
+        EXPECT_TRUE(stillOpen) << bad;
+        ASSERT_EQ(prompter.messages().size(), 1u);
+        EXPECT_EQ(prompter.messages()[0].text, "You have to enter a number between 1 and 3453!");
+        EXPECT_EQ(prompter.messages()[0].caption, "Error");
+        EXPECT_EQ(f.currentRow(), 5);
+    }
+    prompter.clear();
+    jumpWith("");
+    f.jumpToText();
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_EQ(f.currentRow(), 5);
+    jumpWith("17");
+    f.jumpToText();
+    EXPECT_EQ(f.currentRow(), 17);
+    EXPECT_EQ(f.currentColumn(), 1);
+}
+
+TEST_F(CommandsTest, JumpToAcceptsOnlyDigits) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    prompter.onDialog([](QDialog& dialog) {
+        auto* number = childByName<QLineEdit>(dialog, "numberEdit");
+        number->clear();
+        QTest::keyClicks(number, "1a2-34567");
+        QTest::keyClick(number, Qt::Key_Return);
+    });
+    f.jumpToText();
+    EXPECT_EQ(child<QLineEdit>("numberEdit")->text(), "1234");
+    EXPECT_EQ(prompter.beeps(), 2);  // the fifth digit is cut by the length limit
+    EXPECT_EQ(f.currentRow(), 1234);
+}
+
+TEST_F(CommandsTest, NextUntranslatedFindsEqualRowsAndStopsAtTheEnd) {
+    std::vector<std::string> translated = texts;
+    for (auto& t : translated) {
+        t += "!";
+    }
+    translated[199] = texts[199];  // row 200 untranslated
+    texts[299] = "";               // row 300: empty original is skipped
+    translated[299] = "";
+    writeGame(texts, translated);
+    writeSettings();
+    MainWindow& f = start();
+    ASSERT_TRUE(f.selectCell(150, 1));
+    f.goToNextUntranslated();
+    EXPECT_EQ(f.currentRow(), 200);
+    EXPECT_EQ(f.currentColumn(), 2);
+    ASSERT_TRUE(f.selectCell(3453, 1));
+    f.goToNextUntranslated();
+    EXPECT_EQ(f.currentRow(), 3453);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "No more untranslated texts");
+    EXPECT_EQ(prompter.messages()[0].caption, "Information");
+}
+
+TEST_F(CommandsTest, CopyStringsAsksAndMarksModified) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    f.copyOriginalTexts();  // unscripted: answered No
+    EXPECT_FALSE(f.modified());
+    EXPECT_EQ(prompter.messages()[0].caption, "Confirmation");
+    prompter.answer(MessageAnswer::Yes);
+    f.copyOriginalTexts();
+    EXPECT_TRUE(f.modified());  // even though both columns were equal
+}
+
+TEST_F(CommandsTest, ConfigureAfterAFailedSaveDoesNotOpenThePathsDialog) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    ASSERT_TRUE(f.selectCell(2, 2));
+    type("q");
+    setWriteFaultForTesting({WriteFault::Step::Rename, 0});
+    prompter.answer(MessageAnswer::Yes);
+    f.choosePaths();
+    EXPECT_EQ(prompter.asked()[0].caption, "Unsaved changes");
+    for (const auto& asked : prompter.asked()) {
+        EXPECT_NE(asked.caption, "Configuration");
+    }
+    setWriteFaultForTesting({});
+    prompter.clear();
+    prompter.answer(MessageAnswer::Yes);
+    f.choosePaths();
+    EXPECT_EQ(prompter.asked().back().caption, "Configuration");
+}
+
+TEST_F(CommandsTest, ClosingWithUnsavedEditsAsks) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    ASSERT_TRUE(f.selectCell(2, 2));
+    type("q");
+    prompter.answer(MessageAnswer::Cancel);
+    EXPECT_FALSE(f.close());
+    setWriteFaultForTesting({WriteFault::Step::Rename, 0});
+    prompter.answer(MessageAnswer::Yes);
+    EXPECT_FALSE(f.close());  // the save failed: the window stays
+    setWriteFaultForTesting({});
+    prompter.answer(MessageAnswer::No);
+    EXPECT_TRUE(f.close());
+    EXPECT_EQ(translatedOnDisk()[1], texts[1]);
+}
+
+}  // namespace
+}  // namespace tarn
+
+namespace tarn {
+namespace {
+
+TEST_F(CommandsTest, MissingHelpFileIsReported) {
+    writeGame();
+    writeSettings();
+    start();
+    action("helpOverviewAction")->trigger();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_TRUE(prompter.messages()[0].text.contains("Ostrel2.hlp"));
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
+}
+
+TEST_F(CommandsTest, ChosenFontIsAppliedEverywhereAndStoredAtClose) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    QFont chosen(QStringLiteral("FreeSerif"));
+    chosen.setPointSize(13);
+    chosen.setItalic(true);
+    prompter.onDialog([chosen](QDialog& dialog) {
+        auto& fonts = static_cast<QFontDialog&>(dialog);
+        fonts.setCurrentFont(chosen);
+        fonts.accept();
+    });
+    action("fontAction")->trigger();
+    EXPECT_EQ(f.editorFont().pointSize(), 13);
+    EXPECT_EQ(child<QDialog>("pathsDialog")->font().pointSize(), 13);  // every window follows
+    EXPECT_TRUE(f.close());
+    const AppSettings& written = f.settings();
+    EXPECT_EQ(written.options.fontSize, 13);
+    EXPECT_EQ(written.options.fontStyle, 2);
+    EXPECT_NE(settingsText().find("FontSize=13"), std::string::npos);
+    EXPECT_NE(settingsText().find("FontStyle=2"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarn

@@ -1,0 +1,101 @@
+// Runs the real main window on the offscreen platform over generated game executables, with a
+// scripted prompter answering every message box and modal dialog.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "app/main/main_window.h"
+#include "app/main/tarn_edit_application.h"
+#include "app/main/tests/sample_game.h"
+#include "app/main/text_grid_view.h"
+#include "app/widgets/scripted_prompter.h"
+#include "app/widgets/test_support/child_by_name.h"
+#include "app/widgets/test_support/test_application.h"
+#include "common/file_io.h"
+#include "exetext/exe_profile.h"
+#include "exetext/sample_executable.h"
+#include "exetext/string_table_reader.h"
+
+namespace tarn {
+
+class EditorTest : public ::testing::Test, protected SampleGame {
+protected:
+    static void SetUpTestSuite() { testApplication<TarnEditApplication>(); }
+
+    void SetUp() override {
+        texts = sampleTexts();
+        texts[0] = "Hi";
+    }
+    void TearDown() override {
+        if (window) {
+            window->hide();
+            window.reset();
+        }
+        setWriteFaultForTesting({});
+    }
+
+    using SampleGame::writeGame;
+    void writeGame() { writeGame(texts, texts); }
+
+    std::string settingsText() const {
+        const Bytes data = readWholeFile(settingsPath);
+        return std::string(data.begin(), data.end());
+    }
+
+    // Creates and shows the main window and lets its start-up run.
+    MainWindow& start() {
+        window = openMainWindow();
+        return *window;
+    }
+
+    // The main window's action, dialog or widget of that objectName.
+    QAction* action(const char* name) const { return childByName<QAction>(*window, name); }
+    template <typename T>
+    T* child(const char* name) const {
+        return childByName<T>(*window, name);
+    }
+    TextGridView* grid() const { return child<TextGridView>("textGrid"); }
+
+    // Types into the current cell, opening its editor first.
+    void type(const QString& text) {
+        if (!window->isEditing()) {
+            QTest::keyClick(grid(), Qt::Key_Return);
+            ASSERT_NE(window->cellEditor(), nullptr);
+            QTest::keyClick(window->cellEditor(), Qt::Key_End);  // the text opens selected
+        }
+        ASSERT_NE(window->cellEditor(), nullptr);
+        QTest::keyClicks(window->cellEditor(), text);
+    }
+    void pressInEditor(Qt::Key key) {
+        ASSERT_NE(window->cellEditor(), nullptr);
+        QTest::keyClick(window->cellEditor(), key);
+    }
+    std::vector<std::string> translatedOnDisk() const {
+        LoadedExecutables loaded;
+        loadExecutables(origPath, transPath, false, loaded);
+        return loaded.translated;
+    }
+    QStringList messageTexts() const {
+        QStringList out;
+        for (const auto& m : prompter.messages()) {
+            out << m.text;
+        }
+        return out;
+    }
+
+    std::vector<std::string> texts;
+    ScriptedPrompter prompter;
+    std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace tarn

@@ -1,0 +1,181 @@
+// The grid's editing rules, the status bar and the notation toggle.
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QStatusTipEvent>
+
+#include "app/main/grid_model.h"
+#include "app/main/grid_text.h"
+#include "app/main/tests/editor_fixture.h"
+#include "textcodes/cstyle.h"
+
+namespace tarn {
+namespace {
+
+using GridTest = EditorTest;
+
+TEST(GridText, ControlBytesShowAsPicturesAndEveryByteMapsBack) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        all += static_cast<char>(b);
+    }
+    const QString shown = gameBytesToDisplay(all);
+    EXPECT_EQ(shown[5], QChar(0x2405));
+    EXPECT_EQ(shown[0x80], QChar(0x20AC));  // the euro sign of Windows-1252
+    EXPECT_EQ(displayToGameBytes(shown), all);
+    EXPECT_FALSE(displayToGameBytes(QStringLiteral("\u0142")));  // not in the code page
+}
+
+TEST_F(GridTest, StatusBarShowsTheBytesOfTheCurrentCellAndFollowsTyping) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    ASSERT_TRUE(f.selectCell(2, 2));
+    ASSERT_TRUE(f.selectCell(1, 1));
+    EXPECT_EQ(f.statusText(), "72 105 ");
+    type("!");
+    EXPECT_EQ(f.statusText(), "72 105 33 ");
+    EXPECT_EQ(f.document().cell(1, 1), "Hi!");
+    EXPECT_FALSE(f.modified());  // column 1 edits are no changes
+    EXPECT_FALSE(action("saveAction")->isEnabled());
+    pressInEditor(Qt::Key_Return);
+    ASSERT_TRUE(f.selectCell(1, 2));
+    type("x");
+    EXPECT_TRUE(f.modified());
+    EXPECT_TRUE(action("saveAction")->isEnabled());
+}
+
+TEST_F(GridTest, ColumnThreeAndTheNumberColumnCannotBeEntered) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    ASSERT_TRUE(f.selectCell(5, 2));
+    EXPECT_FALSE(f.selectCell(5, 3));
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, f.cellRect(6, 3).center());
+    EXPECT_FALSE(f.selectCell(6, 0));
+    EXPECT_EQ(f.currentRow(), 5);
+    EXPECT_EQ(f.currentColumn(), 2);
+}
+
+TEST_F(GridTest, EscRestoresTheTextTheCellHadWhenEntered) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    ASSERT_TRUE(f.selectCell(8, 2));
+    const std::string before = f.document().cell(8, 2);
+    type("abc");
+    pressInEditor(Qt::Key_Backspace);
+    type("d");
+    pressInEditor(Qt::Key_Escape);
+    EXPECT_FALSE(f.isEditing());
+    EXPECT_EQ(f.document().cell(8, 2), before);
+}
+
+TEST_F(GridTest, InvalidCStyleCellCannotBeLeftUntilEsc) {
+    writeGame();
+    writeSettings("[Options]\r\nCStyleStrings=1\r\n");
+    MainWindow& f = start();
+    ASSERT_TRUE(f.selectCell(4, 2));
+    const std::string before = f.document().cell(4, 2);
+    type(" 50%");
+    pressInEditor(Qt::Key_Return);  // refused: the editor stays open
+    EXPECT_TRUE(f.isEditing());
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].caption, "Error in string");
+    EXPECT_EQ(prompter.messages()[0].text,
+              "The C-style string you entered has an error:\n\rUnmatched % sign at the end of the "
+              "text\n\rYou must fix this error to continue or press ESC to undo your changes");
+    EXPECT_FALSE(f.selectCell(5, 2));
+    f.goToNextUntranslated();
+    f.copyOriginalTexts();
+    f.saveTexts();
+    EXPECT_EQ(prompter.messages().size(), 5u);
+    EXPECT_EQ(f.currentRow(), 4);
+    pressInEditor(Qt::Key_Escape);
+    EXPECT_EQ(f.document().cell(4, 2), before);
+    EXPECT_TRUE(f.selectCell(5, 2));
+}
+
+TEST_F(GridTest, LeavingACStyleCellWritesItsCanonicalForm) {
+    writeGame();
+    writeSettings("[Options]\r\nCStyleStrings=1\r\n");
+    MainWindow& f = start();
+    ASSERT_TRUE(f.selectCell(4, 2));
+    f.setCellText(4, 2, "\\x41\\p0000abcd");
+    ASSERT_TRUE(f.selectCell(5, 2));
+    EXPECT_EQ(f.document().cell(4, 2), "A\\p0000ABCD");
+    EXPECT_EQ(f.statusText(), "");  // C-style: no byte view
+}
+
+TEST_F(GridTest, NotationToggleReportsEachBadCellAndKeepsIt) {
+    writeGame();
+    writeSettings("[Options]\r\nCStyleStrings=1\r\n");
+    MainWindow& f = start();
+    f.setCellText(10, 1, "%x");
+    f.setCellText(11, 2, "\\ce");
+    action("notationAction")->trigger();
+    EXPECT_FALSE(action("notationAction")->isChecked());
+    ASSERT_EQ(prompter.messages().size(), 2u);
+    EXPECT_EQ(prompter.messages()[0].text,
+              "Error in string number 10: Incorrect % sequence at position 1");
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::None);
+    EXPECT_EQ(prompter.messages()[1].text,
+              "Error in string number 11: Invalid color specifier for \\c at position 1");
+    EXPECT_EQ(f.document().cell(10, 1), "%x");
+    EXPECT_EQ(f.document().cell(1, 2), "Hi");
+    EXPECT_EQ(f.statusText(), "72 105 ");
+}
+
+TEST_F(GridTest, TogglingTheNotationThereAndBackRestoresEveryCell) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    action("notationAction")->trigger();
+    EXPECT_TRUE(f.isCStyle());
+    EXPECT_EQ(f.document().cell(7, 1), rawToCStyle(texts[6]));
+    action("notationAction")->trigger();
+    EXPECT_FALSE(f.isCStyle());
+    for (int row = 1; row <= StringTableDocument::kRows; ++row) {
+        const std::string& raw = texts[static_cast<std::size_t>(row - 1)];
+        ASSERT_EQ(f.document().cell(row, 1), raw) << "row " << row;
+        ASSERT_EQ(f.document().cell(row, 2), raw) << "row " << row;
+    }
+}
+
+}  // namespace
+}  // namespace tarn
+
+namespace tarn {
+namespace {
+
+TEST_F(GridTest, ContextMenuOpensOnlyWhileACellIsEdited) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    child<QMenu>("formatCodeMenu")->addAction(QStringLiteral("Red"));
+    ASSERT_TRUE(f.selectCell(3, 2));
+    const QPoint at = f.cellRect(3, 2).center();
+    QContextMenuEvent onGrid(QContextMenuEvent::Mouse, at, grid()->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(grid()->viewport(), &onGrid);
+    EXPECT_FALSE(child<QMenu>("formatCodeMenu")->isVisible());
+    type("a");
+    emit f.cellEditor()->customContextMenuRequested(QPoint(2, 2));
+    EXPECT_TRUE(child<QMenu>("formatCodeMenu")->isVisible());
+    child<QMenu>("formatCodeMenu")->hide();
+}
+
+TEST_F(GridTest, FreeSpaceHintShowsOverTheGridUntilACellIsSelected) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    f.setHint(QStringLiteral("120 unused bytes remaining"));
+    QStatusTipEvent hover(grid()->statusTip());
+    QCoreApplication::sendEvent(&f, &hover);
+    EXPECT_EQ(f.statusText(), "120 unused bytes remaining");
+    ASSERT_TRUE(f.selectCell(1, 2));
+    EXPECT_EQ(f.statusText(), "72 105 ");
+    type("!");
+    EXPECT_EQ(f.statusText(), "72 105 33 ");
+}
+
+}  // namespace
+}  // namespace tarn

@@ -1,0 +1,80 @@
+// The main window's two writes (the translated executable on Save, the settings file when the
+// window closes) with the disk failing at each step: the error box names the file and the
+// reason, the file on disk stays whole, a failed save keeps Modified and the Save command for
+// a retry, and the retry succeeds once the disk works again.
+#include "app/main/tests/editor_fixture.h"
+
+namespace tarn {
+namespace {
+
+struct Fault {
+    WriteFault::Step step;
+    std::size_t bytesBeforeFailure;
+    const char* name;
+};
+
+void PrintTo(const Fault& fault, std::ostream* os) {
+    *os << fault.name;
+}
+
+class WindowWriteFaults : public EditorTest, public ::testing::WithParamInterface<Fault> {
+protected:
+    void inject() { setWriteFaultForTesting({GetParam().step, GetParam().bytesBeforeFailure}); }
+};
+
+TEST_P(WindowWriteFaults, FailedSaveKeepsTheFileAndModifiedAndTheRetrySaves) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    ASSERT_TRUE(f.selectCell(5, 2));
+    type("!");
+    const Bytes before = readWholeFile(transPath);
+
+    inject();
+    f.saveTexts();
+    EXPECT_TRUE(f.modified());
+    EXPECT_TRUE(action("saveAction")->isEnabled());
+    EXPECT_EQ(readWholeFile(transPath), before);
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(transPath.parent_path()), fs::directory_iterator()),
+        1);
+    const auto boxes = prompter.messages();
+    ASSERT_FALSE(boxes.empty());
+    const auto& box = boxes.back();
+    EXPECT_EQ(box.icon, MessageIcon::Error);
+    EXPECT_TRUE(box.text.contains(QString::fromStdString(transPath.string())))
+        << box.text.toStdString();
+    EXPECT_TRUE(box.text.startsWith("Cannot ")) << box.text.toStdString();
+
+    setWriteFaultForTesting({});
+    f.saveTexts();
+    EXPECT_FALSE(f.modified());
+    EXPECT_EQ(translatedOnDisk()[4], texts[4] + "!");
+}
+
+TEST_P(WindowWriteFaults, RefusedSettingsWriteAtCloseKeepsTheOldSettings) {
+    writeGame();
+    writeSettings("[Options]\r\nCStyleStrings=0\r\n");
+    MainWindow& f = start();
+    const std::string before = settingsText();
+    action("notationAction")->trigger();  // a setting that must be written at close
+
+    inject();
+    EXPECT_TRUE(f.close());
+    ASSERT_FALSE(prompter.messages().empty());
+    EXPECT_EQ(prompter.messages().back().text,
+              QString::fromStdString("Unable to write to " + settingsPath.string()));
+    EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Error);
+    EXPECT_EQ(settingsText(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStep, WindowWriteFaults,
+                         ::testing::Values(Fault{WriteFault::Step::CreateTemporary, 0, "Create"},
+                                           Fault{WriteFault::Step::WriteData, 10, "DiskFull"},
+                                           Fault{WriteFault::Step::Rename, 0, "Rename"}),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace tarn

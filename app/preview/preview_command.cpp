@@ -1,0 +1,43 @@
+#include "app/preview/preview_command.h"
+
+#include <QAction>
+#include <QTimer>
+
+#include "app/preview/preview_window.h"
+#include "app/preview/text_grid.h"
+
+namespace tarn {
+
+PreviewCommand::PreviewCommand(QAction& previewAction, PreviewWindow& window, TextGrid& grid,
+                               QObject* parent)
+    : QObject(parent),
+      previewAction_(previewAction),
+      window_(window),
+      grid_(grid),
+      pollTimer_(new QTimer(this)) {
+    setObjectName(QStringLiteral("previewCommand"));
+    pollTimer_->setObjectName(QStringLiteral("previewPollTimer"));
+    pollTimer_->setInterval(PollInterval);
+    connect(pollTimer_, &QTimer::timeout, this, &PreviewCommand::refreshPreview);
+    connect(&window_, &PreviewWindow::closedByUser, this, [this] {
+        if (previewAction_.isChecked()) {
+            previewAction_.trigger();
+        }
+    });
+}
+
+void PreviewCommand::togglePreview() {
+    const bool checked = previewAction_.isChecked();
+    window_.setVisible(checked);
+    if (checked) {
+        pollTimer_->start();
+    } else {
+        pollTimer_->stop();
+    }
+}
+
+void PreviewCommand::refreshPreview() {
+    window_.showText(currentCellText(grid_), grid_.cStyle());
+}
+
+}  // namespace tarn

@@ -1,0 +1,38 @@
+// What the main window's Preview action does: the checked action shows the preview window and
+// polls the grid's current cell every 100 ms; closing the window with its close box triggers
+// the action again, which unchecks it.
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QTimer;
+
+namespace tarn {
+
+class PreviewWindow;
+class TextGrid;
+
+class PreviewCommand : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int PollInterval = 100;  // milliseconds
+
+    // The action must be checkable; its handler calls togglePreview.
+    PreviewCommand(QAction& previewAction, PreviewWindow& window, TextGrid& grid,
+                   QObject* parent = nullptr);
+
+public slots:
+    // Shows or hides the preview and runs or stops the timer after the action's check mark.
+    void togglePreview();
+    // Shows the current cell's text (the timer's tick).
+    void refreshPreview();
+
+private:
+    QAction& previewAction_;
+    PreviewWindow& window_;
+    TextGrid& grid_;
+    QTimer* pollTimer_;
+};
+
+}  // namespace tarn

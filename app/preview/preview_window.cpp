@@ -1,0 +1,172 @@
+#include "app/preview/preview_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "app/preview/game_colour.h"
+#include "app/widgets/color_qt.h"
+#include "app/widgets/prompter.h"
+#include "common/game_code_page.h"
+#include "common/profile_file.h"
+#include "textcodes/cstyle.h"
+
+namespace tarn {
+namespace {
+
+constexpr int DefaultWidth = 300;
+constexpr int DefaultHeight = 150;
+
+// The box keeps its own font whatever font the translator picks for the other windows.
+QFont previewFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(8);
+    font.setBold(true);
+    return font;
+}
+
+QString runText(const std::string& bytes) {
+    QString text = QString::fromStdString(gameBytesToUtf8(bytes));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+}  // namespace
+
+PreviewWindow::PreviewWindow(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
+      textView_(new QTextEdit(this)),
+      colourMenu_(new QMenu(this)),
+      backColor_(profile_color::kButtonFace),
+      textColor_(profile_color::kWindowText) {
+    setObjectName(QStringLiteral("previewWindow"));
+    setWindowTitle(QStringLiteral("Preview"));
+    resize(DefaultWidth, DefaultHeight);
+
+    textView_->setObjectName(QStringLiteral("previewText"));
+    colourMenu_->setObjectName(QStringLiteral("previewColourMenu"));
+    textView_->setReadOnly(true);
+    textView_->setFrameShape(QFrame::NoFrame);
+    textView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    textView_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    textView_->setFont(previewFont());
+    textView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(textView_);
+
+    chooseTextColourAction_ =
+        colourMenu_->addAction(QStringLiteral("Change default text color..."));
+    chooseTextColourAction_->setObjectName(QStringLiteral("chooseTextColourAction"));
+    chooseBackgroundColourAction_ =
+        colourMenu_->addAction(QStringLiteral("Change background color..."));
+    chooseBackgroundColourAction_->setObjectName(QStringLiteral("chooseBackgroundColourAction"));
+    connect(chooseTextColourAction_, &QAction::triggered, this, &PreviewWindow::chooseTextColour);
+    connect(chooseBackgroundColourAction_, &QAction::triggered, this,
+            &PreviewWindow::chooseBackgroundColour);
+    connect(textView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        colourMenu_->popup(textView_->viewport()->mapToGlobal(at));
+    });
+    applyBackground();
+}
+
+void PreviewWindow::showText(const std::string& text, bool cStyle) {
+    std::string raw;
+    if (cStyle) {
+        if (!cStyleToRaw(text, raw)) {
+            return;
+        }
+    } else {
+        raw = text;
+    }
+    if (raw == lastText_) {
+        return;
+    }
+    lastText_ = std::move(raw);
+    renderText(lastText_);
+}
+
+void PreviewWindow::renderText(const std::string& raw) {
+    textView_->clear();
+    const QColor defaultColour = colorFromProfileValue(textColor_);
+    const QFont font = textView_->font();
+    QTextCursor cursor(textView_->document());
+    cursor.movePosition(QTextCursor::End);
+    for (const PreviewRun& run : renderPreviewRuns(raw)) {
+        QTextCharFormat format;
+        format.setFontFamilies({font.family()});
+        format.setFontPointSize(8);
+        format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
+        format.setForeground(run.colour ? rgbToQColor(*run.colour) : defaultColour);
+        cursor.insertText(runText(run.text), format);
+    }
+    textView_->verticalScrollBar()->setValue(0);
+    textView_->horizontalScrollBar()->setValue(0);
+}
+
+void PreviewWindow::setBackColor(std::int32_t colour) {
+    backColor_ = colour;
+    applyBackground();
+}
+
+void PreviewWindow::setTextColor(std::int32_t colour) {
+    textColor_ = colour;
+    renderText(lastText_);
+}
+
+void PreviewWindow::applyBackground() {
+    QPalette palette = textView_->palette();
+    const QColor background = colorFromProfileValue(backColor_);
+    const QColor text = colorFromProfileValue(textColor_);
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, background);
+        palette.setColor(group, QPalette::Text, text);
+    }
+    textView_->setPalette(palette);
+}
+
+bool PreviewWindow::askColour(std::int32_t& colour) {
+    QColorDialog dialog(colorFromProfileValue(colour), this);
+    dialog.setObjectName(QStringLiteral("colourDialog"));
+    if (prompter().runModal(dialog) != QDialog::Accepted) {
+        return false;
+    }
+    colour = profileValueFromColor(dialog.currentColor());
+    return true;
+}
+
+void PreviewWindow::chooseTextColour() {
+    std::int32_t colour = textColor_;
+    if (askColour(colour)) {
+        textColor_ = colour;
+        applyBackground();
+        renderText(lastText_);
+    }
+}
+
+void PreviewWindow::chooseBackgroundColour() {
+    std::int32_t colour = backColor_;
+    if (askColour(colour)) {
+        setBackColor(colour);
+    }
+}
+
+void PreviewWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (event->isAccepted()) {
+        emit closedByUser();
+    }
+}
+
+void PreviewWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    position_.shown(*this);
+}
+
+}  // namespace tarn
