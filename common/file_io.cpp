@@ -40,9 +40,7 @@ void setWriteFaultForTesting(WriteFault fault) {
 // Windows: the file functions of the system itself, so that the errors carry its own texts and
 // a replacement is one MoveFileExW. Narrow text here is in the ANSI code page, as the paths'
 // narrow form is.
-namespace {
-
-std::string systemMessage(DWORD err) {
+std::string windowsErrorText(unsigned long err) {
     char* buffer = nullptr;
     const DWORD n = ::FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -60,8 +58,11 @@ std::string systemMessage(DWORD err) {
     return text;
 }
 
+namespace {
+
+
 [[noreturn]] void fail(const std::string& what, const fs::path& path, DWORD err) {
-    throw FileError(what + " \"" + path.string() + "\". " + systemMessage(err));
+    throw FileError(what + " \"" + path.string() + "\". " + windowsErrorText(err));
 }
 
 // Closes a handle when the scope ends.

@@ -7,11 +7,17 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "common/bytes.h"
 
 namespace tarn {
+
+#ifdef _WIN32
+// The system's own text for a Windows error code, without its final full stop and line end.
+std::string windowsErrorText(unsigned long err);
+#endif
 
 namespace fs = std::filesystem;
 

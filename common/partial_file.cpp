@@ -18,6 +18,7 @@
 #include <string>
 
 #include "common/errors.h"
+#include "common/file_io.h"
 
 namespace tarn {
 
@@ -30,20 +31,7 @@ constexpr std::uint64_t kReadAhead = 64 * 1024;
 #ifdef _WIN32
 
 [[noreturn]] void fail(const std::string& what, const std::filesystem::path& path, DWORD err) {
-    char* buffer = nullptr;
-    const DWORD n = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, err, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text =
-        n > 0 && buffer != nullptr ? std::string(buffer, n) : "System error " + std::to_string(err);
-    if (buffer != nullptr) {
-        ::LocalFree(buffer);
-    }
-    while (!text.empty() &&
-           (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.')) {
-        text.pop_back();
-    }
-    throw FileError(what + " \"" + path.string() + "\". " + text);
+    throw FileError(what + " \"" + path.string() + "\". " + windowsErrorText(err));
 }
 
 HANDLE asHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }

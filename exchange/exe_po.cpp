@@ -60,12 +60,7 @@ std::vector<PoEntry> exeTextsToPo(const std::vector<std::string>& original,
         entry.source = rawToPoText(original[i]);
         entry.notes.push_back("text " + std::to_string(n));
         if (i < translated.size() && !listed(untranslatable, n) && translated[i] != original[i]) {
-            entry.translation = rawToPoText(translated[i]);
-            if (!entry.translation.empty() &&
-                lineBreaksDifferAtEnds(entry.source, entry.translation)) {
-                entry.fuzzy = true;
-                entry.notes.emplace_back(kFuzzyLineBreaksNote);
-            }
+            setExportedTranslation(entry, translated[i]);
         }
         entries.push_back(std::move(entry));
     }

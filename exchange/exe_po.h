@@ -18,11 +18,9 @@
 
 #include "exchange/po_file.h"
 #include "exchange/po_import.h"
+#include "exchange/po_text.h"
 
 namespace tarn {
-
-inline constexpr std::string_view kFuzzyLineBreaksNote =
-    "fuzzy: the line breaks at the start or end differ from the original's";
 
 std::string exeContext(int textNumber);  // "exe/0042"
 

@@ -60,12 +60,7 @@ std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_
             entry.context = objContext(file.FileName, g + 1);
             entry.source = rawToPoText(source->Text);
             if (const ObjText* target = findText(file.Texts[g], targetId)) {
-                entry.translation = rawToPoText(target->Text);
-                if (!entry.translation.empty() &&
-                    lineBreaksDifferAtEnds(entry.source, entry.translation)) {
-                    entry.fuzzy = true;
-                    entry.notes.emplace_back(kFuzzyLineBreaksNote);
-                }
+                setExportedTranslation(entry, target->Text);
             }
             entries.push_back(std::move(entry));
         }

@@ -16,6 +16,7 @@
 
 #include "exchange/po_file.h"
 #include "exchange/po_import.h"
+#include "exchange/po_text.h"
 #include "objfiles/obj_text_model.h"
 
 namespace tarn {

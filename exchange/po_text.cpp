@@ -1,21 +1,9 @@
 #include "exchange/po_text.h"
 
-#include <cstdio>
-
 #include "common/game_code_page.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {
-
-namespace {
-
-std::string codePointName(char32_t c) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
-    return buffer;
-}
-
-}  // namespace
 
 std::string rawToPoText(std::string_view raw) {
     return gameBytesToUtf8(rawToCStyle(raw, LineBreaks::LineFeeds));
@@ -56,6 +44,14 @@ bool lineBreaksDifferAtEnds(std::string_view source, std::string_view translatio
     const auto starts = [](std::string_view s) { return !s.empty() && s.front() == '\n'; };
     const auto ends = [](std::string_view s) { return !s.empty() && s.back() == '\n'; };
     return starts(source) != starts(translation) || ends(source) != ends(translation);
+}
+
+void setExportedTranslation(PoEntry& entry, std::string_view raw) {
+    entry.translation = rawToPoText(raw);
+    if (!entry.translation.empty() && lineBreaksDifferAtEnds(entry.source, entry.translation)) {
+        entry.fuzzy = true;
+        entry.notes.emplace_back(kFuzzyLineBreaksNote);
+    }
 }
 
 }  // namespace tarn

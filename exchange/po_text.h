@@ -7,7 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "exchange/po_file.h"
+
 namespace tarn {
+
+inline constexpr std::string_view kFuzzyLineBreaksNote =
+    "fuzzy: the line breaks at the start or end differ from the original's";
 
 std::string rawToPoText(std::string_view raw);
 
@@ -21,5 +26,10 @@ bool isUtf8(std::string_view text);
 // True when one of the two texts starts with a line feed and the other does not, or the same
 // at their ends: gettext's tools refuse such a translation.
 bool lineBreaksDifferAtEnds(std::string_view source, std::string_view translation);
+
+// Sets an exported entry's translation from a raw text; where its line breaks at the start or
+// end differ from the source's, the entry is marked fuzzy with a note saying why, so that the
+// file still passes gettext's checks.
+void setExportedTranslation(PoEntry& entry, std::string_view raw);
 
 }  // namespace tarn

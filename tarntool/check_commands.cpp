@@ -9,9 +9,9 @@
 #include "exetext/exe_profile.h"
 #include "exetext/space_budget.h"
 #include "exetext/string_table_reader.h"
+#include "exchange/texts_file.h"
 #include "objfiles/object_folder.h"
 #include "tarntool/arguments.h"
-#include "tarntool/exe_text_lines.h"
 #include "tarntool/tool.h"
 #include "textcodes/translation_checks.h"
 
@@ -55,16 +55,15 @@ std::vector<std::string> executableTexts(const std::string& path, int& profile) 
 }
 
 std::vector<std::string> textsFile(const std::string& path) {
-    std::vector<std::string> texts;
-    std::vector<std::string> errors;
-    if (!parseTextLines(toString(readWholeFile(path)), texts, errors)) {
+    ParsedTextsFile parsed = parseTextsFile(toString(readWholeFile(path)));
+    if (!parsed.errors.empty()) {
         std::string message;
-        for (const std::string& error : errors) {
-            message += (message.empty() ? "" : "\n") + path + ": " + error;
+        for (const TextsFileError& error : parsed.errors) {
+            message += (message.empty() ? "" : "\n") + path + ": " + error.message;
         }
         throw CommandError(message);
     }
-    return texts;
+    return std::move(parsed.rawTexts);
 }
 
 // Runs a command body, turning its refusals and read failures into exit status 2.

@@ -1,4 +1,5 @@
 // tarntool exe info|export|import|sample: the game executable's texts from the command line.
+#include <charconv>
 #include <iostream>
 #include <memory>
 #include <optional>

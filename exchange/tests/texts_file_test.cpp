@@ -32,7 +32,7 @@ TEST(TextsFile, WritesOneUtf8LinePerTextAndReadsItBackInEitherLineEnd) {
 
     for (const char* end : {"\n", "\r\n"}) {
         const ParsedTextsFile parsed = parseTextsFile(joined(lines, end));
-        ASSERT_TRUE(parsed.errors.empty()) << parsed.errors.front();
+        ASSERT_TRUE(parsed.errors.empty()) << parsed.errors.front().message;
         EXPECT_EQ(parsed.rawTexts[0], "\xE9\x9D\x9C");
         EXPECT_EQ(parsed.rawTexts[1], "two\x05lines");
         EXPECT_EQ(parsed.rawTexts[3452], "Hallo");

@@ -101,10 +101,10 @@ void BM_SaveOnTheBigBuild(benchmark::State& state) {
     OpenGame open(3);
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
-        open.form->SaveTexts();
+        open.form->saveTexts();
         state.SetIterationTime(secondsSince(start));
     }
-    if (!failOnMessages(state, open.prompter, 0) && open.form->Modified()) {
+    if (!failOnMessages(state, open.prompter, 0) && open.form->modified()) {
         state.SkipWithError("the save did not finish");
     }
 }

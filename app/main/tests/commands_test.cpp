@@ -115,7 +115,7 @@ TEST_F(CommandsTest, CStyleErrorsAreStoredAsErrorMarks) {
               "\n\rThe string won't be saved");
     EXPECT_EQ(translatedOnDisk()[8], "-Error!-");
     // The translator's text exists only in the grid now: closing still asks.
-    EXPECT_TRUE(f.Modified());
+    EXPECT_TRUE(f.modified());
 }
 
 TEST_F(CommandsTest, RunSavesFirstAndStartsTheGameThroughWine) {
