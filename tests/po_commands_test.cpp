@@ -197,7 +197,7 @@ TEST_F(ObjPoCommandsTest, ExportAndImportTheObjectTexts) {
     EXPECT_NE(po.find("msgctxt \"obj/Creature.dat/1\"\nmsgid \"Cave troll\"\n"
                       "msgstr \"H\xC3\xB6hlentroll\"\n"),
               std::string::npos);
-    EXPECT_NE(po.find("msgctxt \"obj/Creature.dat/3\"\nmsgid \"It guards the bridge.\"\n"
+    EXPECT_NE(po.find("msgctxt \"obj/Creature.dat/3\"\nmsgid \"\\\\c3It guards the bridge.\\\\d\"\n"
                       "msgstr \"\"\n"),
               std::string::npos);
 
