@@ -32,11 +32,8 @@ struct ExportOptions {
 };
 
 struct ImportOptions {
-    std::string file;
+    ExeImportTarget target;  // the executable and how it is saved
     std::string texts;
-    std::optional<std::string> primaryId;
-    std::optional<std::string> secondaryId;
-    std::optional<std::string> shares;
     std::optional<std::string> codePage;
 };
 
@@ -118,13 +115,12 @@ int exportTexts(const ExportOptions& o) {
 
 int importTexts(const ImportOptions& o) {
     const CodePage codePage = parseCodePage(o.codePage);
-    const ExeImportTarget target{o.file, o.primaryId, o.secondaryId, o.shares};
-    checkExeImportTarget(target);
+    checkExeImportTarget(o.target);
     std::vector<std::string> rawTexts;
     if (!readTextsFile(o.texts, codePage, rawTexts)) {
         return kBadUse;
     }
-    return saveExeImport(target, rawTexts);
+    return saveExeImport(o.target, rawTexts);
 }
 
 int makeSample(const SampleOptions& o) {
@@ -202,16 +198,11 @@ void addExeCommands(Tool& tool) {
          "import FILE TEXTS [--primary-id N] [--secondary-id N] [--shares OUT] [--code-page N]",
          "exe import takes FILE and TEXTS"},
         exeRun(imp, &importTexts));
-    importCommand.add_option("FILE", imp->file, "the game executable, rewritten")
+    importCommand.add_option("FILE", imp->target.path, "the game executable, rewritten")
         ->required()
         ->type_name("");
     importCommand.add_option("TEXTS", imp->texts, "the texts file")->required()->type_name("");
-    addOptional(importCommand, "--primary-id", "N", imp->primaryId,
-                "the preferred object-text language ID (0 to 254; kept without it)");
-    addOptional(importCommand, "--secondary-id", "N", imp->secondaryId,
-                "the fallback object-text language ID (0 to 254; kept without it)");
-    addOptional(importCommand, "--shares", "OUT", imp->shares,
-                "writes, per text, the number of the text whose bytes it shares");
+    addSaveOptions(importCommand, imp->target);
     addOptional(importCommand, "--code-page", "N", imp->codePage, kCodePageHelp);
 
     auto smp = std::make_shared<SampleOptions>();

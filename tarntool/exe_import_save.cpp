@@ -36,6 +36,15 @@ int knownProfileOf(const std::string& path, std::uint64_t size) {
     return profile;
 }
 
+void addSaveOptions(CLI::App& command, ExeImportTarget& target) {
+    addOptional(command, "--primary-id", "N", target.primaryId,
+                "the preferred object-text language ID (0 to 254; kept without it)");
+    addOptional(command, "--secondary-id", "N", target.secondaryId,
+                "the fallback object-text language ID (0 to 254; kept without it)");
+    addOptional(command, "--shares", "OUT", target.sharesPath,
+                "writes, per text, the number of the text whose bytes it shares");
+}
+
 void checkExeImportTarget(const ExeImportTarget& target) {
     if (target.primaryId) {
         parseLangId(*target.primaryId, "--primary-id");

@@ -3,6 +3,7 @@
 // statuses.
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +22,9 @@ struct ExeImportTarget {
     std::optional<std::string> secondaryId;
     std::optional<std::string> sharesPath;
 };
+
+// Adds --primary-id, --secondary-id and --shares to an import command, in that order.
+void addSaveOptions(CLI::App& command, ExeImportTarget& target);
 
 // Raises UsageError unless the IDs are 0 to 254, the shares file can be created, and the
 // executable exists and may be written.

@@ -20,12 +20,9 @@ struct ExportPoOptions {
 };
 
 struct ImportPoOptions {
-    std::string translated;
+    ExeImportTarget target;  // the translated executable and how it is saved
     std::string po;
     PoTextOptions text;
-    std::optional<std::string> primaryId;
-    std::optional<std::string> secondaryId;
-    std::optional<std::string> shares;
 };
 
 int exportPo(const ExportPoOptions& o) {
@@ -48,7 +45,7 @@ int exportPo(const ExportPoOptions& o) {
 
 int importPo(const ImportPoOptions& o) {
     checkPoTextOptions(o.text);
-    const ExeImportTarget target{o.translated, o.primaryId, o.secondaryId, o.shares};
+    const ExeImportTarget& target = o.target;
     checkExeImportTarget(target);
     std::vector<std::string> problems;
     const std::vector<PoEntry> entries = readPoMessages(o.po, problems);
@@ -98,17 +95,12 @@ void addExePoCommands(Tool& tool) {
          "                              [--shares OUT]",
          "exe import-po takes TRANSLATED and FILE.po"},
         [imp] { return importPo(*imp); });
-    importCommand.add_option("TRANSLATED", imp->translated, "the translated executable, rewritten")
+    importCommand.add_option("TRANSLATED", imp->target.path, "the translated executable, rewritten")
         ->required()
         ->type_name("");
     importCommand.add_option("FILE.po", imp->po, "the PO file")->required()->type_name("");
     addCodePageOption(importCommand, imp->text);
-    addOptional(importCommand, "--primary-id", "N", imp->primaryId,
-                "the preferred object-text language ID (0 to 254; kept without it)");
-    addOptional(importCommand, "--secondary-id", "N", imp->secondaryId,
-                "the fallback object-text language ID (0 to 254; kept without it)");
-    addOptional(importCommand, "--shares", "OUT", imp->shares,
-                "writes, per text, the number of the text whose bytes it shares");
+    addSaveOptions(importCommand, imp->target);
 }
 
 }  // namespace tarn::tool

@@ -55,30 +55,30 @@ CLI::App& Tool::family(const std::string& name) {
     return *nodes_.at(name).app;
 }
 
-CLI::App& Tool::addCommand(CLI::App& family, const CommandSpec& spec, CommandRun run) {
+CLI::App& Tool::addCommand(CLI::App& family, const CommandInfo& info, CommandRun run) {
     Node& owner = nodes_.at(family.get_name());
-    CLI::App* app = family.add_subcommand(spec.name, spec.description);
+    CLI::App* app = family.add_subcommand(info.name, info.description);
     app->allow_extras();
     app->fallthrough(owner.style.sharedOptions);
-    owner.commandOrder.push_back(spec.name);
-    Node& node = nodes_[family.get_name() + " " + spec.name];
+    owner.commandOrder.push_back(info.name);
+    Node& node = nodes_[family.get_name() + " " + info.name];
     node.app = app;
     node.family = &family;
     node.style = owner.style;
-    node.spec = spec;
+    node.info = info;
     node.run = std::move(run);
     return *app;
 }
 
-CLI::App& Tool::addCommand(const CommandSpec& spec, const UsageStyle& style, CommandRun run) {
-    CLI::App* app = app_.add_subcommand(spec.name, spec.description);
+CLI::App& Tool::addCommand(const CommandInfo& info, const UsageStyle& style, CommandRun run) {
+    CLI::App* app = app_.add_subcommand(info.name, info.description);
     app->allow_extras();
-    Node& node = nodes_[spec.name];
+    Node& node = nodes_[info.name];
     node.app = app;
     node.style = style;
-    node.spec = spec;
+    node.info = info;
     node.run = std::move(run);
-    order_.push_back(spec.name);
+    order_.push_back(info.name);
     return *app;
 }
 
@@ -93,11 +93,11 @@ std::string Tool::usage(const Node& node) const {
     }
     std::vector<std::string> lines;
     if (node.run) {
-        lines.push_back("tarntool " + node.spec.usage);
+        lines.push_back("tarntool " + node.info.usage);
     }
     for (const std::string& name : node.commandOrder) {
         lines.push_back("tarntool " + node.app->get_name() + " " +
-                        nodes_.at(node.app->get_name() + " " + name).spec.usage);
+                        nodes_.at(node.app->get_name() + " " + name).info.usage);
     }
     std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -112,7 +112,7 @@ std::string Tool::programUsage() const {
         const Node& node = nodes_.at(order_[i]);
         std::string line = "tarntool ";
         if (node.run) {
-            line += node.spec.usage;
+            line += node.info.usage;
         } else {
             std::string names;
             for (const std::string& name : node.commandOrder) {
@@ -231,7 +231,7 @@ int Tool::run(int argc, char** argv) {
 int Tool::runParsed(const Node& command, const std::vector<std::string>& tokens,
                     std::vector<std::string> argv) {
     try {
-        if (command.spec.positionalsOnly) {
+        if (command.info.positionalsOnly) {
             if (!(tokens.size() == 1 && tokens[0] == "--help")) {
                 argv.insert(argv.end() - static_cast<std::ptrdiff_t>(tokens.size()), "--");
             }
@@ -248,7 +248,7 @@ int Tool::runParsed(const Node& command, const std::vector<std::string>& tokens,
             std::cout << e.what() << "\n";
             return kOk;
         } catch (const CLI::RequiredError&) {
-            throw UsageError(command.spec.badUse);
+            throw UsageError(command.info.badUse);
         } catch (const CLI::ParseError& e) {
             throw UsageError(e.what());
         }
@@ -258,14 +258,14 @@ int Tool::runParsed(const Node& command, const std::vector<std::string>& tokens,
         }
         // Arguments no positional took, wherever CLI11 left them (the marker "--" included).
         std::vector<std::string> left = app_.remaining(true);
-        if (command.spec.positionalsOnly) {
+        if (command.info.positionalsOnly) {
             const auto marker = std::find(left.begin(), left.end(), "--");
             if (marker != left.end()) {
                 left.erase(marker);
             }
         }
         if (!left.empty()) {
-            throw UsageError(command.spec.badUse);
+            throw UsageError(command.info.badUse);
         }
         return command.run();
     } catch (const UsageError& e) {

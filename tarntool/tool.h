@@ -11,7 +11,7 @@
 //     }
 // and call it from main. Positionals and options marked required() make up the command's
 // shape: a wrong number of positionals or a missing required option is reported with the
-// spec's badUse message.
+// command's badUse message.
 //
 // Command lines keep the grammar scripts have used: options are written out in full, one
 // argument each ("--id 5", never "--id=5" or "-oOUT"), the last of a repeated option counts,
@@ -47,7 +47,7 @@ struct UsageStyle {
     std::string needsValue;      // words before "X needs a value"
 };
 
-struct CommandSpec {
+struct CommandInfo {
     std::string name;         // "export"
     std::string description;  // one line for --help
     std::string usage;        // after "tarntool FAMILY ": "export FILE [-o OUT]"; may hold
@@ -68,8 +68,8 @@ public:
     CLI::App& family(const std::string& name);
 
     // A command of a family, or (family == nullptr) one directly under the program.
-    CLI::App& addCommand(CLI::App& family, const CommandSpec& spec, CommandRun run);
-    CLI::App& addCommand(const CommandSpec& spec, const UsageStyle& style, CommandRun run);
+    CLI::App& addCommand(CLI::App& family, const CommandInfo& info, CommandRun run);
+    CLI::App& addCommand(const CommandInfo& info, const UsageStyle& style, CommandRun run);
 
     // Parses the command line, runs the command and answers the exit status.
     int run(int argc, char** argv);
@@ -80,7 +80,7 @@ private:
         CLI::App* family = nullptr;  // the family of a command; nullptr for a family or a
                                      // command directly under the program
         UsageStyle style;
-        CommandSpec spec;
+        CommandInfo info;
         CommandRun run;
         std::vector<std::string> commandOrder;  // of a family
     };

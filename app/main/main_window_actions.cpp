@@ -140,7 +140,7 @@ void MainWindow::createMenusAndToolbar() {
     help->addSeparator();
     help->addAction(aboutAction_);
 
-    toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
+    toolBar_ = addToolBar(QStringLiteral("Toolbar"));
     toolBar_->setObjectName(QStringLiteral("mainToolBar"));
     toolBar_->setMovable(false);
     toolBar_->setIconSize(QSize(16, 16));
