@@ -42,7 +42,8 @@ std::optional<int> parseExeContext(std::string_view context, int count) {
 std::vector<PoEntry> exeTextsToPo(const std::vector<std::string>& original,
                                   const std::vector<int>& originalNotFound,
                                   const std::vector<std::string>& translated,
-                                  const std::vector<int>& translatedNotFound) {
+                                  const std::vector<int>& translatedNotFound,
+                                  const CodePage& codePage) {
     std::vector<int> missing = originalNotFound;
     std::vector<int> untranslatable = translatedNotFound;
     std::sort(missing.begin(), missing.end());
@@ -57,17 +58,18 @@ std::vector<PoEntry> exeTextsToPo(const std::vector<std::string>& original,
         PoEntry entry;
         entry.hasContext = true;
         entry.context = exeContext(n);
-        entry.source = rawToPoText(original[i]);
+        entry.source = rawToPoText(original[i], codePage);
         entry.notes.push_back("text " + std::to_string(n));
         if (i < translated.size() && !listed(untranslatable, n) && translated[i] != original[i]) {
-            setExportedTranslation(entry, translated[i]);
+            setExportedTranslation(entry, translated[i], codePage);
         }
         entries.push_back(std::move(entry));
     }
     return entries;
 }
 
-PoImportReport applyExePo(std::vector<std::string>& texts, const std::vector<PoEntry>& entries) {
+PoImportReport applyExePo(std::vector<std::string>& texts, const std::vector<PoEntry>& entries,
+                          const CodePage& codePage) {
     PoImportReport report;
     const int count = static_cast<int>(texts.size());
     std::vector<std::string> result = texts;
@@ -85,7 +87,7 @@ PoImportReport applyExePo(std::vector<std::string>& texts, const std::vector<PoE
         }
         seen[index] = true;
         std::string raw;
-        if (!translationToApply(entry, report, raw)) {
+        if (!translationToApply(entry, report, raw, codePage)) {
             continue;
         }
         if (raw == result[index]) {

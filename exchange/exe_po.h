@@ -28,15 +28,18 @@ std::string exeContext(int textNumber);  // "exe/0042"
 std::optional<int> parseExeContext(std::string_view context, int count);
 
 // original and translated hold text n at index n - 1 (raw); the notFound lists name the texts
-// whose pointer led nowhere (their text is a placeholder, never a translation).
+// whose pointer led nowhere (their text is a placeholder, never a translation). Characters are
+// those of codePage.
 std::vector<PoEntry> exeTextsToPo(const std::vector<std::string>& original,
                                   const std::vector<int>& originalNotFound,
                                   const std::vector<std::string>& translated,
-                                  const std::vector<int>& translatedNotFound);
+                                  const std::vector<int>& translatedNotFound,
+                                  const CodePage& codePage);
 
 // Applies a PO file's messages to texts (the translated executable's raw texts): every
 // message with a translation that is not fuzzy sets its text. texts is changed only when the
 // report has no problems.
-PoImportReport applyExePo(std::vector<std::string>& texts, const std::vector<PoEntry>& entries);
+PoImportReport applyExePo(std::vector<std::string>& texts, const std::vector<PoEntry>& entries,
+                          const CodePage& codePage);
 
 }  // namespace tarn

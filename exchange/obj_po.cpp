@@ -43,7 +43,8 @@ std::optional<ObjContext> parseObjContext(std::string_view context) {
 }
 
 std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_t sourceId,
-                                  std::uint8_t targetId, std::vector<std::string>& problems) {
+                                  std::uint8_t targetId, const CodePage& codePage,
+                                  std::vector<std::string>& problems) {
     std::vector<PoEntry> entries;
     for (const ObjFile& file : files) {
         if (!isUtf8(file.FileName)) {
@@ -58,9 +59,9 @@ std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_
             PoEntry entry;
             entry.hasContext = true;
             entry.context = objContext(file.FileName, g + 1);
-            entry.source = rawToPoText(source->Text);
+            entry.source = rawToPoText(source->Text, codePage);
             if (const ObjText* target = findText(file.Texts[g], targetId)) {
-                setExportedTranslation(entry, target->Text);
+                setExportedTranslation(entry, target->Text, codePage);
             }
             entries.push_back(std::move(entry));
         }
@@ -69,7 +70,7 @@ std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_
 }
 
 PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry>& entries,
-                          std::uint8_t targetId) {
+                          std::uint8_t targetId, const CodePage& codePage) {
     PoImportReport report;
     std::map<std::string, std::size_t> byName;
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -91,7 +92,7 @@ PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry
             continue;
         }
         std::string raw;
-        if (!translationToApply(entry, report, raw)) {
+        if (!translationToApply(entry, report, raw, codePage)) {
             continue;
         }
         if (raw.find('\0') != std::string::npos) {

@@ -33,12 +33,13 @@ std::optional<ObjContext> parseObjContext(std::string_view context);
 // Files whose names are not UTF-8 cannot be named in a msgctxt: each adds "NAME: ..." to
 // problems and gets no messages.
 std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_t sourceId,
-                                  std::uint8_t targetId, std::vector<std::string>& problems);
+                                  std::uint8_t targetId, const CodePage& codePage,
+                                  std::vector<std::string>& problems);
 
 // Applies a PO file's messages to files: every message with a translation that is not fuzzy
 // sets the text with the target ID in its group, or appends one, and marks the file Modified.
 // files is changed only when the report has no problems.
 PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry>& entries,
-                          std::uint8_t targetId);
+                          std::uint8_t targetId, const CodePage& codePage);
 
 }  // namespace tarn

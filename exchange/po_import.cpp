@@ -32,7 +32,8 @@ std::string importSummaryLine(const PoImportCounts& c) {
            std::to_string(c.fuzzy) + ", unknown " + std::to_string(c.unknown);
 }
 
-bool translationToApply(const PoEntry& entry, PoImportReport& report, std::string& raw) {
+bool translationToApply(const PoEntry& entry, PoImportReport& report, std::string& raw,
+                        const CodePage& codePage) {
     if (entry.translation.empty()) {
         ++report.counts.untranslated;
         return false;
@@ -41,7 +42,7 @@ bool translationToApply(const PoEntry& entry, PoImportReport& report, std::strin
         ++report.counts.fuzzy;
         return false;
     }
-    if (!poTextToRaw(entry.translation, raw)) {
+    if (!poTextToRaw(entry.translation, raw, codePage)) {
         report.problems.push_back(entry.context + ": " + raw);
         return false;
     }

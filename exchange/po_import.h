@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/code_page.h"
 #include "exchange/po_file.h"
 
 namespace tarn {
@@ -28,10 +29,11 @@ struct PoImportReport {
     std::vector<std::string> warnings;  // unknown msgctxt values
 };
 
-// The raw translation of a message that is to be applied, or nothing for an untranslated or
-// fuzzy message (counted in report). A malformed translation adds "CONTEXT: message" to the
-// report's problems.
-bool translationToApply(const PoEntry& entry, PoImportReport& report, std::string& raw);
+// The raw translation of a message that is to be applied (its characters through codePage), or
+// nothing for an untranslated or fuzzy message (counted in report). A malformed translation
+// adds "CONTEXT: message" to the report's problems.
+bool translationToApply(const PoEntry& entry, PoImportReport& report, std::string& raw,
+                        const CodePage& codePage);
 
 // The warning for a message whose msgctxt names no text.
 void skipUnknown(const PoEntry& entry, PoImportReport& report);

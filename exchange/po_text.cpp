@@ -1,15 +1,15 @@
 #include "exchange/po_text.h"
 
-#include "common/game_code_page.h"
+#include "common/utf8.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {
 
-std::string rawToPoText(std::string_view raw) {
-    return gameBytesToUtf8(rawToCStyle(raw, LineBreaks::LineFeeds));
+std::string rawToPoText(std::string_view raw, const CodePage& codePage) {
+    return codePage.toUtf8(rawToCStyle(raw, LineBreaks::LineFeeds));
 }
 
-bool poTextToRaw(std::string_view text, std::string& result) {
+bool poTextToRaw(std::string_view text, std::string& result, const CodePage& codePage) {
     std::string bytes;
     bytes.reserve(text.size());
     std::size_t position = 0;  // characters read so far
@@ -20,10 +20,11 @@ bool poTextToRaw(std::string_view text, std::string& result) {
             result = "The text is not UTF-8 at character " + std::to_string(position);
             return false;
         }
-        const auto byte = unicodeToGameByte(*c);
+        const auto byte = codePage.fromUnicode(*c);
         if (!byte) {
             result = "The character " + codePointName(*c) + " at position " +
-                     std::to_string(position) + " is not in the game's code page";
+                     std::to_string(position) + " is not in code page " +
+                     std::to_string(codePage.number());
             return false;
         }
         bytes += static_cast<char>(*byte);
@@ -46,8 +47,8 @@ bool lineBreaksDifferAtEnds(std::string_view source, std::string_view translatio
     return starts(source) != starts(translation) || ends(source) != ends(translation);
 }
 
-void setExportedTranslation(PoEntry& entry, std::string_view raw) {
-    entry.translation = rawToPoText(raw);
+void setExportedTranslation(PoEntry& entry, std::string_view raw, const CodePage& codePage) {
+    entry.translation = rawToPoText(raw, codePage);
     if (!entry.translation.empty() && lineBreaksDifferAtEnds(entry.source, entry.translation)) {
         entry.fuzzy = true;
         entry.notes.emplace_back(kFuzzyLineBreaksNote);

@@ -1,4 +1,4 @@
-// The text form of a game text in a PO file: its C-style notation, decoded through the game's
+// The text form of a game text in a PO file: its C-style notation, decoded through the chosen
 // code page into UTF-8, except that the line-break code (byte 5) is a real line feed. CAT
 // tools then show a text's lines as lines; every other code keeps its escape (\t, \c3, %N,
 // \p0000002A, \\, %%).
@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/code_page.h"
 #include "exchange/po_file.h"
 
 namespace tarn {
@@ -14,11 +15,11 @@ namespace tarn {
 inline constexpr std::string_view kFuzzyLineBreaksNote =
     "fuzzy: the line breaks at the start or end differ from the original's";
 
-std::string rawToPoText(std::string_view raw);
+std::string rawToPoText(std::string_view raw, const CodePage& codePage);
 
 // A PO text back to the raw text. Answers false with a message in result for malformed UTF-8,
 // a character the code page lacks or a C-style error; positions are 1-based characters.
-bool poTextToRaw(std::string_view text, std::string& result);
+bool poTextToRaw(std::string_view text, std::string& result, const CodePage& codePage);
 
 // True for well-formed UTF-8 (what every string of our PO files must be).
 bool isUtf8(std::string_view text);
@@ -30,6 +31,6 @@ bool lineBreaksDifferAtEnds(std::string_view source, std::string_view translatio
 // Sets an exported entry's translation from a raw text; where its line breaks at the start or
 // end differ from the source's, the entry is marked fuzzy with a note saying why, so that the
 // file still passes gettext's checks.
-void setExportedTranslation(PoEntry& entry, std::string_view raw);
+void setExportedTranslation(PoEntry& entry, std::string_view raw, const CodePage& codePage);
 
 }  // namespace tarn

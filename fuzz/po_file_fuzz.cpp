@@ -33,17 +33,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& problem : read.problems) {
         FUZZ_CHECK(problem.rfind(path.string(), 0) == 0);
     }
+    // Every code page gets its turn, chosen by the input's length.
+    const auto pages = CodePage::supportedNumbers();
+    const CodePage codePage = *CodePage::byNumber(pages[size % pages.size()]);
     std::vector<std::string> texts(20, "text");
     const std::vector<std::string> before = texts;
-    const PoImportReport report = applyExePo(texts, read.entries);
+    const PoImportReport report = applyExePo(texts, read.entries, codePage);
     if (!report.problems.empty()) {
         FUZZ_CHECK(texts == before);
     }
     for (const PoEntry& entry : read.entries) {
         std::string raw;
-        if (poTextToRaw(entry.translation, raw)) {
+        if (poTextToRaw(entry.translation, raw, codePage)) {
             std::string back;
-            FUZZ_CHECK(poTextToRaw(rawToPoText(raw), back));
+            FUZZ_CHECK(poTextToRaw(rawToPoText(raw, codePage), back, codePage));
         }
     }
     return 0;

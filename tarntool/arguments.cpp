@@ -31,6 +31,26 @@ unsigned parseNumber(const std::string& text, unsigned first, unsigned last,
     return n;
 }
 
+void addCodePageOption(CLI::App& command, std::optional<std::string>& value) {
+    addOptional(command, "--code-page", "N", value,
+                "the texts' code page: 874 or 1250 to 1258 (1252 without it)");
+}
+
+CodePage parseCodePage(const std::optional<std::string>& value) {
+    if (!value) {
+        return CodePage();
+    }
+    int number = 0;
+    const auto [end, ec] = std::from_chars(value->data(), value->data() + value->size(), number);
+    if (ec == std::errc() && end == value->data() + value->size()) {
+        if (const auto page = CodePage::byNumber(number)) {
+            return *page;
+        }
+    }
+    throw UsageError("unknown code page " + *value +
+                     "; supported: " + CodePage::supportedNumbersText());
+}
+
 void requireWritableFolder(const std::string& path) {
     const std::filesystem::path p(path);
     const std::filesystem::path parent = p.has_parent_path() ? p.parent_path() : ".";

@@ -1,9 +1,12 @@
-// Argument values shared by the commands: optional options, bounded numbers, hex bytes.
+// Argument values shared by the commands: optional options, bounded numbers, code pages, hex
+// bytes.
 #pragma once
 
 #include <CLI/CLI.hpp>
 #include <optional>
 #include <string>
+
+#include "common/code_page.h"
 
 namespace tarn::tool {
 
@@ -14,6 +17,12 @@ CLI::Option* addOptional(CLI::App& command, const std::string& name, const std::
 // A decimal number from first to last; raises UsageError naming what it is.
 unsigned parseNumber(const std::string& text, unsigned first, unsigned last,
                      const std::string& what);
+
+// --code-page N on a command that reads or writes texts as characters.
+void addCodePageOption(CLI::App& command, std::optional<std::string>& value);
+// The code page of --code-page, 1252 without it. Raises UsageError ("unknown code page N;
+// supported: 874, 1250, ...") for a number that is not supported.
+CodePage parseCodePage(const std::optional<std::string>& value);
 
 // Raises UsageError ("cannot write PATH") unless a file can be created in the folder of path
 // (checked before anything is written).

@@ -7,15 +7,6 @@
 
 namespace tarn::tool {
 
-namespace {
-
-void addCodePage(CLI::App& command, std::string& codePage) {
-    command.add_option("--code-page", codePage, "the code page of the texts (1252)")
-        ->type_name("N");
-}
-
-}  // namespace
-
 void addCheckCommands(Tool& tool) {
     auto budget = std::make_shared<ExeBudgetOptions>();
     CLI::App& budgetCommand = tool.addCommand(
@@ -30,7 +21,7 @@ void addCheckCommands(Tool& tool) {
         ->type_name("");
     addOptional(budgetCommand, "TEXTS", "", budget->texts,
                 "a texts file (the executable's own texts without it)");
-    addCodePage(budgetCommand, budget->codePage);
+    addCodePageOption(budgetCommand, budget->codePage);
 
     auto check = std::make_shared<ExeCheckOptions>();
     CLI::App& checkCommand =
@@ -46,7 +37,7 @@ void addCheckCommands(Tool& tool) {
         ->required()
         ->type_name("");
     checkCommand.add_flag("--json", check->json, "one JSON array instead of lines");
-    addCodePage(checkCommand, check->codePage);
+    addCodePageOption(checkCommand, check->codePage);
 
     auto objCheckOptions = std::make_shared<ObjCheckOptions>();
     CLI::App& objCheckCommand = tool.addCommand(
@@ -65,7 +56,7 @@ void addCheckCommands(Tool& tool) {
         ->required()
         ->type_name("T");
     objCheckCommand.add_flag("--json", objCheckOptions->json, "one JSON array instead of lines");
-    addCodePage(objCheckCommand, objCheckOptions->codePage);
+    addCodePageOption(objCheckCommand, objCheckOptions->codePage);
 }
 
 }  // namespace tarn::tool

@@ -25,13 +25,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-const ByteCharacters& characters(const std::string& codePage) {
-    if (codePage != "1252") {
-        throw CommandError("code page " + codePage + " is not supported (supported: 1252)");
-    }
-    return windows1252Characters();
-}
-
 // The raw texts of an executable of a known build, and its profile.
 std::vector<std::string> executableTexts(const std::string& path, int& profile) {
     if (!fileExists(path)) {
@@ -54,8 +47,8 @@ std::vector<std::string> executableTexts(const std::string& path, int& profile) 
     return texts;
 }
 
-std::vector<std::string> textsFile(const std::string& path) {
-    ParsedTextsFile parsed = parseTextsFile(toString(readWholeFile(path)));
+std::vector<std::string> textsFile(const std::string& path, const CodePage& codePage) {
+    ParsedTextsFile parsed = parseTextsFile(toString(readWholeFile(path)), codePage);
     if (!parsed.errors.empty()) {
         std::string message;
         for (const TextsFileError& error : parsed.errors) {
@@ -92,11 +85,11 @@ std::string findingLine(const CheckFinding& finding) {
 
 int exeBudget(const ExeBudgetOptions& options) {
     return guarded([&] {
-        characters(options.codePage);
+        const CodePage codePage = parseCodePage(options.codePage);
         int profile = -1;
         std::vector<std::string> texts = executableTexts(options.translated, profile);
         if (options.texts) {
-            texts = textsFile(*options.texts);
+            texts = textsFile(*options.texts, codePage);
         }
         const SpaceBudget budget = spaceBudget(profileByNumber(profile).TextAreas, texts, false);
         std::cout << spaceBudgetText(budget) << "\n";
@@ -109,7 +102,7 @@ int exeBudget(const ExeBudgetOptions& options) {
 
 int exeCheck(const ExeCheckOptions& options) {
     return guarded([&] {
-        const ByteCharacters& cp = characters(options.codePage);
+        const ByteCharacters cp = byteCharacters(parseCodePage(options.codePage));
         int profile = -1;
         const std::vector<std::string> originals = executableTexts(options.original, profile);
         const std::vector<std::string> translations = executableTexts(options.translated, profile);
@@ -137,7 +130,7 @@ int exeCheck(const ExeCheckOptions& options) {
 
 int objCheck(const ObjCheckOptions& options) {
     return guarded([&] {
-        const ByteCharacters& cp = characters(options.codePage);
+        const ByteCharacters cp = byteCharacters(parseCodePage(options.codePage));
         const auto sourceId =
             static_cast<std::uint8_t>(parseNumber(options.sourceId, 0, 254, "--source-id"));
         const auto targetId =

@@ -1,5 +1,4 @@
 // tarntool exe info|export|import|sample: the game executable's texts from the command line.
-#include <charconv>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -43,22 +42,6 @@ struct SampleOptions {
     std::optional<std::string> texts;
     std::optional<std::string> codePage;
 };
-
-// The code page of --code-page (the texts' characters), 1252 without it.
-CodePage parseCodePage(const std::optional<std::string>& value) {
-    if (!value) {
-        return CodePage();
-    }
-    int number = 0;
-    const auto [end, ec] = std::from_chars(value->data(), value->data() + value->size(), number);
-    if (ec == std::errc() && end == value->data() + value->size()) {
-        if (const auto page = CodePage::byNumber(number)) {
-            return *page;
-        }
-    }
-    throw UsageError("unknown code page " + *value +
-                     "; supported: " + CodePage::supportedNumbersText());
-}
 
 bool readTextsFile(const std::string& path, const CodePage& codePage,
                    std::vector<std::string>& rawTexts) {
@@ -160,8 +143,6 @@ CommandRun exeRun(std::shared_ptr<Options> options, int (*command)(const Options
     };
 }
 
-const char* const kCodePageHelp = "the texts' code page: 874 or 1250 to 1258 (1252 without it)";
-
 }  // namespace
 
 void addExeCommands(Tool& tool) {
@@ -189,7 +170,7 @@ void addExeCommands(Tool& tool) {
     exportCommand.add_option("FILE", exp->file, "the game executable")->required()->type_name("");
     addOptional(exportCommand, "-o", "OUT", exp->out,
                 "the texts file (standard output without it)");
-    addOptional(exportCommand, "--code-page", "N", exp->codePage, kCodePageHelp);
+    addCodePageOption(exportCommand, exp->codePage);
 
     auto imp = std::make_shared<ImportOptions>();
     CLI::App& importCommand = tool.addCommand(
@@ -203,7 +184,7 @@ void addExeCommands(Tool& tool) {
         ->type_name("");
     importCommand.add_option("TEXTS", imp->texts, "the texts file")->required()->type_name("");
     addSaveOptions(importCommand, imp->target);
-    addOptional(importCommand, "--code-page", "N", imp->codePage, kCodePageHelp);
+    addCodePageOption(importCommand, imp->codePage);
 
     auto smp = std::make_shared<SampleOptions>();
     CLI::App& sampleCommand = tool.addCommand(
@@ -217,7 +198,7 @@ void addExeCommands(Tool& tool) {
     sampleCommand.add_option("OUT", smp->out, "the executable to write")->required()->type_name("");
     addOptional(sampleCommand, "--texts", "TEXTS", smp->texts,
                 "a texts file with the texts to hold");
-    addOptional(sampleCommand, "--code-page", "N", smp->codePage, kCodePageHelp);
+    addCodePageOption(sampleCommand, smp->codePage);
 }
 
 }  // namespace tarn::tool

@@ -26,7 +26,7 @@ struct ImportPoOptions {
 };
 
 int exportPo(const ExportPoOptions& o) {
-    checkPoTextOptions(o.text);
+    const CodePage codePage = checkPoTextOptions(o.text);
     ExeTexts read[2];
     const std::string* paths[2] = {&o.original, &o.translated};
     for (int i = 0; i < 2; ++i) {
@@ -39,12 +39,13 @@ int exportPo(const ExportPoOptions& o) {
         }
     }
     writePoFile(o.out, poHeaderFor(o.text),
-                exeTextsToPo(read[0].texts, read[0].notFound, read[1].texts, read[1].notFound));
+                exeTextsToPo(read[0].texts, read[0].notFound, read[1].texts, read[1].notFound,
+                             codePage));
     return kOk;
 }
 
 int importPo(const ImportPoOptions& o) {
-    checkPoTextOptions(o.text);
+    const CodePage codePage = checkPoTextOptions(o.text);
     const ExeImportTarget& target = o.target;
     checkExeImportTarget(target);
     std::vector<std::string> problems;
@@ -54,7 +55,7 @@ int importPo(const ImportPoOptions& o) {
         printLines(std::cerr, problems);
         return problems.empty() ? *failed : kBadUse;
     }
-    const PoImportReport report = applyExePo(current.texts, entries);
+    const PoImportReport report = applyExePo(current.texts, entries, codePage);
     reportWarnings(o.po, report);
     problems.insert(problems.end(), report.problems.begin(), report.problems.end());
     if (!problems.empty()) {
@@ -85,7 +86,7 @@ void addExePoCommands(Tool& tool) {
         ->type_name("");
     exportCommand.add_option("-o", exp->out, "the PO file to write")->required()->type_name("FILE.po");
     addLanguageOption(exportCommand, exp->text);
-    addCodePageOption(exportCommand, exp->text);
+    addCodePageOption(exportCommand, exp->text.codePage);
 
     auto imp = std::make_shared<ImportPoOptions>();
     CLI::App& importCommand = tool.addCommand(
@@ -99,7 +100,7 @@ void addExePoCommands(Tool& tool) {
         ->required()
         ->type_name("");
     importCommand.add_option("FILE.po", imp->po, "the PO file")->required()->type_name("");
-    addCodePageOption(importCommand, imp->text);
+    addCodePageOption(importCommand, imp->text.codePage);
     addSaveOptions(importCommand, imp->target);
 }
 

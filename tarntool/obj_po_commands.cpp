@@ -36,10 +36,10 @@ std::uint8_t languageId(const std::string& text, const std::string& option) {
 int exportPo(const ExportPoOptions& o) {
     const std::uint8_t source = languageId(o.sourceId, "--source-id");
     const std::uint8_t target = languageId(o.targetId, "--target-id");
-    checkPoTextOptions(o.text);
+    const CodePage codePage = checkPoTextOptions(o.text);
     const ObjectFileSet set = loadObjectFileSet(o.game);
     std::vector<std::string> problems = set.problems;
-    const std::vector<PoEntry> entries = objTextsToPo(set.files, source, target, problems);
+    const std::vector<PoEntry> entries = objTextsToPo(set.files, source, target, codePage, problems);
     if (!problems.empty()) {
         printLines(std::cerr, problems);
         return kBadUse;
@@ -50,12 +50,12 @@ int exportPo(const ExportPoOptions& o) {
 
 int importPo(const ImportPoOptions& o) {
     const std::uint8_t target = languageId(o.targetId, "--target-id");
-    checkPoTextOptions(o.text);
+    const CodePage codePage = checkPoTextOptions(o.text);
     std::vector<std::string> problems;
     const std::vector<PoEntry> entries = readPoMessages(o.po, problems);
     ObjectFileSet set = loadObjectFileSet(o.game);
     problems.insert(problems.end(), set.problems.begin(), set.problems.end());
-    const PoImportReport report = applyObjPo(set.files, entries, target);
+    const PoImportReport report = applyObjPo(set.files, entries, target, codePage);
     reportWarnings(o.po, report);
     problems.insert(problems.end(), report.problems.begin(), report.problems.end());
     if (!problems.empty()) {
@@ -101,7 +101,7 @@ void addObjPoCommands(Tool& tool) {
         ->type_name("T");
     exportCommand.add_option("-o", exp->out, "the PO file to write")->required()->type_name("FILE.po");
     addLanguageOption(exportCommand, exp->text);
-    addCodePageOption(exportCommand, exp->text);
+    addCodePageOption(exportCommand, exp->text.codePage);
 
     auto imp = std::make_shared<ImportPoOptions>();
     CLI::App& importCommand = tool.addCommand(
@@ -117,7 +117,7 @@ void addObjPoCommands(Tool& tool) {
     importCommand.add_option("--target-id", imp->targetId, "the language ID to set or add")
         ->required()
         ->type_name("T");
-    addCodePageOption(importCommand, imp->text);
+    addCodePageOption(importCommand, imp->text.codePage);
     importCommand.add_flag("--normal-rle", imp->normalRle,
                            "the normal run-length encoder instead of the enhanced one");
 }

@@ -14,19 +14,13 @@ void addLanguageOption(CLI::App& command, PoTextOptions& options) {
                 "the Language of the PO header (de, pt_BR, ...)");
 }
 
-void addCodePageOption(CLI::App& command, PoTextOptions& options) {
-    addOptional(command, "--code-page", "N", options.codePage,
-                "the game's code page for the texts' characters (1252)");
-}
-
-void checkPoTextOptions(const PoTextOptions& options) {
-    if (options.codePage) {
-        parseNumber(*options.codePage, 1252, 1252, "the code page (only 1252 is known)");
-    }
+CodePage checkPoTextOptions(const PoTextOptions& options) {
+    const CodePage codePage = parseCodePage(options.codePage);
     if (options.language && !isPoLanguageCode(*options.language)) {
         throw UsageError("--language takes a code such as de or pt_BR, not \"" +
                          *options.language + "\"");
     }
+    return codePage;
 }
 
 PoHeaderFields poHeaderFor(const PoTextOptions& options) {

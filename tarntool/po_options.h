@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/code_page.h"
 #include "exchange/po_file.h"
 #include "exchange/po_import.h"
 
@@ -18,11 +19,10 @@ struct PoTextOptions {
 };
 
 void addLanguageOption(CLI::App& command, PoTextOptions& options);
-void addCodePageOption(CLI::App& command, PoTextOptions& options);
 
-// Raises UsageError for a code page other than 1252 (the game's) or a language code that
-// could break the header.
-void checkPoTextOptions(const PoTextOptions& options);
+// The code page of the options. Raises UsageError for an unknown code page or a language code
+// that could break the header.
+CodePage checkPoTextOptions(const PoTextOptions& options);
 
 PoHeaderFields poHeaderFor(const PoTextOptions& options);
 

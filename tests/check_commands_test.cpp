@@ -50,8 +50,9 @@ TEST_F(CheckCommandsTest, BudgetOfTheFileAndOfATextsFile) {
 TEST_F(CheckCommandsTest, BudgetRefusals) {
     writeExe("trans.exe", sampleTexts());
     EXPECT_EQ(run("exe budget missing.exe").code, 2);
-    EXPECT_EQ(run("exe budget trans.exe --code-page 1251").out,
-              "tarntool: code page 1251 is not supported (supported: 1252)\n");
+    EXPECT_EQ(run("exe budget trans.exe --code-page 437").out,
+              "tarntool: unknown code page 437; supported: 874, 1250, 1251, 1252, 1253, 1254, "
+              "1255, 1256, 1257, 1258\n");
     EXPECT_EQ(run("exe budget").code, 2);
     writeFileAtomically(dir.path() / "short.txt", toBytes("one line\n"));
     const ChildResult r = run("exe budget trans.exe short.txt");
@@ -101,6 +102,36 @@ TEST_F(CheckCommandsTest, CheckListsFindingsAsLinesOrJson) {
               "0003 info untranslated: the text is the same as the original\n");
     EXPECT_EQ(run("exe check orig.exe").code, 2);
     EXPECT_EQ(run("exe check orig.exe nothing.exe").code, 2);
+}
+
+// Byte 0x8F is the letter Ź in code page 1250 but unassigned in 1252, and 0xB9 the letter
+// ą in 1250 but a superscript one in 1252: which findings a text gets depends on the page.
+TEST_F(CheckCommandsTest, CheckSeesTheLettersOfTheChosenCodePage) {
+    std::vector<std::string> original(kTextCount);
+    std::vector<std::string> translated(kTextCount);
+    original[0] = "Tak";
+    translated[0] = rawText({0x8F, 'a', 'k'});
+    original[1] = translated[1] = rawText({0xB9});
+    writeExe("orig.exe", original);
+    writeExe("trans.exe", translated);
+
+    const ChildResult central = run("exe check orig.exe trans.exe --code-page 1250");
+    EXPECT_EQ(central.code, 0);
+    const std::string colours = "0001 warning colours: 1 colour code, the original has 0\n";
+    EXPECT_EQ(central.out,
+              colours +
+                  "0001 warning typed-code: \xC5\xB9 is the colour code \\c1 (Grey), not a "
+                  "character\n"
+                  "0002 info untranslated: the text is the same as the original\n");
+    const ChildResult western = run("exe check orig.exe trans.exe");
+    EXPECT_EQ(western.code, 0);
+    EXPECT_EQ(western.out, colours);
+    EXPECT_EQ(run("exe check orig.exe trans.exe --code-page 1254").out, colours);
+
+    const ChildResult refused = run("exe check orig.exe trans.exe --code-page 65001");
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_EQ(refused.out.rfind("tarntool: unknown code page 65001; supported: 874, 1250", 0), 0u);
+    EXPECT_EQ(run("obj check . --source-id 0 --target-id 7 --code-page x").code, 2);
 }
 
 TEST_F(CheckCommandsTest, ObjCheckComparesEachGroupsSourceAndTarget) {

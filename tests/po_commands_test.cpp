@@ -160,7 +160,7 @@ TEST_F(PoCommandsTest, ExeImportRefusesBadInputAndChangesNoFile) {
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(errors,
               "exe/0042: Incorrect % sequence at position 6\n"
-              "exe/0043: The character U+4E2D at position 1 is not in the game's code page\n");
+              "exe/0043: The character U+4E2D at position 1 is not in code page 1252\n");
     r = run("exe import-po t.exe broken.po", errors);
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(errors, "broken.po:3: keyword \"x\" unknown\nbroken.po:3: syntax error\n");
@@ -180,6 +180,45 @@ TEST_F(PoCommandsTest, ExeImportRefusesBadInputAndChangesNoFile) {
     EXPECT_EQ(run("exe export-po t.exe t.exe -o x.po --language 'de\nX-Evil: 1'").code, 2);
     fs::permissions(dir.path() / "t.exe", fs::perms::owner_read);
     EXPECT_EQ(run("exe import-po t.exe de.po").code, 2);
+    EXPECT_EQ(snapshot(dir.path()), before);
+}
+
+// Polish letters are bytes of code page 1250: exported as those letters, imported back to the
+// same bytes, and refused with the default page, which lacks them.
+TEST_F(PoCommandsTest, ExeCodePageChoosesTheLettersOfTheBytes) {
+    const std::string polish = "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1";
+    const std::string polishText = "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 g\xC4\x99\xC5\x9Bl\xC4\x85 "
+                                   "ja\xC5\xBA\xC5\x84";  // Zażółć gęślą jaźń
+    std::vector<std::string> translated = sampleTexts();
+    translated[1] = polish;
+    writeFileAtomically(dir.path() / "orig.exe", makeSampleExecutable(3, sampleTexts()));
+    const Bytes translatedExe = makeSampleExecutable(3, translated);
+    writeFileAtomically(dir.path() / "pl.exe", translatedExe);
+
+    ASSERT_EQ(run("exe export-po orig.exe pl.exe -o pl.po --language pl --code-page 1250").code, 0);
+    EXPECT_EQ(msgfmtCheck("pl.po").code, 0);
+    const std::string po = toString(readWholeFile(dir.path() / "pl.po"));
+    EXPECT_NE(po.find("msgstr \"" + polishText + "\"\n"), std::string::npos);
+
+    writeFileAtomically(dir.path() / "orig-copy.exe", makeSampleExecutable(3, sampleTexts()));
+    std::string errors;
+    ChildResult r = run("exe import-po orig-copy.exe pl.po --code-page 1250", errors);
+    EXPECT_EQ(r.code, 0) << errors;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
+              "applied 1, unchanged 0, untranslated 3452, fuzzy 0, unknown 0");
+    EXPECT_EQ(readWholeFile(dir.path() / "orig-copy.exe"), translatedExe);
+
+    const auto before = snapshot(dir.path());
+    r = run("exe import-po orig.exe pl.po", errors);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(errors, "exe/0002: The character U+017C at position 3 is not in code page 1252\n");
+    r = run("exe import-po orig.exe pl.po --code-page 1251", errors);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(errors.substr(0, 9), "exe/0002:");
+    r = run("exe export-po orig.exe pl.exe -o x.po --code-page 437", errors);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(errors, "tarntool: unknown code page 437; supported: " +
+                          std::string("874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258\n"));
     EXPECT_EQ(snapshot(dir.path()), before);
 }
 
@@ -257,6 +296,37 @@ TEST_F(ObjPoCommandsTest, ImportRefusesBadInputAndChangesNoFile) {
     EXPECT_EQ(errors.rfind("game/ObjData/Broken.dat: ", 0), 0u) << errors;
     EXPECT_EQ(run("obj export-po game --source-id 0 --target-id 7 -o x.po").code, 2);
     EXPECT_EQ(snapshot(dir.path()), withBroken);
+}
+
+// Cyrillic object texts through code page 1251, both ways; the Western default refuses them.
+TEST_F(ObjPoCommandsTest, ObjCodePageChoosesTheLettersOfTheBytes) {
+    ASSERT_EQ(run("obj export-po game --source-id 0 --target-id 5 -o ru.po --code-page 1251").code,
+              0);
+    const std::string russianText = "\xD0\xA2\xD1\x80\xD0\xBE\xD0\xBB\xD0\xBB\xD1\x8C";  // Тролль
+    rewrite("ru.po", {{"obj/Creature.dat/1", russianText}});
+    const auto before = snapshot(dir.path());
+    std::string errors;
+    ChildResult r = run("obj import-po game ru.po --target-id 5", errors);
+    EXPECT_EQ(r.code, 2);
+    // The sample game's own texts with ID 5 are Russian too.
+    EXPECT_EQ(errors,
+              "obj/Creature.dat/1: The character U+0422 at position 1 is not in code page 1252\n"
+              "obj/ITEM_SWORD.DAT/1: The character U+0419 at position 1 is not in code page 1252\n"
+              "obj/spell_ice.DAT/1: The character U+0419 at position 1 is not in code page 1252\n");
+    EXPECT_EQ(run("obj import-po game ru.po --target-id 5 --code-page 1250").code, 2);
+    EXPECT_EQ(run("obj import-po game ru.po --target-id 5 --code-page 12").code, 2);
+    EXPECT_EQ(snapshot(dir.path()), before);
+
+    r = run("obj import-po game ru.po --target-id 5 --code-page 1251", errors);
+    EXPECT_EQ(r.code, 0) << errors;
+    const ObjFile creature = loadObjectFile(objData() / "Creature.dat");
+    EXPECT_EQ(creature.Texts[0].back(), (ObjText{5, "\xD2\xF0\xEE\xEB\xEB\xFC"}));
+    ASSERT_EQ(run("obj export-po game --source-id 5 --target-id 0 -o back.po --code-page 1251")
+                  .code,
+              0);
+    const std::string back = toString(readWholeFile(dir.path() / "back.po"));
+    EXPECT_NE(back.find("msgctxt \"obj/Creature.dat/1\"\nmsgid \"" + russianText + "\"\n"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bitset>
 
-#include "common/game_code_page.h"
+#include "common/utf8.h"
 #include "textcodes/code_table.h"
 #include "textcodes/cstyle.h"
 
@@ -234,14 +234,16 @@ std::string_view severityName(Severity severity) {
     return "error";
 }
 
+ByteCharacters byteCharacters(const CodePage& codePage) {
+    ByteCharacters table{};
+    for (std::size_t byte = 0; byte < table.size(); ++byte) {
+        table[byte] = codePage.toUnicode(static_cast<unsigned char>(byte));
+    }
+    return table;
+}
+
 const ByteCharacters& windows1252Characters() {
-    static const ByteCharacters characters = [] {
-        ByteCharacters table{};
-        for (std::size_t byte = 0; byte < table.size(); ++byte) {
-            table[byte] = gameByteToUnicode(static_cast<unsigned char>(byte));
-        }
-        return table;
-    }();
+    static const ByteCharacters characters = byteCharacters(CodePage());
     return characters;
 }
 

@@ -23,6 +23,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/code_page.h"
+
 namespace tarn {
 
 enum class Severity { Info, Warning, Error };
@@ -33,6 +35,8 @@ std::string_view severityName(Severity severity);
 // The character each of the 256 bytes stands for in a code page.
 using ByteCharacters = std::array<char32_t, 256>;
 
+// The characters of a code page's bytes.
+ByteCharacters byteCharacters(const CodePage& codePage);
 // Windows-1252, the game's own code page.
 const ByteCharacters& windows1252Characters();
 

@@ -41,7 +41,7 @@ struct Translation {
 
 TEST(ExeExport, OneMessagePerReadableTextInNumberOrder) {
     Translation t;
-    const std::vector<PoEntry> entries = exeTextsToPo(t.original, {5, 9}, t.translated, {12});
+    const std::vector<PoEntry> entries = exeTextsToPo(t.original, {5, 9}, t.translated, {12}, CodePage());
     ASSERT_EQ(entries.size(), 3451u);
     EXPECT_EQ(entries[0].context, "exe/0001");
     EXPECT_EQ(entries[0].translation, "Ja");
@@ -52,7 +52,7 @@ TEST(ExeExport, OneMessagePerReadableTextInNumberOrder) {
     EXPECT_EQ(entries[9].context, "exe/0012");
     EXPECT_EQ(entries[9].translation, "");      // text 12 of the translation could not be read
     EXPECT_EQ(entries.back().context, "exe/3453");
-    EXPECT_EQ(entries[4].source, rawToPoText(t.original[5]));
+    EXPECT_EQ(entries[4].source, rawToPoText(t.original[5], CodePage()));
 
     const PoEntry& starts = entries[30 - 2];
     EXPECT_EQ(starts.context, "exe/0031");
@@ -75,7 +75,7 @@ TEST(ExeImport, AppliesTranslationsAndCountsEveryMessage) {
         message("obj/A.dat/1", "x"),       PoEntry{"", false, "x", "y", {}, false},
         message("exe/0005", "f\\x00nf"),  message("exe/0001\nforged line", "x"),
     };
-    const PoImportReport report = applyExePo(texts, entries);
+    const PoImportReport report = applyExePo(texts, entries, CodePage());
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(importSummaryLine(report.counts),
               "applied 2, unchanged 1, untranslated 1, fuzzy 1, unknown 5");
@@ -99,11 +99,11 @@ TEST(ExeImport, ListsEveryProblemAndChangesNothing) {
         {"exe/0003", true, "y", "b", {}, false},
         {"exe/0004", true, "x", "\\p123", {}, true},  // fuzzy: not checked, not applied
     };
-    const PoImportReport report = applyExePo(texts, entries);
+    const PoImportReport report = applyExePo(texts, entries, CodePage());
     EXPECT_EQ(report.problems,
               (std::vector<std::string>{
                   "exe/0042: Incorrect % sequence at position 4",
-                  "exe/0002: The character U+4E2D at position 1 is not in the game's code page",
+                  "exe/0002: The character U+4E2D at position 1 is not in code page 1252",
                   "exe/0003: a second message for the same text"}));
     EXPECT_EQ(texts, before);
 }
@@ -112,7 +112,7 @@ TEST(ExeExport, FilesPassMsgfmtCheckAndComeBackThroughGettextsTools) {
     TempDir dir;
     Translation t;
     const auto po = dir.path() / "de.po";
-    writePoFile(po, poHeader("de", "test", 0), exeTextsToPo(t.original, {}, t.translated, {}));
+    writePoFile(po, poHeader("de", "test", 0), exeTextsToPo(t.original, {}, t.translated, {}, CodePage()));
     const ToolOutput check =
         runGettextTool(MSGFMT_PROGRAM, "--check -o /dev/null " + quoted(po), dir.path());
     EXPECT_EQ(check.status, 0);
@@ -124,7 +124,7 @@ TEST(ExeExport, FilesPassMsgfmtCheckAndComeBackThroughGettextsTools) {
     expected[31] = t.original[31];
     auto importInto = [&](const std::filesystem::path& file) {
         std::vector<std::string> texts = t.original;
-        const PoImportReport report = applyExePo(texts, readBack(file));
+        const PoImportReport report = applyExePo(texts, readBack(file), CodePage());
         EXPECT_TRUE(report.problems.empty());
         return texts;
     };
@@ -139,7 +139,7 @@ TEST(ExeExport, FilesPassMsgfmtCheckAndComeBackThroughGettextsTools) {
 
     // An untranslated template of the same texts, merged with the translation.
     const auto pot = dir.path() / "tarn.pot";
-    writePoFile(pot, poHeader("", "test", 0), exeTextsToPo(t.original, {}, t.original, {}));
+    writePoFile(pot, poHeader("", "test", 0), exeTextsToPo(t.original, {}, t.original, {}, CodePage()));
     const auto merged = dir.path() / "merged.po";
     ASSERT_EQ(runGettextTool(MSGMERGE_PROGRAM,
                              "--quiet -o " + quoted(merged) + " " + quoted(po) + " " + quoted(pot),

@@ -33,7 +33,7 @@ TEST(ObjExport, OneMessagePerGroupWithTheSourceText) {
         object("bad\xFF.dat", {{{0, "x"}}}),
     };
     std::vector<std::string> problems;
-    const std::vector<PoEntry> entries = objTextsToPo(files, 0, 7, problems);
+    const std::vector<PoEntry> entries = objTextsToPo(files, 0, 7, CodePage(), problems);
     EXPECT_EQ(problems, std::vector<std::string>{"bad\xFF.dat: the file name is not UTF-8"});
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].context, "obj/Creature.dat/1");
@@ -69,7 +69,7 @@ TEST(ObjImport, SetsOrAppendsTheTargetTextAndMarksOnlyChangedFiles) {
         message("obj/A.dat/4", "vier"),       message("obj/C.dat/1", "x"),
         message("obj/b.dat/1", "x"),
     };
-    const PoImportReport report = applyObjPo(files, entries, 7);
+    const PoImportReport report = applyObjPo(files, entries, 7, CodePage());
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(importSummaryLine(report.counts),
               "applied 2, unchanged 1, untranslated 0, fuzzy 1, unknown 3");
@@ -88,7 +88,7 @@ TEST(ObjImport, ListsEveryProblemAndChangesNothing) {
         files,
         {message("obj/A.dat/1", "ok"), message("obj/A.dat/2", "a\\x00b"),
          message("obj/A.dat/3", "\\c"), message("obj/A.dat/1", "again")},
-        7);
+        7, CodePage());
     EXPECT_EQ(report.problems,
               (std::vector<std::string>{
                   "obj/A.dat/2: an object text cannot hold the byte 0 (\\x00)",

@@ -26,9 +26,9 @@ TEST(PoText, ShowsCodesInCStyleAndLineBreaksAsLines) {
         {rawText({0xE9, 0xA3, 0xDF, 0x9C}), "\xC3\xA9\xC2\xA3\xC3\x9F\xC5\x93"},  // é£ßœ
     };
     for (const TextCase& c : cases) {
-        EXPECT_EQ(rawToPoText(c.raw), c.text);
+        EXPECT_EQ(rawToPoText(c.raw, CodePage()), c.text);
         std::string raw;
-        ASSERT_TRUE(poTextToRaw(c.text, raw)) << c.text << ": " << raw;
+        ASSERT_TRUE(poTextToRaw(c.text, raw, CodePage())) << c.text << ": " << raw;
         EXPECT_EQ(raw, c.raw) << c.text;
     }
 }
@@ -36,14 +36,14 @@ TEST(PoText, ShowsCodesInCStyleAndLineBreaksAsLines) {
 TEST(PoText, EverySampleTextComesBackUnchanged) {
     for (const std::string& raw : sampleTexts()) {
         std::string back;
-        ASSERT_TRUE(poTextToRaw(rawToPoText(raw), back)) << back;
+        ASSERT_TRUE(poTextToRaw(rawToPoText(raw, CodePage()), back, CodePage())) << back;
         EXPECT_EQ(back, raw);
     }
 }
 
 TEST(PoText, TheEscapeAndALineFeedBothGiveALineBreak) {
     std::string raw;
-    ASSERT_TRUE(poTextToRaw("a\\nb\nc\\\\n", raw));
+    ASSERT_TRUE(poTextToRaw("a\\nb\nc\\\\n", raw, CodePage()));
     EXPECT_EQ(raw, rawText({'a', 5, 'b', 5, 'c', '\\', 'n'}));
 }
 
@@ -55,17 +55,41 @@ TEST(PoText, RefusesWhatTheGameCannotShowWithThePosition) {
     const std::vector<Bad> cases = {
         {"ab\xC3", "The text is not UTF-8 at character 3"},
         {"\xC3\xA9\xFF", "The text is not UTF-8 at character 2"},
-        {"\xC3\xA9 \xE4\xB8\xAD", "The character U+4E2D at position 3 is not in the game's code page"},
-        {"\xF0\x9F\x98\x80", "The character U+1F600 at position 1 is not in the game's code page"},
+        {"\xC3\xA9 \xE4\xB8\xAD", "The character U+4E2D at position 3 is not in code page 1252"},
+        {"\xF0\x9F\x98\x80", "The character U+1F600 at position 1 is not in code page 1252"},
         {"\xC3\xA9\nab%x", "Incorrect % sequence at position 5"},
         {"50%", "Unmatched % sign at the end of the text"},
         {"a\\q", "Incorrect \\ sequence at position 2"},
     };
     for (const Bad& c : cases) {
         std::string result;
-        EXPECT_FALSE(poTextToRaw(c.text, result)) << c.text;
+        EXPECT_FALSE(poTextToRaw(c.text, result, CodePage())) << c.text;
         EXPECT_EQ(result, c.message);
     }
+}
+
+TEST(PoText, EachCodePageGivesItsOwnLettersAndRefusesOthers) {
+    const CodePage central = *CodePage::byNumber(1250);
+    const CodePage cyrillic = *CodePage::byNumber(1251);
+    const std::string polish = "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1";
+    const std::string polishText = "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 g\xC4\x99\xC5\x9Bl\xC4\x85 "
+                                   "ja\xC5\xBA\xC5\x84";  // Zażółć gęślą jaźń
+    const std::string russian = "\xA8\xE6\xE8\xEA\x05\xE2 \xF2\xF3\xEC\xE0\xED\xE5";
+    const std::string russianText = "\xD0\x81\xD0\xB6\xD0\xB8\xD0\xBA\n\xD0\xB2 "
+                                    "\xD1\x82\xD1\x83\xD0\xBC\xD0\xB0\xD0\xBD\xD0\xB5";
+    EXPECT_EQ(rawToPoText(polish, central), polishText);
+    EXPECT_EQ(rawToPoText(russian, cyrillic), russianText);
+    EXPECT_NE(rawToPoText(polish, CodePage()), polishText);  // the same bytes, other letters
+    std::string raw;
+    ASSERT_TRUE(poTextToRaw(polishText, raw, central)) << raw;
+    EXPECT_EQ(raw, polish);
+    ASSERT_TRUE(poTextToRaw(russianText, raw, cyrillic)) << raw;
+    EXPECT_EQ(raw, russian);
+
+    EXPECT_FALSE(poTextToRaw(russianText, raw, central));
+    EXPECT_EQ(raw, "The character U+0401 at position 1 is not in code page 1250");
+    EXPECT_FALSE(poTextToRaw(polishText, raw, CodePage()));
+    EXPECT_EQ(raw, "The character U+017C at position 3 is not in code page 1252");
 }
 
 TEST(PoText, LineBreaksAtTheEndsAreComparedAsGettextDoes) {
