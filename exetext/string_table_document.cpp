@@ -42,6 +42,8 @@ void StringTableDocument::load(const LoadedExecutables& loaded) {
         r[2].clear();
     }
     setLangIds(loaded.primaryLangId, loaded.secondaryLangId);
+    originalNotFound_ = loaded.originalNotFound;
+    translatedNotFound_ = loaded.translatedNotFound;
     modified_ = false;
 }
 

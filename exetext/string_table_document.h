@@ -44,8 +44,12 @@ public:
     void setCStyleFlag(bool cstyle) { cstyle_ = cstyle; }
 
     // Takes both executables' texts (already in the current notation), empties column 3,
-    // takes the language IDs and clears Modified.
+    // takes the language IDs and the unresolved texts' numbers, and clears Modified.
     void load(const LoadedExecutables& loaded);
+    // The texts whose pointer led nowhere when the files were loaded (ascending numbers): their
+    // cells hold a placeholder instead of a text.
+    const std::vector<int>& originalNotFound() const { return originalNotFound_; }
+    const std::vector<int>& translatedNotFound() const { return translatedNotFound_; }
 
     // Column 2, text n at index n - 1, as the writer takes it.
     std::vector<std::string> translatedTexts() const;
@@ -84,6 +88,8 @@ private:
     bool cstyle_ = false;
     std::uint8_t primaryLangId_ = 0;
     std::uint8_t secondaryLangId_ = 0;
+    std::vector<int> originalNotFound_;
+    std::vector<int> translatedNotFound_;
 };
 
 }  // namespace tarn

@@ -308,7 +308,7 @@ TEST_F(ObjPoCommandsTest, ObjCodePageChoosesTheLettersOfTheBytes) {
     std::string errors;
     ChildResult r = run("obj import-po game ru.po --target-id 5", errors);
     EXPECT_EQ(r.code, 2);
-    // The sample game's own texts with ID 5 are Russian too.
+    // The sample game's French texts (ID 5) were exported as Cyrillic letters too.
     EXPECT_EQ(errors,
               "obj/Creature.dat/1: The character U+0422 at position 1 is not in code page 1252\n"
               "obj/ITEM_SWORD.DAT/1: The character U+0419 at position 1 is not in code page 1252\n"

@@ -1,0 +1,140 @@
+#include "exchange/document_po.h"
+
+#include "exchange/exe_po.h"
+#include "exchange/obj_po.h"
+#include "exetext/string_table_reader.h"
+#include "textcodes/cstyle.h"
+
+namespace tarn {
+
+namespace {
+
+using Column = StringTableDocument::Column;
+
+// Column's texts as raw bytes, text n at index n - 1; a malformed C-style cell adds
+// "text N: message" to problems.
+std::vector<std::string> rawColumn(const StringTableDocument& document, Column column,
+                                   std::vector<std::string>& problems) {
+    std::vector<std::string> texts(StringTableDocument::kRows);
+    for (int row = 1; row <= StringTableDocument::kRows; ++row) {
+        std::string& raw = texts[static_cast<std::size_t>(row - 1)];
+        if (!document.cstyle()) {
+            raw = document.cell(row, column);
+        } else if (!cStyleToRaw(document.cell(row, column), raw)) {
+            problems.push_back("text " + std::to_string(row) + ": " + raw);
+        }
+    }
+    return texts;
+}
+
+// The file's own errors before those of its messages, since they explain the others.
+void takeFileFindings(PoReadResult& read, PoImportReport& report) {
+    read.problems.insert(read.problems.end(), report.problems.begin(), report.problems.end());
+    report.problems = std::move(read.problems);
+    read.warnings.insert(read.warnings.end(), report.warnings.begin(), report.warnings.end());
+    report.warnings = std::move(read.warnings);
+}
+
+}  // namespace
+
+std::vector<std::string> exportPoFile(const std::filesystem::path& path,
+                                      const StringTableDocument& document,
+                                      const PoHeaderFields& header, const CodePage& codePage) {
+    std::vector<std::string> problems;
+    const std::vector<std::string> original =
+        rawColumn(document, StringTableDocument::OriginalColumn, problems);
+    const std::vector<std::string> translated =
+        rawColumn(document, StringTableDocument::TranslatedColumn, problems);
+    if (!problems.empty()) {
+        return problems;
+    }
+    // A translated text that could not be read has no translation, unless one was typed since.
+    std::vector<int> translatedNotFound;
+    for (const int n : document.translatedNotFound()) {
+        if (document.cell(n, StringTableDocument::TranslatedColumn) == kNotFoundText) {
+            translatedNotFound.push_back(n);
+        }
+    }
+    writePoFile(path, header,
+                exeTextsToPo(original, document.originalNotFound(), translated,
+                             translatedNotFound, codePage));
+    return problems;
+}
+
+PoImportReport importPoFile(const std::filesystem::path& path, StringTableDocument& document,
+                            const CodePage& codePage) {
+    PoReadResult read = readPoFile(path);
+    std::vector<std::string> cellProblems;
+    const std::vector<std::string> before =
+        rawColumn(document, StringTableDocument::TranslatedColumn, cellProblems);
+    std::vector<std::string> texts = before;
+    PoImportReport report = applyExePo(texts, read.entries, codePage);
+    read.problems.insert(read.problems.end(), cellProblems.begin(), cellProblems.end());
+    takeFileFindings(read, report);
+    if (!report.problems.empty()) {
+        return report;
+    }
+    for (int row = 1; row <= StringTableDocument::kRows; ++row) {
+        const std::string& raw = texts[static_cast<std::size_t>(row - 1)];
+        if (raw != before[static_cast<std::size_t>(row - 1)]) {
+            document.setText(row, StringTableDocument::TranslatedColumn,
+                             document.cstyle() ? rawToCStyle(raw) : raw);
+        }
+    }
+    return report;
+}
+
+std::vector<std::string> exportPoFile(const std::filesystem::path& path,
+                                      const ObjectTextsDocument& document, std::uint8_t sourceId,
+                                      std::uint8_t targetId, const PoHeaderFields& header,
+                                      const CodePage& codePage) {
+    std::vector<std::string> problems;
+    const std::vector<PoEntry> entries =
+        objTextsToPo(document.files(), sourceId, targetId, codePage, problems);
+    if (problems.empty()) {
+        writePoFile(path, header, entries);
+    }
+    return problems;
+}
+
+PoImportReport importPoFile(const std::filesystem::path& path, ObjectTextsDocument& document,
+                            std::uint8_t targetId, const CodePage& codePage) {
+    PoReadResult read = readPoFile(path);
+    std::vector<ObjFile> files = document.files();
+    PoImportReport report = applyObjPo(files, read.entries, targetId, codePage);
+    takeFileFindings(read, report);
+    if (!report.problems.empty()) {
+        return report;
+    }
+    // applyObjPo changes a group only in its first entry with the target ID, or appends one;
+    // the document finds or appends that same entry.
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        for (std::size_t g = 0; g < files[f].Texts.size(); ++g) {
+            const ObjTextGroup& wanted = files[f].Texts[g];
+            if (wanted == document.group(f, g)) {
+                continue;
+            }
+            const std::size_t row = document.addLanguageId(f, g, targetId).row;
+            document.setText(f, g, row, wanted.at(row).Text);
+        }
+    }
+    return report;
+}
+
+std::string importReportText(const PoImportReport& report, std::size_t limit) {
+    const bool rejected = !report.problems.empty();
+    const std::vector<std::string>& lines = rejected ? report.problems : report.warnings;
+    std::string text = rejected ? "Nothing was imported: the file has " +
+                                      std::to_string(lines.size()) +
+                                      (lines.size() == 1 ? " problem." : " problems.")
+                                : importSummaryLine(report.counts);
+    for (std::size_t i = 0; i < lines.size() && i < limit; ++i) {
+        text += "\n" + lines[i];
+    }
+    if (lines.size() > limit) {
+        text += "\n... and " + std::to_string(lines.size() - limit) + " more";
+    }
+    return text;
+}
+
+}  // namespace tarn

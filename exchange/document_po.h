@@ -1,0 +1,49 @@
+// PO files to and from the documents the windows edit: the main window's texts
+// (StringTableDocument, in either notation) and the object texts (ObjectTextsDocument). The
+// messages are those of exe_po.h and obj_po.h; an import is all or nothing and only changes the
+// document, which its window saves later.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/code_page.h"
+#include "exchange/po_file.h"
+#include "exchange/po_import.h"
+#include "exetext/string_table_document.h"
+#include "objfiles/object_texts_document.h"
+
+namespace tarn {
+
+// Writes the document's texts to path (header fields as given). Answers the problems that kept
+// the file from being written, "text 42: message" for a translated cell whose C-style notation
+// is malformed; raises FileError when the file cannot be written (path then unchanged).
+std::vector<std::string> exportPoFile(const std::filesystem::path& path,
+                                      const StringTableDocument& document,
+                                      const PoHeaderFields& header, const CodePage& codePage);
+
+// Reads path and sets the Translated column from its messages (cells keep the document's
+// notation). Nothing changes unless the report has no problems: the file's own errors come
+// first, then those of its messages. Modified is left to the caller.
+PoImportReport importPoFile(const std::filesystem::path& path, StringTableDocument& document,
+                            const CodePage& codePage);
+
+// The object texts between two language IDs; as objTextsToPo.
+std::vector<std::string> exportPoFile(const std::filesystem::path& path,
+                                      const ObjectTextsDocument& document, std::uint8_t sourceId,
+                                      std::uint8_t targetId, const PoHeaderFields& header,
+                                      const CodePage& codePage);
+
+// Sets or appends the target ID's text of each named group through the document (which marks
+// the files it changes). Nothing changes unless the report has no problems.
+PoImportReport importPoFile(const std::filesystem::path& path, ObjectTextsDocument& document,
+                            std::uint8_t targetId, const CodePage& codePage);
+
+// What a window shows after an import: the summary line, or a line saying nothing was imported,
+// then the problems (or, without problems, the warnings), at most limit of them, and how many
+// more there are.
+std::string importReportText(const PoImportReport& report, std::size_t limit = 20);
+
+}  // namespace tarn

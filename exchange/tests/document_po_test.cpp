@@ -1,0 +1,177 @@
+#include "exchange/document_po.h"
+
+#include <gtest/gtest.h>
+
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+#include "exchange/obj_po.h"
+#include "exetext/sample_executable.h"
+#include "exetext/string_table_reader.h"
+#include "objfiles/sample_game_objects.h"
+#include "textcodes/code_table.h"
+#include "textcodes/cstyle.h"
+
+namespace tarn {
+namespace {
+
+using Doc = StringTableDocument;
+
+// The sample texts, text 3 translated, text 5 unreadable in the original and text 6 in the
+// translation; in C-style notation when cstyle.
+Doc loadedDocument(bool cstyle) {
+    LoadedExecutables loaded;
+    loaded.original = sampleTexts();
+    loaded.translated = sampleTexts();
+    loaded.translated[2] = rawText({'Z', 'w', 'e', 'i', 5, 'Z', 0xFC, 'g', 'e', 0x91});
+    loaded.original[4] = std::string(kNotFoundText);
+    loaded.originalNotFound = {5};
+    loaded.translated[5] = std::string(kNotFoundText);
+    loaded.translatedNotFound = {6};
+    if (cstyle) {
+        for (auto* column : {&loaded.original, &loaded.translated}) {
+            for (std::string& text : *column) {
+                text = rawToCStyle(text);
+            }
+        }
+    }
+    Doc document;
+    document.setCStyleFlag(cstyle);
+    document.load(loaded);
+    return document;
+}
+
+const PoHeaderFields kHeader = {{"Content-Type", "text/plain; charset=UTF-8"}};
+
+void writeMessages(const std::filesystem::path& path, const std::vector<PoEntry>& entries) {
+    writePoFile(path, kHeader, entries);
+}
+
+PoEntry message(std::string context, std::string translation) {
+    return {std::move(context), true, "x", std::move(translation), {}, false};
+}
+
+TEST(DocumentPo, MainTextsGoOutAndComeBackInTheDocumentsNotation) {
+    for (const bool cstyle : {false, true}) {
+        TempDir dir;
+        Doc document = loadedDocument(cstyle);
+        const auto po = dir.path() / "t.po";
+        ASSERT_TRUE(exportPoFile(po, document, kHeader, CodePage()).empty());
+        const PoReadResult read = readPoFile(po);
+        ASSERT_TRUE(read.problems.empty());
+        ASSERT_EQ(read.entries.size(), 3452u);  // text 5 could not be read
+        EXPECT_EQ(read.entries[2].translation, "Zwei\nZ\xC3\xBCge\\c3");
+        EXPECT_EQ(read.entries[4].context, "exe/0006");
+        EXPECT_EQ(read.entries[4].translation, "");  // unreadable: no translation
+
+        // Unchanged: nothing to apply.
+        const Doc before = document;
+        PoImportReport report = importPoFile(po, document, CodePage());
+        EXPECT_TRUE(report.problems.empty());
+        EXPECT_EQ(importSummaryLine(report.counts),
+                  "applied 0, unchanged 1, untranslated 3451, fuzzy 0, unknown 0");
+
+        writeMessages(po, {message("exe/0001", "Ja\n\\c3!"), message("exe/0003", "Zwei"),
+                           message("exe/0006", "Sechs"), message("exe/9999", "?")});
+        report = importPoFile(po, document, CodePage());
+        EXPECT_TRUE(report.problems.empty());
+        EXPECT_EQ(importSummaryLine(report.counts),
+                  "applied 3, unchanged 0, untranslated 0, fuzzy 0, unknown 1");
+        EXPECT_EQ(report.warnings.size(), 1u);
+        const std::string yes = rawText({'J', 'a', 5, 145, '!'});
+        EXPECT_EQ(document.cell(1, Doc::TranslatedColumn), cstyle ? rawToCStyle(yes) : yes);
+        EXPECT_EQ(document.cell(3, Doc::TranslatedColumn), "Zwei");
+        EXPECT_EQ(document.cell(6, Doc::TranslatedColumn), "Sechs");
+        EXPECT_EQ(document.cell(2, Doc::TranslatedColumn), before.cell(2, Doc::TranslatedColumn));
+        EXPECT_EQ(document.cell(1, Doc::OriginalColumn), before.cell(1, Doc::OriginalColumn));
+        EXPECT_FALSE(document.modified());  // the window sets it
+    }
+}
+
+TEST(DocumentPo, MainImportIsAllOrNothing) {
+    TempDir dir;
+    Doc document = loadedDocument(true);
+    const Doc before = document;
+    const auto po = dir.path() / "bad.po";
+    writeMessages(po, {message("exe/0001", "fine"), message("exe/0002", "50 %x"),
+                       message("exe/0003", "\xD0\x96")});
+    PoImportReport report = importPoFile(po, document, CodePage());
+    EXPECT_EQ(report.problems,
+              (std::vector<std::string>{
+                  "exe/0002: Incorrect % sequence at position 4",
+                  "exe/0003: The character U+0416 at position 1 is not in code page 1252"}));
+    EXPECT_EQ(document.translatedTexts(), before.translatedTexts());
+    // The same file under the Cyrillic code page still has the % error: still nothing.
+    report = importPoFile(po, document, *CodePage::byNumber(1251));
+    EXPECT_EQ(report.problems.size(), 1u);
+    EXPECT_EQ(document.translatedTexts(), before.translatedTexts());
+
+    writeFileAtomically(po, toBytes("msgctxt \"exe/0001\"\nmsgid \"Yes\"\nmsgstr \"Ja\" x\n"));
+    report = importPoFile(po, document, CodePage());
+    ASSERT_FALSE(report.problems.empty());
+    EXPECT_EQ(report.problems[0].rfind(po.string() + ":3: ", 0), 0u) << report.problems[0];
+    EXPECT_EQ(document.translatedTexts(), before.translatedTexts());
+
+    // A translated cell whose notation is broken is named, and the export writes nothing.
+    document.setText(7, Doc::TranslatedColumn, "bad \\q");
+    EXPECT_EQ(exportPoFile(dir.path() / "x.po", document, kHeader, CodePage()),
+              std::vector<std::string>{"text 7: Incorrect \\ sequence at position 5"});
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "x.po"));
+}
+
+TEST(DocumentPo, ObjectImportSetsOrAppendsTheTargetTextThroughTheDocument) {
+    TempDir dir;
+    for (const SampleObjectFile& file : sampleGameObjects()) {
+        writeFileAtomically(dir.path() / file.fileName, file.contents);
+    }
+    ObjectTextsDocument document;
+    document.loadFolder(dir.path());
+    const auto po = dir.path() / "o.po";
+    ASSERT_TRUE(exportPoFile(po, document, 0, 9, kHeader, CodePage()).empty());
+    const PoReadResult read = readPoFile(po);
+    ASSERT_FALSE(read.entries.empty());
+    const std::string first = read.entries[0].context;
+    const auto named = parseObjContext(first);
+    ASSERT_TRUE(named);
+    std::size_t file = 0;
+    while (document.file(file).FileName != named->fileName) {
+        ++file;
+    }
+    const std::size_t g = named->groupNumber - 1;
+    const ObjTextGroup group = document.group(file, g);
+
+    writeMessages(po, {message(first, "Neun \\c3")});
+    PoImportReport report = importPoFile(po, document, 9, CodePage());
+    EXPECT_TRUE(report.problems.empty());
+    EXPECT_EQ(document.group(file, g).size(), group.size() + 1);
+    EXPECT_EQ(document.group(file, g).back(), (ObjText{9, rawText({'N', 'e', 'u', 'n', ' ', 145})}));
+    EXPECT_EQ(document.modifiedFiles(), std::vector<std::size_t>{file});
+
+    writeMessages(po, {message(first, "Neun"), message(first, "twice")});
+    report = importPoFile(po, document, 9, CodePage());
+    EXPECT_EQ(report.problems.size(), 1u);
+    EXPECT_EQ(document.group(file, g).back().Text, rawText({'N', 'e', 'u', 'n', ' ', 145}));
+    writeMessages(po, {message(first, "Neun")});
+    report = importPoFile(po, document, 9, CodePage());
+    EXPECT_EQ(document.group(file, g).size(), group.size() + 1);  // set, not appended again
+    EXPECT_EQ(document.group(file, g).back().Text, "Neun");
+}
+
+TEST(DocumentPo, ReportTextShowsTheSummaryOrTheFirstProblems) {
+    PoImportReport report;
+    report.counts = {1, 2, 3, 4, 5};
+    report.warnings = {"unknown msgctxt \"x\", message skipped"};
+    EXPECT_EQ(importReportText(report),
+              "applied 1, unchanged 2, untranslated 3, fuzzy 4, unknown 5\n"
+              "unknown msgctxt \"x\", message skipped");
+    for (int i = 1; i <= 23; ++i) {
+        report.problems.push_back("problem " + std::to_string(i));
+    }
+    const std::string text = importReportText(report);
+    EXPECT_EQ(text.substr(0, text.find('\n')), "Nothing was imported: the file has 23 problems.");
+    EXPECT_NE(text.find("\nproblem 20\n... and 3 more"), std::string::npos);
+    EXPECT_EQ(text.find("problem 21"), std::string::npos);
+    EXPECT_EQ(text.find("unknown msgctxt"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarn
