@@ -124,10 +124,15 @@ PoImportReport importPoFile(const std::filesystem::path& path, ObjectTextsDocume
 std::string importReportText(const PoImportReport& report, std::size_t limit) {
     const bool rejected = !report.problems.empty();
     const std::vector<std::string>& lines = rejected ? report.problems : report.warnings;
-    std::string text = rejected ? "Nothing was imported: the file has " +
-                                      std::to_string(lines.size()) +
-                                      (lines.size() == 1 ? " problem." : " problems.")
-                                : importSummaryLine(report.counts);
+    const std::string head = rejected ? "Nothing was imported: the file has " +
+                                            std::to_string(lines.size()) +
+                                            (lines.size() == 1 ? " problem." : " problems.")
+                                      : importSummaryLine(report.counts);
+    return head + listedLines(lines, limit);
+}
+
+std::string listedLines(const std::vector<std::string>& lines, std::size_t limit) {
+    std::string text;
     for (std::size_t i = 0; i < lines.size() && i < limit; ++i) {
         text += "\n" + lines[i];
     }

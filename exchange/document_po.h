@@ -45,5 +45,7 @@ PoImportReport importPoFile(const std::filesystem::path& path, ObjectTextsDocume
 // then the problems (or, without problems, the warnings), at most limit of them, and how many
 // more there are.
 std::string importReportText(const PoImportReport& report, std::size_t limit = 20);
+// The lines, each after a line feed, at most limit of them, then "... and N more".
+std::string listedLines(const std::vector<std::string>& lines, std::size_t limit = 20);
 
 }  // namespace tarn

@@ -4,7 +4,8 @@
 
 namespace tarn {
 
-PoHeaderFields poHeader(std::string_view language, std::string_view version, std::time_t written) {
+PoHeaderFields poHeader(std::string_view language, std::string_view version, std::time_t written,
+                        std::string_view program) {
     std::tm utc{};
     gmtime_r(&written, &utc);
     char date[32];
@@ -18,7 +19,7 @@ PoHeaderFields poHeader(std::string_view language, std::string_view version, std
         {"MIME-Version", "1.0"},
         {"Content-Type", "text/plain; charset=UTF-8"},
         {"Content-Transfer-Encoding", "8bit"},
-        {"X-Generator", "tarntool " + std::string(version)},
+        {"X-Generator", std::string(program) + (version.empty() ? "" : " ") + std::string(version)},
     };
 }
 

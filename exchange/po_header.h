@@ -11,8 +11,9 @@ namespace tarn {
 
 // Project-Id-Version, PO-Revision-Date (written, UTC), Last-Translator and Language-Team
 // (left empty for the translator's tool), Language, MIME-Version, Content-Type (UTF-8),
-// Content-Transfer-Encoding and X-Generator ("tarntool <version>").
-PoHeaderFields poHeader(std::string_view language, std::string_view version, std::time_t written);
+// Content-Transfer-Encoding and X-Generator ("tarntool <version>", or the program given).
+PoHeaderFields poHeader(std::string_view language, std::string_view version, std::time_t written,
+                        std::string_view program = "tarntool");
 
 // A language code as PO headers hold it ("de", "pt_BR", "sr@latin"): letters, digits, "_",
 // "-", "." and "@" only, so that it cannot break the header's lines.

@@ -95,6 +95,9 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
     }
     exe.yesChars = ini.readString("EXESettings", "YesChars", "y");
     exe.target = ini.readString("EXESettings", "Target", "");
+
+    s.folders.translationPo = ini.readString("Folders", "TranslationPO", "");
+    s.folders.objectPo = ini.readString("Folders", "ObjectPO", "");
 }
 
 void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
@@ -139,6 +142,15 @@ void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
     }
     ini.writeString("EXESettings", "YesChars", exe.yesChars);
     ini.writeString("EXESettings", "Target", exe.target);
+
+    // A folder no dialog has shown yet adds nothing to the file.
+    const auto writeFolder = [&ini](const char* key, const std::string& folder) {
+        if (!folder.empty()) {
+            ini.writeString("Folders", key, folder);
+        }
+    };
+    writeFolder("TranslationPO", s.folders.translationPo);
+    writeFolder("ObjectPO", s.folders.objectPo);
     ini.save();
 }
 

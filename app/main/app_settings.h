@@ -71,6 +71,12 @@ struct ExeSettings {
 // 10, then 12 to 15; stored under the keys Text<entry>).
 const std::array<std::string, kExeSettingsTexts>& defaultExeTexts();
 
+// The folder each file dialog showed last ("[Folders]", a section of our own); empty: none yet.
+struct FoldersSettings {
+    std::string translationPo;  // the main window's PO export and import
+    std::string objectPo;       // the object window's PO export and import
+};
+
 struct AppSettings {
     OptionsSettings options;
     PlacementSettings mainWindow;
@@ -80,6 +86,7 @@ struct AppSettings {
     PositionSettings pluginLang;
     ObjTransSettings objTrans;
     ExeSettings exeSettings;
+    FoldersSettings folders;
 };
 
 PathsSettings readPaths(const ProfileFile& ini);
@@ -93,7 +100,8 @@ PlacementSettings readMainWindowPlacement(const ProfileFile& ini);
 void readStartupSettings(const ProfileFile& ini, AppSettings& settings);
 
 // Writes every key in the closing order (Options, MainWindow, Preview, ReplaceWin,
-// ReplaceQuestion, PluginLang, ObjTrans, EXESettings) and saves the file. A refused write
+// ReplaceQuestion, PluginLang, ObjTrans, EXESettings, then the Folders that were used) and saves
+// the file. A refused write
 // raises FileError "Unable to write to " + path.
 void writeClosingSettings(ProfileFile& ini, const AppSettings& settings);
 

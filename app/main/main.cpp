@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
         }
     }
     tarn::TarnEditApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARN_VERSION));  // for PO headers
     const QString programDir = QCoreApplication::applicationDirPath();
     QString settings = tarn::settingsOptionOf(QCoreApplication::arguments().mid(1));
     if (settings.isEmpty()) {

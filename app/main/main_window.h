@@ -9,6 +9,7 @@
 
 #include "app/main/app_settings.h"
 #include "app/widgets/game_font.h"
+#include "common/code_page.h"
 #include "common/profile_file.h"
 #include "exetext/string_table_document.h"
 
@@ -103,6 +104,8 @@ public slots:
     void togglePreview();
     void openObjectTexts();
     void chooseObjectLanguages();
+    void exportTranslation();  // the texts as a PO file for a translator's tool
+    void importTranslation();  // a PO file's translations into the Translated column
     void showAbout();
     void showHelpContents();
     void showHelpOverview();
@@ -146,6 +149,10 @@ private:
     void showHint(const QString& hint);
     void enableSave();
 
+    // PO files (main_window_po.cpp).
+    void createPoActions();
+    CodePage codePage() const;  // the characters of the texts' bytes
+
     // The object-file windows (main_window_objects.cpp).
     void createObjectWindows();
     void applyObjectWindowSettings();
@@ -173,6 +180,8 @@ private:
     QAction* pathsAction_;
     QAction* objectLanguageAction_;
     QAction* objectTextsAction_;
+    QAction* exportPoAction_;
+    QAction* importPoAction_;
     QAction* exitAction_;
     QAction* cutAction_;
     QAction* copyAction_;

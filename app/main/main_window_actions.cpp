@@ -84,6 +84,7 @@ void MainWindow::createActions() {
     helpOverviewAction_ = makeAction(this, "helpOverviewAction", "Overview", {},
                                      "Show overview about hte program functions");
     aboutAction_ = makeAction(this, "aboutAction", "About...", {}, "About Ostrel 2");
+    createPoActions();
 
     for (QAction* a : {saveAction_,         runAction_,
                        pathsAction_,        objectLanguageAction_,
@@ -126,6 +127,8 @@ void MainWindow::createMenusAndToolbar() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addActions(
         {saveAction_, runAction_, pathsAction_, objectLanguageAction_, objectTextsAction_});
+    file->addSeparator();
+    file->addActions({exportPoAction_, importPoAction_});
     file->addSeparator();
     file->addAction(exitAction_);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));

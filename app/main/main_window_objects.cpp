@@ -49,6 +49,7 @@ void MainWindow::applyObjectWindowSettings() {
         }
     }
     objectTextsWindow_->setEnhancedRle(settings_.objTrans.enhRle);
+    objectTextsWindow_->setPoFolder(settings_.folders.objectPo);
 
     const ExeSettings& exe = settings_.exeSettings;
     PatchBuilderDialog& builder = objectTextsWindow_->patchBuilder();
@@ -74,6 +75,7 @@ void MainWindow::captureObjectWindowSettings() {
                                         normal.height(), maximized};
     }
     settings_.objTrans.enhRle = objectTextsWindow_->enhancedRle();
+    settings_.folders.objectPo = objectTextsWindow_->poFolder();
 
     ExeSettings& exe = settings_.exeSettings;
     const PatchBuilderDialog& builder = objectTextsWindow_->patchBuilder();
@@ -88,6 +90,7 @@ void MainWindow::captureObjectWindowSettings() {
 
 void MainWindow::openObjectTexts() {
     objectTextsWindow_->setTranslatedExecutable(transExePath_);
+    objectTextsWindow_->setPrimaryLanguageId(document_.primaryLangId());
     prompter().runModal(*objectTextsWindow_);
 }
 

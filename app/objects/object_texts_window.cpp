@@ -101,6 +101,8 @@ void ObjectTextsWindow::nameParts() {
         {enhancedRleCheck_, "enhancedRleCheck"},
         {saveButton_, "saveButton"},
         {buildPatchButton_, "buildPatchButton"},
+        {exportPoButton_, "objectExportPoButton"},
+        {importPoButton_, "objectImportPoButton"},
         {closeButton_, "closeButton"},
         {statusBar_, "statusBar"},
         {statusLabel_, "statusLabel"},
@@ -180,12 +182,16 @@ void ObjectTextsWindow::createWidgets() {
     buildPatchButton_ =
         new QPushButton(QStringLiteral("Create end-user translator executable..."), buttonPanel_);
     closeButton_ = new QPushButton(QStringLiteral("Close"), buttonPanel_);
-    for (QPushButton* b : {saveButton_, buildPatchButton_, closeButton_}) {
+    createPoButtons();
+    for (QPushButton* b : {saveButton_, buildPatchButton_, exportPoButton_, importPoButton_,
+                           closeButton_}) {
         b->setAutoDefault(false);
     }
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(saveButton_);
     buttons->addWidget(buildPatchButton_);
+    buttons->addWidget(exportPoButton_);
+    buttons->addWidget(importPoButton_);
     buttons->addStretch();
     buttons->addWidget(closeButton_);
     auto* panelLayout = new QVBoxLayout(buttonPanel_);

@@ -9,6 +9,7 @@
 #include <QString>
 #include <string>
 
+#include "common/code_page.h"
 #include "enduser/carried_patcher.h"
 #include "objfiles/object_texts_document.h"
 
@@ -28,6 +29,7 @@ namespace tarn {
 class GroupTextsGrid;
 class NewLanguageIdDialog;
 class PatchBuilderDialog;
+class PoLanguageIdsDialog;
 
 class ObjectTextsWindow : public QDialog {
     Q_OBJECT
@@ -43,6 +45,11 @@ public:
     void setEnhancedRle(bool enhanced);
     // The builder's settings dialog, owned here; the main window stores its choices.
     PatchBuilderDialog& patchBuilder() const { return *patchBuilder_; }
+    // The main window's primary language ID: the target a PO export proposes.
+    void setPrimaryLanguageId(int id) { primaryLanguageId_ = id; }
+    // The folder the PO file dialogs open in (UTF-8); the main window stores it.
+    const std::string& poFolder() const { return poFolder_; }
+    void setPoFolder(std::string folder) { poFolder_ = std::move(folder); }
 
     // The loaded files. Changes made to it directly show in the grid once a group is shown anew.
     const ObjectTextsDocument& document() const { return document_; }
@@ -66,6 +73,10 @@ public slots:
     void removeLanguageId();
     void goToPreviousGroup();
     void goToNextGroup();
+    // The texts between two language IDs as a PO file, and back into the document (written
+    // by Save, like every edit).
+    void exportTranslation();
+    void importTranslation();
     void reject() override;  // the close box and the Close button, through the question
 
 protected:
@@ -96,6 +107,11 @@ private:
     void stepTextGroup(bool forward);
     void showLastIdRefused();
 
+    // PO files (object_texts_window_po.cpp).
+    void createPoButtons();
+    bool askPoLanguageIds(bool exporting);
+    CodePage codePage() const;  // the characters of the texts' bytes
+
     ObjectTextsDocument document_;
     QString translatedExecutable_;
     CarriedProgramSource carriedProgram_ = carriedPatcher;
@@ -107,6 +123,9 @@ private:
 
     NewLanguageIdDialog* newLanguageIdDialog_ = nullptr;
     PatchBuilderDialog* patchBuilder_ = nullptr;
+    PoLanguageIdsDialog* poLanguageIdsDialog_ = nullptr;
+    int primaryLanguageId_ = 0;
+    std::string poFolder_;
 
     QSplitter* splitter_ = nullptr;
     QTreeWidget* objectTree_ = nullptr;
@@ -124,6 +143,8 @@ private:
     QCheckBox* enhancedRleCheck_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QPushButton* buildPatchButton_ = nullptr;
+    QPushButton* exportPoButton_ = nullptr;
+    QPushButton* importPoButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     QLabel* statusLabel_ = nullptr;

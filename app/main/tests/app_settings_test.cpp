@@ -45,6 +45,7 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     s.exeSettings.textId = 7;
     s.exeSettings.texts[0] = "Neue Texte";
     s.exeSettings.target = "native";
+    s.folders.objectPo = "/home/t/po files";
     writeClosingSettings(ini, s);
 
     const Bytes data = readWholeFile(path);
@@ -73,7 +74,9 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
                            "Text10=Press ENTER to continue",
                            "Text13=%1 file(s) restored",
                            "YesChars=y",
-                           "Target=native"};
+                           "Target=native",
+                           "[Folders]",
+                           "ObjectPO=/home/t/po files"};
     std::size_t at = 0;
     for (const char* piece : order) {
         const auto found = text.find(piece, at);
@@ -81,6 +84,7 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
         at = found;
     }
     EXPECT_EQ(text.find("[Paths]"), std::string::npos);
+    EXPECT_EQ(text.find("TranslationPO"), std::string::npos);  // never used: not written
 
     AppSettings back;
     readStartupSettings(ProfileFile(path), back);
@@ -90,6 +94,8 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     EXPECT_TRUE(back.objTrans.placement.isMaximized);
     EXPECT_EQ(back.exeSettings.texts[0], "Neue Texte");
     EXPECT_EQ(back.exeSettings.target, "native");
+    EXPECT_EQ(back.folders.objectPo, "/home/t/po files");
+    EXPECT_EQ(back.folders.translationPo, "");
     const PlacementSettings main = readMainWindowPlacement(ProfileFile(path));
     EXPECT_EQ(main.width, 640);
     EXPECT_TRUE(main.isMaximized);

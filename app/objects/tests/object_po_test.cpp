@@ -1,0 +1,128 @@
+// The object texts window's PO commands: export between two language IDs, import into the
+// document (written only by Save), and a bad file that changes nothing.
+#include <gtest/gtest.h>
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include "app/objects/object_texts_window.h"
+#include "app/widgets/scripted_prompter.h"
+#include "app/widgets/test_support/child_by_name.h"
+#include "app/widgets/test_support/sample_object_game.h"
+#include "app/widgets/test_support/test_application.h"
+#include "common/tests/temp_dir.h"
+#include "exchange/po_file.h"
+#include "objfiles/object_folder.h"
+
+namespace tarn {
+namespace {
+
+class ObjectPoTest : public ::testing::Test {
+protected:
+    ObjectPoTest() {
+        window.setTranslatedExecutable(QString::fromStdString(game.exePath().string()));
+        QObject::connect(&window, &ObjectTextsWindow::filesLoaded, [this] { ++loads; });
+    }
+    ~ObjectPoTest() override { window.hide(); }
+
+    void open() {
+        window.show();
+        ASSERT_TRUE(processEventsUntil([&] { return loads > 0; }));
+    }
+    // The IDs dialog: records what it proposes, then takes target (and source when shown).
+    void answerIds(int source, int target) {
+        prompter.onDialog([this, source, target](QDialog& d) {
+            auto* sourceEdit = childByName<QLineEdit>(d, "sourceIdEdit");
+            auto* targetEdit = childByName<QLineEdit>(d, "targetIdEdit");
+            proposed = {sourceEdit->isVisible() ? sourceEdit->text() : QString(),
+                        targetEdit->text()};
+            if (sourceEdit->isVisible()) {
+                sourceEdit->setText(QString::number(source));
+            }
+            targetEdit->setText(QString::number(target));
+            childByName<QPushButton>(d, "okButton")->click();
+        });
+    }
+    void answerFile(const std::filesystem::path& path) {
+        prompter.onDialog([path](QDialog& d) {
+            static_cast<QFileDialog&>(d).selectFile(QString::fromStdString(path.string()));
+            d.accept();
+        });
+    }
+    void click(const char* button) { childByName<QPushButton>(window, button)->click(); }
+    const ObjTextGroup& group(std::size_t g) const { return window.document().group(0, g); }
+    QString lastMessage() const { return prompter.messages().back().text; }
+    void writeMessages(const std::vector<PoEntry>& entries) {
+        writePoFile(po, {{"Content-Type", "text/plain; charset=UTF-8"}}, entries);
+    }
+
+    QApplication& app = testApplication();  // before every widget
+    SampleObjectGame game;
+    TempDir dir;
+    std::filesystem::path po = dir.path() / "sword.po";
+    ScriptedPrompter prompter;
+    ObjectTextsWindow window;
+    int loads = 0;
+    QStringList proposed;
+};
+
+PoEntry message(std::string context, std::string translation) {
+    return {std::move(context), true, "x", std::move(translation), {}, false};
+}
+
+TEST_F(ObjectPoTest, ExportsBetweenTwoIdsAndImportsIntoTheDocument) {
+    game.add("SWORD.DAT", 0, 1, {{{0, "Sword"}, {5, "Schwert"}}, {{0, "A blade"}}, {{0, "Sharp"}}});
+    window.setPrimaryLanguageId(5);
+    window.setPoFolder(dir.path().string());
+    open();
+    answerIds(0, 5);
+    answerFile(po);
+    click("objectExportPoButton");
+    EXPECT_EQ(proposed, (QStringList{"0", "5"}));  // 0 and the primary language ID
+    PoReadResult read = readPoFile(po);
+    ASSERT_EQ(read.entries.size(), 3u);
+    EXPECT_EQ(read.entries[0].context, "obj/SWORD.DAT/1");
+    EXPECT_EQ(read.entries[0].translation, "Schwert");
+    EXPECT_EQ(read.entries[1].translation, "");
+
+    auto* tree = childByName<QTreeWidget>(window, "objectTree");
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0)->child(1));  // the group imported into
+    const Bytes onDisk = game.bytes("SWORD.DAT");
+    writeMessages({message("obj/SWORD.DAT/1", "Schwert"), message("obj/SWORD.DAT/2", "Klinge"),
+                   message("obj/SWORD.DAT/3", "")});
+    answerIds(0, 5);
+    answerFile(po);
+    click("objectImportPoButton");
+    EXPECT_EQ(proposed, (QStringList{"", "5"}));  // an import asks the target alone
+    EXPECT_EQ(lastMessage(), "applied 1, unchanged 1, untranslated 1, fuzzy 0, unknown 0");
+    EXPECT_EQ(group(1), (ObjTextGroup{{0, "A blade"}, {5, "Klinge"}}));
+    EXPECT_EQ(childByName<QTableWidget>(window, "textGrid")->item(1, 1)->text(), "Klinge");
+    EXPECT_TRUE(window.document().isModified(0));
+    EXPECT_TRUE(childByName<QPushButton>(window, "saveButton")->isEnabled());
+    EXPECT_EQ(window.statusText(), "applied 1, unchanged 1, untranslated 1, fuzzy 0, unknown 0");
+    EXPECT_EQ(game.bytes("SWORD.DAT"), onDisk);  // written by Save only
+
+    // A bad message rejects the whole file.
+    writeMessages({message("obj/SWORD.DAT/2", "Schneide"), message("obj/SWORD.DAT/3", "\\c")});
+    answerIds(0, 5);
+    answerFile(po);
+    click("objectImportPoButton");
+    EXPECT_EQ(lastMessage(), "Nothing was imported: the file has 1 problem.\n"
+                             "obj/SWORD.DAT/3: \\c sequence without color specifier at the end "
+                             "of the text");
+    EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Error);
+    EXPECT_EQ(group(1), (ObjTextGroup{{0, "A blade"}, {5, "Klinge"}}));
+    EXPECT_EQ(group(2), (ObjTextGroup{{0, "Sharp"}}));
+
+    click("saveButton");
+    EXPECT_EQ(loadObjectFile(game.file("SWORD.DAT")).Texts[1],
+              (ObjTextGroup{{0, "A blade"}, {5, "Klinge"}}));
+    EXPECT_EQ(window.poFolder(), dir.path().string());
+    EXPECT_TRUE(prompter.mismatches().empty());
+}
+
+}  // namespace
+}  // namespace tarn

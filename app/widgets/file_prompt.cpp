@@ -1,0 +1,39 @@
+#include "app/widgets/file_prompt.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "app/widgets/prompter.h"
+
+namespace tarn {
+
+std::optional<QString> askForFile(QWidget* parent, const FilePrompt& prompt, std::string& folder) {
+    QFileDialog dialog(parent, prompt.title);
+    dialog.setObjectName(prompt.objectName);
+    // The overwrite question goes through the prompter below, not the dialog's own box.
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(prompt.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(prompt.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters({prompt.nameFilter, QStringLiteral("All files (*)")});
+    dialog.setDefaultSuffix(prompt.defaultSuffix);
+    const QString start = QString::fromStdString(folder);
+    if (!start.isEmpty() && QDir(start).exists()) {
+        dialog.setDirectory(start);
+    }
+    while (prompter().runModal(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const QString path = dialog.selectedFiles().constFirst();
+        if (prompt.save && QFileInfo::exists(path) &&
+            prompter().message(QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                   .arg(QDir::toNativeSeparators(path)),
+                               prompt.title, MessageIcon::Question,
+                               MessageButtons::YesNo) != MessageAnswer::Yes) {
+            continue;  // the dialog again, to choose another name
+        }
+        folder = QFileInfo(path).absolutePath().toStdString();
+        return path;
+    }
+    return std::nullopt;
+}
+
+}  // namespace tarn
