@@ -1,0 +1,135 @@
+// The main window's PO commands: export, then import into the Translated column (nothing
+// written until Save), a bad file that changes nothing, and the folder the dialog remembers.
+#include <QFileDialog>
+
+#include "app/main/tests/editor_fixture.h"
+#include "exchange/po_file.h"
+#include "textcodes/code_table.h"
+
+namespace tarn {
+namespace {
+
+class TranslationPoTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        fs::create_directories(poFolder);
+        writeGame();
+        writeSettings();
+    }
+    // The file dialog: records the folder it opened in, then takes path.
+    void answerFile(const fs::path& path) {
+        prompter.onDialog([this, path](QDialog& d) {
+            auto& files = static_cast<QFileDialog&>(d);
+            openedIn = files.directory().absolutePath();
+            files.selectFile(QString::fromStdString(path.string()));
+            d.accept();
+        });
+    }
+    void setTranslations(const std::map<std::string, std::string>& translations) {
+        PoReadResult read = readPoFile(po);
+        ASSERT_TRUE(read.problems.empty());
+        for (PoEntry& e : read.entries) {
+            if (const auto it = translations.find(e.context); it != translations.end()) {
+                e.translation = it->second;
+            }
+        }
+        writePoFile(po, {{"Content-Type", "text/plain; charset=UTF-8"}}, read.entries);
+    }
+    std::string translated(int row) const {
+        return window->document().cell(row, StringTableDocument::TranslatedColumn);
+    }
+
+    fs::path poFolder = dir.path() / "po files";
+    fs::path po = poFolder / "de.po";
+    QString openedIn;
+};
+
+TEST_F(TranslationPoTest, ExportThenImportFillsTheTranslatedColumn) {
+    MainWindow& main = start();
+    answerFile(po);
+    action("exportPoAction")->trigger();
+    const PoReadResult read = readPoFile(po);
+    ASSERT_TRUE(read.problems.empty());
+    EXPECT_EQ(read.entries.size(), static_cast<std::size_t>(kTextCount));
+    EXPECT_EQ(read.entries[0].source, "Hi");
+
+    setTranslations({{"exe/0002", "Hallo\nWelt \\c3!"}, {"exe/0003", "Zwei"}});
+    answerFile(po);
+    action("importPoAction")->trigger();
+    EXPECT_EQ(translated(2), rawText({'H', 'a', 'l', 'l', 'o', 5, 'W', 'e', 'l', 't', ' ', 145, '!'}));
+    EXPECT_EQ(translated(3), "Zwei");
+    EXPECT_EQ(main.cellText(3, StringTableDocument::TranslatedColumn), "Zwei");
+    EXPECT_TRUE(main.modified());
+    EXPECT_TRUE(action("saveAction")->isEnabled());
+    ASSERT_FALSE(prompter.messages().empty());
+    EXPECT_EQ(prompter.messages().back().text,
+              "applied 2, unchanged 0, untranslated 3451, fuzzy 0, unknown 0");
+    EXPECT_EQ(translatedOnDisk(), texts);  // written by Save only
+
+    // In C-style notation the cells take that notation.
+    action("notationAction")->trigger();
+    setTranslations({{"exe/0002", "Tsch\xC3\xBCss\n"}});
+    answerFile(po);
+    action("importPoAction")->trigger();
+    EXPECT_EQ(translated(2), "Tsch\xFCss\\n");
+    action("saveAction")->trigger();
+    EXPECT_EQ(translatedOnDisk()[1], rawText({'T', 's', 'c', 'h', 0xFC, 's', 's', 5}));
+    EXPECT_TRUE(prompter.mismatches().empty());
+}
+
+TEST_F(TranslationPoTest, ABadFileChangesNothingAndTheBoxListsItsProblems) {
+    MainWindow& main = start();
+    answerFile(po);
+    action("exportPoAction")->trigger();
+    std::map<std::string, std::string> bad = {{"exe/0001", "Hallo"}, {"exe/0002", "50 %x"}};
+    for (int n = 10; n < 40; ++n) {
+        bad["exe/00" + std::to_string(n)] = "\xE4\xB8\xAD";  // not in code page 1252
+    }
+    setTranslations(bad);
+    answerFile(po);
+    action("importPoAction")->trigger();
+    const ScriptedPrompter::Asked box = prompter.messages().back();
+    EXPECT_EQ(box.icon, MessageIcon::Error);
+    const QStringList lines = box.text.split('\n');
+    ASSERT_EQ(lines.size(), 22);
+    EXPECT_EQ(lines[0], "Nothing was imported: the file has 31 problems.");
+    EXPECT_EQ(lines[1], "exe/0002: Incorrect % sequence at position 4");
+    EXPECT_EQ(lines[2], "exe/0010: The character U+4E2D at position 1 is not in code page 1252");
+    EXPECT_EQ(lines[21], "... and 11 more");
+    EXPECT_EQ(translated(1), "Hi");
+    EXPECT_FALSE(main.modified());
+    EXPECT_FALSE(action("saveAction")->isEnabled());
+
+    writeFileAtomically(po, toBytes("msgctxt \"exe/0001\"\nmsgid \"Hi\"\nmsgstr \"Hallo\" x\n"));
+    answerFile(po);
+    action("importPoAction")->trigger();
+    EXPECT_TRUE(prompter.messages().back().text.startsWith("Nothing was imported"));
+    EXPECT_EQ(translated(1), "Hi");
+    EXPECT_FALSE(main.modified());
+}
+
+TEST_F(TranslationPoTest, TheDialogsFolderIsStoredAndUsedNextTime) {
+    MainWindow& main = start();
+    answerFile(po);
+    action("exportPoAction")->trigger();
+    ASSERT_TRUE(fs::exists(po));
+    main.close();
+    const std::string ini = settingsText();
+    EXPECT_NE(ini.find("[Folders]"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("TranslationPO=" + poFolder.string()), std::string::npos) << ini;
+    EXPECT_NE(ini.find("[Paths]\r\nOrigExePath=" + origPath.string()), std::string::npos);
+
+    window.reset();
+    start();
+    prompter.onDialog([this](QDialog& d) {
+        openedIn = static_cast<QFileDialog&>(d).directory().absolutePath();
+        d.reject();
+    });
+    action("importPoAction")->trigger();
+    EXPECT_EQ(openedIn, QString::fromStdString(poFolder.string()));
+    EXPECT_FALSE(window->modified());
+}
+
+}  // namespace
+}  // namespace tarn
