@@ -91,7 +91,13 @@ void MainWindow::importTranslation() {
     if (!path) {
         return;
     }
-    const PoImportReport report = importPoFile(path->toStdString(), document_, codePage());
+    PoImportReport report;
+    try {
+        report = importPoFile(path->toStdString(), document_, codePage());
+    } catch (const std::exception& e) {
+        showExceptionMessage(QString::fromStdString(e.what()));
+        return;
+    }
     if (report.problems.empty() && report.counts.applied > 0) {
         // The window's refresh after many texts changed at once.
         model_->refreshAll();

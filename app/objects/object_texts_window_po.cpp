@@ -89,13 +89,23 @@ void ObjectTextsWindow::importTranslation() {
         return;
     }
     textGrid_->setCurrentItem(nullptr);  // an open cell editor keeps what was typed
-    const PoImportReport report =
-        importPoFile(path->toStdString(), document_,
-                     static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId()), codePage());
+    PoImportReport report;
+    bool failed = false;
+    try {
+        report = importPoFile(path->toStdString(), document_,
+                              static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId()),
+                              codePage());
+    } catch (const std::exception& e) {
+        showExceptionMessage(QString::fromStdString(e.what()));
+        failed = true;
+    }
     if (currentGroup_ >= 0) {
         showGroup(currentFile_, currentGroup_);  // the shown group may have changed
     }
     updateSaveButton();
+    if (failed) {
+        return;
+    }
     if (report.problems.empty()) {
         setStatus(QString::fromStdString(importSummaryLine(report.counts)));
     }
