@@ -106,8 +106,8 @@ PlacementSettings readMainWindowPlacement(const ProfileFile& ini);
 void readStartupSettings(const ProfileFile& ini, AppSettings& settings);
 
 // Writes every key in the closing order (Options, MainWindow, Preview, ReplaceWin,
-// ReplaceQuestion, PluginLang, ObjTrans, EXESettings, ChecksPanel) and saves the file. A refused write
-// raises FileError "Unable to write to " + path.
+// ReplaceQuestion, PluginLang, ObjTrans, EXESettings, ChecksPanel) and saves the file. A refused
+// write raises FileError "Unable to write to " + path.
 void writeClosingSettings(ProfileFile& ini, const AppSettings& settings);
 
 }  // namespace tarn

@@ -139,8 +139,7 @@ ChecksPanel::ChecksPanel(QWidget* parent) : QDockWidget(QStringLiteral("Checks")
     });
 }
 
-void ChecksPanel::setFindings(std::vector<TextFinding> findings,
-                              const ByteCharacters& characters) {
+void ChecksPanel::setFindings(std::vector<TextFinding> findings, const ByteCharacters& characters) {
     characters_ = characters;
     std::optional<TextFinding> current;
     if (const TextFinding* found = currentFinding(); found != nullptr) {

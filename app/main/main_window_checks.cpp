@@ -95,8 +95,7 @@ void MainWindow::createChecksPanel() {
                 }
             });
     connect(this, &MainWindow::settingsLoaded, this, &MainWindow::applyChecksPanelSettings);
-    connect(this, &MainWindow::aboutToWriteSettings, this,
-            &MainWindow::captureChecksPanelSettings);
+    connect(this, &MainWindow::aboutToWriteSettings, this, &MainWindow::captureChecksPanelSettings);
 }
 
 CodePage MainWindow::checksCodePage() const {
@@ -162,9 +161,8 @@ void MainWindow::replaceTypedCodeWithLookAlike(int text, int byte) {
     }
     refreshBudgetAndChecksIfOutOfDate();  // the code page's characters are the current ones
     const std::string& before = document_.cell(text, Translated);
-    const std::string after = replaceWithLookAlike(before, document_.cstyle(),
-                                                   static_cast<std::uint8_t>(byte),
-                                                   *checkCharacters_);
+    const std::string after = replaceWithLookAlike(
+        before, document_.cstyle(), static_cast<std::uint8_t>(byte), *checkCharacters_);
     if (after == before) {
         return;
     }
