@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "app/main/checks_panel.h"
 #include "app/main/grid_model.h"
@@ -18,6 +19,8 @@ namespace tarn {
 namespace {
 
 constexpr int Translated = StringTableDocument::TranslatedColumn;
+
+constexpr std::int32_t kSmallestPanelSide = 60;
 
 // How many unplaced text numbers the budget's tip names.
 constexpr std::size_t kNamedUnplacedTexts = 20;
@@ -172,7 +175,10 @@ void MainWindow::replaceTypedCodeWithLookAlike(int text, int byte) {
 }
 
 void MainWindow::applyChecksPanelSettings() {
-    const ChecksPanelSettings& stored = settings_.checksPanel;
+    ChecksPanelSettings stored = settings_.checksPanel;
+    // A size edited by hand to nothing or less still leaves a panel one can grab.
+    stored.width = std::max(stored.width, kSmallestPanelSide);
+    stored.height = std::max(stored.height, kSmallestPanelSide);
     const Qt::DockWidgetArea area = dockAreaNamed(stored.area);
     addDockWidget(area, checksPanel_);
     if (stored.floating) {

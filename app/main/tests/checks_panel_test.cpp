@@ -105,6 +105,16 @@ TEST_F(ChecksTest, StatusBarShowsTheBudgetAndTheGridMarksTextsThatDoNotFit) {
     EXPECT_TRUE(budgetLabel()->text().endsWith(" bytes free"));
     EXPECT_NE(budgetLabel()->palette().color(QPalette::WindowText), QColor(Qt::red));
     const QBrush plain = numberBackground(1);
+    // The same texts in C-style notation take the same space; escapes count as their codes.
+    const QString rawFigure = budgetLabel()->text();
+    action("notationAction")->trigger();
+    ASSERT_TRUE(f.isCStyle());
+    EXPECT_EQ(budgetLabel()->text(), rawFigure);
+    f.setCellText(3, Translated, "\\c3\\t\\x05 Abc");
+    ASSERT_TRUE(f.selectCell(4, Translated));
+    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetText(expectedBudget(), true));
+    action("notationAction")->trigger();
+    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetText(expectedBudget(), true));
 
     for (int row = 1; row <= 40; ++row) {
         f.setCellText(row, Translated, std::string(20000, static_cast<char>('a' + row % 26)));
@@ -332,6 +342,16 @@ TEST_F(ChecksTest, FloatingPanelKeepsItsBounds) {
     EXPECT_EQ(back.checksPanel.top, 70);
     EXPECT_EQ(back.checksPanel.width, 320);
     EXPECT_EQ(back.checksPanel.height, 210);
+}
+
+TEST_F(ChecksTest, PanelWithGarbageSettingsIsDockedAtTheBottom) {
+    extraSettings = "[ChecksPanel]\r\nVisible=1\r\nArea=sideways\r\nWidth=-5\r\nHeight=x\r\n";
+    writeTranslatedGame();
+    MainWindow& f = start();
+    EXPECT_FALSE(panel()->isHidden());
+    EXPECT_FALSE(panel()->isFloating());
+    EXPECT_EQ(f.dockWidgetArea(panel()), Qt::BottomDockWidgetArea);
+    EXPECT_GT(panel()->height(), 0);
 }
 
 }  // namespace
