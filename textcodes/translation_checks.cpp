@@ -237,7 +237,8 @@ std::string_view severityName(Severity severity) {
 ByteCharacters byteCharacters(const CodePage& codePage) {
     ByteCharacters table{};
     for (std::size_t byte = 0; byte < table.size(); ++byte) {
-        table[byte] = codePage.toUnicode(static_cast<unsigned char>(byte));
+        const auto b = static_cast<unsigned char>(byte);
+        table[byte] = codePage.isAssigned(b) ? codePage.toUnicode(b) : U'\0';
     }
     return table;
 }

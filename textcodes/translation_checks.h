@@ -35,7 +35,8 @@ std::string_view severityName(Severity severity);
 // The character each of the 256 bytes stands for in a code page.
 using ByteCharacters = std::array<char32_t, 256>;
 
-// The characters of a code page's bytes.
+// The character of every byte in a code page; a byte the page leaves unassigned stands for no
+// character (0), so that no check takes it for a printable one.
 ByteCharacters byteCharacters(const CodePage& codePage);
 // Windows-1252, the game's own code page.
 const ByteCharacters& windows1252Characters();

@@ -96,6 +96,17 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
     exe.yesChars = ini.readString("EXESettings", "YesChars", "y");
     exe.target = ini.readString("EXESettings", "Target", "");
 
+    ChecksPanelSettings& checks = s.checksPanel;
+    checks.visible = ini.readBool("ChecksPanel", "Visible", false);
+    checks.area = ini.readString("ChecksPanel", "Area", "bottom");
+    checks.floating = ini.readBool("ChecksPanel", "Floating", false);
+    checks.left = ini.readInteger("ChecksPanel", "Left", -1);
+    if (checks.left != -1) {
+        checks.top = ini.readInteger("ChecksPanel", "Top", 0);
+    }
+    checks.width = ini.readInteger("ChecksPanel", "Width", 400);
+    checks.height = ini.readInteger("ChecksPanel", "Height", 150);
+
     s.folders.translationPo = ini.readString("Folders", "TranslationPO", "");
     s.folders.objectPo = ini.readString("Folders", "ObjectPO", "");
 }
@@ -142,6 +153,15 @@ void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
     }
     ini.writeString("EXESettings", "YesChars", exe.yesChars);
     ini.writeString("EXESettings", "Target", exe.target);
+
+    const ChecksPanelSettings& checks = s.checksPanel;
+    ini.writeBool("ChecksPanel", "Visible", checks.visible);
+    ini.writeString("ChecksPanel", "Area", checks.area);
+    ini.writeBool("ChecksPanel", "Floating", checks.floating);
+    ini.writeInteger("ChecksPanel", "Left", checks.left);
+    ini.writeInteger("ChecksPanel", "Top", checks.top);
+    ini.writeInteger("ChecksPanel", "Width", checks.width);
+    ini.writeInteger("ChecksPanel", "Height", checks.height);
 
     // A folder no dialog has shown yet adds nothing to the file.
     const auto writeFolder = [&ini](const char* key, const std::string& folder) {

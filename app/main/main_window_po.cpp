@@ -50,10 +50,6 @@ void MainWindow::createPoActions() {
     connect(importPoAction_, &QAction::triggered, this, &MainWindow::importTranslation);
 }
 
-CodePage MainWindow::codePage() const {
-    return CodePage();
-}
-
 void MainWindow::exportTranslation() {
     if (!checkCurrentCell()) {
         return;
@@ -70,7 +66,7 @@ void MainWindow::exportTranslation() {
             path->toStdString(), document_,
             poHeader("", QCoreApplication::applicationVersion().toStdString(), std::time(nullptr),
                      "TarnEdit"),
-            codePage());
+            checksCodePage());
         if (!problems.empty()) {
             showText("Nothing was exported:" + listedLines(problems), kExportCaption,
                      MessageIcon::Error);
@@ -93,7 +89,7 @@ void MainWindow::importTranslation() {
     }
     PoImportReport report;
     try {
-        report = importPoFile(path->toStdString(), document_, codePage());
+        report = importPoFile(path->toStdString(), document_, checksCodePage());
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
         return;
@@ -101,6 +97,7 @@ void MainWindow::importTranslation() {
     if (report.problems.empty() && report.counts.applied > 0) {
         // The window's refresh after many texts changed at once.
         model_->refreshAll();
+        refreshBudgetAndChecks();
         setModified(true);
     }
     showText(importReportText(report), kImportCaption,
