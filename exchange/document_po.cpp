@@ -56,8 +56,8 @@ std::vector<std::string> exportPoFile(const std::filesystem::path& path,
         }
     }
     writePoFile(path, header,
-                exeTextsToPo(original, document.originalNotFound(), translated,
-                             translatedNotFound, codePage));
+                exeTextsToPo(original, document.originalNotFound(), translated, translatedNotFound,
+                             codePage));
     return problems;
 }
 

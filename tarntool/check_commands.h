@@ -8,8 +8,8 @@
 namespace tarn::tool {
 
 struct ExeBudgetOptions {
-    std::string translated;            // the translated executable
-    std::optional<std::string> texts;  // a texts file (exe import format); else the file's own
+    std::string translated;               // the translated executable
+    std::optional<std::string> texts;     // a texts file (exe import format); else the file's own
     std::optional<std::string> codePage;  // --code-page; 1252 without it
 };
 // "N bytes free" (0), or "over by N bytes: K texts do not fit" and the text numbers, one per

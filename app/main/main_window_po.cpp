@@ -21,8 +21,7 @@ namespace {
 const QString kExportCaption = QStringLiteral("Export translation (PO)");
 const QString kImportCaption = QStringLiteral("Import translation (PO)");
 
-QAction* makePoAction(QObject* parent, const char* name, const QString& caption,
-                      const char* hint) {
+QAction* makePoAction(QObject* parent, const char* name, const QString& caption, const char* hint) {
     auto* action = new QAction(caption + QStringLiteral("..."), parent);
     action->setObjectName(QString::fromLatin1(name));
     action->setStatusTip(QString::fromUtf8(hint));
@@ -62,11 +61,11 @@ void MainWindow::exportTranslation() {
     try {
         // The PO Language stays empty: a language ID is no language code, and translation
         // tools ask for the language when they open the file.
-        const std::vector<std::string> problems = exportPoFile(
-            path->toStdString(), document_,
-            poHeader("", QCoreApplication::applicationVersion().toStdString(), std::time(nullptr),
-                     "TarnEdit"),
-            checksCodePage());
+        const std::vector<std::string> problems =
+            exportPoFile(path->toStdString(), document_,
+                         poHeader("", QCoreApplication::applicationVersion().toStdString(),
+                                  std::time(nullptr), "TarnEdit"),
+                         checksCodePage());
         if (!problems.empty()) {
             showText("Nothing was exported:" + listedLines(problems), kExportCaption,
                      MessageIcon::Error);

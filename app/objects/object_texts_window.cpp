@@ -183,8 +183,8 @@ void ObjectTextsWindow::createWidgets() {
         new QPushButton(QStringLiteral("Create end-user translator executable..."), buttonPanel_);
     closeButton_ = new QPushButton(QStringLiteral("Close"), buttonPanel_);
     createPoButtons();
-    for (QPushButton* b : {saveButton_, buildPatchButton_, exportPoButton_, importPoButton_,
-                           closeButton_}) {
+    for (QPushButton* b :
+         {saveButton_, buildPatchButton_, exportPoButton_, importPoButton_, closeButton_}) {
         b->setAutoDefault(false);
     }
     auto* buttons = new QHBoxLayout;

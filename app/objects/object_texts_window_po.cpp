@@ -62,13 +62,13 @@ void ObjectTextsWindow::exportTranslation() {
         return;
     }
     try {
-        const std::vector<std::string> problems = exportPoFile(
-            path->toStdString(), document_,
-            static_cast<std::uint8_t>(poLanguageIdsDialog_->sourceId()),
-            static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId()),
-            poHeader("", QCoreApplication::applicationVersion().toStdString(), std::time(nullptr),
-                     "TarnEdit"),
-            codePage());
+        const std::vector<std::string> problems =
+            exportPoFile(path->toStdString(), document_,
+                         static_cast<std::uint8_t>(poLanguageIdsDialog_->sourceId()),
+                         static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId()),
+                         poHeader("", QCoreApplication::applicationVersion().toStdString(),
+                                  std::time(nullptr), "TarnEdit"),
+                         codePage());
         if (!problems.empty()) {
             showLines("Nothing was exported:" + listedLines(problems), kExportCaption,
                       MessageIcon::Error);
@@ -92,9 +92,9 @@ void ObjectTextsWindow::importTranslation() {
     PoImportReport report;
     bool failed = false;
     try {
-        report = importPoFile(path->toStdString(), document_,
-                              static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId()),
-                              codePage());
+        report =
+            importPoFile(path->toStdString(), document_,
+                         static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId()), codePage());
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
         failed = true;

@@ -143,7 +143,8 @@ TEST(DocumentPo, ObjectImportSetsOrAppendsTheTargetTextThroughTheDocument) {
     PoImportReport report = importPoFile(po, document, 9, CodePage());
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(document.group(file, g).size(), group.size() + 1);
-    EXPECT_EQ(document.group(file, g).back(), (ObjText{9, rawText({'N', 'e', 'u', 'n', ' ', 145})}));
+    EXPECT_EQ(document.group(file, g).back(),
+              (ObjText{9, rawText({'N', 'e', 'u', 'n', ' ', 145})}));
     EXPECT_EQ(document.modifiedFiles(), std::vector<std::size_t>{file});
 
     writeMessages(po, {message(first, "Neun"), message(first, "twice")});

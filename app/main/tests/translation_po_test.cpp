@@ -57,7 +57,8 @@ TEST_F(TranslationPoTest, ExportThenImportFillsTheTranslatedColumn) {
     setTranslations({{"exe/0002", "Hallo\nWelt \\c3!"}, {"exe/0003", "Zwei"}});
     answerFile(po);
     action("importPoAction")->trigger();
-    EXPECT_EQ(translated(2), rawText({'H', 'a', 'l', 'l', 'o', 5, 'W', 'e', 'l', 't', ' ', 145, '!'}));
+    EXPECT_EQ(translated(2),
+              rawText({'H', 'a', 'l', 'l', 'o', 5, 'W', 'e', 'l', 't', ' ', 145, '!'}));
     EXPECT_EQ(translated(3), "Zwei");
     EXPECT_EQ(main.cellText(3, StringTableDocument::TranslatedColumn), "Zwei");
     EXPECT_TRUE(main.modified());

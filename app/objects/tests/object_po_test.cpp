@@ -110,9 +110,10 @@ TEST_F(ObjectPoTest, ExportsBetweenTwoIdsAndImportsIntoTheDocument) {
     answerIds(0, 5);
     answerFile(po);
     click("objectImportPoButton");
-    EXPECT_EQ(lastMessage(), "Nothing was imported: the file has 1 problem.\n"
-                             "obj/SWORD.DAT/3: \\c sequence without color specifier at the end "
-                             "of the text");
+    EXPECT_EQ(lastMessage(),
+              "Nothing was imported: the file has 1 problem.\n"
+              "obj/SWORD.DAT/3: \\c sequence without color specifier at the end "
+              "of the text");
     EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Error);
     EXPECT_EQ(group(1), (ObjTextGroup{{0, "A blade"}, {5, "Klinge"}}));
     EXPECT_EQ(group(2), (ObjTextGroup{{0, "Sharp"}}));
