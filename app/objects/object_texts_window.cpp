@@ -72,7 +72,8 @@ QLabel* valueLabel(QWidget* parent) {
 
 ObjectTextsWindow::ObjectTextsWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("objectTextsWindow"));
-    setWindowTitle(QStringLiteral("Texts in object files"));
+    // "[*]" shows the window-modified marker while a file has unsaved edits.
+    setWindowTitle(QStringLiteral("Texts in object files[*]"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setMinimumSize(400, 200);
@@ -282,6 +283,7 @@ void ObjectTextsWindow::setEnhancedRle(bool enhanced) {
 
 void ObjectTextsWindow::updateSaveButton() {
     saveButton_->setEnabled(document_.anyModified());
+    setWindowModified(document_.anyModified());
 }
 
 void ObjectTextsWindow::showEvent(QShowEvent* event) {
@@ -299,6 +301,7 @@ void ObjectTextsWindow::loadFiles() {
         return;
     }
     bool noFiles = false;
+    QString loading;  // the file being read, named when it cannot be
     try {
         busy_ = true;
         BusyGuard guard(buttonPanel_);
@@ -318,6 +321,7 @@ void ObjectTextsWindow::loadFiles() {
             document_.loadFiles(
                 *objData, paths, [&](std::size_t i, std::size_t count, const std::string& name) {
                     addLoadedFileNodes();
+                    loading = QString::fromStdString(name);
                     setStatus(QStringLiteral("Loading object files...   %1  (%2/%3)")
                                   .arg(QString::fromStdString(name))
                                   .arg(i + 1)
@@ -332,14 +336,15 @@ void ObjectTextsWindow::loadFiles() {
             addLoadedFileNodes();
             setStatus(QStringLiteral("%1 files loaded successfully").arg(paths.size()));
             rootNode_->setExpanded(true);
-            saveButton_->setEnabled(false);
+            updateSaveButton();
         }
         busy_ = false;
     } catch (const std::exception& e) {
         // Loading stops at the file that failed; the files before it stay in the tree.
         addLoadedFileNodes();
         busy_ = false;
-        showExceptionMessage(QString::fromStdString(e.what()));
+        const QString reason = QString::fromStdString(e.what());
+        showExceptionMessage(loading.isEmpty() ? reason : loading + QStringLiteral(": ") + reason);
         emit filesLoaded();
         return;
     }
@@ -440,6 +445,7 @@ void ObjectTextsWindow::discardFiles() {
     undoText_.clear();
     pages_->setCurrentWidget(rootHintPage_);
     setStatus(QString());
+    updateSaveButton();
 }
 
 }  // namespace tarn
