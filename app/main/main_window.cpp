@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 
 #include "app/main/about_dialog.h"
 #include "app/main/find_and_preview.h"
@@ -34,13 +35,20 @@ void applyPlacementCheck(QWidget& window) {
     }
 }
 
+QRect firstWindowRect(const QRect& available) {
+    // Two thirds of each side: the grid's four columns fit, and other windows stay in reach.
+    const QSize size(available.width() * 2 / 3, available.height() * 2 / 3);
+    return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available);
+}
+
 MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, QWidget* parent)
     : QMainWindow(parent), settingsPath_(settingsPath), programDir_(programDir) {
     if (!programDir_.isEmpty() && !programDir_.endsWith(QDir::separator()) &&
         !programDir_.endsWith(QChar('/'))) {
         programDir_ += QChar('/');
     }
-    setWindowTitle(QStringLiteral("TarnEdit"));
+    // "[*]" shows the window-modified marker while there are unsaved edits.
+    setWindowTitle(QStringLiteral("TarnEdit[*]"));
     setMinimumSize(300, 300);
     font_ = QApplication::font();
     createActions();
@@ -96,6 +104,8 @@ void MainWindow::applyMainWindowPlacement(const PlacementSettings& placement) {
     if (placement.left != -1) {
         setGeometry(placement.left, placement.top, placement.width, placement.height);
         applyPlacementCheck(*this);
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        setGeometry(firstWindowRect(screen->availableGeometry()));
     }
     if (placement.isMaximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -152,6 +162,7 @@ void MainWindow::setModified(bool modified) {
 
 void MainWindow::enableSave() {
     saveAction_->setEnabled(document_.modified());
+    setWindowModified(document_.modified());
 }
 
 int MainWindow::currentRow() const {

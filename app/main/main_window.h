@@ -210,4 +210,8 @@ private:
 // at (0, 0).
 void applyPlacementCheck(QWidget& window);
 
+// Where a window without a stored placement first opens: centred on the available screen area,
+// two thirds of its width and height.
+QRect firstWindowRect(const QRect& available);
+
 }  // namespace tarn

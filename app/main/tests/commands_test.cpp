@@ -67,6 +67,24 @@ TEST_F(CommandsTest, SaveWritesTheTranslatedColumnAndReportsTheFreeSpace) {
     EXPECT_EQ(f.cellText(3401, 3), "");
 }
 
+TEST_F(CommandsTest, TheTitleMarksUnsavedChangesUntilTheyAreSaved) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    EXPECT_EQ(f.windowTitle(), "TarnEdit[*]");
+    EXPECT_FALSE(f.isWindowModified());
+    ASSERT_TRUE(f.selectCell(2, 2));
+    type("x");
+    pressInEditor(Qt::Key_Return);
+    EXPECT_TRUE(f.isWindowModified());
+    setWriteFaultForTesting({WriteFault::Step::Rename, 0});
+    f.saveTexts();  // refused: the changes are still unsaved
+    setWriteFaultForTesting({});
+    EXPECT_TRUE(f.isWindowModified());
+    f.saveTexts();
+    EXPECT_FALSE(f.isWindowModified());
+}
+
 TEST_F(CommandsTest, RefusedSaveKeepsModifiedAndTheFile) {
     writeGame();
     writeSettings();
