@@ -23,6 +23,16 @@ QAction* makeAction(QObject* parent, const char* name, const char* caption,
     return action;
 }
 
+// Gives an action the desktop's usual key beside the game tool's own. A menu shows only an
+// action's first shortcut, unless the text carries its own after a tab: that part names both.
+void addDesktopShortcut(QAction* action, const QKeySequence& desktopKey) {
+    const QList<QKeySequence> keys{action->shortcut(), desktopKey};
+    action->setShortcuts(keys);
+    action->setIconText(action->iconText());  // the toolbar's text stays the caption alone
+    action->setText(action->text() + QChar('\t') +
+                    QKeySequence::listToString(keys, QKeySequence::NativeText));
+}
+
 // The standard edit commands act on the focused edit box (the cell editor).
 template <typename Command>
 void onFocusedEdit(Command command) {
@@ -84,6 +94,12 @@ void MainWindow::createActions() {
     helpOverviewAction_ = makeAction(this, "helpOverviewAction", "Overview", {},
                                      "Show overview about hte program functions");
     aboutAction_ = makeAction(this, "aboutAction", "About...", {}, "About Ostrel 2");
+
+    addDesktopShortcut(saveAction_, QKeySequence(Qt::CTRL | Qt::Key_S));
+    addDesktopShortcut(findAction_, QKeySequence(Qt::CTRL | Qt::Key_F));
+    addDesktopShortcut(replaceAction_, QKeySequence(Qt::CTRL | Qt::Key_H));
+    addDesktopShortcut(jumpToAction_, QKeySequence(Qt::CTRL | Qt::Key_G));
+    helpContentsAction_->setShortcut(Qt::Key_F1);
 
     for (QAction* a : {saveAction_,         runAction_,
                        pathsAction_,        objectLanguageAction_,

@@ -236,6 +236,52 @@ TEST_F(CommandsTest, JumpToAcceptsOnlyDigits) {
     EXPECT_EQ(f.currentRow(), 1234);
 }
 
+TEST_F(CommandsTest, DesktopKeysWorkBesideTheToolsOwnAndMenusNameBoth) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    EXPECT_EQ(action("saveAction")->text(), "Save\tF2; Ctrl+S");
+    EXPECT_EQ(action("findAction")->text(), "Find...\tF5; Ctrl+F");
+    EXPECT_EQ(action("replaceAction")->text(), "Replace\tF6; Ctrl+H");
+    EXPECT_EQ(action("jumpToAction")->text(), "Jump to...\tF4; Ctrl+G");
+    EXPECT_EQ(action("saveAction")->iconText(), "Save");
+    EXPECT_EQ(action("helpContentsAction")->shortcut(), QKeySequence(Qt::Key_F1));
+
+    // No key means two commands of this window.
+    QMap<QKeySequence, QString> owner;
+    for (const QAction* a : f.actions()) {
+        for (const QKeySequence& key : a->shortcuts()) {
+            EXPECT_FALSE(owner.contains(key))
+                << key.toString().toStdString() << ": " << owner[key].toStdString() << ", "
+                << a->objectName().toStdString();
+            owner[key] = a->objectName();
+        }
+    }
+
+    // The keys reach their commands while a cell is being edited.
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    ASSERT_TRUE(f.selectCell(2, 2));
+    type("x");
+    QTest::keyClick(f.cellEditor(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(f.modified());
+    EXPECT_EQ(translatedOnDisk()[1], texts[1] + "x");
+
+    f.activateWindow();  // the save's progress window had the focus
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    jumpWith("17");
+    QTest::keyClick(grid(), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(f.currentRow(), 17);
+
+    prompter.onDialog([](QDialog& dialog) { dialog.reject(); });
+    QTest::keyClick(grid(), Qt::Key_H, Qt::ControlModifier);
+    ASSERT_FALSE(prompter.asked().empty());
+    EXPECT_EQ(prompter.asked().back().caption, "Replace");
+
+    QTest::keyClick(grid(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(child<QDialog>("findDialog")->isVisible());
+}
+
 TEST_F(CommandsTest, NextUntranslatedFindsEqualRowsAndStopsAtTheEnd) {
     std::vector<std::string> translated = texts;
     for (auto& t : translated) {
