@@ -19,6 +19,7 @@
 #include "app/main/save_progress_dialog.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/unresolved_texts_dialog.h"
+#include "app/widgets/help_viewer.h"
 #include "app/widgets/prompter.h"
 #include "textcodes/cstyle.h"
 
@@ -97,7 +98,7 @@ MainWindow::~MainWindow() {
 }
 
 QString MainWindow::helpFile() const {
-    return programDir_ + QStringLiteral("Ostrel2.hlp");
+    return helpFileFor(programDir_);
 }
 
 void MainWindow::applyMainWindowPlacement(const PlacementSettings& placement) {

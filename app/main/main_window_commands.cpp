@@ -250,11 +250,11 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::showHelpContents() {
-    showHelp(helpFile(), 0);
+    showHelp(helpFile(), 0, this);
 }
 
 void MainWindow::showHelpOverview() {
-    showHelp(helpFile(), kMainHelpContext);
+    showHelp(helpFile(), kMainHelpContext, this);
 }
 
 }  // namespace tarn

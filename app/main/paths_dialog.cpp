@@ -72,7 +72,7 @@ PathsDialog::PathsDialog(CheckPaths check, QString helpFile, QWidget* parent)
             [this]() { browse(translatedEdit_, false); });
     connect(okButton_, &QPushButton::clicked, this, &PathsDialog::confirm);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [this]() { showHelp(helpFile_, kHelpContext); });
+    connect(help, &QPushButton::clicked, this, [this]() { showHelp(helpFile_, kHelpContext, this); });
     enableOk();
 }
 

@@ -1,6 +1,8 @@
 // The window's commands: Save, Run, Jump to, Next untranslated, Copy strings, Configure.
 #include <QFontDialog>
 #include <QStandardPaths>
+#include <QTextBlock>
+#include <QTextBrowser>
 
 #include "app/main/tests/editor_fixture.h"
 #include "app/widgets/shell.h"
@@ -366,8 +368,39 @@ TEST_F(CommandsTest, MissingHelpFileIsReported) {
     start();
     action("helpOverviewAction")->trigger();
     ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_TRUE(prompter.messages()[0].text.contains("Ostrel2.hlp"));
+    EXPECT_TRUE(prompter.messages()[0].text.endsWith("/share/tarnedit/docs/user-guide.md could "
+                                                     "not be found."))
+        << prompter.messages()[0].text.toStdString();
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
+}
+
+TEST_F(CommandsTest, HelpCommandsShowTheGuideBesideTheProgram) {
+    writeGame();
+    writeSettings();
+    fs::create_directories(dir.path() / "docs");
+    fs::copy_file(TARN_USER_GUIDE, dir.path() / "docs" / "user-guide.md");
+    MainWindow& f = start();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    QTest::keyClick(grid(), Qt::Key_F1);
+    auto* help = child<QDialog>("helpWindow");
+    auto* browser = child<QTextBrowser>("helpBrowser");
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(browser->cursorForPosition(QPoint(4, 4)).block().text(), "TarnEdit user guide");
+    action("helpOverviewAction")->trigger();
+    EXPECT_EQ(browser->cursorForPosition(QPoint(4, 4)).block().text(), "Getting started");
+
+    // The paths dialog's Help, while that dialog is modal: its section, in a window that
+    // belongs to the dialog so that it can be used beside it.
+    prompter.onDialog([](QDialog& dialog) {
+        childByName<QPushButton>(dialog, "helpButton")->click();
+        dialog.reject();
+    });
+    action("pathsAction")->trigger();
+    EXPECT_EQ(browser->cursorForPosition(QPoint(4, 4)).block().text(), "The paths dialog");
+    EXPECT_EQ(help->parentWidget(), child<QDialog>("pathsDialog"));
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(prompter.messages().empty());
 }
 
 TEST_F(CommandsTest, ChosenFontIsAppliedEverywhereAndStoredAtClose) {
