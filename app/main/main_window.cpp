@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
@@ -142,6 +143,12 @@ void MainWindow::fitColumns() {
 bool MainWindow::eventFilter(QObject* object, QEvent* event) {
     if (object == textGrid_->viewport() && event->type() == QEvent::Resize) {
         fitColumns();
+    }
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        if (auto* menu = qobject_cast<QMenu*>(object)) {
+            return helpOnMenuItem(*menu);
+        }
     }
     return QMainWindow::eventFilter(object, event);
 }

@@ -115,6 +115,7 @@ protected:
 private:
     void createActions();
     void createMenusAndToolbar();
+    bool helpOnMenuItem(QMenu& menu);  // F1 on a menu item: its section of the guide
     void createGrid();
     void createDialogs();
     void applyMainWindowPlacement(const PlacementSettings& placement);

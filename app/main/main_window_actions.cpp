@@ -1,16 +1,21 @@
 // The main window's actions, menus and toolbar.
 #include <QApplication>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QStyle>
 #include <QToolBar>
 
 #include "app/main/main_window.h"
 #include "app/main/toolbar_icons.h"
+#include "app/widgets/help_viewer.h"
 
 namespace tarn {
 
 namespace {
+
+// The help context number of a command, on its action.
+constexpr const char* kHelpContextProperty = "helpContext";
 
 QAction* makeAction(QObject* parent, const char* name, const char* caption,
                     const QKeySequence& shortcut, const char* hint) {
@@ -95,6 +100,14 @@ void MainWindow::createActions() {
                                      "Show overview about hte program functions");
     aboutAction_ = makeAction(this, "aboutAction", "About...", {}, "About Ostrel 2");
 
+    // The guide's section for F1 on a highlighted menu item.
+    for (const auto& [action, context] : {std::pair{saveAction_, 6}, std::pair{runAction_, 6},
+                                          std::pair{pathsAction_, 5},
+                                          std::pair{copyTextsAction_, 8},
+                                          std::pair{notationAction_, 3}}) {
+        action->setProperty(kHelpContextProperty, context);
+    }
+
     addDesktopShortcut(saveAction_, QKeySequence(Qt::CTRL | Qt::Key_S));
     addDesktopShortcut(findAction_, QKeySequence(Qt::CTRL | Qt::Key_F));
     addDesktopShortcut(replaceAction_, QKeySequence(Qt::CTRL | Qt::Key_H));
@@ -155,6 +168,9 @@ void MainWindow::createMenusAndToolbar() {
     help->addActions({helpContentsAction_, helpOverviewAction_});
     help->addSeparator();
     help->addAction(aboutAction_);
+    for (QMenu* menu : {file, edit, search, other, help}) {
+        menu->installEventFilter(this);  // F1 on an item: its help (helpOnMenuItem)
+    }
 
     toolBar_ = addToolBar(QStringLiteral("Toolbar"));
     toolBar_->setObjectName(QStringLiteral("mainToolBar"));
@@ -169,6 +185,14 @@ void MainWindow::createMenusAndToolbar() {
     toolBar_->addActions({cutAction_, copyAction_, pasteAction_});
     toolBar_->addSeparator();
     toolBar_->addAction(helpContentsAction_);
+}
+
+bool MainWindow::helpOnMenuItem(QMenu& menu) {
+    const QAction* item = menu.activeAction();
+    const int context = item != nullptr ? item->property(kHelpContextProperty).toInt() : 0;
+    menu.close();  // first, so that the help window comes up in front
+    showHelp(helpFile(), context, this);
+    return true;
 }
 
 }  // namespace tarn

@@ -31,6 +31,7 @@ PathsDialog::PathsDialog(CheckPaths check, QString helpFile, QWidget* parent)
     cancel->setObjectName(QStringLiteral("cancelButton"));
     auto* help = new QPushButton(QStringLiteral("Help"), this);
     help->setObjectName(QStringLiteral("helpButton"));
+    help->setShortcut(Qt::Key_F1);
     okButton_->setDefault(true);
     for (QPushButton* b : {originalBrowse, translatedBrowse}) {
         b->setAutoDefault(false);

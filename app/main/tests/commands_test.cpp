@@ -1,5 +1,6 @@
 // The window's commands: Save, Run, Jump to, Next untranslated, Copy strings, Configure.
 #include <QFontDialog>
+#include <QMenuBar>
 #include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -400,6 +401,20 @@ TEST_F(CommandsTest, HelpCommandsShowTheGuideBesideTheProgram) {
     EXPECT_EQ(browser->cursorForPosition(QPoint(4, 4)).block().text(), "The paths dialog");
     EXPECT_EQ(help->parentWidget(), child<QDialog>("pathsDialog"));
     EXPECT_TRUE(help->isVisible());
+
+    // F1 on a highlighted menu item: that command's section.
+    auto* menu = qobject_cast<QMenu*>(f.menuBar()->actions()[3]->menu());  // Other
+    for (const auto& [item, heading] :
+         {std::pair{"notationAction", "Codes and notations"},
+          std::pair{"copyTextsAction", "Editing texts"}}) {
+        menu->popup(f.mapToGlobal(QPoint(10, 10)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        menu->setActiveAction(action(item));
+        QTest::keyClick(menu, Qt::Key_F1);
+        EXPECT_FALSE(menu->isVisible());
+        EXPECT_EQ(browser->cursorForPosition(QPoint(4, 4)).block().text(), heading) << item;
+    }
+    EXPECT_EQ(help->parentWidget(), &f);
     EXPECT_TRUE(prompter.messages().empty());
 }
 
