@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <functional>
+#include <vector>
 
 #include "exetext/string_table_document.h"
 
@@ -26,6 +27,8 @@ public:
     void setCellText(int row, int column, const std::string& text);
     // The document changed in many places (load, notation, copy, save result).
     void refreshAll();
+    // Marks the rows of the texts a save would find no place for (their Number cell).
+    void markUnplacedTexts(const std::vector<int>& texts);
 
     static QModelIndex indexOf(const QAbstractItemModel* model, int row, int column) {
         return model->index(row - 1, column);
@@ -37,6 +40,7 @@ signals:
 
 private:
     StringTableDocument& document_;
+    std::vector<bool> unplaced_;  // by model row
 };
 
 }  // namespace tarn
