@@ -7,8 +7,8 @@
 
 namespace tarn {
 
-GridModel::GridModel(StringTableDocument& document, QObject* parent)
-    : QAbstractTableModel(parent), document_(document) {}
+GridModel::GridModel(StringTableDocument& document, const CodePage& codePage, QObject* parent)
+    : QAbstractTableModel(parent), document_(document), codePage_(codePage) {}
 
 int GridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : StringTableDocument::kRows;
@@ -30,7 +30,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
             if (column == StringTableDocument::NumberColumn) {
                 return QString::number(row);
             }
-            return gameBytesToDisplay(document_.cell(row, column));
+            return gameBytesToDisplay(document_.cell(row, column), codePage_);
         case Qt::BackgroundRole:
             if (column == StringTableDocument::NumberColumn) {
                 return QApplication::palette().brush(QPalette::Button);
@@ -47,15 +47,15 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
          index.column() != StringTableDocument::TranslatedColumn)) {
         return false;
     }
-    const auto bytes = displayToGameBytes(value.toString());
-    if (!bytes) {
-        return false;
+    const EncodeResult bytes = displayToGameBytes(value.toString(), codePage_);
+    if (!bytes.ok()) {
+        return false;  // a text the code page cannot hold is never stored
     }
     const int row = index.row() + 1;
-    if (document_.cell(row, index.column()) == *bytes) {
+    if (document_.cell(row, index.column()) == bytes.bytes) {
         return true;
     }
-    document_.setText(row, index.column(), *bytes);
+    document_.setText(row, index.column(), bytes.bytes);
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     emit cellEdited(row, index.column());
     return true;
