@@ -19,12 +19,13 @@ void MainWindow::setFontCharset(int charset) {
     if (!(choice.codePage == codePage_)) {
         const CodePage before = codePage_;
         codePage_ = choice.codePage;
+        QLineEdit* editor = cellEditor();
+        // One character per byte in every page: the caret and selection stay where they are.
+        const int cursor = editor != nullptr ? editor->cursorPosition() : 0;
+        const int selectionStart = editor != nullptr ? editor->selectionStart() : -1;
+        const int selectionLength = editor != nullptr ? editor->selectionLength() : 0;
         model_->refreshAll();
-        if (QLineEdit* editor = cellEditor()) {
-            // One character per byte in every page: the caret and selection stay where they are.
-            const int cursor = editor->cursorPosition();
-            const int selectionStart = editor->selectionStart();
-            const int selectionLength = editor->selectionLength();
+        if (editor != nullptr) {
             textGrid_->itemDelegate()->setEditorData(editor, textGrid_->currentIndex());
             if (selectionLength > 0) {
                 editor->setSelection(selectionStart, selectionLength);
