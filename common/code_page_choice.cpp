@@ -12,10 +12,11 @@ namespace {
 
 // The Windows font character sets that have a single-byte code page.
 constexpr SingleByteCharset kCharsetPages[] = {
-    {kAnsiCharset, 1252, "Western"}, {238, 1250, "Central European"}, {204, 1251, "Cyrillic"},
-    {161, 1253, "Greek"},            {162, 1254, "Turkish"},          {177, 1255, "Hebrew"},
-    {178, 1256, "Arabic"},           {186, 1257, "Baltic"},           {163, 1258, "Vietnamese"},
-    {222, 874, "Thai"},
+    {kAnsiCharset, 1252, "Western"}, {238, 1250, "Central European"},
+    {204, 1251, "Cyrillic"},         {161, 1253, "Greek"},
+    {162, 1254, "Turkish"},          {177, 1255, "Hebrew"},
+    {178, 1256, "Arabic"},           {186, 1257, "Baltic"},
+    {163, 1258, "Vietnamese"},       {222, 874, "Thai"},
 };
 
 CharsetChoice fallBack() {

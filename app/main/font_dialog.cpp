@@ -25,8 +25,8 @@ struct PageSystem {
 };
 
 constexpr PageSystem kPageSystems[] = {
-    {1251, QFontDatabase::Cyrillic}, {1253, QFontDatabase::Greek},
-    {1255, QFontDatabase::Hebrew},   {1256, QFontDatabase::Arabic},
+    {1251, QFontDatabase::Cyrillic},   {1253, QFontDatabase::Greek},
+    {1255, QFontDatabase::Hebrew},     {1256, QFontDatabase::Arabic},
     {1258, QFontDatabase::Vietnamese}, {874, QFontDatabase::Thai},
 };
 
@@ -37,8 +37,10 @@ struct CharsetSystem {
 };
 
 constexpr CharsetSystem kMultiByteSystems[] = {
-    {128, QFontDatabase::Japanese},          {129, QFontDatabase::Korean},
-    {130, QFontDatabase::Korean},            {134, QFontDatabase::SimplifiedChinese},
+    {128, QFontDatabase::Japanese},
+    {129, QFontDatabase::Korean},
+    {130, QFontDatabase::Korean},
+    {134, QFontDatabase::SimplifiedChinese},
     {136, QFontDatabase::TraditionalChinese},
 };
 
@@ -52,8 +54,8 @@ int charsetOfPage(int codePage) {
 }
 
 QString charsetCaption(const SingleByteCharset& set) {
-    return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(set.name.data(),
-                                                           static_cast<qsizetype>(set.name.size())))
+    return QStringLiteral("%1 (%2)")
+        .arg(QString::fromUtf8(set.name.data(), static_cast<qsizetype>(set.name.size())))
         .arg(set.codePage);
 }
 

@@ -136,7 +136,7 @@ private:
     void captureMainWindowPlacement();
 
     // Start-up and the executables (main_window_settings.cpp, main_window_commands.cpp).
-    void startUp();  // once the window is on screen
+    void startUp();      // once the window is on screen
     void openAtStart();  // the settings, then the executables
     void askPathsAtStart();
     bool checkPaths(const QString& originalPath, const QString& translatedPath);

@@ -92,11 +92,15 @@ TEST_F(CodePageTest, TheFontsCharacterSetTakesItsLettersAndSavesThemAsItsBytes) 
         typeCharacter(editor, QString(QChar(letter)));
     }
     EXPECT_EQ(prompter.beeps(), 0);
-    EXPECT_EQ(f.document().cell(1, Translated), "Hi\xB3\xF3" "d\x9F");
+    EXPECT_EQ(f.document().cell(1, Translated),
+              "Hi\xB3\xF3"
+              "d\x9F");
     EXPECT_EQ(f.cellText(1, Translated), QStringLiteral("Hi\u0142\u00F3d\u017A"));
     pressInEditor(Qt::Key_Return);
     f.saveTexts();
-    EXPECT_EQ(translatedOnDisk()[0], "Hi\xB3\xF3" "d\x9F");
+    EXPECT_EQ(translatedOnDisk()[0],
+              "Hi\xB3\xF3"
+              "d\x9F");
 
     // Find matches the letters of the page, without regard to case.
     action("findAction")->trigger();
@@ -132,8 +136,9 @@ TEST_F(CodePageTest, SwitchingTheCharacterSetShowsTheSameBytesEverywhereAndIsSto
     EXPECT_EQ(editor->cursorPosition(), 2);
     EXPECT_EQ(searchBox()->text(), QStringLiteral("\u0141"));
     EXPECT_EQ(child<ObjectTextsWindow>("objectTextsWindow")->codePage().number(), 1250);
-    EXPECT_TRUE(child<QTextEdit>("previewText")->toPlainText().startsWith(
-        QStringLiteral("\u0141\u00F3d\u017A")));
+    EXPECT_TRUE(child<QTextEdit>("previewText")
+                    ->toPlainText()
+                    .startsWith(QStringLiteral("\u0141\u00F3d\u017A")));
     EXPECT_EQ(f.document().translatedTexts(), before);
     EXPECT_FALSE(f.modified());
     EXPECT_EQ(prompter.beeps(), 0);

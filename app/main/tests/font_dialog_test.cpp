@@ -37,10 +37,21 @@ protected:
 TEST_F(FontDialogTest, CharacterSetsAndWritingSystemsMapBothWays) {
     using DB = QFontDatabase;
     const std::pair<int, DB::WritingSystem> table[] = {
-        {0, DB::Latin},     {238, DB::Latin},      {162, DB::Latin},    {186, DB::Latin},
-        {204, DB::Cyrillic}, {161, DB::Greek},      {177, DB::Hebrew},   {178, DB::Arabic},
-        {163, DB::Vietnamese}, {222, DB::Thai},     {128, DB::Japanese}, {129, DB::Korean},
-        {134, DB::SimplifiedChinese}, {136, DB::TraditionalChinese}, {77, DB::Any},
+        {0, DB::Latin},
+        {238, DB::Latin},
+        {162, DB::Latin},
+        {186, DB::Latin},
+        {204, DB::Cyrillic},
+        {161, DB::Greek},
+        {177, DB::Hebrew},
+        {178, DB::Arabic},
+        {163, DB::Vietnamese},
+        {222, DB::Thai},
+        {128, DB::Japanese},
+        {129, DB::Korean},
+        {134, DB::SimplifiedChinese},
+        {136, DB::TraditionalChinese},
+        {77, DB::Any},
     };
     for (const auto& [charset, system] : table) {
         EXPECT_EQ(writingSystemForCharset(charset), system) << charset;
