@@ -32,6 +32,9 @@ QFont previewFont(const QFont& chosen) {
         font.setPixelSize(chosen.pixelSize());
     }
     font.setBold(true);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
     return font;
 }
 
