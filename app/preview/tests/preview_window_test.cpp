@@ -95,7 +95,7 @@ TEST_F(PreviewFormTest, AccentedGameBytesShowAsTheirCharacters) {
 }
 
 TEST_F(PreviewFormTest, TheCodePageAndTheChosenFontRedrawTheLastText) {
-    form.showText("\xA3\xF3" "d\x9F", false);
+    form.showText("\xA3\xF3\x64\x9F", false);  // Łódź in Windows-1250
     EXPECT_EQ(text()->toPlainText(), QStringLiteral("\u00A3\u00F3d\u0178"));
     form.setCodePage(*CodePage::byNumber(1250));
     EXPECT_EQ(text()->toPlainText(), QStringLiteral("\u0141\u00F3d\u017A"));
