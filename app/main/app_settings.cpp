@@ -95,6 +95,17 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
     }
     exe.yesChars = ini.readString("EXESettings", "YesChars", "y");
     exe.target = ini.readString("EXESettings", "Target", "");
+
+    ChecksPanelSettings& checks = s.checksPanel;
+    checks.visible = ini.readBool("ChecksPanel", "Visible", false);
+    checks.area = ini.readString("ChecksPanel", "Area", "bottom");
+    checks.floating = ini.readBool("ChecksPanel", "Floating", false);
+    checks.left = ini.readInteger("ChecksPanel", "Left", -1);
+    if (checks.left != -1) {
+        checks.top = ini.readInteger("ChecksPanel", "Top", 0);
+    }
+    checks.width = ini.readInteger("ChecksPanel", "Width", 400);
+    checks.height = ini.readInteger("ChecksPanel", "Height", 150);
 }
 
 void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
@@ -139,6 +150,15 @@ void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
     }
     ini.writeString("EXESettings", "YesChars", exe.yesChars);
     ini.writeString("EXESettings", "Target", exe.target);
+
+    const ChecksPanelSettings& checks = s.checksPanel;
+    ini.writeBool("ChecksPanel", "Visible", checks.visible);
+    ini.writeString("ChecksPanel", "Area", checks.area);
+    ini.writeBool("ChecksPanel", "Floating", checks.floating);
+    ini.writeInteger("ChecksPanel", "Left", checks.left);
+    ini.writeInteger("ChecksPanel", "Top", checks.top);
+    ini.writeInteger("ChecksPanel", "Width", checks.width);
+    ini.writeInteger("ChecksPanel", "Height", checks.height);
     ini.save();
 }
 

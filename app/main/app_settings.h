@@ -54,6 +54,18 @@ struct ObjTransSettings {
     bool enhRle = true;
 };
 
+// The Checks panel: shown or not, the main window's side it is docked to ("left", "right",
+// "top", "bottom") or floating, and its size; Left and Top (-1: none) place it while floating.
+struct ChecksPanelSettings {
+    bool visible = false;
+    std::string area = "bottom";
+    bool floating = false;
+    std::int32_t left = -1;
+    std::int32_t top = 0;
+    std::int32_t width = 400;
+    std::int32_t height = 150;
+};
+
 inline constexpr int kExeSettingsTexts = 15;
 
 struct ExeSettings {
@@ -80,6 +92,7 @@ struct AppSettings {
     PositionSettings pluginLang;
     ObjTransSettings objTrans;
     ExeSettings exeSettings;
+    ChecksPanelSettings checksPanel;
 };
 
 PathsSettings readPaths(const ProfileFile& ini);
@@ -89,12 +102,12 @@ void writePaths(ProfileFile& ini, const PathsSettings& paths);  // and saves the
 // when Left is not -1; IsMaximized always.
 PlacementSettings readMainWindowPlacement(const ProfileFile& ini);
 
-// Everything the start-up reads after the window is shown (Options to EXESettings).
+// Everything the start-up reads after the window is shown (Options to ChecksPanel).
 void readStartupSettings(const ProfileFile& ini, AppSettings& settings);
 
 // Writes every key in the closing order (Options, MainWindow, Preview, ReplaceWin,
-// ReplaceQuestion, PluginLang, ObjTrans, EXESettings) and saves the file. A refused write
-// raises FileError "Unable to write to " + path.
+// ReplaceQuestion, PluginLang, ObjTrans, EXESettings, ChecksPanel) and saves the file. A refused
+// write raises FileError "Unable to write to " + path.
 void writeClosingSettings(ProfileFile& ini, const AppSettings& settings);
 
 }  // namespace tarn

@@ -7,8 +7,16 @@
 
 namespace tarn {
 
+namespace {
+// A light red that keeps the row number readable.
+const QColor kUnplacedColour(255, 170, 170);
+}  // namespace
+
 GridModel::GridModel(StringTableDocument& document, const CodePage& codePage, QObject* parent)
-    : QAbstractTableModel(parent), document_(document), codePage_(codePage) {}
+    : QAbstractTableModel(parent),
+      document_(document),
+      codePage_(codePage),
+      unplaced_(static_cast<std::size_t>(StringTableDocument::kRows), false) {}
 
 int GridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : StringTableDocument::kRows;
@@ -33,7 +41,16 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
             return gameBytesToDisplay(document_.cell(row, column), codePage_);
         case Qt::BackgroundRole:
             if (column == StringTableDocument::NumberColumn) {
+                if (unplaced_[static_cast<std::size_t>(index.row())]) {
+                    return QBrush(kUnplacedColour);
+                }
                 return QApplication::palette().brush(QPalette::Button);
+            }
+            return {};
+        case Qt::ToolTipRole:
+            if (column == StringTableDocument::NumberColumn &&
+                unplaced_[static_cast<std::size_t>(index.row())]) {
+                return QStringLiteral("This text does not fit in the executable file");
             }
             return {};
         default:
@@ -90,6 +107,22 @@ void GridModel::setCellText(int row, int column, const std::string& text) {
     document_.setText(row, column, text);
     const QModelIndex i = index(row - 1, column);
     emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
+}
+
+void GridModel::markUnplacedTexts(const std::vector<int>& texts) {
+    std::vector<bool> unplaced(unplaced_.size(), false);
+    for (const int text : texts) {
+        if (text >= 1 && text <= StringTableDocument::kRows) {
+            unplaced[static_cast<std::size_t>(text - 1)] = true;
+        }
+    }
+    if (unplaced == unplaced_) {
+        return;
+    }
+    unplaced_ = std::move(unplaced);
+    emit dataChanged(index(0, StringTableDocument::NumberColumn),
+                     index(rowCount() - 1, StringTableDocument::NumberColumn),
+                     {Qt::BackgroundRole, Qt::ToolTipRole});
 }
 
 void GridModel::refreshAll() {

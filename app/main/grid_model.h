@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <functional>
+#include <vector>
 
 #include "common/code_page.h"
 #include "exetext/string_table_document.h"
@@ -29,6 +30,8 @@ public:
     // The document changed in many places (load, notation, copy, save result), or the code
     // page did.
     void refreshAll();
+    // Marks the rows of the texts a save would find no place for (their Number cell).
+    void markUnplacedTexts(const std::vector<int>& texts);
 
     static QModelIndex indexOf(const QAbstractItemModel* model, int row, int column) {
         return model->index(row - 1, column);
@@ -41,6 +44,7 @@ signals:
 private:
     StringTableDocument& document_;
     const CodePage& codePage_;
+    std::vector<bool> unplaced_;  // by model row
 };
 
 }  // namespace tarn

@@ -46,6 +46,7 @@ MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, Q
     font_ = QApplication::font();
     createActions();
     createGrid();
+    createChecksPanel();
     createMenusAndToolbar();
     statusBar()->setSizeGripEnabled(true);
 
@@ -280,6 +281,7 @@ bool MainWindow::mayEnterCell(int row, int column) {
     if (!document_.cstyle()) {
         showStatus(QString::fromStdString(rawToCodes(document_.cell(row, column))));
     }
+    refreshBudgetAndChecksIfOutOfDate();
     return true;
 }
 
@@ -293,7 +295,11 @@ void MainWindow::noteCellEdit(int row, int column) {
 }
 
 bool MainWindow::mayCloseEditor() {
-    return checkCurrentCell();
+    if (!checkCurrentCell()) {
+        return false;
+    }
+    refreshBudgetAndChecksIfOutOfDate();
+    return true;
 }
 
 void MainWindow::rememberUndoText() {
@@ -330,7 +336,9 @@ void MainWindow::checkCellOnFocusLoss(QWidget* now) {
     }
     if (!checkCurrentCell()) {
         textGrid_->setFocus();
+        return;
     }
+    refreshBudgetAndChecksIfOutOfDate();  // what the other control shows counts the edit
 }
 
 void MainWindow::showHint(const QString& hint) {

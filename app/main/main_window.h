@@ -6,15 +6,19 @@
 #include <QFont>
 #include <QMainWindow>
 #include <QString>
+#include <optional>
 
 #include "app/main/app_settings.h"
 #include "app/widgets/game_font.h"
 #include "common/code_page.h"
 #include "common/code_page_choice.h"
 #include "common/profile_file.h"
+#include "exetext/space_budget.h"
 #include "exetext/string_table_document.h"
+#include "textcodes/translation_checks.h"
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QToolBar;
@@ -22,6 +26,7 @@ class QToolBar;
 namespace tarn {
 
 class AboutDialog;
+class ChecksPanel;
 class FindAndPreview;
 class GridModel;
 class JumpToTextDialog;
@@ -160,6 +165,19 @@ private:
     void showCodePageNote();
     void enableSave();
 
+    // The space budget and the Checks panel (main_window_checks.cpp). Every command that
+    // changes many texts calls refreshBudgetAndChecks; a cell that is left refreshes them when
+    // a text changed since.
+    void createChecksPanel();
+    CodePage checksCodePage() const;  // the code page the checks read characters with
+    void refreshBudgetAndChecks();
+    void refreshBudgetAndChecksIfOutOfDate();
+    void showBudget(const std::optional<SpaceBudget>& budget);
+    void goToNextFinding();
+    void replaceTypedCodeWithLookAlike(int text, int byte);
+    void applyChecksPanelSettings();
+    void captureChecksPanelSettings();
+
     // The object-file windows (main_window_objects.cpp).
     void createObjectWindows();
     void applyObjectWindowSettings();
@@ -222,6 +240,14 @@ private:
     // The object-file windows.
     ObjectTextsWindow* objectTextsWindow_ = nullptr;  // with its new-ID and builder dialogs
     ObjectLanguageDialog* objectLanguageDialog_ = nullptr;
+    // The space budget in the status bar and the Checks panel.
+    QLabel* budgetLabel_ = nullptr;
+    ChecksPanel* checksPanel_ = nullptr;
+    QAction* checksAction_ = nullptr;  // shows or hides the panel
+    QAction* nextFindingAction_ = nullptr;
+    bool reviewOutOfDate_ = false;
+    std::optional<ByteCharacters> checkCharacters_;
+    int checkCharactersPage_ = 0;
 };
 
 // Puts a window whose stored position would leave less than 10 pixels on the primary screen

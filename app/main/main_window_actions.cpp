@@ -135,6 +135,7 @@ void MainWindow::createMenusAndToolbar() {
     QMenu* other = menuBar()->addMenu(QStringLiteral("&Other"));
     other->addActions({copyTextsAction_, jumpToAction_, nextUntranslatedAction_, notationAction_,
                        previewAction_, fontAction_});
+    other->addActions({checksAction_, nextFindingAction_});
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addActions({helpContentsAction_, helpOverviewAction_});
     help->addSeparator();

@@ -35,6 +35,7 @@ void MainWindow::setFontCharset(int charset) {
         }
         findAndPreview_->showInCodePage(before, codePage_);
         objectTextsWindow_->setCodePage(codePage_);
+        refreshBudgetAndChecks();  // the checks read the bytes' characters in the new page
     }
     showCodePageNote();
 }

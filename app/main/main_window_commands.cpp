@@ -61,6 +61,7 @@ void MainWindow::loadExecutables() {
     const int column = currentColumn();
     document_.setUndoText(row >= 1 && column >= 1 ? document_.cell(row, column) : std::string());
     setModified(false);
+    refreshBudgetAndChecks();
     if (!document_.cstyle() && currentHint_.isEmpty()) {
         showCurrentCodes();
     }
@@ -103,6 +104,7 @@ void MainWindow::applySaveResult(const SaveResult& result) {
     document_.saveFinished(result);
     model_->refreshAll();
     enableSave();
+    refreshBudgetAndChecks();  // says by how much the texts are too long
     if (!result.saved) {
         showPlainMessage(fromStd(std::string(kNotEnoughSpaceMessage)));
         return;
@@ -164,6 +166,7 @@ void MainWindow::copyOriginalTexts() {
     document_.copyOriginalToTranslated();
     model_->refreshAll();
     setModified(true);
+    refreshBudgetAndChecks();
 }
 
 void MainWindow::jumpToText() {
@@ -198,6 +201,7 @@ void MainWindow::toggleNotation() {
     const auto errors = document_.toggleNotation();
     notationAction_->setChecked(document_.cstyle());
     model_->refreshAll();
+    refreshBudgetAndChecks();
     for (const auto& error : errors) {
         showPlainMessage(QStringLiteral("Error in string number ") + QString::number(error.row) +
                          QStringLiteral(": ") + fromStd(error.message));
@@ -234,6 +238,7 @@ void MainWindow::replaceTexts() {
         return;
     }
     findAndPreview_->runReplace();
+    refreshBudgetAndChecks();
 }
 
 void MainWindow::togglePreview() {

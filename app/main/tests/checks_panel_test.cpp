@@ -1,0 +1,358 @@
+// The live space budget in the status bar, the texts that do not fit marked in the grid, and
+// the Checks panel: kept up to date, its keys, the look-alike replacement and its stored place.
+#include <QCheckBox>
+#include <QDockWidget>
+#include <QTreeView>
+
+#include "app/main/checks_panel.h"
+#include "app/main/tests/editor_fixture.h"
+#include "app/main/translation_review.h"
+#include "exetext/space_budget.h"
+
+namespace tarn {
+namespace {
+
+constexpr int Translated = StringTableDocument::TranslatedColumn;
+
+class ChecksTest : public EditorTest {
+protected:
+    // Every translation differs from its original, so the checks start without findings.
+    void writeTranslatedGame() {
+        std::vector<std::string> translated = texts;
+        for (std::string& text : translated) {
+            if (!text.empty()) {
+                text += " (de)";
+            }
+        }
+        writeGame(texts, translated);
+        writeSettings(extraSettings);
+    }
+
+    // Types characters the test keyboard lacks into the current cell's editor.
+    void typeCharacters(const QString& characters) {
+        type(QString());
+        ASSERT_NE(window->cellEditor(), nullptr);
+        window->cellEditor()->insert(characters);
+    }
+
+    QLabel* budgetLabel() const { return child<QLabel>("budgetLabel"); }
+    ChecksPanel* panel() const { return child<ChecksPanel>("checksDock"); }
+    QTreeView* list() const { return child<QTreeView>("checksList"); }
+
+    SpaceBudget expectedBudget() const {
+        return spaceBudget(profileByNumber(window->translatedProfile()).TextAreas,
+                           window->document().translatedTexts(), window->isCStyle());
+    }
+    // The check names of a text's findings, in the panel's order.
+    std::vector<std::string> checksOf(int text) const {
+        std::vector<std::string> names;
+        for (const TextFinding& found : panel()->findings()) {
+            if (found.text == text) {
+                names.emplace_back(found.finding.check);
+            }
+        }
+        return names;
+    }
+    std::size_t countOf(std::string_view check) const {
+        return static_cast<std::size_t>(
+            std::count_if(panel()->findings().begin(), panel()->findings().end(),
+                          [check](const TextFinding& f) { return f.finding.check == check; }));
+    }
+    // Makes the panel's row of the text's finding of that check the current one.
+    QModelIndex selectFinding(int text, std::string_view check) const {
+        const auto& all = panel()->findings();
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            if (all[i].text == text && all[i].finding.check == check) {
+                const QModelIndex index = list()->model()->index(static_cast<int>(i), 0);
+                list()->setCurrentIndex(index);
+                return index;
+            }
+        }
+        ADD_FAILURE() << "no " << check << " finding for text " << text;
+        return {};
+    }
+    QBrush numberBackground(int row) const {
+        return grid()->model()->index(row - 1, 0).data(Qt::BackgroundRole).value<QBrush>();
+    }
+
+    std::string extraSettings;
+};
+
+TEST(TranslationReview, NextFindingTextIsTheFirstTextAfterTheRow) {
+    const CheckFinding any{Severity::Info, "untranslated", "m"};
+    const std::vector<TextFinding> findings{{4, any}, {4, any}, {9, any}};
+    EXPECT_EQ(nextFindingText(findings, 0), 4);
+    EXPECT_EQ(nextFindingText(findings, 4), 9);
+    EXPECT_EQ(nextFindingText(findings, 8), 9);
+    EXPECT_EQ(nextFindingText(findings, 9), 0);
+    EXPECT_EQ(nextFindingText({}, 0), 0);
+}
+
+TEST(TranslationReview, CodePageCharactersLeaveUnassignedBytesWithoutCharacter) {
+    const ByteCharacters characters = byteCharacters(CodePage());
+    EXPECT_EQ(characters[147], U'\u201C');
+    EXPECT_EQ(characters[128], U'\u20AC');
+    EXPECT_EQ(characters[0x81], U'\0');  // unassigned in Windows-1252: never "printable"
+    EXPECT_EQ(characters['A'], U'A');
+}
+
+TEST_F(ChecksTest, StatusBarShowsTheBudgetAndTheGridMarksTextsThatDoNotFit) {
+    writeTranslatedGame();
+    MainWindow& f = start();
+    const SpaceBudget fits = expectedBudget();
+    ASSERT_TRUE(fits.fits());
+    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetText(fits, true));
+    EXPECT_TRUE(budgetLabel()->text().endsWith(" bytes free"));
+    EXPECT_NE(budgetLabel()->palette().color(QPalette::WindowText), QColor(Qt::red));
+    const QBrush plain = numberBackground(1);
+    // The same texts in C-style notation take the same space; escapes count as their codes.
+    const QString rawFigure = budgetLabel()->text();
+    action("notationAction")->trigger();
+    ASSERT_TRUE(f.isCStyle());
+    EXPECT_EQ(budgetLabel()->text(), rawFigure);
+    f.setCellText(3, Translated, "\\c3\\t\\x05 Abc");
+    ASSERT_TRUE(f.selectCell(4, Translated));
+    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetText(expectedBudget(), true));
+    action("notationAction")->trigger();
+    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetText(expectedBudget(), true));
+
+    for (int row = 1; row <= 40; ++row) {
+        f.setCellText(row, Translated, std::string(20000, static_cast<char>('a' + row % 26)));
+    }
+    f.setModified(true);
+    ASSERT_TRUE(f.selectCell(50, Translated));  // leaving a cell brings the budget up to date
+    const SpaceBudget over = expectedBudget();
+    ASSERT_FALSE(over.fits());
+    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetText(over, true));
+    EXPECT_TRUE(budgetLabel()->text().startsWith("Over by " + QString::number(over.shortfall) +
+                                                 " bytes: "));
+    EXPECT_EQ(budgetLabel()->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_TRUE(budgetLabel()->toolTip().startsWith("Texts that do not fit: " +
+                                                    QString::number(over.unplaced.front())));
+    for (int row = 1; row <= StringTableDocument::kRows; ++row) {
+        const bool unplaced = std::binary_search(over.unplaced.begin(), over.unplaced.end(), row);
+        ASSERT_EQ(numberBackground(row) != plain, unplaced) << row;
+    }
+    EXPECT_GT(numberBackground(over.unplaced.front()).color().red(),
+              numberBackground(over.unplaced.front()).color().green());
+
+    // The save's box keeps its words; the status bar says by how much.
+    f.saveTexts();
+    ASSERT_FALSE(prompter.messages().empty());
+    EXPECT_EQ(prompter.messages().back().text,
+              "Not enough space in the executable file - try to be shorter");
+    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetText(over, true));
+
+    // Short again: the marks go and the figure is the one the save reports.
+    for (int row = 1; row <= 40; ++row) {
+        f.setCellText(row, Translated, "kurz");
+    }
+    ASSERT_TRUE(f.selectCell(51, Translated));
+    EXPECT_TRUE(budgetLabel()->text().endsWith(" bytes free"));
+    EXPECT_NE(budgetLabel()->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(numberBackground(over.unplaced.front()), plain);
+    f.saveTexts();
+    ASSERT_FALSE(f.modified());
+    const QString freeFigure = budgetLabel()->text().section(' ', 0, 0);
+    EXPECT_EQ(grid()->statusTip(), freeFigure + " unused bytes remaining");
+}
+
+TEST_F(ChecksTest, PanelFollowsAnEditAReplaceAndCopyStrings) {
+    writeTranslatedGame();
+    MainWindow& f = start();
+    action("checksAction")->trigger();
+    EXPECT_TRUE(panel()->isVisible());
+    EXPECT_TRUE(action("checksAction")->isChecked());
+    EXPECT_TRUE(panel()->findings().empty());
+    EXPECT_EQ(list()->model()->columnCount(), 4);
+
+    // An edit counts once the cell is left (or its editor closed).
+    ASSERT_TRUE(f.selectCell(5, Translated));
+    typeCharacters(QString::fromUtf8("\xE2\x80\x9C"));  // “, byte 147: a colour code in the game
+    EXPECT_TRUE(checksOf(5).empty());
+    pressInEditor(Qt::Key_Return);
+    EXPECT_EQ(checksOf(5), (std::vector<std::string>{"colours", "typed-code"}));
+    const QModelIndex typed = selectFinding(5, "typed-code");
+    EXPECT_EQ(typed.siblingAtColumn(2).data().toString(), "typed-code");
+    EXPECT_TRUE(
+        typed.siblingAtColumn(3).data().toString().contains(QString::fromUtf8("\xE2\x80\x9C")));
+    EXPECT_FALSE(typed.siblingAtColumn(1).data(Qt::DecorationRole).value<QIcon>().isNull());
+    EXPECT_EQ(typed.siblingAtColumn(1).data(Qt::ToolTipRole).toString(), "warning");
+
+    // Replace over every text: the panel lists the code typed into each of them.
+    auto replace = [this](const char* name) {
+        return child<QWidget>("replaceDialog")->findChild<QWidget*>(name);
+    };
+    prompter.onDialog([&](QDialog&) {
+        qobject_cast<QLineEdit*>(replace("toFindEdit"))->setText("(de)");
+        qobject_cast<QLineEdit*>(replace("newTextEdit"))
+            ->setText(QString::fromUtf8("(de\xE2\x80\xA6)"));
+        qobject_cast<QCheckBox*>(replace("promptBox"))->setChecked(false);
+        qobject_cast<QPushButton*>(replace("replaceButton"))->click();
+    });
+    prompter.answer(MessageAnswer::Ok);  // "All matching strings were replaced"
+    prompter.onDialog(
+        [&](QDialog&) { qobject_cast<QPushButton*>(replace("closeButton"))->click(); });
+    action("replaceAction")->trigger();
+    ASSERT_EQ(prompter.unusedEntries(), 0u);
+    const auto replaced = static_cast<std::size_t>(
+        std::count_if(texts.begin(), texts.end(), [](const std::string& t) {
+            return !t.empty() && t.find('\x85') == std::string::npos;  // the original lacks …
+        }));
+    EXPECT_EQ(countOf("typed-code"), replaced + 1);  // … in those texts, and text 5's “
+    // The selected finding stays selected through the update.
+    EXPECT_EQ(list()->currentIndex().siblingAtColumn(0).data().toInt(), 5);
+
+    // Copy strings: every translation now equals its original.
+    prompter.answer(MessageAnswer::Yes);
+    action("copyTextsAction")->trigger();
+    EXPECT_EQ(countOf("typed-code"), 0u);
+    EXPECT_GT(countOf("untranslated"), 3000u);
+    EXPECT_EQ(checksOf(5), std::vector<std::string>{"untranslated"});
+}
+
+TEST_F(ChecksTest, EnterDoubleClickAndF8GoToTheFindingsTranslatedCell) {
+    writeTranslatedGame();
+    MainWindow& f = start();
+    action("checksAction")->trigger();
+    f.setCellText(10, Translated, "\x85" + f.document().cell(10, Translated));
+    f.setCellText(30, Translated, "  " + f.document().cell(30, Translated));
+    ASSERT_TRUE(f.selectCell(1, Translated));
+    ASSERT_EQ(checksOf(10), (std::vector<std::string>{"value-codes", "typed-code"}));
+    ASSERT_EQ(checksOf(30), std::vector<std::string>{"spaces"});
+
+    list()->setFocus();
+    selectFinding(30, "spaces");
+    QTest::keyClick(list(), Qt::Key_Return);
+    EXPECT_EQ(f.currentRow(), 30);
+    EXPECT_EQ(f.currentColumn(), Translated);
+
+    const QModelIndex first = selectFinding(10, "typed-code");
+    QApplication::processEvents();  // lays the list out
+    const QPoint at = list()->visualRect(first).center();
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);  // a click only selects
+    EXPECT_EQ(f.currentRow(), 30);
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(f.currentRow(), 10);
+    EXPECT_EQ(f.currentColumn(), Translated);
+
+    // F8 from the current row: 10 -> 30 -> none left.
+    ASSERT_EQ(action("nextFindingAction")->shortcut(), QKeySequence(Qt::Key_F8));
+    ASSERT_TRUE(f.selectCell(1, StringTableDocument::OriginalColumn));
+    action("nextFindingAction")->trigger();
+    EXPECT_EQ(f.currentRow(), 10);
+    EXPECT_EQ(f.currentColumn(), Translated);
+    action("nextFindingAction")->trigger();
+    EXPECT_EQ(f.currentRow(), 30);
+    EXPECT_EQ(list()->currentIndex().siblingAtColumn(0).data().toInt(), 30);
+    EXPECT_TRUE(prompter.messages().empty());
+    action("nextFindingAction")->trigger();
+    EXPECT_EQ(f.currentRow(), 30);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "No more findings");
+
+    // An edit of the current cell counts at once: typing a code there makes it the next one.
+    ASSERT_TRUE(f.selectCell(20, Translated));
+    typeCharacters(QString::fromUtf8("\xE2\x82\xAC"));  // €, the money code
+    action("nextFindingAction")->trigger();
+    EXPECT_EQ(f.currentRow(), 30);
+    EXPECT_EQ(checksOf(20), (std::vector<std::string>{"value-codes", "typed-code"}));
+}
+
+TEST_F(ChecksTest, TypedCodeIsReplacedWithItsPlainLookAlike) {
+    writeTranslatedGame();
+    MainWindow& f = start();
+    action("checksAction")->trigger();
+    QAction* lookAlike = child<QAction>("lookAlikeAction");
+    EXPECT_FALSE(lookAlike->isEnabled());
+    ASSERT_TRUE(f.selectCell(5, Translated));
+    typeCharacters(QString::fromUtf8(" \xE2\x80\x9CHallo\xE2\x80\x9D"));
+    pressInEditor(Qt::Key_Return);
+    ASSERT_EQ(checksOf(5), (std::vector<std::string>{"colours", "typed-code", "typed-code"}));
+    f.setModified(false);
+
+    selectFinding(5, "typed-code");
+    EXPECT_TRUE(lookAlike->isEnabled());
+    EXPECT_EQ(lookAlike->text(), QString::fromUtf8("Replace \xE2\x80\x9C with \""));
+    lookAlike->trigger();
+    EXPECT_TRUE(f.modified());
+    EXPECT_EQ(f.document().cell(5, Translated), texts[4] + " (de) \"Hallo\x94");
+    EXPECT_EQ(f.cellText(5, Translated),
+              QString::fromStdString(texts[4]) + QString::fromUtf8(" (de) \"Hallo\xE2\x80\x9D"));
+    ASSERT_EQ(checksOf(5), (std::vector<std::string>{"colours", "typed-code"}));
+    selectFinding(5, "typed-code");
+    lookAlike->trigger();
+    EXPECT_EQ(f.document().cell(5, Translated), texts[4] + " (de) \"Hallo\"");
+    EXPECT_TRUE(checksOf(5).empty());
+    EXPECT_FALSE(lookAlike->isEnabled());
+
+    // Other findings offer no replacement.
+    f.setCellText(6, Translated, "  " + f.document().cell(6, Translated));
+    ASSERT_TRUE(f.selectCell(7, Translated));
+    selectFinding(6, "spaces");
+    EXPECT_FALSE(lookAlike->isEnabled());
+}
+
+TEST_F(ChecksTest, PanelPlaceIsRestoredFromTheSettingsAndStoredAtClosing) {
+    extraSettings = "[ChecksPanel]\r\nVisible=1\r\nArea=left\r\nFloating=0\r\nWidth=250\r\n";
+    writeTranslatedGame();
+    MainWindow& f = start();
+    EXPECT_FALSE(panel()->isHidden());
+    EXPECT_TRUE(action("checksAction")->isChecked());
+    EXPECT_EQ(f.dockWidgetArea(panel()), Qt::LeftDockWidgetArea);
+    EXPECT_FALSE(panel()->isFloating());
+
+    f.addDockWidget(Qt::RightDockWidgetArea, panel());
+    EXPECT_TRUE(f.close());
+    AppSettings back;
+    readStartupSettings(ProfileFile(settingsPath), back);
+    EXPECT_TRUE(back.checksPanel.visible);
+    EXPECT_EQ(back.checksPanel.area, "right");
+    EXPECT_FALSE(back.checksPanel.floating);
+    EXPECT_NE(settingsText().find("[ChecksPanel]\r\nVisible=1\r\nArea=right\r\nFloating=0\r\n"),
+              std::string::npos);
+    window.reset();
+
+    start();
+    EXPECT_FALSE(panel()->isHidden());
+    EXPECT_EQ(window->dockWidgetArea(panel()), Qt::RightDockWidgetArea);
+    action("checksAction")->trigger();  // hidden again
+    EXPECT_TRUE(panel()->isHidden());
+    EXPECT_TRUE(window->close());
+    readStartupSettings(ProfileFile(settingsPath), back);
+    EXPECT_FALSE(back.checksPanel.visible);
+    EXPECT_EQ(back.checksPanel.area, "right");
+}
+
+TEST_F(ChecksTest, FloatingPanelKeepsItsBounds) {
+    extraSettings =
+        "[ChecksPanel]\r\nVisible=1\r\nFloating=1\r\nLeft=40\r\nTop=50\r\nWidth=300\r\n"
+        "Height=200\r\n";
+    writeTranslatedGame();
+    MainWindow& f = start();
+    EXPECT_TRUE(panel()->isFloating());
+    EXPECT_FALSE(panel()->isHidden());
+    EXPECT_EQ(panel()->geometry(), QRect(40, 50, 300, 200));
+    panel()->setGeometry(60, 70, 320, 210);
+    EXPECT_TRUE(f.close());
+    AppSettings back;
+    readStartupSettings(ProfileFile(settingsPath), back);
+    EXPECT_TRUE(back.checksPanel.floating);
+    EXPECT_EQ(back.checksPanel.left, 60);
+    EXPECT_EQ(back.checksPanel.top, 70);
+    EXPECT_EQ(back.checksPanel.width, 320);
+    EXPECT_EQ(back.checksPanel.height, 210);
+}
+
+TEST_F(ChecksTest, PanelWithGarbageSettingsIsDockedAtTheBottom) {
+    extraSettings = "[ChecksPanel]\r\nVisible=1\r\nArea=sideways\r\nWidth=-5\r\nHeight=x\r\n";
+    writeTranslatedGame();
+    MainWindow& f = start();
+    EXPECT_FALSE(panel()->isHidden());
+    EXPECT_FALSE(panel()->isFloating());
+    EXPECT_EQ(f.dockWidgetArea(panel()), Qt::BottomDockWidgetArea);
+    EXPECT_GT(panel()->height(), 0);
+}
+
+}  // namespace
+}  // namespace tarn
