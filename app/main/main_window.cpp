@@ -15,6 +15,7 @@
 #include "app/main/about_dialog.h"
 #include "app/main/find_and_preview.h"
 #include "app/main/grid_model.h"
+#include "app/main/grid_text.h"
 #include "app/main/jump_to_text_dialog.h"
 #include "app/main/paths_dialog.h"
 #include "app/main/save_progress_dialog.h"
@@ -96,6 +97,8 @@ MainWindow::~MainWindow() {
     textGrid_->startEditing = nullptr;
     textGrid_->escape = nullptr;
     textGrid_->contextMenu = nullptr;
+    textGrid_->encodeText = nullptr;
+    textGrid_->missingCharacter = nullptr;
     disconnect(model_, nullptr, this, nullptr);
 }
 
@@ -116,7 +119,7 @@ void MainWindow::applyMainWindowPlacement(const PlacementSettings& placement) {
 }
 
 void MainWindow::createGrid() {
-    model_ = new GridModel(document_, this);
+    model_ = new GridModel(document_, codePage_, this);
     textGrid_ = new TextGridView(this);
     textGrid_->setObjectName(QStringLiteral("textGrid"));
     textGrid_->setModel(model_);
@@ -126,6 +129,10 @@ void MainWindow::createGrid() {
     textGrid_->startEditing = [this]() { rememberUndoText(); };
     textGrid_->escape = [this]() { undoCellEdit(); };
     textGrid_->contextMenu = [this](const QPoint& pos) { showFormatCodeMenu(pos); };
+    textGrid_->encodeText = [this](const QString& text) {
+        return displayToGameBytes(text, codePage_);
+    };
+    textGrid_->missingCharacter = [this](char32_t missing) { reportMissingCharacter(missing); };
     connect(model_, &GridModel::cellEdited, this, &MainWindow::noteCellEdit);
     textGrid_->viewport()->installEventFilter(this);
     formatCodeMenu_ = new QMenu(this);  // filled by FindAndPreview's FormatCodeMenu

@@ -207,6 +207,7 @@ void ObjectTextsWindow::createWidgets() {
 
     connect(objectTree_, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* node) { showNode(node); });
+    connect(textGrid_, &GroupTextsGrid::editorOpened, this, &ObjectTextsWindow::watchCellEditor);
     connect(textGrid_, &GroupTextsGrid::editorTextChanged, this,
             &ObjectTextsWindow::takeEditedText);
     connect(textGrid_, &QTableWidget::cellChanged, this, &ObjectTextsWindow::takeCommittedCell);
@@ -391,7 +392,7 @@ void ObjectTextsWindow::showNode(QTreeWidgetItem* node) {
         const ObjFile& file = document_.file(static_cast<std::size_t>(currentFile_));
         fileNameLabel_->setText(QString::fromStdString(file.FileName));
         internalIdLabel_->setText(
-            objTextToDisplay(std::string(file.Name.begin(), file.Name.end())));
+            objTextToDisplay(std::string(file.Name.begin(), file.Name.end()), codePage_));
         dataTypeLabel_->setText(QStringLiteral("Type %1").arg(file.objectType()));
         storageModeLabel_->setText(storageModeName(file.Encoding));
         pages_->setCurrentWidget(fileInfoPage_);

@@ -9,12 +9,14 @@
 #include <QString>
 #include <string>
 
+#include "common/code_page.h"
 #include "enduser/carried_patcher.h"
 #include "objfiles/object_texts_document.h"
 
 class QAction;
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QStackedWidget;
@@ -41,6 +43,9 @@ public:
     // The "Enhanced RLE encoding" choice used when saving.
     bool enhancedRle() const;
     void setEnhancedRle(bool enhanced);
+    // The code page the texts are shown and edited in; a shown group is shown anew.
+    void setCodePage(const CodePage& codePage);
+    const CodePage& codePage() const { return codePage_; }
     // The builder's settings dialog, owned here; the main window stores its choices.
     PatchBuilderDialog& patchBuilder() const { return *patchBuilder_; }
 
@@ -88,6 +93,7 @@ private:
     const ObjTextGroup& shownGroup() const;
     void showGroup(int file, int group);
     void fillGrid();
+    void watchCellEditor(QLineEdit* editor);
     void takeEditedText(int row, const QString& text);
     void takeCommittedCell(int row, int column);
     void rememberUndoText(int row, int column);
@@ -97,6 +103,7 @@ private:
     void showLastIdRefused();
 
     ObjectTextsDocument document_;
+    CodePage codePage_;
     QString translatedExecutable_;
     CarriedProgramSource carriedProgram_ = carriedPatcher;
     int currentFile_ = -1;
