@@ -10,15 +10,13 @@ namespace tarn {
 
 namespace {
 
-struct CharsetPage {
-    int charset;
-    int codePage;
-};
-
 // The Windows font character sets that have a single-byte code page.
-constexpr CharsetPage kCharsetPages[] = {
-    {kAnsiCharset, 1252}, {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255},
-    {178, 1256},          {186, 1257}, {204, 1251}, {222, 874},  {238, 1250},
+constexpr SingleByteCharset kCharsetPages[] = {
+    {kAnsiCharset, 1252, "Western"}, {238, 1250, "Central European"},
+    {204, 1251, "Cyrillic"},         {161, 1253, "Greek"},
+    {162, 1254, "Turkish"},          {177, 1255, "Hebrew"},
+    {178, 1256, "Arabic"},           {186, 1257, "Baltic"},
+    {163, 1258, "Vietnamese"},       {222, 874, "Thai"},
 };
 
 CharsetChoice fallBack() {
@@ -27,6 +25,10 @@ CharsetChoice fallBack() {
 
 }  // namespace
 
+std::span<const SingleByteCharset> singleByteCharsets() {
+    return kCharsetPages;
+}
+
 CharsetChoice codePageForCharset(int charset, int systemAnsi) {
     if (charset == kDefaultCharset) {
         if (const auto page = CodePage::byNumber(systemAnsi)) {
@@ -34,7 +36,7 @@ CharsetChoice codePageForCharset(int charset, int systemAnsi) {
         }
         return fallBack();
     }
-    for (const CharsetPage& entry : kCharsetPages) {
+    for (const SingleByteCharset& entry : kCharsetPages) {
         if (entry.charset == charset) {
             return {*CodePage::byNumber(entry.codePage), false};
         }

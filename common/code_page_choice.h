@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "common/code_page.h"
 
@@ -12,6 +14,16 @@ namespace tarn {
 // The character-set numbers of the font settings.
 inline constexpr int kAnsiCharset = 0;
 inline constexpr int kDefaultCharset = 1;  // the system's default set; "FontCharset"'s default
+
+// A font character set that has a single-byte code page, with the name a translator knows.
+struct SingleByteCharset {
+    int charset;
+    int codePage;
+    std::string_view name;  // "Central European"
+};
+
+// Western (0, ANSI) first, then the other sets with a page of their own.
+std::span<const SingleByteCharset> singleByteCharsets();
 
 struct CharsetChoice {
     CodePage codePage;

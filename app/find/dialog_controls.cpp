@@ -2,10 +2,12 @@
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "app/preview/text_grid.h"
+#include "app/widgets/code_page_validator.h"
 
 namespace tarn {
 
@@ -23,11 +25,20 @@ QGroupBox* makeRadioGroup(const QString& title, const QStringList& items, int ch
     return box;
 }
 
-GameTextValidator::GameTextValidator(const TextGrid& grid, QObject* parent)
-    : QValidator(parent), grid_(grid) {}
+void acceptGameTextOnly(QLineEdit& edit, TextGrid& grid) {
+    refuseMissingCharacters(
+        edit, [&grid](const QString& text) { return grid.bytesFromDisplay(text); },
+        [&grid](char32_t missing) {
+            if (missing != 0) {
+                grid.reportMissingCharacter(missing);
+            }
+        });
+}
 
-QValidator::State GameTextValidator::validate(QString& input, int&) const {
-    return grid_.bytesFromDisplay(input) ? Acceptable : Invalid;
+void recodeEditText(QLineEdit& edit, const RecodeText& recode) {
+    if (!edit.text().isEmpty()) {
+        edit.setText(recode(edit.text()));
+    }
 }
 
 }  // namespace tarn

@@ -3,10 +3,11 @@
 #pragma once
 
 #include <QStringList>
-#include <QValidator>
+#include <functional>
 
 class QButtonGroup;
 class QGroupBox;
+class QLineEdit;
 class QWidget;
 
 namespace tarn {
@@ -17,13 +18,12 @@ class TextGrid;
 QGroupBox* makeRadioGroup(const QString& title, const QStringList& items, int checked,
                           QButtonGroup*& buttons, QWidget* parent);
 
-class GameTextValidator : public QValidator {
-public:
-    GameTextValidator(const TextGrid& grid, QObject* parent);
-    State validate(QString& input, int& position) const override;
+// The edit refuses characters the grid's code page lacks; the grid reports each refusal.
+void acceptGameTextOnly(QLineEdit& edit, TextGrid& grid);
 
-private:
-    const TextGrid& grid_;
-};
+// Maps a text shown in the old code page to the same bytes shown in the new one.
+using RecodeText = std::function<QString(const QString&)>;
+// Shows the edit's text anew through recode, unless it is empty.
+void recodeEditText(QLineEdit& edit, const RecodeText& recode);
 
 }  // namespace tarn

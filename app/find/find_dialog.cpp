@@ -25,7 +25,7 @@ FindDialog::FindDialog(TextGrid& grid, QWidget* parent)
     setModal(false);
 
     searchTextEdit_ = new QLineEdit(this);
-    searchTextEdit_->setValidator(new GameTextValidator(grid_, searchTextEdit_));
+    acceptGameTextOnly(*searchTextEdit_, grid_);
     auto* label = new QLabel(QStringLiteral("Text to find:"), this);
     label->setBuddy(searchTextEdit_);
     searchTextEdit_->setObjectName(QStringLiteral("searchTextEdit"));
@@ -78,20 +78,22 @@ void FindDialog::enableFindNext() {
 }
 
 void FindDialog::findNext() {
-    const std::optional<std::string> needle = grid_.bytesFromDisplay(searchTextEdit_->text());
+    const EncodeResult needle = grid_.bytesFromDisplay(searchTextEdit_->text());
     std::optional<GridCell> found;
-    if (needle && !needle->empty()) {
+    if (needle.ok() && !needle.bytes.empty()) {
         SearchOptions options;
         options.caseSensitive = caseSensitiveBox_->isChecked();
         options.wholeWords = wholeWordsBox_->isChecked();
+        options.codePage = grid_.codePage();
         std::string text;  // keeps the cell text alive while it is compared
-        found = findNextCell(GridCell{grid_.currentRow(), grid_.currentColumn()}, grid_.rowCount(),
-                             *needle, static_cast<tarn::SearchIn>(searchInButtons_->checkedId()),
-                             static_cast<SearchDirection>(directionButtons_->checkedId()), options,
-                             [&](int row, int column) -> std::string_view {
-                                 text = grid_.cellText(row, column);
-                                 return text;
-                             });
+        found =
+            findNextCell(GridCell{grid_.currentRow(), grid_.currentColumn()}, grid_.rowCount(),
+                         needle.bytes, static_cast<tarn::SearchIn>(searchInButtons_->checkedId()),
+                         static_cast<SearchDirection>(directionButtons_->checkedId()), options,
+                         [&](int row, int column) -> std::string_view {
+                             text = grid_.cellText(row, column);
+                             return text;
+                         });
     }
     if (!found) {
         prompter().message(searchTextEdit_->text(), QStringLiteral("Text not found"),
@@ -102,6 +104,10 @@ void FindDialog::findNext() {
     if (grid_.selectCell(grid_.currentRow(), found->column)) {
         grid_.selectCell(found->row, found->column);
     }
+}
+
+void FindDialog::recodeTexts(const RecodeText& recode) {
+    recodeEditText(*searchTextEdit_, recode);
 }
 
 void FindDialog::showEvent(QShowEvent* event) {

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "app/find/dialog_controls.h"
+
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
@@ -21,6 +23,8 @@ public:
 public slots:
     // Moves to the next cell holding the search text, or says that there is none.
     void findNext();
+    // The grid's code page changed: the search text shows its bytes in the new one.
+    void recodeTexts(const RecodeText& recode);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -51,7 +51,7 @@ ReplaceDialog::ReplaceDialog(TextGrid& grid, ReplacePrompt& prompt, QWidget* par
     newTextEdit_ = new QLineEdit(this);
     newTextEdit_->setObjectName(QStringLiteral("newTextEdit"));
     for (QLineEdit* edit : {toFindEdit_, newTextEdit_}) {
-        edit->setValidator(new GameTextValidator(grid_, edit));
+        acceptGameTextOnly(*edit, grid_);
     }
     auto* toFindLabel = new QLabel(QStringLiteral("Text to find:"), this);
     toFindLabel->setBuddy(toFindEdit_);
@@ -135,10 +135,11 @@ void ReplaceDialog::runReplace() {
     grid_.closeCellEditor();
 
     ReplaceRequest request;
-    const std::optional<std::string> toFind = grid_.bytesFromDisplay(toFindEdit_->text());
-    const std::optional<std::string> newText = grid_.bytesFromDisplay(newTextEdit_->text());
-    request.toFind = toFind.value_or(std::string());
-    request.newText = newText.value_or(std::string());
+    const EncodeResult toFind = grid_.bytesFromDisplay(toFindEdit_->text());
+    const EncodeResult newText = grid_.bytesFromDisplay(newTextEdit_->text());
+    request.toFind = toFind.bytes;
+    request.newText = newText.bytes;
+    request.options.codePage = grid_.codePage();
     request.options.caseSensitive = caseSensitiveBox_->isChecked();
     request.options.wholeWords = wholeWordsBox_->isChecked();
     request.options.wholeText = wholeTextBox_->isChecked();
@@ -146,7 +147,7 @@ void ReplaceDialog::runReplace() {
     request.currentRow = grid_.currentRow();
 
     ReplaceOutcome outcome;
-    if (toFind && newText) {
+    if (toFind.ok() && newText.ok()) {
         auto overlay = std::make_unique<OccurrenceOverlay>(grid_.overlayParent());
         overlay_ = overlay.get();
         TranslatedTexts texts(grid_);
@@ -164,6 +165,11 @@ void ReplaceDialog::runReplace() {
         prompter().message(QStringLiteral("All matching strings were replaced"), caption,
                            MessageIcon::Information, MessageButtons::Ok);
     }
+}
+
+void ReplaceDialog::recodeTexts(const RecodeText& recode) {
+    recodeEditText(*toFindEdit_, recode);
+    recodeEditText(*newTextEdit_, recode);
 }
 
 ReplaceAnswer ReplaceDialog::confirmReplace(int row, std::size_t position, std::size_t length) {

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <cstddef>
 
+#include "app/find/dialog_controls.h"
 #include "textcodes/replace_scan.h"
 
 class QButtonGroup;
@@ -32,6 +33,8 @@ public:
     void execute();
     // One replace run with the dialog's settings (the body of Replace).
     void runReplace();
+    // The grid's code page changed: both texts show their bytes in the new one.
+    void recodeTexts(const RecodeText& recode);
 
 private:
     void enableReplace();

@@ -4,6 +4,7 @@
 #include "app/find/replace_dialog.h"
 #include "app/find/replace_prompt.h"
 #include "app/main/format_code_menu.h"
+#include "app/main/grid_text.h"
 #include "app/main/main_window.h"
 #include "app/main/main_window_grid.h"
 #include "app/preview/preview_command.h"
@@ -40,6 +41,16 @@ void FindAndPreview::runReplace() {
 
 void FindAndPreview::togglePreview() {
     previewCommand_->togglePreview();
+}
+
+void FindAndPreview::showInCodePage(const CodePage& before, const CodePage& now) {
+    const RecodeText recode = [&before, &now](const QString& text) {
+        const EncodeResult bytes = displayToGameBytes(text, before);
+        return bytes.ok() ? gameBytesToDisplay(bytes.bytes, now) : text;
+    };
+    findDialog_->recodeTexts(recode);
+    replaceDialog_->recodeTexts(recode);
+    previewWindow_->setCodePage(now);
 }
 
 void FindAndPreview::applySettings() {

@@ -11,6 +11,7 @@ class QMenu;
 
 namespace tarn {
 
+class CodePage;
 class FindDialog;
 class FormatCodeMenu;
 class MainWindow;
@@ -33,6 +34,9 @@ public:
     void showFind();
     void runReplace();
     void togglePreview();
+    // The grid's code page changed from before to now: the find and replace boxes show their
+    // bytes in the new page, and the preview draws its text anew.
+    void showInCodePage(const CodePage& before, const CodePage& now);
 
 private:
     void applySettings();

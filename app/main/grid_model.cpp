@@ -12,9 +12,10 @@ namespace {
 const QColor kUnplacedColour(255, 170, 170);
 }  // namespace
 
-GridModel::GridModel(StringTableDocument& document, QObject* parent)
+GridModel::GridModel(StringTableDocument& document, const CodePage& codePage, QObject* parent)
     : QAbstractTableModel(parent),
       document_(document),
+      codePage_(codePage),
       unplaced_(static_cast<std::size_t>(StringTableDocument::kRows), false) {}
 
 int GridModel::rowCount(const QModelIndex& parent) const {
@@ -37,7 +38,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
             if (column == StringTableDocument::NumberColumn) {
                 return QString::number(row);
             }
-            return gameBytesToDisplay(document_.cell(row, column));
+            return gameBytesToDisplay(document_.cell(row, column), codePage_);
         case Qt::BackgroundRole:
             if (column == StringTableDocument::NumberColumn) {
                 if (unplaced_[static_cast<std::size_t>(index.row())]) {
@@ -63,15 +64,15 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
          index.column() != StringTableDocument::TranslatedColumn)) {
         return false;
     }
-    const auto bytes = displayToGameBytes(value.toString());
-    if (!bytes) {
-        return false;
+    const EncodeResult bytes = displayToGameBytes(value.toString(), codePage_);
+    if (!bytes.ok()) {
+        return false;  // a text the code page cannot hold is never stored
     }
     const int row = index.row() + 1;
-    if (document_.cell(row, index.column()) == *bytes) {
+    if (document_.cell(row, index.column()) == bytes.bytes) {
         return true;
     }
-    document_.setText(row, index.column(), *bytes);
+    document_.setText(row, index.column(), bytes.bytes);
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     emit cellEdited(row, index.column());
     return true;

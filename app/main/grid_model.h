@@ -1,12 +1,13 @@
 // The grid's table model over the StringTableDocument: model row r is text r + 1; columns
 // 0 "Number", 1 "Original", 2 "Translated", 3 "Short.". Only columns 1 and 2 can be entered
-// and edited; the cells hold game bytes, shown through the game's code page.
+// and edited; the cells hold game bytes, shown through the window's active code page.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <functional>
 #include <vector>
 
+#include "common/code_page.h"
 #include "exetext/string_table_document.h"
 
 namespace tarn {
@@ -14,7 +15,8 @@ namespace tarn {
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit GridModel(StringTableDocument& document, QObject* parent = nullptr);
+    // codePage: the window's active code page, which outlives the model.
+    GridModel(StringTableDocument& document, const CodePage& codePage, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -25,7 +27,8 @@ public:
 
     // Sets the cell (row 1..3453, column 1..3) and repaints it; no other effect.
     void setCellText(int row, int column, const std::string& text);
-    // The document changed in many places (load, notation, copy, save result).
+    // The document changed in many places (load, notation, copy, save result), or the code
+    // page did.
     void refreshAll();
     // Marks the rows of the texts a save would find no place for (their Number cell).
     void markUnplacedTexts(const std::vector<int>& texts);
@@ -40,6 +43,7 @@ signals:
 
 private:
     StringTableDocument& document_;
+    const CodePage& codePage_;
     std::vector<bool> unplaced_;  // by model row
 };
 

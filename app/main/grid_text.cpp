@@ -1,43 +1,45 @@
 #include "app/main/grid_text.h"
 
-#include "common/game_code_page.h"
-
 namespace tarn {
 
 namespace {
 constexpr char16_t kControlPictures = 0x2400;
 }
 
-QString gameBytesToDisplay(std::string_view bytes) {
+QString gameBytesToDisplay(std::string_view bytes, const CodePage& codePage) {
     QString out(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     QChar* data = out.data();
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         data[i] = b < 32 ? QChar(static_cast<char16_t>(kControlPictures + b))
-                         : QChar(static_cast<char16_t>(gameByteToUnicode(b)));
+                         : QChar(static_cast<char16_t>(codePage.toUnicode(b)));
     }
     return out;
 }
 
-std::optional<std::string> displayToGameBytes(const QString& text) {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
+EncodeResult displayToGameBytes(const QString& text, const CodePage& codePage) {
+    EncodeResult result;
+    result.bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
         if (u >= kControlPictures && u < kControlPictures + 32) {
-            out += static_cast<char>(u - kControlPictures);
+            result.bytes += static_cast<char>(u - kControlPictures);
             continue;
         }
-        if (c.isSurrogate()) {
-            return std::nullopt;
+        char32_t character = u;
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
+            character = QChar::surrogateToUcs4(u, text[i + 1].unicode());
+        } else if (QChar::isSurrogate(u)) {
+            return {{}, EncodeFault::InvalidUtf8, 0};
         }
-        const auto b = unicodeToGameByte(u);
+        const auto b = codePage.fromUnicode(character);
         if (!b) {
-            return std::nullopt;
+            return {{}, EncodeFault::MissingCharacter, character};
         }
-        out += static_cast<char>(*b);
+        result.bytes += static_cast<char>(*b);
     }
-    return out;
+    return result;
 }
 
 }  // namespace tarn

@@ -4,20 +4,24 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 
 #include "app/main/about_dialog.h"
 #include "app/main/find_and_preview.h"
 #include "app/main/grid_model.h"
+#include "app/main/grid_text.h"
 #include "app/main/jump_to_text_dialog.h"
 #include "app/main/paths_dialog.h"
 #include "app/main/save_progress_dialog.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/unresolved_texts_dialog.h"
+#include "app/widgets/help_viewer.h"
 #include "app/widgets/prompter.h"
 #include "textcodes/cstyle.h"
 
@@ -34,13 +38,20 @@ void applyPlacementCheck(QWidget& window) {
     }
 }
 
+QRect firstWindowRect(const QRect& available) {
+    // Two thirds of each side: the grid's four columns fit, and other windows stay in reach.
+    const QSize size(available.width() * 2 / 3, available.height() * 2 / 3);
+    return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available);
+}
+
 MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, QWidget* parent)
     : QMainWindow(parent), settingsPath_(settingsPath), programDir_(programDir) {
     if (!programDir_.isEmpty() && !programDir_.endsWith(QDir::separator()) &&
         !programDir_.endsWith(QChar('/'))) {
         programDir_ += QChar('/');
     }
-    setWindowTitle(QStringLiteral("TarnEdit"));
+    // "[*]" shows the window-modified marker while there are unsaved edits.
+    setWindowTitle(QStringLiteral("TarnEdit[*]"));
     setMinimumSize(300, 300);
     font_ = QApplication::font();
     createActions();
@@ -86,17 +97,21 @@ MainWindow::~MainWindow() {
     textGrid_->startEditing = nullptr;
     textGrid_->escape = nullptr;
     textGrid_->contextMenu = nullptr;
+    textGrid_->encodeText = nullptr;
+    textGrid_->missingCharacter = nullptr;
     disconnect(model_, nullptr, this, nullptr);
 }
 
 QString MainWindow::helpFile() const {
-    return programDir_ + QStringLiteral("Ostrel2.hlp");
+    return helpFileFor(programDir_);
 }
 
 void MainWindow::applyMainWindowPlacement(const PlacementSettings& placement) {
     if (placement.left != -1) {
         setGeometry(placement.left, placement.top, placement.width, placement.height);
         applyPlacementCheck(*this);
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        setGeometry(firstWindowRect(screen->availableGeometry()));
     }
     if (placement.isMaximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -104,7 +119,7 @@ void MainWindow::applyMainWindowPlacement(const PlacementSettings& placement) {
 }
 
 void MainWindow::createGrid() {
-    model_ = new GridModel(document_, this);
+    model_ = new GridModel(document_, codePage_, this);
     textGrid_ = new TextGridView(this);
     textGrid_->setObjectName(QStringLiteral("textGrid"));
     textGrid_->setModel(model_);
@@ -114,6 +129,10 @@ void MainWindow::createGrid() {
     textGrid_->startEditing = [this]() { rememberUndoText(); };
     textGrid_->escape = [this]() { undoCellEdit(); };
     textGrid_->contextMenu = [this](const QPoint& pos) { showFormatCodeMenu(pos); };
+    textGrid_->encodeText = [this](const QString& text) {
+        return displayToGameBytes(text, codePage_);
+    };
+    textGrid_->missingCharacter = [this](char32_t missing) { reportMissingCharacter(missing); };
     connect(model_, &GridModel::cellEdited, this, &MainWindow::noteCellEdit);
     textGrid_->viewport()->installEventFilter(this);
     formatCodeMenu_ = new QMenu(this);  // filled by FindAndPreview's FormatCodeMenu
@@ -132,6 +151,12 @@ void MainWindow::fitColumns() {
 bool MainWindow::eventFilter(QObject* object, QEvent* event) {
     if (object == textGrid_->viewport() && event->type() == QEvent::Resize) {
         fitColumns();
+    }
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        if (auto* menu = qobject_cast<QMenu*>(object)) {
+            return helpOnMenuItem(*menu);
+        }
     }
     return QMainWindow::eventFilter(object, event);
 }
@@ -153,6 +178,7 @@ void MainWindow::setModified(bool modified) {
 
 void MainWindow::enableSave() {
     saveAction_->setEnabled(document_.modified());
+    setWindowModified(document_.modified());
 }
 
 int MainWindow::currentRow() const {

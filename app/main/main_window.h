@@ -11,6 +11,7 @@
 #include "app/main/app_settings.h"
 #include "app/widgets/game_font.h"
 #include "common/code_page.h"
+#include "common/code_page_choice.h"
 #include "common/profile_file.h"
 #include "exetext/space_budget.h"
 #include "exetext/string_table_document.h"
@@ -75,6 +76,16 @@ public:
     QRect cellRect(int row, int column) const;  // in the grid's viewport coordinates
     QFont editorFont() const { return font_; }
     void applyFont(const QFont& font);  // to every window
+
+    // The main font's character set ("FontCharset") and the code page it chooses, through
+    // which every window shows and edits the game's texts.
+    int fontCharset() const { return fontCharset_; }
+    const CodePage& codePage() const { return codePage_; }
+    // Shows every text through the set's code page at once; no byte of any text changes. A
+    // set without a single-byte page falls back to 1252, and the status bar says so once.
+    void setFontCharset(int charset);
+    // A typed or pasted character the code page lacks was refused (the beep is done).
+    void reportMissingCharacter(char32_t character);
     void setHint(const QString& hint);  // the window's hint (free-space report)
     QString statusText() const;
 
@@ -123,6 +134,7 @@ protected:
 private:
     void createActions();
     void createMenusAndToolbar();
+    bool helpOnMenuItem(QMenu& menu);  // F1 on a menu item: its section of the guide
     void createGrid();
     void createDialogs();
     void applyMainWindowPlacement(const PlacementSettings& placement);
@@ -132,7 +144,8 @@ private:
     void captureMainWindowPlacement();
 
     // Start-up and the executables (main_window_settings.cpp, main_window_commands.cpp).
-    void startUp();  // once the window is on screen
+    void startUp();      // once the window is on screen
+    void openAtStart();  // the settings, then the executables
     void askPathsAtStart();
     bool checkPaths(const QString& originalPath, const QString& translatedPath);
     void usePaths(const QString& originalPath, const QString& translatedPath);
@@ -152,6 +165,7 @@ private:
     void showStatus(const QString& text);
     void showCurrentCodes();
     void showHint(const QString& hint);
+    void showCodePageNote();
     void enableSave();
 
     // The space budget and the Checks panel (main_window_checks.cpp). Every command that
@@ -167,7 +181,7 @@ private:
     void applyChecksPanelSettings();
     void captureChecksPanelSettings();
 
-    // PO files (main_window_po.cpp); they read characters with checksCodePage().
+    // PO files (main_window_po.cpp), in the window's code page.
     void createPoActions();
 
     // The object-file windows (main_window_objects.cpp).
@@ -181,6 +195,10 @@ private:
     GridModel* model_ = nullptr;
     AppSettings settings_;
     QFont font_;
+    int fontCharset_ = kDefaultCharset;
+    CodePage codePage_;
+    QString codePageNote_;  // the fallback note, until the status bar has shown it
+    bool startingUp_ = false;
     QString currentHint_;
     GameFontRegistration gameFont_;
     bool closing_ = false;
@@ -243,5 +261,9 @@ private:
 // Puts a window whose stored position would leave less than 10 pixels on the primary screen
 // at (0, 0).
 void applyPlacementCheck(QWidget& window);
+
+// Where a window without a stored placement first opens: centred on the available screen area,
+// two thirds of its width and height.
+QRect firstWindowRect(const QRect& available);
 
 }  // namespace tarn

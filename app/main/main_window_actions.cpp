@@ -1,16 +1,21 @@
 // The main window's actions, menus and toolbar.
 #include <QApplication>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QStyle>
 #include <QToolBar>
 
 #include "app/main/main_window.h"
 #include "app/main/toolbar_icons.h"
+#include "app/widgets/help_viewer.h"
 
 namespace tarn {
 
 namespace {
+
+// The help context number of a command, on its action.
+constexpr const char* kHelpContextProperty = "helpContext";
 
 QAction* makeAction(QObject* parent, const char* name, const char* caption,
                     const QKeySequence& shortcut, const char* hint) {
@@ -21,6 +26,16 @@ QAction* makeAction(QObject* parent, const char* name, const char* caption,
     action->setStatusTip(tip);
     action->setToolTip(tip.isEmpty() ? action->text() : tip);
     return action;
+}
+
+// Gives an action the desktop's usual key beside the game tool's own. A menu shows only an
+// action's first shortcut, unless the text carries its own after a tab: that part names both.
+void addDesktopShortcut(QAction* action, const QKeySequence& desktopKey) {
+    const QList<QKeySequence> keys{action->shortcut(), desktopKey};
+    action->setShortcuts(keys);
+    action->setIconText(action->iconText());  // the toolbar's text stays the caption alone
+    action->setText(action->text() + QChar('\t') +
+                    QKeySequence::listToString(keys, QKeySequence::NativeText));
 }
 
 // The standard edit commands act on the focused edit box (the cell editor).
@@ -86,6 +101,20 @@ void MainWindow::createActions() {
     aboutAction_ = makeAction(this, "aboutAction", "About...", {}, "About Ostrel 2");
     createPoActions();
 
+    // The guide's section for F1 on a highlighted menu item.
+    for (const auto& [action, context] : {std::pair{saveAction_, 6}, std::pair{runAction_, 6},
+                                          std::pair{pathsAction_, 5},
+                                          std::pair{copyTextsAction_, 8},
+                                          std::pair{notationAction_, 3}}) {
+        action->setProperty(kHelpContextProperty, context);
+    }
+
+    addDesktopShortcut(saveAction_, QKeySequence(Qt::CTRL | Qt::Key_S));
+    addDesktopShortcut(findAction_, QKeySequence(Qt::CTRL | Qt::Key_F));
+    addDesktopShortcut(replaceAction_, QKeySequence(Qt::CTRL | Qt::Key_H));
+    addDesktopShortcut(jumpToAction_, QKeySequence(Qt::CTRL | Qt::Key_G));
+    helpContentsAction_->setShortcut(Qt::Key_F1);
+
     for (QAction* a : {saveAction_,         runAction_,
                        pathsAction_,        objectLanguageAction_,
                        objectTextsAction_,  exitAction_,
@@ -143,6 +172,9 @@ void MainWindow::createMenusAndToolbar() {
     help->addActions({helpContentsAction_, helpOverviewAction_});
     help->addSeparator();
     help->addAction(aboutAction_);
+    for (QMenu* menu : {file, edit, search, other, help}) {
+        menu->installEventFilter(this);  // F1 on an item: its help (helpOnMenuItem)
+    }
 
     toolBar_ = addToolBar(QStringLiteral("Toolbar"));
     toolBar_->setObjectName(QStringLiteral("mainToolBar"));
@@ -157,6 +189,14 @@ void MainWindow::createMenusAndToolbar() {
     toolBar_->addActions({cutAction_, copyAction_, pasteAction_});
     toolBar_->addSeparator();
     toolBar_->addAction(helpContentsAction_);
+}
+
+bool MainWindow::helpOnMenuItem(QMenu& menu) {
+    const QAction* item = menu.activeAction();
+    const int context = item != nullptr ? item->property(kHelpContextProperty).toInt() : 0;
+    menu.close();  // first, so that the help window comes up in front
+    showHelp(helpFile(), context, this);
+    return true;
 }
 
 }  // namespace tarn

@@ -102,7 +102,7 @@ void MainWindow::createChecksPanel() {
 }
 
 CodePage MainWindow::checksCodePage() const {
-    return CodePage();
+    return codePage_;
 }
 
 void MainWindow::refreshBudgetAndChecks() {

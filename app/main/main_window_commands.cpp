@@ -1,11 +1,10 @@
 // The main window's commands. Their rules are in the StringTableDocument, the core and the
 // dialogs; these handlers connect them to the grid and the message boxes.
-#include <QFontDialog>
-#include <QGroupBox>
 #include <exception>
 
 #include "app/main/about_dialog.h"
 #include "app/main/find_and_preview.h"
+#include "app/main/font_dialog.h"
 #include "app/main/grid_model.h"
 #include "app/main/jump_to_text_dialog.h"
 #include "app/main/main_window.h"
@@ -220,14 +219,10 @@ void MainWindow::toggleNotation() {
 }
 
 void MainWindow::chooseFont() {
-    QFontDialog dialog(font_, this);
-    dialog.setOption(QFontDialog::DontUseNativeDialog);
-    // No effects section: no colour, underline or strike-out choices.
-    for (QGroupBox* box : dialog.findChildren<QGroupBox*>()) {
-        box->hide();
-    }
+    FontDialog dialog(font_, fontCharset_, this);
     if (prompter().runModal(dialog) == QDialog::Accepted) {
         applyFont(dialog.selectedFont());
+        setFontCharset(dialog.charset());
     }
 }
 
@@ -255,11 +250,11 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::showHelpContents() {
-    showHelp(helpFile(), 0);
+    showHelp(helpFile(), 0, this);
 }
 
 void MainWindow::showHelpOverview() {
-    showHelp(helpFile(), kMainHelpContext);
+    showHelp(helpFile(), kMainHelpContext, this);
 }
 
 }  // namespace tarn

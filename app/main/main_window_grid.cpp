@@ -64,7 +64,7 @@ std::optional<CellEditorState> MainWindowGrid::cellEditorState() const {
         return std::nullopt;
     }
     CellEditorState state;
-    state.text = displayToGameBytes(editor->text()).value_or(std::string());
+    state.text = displayToGameBytes(editor->text(), window_.codePage()).bytes;
     state.selectionStart =
         editor->hasSelectedText() ? editor->selectionStart() : editor->cursorPosition();
     state.selectionLength = editor->hasSelectedText() ? editor->selectionLength() : 0;
@@ -99,12 +99,20 @@ QWidget* MainWindowGrid::overlayParent() const {
     return window_.gridViewport();
 }
 
-QString MainWindowGrid::displayText(const std::string& bytes) const {
-    return gameBytesToDisplay(bytes);
+CodePage MainWindowGrid::codePage() const {
+    return window_.codePage();
 }
 
-std::optional<std::string> MainWindowGrid::bytesFromDisplay(const QString& text) const {
-    return displayToGameBytes(text);
+QString MainWindowGrid::displayText(const std::string& bytes) const {
+    return gameBytesToDisplay(bytes, window_.codePage());
+}
+
+EncodeResult MainWindowGrid::bytesFromDisplay(const QString& text) const {
+    return displayToGameBytes(text, window_.codePage());
+}
+
+void MainWindowGrid::reportMissingCharacter(char32_t character) {
+    window_.reportMissingCharacter(character);
 }
 
 }  // namespace tarn

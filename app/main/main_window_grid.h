@@ -27,8 +27,10 @@ public:
     void setCellEditorSelection(int start, int length) override;
     QRect cellRect(int row, int column) const override;
     QWidget* overlayParent() const override;
+    CodePage codePage() const override;
     QString displayText(const std::string& bytes) const override;
-    std::optional<std::string> bytesFromDisplay(const QString& text) const override;
+    EncodeResult bytesFromDisplay(const QString& text) const override;
+    void reportMissingCharacter(char32_t character) override;
 
 private:
     MainWindow& window_;

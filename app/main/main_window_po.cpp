@@ -65,7 +65,7 @@ void MainWindow::exportTranslation() {
             exportPoFile(path->toStdString(), document_,
                          poHeader("", QCoreApplication::applicationVersion().toStdString(),
                                   std::time(nullptr), "TarnEdit"),
-                         checksCodePage());
+                         codePage());
         if (!problems.empty()) {
             showText("Nothing was exported:" + listedLines(problems), kExportCaption,
                      MessageIcon::Error);
@@ -88,7 +88,7 @@ void MainWindow::importTranslation() {
     }
     PoImportReport report;
     try {
-        report = importPoFile(path->toStdString(), document_, checksCodePage());
+        report = importPoFile(path->toStdString(), document_, codePage());
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
         return;

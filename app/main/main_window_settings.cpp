@@ -32,6 +32,13 @@ void fontIntoOptions(const QFont& font, OptionsSettings& options) {
 }  // namespace
 
 void MainWindow::startUp() {
+    startingUp_ = true;
+    openAtStart();
+    startingUp_ = false;
+    showCodePageNote();
+}
+
+void MainWindow::openAtStart() {
     try {
         const ProfileFile ini = openSettings();
         const PathsSettings paths = readPaths(ini);
@@ -41,6 +48,7 @@ void MainWindow::startUp() {
         document_.setCStyleFlag(settings_.options.cstyleStrings);
         notationAction_->setChecked(settings_.options.cstyleStrings);
         applyFont(fontFromOptions(settings_.options));
+        setFontCharset(settings_.options.fontCharset);
         emit settingsLoaded();
         if (settings_.preview.visible) {
             previewAction_->trigger();  // checks the command and shows the preview window
@@ -104,6 +112,7 @@ void MainWindow::writeSettingsAtClose() {
     settingsWritten_ = true;
     settings_.options.cstyleStrings = document_.cstyle();
     fontIntoOptions(font_, settings_.options);
+    settings_.options.fontCharset = fontCharset_;
     captureMainWindowPlacement();
     emit aboutToWriteSettings();
     try {

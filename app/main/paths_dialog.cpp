@@ -31,6 +31,7 @@ PathsDialog::PathsDialog(CheckPaths check, QString helpFile, QWidget* parent)
     cancel->setObjectName(QStringLiteral("cancelButton"));
     auto* help = new QPushButton(QStringLiteral("Help"), this);
     help->setObjectName(QStringLiteral("helpButton"));
+    help->setShortcut(Qt::Key_F1);
     okButton_->setDefault(true);
     for (QPushButton* b : {originalBrowse, translatedBrowse}) {
         b->setAutoDefault(false);
@@ -72,7 +73,7 @@ PathsDialog::PathsDialog(CheckPaths check, QString helpFile, QWidget* parent)
             [this]() { browse(translatedEdit_, false); });
     connect(okButton_, &QPushButton::clicked, this, &PathsDialog::confirm);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [this]() { showHelp(helpFile_, kHelpContext); });
+    connect(help, &QPushButton::clicked, this, [this]() { showHelp(helpFile_, kHelpContext, this); });
     enableOk();
 }
 

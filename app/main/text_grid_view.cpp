@@ -6,24 +6,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
-#include <QValidator>
 
-#include "app/main/grid_text.h"
+#include "app/widgets/code_page_validator.h"
 
 namespace tarn {
-
-namespace {
-
-// Accepts only texts made of characters the game's code page has.
-class GameTextValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        return displayToGameBytes(input) ? Acceptable : Invalid;
-    }
-};
-
-}  // namespace
 
 GridSelectionModel::GridSelectionModel(QAbstractItemModel* model, TextGridView* grid)
     : QItemSelectionModel(model, grid), grid_(grid) {}
@@ -43,9 +29,18 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
                                     const QModelIndex& index) const {
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
-    editor->setValidator(new GameTextValidator(editor));
-    editor->setContextMenuPolicy(Qt::CustomContextMenu);
     QPointer<TextGridView> grid(grid_);
+    refuseMissingCharacters(
+        *editor,
+        [grid](const QString& text) {
+            return grid && grid->encodeText ? grid->encodeText(text) : EncodeResult{};
+        },
+        [grid](char32_t missing) {
+            if (grid && grid->missingCharacter && missing != 0) {
+                grid->missingCharacter(missing);
+            }
+        });
+    editor->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(editor, &QWidget::customContextMenuRequested, editor, [grid, editor](QPoint pos) {
         if (grid && grid->contextMenu) {
             grid->contextMenu(editor->mapToGlobal(pos));

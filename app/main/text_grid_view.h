@@ -11,6 +11,8 @@
 #include <QTableView>
 #include <functional>
 
+#include "common/code_page.h"
+
 namespace tarn {
 
 class TextGridView;
@@ -27,7 +29,7 @@ private:
     TextGridView* grid_;
 };
 
-// The in-place editor: a line edit that accepts only characters of the game's code page,
+// The in-place editor: a line edit that accepts only characters of the active code page,
 // writes through on every change and passes Enter and Esc to the grid's rules.
 class GridDelegate : public QStyledItemDelegate {
     Q_OBJECT
@@ -57,6 +59,8 @@ public:
     std::function<void()> startEditing;  // Enter with the editor closed, before it opens
     std::function<void()> escape;        // Esc, with or without the editor
     std::function<void(const QPoint& globalPos)> contextMenu;  // right click in the editor
+    std::function<EncodeResult(const QString&)> encodeText;    // the editor's text as game bytes
+    std::function<void(char32_t)> missingCharacter;  // a typed or pasted character was refused
 
     int currentRow() const;     // 1..3453, 0 when there is no current cell
     int currentColumn() const;  // 0..3, -1 when there is no current cell

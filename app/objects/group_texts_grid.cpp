@@ -60,6 +60,7 @@ void GroupTextsGrid::editCurrentCell() {
 
 void GroupTextsGrid::editorCreated(QLineEdit* editor, int row) {
     editor_ = editor;
+    emit editorOpened(editor);
     connect(editor, &QLineEdit::textEdited, this,
             [this, row](const QString& text) { emit editorTextChanged(row, text); });
 }

@@ -20,6 +20,8 @@ public:
     void editCurrentCell();
 
 signals:
+    // A cell editor was created, before it takes the cell's text.
+    void editorOpened(QLineEdit* editor);
     void editorTextChanged(int row, const QString& text);
     void enterPressed();
     void escapePressed(int row);

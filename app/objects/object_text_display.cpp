@@ -2,29 +2,25 @@
 
 #include <QList>
 
-#include "common/game_code_page.h"
-
 namespace tarn {
 
-QString objTextToDisplay(const std::string& bytes) {
-    std::u32string chars;
-    chars.reserve(bytes.size());
-    for (const char b : bytes) {
-        chars.push_back(gameByteToUnicode(static_cast<unsigned char>(b)));
-    }
-    return QString::fromUcs4(chars.data(), static_cast<qsizetype>(chars.size()));
+QString objTextToDisplay(const std::string& bytes, const CodePage& codePage) {
+    return QString::fromStdU16String(codePage.toUtf16(bytes));
 }
 
-std::string displayToObjText(const QString& text) {
-    std::string out;
-    for (const uint c : text.toUcs4()) {
+EncodeResult displayToObjText(const QString& text, const CodePage& codePage) {
+    EncodeResult result;
+    for (const char32_t c : text.toUcs4()) {
         if (c == 0) {
             continue;
         }
-        const auto byte = unicodeToGameByte(c);
-        out.push_back(static_cast<char>(byte ? *byte : '?'));
+        const auto byte = codePage.fromUnicode(c);
+        if (!byte) {
+            return {{}, EncodeFault::MissingCharacter, c};
+        }
+        result.bytes.push_back(static_cast<char>(*byte));
     }
-    return out;
+    return result;
 }
 
 }  // namespace tarn

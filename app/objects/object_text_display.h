@@ -1,16 +1,18 @@
 // Object texts (game bytes) as the translation grid shows and edits them: each byte is its
-// character of the game's code page.
+// character of the active code page.
 #pragma once
 
 #include <QString>
 #include <string>
 
+#include "common/code_page.h"
+
 namespace tarn {
 
-QString objTextToDisplay(const std::string& bytes);
+QString objTextToDisplay(const std::string& bytes, const CodePage& codePage);
 
-// Characters the code page lacks become '?'; a zero character (it would end the text inside
-// the object file) is dropped.
-std::string displayToObjText(const QString& text);
+// Fails with MissingCharacter on the first character the code page lacks, which is never
+// replaced. A zero character (it would end the text inside the object file) is dropped.
+EncodeResult displayToObjText(const QString& text, const CodePage& codePage);
 
 }  // namespace tarn

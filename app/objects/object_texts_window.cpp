@@ -72,7 +72,8 @@ QLabel* valueLabel(QWidget* parent) {
 
 ObjectTextsWindow::ObjectTextsWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("objectTextsWindow"));
-    setWindowTitle(QStringLiteral("Texts in object files"));
+    // "[*]" shows the window-modified marker while a file has unsaved edits.
+    setWindowTitle(QStringLiteral("Texts in object files[*]"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setMinimumSize(400, 200);
@@ -212,6 +213,7 @@ void ObjectTextsWindow::createWidgets() {
 
     connect(objectTree_, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* node) { showNode(node); });
+    connect(textGrid_, &GroupTextsGrid::editorOpened, this, &ObjectTextsWindow::watchCellEditor);
     connect(textGrid_, &GroupTextsGrid::editorTextChanged, this,
             &ObjectTextsWindow::takeEditedText);
     connect(textGrid_, &QTableWidget::cellChanged, this, &ObjectTextsWindow::takeCommittedCell);
@@ -288,6 +290,7 @@ void ObjectTextsWindow::setEnhancedRle(bool enhanced) {
 
 void ObjectTextsWindow::updateSaveButton() {
     saveButton_->setEnabled(document_.anyModified());
+    setWindowModified(document_.anyModified());
 }
 
 void ObjectTextsWindow::showEvent(QShowEvent* event) {
@@ -305,6 +308,7 @@ void ObjectTextsWindow::loadFiles() {
         return;
     }
     bool noFiles = false;
+    QString loading;  // the file being read, named when it cannot be
     try {
         busy_ = true;
         BusyGuard guard(buttonPanel_);
@@ -324,6 +328,7 @@ void ObjectTextsWindow::loadFiles() {
             document_.loadFiles(
                 *objData, paths, [&](std::size_t i, std::size_t count, const std::string& name) {
                     addLoadedFileNodes();
+                    loading = QString::fromStdString(name);
                     setStatus(QStringLiteral("Loading object files...   %1  (%2/%3)")
                                   .arg(QString::fromStdString(name))
                                   .arg(i + 1)
@@ -338,14 +343,15 @@ void ObjectTextsWindow::loadFiles() {
             addLoadedFileNodes();
             setStatus(QStringLiteral("%1 files loaded successfully").arg(paths.size()));
             rootNode_->setExpanded(true);
-            saveButton_->setEnabled(false);
+            updateSaveButton();
         }
         busy_ = false;
     } catch (const std::exception& e) {
         // Loading stops at the file that failed; the files before it stay in the tree.
         addLoadedFileNodes();
         busy_ = false;
-        showExceptionMessage(QString::fromStdString(e.what()));
+        const QString reason = QString::fromStdString(e.what());
+        showExceptionMessage(loading.isEmpty() ? reason : loading + QStringLiteral(": ") + reason);
         emit filesLoaded();
         return;
     }
@@ -392,7 +398,7 @@ void ObjectTextsWindow::showNode(QTreeWidgetItem* node) {
         const ObjFile& file = document_.file(static_cast<std::size_t>(currentFile_));
         fileNameLabel_->setText(QString::fromStdString(file.FileName));
         internalIdLabel_->setText(
-            objTextToDisplay(std::string(file.Name.begin(), file.Name.end())));
+            objTextToDisplay(std::string(file.Name.begin(), file.Name.end()), codePage_));
         dataTypeLabel_->setText(QStringLiteral("Type %1").arg(file.objectType()));
         storageModeLabel_->setText(storageModeName(file.Encoding));
         pages_->setCurrentWidget(fileInfoPage_);
@@ -446,6 +452,7 @@ void ObjectTextsWindow::discardFiles() {
     undoText_.clear();
     pages_->setCurrentWidget(rootHintPage_);
     setStatus(QString());
+    updateSaveButton();
 }
 
 }  // namespace tarn

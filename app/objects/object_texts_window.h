@@ -16,6 +16,7 @@
 class QAction;
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QStackedWidget;
@@ -43,6 +44,9 @@ public:
     // The "Enhanced RLE encoding" choice used when saving.
     bool enhancedRle() const;
     void setEnhancedRle(bool enhanced);
+    // The code page the texts are shown and edited in; a shown group is shown anew.
+    void setCodePage(const CodePage& codePage);
+    const CodePage& codePage() const { return codePage_; }
     // The builder's settings dialog, owned here; the main window stores its choices.
     PatchBuilderDialog& patchBuilder() const { return *patchBuilder_; }
     // The main window's primary language ID: the target a PO export proposes.
@@ -99,6 +103,7 @@ private:
     const ObjTextGroup& shownGroup() const;
     void showGroup(int file, int group);
     void fillGrid();
+    void watchCellEditor(QLineEdit* editor);
     void takeEditedText(int row, const QString& text);
     void takeCommittedCell(int row, int column);
     void rememberUndoText(int row, int column);
@@ -110,9 +115,9 @@ private:
     // PO files (object_texts_window_po.cpp).
     void createPoButtons();
     bool askPoLanguageIds(bool exporting);
-    CodePage codePage() const;  // the characters of the texts' bytes
 
     ObjectTextsDocument document_;
+    CodePage codePage_;
     QString translatedExecutable_;
     CarriedProgramSource carriedProgram_ = carriedPatcher;
     int currentFile_ = -1;

@@ -15,7 +15,9 @@
 #include "app/objects/object_texts_window.h"
 #include "app/patch_builder/build_patch.h"
 #include "app/widgets/busy_guard.h"
+#include "app/widgets/code_page_validator.h"
 #include "app/widgets/prompter.h"
+#include "common/code_page_choice.h"
 
 namespace tarn {
 
@@ -90,9 +92,38 @@ void ObjectTextsWindow::fillGrid() {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const int row = static_cast<int>(i);
         textGrid_->setItem(row, 0, idItem(entries[i].ID, textGrid_->palette()));
-        textGrid_->setItem(row, 1, new QTableWidgetItem(objTextToDisplay(entries[i].Text)));
+        textGrid_->setItem(row, 1,
+                           new QTableWidgetItem(objTextToDisplay(entries[i].Text, codePage_)));
     }
     filling_ = false;
+}
+
+void ObjectTextsWindow::setCodePage(const CodePage& codePage) {
+    if (codePage == codePage_) {
+        return;
+    }
+    // An open editor closes while its characters still read in the old page.
+    const int row = textGrid_->currentRow();
+    if (currentGroup_ >= 0) {
+        textGrid_->setCurrentItem(nullptr);
+    }
+    codePage_ = codePage;
+    if (currentGroup_ >= 0) {
+        fillGrid();
+        selectGridRow(row);
+    } else if (currentFile_ >= 0) {
+        showNode(objectTree_->currentItem());
+    }
+}
+
+void ObjectTextsWindow::watchCellEditor(QLineEdit* editor) {
+    refuseMissingCharacters(
+        *editor, [this](const QString& text) { return displayToObjText(text, codePage_); },
+        [this](char32_t missing) {
+            if (missing != 0) {
+                setStatus(QString::fromStdString(missingCharacterMessage(missing, codePage_)));
+            }
+        });
 }
 
 void ObjectTextsWindow::selectGridRow(int row) {
@@ -105,9 +136,13 @@ void ObjectTextsWindow::takeEditedText(int row, const QString& text) {
     if (filling_ || currentGroup_ < 0 || row < 0 || row >= static_cast<int>(shownGroup().size())) {
         return;
     }
+    const EncodeResult bytes = displayToObjText(text, codePage_);
+    if (!bytes.ok()) {
+        return;  // never stored with a character replaced
+    }
     document_.setText(static_cast<std::size_t>(currentFile_),
                       static_cast<std::size_t>(currentGroup_), static_cast<std::size_t>(row),
-                      displayToObjText(text));
+                      bytes.bytes);
     updateSaveButton();
 }
 
@@ -120,7 +155,7 @@ void ObjectTextsWindow::takeCommittedCell(int row, int column) {
     const ObjTextGroup& entries = shownGroup();
     const QString text = textGrid_->item(row, 1)->text();
     if (row < static_cast<int>(entries.size()) &&
-        entries[static_cast<std::size_t>(row)].Text != displayToObjText(text)) {
+        entries[static_cast<std::size_t>(row)].Text != displayToObjText(text, codePage_).bytes) {
         takeEditedText(row, text);
     }
 }
@@ -141,11 +176,11 @@ void ObjectTextsWindow::restoreUndoText(int row) {
     }
     // Back into the cell and, through the same change, back into the group.
     if (QLineEdit* editor = textGrid_->cellEditor()) {
-        editor->setText(objTextToDisplay(undoText_));
+        editor->setText(objTextToDisplay(undoText_, codePage_));
     }
-    takeEditedText(row, objTextToDisplay(undoText_));
+    takeEditedText(row, objTextToDisplay(undoText_, codePage_));
     filling_ = true;
-    textGrid_->item(row, 1)->setText(objTextToDisplay(undoText_));
+    textGrid_->item(row, 1)->setText(objTextToDisplay(undoText_, codePage_));
     filling_ = false;
 }
 

@@ -41,10 +41,6 @@ void ObjectTextsWindow::createPoButtons() {
     connect(importPoButton_, &QPushButton::clicked, this, &ObjectTextsWindow::importTranslation);
 }
 
-CodePage ObjectTextsWindow::codePage() const {
-    return CodePage();
-}
-
 bool ObjectTextsWindow::askPoLanguageIds(bool exporting) {
     if (poLanguageIdsDialog_ == nullptr) {
         poLanguageIdsDialog_ = new PoLanguageIdsDialog(this);

@@ -13,7 +13,6 @@
 #include "app/preview/game_colour.h"
 #include "app/widgets/color_qt.h"
 #include "app/widgets/prompter.h"
-#include "common/game_code_page.h"
 #include "common/profile_file.h"
 #include "textcodes/cstyle.h"
 
@@ -23,16 +22,30 @@ namespace {
 constexpr int DefaultWidth = 300;
 constexpr int DefaultHeight = 150;
 
-// The box keeps its own font whatever font the translator picks for the other windows.
-QFont previewFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(8);
+// The box keeps its own bold face; family and size follow the font the translator picks for
+// the other windows.
+QFont previewFont(const QFont& chosen) {
+    QFont font(chosen.family());
+    if (chosen.pointSize() > 0) {
+        font.setPointSize(chosen.pointSize());
+    } else {
+        font.setPixelSize(chosen.pixelSize());
+    }
     font.setBold(true);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
     return font;
 }
 
-QString runText(const std::string& bytes) {
-    QString text = QString::fromStdString(gameBytesToUtf8(bytes));
+QFont defaultPreviewFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(8);
+    return previewFont(font);
+}
+
+QString runText(const std::string& bytes, const CodePage& codePage) {
+    QString text = QString::fromStdString(codePage.toUtf8(bytes));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
 }
@@ -55,7 +68,7 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     textView_->setFrameShape(QFrame::NoFrame);
     textView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     textView_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    textView_->setFont(previewFont());
+    textView_->setFont(defaultPreviewFont());
     textView_->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -101,13 +114,20 @@ void PreviewWindow::renderText(const std::string& raw) {
     for (const PreviewRun& run : renderPreviewRuns(raw)) {
         QTextCharFormat format;
         format.setFontFamilies({font.family()});
-        format.setFontPointSize(8);
+        if (font.pointSizeF() > 0) {
+            format.setFontPointSize(font.pointSizeF());
+        }
         format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
         format.setForeground(run.colour ? rgbToQColor(*run.colour) : defaultColour);
-        cursor.insertText(runText(run.text), format);
+        cursor.insertText(runText(run.text, codePage_), format);
     }
     textView_->verticalScrollBar()->setValue(0);
     textView_->horizontalScrollBar()->setValue(0);
+}
+
+void PreviewWindow::setCodePage(const CodePage& codePage) {
+    codePage_ = codePage;
+    renderText(lastText_);
 }
 
 void PreviewWindow::setBackColor(std::int32_t colour) {
@@ -161,6 +181,14 @@ void PreviewWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
     if (event->isAccepted()) {
         emit closedByUser();
+    }
+}
+
+void PreviewWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        textView_->setFont(previewFont(font()));
+        renderText(lastText_);
     }
 }
 

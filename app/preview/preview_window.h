@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/preview/remembered_position.h"
+#include "common/code_page.h"
 #include "textcodes/preview_render.h"
 
 class QAction;
@@ -29,6 +30,9 @@ public:
     void renderText(const std::string& raw);
 
     const std::string& lastText() const { return lastText_; }
+
+    // The code page the game bytes are drawn in; the last text is drawn anew.
+    void setCodePage(const CodePage& codePage);
 
     // Colours in the settings file's encoding (system colours included).
     std::int32_t backColor() const { return backColor_; }
@@ -52,6 +56,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // The window's font changed: the text takes its family and size, and stays bold.
+    void changeEvent(QEvent* event) override;
 
 private:
     void applyBackground();
@@ -62,6 +68,7 @@ private:
     QAction* chooseTextColourAction_;
     QAction* chooseBackgroundColourAction_;
     std::string lastText_;
+    CodePage codePage_;
     std::int32_t backColor_;
     std::int32_t textColor_;
     RememberedPosition position_;

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "common/code_page.h"
+
 class QWidget;
 
 namespace tarn {
@@ -49,10 +51,14 @@ public:
     virtual QRect cellRect(int row, int column) const = 0;
     virtual QWidget* overlayParent() const = 0;
 
-    // Game bytes to the characters the grid shows, and back (nothing for a character the
-    // game's code page does not have).
+    // The code page the grid shows the game bytes in; its case forms serve Find and Replace.
+    virtual CodePage codePage() const = 0;
+    // Game bytes to the characters the grid shows, and back (failing on a character the code
+    // page does not have).
     virtual QString displayText(const std::string& bytes) const = 0;
-    virtual std::optional<std::string> bytesFromDisplay(const QString& text) const = 0;
+    virtual EncodeResult bytesFromDisplay(const QString& text) const = 0;
+    // Tells the translator that a typed or pasted character was refused (the beep is done).
+    virtual void reportMissingCharacter(char32_t character) = 0;
 };
 
 // The text of the current cell as it stands: the cell editor's while it is open.

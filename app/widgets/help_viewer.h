@@ -1,12 +1,23 @@
-// The program's help file, opened at a context number.
+// The program's help: the user guide in the help window, opened at a context number's section.
 #pragma once
 
 #include <QString>
 
+class QWidget;
+
 namespace tarn {
 
-// Opens the help file (context 0: its contents). A missing help file is reported in a message
-// box; a help file the desktop cannot show is reported too.
-void showHelp(const QString& helpFile, int context);
+// The section of the user guide for a help context number (0: the contents, at the top).
+QString helpSection(int context);
+
+// The help file for a program in that folder: the user guide beside it (the build tree's
+// docs/), else the installed one (../share/tarnedit/docs/), else an older help file
+// (Ostrel2.hlp) beside it. When none exists: the installed guide's path, for the message.
+QString helpFileFor(const QString& programDir);
+
+// Opens the help file at a context's section. A Markdown guide is shown in the one help window
+// (created on first use as a window of the owner's window); another help file goes to its
+// desktop viewer. A missing or unreadable file is reported in a message box.
+void showHelp(const QString& helpFile, int context, QWidget* owner);
 
 }  // namespace tarn

@@ -202,6 +202,12 @@ TEST(CodePageChoice, TheFontCharacterSetChoosesThePage) {
         EXPECT_EQ(choice.codePage.number(), 1252) << charset;
         EXPECT_TRUE(choice.fellBack) << charset;
     }
+    ASSERT_EQ(singleByteCharsets().size(), std::size(table));
+    EXPECT_EQ(singleByteCharsets()[0].charset, kAnsiCharset);
+    for (const SingleByteCharset& entry : singleByteCharsets()) {
+        EXPECT_EQ(codePageForCharset(entry.charset, 1250).codePage.number(), entry.codePage);
+        EXPECT_FALSE(entry.name.empty());
+    }
     EXPECT_EQ(codePageForCharset(kDefaultCharset, 1251).codePage.number(), 1251);
     EXPECT_TRUE(codePageForCharset(kDefaultCharset, 932).fellBack);  // a multi-byte system page
 #ifndef _WIN32

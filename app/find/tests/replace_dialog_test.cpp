@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -213,6 +215,37 @@ TEST_F(ReplaceFormTest, ExecuteRunsUntilClosed) {
     EXPECT_EQ(grid.text(2, 2), "two");
     EXPECT_EQ(prompter.unusedEntries(), 0u);
     EXPECT_TRUE(prompter.mismatches().empty());
+}
+
+TEST_F(ReplaceFormTest, BothBoxesTakeOnlyLettersOfTheCodePageAndReplaceInIt) {
+    auto* toFind = childByName<QLineEdit>(form, "toFindEdit");
+    auto* newText = childByName<QLineEdit>(form, "newTextEdit");
+    for (QLineEdit* box : {toFind, newText}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("\u0142"));
+        QApplication::sendEvent(box, &press);
+        EXPECT_EQ(box->text(), "");
+    }
+    EXPECT_EQ(prompter.beeps(), 2);
+    EXPECT_EQ(grid.missingCharacters, (std::vector<char32_t>{0x142, 0x142}));
+
+    // In Windows-1250 "ł" is byte 0xB3, and without Match case "Ł" (0xA3) matches it.
+    grid.setCodePage(*CodePage::byNumber(1250));
+    grid.set(2, 2, "Kr\xF3l \xB3\x61sk");
+    setUpRun(QStringLiteral("\u0141ASK"), QStringLiteral("\u017Aród\u0142o"), false);
+    EXPECT_EQ(toFind->text(), QStringLiteral("\u0141ASK"));
+    form.runReplace();
+    EXPECT_EQ(grid.text(2, 2),
+              "Kr\xF3l \x9Fr\xF3"
+              "d\xB3o");
+    EXPECT_EQ(prompter.beeps(), 2);
+
+    // Shown anew in another page: the same bytes, other letters.
+    form.recodeTexts([](const QString& text) {
+        const EncodeResult bytes = CodePage::byNumber(1250)->fromUtf8(text.toStdString());
+        return QString::fromStdString(CodePage().toUtf8(bytes.bytes));
+    });
+    EXPECT_EQ(toFind->text(), QStringLiteral("\u00A3ASK"));
+    EXPECT_EQ(newText->text(), QStringLiteral("\u0178r\u00F3d\u00B3o"));
 }
 
 TEST(ReplaceQuestionPlacement, CentredOnceThenLeftWhereItIs) {

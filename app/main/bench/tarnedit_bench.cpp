@@ -1,8 +1,9 @@
 // TarnEdit's windows measured on the offscreen platform: start-up to a filled grid and Save on
-// the 17 MB build, the notation toggle on all 6906 cells, Find and Replace over all 3453 texts in
-// the real main window, the preview's poll of a text that did not change, and leaving an edited
-// cell (the space budget and the checks of all texts brought up to date, the Checks panel shown).
-// Every message box goes to a scripted prompter, so nothing waits for a click.
+// the 17 MB build, the notation toggle and the code-page switch on all 6906 cells, Find and
+// Replace over all 3453 texts in the real main window, the preview's poll of a text that did not
+// change, and leaving an edited cell (the space budget and the checks of all texts brought up to
+// date, the Checks panel shown). Every message box goes to a scripted prompter, so nothing waits
+// for a click.
 #include <benchmark/benchmark.h>
 
 #include <QAction>
@@ -142,6 +143,44 @@ void BM_NotationToggleOnAllCells(benchmark::State& state) {
     state.counters["cells"] = 2 * StringTableDocument::kRows;
 }
 BENCHMARK(BM_NotationToggleOnAllCells)->ArgName("back_to_raw")->Arg(0)->Arg(1)->Apply(timedRuns);
+
+// Switching between code pages 1250 and 1252 (the font's character set) with every cell
+// holding a text of game length. Argument 0 measures the switch and the repaint of the cells on
+// screen; 1 also reads the shown text of all 6906 cells through the grid.
+void BM_CodePageSwitchOnAllCells(benchmark::State& state) {
+    OpenGame open(2);
+    MainWindow& form = *open.form;
+    fillWithCargoTexts(form);
+    const std::vector<std::string> before = form.document().translatedTexts();
+    const bool readEveryCell = state.range(0) == 1;
+    QWidget* cells = childByName<TextGridView>(form, "textGrid")->viewport();
+    int charset = 238;
+    qsizetype shown = 0;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        form.setFontCharset(charset);
+        cells->repaint();
+        if (readEveryCell) {
+            for (int row = 1; row <= StringTableDocument::kRows; ++row) {
+                shown +=
+                    form.cellText(row, Original).size() + form.cellText(row, Translated).size();
+            }
+        }
+        state.SetIterationTime(secondsSince(start));
+        charset = charset == 238 ? 0 : 238;
+    }
+    benchmark::DoNotOptimize(shown);
+    if (form.document().translatedTexts() != before || form.modified()) {
+        state.SkipWithError("a switch of the code page changed the texts");
+    }
+    failOnMessages(state, open.prompter, 0);
+    state.counters["cells"] = 2 * StringTableDocument::kRows;
+}
+BENCHMARK(BM_CodePageSwitchOnAllCells)
+    ->ArgName("read_every_cell")
+    ->Arg(0)
+    ->Arg(1)
+    ->Apply(timedRuns);
 
 void BM_FindWithoutMatch(benchmark::State& state) {
     OpenGame open(2);

@@ -1,6 +1,9 @@
 // The window's commands: Save, Run, Jump to, Next untranslated, Copy strings, Configure.
 #include <QFontDialog>
+#include <QMenuBar>
 #include <QStandardPaths>
+#include <QTextBlock>
+#include <QTextBrowser>
 
 #include "app/main/tests/editor_fixture.h"
 #include "app/widgets/shell.h"
@@ -65,6 +68,24 @@ TEST_F(CommandsTest, SaveWritesTheTranslatedColumnAndReportsTheFreeSpace) {
     // "Yes" every 50 texts: all share the last one, 3401.
     EXPECT_EQ(f.cellText(51, 3), "3401");
     EXPECT_EQ(f.cellText(3401, 3), "");
+}
+
+TEST_F(CommandsTest, TheTitleMarksUnsavedChangesUntilTheyAreSaved) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    EXPECT_EQ(f.windowTitle(), "TarnEdit[*]");
+    EXPECT_FALSE(f.isWindowModified());
+    ASSERT_TRUE(f.selectCell(2, 2));
+    type("x");
+    pressInEditor(Qt::Key_Return);
+    EXPECT_TRUE(f.isWindowModified());
+    setWriteFaultForTesting({WriteFault::Step::Rename, 0});
+    f.saveTexts();  // refused: the changes are still unsaved
+    setWriteFaultForTesting({});
+    EXPECT_TRUE(f.isWindowModified());
+    f.saveTexts();
+    EXPECT_FALSE(f.isWindowModified());
 }
 
 TEST_F(CommandsTest, RefusedSaveKeepsModifiedAndTheFile) {
@@ -218,6 +239,52 @@ TEST_F(CommandsTest, JumpToAcceptsOnlyDigits) {
     EXPECT_EQ(f.currentRow(), 1234);
 }
 
+TEST_F(CommandsTest, DesktopKeysWorkBesideTheToolsOwnAndMenusNameBoth) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    EXPECT_EQ(action("saveAction")->text(), "Save\tF2; Ctrl+S");
+    EXPECT_EQ(action("findAction")->text(), "Find...\tF5; Ctrl+F");
+    EXPECT_EQ(action("replaceAction")->text(), "Replace\tF6; Ctrl+H");
+    EXPECT_EQ(action("jumpToAction")->text(), "Jump to...\tF4; Ctrl+G");
+    EXPECT_EQ(action("saveAction")->iconText(), "Save");
+    EXPECT_EQ(action("helpContentsAction")->shortcut(), QKeySequence(Qt::Key_F1));
+
+    // No key means two commands of this window.
+    QMap<QKeySequence, QString> owner;
+    for (const QAction* a : f.actions()) {
+        for (const QKeySequence& key : a->shortcuts()) {
+            EXPECT_FALSE(owner.contains(key))
+                << key.toString().toStdString() << ": " << owner[key].toStdString() << ", "
+                << a->objectName().toStdString();
+            owner[key] = a->objectName();
+        }
+    }
+
+    // The keys reach their commands while a cell is being edited.
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    ASSERT_TRUE(f.selectCell(2, 2));
+    type("x");
+    QTest::keyClick(f.cellEditor(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(f.modified());
+    EXPECT_EQ(translatedOnDisk()[1], texts[1] + "x");
+
+    f.activateWindow();  // the save's progress window had the focus
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    jumpWith("17");
+    QTest::keyClick(grid(), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(f.currentRow(), 17);
+
+    prompter.onDialog([](QDialog& dialog) { dialog.reject(); });
+    QTest::keyClick(grid(), Qt::Key_H, Qt::ControlModifier);
+    ASSERT_FALSE(prompter.asked().empty());
+    EXPECT_EQ(prompter.asked().back().caption, "Replace");
+
+    QTest::keyClick(grid(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(child<QDialog>("findDialog")->isVisible());
+}
+
 TEST_F(CommandsTest, NextUntranslatedFindsEqualRowsAndStopsAtTheEnd) {
     std::vector<std::string> translated = texts;
     for (auto& t : translated) {
@@ -302,8 +369,53 @@ TEST_F(CommandsTest, MissingHelpFileIsReported) {
     start();
     action("helpOverviewAction")->trigger();
     ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_TRUE(prompter.messages()[0].text.contains("Ostrel2.hlp"));
+    EXPECT_TRUE(prompter.messages()[0].text.endsWith("/share/tarnedit/docs/user-guide.md could "
+                                                     "not be found."))
+        << prompter.messages()[0].text.toStdString();
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
+}
+
+TEST_F(CommandsTest, HelpCommandsShowTheGuideBesideTheProgram) {
+    writeGame();
+    writeSettings();
+    fs::create_directories(dir.path() / "docs");
+    fs::copy_file(TARN_USER_GUIDE, dir.path() / "docs" / "user-guide.md");
+    MainWindow& f = start();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    QTest::keyClick(grid(), Qt::Key_F1);
+    auto* help = child<QDialog>("helpWindow");
+    auto* browser = child<QTextBrowser>("helpBrowser");
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(browser->cursorForPosition(QPoint(4, 4)).block().text(), "TarnEdit user guide");
+    action("helpOverviewAction")->trigger();
+    EXPECT_EQ(browser->cursorForPosition(QPoint(4, 4)).block().text(), "Getting started");
+
+    // The paths dialog's Help, while that dialog is modal: its section, in a window that
+    // belongs to the dialog so that it can be used beside it.
+    prompter.onDialog([](QDialog& dialog) {
+        childByName<QPushButton>(dialog, "helpButton")->click();
+        dialog.reject();
+    });
+    action("pathsAction")->trigger();
+    EXPECT_EQ(browser->cursorForPosition(QPoint(4, 4)).block().text(), "The paths dialog");
+    EXPECT_EQ(help->parentWidget(), child<QDialog>("pathsDialog"));
+    EXPECT_TRUE(help->isVisible());
+
+    // F1 on a highlighted menu item: that command's section.
+    auto* menu = qobject_cast<QMenu*>(f.menuBar()->actions()[3]->menu());  // Other
+    for (const auto& [item, heading] :
+         {std::pair{"notationAction", "Codes and notations"},
+          std::pair{"copyTextsAction", "Editing texts"}}) {
+        menu->popup(f.mapToGlobal(QPoint(10, 10)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        menu->setActiveAction(action(item));
+        QTest::keyClick(menu, Qt::Key_F1);
+        EXPECT_FALSE(menu->isVisible());
+        EXPECT_EQ(browser->cursorForPosition(QPoint(4, 4)).block().text(), heading) << item;
+    }
+    EXPECT_EQ(help->parentWidget(), &f);
+    EXPECT_TRUE(prompter.messages().empty());
 }
 
 TEST_F(CommandsTest, ChosenFontIsAppliedEverywhereAndStoredAtClose) {

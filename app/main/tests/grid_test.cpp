@@ -18,11 +18,22 @@ TEST(GridText, ControlBytesShowAsPicturesAndEveryByteMapsBack) {
     for (int b = 0; b < 256; ++b) {
         all += static_cast<char>(b);
     }
-    const QString shown = gameBytesToDisplay(all);
-    EXPECT_EQ(shown[5], QChar(0x2405));
-    EXPECT_EQ(shown[0x80], QChar(0x20AC));  // the euro sign of Windows-1252
-    EXPECT_EQ(displayToGameBytes(shown), all);
-    EXPECT_FALSE(displayToGameBytes(QStringLiteral("\u0142")));  // not in the code page
+    for (const int number : CodePage::supportedNumbers()) {
+        const CodePage page = *CodePage::byNumber(number);
+        const QString shown = gameBytesToDisplay(all, page);
+        EXPECT_EQ(shown[5], QChar(0x2405)) << number;
+        EXPECT_EQ(displayToGameBytes(shown, page).bytes, all) << number;
+    }
+    EXPECT_EQ(gameBytesToDisplay(all, CodePage())[0x80], QChar(0x20AC));  // the euro sign
+    const CodePage centralEuropean = *CodePage::byNumber(1250);
+    EXPECT_EQ(gameBytesToDisplay("\xB3", centralEuropean), QStringLiteral("\u0142"));
+    const EncodeResult refused = displayToGameBytes(QStringLiteral("a\u0142b"), CodePage());
+    EXPECT_EQ(refused.fault, EncodeFault::MissingCharacter);
+    EXPECT_EQ(refused.missing, U'\u0142');
+    EXPECT_TRUE(refused.bytes.empty());
+    // A character outside the Basic Multilingual Plane is named whole, never as half a pair.
+    EXPECT_EQ(displayToGameBytes(QString::fromUcs4(U"x\U0001F600"), CodePage()).missing,
+              U'\U0001F600');
 }
 
 TEST_F(GridTest, StatusBarShowsTheBytesOfTheCurrentCellAndFollowsTyping) {

@@ -155,6 +155,19 @@ TEST_F(StartupTest, StoredPlacementOffScreenMovesToTheCorner) {
     EXPECT_EQ(window->size(), QSize(400, 350));
 }
 
+TEST_F(StartupTest, WithoutAStoredPlacementTheWindowOpensCentredAtTwoThirdsOfTheScreen) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(f.size(), QSize(available.width() * 2 / 3, available.height() * 2 / 3));
+    EXPECT_LE((f.geometry().center() - available.center()).manhattanLength(), 2);
+
+    // A small or odd screen still gets a window inside it.
+    EXPECT_EQ(firstWindowRect(QRect(0, 0, 1920, 1080)), QRect(320, 180, 1280, 720));
+    EXPECT_EQ(firstWindowRect(QRect(1920, 30, 1200, 900)), QRect(2120, 180, 800, 600));
+}
+
 TEST_F(StartupTest, MaximizedWindowKeepsItsRestoredBoundsThroughClosing) {
     writeGame();
     writeSettings(

@@ -110,6 +110,32 @@ TEST_F(TranslationPoTest, ABadFileChangesNothingAndTheBoxListsItsProblems) {
     EXPECT_FALSE(main.modified());
 }
 
+// The font's character set 238 chooses code page 1250: PO files carry its letters.
+TEST_F(TranslationPoTest, TheWindowsCodePageGivesTheLetters) {
+    texts[1] = "\xA3\xF3" "d\x9F";  // Łódź in code page 1250
+    writeGame(sampleTexts(), texts);
+    writeSettings("[Options]\r\nFontCharset=238\r\n");
+    MainWindow& main = start();
+    ASSERT_EQ(main.codePage().number(), 1250);
+    answerFile(po);
+    action("exportPoAction")->trigger();
+    const PoReadResult read = readPoFile(po);
+    ASSERT_TRUE(read.problems.empty());
+    EXPECT_EQ(read.entries[1].translation, "\xC5\x81\xC3\xB3" "d\xC5\xBA");
+
+    setTranslations({{"exe/0003", "Gda\xC5\x84sk"}, {"exe/0004", "\xD0\x96"}});  // Gdańsk, Ж
+    answerFile(po);
+    action("importPoAction")->trigger();
+    EXPECT_EQ(prompter.messages().back().text,
+              "Nothing was imported: the file has 1 problem.\n"
+              "exe/0004: The character U+0416 at position 1 is not in code page 1250");
+    setTranslations({{"exe/0004", ""}});
+    answerFile(po);
+    action("importPoAction")->trigger();
+    EXPECT_EQ(translated(3), "Gda\xF1sk");
+    EXPECT_TRUE(main.modified());
+}
+
 TEST_F(TranslationPoTest, TheDialogsFolderIsStoredAndUsedNextTime) {
     MainWindow& main = start();
     answerFile(po);

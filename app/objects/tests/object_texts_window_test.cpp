@@ -399,7 +399,7 @@ TEST_F(ObjectTextsWindowTest, AnUnreadableFileStopsTheLoadingThere) {
     writeFileAtomically(game.file("b.dat"), b);
     open();
     ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_EQ(prompter.messages()[0].text, "Stream read error");
+    EXPECT_EQ(prompter.messages()[0].text, "b.dat: Stream read error");
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
     EXPECT_EQ(root()->childCount(), 1);
     EXPECT_EQ(window.document().files().size(), 1u);
@@ -407,6 +407,44 @@ TEST_F(ObjectTextsWindowTest, AnUnreadableFileStopsTheLoadingThere) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(buttonPanel()->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ObjectTextsWindowTest, ACutOffFileIsNamedInTheErrorBox) {
+    game.add("Armour.dat", 2, 0, {{{0, "Mail"}}});
+    game.add("Creature.dat", 2, 0, {{{0, "Wolf"}}});
+    Bytes cut = game.bytes("Creature.dat");
+    cut.resize(cut.size() / 2);
+    writeFileAtomically(game.file("Creature.dat"), cut);
+    open();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_TRUE(prompter.messages()[0].text.startsWith("Creature.dat: "))
+        << prompter.messages()[0].text.toStdString();
+    EXPECT_EQ(window.document().files().size(), 1u);
+}
+
+TEST_F(ObjectTextsWindowTest, TheTitleMarksUnsavedEdits) {
+    game.add("a.dat", 2, 0, {{{0, "Sword"}, {5, "Schwert"}}});
+    open();
+    EXPECT_TRUE(window.windowTitle().contains("[*]"));
+    EXPECT_FALSE(window.isWindowModified());
+    selectGroup(0, 0);
+    grid()->setCurrentCell(1, 1);
+    grid()->editCurrentCell();
+    ASSERT_NE(grid()->cellEditor(), nullptr);
+    key(grid()->cellEditor(), Qt::Key_X, "X");
+    EXPECT_TRUE(window.isWindowModified());
+    key(grid()->cellEditor(), Qt::Key_Return);
+    window.saveModified();
+    EXPECT_FALSE(window.isWindowModified());
+
+    grid()->editCurrentCell();
+    ASSERT_NE(grid()->cellEditor(), nullptr);
+    key(grid()->cellEditor(), Qt::Key_Y, "Y");
+    key(grid()->cellEditor(), Qt::Key_Return);
+    EXPECT_TRUE(window.isWindowModified());
+    prompter.answer(MessageAnswer::No);
+    window.close();  // the edits are dropped with the files
+    EXPECT_FALSE(window.isWindowModified());
 }
 
 TEST_F(ObjectTextsWindowTest, NoObjectFilesClosesTheWindow) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/preview/text_grid.h"
-#include "common/game_code_page.h"
+#include "common/code_page.h"
 
 namespace tarn::testing {
 
@@ -81,12 +81,18 @@ public:
         return QRect(column * CellWidth, (row % 40) * CellHeight, CellWidth, CellHeight);
     }
     QWidget* overlayParent() const override { return viewport_.get(); }
+    void setCodePage(const CodePage& page) { codePage_ = page; }
+    CodePage codePage() const override { return codePage_; }
     QString displayText(const std::string& bytes) const override {
-        return QString::fromStdString(gameBytesToUtf8(bytes));
+        return QString::fromStdString(codePage_.toUtf8(bytes));
     }
-    std::optional<std::string> bytesFromDisplay(const QString& text) const override {
-        return utf8ToGameBytes(text.toStdString());
+    EncodeResult bytesFromDisplay(const QString& text) const override {
+        return codePage_.fromUtf8(text.toStdString());
     }
+    void reportMissingCharacter(char32_t character) override {
+        missingCharacters.push_back(character);
+    }
+    std::vector<char32_t> missingCharacters;  // every refusal reported
 
 private:
     std::vector<std::array<std::string, 2>> texts_;
@@ -96,6 +102,7 @@ private:
     std::string undo_;
     std::optional<CellEditorState> editor_;
     std::unique_ptr<QWidget> viewport_;
+    CodePage codePage_;
 };
 
 }  // namespace tarn::testing

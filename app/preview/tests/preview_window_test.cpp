@@ -94,6 +94,27 @@ TEST_F(PreviewFormTest, AccentedGameBytesShowAsTheirCharacters) {
     EXPECT_EQ(text()->toPlainText(), QString::fromUtf8("été £"));
 }
 
+TEST_F(PreviewFormTest, TheCodePageAndTheChosenFontRedrawTheLastText) {
+    form.showText("\xA3\xF3\x64\x9F", false);  // Łódź in Windows-1250
+    EXPECT_EQ(text()->toPlainText(), QStringLiteral("\u00A3\u00F3d\u0178"));
+    form.setCodePage(*CodePage::byNumber(1250));
+    EXPECT_EQ(text()->toPlainText(), QStringLiteral("\u0141\u00F3d\u017A"));
+
+    // Family and size follow the windows' font; the face stays bold and upright.
+    QFont chosen(QStringLiteral("Serif"));
+    chosen.setPointSize(13);
+    chosen.setItalic(true);
+    form.setFont(chosen);
+    EXPECT_EQ(text()->font().family(), "Serif");
+    EXPECT_EQ(text()->font().pointSize(), 13);
+    EXPECT_TRUE(text()->font().bold());
+    EXPECT_FALSE(text()->font().italic());
+    const QTextCharFormat format = text()->document()->begin().begin().fragment().charFormat();
+    EXPECT_EQ(format.fontPointSize(), 13);
+    EXPECT_EQ(format.fontFamilies().toStringList(), QStringList{"Serif"});
+    EXPECT_EQ(pieces(*text()).at(0).text, QStringLiteral("\u0141\u00F3d\u017A"));
+}
+
 TEST_F(PreviewFormTest, UnchangedTextIsNotRenderedAgain) {
     form.showText("same", false);
     QTextCursor(text()->document()).insertText("marker");

@@ -1,0 +1,136 @@
+// The object texts window shows and edits the texts through the active code page: a character
+// the page lacks is refused (beep and status line), never written as "?".
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "app/objects/group_texts_grid.h"
+#include "app/objects/object_texts_window.h"
+#include "app/widgets/scripted_prompter.h"
+#include "app/widgets/test_support/child_by_name.h"
+#include "app/widgets/test_support/sample_object_game.h"
+#include "app/widgets/test_support/test_application.h"
+#include "common/code_page_choice.h"
+#include "objfiles/object_folder.h"
+
+namespace tarn {
+namespace {
+
+class ObjectTextsCodePageTest : public ::testing::Test {
+protected:
+    ObjectTextsCodePageTest() {
+        window.setTranslatedExecutable(QString::fromStdString(game.exePath().string()));
+        QObject::connect(&window, &ObjectTextsWindow::filesLoaded, [this] { ++loads; });
+    }
+    ~ObjectTextsCodePageTest() override { window.hide(); }
+
+    void open() {
+        window.show();
+        ASSERT_TRUE(processEventsUntil([&] { return loads > 0; }));
+        QApplication::processEvents();
+    }
+    QTreeWidget* tree() const { return childByName<QTreeWidget>(window, "objectTree"); }
+    GroupTextsGrid* grid() const { return childByName<GroupTextsGrid>(window, "textGrid"); }
+    const std::string& text(int row) const {
+        return window.document().group(0, 0)[static_cast<std::size_t>(row)].Text;
+    }
+    QString cell(int row) const { return grid()->item(row, 1)->text(); }
+    // Opens the editor on the row's text, the caret at its end.
+    QLineEdit* edit(int row) {
+        tree()->setCurrentItem(tree()->topLevelItem(0)->child(0)->child(0));
+        grid()->setCurrentCell(row, 1);
+        grid()->editCurrentCell();
+        QLineEdit* editor = grid()->cellEditor();
+        if (editor != nullptr) {
+            editor->end(false);
+        }
+        return editor;
+    }
+    static void typeCharacter(QWidget* target, const QString& character) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, character);
+        QApplication::sendEvent(target, &press);
+    }
+
+    QApplication& app = testApplication();  // before every widget
+    SampleObjectGame game;
+    ScriptedPrompter prompter;
+    ObjectTextsWindow window;
+    int loads = 0;
+};
+
+const QString kLodz = QStringLiteral(" \u0142\u00F3d\u017A");  // " łódź"
+
+TEST_F(ObjectTextsCodePageTest, ACharacterThePageLacksIsRefusedAndTheFileKeepsItsBytes) {
+    game.add("a.dat", 1, 0, {{{0, "Sword"}, {5, "Miecz"}}});
+    const Bytes before = game.bytes("a.dat");
+    open();
+    QLineEdit* editor = edit(1);
+    ASSERT_NE(editor, nullptr);
+
+    typeCharacter(editor, QStringLiteral("\u0142"));
+    EXPECT_EQ(editor->text(), "Miecz");
+    EXPECT_EQ(prompter.beeps(), 1);
+    EXPECT_EQ(window.statusText(),
+              "'\u0142' is not in code page 1252: choose the font's character set that has it "
+              "(Other > Change used font...)");
+
+    QApplication::clipboard()->setText(kLodz);
+    editor->paste();
+    EXPECT_EQ(editor->text(), "Miecz");
+    EXPECT_EQ(prompter.beeps(), 2);
+
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(text(1), "Miecz");
+    EXPECT_FALSE(window.document().anyModified());
+    window.saveModified();
+    EXPECT_EQ(game.bytes("a.dat"), before);
+}
+
+TEST_F(ObjectTextsCodePageTest, InTheFontsPageTheLettersAreSavedAsItsBytes) {
+    game.add("a.dat", 1, 0, {{{0, "Sword"}, {5, "Miecz"}}});
+    window.setCodePage(*CodePage::byNumber(1250));
+    open();
+    QLineEdit* editor = edit(1);
+    ASSERT_NE(editor, nullptr);
+    for (const QChar letter : kLodz) {
+        typeCharacter(editor, QString(letter));
+    }
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(prompter.beeps(), 0);
+    EXPECT_EQ(text(1),
+              "Miecz \xB3\xF3"
+              "d\x9F");
+    EXPECT_EQ(cell(1), "Miecz" + kLodz);
+    window.saveModified();
+    EXPECT_EQ(loadObjectFile(game.file("a.dat")).Texts[0][1], (ObjText{5,
+                                                                       "Miecz \xB3\xF3"
+                                                                       "d\x9F"}));
+}
+
+TEST_F(ObjectTextsCodePageTest, ChangingThePageShowsTheSameBytesAnew) {
+    game.add("a.dat", 1, 0,
+             {{{0, "Sword"},
+               {5,
+                "\xA3\xF3"
+                "d\x9F"}}});
+    open();
+    edit(1);
+    EXPECT_EQ(cell(1), QStringLiteral("\u00A3\u00F3d\u0178"));
+    window.setCodePage(*CodePage::byNumber(1250));
+    EXPECT_EQ(cell(1), QStringLiteral("\u0141\u00F3d\u017A"));
+    EXPECT_EQ(grid()->currentRow(), 1);
+    EXPECT_EQ(text(1),
+              "\xA3\xF3"
+              "d\x9F");
+    EXPECT_FALSE(window.document().anyModified());
+}
+
+}  // namespace
+}  // namespace tarn
