@@ -112,7 +112,9 @@ TEST_F(TranslationPoTest, ABadFileChangesNothingAndTheBoxListsItsProblems) {
 
 // The font's character set 238 chooses code page 1250: PO files carry its letters.
 TEST_F(TranslationPoTest, TheWindowsCodePageGivesTheLetters) {
-    texts[1] = "\xA3\xF3" "d\x9F";  // Łódź in code page 1250
+    texts[1] =
+        "\xA3\xF3"
+        "d\x9F";  // Łódź in code page 1250
     writeGame(sampleTexts(), texts);
     writeSettings("[Options]\r\nFontCharset=238\r\n");
     MainWindow& main = start();
@@ -121,7 +123,9 @@ TEST_F(TranslationPoTest, TheWindowsCodePageGivesTheLetters) {
     action("exportPoAction")->trigger();
     const PoReadResult read = readPoFile(po);
     ASSERT_TRUE(read.problems.empty());
-    EXPECT_EQ(read.entries[1].translation, "\xC5\x81\xC3\xB3" "d\xC5\xBA");
+    EXPECT_EQ(read.entries[1].translation,
+              "\xC5\x81\xC3\xB3"
+              "d\xC5\xBA");
 
     setTranslations({{"exe/0003", "Gda\xC5\x84sk"}, {"exe/0004", "\xD0\x96"}});  // Gdańsk, Ж
     answerFile(po);
