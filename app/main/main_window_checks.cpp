@@ -10,7 +10,7 @@
 #include "app/main/grid_model.h"
 #include "app/main/main_window.h"
 #include "app/main/text_grid_view.h"
-#include "app/main/translation_review.h"
+#include "exetext/translation_review.h"
 #include "app/widgets/prompter.h"
 #include "textcodes/look_alikes.h"
 

@@ -1,4 +1,4 @@
-#include "app/main/translation_review.h"
+#include "exetext/translation_review.h"
 
 #include <algorithm>
 

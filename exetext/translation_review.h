@@ -1,6 +1,5 @@
-// What the main window recomputes whenever the texts change in a way the translator should
-// see: the space budget of a save and the checks of every translated text against its
-// original. Qt-free, so that the window only shows the result.
+// What a translator should see whenever the texts change: the space budget of a save and the
+// checks of every translated text against its original, computed from the document.
 #pragma once
 
 #include <optional>
