@@ -1,42 +1,21 @@
 // The object texts window's PO commands: export the texts between two language IDs for a
 // translator's tool, import its translations into the document (saved with the window's Save).
-#include <QCoreApplication>
 #include <QDir>
 #include <QPushButton>
-#include <ctime>
 #include <exception>
 
 #include "app/objects/group_texts_grid.h"
 #include "app/objects/object_texts_window.h"
 #include "app/objects/po_language_ids_dialog.h"
-#include "app/widgets/file_prompt.h"
+#include "app/widgets/po_prompts.h"
 #include "app/widgets/prompter.h"
 #include "exchange/document_po.h"
-#include "exchange/po_header.h"
 
 namespace tarn {
 
-namespace {
-
-const QString kExportCaption = QStringLiteral("Export translation (PO)");
-const QString kImportCaption = QStringLiteral("Import translation (PO)");
-
-FilePrompt poFilePrompt(bool exporting) {
-    return {exporting ? QStringLiteral("objectExportPoFileDialog")
-                      : QStringLiteral("objectImportPoFileDialog"),
-            exporting ? kExportCaption : kImportCaption, QStringLiteral("PO files (*.po)"),
-            QStringLiteral("po"), exporting};
-}
-
-void showLines(const std::string& text, const QString& caption, MessageIcon icon) {
-    prompter().message(QString::fromStdString(text), caption, icon, MessageButtons::Ok);
-}
-
-}  // namespace
-
 void ObjectTextsWindow::createPoButtons() {
-    exportPoButton_ = new QPushButton(kExportCaption + QStringLiteral("..."), buttonPanel_);
-    importPoButton_ = new QPushButton(kImportCaption + QStringLiteral("..."), buttonPanel_);
+    exportPoButton_ = new QPushButton(exportPoCaption() + QStringLiteral("..."), buttonPanel_);
+    importPoButton_ = new QPushButton(importPoCaption() + QStringLiteral("..."), buttonPanel_);
     connect(exportPoButton_, &QPushButton::clicked, this, &ObjectTextsWindow::exportTranslation);
     connect(importPoButton_, &QPushButton::clicked, this, &ObjectTextsWindow::importTranslation);
 }
@@ -53,7 +32,8 @@ void ObjectTextsWindow::exportTranslation() {
     if (busy_ || document_.files().empty() || !askPoLanguageIds(true)) {
         return;
     }
-    const auto path = askForFile(this, poFilePrompt(true), poFolder_);
+    const auto path =
+        askForFile(this, poFilePrompt(true, QStringLiteral("objectExportPoFileDialog")), poFolder_);
     if (!path) {
         return;
     }
@@ -62,12 +42,9 @@ void ObjectTextsWindow::exportTranslation() {
             exportPoFile(path->toStdString(), document_,
                          static_cast<std::uint8_t>(poLanguageIdsDialog_->sourceId()),
                          static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId()),
-                         poHeader("", QCoreApplication::applicationVersion().toStdString(),
-                                  std::time(nullptr), "TarnEdit"),
-                         codePage());
+                         tarnEditPoHeader(), codePage());
         if (!problems.empty()) {
-            showLines("Nothing was exported:" + listedLines(problems), kExportCaption,
-                      MessageIcon::Error);
+            showPoReport("Nothing was exported:" + listedLines(problems), exportPoCaption(), true);
             return;
         }
         setStatus(QStringLiteral("Exported to %1").arg(QDir::toNativeSeparators(*path)));
@@ -80,7 +57,8 @@ void ObjectTextsWindow::importTranslation() {
     if (busy_ || document_.files().empty() || !askPoLanguageIds(false)) {
         return;
     }
-    const auto path = askForFile(this, poFilePrompt(false), poFolder_);
+    const auto path = askForFile(
+        this, poFilePrompt(false, QStringLiteral("objectImportPoFileDialog")), poFolder_);
     if (!path) {
         return;
     }
@@ -105,8 +83,7 @@ void ObjectTextsWindow::importTranslation() {
     if (report.problems.empty()) {
         setStatus(QString::fromStdString(importSummaryLine(report.counts)));
     }
-    showLines(importReportText(report), kImportCaption,
-              report.problems.empty() ? MessageIcon::Information : MessageIcon::Error);
+    showPoReport(importReportText(report), importPoCaption(), !report.problems.empty());
 }
 
 }  // namespace tarn

@@ -1,0 +1,25 @@
+// What the PO commands of every window share: their captions, their file dialog, the header of
+// the files they write and the box that reports an export or an import.
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "app/widgets/file_prompt.h"
+#include "exchange/po_header.h"
+
+namespace tarn {
+
+QString exportPoCaption();  // "Export translation (PO)"
+QString importPoCaption();  // "Import translation (PO)"
+
+// The file dialog of an export (a file to write) or an import, under the given objectName.
+FilePrompt poFilePrompt(bool exporting, const QString& objectName);
+
+// The header of a PO file TarnEdit writes, dated now; its Language is left for the tool to ask.
+PoHeaderFields tarnEditPoHeader();
+
+// The box that reports an export or an import: information, or an error listing the problems.
+void showPoReport(const std::string& text, const QString& caption, bool failed);
+
+}  // namespace tarn
