@@ -172,7 +172,6 @@ private:
     // changes many texts calls refreshBudgetAndChecks; a cell that is left refreshes them when
     // a text changed since.
     void createChecksPanel();
-    CodePage checksCodePage() const;  // the code page the checks read characters with
     void refreshBudgetAndChecks();
     void refreshBudgetAndChecksIfOutOfDate();
     void showBudget(const std::optional<SpaceBudget>& budget);

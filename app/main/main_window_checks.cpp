@@ -10,8 +10,8 @@
 #include "app/main/grid_model.h"
 #include "app/main/main_window.h"
 #include "app/main/text_grid_view.h"
-#include "exetext/translation_review.h"
 #include "app/widgets/prompter.h"
+#include "exetext/translation_review.h"
 #include "textcodes/look_alikes.h"
 
 namespace tarn {
@@ -101,13 +101,9 @@ void MainWindow::createChecksPanel() {
     connect(this, &MainWindow::aboutToWriteSettings, this, &MainWindow::captureChecksPanelSettings);
 }
 
-CodePage MainWindow::checksCodePage() const {
-    return codePage_;
-}
-
 void MainWindow::refreshBudgetAndChecks() {
     reviewOutOfDate_ = false;
-    const CodePage page = checksCodePage();
+    const CodePage& page = codePage();
     if (!checkCharacters_ || checkCharactersPage_ != page.number()) {
         checkCharacters_ = byteCharacters(page);
         checkCharactersPage_ = page.number();
