@@ -1,9 +1,12 @@
 // The main window's PO commands: export, then import into the Translated column (nothing
 // written until Save), a bad file that changes nothing, and the folder the dialog remembers.
 #include <QFileDialog>
+#include <QLabel>
 
+#include "app/main/checks_panel.h"
 #include "app/main/tests/editor_fixture.h"
 #include "exchange/po_file.h"
+#include "exetext/space_budget.h"
 #include "textcodes/code_table.h"
 
 namespace tarn {
@@ -39,6 +42,12 @@ protected:
     std::string translated(int row) const {
         return window->document().cell(row, StringTableDocument::TranslatedColumn);
     }
+    bool hasFinding(int text, std::string_view check) const {
+        const auto& all = child<ChecksPanel>("checksDock")->findings();
+        return std::any_of(all.begin(), all.end(), [&](const TextFinding& f) {
+            return f.text == text && f.finding.check == check;
+        });
+    }
 
     fs::path poFolder = dir.path() / "po files";
     fs::path po = poFolder / "de.po";
@@ -55,8 +64,15 @@ TEST_F(TranslationPoTest, ExportThenImportFillsTheTranslatedColumn) {
     EXPECT_EQ(read.entries[0].source, "Hi");
 
     setTranslations({{"exe/0002", "Hallo\nWelt \\c3!"}, {"exe/0003", "Zwei"}});
+    ASSERT_TRUE(hasFinding(3, "untranslated"));
     answerFile(po);
     action("importPoAction")->trigger();
+    // The import brings the checks and the status-bar budget up to date at once.
+    EXPECT_FALSE(hasFinding(3, "untranslated"));
+    EXPECT_EQ(child<QLabel>("budgetLabel")->text().toStdString(),
+              spaceBudgetText(spaceBudget(profileByNumber(main.translatedProfile()).TextAreas,
+                                          main.document().translatedTexts(), false),
+                              true));
     EXPECT_EQ(translated(2),
               rawText({'H', 'a', 'l', 'l', 'o', 5, 'W', 'e', 'l', 't', ' ', 145, '!'}));
     EXPECT_EQ(translated(3), "Zwei");
