@@ -180,6 +180,19 @@ void ObjectTextsWindow::createWidgets() {
         buttonPanel_);
     enhancedRleCheck_->setChecked(true);
     saveButton_ = new QPushButton(QStringLiteral("Save"), buttonPanel_);
+    // The desktop's save key, as in the main window: it clicks Save at once while Save is
+    // enabled (a button's own shortcut would click it only after its animation).
+    auto* saveKey = new QAction(this);
+    saveKey->setShortcut(QKeySequence::Save);
+    saveKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(saveKey);
+    connect(saveKey, &QAction::triggered, saveButton_, [this] {
+        if (saveButton_->isEnabled()) {
+            saveButton_->click();
+        }
+    });
+    saveButton_->setToolTip(
+        QStringLiteral("Save (%1)").arg(saveKey->shortcut().toString(QKeySequence::NativeText)));
     buildPatchButton_ =
         new QPushButton(QStringLiteral("Create end-user translator executable..."), buttonPanel_);
     closeButton_ = new QPushButton(QStringLiteral("Close"), buttonPanel_);

@@ -422,7 +422,7 @@ TEST_F(ObjectTextsWindowTest, ACutOffFileIsNamedInTheErrorBox) {
     EXPECT_EQ(window.document().files().size(), 1u);
 }
 
-TEST_F(ObjectTextsWindowTest, TheTitleMarksUnsavedEdits) {
+TEST_F(ObjectTextsWindowTest, TheTitleMarksUnsavedEditsAndCtrlSSavesThem) {
     game.add("a.dat", 2, 0, {{{0, "Sword"}, {5, "Schwert"}}});
     open();
     EXPECT_TRUE(window.windowTitle().contains("[*]"));
@@ -434,8 +434,12 @@ TEST_F(ObjectTextsWindowTest, TheTitleMarksUnsavedEdits) {
     key(grid()->cellEditor(), Qt::Key_X, "X");
     EXPECT_TRUE(window.isWindowModified());
     key(grid()->cellEditor(), Qt::Key_Return);
-    window.saveModified();
+    // Ctrl+S saves, as in the main window.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(grid(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(window.isWindowModified());
+    EXPECT_EQ(loadObjectFile(game.file("a.dat")).Texts[0][1].Text, "X");
 
     grid()->editCurrentCell();
     ASSERT_NE(grid()->cellEditor(), nullptr);
