@@ -19,12 +19,24 @@ SpaceBudget spaceBudget(const TextAreaTable& areas, const std::vector<std::strin
     return budget;
 }
 
-std::string spaceBudgetText(const SpaceBudget& budget, bool capital) {
+std::string spaceBudgetText(const SpaceBudget& budget) {
     if (budget.fits()) {
         return std::to_string(budget.freeSpace) + " bytes free";
     }
-    return std::string(capital ? "Over" : "over") + " by " + std::to_string(budget.shortfall) +
+    return "over by " + std::to_string(budget.shortfall) +
            " bytes: " + std::to_string(budget.unplaced.size()) + " texts do not fit";
+}
+
+std::string spaceBudgetStatus(const SpaceBudget& budget) {
+    const auto bytes = [](std::int64_t n) {
+        return std::to_string(n) + (n == 1 ? " byte" : " bytes");
+    };
+    if (budget.fits()) {
+        return bytes(budget.freeSpace) + " free";
+    }
+    const std::size_t texts = budget.unplaced.size();
+    return "Over by " + bytes(budget.shortfall) + ": " + std::to_string(texts) +
+           (texts == 1 ? " text does not fit" : " texts do not fit");
 }
 
 }  // namespace tarn

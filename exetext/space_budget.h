@@ -24,8 +24,11 @@ struct SpaceBudget {
 SpaceBudget spaceBudget(const TextAreaTable& areas, const std::vector<std::string>& texts,
                         bool cstyle);
 
-// "34398 bytes free" or "over by 57 bytes: 3 texts do not fit"; with capital set the
-// sentence starts with a capital letter ("Over by ...").
-std::string spaceBudgetText(const SpaceBudget& budget, bool capital = false);
+// The line scripts read from tarntool: "34398 bytes free" or "over by 57 bytes: 3 texts do not
+// fit", the same words whatever the numbers.
+std::string spaceBudgetText(const SpaceBudget& budget);
+// The same for a person, in the status bar: "34398 bytes free", "Over by 57 bytes: 3 texts do
+// not fit", with "1 byte" and "1 text does" in the singular.
+std::string spaceBudgetStatus(const SpaceBudget& budget);
 
 }  // namespace tarn

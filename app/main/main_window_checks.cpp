@@ -65,6 +65,8 @@ QString unplacedTextsTip(const std::vector<int>& unplaced) {
 void MainWindow::createChecksPanel() {
     budgetLabel_ = new QLabel(this);
     budgetLabel_->setObjectName(QStringLiteral("budgetLabel"));
+    // Apart from the status messages on its left, which the status bar cuts off at it.
+    budgetLabel_->setContentsMargins(12, 0, 4, 0);
     statusBar()->addPermanentWidget(budgetLabel_);
 
     checksPanel_ = new ChecksPanel(this);
@@ -129,7 +131,7 @@ void MainWindow::showBudget(const std::optional<SpaceBudget>& budget) {
         budgetLabel_->setPalette(QPalette());
         return;
     }
-    budgetLabel_->setText(QString::fromStdString(spaceBudgetText(*budget, true)));
+    budgetLabel_->setText(QString::fromStdString(spaceBudgetStatus(*budget)));
     QPalette palette;
     if (!budget->fits()) {
         palette.setColor(QPalette::WindowText, Qt::red);

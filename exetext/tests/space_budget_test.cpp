@@ -137,8 +137,20 @@ TEST_F(SpaceBudgetTest, ExactFitAndOneByteOver) {
         EXPECT_EQ(over.unplaced, std::vector<int>{kPaddedText2});
         EXPECT_EQ(over.shortfall, 1 + kTextPadding + 1);
         EXPECT_EQ(spaceBudgetText(over), "over by 33 bytes: 1 texts do not fit");
-        EXPECT_EQ(spaceBudgetText(over, true), "Over by 33 bytes: 1 texts do not fit");
+        // The status bar speaks to a person: singular forms.
+        EXPECT_EQ(spaceBudgetStatus(over), "Over by 33 bytes: 1 text does not fit");
+        EXPECT_EQ(spaceBudgetStatus(full), "0 bytes free");
     }
+}
+
+TEST(SpaceBudgetStatus, OneByteAndOneTextAreSingular) {
+    SpaceBudget budget;
+    budget.freeSpace = 1;
+    EXPECT_EQ(spaceBudgetStatus(budget), "1 byte free");
+    budget.shortfall = 1;
+    budget.unplaced = {7, 9};
+    EXPECT_EQ(spaceBudgetStatus(budget), "Over by 1 byte: 2 texts do not fit");
+    EXPECT_EQ(spaceBudgetText(budget), "over by 1 bytes: 2 texts do not fit");  // scripts' words
 }
 
 TEST_F(SpaceBudgetTest, ShortfallCountsPicturesPaddingAndTerminators) {

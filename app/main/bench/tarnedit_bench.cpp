@@ -288,7 +288,7 @@ void BM_LeaveEditedCellOnTheBigBuild(benchmark::State& state) {
     const SpaceBudget budget = spaceBudget(profileByNumber(3).TextAreas,
                                            form.document().translatedTexts(), form.isCStyle());
     if (childByName<QLabel>(form, "budgetLabel")->text().toStdString() !=
-        spaceBudgetText(budget, true)) {
+        spaceBudgetStatus(budget)) {
         state.SkipWithError("the status bar does not show the budget of the texts");
     }
     failOnMessages(state, open.prompter, 0);

@@ -82,7 +82,7 @@ TEST_F(ChecksTest, StatusBarShowsTheBudgetAndTheGridMarksTextsThatDoNotFit) {
     MainWindow& f = start();
     const SpaceBudget fits = expectedBudget();
     ASSERT_TRUE(fits.fits());
-    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetText(fits, true));
+    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetStatus(fits));
     EXPECT_TRUE(budgetLabel()->text().endsWith(" bytes free"));
     EXPECT_NE(budgetLabel()->palette().color(QPalette::WindowText), QColor(Qt::red));
     const QBrush plain = numberBackground(1);
@@ -93,9 +93,9 @@ TEST_F(ChecksTest, StatusBarShowsTheBudgetAndTheGridMarksTextsThatDoNotFit) {
     EXPECT_EQ(budgetLabel()->text(), rawFigure);
     f.setCellText(3, Translated, "\\c3\\t\\x05 Abc");
     ASSERT_TRUE(f.selectCell(4, Translated));
-    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetText(expectedBudget(), true));
+    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetStatus(expectedBudget()));
     action("notationAction")->trigger();
-    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetText(expectedBudget(), true));
+    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetStatus(expectedBudget()));
 
     for (int row = 1; row <= 40; ++row) {
         f.setCellText(row, Translated, std::string(20000, static_cast<char>('a' + row % 26)));
@@ -104,7 +104,7 @@ TEST_F(ChecksTest, StatusBarShowsTheBudgetAndTheGridMarksTextsThatDoNotFit) {
     ASSERT_TRUE(f.selectCell(50, Translated));  // leaving a cell brings the budget up to date
     const SpaceBudget over = expectedBudget();
     ASSERT_FALSE(over.fits());
-    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetText(over, true));
+    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetStatus(over));
     EXPECT_TRUE(budgetLabel()->text().startsWith("Over by " + QString::number(over.shortfall) +
                                                  " bytes: "));
     EXPECT_EQ(budgetLabel()->palette().color(QPalette::WindowText), QColor(Qt::red));
@@ -122,7 +122,7 @@ TEST_F(ChecksTest, StatusBarShowsTheBudgetAndTheGridMarksTextsThatDoNotFit) {
     ASSERT_FALSE(prompter.messages().empty());
     EXPECT_EQ(prompter.messages().back().text,
               "Not enough space in the executable file - try to be shorter");
-    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetText(over, true));
+    EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetStatus(over));
 
     // Short again: the marks go and the figure is the one the save reports.
     for (int row = 1; row <= 40; ++row) {

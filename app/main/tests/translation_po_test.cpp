@@ -70,9 +70,8 @@ TEST_F(TranslationPoTest, ExportThenImportFillsTheTranslatedColumn) {
     // The import brings the checks and the status-bar budget up to date at once.
     EXPECT_FALSE(hasFinding(3, "untranslated"));
     EXPECT_EQ(child<QLabel>("budgetLabel")->text().toStdString(),
-              spaceBudgetText(spaceBudget(profileByNumber(main.translatedProfile()).TextAreas,
-                                          main.document().translatedTexts(), false),
-                              true));
+              spaceBudgetStatus(spaceBudget(profileByNumber(main.translatedProfile()).TextAreas,
+                                            main.document().translatedTexts(), false)));
     EXPECT_EQ(translated(2),
               rawText({'H', 'a', 'l', 'l', 'o', 5, 'W', 'e', 'l', 't', ' ', 145, '!'}));
     EXPECT_EQ(translated(3), "Zwei");
