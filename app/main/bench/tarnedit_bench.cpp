@@ -25,6 +25,7 @@
 #include "app/preview/preview_window.h"
 #include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
+#include "app/widgets/test_support/test_application.h"
 #include "exetext/space_budget.h"
 #include "textcodes/cstyle.h"
 
@@ -303,13 +304,9 @@ BENCHMARK(BM_LeaveEditedCellOnTheBigBuild)
 }  // namespace
 }  // namespace tarn
 
-// The windows need an application object, on the offscreen platform unless another was named.
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    tarn::TarnEditApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("TarnEdit"));
+    // TarnEdit's application object, on the offscreen platform unless another was named.
+    tarn::testApplication<tarn::TarnEditApplication>();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

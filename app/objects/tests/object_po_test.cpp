@@ -8,11 +8,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
-#include "app/objects/object_texts_window.h"
-#include "app/widgets/scripted_prompter.h"
-#include "app/widgets/test_support/child_by_name.h"
-#include "app/widgets/test_support/sample_object_game.h"
-#include "app/widgets/test_support/test_application.h"
+#include "app/objects/tests/object_window_fixture.h"
 #include "common/tests/temp_dir.h"
 #include "exchange/po_file.h"
 #include "objfiles/object_folder.h"
@@ -20,18 +16,8 @@
 namespace tarn {
 namespace {
 
-class ObjectPoTest : public ::testing::Test {
+class ObjectPoTest : public ObjectWindowTest {
 protected:
-    ObjectPoTest() {
-        window.setTranslatedExecutable(QString::fromStdString(game.exePath().string()));
-        QObject::connect(&window, &ObjectTextsWindow::filesLoaded, [this] { ++loads; });
-    }
-    ~ObjectPoTest() override { window.hide(); }
-
-    void open() {
-        window.show();
-        ASSERT_TRUE(processEventsUntil([&] { return loads > 0; }));
-    }
     // The IDs dialog: records what it proposes, then takes target (and source when shown).
     void answerIds(int source, int target) {
         prompter.onDialog([this, source, target](QDialog& d) {
@@ -59,13 +45,8 @@ protected:
         writePoFile(po, {{"Content-Type", "text/plain; charset=UTF-8"}}, entries);
     }
 
-    QApplication& app = testApplication();  // before every widget
-    SampleObjectGame game;
     TempDir dir;
     std::filesystem::path po = dir.path() / "sword.po";
-    ScriptedPrompter prompter;
-    ObjectTextsWindow window;
-    int loads = 0;
     QStringList proposed;
 };
 

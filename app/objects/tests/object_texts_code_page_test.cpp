@@ -9,33 +9,15 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "app/objects/group_texts_grid.h"
-#include "app/objects/object_texts_window.h"
-#include "app/widgets/scripted_prompter.h"
-#include "app/widgets/test_support/child_by_name.h"
-#include "app/widgets/test_support/sample_object_game.h"
-#include "app/widgets/test_support/test_application.h"
+#include "app/objects/tests/object_window_fixture.h"
 #include "common/code_page_choice.h"
 #include "objfiles/object_folder.h"
 
 namespace tarn {
 namespace {
 
-class ObjectTextsCodePageTest : public ::testing::Test {
+class ObjectTextsCodePageTest : public ObjectWindowTest {
 protected:
-    ObjectTextsCodePageTest() {
-        window.setTranslatedExecutable(QString::fromStdString(game.exePath().string()));
-        QObject::connect(&window, &ObjectTextsWindow::filesLoaded, [this] { ++loads; });
-    }
-    ~ObjectTextsCodePageTest() override { window.hide(); }
-
-    void open() {
-        window.show();
-        ASSERT_TRUE(processEventsUntil([&] { return loads > 0; }));
-        QApplication::processEvents();
-    }
-    QTreeWidget* tree() const { return childByName<QTreeWidget>(window, "objectTree"); }
-    GroupTextsGrid* grid() const { return childByName<GroupTextsGrid>(window, "textGrid"); }
     const std::string& text(int row) const {
         return window.document().group(0, 0)[static_cast<std::size_t>(row)].Text;
     }
@@ -55,12 +37,6 @@ protected:
         QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, character);
         QApplication::sendEvent(target, &press);
     }
-
-    QApplication& app = testApplication();  // before every widget
-    SampleObjectGame game;
-    ScriptedPrompter prompter;
-    ObjectTextsWindow window;
-    int loads = 0;
 };
 
 const QString kLodz = QStringLiteral(" \u0142\u00F3d\u017A");  // " łódź"

@@ -13,39 +13,24 @@
 
 #include <QTabWidget>
 
-#include "app/objects/group_texts_grid.h"
 #include "app/objects/object_language_dialog.h"
+#include "app/objects/tests/object_window_fixture.h"
 #include "app/patch_builder/patch_builder_dialog.h"
-#include "app/widgets/scripted_prompter.h"
-#include "app/widgets/test_support/child_by_name.h"
-#include "app/widgets/test_support/sample_object_game.h"
-#include "app/widgets/test_support/test_application.h"
 #include "common/file_io.h"
 #include "objfiles/object_folder.h"
 
 namespace tarn {
 namespace {
 
-class ObjectTextsWindowTest : public ::testing::Test {
+class ObjectTextsWindowTest : public ObjectWindowTest {
 protected:
     ObjectTextsWindowTest() {
-        window.setTranslatedExecutable(QString::fromStdString(game.exePath().string()));
-        QObject::connect(&window, &ObjectTextsWindow::filesLoaded, [this] { ++loads; });
         QObject::connect(&window, &ObjectTextsWindow::statusChanged,
                          [this](const QString& text) { statuses.push_back(text); });
     }
-    ~ObjectTextsWindowTest() override { window.hide(); }
 
-    void open() {
-        const int before = loads;
-        window.show();
-        ASSERT_TRUE(processEventsUntil([&] { return loads > before; }));
-        QApplication::processEvents();
-    }
-    QTreeWidget* tree() const { return childByName<QTreeWidget>(window, "objectTree"); }
     QTreeWidgetItem* root() const { return tree()->topLevelItem(0); }
     QTreeWidgetItem* fileNode(int i) const { return root()->child(i); }
-    GroupTextsGrid* grid() const { return childByName<GroupTextsGrid>(window, "textGrid"); }
     QPushButton* saveButton() const { return childByName<QPushButton>(window, "saveButton"); }
     QWidget* buttonPanel() const { return childByName<QWidget>(window, "buttonPanel"); }
     QString label(const char* name) const { return childByName<QLabel>(window, name)->text(); }
@@ -70,11 +55,6 @@ protected:
         QApplication::sendEvent(target, &press);
     }
 
-    QApplication& app = testApplication();  // before every widget
-    SampleObjectGame game;
-    ScriptedPrompter prompter;
-    ObjectTextsWindow window;
-    int loads = 0;
     std::vector<QString> statuses;
 };
 
