@@ -15,7 +15,6 @@
 #include "common/profile_file.h"
 #include "exetext/space_budget.h"
 #include "exetext/string_table_document.h"
-#include "textcodes/translation_checks.h"
 
 class QAction;
 class QLabel;
@@ -253,8 +252,6 @@ private:
     QAction* checksAction_ = nullptr;  // shows or hides the panel
     QAction* nextFindingAction_ = nullptr;
     bool reviewOutOfDate_ = false;
-    std::optional<ByteCharacters> checkCharacters_;
-    int checkCharactersPage_ = 0;
 };
 
 // Puts a window whose stored position would leave less than 10 pixels on the primary screen

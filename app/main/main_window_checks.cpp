@@ -105,17 +105,13 @@ void MainWindow::createChecksPanel() {
 
 void MainWindow::refreshBudgetAndChecks() {
     reviewOutOfDate_ = false;
-    const CodePage& page = codePage();
-    if (!checkCharacters_ || checkCharactersPage_ != page.number()) {
-        checkCharacters_ = byteCharacters(page);
-        checkCharactersPage_ = page.number();
-    }
+    const ByteCharacters characters = byteCharacters(codePage());
     const TextAreaTable* areas =
         transProfile_ >= 1 ? &profileByNumber(transProfile_).TextAreas : nullptr;
-    TranslationReview review = reviewTranslations(document_, areas, *checkCharacters_);
+    TranslationReview review = reviewTranslations(document_, areas, characters);
     showBudget(review.budget);
     model_->markUnplacedTexts(review.budget ? review.budget->unplaced : std::vector<int>());
-    checksPanel_->setFindings(std::move(review.findings), *checkCharacters_);
+    checksPanel_->setFindings(std::move(review.findings), characters);
 }
 
 void MainWindow::refreshBudgetAndChecksIfOutOfDate() {
@@ -160,10 +156,9 @@ void MainWindow::replaceTypedCodeWithLookAlike(int text, int byte) {
     if (text < 1 || text > StringTableDocument::kRows || byte < 0 || byte > 255) {
         return;
     }
-    refreshBudgetAndChecksIfOutOfDate();  // the code page's characters are the current ones
     const std::string& before = document_.cell(text, Translated);
     const std::string after = replaceWithLookAlike(
-        before, document_.cstyle(), static_cast<std::uint8_t>(byte), *checkCharacters_);
+        before, document_.cstyle(), static_cast<std::uint8_t>(byte), byteCharacters(codePage()));
     if (after == before) {
         return;
     }
