@@ -9,18 +9,9 @@ QString objTextToDisplay(const std::string& bytes, const CodePage& codePage) {
 }
 
 EncodeResult displayToObjText(const QString& text, const CodePage& codePage) {
-    EncodeResult result;
-    for (const char32_t c : text.toUcs4()) {
-        if (c == 0) {
-            continue;
-        }
-        const auto byte = codePage.fromUnicode(c);
-        if (!byte) {
-            return {{}, EncodeFault::MissingCharacter, c};
-        }
-        result.bytes.push_back(static_cast<char>(*byte));
-    }
-    return result;
+    QString kept = text;
+    kept.remove(QChar(0));
+    return codePage.fromUtf8(kept.toStdString());
 }
 
 }  // namespace tarn
