@@ -1,7 +1,5 @@
 #include "app/objects/object_text_display.h"
 
-#include <QList>
-
 namespace tarn {
 
 QString objTextToDisplay(const std::string& bytes, const CodePage& codePage) {
