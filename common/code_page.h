@@ -13,8 +13,9 @@
 //
 // A page may carry placed characters (a translation's character table) over it: each placed
 // byte shows and stores its placed character, every other byte follows the page. A placed
-// character that the page has on another byte keeps being shown there, but is stored only on
-// its placed byte.
+// character that the page has on another byte (always a game code) keeps being shown there, but
+// is stored only on its placed byte: such a code byte does not come back from its character, so
+// raw text is turned into characters and back only where codes are kept as codes.
 #pragma once
 
 #include <array>
@@ -58,9 +59,9 @@ public:
         unsigned char byte;
         char32_t character;
     };
-    // This page with the characters placed over it (bytes 0x80 to 0xFF, characters outside
-    // ASCII). The caller has checked the placements (textcodes/character_table.h): one byte
-    // and one character each.
+    // This page's own characters with placed over them (bytes 0x80 to 0xFF, characters outside
+    // ASCII); placements made before are replaced. The caller has checked the placements
+    // (textcodes/character_table.h): one byte and one character each.
     CodePage withPlaced(std::span<const Placed> placed) const;
     // True when characters are placed over the page.
     bool hasPlaced() const;
