@@ -3,11 +3,14 @@
 // texts are as long as the game's: together they fill the largest build's text areas.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "common/code_page.h"
+#include "common/file_io.h"
 #include "exetext/exe_profile.h"
+#include "textcodes/character_table.h"
 
 namespace {
 
@@ -56,6 +59,28 @@ void BM_ShowAllCellsThroughANewCodePage(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_ShowAllCellsThroughANewCodePage)->Unit(benchmark::kMillisecond);
+
+// Loading a character table from its file and showing every cell through the page with the
+// table over it, as choosing a table in the window does: the goal is one frame, 16 ms.
+void BM_LoadATableAndShowAllCells(benchmark::State& state) {
+    const std::vector<std::string> cells = gameLengthCells();
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / "code_page_bench_polish.tbl";
+    writeFileAtomically(file, toBytes("# Polish letters on codes\nA4=Ś\nA6=Ź\nA8=„\nAA=”\n"
+                                      "AB=–\nAF=—\nB5=…\nB6=“\nB7=‘\nB8=’\n"));
+    const CodePage central = *CodePage::byNumber(1250);
+    std::vector<std::u16string> shown(cells.size());
+    for (auto _ : state) {
+        const CharacterTable table = readCharacterTable(toString(readWholeFile(file)), central);
+        const CodePage page = table.over(central);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            shown[i] = page.toUtf16(cells[i]);
+        }
+        benchmark::DoNotOptimize(shown.data());
+    }
+    std::filesystem::remove(file);
+}
+BENCHMARK(BM_LoadATableAndShowAllCells)->Unit(benchmark::kMillisecond);
 
 // The same cells as UTF-8, the form the texts file and the console take.
 void BM_AllCellsToUtf8(benchmark::State& state) {

@@ -58,6 +58,64 @@ const std::array<FullTable, kPageCount>& fullTables() {
     return tables;
 }
 
+// The byte that stores c in t (ASCII is itself everywhere), or nothing.
+std::optional<unsigned char> storedByte(const FullTable& t, char32_t c) {
+    if (c < 0x80) {
+        return static_cast<unsigned char>(c);
+    }
+    const auto it = std::lower_bound(t.reverse.begin(), t.reverse.end(), c,
+                                     [](const auto& entry, char32_t v) { return entry.first < v; });
+    if (it == t.reverse.end() || it->first != c) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+// Never a character: sorts after every real one, so lookups skip it.
+constexpr char32_t kNoCharacter = 0xFFFFFFFFu;
+
+// base with characters placed over it. A character placed away from the byte the page has it
+// on is stored only on its placed byte; the old byte keeps showing it (it is a game code, so
+// it is never typed). Case pairs follow the page's, carried to where their letters now live.
+FullTable placeOver(const FullTable& base, std::span<const CodePage::Placed> placed) {
+    FullTable t = base;
+    for (const CodePage::Placed& p : placed) {
+        t.characters[p.byte] = p.character;
+    }
+    std::array<bool, 256> stored{};
+    for (std::size_t i = 0; i < 128; ++i) {
+        const auto byte = static_cast<unsigned char>(0x80 + i);
+        t.reverse[i] = {t.characters[byte], byte};
+    }
+    for (const CodePage::Placed& p : placed) {
+        for (auto& entry : t.reverse) {
+            if (entry.first == p.character && entry.second != p.byte) {
+                entry.first = kNoCharacter;
+            }
+        }
+    }
+    std::sort(t.reverse.begin(), t.reverse.end());
+    for (int b = 0; b < 256; ++b) {
+        const auto byte = static_cast<unsigned char>(b);
+        stored[byte] = storedByte(t, t.characters[byte]) == byte;
+    }
+    for (int b = 0; b < 256; ++b) {
+        const auto byte = static_cast<unsigned char>(b);
+        t.upper[byte] = byte;
+        t.lower[byte] = byte;
+        const auto baseByte = storedByte(base, t.characters[byte]);
+        if (!stored[byte] || !baseByte) {
+            continue;
+        }
+        const auto caseForm = [&](unsigned char baseForm) {
+            return storedByte(t, base.characters[baseForm]).value_or(byte);
+        };
+        t.upper[byte] = caseForm(base.upper[*baseByte]);
+        t.lower[byte] = caseForm(base.lower[*baseByte]);
+    }
+    return t;
+}
+
 const FullTable* findTable(int number) {
     for (const FullTable& t : fullTables()) {
         if (t.number == number) {
@@ -78,6 +136,25 @@ constexpr std::array<int, code_page_data::kPageCount> kNumbers = {874,  1250, 12
 }  // namespace
 
 CodePage::CodePage() : table_(code_page_data::findTable(kDefaultNumber)) {}
+
+CodePage CodePage::withPlaced(std::span<const Placed> placed) const {
+    const code_page_data::FullTable& base =
+        placed_ ? *code_page_data::findTable(table_->number) : *table_;
+    CodePage page(table_);
+    page.placed_ =
+        std::make_shared<const code_page_data::FullTable>(code_page_data::placeOver(base, placed));
+    page.table_ = page.placed_.get();
+    return page;
+}
+
+bool CodePage::hasPlaced() const {
+    return placed_ != nullptr;
+}
+
+bool operator==(const CodePage& a, const CodePage& b) {
+    return a.table_ == b.table_ ||
+           (a.table_->number == b.table_->number && a.table_->characters == b.table_->characters);
+}
 
 std::optional<CodePage> CodePage::byNumber(int number) {
     if (const auto* table = code_page_data::findTable(number)) {
@@ -107,16 +184,7 @@ char32_t CodePage::toUnicode(unsigned char byte) const {
 }
 
 std::optional<unsigned char> CodePage::fromUnicode(char32_t c) const {
-    if (c < 0x80) {
-        return static_cast<unsigned char>(c);
-    }
-    const auto& reverse = table_->reverse;
-    const auto it = std::lower_bound(reverse.begin(), reverse.end(), c,
-                                     [](const auto& entry, char32_t v) { return entry.first < v; });
-    if (it == reverse.end() || it->first != c) {
-        return std::nullopt;
-    }
-    return it->second;
+    return code_page_data::storedByte(*table_, c);
 }
 
 bool CodePage::isAssigned(unsigned char byte) const {

@@ -10,9 +10,16 @@
 //   - an unassigned byte from 0xA0 to 0xFF is the private-use character U+F700 plus the byte
 //     (U+F7FF for 0xFF in code page 874).
 // A character outside the page has no byte and is refused, never replaced.
+//
+// A page may carry placed characters (a translation's character table) over it: each placed
+// byte shows and stores its placed character, every other byte follows the page. A placed
+// character that the page has on another byte (always a game code) keeps being shown there, but
+// is stored only on its placed byte: such a code byte does not come back from its character, so
+// raw text is turned into characters and back only where codes are kept as codes.
 #pragma once
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -47,6 +54,18 @@ public:
     // "874, 1250, 1251, ..., 1258", for messages.
     static std::string supportedNumbersText();
 
+    // A character placed on a byte (a line of a character table).
+    struct Placed {
+        unsigned char byte;
+        char32_t character;
+    };
+    // This page's own characters with placed over them (bytes 0x80 to 0xFF, characters outside
+    // ASCII); placements made before are replaced. The caller has checked the placements
+    // (textcodes/character_table.h): one byte and one character each.
+    CodePage withPlaced(std::span<const Placed> placed) const;
+    // True when characters are placed over the page.
+    bool hasPlaced() const;
+
     int number() const;
     char32_t toUnicode(unsigned char byte) const;
     std::optional<unsigned char> fromUnicode(char32_t codePoint) const;
@@ -63,12 +82,14 @@ public:
     std::u16string toUtf16(std::string_view bytes) const;
     EncodeResult fromUtf8(std::string_view utf8) const;
 
-    friend bool operator==(const CodePage& a, const CodePage& b) { return a.table_ == b.table_; }
+    // Equal when the same bytes show the same characters.
+    friend bool operator==(const CodePage& a, const CodePage& b);
 
 private:
     explicit CodePage(const code_page_data::FullTable* table) : table_(table) {}
 
     const code_page_data::FullTable* table_;
+    std::shared_ptr<const code_page_data::FullTable> placed_;  // owns table_ when placed
 };
 
 // "U+0142": the conventional name of a code point (at least four hex digits).

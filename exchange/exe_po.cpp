@@ -69,7 +69,7 @@ std::vector<PoEntry> exeTextsToPo(const std::vector<std::string>& original,
 }
 
 PoImportReport applyExePo(std::vector<std::string>& texts, const std::vector<PoEntry>& entries,
-                          const CodePage& codePage) {
+                          const CodePage& codePage, TypedCodes typedCodes) {
     PoImportReport report;
     const int count = static_cast<int>(texts.size());
     std::vector<std::string> result = texts;
@@ -87,7 +87,7 @@ PoImportReport applyExePo(std::vector<std::string>& texts, const std::vector<PoE
         }
         seen[index] = true;
         std::string raw;
-        if (!translationToApply(entry, report, raw, codePage)) {
+        if (!translationToApply(entry, report, raw, codePage, typedCodes)) {
             continue;
         }
         if (raw == result[index]) {

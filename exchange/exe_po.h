@@ -40,6 +40,6 @@ std::vector<PoEntry> exeTextsToPo(const std::vector<std::string>& original,
 // message with a translation that is not fuzzy sets its text. texts is changed only when the
 // report has no problems.
 PoImportReport applyExePo(std::vector<std::string>& texts, const std::vector<PoEntry>& entries,
-                          const CodePage& codePage);
+                          const CodePage& codePage, TypedCodes typedCodes = TypedCodes::Refused);
 
 }  // namespace tarn

@@ -70,7 +70,7 @@ std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_
 }
 
 PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry>& entries,
-                          std::uint8_t targetId, const CodePage& codePage) {
+                          std::uint8_t targetId, const CodePage& codePage, TypedCodes typedCodes) {
     PoImportReport report;
     std::map<std::string, std::size_t> byName;
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -92,7 +92,7 @@ PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry
             continue;
         }
         std::string raw;
-        if (!translationToApply(entry, report, raw, codePage)) {
+        if (!translationToApply(entry, report, raw, codePage, typedCodes)) {
             continue;
         }
         if (raw.find('\0') != std::string::npos) {

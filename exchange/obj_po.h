@@ -40,6 +40,7 @@ std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_
 // sets the text with the target ID in its group, or appends one, and marks the file Modified.
 // files is changed only when the report has no problems.
 PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry>& entries,
-                          std::uint8_t targetId, const CodePage& codePage);
+                          std::uint8_t targetId, const CodePage& codePage,
+                          TypedCodes typedCodes = TypedCodes::Refused);
 
 }  // namespace tarn

@@ -33,7 +33,7 @@ std::string importSummaryLine(const PoImportCounts& c) {
 }
 
 bool translationToApply(const PoEntry& entry, PoImportReport& report, std::string& raw,
-                        const CodePage& codePage) {
+                        const CodePage& codePage, TypedCodes typedCodes) {
     if (entry.translation.empty()) {
         ++report.counts.untranslated;
         return false;
@@ -42,7 +42,7 @@ bool translationToApply(const PoEntry& entry, PoImportReport& report, std::strin
         ++report.counts.fuzzy;
         return false;
     }
-    if (!poTextToRaw(entry.translation, raw, codePage)) {
+    if (!poTextToRaw(entry.translation, raw, codePage, typedCodes)) {
         report.problems.push_back(entry.context + ": " + raw);
         return false;
     }

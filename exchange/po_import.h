@@ -7,6 +7,7 @@
 
 #include "common/code_page.h"
 #include "exchange/po_file.h"
+#include "textcodes/typed_codes.h"
 
 namespace tarn {
 
@@ -33,7 +34,7 @@ struct PoImportReport {
 // nothing for an untranslated or fuzzy message (counted in report). A malformed translation
 // adds "CONTEXT: message" to the report's problems.
 bool translationToApply(const PoEntry& entry, PoImportReport& report, std::string& raw,
-                        const CodePage& codePage);
+                        const CodePage& codePage, TypedCodes typedCodes = TypedCodes::Refused);
 
 // The warning for a message whose msgctxt names no text.
 void skipUnknown(const PoEntry& entry, PoImportReport& report);

@@ -9,7 +9,8 @@ std::string rawToPoText(std::string_view raw, const CodePage& codePage) {
     return codePage.toUtf8(rawToCStyle(raw, LineBreaks::LineFeeds));
 }
 
-bool poTextToRaw(std::string_view text, std::string& result, const CodePage& codePage) {
+bool poTextToRaw(std::string_view text, std::string& result, const CodePage& codePage,
+                 TypedCodes typedCodes) {
     std::string bytes;
     bytes.reserve(text.size());
     std::size_t position = 0;  // characters read so far
@@ -28,6 +29,12 @@ bool poTextToRaw(std::string_view text, std::string& result, const CodePage& cod
             return false;
         }
         bytes += static_cast<char>(*byte);
+    }
+    if (typedCodes == TypedCodes::Refused) {
+        if (const auto code = findTypedCode(bytes, codePage, Notation::CStyle)) {
+            result = typedCodeImportMessage(*code, codePage);
+            return false;
+        }
     }
     return cStyleToRaw(bytes, result, LineBreaks::LineFeeds);
 }

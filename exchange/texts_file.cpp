@@ -34,7 +34,8 @@ std::vector<std::string> splitTextLines(std::string_view contents) {
     return lines;
 }
 
-ParsedTextsFile parseTextsFile(std::string_view contents, const CodePage& codePage) {
+ParsedTextsFile parseTextsFile(std::string_view contents, const CodePage& codePage,
+                               TypedCodes typedCodes) {
     ParsedTextsFile parsed;
     const std::vector<std::string> lines = splitTextLines(contents);
     if (lines.size() != static_cast<std::size_t>(kTextCount)) {
@@ -58,6 +59,13 @@ ParsedTextsFile parseTextsFile(std::string_view contents, const CodePage& codePa
                                          std::to_string(codePage.number()),
                                      false});
             continue;
+        }
+        if (typedCodes == TypedCodes::Refused) {
+            if (const auto code = findTypedCode(bytes.bytes, codePage, Notation::CStyle)) {
+                parsed.errors.push_back(
+                    {number + ": " + typedCodeImportMessage(*code, codePage), false});
+                continue;
+            }
         }
         std::string raw;
         if (!cStyleToRaw(bytes.bytes, raw)) {

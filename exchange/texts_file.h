@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/code_page.h"
+#include "textcodes/typed_codes.h"
 
 namespace tarn {
 
@@ -33,11 +34,14 @@ struct ParsedTextsFile {
     std::vector<std::string> rawTexts;  // 3453 raw texts when errors is empty
     // One per fault: a wrong line count or "line N is not valid UTF-8" (about the file);
     // "N: 'c' (U+XXXX) is not in code page P" for a line holding a character the page lacks;
-    // "C-string error in string number N: <message>" for a malformed line.
+    // "N: 'c' (U+XXXX) is byte B in code page P, which the game reads as the value code %l;
+    // write %l if the code is meant" for a character that falls on a game code (unless
+    // allowed); "C-string error in string number N: <message>" for a malformed line.
     std::vector<TextsFileError> errors;
 };
 
 // Reads a texts file into raw texts; every line is checked and every faulty one reported.
-ParsedTextsFile parseTextsFile(std::string_view contents, const CodePage& codePage = CodePage());
+ParsedTextsFile parseTextsFile(std::string_view contents, const CodePage& codePage = CodePage(),
+                               TypedCodes typedCodes = TypedCodes::Refused);
 
 }  // namespace tarn

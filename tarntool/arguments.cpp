@@ -5,7 +5,9 @@
 #include <charconv>
 #include <filesystem>
 
+#include "common/errors.h"
 #include "common/file_io.h"
+#include "textcodes/character_table.h"
 
 #include "tarntool/tool.h"
 
@@ -31,12 +33,37 @@ unsigned parseNumber(const std::string& text, unsigned first, unsigned last,
     return n;
 }
 
-void addCodePageOption(CLI::App& command, std::optional<std::string>& value) {
-    addOptional(command, "--code-page", "N", value,
+void addCodePageOption(CLI::App& command, CodePageOptions& options) {
+    addOptional(command, "--code-page", "N", options.number,
                 "the texts' code page: 874 or 1250 to 1258 (1252 without it)");
+    addOptional(command, "--table", "FILE", options.table,
+                "a character table: letters placed over the code page");
 }
 
-CodePage parseCodePage(const std::optional<std::string>& value) {
+void addAllowTypedCodesOption(CLI::App& command, bool& allow) {
+    command.add_flag("--allow-typed-codes", allow,
+                     "store characters that fall on game codes as those codes");
+}
+
+CodePage parseCodePage(const CodePageOptions& options) {
+    const CodePage page = parseCodePageNumber(options.number);
+    if (!options.table) {
+        return page;
+    }
+    std::string contents;
+    try {
+        contents = toString(readWholeFile(*options.table));
+    } catch (const FileError& e) {
+        throw UsageError(e.what());
+    }
+    const CharacterTable table = readCharacterTable(contents, page);
+    if (!table.ok()) {
+        throw UsageError(*options.table + ": " + table.error);
+    }
+    return table.over(page);
+}
+
+CodePage parseCodePageNumber(const std::optional<std::string>& value) {
     if (!value) {
         return CodePage();
     }

@@ -18,11 +18,23 @@ CLI::Option* addOptional(CLI::App& command, const std::string& name, const std::
 unsigned parseNumber(const std::string& text, unsigned first, unsigned last,
                      const std::string& what);
 
-// --code-page N on a command that reads or writes texts as characters.
-void addCodePageOption(CLI::App& command, std::optional<std::string>& value);
-// The code page of --code-page, 1252 without it. Raises UsageError ("unknown code page N;
-// supported: 874, 1250, ...") for a number that is not supported.
-CodePage parseCodePage(const std::optional<std::string>& value);
+// The characters of a command's texts: --code-page N and a character table over it.
+struct CodePageOptions {
+    std::optional<std::string> number;  // --code-page; 1252 without it
+    std::optional<std::string> table;   // --table FILE
+};
+
+// --code-page N and --table FILE on a command that reads or writes texts as characters.
+void addCodePageOption(CLI::App& command, CodePageOptions& options);
+// The code page of --code-page (1252 without it) with the table of --table over it. Raises
+// UsageError ("unknown code page N; supported: 874, 1250, ...") for a number that is not
+// supported, and for a table that cannot be read or is refused ("T: line 3: ...").
+CodePage parseCodePage(const CodePageOptions& options);
+// The code page of --code-page alone.
+CodePage parseCodePageNumber(const std::optional<std::string>& value);
+
+// --allow-typed-codes on an import: characters on game-code bytes are stored as those codes.
+void addAllowTypedCodesOption(CLI::App& command, bool& allow);
 
 // Raises UsageError ("cannot write PATH") unless a file can be created in the folder of path
 // (checked before anything is written).

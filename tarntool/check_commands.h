@@ -5,12 +5,14 @@
 #include <optional>
 #include <string>
 
+#include "tarntool/arguments.h"
+
 namespace tarn::tool {
 
 struct ExeBudgetOptions {
-    std::string translated;               // the translated executable
-    std::optional<std::string> texts;     // a texts file (exe import format); else the file's own
-    std::optional<std::string> codePage;  // --code-page; 1252 without it
+    std::string translated;            // the translated executable
+    std::optional<std::string> texts;  // a texts file (exe import format); else the file's own
+    CodePageOptions codePage;          // --code-page, --table
 };
 // "N bytes free" (0), or "over by N bytes: K texts do not fit" and the text numbers, one per
 // line (1).
@@ -20,7 +22,7 @@ struct ExeCheckOptions {
     std::string original;
     std::string translated;
     bool json = false;
-    std::optional<std::string> codePage;  // --code-page; 1252 without it
+    CodePageOptions codePage;  // --code-page, --table
 };
 // One line per finding, "N severity check: message", or with json one array of
 // {"text", "severity", "check", "message"}. 1 when any finding is an error.
@@ -31,7 +33,7 @@ struct ObjCheckOptions {
     std::string sourceId;
     std::string targetId;
     bool json = false;
-    std::optional<std::string> codePage;  // --code-page; 1252 without it
+    CodePageOptions codePage;  // --code-page, --table
 };
 // The checks between each group's source and target texts: "FILE GROUP severity check:
 // message" lines, or with json {"file", "group", "severity", "check", "message"}.

@@ -7,14 +7,15 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/partial_file.h"
+#include "exchange/texts_file.h"
 #include "exetext/exe_profile.h"
 #include "exetext/sample_executable.h"
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
-#include "exchange/texts_file.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
 #include "tarntool/exe_import_save.h"
+#include "textcodes/character_table.h"
 
 namespace tarn::tool {
 
@@ -27,25 +28,32 @@ struct InfoOptions {
 struct ExportOptions {
     std::string file;
     std::optional<std::string> out;
-    std::optional<std::string> codePage;
+    CodePageOptions codePage;  // --code-page, --table
 };
 
 struct ImportOptions {
     ExeImportTarget target;  // the executable and how it is saved
     std::string texts;
-    std::optional<std::string> codePage;
+    CodePageOptions codePage;  // --code-page, --table
+    bool allowTypedCodes = false;
 };
 
 struct SampleOptions {
     std::string profile;
     std::string out;
     std::optional<std::string> texts;
+    CodePageOptions codePage;  // --code-page, --table
+};
+
+struct TableCheckOptions {
+    std::string table;
     std::optional<std::string> codePage;
 };
 
 bool readTextsFile(const std::string& path, const CodePage& codePage,
-                   std::vector<std::string>& rawTexts) {
-    ParsedTextsFile parsed = parseTextsFile(toString(readWholeFile(path)), codePage);
+                   std::vector<std::string>& rawTexts,
+                   TypedCodes typedCodes = TypedCodes::Refused) {
+    ParsedTextsFile parsed = parseTextsFile(toString(readWholeFile(path)), codePage, typedCodes);
     if (parsed.errors.empty()) {
         rawTexts = std::move(parsed.rawTexts);
         return true;
@@ -100,7 +108,8 @@ int importTexts(const ImportOptions& o) {
     const CodePage codePage = parseCodePage(o.codePage);
     checkExeImportTarget(o.target);
     std::vector<std::string> rawTexts;
-    if (!readTextsFile(o.texts, codePage, rawTexts)) {
+    if (!readTextsFile(o.texts, codePage, rawTexts,
+                       o.allowTypedCodes ? TypedCodes::Allowed : TypedCodes::Refused)) {
         return kBadUse;
     }
     return saveExeImport(o.target, rawTexts);
@@ -128,6 +137,19 @@ int makeSample(const SampleOptions& o) {
         return kFailed;
     }
     writeFileAtomically(o.out, file);
+    return kOk;
+}
+
+// Prints what a sound table places, one line a byte; the first problem is bad use.
+int checkTable(const TableCheckOptions& o) {
+    const CodePage page = parseCodePageNumber(o.codePage);
+    const CharacterTable table = readCharacterTable(toString(readWholeFile(o.table)), page);
+    if (!table.ok()) {
+        throw UsageError(o.table + ": " + table.error);
+    }
+    for (const std::string& line : describeCharacterTable(table, page)) {
+        std::cout << line << "\n";
+    }
     return kOk;
 }
 
@@ -185,6 +207,7 @@ void addExeCommands(Tool& tool) {
     importCommand.add_option("TEXTS", imp->texts, "the texts file")->required()->type_name("");
     addSaveOptions(importCommand, imp->target);
     addCodePageOption(importCommand, imp->codePage);
+    addAllowTypedCodesOption(importCommand, imp->allowTypedCodes);
 
     auto smp = std::make_shared<SampleOptions>();
     CLI::App& sampleCommand = tool.addCommand(
@@ -199,6 +222,16 @@ void addExeCommands(Tool& tool) {
     addOptional(sampleCommand, "--texts", "TEXTS", smp->texts,
                 "a texts file with the texts to hold");
     addCodePageOption(sampleCommand, smp->codePage);
+
+    auto tbl = std::make_shared<TableCheckOptions>();
+    CLI::App& tableCommand = tool.addCommand(
+        exe,
+        {"table-check", "Checks a character table and prints the characters it places",
+         "table-check TABLE [--code-page N]", "exe table-check takes one TABLE"},
+        exeRun(tbl, &checkTable));
+    tableCommand.add_option("TABLE", tbl->table, "the character table")->required()->type_name("");
+    addOptional(tableCommand, "--code-page", "N", tbl->codePage,
+                "the code page under the table: 874 or 1250 to 1258 (1252 without it)");
 }
 
 }  // namespace tarn::tool

@@ -55,7 +55,8 @@ int importPo(const ImportPoOptions& o) {
         printLines(std::cerr, problems);
         return problems.empty() ? *failed : kBadUse;
     }
-    const PoImportReport report = applyExePo(current.texts, entries, codePage);
+    const PoImportReport report =
+        applyExePo(current.texts, entries, codePage, typedCodesOf(o.text));
     reportWarnings(o.po, report);
     problems.insert(problems.end(), report.problems.begin(), report.problems.end());
     if (!problems.empty()) {
@@ -96,11 +97,13 @@ void addExePoCommands(Tool& tool) {
          "                              [--shares OUT]",
          "exe import-po takes TRANSLATED and FILE.po"},
         [imp] { return importPo(*imp); });
-    importCommand.add_option("TRANSLATED", imp->target.path, "the translated executable, rewritten")
+    importCommand
+        .add_option("TRANSLATED", imp->target.path, "the translated executable, rewritten")
         ->required()
         ->type_name("");
     importCommand.add_option("FILE.po", imp->po, "the PO file")->required()->type_name("");
     addCodePageOption(importCommand, imp->text.codePage);
+    addAllowTypedCodesOption(importCommand, imp->text.allowTypedCodes);
     addSaveOptions(importCommand, imp->target);
 }
 

@@ -55,7 +55,8 @@ int importPo(const ImportPoOptions& o) {
     const std::vector<PoEntry> entries = readPoMessages(o.po, problems);
     ObjectFileSet set = loadObjectFileSet(o.game);
     problems.insert(problems.end(), set.problems.begin(), set.problems.end());
-    const PoImportReport report = applyObjPo(set.files, entries, target, codePage);
+    const PoImportReport report =
+        applyObjPo(set.files, entries, target, codePage, typedCodesOf(o.text));
     reportWarnings(o.po, report);
     problems.insert(problems.end(), report.problems.begin(), report.problems.end());
     if (!problems.empty()) {
@@ -118,6 +119,7 @@ void addObjPoCommands(Tool& tool) {
         ->required()
         ->type_name("T");
     addCodePageOption(importCommand, imp->text.codePage);
+    addAllowTypedCodesOption(importCommand, imp->text.allowTypedCodes);
     importCommand.add_flag("--normal-rle", imp->normalRle,
                            "the normal run-length encoder instead of the enhanced one");
 }

@@ -23,6 +23,10 @@ CodePage checkPoTextOptions(const PoTextOptions& options) {
     return codePage;
 }
 
+TypedCodes typedCodesOf(const PoTextOptions& options) {
+    return options.allowTypedCodes ? TypedCodes::Allowed : TypedCodes::Refused;
+}
+
 PoHeaderFields poHeaderFor(const PoTextOptions& options) {
     return poHeader(options.language.value_or(""), TARN_VERSION, std::time(nullptr));
 }

@@ -10,12 +10,14 @@
 #include "common/code_page.h"
 #include "exchange/po_file.h"
 #include "exchange/po_import.h"
+#include "tarntool/arguments.h"
 
 namespace tarn::tool {
 
 struct PoTextOptions {
     std::optional<std::string> language;  // "de", "pt_BR"
-    std::optional<std::string> codePage;
+    CodePageOptions codePage;             // --code-page, --table
+    bool allowTypedCodes = false;         // imports only
 };
 
 void addLanguageOption(CLI::App& command, PoTextOptions& options);
@@ -25,6 +27,9 @@ void addLanguageOption(CLI::App& command, PoTextOptions& options);
 CodePage checkPoTextOptions(const PoTextOptions& options);
 
 PoHeaderFields poHeaderFor(const PoTextOptions& options);
+
+// Whether an import refuses characters on game codes (--allow-typed-codes).
+TypedCodes typedCodesOf(const PoTextOptions& options);
 
 // The messages of a PO file; its warnings go to standard error, its problems are appended to
 // problems.

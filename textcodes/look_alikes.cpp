@@ -24,9 +24,29 @@ std::optional<std::string_view> plainLookAlike(char32_t character) {
     }
 }
 
+namespace {
+
+// The byte a character table placed the code byte's character on: the only other byte that
+// shows the same character.
+std::optional<std::string> placedByte(std::uint8_t byte, const ByteCharacters& characters) {
+    for (std::size_t b = 0; b < characters.size(); ++b) {
+        if (b != byte && characters[b] == characters[byte]) {
+            return std::string(1, static_cast<char>(b));
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::string replaceWithLookAlike(std::string_view cellText, bool cstyle, std::uint8_t byte,
                                  const ByteCharacters& characters) {
-    const auto plain = plainLookAlike(characters[byte]);
+    std::optional<std::string> plain = placedByte(byte, characters);
+    if (!plain) {
+        if (const auto lookAlike = plainLookAlike(characters[byte])) {
+            plain = std::string(*lookAlike);
+        }
+    }
     if (!plain) {
         return std::string(cellText);
     }

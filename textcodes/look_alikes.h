@@ -16,7 +16,8 @@ namespace tarn {
 std::optional<std::string_view> plainLookAlike(char32_t character);
 
 // The cell text with every byte `byte` that stands for a character written as itself
-// replaced by that character's plain look-alike. In raw notation the number bytes of picture
+// replaced by the byte a character table placed that character on, else by the character's
+// plain look-alike. In raw notation the number bytes of picture
 // sequences are left alone; in C-style notation escapes hold no such byte. Answers the text
 // unchanged when the byte's character has no look-alike.
 std::string replaceWithLookAlike(std::string_view cellText, bool cstyle, std::uint8_t byte,

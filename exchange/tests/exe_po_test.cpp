@@ -8,6 +8,7 @@
 #include "exchange/po_text.h"
 #include "exchange/tests/gettext_tools.h"
 #include "exetext/sample_executable.h"
+#include "textcodes/character_table.h"
 #include "textcodes/code_table.h"
 
 namespace tarn {
@@ -148,14 +149,69 @@ TEST(ExeExport, FilesPassMsgfmtCheckAndComeBackThroughGettextsTools) {
               0);
     EXPECT_EQ(importInto(merged), expected);
 
-    // A filter that edits every translation as a tool would (typographic quotes).
+    // A filter that edits every translation as a tool would (typographic quotes). In 1252 the
+    // quotes fall on the colour codes \c5 and \c6: refused, unless codes are allowed.
     const auto filtered = dir.path() / "filtered.po";
     ASSERT_EQ(runGettextTool(MSGFILTER_PROGRAM, "-i " + quoted(po) + " -o " + quoted(filtered) + " quot",
                              dir.path())
                   .status,
               0);
+    std::vector<std::string> texts = t.original;
+    EXPECT_EQ(applyExePo(texts, readBack(filtered), CodePage()).problems,
+              (std::vector<std::string>{"exe/0009: '\u201C' (U+201C) is byte 147 in code page "
+                                        "1252, which the game reads as the colour code \\c5; "
+                                        "write \\c5 if the code is meant"}));
+    EXPECT_EQ(texts, t.original);
+    EXPECT_TRUE(
+        applyExePo(texts, readBack(filtered), CodePage(), TypedCodes::Allowed).problems.empty());
     expected[8] = "say \x93Ja\x94";
-    EXPECT_EQ(importInto(filtered), expected);
+    EXPECT_EQ(texts, expected);
+}
+
+// Polish letters that 1250 has only on game codes, placed by a character table.
+CodePage polishTable() {
+    const CodePage central = *CodePage::byNumber(1250);
+    const CharacterTable table = readCharacterTable("A4=Ś\nA6=Ź\n", central);
+    EXPECT_TRUE(table.ok()) << table.error;
+    return table.over(central);
+}
+
+TEST(ExeImport, ARoundTripThroughATableIsByteExact) {
+    TempDir dir;
+    const CodePage polish = polishTable();
+    std::vector<std::string> original = sampleTexts();
+    std::vector<std::string> translated = sampleTexts();
+    translated[0] =
+        "\xA4wiat milczy. \xA6le, \x9C"
+        "le \x9F"
+        "le";                                                // Świat milczy. Źle, śle źle
+    translated[1] = rawText({0xA4, 140, 143, 123, 5, 'x'});  // Ś, %l, \c1, %N, a line break
+    const auto po = dir.path() / "pl.po";
+    writePoFile(po, poHeader("pl", "test", 0), exeTextsToPo(original, {}, translated, {}, polish));
+    const std::string file = toString(readWholeFile(po));
+    EXPECT_NE(file.find("msgstr \"Świat milczy. Źle, śle źle\""), std::string::npos);
+    EXPECT_NE(file.find("\"Ś%l\\\\c1%N\\n\"\n\"x\""), std::string::npos);
+
+    std::vector<std::string> texts = original;
+    const PoImportReport report = applyExePo(texts, readBack(po), polish);
+    EXPECT_TRUE(report.problems.empty()) << report.problems.front();
+    EXPECT_EQ(texts, translated);
+    const auto again = dir.path() / "again.po";
+    writePoFile(again, poHeader("pl", "test", 0), exeTextsToPo(original, {}, texts, {}, polish));
+    EXPECT_EQ(readWholeFile(again), readWholeFile(po));
+
+    // Without the table the same letters would be codes: refused whole, unless allowed.
+    texts = original;
+    const CodePage central = *CodePage::byNumber(1250);
+    EXPECT_EQ(applyExePo(texts, readBack(po), central).problems,
+              (std::vector<std::string>{
+                  "exe/0001: 'Ś' (U+015A) is byte 140 in code page 1250, which the game reads "
+                  "as the value code %l; write %l if the code is meant",
+                  "exe/0002: 'Ś' (U+015A) is byte 140 in code page 1250, which the game reads "
+                  "as the value code %l; write %l if the code is meant"}));
+    EXPECT_EQ(texts, original);
+    EXPECT_TRUE(applyExePo(texts, readBack(po), central, TypedCodes::Allowed).problems.empty());
+    EXPECT_EQ(texts[0].substr(0, 5), rawText({140, 'w', 'i', 'a', 't'}));
 }
 
 }  // namespace

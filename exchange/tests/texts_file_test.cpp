@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "exetext/exe_profile.h"
+#include "textcodes/character_table.h"
 
 namespace tarn {
 namespace {
@@ -63,6 +64,40 @@ TEST(TextsFile, EveryFaultyLineIsReportedAndNoTextIsTaken) {
     // The same character is a letter of code page 1250.
     EXPECT_EQ(parseTextsFile(joined(lines), *CodePage::byNumber(1250)).errors.size(), 3u);
     EXPECT_TRUE(parsed.rawTexts.empty());
+}
+
+TEST(TextsFile, LettersOnGameCodesAreRefusedUnlessATablePlacesThemOrCodesAreAllowed) {
+    const CodePage central = *CodePage::byNumber(1250);
+    std::vector<std::string> lines = hallo();
+    lines[0] = "Świat";
+    lines[2] = "{klamra} 100%% \\c1";
+    lines[4] = "„Ekwipunek” – Źle";
+    const std::string file = joined(lines);
+    EXPECT_EQ(parseTextsFile(file, central).errors,
+              (std::vector<TextsFileError>{
+                  {"1: 'Ś' (U+015A) is byte 140 in code page 1250, which the game reads as the "
+                   "value code %l; write %l if the code is meant",
+                   false},
+                  {"3: '{' (U+007B) is byte 123 in code page 1250, which the game reads as the "
+                   "value code %N; write %N if the code is meant",
+                   false},
+                  {"5: '„' (U+201E) is byte 132 in code page 1250, which the game reads as the "
+                   "value code %c; write %c if the code is meant",
+                   false}}));
+
+    const ParsedTextsFile allowed = parseTextsFile(file, central, TypedCodes::Allowed);
+    ASSERT_TRUE(allowed.errors.empty());
+    EXPECT_EQ(allowed.rawTexts[0], "\x8Cwiat");
+
+    const CharacterTable table = readCharacterTable("A4=Ś\nA6=Ź\nA8=„\nAA=”\nAB=–\n", central);
+    ASSERT_TRUE(table.ok()) << table.error;
+    lines[2] = "%Nklamra%f";
+    const ParsedTextsFile placed = parseTextsFile(joined(lines), table.over(central));
+    ASSERT_TRUE(placed.errors.empty()) << placed.errors.front().message;
+    EXPECT_EQ(placed.rawTexts[0], "\xA4wiat");
+    EXPECT_EQ(placed.rawTexts[2], "\x7Bklamra\x7D");
+    EXPECT_EQ(formatTextsFile({placed.rawTexts[0], "\xA8x\xAA \xAB"}, table.over(central)),
+              "Świat\n„x” –\n");
 }
 
 TEST(TextsFile, AnyOtherNumberOfLinesIsRefusedWhole) {

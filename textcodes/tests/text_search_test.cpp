@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace tarn {
 namespace {
@@ -64,6 +65,17 @@ TEST(textMatches, CaseFoldingFollowsTheChosenCodePage) {
     EXPECT_TRUE(textMatches("\xD3", "\xF2", greek));  // Σ matches final ς
     greek.caseSensitive = true;
     EXPECT_FALSE(textMatches("\xD3", "\xF2", greek));
+    // A character table carries the case pairs: ś (9C) and Ś placed on A4 are one letter, and
+    // the code byte 8C (%l) no longer matches ś.
+    polish.codePage = polish.codePage.withPlaced(std::vector<CodePage::Placed>{{0xA4, U'Ś'}});
+    EXPECT_TRUE(
+        textMatches("\x9C"
+                    "wiat",
+                    "\xA4"
+                    "wiat",
+                    polish));
+    EXPECT_TRUE(textMatches("\xA4", "\x9C", polish));
+    EXPECT_FALSE(textMatches("\x9C", "\x8C", polish));
 }
 
 TEST(textMatches, EmptySearchTextNeverMatches) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "textcodes/character_table.h"
 #include "textcodes/code_table.h"
 #include "textcodes/look_alikes.h"
 
@@ -160,6 +161,12 @@ TEST(LookAlikes, ReplaceTheTypedCharacterOnly) {
     EXPECT_EQ(replaceWithLookAlike(raw, false, 0x93, cp), rawText({23, 1, 0x93, 'x', '"'}));
     EXPECT_EQ(plainLookAlike(U'\u201E'), "\"");
     EXPECT_FALSE(plainLookAlike(U'a'));
+    // A character table's byte wins over the look-alike, and serves letters that have none.
+    const CodePage central = *CodePage::byNumber(1250);
+    const ByteCharacters placed =
+        byteCharacters(readCharacterTable("A4=„\nA6=Ś\n", central).over(central));
+    EXPECT_EQ(replaceWithLookAlike("\x84x\x8C", true, 0x84, placed), "\xA4x\x8C");
+    EXPECT_EQ(replaceWithLookAlike("\x84x\x8C", true, 0x8C, placed), "\x84x\xA6");
 }
 
 }  // namespace
