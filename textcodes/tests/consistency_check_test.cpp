@@ -47,17 +47,14 @@ INSTANTIATE_TEST_SUITE_P(
                         {"12 " + kValueCode, "12 " + kValueCode},
                         {"12." + kValueCode, kValueCode + " 12"},
                         {}},
-        ConsistencyCase{"TheShorterListDecides",
-                        {"Save", "Save", "Save"},
-                        {"Sichern", "Speichern"},
-                        {{1, 0}}}),
+        ConsistencyCase{
+            "TheShorterListDecides", {"Save", "Save", "Save"}, {"Sichern", "Speichern"}, {{1, 0}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ConsistencyCheck, ComesWithTheOtherChecksInTextOrder) {
     // C-style cells: an escape that spells the same bytes is the same translation.
     const std::vector<std::string> originals{"Save %N", "Save %N", "Quit", "Save %N"};
-    const std::vector<std::string> translations{"Sichern %N", "Sichern", "Ende",
-                                                "\\x53ichern %N"};
+    const std::vector<std::string> translations{"Sichern %N", "Sichern", "Ende", "\\x53ichern %N"};
     const auto findings = checkTranslations(originals, translations, true, windows1252Characters());
     ASSERT_EQ(findings.size(), 2u);
     EXPECT_EQ(findings[0].text, 2);
@@ -67,8 +64,8 @@ TEST(ConsistencyCheck, ComesWithTheOtherChecksInTextOrder) {
               (CheckFinding{Severity::Warning, "inconsistent",
                             "text 1 has the same original, translated otherwise"}));
     // A malformed cell takes no part.
-    const auto malformed = checkTranslations({"Save", "Save"}, {"Sichern", "\\q"}, true,
-                                             windows1252Characters());
+    const auto malformed =
+        checkTranslations({"Save", "Save"}, {"Sichern", "\\q"}, true, windows1252Characters());
     ASSERT_EQ(malformed.size(), 1u);
     EXPECT_EQ(malformed[0].finding.check, "cstyle");
 }
