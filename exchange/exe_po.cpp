@@ -60,6 +60,7 @@ std::vector<PoEntry> exeTextsToPo(const std::vector<std::string>& original,
         entry.context = exeContext(n);
         entry.source = rawToPoText(original[i], codePage);
         entry.notes.push_back("text " + std::to_string(n));
+        entry.references.push_back({std::string(kExeReferenceFile), static_cast<std::size_t>(n)});
         if (i < translated.size() && !listed(untranslatable, n) && translated[i] != original[i]) {
             setExportedTranslation(entry, translated[i], codePage);
         }

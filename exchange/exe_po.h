@@ -1,6 +1,7 @@
 // The executable's texts as PO messages.
 //
 //   #. text 42
+//   #: Tarn.exe:42              the game's executable and the text number
 //   msgctxt "exe/0042"          text number in four digits
 //   msgid "original text"       PO text form (po_text.h)
 //   msgstr "translated text"    empty when it equals the original
@@ -21,6 +22,10 @@
 #include "exchange/po_text.h"
 
 namespace tarn {
+
+// The file that every message's reference names, whatever the executables are called, so that
+// exports of different copies carry the same references.
+inline constexpr std::string_view kExeReferenceFile = "Tarn.exe";
 
 std::string exeContext(int textNumber);  // "exe/0042"
 

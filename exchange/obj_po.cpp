@@ -26,6 +26,10 @@ std::string objContext(const std::string& fileName, std::size_t groupNumber) {
     return std::string(kPrefix) + fileName + "/" + std::to_string(groupNumber);
 }
 
+std::string objReferenceFile(const std::string& fileName) {
+    return "ObjData/" + fileName;
+}
+
 std::optional<ObjContext> parseObjContext(std::string_view context) {
     const std::size_t slash = context.rfind('/');
     if (!context.starts_with(kPrefix) || slash < kPrefix.size() + 1) {
@@ -59,6 +63,7 @@ std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_
             PoEntry entry;
             entry.hasContext = true;
             entry.context = objContext(file.FileName, g + 1);
+            entry.references.push_back({objReferenceFile(file.FileName), g});
             entry.source = rawToPoText(source->Text, codePage);
             if (const ObjText* target = findText(file.Texts[g], targetId)) {
                 setExportedTranslation(entry, target->Text, codePage);

@@ -1,5 +1,7 @@
 // The object files' texts as PO messages, between two language IDs.
 //
+//   #: ObjData/Creature.dat:1      the file in the game folder and the group counted from 0, as
+//                                  obj set and obj check count groups
 //   msgctxt "obj/Creature.dat/2"   file name as the folder lists it, 1-based group number
 //   msgid "text with the source ID"
 //   msgstr "text with the target ID"   empty when the group has none
@@ -22,6 +24,9 @@
 namespace tarn {
 
 std::string objContext(const std::string& fileName, std::size_t groupNumber);
+
+// "ObjData/Creature.dat": the file a message's reference names.
+std::string objReferenceFile(const std::string& fileName);
 
 struct ObjContext {
     std::string fileName;

@@ -8,7 +8,9 @@
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <mutex>
+#include <optional>
 
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -25,6 +27,7 @@ std::mutex gLibraryMutex;
 
 struct Collector {
     std::string fileName;  // names the file where a report gives none
+    std::string readName;  // the copy the library reads instead, named fileName in reports
     std::vector<std::string>* problems = nullptr;
     std::vector<std::string>* warnings = nullptr;
     std::jmp_buf fatal;
@@ -32,8 +35,17 @@ struct Collector {
 
 Collector* gCollector = nullptr;
 
+// Whether a file starts with the UTF-8 byte-order mark; false when it cannot be read, which the
+// library then reports.
+bool startsWithByteOrderMark(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    char head[3] = {};
+    return in.read(head, 3) && std::string_view(head, 3) == "\xEF\xBB\xBF";
+}
+
 std::string location(const char* fileName, std::size_t line) {
-    std::string where = fileName != nullptr ? fileName : gCollector->fileName;
+    std::string where =
+        fileName != nullptr && fileName != gCollector->readName ? fileName : gCollector->fileName;
     if (fileName != nullptr && line != static_cast<std::size_t>(-1)) {
         where += ":" + std::to_string(line);
     }
@@ -125,6 +137,9 @@ po_file_t buildFile(const PoHeaderFields& header, const std::vector<PoEntry>& en
             po_message_set_extracted_comments(m, joinLines(entry.notes).c_str());
         }
         po_message_set_fuzzy(m, entry.fuzzy ? 1 : 0);
+        for (const PoReference& reference : entry.references) {
+            po_message_add_filepos(m, reference.file.c_str(), reference.line);
+        }
         po_message_insert(it, m);
     }
     po_message_iterator_free(it);
@@ -210,6 +225,11 @@ PoEntry toEntry(po_message_t m) {
         entry.notes.push_back(notes.substr(start, end - start));
         start = end + 1;
     }
+    for (int i = 0; po_filepos_t position = po_message_filepos(m, i); ++i) {
+        const std::size_t line = po_filepos_start_line(position);
+        entry.references.push_back(
+            {po_filepos_file(position), line == static_cast<std::size_t>(-1) ? 0 : line});
+    }
     return entry;
 }
 
@@ -273,12 +293,27 @@ PoReadResult readPoFile(const std::filesystem::path& path) {
                                                                  : "No such file or directory"));
         return result;
     }
+    // The library takes a byte-order mark for a syntax error; it then reads a copy without it,
+    // which has the same lines.
+    std::optional<ScratchFile> copy;
+    if (startsWithByteOrderMark(path)) {
+        try {
+            const Bytes bytes = readWholeFile(path);
+            copy.emplace();
+            writeFileAtomically(copy->path(), Bytes(bytes.begin() + 3, bytes.end()));
+        } catch (const FileError& e) {
+            result.problems.push_back(fileName + ": " + e.what());
+            return result;
+        }
+    }
+    const std::string readName = copy ? copy->path() : fileName;
     const std::lock_guard lock(gLibraryMutex);
     Collector collector;
     collector.fileName = fileName;
+    collector.readName = readName;
     collector.problems = &result.problems;
     collector.warnings = &result.warnings;
-    ReadCall call{fileName.c_str(), nullptr, 0};
+    ReadCall call{readName.c_str(), nullptr, 0};
     const bool finished = runGuarded(
         collector,
         [](void* a) {

@@ -5,6 +5,7 @@
 // lines) followed by messages:
 //
 //   #. extracted comment, one line each            <- PoEntry::notes
+//   #: Tarn.exe:41 ObjData/Chest.dat:0             <- PoEntry::references
 //   #, fuzzy                                       <- PoEntry::fuzzy
 //   msgctxt "exe/0042"                             <- PoEntry::context
 //   msgid "original"                               <- PoEntry::source
@@ -21,13 +22,22 @@
 
 namespace tarn {
 
+// Where a message comes from, as "#: FILE:LINE" names it.
+struct PoReference {
+    std::string file;
+    std::size_t line = 0;
+
+    bool operator==(const PoReference&) const = default;
+};
+
 struct PoEntry {
     std::string context;  // msgctxt; empty when the message has none
     bool hasContext = false;
-    std::string source;       // msgid
-    std::string translation;  // msgstr
+    std::string source;              // msgid
+    std::string translation;         // msgstr
     std::vector<std::string> notes;  // "#." lines
     bool fuzzy = false;
+    std::vector<PoReference> references{};  // "#:" lines
 };
 
 // "Field: value" lines of the header, in order.
@@ -49,7 +59,8 @@ struct PoReadResult {
 };
 
 // Reads a PO file. Files in a character set other than UTF-8 (or ASCII) are refused with a
-// problem, since their strings would be taken for UTF-8.
+// problem, since their strings would be taken for UTF-8. A UTF-8 byte-order mark at the start,
+// as some editors write one, is skipped.
 PoReadResult readPoFile(const std::filesystem::path& path);
 
 }  // namespace tarn

@@ -1,11 +1,15 @@
 #include "exchange/po_header.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace tarn {
 
 PoHeaderFields poHeader(std::string_view language, std::string_view version, std::time_t written,
                         std::string_view program) {
+    if (!language.empty() && !isPoLanguageCode(language)) {
+        throw std::invalid_argument("not a language code: \"" + std::string(language) + "\"");
+    }
     std::tm utc{};
     gmtime_r(&written, &utc);
     char date[32];

@@ -1,5 +1,6 @@
 #include "exchange/po_text.h"
 
+#include "common/character_name.h"
 #include "common/utf8.h"
 #include "textcodes/cstyle.h"
 
@@ -23,7 +24,7 @@ bool poTextToRaw(std::string_view text, std::string& result, const CodePage& cod
         }
         const auto byte = codePage.fromUnicode(*c);
         if (!byte) {
-            result = "The character " + codePointName(*c) + " at position " +
+            result = "The character " + characterName(*c) + " at position " +
                      std::to_string(position) + " is not in code page " +
                      std::to_string(codePage.number());
             return false;

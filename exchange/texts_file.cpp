@@ -1,5 +1,6 @@
 #include "exchange/texts_file.h"
 
+#include "common/character_name.h"
 #include "common/utf8.h"
 #include "exetext/exe_profile.h"
 #include "textcodes/cstyle.h"
@@ -52,10 +53,8 @@ ParsedTextsFile parseTextsFile(std::string_view contents, const CodePage& codePa
             continue;
         }
         if (bytes.fault == EncodeFault::MissingCharacter) {
-            std::string message = number + ": '";
-            appendUtf8(message, bytes.missing);
-            parsed.errors.push_back({message + "' (" + codePointName(bytes.missing) +
-                                         ") is not in code page " +
+            parsed.errors.push_back({number + ": " + characterName(bytes.missing) +
+                                         " is not in code page " +
                                          std::to_string(codePage.number()),
                                      false});
             continue;

@@ -9,6 +9,8 @@ packages=(
     libcli11-dev nlohmann-json3-dev  # tarntool's command line and its JSON output
     qt6-base-dev libgl-dev
     libgettextpo-dev gettext  # PO files: read and written by libgettextpo, checked by msgfmt
+    libhunspell-dev  # spelling; the tests make their own small dictionaries
+    translate-toolkit  # po2ts reads our PO exports in the tests
     xvfb xauth
     dpkg-dev file desktop-file-utils  # the Debian package: cpack's dependency scan, its check
     fonts-freefont-ttf  # shows the control pictures the grid uses for the game's control bytes

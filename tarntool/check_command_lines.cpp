@@ -7,6 +7,18 @@
 
 namespace tarn::tool {
 
+namespace {
+
+void addSpellingOptions(CLI::App& command, SpellingOptions& options) {
+    addOptional(command, "--spelling", "LANG", options.language,
+                "also checks the translations' spelling with this language's dictionary "
+                "(pl, de_DE, ...)");
+    addOptional(command, "--dictionary-dir", "DIR", options.dictionaryFolder,
+                "looks for the dictionary here before /usr/share/hunspell");
+}
+
+}  // namespace
+
 void addCheckCommands(Tool& tool) {
     auto budget = std::make_shared<ExeBudgetOptions>();
     CLI::App& budgetCommand = tool.addCommand(
@@ -27,7 +39,8 @@ void addCheckCommands(Tool& tool) {
     CLI::App& checkCommand =
         tool.addCommand(tool.family("exe"),
                         {"check", "Checks every translated text against its original",
-                         "check ORIGINAL TRANSLATED [--json] [--code-page N]",
+                         "check ORIGINAL TRANSLATED [--json] [--code-page N]\n"
+                         "                              [--spelling LANG [--dictionary-dir DIR]]",
                          "exe check takes ORIGINAL and TRANSLATED"},
                         [check] { return exeCheck(*check); });
     checkCommand.add_option("ORIGINAL", check->original, "the original executable")
@@ -38,12 +51,14 @@ void addCheckCommands(Tool& tool) {
         ->type_name("");
     checkCommand.add_flag("--json", check->json, "one JSON array instead of lines");
     addCodePageOption(checkCommand, check->codePage);
+    addSpellingOptions(checkCommand, check->spelling);
 
     auto objCheckOptions = std::make_shared<ObjCheckOptions>();
     CLI::App& objCheckCommand = tool.addCommand(
         tool.family("obj"),
         {"check", "Checks each text group's target-language text against its source",
-         "check GAME_DIR --source-id S --target-id T [--json] [--code-page N]",
+         "check GAME_DIR --source-id S --target-id T [--json] [--code-page N]\n"
+         "                              [--spelling LANG [--dictionary-dir DIR]]",
          "obj check takes GAME_DIR --source-id S --target-id T"},
         [objCheckOptions] { return objCheck(*objCheckOptions); });
     objCheckCommand.add_option("GAME_DIR", objCheckOptions->gameDir, "the game's folder")
@@ -57,6 +72,7 @@ void addCheckCommands(Tool& tool) {
         ->type_name("T");
     objCheckCommand.add_flag("--json", objCheckOptions->json, "one JSON array instead of lines");
     addCodePageOption(objCheckCommand, objCheckOptions->codePage);
+    addSpellingOptions(objCheckCommand, objCheckOptions->spelling);
 }
 
 }  // namespace tarn::tool

@@ -6,13 +6,15 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "exchange/texts_file.h"
 #include "exetext/exe_profile.h"
 #include "exetext/space_budget.h"
 #include "exetext/string_table_reader.h"
-#include "exchange/texts_file.h"
 #include "objfiles/object_folder.h"
+#include "spelling/spelling_check.h"
 #include "tarntool/arguments.h"
 #include "tarntool/tool.h"
+#include "textcodes/consistency_check.h"
 #include "textcodes/translation_checks.h"
 
 namespace tarn::tool {
@@ -70,6 +72,21 @@ int guarded(Body body) {
     return kBadUse;
 }
 
+// The dictionary of --spelling, or none without it.
+std::unique_ptr<SpellChecker> openSpelling(const SpellingOptions& options) {
+    if (!options.language) {
+        if (options.dictionaryFolder) {
+            throw CommandError("--dictionary-dir needs --spelling LANG");
+        }
+        return nullptr;
+    }
+    std::optional<std::filesystem::path> folder;
+    if (options.dictionaryFolder) {
+        folder = *options.dictionaryFolder;
+    }
+    return SpellChecker::open(*options.language, dictionaryFolders(folder));
+}
+
 nlohmann::json findingJson(const CheckFinding& finding) {
     return {{"severity", severityName(finding.severity)},
             {"check", finding.check},
@@ -102,12 +119,17 @@ int exeBudget(const ExeBudgetOptions& options) {
 
 int exeCheck(const ExeCheckOptions& options) {
     return guarded([&] {
-        const ByteCharacters cp = byteCharacters(parseCodePage(options.codePage));
+        const CodePage codePage = parseCodePage(options.codePage);
+        const ByteCharacters cp = byteCharacters(codePage);
+        const auto speller = openSpelling(options.spelling);
         int profile = -1;
         const std::vector<std::string> originals = executableTexts(options.original, profile);
         const std::vector<std::string> translations = executableTexts(options.translated, profile);
-        const std::vector<TextFinding> findings =
-            checkTranslations(originals, translations, false, cp);
+        std::vector<TextFinding> findings = checkTranslations(originals, translations, false, cp);
+        if (speller) {
+            mergeFindings(findings,
+                          checkSpelling(originals, translations, false, codePage, *speller));
+        }
         if (options.json) {
             nlohmann::json all = nlohmann::json::array();
             for (const TextFinding& f : findings) {
@@ -130,11 +152,13 @@ int exeCheck(const ExeCheckOptions& options) {
 
 int objCheck(const ObjCheckOptions& options) {
     return guarded([&] {
-        const ByteCharacters cp = byteCharacters(parseCodePage(options.codePage));
+        const CodePage codePage = parseCodePage(options.codePage);
+        const ByteCharacters cp = byteCharacters(codePage);
         const auto sourceId =
             static_cast<std::uint8_t>(parseNumber(options.sourceId, 0, 254, "--source-id"));
         const auto targetId =
             static_cast<std::uint8_t>(parseNumber(options.targetId, 0, 254, "--target-id"));
+        const auto speller = openSpelling(options.spelling);
         const auto objData = findObjDataFolder(options.gameDir);
         if (!objData) {
             throw CommandError(options.gameDir + ": no ObjData folder");
@@ -142,9 +166,14 @@ int objCheck(const ObjCheckOptions& options) {
         std::vector<ObjFile> files;
         loadObjectFolder(*objData, files);
 
-        nlohmann::json all = nlohmann::json::array();
-        bool error = false;
-        std::vector<CheckFinding> findings;
+        // Every group with both texts, as one list, so that the checks across texts see them all.
+        struct Group {
+            const ObjFile* file;
+            std::size_t number;
+        };
+        std::vector<Group> groups;
+        std::vector<std::string> sources;
+        std::vector<std::string> targets;
         for (const ObjFile& file : files) {
             for (std::size_t g = 0; g < file.Texts.size(); ++g) {
                 const ObjText* source = nullptr;
@@ -153,26 +182,51 @@ int objCheck(const ObjCheckOptions& options) {
                     source = entry.ID == sourceId && !source ? &entry : source;
                     target = entry.ID == targetId && !target ? &entry : target;
                 }
-                if (!source || !target) {
-                    continue;
+                if (source && target) {
+                    groups.push_back({&file, g});
+                    sources.push_back(source->Text);
+                    targets.push_back(target->Text);
                 }
-                findings.clear();
-                checkTranslation(source->Text, target->Text, false, cp, findings);
-                for (const CheckFinding& f : findings) {
-                    error = error || f.severity == Severity::Error;
-                    if (options.json) {
-                        nlohmann::json item = {{"file", file.FileName}, {"group", g}};
-                        item.update(findingJson(f));
-                        all.push_back(std::move(item));
-                    } else {
-                        std::cout << file.FileName << " " << g << " " << findingLine(f) << "\n";
-                    }
-                }
+            }
+        }
+        auto label = [&groups](std::size_t i) {
+            return groups[i].file->FileName + " " + std::to_string(groups[i].number);
+        };
+        std::vector<TextFinding> findings;  // text: the index into groups, from 1
+        std::vector<CheckFinding> found;
+        for (std::size_t i = 0; i < groups.size(); ++i) {
+            found.clear();
+            checkTranslation(sources[i], targets[i], false, cp, found);
+            for (CheckFinding& f : found) {
+                findings.push_back({static_cast<int>(i + 1), std::move(f)});
+            }
+        }
+        std::vector<TextFinding> across;
+        for (const Inconsistency& i : findInconsistencies(sources, targets, cp)) {
+            across.push_back(
+                {static_cast<int>(i.index + 1), inconsistentFinding(label(i.prevailing))});
+        }
+        mergeFindings(findings, std::move(across));
+        if (speller) {
+            mergeFindings(findings, checkSpelling(sources, targets, false, codePage, *speller));
+        }
+
+        nlohmann::json all = nlohmann::json::array();
+        for (const TextFinding& f : findings) {
+            const Group& group = groups[static_cast<std::size_t>(f.text - 1)];
+            if (options.json) {
+                nlohmann::json item = {{"file", group.file->FileName}, {"group", group.number}};
+                item.update(findingJson(f.finding));
+                all.push_back(std::move(item));
+            } else {
+                std::cout << label(static_cast<std::size_t>(f.text - 1)) << " "
+                          << findingLine(f.finding) << "\n";
             }
         }
         if (options.json) {
             std::cout << all.dump(2) << "\n";
         }
+        const bool error = hasError(findings);
         return error ? kFailed : kOk;
     });
 }

@@ -18,14 +18,22 @@ struct ExeBudgetOptions {
 // line (1).
 int exeBudget(const ExeBudgetOptions& options);
 
+// The spelling check's options, shared by exe check and obj check.
+struct SpellingOptions {
+    std::optional<std::string> language;          // --spelling; no spelling check without it
+    std::optional<std::string> dictionaryFolder;  // --dictionary-dir, searched first
+};
+
 struct ExeCheckOptions {
     std::string original;
     std::string translated;
     bool json = false;
     CodePageOptions codePage;  // --code-page, --table
+    SpellingOptions spelling;
 };
 // One line per finding, "N severity check: message", or with json one array of
-// {"text", "severity", "check", "message"}. 1 when any finding is an error.
+// {"text", "severity", "check", "message"}. 1 when any finding is an error. The spelling check
+// runs with a language; a missing dictionary is a refusal (2) naming the package to install.
 int exeCheck(const ExeCheckOptions& options);
 
 struct ObjCheckOptions {
@@ -34,6 +42,7 @@ struct ObjCheckOptions {
     std::string targetId;
     bool json = false;
     CodePageOptions codePage;  // --code-page, --table
+    SpellingOptions spelling;
 };
 // The checks between each group's source and target texts: "FILE GROUP severity check:
 // message" lines, or with json {"file", "group", "severity", "check", "message"}.

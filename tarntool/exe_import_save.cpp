@@ -81,7 +81,7 @@ std::optional<int> readExecutableTexts(const std::string& path, ExeTexts& read) 
 }
 
 int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>& rawTexts,
-                  std::optional<LanguageIds> currentIds) {
+                  std::optional<LanguageIds> currentIds, const std::string& summary) {
     if (!currentIds) {
         PartialFile file(target.path);
         const int profile = knownProfileOf(target.path, file.size());
@@ -108,6 +108,9 @@ int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>&
     if (!result.saved) {
         std::cerr << kNotEnoughSpaceMessage << "\n";
         return kFailed;
+    }
+    if (!summary.empty()) {
+        std::cout << summary << "\n";
     }
     std::cout << freeSpaceText(result.freeSpace) << "\n";
     return kOk;

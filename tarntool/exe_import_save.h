@@ -44,8 +44,10 @@ std::optional<int> readExecutableTexts(const std::string& path, ExeTexts& read);
 
 // Saves the raw texts into the executable, keeping its language IDs (currentIds, read from the
 // file when not given) unless the target names others, writes the shares file, and prints the
-// free space (kOk) or "Not enough space ..." (kFailed).
+// free space (kOk) or "Not enough space ..." (kFailed). A summary of what was imported is
+// printed before the free space, and only after a save.
 int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>& rawTexts,
-                  std::optional<LanguageIds> currentIds = std::nullopt);
+                  std::optional<LanguageIds> currentIds = std::nullopt,
+                  const std::string& summary = "");
 
 }  // namespace tarn::tool

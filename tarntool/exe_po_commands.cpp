@@ -63,8 +63,8 @@ int importPo(const ImportPoOptions& o) {
         printLines(std::cerr, problems);
         return kBadUse;
     }
-    std::cout << importSummaryLine(report.counts) << "\n";
-    return saveExeImport(target, current.texts, current.languageIds);
+    return saveExeImport(target, current.texts, current.languageIds,
+                         importSummaryLine(report.counts));
 }
 
 }  // namespace

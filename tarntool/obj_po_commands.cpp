@@ -68,13 +68,13 @@ int importPo(const ImportPoOptions& o) {
         printLines(std::cerr, saved.problems);
         return kBadUse;
     }
-    std::cout << importSummaryLine(report.counts) << "\n";
     if (!saved.failures.empty()) {
         printLines(std::cerr, saved.failures, "tarntool: ");
         std::cerr << "tarntool: " << saved.written.size()
                   << " object files were written before the failure, the others are unchanged\n";
         return kFailed;
     }
+    std::cout << importSummaryLine(report.counts) << "\n";
     return kOk;
 }
 

@@ -9,6 +9,8 @@
 #include "exetext/sample_executable.h"
 #include "exetext/string_table_writer.h"
 #include "objfiles/sample_objects.h"
+#include "spelling/spell_checker.h"
+#include "spelling/tests/test_dictionary.h"
 #include "tests/run_child.h"
 #include "textcodes/code_table.h"
 
@@ -164,6 +166,63 @@ TEST_F(CheckCommandsTest, ObjCheckComparesEachGroupsSourceAndTarget) {
     EXPECT_EQ(run("obj check ObjData --source-id 0 --target-id 7").code, 2);  // no ObjData inside
     EXPECT_EQ(run("obj check . --source-id 0").code, 2);
     EXPECT_EQ(run("obj check . --source-id 0 --target-id 255").code, 2);
+}
+
+// Words are taken between the codes: %N and \c4 give none, a word beside them counts.
+TEST_F(CheckCommandsTest, CheckFindsInconsistentTranslationsAndMisspeltWords) {
+    std::filesystem::create_directory(dir.path() / "dict");
+    writeTestDictionary(dir.path() / "dict", "de_DE", {"Spiel", "sichern", "Kosten"});
+    std::vector<std::string> original(kTextCount);
+    std::vector<std::string> translated(kTextCount);
+    original[0] = original[1] = original[2] = "Save game";
+    translated[0] = translated[2] = "Spiel sichern";
+    translated[1] = "Spiel speichern";
+    original[3] = rawText({'C', 'o', 's', 't', 's', ' ', 123, 146});
+    translated[3] = rawText({'K', 'o', 's', 't', 'e', 'n', ' ', 123, 146});
+    original[4] = rawText({123, 'C', 'o', 's', 't', 's', 146});
+    translated[4] = rawText({123, 'K', 'o', 's', 't', 'n', 146});
+    writeExe("orig.exe", original);
+    writeExe("trans.exe", translated);
+
+    const std::string inconsistent =
+        "0002 warning inconsistent: text 1 has the same original, translated otherwise\n";
+    EXPECT_EQ(run("exe check orig.exe trans.exe").out, inconsistent);
+    const ChildResult spelt =
+        run("exe check orig.exe trans.exe --spelling de --dictionary-dir dict");
+    EXPECT_EQ(spelt.code, 0);  // findings of spelling are information
+    EXPECT_EQ(spelt.out, inconsistent +
+                             "0002 info spelling: unknown word: speichern\n"
+                             "0005 info spelling: unknown word: Kostn\n");
+
+    EXPECT_EQ(run("exe check orig.exe trans.exe --dictionary-dir dict").out,
+              "tarntool: --dictionary-dir needs --spelling LANG\n");
+    EXPECT_EQ(run("exe check orig.exe trans.exe --spelling ../de --dictionary-dir dict").code, 2);
+    if (!findDictionary("pl", {"/usr/share/hunspell"})) {
+        const ChildResult missing =
+            run("exe check orig.exe trans.exe --spelling pl --dictionary-dir dict");
+        EXPECT_EQ(missing.code, 2);
+        EXPECT_EQ(missing.out,
+                  "tarntool: no spelling dictionary for pl in dict, /usr/share/hunspell: install "
+                  "the Debian package hunspell-pl\n");
+    }
+
+    const std::filesystem::path objData = dir.path() / "ObjData";
+    std::filesystem::create_directory(objData);
+    const std::array<std::uint8_t, 8> name{'B', 'R', 'I', 'D', 'G', 'E', ' ', ' '};
+    const ObjFileTexts texts{
+        {{0, "Save game"}, {7, "Spiel sichern"}},
+        {{0, "Save game"}, {7, "Spiel speichern"}},
+        {{0, "Save game"}, {7, "Save game"}},
+    };
+    writeFileAtomically(objData / "BRIDGE.DAT", makeSampleObjectFile(0, 0, texts, name, 9));
+    const ChildResult objects =
+        run("obj check . --source-id 0 --target-id 7 --spelling de_DE --dictionary-dir dict");
+    EXPECT_EQ(objects.code, 0);
+    EXPECT_EQ(objects.out,
+              "BRIDGE.DAT 1 warning inconsistent: BRIDGE.DAT 0 has the same original, translated "
+              "otherwise\n"
+              "BRIDGE.DAT 1 info spelling: unknown word: speichern\n"
+              "BRIDGE.DAT 2 info untranslated: the text is the same as the original\n");
 }
 
 }  // namespace

@@ -90,8 +90,8 @@ TEST_F(PoCommandsTest, ExeRoundTripIsByteIdenticalToExeImportOfExeExport) {
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "");
     const std::string po = toString(readWholeFile(dir.path() / "de.po"));
-    EXPECT_NE(po.find("#. text 2\nmsgctxt \"exe/0002\"\nmsgid \"Open the door\"\nmsgstr \"\"\n"
-                      "\"T\xC3\xBCr\\n\"\n\"auf\"\n"),
+    EXPECT_NE(po.find("#. text 2\n#: Tarn.exe:2\nmsgctxt \"exe/0002\"\nmsgid \"Open the door\"\n"
+                      "msgstr \"\"\n\"T\xC3\xBCr\\n\"\n\"auf\"\n"),
               std::string::npos);
     EXPECT_NE(po.find("msgstr \"C:\\\\\\\\Tarn\\\\\\\\ 100%% \\\\\\\\n\""), std::string::npos);
     EXPECT_NE(po.find("msgstr \"\\\\p00000005\\\\p00000000\\\\c4rot\\\\d\\\\t%N\\\\x0D\""),
@@ -99,8 +99,10 @@ TEST_F(PoCommandsTest, ExeRoundTripIsByteIdenticalToExeImportOfExeExport) {
     EXPECT_NE(po.find("#, fuzzy\nmsgctxt \"exe/0006\"\n"), std::string::npos);
     EXPECT_NE(po.find("\"Language: de\\n\"\n"), std::string::npos);
 
+    // As an editor that writes a byte-order mark saves it.
+    writeFileAtomically(dir.path() / "bom.po", toBytes("\xEF\xBB\xBF" + po));
     std::string errors;
-    r = run("exe import-po a.exe de.po", errors);
+    r = run("exe import-po a.exe bom.po", errors);
     EXPECT_EQ(r.code, 0) << errors;
     EXPECT_EQ(errors, "");
     ASSERT_EQ(run("exe export b.exe -o b.txt").code, 0);
@@ -158,14 +160,16 @@ TEST_F(PoCommandsTest, ExeImportRefusesBadInputAndChangesNoFile) {
     ChildResult r = run("exe import-po t.exe bad.po", errors);
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(errors,
-              "exe/0042: Incorrect % sequence at position 6\n"
-              "exe/0043: The character U+4E2D at position 1 is not in code page 1252\n");
+    EXPECT_EQ(
+        errors,
+        "exe/0042: Incorrect % sequence at position 6\n"
+        "exe/0043: The character '\xE4\xB8\xAD' (U+4E2D) at position 1 is not in code page 1252\n");
     r = run("exe import-po t.exe broken.po", errors);
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(errors, "broken.po:3: keyword \"x\" unknown\nbroken.po:3: syntax error\n");
     r = run("exe import-po t.exe long.po --shares shares.txt", errors);
     EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "");  // nothing was applied, so no summary says so
     EXPECT_EQ(errors, "Not enough space in the executable file - try to be shorter\n");
     fs::remove(dir.path() / "shares.txt");  // written as exe import writes it
     EXPECT_EQ(run("exe import-po t.exe missing.po").code, 2);
@@ -211,7 +215,9 @@ TEST_F(PoCommandsTest, ExeCodePageChoosesTheLettersOfTheBytes) {
     const auto before = snapshot(dir.path());
     r = run("exe import-po orig.exe pl.po", errors);
     EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(errors, "exe/0002: The character U+017C at position 3 is not in code page 1252\n");
+    EXPECT_EQ(
+        errors,
+        "exe/0002: The character '\xC5\xBC' (U+017C) at position 3 is not in code page 1252\n");
     r = run("exe import-po orig.exe pl.po --code-page 1251", errors);
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(errors.substr(0, 9), "exe/0002:");
@@ -220,6 +226,26 @@ TEST_F(PoCommandsTest, ExeCodePageChoosesTheLettersOfTheBytes) {
     EXPECT_EQ(errors, "tarntool: unknown code page 437; supported: " +
                           std::string("874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258\n"));
     EXPECT_EQ(snapshot(dir.path()), before);
+}
+
+// translate-toolkit's po2ts keys Qt Linguist's messages on the references: every text must
+// arrive as a message of its own.
+TEST_F(PoCommandsTest, Po2tsKeepsEveryExportedText) {
+    if (std::system("command -v po2ts >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "po2ts is not installed (Debian package translate-toolkit)";
+    }
+    writeFileAtomically(dir.path() / "t.exe", makeSampleExecutable(1, translatedTexts()));
+    writeFileAtomically(dir.path() / "orig.exe", makeSampleExecutable(1, sampleTexts()));
+    ASSERT_EQ(run("exe export-po orig.exe t.exe -o de.po --language de").code, 0);
+    const ChildResult r = runIn(dir.path(), "po2ts de.po de.ts", "", scratch.path());
+    ASSERT_EQ(r.code, 0) << r.out;
+    const std::string ts = toString(readWholeFile(dir.path() / "de.ts"));
+    std::size_t messages = 0;
+    for (std::size_t at = ts.find("<message"); at != std::string::npos;
+         at = ts.find("<message", at + 1)) {
+        ++messages;
+    }
+    EXPECT_EQ(messages, 3453u);
 }
 
 class ObjPoCommandsTest : public PoCommandsTest {
@@ -233,8 +259,9 @@ TEST_F(ObjPoCommandsTest, ExportAndImportTheObjectTexts) {
     ASSERT_EQ(r.code, 0) << r.out;
     EXPECT_EQ(msgfmtCheck("de.po").code, 0);
     const std::string po = toString(readWholeFile(dir.path() / "de.po"));
-    EXPECT_NE(po.find("msgctxt \"obj/Creature.dat/1\"\nmsgid \"Cave troll\"\n"
-                      "msgstr \"H\xC3\xB6hlentroll\"\n"),
+    // The reference counts groups from 0, as obj set does.
+    EXPECT_NE(po.find("#: ObjData/Creature.dat:0\nmsgctxt \"obj/Creature.dat/1\"\n"
+                      "msgid \"Cave troll\"\nmsgstr \"H\xC3\xB6hlentroll\"\n"),
               std::string::npos);
     EXPECT_NE(po.find("msgctxt \"obj/Creature.dat/3\"\nmsgid \"\\\\c3It guards the bridge.\\\\d\"\n"
                       "msgstr \"\"\n"),
@@ -310,9 +337,12 @@ TEST_F(ObjPoCommandsTest, ObjCodePageChoosesTheLettersOfTheBytes) {
     EXPECT_EQ(r.code, 2);
     // The sample game's French texts (ID 5) were exported as Cyrillic letters too.
     EXPECT_EQ(errors,
-              "obj/Creature.dat/1: The character U+0422 at position 1 is not in code page 1252\n"
-              "obj/ITEM_SWORD.DAT/1: The character U+0419 at position 1 is not in code page 1252\n"
-              "obj/spell_ice.DAT/1: The character U+0419 at position 1 is not in code page 1252\n");
+              "obj/Creature.dat/1: The character '\xD0\xA2' (U+0422) at position 1 is not in code "
+              "page 1252\n"
+              "obj/ITEM_SWORD.DAT/1: The character '\xD0\x99' (U+0419) at position 1 is not in "
+              "code page 1252\n"
+              "obj/spell_ice.DAT/1: The character '\xD0\x99' (U+0419) at position 1 is not in code "
+              "page 1252\n");
     EXPECT_EQ(run("obj import-po game ru.po --target-id 5 --code-page 1250").code, 2);
     EXPECT_EQ(run("obj import-po game ru.po --target-id 5 --code-page 12").code, 2);
     EXPECT_EQ(snapshot(dir.path()), before);

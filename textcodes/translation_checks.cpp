@@ -5,6 +5,7 @@
 
 #include "common/utf8.h"
 #include "textcodes/code_table.h"
+#include "textcodes/consistency_check.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {
@@ -64,16 +65,6 @@ bool isControlByte(std::uint8_t byte) {
 
 bool isPrintable(char32_t c) {
     return c >= 0x20 && !(c >= 0x7F && c <= 0x9F);
-}
-
-// Letters of the scripts the game's code pages carry; a rough test is enough to tell a text
-// worth translating from one of digits, signs and codes.
-bool isLetter(char32_t c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == 0xAA || c == 0xB5 ||
-           c == 0xBA || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) ||
-           (c >= 0x386 && c <= 0x3FF && c != 0x387) || (c >= 0x400 && c <= 0x4FF) ||
-           (c >= 0x5D0 && c <= 0x5EA) || (c >= 0x620 && c <= 0x64A) || (c >= 0x671 && c <= 0x6D3) ||
-           (c >= 0xE01 && c <= 0xE30) || (c >= 0x1E00 && c <= 0x1EFF);
 }
 
 bool holdsLetter(const Census& census, const ByteCharacters& characters) {
@@ -220,6 +211,25 @@ void compare(std::string_view originalRaw, std::string_view translatedRaw,
     }
 }
 
+// C-style cells as raw texts for the checks across texts. A malformed translation counts as
+// untranslated and a malformed original as empty, so that neither takes part.
+std::pair<std::vector<std::string>, std::vector<std::string>> rawPairs(
+    const std::vector<std::string>& originals, const std::vector<std::string>& translations,
+    std::size_t count) {
+    std::pair<std::vector<std::string>, std::vector<std::string>> raw;
+    raw.first.resize(count);
+    raw.second.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!cStyleToRaw(originals[i], raw.first[i])) {
+            raw.first[i].clear();
+            raw.second[i].clear();
+        } else if (!cStyleToRaw(translations[i], raw.second[i])) {
+            raw.second[i] = raw.first[i];
+        }
+    }
+    return raw;
+}
+
 }  // namespace
 
 std::string_view severityName(Severity severity) {
@@ -293,7 +303,32 @@ std::vector<TextFinding> checkTranslations(const std::vector<std::string>& origi
             all.push_back({static_cast<int>(i + 1), std::move(finding)});
         }
     }
+    std::vector<TextFinding> across;
+    std::vector<Inconsistency> inconsistencies;
+    if (cstyle) {
+        const auto [rawOriginals, rawTranslations] = rawPairs(originals, translations, count);
+        inconsistencies = findInconsistencies(rawOriginals, rawTranslations, characters);
+    } else {
+        inconsistencies = findInconsistencies(originals, translations, characters);
+    }
+    for (const Inconsistency& found : inconsistencies) {
+        across.push_back({static_cast<int>(found.index + 1),
+                          inconsistentFinding("text " + std::to_string(found.prevailing + 1))});
+    }
+    mergeFindings(all, std::move(across));
     return all;
+}
+
+bool isLetter(char32_t c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == 0xAA || c == 0xB5 ||
+           c == 0xBA || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) ||
+           (c >= 0x386 && c <= 0x3FF && c != 0x387) || (c >= 0x400 && c <= 0x4FF) ||
+           (c >= 0x5D0 && c <= 0x5EA) || (c >= 0x620 && c <= 0x64A) || (c >= 0x671 && c <= 0x6D3) ||
+           (c >= 0xE01 && c <= 0xE30) || (c >= 0x1E00 && c <= 0x1EFF);
+}
+
+bool holdsLetter(std::string_view raw, const ByteCharacters& characters) {
+    return holdsLetter(takeCensus(raw), characters);
 }
 
 bool hasError(const std::vector<TextFinding>& findings) {

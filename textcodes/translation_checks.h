@@ -1,20 +1,26 @@
+// clang-format off
 // Checks of a translated text against its original, for the game's codes and its fixed
 // layout. Each finding names its check, a severity and a message:
 //
 //   check         severity  finds
 //   value-codes   error     the order of value codes (%N .. %p) differs: the game fills them in
-//   order pictures      error     the picture numbers differ (as a multiset) cstyle        error
-//   the translated cell's C-style notation is malformed colours       warning   the number of
-//   colour codes (\c0 .. \cd) or of \d differs thin          warning   the number of \t differs
+//                           order
+//   pictures      error     the picture numbers differ (as a multiset)
+//   cstyle        error     the translated cell's C-style notation is malformed
+//   colours       warning   the number of colour codes (\c0 .. \cd) or of \d differs
+//   thin          warning   the number of \t differs
 //   typed-code    warning   a code byte (123..155) the original lacks whose character in the
 //                           code page is printable: typed or pasted as a character, it became
 //                           a code (one finding per such byte)
 //   spaces        warning   the number of leading or trailing spaces differs
 //   control       warning   control bytes (0..31, shown as \xHH) the original lacks
+//   inconsistent  warning   the same original is translated otherwise in another text (across
+//                           texts, consistency_check.h; checkTranslations only)
 //   line-breaks   info      the number of \n differs
 //   untranslated  info      the text equals its original and holds a letter
 //
 // Texts are game bytes; messages are UTF-8, characters shown through the code page.
+// clang-format on
 #pragma once
 
 #include <array>
@@ -64,10 +70,18 @@ struct TextFinding {
     CheckFinding finding;
 };
 
-// Every text pair, text n at index n - 1 of both lists (the shorter list decides).
+// Every text pair, text n at index n - 1 of both lists (the shorter list decides), and the
+// checks across texts; a text's findings across texts follow its own.
 std::vector<TextFinding> checkTranslations(const std::vector<std::string>& originals,
                                            const std::vector<std::string>& translations,
                                            bool cstyle, const ByteCharacters& characters);
+
+// Letters of the scripts the game's code pages carry; a rough test, enough to tell words from
+// digits, signs and codes.
+bool isLetter(char32_t c);
+
+// Whether a raw text holds a letter outside its codes and picture sequences.
+bool holdsLetter(std::string_view raw, const ByteCharacters& characters);
 
 // Whether any finding is an error.
 bool hasError(const std::vector<TextFinding>& findings);

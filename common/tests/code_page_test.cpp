@@ -8,6 +8,7 @@
 #include <fstream>
 #include <set>
 
+#include "common/character_name.h"
 #include "common/code_page_choice.h"
 #include "common/profile_file.h"
 #include "common/tests/temp_dir.h"
@@ -177,6 +178,11 @@ TEST(CodePage, FromUtf8NamesTheFirstMissingCharacterAndRefusesMalformedText) {
     EXPECT_EQ(polish.bytes, "\xB3\xF3\x64\x9F");
     EXPECT_EQ(codePointName(0x142), "U+0142");
     EXPECT_EQ(codePointName(0x1F600), "U+1F600");
+    // Messages show the character beside its code point, unless it would disturb the line.
+    EXPECT_EQ(characterName(0x42D), "'\xD0\xAD' (U+042D)");
+    EXPECT_EQ(characterName(0x85), "U+0085");
+    EXPECT_EQ(characterName(0x202E), "U+202E");
+    EXPECT_EQ(characterName(0x2029), "U+2029");
 }
 
 TEST(CodePage, OnlyTheTenWindowsPagesExist) {

@@ -95,10 +95,11 @@ TEST(DocumentPo, MainImportIsAllOrNothing) {
     writeMessages(po, {message("exe/0001", "fine"), message("exe/0002", "50 %x"),
                        message("exe/0003", "\xD0\x96")});
     PoImportReport report = importPoFile(po, document, CodePage());
-    EXPECT_EQ(report.problems,
-              (std::vector<std::string>{
-                  "exe/0002: Incorrect % sequence at position 4",
-                  "exe/0003: The character U+0416 at position 1 is not in code page 1252"}));
+    EXPECT_EQ(
+        report.problems,
+        (std::vector<std::string>{
+            "exe/0002: Incorrect % sequence at position 4",
+            "exe/0003: The character '\xD0\x96' (U+0416) at position 1 is not in code page 1252"}));
     EXPECT_EQ(document.translatedTexts(), before.translatedTexts());
     // The same file under the Cyrillic code page still has the % error: still nothing.
     report = importPoFile(po, document, *CodePage::byNumber(1251));

@@ -47,6 +47,8 @@ TEST(ExeExport, OneMessagePerReadableTextInNumberOrder) {
     EXPECT_EQ(entries[0].context, "exe/0001");
     EXPECT_EQ(entries[0].translation, "Ja");
     EXPECT_EQ(entries[0].notes, std::vector<std::string>{"text 1"});
+    EXPECT_EQ(entries[0].references, (std::vector<PoReference>{{"Tarn.exe", 1}}));
+    EXPECT_EQ(entries[9].references, (std::vector<PoReference>{{"Tarn.exe", 12}}));
     EXPECT_EQ(entries[3].context, "exe/0004");
     EXPECT_EQ(entries[4].context, "exe/0006");  // texts 5 and 9 could not be read
     EXPECT_EQ(entries[3].translation, "");      // equal to the original: untranslated
@@ -102,10 +104,10 @@ TEST(ExeImport, ListsEveryProblemAndChangesNothing) {
     };
     const PoImportReport report = applyExePo(texts, entries, CodePage());
     EXPECT_EQ(report.problems,
-              (std::vector<std::string>{
-                  "exe/0042: Incorrect % sequence at position 4",
-                  "exe/0002: The character U+4E2D at position 1 is not in code page 1252",
-                  "exe/0003: a second message for the same text"}));
+              (std::vector<std::string>{"exe/0042: Incorrect % sequence at position 4",
+                                        "exe/0002: The character '\xE4\xB8\xAD' (U+4E2D) at "
+                                        "position 1 is not in code page 1252",
+                                        "exe/0003: a second message for the same text"}));
     EXPECT_EQ(texts, before);
 }
 
@@ -118,6 +120,11 @@ TEST(ExeExport, FilesPassMsgfmtCheckAndComeBackThroughGettextsTools) {
         runGettextTool(MSGFMT_PROGRAM, "--check -o /dev/null " + quoted(po), dir.path());
     EXPECT_EQ(check.status, 0);
     EXPECT_EQ(check.output, "");
+    EXPECT_NE(toString(readWholeFile(po)).find("\"Language: de\\n\"\n"), std::string::npos);
+    // A language that would break the header's lines is refused, not written.
+    EXPECT_THROW(poHeader("de\nX-Evil: 1", "test", 0), std::invalid_argument);
+    EXPECT_EQ(poHeader("pt_BR", "test", 0)[4],
+              (std::pair<std::string, std::string>{"Language", "pt_BR"}));
 
     // Importing into the original texts gives the translation back (fuzzy ones excepted).
     std::vector<std::string> expected = t.translated;

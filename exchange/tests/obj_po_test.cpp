@@ -40,6 +40,8 @@ TEST(ObjExport, OneMessagePerGroupWithTheSourceText) {
     EXPECT_EQ(entries[0].source, "Wolf");
     EXPECT_EQ(entries[0].translation, "Wolf (de)");
     EXPECT_EQ(entries[1].context, "obj/Creature.dat/3");
+    // References count groups from 0, as obj set and obj check do.
+    EXPECT_EQ(entries[1].references, (std::vector<PoReference>{{"ObjData/Creature.dat", 2}}));
     EXPECT_EQ(entries[1].translation, "");
     EXPECT_EQ(entries[2].context, "obj/door.dat/1");
     EXPECT_EQ(entries[2].source, "a\n");

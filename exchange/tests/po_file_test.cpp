@@ -37,17 +37,20 @@ void expectSameEntries(const std::vector<PoEntry>& a, const std::vector<PoEntry>
         EXPECT_EQ(a[i].translation, b[i].translation);
         EXPECT_EQ(a[i].notes, b[i].notes);
         EXPECT_EQ(a[i].fuzzy, b[i].fuzzy);
+        EXPECT_EQ(a[i].references, b[i].references);
     }
 }
 
 TEST(PoFile, WritesWhatReadsBackAndWhatMsgfmtAccepts) {
     TempDir dir;
-    const std::vector<PoEntry> entries = {
+    std::vector<PoEntry> entries = {
         entry("exe/0001", "Line one\nline two\n", "Zeile eins\nZeile zwei\n", {"text 1"}),
         entry("exe/0002", "", "", {"text 2"}),  // an empty original beside the header
         entry("exe/0003", "100%% \"quoted\" C:\\\\dir\t", "\xC3\xA4\\p0000002A", {"text 3"}),
         entry("exe/0004", "\nA", "B", {"text 4", "why it is fuzzy"}, true),
     };
+    entries[0].references = {{"Tarn.exe", 1}};
+    entries[1].references = {{"ObjData/Chest.dat", 0}, {"ObjData/Chest.dat", 7}};
     const auto path = dir.path() / "de.po";
     writePoFile(path, kHeader, entries);
     const PoReadResult read = readPoFile(path);
@@ -59,6 +62,8 @@ TEST(PoFile, WritesWhatReadsBackAndWhatMsgfmtAccepts) {
     EXPECT_NE(text.find("\"Content-Type: text/plain; charset=UTF-8\\n\"\n"), std::string::npos);
     EXPECT_NE(text.find("#. text 4\n#. why it is fuzzy\n#, fuzzy\nmsgctxt \"exe/0004\"\n"),
               std::string::npos);
+    EXPECT_NE(text.find("#. text 1\n#: Tarn.exe:1\nmsgctxt \"exe/0001\"\n"), std::string::npos);
+    EXPECT_NE(text.find("#: ObjData/Chest.dat:0 ObjData/Chest.dat:7\n"), std::string::npos);
     const ToolOutput check =
         runGettextTool(MSGFMT_PROGRAM, "--check -o /dev/null " + quoted(path), dir.path());
     EXPECT_EQ(check.status, 0);
@@ -83,6 +88,30 @@ TEST(PoFile, ReadListsEverySyntaxErrorWithItsLine) {
     EXPECT_EQ(read.problems[0], path.string() + ":6: keyword \"x\" unknown");
     EXPECT_EQ(read.problems[1], path.string() + ":6: syntax error");
     EXPECT_EQ(read.problems[2], path.string() + ":10: invalid control sequence");
+}
+
+// Editors such as Notepad start a UTF-8 file with a byte-order mark.
+TEST(PoFile, ReadSkipsAByteOrderMarkAndKeepsTheLinesAndName) {
+    TempDir dir;
+    const auto path = dir.path() / "bom.po";
+    const std::string body =
+        "msgid \"\"\n"
+        "msgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n"
+        "\n"
+        "msgctxt \"exe/0001\"\n"
+        "msgid \"a\"\n"
+        "msgstr \"\xC3\xA4\"\n";
+    writeFileAtomically(path, toBytes("\xEF\xBB\xBF" + body));
+    PoReadResult read = readPoFile(path);
+    EXPECT_TRUE(read.problems.empty()) << read.problems.front();
+    ASSERT_EQ(read.entries.size(), 1u);
+    EXPECT_EQ(read.entries[0].translation, "\xC3\xA4");
+
+    writeFileAtomically(path, toBytes("\xEF\xBB\xBF" + body + "msgstr x\n"));
+    read = readPoFile(path);
+    ASSERT_FALSE(read.problems.empty());
+    EXPECT_EQ(read.problems[0], path.string() + ":7: syntax error");
+    EXPECT_EQ(dir.fileCount(), 1u);
 }
 
 TEST(PoFile, ReadReportsADuplicateMessageOnce) {

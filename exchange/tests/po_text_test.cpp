@@ -55,8 +55,12 @@ TEST(PoText, RefusesWhatTheGameCannotShowWithThePosition) {
     const std::vector<Bad> cases = {
         {"ab\xC3", "The text is not UTF-8 at character 3"},
         {"\xC3\xA9\xFF", "The text is not UTF-8 at character 2"},
-        {"\xC3\xA9 \xE4\xB8\xAD", "The character U+4E2D at position 3 is not in code page 1252"},
-        {"\xF0\x9F\x98\x80", "The character U+1F600 at position 1 is not in code page 1252"},
+        {"\xC3\xA9 \xE4\xB8\xAD",
+         "The character '\xE4\xB8\xAD' (U+4E2D) at position 3 is not in code page 1252"},
+        {"\xF0\x9F\x98\x80",
+         "The character '\xF0\x9F\x98\x80' (U+1F600) at position 1 is not in code page 1252"},
+        // A direction override would turn the rest of the line around: its code point alone.
+        {"\xE2\x80\xAE", "The character U+202E at position 1 is not in code page 1252"},
         {"\xC3\xA9\nab%x", "Incorrect % sequence at position 5"},
         {"50%", "Unmatched % sign at the end of the text"},
         {"a\\q", "Incorrect \\ sequence at position 2"},
@@ -87,9 +91,9 @@ TEST(PoText, EachCodePageGivesItsOwnLettersAndRefusesOthers) {
     EXPECT_EQ(raw, russian);
 
     EXPECT_FALSE(poTextToRaw(russianText, raw, central));
-    EXPECT_EQ(raw, "The character U+0401 at position 1 is not in code page 1250");
+    EXPECT_EQ(raw, "The character '\xD0\x81' (U+0401) at position 1 is not in code page 1250");
     EXPECT_FALSE(poTextToRaw(polishText, raw, CodePage()));
-    EXPECT_EQ(raw, "The character U+017C at position 3 is not in code page 1252");
+    EXPECT_EQ(raw, "The character '\xC5\xBC' (U+017C) at position 3 is not in code page 1252");
 }
 
 TEST(PoText, LineBreaksAtTheEndsAreComparedAsGettextDoes) {

@@ -111,7 +111,9 @@ TEST_F(TranslationPoTest, ABadFileChangesNothingAndTheBoxListsItsProblems) {
     ASSERT_EQ(lines.size(), 22);
     EXPECT_EQ(lines[0], "Nothing was imported: the file has 31 problems.");
     EXPECT_EQ(lines[1], "exe/0002: Incorrect % sequence at position 4");
-    EXPECT_EQ(lines[2], "exe/0010: The character U+4E2D at position 1 is not in code page 1252");
+    EXPECT_EQ(
+        lines[2],
+        "exe/0010: The character '\xE4\xB8\xAD' (U+4E2D) at position 1 is not in code page 1252");
     EXPECT_EQ(lines[21], "... and 11 more");
     EXPECT_EQ(translated(1), "Hi");
     EXPECT_FALSE(main.modified());
@@ -147,7 +149,7 @@ TEST_F(TranslationPoTest, TheWindowsCodePageGivesTheLetters) {
     action("importPoAction")->trigger();
     EXPECT_EQ(prompter.messages().back().text,
               "Nothing was imported: the file has 1 problem.\n"
-              "exe/0004: The character U+0416 at position 1 is not in code page 1250");
+              "exe/0004: The character '\xD0\x96' (U+0416) at position 1 is not in code page 1250");
     setTranslations({{"exe/0004", ""}});
     answerFile(po);
     action("importPoAction")->trigger();

@@ -1,0 +1,239 @@
+#include "spelling/spell_checker.h"
+
+#include <hunspell/hunspell.hxx>
+#if __has_include(<iconv.h>)
+#include <iconv.h>
+#define TARN_HAVE_ICONV 1
+#endif
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <fstream>
+
+namespace tarn {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+char lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+char upper(char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
+
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// "de-DE" as dictionary files are named: "de_DE".
+std::string fileLanguage(std::string_view language) {
+    std::string name(language);
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+}
+
+bool readable(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec) && std::ifstream(path).good();
+}
+
+std::optional<DictionaryFiles> pairIn(const fs::path& folder, const std::string& name) {
+    DictionaryFiles files{folder / (name + ".aff"), folder / (name + ".dic")};
+    if (readable(files.aff) && readable(files.dic)) {
+        return files;
+    }
+    return std::nullopt;
+}
+
+// Converts between UTF-8 and a dictionary's character set; answers nothing when a character
+// has no counterpart.
+std::optional<std::string> convert(const std::string& from, const std::string& to,
+                                   std::string_view text) {
+#ifndef TARN_HAVE_ICONV
+    // Without iconv only UTF-8 dictionaries can be read.
+    (void)from;
+    (void)to;
+    (void)text;
+    return std::nullopt;
+#else
+    iconv_t cd = iconv_open(to.c_str(), from.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        return std::nullopt;
+    }
+    std::string in(text);
+    std::string out(text.size() * 4 + 4, '\0');
+    char* inPtr = in.data();
+    std::size_t inLeft = in.size();
+    char* outPtr = out.data();
+    std::size_t outLeft = out.size();
+    const std::size_t done = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    iconv_close(cd);
+    if (done == static_cast<std::size_t>(-1) || inLeft != 0) {
+        return std::nullopt;
+    }
+    out.resize(out.size() - outLeft);
+    return out;
+#endif
+}
+
+}  // namespace
+
+bool isSpellingLanguage(std::string_view language) {
+    if (language.size() < 2 || !isAsciiLetter(language[0]) || !isAsciiLetter(language[1])) {
+        return false;
+    }
+    std::size_t i = 2;
+    while (i < language.size() && isAsciiLetter(language[i])) {
+        ++i;
+    }
+    if (i == language.size()) {
+        return i <= 3;
+    }
+    if (i > 3 || (language[i] != '_' && language[i] != '-') || i + 1 == language.size()) {
+        return false;
+    }
+    return language.size() <= 16 &&
+           std::all_of(language.begin() + static_cast<std::ptrdiff_t>(i) + 1, language.end(),
+                       [](char c) { return isAsciiLetter(c) || (c >= '0' && c <= '9'); });
+}
+
+std::string dictionaryPackage(std::string_view language) {
+    std::string name = fileLanguage(language);
+    std::transform(name.begin(), name.end(), name.begin(), lower);
+    const std::string base = name.substr(0, name.find('_'));
+    const bool regional = base == "de" || base == "en" || base == "pt";
+    if (!regional) {
+        return "hunspell-" + base;
+    }
+    if (name == base) {
+        name += base == "en" ? "_us" : "_" + base;
+    }
+    std::replace(name.begin(), name.end(), '_', '-');
+    return "hunspell-" + name;
+}
+
+std::vector<fs::path> dictionaryFolders(const std::optional<fs::path>& extra) {
+    std::vector<fs::path> folders;
+    if (extra) {
+        folders.push_back(*extra);
+    }
+    folders.emplace_back(kSystemDictionaryFolder);
+    return folders;
+}
+
+std::optional<DictionaryFiles> findDictionary(std::string_view language,
+                                              const std::vector<fs::path>& folders) {
+    if (!isSpellingLanguage(language)) {
+        return std::nullopt;
+    }
+    const std::string name = fileLanguage(language);
+    const bool hasRegion = name.find('_') != std::string::npos;
+    for (const fs::path& folder : folders) {
+        if (auto files = pairIn(folder, name)) {
+            return files;
+        }
+        if (hasRegion) {
+            continue;
+        }
+        std::string own = name + "_";
+        std::transform(name.begin(), name.end(), std::back_inserter(own), upper);
+        if (auto files = pairIn(folder, own)) {
+            return files;
+        }
+        std::vector<std::string> regional;
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(folder, ec)) {
+            const std::string file = entry.path().filename().string();
+            if (file.starts_with(name + "_") && file.ends_with(".aff")) {
+                regional.push_back(file.substr(0, file.size() - 4));
+            }
+        }
+        std::sort(regional.begin(), regional.end());
+        for (const std::string& candidate : regional) {
+            if (auto files = pairIn(folder, candidate)) {
+                return files;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+SpellChecker::SpellChecker(const DictionaryFiles& files) {
+    if (!readable(files.aff) || !readable(files.dic)) {
+        throw SpellingError("cannot read the spelling dictionary " + files.dic.string());
+    }
+    hunspell_ = std::make_unique<Hunspell>(files.aff.c_str(), files.dic.c_str());
+    encoding_ = hunspell_->get_dict_encoding();
+    std::transform(encoding_.begin(), encoding_.end(), encoding_.begin(), upper);
+    // Some dictionaries name Windows code pages as "microsoft-cp1251".
+    if (encoding_.starts_with("MICROSOFT-")) {
+        encoding_.erase(0, 10);
+    }
+    if (encoding_ != "UTF-8" && !convert("UTF-8", encoding_, "a")) {
+        throw SpellingError(files.aff.string() + ": the character set " + encoding_ +
+                            " cannot be read");
+    }
+}
+
+SpellChecker::~SpellChecker() = default;
+
+std::unique_ptr<SpellChecker> SpellChecker::open(std::string_view language,
+                                                 const std::vector<fs::path>& folders) {
+    if (!isSpellingLanguage(language)) {
+        throw SpellingError("\"" + std::string(language) +
+                            "\" is no language code such as pl or de_DE");
+    }
+    const auto files = findDictionary(language, folders);
+    if (!files) {
+        std::string where;
+        for (const fs::path& folder : folders) {
+            where += (where.empty() ? "" : ", ") + folder.string();
+        }
+        throw SpellingError("no spelling dictionary for " + std::string(language) + " in " + where +
+                            ": install the Debian package " + dictionaryPackage(language));
+    }
+    return std::make_unique<SpellChecker>(*files);
+}
+
+std::optional<std::string> SpellChecker::toDictionary(std::string_view word) const {
+    if (encoding_ == "UTF-8") {
+        return std::string(word);
+    }
+    return convert("UTF-8", encoding_, word);
+}
+
+std::string SpellChecker::fromDictionary(const std::string& word) const {
+    if (encoding_ == "UTF-8") {
+        return word;
+    }
+    return convert(encoding_, "UTF-8", word).value_or("");
+}
+
+bool SpellChecker::isKnown(std::string_view word) const {
+    const auto converted = toDictionary(word);
+    return converted && hunspell_->spell(*converted);
+}
+
+std::vector<std::string> SpellChecker::suggestions(std::string_view word) const {
+    std::vector<std::string> found;
+    if (const auto converted = toDictionary(word)) {
+        for (const std::string& suggestion : hunspell_->suggest(*converted)) {
+            if (std::string utf8 = fromDictionary(suggestion); !utf8.empty()) {
+                found.push_back(std::move(utf8));
+            }
+        }
+    }
+    return found;
+}
+
+void SpellChecker::addWord(std::string_view word) {
+    if (const auto converted = toDictionary(word)) {
+        hunspell_->add(*converted);
+    }
+}
+
+}  // namespace tarn

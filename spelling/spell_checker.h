@@ -1,0 +1,79 @@
+// Hunspell dictionaries: finding one for a language, and asking it about words. This folder is
+// the only code that links Hunspell. Dictionaries are the .aff/.dic pairs of Debian's hunspell-*
+// packages (/usr/share/hunspell) or of a folder the translator names.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class Hunspell;
+
+namespace tarn {
+
+// A dictionary that cannot be found or opened; the message says what to do.
+class SpellingError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Where the system's dictionaries lie.
+inline constexpr std::string_view kSystemDictionaryFolder = "/usr/share/hunspell";
+
+// A language as dictionaries are named: "pl", "de_DE", "pt-BR" (letters, then "_" or "-" and
+// letters or digits). Anything else could name a file outside the folders.
+bool isSpellingLanguage(std::string_view language);
+
+// The Debian package with the dictionary of a language: hunspell-pl, hunspell-de-de for "de",
+// hunspell-pt-br for "pt_BR".
+std::string dictionaryPackage(std::string_view language);
+
+// The folders to look in: the given one first, then the system's.
+std::vector<std::filesystem::path> dictionaryFolders(
+    const std::optional<std::filesystem::path>& extra);
+
+struct DictionaryFiles {
+    std::filesystem::path aff;
+    std::filesystem::path dic;
+};
+
+// The first folder's dictionary of the language: LANG.aff and LANG.dic ("-" read as "_"), or
+// for a language without a region the first LANG_REGION pair, LANG_LANG preferred (de_DE for
+// "de", pl_PL for "pl").
+std::optional<DictionaryFiles> findDictionary(std::string_view language,
+                                              const std::vector<std::filesystem::path>& folders);
+
+// One open dictionary. Words go in and come out as UTF-8, whatever the dictionary's own
+// character set.
+class SpellChecker {
+public:
+    // Raises SpellingError when the files cannot be read.
+    explicit SpellChecker(const DictionaryFiles& files);
+    ~SpellChecker();
+    SpellChecker(const SpellChecker&) = delete;
+    SpellChecker& operator=(const SpellChecker&) = delete;
+
+    // Finds the language's dictionary in folders and opens it; raises SpellingError naming the
+    // folders and the package to install when there is none.
+    static std::unique_ptr<SpellChecker> open(std::string_view language,
+                                              const std::vector<std::filesystem::path>& folders);
+
+    bool isKnown(std::string_view word) const;
+    std::vector<std::string> suggestions(std::string_view word) const;
+    // Known from now on, for this checker only.
+    void addWord(std::string_view word);
+
+private:
+    // The word in the dictionary's character set, or nothing when it has no such letters.
+    std::optional<std::string> toDictionary(std::string_view word) const;
+    std::string fromDictionary(const std::string& word) const;
+
+    std::unique_ptr<Hunspell> hunspell_;
+    std::string encoding_;  // the dictionary's SET, upper case; UTF-8 needs no conversion
+};
+
+}  // namespace tarn

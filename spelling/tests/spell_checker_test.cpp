@@ -1,0 +1,95 @@
+#include "spelling/spell_checker.h"
+
+#include <gtest/gtest.h>
+
+#include "common/tests/temp_dir.h"
+#include "spelling/tests/test_dictionary.h"
+
+namespace tarn {
+namespace {
+
+TEST(SpellingLanguage, NamesTheDebianPackage) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"pl", "hunspell-pl"},       {"ru", "hunspell-ru"},       {"fr", "hunspell-fr"},
+        {"fr_FR", "hunspell-fr"},    {"de", "hunspell-de-de"},    {"de_AT", "hunspell-de-at"},
+        {"de-CH", "hunspell-de-ch"}, {"pt_BR", "hunspell-pt-br"}, {"pt", "hunspell-pt-pt"},
+        {"en", "hunspell-en-us"},    {"EN_gb", "hunspell-en-gb"},
+    };
+    for (const auto& [language, package] : cases) {
+        EXPECT_EQ(dictionaryPackage(language), package) << language;
+    }
+    for (const char* good : {"pl", "de_DE", "pt-BR", "ckb", "sr_Latn"}) {
+        EXPECT_TRUE(isSpellingLanguage(good)) << good;
+    }
+    // Nothing that could reach outside the dictionary folders or mean nothing.
+    for (const char* bad : {"", "p", "../pl", "pl/", "de_", "de__DE", "pl.aff", "d1", "abcd"}) {
+        EXPECT_FALSE(isSpellingLanguage(bad)) << bad;
+    }
+}
+
+TEST(SpellingLanguage, FindsTheDictionaryInTheFirstFolderThatHasOne) {
+    TempDir own;
+    TempDir system;
+    for (const char* name : {"de_AT", "de_DE", "pl_PL", "pt_BR", "pt_PT"}) {
+        writeTestDictionary(system.path(), name, {"x"});
+    }
+    writeTestDictionary(own.path(), "pt_BR", {"x"});
+    writeFileAtomically(own.path() / "de_CH.aff", toBytes("SET UTF-8\n"));  // no .dic beside it
+    const std::vector<std::filesystem::path> folders{own.path(), system.path()};
+    const std::vector<std::pair<std::string, std::filesystem::path>> cases = {
+        {"pl", system.path() / "pl_PL.dic"},    {"de", system.path() / "de_DE.dic"},
+        {"de_AT", system.path() / "de_AT.dic"}, {"pt-BR", own.path() / "pt_BR.dic"},
+        {"pt", own.path() / "pt_BR.dic"},  // the own folder's only Portuguese one comes first
+    };
+    for (const auto& [language, dic] : cases) {
+        const auto found = findDictionary(language, folders);
+        ASSERT_TRUE(found) << language;
+        EXPECT_EQ(found->dic, dic) << language;
+    }
+    EXPECT_FALSE(findDictionary("de_CH", folders));
+    EXPECT_FALSE(findDictionary("fr", folders));
+    EXPECT_EQ(dictionaryFolders(own.path()),
+              (std::vector<std::filesystem::path>{own.path(), "/usr/share/hunspell"}));
+    try {
+        SpellChecker::open("fr", folders);
+        FAIL() << "a checker without a dictionary";
+    } catch (const SpellingError& e) {
+        EXPECT_EQ(std::string(e.what()), "no spelling dictionary for fr in " + own.path().string() +
+                                             ", " + system.path().string() +
+                                             ": install the Debian package hunspell-fr");
+    }
+    EXPECT_THROW(SpellChecker::open("../pl_PL", {system.path() / "x"}), SpellingError);
+}
+
+// Dictionaries come in UTF-8 and in older single-byte character sets; words are UTF-8 either way.
+TEST(SpellChecker, KnowsSuggestsAndLearnsWordsInEitherCharacterSet) {
+    TempDir dir;
+    writeTestDictionary(dir.path(), "de_DE",
+                        {"Hallo", "Welt", "f\xC3\xBCr",
+                         "Stra\xC3\x9F"
+                         "e"});
+    writeTestDictionary(dir.path(), "de_AT",
+                        {"Hallo", "Welt", "f\xFCr",
+                         "Stra\xDF"
+                         "e"},
+                        "ISO8859-1");
+    for (const char* language : {"de_DE", "de_AT"}) {
+        SCOPED_TRACE(language);
+        const auto checker = SpellChecker::open(language, {dir.path()});
+        EXPECT_TRUE(checker->isKnown("Hallo"));
+        EXPECT_TRUE(checker->isKnown("f\xC3\xBCr"));
+        EXPECT_TRUE(
+            checker->isKnown("Stra\xC3\x9F"
+                             "e"));
+        EXPECT_FALSE(checker->isKnown("Halo"));
+        EXPECT_FALSE(checker->isKnown("\xD0\x96"));  // a letter the character set lacks
+        const auto suggestions = checker->suggestions("fur");
+        EXPECT_NE(std::find(suggestions.begin(), suggestions.end(), "f\xC3\xBCr"),
+                  suggestions.end());
+        checker->addWord("Tarn");
+        EXPECT_TRUE(checker->isKnown("Tarn"));
+    }
+}
+
+}  // namespace
+}  // namespace tarn
