@@ -106,6 +106,9 @@ std::u16string TarnPatch::header() const {
     std::u16string text = loadString(resources_, kMsgHeader);
     // One console line: the underline below it must match it.
     text = text.substr(0, std::min(text.find_first_of(u"\r\n"), std::size_t{79}));
+    if (!text.empty() && text.back() >= 0xD800 && text.back() < 0xDC00) {
+        text.pop_back();  // half a character cut off at the end
+    }
     if (text.empty()) {
         const std::string builtIn = kBanner;
         text.assign(builtIn.begin(), builtIn.end());

@@ -296,6 +296,72 @@ TEST_F(OriginalsBackupTest, EmptyRestoreMessagesShowTheirEnglishDefaults) {
         << console;
 }
 
+// A game update changed b.dat after the patch wrote it: restoring its original would undo the
+// update, so the player is asked, with the yes characters as at every question.
+TEST_F(OriginalsBackupTest, RestoreAsksBeforeUndoingAChangeMadeSinceThePatch) {
+    struct Case {
+        std::string yesChars;
+        std::string answers;
+        int code;
+        bool restoresUpdate;
+        std::string shown;
+    };
+    const std::vector<Case> cases = {
+        {"y", "n\n", 1, false, "[Y/N]Nothing was changed.\n\nPress ENTER to continue\n"},
+        {"tT", "y\n", 1, false, "[Y/N]Nothing was changed."},
+        {"y", "y\nn\n\n", 1, false,
+         "\nObjData/b.dat has changed since this program wrote it, perhaps by an update of\n"
+         "the game. Putting back the original undoes that change.\nRestore anyway? [Y/N]"
+         "1 file(s) restored\nThe original files are kept in the \"TarnPatch-backup\""},
+        {"tT", "t\nn\n\n", 1, false, "Restore anyway? [T/N]1 file(s) restored"},
+        {"tT", "T\nt\n\n", 0, true, "Restore anyway? [T/N]2 file(s) restored\n\nPress"},
+    };
+    const Bytes update = makeSampleObjectFile(10, 3, {{{0, "patched"}}, {}, {}}, kName, 2);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answers);
+        for (const char* name : {"A.DAT", "b.dat"}) {
+            writeFileAtomically(objData / name, originals[name]);
+        }
+        ASSERT_EQ(patch({textsFor("A.DAT", {{{1, "Schwert"}}}), textsFor("b.dat", {{{0, "y"}}})},
+                        "y\n\n"),
+                  0);
+        // The digests lie beside the folder, so that programs built before still restore.
+        ASSERT_TRUE(fs::exists(game.path() / "TarnPatch-backup.sums"));
+        EXPECT_EQ(kept().size(), 2u);
+        writeFileAtomically(objData / "b.dat", update);
+
+        EndUserOptions options;
+        options.yesChars = c.yesChars;
+        EXPECT_EQ(restore(c.answers, options), c.code);
+        EXPECT_NE(console.find(c.shown), std::string::npos) << console;
+        EXPECT_EQ(readWholeFile(objData / "b.dat"), c.restoresUpdate ? originals["b.dat"] : update);
+        if (c.code == 0) {
+            expectOriginal("A.DAT");
+            EXPECT_FALSE(fs::exists(backup));
+            EXPECT_FALSE(fs::exists(game.path() / "TarnPatch-backup.sums"));
+        } else {
+            EXPECT_EQ(kept().at("b.dat"), originals["b.dat"]);
+            EXPECT_TRUE(fs::exists(game.path() / "TarnPatch-backup.sums"));
+        }
+    }
+}
+
+// Temporary files of writes that were cut off are no originals: they neither stop the restore
+// nor keep the folder.
+TEST_F(OriginalsBackupTest, RestoreRemovesItsOwnLeftovers) {
+    ASSERT_EQ(patch({textsFor("A.DAT", {{{1, "Schwert"}}})}, "y\n\n"), 0);
+    writeFileAtomically(backup / ".b.dat.tmp-Xy12Ab", Bytes{'x'});
+    writeFileAtomically(backup / ".A.DAT.tarn-4242-k3Jd.tmp", Bytes{'x'});
+    writeFileAtomically(game.path() / ".TarnPatch-backup.sums.tmp-abc", Bytes{'x'});
+    writeFileAtomically(game.path() / ".Other.tmp-abc", Bytes{'x'});  // not ours to remove
+    EXPECT_EQ(restore("y\n\n"), 0);
+    EXPECT_NE(console.find("[Y/N]1 file(s) restored\n\nPress ENTER"), std::string::npos) << console;
+    expectOriginal("A.DAT");
+    EXPECT_FALSE(fs::exists(backup));
+    EXPECT_FALSE(fs::exists(game.path() / ".TarnPatch-backup.sums.tmp-abc"));
+    EXPECT_TRUE(fs::exists(game.path() / ".Other.tmp-abc"));
+}
+
 TEST(RestoreSwitch, TakesTheLongFormAndTheWindowsFormInAnyCase) {
     EXPECT_TRUE(isRestoreSwitch("--restore"));
     EXPECT_TRUE(isRestoreSwitch("/restore"));
