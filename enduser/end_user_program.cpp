@@ -18,11 +18,17 @@ Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjFile>& file
                 : std::string("No object file has any text: the end-user program would change "
                               "nothing."));
     }
-    std::vector<Resource> resources;
-    resources.push_back({{kStringTableType, ResourceName::number(kMessageTableName), 0},
-                         buildMessageTableBlock(options.messages, options.yesChars)});
+    std::vector<Resource> resources = messageTableResources(options.messages, options.yesChars);
     resources.push_back({{kRawDataType, ResourceName::string(kObjTextsName), 0}, std::move(texts)});
     return addResources(patcher, resources);
+}
+
+std::vector<Resource> messageTableResources(const MessageTexts& messages,
+                                            const std::string& yesChars) {
+    return {{{kStringTableType, ResourceName::number(kMessageTableName), 0},
+             buildMessageTableBlock(messages, yesChars)},
+            {{kStringTableType, ResourceName::number(kNextMessageTableName), 0},
+             buildNextMessageTableBlock(messages)}};
 }
 
 MessageTexts parseMessageLines(const std::string& text) {
@@ -40,9 +46,11 @@ MessageTexts parseMessageLines(const std::string& text) {
         lines.push_back(std::move(line));
         start = end + 1;
     }
-    if (lines.size() != kMessageCount && lines.size() != kFirstMessageCount) {
-        throw MessageTableError("The messages file must have exactly 15 (or 11) lines; it has " +
-                                std::to_string(lines.size()));
+    if (lines.size() != kMessageCount && lines.size() != kBlockOneMessageCount &&
+        lines.size() != kFirstMessageCount) {
+        throw MessageTableError(
+            "The messages file must have exactly 17 (or 15 or 11) lines; it has " +
+            std::to_string(lines.size()));
     }
     MessageTexts messages = defaultMessages();
     for (std::size_t k = 0; k < lines.size(); ++k) {
@@ -50,7 +58,7 @@ MessageTexts parseMessageLines(const std::string& text) {
             throw MessageTableError("Line " + std::to_string(k + 1) +
                                     " of the messages file is not valid UTF-8 text");
         }
-        messages[k] = lines[k];
+        messages[k] = currentWording(messageEntry(k), lines[k]);
     }
     return messages;
 }

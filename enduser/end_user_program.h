@@ -9,6 +9,7 @@
 #include "common/bytes.h"
 #include "enduser/message_table.h"
 #include "enduser/obj_texts.h"
+#include "enduser/resource_bundle.h"
 #include "objfiles/obj_text_model.h"
 
 namespace tarn {
@@ -32,10 +33,15 @@ public:
 Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjFile>& files,
                           const EndUserOptions& options);
 
-// Reads the messages from a UTF-8 text of 15 lines (entries 0 to 10, then 12 to 15) or of 11
-// lines (entries 0 to 10; the others keep their defaults). Lines end in LF or CR LF; a final
-// line end is optional. Raises MessageTableError for another number of lines or malformed
-// UTF-8.
+// The message table's string-table blocks 1 and 2 as resources; raises MessageTableError.
+std::vector<Resource> messageTableResources(const MessageTexts& messages,
+                                            const std::string& yesChars);
+
+// Reads the messages from a UTF-8 text of 17 lines (entries 0 to 10, then 12 to 17), of 15
+// (entries 0 to 10, then 12 to 15) or of 11 (entries 0 to 10); messages the file leaves out keep
+// their defaults, and a line equal to an earlier default takes the current one
+// (currentWording). Lines end in LF or CR LF; a final line end is optional. Raises
+// MessageTableError for another number of lines or malformed UTF-8.
 MessageTexts parseMessageLines(const std::string& text);
 
 }  // namespace tarn

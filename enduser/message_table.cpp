@@ -10,10 +10,9 @@ const MessageTexts& defaultMessages() {
         "The \"ObjData\" directory isn't found - make sure that you run this file from your Tarn "
         "directory!",
         "This program is going to modify some Tarn files so that they include texts needed for "
-        "the translation to work. If you ever want to restore the original files (either because "
-        "this program worked wrong or just to go back to the old state), you either have to "
-        "reinstall the game or restore a backup copy of the ObjData directory made _before_ this "
-        "program changes the files. Do you want to continue? [Y/N]",
+        "the translation to work. Before it changes a file for the first time, it keeps the "
+        "original in the \"TarnPatch-backup\" directory; to put the original files back, run this "
+        "program again with --restore. Do you want to continue? [Y/N]",
         "Processing files, please be patient...",
         "Processing %1 (%2 file(s) left)",
         "The following error occured while trying to open %1:",
@@ -28,6 +27,8 @@ const MessageTexts& defaultMessages() {
         "No backup found - the \"%1\" directory with the original files does not exist.",
         "The original files are kept in the \"%1\" directory. To put them back, run this "
         "program again with --restore.",
+        "Nothing was changed.",
+        "Tarn Object Text Changer",
     };
     return messages;
 }
@@ -40,6 +41,20 @@ const std::string& defaultMessage(unsigned entry) {
         }
     }
     return none;
+}
+
+std::string currentWording(unsigned entry, std::string stored) {
+    // The question of programs that kept no originals, which sent players to reinstall.
+    static const std::string formerQuestion =
+        "This program is going to modify some Tarn files so that they include texts needed for "
+        "the translation to work. If you ever want to restore the original files (either because "
+        "this program worked wrong or just to go back to the old state), you either have to "
+        "reinstall the game or restore a backup copy of the ObjData directory made _before_ this "
+        "program changes the files. Do you want to continue? [Y/N]";
+    if (entry == kMsgQuestion && stored == formerQuestion) {
+        return defaultMessage(entry);
+    }
+    return stored;
 }
 
 namespace {
@@ -71,7 +86,17 @@ Bytes buildMessageTableBlock(const MessageTexts& messages, const std::string& ye
     };
     appendMessages(0, kFirstMessageCount);
     appendEntry(block, yesChars, "The yes characters text");
-    appendMessages(kFirstMessageCount, kMessageCount);
+    appendMessages(kFirstMessageCount, kBlockOneMessageCount);
+    return block;
+}
+
+Bytes buildNextMessageTableBlock(const MessageTexts& messages) {
+    Bytes block;
+    for (std::size_t row = kBlockOneMessageCount; row < kMessageCount; ++row) {
+        appendEntry(block, messages[row], "Message " + std::to_string(messageEntry(row)));
+    }
+    // The empty entries complete the block as the Windows resource compiler writes it.
+    block.resize(block.size() + 2 * (kStringsPerBlock - (kMessageCount - kBlockOneMessageCount)));
     return block;
 }
 

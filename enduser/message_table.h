@@ -1,14 +1,16 @@
-// The message table of the end-user program: one string-table block of 16 entries (strings 0
-// to 15), attached as resource type 6 (string table), name 1, language 0.
+// The message table of the end-user program: string-table blocks of 16 entries each, attached
+// as resource type 6 (string table), language 0; block n (name n) holds strings 16(n-1) to
+// 16(n-1)+15.
 //
 //   entry i (i = 0..15, back to back):
 //     u16 LE  length   number of UTF-16 code units that follow; 0 for an empty entry
 //     u16 LE  text[length]   UTF-16LE code units, no terminator
 //
-// Entries 0 to 10 and 12 to 15 are the console messages, entry 11 the characters that answer
-// "yes". Programs built before the backup existed leave entries 12 to 15 empty; the end-user
-// program shows their English defaults then. String ID i lies in block (i >> 4) + 1 at index
-// i & 15; the end-user program only uses block 1.
+// Block 1: entries 0 to 10 and 12 to 15 are the console messages, entry 11 the characters that
+// answer "yes". Block 2: entries 16 and 17 (the rest empty). Programs built before the backup
+// existed leave entries 12 to 15 empty, and those built before messages 16 and 17 carry no
+// block 2; the end-user program shows the English defaults then, and older end-user programs
+// read block 1 only. String ID i lies in block (i >> 4) + 1 at index i & 15.
 #pragma once
 
 #include <array>
@@ -21,13 +23,16 @@
 namespace tarn {
 
 // The console messages the translator edits, in table order: rows 0 to 10 are entries 0 to 10,
-// rows 11 to 14 are entries 12 to 15 (messageEntry).
-constexpr std::size_t kMessageCount = 15;
+// rows 11 to 16 are entries 12 to 17 (messageEntry).
+constexpr std::size_t kMessageCount = 17;
 // The messages of programs built before the backup existed: entries 0 to 10.
 constexpr std::size_t kFirstMessageCount = 11;
+// The messages of programs built before messages 16 and 17: entries 0 to 10 and 12 to 15.
+constexpr std::size_t kBlockOneMessageCount = 15;
 constexpr std::size_t kStringsPerBlock = 16;
 constexpr std::uint16_t kStringTableType = 6;
 constexpr std::uint16_t kMessageTableName = 1;
+constexpr std::uint16_t kNextMessageTableName = 2;
 
 // Message numbers of the end-user program; the inserts each takes are in brackets.
 enum Message : unsigned {
@@ -44,12 +49,18 @@ enum Message : unsigned {
     kMsgPressEnter = 10,
     kMsgYesChars = 11,
     kMsgRestoreQuestion = 12,
-    kMsgRestored = 13,     // %1 number of files restored
-    kMsgNoBackup = 14,     // %1 backup folder
-    kMsgBackupKept = 15,   // %1 backup folder
+    kMsgRestored = 13,    // %1 number of files restored
+    kMsgNoBackup = 14,    // %1 backup folder
+    kMsgBackupKept = 15,  // %1 backup folder
+    kMsgNothingChanged = 16,
+    kMsgHeader = 17,  // replaces the built-in header above the dialogue
 };
 
-// The string ID of message row (0 to 14): entry 11, the yes characters, is not a message.
+// The messages that ask a question the yes characters answer.
+inline constexpr unsigned kQuestionMessages[] = {kMsgQuestion, kMsgIgnoreError,
+                                                 kMsgRestoreQuestion};
+
+// The string ID of message row (0 to 16): entry 11, the yes characters, is not a message.
 constexpr unsigned messageEntry(std::size_t row) {
     return static_cast<unsigned>(row < kFirstMessageCount ? row : row + 1);
 }
@@ -58,8 +69,11 @@ constexpr unsigned messageEntry(std::size_t row) {
 using MessageTexts = std::array<std::string, kMessageCount>;
 
 const MessageTexts& defaultMessages();
-// The English default of a message entry (0 to 15); empty for entry 11.
+// The English default of a message entry (0 to 17); empty for entry 11.
 const std::string& defaultMessage(unsigned entry);
+// The message text to use for a stored one: a text equal to an earlier English default of its
+// entry is that default's successor, anything else (a translator's wording) stays.
+std::string currentWording(unsigned entry, std::string stored);
 inline constexpr const char* kDefaultYesChars = "y";
 
 // A text that does not fit the string-table block (malformed UTF-8, more than 65535 units).
@@ -68,8 +82,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The 16-entry block of the messages and the yes characters (UTF-8 in, UTF-16 out).
+// Block 1, the 16 entries of messages 0 to 15 and the yes characters (UTF-8 in, UTF-16 out).
 Bytes buildMessageTableBlock(const MessageTexts& messages, const std::string& yesChars);
+// Block 2, the 16 entries 16 to 31: messages 16 and 17, the others empty.
+Bytes buildNextMessageTableBlock(const MessageTexts& messages);
 
 // Entry index (0 to 15) of a string-table block, as the Windows string loader reads it: empty
 // for an index past a truncated block or a missing entry. Never reads outside the block.

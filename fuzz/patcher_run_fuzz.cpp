@@ -1,8 +1,8 @@
 // Proves: the end-user program, run with any OBJTEXTS data over a small game folder, never
-// crashes, never writes outside ObjData and its backup folder (names such as "../x" are
-// refused), leaves no temporary file behind, keeps only originals byte for byte, and leaves
-// every object file either as it was or rewritten whole: it still decodes and reads with the
-// same number of text tables.
+// crashes, never writes outside ObjData, its backup folder and the digest list beside it (names
+// such as "../x" are refused), leaves no temporary file behind, keeps only originals byte for
+// byte, and leaves every object file either as it was or rewritten whole: it still decodes and
+// reads with the same number of text tables.
 #include <unistd.h>
 
 #include <filesystem>
@@ -98,7 +98,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(readWholeFile(g.folder / "outside.dat") == g.outside);
     const fs::path kept = g.folder / kBackupFolderName;
     const bool hasBackup = fs::exists(kept);
-    FUZZ_CHECK(entries(g.root) == 2 && entries(g.folder) == (hasBackup ? 3u : 2u));
+    // The digests of written files lie beside the backup, which every written file has.
+    const bool hasSums = fs::exists(g.folder / kBackupSumsName);
+    FUZZ_CHECK(!hasSums || hasBackup);
+    FUZZ_CHECK(entries(g.root) == 2 && entries(g.folder) == 2u + hasBackup + hasSums);
     if (hasBackup) {
         for (const auto& entry : fs::directory_iterator(kept)) {
             bool original = false;

@@ -5,6 +5,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "objfiles/object_folder.h"
+#include "patcher/backup_sums.h"
 #include "patcher/tarn_patch.h"
 #include "platform/core/paths.h"
 
@@ -58,8 +59,14 @@ bool OriginalsBackup::keep(const std::string& name, const Bytes& original) {
 std::vector<OriginalsBackup::Item> OriginalsBackup::restorePlan(const fs::path& objData) const {
     std::vector<Item> plan;
     for (const fs::path& backup : platform::listEntries(folder_)) {
-        Item item{backup, {}, {}, {}};
         const std::string name = backup.filename().string();
+        std::error_code ec;
+        if (isOwnTemporaryFile(name) &&
+            fs::symlink_status(backup, ec).type() == fs::file_type::regular) {
+            fs::remove(backup, ec);
+            continue;
+        }
+        Item item{backup, {}, {}, {}};
         const auto target = platform::findEntryIgnoringCase(objData, name);
         if (!isPlainFileName(name) || !fileExists(backup)) {
             item.refusal = "It is not a file that this program keeps; it is left as it is";

@@ -40,8 +40,9 @@ public:
 
     // Every entry of the backup folder, in upper-cased name order. Only regular files with a
     // plain file name that ObjData has (whatever the letter case) and that decode as object
-    // files go back; the others are refused and left alone. Raises FileError when the folder
-    // cannot be listed.
+    // files go back; the others are refused and left alone. Temporary files that an earlier
+    // run left when it was cut off (isOwnTemporaryFile) are no entries: they are removed.
+    // Raises FileError when the folder cannot be listed.
     std::vector<Item> restorePlan(const fs::path& objData) const;
 
     // Writes a planned item back over its object file atomically; raises FileError.

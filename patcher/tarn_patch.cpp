@@ -12,6 +12,7 @@
 #include "objfiles/object_container.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/text_tables.h"
+#include "patcher/sha256.h"
 #include "platform/core/console.h"
 #include "platform/core/paths.h"
 #include "platform/core/unicode_case.h"
@@ -51,7 +52,8 @@ TarnPatch::TarnPatch(ResourceBundle resources, std::string resourceError, fs::pa
       gameFolder_(std::move(gameFolder)),
       in_(in),
       out_(out),
-      backup_(gameFolder_) {}
+      backup_(gameFolder_),
+      sums_(gameFolder_) {}
 
 std::string TarnPatch::loadMessage(unsigned number, const std::vector<std::string>& inserts) const {
     std::u16string text = loadString(resources_, number);
@@ -59,6 +61,11 @@ std::string TarnPatch::loadMessage(unsigned number, const std::vector<std::strin
     if (text.empty() && number > kMsgYesChars) {
         text = utf8ToUtf16(defaultMessage(number)).value_or(std::u16string());
     }
+    return formatText(std::move(text), inserts);
+}
+
+std::string TarnPatch::formatText(std::u16string text,
+                                  const std::vector<std::string>& inserts) const {
     if (text.size() > kMaxMessageLength) {
         text.resize(kMaxMessageLength);
     }
@@ -95,6 +102,25 @@ bool TarnPatch::askYes() {
     return yes_->answers(answer);
 }
 
+std::u16string TarnPatch::header() const {
+    std::u16string text = loadString(resources_, kMsgHeader);
+    // One console line: the underline below it must match it.
+    text = text.substr(0, std::min(text.find_first_of(u"\r\n"), std::size_t{79}));
+    if (!text.empty() && text.back() >= 0xD800 && text.back() < 0xDC00) {
+        text.pop_back();  // half a character cut off at the end
+    }
+    if (text.empty()) {
+        const std::string builtIn = kBanner;
+        text.assign(builtIn.begin(), builtIn.end());
+    }
+    return text;
+}
+
+int TarnPatch::declined() {
+    finish(loadMessage(kMsgNothingChanged));
+    return 1;
+}
+
 int TarnPatch::FatalError(unsigned number, const std::vector<std::string>& inserts) {
     line(loadMessage(number, inserts));
     line();
@@ -104,15 +130,20 @@ int TarnPatch::FatalError(unsigned number, const std::vector<std::string>& inser
 }
 
 bool TarnPatch::showBannerAndCheckMessages() {
-    line(kBanner);
-    line(std::string(std::char_traits<char>::length(kBanner), '-'));
+    const std::u16string banner = header();
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < banner.size(); ++characters) {
+        platform::nextUtf16(banner, i);
+    }
+    line(platform::toConsoleText(banner));
+    line(std::string(characters, '-'));
     line();
 
-    const bool found = std::any_of(
-        resources_.resources().begin(), resources_.resources().end(), [](const Resource& r) {
-            return r.key.type == kStringTableType &&
-                   r.key.name == ResourceName::number(kMessageTableName);
-        });
+    const bool found = std::any_of(resources_.resources().begin(), resources_.resources().end(),
+                                   [](const Resource& r) {
+                                       return r.key.type == kStringTableType &&
+                                              r.key.name == ResourceName::number(kMessageTableName);
+                                   });
     if (!found) {
         line(kNoResources);
         if (!resourceError_.empty()) {
@@ -160,7 +191,7 @@ int TarnPatch::run() {
 
     out_ << loadMessage(kMsgQuestion);
     if (!askYes()) {
-        return 1;
+        return declined();
     }
     std::uint32_t errors = 0;
     {
@@ -191,31 +222,56 @@ int TarnPatch::restore() {
 
     out_ << loadMessage(kMsgRestoreQuestion);
     if (!askYes()) {
-        return 1;
+        return declined();
     }
     errors_ = 0;
     std::size_t restored = 0;
+    std::size_t leftAlone = 0;
     const std::string folderName = backup_.folder().filename().string();
     const std::string separator = fs::path("/").make_preferred().string();
     try {
+        try {
+            sums_.load();
+        } catch (const std::exception& e) {
+            // Without the digests every original goes back, as before they were kept.
+            report(kMsgOpenError, kBackupSumsName, e.what());
+        }
         for (const OriginalsBackup::Item& item : backup_.restorePlan(objData_)) {
             const std::string name = item.backup.filename().string();
             if (!item.refusal.empty()) {
                 report(kMsgOpenError, folderName + separator + name, item.refusal);
                 continue;
             }
+            const std::string target = item.target.filename().string();
+            try {
+                const Bytes current = readWholeFile(item.target);
+                // Already the original, say after a restore that stopped half-way.
+                if (current == item.data) {
+                    ++restored;
+                    continue;
+                }
+                const auto written = sums_.digestOf(target);
+                if (written && *written != sha256Hex(current) && !askRestoreChanged(target)) {
+                    ++leftAlone;
+                    continue;
+                }
+            } catch (const std::exception& e) {
+                report(kMsgOpenError, displayPath(target), e.what());
+                continue;
+            }
             try {
                 OriginalsBackup::restore(item);
                 ++restored;
             } catch (const std::exception& e) {
-                report(kMsgSaveError, displayPath(item.target.filename().string()), e.what());
+                report(kMsgSaveError, displayPath(target), e.what());
             }
         }
         // The folder goes only when everything came back, and only once the restored files
-        // are durable: what could not be restored stays kept.
-        if (errors_ == 0) {
+        // are durable: what could not be restored, or was left alone, stays kept.
+        if (errors_ == 0 && leftAlone == 0) {
             platform::flushFolder(objData_);
             backup_.remove();
+            sums_.removeWithLeftovers();
         }
     } catch (const std::exception& e) {
         report(kMsgOpenError, folderName, e.what());
@@ -224,8 +280,31 @@ int TarnPatch::restore() {
     if (errors_ != 0) {
         more.push_back(loadMessage(kMsgFinishedWithErrors, {std::to_string(errors_)}));
     }
+    if (leftAlone != 0) {
+        more.push_back(loadMessage(kMsgBackupKept, {folderName}));
+    }
     finish(loadMessage(kMsgRestored, {std::to_string(restored)}), more);
-    return errors_ == 0 ? 0 : 1;
+    return errors_ == 0 && leftAlone == 0 ? 0 : 1;
+}
+
+bool TarnPatch::askRestoreChanged(const std::string& name) {
+    // The player's own yes letter in the hint, as the translated questions show theirs.
+    const char32_t yes = yes_->answers("y") ? U'Y' : platform::simpleUpperCase(yes_->first());
+    std::u16string hint = u" [";
+    if (yes > 0xFFFF) {
+        hint += static_cast<char16_t>(0xD800 + ((yes - 0x10000) >> 10));
+        hint += static_cast<char16_t>(0xDC00 + ((yes - 0x10000) & 0x3FF));
+    } else {
+        hint += static_cast<char16_t>(yes);
+    }
+    hint += u"/N]";
+    line();
+    line(
+        formatText(u"%1 has changed since this program wrote it, perhaps by an update of the "
+                   u"game. Putting back the original undoes that change.",
+                   {displayPath(name)}));
+    out_ << formatText(u"Restore anyway?" + hint, {});
+    return askYes();
 }
 
 void TarnPatch::blankProgressLine() {
@@ -347,18 +426,25 @@ void TarnPatch::replaceFile(const fs::path& path, const Bytes& before, const Byt
     if (afterReplace_) {
         afterReplace_(path);
     }
-    bool same = false;
+    std::string failed;
     try {
         const Bytes back = readWholeFile(path);
-        same = back == after && readObjectFile(back, {}).Texts == texts;
+        if (back != after || readObjectFile(back, {}).Texts != texts) {
+            failed = "The file \"" + path.string() + "\" did not read back as written";
+        }
     } catch (const std::exception&) {
-        same = false;
+        failed = "The file \"" + path.string() + "\" did not read back as written";
     }
-    if (same) {
-        return;
+    if (failed.empty()) {
+        try {
+            sums_.record(path.filename().string(), after);
+            return;
+        } catch (const std::exception& e) {
+            // Without its digest a later restore could not tell this write from an update.
+            failed = e.what();
+        }
     }
     // The file goes back to what it was before this run: its backup when this run made it.
-    const std::string failed = "The file \"" + path.string() + "\" did not read back as written";
     try {
         writeFileAtomically(path, before);
     } catch (const std::exception& e) {

@@ -13,9 +13,10 @@
 
 #include "enduser/obj_texts.h"
 #include "enduser/resource_bundle.h"
+#include "enduser/yes_set.h"
 #include "objfiles/obj_text_model.h"
+#include "patcher/backup_sums.h"
 #include "patcher/originals_backup.h"
-#include "patcher/yes_set.h"
 
 namespace tarn {
 
@@ -33,12 +34,19 @@ public:
     int run();
 
     // The run of --restore: one question, then every kept original goes back over its object
-    // file and the backup folder is removed. Answers 0 when all were restored, 1 otherwise.
+    // file and the backup folder is removed. A file that changed since the patch wrote it (its
+    // digest in BackupSums differs) goes back only when the player answers yes to "restore
+    // anyway"; a file left so keeps its original in the folder. Answers 0 when all were
+    // restored, 1 otherwise.
     int restore();
 
     // Message number with its inserts (UTF-8), as console text; "--Text not found!--" for a
     // missing or empty entry and when formatting fails.
     std::string loadMessage(unsigned number, const std::vector<std::string>& inserts = {}) const;
+
+    // The header above the dialogue: message 17 where the patch carries it, else the built-in
+    // one, which must also show when the message table is missing.
+    std::u16string header() const;
 
     // Reads one answer line; yes when its first character is in the yes set.
     bool askYes();
@@ -59,6 +67,11 @@ private:
     // Finds ObjData whatever its letter case.
     bool findObjData();
     int FatalError(unsigned number, const std::vector<std::string>& inserts = {});
+    // The player answered no to a question before anything was done.
+    int declined();
+    // Asks whether to put back the original of a file that changed since the patch wrote it.
+    bool askRestoreChanged(const std::string& name);
+    std::string formatText(std::u16string text, const std::vector<std::string>& inserts) const;
     void finish(const std::string& summary, const std::vector<std::string>& more = {});
     void waitForEnter();
     void line(const std::string& text = {});
@@ -81,6 +94,7 @@ private:
     bool enhanced_ = false;
     std::uint32_t errors_ = 0;
     OriginalsBackup backup_;
+    BackupSums sums_;
     bool madeBackups_ = false;
     std::function<void(const fs::path&)> afterReplace_;
 };

@@ -90,14 +90,17 @@ void addPatchCommands(Tool& tool) {
     buildCommand.add_option("--game", o->game, "the translated game's folder (holds ObjData)")
         ->required()
         ->type_name("DIR");
-    buildCommand.add_option("-o", o->out, "the end-user program to write")
+    buildCommand
+        .add_option("-o", o->out,
+                    "the end-user program to write (NAME.exe for Windows, NAME for native)")
         ->required()
         ->type_name("OUT");
     addOptional(buildCommand, "--id", "N", o->id, "carries only the texts of this language ID");
     buildCommand.add_flag("--normal-rle", o->normalRle,
                           "the normal run-length encoder instead of the enhanced one");
     addOptional(buildCommand, "--messages", "FILE", o->messages,
-                "a UTF-8 file of the 15 console messages, one a line (11 lines: the first 11)");
+                "a UTF-8 file of the 17 console messages, one a line (11 or 15 lines: the first "
+                "11 or 15)");
     addOptional(buildCommand, "--yes-chars", "CHARS", o->yesChars,
                 "the characters that answer the program's questions with yes");
     addOptional(buildCommand, "--target", "SYSTEM", o->target,

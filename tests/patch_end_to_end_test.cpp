@@ -141,7 +141,8 @@ TEST_F(PatchEndToEnd, RestoreGivesBackTheOriginalsInTheTranslatorsWords) {
     }
     std::string messages;
     for (int k = 0; k < 15; ++k) {
-        messages += k == 11   ? "Originale zur\xC3\xBC" "ckholen? [J/N]\n"
+        messages += k == 11   ? "Originale zur\xC3\xBC"
+                                "ckholen? [J/N]\n"
                     : k == 12 ? "%1 Datei(en) wiederhergestellt\n"
                               : "Nachricht\n";
     }
@@ -158,8 +159,9 @@ TEST_F(PatchEndToEnd, RestoreGivesBackTheOriginalsInTheTranslatorsWords) {
     EXPECT_GT(kept, 1);
     const Result r = runIn(player, program, "j\n\n", scratch.path());
     EXPECT_EQ(r.code, 0);
-    EXPECT_NE(r.out.find("Originale zur\xC3\xBC" "ckholen? [J/N]" + std::to_string(kept) +
-                         " Datei(en) wiederhergestellt\n"),
+    EXPECT_NE(r.out.find("Originale zur\xC3\xBC"
+                         "ckholen? [J/N]" +
+                         std::to_string(kept) + " Datei(en) wiederhergestellt\n"),
               std::string::npos)
         << r.out;
     for (const auto& [name, bytes] : originals) {
@@ -167,6 +169,44 @@ TEST_F(PatchEndToEnd, RestoreGivesBackTheOriginalsInTheTranslatorsWords) {
     }
     EXPECT_FALSE(fs::exists(player / "TarnPatch-backup"));
     EXPECT_EQ(runIn(player, program, "\n", scratch.path()).code, 1);
+}
+
+TEST_F(PatchEndToEnd, SeventeenMessagesWithTheirOwnAnswerLetters) {
+    std::string messages;
+    for (int k = 0; k < 17; ++k) {
+        messages += k == 2    ? "Kontynuowa\xC4\x87? [T/N]\n"
+                    : k == 11 ? "Przywr\xC3\xB3"
+                                "ci\xC4\x87? [T/N]\n"
+                    : k == 15 ? "Nic nie zmieniono.\n"
+                    : k == 16 ? "Zmieniacz tekst\xC3\xB3w Tarn\n"
+                              : "Komunikat\n";
+    }
+    std::ofstream(scratch.path() / "pl.txt", std::ios::binary) << messages;
+    ASSERT_EQ(build("--yes-chars tT --messages pl.txt").code, 0);
+
+    Result r = patch("n\n\n");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out,
+              "Zmieniacz tekst\xC3\xB3w Tarn\n----------------------\n\nKontynuowa\xC4\x87? "
+              "[T/N]Nic nie zmieniono.\n\nKomunikat\n");
+    ASSERT_EQ(patch("t\n\n").code, 0);
+
+    // A game update rewrites the door after the patch: restore asks before undoing it.
+    const fs::path door = player / "ObjData" / "Door.dat";
+    const Bytes update = readWholeFile(translator / "ObjData" / "Creature.dat");
+    writeFileAtomically(door, update);
+    const std::string program = "'" + (scratch.path() / "patch.bin").string() + "' --restore";
+    r = runIn(player, program, "T\nn\n\n", scratch.path());
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("ObjData/Door.dat has changed since this program wrote it"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(readWholeFile(door), update);
+    EXPECT_TRUE(fs::exists(player / "TarnPatch-backup" / "Door.dat"));
+    EXPECT_TRUE(fs::exists(player / "TarnPatch-backup.sums"));
+    EXPECT_EQ(runIn(player, program, "t\nt\n\n", scratch.path()).code, 0);
+    EXPECT_NE(readWholeFile(door), update);
+    EXPECT_FALSE(fs::exists(player / "TarnPatch-backup"));
 }
 
 TEST_F(PatchEndToEnd, APatchWithoutTextsIsNotBuilt) {

@@ -66,7 +66,7 @@ struct ChecksPanelSettings {
     std::int32_t height = 150;
 };
 
-inline constexpr int kExeSettingsTexts = 15;
+inline constexpr int kExeSettingsTexts = 17;
 
 struct ExeSettings {
     ExeSettings();
@@ -80,7 +80,7 @@ struct ExeSettings {
 };
 
 // The end-user program's console messages as shipped, in the builder's row order (entries 0 to
-// 10, then 12 to 15; stored under the keys Text<entry>).
+// 10, then 12 to 17; stored under the keys Text<entry>).
 const std::array<std::string, kExeSettingsTexts>& defaultExeTexts();
 
 // The folder each file dialog showed last ("[Folders]", a section of our own); empty: none yet.

@@ -1,5 +1,7 @@
 #include "app/patch_builder/patch_builder_dialog.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStyle>
 #include <QSysInfo>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -19,6 +23,7 @@
 #include "app/widgets/object_names.h"
 #include "app/widgets/prompter.h"
 #include "common/file_io.h"
+#include "enduser/yes_set.h"
 
 namespace tarn {
 
@@ -75,8 +80,8 @@ PatchBuilderDialog::PatchBuilderDialog(QWidget* parent)
 
     saveFileDialog_->setObjectName(QStringLiteral("saveFileDialog"));
     saveFileDialog_->setWindowTitle(QStringLiteral("Saving end-user translator"));
-    saveFileDialog_->setNameFilter(QStringLiteral("Executable files (*.exe)"));
-    saveFileDialog_->setDefaultSuffix(QStringLiteral("exe"));
+    followTarget();
+    connect(windowsTargetRadio_, &QRadioButton::toggled, this, &PatchBuilderDialog::followTarget);
     saveFileDialog_->setAcceptMode(QFileDialog::AcceptSave);
     saveFileDialog_->setFileMode(QFileDialog::AnyFile);
     // The overwrite and read-only questions go through the prompter (confirmTarget).
@@ -186,6 +191,10 @@ void PatchBuilderDialog::createTextsPage() {
                                 new QTableWidgetItem(QString::fromStdString(defaults[k])));
     }
     yesCharsEdit_ = new QLineEdit(QString::fromLatin1(kDefaultYesChars), textsPage_);
+    connect(messagesTable_, &QTableWidget::itemChanged, this,
+            &PatchBuilderDialog::markQuestionsOfferingOtherAnswers);
+    connect(yesCharsEdit_, &QLineEdit::textChanged, this,
+            &PatchBuilderDialog::markQuestionsOfferingOtherAnswers);
 
     auto* intro = new QLabel(
         QStringLiteral("These are the texts the created executable may display. You can translate "
@@ -244,7 +253,44 @@ QString PatchBuilderDialog::text(int row) const {
 }
 
 void PatchBuilderDialog::setText(int row, const QString& text) {
-    messagesTable_->setItem(row, 0, new QTableWidgetItem(text));
+    const std::string wording =
+        currentWording(messageEntry(static_cast<std::size_t>(row)), text.toStdString());
+    messagesTable_->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(wording)));
+    markQuestionsOfferingOtherAnswers();
+}
+
+std::vector<std::size_t> PatchBuilderDialog::questionsOfferingOtherAnswers() const {
+    const EndUserOptions o = options();
+    return tarn::questionsOfferingOtherAnswers(o.messages, o.yesChars);
+}
+
+void PatchBuilderDialog::markQuestionsOfferingOtherAnswers() {
+    const std::vector<std::size_t> rows = questionsOfferingOtherAnswers();
+    // Marking changes the items, which would call this again.
+    const QSignalBlocker blocker(messagesTable_);
+    for (int row = 0; row < messagesTable_->rowCount(); ++row) {
+        QTableWidgetItem* item = messagesTable_->item(row, 0);
+        if (item == nullptr) {
+            continue;
+        }
+        const bool marked =
+            std::find(rows.begin(), rows.end(), static_cast<std::size_t>(row)) != rows.end();
+        item->setIcon(marked ? style()->standardIcon(QStyle::SP_MessageBoxWarning) : QIcon());
+        item->setToolTip(marked ? QStringLiteral("The answer letter this question shows is not "
+                                                 "one of the characters meaning \"yes\".")
+                                : QString());
+    }
+}
+
+void PatchBuilderDialog::followTarget() {
+    // A Windows program is named NAME.exe; a program for this system has no suffix.
+    if (target() == PatcherTarget::Windows) {
+        saveFileDialog_->setNameFilter(QStringLiteral("Executable files (*.exe)"));
+        saveFileDialog_->setDefaultSuffix(QStringLiteral("exe"));
+    } else {
+        saveFileDialog_->setNameFilter(QStringLiteral("All files (*)"));
+        saveFileDialog_->setDefaultSuffix(QString());
+    }
 }
 
 bool PatchBuilderDialog::enhancedRle() const {
@@ -301,7 +347,31 @@ bool PatchBuilderDialog::confirmTarget(const QString& path) {
                               MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
+bool PatchBuilderDialog::confirmAnswerLetters() {
+    const std::vector<std::size_t> rows = questionsOfferingOtherAnswers();
+    if (rows.empty()) {
+        return true;
+    }
+    QString list;
+    for (const std::size_t row : rows) {
+        list += QStringLiteral("\nMessage %1: %2")
+                    .arg(messageEntry(row))
+                    .arg(text(static_cast<int>(row)).right(40));
+    }
+    return prompter().message(
+               QStringLiteral("These questions show an answer letter that is not one of the "
+                              "characters meaning \"yes\" (%1):%2\n\nPlayers who type that "
+                              "letter would be answering no. Create the executable anyway?")
+                   .arg(yesChars(), list),
+               QStringLiteral("Answer letters"), MessageIcon::Warning,
+               MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
 void PatchBuilderDialog::chooseFileAndAccept() {
+    if (!confirmAnswerLetters()) {
+        pages_->setCurrentWidget(textsPage_);  // the settings stay open where to correct them
+        return;
+    }
     for (;;) {
         if (prompter().runModal(*saveFileDialog_) != QDialog::Accepted) {
             return;  // the settings stay open
@@ -310,7 +380,7 @@ void PatchBuilderDialog::chooseFileAndAccept() {
         if (path.isEmpty()) {
             return;
         }
-        if (QFileInfo(path).suffix().isEmpty()) {
+        if (target() == PatcherTarget::Windows && QFileInfo(path).suffix().isEmpty()) {
             path += QStringLiteral(".exe");
         }
         if (confirmTarget(path)) {

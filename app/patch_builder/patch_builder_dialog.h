@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <string_view>
+#include <vector>
 
 #include "enduser/carried_patcher.h"
 #include "enduser/end_user_program.h"
@@ -35,7 +36,8 @@ public:
     void setTextId(int id);
     bool enhancedRle() const;
     void setEnhancedRle(bool enhanced);
-    QString text(int row) const;  // row 0..14 of the displayed messages: message messageEntry(row)
+    QString text(int row) const;  // row 0..16 of the displayed messages: message messageEntry(row)
+    // A stored text equal to an earlier English default shows the current default instead.
     void setText(int row, const QString& text);
     QString yesChars() const;
     void setYesChars(const QString& chars);
@@ -46,6 +48,9 @@ public:
     // Selects the target by its stored name ("windows", "native"); a name this program does not
     // know or a target it does not carry selects the default instead.
     void setTarget(std::string_view name);
+    // The message rows whose question offers an answer letter the yes characters do not take;
+    // the Messages page marks them.
+    std::vector<std::size_t> questionsOfferingOtherAnswers() const;
     // The file chosen in the save dialog when the dialog was last accepted.
     const QString& fileName() const { return fileName_; }
 
@@ -59,6 +64,9 @@ private:
     void createTextsPage();
     void nameParts();
     void updateIdEnabled();
+    void markQuestionsOfferingOtherAnswers();
+    void followTarget();
+    bool confirmAnswerLetters();
     bool confirmTarget(const QString& path);
 
     QTabWidget* pages_;

@@ -57,7 +57,7 @@ TEST(ObjTexts, ReaderAndApplyNewTextsMergeIntoTheModel) {
     ObjFileTexts texts{{{5, "five"}, {0, "old0"}, {0, "second0"}}, {{1, "one"}}};
     applyNewTexts(reader.stream(), texts);
     EXPECT_EQ(texts, (ObjFileTexts{{{5, "five"}, {0, "new0"}, {0, "second0"}, {9, "nine"}},
-                                    {{1, "one"}}}));
+                                   {{1, "one"}}}));
     EXPECT_EQ(reader.stream().remaining(), 0u);
 }
 

@@ -12,8 +12,9 @@ namespace tarn {
 inline ResourceBundle endUserResources(const std::vector<ObjFile>& files,
                                        const EndUserOptions& options = {}) {
     ResourceBundle bundle;
-    bundle.put({kStringTableType, ResourceName::number(kMessageTableName), 0},
-               buildMessageTableBlock(options.messages, options.yesChars));
+    for (Resource& block : messageTableResources(options.messages, options.yesChars)) {
+        bundle.put(block.key, std::move(block.data));
+    }
     bundle.put({kRawDataType, ResourceName::string(kObjTextsName), 0},
                writeObjTexts(files, options.texts));
     return bundle;

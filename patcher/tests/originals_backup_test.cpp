@@ -35,7 +35,8 @@ protected:
                             makeSampleObjectFile(1, 1, {{{0, "Sword"}, {1, "Epee"}}}, kName, 1));
         writeFileAtomically(objData / "b.dat",
                             makeSampleObjectFile(10, 3, {{{0, "x"}}, {}, {{0, "z"}}}, kName, 2));
-        writeFileAtomically(objData / "C.DAT", makeSampleObjectFile(2, 0, {{{0, "Cup"}}}, kName, 3));
+        writeFileAtomically(objData / "C.DAT",
+                            makeSampleObjectFile(2, 0, {{{0, "Cup"}}}, kName, 3));
         for (const char* name : {"A.DAT", "b.dat", "C.DAT"}) {
             originals[name] = readWholeFile(objData / name);
         }
@@ -79,7 +80,8 @@ protected:
 
     std::size_t count(const std::string& text) const {
         std::size_t n = 0;
-        for (auto at = console.find(text); at != std::string::npos; at = console.find(text, at + 1)) {
+        for (auto at = console.find(text); at != std::string::npos;
+             at = console.find(text, at + 1)) {
             ++n;
         }
         return n;
@@ -107,9 +109,9 @@ TEST_F(OriginalsBackupTest, RunsKeepTheFilesAsTheyWereBeforeAnyPatch) {
     EXPECT_NE(console.find("All OK\n" + kKeptLine), std::string::npos) << console;
 
     // Another patch: A.DAT's backup stays the original, C.DAT is kept as it is now.
-    EXPECT_EQ(patch({textsFor("A.DAT", {{{1, "Miecz"}}}), textsFor("C.DAT", {{{0, "Kelch"}}})},
-                    "y\n\n"),
-              0);
+    EXPECT_EQ(
+        patch({textsFor("A.DAT", {{{1, "Miecz"}}}), textsFor("C.DAT", {{{0, "Kelch"}}})}, "y\n\n"),
+        0);
     EXPECT_EQ(kept(), (std::map<std::string, Bytes>{{"A.DAT", originals["A.DAT"]},
                                                     {"b.dat", originals["b.dat"]},
                                                     {"C.DAT", originals["C.DAT"]}}));
@@ -122,12 +124,11 @@ TEST_F(OriginalsBackupTest, RunsKeepTheFilesAsTheyWereBeforeAnyPatch) {
 }
 
 TEST_F(OriginalsBackupTest, RestorePutsBackEveryOriginalAndRemovesTheFolder) {
-    ASSERT_EQ(patch({textsFor("A.DAT", {{{1, "Schwert"}}}), textsFor("b.dat", {{{0, "y"}}})},
-                    "y\n\n"),
-              0);
-    ASSERT_EQ(patch({textsFor("C.DAT", {{{0, "Kelch"}}}), textsFor("A.DAT", {{{0, "S"}}})},
-                    "y\n\n"),
-              0);
+    ASSERT_EQ(
+        patch({textsFor("A.DAT", {{{1, "Schwert"}}}), textsFor("b.dat", {{{0, "y"}}})}, "y\n\n"),
+        0);
+    ASSERT_EQ(
+        patch({textsFor("C.DAT", {{{0, "Kelch"}}}), textsFor("A.DAT", {{{0, "S"}}})}, "y\n\n"), 0);
     ASSERT_NE(readWholeFile(objData / "A.DAT"), originals["A.DAT"]);
 
     // No changes nothing.
@@ -162,11 +163,11 @@ TEST_F(OriginalsBackupTest, RestoreTakesOnlyObjectFilesThatObjDataHas) {
     writeFileAtomically(objData / "A.DAT", Bytes{'n', 'e', 'w'});
     writeFileAtomically(objData / "C.DAT", Bytes{'n', 'e', 'w'});
     writeFileAtomically(objData / "x..dat", Bytes{'n', 'e', 'w'});
-    writeFileAtomically(backup / "a.dat", originals["A.DAT"]);       // found whatever the case
-    writeFileAtomically(backup / "notes.txt", Bytes{'h', 'i'});      // ObjData has no such file
-    writeFileAtomically(backup / "GONE.DAT", originals["b.dat"]);    // nor this one
+    writeFileAtomically(backup / "a.dat", originals["A.DAT"]);     // found whatever the case
+    writeFileAtomically(backup / "notes.txt", Bytes{'h', 'i'});    // ObjData has no such file
+    writeFileAtomically(backup / "GONE.DAT", originals["b.dat"]);  // nor this one
     writeFileAtomically(backup / "C.DAT", Bytes(damaged.begin(), damaged.begin() + 10));
-    writeFileAtomically(backup / "x..dat", originals["b.dat"]);     // not a plain name
+    writeFileAtomically(backup / "x..dat", originals["b.dat"]);  // not a plain name
     fs::create_directory(backup / "b.dat");
 
     EXPECT_EQ(restore("y\n\n"), 1);
@@ -190,9 +191,9 @@ TEST_F(OriginalsBackupTest, RestoreTakesOnlyObjectFilesThatObjDataHas) {
 }
 
 TEST_F(OriginalsBackupTest, RestoreLeavesARefusedFileAndItsBackup) {
-    ASSERT_EQ(patch({textsFor("A.DAT", {{{1, "Schwert"}}}), textsFor("b.dat", {{{0, "y"}}})},
-                    "y\n\n"),
-              0);
+    ASSERT_EQ(
+        patch({textsFor("A.DAT", {{{1, "Schwert"}}}), textsFor("b.dat", {{{0, "y"}}})}, "y\n\n"),
+        0);
     const Bytes patchedB = readWholeFile(objData / "b.dat");
     fs::permissions(objData / "b.dat", fs::perms::owner_read | fs::perms::group_read);
     EXPECT_EQ(restore("y\n\n"), 1);
@@ -214,9 +215,11 @@ TEST_F(OriginalsBackupTest, AnOriginalThatCannotBeKeptLeavesTheFileUntouched) {
              fs::create_directory(backup);
              fs::permissions(backup, fs::perms::owner_read | fs::perms::owner_exec);
          }},
-        {"a file in the folder's place",
-         [&] { writeFileAtomically(backup, Bytes{'x'}); }},
-        {"full disk", [] { setWriteFaultForTesting({WriteFault::Step::WriteData, 100}); }},
+        {"a file in the folder's place", [&] { writeFileAtomically(backup, Bytes{'x'}); }},
+        {"full disk",
+         [] {
+             setWriteFaultForTesting({WriteFault::Step::WriteData, 100});
+         }},
     };
     for (const auto& [what, inject] : faults) {
         SCOPED_TRACE(what);
@@ -242,14 +245,15 @@ TEST_F(OriginalsBackupTest, AnOriginalThatCannotBeKeptLeavesTheFileUntouched) {
 TEST_F(OriginalsBackupTest, AReadOnlyObjectFileIsRefusedAndNotKept) {
     const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
     fs::permissions(objData / "A.DAT", readOnly);
-    EXPECT_EQ(patch({textsFor("A.DAT", {{{1, "Schwert"}}}), textsFor("b.dat", {{{0, "y"}}})},
-                    "y\ny\n\n"),
-              1);
+    EXPECT_EQ(
+        patch({textsFor("A.DAT", {{{1, "Schwert"}}}), textsFor("b.dat", {{{0, "y"}}})}, "y\ny\n\n"),
+        1);
     expectOriginal("A.DAT");
     EXPECT_EQ(fs::status(objData / "A.DAT").permissions(), readOnly);
-    EXPECT_NE(console.find("while trying to save ObjData/A.DAT:\nCannot write file \"" +
-                           (objData / "A.DAT").string() + "\". The file is read-only.\nDo you want"),
-              std::string::npos)
+    EXPECT_NE(
+        console.find("while trying to save ObjData/A.DAT:\nCannot write file \"" +
+                     (objData / "A.DAT").string() + "\". The file is read-only.\nDo you want"),
+        std::string::npos)
         << console;
     EXPECT_EQ(kept().count("A.DAT"), 0u);
     EXPECT_EQ(kept().count("b.dat"), 1u);
@@ -274,8 +278,7 @@ TEST_F(OriginalsBackupTest, AFileThatDoesNotReadBackAsWrittenIsPutBack) {
                            "back\n"),
               std::string::npos)
         << console;
-    EXPECT_NE(console.find("Processing finished with 1 error(s)\n" + kKeptLine),
-              std::string::npos);
+    EXPECT_NE(console.find("Processing finished with 1 error(s)\n" + kKeptLine), std::string::npos);
 }
 
 TEST_F(OriginalsBackupTest, EmptyRestoreMessagesShowTheirEnglishDefaults) {
@@ -291,6 +294,72 @@ TEST_F(OriginalsBackupTest, EmptyRestoreMessagesShowTheirEnglishDefaults) {
                            "1 file(s) restored\n\nWeiter mit ENTER\n"),
               std::string::npos)
         << console;
+}
+
+// A game update changed b.dat after the patch wrote it: restoring its original would undo the
+// update, so the player is asked, with the yes characters as at every question.
+TEST_F(OriginalsBackupTest, RestoreAsksBeforeUndoingAChangeMadeSinceThePatch) {
+    struct Case {
+        std::string yesChars;
+        std::string answers;
+        int code;
+        bool restoresUpdate;
+        std::string shown;
+    };
+    const std::vector<Case> cases = {
+        {"y", "n\n", 1, false, "[Y/N]Nothing was changed.\n\nPress ENTER to continue\n"},
+        {"tT", "y\n", 1, false, "[Y/N]Nothing was changed."},
+        {"y", "y\nn\n\n", 1, false,
+         "\nObjData/b.dat has changed since this program wrote it, perhaps by an update of\n"
+         "the game. Putting back the original undoes that change.\nRestore anyway? [Y/N]"
+         "1 file(s) restored\nThe original files are kept in the \"TarnPatch-backup\""},
+        {"tT", "t\nn\n\n", 1, false, "Restore anyway? [T/N]1 file(s) restored"},
+        {"tT", "T\nt\n\n", 0, true, "Restore anyway? [T/N]2 file(s) restored\n\nPress"},
+    };
+    const Bytes update = makeSampleObjectFile(10, 3, {{{0, "patched"}}, {}, {}}, kName, 2);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answers);
+        for (const char* name : {"A.DAT", "b.dat"}) {
+            writeFileAtomically(objData / name, originals[name]);
+        }
+        ASSERT_EQ(patch({textsFor("A.DAT", {{{1, "Schwert"}}}), textsFor("b.dat", {{{0, "y"}}})},
+                        "y\n\n"),
+                  0);
+        // The digests lie beside the folder, so that programs built before still restore.
+        ASSERT_TRUE(fs::exists(game.path() / "TarnPatch-backup.sums"));
+        EXPECT_EQ(kept().size(), 2u);
+        writeFileAtomically(objData / "b.dat", update);
+
+        EndUserOptions options;
+        options.yesChars = c.yesChars;
+        EXPECT_EQ(restore(c.answers, options), c.code);
+        EXPECT_NE(console.find(c.shown), std::string::npos) << console;
+        EXPECT_EQ(readWholeFile(objData / "b.dat"), c.restoresUpdate ? originals["b.dat"] : update);
+        if (c.code == 0) {
+            expectOriginal("A.DAT");
+            EXPECT_FALSE(fs::exists(backup));
+            EXPECT_FALSE(fs::exists(game.path() / "TarnPatch-backup.sums"));
+        } else {
+            EXPECT_EQ(kept().at("b.dat"), originals["b.dat"]);
+            EXPECT_TRUE(fs::exists(game.path() / "TarnPatch-backup.sums"));
+        }
+    }
+}
+
+// Temporary files of writes that were cut off are no originals: they neither stop the restore
+// nor keep the folder.
+TEST_F(OriginalsBackupTest, RestoreRemovesItsOwnLeftovers) {
+    ASSERT_EQ(patch({textsFor("A.DAT", {{{1, "Schwert"}}})}, "y\n\n"), 0);
+    writeFileAtomically(backup / ".b.dat.tmp-Xy12Ab", Bytes{'x'});
+    writeFileAtomically(backup / ".A.DAT.tarn-4242-k3Jd.tmp", Bytes{'x'});
+    writeFileAtomically(game.path() / ".TarnPatch-backup.sums.tmp-abc", Bytes{'x'});
+    writeFileAtomically(game.path() / ".Other.tmp-abc", Bytes{'x'});  // not ours to remove
+    EXPECT_EQ(restore("y\n\n"), 0);
+    EXPECT_NE(console.find("[Y/N]1 file(s) restored\n\nPress ENTER"), std::string::npos) << console;
+    expectOriginal("A.DAT");
+    EXPECT_FALSE(fs::exists(backup));
+    EXPECT_FALSE(fs::exists(game.path() / ".TarnPatch-backup.sums.tmp-abc"));
+    EXPECT_TRUE(fs::exists(game.path() / ".Other.tmp-abc"));
 }
 
 TEST(RestoreSwitch, TakesTheLongFormAndTheWindowsFormInAnyCase) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 
 #include "common/file_io.h"
@@ -73,10 +74,9 @@ TEST_F(TarnPatchTest, AppliesTheTextsAndShowsTheWholeDialogue) {
     // Each line breaks at its last space once it reaches 80 characters.
     const std::string question =
         "This program is going to modify some Tarn files so that they include texts\n"
-        "needed for the translation to work. If you ever want to restore the original\n"
-        "files (either because this program worked wrong or just to go back to the old\n"
-        "state), you either have to reinstall the game or restore a backup copy of the\n"
-        "ObjData directory made _before_ this program changes the files. Do you want to\n"
+        "needed for the translation to work. Before it changes a file for the first\n"
+        "time, it keeps the original in the \"TarnPatch-backup\" directory; to put the\n"
+        "original files back, run this program again with --restore. Do you want to\n"
         "continue? [Y/N]";
     EXPECT_EQ(console, kHeader + question + "Processing files, please be patient...\n\n" + kBlank +
                            "Processing a.dat (1 file(s) left)\r" + kBlank +
@@ -106,12 +106,92 @@ TEST_F(TarnPatchTest, StartUpFailuresEndWithExitCodeOne) {
               std::string::npos);
 }
 
-TEST_F(TarnPatchTest, AnsweringNoChangesNothing) {
-    const Bytes before = readWholeFile(objData / "A.DAT");
-    EXPECT_EQ(run({textsFor("A.DAT", {{{0, "changed"}}})}, "n\n"), 1);
-    EXPECT_EQ(readWholeFile(objData / "A.DAT"), before);
-    EXPECT_EQ(console.find("Processing"), std::string::npos);
-    EXPECT_EQ(run({textsFor("A.DAT", {{{0, "changed"}}})}, ""), 1);  // end of input is no
+// Each question takes the answers the yes characters allow and no other; declining ends with
+// message 16 and waits for ENTER like every other ending; message 17 is the header.
+TEST_F(TarnPatchTest, AnswersDecliningAndTheHeaderFollowTheMessageTable) {
+    struct Case {
+        const char* what;
+        std::string yesChars;
+        std::string answers;
+        int code;
+        bool changed;
+        bool openErrorFirst;  // a missing file before A.DAT asks the error question
+        std::vector<std::string> shown;
+        std::function<void(EndUserOptions&)> messages = {};
+    };
+    const std::string declined = "[Y/N]Nothing was changed.\n\nPress ENTER to continue\n";
+    const std::vector<Case> cases = {
+        {"no", "y", "n\n", 1, false, false, {declined}},
+        {"end of input is no", "y", "", 1, false, false, {declined}},
+        {"tT takes t", "tT", "t\n\n", 0, true, false, {"[Y/N]Processing files"}},
+        {"tT takes T at the error question too",
+         "tT",
+         "T\nt\n\n",
+         1,
+         true,
+         true,
+         {"remaining files? [Y/N]"}},
+        {"tT refuses y", "tT", "y\n\n", 1, false, false, {declined}},
+        {"translated ending",
+         "y",
+         "n\n",
+         1,
+         false,
+         false,
+         {"[Y/N]Nic nie zmieniono.\n\nPress ENTER to continue\n"},
+         [](EndUserOptions& o) { o.messages[15] = "Nic nie zmieniono."; }},
+        {"translated header",
+         "y",
+         "n\n",
+         1,
+         false,
+         false,
+         {"Zmieniacz tekst\xC3\xB3w Tarn\n----------------------\n\nThis program"},
+         [](EndUserOptions& o) { o.messages[16] = "Zmieniacz tekst\xC3\xB3w Tarn"; }},
+        {"empty header",
+         "y",
+         "n\n",
+         1,
+         false,
+         false,
+         {kHeader + "This program"},
+         [](EndUserOptions& o) { o.messages[16].clear(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(game.path() / "TarnPatch-backup");
+        SetUp();
+        const Bytes before = readWholeFile(objData / "A.DAT");
+        EndUserOptions options;
+        options.yesChars = c.yesChars;
+        if (c.messages) {
+            c.messages(options);
+        }
+        std::vector<ObjFile> files = {textsFor("A.DAT", {{{0, "changed"}}})};
+        if (c.openErrorFirst) {
+            files.insert(files.begin(), textsFor("missing.dat", {{{0, "x"}}}));
+        }
+        EXPECT_EQ(run(files, c.answers, options), c.code);
+        EXPECT_EQ(readWholeFile(objData / "A.DAT") != before, c.changed);
+        for (const std::string& text : c.shown) {
+            EXPECT_NE(console.find(text), std::string::npos) << console;
+        }
+        if (!c.changed) {
+            EXPECT_EQ(console.find("Processing"), std::string::npos);
+        }
+    }
+}
+
+TEST_F(TarnPatchTest, AProgramBuiltBeforeTheSecondBlockShowsTheBuiltInHeaderAndEnding) {
+    ResourceBundle bundle;
+    bundle.put({kStringTableType, ResourceName::number(kMessageTableName), 0},
+               buildMessageTableBlock(defaultMessages(), "y"));
+    bundle.put({kRawDataType, ResourceName::string(kObjTextsName), 0},
+               writeObjTexts({textsFor("A.DAT", {{{0, "changed"}}})}, {}));
+    EXPECT_EQ(runWith(bundle, "n\n"), 1);
+    EXPECT_EQ(console.rfind(kHeader + "This program", 0), 0u);
+    EXPECT_NE(console.find("[Y/N]Nothing was changed.\n\nPress ENTER to continue\n"),
+              std::string::npos);
 }
 
 TEST_F(TarnPatchTest, OpenErrorAnsweredYesGoesOnWithTheNextFile) {

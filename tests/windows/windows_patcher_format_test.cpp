@@ -59,7 +59,8 @@ TEST(WindowsPatcher, PatchBuildTakesThe32BitProgramByDefault) {
     EXPECT_EQ(built, readWholeFile(dir.path() / "windows.exe"));
     ASSERT_GT(built.size(), win32.size());
     EXPECT_TRUE(std::equal(win32.begin(), win32.end(), built.begin()));
-    EXPECT_EQ(ResourceBundle::parse(built).resources().size(), 2u);
+    // The two string blocks of the messages and the texts.
+    EXPECT_EQ(ResourceBundle::parse(built).resources().size(), 3u);
     EXPECT_EQ(readPeHeader(readWholeFile(dir.path() / "windows64.exe"))->machine, 0x8664);
 }
 

@@ -309,6 +309,51 @@ TEST_F(WinePatch, KeepsTheOriginalsAndRestoresThemWithEitherSwitch) {
     EXPECT_NE(lastWindowsOut.find("No backup found"), std::string::npos);
 }
 
+// Seventeen translated messages with the yes characters tT: the translated header, declining
+// with message 16 and ENTER, t and T at every question, and a file changed after the patch
+// that restore leaves unless the player answers yes to restoring it anyway.
+TEST_F(WinePatch, TranslatedHeaderEndingAnswersAndAChangedFileAsNatively) {
+    std::string messages;
+    for (int k = 0; k < 17; ++k) {
+        messages += k == 2    ? "Kontynuowac? [T/N]\n"
+                    : k == 11 ? "Przywrocic oryginaly? [T/N]\n"
+                    : k == 15 ? "Nic nie zmieniono.\n"
+                    : k == 16 ? "Zmieniacz tekstow Tarn\n"
+                              : "Komunikat " + std::to_string(k) + "\n";
+    }
+    std::ofstream(scratch.path() / "pl.txt", std::ios::binary) << messages;
+    buildBoth("--messages pl.txt --yes-chars tT");
+
+    expectSameRun("y\n", 1);
+    EXPECT_EQ(lastWindowsOut.rfind("Zmieniacz tekstow Tarn\r\n----------------------\r\n\r\n", 0),
+              0u)
+        << lastWindowsOut;
+    EXPECT_NE(lastWindowsOut.find("[T/N]Nic nie zmieniono.\r\n\r\nKomunikat 10\r\n"),
+              std::string::npos);
+    expectUnchanged("windows");
+    expectSameRun("T\n\n", 0);
+    const auto changed = changedFilesAsTheyWere("windows");
+    ASSERT_FALSE(changed.empty());
+
+    for (const char* player : {"native", "windows"}) {
+        writeFileAtomically(scratch.path() / player / "ObjData" / "Door.dat", Bytes{'u', 'p'});
+    }
+    expectSameRun("t\nn\n\n", 1, {" --restore", ""});
+    EXPECT_NE(lastWindowsOut.find("ObjData\\Door.dat has changed since this program wrote it"),
+              std::string::npos)
+        << lastWindowsOut;
+    EXPECT_NE(lastWindowsOut.find("Restore anyway? [T/N]"), std::string::npos);
+    EXPECT_EQ(readWholeFile(scratch.path() / "windows" / "ObjData" / "Door.dat"),
+              (Bytes{'u', 'p'}));
+    EXPECT_EQ(kept("windows").count("Door.dat"), 1u);
+    expectSameRun("t\nT\n\n", 0, {" --restore", ""});
+    for (const char* player : {"native", "windows"}) {
+        expectUnchanged(player);
+        EXPECT_FALSE(fs::exists(scratch.path() / player / "TarnPatch-backup")) << player;
+        EXPECT_FALSE(fs::exists(scratch.path() / player / "TarnPatch-backup.sums")) << player;
+    }
+}
+
 TEST_F(WinePatch, FilesThatCannotBeKeptOrDoNotReadBackStayAsTheyWere) {
     buildBoth();
     std::string yes;

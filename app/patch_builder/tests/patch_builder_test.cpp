@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QWidget>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include "app/widgets/test_support/test_application.h"
 #include "common/file_io.h"
 #include "enduser/carried_patcher.h"
+#include "enduser/message_table.h"
 #include "enduser/obj_texts.h"
 #include "enduser/resource_bundle.h"
 #include "objfiles/object_folder.h"
@@ -75,12 +77,14 @@ protected:
 };
 
 TEST_F(PatchBuilderTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
-    const auto target = dir.path() / "patch.exe";
     chooseTarget(dir.path() / "patch", [](PatchBuilderDialog& s) {
         s.setTextId(5);
         s.setYesChars("jy");
     });
     ASSERT_TRUE(build());
+    // A name without a suffix gets ".exe" for Windows only.
+    const auto target =
+        dir.path() / (settings.target() == PatcherTarget::Windows ? "patch.exe" : "patch");
     EXPECT_EQ(statuses.back(), kExecutableCreated);
     EXPECT_EQ(statuses.front(), "Writing executable file...");
     expectPanelRestored();
@@ -249,10 +253,23 @@ TEST_F(PatchBuilderTest, SettingsFollowTheStoredValues) {
     EXPECT_FALSE(idEdit->isEnabled());
     EXPECT_EQ(settings.textId(), -1);
 
-    // Rows 0 to 10 are messages 0 to 10, rows 11 to 14 the restore messages 12 to 15.
-    EXPECT_EQ(childByName<QTableWidget>(settings, "messagesTable")->rowCount(), 15);
+    // Rows 0 to 10 are messages 0 to 10, rows 11 to 16 messages 12 to 17.
+    EXPECT_EQ(childByName<QTableWidget>(settings, "messagesTable")->rowCount(), 17);
     EXPECT_EQ(settings.text(3), "Processing files, please be patient...");
     EXPECT_EQ(settings.text(12), "%1 file(s) restored");
+    EXPECT_EQ(settings.text(15), "Nothing was changed.");
+    EXPECT_EQ(settings.text(16), "Tarn Object Text Changer");
+    // A stored message 2 as the former default shows the current one; own wording stays.
+    settings.setText(
+        2, QStringLiteral("This program is going to modify some Tarn files so that they include "
+                          "texts needed for the translation to work. If you ever want to restore "
+                          "the original files (either because this program worked wrong or just "
+                          "to go back to the old state), you either have to reinstall the game "
+                          "or restore a backup copy of the ObjData directory made _before_ this "
+                          "program changes the files. Do you want to continue? [Y/N]"));
+    EXPECT_EQ(settings.text(2).toStdString(), defaultMessage(kMsgQuestion));
+    settings.setText(2, QStringLiteral("Weiter? [J/N]"));
+    EXPECT_EQ(settings.text(2), "Weiter? [J/N]");
     settings.setText(12, QStringLiteral("%1 Datei(en) wiederhergestellt"));
     settings.setText(3, QString());
     const EndUserOptions options = settings.options();
@@ -283,6 +300,64 @@ TEST_F(PatchBuilderTest, TheTargetDefaultsToWindowsWhereCarriedAndFallsBackFromA
         settings.setTarget(unusable);
         EXPECT_EQ(settings.target(), defaultPatcherTarget()) << unusable;
     }
+}
+
+// Yes characters tT with questions that show [Y/N]: the rows are marked, and building asks
+// first; No keeps the settings open on the messages, Yes goes on to the save dialog.
+TEST_F(PatchBuilderTest, QuestionsShowingOtherAnswerLettersAreMarkedAndWarnedAbout) {
+    auto* table = childByName<QTableWidget>(settings, "messagesTable");
+    auto marked = [&] {
+        std::vector<int> rows;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            if (!table->item(row, 0)->icon().isNull()) {
+                rows.push_back(row);
+            }
+        }
+        return rows;
+    };
+    EXPECT_TRUE(marked().empty());
+    settings.setYesChars(QStringLiteral("tT"));
+    EXPECT_EQ(marked(), (std::vector<int>{2, 7, 11}));
+    table->item(2, 0)->setText(QStringLiteral("Kontynuowa\u0107? [T/N]"));
+    EXPECT_EQ(marked(), (std::vector<int>{7, 11}));
+
+    const auto target = dir.path() / "patch";
+    prompter.onDialog([](QDialog& d) {
+        childByName<QPushButton>(d, "createButton")->click();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(childByName<QTabWidget>(d, "pages")->currentWidget(),
+                  childByName<QWidget>(d, "textsPage"));
+        childByName<QPushButton>(d, "createButton")->click();
+    });
+    prompter.answer(MessageAnswer::No);
+    prompter.answer(MessageAnswer::Yes);
+    prompter.onDialog([target](QDialog& d) {
+        static_cast<QFileDialog&>(d).selectFile(QString::fromStdString(target.string()));
+        d.accept();
+    });
+    settings.setTarget("native");
+    EXPECT_TRUE(build());
+    const auto asked = prompter.messages();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].caption, "Answer letters");
+    EXPECT_NE(asked[0].text.indexOf("Message 7: "), -1);
+    EXPECT_NE(asked[0].text.indexOf("Message 12: "), -1);
+    EXPECT_EQ(asked[0].text.indexOf("Message 2: "), -1);
+    EXPECT_TRUE(fileExists(target));  // native: no suffix added
+    EXPECT_EQ(prompter.unusedEntries(), 0u);
+}
+
+TEST_F(PatchBuilderTest, TheSaveDialogOffersTheChosenTargetsFilter) {
+    auto* save = childByName<QFileDialog>(settings, "saveFileDialog");
+    settings.setTarget("native");
+    EXPECT_EQ(save->nameFilters(), QStringList{QStringLiteral("All files (*)")});
+    EXPECT_TRUE(save->defaultSuffix().isEmpty());
+    if (!carriesPatcher(PatcherTarget::Windows)) {
+        GTEST_SKIP() << "this build carries no Windows TarnPatch";
+    }
+    settings.setTarget("windows");
+    EXPECT_EQ(save->nameFilters(), QStringList{QStringLiteral("Executable files (*.exe)")});
+    EXPECT_EQ(save->defaultSuffix(), "exe");
 }
 
 }  // namespace
