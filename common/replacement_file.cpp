@@ -106,10 +106,8 @@ ReplacementFile::ReplacementFile(const fs::path& real, const fs::path& shown,
     removeAbandonedTemporaries(folder_);
     try {
         create(mode);
-        if (old != nullptr) {
-            keepOwner(*old);
-            keepAttributes();
-        }
+        keepOwner(old);
+        keepAttributes(old != nullptr);
         // Last, since a change of owner clears the set-user and set-group bits.
         if (::fchmod(fd_, old != nullptr ? old->st_mode & 07777 : mode) != 0) {
             raiseFileError("Cannot write file", shown_, errno);
@@ -177,7 +175,13 @@ void ReplacementFile::create(mode_t mode) {
     refuse(EEXIST);
 }
 
-void ReplacementFile::keepOwner(const struct stat& old) {
+void ReplacementFile::keepOwner(const struct stat* old) {
+    // An injected fault fails this step for a new file too, as every other step does.
+    const struct stat none {};
+    if (old == nullptr && fault_.step != WriteFault::Step::KeepOwner) {
+        return;
+    }
+    const struct stat& kept = old != nullptr ? *old : none;
     struct stat now {};
     if (::fstat(fd_, &now) != 0) {
         raiseFileError("Cannot write file", shown_, errno);
@@ -185,19 +189,19 @@ void ReplacementFile::keepOwner(const struct stat& old) {
     int err = 0;
     if (fault_.step == WriteFault::Step::KeepOwner) {
         err = EPERM;
-    } else if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
-               ::fchown(fd_, old.st_uid, old.st_gid) != 0) {
+    } else if ((now.st_uid != kept.st_uid || now.st_gid != kept.st_gid) &&
+               ::fchown(fd_, kept.st_uid, kept.st_gid) != 0) {
         err = errno;
     }
     if (err != 0) {
         // Writing in place instead would risk a torn file; the owner decides.
         raiseFileError("Cannot write file", shown_,
-                       "Its owner \"" + userName(old.st_uid) + "\" and group \"" +
-                           groupName(old.st_gid) + "\" could not be kept: " + std::strerror(err));
+                       "Its owner \"" + userName(kept.st_uid) + "\" and group \"" +
+                           groupName(kept.st_gid) + "\" could not be kept: " + std::strerror(err));
     }
 }
 
-void ReplacementFile::keepAttributes() {
+void ReplacementFile::keepAttributes(bool oldExists) {
     auto refuse = [this](const std::string& name, int err) {
         raiseFileError(
             "Cannot write file", shown_,
@@ -205,6 +209,9 @@ void ReplacementFile::keepAttributes() {
     };
     if (fault_.step == WriteFault::Step::CopyAttributes) {
         refuse("user.test", EIO);
+    }
+    if (!oldExists) {
+        return;
     }
     std::vector<char> names;
     for (;;) {

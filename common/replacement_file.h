@@ -51,8 +51,8 @@ public:
 private:
     void create(mode_t mode);
     void discard();  // closes and removes the temporary file
-    void keepOwner(const struct stat& old);
-    void keepAttributes();
+    void keepOwner(const struct stat* old);
+    void keepAttributes(bool oldExists);
     void linkUnderTemporaryName();
     void flushFolder();
 
