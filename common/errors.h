@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace tarn {
 
@@ -20,10 +21,18 @@ public:
 };
 
 // A file that could not be opened, read, written or renamed; the message names the file and
-// gives the system's reason.
+// gives the system's reason, which reason() also answers alone (the whole message where none was
+// given apart).
 class FileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    FileError(const std::string& message, std::string reason)
+        : std::runtime_error(message), reason_(std::move(reason)) {}
+
+    std::string reason() const { return reason_.empty() ? std::string(what()) : reason_; }
+
+private:
+    std::string reason_;
 };
 
 }  // namespace tarn

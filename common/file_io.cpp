@@ -16,12 +16,15 @@
 
 #include <cerrno>
 #include <cstring>
+
+#include "common/replacement_file.h"
 #endif
 
 #include <algorithm>
 #include <string>
 
 #include "common/errors.h"
+#include "common/temporary_files.h"
 
 namespace tarn {
 
@@ -60,9 +63,9 @@ std::string windowsErrorText(unsigned long err) {
 
 namespace {
 
-
 [[noreturn]] void fail(const std::string& what, const fs::path& path, DWORD err) {
-    throw FileError(what + " \"" + path.string() + "\". " + windowsErrorText(err));
+    const std::string reason = windowsErrorText(err);
+    throw FileError(what + " \"" + path.string() + "\". " + reason, reason);
 }
 
 // Closes a handle when the scope ends.
@@ -119,8 +122,12 @@ void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<
     fs::path temporary;
     const unsigned long long seed = ::GetTickCount64() * 2654435761ull ^ ::GetCurrentProcessId();
     for (unsigned attempt = 0; f.h == INVALID_HANDLE_VALUE; ++attempt) {
-        temporary = folder / ("." + path.filename().string() + ".tmp-" +
-                              std::to_string((seed + attempt * 7919u) % 1000000007u));
+        std::string unique;
+        for (unsigned long long n = seed + attempt * 7919u; unique.size() < 6; n /= 36) {
+            unique += "0123456789abcdefghijklmnopqrstuvwxyz"[n % 36];
+        }
+        temporary =
+            folder / temporaryNameFor(path.filename().string(), ::GetCurrentProcessId(), unique);
         f.h = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
         const DWORD err = ::GetLastError();
@@ -202,7 +209,8 @@ std::uintmax_t fileSizeOf(const fs::path& path) {
     std::error_code ec;
     const auto size = fs::file_size(path, ec);
     if (ec) {
-        throw FileError("Cannot open file \"" + path.string() + "\". " + ec.message());
+        throw FileError("Cannot open file \"" + path.string() + "\". " + ec.message(),
+                        ec.message());
     }
     return size;
 }
@@ -212,7 +220,7 @@ std::uintmax_t fileSizeOf(const fs::path& path) {
 namespace {
 
 [[noreturn]] void fail(const std::string& what, const fs::path& path, int err) {
-    throw FileError(what + " \"" + path.string() + "\". " + std::strerror(err));
+    raiseFileError(what, path, err);
 }
 
 // Closes a descriptor when the scope ends.
@@ -260,98 +268,10 @@ Bytes readWholeFile(const fs::path& path) {
 
 namespace {
 
-// The temporary file beside a target, created with the given mode. It is removed when the scope
-// ends unless it has been renamed over the target.
-class Temporary {
-public:
-    Temporary(const fs::path& target, mode_t mode, const WriteFault& fault)
-        : target_(target), fault_(fault) {
-        const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-        std::string pattern =
-            (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
-        if (fault.step == WriteFault::Step::CreateTemporary) {
-            fail("Cannot create file", target, EACCES);
-        }
-        fd_ = ::mkstemp(pattern.data());
-        if (fd_ < 0) {
-            fail("Cannot create file", target, errno);
-        }
-        path_ = pattern;
-        if (::fchmod(fd_, mode) != 0) {
-            fail("Cannot write file", target, errno);
-        }
-        if (fault.step == WriteFault::Step::WriteData) {
-            budget_ = fault.bytesBeforeFailure;
-        }
-    }
-    ~Temporary() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        if (!path_.empty()) {
-            ::unlink(path_.c_str());
-        }
-    }
-    Temporary(const Temporary&) = delete;
-    Temporary& operator=(const Temporary&) = delete;
-
-    int fd() const { return fd_; }
-
-    // Writes the bytes at offset; a disk that fills up is reported as such.
-    void writeAt(const std::uint8_t* data, std::size_t size, std::uint64_t offset) {
-        const std::size_t limit = std::min(size, budget_);
-        std::size_t done = 0;
-        while (done < limit) {
-            const ssize_t n = ::pwrite(fd_, data + done, limit - done,
-                                       static_cast<off_t>(offset + done));
-            if (n < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                fail("Cannot write file", target_, errno);
-            }
-            done += static_cast<std::size_t>(n);
-        }
-        budget_ -= limit;
-        if (done < size) {
-            fail("Cannot write file", target_, ENOSPC);
-        }
-    }
-
-    // Flushes the temporary file to the disk and renames it over the target.
-    void replaceTarget() {
-        if (fault_.step == WriteFault::Step::Flush) {
-            fail("Cannot write file", target_, EIO);
-        }
-        if (::fsync(fd_) != 0) {
-            fail("Cannot write file", target_, errno);
-        }
-        const int closed = ::close(fd_);
-        fd_ = -1;
-        if (closed != 0) {
-            fail("Cannot write file", target_, errno);
-        }
-        if (fault_.step == WriteFault::Step::Rename) {
-            fail("Cannot replace file", target_, EACCES);
-        }
-        if (::rename(path_.c_str(), target_.c_str()) != 0) {
-            fail("Cannot replace file", target_, errno);
-        }
-        path_.clear();
-    }
-
-private:
-    fs::path target_;
-    fs::path path_;
-    WriteFault fault_;
-    int fd_ = -1;
-    std::size_t budget_ = static_cast<std::size_t>(-1);  // bytes the disk still takes
-};
-
 // Copies size bytes of from into the empty temporary file inside the kernel: a reflink clone
 // where the file system shares blocks, else copy_file_range (which may copy less than asked).
 // Answers nullopt, having copied nothing, when the file system offers neither.
-std::optional<RangeCopy> copyInKernel(int from, Temporary& to, std::uint64_t size,
+std::optional<RangeCopy> copyInKernel(int from, ReplacementFile& to, std::uint64_t size,
                                       const fs::path& path, const WriteFault& fault) {
     if (fault.step == WriteFault::Step::CopyOld) {
         fail("Cannot write file", path, EIO);
@@ -371,8 +291,8 @@ std::optional<RangeCopy> copyInKernel(int from, Temporary& to, std::uint64_t siz
         if (n < 0 && errno == EINTR) {
             continue;
         }
-        const bool unsupported = n < 0 && (errno == ENOSYS || errno == EXDEV ||
-                                           errno == EOPNOTSUPP || errno == EINVAL);
+        const bool unsupported =
+            n < 0 && (errno == ENOSYS || errno == EXDEV || errno == EOPNOTSUPP || errno == EINVAL);
         if (done == 0 && (n == 0 || unsupported)) {
             return std::nullopt;  // some file systems answer 0 instead of an error
         }
@@ -399,9 +319,11 @@ void writeFileAtomically(const fs::path& path, const Bytes& data,
                          std::optional<fs::perms> newFileMode) {
     refuseReadOnlyFile(path);
     const WriteFault fault = g_fault;
+    const fs::path real = resolveLinks(path);
     struct stat old {};
+    const bool exists = ::stat(real.c_str(), &old) == 0;
     mode_t mode = 0;
-    if (::stat(path.c_str(), &old) == 0) {
+    if (exists) {
         mode = old.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -409,7 +331,7 @@ void writeFileAtomically(const fs::path& path, const Bytes& data,
         const auto wanted = newFileMode ? static_cast<mode_t>(*newFileMode) : mode_t{0666};
         mode = wanted & ~mask;
     }
-    Temporary temporary(path, mode, fault);
+    ReplacementFile temporary(real, path, exists ? &old : nullptr, mode, fault);
     temporary.writeAt(data.data(), data.size(), 0);
     temporary.replaceTarget();
 }
@@ -417,8 +339,9 @@ void writeFileAtomically(const fs::path& path, const Bytes& data,
 RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges) {
     refuseReadOnlyFile(path);
     const WriteFault fault = g_fault;
+    const fs::path real = resolveLinks(path);
     {
-        Fd old{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+        Fd old{::open(real.c_str(), O_RDONLY | O_CLOEXEC)};
         if (old.fd < 0) {
             fail("Cannot open file", path, errno);
         }
@@ -429,9 +352,9 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
         if (!S_ISREG(st.st_mode)) {
             fail("Cannot open file", path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
         }
-        Temporary temporary(path, st.st_mode & 07777, fault);
-        const auto copied = copyInKernel(old.fd, temporary,
-                                         static_cast<std::uint64_t>(st.st_size), path, fault);
+        ReplacementFile temporary(real, path, &st, st.st_mode & 07777, fault);
+        const auto copied =
+            copyInKernel(old.fd, temporary, static_cast<std::uint64_t>(st.st_size), path, fault);
         if (copied) {
             for (const FileRange& range : ranges) {
                 temporary.writeAt(range.data.data(), range.data.size(), range.offset);
@@ -459,7 +382,12 @@ bool isReadOnlyFile(const fs::path& path) {
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return false;
     }
-    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        return true;
+    }
+    // A rename would replace a file the user may not write, and hand it to that user.
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 &&
+           (errno == EACCES || errno == EPERM || errno == EROFS);
 }
 
 std::uintmax_t fileSizeOf(const fs::path& path) {
@@ -486,7 +414,8 @@ void applyFileRanges(Bytes& bytes, const FileRanges& ranges) {
 
 void refuseReadOnlyFile(const fs::path& path) {
     if (isReadOnlyFile(path)) {
-        throw FileError("Cannot write file \"" + path.string() + "\". The file is read-only.");
+        throw FileError("Cannot write file \"" + path.string() + "\". The file is read-only.",
+                        "The file is read-only.");
     }
 }
 

@@ -24,10 +24,14 @@ namespace fs = std::filesystem;
 // Reads the whole file; raises FileError naming the file and the system's reason.
 Bytes readWholeFile(const fs::path& path);
 
-// Writes data to a temporary file in the target's folder, flushes it and renames it over the
-// target. The new file keeps the permissions of the file it replaces; a new file gets
-// newFileMode (subject to the umask). A read-only target is refused (refuseReadOnlyFile).
-// Raises FileError; the target is then unchanged and the temporary file removed.
+// Writes data to a temporary file in the folder of the real target (a symbolic link is followed
+// and stays a link), flushes it, renames it over the target and flushes the folder. The new file
+// keeps the owner, group, permissions, extended attributes and access list of the file it
+// replaces, and the save is refused where the owner cannot be kept; a new file gets newFileMode
+// (subject to the umask). A read-only target is refused (refuseReadOnlyFile). Raises FileError
+// naming the file and the system's reason; the target is then unchanged and no temporary file
+// is left, also when the process is ended by SIGINT, SIGTERM or SIGHUP. (A failure to flush the
+// folder is reported after the new file is in place.)
 void writeFileAtomically(const fs::path& path, const Bytes& data,
                          std::optional<fs::perms> newFileMode = std::nullopt);
 
@@ -56,11 +60,12 @@ enum class RangeCopy {
 // and the temporary file removed.
 RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges);
 
-bool fileExists(const fs::path& path);       // an existing regular file (or a link to one)
+bool fileExists(const fs::path& path);  // an existing regular file (or a link to one)
 bool directoryExists(const fs::path& path);
-// An existing file that nobody may write: its write permission bits are all off (the read-only
-// attribute on Windows), whoever runs the program; root may write anything but should not
-// overwrite a file its owner protected.
+// An existing file that may not be written: its write permission bits are all off (the
+// read-only attribute on Windows), whoever runs the program, since root may write anything but
+// should not overwrite a file its owner protected; or the effective user may not write it
+// (another owner's file, a read-only file system).
 bool isReadOnlyFile(const fs::path& path);
 // Raises FileError "Cannot write file "path". The file is read-only." for a read-only file. A
 // rename replaces a file without asking for write permission, so every rewrite checks first.
@@ -76,15 +81,20 @@ struct WriteFault {
     enum class Step {
         None,
         CreateTemporary,
-        CopyOld,    // copying the old file's bytes (the clone, the kernel copy or the reading)
-        WriteData,  // the data, or the ranges written over the copy
+        KeepOwner,       // giving the temporary file the old file's owner and group
+        CopyAttributes,  // copying the old file's extended attributes and access list
+        CopyOld,         // copying the old file's bytes (the clone, the kernel copy or the reading)
+        WriteData,       // the data, or the ranges written over the copy
         Flush,
         Rename,
+        FlushFolder,  // after the rename: the new file is in place but may not survive a crash
     };
     Step step = Step::None;
     std::size_t bytesBeforeFailure = 0;  // with WriteData: how many bytes reach the disk first
-    bool noClone = false;       // the file system offers no reflink clone
-    bool noKernelCopy = false;  // nor copy_file_range
+    bool noClone = false;                // the file system offers no reflink clone
+    bool noKernelCopy = false;           // nor copy_file_range
+    bool noUnnamedFile = false;  // nor O_TMPFILE: the temporary file has a name from the start
+    int signalBeforeRename = 0;  // raised when the named temporary file is complete (POSIX)
 };
 void setWriteFaultForTesting(WriteFault fault);
 

@@ -1,10 +1,12 @@
 #include "common/profile_file.h"
 
+#include <optional>
 #include <utility>
 
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/game_code_page.h"
+#include "common/utf8.h"
 
 namespace tarn {
 
@@ -110,12 +112,18 @@ std::string utf16leToUtf8(const Bytes& data, std::size_t start) {
                 i += 2;
             }
         }
-        if (unit >= 0xD800 && unit <= 0xDFFF) {
-            unit = 0xFFFD;  // a lone surrogate
-        }
+        // A lone surrogate is kept in the three-byte form UTF-8 would give it, so that a line
+        // nobody changes is written back as it was.
         appendUtf8(out, unit);
     }
     return out;
+}
+
+// The three-byte form of a UTF-16 surrogate (U+D800 to U+DFFF), which strict UTF-8 refuses.
+bool isLoneSurrogate(std::string_view utf8) {
+    return utf8.size() >= 3 && static_cast<unsigned char>(utf8[0]) == 0xED &&
+           (static_cast<unsigned char>(utf8[1]) & 0xE0) == 0xA0 &&
+           (static_cast<unsigned char>(utf8[2]) & 0xC0) == 0x80;
 }
 
 void appendUtf16le(Bytes& out, std::string_view utf8) {
@@ -126,7 +134,13 @@ void appendUtf16le(Bytes& out, std::string_view utf8) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         const std::size_t at = pos;
-        char32_t c = nextUtf8(utf8, pos).value_or(0xFFFD);
+        std::optional<char32_t> decoded = nextUtf8(utf8, pos);
+        if (!decoded && isLoneSurrogate(utf8.substr(at))) {
+            decoded = static_cast<char32_t>(((utf8[at] & 0x0F) << 12) |
+                                            ((utf8[at + 1] & 0x3F) << 6) | (utf8[at + 2] & 0x3F));
+            pos = at + 3;
+        }
+        char32_t c = decoded.value_or(0xFFFD);
         if (pos <= at) {
             pos = at + 1;  // skip a malformed byte
         }
@@ -210,8 +224,10 @@ ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path)) {
         if (fileExists(path_)) {
             data = readWholeFile(path_);
         }
-    } catch (const FileError&) {
-        data.clear();  // an unreadable file reads as empty, like a missing one
+    } catch (const FileError& e) {
+        // Read as empty, like a missing file, but never written over: its settings are not lost.
+        data.clear();
+        readError_ = e.reason();
     }
     std::string text;
     if (data.size() >= 2 && data[0] == 0xFF && data[1] == 0xFE) {
@@ -382,15 +398,15 @@ void ProfileFile::save() {
         const std::string bytes = (utf8Bom_ ? std::string("\xEF\xBB\xBF") : std::string()) + utf8;
         data.assign(bytes.begin(), bytes.end());
     }
-    const std::string refused = "Unable to write to " + path_.string();
-    // The atomic rename would replace a read-only file; the system refuses to write one.
-    if (isReadOnlyFile(path_)) {
-        throw FileError(refused);
+    const std::string refused = "Unable to write to " + path_.string() + ". ";
+    if (!readError_.empty()) {
+        const std::string reason = "The file could not be read: " + readError_;
+        throw FileError(refused + reason, reason);
     }
     try {
         writeFileAtomically(path_, data);
-    } catch (const FileError&) {
-        throw FileError(refused);
+    } catch (const FileError& e) {
+        throw FileError(refused + e.reason(), e.reason());
     }
     modified_ = false;
 }

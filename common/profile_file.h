@@ -22,7 +22,7 @@
 // as UTF-16LE, and a UTF-8 byte-order mark is kept.
 //
 // Changes are kept in memory until save(); a refused write raises FileError
-// "Unable to write to " + path.
+// "Unable to write to " + path + ". " + the reason.
 #pragma once
 
 #include <cstdint>
@@ -37,8 +37,12 @@ class ProfileFile {
 public:
     static constexpr std::size_t kMaxStringLength = 2047;
 
-    // Reads the file; a file that is missing or cannot be read reads as empty.
+    // Reads the file; a file that is missing or cannot be read reads as empty. One that exists
+    // but cannot be read is never written (save() refuses), so its settings survive.
     explicit ProfileFile(std::filesystem::path path);
+
+    // Why the existing file could not be read; empty when it was read or is missing.
+    const std::string& readError() const { return readError_; }
 
     const std::filesystem::path& path() const { return path_; }
 
@@ -57,8 +61,9 @@ public:
 
     // True when a write changed the text since it was read or last saved.
     bool isModified() const { return modified_; }
-    // Writes the file when it was changed. Raises FileError "Unable to write to " + path when
-    // the file or its folder refuses the write; the file on disk is then unchanged.
+    // Writes the file when it was changed. Raises FileError "Unable to write to " + path + ". "
+    // + the reason when the file or its folder refuses the write, or the file exists but could
+    // not be read; the file on disk is then unchanged.
     void save();
 
     // The file's text as it would be saved (UTF-8), for tests and diagnostics.
@@ -86,6 +91,7 @@ private:
     bool utf16_ = false;
     bool utf8Bom_ = false;
     bool modified_ = false;
+    std::string readError_;
 };
 
 // The toolkit's 32-bit colour encoding stored in the settings: 0x00BBGGRR for an explicit

@@ -100,11 +100,6 @@ PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry
         if (!translationToApply(entry, report, raw, codePage, typedCodes)) {
             continue;
         }
-        if (raw.find('\0') != std::string::npos) {
-            report.problems.push_back(entry.context +
-                                      ": an object text cannot hold the byte 0 (\\x00)");
-            continue;
-        }
         ObjTextGroup& group = object.Texts[g];
         auto target = std::find_if(group.begin(), group.end(),
                                    [targetId](const ObjText& t) { return t.ID == targetId; });

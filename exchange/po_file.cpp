@@ -3,6 +3,7 @@
 #include <gettext-po.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <csetjmp>
@@ -37,12 +38,6 @@ Collector* gCollector = nullptr;
 
 // Whether a file starts with the UTF-8 byte-order mark; false when it cannot be read, which the
 // library then reports.
-bool startsWithByteOrderMark(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    char head[3] = {};
-    return in.read(head, 3) && std::string_view(head, 3) == "\xEF\xBB\xBF";
-}
-
 std::string location(const char* fileName, std::size_t line) {
     std::string where =
         fileName != nullptr && fileName != gCollector->readName ? fileName : gCollector->fileName;
@@ -252,6 +247,80 @@ void collectEntries(po_file_t file, const std::string& fileName, PoReadResult& r
     }
 }
 
+bool isOctalDigit(char c) {
+    return c >= '0' && c <= '7';
+}
+
+// The library hands strings over as C strings, so a zero byte (a raw NUL, or an escape such as
+// \0, \000 or \x00 inside a quoted string) would silently end a text there. Each line holding
+// one is a problem, which keeps the whole file from being applied.
+void refuseZeroBytes(const Bytes& data, const std::string& fileName,
+                     std::vector<std::string>& problems) {
+    std::size_t lineNumber = 1;
+    bool reported = false;  // on this line
+    bool inString = false;
+    auto report = [&] {
+        if (!reported) {
+            problems.push_back(fileName + ":" + std::to_string(lineNumber) +
+                               ": A text cannot hold the byte 00");
+            reported = true;
+        }
+    };
+    bool comment = false;
+    bool lineStart = true;
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        const char c = static_cast<char>(data[i]);
+        if (c == '\n') {
+            ++lineNumber;
+            reported = inString = comment = false;
+            lineStart = true;
+            continue;
+        }
+        if (c == '\0') {
+            report();
+            continue;
+        }
+        if (lineStart && (c == ' ' || c == '\t')) {
+            continue;
+        }
+        if (lineStart && c == '#') {
+            comment = true;  // comments and obsolete messages are never applied
+        }
+        lineStart = false;
+        if (comment) {
+            continue;
+        }
+        if (c == '"') {
+            inString = !inString;
+        } else if (inString && c == '\\' && i + 1 < data.size()) {
+            const char next = static_cast<char>(data[i + 1]);
+            unsigned value = 1;
+            std::size_t digits = 0;
+            if (isOctalDigit(next)) {
+                value = 0;
+                while (digits < 3 && i + 1 + digits < data.size() &&
+                       isOctalDigit(static_cast<char>(data[i + 1 + digits]))) {
+                    value = value * 8 + static_cast<unsigned>(data[i + 1 + digits] - '0');
+                    ++digits;
+                }
+            } else if (next == 'x') {
+                value = 0;
+                ++digits;
+                while (i + 1 + digits < data.size() &&
+                       std::isxdigit(static_cast<unsigned char>(data[i + 1 + digits]))) {
+                    value |= data[i + 1 + digits] != '0';
+                    ++digits;
+                }
+                value = digits == 1 ? 1 : value;  // "\x" without digits makes no zero
+            }
+            if (value == 0) {
+                report();
+            }
+            i += std::max<std::size_t>(digits, 1);
+        }
+    }
+}
+
 }  // namespace
 
 void writePoFile(const std::filesystem::path& path, const PoHeaderFields& header,
@@ -296,15 +365,17 @@ PoReadResult readPoFile(const std::filesystem::path& path) {
     // The library takes a byte-order mark for a syntax error; it then reads a copy without it,
     // which has the same lines.
     std::optional<ScratchFile> copy;
-    if (startsWithByteOrderMark(path)) {
-        try {
-            const Bytes bytes = readWholeFile(path);
+    try {
+        const Bytes bytes = readWholeFile(path);
+        refuseZeroBytes(bytes, fileName, result.problems);
+        if (bytes.size() >= 3 && std::string_view(reinterpret_cast<const char*>(bytes.data()), 3) ==
+                                     "\xEF\xBB\xBF") {
             copy.emplace();
             writeFileAtomically(copy->path(), Bytes(bytes.begin() + 3, bytes.end()));
-        } catch (const FileError& e) {
-            result.problems.push_back(fileName + ": " + e.what());
-            return result;
         }
+    } catch (const FileError& e) {
+        result.problems.push_back(e.what());
+        return result;
     }
     const std::string readName = copy ? copy->path() : fileName;
     const std::lock_guard lock(gLibraryMutex);

@@ -173,6 +173,63 @@ TEST(MalformedObjTexts, ATextWithAZeroByteIsASaveErrorAndTheFileStaysWhole) {
     EXPECT_EQ(readWholeFile(objData / "A.DAT"), original);
 }
 
+// A zero byte would end a text in the game's files and lose everything after it. However it
+// arrives (a PO escape, the notation's \x00, a raw NUL), every importer refuses the whole file
+// with the same message and changes nothing.
+TEST(MalformedTexts, AZeroByteInAnyImportIsRefusedAndNothingChanges) {
+    const std::string nul(1, '\0');
+    auto po = [](const std::string& context, const std::string& msgstr) {
+        return "msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+               "msgctxt \"" +
+               context + "\"\nmsgid \"x\"\nmsgstr \"" + msgstr + "\"\n";
+    };
+    struct Case {
+        const char* what;
+        std::string file;
+        std::string contents;  // for a texts file: the new first line
+        const char* command;
+    };
+    const Case cases[] = {
+        {"PO octal escape", "nul.po", po("exe/0001", "Otw\\0rz"), "exe import-po Tarn.exe nul.po"},
+        {"PO long octal", "nul.po", po("exe/0001", "Otw\\000rz"), "exe import-po Tarn.exe nul.po"},
+        {"PO hex escape", "nul.po", po("exe/0001", "Otw\\x00rz"), "exe import-po Tarn.exe nul.po"},
+        {"notation in PO", "nul.po", po("exe/0001", "Otw\\\\x00rz"),
+         "exe import-po Tarn.exe nul.po"},
+        {"raw NUL in PO", "nul.po", po("exe/0001", "Otw" + nul + "rz"),
+         "exe import-po Tarn.exe nul.po"},
+        {"object PO", "nul.po", po("obj/Door.dat/1", "T\\0r"),
+         "obj import-po . nul.po --target-id 7"},
+        {"object notation", "nul.po", po("obj/Door.dat/1", "T\\\\x00r"),
+         "obj import-po . nul.po --target-id 7"},
+        {"texts file notation", "texts.txt", "Otw\\x00rz", "exe import Tarn.exe texts.txt"},
+        {"texts file raw NUL", "texts.txt", "Otw" + nul + "rz", "exe import Tarn.exe texts.txt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir game;
+        TempDir scratch;
+        ASSERT_EQ(runIn(game.path(), tarntool("sample-game ."), "", scratch.path()).code, 0);
+        std::string contents = c.contents;
+        if (c.file == "texts.txt") {
+            ASSERT_EQ(
+                runIn(game.path(), tarntool("exe export Tarn.exe -o texts.txt"), "", scratch.path())
+                    .code,
+                0);
+            const std::string texts = toString(readWholeFile(game.path() / "texts.txt"));
+            contents += texts.substr(texts.find('\n'));
+        }
+        writeFileAtomically(game.path() / c.file, toBytes(contents));
+        const Bytes exe = readWholeFile(game.path() / "Tarn.exe");
+        const Bytes door = readWholeFile(game.path() / "ObjData" / "Door.dat");
+
+        const ChildResult r = runIn(game.path(), tarntool(c.command), "", scratch.path());
+        EXPECT_NE(r.code, 0) << r.out;
+        EXPECT_NE(r.out.find("A text cannot hold the byte 00"), std::string::npos) << r.out;
+        EXPECT_EQ(readWholeFile(game.path() / "Tarn.exe"), exe);
+        EXPECT_EQ(readWholeFile(game.path() / "ObjData" / "Door.dat"), door);
+    }
+}
+
 // Pointers at and past the last byte of the file, for a layout whose text areas reach the
 // end of the file and beyond it.
 TEST(MalformedExecutables, PointersAtTheLastByteReadSafely) {

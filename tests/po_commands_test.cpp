@@ -305,7 +305,7 @@ TEST_F(ObjPoCommandsTest, ImportRefusesBadInputAndChangesNoFile) {
     std::string errors;
     ChildResult r = run("obj import-po game zero.po --target-id 7", errors);
     EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(errors, "obj/Door.dat/1: an object text cannot hold the byte 0 (\\x00)\n");
+    EXPECT_EQ(errors, "obj/Door.dat/1: A text cannot hold the byte 00\n");
     r = run("obj import-po game good.po --target-id 7", errors);
     EXPECT_EQ(r.code, 2);  // Door.dat is read-only, so Chest.dat is not written either
     EXPECT_EQ(errors, "game/ObjData/Door.dat: the file is read-only\n");

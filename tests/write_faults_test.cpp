@@ -1,9 +1,10 @@
 // Every file the system rewrites, with the write failing at each step: the temporary file
-// cannot be created, the old file's bytes cannot be copied (the translated executable, which is
-// written as ranges over a copy), the disk fills part way through the data, the flush fails,
-// the rename over the old file is refused. In each case the old file stays whole, no temporary file is left behind, the
-// caller hears a clear error, and state that a failed save keeps (a model's Modified flag, the
-// settings' unsaved changes) is kept for a retry, which then succeeds.
+// cannot be created, cannot take the old file's owner or extended attributes, the old file's bytes
+// cannot be copied (the translated executable, which is written as ranges over a copy), the disk
+// fills part way through the data, the flush fails, the rename over the old file is refused. In
+// each case the old file stays whole, no temporary file is left behind, the caller hears a clear
+// error, and state that a failed save keeps (a model's Modified flag, the settings' unsaved
+// changes) is kept for a retry, which then succeeds.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -39,12 +40,16 @@ const Fault kFaults[] = {
     {WriteFault::Step::WriteData, 10, "Cannot write file"},  // disk full part way
     {WriteFault::Step::Flush, 0, "Cannot write file"},
     {WriteFault::Step::Rename, 0, "Cannot replace file"},
+    {WriteFault::Step::KeepOwner, 0, "Cannot write file"},
+    {WriteFault::Step::CopyAttributes, 0, "Cannot write file"},
 };
 
 // The translated executable also copies the old file's bytes before writing its ranges.
 const Fault kExecutableFaults[] = {
     kFaults[0], {WriteFault::Step::CopyOld, 0, "Cannot write file"},
-    kFaults[1], kFaults[2], kFaults[3], kFaults[4],
+    kFaults[1], kFaults[2],
+    kFaults[3], kFaults[4],
+    kFaults[5], kFaults[6],
 };
 
 void PrintTo(const Fault& fault, std::ostream* os) {
@@ -139,7 +144,10 @@ TEST_P(WriteFaults, SettingsFileStaysWholeAndKeepsItsChangesForARetry) {
         ini.save();
         FAIL() << "the save reported success";
     } catch (const FileError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path.string());
+        // The path and the reason.
+        const std::string prefix = "Unable to write to " + path.string() + ". ";
+        EXPECT_EQ(std::string(e.what()).rfind(prefix, 0), 0u) << e.what();
+        EXPECT_GT(std::string(e.what()).size(), prefix.size());
     }
     EXPECT_EQ(toString(readWholeFile(path)), original);
     EXPECT_EQ(dir.fileCount(), 1u);
@@ -223,6 +231,10 @@ std::string faultName(const ::testing::TestParamInfo<Fault>& info) {
             return "FlushFailed";
         case WriteFault::Step::Rename:
             return "RenameRefused";
+        case WriteFault::Step::KeepOwner:
+            return "OwnerNotKept";
+        case WriteFault::Step::CopyAttributes:
+            return "AttributesNotCopied";
         default:
             return "None";
     }

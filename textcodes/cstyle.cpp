@@ -11,6 +11,9 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
+// A zero byte ends a text in the game's files: whatever followed it would be lost.
+constexpr char kNulRefused[] = "A text cannot hold the byte 00";
+
 void appendHex(std::string& out, std::uint32_t value, int digits) {
     for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) {
         out += kHexDigits[(value >> shift) & 0xF];
@@ -121,6 +124,9 @@ bool cStyleToRaw(std::string_view text, std::string& result, LineBreaks lineBrea
                         return fail(atPosition(
                             "\\x sequence with invalid character number at position ", i + 2));
                     }
+                    if (*value == 0) {
+                        return fail(kNulRefused);
+                    }
                     out += static_cast<char>(*value);
                     i += 4;
                     break;
@@ -154,6 +160,8 @@ bool cStyleToRaw(std::string_view text, std::string& result, LineBreaks lineBrea
                 default:
                     return fail(atPosition("Incorrect \\ sequence at position ", i + 1));
             }
+        } else if (c == '\0') {
+            return fail(kNulRefused);
         } else {
             out += c == '\n' && lineBreaks == LineBreaks::LineFeeds
                        ? static_cast<char>(kLineBreakCode)

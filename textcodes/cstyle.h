@@ -21,7 +21,8 @@ std::string rawToCStyle(std::string_view raw, LineBreaks lineBreaks = LineBreaks
 
 // C-style notation to raw text. Answers true with the raw text in result, or false with the
 // first error's message in result (positions are 1-based character positions in text). With
-// LineBreaks::LineFeeds a line feed gives byte 5, as the escape \n does.
+// LineBreaks::LineFeeds a line feed gives byte 5, as the escape \n does. A zero byte (\x00 or
+// a raw NUL) is refused with "A text cannot hold the byte 00"; pictures may still hold zeros.
 bool cStyleToRaw(std::string_view text, std::string& result,
                  LineBreaks lineBreaks = LineBreaks::Escaped);
 

@@ -41,6 +41,14 @@ void MainWindow::startUp() {
 void MainWindow::openAtStart() {
     try {
         const ProfileFile ini = openSettings();
+        if (!ini.readError().empty()) {
+            // Its settings stay as they are; this run works on defaults and never writes it.
+            prompter().message(
+                QStringLiteral("The settings file %1 cannot be read (%2). TarnEdit runs on its "
+                               "default settings and leaves the file as it is.")
+                    .arg(settingsPath_, QString::fromStdString(ini.readError())),
+                QStringLiteral("TarnEdit"), MessageIcon::Warning, MessageButtons::Ok);
+        }
         const PathsSettings paths = readPaths(ini);
         origExePath_ = QString::fromStdString(paths.origExePath);
         transExePath_ = QString::fromStdString(paths.transExePath);
@@ -117,7 +125,10 @@ void MainWindow::writeSettingsAtClose() {
     emit aboutToWriteSettings();
     try {
         ProfileFile ini = openSettings();
-        writeClosingSettings(ini, settings_);
+        // An unreadable file is left as it is, as the user heard at start-up.
+        if (ini.readError().empty()) {
+            writeClosingSettings(ini, settings_);
+        }
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
     }

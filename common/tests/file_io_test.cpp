@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "common/errors.h"
 #include "common/tests/temp_dir.h"
 
@@ -27,13 +30,31 @@ TEST_F(AtomicWrite, ReplacesTheFileAndKeepsItsPermissions) {
 TEST_F(AtomicWrite, EveryFailingStepLeavesTheOldFileWholeAndNoTemporaryFile) {
     const auto path = dir.path() / "obj.dat";
     writeFileAtomically(path, Bytes{9, 9, 9, 9});
-    for (auto step : {WriteFault::Step::CreateTemporary, WriteFault::Step::WriteData,
+    for (auto step : {WriteFault::Step::CreateTemporary, WriteFault::Step::KeepOwner,
+                      WriteFault::Step::CopyAttributes, WriteFault::Step::WriteData,
                       WriteFault::Step::Flush, WriteFault::Step::Rename}) {
         setWriteFaultForTesting({step, 2});
         EXPECT_THROW(writeFileAtomically(path, Bytes{1, 2, 3, 4, 5, 6}), FileError);
         EXPECT_EQ(readWholeFile(path), (Bytes{9, 9, 9, 9}));
         EXPECT_EQ(dir.fileCount(), 1u);
     }
+}
+
+// The folder cannot be flushed after the rename: the new file is in place, but the caller hears
+// that it may not survive a power cut, and no temporary file is left.
+TEST_F(AtomicWrite, FailedFolderFlushIsReportedWithTheNewFileInPlace) {
+    const auto path = dir.path() / "obj.dat";
+    writeFileAtomically(path, Bytes{9});
+    setWriteFaultForTesting({WriteFault::Step::FlushFolder, 0});
+    try {
+        writeFileRangesAtomically(path, {{0, {1}}});
+        FAIL() << "the failed flush was not reported";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot write file \"" + path.string() + "\". " + std::strerror(EIO));
+    }
+    EXPECT_EQ(readWholeFile(path), Bytes{1});
+    EXPECT_EQ(dir.fileCount(), 1u);
 }
 
 // The ways of copying the old file: the kernel's copy where the file system offers it, and the
@@ -74,7 +95,7 @@ TEST_P(RangeWrite, StoresTheRangesInOrderOverTheOldBytesAndKeepsThePermissions) 
     const FileRanges ranges = {
         {0, {1, 2, 3}},
         {150000, Bytes(70000, 0xAB)},
-        {150010, {4, 5}},               // overlaps the one before and wins
+        {150010, {4, 5}},             // overlaps the one before and wins
         {old.size() - 1, {6, 7, 8}},  // lengthens the file
     };
     Bytes expected = old;
@@ -96,7 +117,8 @@ TEST_P(RangeWrite, EveryFailingStepLeavesTheOldFileWholeAndNoTemporaryFile) {
     writeFileAtomically(path, old);
     const FileRanges ranges = {{10, Bytes(100, 1)}, {200000, Bytes(100, 2)}};
     const std::pair<WriteFault::Step, std::size_t> faults[] = {
-        {WriteFault::Step::CreateTemporary, 0}, {WriteFault::Step::CopyOld, 0},
+        {WriteFault::Step::CreateTemporary, 0}, {WriteFault::Step::KeepOwner, 0},
+        {WriteFault::Step::CopyAttributes, 0},  {WriteFault::Step::CopyOld, 0},
         {WriteFault::Step::WriteData, 0},       {WriteFault::Step::WriteData, 150},
         {WriteFault::Step::Flush, 0},           {WriteFault::Step::Rename, 0},
     };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 #include "common/errors.h"
@@ -45,7 +47,8 @@ TEST_F(ProfileFileTest, ReadsSectionsAndKeysTheWayWindowsDoes) {
 }
 
 TEST_F(ProfileFileTest, NamesDefaultsAndTheNamelessSectionAsWindowsReadsThem) {
-    ProfileFile ini(withText("Loose=1\r\n[Paths]\r\n;Original=old\r\nOriginal=new\r\n[]\r\nD=4\r\n"));
+    ProfileFile ini(
+        withText("Loose=1\r\n[Paths]\r\n;Original=old\r\nOriginal=new\r\n[]\r\nD=4\r\n"));
     // The names a caller gives are trimmed.
     EXPECT_EQ(ini.readString(" Paths ", " Original ", "d"), "new");
     // A ';' line is a key like any other, which nobody asks for.
@@ -134,7 +137,8 @@ TEST_F(ProfileFileTest, WritingTheSameValueChangesNothingEvenOnAReadOnlyFile) {
         ini.save();
         FAIL() << "a read-only settings file was written";
     } catch (const FileError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path.string());
+        EXPECT_EQ(std::string(e.what()),
+                  "Unable to write to " + path.string() + ". The file is read-only.");
     }
     EXPECT_EQ(contents(path), "[Options]\nCStyleStrings=1\n");
 }
@@ -149,7 +153,10 @@ TEST_F(ProfileFileTest, RefusedFolderWriteIsReportedWithThePath) {
             try {
                 ini.save();
             } catch (const FileError& e) {
-                EXPECT_EQ(std::string(e.what()), "Unable to write to " + path.string());
+                EXPECT_EQ(std::string(e.what()),
+                          "Unable to write to " + path.string() + ". The folder \"" +
+                              dir.path().string() +
+                              "\" cannot hold a temporary file: " + std::strerror(EACCES));
                 throw;
             }
         },
@@ -169,6 +176,28 @@ TEST_F(ProfileFileTest, Utf16FileStaysUtf16AndLineBreaksInValuesAreFlattened) {
     const Bytes expected = {0xFF, 0xFE, '[', 0,   'A', 0,   ']', 0,   '\r', 0,    '\n', 0,    'k',
                             0,    '=',  0,   'a', 0,   ' ', 0,   'b', 0,    '\r', 0,    '\n', 0};
     EXPECT_EQ(readWholeFile(path), expected);
+}
+
+// Lines nobody changes come back byte for byte, a lone surrogate (high or low) and a pair too.
+TEST_F(ProfileFileTest, Utf16LinesNobodyChangedKeepEveryUnit) {
+    const auto path = dir.path() / "wide.ini";
+    auto wide = [](std::initializer_list<unsigned> units) {
+        Bytes out = {0xFF, 0xFE};
+        for (const unsigned u : units) {
+            out.push_back(static_cast<std::uint8_t>(u));
+            out.push_back(static_cast<std::uint8_t>(u >> 8));
+        }
+        return out;
+    };
+    writeFileAtomically(path,
+                        wide({'[', 'A', ']',    '\r',   '\n',   'p',  '=',  0xD800, 'x', '\r', '\n',
+                              'q', '=', 0xDC01, 0xD83D, 0xDE00, '\r', '\n', 'k',    '=', '1'}));
+    ProfileFile ini(path);
+    ini.writeString("A", "k", "2");
+    ini.save();
+    EXPECT_EQ(readWholeFile(path),
+              wide({'[', 'A', ']',    '\r',   '\n',   'p',  '=',  0xD800, 'x', '\r', '\n',
+                    'q', '=', 0xDC01, 0xD83D, 0xDE00, '\r', '\n', 'k',    '=', '2'}));
 }
 
 TEST(ProfileColor, EncodesExplicitAndSystemColours) {

@@ -76,15 +76,14 @@ TEST(ExeImport, AppliesTranslationsAndCountsEveryMessage) {
         message("exe/0003", ""),           message("exe/0004", "vier", true),
         message("exe/0006", "sechs"),      message("exe/42", "x"),
         message("obj/A.dat/1", "x"),       PoEntry{"", false, "x", "y", {}, false},
-        message("exe/0005", "f\\x00nf"),  message("exe/0001\nforged line", "x"),
+        message("exe/0005", "f\\x01nf"),   message("exe/0001\nforged line", "x"),
     };
     const PoImportReport report = applyExePo(texts, entries, CodePage());
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(importSummaryLine(report.counts),
               "applied 2, unchanged 1, untranslated 1, fuzzy 1, unknown 5");
     EXPECT_EQ(texts, (std::vector<std::string>{rawText({'e', 'i', 'n', 's', 5, 'z', 'w', 'e', 'i'}),
-                                               "two", "three", "four",
-                                               std::string("f\0nf", 4)}));
+                                               "two", "three", "four", std::string("f\1nf", 4)}));
     EXPECT_EQ(report.warnings.size(), 5u);
     EXPECT_EQ(report.warnings[0], "unknown msgctxt \"exe/0006\", message skipped");
     EXPECT_EQ(report.warnings[3], "message without msgctxt, skipped");
@@ -100,14 +99,18 @@ TEST(ExeImport, ListsEveryProblemAndChangesNothing) {
         {"exe/0002", true, "x", "\xE4\xB8\xAD", {}, false},
         {"exe/0003", true, "x", "a", {}, false},
         {"exe/0003", true, "y", "b", {}, false},
-        {"exe/0004", true, "x", "\\p123", {}, true},  // fuzzy: not checked, not applied
+        {"exe/0004", true, "x", "\\p123", {}, true},     // fuzzy: not checked, not applied
+        {"exe/0005", true, "x", "f\\x00nf", {}, false},  // would end the text in the game
+        {"exe/0006", true, "x", std::string("f\0nf", 4), {}, false},
     };
     const PoImportReport report = applyExePo(texts, entries, CodePage());
     EXPECT_EQ(report.problems,
               (std::vector<std::string>{"exe/0042: Incorrect % sequence at position 4",
                                         "exe/0002: The character '\xE4\xB8\xAD' (U+4E2D) at "
                                         "position 1 is not in code page 1252",
-                                        "exe/0003: a second message for the same text"}));
+                                        "exe/0003: a second message for the same text",
+                                        "exe/0005: A text cannot hold the byte 00",
+                                        "exe/0006: A text cannot hold the byte 00"}));
     EXPECT_EQ(texts, before);
 }
 

@@ -93,7 +93,7 @@ TEST(ObjImport, ListsEveryProblemAndChangesNothing) {
         7, CodePage());
     EXPECT_EQ(report.problems,
               (std::vector<std::string>{
-                  "obj/A.dat/2: an object text cannot hold the byte 0 (\\x00)",
+                  "obj/A.dat/2: A text cannot hold the byte 00",
                   "obj/A.dat/3: \\c sequence without color specifier at the end of the text",
                   "obj/A.dat/1: a second message for the same group"}));
     EXPECT_EQ(files[0].Texts, before[0].Texts);

@@ -2,6 +2,9 @@
 #include <QFontDatabase>
 #include <QScreen>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 #include "common/errors.h"
 
@@ -223,8 +226,33 @@ TEST_F(StartupTest, RefusedSettingsWriteAtCloseIsReportedWithThePath) {
     EXPECT_TRUE(f.close());
     ASSERT_FALSE(prompter.messages().empty());
     EXPECT_EQ(prompter.messages().back().text,
-              QString::fromStdString("Unable to write to " + settingsPath.string()));
+              QString::fromStdString("Unable to write to " + settingsPath.string() +
+                                     ". The folder \"" + settingsPath.parent_path().string() +
+                                     "\" cannot hold a temporary file: " + std::strerror(EACCES)));
     EXPECT_EQ(prompter.messages().back().caption, "TarnEdit");
+}
+
+// A settings file that exists but cannot be read: the user hears so, the program runs on its
+// defaults, and the file keeps every setting it had.
+TEST_F(StartupTest, UnreadableSettingsFileIsReportedAndNeverWritten) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root reads every file";
+    }
+    writeGame();
+    writeSettings();
+    const Bytes before = readWholeFile(settingsPath);
+    fs::permissions(settingsPath, fs::perms::owner_write);
+    prompter.answer(MessageAnswer::Ok);
+    prompter.onDialog([](QDialog& dialog) { dialog.reject(); });
+    MainWindow& f = start();
+    ASSERT_FALSE(prompter.asked().empty());
+    EXPECT_TRUE(prompter.asked()[0].text.startsWith(
+        QString::fromStdString("The settings file " + settingsPath.string() + " cannot be read")))
+        << prompter.asked()[0].text.toStdString();
+    EXPECT_EQ(prompter.asked()[0].icon, MessageIcon::Warning);
+    f.close();
+    fs::permissions(settingsPath, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(readWholeFile(settingsPath), before);
 }
 
 TEST(GameFont, RegistrationIsSkippedWhenTheFaceIsInstalled) {
