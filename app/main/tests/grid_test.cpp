@@ -150,8 +150,8 @@ TEST_F(GridTest, TogglingTheNotationChangesNoByte) {
         action("notationAction")->trigger();
         EXPECT_EQ(f.isCStyle(), cstyle);
         const QString shown = grid()->model()->index(6, 1).data().toString();
-        EXPECT_EQ(shown.toStdString(),
-                  f.codePage().toUtf8(cstyle ? rawToCStyle(texts[6]) : texts[6]));
+        EXPECT_EQ(shown,
+                  gameBytesToDisplay(cstyle ? rawToCStyle(texts[6]) : texts[6], f.codePage()));
         for (int row = 1; row <= StringTableDocument::kRows; ++row) {
             const std::string& raw = texts[static_cast<std::size_t>(row - 1)];
             ASSERT_EQ(f.document().cell(row, 1), raw) << "row " << row;
