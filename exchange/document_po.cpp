@@ -3,7 +3,6 @@
 #include "exchange/exe_po.h"
 #include "exchange/obj_po.h"
 #include "exetext/string_table_reader.h"
-#include "textcodes/cstyle.h"
 
 namespace tarn {
 
@@ -18,9 +17,7 @@ std::vector<std::string> rawColumn(const StringTableDocument& document, Column c
     std::vector<std::string> texts(StringTableDocument::kRows);
     for (int row = 1; row <= StringTableDocument::kRows; ++row) {
         std::string& raw = texts[static_cast<std::size_t>(row - 1)];
-        if (!document.cstyle()) {
-            raw = document.cell(row, column);
-        } else if (!cStyleToRaw(document.cell(row, column), raw)) {
+        if (!document.bytes(row, column, raw)) {
             problems.push_back("text " + std::to_string(row) + ": " + raw);
         }
     }
@@ -62,7 +59,7 @@ std::vector<std::string> exportPoFile(const std::filesystem::path& path,
 }
 
 PoImportReport importPoFile(const std::filesystem::path& path, StringTableDocument& document,
-                            const CodePage& codePage) {
+                            const CodePage& codePage, std::unique_ptr<SetTextsCommand>& change) {
     PoReadResult read = readPoFile(path);
     std::vector<std::string> cellProblems;
     const std::vector<std::string> before =
@@ -74,11 +71,11 @@ PoImportReport importPoFile(const std::filesystem::path& path, StringTableDocume
     if (!report.problems.empty()) {
         return report;
     }
+    change = std::make_unique<SetTextsCommand>(document, importPoStepName);
     for (int row = 1; row <= StringTableDocument::kRows; ++row) {
-        const std::string& raw = texts[static_cast<std::size_t>(row - 1)];
+        std::string& raw = texts[static_cast<std::size_t>(row - 1)];
         if (raw != before[static_cast<std::size_t>(row - 1)]) {
-            document.setText(row, StringTableDocument::TranslatedColumn,
-                             document.cstyle() ? rawToCStyle(raw) : raw);
+            change->add(row, StringTableDocument::TranslatedColumn, {std::move(raw), false});
         }
     }
     return report;

@@ -6,12 +6,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/code_page.h"
 #include "exchange/po_file.h"
 #include "exchange/po_import.h"
+#include "exetext/string_table_commands.h"
 #include "exetext/string_table_document.h"
 #include "objfiles/object_texts_document.h"
 
@@ -24,11 +26,15 @@ std::vector<std::string> exportPoFile(const std::filesystem::path& path,
                                       const StringTableDocument& document,
                                       const PoHeaderFields& header, const CodePage& codePage);
 
-// Reads path and sets the Translated column from its messages (cells keep the document's
-// notation). Nothing changes unless the report has no problems: the file's own errors come
-// first, then those of its messages. Modified is left to the caller.
+// The name of the step a PO import makes in the window's history.
+inline constexpr const char* importPoStepName = "Import translation (PO)";
+
+// Reads path and gives, in change, the step that sets the Translated column from its messages
+// (the caller makes it). Without problems there is always a step, even one that changes
+// nothing; with problems there is none: the file's own errors come first, then those of its
+// messages.
 PoImportReport importPoFile(const std::filesystem::path& path, StringTableDocument& document,
-                            const CodePage& codePage);
+                            const CodePage& codePage, std::unique_ptr<SetTextsCommand>& change);
 
 // The object texts between two language IDs; as objTextsToPo.
 std::vector<std::string> exportPoFile(const std::filesystem::path& path,

@@ -6,15 +6,27 @@
 namespace tarn {
 
 StoredTexts storedTexts(const std::vector<std::string>& texts, bool cstyle,
-                        const std::function<void(int, const std::string&)>& cstyleError) {
+                        const std::function<void(int, const std::string&)>& cstyleError,
+                        const std::vector<TextError>& textErrors) {
     StoredTexts result;
     result.texts.resize(texts.size());
     std::string raw;
+    auto knownError = textErrors.begin();
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (!cstyle) {
+        const int textNumber = static_cast<int>(i + 1);
+        while (knownError != textErrors.end() && knownError->textNumber < textNumber) {
+            ++knownError;
+        }
+        bool converted = true;
+        if (knownError != textErrors.end() && knownError->textNumber == textNumber) {
+            raw = knownError->message;
+            converted = false;
+        } else if (!cstyle) {
             raw = texts[i];
-        } else if (!cStyleToRaw(texts[i], raw)) {
-            const int textNumber = static_cast<int>(i + 1);
+        } else {
+            converted = cStyleToRaw(texts[i], raw);
+        }
+        if (!converted) {
             if (cstyleError) {
                 cstyleError(textNumber, raw);
             }

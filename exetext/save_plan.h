@@ -22,12 +22,20 @@ struct StoredTexts {
     std::vector<int> cstyleErrors;  // texts whose C-style notation is malformed, ascending
 };
 
+// A text whose C-style notation did not convert, with the converter's message.
+struct TextError {
+    int textNumber;
+    std::string message;
+};
+
 // Builds the stored form of texts: converted from C-style notation when cstyle is set (a
 // malformed text becomes kCStyleErrorText, after cstyleError is called for it), pictures
-// expanded, texts 3166 and 3169 padded.
+// expanded, texts 3166 and 3169 padded. Texts listed in textErrors (ascending) are malformed
+// already and handled the same way whatever their text.
 StoredTexts storedTexts(
     const std::vector<std::string>& texts, bool cstyle,
-    const std::function<void(int textNumber, const std::string& message)>& cstyleError = {});
+    const std::function<void(int textNumber, const std::string& message)>& cstyleError = {},
+    const std::vector<TextError>& textErrors = {});
 
 // Where the unshared texts go, area by area: each text takes the first place in the lowest
 // area where it and its terminator still fit, in text order.

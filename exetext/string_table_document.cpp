@@ -2,6 +2,7 @@
 
 #include <cassert>
 
+#include "exetext/save_plan.h"
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
 #include "textcodes/cstyle.h"
@@ -9,6 +10,16 @@
 namespace tarn {
 
 StringTableDocument::StringTableDocument() : rows_(kRows) {}
+
+StringTableDocument::Cell& StringTableDocument::at(int row, int column) {
+    assert(row >= 1 && row <= kRows && column >= 1 && column < kColumns);
+    return rows_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
+}
+
+const StringTableDocument::Cell& StringTableDocument::at(int row, int column) const {
+    assert(row >= 1 && row <= kRows && column >= 1 && column < kColumns);
+    return rows_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
+}
 
 std::string StringTableDocument::text(int row, int column) const {
     if (column == NumberColumn) {
@@ -18,14 +29,70 @@ std::string StringTableDocument::text(int row, int column) const {
 }
 
 const std::string& StringTableDocument::cell(int row, int column) const {
-    assert(row >= 1 && row <= kRows && column >= 1 && column < kColumns);
-    return rows_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
+    return at(row, column).text;
+}
+
+bool StringTableDocument::isAsTyped(int row, int column) const {
+    return at(row, column).asTyped;
+}
+
+CellText StringTableDocument::cellText(int row, int column) const {
+    const Cell& c = at(row, column);
+    return {c.text, c.asTyped};
+}
+
+void StringTableDocument::setCell(int row, int column, CellText value) {
+    Cell& c = at(row, column);
+    if (value.asTyped && !cstyle_) {
+        // A step made in C-style notation, redone in raw: settled as the toggle settles it.
+        std::string raw;
+        if (cStyleToRaw(value.text, raw)) {
+            value.text = std::move(raw);
+        }
+        value.asTyped = false;
+    }
+    c.text = std::move(value.text);
+    c.asTyped = value.asTyped;
+}
+
+CellText StringTableDocument::fromNotation(const std::string& text, bool keepAsTyped) const {
+    if (!cstyle_) {
+        return {text, false};
+    }
+    std::string raw;
+    if (!cStyleToRaw(text, raw)) {
+        return {text, true};
+    }
+    // Typed text is held only where the view would show it otherwise.
+    if (keepAsTyped && rawToCStyle(raw) != text) {
+        return {text, true};
+    }
+    return {std::move(raw), false};
+}
+
+std::string StringTableDocument::notationText(int row, int column) const {
+    const Cell& c = at(row, column);
+    if (!cstyle_ || c.asTyped || column == ShortColumn) {
+        return c.text;
+    }
+    return rawToCStyle(c.text);
 }
 
 void StringTableDocument::setText(int row, int column, std::string text) {
-    assert(row >= 1 && row <= kRows && column >= 1 && column < kColumns);
-    rows_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)] =
-        std::move(text);
+    if (column == ShortColumn) {
+        setCell(row, column, {std::move(text), false});
+        return;
+    }
+    setCell(row, column, fromNotation(text));
+}
+
+bool StringTableDocument::bytes(int row, int column, std::string& result) const {
+    const Cell& c = at(row, column);
+    if (!c.asTyped) {
+        result = c.text;
+        return true;
+    }
+    return cStyleToRaw(c.text, result);
 }
 
 void StringTableDocument::setLangIds(std::uint8_t primary, std::uint8_t secondary) {
@@ -37,9 +104,9 @@ void StringTableDocument::load(const LoadedExecutables& loaded) {
     for (int row = 1; row <= kRows; ++row) {
         const auto i = static_cast<std::size_t>(row - 1);
         auto& r = rows_[i];
-        r[0] = i < loaded.original.size() ? loaded.original[i] : std::string();
-        r[1] = i < loaded.translated.size() ? loaded.translated[i] : std::string();
-        r[2].clear();
+        r[0] = {i < loaded.original.size() ? loaded.original[i] : std::string(), false};
+        r[1] = {i < loaded.translated.size() ? loaded.translated[i] : std::string(), false};
+        r[2] = {};
     }
     setLangIds(loaded.primaryLangId, loaded.secondaryLangId);
     originalNotFound_ = loaded.originalNotFound;
@@ -48,18 +115,30 @@ void StringTableDocument::load(const LoadedExecutables& loaded) {
 }
 
 std::vector<std::string> StringTableDocument::translatedTexts() const {
-    std::vector<std::string> texts;
-    texts.reserve(rows_.size());
-    for (const auto& r : rows_) {
-        texts.push_back(r[1]);
+    std::vector<std::string> texts(rows_.size());
+    for (int row = 1; row <= kRows; ++row) {
+        std::string& text = texts[static_cast<std::size_t>(row - 1)];
+        if (!bytes(row, TranslatedColumn, text)) {
+            text = kCStyleErrorText;
+        }
     }
     return texts;
+}
+
+std::vector<TextError> StringTableDocument::translatedErrors() const {
+    std::vector<TextError> errors;
+    for (int row = 1; row <= kRows; ++row) {
+        if (auto message = cellError(row, TranslatedColumn)) {
+            errors.push_back({row, std::move(*message)});
+        }
+    }
+    return errors;
 }
 
 void StringTableDocument::setShareTargets(const std::vector<int>& shareTargets) {
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         const int target = i < shareTargets.size() ? shareTargets[i] : 0;
-        rows_[i][2] = target == 0 ? std::string() : std::to_string(target);
+        rows_[i][2] = {target == 0 ? std::string() : std::to_string(target), false};
     }
 }
 
@@ -71,58 +150,56 @@ void StringTableDocument::saveFinished(const SaveResult& result) {
 }
 
 std::optional<std::string> StringTableDocument::cellError(int row, int column) const {
-    if (!cstyle_ || (column != OriginalColumn && column != TranslatedColumn)) {
+    if (column != OriginalColumn && column != TranslatedColumn) {
         return std::nullopt;
     }
     std::string result;
-    if (cStyleToRaw(cell(row, column), result)) {
+    if (bytes(row, column, result)) {
         return std::nullopt;
     }
     return result;
 }
 
 void StringTableDocument::normaliseCell(int row, int column) {
-    if (!cstyle_ || (column != OriginalColumn && column != TranslatedColumn)) {
+    if (column != OriginalColumn && column != TranslatedColumn) {
         return;
     }
-    std::string canonical;
-    if (canonicalCStyle(cell(row, column), canonical)) {
-        setText(row, column, std::move(canonical));
+    Cell& c = at(row, column);
+    std::string raw;
+    if (c.asTyped && cStyleToRaw(c.text, raw)) {
+        c = {std::move(raw), false};
     }
 }
 
 std::vector<StringTableDocument::NotationError> StringTableDocument::toggleNotation() {
     cstyle_ = !cstyle_;
     std::vector<NotationError> errors;
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        for (std::size_t c = 0; c < 2; ++c) {
-            std::string& text = rows_[i][c];
-            if (cstyle_) {
-                text = rawToCStyle(text);
+    if (cstyle_) {
+        return errors;  // every cell is game bytes in raw notation
+    }
+    for (int row = 1; row <= kRows; ++row) {
+        for (const int column : {OriginalColumn, TranslatedColumn}) {
+            Cell& c = at(row, column);
+            if (!c.asTyped) {
                 continue;
             }
             std::string raw;
-            if (cStyleToRaw(text, raw)) {
-                text = std::move(raw);
+            if (cStyleToRaw(c.text, raw)) {
+                c.text = std::move(raw);
             } else {
-                errors.push_back({static_cast<int>(i) + 1, std::move(raw)});
+                errors.push_back({row, std::move(raw)});
             }
+            c.asTyped = false;
         }
     }
     return errors;
 }
 
-void StringTableDocument::copyOriginalToTranslated() {
-    for (auto& r : rows_) {
-        r[1] = r[0];
-    }
-    modified_ = true;
-}
-
 int StringTableDocument::nextUntranslated(int row) const {
     for (int r = row + 1; r <= kRows; ++r) {
         const auto& cells = rows_[static_cast<std::size_t>(r - 1)];
-        if (!cells[0].empty() && cells[0] == cells[1]) {
+        if (!cells[0].text.empty() && cells[0].text == cells[1].text &&
+            cells[0].asTyped == cells[1].asTyped) {
             return r;
         }
     }

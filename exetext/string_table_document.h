@@ -1,7 +1,8 @@
 // The texts the main window edits: 3453 rows, each with the original text, the translated
-// text and the writer's sharing result, all as game bytes (raw or C-style notation), plus the
-// state around them (unsaved edits, the text to undo to, the object-language ID bytes, the
-// notation). Knows nothing of widgets; the grid model shows it.
+// text and the writer's sharing result, plus the state around them (unsaved edits, the text to
+// undo to, the object-language ID bytes, the notation). Texts are held as game bytes; the
+// notation (raw or C-style) is only how the window shows and takes them. Knows nothing of
+// widgets; the grid model shows it.
 #pragma once
 
 #include <array>
@@ -16,6 +17,17 @@ namespace tarn {
 
 struct LoadedExecutables;
 struct SaveResult;
+struct TextError;
+
+// What a text cell holds: game bytes, or (in C-style notation only) the notation text as it was
+// typed. A typed text is held until its cell is left, and a C-style text that does not convert
+// is held, with its error, until it is corrected.
+struct CellText {
+    std::string text;
+    bool asTyped = false;
+
+    bool operator==(const CellText&) const = default;
+};
 
 class StringTableDocument {
 public:
@@ -27,8 +39,23 @@ public:
 
     // Column 0 answers the row number; row and column must be in range.
     std::string text(int row, int column) const;
-    const std::string& cell(int row, int column) const;   // columns 1..3
-    void setText(int row, int column, std::string text);  // does not touch Modified
+    // Columns 1..3: the game bytes, or the notation text of a cell held as typed.
+    const std::string& cell(int row, int column) const;
+    bool isAsTyped(int row, int column) const;
+    CellText cellText(int row, int column) const;
+    // Stores a cell as it is (no change of Modified). A cell held as typed outside C-style
+    // notation is taken as raw notation: converted when it converts, else as its bytes.
+    void setCell(int row, int column, CellText value);
+    // A text in the current notation as a cell holds it: raw text as it is; C-style text as
+    // its game bytes, or held as typed when it does not convert or when keepAsTyped is set.
+    CellText fromNotation(const std::string& text, bool keepAsTyped = false) const;
+    // The cell as the current notation shows it.
+    std::string notationText(int row, int column) const;
+    // setCell(fromNotation(text)); columns 1 and 2. Column 3 takes the text as it is.
+    void setText(int row, int column, std::string text);
+    // The cell's game bytes; false with the error message when it is held as C-style text
+    // that does not convert.
+    bool bytes(int row, int column, std::string& result) const;
 
     bool modified() const { return modified_; }
     void setModified(bool modified) { modified_ = modified; }
@@ -38,21 +65,23 @@ public:
     std::uint8_t secondaryLangId() const { return secondaryLangId_; }
     void setLangIds(std::uint8_t primary, std::uint8_t secondary);
 
-    // Whether columns 1 and 2 hold C-style notation.
+    // Whether the window shows and takes texts in C-style notation.
     bool cstyle() const { return cstyle_; }
-    // Only the switch; the texts are converted by toggleNotation.
+    // Only the switch; cells held as typed are settled by toggleNotation.
     void setCStyleFlag(bool cstyle) { cstyle_ = cstyle; }
 
-    // Takes both executables' texts (already in the current notation), empties column 3,
-    // takes the language IDs and the unresolved texts' numbers, and clears Modified.
+    // Takes both executables' texts (game bytes), empties column 3, takes the language IDs and
+    // the unresolved texts' numbers, and clears Modified.
     void load(const LoadedExecutables& loaded);
     // The texts whose pointer led nowhere when the files were loaded (ascending numbers): their
     // cells hold a placeholder instead of a text.
     const std::vector<int>& originalNotFound() const { return originalNotFound_; }
     const std::vector<int>& translatedNotFound() const { return translatedNotFound_; }
 
-    // Column 2, text n at index n - 1, as the writer takes it.
+    // Column 2, text n at index n - 1, as game bytes; a text that does not convert is given as
+    // "-Error!-" and listed by translatedErrors.
     std::vector<std::string> translatedTexts() const;
+    std::vector<TextError> translatedErrors() const;
     // Column 3 from the writer's result: the final container's number, or empty.
     void setShareTargets(const std::vector<int>& shareTargets);
     // Takes a save's outcome: column 3 gets its sharing, and a save that wrote the file clears
@@ -60,29 +89,34 @@ public:
     // only here.
     void saveFinished(const SaveResult& result);
 
-    // The error message when the cell's C-style text does not convert; nothing when the cell
-    // may be left (raw notation, or a column other than 1 and 2).
+    // The error message when the cell is held as C-style text that does not convert; nothing
+    // when the cell may be left.
     std::optional<std::string> cellError(int row, int column) const;
-    // Rewrites a valid C-style cell in its canonical form (no change in raw notation or for a
-    // malformed cell).
+    // A cell held as typed that converts becomes its game bytes.
     void normaliseCell(int row, int column);
 
     struct NotationError {
         int row;
         std::string message;
     };
-    // Switches the notation of columns 1 and 2, row by row, column 1 before column 2. Going
-    // back to raw, a malformed cell stays as it is and is reported.
+    // Switches the notation. No text's bytes change; going back to raw, a cell held as C-style
+    // text that does not convert keeps that text as its bytes and is reported, row by row,
+    // column 1 before column 2.
     std::vector<NotationError> toggleNotation();
 
-    // Column 1 into column 2 for every row; sets Modified.
-    void copyOriginalToTranslated();
     // The first row after `row` whose original text is not empty and equals its translated
     // text byte for byte, or 0.
     int nextUntranslated(int row) const;
 
 private:
-    std::vector<std::array<std::string, 3>> rows_;  // columns 1..3 of rows 1..3453
+    struct Cell {
+        std::string text;
+        bool asTyped = false;
+    };
+    Cell& at(int row, int column);
+    const Cell& at(int row, int column) const;
+
+    std::vector<std::array<Cell, 3>> rows_;  // columns 1..3 of rows 1..3453
     std::string undoText_;
     bool modified_ = false;
     bool cstyle_ = false;

@@ -182,7 +182,7 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
     if (texts.size() != static_cast<std::size_t>(kTextCount)) {
         throw std::invalid_argument("the executable holds exactly 3453 texts");
     }
-    StoredTexts prepared = storedTexts(texts, options.cstyle, callbacks.cstyleError);
+    StoredTexts prepared = storedTexts(texts, options.cstyle, callbacks.cstyleError, options.textErrors);
     const std::vector<std::string>& stored = prepared.texts;
 
     auto phaseProgress = [&callbacks](SavePhase phase) -> std::function<void(int)> {

@@ -21,6 +21,7 @@
 #include "common/bytes.h"
 #include "common/file_io.h"
 #include "exetext/exe_profile.h"
+#include "exetext/save_plan.h"
 
 namespace tarn {
 
@@ -52,6 +53,8 @@ struct SaveOptions {
     bool cstyle = false;  // the texts are in C-style notation
     std::uint8_t primaryLangId = 0;
     std::uint8_t secondaryLangId = 0;
+    // Texts known not to convert (the window's held C-style cells), ascending.
+    std::vector<TextError> textErrors;
 };
 
 struct SaveResult {
@@ -93,8 +96,7 @@ std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
                                             const std::vector<std::string>& stored,
                                             const std::vector<int>& shareTargets,
                                             std::uint8_t primaryLangId,
-                                            std::uint8_t secondaryLangId,
-                                            std::int64_t& freeSpace);
+                                            std::uint8_t secondaryLangId, std::int64_t& freeSpace);
 
 // Places the stored texts into the file's text areas and rewrites pointers and fix-ups.
 // Answers false, leaving file unchanged, when the texts do not fit. freeSpace receives the

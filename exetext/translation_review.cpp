@@ -8,14 +8,20 @@ TranslationReview reviewTranslations(const StringTableDocument& document,
                                      const TextAreaTable* areas, const ByteCharacters& characters) {
     TranslationReview review;
     if (areas != nullptr) {
-        review.budget = spaceBudget(*areas, document.translatedTexts(), document.cstyle());
+        review.budget = spaceBudget(*areas, document.translatedTexts(), false);
     }
     std::vector<CheckFinding> findings;
+    std::string original;
+    std::string translated;
     for (int row = 1; row <= StringTableDocument::kRows; ++row) {
         findings.clear();
-        checkTranslation(document.cell(row, StringTableDocument::OriginalColumn),
-                         document.cell(row, StringTableDocument::TranslatedColumn),
-                         document.cstyle(), characters, findings);
+        // A translation that does not convert gives only its error; an original that does not
+        // convert gives none.
+        if (!document.bytes(row, StringTableDocument::TranslatedColumn, translated)) {
+            findings.push_back({Severity::Error, "cstyle", std::move(translated)});
+        } else if (document.bytes(row, StringTableDocument::OriginalColumn, original)) {
+            checkTranslation(original, translated, false, characters, findings);
+        }
         for (CheckFinding& finding : findings) {
             review.findings.push_back({row, std::move(finding)});
         }

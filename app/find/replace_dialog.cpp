@@ -22,8 +22,7 @@ namespace {
 constexpr QPoint DesignedPosition(232, 296);
 constexpr int TranslatedColumn = 2;
 
-// Column 2 of the grid as the texts of a replace run; every replacement marks the texts as
-// modified.
+// Column 2 of the grid as the texts of a replace run.
 class TranslatedTexts : public ReplaceTexts {
 public:
     explicit TranslatedTexts(TextGrid& grid) : grid_(grid) {}
@@ -31,7 +30,6 @@ public:
     std::string text(int row) const override { return grid_.cellText(row, TranslatedColumn); }
     void setText(int row, const std::string& text) override {
         grid_.setCellText(row, TranslatedColumn, text);
-        grid_.setModified();
     }
 
 private:
@@ -151,9 +149,12 @@ void ReplaceDialog::runReplace() {
         auto overlay = std::make_unique<OccurrenceOverlay>(grid_.overlayParent());
         overlay_ = overlay.get();
         TranslatedTexts texts(grid_);
+        // The whole run is one step of the history, whether or not each replacement was asked.
+        grid_.beginChange();
         outcome = runReplaceScan(request, texts, [this](int row, std::size_t q, std::size_t n) {
             return confirmReplace(row, q, n);
         });
+        grid_.endChange(promptBox_->isChecked() ? "Replace" : "Replace All");
         overlay_ = nullptr;
     }
 

@@ -115,10 +115,7 @@ void FormatCodeMenu::insertCode(QAction* item) {
     const int row = grid_.currentRow();
     const int column = grid_.currentColumn();
     grid_.closeCellEditor();
-    grid_.setCellText(row, column, text);
-    if (column == 2) {
-        grid_.setModified();  // an inserted code is an edit of the translation like typing
-    }
+    grid_.setCellText(row, column, text);  // an edit of the cell like typing
     grid_.openCellEditor();
     grid_.setCellEditorSelection(static_cast<int>(caret + piece.size()), editor->selectionLength);
 }

@@ -4,6 +4,7 @@
 #include <QPalette>
 
 #include "app/main/grid_text.h"
+#include "app/main/texts_history.h"
 
 namespace tarn {
 
@@ -12,9 +13,11 @@ namespace {
 const QColor kUnplacedColour(255, 170, 170);
 }  // namespace
 
-GridModel::GridModel(StringTableDocument& document, const CodePage& codePage, QObject* parent)
+GridModel::GridModel(StringTableDocument& document, TextsHistory& history, const CodePage& codePage,
+                     QObject* parent)
     : QAbstractTableModel(parent),
       document_(document),
+      history_(history),
       codePage_(codePage),
       unplaced_(static_cast<std::size_t>(StringTableDocument::kRows), false) {}
 
@@ -38,7 +41,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
             if (column == StringTableDocument::NumberColumn) {
                 return QString::number(row);
             }
-            return gameBytesToDisplay(document_.cell(row, column), codePage_);
+            return gameBytesToDisplay(document_.notationText(row, column), codePage_);
         case Qt::BackgroundRole:
             if (column == StringTableDocument::NumberColumn) {
                 if (unplaced_[static_cast<std::size_t>(index.row())]) {
@@ -68,13 +71,20 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
     if (!bytes.ok()) {
         return false;  // a text the code page cannot hold is never stored
     }
-    const int row = index.row() + 1;
-    if (document_.cell(row, index.column()) == bytes.bytes) {
-        return true;
+    // What is typed stays as typed until the cell is left, so the editor keeps its text.
+    if (setCell(index, document_.fromNotation(bytes.bytes, true))) {
+        emit cellEdited(index.row() + 1, index.column());
     }
-    document_.setText(row, index.column(), bytes.bytes);
+    return true;
+}
+
+bool GridModel::setCell(const QModelIndex& index, CellText value) {
+    const int row = index.row() + 1;
+    if (document_.cellText(row, index.column()) == value) {
+        return false;
+    }
+    history_.editCell(row, index.column(), std::move(value));
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
-    emit cellEdited(row, index.column());
     return true;
 }
 
@@ -104,9 +114,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 }
 
 void GridModel::setCellText(int row, int column, const std::string& text) {
-    document_.setText(row, column, text);
-    const QModelIndex i = index(row - 1, column);
-    emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
+    setCell(index(row - 1, column), document_.fromNotation(text, !history_.inChange()));
 }
 
 void GridModel::markUnplacedTexts(const std::vector<int>& texts) {
@@ -123,6 +131,11 @@ void GridModel::markUnplacedTexts(const std::vector<int>& texts) {
     emit dataChanged(index(0, StringTableDocument::NumberColumn),
                      index(rowCount() - 1, StringTableDocument::NumberColumn),
                      {Qt::BackgroundRole, Qt::ToolTipRole});
+}
+
+void GridModel::refreshCell(int row, int column) {
+    const QModelIndex i = index(row - 1, column);
+    emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
 }
 
 void GridModel::refreshAll() {

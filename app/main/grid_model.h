@@ -1,6 +1,7 @@
 // The grid's table model over the StringTableDocument: model row r is text r + 1; columns
 // 0 "Number", 1 "Original", 2 "Translated", 3 "Short.". Only columns 1 and 2 can be entered
-// and edited; the cells hold game bytes, shown through the window's active code page.
+// and edited; the cells hold game bytes, shown in the document's notation through the window's
+// active code page. Every edit goes through the window's TextsHistory.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -12,11 +13,14 @@
 
 namespace tarn {
 
+class TextsHistory;
+
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     // codePage: the window's active code page, which outlives the model.
-    GridModel(StringTableDocument& document, const CodePage& codePage, QObject* parent = nullptr);
+    GridModel(StringTableDocument& document, TextsHistory& history, const CodePage& codePage,
+              QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -25,11 +29,14 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // Sets the cell (row 1..3453, column 1..3) and repaints it; no other effect.
+    // Sets the cell (row 1..3453, column 1 or 2) from a text in the current notation, as an
+    // edit of the current cell (kept as typed) or as part of the history's open change, and
+    // repaints it.
     void setCellText(int row, int column, const std::string& text);
     // The document changed in many places (load, notation, copy, save result), or the code
     // page did.
     void refreshAll();
+    void refreshCell(int row, int column);
     // Marks the rows of the texts a save would find no place for (their Number cell).
     void markUnplacedTexts(const std::vector<int>& texts);
 
@@ -42,7 +49,10 @@ signals:
     void cellEdited(int row, int column);
 
 private:
+    bool setCell(const QModelIndex& index, CellText value);  // false: no change
+
     StringTableDocument& document_;
+    TextsHistory& history_;
     const CodePage& codePage_;
     std::vector<bool> unplaced_;  // by model row
 };

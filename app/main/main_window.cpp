@@ -14,12 +14,14 @@
 
 #include "app/main/about_dialog.h"
 #include "app/main/find_and_preview.h"
+#include "app/main/grid_controller.h"
 #include "app/main/grid_model.h"
 #include "app/main/grid_text.h"
 #include "app/main/jump_to_text_dialog.h"
 #include "app/main/paths_dialog.h"
 #include "app/main/save_progress_dialog.h"
 #include "app/main/text_grid_view.h"
+#include "app/main/texts_history.h"
 #include "app/main/unresolved_texts_dialog.h"
 #include "app/widgets/help_viewer.h"
 #include "app/widgets/prompter.h"
@@ -54,6 +56,7 @@ MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, Q
     setWindowTitle(QStringLiteral("TarnEdit[*]"));
     setMinimumSize(300, 300);
     font_ = QApplication::font();
+    history_ = new TextsHistory(document_, this);
     createActions();
     createGrid();
     createChecksPanel();
@@ -92,14 +95,9 @@ void MainWindow::createDialogs() {
 MainWindow::~MainWindow() {
     // The grid and the application may still report during the teardown of the children.
     disconnect(qApp, nullptr, this, nullptr);
-    textGrid_->selectCell = nullptr;
-    textGrid_->enterInEditor = nullptr;
-    textGrid_->startEditing = nullptr;
-    textGrid_->escape = nullptr;
-    textGrid_->contextMenu = nullptr;
-    textGrid_->encodeText = nullptr;
-    textGrid_->missingCharacter = nullptr;
+    delete gridController_;  // unhooks itself from the grid before the document goes
     disconnect(model_, nullptr, this, nullptr);
+    disconnect(history_, nullptr, this, nullptr);
 }
 
 QString MainWindow::helpFile() const {
@@ -119,21 +117,26 @@ void MainWindow::applyMainWindowPlacement(const PlacementSettings& placement) {
 }
 
 void MainWindow::createGrid() {
-    model_ = new GridModel(document_, codePage_, this);
+    model_ = new GridModel(document_, *history_, codePage_, this);
     textGrid_ = new TextGridView(this);
     textGrid_->setObjectName(QStringLiteral("textGrid"));
     textGrid_->setModel(model_);
+    textGrid_->setCodePage(&codePage_);
     textGrid_->placeWithoutChecks(1, StringTableDocument::OriginalColumn);
-    textGrid_->selectCell = [this](int row, int column) { return mayEnterCell(row, column); };
-    textGrid_->enterInEditor = [this]() { return mayCloseEditor(); };
-    textGrid_->startEditing = [this]() { rememberUndoText(); };
-    textGrid_->escape = [this]() { undoCellEdit(); };
-    textGrid_->contextMenu = [this](const QPoint& pos) { showFormatCodeMenu(pos); };
-    textGrid_->encodeText = [this](const QString& text) {
-        return displayToGameBytes(text, codePage_);
-    };
-    textGrid_->missingCharacter = [this](char32_t missing) { reportMissingCharacter(missing); };
+    gridController_ = new GridController(*textGrid_, *model_, document_, *history_, this);
+    connect(gridController_, &GridController::cellEntered, this, &MainWindow::showEnteredCell);
+    connect(gridController_, &GridController::editFinished, this,
+            &MainWindow::refreshBudgetAndChecksIfOutOfDate);
+    connect(gridController_, &GridController::cellRestored, this, [this] {
+        if (!document_.cstyle() && currentHint_.isEmpty()) {
+            showCurrentCodes();
+        }
+    });
+    connect(textGrid_, &TextGridView::contextMenuRequested, this, &MainWindow::showFormatCodeMenu);
+    connect(textGrid_, &TextGridView::characterRefused, this, &MainWindow::reportMissingCharacter);
     connect(model_, &GridModel::cellEdited, this, &MainWindow::noteCellEdit);
+    connect(history_, &TextsHistory::textsChanged, this, &MainWindow::showHistoryChange);
+    connect(history_, &TextsHistory::modifiedChanged, this, &MainWindow::enableSave);
     textGrid_->viewport()->installEventFilter(this);
     formatCodeMenu_ = new QMenu(this);  // filled by FindAndPreview's FormatCodeMenu
     setCentralWidget(textGrid_);
@@ -152,8 +155,7 @@ bool MainWindow::eventFilter(QObject* object, QEvent* event) {
     if (object == textGrid_->viewport() && event->type() == QEvent::Resize) {
         fitColumns();
     }
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         if (auto* menu = qobject_cast<QMenu*>(object)) {
             return helpOnMenuItem(*menu);
         }
@@ -179,6 +181,19 @@ void MainWindow::setModified(bool modified) {
 void MainWindow::enableSave() {
     saveAction_->setEnabled(document_.modified());
     setWindowModified(document_.modified());
+}
+
+void MainWindow::showHistoryChange() {
+    model_->refreshAll();
+    refreshBudgetAndChecks();
+    rememberCurrentText();
+    if (!document_.cstyle() && currentHint_.isEmpty()) {
+        showCurrentCodes();
+    }
+}
+
+void MainWindow::rememberCurrentText() {
+    gridController_->rememberCurrentText();
 }
 
 int MainWindow::currentRow() const {
@@ -261,82 +276,20 @@ void MainWindow::showCurrentCodes() {
 // --- Grid rules ---
 
 bool MainWindow::checkCurrentCell() {
-    const int row = currentRow();
-    const int column = currentColumn();
-    if (row < 1) {
-        return true;
-    }
-    const auto error = document_.cellError(row, column);
-    if (!error) {
-        return true;
-    }
-    prompter().message(
-        QStringLiteral("The C-style string you entered has an error:\n\r") +
-            QString::fromStdString(*error) +
-            QStringLiteral("\n\rYou must fix this error to continue or press ESC to undo your "
-                           "changes"),
-        QStringLiteral("Error in string"), MessageIcon::Error, MessageButtons::Ok);
-    return false;
+    return gridController_->checkCurrentCell();
 }
 
-bool MainWindow::mayEnterCell(int row, int column) {
-    if (!checkCurrentCell()) {
-        return false;
-    }
-    const int leftRow = currentRow();
-    const int leftColumn = currentColumn();
-    if (leftRow >= 1 && document_.cstyle()) {
-        const std::string before = document_.cell(leftRow, leftColumn);
-        document_.normaliseCell(leftRow, leftColumn);
-        if (document_.cell(leftRow, leftColumn) != before) {
-            model_->setCellText(leftRow, leftColumn, document_.cell(leftRow, leftColumn));
-        }
-    }
-    if (column == StringTableDocument::ShortColumn || column == StringTableDocument::NumberColumn) {
-        return false;
-    }
-    document_.setUndoText(document_.cell(row, column));
+void MainWindow::showEnteredCell(int row, int column) {
     setHint(QString());
     if (!document_.cstyle()) {
         showStatus(QString::fromStdString(rawToCodes(document_.cell(row, column))));
     }
     refreshBudgetAndChecksIfOutOfDate();
-    return true;
 }
 
 void MainWindow::noteCellEdit(int row, int column) {
-    if (column == StringTableDocument::TranslatedColumn) {
-        setModified(true);
-    }
     if (currentHint_.isEmpty() && !document_.cstyle()) {
         showStatus(QString::fromStdString(rawToCodes(document_.cell(row, column))));
-    }
-}
-
-bool MainWindow::mayCloseEditor() {
-    if (!checkCurrentCell()) {
-        return false;
-    }
-    refreshBudgetAndChecksIfOutOfDate();
-    return true;
-}
-
-void MainWindow::rememberUndoText() {
-    const int row = currentRow();
-    const int column = currentColumn();
-    if (row >= 1 && column >= 1) {
-        document_.setUndoText(document_.cell(row, column));
-    }
-}
-
-void MainWindow::undoCellEdit() {
-    const int row = currentRow();
-    const int column = currentColumn();
-    if (row >= 1 && (column == 1 || column == 2)) {
-        model_->setCellText(row, column, document_.undoText());
-        if (!document_.cstyle() && currentHint_.isEmpty()) {
-            showCurrentCodes();
-        }
     }
 }
 

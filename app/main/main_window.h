@@ -27,11 +27,13 @@ namespace tarn {
 class AboutDialog;
 class ChecksPanel;
 class FindAndPreview;
+class GridController;
 class GridModel;
 class JumpToTextDialog;
 class PathsDialog;
 class SaveProgressDialog;
 class TextGridView;
+class TextsHistory;
 class UnresolvedTextsDialog;
 class ObjectTextsWindow;
 class ObjectLanguageDialog;
@@ -49,6 +51,8 @@ public:
 
     // --- State other windows use ---
     StringTableDocument& document() { return document_; }
+    // Every change of the document is a step here.
+    TextsHistory& history() { return *history_; }
     bool modified() const { return document_.modified(); }
     void setModified(bool modified);  // also enables or disables Save
     bool isCStyle() const { return document_.cstyle(); }
@@ -68,7 +72,8 @@ public:
     void closeCellEditor();                       // keeps what was typed
     QWidget* gridViewport() const;                // where the cells are drawn
     QString cellText(int row, int column) const;  // as displayed
-    // Sets a cell's game bytes and repaints it (no Modified change).
+    // Sets a cell from a text in the current notation and repaints it: an edit of the cell like
+    // typing, or part of the history's open change.
     void setCellText(int row, int column, const std::string& text);
     // Moves the current cell there through the grid's rules; answers whether it moved.
     bool selectCell(int row, int column);
@@ -110,6 +115,8 @@ public slots:
     void runGame();
     void choosePaths();
     void copyOriginalTexts();
+    void undo();  // the cell editor's typing while it is open, else the last step
+    void redo();
     void jumpToText();
     void goToNextUntranslated();
     void toggleNotation();
@@ -153,12 +160,9 @@ private:
     SaveOptions saveOptions() const;
     void applySaveResult(const SaveResult& result);
 
-    // Grid rules.
-    bool mayEnterCell(int row, int column);
+    // What the grid reports.
+    void showEnteredCell(int row, int column);
     void noteCellEdit(int row, int column);
-    bool mayCloseEditor();
-    void rememberUndoText();
-    void undoCellEdit();
     void showFormatCodeMenu(const QPoint& globalPos);
     void checkCellOnFocusLoss(QWidget* now);
     void showStatus(const QString& text);
@@ -166,6 +170,8 @@ private:
     void showHint(const QString& hint);
     void showCodePageNote();
     void enableSave();
+    void showHistoryChange();
+    void rememberCurrentText();  // the text Esc brings back
 
     // The space budget and the Checks panel (main_window_checks.cpp). Every command that
     // changes many texts calls refreshBudgetAndChecks; a cell that is left refreshes them when
@@ -190,7 +196,9 @@ private:
     QString settingsPath_;
     QString programDir_;
     StringTableDocument document_;
+    TextsHistory* history_ = nullptr;
     GridModel* model_ = nullptr;
+    GridController* gridController_ = nullptr;
     AppSettings settings_;
     QFont font_;
     int fontCharset_ = kDefaultCharset;
@@ -216,6 +224,8 @@ private:
     QAction* exportPoAction_;
     QAction* importPoAction_;
     QAction* exitAction_;
+    QAction* undoAction_;
+    QAction* redoAction_;
     QAction* cutAction_;
     QAction* copyAction_;
     QAction* pasteAction_;

@@ -1,12 +1,13 @@
 // The main window's actions, menus and toolbar.
 #include <QApplication>
-#include <QLineEdit>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStyle>
 #include <QToolBar>
 
 #include "app/main/main_window.h"
+#include "app/main/texts_history.h"
 #include "app/main/toolbar_icons.h"
 #include "app/widgets/help_viewer.h"
 
@@ -63,6 +64,12 @@ void MainWindow::createActions() {
     objectTextsAction_ = makeAction(this, "objectTextsAction", "Translate object files...", {},
                                     "Allows translating texts found in plug-in object files");
     exitAction_ = makeAction(this, "exitAction", "E&xit", {}, "Exit the program");
+    undoAction_ = makeAction(this, "undoAction", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z),
+                             "Undo the last change of the texts");
+    redoAction_ = makeAction(this, "redoAction", "Redo", QKeySequence(Qt::CTRL | Qt::Key_Y),
+                             "Redo the change undone last");
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     cutAction_ = makeAction(this, "cutAction", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), "Cut");
     cutAction_->setIcon(cutIcon());
     copyAction_ =
@@ -102,10 +109,9 @@ void MainWindow::createActions() {
     createPoActions();
 
     // The guide's section for F1 on a highlighted menu item.
-    for (const auto& [action, context] : {std::pair{saveAction_, 6}, std::pair{runAction_, 6},
-                                          std::pair{pathsAction_, 5},
-                                          std::pair{copyTextsAction_, 8},
-                                          std::pair{notationAction_, 3}}) {
+    for (const auto& [action, context] :
+         {std::pair{saveAction_, 6}, std::pair{runAction_, 6}, std::pair{pathsAction_, 5},
+          std::pair{copyTextsAction_, 8}, std::pair{notationAction_, 3}}) {
         action->setProperty(kHelpContextProperty, context);
     }
 
@@ -115,16 +121,13 @@ void MainWindow::createActions() {
     addDesktopShortcut(jumpToAction_, QKeySequence(Qt::CTRL | Qt::Key_G));
     helpContentsAction_->setShortcut(Qt::Key_F1);
 
-    for (QAction* a : {saveAction_,         runAction_,
-                       pathsAction_,        objectLanguageAction_,
-                       objectTextsAction_,  exitAction_,
-                       cutAction_,          copyAction_,
-                       pasteAction_,        findAction_,
-                       replaceAction_,      copyTextsAction_,
-                       jumpToAction_,       nextUntranslatedAction_,
-                       notationAction_,     previewAction_,
-                       fontAction_,         helpContentsAction_,
-                       helpOverviewAction_, aboutAction_}) {
+    for (QAction* a :
+         {saveAction_,         runAction_,       pathsAction_,  objectLanguageAction_,
+          objectTextsAction_,  exitAction_,      undoAction_,   redoAction_,
+          cutAction_,          copyAction_,      pasteAction_,  findAction_,
+          replaceAction_,      copyTextsAction_, jumpToAction_, nextUntranslatedAction_,
+          notationAction_,     previewAction_,   fontAction_,   helpContentsAction_,
+          helpOverviewAction_, aboutAction_}) {
         addAction(a);
         a->setShortcutContext(Qt::WindowShortcut);
     }
@@ -136,6 +139,21 @@ void MainWindow::createActions() {
     connect(objectLanguageAction_, &QAction::triggered, this, &MainWindow::chooseObjectLanguages);
     connect(objectTextsAction_, &QAction::triggered, this, &MainWindow::openObjectTexts);
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+    connect(undoAction_, &QAction::triggered, this, &MainWindow::undo);
+    connect(redoAction_, &QAction::triggered, this, &MainWindow::redo);
+    // The menu names the step: "Undo Replace All (412 texts)".
+    const QUndoStack& stack = history_->stack();
+    auto nameSteps = [this, &stack] {
+        undoAction_->setEnabled(stack.canUndo());
+        redoAction_->setEnabled(stack.canRedo());
+        undoAction_->setText(stack.canUndo() ? QStringLiteral("Undo ") + stack.undoText()
+                                             : QStringLiteral("Undo"));
+        redoAction_->setText(stack.canRedo() ? QStringLiteral("Redo ") + stack.redoText()
+                                             : QStringLiteral("Redo"));
+    };
+    connect(&stack, &QUndoStack::indexChanged, this, nameSteps);
+    connect(&stack, &QUndoStack::cleanChanged, this, nameSteps);
+    nameSteps();
     connect(cutAction_, &QAction::triggered, this, []() { onFocusedEdit(&QLineEdit::cut); });
     connect(copyAction_, &QAction::triggered, this, []() { onFocusedEdit(&QLineEdit::copy); });
     connect(pasteAction_, &QAction::triggered, this, []() { onFocusedEdit(&QLineEdit::paste); });
@@ -161,6 +179,8 @@ void MainWindow::createMenusAndToolbar() {
     file->addSeparator();
     file->addAction(exitAction_);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addActions({undoAction_, redoAction_});
+    edit->addSeparator();
     edit->addActions({cutAction_, copyAction_, pasteAction_});
     QMenu* search = menuBar()->addMenu(QStringLiteral("&Search"));
     search->addActions({findAction_, replaceAction_});

@@ -10,7 +10,9 @@
 #include "app/main/grid_model.h"
 #include "app/main/main_window.h"
 #include "app/main/text_grid_view.h"
+#include "app/main/texts_history.h"
 #include "app/widgets/prompter.h"
+#include "exetext/string_table_commands.h"
 #include "exetext/translation_review.h"
 #include "textcodes/look_alikes.h"
 
@@ -156,15 +158,18 @@ void MainWindow::replaceTypedCodeWithLookAlike(int text, int byte) {
     if (text < 1 || text > StringTableDocument::kRows || byte < 0 || byte > 255) {
         return;
     }
-    const std::string& before = document_.cell(text, Translated);
-    const std::string after = replaceWithLookAlike(
-        before, document_.cstyle(), static_cast<std::uint8_t>(byte), byteCharacters(codePage()));
+    std::string before;
+    if (!document_.bytes(text, Translated, before)) {
+        return;  // a text that does not convert has no code to replace
+    }
+    std::string after = replaceWithLookAlike(before, false, static_cast<std::uint8_t>(byte),
+                                             byteCharacters(codePage()));
     if (after == before) {
         return;
     }
-    setCellText(text, Translated, after);
-    setModified(true);
-    refreshBudgetAndChecks();
+    auto step = std::make_unique<SetTextsCommand>(document_, "Replace with look-alike");
+    step->add(text, Translated, {std::move(after), false});
+    history_->push(std::move(step));
 }
 
 void MainWindow::applyChecksPanelSettings() {

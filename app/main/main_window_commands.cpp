@@ -1,21 +1,25 @@
 // The main window's commands. Their rules are in the StringTableDocument, the core and the
 // dialogs; these handlers connect them to the grid and the message boxes.
+#include <QLineEdit>
 #include <exception>
 
 #include "app/main/about_dialog.h"
 #include "app/main/find_and_preview.h"
 #include "app/main/font_dialog.h"
+#include "app/main/grid_controller.h"
 #include "app/main/grid_model.h"
 #include "app/main/jump_to_text_dialog.h"
 #include "app/main/main_window.h"
 #include "app/main/paths_dialog.h"
 #include "app/main/save_progress_dialog.h"
 #include "app/main/text_grid_view.h"
+#include "app/main/texts_history.h"
 #include "app/main/unresolved_texts_dialog.h"
 #include "app/widgets/help_viewer.h"
 #include "app/widgets/prompter.h"
 #include "app/widgets/shell.h"
 #include "exetext/exe_paths.h"
+#include "exetext/string_table_commands.h"
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
 
@@ -42,14 +46,15 @@ void MainWindow::loadExecutables() {
     LoadedExecutables loaded;
     QString error;
     try {
-        tarn::loadExecutables(origExePath_.toStdString(), transExePath_.toStdString(),
-                              document_.cstyle(), loaded);
+        tarn::loadExecutables(origExePath_.toStdString(), transExePath_.toStdString(), false,
+                              loaded);
     } catch (const std::exception& e) {
         error = fromStd(e.what());  // the grid keeps what was read so far
     }
     origProfile_ = loaded.origProfile;
     transProfile_ = loaded.transProfile;
     document_.load(loaded);
+    history_->clear();
     model_->refreshAll();
     showUnresolvedTexts(QStringLiteral("Strings with the following numbers could not be found "
                                        "in the original executable:"),
@@ -57,9 +62,8 @@ void MainWindow::loadExecutables() {
     showUnresolvedTexts(QStringLiteral("Strings with the following numbers could not be found "
                                        "in the translated executable:"),
                         loaded.translatedNotFound);
-    const int row = currentRow();
-    const int column = currentColumn();
-    document_.setUndoText(row >= 1 && column >= 1 ? document_.cell(row, column) : std::string());
+    document_.setUndoText(std::string());
+    rememberCurrentText();
     setModified(false);
     refreshBudgetAndChecks();
     if (!document_.cstyle() && currentHint_.isEmpty()) {
@@ -93,7 +97,7 @@ void MainWindow::saveTexts() {
 
 SaveOptions MainWindow::saveOptions() const {
     SaveOptions options;
-    options.cstyle = document_.cstyle();
+    options.textErrors = document_.translatedErrors();
     options.primaryLangId = document_.primaryLangId();
     options.secondaryLangId = document_.secondaryLangId();
     return options;
@@ -102,6 +106,9 @@ SaveOptions MainWindow::saveOptions() const {
 void MainWindow::applySaveResult(const SaveResult& result) {
     // Modified stays set when a text could only be stored as "-Error!-".
     document_.saveFinished(result);
+    if (result.saved) {
+        history_->markSaved(result.cstyleErrors.empty());
+    }
     model_->refreshAll();
     enableSave();
     refreshBudgetAndChecks();  // says by how much the texts are too long
@@ -163,10 +170,31 @@ void MainWindow::copyOriginalTexts() {
         return;
     }
     textGrid_->closeCellEditor();
-    document_.copyOriginalToTranslated();
-    model_->refreshAll();
-    setModified(true);
-    refreshBudgetAndChecks();
+    history_->push(copyOriginalToTranslated(document_));
+}
+
+void MainWindow::undo() {
+    if (QLineEdit* editor = cellEditor(); editor != nullptr && editor->isUndoAvailable()) {
+        editor->undo();
+        return;
+    }
+    if (!checkCurrentCell()) {
+        return;
+    }
+    textGrid_->closeCellEditor();
+    history_->undo();
+}
+
+void MainWindow::redo() {
+    if (QLineEdit* editor = cellEditor(); editor != nullptr && editor->isRedoAvailable()) {
+        editor->redo();
+        return;
+    }
+    if (!checkCurrentCell()) {
+        return;
+    }
+    textGrid_->closeCellEditor();
+    history_->redo();
 }
 
 void MainWindow::jumpToText() {
@@ -179,16 +207,7 @@ void MainWindow::jumpToText() {
 }
 
 void MainWindow::goToNextUntranslated() {
-    if (!checkCurrentCell()) {
-        return;
-    }
-    const int row = document_.nextUntranslated(currentRow());
-    if (row != 0) {
-        selectCell(row, StringTableDocument::TranslatedColumn);
-        return;
-    }
-    prompter().message(QStringLiteral("No more untranslated texts"), QStringLiteral("Information"),
-                       MessageIcon::Information, MessageButtons::Ok);
+    gridController_->goToNextUntranslated();
 }
 
 void MainWindow::toggleNotation() {
@@ -206,11 +225,8 @@ void MainWindow::toggleNotation() {
         showPlainMessage(QStringLiteral("Error in string number ") + QString::number(error.row) +
                          QStringLiteral(": ") + fromStd(error.message));
     }
-    const int row = currentRow();
-    const int column = currentColumn();
-    if (row >= 1 && column >= 1) {
-        document_.setUndoText(document_.cell(row, column));
-    }
+    history_->endCellEdit();
+    rememberCurrentText();
     if (document_.cstyle()) {
         showStatus(QString());
     } else if (currentHint_.isEmpty()) {

@@ -4,6 +4,7 @@
 
 #include "app/main/grid_text.h"
 #include "app/main/main_window.h"
+#include "app/main/texts_history.h"
 
 namespace tarn {
 namespace {
@@ -33,17 +34,21 @@ bool MainWindowGrid::selectCell(int row, int column) {
 }
 
 std::string MainWindowGrid::cellText(int row, int column) const {
-    return isTextCell(row, column) ? window_.document().cell(row, column) : std::string();
+    return isTextCell(row, column) ? window_.document().notationText(row, column) : std::string();
 }
 
 void MainWindowGrid::setCellText(int row, int column, const std::string& text) {
-    if (isTextCell(row, column)) {
+    if (isTextCell(row, column) && column != StringTableDocument::ShortColumn) {
         window_.setCellText(row, column, text);
     }
 }
 
-void MainWindowGrid::setModified() {
-    window_.setModified(true);
+void MainWindowGrid::beginChange() {
+    window_.history().beginChange();
+}
+
+void MainWindowGrid::endChange(const std::string& action) {
+    window_.history().endChange(action);
 }
 
 std::string MainWindowGrid::undoText() const {

@@ -17,7 +17,8 @@ public:
     bool selectCell(int row, int column) override;
     std::string cellText(int row, int column) const override;
     void setCellText(int row, int column, const std::string& text) override;
-    void setModified() override;
+    void beginChange() override;
+    void endChange(const std::string& action) override;
     std::string undoText() const override;
     bool cStyle() const override;
     bool checkCurrentCell() override;

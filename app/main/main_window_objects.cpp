@@ -3,10 +3,12 @@
 #include <optional>
 
 #include "app/main/main_window.h"
+#include "app/main/texts_history.h"
 #include "app/objects/object_language_dialog.h"
 #include "app/objects/object_texts_window.h"
 #include "app/patch_builder/patch_builder_dialog.h"
 #include "app/widgets/prompter.h"
+#include "exetext/string_table_commands.h"
 
 namespace tarn {
 
@@ -98,8 +100,9 @@ void MainWindow::chooseObjectLanguages() {
     const std::optional<LangIds> ids =
         objectLanguageDialog_->choose({document_.primaryLangId(), document_.secondaryLangId()});
     if (ids) {
-        document_.setLangIds(ids->primary, ids->secondary);
-        setModified(true);
+        // A step even when the IDs stay: OK marks the texts modified.
+        history_->push(
+            std::make_unique<SetLangIdsCommand>(document_, ids->primary, ids->secondary));
     }
 }
 

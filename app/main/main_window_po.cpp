@@ -7,6 +7,7 @@
 #include "app/main/grid_model.h"
 #include "app/main/main_window.h"
 #include "app/main/text_grid_view.h"
+#include "app/main/texts_history.h"
 #include "app/widgets/po_prompts.h"
 #include "app/widgets/prompter.h"
 #include "exchange/document_po.h"
@@ -67,17 +68,15 @@ void MainWindow::importTranslation() {
         return;
     }
     PoImportReport report;
+    std::unique_ptr<SetTextsCommand> change;
     try {
-        report = importPoFile(path->toStdString(), document_, codePage());
+        report = importPoFile(path->toStdString(), document_, codePage(), change);
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
         return;
     }
-    if (report.problems.empty() && report.counts.applied > 0) {
-        // The window's refresh after many texts changed at once.
-        model_->refreshAll();
-        refreshBudgetAndChecks();
-        setModified(true);
+    if (change && report.counts.applied > 0) {
+        history_->push(std::move(change));
     }
     showPoReport(importReportText(report), importPoCaption(), !report.problems.empty());
 }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPointer>
 
+#include "app/main/grid_text.h"
 #include "app/widgets/code_page_validator.h"
 
 namespace tarn {
@@ -16,8 +17,9 @@ GridSelectionModel::GridSelectionModel(QAbstractItemModel* model, TextGridView* 
 
 void GridSelectionModel::setCurrentIndex(const QModelIndex& index,
                                          QItemSelectionModel::SelectionFlags command) {
-    if (index.isValid() && index != currentIndex() && !grid_->gateOpen() && grid_->selectCell &&
-        !grid_->selectCell(index.row() + 1, index.column())) {
+    CellGate* gate = grid_->gate();
+    if (index.isValid() && index != currentIndex() && gate != nullptr &&
+        !gate->mayEnterCell(index.row() + 1, index.column())) {
         return;
     }
     QItemSelectionModel::setCurrentIndex(index, command);
@@ -31,19 +33,16 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     editor->setFrame(false);
     QPointer<TextGridView> grid(grid_);
     refuseMissingCharacters(
-        *editor,
-        [grid](const QString& text) {
-            return grid && grid->encodeText ? grid->encodeText(text) : EncodeResult{};
-        },
+        *editor, [grid](const QString& text) { return grid ? grid->encode(text) : EncodeResult{}; },
         [grid](char32_t missing) {
-            if (grid && grid->missingCharacter && missing != 0) {
-                grid->missingCharacter(missing);
+            if (grid && missing != 0) {
+                emit grid->characterRefused(missing);
             }
         });
     editor->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(editor, &QWidget::customContextMenuRequested, editor, [grid, editor](QPoint pos) {
-        if (grid && grid->contextMenu) {
-            grid->contextMenu(editor->mapToGlobal(pos));
+        if (grid) {
+            emit grid->contextMenuRequested(editor->mapToGlobal(pos));
         }
     });
     const QPersistentModelIndex cell(index);
@@ -81,7 +80,7 @@ bool GridDelegate::eventFilter(QObject* object, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (grid_->enterInEditor && !grid_->enterInEditor()) {
+            if (grid_->gate() != nullptr && !grid_->gate()->mayCloseEditor()) {
                 return true;  // the editor stays open
             }
             emit commitData(editor);
@@ -90,9 +89,7 @@ bool GridDelegate::eventFilter(QObject* object, QEvent* event) {
         }
         if (key->key() == Qt::Key_Escape) {
             emit closeEditor(editor, RevertModelCache);
-            if (grid_->escape) {
-                grid_->escape();
-            }
+            emit grid_->escapePressed();
             return true;
         }
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
@@ -129,6 +126,10 @@ void TextGridView::setModel(QAbstractItemModel* model) {
     setSelectionModel(new GridSelectionModel(model, this));
     delete old;
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+}
+
+EncodeResult TextGridView::encode(const QString& text) const {
+    return codePage_ != nullptr ? displayToGameBytes(text, *codePage_) : EncodeResult{};
 }
 
 int TextGridView::currentRow() const {
@@ -190,17 +191,13 @@ void TextGridView::keyPressEvent(QKeyEvent* event) {
     const QModelIndex current = currentIndex();
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && current.isValid() &&
         !isEditing()) {
-        if (startEditing) {
-            startEditing();
-        }
+        emit editingStarts();
         QTableView::edit(current);
         event->accept();
         return;
     }
     if (event->key() == Qt::Key_Escape) {
-        if (escape) {
-            escape();
-        }
+        emit escapePressed();
         event->accept();
         return;
     }

@@ -1,7 +1,7 @@
 // The main window's grid view: a table over the GridModel with in-place editing of columns 1 and
-// 2. Every move of the current cell, by mouse, keyboard or command, asks the selectCell gate
-// first; the cell editor writes each change to the model at once, so the model always holds
-// what the translator sees.
+// 2. Every move of the current cell, by mouse, keyboard or command, asks the gate first; the
+// cell editor writes each change to the model at once, so the model always holds what the
+// translator sees.
 #pragma once
 
 #include <QItemSelectionModel>
@@ -9,13 +9,20 @@
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableView>
-#include <functional>
 
 #include "common/code_page.h"
 
 namespace tarn {
 
 class TextGridView;
+
+// What the grid asks before the current cell moves or the open editor closes with Enter.
+class CellGate {
+public:
+    virtual ~CellGate() = default;
+    virtual bool mayEnterCell(int row, int column) = 0;
+    virtual bool mayCloseEditor() = 0;
+};
 
 // Refuses moves of the current cell that the grid's gate does not allow.
 class GridSelectionModel : public QItemSelectionModel {
@@ -53,14 +60,12 @@ public:
     explicit TextGridView(QWidget* parent = nullptr);
     void setModel(QAbstractItemModel* model) override;
 
-    // Rules supplied by the main window.
-    std::function<bool(int row, int column)> selectCell;  // may the current cell move there?
-    std::function<bool()> enterInEditor;                  // Enter in the open editor: may it close?
-    std::function<void()> startEditing;  // Enter with the editor closed, before it opens
-    std::function<void()> escape;        // Esc, with or without the editor
-    std::function<void(const QPoint& globalPos)> contextMenu;  // right click in the editor
-    std::function<EncodeResult(const QString&)> encodeText;    // the editor's text as game bytes
-    std::function<void(char32_t)> missingCharacter;  // a typed or pasted character was refused
+    // The rules every move and every Enter in the editor ask (none: all allowed).
+    void setGate(CellGate* gate) { gate_ = gate; }
+    CellGate* gate() const { return bypassGate_ ? nullptr : gate_; }
+    // The code page the editor takes characters of (it outlives the view).
+    void setCodePage(const CodePage* codePage) { codePage_ = codePage; }
+    EncodeResult encode(const QString& text) const;
 
     int currentRow() const;     // 1..3453, 0 when there is no current cell
     int currentColumn() const;  // 0..3, -1 when there is no current cell
@@ -74,7 +79,11 @@ public:
     void closeCellEditor();
     QRect cellRect(int row, int column) const;  // in the viewport's coordinates
 
-    bool gateOpen() const { return bypassGate_; }
+signals:
+    void editingStarts();  // Enter with the editor closed, before it opens
+    void escapePressed();  // Esc, with or without the editor
+    void contextMenuRequested(const QPoint& globalPos);  // right click in the editor
+    void characterRefused(char32_t character);  // a typed or pasted character the page lacks
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -86,6 +95,8 @@ private:
     friend class GridDelegate;
     void editorCreated(QLineEdit* editor) { editor_ = editor; }
     QPointer<QLineEdit> editor_;  // cleared when the editor closes or is deleted
+    CellGate* gate_ = nullptr;
+    const CodePage* codePage_ = nullptr;
     bool bypassGate_ = false;
 };
 

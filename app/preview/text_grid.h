@@ -32,9 +32,14 @@ public:
     virtual bool selectCell(int row, int column) = 0;
 
     virtual std::string cellText(int row, int column) const = 0;
-    // Stores a text as it is (no notation check, no change of Modified).
+    // Stores a text as it is (no notation check): an edit of the current cell like typing (an
+    // edit of column 2 marks the texts modified), or part of the open change.
     virtual void setCellText(int row, int column, const std::string& text) = 0;
-    virtual void setModified() = 0;
+    // Changes of many cells made one by one (a replace run) that the window's history keeps
+    // as one step, named after the action and the number of texts changed; a run that changed
+    // nothing leaves no step.
+    virtual void beginChange() = 0;
+    virtual void endChange(const std::string& action) = 0;
     virtual std::string undoText() const = 0;
     virtual bool cStyle() const = 0;
     // True when the current cell may be left (reports a notation error itself).

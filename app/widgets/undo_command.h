@@ -17,6 +17,7 @@ public:
 
     void redo() override { command_->redo(); }
     void undo() override { command_->undo(); }
+    const EditCommand& edit() const { return *command_; }
 
 private:
     std::unique_ptr<EditCommand> command_;

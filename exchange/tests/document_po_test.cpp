@@ -17,7 +17,7 @@ namespace {
 using Doc = StringTableDocument;
 
 // The sample texts, text 3 translated, text 5 unreadable in the original and text 6 in the
-// translation; in C-style notation when cstyle.
+// translation; shown in C-style notation when cstyle.
 Doc loadedDocument(bool cstyle) {
     LoadedExecutables loaded;
     loaded.original = sampleTexts();
@@ -27,13 +27,6 @@ Doc loadedDocument(bool cstyle) {
     loaded.originalNotFound = {5};
     loaded.translated[5] = std::string(kNotFoundText);
     loaded.translatedNotFound = {6};
-    if (cstyle) {
-        for (auto* column : {&loaded.original, &loaded.translated}) {
-            for (std::string& text : *column) {
-                text = rawToCStyle(text);
-            }
-        }
-    }
     Doc document;
     document.setCStyleFlag(cstyle);
     document.load(loaded);
@@ -50,7 +43,23 @@ PoEntry message(std::string context, std::string translation) {
     return {std::move(context), true, "x", std::move(translation), {}, false};
 }
 
-TEST(DocumentPo, MainTextsGoOutAndComeBackInTheDocumentsNotation) {
+// Imports path and makes the step the import gives, as the window does.
+PoImportReport importInto(const std::filesystem::path& path, Doc& document,
+                          const CodePage& codePage,
+                          std::unique_ptr<SetTextsCommand>* kept = nullptr) {
+    std::unique_ptr<SetTextsCommand> change;
+    PoImportReport report = importPoFile(path, document, codePage, change);
+    EXPECT_EQ(change != nullptr, report.problems.empty());
+    if (change) {
+        change->redo();
+        if (kept != nullptr) {
+            *kept = std::move(change);
+        }
+    }
+    return report;
+}
+
+TEST(DocumentPo, MainTextsGoOutAndComeBackAsGameBytesWhateverTheNotation) {
     for (const bool cstyle : {false, true}) {
         TempDir dir;
         Doc document = loadedDocument(cstyle);
@@ -65,25 +74,30 @@ TEST(DocumentPo, MainTextsGoOutAndComeBackInTheDocumentsNotation) {
 
         // Unchanged: nothing to apply.
         const Doc before = document;
-        PoImportReport report = importPoFile(po, document, CodePage());
+        PoImportReport report = importInto(po, document, CodePage());
         EXPECT_TRUE(report.problems.empty());
         EXPECT_EQ(importSummaryLine(report.counts),
                   "applied 0, unchanged 1, untranslated 3451, fuzzy 0, unknown 0");
 
         writeMessages(po, {message("exe/0001", "Ja\n\\c3!"), message("exe/0003", "Zwei"),
                            message("exe/0006", "Sechs"), message("exe/9999", "?")});
-        report = importPoFile(po, document, CodePage());
+        std::unique_ptr<SetTextsCommand> step;
+        report = importInto(po, document, CodePage(), &step);
         EXPECT_TRUE(report.problems.empty());
         EXPECT_EQ(importSummaryLine(report.counts),
                   "applied 3, unchanged 0, untranslated 0, fuzzy 0, unknown 1");
         EXPECT_EQ(report.warnings.size(), 1u);
         const std::string yes = rawText({'J', 'a', 5, 145, '!'});
-        EXPECT_EQ(document.cell(1, Doc::TranslatedColumn), cstyle ? rawToCStyle(yes) : yes);
+        EXPECT_EQ(document.cell(1, Doc::TranslatedColumn), yes);
         EXPECT_EQ(document.cell(3, Doc::TranslatedColumn), "Zwei");
         EXPECT_EQ(document.cell(6, Doc::TranslatedColumn), "Sechs");
         EXPECT_EQ(document.cell(2, Doc::TranslatedColumn), before.cell(2, Doc::TranslatedColumn));
         EXPECT_EQ(document.cell(1, Doc::OriginalColumn), before.cell(1, Doc::OriginalColumn));
-        EXPECT_FALSE(document.modified());  // the window sets it
+        EXPECT_FALSE(document.modified());  // the window's history sets it
+        ASSERT_TRUE(step);
+        EXPECT_EQ(step->name(), "Import translation (PO)");
+        step->undo();
+        EXPECT_EQ(document.translatedTexts(), before.translatedTexts());
     }
 }
 
@@ -94,7 +108,7 @@ TEST(DocumentPo, MainImportIsAllOrNothing) {
     const auto po = dir.path() / "bad.po";
     writeMessages(po, {message("exe/0001", "fine"), message("exe/0002", "50 %x"),
                        message("exe/0003", "\xD0\x96")});
-    PoImportReport report = importPoFile(po, document, CodePage());
+    PoImportReport report = importInto(po, document, CodePage());
     EXPECT_EQ(
         report.problems,
         (std::vector<std::string>{
@@ -102,12 +116,12 @@ TEST(DocumentPo, MainImportIsAllOrNothing) {
             "exe/0003: The character '\xD0\x96' (U+0416) at position 1 is not in code page 1252"}));
     EXPECT_EQ(document.translatedTexts(), before.translatedTexts());
     // The same file under the Cyrillic code page still has the % error: still nothing.
-    report = importPoFile(po, document, *CodePage::byNumber(1251));
+    report = importInto(po, document, *CodePage::byNumber(1251));
     EXPECT_EQ(report.problems.size(), 1u);
     EXPECT_EQ(document.translatedTexts(), before.translatedTexts());
 
     writeFileAtomically(po, toBytes("msgctxt \"exe/0001\"\nmsgid \"Yes\"\nmsgstr \"Ja\" x\n"));
-    report = importPoFile(po, document, CodePage());
+    report = importInto(po, document, CodePage());
     ASSERT_FALSE(report.problems.empty());
     EXPECT_EQ(report.problems[0].rfind(po.string() + ":3: ", 0), 0u) << report.problems[0];
     EXPECT_EQ(document.translatedTexts(), before.translatedTexts());

@@ -5,8 +5,10 @@
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
 #include "exetext/sample_executable.h"
+#include "exetext/string_table_commands.h"
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
+#include "textcodes/cstyle.h"
 
 namespace tarn {
 namespace {
@@ -51,7 +53,9 @@ TEST(StringTableDocument, SaveClearsModifiedOnlyWhenEveryTextWasStored) {
     doc.setCStyleFlag(true);
     auto save = [&] {
         doc.setModified(true);
-        const SaveResult result = saveStrings(path, doc.translatedTexts(), {true, 0, 0});
+        SaveOptions options;
+        options.textErrors = doc.translatedErrors();
+        const SaveResult result = saveStrings(path, doc.translatedTexts(), options);
         doc.saveFinished(result);
         return result;
     };
@@ -67,6 +71,7 @@ TEST(StringTableDocument, SaveClearsModifiedOnlyWhenEveryTextWasStored) {
 
     doc.setText(9, StringTableDocument::TranslatedColumn, "good %%");
     doc.setText(10, StringTableDocument::TranslatedColumn, "fine");
+    EXPECT_EQ(doc.cell(9, StringTableDocument::TranslatedColumn), "good %");  // game bytes
     result = save();
     ASSERT_TRUE(result.saved);
     EXPECT_FALSE(doc.modified());
@@ -77,42 +82,76 @@ TEST(StringTableDocument, SaveClearsModifiedOnlyWhenEveryTextWasStored) {
     EXPECT_TRUE(doc.modified());
 }
 
-TEST(StringTableDocument, NotationToggleRoundTripsAndKeepsMalformedCells) {
+// The notation is how texts are shown: switching it changes no byte, and only a cell held as
+// C-style text that does not convert is reported (and kept as it was typed).
+TEST(StringTableDocument, NotationToggleChangesNoByteAndKeepsMalformedCells) {
     StringTableDocument doc;
-    doc.load(loadedWith({std::string("a\x05"
-                                     "b"),
-                         "100%"},
-                        {std::string("\x17\xff"), "x"}));
+    std::vector<std::string> texts(kTextCount);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        texts[i] = std::string(1, static_cast<char>(i % 256)) + "%\\" + std::to_string(i);
+    }
+    texts[0] = std::string(
+        "a\x05"
+        "b");
+    texts[1] = "100%";
+    texts[2] = "\x17\xff";
+    doc.load(loadedWith(texts, texts));
+    const StringTableDocument before = doc;
+    auto sameBytes = [&] {
+        for (int row = 1; row <= kTextCount; ++row) {
+            for (const int column : {1, 2}) {
+                if (doc.cell(row, column) != before.cell(row, column)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
     EXPECT_TRUE(doc.toggleNotation().empty());
     EXPECT_TRUE(doc.cstyle());
-    EXPECT_EQ(doc.cell(1, 1), "a\\nb");
-    EXPECT_EQ(doc.cell(2, 1), "100%%");
-    EXPECT_EQ(doc.cell(1, 2), "\\p00000000");
+    EXPECT_TRUE(sameBytes());
+    EXPECT_EQ(doc.notationText(2, 1), "100%%");
+    EXPECT_EQ(doc.notationText(1, 1), rawToCStyle(texts[0]));
+    EXPECT_TRUE(doc.toggleNotation().empty());
+    EXPECT_TRUE(sameBytes());
+    doc.toggleNotation();
+
     doc.setText(2, 2, "bad %");
-    doc.setText(7, 1, "\\q");
+    doc.setText(7, 1, "\\\\q");  // valid: stored as its bytes at once
+    doc.setText(7, 2, "\\\\q %");
+    EXPECT_EQ(doc.cell(7, 1), "\\q");
     const auto errors = doc.toggleNotation();
     EXPECT_FALSE(doc.cstyle());
     ASSERT_EQ(errors.size(), 2u);
     EXPECT_EQ(errors[0].row, 2);
     EXPECT_EQ(errors[0].message, "Unmatched % sign at the end of the text");
     EXPECT_EQ(errors[1].row, 7);
-    EXPECT_EQ(doc.cell(2, 2), "bad %");  // left in C-style notation
-    EXPECT_EQ(doc.cell(1, 1), std::string("a\x05"
-                                          "b"));
-    EXPECT_EQ(doc.cell(1, 2), std::string("\x17\xff"));
+    EXPECT_EQ(doc.cell(2, 2), "bad %");  // left as it was typed
+    EXPECT_FALSE(doc.cellError(2, 2));   // raw notation: anything may be left
+    EXPECT_EQ(doc.cell(1, 1), before.cell(1, 1));
 }
 
-TEST(StringTableDocument, CellCheckAndCanonicalFormOnlyInCStyleColumns) {
+TEST(StringTableDocument, TypedCStyleTextIsHeldUntilTheCellIsLeft) {
     StringTableDocument doc;
     doc.setText(3, 2, "\\x41\\p0000abcd%");
     EXPECT_FALSE(doc.cellError(3, 2));  // raw notation: anything may be left
     doc.setCStyleFlag(true);
+    EXPECT_FALSE(doc.cellError(3, 2));  // game bytes stay game bytes
+    doc.setCell(3, 2, doc.fromNotation("\\x41\\p0000abcd%", true));
     EXPECT_EQ(doc.cellError(3, 2).value_or(""), "Unmatched % sign at the end of the text");
     EXPECT_FALSE(doc.cellError(3, 3));
-    doc.setText(3, 2, "\\x41\\p0000abcd");
+    std::string bytes;
+    EXPECT_FALSE(doc.bytes(3, 2, bytes));
+    EXPECT_EQ(doc.translatedTexts()[2], "-Error!-");
+    ASSERT_EQ(doc.translatedErrors().size(), 1u);
+    EXPECT_EQ(doc.translatedErrors()[0].textNumber, 3);
+
+    doc.setCell(3, 2, doc.fromNotation("\\x41\\p0000abcd", true));
     EXPECT_FALSE(doc.cellError(3, 2));
+    EXPECT_EQ(doc.notationText(3, 2), "\\x41\\p0000abcd");  // as typed while held
     doc.normaliseCell(3, 2);
-    EXPECT_EQ(doc.cell(3, 2), "A\\p0000ABCD");
+    EXPECT_FALSE(doc.isAsTyped(3, 2));
+    EXPECT_EQ(doc.notationText(3, 2), "A\\p0000ABCD");
 }
 
 TEST(StringTableDocument, CopyAndNextUntranslated) {
@@ -126,10 +165,60 @@ TEST(StringTableDocument, CopyAndNextUntranslated) {
     EXPECT_EQ(doc.nextUntranslated(1), 12);
     EXPECT_EQ(doc.nextUntranslated(12), 0);
     EXPECT_EQ(doc.nextUntranslated(kTextCount), 0);
-    doc.copyOriginalToTranslated();
-    EXPECT_TRUE(doc.modified());
+    auto copy = copyOriginalToTranslated(doc);
+    EXPECT_EQ(copy->name(), "Copy strings");
+    EXPECT_TRUE(copy->marksModified());
+    copy->redo();
     EXPECT_EQ(doc.cell(kTextCount, 2), "o");
     EXPECT_EQ(doc.nextUntranslated(kTextCount - 1), kTextCount);
+    copy->undo();
+    EXPECT_EQ(doc.translatedTexts(), translated);
+}
+
+// Undo brings back every byte a step changed, a held cell included, and redo every change;
+// a held C-style cell redone in raw notation is settled as the toggle settles it.
+TEST(StringTableCommands, UndoAndRedoBringBackEveryCell) {
+    StringTableDocument doc;
+    std::vector<std::string> texts(kTextCount);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        texts[i] = "text " + std::to_string(i) + std::string(1, static_cast<char>(i % 256));
+    }
+    doc.load(loadedWith(texts, texts));
+    doc.setCStyleFlag(true);
+    SetTextsCommand all(doc, countedName("Replace All", kTextCount));
+    for (int row = 1; row <= kTextCount; ++row) {
+        all.add(row, 2, doc.fromNotation(row == 5 ? "50 %" : "x"));
+    }
+    EXPECT_EQ(all.name(), "Replace All (3453 texts)");
+    EXPECT_EQ(countedName("Replace", 1), "Replace (1 text)");
+    EXPECT_EQ(doc.translatedTexts(), texts);  // nothing until redo
+    all.redo();
+    EXPECT_EQ(all.changedCells(), kTextCount);
+    EXPECT_EQ(doc.cellError(5, 2).value_or(""), "Unmatched % sign at the end of the text");
+    all.undo();
+    EXPECT_EQ(doc.translatedTexts(), texts);
+    EXPECT_TRUE(doc.translatedErrors().empty());
+    doc.setCStyleFlag(false);
+    all.redo();
+    EXPECT_EQ(doc.cell(5, 2), "50 %");
+    EXPECT_FALSE(doc.isAsTyped(5, 2));
+
+    // A step still being typed takes each further change at once, and keeps the first "before".
+    SetTextsCommand typing(doc, "Edit text 1", true);
+    typing.add(1, 2, {"a", false});
+    typing.redo();
+    typing.change(1, 2, {"ab", false});
+    EXPECT_EQ(doc.cell(1, 2), "ab");
+    typing.undo();
+    EXPECT_EQ(doc.cell(1, 2), "x");
+
+    SetLangIdsCommand ids(doc, 7, 9);
+    const std::uint8_t before[] = {doc.primaryLangId(), doc.secondaryLangId()};
+    ids.redo();
+    EXPECT_EQ(doc.primaryLangId(), 7);
+    ids.undo();
+    EXPECT_EQ(doc.primaryLangId(), before[0]);
+    EXPECT_EQ(doc.secondaryLangId(), before[1]);
 }
 
 }  // namespace

@@ -106,6 +106,7 @@ TEST_F(ReplaceFormTest, PromptedRunAnsweredYesNoAndAbort) {
     EXPECT_EQ(grid.text(4, 2), "cat");
     EXPECT_EQ(grid.text(5, 2), "cat");
     EXPECT_TRUE(grid.modified);
+    EXPECT_EQ(grid.steps, std::vector<std::string>{"Replace"});  // the run is one step
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[0].currentRow, 2);
     EXPECT_EQ(shown[0].currentColumn, 2);
@@ -133,6 +134,7 @@ TEST_F(ReplaceFormTest, CloseBoxAbortsAndNothingChanges) {
     form.runReplace();
     EXPECT_EQ(grid.text(3, 2), "abc");
     EXPECT_FALSE(grid.modified);
+    EXPECT_TRUE(grid.steps.empty());
     EXPECT_TRUE(prompter.messages().empty());
     EXPECT_EQ(prompter.unusedEntries(), 0u);
 }
@@ -167,6 +169,7 @@ TEST_F(ReplaceFormTest, SilentRunReportsItsOutcome) {
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, "No matches were found");
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Information);
+    EXPECT_EQ(grid.steps, std::vector<std::string>{"Replace All"});  // none for no match
 
     prompter.clear();
     setUpRun("YES", "Ja", false);

@@ -40,7 +40,7 @@ protected:
 
     SpaceBudget expectedBudget() const {
         return spaceBudget(profileByNumber(window->translatedProfile()).TextAreas,
-                           window->document().translatedTexts(), window->isCStyle());
+                           window->document().translatedTexts(), false);  // game bytes
     }
     // The check names of a text's findings, in the panel's order.
     std::vector<std::string> checksOf(int text) const {

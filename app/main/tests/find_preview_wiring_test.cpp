@@ -128,7 +128,9 @@ TEST_F(MainWindowWiringTest, FormatCodeMenuInsertsIntoTheOpenEditor) {
     EXPECT_TRUE(childByName<QAction>(*formatMenu(), "lineBreakAction")->isEnabled());
     formatMenu()->hide();
     childByName<QAction>(*formatMenu(), "lineBreakAction")->trigger();
-    EXPECT_EQ(form.document().cell(2, Translated), "a\\nbc");
+    EXPECT_EQ(form.document().cell(2, Translated),
+              "a\x05"
+              "bc");  // game bytes
     ASSERT_NE(form.cellEditor(), nullptr);
     EXPECT_EQ(form.cellEditor()->text(), "a\\nbc");
     EXPECT_EQ(form.cellEditor()->selectedText(), "bc");

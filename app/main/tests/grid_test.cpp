@@ -112,8 +112,13 @@ TEST_F(GridTest, LeavingACStyleCellWritesItsCanonicalForm) {
     MainWindow& f = start();
     ASSERT_TRUE(f.selectCell(4, 2));
     f.setCellText(4, 2, "\\x41\\p0000abcd");
+    const QModelIndex cell = grid()->model()->index(3, 2);
+    EXPECT_EQ(cell.data().toString(), "\\x41\\p0000abcd");  // as typed until the cell is left
     ASSERT_TRUE(f.selectCell(5, 2));
-    EXPECT_EQ(f.document().cell(4, 2), "A\\p0000ABCD");
+    EXPECT_EQ(cell.data().toString(), "A\\p0000ABCD");
+    std::string raw;
+    ASSERT_TRUE(cStyleToRaw("A\\p0000ABCD", raw));
+    EXPECT_EQ(f.document().cell(4, 2), raw);
     EXPECT_EQ(f.statusText(), "");  // C-style: no byte view
 }
 
@@ -136,20 +141,25 @@ TEST_F(GridTest, NotationToggleReportsEachBadCellAndKeepsIt) {
     EXPECT_EQ(f.statusText(), "72 105 ");
 }
 
-TEST_F(GridTest, TogglingTheNotationThereAndBackRestoresEveryCell) {
+// The notation is how the grid shows the texts: a toggle changes no byte of any of them.
+TEST_F(GridTest, TogglingTheNotationChangesNoByte) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
-    action("notationAction")->trigger();
-    EXPECT_TRUE(f.isCStyle());
-    EXPECT_EQ(f.document().cell(7, 1), rawToCStyle(texts[6]));
-    action("notationAction")->trigger();
-    EXPECT_FALSE(f.isCStyle());
-    for (int row = 1; row <= StringTableDocument::kRows; ++row) {
-        const std::string& raw = texts[static_cast<std::size_t>(row - 1)];
-        ASSERT_EQ(f.document().cell(row, 1), raw) << "row " << row;
-        ASSERT_EQ(f.document().cell(row, 2), raw) << "row " << row;
+    for (const bool cstyle : {true, false}) {
+        action("notationAction")->trigger();
+        EXPECT_EQ(f.isCStyle(), cstyle);
+        const QString shown = grid()->model()->index(6, 1).data().toString();
+        EXPECT_EQ(shown,
+                  gameBytesToDisplay(cstyle ? rawToCStyle(texts[6]) : texts[6], f.codePage()));
+        for (int row = 1; row <= StringTableDocument::kRows; ++row) {
+            const std::string& raw = texts[static_cast<std::size_t>(row - 1)];
+            ASSERT_EQ(f.document().cell(row, 1), raw) << "row " << row;
+            ASSERT_EQ(f.document().cell(row, 2), raw) << "row " << row;
+        }
     }
+    EXPECT_FALSE(f.modified());
+    EXPECT_FALSE(action("undoAction")->isEnabled());  // no step: nothing changed
 }
 
 }  // namespace

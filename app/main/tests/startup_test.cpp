@@ -197,7 +197,7 @@ TEST_F(StartupTest, SettingsAreAppliedAndReadBackAfterClosing) {
     EXPECT_TRUE(action("previewAction")->isChecked());
     EXPECT_TRUE(action("notationAction")->isChecked());
     EXPECT_TRUE(f.isCStyle());
-    EXPECT_EQ(f.document().cell(7, 1), rawToCStyle(texts[6]));
+    EXPECT_EQ(f.document().notationText(7, 1), rawToCStyle(texts[6]));
     EXPECT_EQ(f.editorFont().pointSize(), 11);
     EXPECT_TRUE(f.editorFont().bold());
     f.setGeometry(12, 34, 500, 400);

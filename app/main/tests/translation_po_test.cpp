@@ -82,13 +82,22 @@ TEST_F(TranslationPoTest, ExportThenImportFillsTheTranslatedColumn) {
     EXPECT_EQ(prompter.messages().back().text,
               "applied 2, unchanged 0, untranslated 3451, fuzzy 0, unknown 0");
     EXPECT_EQ(translatedOnDisk(), texts);  // written by Save only
+    // The import is one step of the history.
+    EXPECT_EQ(action("undoAction")->text(), "Undo Import translation (PO)");
+    action("undoAction")->trigger();
+    EXPECT_EQ(main.document().translatedTexts(), texts);
+    EXPECT_FALSE(main.modified());
+    action("redoAction")->trigger();
+    EXPECT_EQ(translated(3), "Zwei");
 
-    // In C-style notation the cells take that notation.
+    // In C-style notation the cells take the same game bytes, shown in that notation.
     action("notationAction")->trigger();
     setTranslations({{"exe/0002", "Tsch\xC3\xBCss\n"}});
     answerFile(po);
     action("importPoAction")->trigger();
-    EXPECT_EQ(translated(2), "Tsch\xFCss\\n");
+    EXPECT_EQ(translated(2), rawText({'T', 's', 'c', 'h', 0xFC, 's', 's', 5}));
+    EXPECT_EQ(main.cellText(2, StringTableDocument::TranslatedColumn),
+              QString::fromUtf8("Tsch\xC3\xBCss\\n"));
     action("saveAction")->trigger();
     EXPECT_EQ(translatedOnDisk()[1], rawText({'T', 's', 'c', 'h', 0xFC, 's', 's', 5}));
     EXPECT_TRUE(prompter.mismatches().empty());

@@ -34,6 +34,7 @@ public:
     std::function<bool()> checkCell;
 
     bool modified = false;
+    std::vector<std::string> steps;          // the actions of the changes that changed something
     std::vector<std::pair<int, int>> moves;  // every cell move asked for (row, column)
     int editorClosings = 0;
 
@@ -53,8 +54,23 @@ public:
     std::string cellText(int row, int column) const override { return text(row, column); }
     void setCellText(int row, int column, const std::string& text) override {
         set(row, column, text);
+        if (inChange_) {
+            changed_ = true;
+        } else if (column == 2) {
+            modified = true;
+        }
     }
-    void setModified() override { modified = true; }
+    void beginChange() override {
+        inChange_ = true;
+        changed_ = false;
+    }
+    void endChange(const std::string& action) override {
+        inChange_ = false;
+        if (changed_) {
+            steps.push_back(action);
+            modified = true;
+        }
+    }
     std::string undoText() const override { return undo_; }
     bool cStyle() const override { return cStyle_; }
     bool checkCurrentCell() override { return !checkCell || checkCell(); }
@@ -99,6 +115,8 @@ private:
     int row_ = 1;
     int column_ = 1;
     bool cStyle_ = false;
+    bool inChange_ = false;
+    bool changed_ = false;
     std::string undo_;
     std::optional<CellEditorState> editor_;
     std::unique_ptr<QWidget> viewport_;

@@ -1,0 +1,52 @@
+// The rules of the main window's grid: the current cell may not be left while it holds C-style
+// text that does not convert; entering a cell settles the text typed in the cell left and
+// remembers the new cell's text for Esc; Esc brings that text back. The grid view asks these
+// through its gate; the window hears what happened through the signals.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include "app/main/text_grid_view.h"
+
+namespace tarn {
+
+class GridModel;
+class StringTableDocument;
+class TextsHistory;
+
+class GridController : public QObject, public CellGate {
+    Q_OBJECT
+public:
+    GridController(TextGridView& view, GridModel& model, StringTableDocument& document,
+                   TextsHistory& history, QObject* parent);
+    ~GridController() override;
+
+    // True when the current cell may be left; otherwise says why in a message box.
+    bool checkCurrentCell();
+    // Remembers the current cell's text as the one Esc brings back.
+    void rememberCurrentText();
+    // Moves to the next untranslated text below the current one, or says there is none.
+    void goToNextUntranslated();
+
+    bool mayEnterCell(int row, int column) override;
+    bool mayCloseEditor() override;
+
+signals:
+    // A cell was entered (its text is the one Esc brings back).
+    void cellEntered(int row, int column);
+    // The edit of the current cell is finished for now: what other views show may count it.
+    void editFinished();
+    // Esc brought back the text of the current cell.
+    void cellRestored();
+
+private:
+    void restoreCurrentText();
+
+    QPointer<TextGridView> view_;
+    GridModel& model_;
+    StringTableDocument& document_;
+    TextsHistory& history_;
+};
+
+}  // namespace tarn

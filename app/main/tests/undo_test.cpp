@@ -1,0 +1,190 @@
+// The main window's history: every action that changes the texts is one step, undone and redone
+// through the Edit menu and the keys, and Modified follows the state of the last save.
+#include <QCheckBox>
+#include <QTreeView>
+#include <functional>
+
+#include "app/main/checks_panel.h"
+#include "app/main/tests/editor_fixture.h"
+#include "exetext/space_budget.h"
+
+namespace tarn {
+namespace {
+
+constexpr int Translated = StringTableDocument::TranslatedColumn;
+
+class UndoTest : public EditorTest {
+public:
+    // What the table of actions below drives.
+    using EditorTest::action;
+    using EditorTest::child;
+    using EditorTest::pressInEditor;
+    using EditorTest::prompter;
+    using EditorTest::type;
+    using EditorTest::window;
+
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        writeGame();
+        writeSettings();
+    }
+    std::vector<std::string> translated() const { return window->document().translatedTexts(); }
+    // Ctrl plus key on whatever has the focus in the window.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : grid();
+        QTest::keyClick(target, key, modifiers);
+    }
+    void replaceAll(const QString& toFind, const QString& newText) {
+        prompter.onDialog([&](QDialog& d) {
+            childByName<QLineEdit>(d, "toFindEdit")->setText(toFind);
+            childByName<QLineEdit>(d, "newTextEdit")->setText(newText);
+            childByName<QCheckBox>(d, "promptBox")->setChecked(false);
+            childByName<QPushButton>(d, "replaceButton")->click();
+        });
+        prompter.answer(MessageAnswer::Ok);  // "All matching strings were replaced"
+        prompter.onDialog([](QDialog& d) { childByName<QPushButton>(d, "closeButton")->click(); });
+        action("replaceAction")->trigger();
+    }
+};
+
+TEST_F(UndoTest, UndoOfReplaceAllBringsBackEveryByteAndTheSavedState) {
+    MainWindow& f = start();
+    grid()->setFocus();
+    EXPECT_FALSE(action("undoAction")->isEnabled());
+    fillWithCargoTexts(f);
+    const std::vector<std::string> before = translated();
+    replaceAll("cargo", "fret");
+    EXPECT_EQ(action("undoAction")->text(), "Undo Replace All (3453 texts)");
+    EXPECT_TRUE(f.modified());
+
+    press(Qt::Key_Z);
+    EXPECT_EQ(translated(), before);
+    // The budget shows the texts as they are again.
+    EXPECT_EQ(child<QLabel>("budgetLabel")->text().toStdString(),
+              spaceBudgetStatus(
+                  spaceBudget(profileByNumber(f.translatedProfile()).TextAreas, before, false)));
+    EXPECT_EQ(action("redoAction")->text(), "Redo Replace All (3453 texts)");
+    press(Qt::Key_Y);
+    for (const std::string& text : translated()) {
+        ASSERT_NE(text.find("fret"), std::string::npos);
+    }
+    press(Qt::Key_Z);
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_NE(translated()[0].find("fret"), std::string::npos);
+
+    // Undoing every step comes back to the state of the opened files.
+    press(Qt::Key_Z);
+    press(Qt::Key_Z);
+    EXPECT_EQ(translated(), texts);
+    EXPECT_FALSE(f.modified());
+    EXPECT_FALSE(f.isWindowModified());
+    EXPECT_FALSE(action("saveAction")->isEnabled());
+
+    // A save keeps the history; undoing past it is a change of the saved texts.
+    f.setCellText(3, Translated, "z");
+    f.saveTexts();
+    EXPECT_FALSE(f.modified());
+    action("undoAction")->trigger();
+    EXPECT_EQ(translated(), texts);
+    EXPECT_TRUE(f.modified());
+    action("redoAction")->trigger();
+    EXPECT_FALSE(f.modified());
+}
+
+// Each action is one step named in the Edit menu, and marks the texts modified even when it
+// changes no byte; undo takes it back whole.
+TEST_F(UndoTest, EachActionIsOneStep) {
+    struct Case {
+        const char* step;
+        std::function<void(UndoTest&)> act;
+    };
+    const Case cases[] = {
+        {"Edit text 8",
+         [](UndoTest& t) {
+             ASSERT_TRUE(t.window->selectCell(8, Translated));
+             t.type("abc");
+             t.pressInEditor(Qt::Key_Backspace);
+             t.pressInEditor(Qt::Key_Return);
+             ASSERT_TRUE(t.window->selectCell(9, Translated));
+         }},
+        {"Edit text 8",  // Esc restores the text, yet the file stays modified
+         [](UndoTest& t) {
+             ASSERT_TRUE(t.window->selectCell(8, Translated));
+             t.type("abc");
+             t.pressInEditor(Qt::Key_Escape);
+         }},
+        {"Copy strings",
+         [](UndoTest& t) {
+             t.prompter.answer(MessageAnswer::Yes);
+             t.action("copyTextsAction")->trigger();
+         }},
+        {"Object language options",
+         [](UndoTest& t) {
+             t.prompter.onDialog(
+                 [](QDialog& dialog) { childByName<QPushButton>(dialog, "okButton")->click(); });
+             t.action("objectLanguageAction")->trigger();
+         }},
+        {"Replace with look-alike",
+         [](UndoTest& t) {
+             t.action("checksAction")->trigger();
+             ASSERT_TRUE(t.window->selectCell(5, Translated));
+             t.type(QString());
+             t.window->cellEditor()->insert(QString::fromUtf8(" \xE2\x80\x9CHallo"));
+             t.pressInEditor(Qt::Key_Return);
+             ASSERT_TRUE(t.window->selectCell(6, Translated));
+             t.window->saveTexts();  // the replacement is the one step after the save
+             const auto& all = t.child<ChecksPanel>("checksDock")->findings();
+             auto* list = t.child<QTreeView>("checksList");
+             for (std::size_t i = 0; i < all.size(); ++i) {
+                 if (all[i].text == 5 && all[i].finding.check == "typed-code") {
+                     list->setCurrentIndex(list->model()->index(static_cast<int>(i), 0));
+                 }
+             }
+             t.child<QAction>("lookAlikeAction")->trigger();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.step);
+        MainWindow& f = start();
+        c.act(*this);
+        const std::vector<std::string> after = translated();
+        const std::uint8_t ids[] = {f.document().primaryLangId(), f.document().secondaryLangId()};
+        EXPECT_TRUE(f.modified());
+        EXPECT_EQ(action("undoAction")->text(), QStringLiteral("Undo ") + c.step);
+        action("undoAction")->trigger();
+        EXPECT_FALSE(f.modified());
+        EXPECT_FALSE(f.isWindowModified());
+        action("redoAction")->trigger();
+        EXPECT_TRUE(f.modified());
+        EXPECT_EQ(translated(), after);
+        EXPECT_EQ(f.document().primaryLangId(), ids[0]);
+        EXPECT_EQ(f.document().secondaryLangId(), ids[1]);
+        window->hide();
+        window.reset();
+        prompter.clear();
+    }
+}
+
+TEST_F(UndoTest, KeysInTheOpenEditorUndoItsTypingFirst) {
+    MainWindow& f = start();
+    prompter.answer(MessageAnswer::Yes);
+    action("copyTextsAction")->trigger();
+    const std::vector<std::string> copied = translated();
+    ASSERT_TRUE(f.selectCell(3, Translated));
+    type("xyz");
+    press(Qt::Key_Z);  // the editor's own undo
+    ASSERT_TRUE(f.isEditing());
+    EXPECT_EQ(f.cellEditor()->text().toStdString(), copied[2]);
+    EXPECT_EQ(translated(), copied);  // the copy is not undone
+    pressInEditor(Qt::Key_Return);
+    // With the editor closed, the keys act on the history: the typing, then the copy.
+    press(Qt::Key_Z);
+    EXPECT_EQ(translated(), copied);
+    press(Qt::Key_Z);
+    EXPECT_EQ(translated(), texts);
+    EXPECT_FALSE(f.modified());
+}
+
+}  // namespace
+}  // namespace tarn
