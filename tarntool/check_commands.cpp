@@ -4,71 +4,17 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "common/errors.h"
-#include "common/file_io.h"
 #include "exetext/exe_profile.h"
 #include "exetext/space_budget.h"
-#include "exetext/string_table_reader.h"
-#include "exchange/texts_file.h"
 #include "objfiles/object_folder.h"
 #include "tarntool/arguments.h"
-#include "tarntool/tool.h"
+#include "tarntool/command_error.h"
+#include "tarntool/exe_import_save.h"
 #include "textcodes/translation_checks.h"
 
 namespace tarn::tool {
 
 namespace {
-
-// Bad use or unreadable input: reported on standard error, exit status 2.
-class CommandError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The raw texts of an executable of a known build, and its profile.
-std::vector<std::string> executableTexts(const std::string& path, int& profile) {
-    if (!fileExists(path)) {
-        throw CommandError(path + ": no such file");
-    }
-    const Bytes file = readWholeFile(path);
-    profile = findProfile(static_cast<std::int64_t>(file.size()));
-    if (profile == -1) {
-        throw CommandError(path + ": unknown file size " + std::to_string(file.size()) +
-                           ", not a known Tarn executable");
-    }
-    const ExeProfile& p = profileByNumber(profile);
-    std::vector<std::string> texts;
-    std::vector<int> notFound;
-    try {
-        readStringTable(file, texts, p.PointerBlocks, p.TextAreas, false, notFound);
-    } catch (const StreamReadError& e) {
-        throw CommandError(path + ": " + e.what() + " (a text runs to the end of the file)");
-    }
-    return texts;
-}
-
-std::vector<std::string> textsFile(const std::string& path, const CodePage& codePage) {
-    ParsedTextsFile parsed = parseTextsFile(toString(readWholeFile(path)), codePage);
-    if (!parsed.errors.empty()) {
-        std::string message;
-        for (const TextsFileError& error : parsed.errors) {
-            message += (message.empty() ? "" : "\n") + path + ": " + error.message;
-        }
-        throw CommandError(message);
-    }
-    return std::move(parsed.rawTexts);
-}
-
-// Runs a command body, turning its refusals and read failures into exit status 2.
-template <typename Body>
-int guarded(Body body) {
-    try {
-        return body();
-    } catch (const std::exception& e) {  // refusals, unreadable files, bad numbers
-        std::cerr << "tarntool: " << e.what() << "\n";
-    }
-    return kBadUse;
-}
 
 nlohmann::json findingJson(const CheckFinding& finding) {
     return {{"severity", severityName(finding.severity)},
@@ -84,97 +30,95 @@ std::string findingLine(const CheckFinding& finding) {
 }  // namespace
 
 int exeBudget(const ExeBudgetOptions& options) {
-    return guarded([&] {
-        const CodePage codePage = parseCodePage(options.codePage);
-        int profile = -1;
-        std::vector<std::string> texts = executableTexts(options.translated, profile);
-        if (options.texts) {
-            texts = textsFile(*options.texts, codePage);
-        }
-        const SpaceBudget budget = spaceBudget(profileByNumber(profile).TextAreas, texts, false);
-        std::cout << spaceBudgetText(budget) << "\n";
-        for (const int text : budget.unplaced) {
-            std::cout << text << "\n";
-        }
-        return budget.fits() ? kOk : kFailed;
-    });
+    const CodePage codePage = parseCodePage(options.codePage);
+    ExecutableTexts read = executableTexts(options.translated);
+    if (options.texts) {
+        read.texts = readTextsFile(*options.texts, codePage);
+    }
+    const SpaceBudget budget =
+        spaceBudget(profileByNumber(read.profile).TextAreas, read.texts, false);
+    std::cout << spaceBudgetText(budget) << "\n";
+    for (const int text : budget.unplaced) {
+        std::cout << text << "\n";
+    }
+    return budget.fits() ? kOk : kFailed;
 }
 
 int exeCheck(const ExeCheckOptions& options) {
-    return guarded([&] {
-        const ByteCharacters cp = byteCharacters(parseCodePage(options.codePage));
-        int profile = -1;
-        const std::vector<std::string> originals = executableTexts(options.original, profile);
-        const std::vector<std::string> translations = executableTexts(options.translated, profile);
-        const std::vector<TextFinding> findings =
-            checkTranslations(originals, translations, false, cp);
-        if (options.json) {
-            nlohmann::json all = nlohmann::json::array();
-            for (const TextFinding& f : findings) {
-                nlohmann::json item = {{"text", f.text}};
-                item.update(findingJson(f.finding));
-                all.push_back(std::move(item));
-            }
-            std::cout << all.dump(2) << "\n";
-        } else {
-            for (const TextFinding& f : findings) {
-                // Four digits, as texts are numbered in the PO files (exe/0042).
-                std::string number = std::to_string(f.text);
-                number.insert(0, number.size() < 4 ? 4 - number.size() : 0, '0');
-                std::cout << number << " " << findingLine(f.finding) << "\n";
-            }
+    const ByteCharacters cp = byteCharacters(parseCodePage(options.codePage));
+    const ExecutableTexts originals = executableTexts(options.original);
+    const ExecutableTexts translations = executableTexts(options.translated);
+    const std::vector<TextFinding> findings =
+        checkTranslations(originals.texts, translations.texts, false, cp);
+    if (options.json) {
+        nlohmann::json all = nlohmann::json::array();
+        for (const TextFinding& f : findings) {
+            nlohmann::json item = {{"text", f.text}};
+            item.update(findingJson(f.finding));
+            all.push_back(std::move(item));
         }
-        return hasError(findings) ? kFailed : kOk;
-    });
+        std::cout << all.dump(2) << "\n";
+    } else {
+        for (const TextFinding& f : findings) {
+            // Four digits, as texts are numbered in the PO files (exe/0042).
+            std::string number = std::to_string(f.text);
+            number.insert(0, number.size() < 4 ? 4 - number.size() : 0, '0');
+            std::cout << number << " " << findingLine(f.finding) << "\n";
+        }
+    }
+    return hasError(findings) ? kFailed : kOk;
 }
 
 int objCheck(const ObjCheckOptions& options) {
-    return guarded([&] {
-        const ByteCharacters cp = byteCharacters(parseCodePage(options.codePage));
-        const auto sourceId =
-            static_cast<std::uint8_t>(parseNumber(options.sourceId, 0, 254, "--source-id"));
-        const auto targetId =
-            static_cast<std::uint8_t>(parseNumber(options.targetId, 0, 254, "--target-id"));
-        const auto objData = findObjDataFolder(options.gameDir);
-        if (!objData) {
-            throw CommandError(options.gameDir + ": no ObjData folder");
-        }
-        std::vector<ObjFile> files;
-        loadObjectFolder(*objData, files);
+    const ByteCharacters cp = byteCharacters(parseCodePage(options.codePage));
+    const auto sourceId =
+        static_cast<std::uint8_t>(parseNumber(options.sourceId, 0, 254, "--source-id"));
+    const auto targetId =
+        static_cast<std::uint8_t>(parseNumber(options.targetId, 0, 254, "--target-id"));
+    const auto objData = findObjDataFolder(options.gameDir);
+    if (!objData) {
+        throw unreadableInput(options.gameDir + ": no ObjData folder");
+    }
+    std::vector<ObjFile> files;
+    std::string current = objData->string();  // the file being read, named in an error
+    readingInput(current, [&] {
+        loadObjectFolder(*objData, files, [&](std::size_t, std::size_t, const std::string& name) {
+            current = (*objData / name).string();
+        });
+    });
 
-        nlohmann::json all = nlohmann::json::array();
-        bool error = false;
-        std::vector<CheckFinding> findings;
-        for (const ObjFile& file : files) {
-            for (std::size_t g = 0; g < file.Texts.size(); ++g) {
-                const ObjText* source = nullptr;
-                const ObjText* target = nullptr;
-                for (const ObjText& entry : file.Texts[g]) {
-                    source = entry.ID == sourceId && !source ? &entry : source;
-                    target = entry.ID == targetId && !target ? &entry : target;
-                }
-                if (!source || !target) {
-                    continue;
-                }
-                findings.clear();
-                checkTranslation(source->Text, target->Text, false, cp, findings);
-                for (const CheckFinding& f : findings) {
-                    error = error || f.severity == Severity::Error;
-                    if (options.json) {
-                        nlohmann::json item = {{"file", file.FileName}, {"group", g}};
-                        item.update(findingJson(f));
-                        all.push_back(std::move(item));
-                    } else {
-                        std::cout << file.FileName << " " << g << " " << findingLine(f) << "\n";
-                    }
+    nlohmann::json all = nlohmann::json::array();
+    bool error = false;
+    std::vector<CheckFinding> findings;
+    for (const ObjFile& file : files) {
+        for (std::size_t g = 0; g < file.Texts.size(); ++g) {
+            const ObjText* source = nullptr;
+            const ObjText* target = nullptr;
+            for (const ObjText& entry : file.Texts[g]) {
+                source = entry.ID == sourceId && !source ? &entry : source;
+                target = entry.ID == targetId && !target ? &entry : target;
+            }
+            if (!source || !target) {
+                continue;
+            }
+            findings.clear();
+            checkTranslation(source->Text, target->Text, false, cp, findings);
+            for (const CheckFinding& f : findings) {
+                error = error || f.severity == Severity::Error;
+                if (options.json) {
+                    nlohmann::json item = {{"file", file.FileName}, {"group", g}};
+                    item.update(findingJson(f));
+                    all.push_back(std::move(item));
+                } else {
+                    std::cout << file.FileName << " " << g << " " << findingLine(f) << "\n";
                 }
             }
         }
-        if (options.json) {
-            std::cout << all.dump(2) << "\n";
-        }
-        return error ? kFailed : kOk;
-    });
+    }
+    if (options.json) {
+        std::cout << all.dump(2) << "\n";
+    }
+    return error ? kFailed : kOk;
 }
 
 }  // namespace tarn::tool

@@ -27,7 +27,7 @@ TEST(ObjCommands, InfoPrintsTheHeaderChecksumsAndTextsAsJson) {
     EXPECT_NE(
         r.out.find("\"groups\": [[{\"id\": 0, \"hex\": \"4869\"}, {\"id\": 7, \"hex\": \"\"}]]}\n"),
         std::string::npos);
-    EXPECT_EQ(runIn(dir.path(), tarntool("obj info missing.dat"), "", dir.path()).code, 1);
+    EXPECT_EQ(runIn(dir.path(), tarntool("obj info missing.dat"), "", dir.path()).code, 2);
     EXPECT_EQ(runIn(dir.path(), tarntool("obj info"), "", dir.path()).code, 2);
 }
 
