@@ -27,6 +27,7 @@ struct ImportPoOptions {
 
 int exportPo(const ExportPoOptions& o) {
     const CodePage codePage = checkPoTextOptions(o.text);
+    requireWritableFolder(o.out);
     ExecutableTexts read[2];
     const std::string* paths[2] = {&o.original, &o.translated};
     for (int i = 0; i < 2; ++i) {

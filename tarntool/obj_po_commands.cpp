@@ -37,6 +37,7 @@ int exportPo(const ExportPoOptions& o) {
     const std::uint8_t source = languageId(o.sourceId, "--source-id");
     const std::uint8_t target = languageId(o.targetId, "--target-id");
     const CodePage codePage = checkPoTextOptions(o.text);
+    requireWritableFolder(o.out);
     const ObjectFileSet set = loadObjectFileSet(o.game);
     std::vector<std::string> problems = set.problems;
     const std::vector<PoEntry> entries = objTextsToPo(set.files, source, target, codePage, problems);
