@@ -2,16 +2,28 @@
 // their messages; the core never opens a dialog.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
 
 namespace tarn {
 
-// Reading past the end of a stream or of malformed data.
+// Reading past the end of a stream or of malformed data. Where the reader knows it, the error
+// carries the offset, in the data being read, of the item that could not be read whole, and says
+// so: "unexpected end of data at byte 812". Whoever knows the file's name puts it in front.
 class StreamReadError : public std::runtime_error {
 public:
     StreamReadError() : std::runtime_error("Stream read error") {}
+    explicit StreamReadError(std::uint64_t offset)
+        : std::runtime_error("unexpected end of data at byte " + std::to_string(offset)),
+          offset_(offset) {}
+
+    std::optional<std::uint64_t> offset() const { return offset_; }
+
+private:
+    std::optional<std::uint64_t> offset_;
 };
 
 // A write that could not be carried out (for example the memory for the buffer ran out).

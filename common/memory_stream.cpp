@@ -20,7 +20,7 @@ void MemoryStream::setSize(std::size_t size) {
 
 void MemoryStream::read(void* buffer, std::size_t count) {
     if (count > remaining()) {
-        throw StreamReadError();
+        throw StreamReadError(position_);
     }
     if (count > 0) {
         std::memcpy(buffer, data_.data() + position_, count);
@@ -30,7 +30,7 @@ void MemoryStream::read(void* buffer, std::size_t count) {
 
 std::uint8_t MemoryStream::readByte() {
     if (position_ >= data_.size()) {
-        throw StreamReadError();
+        throw StreamReadError(position_);
     }
     return data_[position_++];
 }
@@ -49,7 +49,7 @@ std::uint32_t MemoryStream::readU32() {
 
 std::string MemoryStream::readString(std::size_t count) {
     if (count > remaining()) {
-        throw StreamReadError();
+        throw StreamReadError(position_);
     }
     std::string s(reinterpret_cast<const char*>(data_.data() + position_), count);
     position_ += count;

@@ -4,6 +4,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "exetext/executable_texts.h"
 #include "textcodes/code_table.h"
 #include "textcodes/cstyle.h"
 
@@ -16,7 +17,7 @@ std::string readRawText(ByteSource& file, std::uint64_t position) {
         // Copy the plain bytes up to the next terminator or picture code in one go.
         const auto piece = file.from(i);
         if (piece.empty()) {
-            throw StreamReadError();
+            throw StreamReadError(position);  // the text has no terminator
         }
         const auto stop = std::find_if(piece.begin(), piece.end(), [](std::uint8_t byte) {
             return byte == 0 || byte == kPictureCode;
@@ -33,7 +34,7 @@ std::string readRawText(ByteSource& file, std::uint64_t position) {
         }
         std::array<std::uint8_t, 4> number{};
         if (!file.read(i, number)) {
-            throw StreamReadError();
+            throw StreamReadError(position);
         }
         appendCompactPicture(text, readU32LE(number.data()));
         i += number.size();
@@ -59,8 +60,11 @@ bool readStringTable(ByteSource& file, std::vector<std::string>& column,
     for (const PointerBlock& block : blocks) {
         const int count = block.pointerCount();
         pointers.resize(4u * static_cast<std::size_t>(std::max(count, 0)));
-        if (block.First < 0 || !file.read(static_cast<std::uint64_t>(block.First), pointers)) {
+        if (block.First < 0) {
             throw StreamReadError();
+        }
+        if (!file.read(static_cast<std::uint64_t>(block.First), pointers)) {
+            throw StreamReadError(static_cast<std::uint64_t>(block.First));
         }
         for (int k = 0; k < count; ++k, ++n) {
             const std::uint32_t pointer = readU32LE(pointers.data() + 4u * k);
@@ -111,25 +115,14 @@ std::vector<FilePart> textParts(const ExeProfile& profile) {
 LanguageIds readLanguageIds(ByteSource& file, const ExeProfile& profile) {
     std::array<std::uint8_t, kSecondaryLangIdOffset + 1> bytes{};
     const std::int32_t spot = profile.FixupSpots[LangIdSpot];
-    if (spot < 0 || !file.read(static_cast<std::uint64_t>(spot), bytes)) {
+    if (spot < 0) {
         throw StreamReadError();
+    }
+    if (!file.read(static_cast<std::uint64_t>(spot), bytes)) {
+        throw StreamReadError(static_cast<std::uint64_t>(spot));
     }
     return {bytes.front(), bytes.back()};
 }
-
-namespace {
-
-int knownProfileOf(std::uint64_t size, const std::filesystem::path& path) {
-    const int profile = findProfile(static_cast<std::int64_t>(size));
-    if (profile == -1) {
-        throw FileError("The file \"" + path.string() +
-                        "\" is not a known Tarn executable: its size changed to " +
-                        std::to_string(size) + " bytes.");
-    }
-    return profile;
-}
-
-}  // namespace
 
 void loadExecutables(const std::filesystem::path& originalPath,
                      const std::filesystem::path& translatedPath, bool cstyle,
@@ -138,21 +131,33 @@ void loadExecutables(const std::filesystem::path& originalPath,
     if (!fileExists(translatedPath)) {
         copyFileNoOverwrite(originalPath, translatedPath);
     }
-    {
-        PartialFile original(originalPath);
-        result.origProfile = knownProfileOf(original.size(), originalPath);
-        const ExeProfile& profile = profileByNumber(result.origProfile);
-        original.prefetch(textParts(profile));
-        readStringTable(original, result.original, profile.PointerBlocks, profile.TextAreas, cstyle,
-                        result.originalNotFound);
-    }
-    PartialFile translated(translatedPath);
-    result.transProfile = knownProfileOf(translated.size(), translatedPath);
-    const ExeProfile& profile = profileByNumber(result.transProfile);
-    translated.prefetch(textParts(profile));
-    readStringTable(translated, result.translated, profile.PointerBlocks, profile.TextAreas, cstyle,
-                    result.translatedNotFound);
-    const LanguageIds ids = readLanguageIds(translated, profile);
+    // Reads one file into the result's columns, which keep what was read when it fails. The
+    // paths were checked when they were chosen, so an unknown size means that the file changed.
+    auto read = [cstyle](const std::filesystem::path& path, std::vector<std::string>& column,
+                         std::vector<int>& notFound, int& profile) {
+        ExecutableTexts texts;
+        auto keep = [&] {
+            column = std::move(texts.texts);
+            notFound = std::move(texts.notFound);
+            profile = texts.profile;
+        };
+        try {
+            readExecutableTexts(path, texts, cstyle);
+        } catch (const UnknownExecutableError& e) {
+            keep();
+            throw FileError("The file \"" + path.string() +
+                            "\" is not a known Tarn executable: its size changed to " +
+                            std::to_string(e.size()) + " bytes.");
+        } catch (...) {
+            keep();
+            throw;
+        }
+        keep();
+        return texts.languageIds;
+    };
+    read(originalPath, result.original, result.originalNotFound, result.origProfile);
+    const LanguageIds ids =
+        read(translatedPath, result.translated, result.translatedNotFound, result.transProfile);
     result.primaryLangId = ids.primary;
     result.secondaryLangId = ids.secondary;
 }

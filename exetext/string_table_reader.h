@@ -61,11 +61,11 @@ struct LoadedExecutables {
     std::uint8_t secondaryLangId = 0;
 };
 
-// Reads the texts of both files, each through the profile of its size, and the two language ID
-// bytes of the translated file, reading only the parts of the files that hold them. A missing translated file is first
-// created as a copy of the original. Fills result as it goes, so after an exception it holds
-// what was read so far. Raises FileError when a file cannot be read or has an unknown size,
-// StreamReadError for a text without its terminator.
+// Reads the texts of both files (readExecutableTexts) and the two language ID bytes of the
+// translated file. A missing translated file is first created as a copy of the original. Fills
+// result as it goes, so after an exception it holds what was read so far. Raises FileError,
+// naming the file, when a file cannot be read, has an unknown size or holds a text without its
+// terminator.
 void loadExecutables(const std::filesystem::path& originalPath,
                      const std::filesystem::path& translatedPath, bool cstyle,
                      LoadedExecutables& result);

@@ -56,7 +56,7 @@ std::uint32_t objectChecksum(const ObjFile& object, const std::uint8_t* data, st
 
 ObjectFileHeader readObjectHeader(const std::uint8_t* file, std::size_t size) {
     if (size < kObjectHeaderSize) {
-        throw StreamReadError();
+        throw StreamReadError(0);
     }
     ObjectFileHeader header;
     header.Flags = readU32LE(file);
@@ -74,14 +74,19 @@ Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& obje
     object.Encoding = header.Encoding;
     const std::uint32_t length = header.Length;
     if (length > size - kObjectHeaderSize) {
-        throw StreamReadError();
+        throw StreamReadError(kObjectHeaderSize);  // the data block is cut short
     }
     const std::uint8_t* block = file + kObjectHeaderSize;
     switch (object.Encoding) {
         case kEncodingStored:
             return Bytes(block, block + length);
         case kEncodingRLE:
-            return decodeRle(block, length);
+            try {
+                return decodeRle(block, length);
+            } catch (const StreamReadError& e) {
+                // The offset in the file, not in its data block.
+                throw StreamReadError(kObjectHeaderSize + e.offset().value_or(0));
+            }
         case kEncodingScrambled:
             return decodeScrambled(block, length);
         default:

@@ -115,14 +115,14 @@ Bytes decodeRle(const std::uint8_t* block, std::size_t size) {
         if (control < 0x80) {
             const std::size_t count = control + 1;
             if (count > size - pos) {
-                throw StreamReadError();
+                throw StreamReadError(pos - 1);
             }
             std::memcpy(o, block + pos, count);
             o += count;
             pos += count;
         } else {
             if (pos == size) {
-                throw StreamReadError();
+                throw StreamReadError(pos - 1);
             }
             const std::size_t count = 257 - control;
             std::memset(o, block[pos++], count);

@@ -19,7 +19,7 @@ namespace tarn {
 
 // Decodes a whole block of size bytes. Never reads outside [block, block + size) nor writes
 // outside the returned buffer: a step that reaches past the end of the block raises
-// StreamReadError.
+// StreamReadError with the offset of that step in the block.
 Bytes decodeRle(const std::uint8_t* block, std::size_t size);
 
 // Encodes size bytes of data, with the enhanced encoder when enhanced is true.

@@ -21,7 +21,7 @@ unsigned checkedType(const ObjFile& object) {
 std::size_t endOfText(const std::uint8_t* data, std::size_t size, std::size_t pos) {
     const void* zero = std::memchr(data + pos, 0, size - pos);
     if (zero == nullptr) {
-        throw StreamReadError();
+        throw StreamReadError(pos);
     }
     return static_cast<std::size_t>(static_cast<const std::uint8_t*>(zero) - data) + 1;
 }
@@ -33,7 +33,7 @@ std::size_t readGroupAt(ObjTextGroup& group, const std::uint8_t* data, std::size
     group.clear();
     while (true) {
         if (pos >= size) {
-            throw StreamReadError();
+            throw StreamReadError(pos);
         }
         const std::uint8_t id = data[pos++];
         if (id == kTableEnd) {
@@ -42,7 +42,7 @@ std::size_t readGroupAt(ObjTextGroup& group, const std::uint8_t* data, std::size
         ObjText& entry = group.emplace_back();
         entry.ID = id;
         if (pos >= size) {
-            throw StreamReadError();
+            throw StreamReadError(pos);
         }
         const std::size_t end = endOfText(data, size, pos);
         entry.Text.assign(reinterpret_cast<const char*>(data + pos), end - 1 - pos);
@@ -70,20 +70,20 @@ Bytes writeTextGroups(const Bytes& oldData, const ObjFile& object) {
     const unsigned type = checkedType(object);
     const std::size_t start = TextTableStart[type];
     if (oldData.size() < start) {
-        throw StreamReadError();
+        throw StreamReadError(oldData.size());
     }
     // Skip as many old tables as the model has groups.
     std::size_t pos = start;
     for (std::size_t skipped = 0; skipped < object.Texts.size();) {
         if (pos >= oldData.size()) {
-            throw StreamReadError();
+            throw StreamReadError(pos);
         }
         if (oldData[pos] == kTableEnd) {
             ++pos;
             ++skipped;
         } else {
             if (pos + 1 >= oldData.size()) {
-                throw StreamReadError();
+                throw StreamReadError(pos + 1);
             }
             pos = endOfText(oldData.data(), oldData.size(), pos + 1);
         }

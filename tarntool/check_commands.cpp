@@ -4,16 +4,13 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "common/errors.h"
-#include "common/file_io.h"
-#include "exchange/texts_file.h"
 #include "exetext/exe_profile.h"
 #include "exetext/space_budget.h"
-#include "exetext/string_table_reader.h"
 #include "objfiles/object_folder.h"
 #include "spelling/spelling_check.h"
 #include "tarntool/arguments.h"
-#include "tarntool/tool.h"
+#include "tarntool/command_error.h"
+#include "tarntool/exe_import_save.h"
 #include "textcodes/consistency_check.h"
 #include "textcodes/translation_checks.h"
 
@@ -21,62 +18,12 @@ namespace tarn::tool {
 
 namespace {
 
-// Bad use or unreadable input: reported on standard error, exit status 2.
-class CommandError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The raw texts of an executable of a known build, and its profile.
-std::vector<std::string> executableTexts(const std::string& path, int& profile) {
-    if (!fileExists(path)) {
-        throw CommandError(path + ": no such file");
-    }
-    const Bytes file = readWholeFile(path);
-    profile = findProfile(static_cast<std::int64_t>(file.size()));
-    if (profile == -1) {
-        throw CommandError(path + ": unknown file size " + std::to_string(file.size()) +
-                           ", not a known Tarn executable");
-    }
-    const ExeProfile& p = profileByNumber(profile);
-    std::vector<std::string> texts;
-    std::vector<int> notFound;
-    try {
-        readStringTable(file, texts, p.PointerBlocks, p.TextAreas, false, notFound);
-    } catch (const StreamReadError& e) {
-        throw CommandError(path + ": " + e.what() + " (a text runs to the end of the file)");
-    }
-    return texts;
-}
-
-std::vector<std::string> textsFile(const std::string& path, const CodePage& codePage) {
-    ParsedTextsFile parsed = parseTextsFile(toString(readWholeFile(path)), codePage);
-    if (!parsed.errors.empty()) {
-        std::string message;
-        for (const TextsFileError& error : parsed.errors) {
-            message += (message.empty() ? "" : "\n") + path + ": " + error.message;
-        }
-        throw CommandError(message);
-    }
-    return std::move(parsed.rawTexts);
-}
-
-// Runs a command body, turning its refusals and read failures into exit status 2.
-template <typename Body>
-int guarded(Body body) {
-    try {
-        return body();
-    } catch (const std::exception& e) {  // refusals, unreadable files, bad numbers
-        std::cerr << "tarntool: " << e.what() << "\n";
-    }
-    return kBadUse;
-}
-
-// The dictionary of --spelling, or none without it.
+// The dictionary of --spelling, or none without it. A dictionary that cannot be found or read
+// is unreadable input.
 std::unique_ptr<SpellChecker> openSpelling(const SpellingOptions& options) {
     if (!options.language) {
         if (options.dictionaryFolder) {
-            throw CommandError("--dictionary-dir needs --spelling LANG");
+            throw UsageError("--dictionary-dir needs --spelling LANG");
         }
         return nullptr;
     }
@@ -84,7 +31,11 @@ std::unique_ptr<SpellChecker> openSpelling(const SpellingOptions& options) {
     if (options.dictionaryFolder) {
         folder = *options.dictionaryFolder;
     }
-    return SpellChecker::open(*options.language, dictionaryFolders(folder));
+    try {
+        return SpellChecker::open(*options.language, dictionaryFolders(folder));
+    } catch (const SpellingError& e) {
+        throw unreadableInput(e.what());
+    }
 }
 
 nlohmann::json findingJson(const CheckFinding& finding) {
@@ -101,134 +52,131 @@ std::string findingLine(const CheckFinding& finding) {
 }  // namespace
 
 int exeBudget(const ExeBudgetOptions& options) {
-    return guarded([&] {
-        const CodePage codePage = parseCodePage(options.codePage);
-        int profile = -1;
-        std::vector<std::string> texts = executableTexts(options.translated, profile);
-        if (options.texts) {
-            texts = textsFile(*options.texts, codePage);
-        }
-        const SpaceBudget budget = spaceBudget(profileByNumber(profile).TextAreas, texts, false);
-        std::cout << spaceBudgetText(budget) << "\n";
-        for (const int text : budget.unplaced) {
-            std::cout << text << "\n";
-        }
-        return budget.fits() ? kOk : kFailed;
-    });
+    const CodePage codePage = parseCodePage(options.codePage);
+    ExecutableTexts read = executableTexts(options.translated);
+    if (options.texts) {
+        read.texts = readTextsFile(*options.texts, codePage);
+    }
+    const SpaceBudget budget =
+        spaceBudget(profileByNumber(read.profile).TextAreas, read.texts, false);
+    std::cout << spaceBudgetText(budget) << "\n";
+    for (const int text : budget.unplaced) {
+        std::cout << text << "\n";
+    }
+    return budget.fits() ? kOk : kFailed;
 }
 
 int exeCheck(const ExeCheckOptions& options) {
-    return guarded([&] {
-        const CodePage codePage = parseCodePage(options.codePage);
-        const ByteCharacters cp = byteCharacters(codePage);
-        const auto speller = openSpelling(options.spelling);
-        int profile = -1;
-        const std::vector<std::string> originals = executableTexts(options.original, profile);
-        const std::vector<std::string> translations = executableTexts(options.translated, profile);
-        std::vector<TextFinding> findings = checkTranslations(originals, translations, false, cp);
-        if (speller) {
-            mergeFindings(findings,
-                          checkSpelling(originals, translations, false, codePage, *speller));
+    const CodePage codePage = parseCodePage(options.codePage);
+    const ByteCharacters cp = byteCharacters(codePage);
+    const auto speller = openSpelling(options.spelling);
+    const ExecutableTexts originals = executableTexts(options.original);
+    const ExecutableTexts translations = executableTexts(options.translated);
+    std::vector<TextFinding> findings =
+        checkTranslations(originals.texts, translations.texts, false, cp);
+    if (speller) {
+        mergeFindings(findings,
+                      checkSpelling(originals.texts, translations.texts, false, codePage, *speller));
+    }
+    if (options.json) {
+        nlohmann::json all = nlohmann::json::array();
+        for (const TextFinding& f : findings) {
+            nlohmann::json item = {{"text", f.text}};
+            item.update(findingJson(f.finding));
+            all.push_back(std::move(item));
         }
-        if (options.json) {
-            nlohmann::json all = nlohmann::json::array();
-            for (const TextFinding& f : findings) {
-                nlohmann::json item = {{"text", f.text}};
-                item.update(findingJson(f.finding));
-                all.push_back(std::move(item));
-            }
-            std::cout << all.dump(2) << "\n";
-        } else {
-            for (const TextFinding& f : findings) {
-                // Four digits, as texts are numbered in the PO files (exe/0042).
-                std::string number = std::to_string(f.text);
-                number.insert(0, number.size() < 4 ? 4 - number.size() : 0, '0');
-                std::cout << number << " " << findingLine(f.finding) << "\n";
-            }
+        std::cout << all.dump(2) << "\n";
+    } else {
+        for (const TextFinding& f : findings) {
+            // Four digits, as texts are numbered in the PO files (exe/0042).
+            std::string number = std::to_string(f.text);
+            number.insert(0, number.size() < 4 ? 4 - number.size() : 0, '0');
+            std::cout << number << " " << findingLine(f.finding) << "\n";
         }
-        return hasError(findings) ? kFailed : kOk;
-    });
+    }
+    return hasError(findings) ? kFailed : kOk;
 }
 
 int objCheck(const ObjCheckOptions& options) {
-    return guarded([&] {
-        const CodePage codePage = parseCodePage(options.codePage);
-        const ByteCharacters cp = byteCharacters(codePage);
-        const auto sourceId =
-            static_cast<std::uint8_t>(parseNumber(options.sourceId, 0, 254, "--source-id"));
-        const auto targetId =
-            static_cast<std::uint8_t>(parseNumber(options.targetId, 0, 254, "--target-id"));
-        const auto speller = openSpelling(options.spelling);
-        const auto objData = findObjDataFolder(options.gameDir);
-        if (!objData) {
-            throw CommandError(options.gameDir + ": no ObjData folder");
-        }
-        std::vector<ObjFile> files;
-        loadObjectFolder(*objData, files);
-
-        // Every group with both texts, as one list, so that the checks across texts see them all.
-        struct Group {
-            const ObjFile* file;
-            std::size_t number;
-        };
-        std::vector<Group> groups;
-        std::vector<std::string> sources;
-        std::vector<std::string> targets;
-        for (const ObjFile& file : files) {
-            for (std::size_t g = 0; g < file.Texts.size(); ++g) {
-                const ObjText* source = nullptr;
-                const ObjText* target = nullptr;
-                for (const ObjText& entry : file.Texts[g]) {
-                    source = entry.ID == sourceId && !source ? &entry : source;
-                    target = entry.ID == targetId && !target ? &entry : target;
-                }
-                if (source && target) {
-                    groups.push_back({&file, g});
-                    sources.push_back(source->Text);
-                    targets.push_back(target->Text);
-                }
-            }
-        }
-        auto label = [&groups](std::size_t i) {
-            return groups[i].file->FileName + " " + std::to_string(groups[i].number);
-        };
-        std::vector<TextFinding> findings;  // text: the index into groups, from 1
-        std::vector<CheckFinding> found;
-        for (std::size_t i = 0; i < groups.size(); ++i) {
-            found.clear();
-            checkTranslation(sources[i], targets[i], false, cp, found);
-            for (CheckFinding& f : found) {
-                findings.push_back({static_cast<int>(i + 1), std::move(f)});
-            }
-        }
-        std::vector<TextFinding> across;
-        for (const Inconsistency& i : findInconsistencies(sources, targets, cp)) {
-            across.push_back(
-                {static_cast<int>(i.index + 1), inconsistentFinding(label(i.prevailing))});
-        }
-        mergeFindings(findings, std::move(across));
-        if (speller) {
-            mergeFindings(findings, checkSpelling(sources, targets, false, codePage, *speller));
-        }
-
-        nlohmann::json all = nlohmann::json::array();
-        for (const TextFinding& f : findings) {
-            const Group& group = groups[static_cast<std::size_t>(f.text - 1)];
-            if (options.json) {
-                nlohmann::json item = {{"file", group.file->FileName}, {"group", group.number}};
-                item.update(findingJson(f.finding));
-                all.push_back(std::move(item));
-            } else {
-                std::cout << label(static_cast<std::size_t>(f.text - 1)) << " "
-                          << findingLine(f.finding) << "\n";
-            }
-        }
-        if (options.json) {
-            std::cout << all.dump(2) << "\n";
-        }
-        const bool error = hasError(findings);
-        return error ? kFailed : kOk;
+    const CodePage codePage = parseCodePage(options.codePage);
+    const ByteCharacters cp = byteCharacters(codePage);
+    const auto sourceId =
+        static_cast<std::uint8_t>(parseNumber(options.sourceId, 0, 254, "--source-id"));
+    const auto targetId =
+        static_cast<std::uint8_t>(parseNumber(options.targetId, 0, 254, "--target-id"));
+    const auto speller = openSpelling(options.spelling);
+    const auto objData = findObjDataFolder(options.gameDir);
+    if (!objData) {
+        throw unreadableInput(options.gameDir + ": no ObjData folder");
+    }
+    std::vector<ObjFile> files;
+    std::string current = objData->string();  // the file being read, named in an error
+    readingInput(current, [&] {
+        loadObjectFolder(*objData, files, [&](std::size_t, std::size_t, const std::string& name) {
+            current = (*objData / name).string();
+        });
     });
+
+    // Every group with both texts, as one list, so that the checks across texts see them all.
+    struct Group {
+        const ObjFile* file;
+        std::size_t number;
+    };
+    std::vector<Group> groups;
+    std::vector<std::string> sources;
+    std::vector<std::string> targets;
+    for (const ObjFile& file : files) {
+        for (std::size_t g = 0; g < file.Texts.size(); ++g) {
+            const ObjText* source = nullptr;
+            const ObjText* target = nullptr;
+            for (const ObjText& entry : file.Texts[g]) {
+                source = entry.ID == sourceId && !source ? &entry : source;
+                target = entry.ID == targetId && !target ? &entry : target;
+            }
+            if (source && target) {
+                groups.push_back({&file, g});
+                sources.push_back(source->Text);
+                targets.push_back(target->Text);
+            }
+        }
+    }
+    auto label = [&groups](std::size_t i) {
+        return groups[i].file->FileName + " " + std::to_string(groups[i].number);
+    };
+    std::vector<TextFinding> findings;  // text: the index into groups, from 1
+    std::vector<CheckFinding> found;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        found.clear();
+        checkTranslation(sources[i], targets[i], false, cp, found);
+        for (CheckFinding& f : found) {
+            findings.push_back({static_cast<int>(i + 1), std::move(f)});
+        }
+    }
+    std::vector<TextFinding> across;
+    for (const Inconsistency& i : findInconsistencies(sources, targets, cp)) {
+        across.push_back({static_cast<int>(i.index + 1), inconsistentFinding(label(i.prevailing))});
+    }
+    mergeFindings(findings, std::move(across));
+    if (speller) {
+        mergeFindings(findings, checkSpelling(sources, targets, false, codePage, *speller));
+    }
+
+    nlohmann::json all = nlohmann::json::array();
+    for (const TextFinding& f : findings) {
+        const Group& group = groups[static_cast<std::size_t>(f.text - 1)];
+        if (options.json) {
+            nlohmann::json item = {{"file", group.file->FileName}, {"group", group.number}};
+            item.update(findingJson(f.finding));
+            all.push_back(std::move(item));
+        } else {
+            std::cout << label(static_cast<std::size_t>(f.text - 1)) << " "
+                      << findingLine(f.finding) << "\n";
+        }
+    }
+    if (options.json) {
+        std::cout << all.dump(2) << "\n";
+    }
+    return hasError(findings) ? kFailed : kOk;
 }
 
 }  // namespace tarn::tool

@@ -4,14 +4,11 @@
 #include <optional>
 
 #include "common/code_page.h"
-#include "common/errors.h"
 #include "common/file_io.h"
-#include "common/partial_file.h"
 #include "exchange/texts_file.h"
 #include "exetext/exe_profile.h"
+#include "exetext/executable_texts.h"
 #include "exetext/sample_executable.h"
-#include "exetext/string_table_reader.h"
-#include "exetext/string_table_writer.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
 #include "tarntool/exe_import_save.h"
@@ -50,25 +47,8 @@ struct TableCheckOptions {
     std::optional<std::string> codePage;
 };
 
-bool readTextsFile(const std::string& path, const CodePage& codePage,
-                   std::vector<std::string>& rawTexts,
-                   TypedCodes typedCodes = TypedCodes::Refused) {
-    ParsedTextsFile parsed = parseTextsFile(toString(readWholeFile(path)), codePage, typedCodes);
-    if (parsed.errors.empty()) {
-        rawTexts = std::move(parsed.rawTexts);
-        return true;
-    }
-    for (const TextsFileError& error : parsed.errors) {
-        std::cerr << (error.aboutFile ? "tarntool: " + path + ": " : "") << error.message << "\n";
-    }
-    return false;
-}
-
 int showInfo(const InfoOptions& o) {
-    const int profile = knownProfileOf(o.file, fileSizeOf(o.file));
-    if (profile == -1) {
-        return kFailed;
-    }
+    const int profile = knownProfileOf(o.file);
     std::cout << profile << " " << profileByNumber(profile).VariantName << "\n";
     return kOk;
 }
@@ -78,24 +58,11 @@ int exportTexts(const ExportOptions& o) {
     if (o.out) {
         requireWritableFolder(*o.out);
     }
-    PartialFile file(o.file);
-    const int profile = knownProfileOf(o.file, file.size());
-    if (profile == -1) {
-        return kFailed;
-    }
-    const ExeProfile& p = profileByNumber(profile);
-    file.prefetch(textParts(p));
-    std::vector<std::string> texts;
-    std::vector<int> notFound;
-    try {
-        readStringTable(file, texts, p.PointerBlocks, p.TextAreas, true, notFound);
-    } catch (const StreamReadError& e) {
-        throw UsageError(o.file + ": " + e.what() + " (a text runs to the end of the file)");
-    }
-    for (const int n : notFound) {
+    const ExecutableTexts read = executableTexts(o.file, true);
+    for (const int n : read.notFound) {
         std::cerr << "tarntool: string number " << n << " could not be found\n";
     }
-    const std::string contents = formatTextsFile(texts, codePage);
+    const std::string contents = formatTextsFile(read.texts, codePage);
     if (o.out) {
         writeFileAtomically(*o.out, toBytes(contents));
     } else {
@@ -107,12 +74,9 @@ int exportTexts(const ExportOptions& o) {
 int importTexts(const ImportOptions& o) {
     const CodePage codePage = parseCodePage(o.codePage);
     checkExeImportTarget(o.target);
-    std::vector<std::string> rawTexts;
-    if (!readTextsFile(o.texts, codePage, rawTexts,
-                       o.allowTypedCodes ? TypedCodes::Allowed : TypedCodes::Refused)) {
-        return kBadUse;
-    }
-    return saveExeImport(o.target, rawTexts);
+    return saveExeImport(o.target, readTextsFile(o.texts, codePage,
+                                                 o.allowTypedCodes ? TypedCodes::Allowed
+                                                                   : TypedCodes::Refused));
 }
 
 int makeSample(const SampleOptions& o) {
@@ -121,20 +85,13 @@ int makeSample(const SampleOptions& o) {
     }
     const CodePage codePage = parseCodePage(o.codePage);
     requireWritableFolder(o.out);
-    std::vector<std::string> rawTexts;
-    if (o.texts) {
-        if (!readTextsFile(*o.texts, codePage, rawTexts)) {
-            return kBadUse;
-        }
-    } else {
-        rawTexts = sampleTexts();
-    }
+    const std::vector<std::string> rawTexts =
+        o.texts ? readTextsFile(*o.texts, codePage) : sampleTexts();
     Bytes file;
     try {
         file = makeSampleExecutable(o.profile[0] - '0', rawTexts);
-    } catch (const std::invalid_argument& e) {
-        std::cerr << "tarntool: " << e.what() << "\n";
-        return kFailed;
+    } catch (const std::invalid_argument& e) {  // the texts do not fit
+        throw operationFailed(e.what());
     }
     writeFileAtomically(o.out, file);
     return kOk;
@@ -143,7 +100,8 @@ int makeSample(const SampleOptions& o) {
 // Prints what a sound table places, one line a byte; the first problem is bad use.
 int checkTable(const TableCheckOptions& o) {
     const CodePage page = parseCodePageNumber(o.codePage);
-    const CharacterTable table = readCharacterTable(toString(readWholeFile(o.table)), page);
+    const Bytes bytes = readingInput(o.table, [&] { return readWholeFile(o.table); });
+    const CharacterTable table = readCharacterTable(toString(bytes), page);
     if (!table.ok()) {
         throw UsageError(o.table + ": " + table.error);
     }
@@ -151,18 +109,6 @@ int checkTable(const TableCheckOptions& o) {
         std::cout << line << "\n";
     }
     return kOk;
-}
-
-// A file that cannot be read or written is bad use here: nothing was changed.
-template <typename Options>
-CommandRun exeRun(std::shared_ptr<Options> options, int (*command)(const Options&)) {
-    return [options, command] {
-        try {
-            return command(*options);
-        } catch (const FileError& e) {
-            throw UsageError(e.what());
-        }
-    };
 }
 
 }  // namespace
@@ -178,7 +124,7 @@ void addExeCommands(Tool& tool) {
     tool.addCommand(exe,
                     {"info", "Prints the build of a game executable (profile number and name)",
                      "info FILE", "exe info takes one FILE", true},
-                    exeRun(inf, &showInfo))
+                    [inf] { return showInfo(*inf); })
         .add_option("FILE", inf->file, "the game executable")
         ->required()
         ->type_name("");
@@ -188,7 +134,7 @@ void addExeCommands(Tool& tool) {
         tool.addCommand(exe,
                         {"export", "Writes the 3453 texts as UTF-8 lines in C-style notation",
                          "export FILE [-o OUT] [--code-page N]", "exe export takes one FILE"},
-                        exeRun(exp, &exportTexts));
+                        [exp] { return exportTexts(*exp); });
     exportCommand.add_option("FILE", exp->file, "the game executable")->required()->type_name("");
     addOptional(exportCommand, "-o", "OUT", exp->out,
                 "the texts file (standard output without it)");
@@ -200,7 +146,7 @@ void addExeCommands(Tool& tool) {
         {"import", "Writes the texts of a texts file into the game executable",
          "import FILE TEXTS [--primary-id N] [--secondary-id N] [--shares OUT] [--code-page N]",
          "exe import takes FILE and TEXTS"},
-        exeRun(imp, &importTexts));
+        [imp] { return importTexts(*imp); });
     importCommand.add_option("FILE", imp->target.path, "the game executable, rewritten")
         ->required()
         ->type_name("");
@@ -214,7 +160,7 @@ void addExeCommands(Tool& tool) {
         exe,
         {"sample", "Makes a sample executable of a known build (profile 1 to 4)",
          "sample PROFILE OUT [--texts TEXTS] [--code-page N]", "exe sample takes PROFILE and OUT"},
-        exeRun(smp, &makeSample));
+        [smp] { return makeSample(*smp); });
     sampleCommand.add_option("PROFILE", smp->profile, "the profile number, 1 to 4")
         ->required()
         ->type_name("");
@@ -228,7 +174,7 @@ void addExeCommands(Tool& tool) {
         exe,
         {"table-check", "Checks a character table and prints the characters it places",
          "table-check TABLE [--code-page N]", "exe table-check takes one TABLE"},
-        exeRun(tbl, &checkTable));
+        [tbl] { return checkTable(*tbl); });
     tableCommand.add_option("TABLE", tbl->table, "the character table")->required()->type_name("");
     addOptional(tableCommand, "--code-page", "N", tbl->codePage,
                 "the code page under the table: 874 or 1250 to 1258 (1252 without it)");

@@ -3,11 +3,8 @@
 #include <charconv>
 #include <iostream>
 
-#include "common/errors.h"
 #include "common/file_io.h"
-#include "common/partial_file.h"
-#include "exetext/exe_profile.h"
-#include "exetext/string_table_reader.h"
+#include "exchange/texts_file.h"
 #include "exetext/string_table_writer.h"
 #include "tarntool/arguments.h"
 #include "tarntool/tool.h"
@@ -27,13 +24,27 @@ std::uint8_t parseLangId(const std::string& text, const std::string& option) {
 
 }  // namespace
 
-int knownProfileOf(const std::string& path, std::uint64_t size) {
-    const int profile = findProfile(static_cast<std::int64_t>(size));
-    if (profile == -1) {
-        std::cerr << "tarntool: " << path << ": unknown file size " << size
-                  << ", not a known Tarn executable\n";
+int knownProfileOf(const std::string& path) {
+    return readingInput(path, [&] { return executableProfile(path); });
+}
+
+ExecutableTexts executableTexts(const std::string& path, bool cstyle) {
+    ExecutableTexts read;
+    readingInput(path, [&] { readExecutableTexts(path, read, cstyle); });
+    return read;
+}
+
+std::vector<std::string> readTextsFile(const std::string& path, const CodePage& codePage,
+                                       TypedCodes typedCodes) {
+    ParsedTextsFile parsed = parseTextsFile(
+        toString(readingInput(path, [&] { return readWholeFile(path); })), codePage, typedCodes);
+    if (parsed.errors.empty()) {
+        return std::move(parsed.rawTexts);
     }
-    return profile;
+    for (const TextsFileError& error : parsed.errors) {
+        std::cerr << (error.aboutFile ? "tarntool: " + path + ": " : "") << error.message << "\n";
+    }
+    throw unreadableInput("");  // reported above
 }
 
 void addSaveOptions(CLI::App& command, ExeImportTarget& target) {
@@ -59,36 +70,14 @@ void checkExeImportTarget(const ExeImportTarget& target) {
         throw UsageError(target.path + ": no such file");
     }
     if (isReadOnlyFile(target.path)) {
-        throw UsageError(target.path + ": the file is read-only");
+        throw operationFailed(target.path + ": the file is read-only");
     }
-}
-
-std::optional<int> readExecutableTexts(const std::string& path, ExeTexts& read) {
-    PartialFile file(path);
-    const int profile = knownProfileOf(path, file.size());
-    if (profile == -1) {
-        return kFailed;
-    }
-    const ExeProfile& p = profileByNumber(profile);
-    file.prefetch(textParts(p));
-    try {
-        readStringTable(file, read.texts, p.PointerBlocks, p.TextAreas, false, read.notFound);
-    } catch (const StreamReadError& e) {
-        throw UsageError(path + ": " + e.what() + " (a text runs to the end of the file)");
-    }
-    read.languageIds = readLanguageIds(file, p);
-    return std::nullopt;
 }
 
 int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>& rawTexts,
                   std::optional<LanguageIds> currentIds, const std::string& summary) {
     if (!currentIds) {
-        PartialFile file(target.path);
-        const int profile = knownProfileOf(target.path, file.size());
-        if (profile == -1) {
-            return kFailed;
-        }
-        currentIds = readLanguageIds(file, profileByNumber(profile));
+        currentIds = executableTexts(target.path).languageIds;
     }
     SaveOptions options;
     options.primaryLangId =

@@ -1,6 +1,6 @@
-// The executable's side of `exe import` and `exe import-po`: the same checks before any input is
-// read, the same reading of the translated executable, and the same save, output and exit
-// statuses.
+// What the exe commands share: reading an executable or a texts file as input (status 2 when
+// they cannot be read), and the executable's side of `exe import` and `exe import-po` (the same
+// checks before any input is read, the same save, output and exit statuses).
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -9,12 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "exetext/exe_profile.h"
+#include "common/code_page.h"
+#include "exetext/executable_texts.h"
+#include "textcodes/typed_codes.h"
 
 namespace tarn::tool {
 
-// The profile number of an executable of size bytes, or -1 after reporting the unknown size.
-int knownProfileOf(const std::string& path, std::uint64_t size);
+// The profile number of the executable at path, the texts of an executable, and the raw texts
+// of a texts file. A file that cannot be read, is of no known build or is malformed raises
+// CommandError with status 2; the errors of a texts file are reported line by line first.
+int knownProfileOf(const std::string& path);
+ExecutableTexts executableTexts(const std::string& path, bool cstyle = false);
+std::vector<std::string> readTextsFile(const std::string& path, const CodePage& codePage,
+                                       TypedCodes typedCodes = TypedCodes::Refused);
 
 struct ExeImportTarget {
     std::string path;  // the translated executable
@@ -27,20 +34,8 @@ struct ExeImportTarget {
 void addSaveOptions(CLI::App& command, ExeImportTarget& target);
 
 // Raises UsageError unless the IDs are 0 to 254, the shares file can be created, and the
-// executable exists and may be written.
+// executable exists; refuses (status 1) a read-only executable.
 void checkExeImportTarget(const ExeImportTarget& target);
-
-struct ExeTexts {
-    std::vector<std::string> texts;  // raw, text n at index n - 1
-    std::vector<int> notFound;       // texts whose pointer leads nowhere
-    LanguageIds languageIds;
-};
-
-// Reads an executable's raw texts and language IDs, only the parts of the file that hold them.
-// Answers kFailed after reporting an unknown
-// size, or nothing; raises UsageError for a text that runs to the end of the file and
-// FileError for a file that cannot be read.
-std::optional<int> readExecutableTexts(const std::string& path, ExeTexts& read);
 
 // Saves the raw texts into the executable, keeping its language IDs (currentIds, read from the
 // file when not given) unless the target names others, writes the shares file, and prints the

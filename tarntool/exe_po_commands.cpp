@@ -27,12 +27,11 @@ struct ImportPoOptions {
 
 int exportPo(const ExportPoOptions& o) {
     const CodePage codePage = checkPoTextOptions(o.text);
-    ExeTexts read[2];
+    requireWritableFolder(o.out);
+    ExecutableTexts read[2];
     const std::string* paths[2] = {&o.original, &o.translated};
     for (int i = 0; i < 2; ++i) {
-        if (const auto failed = readExecutableTexts(*paths[i], read[i])) {
-            return *failed;
-        }
+        read[i] = executableTexts(*paths[i]);
         for (const int n : read[i].notFound) {
             std::cerr << "tarntool: " << *paths[i] << ": string number " << n
                       << " could not be found\n";
@@ -50,10 +49,12 @@ int importPo(const ImportPoOptions& o) {
     checkExeImportTarget(target);
     std::vector<std::string> problems;
     const std::vector<PoEntry> entries = readPoMessages(o.po, problems);
-    ExeTexts current;
-    if (const auto failed = readExecutableTexts(target.path, current)) {
-        printLines(std::cerr, problems);
-        return problems.empty() ? *failed : kBadUse;
+    ExecutableTexts current;
+    try {
+        current = executableTexts(target.path);
+    } catch (const CommandError&) {
+        printLines(std::cerr, problems);  // the PO file's problems come first
+        throw;
     }
     const PoImportReport report =
         applyExePo(current.texts, entries, codePage, typedCodesOf(o.text));
@@ -61,7 +62,7 @@ int importPo(const ImportPoOptions& o) {
     problems.insert(problems.end(), report.problems.begin(), report.problems.end());
     if (!problems.empty()) {
         printLines(std::cerr, problems);
-        return kBadUse;
+        throw unreadableInput("");  // reported above
     }
     return saveExeImport(target, current.texts, current.languageIds,
                          importSummaryLine(report.counts));

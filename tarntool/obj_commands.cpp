@@ -3,6 +3,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -45,15 +46,12 @@ std::string hex32(std::uint32_t v) {
 int showInfo(const InfoOptions& o) {
     ObjFile object;
     Bytes decoded;
-    Bytes file;
-    try {
-        file = readWholeFile(o.file);
-        decoded = decodeObjectFile(file, object);
+    const Bytes file = readingInput(o.file, [&] {
+        Bytes bytes = readWholeFile(o.file);
+        decoded = decodeObjectFile(bytes, object);
         readTextGroups(decoded, object);
-    } catch (const std::exception& e) {
-        std::cerr << "tarntool: " << o.file << ": " << e.what() << "\n";
-        return kFailed;
-    }
+        return bytes;
+    });
     const ObjectFileHeader header = readObjectHeader(file);
     Json groups = Json::array();
     for (const ObjTextGroup& group : object.Texts) {
@@ -78,14 +76,13 @@ int showInfo(const InfoOptions& o) {
 }
 
 int recode(const RecodeOptions& o) {
-    try {
-        const Bytes file = readWholeFile(o.file);
-        ObjFile object = readObjectFile(file, "");
-        writeFileAtomically(o.out, rewriteObjectFile(file, object, !o.normalRle));
-    } catch (const std::exception& e) {
-        std::cerr << "tarntool: " << e.what() << "\n";
-        return kFailed;
-    }
+    ObjFile object;
+    const Bytes file = readingInput(o.file, [&] {
+        Bytes bytes = readWholeFile(o.file);
+        object = readObjectFile(bytes, "");
+        return bytes;
+    });
+    writeFileAtomically(o.out, rewriteObjectFile(file, object, !o.normalRle));
     return kOk;
 }
 
@@ -98,21 +95,19 @@ int setText(const SetOptions& o) {
         throw UsageError("a text cannot hold the byte 00");
     }
     const fs::path path = o.file;
+    ObjectTextsDocument document;
+    readingInput(o.file, [&] { document.loadFiles(path.parent_path(), {path}); });
+    const std::size_t groups = document.file(0).Texts.size();
+    if (group >= groups) {
+        throw CommandError(kBadUse, path.string() + " has no group " + std::to_string(group) +
+                                        " (it has " + std::to_string(groups) + ")");
+    }
+    const AddLanguageIdResult entry = document.addLanguageId(0, group, id);
+    document.setText(0, group, entry.row, text);
     try {
-        ObjectTextsDocument document;
-        document.loadFiles(path.parent_path(), {path});
-        const std::size_t groups = document.file(0).Texts.size();
-        if (group >= groups) {
-            std::cerr << "tarntool: " << path.string() << " has no group " << group
-                      << " (it has " << groups << ")\n";
-            return kFailed;
-        }
-        const AddLanguageIdResult entry = document.addLanguageId(0, group, id);
-        document.setText(0, group, entry.row, text);
         document.saveModified(!o.normalRle);
     } catch (const std::exception& e) {
-        std::cerr << "tarntool: " << path.string() << ": " << e.what() << "\n";
-        return kFailed;
+        throw operationFailed(path.string() + ": " + e.what());
     }
     return kOk;
 }

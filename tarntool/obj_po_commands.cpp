@@ -37,12 +37,13 @@ int exportPo(const ExportPoOptions& o) {
     const std::uint8_t source = languageId(o.sourceId, "--source-id");
     const std::uint8_t target = languageId(o.targetId, "--target-id");
     const CodePage codePage = checkPoTextOptions(o.text);
+    requireWritableFolder(o.out);
     const ObjectFileSet set = loadObjectFileSet(o.game);
     std::vector<std::string> problems = set.problems;
     const std::vector<PoEntry> entries = objTextsToPo(set.files, source, target, codePage, problems);
     if (!problems.empty()) {
         printLines(std::cerr, problems);
-        return kBadUse;
+        throw unreadableInput("");  // reported above
     }
     writePoFile(o.out, poHeaderFor(o.text), entries);
     return kOk;
@@ -61,18 +62,18 @@ int importPo(const ImportPoOptions& o) {
     problems.insert(problems.end(), report.problems.begin(), report.problems.end());
     if (!problems.empty()) {
         printLines(std::cerr, problems);
-        return kBadUse;
+        throw unreadableInput("");  // reported above
     }
     const ObjectSaveReport saved = saveChangedObjectFiles(set, !o.normalRle);
-    if (!saved.problems.empty()) {
+    if (!saved.problems.empty()) {  // a file that may not or cannot be written: none was
         printLines(std::cerr, saved.problems);
-        return kBadUse;
+        throw operationFailed("");  // reported above
     }
     if (!saved.failures.empty()) {
         printLines(std::cerr, saved.failures, "tarntool: ");
-        std::cerr << "tarntool: " << saved.written.size()
-                  << " object files were written before the failure, the others are unchanged\n";
-        return kFailed;
+        throw operationFailed(std::to_string(saved.written.size()) +
+                              " object files were written before the failure, the others are "
+                              "unchanged");
     }
     std::cout << importSummaryLine(report.counts) << "\n";
     return kOk;

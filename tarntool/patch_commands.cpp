@@ -7,6 +7,7 @@
 #include "common/file_io.h"
 #include "enduser/carried_patcher.h"
 #include "enduser/end_user_program.h"
+#include "enduser/message_table.h"
 #include "objfiles/object_folder.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
@@ -48,30 +49,28 @@ int build(const BuildOptions& o) {
                   << " end-user program (it was built without the MinGW-w64 compilers)\n";
         return kFailed;
     }
-    std::string current;  // the file being read, named in an error
-    try {
-        if (o.messages) {
-            current = *o.messages;
-            options.messages = parseMessageLines(toString(readWholeFile(*o.messages)));
+    if (o.messages) {
+        const Bytes lines = readingInput(*o.messages, [&] { return readWholeFile(*o.messages); });
+        try {
+            options.messages = parseMessageLines(toString(lines));
+        } catch (const MessageTableError& e) {
+            throw unreadableInput(*o.messages + ": " + e.what());
         }
-        const auto objData = findObjDataFolder(o.game);
-        if (!objData) {
-            std::cerr << "tarntool: there is no ObjData folder in " << o.game << "\n";
-            return kFailed;
-        }
-        current = objData->string();
-        std::vector<ObjFile> files;
+    }
+    const auto objData = findObjDataFolder(o.game);
+    if (!objData) {
+        throw unreadableInput("there is no ObjData folder in " + o.game);
+    }
+    std::string current = objData->string();  // the file being read, named in an error
+    std::vector<ObjFile> files;
+    readingInput(current, [&] {
         loadObjectFolder(*objData, files, [&](std::size_t, std::size_t, const std::string& name) {
             current = (*objData / name).string();
         });
-        current.clear();
-        writeFileAtomically(o.out, buildEndUserProgram(*patcher, files, options),
-                            fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                fs::perms::others_read | fs::perms::others_exec);
-    } catch (const std::exception& e) {
-        std::cerr << "tarntool: " << (current.empty() ? "" : current + ": ") << e.what() << "\n";
-        return kFailed;
-    }
+    });
+    writeFileAtomically(o.out, buildEndUserProgram(*patcher, files, options),
+                        fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                            fs::perms::others_read | fs::perms::others_exec);
     return kOk;
 }
 

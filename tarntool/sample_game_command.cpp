@@ -1,5 +1,4 @@
 // tarntool sample-game DIR: a playable-looking game folder for demos and tests.
-#include <iostream>
 #include <memory>
 
 #include "common/file_io.h"
@@ -12,15 +11,10 @@ namespace tarn::tool {
 namespace {
 
 int makeSampleGame(const fs::path& dir) {
-    try {
-        fs::create_directories(dir / "ObjData");
-        writeFileAtomically(dir / "Tarn.exe", makeSampleExecutable(2, sampleTexts()));
-        for (const SampleObjectFile& object : sampleGameObjects()) {
-            writeFileAtomically(dir / "ObjData" / object.fileName, object.contents);
-        }
-    } catch (const std::exception& e) {
-        std::cerr << "tarntool: " << e.what() << "\n";
-        return kFailed;
+    fs::create_directories(dir / "ObjData");
+    writeFileAtomically(dir / "Tarn.exe", makeSampleExecutable(2, sampleTexts()));
+    for (const SampleObjectFile& object : sampleGameObjects()) {
+        writeFileAtomically(dir / "ObjData" / object.fileName, object.contents);
     }
     return kOk;
 }

@@ -15,17 +15,6 @@ bool takesValue(const CLI::Option& option) {
     return option.get_expected_max() != 0;
 }
 
-const CLI::Option* findOption(const CLI::App& command, const std::string& name) {
-    if (const CLI::Option* option = command.get_option_no_throw(name)) {
-        return option;
-    }
-    const CLI::App* parent = command.get_parent();
-    if (command.get_fallthrough() && parent != nullptr) {
-        return parent->get_option_no_throw(name);
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 Tool::Tool(const std::string& description, const std::string& version)
@@ -59,7 +48,6 @@ CLI::App& Tool::addCommand(CLI::App& family, const CommandInfo& info, CommandRun
     Node& owner = nodes_.at(family.get_name());
     CLI::App* app = family.add_subcommand(info.name, info.description);
     app->allow_extras();
-    app->fallthrough(owner.style.sharedOptions);
     owner.commandOrder.push_back(info.name);
     Node& node = nodes_[family.get_name() + " " + info.name];
     node.app = app;
@@ -139,7 +127,7 @@ void Tool::checkOptions(const CLI::App& command, const std::vector<std::string>&
         if (!looksLikeOption(tokens[i])) {
             continue;
         }
-        const CLI::Option* option = findOption(command, tokens[i]);
+        const CLI::Option* option = command.get_option_no_throw(tokens[i]);
         if (option == nullptr) {
             throw UsageError("unknown option " + tokens[i]);
         }
@@ -153,8 +141,8 @@ void Tool::checkOptions(const CLI::App& command, const std::vector<std::string>&
 }
 
 void Tool::shareSiblingOptions(Node& family) {
-    // The family itself accepts every option of its commands; a command hands over (through
-    // fallthrough) the ones it does not use, which are then ignored.
+    // The family itself knows every option of its commands, so that a command line with an
+    // unknown command is checked for unknown options first.
     for (const std::string& name : family.commandOrder) {
         const CLI::App* command = nodes_.at(family.app->get_name() + " " + name).app;
         for (const CLI::Option* option : command->get_options()) {
@@ -268,8 +256,27 @@ int Tool::runParsed(const Node& command, const std::vector<std::string>& tokens,
             throw UsageError(command.info.badUse);
         }
         return command.run();
+    } catch (...) {
+        return failed(command);
+    }
+}
+
+// The one place where a command's error becomes its message and exit status.
+int Tool::failed(const Node& command) const {
+    try {
+        throw;
     } catch (const UsageError& e) {
         return badUse(command, e.what());
+    } catch (const CommandError& e) {
+        if (*e.what() != '\0') {
+            std::cerr << "tarntool: " << e.what() << "\n";
+        }
+        return e.status();
+    } catch (const std::exception& e) {
+        // The core's errors that no command turned into unreadable input: a write that failed
+        // (with the system's reason), no memory, a file system error.
+        std::cerr << "tarntool: " << e.what() << "\n";
+        return kFailed;
     }
 }
 

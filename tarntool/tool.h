@@ -15,35 +15,31 @@
 //
 // Command lines keep the grammar scripts have used: options are written out in full, one
 // argument each ("--id 5", never "--id=5" or "-oOUT"), the last of a repeated option counts,
-// and every bad use is reported in its family's wording with exit status 2.
+// and every bad use is reported in its family's wording with exit status 2. A command accepts
+// only its own options; another command's option is an unknown option.
+//
+// A command answers its exit status (0, or 1 when its result says something failed, such as
+// findings with errors) or raises CommandError (command_error.h). Tool alone turns an error
+// into its message and exit status.
 #pragma once
 
 #include <CLI/CLI.hpp>
 #include <functional>
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "tarntool/command_error.h"
+
 namespace tarn::tool {
-
-constexpr int kOk = 0;      // done
-constexpr int kFailed = 1;  // the operation failed
-constexpr int kBadUse = 2;  // bad use or unreadable input
-
-// Bad use of a command: reported on standard error in the family's wording, exit status 2.
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // How a family words bad use. Scripts have seen these texts; each family keeps its own.
 struct UsageStyle {
     bool usageAfterErrors = true;         // "tarntool: MESSAGE" is followed by the usage
     bool bareUsageForBadCommand = false;  // a missing or unknown command prints the usage alone
-    bool sharedOptions = false;  // each command accepts (and ignores) its siblings' options, and
-                                 // option errors come before an unknown command
+    bool sharedOptions = false;  // the family knows its commands' options, so that an unknown
+                                 // option is reported before an unknown command
     std::string needsValue;      // words before "X needs a value"
 };
 
@@ -88,6 +84,7 @@ private:
     int runParsed(const Node& command, const std::vector<std::string>& tokens,
                   std::vector<std::string> argv);
     int badUse(const Node& node, const std::string& message) const;
+    int failed(const Node& command) const;  // the error being handled: message and exit status
     std::string usage(const Node& node) const;
     std::string programUsage() const;
     void checkOptions(const CLI::App& command, const std::vector<std::string>& tokens,

@@ -80,6 +80,17 @@ std::vector<BrokenObject> brokenObjects() {
     return cases;
 }
 
+// The text of the read error that loading the object file raises.
+std::string readErrorOf(const Bytes& file) {
+    ObjFile object;
+    try {
+        readTextGroups(decodeObjectFile(file, object), object);
+    } catch (const StreamReadError& e) {
+        return e.what();
+    }
+    return "(read without error)";
+}
+
 TEST(MalformedObjectFiles, EachIsRefusedWithTheReadError) {
     for (const BrokenObject& c : brokenObjects()) {
         // An exactly sized heap copy, so that the sanitizer sees any read past the end.
@@ -134,7 +145,7 @@ TEST(MalformedObjectFiles, TheEndUserProgramReportsEachAndChangesOnlyTheGoodFile
     const std::string separator = fs::path("/").make_preferred().string();
     for (const BrokenObject& c : broken) {
         EXPECT_NE(console.find("The following error occured while trying to open ObjData" +
-                               separator + c.name + ":\nStream read error\n"),
+                               separator + c.name + ":\n" + readErrorOf(c.file) + "\n"),
                   std::string::npos)
             << c.name << "\n"
             << console;

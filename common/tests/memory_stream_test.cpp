@@ -16,8 +16,11 @@ TEST(MemoryStream, ReadsLittleEndianValuesAndFailsPastTheEndWithoutMoving) {
     EXPECT_THROW(s.readByte(), StreamReadError);
     try {
         s.readByte();
+        FAIL();
     } catch (const StreamReadError& e) {
-        EXPECT_STREQ(e.what(), "Stream read error");
+        // The offset of the read that failed, for the caller who names the file.
+        EXPECT_EQ(e.offset(), 5u);
+        EXPECT_STREQ(e.what(), "unexpected end of data at byte 5");
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <random>
 
 #include "common/errors.h"
@@ -131,13 +132,27 @@ TEST(ObjectContainer, ShortFilesAndLengthsPastTheEndRaiseTheReadError) {
         ObjFile object;
         EXPECT_THROW(decodeObjectFile(copy.get(), cut, object), StreamReadError);
     }
+    // The error gives the file offset of what was cut: the header, the data block, a run.
+    auto failingOffset = [](const Bytes& file) -> std::optional<std::uint64_t> {
+        ObjFile object;
+        try {
+            decodeObjectFile(file, object);
+        } catch (const StreamReadError& e) {
+            return e.offset().value_or(0xBAD);
+        }
+        return std::nullopt;
+    };
     Bytes lying = header(0, kEncodingStored, 0xFFFFFFFF);
     lying.push_back('a');
+    Bytes badRle = header(0, kEncodingRLE, 4);
+    badRle.insert(badRle.end(), {0x00, 'a', 0x10, 'b'});  // the second run wants 17 bytes
+    Bytes badRepeat = header(0, kEncodingRLE, 1);
+    badRepeat.push_back(0xFE);  // a repeat without its byte
+    EXPECT_EQ(failingOffset(Bytes(kObjectHeaderSize - 1, 0)), 0u);
+    EXPECT_EQ(failingOffset(lying), kObjectHeaderSize);
+    EXPECT_EQ(failingOffset(badRle), kObjectHeaderSize + 2);
+    EXPECT_EQ(failingOffset(badRepeat), kObjectHeaderSize);
     ObjFile object;
-    EXPECT_THROW(decodeObjectFile(lying, object), StreamReadError);
-    Bytes badRle = header(0, kEncodingRLE, 2);
-    badRle.insert(badRle.end(), {0x10, 'a'});
-    EXPECT_THROW(decodeObjectFile(badRle, object), StreamReadError);
     EXPECT_TRUE(decodeObjectFile(header(0, kEncodingRLE, 0), object).empty());
 }
 

@@ -9,6 +9,8 @@
 //   >#digest N H      standard output of N bytes whose FNV-1a 64 hash is H (for long outputs)
 //   = N               the exit status
 //   % file PATH       checks a file the commands made: "= N H" (size and hash) or "= missing"
+//   % fault STEP      the next $ step runs with a write fault injected at STEP (create, copy,
+//                     write, flush or rename): tarntool's commands run in a child of this test
 // Bytes outside printable ASCII and the backslash are written as \xNN and \\.
 //
 // Run with TARN_UPDATE_GOLDEN=1 to write the results of the tarntool under test back into the
@@ -23,6 +25,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
+#include <map>
+#include <optional>
 #include <sstream>
 
 #include "common/file_io.h"
@@ -31,6 +36,7 @@
 #include "exetext/sample_executable.h"
 #include "objfiles/object_container.h"
 #include "objfiles/sample_objects.h"
+#include "tarntool/commands.h"
 
 namespace tarn {
 namespace {
@@ -121,8 +127,23 @@ std::string setting(const char* name, const char* fallback) {
     return value != nullptr ? value : fallback;
 }
 
+std::optional<WriteFault> faultNamed(const std::string& name) {
+    static const std::map<std::string, WriteFault::Step> steps = {
+        {"create", WriteFault::Step::CreateTemporary}, {"copy", WriteFault::Step::CopyOld},
+        {"write", WriteFault::Step::WriteData},        {"flush", WriteFault::Step::Flush},
+        {"rename", WriteFault::Step::Rename},
+    };
+    const auto it = steps.find(name);
+    if (it == steps.end()) {
+        return std::nullopt;
+    }
+    return WriteFault{it->second, 0};
+}
+
+// Runs tarntool with args in folder; with a fault, runs its commands in a child of this process
+// with the fault injected.
 ToolRun runTarntool(const fs::path& folder, const fs::path& scratch,
-                    const std::vector<std::string>& args) {
+                    const std::vector<std::string>& args, const std::optional<WriteFault>& fault) {
     const fs::path out = scratch / "stdout";
     const fs::path err = scratch / "stderr";
     std::vector<std::string> argv{setting("TARN_GOLDEN_TARNTOOL", TARNTOOL_PATH)};
@@ -132,6 +153,9 @@ ToolRun runTarntool(const fs::path& folder, const fs::path& scratch,
         cargs.push_back(a.data());
     }
     cargs.push_back(nullptr);
+    std::cout.flush();  // nothing buffered here may reach the child's output
+    std::cerr.flush();
+    std::fflush(nullptr);
     const pid_t pid = ::fork();
     if (pid == 0) {
         const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -140,6 +164,14 @@ ToolRun runTarntool(const fs::path& folder, const fs::path& scratch,
         if (o < 0 || e < 0 || in < 0 || ::dup2(o, 1) < 0 || ::dup2(e, 2) < 0 ||
             ::dup2(in, 0) < 0 || ::chdir(folder.c_str()) != 0) {
             ::_exit(127);
+        }
+        if (fault) {
+            setWriteFaultForTesting(*fault);
+            const int status = tool::runTarntool(args);
+            std::cout.flush();
+            std::cerr.flush();
+            std::fflush(nullptr);
+            ::_exit(status);
         }
         ::execv(cargs[0], cargs.data());
         ::_exit(127);
@@ -205,6 +237,8 @@ void writeInputs(const fs::path& dir) {
     writeFileAtomically(dir / "cut.dat", cut);
     writeFileAtomically(dir / "readonly.dat", makeSampleObjectFile(1, 0, {{{0, "ro"}}}, name, 3));
     fs::permissions(dir / "readonly.dat", fs::perms::owner_read | fs::perms::group_read);
+    spit(dir / "readonly.exe", "MZ");
+    fs::permissions(dir / "readonly.exe", fs::perms::owner_read | fs::perms::group_read);
 
     std::vector<std::string> messages;
     for (int i = 1; i <= 11; ++i) {
@@ -250,8 +284,15 @@ TEST(TarntoolGolden, EveryCommandLineKeepsItsOutputAndExitStatus) {
     while (std::getline(in, line)) {
         lines.push_back(line);
     }
+    std::optional<WriteFault> fault;  // for the next $ step
     for (std::size_t i = 0; i < lines.size();) {
         const std::string& step = lines[i++];
+        if (step.starts_with("% fault ")) {
+            fault = faultNamed(step.substr(8));
+            ASSERT_TRUE(fault) << step;
+            actual += step + "\n";
+            continue;
+        }
         if (!step.starts_with("$ ") && !step.starts_with("% file ")) {
             actual += step + "\n";  // comments and blank lines
             continue;
@@ -263,7 +304,8 @@ TEST(TarntoolGolden, EveryCommandLineKeepsItsOutputAndExitStatus) {
             block += lines[i++] + "\n";
         }
         if (step.starts_with("$ ")) {
-            const ToolRun r = runTarntool(work, scratch.path(), splitArgs(step.substr(2)));
+            const ToolRun r = runTarntool(work, scratch.path(), splitArgs(step.substr(2)), fault);
+            fault.reset();
             finish(step + "\n", describeStream('>', r.out) + describeStream('!', r.err) + "= " +
                                     std::to_string(r.status) + "\n");
         } else {

@@ -379,7 +379,7 @@ TEST_F(ObjectTextsWindowTest, AnUnreadableFileStopsTheLoadingThere) {
     writeFileAtomically(game.file("b.dat"), b);
     open();
     ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_EQ(prompter.messages()[0].text, "b.dat: Stream read error");
+    EXPECT_EQ(prompter.messages()[0].text, "b.dat: unexpected end of data at byte 26");
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
     EXPECT_EQ(root()->childCount(), 1);
     EXPECT_EQ(window.document().files().size(), 1u);

@@ -1,0 +1,47 @@
+#include "exetext/executable_texts.h"
+
+#include "common/file_io.h"
+#include "common/partial_file.h"
+#include "exetext/string_table_reader.h"
+
+namespace tarn {
+
+UnknownExecutableError::UnknownExecutableError(const std::filesystem::path& path,
+                                               std::uint64_t size)
+    : FileError(path.string() + ": unknown file size " + std::to_string(size) +
+                ", not a known Tarn executable"),
+      size_(size) {}
+
+namespace {
+
+int knownProfile(const std::filesystem::path& path, std::uint64_t size) {
+    const int profile = findProfile(static_cast<std::int64_t>(size));
+    if (profile == -1) {
+        throw UnknownExecutableError(path, size);
+    }
+    return profile;
+}
+
+}  // namespace
+
+int executableProfile(const std::filesystem::path& path) {
+    return knownProfile(path, fileSizeOf(path));
+}
+
+void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read, bool cstyle) {
+    read = ExecutableTexts{};
+    PartialFile file(path);
+    read.profile = knownProfile(path, file.size());
+    const ExeProfile& profile = profileByNumber(read.profile);
+    file.prefetch(textParts(profile));
+    try {
+        // A known size holds every pointer block and the ID bytes, so only a text can run out.
+        readStringTable(file, read.texts, profile.PointerBlocks, profile.TextAreas, cstyle,
+                        read.notFound);
+        read.languageIds = readLanguageIds(file, profile);
+    } catch (const StreamReadError& e) {
+        throw FileError(path.string() + ": " + e.what() + " (a text runs to the end of the file)");
+    }
+}
+
+}  // namespace tarn

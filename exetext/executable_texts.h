@@ -1,0 +1,45 @@
+// The one call that reads the texts of an executable file: its build from its size, then its
+// texts and language IDs, reading only the parts of the file that hold them.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/errors.h"
+#include "exetext/exe_profile.h"
+
+namespace tarn {
+
+// A file whose size is that of no known build: "PATH: unknown file size N, not a known Tarn
+// executable".
+class UnknownExecutableError : public FileError {
+public:
+    UnknownExecutableError(const std::filesystem::path& path, std::uint64_t size);
+    std::uint64_t size() const { return size_; }
+
+private:
+    std::uint64_t size_;
+};
+
+struct ExecutableTexts {
+    int profile = -1;                // the build, 1 to 4
+    std::vector<std::string> texts;  // text n at index n - 1
+    std::vector<int> notFound;       // texts whose pointer leads into no text area, ascending
+    LanguageIds languageIds;
+};
+
+// The build of the executable at path, from its size. Raises FileError for a file that cannot
+// be read and UnknownExecutableError.
+int executableProfile(const std::filesystem::path& path);
+
+// Reads the texts (raw, or in C-style notation with cstyle) and the language IDs of the
+// executable at path into read, filling it as it goes so that after an error it holds what was
+// read so far. Raises FileError naming the file: one that cannot be opened or read, an
+// UnknownExecutableError, or a text that runs to the end of the file ("PATH: unexpected end of
+// data at byte N (a text runs to the end of the file)").
+void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read,
+                         bool cstyle = false);
+
+}  // namespace tarn
