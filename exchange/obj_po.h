@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@
 #include "exchange/po_import.h"
 #include "exchange/po_text.h"
 #include "objfiles/obj_text_model.h"
+#include "objfiles/object_texts_document.h"
 
 namespace tarn {
 
@@ -41,5 +43,12 @@ std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_
 // files is changed only when the report has no problems.
 PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry>& entries,
                           std::uint8_t targetId, const CodePage& codePage);
+
+// applyObjPo over the document's files, as one step of its history named after the texts it
+// changes; null (and the document untouched) when the report has problems or nothing changes.
+std::unique_ptr<ObjectTextsEdit> objPoStep(ObjectTextsDocument& document,
+                                           const std::vector<PoEntry>& entries,
+                                           std::uint8_t targetId, const CodePage& codePage,
+                                           PoImportReport& report);
 
 }  // namespace tarn

@@ -11,6 +11,7 @@
 #include "exetext/string_table_reader.h"
 #include "exchange/texts_file.h"
 #include "objfiles/object_folder.h"
+#include "objfiles/object_texts_document.h"
 #include "tarntool/arguments.h"
 #include "tarntool/tool.h"
 #include "textcodes/translation_checks.h"
@@ -139,8 +140,15 @@ int objCheck(const ObjCheckOptions& options) {
         if (!objData) {
             throw CommandError(options.gameDir + ": no ObjData folder");
         }
-        std::vector<ObjFile> files;
-        loadObjectFolder(*objData, files);
+        ObjectTextsDocument document;
+        const std::vector<std::string> problems = document.loadFolder(*objData);
+        if (!problems.empty()) {
+            for (const std::string& problem : problems) {
+                std::cerr << "tarntool: " << problem << "\n";
+            }
+            return kBadUse;
+        }
+        const std::vector<ObjFile>& files = document.files();
 
         nlohmann::json all = nlohmann::json::array();
         bool error = false;

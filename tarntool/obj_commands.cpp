@@ -100,7 +100,11 @@ int setText(const SetOptions& o) {
     const fs::path path = o.file;
     try {
         ObjectTextsDocument document;
-        document.loadFiles(path.parent_path(), {path});
+        const std::vector<std::string> problems = document.loadFiles(path.parent_path(), {path});
+        if (!problems.empty()) {
+            std::cerr << "tarntool: " << problems.front() << "\n";
+            return kFailed;
+        }
         const std::size_t groups = document.file(0).Texts.size();
         if (group >= groups) {
             std::cerr << "tarntool: " << path.string() << " has no group " << group
@@ -109,7 +113,14 @@ int setText(const SetOptions& o) {
         }
         const AddLanguageIdResult entry = document.addLanguageId(0, group, id);
         document.setText(0, group, entry.row, text);
-        document.saveModified(!o.normalRle);
+        refuseReadOnlyFile(path);
+        const ObjectSaveReport saved = document.saveModified(!o.normalRle);
+        if (!saved.ok()) {
+            std::cerr << "tarntool: "
+                      << (saved.problems.empty() ? saved.failures : saved.problems).front()
+                      << "\n";
+            return kFailed;
+        }
     } catch (const std::exception& e) {
         std::cerr << "tarntool: " << path.string() << ": " << e.what() << "\n";
         return kFailed;

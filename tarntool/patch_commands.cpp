@@ -8,6 +8,7 @@
 #include "enduser/carried_patcher.h"
 #include "enduser/end_user_program.h"
 #include "objfiles/object_folder.h"
+#include "objfiles/object_texts_document.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
 
@@ -59,13 +60,17 @@ int build(const BuildOptions& o) {
             std::cerr << "tarntool: there is no ObjData folder in " << o.game << "\n";
             return kFailed;
         }
-        current = objData->string();
-        std::vector<ObjFile> files;
-        loadObjectFolder(*objData, files, [&](std::size_t, std::size_t, const std::string& name) {
-            current = (*objData / name).string();
-        });
+        // A damaged file is refused: a program built without its texts would look complete.
+        ObjectTextsDocument document;
+        const std::vector<std::string> problems = document.loadFolder(*objData);
+        if (!problems.empty()) {
+            for (const std::string& problem : problems) {
+                std::cerr << "tarntool: " << problem << "\n";
+            }
+            return kBadUse;
+        }
         current.clear();
-        writeFileAtomically(o.out, buildEndUserProgram(*patcher, files, options),
+        writeFileAtomically(o.out, buildEndUserProgram(*patcher, document.files(), options),
                             fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                 fs::perms::others_read | fs::perms::others_exec);
     } catch (const std::exception& e) {
