@@ -131,8 +131,7 @@ void ObjectTextsDocument::setState(std::size_t file, std::uint64_t state) {
     files_[file].Modified = state != savedStates_[file];
 }
 
-std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::groupStep(std::size_t file,
-                                                                std::size_t group,
+std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::groupStep(std::size_t file, std::size_t group,
                                                                 ObjTextGroup after,
                                                                 std::string name) {
     std::vector<ObjectTextsEdit::GroupChange> changes{
@@ -170,8 +169,9 @@ ObjectTextsStep<AddLanguageIdResult> ObjectTextsDocument::addLanguageIdStep(std:
                       "Add language ID " + std::to_string(unsigned{id}))};
 }
 
-ObjectTextsStep<RemoveLanguageIdResult> ObjectTextsDocument::removeLanguageIdStep(
-    std::size_t file, std::size_t group, std::size_t row) {
+ObjectTextsStep<RemoveLanguageIdResult> ObjectTextsDocument::removeLanguageIdStep(std::size_t file,
+                                                                                  std::size_t group,
+                                                                                  std::size_t row) {
     const ObjTextGroup& entries = this->group(file, group);
     if (entries.size() <= 1) {
         return {RemoveLanguageIdResult::RefusedLast, nullptr};

@@ -19,11 +19,9 @@ const std::array<std::uint8_t, 8> kName{'D', 'O', 'C', '0', '0', '0', '0', '1'};
 class ObjectTextsDocumentTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        writeFileAtomically(path("a.dat"), makeSampleObjectFile(0, 1,
-                                                                {{{0, "Sword"}, {5, "Epee"}},
-                                                                 {{0, "Sharp"}},
-                                                                 {}},
-                                                                kName, 1));
+        writeFileAtomically(path("a.dat"),
+                            makeSampleObjectFile(
+                                0, 1, {{{0, "Sword"}, {5, "Epee"}}, {{0, "Sharp"}}, {}}, kName, 1));
         writeFileAtomically(path("b.dat"), makeSampleObjectFile(3, 3, {{{0, "Door"}}}, kName, 2));
         writeFileAtomically(path("c.dat"), makeSampleObjectFile(2, 0, {{{0, "Key"}}}, kName, 3));
         doc.loadFolder(dir.path());
@@ -158,7 +156,9 @@ TEST_F(ObjectTextsDocumentTest, RemovingOneOfTwoEntriesOfTheSameIdRemovesTheChos
 
 TEST_F(ObjectTextsDocumentTest, SavingWritesOnlyTheModifiedFilesWithProgress) {
     const Bytes untouched = readWholeFile(path("b.dat"));
-    doc.setText(0, 0, 1, "\xC9p\xE9" "e");
+    doc.setText(0, 0, 1,
+                "\xC9p\xE9"
+                "e");
     doc.addLanguageId(2, 0, 14);
     std::vector<std::string> progress;
     const ObjectSaveReport saved =
@@ -220,7 +220,9 @@ TEST_F(ObjectTextsDocumentTest, EveryStepIsUndoneAndRedoneExactly) {
     wanted[0].Texts[2] = {{7, "Lame"}};
     wanted[2].Texts[0][0].Text = "Clef";
     std::unique_ptr<ObjectTextsEdit> steps[] = {
-        doc.setTextStep(0, 0, 1, "\xC9p\xE9" "e"),
+        doc.setTextStep(0, 0, 1,
+                        "\xC9p\xE9"
+                        "e"),
         doc.addLanguageIdStep(0, 0, 14).step,
         doc.removeLanguageIdStep(0, 0, 0).step,
         doc.replaceTextsStep(wanted, "PO import (2 texts)"),
