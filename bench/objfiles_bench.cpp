@@ -12,6 +12,7 @@
 #include "common/file_io.h"
 #include "objfiles/object_container.h"
 #include "objfiles/object_folder.h"
+#include "objfiles/object_texts_document.h"
 #include "objfiles/rle_codec.h"
 #include "objfiles/sample_objects.h"
 #include "objfiles/scrambled_codec.h"
@@ -128,9 +129,9 @@ void BM_LoadSampleFolder(benchmark::State& state) {
     for (auto _ : state) {
         loadSeconds += secondsOf(
             [&] {
-                std::vector<tarn::ObjFile> files;
-                tarn::loadObjectFolder(folder, files);
-                benchmark::DoNotOptimize(files.data());
+                tarn::ObjectTextsDocument document;
+                benchmark::DoNotOptimize(document.loadFolder(folder).data());
+                benchmark::DoNotOptimize(document.files().data());
             },
             1);
         readSeconds += secondsOf(

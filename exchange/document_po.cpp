@@ -96,26 +96,25 @@ std::vector<std::string> exportPoFile(const std::filesystem::path& path,
 
 PoImportReport importPoFile(const std::filesystem::path& path, ObjectTextsDocument& document,
                             std::uint8_t targetId, const CodePage& codePage) {
+    ObjectPoImport import = objectPoImport(path, document, targetId, codePage);
+    if (import.step) {
+        import.step->redo();
+    }
+    return import.report;
+}
+
+ObjectPoImport objectPoImport(const std::filesystem::path& path, ObjectTextsDocument& document,
+                              std::uint8_t targetId, const CodePage& codePage) {
     PoReadResult read = readPoFile(path);
-    std::vector<ObjFile> files = document.files();
-    PoImportReport report = applyObjPo(files, read.entries, targetId, codePage);
+    ObjectPoImport import;
+    // The file's own problems keep every message from being applied.
+    PoImportReport& report = import.report;
+    import.step = objPoStep(document, read.entries, targetId, codePage, report);
     takeFileFindings(read, report);
     if (!report.problems.empty()) {
-        return report;
+        import.step.reset();
     }
-    // applyObjPo changes a group only in its first entry with the target ID, or appends one;
-    // the document finds or appends that same entry.
-    for (std::size_t f = 0; f < files.size(); ++f) {
-        for (std::size_t g = 0; g < files[f].Texts.size(); ++g) {
-            const ObjTextGroup& wanted = files[f].Texts[g];
-            if (wanted == document.group(f, g)) {
-                continue;
-            }
-            const std::size_t row = document.addLanguageId(f, g, targetId).row;
-            document.setText(f, g, row, wanted.at(row).Text);
-        }
-    }
-    return report;
+    return import;
 }
 
 std::string importReportText(const PoImportReport& report, std::size_t limit) {

@@ -47,6 +47,15 @@ std::vector<std::string> exportPoFile(const std::filesystem::path& path,
 PoImportReport importPoFile(const std::filesystem::path& path, ObjectTextsDocument& document,
                             std::uint8_t targetId, const CodePage& codePage);
 
+// The same import as one step for the window's history, not yet done: null when the report has
+// problems or the file changes no text.
+struct ObjectPoImport {
+    PoImportReport report;
+    std::unique_ptr<ObjectTextsEdit> step;
+};
+ObjectPoImport objectPoImport(const std::filesystem::path& path, ObjectTextsDocument& document,
+                              std::uint8_t targetId, const CodePage& codePage);
+
 // What a window shows after an import: the summary line, or a line saying nothing was imported,
 // then the problems (or, without problems, the warnings), at most limit of them, and how many
 // more there are.

@@ -121,4 +121,18 @@ PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry
     return report;
 }
 
+std::unique_ptr<ObjectTextsEdit> objPoStep(ObjectTextsDocument& document,
+                                           const std::vector<PoEntry>& entries,
+                                           std::uint8_t targetId, const CodePage& codePage,
+                                           PoImportReport& report, TypedCodes typedCodes) {
+    std::vector<ObjFile> files = document.files();
+    report = applyObjPo(files, entries, targetId, codePage, typedCodes);
+    if (!report.problems.empty()) {
+        return nullptr;
+    }
+    const int n = report.counts.applied;
+    return document.replaceTextsStep(
+        files, "PO import (" + std::to_string(n) + (n == 1 ? " text)" : " texts)"));
+}
+
 }  // namespace tarn

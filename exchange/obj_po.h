@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,7 @@
 #include "exchange/po_import.h"
 #include "exchange/po_text.h"
 #include "objfiles/obj_text_model.h"
+#include "objfiles/object_texts_document.h"
 
 namespace tarn {
 
@@ -47,5 +49,13 @@ std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_
 PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry>& entries,
                           std::uint8_t targetId, const CodePage& codePage,
                           TypedCodes typedCodes = TypedCodes::Refused);
+
+// applyObjPo over the document's files, as one step of its history named after the texts it
+// changes; null (and the document untouched) when the report has problems or nothing changes.
+std::unique_ptr<ObjectTextsEdit> objPoStep(ObjectTextsDocument& document,
+                                           const std::vector<PoEntry>& entries,
+                                           std::uint8_t targetId, const CodePage& codePage,
+                                           PoImportReport& report,
+                                           TypedCodes typedCodes = TypedCodes::Refused);
 
 }  // namespace tarn

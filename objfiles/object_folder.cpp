@@ -36,29 +36,10 @@ ObjFile loadObjectFile(const fs::path& path) {
     return readObjectFile(readWholeFile(path), path.filename().string());
 }
 
-void loadObjectFolder(const fs::path& objData, std::vector<ObjFile>& files,
-                      const LoadProgress& progress) {
-    const std::vector<fs::path> paths = listObjectFiles(objData);
-    files.reserve(files.size() + paths.size());
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        if (progress) {
-            progress(i, paths.size(), paths[i].filename().string());
-        }
-        files.push_back(loadObjectFile(paths[i]));
-    }
-}
-
 Bytes rewriteObjectFile(const Bytes& file, ObjFile& object, bool enhanced) {
     const Bytes decoded = decodeObjectFile(file, object);
     const Bytes rebuilt = writeTextGroups(decoded, object);
     return encodeObjectFile(rebuilt, object, enhanced);
-}
-
-void saveObjectFile(const fs::path& path, ObjFile& object, bool enhanced) {
-    // Refused before the file is read; the write would refuse it too.
-    refuseReadOnlyFile(path);
-    writeFileAtomically(path, rewriteObjectFile(readWholeFile(path), object, enhanced));
-    object.Modified = false;
 }
 
 }  // namespace tarn

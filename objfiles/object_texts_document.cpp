@@ -1,89 +1,242 @@
 #include "objfiles/object_texts_document.h"
 
 #include <algorithm>
+#include <exception>
 #include <stdexcept>
 
+#include "common/file_io.h"
 #include "objfiles/text_tables.h"
 
 namespace tarn {
 
-void ObjectTextsDocument::loadFolder(const std::filesystem::path& objData,
-                                     const LoadProgress& progress) {
-    loadFiles(objData, listObjectFiles(objData), progress);
+namespace {
+
+// A zero byte would end the text early on disk and shift every table behind it.
+void refuseZeroByte(const std::string& text) {
+    if (text.find('\0') != std::string::npos) {
+        throw TextTableError("A text cannot hold the byte 00");
+    }
 }
 
-void ObjectTextsDocument::loadFiles(const std::filesystem::path& folder,
-                                    const std::vector<std::filesystem::path>& paths,
-                                    const LoadProgress& progress) {
+std::string problem(const std::filesystem::path& path, const std::exception& e) {
+    return path.string() + ": " + e.what();
+}
+
+}  // namespace
+
+ObjectTextsEdit::ObjectTextsEdit(ObjectTextsDocument& document, std::string name,
+                                 std::vector<GroupChange> changes)
+    : document_(&document), name_(std::move(name)), changes_(std::move(changes)) {
+    for (const GroupChange& change : changes_) {
+        if (std::none_of(states_.begin(), states_.end(),
+                         [&](const FileState& s) { return s.file == change.file; })) {
+            states_.push_back({change.file, 0, 0});
+        }
+    }
+}
+
+void ObjectTextsEdit::redo() {
+    for (const GroupChange& change : changes_) {
+        document_->editableGroup(change.file, change.group) = change.after;
+    }
+    for (FileState& state : states_) {
+        if (state.after == 0) {
+            state.before = document_->states_[state.file];
+            state.after = ++document_->lastState_;
+        }
+        document_->setState(state.file, state.after);
+    }
+}
+
+void ObjectTextsEdit::undo() {
+    for (auto change = changes_.rbegin(); change != changes_.rend(); ++change) {
+        document_->editableGroup(change->file, change->group) = change->before;
+    }
+    for (const FileState& state : states_) {
+        document_->setState(state.file, state.before);
+    }
+}
+
+void ObjectTextsEdit::retype(std::size_t row, std::string text) {
+    if (changes_.size() != 1) {
+        throw std::logic_error("only a step of one group takes more typing");
+    }
+    if (states_.front().after == 0) {
+        throw std::logic_error("a step takes more typing only once it is done");
+    }
+    refuseZeroByte(text);
+    GroupChange& change = changes_.front();
+    ObjText& entry = change.after.at(row);
+    entry.Text = std::move(text);
+    document_->editableGroup(change.file, change.group).at(row).Text = entry.Text;
+    // A new state: the text may have been saved since the step was done.
+    FileState& state = states_.front();
+    state.after = ++document_->lastState_;
+    document_->setState(state.file, state.after);
+}
+
+std::vector<std::string> ObjectTextsDocument::loadFolder(const std::filesystem::path& objData,
+                                                         const LoadProgress& progress) {
+    std::vector<std::filesystem::path> paths;
+    try {
+        paths = listObjectFiles(objData);
+    } catch (const std::exception& e) {
+        clear();
+        folder_ = objData;
+        return {problem(objData, e)};
+    }
+    return loadFiles(objData, paths, progress);
+}
+
+std::vector<std::string> ObjectTextsDocument::loadFiles(
+    const std::filesystem::path& folder, const std::vector<std::filesystem::path>& paths,
+    const LoadProgress& progress) {
     clear();
     folder_ = folder;
     files_.reserve(paths.size());
+    std::vector<std::string> problems;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         if (progress) {
             progress(i, paths.size(), paths[i].filename().string());
         }
-        files_.push_back(loadObjectFile(paths[i]));
+        // Each file on its own: a damaged one is named and left out, the others still load.
+        try {
+            files_.push_back(loadObjectFile(paths[i]));
+        } catch (const std::exception& e) {
+            problems.push_back(problem(paths[i], e));
+        }
     }
+    states_.assign(files_.size(), 0);
+    savedStates_.assign(files_.size(), 0);
+    return problems;
 }
 
 void ObjectTextsDocument::clear() {
     folder_.clear();
     files_.clear();
+    states_.clear();
+    savedStates_.clear();
 }
 
 const ObjTextGroup& ObjectTextsDocument::group(std::size_t file, std::size_t group) const {
     return files_.at(file).Texts.at(group);
 }
 
-ObjFile& ObjectTextsDocument::editable(std::size_t file) {
-    return files_.at(file);
-}
-
 ObjTextGroup& ObjectTextsDocument::editableGroup(std::size_t file, std::size_t group) {
-    return editable(file).Texts.at(group);
+    return files_.at(file).Texts.at(group);
 }
 
-void ObjectTextsDocument::setText(std::size_t file, std::size_t group, std::size_t row,
-                                  std::string text) {
-    ObjText& entry = editableGroup(file, group).at(row);
-    // A zero byte would end the text early on disk and shift every table behind it.
-    if (text.find('\0') != std::string::npos) {
-        throw TextTableError("A text cannot hold the byte 00");
-    }
-    entry.Text = std::move(text);
-    editable(file).Modified = true;
+void ObjectTextsDocument::setState(std::size_t file, std::uint64_t state) {
+    states_.at(file) = state;
+    files_[file].Modified = state != savedStates_[file];
 }
 
-AddLanguageIdResult ObjectTextsDocument::addLanguageId(std::size_t file, std::size_t group,
-                                                       std::uint8_t id) {
+std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::groupStep(std::size_t file, std::size_t group,
+                                                                ObjTextGroup after,
+                                                                std::string name) {
+    std::vector<ObjectTextsEdit::GroupChange> changes{
+        {file, group, this->group(file, group), std::move(after)}};
+    return std::unique_ptr<ObjectTextsEdit>(
+        new ObjectTextsEdit(*this, std::move(name), std::move(changes)));
+}
+
+std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::setTextStep(std::size_t file,
+                                                                  std::size_t group,
+                                                                  std::size_t row,
+                                                                  std::string text) {
+    refuseZeroByte(text);
+    ObjTextGroup after = this->group(file, group);
+    after.at(row).Text = std::move(text);
+    return groupStep(file, group, std::move(after), "Edit text");
+}
+
+ObjectTextsStep<AddLanguageIdResult> ObjectTextsDocument::addLanguageIdStep(std::size_t file,
+                                                                            std::size_t group,
+                                                                            std::uint8_t id) {
     if (id == kTableEnd) {
         throw TextTableError("The language ID 255 ends a text table");
     }
-    ObjTextGroup& entries = editableGroup(file, group);
+    const ObjTextGroup& entries = this->group(file, group);
     const auto same = std::find_if(entries.begin(), entries.end(),
                                    [id](const ObjText& entry) { return entry.ID == id; });
     if (same != entries.end()) {
-        return {false, static_cast<std::size_t>(same - entries.begin())};
+        return {{false, static_cast<std::size_t>(same - entries.begin())}, nullptr};
     }
-    entries.push_back({id, {}});
-    editable(file).Modified = true;
-    return {true, entries.size() - 1};
+    ObjTextGroup after = entries;
+    after.push_back({id, {}});
+    return {{true, entries.size()},
+            groupStep(file, group, std::move(after),
+                      "Add language ID " + std::to_string(unsigned{id}))};
 }
 
-RemoveLanguageIdResult ObjectTextsDocument::removeLanguageId(std::size_t file, std::size_t group,
-                                                             std::size_t row) {
-    ObjTextGroup& entries = editableGroup(file, group);
+ObjectTextsStep<RemoveLanguageIdResult> ObjectTextsDocument::removeLanguageIdStep(std::size_t file,
+                                                                                  std::size_t group,
+                                                                                  std::size_t row) {
+    const ObjTextGroup& entries = this->group(file, group);
     if (entries.size() <= 1) {
-        return RemoveLanguageIdResult::RefusedLast;
+        return {RemoveLanguageIdResult::RefusedLast, nullptr};
     }
     if (row >= entries.size()) {
         throw std::out_of_range("no language ID at this row");
     }
     // The entry at row itself: a table read from a file may hold an ID twice, and removing the
     // first entry of that ID instead would drop a text other than the one chosen.
-    entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(row));
-    editable(file).Modified = true;
-    return RemoveLanguageIdResult::Removed;
+    ObjTextGroup after = entries;
+    after.erase(after.begin() + static_cast<std::ptrdiff_t>(row));
+    return {RemoveLanguageIdResult::Removed,
+            groupStep(file, group, std::move(after),
+                      "Delete language ID " + std::to_string(unsigned{entries[row].ID}))};
+}
+
+std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::replaceTextsStep(
+    const std::vector<ObjFile>& wanted, std::string name) {
+    if (wanted.size() != files_.size()) {
+        throw std::invalid_argument("the texts are not those of the document's files");
+    }
+    std::vector<ObjectTextsEdit::GroupChange> changes;
+    for (std::size_t f = 0; f < files_.size(); ++f) {
+        if (wanted[f].Texts.size() != files_[f].Texts.size()) {
+            throw std::invalid_argument("the texts are not those of " + files_[f].FileName);
+        }
+        for (std::size_t g = 0; g < files_[f].Texts.size(); ++g) {
+            const ObjTextGroup& after = wanted[f].Texts[g];
+            if (after == files_[f].Texts[g]) {
+                continue;
+            }
+            for (const ObjText& entry : after) {
+                refuseZeroByte(entry.Text);
+            }
+            changes.push_back({f, g, files_[f].Texts[g], after});
+        }
+    }
+    if (changes.empty()) {
+        return nullptr;
+    }
+    return std::unique_ptr<ObjectTextsEdit>(
+        new ObjectTextsEdit(*this, std::move(name), std::move(changes)));
+}
+
+void ObjectTextsDocument::setText(std::size_t file, std::size_t group, std::size_t row,
+                                  std::string text) {
+    setTextStep(file, group, row, std::move(text))->redo();
+}
+
+AddLanguageIdResult ObjectTextsDocument::addLanguageId(std::size_t file, std::size_t group,
+                                                       std::uint8_t id) {
+    ObjectTextsStep<AddLanguageIdResult> add = addLanguageIdStep(file, group, id);
+    if (add.step) {
+        add.step->redo();
+    }
+    return add.result;
+}
+
+RemoveLanguageIdResult ObjectTextsDocument::removeLanguageId(std::size_t file, std::size_t group,
+                                                             std::size_t row) {
+    ObjectTextsStep<RemoveLanguageIdResult> remove = removeLanguageIdStep(file, group, row);
+    if (remove.step) {
+        remove.step->redo();
+    }
+    return remove.result;
 }
 
 bool ObjectTextsDocument::anyModified() const {
@@ -101,16 +254,52 @@ std::vector<std::size_t> ObjectTextsDocument::modifiedFiles() const {
     return modified;
 }
 
-std::size_t ObjectTextsDocument::saveModified(bool enhancedRle, const LoadProgress& progress) {
+ObjectSaveReport ObjectTextsDocument::saveModified(bool enhancedRle, const LoadProgress& progress) {
+    ObjectSaveReport report;
+    struct Staged {
+        std::size_t index;
+        ObjFile rewritten;  // header fields as found on disk
+        std::filesystem::path path;
+        Bytes bytes;
+    };
+    // Every file is checked and encoded before the first is replaced, so that a file that
+    // cannot be written leaves all of them as they were.
+    std::vector<Staged> staged;
     const std::vector<std::size_t> modified = modifiedFiles();
     for (std::size_t k = 0; k < modified.size(); ++k) {
-        ObjFile& file = files_[modified[k]];
+        const ObjFile& file = files_[modified[k]];
         if (progress) {
             progress(k, modified.size(), file.FileName);
         }
-        saveObjectFile(folder_ / file.FileName, file, enhancedRle);
+        const std::filesystem::path path = folder_ / file.FileName;
+        try {
+            if (isReadOnlyFile(path)) {
+                report.problems.push_back(path.string() + ": the file is read-only");
+                continue;
+            }
+            ObjFile copy = file;
+            Bytes bytes = rewriteObjectFile(readWholeFile(path), copy, enhancedRle);
+            staged.push_back({modified[k], std::move(copy), path, std::move(bytes)});
+        } catch (const std::exception& e) {
+            report.problems.push_back(problem(path, e));
+        }
     }
-    return modified.size();
+    if (!report.problems.empty()) {
+        return report;
+    }
+    for (Staged& s : staged) {
+        try {
+            writeFileAtomically(s.path, s.bytes);
+        } catch (const std::exception& e) {
+            report.failures.push_back(problem(s.path, e));
+            break;  // the files after it keep their old contents too
+        }
+        files_[s.index] = std::move(s.rewritten);
+        savedStates_[s.index] = states_[s.index];
+        files_[s.index].Modified = false;
+        report.written.push_back(files_[s.index].FileName);
+    }
+    return report;
 }
 
 }  // namespace tarn

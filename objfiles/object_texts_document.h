@@ -1,18 +1,24 @@
 // The object texts of a game as one editable document: the loaded object files, their text
-// groups and the texts in them, which files were changed, and saving the changed ones. The
-// object-texts window and `tarntool obj set` both edit texts only through it.
+// groups and the texts in them, which files differ from what is on disk, and saving them. It is
+// the only code that loads a folder of object files or writes them back, so the window, tarntool
+// and the PO exchange share one set of failure rules. Every change is an EditCommand, so that a
+// window can keep a history of them.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "common/edit_command.h"
 #include "objfiles/obj_text_model.h"
 #include "objfiles/object_folder.h"
 
 namespace tarn {
+
+class ObjectTextsDocument;
 
 // Where a new language ID ended up: appended at row, or refused because the group already
 // holds it at row (the first such row).
@@ -28,17 +34,74 @@ enum class RemoveLanguageIdResult {
     RefusedLast,  // a group keeps at least one language ID
 };
 
+// What saving did. Problems are found before anything is written ("PATH: reason" for a
+// read-only, vanished, undecodable or unencodable file): then nothing was written. A failure is
+// a write that failed after the files in written had been replaced; the others are unchanged.
+struct ObjectSaveReport {
+    std::vector<std::string> problems;
+    std::vector<std::string> failures;
+    std::vector<std::string> written;  // file names, in document order
+
+    bool ok() const { return problems.empty() && failures.empty(); }
+};
+
+// One step of the document's history: it replaces whole text groups, so that undoing it brings
+// back every byte of them, and it remembers which saved state each of its files was in.
+class ObjectTextsEdit final : public EditCommand {
+public:
+    std::string name() const override { return name_; }
+    void redo() override;
+    void undo() override;
+
+    // Changes the text at row of a one-group step that has been done, as typing on in the same
+    // cell does; the step keeps its place in the history. A text holding the byte 00 is refused
+    // with TextTableError and changes nothing.
+    void retype(std::size_t row, std::string text);
+
+private:
+    friend class ObjectTextsDocument;
+    struct GroupChange {
+        std::size_t file = 0;
+        std::size_t group = 0;
+        ObjTextGroup before;
+        ObjTextGroup after;
+    };
+    struct FileState {
+        std::size_t file = 0;
+        std::uint64_t before = 0;
+        std::uint64_t after = 0;  // 0 until the step is first done
+    };
+
+    ObjectTextsEdit(ObjectTextsDocument& document, std::string name,
+                    std::vector<GroupChange> changes);
+
+    ObjectTextsDocument* document_;
+    std::string name_;
+    std::vector<GroupChange> changes_;
+    std::vector<FileState> states_;
+};
+
+// A requested change and the step that makes it; step is null when the change is refused.
+template <typename Result>
+struct ObjectTextsStep {
+    Result result{};
+    std::unique_ptr<ObjectTextsEdit> step;
+};
+
 class ObjectTextsDocument {
 public:
     // Replaces the document by every object file of the ObjData folder objData, in
-    // listObjectFiles order; progress is called before each file. The first file that cannot be
-    // loaded stops loading and propagates its error; the files before it stay in the document.
-    void loadFolder(const std::filesystem::path& objData, const LoadProgress& progress = {});
+    // listObjectFiles order; progress is called before each file. A file that cannot be loaded
+    // is left out and named in the answer ("PATH: reason"), the others are loaded; a folder that
+    // cannot be listed is the one problem.
+    std::vector<std::string> loadFolder(const std::filesystem::path& objData,
+                                        const LoadProgress& progress = {});
 
-    // Replaces the document by the given object files of folder (each path names a file in it).
-    void loadFiles(const std::filesystem::path& folder,
-                   const std::vector<std::filesystem::path>& paths,
-                   const LoadProgress& progress = {});
+    // Replaces the document by the given object files of folder (each path names a file in it),
+    // with the same problems as loadFolder.
+    std::vector<std::string> loadFiles(const std::filesystem::path& folder,
+                                       const std::vector<std::filesystem::path>& paths,
+                                       const LoadProgress& progress = {});
 
     // Forgets every file and its unsaved changes; nothing on disk changes.
     void clear();
@@ -48,37 +111,61 @@ public:
     const ObjFile& file(std::size_t file) const { return files_.at(file); }
     const ObjTextGroup& group(std::size_t file, std::size_t group) const;
 
-    // Every change below marks the file modified; an index out of range raises std::out_of_range
-    // and changes nothing.
+    // The steps below are checked when they are built and change nothing until done; an index
+    // out of range raises std::out_of_range. Each step marks its files modified when done, and
+    // undoing it brings back their saved state.
 
     // Replaces the text at row of the group. A text holding the byte 00 cannot be stored and is
     // refused with TextTableError.
+    std::unique_ptr<ObjectTextsEdit> setTextStep(std::size_t file, std::size_t group,
+                                                 std::size_t row, std::string text);
+
+    // Appends the ID with an empty text unless the group already holds it (no step then). ID
+    // 255 ends a table and is refused with TextTableError.
+    ObjectTextsStep<AddLanguageIdResult> addLanguageIdStep(std::size_t file, std::size_t group,
+                                                           std::uint8_t id);
+
+    // Removes the entry at row, unless it is the group's only one (no step then).
+    ObjectTextsStep<RemoveLanguageIdResult> removeLanguageIdStep(std::size_t file,
+                                                                 std::size_t group,
+                                                                 std::size_t row);
+
+    // Gives every group the texts of wanted (the document's files with some groups changed,
+    // same files and group counts) as one step named name; null when no group differs. Other
+    // shapes raise std::invalid_argument, a text with the byte 00 TextTableError.
+    std::unique_ptr<ObjectTextsEdit> replaceTextsStep(const std::vector<ObjFile>& wanted,
+                                                      std::string name);
+
+    // The same changes made at once, without a history.
     void setText(std::size_t file, std::size_t group, std::size_t row, std::string text);
-
-    // Appends the ID with an empty text unless the group already holds it. ID 255 ends a table
-    // and is refused with TextTableError.
     AddLanguageIdResult addLanguageId(std::size_t file, std::size_t group, std::uint8_t id);
-
-    // Removes the entry at row, unless it is the group's only one.
     RemoveLanguageIdResult removeLanguageId(std::size_t file, std::size_t group, std::size_t row);
 
     bool isModified(std::size_t file) const { return files_.at(file).Modified; }
     bool anyModified() const;
     std::vector<std::size_t> modifiedFiles() const;
 
-    // Writes every modified file back in document order: re-read from disk, tables replaced,
-    // encoded with its own encoding (enhanced run-length encoder unless enhancedRle is false) and
-    // replaced atomically. progress is called before each file with its place among the modified
-    // ones. Answers how many files were written. The first failure stops saving and propagates;
-    // files written before it are no longer modified, it and the later ones still are.
-    std::size_t saveModified(bool enhancedRle = true, const LoadProgress& progress = {});
+    // Writes every modified file back in document order: each is re-read from disk, its tables
+    // replaced and encoded with its own encoding (enhanced run-length encoder unless enhancedRle
+    // is false), all before the first is replaced, each atomically. progress is called before
+    // each file with its place among the modified ones. A file written is no longer modified.
+    ObjectSaveReport saveModified(bool enhancedRle = true, const LoadProgress& progress = {});
 
 private:
-    ObjFile& editable(std::size_t file);
+    friend class ObjectTextsEdit;
+
     ObjTextGroup& editableGroup(std::size_t file, std::size_t group);
+    std::unique_ptr<ObjectTextsEdit> groupStep(std::size_t file, std::size_t group,
+                                               ObjTextGroup after, std::string name);
+    void setState(std::size_t file, std::uint64_t state);
 
     std::filesystem::path folder_;
     std::vector<ObjFile> files_;
+    // Each file's state: a number given to every step when first done. A file is modified
+    // while its state differs from the one it had when last loaded or saved.
+    std::vector<std::uint64_t> states_;
+    std::vector<std::uint64_t> savedStates_;
+    std::uint64_t lastState_ = 0;
 };
 
 }  // namespace tarn

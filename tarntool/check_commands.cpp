@@ -7,6 +7,7 @@
 #include "exetext/exe_profile.h"
 #include "exetext/space_budget.h"
 #include "objfiles/object_folder.h"
+#include "objfiles/object_texts_document.h"
 #include "spelling/spelling_check.h"
 #include "tarntool/arguments.h"
 #include "tarntool/command_error.h"
@@ -109,13 +110,15 @@ int objCheck(const ObjCheckOptions& options) {
     if (!objData) {
         throw unreadableInput(options.gameDir + ": no ObjData folder");
     }
-    std::vector<ObjFile> files;
-    std::string current = objData->string();  // the file being read, named in an error
-    readingInput(current, [&] {
-        loadObjectFolder(*objData, files, [&](std::size_t, std::size_t, const std::string& name) {
-            current = (*objData / name).string();
-        });
-    });
+    ObjectTextsDocument document;
+    const std::vector<std::string> problems = document.loadFolder(*objData);
+    if (!problems.empty()) {
+        for (const std::string& problem : problems) {
+            std::cerr << "tarntool: " << problem << "\n";
+        }
+        throw unreadableInput("");  // reported above
+    }
+    const std::vector<ObjFile>& files = document.files();
 
     // Every group with both texts, as one list, so that the checks across texts see them all.
     struct Group {

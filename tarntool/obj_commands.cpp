@@ -96,7 +96,10 @@ int setText(const SetOptions& o) {
     }
     const fs::path path = o.file;
     ObjectTextsDocument document;
-    readingInput(o.file, [&] { document.loadFiles(path.parent_path(), {path}); });
+    const std::vector<std::string> problems = document.loadFiles(path.parent_path(), {path});
+    if (!problems.empty()) {
+        throw unreadableInput(problems.front());
+    }
     const std::size_t groups = document.file(0).Texts.size();
     if (group >= groups) {
         throw CommandError(kBadUse, path.string() + " has no group " + std::to_string(group) +
@@ -104,10 +107,15 @@ int setText(const SetOptions& o) {
     }
     const AddLanguageIdResult entry = document.addLanguageId(0, group, id);
     document.setText(0, group, entry.row, text);
+    ObjectSaveReport saved;
     try {
-        document.saveModified(!o.normalRle);
+        refuseReadOnlyFile(path);
+        saved = document.saveModified(!o.normalRle);
     } catch (const std::exception& e) {
         throw operationFailed(path.string() + ": " + e.what());
+    }
+    if (!saved.ok()) {
+        throw operationFailed((saved.problems.empty() ? saved.failures : saved.problems).front());
     }
     return kOk;
 }

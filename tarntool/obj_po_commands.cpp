@@ -4,7 +4,8 @@
 #include <memory>
 
 #include "exchange/obj_po.h"
-#include "exchange/object_file_set.h"
+#include "objfiles/object_folder.h"
+#include "objfiles/object_texts_document.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
 #include "tarntool/po_options.h"
@@ -33,14 +34,25 @@ std::uint8_t languageId(const std::string& text, const std::string& option) {
     return static_cast<std::uint8_t>(parseNumber(text, 0, 254, option));
 }
 
+// Loads the object files of the game folder's ObjData folder; a missing folder or a file that
+// cannot be read is a problem, the files that could be read are loaded.
+std::vector<std::string> loadGame(const std::string& game, ObjectTextsDocument& document) {
+    const auto objData = findObjDataFolder(game);
+    if (!objData) {
+        return {game + ": no ObjData folder"};
+    }
+    return document.loadFolder(*objData);
+}
+
 int exportPo(const ExportPoOptions& o) {
     const std::uint8_t source = languageId(o.sourceId, "--source-id");
     const std::uint8_t target = languageId(o.targetId, "--target-id");
     const CodePage codePage = checkPoTextOptions(o.text);
     requireWritableFolder(o.out);
-    const ObjectFileSet set = loadObjectFileSet(o.game);
-    std::vector<std::string> problems = set.problems;
-    const std::vector<PoEntry> entries = objTextsToPo(set.files, source, target, codePage, problems);
+    ObjectTextsDocument document;
+    std::vector<std::string> problems = loadGame(o.game, document);
+    const std::vector<PoEntry> entries =
+        objTextsToPo(document.files(), source, target, codePage, problems);
     if (!problems.empty()) {
         printLines(std::cerr, problems);
         throw unreadableInput("");  // reported above
@@ -54,17 +66,22 @@ int importPo(const ImportPoOptions& o) {
     const CodePage codePage = checkPoTextOptions(o.text);
     std::vector<std::string> problems;
     const std::vector<PoEntry> entries = readPoMessages(o.po, problems);
-    ObjectFileSet set = loadObjectFileSet(o.game);
-    problems.insert(problems.end(), set.problems.begin(), set.problems.end());
-    const PoImportReport report =
-        applyObjPo(set.files, entries, target, codePage, typedCodesOf(o.text));
+    ObjectTextsDocument document;
+    const std::vector<std::string> loading = loadGame(o.game, document);
+    problems.insert(problems.end(), loading.begin(), loading.end());
+    PoImportReport report;
+    const std::unique_ptr<ObjectTextsEdit> step =
+        objPoStep(document, entries, target, codePage, report, typedCodesOf(o.text));
     reportWarnings(o.po, report);
     problems.insert(problems.end(), report.problems.begin(), report.problems.end());
     if (!problems.empty()) {
         printLines(std::cerr, problems);
         throw unreadableInput("");  // reported above
     }
-    const ObjectSaveReport saved = saveChangedObjectFiles(set, !o.normalRle);
+    if (step) {
+        step->redo();
+    }
+    const ObjectSaveReport saved = document.saveModified(!o.normalRle);
     if (!saved.problems.empty()) {  // a file that may not or cannot be written: none was
         printLines(std::cerr, saved.problems);
         throw operationFailed("");  // reported above

@@ -9,6 +9,7 @@
 #include "enduser/end_user_program.h"
 #include "enduser/message_table.h"
 #include "objfiles/object_folder.h"
+#include "objfiles/object_texts_document.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
 
@@ -61,14 +62,16 @@ int build(const BuildOptions& o) {
     if (!objData) {
         throw unreadableInput("there is no ObjData folder in " + o.game);
     }
-    std::string current = objData->string();  // the file being read, named in an error
-    std::vector<ObjFile> files;
-    readingInput(current, [&] {
-        loadObjectFolder(*objData, files, [&](std::size_t, std::size_t, const std::string& name) {
-            current = (*objData / name).string();
-        });
-    });
-    writeFileAtomically(o.out, buildEndUserProgram(*patcher, files, options),
+    // A damaged file is refused: a program built without its texts would look complete.
+    ObjectTextsDocument document;
+    const std::vector<std::string> problems = document.loadFolder(*objData);
+    if (!problems.empty()) {
+        for (const std::string& problem : problems) {
+            std::cerr << "tarntool: " << problem << "\n";
+        }
+        throw unreadableInput("");  // reported above
+    }
+    writeFileAtomically(o.out, buildEndUserProgram(*patcher, document.files(), options),
                         fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                             fs::perms::others_read | fs::perms::others_exec);
     return kOk;

@@ -9,6 +9,7 @@
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
 #include "objfiles/object_folder.h"
+#include "objfiles/object_texts_document.h"
 #include "tests/run_child.h"
 
 namespace tarn {
@@ -21,9 +22,9 @@ std::string tool(const std::string& args) {
 }
 
 std::vector<ObjFile> loadAll(const fs::path& game) {
-    std::vector<ObjFile> files;
-    loadObjectFolder(game / "ObjData", files);
-    return files;
+    ObjectTextsDocument document;
+    EXPECT_TRUE(document.loadFolder(game / "ObjData").empty());
+    return document.files();
 }
 
 class PatchEndToEnd : public ::testing::Test {

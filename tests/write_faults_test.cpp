@@ -10,6 +10,7 @@
 #include <cstring>
 #include <iterator>
 #include <sstream>
+#include <stdexcept>
 
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -20,6 +21,7 @@
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
 #include "objfiles/object_folder.h"
+#include "objfiles/object_texts_document.h"
 #include "objfiles/sample_objects.h"
 #include "patcher/tarn_patch.h"
 
@@ -111,25 +113,26 @@ TEST_P(WriteFaults, ObjectFileStaysWholeAndKeepsModifiedForARetry) {
     const fs::path path = dir.path() / "ITEM.DAT";
     const Bytes original = makeSampleObjectFile(1, 1, {{{0, "Sword"}}}, kName, 3, 2000);
     writeFileAtomically(path, original);
-    ObjFile object = loadObjectFile(path);
-    object.Texts[0].push_back({9, "Miecz"});
-    object.Modified = true;
+    ObjectTextsDocument document;
+    ASSERT_TRUE(document.loadFolder(dir.path()).empty());
+    document.setText(0, 0, document.addLanguageId(0, 0, 9).row, "Miecz");
 
     inject();
-    try {
-        saveObjectFile(path, object, true);
-        FAIL() << "the save reported success";
-    } catch (const FileError& e) {
-        expectClearError(e, path);
-    }
-    EXPECT_TRUE(object.Modified);
+    ObjectSaveReport report = document.saveModified();
+    ASSERT_EQ(report.failures.size(), 1u) << "the save reported success";
+    // "PATH: reason", the reason naming the file again as every write error does.
+    const std::string& failure = report.failures[0];
+    ASSERT_EQ(failure.rfind(path.string() + ": ", 0), 0u) << failure;
+    expectClearError(std::runtime_error(failure.substr(path.string().size() + 2)), path);
+    EXPECT_TRUE(document.isModified(0));
     EXPECT_EQ(readWholeFile(path), original);
     EXPECT_EQ(dir.fileCount(), 1u);
 
     clearFault();
-    saveObjectFile(path, object, true);
-    EXPECT_FALSE(object.Modified);
-    EXPECT_EQ(loadObjectFile(path).Texts, object.Texts);
+    report = document.saveModified();
+    EXPECT_TRUE(report.ok());
+    EXPECT_FALSE(document.isModified(0));
+    EXPECT_EQ(loadObjectFile(path).Texts, document.file(0).Texts);
 }
 
 TEST_P(WriteFaults, SettingsFileStaysWholeAndKeepsItsChangesForARetry) {

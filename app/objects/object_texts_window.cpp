@@ -16,6 +16,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStringList>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -79,6 +80,7 @@ ObjectTextsWindow::ObjectTextsWindow(QWidget* parent) : QDialog(parent) {
     setMinimumSize(400, 200);
     resize(616, 411);
     createWidgets();
+    createHistory();
     createGridMenu();
     newLanguageIdDialog_ = new NewLanguageIdDialog(this);
     patchBuilder_ = new PatchBuilderDialog(this);
@@ -115,6 +117,8 @@ void ObjectTextsWindow::nameParts() {
         {removeLanguageIdAction_, "removeLanguageIdAction"},
         {previousGroupAction_, "previousGroupAction"},
         {nextGroupAction_, "nextGroupAction"},
+        {undoAction_, "objectUndoAction"},
+        {redoAction_, "objectRedoAction"},
     });
 }
 
@@ -227,6 +231,7 @@ void ObjectTextsWindow::createWidgets() {
     connect(objectTree_, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* node) { showNode(node); });
     connect(textGrid_, &GroupTextsGrid::editorOpened, this, &ObjectTextsWindow::watchCellEditor);
+    connect(textGrid_, &GroupTextsGrid::editorOpened, this, &ObjectTextsWindow::endTyping);
     connect(textGrid_, &GroupTextsGrid::editorTextChanged, this,
             &ObjectTextsWindow::takeEditedText);
     connect(textGrid_, &QTableWidget::cellChanged, this, &ObjectTextsWindow::takeCommittedCell);
@@ -258,6 +263,9 @@ void ObjectTextsWindow::createGridMenu() {
             }
         };
     };
+    gridMenu_->addAction(undoAction_);
+    gridMenu_->addAction(redoAction_);
+    gridMenu_->addSeparator();
     cutAction_ = add(QStringLiteral("Cu&t"), QKeySequence::Cut, onEditor(&QLineEdit::cut));
     copyAction_ = add(QStringLiteral("&Copy"), QKeySequence::Copy, onEditor(&QLineEdit::copy));
     pasteAction_ = add(QStringLiteral("&Paste"), QKeySequence::Paste, onEditor(&QLineEdit::paste));
@@ -321,7 +329,7 @@ void ObjectTextsWindow::loadFiles() {
         return;
     }
     bool noFiles = false;
-    QString loading;  // the file being read, named when it cannot be
+    QStringList problems;  // the files that could not be read, each with its reason
     try {
         busy_ = true;
         BusyGuard guard(buttonPanel_);
@@ -336,12 +344,12 @@ void ObjectTextsWindow::loadFiles() {
         if (paths.empty()) {
             noFiles = true;
         } else {
+            clearHistory();
             QElapsedTimer sinceRepaint;
             sinceRepaint.start();
-            document_.loadFiles(
+            const std::vector<std::string> failed = document_.loadFiles(
                 *objData, paths, [&](std::size_t i, std::size_t count, const std::string& name) {
                     addLoadedFileNodes();
-                    loading = QString::fromStdString(name);
                     setStatus(QStringLiteral("Loading object files...   %1  (%2/%3)")
                                   .arg(QString::fromStdString(name))
                                   .arg(i + 1)
@@ -353,23 +361,29 @@ void ObjectTextsWindow::loadFiles() {
                         sinceRepaint.restart();
                     }
                 });
+            // Named as the tree names them: by file name, the folder is the game's ObjData.
+            const std::string folder = (*objData / "").string();
+            for (const std::string& problem : failed) {
+                problems.append(QString::fromStdString(
+                    problem.rfind(folder, 0) == 0 ? problem.substr(folder.size()) : problem));
+            }
             addLoadedFileNodes();
-            setStatus(QStringLiteral("%1 files loaded successfully").arg(paths.size()));
+            setStatus(QStringLiteral("%1 files loaded successfully").arg(document_.files().size()));
             rootNode_->setExpanded(true);
             updateSaveButton();
         }
         busy_ = false;
     } catch (const std::exception& e) {
-        // Loading stops at the file that failed; the files before it stay in the tree.
         addLoadedFileNodes();
         busy_ = false;
-        const QString reason = QString::fromStdString(e.what());
-        showExceptionMessage(loading.isEmpty() ? reason : loading + QStringLiteral(": ") + reason);
-        emit filesLoaded();
-        return;
+        problems.append(QString::fromStdString(e.what()));
+    }
+    if (!problems.isEmpty()) {
+        // The files that could be read stay in the tree and can be edited.
+        showExceptionMessage(problems.join(QLatin1Char('\n')));
     }
     emit filesLoaded();
-    if (noFiles) {
+    if (noFiles && problems.isEmpty()) {
         prompter().message(
             QStringLiteral("Your ObjData directory doesn't exist or contains no data files\r\n"
                            "The translated executable must be in the root of your Tarn directory "
@@ -459,6 +473,7 @@ void ObjectTextsWindow::discardFiles() {
     filling_ = false;
     objectTree_->setCurrentItem(rootNode_);
     qDeleteAll(rootNode_->takeChildren());
+    clearHistory();
     document_.clear();
     currentFile_ = -1;
     currentGroup_ = -1;

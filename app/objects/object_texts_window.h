@@ -7,6 +7,8 @@
 
 #include <QDialog>
 #include <QString>
+#include <cstddef>
+#include <memory>
 #include <string>
 
 #include "common/code_page.h"
@@ -24,6 +26,7 @@ class QStatusBar;
 class QSplitter;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QUndoStack;
 
 namespace tarn {
 
@@ -81,6 +84,10 @@ public slots:
     // by Save, like every edit).
     void exportTranslation();
     void importTranslation();
+    // Takes back or makes again the last step of the window's history; with a cell editor open,
+    // the editor's own text instead.
+    void undo();
+    void redo();
     void reject() override;  // the close box and the Close button, through the question
 
 protected:
@@ -112,6 +119,14 @@ private:
     void stepTextGroup(bool forward);
     void showLastIdRefused();
 
+    // The history (object_texts_window_history.cpp).
+    void createHistory();
+    void pushStep(std::unique_ptr<ObjectTextsEdit> step);  // does it and records it
+    void typeText(std::size_t row, std::string text);
+    void endTyping();
+    void clearHistory();
+    void stepHistory(bool back);
+
     // PO files (object_texts_window_po.cpp).
     void createPoButtons();
     bool askPoLanguageIds(bool exporting);
@@ -125,6 +140,12 @@ private:
     std::string undoText_;
     bool busy_ = false;
     bool filling_ = false;
+
+    QUndoStack* undoStack_ = nullptr;
+    // The step the open cell editor's keystrokes go into, while it is the stack's top.
+    ObjectTextsEdit* typing_ = nullptr;
+    int typingIndex_ = -1;
+    std::size_t typingRow_ = 0;
 
     NewLanguageIdDialog* newLanguageIdDialog_ = nullptr;
     PatchBuilderDialog* patchBuilder_ = nullptr;
@@ -161,6 +182,8 @@ private:
     QAction* removeLanguageIdAction_ = nullptr;
     QAction* previousGroupAction_ = nullptr;
     QAction* nextGroupAction_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
 };
 
 }  // namespace tarn

@@ -140,10 +140,10 @@ void ObjectTextsWindow::takeEditedText(int row, const QString& text) {
     if (!bytes.ok()) {
         return;  // never stored with a character replaced
     }
-    document_.setText(static_cast<std::size_t>(currentFile_),
-                      static_cast<std::size_t>(currentGroup_), static_cast<std::size_t>(row),
-                      bytes.bytes);
-    updateSaveButton();
+    if (bytes.bytes.find('\0') != std::string::npos) {
+        return;  // a zero byte would end the text on disk
+    }
+    typeText(static_cast<std::size_t>(row), bytes.bytes);
 }
 
 void ObjectTextsWindow::takeCommittedCell(int row, int column) {
@@ -191,9 +191,10 @@ void ObjectTextsWindow::addLanguageId() {
     if (prompter().runModal(*newLanguageIdDialog_) != QDialog::Accepted) {
         return;
     }
-    const AddLanguageIdResult result = document_.addLanguageId(
+    ObjectTextsStep<AddLanguageIdResult> add = document_.addLanguageIdStep(
         static_cast<std::size_t>(currentFile_), static_cast<std::size_t>(currentGroup_),
         static_cast<std::uint8_t>(newLanguageIdDialog_->id()));
+    const AddLanguageIdResult result = add.result;
     const int row = static_cast<int>(result.row);
     if (!result.added) {
         prompter().message(QStringLiteral("This language ID already exist in this list!"),
@@ -201,6 +202,7 @@ void ObjectTextsWindow::addLanguageId() {
         selectGridRow(row);
         return;
     }
+    pushStep(std::move(add.step));
     filling_ = true;
     textGrid_->setRowCount(row + 1);
     textGrid_->setItem(row, 0, idItem(shownGroup()[result.row].ID, textGrid_->palette()));
@@ -229,12 +231,14 @@ void ObjectTextsWindow::removeLanguageId() {
                            MessageButtons::YesNo) != MessageAnswer::Yes) {
         return;
     }
-    if (document_.removeLanguageId(
-            static_cast<std::size_t>(currentFile_), static_cast<std::size_t>(currentGroup_),
-            static_cast<std::size_t>(row)) == RemoveLanguageIdResult::RefusedLast) {
+    ObjectTextsStep<RemoveLanguageIdResult> remove = document_.removeLanguageIdStep(
+        static_cast<std::size_t>(currentFile_), static_cast<std::size_t>(currentGroup_),
+        static_cast<std::size_t>(row));
+    if (remove.result == RemoveLanguageIdResult::RefusedLast) {
         showLastIdRefused();
         return;
     }
+    pushStep(std::move(remove.step));
     filling_ = true;
     textGrid_->removeRow(row);
     filling_ = false;
@@ -269,10 +273,11 @@ void ObjectTextsWindow::stepTextGroup(bool forward) {
 }
 
 void ObjectTextsWindow::saveModified() {
+    ObjectSaveReport report;
     try {
         busy_ = true;
         BusyGuard guard(buttonPanel_);
-        const std::size_t total = document_.saveModified(
+        report = document_.saveModified(
             enhancedRleCheck_->isChecked(),
             [this](std::size_t k, std::size_t count, const std::string& name) {
                 setStatus(QStringLiteral("Saving %1  (%2/%3)")
@@ -281,12 +286,23 @@ void ObjectTextsWindow::saveModified() {
                               .arg(count));
                 QApplication::processEvents();
             });
-        setStatus(QStringLiteral("%1 files updated successfully").arg(total));
         busy_ = false;
     } catch (const std::exception& e) {
-        // Saving stops; the failed file and those after it stay modified for a retry.
         busy_ = false;
-        showExceptionMessage(QString::fromStdString(e.what()));
+        report.problems.push_back(e.what());
+    }
+    if (report.ok()) {
+        setStatus(QStringLiteral("%1 files updated successfully").arg(report.written.size()));
+    } else {
+        // Files that could not be written stay modified for a retry; a problem found before
+        // writing kept every file as it was.
+        const std::vector<std::string>& lines =
+            report.problems.empty() ? report.failures : report.problems;
+        std::string text;
+        for (const std::string& line : lines) {
+            text += (text.empty() ? "" : "\n") + line;
+        }
+        showExceptionMessage(QString::fromStdString(text));
     }
     updateSaveButton();
 }

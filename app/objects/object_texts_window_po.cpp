@@ -66,9 +66,13 @@ void ObjectTextsWindow::importTranslation() {
     PoImportReport report;
     bool failed = false;
     try {
-        report =
-            importPoFile(path->toStdString(), document_,
-                         static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId()), codePage());
+        ObjectPoImport import =
+            objectPoImport(path->toStdString(), document_,
+                           static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId()), codePage());
+        report = std::move(import.report);
+        if (import.step) {
+            pushStep(std::move(import.step));  // one step, however many files it changes
+        }
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
         failed = true;

@@ -5,8 +5,8 @@
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
 #include "exchange/exe_po.h"
-#include "exchange/object_file_set.h"
 #include "objfiles/object_folder.h"
+#include "objfiles/object_texts_document.h"
 #include "objfiles/sample_objects.h"
 #include "textcodes/code_table.h"
 
@@ -100,10 +100,12 @@ TEST(ObjImport, ListsEveryProblemAndChangesNothing) {
     EXPECT_FALSE(files[0].Modified);
 }
 
-class ObjectFileSetTest : public ::testing::Test {
+// The game folder the PO commands load their object files from.
+class ObjectGameFolderTest : public ::testing::Test {
 protected:
     TempDir game;
     std::filesystem::path objData = game.path() / "OBJDATA";
+    ObjectTextsDocument document;
 
     void SetUp() override {
         std::filesystem::create_directory(objData);
@@ -113,45 +115,43 @@ protected:
     }
 };
 
-TEST_F(ObjectFileSetTest, LoadingListsEveryUnreadableFile) {
+TEST_F(ObjectGameFolderTest, LoadingListsEveryUnreadableFile) {
     writeFileAtomically(objData / "x.dat", toBytes("not an object"));
     writeFileAtomically(objData / "y.dat", {});
-    const ObjectFileSet set = loadObjectFileSet(game.path());
-    EXPECT_EQ(set.files.size(), 3u);
-    ASSERT_EQ(set.problems.size(), 2u);
-    EXPECT_EQ(set.problems[0].rfind((objData / "x.dat").string() + ": ", 0), 0u);
-    EXPECT_EQ(set.problems[1].rfind((objData / "y.dat").string() + ": ", 0), 0u);
-    EXPECT_EQ(loadObjectFileSet(objData).problems,
-              std::vector<std::string>{objData.string() + ": no ObjData folder"});
+    const std::vector<std::string> problems = document.loadFolder(objData);
+    EXPECT_EQ(document.files().size(), 3u);
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0].rfind((objData / "x.dat").string() + ": ", 0), 0u);
+    EXPECT_EQ(problems[1].rfind((objData / "y.dat").string() + ": ", 0), 0u);
+    const std::vector<std::string> missing = document.loadFolder(objData / "gone");
+    ASSERT_EQ(missing.size(), 1u);
+    EXPECT_EQ(missing[0].rfind((objData / "gone").string() + ": ", 0), 0u);
+    EXPECT_TRUE(document.files().empty());
 }
 
-TEST_F(ObjectFileSetTest, SavingWritesChangedFilesOrNothing) {
-    ObjectFileSet set = loadObjectFileSet(game.path());
-    ASSERT_TRUE(set.problems.empty());
-    set.files[0].Texts[0].push_back({7, "a"});
-    set.files[0].Modified = true;
-    set.files[2].Texts[0].push_back({7, "c"});
-    set.files[2].Modified = true;
+TEST_F(ObjectGameFolderTest, SavingWritesChangedFilesOrNothing) {
+    ASSERT_TRUE(document.loadFolder(objData).empty());
+    document.setText(0, 0, document.addLanguageId(0, 0, 7).row, "a");
+    document.setText(2, 0, document.addLanguageId(2, 0, 7).row, "c");
     const Bytes a = readWholeFile(objData / "a.dat");
     const Bytes b = readWholeFile(objData / "b.dat");
 
     std::filesystem::permissions(objData / "c.dat", std::filesystem::perms::owner_read);
-    ObjectSaveReport report = saveChangedObjectFiles(set, true);
+    ObjectSaveReport report = document.saveModified(true);
     EXPECT_EQ(report.problems,
               std::vector<std::string>{(objData / "c.dat").string() + ": the file is read-only"});
     EXPECT_TRUE(report.written.empty());
     EXPECT_EQ(readWholeFile(objData / "a.dat"), a);
-    EXPECT_TRUE(set.files[0].Modified);
+    EXPECT_TRUE(document.isModified(0));
 
     std::filesystem::permissions(objData / "c.dat", std::filesystem::perms::owner_all);
-    report = saveChangedObjectFiles(set, false);
+    report = document.saveModified(false);
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(report.written, (std::vector<std::string>{"a.dat", "c.dat"}));
     EXPECT_EQ(readWholeFile(objData / "b.dat"), b);
     EXPECT_EQ(loadObjectFile(objData / "a.dat").Texts, (ObjFileTexts{{{0, "A"}, {7, "a"}}}));
     EXPECT_EQ(loadObjectFile(objData / "c.dat").Texts, (ObjFileTexts{{{0, "C"}, {7, "c"}}}));
-    EXPECT_FALSE(set.files[0].Modified);
-    EXPECT_FALSE(set.files[2].Modified);
+    EXPECT_FALSE(document.anyModified());
 }
 
 }  // namespace

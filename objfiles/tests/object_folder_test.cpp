@@ -1,4 +1,5 @@
 #include "objfiles/object_folder.h"
+#include "objfiles/object_texts_document.h"
 
 #include <gtest/gtest.h>
 
@@ -27,51 +28,43 @@ TEST(ObjectFolder, LoadsEveryDatFileInUpperCasedNameOrderWhateverTheFolderCase) 
     EXPECT_FALSE(findObjDataFolder(objData).has_value());
 
     std::vector<std::string> progress;
-    std::vector<ObjFile> files;
-    loadObjectFolder(objData, files, [&](std::size_t i, std::size_t n, const std::string& name) {
-        progress.push_back(std::to_string(i) + "/" + std::to_string(n) + " " + name);
-    });
+    ObjectTextsDocument document;
+    const std::vector<std::string> problems =
+        document.loadFolder(objData, [&](std::size_t i, std::size_t n, const std::string& name) {
+            progress.push_back(std::to_string(i) + "/" + std::to_string(n) + " " + name);
+        });
+    EXPECT_TRUE(problems.empty());
     EXPECT_EQ(progress, (std::vector<std::string>{"0/2 A.dat", "1/2 b.DAT"}));
+    const std::vector<ObjFile>& files = document.files();
     ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(files[0].FileName, "A.dat");
     EXPECT_EQ(files[0].Encoding, 3);
     EXPECT_EQ(files[1].Texts, texts);
 }
 
-TEST(ObjectFolder, ABadFileStopsLoadingAndKeepsTheFilesBeforeIt) {
-    TempDir dir;
-    writeFileAtomically(dir.path() / "a.dat", makeSampleObjectFile(2, 0, {}, kName, 1));
-    writeFileAtomically(dir.path() / "b.dat", makeSampleObjectFile(2, 0, {}, kName, 1, 0));
-    writeFileAtomically(dir.path() / "c.dat", makeSampleObjectFile(2, 0, {}, kName, 1));
-    // Cut b.dat inside its only table: its end marker goes missing.
-    Bytes b = readWholeFile(dir.path() / "b.dat");
-    b.pop_back();
-    writeU32LE(b.data() + 17, static_cast<std::uint32_t>(b.size() - kObjectHeaderSize));
-    writeFileAtomically(dir.path() / "b.dat", b);
-    std::vector<ObjFile> files;
-    EXPECT_THROW(loadObjectFolder(dir.path(), files), StreamReadError);
-    EXPECT_EQ(files.size(), 1u);
-}
-
 TEST(ObjectFolder, SavingRereadsTheFileAndKeepsItsEncodingAndOtherBytes) {
     TempDir dir;
     const fs::path path = dir.path() / "x.dat";
     writeFileAtomically(path, makeSampleObjectFile(0, 1, {{{0, "a"}}, {}, {{1, "c"}}}, kName, 9));
-    ObjFile object = loadObjectFile(path);
-    object.Texts[1].push_back({7, "new"});
-    object.Modified = true;
-    saveObjectFile(path, object, true);
-    EXPECT_FALSE(object.Modified);
+    ObjectTextsDocument document;
+    ASSERT_TRUE(document.loadFolder(dir.path()).empty());
+    const ObjFile original = document.file(0);
+    document.setText(0, 1, document.addLanguageId(0, 1, 7).row, "new");
+    EXPECT_TRUE(document.saveModified().ok());
+    EXPECT_FALSE(document.isModified(0));
     const ObjFile back = loadObjectFile(path);
-    EXPECT_EQ(back.Texts, object.Texts);
+    EXPECT_EQ(back.Texts, (ObjFileTexts{{{0, "a"}}, {{7, "new"}}, {{1, "c"}}}));
     EXPECT_EQ(back.Encoding, 1);
-    EXPECT_EQ(back.Flags, object.Flags);
+    EXPECT_EQ(back.Flags, original.Flags);
 
-    // A file that cannot be rewritten stays as it was.
-    const Bytes before = readWholeFile(path);
-    object.Texts.resize(4);
-    EXPECT_THROW(saveObjectFile(path, object, true), StreamReadError);
-    EXPECT_EQ(readWholeFile(path), before);
+    // A file that no longer decodes when it is read back for saving stays as it was.
+    Bytes damaged = readWholeFile(path);
+    damaged[16] = kEncodingUnsupported;
+    writeFileAtomically(path, damaged);
+    document.setText(0, 0, 0, "b");
+    EXPECT_EQ(document.saveModified().problems.size(), 1u);
+    EXPECT_TRUE(document.isModified(0));
+    EXPECT_EQ(readWholeFile(path), damaged);
 }
 
 }  // namespace

@@ -19,17 +19,22 @@ const std::array<std::uint8_t, 8> kName{'D', 'O', 'C', '0', '0', '0', '0', '1'};
 class ObjectTextsDocumentTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        writeFileAtomically(path("a.dat"), makeSampleObjectFile(0, 1,
-                                                                {{{0, "Sword"}, {5, "Epee"}},
-                                                                 {{0, "Sharp"}},
-                                                                 {}},
-                                                                kName, 1));
+        writeFileAtomically(path("a.dat"),
+                            makeSampleObjectFile(
+                                0, 1, {{{0, "Sword"}, {5, "Epee"}}, {{0, "Sharp"}}, {}}, kName, 1));
         writeFileAtomically(path("b.dat"), makeSampleObjectFile(3, 3, {{{0, "Door"}}}, kName, 2));
         writeFileAtomically(path("c.dat"), makeSampleObjectFile(2, 0, {{{0, "Key"}}}, kName, 3));
         doc.loadFolder(dir.path());
     }
     fs::path path(const char* name) const { return dir.path() / name; }
     std::vector<std::size_t> modified() const { return doc.modifiedFiles(); }
+    std::vector<ObjFileTexts> texts() const {
+        std::vector<ObjFileTexts> all;
+        for (const ObjFile& file : doc.files()) {
+            all.push_back(file.Texts);
+        }
+        return all;
+    }
 
     TempDir dir;
     ObjectTextsDocument doc;
@@ -57,13 +62,37 @@ TEST_F(ObjectTextsDocumentTest, LoadsEveryFileUnmodifiedAndReportsProgress) {
     EXPECT_TRUE(doc.files().empty());
 }
 
-TEST_F(ObjectTextsDocumentTest, ABadFileStopsLoadingAndKeepsTheFilesBeforeIt) {
-    Bytes b = readWholeFile(path("b.dat"));
-    b[16] = kEncodingUnsupported;
-    writeFileAtomically(path("b.dat"), b);
-    EXPECT_THROW(doc.loadFolder(dir.path()), StreamReadError);
-    ASSERT_EQ(doc.files().size(), 1u);
-    EXPECT_EQ(doc.file(0).FileName, "a.dat");
+// Damaged files among good ones: each is named with its reason, the others all load.
+TEST_F(ObjectTextsDocumentTest, ADamagedFileIsListedAndTheOthersLoad) {
+    const struct {
+        const char* damage;
+        void (*apply)(Bytes&);
+    } cases[] = {
+        {"unsupported encoding", [](Bytes& b) { b[16] = kEncodingUnsupported; }},
+        {"table cut before its end marker",
+         [](Bytes& b) {
+             b = makeSampleObjectFile(2, 0, {{{0, "Door"}}}, kName, 2, 0);
+             b.pop_back();
+             writeU32LE(b.data() + 17, static_cast<std::uint32_t>(b.size() - kObjectHeaderSize));
+         }},
+    };
+    const Bytes good = readWholeFile(path("b.dat"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.damage);
+        Bytes b = good;
+        c.apply(b);
+        writeFileAtomically(path("b.dat"), b);
+        const std::vector<std::string> problems = doc.loadFolder(dir.path());
+        ASSERT_EQ(problems.size(), 1u);
+        EXPECT_EQ(problems[0].rfind(path("b.dat").string() + ": ", 0), 0u) << problems[0];
+        ASSERT_EQ(doc.files().size(), 2u);
+        EXPECT_EQ(doc.file(0).FileName, "a.dat");
+        EXPECT_EQ(doc.file(1).FileName, "c.dat");
+        // The files that loaded are edited and saved as usual.
+        doc.setText(1, 0, 0, "Lock");
+        EXPECT_TRUE(doc.saveModified().ok());
+        EXPECT_EQ(loadObjectFile(path("c.dat")).Texts, (ObjFileTexts{{{0, "Lock"}}}));
+    }
 }
 
 TEST_F(ObjectTextsDocumentTest, SetTextChangesOneEntryAndMarksOnlyItsFile) {
@@ -127,14 +156,16 @@ TEST_F(ObjectTextsDocumentTest, RemovingOneOfTwoEntriesOfTheSameIdRemovesTheChos
 
 TEST_F(ObjectTextsDocumentTest, SavingWritesOnlyTheModifiedFilesWithProgress) {
     const Bytes untouched = readWholeFile(path("b.dat"));
-    doc.setText(0, 0, 1, "\xC9p\xE9" "e");
+    doc.setText(0, 0, 1,
+                "\xC9p\xE9"
+                "e");
     doc.addLanguageId(2, 0, 14);
     std::vector<std::string> progress;
-    const std::size_t saved =
+    const ObjectSaveReport saved =
         doc.saveModified(true, [&](std::size_t k, std::size_t n, const std::string& name) {
             progress.push_back(std::to_string(k) + "/" + std::to_string(n) + " " + name);
         });
-    EXPECT_EQ(saved, 2u);
+    EXPECT_EQ(saved.written, (std::vector<std::string>{"a.dat", "c.dat"}));
     EXPECT_EQ(progress, (std::vector<std::string>{"0/2 a.dat", "1/2 c.dat"}));
     EXPECT_FALSE(doc.anyModified());
     EXPECT_EQ(readWholeFile(path("b.dat")), untouched);
@@ -143,7 +174,7 @@ TEST_F(ObjectTextsDocumentTest, SavingWritesOnlyTheModifiedFilesWithProgress) {
     EXPECT_EQ(a.Texts, doc.file(0).Texts);
     EXPECT_EQ(a.Encoding, kEncodingRLE);
     EXPECT_EQ(loadObjectFile(path("c.dat")).Texts, (ObjFileTexts{{{0, "Key"}, {14, ""}}}));
-    EXPECT_EQ(doc.saveModified(), 0u);
+    EXPECT_TRUE(doc.saveModified().written.empty());
 }
 
 TEST_F(ObjectTextsDocumentTest, NormalRunLengthEncodingWritesWhatASingleFileSaveWrites) {
@@ -154,22 +185,99 @@ TEST_F(ObjectTextsDocumentTest, NormalRunLengthEncodingWritesWhatASingleFileSave
     EXPECT_EQ(readWholeFile(path("a.dat")), rewriteObjectFile(before, expected, false));
 }
 
-TEST_F(ObjectTextsDocumentTest, AFailedSaveKeepsTheFailingAndLaterFilesModified) {
+TEST_F(ObjectTextsDocumentTest, AFileThatCannotBeWrittenKeepsEveryFileAsItWas) {
     doc.setText(0, 0, 0, "A");
     doc.setText(1, 0, 0, "B");
     doc.setText(2, 0, 0, "C");
+    const Bytes a = readWholeFile(path("a.dat"));
     const Bytes b = readWholeFile(path("b.dat"));
     fs::permissions(path("b.dat"), fs::perms::owner_read | fs::perms::group_read);
-    EXPECT_THROW(doc.saveModified(), FileError);
-    EXPECT_EQ(modified(), (std::vector<std::size_t>{1, 2}));
-    EXPECT_EQ(readWholeFile(path("b.dat")), b);  // a read-only file is never replaced
+    ObjectSaveReport report = doc.saveModified();
+    EXPECT_EQ(report.problems,
+              std::vector<std::string>{path("b.dat").string() + ": the file is read-only"});
+    EXPECT_TRUE(report.written.empty());
+    EXPECT_EQ(modified(), (std::vector<std::size_t>{0, 1, 2}));
+    EXPECT_EQ(readWholeFile(path("a.dat")), a);
+    EXPECT_EQ(readWholeFile(path("b.dat")), b);
     EXPECT_EQ(loadObjectFile(path("c.dat")).Texts, (ObjFileTexts{{{0, "Key"}}}));
 
+    // A file gone from disk is not made up again, and again nothing is written.
     fs::permissions(path("b.dat"), fs::perms::owner_read | fs::perms::owner_write);
     fs::remove(path("c.dat"));
-    EXPECT_THROW(doc.saveModified(), FileError);
-    EXPECT_EQ(modified(), (std::vector<std::size_t>{2}));
-    EXPECT_FALSE(fs::exists(path("c.dat")));  // a file gone from disk is not made up again
+    report = doc.saveModified();
+    ASSERT_EQ(report.problems.size(), 1u);
+    EXPECT_EQ(report.problems[0].rfind(path("c.dat").string() + ": ", 0), 0u);
+    EXPECT_EQ(modified(), (std::vector<std::size_t>{0, 1, 2}));
+    EXPECT_FALSE(fs::exists(path("c.dat")));
+    EXPECT_EQ(readWholeFile(path("a.dat")), a);
+}
+
+// Every kind of step, done, undone and redone: the groups come back byte for byte, and a file
+// is modified exactly while its state differs from the one last saved.
+TEST_F(ObjectTextsDocumentTest, EveryStepIsUndoneAndRedoneExactly) {
+    const ObjFileTexts a = doc.file(0).Texts;
+    std::vector<ObjFile> wanted = doc.files();
+    wanted[0].Texts[2] = {{7, "Lame"}};
+    wanted[2].Texts[0][0].Text = "Clef";
+    std::unique_ptr<ObjectTextsEdit> steps[] = {
+        doc.setTextStep(0, 0, 1,
+                        "\xC9p\xE9"
+                        "e"),
+        doc.addLanguageIdStep(0, 0, 14).step,
+        doc.removeLanguageIdStep(0, 0, 0).step,
+        doc.replaceTextsStep(wanted, "PO import (2 texts)"),
+    };
+    for (const auto& step : steps) {
+        ASSERT_NE(step, nullptr);
+        SCOPED_TRACE(step->name());
+        step->redo();
+        const std::vector<ObjFileTexts> done = texts();
+        EXPECT_TRUE(doc.isModified(0));
+        step->undo();
+        EXPECT_EQ(doc.file(0).Texts, a);
+        EXPECT_EQ(doc.group(2, 0), (ObjTextGroup{{0, "Key"}}));
+        EXPECT_FALSE(doc.anyModified());
+        step->redo();
+        EXPECT_EQ(texts(), done);
+        step->undo();
+    }
+    EXPECT_EQ(steps[1]->name(), "Add language ID 14");
+    EXPECT_EQ(steps[2]->name(), "Delete language ID 0");
+
+    // A step leaves a file modified after undo when the file was already modified before it.
+    steps[0]->redo();
+    const std::unique_ptr<ObjectTextsEdit> more = doc.setTextStep(0, 1, 0, "Blunt");
+    more->redo();
+    more->undo();
+    EXPECT_TRUE(doc.isModified(0));
+    steps[0]->undo();
+    EXPECT_FALSE(doc.isModified(0));
+
+    // Undoing back past a save marks the file modified; redoing to the saved state clears it.
+    steps[0]->redo();
+    ASSERT_TRUE(doc.saveModified().ok());
+    steps[0]->undo();
+    EXPECT_TRUE(doc.isModified(0));
+    steps[0]->redo();
+    EXPECT_FALSE(doc.isModified(0));
+
+    // Typing on in the same cell stays one step, and marks the file modified again after a save
+    // in between; a byte 00 is refused and changes nothing.
+    steps[0]->retype(1, "Fleuret");
+    EXPECT_TRUE(doc.isModified(0));
+    EXPECT_EQ(doc.group(0, 0)[1].Text, "Fleuret");
+    EXPECT_THROW(steps[0]->retype(1, std::string("F\0", 2)), TextTableError);
+    EXPECT_EQ(doc.group(0, 0)[1].Text, "Fleuret");
+    steps[0]->undo();
+    EXPECT_EQ(doc.file(0).Texts, a);
+    steps[0]->redo();
+    EXPECT_EQ(doc.group(0, 0)[1].Text, "Fleuret");
+
+    // Nothing to do is no step at all.
+    EXPECT_EQ(doc.addLanguageIdStep(0, 0, 5).step, nullptr);
+    EXPECT_EQ(doc.replaceTextsStep(doc.files(), "none"), nullptr);
+    wanted.pop_back();
+    EXPECT_THROW(doc.replaceTextsStep(wanted, "short"), std::invalid_argument);
 }
 
 }  // namespace

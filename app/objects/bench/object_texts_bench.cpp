@@ -14,6 +14,7 @@
 #include "app/widgets/test_support/sample_object_game.h"
 #include "app/widgets/test_support/test_application.h"
 #include "objfiles/object_folder.h"
+#include "objfiles/object_texts_document.h"
 
 namespace tarn {
 namespace {
@@ -85,9 +86,10 @@ void BM_Load2000FilesIntoTheWindow(benchmark::State& state) {
         state.PauseTiming();
         window.reject();  // closes as the Close button does, dropping the files
         QApplication::processEvents();
-        std::vector<ObjFile> files;
+        ObjectTextsDocument document;
         const auto coreStart = Clock::now();
-        loadObjectFolder(game.objData(), files);
+        document.loadFolder(game.objData());
+        const std::vector<ObjFile>& files = document.files();
         coreMs += millisecondsSince(coreStart);
         treeMs += buildTreeAloneMs(files);
         state.ResumeTiming();

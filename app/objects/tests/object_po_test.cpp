@@ -2,6 +2,7 @@
 // document (written only by Save), and a bad file that changes nothing.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -104,6 +105,47 @@ TEST_F(ObjectPoTest, ExportsBetweenTwoIdsAndImportsIntoTheDocument) {
               (ObjTextGroup{{0, "A blade"}, {5, "Klinge"}}));
     EXPECT_EQ(window.poFolder(), dir.path().string());
     EXPECT_TRUE(prompter.mismatches().empty());
+}
+
+// An import is one step: undone at once over every file it changed. Saved with one of its
+// files read-only, it writes none of them.
+TEST_F(ObjectPoTest, AnImportIsOneStepAndItsSaveWritesAllFilesOrNone) {
+    for (const char* name : {"A.DAT", "B.DAT", "C.DAT"}) {
+        game.add(name, 2, 1, {{{0, name}}});
+    }
+    open();
+    writeMessages(
+        {message("obj/A.DAT/1", "a"), message("obj/B.DAT/1", "b"), message("obj/C.DAT/1", "c")});
+    answerIds(0, 7);
+    answerFile(po);
+    click("objectImportPoButton");
+    EXPECT_EQ(window.document().modifiedFiles(), (std::vector<std::size_t>{0, 1, 2}));
+
+    auto* undo = childByName<QAction>(window, "objectUndoAction");
+    EXPECT_EQ(undo->text(), "Undo PO import (3 texts)");
+    undo->trigger();
+    EXPECT_FALSE(window.document().anyModified());
+    EXPECT_EQ(window.document().group(1, 0), (ObjTextGroup{{0, "B.DAT"}}));
+    childByName<QAction>(window, "objectRedoAction")->trigger();
+    EXPECT_EQ(window.document().group(1, 0), (ObjTextGroup{{0, "B.DAT"}, {7, "b"}}));
+
+    std::vector<Bytes> before;
+    for (const char* name : {"A.DAT", "B.DAT", "C.DAT"}) {
+        before.push_back(game.bytes(name));
+    }
+    std::filesystem::permissions(game.file("B.DAT"), std::filesystem::perms::owner_read);
+    click("saveButton");
+    EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Error);
+    EXPECT_TRUE(lastMessage().contains("B.DAT: the file is read-only"))
+        << lastMessage().toStdString();
+    EXPECT_EQ((std::vector<Bytes>{game.bytes("A.DAT"), game.bytes("B.DAT"), game.bytes("C.DAT")}),
+              before);
+    EXPECT_EQ(window.document().modifiedFiles(), (std::vector<std::size_t>{0, 1, 2}));
+
+    std::filesystem::permissions(game.file("B.DAT"), std::filesystem::perms::owner_all);
+    click("saveButton");
+    EXPECT_FALSE(window.document().anyModified());
+    EXPECT_EQ(loadObjectFile(game.file("C.DAT")).Texts[0], (ObjTextGroup{{0, "C.DAT"}, {7, "c"}}));
 }
 
 }  // namespace

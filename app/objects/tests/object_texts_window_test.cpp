@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
@@ -239,10 +241,11 @@ TEST_F(ObjectTextsWindowTest, SavingWritesOnlyTheModifiedFilesWithCounters) {
     EXPECT_FALSE(window.document().anyModified());
 }
 
-TEST_F(ObjectTextsWindowTest, AFailedSaveStopsAndKeepsModifiedForARetry) {
+TEST_F(ObjectTextsWindowTest, AFailedSaveWritesNoFileAndKeepsModifiedForARetry) {
     game.add("a.dat", 2, 1, {{{0, "a"}}});
     game.add("b.dat", 2, 1, {{{0, "b"}}});
     game.add("c.dat", 2, 1, {{{0, "c"}}});
+    const Bytes oldA = game.bytes("a.dat");
     const Bytes oldB = game.bytes("b.dat");
     open();
     for (std::size_t f = 0; f < 3; ++f) {
@@ -252,10 +255,9 @@ TEST_F(ObjectTextsWindowTest, AFailedSaveStopsAndKeepsModifiedForARetry) {
     window.saveModified();
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
-    EXPECT_EQ(window.statusText(), "Saving b.dat  (2/3)");
-    EXPECT_FALSE(modified(0));
-    EXPECT_TRUE(modified(1));
-    EXPECT_TRUE(modified(2));
+    EXPECT_TRUE(prompter.messages()[0].text.contains("b.dat"));
+    EXPECT_EQ(game.bytes("a.dat"), oldA);  // checked before any file is written
+    EXPECT_EQ(window.document().modifiedFiles(), (std::vector<std::size_t>{0, 1, 2}));
     EXPECT_TRUE(saveButton()->isEnabled());
     EXPECT_TRUE(buttonPanel()->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -269,27 +271,28 @@ TEST_F(ObjectTextsWindowTest, AFailedSaveStopsAndKeepsModifiedForARetry) {
         setWriteFaultForTesting(fault);
         window.saveModified();
         setWriteFaultForTesting({});
-        EXPECT_EQ(game.bytes("b.dat"), oldB);
-        EXPECT_TRUE(modified(1));
+        EXPECT_EQ(game.bytes("a.dat"), oldA);
+        EXPECT_TRUE(modified(0));
         EXPECT_TRUE(saveButton()->isEnabled());
         EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Error);
-        EXPECT_TRUE(prompter.messages().back().text.contains("b.dat"));
+        EXPECT_TRUE(prompter.messages().back().text.contains("a.dat"));
     }
 
     // A file its owner made read-only is refused, whoever runs the program.
     const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read;
     std::filesystem::permissions(game.file("b.dat"), readOnly);
     window.saveModified();
+    EXPECT_EQ(game.bytes("a.dat"), oldA);
     EXPECT_EQ(game.bytes("b.dat"), oldB);
     EXPECT_EQ(std::filesystem::status(game.file("b.dat")).permissions(), readOnly);
     EXPECT_TRUE(modified(1));
     EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Error);
-    EXPECT_TRUE(prompter.messages().back().text.contains("The file is read-only"))
+    EXPECT_TRUE(prompter.messages().back().text.contains("read-only"))
         << prompter.messages().back().text.toStdString();
     std::filesystem::permissions(game.file("b.dat"), std::filesystem::perms::owner_all);
 
     window.saveModified();
-    EXPECT_EQ(window.statusText(), "2 files updated successfully");
+    EXPECT_EQ(window.statusText(), "3 files updated successfully");
     EXPECT_EQ(loadObjectFile(game.file("c.dat")).Texts[0][0].Text, "c!");
 }
 
@@ -370,7 +373,7 @@ TEST_F(ObjectTextsWindowTest, StepsThroughTheGroupsInTreeOrderAndBeepsAtTheEnds)
     EXPECT_EQ(tree()->currentItem(), fileNode(0)->child(0));
 }
 
-TEST_F(ObjectTextsWindowTest, AnUnreadableFileStopsTheLoadingThere) {
+TEST_F(ObjectTextsWindowTest, AnUnreadableFileIsNamedAndTheOthersLoad) {
     game.add("a.dat", 2, 0, {{{0, "a"}}});
     game.add("b.dat", 2, 0, {{{0, "b"}}});
     game.add("c.dat", 2, 0, {{{0, "c"}}});
@@ -381,9 +384,10 @@ TEST_F(ObjectTextsWindowTest, AnUnreadableFileStopsTheLoadingThere) {
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, "b.dat: unexpected end of data at byte 26");
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
-    EXPECT_EQ(root()->childCount(), 1);
-    EXPECT_EQ(window.document().files().size(), 1u);
-    EXPECT_EQ(window.statusText(), "Loading object files...   b.dat  (2/3)");
+    ASSERT_EQ(root()->childCount(), 2);
+    EXPECT_EQ(fileNode(1)->text(0), "c.dat");
+    EXPECT_EQ(window.document().files().size(), 2u);
+    EXPECT_EQ(window.statusText(), "2 files loaded successfully");
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(buttonPanel()->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -454,6 +458,92 @@ TEST_F(ObjectTextsWindowTest, AGroupWithoutEntriesShowsAnEmptyGridAndTakesANewId
     EXPECT_EQ(group(0, 1), (ObjTextGroup{{3, ""}}));
     window.saveModified();
     EXPECT_EQ(loadObjectFile(game.file("a.dat")).Texts[1], (ObjTextGroup{{3, ""}}));
+}
+
+// Every step through the keys and the grid's menu: the texts come back, and the title's marker
+// and Save follow whether the file is as last saved.
+TEST_F(ObjectTextsWindowTest, UndoAndRedoTakeBackEachStepByKeysAndTheGridMenu) {
+    game.add("a.dat", 2, 0, {{{0, "Sword"}, {5, "Schwert"}}});
+    game.add("b.dat", 2, 0, {{{0, "Door"}}});
+    open();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* undo = childByName<QAction>(window, "objectUndoAction");
+    auto* redo = childByName<QAction>(window, "objectRedoAction");
+    EXPECT_TRUE(childByName<QMenu>(window, "gridMenu")->actions().contains(undo));
+    EXPECT_TRUE(childByName<QMenu>(window, "gridMenu")->actions().contains(redo));
+    EXPECT_FALSE(undo->isEnabled());
+    // As typed: to the widget with the focus, the cell editor while it is open.
+    const auto keys = [&](Qt::KeyboardModifiers modifiers, Qt::Key k) {
+        QWidget* focus = grid()->isEditing() ? static_cast<QWidget*>(grid()->cellEditor()) : grid();
+        QTest::keyClick(focus, k, modifiers);
+    };
+
+    // Typing in a cell is one step, whatever the number of keystrokes.
+    selectGroup(0, 0);
+    grid()->setCurrentCell(1, 1);
+    grid()->editCurrentCell();
+    ASSERT_NE(grid()->cellEditor(), nullptr);
+    grid()->cellEditor()->selectAll();
+    key(grid()->cellEditor(), Qt::Key_X, "X");
+    key(grid()->cellEditor(), Qt::Key_Y, "Y");
+    // With the editor open, the keys act on its own text first (its typing is one undo).
+    keys(Qt::ControlModifier, Qt::Key_Z);
+    EXPECT_EQ(grid()->cellEditor()->text(), "Schwert");
+    EXPECT_EQ(group(0, 0)[1].Text, "Schwert");
+    keys(Qt::ControlModifier, Qt::Key_Y);
+    EXPECT_EQ(grid()->cellEditor()->text(), "XY");
+    EXPECT_EQ(group(0, 0)[1].Text, "XY");
+    key(grid()->cellEditor(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(undo->text(), "Undo Edit text");
+    EXPECT_TRUE(window.isWindowModified());
+
+    keys(Qt::ControlModifier, Qt::Key_Z);
+    EXPECT_EQ(group(0, 0)[1].Text, "Schwert");
+    EXPECT_EQ(cell(1, 1), "Schwert");
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_FALSE(saveButton()->isEnabled());
+    keys(Qt::ControlModifier, Qt::Key_Y);
+    EXPECT_EQ(cell(1, 1), "XY");
+    keys(Qt::ControlModifier, Qt::Key_Z);
+    keys(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+    EXPECT_EQ(group(0, 0)[1].Text, "XY");
+    EXPECT_TRUE(saveButton()->isEnabled());
+
+    // Adding and removing a language ID, through the grid's menu.
+    askFor("14");
+    window.addLanguageId();
+    EXPECT_EQ(undo->text(), "Undo Add language ID 14");
+    grid()->setCurrentCell(0, 1);
+    prompter.answer(MessageAnswer::Yes);
+    window.removeLanguageId();
+    EXPECT_EQ(group(0, 0), (ObjTextGroup{{5, "XY"}, {14, ""}}));
+    EXPECT_EQ(undo->text(), "Undo Delete language ID 0");
+    undo->trigger();
+    EXPECT_EQ(group(0, 0), (ObjTextGroup{{0, "Sword"}, {5, "XY"}, {14, ""}}));
+    EXPECT_EQ(grid()->rowCount(), 3);
+    undo->trigger();
+    EXPECT_EQ(grid()->rowCount(), 2);
+    EXPECT_EQ(redo->text(), "Redo Add language ID 14");
+    redo->trigger();
+    EXPECT_EQ(cell(2, 0), "14");
+
+    // Saved, then undone: the file differs from the disk again; each file keeps its own mark.
+    window.saveModified();
+    EXPECT_FALSE(window.isWindowModified());
+    undo->trigger();
+    EXPECT_TRUE(modified(0));
+    EXPECT_FALSE(modified(1));
+    EXPECT_TRUE(saveButton()->isEnabled());
+    redo->trigger();
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_FALSE(saveButton()->isEnabled());
+
+    // Closing drops the history with the files.
+    window.close();
+    open();
+    EXPECT_FALSE(undo->isEnabled());
 }
 
 }  // namespace
