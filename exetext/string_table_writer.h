@@ -54,7 +54,7 @@ struct SaveOptions {
     std::uint8_t primaryLangId = 0;
     std::uint8_t secondaryLangId = 0;
     // Texts known not to convert (the window's held C-style cells), ascending.
-    std::vector<TextError> textErrors;
+    std::vector<TextError> textErrors = {};
 };
 
 struct SaveResult {
