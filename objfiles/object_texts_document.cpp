@@ -4,6 +4,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "common/errors.h"
 #include "common/file_io.h"
 #include "objfiles/text_tables.h"
 
@@ -18,7 +19,11 @@ void refuseZeroByte(const std::string& text) {
     }
 }
 
+// A file error names its file already; any other error is named here.
 std::string problem(const std::filesystem::path& path, const std::exception& e) {
+    if (dynamic_cast<const FileError*>(&e) != nullptr) {
+        return e.what();
+    }
     return path.string() + ": " + e.what();
 }
 

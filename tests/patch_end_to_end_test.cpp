@@ -233,9 +233,10 @@ TEST_F(PatchEndToEnd, StartUpFailuresAndBadUse) {
     EXPECT_NE(r.out.find("The \"ObjData\" directory isn't found"), std::string::npos);
 
     EXPECT_EQ(build("--id 255").code, 2);
+    // A game without ObjData and a missing file are input that cannot be read.
     EXPECT_EQ(
-        runIn(scratch.path(), tool("patch build --game player -o x"), "", scratch.path()).code, 1);
-    EXPECT_EQ(runIn(scratch.path(), tool("obj info nothing.dat"), "", scratch.path()).code, 1);
+        runIn(scratch.path(), tool("patch build --game player -o x"), "", scratch.path()).code, 2);
+    EXPECT_EQ(runIn(scratch.path(), tool("obj info nothing.dat"), "", scratch.path()).code, 2);
 }
 
 }  // namespace
