@@ -206,7 +206,7 @@ TEST_F(ObjectTextsDocumentTest, AFileThatCannotBeWrittenKeepsEveryFileAsItWas) {
     fs::remove(path("c.dat"));
     report = doc.saveModified();
     ASSERT_EQ(report.problems.size(), 1u);
-    EXPECT_EQ(report.problems[0].rfind(path("c.dat").string() + ": ", 0), 0u);
+    EXPECT_NE(report.problems[0].find(path("c.dat").string()), std::string::npos);
     EXPECT_EQ(modified(), (std::vector<std::size_t>{0, 1, 2}));
     EXPECT_FALSE(fs::exists(path("c.dat")));
     EXPECT_EQ(readWholeFile(path("a.dat")), a);
