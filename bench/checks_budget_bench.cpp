@@ -58,7 +58,7 @@ const GameTexts& gameTexts() {
 
 void BM_SpaceBudget(benchmark::State& state) {
     const GameTexts& t = gameTexts();
-    const TextAreaTable& areas = profileByNumber(3).TextAreas;
+    const TextAreaTable& areas = profileByNumber(3).textAreas;
     for (auto _ : state) {
         const SpaceBudget budget = spaceBudget(areas, t.translations, true);
         benchmark::DoNotOptimize(budget.freeSpace);

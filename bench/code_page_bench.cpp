@@ -19,8 +19,8 @@ using namespace tarn;
 // 6906 texts of letters, spaces and codes whose lengths vary around the game's average.
 std::vector<std::string> gameLengthCells() {
     std::int64_t area = 0;
-    for (const TextArea& a : profileByNumber(3).TextAreas) {
-        area += a.Last - a.First + 1;
+    for (const TextArea& a : profileByNumber(3).textAreas) {
+        area += a.last - a.first + 1;
     }
     const std::int64_t average = area / kTextCount;
     std::vector<std::string> cells;

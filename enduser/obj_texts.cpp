@@ -8,23 +8,23 @@ namespace tarn {
 namespace {
 
 void checkLimits(const ObjFile& file) {
-    if (file.FileName.size() > 255) {
-        throw ObjTextsLimitError("The file name \"" + file.FileName +
+    if (file.fileName.size() > 255) {
+        throw ObjTextsLimitError("The file name \"" + file.fileName +
                                  "\" is longer than 255 bytes and cannot be stored");
     }
-    if (file.Texts.size() > 255) {
-        throw ObjTextsLimitError("The file \"" + file.FileName + "\" has " +
-                                 std::to_string(file.Texts.size()) +
+    if (file.texts.size() > 255) {
+        throw ObjTextsLimitError("The file \"" + file.fileName + "\" has " +
+                                 std::to_string(file.texts.size()) +
                                  " text groups; at most 255 can be stored");
     }
-    for (const ObjTextGroup& group : file.Texts) {
+    for (const ObjTextGroup& group : file.texts) {
         for (const ObjText& entry : group) {
-            if (entry.ID == kTableEnd) {
-                throw ObjTextsLimitError("The file \"" + file.FileName +
+            if (entry.id == kTableEnd) {
+                throw ObjTextsLimitError("The file \"" + file.fileName +
                                          "\" has a text with the language ID 255");
             }
-            if (entry.Text.size() > 0xFFFFFFFFu) {
-                throw ObjTextsLimitError("A text of \"" + file.FileName + "\" is too long");
+            if (entry.text.size() > 0xFFFFFFFFu) {
+                throw ObjTextsLimitError("A text of \"" + file.fileName + "\" is too long");
             }
         }
     }
@@ -43,18 +43,18 @@ Bytes writeObjTexts(const std::vector<ObjFile>& files, const ObjTextsOptions& op
     for (const ObjFile& file : files) {
         const std::size_t recordStart = out.position();
         bool selectedAny = false;
-        out.writeByte(static_cast<std::uint8_t>(file.FileName.size()));
-        out.writeString(file.FileName);
-        out.writeByte(static_cast<std::uint8_t>(file.Texts.size()));
-        for (const ObjTextGroup& group : file.Texts) {
+        out.writeByte(static_cast<std::uint8_t>(file.fileName.size()));
+        out.writeString(file.fileName);
+        out.writeByte(static_cast<std::uint8_t>(file.texts.size()));
+        for (const ObjTextGroup& group : file.texts) {
             for (const ObjText& entry : group) {
-                if (options.onlyId && entry.ID != *options.onlyId) {
+                if (options.onlyId && entry.id != *options.onlyId) {
                     continue;
                 }
                 selectedAny = true;
-                out.writeByte(entry.ID);
-                out.writeU32(static_cast<std::uint32_t>(entry.Text.size()));
-                out.writeString(entry.Text);
+                out.writeByte(entry.id);
+                out.writeU32(static_cast<std::uint32_t>(entry.text.size()));
+                out.writeString(entry.text);
             }
             out.writeByte(kTableEnd);
         }
@@ -98,16 +98,16 @@ void applyNewTexts(MemoryStream& data, ObjFileTexts& texts) {
         ObjTextGroup& group = texts[groupIndex];
         ObjText* target = nullptr;
         for (ObjText& entry : group) {
-            if (entry.ID == id) {
+            if (entry.id == id) {
                 target = &entry;
                 break;
             }
         }
         if (target == nullptr) {
             target = &group.emplace_back();
-            target->ID = id;
+            target->id = id;
         }
-        target->Text = std::move(text);
+        target->text = std::move(text);
     }
 }
 

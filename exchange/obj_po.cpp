@@ -16,7 +16,7 @@ constexpr std::string_view kPrefix = "obj/";
 
 const ObjText* findText(const ObjTextGroup& group, std::uint8_t id) {
     const auto it = std::find_if(group.begin(), group.end(),
-                                 [id](const ObjText& t) { return t.ID == id; });
+                                 [id](const ObjText& t) { return t.id == id; });
     return it == group.end() ? nullptr : &*it;
 }
 
@@ -51,22 +51,22 @@ std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_
                                   std::vector<std::string>& problems) {
     std::vector<PoEntry> entries;
     for (const ObjFile& file : files) {
-        if (!isUtf8(file.FileName)) {
-            problems.push_back(file.FileName + ": the file name is not UTF-8");
+        if (!isUtf8(file.fileName)) {
+            problems.push_back(file.fileName + ": the file name is not UTF-8");
             continue;
         }
-        for (std::size_t g = 0; g < file.Texts.size(); ++g) {
-            const ObjText* source = findText(file.Texts[g], sourceId);
+        for (std::size_t g = 0; g < file.texts.size(); ++g) {
+            const ObjText* source = findText(file.texts[g], sourceId);
             if (source == nullptr) {
                 continue;
             }
             PoEntry entry;
             entry.hasContext = true;
-            entry.context = objContext(file.FileName, g + 1);
-            entry.references.push_back({objReferenceFile(file.FileName), g});
-            entry.source = rawToPoText(source->Text, codePage);
-            if (const ObjText* target = findText(file.Texts[g], targetId)) {
-                setExportedTranslation(entry, target->Text, codePage);
+            entry.context = objContext(file.fileName, g + 1);
+            entry.references.push_back({objReferenceFile(file.fileName), g});
+            entry.source = rawToPoText(source->text, codePage);
+            if (const ObjText* target = findText(file.texts[g], targetId)) {
+                setExportedTranslation(entry, target->text, codePage);
             }
             entries.push_back(std::move(entry));
         }
@@ -79,14 +79,14 @@ PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry
     PoImportReport report;
     std::map<std::string, std::size_t> byName;
     for (std::size_t i = 0; i < files.size(); ++i) {
-        byName.emplace(files[i].FileName, i);
+        byName.emplace(files[i].fileName, i);
     }
     std::vector<ObjFile> result = files;
     std::set<std::pair<std::size_t, std::size_t>> seen;
     for (const PoEntry& entry : entries) {
         const auto context = entry.hasContext ? parseObjContext(entry.context) : std::nullopt;
         const auto file = context ? byName.find(context->fileName) : byName.end();
-        if (file == byName.end() || context->groupNumber > result[file->second].Texts.size()) {
+        if (file == byName.end() || context->groupNumber > result[file->second].texts.size()) {
             skipUnknown(entry, report);
             continue;
         }
@@ -100,19 +100,19 @@ PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry
         if (!translationToApply(entry, report, raw, codePage, typedCodes)) {
             continue;
         }
-        ObjTextGroup& group = object.Texts[g];
+        ObjTextGroup& group = object.texts[g];
         auto target = std::find_if(group.begin(), group.end(),
-                                   [targetId](const ObjText& t) { return t.ID == targetId; });
-        if (target != group.end() && target->Text == raw) {
+                                   [targetId](const ObjText& t) { return t.id == targetId; });
+        if (target != group.end() && target->text == raw) {
             ++report.counts.unchanged;
             continue;
         }
         if (target == group.end()) {
             group.push_back({targetId, std::move(raw)});
         } else {
-            target->Text = std::move(raw);
+            target->text = std::move(raw);
         }
-        object.Modified = true;
+        object.modified = true;
         ++report.counts.applied;
     }
     if (report.problems.empty()) {

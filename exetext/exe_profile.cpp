@@ -86,7 +86,7 @@ constexpr std::array<std::int32_t, 4> kFixupsC{0x592FE8, 0x2AB62D, 0x2AB82A, 0x2
 
 }  // namespace
 
-const std::array<ExeProfile, kProfileCount> ExeProfiles{{
+const std::array<ExeProfile, kProfileCount> kExeProfiles{{
     {6802895, "American v2.01.028", kBlocksA, kAreasA, kFixupsA},
     {6746112, "American v2.01.028", kBlocksA, kAreasA, kFixupsA},
     {17006592, "American Big", kBlocksB, kAreasB, kFixupsB},
@@ -96,7 +96,7 @@ const std::array<ExeProfile, kProfileCount> ExeProfiles{{
 int findProfile(std::int64_t size) {
     int found = -1;
     for (int i = 0; i < kProfileCount; ++i) {
-        if (ExeProfiles[static_cast<std::size_t>(i)].FileSize == size) {
+        if (kExeProfiles[static_cast<std::size_t>(i)].fileSize == size) {
             found = i + 1;
         }
     }
@@ -104,7 +104,7 @@ int findProfile(std::int64_t size) {
 }
 
 const ExeProfile& profileByNumber(int number) {
-    return ExeProfiles.at(static_cast<std::size_t>(number - 1));
+    return kExeProfiles.at(static_cast<std::size_t>(number - 1));
 }
 
 std::uintmax_t exeFileSize(const std::filesystem::path& path) {
@@ -114,7 +114,7 @@ std::uintmax_t exeFileSize(const std::filesystem::path& path) {
 std::optional<std::uint32_t> addressToPosition(const TextAreaTable& areas, std::uint32_t address) {
     for (const TextArea& area : areas) {
         if (area.holdsAddress(address)) {
-            return static_cast<std::uint32_t>(static_cast<std::int64_t>(address) - area.Delta);
+            return static_cast<std::uint32_t>(static_cast<std::int64_t>(address) - area.delta);
         }
     }
     return std::nullopt;
@@ -124,7 +124,7 @@ namespace {
 
 // The position of the primary language ID, when the file holds both ID bytes.
 std::optional<std::size_t> languageIdSpot(const Bytes& file, const ExeProfile& profile) {
-    const auto spot = static_cast<std::size_t>(profile.FixupSpots[LangIdSpot]);
+    const auto spot = static_cast<std::size_t>(profile.fixupSpot(FixupSpot::LangIdSpot));
     if (spot + kSecondaryLangIdOffset >= file.size()) {
         return std::nullopt;
     }

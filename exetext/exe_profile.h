@@ -36,36 +36,40 @@ inline constexpr int kPointerCopyCount = 12;
 inline constexpr std::uint32_t kSecondaryLangIdOffset = 9;
 
 struct PointerBlock {
-    std::int32_t First;  // file offsets, both inclusive
-    std::int32_t Last;
-    int pointerCount() const { return (Last - First + 1) / 4; }
+    std::int32_t first;  // file offsets, both inclusive
+    std::int32_t last;
+    int pointerCount() const { return (last - first + 1) / 4; }
 };
 
 struct TextArea {
-    std::int32_t First;  // file offsets, both inclusive
-    std::int32_t Last;
-    std::int32_t Delta;  // address = file offset + Delta
+    std::int32_t first;  // file offsets, both inclusive
+    std::int32_t last;
+    std::int32_t delta;  // address = file offset + delta
     bool holdsAddress(std::int64_t address) const {
-        return First + static_cast<std::int64_t>(Delta) <= address &&
-               address <= Last + static_cast<std::int64_t>(Delta);
+        return first + static_cast<std::int64_t>(delta) <= address &&
+               address <= last + static_cast<std::int64_t>(delta);
     }
 };
 
 using PointerBlockTable = std::array<PointerBlock, kPointerBlockCount>;
 using TextAreaTable = std::array<TextArea, kTextAreaCount>;
 
-enum FixupSpot { PointerCopyRun = 0, TextEndRef1 = 1, TextEndRef2 = 2, LangIdSpot = 3 };
+enum class FixupSpot { PointerCopyRun = 0, TextEndRef1 = 1, TextEndRef2 = 2, LangIdSpot = 3 };
 
 struct ExeProfile {
-    std::int32_t FileSize;
-    std::string_view VariantName;
-    PointerBlockTable PointerBlocks;
-    TextAreaTable TextAreas;
-    std::array<std::int32_t, 4> FixupSpots;  // indexed by FixupSpot
+    std::int32_t fileSize;
+    std::string_view variantName;
+    PointerBlockTable pointerBlocks;
+    TextAreaTable textAreas;
+    std::array<std::int32_t, 4> fixupSpots;  // indexed by FixupSpot
+
+    std::int32_t fixupSpot(FixupSpot spot) const {
+        return fixupSpots[static_cast<std::size_t>(spot)];
+    }
 };
 
 // Profiles 1 to 4 at indices 0 to 3.
-extern const std::array<ExeProfile, kProfileCount> ExeProfiles;
+extern const std::array<ExeProfile, kProfileCount> kExeProfiles;
 
 // The profile number (1..4) of a file of this size, or -1 when no build has that size.
 int findProfile(std::int64_t size);

@@ -36,7 +36,7 @@ void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& rea
     file.prefetch(textParts(profile));
     try {
         // A known size holds every pointer block and the ID bytes, so only a text can run out.
-        readStringTable(file, read.texts, profile.PointerBlocks, profile.TextAreas, cstyle,
+        readStringTable(file, read.texts, profile.pointerBlocks, profile.textAreas, cstyle,
                         read.notFound);
         read.languageIds = readLanguageIds(file, profile);
     } catch (const StreamReadError& e) {

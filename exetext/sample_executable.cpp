@@ -28,7 +28,7 @@ Bytes makeSampleExecutable(int profile, const std::vector<std::string>& rawTexts
     std::vector<int> shares = findShareTargets(stored);
     followShareChains(shares);
 
-    Bytes file(static_cast<std::size_t>(p.FileSize), 0);
+    Bytes file(static_cast<std::size_t>(p.fileSize), 0);
     std::int64_t freeSpace = 0;
     if (!placeStrings(file, p, stored, shares, primaryLangId, secondaryLangId, freeSpace)) {
         throw std::invalid_argument("the texts do not fit into the executable's text areas");

@@ -57,15 +57,15 @@ PlacementPlan planPlacement(const TextAreaTable& areas, const std::vector<std::s
     int lastArea = -1;
     for (int k = 0; k < kTextAreaCount && unplaced > 0; ++k) {
         const TextArea& area = areas[static_cast<std::size_t>(k)];
-        writePosition = area.First;
+        writePosition = area.first;
         for (std::size_t n = 0; n < count; ++n) {
             if (shareTargets[n] != 0 || plan.position[n] >= 0) {
                 continue;
             }
             const auto length = static_cast<std::int64_t>(stored[n].size());
-            if (length <= area.Last - writePosition) {
+            if (length <= area.last - writePosition) {
                 plan.position[n] = writePosition;
-                plan.address[n] = static_cast<std::uint32_t>(writePosition + area.Delta);
+                plan.address[n] = static_cast<std::uint32_t>(writePosition + area.delta);
                 writePosition += length + 1;
                 --unplaced;
             }
@@ -83,10 +83,10 @@ PlacementPlan planPlacement(const TextAreaTable& areas, const std::vector<std::s
         return plan;
     }
     if (lastArea >= 0) {
-        plan.freeSpace = areas[static_cast<std::size_t>(lastArea)].Last - writePosition + 1;
+        plan.freeSpace = areas[static_cast<std::size_t>(lastArea)].last - writePosition + 1;
         for (int k = lastArea + 1; k < kTextAreaCount; ++k) {
             const TextArea& area = areas[static_cast<std::size_t>(k)];
-            plan.freeSpace += area.Last - area.First + 1;
+            plan.freeSpace += area.last - area.first + 1;
         }
     }
     return plan;

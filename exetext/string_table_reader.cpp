@@ -60,11 +60,11 @@ bool readStringTable(ByteSource& file, std::vector<std::string>& column,
     for (const PointerBlock& block : blocks) {
         const int count = block.pointerCount();
         pointers.resize(4u * static_cast<std::size_t>(std::max(count, 0)));
-        if (block.First < 0) {
+        if (block.first < 0) {
             throw StreamReadError();
         }
-        if (!file.read(static_cast<std::uint64_t>(block.First), pointers)) {
-            throw StreamReadError(static_cast<std::uint64_t>(block.First));
+        if (!file.read(static_cast<std::uint64_t>(block.first), pointers)) {
+            throw StreamReadError(static_cast<std::uint64_t>(block.first));
         }
         for (int k = 0; k < count; ++k, ++n) {
             const std::uint32_t pointer = readU32LE(pointers.data() + 4u * k);
@@ -99,22 +99,22 @@ std::vector<FilePart> textParts(const ExeProfile& profile) {
             parts.push_back({static_cast<std::uint64_t>(first), static_cast<std::uint64_t>(length)});
         }
     };
-    for (const PointerBlock& block : profile.PointerBlocks) {
-        add(block.First, std::int64_t{block.Last} - block.First + 1);
+    for (const PointerBlock& block : profile.pointerBlocks) {
+        add(block.first, std::int64_t{block.last} - block.first + 1);
     }
-    for (const TextArea& area : profile.TextAreas) {
-        add(area.First, std::int64_t{area.Last} - area.First + 1);
+    for (const TextArea& area : profile.textAreas) {
+        add(area.first, std::int64_t{area.last} - area.first + 1);
     }
-    add(profile.FixupSpots[PointerCopyRun], 4 * kPointerCopyCount);
-    add(profile.FixupSpots[TextEndRef1], 4);
-    add(profile.FixupSpots[TextEndRef2], 4);
-    add(profile.FixupSpots[LangIdSpot], kSecondaryLangIdOffset + 1);
+    add(profile.fixupSpot(FixupSpot::PointerCopyRun), 4 * kPointerCopyCount);
+    add(profile.fixupSpot(FixupSpot::TextEndRef1), 4);
+    add(profile.fixupSpot(FixupSpot::TextEndRef2), 4);
+    add(profile.fixupSpot(FixupSpot::LangIdSpot), kSecondaryLangIdOffset + 1);
     return parts;
 }
 
 LanguageIds readLanguageIds(ByteSource& file, const ExeProfile& profile) {
     std::array<std::uint8_t, kSecondaryLangIdOffset + 1> bytes{};
-    const std::int32_t spot = profile.FixupSpots[LangIdSpot];
+    const std::int32_t spot = profile.fixupSpot(FixupSpot::LangIdSpot);
     if (spot < 0) {
         throw StreamReadError();
     }

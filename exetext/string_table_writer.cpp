@@ -114,7 +114,7 @@ std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
     }
 
     // Positions first, so that a lack of space leaves the file untouched.
-    const PlacementPlan plan = planPlacement(profile.TextAreas, stored, shareTargets);
+    const PlacementPlan plan = planPlacement(profile.textAreas, stored, shareTargets);
     if (!plan.fits()) {
         return std::nullopt;
     }
@@ -138,13 +138,13 @@ std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
         ranges.push_back(std::move(range));
     };
     std::size_t n = 0;
-    for (const PointerBlock& block : profile.PointerBlocks) {
+    for (const PointerBlock& block : profile.pointerBlocks) {
         const std::size_t number =
             std::min(static_cast<std::size_t>(block.pointerCount()), count - n);
-        addresses(block.First, n, number, address);
+        addresses(block.first, n, number, address);
         n += number;
     }
-    addresses(profile.FixupSpots[PointerCopyRun], kPointerCopyFirst - 1, kPointerCopyCount,
+    addresses(profile.fixupSpot(FixupSpot::PointerCopyRun), kPointerCopyFirst - 1, kPointerCopyCount,
               address);
     auto endOfOwnCharacters = [&](int text) {
         const auto i = static_cast<std::size_t>(text - 1);
@@ -152,9 +152,9 @@ std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
     };
     const std::vector<std::uint32_t> textEnds{endOfOwnCharacters(kPaddedText1),
                                               endOfOwnCharacters(kPaddedText2)};
-    addresses(profile.FixupSpots[TextEndRef1], 0, 1, textEnds);
-    addresses(profile.FixupSpots[TextEndRef2], 1, 1, textEnds);
-    const auto langSpot = static_cast<std::uint64_t>(profile.FixupSpots[LangIdSpot]);
+    addresses(profile.fixupSpot(FixupSpot::TextEndRef1), 0, 1, textEnds);
+    addresses(profile.fixupSpot(FixupSpot::TextEndRef2), 1, 1, textEnds);
+    const auto langSpot = static_cast<std::uint64_t>(profile.fixupSpot(FixupSpot::LangIdSpot));
     ranges.push_back({langSpot, Bytes{primaryLangId}});
     ranges.push_back({langSpot + kSecondaryLangIdOffset, Bytes{secondaryLangId}});
     freeSpace = plan.freeSpace;
@@ -164,7 +164,7 @@ std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
 bool placeStrings(Bytes& file, const ExeProfile& profile, const std::vector<std::string>& stored,
                   const std::vector<int>& shareTargets, std::uint8_t primaryLangId,
                   std::uint8_t secondaryLangId, std::int64_t& freeSpace) {
-    if (file.size() != static_cast<std::size_t>(profile.FileSize)) {
+    if (file.size() != static_cast<std::size_t>(profile.fileSize)) {
         throw std::invalid_argument("the file's size does not match its profile");
     }
     const auto ranges = placeStringRanges(profile, stored, shareTargets, primaryLangId,

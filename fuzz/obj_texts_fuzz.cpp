@@ -27,13 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A record takes at least two bytes, so a larger count than that ends early anyway.
         for (std::uint32_t i = 0; i < reader.fileCount() && i <= size; ++i) {
             ObjFile file;
-            file.FileName = reader.readFileName();
-            file.Texts = sampleModel();
-            applyNewTexts(reader.stream(), file.Texts);
-            FUZZ_CHECK(file.Texts.size() == sampleModel().size());
-            for (const ObjTextGroup& group : file.Texts) {
+            file.fileName = reader.readFileName();
+            file.texts = sampleModel();
+            applyNewTexts(reader.stream(), file.texts);
+            FUZZ_CHECK(file.texts.size() == sampleModel().size());
+            for (const ObjTextGroup& group : file.texts) {
                 for (const ObjText& entry : group) {
-                    FUZZ_CHECK(entry.ID != 0xFF);
+                    FUZZ_CHECK(entry.id != 0xFF);
                 }
             }
             merged.push_back(std::move(file));
@@ -47,10 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     again.readHeader();
     FUZZ_CHECK(again.fileCount() == merged.size());
     for (const ObjFile& file : merged) {
-        FUZZ_CHECK(again.readFileName() == file.FileName);
-        ObjFileTexts texts(file.Texts.size());
+        FUZZ_CHECK(again.readFileName() == file.fileName);
+        ObjFileTexts texts(file.texts.size());
         applyNewTexts(again.stream(), texts);
-        FUZZ_CHECK(texts == file.Texts);
+        FUZZ_CHECK(texts == file.texts);
     }
     FUZZ_CHECK(again.stream().remaining() == 0);
     return 0;

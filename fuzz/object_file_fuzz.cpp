@@ -18,28 +18,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const StreamReadError&) {
         return 0;
     }
-    FUZZ_CHECK(object.Texts.size() == TextTableCount[object.objectType()]);
+    FUZZ_CHECK(object.texts.size() == TextTableCount[object.objectType()]);
 
     // Edit the model a little, as the translation window would, then write it back.
-    if (!object.Texts.empty()) {
-        object.Texts.front().push_back({7, "new"});
+    if (!object.texts.empty()) {
+        object.texts.front().push_back({7, "new"});
     }
     const Bytes rebuilt = writeTextGroups(decoded, object);
     ObjFile again = object;
-    again.Texts.clear();
+    again.texts.clear();
     readTextGroups(rebuilt, again);
-    FUZZ_CHECK(again.Texts == object.Texts);
+    FUZZ_CHECK(again.texts == object.texts);
 
     for (const bool enhanced : {false, true}) {
         ObjFile reread;
         const Bytes file = encodeObjectFile(rebuilt, object, enhanced);
-        if (object.Encoding != kEncodingStored && object.Encoding != kEncodingRLE &&
-            object.Encoding != kEncodingScrambled) {
+        if (object.encoding != kEncodingStored && object.encoding != kEncodingRLE &&
+            object.encoding != kEncodingScrambled) {
             continue;  // unreachable: such files have no data and no tables
         }
         FUZZ_CHECK(decodeObjectFile(file, reread) == rebuilt);
-        FUZZ_CHECK(reread.Flags == object.Flags && reread.Name == object.Name &&
-                   reread.Encoding == object.Encoding);
+        FUZZ_CHECK(reread.flags == object.flags && reread.name == object.name &&
+                   reread.encoding == object.encoding);
     }
     return 0;
 }

@@ -117,8 +117,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (now != bytes) {
             const ObjFile before = readObjectFile(bytes, name);
             const ObjFile after = readObjectFile(now, name);
-            FUZZ_CHECK(after.Texts.size() == before.Texts.size());
-            FUZZ_CHECK(after.Flags == before.Flags && after.Encoding == before.Encoding);
+            FUZZ_CHECK(after.texts.size() == before.texts.size());
+            FUZZ_CHECK(after.flags == before.flags && after.encoding == before.encoding);
         }
     }
     return 0;

@@ -27,8 +27,8 @@ inline std::uint32_t foldByte(std::uint32_t c, std::uint8_t x) {
 // data is thus folded into 32 byte lanes at memory speed, and only the 32 lanes are rotated.
 std::uint32_t objectChecksum(const ObjFile& object, const std::uint8_t* data, std::size_t size) {
     std::uint32_t c = 0xF369A75Bu;
-    c = foldByte(c, static_cast<std::uint8_t>(object.Flags));
-    for (std::uint8_t b : object.Name) {
+    c = foldByte(c, static_cast<std::uint8_t>(object.flags));
+    for (std::uint8_t b : object.name) {
         c = foldByte(c, b);
     }
     std::uint64_t lanes[4] = {0, 0, 0, 0};
@@ -59,25 +59,25 @@ ObjectFileHeader readObjectHeader(const std::uint8_t* file, std::size_t size) {
         throw StreamReadError(0);
     }
     ObjectFileHeader header;
-    header.Flags = readU32LE(file);
-    std::memcpy(header.Name.data(), file + 4, 8);
-    header.Checksum = readU32LE(file + 12);
-    header.Encoding = file[16];
-    header.Length = readU32LE(file + 17);
+    header.flags = readU32LE(file);
+    std::memcpy(header.name.data(), file + 4, 8);
+    header.checksum = readU32LE(file + 12);
+    header.encoding = file[16];
+    header.length = readU32LE(file + 17);
     return header;
 }
 
 Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& object) {
     const ObjectFileHeader header = readObjectHeader(file, size);
-    object.Flags = header.Flags;
-    object.Name = header.Name;
-    object.Encoding = header.Encoding;
-    const std::uint32_t length = header.Length;
+    object.flags = header.flags;
+    object.name = header.name;
+    object.encoding = header.encoding;
+    const std::uint32_t length = header.length;
     if (length > size - kObjectHeaderSize) {
         throw StreamReadError(kObjectHeaderSize);  // the data block is cut short
     }
     const std::uint8_t* block = file + kObjectHeaderSize;
-    switch (object.Encoding) {
+    switch (object.encoding) {
         case kEncodingStored:
             return Bytes(block, block + length);
         case kEncodingRLE:
@@ -96,7 +96,7 @@ Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& obje
 
 Bytes encodeObjectFile(const Bytes& decoded, const ObjFile& object, bool enhanced) {
     Bytes block;
-    switch (object.Encoding) {
+    switch (object.encoding) {
         case kEncodingStored:
             block = decoded;
             break;
@@ -107,16 +107,16 @@ Bytes encodeObjectFile(const Bytes& decoded, const ObjFile& object, bool enhance
             block = encodeScrambled(decoded.data(), decoded.size());
             break;
         default:
-            throw UnsupportedEncodingError(object.Encoding);
+            throw UnsupportedEncodingError(object.encoding);
     }
     if (block.size() > 0xFFFFFFFFu) {
         throw StreamWriteError();
     }
     Bytes file(kObjectHeaderSize + block.size());
-    writeU32LE(file.data(), object.Flags);
-    std::memcpy(file.data() + 4, object.Name.data(), 8);
+    writeU32LE(file.data(), object.flags);
+    std::memcpy(file.data() + 4, object.name.data(), 8);
     writeU32LE(file.data() + 12, objectChecksum(object, decoded.data(), decoded.size()));
-    file[16] = object.Encoding;
+    file[16] = object.encoding;
     writeU32LE(file.data() + 17, static_cast<std::uint32_t>(block.size()));
     if (!block.empty()) {
         std::memcpy(file.data() + kObjectHeaderSize, block.data(), block.size());

@@ -44,11 +44,11 @@ public:
 
 // The header fields as stored; the checksum is not verified.
 struct ObjectFileHeader {
-    std::uint32_t Flags = 0;
-    std::array<std::uint8_t, 8> Name{};
-    std::uint32_t Checksum = 0;
-    std::uint8_t Encoding = 0;
-    std::uint32_t Length = 0;
+    std::uint32_t flags = 0;
+    std::array<std::uint8_t, 8> name{};
+    std::uint32_t checksum = 0;
+    std::uint8_t encoding = 0;
+    std::uint32_t length = 0;
 };
 
 // Reads the header of the object file held in [file, file + size); raises StreamReadError
@@ -58,8 +58,8 @@ inline ObjectFileHeader readObjectHeader(const Bytes& file) {
     return readObjectHeader(file.data(), file.size());
 }
 
-// Reads the header of the object file held in [file, file + size) into object's Flags, Name
-// and Encoding and answers the decoded data (empty for an unsupported encoding). A file shorter
+// Reads the header of the object file held in [file, file + size) into object's flags, name
+// and encoding and answers the decoded data (empty for an unsupported encoding). A file shorter
 // than its header or its Length, and malformed run-length data, raise StreamReadError; the
 // header fields may then already be set. Never reads outside the input.
 Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& object);
@@ -67,7 +67,7 @@ inline Bytes decodeObjectFile(const Bytes& file, ObjFile& object) {
     return decodeObjectFile(file.data(), file.size(), object);
 }
 
-// Builds a whole object file of the decoded data with object's Flags, Name and Encoding and a
+// Builds a whole object file of the decoded data with object's flags, name and encoding and a
 // fresh checksum; enhanced selects the enhanced run-length encoder (encoding 1 only). Raises
 // UnsupportedEncodingError for encodings other than 0, 1 and 3.
 Bytes encodeObjectFile(const Bytes& decoded, const ObjFile& object, bool enhanced);

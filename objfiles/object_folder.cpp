@@ -26,7 +26,7 @@ std::vector<fs::path> listObjectFiles(const fs::path& objData) {
 
 ObjFile readObjectFile(const Bytes& file, const std::string& fileName) {
     ObjFile object;
-    object.FileName = fileName;
+    object.fileName = fileName;
     const Bytes decoded = decodeObjectFile(file, object);
     readTextGroups(decoded, object);
     return object;

@@ -35,7 +35,7 @@ ObjFile loadObjectFile(const fs::path& path);
 // Called before each file is loaded: index (0-based), file count, file name.
 using LoadProgress = std::function<void(std::size_t, std::size_t, const std::string&)>;
 
-// The object file of the given bytes with its text tables replaced by object.Texts, encoded
+// The object file of the given bytes with its text tables replaced by object.texts, encoded
 // again with the file's own encoding (enhanced run-length encoder when enhanced). Refreshes
 // object's Name, Flags and Encoding from the file. Raises StreamReadError or
 // UnsupportedEncodingError; nothing is written.

@@ -72,8 +72,8 @@ void ObjectTextsEdit::retype(std::size_t row, std::string text) {
     refuseZeroByte(text);
     GroupChange& change = changes_.front();
     ObjText& entry = change.after.at(row);
-    entry.Text = std::move(text);
-    document_->editableGroup(change.file, change.group).at(row).Text = entry.Text;
+    entry.text = std::move(text);
+    document_->editableGroup(change.file, change.group).at(row).text = entry.text;
     // A new state: the text may have been saved since the step was done.
     FileState& state = states_.front();
     state.after = ++document_->lastState_;
@@ -124,16 +124,16 @@ void ObjectTextsDocument::clear() {
 }
 
 const ObjTextGroup& ObjectTextsDocument::group(std::size_t file, std::size_t group) const {
-    return files_.at(file).Texts.at(group);
+    return files_.at(file).texts.at(group);
 }
 
 ObjTextGroup& ObjectTextsDocument::editableGroup(std::size_t file, std::size_t group) {
-    return files_.at(file).Texts.at(group);
+    return files_.at(file).texts.at(group);
 }
 
 void ObjectTextsDocument::setState(std::size_t file, std::uint64_t state) {
     states_.at(file) = state;
-    files_[file].Modified = state != savedStates_[file];
+    files_[file].modified = state != savedStates_[file];
 }
 
 std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::groupStep(std::size_t file, std::size_t group,
@@ -151,7 +151,7 @@ std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::setTextStep(std::size_t fi
                                                                   std::string text) {
     refuseZeroByte(text);
     ObjTextGroup after = this->group(file, group);
-    after.at(row).Text = std::move(text);
+    after.at(row).text = std::move(text);
     return groupStep(file, group, std::move(after), "Edit text");
 }
 
@@ -163,7 +163,7 @@ ObjectTextsStep<AddLanguageIdResult> ObjectTextsDocument::addLanguageIdStep(std:
     }
     const ObjTextGroup& entries = this->group(file, group);
     const auto same = std::find_if(entries.begin(), entries.end(),
-                                   [id](const ObjText& entry) { return entry.ID == id; });
+                                   [id](const ObjText& entry) { return entry.id == id; });
     if (same != entries.end()) {
         return {{false, static_cast<std::size_t>(same - entries.begin())}, nullptr};
     }
@@ -190,7 +190,7 @@ ObjectTextsStep<RemoveLanguageIdResult> ObjectTextsDocument::removeLanguageIdSte
     after.erase(after.begin() + static_cast<std::ptrdiff_t>(row));
     return {RemoveLanguageIdResult::Removed,
             groupStep(file, group, std::move(after),
-                      "Delete language ID " + std::to_string(unsigned{entries[row].ID}))};
+                      "Delete language ID " + std::to_string(unsigned{entries[row].id}))};
 }
 
 std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::replaceTextsStep(
@@ -200,18 +200,18 @@ std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::replaceTextsStep(
     }
     std::vector<ObjectTextsEdit::GroupChange> changes;
     for (std::size_t f = 0; f < files_.size(); ++f) {
-        if (wanted[f].Texts.size() != files_[f].Texts.size()) {
-            throw std::invalid_argument("the texts are not those of " + files_[f].FileName);
+        if (wanted[f].texts.size() != files_[f].texts.size()) {
+            throw std::invalid_argument("the texts are not those of " + files_[f].fileName);
         }
-        for (std::size_t g = 0; g < files_[f].Texts.size(); ++g) {
-            const ObjTextGroup& after = wanted[f].Texts[g];
-            if (after == files_[f].Texts[g]) {
+        for (std::size_t g = 0; g < files_[f].texts.size(); ++g) {
+            const ObjTextGroup& after = wanted[f].texts[g];
+            if (after == files_[f].texts[g]) {
                 continue;
             }
             for (const ObjText& entry : after) {
-                refuseZeroByte(entry.Text);
+                refuseZeroByte(entry.text);
             }
-            changes.push_back({f, g, files_[f].Texts[g], after});
+            changes.push_back({f, g, files_[f].texts[g], after});
         }
     }
     if (changes.empty()) {
@@ -246,13 +246,13 @@ RemoveLanguageIdResult ObjectTextsDocument::removeLanguageId(std::size_t file, s
 
 bool ObjectTextsDocument::anyModified() const {
     return std::any_of(files_.begin(), files_.end(),
-                       [](const ObjFile& file) { return file.Modified; });
+                       [](const ObjFile& file) { return file.modified; });
 }
 
 std::vector<std::size_t> ObjectTextsDocument::modifiedFiles() const {
     std::vector<std::size_t> modified;
     for (std::size_t i = 0; i < files_.size(); ++i) {
-        if (files_[i].Modified) {
+        if (files_[i].modified) {
             modified.push_back(i);
         }
     }
@@ -274,9 +274,9 @@ ObjectSaveReport ObjectTextsDocument::saveModified(bool enhancedRle, const LoadP
     for (std::size_t k = 0; k < modified.size(); ++k) {
         const ObjFile& file = files_[modified[k]];
         if (progress) {
-            progress(k, modified.size(), file.FileName);
+            progress(k, modified.size(), file.fileName);
         }
-        const std::filesystem::path path = folder_ / file.FileName;
+        const std::filesystem::path path = folder_ / file.fileName;
         try {
             if (isReadOnlyFile(path)) {
                 report.problems.push_back(path.string() + ": the file is read-only");
@@ -301,8 +301,8 @@ ObjectSaveReport ObjectTextsDocument::saveModified(bool enhancedRle, const LoadP
         }
         files_[s.index] = std::move(s.rewritten);
         savedStates_[s.index] = states_[s.index];
-        files_[s.index].Modified = false;
-        report.written.push_back(files_[s.index].FileName);
+        files_[s.index].modified = false;
+        report.written.push_back(files_[s.index].fileName);
     }
     return report;
 }

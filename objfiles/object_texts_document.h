@@ -141,7 +141,7 @@ public:
     AddLanguageIdResult addLanguageId(std::size_t file, std::size_t group, std::uint8_t id);
     RemoveLanguageIdResult removeLanguageId(std::size_t file, std::size_t group, std::size_t row);
 
-    bool isModified(std::size_t file) const { return files_.at(file).Modified; }
+    bool isModified(std::size_t file) const { return files_.at(file).modified; }
     bool anyModified() const;
     std::vector<std::size_t> modifiedFiles() const;
 

@@ -45,15 +45,15 @@ Bytes makeSampleObjectFile(unsigned type, std::uint8_t encoding, const ObjFileTe
                            const std::array<std::uint8_t, 8>& name, std::uint32_t seed,
                            std::size_t tail) {
     ObjFile object;
-    object.Flags = (seed & 0xFFFFFFF0u) | (type & 0x0Fu);
-    object.Name = name;
-    object.Encoding = encoding;
-    object.Texts = texts;
-    object.Texts.resize(TextTableCount.at(type));
+    object.flags = (seed & 0xFFFFFFF0u) | (type & 0x0Fu);
+    object.name = name;
+    object.encoding = encoding;
+    object.texts = texts;
+    object.texts.resize(TextTableCount.at(type));
 
     // Empty tables between the object bytes, then filled as a save fills them.
     Bytes decoded = makeObjectLikeBytes(TextTableStart.at(type), seed);
-    decoded.insert(decoded.end(), object.Texts.size(), kTableEnd);
+    decoded.insert(decoded.end(), object.texts.size(), kTableEnd);
     const Bytes rest = makeObjectLikeBytes(tail, seed ^ 0x5A5A5A5Au);
     decoded.insert(decoded.end(), rest.begin(), rest.end());
     return encodeObjectFile(writeTextGroups(decoded, object), object, false);

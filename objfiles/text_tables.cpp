@@ -40,12 +40,12 @@ std::size_t readGroupAt(ObjTextGroup& group, const std::uint8_t* data, std::size
             return pos;
         }
         ObjText& entry = group.emplace_back();
-        entry.ID = id;
+        entry.id = id;
         if (pos >= size) {
             throw StreamReadError(pos);
         }
         const std::size_t end = endOfText(data, size, pos);
-        entry.Text.assign(reinterpret_cast<const char*>(data + pos), end - 1 - pos);
+        entry.text.assign(reinterpret_cast<const char*>(data + pos), end - 1 - pos);
         pos = end;
     }
 }
@@ -60,8 +60,8 @@ void readTextGroup(ObjTextGroup& group, MemoryStream& data) {
 void readTextGroups(const Bytes& decoded, ObjFile& object) {
     const unsigned type = checkedType(object);
     std::size_t pos = TextTableStart[type];
-    object.Texts.resize(TextTableCount[type]);
-    for (ObjTextGroup& group : object.Texts) {
+    object.texts.resize(TextTableCount[type]);
+    for (ObjTextGroup& group : object.texts) {
         pos = readGroupAt(group, decoded.data(), decoded.size(), pos);
     }
 }
@@ -74,7 +74,7 @@ Bytes writeTextGroups(const Bytes& oldData, const ObjFile& object) {
     }
     // Skip as many old tables as the model has groups.
     std::size_t pos = start;
-    for (std::size_t skipped = 0; skipped < object.Texts.size();) {
+    for (std::size_t skipped = 0; skipped < object.texts.size();) {
         if (pos >= oldData.size()) {
             throw StreamReadError(pos);
         }
@@ -90,27 +90,27 @@ Bytes writeTextGroups(const Bytes& oldData, const ObjFile& object) {
     }
 
     std::size_t tablesSize = 0;
-    for (const ObjTextGroup& group : object.Texts) {
+    for (const ObjTextGroup& group : object.texts) {
         for (const ObjText& entry : group) {
-            if (entry.ID == kTableEnd) {
+            if (entry.id == kTableEnd) {
                 throw TextTableError(
                     "The language ID 255 marks the end of a text table and cannot be stored");
             }
-            if (entry.Text.find('\0') != std::string::npos) {
-                throw TextTableError("The text with language ID " + std::to_string(entry.ID) +
+            if (entry.text.find('\0') != std::string::npos) {
+                throw TextTableError("The text with language ID " + std::to_string(entry.id) +
                                      " contains a zero byte and cannot be stored");
             }
-            tablesSize += entry.Text.size() + 2;
+            tablesSize += entry.text.size() + 2;
         }
         ++tablesSize;
     }
     Bytes out;
     out.reserve(start + tablesSize + (oldData.size() - pos));
     out.insert(out.end(), oldData.begin(), oldData.begin() + static_cast<std::ptrdiff_t>(start));
-    for (const ObjTextGroup& group : object.Texts) {
+    for (const ObjTextGroup& group : object.texts) {
         for (const ObjText& entry : group) {
-            out.push_back(entry.ID);
-            out.insert(out.end(), entry.Text.begin(), entry.Text.end());
+            out.push_back(entry.id);
+            out.insert(out.end(), entry.text.begin(), entry.text.end());
             out.push_back(0);
         }
         out.push_back(kTableEnd);

@@ -31,7 +31,7 @@ constexpr std::array<std::size_t, kObjectTypeCount> TextTableCount = {3, 1, 1, 1
                                                                       1, 1, 1, 1, 3};
 constexpr std::uint8_t kTableEnd = 0xFF;
 
-// Fills object.Texts with TextTableCount groups read from TextTableStart of the decoded data.
+// Fills object.texts with TextTableCount groups read from TextTableStart of the decoded data.
 // Raises StreamReadError for types 11 to 15 and for tables that run past the data.
 void readTextGroups(const Bytes& decoded, ObjFile& object);
 
@@ -46,8 +46,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Answers a copy of oldData in which the object's tables (as many as object.Texts has groups)
-// are replaced by object.Texts. Raises StreamReadError when oldData is shorter than
+// Answers a copy of oldData in which the object's tables (as many as object.texts has groups)
+// are replaced by object.texts. Raises StreamReadError when oldData is shorter than
 // TextTableStart or ends inside a table, and for types 11 to 15; TextTableError for a model
 // that the tables cannot hold.
 Bytes writeTextGroups(const Bytes& oldData, const ObjFile& object);

@@ -397,7 +397,7 @@ TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::str
     }
 
     try {
-        applyNewTexts(reader.stream(), object.Texts);
+        applyNewTexts(reader.stream(), object.texts);
     } catch (const StreamReadError&) {
         reportTruncated(name);
         return Outcome::Stop;
@@ -409,7 +409,7 @@ TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::str
         const Bytes encoded = encodeObjectFile(rebuilt, object, enhanced_);
         // A file the patch does not change is neither kept nor written.
         if (encoded != file) {
-            replaceFile(path, file, encoded, object.Texts);
+            replaceFile(path, file, encoded, object.texts);
         }
     } catch (const std::exception& e) {
         return reportError(kMsgSaveError, name, e.what()) ? Outcome::Next : Outcome::Stop;
@@ -429,7 +429,7 @@ void TarnPatch::replaceFile(const fs::path& path, const Bytes& before, const Byt
     std::string failed;
     try {
         const Bytes back = readWholeFile(path);
-        if (back != after || readObjectFile(back, {}).Texts != texts) {
+        if (back != after || readObjectFile(back, {}).texts != texts) {
             failed = "The file \"" + path.string() + "\" did not read back as written";
         }
     } catch (const std::exception&) {

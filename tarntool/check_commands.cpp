@@ -59,7 +59,7 @@ int exeBudget(const ExeBudgetOptions& options) {
         read.texts = readTextsFile(*options.texts, codePage);
     }
     const SpaceBudget budget =
-        spaceBudget(profileByNumber(read.profile).TextAreas, read.texts, false);
+        spaceBudget(profileByNumber(read.profile).textAreas, read.texts, false);
     std::cout << spaceBudgetText(budget) << "\n";
     for (const int text : budget.unplaced) {
         std::cout << text << "\n";
@@ -129,22 +129,22 @@ int objCheck(const ObjCheckOptions& options) {
     std::vector<std::string> sources;
     std::vector<std::string> targets;
     for (const ObjFile& file : files) {
-        for (std::size_t g = 0; g < file.Texts.size(); ++g) {
+        for (std::size_t g = 0; g < file.texts.size(); ++g) {
             const ObjText* source = nullptr;
             const ObjText* target = nullptr;
-            for (const ObjText& entry : file.Texts[g]) {
-                source = entry.ID == sourceId && !source ? &entry : source;
-                target = entry.ID == targetId && !target ? &entry : target;
+            for (const ObjText& entry : file.texts[g]) {
+                source = entry.id == sourceId && !source ? &entry : source;
+                target = entry.id == targetId && !target ? &entry : target;
             }
             if (source && target) {
                 groups.push_back({&file, g});
-                sources.push_back(source->Text);
-                targets.push_back(target->Text);
+                sources.push_back(source->text);
+                targets.push_back(target->text);
             }
         }
     }
     auto label = [&groups](std::size_t i) {
-        return groups[i].file->FileName + " " + std::to_string(groups[i].number);
+        return groups[i].file->fileName + " " + std::to_string(groups[i].number);
     };
     std::vector<TextFinding> findings;  // text: the index into groups, from 1
     std::vector<CheckFinding> found;
@@ -168,7 +168,7 @@ int objCheck(const ObjCheckOptions& options) {
     for (const TextFinding& f : findings) {
         const Group& group = groups[static_cast<std::size_t>(f.text - 1)];
         if (options.json) {
-            nlohmann::json item = {{"file", group.file->FileName}, {"group", group.number}};
+            nlohmann::json item = {{"file", group.file->fileName}, {"group", group.number}};
             item.update(findingJson(f.finding));
             all.push_back(std::move(item));
         } else {

@@ -49,7 +49,7 @@ struct TableCheckOptions {
 
 int showInfo(const InfoOptions& o) {
     const int profile = knownProfileOf(o.file);
-    std::cout << profile << " " << profileByNumber(profile).VariantName << "\n";
+    std::cout << profile << " " << profileByNumber(profile).variantName << "\n";
     return kOk;
 }
 

@@ -54,20 +54,20 @@ int showInfo(const InfoOptions& o) {
     });
     const ObjectFileHeader header = readObjectHeader(file);
     Json groups = Json::array();
-    for (const ObjTextGroup& group : object.Texts) {
+    for (const ObjTextGroup& group : object.texts) {
         Json entries = Json::array();
         for (const ObjText& t : group) {
-            entries.push_back({{"id", unsigned{t.ID}}, {"hex", toHex(t.Text)}});
+            entries.push_back({{"id", unsigned{t.id}}, {"hex", toHex(t.text)}});
         }
         groups.push_back(std::move(entries));
     }
     const Json info = {
-        {"flags", object.Flags},
+        {"flags", object.flags},
         {"type", object.objectType()},
-        {"name", toHex(std::string(object.Name.begin(), object.Name.end()))},
-        {"encoding", unsigned{object.Encoding}},
-        {"length", header.Length},
-        {"stored_checksum", hex32(header.Checksum)},
+        {"name", toHex(std::string(object.name.begin(), object.name.end()))},
+        {"encoding", unsigned{object.encoding}},
+        {"length", header.length},
+        {"stored_checksum", hex32(header.checksum)},
         {"checksum", hex32(objectChecksum(object, decoded.data(), decoded.size()))},
         {"groups", std::move(groups)},
     };
@@ -100,7 +100,7 @@ int setText(const SetOptions& o) {
     if (!problems.empty()) {
         throw unreadableInput(problems.front());
     }
-    const std::size_t groups = document.file(0).Texts.size();
+    const std::size_t groups = document.file(0).texts.size();
     if (group >= groups) {
         throw CommandError(kBadUse, path.string() + " has no group " + std::to_string(group) +
                                         " (it has " + std::to_string(groups) + ")");

@@ -116,8 +116,8 @@ TEST(MalformedObjectFiles, TheEndUserProgramReportsEachAndChangesOnlyTheGoodFile
     for (const BrokenObject& c : broken) {
         writeFileAtomically(objData / c.name, c.file);
         ObjFile record;
-        record.FileName = c.name;
-        record.Texts = {{{0, "new"}}};
+        record.fileName = c.name;
+        record.texts = {{{0, "new"}}};
         records.push_back(record);
     }
     // A good file with a megabyte of bytes after its data block: read, patched, and written
@@ -126,8 +126,8 @@ TEST(MalformedObjectFiles, TheEndUserProgramReportsEachAndChangesOnlyTheGoodFile
     trailing.resize(trailing.size() + (1u << 20), 0xEE);
     writeFileAtomically(objData / "TRAILING.DAT", trailing);
     ObjFile good;
-    good.FileName = "TRAILING.DAT";
-    good.Texts = {{{0, "new"}}};
+    good.fileName = "TRAILING.DAT";
+    good.texts = {{{0, "new"}}};
     records.push_back(good);
 
     const Bytes program = buildEndUserProgram(Bytes{'E', 'X', 'E'}, records, {});
@@ -156,7 +156,7 @@ TEST(MalformedObjectFiles, TheEndUserProgramReportsEachAndChangesOnlyTheGoodFile
         std::string::npos);
     const Bytes patched = readWholeFile(objData / "TRAILING.DAT");
     EXPECT_LT(patched.size(), 1000u);
-    EXPECT_EQ(loadObjectFile(objData / "TRAILING.DAT").Texts, (ObjFileTexts{{{0, "new"}}}));
+    EXPECT_EQ(loadObjectFile(objData / "TRAILING.DAT").texts, (ObjFileTexts{{{0, "new"}}}));
 }
 
 // Damaged attached texts can carry a zero byte inside a text, which would end the text early
@@ -168,8 +168,8 @@ TEST(MalformedObjTexts, ATextWithAZeroByteIsASaveErrorAndTheFileStaysWhole) {
     const Bytes original = makeSampleObjectFile(1, 1, {{{0, "Sword"}}}, kName, 4);
     writeFileAtomically(objData / "A.DAT", original);
     ObjFile record;
-    record.FileName = "A.DAT";
-    record.Texts = {{{0, std::string("Sch\0wert", 8)}}};
+    record.fileName = "A.DAT";
+    record.texts = {{{0, std::string("Sch\0wert", 8)}}};
     const Bytes program = buildEndUserProgram(Bytes{'E', 'X', 'E'}, {record}, {});
     std::istringstream input("y\ny\n\n");
     std::ostringstream out;
@@ -307,8 +307,8 @@ TEST(MalformedResources, EndUserProgramWithALyingFooterStopsWithItsReason) {
     const Bytes object = makeSampleObjectFile(1, 0, {{{0, "a"}}}, kName, 1);
     writeFileAtomically(dir.path() / "ObjData" / "A.DAT", object);
     ObjFile record;
-    record.FileName = "A.DAT";
-    record.Texts = {{{0, "changed"}}};
+    record.fileName = "A.DAT";
+    record.texts = {{{0, "changed"}}};
     const Bytes good = buildEndUserProgram(readWholeFile(TARNPATCH_PATH), {record}, {});
     const std::size_t footer = good.size() - 24;
     const struct {

@@ -43,7 +43,7 @@ TEST(ObjCommands, SetAppendsOrReplacesAndRecodeRewritesAsASaveDoes) {
                     "", dir.path())
                   .code,
               0);
-    EXPECT_EQ(loadObjectFile(path).Texts, (ObjFileTexts{{{0, "a"}}, {{1, "BC"}}, {{9, "Z"}}}));
+    EXPECT_EQ(loadObjectFile(path).texts, (ObjFileTexts{{{0, "a"}}, {{1, "BC"}}, {{9, "Z"}}}));
     EXPECT_EQ(
         runIn(dir.path(), tarntool("obj set y.dat --group 3 --id 1 --hex 41"), "", dir.path()).code,
         2);  // the file has no group 3: bad use

@@ -76,7 +76,7 @@ TEST_F(PatchEndToEnd, TheBuiltProgramIsTarnPatchAndAppliesEveryText) {
     const auto got = loadAll(player);
     ASSERT_EQ(want.size(), got.size());
     for (std::size_t i = 0; i < want.size(); ++i) {
-        EXPECT_EQ(got[i].Texts, want[i].Texts) << want[i].FileName;
+        EXPECT_EQ(got[i].texts, want[i].texts) << want[i].fileName;
     }
     EXPECT_EQ(r.out.rfind("Tarn Object Text Changer\n------------------------\n\nThis program", 0),
               0u);
@@ -105,13 +105,13 @@ TEST_F(PatchEndToEnd, OneLanguageWithTranslatedMessagesAndYesCharacters) {
     EXPECT_NE(r.out.find("Alles gut \xE2\x9C\x93\n"), std::string::npos);
     const auto got = loadAll(player);
     const auto sword = std::find_if(
-        got.begin(), got.end(), [](const ObjFile& f) { return f.FileName == "ITEM_SWORD.DAT"; });
+        got.begin(), got.end(), [](const ObjFile& f) { return f.fileName == "ITEM_SWORD.DAT"; });
     ASSERT_NE(sword, got.end());
-    EXPECT_EQ(sword->Texts[0].back(), (ObjText{9, "Miecx"}));
+    EXPECT_EQ(sword->texts[0].back(), (ObjText{9, "Miecx"}));
     // Only the sword carries ID 9: the door keeps its old German text.
     const auto door = std::find_if(got.begin(), got.end(),
-                                   [](const ObjFile& f) { return f.FileName == "Door.dat"; });
-    EXPECT_EQ(door->Texts[0][1].Text, "Holzt\xFCr");
+                                   [](const ObjFile& f) { return f.fileName == "Door.dat"; });
+    EXPECT_EQ(door->texts[0][1].text, "Holzt\xFCr");
 }
 
 TEST_F(PatchEndToEnd, OpenErrorAnsweredYesAndNo) {
@@ -126,13 +126,13 @@ TEST_F(PatchEndToEnd, OpenErrorAnsweredYesAndNo) {
         std::string::npos);
     EXPECT_NE(r.out.find("remaining files? [Y/N]Processing finished with 1 error(s)\n"),
               std::string::npos);
-    EXPECT_EQ(loadObjectFile(door).Texts[0][1].Text, "Holzt\xFCr");
+    EXPECT_EQ(loadObjectFile(door).texts[0][1].text, "Holzt\xFCr");
 
     r = patch("y\ny\n\n");
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.out.find("Processing finished with 1 error(s)\nThe original files are kept"),
               std::string::npos);
-    EXPECT_EQ(loadObjectFile(door).Texts[0][1].Text, "Tor");
+    EXPECT_EQ(loadObjectFile(door).texts[0][1].text, "Tor");
 }
 
 TEST_F(PatchEndToEnd, RestoreGivesBackTheOriginalsInTheTranslatorsWords) {

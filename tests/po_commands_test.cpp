@@ -282,9 +282,9 @@ TEST_F(ObjPoCommandsTest, ExportAndImportTheObjectTexts) {
     EXPECT_EQ(r.code, 0) << errors;
     EXPECT_EQ(errors, "de.po: unknown msgctxt \"obj/Nowhere.dat/1\", message skipped\n");
     const ObjFile creature = loadObjectFile(objData() / "Creature.dat");
-    EXPECT_EQ(creature.Texts[0][1], (ObjText{1, rawText({'T', 'r', 'o', 'l', 'l', 5, 'H', 0xF6,
+    EXPECT_EQ(creature.texts[0][1], (ObjText{1, rawText({'T', 'r', 'o', 'l', 'l', 5, 'H', 0xF6,
                                                          'h', 'l', 'e'})}));
-    EXPECT_EQ(creature.Texts[2].back(), (ObjText{1, "Er bewacht die Br\xFC" "cke."}));
+    EXPECT_EQ(creature.texts[2].back(), (ObjText{1, "Er bewacht die Br\xFC" "cke."}));
     const auto after = snapshot(objData());
     std::size_t changed = 0;
     for (const auto& [path, bytes] : after) {
@@ -350,7 +350,7 @@ TEST_F(ObjPoCommandsTest, ObjCodePageChoosesTheLettersOfTheBytes) {
     r = run("obj import-po game ru.po --target-id 5 --code-page 1251", errors);
     EXPECT_EQ(r.code, 0) << errors;
     const ObjFile creature = loadObjectFile(objData() / "Creature.dat");
-    EXPECT_EQ(creature.Texts[0].back(), (ObjText{5, "\xD2\xF0\xEE\xEB\xEB\xFC"}));
+    EXPECT_EQ(creature.texts[0].back(), (ObjText{5, "\xD2\xF0\xEE\xEB\xEB\xFC"}));
     ASSERT_EQ(run("obj export-po game --source-id 5 --target-id 0 -o back.po --code-page 1251")
                   .code,
               0);

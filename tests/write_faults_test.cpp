@@ -132,7 +132,7 @@ TEST_P(WriteFaults, ObjectFileStaysWholeAndKeepsModifiedForARetry) {
     report = document.saveModified();
     EXPECT_TRUE(report.ok());
     EXPECT_FALSE(document.isModified(0));
-    EXPECT_EQ(loadObjectFile(path).Texts, document.file(0).Texts);
+    EXPECT_EQ(loadObjectFile(path).texts, document.file(0).texts);
 }
 
 TEST_P(WriteFaults, SettingsFileStaysWholeAndKeepsItsChangesForARetry) {
@@ -173,10 +173,10 @@ TEST_P(WriteFaults, EndUserProgramReportsEverySaveAndLeavesTheFilesWhole) {
     writeFileAtomically(objData / "A.DAT", a);
     writeFileAtomically(objData / "B.DAT", b);
     std::vector<ObjFile> files(2);
-    files[0].FileName = "A.DAT";
-    files[0].Texts = {{{0, "Schwert"}}};
-    files[1].FileName = "B.DAT";
-    files[1].Texts = {{{0, "y"}}, {}, {}};
+    files[0].fileName = "A.DAT";
+    files[0].texts = {{{0, "Schwert"}}};
+    files[1].fileName = "B.DAT";
+    files[1].texts = {{{0, "y"}}, {}, {}};
     const Bytes program = buildEndUserProgram(Bytes{'E', 'X', 'E'}, files, {});
 
     // A run with errors ends with exit code 1, one without with 0.
@@ -219,7 +219,7 @@ TEST_P(WriteFaults, EndUserProgramReportsEverySaveAndLeavesTheFilesWhole) {
 
     clearFault();
     EXPECT_NE(runPatch("y\n\n", 0).find("All OK"), std::string::npos);
-    EXPECT_EQ(loadObjectFile(objData / "A.DAT").Texts, (ObjFileTexts{{{0, "Schwert"}}}));
+    EXPECT_EQ(loadObjectFile(objData / "A.DAT").texts, (ObjFileTexts{{{0, "Schwert"}}}));
 }
 
 std::string faultName(const ::testing::TestParamInfo<Fault>& info) {

@@ -109,7 +109,7 @@ void MainWindow::refreshBudgetAndChecks() {
     reviewOutOfDate_ = false;
     const ByteCharacters characters = byteCharacters(codePage());
     const TextAreaTable* areas =
-        transProfile_ >= 1 ? &profileByNumber(transProfile_).TextAreas : nullptr;
+        transProfile_ >= 1 ? &profileByNumber(transProfile_).textAreas : nullptr;
     TranslationReview review = reviewTranslations(document_, areas, characters);
     showBudget(review.budget);
     model_->markUnplacedTexts(review.budget ? review.budget->unplaced : std::vector<int>());

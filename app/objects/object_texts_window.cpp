@@ -401,11 +401,11 @@ void ObjectTextsWindow::addLoadedFileNodes() {
 
 void ObjectTextsWindow::addFileNode(int index) {
     const ObjFile& file = document_.file(static_cast<std::size_t>(index));
-    auto* node = new QTreeWidgetItem(rootNode_, {QString::fromStdString(file.FileName)});
+    auto* node = new QTreeWidgetItem(rootNode_, {QString::fromStdString(file.fileName)});
     node->setData(0, kIndexRole, index);
     QList<QTreeWidgetItem*> groups;
-    groups.reserve(static_cast<qsizetype>(file.Texts.size()));
-    for (std::size_t g = 0; g < file.Texts.size(); ++g) {
+    groups.reserve(static_cast<qsizetype>(file.texts.size()));
+    for (std::size_t g = 0; g < file.texts.size(); ++g) {
         auto* group = new QTreeWidgetItem({QStringLiteral("Text group %1").arg(g + 1)});
         group->setData(0, kIndexRole, static_cast<int>(g));
         groups.append(group);
@@ -423,11 +423,11 @@ void ObjectTextsWindow::showNode(QTreeWidgetItem* node) {
     if (node->parent() == rootNode_) {
         currentFile_ = node->data(0, kIndexRole).toInt();
         const ObjFile& file = document_.file(static_cast<std::size_t>(currentFile_));
-        fileNameLabel_->setText(QString::fromStdString(file.FileName));
+        fileNameLabel_->setText(QString::fromStdString(file.fileName));
         internalIdLabel_->setText(
-            objTextToDisplay(std::string(file.Name.begin(), file.Name.end()), codePage_));
+            objTextToDisplay(std::string(file.name.begin(), file.name.end()), codePage_));
         dataTypeLabel_->setText(QStringLiteral("Type %1").arg(file.objectType()));
-        storageModeLabel_->setText(storageModeName(file.Encoding));
+        storageModeLabel_->setText(storageModeName(file.encoding));
         pages_->setCurrentWidget(fileInfoPage_);
         return;
     }

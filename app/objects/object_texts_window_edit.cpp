@@ -82,7 +82,7 @@ void ObjectTextsWindow::showGroup(int file, int group) {
     fillGrid();
     selectGridRow(0);
     const ObjTextGroup& entries = shownGroup();
-    undoText_ = entries.empty() ? std::string() : entries.front().Text;
+    undoText_ = entries.empty() ? std::string() : entries.front().text;
 }
 
 void ObjectTextsWindow::fillGrid() {
@@ -91,9 +91,9 @@ void ObjectTextsWindow::fillGrid() {
     textGrid_->setRowCount(static_cast<int>(entries.size()));
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const int row = static_cast<int>(i);
-        textGrid_->setItem(row, 0, idItem(entries[i].ID, textGrid_->palette()));
+        textGrid_->setItem(row, 0, idItem(entries[i].id, textGrid_->palette()));
         textGrid_->setItem(row, 1,
-                           new QTableWidgetItem(objTextToDisplay(entries[i].Text, codePage_)));
+                           new QTableWidgetItem(objTextToDisplay(entries[i].text, codePage_)));
     }
     filling_ = false;
 }
@@ -155,7 +155,7 @@ void ObjectTextsWindow::takeCommittedCell(int row, int column) {
     const ObjTextGroup& entries = shownGroup();
     const QString text = textGrid_->item(row, 1)->text();
     if (row < static_cast<int>(entries.size()) &&
-        entries[static_cast<std::size_t>(row)].Text != displayToObjText(text, codePage_).bytes) {
+        entries[static_cast<std::size_t>(row)].text != displayToObjText(text, codePage_).bytes) {
         takeEditedText(row, text);
     }
 }
@@ -166,7 +166,7 @@ void ObjectTextsWindow::rememberUndoText(int row, int column) {
     }
     const ObjTextGroup& entries = shownGroup();
     if (row < static_cast<int>(entries.size())) {
-        undoText_ = entries[static_cast<std::size_t>(row)].Text;
+        undoText_ = entries[static_cast<std::size_t>(row)].text;
     }
 }
 
@@ -205,7 +205,7 @@ void ObjectTextsWindow::addLanguageId() {
     pushStep(std::move(add.step));
     filling_ = true;
     textGrid_->setRowCount(row + 1);
-    textGrid_->setItem(row, 0, idItem(shownGroup()[result.row].ID, textGrid_->palette()));
+    textGrid_->setItem(row, 0, idItem(shownGroup()[result.row].id, textGrid_->palette()));
     textGrid_->setItem(row, 1, new QTableWidgetItem(QString()));
     filling_ = false;
     selectGridRow(row);

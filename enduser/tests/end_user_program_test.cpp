@@ -10,8 +10,8 @@ namespace {
 TEST(EndUserProgram, IsThePatcherCopyWithBothResourcesAttached) {
     const Bytes patcher{'E', 'L', 'F', 0, 1, 2};
     ObjFile file;
-    file.FileName = "A.DAT";
-    file.Texts = {{{3, "drei"}}};
+    file.fileName = "A.DAT";
+    file.texts = {{{3, "drei"}}};
     EndUserOptions options;
     options.yesChars = "jJ";
     options.texts = {3, false};
@@ -30,15 +30,15 @@ TEST(EndUserProgram, IsThePatcherCopyWithBothResourcesAttached) {
     EXPECT_EQ(loadString(ResourceBundle::parse(again), 11), u"o");
     EXPECT_EQ(again.size(), program.size() - 2);
 
-    file.FileName = std::string(300, 'x');
+    file.fileName = std::string(300, 'x');
     EXPECT_THROW(buildEndUserProgram(patcher, {file}, options), ObjTextsLimitError);
 }
 
 TEST(EndUserProgram, APatchThatCarriesNoTextIsRefused) {
     const Bytes patcher{'E', 'L', 'F'};
     ObjFile file;
-    file.FileName = "A.DAT";
-    file.Texts = {{{3, "drei"}}, {}};
+    file.fileName = "A.DAT";
+    file.texts = {{{3, "drei"}}, {}};
     EndUserOptions options;
     options.texts.onlyId = 7;
     try {
@@ -51,9 +51,9 @@ TEST(EndUserProgram, APatchThatCarriesNoTextIsRefused) {
     }
     options.texts.onlyId.reset();
     EXPECT_THROW(buildEndUserProgram(patcher, {}, options), NoTextsError);
-    file.Texts = {{}, {}};
+    file.texts = {{}, {}};
     EXPECT_THROW(buildEndUserProgram(patcher, {file}, options), NoTextsError);
-    file.Texts = {{}, {{0, ""}}};  // an empty text is still a text to carry
+    file.texts = {{}, {{0, ""}}};  // an empty text is still a text to carry
     EXPECT_NO_THROW(buildEndUserProgram(patcher, {file}, options));
 }
 

@@ -9,8 +9,8 @@ namespace {
 
 ObjFile file(const std::string& name, ObjFileTexts texts) {
     ObjFile f;
-    f.FileName = name;
-    f.Texts = std::move(texts);
+    f.fileName = name;
+    f.texts = std::move(texts);
     return f;
 }
 

@@ -148,7 +148,7 @@ TEST(DocumentPo, ObjectImportSetsOrAppendsTheTargetTextThroughTheDocument) {
     const auto named = parseObjContext(first);
     ASSERT_TRUE(named);
     std::size_t file = 0;
-    while (document.file(file).FileName != named->fileName) {
+    while (document.file(file).fileName != named->fileName) {
         ++file;
     }
     const std::size_t g = named->groupNumber - 1;
@@ -165,11 +165,11 @@ TEST(DocumentPo, ObjectImportSetsOrAppendsTheTargetTextThroughTheDocument) {
     writeMessages(po, {message(first, "Neun"), message(first, "twice")});
     report = importPoFile(po, document, 9, CodePage());
     EXPECT_EQ(report.problems.size(), 1u);
-    EXPECT_EQ(document.group(file, g).back().Text, rawText({'N', 'e', 'u', 'n', ' ', 145}));
+    EXPECT_EQ(document.group(file, g).back().text, rawText({'N', 'e', 'u', 'n', ' ', 145}));
     writeMessages(po, {message(first, "Neun")});
     report = importPoFile(po, document, 9, CodePage());
     EXPECT_EQ(document.group(file, g).size(), group.size() + 1);  // set, not appended again
-    EXPECT_EQ(document.group(file, g).back().Text, "Neun");
+    EXPECT_EQ(document.group(file, g).back().text, "Neun");
 }
 
 TEST(DocumentPo, ReportTextShowsTheSummaryOrTheFirstProblems) {

@@ -17,8 +17,8 @@ const std::array<std::uint8_t, 8> kName{'O', 'B', 'J', 'E', 'C', 'T', ' ', ' '};
 
 ObjFile object(std::string name, ObjFileTexts texts) {
     ObjFile file;
-    file.FileName = std::move(name);
-    file.Texts = std::move(texts);
+    file.fileName = std::move(name);
+    file.texts = std::move(texts);
     return file;
 }
 
@@ -75,12 +75,12 @@ TEST(ObjImport, SetsOrAppendsTheTargetTextAndMarksOnlyChangedFiles) {
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(importSummaryLine(report.counts),
               "applied 2, unchanged 1, untranslated 0, fuzzy 1, unknown 3");
-    EXPECT_EQ(files[0].Texts, (ObjFileTexts{{{0, "one"}, {7, rawText({'E', 'i', 'n', 's', 5, 'n', 'e', 'u'})}},
+    EXPECT_EQ(files[0].texts, (ObjFileTexts{{{0, "one"}, {7, rawText({'E', 'i', 'n', 's', 5, 'n', 'e', 'u'})}},
                                             {{0, "two"}, {7, "zwei"}},
                                             {{0, "three"}, {7, "drei"}}}));
-    EXPECT_TRUE(files[0].Modified);
-    EXPECT_FALSE(files[1].Modified);
-    EXPECT_EQ(files[1].Texts, (ObjFileTexts{{{0, "four"}, {7, "vier"}}}));
+    EXPECT_TRUE(files[0].modified);
+    EXPECT_FALSE(files[1].modified);
+    EXPECT_EQ(files[1].texts, (ObjFileTexts{{{0, "four"}, {7, "vier"}}}));
 }
 
 TEST(ObjImport, ListsEveryProblemAndChangesNothing) {
@@ -96,8 +96,8 @@ TEST(ObjImport, ListsEveryProblemAndChangesNothing) {
                   "obj/A.dat/2: A text cannot hold the byte 00",
                   "obj/A.dat/3: \\c sequence without color specifier at the end of the text",
                   "obj/A.dat/1: a second message for the same group"}));
-    EXPECT_EQ(files[0].Texts, before[0].Texts);
-    EXPECT_FALSE(files[0].Modified);
+    EXPECT_EQ(files[0].texts, before[0].texts);
+    EXPECT_FALSE(files[0].modified);
 }
 
 // The game folder the PO commands load their object files from.
@@ -149,8 +149,8 @@ TEST_F(ObjectGameFolderTest, SavingWritesChangedFilesOrNothing) {
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(report.written, (std::vector<std::string>{"a.dat", "c.dat"}));
     EXPECT_EQ(readWholeFile(objData / "b.dat"), b);
-    EXPECT_EQ(loadObjectFile(objData / "a.dat").Texts, (ObjFileTexts{{{0, "A"}, {7, "a"}}}));
-    EXPECT_EQ(loadObjectFile(objData / "c.dat").Texts, (ObjFileTexts{{{0, "C"}, {7, "c"}}}));
+    EXPECT_EQ(loadObjectFile(objData / "a.dat").texts, (ObjFileTexts{{{0, "A"}, {7, "a"}}}));
+    EXPECT_EQ(loadObjectFile(objData / "c.dat").texts, (ObjFileTexts{{{0, "C"}, {7, "c"}}}));
     EXPECT_FALSE(document.anyModified());
 }
 

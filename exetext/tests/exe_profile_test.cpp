@@ -15,19 +15,19 @@ TEST(ExeProfiles, SizesIdentifyTheFourBuilds) {
     EXPECT_EQ(findProfile(6746112), 2);
     EXPECT_EQ(findProfile(17006592), 3);
     EXPECT_EQ(findProfile(6868431), 4);
-    for (const ExeProfile& p : ExeProfiles) {
-        EXPECT_EQ(findProfile(p.FileSize - 1), -1);
-        EXPECT_EQ(findProfile(p.FileSize + 1), -1);
+    for (const ExeProfile& p : kExeProfiles) {
+        EXPECT_EQ(findProfile(p.fileSize - 1), -1);
+        EXPECT_EQ(findProfile(p.fileSize + 1), -1);
     }
     EXPECT_EQ(findProfile(0), -1);
-    EXPECT_EQ(profileByNumber(3).VariantName, "American Big");
-    EXPECT_EQ(profileByNumber(4).VariantName, "Spanish v2.01.032");
-    EXPECT_EQ(profileByNumber(1).VariantName, profileByNumber(2).VariantName);
+    EXPECT_EQ(profileByNumber(3).variantName, "American Big");
+    EXPECT_EQ(profileByNumber(4).variantName, "Spanish v2.01.032");
+    EXPECT_EQ(profileByNumber(1).variantName, profileByNumber(2).variantName);
 }
 
 TEST(ExeProfiles, PointerBlocksNumberAllTextsThrough) {
-    for (const ExeProfile& p : ExeProfiles) {
-        const auto& b = p.PointerBlocks;
+    for (const ExeProfile& p : kExeProfiles) {
+        const auto& b = p.pointerBlocks;
         EXPECT_EQ(b[0].pointerCount(), 1926);
         EXPECT_EQ(b[1].pointerCount(), 1228);
         EXPECT_EQ(b[2].pointerCount(), 8);
@@ -35,30 +35,30 @@ TEST(ExeProfiles, PointerBlocksNumberAllTextsThrough) {
         int total = 0;
         for (int k = 0; k < kPointerBlockCount; ++k) {
             const PointerBlock& block = b[static_cast<std::size_t>(k)];
-            EXPECT_EQ((block.Last - block.First + 1) % 4, 0);
+            EXPECT_EQ((block.last - block.first + 1) % 4, 0);
             if (k >= 4) {
                 EXPECT_EQ(block.pointerCount(), 1) << "block " << k + 1;
             }
             total += block.pointerCount();
-            EXPECT_LT(block.Last, p.FileSize);
+            EXPECT_LT(block.last, p.fileSize);
             // No pointer block overlaps a text area (a save would overwrite its own texts).
-            for (const TextArea& area : p.TextAreas) {
-                EXPECT_TRUE(block.Last < area.First || block.First > area.Last);
+            for (const TextArea& area : p.textAreas) {
+                EXPECT_TRUE(block.last < area.first || block.first > area.last);
             }
         }
         EXPECT_EQ(total, kTextCount);
-        for (const TextArea& area : p.TextAreas) {
-            EXPECT_EQ(area.Delta, 0x400000);
-            EXPECT_LT(area.First, area.Last);
-            EXPECT_LT(area.Last, p.FileSize);
+        for (const TextArea& area : p.textAreas) {
+            EXPECT_EQ(area.delta, 0x400000);
+            EXPECT_LT(area.first, area.last);
+            EXPECT_LT(area.last, p.fileSize);
         }
-        EXPECT_LT(p.FixupSpots[PointerCopyRun] + 4 * kPointerCopyCount, p.FileSize);
-        EXPECT_LT(p.FixupSpots[LangIdSpot] + 9, p.FileSize);
+        EXPECT_LT(p.fixupSpot(FixupSpot::PointerCopyRun) + 4 * kPointerCopyCount, p.fileSize);
+        EXPECT_LT(p.fixupSpot(FixupSpot::LangIdSpot) + 9, p.fileSize);
     }
 }
 
 TEST(ExeProfiles, AddressesMapThroughTheFirstAreaHoldingThem) {
-    const TextAreaTable& areas = profileByNumber(1).TextAreas;
+    const TextAreaTable& areas = profileByNumber(1).textAreas;
     EXPECT_EQ(addressToPosition(areas, 0x5AFBA0 + 0x400000), 0x5AFBA0u);
     EXPECT_EQ(addressToPosition(areas, 0x5B5F2A + 0x400000), 0x5B5F2Au);
     EXPECT_EQ(addressToPosition(areas, 0x5B5F2B + 0x400000), std::nullopt);
@@ -85,7 +85,7 @@ namespace {
 
 TEST(LanguageIds, LieAtTheLanguageSpotAndNineBytesOnAndNeverPastTheFile) {
     const ExeProfile& profile = profileByNumber(1);
-    const auto spot = static_cast<std::size_t>(profile.FixupSpots[LangIdSpot]);
+    const auto spot = static_cast<std::size_t>(profile.fixupSpot(FixupSpot::LangIdSpot));
     Bytes file(spot + 10, 0xAA);
     writeLanguageIds(file, profile, {20, 3});
     EXPECT_EQ(file[spot], 20);

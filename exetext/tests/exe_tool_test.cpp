@@ -114,7 +114,7 @@ TEST_F(ExeToolTest, ExportWritesUtf8LinesAndListsUnresolvedTexts) {
         "\x05";  // é, U+009D, œ, line break
     Bytes file = makeSampleExecutable(2, texts);
     // Text 3444 (a pointer of its own) now leads nowhere.
-    writeU32LE(file.data() + profileByNumber(2).PointerBlocks[4].First, 0);
+    writeU32LE(file.data() + profileByNumber(2).pointerBlocks[4].first, 0);
     writeFileAtomically(path("t.exe"), file);
     const std::vector<std::string> lines = exportedLines(path("t.exe"));
     ASSERT_EQ(lines.size(), 3453u);
@@ -147,7 +147,7 @@ TEST_F(ExeToolTest, ImportSetsLanguageIdsAndWritesShares) {
                            "--secondary-id", "0", "--shares", path("shares.txt")});
     ASSERT_EQ(r.status, 0) << r.err;
     const Bytes file = readWholeFile(path("t.exe"));
-    const auto spot = static_cast<std::size_t>(profileByNumber(1).FixupSpots[LangIdSpot]);
+    const auto spot = static_cast<std::size_t>(profileByNumber(1).fixupSpot(FixupSpot::LangIdSpot));
     EXPECT_EQ(file[spot], 20);
     EXPECT_EQ(file[spot + 9], 0);
     std::vector<std::string> shares;
@@ -239,8 +239,8 @@ TEST_F(ExeToolTest, CodePageOptionShowsAndTakesPolishAndCyrillicLetters) {
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::string> back;
     std::vector<int> notFound;
-    readStringTable(readWholeFile(path("t.exe")), back, profileByNumber(2).PointerBlocks,
-                    profileByNumber(2).TextAreas, false, notFound);
+    readStringTable(readWholeFile(path("t.exe")), back, profileByNumber(2).pointerBlocks,
+                    profileByNumber(2).textAreas, false, notFound);
     EXPECT_EQ(back[4], kPolish1250 + " \x7B");
 
     lines = std::vector<std::string>(3453, "Da");

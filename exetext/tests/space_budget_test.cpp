@@ -14,7 +14,7 @@ namespace tarn {
 namespace {
 
 std::int64_t areaSize(const TextArea& area) {
-    return area.Last - area.First + 1;
+    return area.last - area.first + 1;
 }
 
 // Sharing and placement as plainly stated: the lowest unshared container, chains followed,
@@ -70,7 +70,7 @@ protected:
 
     // The budget and the save agree on the outcome and the free space.
     SpaceBudget expectSameAsSave(int profile, const std::vector<std::string>& texts) {
-        const SpaceBudget budget = spaceBudget(profileByNumber(profile).TextAreas, texts, false);
+        const SpaceBudget budget = spaceBudget(profileByNumber(profile).textAreas, texts, false);
         const Bytes before = readWholeFile(path);
         const SaveResult saved = saveStrings(path, texts, {});
         EXPECT_EQ(budget.fits(), saved.saved);
@@ -100,7 +100,7 @@ TEST_F(SpaceBudgetTest, AgreesWithTheSaveOnRandomTexts) {
             }
         }
         const SpaceBudget budget = expectSameAsSave(profile, texts);
-        EXPECT_EQ(budget.unplaced, plainUnplaced(profileByNumber(profile).TextAreas, texts))
+        EXPECT_EQ(budget.unplaced, plainUnplaced(profileByNumber(profile).textAreas, texts))
             << "trial " << trial;
         over += budget.fits() ? 0 : 1;
     }
@@ -125,7 +125,7 @@ std::vector<std::string> exactFit(const TextAreaTable& areas) {
 TEST_F(SpaceBudgetTest, ExactFitAndOneByteOver) {
     for (int profile = 1; profile <= kProfileCount; ++profile) {
         makeGame(profile);
-        const TextAreaTable& areas = profileByNumber(profile).TextAreas;
+        const TextAreaTable& areas = profileByNumber(profile).textAreas;
         std::vector<std::string> texts = exactFit(areas);
         const SpaceBudget full = expectSameAsSave(profile, texts);
         EXPECT_TRUE(full.fits());
@@ -154,7 +154,7 @@ TEST(SpaceBudgetStatus, OneByteAndOneTextAreSingular) {
 }
 
 TEST_F(SpaceBudgetTest, ShortfallCountsPicturesPaddingAndTerminators) {
-    const TextAreaTable& areas = profileByNumber(1).TextAreas;
+    const TextAreaTable& areas = profileByNumber(1).textAreas;
     std::vector<std::string> texts = exactFit(areas);
     // Malformed C-style: stored as the 8 bytes of -Error!-, which still fit into area 1.
     texts[5] = "x%" + std::string(100, 'z');
@@ -166,7 +166,7 @@ TEST_F(SpaceBudgetTest, ShortfallCountsPicturesPaddingAndTerminators) {
 
 TEST_F(SpaceBudgetTest, FreeSpaceCountsOnlyTheLastAreaUsedAndThoseAfterIt) {
     makeGame(2);
-    const TextAreaTable& areas = profileByNumber(2).TextAreas;
+    const TextAreaTable& areas = profileByNumber(2).textAreas;
     std::vector<std::string> texts(kTextCount);
     texts[0].assign(static_cast<std::size_t>(areaSize(areas[0]) / 2), 'a');
     texts[1].assign(static_cast<std::size_t>(areaSize(areas[0]) / 2 + 10), 'b');  // to area 2

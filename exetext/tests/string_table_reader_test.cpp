@@ -16,8 +16,8 @@ namespace {
 // A zero-filled executable of profile 2 whose every pointer addresses the start of area 1.
 struct HandMadeFile {
     const ExeProfile& profile = profileByNumber(2);
-    Bytes file = Bytes(static_cast<std::size_t>(profile.FileSize), 0);
-    std::uint32_t area1 = static_cast<std::uint32_t>(profile.TextAreas[0].First);
+    Bytes file = Bytes(static_cast<std::size_t>(profile.fileSize), 0);
+    std::uint32_t area1 = static_cast<std::uint32_t>(profile.textAreas[0].first);
 
     HandMadeFile() {
         for (int n = 1; n <= kTextCount; ++n) {
@@ -26,10 +26,10 @@ struct HandMadeFile {
     }
     void setPointer(int text, std::uint32_t address) {
         int n = 1;
-        for (const PointerBlock& block : profile.PointerBlocks) {
+        for (const PointerBlock& block : profile.pointerBlocks) {
             for (int k = 0; k < block.pointerCount(); ++k, ++n) {
                 if (n == text) {
-                    writeU32LE(file.data() + block.First + 4 * k, address);
+                    writeU32LE(file.data() + block.first + 4 * k, address);
                 }
             }
         }
@@ -38,7 +38,7 @@ struct HandMadeFile {
         std::copy(s.begin(), s.end(), file.begin() + position);
     }
     bool read(std::vector<std::string>& column, std::vector<int>& notFound, bool cstyle = false) {
-        return readStringTable(file, column, profile.PointerBlocks, profile.TextAreas, cstyle,
+        return readStringTable(file, column, profile.pointerBlocks, profile.textAreas, cstyle,
                                notFound);
     }
 };
@@ -47,11 +47,11 @@ TEST(readStringTable, EveryProfileReadsBackTheTextsItWasMadeFrom) {
     const std::vector<std::string> texts = sampleTexts();
     for (int p = 1; p <= kProfileCount; ++p) {
         const Bytes file = makeSampleExecutable(p, texts);
-        ASSERT_EQ(file.size(), static_cast<std::size_t>(profileByNumber(p).FileSize));
+        ASSERT_EQ(file.size(), static_cast<std::size_t>(profileByNumber(p).fileSize));
         std::vector<std::string> column;
         std::vector<int> notFound;
-        EXPECT_TRUE(readStringTable(file, column, profileByNumber(p).PointerBlocks,
-                                    profileByNumber(p).TextAreas, false, notFound));
+        EXPECT_TRUE(readStringTable(file, column, profileByNumber(p).pointerBlocks,
+                                    profileByNumber(p).textAreas, false, notFound));
         EXPECT_TRUE(notFound.empty());
         EXPECT_EQ(column, texts) << "profile " << p;
     }
@@ -76,7 +76,7 @@ TEST(readStringTable, SharedBytesTailsEmptyTextsAndUnresolvedPointers) {
     f.setPointer(2, f.area1 + 0x400000 + 2);  // the tail "llo"
     f.setPointer(3, f.area1 + 0x400000 + 5);  // the terminator: an empty text
     f.setPointer(3155, f.area1);              // a file offset, not an address
-    f.setPointer(3444, static_cast<std::uint32_t>(f.profile.TextAreas[3].Last) + 0x400000 + 1);
+    f.setPointer(3444, static_cast<std::uint32_t>(f.profile.textAreas[3].last) + 0x400000 + 1);
     f.setPointer(3453, 0);
     std::vector<std::string> column;
     std::vector<int> notFound{99};  // appended to, not replaced
@@ -164,33 +164,33 @@ TEST(LoadExecutables, ReadingByPartsMatchesReadingTheWholeFile) {
     };
     for (int number = 1; number <= kProfileCount; ++number) {
         const ExeProfile& profile = profileByNumber(number);
-        Bytes file(static_cast<std::size_t>(profile.FileSize));
+        Bytes file(static_cast<std::size_t>(profile.fileSize));
         for (std::size_t i = 0; i + 8 <= file.size(); i += 8) {
             writeU64LE(file.data() + i, random64());  // a zero byte every 256 bytes or so
         }
         int n = 0;
-        for (const PointerBlock& block : profile.PointerBlocks) {
+        for (const PointerBlock& block : profile.pointerBlocks) {
             for (int k = 0; k < block.pointerCount(); ++k, ++n) {
-                const TextArea& area = profile.TextAreas[random() % kTextAreaCount];
+                const TextArea& area = profile.textAreas[random() % kTextAreaCount];
                 const auto position =
-                    area.First + static_cast<std::int32_t>(random() % (area.Last - area.First + 1));
-                writeU32LE(file.data() + block.First + 4 * k,
+                    area.first + static_cast<std::int32_t>(random() % (area.last - area.first + 1));
+                writeU32LE(file.data() + block.first + 4 * k,
                            random() % 10 == 0 ? static_cast<std::uint32_t>(random())
-                                              : static_cast<std::uint32_t>(position + area.Delta));
+                                              : static_cast<std::uint32_t>(position + area.delta));
             }
         }
         writeFileAtomically(path, file);
 
         std::vector<std::string> whole;
         std::vector<int> wholeNotFound;
-        readStringTable(file, whole, profile.PointerBlocks, profile.TextAreas, true,
+        readStringTable(file, whole, profile.pointerBlocks, profile.textAreas, true,
                         wholeNotFound);
         LoadedExecutables loaded;
         loadExecutables(path, path, true, loaded);
         EXPECT_EQ(loaded.original, whole) << "profile " << number;
         EXPECT_EQ(loaded.translated, whole) << "profile " << number;
         EXPECT_EQ(loaded.translatedNotFound, wholeNotFound);
-        const auto langSpot = static_cast<std::size_t>(profile.FixupSpots[LangIdSpot]);
+        const auto langSpot = static_cast<std::size_t>(profile.fixupSpot(FixupSpot::LangIdSpot));
         EXPECT_EQ(loaded.primaryLangId, file[langSpot]);
         EXPECT_EQ(loaded.secondaryLangId, file[langSpot + kSecondaryLangIdOffset]);
     }

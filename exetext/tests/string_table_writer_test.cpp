@@ -26,10 +26,10 @@ std::vector<std::string> distinctTexts() {
 
 std::uint32_t pointerOf(const Bytes& file, const ExeProfile& profile, int text) {
     int n = 1;
-    for (const PointerBlock& block : profile.PointerBlocks) {
+    for (const PointerBlock& block : profile.pointerBlocks) {
         for (int k = 0; k < block.pointerCount(); ++k, ++n) {
             if (n == text) {
-                return readU32LE(file.data() + block.First + 4 * k);
+                return readU32LE(file.data() + block.first + 4 * k);
             }
         }
     }
@@ -40,7 +40,7 @@ std::vector<std::string> readBack(const Bytes& file, int profile) {
     std::vector<std::string> column;
     std::vector<int> notFound;
     const ExeProfile& p = profileByNumber(profile);
-    EXPECT_TRUE(readStringTable(file, column, p.PointerBlocks, p.TextAreas, false, notFound));
+    EXPECT_TRUE(readStringTable(file, column, p.pointerBlocks, p.textAreas, false, notFound));
     return column;
 }
 
@@ -56,7 +56,7 @@ struct Placement {
 
     Placement(int number, const std::vector<std::string>& raw)
         : profile(profileByNumber(number)),
-          file(static_cast<std::size_t>(profile.FileSize), 0xEE),
+          file(static_cast<std::size_t>(profile.fileSize), 0xEE),
           stored(raw.size()) {
         for (std::size_t i = 0; i < raw.size(); ++i) {
             stored[i] = expandPictures(raw[i]);
@@ -92,58 +92,58 @@ TEST(PlaceStrings, EverythingInAreaOneLeavesTheOtherAreasAlone) {
     }
     Placement p(1, texts);
     ASSERT_TRUE(p.fits);
-    const TextArea* a = p.profile.TextAreas.data();
+    const TextArea* a = p.profile.textAreas.data();
     std::int64_t used = 0;
     for (const std::string& s : p.stored) {
         used += static_cast<std::int64_t>(s.size()) + 1;
     }
-    ASSERT_LT(used, a[0].Last - a[0].First + 1);
+    ASSERT_LT(used, a[0].last - a[0].first + 1);
     const std::int64_t rest =
-        (a[1].Last - a[1].First + 1) + (a[2].Last - a[2].First + 1) + (a[3].Last - a[3].First + 1);
-    EXPECT_EQ(p.freeSpace, (a[0].Last - a[0].First + 1) - used + rest);
+        (a[1].last - a[1].first + 1) + (a[2].last - a[2].first + 1) + (a[3].last - a[3].first + 1);
+    EXPECT_EQ(p.freeSpace, (a[0].last - a[0].first + 1) - used + rest);
     for (int k = 1; k < 4; ++k) {
-        for (std::int64_t i = a[k].First; i <= a[k].Last; ++i) {
+        for (std::int64_t i = a[k].first; i <= a[k].last; ++i) {
             ASSERT_EQ(p.at(i), 0xEE);
         }
     }
-    EXPECT_EQ(p.position(1), static_cast<std::uint32_t>(a[0].First));
-    EXPECT_EQ(p.at(a[0].First + static_cast<std::int64_t>(used)), 0xEE);
+    EXPECT_EQ(p.position(1), static_cast<std::uint32_t>(a[0].first));
+    EXPECT_EQ(p.at(a[0].first + static_cast<std::int64_t>(used)), 0xEE);
     EXPECT_EQ(readBack(p.file, 1), texts);
 }
 
 TEST(PlaceStrings, TextsThatFitExactlyAndTextsThatMoveOn) {
     const ExeProfile& profile = profileByNumber(1);
-    const TextArea* a = profile.TextAreas.data();
+    const TextArea* a = profile.textAreas.data();
     std::vector<std::string> texts(kTextCount);  // empty texts share into text 1
     texts[3] = "Four";
     // Texts 1, 2 and 3 end exactly on the Last bytes of areas 1, 2 and 3.
-    texts[0] = std::string(static_cast<std::size_t>(a[0].Last - a[0].First - 1), 'a') + "#";
-    texts[1] = std::string(static_cast<std::size_t>(a[1].Last - a[1].First - 1), 'b') + "#";
-    texts[2] = std::string(static_cast<std::size_t>(a[2].Last - a[2].First - 1), 'c') + "#";
+    texts[0] = std::string(static_cast<std::size_t>(a[0].last - a[0].first - 1), 'a') + "#";
+    texts[1] = std::string(static_cast<std::size_t>(a[1].last - a[1].first - 1), 'b') + "#";
+    texts[2] = std::string(static_cast<std::size_t>(a[2].last - a[2].first - 1), 'c') + "#";
     Placement p(1, texts);
     ASSERT_TRUE(p.fits);
     for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(p.position(k + 1), static_cast<std::uint32_t>(a[k].First));
-        EXPECT_EQ(p.at(a[k].Last), 0);
-        EXPECT_EQ(p.at(a[k].Last - 1), '#');
-        EXPECT_EQ(p.at(a[k].Last + 1), 0xEE);
+        EXPECT_EQ(p.position(k + 1), static_cast<std::uint32_t>(a[k].first));
+        EXPECT_EQ(p.at(a[k].last), 0);
+        EXPECT_EQ(p.at(a[k].last - 1), '#');
+        EXPECT_EQ(p.at(a[k].last + 1), 0xEE);
     }
-    EXPECT_EQ(p.position(4), static_cast<std::uint32_t>(a[3].First));
+    EXPECT_EQ(p.position(4), static_cast<std::uint32_t>(a[3].first));
     EXPECT_EQ(readBack(p.file, 1), texts);
 
-    EXPECT_EQ(p.position(kPaddedText1), static_cast<std::uint32_t>(a[3].First + 5));
-    EXPECT_EQ(p.freeSpace, a[3].Last - a[3].First + 1 - 5 - 2 * 32);
+    EXPECT_EQ(p.position(kPaddedText1), static_cast<std::uint32_t>(a[3].first + 5));
+    EXPECT_EQ(p.freeSpace, a[3].last - a[3].first + 1 - 5 - 2 * 32);
 
     // One byte more and text 3 no longer fits area 3; later, shorter texts fill area 3 instead.
     texts[2] += "c";
     Placement q(1, texts);
     ASSERT_TRUE(q.fits);
-    EXPECT_EQ(q.position(4), static_cast<std::uint32_t>(a[2].First));
-    EXPECT_EQ(q.position(kPaddedText1), static_cast<std::uint32_t>(a[2].First + 5));
-    EXPECT_EQ(q.position(kPaddedText2), static_cast<std::uint32_t>(a[2].First + 5 + 32));
-    EXPECT_EQ(q.position(3), static_cast<std::uint32_t>(a[3].First));
+    EXPECT_EQ(q.position(4), static_cast<std::uint32_t>(a[2].first));
+    EXPECT_EQ(q.position(kPaddedText1), static_cast<std::uint32_t>(a[2].first + 5));
+    EXPECT_EQ(q.position(kPaddedText2), static_cast<std::uint32_t>(a[2].first + 5 + 32));
+    EXPECT_EQ(q.position(3), static_cast<std::uint32_t>(a[3].first));
     EXPECT_EQ(q.freeSpace,
-              a[3].Last - a[3].First + 1 - static_cast<std::int64_t>(texts[2].size()) - 1);
+              a[3].last - a[3].first + 1 - static_cast<std::int64_t>(texts[2].size()) - 1);
     EXPECT_EQ(readBack(q.file, 1), texts);
 }
 
@@ -180,17 +180,17 @@ TEST(PlaceStrings, PicturesPaddingFixupsAndLanguageBytes) {
     for (std::uint32_t i = 6; i < 6 + 32; ++i) {
         ASSERT_EQ(p.at(padded + i), 0) << i;
     }
-    EXPECT_EQ(readU32LE(p.file.data() + p.profile.FixupSpots[TextEndRef1]), padded + 0x400000 + 6);
-    EXPECT_EQ(readU32LE(p.file.data() + p.profile.FixupSpots[TextEndRef2]),
+    EXPECT_EQ(readU32LE(p.file.data() + p.profile.fixupSpot(FixupSpot::TextEndRef1)), padded + 0x400000 + 6);
+    EXPECT_EQ(readU32LE(p.file.data() + p.profile.fixupSpot(FixupSpot::TextEndRef2)),
               p.position(kPaddedText2) + 0x400000 + 9);  // "Text 3169"
 
     for (int k = 0; k < kPointerCopyCount; ++k) {
-        EXPECT_EQ(readU32LE(p.file.data() + p.profile.FixupSpots[PointerCopyRun] + 4 * k),
+        EXPECT_EQ(readU32LE(p.file.data() + p.profile.fixupSpot(FixupSpot::PointerCopyRun) + 4 * k),
                   pointerOf(p.file, p.profile, kPointerCopyFirst + k));
     }
-    EXPECT_EQ(p.at(p.profile.FixupSpots[LangIdSpot]), 20);
-    EXPECT_EQ(p.at(p.profile.FixupSpots[LangIdSpot] + 9), 0);
-    EXPECT_EQ(p.at(p.profile.FixupSpots[LangIdSpot] + 1), 0xEE);
+    EXPECT_EQ(p.at(p.profile.fixupSpot(FixupSpot::LangIdSpot)), 20);
+    EXPECT_EQ(p.at(p.profile.fixupSpot(FixupSpot::LangIdSpot) + 9), 0);
+    EXPECT_EQ(p.at(p.profile.fixupSpot(FixupSpot::LangIdSpot) + 1), 0xEE);
 }
 
 TEST(PlaceStrings, TooMuchTextLeavesTheFileUnchanged) {
@@ -265,7 +265,7 @@ TEST_F(SaveStringsTest, KernelCopyAndWholeFilePathsWriteTheSameBytesInEveryProfi
     const auto wholeFilePath = dir.path() / "whole.exe";
     for (int number = 1; number <= kProfileCount; ++number) {
         const ExeProfile& profile = profileByNumber(number);
-        Bytes old(static_cast<std::size_t>(profile.FileSize));
+        Bytes old(static_cast<std::size_t>(profile.fileSize));
         for (std::size_t i = 0; i + 4 <= old.size(); i += 4) {
             writeU32LE(old.data() + i, static_cast<std::uint32_t>(random()));
         }
@@ -326,8 +326,8 @@ TEST_F(SaveStringsTest, ReportsSharingFreeSpaceAndProgress) {
     }
     used += 2 * kTextPadding;
     std::int64_t total = 0;
-    for (const TextArea& a : profileByNumber(1).TextAreas) {
-        total += a.Last - a.First + 1;
+    for (const TextArea& a : profileByNumber(1).textAreas) {
+        total += a.last - a.first + 1;
     }
     // Bytes left over at the ends of earlier areas are not counted.
     EXPECT_LE(result.freeSpace, total - used);

@@ -26,12 +26,12 @@ Bytes header(std::uint32_t flags, std::uint8_t encoding, std::uint32_t length) {
 
 TEST(objectChecksum, CoversTheLowFlagsByteTheNameAndTheDecodedData) {
     ObjFile object;
-    object.Name = kName;
+    object.name = kName;
     const Bytes data{'a', 'b', 'c'};
     EXPECT_EQ(objectChecksum(object, data.data(), data.size()), 0xCB85CE7Du);
-    object.Flags = 0x12345600;
+    object.flags = 0x12345600;
     EXPECT_EQ(objectChecksum(object, data.data(), data.size()), 0xCB85CE7Du);
-    object.Flags = 1;
+    object.flags = 1;
     EXPECT_NE(objectChecksum(object, data.data(), data.size()), 0xCB85CE7Du);
 }
 
@@ -42,8 +42,8 @@ std::uint32_t referenceChecksum(const ObjFile& object, const Bytes& data) {
         c ^= x;
         c = (c << 11) | (c >> 21);
     };
-    fold(static_cast<std::uint8_t>(object.Flags));
-    for (std::uint8_t b : object.Name) {
+    fold(static_cast<std::uint8_t>(object.flags));
+    for (std::uint8_t b : object.name) {
         fold(b);
     }
     for (std::uint8_t b : data) {
@@ -55,13 +55,13 @@ std::uint32_t referenceChecksum(const ObjFile& object, const Bytes& data) {
 TEST(objectChecksum, LaneFoldingAgreesWithTheByteByByteDefinitionForEverySize) {
     std::mt19937 rng(5);
     ObjFile object;
-    object.Name = kName;
+    object.name = kName;
     for (std::size_t size = 0; size < 300; ++size) {
         Bytes data(size);
         for (auto& b : data) {
             b = static_cast<std::uint8_t>(rng());
         }
-        object.Flags = rng();
+        object.flags = rng();
         ASSERT_EQ(objectChecksum(object, data.data(), data.size()), referenceChecksum(object, data))
             << size;
     }
@@ -73,9 +73,9 @@ TEST(ObjectContainer, StoredFileComesBackWithAFreshChecksumAndWithoutTrailingByt
     ObjFile object;
     const Bytes decoded = decodeObjectFile(file, object);
     EXPECT_EQ(decoded, (Bytes{'a', 'b', 'c'}));
-    EXPECT_EQ(object.Flags, 0xABCD0003u);
-    EXPECT_EQ(object.Name, kName);
-    EXPECT_EQ(object.Encoding, kEncodingStored);
+    EXPECT_EQ(object.flags, 0xABCD0003u);
+    EXPECT_EQ(object.name, kName);
+    EXPECT_EQ(object.encoding, kEncodingStored);
 
     Bytes expected(file.begin(), file.end() - 2);
     writeU32LE(expected.data() + 12, objectChecksum(object, decoded.data(), decoded.size()));
@@ -87,15 +87,15 @@ TEST(ObjectContainer, EveryEncodingRoundTripsWithBothEncoders) {
     for (std::uint8_t encoding : {kEncodingStored, kEncodingRLE, kEncodingScrambled}) {
         for (bool enhanced : {false, true}) {
             ObjFile object;
-            object.Flags = rng();
-            object.Name = kName;
-            object.Encoding = encoding;
+            object.flags = rng();
+            object.name = kName;
+            object.encoding = encoding;
             const Bytes data = makeObjectLikeBytes(5000, rng());
             const Bytes file = encodeObjectFile(data, object, enhanced);
             ObjFile back;
             EXPECT_EQ(decodeObjectFile(file, back), data);
-            EXPECT_EQ(back.Flags, object.Flags);
-            EXPECT_EQ(back.Encoding, encoding);
+            EXPECT_EQ(back.flags, object.flags);
+            EXPECT_EQ(back.encoding, encoding);
             EXPECT_EQ(readU32LE(file.data() + 12),
                       objectChecksum(object, data.data(), data.size()));
             EXPECT_EQ(readU32LE(file.data() + 17), file.size() - kObjectHeaderSize);
@@ -115,11 +115,11 @@ TEST(ObjectContainer, UnsupportedEncodingsDecodeEmptyAndAreNeverWritten) {
 
 TEST(ObjectContainer, HeaderFieldsReadAsStoredWithoutTrustingTheLength) {
     const ObjectFileHeader h = readObjectHeader(header(0x1234A, kEncodingScrambled, 0xFFFFFFFF));
-    EXPECT_EQ(h.Flags, 0x1234Au);
-    EXPECT_EQ(h.Name, kName);
-    EXPECT_EQ(h.Checksum, 0xDEADBEEFu);
-    EXPECT_EQ(h.Encoding, kEncodingScrambled);
-    EXPECT_EQ(h.Length, 0xFFFFFFFFu);
+    EXPECT_EQ(h.flags, 0x1234Au);
+    EXPECT_EQ(h.name, kName);
+    EXPECT_EQ(h.checksum, 0xDEADBEEFu);
+    EXPECT_EQ(h.encoding, kEncodingScrambled);
+    EXPECT_EQ(h.length, 0xFFFFFFFFu);
     const Bytes cut(kObjectHeaderSize - 1, 0);
     EXPECT_THROW(readObjectHeader(cut), StreamReadError);
 }

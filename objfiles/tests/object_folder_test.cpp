@@ -37,9 +37,9 @@ TEST(ObjectFolder, LoadsEveryDatFileInUpperCasedNameOrderWhateverTheFolderCase) 
     EXPECT_EQ(progress, (std::vector<std::string>{"0/2 A.dat", "1/2 b.DAT"}));
     const std::vector<ObjFile>& files = document.files();
     ASSERT_EQ(files.size(), 2u);
-    EXPECT_EQ(files[0].FileName, "A.dat");
-    EXPECT_EQ(files[0].Encoding, 3);
-    EXPECT_EQ(files[1].Texts, texts);
+    EXPECT_EQ(files[0].fileName, "A.dat");
+    EXPECT_EQ(files[0].encoding, 3);
+    EXPECT_EQ(files[1].texts, texts);
 }
 
 TEST(ObjectFolder, SavingRereadsTheFileAndKeepsItsEncodingAndOtherBytes) {
@@ -53,9 +53,9 @@ TEST(ObjectFolder, SavingRereadsTheFileAndKeepsItsEncodingAndOtherBytes) {
     EXPECT_TRUE(document.saveModified().ok());
     EXPECT_FALSE(document.isModified(0));
     const ObjFile back = loadObjectFile(path);
-    EXPECT_EQ(back.Texts, (ObjFileTexts{{{0, "a"}}, {{7, "new"}}, {{1, "c"}}}));
-    EXPECT_EQ(back.Encoding, 1);
-    EXPECT_EQ(back.Flags, original.Flags);
+    EXPECT_EQ(back.texts, (ObjFileTexts{{{0, "a"}}, {{7, "new"}}, {{1, "c"}}}));
+    EXPECT_EQ(back.encoding, 1);
+    EXPECT_EQ(back.flags, original.flags);
 
     // A file that no longer decodes when it is read back for saving stays as it was.
     Bytes damaged = readWholeFile(path);

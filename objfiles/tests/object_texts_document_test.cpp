@@ -31,7 +31,7 @@ protected:
     std::vector<ObjFileTexts> texts() const {
         std::vector<ObjFileTexts> all;
         for (const ObjFile& file : doc.files()) {
-            all.push_back(file.Texts);
+            all.push_back(file.texts);
         }
         return all;
     }
@@ -47,7 +47,7 @@ TEST_F(ObjectTextsDocumentTest, LoadsEveryFileUnmodifiedAndReportsProgress) {
     });
     EXPECT_EQ(progress, (std::vector<std::string>{"0/3 a.dat", "1/3 b.dat", "2/3 c.dat"}));
     ASSERT_EQ(doc.files().size(), 3u);
-    EXPECT_EQ(doc.file(0).Texts.size(), 3u);
+    EXPECT_EQ(doc.file(0).texts.size(), 3u);
     EXPECT_EQ(doc.group(1, 0), (ObjTextGroup{{0, "Door"}}));
     EXPECT_FALSE(doc.anyModified());
     EXPECT_EQ(doc.folder(), dir.path());
@@ -56,7 +56,7 @@ TEST_F(ObjectTextsDocumentTest, LoadsEveryFileUnmodifiedAndReportsProgress) {
     doc.setText(0, 0, 0, "Blade");
     doc.loadFolder(dir.path());
     EXPECT_EQ(doc.files().size(), 3u);
-    EXPECT_EQ(doc.group(0, 0)[0].Text, "Sword");
+    EXPECT_EQ(doc.group(0, 0)[0].text, "Sword");
     EXPECT_FALSE(doc.anyModified());
     doc.clear();
     EXPECT_TRUE(doc.files().empty());
@@ -86,12 +86,12 @@ TEST_F(ObjectTextsDocumentTest, ADamagedFileIsListedAndTheOthersLoad) {
         ASSERT_EQ(problems.size(), 1u);
         EXPECT_EQ(problems[0].rfind(path("b.dat").string() + ": ", 0), 0u) << problems[0];
         ASSERT_EQ(doc.files().size(), 2u);
-        EXPECT_EQ(doc.file(0).FileName, "a.dat");
-        EXPECT_EQ(doc.file(1).FileName, "c.dat");
+        EXPECT_EQ(doc.file(0).fileName, "a.dat");
+        EXPECT_EQ(doc.file(1).fileName, "c.dat");
         // The files that loaded are edited and saved as usual.
         doc.setText(1, 0, 0, "Lock");
         EXPECT_TRUE(doc.saveModified().ok());
-        EXPECT_EQ(loadObjectFile(path("c.dat")).Texts, (ObjFileTexts{{{0, "Lock"}}}));
+        EXPECT_EQ(loadObjectFile(path("c.dat")).texts, (ObjFileTexts{{{0, "Lock"}}}));
     }
 }
 
@@ -105,7 +105,7 @@ TEST_F(ObjectTextsDocumentTest, SetTextChangesOneEntryAndMarksOnlyItsFile) {
     doc.setText(2, 0, 0, "Key");
     EXPECT_EQ(modified(), (std::vector<std::size_t>{0, 2}));
     doc.setText(1, 0, 0, "");
-    EXPECT_EQ(doc.group(1, 0)[0].Text, "");
+    EXPECT_EQ(doc.group(1, 0)[0].text, "");
 }
 
 TEST_F(ObjectTextsDocumentTest, RefusedChangesLeaveTheDocumentAsItWas) {
@@ -171,9 +171,9 @@ TEST_F(ObjectTextsDocumentTest, SavingWritesOnlyTheModifiedFilesWithProgress) {
     EXPECT_EQ(readWholeFile(path("b.dat")), untouched);
 
     const ObjFile a = loadObjectFile(path("a.dat"));
-    EXPECT_EQ(a.Texts, doc.file(0).Texts);
-    EXPECT_EQ(a.Encoding, kEncodingRLE);
-    EXPECT_EQ(loadObjectFile(path("c.dat")).Texts, (ObjFileTexts{{{0, "Key"}, {14, ""}}}));
+    EXPECT_EQ(a.texts, doc.file(0).texts);
+    EXPECT_EQ(a.encoding, kEncodingRLE);
+    EXPECT_EQ(loadObjectFile(path("c.dat")).texts, (ObjFileTexts{{{0, "Key"}, {14, ""}}}));
     EXPECT_TRUE(doc.saveModified().written.empty());
 }
 
@@ -199,7 +199,7 @@ TEST_F(ObjectTextsDocumentTest, AFileThatCannotBeWrittenKeepsEveryFileAsItWas) {
     EXPECT_EQ(modified(), (std::vector<std::size_t>{0, 1, 2}));
     EXPECT_EQ(readWholeFile(path("a.dat")), a);
     EXPECT_EQ(readWholeFile(path("b.dat")), b);
-    EXPECT_EQ(loadObjectFile(path("c.dat")).Texts, (ObjFileTexts{{{0, "Key"}}}));
+    EXPECT_EQ(loadObjectFile(path("c.dat")).texts, (ObjFileTexts{{{0, "Key"}}}));
 
     // A file gone from disk is not made up again, and again nothing is written.
     fs::permissions(path("b.dat"), fs::perms::owner_read | fs::perms::owner_write);
@@ -215,10 +215,10 @@ TEST_F(ObjectTextsDocumentTest, AFileThatCannotBeWrittenKeepsEveryFileAsItWas) {
 // Every kind of step, done, undone and redone: the groups come back byte for byte, and a file
 // is modified exactly while its state differs from the one last saved.
 TEST_F(ObjectTextsDocumentTest, EveryStepIsUndoneAndRedoneExactly) {
-    const ObjFileTexts a = doc.file(0).Texts;
+    const ObjFileTexts a = doc.file(0).texts;
     std::vector<ObjFile> wanted = doc.files();
-    wanted[0].Texts[2] = {{7, "Lame"}};
-    wanted[2].Texts[0][0].Text = "Clef";
+    wanted[0].texts[2] = {{7, "Lame"}};
+    wanted[2].texts[0][0].text = "Clef";
     std::unique_ptr<ObjectTextsEdit> steps[] = {
         doc.setTextStep(0, 0, 1,
                         "\xC9p\xE9"
@@ -234,7 +234,7 @@ TEST_F(ObjectTextsDocumentTest, EveryStepIsUndoneAndRedoneExactly) {
         const std::vector<ObjFileTexts> done = texts();
         EXPECT_TRUE(doc.isModified(0));
         step->undo();
-        EXPECT_EQ(doc.file(0).Texts, a);
+        EXPECT_EQ(doc.file(0).texts, a);
         EXPECT_EQ(doc.group(2, 0), (ObjTextGroup{{0, "Key"}}));
         EXPECT_FALSE(doc.anyModified());
         step->redo();
@@ -265,13 +265,13 @@ TEST_F(ObjectTextsDocumentTest, EveryStepIsUndoneAndRedoneExactly) {
     // in between; a byte 00 is refused and changes nothing.
     steps[0]->retype(1, "Fleuret");
     EXPECT_TRUE(doc.isModified(0));
-    EXPECT_EQ(doc.group(0, 0)[1].Text, "Fleuret");
+    EXPECT_EQ(doc.group(0, 0)[1].text, "Fleuret");
     EXPECT_THROW(steps[0]->retype(1, std::string("F\0", 2)), TextTableError);
-    EXPECT_EQ(doc.group(0, 0)[1].Text, "Fleuret");
+    EXPECT_EQ(doc.group(0, 0)[1].text, "Fleuret");
     steps[0]->undo();
-    EXPECT_EQ(doc.file(0).Texts, a);
+    EXPECT_EQ(doc.file(0).texts, a);
     steps[0]->redo();
-    EXPECT_EQ(doc.group(0, 0)[1].Text, "Fleuret");
+    EXPECT_EQ(doc.group(0, 0)[1].text, "Fleuret");
 
     // Nothing to do is no step at all.
     EXPECT_EQ(doc.addLanguageIdStep(0, 0, 5).step, nullptr);

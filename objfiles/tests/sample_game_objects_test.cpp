@@ -17,11 +17,11 @@ TEST(SampleGameObjects, EveryTypeAndEncodingDecodesAndTheTextsUseTheGameCodes) {
     for (std::size_t type = 0; type < files.size(); ++type) {
         const ObjFile object = readObjectFile(files[type].contents, files[type].fileName);
         EXPECT_EQ(object.objectType(), type) << files[type].fileName;
-        encodings.insert(object.Encoding);
-        for (const ObjTextGroup& group : object.Texts) {
+        encodings.insert(object.encoding);
+        for (const ObjTextGroup& group : object.texts) {
             for (const ObjText& text : group) {
-                EXPECT_EQ(text.Text.find('\0'), std::string::npos);
-                all += text.Text;
+                EXPECT_EQ(text.text.find('\0'), std::string::npos);
+                all += text.text;
             }
         }
     }

@@ -18,7 +18,7 @@ Bytes objectData(unsigned type, const Bytes& tables, const Bytes& tail = {0xAA, 
 
 ObjFile ofType(unsigned type) {
     ObjFile object;
-    object.Flags = 0x70 | type;
+    object.flags = 0x70 | type;
     return object;
 }
 
@@ -28,8 +28,8 @@ TEST(TextTables, ReadsEntriesEmptyTextsAndFFInsideTextsAndWritesThemBackUnchange
     const Bytes data = objectData(4, table);
     ObjFile object = ofType(4);
     readTextGroups(data, object);
-    ASSERT_EQ(object.Texts.size(), 1u);
-    EXPECT_EQ(object.Texts[0], (ObjTextGroup{{0, "AB"}, {5, "C"}, {7, ""}, {9, "\xFFx"}}));
+    ASSERT_EQ(object.texts.size(), 1u);
+    EXPECT_EQ(object.texts[0], (ObjTextGroup{{0, "AB"}, {5, "C"}, {7, ""}, {9, "\xFFx"}}));
     EXPECT_EQ(writeTextGroups(data, object), data);
 }
 
@@ -38,10 +38,10 @@ TEST(TextTables, ChangingTheSecondOfThreeTablesMovesOnlyWhatFollowsIt) {
     const Bytes data = objectData(0, tables, {1, 2, 3});
     ObjFile object = ofType(0);
     readTextGroups(data, object);
-    ASSERT_EQ(object.Texts.size(), 3u);
-    EXPECT_TRUE(object.Texts[2].empty());
-    object.Texts[1][0].Text = "BBBB";
-    object.Texts[2].push_back({14, "XY"});
+    ASSERT_EQ(object.texts.size(), 3u);
+    EXPECT_TRUE(object.texts[2].empty());
+    object.texts[1][0].text = "BBBB";
+    object.texts[2].push_back({14, "XY"});
     const Bytes written = writeTextGroups(data, object);
     Bytes expected(data.begin(), data.begin() + 450);
     expected.insert(expected.end(), {0x00, 'a', 0x00, 0xFF, 0x00, 'B', 'B', 'B', 'B', 0x00, 0xFF,
@@ -53,7 +53,7 @@ TEST(TextTables, AddingAnEntryAppendsItBeforeTheEndMarker) {
     const Bytes data = objectData(8, {0x00, 'A', 0x00, 0xFF}, {});
     ObjFile object = ofType(8);
     readTextGroups(data, object);
-    object.Texts[0].push_back({14, "XY"});
+    object.texts[0].push_back({14, "XY"});
     const Bytes written = writeTextGroups(data, object);
     EXPECT_EQ(Bytes(written.begin() + 8, written.end()),
               (Bytes{0x00, 'A', 0x00, 0x0E, 'X', 'Y', 0x00, 0xFF}));
@@ -62,7 +62,7 @@ TEST(TextTables, AddingAnEntryAppendsItBeforeTheEndMarker) {
 TEST(TextTables, TextsWithAZeroByteAndTheIdOf255AreRefusedNotWrittenIntoTheTable) {
     const Bytes data = objectData(8, {0x00, 'A', 0x00, 0xFF}, {});
     ObjFile object = ofType(8);
-    object.Texts = {{{0, "A"}, {7, std::string("ab\0cd", 5)}}};
+    object.texts = {{{0, "A"}, {7, std::string("ab\0cd", 5)}}};
     try {
         writeTextGroups(data, object);
         FAIL() << "a zero byte would end the text early and break the table";
@@ -70,7 +70,7 @@ TEST(TextTables, TextsWithAZeroByteAndTheIdOf255AreRefusedNotWrittenIntoTheTable
         EXPECT_STREQ(e.what(),
                      "The text with language ID 7 contains a zero byte and cannot be stored");
     }
-    object.Texts = {{{255, "end"}}};
+    object.texts = {{{255, "end"}}};
     EXPECT_THROW(writeTextGroups(data, object), TextTableError);
 }
 
@@ -80,7 +80,7 @@ TEST(TextTables, TruncatedTablesAndUnknownTypesRaiseTheReadError) {
         const Bytes data(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(cut));
         ObjFile object = ofType(10);
         EXPECT_THROW(readTextGroups(data, object), StreamReadError) << cut;
-        object.Texts.assign(3, {});
+        object.texts.assign(3, {});
         EXPECT_THROW(writeTextGroups(data, object), StreamReadError) << cut;
     }
     for (unsigned type = 11; type < 16; ++type) {

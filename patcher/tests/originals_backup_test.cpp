@@ -19,8 +19,8 @@ const std::array<std::uint8_t, 8> kName{'N', 'A', 'M', 'E', '0', '0', '0', '2'};
 
 ObjFile textsFor(const std::string& name, ObjFileTexts texts) {
     ObjFile f;
-    f.FileName = name;
-    f.Texts = std::move(texts);
+    f.fileName = name;
+    f.texts = std::move(texts);
     return f;
 }
 

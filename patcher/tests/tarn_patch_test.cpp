@@ -19,8 +19,8 @@ const std::array<std::uint8_t, 8> kName{'N', 'A', 'M', 'E', '0', '0', '0', '1'};
 
 ObjFile textsFor(const std::string& name, ObjFileTexts texts) {
     ObjFile f;
-    f.FileName = name;
-    f.Texts = std::move(texts);
+    f.fileName = name;
+    f.texts = std::move(texts);
     return f;
 }
 
@@ -66,10 +66,10 @@ TEST_F(TarnPatchTest, AppliesTheTextsAndShowsTheWholeDialogue) {
                           textsFor("B.DAT", {{}, {{4, "new"}}, {}})},
                          "yes\n\n");
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(load("A.DAT").Texts, (ObjFileTexts{{{0, "Sword"}, {1, "Schwert"}, {7, "Miecz"}}}));
-    EXPECT_EQ(load("b.dat").Texts, (ObjFileTexts{{{0, "x"}}, {{4, "new"}}, {{0, "z"}}}));
+    EXPECT_EQ(load("A.DAT").texts, (ObjFileTexts{{{0, "Sword"}, {1, "Schwert"}, {7, "Miecz"}}}));
+    EXPECT_EQ(load("b.dat").texts, (ObjFileTexts{{{0, "x"}}, {{4, "new"}}, {{0, "z"}}}));
     EXPECT_NE(readWholeFile(objData / "b.dat"), bBefore);
-    EXPECT_EQ(load("b.dat").Encoding, 3);
+    EXPECT_EQ(load("b.dat").encoding, 3);
 
     // Each line breaks at its last space once it reaches 80 characters.
     const std::string question =
@@ -199,7 +199,7 @@ TEST_F(TarnPatchTest, OpenErrorAnsweredYesGoesOnWithTheNextFile) {
         run({textsFor("missing.dat", {{{0, "a"}}, {{1, "b"}}}), textsFor("A.DAT", {{{0, "new"}}})},
             "y\ny\n\n");
     EXPECT_EQ(code, 1);
-    EXPECT_EQ(load("A.DAT").Texts[0][0].Text, "new");
+    EXPECT_EQ(load("A.DAT").texts[0][0].text, "new");
     EXPECT_NE(
         console.find("\nThe following error occured while trying to open ObjData/missing.dat:\n"
                      "Cannot open file"),
@@ -240,7 +240,7 @@ TEST_F(TarnPatchTest, NamesThatLeaveObjDataAreRefusedAsOpenErrors) {
     }
     EXPECT_EQ(run(files, answers + "\n"), 1);
     EXPECT_EQ(readWholeFile(game.path() / "outside.dat"), outside);
-    EXPECT_EQ(load("A.DAT").Texts[0][0].Text, "good");
+    EXPECT_EQ(load("A.DAT").texts[0][0].text, "good");
     EXPECT_NE(console.find("Processing finished with 6 error(s)"), std::string::npos);
     EXPECT_NE(console.find("is not a plain file name"), std::string::npos);
     EXPECT_FALSE(isPlainFileName(""));
@@ -258,7 +258,7 @@ TEST_F(TarnPatchTest, TextsEndingEarlyAreAnOpenErrorThatStopsCleanly) {
         bundle.put({10, ResourceName::string("OBJTEXTS"), 0},
                    Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(cut)));
         EXPECT_EQ(runWith(bundle, "y\n\n"), 1);
-        EXPECT_EQ(load("A.DAT").Texts[0][0].Text, "first");
+        EXPECT_EQ(load("A.DAT").texts[0][0].text, "first");
         EXPECT_EQ(readWholeFile(objData / "b.dat"), before);
         EXPECT_NE(console.find("The attached texts end early"), std::string::npos);
         EXPECT_NE(console.find("Processing finished with 1 error(s)"), std::string::npos);

@@ -198,7 +198,7 @@ void spit(const fs::path& path, const std::string& contents) {
 void writeInputs(const fs::path& dir) {
     spit(dir / "small.exe", "MZ");
     Bytes unresolved = makeSampleExecutable(2, sampleTexts());
-    writeU32LE(unresolved.data() + profileByNumber(2).PointerBlocks[4].First, 0);
+    writeU32LE(unresolved.data() + profileByNumber(2).pointerBlocks[4].first, 0);
     writeFileAtomically(dir / "unresolved.exe", unresolved);
 
     std::vector<std::string> lines(3453, "Hallo");

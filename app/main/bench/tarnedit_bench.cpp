@@ -325,7 +325,7 @@ void BM_LeaveEditedCellOnTheBigBuild(benchmark::State& state) {
         QCoreApplication::processEvents();  // the repaints, outside the measure
     }
     const SpaceBudget budget =
-        spaceBudget(profileByNumber(3).TextAreas, form.document().translatedTexts(), false);
+        spaceBudget(profileByNumber(3).textAreas, form.document().translatedTexts(), false);
     if (childByName<QLabel>(form, "budgetLabel")->text().toStdString() !=
         spaceBudgetStatus(budget)) {
         state.SkipWithError("the status bar does not show the budget of the texts");

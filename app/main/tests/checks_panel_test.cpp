@@ -39,7 +39,7 @@ protected:
     QTreeView* list() const { return child<QTreeView>("checksList"); }
 
     SpaceBudget expectedBudget() const {
-        return spaceBudget(profileByNumber(window->translatedProfile()).TextAreas,
+        return spaceBudget(profileByNumber(window->translatedProfile()).textAreas,
                            window->document().translatedTexts(), false);  // game bytes
     }
     // The check names of a text's findings, in the panel's order.

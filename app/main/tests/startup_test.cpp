@@ -124,7 +124,7 @@ TEST_F(StartupTest, UnresolvedPointersAreListedPerFile) {
     writeGame();
     Bytes translated = readWholeFile(transPath);
     const auto pointer =
-        static_cast<std::size_t>(profileByNumber(2).PointerBlocks[0].First + 4 * 4);
+        static_cast<std::size_t>(profileByNumber(2).pointerBlocks[0].first + 4 * 4);
     std::fill(translated.begin() + static_cast<std::ptrdiff_t>(pointer),
               translated.begin() + static_cast<std::ptrdiff_t>(pointer) + 4, 0);
     writeFileAtomically(transPath, translated);

@@ -70,7 +70,7 @@ TEST_F(TranslationPoTest, ExportThenImportFillsTheTranslatedColumn) {
     // The import brings the checks and the status-bar budget up to date at once.
     EXPECT_FALSE(hasFinding(3, "untranslated"));
     EXPECT_EQ(child<QLabel>("budgetLabel")->text().toStdString(),
-              spaceBudgetStatus(spaceBudget(profileByNumber(main.translatedProfile()).TextAreas,
+              spaceBudgetStatus(spaceBudget(profileByNumber(main.translatedProfile()).textAreas,
                                             main.document().translatedTexts(), false)));
     EXPECT_EQ(translated(2),
               rawText({'H', 'a', 'l', 'l', 'o', 5, 'W', 'e', 'l', 't', ' ', 145, '!'}));

@@ -63,7 +63,7 @@ TEST_F(UndoTest, UndoOfReplaceAllBringsBackEveryByteAndTheSavedState) {
     // The budget shows the texts as they are again.
     EXPECT_EQ(child<QLabel>("budgetLabel")->text().toStdString(),
               spaceBudgetStatus(
-                  spaceBudget(profileByNumber(f.translatedProfile()).TextAreas, before, false)));
+                  spaceBudget(profileByNumber(f.translatedProfile()).textAreas, before, false)));
     EXPECT_EQ(action("redoAction")->text(), "Redo Replace All (3453 texts)");
     press(Qt::Key_Y);
     for (const std::string& text : translated()) {

@@ -48,8 +48,8 @@ double buildTreeAloneMs(const std::vector<ObjFile>& files) {
     QTreeWidget tree;
     auto* root = new QTreeWidgetItem(&tree, {QStringLiteral("Object Files")});
     for (const ObjFile& file : files) {
-        auto* node = new QTreeWidgetItem(root, {QString::fromStdString(file.FileName)});
-        for (std::size_t g = 0; g < file.Texts.size(); ++g) {
+        auto* node = new QTreeWidgetItem(root, {QString::fromStdString(file.fileName)});
+        for (std::size_t g = 0; g < file.texts.size(); ++g) {
             new QTreeWidgetItem(node, {QStringLiteral("Text group %1").arg(g + 1)});
         }
     }

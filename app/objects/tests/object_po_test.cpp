@@ -101,7 +101,7 @@ TEST_F(ObjectPoTest, ExportsBetweenTwoIdsAndImportsIntoTheDocument) {
     EXPECT_EQ(group(2), (ObjTextGroup{{0, "Sharp"}}));
 
     click("saveButton");
-    EXPECT_EQ(loadObjectFile(game.file("SWORD.DAT")).Texts[1],
+    EXPECT_EQ(loadObjectFile(game.file("SWORD.DAT")).texts[1],
               (ObjTextGroup{{0, "A blade"}, {5, "Klinge"}}));
     EXPECT_EQ(window.poFolder(), dir.path().string());
     EXPECT_TRUE(prompter.mismatches().empty());
@@ -145,7 +145,7 @@ TEST_F(ObjectPoTest, AnImportIsOneStepAndItsSaveWritesAllFilesOrNone) {
     std::filesystem::permissions(game.file("B.DAT"), std::filesystem::perms::owner_all);
     click("saveButton");
     EXPECT_FALSE(window.document().anyModified());
-    EXPECT_EQ(loadObjectFile(game.file("C.DAT")).Texts[0], (ObjTextGroup{{0, "C.DAT"}, {7, "c"}}));
+    EXPECT_EQ(loadObjectFile(game.file("C.DAT")).texts[0], (ObjTextGroup{{0, "C.DAT"}, {7, "c"}}));
 }
 
 }  // namespace

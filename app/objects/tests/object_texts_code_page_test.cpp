@@ -19,7 +19,7 @@ namespace {
 class ObjectTextsCodePageTest : public ObjectWindowTest {
 protected:
     const std::string& text(int row) const {
-        return window.document().group(0, 0)[static_cast<std::size_t>(row)].Text;
+        return window.document().group(0, 0)[static_cast<std::size_t>(row)].text;
     }
     QString cell(int row) const { return grid()->item(row, 1)->text(); }
     // Opens the editor on the row's text, the caret at its end.
@@ -85,7 +85,7 @@ TEST_F(ObjectTextsCodePageTest, InTheFontsPageTheLettersAreSavedAsItsBytes) {
               "d\x9F");
     EXPECT_EQ(cell(1), "Miecz" + kLodz);
     window.saveModified();
-    EXPECT_EQ(loadObjectFile(game.file("a.dat")).Texts[0][1], (ObjText{5,
+    EXPECT_EQ(loadObjectFile(game.file("a.dat")).texts[0][1], (ObjText{5,
                                                                        "Miecz \xB3\xF3"
                                                                        "d\x9F"}));
 }

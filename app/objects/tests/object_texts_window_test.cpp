@@ -122,7 +122,7 @@ TEST_F(ObjectTextsWindowTest, NewIdIsAppendedAndSavedWithAnEmptyText) {
     window.saveModified();
     EXPECT_EQ(window.statusText(), "1 files updated successfully");
     EXPECT_FALSE(saveButton()->isEnabled());
-    EXPECT_EQ(loadObjectFile(game.file("a.dat")).Texts.at(0),
+    EXPECT_EQ(loadObjectFile(game.file("a.dat")).texts.at(0),
               (ObjTextGroup{{0, "Sword"}, {5, "Schwert"}, {14, ""}}));
 }
 
@@ -185,7 +185,7 @@ TEST_F(ObjectTextsWindowTest, EditsGoStraightIntoTheGroupAndEscRestoresThem) {
     editor->selectAll();
     key(editor, Qt::Key_D, "D");
     key(editor, Qt::Key_E, QString(QChar(0xE9)));  // a code-page letter: é
-    EXPECT_EQ(group(0, 0)[1].Text, "D\xE9");
+    EXPECT_EQ(group(0, 0)[1].text, "D\xE9");
     EXPECT_TRUE(modified(0));
     EXPECT_TRUE(saveButton()->isEnabled());
 
@@ -193,7 +193,7 @@ TEST_F(ObjectTextsWindowTest, EditsGoStraightIntoTheGroupAndEscRestoresThem) {
     QApplication::processEvents();
     EXPECT_FALSE(grid()->isEditing());
     EXPECT_EQ(cell(1, 1), "Schwert");
-    EXPECT_EQ(group(0, 0)[1].Text, "Schwert");
+    EXPECT_EQ(group(0, 0)[1].text, "Schwert");
     EXPECT_TRUE(modified(0));
     EXPECT_TRUE(window.isVisible());
 
@@ -206,7 +206,7 @@ TEST_F(ObjectTextsWindowTest, EditsGoStraightIntoTheGroupAndEscRestoresThem) {
     key(editor, Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(cell(1, 1), "X");
-    EXPECT_EQ(group(0, 0)[1].Text, "X");
+    EXPECT_EQ(group(0, 0)[1].text, "X");
 }
 
 TEST_F(ObjectTextsWindowTest, SavingWritesOnlyTheModifiedFilesWithCounters) {
@@ -236,8 +236,8 @@ TEST_F(ObjectTextsWindowTest, SavingWritesOnlyTheModifiedFilesWithCounters) {
         }
     }
     const ObjFile saved = loadObjectFile(game.file("f26.dat"));
-    EXPECT_EQ(saved.Encoding, 3);
-    EXPECT_EQ(saved.Texts[0].back(), (ObjText{9, "neun"}));
+    EXPECT_EQ(saved.encoding, 3);
+    EXPECT_EQ(saved.texts[0].back(), (ObjText{9, "neun"}));
     EXPECT_FALSE(window.document().anyModified());
 }
 
@@ -249,7 +249,7 @@ TEST_F(ObjectTextsWindowTest, AFailedSaveWritesNoFileAndKeepsModifiedForARetry) 
     const Bytes oldB = game.bytes("b.dat");
     open();
     for (std::size_t f = 0; f < 3; ++f) {
-        window.document().setText(f, 0, 0, window.document().group(f, 0)[0].Text + "!");
+        window.document().setText(f, 0, 0, window.document().group(f, 0)[0].text + "!");
     }
     std::filesystem::remove(game.file("b.dat"));  // cannot be read back
     window.saveModified();
@@ -293,7 +293,7 @@ TEST_F(ObjectTextsWindowTest, AFailedSaveWritesNoFileAndKeepsModifiedForARetry) 
 
     window.saveModified();
     EXPECT_EQ(window.statusText(), "3 files updated successfully");
-    EXPECT_EQ(loadObjectFile(game.file("c.dat")).Texts[0][0].Text, "c!");
+    EXPECT_EQ(loadObjectFile(game.file("c.dat")).texts[0][0].text, "c!");
 }
 
 TEST_F(ObjectTextsWindowTest, ClosingAsksAboutUnsavedChanges) {
@@ -312,7 +312,7 @@ TEST_F(ObjectTextsWindowTest, ClosingAsksAboutUnsavedChanges) {
     EXPECT_EQ(prompter.messages()[0].caption, "Unsaved changes");
     EXPECT_EQ(prompter.messages()[0].buttons, MessageButtons::YesNoCancel);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(group(0, 0)[0].Text, "new");
+    EXPECT_EQ(group(0, 0)[0].text, "new");
 
     prompter.answer(MessageAnswer::No);
     window.close();
@@ -323,7 +323,7 @@ TEST_F(ObjectTextsWindowTest, ClosingAsksAboutUnsavedChanges) {
     EXPECT_EQ(game.bytes("a.dat"), onDisk);
 
     open();
-    EXPECT_EQ(group(0, 0)[0].Text, "old");
+    EXPECT_EQ(group(0, 0)[0].text, "old");
     window.close();  // nothing modified: no question
     EXPECT_EQ(prompter.messages().size(), 2u);
     EXPECT_FALSE(window.isVisible());
@@ -338,12 +338,12 @@ TEST_F(ObjectTextsWindowTest, AnswerYesSavesAndClosesButAFailedSaveKeepsTheWindo
     window.close();
     setWriteFaultForTesting({});
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(group(0, 0)[0].Text, "new");
+    EXPECT_EQ(group(0, 0)[0].text, "new");
 
     prompter.answer(MessageAnswer::Yes);
     window.close();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(loadObjectFile(game.file("a.dat")).Texts[0][0].Text, "new");
+    EXPECT_EQ(loadObjectFile(game.file("a.dat")).texts[0][0].text, "new");
 }
 
 TEST_F(ObjectTextsWindowTest, StepsThroughTheGroupsInTreeOrderAndBeepsAtTheEnds) {
@@ -423,7 +423,7 @@ TEST_F(ObjectTextsWindowTest, TheTitleMarksUnsavedEditsAndCtrlSSavesThem) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(grid(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(window.isWindowModified());
-    EXPECT_EQ(loadObjectFile(game.file("a.dat")).Texts[0][1].Text, "X");
+    EXPECT_EQ(loadObjectFile(game.file("a.dat")).texts[0][1].text, "X");
 
     grid()->editCurrentCell();
     ASSERT_NE(grid()->cellEditor(), nullptr);
@@ -457,7 +457,7 @@ TEST_F(ObjectTextsWindowTest, AGroupWithoutEntriesShowsAnEmptyGridAndTakesANewId
     window.addLanguageId();
     EXPECT_EQ(group(0, 1), (ObjTextGroup{{3, ""}}));
     window.saveModified();
-    EXPECT_EQ(loadObjectFile(game.file("a.dat")).Texts[1], (ObjTextGroup{{3, ""}}));
+    EXPECT_EQ(loadObjectFile(game.file("a.dat")).texts[1], (ObjTextGroup{{3, ""}}));
 }
 
 // Every step through the keys and the grid's menu: the texts come back, and the title's marker
@@ -490,17 +490,17 @@ TEST_F(ObjectTextsWindowTest, UndoAndRedoTakeBackEachStepByKeysAndTheGridMenu) {
     // With the editor open, the keys act on its own text first (its typing is one undo).
     keys(Qt::ControlModifier, Qt::Key_Z);
     EXPECT_EQ(grid()->cellEditor()->text(), "Schwert");
-    EXPECT_EQ(group(0, 0)[1].Text, "Schwert");
+    EXPECT_EQ(group(0, 0)[1].text, "Schwert");
     keys(Qt::ControlModifier, Qt::Key_Y);
     EXPECT_EQ(grid()->cellEditor()->text(), "XY");
-    EXPECT_EQ(group(0, 0)[1].Text, "XY");
+    EXPECT_EQ(group(0, 0)[1].text, "XY");
     key(grid()->cellEditor(), Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(undo->text(), "Undo Edit text");
     EXPECT_TRUE(window.isWindowModified());
 
     keys(Qt::ControlModifier, Qt::Key_Z);
-    EXPECT_EQ(group(0, 0)[1].Text, "Schwert");
+    EXPECT_EQ(group(0, 0)[1].text, "Schwert");
     EXPECT_EQ(cell(1, 1), "Schwert");
     EXPECT_FALSE(window.isWindowModified());
     EXPECT_FALSE(saveButton()->isEnabled());
@@ -508,7 +508,7 @@ TEST_F(ObjectTextsWindowTest, UndoAndRedoTakeBackEachStepByKeysAndTheGridMenu) {
     EXPECT_EQ(cell(1, 1), "XY");
     keys(Qt::ControlModifier, Qt::Key_Z);
     keys(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
-    EXPECT_EQ(group(0, 0)[1].Text, "XY");
+    EXPECT_EQ(group(0, 0)[1].text, "XY");
     EXPECT_TRUE(saveButton()->isEnabled());
 
     // Adding and removing a language ID, through the grid's menu.

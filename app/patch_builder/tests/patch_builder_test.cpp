@@ -105,7 +105,7 @@ TEST_F(PatchBuilderTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
                                 "' && printf 'j\\n\\n' | '" + target.string() +
                                 "' > output.txt 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(loadObjectFile(game.file("sword.dat")).Texts[0],
+    EXPECT_EQ(loadObjectFile(game.file("sword.dat")).texts[0],
               (ObjTextGroup{{0, "Sword"}, {5, "Klinge"}}));
 }
 
