@@ -143,7 +143,7 @@ TEST_F(CommandsTest, RunSavesFirstAndStartsTheGameThroughWine) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
-    f.runGame();  // nothing modified: started at once
+    action("runAction")->trigger();  // nothing modified: started at once
     ASSERT_EQ(started.size(), 1);
     const QString folder = QString::fromStdString(transPath.parent_path().string()) + "/";
     EXPECT_EQ(started[0],
@@ -152,10 +152,10 @@ TEST_F(CommandsTest, RunSavesFirstAndStartsTheGameThroughWine) {
     ASSERT_TRUE(f.selectCell(3, 2));
     type("z");
     setWriteFaultForTesting({WriteFault::Step::Rename, 0});
-    f.runGame();  // the save fails: nothing is started
+    action("runAction")->trigger();  // the save fails: nothing is started
     EXPECT_EQ(started.size(), 1);
     setWriteFaultForTesting({});
-    f.runGame();
+    action("runAction")->trigger();
     EXPECT_EQ(started.size(), 2);
     EXPECT_FALSE(f.modified());
     EXPECT_EQ(translatedOnDisk()[2], texts[2] + "z");
@@ -166,7 +166,7 @@ TEST_F(CommandsTest, RunWithoutWineSaysWhyNothingStarted) {
     writeSettings();
     installed.clear();
     MainWindow& f = start();
-    f.runGame();
+    action("runAction")->trigger();
     EXPECT_TRUE(started.isEmpty());
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_TRUE(prompter.messages()[0].text.contains("Wine"));
@@ -177,14 +177,14 @@ TEST_F(CommandsTest, RunFallsBackToWine64WhereOnlyItIsInstalled) {
     writeSettings();
     installed = {"wine64", "/usr/lib/wine/wine64"};
     MainWindow& f = start();
-    f.runGame();
+    action("runAction")->trigger();
     ASSERT_EQ(started.size(), 1);
     EXPECT_TRUE(started[0].startsWith("/usr/bin/wine64|"));
 
     // Debian's wine64 package alone puts its starter off the search path.
     installed = {"/usr/lib/wine/wine64"};
     looked.clear();
-    f.runGame();
+    action("runAction")->trigger();
     ASSERT_EQ(started.size(), 2);
     EXPECT_TRUE(started[1].startsWith("/usr/lib/wine/wine64|"));
     EXPECT_EQ(looked, (QStringList{"wine", "wine64", "/usr/lib/wine/wine64"}));
@@ -205,7 +205,7 @@ TEST_F(CommandsTest, JumpToChecksTheRange) {
     for (const char* bad : {"0", "9999"}) {
         prompter.clear();
         jumpWith(bad, [&]() { stillOpen = child<QDialog>("jumpToTextDialog")->isVisible(); });
-        f.jumpToText();
+        action("jumpToAction")->trigger();
         EXPECT_TRUE(stillOpen) << bad;
         ASSERT_EQ(prompter.messages().size(), 1u);
         EXPECT_EQ(prompter.messages()[0].text, "You have to enter a number between 1 and 3453!");
@@ -214,11 +214,11 @@ TEST_F(CommandsTest, JumpToChecksTheRange) {
     }
     prompter.clear();
     jumpWith("");
-    f.jumpToText();
+    action("jumpToAction")->trigger();
     EXPECT_TRUE(prompter.messages().empty());
     EXPECT_EQ(f.currentRow(), 5);
     jumpWith("17");
-    f.jumpToText();
+    action("jumpToAction")->trigger();
     EXPECT_EQ(f.currentRow(), 17);
     EXPECT_EQ(f.currentColumn(), 1);
 }
@@ -233,7 +233,7 @@ TEST_F(CommandsTest, JumpToAcceptsOnlyDigits) {
         QTest::keyClicks(number, "1a2-34567");
         QTest::keyClick(number, Qt::Key_Return);
     });
-    f.jumpToText();
+    action("jumpToAction")->trigger();
     EXPECT_EQ(child<QLineEdit>("numberEdit")->text(), "1234");
     EXPECT_EQ(prompter.beeps(), 2);  // the fifth digit is cut by the length limit
     EXPECT_EQ(f.currentRow(), 1234);
@@ -297,11 +297,11 @@ TEST_F(CommandsTest, NextUntranslatedFindsEqualRowsAndStopsAtTheEnd) {
     writeSettings();
     MainWindow& f = start();
     ASSERT_TRUE(f.selectCell(150, 1));
-    f.goToNextUntranslated();
+    action("nextUntranslatedAction")->trigger();
     EXPECT_EQ(f.currentRow(), 200);
     EXPECT_EQ(f.currentColumn(), 2);
     ASSERT_TRUE(f.selectCell(3453, 1));
-    f.goToNextUntranslated();
+    action("nextUntranslatedAction")->trigger();
     EXPECT_EQ(f.currentRow(), 3453);
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, "No more untranslated texts");
@@ -312,11 +312,11 @@ TEST_F(CommandsTest, CopyStringsAsksAndMarksModified) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
-    f.copyOriginalTexts();  // unscripted: answered No
+    action("copyTextsAction")->trigger();  // unscripted: answered No
     EXPECT_FALSE(f.modified());
     EXPECT_EQ(prompter.messages()[0].caption, "Confirmation");
     prompter.answer(MessageAnswer::Yes);
-    f.copyOriginalTexts();
+    action("copyTextsAction")->trigger();
     EXPECT_TRUE(f.modified());  // even though both columns were equal
 }
 
@@ -328,7 +328,7 @@ TEST_F(CommandsTest, ConfigureAfterAFailedSaveDoesNotOpenThePathsDialog) {
     type("q");
     setWriteFaultForTesting({WriteFault::Step::Rename, 0});
     prompter.answer(MessageAnswer::Yes);
-    f.choosePaths();
+    action("pathsAction")->trigger();
     EXPECT_EQ(prompter.asked()[0].caption, "Unsaved changes");
     for (const auto& asked : prompter.asked()) {
         EXPECT_NE(asked.caption, "Configuration");
@@ -336,7 +336,7 @@ TEST_F(CommandsTest, ConfigureAfterAFailedSaveDoesNotOpenThePathsDialog) {
     setWriteFaultForTesting({});
     prompter.clear();
     prompter.answer(MessageAnswer::Yes);
-    f.choosePaths();
+    action("pathsAction")->trigger();
     EXPECT_EQ(prompter.asked().back().caption, "Configuration");
 }
 

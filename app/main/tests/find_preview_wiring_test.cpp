@@ -13,6 +13,7 @@
 #include "app/find/occurrence_overlay.h"
 #include "app/find/replace_dialog.h"
 #include "app/main/main_window.h"
+#include "app/main/text_grid_view.h"
 #include "app/main/tests/sample_game.h"
 #include "app/preview/preview_command.h"
 #include "app/widgets/scripted_prompter.h"
@@ -33,8 +34,10 @@ protected:
                     QString::fromStdString(dir.path().string())};
 
     std::pair<int, int> current() const { return {form.currentRow(), form.currentColumn()}; }
+    TextGridView& grid() const { return *childByName<TextGridView>(form, "textGrid"); }
     void openEditor() {
-        form.openCellEditor();
+        QAbstractItemView& view = grid();
+        view.edit(view.currentIndex());
         ASSERT_NE(form.cellEditor(), nullptr);
     }
     QAction* action(const char* name) const { return childByName<QAction>(form, name); }
@@ -84,7 +87,7 @@ TEST_F(MainWindowWiringTest, PromptedReplaceShowsTheOccurrenceOverItsCell) {
     auto answer = [&](const char* button) {
         prompter.onDialog([&, button](QDialog& prompt) {
             auto* overlay =
-                childByName<OccurrenceOverlay>(*form.gridViewport(), "occurrenceOverlay");
+                childByName<OccurrenceOverlay>(*grid().viewport(), "occurrenceOverlay");
             ASSERT_NE(overlay, nullptr);
             EXPECT_TRUE(overlay->isVisible());
             overlayRects.push_back(overlay->geometry());
@@ -108,8 +111,8 @@ TEST_F(MainWindowWiringTest, PromptedReplaceShowsTheOccurrenceOverItsCell) {
     EXPECT_TRUE(form.modified());
     EXPECT_TRUE(action("saveAction")->isEnabled());
     ASSERT_EQ(overlayRects.size(), 3u);
-    EXPECT_EQ(overlayRects[0], form.cellRect(2, Translated));
-    EXPECT_EQ(overlayRects[2], form.cellRect(4, Translated));
+    EXPECT_EQ(overlayRects[0], grid().cellRect(2, Translated));
+    EXPECT_EQ(overlayRects[2], grid().cellRect(4, Translated));
     EXPECT_EQ(selected, (std::vector<QString>{"one", "one", "one"}));
     EXPECT_EQ(current(), std::make_pair(4, Translated));
     EXPECT_EQ(prompter.unusedEntries(), 0u);

@@ -61,7 +61,7 @@ TEST_F(GridTest, ColumnThreeAndTheNumberColumnCannotBeEntered) {
     MainWindow& f = start();
     ASSERT_TRUE(f.selectCell(5, 2));
     EXPECT_FALSE(f.selectCell(5, 3));
-    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, f.cellRect(6, 3).center());
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->cellRect(6, 3).center());
     EXPECT_FALSE(f.selectCell(6, 0));
     EXPECT_EQ(f.currentRow(), 5);
     EXPECT_EQ(f.currentColumn(), 2);
@@ -96,8 +96,8 @@ TEST_F(GridTest, InvalidCStyleCellCannotBeLeftUntilEsc) {
               "The C-style string you entered has an error:\n\rUnmatched % sign at the end of the "
               "text\n\rYou must fix this error to continue or press ESC to undo your changes");
     EXPECT_FALSE(f.selectCell(5, 2));
-    f.goToNextUntranslated();
-    f.copyOriginalTexts();
+    action("nextUntranslatedAction")->trigger();
+    action("copyTextsAction")->trigger();
     f.saveTexts();
     EXPECT_EQ(prompter.messages().size(), 5u);
     EXPECT_EQ(f.currentRow(), 4);
@@ -174,7 +174,7 @@ TEST_F(GridTest, ContextMenuOpensOnlyWhileACellIsEdited) {
     MainWindow& f = start();
     child<QMenu>("formatCodeMenu")->addAction(QStringLiteral("Red"));
     ASSERT_TRUE(f.selectCell(3, 2));
-    const QPoint at = f.cellRect(3, 2).center();
+    const QPoint at = grid()->cellRect(3, 2).center();
     QContextMenuEvent onGrid(QContextMenuEvent::Mouse, at, grid()->viewport()->mapToGlobal(at));
     QCoreApplication::sendEvent(grid()->viewport(), &onGrid);
     EXPECT_FALSE(child<QMenu>("formatCodeMenu")->isVisible());
