@@ -238,26 +238,11 @@ void MainWindow::checkCellOnFocusLoss(QWidget* now) {
     checks_->refreshIfOutOfDate();  // what the other control shows counts the edit
 }
 
-int MainWindow::currentRow() const {
-    return textGrid_->currentRow();
-}
-int MainWindow::currentColumn() const {
-    return textGrid_->currentColumn();
-}
-bool MainWindow::isEditing() const {
-    return textGrid_->isEditing();
-}
-QLineEdit* MainWindow::cellEditor() const {
-    return textGrid_->cellEditor();
-}
 QString MainWindow::cellText(int row, int column) const {
     return model_->index(row - 1, column).data(Qt::DisplayRole).toString();
 }
 void MainWindow::setCellText(int row, int column, const std::string& text) {
     gridForWindows_->setCellText(row, column, text);
-}
-bool MainWindow::selectCell(int row, int column) {
-    return textGrid_->moveTo(row, column);
 }
 QFont MainWindow::editorFont() const {
     return font_->font();
@@ -270,9 +255,6 @@ void MainWindow::setFontCharset(int charset) {
 }
 void MainWindow::setHint(const QString& hint) {
     status_->setGridHint(hint);
-}
-QString MainWindow::statusText() const {
-    return status_->text();
 }
 void MainWindow::saveTexts() {
     files_->save();

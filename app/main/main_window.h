@@ -15,8 +15,6 @@
 #include "common/profile_file.h"
 #include "exetext/string_table_document.h"
 
-class QLineEdit;
-
 namespace tarn {
 
 class EditCommands;
@@ -45,29 +43,20 @@ public:
 
     StringTableDocument& document() { return document_; }
     TextsHistory& history() { return *history_; }  // every change of the document is a step
-    bool modified() const { return document_.modified(); }
-    void setModified(bool modified);  // also enables or disables Save
-    bool isCStyle() const { return document_.cstyle(); }
+    void setModified(bool modified);               // also enables or disables Save
     const QString& originalPath() const { return executables_.originalPath; }
     int translatedProfile() const { return executables_.translatedProfile; }
 
-    int currentRow() const;     // 1..3453 (0: none)
-    int currentColumn() const;  // 0..3
-    bool isEditing() const;
-    QLineEdit* cellEditor() const;                // the open cell editor, or nullptr
     QString cellText(int row, int column) const;  // as displayed
     // Sets a cell from a text in the current notation and repaints it: an edit of the cell like
     // typing, or part of the history's open change.
     void setCellText(int row, int column, const std::string& text);
-    // Moves the current cell there through the grid's rules; answers whether it moved.
-    bool selectCell(int row, int column);
 
     QFont editorFont() const;
     int fontCharset() const;  // the main font's character set, which chooses the code page
     const CodePage& codePage() const { return codePage_; }
     void setFontCharset(int charset);
     void setHint(const QString& hint);  // the grid's hint (free-space report)
-    QString statusText() const;
 
     // The settings file, read afresh.
     ProfileFile openSettings() const { return ProfileFile(settingsPath_.toStdString()); }

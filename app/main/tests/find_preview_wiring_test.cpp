@@ -33,12 +33,12 @@ protected:
     MainWindow form{QString::fromStdString((dir.path() / "tarnedit.ini").string()),
                     QString::fromStdString(dir.path().string())};
 
-    std::pair<int, int> current() const { return {form.currentRow(), form.currentColumn()}; }
+    std::pair<int, int> current() const { return {grid().currentRow(), grid().currentColumn()}; }
     TextGridView& grid() const { return *childByName<TextGridView>(form, "textGrid"); }
     void openEditor() {
         QAbstractItemView& view = grid();
         view.edit(view.currentIndex());
-        ASSERT_NE(form.cellEditor(), nullptr);
+        ASSERT_NE(grid().cellEditor(), nullptr);
     }
     QAction* action(const char* name) const { return childByName<QAction>(form, name); }
     template <typename T>
@@ -108,7 +108,7 @@ TEST_F(MainWindowWiringTest, PromptedReplaceShowsTheOccurrenceOverItsCell) {
 
     EXPECT_EQ(form.document().cell(2, Translated), "one two 1");
     EXPECT_EQ(form.document().cell(4, Translated), "one");
-    EXPECT_TRUE(form.modified());
+    EXPECT_TRUE(form.document().modified());
     EXPECT_TRUE(action("saveAction")->isEnabled());
     ASSERT_EQ(overlayRects.size(), 3u);
     EXPECT_EQ(overlayRects[0], grid().cellRect(2, Translated));
@@ -124,9 +124,9 @@ TEST_F(MainWindowWiringTest, FormatCodeMenuInsertsIntoTheOpenEditor) {
     form.document().setCStyleFlag(true);
     action("notationAction")->setChecked(true);
     form.setCellText(2, Translated, "abc");
-    ASSERT_TRUE(form.selectCell(2, Translated));
+    ASSERT_TRUE(grid().moveTo(2, Translated));
     openEditor();
-    form.cellEditor()->setSelection(1, 2);
+    grid().cellEditor()->setSelection(1, 2);
     formatMenu()->popup(QPoint(0, 0));  // items are enabled as the menu opens
     EXPECT_TRUE(childByName<QAction>(*formatMenu(), "lineBreakAction")->isEnabled());
     formatMenu()->hide();
@@ -134,23 +134,23 @@ TEST_F(MainWindowWiringTest, FormatCodeMenuInsertsIntoTheOpenEditor) {
     EXPECT_EQ(form.document().cell(2, Translated),
               "a\x05"
               "bc");  // game bytes
-    ASSERT_NE(form.cellEditor(), nullptr);
-    EXPECT_EQ(form.cellEditor()->text(), "a\\nbc");
-    EXPECT_EQ(form.cellEditor()->selectedText(), "bc");
-    EXPECT_TRUE(form.modified());
+    ASSERT_NE(grid().cellEditor(), nullptr);
+    EXPECT_EQ(grid().cellEditor()->text(), "a\\nbc");
+    EXPECT_EQ(grid().cellEditor()->selectedText(), "bc");
+    EXPECT_TRUE(form.document().modified());
     childByName<QAction>(*formatMenu(), "undoEditingAction")->trigger();
     EXPECT_EQ(form.document().cell(2, Translated), "abc");
-    EXPECT_EQ(form.cellEditor()->text(), "abc");
+    EXPECT_EQ(grid().cellEditor()->text(), "abc");
 }
 
 TEST_F(MainWindowWiringTest, RawInsertionAndNoMenuWithoutEditor) {
     form.setCellText(2, Translated, "abc");
-    ASSERT_TRUE(form.selectCell(2, Translated));
+    ASSERT_TRUE(grid().moveTo(2, Translated));
     formatMenu()->popup(QPoint(0, 0));
     EXPECT_FALSE(childByName<QMenu>(*formatMenu(), "colourCodeMenu")->menuAction()->isEnabled());
     formatMenu()->hide();
     openEditor();
-    form.cellEditor()->setCursorPosition(0);
+    grid().cellEditor()->setCursorPosition(0);
     for (QAction* item : childByName<QMenu>(*formatMenu(), "colourCodeMenu")->actions()) {
         if (item->text() == "Red") {
             item->trigger();
@@ -159,12 +159,12 @@ TEST_F(MainWindowWiringTest, RawInsertionAndNoMenuWithoutEditor) {
     EXPECT_EQ(form.document().cell(2, Translated),
               "\x91"
               "abc");
-    EXPECT_EQ(form.cellEditor()->cursorPosition(), 1);
+    EXPECT_EQ(grid().cellEditor()->cursorPosition(), 1);
 }
 
 TEST_F(MainWindowWiringTest, PreviewFollowsTheCurrentCell) {
     form.setCellText(2, Original, "Hi \x91there");
-    ASSERT_TRUE(form.selectCell(2, Original));
+    ASSERT_TRUE(grid().moveTo(2, Original));
     action("previewAction")->trigger();
     EXPECT_TRUE(action("previewAction")->isChecked());
     EXPECT_TRUE(previewWindow()->isVisible());
