@@ -96,10 +96,21 @@ TEST_F(GridTest, InvalidCStyleCellCannotBeLeftUntilEsc) {
               "The C-style string you entered has an error:\n\rUnmatched % sign at the end of the "
               "text\n\rYou must fix this error to continue or press ESC to undo your changes");
     EXPECT_FALSE(grid()->moveTo(5, 2));
-    action("nextUntranslatedAction")->trigger();
-    action("copyTextsAction")->trigger();
+    // Every command that works beyond the current cell says why it cannot run, and runs not.
+    for (const char* name :
+         {"nextUntranslatedAction", "copyTextsAction", "pathsAction", "exportPoAction",
+          "importPoAction", "findAction", "replaceAction", "jumpToAction", "notationAction",
+          "nextFindingAction"}) {
+        const std::size_t shown = prompter.messages().size();
+        action(name)->trigger();
+        ASSERT_EQ(prompter.messages().size(), shown + 1) << name;
+        EXPECT_EQ(prompter.messages().back().caption, "Error in string") << name;
+    }
+    EXPECT_TRUE(action("notationAction")->isChecked());
+    EXPECT_TRUE(f.document().cstyle());
+    EXPECT_FALSE(child<QDialog>("findDialog")->isVisible());
     f.saveTexts();
-    EXPECT_EQ(prompter.messages().size(), 5u);
+    EXPECT_EQ(prompter.messages().size(), 13u);
     EXPECT_EQ(grid()->currentRow(), 4);
     pressInEditor(Qt::Key_Escape);
     EXPECT_EQ(f.document().cell(4, 2), before);
