@@ -13,8 +13,8 @@
 #include "app/find/occurrence_overlay.h"
 #include "app/find/replace_dialog.h"
 #include "app/main/main_window.h"
-#include "app/main/text_grid_view.h"
 #include "app/main/tests/sample_game.h"
+#include "app/main/text_grid_view.h"
 #include "app/preview/preview_command.h"
 #include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
@@ -86,8 +86,7 @@ TEST_F(MainWindowWiringTest, PromptedReplaceShowsTheOccurrenceOverItsCell) {
     std::vector<QString> selected;
     auto answer = [&](const char* button) {
         prompter.onDialog([&, button](QDialog& prompt) {
-            auto* overlay =
-                childByName<OccurrenceOverlay>(*grid().viewport(), "occurrenceOverlay");
+            auto* overlay = childByName<OccurrenceOverlay>(*grid().viewport(), "occurrenceOverlay");
             ASSERT_NE(overlay, nullptr);
             EXPECT_TRUE(overlay->isVisible());
             overlayRects.push_back(overlay->geometry());

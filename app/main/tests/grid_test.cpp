@@ -97,10 +97,9 @@ TEST_F(GridTest, InvalidCStyleCellCannotBeLeftUntilEsc) {
               "text\n\rYou must fix this error to continue or press ESC to undo your changes");
     EXPECT_FALSE(grid()->moveTo(5, 2));
     // Every command that works beyond the current cell says why it cannot run, and runs not.
-    for (const char* name :
-         {"nextUntranslatedAction", "copyTextsAction", "pathsAction", "exportPoAction",
-          "importPoAction", "findAction", "replaceAction", "jumpToAction", "notationAction",
-          "nextFindingAction"}) {
+    for (const char* name : {"nextUntranslatedAction", "copyTextsAction", "pathsAction",
+                             "exportPoAction", "importPoAction", "findAction", "replaceAction",
+                             "jumpToAction", "notationAction", "nextFindingAction"}) {
         const std::size_t shown = prompter.messages().size();
         action(name)->trigger();
         ASSERT_EQ(prompter.messages().size(), shown + 1) << name;
