@@ -85,9 +85,6 @@ void GridController::restoreCurrentText() {
 }
 
 void GridController::goToNextUntranslated() {
-    if (!checkCurrentCell()) {
-        return;
-    }
     const int row = document_.nextUntranslated(view_->currentRow());
     if (row != 0) {
         view_->moveTo(row, StringTableDocument::TranslatedColumn);

@@ -24,9 +24,20 @@ public:
 
     // True when the current cell may be left; otherwise says why in a message box.
     bool checkCurrentCell();
+    // The command as one that runs only when the current cell may be left: every command that
+    // works on other texts than the current one is connected through this.
+    template <typename Command>
+    auto whenCellMayBeLeft(Command command) {
+        return [this, command] {
+            if (checkCurrentCell()) {
+                command();
+            }
+        };
+    }
     // Remembers the current cell's text as the one Esc brings back.
     void rememberCurrentText();
-    // Moves to the next untranslated text below the current one, or says there is none.
+    // Moves to the next untranslated text below the current one, or says there is none; the
+    // current cell has been checked.
     void goToNextUntranslated();
 
     bool mayEnterCell(int row, int column) override;

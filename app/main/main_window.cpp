@@ -1,50 +1,34 @@
 #include "app/main/main_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QHeaderView>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMenu>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QStyle>
+#include <QUndoStack>
 
-#include "app/main/about_dialog.h"
-#include "app/main/find_and_preview.h"
+#include "app/main/edit_commands.h"
+#include "app/main/file_commands.h"
+#include "app/main/find_wiring.h"
+#include "app/main/format_code_menu.h"
 #include "app/main/grid_controller.h"
 #include "app/main/grid_model.h"
-#include "app/main/grid_text.h"
-#include "app/main/jump_to_text_dialog.h"
-#include "app/main/paths_dialog.h"
-#include "app/main/save_progress_dialog.h"
+#include "app/main/help_commands.h"
+#include "app/main/main_actions.h"
+#include "app/main/object_commands.h"
+#include "app/main/po_commands.h"
+#include "app/main/preview_wiring.h"
+#include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/texts_history.h"
-#include "app/main/unresolved_texts_dialog.h"
+#include "app/main/translation_checks.h"
+#include "app/main/window_font.h"
+#include "app/main/window_text_grid.h"
 #include "app/widgets/help_viewer.h"
 #include "app/widgets/prompter.h"
-#include "textcodes/cstyle.h"
 
 namespace tarn {
-
-void applyPlacementCheck(QWidget& window) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return;
-    }
-    const QSize size = screen->size();
-    if (window.x() > size.width() - 10 || window.y() > size.height() - 10) {
-        window.move(0, 0);
-    }
-}
-
-QRect firstWindowRect(const QRect& available) {
-    // Two thirds of each side: the grid's four columns fit, and other windows stay in reach.
-    const QSize size(available.width() * 2 / 3, available.height() * 2 / 3);
-    return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available);
-}
 
 MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, QWidget* parent)
     : QMainWindow(parent), settingsPath_(settingsPath), programDir_(programDir) {
@@ -55,65 +39,35 @@ MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, Q
     // "[*]" shows the window-modified marker while there are unsaved edits.
     setWindowTitle(QStringLiteral("TarnEdit[*]"));
     setMinimumSize(300, 300);
-    font_ = QApplication::font();
     history_ = new TextsHistory(document_, this);
-    createActions();
+    actions_ = new MainActions(*this, history_->stack());
     createGrid();
-    createChecksPanel();
-    createMenusAndToolbar();
+    parts_ = std::make_unique<WindowParts>(WindowParts{*this, document_, *history_, *model_,
+                                                       *textGrid_, *gridController_, *status_,
+                                                       settings_, codePage_, executables_});
+    font_ = new WindowFont(*parts_, codePage_, this);
+    checks_ = new TranslationChecks(*parts_);
+    help_ = new HelpCommands(helpFileFor(programDir_), *this);
+    actions_->buildMenusAndToolbar(checks_->panelAction(), checks_->nextFindingAction(), help_);
     statusBar()->setSizeGripEnabled(true);
-
-    // Grid headings and row numbers come from the model. Stored placement:
-    applyMainWindowPlacement(readMainWindowPlacement(openSettings()));
+    stored_ = new WindowSettings(*parts_, *font_, *actions_->notation);
+    stored_->applyPlacement();
     // The game font, for this program only, when the system does not have it.
     gameFont_.addIfMissing(QStringLiteral("Mirkface"), programDir_ + QStringLiteral("mirk.fon"));
     // The start-up work runs once the window is on screen.
     QMetaObject::invokeMethod(this, &MainWindow::startUp, Qt::QueuedConnection);
-
-    createDialogs();
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { checkCellOnFocusLoss(now); });
-}
-
-void MainWindow::createDialogs() {
-    // The other windows, each once, in the program's order; they live as long as this one.
-    pathsDialog_ = new PathsDialog(
-        [this](const QString& original, const QString& translated) {
-            return checkPaths(original, translated);
-        },
-        helpFile(), this);
-    connect(pathsDialog_, &PathsDialog::pathsChosen, this, &MainWindow::usePaths);
-    saveDialog_ = new SaveProgressDialog(this);
-    jumpDialog_ = new JumpToTextDialog(this);
-    unresolvedDialog_ = new UnresolvedTextsDialog(this);
-    aboutDialog_ = new AboutDialog(this);
-    findAndPreview_ = new FindAndPreview(*this, *previewAction_, *formatCodeMenu_, cutAction_,
-                                         copyAction_, pasteAction_);
-    createObjectWindows();
+    createCommands();
+    connectActions();
+    connectParts();
 }
 
 MainWindow::~MainWindow() {
-    // The grid and the application may still report during the teardown of the children.
+    // The grid and the application may still report during the teardown of the children, when
+    // the document and the parts are gone: the grid goes first, while everything is there.
     disconnect(qApp, nullptr, this, nullptr);
-    delete gridController_;  // unhooks itself from the grid before the document goes
-    disconnect(model_, nullptr, this, nullptr);
-    disconnect(history_, nullptr, this, nullptr);
-}
-
-QString MainWindow::helpFile() const {
-    return helpFileFor(programDir_);
-}
-
-void MainWindow::applyMainWindowPlacement(const PlacementSettings& placement) {
-    if (placement.left != -1) {
-        setGeometry(placement.left, placement.top, placement.width, placement.height);
-        applyPlacementCheck(*this);
-    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        setGeometry(firstWindowRect(screen->availableGeometry()));
-    }
-    if (placement.isMaximized) {
-        setWindowState(windowState() | Qt::WindowMaximized);
-    }
+    delete gridController_;  // unhooks itself from the grid
+    delete textGrid_;
+    delete model_;
 }
 
 void MainWindow::createGrid() {
@@ -124,22 +78,110 @@ void MainWindow::createGrid() {
     textGrid_->setCodePage(&codePage_);
     textGrid_->placeWithoutChecks(1, StringTableDocument::OriginalColumn);
     gridController_ = new GridController(*textGrid_, *model_, document_, *history_, this);
-    connect(gridController_, &GridController::cellEntered, this, &MainWindow::showEnteredCell);
-    connect(gridController_, &GridController::editFinished, this,
-            &MainWindow::refreshBudgetAndChecksIfOutOfDate);
-    connect(gridController_, &GridController::cellRestored, this, [this] {
-        if (!document_.cstyle() && currentHint_.isEmpty()) {
-            showCurrentCodes();
-        }
+    status_ = new StatusLine(*statusBar(), *textGrid_, document_, this);
+    textGrid_->viewport()->installEventFilter(this);
+    setCentralWidget(textGrid_);
+}
+
+void MainWindow::createCommands() {
+    // The other windows, each once; they live as long as this one.
+    files_ = new FileCommands(*parts_, helpFileFor(programDir_));
+    edit_ = new EditCommands(*parts_, *actions_->notation);
+    gridForWindows_ = std::make_unique<WindowTextGrid>(*parts_);
+    find_ = new FindWiring(*gridForWindows_, *this);
+    preview_ = new PreviewWiring(*gridForWindows_, *actions_->preview, *this);
+    new FormatCodeMenu(edit_->formatCodeMenu(), *gridForWindows_, actions_->cut, actions_->copy,
+                       actions_->paste, this);
+    po_ = new PoCommands(*parts_);
+    objects_ = new ObjectCommands(*parts_);
+}
+
+void MainWindow::connectActions() {
+    const MainActions& a = *actions_;
+    GridController& cell = *gridController_;
+    const auto on = [this](QAction* action, auto command) {
+        connect(action, &QAction::triggered, this, command);
+    };
+    // Commands that work on other texts than the current cell's run only when it may be left.
+    const auto checked = [&cell, &on](QAction* action, auto command) {
+        on(action, cell.whenCellMayBeLeft(command));
+    };
+    on(a.save, [this] { files_->save(); });
+    on(a.run, [this] { files_->run(); });
+    checked(a.paths, [this] { files_->choosePaths(); });
+    on(a.objectLanguage, [this] { objects_->chooseObjectLanguages(); });
+    on(a.objectTexts, [this] { objects_->openObjectTexts(); });
+    checked(a.exportPo, [this] { po_->exportTranslation(); });
+    checked(a.importPo, [this] { po_->importTranslation(); });
+    on(a.undo, [this] { edit_->undo(); });
+    on(a.redo, [this] { edit_->redo(); });
+    checked(a.find, [this] { find_->showFind(); });
+    checked(a.replace, [this] {
+        find_->runReplace();
+        checks_->refresh();
     });
-    connect(textGrid_, &TextGridView::contextMenuRequested, this, &MainWindow::showFormatCodeMenu);
-    connect(textGrid_, &TextGridView::characterRefused, this, &MainWindow::reportMissingCharacter);
-    connect(model_, &GridModel::cellEdited, this, &MainWindow::noteCellEdit);
+    checked(a.copyTexts, [this] { edit_->copyOriginalTexts(); });
+    checked(a.jumpTo, [this] { edit_->jumpToText(); });
+    checked(a.nextUntranslated, [&cell] { cell.goToNextUntranslated(); });
+    checked(a.notation, [this] { edit_->toggleNotation(); });
+    on(a.notation, [this] { edit_->showNotation(); });  // the check mark follows the document
+    on(a.preview, [this] { preview_->togglePreview(); });
+    on(a.font, [this] { font_->choose(); });
+    on(a.helpContents, [this] { help_->showContents(); });
+    on(a.helpOverview, [this] { help_->showOverview(); });
+    on(a.about, [this] { help_->showAbout(); });
+}
+
+void MainWindow::connectParts() {
+    connect(gridController_, &GridController::cellEntered, this, [this](int row, int column) {
+        status_->showEnteredCell(row, column);
+        checks_->refreshIfOutOfDate();
+    });
+    connect(gridController_, &GridController::editFinished, checks_,
+            &TranslationChecks::refreshIfOutOfDate);
+    connect(gridController_, &GridController::cellRestored, status_,
+            &StatusLine::showCodesUnlessHint);
+    connect(textGrid_, &TextGridView::contextMenuRequested, edit_,
+            &EditCommands::showFormatCodeMenu);
+    connect(textGrid_, &TextGridView::characterRefused, this,
+            [this](char32_t character) { status_->reportMissingCharacter(character, codePage_); });
+    connect(model_, &GridModel::cellEdited, status_, &StatusLine::noteCellEdit);
     connect(history_, &TextsHistory::textsChanged, this, &MainWindow::showHistoryChange);
     connect(history_, &TextsHistory::modifiedChanged, this, &MainWindow::enableSave);
-    textGrid_->viewport()->installEventFilter(this);
-    formatCodeMenu_ = new QMenu(this);  // filled by FindAndPreview's FormatCodeMenu
-    setCentralWidget(textGrid_);
+    connect(files_, &FileCommands::textsReplaced, checks_, &TranslationChecks::refresh);
+    connect(edit_, &EditCommands::textsReplaced, checks_, &TranslationChecks::refresh);
+    connect(font_, &WindowFont::codePageChanged, this, [this](const CodePage& before) {
+        find_->showInCodePage(before, codePage_);
+        preview_->setCodePage(codePage_);
+        objects_->setCodePage(codePage_);
+        checks_->refresh();  // the checks read the bytes' characters in the new page
+    });
+    connect(this, &MainWindow::settingsLoaded, this, [this] {
+        checks_->applySettings();
+        find_->applySettings(settings_);
+        preview_->applySettings(settings_);
+        objects_->applySettings();
+    });
+    connect(this, &MainWindow::aboutToWriteSettings, this, [this] {
+        checks_->captureSettings();
+        preview_->captureSettings(settings_);
+        find_->captureSettings(settings_);
+        objects_->captureSettings();
+    });
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { checkCellOnFocusLoss(now); });
+}
+
+void MainWindow::startUp() {
+    status_->holdNotes(true);
+    if (stored_->read()) {
+        emit settingsLoaded();
+        if (settings_.preview.visible) {
+            actions_->preview->trigger();  // checks the command and shows the preview window
+        }
+    }
+    files_->openAtStart();
+    status_->holdNotes(false);
 }
 
 void MainWindow::fitColumns() {
@@ -155,23 +197,16 @@ bool MainWindow::eventFilter(QObject* object, QEvent* event) {
     if (object == textGrid_->viewport() && event->type() == QEvent::Resize) {
         fitColumns();
     }
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        if (auto* menu = qobject_cast<QMenu*>(object)) {
-            return helpOnMenuItem(*menu);
-        }
-    }
     return QMainWindow::eventFilter(object, event);
 }
 
 bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
-        showHint(static_cast<QStatusTipEvent*>(event)->tip());
+        status_->showHint(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
 }
-
-// --- State ---
 
 void MainWindow::setModified(bool modified) {
     document_.setModified(modified);
@@ -179,125 +214,15 @@ void MainWindow::setModified(bool modified) {
 }
 
 void MainWindow::enableSave() {
-    saveAction_->setEnabled(document_.modified());
+    actions_->save->setEnabled(document_.modified());
     setWindowModified(document_.modified());
 }
 
 void MainWindow::showHistoryChange() {
     model_->refreshAll();
-    refreshBudgetAndChecks();
-    rememberCurrentText();
-    if (!document_.cstyle() && currentHint_.isEmpty()) {
-        showCurrentCodes();
-    }
-}
-
-void MainWindow::rememberCurrentText() {
+    checks_->refresh();
     gridController_->rememberCurrentText();
-}
-
-int MainWindow::currentRow() const {
-    return textGrid_->currentRow();
-}
-int MainWindow::currentColumn() const {
-    return textGrid_->currentColumn();
-}
-bool MainWindow::isEditing() const {
-    return textGrid_->isEditing();
-}
-QLineEdit* MainWindow::cellEditor() const {
-    return textGrid_->cellEditor();
-}
-void MainWindow::openCellEditor() {
-    QAbstractItemView& view = *textGrid_;
-    view.edit(view.currentIndex());
-}
-void MainWindow::closeCellEditor() {
-    textGrid_->closeCellEditor();
-}
-QWidget* MainWindow::gridViewport() const {
-    return textGrid_->viewport();
-}
-
-QString MainWindow::cellText(int row, int column) const {
-    return model_->index(row - 1, column).data(Qt::DisplayRole).toString();
-}
-
-void MainWindow::setCellText(int row, int column, const std::string& text) {
-    model_->setCellText(row, column, text);
-    if (row == currentRow() && column == currentColumn() && isEditing()) {
-        textGrid_->itemDelegate()->setEditorData(cellEditor(), model_->index(row - 1, column));
-    }
-}
-
-bool MainWindow::selectCell(int row, int column) {
-    return textGrid_->moveTo(row, column);
-}
-
-QRect MainWindow::cellRect(int row, int column) const {
-    return textGrid_->cellRect(row, column);
-}
-
-void MainWindow::applyFont(const QFont& font) {
-    font_ = font;
-    QApplication::setFont(font);  // windows created later
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        window->setFont(font);
-    }
-    textGrid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
-}
-
-void MainWindow::setHint(const QString& hint) {
-    // While the mouse rests on the grid its hint is the application's current hint.
-    if (!currentHint_.isEmpty() && currentHint_ == textGrid_->statusTip()) {
-        currentHint_ = hint;
-    }
-    textGrid_->setStatusTip(hint);
-}
-
-QString MainWindow::statusText() const {
-    return statusBar()->currentMessage();
-}
-
-void MainWindow::showStatus(const QString& text) {
-    statusBar()->showMessage(text);
-}
-
-void MainWindow::showCurrentCodes() {
-    const int row = currentRow();
-    const int column = currentColumn();
-    if (row < 1 || column < 1) {
-        showStatus(QString());
-        return;
-    }
-    showStatus(QString::fromStdString(rawToCodes(document_.cell(row, column))));
-}
-
-// --- Grid rules ---
-
-bool MainWindow::checkCurrentCell() {
-    return gridController_->checkCurrentCell();
-}
-
-void MainWindow::showEnteredCell(int row, int column) {
-    setHint(QString());
-    if (!document_.cstyle()) {
-        showStatus(QString::fromStdString(rawToCodes(document_.cell(row, column))));
-    }
-    refreshBudgetAndChecksIfOutOfDate();
-}
-
-void MainWindow::noteCellEdit(int row, int column) {
-    if (currentHint_.isEmpty() && !document_.cstyle()) {
-        showStatus(QString::fromStdString(rawToCodes(document_.cell(row, column))));
-    }
-}
-
-void MainWindow::showFormatCodeMenu(const QPoint& globalPos) {
-    // The context menu opens only while a cell is being edited.
-    if (isEditing() && !formatCodeMenu_->isEmpty()) {
-        formatCodeMenu_->popup(globalPos);
-    }
+    status_->showCodesUnlessHint();
 }
 
 void MainWindow::checkCellOnFocusLoss(QWidget* now) {
@@ -306,47 +231,49 @@ void MainWindow::checkCellOnFocusLoss(QWidget* now) {
         textGrid_->isAncestorOf(now) || closing_) {
         return;
     }
-    if (!checkCurrentCell()) {
+    if (!gridController_->checkCurrentCell()) {
         textGrid_->setFocus();
         return;
     }
-    refreshBudgetAndChecksIfOutOfDate();  // what the other control shows counts the edit
+    checks_->refreshIfOutOfDate();  // what the other control shows counts the edit
 }
 
-void MainWindow::showHint(const QString& hint) {
-    currentHint_ = hint;
-    if (!hint.isEmpty() || document_.cstyle()) {
-        showStatus(hint);
-    } else {
-        showCurrentCodes();
-    }
+QString MainWindow::cellText(int row, int column) const {
+    return model_->index(row - 1, column).data(Qt::DisplayRole).toString();
 }
-
-// --- Closing ---
+void MainWindow::setCellText(int row, int column, const std::string& text) {
+    gridForWindows_->setCellText(row, column, text);
+}
+QFont MainWindow::editorFont() const {
+    return font_->font();
+}
+int MainWindow::fontCharset() const {
+    return font_->charset();
+}
+void MainWindow::setFontCharset(int charset) {
+    font_->setCharset(charset);
+}
+void MainWindow::setHint(const QString& hint) {
+    status_->setGridHint(hint);
+}
+void MainWindow::saveTexts() {
+    files_->save();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!maybeSaveBeforeClosing()) {
+    if (!files_->maySaveBeforeClosing()) {
         event->ignore();
         return;
     }
     closing_ = true;
-    writeSettingsAtClose();
+    if (!settingsWritten_) {
+        settingsWritten_ = true;
+        stored_->capture();
+        emit aboutToWriteSettings();
+        stored_->write();
+        gameFont_.remove();
+    }
     event->accept();
-}
-
-bool MainWindow::maybeSaveBeforeClosing() {
-    if (!document_.modified()) {
-        return true;
-    }
-    const MessageAnswer answer = prompter().message(
-        QStringLiteral("The texts were modified since you last saved them\n\rDo you want to save "
-                       "them now?"),
-        QStringLiteral("Unsaved changes"), MessageIcon::Question, MessageButtons::YesNoCancel);
-    if (answer == MessageAnswer::Yes) {
-        saveTexts();
-        return !document_.modified();
-    }
-    return answer == MessageAnswer::No;
 }
 
 }  // namespace tarn

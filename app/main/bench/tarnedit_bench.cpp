@@ -111,7 +111,7 @@ void BM_SaveOnTheBigBuild(benchmark::State& state) {
         open.form->saveTexts();
         state.SetIterationTime(secondsSince(start));
     }
-    if (!failOnMessages(state, open.prompter, 0) && open.form->modified()) {
+    if (!failOnMessages(state, open.prompter, 0) && open.form->document().modified()) {
         state.SkipWithError("the save did not finish");
     }
 }
@@ -138,7 +138,8 @@ void BM_NotationToggleOnAllCells(benchmark::State& state) {
         }
         QCoreApplication::processEvents();  // the repaints, outside the measure
     }
-    if (form.isCStyle() || form.document().cell(StringTableDocument::kRows, Translated) != before) {
+    if (form.document().cstyle() ||
+        form.document().cell(StringTableDocument::kRows, Translated) != before) {
         state.SkipWithError("the texts did not come back unchanged");
     }
     failOnMessages(state, open.prompter, 0);
@@ -157,6 +158,7 @@ void BM_CodePageSwitchOnAllCells(benchmark::State& state) {
     MainWindow& form = *open.form;
     fillWithCargoTexts(form);
     const std::vector<std::string> before = form.document().translatedTexts();
+    const bool modifiedBefore = form.document().modified();  // the filling is an edit
     const bool readEveryCell = state.range(0) == 1;
     QWidget* cells = childByName<TextGridView>(form, "textGrid")->viewport();
     int charset = 238;
@@ -175,7 +177,8 @@ void BM_CodePageSwitchOnAllCells(benchmark::State& state) {
         charset = charset == 238 ? 0 : 238;
     }
     benchmark::DoNotOptimize(shown);
-    if (form.document().translatedTexts() != before || form.modified()) {
+    if (form.document().translatedTexts() != before ||
+        form.document().modified() != modifiedBefore) {
         state.SkipWithError("a switch of the code page changed the texts");
     }
     failOnMessages(state, open.prompter, 0);
@@ -196,11 +199,11 @@ void BM_FindWithoutMatch(benchmark::State& state) {
     childByName<QCheckBox>(*find, "wholeWordsBox")->setChecked(true);
     auto* findNext = childByName<QPushButton>(*find, "findNextButton");
     for (auto _ : state) {
-        form.selectCell(1, Original);
+        childByName<TextGridView>(form, "textGrid")->moveTo(1, Original);
         const Clock::time_point start = Clock::now();
         findNext->click();  // row 1 to row 3453, then "Text not found"
         state.SetIterationTime(secondsSince(start));
-        if (form.currentRow() != 1) {
+        if (childByName<TextGridView>(form, "textGrid")->currentRow() != 1) {
             state.SkipWithError("a text matched where none should");
             return;
         }
@@ -284,7 +287,7 @@ void BM_PreviewPollOfUnchangedText(benchmark::State& state) {
         text += "\\c3Credits: %N \\d";
     }
     form.setCellText(1, Original, text);
-    form.selectCell(1, Original);
+    childByName<TextGridView>(form, "textGrid")->moveTo(1, Original);
     auto& command = *childByName<PreviewCommand>(form, "previewCommand");
     command.refreshPreview();  // the first poll renders the text
     int renders = 0;
@@ -312,15 +315,15 @@ void BM_LeaveEditedCellOnTheBigBuild(benchmark::State& state) {
     childByName<QAction>(form, "checksAction")->trigger();
     QAbstractItemModel* grid = childByName<TextGridView>(form, "textGrid")->model();
     const QString base = form.cellText(2, Translated);
-    form.selectCell(2, Translated);
+    childByName<TextGridView>(form, "textGrid")->moveTo(2, Translated);
     int edits = 0;
     for (auto _ : state) {
         // Untimed: the cell editor's change of the current cell, as typing makes it.
-        const int row = form.currentRow();
+        const int row = childByName<TextGridView>(form, "textGrid")->currentRow();
         const QString text = base + QString::number(++edits);  // a change every time
         grid->setData(grid->index(row - 1, Translated), text, Qt::EditRole);
         const Clock::time_point start = Clock::now();
-        form.selectCell(row == 2 ? 3 : 2, Translated);
+        childByName<TextGridView>(form, "textGrid")->moveTo(row == 2 ? 3 : 2, Translated);
         state.SetIterationTime(secondsSince(start));
         QCoreApplication::processEvents();  // the repaints, outside the measure
     }

@@ -26,7 +26,7 @@ TEST_F(BigBuildTest, StartupFillsTheGridFromTheBigBuild) {
     const QByteArray shot = qgetenv("TARN_SCREENSHOT");
     if (!shot.isEmpty()) {
         f.resize(900, 560);
-        f.selectCell(2, 2);
+        grid()->moveTo(2, 2);
         QCoreApplication::processEvents();
         EXPECT_TRUE(f.grab().save(QString::fromLocal8Bit(shot)));
         // The dialogs beside it, as <name>-<dialog>.png.

@@ -30,8 +30,8 @@ protected:
     // Types characters the test keyboard lacks into the current cell's editor.
     void typeCharacters(const QString& characters) {
         type(QString());
-        ASSERT_NE(window->cellEditor(), nullptr);
-        window->cellEditor()->insert(characters);
+        ASSERT_NE(grid()->cellEditor(), nullptr);
+        grid()->cellEditor()->insert(characters);
     }
 
     QLabel* budgetLabel() const { return child<QLabel>("budgetLabel"); }
@@ -89,10 +89,10 @@ TEST_F(ChecksTest, StatusBarShowsTheBudgetAndTheGridMarksTextsThatDoNotFit) {
     // The same texts in C-style notation take the same space; escapes count as their codes.
     const QString rawFigure = budgetLabel()->text();
     action("notationAction")->trigger();
-    ASSERT_TRUE(f.isCStyle());
+    ASSERT_TRUE(f.document().cstyle());
     EXPECT_EQ(budgetLabel()->text(), rawFigure);
     f.setCellText(3, Translated, "\\c3\\t\\x05 Abc");
-    ASSERT_TRUE(f.selectCell(4, Translated));
+    ASSERT_TRUE(grid()->moveTo(4, Translated));
     EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetStatus(expectedBudget()));
     action("notationAction")->trigger();
     EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetStatus(expectedBudget()));
@@ -101,7 +101,7 @@ TEST_F(ChecksTest, StatusBarShowsTheBudgetAndTheGridMarksTextsThatDoNotFit) {
         f.setCellText(row, Translated, std::string(20000, static_cast<char>('a' + row % 26)));
     }
     f.setModified(true);
-    ASSERT_TRUE(f.selectCell(50, Translated));  // leaving a cell brings the budget up to date
+    ASSERT_TRUE(grid()->moveTo(50, Translated));  // leaving a cell brings the budget up to date
     const SpaceBudget over = expectedBudget();
     ASSERT_FALSE(over.fits());
     EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetStatus(over));
@@ -128,12 +128,12 @@ TEST_F(ChecksTest, StatusBarShowsTheBudgetAndTheGridMarksTextsThatDoNotFit) {
     for (int row = 1; row <= 40; ++row) {
         f.setCellText(row, Translated, "kurz");
     }
-    ASSERT_TRUE(f.selectCell(51, Translated));
+    ASSERT_TRUE(grid()->moveTo(51, Translated));
     EXPECT_TRUE(budgetLabel()->text().endsWith(" bytes free"));
     EXPECT_NE(budgetLabel()->palette().color(QPalette::WindowText), QColor(Qt::red));
     EXPECT_EQ(numberBackground(over.unplaced.front()), plain);
     f.saveTexts();
-    ASSERT_FALSE(f.modified());
+    ASSERT_FALSE(f.document().modified());
     const QString freeFigure = budgetLabel()->text().section(' ', 0, 0);
     EXPECT_EQ(grid()->statusTip(), freeFigure + " unused bytes remaining");
 }
@@ -148,7 +148,7 @@ TEST_F(ChecksTest, PanelFollowsAnEditAReplaceAndCopyStrings) {
     EXPECT_EQ(list()->model()->columnCount(), 4);
 
     // An edit counts once the cell is left (or its editor closed).
-    ASSERT_TRUE(f.selectCell(5, Translated));
+    ASSERT_TRUE(grid()->moveTo(5, Translated));
     typeCharacters(QString::fromUtf8("\xE2\x80\x9C"));  // “, byte 147: a colour code in the game
     EXPECT_TRUE(checksOf(5).empty());
     pressInEditor(Qt::Key_Return);
@@ -198,45 +198,45 @@ TEST_F(ChecksTest, EnterDoubleClickAndF8GoToTheFindingsTranslatedCell) {
     action("checksAction")->trigger();
     f.setCellText(10, Translated, "\x85" + f.document().cell(10, Translated));
     f.setCellText(30, Translated, "  " + f.document().cell(30, Translated));
-    ASSERT_TRUE(f.selectCell(1, Translated));
+    ASSERT_TRUE(grid()->moveTo(1, Translated));
     ASSERT_EQ(checksOf(10), (std::vector<std::string>{"value-codes", "typed-code"}));
     ASSERT_EQ(checksOf(30), std::vector<std::string>{"spaces"});
 
     list()->setFocus();
     selectFinding(30, "spaces");
     QTest::keyClick(list(), Qt::Key_Return);
-    EXPECT_EQ(f.currentRow(), 30);
-    EXPECT_EQ(f.currentColumn(), Translated);
+    EXPECT_EQ(grid()->currentRow(), 30);
+    EXPECT_EQ(grid()->currentColumn(), Translated);
 
     const QModelIndex first = selectFinding(10, "typed-code");
     QApplication::processEvents();  // lays the list out
     const QPoint at = list()->visualRect(first).center();
     QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);  // a click only selects
-    EXPECT_EQ(f.currentRow(), 30);
+    EXPECT_EQ(grid()->currentRow(), 30);
     QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(f.currentRow(), 10);
-    EXPECT_EQ(f.currentColumn(), Translated);
+    EXPECT_EQ(grid()->currentRow(), 10);
+    EXPECT_EQ(grid()->currentColumn(), Translated);
 
     // F8 from the current row: 10 -> 30 -> none left.
     ASSERT_EQ(action("nextFindingAction")->shortcut(), QKeySequence(Qt::Key_F8));
-    ASSERT_TRUE(f.selectCell(1, StringTableDocument::OriginalColumn));
+    ASSERT_TRUE(grid()->moveTo(1, StringTableDocument::OriginalColumn));
     action("nextFindingAction")->trigger();
-    EXPECT_EQ(f.currentRow(), 10);
-    EXPECT_EQ(f.currentColumn(), Translated);
+    EXPECT_EQ(grid()->currentRow(), 10);
+    EXPECT_EQ(grid()->currentColumn(), Translated);
     action("nextFindingAction")->trigger();
-    EXPECT_EQ(f.currentRow(), 30);
+    EXPECT_EQ(grid()->currentRow(), 30);
     EXPECT_EQ(list()->currentIndex().siblingAtColumn(0).data().toInt(), 30);
     EXPECT_TRUE(prompter.messages().empty());
     action("nextFindingAction")->trigger();
-    EXPECT_EQ(f.currentRow(), 30);
+    EXPECT_EQ(grid()->currentRow(), 30);
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, "No more findings");
 
     // An edit of the current cell counts at once: typing a code there makes it the next one.
-    ASSERT_TRUE(f.selectCell(20, Translated));
+    ASSERT_TRUE(grid()->moveTo(20, Translated));
     typeCharacters(QString::fromUtf8("\xE2\x82\xAC"));  // €, the money code
     action("nextFindingAction")->trigger();
-    EXPECT_EQ(f.currentRow(), 30);
+    EXPECT_EQ(grid()->currentRow(), 30);
     EXPECT_EQ(checksOf(20), (std::vector<std::string>{"value-codes", "typed-code"}));
 }
 
@@ -246,7 +246,7 @@ TEST_F(ChecksTest, TypedCodeIsReplacedWithItsPlainLookAlike) {
     action("checksAction")->trigger();
     QAction* lookAlike = child<QAction>("lookAlikeAction");
     EXPECT_FALSE(lookAlike->isEnabled());
-    ASSERT_TRUE(f.selectCell(5, Translated));
+    ASSERT_TRUE(grid()->moveTo(5, Translated));
     typeCharacters(QString::fromUtf8(" \xE2\x80\x9CHallo\xE2\x80\x9D"));
     pressInEditor(Qt::Key_Return);
     ASSERT_EQ(checksOf(5), (std::vector<std::string>{"colours", "typed-code", "typed-code"}));
@@ -256,7 +256,7 @@ TEST_F(ChecksTest, TypedCodeIsReplacedWithItsPlainLookAlike) {
     EXPECT_TRUE(lookAlike->isEnabled());
     EXPECT_EQ(lookAlike->text(), QString::fromUtf8("Replace \xE2\x80\x9C with \""));
     lookAlike->trigger();
-    EXPECT_TRUE(f.modified());
+    EXPECT_TRUE(f.document().modified());
     EXPECT_EQ(f.document().cell(5, Translated), texts[4] + " (de) \"Hallo\x94");
     EXPECT_EQ(f.cellText(5, Translated),
               QString::fromStdString(texts[4]) + QString::fromUtf8(" (de) \"Hallo\xE2\x80\x9D"));
@@ -269,7 +269,7 @@ TEST_F(ChecksTest, TypedCodeIsReplacedWithItsPlainLookAlike) {
 
     // Other findings offer no replacement.
     f.setCellText(6, Translated, "  " + f.document().cell(6, Translated));
-    ASSERT_TRUE(f.selectCell(7, Translated));
+    ASSERT_TRUE(grid()->moveTo(7, Translated));
     selectFinding(6, "spaces");
     EXPECT_FALSE(lookAlike->isEnabled());
 }

@@ -26,9 +26,9 @@ protected:
         QApplication::sendEvent(target, &press);
     }
     QLineEdit* openEditorAt(int row, int column) {
-        EXPECT_TRUE(window->selectCell(row, column));
+        EXPECT_TRUE(grid()->moveTo(row, column));
         type("");
-        return window->cellEditor();
+        return grid()->cellEditor();
     }
     QString refusal(char32_t character) const {
         return QString::fromStdString(missingCharacterMessage(character, window->codePage()));
@@ -49,9 +49,9 @@ TEST_F(CodePageTest, ACharacterTheCodePageLacksIsRefusedWhetherTypedOrPasted) {
     typeCharacter(editor, QStringLiteral("\u0142"));  // ł
     EXPECT_EQ(editor->text(), "Hi");
     EXPECT_EQ(f.document().cell(1, Translated), "Hi");
-    EXPECT_FALSE(f.modified());
+    EXPECT_FALSE(f.document().modified());
     EXPECT_EQ(prompter.beeps(), 1);
-    EXPECT_EQ(f.statusText(),
+    EXPECT_EQ(f.statusBar()->currentMessage(),
               "'\u0142' is not in code page 1252: choose the font's character set that has it "
               "(Other > Change used font...)");
 
@@ -61,12 +61,12 @@ TEST_F(CodePageTest, ACharacterTheCodePageLacksIsRefusedWhetherTypedOrPasted) {
     EXPECT_EQ(editor->text(), "Hi");
     EXPECT_EQ(f.document().cell(1, Translated), "Hi");
     EXPECT_EQ(prompter.beeps(), 2);
-    EXPECT_EQ(f.statusText(), refusal(0x142));
+    EXPECT_EQ(f.statusBar()->currentMessage(), refusal(0x142));
 
     // A letter of the page is taken, and the status bar shows the bytes again.
     typeCharacter(editor, QStringLiteral("\u00E9"));
     EXPECT_EQ(f.document().cell(1, Translated), "Hi\xE9");
-    EXPECT_EQ(f.statusText(), "72 105 233 ");
+    EXPECT_EQ(f.statusBar()->currentMessage(), "72 105 233 ");
     EXPECT_EQ(prompter.beeps(), 2);
     pressInEditor(Qt::Key_Escape);
     EXPECT_EQ(translatedOnDisk()[0], "Hi");
@@ -76,7 +76,7 @@ TEST_F(CodePageTest, ACharacterTheCodePageLacksIsRefusedWhetherTypedOrPasted) {
     typeCharacter(searchBox(), QStringLiteral("\u017A"));
     EXPECT_EQ(searchBox()->text(), "");
     EXPECT_EQ(prompter.beeps(), 3);
-    EXPECT_EQ(f.statusText(), refusal(0x17A));
+    EXPECT_EQ(f.statusBar()->currentMessage(), refusal(0x17A));
     child<QDialog>("findDialog")->hide();
 }
 
@@ -106,10 +106,10 @@ TEST_F(CodePageTest, TheFontsCharacterSetTakesItsLettersAndSavesThemAsItsBytes) 
     action("findAction")->trigger();
     typeCharacter(searchBox(), QStringLiteral("\u0141"));  // Ł
     EXPECT_EQ(searchBox()->text(), QStringLiteral("\u0141"));
-    ASSERT_TRUE(f.selectCell(1, StringTableDocument::OriginalColumn));
+    ASSERT_TRUE(grid()->moveTo(1, StringTableDocument::OriginalColumn));
     childByName<QPushButton>(*child<QDialog>("findDialog"), "findNextButton")->click();
-    EXPECT_EQ(f.currentRow(), 1);
-    EXPECT_EQ(f.currentColumn(), Translated);
+    EXPECT_EQ(grid()->currentRow(), 1);
+    EXPECT_EQ(grid()->currentColumn(), Translated);
     EXPECT_TRUE(prompter.messages().empty());
     child<QDialog>("findDialog")->hide();
 }
@@ -140,7 +140,7 @@ TEST_F(CodePageTest, SwitchingTheCharacterSetShowsTheSameBytesEverywhereAndIsSto
                     ->toPlainText()
                     .startsWith(QStringLiteral("\u0141\u00F3d\u017A")));
     EXPECT_EQ(f.document().translatedTexts(), before);
-    EXPECT_FALSE(f.modified());
+    EXPECT_FALSE(f.document().modified());
     EXPECT_EQ(prompter.beeps(), 0);
 
     f.setFontCharset(204);  // Cyrillic: the same bytes read as other letters
@@ -174,7 +174,7 @@ TEST_F(CodePageTest, TheFontDialogChoosesTheCharacterSet) {
     EXPECT_FALSE(effectsShown);
     EXPECT_EQ(f.fontCharset(), 238);
     EXPECT_EQ(f.codePage().number(), 1250);
-    EXPECT_FALSE(f.modified());
+    EXPECT_FALSE(f.document().modified());
     EXPECT_TRUE(f.close());
     EXPECT_NE(settingsText().find("FontCharset=238"), std::string::npos);
 }
@@ -198,11 +198,11 @@ TEST_F(CodePageTest, ASetWithoutSingleByteCodePageFallsBackAndSaysSoOnce) {
     MainWindow& f = start();
     EXPECT_EQ(f.fontCharset(), 128);  // kept as chosen, and stored back
     EXPECT_EQ(f.codePage().number(), 1252);
-    EXPECT_EQ(f.statusText(),
+    EXPECT_EQ(f.statusBar()->currentMessage(),
               "Code page 1252 is used: the font's character set 128 has no single-byte code page");
-    ASSERT_TRUE(f.selectCell(2, Translated));
-    ASSERT_TRUE(f.selectCell(1, Translated));
-    EXPECT_EQ(f.statusText(), "72 105 ");
+    ASSERT_TRUE(grid()->moveTo(2, Translated));
+    ASSERT_TRUE(grid()->moveTo(1, Translated));
+    EXPECT_EQ(f.statusBar()->currentMessage(), "72 105 ");
     EXPECT_TRUE(f.close());
     EXPECT_NE(settingsText().find("FontCharset=128"), std::string::npos);
 }

@@ -53,12 +53,12 @@ TEST_F(CommandsTest, SaveWritesTheTranslatedColumnAndReportsTheFreeSpace) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
-    ASSERT_TRUE(f.selectCell(2, 2));
+    ASSERT_TRUE(grid()->moveTo(2, 2));
     type("Hallo");
     pressInEditor(Qt::Key_Return);
     ASSERT_TRUE(action("saveAction")->isEnabled());
     action("saveAction")->trigger();
-    EXPECT_FALSE(f.modified());
+    EXPECT_FALSE(f.document().modified());
     EXPECT_FALSE(action("saveAction")->isEnabled());
     EXPECT_EQ(translatedOnDisk()[1], texts[1] + "Hallo");
     EXPECT_TRUE(grid()->statusTip().endsWith(" unused bytes remaining"));
@@ -76,7 +76,7 @@ TEST_F(CommandsTest, TheTitleMarksUnsavedChangesUntilTheyAreSaved) {
     MainWindow& f = start();
     EXPECT_EQ(f.windowTitle(), "TarnEdit[*]");
     EXPECT_FALSE(f.isWindowModified());
-    ASSERT_TRUE(f.selectCell(2, 2));
+    ASSERT_TRUE(grid()->moveTo(2, 2));
     type("x");
     pressInEditor(Qt::Key_Return);
     EXPECT_TRUE(f.isWindowModified());
@@ -92,12 +92,12 @@ TEST_F(CommandsTest, RefusedSaveKeepsModifiedAndTheFile) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
-    ASSERT_TRUE(f.selectCell(2, 2));
+    ASSERT_TRUE(grid()->moveTo(2, 2));
     type("x");
     const Bytes before = readWholeFile(transPath);
     setWriteFaultForTesting({WriteFault::Step::Rename, 0});
     f.saveTexts();
-    EXPECT_TRUE(f.modified());
+    EXPECT_TRUE(f.document().modified());
     EXPECT_TRUE(action("saveAction")->isEnabled());
     EXPECT_EQ(readWholeFile(transPath), before);
     ASSERT_FALSE(prompter.messages().empty());
@@ -118,7 +118,7 @@ TEST_F(CommandsTest, TextsThatDoNotFitAreNotSaved) {
     ASSERT_FALSE(prompter.messages().empty());
     EXPECT_EQ(prompter.messages().back().text,
               "Not enough space in the executable file - try to be shorter");
-    EXPECT_TRUE(f.modified());
+    EXPECT_TRUE(f.document().modified());
     EXPECT_EQ(readWholeFile(transPath), before);
 }
 
@@ -136,28 +136,28 @@ TEST_F(CommandsTest, CStyleErrorsAreStoredAsErrorMarks) {
               "\n\rThe string won't be saved");
     EXPECT_EQ(translatedOnDisk()[8], "-Error!-");
     // The translator's text exists only in the grid now: closing still asks.
-    EXPECT_TRUE(f.modified());
+    EXPECT_TRUE(f.document().modified());
 }
 
 TEST_F(CommandsTest, RunSavesFirstAndStartsTheGameThroughWine) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
-    f.runGame();  // nothing modified: started at once
+    action("runAction")->trigger();  // nothing modified: started at once
     ASSERT_EQ(started.size(), 1);
     const QString folder = QString::fromStdString(transPath.parent_path().string()) + "/";
     EXPECT_EQ(started[0],
               "/usr/bin/wine|" + QString::fromStdString(transPath.string()) + "|" + folder);
 
-    ASSERT_TRUE(f.selectCell(3, 2));
+    ASSERT_TRUE(grid()->moveTo(3, 2));
     type("z");
     setWriteFaultForTesting({WriteFault::Step::Rename, 0});
-    f.runGame();  // the save fails: nothing is started
+    action("runAction")->trigger();  // the save fails: nothing is started
     EXPECT_EQ(started.size(), 1);
     setWriteFaultForTesting({});
-    f.runGame();
+    action("runAction")->trigger();
     EXPECT_EQ(started.size(), 2);
-    EXPECT_FALSE(f.modified());
+    EXPECT_FALSE(f.document().modified());
     EXPECT_EQ(translatedOnDisk()[2], texts[2] + "z");
 }
 
@@ -166,7 +166,7 @@ TEST_F(CommandsTest, RunWithoutWineSaysWhyNothingStarted) {
     writeSettings();
     installed.clear();
     MainWindow& f = start();
-    f.runGame();
+    action("runAction")->trigger();
     EXPECT_TRUE(started.isEmpty());
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_TRUE(prompter.messages()[0].text.contains("Wine"));
@@ -177,14 +177,14 @@ TEST_F(CommandsTest, RunFallsBackToWine64WhereOnlyItIsInstalled) {
     writeSettings();
     installed = {"wine64", "/usr/lib/wine/wine64"};
     MainWindow& f = start();
-    f.runGame();
+    action("runAction")->trigger();
     ASSERT_EQ(started.size(), 1);
     EXPECT_TRUE(started[0].startsWith("/usr/bin/wine64|"));
 
     // Debian's wine64 package alone puts its starter off the search path.
     installed = {"/usr/lib/wine/wine64"};
     looked.clear();
-    f.runGame();
+    action("runAction")->trigger();
     ASSERT_EQ(started.size(), 2);
     EXPECT_TRUE(started[1].startsWith("/usr/lib/wine/wine64|"));
     EXPECT_EQ(looked, (QStringList{"wine", "wine64", "/usr/lib/wine/wine64"}));
@@ -200,27 +200,27 @@ TEST_F(CommandsTest, JumpToChecksTheRange) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
-    ASSERT_TRUE(f.selectCell(5, 2));
+    ASSERT_TRUE(grid()->moveTo(5, 2));
     bool stillOpen = false;
     for (const char* bad : {"0", "9999"}) {
         prompter.clear();
         jumpWith(bad, [&]() { stillOpen = child<QDialog>("jumpToTextDialog")->isVisible(); });
-        f.jumpToText();
+        action("jumpToAction")->trigger();
         EXPECT_TRUE(stillOpen) << bad;
         ASSERT_EQ(prompter.messages().size(), 1u);
         EXPECT_EQ(prompter.messages()[0].text, "You have to enter a number between 1 and 3453!");
         EXPECT_EQ(prompter.messages()[0].caption, "Error");
-        EXPECT_EQ(f.currentRow(), 5);
+        EXPECT_EQ(grid()->currentRow(), 5);
     }
     prompter.clear();
     jumpWith("");
-    f.jumpToText();
+    action("jumpToAction")->trigger();
     EXPECT_TRUE(prompter.messages().empty());
-    EXPECT_EQ(f.currentRow(), 5);
+    EXPECT_EQ(grid()->currentRow(), 5);
     jumpWith("17");
-    f.jumpToText();
-    EXPECT_EQ(f.currentRow(), 17);
-    EXPECT_EQ(f.currentColumn(), 1);
+    action("jumpToAction")->trigger();
+    EXPECT_EQ(grid()->currentRow(), 17);
+    EXPECT_EQ(grid()->currentColumn(), 1);
 }
 
 TEST_F(CommandsTest, JumpToAcceptsOnlyDigits) {
@@ -233,10 +233,10 @@ TEST_F(CommandsTest, JumpToAcceptsOnlyDigits) {
         QTest::keyClicks(number, "1a2-34567");
         QTest::keyClick(number, Qt::Key_Return);
     });
-    f.jumpToText();
+    action("jumpToAction")->trigger();
     EXPECT_EQ(child<QLineEdit>("numberEdit")->text(), "1234");
     EXPECT_EQ(prompter.beeps(), 2);  // the fifth digit is cut by the length limit
-    EXPECT_EQ(f.currentRow(), 1234);
+    EXPECT_EQ(grid()->currentRow(), 1234);
 }
 
 TEST_F(CommandsTest, DesktopKeysWorkBesideTheToolsOwnAndMenusNameBoth) {
@@ -264,17 +264,17 @@ TEST_F(CommandsTest, DesktopKeysWorkBesideTheToolsOwnAndMenusNameBoth) {
     // The keys reach their commands while a cell is being edited.
     f.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
-    ASSERT_TRUE(f.selectCell(2, 2));
+    ASSERT_TRUE(grid()->moveTo(2, 2));
     type("x");
-    QTest::keyClick(f.cellEditor(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_FALSE(f.modified());
+    QTest::keyClick(grid()->cellEditor(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(f.document().modified());
     EXPECT_EQ(translatedOnDisk()[1], texts[1] + "x");
 
     f.activateWindow();  // the save's progress window had the focus
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     jumpWith("17");
     QTest::keyClick(grid(), Qt::Key_G, Qt::ControlModifier);
-    EXPECT_EQ(f.currentRow(), 17);
+    EXPECT_EQ(grid()->currentRow(), 17);
 
     prompter.onDialog([](QDialog& dialog) { dialog.reject(); });
     QTest::keyClick(grid(), Qt::Key_H, Qt::ControlModifier);
@@ -296,13 +296,13 @@ TEST_F(CommandsTest, NextUntranslatedFindsEqualRowsAndStopsAtTheEnd) {
     writeGame(texts, translated);
     writeSettings();
     MainWindow& f = start();
-    ASSERT_TRUE(f.selectCell(150, 1));
-    f.goToNextUntranslated();
-    EXPECT_EQ(f.currentRow(), 200);
-    EXPECT_EQ(f.currentColumn(), 2);
-    ASSERT_TRUE(f.selectCell(3453, 1));
-    f.goToNextUntranslated();
-    EXPECT_EQ(f.currentRow(), 3453);
+    ASSERT_TRUE(grid()->moveTo(150, 1));
+    action("nextUntranslatedAction")->trigger();
+    EXPECT_EQ(grid()->currentRow(), 200);
+    EXPECT_EQ(grid()->currentColumn(), 2);
+    ASSERT_TRUE(grid()->moveTo(3453, 1));
+    action("nextUntranslatedAction")->trigger();
+    EXPECT_EQ(grid()->currentRow(), 3453);
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, "No more untranslated texts");
     EXPECT_EQ(prompter.messages()[0].caption, "Information");
@@ -312,23 +312,23 @@ TEST_F(CommandsTest, CopyStringsAsksAndMarksModified) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
-    f.copyOriginalTexts();  // unscripted: answered No
-    EXPECT_FALSE(f.modified());
+    action("copyTextsAction")->trigger();  // unscripted: answered No
+    EXPECT_FALSE(f.document().modified());
     EXPECT_EQ(prompter.messages()[0].caption, "Confirmation");
     prompter.answer(MessageAnswer::Yes);
-    f.copyOriginalTexts();
-    EXPECT_TRUE(f.modified());  // even though both columns were equal
+    action("copyTextsAction")->trigger();
+    EXPECT_TRUE(f.document().modified());  // even though both columns were equal
 }
 
 TEST_F(CommandsTest, ConfigureAfterAFailedSaveDoesNotOpenThePathsDialog) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
-    ASSERT_TRUE(f.selectCell(2, 2));
+    ASSERT_TRUE(grid()->moveTo(2, 2));
     type("q");
     setWriteFaultForTesting({WriteFault::Step::Rename, 0});
     prompter.answer(MessageAnswer::Yes);
-    f.choosePaths();
+    action("pathsAction")->trigger();
     EXPECT_EQ(prompter.asked()[0].caption, "Unsaved changes");
     for (const auto& asked : prompter.asked()) {
         EXPECT_NE(asked.caption, "Configuration");
@@ -336,7 +336,7 @@ TEST_F(CommandsTest, ConfigureAfterAFailedSaveDoesNotOpenThePathsDialog) {
     setWriteFaultForTesting({});
     prompter.clear();
     prompter.answer(MessageAnswer::Yes);
-    f.choosePaths();
+    action("pathsAction")->trigger();
     EXPECT_EQ(prompter.asked().back().caption, "Configuration");
 }
 
@@ -344,7 +344,7 @@ TEST_F(CommandsTest, ClosingWithUnsavedEditsAsks) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
-    ASSERT_TRUE(f.selectCell(2, 2));
+    ASSERT_TRUE(grid()->moveTo(2, 2));
     type("q");
     prompter.answer(MessageAnswer::Cancel);
     EXPECT_FALSE(f.close());

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <memory>
 
@@ -64,21 +65,25 @@ protected:
     T* child(const char* name) const {
         return childByName<T>(*window, name);
     }
+
+public:
+    // The grid of the texts: its current cell, its editor and moves through its rules.
     TextGridView* grid() const { return child<TextGridView>("textGrid"); }
 
+protected:
     // Types into the current cell, opening its editor first.
     void type(const QString& text) {
-        if (!window->isEditing()) {
+        if (!grid()->isEditing()) {
             QTest::keyClick(grid(), Qt::Key_Return);
-            ASSERT_NE(window->cellEditor(), nullptr);
-            QTest::keyClick(window->cellEditor(), Qt::Key_End);  // the text opens selected
+            ASSERT_NE(grid()->cellEditor(), nullptr);
+            QTest::keyClick(grid()->cellEditor(), Qt::Key_End);  // the text opens selected
         }
-        ASSERT_NE(window->cellEditor(), nullptr);
-        QTest::keyClicks(window->cellEditor(), text);
+        ASSERT_NE(grid()->cellEditor(), nullptr);
+        QTest::keyClicks(grid()->cellEditor(), text);
     }
     void pressInEditor(Qt::Key key) {
-        ASSERT_NE(window->cellEditor(), nullptr);
-        QTest::keyClick(window->cellEditor(), key);
+        ASSERT_NE(grid()->cellEditor(), nullptr);
+        QTest::keyClick(grid()->cellEditor(), key);
     }
     std::vector<std::string> translatedOnDisk() const {
         LoadedExecutables loaded;

@@ -14,6 +14,7 @@
 #include "app/find/replace_dialog.h"
 #include "app/main/main_window.h"
 #include "app/main/tests/sample_game.h"
+#include "app/main/text_grid_view.h"
 #include "app/preview/preview_command.h"
 #include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
@@ -32,10 +33,12 @@ protected:
     MainWindow form{QString::fromStdString((dir.path() / "tarnedit.ini").string()),
                     QString::fromStdString(dir.path().string())};
 
-    std::pair<int, int> current() const { return {form.currentRow(), form.currentColumn()}; }
+    std::pair<int, int> current() const { return {grid().currentRow(), grid().currentColumn()}; }
+    TextGridView& grid() const { return *childByName<TextGridView>(form, "textGrid"); }
     void openEditor() {
-        form.openCellEditor();
-        ASSERT_NE(form.cellEditor(), nullptr);
+        QAbstractItemView& view = grid();
+        view.edit(view.currentIndex());
+        ASSERT_NE(grid().cellEditor(), nullptr);
     }
     QAction* action(const char* name) const { return childByName<QAction>(form, name); }
     template <typename T>
@@ -83,8 +86,7 @@ TEST_F(MainWindowWiringTest, PromptedReplaceShowsTheOccurrenceOverItsCell) {
     std::vector<QString> selected;
     auto answer = [&](const char* button) {
         prompter.onDialog([&, button](QDialog& prompt) {
-            auto* overlay =
-                childByName<OccurrenceOverlay>(*form.gridViewport(), "occurrenceOverlay");
+            auto* overlay = childByName<OccurrenceOverlay>(*grid().viewport(), "occurrenceOverlay");
             ASSERT_NE(overlay, nullptr);
             EXPECT_TRUE(overlay->isVisible());
             overlayRects.push_back(overlay->geometry());
@@ -105,11 +107,11 @@ TEST_F(MainWindowWiringTest, PromptedReplaceShowsTheOccurrenceOverItsCell) {
 
     EXPECT_EQ(form.document().cell(2, Translated), "one two 1");
     EXPECT_EQ(form.document().cell(4, Translated), "one");
-    EXPECT_TRUE(form.modified());
+    EXPECT_TRUE(form.document().modified());
     EXPECT_TRUE(action("saveAction")->isEnabled());
     ASSERT_EQ(overlayRects.size(), 3u);
-    EXPECT_EQ(overlayRects[0], form.cellRect(2, Translated));
-    EXPECT_EQ(overlayRects[2], form.cellRect(4, Translated));
+    EXPECT_EQ(overlayRects[0], grid().cellRect(2, Translated));
+    EXPECT_EQ(overlayRects[2], grid().cellRect(4, Translated));
     EXPECT_EQ(selected, (std::vector<QString>{"one", "one", "one"}));
     EXPECT_EQ(current(), std::make_pair(4, Translated));
     EXPECT_EQ(prompter.unusedEntries(), 0u);
@@ -121,9 +123,9 @@ TEST_F(MainWindowWiringTest, FormatCodeMenuInsertsIntoTheOpenEditor) {
     form.document().setCStyleFlag(true);
     action("notationAction")->setChecked(true);
     form.setCellText(2, Translated, "abc");
-    ASSERT_TRUE(form.selectCell(2, Translated));
+    ASSERT_TRUE(grid().moveTo(2, Translated));
     openEditor();
-    form.cellEditor()->setSelection(1, 2);
+    grid().cellEditor()->setSelection(1, 2);
     formatMenu()->popup(QPoint(0, 0));  // items are enabled as the menu opens
     EXPECT_TRUE(childByName<QAction>(*formatMenu(), "lineBreakAction")->isEnabled());
     formatMenu()->hide();
@@ -131,23 +133,23 @@ TEST_F(MainWindowWiringTest, FormatCodeMenuInsertsIntoTheOpenEditor) {
     EXPECT_EQ(form.document().cell(2, Translated),
               "a\x05"
               "bc");  // game bytes
-    ASSERT_NE(form.cellEditor(), nullptr);
-    EXPECT_EQ(form.cellEditor()->text(), "a\\nbc");
-    EXPECT_EQ(form.cellEditor()->selectedText(), "bc");
-    EXPECT_TRUE(form.modified());
+    ASSERT_NE(grid().cellEditor(), nullptr);
+    EXPECT_EQ(grid().cellEditor()->text(), "a\\nbc");
+    EXPECT_EQ(grid().cellEditor()->selectedText(), "bc");
+    EXPECT_TRUE(form.document().modified());
     childByName<QAction>(*formatMenu(), "undoEditingAction")->trigger();
     EXPECT_EQ(form.document().cell(2, Translated), "abc");
-    EXPECT_EQ(form.cellEditor()->text(), "abc");
+    EXPECT_EQ(grid().cellEditor()->text(), "abc");
 }
 
 TEST_F(MainWindowWiringTest, RawInsertionAndNoMenuWithoutEditor) {
     form.setCellText(2, Translated, "abc");
-    ASSERT_TRUE(form.selectCell(2, Translated));
+    ASSERT_TRUE(grid().moveTo(2, Translated));
     formatMenu()->popup(QPoint(0, 0));
     EXPECT_FALSE(childByName<QMenu>(*formatMenu(), "colourCodeMenu")->menuAction()->isEnabled());
     formatMenu()->hide();
     openEditor();
-    form.cellEditor()->setCursorPosition(0);
+    grid().cellEditor()->setCursorPosition(0);
     for (QAction* item : childByName<QMenu>(*formatMenu(), "colourCodeMenu")->actions()) {
         if (item->text() == "Red") {
             item->trigger();
@@ -156,12 +158,12 @@ TEST_F(MainWindowWiringTest, RawInsertionAndNoMenuWithoutEditor) {
     EXPECT_EQ(form.document().cell(2, Translated),
               "\x91"
               "abc");
-    EXPECT_EQ(form.cellEditor()->cursorPosition(), 1);
+    EXPECT_EQ(grid().cellEditor()->cursorPosition(), 1);
 }
 
 TEST_F(MainWindowWiringTest, PreviewFollowsTheCurrentCell) {
     form.setCellText(2, Original, "Hi \x91there");
-    ASSERT_TRUE(form.selectCell(2, Original));
+    ASSERT_TRUE(grid().moveTo(2, Original));
     action("previewAction")->trigger();
     EXPECT_TRUE(action("previewAction")->isChecked());
     EXPECT_TRUE(previewWindow()->isVisible());

@@ -40,18 +40,18 @@ TEST_F(GridTest, StatusBarShowsTheBytesOfTheCurrentCellAndFollowsTyping) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
-    ASSERT_TRUE(f.selectCell(2, 2));
-    ASSERT_TRUE(f.selectCell(1, 1));
-    EXPECT_EQ(f.statusText(), "72 105 ");
+    ASSERT_TRUE(grid()->moveTo(2, 2));
+    ASSERT_TRUE(grid()->moveTo(1, 1));
+    EXPECT_EQ(f.statusBar()->currentMessage(), "72 105 ");
     type("!");
-    EXPECT_EQ(f.statusText(), "72 105 33 ");
+    EXPECT_EQ(f.statusBar()->currentMessage(), "72 105 33 ");
     EXPECT_EQ(f.document().cell(1, 1), "Hi!");
-    EXPECT_FALSE(f.modified());  // column 1 edits are no changes
+    EXPECT_FALSE(f.document().modified());  // column 1 edits are no changes
     EXPECT_FALSE(action("saveAction")->isEnabled());
     pressInEditor(Qt::Key_Return);
-    ASSERT_TRUE(f.selectCell(1, 2));
+    ASSERT_TRUE(grid()->moveTo(1, 2));
     type("x");
-    EXPECT_TRUE(f.modified());
+    EXPECT_TRUE(f.document().modified());
     EXPECT_TRUE(action("saveAction")->isEnabled());
 }
 
@@ -59,25 +59,25 @@ TEST_F(GridTest, ColumnThreeAndTheNumberColumnCannotBeEntered) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
-    ASSERT_TRUE(f.selectCell(5, 2));
-    EXPECT_FALSE(f.selectCell(5, 3));
-    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, f.cellRect(6, 3).center());
-    EXPECT_FALSE(f.selectCell(6, 0));
-    EXPECT_EQ(f.currentRow(), 5);
-    EXPECT_EQ(f.currentColumn(), 2);
+    ASSERT_TRUE(grid()->moveTo(5, 2));
+    EXPECT_FALSE(grid()->moveTo(5, 3));
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->cellRect(6, 3).center());
+    EXPECT_FALSE(grid()->moveTo(6, 0));
+    EXPECT_EQ(grid()->currentRow(), 5);
+    EXPECT_EQ(grid()->currentColumn(), 2);
 }
 
 TEST_F(GridTest, EscRestoresTheTextTheCellHadWhenEntered) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
-    ASSERT_TRUE(f.selectCell(8, 2));
+    ASSERT_TRUE(grid()->moveTo(8, 2));
     const std::string before = f.document().cell(8, 2);
     type("abc");
     pressInEditor(Qt::Key_Backspace);
     type("d");
     pressInEditor(Qt::Key_Escape);
-    EXPECT_FALSE(f.isEditing());
+    EXPECT_FALSE(grid()->isEditing());
     EXPECT_EQ(f.document().cell(8, 2), before);
 }
 
@@ -85,41 +85,51 @@ TEST_F(GridTest, InvalidCStyleCellCannotBeLeftUntilEsc) {
     writeGame();
     writeSettings("[Options]\r\nCStyleStrings=1\r\n");
     MainWindow& f = start();
-    ASSERT_TRUE(f.selectCell(4, 2));
+    ASSERT_TRUE(grid()->moveTo(4, 2));
     const std::string before = f.document().cell(4, 2);
     type(" 50%");
     pressInEditor(Qt::Key_Return);  // refused: the editor stays open
-    EXPECT_TRUE(f.isEditing());
+    EXPECT_TRUE(grid()->isEditing());
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].caption, "Error in string");
     EXPECT_EQ(prompter.messages()[0].text,
               "The C-style string you entered has an error:\n\rUnmatched % sign at the end of the "
               "text\n\rYou must fix this error to continue or press ESC to undo your changes");
-    EXPECT_FALSE(f.selectCell(5, 2));
-    f.goToNextUntranslated();
-    f.copyOriginalTexts();
+    EXPECT_FALSE(grid()->moveTo(5, 2));
+    // Every command that works beyond the current cell says why it cannot run, and runs not.
+    for (const char* name : {"nextUntranslatedAction", "copyTextsAction", "pathsAction",
+                             "exportPoAction", "importPoAction", "findAction", "replaceAction",
+                             "jumpToAction", "notationAction", "nextFindingAction"}) {
+        const std::size_t shown = prompter.messages().size();
+        action(name)->trigger();
+        ASSERT_EQ(prompter.messages().size(), shown + 1) << name;
+        EXPECT_EQ(prompter.messages().back().caption, "Error in string") << name;
+    }
+    EXPECT_TRUE(action("notationAction")->isChecked());
+    EXPECT_TRUE(f.document().cstyle());
+    EXPECT_FALSE(child<QDialog>("findDialog")->isVisible());
     f.saveTexts();
-    EXPECT_EQ(prompter.messages().size(), 5u);
-    EXPECT_EQ(f.currentRow(), 4);
+    EXPECT_EQ(prompter.messages().size(), 13u);
+    EXPECT_EQ(grid()->currentRow(), 4);
     pressInEditor(Qt::Key_Escape);
     EXPECT_EQ(f.document().cell(4, 2), before);
-    EXPECT_TRUE(f.selectCell(5, 2));
+    EXPECT_TRUE(grid()->moveTo(5, 2));
 }
 
 TEST_F(GridTest, LeavingACStyleCellWritesItsCanonicalForm) {
     writeGame();
     writeSettings("[Options]\r\nCStyleStrings=1\r\n");
     MainWindow& f = start();
-    ASSERT_TRUE(f.selectCell(4, 2));
+    ASSERT_TRUE(grid()->moveTo(4, 2));
     f.setCellText(4, 2, "\\x41\\p0000abcd");
     const QModelIndex cell = grid()->model()->index(3, 2);
     EXPECT_EQ(cell.data().toString(), "\\x41\\p0000abcd");  // as typed until the cell is left
-    ASSERT_TRUE(f.selectCell(5, 2));
+    ASSERT_TRUE(grid()->moveTo(5, 2));
     EXPECT_EQ(cell.data().toString(), "A\\p0000ABCD");
     std::string raw;
     ASSERT_TRUE(cStyleToRaw("A\\p0000ABCD", raw));
     EXPECT_EQ(f.document().cell(4, 2), raw);
-    EXPECT_EQ(f.statusText(), "");  // C-style: no byte view
+    EXPECT_EQ(f.statusBar()->currentMessage(), "");  // C-style: no byte view
 }
 
 TEST_F(GridTest, NotationToggleReportsEachBadCellAndKeepsIt) {
@@ -138,7 +148,7 @@ TEST_F(GridTest, NotationToggleReportsEachBadCellAndKeepsIt) {
               "Error in string number 11: Invalid color specifier for \\c at position 1");
     EXPECT_EQ(f.document().cell(10, 1), "%x");
     EXPECT_EQ(f.document().cell(1, 2), "Hi");
-    EXPECT_EQ(f.statusText(), "72 105 ");
+    EXPECT_EQ(f.statusBar()->currentMessage(), "72 105 ");
 }
 
 // The notation is how the grid shows the texts: a toggle changes no byte of any of them.
@@ -148,7 +158,7 @@ TEST_F(GridTest, TogglingTheNotationChangesNoByte) {
     MainWindow& f = start();
     for (const bool cstyle : {true, false}) {
         action("notationAction")->trigger();
-        EXPECT_EQ(f.isCStyle(), cstyle);
+        EXPECT_EQ(f.document().cstyle(), cstyle);
         const QString shown = grid()->model()->index(6, 1).data().toString();
         EXPECT_EQ(shown,
                   gameBytesToDisplay(cstyle ? rawToCStyle(texts[6]) : texts[6], f.codePage()));
@@ -158,7 +168,7 @@ TEST_F(GridTest, TogglingTheNotationChangesNoByte) {
             ASSERT_EQ(f.document().cell(row, 2), raw) << "row " << row;
         }
     }
-    EXPECT_FALSE(f.modified());
+    EXPECT_FALSE(f.document().modified());
     EXPECT_FALSE(action("undoAction")->isEnabled());  // no step: nothing changed
 }
 
@@ -173,13 +183,13 @@ TEST_F(GridTest, ContextMenuOpensOnlyWhileACellIsEdited) {
     writeSettings();
     MainWindow& f = start();
     child<QMenu>("formatCodeMenu")->addAction(QStringLiteral("Red"));
-    ASSERT_TRUE(f.selectCell(3, 2));
-    const QPoint at = f.cellRect(3, 2).center();
+    ASSERT_TRUE(grid()->moveTo(3, 2));
+    const QPoint at = grid()->cellRect(3, 2).center();
     QContextMenuEvent onGrid(QContextMenuEvent::Mouse, at, grid()->viewport()->mapToGlobal(at));
     QCoreApplication::sendEvent(grid()->viewport(), &onGrid);
     EXPECT_FALSE(child<QMenu>("formatCodeMenu")->isVisible());
     type("a");
-    emit f.cellEditor()->customContextMenuRequested(QPoint(2, 2));
+    emit grid()->cellEditor()->customContextMenuRequested(QPoint(2, 2));
     EXPECT_TRUE(child<QMenu>("formatCodeMenu")->isVisible());
     child<QMenu>("formatCodeMenu")->hide();
 }
@@ -191,11 +201,11 @@ TEST_F(GridTest, FreeSpaceHintShowsOverTheGridUntilACellIsSelected) {
     f.setHint(QStringLiteral("120 unused bytes remaining"));
     QStatusTipEvent hover(grid()->statusTip());
     QCoreApplication::sendEvent(&f, &hover);
-    EXPECT_EQ(f.statusText(), "120 unused bytes remaining");
-    ASSERT_TRUE(f.selectCell(1, 2));
-    EXPECT_EQ(f.statusText(), "72 105 ");
+    EXPECT_EQ(f.statusBar()->currentMessage(), "120 unused bytes remaining");
+    ASSERT_TRUE(grid()->moveTo(1, 2));
+    EXPECT_EQ(f.statusBar()->currentMessage(), "72 105 ");
     type("!");
-    EXPECT_EQ(f.statusText(), "72 105 33 ");
+    EXPECT_EQ(f.statusBar()->currentMessage(), "72 105 33 ");
 }
 
 }  // namespace

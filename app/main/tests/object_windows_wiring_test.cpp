@@ -80,13 +80,13 @@ TEST_F(ObjectWindowsWiring, PluginLangOkMarksTheTextsModified) {
     writeGame();
     writeSettings();
     MainWindow& main = start();
-    ASSERT_FALSE(main.modified());
+    ASSERT_FALSE(main.document().modified());
     prompter.onDialog([](QDialog& dialog) {
         childByName<QLineEdit>(dialog, "primaryEdit")->setText("300");
         childByName<QPushButton>(dialog, "okButton")->click();
     });
     action("objectLanguageAction")->trigger();
-    EXPECT_TRUE(main.modified());
+    EXPECT_TRUE(main.document().modified());
     EXPECT_EQ(main.document().primaryLangId(), 254);
     EXPECT_TRUE(action("saveAction")->isEnabled());
 }

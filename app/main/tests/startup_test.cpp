@@ -71,7 +71,7 @@ TEST_F(StartupTest, FirstRunWithPathsLoadsBothColumnsAndStoresThePathsAtOnce) {
     EXPECT_EQ(f.cellText(3453, 0), "3453");
     EXPECT_TRUE(fileExists(transPath));
     EXPECT_NE(settingsText().find("TransExePath=" + transPath.string()), std::string::npos);
-    EXPECT_FALSE(f.modified());
+    EXPECT_FALSE(f.document().modified());
     EXPECT_FALSE(action("saveAction")->isEnabled());
 }
 
@@ -196,7 +196,7 @@ TEST_F(StartupTest, SettingsAreAppliedAndReadBackAfterClosing) {
     MainWindow& f = start();
     EXPECT_TRUE(action("previewAction")->isChecked());
     EXPECT_TRUE(action("notationAction")->isChecked());
-    EXPECT_TRUE(f.isCStyle());
+    EXPECT_TRUE(f.document().cstyle());
     EXPECT_EQ(f.document().notationText(7, 1), rawToCStyle(texts[6]));
     EXPECT_EQ(f.editorFont().pointSize(), 11);
     EXPECT_TRUE(f.editorFont().bold());

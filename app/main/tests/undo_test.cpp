@@ -56,7 +56,7 @@ TEST_F(UndoTest, UndoOfReplaceAllBringsBackEveryByteAndTheSavedState) {
     const std::vector<std::string> before = translated();
     replaceAll("cargo", "fret");
     EXPECT_EQ(action("undoAction")->text(), "Undo Replace All (3453 texts)");
-    EXPECT_TRUE(f.modified());
+    EXPECT_TRUE(f.document().modified());
 
     press(Qt::Key_Z);
     EXPECT_EQ(translated(), before);
@@ -77,19 +77,19 @@ TEST_F(UndoTest, UndoOfReplaceAllBringsBackEveryByteAndTheSavedState) {
     press(Qt::Key_Z);
     press(Qt::Key_Z);
     EXPECT_EQ(translated(), texts);
-    EXPECT_FALSE(f.modified());
+    EXPECT_FALSE(f.document().modified());
     EXPECT_FALSE(f.isWindowModified());
     EXPECT_FALSE(action("saveAction")->isEnabled());
 
     // A save keeps the history; undoing past it is a change of the saved texts.
     f.setCellText(3, Translated, "z");
     f.saveTexts();
-    EXPECT_FALSE(f.modified());
+    EXPECT_FALSE(f.document().modified());
     action("undoAction")->trigger();
     EXPECT_EQ(translated(), texts);
-    EXPECT_TRUE(f.modified());
+    EXPECT_TRUE(f.document().modified());
     action("redoAction")->trigger();
-    EXPECT_FALSE(f.modified());
+    EXPECT_FALSE(f.document().modified());
 }
 
 // Each action is one step named in the Edit menu, and marks the texts modified even when it
@@ -102,15 +102,15 @@ TEST_F(UndoTest, EachActionIsOneStep) {
     const Case cases[] = {
         {"Edit text 8",
          [](UndoTest& t) {
-             ASSERT_TRUE(t.window->selectCell(8, Translated));
+             ASSERT_TRUE(t.grid()->moveTo(8, Translated));
              t.type("abc");
              t.pressInEditor(Qt::Key_Backspace);
              t.pressInEditor(Qt::Key_Return);
-             ASSERT_TRUE(t.window->selectCell(9, Translated));
+             ASSERT_TRUE(t.grid()->moveTo(9, Translated));
          }},
         {"Edit text 8",  // Esc restores the text, yet the file stays modified
          [](UndoTest& t) {
-             ASSERT_TRUE(t.window->selectCell(8, Translated));
+             ASSERT_TRUE(t.grid()->moveTo(8, Translated));
              t.type("abc");
              t.pressInEditor(Qt::Key_Escape);
          }},
@@ -128,11 +128,11 @@ TEST_F(UndoTest, EachActionIsOneStep) {
         {"Replace with look-alike",
          [](UndoTest& t) {
              t.action("checksAction")->trigger();
-             ASSERT_TRUE(t.window->selectCell(5, Translated));
+             ASSERT_TRUE(t.grid()->moveTo(5, Translated));
              t.type(QString());
-             t.window->cellEditor()->insert(QString::fromUtf8(" \xE2\x80\x9CHallo"));
+             t.grid()->cellEditor()->insert(QString::fromUtf8(" \xE2\x80\x9CHallo"));
              t.pressInEditor(Qt::Key_Return);
-             ASSERT_TRUE(t.window->selectCell(6, Translated));
+             ASSERT_TRUE(t.grid()->moveTo(6, Translated));
              t.window->saveTexts();  // the replacement is the one step after the save
              const auto& all = t.child<ChecksPanel>("checksDock")->findings();
              auto* list = t.child<QTreeView>("checksList");
@@ -150,13 +150,13 @@ TEST_F(UndoTest, EachActionIsOneStep) {
         c.act(*this);
         const std::vector<std::string> after = translated();
         const std::uint8_t ids[] = {f.document().primaryLangId(), f.document().secondaryLangId()};
-        EXPECT_TRUE(f.modified());
+        EXPECT_TRUE(f.document().modified());
         EXPECT_EQ(action("undoAction")->text(), QStringLiteral("Undo ") + c.step);
         action("undoAction")->trigger();
-        EXPECT_FALSE(f.modified());
+        EXPECT_FALSE(f.document().modified());
         EXPECT_FALSE(f.isWindowModified());
         action("redoAction")->trigger();
-        EXPECT_TRUE(f.modified());
+        EXPECT_TRUE(f.document().modified());
         EXPECT_EQ(translated(), after);
         EXPECT_EQ(f.document().primaryLangId(), ids[0]);
         EXPECT_EQ(f.document().secondaryLangId(), ids[1]);
@@ -171,11 +171,11 @@ TEST_F(UndoTest, KeysInTheOpenEditorUndoItsTypingFirst) {
     prompter.answer(MessageAnswer::Yes);
     action("copyTextsAction")->trigger();
     const std::vector<std::string> copied = translated();
-    ASSERT_TRUE(f.selectCell(3, Translated));
+    ASSERT_TRUE(grid()->moveTo(3, Translated));
     type("xyz");
     press(Qt::Key_Z);  // the editor's own undo
-    ASSERT_TRUE(f.isEditing());
-    EXPECT_EQ(f.cellEditor()->text().toStdString(), copied[2]);
+    ASSERT_TRUE(grid()->isEditing());
+    EXPECT_EQ(grid()->cellEditor()->text().toStdString(), copied[2]);
     EXPECT_EQ(translated(), copied);  // the copy is not undone
     pressInEditor(Qt::Key_Return);
     // With the editor closed, the keys act on the history: the typing, then the copy.
@@ -183,7 +183,7 @@ TEST_F(UndoTest, KeysInTheOpenEditorUndoItsTypingFirst) {
     EXPECT_EQ(translated(), copied);
     press(Qt::Key_Z);
     EXPECT_EQ(translated(), texts);
-    EXPECT_FALSE(f.modified());
+    EXPECT_FALSE(f.document().modified());
 }
 
 }  // namespace

@@ -26,13 +26,13 @@ TEST_P(WindowWriteFaults, FailedSaveKeepsTheFileAndModifiedAndTheRetrySaves) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
-    ASSERT_TRUE(f.selectCell(5, 2));
+    ASSERT_TRUE(grid()->moveTo(5, 2));
     type("!");
     const Bytes before = readWholeFile(transPath);
 
     inject();
     f.saveTexts();
-    EXPECT_TRUE(f.modified());
+    EXPECT_TRUE(f.document().modified());
     EXPECT_TRUE(action("saveAction")->isEnabled());
     EXPECT_EQ(readWholeFile(transPath), before);
     EXPECT_EQ(
@@ -48,7 +48,7 @@ TEST_P(WindowWriteFaults, FailedSaveKeepsTheFileAndModifiedAndTheRetrySaves) {
 
     setWriteFaultForTesting({});
     f.saveTexts();
-    EXPECT_FALSE(f.modified());
+    EXPECT_FALSE(f.document().modified());
     EXPECT_EQ(translatedOnDisk()[4], texts[4] + "!");
 }
 

@@ -1,15 +1,14 @@
 // The main window's grid as the find, replace, preview and format-code windows see it.
 #pragma once
 
+#include "app/main/window_parts.h"
 #include "app/preview/text_grid.h"
 
 namespace tarn {
 
-class MainWindow;
-
-class MainWindowGrid : public TextGrid {
+class WindowTextGrid : public TextGrid {
 public:
-    explicit MainWindowGrid(MainWindow& window) : window_(window) {}
+    explicit WindowTextGrid(WindowParts& parts) : parts_(parts) {}
 
     int rowCount() const override;
     int currentRow() const override;
@@ -34,7 +33,7 @@ public:
     void reportMissingCharacter(char32_t character) override;
 
 private:
-    MainWindow& window_;
+    WindowParts& parts_;
 };
 
 }  // namespace tarn

@@ -1,16 +1,15 @@
-// The live space budget and the Checks panel of the main window: the budget in the status bar,
-// the rows that would find no place marked in the grid, the findings listed in the panel, the
-// next-finding command and the look-alike replacement, and the panel's stored place.
 #include <QAction>
 #include <QLabel>
 #include <QStatusBar>
 #include <algorithm>
 
 #include "app/main/checks_panel.h"
+#include "app/main/grid_controller.h"
 #include "app/main/grid_model.h"
 #include "app/main/main_window.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/texts_history.h"
+#include "app/main/translation_checks.h"
 #include "app/widgets/prompter.h"
 #include "exetext/string_table_commands.h"
 #include "exetext/translation_review.h"
@@ -64,65 +63,65 @@ QString unplacedTextsTip(const std::vector<int>& unplaced) {
 
 }  // namespace
 
-void MainWindow::createChecksPanel() {
-    budgetLabel_ = new QLabel(this);
+TranslationChecks::TranslationChecks(WindowParts& parts) : QObject(&parts.window), parts_(parts) {
+    MainWindow& window = parts.window;
+    budgetLabel_ = new QLabel(&window);
     budgetLabel_->setObjectName(QStringLiteral("budgetLabel"));
     // Apart from the status messages on its left, which the status bar cuts off at it.
     budgetLabel_->setContentsMargins(12, 0, 4, 0);
-    statusBar()->addPermanentWidget(budgetLabel_);
+    window.statusBar()->addPermanentWidget(budgetLabel_);
 
-    checksPanel_ = new ChecksPanel(this);
-    addDockWidget(Qt::BottomDockWidgetArea, checksPanel_);
+    checksPanel_ = new ChecksPanel(&window);
+    window.addDockWidget(Qt::BottomDockWidgetArea, checksPanel_);
     checksPanel_->hide();
     checksAction_ = checksPanel_->toggleViewAction();
     checksAction_->setObjectName(QStringLiteral("checksAction"));
     checksAction_->setText(QStringLiteral("Checks"));
     checksAction_->setStatusTip(QStringLiteral("Shows the findings of the translation checks"));
-    nextFindingAction_ = new QAction(QStringLiteral("Next finding"), this);
+    nextFindingAction_ = new QAction(QStringLiteral("Next finding"), &window);
     nextFindingAction_->setObjectName(QStringLiteral("nextFindingAction"));
     nextFindingAction_->setShortcut(Qt::Key_F8);
     nextFindingAction_->setShortcutContext(Qt::WindowShortcut);
     nextFindingAction_->setStatusTip(QStringLiteral("Jump to the next text with a finding"));
-    addAction(nextFindingAction_);
+    window.addAction(nextFindingAction_);
     checksPanel_->addAction(nextFindingAction_);  // also while the panel floats
 
-    connect(nextFindingAction_, &QAction::triggered, this, &MainWindow::goToNextFinding);
+    connect(nextFindingAction_, &QAction::triggered, this,
+            parts.controller.whenCellMayBeLeft([this] { goToNextFinding(); }));
     connect(checksPanel_, &ChecksPanel::textChosen, this, [this](int text) {
-        if (selectCell(text, Translated)) {
-            textGrid_->setFocus();
+        if (parts_.grid.moveTo(text, Translated)) {
+            parts_.grid.setFocus();
         }
     });
     connect(checksPanel_, &ChecksPanel::lookAlikeRequested, this,
-            &MainWindow::replaceTypedCodeWithLookAlike);
+            &TranslationChecks::replaceTypedCodeWithLookAlike);
     // Any change of a cell's text makes the budget and the findings out of date.
-    connect(model_, &QAbstractItemModel::dataChanged, this,
+    connect(&parts.model, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
                 if (roles.isEmpty() || roles.contains(Qt::EditRole)) {
-                    reviewOutOfDate_ = true;
+                    outOfDate_ = true;
                 }
             });
-    connect(this, &MainWindow::settingsLoaded, this, &MainWindow::applyChecksPanelSettings);
-    connect(this, &MainWindow::aboutToWriteSettings, this, &MainWindow::captureChecksPanelSettings);
 }
 
-void MainWindow::refreshBudgetAndChecks() {
-    reviewOutOfDate_ = false;
-    const ByteCharacters characters = byteCharacters(codePage());
-    const TextAreaTable* areas =
-        transProfile_ >= 1 ? &profileByNumber(transProfile_).textAreas : nullptr;
-    TranslationReview review = reviewTranslations(document_, areas, characters);
+void TranslationChecks::refresh() {
+    outOfDate_ = false;
+    const ByteCharacters characters = byteCharacters(parts_.codePage);
+    const int profile = parts_.executables.translatedProfile;
+    const TextAreaTable* areas = profile >= 1 ? &profileByNumber(profile).textAreas : nullptr;
+    TranslationReview review = reviewTranslations(parts_.document, areas, characters);
     showBudget(review.budget);
-    model_->markUnplacedTexts(review.budget ? review.budget->unplaced : std::vector<int>());
+    parts_.model.markUnplacedTexts(review.budget ? review.budget->unplaced : std::vector<int>());
     checksPanel_->setFindings(std::move(review.findings), characters);
 }
 
-void MainWindow::refreshBudgetAndChecksIfOutOfDate() {
-    if (reviewOutOfDate_) {
-        refreshBudgetAndChecks();
+void TranslationChecks::refreshIfOutOfDate() {
+    if (outOfDate_) {
+        refresh();
     }
 }
 
-void MainWindow::showBudget(const std::optional<SpaceBudget>& budget) {
+void TranslationChecks::showBudget(const std::optional<SpaceBudget>& budget) {
     if (!budget) {
         budgetLabel_->clear();
         budgetLabel_->setToolTip(QString());
@@ -138,47 +137,45 @@ void MainWindow::showBudget(const std::optional<SpaceBudget>& budget) {
     budgetLabel_->setToolTip(budget->fits() ? QString() : unplacedTextsTip(budget->unplaced));
 }
 
-void MainWindow::goToNextFinding() {
-    if (!checkCurrentCell()) {
-        return;
-    }
-    refreshBudgetAndChecksIfOutOfDate();  // the current cell's edit counts
-    const int text = nextFindingText(checksPanel_->findings(), currentRow());
+void TranslationChecks::goToNextFinding() {
+    refreshIfOutOfDate();  // the current cell's edit counts
+    const int text = nextFindingText(checksPanel_->findings(), parts_.grid.currentRow());
     if (text == 0) {
         prompter().message(QStringLiteral("No more findings"), QStringLiteral("Information"),
                            MessageIcon::Information, MessageButtons::Ok);
         return;
     }
-    if (selectCell(text, Translated)) {
+    if (parts_.grid.moveTo(text, Translated)) {
         checksPanel_->selectFindingOfText(text);
     }
 }
 
-void MainWindow::replaceTypedCodeWithLookAlike(int text, int byte) {
+void TranslationChecks::replaceTypedCodeWithLookAlike(int text, int byte) {
     if (text < 1 || text > StringTableDocument::kRows || byte < 0 || byte > 255) {
         return;
     }
     std::string before;
-    if (!document_.bytes(text, Translated, before)) {
+    if (!parts_.document.bytes(text, Translated, before)) {
         return;  // a text that does not convert has no code to replace
     }
     std::string after = replaceWithLookAlike(before, false, static_cast<std::uint8_t>(byte),
-                                             byteCharacters(codePage()));
+                                             byteCharacters(parts_.codePage));
     if (after == before) {
         return;
     }
-    auto step = std::make_unique<SetTextsCommand>(document_, "Replace with look-alike");
+    auto step = std::make_unique<SetTextsCommand>(parts_.document, "Replace with look-alike");
     step->add(text, Translated, {std::move(after), false});
-    history_->push(std::move(step));
+    parts_.history.push(std::move(step));
 }
 
-void MainWindow::applyChecksPanelSettings() {
-    ChecksPanelSettings stored = settings_.checksPanel;
+void TranslationChecks::applySettings() {
+    MainWindow& window = parts_.window;
+    ChecksPanelSettings stored = parts_.settings.checksPanel;
     // A size edited by hand to nothing or less still leaves a panel one can grab.
     stored.width = std::max(stored.width, kSmallestPanelSide);
     stored.height = std::max(stored.height, kSmallestPanelSide);
     const Qt::DockWidgetArea area = dockAreaNamed(stored.area);
-    addDockWidget(area, checksPanel_);
+    window.addDockWidget(area, checksPanel_);
     if (stored.floating) {
         checksPanel_->setFloating(true);
         if (stored.left != -1) {
@@ -188,19 +185,19 @@ void MainWindow::applyChecksPanelSettings() {
             checksPanel_->resize(stored.width, stored.height);
         }
     } else if (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea) {
-        resizeDocks({checksPanel_}, {stored.width}, Qt::Horizontal);
+        window.resizeDocks({checksPanel_}, {stored.width}, Qt::Horizontal);
     } else {
-        resizeDocks({checksPanel_}, {stored.height}, Qt::Vertical);
+        window.resizeDocks({checksPanel_}, {stored.height}, Qt::Vertical);
     }
     checksPanel_->setVisible(stored.visible);
 }
 
-void MainWindow::captureChecksPanelSettings() {
-    ChecksPanelSettings& stored = settings_.checksPanel;
+void TranslationChecks::captureSettings() {
+    ChecksPanelSettings& stored = parts_.settings.checksPanel;
     stored.visible = !checksPanel_->isHidden();
     stored.floating = checksPanel_->isFloating();
     if (!stored.floating) {
-        stored.area = dockAreaName(dockWidgetArea(checksPanel_));
+        stored.area = dockAreaName(parts_.window.dockWidgetArea(checksPanel_));
     }
     if (!stored.visible) {
         return;  // a hidden panel has no size of its own: the stored one is kept

@@ -1,8 +1,7 @@
-// The object-file windows of the main window: the object texts window (with its new-ID dialog
-// and the end-user settings) and the object language options, with their stored settings.
 #include <optional>
 
 #include "app/main/main_window.h"
+#include "app/main/object_commands.h"
 #include "app/main/texts_history.h"
 #include "app/objects/object_language_dialog.h"
 #include "app/objects/object_texts_window.h"
@@ -29,19 +28,22 @@ void restorePosition(QWidget& window, const PositionSettings& stored) {
 
 }  // namespace
 
-void MainWindow::createObjectWindows() {
-    objectTextsWindow_ = new ObjectTextsWindow(this);
-    objectLanguageDialog_ = new ObjectLanguageDialog(this);
-    connect(this, &MainWindow::settingsLoaded, this, &MainWindow::applyObjectWindowSettings);
-    connect(this, &MainWindow::aboutToWriteSettings, this,
-            &MainWindow::captureObjectWindowSettings);
+ObjectCommands::ObjectCommands(WindowParts& parts)
+    : QObject(&parts.window),
+      parts_(parts),
+      objectTextsWindow_(new ObjectTextsWindow(&parts.window)),
+      objectLanguageDialog_(new ObjectLanguageDialog(&parts.window)) {}
+
+void ObjectCommands::setCodePage(const CodePage& codePage) {
+    objectTextsWindow_->setCodePage(codePage);
 }
 
-void MainWindow::applyObjectWindowSettings() {
-    restorePosition(*objectLanguageDialog_, settings_.pluginLang);
+void ObjectCommands::applySettings() {
+    const AppSettings& settings = parts_.settings;
+    restorePosition(*objectLanguageDialog_, settings.pluginLang);
 
     // Positions are those of the client area, as for the main window, so that they round-trip.
-    const PlacementSettings& placement = settings_.objTrans.placement;
+    const PlacementSettings& placement = settings.objTrans.placement;
     if (placement.left != -1) {
         objectTextsWindow_->setGeometry(placement.left, placement.top, placement.width,
                                         placement.height);
@@ -50,10 +52,10 @@ void MainWindow::applyObjectWindowSettings() {
             objectTextsWindow_->setWindowState(Qt::WindowMaximized);
         }
     }
-    objectTextsWindow_->setEnhancedRle(settings_.objTrans.enhRle);
-    objectTextsWindow_->setPoFolder(settings_.folders.objectPo);
+    objectTextsWindow_->setEnhancedRle(settings.objTrans.enhRle);
+    objectTextsWindow_->setPoFolder(settings.folders.objectPo);
 
-    const ExeSettings& exe = settings_.exeSettings;
+    const ExeSettings& exe = settings.exeSettings;
     PatchBuilderDialog& builder = objectTextsWindow_->patchBuilder();
     builder.setTextId(exe.textId);
     builder.setEnhancedRle(exe.enhRle);
@@ -64,22 +66,23 @@ void MainWindow::applyObjectWindowSettings() {
     builder.setTarget(exe.target);
 }
 
-void MainWindow::captureObjectWindowSettings() {
+void ObjectCommands::captureSettings() {
+    AppSettings& settings = parts_.settings;
     if (hasOwnPosition(*objectLanguageDialog_)) {
-        settings_.pluginLang = {objectLanguageDialog_->x(), objectLanguageDialog_->y()};
+        settings.pluginLang = {objectLanguageDialog_->x(), objectLanguageDialog_->y()};
     }
     if (hasOwnPosition(*objectTextsWindow_)) {
         // The restored bounds, also for a maximized window.
         const bool maximized = objectTextsWindow_->isMaximized();
         const QRect normal =
             maximized ? objectTextsWindow_->normalGeometry() : objectTextsWindow_->geometry();
-        settings_.objTrans.placement = {normal.left(), normal.top(), normal.width(),
-                                        normal.height(), maximized};
+        settings.objTrans.placement = {normal.left(), normal.top(), normal.width(), normal.height(),
+                                       maximized};
     }
-    settings_.objTrans.enhRle = objectTextsWindow_->enhancedRle();
-    settings_.folders.objectPo = objectTextsWindow_->poFolder();
+    settings.objTrans.enhRle = objectTextsWindow_->enhancedRle();
+    settings.folders.objectPo = objectTextsWindow_->poFolder();
 
-    ExeSettings& exe = settings_.exeSettings;
+    ExeSettings& exe = settings.exeSettings;
     const PatchBuilderDialog& builder = objectTextsWindow_->patchBuilder();
     exe.textId = builder.textId();
     exe.enhRle = builder.enhancedRle();
@@ -90,19 +93,19 @@ void MainWindow::captureObjectWindowSettings() {
     exe.target = std::string(patcherTargetName(builder.target()));
 }
 
-void MainWindow::openObjectTexts() {
-    objectTextsWindow_->setTranslatedExecutable(transExePath_);
-    objectTextsWindow_->setPrimaryLanguageId(document_.primaryLangId());
+void ObjectCommands::openObjectTexts() {
+    objectTextsWindow_->setTranslatedExecutable(parts_.executables.translatedPath);
+    objectTextsWindow_->setPrimaryLanguageId(parts_.document.primaryLangId());
     prompter().runModal(*objectTextsWindow_);
 }
 
-void MainWindow::chooseObjectLanguages() {
-    const std::optional<LangIds> ids =
-        objectLanguageDialog_->choose({document_.primaryLangId(), document_.secondaryLangId()});
+void ObjectCommands::chooseObjectLanguages() {
+    const std::optional<LangIds> ids = objectLanguageDialog_->choose(
+        {parts_.document.primaryLangId(), parts_.document.secondaryLangId()});
     if (ids) {
         // A step even when the IDs stay: OK marks the texts modified.
-        history_->push(
-            std::make_unique<SetLangIdsCommand>(document_, ids->primary, ids->secondary));
+        parts_.history.push(
+            std::make_unique<SetLangIdsCommand>(parts_.document, ids->primary, ids->secondary));
     }
 }
 

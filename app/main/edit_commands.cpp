@@ -1,0 +1,96 @@
+#include "app/main/edit_commands.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+
+#include "app/main/grid_controller.h"
+#include "app/main/grid_model.h"
+#include "app/main/jump_to_text_dialog.h"
+#include "app/main/main_window.h"
+#include "app/main/status_line.h"
+#include "app/main/text_grid_view.h"
+#include "app/main/texts_history.h"
+#include "app/widgets/prompter.h"
+#include "exetext/string_table_commands.h"
+
+namespace tarn {
+
+EditCommands::EditCommands(WindowParts& parts, QAction& notation)
+    : QObject(&parts.window),
+      parts_(parts),
+      notation_(notation),
+      formatCodeMenu_(new QMenu(&parts.window)),
+      jumpDialog_(new JumpToTextDialog(&parts.window)) {}
+
+void EditCommands::undo() {
+    undoStep(false);
+}
+
+void EditCommands::redo() {
+    undoStep(true);
+}
+
+void EditCommands::undoStep(bool redo) {
+    if (QLineEdit* editor = parts_.grid.cellEditor(); editor != nullptr) {
+        if (redo ? editor->isRedoAvailable() : editor->isUndoAvailable()) {
+            redo ? editor->redo() : editor->undo();
+            return;
+        }
+    }
+    if (!parts_.controller.checkCurrentCell()) {
+        return;
+    }
+    parts_.grid.closeCellEditor();
+    redo ? parts_.history.redo() : parts_.history.undo();
+}
+
+void EditCommands::copyOriginalTexts() {
+    const MessageAnswer answer = prompter().message(
+        QStringLiteral("This will copy all strings on the left side to the right.\n\rAll strings "
+                       "on the right will be lost.\n\rAre you sure you want to do that?"),
+        QStringLiteral("Confirmation"), MessageIcon::Question, MessageButtons::YesNo);
+    if (answer != MessageAnswer::Yes) {
+        return;
+    }
+    parts_.grid.closeCellEditor();
+    parts_.history.push(copyOriginalToTranslated(parts_.document));
+}
+
+void EditCommands::jumpToText() {
+    if (prompter().runModal(*jumpDialog_) == QDialog::Accepted) {
+        parts_.grid.moveTo(jumpDialog_->number(), StringTableDocument::OriginalColumn);
+    }
+}
+
+void EditCommands::showNotation() {
+    notation_.setChecked(parts_.document.cstyle());
+}
+
+void EditCommands::toggleNotation() {
+    parts_.grid.closeCellEditor();
+    const auto errors = parts_.document.toggleNotation();
+    showNotation();
+    parts_.model.refreshAll();
+    emit textsReplaced();
+    for (const auto& error : errors) {
+        showPlainMessage(QStringLiteral("Error in string number ") + QString::number(error.row) +
+                         QStringLiteral(": ") + QString::fromStdString(error.message));
+    }
+    parts_.history.endCellEdit();
+    parts_.controller.rememberCurrentText();
+    if (parts_.document.cstyle()) {
+        parts_.status.show(QString());
+    } else {
+        parts_.status.showCodesUnlessHint();
+    }
+}
+
+void EditCommands::showFormatCodeMenu(const QPoint& globalPos) {
+    // The context menu opens only while a cell is being edited.
+    if (parts_.grid.isEditing() && !formatCodeMenu_->isEmpty()) {
+        formatCodeMenu_->popup(globalPos);
+    }
+}
+
+}  // namespace tarn

@@ -1,0 +1,49 @@
+// The main window's edit commands: Undo and Redo (the cell editor's typing first), Copy strings,
+// Jump to, the notation toggle and the grid's context menu while a cell is edited.
+#pragma once
+
+#include <QObject>
+
+#include "app/main/window_parts.h"
+
+class QAction;
+class QMenu;
+class QPoint;
+
+namespace tarn {
+
+class JumpToTextDialog;
+
+class EditCommands : public QObject {
+    Q_OBJECT
+public:
+    // notation: the checkable C-style command, whose check mark follows the document.
+    EditCommands(WindowParts& parts, QAction& notation);
+
+    QMenu& formatCodeMenu() const { return *formatCodeMenu_; }  // filled by FormatCodeMenu
+
+    // The cell editor's own typing while it is open, else the last step (or the one undone).
+    void undo();
+    void redo();
+    // The commands below run only when the current cell may be left (the window wires them so).
+    void copyOriginalTexts();
+    void jumpToText();
+    void toggleNotation();
+    // The notation command was refused: its check mark shows the notation still in force.
+    void showNotation();
+    void showFormatCodeMenu(const QPoint& globalPos);
+
+signals:
+    // Many texts are shown anew (the notation changed).
+    void textsReplaced();
+
+private:
+    void undoStep(bool redo);
+
+    WindowParts& parts_;
+    QAction& notation_;
+    QMenu* formatCodeMenu_;
+    JumpToTextDialog* jumpDialog_;
+};
+
+}  // namespace tarn

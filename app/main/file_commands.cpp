@@ -1,0 +1,217 @@
+#include "app/main/file_commands.h"
+
+#include <exception>
+
+#include "app/main/grid_controller.h"
+#include "app/main/grid_model.h"
+#include "app/main/main_window.h"
+#include "app/main/paths_dialog.h"
+#include "app/main/save_progress_dialog.h"
+#include "app/main/status_line.h"
+#include "app/main/text_grid_view.h"
+#include "app/main/texts_history.h"
+#include "app/main/unresolved_texts_dialog.h"
+#include "app/widgets/prompter.h"
+#include "app/widgets/shell.h"
+#include "exetext/exe_paths.h"
+#include "exetext/string_table_reader.h"
+#include "exetext/string_table_writer.h"
+
+namespace tarn {
+
+namespace {
+QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+}  // namespace
+
+FileCommands::FileCommands(WindowParts& parts, const QString& helpFile)
+    : QObject(&parts.window), parts_(parts) {
+    pathsDialog_ = new PathsDialog(
+        [this](const QString& original, const QString& translated) {
+            return checkPaths(original, translated);
+        },
+        helpFile, &parts.window);
+    connect(pathsDialog_, &PathsDialog::pathsChosen, this, &FileCommands::usePaths);
+    saveDialog_ = new SaveProgressDialog(&parts.window);
+    unresolvedDialog_ = new UnresolvedTextsDialog(&parts.window);
+}
+
+void FileCommands::openAtStart() {
+    OpenExecutables& exes = parts_.executables;
+    if (exes.originalPath.isEmpty() || exes.translatedPath.isEmpty()) {
+        prompter().message(QStringLiteral("You are running this program for the first time\n\r"
+                                          "Please enter the locations of the necessary files"),
+                           QStringLiteral("First run"), MessageIcon::Information,
+                           MessageButtons::Ok);
+        askPathsAtStart();
+        return;
+    }
+    if (checkPaths(exes.originalPath, exes.translatedPath)) {
+        loadExecutables();
+        return;
+    }
+    askPathsAtStart();
+}
+
+void FileCommands::askPathsAtStart() {
+    pathsDialog_->setPaths(parts_.executables.originalPath, parts_.executables.translatedPath);
+    if (prompter().runModal(*pathsDialog_) == QDialog::Accepted) {
+        loadExecutables();
+    } else {
+        parts_.window.close();
+    }
+}
+
+bool FileCommands::checkPaths(const QString& originalPath, const QString& translatedPath) {
+    const ExePathCheck check =
+        tarn::checkExePaths(originalPath.toStdString(), translatedPath.toStdString());
+    if (!check.ok()) {
+        prompter().message(fromStd(check.text), fromStd(check.caption), MessageIcon::Error,
+                           MessageButtons::Ok);
+    }
+    return check.ok();
+}
+
+void FileCommands::usePaths(const QString& originalPath, const QString& translatedPath) {
+    parts_.executables.originalPath = originalPath;
+    parts_.executables.translatedPath = translatedPath;
+    ProfileFile ini = parts_.window.openSettings();
+    try {
+        writePaths(ini, {originalPath.toStdString(), translatedPath.toStdString()});
+    } catch (const std::exception& e) {
+        // The paths hold for this run even when they cannot be stored.
+        showExceptionMessage(fromStd(e.what()));
+    }
+}
+
+void FileCommands::loadExecutables() {
+    parts_.grid.closeCellEditor();
+    OpenExecutables& exes = parts_.executables;
+    LoadedExecutables loaded;
+    QString error;
+    try {
+        tarn::loadExecutables(exes.originalPath.toStdString(), exes.translatedPath.toStdString(),
+                              false, loaded);
+    } catch (const std::exception& e) {
+        error = fromStd(e.what());  // the grid keeps what was read so far
+    }
+    exes.originalProfile = loaded.origProfile;
+    exes.translatedProfile = loaded.transProfile;
+    StringTableDocument& document = parts_.document;
+    document.load(loaded);
+    parts_.history.clear();
+    parts_.model.refreshAll();
+    showUnresolvedTexts(QStringLiteral("Strings with the following numbers could not be found "
+                                       "in the original executable:"),
+                        loaded.originalNotFound);
+    showUnresolvedTexts(QStringLiteral("Strings with the following numbers could not be found "
+                                       "in the translated executable:"),
+                        loaded.translatedNotFound);
+    document.setUndoText(std::string());
+    parts_.controller.rememberCurrentText();
+    parts_.window.setModified(false);
+    emit textsReplaced();
+    parts_.status.showCodesUnlessHint();
+    if (!error.isEmpty()) {
+        showExceptionMessage(error);
+    }
+}
+
+void FileCommands::showUnresolvedTexts(const QString& label, const std::vector<int>& numbers) {
+    if (!numbers.empty()) {
+        unresolvedDialog_->setNumbers(label, numbers);
+        prompter().runModal(*unresolvedDialog_);
+    }
+}
+
+void FileCommands::save() {
+    if (!parts_.controller.checkCurrentCell()) {
+        return;
+    }
+    const SaveOutcome outcome = saveDialog_->save(parts_.executables.translatedPath,
+                                                  parts_.document.translatedTexts(), saveOptions());
+    if (outcome.result) {
+        applySaveResult(*outcome.result);
+    }
+    if (!outcome.error.isEmpty()) {
+        showExceptionMessage(outcome.error);
+    }
+}
+
+SaveOptions FileCommands::saveOptions() const {
+    SaveOptions options;
+    options.textErrors = parts_.document.translatedErrors();
+    options.primaryLangId = parts_.document.primaryLangId();
+    options.secondaryLangId = parts_.document.secondaryLangId();
+    return options;
+}
+
+void FileCommands::applySaveResult(const SaveResult& result) {
+    // Modified stays set when a text could only be stored as "-Error!-".
+    parts_.document.saveFinished(result);
+    if (result.saved) {
+        parts_.history.markSaved(result.cstyleErrors.empty());
+    }
+    parts_.model.refreshAll();
+    parts_.window.setModified(parts_.document.modified());
+    emit textsReplaced();  // says by how much the texts are too long
+    if (!result.saved) {
+        showPlainMessage(fromStd(std::string(kNotEnoughSpaceMessage)));
+        return;
+    }
+    parts_.status.setGridHint(fromStd(freeSpaceText(result.freeSpace)));
+}
+
+void FileCommands::run() {
+    if (parts_.document.modified()) {
+        save();
+    }
+    if (parts_.document.modified()) {
+        return;  // the save failed or was refused: the game is not started
+    }
+    const QString why = runExecutable(parts_.executables.translatedPath);
+    if (!why.isEmpty()) {
+        prompter().message(why, QStringLiteral("Run"), MessageIcon::Information,
+                           MessageButtons::Ok);
+    }
+}
+
+void FileCommands::choosePaths() {
+    if (parts_.document.modified()) {
+        const MessageAnswer answer = prompter().message(
+            QStringLiteral("The texts were modified since you last saved them\n\rDo you want to "
+                           "save them before you enter another paths?"),
+            QStringLiteral("Unsaved changes"), MessageIcon::Question, MessageButtons::YesNoCancel);
+        if (answer == MessageAnswer::Cancel) {
+            return;
+        }
+        if (answer == MessageAnswer::Yes) {
+            save();
+            if (parts_.document.modified()) {
+                return;
+            }
+        }
+    }
+    pathsDialog_->setPaths(parts_.executables.originalPath, parts_.executables.translatedPath);
+    if (prompter().runModal(*pathsDialog_) == QDialog::Accepted) {
+        loadExecutables();
+    }
+}
+
+bool FileCommands::maySaveBeforeClosing() {
+    if (!parts_.document.modified()) {
+        return true;
+    }
+    const MessageAnswer answer = prompter().message(
+        QStringLiteral("The texts were modified since you last saved them\n\rDo you want to save "
+                       "them now?"),
+        QStringLiteral("Unsaved changes"), MessageIcon::Question, MessageButtons::YesNoCancel);
+    if (answer == MessageAnswer::Yes) {
+        save();
+        return !parts_.document.modified();
+    }
+    return answer == MessageAnswer::No;
+}
+
+}  // namespace tarn

@@ -1,0 +1,57 @@
+// The main window's actions (objectName, caption, keys and hint of each command), its menus and
+// its toolbar. Cut, Copy and Paste act on the focused edit box; the window connects the rest.
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QMainWindow;
+class QUndoStack;
+
+namespace tarn {
+
+class MainActions : public QObject {
+    Q_OBJECT
+public:
+    // The actions act in the whole window; Undo and Redo name the step the stack would take.
+    MainActions(QMainWindow& window, const QUndoStack& stack);
+
+    // The menu bar and the toolbar; checks and nextFinding are the Checks panel's commands.
+    // helpFilter hears the keys pressed in every menu (F1 on an item).
+    void buildMenusAndToolbar(QAction* checks, QAction* nextFinding, QObject* helpFilter);
+
+    QAction* save;
+    QAction* run;
+    QAction* paths;
+    QAction* objectLanguage;
+    QAction* objectTexts;
+    QAction* exportPo;
+    QAction* importPo;
+    QAction* exit;
+    QAction* undo;
+    QAction* redo;
+    QAction* cut;
+    QAction* copy;
+    QAction* paste;
+    QAction* find;
+    QAction* replace;
+    QAction* copyTexts;
+    QAction* jumpTo;
+    QAction* nextUntranslated;
+    QAction* notation;
+    QAction* preview;
+    QAction* font;
+    QAction* helpContents;
+    QAction* helpOverview;
+    QAction* about;
+
+private:
+    void nameSteps(const QUndoStack& stack);
+
+    QMainWindow& window_;
+};
+
+// The help context number of a command, on its action.
+inline constexpr const char* kHelpContextProperty = "helpContext";
+
+}  // namespace tarn

@@ -1,0 +1,32 @@
+// The object-file windows of the main window: the object texts window (with its new-ID dialog
+// and the end-user settings) and the object language options, with their stored settings.
+#pragma once
+
+#include <QObject>
+
+#include "app/main/window_parts.h"
+
+namespace tarn {
+
+class ObjectLanguageDialog;
+class ObjectTextsWindow;
+
+class ObjectCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit ObjectCommands(WindowParts& parts);
+
+    void openObjectTexts();
+    void chooseObjectLanguages();  // OK is a step of the history even when the IDs stay
+    void setCodePage(const CodePage& codePage);
+
+    void applySettings();
+    void captureSettings();
+
+private:
+    WindowParts& parts_;
+    ObjectTextsWindow* objectTextsWindow_;
+    ObjectLanguageDialog* objectLanguageDialog_;
+};
+
+}  // namespace tarn

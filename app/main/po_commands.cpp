@@ -1,0 +1,61 @@
+#include "app/main/po_commands.h"
+
+#include <QDir>
+#include <exception>
+
+#include "app/main/main_window.h"
+#include "app/main/status_line.h"
+#include "app/main/text_grid_view.h"
+#include "app/main/texts_history.h"
+#include "app/widgets/po_prompts.h"
+#include "app/widgets/prompter.h"
+#include "exchange/document_po.h"
+
+namespace tarn {
+
+PoCommands::PoCommands(WindowParts& parts) : QObject(&parts.window), parts_(parts) {}
+
+void PoCommands::exportTranslation() {
+    parts_.grid.closeCellEditor();  // what was typed is exported too
+    const auto path =
+        askForFile(&parts_.window, poFilePrompt(true, QStringLiteral("exportPoFileDialog")),
+                   parts_.settings.folders.translationPo);
+    if (!path) {
+        return;
+    }
+    try {
+        const std::vector<std::string> problems =
+            exportPoFile(path->toStdString(), parts_.document, tarnEditPoHeader(), parts_.codePage);
+        if (!problems.empty()) {
+            showPoReport("Nothing was exported:" + listedLines(problems), exportPoCaption(), true);
+            return;
+        }
+        parts_.status.show(QStringLiteral("Exported to %1").arg(QDir::toNativeSeparators(*path)));
+    } catch (const std::exception& e) {
+        showExceptionMessage(QString::fromStdString(e.what()));
+    }
+}
+
+void PoCommands::importTranslation() {
+    parts_.grid.closeCellEditor();
+    const auto path =
+        askForFile(&parts_.window, poFilePrompt(false, QStringLiteral("importPoFileDialog")),
+                   parts_.settings.folders.translationPo);
+    if (!path) {
+        return;
+    }
+    PoImportReport report;
+    std::unique_ptr<SetTextsCommand> change;
+    try {
+        report = importPoFile(path->toStdString(), parts_.document, parts_.codePage, change);
+    } catch (const std::exception& e) {
+        showExceptionMessage(QString::fromStdString(e.what()));
+        return;
+    }
+    if (change && report.counts.applied > 0) {
+        parts_.history.push(std::move(change));
+    }
+    showPoReport(importReportText(report), importPoCaption(), !report.problems.empty());
+}
+
+}  // namespace tarn

@@ -1,0 +1,24 @@
+// The main window's PO commands: the texts as a PO file for a translator's tool, and its
+// translations back into the Translated column (written by Save, like every edit), in the
+// window's code page. Both run only when the current cell may be left (the window wires them so).
+#pragma once
+
+#include <QObject>
+
+#include "app/main/window_parts.h"
+
+namespace tarn {
+
+class PoCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit PoCommands(WindowParts& parts);
+
+    void exportTranslation();
+    void importTranslation();
+
+private:
+    WindowParts& parts_;
+};
+
+}  // namespace tarn

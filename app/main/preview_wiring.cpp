@@ -1,0 +1,50 @@
+#include "app/main/preview_wiring.h"
+
+#include "app/main/app_settings.h"
+#include "app/main/window_settings.h"
+#include "app/preview/preview_command.h"
+#include "app/preview/preview_window.h"
+
+namespace tarn {
+
+PreviewWiring::PreviewWiring(TextGrid& grid, QAction& previewAction, QWidget& window)
+    : QObject(&window), previewWindow_(new PreviewWindow(&window)) {
+    previewCommand_ = new PreviewCommand(previewAction, *previewWindow_, grid, this);
+}
+
+void PreviewWiring::togglePreview() {
+    previewCommand_->togglePreview();
+}
+
+void PreviewWiring::setCodePage(const CodePage& codePage) {
+    previewWindow_->setCodePage(codePage);
+}
+
+void PreviewWiring::applySettings(const AppSettings& settings) {
+    const PreviewSettings& preview = settings.preview;
+    previewWindow_->setBackColor(preview.backColor);
+    previewWindow_->setTextColor(preview.textColor);
+    previewWindow_->resize(preview.width, preview.height);
+    if (preview.left != -1) {
+        previewWindow_->restorePosition(QPoint(preview.left, preview.top));
+        applyPlacementCheck(*previewWindow_);
+    }
+}
+
+void PreviewWiring::captureSettings(AppSettings& settings) const {
+    PreviewSettings& preview = settings.preview;
+    preview.backColor = previewWindow_->backColor();
+    preview.textColor = previewWindow_->textColor();
+    // A window never placed in this run keeps "no position" (and the stored top).
+    if (auto position = previewWindow_->positionToStore()) {
+        preview.left = position->x();
+        preview.top = position->y();
+    } else {
+        preview.left = -1;
+    }
+    preview.width = previewWindow_->width();
+    preview.height = previewWindow_->height();
+    preview.visible = previewWindow_->isVisible();
+}
+
+}  // namespace tarn

@@ -1,0 +1,48 @@
+// The live space budget and the Checks panel of the main window: the budget in the status bar,
+// the rows that would find no place marked in the grid, the findings listed in the panel, the
+// next-finding command and the look-alike replacement, and the panel's stored place.
+#pragma once
+
+#include <QObject>
+#include <optional>
+
+#include "app/main/window_parts.h"
+#include "exetext/space_budget.h"
+
+class QAction;
+class QLabel;
+
+namespace tarn {
+
+class ChecksPanel;
+
+class TranslationChecks : public QObject {
+    Q_OBJECT
+public:
+    explicit TranslationChecks(WindowParts& parts);
+
+    QAction* panelAction() const { return checksAction_; }  // shows or hides the panel
+    QAction* nextFindingAction() const { return nextFindingAction_; }
+
+    // Every command that changes many texts calls refresh; a cell that is left refreshes them
+    // when a text changed since.
+    void refresh();
+    void refreshIfOutOfDate();
+
+    void applySettings();
+    void captureSettings();
+
+private:
+    void showBudget(const std::optional<SpaceBudget>& budget);
+    void goToNextFinding();
+    void replaceTypedCodeWithLookAlike(int text, int byte);
+
+    WindowParts& parts_;
+    QLabel* budgetLabel_;
+    ChecksPanel* checksPanel_;
+    QAction* checksAction_;
+    QAction* nextFindingAction_;
+    bool outOfDate_ = false;
+};
+
+}  // namespace tarn

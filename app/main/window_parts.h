@@ -1,0 +1,40 @@
+// What the main window's command classes work on. The window builds these parts before any
+// command and outlives every command, so the references stay valid.
+#pragma once
+
+#include <QString>
+
+namespace tarn {
+
+struct AppSettings;
+class CodePage;
+class GridController;
+class GridModel;
+class MainWindow;
+class StatusLine;
+class StringTableDocument;
+class TextGridView;
+class TextsHistory;
+
+// The executables being edited and the profiles found for them (-1: none).
+struct OpenExecutables {
+    QString originalPath;
+    QString translatedPath;
+    int originalProfile = -1;
+    int translatedProfile = -1;
+};
+
+struct WindowParts {
+    MainWindow& window;
+    StringTableDocument& document;
+    TextsHistory& history;
+    GridModel& model;
+    TextGridView& grid;
+    GridController& controller;
+    StatusLine& status;
+    AppSettings& settings;
+    const CodePage& codePage;  // the window's active code page
+    OpenExecutables& executables;
+};
+
+}  // namespace tarn

@@ -1,0 +1,47 @@
+// The main window's stored settings: read at start-up (the paths, notation, font and what the
+// other windows take when the window says the settings are loaded), written once at closing,
+// and the window's placement.
+#pragma once
+
+#include <QObject>
+#include <QRect>
+
+#include "app/main/window_parts.h"
+
+class QAction;
+class QWidget;
+
+namespace tarn {
+
+class WindowFont;
+
+class WindowSettings : public QObject {
+    Q_OBJECT
+public:
+    // notation: the C-style command, checked as stored.
+    WindowSettings(WindowParts& parts, WindowFont& font, QAction& notation);
+
+    // The stored placement, or the first one.
+    void applyPlacement();
+    // Reads every stored value the window itself uses; false when the file could not be used.
+    bool read();
+    // Puts the window's own values into the settings, before the other windows add theirs.
+    void capture();
+    // Writes the settings, unless the file could not be read at start-up.
+    void write();
+
+private:
+    WindowParts& parts_;
+    WindowFont& font_;
+    QAction& notation_;
+};
+
+// Puts a window whose stored position would leave less than 10 pixels on the primary screen
+// at (0, 0).
+void applyPlacementCheck(QWidget& window);
+
+// Where a window without a stored placement first opens: centred on the available screen area,
+// two thirds of its width and height.
+QRect firstWindowRect(const QRect& available);
+
+}  // namespace tarn
