@@ -140,7 +140,7 @@ TEST_F(ChecksTest, StatusBarShowsTheBudgetAndTheGridMarksTextsThatDoNotFit) {
 
 TEST_F(ChecksTest, PanelFollowsAnEditAReplaceAndCopyStrings) {
     writeTranslatedGame();
-    MainWindow& f = start();
+    start();
     action("checksAction")->trigger();
     EXPECT_TRUE(panel()->isVisible());
     EXPECT_TRUE(action("checksAction")->isChecked());

@@ -165,7 +165,7 @@ TEST_F(CommandsTest, RunWithoutWineSaysWhyNothingStarted) {
     writeGame();
     writeSettings();
     installed.clear();
-    MainWindow& f = start();
+    start();
     action("runAction")->trigger();
     EXPECT_TRUE(started.isEmpty());
     ASSERT_EQ(prompter.messages().size(), 1u);
@@ -176,7 +176,7 @@ TEST_F(CommandsTest, RunFallsBackToWine64WhereOnlyItIsInstalled) {
     writeGame();
     writeSettings();
     installed = {"wine64", "/usr/lib/wine/wine64"};
-    MainWindow& f = start();
+    start();
     action("runAction")->trigger();
     ASSERT_EQ(started.size(), 1);
     EXPECT_TRUE(started[0].startsWith("/usr/bin/wine64|"));
@@ -199,7 +199,7 @@ TEST_F(CommandsTest, RunFallsBackToWine64WhereOnlyItIsInstalled) {
 TEST_F(CommandsTest, JumpToChecksTheRange) {
     writeGame();
     writeSettings();
-    MainWindow& f = start();
+    start();
     ASSERT_TRUE(grid()->moveTo(5, 2));
     bool stillOpen = false;
     for (const char* bad : {"0", "9999"}) {
@@ -226,7 +226,7 @@ TEST_F(CommandsTest, JumpToChecksTheRange) {
 TEST_F(CommandsTest, JumpToAcceptsOnlyDigits) {
     writeGame();
     writeSettings();
-    MainWindow& f = start();
+    start();
     prompter.onDialog([](QDialog& dialog) {
         auto* number = childByName<QLineEdit>(dialog, "numberEdit");
         number->clear();
@@ -295,7 +295,7 @@ TEST_F(CommandsTest, NextUntranslatedFindsEqualRowsAndStopsAtTheEnd) {
     translated[299] = "";
     writeGame(texts, translated);
     writeSettings();
-    MainWindow& f = start();
+    start();
     ASSERT_TRUE(grid()->moveTo(150, 1));
     action("nextUntranslatedAction")->trigger();
     EXPECT_EQ(grid()->currentRow(), 200);
@@ -323,7 +323,7 @@ TEST_F(CommandsTest, CopyStringsAsksAndMarksModified) {
 TEST_F(CommandsTest, ConfigureAfterAFailedSaveDoesNotOpenThePathsDialog) {
     writeGame();
     writeSettings();
-    MainWindow& f = start();
+    start();
     ASSERT_TRUE(grid()->moveTo(2, 2));
     type("q");
     setWriteFaultForTesting({WriteFault::Step::Rename, 0});

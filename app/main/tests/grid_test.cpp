@@ -58,7 +58,7 @@ TEST_F(GridTest, StatusBarShowsTheBytesOfTheCurrentCellAndFollowsTyping) {
 TEST_F(GridTest, ColumnThreeAndTheNumberColumnCannotBeEntered) {
     writeGame();
     writeSettings();
-    MainWindow& f = start();
+    start();
     ASSERT_TRUE(grid()->moveTo(5, 2));
     EXPECT_FALSE(grid()->moveTo(5, 3));
     QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->cellRect(6, 3).center());
@@ -181,7 +181,7 @@ namespace {
 TEST_F(GridTest, ContextMenuOpensOnlyWhileACellIsEdited) {
     writeGame();
     writeSettings();
-    MainWindow& f = start();
+    start();
     child<QMenu>("formatCodeMenu")->addAction(QStringLiteral("Red"));
     ASSERT_TRUE(grid()->moveTo(3, 2));
     const QPoint at = grid()->cellRect(3, 2).center();
