@@ -125,7 +125,7 @@ TEST_F(ObjectGameFolderTest, LoadingListsEveryUnreadableFile) {
     EXPECT_EQ(problems[1].rfind((objData / "y.dat").string() + ": ", 0), 0u);
     const std::vector<std::string> missing = document.loadFolder(objData / "gone");
     ASSERT_EQ(missing.size(), 1u);
-    EXPECT_EQ(missing[0].rfind((objData / "gone").string() + ": ", 0), 0u);
+    EXPECT_NE(missing[0].find((objData / "gone").string()), std::string::npos);
     EXPECT_TRUE(document.files().empty());
 }
 
