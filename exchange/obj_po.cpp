@@ -15,8 +15,8 @@ namespace {
 constexpr std::string_view kPrefix = "obj/";
 
 const ObjText* findText(const ObjTextGroup& group, std::uint8_t id) {
-    const auto it = std::find_if(group.begin(), group.end(),
-                                 [id](const ObjText& t) { return t.id == id; });
+    const auto it =
+        std::find_if(group.begin(), group.end(), [id](const ObjText& t) { return t.id == id; });
     return it == group.end() ? nullptr : &*it;
 }
 

@@ -61,8 +61,8 @@ void record(int severity, const char* fileName, std::size_t line, const char* te
     list.push_back(location(fileName, line) + ": " + message);
 }
 
-void onReport(int severity, po_message_t, const char* fileName, std::size_t line, std::size_t,
-              int, const char* text) {
+void onReport(int severity, po_message_t, const char* fileName, std::size_t line, std::size_t, int,
+              const char* text) {
     record(severity, fileName, line, text);
     if (severity == PO_SEVERITY_FATAL_ERROR) {
         std::longjmp(gCollector->fatal, 1);
@@ -76,8 +76,8 @@ void onReportOfTwo(int severity, po_message_t, const char* fileName1, std::size_
     // it is only worth a line where it names a place.
     record(severity, fileName1, line1, text1);
     if (fileName2 != nullptr) {
-        record(severity == PO_SEVERITY_FATAL_ERROR ? PO_SEVERITY_ERROR : severity, fileName2,
-               line2, text2);
+        record(severity == PO_SEVERITY_FATAL_ERROR ? PO_SEVERITY_ERROR : severity, fileName2, line2,
+               text2);
     }
     if (severity == PO_SEVERITY_FATAL_ERROR) {
         std::longjmp(gCollector->fatal, 1);
@@ -357,9 +357,9 @@ PoReadResult readPoFile(const std::filesystem::path& path) {
     PoReadResult result;
     const std::string fileName = path.string();
     if (!fileExists(path)) {
-        result.problems.push_back(fileName + ": " +
-                                  (std::filesystem::exists(path) ? "not a regular file"
-                                                                 : "No such file or directory"));
+        result.problems.push_back(
+            fileName + ": " +
+            (std::filesystem::exists(path) ? "not a regular file" : "No such file or directory"));
         return result;
     }
     // The library takes a byte-order mark for a syntax error; it then reads a copy without it,
@@ -368,8 +368,8 @@ PoReadResult readPoFile(const std::filesystem::path& path) {
     try {
         const Bytes bytes = readWholeFile(path);
         refuseZeroBytes(bytes, fileName, result.problems);
-        if (bytes.size() >= 3 && std::string_view(reinterpret_cast<const char*>(bytes.data()), 3) ==
-                                     "\xEF\xBB\xBF") {
+        if (bytes.size() >= 3 &&
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), 3) == "\xEF\xBB\xBF") {
             copy.emplace();
             writeFileAtomically(copy->path(), Bytes(bytes.begin() + 3, bytes.end()));
         }

@@ -12,6 +12,7 @@
 #include "tarntool/arguments.h"
 #include "tarntool/command_error.h"
 #include "tarntool/exe_import_save.h"
+#include "tarntool/object_folder_input.h"
 #include "textcodes/consistency_check.h"
 #include "textcodes/translation_checks.h"
 
@@ -76,8 +77,8 @@ int exeCheck(const ExeCheckOptions& options) {
     std::vector<TextFinding> findings =
         checkTranslations(originals.texts, translations.texts, false, cp);
     if (speller) {
-        mergeFindings(findings,
-                      checkSpelling(originals.texts, translations.texts, false, codePage, *speller));
+        mergeFindings(findings, checkSpelling(originals.texts, translations.texts, false, codePage,
+                                              *speller));
     }
     if (options.json) {
         nlohmann::json all = nlohmann::json::array();
@@ -111,13 +112,7 @@ int objCheck(const ObjCheckOptions& options) {
         throw unreadableInput(options.gameDir + ": no ObjData folder");
     }
     ObjectTextsDocument document;
-    const std::vector<std::string> problems = document.loadFolder(*objData);
-    if (!problems.empty()) {
-        for (const std::string& problem : problems) {
-            std::cerr << "tarntool: " << problem << "\n";
-        }
-        throw unreadableInput("");  // reported above
-    }
+    loadEveryObjectFile(document, *objData);
     const std::vector<ObjFile>& files = document.files();
 
     // Every group with both texts, as one list, so that the checks across texts see them all.

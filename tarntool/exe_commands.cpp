@@ -74,9 +74,9 @@ int exportTexts(const ExportOptions& o) {
 int importTexts(const ImportOptions& o) {
     const CodePage codePage = parseCodePage(o.codePage);
     checkExeImportTarget(o.target);
-    return saveExeImport(o.target, readTextsFile(o.texts, codePage,
-                                                 o.allowTypedCodes ? TypedCodes::Allowed
-                                                                   : TypedCodes::Refused));
+    return saveExeImport(
+        o.target, readTextsFile(o.texts, codePage,
+                                o.allowTypedCodes ? TypedCodes::Allowed : TypedCodes::Refused));
 }
 
 int makeSample(const SampleOptions& o) {

@@ -137,11 +137,11 @@ void addObjCommands(Tool& tool) {
         ->type_name("");
 
     auto rec = std::make_shared<RecodeOptions>();
-    CLI::App& recodeCommand = tool.addCommand(
-        obj,
-        {"recode", "Writes an object file again, as saving it does",
-         "recode FILE -o OUT [--normal-rle]", "obj recode takes FILE -o OUT"},
-        [rec] { return recode(*rec); });
+    CLI::App& recodeCommand =
+        tool.addCommand(obj,
+                        {"recode", "Writes an object file again, as saving it does",
+                         "recode FILE -o OUT [--normal-rle]", "obj recode takes FILE -o OUT"},
+                        [rec] { return recode(*rec); });
     recodeCommand.add_option("FILE", rec->file, "the object file")->required()->type_name("");
     recodeCommand.add_option("-o", rec->out, "the object file to write")
         ->required()

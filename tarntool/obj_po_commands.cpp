@@ -118,7 +118,9 @@ void addObjPoCommands(Tool& tool) {
     exportCommand.add_option("--target-id", exp->targetId, "the language ID of the msgstrs")
         ->required()
         ->type_name("T");
-    exportCommand.add_option("-o", exp->out, "the PO file to write")->required()->type_name("FILE.po");
+    exportCommand.add_option("-o", exp->out, "the PO file to write")
+        ->required()
+        ->type_name("FILE.po");
     addLanguageOption(exportCommand, exp->text);
     addCodePageOption(exportCommand, exp->text.codePage);
 

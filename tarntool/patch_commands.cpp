@@ -12,6 +12,7 @@
 #include "objfiles/object_texts_document.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
+#include "tarntool/object_folder_input.h"
 
 namespace tarn::tool {
 
@@ -64,13 +65,7 @@ int build(const BuildOptions& o) {
     }
     // A damaged file is refused: a program built without its texts would look complete.
     ObjectTextsDocument document;
-    const std::vector<std::string> problems = document.loadFolder(*objData);
-    if (!problems.empty()) {
-        for (const std::string& problem : problems) {
-            std::cerr << "tarntool: " << problem << "\n";
-        }
-        throw unreadableInput("");  // reported above
-    }
+    loadEveryObjectFile(document, *objData);
     writeFileAtomically(o.out, buildEndUserProgram(*patcher, document.files(), options),
                         fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                             fs::perms::others_read | fs::perms::others_exec);

@@ -1,0 +1,15 @@
+// Reading a game's ObjData folder as a command's input.
+#pragma once
+
+#include <filesystem>
+
+#include "objfiles/object_texts_document.h"
+
+namespace tarn::tool {
+
+// Loads every object file of objData into document. Every file that cannot be read is named on
+// standard error, and then the command is refused as unreadable input (status 2): a command
+// never goes on with part of the game's texts.
+void loadEveryObjectFile(ObjectTextsDocument& document, const std::filesystem::path& objData);
+
+}  // namespace tarn::tool
