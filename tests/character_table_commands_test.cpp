@@ -8,22 +8,13 @@
 #include "common/tests/temp_dir.h"
 #include "exchange/po_file.h"
 #include "exetext/sample_executable.h"
+#include "tests/folder_snapshot.h"
 #include "tests/run_child.h"
 
 namespace tarn {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::map<fs::path, Bytes> snapshot(const fs::path& folder) {
-    std::map<fs::path, Bytes> files;
-    for (const auto& e : fs::recursive_directory_iterator(folder)) {
-        if (e.is_regular_file()) {
-            files[e.path()] = readWholeFile(e.path());
-        }
-    }
-    return files;
-}
 
 const std::string kRefusedS =
     "'Ś' (U+015A) is byte 140 in code page 1250, which the game reads as the value code %l; "

@@ -10,23 +10,13 @@
 #include "exetext/sample_executable.h"
 #include "objfiles/object_folder.h"
 #include "textcodes/code_table.h"
+#include "tests/folder_snapshot.h"
 #include "tests/run_child.h"
 
 namespace tarn {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Every file below folder with its bytes.
-std::map<fs::path, Bytes> snapshot(const fs::path& folder) {
-    std::map<fs::path, Bytes> files;
-    for (const auto& e : fs::recursive_directory_iterator(folder)) {
-        if (e.is_regular_file()) {
-            files[e.path()] = readWholeFile(e.path());
-        }
-    }
-    return files;
-}
 
 class PoCommandsTest : public ::testing::Test {
 protected:
