@@ -1,5 +1,6 @@
 #include "enduser/end_user_program.h"
 
+#include "common/text_lines.h"
 #include "enduser/resource_bundle.h"
 #include "enduser/utf16_text.h"
 
@@ -33,18 +34,8 @@ std::vector<Resource> messageTableResources(const MessageTexts& messages,
 
 MessageTexts parseMessageLines(const std::string& text) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(std::move(line));
-        start = end + 1;
+    for (const std::string_view line : textLines(text)) {
+        lines.emplace_back(line);
     }
     if (lines.size() != kMessageCount && lines.size() != kBlockOneMessageCount &&
         lines.size() != kFirstMessageCount) {

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "common/file_io.h"
+#include "common/text_lines.h"
 #include "patcher/sha256.h"
 #include "platform/core/paths.h"
 #include "platform/core/unicode_case.h"
@@ -39,17 +40,8 @@ void BackupSums::load() {
         return;
     }
     const std::string text = toString(readWholeFile(file_));
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
+    for (const std::string_view view : textLines(text)) {
+        const std::string line(view);
         const std::string digest = line.substr(0, kDigestLength);
         if (line.size() <= kDigestLength + 2 || !isHexDigest(digest) ||
             line.compare(kDigestLength, 2, "  ") != 0) {

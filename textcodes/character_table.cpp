@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "common/text_lines.h"
 #include "common/utf8.h"
 #include "textcodes/code_table.h"
 #include "textcodes/typed_codes.h"
@@ -84,21 +85,11 @@ CharacterTable readCharacterTable(std::string_view contents, const CodePage& pag
     CharacterTable table;
     std::array<int, 256> lineOfByte{};
     int number = 0;
-    std::size_t start = 0;
     if (contents.substr(0, 3) == "\xEF\xBB\xBF") {
-        start = 3;
+        contents.remove_prefix(3);
     }
-    while (start < contents.size()) {
-        std::size_t end = contents.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = contents.size();
-        }
-        std::string_view line = contents.substr(start, end - start);
-        start = end + 1;
+    for (const std::string_view line : textLines(contents)) {
         ++number;
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
         if (line.empty() || line.front() == '#') {
             continue;
         }
