@@ -65,6 +65,9 @@ MainWindow::~MainWindow() {
     // The grid and the application may still report during the teardown of the children, when
     // the document and the parts are gone: the grid goes first, while everything is there.
     disconnect(qApp, nullptr, this, nullptr);
+    // The viewport dies with the grid and reports its end to its filters: by then the grid is
+    // no longer a scroll area to ask for its viewport.
+    textGrid_->viewport()->removeEventFilter(this);
     delete gridController_;  // unhooks itself from the grid
     delete textGrid_;
     delete model_;
