@@ -28,6 +28,10 @@ TextsHistory::TextsHistory(StringTableDocument& document, QObject* parent)
     connect(&stack_, &QUndoStack::cleanChanged, this, &TextsHistory::updateModified);
 }
 
+TextsHistory::~TextsHistory() {
+    disconnect(&stack_, nullptr, this, nullptr);
+}
+
 void TextsHistory::push(std::unique_ptr<StringTableCommand> command) {
     live_ = nullptr;
     pushEdit(stack_, std::move(command));

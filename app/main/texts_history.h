@@ -16,6 +16,8 @@ class TextsHistory : public QObject {
     Q_OBJECT
 public:
     TextsHistory(StringTableDocument& document, QObject* parent = nullptr);
+    // The stack clears itself as it goes and would report that to a window half torn down.
+    ~TextsHistory() override;
 
     QUndoStack& stack() { return stack_; }
 

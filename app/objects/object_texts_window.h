@@ -39,6 +39,8 @@ class ObjectTextsWindow : public QDialog {
     Q_OBJECT
 public:
     explicit ObjectTextsWindow(QWidget* parent = nullptr);
+    // The undo stack clears itself as it goes and would report that to a window half torn down.
+    ~ObjectTextsWindow() override;
 
     // The translated game executable; its folder holds ObjData. Read when the window is shown.
     void setTranslatedExecutable(const QString& path) { translatedExecutable_ = path; }

@@ -21,6 +21,12 @@ QString stepCaption(const QString& verb, const QString& step) {
 
 }  // namespace
 
+ObjectTextsWindow::~ObjectTextsWindow() {
+    if (undoStack_ != nullptr) {
+        undoStack_->disconnect(this);
+    }
+}
+
 void ObjectTextsWindow::createHistory() {
     undoStack_ = new QUndoStack(this);
     undoAction_ = new QAction(QStringLiteral("Undo"), this);
