@@ -102,6 +102,22 @@ void appendCompactPicture(std::string& raw, std::uint32_t number) {
     }
 }
 
+bool hasZeroOutsidePictures(std::string_view raw) {
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        const auto byte = static_cast<std::uint8_t>(raw[i]);
+        if (byte == 0) {
+            return true;
+        }
+        if (byte == kPictureCode && i + 1 < raw.size()) {
+            const auto count = static_cast<std::uint8_t>(raw[++i]);
+            if (count >= 1 && count <= 4) {
+                i += count;
+            }
+        }
+    }
+    return false;
+}
+
 std::string rawText(std::initializer_list<int> bytes) {
     std::string s;
     for (const int b : bytes) {

@@ -60,6 +60,12 @@ void appendCompactPicture(std::string& raw, std::uint32_t number);
 // as a picture number has); number bytes missing at the end of the text count as zero.
 std::size_t readPicture(std::string_view raw, std::size_t at, std::uint32_t& number);
 
+// Whether a zero byte stands outside every picture sequence as the game's file holds them (a
+// 23 and its count byte, then the count's value bytes when the count is 1 to 4): the game
+// would end the text there. Only a picture code typed by hand can make a picture swallow the
+// bytes of the next one and leave its zeros outside.
+bool hasZeroOutsidePictures(std::string_view raw);
+
 // A raw text made of the given byte values (for samples and tests).
 std::string rawText(std::initializer_list<int> bytes);
 

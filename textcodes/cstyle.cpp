@@ -169,6 +169,9 @@ bool cStyleToRaw(std::string_view text, std::string& result, LineBreaks lineBrea
             ++i;
         }
     }
+    if (hasZeroOutsidePictures(out)) {
+        return fail(kNulRefused);
+    }
     result = std::move(out);
     return true;
 }

@@ -112,6 +112,9 @@ TEST(cStyleToRaw, ReportsTheFirstErrorWithItsPosition) {
         {"ab\\cA", "Invalid color specifier for \\c at position 3"},
         {"%q\\q", "Incorrect % sequence at position 1"},
         {"Otw\\x00rz", "A text cannot hold the byte 00"},  // would end the text in the game
+        // A picture code typed by hand takes the next picture's code as its number and leaves
+        // that picture's zeros as plain bytes.
+        {"\\x17\\x02\\p00010000", "A text cannot hold the byte 00"},
     };
     for (const ErrorCase& c : cases) {
         EXPECT_EQ(errorOf(c.text), c.message) << c.text;
