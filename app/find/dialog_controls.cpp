@@ -26,13 +26,12 @@ QGroupBox* makeRadioGroup(const QString& title, const QStringList& items, int ch
 }
 
 void acceptGameTextOnly(QLineEdit& edit, TextGrid& grid) {
-    refuseMissingCharacters(
-        edit, [&grid](const QString& text) { return grid.bytesFromDisplay(text); },
-        [&grid](char32_t missing) {
-            if (missing != 0) {
-                grid.reportMissingCharacter(missing);
-            }
-        });
+    refuseUnstorableCharacters(
+        edit,
+        {[&grid](const QString& text) { return grid.bytesFromDisplay(text); },
+         [&grid] { return grid.codePage(); },
+         [&grid] { return grid.cStyle() ? Notation::CStyle : Notation::Raw; }},
+        [&grid](const QString& message) { grid.reportRefusal(message); });
 }
 
 void recodeEditText(QLineEdit& edit, const RecodeText& recode) {

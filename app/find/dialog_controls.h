@@ -18,7 +18,8 @@ class TextGrid;
 QGroupBox* makeRadioGroup(const QString& title, const QStringList& items, int checked,
                           QButtonGroup*& buttons, QWidget* parent);
 
-// The edit refuses characters the grid's code page lacks; the grid reports each refusal.
+// The edit refuses characters the grid's code page lacks and characters that would fall on game
+// codes; the grid reports each refusal.
 void acceptGameTextOnly(QLineEdit& edit, TextGrid& grid);
 
 // Maps a text shown in the old code page to the same bytes shown in the new one.

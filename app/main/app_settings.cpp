@@ -109,6 +109,7 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
 
     s.folders.translationPo = ini.readString("Folders", "TranslationPO", "");
     s.folders.objectPo = ini.readString("Folders", "ObjectPO", "");
+    s.characters.tableFile = ini.readString("Characters", "TableFile", "");
 }
 
 void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
@@ -171,6 +172,10 @@ void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
     };
     writeFolder("TranslationPO", s.folders.translationPo);
     writeFolder("ObjectPO", s.folders.objectPo);
+    // Without a table the key is written only to clear one stored before.
+    if (!s.characters.tableFile.empty() || !ini.readString("Characters", "TableFile", "").empty()) {
+        ini.writeString("Characters", "TableFile", s.characters.tableFile);
+    }
     ini.save();
 }
 

@@ -89,6 +89,11 @@ struct FoldersSettings {
     std::string objectPo;       // the object window's PO export and import
 };
 
+// The translation's character table ("[Characters]"); empty: none.
+struct CharactersSettings {
+    std::string tableFile;
+};
+
 struct AppSettings {
     OptionsSettings options;
     PlacementSettings mainWindow;
@@ -100,6 +105,7 @@ struct AppSettings {
     ExeSettings exeSettings;
     ChecksPanelSettings checksPanel;
     FoldersSettings folders;
+    CharactersSettings characters;
 };
 
 PathsSettings readPaths(const ProfileFile& ini);
@@ -114,7 +120,8 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& settings);
 
 // Writes every key in the closing order (Options, MainWindow, Preview, ReplaceWin,
 // ReplaceQuestion, PluginLang, ObjTrans, EXESettings, ChecksPanel, then the Folders that were
-// used) and saves the file. A refused write raises FileError "Unable to write to " + path.
+// used and the character table when there is one or was one) and saves the file. A refused write
+// raises FileError "Unable to write to " + path.
 void writeClosingSettings(ProfileFile& ini, const AppSettings& settings);
 
 }  // namespace tarn

@@ -1,5 +1,7 @@
 #include "app/main/grid_text.h"
 
+#include "app/widgets/shown_code_bytes.h"
+
 namespace tarn {
 
 namespace {
@@ -12,7 +14,7 @@ QString gameBytesToDisplay(std::string_view bytes, const CodePage& codePage) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         data[i] = b < 32 ? QChar(static_cast<char16_t>(kControlPictures + b))
-                         : QChar(static_cast<char16_t>(codePage.toUnicode(b)));
+                         : QChar(shownCharacter(b, codePage));
     }
     return out;
 }
@@ -24,6 +26,10 @@ EncodeResult displayToGameBytes(const QString& text, const CodePage& codePage) {
         const char16_t u = text[i].unicode();
         if (u >= kControlPictures && u < kControlPictures + 32) {
             result.bytes += static_cast<char>(u - kControlPictures);
+            continue;
+        }
+        if (const auto moved = movedCodeByte(u, codePage)) {
+            result.bytes += static_cast<char>(*moved);
             continue;
         }
         char32_t character = u;

@@ -105,6 +105,8 @@ MainActions::MainActions(QMainWindow& window, const QUndoStack& stack)
                          "Shows a preview of the edited text");
     preview->setCheckable(true);
     font = makeAction(w, "fontAction", "Change used font...", {}, "");
+    characterTable = makeAction(w, "characterTableAction", "Character table...", {},
+                                "Place letters the code page lacks on bytes the game draws");
     helpContents = makeAction(w, "helpContentsAction", "&Contents", {}, "Shows Help contents");
     helpContents->setIcon(helpIcon());
     helpOverview = makeAction(w, "helpOverviewAction", "Overview", {},
@@ -128,12 +130,12 @@ MainActions::MainActions(QMainWindow& window, const QUndoStack& stack)
     addDesktopShortcut(jumpTo, QKeySequence(Qt::CTRL | Qt::Key_G));
     helpContents->setShortcut(Qt::Key_F1);
 
-    for (QAction* a : {save,         run,       paths,  objectLanguage,
-                       objectTexts,  exit,      undo,   redo,
-                       cut,          copy,      paste,  find,
-                       replace,      copyTexts, jumpTo, nextUntranslated,
-                       notation,     preview,   font,   helpContents,
-                       helpOverview, about}) {
+    for (QAction* a : {save,         run,          paths,  objectLanguage,
+                       objectTexts,  exit,         undo,   redo,
+                       cut,          copy,         paste,  find,
+                       replace,      copyTexts,    jumpTo, nextUntranslated,
+                       notation,     preview,      font,   characterTable,
+                       helpContents, helpOverview, about}) {
         window.addAction(a);
         a->setShortcutContext(Qt::WindowShortcut);
     }
@@ -173,7 +175,8 @@ void MainActions::buildMenusAndToolbar(QAction* checks, QAction* nextFinding, QO
     QMenu* search = bar->addMenu(QStringLiteral("&Search"));
     search->addActions({find, replace});
     QMenu* other = bar->addMenu(QStringLiteral("&Other"));
-    other->addActions({copyTexts, jumpTo, nextUntranslated, notation, preview, font});
+    other->addActions(
+        {copyTexts, jumpTo, nextUntranslated, notation, preview, font, characterTable});
     other->addActions({checks, nextFinding});
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->addActions({helpContents, helpOverview});

@@ -41,6 +41,7 @@ public:
     QAction* notation;
     QAction* preview;
     QAction* font;
+    QAction* characterTable;
     QAction* helpContents;
     QAction* helpOverview;
     QAction* about;

@@ -8,6 +8,7 @@
 #include <QStatusTipEvent>
 #include <QUndoStack>
 
+#include "app/main/character_table_commands.h"
 #include "app/main/edit_commands.h"
 #include "app/main/file_commands.h"
 #include "app/main/find_wiring.h"
@@ -79,6 +80,8 @@ void MainWindow::createGrid() {
     textGrid_->setObjectName(QStringLiteral("textGrid"));
     textGrid_->setModel(model_);
     textGrid_->setCodePage(&codePage_);
+    textGrid_->setNotation(
+        [this] { return document_.cstyle() ? Notation::CStyle : Notation::Raw; });
     textGrid_->placeWithoutChecks(1, StringTableDocument::OriginalColumn);
     gridController_ = new GridController(*textGrid_, *model_, document_, *history_, this);
     status_ = new StatusLine(*statusBar(), *textGrid_, document_, this);
@@ -97,6 +100,9 @@ void MainWindow::createCommands() {
                        actions_->paste, this);
     po_ = new PoCommands(*parts_);
     objects_ = new ObjectCommands(*parts_);
+    table_ = new CharacterTableCommands(*parts_, *font_);
+    font_->setPageLayer(
+        [this](const CodePage& page, QString& note) { return table_->over(page, note); });
 }
 
 void MainWindow::connectActions() {
@@ -130,6 +136,7 @@ void MainWindow::connectActions() {
     on(a.notation, [this] { edit_->showNotation(); });  // the check mark follows the document
     on(a.preview, [this] { preview_->togglePreview(); });
     on(a.font, [this] { font_->choose(); });
+    checked(a.characterTable, [this] { table_->choose(); });
     on(a.helpContents, [this] { help_->showContents(); });
     on(a.helpOverview, [this] { help_->showOverview(); });
     on(a.about, [this] { help_->showAbout(); });
@@ -146,8 +153,7 @@ void MainWindow::connectParts() {
             &StatusLine::showCodesUnlessHint);
     connect(textGrid_, &TextGridView::contextMenuRequested, edit_,
             &EditCommands::showFormatCodeMenu);
-    connect(textGrid_, &TextGridView::characterRefused, this,
-            [this](char32_t character) { status_->reportMissingCharacter(character, codePage_); });
+    connect(textGrid_, &TextGridView::characterRefused, status_, &StatusLine::show);
     connect(model_, &GridModel::cellEdited, status_, &StatusLine::noteCellEdit);
     connect(history_, &TextsHistory::textsChanged, this, &MainWindow::showHistoryChange);
     connect(history_, &TextsHistory::modifiedChanged, this, &MainWindow::enableSave);
@@ -164,6 +170,7 @@ void MainWindow::connectParts() {
         find_->applySettings(settings_);
         preview_->applySettings(settings_);
         objects_->applySettings();
+        table_->applySettings();
     });
     connect(this, &MainWindow::aboutToWriteSettings, this, [this] {
         checks_->captureSettings();

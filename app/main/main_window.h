@@ -17,6 +17,7 @@
 
 namespace tarn {
 
+class CharacterTableCommands;
 class EditCommands;
 class FileCommands;
 class FindWiring;
@@ -116,6 +117,7 @@ private:
     PreviewWiring* preview_;
     PoCommands* po_;
     ObjectCommands* objects_;
+    CharacterTableCommands* table_;
 };
 
 }  // namespace tarn

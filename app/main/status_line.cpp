@@ -71,10 +71,6 @@ void StatusLine::showCodes(int row, int column) {
     show(QString::fromStdString(rawToCodes(document_.cell(row, column))));
 }
 
-void StatusLine::reportMissingCharacter(char32_t character, const CodePage& codePage) {
-    show(QString::fromStdString(missingCharacterMessage(character, codePage)));
-}
-
 void StatusLine::setNote(const QString& note) {
     note_ = note;
     showNote();

@@ -33,8 +33,6 @@ public:
     void showEnteredCell(int row, int column);
     void noteCellEdit(int row, int column);
 
-    // A typed or pasted character the code page lacks was refused (the beep is done).
-    void reportMissingCharacter(char32_t character, const CodePage& codePage);
     // A note waits while notes are held (the start-up) and shows once they are not.
     void setNote(const QString& note);
     void holdNotes(bool hold);

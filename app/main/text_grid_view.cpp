@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPointer>
 
+#include "app/main/framed_code_painting.h"
 #include "app/main/grid_text.h"
 #include "app/widgets/code_page_validator.h"
 
@@ -32,13 +33,11 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
     QPointer<TextGridView> grid(grid_);
-    refuseMissingCharacters(
-        *editor, [grid](const QString& text) { return grid ? grid->encode(text) : EncodeResult{}; },
-        [grid](char32_t missing) {
-            if (grid && missing != 0) {
-                emit grid->characterRefused(missing);
-            }
-        });
+    refuseUnstorableCharacters(*editor, grid_->fieldText(), [grid](const QString& message) {
+        if (grid) {
+            emit grid->characterRefused(message);
+        }
+    });
     editor->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(editor, &QWidget::customContextMenuRequested, editor, [grid, editor](QPoint pos) {
         if (grid) {
@@ -61,6 +60,16 @@ void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
     if (line->text() != text) {
         const QSignalBlocker block(line);
         line->setText(text);
+    }
+}
+
+void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
+    QStyleOptionViewItem filled = option;
+    initStyleOption(&filled, index);
+    if (index.column() == 0 || grid_->codePage_ == nullptr ||
+        !paintCodeBytesFramed(painter, filled, *grid_->codePage_)) {
+        QStyledItemDelegate::paint(painter, option, index);
     }
 }
 
@@ -130,6 +139,17 @@ void TextGridView::setModel(QAbstractItemModel* model) {
 
 EncodeResult TextGridView::encode(const QString& text) const {
     return codePage_ != nullptr ? displayToGameBytes(text, *codePage_) : EncodeResult{};
+}
+
+FieldText TextGridView::fieldText() const {
+    QPointer<const TextGridView> grid(this);
+    return {[grid](const QString& text) { return grid ? grid->encode(text) : EncodeResult{}; },
+            [grid] { return grid && grid->codePage_ ? *grid->codePage_ : CodePage(); },
+            [grid] { return grid ? grid->notation() : Notation::Raw; }};
+}
+
+Notation TextGridView::notation() const {
+    return notation_ ? notation_() : Notation::Raw;
 }
 
 int TextGridView::currentRow() const {

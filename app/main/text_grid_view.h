@@ -9,8 +9,11 @@
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <functional>
 
+#include "app/widgets/code_page_validator.h"
 #include "common/code_page.h"
+#include "textcodes/typed_codes.h"
 
 namespace tarn {
 
@@ -36,8 +39,9 @@ private:
     TextGridView* grid_;
 };
 
-// The in-place editor: a line edit that accepts only characters of the active code page,
-// writes through on every change and passes Enter and Esc to the grid's rules.
+// The in-place editor: a line edit that accepts only characters the game can store as typed,
+// writes through on every change and passes Enter and Esc to the grid's rules. In the cells,
+// code bytes are drawn framed, so that they cannot be taken for letters.
 class GridDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -46,6 +50,8 @@ public:
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
@@ -66,6 +72,11 @@ public:
     // The code page the editor takes characters of (it outlives the view).
     void setCodePage(const CodePage* codePage) { codePage_ = codePage; }
     EncodeResult encode(const QString& text) const;
+    // What the cell editor's text is checked against: the page, the table and the notation.
+    FieldText fieldText() const;
+    Notation notation() const;
+    // How the cells write codes (raw when not set).
+    void setNotation(std::function<Notation()> notation) { notation_ = std::move(notation); }
 
     int currentRow() const;     // 1..3453, 0 when there is no current cell
     int currentColumn() const;  // 0..3, -1 when there is no current cell
@@ -83,7 +94,8 @@ signals:
     void editingStarts();  // Enter with the editor closed, before it opens
     void escapePressed();  // Esc, with or without the editor
     void contextMenuRequested(const QPoint& globalPos);  // right click in the editor
-    void characterRefused(char32_t character);  // a typed or pasted character the page lacks
+    // A typed or pasted character was refused (the beep is done): the status-bar message.
+    void characterRefused(const QString& message);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -97,6 +109,7 @@ private:
     QPointer<QLineEdit> editor_;  // cleared when the editor closes or is deleted
     CellGate* gate_ = nullptr;
     const CodePage* codePage_ = nullptr;
+    std::function<Notation()> notation_;
     bool bypassGate_ = false;
 };
 

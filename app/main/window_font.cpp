@@ -28,11 +28,11 @@ void WindowFont::applyFont(const QFont& font) {
 void WindowFont::setCharset(int charset) {
     charset_ = fontCharsetOrDefault(charset);
     const CharsetChoice choice = codePageForCharset(charset_);
-    const QString note =
-        choice.fellBack ? QString::fromStdString(fallbackMessage(charset_)) : QString();
-    if (!(choice.codePage == codePage_)) {
+    QString note = choice.fellBack ? QString::fromStdString(fallbackMessage(charset_)) : QString();
+    const CodePage page = layer_ ? layer_(choice.codePage, note) : choice.codePage;
+    if (!(page == codePage_)) {
         const CodePage before = codePage_;
-        codePage_ = choice.codePage;
+        codePage_ = page;
         showInGrid();
         emit codePageChanged(before);
     }

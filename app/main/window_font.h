@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QObject>
+#include <functional>
 
 #include "app/main/window_parts.h"
 #include "common/code_page.h"
@@ -27,6 +28,12 @@ public:
     // The font dialog: font and character set.
     void choose();
 
+    // Lays the translation's character table over the character set's page (a note: why it
+    // could not); refreshCodePage() shows the texts through a changed table.
+    using PageLayer = std::function<CodePage(const CodePage& page, QString& note)>;
+    void setPageLayer(PageLayer layer) { layer_ = std::move(layer); }
+    void refreshCodePage() { setCharset(charset_); }
+
 signals:
     // The code page changed from before to the window's active one; the grid shows it already.
     void codePageChanged(const CodePage& before);
@@ -38,6 +45,7 @@ private:
     CodePage& codePage_;
     QFont font_;
     int charset_ = kDefaultCharset;
+    PageLayer layer_;
 };
 
 }  // namespace tarn

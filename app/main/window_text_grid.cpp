@@ -124,8 +124,8 @@ EncodeResult WindowTextGrid::bytesFromDisplay(const QString& text) const {
     return displayToGameBytes(text, parts_.codePage);
 }
 
-void WindowTextGrid::reportMissingCharacter(char32_t character) {
-    parts_.status.reportMissingCharacter(character, parts_.codePage);
+void WindowTextGrid::reportRefusal(const QString& message) {
+    parts_.status.show(message);
 }
 
 }  // namespace tarn

@@ -30,7 +30,7 @@ public:
     CodePage codePage() const override;
     QString displayText(const std::string& bytes) const override;
     EncodeResult bytesFromDisplay(const QString& text) const override;
-    void reportMissingCharacter(char32_t character) override;
+    void reportRefusal(const QString& message) override;
 
 private:
     WindowParts& parts_;

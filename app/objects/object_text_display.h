@@ -1,5 +1,6 @@
 // Object texts (game bytes) as the translation grid shows and edits them: each byte is its
-// character of the active code page.
+// character of the active code page (a code byte whose character a character table moved shows
+// as app/widgets/shown_code_bytes.h says).
 #pragma once
 
 #include <QString>

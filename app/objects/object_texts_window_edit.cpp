@@ -117,13 +117,12 @@ void ObjectTextsWindow::setCodePage(const CodePage& codePage) {
 }
 
 void ObjectTextsWindow::watchCellEditor(QLineEdit* editor) {
-    refuseMissingCharacters(
-        *editor, [this](const QString& text) { return displayToObjText(text, codePage_); },
-        [this](char32_t missing) {
-            if (missing != 0) {
-                setStatus(QString::fromStdString(missingCharacterMessage(missing, codePage_)));
-            }
-        });
+    // Object texts hold their codes as bytes: the raw notation.
+    refuseUnstorableCharacters(
+        *editor,
+        {[this](const QString& text) { return displayToObjText(text, codePage_); },
+         [this] { return codePage_; }, [] { return Notation::Raw; }},
+        [this](const QString& message) { setStatus(message); });
 }
 
 void ObjectTextsWindow::selectGridRow(int row) {

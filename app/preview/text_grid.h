@@ -62,8 +62,8 @@ public:
     // page does not have).
     virtual QString displayText(const std::string& bytes) const = 0;
     virtual EncodeResult bytesFromDisplay(const QString& text) const = 0;
-    // Tells the translator that a typed or pasted character was refused (the beep is done).
-    virtual void reportMissingCharacter(char32_t character) = 0;
+    // Tells the translator why a typed or pasted character was refused (the beep is done).
+    virtual void reportRefusal(const QString& message) = 0;
 };
 
 // The text of the current cell as it stands: the cell editor's while it is open.

@@ -14,6 +14,7 @@
 #include "app/preview/tests/fake_text_grid.h"
 #include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
+#include "common/code_page_choice.h"
 
 namespace tarn {
 namespace {
@@ -229,7 +230,8 @@ TEST_F(ReplaceFormTest, BothBoxesTakeOnlyLettersOfTheCodePageAndReplaceInIt) {
         EXPECT_EQ(box->text(), "");
     }
     EXPECT_EQ(prompter.beeps(), 2);
-    EXPECT_EQ(grid.missingCharacters, (std::vector<char32_t>{0x142, 0x142}));
+    const QString refusal = QString::fromStdString(missingCharacterMessage(0x142, CodePage()));
+    EXPECT_EQ(grid.refusals, QStringList({refusal, refusal}));
 
     // In Windows-1250 "ł" is byte 0xB3, and without Match case "Ł" (0xA3) matches it.
     grid.setCodePage(*CodePage::byNumber(1250));

@@ -28,10 +28,14 @@ protected:
     }
 
     // Types characters the test keyboard lacks into the current cell's editor.
+    // Adds characters at the end of the current cell's editor. A code character typed there is
+    // refused, so a text holding one (from an older file) reaches the editor as the program sets
+    // its text.
     void typeCharacters(const QString& characters) {
         type(QString());
-        ASSERT_NE(grid()->cellEditor(), nullptr);
-        grid()->cellEditor()->insert(characters);
+        QLineEdit* editor = grid()->cellEditor();
+        ASSERT_NE(editor, nullptr);
+        editor->setText(editor->text() + characters);
     }
 
     QLabel* budgetLabel() const { return child<QLabel>("budgetLabel"); }

@@ -1,5 +1,6 @@
 // The object texts window shows and edits the texts through the active code page: a character
-// the page lacks is refused (beep and status line), never written as "?".
+// the page lacks, or one the game would read as a code, is refused (beep and status line),
+// never written as "?" or as the code.
 #include <gtest/gtest.h>
 
 #include <QClipboard>
@@ -12,6 +13,8 @@
 #include "app/objects/tests/object_window_fixture.h"
 #include "common/code_page_choice.h"
 #include "objfiles/object_folder.h"
+#include "textcodes/character_table.h"
+#include "textcodes/typed_codes.h"
 
 namespace tarn {
 namespace {
@@ -106,6 +109,47 @@ TEST_F(ObjectTextsCodePageTest, ChangingThePageShowsTheSameBytesAnew) {
               "\xA3\xF3"
               "d\x9F");
     EXPECT_FALSE(window.document().anyModified());
+}
+
+TEST_F(ObjectTextsCodePageTest, ALetterOnACodeByteIsRefusedWhileTheTextsOwnCodesStayEditable) {
+    game.add("a.dat", 1, 0, {{{0, "Sword"}, {5, "Miecz \x8C"}}});  // ends with the code %l
+    struct Case {
+        int page;
+        char16_t letter;
+        unsigned char byte;
+    };
+    open();
+    int beeps = 0;
+    for (const Case c : {Case{1250, u'\u015A', 140}, Case{1251, u'\u0402', 128}}) {
+        const CodePage page = *CodePage::byNumber(c.page);
+        window.setCodePage(page);
+        QLineEdit* editor = edit(1);
+        ASSERT_NE(editor, nullptr);
+        const QString before = editor->text();
+        typeCharacter(editor, QString(QChar(c.letter)));
+        QApplication::clipboard()->setText(QStringLiteral("ab") + QChar(c.letter));
+        editor->paste();
+        EXPECT_EQ(editor->text(), before) << c.page;
+        EXPECT_EQ(prompter.beeps(), beeps += 2) << c.page;
+        EXPECT_EQ(window.statusText().toStdString(),
+                  typedCodeMessage({c.letter, c.byte}, page, Notation::Raw));
+        typeCharacter(editor, QStringLiteral("!"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(prompter.beeps(), beeps) << c.page;
+    }
+    EXPECT_EQ(text(1), "Miecz \x8C!!");
+
+    // With a table placing Ś on A4 the letter is taken as A4, and the code stays the code.
+    const CodePage page = *CodePage::byNumber(1250);
+    window.setCodePage(readCharacterTable("A4=\xC5\x9A\n", page).over(page));
+    QLineEdit* editor = edit(1);
+    ASSERT_NE(editor, nullptr);
+    typeCharacter(editor, QStringLiteral("\u015A"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(prompter.beeps(), beeps);
+    EXPECT_EQ(text(1), "Miecz \x8C!!\xA4");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // plain widget, and a record of the cell moves asked for.
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -105,10 +106,8 @@ public:
     EncodeResult bytesFromDisplay(const QString& text) const override {
         return codePage_.fromUtf8(text.toStdString());
     }
-    void reportMissingCharacter(char32_t character) override {
-        missingCharacters.push_back(character);
-    }
-    std::vector<char32_t> missingCharacters;  // every refusal reported
+    void reportRefusal(const QString& message) override { refusals.push_back(message); }
+    QStringList refusals;  // every refusal reported
 
 private:
     std::vector<std::array<std::string, 2>> texts_;

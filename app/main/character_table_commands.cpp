@@ -1,0 +1,84 @@
+#include "app/main/character_table_commands.h"
+
+#include <QFileInfo>
+
+#include "app/main/app_settings.h"
+#include "app/main/character_table_dialog.h"
+#include "app/main/main_window.h"
+#include "app/main/window_font.h"
+#include "app/widgets/prompter.h"
+#include "common/code_page_choice.h"
+#include "exetext/string_table_document.h"
+#include "textcodes/character_table.h"
+
+namespace tarn {
+
+namespace {
+
+// The font's page without any table.
+CodePage fontPage(const WindowFont& font) {
+    return codePageForCharset(font.charset()).codePage;
+}
+
+}  // namespace
+
+CharacterTableCommands::CharacterTableCommands(WindowParts& parts, WindowFont& font)
+    : QObject(&parts.window), parts_(parts), font_(font) {}
+
+void CharacterTableCommands::applySettings() {
+    const QString path = QString::fromStdString(parts_.settings.characters.tableFile);
+    if (path.isEmpty()) {
+        return;
+    }
+    folder_ = QFileInfo(path).absolutePath().toStdString();
+    TableFileRead read = readTableFile(path, fontPage(font_));
+    if (!read.error.isEmpty()) {
+        // The setting stays: the file may be mended before the next start.
+        prompter().message(read.error, QStringLiteral("Character table"), MessageIcon::Warning,
+                           MessageButtons::Ok);
+        return;
+    }
+    use(path, std::move(read.contents));
+}
+
+void CharacterTableCommands::choose() {
+    UsedBytes used{};
+    for (int row = 1; row <= StringTableDocument::kRows; ++row) {
+        for (const int column :
+             {StringTableDocument::OriginalColumn, StringTableDocument::TranslatedColumn}) {
+            for (const char c : parts_.document.cell(row, column)) {
+                used[static_cast<unsigned char>(c)] = true;
+            }
+        }
+    }
+    CharacterTableDialog dialog(fontPage(font_), path_, contents_, used, folder_, &parts_.window);
+    if (prompter().runModal(dialog) == QDialog::Accepted) {
+        use(dialog.tablePath(), dialog.tableContents());
+    }
+}
+
+void CharacterTableCommands::use(const QString& path, std::string contents) {
+    path_ = path;
+    contents_ = std::move(contents);
+    parts_.settings.characters.tableFile = path_.toStdString();
+    font_.refreshCodePage();
+}
+
+CodePage CharacterTableCommands::over(const CodePage& page, QString& note) const {
+    if (path_.isEmpty()) {
+        return page;
+    }
+    const CharacterTable table = readCharacterTable(contents_, page);
+    if (!table.ok()) {
+        note = QStringLiteral(
+                   "The character table %1 does not fit code page %2 (%3); the texts "
+                   "show without it")
+                   .arg(path_)
+                   .arg(page.number())
+                   .arg(QString::fromStdString(table.error));
+        return page;
+    }
+    return table.over(page);
+}
+
+}  // namespace tarn

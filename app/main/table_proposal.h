@@ -1,0 +1,29 @@
+// What the character table dialog offers the translator: the characters of a code page that
+// fall on game codes, the bytes free to place them on, and a starting table file for them.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "common/code_page.h"
+
+namespace tarn {
+
+// Every byte a text uses (original and translation alike).
+using UsedBytes = std::array<bool, 256>;
+
+// The page's own characters outside ASCII on game-code bytes, by byte: Ś on 140 in 1250.
+std::vector<CodePage::Placed> charactersOnCodes(const CodePage& page);
+
+// Bytes a table may take (not codes, not control or ASCII bytes) that no text uses: bytes whose
+// character is neither a letter, a digit nor a space first (the language is least likely to
+// need them), then the rest, each group in byte order.
+std::vector<unsigned char> freeBytes(const CodePage& page, const UsedBytes& used);
+
+// A table file placing each character on the next free byte ("A4=Ś" lines under a comment);
+// characters left without a free byte are left out.
+std::string proposeTable(const CodePage& page, const std::vector<char32_t>& characters,
+                         const UsedBytes& used);
+
+}  // namespace tarn
