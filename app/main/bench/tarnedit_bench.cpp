@@ -61,10 +61,11 @@ bool failOnMessages(benchmark::State& state, const ScriptedPrompter& prompter,
 
 // The main window opened on a generated game of the given profile.
 struct OpenGame {
-    explicit OpenGame(int profile) {
+    // settings: what the settings file holds besides the paths.
+    explicit OpenGame(int profile, const std::string& settings = {}) {
         const std::vector<std::string> texts = sampleTexts();
         game.writeGame(texts, texts, profile);
-        game.writeSettings();
+        game.writeSettings(settings);
         form = game.openMainWindow();
     }
     ~OpenGame() { form->hide(); }
@@ -152,9 +153,19 @@ BENCHMARK(BM_NotationToggleOnAllCells)
 
 // Switching between code pages 1250 and 1252 (the font's character set) with every cell
 // holding a text of game length. Argument 0 measures the switch and the repaint of the cells on
-// screen; 1 also reads the shown text of all 6906 cells through the grid.
+// screen; 1 also reads the shown text of all 6906 cells through the grid. With a character table
+// (the second argument), every switch also reads the table anew over the new page.
 void BM_CodePageSwitchOnAllCells(benchmark::State& state) {
-    OpenGame open(2);
+    const bool withTable = state.range(1) == 1;
+    const TempDir tables;
+    const fs::path table = tables.path() / "pl.tbl";
+    const std::string lines = "A4=\xC5\x9A\nA6=\xC5\xB9\nA8=\xE2\x80\x9E\nAC=\xE2\x80\x9D\n";
+    writeFileAtomically(table, Bytes(lines.begin(), lines.end()));
+    OpenGame open(2, withTable ? "[Characters]\r\nTableFile=" + table.string() + "\r\n" : "");
+    if (withTable && !open.form->codePage().hasPlaced()) {
+        state.SkipWithError("the character table was not read");
+        return;
+    }
     MainWindow& form = *open.form;
     fillWithCargoTexts(form);
     const std::vector<std::string> before = form.document().translatedTexts();
@@ -185,9 +196,8 @@ void BM_CodePageSwitchOnAllCells(benchmark::State& state) {
     state.counters["cells"] = 2 * StringTableDocument::kRows;
 }
 BENCHMARK(BM_CodePageSwitchOnAllCells)
-    ->ArgName("read_every_cell")
-    ->Arg(0)
-    ->Arg(1)
+    ->ArgNames({"read_every_cell", "table"})
+    ->ArgsProduct({{0, 1}, {0, 1}})
     ->Apply(timedRuns);
 
 void BM_FindWithoutMatch(benchmark::State& state) {
