@@ -248,7 +248,7 @@ bool ChecksPanel::isListed(const TextFinding& found) const {
         return false;
     }
     if (finding.check == kUntranslated) {
-        return untranslatedBox_->isChecked();
+        return untranslatedBox_->isChecked() || !check.isEmpty();  // or chosen by name
     }
     switch (finding.severity) {
         case Severity::Error:

@@ -374,6 +374,8 @@ TEST_F(ChecksTest, PanelListsErrorsFirstFiltersAndCountsTheUntranslatedOnes) {
     auto* check = child<QComboBox>("checkChoice");
     check->setCurrentIndex(check->findText("value-codes"));
     EXPECT_EQ(listedRows(), QStringList{"41 value-codes"});
+    check->setCurrentIndex(check->findText("untranslated"));  // chosen by name: listed
+    EXPECT_EQ(static_cast<std::size_t>(listedRows().size()), untranslated);
     check->setCurrentIndex(0);
     child<QCheckBox>("untranslatedBox")->setChecked(true);
     EXPECT_EQ(static_cast<std::size_t>(listedRows().size()), 3 + untranslated);
