@@ -1,5 +1,6 @@
 // Replace over all 3453 texts without prompting, and Find next from row 1 to row 3453 without a
-// match: both must stay far below 100 ms.
+// match: both must stay far below 100 ms. The grid's filter by a word over all 3453 texts, at
+// every keystroke in its box: under 16 ms.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -8,6 +9,7 @@
 
 #include "textcodes/find_scan.h"
 #include "textcodes/replace_scan.h"
+#include "textcodes/text_filter.h"
 
 namespace {
 
@@ -83,5 +85,25 @@ void BM_FindWithoutMatch(benchmark::State& state) {
 BENCHMARK(BM_FindWithoutMatch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// The word is in neither text, so every text is searched in both its texts, without case.
+void BM_FilterByWord(benchmark::State& state) {
+    const auto originals = sampleTexts(1);
+    const auto translations = sampleTexts(2);
+    const std::vector<tarn::TextFinding> findings;
+    tarn::TextFilter filter;
+    filter.word = "freighter";
+    filter.kind = static_cast<tarn::TextFilterKind>(state.range(0));
+    const tarn::ByteCharacters characters = tarn::byteCharacters(filter.codePage);
+    for (auto _ : state) {
+        auto shown =
+            tarn::textsShown(filter, {originals, translations, originals, findings, characters});
+        benchmark::DoNotOptimize(shown);
+    }
+}
+BENCHMARK(BM_FilterByWord)
+    ->Arg(static_cast<int>(tarn::TextFilterKind::All))
+    ->Arg(static_cast<int>(tarn::TextFilterKind::ChangedSinceLoad))
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "textcodes/consistency_check.h"
+
 namespace tarn {
 
 TranslationReview reviewTranslations(const StringTableDocument& document,
@@ -11,28 +13,48 @@ TranslationReview reviewTranslations(const StringTableDocument& document,
         review.budget = spaceBudget(*areas, document.translatedTexts(), false);
     }
     std::vector<CheckFinding> findings;
-    std::string original;
-    std::string translated;
+    // The raw pairs for the check across texts: a translation that does not convert counts as
+    // untranslated and an original that does not convert as empty, so neither takes part.
+    std::vector<std::string> originals(StringTableDocument::kRows);
+    std::vector<std::string> translations(StringTableDocument::kRows);
     for (int row = 1; row <= StringTableDocument::kRows; ++row) {
         findings.clear();
+        std::string& original = originals[static_cast<std::size_t>(row - 1)];
+        std::string& translated = translations[static_cast<std::size_t>(row - 1)];
+        const bool originalConverts =
+            document.bytes(row, StringTableDocument::OriginalColumn, original);
+        if (!originalConverts) {
+            original.clear();
+        }
         // A translation that does not convert gives only its error; an original that does not
         // convert gives none.
         if (!document.bytes(row, StringTableDocument::TranslatedColumn, translated)) {
             findings.push_back({Severity::Error, "cstyle", std::move(translated)});
-        } else if (document.bytes(row, StringTableDocument::OriginalColumn, original)) {
+            translated = original;
+        } else if (originalConverts) {
             checkTranslation(original, translated, false, characters, findings);
+        } else {
+            translated.clear();
         }
         for (CheckFinding& finding : findings) {
             review.findings.push_back({row, std::move(finding)});
         }
     }
+    std::vector<TextFinding> across;
+    for (const Inconsistency& found : findInconsistencies(originals, translations, characters)) {
+        across.push_back({static_cast<int>(found.index + 1),
+                          inconsistentFinding("text " + std::to_string(found.prevailing + 1))});
+    }
+    mergeFindings(review.findings, std::move(across));
     return review;
 }
 
-int nextFindingText(const std::vector<TextFinding>& findings, int row) {
-    const auto next = std::upper_bound(
+int nextFindingText(const std::vector<TextFinding>& findings, int row, Severity least) {
+    auto next = std::upper_bound(
         findings.begin(), findings.end(), row,
         [](int value, const TextFinding& finding) { return value < finding.text; });
+    next = std::find_if(next, findings.end(),
+                        [least](const TextFinding& f) { return f.finding.severity >= least; });
     return next == findings.end() ? 0 : next->text;
 }
 

@@ -15,14 +15,15 @@ namespace tarn {
 
 struct TranslationReview {
     std::optional<SpaceBudget> budget;  // none while the translated build is unknown
-    std::vector<TextFinding> findings;  // in text order
+    std::vector<TextFinding> findings;  // in text order, the check across texts included
 };
 
 // areas: the text areas of the translated build, or nullptr when it is unknown.
 TranslationReview reviewTranslations(const StringTableDocument& document,
                                      const TextAreaTable* areas, const ByteCharacters& characters);
 
-// The first text after `row` with a finding, or 0 when there is none.
-int nextFindingText(const std::vector<TextFinding>& findings, int row);
+// The first text after `row` with a finding of at least that severity, or 0 when there is none.
+int nextFindingText(const std::vector<TextFinding>& findings, int row,
+                    Severity least = Severity::Info);
 
 }  // namespace tarn

@@ -86,14 +86,15 @@ void FindDialog::findNext() {
         options.wholeWords = wholeWordsBox_->isChecked();
         options.codePage = grid_.codePage();
         std::string text;  // keeps the cell text alive while it is compared
-        found =
-            findNextCell(GridCell{grid_.currentRow(), grid_.currentColumn()}, grid_.rowCount(),
-                         needle.bytes, static_cast<tarn::SearchIn>(searchInButtons_->checkedId()),
-                         static_cast<SearchDirection>(directionButtons_->checkedId()), options,
-                         [&](int row, int column) -> std::string_view {
-                             text = grid_.cellText(row, column);
-                             return text;
-                         });
+        found = findNextCell(
+            GridCell{grid_.currentRow(), grid_.currentColumn()}, grid_.rowCount(), needle.bytes,
+            static_cast<tarn::SearchIn>(searchInButtons_->checkedId()),
+            static_cast<SearchDirection>(directionButtons_->checkedId()), options,
+            [&](int row, int column) -> std::string_view {
+                // A hidden row holds nothing to find: the search steps past it.
+                text = grid_.isRowShown(row) ? grid_.cellText(row, column) : std::string();
+                return text;
+            });
     }
     if (!found) {
         prompter().message(searchTextEdit_->text(), QStringLiteral("Text not found"),

@@ -177,6 +177,7 @@ ReplaceAnswer ReplaceDialog::confirmReplace(int row, std::size_t position, std::
     if (!promptBox_->isChecked()) {
         return ReplaceAnswer::Replace;
     }
+    grid_.catchUp();  // the figures the translator sees count the replacements made so far
     // Row first, then column 2, each through the grid's cell-entry rules; the question is
     // asked even when a move is refused.
     grid_.selectCell(row, grid_.currentColumn());

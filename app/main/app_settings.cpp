@@ -105,7 +105,12 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
         checks.top = ini.readInteger("ChecksPanel", "Top", 0);
     }
     checks.width = ini.readInteger("ChecksPanel", "Width", 400);
-    checks.height = ini.readInteger("ChecksPanel", "Height", 150);
+    checks.height = ini.readInteger("ChecksPanel", "Height", -1);
+    checks.filter.errors = ini.readBool("ChecksPanel", "Errors", true);
+    checks.filter.warnings = ini.readBool("ChecksPanel", "Warnings", true);
+    checks.filter.info = ini.readBool("ChecksPanel", "Info", true);
+    checks.filter.untranslated = ini.readBool("ChecksPanel", "Untranslated", false);
+    checks.filter.check = ini.readString("ChecksPanel", "Check", "");
 
     s.folders.translationPo = ini.readString("Folders", "TranslationPO", "");
     s.folders.objectPo = ini.readString("Folders", "ObjectPO", "");
@@ -163,6 +168,11 @@ void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
     ini.writeInteger("ChecksPanel", "Top", checks.top);
     ini.writeInteger("ChecksPanel", "Width", checks.width);
     ini.writeInteger("ChecksPanel", "Height", checks.height);
+    ini.writeBool("ChecksPanel", "Errors", checks.filter.errors);
+    ini.writeBool("ChecksPanel", "Warnings", checks.filter.warnings);
+    ini.writeBool("ChecksPanel", "Info", checks.filter.info);
+    ini.writeBool("ChecksPanel", "Untranslated", checks.filter.untranslated);
+    ini.writeString("ChecksPanel", "Check", checks.filter.check);
 
     // A folder no dialog has shown yet adds nothing to the file.
     const auto writeFolder = [&ini](const char* key, const std::string& folder) {

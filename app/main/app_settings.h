@@ -54,8 +54,19 @@ struct ObjTransSettings {
     bool enhRle = true;
 };
 
+// Which findings the Checks panel lists: by severity, the "untranslated" info apart (hidden
+// unless asked for), and one check or all (empty).
+struct FindingsFilterSettings {
+    bool errors = true;
+    bool warnings = true;
+    bool info = true;
+    bool untranslated = false;
+    std::string check;
+};
+
 // The Checks panel: shown or not, the main window's side it is docked to ("left", "right",
-// "top", "bottom") or floating, and its size; Left and Top (-1: none) place it while floating.
+// "top", "bottom") or floating, and its size (height -1: none yet, the panel's first height);
+// Left and Top (-1: none) place it while floating; what it lists.
 struct ChecksPanelSettings {
     bool visible = false;
     std::string area = "bottom";
@@ -63,7 +74,8 @@ struct ChecksPanelSettings {
     std::int32_t left = -1;
     std::int32_t top = 0;
     std::int32_t width = 400;
-    std::int32_t height = 150;
+    std::int32_t height = -1;
+    FindingsFilterSettings filter;
 };
 
 inline constexpr int kExeSettingsTexts = 17;

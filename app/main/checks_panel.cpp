@@ -2,10 +2,15 @@
 
 #include <QAbstractTableModel>
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QStyle>
 #include <QTreeView>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -26,6 +31,22 @@ bool sameFinding(const TextFinding& a, const TextFinding& b) {
     return a.text == b.text && a.finding == b.finding;
 }
 
+constexpr std::string_view kUntranslated = "untranslated";
+
+// The checks the check box offers, in the order of their severities.
+constexpr const char* kCheckNames[] = {"value-codes",  "pictures",    "cstyle",  "colours",
+                                       "thin",         "typed-code",  "spaces",  "control",
+                                       "inconsistent", "line-breaks", "spelling"};
+
+// 3402 as "3,402", the same in every language the program speaks.
+QString groupedNumber(std::size_t n) {
+    QString digits = QString::number(n);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(at, QChar(','));
+    }
+    return digits;
+}
+
 }  // namespace
 
 // The findings as rows of four columns.
@@ -37,6 +58,7 @@ public:
                  style.standardIcon(QStyle::SP_MessageBoxCritical)} {}
 
     const std::vector<TextFinding>& findings() const { return findings_; }
+    const TextFinding& at(int row) const { return findings_[static_cast<std::size_t>(row)]; }
     void setFindings(std::vector<TextFinding> findings) {
         beginResetModel();
         findings_ = std::move(findings);
@@ -107,7 +129,8 @@ ChecksPanel::ChecksPanel(QWidget* parent) : QDockWidget(QStringLiteral("Checks")
     setObjectName(QStringLiteral("checksDock"));
     model_ = new FindingsModel(*style());
     model_->setParent(this);
-    list_ = new QTreeView(this);
+    auto* content = new QWidget(this);
+    list_ = new QTreeView(content);
     list_->setObjectName(QStringLiteral("checksList"));
     list_->setModel(model_);
     list_->setRootIsDecorated(false);
@@ -121,7 +144,12 @@ ChecksPanel::ChecksPanel(QWidget* parent) : QDockWidget(QStringLiteral("Checks")
     list_->setColumnWidth(SeverityColumn, 28);
     list_->setColumnWidth(CheckColumn, 95);
     list_->installEventFilter(this);
-    setWidget(list_);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(createFilterRow());
+    layout->addWidget(list_);
+    setWidget(content);
 
     lookAlikeAction_ = new QAction(QStringLiteral("Replace with its plain look-alike"), this);
     lookAlikeAction_->setObjectName(QStringLiteral("lookAlikeAction"));
@@ -139,41 +167,155 @@ ChecksPanel::ChecksPanel(QWidget* parent) : QDockWidget(QStringLiteral("Checks")
     });
 }
 
+QWidget* ChecksPanel::createFilterRow() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(4, 2, 4, 0);
+    // A narrow panel cuts the boxes off rather than growing: the list is what counts.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    row->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    const auto box = [row, layout](const char* name, const QString& caption) {
+        auto* check = new QCheckBox(caption, row);
+        check->setObjectName(QString::fromLatin1(name));
+        check->setChecked(true);
+        layout->addWidget(check);
+        return check;
+    };
+    errorsBox_ = box("errorsBox", QStringLiteral("Errors"));
+    warningsBox_ = box("warningsBox", QStringLiteral("Warnings"));
+    infoBox_ = box("infoBox", QStringLiteral("Info"));
+    untranslatedBox_ = box("untranslatedBox", QStringLiteral("Untranslated"));
+    untranslatedBox_->setChecked(false);
+    checkChoice_ = new QComboBox(row);
+    checkChoice_->setObjectName(QStringLiteral("checkChoice"));
+    checkChoice_->addItem(QStringLiteral("All checks"), QString());
+    for (const char* name : kCheckNames) {
+        checkChoice_->addItem(QString::fromLatin1(name), QString::fromLatin1(name));
+    }
+    checkChoice_->addItem(QString::fromLatin1(kUntranslated.data()),
+                          QString::fromLatin1(kUntranslated.data()));
+    layout->addWidget(checkChoice_);
+    untranslatedCount_ = new QLabel(row);
+    untranslatedCount_->setObjectName(QStringLiteral("untranslatedCount"));
+    untranslatedCount_->setTextFormat(Qt::RichText);
+    layout->addWidget(untranslatedCount_, 1, Qt::AlignRight);
+    for (QCheckBox* check : {errorsBox_, warningsBox_, infoBox_, untranslatedBox_}) {
+        connect(check, &QCheckBox::toggled, this, &ChecksPanel::listFindings);
+    }
+    connect(checkChoice_, &QComboBox::currentIndexChanged, this, &ChecksPanel::listFindings);
+    connect(untranslatedCount_, &QLabel::linkActivated, this,
+            &ChecksPanel::untranslatedTextsRequested);
+    return row;
+}
+
+FindingsFilterSettings ChecksPanel::filter() const {
+    return {errorsBox_->isChecked(), warningsBox_->isChecked(), infoBox_->isChecked(),
+            untranslatedBox_->isChecked(), checkChoice_->currentData().toString().toStdString()};
+}
+
+void ChecksPanel::setFilter(const FindingsFilterSettings& filter) {
+    const QSignalBlocker blockErrors(errorsBox_);
+    const QSignalBlocker blockWarnings(warningsBox_);
+    const QSignalBlocker blockInfo(infoBox_);
+    const QSignalBlocker blockUntranslated(untranslatedBox_);
+    const QSignalBlocker blockCheck(checkChoice_);
+    errorsBox_->setChecked(filter.errors);
+    warningsBox_->setChecked(filter.warnings);
+    infoBox_->setChecked(filter.info);
+    untranslatedBox_->setChecked(filter.untranslated);
+    // A check this program does not know lists all of them.
+    checkChoice_->setCurrentIndex(
+        std::max(0, checkChoice_->findData(QString::fromStdString(filter.check))));
+    listFindings();
+}
+
+int ChecksPanel::heightForRows(int rows) const {
+    const int row =
+        std::max(list_->sizeHintForRow(0),
+                 std::max(list_->fontMetrics().height(), list_->iconSize().height()) + 6);
+    const int title =
+        fontMetrics().height() + 2 * style()->pixelMetric(QStyle::PM_DockWidgetTitleMargin);
+    return title + widget()->layout()->spacing() +
+           widget()->layout()->itemAt(0)->sizeHint().height() +
+           list_->header()->sizeHint().height() + 2 * list_->frameWidth() + rows * row + 4;
+}
+
+bool ChecksPanel::isListed(const TextFinding& found) const {
+    const CheckFinding& finding = found.finding;
+    const QString check = checkChoice_->currentData().toString();
+    if (!check.isEmpty() && check != QLatin1String(finding.check.data(),
+                                                   static_cast<qsizetype>(finding.check.size()))) {
+        return false;
+    }
+    if (finding.check == kUntranslated) {
+        return untranslatedBox_->isChecked() || !check.isEmpty();  // or chosen by name
+    }
+    switch (finding.severity) {
+        case Severity::Error:
+            return errorsBox_->isChecked();
+        case Severity::Warning:
+            return warningsBox_->isChecked();
+        case Severity::Info:
+            break;
+    }
+    return infoBox_->isChecked();
+}
+
 void ChecksPanel::setFindings(std::vector<TextFinding> findings, const ByteCharacters& characters) {
     characters_ = characters;
+    all_ = std::move(findings);
+    listFindings();
+}
+
+void ChecksPanel::listFindings() {
     std::optional<TextFinding> current;
     if (const TextFinding* found = currentFinding(); found != nullptr) {
         current = *found;
     }
-    model_->setFindings(std::move(findings));
+    std::vector<TextFinding> listed;
+    std::size_t untranslated = 0;
+    for (const TextFinding& found : all_) {
+        if (isListed(found)) {
+            listed.push_back(found);
+        } else if (found.finding.check == kUntranslated) {
+            ++untranslated;
+        }
+    }
+    // The errors first: they would break the game; then what wants a look.
+    std::stable_sort(listed.begin(), listed.end(), [](const TextFinding& a, const TextFinding& b) {
+        return a.finding.severity > b.finding.severity;
+    });
+    model_->setFindings(std::move(listed));
+    untranslatedCount_->setText(
+        untranslated == 0 || untranslatedBox_->isChecked()
+            ? QString()
+            : QStringLiteral("%1 untranslated, shown by <a href=\"filter\">the filter</a>")
+                  .arg(groupedNumber(untranslated)));
     if (current) {
         // The same finding, or else the first one of the same text or after it.
-        const auto& all = model_->findings();
-        auto at = std::find_if(all.begin(), all.end(),
+        const auto& shown = model_->findings();
+        auto at = std::find_if(shown.begin(), shown.end(),
                                [&](const TextFinding& f) { return sameFinding(f, *current); });
-        if (at == all.end()) {
-            at = std::find_if(all.begin(), all.end(),
-                              [&](const TextFinding& f) { return f.text >= current->text; });
+        if (at == shown.end()) {
+            at = std::find_if(shown.begin(), shown.end(), [&](const TextFinding& f) {
+                return f.finding.severity == current->finding.severity && f.text >= current->text;
+            });
         }
-        if (at != all.end()) {
-            list_->setCurrentIndex(model_->index(static_cast<int>(at - all.begin()), 0));
+        if (at != shown.end()) {
+            list_->setCurrentIndex(model_->index(static_cast<int>(at - shown.begin()), 0));
         }
     }
     updateLookAlikeAction();
 }
 
-const std::vector<TextFinding>& ChecksPanel::findings() const {
-    return model_->findings();
-}
-
 void ChecksPanel::selectFindingOfText(int text) {
-    const auto& all = model_->findings();
-    const auto at = std::find_if(all.begin(), all.end(),
+    const auto& shown = model_->findings();
+    const auto at = std::find_if(shown.begin(), shown.end(),
                                  [text](const TextFinding& f) { return f.text == text; });
-    if (at == all.end()) {
+    if (at == shown.end()) {
         return;
     }
-    const QModelIndex index = model_->index(static_cast<int>(at - all.begin()), 0);
+    const QModelIndex index = model_->index(static_cast<int>(at - shown.begin()), 0);
     list_->setCurrentIndex(index);
     list_->scrollTo(index);
 }
@@ -194,7 +336,7 @@ const TextFinding* ChecksPanel::currentFinding() const {
     if (!index.isValid() || index.row() >= model_->rowCount()) {
         return nullptr;
     }
-    return &model_->findings()[static_cast<std::size_t>(index.row())];
+    return &model_->at(index.row());
 }
 
 void ChecksPanel::chooseCurrent() {

@@ -58,9 +58,20 @@ void EditCommands::copyOriginalTexts() {
 }
 
 void EditCommands::jumpToText() {
-    if (prompter().runModal(*jumpDialog_) == QDialog::Accepted) {
-        parts_.grid.moveTo(jumpDialog_->number(), StringTableDocument::OriginalColumn);
+    if (prompter().runModal(*jumpDialog_) != QDialog::Accepted) {
+        return;
     }
+    const int text = jumpDialog_->number();
+    if (parts_.grid.isRowHidden(text - 1)) {
+        const MessageAnswer answer = prompter().message(
+            QStringLiteral("Text %1 is hidden by the filter. Show all texts?").arg(text),
+            QStringLiteral("Jump to..."), MessageIcon::Question, MessageButtons::YesNo);
+        if (answer != MessageAnswer::Yes) {
+            return;
+        }
+        emit allTextsWanted();
+    }
+    parts_.grid.moveTo(text, StringTableDocument::OriginalColumn);
 }
 
 void EditCommands::showNotation() {

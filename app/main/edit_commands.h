@@ -27,7 +27,7 @@ public:
     void redo();
     // The commands below run only when the current cell may be left (the window wires them so).
     void copyOriginalTexts();
-    void jumpToText();
+    void jumpToText();  // asks before showing a text the filter hides
     void toggleNotation();
     // The notation command was refused: its check mark shows the notation still in force.
     void showNotation();
@@ -36,6 +36,8 @@ public:
 signals:
     // Many texts are shown anew (the notation changed).
     void textsReplaced();
+    // Jump to a text the grid's filter hides: the translator chose to see every text.
+    void allTextsWanted();
 
 private:
     void undoStep(bool redo);

@@ -14,15 +14,36 @@
 #include "app/widgets/prompter.h"
 #include "app/widgets/shell.h"
 #include "exetext/exe_paths.h"
+#include "exetext/space_budget.h"
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
 
 namespace tarn {
 
 namespace {
+
+// How many of the texts that do not fit the not-enough-space box names.
+constexpr std::size_t kNamedUnplacedTexts = 10;
+
 QString fromStd(const std::string& text) {
     return QString::fromStdString(text);
 }
+
+// "\n\rFirst texts that do not fit: 12, 40, 41": where to start shortening.
+QString unplacedTextsLine(int profile, const std::vector<std::string>& texts) {
+    if (profile < 1) {
+        return {};
+    }
+    const SpaceBudget budget = spaceBudget(profileByNumber(profile).textAreas, texts, false);
+    QStringList numbers;
+    for (std::size_t i = 0; i < budget.unplaced.size() && i < kNamedUnplacedTexts; ++i) {
+        numbers << QString::number(budget.unplaced[i]);
+    }
+    return numbers.isEmpty() ? QString()
+                             : QStringLiteral("\n\rFirst texts that do not fit: ") +
+                                   numbers.join(QStringLiteral(", "));
+}
+
 }  // namespace
 
 FileCommands::FileCommands(WindowParts& parts, const QString& helpFile)
@@ -111,6 +132,7 @@ void FileCommands::loadExecutables() {
     document.setUndoText(std::string());
     parts_.controller.rememberCurrentText();
     parts_.window.setModified(false);
+    emit textsLoaded();
     emit textsReplaced();
     parts_.status.showCodesUnlessHint();
     if (!error.isEmpty()) {
@@ -126,7 +148,7 @@ void FileCommands::showUnresolvedTexts(const QString& label, const std::vector<i
 }
 
 void FileCommands::save() {
-    if (!parts_.controller.checkCurrentCell()) {
+    if (!parts_.controller.checkCurrentCell() || (mayWrite_ && !mayWrite_())) {
         return;
     }
     const SaveOutcome outcome = saveDialog_->save(parts_.executables.translatedPath,
@@ -157,7 +179,8 @@ void FileCommands::applySaveResult(const SaveResult& result) {
     parts_.window.setModified(parts_.document.modified());
     emit textsReplaced();  // says by how much the texts are too long
     if (!result.saved) {
-        showPlainMessage(fromStd(std::string(kNotEnoughSpaceMessage)));
+        showPlainMessage(fromStd(std::string(kNotEnoughSpaceMessage)) +
+                         unplacedTextsLine(result.profile, parts_.document.translatedTexts()));
         return;
     }
     parts_.status.setGridHint(fromStd(freeSpaceText(result.freeSpace)));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <vector>
 
 #include "app/main/window_parts.h"
@@ -29,9 +30,14 @@ public:
     // Asks whether to save unsaved changes; false when the window should stay open.
     bool maySaveBeforeClosing();
 
+    // Asked before every save once the current cell may be left; false keeps the file as it is.
+    void askBeforeSaving(std::function<bool()> mayWrite) { mayWrite_ = std::move(mayWrite); }
+
 signals:
     // The document holds other texts in many places (new files, a save's result).
     void textsReplaced();
+    // New files were loaded (before textsReplaced).
+    void textsLoaded();
 
 private:
     bool checkPaths(const QString& originalPath, const QString& translatedPath);
@@ -46,6 +52,7 @@ private:
     PathsDialog* pathsDialog_;
     SaveProgressDialog* saveDialog_;
     UnresolvedTextsDialog* unresolvedDialog_;
+    std::function<bool()> mayWrite_;
 };
 
 }  // namespace tarn

@@ -85,7 +85,11 @@ void GridController::restoreCurrentText() {
 }
 
 void GridController::goToNextUntranslated() {
-    const int row = document_.nextUntranslated(view_->currentRow());
+    // Rows the grid's filter hides are passed over.
+    int row = document_.nextUntranslated(view_->currentRow());
+    while (row != 0 && view_->isRowHidden(row - 1)) {
+        row = document_.nextUntranslated(row);
+    }
     if (row != 0) {
         view_->moveTo(row, StringTableDocument::TranslatedColumn);
         return;

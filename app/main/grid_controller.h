@@ -36,8 +36,8 @@ public:
     }
     // Remembers the current cell's text as the one Esc brings back.
     void rememberCurrentText();
-    // Moves to the next untranslated text below the current one, or says there is none; the
-    // current cell has been checked.
+    // Moves to the next untranslated text shown below the current one, or says there is none;
+    // the current cell has been checked.
     void goToNextUntranslated();
 
     bool mayEnterCell(int row, int column) override;

@@ -14,12 +14,14 @@
 #include "app/main/find_wiring.h"
 #include "app/main/format_code_menu.h"
 #include "app/main/grid_controller.h"
+#include "app/main/grid_filter.h"
 #include "app/main/grid_model.h"
 #include "app/main/help_commands.h"
 #include "app/main/main_actions.h"
 #include "app/main/object_commands.h"
 #include "app/main/po_commands.h"
 #include "app/main/preview_wiring.h"
+#include "app/main/save_checks.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/texts_history.h"
@@ -50,6 +52,7 @@ MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, Q
     checks_ = new TranslationChecks(*parts_);
     help_ = new HelpCommands(helpFileFor(programDir_), *this);
     actions_->buildMenusAndToolbar(checks_->panelAction(), checks_->nextFindingAction(), help_);
+    filter_ = new GridFilter(*parts_, *checks_);  // its bar in a row of its own, above the grid
     statusBar()->setSizeGripEnabled(true);
     stored_ = new WindowSettings(*parts_, *font_, *actions_->notation);
     stored_->applyPlacement();
@@ -92,8 +95,12 @@ void MainWindow::createGrid() {
 void MainWindow::createCommands() {
     // The other windows, each once; they live as long as this one.
     files_ = new FileCommands(*parts_, helpFileFor(programDir_));
+    saveChecks_ = new SaveChecks(*parts_, *checks_, *filter_);
+    files_->askBeforeSaving([this] { return saveChecks_->mayWrite(); });
     edit_ = new EditCommands(*parts_, *actions_->notation);
     gridForWindows_ = std::make_unique<WindowTextGrid>(*parts_);
+    // A replace run's figures follow each replacement before the next question.
+    gridForWindows_->whenCatchingUp([this] { checks_->refreshIfOutOfDate(); });
     find_ = new FindWiring(*gridForWindows_, *this);
     preview_ = new PreviewWiring(*gridForWindows_, *actions_->preview, *this);
     new FormatCodeMenu(edit_->formatCodeMenu(), *gridForWindows_, actions_->cut, actions_->copy,
@@ -144,6 +151,7 @@ void MainWindow::connectActions() {
 
 void MainWindow::connectParts() {
     connect(gridController_, &GridController::cellEntered, this, [this](int row, int column) {
+        filter_->keepShown(row);
         status_->showEnteredCell(row, column);
         checks_->refreshIfOutOfDate();
     });
@@ -157,7 +165,12 @@ void MainWindow::connectParts() {
     connect(model_, &GridModel::cellEdited, status_, &StatusLine::noteCellEdit);
     connect(history_, &TextsHistory::textsChanged, this, &MainWindow::showHistoryChange);
     connect(history_, &TextsHistory::modifiedChanged, this, &MainWindow::enableSave);
+    connect(files_, &FileCommands::textsLoaded, filter_, &GridFilter::rememberLoadedTexts);
     connect(files_, &FileCommands::textsReplaced, checks_, &TranslationChecks::refresh);
+    connect(checks_, &TranslationChecks::reviewed, filter_, &GridFilter::apply);
+    connect(checks_, &TranslationChecks::untranslatedTextsRequested, filter_,
+            [this] { filter_->showOnly(TextFilterKind::Untranslated); });
+    connect(edit_, &EditCommands::allTextsWanted, filter_, &GridFilter::showAll);
     connect(edit_, &EditCommands::textsReplaced, checks_, &TranslationChecks::refresh);
     connect(font_, &WindowFont::codePageChanged, this, [this](const CodePage& before) {
         find_->showInCodePage(before, codePage_);

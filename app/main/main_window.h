@@ -22,12 +22,14 @@ class EditCommands;
 class FileCommands;
 class FindWiring;
 class GridController;
+class GridFilter;
 class GridModel;
 class HelpCommands;
 class MainActions;
 class ObjectCommands;
 class PoCommands;
 class PreviewWiring;
+class SaveChecks;
 class StatusLine;
 class TextGridView;
 class TextsHistory;
@@ -109,6 +111,8 @@ private:
     std::unique_ptr<WindowTextGrid> gridForWindows_;  // the grid as find, preview and menu see it
     WindowFont* font_;
     TranslationChecks* checks_;
+    GridFilter* filter_;
+    SaveChecks* saveChecks_;
     HelpCommands* help_;
     WindowSettings* stored_;
     FileCommands* files_;

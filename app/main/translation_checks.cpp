@@ -26,6 +26,9 @@ constexpr std::int32_t kSmallestPanelSide = 60;
 // How many unplaced text numbers the budget's tip names.
 constexpr std::size_t kNamedUnplacedTexts = 20;
 
+// How many findings the panel shows when it first appears.
+constexpr int kFirstPanelRows = 12;
+
 const std::pair<const char*, Qt::DockWidgetArea> kDockAreas[] = {
     {"left", Qt::LeftDockWidgetArea},
     {"right", Qt::RightDockWidgetArea},
@@ -82,7 +85,8 @@ TranslationChecks::TranslationChecks(WindowParts& parts) : QObject(&parts.window
     nextFindingAction_->setObjectName(QStringLiteral("nextFindingAction"));
     nextFindingAction_->setShortcut(Qt::Key_F8);
     nextFindingAction_->setShortcutContext(Qt::WindowShortcut);
-    nextFindingAction_->setStatusTip(QStringLiteral("Jump to the next text with a finding"));
+    nextFindingAction_->setStatusTip(
+        QStringLiteral("Jump to the next text with an error or a warning"));
     window.addAction(nextFindingAction_);
     checksPanel_->addAction(nextFindingAction_);  // also while the panel floats
 
@@ -95,6 +99,13 @@ TranslationChecks::TranslationChecks(WindowParts& parts) : QObject(&parts.window
     });
     connect(checksPanel_, &ChecksPanel::lookAlikeRequested, this,
             &TranslationChecks::replaceTypedCodeWithLookAlike);
+    connect(checksPanel_, &ChecksPanel::untranslatedTextsRequested, this,
+            &TranslationChecks::untranslatedTextsRequested);
+    connect(checksPanel_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible && firstHeightDue_) {
+            giveFirstHeight();
+        }
+    });
     // Any change of a cell's text makes the budget and the findings out of date.
     connect(&parts.model, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
@@ -113,6 +124,11 @@ void TranslationChecks::refresh() {
     showBudget(review.budget);
     parts_.model.markUnplacedTexts(review.budget ? review.budget->unplaced : std::vector<int>());
     checksPanel_->setFindings(std::move(review.findings), characters);
+    emit reviewed();
+}
+
+const std::vector<TextFinding>& TranslationChecks::findings() const {
+    return checksPanel_->findings();
 }
 
 void TranslationChecks::refreshIfOutOfDate() {
@@ -134,12 +150,19 @@ void TranslationChecks::showBudget(const std::optional<SpaceBudget>& budget) {
         palette.setColor(QPalette::WindowText, Qt::red);
     }
     budgetLabel_->setPalette(palette);
-    budgetLabel_->setToolTip(budget->fits() ? QString() : unplacedTextsTip(budget->unplaced));
+    // Beside the last save's report in the status line, this one is the figure of now.
+    budgetLabel_->setToolTip(budget->fits() ? QStringLiteral("The space a save would leave now")
+                                            : unplacedTextsTip(budget->unplaced));
 }
 
 void TranslationChecks::goToNextFinding() {
     refreshIfOutOfDate();  // the current cell's edit counts
-    const int text = nextFindingText(checksPanel_->findings(), parts_.grid.currentRow());
+    // Errors and warnings want a look; texts the grid's filter hides are passed over.
+    const auto& findings = checksPanel_->findings();
+    int text = nextFindingText(findings, parts_.grid.currentRow(), Severity::Warning);
+    while (text != 0 && parts_.grid.isRowHidden(text - 1)) {
+        text = nextFindingText(findings, text, Severity::Warning);
+    }
     if (text == 0) {
         prompter().message(QStringLiteral("No more findings"), QStringLiteral("Information"),
                            MessageIcon::Information, MessageButtons::Ok);
@@ -171,9 +194,14 @@ void TranslationChecks::replaceTypedCodeWithLookAlike(int text, int byte) {
 void TranslationChecks::applySettings() {
     MainWindow& window = parts_.window;
     ChecksPanelSettings stored = parts_.settings.checksPanel;
+    checksPanel_->setFilter(stored.filter);
+    // No height yet: the first showing makes room for a dozen findings.
+    firstHeightDue_ = stored.height < 0;
     // A size edited by hand to nothing or less still leaves a panel one can grab.
     stored.width = std::max(stored.width, kSmallestPanelSide);
-    stored.height = std::max(stored.height, kSmallestPanelSide);
+    stored.height =
+        std::max(stored.height, firstHeightDue_ ? checksPanel_->heightForRows(kFirstPanelRows)
+                                                : kSmallestPanelSide);
     const Qt::DockWidgetArea area = dockAreaNamed(stored.area);
     window.addDockWidget(area, checksPanel_);
     if (stored.floating) {
@@ -192,8 +220,20 @@ void TranslationChecks::applySettings() {
     checksPanel_->setVisible(stored.visible);
 }
 
+void TranslationChecks::giveFirstHeight() {
+    firstHeightDue_ = false;
+    if (!checksPanel_->isFloating()) {
+        const Qt::DockWidgetArea area = parts_.window.dockWidgetArea(checksPanel_);
+        if (area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea) {
+            parts_.window.resizeDocks({checksPanel_},
+                                      {checksPanel_->heightForRows(kFirstPanelRows)}, Qt::Vertical);
+        }
+    }
+}
+
 void TranslationChecks::captureSettings() {
     ChecksPanelSettings& stored = parts_.settings.checksPanel;
+    stored.filter = checksPanel_->filter();
     stored.visible = !checksPanel_->isHidden();
     stored.floating = checksPanel_->isFloating();
     if (!stored.floating) {

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <optional>
+#include <vector>
 
 #include "app/main/window_parts.h"
 #include "exetext/space_budget.h"
@@ -29,13 +30,23 @@ public:
     void refresh();
     void refreshIfOutOfDate();
 
+    // Every finding of the last refresh, in text order.
+    const std::vector<TextFinding>& findings() const;
+
     void applySettings();
     void captureSettings();
+
+signals:
+    // The findings and the budget were made anew.
+    void reviewed();
+    // The translator asked the grid's filter for the untranslated texts.
+    void untranslatedTextsRequested();
 
 private:
     void showBudget(const std::optional<SpaceBudget>& budget);
     void goToNextFinding();
     void replaceTypedCodeWithLookAlike(int text, int byte);
+    void giveFirstHeight();
 
     WindowParts& parts_;
     QLabel* budgetLabel_;
@@ -43,6 +54,7 @@ private:
     QAction* checksAction_;
     QAction* nextFindingAction_;
     bool outOfDate_ = false;
+    bool firstHeightDue_ = false;  // no height stored: the first showing gets one
 };
 
 }  // namespace tarn

@@ -32,6 +32,10 @@ int WindowTextGrid::currentColumn() const {
     return parts_.grid.currentColumn();
 }
 
+bool WindowTextGrid::isRowShown(int row) const {
+    return !parts_.grid.isRowHidden(row - 1);
+}
+
 bool WindowTextGrid::selectCell(int row, int column) {
     return parts_.grid.moveTo(row, column);
 }
@@ -56,6 +60,12 @@ void WindowTextGrid::beginChange() {
 
 void WindowTextGrid::endChange(const std::string& action) {
     parts_.history.endChange(action);
+}
+
+void WindowTextGrid::catchUp() {
+    if (catchUp_) {
+        catchUp_();
+    }
 }
 
 std::string WindowTextGrid::undoText() const {

@@ -1,6 +1,8 @@
 // The main window's grid as the find, replace, preview and format-code windows see it.
 #pragma once
 
+#include <functional>
+
 #include "app/main/window_parts.h"
 #include "app/preview/text_grid.h"
 
@@ -9,15 +11,18 @@ namespace tarn {
 class WindowTextGrid : public TextGrid {
 public:
     explicit WindowTextGrid(WindowParts& parts) : parts_(parts) {}
+    void whenCatchingUp(std::function<void()> catchUp) { catchUp_ = std::move(catchUp); }
 
     int rowCount() const override;
     int currentRow() const override;
     int currentColumn() const override;
+    bool isRowShown(int row) const override;
     bool selectCell(int row, int column) override;
     std::string cellText(int row, int column) const override;
     void setCellText(int row, int column, const std::string& text) override;
     void beginChange() override;
     void endChange(const std::string& action) override;
+    void catchUp() override;
     std::string undoText() const override;
     bool cStyle() const override;
     bool checkCurrentCell() override;
@@ -34,6 +39,7 @@ public:
 
 private:
     WindowParts& parts_;
+    std::function<void()> catchUp_;
 };
 
 }  // namespace tarn

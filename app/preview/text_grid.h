@@ -28,6 +28,8 @@ public:
     virtual int rowCount() const = 0;
     virtual int currentRow() const = 0;
     virtual int currentColumn() const = 0;
+    // Whether the row is shown; Find passes over the rows a filter hides.
+    virtual bool isRowShown(int /*row*/) const { return true; }
     // Moves the current cell through the grid's cell-entry rules; false when refused.
     virtual bool selectCell(int row, int column) = 0;
 
@@ -40,6 +42,9 @@ public:
     // nothing leaves no step.
     virtual void beginChange() = 0;
     virtual void endChange(const std::string& action) = 0;
+    // In the middle of such a change, before the translator is asked about the next cell: the
+    // views that count the texts (space, findings) catch up with the changes made so far.
+    virtual void catchUp() {}
     virtual std::string undoText() const = 0;
     virtual bool cStyle() const = 0;
     // True when the current cell may be left (reports a notation error itself).

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tarn {
 namespace {
 
@@ -15,6 +17,34 @@ TEST(TranslationReview, NextFindingTextIsTheFirstTextAfterTheRow) {
     EXPECT_EQ(nextFindingText(findings, 8), 9);
     EXPECT_EQ(nextFindingText(findings, 9), 0);
     EXPECT_EQ(nextFindingText({}, 0), 0);
+    // Only findings that want a look: text 4's info is passed over.
+    const std::vector<TextFinding> mixed{
+        {4, any}, {7, {Severity::Warning, "spaces", "m"}}, {9, {Severity::Error, "cstyle", "m"}}};
+    EXPECT_EQ(nextFindingText(mixed, 0, Severity::Warning), 7);
+    EXPECT_EQ(nextFindingText(mixed, 7, Severity::Warning), 9);
+    EXPECT_EQ(nextFindingText(mixed, 0, Severity::Error), 9);
+}
+
+TEST(TranslationReview, FindsOneOriginalTranslatedTwoWays) {
+    StringTableDocument document;
+    for (const int row : {3, 8, 12}) {
+        document.setText(row, StringTableDocument::OriginalColumn, "Save game");
+    }
+    document.setText(3, StringTableDocument::TranslatedColumn, "Spiel sichern");
+    document.setText(8, StringTableDocument::TranslatedColumn, "Spiel speichern");
+    document.setText(12, StringTableDocument::TranslatedColumn, "Spiel sichern");
+    const TranslationReview review = reviewTranslations(document, nullptr, windows1252Characters());
+    std::vector<std::pair<int, std::string>> inconsistent;
+    for (const TextFinding& found : review.findings) {
+        if (found.finding.check == "inconsistent") {
+            inconsistent.emplace_back(found.text, found.finding.message);
+        }
+    }
+    EXPECT_EQ(inconsistent, (std::vector<std::pair<int, std::string>>{
+                                {8, "text 3 has the same original, translated otherwise"}}));
+    EXPECT_TRUE(
+        std::is_sorted(review.findings.begin(), review.findings.end(),
+                       [](const TextFinding& a, const TextFinding& b) { return a.text < b.text; }));
 }
 
 TEST(TranslationReview, CodePageCharactersLeaveUnassignedBytesWithoutCharacter) {

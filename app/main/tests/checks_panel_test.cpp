@@ -1,7 +1,9 @@
 // The live space budget in the status bar, the texts that do not fit marked in the grid, and
 // the Checks panel: kept up to date, its keys, the look-alike replacement and its stored place.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDockWidget>
+#include <QTextDocumentFragment>
 #include <QTreeView>
 
 #include "app/main/checks_panel.h"
@@ -63,16 +65,27 @@ protected:
     }
     // Makes the panel's row of the text's finding of that check the current one.
     QModelIndex selectFinding(int text, std::string_view check) const {
-        const auto& all = panel()->findings();
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            if (all[i].text == text && all[i].finding.check == check) {
-                const QModelIndex index = list()->model()->index(static_cast<int>(i), 0);
+        const QAbstractItemModel* rows = list()->model();
+        for (int i = 0; i < rows->rowCount(); ++i) {
+            const QModelIndex index = rows->index(i, 0);
+            if (index.data().toInt() == text &&
+                index.siblingAtColumn(2).data().toString().toStdString() == check) {
                 list()->setCurrentIndex(index);
                 return index;
             }
         }
         ADD_FAILURE() << "no " << check << " finding for text " << text;
         return {};
+    }
+    // The panel's rows as "text check".
+    QStringList listedRows() const {
+        QStringList rows;
+        const QAbstractItemModel* model = list()->model();
+        for (int i = 0; i < model->rowCount(); ++i) {
+            rows << model->index(i, 0).data().toString() + " " +
+                        model->index(i, 2).data().toString();
+        }
+        return rows;
     }
     QBrush numberBackground(int row) const {
         return grid()->model()->index(row - 1, 0).data(Qt::BackgroundRole).value<QBrush>();
@@ -121,11 +134,18 @@ TEST_F(ChecksTest, StatusBarShowsTheBudgetAndTheGridMarksTextsThatDoNotFit) {
     EXPECT_GT(numberBackground(over.unplaced.front()).color().red(),
               numberBackground(over.unplaced.front()).color().green());
 
-    // The save's box keeps its words; the status bar says by how much.
+    // The save's box keeps its words and names the first texts that do not fit; the status bar
+    // says by how much.
     f.saveTexts();
     ASSERT_FALSE(prompter.messages().empty());
+    QStringList first;
+    for (std::size_t i = 0; i < over.unplaced.size() && i < 10; ++i) {
+        first << QString::number(over.unplaced[i]);
+    }
     EXPECT_EQ(prompter.messages().back().text,
-              "Not enough space in the executable file - try to be shorter");
+              "Not enough space in the executable file - try to be shorter\n\rFirst texts that "
+              "do not fit: " +
+                  first.join(", "));
     EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetStatus(over));
 
     // Short again: the marks go and the figure is the one the save reports.
@@ -156,7 +176,8 @@ TEST_F(ChecksTest, PanelFollowsAnEditAReplaceAndCopyStrings) {
     typeCharacters(QString::fromUtf8("\xE2\x80\x9C"));  // “, byte 147: a colour code in the game
     EXPECT_TRUE(checksOf(5).empty());
     pressInEditor(Qt::Key_Return);
-    EXPECT_EQ(checksOf(5), (std::vector<std::string>{"colours", "typed-code"}));
+    // Text 5's original stands elsewhere too, translated as before.
+    EXPECT_EQ(checksOf(5), (std::vector<std::string>{"colours", "typed-code", "inconsistent"}));
     const QModelIndex typed = selectFinding(5, "typed-code");
     EXPECT_EQ(typed.siblingAtColumn(2).data().toString(), "typed-code");
     EXPECT_TRUE(
@@ -203,8 +224,9 @@ TEST_F(ChecksTest, EnterDoubleClickAndF8GoToTheFindingsTranslatedCell) {
     f.setCellText(10, Translated, "\x85" + f.document().cell(10, Translated));
     f.setCellText(30, Translated, "  " + f.document().cell(30, Translated));
     ASSERT_TRUE(grid()->moveTo(1, Translated));
-    ASSERT_EQ(checksOf(10), (std::vector<std::string>{"value-codes", "typed-code"}));
-    ASSERT_EQ(checksOf(30), std::vector<std::string>{"spaces"});
+    ASSERT_EQ(checksOf(10),
+              (std::vector<std::string>{"value-codes", "typed-code", "inconsistent"}));
+    ASSERT_EQ(checksOf(30), (std::vector<std::string>{"spaces", "inconsistent"}));
 
     list()->setFocus();
     selectFinding(30, "spaces");
@@ -241,7 +263,8 @@ TEST_F(ChecksTest, EnterDoubleClickAndF8GoToTheFindingsTranslatedCell) {
     typeCharacters(QString::fromUtf8("\xE2\x82\xAC"));  // €, the money code
     action("nextFindingAction")->trigger();
     EXPECT_EQ(grid()->currentRow(), 30);
-    EXPECT_EQ(checksOf(20), (std::vector<std::string>{"value-codes", "typed-code"}));
+    EXPECT_EQ(checksOf(20),
+              (std::vector<std::string>{"value-codes", "typed-code", "inconsistent"}));
 }
 
 TEST_F(ChecksTest, TypedCodeIsReplacedWithItsPlainLookAlike) {
@@ -253,7 +276,8 @@ TEST_F(ChecksTest, TypedCodeIsReplacedWithItsPlainLookAlike) {
     ASSERT_TRUE(grid()->moveTo(5, Translated));
     typeCharacters(QString::fromUtf8(" \xE2\x80\x9CHallo\xE2\x80\x9D"));
     pressInEditor(Qt::Key_Return);
-    ASSERT_EQ(checksOf(5), (std::vector<std::string>{"colours", "typed-code", "typed-code"}));
+    ASSERT_EQ(checksOf(5),
+              (std::vector<std::string>{"colours", "typed-code", "typed-code", "inconsistent"}));
     f.setModified(false);
 
     selectFinding(5, "typed-code");
@@ -264,11 +288,11 @@ TEST_F(ChecksTest, TypedCodeIsReplacedWithItsPlainLookAlike) {
     EXPECT_EQ(f.document().cell(5, Translated), texts[4] + " (de) \"Hallo\x94");
     EXPECT_EQ(f.cellText(5, Translated),
               QString::fromStdString(texts[4]) + QString::fromUtf8(" (de) \"Hallo\xE2\x80\x9D"));
-    ASSERT_EQ(checksOf(5), (std::vector<std::string>{"colours", "typed-code"}));
+    ASSERT_EQ(checksOf(5), (std::vector<std::string>{"colours", "typed-code", "inconsistent"}));
     selectFinding(5, "typed-code");
     lookAlike->trigger();
     EXPECT_EQ(f.document().cell(5, Translated), texts[4] + " (de) \"Hallo\"");
-    EXPECT_TRUE(checksOf(5).empty());
+    EXPECT_EQ(checksOf(5), std::vector<std::string>{"inconsistent"});
     EXPECT_FALSE(lookAlike->isEnabled());
 
     // Other findings offer no replacement.
@@ -327,6 +351,73 @@ TEST_F(ChecksTest, FloatingPanelKeepsItsBounds) {
     EXPECT_EQ(back.checksPanel.top, 70);
     EXPECT_EQ(back.checksPanel.width, 320);
     EXPECT_EQ(back.checksPanel.height, 210);
+}
+
+TEST_F(ChecksTest, PanelListsErrorsFirstFiltersAndCountsTheUntranslatedOnes) {
+    writeTranslatedGame();
+    MainWindow& f = start();
+    prompter.answer(MessageAnswer::Yes);
+    action("copyTextsAction")->trigger();  // every text untranslated
+    f.setCellText(30, Translated, "  " + f.document().cell(30, Translated));
+    f.setCellText(41, Translated, "\x7B " + f.document().cell(41, Translated));  // %N
+    ASSERT_TRUE(grid()->moveTo(1, Translated));
+    action("checksAction")->trigger();
+    auto* count = child<QLabel>("untranslatedCount");
+    const std::size_t untranslated = countOf("untranslated");
+    ASSERT_GT(untranslated, 1000u);
+    QString grouped = QString::number(untranslated);
+    grouped.insert(grouped.size() - 3, ',');
+    EXPECT_EQ(QTextDocumentFragment::fromHtml(count->text()).toPlainText(),
+              grouped + " untranslated, shown by the filter");
+    // '{' is the value code's own byte: also a code typed as a character.
+    EXPECT_EQ(listedRows(), (QStringList{"41 value-codes", "30 spaces", "41 typed-code"}));
+
+    child<QCheckBox>("errorsBox")->setChecked(false);
+    EXPECT_EQ(listedRows(), (QStringList{"30 spaces", "41 typed-code"}));
+    child<QCheckBox>("errorsBox")->setChecked(true);
+    auto* check = child<QComboBox>("checkChoice");
+    check->setCurrentIndex(check->findText("value-codes"));
+    EXPECT_EQ(listedRows(), QStringList{"41 value-codes"});
+    check->setCurrentIndex(check->findText("untranslated"));  // chosen by name: listed
+    EXPECT_EQ(static_cast<std::size_t>(listedRows().size()), untranslated);
+    check->setCurrentIndex(0);
+    child<QCheckBox>("untranslatedBox")->setChecked(true);
+    EXPECT_EQ(static_cast<std::size_t>(listedRows().size()), 3 + untranslated);
+    EXPECT_EQ(listedRows()[0], "41 value-codes");
+    EXPECT_TRUE(count->text().isEmpty());
+    child<QCheckBox>("untranslatedBox")->setChecked(false);
+
+    // The link lets the grid's filter show the untranslated texts.
+    emit count->linkActivated(QStringLiteral("filter"));
+    EXPECT_EQ(child<QComboBox>("filterKind")->currentText(), "Untranslated");
+
+    // The choice is kept.
+    child<QCheckBox>("warningsBox")->setChecked(false);
+    check->setCurrentIndex(check->findText("spaces"));
+    prompter.answer(MessageAnswer::No);  // "Unsaved changes"
+    EXPECT_TRUE(f.close());
+    EXPECT_NE(settingsText().find("Errors=1\r\nWarnings=0\r\nInfo=1\r\nUntranslated=0\r\n"
+                                  "Check=spaces\r\n"),
+              std::string::npos);
+    window.reset();
+    start();
+    EXPECT_FALSE(child<QCheckBox>("warningsBox")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>("errorsBox")->isChecked());
+    EXPECT_EQ(child<QComboBox>("checkChoice")->currentText(), "spaces");
+}
+
+TEST_F(ChecksTest, PanelFirstShowsAtLeastTwelveRows) {
+    writeTranslatedGame();
+    MainWindow& f = start();
+    f.resize(900, 1000);
+    prompter.answer(MessageAnswer::Yes);
+    action("copyTextsAction")->trigger();
+    child<QCheckBox>("untranslatedBox")->setChecked(true);  // rows enough to measure
+    action("checksAction")->trigger();
+    QApplication::processEvents();
+    const int row = list()->sizeHintForRow(0);
+    ASSERT_GT(row, 0);
+    EXPECT_GE(list()->viewport()->height(), 12 * row);
 }
 
 TEST_F(ChecksTest, PanelWithGarbageSettingsIsDockedAtTheBottom) {

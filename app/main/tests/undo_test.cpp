@@ -136,11 +136,13 @@ TEST_F(UndoTest, EachActionIsOneStep) {
              t.pressInEditor(Qt::Key_Return);
              ASSERT_TRUE(t.grid()->moveTo(6, Translated));
              t.window->saveTexts();  // the replacement is the one step after the save
-             const auto& all = t.child<ChecksPanel>("checksDock")->findings();
              auto* list = t.child<QTreeView>("checksList");
-             for (std::size_t i = 0; i < all.size(); ++i) {
-                 if (all[i].text == 5 && all[i].finding.check == "typed-code") {
-                     list->setCurrentIndex(list->model()->index(static_cast<int>(i), 0));
+             const QAbstractItemModel* rows = list->model();
+             for (int i = 0; i < rows->rowCount(); ++i) {
+                 const QModelIndex index = rows->index(i, 0);
+                 if (index.data().toInt() == 5 &&
+                     index.siblingAtColumn(2).data().toString() == "typed-code") {
+                     list->setCurrentIndex(index);
                  }
              }
              t.child<QAction>("lookAlikeAction")->trigger();

@@ -1,0 +1,159 @@
+#include "app/main/grid_filter.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolBar>
+#include <algorithm>
+
+#include "app/main/grid_text.h"
+#include "app/main/main_window.h"
+#include "app/main/text_grid_view.h"
+#include "app/main/translation_checks.h"
+#include "exetext/string_table_document.h"
+
+namespace tarn {
+
+namespace {
+
+constexpr std::pair<TextFilterKind, const char*> kKinds[] = {
+    {TextFilterKind::All, "All"},
+    {TextFilterKind::Untranslated, "Untranslated"},
+    {TextFilterKind::WithErrors, "With errors"},
+    {TextFilterKind::WithFindings, "With findings"},
+    {TextFilterKind::ChangedSinceLoad, "Changed since load"},
+    {TextFilterKind::SameAsOriginal, "Same as original"},
+};
+
+}  // namespace
+
+GridFilter::GridFilter(WindowParts& parts, const TranslationChecks& checks)
+    : QObject(&parts.window), parts_(parts), checks_(checks) {
+    MainWindow& window = parts.window;
+    bar_ = new QToolBar(QStringLiteral("Filter"), &window);
+    bar_->setObjectName(QStringLiteral("filterBar"));
+    bar_->setMovable(false);
+    bar_->addWidget(new QLabel(QStringLiteral("Show: "), bar_));
+    kindChoice_ = new QComboBox(bar_);
+    kindChoice_->setObjectName(QStringLiteral("filterKind"));
+    for (const auto& [kind, caption] : kKinds) {
+        kindChoice_->addItem(QString::fromLatin1(caption), static_cast<int>(kind));
+    }
+    kindChoice_->setStatusTip(QStringLiteral("Show only the texts of this kind"));
+    bar_->addWidget(kindChoice_);
+    wordEdit_ = new QLineEdit(bar_);
+    wordEdit_->setObjectName(QStringLiteral("filterText"));
+    wordEdit_->setClearButtonEnabled(true);
+    wordEdit_->setPlaceholderText(QStringLiteral("Original or translation contains..."));
+    wordEdit_->setStatusTip(
+        QStringLiteral("Show only the texts whose original or translation contains this"));
+    bar_->addWidget(wordEdit_);
+    window.addToolBarBreak(Qt::TopToolBarArea);
+    window.addToolBar(Qt::TopToolBarArea, bar_);
+
+    focusAction_ = new QAction(QStringLiteral("Filter texts"), &window);
+    focusAction_->setObjectName(QStringLiteral("filterFocusAction"));
+    focusAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    focusAction_->setShortcutContext(Qt::WindowShortcut);
+    window.addAction(focusAction_);
+    connect(focusAction_, &QAction::triggered, this, [this] {
+        wordEdit_->setFocus(Qt::ShortcutFocusReason);
+        wordEdit_->selectAll();
+    });
+    connect(kindChoice_, &QComboBox::currentIndexChanged, this, &GridFilter::apply);
+    connect(wordEdit_, &QLineEdit::textChanged, this, &GridFilter::apply);
+}
+
+void GridFilter::rememberLoadedTexts() {
+    loadedTranslations_ = parts_.document.translatedTexts();
+}
+
+TextFilter GridFilter::currentFilter() const {
+    TextFilter filter;
+    filter.kind = static_cast<TextFilterKind>(kindChoice_->currentData().toInt());
+    filter.codePage = parts_.codePage;
+    // A character the code page lacks is in no text: nothing passes.
+    const EncodeResult word = displayToGameBytes(wordEdit_->text(), parts_.codePage);
+    filter.word = word.ok() ? word.bytes : std::string(1, '\0');
+    if (wordEdit_->text().isEmpty()) {
+        filter.word.clear();
+    }
+    return filter;
+}
+
+bool GridFilter::filters() const {
+    return currentFilter().filters();
+}
+
+void GridFilter::apply() {
+    const TextFilter filter = currentFilter();
+    if (!filter.filters()) {
+        passes_.assign(StringTableDocument::kRows, true);
+        hideRows();
+        return;
+    }
+    const StringTableDocument& document = parts_.document;
+    std::vector<std::string> originals(StringTableDocument::kRows);
+    for (int row = 1; row <= StringTableDocument::kRows; ++row) {
+        if (!document.bytes(row, StringTableDocument::OriginalColumn,
+                            originals[static_cast<std::size_t>(row - 1)])) {
+            originals[static_cast<std::size_t>(row - 1)].clear();
+        }
+    }
+    const std::vector<std::string> translations = document.translatedTexts();
+    passes_ = textsShown(filter, {originals, translations, loadedTranslations_, checks_.findings(),
+                                  byteCharacters(parts_.codePage)});
+    hideRows();
+}
+
+void GridFilter::hideRows() {
+    TextGridView& grid = parts_.grid;
+    hidden_.resize(passes_.size(), false);
+    // The row entered last; it is already the current one, or about to be.
+    const int kept = keptRow_ != 0 ? keptRow_ : grid.currentRow();
+    for (std::size_t i = 0; i < passes_.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        const bool hide = !passes_[i] && row != kept;
+        if (hidden_[i] != hide) {
+            hidden_[i] = hide;
+            grid.setRowHidden(static_cast<int>(i), hide);
+        }
+    }
+}
+
+void GridFilter::keepShown(int row) {
+    keptRow_ = row;
+    const auto i = static_cast<std::size_t>(row - 1);
+    if (row >= 1 && i < hidden_.size() && hidden_[i]) {
+        hidden_[i] = false;
+        parts_.grid.setRowHidden(static_cast<int>(i), false);
+    }
+}
+
+void GridFilter::showAll() {
+    const QSignalBlocker blockKind(kindChoice_);
+    const QSignalBlocker blockWord(wordEdit_);
+    kindChoice_->setCurrentIndex(0);
+    wordEdit_->clear();
+    apply();
+}
+
+void GridFilter::showOnly(TextFilterKind kind) {
+    {
+        const QSignalBlocker blockKind(kindChoice_);
+        const QSignalBlocker blockWord(wordEdit_);
+        kindChoice_->setCurrentIndex(kindChoice_->findData(static_cast<int>(kind)));
+        wordEdit_->clear();
+    }
+    apply();
+    // The first text of that kind becomes the current one, if the current cell may be left.
+    const auto first = std::find(passes_.begin(), passes_.end(), true);
+    const int row = static_cast<int>(first - passes_.begin()) + 1;
+    if (first != passes_.end() && row != parts_.grid.currentRow() &&
+        parts_.grid.moveTo(row, StringTableDocument::TranslatedColumn)) {
+        hideRows();  // the row left goes when the filter hides it
+    }
+}
+
+}  // namespace tarn

@@ -1,0 +1,89 @@
+#include "app/main/save_checks.h"
+
+#include <exception>
+#include <set>
+
+#include "app/main/grid_filter.h"
+#include "app/main/main_window.h"
+#include "app/main/save_errors_dialog.h"
+#include "app/main/translation_checks.h"
+#include "app/widgets/prompter.h"
+
+namespace tarn {
+
+namespace {
+
+constexpr const char* kSection = "SaveChecks";
+
+}  // namespace
+
+bool canBeSettingsKey(const std::string& path) {
+    return !path.empty() && path.find_first_of("=\r\n") == std::string::npos &&
+           path.front() != ' ' && path.front() != '\t' && path.front() != '[' &&
+           path.front() != ';' && path.back() != ' ' && path.back() != '\t';
+}
+
+SaveChecks::SaveChecks(WindowParts& parts, TranslationChecks& checks, GridFilter& filter)
+    : QObject(&parts.window),
+      parts_(parts),
+      checks_(checks),
+      filter_(filter),
+      dialog_(new SaveErrorsDialog(&parts.window)) {}
+
+bool SaveChecks::mayWrite() {
+    checks_.refreshIfOutOfDate();  // the current cell's edit counts
+    std::set<int> texts;
+    const TextFinding* first = nullptr;
+    for (const TextFinding& found : checks_.findings()) {
+        if (found.finding.severity == Severity::Error) {
+            texts.insert(found.text);
+            first = first != nullptr ? first : &found;
+        }
+    }
+    const std::string path = parts_.executables.translatedPath.toStdString();
+    if (first == nullptr || !asksFor(path)) {
+        return true;
+    }
+    const QString question =
+        QStringLiteral("%1 %2 (first: %3 %4). Save anyway?")
+            .arg(texts.size())
+            .arg(texts.size() == 1 ? QStringLiteral("text has errors")
+                                   : QStringLiteral("texts have errors"))
+            .arg(first->text, 4, 10, QChar('0'))
+            .arg(QLatin1String(first->finding.check.data(),
+                               static_cast<qsizetype>(first->finding.check.size())));
+    dialog_->ask(question, canBeSettingsKey(path));
+    prompter().runModal(*dialog_);
+    switch (dialog_->choice()) {
+        case SaveErrorsDialog::SaveAnyway:
+            if (dialog_->dontAskAgain()) {
+                stopAsking(path);
+            }
+            return true;
+        case SaveErrorsDialog::ShowErrors:
+            filter_.showOnly(TextFilterKind::WithErrors);
+            return false;
+        case SaveErrorsDialog::Cancel:
+            break;
+    }
+    return false;
+}
+
+bool SaveChecks::asksFor(const std::string& path) const {
+    return !canBeSettingsKey(path) || parts_.window.openSettings().readBool(kSection, path, true);
+}
+
+void SaveChecks::stopAsking(const std::string& path) {
+    try {
+        ProfileFile ini = parts_.window.openSettings();
+        // A settings file that could not be read is left as it is.
+        if (ini.readError().empty()) {
+            ini.writeBool(kSection, path, false);
+            ini.save();
+        }
+    } catch (const std::exception& e) {
+        showExceptionMessage(QString::fromStdString(e.what()));
+    }
+}
+
+}  // namespace tarn
