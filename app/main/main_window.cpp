@@ -11,7 +11,6 @@
 #include "app/main/edit_commands.h"
 #include "app/main/file_commands.h"
 #include "app/main/find_wiring.h"
-#include "app/main/format_code_menu.h"
 #include "app/main/grid_controller.h"
 #include "app/main/grid_model.h"
 #include "app/main/help_commands.h"
@@ -25,6 +24,8 @@
 #include "app/main/translation_checks.h"
 #include "app/main/window_font.h"
 #include "app/main/window_text_grid.h"
+#include "app/objects/object_texts_window.h"
+#include "app/preview/format_code_menu.h"
 #include "app/widgets/help_viewer.h"
 #include "app/widgets/prompter.h"
 
@@ -97,6 +98,7 @@ void MainWindow::createCommands() {
                        actions_->paste, this);
     po_ = new PoCommands(*parts_);
     objects_ = new ObjectCommands(*parts_);
+    preview_->followGrid(objects_->objectTextsWindow().textGrid(), objects_->objectTextsWindow());
 }
 
 void MainWindow::connectActions() {
@@ -153,6 +155,8 @@ void MainWindow::connectParts() {
     connect(history_, &TextsHistory::modifiedChanged, this, &MainWindow::enableSave);
     connect(files_, &FileCommands::textsReplaced, checks_, &TranslationChecks::refresh);
     connect(edit_, &EditCommands::textsReplaced, checks_, &TranslationChecks::refresh);
+    connect(edit_, &EditCommands::textsReplaced, objects_,
+            [this] { objects_->setCStyle(document_.cstyle()); });
     connect(font_, &WindowFont::codePageChanged, this, [this](const CodePage& before) {
         find_->showInCodePage(before, codePage_);
         preview_->setCodePage(codePage_);
@@ -264,7 +268,8 @@ void MainWindow::saveTexts() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!files_->maySaveBeforeClosing()) {
+    // The object texts window asks about its own files first; either answer may keep both open.
+    if (!objects_->closeObjectTexts() || !files_->maySaveBeforeClosing()) {
         event->ignore();
         return;
     }
