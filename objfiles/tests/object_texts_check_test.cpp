@@ -30,7 +30,7 @@ TEST(ObjectTextsCheck, PairsTakeTheFirstEntryOfEachIdAndSkipGroupsWithoutBoth) {
 // Each pair's own findings, then the check across groups naming the prevailing group.
 TEST(ObjectTextsCheck, FindsEachPairsFaultsAndInconsistentGroups) {
     const std::vector<ObjFile> files = {
-        file("A.DAT", {{{0, "Take %N"}, {5, "Nimm"}}, {{0, "Door"}, {5, "Tuer"}}}),
+        file("A.DAT", {{{0, "Take \x7B"}, {5, "Nimm"}}, {{0, "Door"}, {5, "Tuer"}}}),
         file("B.DAT", {{{0, "Door"}, {5, "Tuer"}}, {{0, "Door"}, {5, "Pforte"}}}),
     };
     const std::vector<ObjectTextPair> pairs = objectTextPairs(files, 0, 5);

@@ -134,6 +134,7 @@ TEST_F(ObjectTextsBeside, TransObjIsOneWindowBesideTheMainOne) {
     // The main grid takes the focus and its texts are edited; the window stays open.
     activate(main);
     grid()->setFocus();
+    ASSERT_TRUE(grid()->moveTo(1, StringTableDocument::TranslatedColumn));
     type("!");
     pressInEditor(Qt::Key_Return);
     EXPECT_TRUE(objects().isVisible());
@@ -169,6 +170,7 @@ TEST_F(ObjectTextsBeside, ClosingTheMainWindowAsksForBothWindows) {
 
     // Answered No for the object texts, the main window's own question follows.
     const std::size_t before = prompter.messages().size();
+    ASSERT_TRUE(grid()->moveTo(1, StringTableDocument::TranslatedColumn));
     type("!");
     pressInEditor(Qt::Key_Return);
     prompter.answer(MessageAnswer::No);
