@@ -7,6 +7,7 @@
 #include "exetext/exe_profile.h"
 #include "exetext/space_budget.h"
 #include "objfiles/object_folder.h"
+#include "objfiles/object_texts_check.h"
 #include "objfiles/object_texts_document.h"
 #include "spelling/spelling_check.h"
 #include "tarntool/arguments.h"
@@ -116,59 +117,27 @@ int objCheck(const ObjCheckOptions& options) {
     const std::vector<ObjFile>& files = document.files();
 
     // Every group with both texts, as one list, so that the checks across texts see them all.
-    struct Group {
-        const ObjFile* file;
-        std::size_t number;
-    };
-    std::vector<Group> groups;
-    std::vector<std::string> sources;
-    std::vector<std::string> targets;
-    for (const ObjFile& file : files) {
-        for (std::size_t g = 0; g < file.texts.size(); ++g) {
-            const ObjText* source = nullptr;
-            const ObjText* target = nullptr;
-            for (const ObjText& entry : file.texts[g]) {
-                source = entry.id == sourceId && !source ? &entry : source;
-                target = entry.id == targetId && !target ? &entry : target;
-            }
-            if (source && target) {
-                groups.push_back({&file, g});
-                sources.push_back(source->text);
-                targets.push_back(target->text);
-            }
-        }
-    }
-    auto label = [&groups](std::size_t i) {
-        return groups[i].file->fileName + " " + std::to_string(groups[i].number);
-    };
-    std::vector<TextFinding> findings;  // text: the index into groups, from 1
-    std::vector<CheckFinding> found;
-    for (std::size_t i = 0; i < groups.size(); ++i) {
-        found.clear();
-        checkTranslation(sources[i], targets[i], false, cp, found);
-        for (CheckFinding& f : found) {
-            findings.push_back({static_cast<int>(i + 1), std::move(f)});
-        }
-    }
-    std::vector<TextFinding> across;
-    for (const Inconsistency& i : findInconsistencies(sources, targets, cp)) {
-        across.push_back({static_cast<int>(i.index + 1), inconsistentFinding(label(i.prevailing))});
-    }
-    mergeFindings(findings, std::move(across));
+    const std::vector<ObjectTextPair> pairs = objectTextPairs(files, sourceId, targetId);
+    std::vector<TextFinding> findings = checkObjectTexts(files, pairs, cp);
     if (speller) {
+        std::vector<std::string> sources;
+        std::vector<std::string> targets;
+        for (const ObjectTextPair& pair : pairs) {
+            sources.push_back(pair.source);
+            targets.push_back(pair.target);
+        }
         mergeFindings(findings, checkSpelling(sources, targets, false, codePage, *speller));
     }
 
     nlohmann::json all = nlohmann::json::array();
     for (const TextFinding& f : findings) {
-        const Group& group = groups[static_cast<std::size_t>(f.text - 1)];
+        const ObjectTextPair& pair = pairs[static_cast<std::size_t>(f.text - 1)];
         if (options.json) {
-            nlohmann::json item = {{"file", group.file->fileName}, {"group", group.number}};
+            nlohmann::json item = {{"file", files[pair.file].fileName}, {"group", pair.group}};
             item.update(findingJson(f.finding));
             all.push_back(std::move(item));
         } else {
-            std::cout << label(static_cast<std::size_t>(f.text - 1)) << " "
-                      << findingLine(f.finding) << "\n";
+            std::cout << groupLabel(files, pair) << " " << findingLine(f.finding) << "\n";
         }
     }
     if (options.json) {

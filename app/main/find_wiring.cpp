@@ -4,8 +4,8 @@
 #include "app/find/replace_dialog.h"
 #include "app/find/replace_prompt.h"
 #include "app/main/app_settings.h"
-#include "app/main/grid_text.h"
 #include "app/main/window_settings.h"
+#include "app/widgets/grid_text.h"
 
 namespace tarn {
 

@@ -2,6 +2,7 @@
 
 #include "app/main/grid_model.h"
 #include "app/main/texts_history.h"
+#include "app/widgets/game_text_delegate.h"
 #include "app/widgets/prompter.h"
 #include "exetext/string_table_document.h"
 
@@ -31,12 +32,7 @@ bool GridController::checkCurrentCell() {
     if (!error) {
         return true;
     }
-    prompter().message(
-        QStringLiteral("The C-style string you entered has an error:\n\r") +
-            QString::fromStdString(*error) +
-            QStringLiteral("\n\rYou must fix this error to continue or press ESC to undo your "
-                           "changes"),
-        QStringLiteral("Error in string"), MessageIcon::Error, MessageButtons::Ok);
+    showNotationError(*error);
     return false;
 }
 

@@ -7,7 +7,7 @@
 #include <QToolBar>
 #include <algorithm>
 
-#include "app/main/grid_text.h"
+#include "app/widgets/grid_text.h"
 #include "app/main/main_window.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/translation_checks.h"

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QPalette>
 
-#include "app/main/grid_text.h"
 #include "app/main/texts_history.h"
+#include "app/widgets/grid_text.h"
 
 namespace tarn {
 

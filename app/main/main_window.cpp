@@ -12,7 +12,6 @@
 #include "app/main/edit_commands.h"
 #include "app/main/file_commands.h"
 #include "app/main/find_wiring.h"
-#include "app/main/format_code_menu.h"
 #include "app/main/grid_controller.h"
 #include "app/main/grid_filter.h"
 #include "app/main/grid_model.h"
@@ -28,6 +27,8 @@
 #include "app/main/translation_checks.h"
 #include "app/main/window_font.h"
 #include "app/main/window_text_grid.h"
+#include "app/objects/object_texts_window.h"
+#include "app/preview/format_code_menu.h"
 #include "app/widgets/help_viewer.h"
 #include "app/widgets/prompter.h"
 
@@ -110,6 +111,7 @@ void MainWindow::createCommands() {
     table_ = new CharacterTableCommands(*parts_, *font_);
     font_->setPageLayer(
         [this](const CodePage& page, QString& note) { return table_->over(page, note); });
+    preview_->followGrid(objects_->objectTextsWindow().textGrid(), objects_->objectTextsWindow());
 }
 
 void MainWindow::connectActions() {
@@ -172,6 +174,8 @@ void MainWindow::connectParts() {
             [this] { filter_->showOnly(TextFilterKind::Untranslated); });
     connect(edit_, &EditCommands::allTextsWanted, filter_, &GridFilter::showAll);
     connect(edit_, &EditCommands::textsReplaced, checks_, &TranslationChecks::refresh);
+    connect(edit_, &EditCommands::textsReplaced, objects_,
+            [this] { objects_->setCStyle(document_.cstyle()); });
     connect(font_, &WindowFont::codePageChanged, this, [this](const CodePage& before) {
         find_->showInCodePage(before, codePage_);
         preview_->setCodePage(codePage_);
@@ -284,7 +288,8 @@ void MainWindow::saveTexts() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!files_->maySaveBeforeClosing()) {
+    // The object texts window asks about its own files first; either answer may keep both open.
+    if (!objects_->closeObjectTexts() || !files_->maySaveBeforeClosing()) {
         event->ignore();
         return;
     }

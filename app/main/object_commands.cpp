@@ -93,10 +93,25 @@ void ObjectCommands::captureSettings() {
     exe.target = std::string(patcherTargetName(builder.target()));
 }
 
+void ObjectCommands::setCStyle(bool cstyle) {
+    objectTextsWindow_->setCStyle(cstyle);
+}
+
 void ObjectCommands::openObjectTexts() {
-    objectTextsWindow_->setTranslatedExecutable(parts_.executables.translatedPath);
-    objectTextsWindow_->setPrimaryLanguageId(parts_.document.primaryLangId());
-    prompter().runModal(*objectTextsWindow_);
+    ObjectTextsWindow& window = *objectTextsWindow_;
+    window.setPrimaryLanguageId(parts_.document.primaryLangId());
+    window.setCStyle(parts_.document.cstyle());
+    if (!window.isVisible()) {
+        // An open window keeps the files it has loaded.
+        window.setTranslatedExecutable(parts_.executables.translatedPath);
+        window.show();
+    }
+    window.raise();
+    window.activateWindow();
+}
+
+bool ObjectCommands::closeObjectTexts() {
+    return !objectTextsWindow_->isVisible() || objectTextsWindow_->close();
 }
 
 void ObjectCommands::chooseObjectLanguages() {

@@ -16,7 +16,13 @@ class ObjectCommands : public QObject {
 public:
     explicit ObjectCommands(WindowParts& parts);
 
+    // Shows the object texts window beside the main one, or raises it when it is open.
     void openObjectTexts();
+    // Closes the object texts window, asking about its unsaved changes; false when it stays.
+    bool closeObjectTexts();
+    // The main window's notation, which the object texts window follows.
+    void setCStyle(bool cstyle);
+    ObjectTextsWindow& objectTextsWindow() const { return *objectTextsWindow_; }
     void chooseObjectLanguages();  // OK is a step of the history even when the IDs stay
     void setCodePage(const CodePage& codePage);
 

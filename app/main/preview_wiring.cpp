@@ -16,6 +16,10 @@ void PreviewWiring::togglePreview() {
     previewCommand_->togglePreview();
 }
 
+void PreviewWiring::followGrid(TextGrid& grid, QWidget& window) {
+    previewCommand_->followGrid(grid, window);
+}
+
 void PreviewWiring::setCodePage(const CodePage& codePage) {
     previewWindow_->setCodePage(codePage);
 }

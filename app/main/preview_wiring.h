@@ -22,6 +22,8 @@ public:
     PreviewWiring(TextGrid& grid, QAction& previewAction, QWidget& window);
 
     void togglePreview();
+    // Another window's grid, previewed while that window is active.
+    void followGrid(TextGrid& grid, QWidget& window);
     void setCodePage(const CodePage& codePage);  // the preview draws its text anew
 
     // A preview stored as visible is shown afterwards by the window's Preview command.

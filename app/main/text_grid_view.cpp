@@ -1,122 +1,16 @@
 #include "app/main/text_grid_view.h"
 
-#include <QApplication>
-#include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 
-#include "app/main/framed_code_painting.h"
-#include "app/main/grid_text.h"
-#include "app/widgets/code_page_validator.h"
+#include "app/widgets/grid_text.h"
 
 namespace tarn {
 
-GridSelectionModel::GridSelectionModel(QAbstractItemModel* model, TextGridView* grid)
-    : QItemSelectionModel(model, grid), grid_(grid) {}
-
-void GridSelectionModel::setCurrentIndex(const QModelIndex& index,
-                                         QItemSelectionModel::SelectionFlags command) {
-    CellGate* gate = grid_->gate();
-    if (index.isValid() && index != currentIndex() && gate != nullptr &&
-        !gate->mayEnterCell(index.row() + 1, index.column())) {
-        return;
-    }
-    QItemSelectionModel::setCurrentIndex(index, command);
-}
-
-GridDelegate::GridDelegate(TextGridView* grid) : QStyledItemDelegate(grid), grid_(grid) {}
-
-QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                                    const QModelIndex& index) const {
-    auto* editor = new QLineEdit(parent);
-    editor->setFrame(false);
-    QPointer<TextGridView> grid(grid_);
-    refuseUnstorableCharacters(*editor, grid_->fieldText(), [grid](const QString& message) {
-        if (grid) {
-            emit grid->characterRefused(message);
-        }
-    });
-    editor->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(editor, &QWidget::customContextMenuRequested, editor, [grid, editor](QPoint pos) {
-        if (grid) {
-            emit grid->contextMenuRequested(editor->mapToGlobal(pos));
-        }
-    });
-    const QPersistentModelIndex cell(index);
-    connect(editor, &QLineEdit::textChanged, editor, [cell, editor](const QString& text) {
-        if (cell.isValid() && editor->hasAcceptableInput()) {
-            const_cast<QAbstractItemModel*>(cell.model())->setData(cell, text, Qt::EditRole);
-        }
-    });
-    grid_->editorCreated(editor);
-    return editor;
-}
-
-void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
-    auto* line = static_cast<QLineEdit*>(editor);
-    const QString text = index.data(Qt::EditRole).toString();
-    if (line->text() != text) {
-        const QSignalBlocker block(line);
-        line->setText(text);
-    }
-}
-
-void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                         const QModelIndex& index) const {
-    QStyleOptionViewItem filled = option;
-    initStyleOption(&filled, index);
-    if (index.column() == 0 || grid_->codePage_ == nullptr ||
-        !paintCodeBytesFramed(painter, filled, *grid_->codePage_)) {
-        QStyledItemDelegate::paint(painter, option, index);
-    }
-}
-
-void GridDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
-    QStyledItemDelegate::initStyleOption(option, index);
-    // The focused cell is drawn selected.
-    if (index == grid_->currentIndex() && index.column() != 0) {
-        option->state |= QStyle::State_Selected;
-    }
-}
-
-bool GridDelegate::eventFilter(QObject* object, QEvent* event) {
-    auto* editor = qobject_cast<QLineEdit*>(object);
-    if (editor == nullptr) {
-        return QStyledItemDelegate::eventFilter(object, event);
-    }
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (grid_->gate() != nullptr && !grid_->gate()->mayCloseEditor()) {
-                return true;  // the editor stays open
-            }
-            emit commitData(editor);
-            emit closeEditor(editor, NoHint);
-            return true;
-        }
-        if (key->key() == Qt::Key_Escape) {
-            emit closeEditor(editor, RevertModelCache);
-            emit grid_->escapePressed();
-            return true;
-        }
-        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            return true;  // Tab does not move between cells
-        }
-    }
-    if (event->type() == QEvent::FocusOut) {
-        // A message box or menu over the window leaves the editor open.
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
-            return false;
-        }
-    }
-    return QStyledItemDelegate::eventFilter(object, event);
-}
-
 TextGridView::TextGridView(QWidget* parent) : QTableView(parent) {
-    setItemDelegate(new GridDelegate(this));
+    setItemDelegate(new GameTextDelegate(*this, *this));
     setSelectionMode(QAbstractItemView::NoSelection);
     setTabKeyNavigation(false);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed);
@@ -132,13 +26,31 @@ TextGridView::TextGridView(QWidget* parent) : QTableView(parent) {
 void TextGridView::setModel(QAbstractItemModel* model) {
     QTableView::setModel(model);
     auto* old = selectionModel();
-    setSelectionModel(new GridSelectionModel(model, this));
+    setSelectionModel(new GatedSelectionModel(model, this, [this](const QModelIndex& cell) {
+        CellGate* cellGate = gate();
+        return cellGate == nullptr || cellGate->mayEnterCell(cell.row() + 1, cell.column());
+    }));
     delete old;
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 }
 
+bool TextGridView::mayCloseCellEditor() {
+    return gate() == nullptr || gate()->mayCloseEditor();
+}
+
 EncodeResult TextGridView::encode(const QString& text) const {
     return codePage_ != nullptr ? displayToGameBytes(text, *codePage_) : EncodeResult{};
+}
+
+FieldText TextGridView::fieldText() const {
+    QPointer<const TextGridView> grid(this);
+    return {[grid](const QString& text) { return grid ? grid->encode(text) : EncodeResult{}; },
+            [grid] { return grid && grid->codePage_ ? *grid->codePage_ : CodePage(); },
+            [grid] { return grid ? grid->notation() : Notation::Raw; }};
+}
+
+Notation TextGridView::notation() const {
+    return notation_ ? notation_() : Notation::Raw;
 }
 
 FieldText TextGridView::fieldText() const {

@@ -1,23 +1,19 @@
 // The main window's grid view: a table over the GridModel with in-place editing of columns 1 and
-// 2. Every move of the current cell, by mouse, keyboard or command, asks the gate first; the
-// cell editor writes each change to the model at once, so the model always holds what the
-// translator sees.
+// 2 through the shared game-text editor. Every move of the current cell, by mouse, keyboard or
+// command, asks the gate first; the cell editor writes each change to the model at once, so the
+// model always holds what the translator sees.
 #pragma once
 
-#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <functional>
 
-#include "app/widgets/code_page_validator.h"
+#include "app/widgets/game_text_delegate.h"
 #include "common/code_page.h"
 #include "textcodes/typed_codes.h"
 
 namespace tarn {
-
-class TextGridView;
 
 // What the grid asks before the current cell moves or the open editor closes with Enter.
 class CellGate {
@@ -27,40 +23,7 @@ public:
     virtual bool mayCloseEditor() = 0;
 };
 
-// Refuses moves of the current cell that the grid's gate does not allow.
-class GridSelectionModel : public QItemSelectionModel {
-    Q_OBJECT
-public:
-    GridSelectionModel(QAbstractItemModel* model, TextGridView* grid);
-    void setCurrentIndex(const QModelIndex& index,
-                         QItemSelectionModel::SelectionFlags command) override;
-
-private:
-    TextGridView* grid_;
-};
-
-// The in-place editor: a line edit that accepts only characters the game can store as typed,
-// writes through on every change and passes Enter and Esc to the grid's rules. In the cells,
-// code bytes are drawn framed, so that they cannot be taken for letters.
-class GridDelegate : public QStyledItemDelegate {
-    Q_OBJECT
-public:
-    explicit GridDelegate(TextGridView* grid);
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override;
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
-
-protected:
-    bool eventFilter(QObject* object, QEvent* event) override;
-
-private:
-    TextGridView* grid_;
-};
-
-class TextGridView : public QTableView {
+class TextGridView : public QTableView, private GameTextEditorHost {
     Q_OBJECT
 public:
     explicit TextGridView(QWidget* parent = nullptr);
@@ -72,6 +35,11 @@ public:
     // The code page the editor takes characters of (it outlives the view).
     void setCodePage(const CodePage* codePage) { codePage_ = codePage; }
     EncodeResult encode(const QString& text) const;
+    // What the cell editor's text is checked against: the page, the table and the notation.
+    FieldText fieldText() const;
+    Notation notation() const;
+    // How the cells write codes (raw when not set).
+    void setNotation(std::function<Notation()> notation) { notation_ = std::move(notation); }
     // What the cell editor's text is checked against: the page, the table and the notation.
     FieldText fieldText() const;
     Notation notation() const;
@@ -104,8 +72,17 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
-    friend class GridDelegate;
-    void editorCreated(QLineEdit* editor) { editor_ = editor; }
+    // The shared cell editor's questions.
+    FieldText editorField() const override { return fieldText(); }
+    const CodePage* framedCodePage() const override { return codePage_; }
+    bool mayCloseCellEditor() override;
+    void cellEditorOpened(QLineEdit* editor) override { editor_ = editor; }
+    void cellEditorEscaped() override { emit escapePressed(); }
+    void reportRefusal(const QString& message) override { emit characterRefused(message); }
+    void cellEditorMenuRequested(const QPoint& globalPos) override {
+        emit contextMenuRequested(globalPos);
+    }
+
     QPointer<QLineEdit> editor_;  // cleared when the editor closes or is deleted
     CellGate* gate_ = nullptr;
     const CodePage* codePage_ = nullptr;

@@ -1,13 +1,11 @@
 #include "app/main/window_text_grid.h"
 
-#include <QLineEdit>
-
 #include "app/main/grid_controller.h"
 #include "app/main/grid_model.h"
-#include "app/main/grid_text.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/texts_history.h"
+#include "app/widgets/grid_text.h"
 
 namespace tarn {
 namespace {
@@ -81,16 +79,7 @@ bool WindowTextGrid::checkCurrentCell() {
 }
 
 std::optional<CellEditorState> WindowTextGrid::cellEditorState() const {
-    const QLineEdit* editor = parts_.grid.cellEditor();
-    if (editor == nullptr) {
-        return std::nullopt;
-    }
-    CellEditorState state;
-    state.text = displayToGameBytes(editor->text(), parts_.codePage).bytes;
-    state.selectionStart =
-        editor->hasSelectedText() ? editor->selectionStart() : editor->cursorPosition();
-    state.selectionLength = editor->hasSelectedText() ? editor->selectionLength() : 0;
-    return state;
+    return lineEditorState(parts_.grid.cellEditor(), parts_.codePage);
 }
 
 void WindowTextGrid::closeCellEditor() {
@@ -103,15 +92,7 @@ void WindowTextGrid::openCellEditor() {
 }
 
 void WindowTextGrid::setCellEditorSelection(int start, int length) {
-    QLineEdit* editor = parts_.grid.cellEditor();
-    if (editor == nullptr) {
-        return;
-    }
-    if (length > 0) {
-        editor->setSelection(start, length);
-    } else {
-        editor->setCursorPosition(start);
-    }
+    setLineEditorSelection(parts_.grid.cellEditor(), start, length);
 }
 
 QRect WindowTextGrid::cellRect(int row, int column) const {

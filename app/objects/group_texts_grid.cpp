@@ -2,43 +2,28 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QPointer>
-#include <QStyledItemDelegate>
 
 namespace tarn {
 
-// Creates plain line editors and hands each to the grid, which watches its changes and keys.
-class GroupTextsDelegate : public QStyledItemDelegate {
-public:
-    explicit GroupTextsDelegate(GroupTextsGrid& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex& index) const override {
-        auto* editor = new QLineEdit(parent);
-        editor->setFrame(false);
-        grid_.editorCreated(editor, index.row());
-        return editor;
-    }
-
-protected:
-    // The delegate watches its editors and closes one on Esc without committing it; the grid
-    // hears of the Esc first, while the editor still holds the edited text.
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress &&
-            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-            emit grid_.escapePressed(grid_.currentRow());
-        }
-        return QStyledItemDelegate::eventFilter(watched, event);
-    }
-
-private:
-    GroupTextsGrid& grid_;
-};
-
 GroupTextsGrid::GroupTextsGrid(QWidget* parent) : QTableWidget(0, 2, parent) {
     setHorizontalHeaderLabels({QStringLiteral("Language ID"), QStringLiteral("Text")});
-    setItemDelegate(new GroupTextsDelegate(*this));
+    setItemDelegate(new GameTextDelegate(*this, *this));
+    // The selection model QTableWidget made is replaced by one that asks before the current cell
+    // moves; the old one is deleted with its model's other views gone.
+    QItemSelectionModel* old = selectionModel();
+    setSelectionModel(new GatedSelectionModel(
+        model(), this, [this](const QModelIndex&) { return !mayLeaveCell_ || mayLeaveCell_(); }));
+    delete old;
+    // QTableWidget reports the current cell and the selection through its first selection
+    // model only: the new one reports them the same way.
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current, const QModelIndex& previous) {
+                emit currentCellChanged(current.row(), current.column(), previous.row(),
+                                        previous.column());
+                emit currentItemChanged(itemFromIndex(current), itemFromIndex(previous));
+            });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &QTableWidget::itemSelectionChanged);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
@@ -58,11 +43,15 @@ void GroupTextsGrid::editCurrentCell() {
     }
 }
 
-void GroupTextsGrid::editorCreated(QLineEdit* editor, int row) {
+void GroupTextsGrid::closeCellEditor() {
+    if (editor_ != nullptr && isEditing()) {
+        closeEditor(editor_, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void GroupTextsGrid::cellEditorOpened(QLineEdit* editor) {
     editor_ = editor;
     emit editorOpened(editor);
-    connect(editor, &QLineEdit::textEdited, this,
-            [this, row](const QString& text) { emit editorTextChanged(row, text); });
 }
 
 void GroupTextsGrid::keyPressEvent(QKeyEvent* event) {

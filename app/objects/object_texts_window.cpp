@@ -17,25 +17,33 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStringList>
+#include <QStyle>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
+#include "app/objects/boxed_branch_style.h"
 #include "app/objects/group_texts_grid.h"
 #include "app/objects/new_language_id_dialog.h"
-#include "app/objects/object_text_display.h"
+#include "app/objects/object_text_grid.h"
 #include "app/patch_builder/patch_builder_dialog.h"
+#include "app/preview/format_code_menu.h"
 #include "app/widgets/busy_guard.h"
+#include "app/widgets/grid_text.h"
 #include "app/widgets/object_names.h"
 #include "app/widgets/prompter.h"
+#include "common/code_page_choice.h"
 #include "objfiles/object_folder.h"
 
 namespace tarn {
 
 namespace {
 
-constexpr int kIndexRole = Qt::UserRole;
+constexpr int kIndexRole = Qt::UserRole;  // a file's index in the document, a group's in its file
+constexpr int kProblemRole = Qt::UserRole + 1;  // why a damaged file could not be loaded
+constexpr int kDamagedFile = -2;
 
 QString storageModeName(std::uint8_t encoding) {
     switch (encoding) {
@@ -77,14 +85,15 @@ ObjectTextsWindow::ObjectTextsWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Texts in object files[*]"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    setMinimumSize(400, 200);
-    resize(616, 411);
     createWidgets();
     createHistory();
     createGridMenu();
     newLanguageIdDialog_ = new NewLanguageIdDialog(this);
     patchBuilder_ = new PatchBuilderDialog(this);
     nameParts();
+    // The first size fits every button; the layout keeps the window from shrinking below it.
+    layout()->activate();
+    resize(QSize(616, 411).expandedTo(minimumSizeHint()));
 }
 
 void ObjectTextsWindow::nameParts() {
@@ -106,6 +115,7 @@ void ObjectTextsWindow::nameParts() {
         {buildPatchButton_, "buildPatchButton"},
         {exportPoButton_, "objectExportPoButton"},
         {importPoButton_, "objectImportPoButton"},
+        {checksButton_, "checksButton"},
         {closeButton_, "closeButton"},
         {statusBar_, "statusBar"},
         {statusLabel_, "statusLabel"},
@@ -127,6 +137,9 @@ void ObjectTextsWindow::createWidgets() {
     objectTree_->setHeaderHidden(true);
     objectTree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     objectTree_->setUniformRowHeights(true);
+    auto* branches = new BoxedBranchStyle;
+    branches->setParent(objectTree_);
+    objectTree_->setStyle(branches);
     rootNode_ = new QTreeWidgetItem(objectTree_, {QStringLiteral("Object Files")});
     rootNode_->setData(0, kIndexRole, -1);
 
@@ -178,7 +191,6 @@ void ObjectTextsWindow::createWidgets() {
     splitter_->setChildrenCollapsible(false);
 
     buttonPanel_ = new QWidget(this);
-    buttonPanel_->setFixedHeight(69);
     enhancedRleCheck_ = new QCheckBox(
         QStringLiteral("Enhanced RLE encoding (creates slightly smaller files than the original)"),
         buttonPanel_);
@@ -201,19 +213,26 @@ void ObjectTextsWindow::createWidgets() {
         new QPushButton(QStringLiteral("Create end-user translator executable..."), buttonPanel_);
     closeButton_ = new QPushButton(QStringLiteral("Close"), buttonPanel_);
     createPoButtons();
-    for (QPushButton* b :
-         {saveButton_, buildPatchButton_, exportPoButton_, importPoButton_, closeButton_}) {
+    createChecks();
+    for (QPushButton* b : {saveButton_, buildPatchButton_, exportPoButton_, importPoButton_,
+                           checksButton_, closeButton_}) {
         b->setAutoDefault(false);
     }
+    // Two rows, so that no caption is cut at the window's first size: the file commands under
+    // the saving option and the end-user program.
+    auto* options = new QHBoxLayout;
+    options->addWidget(enhancedRleCheck_);
+    options->addStretch();
+    options->addWidget(buildPatchButton_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(saveButton_);
-    buttons->addWidget(buildPatchButton_);
     buttons->addWidget(exportPoButton_);
     buttons->addWidget(importPoButton_);
+    buttons->addWidget(checksButton_);
     buttons->addStretch();
     buttons->addWidget(closeButton_);
     auto* panelLayout = new QVBoxLayout(buttonPanel_);
-    panelLayout->addWidget(enhancedRleCheck_);
+    panelLayout->addLayout(options);
     panelLayout->addLayout(buttons);
 
     statusBar_ = new QStatusBar(this);
@@ -229,12 +248,32 @@ void ObjectTextsWindow::createWidgets() {
     layout->addWidget(statusBar_);
 
     connect(objectTree_, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* node) { showNode(node); });
-    connect(textGrid_, &GroupTextsGrid::editorOpened, this, &ObjectTextsWindow::watchCellEditor);
+            [this](QTreeWidgetItem* node, QTreeWidgetItem* previous) {
+                // A text that does not convert keeps its group shown until it is corrected.
+                if (previous != nullptr && !checkCurrentCell()) {
+                    const QSignalBlocker quiet(objectTree_);
+                    objectTree_->setCurrentItem(previous);
+                    return;
+                }
+                showNode(node);
+            });
+    textGrid_->setField({[this](const QString& text) {
+                             EncodeResult bytes = displayToGameBytes(text, codePage_);
+                             // A zero byte would end the text in the file: refused like a
+                             // character the page lacks.
+                             if (bytes.ok() && !cStyle_ &&
+                                 bytes.bytes.find('\0') != std::string::npos) {
+                                 return EncodeResult{{}, EncodeFault::MissingCharacter, 0};
+                             }
+                             return bytes;
+                         },
+                         [this] { return codePage_; },
+                         [this] { return cStyle_ ? Notation::CStyle : Notation::Raw; }});
+    textGrid_->setFramedCodePage(&codePage_);
+    textGrid_->setCellCheck([this] { return checkCurrentCell(); });
     connect(textGrid_, &GroupTextsGrid::editorOpened, this, &ObjectTextsWindow::endTyping);
-    connect(textGrid_, &GroupTextsGrid::editorTextChanged, this,
-            &ObjectTextsWindow::takeEditedText);
-    connect(textGrid_, &QTableWidget::cellChanged, this, &ObjectTextsWindow::takeCommittedCell);
+    connect(textGrid_, &GroupTextsGrid::characterRefused, this, &ObjectTextsWindow::reportRefusal);
+    connect(textGrid_, &QTableWidget::cellChanged, this, &ObjectTextsWindow::takeChangedCell);
     connect(textGrid_, &QTableWidget::currentCellChanged, this,
             [this](int row, int column) { rememberUndoText(row, column); });
     connect(textGrid_, &GroupTextsGrid::enterPressed, this,
@@ -290,10 +329,23 @@ void ObjectTextsWindow::createGridMenu() {
     connect(textGrid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         gridMenu_->popup(textGrid_->viewport()->mapToGlobal(pos));
     });
+    // While a cell is edited, its context menu is the main grid's: cut, copy, paste and the codes.
+    textGridForMenus_ = std::make_unique<ObjectTextGrid>(*this, *textGrid_);
+    codeMenu_ = new QMenu(this);
+    auto* codes = new FormatCodeMenu(*codeMenu_, *textGridForMenus_, cutAction_, copyAction_,
+                                     pasteAction_, this);
+    connect(textGrid_, &GroupTextsGrid::editorMenuRequested, codes,
+            &FormatCodeMenu::popupWhileEditing);
 }
 
 QString ObjectTextsWindow::statusText() const {
     return statusLabel_->text();
+}
+
+void ObjectTextsWindow::reportRefusal(const QString& message) {
+    if (!message.isEmpty()) {  // a malformed text only beeps
+        setStatus(message);
+    }
 }
 
 void ObjectTextsWindow::setStatus(const QString& text) {
@@ -312,6 +364,7 @@ void ObjectTextsWindow::setEnhancedRle(bool enhanced) {
 void ObjectTextsWindow::updateSaveButton() {
     saveButton_->setEnabled(document_.anyModified());
     setWindowModified(document_.anyModified());
+    checkSoon();  // every change of the texts passes here
 }
 
 void ObjectTextsWindow::showEvent(QShowEvent* event) {
@@ -368,6 +421,7 @@ void ObjectTextsWindow::loadFiles() {
                     problem.rfind(folder, 0) == 0 ? problem.substr(folder.size()) : problem));
             }
             addLoadedFileNodes();
+            addDamagedFileNodes(paths, failed);
             setStatus(QStringLiteral("%1 files loaded successfully").arg(document_.files().size()));
             rootNode_->setExpanded(true);
             updateSaveButton();
@@ -413,6 +467,31 @@ void ObjectTextsWindow::addFileNode(int index) {
     node->addChildren(groups);
 }
 
+void ObjectTextsWindow::addDamagedFileNodes(const std::vector<std::filesystem::path>& paths,
+                                            const std::vector<std::string>& problems) {
+    // Each problem starts with its file's path; the damaged files take their places in the
+    // listing between the files that loaded.
+    int position = 0;
+    for (const std::filesystem::path& path : paths) {
+        const std::string prefix = path.string() + ":";
+        const auto problem = std::find_if(problems.begin(), problems.end(),
+                                          [&](const auto& p) { return p.rfind(prefix, 0) == 0; });
+        if (problem != problems.end()) {
+            auto* node =
+                new QTreeWidgetItem({QStringLiteral("%1 (damaged)")
+                                         .arg(QString::fromStdString(path.filename().string()))});
+            node->setData(0, kIndexRole, kDamagedFile);
+            node->setData(0, kProblemRole,
+                          QString::fromStdString(path.filename().string() +
+                                                 problem->substr(path.string().size())));
+            node->setIcon(0, style()->standardIcon(QStyle::SP_MessageBoxCritical));
+            node->setToolTip(0, node->data(0, kProblemRole).toString());
+            rootNode_->insertChild(position, node);
+        }
+        ++position;
+    }
+}
+
 void ObjectTextsWindow::showNode(QTreeWidgetItem* node) {
     currentGroup_ = -1;
     if (node == nullptr || node == rootNode_) {
@@ -420,12 +499,18 @@ void ObjectTextsWindow::showNode(QTreeWidgetItem* node) {
         currentFile_ = -1;
         return;
     }
+    if (node->parent() == rootNode_ && node->data(0, kIndexRole).toInt() == kDamagedFile) {
+        pages_->setCurrentWidget(rootHintPage_);
+        currentFile_ = -1;
+        setStatus(node->data(0, kProblemRole).toString());
+        return;
+    }
     if (node->parent() == rootNode_) {
         currentFile_ = node->data(0, kIndexRole).toInt();
         const ObjFile& file = document_.file(static_cast<std::size_t>(currentFile_));
         fileNameLabel_->setText(QString::fromStdString(file.fileName));
         internalIdLabel_->setText(
-            objTextToDisplay(std::string(file.name.begin(), file.name.end()), codePage_));
+            gameBytesToDisplay(std::string(file.name.begin(), file.name.end()), codePage_));
         dataTypeLabel_->setText(QStringLiteral("Type %1").arg(file.objectType()));
         storageModeLabel_->setText(storageModeName(file.encoding));
         pages_->setCurrentWidget(fileInfoPage_);

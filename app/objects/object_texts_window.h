@@ -8,12 +8,19 @@
 #include <QDialog>
 #include <QString>
 #include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/code_page.h"
 #include "enduser/carried_patcher.h"
 #include "objfiles/object_texts_document.h"
+#include "textcodes/translation_checks.h"
 
 class QAction;
 class QCheckBox;
@@ -25,6 +32,7 @@ class QStackedWidget;
 class QStatusBar;
 class QSplitter;
 class QTreeWidget;
+class QTimer;
 class QTreeWidgetItem;
 class QUndoStack;
 
@@ -34,6 +42,7 @@ class GroupTextsGrid;
 class NewLanguageIdDialog;
 class PatchBuilderDialog;
 class PoLanguageIdsDialog;
+class TextGrid;
 
 class ObjectTextsWindow : public QDialog {
     Q_OBJECT
@@ -52,6 +61,15 @@ public:
     // The code page the texts are shown and edited in; a shown group is shown anew.
     void setCodePage(const CodePage& codePage);
     const CodePage& codePage() const { return codePage_; }
+    // Whether texts are shown and typed in C-style notation (the main window's choice); a shown
+    // group is shown anew. Going back to raw notation, a C-style text that does not convert is
+    // kept as the bytes of its characters, as the main grid keeps it.
+    void setCStyle(bool cstyle);
+    bool cStyle() const { return cStyle_; }
+    // Game bytes as the grid shows them in the current notation and code page.
+    QString displayText(const std::string& bytes) const;
+    // The grid as the preview and the format-code menu see it.
+    TextGrid& textGrid() const { return *textGridForMenus_; }
     // The builder's settings dialog, owned here; the main window stores its choices.
     PatchBuilderDialog& patchBuilder() const { return *patchBuilder_; }
     // The main window's primary language ID: the target a PO export proposes.
@@ -68,6 +86,9 @@ public:
     const std::string& undoText() const { return undoText_; }
     bool isBusy() const { return busy_; }
     QString statusText() const;
+    // True when the current cell may be left; otherwise says why in a message box.
+    bool checkCurrentCell();
+    void reportRefusal(const QString& message);
 
 signals:
     // Loading has ended, whatever its outcome.
@@ -103,6 +124,8 @@ private:
     void setStatus(const QString& text);
     void addLoadedFileNodes();  // the tree catches up with the document's files
     void addFileNode(int index);
+    void addDamagedFileNodes(const std::vector<std::filesystem::path>& paths,
+                             const std::vector<std::string>& problems);
     void discardFiles();
     bool confirmClose();
     void updateSaveButton();
@@ -112,9 +135,11 @@ private:
     const ObjTextGroup& shownGroup() const;
     void showGroup(int file, int group);
     void fillGrid();
-    void watchCellEditor(QLineEdit* editor);
-    void takeEditedText(int row, const QString& text);
-    void takeCommittedCell(int row, int column);
+    void showAnew(const std::function<void()>& change);
+    // The game bytes of a cell's text in the current notation; false with the error message.
+    bool cellBytes(const QString& shown, std::string& result) const;
+    void takeCellText(int row, const QString& text);
+    void takeChangedCell(int row, int column);
     void rememberUndoText(int row, int column);
     void restoreUndoText(int row);
     void selectGridRow(int row);
@@ -129,12 +154,21 @@ private:
     void clearHistory();
     void stepHistory(bool back);
 
+    // The checks (object_texts_window_checks.cpp).
+    void createChecks();
+    void chooseCheckedIds();  // asks the pair of IDs, then checks
+    void checkSoon();         // after a change of the texts
+    void runChecks();
+    void markTree();
+    void showGroupFindings();
+
     // PO files (object_texts_window_po.cpp).
     void createPoButtons();
     bool askPoLanguageIds(bool exporting);
 
     ObjectTextsDocument document_;
     CodePage codePage_;
+    bool cStyle_ = false;
     QString translatedExecutable_;
     CarriedProgramSource carriedProgram_ = carriedPatcher;
     int currentFile_ = -1;
@@ -152,6 +186,11 @@ private:
     NewLanguageIdDialog* newLanguageIdDialog_ = nullptr;
     PatchBuilderDialog* patchBuilder_ = nullptr;
     PoLanguageIdsDialog* poLanguageIdsDialog_ = nullptr;
+    // The checked pair (source, target), once chosen; the findings by file and group.
+    std::optional<std::pair<int, int>> checkedIds_;
+    std::map<std::pair<std::size_t, std::size_t>, std::vector<CheckFinding>> findings_;
+    QTimer* checksTimer_ = nullptr;
+    QPushButton* checksButton_ = nullptr;
     int primaryLanguageId_ = 0;
     std::string poFolder_;
 
@@ -177,6 +216,8 @@ private:
     QStatusBar* statusBar_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     QMenu* gridMenu_ = nullptr;
+    QMenu* codeMenu_ = nullptr;  // the cell editor's, filled by FormatCodeMenu
+    std::unique_ptr<TextGrid> textGridForMenus_;
     QAction* cutAction_ = nullptr;
     QAction* copyAction_ = nullptr;
     QAction* pasteAction_ = nullptr;

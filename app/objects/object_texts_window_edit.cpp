@@ -11,13 +11,14 @@
 
 #include "app/objects/group_texts_grid.h"
 #include "app/objects/new_language_id_dialog.h"
-#include "app/objects/object_text_display.h"
 #include "app/objects/object_texts_window.h"
 #include "app/patch_builder/build_patch.h"
 #include "app/widgets/busy_guard.h"
-#include "app/widgets/code_page_validator.h"
+#include "app/widgets/game_text_delegate.h"
+#include "app/widgets/grid_text.h"
 #include "app/widgets/prompter.h"
 #include "common/code_page_choice.h"
+#include "textcodes/cstyle.h"
 
 namespace tarn {
 
@@ -83,6 +84,7 @@ void ObjectTextsWindow::showGroup(int file, int group) {
     selectGridRow(0);
     const ObjTextGroup& entries = shownGroup();
     undoText_ = entries.empty() ? std::string() : entries.front().text;
+    showGroupFindings();
 }
 
 void ObjectTextsWindow::fillGrid() {
@@ -92,22 +94,46 @@ void ObjectTextsWindow::fillGrid() {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const int row = static_cast<int>(i);
         textGrid_->setItem(row, 0, idItem(entries[i].id, textGrid_->palette()));
-        textGrid_->setItem(row, 1,
-                           new QTableWidgetItem(objTextToDisplay(entries[i].text, codePage_)));
+        textGrid_->setItem(row, 1, new QTableWidgetItem(displayText(entries[i].text)));
     }
     filling_ = false;
 }
 
-void ObjectTextsWindow::setCodePage(const CodePage& codePage) {
-    if (codePage == codePage_) {
-        return;
+QString ObjectTextsWindow::displayText(const std::string& bytes) const {
+    return gameBytesToDisplay(cStyle_ ? rawToCStyle(bytes) : bytes, codePage_);
+}
+
+bool ObjectTextsWindow::cellBytes(const QString& shown, std::string& result) const {
+    const EncodeResult encoded = displayToGameBytes(shown, codePage_);
+    if (!encoded.ok()) {
+        result = missingCharacterMessage(encoded.missing, codePage_);
+        return false;
     }
-    // An open editor closes while its characters still read in the old page.
+    if (cStyle_) {
+        return cStyleToRaw(encoded.bytes, result);
+    }
+    result = encoded.bytes;
+    return true;
+}
+
+bool ObjectTextsWindow::checkCurrentCell() {
+    const QTableWidgetItem* item =
+        currentGroup_ >= 0 && !filling_ ? textGrid_->item(textGrid_->currentRow(), 1) : nullptr;
+    std::string error;
+    if (item == nullptr || cellBytes(item->text(), error)) {
+        return true;
+    }
+    showNotationError(error);
+    return false;
+}
+
+void ObjectTextsWindow::showAnew(const std::function<void()>& change) {
+    // An open editor closes while its characters still read as before.
     const int row = textGrid_->currentRow();
     if (currentGroup_ >= 0) {
         textGrid_->setCurrentItem(nullptr);
     }
-    codePage_ = codePage;
+    change();
     if (currentGroup_ >= 0) {
         fillGrid();
         selectGridRow(row);
@@ -116,13 +142,30 @@ void ObjectTextsWindow::setCodePage(const CodePage& codePage) {
     }
 }
 
-void ObjectTextsWindow::watchCellEditor(QLineEdit* editor) {
-    // Object texts hold their codes as bytes: the raw notation.
-    refuseUnstorableCharacters(
-        *editor,
-        {[this](const QString& text) { return displayToObjText(text, codePage_); },
-         [this] { return codePage_; }, [] { return Notation::Raw; }},
-        [this](const QString& message) { setStatus(message); });
+void ObjectTextsWindow::setCodePage(const CodePage& codePage) {
+    if (codePage != codePage_) {
+        showAnew([&] { codePage_ = codePage; });
+        checkSoon();  // the checks read the bytes' characters in the page
+    }
+}
+
+void ObjectTextsWindow::setCStyle(bool cstyle) {
+    if (cstyle == cStyle_) {
+        return;
+    }
+    const int row = textGrid_->currentRow();
+    const QTableWidgetItem* item = currentGroup_ >= 0 ? textGrid_->item(row, 1) : nullptr;
+    std::string bytes;
+    if (item != nullptr && cStyle_ && !cellBytes(item->text(), bytes)) {
+        // The text that does not convert is kept as typed, as raw text.
+        const EncodeResult typed = displayToGameBytes(item->text(), codePage_);
+        if (typed.ok() && typed.bytes.find('\0') == std::string::npos) {
+            typeText(static_cast<std::size_t>(row), typed.bytes);
+        }
+    }
+    showAnew([&] { cStyle_ = cstyle; });
+    endTyping();
+    rememberUndoText(textGrid_->currentRow(), 1);
 }
 
 void ObjectTextsWindow::selectGridRow(int row) {
@@ -131,31 +174,22 @@ void ObjectTextsWindow::selectGridRow(int row) {
     }
 }
 
-void ObjectTextsWindow::takeEditedText(int row, const QString& text) {
+void ObjectTextsWindow::takeCellText(int row, const QString& text) {
     if (filling_ || currentGroup_ < 0 || row < 0 || row >= static_cast<int>(shownGroup().size())) {
         return;
     }
-    const EncodeResult bytes = displayToObjText(text, codePage_);
-    if (!bytes.ok()) {
-        return;  // never stored with a character replaced
+    // A text that does not convert stays in the cell, never stored with a character replaced,
+    // until it is corrected or Esc brings back the text it had.
+    std::string bytes;
+    if (cellBytes(text, bytes) && shownGroup()[static_cast<std::size_t>(row)].text != bytes) {
+        typeText(static_cast<std::size_t>(row), std::move(bytes));
     }
-    if (bytes.bytes.find('\0') != std::string::npos) {
-        return;  // a zero byte would end the text on disk
-    }
-    typeText(static_cast<std::size_t>(row), bytes.bytes);
 }
 
-void ObjectTextsWindow::takeCommittedCell(int row, int column) {
-    if (filling_ || column != 1 || currentGroup_ < 0) {
-        return;
-    }
-    // A committed editor: the group already follows each keystroke, unless the text reached the
-    // cell some other way.
-    const ObjTextGroup& entries = shownGroup();
-    const QString text = textGrid_->item(row, 1)->text();
-    if (row < static_cast<int>(entries.size()) &&
-        entries[static_cast<std::size_t>(row)].text != displayToObjText(text, codePage_).bytes) {
-        takeEditedText(row, text);
+void ObjectTextsWindow::takeChangedCell(int row, int column) {
+    // The cell editor writes every change into the cell; other changes come the same way.
+    if (column == 1 && !filling_) {
+        takeCellText(row, textGrid_->item(row, 1)->text());
     }
 }
 
@@ -170,17 +204,16 @@ void ObjectTextsWindow::rememberUndoText(int row, int column) {
 }
 
 void ObjectTextsWindow::restoreUndoText(int row) {
-    if (currentGroup_ < 0 || row < 0) {
+    if (currentGroup_ < 0 || row < 0 || textGrid_->item(row, 1) == nullptr) {
         return;
     }
     // Back into the cell and, through the same change, back into the group.
+    const QString shown = displayText(undoText_);
     if (QLineEdit* editor = textGrid_->cellEditor()) {
-        editor->setText(objTextToDisplay(undoText_, codePage_));
+        const QSignalBlocker quiet(editor);
+        editor->setText(shown);
     }
-    takeEditedText(row, objTextToDisplay(undoText_, codePage_));
-    filling_ = true;
-    textGrid_->item(row, 1)->setText(objTextToDisplay(undoText_, codePage_));
-    filling_ = false;
+    textGrid_->item(row, 1)->setText(shown);
 }
 
 void ObjectTextsWindow::addLanguageId() {
@@ -262,7 +295,8 @@ void ObjectTextsWindow::stepTextGroup(bool forward) {
     QTreeWidgetItem* node = objectTree_->currentItem();
     while (node != nullptr) {
         node = forward ? nextInTree(node) : previousInTree(node);
-        if (node != nullptr && node->childCount() == 0) {
+        // Group nodes only: a file without groups, or a damaged one, is passed by.
+        if (node != nullptr && node->parent() != nullptr && node->parent()->parent() != nullptr) {
             objectTree_->setCurrentItem(node);
             objectTree_->scrollToItem(node);
             return;
@@ -272,6 +306,9 @@ void ObjectTextsWindow::stepTextGroup(bool forward) {
 }
 
 void ObjectTextsWindow::saveModified() {
+    if (!checkCurrentCell()) {
+        return;
+    }
     ObjectSaveReport report;
     try {
         busy_ = true;

@@ -9,6 +9,7 @@
 
 #include "app/objects/group_texts_grid.h"
 #include "app/objects/object_texts_window.h"
+#include "app/preview/text_grid.h"
 #include "app/widgets/undo_command.h"
 
 namespace tarn {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QTimer>
+#include <QWidget>
 
 #include "app/preview/preview_window.h"
 #include "app/preview/text_grid.h"
@@ -36,8 +37,22 @@ void PreviewCommand::togglePreview() {
     }
 }
 
+void PreviewCommand::followGrid(TextGrid& grid, QWidget& window) {
+    otherGrids_.emplace_back(&grid, &window);
+}
+
+TextGrid& PreviewCommand::gridInFocus() const {
+    for (const auto& [grid, window] : otherGrids_) {
+        if (window && window->isActiveWindow()) {
+            return *grid;
+        }
+    }
+    return grid_;
+}
+
 void PreviewCommand::refreshPreview() {
-    window_.showText(currentCellText(grid_), grid_.cStyle());
+    const TextGrid& grid = gridInFocus();
+    window_.showText(currentCellText(grid), grid.cStyle());
 }
 
 }  // namespace tarn

@@ -1,12 +1,17 @@
 // What the main window's Preview action does: the checked action shows the preview window and
-// polls the grid's current cell every 100 ms; closing the window with its close box triggers
-// the action again, which unchecks it.
+// polls the current cell every 100 ms, of the grid whose window is active (the main grid's
+// when none of the other grids' is); closing the window with its close box triggers the action
+// again, which unchecks it.
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QTimer;
+class QWidget;
 
 namespace tarn {
 
@@ -22,6 +27,10 @@ public:
     PreviewCommand(QAction& previewAction, PreviewWindow& window, TextGrid& grid,
                    QObject* parent = nullptr);
 
+    // Another window's grid, previewed while that window is the active one.
+    void followGrid(TextGrid& grid, QWidget& window);
+    TextGrid& gridInFocus() const;
+
 public slots:
     // Shows or hides the preview and runs or stops the timer after the action's check mark.
     void togglePreview();
@@ -32,6 +41,7 @@ private:
     QAction& previewAction_;
     PreviewWindow& window_;
     TextGrid& grid_;
+    std::vector<std::pair<TextGrid*, QPointer<QWidget>>> otherGrids_;
     QTimer* pollTimer_;
 };
 

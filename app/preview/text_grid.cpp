@@ -1,5 +1,9 @@
 #include "app/preview/text_grid.h"
 
+#include <QLineEdit>
+
+#include "app/widgets/grid_text.h"
+
 namespace tarn {
 
 std::string currentCellText(const TextGrid& grid) {
@@ -7,6 +11,29 @@ std::string currentCellText(const TextGrid& grid) {
         return editor->text;
     }
     return grid.cellText(grid.currentRow(), grid.currentColumn());
+}
+
+std::optional<CellEditorState> lineEditorState(const QLineEdit* editor, const CodePage& codePage) {
+    if (editor == nullptr) {
+        return std::nullopt;
+    }
+    CellEditorState state;
+    state.text = displayToGameBytes(editor->text(), codePage).bytes;
+    state.selectionStart =
+        editor->hasSelectedText() ? editor->selectionStart() : editor->cursorPosition();
+    state.selectionLength = editor->hasSelectedText() ? editor->selectionLength() : 0;
+    return state;
+}
+
+void setLineEditorSelection(QLineEdit* editor, int start, int length) {
+    if (editor == nullptr) {
+        return;
+    }
+    if (length > 0) {
+        editor->setSelection(start, length);
+    } else {
+        editor->setCursorPosition(start);
+    }
 }
 
 }  // namespace tarn

@@ -10,6 +10,7 @@
 
 #include "common/code_page.h"
 
+class QLineEdit;
 class QWidget;
 
 namespace tarn {
@@ -73,5 +74,10 @@ public:
 
 // The text of the current cell as it stands: the cell editor's while it is open.
 std::string currentCellText(const TextGrid& grid);
+
+// A grid's open cell editor as TextGrid tells it (nothing without an editor), and the selection
+// set in it (a caret where length is 0).
+std::optional<CellEditorState> lineEditorState(const QLineEdit* editor, const CodePage& codePage);
+void setLineEditorSelection(QLineEdit* editor, int start, int length);
 
 }  // namespace tarn

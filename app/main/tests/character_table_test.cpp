@@ -10,7 +10,7 @@
 #include <QStyleOptionViewItem>
 #include <algorithm>
 
-#include "app/main/framed_code_painting.h"
+#include "app/widgets/framed_code_painting.h"
 #include "app/main/tests/editor_fixture.h"
 #include "textcodes/character_table.h"
 #include "textcodes/typed_codes.h"

@@ -1,4 +1,4 @@
-#include "app/main/format_code_menu.h"
+#include "app/preview/format_code_menu.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <QStatusTipEvent>
 
 #include "app/main/grid_model.h"
-#include "app/main/grid_text.h"
+#include "app/widgets/grid_text.h"
 #include "app/main/tests/editor_fixture.h"
 #include "textcodes/cstyle.h"
 

@@ -2,12 +2,16 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "app/main/tests/editor_fixture.h"
+#include "app/objects/group_texts_grid.h"
 #include "app/objects/object_language_dialog.h"
 #include "app/objects/object_texts_window.h"
 #include "app/patch_builder/patch_builder_dialog.h"
+#include "app/preview/preview_command.h"
+#include "app/preview/preview_window.h"
 #include "app/widgets/test_support/child_by_name.h"
 #include "app/widgets/test_support/test_application.h"
 #include "objfiles/sample_objects.h"
@@ -62,15 +66,15 @@ TEST_F(ObjectWindowsWiring, NewSectionsFollowTheSettingsOrder) {
 TEST_F(ObjectWindowsWiring, TheTranslationWindowKeepsItsPlacement) {
     writeGame();
     writeSettings(
-        "[ObjTrans]\r\nLeft=50\r\nTop=60\r\nWidth=500\r\nHeight=300\r\n"
+        "[ObjTrans]\r\nLeft=10\r\nTop=60\r\nWidth=740\r\nHeight=450\r\n"
         "[PluginLang]\r\nLeft=70\r\nTop=80\r\n");
     MainWindow& main = start();
-    EXPECT_EQ(child<ObjectTextsWindow>("objectTextsWindow")->geometry(), QRect(50, 60, 500, 300));
+    EXPECT_EQ(child<ObjectTextsWindow>("objectTextsWindow")->geometry(), QRect(10, 60, 740, 450));
     EXPECT_EQ(child<ObjectLanguageDialog>("objectLanguageDialog")->pos(), QPoint(70, 80));
-    child<ObjectTextsWindow>("objectTextsWindow")->setGeometry(55, 65, 500, 300);
+    child<ObjectTextsWindow>("objectTextsWindow")->setGeometry(15, 65, 740, 450);
     main.close();
     const std::string ini = settingsText();
-    EXPECT_NE(ini.find("[ObjTrans]\r\nLeft=55\r\nTop=65\r\nWidth=500\r\nHeight=300\r\n"),
+    EXPECT_NE(ini.find("[ObjTrans]\r\nLeft=15\r\nTop=65\r\nWidth=740\r\nHeight=450\r\n"),
               std::string::npos)
         << ini;
     EXPECT_NE(ini.find("[PluginLang]\r\nLeft=70\r\nTop=80\r\n"), std::string::npos) << ini;
@@ -91,27 +95,116 @@ TEST_F(ObjectWindowsWiring, PluginLangOkMarksTheTextsModified) {
     EXPECT_TRUE(action("saveAction")->isEnabled());
 }
 
-TEST_F(ObjectWindowsWiring, TransObjShowsTheFilesBesideTheTranslatedExecutable) {
+class ObjectTextsBeside : public EditorTest {
+protected:
+    void writeObjectFile(const ObjFileTexts& texts) {
+        fs::create_directories(transPath.parent_path() / "objdata");
+        writeFileAtomically(transPath.parent_path() / "objdata" / "SWORD.DAT",
+                            makeSampleObjectFile(3, 1, texts, {'S', 'W', 'O', 'R', 'D'}, 1));
+    }
+    ObjectTextsWindow& objects() const { return *child<ObjectTextsWindow>("objectTextsWindow"); }
+    // Opens the window from the main one and waits until its files are loaded.
+    void openObjects() {
+        action("objectTextsAction")->trigger();
+        ASSERT_TRUE(processEventsUntil(
+            [&] { return objects().statusText().endsWith("loaded successfully"); }));
+    }
+    QTreeWidget* tree() const { return childByName<QTreeWidget>(objects(), "objectTree"); }
+    GroupTextsGrid* objectGrid() const {
+        return childByName<GroupTextsGrid>(objects(), "textGrid");
+    }
+    static void activate(QWidget& window) {
+        window.activateWindow();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+};
+
+TEST_F(ObjectTextsBeside, TransObjIsOneWindowBesideTheMainOne) {
     writeGame();
     writeSettings();
-    fs::create_directories(transPath.parent_path() / "objdata");
-    writeFileAtomically(transPath.parent_path() / "objdata" / "SWORD.DAT",
-                        makeSampleObjectFile(3, 1, {{{0, "Sword"}}}, {'S', 'W', 'O', 'R', 'D'}, 1));
-    start();
-    int files = -1;
-    QString status;
-    prompter.onDialog([&](QDialog& d) {
-        auto& window = static_cast<ObjectTextsWindow&>(d);
-        processEventsUntil([&] { return window.statusText().endsWith("loaded successfully"); });
-        files = childByName<QTreeWidget>(window, "objectTree")->topLevelItem(0)->childCount();
-        status = window.statusText();
-        childByName<QPushButton>(window, "closeButton")->click();
-    });
+    writeObjectFile({{{0, "Sword"}}});
+    MainWindow& main = start();
+    openObjects();
+    EXPECT_EQ(objects().statusText(), "1 files loaded successfully");
+    EXPECT_EQ(tree()->topLevelItem(0)->childCount(), 1);
+    EXPECT_FALSE(objects().isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    // The main grid takes the focus and its texts are edited; the window stays open.
+    activate(main);
+    grid()->setFocus();
+    ASSERT_TRUE(grid()->moveTo(1, StringTableDocument::TranslatedColumn));
+    type("!");
+    pressInEditor(Qt::Key_Return);
+    EXPECT_TRUE(objects().isVisible());
+    EXPECT_TRUE(main.document().modified());
+
+    // Opened again: the same window, its files kept, and it is raised.
     action("objectTextsAction")->trigger();
-    EXPECT_EQ(files, 1);
-    EXPECT_EQ(status, "1 files loaded successfully");
-    EXPECT_FALSE(child<ObjectTextsWindow>("objectTextsWindow")->isVisible());
-    EXPECT_TRUE(child<ObjectTextsWindow>("objectTextsWindow")->document().files().empty());
+    EXPECT_EQ(main.findChildren<ObjectTextsWindow*>().size(), 1);
+    EXPECT_TRUE(objects().isVisible());
+    EXPECT_EQ(objects().document().files().size(), 1u);
+
+    childByName<QPushButton>(objects(), "closeButton")->click();
+    EXPECT_FALSE(objects().isVisible());
+    EXPECT_TRUE(objects().document().files().empty());
+}
+
+TEST_F(ObjectTextsBeside, ClosingTheMainWindowAsksForBothWindows) {
+    writeGame();
+    writeSettings();
+    writeObjectFile({{{0, "Sword"}}});
+    MainWindow& main = start();
+    openObjects();
+    objects().document().setText(0, 0, 0, "Schwert");
+    ASSERT_TRUE(objects().document().anyModified());
+
+    prompter.answer(MessageAnswer::Cancel);
+    EXPECT_FALSE(main.close());
+    EXPECT_TRUE(objects().isVisible());
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(prompter.messages().back().text,
+              "Some of your changes aren't saved yet.\r\nDo you want to save them before closing "
+              "the window?");
+
+    // Answered No for the object texts, the main window's own question follows.
+    const std::size_t before = prompter.messages().size();
+    ASSERT_TRUE(grid()->moveTo(1, StringTableDocument::TranslatedColumn));
+    type("!");
+    pressInEditor(Qt::Key_Return);
+    prompter.answer(MessageAnswer::No);
+    prompter.answer(MessageAnswer::Cancel);
+    EXPECT_FALSE(main.close());
+    ASSERT_EQ(prompter.messages().size(), before + 2);
+    EXPECT_EQ(prompter.messages().back().caption, "Unsaved changes");
+    EXPECT_FALSE(objects().isVisible());
+    EXPECT_TRUE(main.isVisible());
+}
+
+TEST_F(ObjectTextsBeside, ObjectTextsFollowTheNotationAndThePreviewFollowsTheActiveGrid) {
+    writeGame();
+    writeSettings();
+    writeObjectFile({{{0, "Sword\x05"}, {5, "Schwert"}}});
+    MainWindow& main = start();
+    action("notationAction")->trigger();
+    ASSERT_TRUE(main.document().cstyle());
+    openObjects();
+    tree()->setCurrentItem(tree()->topLevelItem(0)->child(0)->child(0));
+    EXPECT_EQ(objectGrid()->item(0, 1)->text(), "Sword\\n");
+
+    auto* preview = child<PreviewCommand>("previewCommand");
+    activate(objects());
+    objectGrid()->setCurrentCell(1, 1);
+    preview->refreshPreview();
+    EXPECT_EQ(child<PreviewWindow>("previewWindow")->lastText(), "Schwert");
+    activate(main);
+    preview->refreshPreview();
+    EXPECT_EQ(child<PreviewWindow>("previewWindow")->lastText(), "Hi");
+
+    // Back to raw notation in the main window: the object texts show the code as a picture.
+    action("notationAction")->trigger();
+    EXPECT_EQ(objectGrid()->item(0, 1)->text(), QStringLiteral("Sword\u2405"));
 }
 
 }  // namespace

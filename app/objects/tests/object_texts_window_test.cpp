@@ -384,11 +384,20 @@ TEST_F(ObjectTextsWindowTest, AnUnreadableFileIsNamedAndTheOthersLoad) {
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, "b.dat: unexpected end of data at byte 26");
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
-    ASSERT_EQ(root()->childCount(), 2);
-    EXPECT_EQ(fileNode(1)->text(0), "c.dat");
+    // Listed as damaged in its place; selecting it names the problem.
+    ASSERT_EQ(root()->childCount(), 3);
+    EXPECT_EQ(fileNode(1)->text(0), "b.dat (damaged)");
+    EXPECT_EQ(fileNode(2)->text(0), "c.dat");
     EXPECT_EQ(window.document().files().size(), 2u);
     EXPECT_EQ(window.statusText(), "2 files loaded successfully");
     EXPECT_TRUE(window.isVisible());
+    tree()->setCurrentItem(fileNode(1));
+    EXPECT_EQ(window.statusText(), "b.dat: unexpected end of data at byte 26");
+    EXPECT_EQ(page(), "rootHintPage");
+    // Stepping through the groups passes it by.
+    tree()->setCurrentItem(fileNode(0)->child(0));
+    window.goToNextGroup();
+    EXPECT_EQ(tree()->currentItem(), fileNode(2)->child(0));
     EXPECT_TRUE(buttonPanel()->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

@@ -1,10 +1,10 @@
-#include "app/main/framed_code_painting.h"
+#include "app/widgets/framed_code_painting.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
 
-#include "app/main/grid_text.h"
+#include "app/widgets/grid_text.h"
 #include "app/widgets/shown_code_bytes.h"
 #include "textcodes/typed_codes.h"
 

@@ -1,4 +1,4 @@
-#include "app/main/grid_text.h"
+#include "app/widgets/grid_text.h"
 
 #include "app/widgets/shown_code_bytes.h"
 

@@ -1,0 +1,38 @@
+// The translation checks over object texts: in every text group that holds both language IDs,
+// the target-language text is checked against the source-language text (translation_checks.h),
+// and the groups are compared with each other for the "inconsistent" check. tarntool's obj check
+// and the object texts window report these findings.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "objfiles/obj_text_model.h"
+#include "textcodes/translation_checks.h"
+
+namespace tarn {
+
+// One group's pair of texts (the first entry of each ID in the group).
+struct ObjectTextPair {
+    std::size_t file = 0;
+    std::size_t group = 0;  // from 0, as the checks' labels count them
+    std::string source;
+    std::string target;
+};
+
+// Every group holding both IDs, in document order.
+std::vector<ObjectTextPair> objectTextPairs(const std::vector<ObjFile>& files,
+                                            std::uint8_t sourceId, std::uint8_t targetId);
+
+// How a finding names its group: "CHEST.DAT 3".
+std::string groupLabel(const std::vector<ObjFile>& files, const ObjectTextPair& pair);
+
+// The findings of every pair (raw notation) and those across the pairs, in pair order; a
+// finding's text is its pair's index + 1.
+std::vector<TextFinding> checkObjectTexts(const std::vector<ObjFile>& files,
+                                          const std::vector<ObjectTextPair>& pairs,
+                                          const ByteCharacters& characters);
+
+}  // namespace tarn
