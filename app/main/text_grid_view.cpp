@@ -53,17 +53,6 @@ Notation TextGridView::notation() const {
     return notation_ ? notation_() : Notation::Raw;
 }
 
-FieldText TextGridView::fieldText() const {
-    QPointer<const TextGridView> grid(this);
-    return {[grid](const QString& text) { return grid ? grid->encode(text) : EncodeResult{}; },
-            [grid] { return grid && grid->codePage_ ? *grid->codePage_ : CodePage(); },
-            [grid] { return grid ? grid->notation() : Notation::Raw; }};
-}
-
-Notation TextGridView::notation() const {
-    return notation_ ? notation_() : Notation::Raw;
-}
-
 int TextGridView::currentRow() const {
     const QModelIndex i = currentIndex();
     return i.isValid() ? i.row() + 1 : 0;

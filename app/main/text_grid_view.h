@@ -40,11 +40,6 @@ public:
     Notation notation() const;
     // How the cells write codes (raw when not set).
     void setNotation(std::function<Notation()> notation) { notation_ = std::move(notation); }
-    // What the cell editor's text is checked against: the page, the table and the notation.
-    FieldText fieldText() const;
-    Notation notation() const;
-    // How the cells write codes (raw when not set).
-    void setNotation(std::function<Notation()> notation) { notation_ = std::move(notation); }
 
     int currentRow() const;     // 1..3453, 0 when there is no current cell
     int currentColumn() const;  // 0..3, -1 when there is no current cell
