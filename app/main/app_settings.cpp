@@ -109,6 +109,10 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
 
     s.folders.translationPo = ini.readString("Folders", "TranslationPO", "");
     s.folders.objectPo = ini.readString("Folders", "ObjectPO", "");
+
+    s.spelling.language = ini.readString("Spelling", "Language", "");
+    s.spelling.dictionaryFolder = ini.readString("Spelling", "DictionaryFolder", "");
+    s.translation.language = ini.readString("Translation", "Language", "");
 }
 
 void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
@@ -171,6 +175,16 @@ void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
     };
     writeFolder("TranslationPO", s.folders.translationPo);
     writeFolder("ObjectPO", s.folders.objectPo);
+    // A value never set adds nothing to the file; one set before is written even when emptied.
+    const auto writeChoice = [&ini](const char* section, const char* key,
+                                    const std::string& value) {
+        if (!value.empty() || !ini.readString(section, key, "").empty()) {
+            ini.writeString(section, key, value);
+        }
+    };
+    writeChoice("Spelling", "Language", s.spelling.language);
+    writeChoice("Spelling", "DictionaryFolder", s.spelling.dictionaryFolder);
+    writeChoice("Translation", "Language", s.translation.language);
     ini.save();
 }
 

@@ -23,10 +23,12 @@ class FindWiring;
 class GridController;
 class GridModel;
 class HelpCommands;
+class IdenticalTexts;
 class MainActions;
 class ObjectCommands;
 class PoCommands;
 class PreviewWiring;
+class SpellingCommands;
 class StatusLine;
 class TextGridView;
 class TextsHistory;
@@ -116,6 +118,8 @@ private:
     PreviewWiring* preview_;
     PoCommands* po_;
     ObjectCommands* objects_;
+    IdenticalTexts* identical_;
+    SpellingCommands* spelling_;
 };
 
 }  // namespace tarn

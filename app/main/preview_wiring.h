@@ -29,6 +29,7 @@ public:
     void captureSettings(AppSettings& settings) const;
 
 private:
+    QWidget& window_;
     PreviewWindow* previewWindow_;
     PreviewCommand* previewCommand_;
 };

@@ -9,6 +9,7 @@
 
 #include "app/main/grid_text.h"
 #include "app/widgets/code_page_validator.h"
+#include "app/widgets/paste_guard.h"
 
 namespace tarn {
 
@@ -31,6 +32,8 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
                                     const QModelIndex& index) const {
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
+    guardTextLength(*editor,
+                    grid_->textLimit_ ? grid_->textLimit_() : textFieldLimit(nullptr, true));
     QPointer<TextGridView> grid(grid_);
     refuseMissingCharacters(
         *editor, [grid](const QString& text) { return grid ? grid->encode(text) : EncodeResult{}; },
@@ -52,6 +55,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
         }
     });
     grid_->editorCreated(editor);
+    emit grid_->editorOpened(editor);
     return editor;
 }
 
@@ -59,6 +63,9 @@ void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
     auto* line = static_cast<QLineEdit*>(editor);
     const QString text = index.data(Qt::EditRole).toString();
     if (line->text() != text) {
+        if (text.size() > line->maxLength()) {
+            line->setMaxLength(static_cast<int>(text.size()));  // a text is never cut
+        }
         const QSignalBlocker block(line);
         line->setText(text);
     }

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <functional>
 
 #include "common/code_page.h"
 
@@ -66,6 +67,8 @@ public:
     // The code page the editor takes characters of (it outlives the view).
     void setCodePage(const CodePage* codePage) { codePage_ = codePage; }
     EncodeResult encode(const QString& text) const;
+    // The longest text the editor takes, asked each time it opens.
+    void setTextLimit(std::function<int()> limit) { textLimit_ = std::move(limit); }
 
     int currentRow() const;     // 1..3453, 0 when there is no current cell
     int currentColumn() const;  // 0..3, -1 when there is no current cell
@@ -84,6 +87,7 @@ signals:
     void escapePressed();  // Esc, with or without the editor
     void contextMenuRequested(const QPoint& globalPos);  // right click in the editor
     void characterRefused(char32_t character);  // a typed or pasted character the page lacks
+    void editorOpened(QLineEdit* editor);       // a cell editor was made, before it shows
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -97,6 +101,7 @@ private:
     QPointer<QLineEdit> editor_;  // cleared when the editor closes or is deleted
     CellGate* gate_ = nullptr;
     const CodePage* codePage_ = nullptr;
+    std::function<int()> textLimit_;
     bool bypassGate_ = false;
 };
 

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QStyledItemDelegate>
 
+#include "app/widgets/paste_guard.h"
+
 namespace tarn {
 
 // Creates plain line editors and hands each to the grid, which watches its changes and keys.
@@ -17,6 +19,7 @@ public:
                           const QModelIndex& index) const override {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
+        guardTextLength(*editor, textFieldLimit(nullptr, false));
         grid_.editorCreated(editor, index.row());
         return editor;
     }

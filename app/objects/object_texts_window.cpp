@@ -28,6 +28,7 @@
 #include "app/patch_builder/patch_builder_dialog.h"
 #include "app/widgets/busy_guard.h"
 #include "app/widgets/object_names.h"
+#include "app/widgets/paste_guard.h"
 #include "app/widgets/prompter.h"
 #include "objfiles/object_folder.h"
 
@@ -268,7 +269,11 @@ void ObjectTextsWindow::createGridMenu() {
     gridMenu_->addSeparator();
     cutAction_ = add(QStringLiteral("Cu&t"), QKeySequence::Cut, onEditor(&QLineEdit::cut));
     copyAction_ = add(QStringLiteral("&Copy"), QKeySequence::Copy, onEditor(&QLineEdit::copy));
-    pasteAction_ = add(QStringLiteral("&Paste"), QKeySequence::Paste, onEditor(&QLineEdit::paste));
+    pasteAction_ = add(QStringLiteral("&Paste"), QKeySequence::Paste, [this] {
+        if (QLineEdit* editor = textGrid_->cellEditor()) {
+            pasteWhole(*editor);
+        }
+    });
     gridMenu_->addSeparator();
     addLanguageIdAction_ =
         add(QStringLiteral("Add new language ID"), QKeySequence(Qt::ALT | Qt::Key_Insert),
