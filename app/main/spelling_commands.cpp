@@ -58,6 +58,7 @@ void SpellingCommands::applySettings() {
 
 void SpellingCommands::openChecker() {
     checker_.reset();
+    checkedPage_.reset();
     const SpellingSettings& stored = parts_.settings.spelling;
     const std::vector<std::filesystem::path> folders =
         dictionaryFolders(stored.dictionaryFolder.empty()
@@ -111,9 +112,29 @@ std::vector<TextFinding> SpellingCommands::findings() const {
     if (!checker_) {
         return {};
     }
-    return checkSpelling(columnBytes(parts_.document, StringTableDocument::OriginalColumn),
-                         columnBytes(parts_.document, StringTableDocument::TranslatedColumn), false,
-                         parts_.codePage, *checker_);
+    const std::vector<std::string> originals =
+        columnBytes(parts_.document, StringTableDocument::OriginalColumn);
+    const std::vector<std::string> translations =
+        columnBytes(parts_.document, StringTableDocument::TranslatedColumn);
+    if (!checkedPage_ || !(*checkedPage_ == parts_.codePage)) {
+        checked_.assign(translations.size(), std::nullopt);
+        checkedPage_ = parts_.codePage;
+    }
+    std::vector<TextFinding> found;
+    for (std::size_t i = 0; i < translations.size(); ++i) {
+        if (translations[i] == originals[i]) {
+            continue;  // still in the original's language
+        }
+        std::optional<Checked>& entry = checked_[i];
+        if (!entry || entry->text != translations[i]) {
+            entry = Checked{translations[i],
+                            checkSpelling(translations[i], parts_.codePage, *checker_)};
+        }
+        if (entry->finding) {
+            found.push_back({static_cast<int>(i) + 1, *entry->finding});
+        }
+    }
+    return found;
 }
 
 void SpellingCommands::addMenuItems(const QPoint& globalPos) {
@@ -170,6 +191,7 @@ void SpellingCommands::addWord(const QString& word) {
         return;
     }
     checker_->addWord(word.toStdString());
+    checkedPage_.reset();  // every text is checked again
     std::ofstream words(personalWordsPath().toStdString(), std::ios::app);
     words << word.toStdString() << '\n';
     if (!words) {

@@ -6,6 +6,8 @@
 
 #include <QObject>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "app/main/window_parts.h"
@@ -35,7 +37,8 @@ public:
     void chooseLanguage();
     // A cell editor opened: its unknown words are underlined.
     void watchEditor(QLineEdit& editor);
-    // The spelling findings of every translated text; none without a language.
+    // The spelling findings of every translated text; none without a language. Only the texts
+    // that changed since the last call are checked again.
     std::vector<TextFinding> findings() const;
     // The personal word list: beside the settings file.
     QString personalWordsPath() const;
@@ -55,6 +58,15 @@ private:
     QAction* languageAction_;
     std::unique_ptr<SpellChecker> checker_;
     std::vector<QAction*> menuItems_;  // the spelling items the editor's menu shows now
+
+    // Each text's last checked translation and its finding, by row; emptied when the words
+    // the checker knows or the code page change.
+    struct Checked {
+        std::string text;
+        std::optional<CheckFinding> finding;
+    };
+    mutable std::vector<std::optional<Checked>> checked_;
+    mutable std::optional<CodePage> checkedPage_;
 };
 
 }  // namespace tarn
