@@ -105,6 +105,10 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     EXPECT_EQ(back.folders.translationPo, "");
     EXPECT_EQ(back.spelling.language, "de_DE");
     EXPECT_EQ(back.translation.language, "de");
+    const PlacementSettings main = readMainWindowPlacement(ProfileFile(path));
+    EXPECT_EQ(main.width, 640);
+    EXPECT_TRUE(main.isMaximized);
+
     // A spelling language chosen away again is stored as none, not left as it was.
     back.spelling.language.clear();
     ProfileFile again(path);
@@ -113,9 +117,6 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     readStartupSettings(ProfileFile(path), cleared);
     EXPECT_EQ(cleared.spelling.language, "");
     EXPECT_EQ(cleared.translation.language, "de");
-    const PlacementSettings main = readMainWindowPlacement(ProfileFile(path));
-    EXPECT_EQ(main.width, 640);
-    EXPECT_TRUE(main.isMaximized);
 }
 
 }  // namespace
