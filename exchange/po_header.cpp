@@ -34,4 +34,22 @@ bool isPoLanguageCode(std::string_view language) {
     });
 }
 
+std::string proposedPoLanguage(std::string_view spellingLanguage, int codePage) {
+    if (!spellingLanguage.empty() && isPoLanguageCode(spellingLanguage)) {
+        std::string language(spellingLanguage);
+        std::replace(language.begin(), language.end(), '-', '_');
+        return language;
+    }
+    static constexpr std::pair<int, const char*> kLanguages[] = {
+        {874, "th"},  {1250, "pl"}, {1251, "ru"}, {1253, "el"}, {1254, "tr"},
+        {1255, "he"}, {1256, "ar"}, {1257, "lt"}, {1258, "vi"},
+    };
+    for (const auto& [page, language] : kLanguages) {
+        if (page == codePage) {
+            return language;
+        }
+    }
+    return {};
+}
+
 }  // namespace tarn

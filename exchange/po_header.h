@@ -21,4 +21,9 @@ PoHeaderFields poHeader(std::string_view language, std::string_view version, std
 // "-", "." and "@" only, so that it cannot break the header's lines.
 bool isPoLanguageCode(std::string_view language);
 
+// The language a translation's PO files are proposed to carry: the spelling language when one is
+// chosen ("pt-BR" written "pt_BR"), else the language a code page is mostly used for ("pl" for
+// 1250, "ru" for 1251, ...); empty for 1252, which serves too many to guess.
+std::string proposedPoLanguage(std::string_view spellingLanguage, int codePage);
+
 }  // namespace tarn

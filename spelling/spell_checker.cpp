@@ -125,6 +125,27 @@ std::vector<fs::path> dictionaryFolders(const std::optional<fs::path>& extra) {
     return folders;
 }
 
+std::vector<std::string> availableLanguages(const std::vector<std::filesystem::path>& folders) {
+    std::vector<std::string> languages;
+    for (const std::filesystem::path& folder : folders) {
+        std::error_code error;
+        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
+            const std::filesystem::path& path = it->path();
+            const std::string name = path.stem().string();
+            std::filesystem::path dic = path;
+            dic.replace_extension(".dic");
+            if (path.extension() == ".aff" && isSpellingLanguage(name) &&
+                std::filesystem::exists(dic, error)) {
+                languages.push_back(name);
+            }
+        }
+    }
+    std::sort(languages.begin(), languages.end());
+    languages.erase(std::unique(languages.begin(), languages.end()), languages.end());
+    return languages;
+}
+
 std::optional<DictionaryFiles> findDictionary(std::string_view language,
                                               const std::vector<fs::path>& folders) {
     if (!isSpellingLanguage(language)) {

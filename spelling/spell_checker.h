@@ -47,6 +47,10 @@ struct DictionaryFiles {
 std::optional<DictionaryFiles> findDictionary(std::string_view language,
                                               const std::vector<std::filesystem::path>& folders);
 
+// The languages of every dictionary in the folders (an .aff beside a .dic, named as
+// isSpellingLanguage accepts), each once, sorted.
+std::vector<std::string> availableLanguages(const std::vector<std::filesystem::path>& folders);
+
 // One open dictionary. Words go in and come out as UTF-8, whatever the dictionary's own
 // character set.
 class SpellChecker {

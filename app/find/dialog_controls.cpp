@@ -40,4 +40,10 @@ void recodeEditText(QLineEdit& edit, const RecodeText& recode) {
     }
 }
 
+QRect rowArea(const TextGrid& grid, int row) {
+    const QRect cells = grid.cellRect(row, 1).united(grid.cellRect(row, 2));
+    const QWidget* parent = grid.overlayParent();
+    return parent != nullptr ? QRect(parent->mapToGlobal(cells.topLeft()), cells.size()) : QRect();
+}
+
 }  // namespace tarn

@@ -1,7 +1,8 @@
-// Small builders shared by the Find and Replace dialogs: a titled radio-button group and an
-// edit box that accepts only characters the grid can turn into game bytes.
+// Small builders shared by the Find and Replace dialogs: a titled radio-button group, an edit
+// box that accepts only characters the grid can turn into game bytes, and where a found row lies.
 #pragma once
 
+#include <QRect>
 #include <QStringList>
 #include <functional>
 
@@ -26,5 +27,8 @@ void acceptGameTextOnly(QLineEdit& edit, TextGrid& grid);
 using RecodeText = std::function<QString(const QString&)>;
 // Shows the edit's text anew through recode, unless it is empty.
 void recodeEditText(QLineEdit& edit, const RecodeText& recode);
+
+// Where the texts of a row are drawn, in global coordinates: what a dialog should not cover.
+QRect rowArea(const TextGrid& grid, int row);
 
 }  // namespace tarn

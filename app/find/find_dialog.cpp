@@ -13,6 +13,7 @@
 #include "app/find/dialog_controls.h"
 #include "app/preview/text_grid.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/window_placement.h"
 #include "textcodes/find_scan.h"
 
 namespace tarn {
@@ -105,6 +106,7 @@ void FindDialog::findNext() {
     if (grid_.selectCell(grid_.currentRow(), found->column)) {
         grid_.selectCell(found->row, found->column);
     }
+    moveClearOf(*this, rowArea(grid_, found->row));
 }
 
 void FindDialog::recodeTexts(const RecodeText& recode) {

@@ -15,6 +15,7 @@
 #include "app/find/replace_prompt.h"
 #include "app/preview/text_grid.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/window_placement.h"
 
 namespace tarn {
 namespace {
@@ -186,6 +187,9 @@ ReplaceAnswer ReplaceDialog::confirmReplace(int row, std::size_t position, std::
     overlay_->showOccurrence(grid_.cellRect(row, TranslatedColumn),
                              grid_.displayText(grid_.cellText(row, TranslatedColumn)),
                              static_cast<int>(position) - 1, static_cast<int>(length));
+    const QRect asked = rowArea(grid_, grid_.currentRow());
+    moveClearOf(*this, asked);
+    prompt_.keepClearOf(asked);
     const int answer = prompter().runModal(prompt_);
     overlay_->hide();
     if (answer == ReplacePrompt::YesResult) {

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/widgets/window_placement.h"
+
 namespace tarn {
 ReplacePrompt::ReplacePrompt(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint) {
@@ -36,6 +38,7 @@ ReplacePrompt::ReplacePrompt(QWidget* parent)
 void ReplacePrompt::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     position_.shown(*this);
+    moveClearOf(*this, clearOf_);
 }
 
 }  // namespace tarn

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QRect>
 #include <optional>
 
 #include "app/preview/remembered_position.h"
@@ -26,11 +27,15 @@ public:
     void restorePosition(QPoint position) { position_.restore(*this, position); }
     std::optional<QPoint> positionToStore() const { return position_.of(*this); }
 
+    // The row the question is about, which the prompt moves off when it would cover it.
+    void keepClearOf(const QRect& area) { clearOf_ = area; }
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     RememberedPosition position_;
+    QRect clearOf_;
     QPushButton* yesButton_;
     QPushButton* noButton_;
     QPushButton* abortButton_;  // Abort replace

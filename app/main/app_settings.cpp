@@ -115,6 +115,10 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
     s.folders.translationPo = ini.readString("Folders", "TranslationPO", "");
     s.folders.objectPo = ini.readString("Folders", "ObjectPO", "");
     s.characters.tableFile = ini.readString("Characters", "TableFile", "");
+
+    s.spelling.language = ini.readString("Spelling", "Language", "");
+    s.spelling.dictionaryFolder = ini.readString("Spelling", "DictionaryFolder", "");
+    s.translation.language = ini.readString("Translation", "Language", "");
 }
 
 void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
@@ -182,10 +186,17 @@ void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
     };
     writeFolder("TranslationPO", s.folders.translationPo);
     writeFolder("ObjectPO", s.folders.objectPo);
-    // Without a table the key is written only to clear one stored before.
-    if (!s.characters.tableFile.empty() || !ini.readString("Characters", "TableFile", "").empty()) {
-        ini.writeString("Characters", "TableFile", s.characters.tableFile);
-    }
+    // A value never set adds nothing to the file; one set before is written even when emptied.
+    const auto writeChoice = [&ini](const char* section, const char* key,
+                                    const std::string& value) {
+        if (!value.empty() || !ini.readString(section, key, "").empty()) {
+            ini.writeString(section, key, value);
+        }
+    };
+    writeChoice("Characters", "TableFile", s.characters.tableFile);
+    writeChoice("Spelling", "Language", s.spelling.language);
+    writeChoice("Spelling", "DictionaryFolder", s.spelling.dictionaryFolder);
+    writeChoice("Translation", "Language", s.translation.language);
     ini.save();
 }
 

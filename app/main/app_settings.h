@@ -106,6 +106,18 @@ struct CharactersSettings {
     std::string tableFile;
 };
 
+// The translation's spelling language ("[Spelling]"; empty: no spelling check) and a folder of
+// dictionaries looked in before the system's.
+struct SpellingSettings {
+    std::string language;
+    std::string dictionaryFolder;
+};
+
+// The translation's own details ("[Translation]"): the language code its PO files carry.
+struct TranslationSettings {
+    std::string language;
+};
+
 struct AppSettings {
     OptionsSettings options;
     PlacementSettings mainWindow;
@@ -118,6 +130,8 @@ struct AppSettings {
     ChecksPanelSettings checksPanel;
     FoldersSettings folders;
     CharactersSettings characters;
+    SpellingSettings spelling;
+    TranslationSettings translation;
 };
 
 PathsSettings readPaths(const ProfileFile& ini);
@@ -132,8 +146,8 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& settings);
 
 // Writes every key in the closing order (Options, MainWindow, Preview, ReplaceWin,
 // ReplaceQuestion, PluginLang, ObjTrans, EXESettings, ChecksPanel, then the Folders that were
-// used and the character table when there is one or was one) and saves the file. A refused write
-// raises FileError "Unable to write to " + path.
+// used, the character table, the Spelling and Translation values that are set or were stored) and
+// saves the file. A refused write raises FileError "Unable to write to " + path.
 void writeClosingSettings(ProfileFile& ini, const AppSettings& settings);
 
 }  // namespace tarn

@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -145,8 +147,13 @@ FontDialog::FontDialog(const QFont& font, int charset, QWidget* parent) : QFontD
     addCharsetBox();
     selectCharset(charset);
 
+    // A stored family that is not installed starts the dialog on the family the window shows in
+    // its place, not on whichever family the list would fall back to.
     QFont start = font;
-    start.setStyleName(closestStyle(font.family(), font.bold(), font.italic()));
+    if (!QFontDatabase::hasFamily(font.family())) {
+        start.setFamily(QFontInfo(font).family());
+    }
+    start.setStyleName(closestStyle(start.family(), font.bold(), font.italic()));
     setCurrentFont(start);
     // A family that is not installed shows a substitute, which may start on a slanted style.
     const QFont shown = currentFont();

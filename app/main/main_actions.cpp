@@ -10,6 +10,7 @@
 #include <QUndoStack>
 
 #include "app/main/toolbar_icons.h"
+#include "app/widgets/paste_guard.h"
 #include "app/widgets/po_prompts.h"
 
 namespace tarn {
@@ -144,7 +145,11 @@ MainActions::MainActions(QMainWindow& window, const QUndoStack& stack)
     connect(exit, &QAction::triggered, &window, &QWidget::close);
     connect(cut, &QAction::triggered, this, []() { onFocusedEdit(&QLineEdit::cut); });
     connect(copy, &QAction::triggered, this, []() { onFocusedEdit(&QLineEdit::copy); });
-    connect(paste, &QAction::triggered, this, []() { onFocusedEdit(&QLineEdit::paste); });
+    connect(paste, &QAction::triggered, this, [] {
+        if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+            pasteWhole(*edit);
+        }
+    });
     // The menu names the step: "Undo Replace All (412 texts)".
     connect(&stack, &QUndoStack::indexChanged, this, [this, &stack] { nameSteps(stack); });
     connect(&stack, &QUndoStack::cleanChanged, this, [this, &stack] { nameSteps(stack); });
@@ -178,6 +183,7 @@ void MainActions::buildMenusAndToolbar(QAction* checks, QAction* nextFinding, QO
     other->addActions(
         {copyTexts, jumpTo, nextUntranslated, notation, preview, font, characterTable});
     other->addActions({checks, nextFinding});
+    otherMenu = other;
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->addActions({helpContents, helpOverview});
     help->addSeparator();

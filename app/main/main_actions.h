@@ -5,6 +5,7 @@
 #include <QObject>
 
 class QAction;
+class QMenu;
 class QMainWindow;
 class QUndoStack;
 
@@ -45,6 +46,7 @@ public:
     QAction* helpContents;
     QAction* helpOverview;
     QAction* about;
+    QMenu* otherMenu = nullptr;  // the window's parts add their commands to it
 
 private:
     void nameSteps(const QUndoStack& stack);

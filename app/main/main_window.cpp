@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QMenu>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QUndoStack>
@@ -16,11 +17,13 @@
 #include "app/main/grid_filter.h"
 #include "app/main/grid_model.h"
 #include "app/main/help_commands.h"
+#include "app/main/identical_texts.h"
 #include "app/main/main_actions.h"
 #include "app/main/object_commands.h"
 #include "app/main/po_commands.h"
 #include "app/main/preview_wiring.h"
 #include "app/main/save_checks.h"
+#include "app/main/spelling_commands.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/texts_history.h"
@@ -30,6 +33,7 @@
 #include "app/objects/object_texts_window.h"
 #include "app/preview/format_code_menu.h"
 #include "app/widgets/help_viewer.h"
+#include "app/widgets/paste_guard.h"
 #include "app/widgets/prompter.h"
 
 namespace tarn {
@@ -86,6 +90,11 @@ void MainWindow::createGrid() {
     textGrid_->setCodePage(&codePage_);
     textGrid_->setNotation(
         [this] { return document_.cstyle() ? Notation::CStyle : Notation::Raw; });
+    textGrid_->setTextLimit([this] {
+        const int profile = executables_.translatedProfile;
+        return textFieldLimit(profile >= 1 ? &profileByNumber(profile) : nullptr,
+                              document_.cstyle());
+    });
     textGrid_->placeWithoutChecks(1, StringTableDocument::OriginalColumn);
     gridController_ = new GridController(*textGrid_, *model_, document_, *history_, this);
     status_ = new StatusLine(*statusBar(), *textGrid_, document_, this);
@@ -112,6 +121,11 @@ void MainWindow::createCommands() {
     font_->setPageLayer(
         [this](const CodePage& page, QString& note) { return table_->over(page, note); });
     preview_->followGrid(objects_->objectTextsWindow().textGrid(), objects_->objectTextsWindow());
+    identical_ = new IdenticalTexts(*parts_);
+    spelling_ = new SpellingCommands(*parts_, edit_->formatCodeMenu());
+    actions_->otherMenu->addActions(
+        {identical_->useForOthersAction(), spelling_->languageAction()});
+    checks_->setMoreFindings([this] { return spelling_->findings(); });
 }
 
 void MainWindow::connectActions() {
@@ -149,6 +163,8 @@ void MainWindow::connectActions() {
     on(a.helpContents, [this] { help_->showContents(); });
     on(a.helpOverview, [this] { help_->showOverview(); });
     on(a.about, [this] { help_->showAbout(); });
+    checked(identical_->useForOthersAction(), [this] { identical_->useForOthers(); });
+    on(spelling_->languageAction(), [this] { spelling_->chooseLanguage(); });
 }
 
 void MainWindow::connectParts() {
@@ -156,9 +172,16 @@ void MainWindow::connectParts() {
         filter_->keepShown(row);
         status_->showEnteredCell(row, column);
         checks_->refreshIfOutOfDate();
+        identical_->showOfferAndSuggestions(row);  // after the codes, which it may replace
     });
     connect(gridController_, &GridController::editFinished, checks_,
             &TranslationChecks::refreshIfOutOfDate);
+    connect(gridController_, &GridController::editFinished, identical_,
+            [this] { identical_->showOfferAndSuggestions(); });
+    connect(model_, &GridModel::cellEdited, identical_, &IdenticalTexts::noteCellEdit);
+    connect(textGrid_, &TextGridView::editorOpened, spelling_,
+            [this](QLineEdit* editor) { spelling_->watchEditor(*editor); });
+    connect(spelling_, &SpellingCommands::wordsChanged, checks_, &TranslationChecks::refresh);
     connect(gridController_, &GridController::cellRestored, status_,
             &StatusLine::showCodesUnlessHint);
     connect(textGrid_, &TextGridView::contextMenuRequested, edit_,
@@ -184,6 +207,7 @@ void MainWindow::connectParts() {
     });
     connect(this, &MainWindow::settingsLoaded, this, [this] {
         checks_->applySettings();
+        spelling_->applySettings();
         find_->applySettings(settings_);
         preview_->applySettings(settings_);
         objects_->applySettings();
@@ -250,6 +274,7 @@ void MainWindow::showHistoryChange() {
     checks_->refresh();
     gridController_->rememberCurrentText();
     status_->showCodesUnlessHint();
+    identical_->showSuggestions();
 }
 
 void MainWindow::checkCellOnFocusLoss(QWidget* now) {

@@ -25,11 +25,13 @@ class GridController;
 class GridFilter;
 class GridModel;
 class HelpCommands;
+class IdenticalTexts;
 class MainActions;
 class ObjectCommands;
 class PoCommands;
 class PreviewWiring;
 class SaveChecks;
+class SpellingCommands;
 class StatusLine;
 class TextGridView;
 class TextsHistory;
@@ -122,6 +124,8 @@ private:
     PoCommands* po_;
     ObjectCommands* objects_;
     CharacterTableCommands* table_;
+    IdenticalTexts* identical_;
+    SpellingCommands* spelling_;
 };
 
 }  // namespace tarn

@@ -3,13 +3,16 @@
 #include <QDir>
 #include <exception>
 
+#include "app/main/app_settings.h"
 #include "app/main/main_window.h"
+#include "app/main/po_language_dialog.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/texts_history.h"
 #include "app/widgets/po_prompts.h"
 #include "app/widgets/prompter.h"
 #include "exchange/document_po.h"
+#include "exchange/po_header.h"
 
 namespace tarn {
 
@@ -17,6 +20,16 @@ PoCommands::PoCommands(WindowParts& parts) : QObject(&parts.window), parts_(part
 
 void PoCommands::exportTranslation() {
     parts_.grid.closeCellEditor();  // what was typed is exported too
+    std::string& language = parts_.settings.translation.language;
+    if (!isPoLanguageCode(language)) {  // none yet, or one spoilt by hand
+        const auto chosen = askPoLanguage(
+            proposedPoLanguage(parts_.settings.spelling.language, parts_.codePage.number()),
+            &parts_.window);
+        if (!chosen) {
+            return;
+        }
+        language = *chosen;
+    }
     const auto path =
         askForFile(&parts_.window, poFilePrompt(true, QStringLiteral("exportPoFileDialog")),
                    parts_.settings.folders.translationPo);
@@ -24,8 +37,8 @@ void PoCommands::exportTranslation() {
         return;
     }
     try {
-        const std::vector<std::string> problems =
-            exportPoFile(path->toStdString(), parts_.document, tarnEditPoHeader(), parts_.codePage);
+        const std::vector<std::string> problems = exportPoFile(
+            path->toStdString(), parts_.document, tarnEditPoHeader(language), parts_.codePage);
         if (!problems.empty()) {
             showPoReport("Nothing was exported:" + listedLines(problems), exportPoCaption(), true);
             return;

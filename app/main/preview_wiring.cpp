@@ -4,15 +4,20 @@
 #include "app/main/window_settings.h"
 #include "app/preview/preview_command.h"
 #include "app/preview/preview_window.h"
+#include "app/widgets/window_placement.h"
 
 namespace tarn {
 
 PreviewWiring::PreviewWiring(TextGrid& grid, QAction& previewAction, QWidget& window)
-    : QObject(&window), previewWindow_(new PreviewWindow(&window)) {
+    : QObject(&window), window_(window), previewWindow_(new PreviewWindow(&window)) {
     previewCommand_ = new PreviewCommand(previewAction, *previewWindow_, grid, this);
 }
 
 void PreviewWiring::togglePreview() {
+    // A preview never placed opens beside the main window rather than over its menus.
+    if (previewWindow_->isHidden() && !previewWindow_->positionToStore()) {
+        previewWindow_->move(besideWindow(window_, previewWindow_->frameGeometry().size()));
+    }
     previewCommand_->togglePreview();
 }
 

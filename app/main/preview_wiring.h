@@ -31,6 +31,7 @@ public:
     void captureSettings(AppSettings& settings) const;
 
 private:
+    QWidget& window_;
     PreviewWindow* previewWindow_;
     PreviewCommand* previewCommand_;
 };

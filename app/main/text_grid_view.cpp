@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "app/widgets/grid_text.h"
+#include "app/widgets/paste_guard.h"
 
 namespace tarn {
 
@@ -40,6 +41,15 @@ bool TextGridView::mayCloseCellEditor() {
 
 EncodeResult TextGridView::encode(const QString& text) const {
     return codePage_ != nullptr ? displayToGameBytes(text, *codePage_) : EncodeResult{};
+}
+
+int TextGridView::cellTextLimit() const {
+    return textLimit_ ? textLimit_() : textFieldLimit(nullptr, true);
+}
+
+void TextGridView::cellEditorOpened(QLineEdit* editor) {
+    editor_ = editor;
+    emit editorOpened(editor);
 }
 
 FieldText TextGridView::fieldText() const {

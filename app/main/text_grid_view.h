@@ -40,6 +40,8 @@ public:
     Notation notation() const;
     // How the cells write codes (raw when not set).
     void setNotation(std::function<Notation()> notation) { notation_ = std::move(notation); }
+    // The longest text the editor takes, asked each time it opens.
+    void setTextLimit(std::function<int()> limit) { textLimit_ = std::move(limit); }
 
     int currentRow() const;     // 1..3453, 0 when there is no current cell
     int currentColumn() const;  // 0..3, -1 when there is no current cell
@@ -59,6 +61,7 @@ signals:
     void contextMenuRequested(const QPoint& globalPos);  // right click in the editor
     // A typed or pasted character was refused (the beep is done): the status-bar message.
     void characterRefused(const QString& message);
+    void editorOpened(QLineEdit* editor);  // a cell editor was made, before it shows
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -70,8 +73,9 @@ private:
     // The shared cell editor's questions.
     FieldText editorField() const override { return fieldText(); }
     const CodePage* framedCodePage() const override { return codePage_; }
+    int cellTextLimit() const override;
     bool mayCloseCellEditor() override;
-    void cellEditorOpened(QLineEdit* editor) override { editor_ = editor; }
+    void cellEditorOpened(QLineEdit* editor) override;
     void cellEditorEscaped() override { emit escapePressed(); }
     void reportRefusal(const QString& message) override { emit characterRefused(message); }
     void cellEditorMenuRequested(const QPoint& globalPos) override {
@@ -82,6 +86,7 @@ private:
     CellGate* gate_ = nullptr;
     const CodePage* codePage_ = nullptr;
     std::function<Notation()> notation_;
+    std::function<int()> textLimit_;
     bool bypassGate_ = false;
 };
 

@@ -13,6 +13,7 @@
 #include "app/widgets/prompter.h"
 #include "exetext/string_table_commands.h"
 #include "exetext/translation_review.h"
+#include "textcodes/consistency_check.h"
 #include "textcodes/look_alikes.h"
 
 namespace tarn {
@@ -121,6 +122,9 @@ void TranslationChecks::refresh() {
     const int profile = parts_.executables.translatedProfile;
     const TextAreaTable* areas = profile >= 1 ? &profileByNumber(profile).textAreas : nullptr;
     TranslationReview review = reviewTranslations(parts_.document, areas, characters);
+    if (moreFindings_) {
+        mergeFindings(review.findings, moreFindings_());
+    }
     showBudget(review.budget);
     parts_.model.markUnplacedTexts(review.budget ? review.budget->unplaced : std::vector<int>());
     checksPanel_->setFindings(std::move(review.findings), characters);

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "app/main/window_parts.h"
 #include "exetext/space_budget.h"
+#include "textcodes/translation_checks.h"
 
 class QAction;
 class QLabel;
@@ -29,6 +31,10 @@ public:
     // when a text changed since.
     void refresh();
     void refreshIfOutOfDate();
+    // Findings of checks kept elsewhere (spelling), merged into the panel's at each refresh.
+    void setMoreFindings(std::function<std::vector<TextFinding>()> more) {
+        moreFindings_ = std::move(more);
+    }
 
     // Every finding of the last refresh, in text order.
     const std::vector<TextFinding>& findings() const;
@@ -53,6 +59,7 @@ private:
     ChecksPanel* checksPanel_;
     QAction* checksAction_;
     QAction* nextFindingAction_;
+    std::function<std::vector<TextFinding>()> moreFindings_;
     bool outOfDate_ = false;
     bool firstHeightDue_ = false;  // no height stored: the first showing gets one
 };

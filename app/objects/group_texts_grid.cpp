@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include "app/widgets/paste_guard.h"
+
 namespace tarn {
 
 GroupTextsGrid::GroupTextsGrid(QWidget* parent) : QTableWidget(0, 2, parent) {
@@ -47,6 +49,10 @@ void GroupTextsGrid::closeCellEditor() {
     if (editor_ != nullptr && isEditing()) {
         closeEditor(editor_, QAbstractItemDelegate::NoHint);
     }
+}
+
+int GroupTextsGrid::cellTextLimit() const {
+    return textFieldLimit(nullptr, field_.notation && field_.notation() == Notation::CStyle);
 }
 
 void GroupTextsGrid::cellEditorOpened(QLineEdit* editor) {

@@ -50,6 +50,7 @@ protected:
 private:
     FieldText editorField() const override { return field_; }
     const CodePage* framedCodePage() const override { return framedCodePage_; }
+    int cellTextLimit() const override;
     bool mayCloseCellEditor() override { return !mayLeaveCell_ || mayLeaveCell_(); }
     void cellEditorOpened(QLineEdit* editor) override;
     void cellEditorEscaped() override { emit escapePressed(currentRow()); }

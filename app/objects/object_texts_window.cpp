@@ -33,6 +33,7 @@
 #include "app/widgets/busy_guard.h"
 #include "app/widgets/grid_text.h"
 #include "app/widgets/object_names.h"
+#include "app/widgets/paste_guard.h"
 #include "app/widgets/prompter.h"
 #include "common/code_page_choice.h"
 #include "objfiles/object_folder.h"
@@ -307,7 +308,11 @@ void ObjectTextsWindow::createGridMenu() {
     gridMenu_->addSeparator();
     cutAction_ = add(QStringLiteral("Cu&t"), QKeySequence::Cut, onEditor(&QLineEdit::cut));
     copyAction_ = add(QStringLiteral("&Copy"), QKeySequence::Copy, onEditor(&QLineEdit::copy));
-    pasteAction_ = add(QStringLiteral("&Paste"), QKeySequence::Paste, onEditor(&QLineEdit::paste));
+    pasteAction_ = add(QStringLiteral("&Paste"), QKeySequence::Paste, [this] {
+        if (QLineEdit* editor = textGrid_->cellEditor()) {
+            pasteWhole(*editor);
+        }
+    });
     gridMenu_->addSeparator();
     addLanguageIdAction_ =
         add(QStringLiteral("Add new language ID"), QKeySequence(Qt::ALT | Qt::Key_Insert),

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include "app/widgets/framed_code_painting.h"
+#include "app/widgets/paste_guard.h"
 #include "app/widgets/prompter.h"
 
 namespace tarn {
@@ -17,6 +18,7 @@ QWidget* GameTextDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
                                         const QModelIndex& index) const {
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
+    guardTextLength(*editor, host_.cellTextLimit());
     // The editor may outlive its view by a moment (it is deleted later): the view is asked
     // only while it is there.
     const QPointer<QAbstractItemView> view(view_);
@@ -54,6 +56,9 @@ void GameTextDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
     auto* line = static_cast<QLineEdit*>(editor);
     const QString text = index.data(Qt::EditRole).toString();
     if (line->text() != text) {
+        if (text.size() > line->maxLength()) {
+            line->setMaxLength(static_cast<int>(text.size()));  // a text is never cut
+        }
         const QSignalBlocker block(line);
         line->setText(text);
     }

@@ -26,6 +26,8 @@ public:
     virtual FieldText editorField() const = 0;
     // The page the text cells' code bytes are drawn framed in; nullptr draws them plainly.
     virtual const CodePage* framedCodePage() const = 0;
+    // The longest text the editor takes, asked each time one opens.
+    virtual int cellTextLimit() const = 0;
     // Enter: whether the editor may close (a refusal has said why).
     virtual bool mayCloseCellEditor() = 0;
     virtual void cellEditorOpened(QLineEdit* editor) = 0;

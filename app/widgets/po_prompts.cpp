@@ -20,10 +20,9 @@ FilePrompt poFilePrompt(bool exporting, const QString& objectName) {
             QStringLiteral("PO files (*.po)"), QStringLiteral("po"), exporting};
 }
 
-PoHeaderFields tarnEditPoHeader() {
-    // A language ID is no language code: translation tools ask for the language on opening.
-    return poHeader("", QCoreApplication::applicationVersion().toStdString(), std::time(nullptr),
-                    "TarnEdit");
+PoHeaderFields tarnEditPoHeader(const std::string& language) {
+    return poHeader(language, QCoreApplication::applicationVersion().toStdString(),
+                    std::time(nullptr), "TarnEdit");
 }
 
 void showPoReport(const std::string& text, const QString& caption, bool failed) {

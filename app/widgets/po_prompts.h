@@ -16,8 +16,9 @@ QString importPoCaption();  // "Import translation (PO)"
 // The file dialog of an export (a file to write) or an import, under the given objectName.
 FilePrompt poFilePrompt(bool exporting, const QString& objectName);
 
-// The header of a PO file TarnEdit writes, dated now; its Language is left for the tool to ask.
-PoHeaderFields tarnEditPoHeader();
+// The header of a PO file TarnEdit writes, dated now, with the translation's language code;
+// without one the Language is left for the tool to ask.
+PoHeaderFields tarnEditPoHeader(const std::string& language = {});
 
 // The box that reports an export or an import: information, or an error listing the problems.
 void showPoReport(const std::string& text, const QString& caption, bool failed);

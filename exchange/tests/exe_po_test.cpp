@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
 #include "exchange/po_header.h"
@@ -42,7 +44,8 @@ struct Translation {
 
 TEST(ExeExport, OneMessagePerReadableTextInNumberOrder) {
     Translation t;
-    const std::vector<PoEntry> entries = exeTextsToPo(t.original, {5, 9}, t.translated, {12}, CodePage());
+    const std::vector<PoEntry> entries =
+        exeTextsToPo(t.original, {5, 9}, t.translated, {12}, CodePage());
     ASSERT_EQ(entries.size(), 3451u);
     EXPECT_EQ(entries[0].context, "exe/0001");
     EXPECT_EQ(entries[0].translation, "Ja");
@@ -53,14 +56,15 @@ TEST(ExeExport, OneMessagePerReadableTextInNumberOrder) {
     EXPECT_EQ(entries[4].context, "exe/0006");  // texts 5 and 9 could not be read
     EXPECT_EQ(entries[3].translation, "");      // equal to the original: untranslated
     EXPECT_EQ(entries[9].context, "exe/0012");
-    EXPECT_EQ(entries[9].translation, "");      // text 12 of the translation could not be read
+    EXPECT_EQ(entries[9].translation, "");  // text 12 of the translation could not be read
     EXPECT_EQ(entries.back().context, "exe/3453");
     EXPECT_EQ(entries[4].source, rawToPoText(t.original[5], CodePage()));
 
     const PoEntry& starts = entries[30 - 2];
     EXPECT_EQ(starts.context, "exe/0031");
     EXPECT_TRUE(starts.fuzzy);
-    EXPECT_EQ(starts.notes, (std::vector<std::string>{"text 31", std::string(kFuzzyLineBreaksNote)}));
+    EXPECT_EQ(starts.notes,
+              (std::vector<std::string>{"text 31", std::string(kFuzzyLineBreaksNote)}));
     EXPECT_TRUE(entries[31 - 2].fuzzy);
     EXPECT_FALSE(entries[8 - 2].fuzzy);
     EXPECT_EQ(entries[8 - 2].translation, "Zeile\nzwei");
@@ -118,7 +122,8 @@ TEST(ExeExport, FilesPassMsgfmtCheckAndComeBackThroughGettextsTools) {
     TempDir dir;
     Translation t;
     const auto po = dir.path() / "de.po";
-    writePoFile(po, poHeader("de", "test", 0), exeTextsToPo(t.original, {}, t.translated, {}, CodePage()));
+    writePoFile(po, poHeader("de", "test", 0),
+                exeTextsToPo(t.original, {}, t.translated, {}, CodePage()));
     const ToolOutput check =
         runGettextTool(MSGFMT_PROGRAM, "--check -o /dev/null " + quoted(po), dir.path());
     EXPECT_EQ(check.status, 0);
@@ -128,6 +133,14 @@ TEST(ExeExport, FilesPassMsgfmtCheckAndComeBackThroughGettextsTools) {
     EXPECT_THROW(poHeader("de\nX-Evil: 1", "test", 0), std::invalid_argument);
     EXPECT_EQ(poHeader("pt_BR", "test", 0)[4],
               (std::pair<std::string, std::string>{"Language", "pt_BR"}));
+    // The language proposed for a translation: its spelling language, else its code page's.
+    const std::vector<std::tuple<std::string, int, std::string>> proposals = {
+        {"pt-BR", 1250, "pt_BR"}, {"de_DE", 1251, "de_DE"}, {"", 1250, "pl"},
+        {"", 1251, "ru"},         {"", 1252, ""},           {"../x", 1253, "el"},
+    };
+    for (const auto& [spelling, page, language] : proposals) {
+        EXPECT_EQ(proposedPoLanguage(spelling, page), language) << spelling << " " << page;
+    }
 
     // Importing into the original texts gives the translation back (fuzzy ones excepted).
     std::vector<std::string> expected = t.translated;
@@ -150,7 +163,8 @@ TEST(ExeExport, FilesPassMsgfmtCheckAndComeBackThroughGettextsTools) {
 
     // An untranslated template of the same texts, merged with the translation.
     const auto pot = dir.path() / "tarn.pot";
-    writePoFile(pot, poHeader("", "test", 0), exeTextsToPo(t.original, {}, t.original, {}, CodePage()));
+    writePoFile(pot, poHeader("", "test", 0),
+                exeTextsToPo(t.original, {}, t.original, {}, CodePage()));
     const auto merged = dir.path() / "merged.po";
     ASSERT_EQ(runGettextTool(MSGMERGE_PROGRAM,
                              "--quiet -o " + quoted(merged) + " " + quoted(po) + " " + quoted(pot),
@@ -162,8 +176,8 @@ TEST(ExeExport, FilesPassMsgfmtCheckAndComeBackThroughGettextsTools) {
     // A filter that edits every translation as a tool would (typographic quotes). In 1252 the
     // quotes fall on the colour codes \c5 and \c6: refused, unless codes are allowed.
     const auto filtered = dir.path() / "filtered.po";
-    ASSERT_EQ(runGettextTool(MSGFILTER_PROGRAM, "-i " + quoted(po) + " -o " + quoted(filtered) + " quot",
-                             dir.path())
+    ASSERT_EQ(runGettextTool(MSGFILTER_PROGRAM,
+                             "-i " + quoted(po) + " -o " + quoted(filtered) + " quot", dir.path())
                   .status,
               0);
     std::vector<std::string> texts = t.original;

@@ -46,6 +46,9 @@ TEST(SpellingLanguage, FindsTheDictionaryInTheFirstFolderThatHasOne) {
         ASSERT_TRUE(found) << language;
         EXPECT_EQ(found->dic, dic) << language;
     }
+    // The languages to choose from: each pair once, an .aff alone is none.
+    EXPECT_EQ(availableLanguages(folders),
+              (std::vector<std::string>{"de_AT", "de_DE", "pl_PL", "pt_BR", "pt_PT"}));
     EXPECT_FALSE(findDictionary("de_CH", folders));
     EXPECT_FALSE(findDictionary("fr", folders));
     EXPECT_EQ(dictionaryFolders(own.path()),

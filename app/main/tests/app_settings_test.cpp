@@ -46,6 +46,8 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     s.exeSettings.texts[0] = "Neue Texte";
     s.exeSettings.target = "native";
     s.folders.objectPo = "/home/t/po files";
+    s.spelling.language = "de_DE";
+    s.translation.language = "de";
     writeClosingSettings(ini, s);
 
     const Bytes data = readWholeFile(path);
@@ -76,7 +78,11 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
                            "YesChars=y",
                            "Target=native",
                            "[Folders]",
-                           "ObjectPO=/home/t/po files"};
+                           "ObjectPO=/home/t/po files",
+                           "[Spelling]",
+                           "Language=de_DE",
+                           "[Translation]",
+                           "Language=de"};
     std::size_t at = 0;
     for (const char* piece : order) {
         const auto found = text.find(piece, at);
@@ -85,6 +91,7 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     }
     EXPECT_EQ(text.find("[Paths]"), std::string::npos);
     EXPECT_EQ(text.find("TranslationPO"), std::string::npos);  // never used: not written
+    EXPECT_EQ(text.find("DictionaryFolder"), std::string::npos);
 
     AppSettings back;
     readStartupSettings(ProfileFile(path), back);
@@ -96,9 +103,20 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     EXPECT_EQ(back.exeSettings.target, "native");
     EXPECT_EQ(back.folders.objectPo, "/home/t/po files");
     EXPECT_EQ(back.folders.translationPo, "");
+    EXPECT_EQ(back.spelling.language, "de_DE");
+    EXPECT_EQ(back.translation.language, "de");
     const PlacementSettings main = readMainWindowPlacement(ProfileFile(path));
     EXPECT_EQ(main.width, 640);
     EXPECT_TRUE(main.isMaximized);
+
+    // A spelling language chosen away again is stored as none, not left as it was.
+    back.spelling.language.clear();
+    ProfileFile again(path);
+    writeClosingSettings(again, back);
+    AppSettings cleared;
+    readStartupSettings(ProfileFile(path), cleared);
+    EXPECT_EQ(cleared.spelling.language, "");
+    EXPECT_EQ(cleared.translation.language, "de");
 }
 
 }  // namespace

@@ -39,5 +39,39 @@ TEST_F(FindPreviewStartupTest, PreviewAndReplaceSettingsSurviveARun) {
     EXPECT_EQ(ini.readInteger("ReplaceQuestion", "Left", 0), -1);
 }
 
+TEST_F(FindPreviewStartupTest, FindAndThePreviewKeepClearOfWhatTheyShow) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    f.setGeometry(20, 30, 380, 400);
+    QCoreApplication::processEvents();
+
+    // Never placed, the preview opens beside the main window.
+    action("previewAction")->trigger();
+    auto* preview = child<QWidget>("previewWindow");
+    EXPECT_FALSE(preview->frameGeometry().intersects(f.frameGeometry()));
+    EXPECT_EQ(preview->frameGeometry().top(), f.frameGeometry().top());
+
+    // Find moves off the row it found, whatever place it was given over it.
+    auto* find = child<QDialog>("findDialog");
+    action("findAction")->trigger();
+    child<QLineEdit>("searchTextEdit")->setText(QStringLiteral("Save game"));
+    const auto findFromTheTop = [this] {
+        EXPECT_TRUE(grid()->moveTo(1, 1));
+        child<QPushButton>("findNextButton")->click();
+        const int found = grid()->currentRow();
+        const QRect cells = grid()->cellRect(found, 1).united(grid()->cellRect(found, 2));
+        return QRect(grid()->viewport()->mapToGlobal(cells.topLeft()), cells.size());
+    };
+    const QRect row = findFromTheTop();
+    ASSERT_GT(grid()->currentRow(), 1);
+    for (const int over : {row.top() - 10, row.bottom() - 5}) {
+        find->move(find->x(), over);
+        ASSERT_TRUE(find->frameGeometry().intersects(row));
+        EXPECT_EQ(findFromTheTop(), row);
+        EXPECT_FALSE(find->frameGeometry().intersects(row)) << over;
+    }
+}
+
 }  // namespace
 }  // namespace tarn

@@ -144,5 +144,13 @@ TEST_F(FontDialogTest, StartsAndStaysOnAnUprightStyleUnlessItalicIsChosen) {
     EXPECT_TRUE(italicDialog.currentFont().italic());
 }
 
+TEST_F(FontDialogTest, AFamilyNotInstalledStartsOnTheFamilyShownInItsPlace) {
+    // "MS Sans Serif", the stored default, is rarely installed beside Qt.
+    QFont stored(QStringLiteral("No Such Family Tarn"));
+    stored.setPointSize(10);
+    FontDialog opened(stored, kDefaultCharset);
+    EXPECT_EQ(opened.currentFont().family(), QFontInfo(stored).family());
+}
+
 }  // namespace
 }  // namespace tarn

@@ -2,6 +2,8 @@
 // written until Save), a bad file that changes nothing, and the folder the dialog remembers.
 #include <QFileDialog>
 #include <QLabel>
+#include <QProcess>
+#include <QStandardPaths>
 
 #include "app/main/checks_panel.h"
 #include "app/main/tests/editor_fixture.h"
@@ -18,8 +20,10 @@ protected:
         EditorTest::SetUp();
         fs::create_directories(poFolder);
         writeGame();
-        writeSettings();
+        writeSettings(kLanguage);
     }
+    // The translation's language, asked once and stored: the export asks no more.
+    static constexpr const char* kLanguage = "[Translation]\r\nLanguage=de\r\n";
     // The file dialog: records the folder it opened in, then takes path.
     void answerFile(const fs::path& path) {
         prompter.onDialog([this, path](QDialog& d) {
@@ -142,7 +146,7 @@ TEST_F(TranslationPoTest, TheWindowsCodePageGivesTheLetters) {
         "\xA3\xF3"
         "d\x9F";  // Łódź in code page 1250
     writeGame(sampleTexts(), texts);
-    writeSettings("[Options]\r\nFontCharset=238\r\n");
+    writeSettings(std::string("[Options]\r\nFontCharset=238\r\n") + kLanguage);
     MainWindow& main = start();
     ASSERT_EQ(main.codePage().number(), 1250);
     answerFile(po);
@@ -186,6 +190,43 @@ TEST_F(TranslationPoTest, TheDialogsFolderIsStoredAndUsedNextTime) {
     action("importPoAction")->trigger();
     EXPECT_EQ(openedIn, QString::fromStdString(poFolder.string()));
     EXPECT_FALSE(window->document().modified());
+}
+
+TEST_F(TranslationPoTest, TheExportAsksForTheLanguageOnceAndWritesIt) {
+    // Proposed from the spelling language (no dictionary needed for that).
+    writeSettings("[Spelling]\r\nLanguage=pt-BR\r\n");
+    MainWindow& main = start();
+    QString proposed;
+    prompter.onDialog([&proposed](QDialog& d) {
+        auto* code = childByName<QLineEdit>(d, "poLanguageEdit");
+        proposed = code->text();
+        code->setText(QStringLiteral("de"));
+        d.accept();
+    });
+    answerFile(po);
+    action("exportPoAction")->trigger();
+    EXPECT_EQ(proposed, "pt_BR");
+    const std::string written = toString(readWholeFile(po));
+    EXPECT_NE(written.find("\"Language: de\\n\""), std::string::npos);
+    // msgfmt takes the window's export without a warning.
+    const QString msgfmt = QStandardPaths::findExecutable(QStringLiteral("msgfmt"));
+    if (!msgfmt.isEmpty()) {
+        QProcess check;
+        check.setProcessChannelMode(QProcess::MergedChannels);
+        check.start(msgfmt, {QStringLiteral("--check"), QStringLiteral("-o"),
+                             QStringLiteral("/dev/null"), QString::fromStdString(po.string())});
+        ASSERT_TRUE(check.waitForFinished(30000));
+        EXPECT_EQ(check.exitCode(), 0);
+        EXPECT_EQ(check.readAll(), QByteArray());
+    }
+    // Asked once: the next export goes straight to the file.
+    const std::size_t asked = prompter.asked().size();
+    answerFile(poFolder / "again.po");
+    action("exportPoAction")->trigger();
+    EXPECT_EQ(prompter.asked().size(), asked + 1);
+    EXPECT_TRUE(fs::exists(poFolder / "again.po"));
+    main.close();
+    EXPECT_NE(settingsText().find("[Translation]\r\nLanguage=de\r\n"), std::string::npos);
 }
 
 }  // namespace

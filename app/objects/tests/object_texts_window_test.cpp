@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include "app/objects/object_language_dialog.h"
 #include "app/objects/tests/object_window_fixture.h"
 #include "app/patch_builder/patch_builder_dialog.h"
+#include "app/widgets/paste_guard.h"
 #include "common/file_io.h"
 #include "objfiles/object_folder.h"
 
@@ -207,6 +209,27 @@ TEST_F(ObjectTextsWindowTest, EditsGoStraightIntoTheGroupAndEscRestoresThem) {
     QApplication::processEvents();
     EXPECT_EQ(cell(1, 1), "X");
     EXPECT_EQ(group(0, 0)[1].text, "X");
+}
+
+TEST_F(ObjectTextsWindowTest, APasteIsTakenWholeOrRefusedWholeNeverCut) {
+    game.add("a.dat", 1, 0, {{{0, "Sword"}, {5, "Schwert"}}});
+    open();
+    selectGroup(0, 0);
+    grid()->setCurrentCell(1, 1);
+    grid()->editCurrentCell();
+    QLineEdit* editor = grid()->cellEditor();
+    ASSERT_NE(editor, nullptr);
+    const int limit = textFieldLimit(nullptr, false);
+    const auto paste = [&](int length) {
+        QApplication::clipboard()->setText(QString(length, QChar('a')));
+        editor->selectAll();
+        QTest::keySequence(editor, QKeySequence::Paste);
+    };
+    paste(limit + 1);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(group(0, 0)[1].text, "Schwert");
+    paste(std::min(limit, 100000));  // well past the 32767 a line edit keeps by default
+    EXPECT_EQ(group(0, 0)[1].text.size(), static_cast<std::size_t>(std::min(limit, 100000)));
 }
 
 TEST_F(ObjectTextsWindowTest, SavingWritesOnlyTheModifiedFilesWithCounters) {

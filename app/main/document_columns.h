@@ -1,0 +1,23 @@
+// A column of the main window's document as game bytes, for the rules that look across texts.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "exetext/string_table_document.h"
+
+namespace tarn {
+
+// Text n at index n - 1; a C-style text that does not convert is given as typed.
+inline std::vector<std::string> columnBytes(const StringTableDocument& document, int column) {
+    std::vector<std::string> texts(StringTableDocument::kRows);
+    for (int row = 1; row <= StringTableDocument::kRows; ++row) {
+        std::string& text = texts[static_cast<std::size_t>(row - 1)];
+        if (!document.bytes(row, column, text)) {
+            text = document.cell(row, column);
+        }
+    }
+    return texts;
+}
+
+}  // namespace tarn

@@ -1,0 +1,136 @@
+#include "app/main/identical_texts.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QToolBar>
+
+#include "app/main/document_columns.h"
+#include "app/widgets/grid_text.h"
+#include "app/main/main_window.h"
+#include "app/main/status_line.h"
+#include "app/main/text_grid_view.h"
+#include "app/main/texts_history.h"
+#include "textcodes/cstyle.h"
+#include "textcodes/identical_texts.h"
+
+namespace tarn {
+
+namespace {
+
+constexpr int Original = StringTableDocument::OriginalColumn;
+constexpr int Translated = StringTableDocument::TranslatedColumn;
+
+// How many suggestions the line shows.
+constexpr std::size_t kShownSuggestions = 3;
+
+}  // namespace
+
+IdenticalTexts::IdenticalTexts(WindowParts& parts) : QObject(&parts.window), parts_(parts) {
+    MainWindow& window = parts.window;
+    useForOthers_ =
+        new QAction(QStringLiteral("Use for other texts with the same original"), &window);
+    useForOthers_->setObjectName(QStringLiteral("useForOthersAction"));
+    useForOthers_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
+    useForOthers_->setShortcutContext(Qt::WindowShortcut);
+    useForOthers_->setStatusTip(
+        QStringLiteral("Give this translation to the untranslated texts with the same original"));
+    window.addAction(useForOthers_);
+
+    // Under the grid, apart from the status line's notes and hints.
+    auto* bar = new QToolBar(QStringLiteral("Suggestions"), &window);
+    bar->setObjectName(QStringLiteral("suggestionBar"));
+    bar->setMovable(false);
+    suggestionLine_ = new QLabel(bar);
+    suggestionLine_->setObjectName(QStringLiteral("suggestionLine"));
+    suggestionLine_->setTextFormat(Qt::PlainText);
+    bar->addWidget(suggestionLine_);
+    window.addToolBar(Qt::BottomToolBarArea, bar);
+}
+
+void IdenticalTexts::noteCellEdit(int row, int column) {
+    if (column == Translated) {
+        enteredRow_ = row;
+        offerPending_ = true;
+    }
+}
+
+std::vector<std::size_t> IdenticalTexts::copiesOf(int row) const {
+    if (row < 1 || row > StringTableDocument::kRows) {
+        return {};
+    }
+    std::string original;
+    std::string translation;
+    if (!parts_.document.bytes(row, Original, original) ||
+        !parts_.document.bytes(row, Translated, translation) || original == translation) {
+        return {};  // nothing translated to share
+    }
+    return untranslatedCopies(columnBytes(parts_.document, Original),
+                              columnBytes(parts_.document, Translated),
+                              static_cast<std::size_t>(row - 1), parts_.codePage);
+}
+
+int IdenticalTexts::offeredRow() const {
+    const int current = parts_.grid.currentRow();
+    return !copiesOf(current).empty() ? current : enteredRow_;
+}
+
+void IdenticalTexts::showOfferAndSuggestions(int row) {
+    showSuggestions(row);
+    if (!offerPending_) {
+        return;
+    }
+    offerPending_ = false;  // offered once; the command still serves it
+    const std::size_t copies = copiesOf(enteredRow_).size();
+    if (copies == 0) {
+        return;
+    }
+    parts_.status.show(
+        QStringLiteral("Use for %1 other texts with the same original (Ctrl+Shift+U)").arg(copies));
+}
+
+void IdenticalTexts::useForOthers() {
+    const int row = offeredRow();
+    const std::vector<std::size_t> copies = copiesOf(row);
+    if (copies.empty()) {
+        parts_.status.show(QStringLiteral("No untranslated text has the same original"));
+        return;
+    }
+    std::string translation;
+    parts_.document.bytes(row, Translated, translation);
+    auto step = std::make_unique<SetTextsCommand>(
+        parts_.document,
+        countedName("Use for texts with the same original", static_cast<int>(copies.size())));
+    for (const std::size_t index : copies) {
+        step->add(static_cast<int>(index) + 1, Translated, {translation, false});
+    }
+    parts_.history.push(std::move(step));
+    enteredRow_ = 0;
+}
+
+void IdenticalTexts::showSuggestions(int row) {
+    if (row == 0) {
+        row = parts_.grid.currentRow();
+    }
+    if (row < 1) {
+        suggestionLine_->clear();
+        return;
+    }
+    const std::vector<TranslationSuggestion> found = suggestTranslations(
+        columnBytes(parts_.document, Original), columnBytes(parts_.document, Translated),
+        static_cast<std::size_t>(row - 1), parts_.codePage);
+    QStringList shown;
+    for (std::size_t i = 0; i < found.size() && i < kShownSuggestions; ++i) {
+        const TranslationSuggestion& s = found[i];
+        const std::string text =
+            parts_.document.cstyle() ? rawToCStyle(s.translation) : s.translation;
+        shown << QStringLiteral("%1 (text %2%3)")
+                     .arg(gameBytesToDisplay(text, parts_.codePage))
+                     .arg(s.source + 1)
+                     .arg(s.sameOriginal ? QString() : QStringLiteral(", similar original"));
+    }
+    suggestionLine_->setText(shown.isEmpty() ? QString()
+                                             : QStringLiteral("Translated before: ") +
+                                                   shown.join(QStringLiteral("  |  ")));
+}
+
+}  // namespace tarn
