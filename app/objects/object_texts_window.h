@@ -101,8 +101,8 @@ private:
     void createGridMenu();
     void nameParts();
     void setStatus(const QString& text);
-    void addLoadedFileNodes();  // the tree catches up with the document's files
-    void addFileNode(int index);
+    void addLoadedFileNodes();                   // the tree catches up with the document's files
+    QTreeWidgetItem* fileNode(int index) const;  // a new node of the file and its groups
     void discardFiles();
     bool confirmClose();
     void updateSaveButton();
