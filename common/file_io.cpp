@@ -83,7 +83,7 @@ constexpr std::size_t kChunk = 1u << 30;
 
 }  // namespace
 
-Bytes readWholeFile(const fs::path& path) {
+std::size_t readWholeFile(const fs::path& path, Bytes& buffer) {
     Handle f{::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (f.h == INVALID_HANDLE_VALUE) {
@@ -93,21 +93,23 @@ Bytes readWholeFile(const fs::path& path) {
     if (!::GetFileSizeEx(f.h, &size)) {
         fail("Cannot read file", path, ::GetLastError());
     }
-    Bytes data(static_cast<std::size_t>(size.QuadPart));
+    const auto length = static_cast<std::size_t>(size.QuadPart);
+    if (buffer.size() < length) {
+        buffer.resize(length);
+    }
     std::size_t done = 0;
-    while (done < data.size()) {
+    while (done < length) {
         DWORD n = 0;
-        const auto want = static_cast<DWORD>(std::min(kChunk, data.size() - done));
-        if (!::ReadFile(f.h, data.data() + done, want, &n, nullptr)) {
+        const auto want = static_cast<DWORD>(std::min(kChunk, length - done));
+        if (!::ReadFile(f.h, buffer.data() + done, want, &n, nullptr)) {
             fail("Cannot read file", path, ::GetLastError());
         }
         if (n == 0) {
-            data.resize(done);  // the file shrank while it was read
-            break;
+            break;  // the file shrank while it was read
         }
         done += n;
     }
-    return data;
+    return done;
 }
 
 void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<fs::perms>) {
@@ -235,7 +237,7 @@ struct Fd {
 
 }  // namespace
 
-Bytes readWholeFile(const fs::path& path) {
+std::size_t readWholeFile(const fs::path& path, Bytes& buffer) {
     Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     if (f.fd < 0) {
         fail("Cannot open file", path, errno);
@@ -247,10 +249,13 @@ Bytes readWholeFile(const fs::path& path) {
     if (S_ISDIR(st.st_mode)) {
         fail("Cannot open file", path, EISDIR);
     }
-    Bytes data(static_cast<std::size_t>(st.st_size));
+    const auto length = static_cast<std::size_t>(st.st_size);
+    if (buffer.size() < length) {
+        buffer.resize(length);
+    }
     std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::read(f.fd, data.data() + done, data.size() - done);
+    while (done < length) {
+        const ssize_t n = ::read(f.fd, buffer.data() + done, length - done);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -258,12 +263,11 @@ Bytes readWholeFile(const fs::path& path) {
             fail("Cannot read file", path, errno);
         }
         if (n == 0) {
-            data.resize(done);  // the file shrank while it was read
-            break;
+            break;  // the file shrank while it was read
         }
         done += static_cast<std::size_t>(n);
     }
-    return data;
+    return done;
 }
 
 namespace {
@@ -400,6 +404,12 @@ std::uintmax_t fileSizeOf(const fs::path& path) {
 }
 
 #endif
+
+Bytes readWholeFile(const fs::path& path) {
+    Bytes data;
+    data.resize(readWholeFile(path, data));
+    return data;
+}
 
 void applyFileRanges(Bytes& bytes, const FileRanges& ranges) {
     for (const FileRange& range : ranges) {

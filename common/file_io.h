@@ -24,6 +24,11 @@ namespace fs = std::filesystem;
 // Reads the whole file; raises FileError naming the file and the system's reason.
 Bytes readWholeFile(const fs::path& path);
 
+// Reads the whole file into the start of buffer and answers its size. The buffer is enlarged
+// when it is too small and never shrunk, so that one buffer read file after file is seldom
+// allocated or cleared again. Raises FileError as readWholeFile does.
+std::size_t readWholeFile(const fs::path& path, Bytes& buffer);
+
 // Writes data to a temporary file in the folder of the real target (a symbolic link is followed
 // and stays a link), flushes it, renames it over the target and flushes the folder. The new file
 // keeps the owner, group, permissions, extended attributes and access list of the file it

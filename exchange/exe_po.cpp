@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "exchange/po_text.h"
 
@@ -73,7 +74,9 @@ PoImportReport applyExePo(std::vector<std::string>& texts, const std::vector<PoE
                           const CodePage& codePage, TypedCodes typedCodes) {
     PoImportReport report;
     const int count = static_cast<int>(texts.size());
-    std::vector<std::string> result = texts;
+    // The new texts are collected and put in only when the whole file can be applied, so that a
+    // file with a problem changes nothing, without a copy of every text to work on.
+    std::vector<std::pair<std::size_t, std::string>> changes;
     std::vector<bool> seen(texts.size(), false);
     for (const PoEntry& entry : entries) {
         const auto n = entry.hasContext ? parseExeContext(entry.context, count) : std::nullopt;
@@ -91,15 +94,17 @@ PoImportReport applyExePo(std::vector<std::string>& texts, const std::vector<PoE
         if (!translationToApply(entry, report, raw, codePage, typedCodes)) {
             continue;
         }
-        if (raw == result[index]) {
+        if (raw == texts[index]) {
             ++report.counts.unchanged;
         } else {
             ++report.counts.applied;
-            result[index] = std::move(raw);
+            changes.emplace_back(index, std::move(raw));
         }
     }
     if (report.problems.empty()) {
-        texts = std::move(result);
+        for (auto& [index, raw] : changes) {
+            texts[index] = std::move(raw);
+        }
     }
     return report;
 }

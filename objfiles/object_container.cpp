@@ -67,7 +67,8 @@ ObjectFileHeader readObjectHeader(const std::uint8_t* file, std::size_t size) {
     return header;
 }
 
-Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& object) {
+std::span<const std::uint8_t> decodeObjectFile(const std::uint8_t* file, std::size_t size,
+                                               ObjFile& object, Bytes& buffer) {
     const ObjectFileHeader header = readObjectHeader(file, size);
     object.flags = header.flags;
     object.name = header.name;
@@ -79,19 +80,35 @@ Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& obje
     const std::uint8_t* block = file + kObjectHeaderSize;
     switch (object.encoding) {
         case kEncodingStored:
-            return Bytes(block, block + length);
+            return {block, length};
         case kEncodingRLE:
             try {
-                return decodeRle(block, length);
+                const std::size_t decoded = decodeRle(block, length, buffer);
+                return {buffer.data(), decoded};  // the buffer may have moved
             } catch (const StreamReadError& e) {
                 // The offset in the file, not in its data block.
                 throw StreamReadError(kObjectHeaderSize + e.offset().value_or(0));
             }
         case kEncodingScrambled:
-            return decodeScrambled(block, length);
+            if (buffer.size() < length) {
+                buffer = Bytes();  // its old contents need no copying
+                buffer.resize(length);
+            }
+            decodeScrambled(block, length, buffer.data());
+            return {buffer.data(), length};
         default:
-            return Bytes();
+            return {};
     }
+}
+
+Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& object) {
+    Bytes buffer;
+    const std::span<const std::uint8_t> data = decodeObjectFile(file, size, object, buffer);
+    if (data.data() == buffer.data()) {
+        buffer.resize(data.size());
+        return buffer;
+    }
+    return Bytes(data.begin(), data.end());
 }
 
 Bytes encodeObjectFile(const Bytes& decoded, const ObjFile& object, bool enhanced) {

@@ -17,6 +17,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 
@@ -66,6 +67,13 @@ Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& obje
 inline Bytes decodeObjectFile(const Bytes& file, ObjFile& object) {
     return decodeObjectFile(file.data(), file.size(), object);
 }
+
+// The same without copying where it can be helped: stored data is answered where it lies in
+// the file, other data is decoded into the start of buffer, which is enlarged as needed and
+// never shrunk, so that one buffer serves file after file. The answer is valid while the file
+// and the buffer are unchanged.
+std::span<const std::uint8_t> decodeObjectFile(const std::uint8_t* file, std::size_t size,
+                                               ObjFile& object, Bytes& buffer);
 
 // Builds a whole object file of the decoded data with object's flags, name and encoding and a
 // fresh checksum; enhanced selects the enhanced run-length encoder (encoding 1 only). Raises

@@ -24,16 +24,31 @@ std::vector<fs::path> listObjectFiles(const fs::path& objData) {
     return platform::listFilesWithExtension(objData, ".dat");
 }
 
-ObjFile readObjectFile(const Bytes& file, const std::string& fileName) {
+namespace {
+
+ObjFile readObjectFile(const std::uint8_t* file, std::size_t size, std::string fileName,
+                       Bytes& decoded) {
     ObjFile object;
-    object.fileName = fileName;
-    const Bytes decoded = decodeObjectFile(file, object);
-    readTextGroups(decoded, object);
+    object.fileName = std::move(fileName);
+    readTextGroups(decodeObjectFile(file, size, object, decoded), object);
     return object;
 }
 
+}  // namespace
+
+ObjFile readObjectFile(const Bytes& file, const std::string& fileName) {
+    Bytes decoded;
+    return readObjectFile(file.data(), file.size(), fileName, decoded);
+}
+
 ObjFile loadObjectFile(const fs::path& path) {
-    return readObjectFile(readWholeFile(path), path.filename().string());
+    ObjectFileBuffers buffers;
+    return loadObjectFile(path, buffers);
+}
+
+ObjFile loadObjectFile(const fs::path& path, ObjectFileBuffers& buffers) {
+    const std::size_t size = readWholeFile(path, buffers.file);
+    return readObjectFile(buffers.file.data(), size, path.filename().string(), buffers.decoded);
 }
 
 Bytes rewriteObjectFile(const Bytes& file, ObjFile& object, bool enhanced) {

@@ -32,6 +32,16 @@ ObjFile readObjectFile(const Bytes& file, const std::string& fileName);
 // the file, so files can be loaded side by side.
 ObjFile loadObjectFile(const fs::path& path);
 
+// What loading files one after another can reuse: the file as read and its decoded data. The
+// buffers only grow, so that after the first few files loading allocates nothing but the texts.
+struct ObjectFileBuffers {
+    Bytes file;
+    Bytes decoded;
+};
+
+// The same through buffers; one set of buffers serves one thread.
+ObjFile loadObjectFile(const fs::path& path, ObjectFileBuffers& buffers);
+
 // Called before each file is loaded: index (0-based), file count, file name.
 using LoadProgress = std::function<void(std::size_t, std::size_t, const std::string&)>;
 

@@ -6,6 +6,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "objfiles/object_file_pool.h"
 #include "objfiles/text_tables.h"
 
 namespace tarn {
@@ -100,17 +101,21 @@ std::vector<std::string> ObjectTextsDocument::loadFiles(
     folder_ = folder;
     files_.reserve(paths.size());
     std::vector<std::string> problems;
-    for (std::size_t i = 0; i < paths.size(); ++i) {
+    loadObjectFilesInOrder(paths, [&](std::size_t i, LoadedObjectFile& loaded) {
         if (progress) {
             progress(i, paths.size(), paths[i].filename().string());
         }
         // Each file on its own: a damaged one is named and left out, the others still load.
+        if (loaded.file) {
+            files_.push_back(std::move(*loaded.file));
+            return;
+        }
         try {
-            files_.push_back(loadObjectFile(paths[i]));
+            std::rethrow_exception(loaded.error);
         } catch (const std::exception& e) {
             problems.push_back(problem(paths[i], e));
         }
-    }
+    });
     states_.assign(files_.size(), 0);
     savedStates_.assign(files_.size(), 0);
     return problems;

@@ -91,7 +91,8 @@ struct ObjectTextsStep {
 class ObjectTextsDocument {
 public:
     // Replaces the document by every object file of the ObjData folder objData, in
-    // listObjectFiles order; progress is called before each file. A file that cannot be loaded
+    // listObjectFiles order. The files are decoded on every core; progress is called on the
+    // calling thread as each file joins the document, in order. A file that cannot be loaded
     // is left out and named in the answer ("PATH: reason"), the others are loaded; a folder that
     // cannot be listed is the one problem.
     std::vector<std::string> loadFolder(const std::filesystem::path& objData,

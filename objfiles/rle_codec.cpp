@@ -63,13 +63,16 @@ inline unsigned firstNonZeroByte(std::uint64_t v) {
 
 }  // namespace
 
-Bytes decodeRle(const std::uint8_t* block, std::size_t size) {
-    Bytes out;
+std::size_t decodeRle(const std::uint8_t* block, std::size_t size, Bytes& out) {
     // Object data seldom packs to less than half its size, so twice the block usually holds
-    // the output without a reallocation; more grows the vector as usual.
-    out.reserve(2 * size + kGrowStep);
+    // the output without a reallocation; more grows the vector as usual. What the buffer holds
+    // is of no use, so it is dropped rather than copied when the buffer has to move.
+    if (out.capacity() < 2 * size + kGrowStep) {
+        out = Bytes();
+        out.reserve(2 * size + kGrowStep);
+    }
     std::uint8_t* o = out.data();
-    std::uint8_t* end = o;
+    std::uint8_t* end = o + out.size();
 
     // Steps that start at least 129 bytes before the end of the block have their whole operand
     // inside it (a literal reads at most 128 bytes after its control byte), so they need no
@@ -129,7 +132,12 @@ Bytes decodeRle(const std::uint8_t* block, std::size_t size) {
             o += count;
         }
     }
-    out.resize(static_cast<std::size_t>(o - out.data()));
+    return static_cast<std::size_t>(o - out.data());
+}
+
+Bytes decodeRle(const std::uint8_t* block, std::size_t size) {
+    Bytes out;
+    out.resize(decodeRle(block, size, out));
     return out;
 }
 

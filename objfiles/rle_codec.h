@@ -22,6 +22,11 @@ namespace tarn {
 // StreamReadError with the offset of that step in the block.
 Bytes decodeRle(const std::uint8_t* block, std::size_t size);
 
+// The same into the start of out, answering the decoded size. out is enlarged as needed and
+// never shrunk, so that one buffer serves block after block; its bytes past the answer are
+// left undefined. A failure leaves out's contents undefined too.
+std::size_t decodeRle(const std::uint8_t* block, std::size_t size, Bytes& out);
+
 // Encodes size bytes of data, with the enhanced encoder when enhanced is true.
 Bytes encodeRle(const std::uint8_t* data, std::size_t size, bool enhanced);
 

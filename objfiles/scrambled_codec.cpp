@@ -64,10 +64,9 @@ bool haveAvx2() {
 }
 #endif
 
-// Rotates every byte k of in left by amounts[k % 4] into a new buffer.
-Bytes rotateAll(const std::uint8_t* in, std::size_t size, const unsigned (&amounts)[4]) {
-    Bytes out(size);
-    std::uint8_t* o = out.data();
+// Rotates every byte k of in left by amounts[k % 4] into o.
+void rotateAll(const std::uint8_t* in, std::size_t size, std::uint8_t* o,
+               const unsigned (&amounts)[4]) {
     std::size_t k = 0;
 #if defined(TARN_ROTATE_AVX2)
     if (haveAvx2()) {
@@ -79,18 +78,25 @@ Bytes rotateAll(const std::uint8_t* in, std::size_t size, const unsigned (&amoun
     for (; k < size; ++k) {
         o[k] = rotateLeft(in[k], amounts[k % 4]);
     }
-    return out;
 }
 
 }  // namespace
 
-Bytes decodeScrambled(const std::uint8_t* block, std::size_t size) {
+void decodeScrambled(const std::uint8_t* block, std::size_t size, std::uint8_t* out) {
     // Rotating right by 1, 3, 5, 7 is rotating left by 7, 5, 3, 1.
-    return rotateAll(block, size, {7, 5, 3, 1});
+    rotateAll(block, size, out, {7, 5, 3, 1});
+}
+
+Bytes decodeScrambled(const std::uint8_t* block, std::size_t size) {
+    Bytes out(size);
+    decodeScrambled(block, size, out.data());
+    return out;
 }
 
 Bytes encodeScrambled(const std::uint8_t* data, std::size_t size) {
-    return rotateAll(data, size, {1, 3, 5, 7});
+    Bytes out(size);
+    rotateAll(data, size, out.data(), {1, 3, 5, 7});
+    return out;
 }
 
 }  // namespace tarn

@@ -15,6 +15,9 @@ namespace tarn {
 // Copies size bytes and rotates them right. Reads only [block, block + size).
 Bytes decodeScrambled(const std::uint8_t* block, std::size_t size);
 
+// The same into the size bytes at out, which must not overlap the block.
+void decodeScrambled(const std::uint8_t* block, std::size_t size, std::uint8_t* out);
+
 // Copies size bytes and rotates them left.
 Bytes encodeScrambled(const std::uint8_t* data, std::size_t size);
 

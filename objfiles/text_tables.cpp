@@ -57,7 +57,7 @@ void readTextGroup(ObjTextGroup& group, MemoryStream& data) {
     data.seek(readGroupAt(group, data.data().data(), data.size(), data.position()));
 }
 
-void readTextGroups(const Bytes& decoded, ObjFile& object) {
+void readTextGroups(std::span<const std::uint8_t> decoded, ObjFile& object) {
     const unsigned type = checkedType(object);
     std::size_t pos = TextTableStart[type];
     object.texts.resize(TextTableCount[type]);

@@ -16,6 +16,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 
 #include "common/bytes.h"
@@ -33,7 +34,7 @@ constexpr std::uint8_t kTableEnd = 0xFF;
 
 // Fills object.texts with TextTableCount groups read from TextTableStart of the decoded data.
 // Raises StreamReadError for types 11 to 15 and for tables that run past the data.
-void readTextGroups(const Bytes& decoded, ObjFile& object);
+void readTextGroups(std::span<const std::uint8_t> decoded, ObjFile& object);
 
 // Reads one table at data's position into group (replacing its contents) and leaves the
 // position after the end marker. On StreamReadError the group keeps the entries read so far.

@@ -407,7 +407,6 @@ void ObjectTextsWindow::loadFiles() {
             sinceRepaint.start();
             const std::vector<std::string> failed = document_.loadFiles(
                 *objData, paths, [&](std::size_t i, std::size_t count, const std::string& name) {
-                    addLoadedFileNodes();
                     setStatus(QStringLiteral("Loading object files...   %1  (%2/%3)")
                                   .arg(QString::fromStdString(name))
                                   .arg(i + 1)
@@ -453,14 +452,24 @@ void ObjectTextsWindow::loadFiles() {
 }
 
 void ObjectTextsWindow::addLoadedFileNodes() {
-    while (rootNode_->childCount() < static_cast<int>(document_.files().size())) {
-        addFileNode(rootNode_->childCount());
+    // The nodes are built apart and go in as one insertion with the tree's painting held:
+    // inserting and laying out thousands of files one by one costs more than loading them.
+    QList<QTreeWidgetItem*> nodes;
+    for (int index = rootNode_->childCount(); index < static_cast<int>(document_.files().size());
+         ++index) {
+        nodes.append(fileNode(index));
     }
+    if (nodes.isEmpty()) {
+        return;
+    }
+    objectTree_->setUpdatesEnabled(false);
+    rootNode_->addChildren(nodes);
+    objectTree_->setUpdatesEnabled(true);
 }
 
-void ObjectTextsWindow::addFileNode(int index) {
+QTreeWidgetItem* ObjectTextsWindow::fileNode(int index) const {
     const ObjFile& file = document_.file(static_cast<std::size_t>(index));
-    auto* node = new QTreeWidgetItem(rootNode_, {QString::fromStdString(file.fileName)});
+    auto* node = new QTreeWidgetItem({QString::fromStdString(file.fileName)});
     node->setData(0, kIndexRole, index);
     QList<QTreeWidgetItem*> groups;
     groups.reserve(static_cast<qsizetype>(file.texts.size()));
@@ -470,6 +479,7 @@ void ObjectTextsWindow::addFileNode(int index) {
         groups.append(group);
     }
     node->addChildren(groups);
+    return node;
 }
 
 void ObjectTextsWindow::addDamagedFileNodes(const std::vector<std::filesystem::path>& paths,

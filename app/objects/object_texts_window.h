@@ -122,8 +122,8 @@ private:
     void createGridMenu();
     void nameParts();
     void setStatus(const QString& text);
-    void addLoadedFileNodes();  // the tree catches up with the document's files
-    void addFileNode(int index);
+    void addLoadedFileNodes();                   // the tree catches up with the document's files
+    QTreeWidgetItem* fileNode(int index) const;  // a new node of the file and its groups
     void addDamagedFileNodes(const std::vector<std::filesystem::path>& paths,
                              const std::vector<std::string>& problems);
     void discardFiles();

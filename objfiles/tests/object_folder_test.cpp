@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <stdexcept>
+
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
@@ -40,6 +43,100 @@ TEST(ObjectFolder, LoadsEveryDatFileInUpperCasedNameOrderWhateverTheFolderCase) 
     EXPECT_EQ(files[0].fileName, "A.dat");
     EXPECT_EQ(files[0].encoding, 3);
     EXPECT_EQ(files[1].texts, texts);
+}
+
+// Files of every encoding and very different sizes through one set of buffers, largest first,
+// so that each later file is decoded into a buffer still holding a longer file's bytes.
+TEST(ObjectFolder, ReusedBuffersLoadEachFileAsAFreshLoadDoes) {
+    TempDir dir;
+    const struct {
+        const char* name;
+        unsigned type;
+        std::uint8_t encoding;
+        std::size_t tail;
+    } files[] = {{"big-rle.dat", 0, 1, 60000},   {"big-rotated.dat", 7, 3, 40000},
+                 {"small-rle.dat", 1, 1, 3},     {"stored.dat", 2, 0, 100},
+                 {"small-rotated.dat", 9, 3, 0}, {"no-tail.dat", 8, 1, 0}};
+    ObjectFileBuffers buffers;
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        const ObjFileTexts texts{{{0, std::string(f.name)}, {3, "x"}}};
+        writeFileAtomically(dir.path() / f.name,
+                            makeSampleObjectFile(f.type, f.encoding, texts, kName, 5, f.tail));
+        const ObjFile reused = loadObjectFile(dir.path() / f.name, buffers);
+        const ObjFile fresh = loadObjectFile(dir.path() / f.name);
+        EXPECT_EQ(reused.texts, fresh.texts);
+        EXPECT_EQ(reused.texts.at(0).at(0).text, f.name);
+        EXPECT_EQ(reused.fileName, f.name);
+        EXPECT_EQ(reused.encoding, f.encoding);
+    }
+}
+
+// Enough files to keep every loading thread busy, some damaged: the document and its problems
+// keep the folder's order, and progress counts through the files one by one.
+TEST(ObjectFolder, ManyFilesLoadInFolderOrderWithTheirProblemsInPlace) {
+    TempDir dir;
+    constexpr int kCount = 60;
+    std::vector<std::string> expectedFiles;
+    std::vector<std::string> expectedProblems;
+    for (int i = 0; i < kCount; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "F%03d.dat", i);
+        const auto encoding = static_cast<std::uint8_t>(i % 3 == 2 ? 3 : i % 3);
+        Bytes file = makeSampleObjectFile(static_cast<unsigned>(i % 11), encoding, {{{0, name}}},
+                                          kName, static_cast<std::uint32_t>(i),
+                                          static_cast<std::size_t>(i * 97 % 5000));
+        if (i % 7 == 3) {
+            file.resize(kObjectHeaderSize - 1);  // too short for its header
+            expectedProblems.push_back((dir.path() / name).string());
+        } else {
+            expectedFiles.push_back(name);
+        }
+        writeFileAtomically(dir.path() / name, file);
+    }
+    ObjectTextsDocument document;
+    std::vector<std::size_t> progress;
+    const std::vector<std::string> problems =
+        document.loadFolder(dir.path(), [&](std::size_t i, std::size_t n, const std::string&) {
+            EXPECT_EQ(n, static_cast<std::size_t>(kCount));
+            progress.push_back(i);
+        });
+    ASSERT_EQ(progress.size(), static_cast<std::size_t>(kCount));
+    for (std::size_t i = 0; i < progress.size(); ++i) {
+        EXPECT_EQ(progress[i], i);
+    }
+    std::vector<std::string> loaded;
+    for (const ObjFile& file : document.files()) {
+        EXPECT_EQ(file.texts.at(0).at(0).text, file.fileName);
+        loaded.push_back(file.fileName);
+    }
+    EXPECT_EQ(loaded, expectedFiles);
+    ASSERT_EQ(problems.size(), expectedProblems.size());
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        EXPECT_EQ(problems[i].rfind(expectedProblems[i] + ": ", 0), 0u) << problems[i];
+    }
+}
+
+// A progress that raises ends the loading: the exception reaches the caller after the loading
+// threads have stopped, and no later file is handed over.
+TEST(ObjectFolder, AnExceptionFromProgressEndsTheLoading) {
+    TempDir dir;
+    for (int i = 0; i < 20; ++i) {
+        writeFileAtomically(dir.path() / ("F" + std::to_string(10 + i) + ".dat"),
+                            makeSampleObjectFile(1, 1, {{{0, "x"}}}, kName, 1));
+    }
+    ObjectTextsDocument document;
+    std::size_t calls = 0;
+    EXPECT_THROW(document.loadFolder(dir.path(),
+                                     [&](std::size_t i, std::size_t, const std::string&) {
+                                         ++calls;
+                                         if (i == 4) {
+                                             throw std::runtime_error("stop");
+                                         }
+                                     }),
+                 std::runtime_error);
+    EXPECT_EQ(calls, 5u);
+    EXPECT_EQ(document.files().size(), 4u);
 }
 
 TEST(ObjectFolder, SavingRereadsTheFileAndKeepsItsEncodingAndOtherBytes) {

@@ -45,6 +45,7 @@ namespace {
 struct NamedEntry {
     std::string upper;
     fs::path path;
+    bool regularFile = false;  // from the listing, links followed
 };
 
 std::vector<NamedEntry> listFolder(const fs::path& folder) {
@@ -55,7 +56,11 @@ std::vector<NamedEntry> listFolder(const fs::path& folder) {
         throw FileError("Cannot list folder \"" + folder.string() + "\". " + ec.message());
     }
     for (const fs::directory_entry& entry : it) {
-        entries.push_back({upperCaseUtf8(entry.path().filename().string()), entry.path()});
+        // The entry knows its type from the listing itself for all but links, so this costs no
+        // call to the system per file.
+        std::error_code typeError;
+        const bool regular = entry.is_regular_file(typeError);
+        entries.push_back({upperCaseUtf8(entry.path().filename().string()), entry.path(), regular});
     }
     std::sort(entries.begin(), entries.end(), [](const NamedEntry& a, const NamedEntry& b) {
         return a.upper < b.upper ||
@@ -91,12 +96,11 @@ std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const std:
 std::vector<fs::path> listFilesWithExtension(const fs::path& folder, const std::string& extension) {
     const std::string wanted = upperCaseUtf8(extension);
     std::vector<fs::path> files;
-    for (const NamedEntry& entry : listFolder(folder)) {
-        std::error_code ec;
+    for (NamedEntry& entry : listFolder(folder)) {
         if (entry.upper.size() > wanted.size() &&
             entry.upper.compare(entry.upper.size() - wanted.size(), wanted.size(), wanted) == 0 &&
-            fs::is_regular_file(entry.path, ec)) {
-            files.push_back(entry.path);
+            entry.regularFile) {
+            files.push_back(std::move(entry.path));
         }
     }
     return files;

@@ -1,0 +1,76 @@
+#include "objfiles/object_file_pool.h"
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <stop_token>
+#include <thread>
+
+#include "objfiles/object_folder.h"
+
+namespace tarn {
+
+namespace {
+
+// A file's outcome and whether it is there yet. The worker writes the outcome before it sets
+// ready (release), the calling thread reads it after it sees ready set (acquire).
+struct Slot {
+    LoadedObjectFile outcome;
+    std::atomic<bool> ready{false};
+};
+
+LoadedObjectFile loadOne(const std::filesystem::path& path, ObjectFileBuffers& buffers) {
+    LoadedObjectFile outcome;
+    try {
+        outcome.file = loadObjectFile(path, buffers);
+    } catch (...) {
+        outcome.error = std::current_exception();
+    }
+    return outcome;
+}
+
+}  // namespace
+
+void loadObjectFilesInOrder(const std::vector<std::filesystem::path>& paths,
+                            const std::function<void(std::size_t, LoadedObjectFile&)>& take) {
+    const std::size_t count = paths.size();
+    const std::size_t threads =
+        std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), count);
+    if (threads <= 1) {
+        ObjectFileBuffers buffers;
+        for (std::size_t i = 0; i < count; ++i) {
+            LoadedObjectFile outcome = loadOne(paths[i], buffers);
+            take(i, outcome);
+        }
+        return;
+    }
+
+    const auto slots = std::make_unique<Slot[]>(count);
+    std::atomic<std::size_t> next{0};
+    // Each thread takes the next file not yet taken, so a large file delays no other thread.
+    const auto work = [&](std::stop_token stop) {
+        ObjectFileBuffers buffers;
+        while (!stop.stop_requested()) {
+            const std::size_t i = next.fetch_add(1, std::memory_order_relaxed);
+            if (i >= count) {
+                return;
+            }
+            slots[i].outcome = loadOne(paths[i], buffers);
+            slots[i].ready.store(true, std::memory_order_release);
+            slots[i].ready.notify_one();
+        }
+    };
+    // Declared after the slots, so that the threads are stopped and joined before the slots go,
+    // also when take raises.
+    std::vector<std::jthread> pool;
+    pool.reserve(threads);
+    for (std::size_t t = 0; t < threads; ++t) {
+        pool.emplace_back(work);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        slots[i].ready.wait(false, std::memory_order_acquire);
+        take(i, slots[i].outcome);
+    }
+}
+
+}  // namespace tarn
