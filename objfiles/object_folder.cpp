@@ -32,8 +32,13 @@ ObjFile readObjectFile(const Bytes& file, const std::string& fileName) {
     return object;
 }
 
-ObjFile loadObjectFile(const fs::path& path) {
-    return readObjectFile(readWholeFile(path), path.filename().string());
+ObjFile loadObjectFile(const fs::path& path, FileIdentity* identity) {
+    FileIdentity taken;
+    ObjFile file = readObjectFile(readWholeFile(path, taken), path.filename().string());
+    if (identity != nullptr) {
+        *identity = std::move(taken);
+    }
+    return file;
 }
 
 Bytes rewriteObjectFile(const Bytes& file, ObjFile& object, bool enhanced) {
