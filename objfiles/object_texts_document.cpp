@@ -282,7 +282,9 @@ std::vector<std::size_t> ObjectTextsDocument::modifiedFiles() const {
 std::vector<std::size_t> ObjectTextsDocument::changedOnDisk() const {
     std::vector<std::size_t> changed;
     for (const std::size_t file : modifiedFiles()) {
-        if (tarn::changedOnDisk(folder_ / files_[file].fileName, identities_[file])) {
+        // A file that has gone is the save's own problem, reported with its name.
+        const std::filesystem::path path = folder_ / files_[file].fileName;
+        if (fileExists(path) && tarn::changedOnDisk(path, identities_[file])) {
             changed.push_back(file);
         }
     }

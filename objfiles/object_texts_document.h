@@ -147,7 +147,8 @@ public:
     bool anyModified() const;
     std::vector<std::size_t> modifiedFiles() const;
 
-    // The modified files that another program changed on disk since they were loaded or saved.
+    // The modified files that another program changed on disk since they were loaded or saved
+    // (a file that has gone is left to the save, which names it).
     std::vector<std::size_t> changedOnDisk() const;
 
     // Re-reads a file another program changed and takes in its groups: a group only it changed

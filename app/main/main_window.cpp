@@ -269,6 +269,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     closing_ = true;
+    files_->closeCleanly();
     if (!settingsWritten_) {
         settingsWritten_ = true;
         stored_->capture();
