@@ -618,12 +618,12 @@ namespace {
 
 // Another program rewrites a.dat while the window has unsaved edits in it.
 TEST_F(ObjectTextsWindowTest, AFileChangedOnDiskIsAskedAboutAndItsUntouchedGroupsSurvive) {
-    game.add("a.dat", 2, 1, kThreeGroups);
-    game.add("b.dat", 2, 1, kThreeGroups);
+    game.add("a.dat", 0, 1, kThreeGroups);
+    game.add("b.dat", 0, 1, kThreeGroups);
     open();
     window.document().setText(0, 0, 0, "Blade");
     window.document().setText(1, 0, 0, "Blade");
-    game.add("a.dat", 2, 1, {{{0, "Sword"}, {5, "Schwert"}}, {{0, "A new blade"}}, {{0, "Sharp"}}});
+    game.add("a.dat", 0, 1, {{{0, "Sword"}, {5, "Schwert"}}, {{0, "A new blade"}}, {{0, "Sharp"}}});
     const Bytes outside = game.bytes("a.dat");
 
     prompter.answer(MessageAnswer::Cancel);
@@ -640,16 +640,17 @@ TEST_F(ObjectTextsWindowTest, AFileChangedOnDiskIsAskedAboutAndItsUntouchedGroup
     EXPECT_EQ(prompter.messages().size(), 1u);  // b.dat was not changed elsewhere
     EXPECT_EQ(statuses.back(), "2 files updated successfully");
     const ObjFile saved = loadObjectFile(game.file("a.dat"));
+    ASSERT_EQ(saved.texts.size(), 3u);
     EXPECT_EQ(saved.texts[0][0].text, "Blade");
     EXPECT_EQ(saved.texts[1][0].text, "A new blade");
 }
 
 TEST_F(ObjectTextsWindowTest, ReloadTakesTheFileInAndSavesNothing) {
-    game.add("a.dat", 2, 1, kThreeGroups);
+    game.add("a.dat", 0, 1, kThreeGroups);
     open();
     window.document().setText(0, 0, 0, "Blade");
     window.document().setText(0, 2, 0, "Pointed");
-    game.add("a.dat", 2, 1, {{{0, "Sword"}, {5, "Schwert"}}, {{0, "A new blade"}}, {{0, "Keen"}}});
+    game.add("a.dat", 0, 1, {{{0, "Sword"}, {5, "Schwert"}}, {{0, "A new blade"}}, {{0, "Keen"}}});
     const Bytes outside = game.bytes("a.dat");
     prompter.answer(MessageAnswer::Reload);
     window.saveModified();
