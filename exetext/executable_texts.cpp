@@ -44,4 +44,22 @@ void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& rea
     }
 }
 
+FileIdentity executableIdentity(const std::filesystem::path& path) {
+    const int profile = findProfile(static_cast<std::int64_t>(fileSizeOf(path)));
+    if (profile == -1) {
+        return takeFileIdentity(path);
+    }
+    return takeFileIdentity(path, textParts(profileByNumber(profile)));
+}
+
+TranslatedFileState readTranslatedFile(const std::filesystem::path& path) {
+    TranslatedFileState state;
+    state.identity = executableIdentity(path);
+    ExecutableTexts read;
+    readExecutableTexts(path, read);
+    state.texts = std::move(read.texts);
+    state.languageIds = read.languageIds;
+    return state;
+}
+
 }  // namespace tarn

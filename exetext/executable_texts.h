@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/errors.h"
+#include "common/file_identity.h"
 #include "exetext/exe_profile.h"
 
 namespace tarn {
@@ -41,5 +42,25 @@ int executableProfile(const std::filesystem::path& path);
 // data at byte N (a text runs to the end of the file)").
 void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read,
                          bool cstyle = false);
+
+}  // namespace tarn
+
+namespace tarn {
+
+// The identity of the executable at path over the parts its texts are read from (the whole
+// file when its size is that of no known build). Raises FileError when it cannot be read.
+FileIdentity executableIdentity(const std::filesystem::path& path);
+
+// The translated executable as a document last read or wrote it: its texts (raw), its language
+// IDs and its identity, taken before the texts were read.
+struct TranslatedFileState {
+    std::vector<std::string> texts;  // text n at index n - 1
+    LanguageIds languageIds;
+    FileIdentity identity;
+};
+
+// Reads the texts of the translated executable at path with its identity. Raises FileError as
+// readExecutableTexts does.
+TranslatedFileState readTranslatedFile(const std::filesystem::path& path);
 
 }  // namespace tarn

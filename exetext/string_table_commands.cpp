@@ -28,6 +28,16 @@ void SetTextsCommand::change(int row, int column, CellText after) {
     document_.setCell(row, column, std::move(after));
 }
 
+void SetTextsCommand::setLangIds(std::uint8_t primary, std::uint8_t secondary) {
+    if (!setsIds_) {
+        idsBefore_[0] = document_.primaryLangId();
+        idsBefore_[1] = document_.secondaryLangId();
+        setsIds_ = true;
+    }
+    idsAfter_[0] = primary;
+    idsAfter_[1] = secondary;
+}
+
 int SetTextsCommand::changedCells() const {
     int count = 0;
     for (const Change& c : changes_) {
@@ -40,11 +50,17 @@ void SetTextsCommand::redo() {
     for (const Change& c : changes_) {
         document_.setCell(c.row, c.column, c.after);
     }
+    if (setsIds_) {
+        document_.setLangIds(idsAfter_[0], idsAfter_[1]);
+    }
 }
 
 void SetTextsCommand::undo() {
     for (auto c = changes_.rbegin(); c != changes_.rend(); ++c) {
         document_.setCell(c->row, c->column, c->before);
+    }
+    if (setsIds_) {
+        document_.setLangIds(idsBefore_[0], idsBefore_[1]);
     }
 }
 

@@ -20,8 +20,9 @@ public:
     virtual bool marksModified() const = 0;
 };
 
-// Sets any number of cells. Each cell's first change records what it held, so undo brings back
-// every byte and redo every change, whatever happened between.
+// Sets any number of cells, and the object-language IDs when asked. Each cell's first change
+// records what it held, so undo brings back every byte and redo every change, whatever happened
+// between.
 class SetTextsCommand : public StringTableCommand {
 public:
     SetTextsCommand(StringTableDocument& document, std::string name, bool marksModified = true);
@@ -31,6 +32,8 @@ public:
     // A further change of a step that is done already (typing on in the cell it edits, or a
     // replacement made while the translator is asked about the next): made at once.
     void change(int row, int column, CellText after);
+    // The object-language IDs the step sets too, made by redo.
+    void setLangIds(std::uint8_t primary, std::uint8_t secondary);
     // How many cells the step gives a content other than the one they had.
     int changedCells() const;
     bool empty() const { return changes_.empty(); }
@@ -55,6 +58,9 @@ private:
     bool marksModified_;
     std::vector<Change> changes_;
     std::unordered_map<int, std::size_t> index_;  // row * columns + column -> changes_
+    bool setsIds_ = false;
+    std::uint8_t idsBefore_[2] = {0, 0};
+    std::uint8_t idsAfter_[2] = {0, 0};
 };
 
 // Sets the object-language IDs kept in the translated executable; always an unsaved change,

@@ -111,6 +111,9 @@ void StringTableDocument::load(const LoadedExecutables& loaded) {
     setLangIds(loaded.primaryLangId, loaded.secondaryLangId);
     originalNotFound_ = loaded.originalNotFound;
     translatedNotFound_ = loaded.translatedNotFound;
+    onDisk_ = {loaded.translated,
+               {loaded.primaryLangId, loaded.secondaryLangId},
+               loaded.translatedIdentity};
     modified_ = false;
 }
 

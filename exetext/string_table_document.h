@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "exetext/exe_profile.h"
+#include "exetext/executable_texts.h"
 
 namespace tarn {
 
@@ -71,8 +72,14 @@ public:
     void setCStyleFlag(bool cstyle) { cstyle_ = cstyle; }
 
     // Takes both executables' texts (game bytes), empties column 3, takes the language IDs and
-    // the unresolved texts' numbers, and clears Modified.
+    // the unresolved texts' numbers, remembers the translated file as on disk, and clears
+    // Modified.
     void load(const LoadedExecutables& loaded);
+
+    // The translated executable as last loaded, saved or reloaded: what the unsaved edits are
+    // edits of, and the identity that tells whether another program wrote it since.
+    const TranslatedFileState& onDisk() const { return onDisk_; }
+    void setOnDisk(TranslatedFileState state) { onDisk_ = std::move(state); }
     // The texts whose pointer led nowhere when the files were loaded (ascending numbers): their
     // cells hold a placeholder instead of a text.
     const std::vector<int>& originalNotFound() const { return originalNotFound_; }
@@ -124,6 +131,7 @@ private:
     std::uint8_t secondaryLangId_ = 0;
     std::vector<int> originalNotFound_;
     std::vector<int> translatedNotFound_;
+    TranslatedFileState onDisk_;
 };
 
 }  // namespace tarn

@@ -96,7 +96,8 @@ std::vector<FilePart> textParts(const ExeProfile& profile) {
     std::vector<FilePart> parts;
     auto add = [&parts](std::int64_t first, std::int64_t length) {
         if (first >= 0 && length > 0) {
-            parts.push_back({static_cast<std::uint64_t>(first), static_cast<std::uint64_t>(length)});
+            parts.push_back(
+                {static_cast<std::uint64_t>(first), static_cast<std::uint64_t>(length)});
         }
     };
     for (const PointerBlock& block : profile.pointerBlocks) {
@@ -156,6 +157,11 @@ void loadExecutables(const std::filesystem::path& originalPath,
         return texts.languageIds;
     };
     read(originalPath, result.original, result.originalNotFound, result.origProfile);
+    try {
+        result.translatedIdentity = executableIdentity(translatedPath);
+    } catch (const FileError&) {
+        // The read below reports the same file error.
+    }
     const LanguageIds ids =
         read(translatedPath, result.translated, result.translatedNotFound, result.transProfile);
     result.primaryLangId = ids.primary;

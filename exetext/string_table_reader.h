@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/bytes.h"
+#include "common/file_identity.h"
 #include "common/partial_file.h"
 #include "exetext/exe_profile.h"
 
@@ -59,6 +60,7 @@ struct LoadedExecutables {
     int transProfile = -1;
     std::uint8_t primaryLangId = 0;
     std::uint8_t secondaryLangId = 0;
+    FileIdentity translatedIdentity;  // taken before the translated file's texts were read
 };
 
 // Reads the texts of both files (readExecutableTexts) and the two language ID bytes of the

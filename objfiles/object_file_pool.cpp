@@ -22,7 +22,7 @@ struct Slot {
 LoadedObjectFile loadOne(const std::filesystem::path& path, ObjectFileBuffers& buffers) {
     LoadedObjectFile outcome;
     try {
-        outcome.file = loadObjectFile(path, buffers);
+        outcome.file = loadObjectFile(path, buffers, &outcome.identity);
     } catch (...) {
         outcome.error = std::current_exception();
     }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/file_identity.h"
 #include "objfiles/obj_text_model.h"
 
 namespace tarn {
@@ -15,6 +16,7 @@ namespace tarn {
 // One file's outcome: the loaded file, or the exception loading it raised.
 struct LoadedObjectFile {
     std::optional<ObjFile> file;
+    FileIdentity identity;  // of the file as it was read
     std::exception_ptr error;
 };
 

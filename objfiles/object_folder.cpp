@@ -41,14 +41,20 @@ ObjFile readObjectFile(const Bytes& file, const std::string& fileName) {
     return readObjectFile(file.data(), file.size(), fileName, decoded);
 }
 
-ObjFile loadObjectFile(const fs::path& path) {
+ObjFile loadObjectFile(const fs::path& path, FileIdentity* identity) {
     ObjectFileBuffers buffers;
-    return loadObjectFile(path, buffers);
+    return loadObjectFile(path, buffers, identity);
 }
 
-ObjFile loadObjectFile(const fs::path& path, ObjectFileBuffers& buffers) {
-    const std::size_t size = readWholeFile(path, buffers.file);
-    return readObjectFile(buffers.file.data(), size, path.filename().string(), buffers.decoded);
+ObjFile loadObjectFile(const fs::path& path, ObjectFileBuffers& buffers, FileIdentity* identity) {
+    FileIdentity taken;
+    const std::size_t size = readWholeFile(path, buffers.file, taken);
+    ObjFile file =
+        readObjectFile(buffers.file.data(), size, path.filename().string(), buffers.decoded);
+    if (identity != nullptr) {
+        *identity = std::move(taken);
+    }
+    return file;
 }
 
 Bytes rewriteObjectFile(const Bytes& file, ObjFile& object, bool enhanced) {

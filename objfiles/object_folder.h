@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/bytes.h"
+#include "common/file_identity.h"
 #include "objfiles/obj_text_model.h"
 
 namespace tarn {
@@ -29,8 +30,9 @@ std::vector<fs::path> listObjectFiles(const fs::path& objData);
 ObjFile readObjectFile(const Bytes& file, const std::string& fileName);
 
 // Loads one object file from disk; raises FileError or StreamReadError. It touches nothing but
-// the file, so files can be loaded side by side.
-ObjFile loadObjectFile(const fs::path& path);
+// the file, so files can be loaded side by side. identity, when given, receives the file's
+// identity over its whole contents.
+ObjFile loadObjectFile(const fs::path& path, FileIdentity* identity = nullptr);
 
 // What loading files one after another can reuse: the file as read and its decoded data. The
 // buffers only grow, so that after the first few files loading allocates nothing but the texts.
@@ -40,7 +42,8 @@ struct ObjectFileBuffers {
 };
 
 // The same through buffers; one set of buffers serves one thread.
-ObjFile loadObjectFile(const fs::path& path, ObjectFileBuffers& buffers);
+ObjFile loadObjectFile(const fs::path& path, ObjectFileBuffers& buffers,
+                       FileIdentity* identity = nullptr);
 
 // Called before each file is loaded: index (0-based), file count, file name.
 using LoadProgress = std::function<void(std::size_t, std::size_t, const std::string&)>;

@@ -20,6 +20,20 @@ void refuseZeroByte(const std::string& text) {
     }
 }
 
+// The groups the document left as they were loaded take what the file holds now, so that a
+// change another program made to them survives the save. Where the file's tables no longer
+// match in number, nothing can be matched and the document's groups are written.
+void keepGroupsChangedElsewhere(ObjFile& ours, const ObjFile& disk, const ObjFileTexts& base) {
+    if (disk.texts.size() != ours.texts.size() || base.size() != ours.texts.size()) {
+        return;
+    }
+    for (std::size_t g = 0; g < ours.texts.size(); ++g) {
+        if (ours.texts[g] == base[g]) {
+            ours.texts[g] = disk.texts[g];
+        }
+    }
+}
+
 // A file error names its file already; any other error is named here.
 std::string problem(const std::filesystem::path& path, const std::exception& e) {
     if (dynamic_cast<const FileError*>(&e) != nullptr) {
@@ -100,6 +114,7 @@ std::vector<std::string> ObjectTextsDocument::loadFiles(
     clear();
     folder_ = folder;
     files_.reserve(paths.size());
+    identities_.reserve(paths.size());
     std::vector<std::string> problems;
     loadObjectFilesInOrder(paths, [&](std::size_t i, LoadedObjectFile& loaded) {
         if (progress) {
@@ -108,6 +123,8 @@ std::vector<std::string> ObjectTextsDocument::loadFiles(
         // Each file on its own: a damaged one is named and left out, the others still load.
         if (loaded.file) {
             files_.push_back(std::move(*loaded.file));
+            identities_.push_back(std::move(loaded.identity));
+            onDisk_.push_back(files_.back().texts);
             return;
         }
         try {
@@ -126,6 +143,8 @@ void ObjectTextsDocument::clear() {
     files_.clear();
     states_.clear();
     savedStates_.clear();
+    identities_.clear();
+    onDisk_.clear();
 }
 
 const ObjTextGroup& ObjectTextsDocument::group(std::size_t file, std::size_t group) const {
@@ -264,6 +283,56 @@ std::vector<std::size_t> ObjectTextsDocument::modifiedFiles() const {
     return modified;
 }
 
+std::vector<std::size_t> ObjectTextsDocument::changedOnDisk() const {
+    std::vector<std::size_t> changed;
+    for (const std::size_t file : modifiedFiles()) {
+        // A file that has gone is the save's own problem, reported with its name.
+        const std::filesystem::path path = folder_ / files_[file].fileName;
+        if (fileExists(path) && tarn::changedOnDisk(path, identities_[file])) {
+            changed.push_back(file);
+        }
+    }
+    return changed;
+}
+
+std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::reloadStep(
+    std::size_t file, std::vector<std::size_t>& conflicts) {
+    const std::filesystem::path path = folder_ / files_.at(file).fileName;
+    FileIdentity identity;
+    const ObjFile disk = loadObjectFile(path, &identity);
+    const ObjFileTexts& ours = files_[file].texts;
+    const ObjFileTexts& base = onDisk_[file];
+    std::vector<ObjectTextsEdit::GroupChange> changes;
+    if (disk.texts.size() != ours.size() || base.size() != ours.size()) {
+        // Tables added or removed elsewhere: no group can be matched.
+        throw FileError(path.string() + ": its text tables changed in number on disk");
+    }
+    for (std::size_t g = 0; g < ours.size(); ++g) {
+        const ObjTextGroup& theirs = disk.texts[g];
+        if (theirs == base[g] || theirs == ours[g]) {
+            continue;  // only the document changed it, or both alike
+        }
+        if (ours[g] != base[g]) {
+            conflicts.push_back(g);
+        }
+        changes.push_back({file, g, ours[g], theirs});
+    }
+    identities_[file] = std::move(identity);
+    onDisk_[file] = disk.texts;
+    if (changes.empty()) {
+        return nullptr;
+    }
+    return std::unique_ptr<ObjectTextsEdit>(
+        new ObjectTextsEdit(*this, "Reload " + files_[file].fileName, std::move(changes)));
+}
+
+void ObjectTextsDocument::settleReload(std::size_t file) {
+    if (files_.at(file).texts == onDisk_.at(file)) {
+        savedStates_[file] = states_[file];
+        files_[file].modified = false;
+    }
+}
+
 ObjectSaveReport ObjectTextsDocument::saveModified(bool enhancedRle, const LoadProgress& progress) {
     ObjectSaveReport report;
     struct Staged {
@@ -288,7 +357,11 @@ ObjectSaveReport ObjectTextsDocument::saveModified(bool enhancedRle, const LoadP
                 continue;
             }
             ObjFile copy = file;
-            Bytes bytes = rewriteObjectFile(readWholeFile(path), copy, enhancedRle);
+            FileIdentity identity;
+            const Bytes old = readWholeFile(path, identity);
+            keepGroupsChangedElsewhere(copy, readObjectFile(old, file.fileName),
+                                       onDisk_[modified[k]]);
+            Bytes bytes = rewriteObjectFile(old, copy, enhancedRle);
             staged.push_back({modified[k], std::move(copy), path, std::move(bytes)});
         } catch (const std::exception& e) {
             report.problems.push_back(problem(path, e));
@@ -305,6 +378,12 @@ ObjectSaveReport ObjectTextsDocument::saveModified(bool enhancedRle, const LoadP
             break;  // the files after it keep their old contents too
         }
         files_[s.index] = std::move(s.rewritten);
+        onDisk_[s.index] = files_[s.index].texts;
+        try {
+            identities_[s.index] = takeFileIdentity(s.path);
+        } catch (const std::exception&) {
+            identities_[s.index] = {};  // the next save asks
+        }
         savedStates_[s.index] = states_[s.index];
         files_[s.index].modified = false;
         report.written.push_back(files_[s.index].fileName);

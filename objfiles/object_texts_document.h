@@ -34,7 +34,9 @@ enum class RemoveLanguageIdResult {
     RefusedLast,  // a group keeps at least one language ID
 };
 
-// What saving did. Problems are found before anything is written ("PATH: reason" for a
+// What saving did. Each file keeps the groups the document did not change as another program
+// may have left them on disk; only the groups changed here are written. Problems are found
+// before anything is written ("PATH: reason" for a
 // read-only, vanished, undecodable or unencodable file): then nothing was written. A failure is
 // a write that failed after the files in written had been replaced; the others are unchanged.
 struct ObjectSaveReport {
@@ -146,10 +148,26 @@ public:
     bool anyModified() const;
     std::vector<std::size_t> modifiedFiles() const;
 
-    // Writes every modified file back in document order: each is re-read from disk, its tables
-    // replaced and encoded with its own encoding (enhanced run-length encoder unless enhancedRle
-    // is false), all before the first is replaced, each atomically. progress is called before
-    // each file with its place among the modified ones. A file written is no longer modified.
+    // The modified files that another program changed on disk since they were loaded or saved
+    // (a file that has gone is left to the save, which names it).
+    std::vector<std::size_t> changedOnDisk() const;
+
+    // Re-reads a file another program changed and takes in its groups: a group only it changed
+    // takes the file's entries, a group only the document changed keeps them, and a group both
+    // changed differently takes the file's and is listed in conflicts. The step makes the
+    // changes (null when none); afterwards the file counts as loaded anew, modified only while
+    // it keeps edits. Raises FileError or StreamReadError, changing nothing.
+    std::unique_ptr<ObjectTextsEdit> reloadStep(std::size_t file,
+                                                std::vector<std::size_t>& conflicts);
+    // After a reload (its step done, if any): a file that holds what the disk holds counts as
+    // saved.
+    void settleReload(std::size_t file);
+
+    // Writes every modified file back in document order: each is re-read from disk, the tables
+    // it changed replaced and encoded with its own encoding (enhanced run-length encoder unless
+    // enhancedRle is false), all before the first is replaced, each atomically. progress is called
+    // before each file with its place among the modified ones. A file written is no longer
+    // modified.
     ObjectSaveReport saveModified(bool enhancedRle = true, const LoadProgress& progress = {});
 
 private:
@@ -167,6 +185,9 @@ private:
     std::vector<std::uint64_t> states_;
     std::vector<std::uint64_t> savedStates_;
     std::uint64_t lastState_ = 0;
+    // Each file as last loaded or saved: its identity and its groups, what the edits are edits of.
+    std::vector<FileIdentity> identities_;
+    std::vector<ObjFileTexts> onDisk_;
 };
 
 }  // namespace tarn

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <filesystem>
 
+#include "common/edit_lock.h"
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "textcodes/character_table.h"
@@ -116,6 +117,20 @@ std::string fromHex(const std::string& hex) {
         bytes.push_back(static_cast<char>(nibble(hex[i]) * 16 + nibble(hex[i + 1])));
     }
     return bytes;
+}
+
+void addForceOption(CLI::App& command, bool& force) {
+    command.add_flag("--force", force, "writes even while another program has the file open");
+}
+
+void refuseLockedFile(const std::string& path, bool force) {
+    if (force) {
+        return;
+    }
+    if (const std::optional<LockHolder> holder = liveLockHolder(path)) {
+        throw operationFailed(path + " is open in " + describeHolder(*holder) +
+                              "; --force writes it anyway");
+    }
 }
 
 }  // namespace tarn::tool

@@ -40,6 +40,12 @@ void addAllowTypedCodesOption(CLI::App& command, bool& allow);
 // (checked before anything is written).
 void requireWritableFolder(const std::string& path);
 
+// Adds --force: a file is written even while an editing program holds its lock.
+void addForceOption(CLI::App& command, bool& force);
+// Refuses (status 1) to write a file another running program has open for editing, unless
+// force: "PATH is open in TarnEdit (process 4711 on workstation); --force writes it anyway".
+void refuseLockedFile(const std::string& path, bool force);
+
 // Lower-case hex digits of bytes, and back (raises UsageError for malformed hex).
 std::string toHex(const std::string& bytes);
 std::string fromHex(const std::string& hex);

@@ -54,6 +54,7 @@ void addSaveOptions(CLI::App& command, ExeImportTarget& target) {
                 "the fallback object-text language ID (0 to 254; kept without it)");
     addOptional(command, "--shares", "OUT", target.sharesPath,
                 "writes, per text, the number of the text whose bytes it shares");
+    addForceOption(command, target.force);
 }
 
 void checkExeImportTarget(const ExeImportTarget& target) {
@@ -72,6 +73,7 @@ void checkExeImportTarget(const ExeImportTarget& target) {
     if (isReadOnlyFile(target.path)) {
         throw operationFailed(target.path + ": the file is read-only");
     }
+    refuseLockedFile(target.path, target.force);
 }
 
 int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>& rawTexts,

@@ -28,9 +28,10 @@ struct ExeImportTarget {
     std::optional<std::string> primaryId;  // as given on the command line
     std::optional<std::string> secondaryId;
     std::optional<std::string> sharesPath;
+    bool force = false;  // written even while an editing program holds its lock
 };
 
-// Adds --primary-id, --secondary-id and --shares to an import command, in that order.
+// Adds --primary-id, --secondary-id, --shares and --force to an import command, in that order.
 void addSaveOptions(CLI::App& command, ExeImportTarget& target);
 
 // Raises UsageError unless the IDs are 0 to 254, the shares file can be created, and the

@@ -35,6 +35,7 @@ struct SetOptions {
     std::string id;
     std::string hex;
     bool normalRle = false;
+    bool force = false;
 };
 
 std::string hex32(std::uint32_t v) {
@@ -108,6 +109,7 @@ int setText(const SetOptions& o) {
     const AddLanguageIdResult entry = document.addLanguageId(0, group, id);
     document.setText(0, group, entry.row, text);
     ObjectSaveReport saved;
+    refuseLockedFile(o.file, o.force);
     try {
         refuseReadOnlyFile(path);
         saved = document.saveModified(!o.normalRle);
@@ -170,6 +172,7 @@ void addObjCommands(Tool& tool) {
         ->type_name("HEX");
     setCommand.add_flag("--normal-rle", set->normalRle,
                         "the normal run-length encoder instead of the enhanced one");
+    addForceOption(setCommand, set->force);
 }
 
 }  // namespace tarn::tool

@@ -28,6 +28,7 @@ struct ImportPoOptions {
     std::string targetId;
     PoTextOptions text;
     bool normalRle = false;
+    bool force = false;
 };
 
 std::uint8_t languageId(const std::string& text, const std::string& option) {
@@ -80,6 +81,9 @@ int importPo(const ImportPoOptions& o) {
     }
     if (step) {
         step->redo();
+    }
+    for (const std::size_t file : document.modifiedFiles()) {
+        refuseLockedFile((document.folder() / document.file(file).fileName).string(), o.force);
     }
     const ObjectSaveReport saved = document.saveModified(!o.normalRle);
     if (!saved.problems.empty()) {  // a file that may not or cannot be written: none was
@@ -142,6 +146,7 @@ void addObjPoCommands(Tool& tool) {
     addAllowTypedCodesOption(importCommand, imp->text.allowTypedCodes);
     importCommand.add_flag("--normal-rle", imp->normalRle,
                            "the normal run-length encoder instead of the enhanced one");
+    addForceOption(importCommand, imp->force);
 }
 
 }  // namespace tarn::tool

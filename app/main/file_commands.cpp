@@ -1,11 +1,15 @@
 #include "app/main/file_commands.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStringList>
 #include <exception>
 
 #include "app/main/grid_controller.h"
 #include "app/main/grid_model.h"
 #include "app/main/main_window.h"
 #include "app/main/paths_dialog.h"
+#include "app/main/recovery_keeper.h"
 #include "app/main/save_progress_dialog.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
@@ -14,6 +18,8 @@
 #include "app/widgets/prompter.h"
 #include "app/widgets/shell.h"
 #include "exetext/exe_paths.h"
+#include "exetext/recovery_journal.h"
+#include "exetext/reload_merge.h"
 #include "exetext/space_budget.h"
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
@@ -56,6 +62,16 @@ FileCommands::FileCommands(WindowParts& parts, const QString& helpFile)
     connect(pathsDialog_, &PathsDialog::pathsChosen, this, &FileCommands::usePaths);
     saveDialog_ = new SaveProgressDialog(&parts.window);
     unresolvedDialog_ = new UnresolvedTextsDialog(&parts.window);
+    recovery_ = new RecoveryKeeper(
+        parts.document, parts.history,
+        QString::fromStdString(
+            recoveryJournalPath(parts.window.settingsPath().toStdString()).string()),
+        [this] { return parts_.executables.translatedPath; }, this);
+}
+
+void FileCommands::closeCleanly() {
+    recovery_->closeCleanly();
+    lock_.reset();
 }
 
 void FileCommands::openAtStart() {
@@ -135,8 +151,27 @@ void FileCommands::loadExecutables() {
     emit textsLoaded();
     emit textsReplaced();
     parts_.status.showCodesUnlessHint();
+    lockTranslated();
+    if (!isReadOnly() && error.isEmpty()) {
+        recovery_->offerRecovery();  // edits a crash left behind, as one step
+        parts_.model.refreshAll();
+    }
     if (!error.isEmpty()) {
         showExceptionMessage(error);
+    }
+}
+
+void FileCommands::lockTranslated() {
+    lock_.reset();
+    LockHolder holder;
+    lock_ = EditLock::take(parts_.executables.translatedPath.toStdString(), "TarnEdit", holder);
+    parts_.grid.setReadOnly(!lock_);
+    if (!lock_) {
+        prompter().message(QFileInfo(parts_.executables.translatedPath).fileName() +
+                               QStringLiteral(" is open in ") + fromStd(describeHolder(holder)) +
+                               QStringLiteral(".\n\rIts texts are shown read-only."),
+                           QCoreApplication::applicationName(), MessageIcon::Information,
+                           MessageButtons::Ok);
     }
 }
 
@@ -148,16 +183,85 @@ void FileCommands::showUnresolvedTexts(const QString& label, const std::vector<i
 }
 
 void FileCommands::save() {
-    if (!parts_.controller.checkCurrentCell() || (mayWrite_ && !mayWrite_())) {
+    if (isReadOnly()) {
+        prompter().message(QStringLiteral("The texts are open read-only: another program is "
+                                          "editing them. Nothing was saved."),
+                           QCoreApplication::applicationName(), MessageIcon::Warning,
+                           MessageButtons::Ok);
+        return;
+    }
+    if (!parts_.controller.checkCurrentCell() || (mayWrite_ && !mayWrite_()) ||
+        !mayWriteOverOutsideChange()) {
         return;
     }
     const SaveOutcome outcome = saveDialog_->save(parts_.executables.translatedPath,
                                                   parts_.document.translatedTexts(), saveOptions());
     if (outcome.result) {
+        if (outcome.result->saved) {
+            // What the file now holds is what the next unsaved edits are edits of.
+            try {
+                parts_.document.setOnDisk(
+                    readTranslatedFile(parts_.executables.translatedPath.toStdString()));
+            } catch (const std::exception&) {
+                TranslatedFileState unknown = parts_.document.onDisk();
+                unknown.identity = {};
+                parts_.document.setOnDisk(std::move(unknown));
+            }
+        }
         applySaveResult(*outcome.result);
     }
     if (!outcome.error.isEmpty()) {
         showExceptionMessage(outcome.error);
+    }
+}
+
+bool FileCommands::mayWriteOverOutsideChange() {
+    const QString& path = parts_.executables.translatedPath;
+    if (!changedOnDisk(path.toStdString(), parts_.document.onDisk().identity)) {
+        return true;
+    }
+    const MessageAnswer answer = prompter().message(
+        QFileInfo(path).fileName() + QStringLiteral(" was changed on disk since it was loaded"),
+        QCoreApplication::applicationName(), MessageIcon::Warning,
+        MessageButtons::OverwriteReloadCancel);
+    if (answer == MessageAnswer::Reload) {
+        reloadTranslated();
+    }
+    return answer == MessageAnswer::Overwrite;
+}
+
+void FileCommands::reloadTranslated() {
+    TranslatedFileState disk;
+    try {
+        disk = readTranslatedFile(parts_.executables.translatedPath.toStdString());
+    } catch (const std::exception& e) {
+        showExceptionMessage(fromStd(e.what()));  // nothing changes
+        return;
+    }
+    StringTableDocument& document = parts_.document;
+    ReloadMerge merge = mergeReloaded(document, disk);
+    document.setOnDisk(std::move(disk));
+    if (merge.step) {
+        merge.step->setName("Reload " +
+                            QFileInfo(parts_.executables.translatedPath).fileName().toStdString());
+        parts_.history.push(std::move(merge.step));
+    }
+    // Without kept edits the document now holds what the file holds.
+    parts_.history.markSaved(!merge.keepsEdits);
+    parts_.model.refreshAll();
+    parts_.controller.rememberCurrentText();
+    parts_.window.setModified(document.modified());
+    emit textsReplaced();
+    if (!merge.conflicts.empty()) {
+        QStringList numbers;
+        for (const int n : merge.conflicts) {
+            numbers << QString::number(n);
+        }
+        prompter().message(
+            QStringLiteral("These texts were changed both here and in the file; they now hold "
+                           "the file's text, and Undo brings your edits back:\n\r") +
+                numbers.join(QStringLiteral(", ")),
+            QCoreApplication::applicationName(), MessageIcon::Information, MessageButtons::Ok);
     }
 }
 

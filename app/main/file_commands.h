@@ -4,13 +4,16 @@
 
 #include <QObject>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "app/main/window_parts.h"
+#include "common/edit_lock.h"
 
 namespace tarn {
 
 class PathsDialog;
+class RecoveryKeeper;
 class SaveProgressDialog;
 class UnresolvedTextsDialog;
 struct SaveOptions;
@@ -29,6 +32,11 @@ public:
     void choosePaths();  // the current cell has been checked
     // Asks whether to save unsaved changes; false when the window should stay open.
     bool maySaveBeforeClosing();
+    // The window closes with nothing unsaved to keep: the recovery journal goes.
+    void closeCleanly();
+    RecoveryKeeper& recovery() { return *recovery_; }
+    // Another program held the translated executable when it was loaded: nothing is saved.
+    bool isReadOnly() const { return !lock_; }
 
     // Asked before every save once the current cell may be left; false keeps the file as it is.
     void askBeforeSaving(std::function<bool()> mayWrite) { mayWrite_ = std::move(mayWrite); }
@@ -47,12 +55,21 @@ private:
     void showUnresolvedTexts(const QString& label, const std::vector<int>& numbers);
     SaveOptions saveOptions() const;
     void applySaveResult(const SaveResult& result);
+    // Asks what to do when another program wrote the translated file since it was loaded;
+    // false when the save must not go on.
+    bool mayWriteOverOutsideChange();
+    // Takes in the file as another program left it, keeping the edits it does not contradict.
+    void reloadTranslated();
+    // Locks the translated executable while it is open; read-only when another program holds it.
+    void lockTranslated();
 
     WindowParts& parts_;
     PathsDialog* pathsDialog_;
     SaveProgressDialog* saveDialog_;
     UnresolvedTextsDialog* unresolvedDialog_;
     std::function<bool()> mayWrite_;
+    RecoveryKeeper* recovery_;
+    std::optional<EditLock> lock_;  // released when the window closes or other files open
 };
 
 }  // namespace tarn

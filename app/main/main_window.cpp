@@ -319,6 +319,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     closing_ = true;
+    files_->closeCleanly();
     if (!settingsWritten_) {
         settingsWritten_ = true;
         stored_->capture();

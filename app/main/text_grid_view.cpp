@@ -141,7 +141,7 @@ void TextGridView::keyPressEvent(QKeyEvent* event) {
 
 bool TextGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     // Only the current cell is edited: a double click on another cell first has to move there.
-    if (trigger != QAbstractItemView::AllEditTriggers && index != currentIndex()) {
+    if (readOnly_ || (trigger != QAbstractItemView::AllEditTriggers && index != currentIndex())) {
         return false;
     }
     return QTableView::edit(index, trigger, event);

@@ -51,6 +51,9 @@ public:
     void placeWithoutChecks(int row, int column);
 
     bool isEditing() const;
+    // A read-only grid opens no cell editor (another program holds the texts for editing).
+    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    bool isReadOnly() const { return readOnly_; }
     QLineEdit* cellEditor() const;  // the open editor, or nullptr
     void closeCellEditor();
     QRect cellRect(int row, int column) const;  // in the viewport's coordinates
@@ -88,6 +91,7 @@ private:
     std::function<Notation()> notation_;
     std::function<int()> textLimit_;
     bool bypassGate_ = false;
+    bool readOnly_ = false;
 };
 
 }  // namespace tarn

@@ -36,15 +36,18 @@ void TextsHistory::push(std::unique_ptr<StringTableCommand> command) {
     live_ = nullptr;
     pushEdit(stack_, std::move(command));
     emit textsChanged();
+    emit edited();
 }
 
 void TextsHistory::editCell(int row, int column, CellText value) {
     if (change_) {
         change_->change(row, column, std::move(value));
+        emit edited();
         return;
     }
     if (live_ != nullptr && liveRow_ == row && liveColumn_ == column) {
         live_->change(row, column, std::move(value));
+        emit edited();
         return;
     }
     auto command =
@@ -58,6 +61,7 @@ void TextsHistory::editCell(int row, int column, CellText value) {
     live_ = step;
     liveRow_ = row;
     liveColumn_ = column;
+    emit edited();
 }
 
 bool TextsHistory::settleCell(int row, int column) {
@@ -92,6 +96,7 @@ void TextsHistory::undo() {
     }
     stack_.undo();
     emit textsChanged();
+    emit edited();
 }
 
 void TextsHistory::redo() {
@@ -100,6 +105,7 @@ void TextsHistory::redo() {
     }
     stack_.redo();
     emit textsChanged();
+    emit edited();
 }
 
 void TextsHistory::markSaved(bool allStored) {

@@ -51,6 +51,8 @@ signals:
     void textsChanged();
     // Modified may have changed.
     void modifiedChanged();
+    // Any change of the document's texts, each keystroke in a cell included.
+    void edited();
 
 private:
     void updateModified();

@@ -129,6 +129,10 @@ private:
     void discardFiles();
     bool confirmClose();
     void updateSaveButton();
+    // Asks, file by file, about files another program changed; false when nothing is to be
+    // saved now (cancelled, or a file was reloaded).
+    bool mayWriteOverOutsideChanges();
+    void reloadFile(std::size_t file);
 
     // The tree and the grid.
     void showNode(QTreeWidgetItem* node);

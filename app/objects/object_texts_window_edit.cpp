@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStringList>
 #include <QTreeWidget>
 #include <exception>
 
@@ -305,8 +306,57 @@ void ObjectTextsWindow::stepTextGroup(bool forward) {
     prompter().beep();
 }
 
+bool ObjectTextsWindow::mayWriteOverOutsideChanges() {
+    bool reloaded = false;
+    for (const std::size_t file : document_.changedOnDisk()) {
+        const QString name = QString::fromStdString(document_.file(file).fileName);
+        const MessageAnswer answer = prompter().message(
+            name + QStringLiteral(" was changed on disk since it was loaded"), windowTitle(),
+            MessageIcon::Warning, MessageButtons::OverwriteReloadCancel);
+        if (answer == MessageAnswer::Cancel) {
+            return false;
+        }
+        if (answer == MessageAnswer::Reload) {
+            reloadFile(file);
+            reloaded = true;
+        }
+    }
+    // After a reload the translator looks at the merged texts before saving them.
+    return !reloaded;
+}
+
+void ObjectTextsWindow::reloadFile(std::size_t file) {
+    std::vector<std::size_t> conflicts;
+    try {
+        std::unique_ptr<ObjectTextsEdit> step = document_.reloadStep(file, conflicts);
+        if (step) {
+            pushStep(std::move(step));
+        }
+        document_.settleReload(file);
+    } catch (const std::exception& e) {
+        showExceptionMessage(QString::fromStdString(e.what()));
+        return;
+    }
+    if (currentGroup_ >= 0) {
+        fillGrid();  // the shown group may hold the file's texts now
+    }
+    updateSaveButton();
+    if (!conflicts.empty()) {
+        QStringList groups;
+        for (const std::size_t g : conflicts) {
+            groups << QString::number(g);
+        }
+        prompter().message(
+            QStringLiteral("These groups of %1 were changed both here and in the file; they now "
+                           "hold the file's texts, and Undo brings your edits back: %2")
+                .arg(QString::fromStdString(document_.file(file).fileName))
+                .arg(groups.join(QStringLiteral(", "))),
+            windowTitle(), MessageIcon::Information, MessageButtons::Ok);
+    }
+}
+
 void ObjectTextsWindow::saveModified() {
-    if (!checkCurrentCell()) {
+    if (!checkCurrentCell() || !mayWriteOverOutsideChanges()) {
         return;
     }
     ObjectSaveReport report;

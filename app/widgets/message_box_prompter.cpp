@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tarn {
 
@@ -32,6 +33,8 @@ QMessageBox::StandardButtons toQt(MessageButtons buttons) {
             return QMessageBox::Yes | QMessageBox::No;
         case MessageButtons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MessageButtons::OverwriteReloadCancel:  // named buttons of their own
+            return QMessageBox::NoButton;
         case MessageButtons::Ok:
             break;
     }
@@ -47,6 +50,18 @@ MessageAnswer MessageBoxPrompter::message(const QString& text, const QString& ca
     shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
     shown.remove(QChar('\r'));
     QMessageBox box(toQt(icon), caption, shown, toQt(buttons), QApplication::activeWindow());
+    if (buttons == MessageButtons::OverwriteReloadCancel) {
+        QPushButton* overwrite =
+            box.addButton(QStringLiteral("Overwrite"), QMessageBox::AcceptRole);
+        QPushButton* reload = box.addButton(QStringLiteral("Reload"), QMessageBox::ActionRole);
+        box.addButton(QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.exec();
+        if (box.clickedButton() == overwrite) {
+            return MessageAnswer::Overwrite;
+        }
+        return box.clickedButton() == reload ? MessageAnswer::Reload : MessageAnswer::Cancel;
+    }
     switch (box.exec()) {
         case QMessageBox::Yes:
             return MessageAnswer::Yes;

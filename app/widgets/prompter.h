@@ -9,8 +9,9 @@ class QDialog;
 namespace tarn {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+// OverwriteReloadCancel asks about a file another program changed before a save.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, OverwriteReloadCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Overwrite, Reload };
 
 class Prompter {
 public:

@@ -1,5 +1,6 @@
 // tarntool exe info|export|import|sample, run as a child process on generated executables.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -136,6 +137,30 @@ TEST_F(ExeToolTest, ImportOfAnExportGivesTheSameFile) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find(" unused bytes remaining\n"), std::string::npos);
     EXPECT_EQ(readWholeFile(path("t.exe")), original);  // language IDs kept as well
+}
+
+// A file another running program has open for editing (its lock names this test's process) is
+// refused with status 1 and left as it was, unless --force.
+TEST_F(ExeToolTest, ImportRefusesAFileOpenForEditingUnlessForced) {
+    writeFileAtomically(path("t.exe"), makeSampleExecutable(3, sampleTexts()));
+    std::vector<std::string> lines = exportedLines(path("t.exe"));
+    lines[0] = "Changed";
+    spit(path("t.txt"), joinLines(lines, "\n"));
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    spit(path(".t.exe.tarnlock"),
+         "pid=" + std::to_string(::getpid()) + "\nhost=" + host + "\nprogram=TarnEdit\n");
+    const Bytes before = readWholeFile(path("t.exe"));
+    ToolRun r = run({"import", path("t.exe"), path("t.txt")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "tarntool: " + path("t.exe") + " is open in TarnEdit (process " +
+                         std::to_string(::getpid()) + " on " + host +
+                         "); --force writes it anyway\n");
+    EXPECT_EQ(readWholeFile(path("t.exe")), before);
+    r = run({"import", path("t.exe"), path("t.txt"), "--force"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(readWholeFile(path("t.exe")), before);
+    EXPECT_TRUE(fs::exists(path(".t.exe.tarnlock")));  // the lock is the other program's
 }
 
 TEST_F(ExeToolTest, ImportSetsLanguageIdsAndWritesShares) {

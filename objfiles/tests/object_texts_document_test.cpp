@@ -280,5 +280,56 @@ TEST_F(ObjectTextsDocumentTest, EveryStepIsUndoneAndRedoneExactly) {
     EXPECT_THROW(doc.replaceTextsStep(wanted, "short"), std::invalid_argument);
 }
 
+// Another program rewrites a.dat while the document edits it: the first group changed by
+// both, the second by the other program only.
+TEST_F(ObjectTextsDocumentTest, AnOutsideChangeToAnUntouchedGroupSurvivesTheSave) {
+    doc.setText(0, 0, 0, "Blade");
+    EXPECT_TRUE(doc.changedOnDisk().empty());
+    writeFileAtomically(
+        path("a.dat"),
+        makeSampleObjectFile(0, 1, {{{0, "Sabre"}, {5, "Epee"}}, {{0, "Keen"}}, {}}, kName, 1));
+    EXPECT_EQ(doc.changedOnDisk(), std::vector<std::size_t>{0});
+
+    const ObjectSaveReport report = doc.saveModified();
+    ASSERT_TRUE(report.ok());
+    ObjectTextsDocument reread;
+    reread.loadFolder(dir.path());
+    EXPECT_EQ(reread.group(0, 0)[0].text, "Blade");  // the document's change
+    EXPECT_EQ(reread.group(0, 1)[0].text, "Keen");   // the other program's, kept
+    EXPECT_EQ(doc.group(0, 1)[0].text, "Keen");
+    EXPECT_TRUE(doc.changedOnDisk().empty());
+}
+
+TEST_F(ObjectTextsDocumentTest, ReloadKeepsEditsOfGroupsTheFileDidNotChangeAndListsConflicts) {
+    doc.setText(0, 0, 0, "Blade");
+    doc.setText(0, 1, 0, "Pointed");
+    writeFileAtomically(
+        path("a.dat"),
+        makeSampleObjectFile(0, 1, {{{0, "Sword"}, {5, "Epee"}}, {{0, "Keen"}}, {{0, "New"}}},
+                             kName, 1));
+    std::vector<std::size_t> conflicts;
+    std::unique_ptr<ObjectTextsEdit> step = doc.reloadStep(0, conflicts);
+    ASSERT_TRUE(step);
+    EXPECT_EQ(conflicts, std::vector<std::size_t>{1});
+    step->redo();
+    doc.settleReload(0);
+    EXPECT_EQ(doc.group(0, 0)[0].text, "Blade");  // kept: the file left this group alone
+    EXPECT_EQ(doc.group(0, 1)[0].text, "Keen");   // changed on both sides: the file's
+    EXPECT_EQ(doc.group(0, 2), (ObjTextGroup{{0, "New"}}));
+    EXPECT_TRUE(doc.isModified(0));
+    EXPECT_TRUE(doc.changedOnDisk().empty());
+    step->undo();
+    EXPECT_EQ(doc.group(0, 1)[0].text, "Pointed");
+
+    // A reload that keeps no edit leaves the file unmodified.
+    doc.loadFolder(dir.path());
+    doc.setText(1, 0, 0, "Gate");
+    writeFileAtomically(path("b.dat"), makeSampleObjectFile(3, 3, {{{0, "Gate"}}}, kName, 2));
+    std::vector<std::size_t> none;
+    EXPECT_FALSE(doc.reloadStep(1, none));
+    doc.settleReload(1);
+    EXPECT_FALSE(doc.isModified(1));
+}
+
 }  // namespace
 }  // namespace tarn

@@ -644,3 +644,62 @@ TEST_F(ObjectTextsWindowTest, TheGridMenuWorksFromTheKeyboard) {
 
 }  // namespace
 }  // namespace tarn
+
+namespace tarn {
+namespace {
+
+// Another program rewrites a.dat while the window has unsaved edits in it.
+TEST_F(ObjectTextsWindowTest, AFileChangedOnDiskIsAskedAboutAndItsUntouchedGroupsSurvive) {
+    game.add("a.dat", 0, 1, kThreeGroups);
+    game.add("b.dat", 0, 1, kThreeGroups);
+    open();
+    window.document().setText(0, 0, 0, "Blade");
+    window.document().setText(1, 0, 0, "Blade");
+    game.add("a.dat", 0, 1, {{{0, "Sword"}, {5, "Schwert"}}, {{0, "A new blade"}}, {{0, "Sharp"}}});
+    const Bytes outside = game.bytes("a.dat");
+
+    prompter.answer(MessageAnswer::Cancel);
+    window.saveModified();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "a.dat was changed on disk since it was loaded");
+    EXPECT_EQ(game.bytes("a.dat"), outside);
+    EXPECT_TRUE(modified(0) && modified(1));
+
+    prompter.clear();
+    statuses.clear();
+    prompter.answer(MessageAnswer::Overwrite);
+    window.saveModified();
+    EXPECT_EQ(prompter.messages().size(), 1u);  // b.dat was not changed elsewhere
+    EXPECT_EQ(statuses.back(), "2 files updated successfully");
+    const ObjFile saved = loadObjectFile(game.file("a.dat"));
+    ASSERT_EQ(saved.texts.size(), 3u);
+    EXPECT_EQ(saved.texts[0][0].text, "Blade");
+    EXPECT_EQ(saved.texts[1][0].text, "A new blade");
+}
+
+TEST_F(ObjectTextsWindowTest, ReloadTakesTheFileInAndSavesNothing) {
+    game.add("a.dat", 0, 1, kThreeGroups);
+    open();
+    window.document().setText(0, 0, 0, "Blade");
+    window.document().setText(0, 2, 0, "Pointed");
+    game.add("a.dat", 0, 1, {{{0, "Sword"}, {5, "Schwert"}}, {{0, "A new blade"}}, {{0, "Keen"}}});
+    const Bytes outside = game.bytes("a.dat");
+    prompter.answer(MessageAnswer::Reload);
+    window.saveModified();
+    EXPECT_EQ(game.bytes("a.dat"), outside);
+    ASSERT_EQ(prompter.messages().size(), 2u);
+    EXPECT_TRUE(prompter.messages()[1].text.endsWith(": 2"));
+    EXPECT_EQ(group(0, 0)[0].text, "Blade");
+    EXPECT_EQ(group(0, 1)[0].text, "A new blade");
+    EXPECT_EQ(group(0, 2)[0].text, "Keen");
+    EXPECT_TRUE(modified(0));
+
+    // Saved now without a question.
+    prompter.clear();
+    window.saveModified();
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_EQ(loadObjectFile(game.file("a.dat")).texts[0][0].text, "Blade");
+}
+
+}  // namespace
+}  // namespace tarn

@@ -1,0 +1,105 @@
+#include "app/main/recovery_keeper.h"
+
+#include <QCoreApplication>
+#include <QTime>
+#include <exception>
+
+#include "app/main/texts_history.h"
+#include "app/widgets/prompter.h"
+#include "common/file_io.h"
+#include "exetext/recovery_journal.h"
+
+namespace tarn {
+
+namespace {
+constexpr int kJournalDelayMs = 2000;  // the most an edit waits before it is written down
+}
+
+RecoveryKeeper::RecoveryKeeper(StringTableDocument& document, TextsHistory& history,
+                               const QString& journalPath, std::function<QString()> translatedPath,
+                               QObject* parent)
+    : QObject(parent),
+      document_(document),
+      history_(history),
+      translatedPath_(std::move(translatedPath)),
+      writer_(std::make_unique<BackgroundWriter>(journalPath.toStdString())) {
+    timer_.setSingleShot(true);
+    timer_.setInterval(kJournalDelayMs);
+    connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::writeJournal);
+    connect(&history_, &TextsHistory::edited, this, &RecoveryKeeper::noteChange);
+    connect(&history_, &TextsHistory::modifiedChanged, this, &RecoveryKeeper::noteChange);
+}
+
+RecoveryKeeper::~RecoveryKeeper() = default;
+
+void RecoveryKeeper::noteChange() {
+    if (!armed_) {
+        return;
+    }
+    if (!document_.modified()) {
+        timer_.stop();
+        writer_->remove();
+        return;
+    }
+    // Not restarted by later edits, so that typing on never delays the journal.
+    if (!timer_.isActive()) {
+        timer_.start();
+    }
+}
+
+void RecoveryKeeper::writeJournal() {
+    if (!document_.modified()) {
+        return;
+    }
+    const RecoveryJournal journal =
+        journalOf(document_, translatedPath_().toStdString(),
+                  QTime::currentTime().toString(QStringLiteral("HH:mm")).toStdString());
+    writer_->write(toBytes(formatJournal(journal)));
+}
+
+void RecoveryKeeper::offerRecovery() {
+    armed_ = true;
+    std::optional<RecoveryJournal> journal;
+    try {
+        journal = parseJournal(toString(readWholeFile(writer_->path())));
+    } catch (const std::exception&) {
+        return;  // none left behind
+    }
+    // A journal of another executable is kept for when that one is opened again.
+    if (journal && journal->file != translatedPath_().toStdString()) {
+        return;
+    }
+    std::unique_ptr<SetTextsCommand> step = journal ? recoveryStep(document_, *journal) : nullptr;
+    if (step) {
+        const MessageAnswer answer = prompter().message(
+            QStringLiteral("Recover %1 unsaved edits from %2?")
+                .arg(journal->editCount())
+                .arg(QString::fromStdString(journal->time)),
+            QCoreApplication::applicationName(), MessageIcon::Question, MessageButtons::YesNo);
+        if (answer == MessageAnswer::Yes) {
+            history_.push(std::move(step));
+            writeJournal();  // the recovered edits are unsaved edits again
+            return;
+        }
+    }
+    writer_->remove();
+}
+
+void RecoveryKeeper::closeCleanly() {
+    if (!armed_) {
+        return;  // a journal left by an earlier run that was never offered stays for the next
+    }
+    timer_.stop();
+    writer_->remove();
+    writer_->flush();
+}
+
+void RecoveryKeeper::flush() {
+    if (timer_.isActive()) {
+        timer_.stop();
+        writeJournal();
+    }
+    writer_->flush();
+}
+
+}  // namespace tarn

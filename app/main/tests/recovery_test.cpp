@@ -1,0 +1,97 @@
+// The recovery journal of unsaved edits: written down shortly after an edit, offered back at
+// the next start after a crash as one undoable step, and gone after a save or a clean close.
+#include "app/main/file_commands.h"
+#include "app/main/recovery_keeper.h"
+#include "app/main/tests/editor_fixture.h"
+#include "exetext/recovery_journal.h"
+
+#include <QRegularExpression>
+
+namespace tarn {
+namespace {
+
+class RecoveryTest : public EditorTest {
+protected:
+    fs::path journalPath() const { return dir.path() / "tarnedit.recovery"; }
+    RecoveryKeeper& keeper() { return window->findChild<FileCommands*>()->recovery(); }
+
+    // Types into two cells and lets the journal be written, then drops the window the way a
+    // crash does: without closing it.
+    void editAndCrash() {
+        writeGame();
+        writeSettings();
+        start();
+        ASSERT_TRUE(grid()->moveTo(2, 2));
+        type(" one");
+        pressInEditor(Qt::Key_Return);
+        ASSERT_TRUE(grid()->moveTo(5, 2));
+        type(" two");
+        keeper().flush();
+        window.reset();
+    }
+};
+
+TEST_F(RecoveryTest, EditsLeftByACrashAreOfferedAndRecoveredAsOneStep) {
+    editAndCrash();
+    ASSERT_TRUE(fs::exists(journalPath()));
+
+    prompter.clear();
+    prompter.answer(MessageAnswer::Yes);
+    start();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    const QString question = prompter.messages()[0].text;
+    EXPECT_TRUE(QRegularExpression("^Recover 2 unsaved edits from \\d\\d:\\d\\d\\?$")
+                    .match(question)
+                    .hasMatch())
+        << question.toStdString();
+    const StringTableDocument& document = window->document();
+    EXPECT_EQ(document.cell(2, 2), texts[1] + " one");
+    EXPECT_EQ(document.cell(5, 2), texts[4] + " two");
+    EXPECT_TRUE(document.modified());
+    EXPECT_TRUE(action("saveAction")->isEnabled());
+
+    action("undoAction")->trigger();
+    EXPECT_EQ(document.cell(2, 2), texts[1]);
+    EXPECT_EQ(document.cell(5, 2), texts[4]);
+    action("redoAction")->trigger();
+
+    // Saved: the journal goes.
+    action("saveAction")->trigger();
+    keeper().flush();
+    EXPECT_FALSE(fs::exists(journalPath()));
+    EXPECT_EQ(translatedOnDisk()[1], texts[1] + " one");
+}
+
+TEST_F(RecoveryTest, DeclinedOrCleanlyClosedLeavesNoJournal) {
+    editAndCrash();
+    prompter.clear();
+    prompter.answer(MessageAnswer::No);
+    start();
+    EXPECT_FALSE(window->document().modified());
+    EXPECT_EQ(window->document().cell(2, 2), texts[1]);
+    keeper().flush();
+    EXPECT_FALSE(fs::exists(journalPath()));
+
+    // Edits then a close that discards them: nothing to recover at the next start.
+    ASSERT_TRUE(grid()->moveTo(2, 2));
+    type(" three");
+    pressInEditor(Qt::Key_Return);
+    keeper().flush();
+    ASSERT_TRUE(fs::exists(journalPath()));
+    prompter.answer(MessageAnswer::No);  // do not save
+    window->close();
+    EXPECT_FALSE(fs::exists(journalPath()));
+}
+
+TEST_F(RecoveryTest, AJournalOfAnotherExecutableIsNotOfferedAndKept) {
+    writeGame();
+    writeSettings();
+    RecoveryJournal other{"/elsewhere/Tarn.exe", "09:15", std::nullopt, {{2, {"x", false}}}};
+    writeFileAtomically(journalPath(), toBytes(formatJournal(other)));
+    start();
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_TRUE(fs::exists(journalPath()));
+}
+
+}  // namespace
+}  // namespace tarn

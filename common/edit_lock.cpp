@@ -1,0 +1,219 @@
+#include "common/edit_lock.h"
+
+#include <fstream>
+#include <sstream>
+#include <system_error>
+#include <utility>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+
+#include "common/replacement_file.h"
+#endif
+
+namespace tarn {
+
+namespace {
+
+unsigned long ownPid() {
+#ifdef _WIN32
+    return ::GetCurrentProcessId();
+#else
+    return static_cast<unsigned long>(::getpid());
+#endif
+}
+
+std::string ownHost() {
+#ifdef _WIN32
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof name;
+    return ::GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
+#else
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0) {
+        return {};
+    }
+    return name;
+#endif
+}
+
+// Whether process pid runs on this machine. Where that cannot be asked, it is taken to run.
+bool processRuns(unsigned long pid) {
+#ifdef _WIN32
+    (void)pid;
+    return true;
+#else
+    if (pid == 0 || pid > static_cast<unsigned long>(INT_MAX)) {
+        return false;
+    }
+    // EPERM: the process runs under another user.
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+#endif
+}
+
+std::string lockText(const LockHolder& holder) {
+    return "pid=" + std::to_string(holder.pid) + "\nhost=" + holder.host +
+           "\nprogram=" + holder.program + "\n";
+}
+
+// The holder a lock file names; nothing when it cannot be read or holds no process id.
+std::optional<LockHolder> readHolder(const std::filesystem::path& lock) {
+    std::ifstream in(lock, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    LockHolder holder;
+    std::string line;
+    bool hasPid = false;
+    while (std::getline(in, line)) {
+        const auto eq = line.find('=');
+        if (eq == std::string::npos) {
+            continue;
+        }
+        const std::string key = line.substr(0, eq);
+        const std::string value = line.substr(eq + 1);
+        if (key == "pid") {
+            try {
+                holder.pid = std::stoul(value);
+                hasPid = true;
+            } catch (const std::exception&) {
+                return std::nullopt;
+            }
+        } else if (key == "host") {
+            holder.host = value;
+        } else if (key == "program") {
+            holder.program = value;
+        }
+    }
+    if (!hasPid) {
+        return std::nullopt;
+    }
+    return holder;
+}
+
+bool isOwn(const LockHolder& holder) {
+    return holder.pid == ownPid() && holder.host == ownHost();
+}
+
+// A holder on this host whose process has ended, or one that cannot be read: nobody holds it.
+bool isStale(const std::optional<LockHolder>& holder) {
+    return !holder || (holder->host == ownHost() && !processRuns(holder->pid));
+}
+
+}  // namespace
+
+std::filesystem::path lockFileFor(const std::filesystem::path& target) {
+    std::filesystem::path real = target;
+#ifndef _WIN32
+    try {
+        real = resolveLinks(target);
+    } catch (const std::exception&) {
+        // A loop of links: the lock lies beside the name given.
+    }
+#endif
+    return real.parent_path() / ("." + real.filename().string() + ".tarnlock");
+}
+
+std::optional<LockHolder> liveLockHolder(const std::filesystem::path& target) {
+    std::optional<LockHolder> holder = readHolder(lockFileFor(target));
+    if (isStale(holder) || isOwn(*holder)) {
+        return std::nullopt;
+    }
+    return holder;
+}
+
+std::string describeHolder(const LockHolder& holder) {
+    const std::string program = holder.program.empty() ? "another program" : holder.program;
+    return program + " (process " + std::to_string(holder.pid) + " on " +
+           (holder.host.empty() ? std::string("an unknown host") : holder.host) + ")";
+}
+
+std::optional<EditLock> EditLock::take(const std::filesystem::path& target,
+                                       std::string_view program, LockHolder& holder) {
+    const std::filesystem::path lock = lockFileFor(target);
+    const std::string text = lockText({ownPid(), ownHost(), std::string(program)});
+#ifdef _WIN32
+    (void)lock;
+    (void)text;
+    (void)holder;
+    return EditLock({});  // the editing programs run on POSIX systems only
+#else
+    // The lock is written whole under a temporary name, then put in place in one step: link
+    // fails where a lock exists, so two programs starting together never both take it.
+    std::string pattern =
+        (lock.parent_path() / (lock.filename().string() + ".tmp-XXXXXX")).string();
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) {
+        return EditLock({});
+    }
+    const bool written =
+        ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
+        ::fsync(fd) == 0;
+    ::close(fd);
+    auto discard = [&] { ::unlink(pattern.c_str()); };
+    if (!written) {
+        discard();
+        return EditLock({});
+    }
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (::link(pattern.c_str(), lock.c_str()) == 0) {
+            discard();
+            return EditLock(lock);
+        }
+        if (errno != EEXIST) {
+            discard();
+            return EditLock({});
+        }
+        const std::optional<LockHolder> current = readHolder(lock);
+        if (!isStale(current) && !isOwn(*current)) {
+            holder = *current;
+            discard();
+            return std::nullopt;
+        }
+        // Stale or our own: replaced by ours.
+        if (::rename(pattern.c_str(), lock.c_str()) == 0) {
+            return EditLock(lock);
+        }
+    }
+    discard();
+    return EditLock({});
+#endif
+}
+
+EditLock::EditLock(EditLock&& other) noexcept : path_(std::exchange(other.path_, {})) {}
+
+EditLock& EditLock::operator=(EditLock&& other) noexcept {
+    if (this != &other) {
+        release();
+        path_ = std::exchange(other.path_, {});
+    }
+    return *this;
+}
+
+EditLock::~EditLock() {
+    release();
+}
+
+void EditLock::release() {
+    if (path_.empty()) {
+        return;
+    }
+    const std::optional<LockHolder> holder = readHolder(path_);
+    if (holder && isOwn(*holder)) {
+        std::error_code ec;
+        std::filesystem::remove(path_, ec);
+    }
+    path_.clear();
+}
+
+}  // namespace tarn

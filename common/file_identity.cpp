@@ -1,0 +1,122 @@
+#include "common/file_identity.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <exception>
+
+#include "common/errors.h"
+#include "common/file_io.h"
+
+namespace tarn {
+
+namespace {
+
+// The metadata of the file at path; false when it does not exist.
+bool statFile(const std::filesystem::path& path, FileIdentity& identity) {
+#ifdef _WIN32
+    struct _stat64 st {};
+    if (::_wstat64(path.c_str(), &st) != 0) {
+        return false;
+    }
+    identity.modified = static_cast<std::int64_t>(st.st_mtime) * 1000000000;
+#else
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        return false;
+    }
+    identity.modified =
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+#endif
+    identity.known = true;
+    identity.device = static_cast<std::uint64_t>(st.st_dev);
+    identity.inode = static_cast<std::uint64_t>(st.st_ino);
+    identity.size = static_cast<std::uint64_t>(st.st_size);
+    return true;
+}
+
+std::uint64_t hashParts(const std::filesystem::path& path, const std::vector<FilePart>& parts) {
+    PartialFile file(path);
+    std::vector<FilePart> wanted = parts;
+    if (wanted.empty()) {
+        wanted.push_back({0, file.size()});
+    }
+    file.prefetch(wanted);
+    std::uint64_t hash = hashBytes({});
+    for (const FilePart& part : wanted) {
+        std::uint64_t pos = part.offset;
+        const std::uint64_t end = std::min(part.offset + part.length, file.size());
+        while (pos < end) {
+            auto piece = file.from(pos);
+            if (piece.empty()) {
+                break;
+            }
+            piece = piece.first(
+                static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), end - pos)));
+            hash = hashBytes(piece, hash);
+            pos += piece.size();
+        }
+    }
+    return hash;
+}
+
+}  // namespace
+
+bool FileIdentity::sameMetadata(const FileIdentity& other) const {
+    return known == other.known && device == other.device && inode == other.inode &&
+           size == other.size && modified == other.modified;
+}
+
+std::uint64_t hashBytes(std::span<const std::uint8_t> bytes, std::uint64_t seed) {
+    std::uint64_t hash = seed;
+    for (const std::uint8_t byte : bytes) {
+        hash = (hash ^ byte) * 0x100000001b3ull;
+    }
+    return hash;
+}
+
+FileIdentity takeFileIdentity(const std::filesystem::path& path, std::vector<FilePart> parts) {
+    FileIdentity identity;
+    identity.parts = std::move(parts);
+    if (!statFile(path, identity)) {
+        return identity;
+    }
+    identity.hash = hashParts(path, identity.parts);
+    return identity;
+}
+
+Bytes readWholeFile(const std::filesystem::path& path, FileIdentity& identity) {
+    Bytes bytes;
+    bytes.resize(readWholeFile(path, bytes, identity));
+    return bytes;
+}
+
+std::size_t readWholeFile(const std::filesystem::path& path, Bytes& buffer,
+                          FileIdentity& identity) {
+    identity = FileIdentity{};
+    statFile(path, identity);
+    const std::size_t size = readWholeFile(path, buffer);
+    identity.known = true;  // read, so it exists, whatever the stat found
+    identity.hash = hashBytes(std::span<const std::uint8_t>(buffer.data(), size));
+    return size;
+}
+
+bool changedOnDisk(const std::filesystem::path& path, const FileIdentity& known) {
+    FileIdentity now;
+    if (!statFile(path, now)) {
+        return known.known;
+    }
+    if (now.sameMetadata(known)) {
+        return false;
+    }
+    if (!known.known || now.size != known.size) {
+        return true;
+    }
+    try {
+        return hashParts(path, known.parts) != known.hash;
+    } catch (const std::exception&) {
+        return true;
+    }
+}
+
+}  // namespace tarn

@@ -1,0 +1,86 @@
+#include "common/file_identity.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+
+namespace tarn {
+namespace {
+
+void put(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+// Moves the modification time on by a second, so that a change with the same size and inode
+// is seen even on a coarse clock.
+void touchLater(const std::filesystem::path& path) {
+    const auto now = std::filesystem::last_write_time(path);
+    std::filesystem::last_write_time(path, now + std::chrono::seconds(1));
+}
+
+TEST(FileIdentity, NoticesChangesToThePartsReadAndNothingElse) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::filesystem::path&)> change;
+        bool changed;
+    };
+    const Case cases[] = {
+        {"untouched", [](const auto&) {}, false},
+        {"touched, same bytes", [](const auto& p) { touchLater(p); }, false},
+        {"replaced by a copy of itself",
+         [](const auto& p) { writeFileAtomically(p, toBytes("0123456789abcdef")); }, false},
+        {"a read part rewritten in place",
+         [](const auto& p) {
+             put(p, "0123X56789abcdef");
+             touchLater(p);
+         },
+         true},
+        {"a part not read rewritten",
+         [](const auto& p) {
+             put(p, "0123456789abcdeX");
+             touchLater(p);
+         },
+         false},
+        {"replaced by another file",
+         [](const auto& p) { writeFileAtomically(p, toBytes("0123456789abcdeX!")); }, true},
+        {"removed", [](const auto& p) { std::filesystem::remove(p); }, true},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const auto path = dir.path() / "Tarn.exe";
+        put(path, "0123456789abcdef");
+        const FileIdentity known = takeFileIdentity(path, {{2, 4}, {8, 4}});
+        c.change(path);
+        EXPECT_EQ(changedOnDisk(path, known), c.changed) << c.what;
+    }
+}
+
+TEST(FileIdentity, WholeFileReadAndMissingFile) {
+    TempDir dir;
+    const auto path = dir.path() / "A.dat";
+    put(path, "abc");
+    FileIdentity known;
+    EXPECT_EQ(readWholeFile(path, known), toBytes("abc"));
+    EXPECT_FALSE(changedOnDisk(path, known));
+    put(path, "abd");
+    touchLater(path);
+    EXPECT_TRUE(changedOnDisk(path, known));
+
+    // A file that was missing when loaded counts as changed once it appears.
+    const auto absent = dir.path() / "B.dat";
+    const FileIdentity none = takeFileIdentity(absent);
+    EXPECT_FALSE(none.known);
+    EXPECT_FALSE(changedOnDisk(absent, none));
+    put(absent, "x");
+    EXPECT_TRUE(changedOnDisk(absent, none));
+}
+
+}  // namespace
+}  // namespace tarn
