@@ -62,8 +62,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 TC
-cross=(--host=$triple --prefix="$prefix" --enable-static --disable-shared --disable-nls
-       CC=$triple-gcc-posix CXX=$triple-g++-posix)
+cross=("--host=$triple" "--prefix=$prefix" --enable-static --disable-shared --disable-nls
+       "CC=$triple-gcc-posix" "CXX=$triple-g++-posix")
 
 if [ ! -f "$prefix/lib/libhunspell-1.7.a" ]; then
     say "Hunspell"
