@@ -80,3 +80,6 @@ function(tarn_windows_version_resource target description)
     configure_file(${PROJECT_SOURCE_DIR}/packaging/windows_version.rc.in ${rc} @ONLY)
     target_sources(${target} PRIVATE ${rc})
 endfunction()
+
+# The package takes the programs as built; it does not first build every test program.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
