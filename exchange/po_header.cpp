@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/core/utc_time.h"
+
 namespace tarn {
 
 PoHeaderFields poHeader(std::string_view language, std::string_view version, std::time_t written,
@@ -10,8 +12,7 @@ PoHeaderFields poHeader(std::string_view language, std::string_view version, std
     if (!language.empty() && !isPoLanguageCode(language)) {
         throw std::invalid_argument("not a language code: \"" + std::string(language) + "\"");
     }
-    std::tm utc{};
-    gmtime_r(&written, &utc);
+    const std::tm utc = platform::utcTime(written);
     char date[32];
     std::strftime(date, sizeof date, "%Y-%m-%d %H:%M+0000", &utc);
     return {

@@ -187,7 +187,8 @@ SpellChecker::SpellChecker(const DictionaryFiles& files) {
     if (!readable(files.aff) || !readable(files.dic)) {
         throw SpellingError("cannot read the spelling dictionary " + files.dic.string());
     }
-    hunspell_ = std::make_unique<Hunspell>(files.aff.c_str(), files.dic.c_str());
+    // Hunspell opens narrow names (wide ones are the native form on Windows).
+    hunspell_ = std::make_unique<Hunspell>(files.aff.string().c_str(), files.dic.string().c_str());
     encoding_ = hunspell_->get_dict_encoding();
     std::transform(encoding_.begin(), encoding_.end(), encoding_.begin(), upper);
     // Some dictionaries name Windows code pages as "microsoft-cp1251".

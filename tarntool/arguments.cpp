@@ -1,13 +1,12 @@
 #include "tarntool/arguments.h"
 
-#include <unistd.h>
-
 #include <charconv>
 #include <filesystem>
 
 #include "common/edit_lock.h"
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "platform/core/paths.h"
 #include "textcodes/character_table.h"
 
 #include "tarntool/tool.h"
@@ -82,7 +81,7 @@ CodePage parseCodePageNumber(const std::optional<std::string>& value) {
 void requireWritableFolder(const std::string& path) {
     const std::filesystem::path p(path);
     const std::filesystem::path parent = p.has_parent_path() ? p.parent_path() : ".";
-    if (!directoryExists(parent) || ::access(parent.c_str(), W_OK) != 0) {
+    if (!directoryExists(parent) || !platform::mayWriteInFolder(parent)) {
         throw UsageError("cannot write " + path);
     }
 }

@@ -1,5 +1,4 @@
 // TarnEdit: the translator's program for the texts of the game Tarn.
-#include <QStandardPaths>
 #include <iostream>
 #include <string_view>
 
@@ -15,7 +14,11 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --settings FILE  keep the settings in FILE instead of tarnedit.ini beside the program\n"
+#ifdef _WIN32
+    "                   (or in %APPDATA%\\TarnEdit\\ when that folder cannot be written)\n"
+#else
     "                   (or in ~/.config/TarnEdit/ when that folder cannot be written)\n"
+#endif
     "  --version        print the version and exit\n"
     "  --help           print this help and exit\n";
 
@@ -39,8 +42,7 @@ int main(int argc, char** argv) {
     const QString programDir = QCoreApplication::applicationDirPath();
     QString settings = tarn::settingsOptionOf(QCoreApplication::arguments().mid(1));
     if (settings.isEmpty()) {
-        settings = tarn::defaultSettingsPath(
-            programDir, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+        settings = tarn::defaultSettingsPath(programDir, tarn::userSettingsFolder());
     }
     tarn::MainWindow mainWindow(settings, programDir);
     mainWindow.show();

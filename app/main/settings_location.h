@@ -11,6 +11,10 @@ namespace tarn {
 // or an empty text.
 QString settingsOptionOf(const QStringList& arguments);
 
+// The user's own folder for the settings: %APPDATA%\TarnEdit on Windows, ~/.config/TarnEdit
+// elsewhere.
+QString userSettingsFolder();
+
 // The settings file for a program in programDir; configDir is the user's configuration
 // folder, used when programDir cannot be written.
 QString defaultSettingsPath(const QString& programDir, const QString& configDir);

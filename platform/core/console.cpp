@@ -12,6 +12,8 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <iostream>
+#include <streambuf>
 #endif
 
 namespace tarn::platform {
@@ -62,6 +64,85 @@ void prepareConsole() {
     ::_setmode(::_fileno(stdout), _O_BINARY);
 }
 
+namespace {
+
+// Writes UTF-8 text to a console as wide characters, a line (or a flush) at a time; a character
+// split between two writes waits for its remaining bytes.
+class ConsoleBuffer : public std::streambuf {
+public:
+    explicit ConsoleBuffer(HANDLE console) : console_(console) {}
+
+protected:
+    int_type overflow(int_type c) override {
+        if (c != traits_type::eof()) {
+            pending_.push_back(static_cast<char>(c));
+            if (c == '\n') {
+                writeOut();
+            }
+        }
+        return traits_type::not_eof(c);
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        pending_.append(s, static_cast<std::size_t>(n));
+        writeOut();
+        return n;
+    }
+    int sync() override {
+        writeOut();
+        return 0;
+    }
+
+private:
+    void writeOut() {
+        std::size_t complete = pending_.size();
+        // Back off over an unfinished multi-byte character at the end.
+        for (std::size_t back = 1; back <= 3 && back <= pending_.size(); ++back) {
+            const auto b = static_cast<unsigned char>(pending_[pending_.size() - back]);
+            if ((b & 0xC0) == 0x80) {
+                continue;
+            }
+            const std::size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+            if (length > back) {
+                complete = pending_.size() - back;
+            }
+            break;
+        }
+        if (complete == 0) {
+            return;
+        }
+        std::wstring wide(complete, L'\0');
+        const int n = ::MultiByteToWideChar(CP_UTF8, 0, pending_.data(), static_cast<int>(complete),
+                                            wide.data(), static_cast<int>(wide.size()));
+        DWORD written = 0;
+        if (n > 0) {
+            ::WriteConsoleW(console_, wide.data(), static_cast<DWORD>(n), &written, nullptr);
+        }
+        pending_.erase(0, complete);
+    }
+
+    HANDLE console_;
+    std::string pending_;
+};
+
+void prepareStream(std::ostream& stream, FILE* file, DWORD handle) {
+    const HANDLE h = ::GetStdHandle(handle);
+    DWORD mode = 0;
+    if (h != INVALID_HANDLE_VALUE && h != nullptr && ::GetConsoleMode(h, &mode)) {
+        // Never freed: the stream may be written until the program's very end.
+        stream.rdbuf(new ConsoleBuffer(h));
+    } else {
+        std::fflush(file);
+        ::_setmode(::_fileno(file), _O_BINARY);
+    }
+}
+
+}  // namespace
+
+void prepareUtf8Output() {
+    prepareStream(std::cout, stdout, STD_OUTPUT_HANDLE);
+    prepareStream(std::cerr, stderr, STD_ERROR_HANDLE);
+}
+
 #else
 
 std::string_view consoleLineEnd() {
@@ -82,6 +163,8 @@ std::string nativeToConsoleText(std::string_view text) {
 }
 
 void prepareConsole() {}
+
+void prepareUtf8Output() {}
 
 #endif
 

@@ -19,6 +19,11 @@ std::string toConsoleText(std::u16string_view text);
 // the text stays as it is.
 std::string nativeToConsoleText(std::string_view text);
 
+// Makes std::cout and std::cerr carry the program's UTF-8 text unchanged to files and pipes
+// (LF line ends on every system) and show it right in a Windows console, where it is written
+// as wide characters whatever the console's code page. Nothing changes elsewhere.
+void prepareUtf8Output();
+
 // Puts standard input and output into the mode the functions above assume (binary on Windows,
 // so that line ends are written exactly once).
 void prepareConsole();

@@ -1,6 +1,7 @@
 #include "platform/core/paths.h"
 
 #include <algorithm>
+#include <string>
 #include <system_error>
 
 #include "common/errors.h"
@@ -142,6 +143,29 @@ bool isReadOnlyFolder(const fs::path& folder) {
     }
     const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     return (status.permissions() & write) == fs::perms::none;
+#endif
+}
+
+bool mayWriteInFolder(const fs::path& folder) {
+#ifdef _WIN32
+    for (unsigned attempt = 0; attempt < 16; ++attempt) {
+        const fs::path probe =
+            folder / (".tarn-write-probe-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                      std::to_string(attempt));
+        const HANDLE h =
+            ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(h);
+            return true;
+        }
+        if (::GetLastError() != ERROR_FILE_EXISTS) {
+            return false;
+        }
+    }
+    return false;
+#else
+    return ::access(folder.c_str(), W_OK) == 0;
 #endif
 }
 

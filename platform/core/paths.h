@@ -35,4 +35,9 @@ void flushFolder(const fs::path& folder);
 // read-only attribute does not stop writing into it.
 bool isReadOnlyFolder(const fs::path& folder);
 
+// Whether this user may make files in folder. On Windows only trying tells (a folder's
+// read-only attribute does not stop writing; access lists do), so a file that deletes itself on
+// closing is made there.
+bool mayWriteInFolder(const fs::path& folder);
+
 }  // namespace tarn::platform

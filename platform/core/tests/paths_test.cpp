@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "common/tests/temp_dir.h"
+#include "platform/core/utc_time.h"
 
 namespace tarn::platform {
 namespace {
@@ -39,6 +40,23 @@ TEST(Paths, ListsDatFilesCaseInsensitivelySortedByUpperCasedName) {
     // '_' (0x5F) sorts after the capitals once names are upper-cased.
     EXPECT_EQ(names, (std::vector<std::string>{"A.DAT", "b.dat", "c.Dat", "_x.dat", "äb.dat"}));
     EXPECT_THROW(listFilesWithExtension(dir.path() / "missing", ".dat"), std::exception);
+}
+
+TEST(Paths, WritingInAFolderIsTriedWithoutLeavingAnything) {
+    TempDir dir;
+    EXPECT_TRUE(mayWriteInFolder(dir.path()));
+    EXPECT_FALSE(mayWriteInFolder(dir.path() / "missing"));
+    EXPECT_TRUE(listEntries(dir.path()).empty());
+}
+
+TEST(UtcTime, GivesTheCalendarFieldsInUtc) {
+    const std::tm t = utcTime(951782400 + 3661);  // 2000-02-29 01:01:01 UTC, a leap day
+    EXPECT_EQ(t.tm_year, 100);
+    EXPECT_EQ(t.tm_mon, 1);
+    EXPECT_EQ(t.tm_mday, 29);
+    EXPECT_EQ(t.tm_hour, 1);
+    EXPECT_EQ(t.tm_min, 1);
+    EXPECT_EQ(t.tm_sec, 1);
 }
 
 TEST(Paths, OwnExecutableIsThisTestProgram) {

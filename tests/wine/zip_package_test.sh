@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The Windows ZIP package: made by cpack, unpacked into a folder whose name holds a space and a
+# Polish letter, both programs answer from there.
+# zip_package_test.sh BUILD WINE_RUN WINE PREFIX VERSION
+set -euo pipefail
+build=$1 wine_run=$2 wine=$3 prefix=$4 version=$5
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+(cd "$build" && cpack -G ZIP -B "$scratch/package" >/dev/null)
+zip="$scratch/package/TarnWorkbench-$version-win64.zip"
+[ -f "$zip" ] || { echo "no $zip"; ls "$scratch/package"; exit 1; }
+
+folder="$scratch/Tarn ż programy"
+mkdir -p "$folder"
+(cd "$folder" && cmake -E tar xf "$zip")
+for file in TarnEdit.exe tarntool.exe README.txt docs/user-guide.md; do
+    [ -f "$folder/$file" ] || { echo "the package lacks $file"; ls -R "$folder"; exit 1; }
+done
+
+run() { "$wine_run" "$wine" "$prefix" "$@"; }
+answer=$(cd "$folder" && run ./TarnEdit.exe --version | tr -d '\r')
+[ "$answer" = "TarnEdit $version" ] || { echo "TarnEdit.exe --version: $answer"; exit 1; }
+cd "$folder"
+run ./tarntool.exe sample-game game >/dev/null
+info=$(run ./tarntool.exe exe info game/Tarn.exe | tr -d '\r')
+echo "$info"
+grep -q . <<<"$info" || { echo "tarntool.exe exe info printed nothing"; exit 1; }
