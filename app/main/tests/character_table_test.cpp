@@ -22,15 +22,6 @@ constexpr int Translated = StringTableDocument::TranslatedColumn;
 
 class CharacterTableTest : public EditorTest {
 protected:
-    static void typeCharacter(QWidget* target, const QString& character) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, character);
-        QApplication::sendEvent(target, &press);
-    }
-    QLineEdit* openEditorAt(int row, int column) {
-        EXPECT_TRUE(grid()->moveTo(row, column));
-        type("");
-        return grid()->cellEditor();
-    }
     QLineEdit* searchBox() const {
         return childByName<QLineEdit>(*child<QDialog>("findDialog"), "searchTextEdit");
     }

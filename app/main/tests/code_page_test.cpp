@@ -20,16 +20,6 @@ constexpr int Translated = StringTableDocument::TranslatedColumn;
 
 class CodePageTest : public EditorTest {
 protected:
-    // One character typed into a line edit, as a keyboard of that language sends it.
-    static void typeCharacter(QWidget* target, const QString& character) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, character);
-        QApplication::sendEvent(target, &press);
-    }
-    QLineEdit* openEditorAt(int row, int column) {
-        EXPECT_TRUE(grid()->moveTo(row, column));
-        type("");
-        return grid()->cellEditor();
-    }
     QString refusal(char32_t character) const {
         return QString::fromStdString(missingCharacterMessage(character, window->codePage()));
     }

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -80,6 +81,17 @@ protected:
         }
         ASSERT_NE(grid()->cellEditor(), nullptr);
         QTest::keyClicks(grid()->cellEditor(), text);
+    }
+    // One character typed into a line edit, as a keyboard of that language sends it.
+    static void typeCharacter(QWidget* target, const QString& character) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, character);
+        QApplication::sendEvent(target, &press);
+    }
+    // The editor of the given cell, opened with the text as it is.
+    QLineEdit* openEditorAt(int row, int column) {
+        EXPECT_TRUE(grid()->moveTo(row, column));
+        type("");
+        return grid()->cellEditor();
     }
     void pressInEditor(Qt::Key key) {
         ASSERT_NE(grid()->cellEditor(), nullptr);
