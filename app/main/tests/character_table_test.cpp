@@ -10,8 +10,8 @@
 #include <QStyleOptionViewItem>
 #include <algorithm>
 
-#include "app/widgets/framed_code_painting.h"
 #include "app/main/tests/editor_fixture.h"
+#include "app/widgets/framed_code_painting.h"
 #include "textcodes/character_table.h"
 #include "textcodes/typed_codes.h"
 
