@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <exception>
 
 #include "common/errors.h"
@@ -79,6 +81,9 @@ bool FileIdentity::sameMetadata(const FileIdentity& other) const {
 
 namespace {
 
+static_assert(std::endian::native == std::endian::little,
+              "whole words and carried bytes must agree on the order of their bytes");
+
 // Each word is folded in by a bijection of the state (XOR, multiplication by an odd number, an
 // xorshift), so that streams differing in one word always hash differently; eight bytes take a
 // few cycles instead of eight dependent multiplications.
@@ -104,10 +109,8 @@ void ByteHash::add(std::span<const std::uint8_t> bytes) {
         }
     }
     for (; n >= 8; p += 8, n -= 8) {
-        std::uint64_t word = 0;
-        for (unsigned k = 0; k < 8; ++k) {
-            word |= static_cast<std::uint64_t>(p[k]) << (8 * k);  // one load on any compiler
-        }
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);  // first byte lowest, as the carried bytes are put together
         state_ = foldWord(state_, word);
     }
     for (; n != 0; ++p, --n) {
