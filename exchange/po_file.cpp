@@ -331,6 +331,7 @@ void refuseZeroBytes(const Bytes& data, const std::string& fileName,
     }
 }
 
+#ifndef _WIN32
 // Lines holding malformed UTF-8, reported as the library reports them where it checks them
 // itself ("FILE:LINE: invalid multibyte sequence").
 std::vector<std::string> malformedUtf8Lines(std::string_view text, const std::string& fileName) {
@@ -350,7 +351,6 @@ std::vector<std::string> malformedUtf8Lines(std::string_view text, const std::st
     return problems;
 }
 
-#ifndef _WIN32
 // The library reads a file through stdio by name, or stdin for the name "-". The file's bytes,
 // already read for the checks above, are given to it as stdin through a memory stream, so that
 // the file is read once and a byte-order mark is skipped without a copy of the file. Callers
