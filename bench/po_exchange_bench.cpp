@@ -3,6 +3,7 @@
 // the same run (the goals: export no slower than msgcat, import at most 0.8 of its time). The
 // executables are of profile 1 (6.8 MB); every text is translated.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -61,29 +62,51 @@ Files& files() {
 
 const std::string kMsgcat = "'" MSGCAT_PROGRAM "' de.po -o msgcat.po";
 
-// Seconds one run of the command line takes as a whole process; 0 when it failed.
-double secondsOfProcess(const std::string& command) {
+// CPU seconds, user and system, of the child processes ended so far.
+double childrenCpuSeconds() {
+    rusage usage{};
+    ::getrusage(RUSAGE_CHILDREN, &usage);
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Seconds one run of the command line takes as a whole process, and the CPU seconds it used;
+// 0 when it failed.
+double secondsOfProcess(const std::string& command, double* cpu = nullptr) {
+    const double cpuStart = childrenCpuSeconds();
     const auto start = std::chrono::steady_clock::now();
     const int status = files().run(command);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    if (cpu != nullptr) {
+        *cpu = childrenCpuSeconds() - cpuStart;
+    }
     return status == 0 ? took.count() : 0;
 }
 
 // Times one run of the command line as a whole process; vs_msgcat is its time over msgcat's on
-// the same PO file, run right after it (lower is faster).
+// the same PO file, run right after it (lower is faster), cpu_ms and cpu_vs_msgcat the same in
+// CPU time.
 void runProcess(benchmark::State& state, const std::string& command) {
     for (auto _ : state) {
-        const double took = secondsOfProcess(command);
+        double cpu = 0;
+        const double took = secondsOfProcess(command, &cpu);
         if (took == 0) {
             state.SkipWithError(("failed: " + command).c_str());
             return;
         }
         state.SetIterationTime(took);
         state.PauseTiming();
-        const double msgcat = secondsOfProcess(kMsgcat);
+        double msgcatCpu = 0;
+        const double msgcat = secondsOfProcess(kMsgcat, &msgcatCpu);
         state.ResumeTiming();
+        state.counters["cpu_ms"] = cpu * 1e3;
         if (msgcat > 0) {
             state.counters["vs_msgcat"] = took / msgcat;
+        }
+        if (msgcatCpu > 0) {
+            state.counters["cpu_vs_msgcat"] = cpu / msgcatCpu;
         }
     }
 }

@@ -28,9 +28,21 @@ struct FileIdentity {
     bool sameMetadata(const FileIdentity& other) const;
 };
 
-// A 64-bit hash of bytes (FNV-1a), continuing from seed.
-std::uint64_t hashBytes(std::span<const std::uint8_t> bytes,
-                        std::uint64_t seed = 0xcbf29ce484222325ull);
+// A 64-bit hash of a stream of bytes given in pieces of any size: the same bytes give the same
+// value however they are split. Not for security: it tells a changed file from its old self.
+class ByteHash {
+public:
+    void add(std::span<const std::uint8_t> bytes);
+    std::uint64_t value() const;
+
+private:
+    std::uint64_t state_ = 0x6A09E667F3BCC908ull;
+    std::uint64_t carry_ = 0;  // the bytes of an unfinished word, first byte lowest
+    unsigned carried_ = 0;
+    std::uint64_t length_ = 0;
+};
+
+std::uint64_t hashBytes(std::span<const std::uint8_t> bytes);
 
 // The identity of the file at path now, hashing the given parts (clipped to the file), or the
 // whole file when parts is empty. A missing file gives an identity that is not known. Raises

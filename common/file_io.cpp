@@ -238,11 +238,15 @@ struct Fd {
 }  // namespace
 
 std::size_t readWholeFile(const fs::path& path, Bytes& buffer) {
+    struct stat st {};
+    return readWholeFile(path, buffer, st);
+}
+
+std::size_t readWholeFile(const fs::path& path, Bytes& buffer, struct stat& st) {
     Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     if (f.fd < 0) {
         fail("Cannot open file", path, errno);
     }
-    struct stat st {};
     if (::fstat(f.fd, &st) != 0) {
         fail("Cannot read file", path, errno);
     }

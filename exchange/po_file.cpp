@@ -7,14 +7,18 @@
 #include <cctype>
 #include <cerrno>
 #include <csetjmp>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <mutex>
 #include <optional>
+#include <span>
+#include <string_view>
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/utf8.h"
 
 namespace tarn {
 
@@ -36,11 +40,13 @@ struct Collector {
 
 Collector* gCollector = nullptr;
 
-// Whether a file starts with the UTF-8 byte-order mark; false when it cannot be read, which the
-// library then reports.
+// Where a report points: the file as the caller named it, and the line where the report has one.
 std::string location(const char* fileName, std::size_t line) {
+    // Reading stdin, the library names the file "<stdin>" (in the user's language).
     std::string where =
-        fileName != nullptr && fileName != gCollector->readName ? fileName : gCollector->fileName;
+        fileName != nullptr && fileName != gCollector->readName && gCollector->readName != "-"
+            ? fileName
+            : gCollector->fileName;
     if (fileName != nullptr && line != static_cast<std::size_t>(-1)) {
         where += ":" + std::to_string(line);
     }
@@ -228,12 +234,15 @@ PoEntry toEntry(po_message_t m) {
     return entry;
 }
 
-void collectEntries(po_file_t file, const std::string& fileName, PoReadResult& result) {
+// Answers whether every domain's header names UTF-8 (or ASCII, or no character set).
+bool collectEntries(po_file_t file, const std::string& fileName, PoReadResult& result) {
+    bool utf8 = true;
     for (const char* const* domain = po_file_domains(file); *domain != nullptr; ++domain) {
         const std::string charset = headerCharset(po_file_domain_header(file, *domain));
         if (!readsAsUtf8(charset)) {
             result.problems.push_back(fileName + ": the file is in the character set " + charset +
                                       ", not UTF-8 (msgconv -t UTF-8 converts it)");
+            utf8 = false;
             continue;
         }
         po_message_iterator_t it = po_message_iterator(file, *domain);
@@ -245,6 +254,7 @@ void collectEntries(po_file_t file, const std::string& fileName, PoReadResult& r
         }
         po_message_iterator_free(it);
     }
+    return utf8;
 }
 
 bool isOctalDigit(char c) {
@@ -321,6 +331,93 @@ void refuseZeroBytes(const Bytes& data, const std::string& fileName,
     }
 }
 
+#ifndef _WIN32
+// Lines holding malformed UTF-8, reported as the library reports them where it checks them
+// itself ("FILE:LINE: invalid multibyte sequence").
+std::vector<std::string> malformedUtf8Lines(std::string_view text, const std::string& fileName) {
+    std::vector<std::string> problems;
+    std::size_t lineNumber = 1;
+    for (std::size_t at = 0; at < text.size();) {
+        if (text[at] == '\n') {
+            ++lineNumber;
+            ++at;
+        } else if (!nextUtf8(text, at)) {
+            problems.push_back(fileName + ":" + std::to_string(lineNumber) +
+                               ": invalid multibyte sequence");
+            const std::size_t end = text.find('\n', at);
+            at = end == std::string_view::npos ? text.size() : end;
+        }
+    }
+    return problems;
+}
+
+// The library reads a file through stdio by name, or stdin for the name "-". The file's bytes,
+// already read for the checks above, are given to it as stdin through a memory stream, so that
+// the file is read once and a byte-order mark is skipped without a copy of the file. Callers
+// hold gLibraryMutex; no part of the programs reads the real stdin while a PO file is read.
+class BytesAsStdin {
+public:
+    explicit BytesAsStdin(std::span<const std::uint8_t> bytes) {
+        // An empty memory stream cannot be opened; a lone line end reads as the same empty file.
+        static char emptyFile[] = "\n";
+        void* data =
+            bytes.empty() ? static_cast<void*>(emptyFile) : const_cast<std::uint8_t*>(bytes.data());
+        memory_ = ::fmemopen(data, bytes.empty() ? 1 : bytes.size(), "r");
+        if (memory_ != nullptr) {
+            saved_ = stdin;
+            stdin = memory_;
+        }
+    }
+    ~BytesAsStdin() {
+        if (memory_ != nullptr) {
+            stdin = saved_;
+            std::fclose(memory_);
+        }
+    }
+    BytesAsStdin(const BytesAsStdin&) = delete;
+    BytesAsStdin& operator=(const BytesAsStdin&) = delete;
+    bool ok() const { return memory_ != nullptr; }
+
+private:
+    FILE* memory_ = nullptr;
+    FILE* saved_ = nullptr;
+};
+
+// The library's lexer otherwise converts every character of a file through iconv, which takes
+// most of the time of reading a large file, only to find where multibyte characters end. Set to
+// a non-empty value, OLD_PO_FILE_INPUT makes it read bytes as they are; for a UTF-8 file that
+// gives the same strings, since no byte of a multibyte character is ASCII, and the check the
+// conversion made is made by malformedUtf8Lines instead. The variable is put into the
+// environment once, from a buffer of our own whose value is switched on and off in place: the
+// environment is never reallocated under another thread's getenv, and child processes inherit
+// an empty value, which means unset. A value the user set is left alone.
+class ByteWiseLexing {
+public:
+    ByteWiseLexing() {
+        // The value is the one byte before the terminating zero: '1' while a file is read, and
+        // a second terminating zero (an empty value) otherwise.
+        static char setting[] = "OLD_PO_FILE_INPUT=1";
+        static const bool ours =
+            std::getenv("OLD_PO_FILE_INPUT") == nullptr && ::putenv(setting) == 0;
+        if (ours) {
+            value_ = setting + sizeof(setting) - 2;
+            *value_ = '1';
+        }
+    }
+    ~ByteWiseLexing() {
+        if (value_ != nullptr) {
+            *value_ = '\0';
+        }
+    }
+    ByteWiseLexing(const ByteWiseLexing&) = delete;
+    ByteWiseLexing& operator=(const ByteWiseLexing&) = delete;
+    bool active() const { return value_ != nullptr; }
+
+private:
+    char* value_ = nullptr;
+};
+#endif
+
 }  // namespace
 
 void writePoFile(const std::filesystem::path& path, const PoHeaderFields& header,
@@ -362,29 +459,57 @@ PoReadResult readPoFile(const std::filesystem::path& path) {
             (std::filesystem::exists(path) ? "not a regular file" : "No such file or directory"));
         return result;
     }
-    // The library takes a byte-order mark for a syntax error; it then reads a copy without it,
-    // which has the same lines.
-    std::optional<ScratchFile> copy;
+    Bytes bytes;
     try {
-        const Bytes bytes = readWholeFile(path);
-        refuseZeroBytes(bytes, fileName, result.problems);
-        if (bytes.size() >= 3 &&
-            std::string_view(reinterpret_cast<const char*>(bytes.data()), 3) == "\xEF\xBB\xBF") {
-            copy.emplace();
-            writeFileAtomically(copy->path(), Bytes(bytes.begin() + 3, bytes.end()));
-        }
+        bytes = readWholeFile(path);
     } catch (const FileError& e) {
         result.problems.push_back(e.what());
         return result;
     }
-    const std::string readName = copy ? copy->path() : fileName;
+    refuseZeroBytes(bytes, fileName, result.problems);
+    // The library takes a byte-order mark for a syntax error; it reads the file without it, which
+    // has the same lines.
+    const bool byteOrderMark =
+        bytes.size() >= 3 &&
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), 3) == "\xEF\xBB\xBF";
+    const std::span<const std::uint8_t> content =
+        std::span<const std::uint8_t>(bytes).subspan(byteOrderMark ? 3 : 0);
+    std::vector<std::string> malformed;  // reported for a file that claims to be UTF-8
+
     const std::lock_guard lock(gLibraryMutex);
+#ifdef _WIN32
+    std::optional<ScratchFile> copy;
+    if (byteOrderMark) {
+        try {
+            copy.emplace();
+            writeFileAtomically(copy->path(), Bytes(content.begin(), content.end()));
+        } catch (const FileError& e) {
+            result.problems.push_back(e.what());
+            return result;
+        }
+    }
+    const std::string readName = copy ? copy->path() : fileName;
+#else
+    const BytesAsStdin input(content);
+    if (!input.ok()) {
+        result.problems.push_back(fileName + ": " + std::strerror(errno));
+        return result;
+    }
+    const ByteWiseLexing byteWise;
+    if (byteWise.active()) {
+        malformed = malformedUtf8Lines(
+            std::string_view(reinterpret_cast<const char*>(content.data()), content.size()),
+            fileName);
+    }
+    const std::string readName = "-";
+#endif
     Collector collector;
     collector.fileName = fileName;
     collector.readName = readName;
     collector.problems = &result.problems;
     collector.warnings = &result.warnings;
     ReadCall call{readName.c_str(), nullptr, 0};
+    const std::size_t checked = result.problems.size();  // the problems found before the library
     const bool finished = runGuarded(
         collector,
         [](void* a) {
@@ -400,7 +525,10 @@ PoReadResult readPoFile(const std::filesystem::path& path) {
         result.problems.push_back(fileName + ": " + std::strerror(call.error));
         return result;
     }
-    collectEntries(call.file, fileName, result);
+    if (collectEntries(call.file, fileName, result)) {
+        result.problems.insert(result.problems.begin() + static_cast<std::ptrdiff_t>(checked),
+                               malformed.begin(), malformed.end());
+    }
     po_file_free(call.file);
     return result;
 }

@@ -112,32 +112,32 @@ Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& obje
 }
 
 Bytes encodeObjectFile(const Bytes& decoded, const ObjFile& object, bool enhanced) {
-    Bytes block;
+    // The header's room first, the block encoded straight behind it: no block of its own to
+    // copy and no zero-filled file to overwrite.
+    Bytes file(kObjectHeaderSize);
     switch (object.encoding) {
         case kEncodingStored:
-            block = decoded;
+            file.reserve(kObjectHeaderSize + decoded.size());
+            file.insert(file.end(), decoded.begin(), decoded.end());
             break;
         case kEncodingRLE:
-            block = encodeRle(decoded.data(), decoded.size(), enhanced);
+            encodeRle(decoded.data(), decoded.size(), enhanced, file);
             break;
         case kEncodingScrambled:
-            block = encodeScrambled(decoded.data(), decoded.size());
+            encodeScrambled(decoded.data(), decoded.size(), file);
             break;
         default:
             throw UnsupportedEncodingError(object.encoding);
     }
-    if (block.size() > 0xFFFFFFFFu) {
+    const std::size_t length = file.size() - kObjectHeaderSize;
+    if (length > 0xFFFFFFFFu) {
         throw StreamWriteError();
     }
-    Bytes file(kObjectHeaderSize + block.size());
     writeU32LE(file.data(), object.flags);
     std::memcpy(file.data() + 4, object.name.data(), 8);
     writeU32LE(file.data() + 12, objectChecksum(object, decoded.data(), decoded.size()));
     file[16] = object.encoding;
-    writeU32LE(file.data() + 17, static_cast<std::uint32_t>(block.size()));
-    if (!block.empty()) {
-        std::memcpy(file.data() + kObjectHeaderSize, block.data(), block.size());
-    }
+    writeU32LE(file.data() + 17, static_cast<std::uint32_t>(length));
     return file;
 }
 

@@ -256,13 +256,12 @@ inline std::uint64_t equalNeighbours(const std::uint8_t* d) {
 // positions 64 at a time with word operations and walks from one to the next, emitting a step
 // each; a step longer than 128 bytes, which may be cut, is emitted by the exact step above,
 // repeated until it ends at such a position again.
-Bytes encodeRle(const std::uint8_t* data, std::size_t size, bool enhanced) {
+void encodeRle(const std::uint8_t* data, std::size_t size, bool enhanced, Bytes& out) {
     const std::size_t minimumRun = enhanced ? 3 : 2;
     const std::size_t bound =
         static_cast<std::size_t>(std::nearbyint(static_cast<double>(size) * 1.34)) + 1;
-    Bytes out;
-    out.reserve(bound + kWordRoom + kGrowStep);
-    std::uint8_t* o = out.data();
+    out.reserve(out.size() + bound + kWordRoom + kGrowStep);
+    std::uint8_t* o = out.data() + out.size();
     std::uint8_t* end = o;
     std::size_t p = 0;
 
@@ -343,6 +342,11 @@ Bytes encodeRle(const std::uint8_t* data, std::size_t size, bool enhanced) {
         o = step.o;
     }
     out.resize(static_cast<std::size_t>(o - out.data()));
+}
+
+Bytes encodeRle(const std::uint8_t* data, std::size_t size, bool enhanced) {
+    Bytes out;
+    encodeRle(data, size, enhanced, out);
     return out;
 }
 

@@ -30,4 +30,8 @@ std::size_t decodeRle(const std::uint8_t* block, std::size_t size, Bytes& out);
 // Encodes size bytes of data, with the enhanced encoder when enhanced is true.
 Bytes encodeRle(const std::uint8_t* data, std::size_t size, bool enhanced);
 
+// The same appended to out, whose bytes so far are kept: a container writes its header and then
+// the block behind it, in one buffer and without copying the block again.
+void encodeRle(const std::uint8_t* data, std::size_t size, bool enhanced, Bytes& out);
+
 }  // namespace tarn

@@ -1,5 +1,6 @@
 #include "objfiles/scrambled_codec.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -93,9 +94,24 @@ Bytes decodeScrambled(const std::uint8_t* block, std::size_t size) {
     return out;
 }
 
+void encodeScrambled(const std::uint8_t* data, std::size_t size, Bytes& out) {
+    // The vector is enlarged a piece at a time, each piece rotated into while its zero fill is
+    // still in the cache, rather than zero-filled whole first. Pieces are a multiple of 4 bytes
+    // long, so every piece starts at rotation amount 1.
+    constexpr std::size_t kPiece = 64 * 1024;
+    out.reserve(out.size() + size);
+    for (std::size_t done = 0; done < size;) {
+        const std::size_t n = std::min(kPiece, size - done);
+        const std::size_t at = out.size();
+        out.resize(at + n);
+        rotateAll(data + done, n, out.data() + at, {1, 3, 5, 7});
+        done += n;
+    }
+}
+
 Bytes encodeScrambled(const std::uint8_t* data, std::size_t size) {
-    Bytes out(size);
-    rotateAll(data, size, out.data(), {1, 3, 5, 7});
+    Bytes out;
+    encodeScrambled(data, size, out);
     return out;
 }
 

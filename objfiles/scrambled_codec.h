@@ -21,4 +21,7 @@ void decodeScrambled(const std::uint8_t* block, std::size_t size, std::uint8_t* 
 // Copies size bytes and rotates them left.
 Bytes encodeScrambled(const std::uint8_t* data, std::size_t size);
 
+// The same appended to out, whose bytes so far are kept.
+void encodeScrambled(const std::uint8_t* data, std::size_t size, Bytes& out);
+
 }  // namespace tarn

@@ -61,6 +61,16 @@ QString storageModeName(std::uint8_t encoding) {
     }
 }
 
+// "Text group N" for the group at index g. Every file has groups 1, 2, ..., so the labels are
+// made once and shared by the tree's items rather than formatted for each of thousands of files.
+const QString& groupLabel(std::size_t g) {
+    static std::vector<QString> labels;
+    while (labels.size() <= g) {
+        labels.push_back(QStringLiteral("Text group %1").arg(labels.size() + 1));
+    }
+    return labels[g];
+}
+
 QWidget* makerootHintPage_(QWidget* parent) {
     auto* panel = new QWidget(parent);
     auto* layout = new QVBoxLayout(panel);
@@ -407,16 +417,18 @@ void ObjectTextsWindow::loadFiles() {
             sinceRepaint.start();
             const std::vector<std::string> failed = document_.loadFiles(
                 *objData, paths, [&](std::size_t i, std::size_t count, const std::string& name) {
+                    // The status line is set and painted at most about 60 times a second:
+                    // doing it for each of thousands of small files would take longer than
+                    // loading them.
+                    if (i != 0 && sinceRepaint.elapsed() < 16) {
+                        return;
+                    }
                     setStatus(QStringLiteral("Loading object files...   %1  (%2/%3)")
                                   .arg(QString::fromStdString(name))
                                   .arg(i + 1)
                                   .arg(count));
-                    // The window repaints the status line at most about 60 times a second: painting
-                    // it for each of thousands of small files would take longer than loading them.
-                    if (i == 0 || sinceRepaint.elapsed() >= 16) {
-                        QApplication::processEvents();
-                        sinceRepaint.restart();
-                    }
+                    QApplication::processEvents();
+                    sinceRepaint.restart();
                 });
             // Named as the tree names them: by file name, the folder is the game's ObjData.
             const std::string folder = (*objData / "").string();
@@ -474,7 +486,7 @@ QTreeWidgetItem* ObjectTextsWindow::fileNode(int index) const {
     QList<QTreeWidgetItem*> groups;
     groups.reserve(static_cast<qsizetype>(file.texts.size()));
     for (std::size_t g = 0; g < file.texts.size(); ++g) {
-        auto* group = new QTreeWidgetItem({QStringLiteral("Text group %1").arg(g + 1)});
+        auto* group = new QTreeWidgetItem({groupLabel(g)});
         group->setData(0, kIndexRole, static_cast<int>(g));
         groups.append(group);
     }
@@ -484,6 +496,9 @@ QTreeWidgetItem* ObjectTextsWindow::fileNode(int index) const {
 
 void ObjectTextsWindow::addDamagedFileNodes(const std::vector<std::filesystem::path>& paths,
                                             const std::vector<std::string>& problems) {
+    if (problems.empty()) {
+        return;
+    }
     // Each problem starts with its file's path; the damaged files take their places in the
     // listing between the files that loaded.
     int position = 0;

@@ -55,8 +55,7 @@ PatchBuilderDialog::PatchBuilderDialog(QWidget* parent)
     : QDialog(parent),
       pages_(new QTabWidget(this)),
       createButton_(new QPushButton(QStringLiteral("Create executable"), this)),
-      cancelButton_(new QPushButton(QStringLiteral("Cancel"), this)),
-      saveFileDialog_(new QFileDialog(this)) {
+      cancelButton_(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("patchBuilderDialog"));
     setWindowTitle(QStringLiteral("End-user translator executable settings"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -78,15 +77,24 @@ PatchBuilderDialog::PatchBuilderDialog(QWidget* parent)
     connect(createButton_, &QPushButton::clicked, this, &PatchBuilderDialog::chooseFileAndAccept);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 
-    saveFileDialog_->setObjectName(QStringLiteral("saveFileDialog"));
-    saveFileDialog_->setWindowTitle(QStringLiteral("Saving end-user translator"));
-    followTarget();
     connect(windowsTargetRadio_, &QRadioButton::toggled, this, &PatchBuilderDialog::followTarget);
-    saveFileDialog_->setAcceptMode(QFileDialog::AcceptSave);
-    saveFileDialog_->setFileMode(QFileDialog::AnyFile);
-    // The overwrite and read-only questions go through the prompter (confirmTarget).
-    saveFileDialog_->setOptions(QFileDialog::DontUseNativeDialog |
-                                QFileDialog::DontConfirmOverwrite);
+}
+
+QFileDialog& PatchBuilderDialog::saveFileDialog() {
+    // Made when first asked for: a file dialog lists its folder and watches it from the moment it
+    // exists, work that would otherwise compete with whatever the windows are loading.
+    if (saveFileDialog_ == nullptr) {
+        saveFileDialog_ = new QFileDialog(this);
+        saveFileDialog_->setObjectName(QStringLiteral("saveFileDialog"));
+        saveFileDialog_->setWindowTitle(QStringLiteral("Saving end-user translator"));
+        saveFileDialog_->setAcceptMode(QFileDialog::AcceptSave);
+        saveFileDialog_->setFileMode(QFileDialog::AnyFile);
+        // The overwrite and read-only questions go through the prompter (confirmTarget).
+        saveFileDialog_->setOptions(QFileDialog::DontUseNativeDialog |
+                                    QFileDialog::DontConfirmOverwrite);
+        followTarget();
+    }
+    return *saveFileDialog_;
 }
 
 void PatchBuilderDialog::nameParts() {
@@ -283,6 +291,9 @@ void PatchBuilderDialog::markQuestionsOfferingOtherAnswers() {
 }
 
 void PatchBuilderDialog::followTarget() {
+    if (saveFileDialog_ == nullptr) {
+        return;  // it takes the target when it is made
+    }
     // A Windows program is named NAME.exe; a program for this system has no suffix.
     if (target() == PatcherTarget::Windows) {
         saveFileDialog_->setNameFilter(QStringLiteral("Executable files (*.exe)"));
@@ -373,7 +384,7 @@ void PatchBuilderDialog::chooseFileAndAccept() {
         return;
     }
     for (;;) {
-        if (prompter().runModal(*saveFileDialog_) != QDialog::Accepted) {
+        if (prompter().runModal(saveFileDialog()) != QDialog::Accepted) {
             return;  // the settings stay open
         }
         QString path = saveFileDialog_->selectedFiles().value(0);

@@ -66,6 +66,7 @@ private:
     void updateIdEnabled();
     void markQuestionsOfferingOtherAnswers();
     void followTarget();
+    QFileDialog& saveFileDialog();
     bool confirmAnswerLetters();
     bool confirmTarget(const QString& path);
 
@@ -84,7 +85,7 @@ private:
     QLineEdit* yesCharsEdit_ = nullptr;
     QPushButton* createButton_;
     QPushButton* cancelButton_;
-    QFileDialog* saveFileDialog_;
+    QFileDialog* saveFileDialog_ = nullptr;
     QString fileName_;
 };
 

@@ -82,5 +82,34 @@ TEST(FileIdentity, WholeFileReadAndMissingFile) {
     EXPECT_TRUE(changedOnDisk(absent, none));
 }
 
+// The whole file is hashed in one piece when loaded and in the pieces a partial read gives when
+// checked: the split must not matter, and no change of a byte or of the length may go unseen.
+TEST(FileIdentity, HashIgnoresHowTheBytesAreSplitAndSeesEveryByteAndTheLength) {
+    Bytes data(45);
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        data[i] = static_cast<std::uint8_t>(i * 37 + 1);
+    }
+    const std::span<const std::uint8_t> all(data);
+    const std::uint64_t whole = hashBytes(all);
+    for (const std::size_t first : {0u, 1u, 7u, 8u, 9u, 20u}) {
+        for (const std::size_t second : {0u, 3u, 8u, 16u}) {
+            ByteHash hash;
+            hash.add(all.first(first));
+            hash.add(all.subspan(first, second));
+            hash.add(all.subspan(first + second));
+            EXPECT_EQ(hash.value(), whole) << first << "+" << second;
+        }
+    }
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        Bytes changed = data;
+        changed[i] ^= 0x80;
+        EXPECT_NE(hashBytes(changed), whole) << i;
+    }
+    Bytes longer = data;
+    longer.push_back(0);
+    EXPECT_NE(hashBytes(longer), whole);
+    EXPECT_NE(hashBytes(Bytes{}), hashBytes(Bytes{0}));
+}
+
 }  // namespace
 }  // namespace tarn

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
@@ -25,7 +28,7 @@ const PoHeaderFields kHeader = {
 PoEntry entry(std::string context, std::string source, std::string translation,
               std::vector<std::string> notes = {}, bool fuzzy = false) {
     return {std::move(context), true, std::move(source), std::move(translation),
-            std::move(notes), fuzzy};
+            std::move(notes),   fuzzy};
 }
 
 void expectSameEntries(const std::vector<PoEntry>& a, const std::vector<PoEntry>& b) {
@@ -114,6 +117,43 @@ TEST(PoFile, ReadSkipsAByteOrderMarkAndKeepsTheLinesAndName) {
     EXPECT_EQ(dir.fileCount(), 1u);
 }
 
+// A file is read as the bytes it holds: malformed UTF-8 anywhere, comments included, refuses it
+// line by line, and multibyte characters come through whole, a following backslash escape
+// included. Reading leaves the process's stdin and environment as they were, also after a file
+// the library gives up on.
+TEST(PoFile, ReadRefusesMalformedUtf8LineByLineAndLeavesTheProcessAlone) {
+    TempDir dir;
+    const auto path = dir.path() / "mixed.po";
+    const std::string header =
+        "msgid \"\"\n"
+        "msgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n"
+        "\n";
+    FILE* const stdinBefore = stdin;
+    writeFileAtomically(path, toBytes(header + "# bad \xC3 comment\n"
+                                               "msgctxt \"exe/0001\"\n"
+                                               "msgid \"a\"\n"
+                                               "msgstr \"\xE2\x82\"\n"));
+    PoReadResult read = readPoFile(path);
+    EXPECT_EQ(read.problems,
+              (std::vector<std::string>{path.string() + ":4: invalid multibyte sequence",
+                                        path.string() + ":7: invalid multibyte sequence"}));
+
+    writeFileAtomically(path, toBytes(header + "msgctxt \"exe/0001\"\n"
+                                               "msgid \"\xE2\x82\xAC\\\\\"\n"
+                                               "msgstr \"\xF0\x9F\x98\x80\\n\xC3\xA4\"\n"));
+    read = readPoFile(path);
+    EXPECT_TRUE(read.problems.empty()) << read.problems.front();
+    ASSERT_EQ(read.entries.size(), 1u);
+    EXPECT_EQ(read.entries[0].source, "\xE2\x82\xAC\\");
+    EXPECT_EQ(read.entries[0].translation, "\xF0\x9F\x98\x80\n\xC3\xA4");
+
+    writeFileAtomically(path, toBytes("msgid \"unterminated\n"));
+    EXPECT_FALSE(readPoFile(path).problems.empty());
+    EXPECT_EQ(stdin, stdinBefore);
+    const char* const setting = std::getenv("OLD_PO_FILE_INPUT");
+    EXPECT_TRUE(setting == nullptr || *setting == '\0');
+}
+
 TEST(PoFile, ReadReportsADuplicateMessageOnce) {
     TempDir dir;
     const auto path = dir.path() / "twice.po";
@@ -131,12 +171,13 @@ TEST(PoFile, RefusesMissingFilesAndOtherCharsets) {
     EXPECT_EQ(readPoFile(dir.path()).problems.size(), 1u);
 
     const auto latin1 = dir.path() / "latin1.po";
-    writeFileAtomically(latin1, toBytes("msgid \"\"\n"
-                                        "msgstr \"Content-Type: text/plain; charset=ISO-8859-1\\n\"\n"
-                                        "\n"
-                                        "msgctxt \"exe/0001\"\n"
-                                        "msgid \"a\"\n"
-                                        "msgstr \"\xE4\"\n"));
+    writeFileAtomically(latin1,
+                        toBytes("msgid \"\"\n"
+                                "msgstr \"Content-Type: text/plain; charset=ISO-8859-1\\n\"\n"
+                                "\n"
+                                "msgctxt \"exe/0001\"\n"
+                                "msgid \"a\"\n"
+                                "msgstr \"\xE4\"\n"));
     const PoReadResult read = readPoFile(latin1);
     ASSERT_EQ(read.problems.size(), 1u);
     EXPECT_EQ(read.problems[0], latin1.string() +

@@ -154,15 +154,16 @@ TEST(CodecReference, DecoderMatchesTheByteAtATimeDecoderOnAnyBlock) {
     }
 }
 
+Bytes rotate(const Bytes& in, bool left) {
+    Bytes out(in.size());
+    for (std::size_t k = 0; k < in.size(); ++k) {
+        const unsigned a = left ? (2 * k + 1) % 8 : 8 - (2 * k + 1) % 8;
+        out[k] = static_cast<std::uint8_t>((in[k] << a) | (in[k] >> (8 - a)));
+    }
+    return out;
+}
+
 TEST(CodecReference, RotationMatchesTheByteAtATimeRotationAtEveryLengthAndOffset) {
-    const auto rotate = [](const Bytes& in, bool left) {
-        Bytes out(in.size());
-        for (std::size_t k = 0; k < in.size(); ++k) {
-            const unsigned a = left ? (2 * k + 1) % 8 : 8 - (2 * k + 1) % 8;
-            out[k] = static_cast<std::uint8_t>((in[k] << a) | (in[k] >> (8 - a)));
-        }
-        return out;
-    };
     std::mt19937 rng(5);
     Bytes source(400);
     for (auto& b : source) {
@@ -175,6 +176,35 @@ TEST(CodecReference, RotationMatchesTheByteAtATimeRotationAtEveryLengthAndOffset
             const std::uint8_t* at = source.data() + offset;
             ASSERT_EQ(encodeScrambled(at, size), rotate(in, true)) << size;
             ASSERT_EQ(decodeScrambled(at, size), rotate(in, false)) << size;
+        }
+    }
+}
+
+// A container's header goes first and the block is encoded behind it: the bytes already in the
+// buffer stay, and the block is what encoding alone gives, also where the encoder works on
+// large data in pieces.
+TEST(CodecReference, EncodersAppendBehindTheBytesAlreadyInTheBuffer) {
+    std::mt19937 rng(9);
+    const Bytes head{'H', 'E', 'A', 'D', 0, 0xFF, 7};
+    for (const std::size_t size : {0u, 1u, 65535u, 65536u, 65537u, 200003u}) {
+        Bytes data = randomObjectData(rng);
+        data.resize(size, 0x41);
+        for (std::size_t i = size / 2; i < size; ++i) {
+            data[i] = static_cast<std::uint8_t>(rng());
+        }
+        Bytes expected = head;
+        const Bytes rotated = rotate(data, true);
+        expected.insert(expected.end(), rotated.begin(), rotated.end());
+        Bytes out = head;
+        encodeScrambled(data.data(), data.size(), out);
+        ASSERT_EQ(out, expected) << size;
+        for (const bool enhanced : {false, true}) {
+            expected = head;
+            const Bytes block = referenceEncodeRLE(data, enhanced);
+            expected.insert(expected.end(), block.begin(), block.end());
+            out = head;
+            encodeRle(data.data(), data.size(), enhanced, out);
+            ASSERT_EQ(out, expected) << size << ", enhanced " << enhanced;
         }
     }
 }

@@ -45,6 +45,7 @@ namespace {
 
 struct NamedEntry {
     std::string upper;
+    std::string name;
     fs::path path;
     bool regularFile = false;  // from the listing, links followed
 };
@@ -61,11 +62,13 @@ std::vector<NamedEntry> listFolder(const fs::path& folder) {
         // call to the system per file.
         std::error_code typeError;
         const bool regular = entry.is_regular_file(typeError);
-        entries.push_back({upperCaseUtf8(entry.path().filename().string()), entry.path(), regular});
+        std::string name = entry.path().filename().string();
+        std::string upper = upperCaseUtf8(name);
+        entries.push_back({std::move(upper), std::move(name), entry.path(), regular});
     }
     std::sort(entries.begin(), entries.end(), [](const NamedEntry& a, const NamedEntry& b) {
-        return a.upper < b.upper ||
-               (a.upper == b.upper && a.path.filename().string() < b.path.filename().string());
+        const int order = a.upper.compare(b.upper);
+        return order != 0 ? order < 0 : a.name < b.name;
     });
     return entries;
 }

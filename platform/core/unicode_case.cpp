@@ -79,6 +79,13 @@ std::string upperCaseUtf8(std::string_view utf8) {
     out.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
+        const auto byte = static_cast<unsigned char>(utf8[pos]);
+        if (byte < 0x80) {
+            // Most names are ASCII: their letters need no decoding.
+            out.push_back(static_cast<char>(byte >= 'a' && byte <= 'z' ? byte - 0x20 : byte));
+            ++pos;
+            continue;
+        }
         const std::size_t start = pos;
         const auto c = nextUtf8(utf8, pos);
         if (!c) {

@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QWidget>
 #include <cstdlib>
+#include <utility>
 
 #include "app/patch_builder/patch_builder_dialog.h"
 #include "app/widgets/scripted_prompter.h"
@@ -347,17 +348,30 @@ TEST_F(PatchBuilderTest, QuestionsShowingOtherAnswerLettersAreMarkedAndWarnedAbo
     EXPECT_EQ(prompter.unusedEntries(), 0u);
 }
 
-TEST_F(PatchBuilderTest, TheSaveDialogOffersTheChosenTargetsFilter) {
-    auto* save = childByName<QFileDialog>(settings, "saveFileDialog");
-    settings.setTarget("native");
-    EXPECT_EQ(save->nameFilters(), QStringList{QStringLiteral("All files (*)")});
-    EXPECT_TRUE(save->defaultSuffix().isEmpty());
+TEST_F(PatchBuilderTest, TheSaveDialogIsMadeWhenNeededAndOffersTheChosenTargetsFilter) {
+    // No file dialog (and no listing of a folder) until a file is asked for.
+    EXPECT_EQ(settings.findChild<QFileDialog*>(), nullptr);
+    const auto offered = [this](const char* target) {
+        settings.setTarget(target);
+        std::pair<QStringList, QString> seen;
+        prompter.onDialog([&seen](QDialog& d) {
+            auto& save = static_cast<QFileDialog&>(d);
+            EXPECT_EQ(save.objectName(), "saveFileDialog");
+            seen = {save.nameFilters(), save.defaultSuffix()};
+            d.reject();
+        });
+        settings.chooseFileAndAccept();
+        return seen;
+    };
+    EXPECT_EQ(offered("native"),
+              std::make_pair(QStringList{QStringLiteral("All files (*)")}, QString()));
     if (!carriesPatcher(PatcherTarget::Windows)) {
         GTEST_SKIP() << "this build carries no Windows TarnPatch";
     }
-    settings.setTarget("windows");
-    EXPECT_EQ(save->nameFilters(), QStringList{QStringLiteral("Executable files (*.exe)")});
-    EXPECT_EQ(save->defaultSuffix(), "exe");
+    // The dialog made for the native target follows a change of target.
+    EXPECT_EQ(offered("windows"),
+              std::make_pair(QStringList{QStringLiteral("Executable files (*.exe)")},
+                             QStringLiteral("exe")));
 }
 
 }  // namespace
