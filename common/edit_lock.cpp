@@ -124,6 +124,16 @@ std::filesystem::path lockFileFor(const std::filesystem::path& target) {
     return real.parent_path() / ("." + real.filename().string() + ".tarnlock");
 }
 
+std::filesystem::path folderLockTarget(const std::filesystem::path& folder) {
+    std::error_code ec;
+    std::filesystem::path target = std::filesystem::weakly_canonical(folder, ec);
+    if (ec) {
+        target = std::filesystem::absolute(folder, ec).lexically_normal();
+    }
+    // "ObjData/" names the folder, not an unnamed file inside it.
+    return target.has_filename() ? target : target.parent_path();
+}
+
 std::optional<LockHolder> liveLockHolder(const std::filesystem::path& target) {
     std::optional<LockHolder> holder = readHolder(lockFileFor(target));
     if (isStale(holder) || isOwn(*holder)) {
