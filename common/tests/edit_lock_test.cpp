@@ -108,6 +108,21 @@ TEST(EditLock, LiveHoldersAreRespectedAndStaleOnesTakenOver) {
               "TarnEdit (process 4711 on workstation)");
 }
 
+// The temporary file of a taker killed before it put its lock in place is removed by the next.
+TEST(EditLock, AKilledTakersTemporaryFileIsRemovedByTheNext) {
+    TempDir dir;
+    const auto target = dir.path() / "Tarn.exe";
+    std::ofstream(target) << "x";
+    const auto leftover =
+        dir.path() / (".Tarn.exe.tarnlock.tmp-" + std::to_string(endedPid()) + "-a8Xk2Q");
+    writeLock(leftover, {endedPid(), hostName(), "TarnEdit"});
+    LockHolder holder;
+    std::optional<EditLock> taken = EditLock::take(target, "TarnEdit", holder);
+    ASSERT_TRUE(taken && taken->held());
+    EXPECT_FALSE(std::filesystem::exists(leftover));
+    EXPECT_EQ(dir.fileCount(), 2u);
+}
+
 // Processes that take the same lock at the same moment: link() lets exactly one of them in, the
 // others see that one as the holder, and nobody's temporary file is left beside the target.
 TEST(EditLock, OneOfManyProcessesTakingItAtOnceHoldsIt) {
