@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <QAction>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -18,6 +17,10 @@
 #include <cstdlib>
 
 #include <QTabWidget>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "app/objects/object_language_dialog.h"
 #include "app/objects/tests/object_window_fixture.h"
@@ -704,6 +707,7 @@ TEST_F(ObjectTextsWindowTest, ReloadTakesTheFileInAndSavesNothing) {
     EXPECT_EQ(loadObjectFile(game.file("a.dat")).texts[0][0].text, "Blade");
 }
 
+#ifndef _WIN32
 // The window locks the object folder while its files are open; a second window, finding the
 // lock of a running program, says who holds it and changes nothing.
 TEST_F(ObjectTextsWindowTest, TheFolderIsLockedWhileOpenAndASecondWindowIsReadOnly) {
@@ -754,6 +758,7 @@ TEST_F(ObjectTextsWindowTest, TheFolderIsLockedWhileOpenAndASecondWindowIsReadOn
     window.close();
     EXPECT_EQ(readWholeFile(lock), theirs);
 }
+#endif
 
 }  // namespace
 }  // namespace tarn
