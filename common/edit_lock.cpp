@@ -19,6 +19,7 @@
 #include <climits>
 
 #include "common/replacement_file.h"
+#include "common/temporary_files.h"
 #endif
 
 namespace tarn {
@@ -124,6 +125,16 @@ std::filesystem::path lockFileFor(const std::filesystem::path& target) {
     return real.parent_path() / ("." + real.filename().string() + ".tarnlock");
 }
 
+std::filesystem::path folderLockTarget(const std::filesystem::path& folder) {
+    std::error_code ec;
+    std::filesystem::path target = std::filesystem::weakly_canonical(folder, ec);
+    if (ec) {
+        target = std::filesystem::absolute(folder, ec).lexically_normal();
+    }
+    // "ObjData/" names the folder, not an unnamed file inside it.
+    return target.has_filename() ? target : target.parent_path();
+}
+
 std::optional<LockHolder> liveLockHolder(const std::filesystem::path& target) {
     std::optional<LockHolder> holder = readHolder(lockFileFor(target));
     if (isStale(holder) || isOwn(*holder)) {
@@ -149,13 +160,17 @@ std::optional<EditLock> EditLock::take(const std::filesystem::path& target,
     return EditLock({});  // the editing programs run on POSIX systems only
 #else
     // The lock is written whole under a temporary name, then put in place in one step: link
-    // fails where a lock exists, so two programs starting together never both take it.
+    // fails where a lock exists, so two programs starting together never both take it. The
+    // name follows the writers' rule, so that a taker killed meanwhile leaves nothing for good.
+    removeAbandonedTemporaries(lock.parent_path());
     std::string pattern =
-        (lock.parent_path() / (lock.filename().string() + ".tmp-XXXXXX")).string();
+        (lock.parent_path() / temporaryNameFor(lock.filename().string(), ownPid(), "XXXXXX"))
+            .string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) {
         return EditLock({});
     }
+    const TemporaryNameGuard removedOnSignal(pattern);
     const bool written =
         ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
         ::fsync(fd) == 0;

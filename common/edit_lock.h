@@ -30,6 +30,10 @@ struct LockHolder {
 // The lock file of a target: ".NAME.tarnlock" beside the real file (links followed).
 std::filesystem::path lockFileFor(const std::filesystem::path& target);
 
+// What a lock on a whole folder is taken on: the folder made absolute, its links and dots
+// resolved, so that every program naming that folder finds the same ".NAME.tarnlock" beside it.
+std::filesystem::path folderLockTarget(const std::filesystem::path& folder);
+
 // The holder of a live lock on target held by another process; nothing when the target is not
 // locked, the lock is stale or it is this process's own.
 std::optional<LockHolder> liveLockHolder(const std::filesystem::path& target);

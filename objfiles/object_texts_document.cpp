@@ -375,6 +375,7 @@ ObjectSaveReport ObjectTextsDocument::saveModified(bool enhancedRle, const LoadP
             writeFileAtomically(s.path, s.bytes);
         } catch (const std::exception& e) {
             report.failures.push_back(problem(s.path, e));
+            noteReplacedByFailedWrite(s.index, s.path, s.bytes, s.rewritten.texts);
             break;  // the files after it keep their old contents too
         }
         files_[s.index] = std::move(s.rewritten);
@@ -389,6 +390,24 @@ ObjectSaveReport ObjectTextsDocument::saveModified(bool enhancedRle, const LoadP
         report.written.push_back(files_[s.index].fileName);
     }
     return report;
+}
+
+void ObjectTextsDocument::noteReplacedByFailedWrite(std::size_t index,
+                                                    const std::filesystem::path& path,
+                                                    const Bytes& written,
+                                                    const ObjFileTexts& texts) {
+    // A write can fail after the new file took the old one's place (flushing the folder): the
+    // file then holds these texts, and the next save must not take that for another program's
+    // change. The file stays modified, so that the next save writes it again.
+    try {
+        FileIdentity identity;
+        if (readWholeFile(path, identity) == written) {
+            onDisk_[index] = texts;
+            identities_[index] = std::move(identity);
+        }
+    } catch (const std::exception&) {
+        // Unreadable: the next save asks, as for any file it cannot check.
+    }
 }
 
 }  // namespace tarn

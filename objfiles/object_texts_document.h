@@ -177,6 +177,9 @@ private:
     std::unique_ptr<ObjectTextsEdit> groupStep(std::size_t file, std::size_t group,
                                                ObjTextGroup after, std::string name);
     void setState(std::size_t file, std::uint64_t state);
+    // After a failed write of file index: records the file as written when it holds written.
+    void noteReplacedByFailedWrite(std::size_t index, const std::filesystem::path& path,
+                                   const Bytes& written, const ObjFileTexts& texts);
 
     std::filesystem::path folder_;
     std::vector<ObjFile> files_;

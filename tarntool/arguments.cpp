@@ -122,14 +122,28 @@ void addForceOption(CLI::App& command, bool& force) {
     command.add_flag("--force", force, "writes even while another program has the file open");
 }
 
-void refuseLockedFile(const std::string& path, bool force) {
+namespace {
+
+// target: what the lock is taken on; shown: its name as the command line gave it.
+void refuseLocked(const std::filesystem::path& target, const std::string& shown, bool force) {
     if (force) {
         return;
     }
-    if (const std::optional<LockHolder> holder = liveLockHolder(path)) {
-        throw operationFailed(path + " is open in " + describeHolder(*holder) +
+    if (const std::optional<LockHolder> holder = liveLockHolder(target)) {
+        throw operationFailed(shown + " is open in " + describeHolder(*holder) +
                               "; --force writes it anyway");
     }
+}
+
+}  // namespace
+
+void refuseLockedFile(const std::string& path, bool force) {
+    refuseLocked(path, path, force);
+}
+
+void refuseLockedObjectFolder(const std::filesystem::path& folder, bool force) {
+    const std::filesystem::path named = folder.empty() ? std::filesystem::path(".") : folder;
+    refuseLocked(folderLockTarget(named), named.string(), force);
 }
 
 }  // namespace tarn::tool

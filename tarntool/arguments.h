@@ -3,6 +3,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -45,6 +46,9 @@ void addForceOption(CLI::App& command, bool& force);
 // Refuses (status 1) to write a file another running program has open for editing, unless
 // force: "PATH is open in TarnEdit (process 4711 on workstation); --force writes it anyway".
 void refuseLockedFile(const std::string& path, bool force);
+// The same for the files of an object folder: TarnEdit's object window locks the whole folder
+// ("/games/tarn/ObjData is open in TarnEdit ...").
+void refuseLockedObjectFolder(const std::filesystem::path& folder, bool force);
 
 // Lower-case hex digits of bytes, and back (raises UsageError for malformed hex).
 std::string toHex(const std::string& bytes);

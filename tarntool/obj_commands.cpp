@@ -109,7 +109,7 @@ int setText(const SetOptions& o) {
     const AddLanguageIdResult entry = document.addLanguageId(0, group, id);
     document.setText(0, group, entry.row, text);
     ObjectSaveReport saved;
-    refuseLockedFile(o.file, o.force);
+    refuseLockedObjectFolder(path.parent_path(), o.force);
     try {
         refuseReadOnlyFile(path);
         saved = document.saveModified(!o.normalRle);

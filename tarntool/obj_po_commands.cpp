@@ -82,8 +82,8 @@ int importPo(const ImportPoOptions& o) {
     if (step) {
         step->redo();
     }
-    for (const std::size_t file : document.modifiedFiles()) {
-        refuseLockedFile((document.folder() / document.file(file).fileName).string(), o.force);
+    if (!document.modifiedFiles().empty()) {
+        refuseLockedObjectFolder(document.folder(), o.force);
     }
     const ObjectSaveReport saved = document.saveModified(!o.normalRle);
     if (!saved.problems.empty()) {  // a file that may not or cannot be written: none was

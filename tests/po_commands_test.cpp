@@ -2,6 +2,8 @@
 // gettext's msgfmt on the exported files, and bad input that must leave every file unchanged.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <map>
 
 #include "common/file_io.h"
@@ -313,6 +315,33 @@ TEST_F(ObjPoCommandsTest, ImportRefusesBadInputAndChangesNoFile) {
     EXPECT_EQ(errors.rfind("game/ObjData/Broken.dat: ", 0), 0u) << errors;
     EXPECT_EQ(run("obj export-po game --source-id 0 --target-id 7 -o x.po").code, 2);
     EXPECT_EQ(snapshot(dir.path()), withBroken);
+}
+
+// The object window of a running TarnEdit locks the whole folder: both object writers refuse it
+// with status 1 and write nothing, unless --force.
+TEST_F(ObjPoCommandsTest, ObjWritersRefuseAFolderOpenInTheObjectWindowUnlessForced) {
+    ASSERT_EQ(run("obj export-po game --source-id 0 --target-id 7 -o de.po").code, 0);
+    rewrite("de.po", {{"obj/Chest.dat/1", "Truhe"}});
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    writeFileAtomically(
+        dir.path() / "game" / ".ObjData.tarnlock",
+        toBytes("pid=" + std::to_string(::getpid()) + "\nhost=" + host + "\nprogram=TarnEdit\n"));
+    const auto before = snapshot(dir.path());
+    const std::string holder = " is open in TarnEdit (process " + std::to_string(::getpid()) +
+                               " on " + host + "); --force writes it anyway\n";
+    std::string errors;
+    ChildResult r = run("obj import-po game de.po --target-id 7", errors);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(errors, "tarntool: game/ObjData" + holder);
+    r = run("obj set game/ObjData/Chest.dat --group 0 --id 7 --hex 41", errors);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(errors, "tarntool: game/ObjData" + holder);
+    EXPECT_EQ(snapshot(dir.path()), before);
+
+    EXPECT_EQ(run("obj import-po game de.po --target-id 7 --force").code, 0);
+    EXPECT_EQ(run("obj set game/ObjData/Chest.dat --group 0 --id 7 --hex 41 --force").code, 0);
+    EXPECT_NE(snapshot(dir.path()), before);
 }
 
 // Cyrillic object texts through code page 1251, both ways; the Western default refuses them.

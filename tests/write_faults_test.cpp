@@ -133,6 +133,26 @@ TEST_P(WriteFaults, ObjectFileStaysWholeAndKeepsModifiedForARetry) {
     EXPECT_EQ(loadObjectFile(path).texts, document.file(0).texts);
 }
 
+// The folder flush fails once the new file is in place: the file stays modified for a retry,
+// but is not taken for another program's change.
+TEST(ObjectWriteFault, AFileReplacedBeforeTheFailureIsNotAskedAbout) {
+    TempDir dir;
+    const fs::path path = dir.path() / "ITEM.DAT";
+    writeFileAtomically(path, makeSampleObjectFile(1, 1, {{{0, "Sword"}}}, kName, 3, 2000));
+    ObjectTextsDocument document;
+    ASSERT_TRUE(document.loadFolder(dir.path()).empty());
+    document.setText(0, 0, 0, "Blade");
+
+    setWriteFaultForTesting({WriteFault::Step::FlushFolder, 0});
+    ObjectSaveReport report = document.saveModified();
+    setWriteFaultForTesting({});
+    ASSERT_EQ(report.failures.size(), 1u) << "the save reported success";
+    EXPECT_EQ(loadObjectFile(path).texts[0][0].text, "Blade");
+    EXPECT_TRUE(document.isModified(0));
+    EXPECT_TRUE(document.changedOnDisk().empty());
+    EXPECT_TRUE(document.saveModified().ok());
+}
+
 TEST_P(WriteFaults, SettingsFileStaysWholeAndKeepsItsChangesForARetry) {
     const fs::path path = dir.path() / "tarnedit.ini";
     const std::string original = "; written by hand\r\n[Options]\r\nCStyleStrings=0\r\n";

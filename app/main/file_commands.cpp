@@ -152,7 +152,7 @@ void FileCommands::loadExecutables() {
     emit textsReplaced();
     parts_.status.showCodesUnlessHint();
     lockTranslated();
-    if (!isReadOnly() && error.isEmpty()) {
+    if (error.isEmpty()) {
         recovery_->offerRecovery();  // edits a crash left behind, as one step
         parts_.model.refreshAll();
     }
@@ -165,7 +165,7 @@ void FileCommands::lockTranslated() {
     lock_.reset();
     LockHolder holder;
     lock_ = EditLock::take(parts_.executables.translatedPath.toStdString(), "TarnEdit", holder);
-    parts_.grid.setReadOnly(!lock_);
+    parts_.history.setReadOnly(!lock_);
     if (!lock_) {
         prompter().message(QFileInfo(parts_.executables.translatedPath).fileName() +
                                QStringLiteral(" is open in ") + fromStd(describeHolder(holder)) +
@@ -194,8 +194,12 @@ void FileCommands::save() {
         !mayWriteOverOutsideChange()) {
         return;
     }
+    const FileIdentity before = identityBeforeSave();
     const SaveOutcome outcome = saveDialog_->save(parts_.executables.translatedPath,
                                                   parts_.document.translatedTexts(), saveOptions());
+    if (!outcome.result) {
+        noteFileReplacedByFailedSave(before);
+    }
     if (outcome.result) {
         if (outcome.result->saved) {
             // What the file now holds is what the next unsaved edits are edits of.
@@ -212,6 +216,30 @@ void FileCommands::save() {
     }
     if (!outcome.error.isEmpty()) {
         showExceptionMessage(outcome.error);
+    }
+}
+
+FileIdentity FileCommands::identityBeforeSave() const {
+    try {
+        return takeFileIdentity(parts_.executables.translatedPath.toStdString(),
+                                parts_.document.onDisk().identity.parts);
+    } catch (const std::exception&) {
+        return {};  // unreadable now: the save reports why
+    }
+}
+
+void FileCommands::noteFileReplacedByFailedSave(const FileIdentity& before) {
+    // A save can fail after the new file took the old one's place (flushing the folder): the
+    // file then holds this window's texts, and the next save must not take that for another
+    // program's change. The texts stay modified, so that Save writes them again.
+    try {
+        TranslatedFileState now =
+            readTranslatedFile(parts_.executables.translatedPath.toStdString());
+        if (before.known && !now.identity.sameMetadata(before)) {
+            parts_.document.setOnDisk(std::move(now));
+        }
+    } catch (const std::exception&) {
+        // Unreadable: the next save asks, as for any file it cannot check.
     }
 }
 

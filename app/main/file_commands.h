@@ -9,6 +9,7 @@
 
 #include "app/main/window_parts.h"
 #include "common/edit_lock.h"
+#include "common/file_identity.h"
 
 namespace tarn {
 
@@ -58,6 +59,10 @@ private:
     // Asks what to do when another program wrote the translated file since it was loaded;
     // false when the save must not go on.
     bool mayWriteOverOutsideChange();
+    // The translated file's identity just before a save writes it (not known when unreadable).
+    FileIdentity identityBeforeSave() const;
+    // After a save that failed: records the file's identity when the save replaced it anyway.
+    void noteFileReplacedByFailedSave(const FileIdentity& before);
     // Takes in the file as another program left it, keeping the edits it does not contradict.
     void reloadTranslated();
     // Locks the translated executable while it is open; read-only when another program holds it.

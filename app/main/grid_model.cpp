@@ -83,7 +83,9 @@ bool GridModel::setCell(const QModelIndex& index, CellText value) {
     if (document_.cellText(row, index.column()) == value) {
         return false;
     }
-    history_.editCell(row, index.column(), std::move(value));
+    if (!history_.editCell(row, index.column(), std::move(value))) {
+        return false;
+    }
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
@@ -94,7 +96,8 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
     }
     if (index.column() == StringTableDocument::OriginalColumn ||
         index.column() == StringTableDocument::TranslatedColumn) {
-        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable |
+               (history_.isReadOnly() ? Qt::NoItemFlags : Qt::ItemIsEditable);
     }
     return Qt::ItemIsEnabled;
 }

@@ -190,6 +190,10 @@ void MainWindow::connectParts() {
     connect(model_, &GridModel::cellEdited, status_, &StatusLine::noteCellEdit);
     connect(history_, &TextsHistory::textsChanged, this, &MainWindow::showHistoryChange);
     connect(history_, &TextsHistory::modifiedChanged, this, &MainWindow::enableSave);
+    connect(history_, &TextsHistory::readOnlyChanged, this, &MainWindow::showReadOnly);
+    connect(history_, &TextsHistory::changeRefused, status_, [this] {
+        status_->show(QStringLiteral("The texts are open read-only: nothing was changed."));
+    });
     connect(files_, &FileCommands::textsLoaded, filter_, &GridFilter::rememberLoadedTexts);
     connect(files_, &FileCommands::textsReplaced, checks_, &TranslationChecks::refresh);
     connect(checks_, &TranslationChecks::reviewed, filter_, &GridFilter::apply);
@@ -267,6 +271,15 @@ void MainWindow::setModified(bool modified) {
 void MainWindow::enableSave() {
     actions_->save->setEnabled(document_.modified());
     setWindowModified(document_.modified());
+}
+
+void MainWindow::showReadOnly(bool readOnly) {
+    textGrid_->setReadOnly(readOnly);
+    // The commands that change texts; what slips past them is refused by the history.
+    for (QAction* action : {actions_->replace, actions_->copyTexts, actions_->importPo,
+                            actions_->objectLanguage, identical_->useForOthersAction()}) {
+        action->setEnabled(!readOnly);
+    }
 }
 
 void MainWindow::showHistoryChange() {

@@ -91,6 +91,7 @@ private:
     void fitColumns();
     void enableSave();
     void showHistoryChange();
+    void showReadOnly(bool readOnly);
     void checkCellOnFocusLoss(QWidget* now);
 
     QString settingsPath_;

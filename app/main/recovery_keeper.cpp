@@ -58,6 +58,10 @@ void RecoveryKeeper::writeJournal() {
 }
 
 void RecoveryKeeper::offerRecovery() {
+    if (history_.isReadOnly()) {
+        armed_ = false;  // the journal is the instance's that holds the files: left untouched
+        return;
+    }
     armed_ = true;
     std::optional<RecoveryJournal> journal;
     try {

@@ -26,6 +26,7 @@ public:
 
     // Offers the edits of a journal left for the translated executable just loaded ("Recover
     // 12 unsaved edits from 14:32?"); Yes makes them one step of the history, No forgets them.
+    // A read-only window offers nothing and leaves the journal alone.
     void offerRecovery();
     // The window closes with nothing unsaved that should be kept.
     void closeCleanly();

@@ -32,23 +32,41 @@ TextsHistory::~TextsHistory() {
     disconnect(&stack_, nullptr, this, nullptr);
 }
 
+void TextsHistory::setReadOnly(bool readOnly) {
+    if (readOnly == readOnly_) {
+        return;
+    }
+    readOnly_ = readOnly;
+    live_ = nullptr;
+    change_.reset();
+    emit readOnlyChanged(readOnly_);
+}
+
 void TextsHistory::push(std::unique_ptr<StringTableCommand> command) {
+    if (readOnly_) {
+        emit changeRefused();
+        return;
+    }
     live_ = nullptr;
     pushEdit(stack_, std::move(command));
     emit textsChanged();
     emit edited();
 }
 
-void TextsHistory::editCell(int row, int column, CellText value) {
+bool TextsHistory::editCell(int row, int column, CellText value) {
+    if (readOnly_) {
+        emit changeRefused();
+        return false;
+    }
     if (change_) {
         change_->change(row, column, std::move(value));
         emit edited();
-        return;
+        return true;
     }
     if (live_ != nullptr && liveRow_ == row && liveColumn_ == column) {
         live_->change(row, column, std::move(value));
         emit edited();
-        return;
+        return true;
     }
     auto command =
         std::make_unique<SetTextsCommand>(document_, "Edit text " + std::to_string(row),
@@ -62,6 +80,7 @@ void TextsHistory::editCell(int row, int column, CellText value) {
     liveRow_ = row;
     liveColumn_ = column;
     emit edited();
+    return true;
 }
 
 bool TextsHistory::settleCell(int row, int column) {
@@ -77,6 +96,9 @@ bool TextsHistory::settleCell(int row, int column) {
 
 void TextsHistory::beginChange() {
     live_ = nullptr;
+    if (readOnly_) {
+        return;  // each of its edits is refused
+    }
     change_ = std::make_unique<SetTextsCommand>(document_, std::string());
 }
 

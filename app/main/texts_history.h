@@ -1,6 +1,8 @@
 // The main window's history of its texts: every change to the StringTableDocument is a step on
 // a QUndoStack, and the document's Modified follows the history: a step that changes the files
-// after the last save makes it set; undoing back to that save clears it.
+// after the last save makes it set; undoing back to that save clears it. Since every change goes
+// through it, it is also where a read-only window refuses changes: while another program holds
+// the files, no step is taken, whichever command asks.
 #pragma once
 
 #include <QObject>
@@ -21,11 +23,15 @@ public:
 
     QUndoStack& stack() { return stack_; }
 
+    // Read-only: every change is refused (reported by changeRefused) and the document stays.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return readOnly_; }
+
     // Makes the step and records it; ends the cell edit in progress.
     void push(std::unique_ptr<StringTableCommand> command);
     // A change of one cell as the translator types: the first one makes the step "Edit text N",
-    // later ones of the same cell join it until endCellEdit.
-    void editCell(int row, int column, CellText value);
+    // later ones of the same cell join it until endCellEdit. False when refused.
+    bool editCell(int row, int column, CellText value);
     void endCellEdit() { live_ = nullptr; }
     // A cell that is left: a text held as typed that converts becomes its game bytes (no byte
     // changes, so no step of its own). Answers whether the cell changed.
@@ -53,6 +59,9 @@ signals:
     void modifiedChanged();
     // Any change of the document's texts, each keystroke in a cell included.
     void edited();
+    void readOnlyChanged(bool readOnly);
+    // A change was asked for while read-only and not made.
+    void changeRefused();
 
 private:
     void updateModified();
@@ -64,6 +73,7 @@ private:
     int liveColumn_ = 0;
     std::unique_ptr<SetTextsCommand> change_;
     bool pushing_ = false;
+    bool readOnly_ = false;
 };
 
 }  // namespace tarn

@@ -377,7 +377,7 @@ void ObjectTextsWindow::setEnhancedRle(bool enhanced) {
 }
 
 void ObjectTextsWindow::updateSaveButton() {
-    saveButton_->setEnabled(document_.anyModified());
+    saveButton_->setEnabled(!readOnly_ && document_.anyModified());
     setWindowModified(document_.anyModified());
     checkSoon();  // every change of the texts passes here
 }
@@ -412,6 +412,7 @@ void ObjectTextsWindow::loadFiles() {
         if (paths.empty()) {
             noFiles = true;
         } else {
+            lockFolder(*objData);
             clearHistory();
             QElapsedTimer sinceRepaint;
             sinceRepaint.start();
@@ -573,6 +574,38 @@ void ObjectTextsWindow::reject() {
     QDialog::reject();
 }
 
+void ObjectTextsWindow::lockFolder(const std::filesystem::path& objData) {
+    lock_.reset();
+    LockHolder holder;
+    lock_ = EditLock::take(folderLockTarget(objData), "TarnEdit", holder);
+    readOnly_ = !lock_;
+    showReadOnly();
+    if (readOnly_) {
+        prompter().message(QString::fromStdString(objData.filename().string()) +
+                               QStringLiteral(" is open in ") +
+                               QString::fromStdString(describeHolder(holder)) +
+                               QStringLiteral(".\n\rIts texts are shown read-only."),
+                           windowTitle(), MessageIcon::Information, MessageButtons::Ok);
+    }
+}
+
+void ObjectTextsWindow::showReadOnly() {
+    // The commands that change texts; what slips past them is refused where steps are taken.
+    for (QAction* action :
+         {pasteAction_, cutAction_, addLanguageIdAction_, removeLanguageIdAction_}) {
+        action->setEnabled(!readOnly_);
+    }
+    importPoButton_->setEnabled(!readOnly_);
+    updateSaveButton();
+}
+
+bool ObjectTextsWindow::refusedAsReadOnly() {
+    if (readOnly_) {
+        setStatus(QStringLiteral("The object files are open read-only: nothing was changed."));
+    }
+    return readOnly_;
+}
+
 void ObjectTextsWindow::keyPressEvent(QKeyEvent* event) {
     // Esc belongs to the grid's editor; it never closes the window.
     if (event->key() == Qt::Key_Escape) {
@@ -590,6 +623,9 @@ void ObjectTextsWindow::discardFiles() {
     qDeleteAll(rootNode_->takeChildren());
     clearHistory();
     document_.clear();
+    lock_.reset();
+    readOnly_ = false;
+    showReadOnly();
     currentFile_ = -1;
     currentGroup_ = -1;
     undoText_.clear();

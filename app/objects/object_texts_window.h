@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "common/code_page.h"
+#include "common/edit_lock.h"
 #include "enduser/carried_patcher.h"
 #include "objfiles/object_texts_document.h"
 #include "textcodes/translation_checks.h"
@@ -85,6 +86,8 @@ public:
     int currentGroup() const { return currentGroup_; }  // index into its groups, -1: none
     const std::string& undoText() const { return undoText_; }
     bool isBusy() const { return busy_; }
+    // Another program held the object folder when it was loaded: nothing is changed or saved.
+    bool isReadOnly() const { return readOnly_; }
     QString statusText() const;
     // True when the current cell may be left; otherwise says why in a message box.
     bool checkCurrentCell();
@@ -127,6 +130,11 @@ private:
     void addDamagedFileNodes(const std::vector<std::filesystem::path>& paths,
                              const std::vector<std::string>& problems);
     void discardFiles();
+    // Locks the object folder while its files are open; read-only when another program holds
+    // it, after a message naming that program.
+    void lockFolder(const std::filesystem::path& objData);
+    void showReadOnly();
+    bool refusedAsReadOnly();  // says so when read-only
     bool confirmClose();
     void updateSaveButton();
     // Asks, file by file, about files another program changed; false when nothing is to be
@@ -180,6 +188,8 @@ private:
     std::string undoText_;
     bool busy_ = false;
     bool filling_ = false;
+    std::optional<EditLock> lock_;  // released when the files are discarded
+    bool readOnly_ = false;
 
     QUndoStack* undoStack_ = nullptr;
     // The step the open cell editor's keystrokes go into, while it is the stack's top.

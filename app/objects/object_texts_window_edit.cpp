@@ -95,7 +95,11 @@ void ObjectTextsWindow::fillGrid() {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const int row = static_cast<int>(i);
         textGrid_->setItem(row, 0, idItem(entries[i].id, textGrid_->palette()));
-        textGrid_->setItem(row, 1, new QTableWidgetItem(displayText(entries[i].text)));
+        auto* text = new QTableWidgetItem(displayText(entries[i].text));
+        if (readOnly_) {
+            text->setFlags(text->flags() & ~Qt::ItemIsEditable);
+        }
+        textGrid_->setItem(row, 1, text);
     }
     filling_ = false;
 }
@@ -218,7 +222,7 @@ void ObjectTextsWindow::restoreUndoText(int row) {
 }
 
 void ObjectTextsWindow::addLanguageId() {
-    if (currentGroup_ < 0) {
+    if (currentGroup_ < 0 || refusedAsReadOnly()) {
         return;
     }
     if (prompter().runModal(*newLanguageIdDialog_) != QDialog::Accepted) {
@@ -246,7 +250,7 @@ void ObjectTextsWindow::addLanguageId() {
 }
 
 void ObjectTextsWindow::removeLanguageId() {
-    if (currentGroup_ < 0) {
+    if (currentGroup_ < 0 || refusedAsReadOnly()) {
         return;
     }
     // An empty group has no language ID to remove either.
@@ -356,7 +360,7 @@ void ObjectTextsWindow::reloadFile(std::size_t file) {
 }
 
 void ObjectTextsWindow::saveModified() {
-    if (!checkCurrentCell() || !mayWriteOverOutsideChanges()) {
+    if (refusedAsReadOnly() || !checkCurrentCell() || !mayWriteOverOutsideChanges()) {
         return;
     }
     ObjectSaveReport report;

@@ -61,11 +61,17 @@ void ObjectTextsWindow::createHistory() {
 }
 
 void ObjectTextsWindow::pushStep(std::unique_ptr<ObjectTextsEdit> step) {
+    if (refusedAsReadOnly()) {
+        return;
+    }
     pushEdit(*undoStack_, std::move(step));
     updateSaveButton();
 }
 
 void ObjectTextsWindow::typeText(std::size_t row, std::string text) {
+    if (refusedAsReadOnly()) {
+        return;
+    }
     if (typing_ != nullptr && typingRow_ == row && undoStack_->index() == typingIndex_) {
         typing_->retype(row, std::move(text));
         updateSaveButton();

@@ -54,7 +54,7 @@ void ObjectTextsWindow::exportTranslation() {
 }
 
 void ObjectTextsWindow::importTranslation() {
-    if (busy_ || document_.files().empty() || !askPoLanguageIds(false)) {
+    if (busy_ || document_.files().empty() || refusedAsReadOnly() || !askPoLanguageIds(false)) {
         return;
     }
     const auto path = askForFile(

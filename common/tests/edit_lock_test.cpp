@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "common/tests/temp_dir.h"
 
@@ -59,6 +60,20 @@ TEST(EditLock, IsTakenBesideTheRealFileAndRemovedWhenReleased) {
     EXPECT_EQ(dir.fileCount(), 2u);  // no temporary file left behind
 }
 
+// However a folder is named, its lock is the one file beside the real folder.
+TEST(EditLock, AFoldersLockLiesBesideTheRealFolderWhateverItsName) {
+    TempDir dir;
+    const auto game = dir.path() / "game";
+    std::filesystem::create_directories(game / "ObjData");
+    std::filesystem::create_directory_symlink(game / "ObjData", dir.path() / "linked");
+    const auto lock = game / ".ObjData.tarnlock";
+    for (const std::filesystem::path& name :
+         {game / "ObjData", game / "ObjData" / "", game / "." / "ObjData",
+          game / "ObjData" / ".." / "ObjData", dir.path() / "linked"}) {
+        EXPECT_EQ(lockFileFor(folderLockTarget(name)), lock) << name;
+    }
+}
+
 TEST(EditLock, LiveHoldersAreRespectedAndStaleOnesTakenOver) {
     struct Case {
         const char* what;
@@ -91,6 +106,97 @@ TEST(EditLock, LiveHoldersAreRespectedAndStaleOnesTakenOver) {
     }
     EXPECT_EQ(describeHolder({4711, "workstation", "TarnEdit"}),
               "TarnEdit (process 4711 on workstation)");
+}
+
+// The temporary file of a taker killed before it put its lock in place is removed by the next.
+TEST(EditLock, AKilledTakersTemporaryFileIsRemovedByTheNext) {
+    TempDir dir;
+    const auto target = dir.path() / "Tarn.exe";
+    std::ofstream(target) << "x";
+    const auto leftover =
+        dir.path() / (".Tarn.exe.tarnlock.tmp-" + std::to_string(endedPid()) + "-a8Xk2Q");
+    writeLock(leftover, {endedPid(), hostName(), "TarnEdit"});
+    LockHolder holder;
+    std::optional<EditLock> taken = EditLock::take(target, "TarnEdit", holder);
+    ASSERT_TRUE(taken && taken->held());
+    EXPECT_FALSE(std::filesystem::exists(leftover));
+    EXPECT_EQ(dir.fileCount(), 2u);
+}
+
+// Processes that take the same lock at the same moment: link() lets exactly one of them in, the
+// others see that one as the holder, and nobody's temporary file is left beside the target.
+TEST(EditLock, OneOfManyProcessesTakingItAtOnceHoldsIt) {
+    constexpr int kRacers = 8;
+    constexpr int kRounds = 10;
+    struct Report {
+        int took = 0;
+        unsigned long holder = 0;
+    };
+    for (int round = 0; round < kRounds; ++round) {
+        TempDir dir;
+        const auto target = dir.path() / "Tarn.exe";
+        std::ofstream(target) << "x";
+        int start[2];
+        int finish[2];
+        ASSERT_EQ(::pipe(start), 0);
+        ASSERT_EQ(::pipe(finish), 0);
+        std::vector<pid_t> racers;
+        std::vector<int> reports;
+        for (int r = 0; r < kRacers; ++r) {
+            int report[2];
+            ASSERT_EQ(::pipe(report), 0);
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                ::close(start[1]);
+                ::close(finish[1]);
+                ::close(report[0]);
+                char go = 0;
+                (void)::read(start[0], &go, 1);  // the end of the pipe starts every racer at once
+                LockHolder holder;
+                std::optional<EditLock> lock = EditLock::take(target, "racer", holder);
+                const Report mine{lock && lock->held() ? 1 : 0, holder.pid};
+                (void)::write(report[1], &mine, sizeof mine);
+                (void)::read(finish[0], &go, 1);  // held until every racer has reported
+                lock.reset();
+                ::_exit(0);
+            }
+            ::close(report[1]);
+            racers.push_back(child);
+            reports.push_back(report[0]);
+        }
+        ::close(start[0]);
+        ::close(finish[0]);
+        ::close(start[1]);
+
+        std::vector<Report> results(kRacers);
+        for (int r = 0; r < kRacers; ++r) {
+            ASSERT_EQ(::read(reports[r], &results[r], sizeof(Report)),
+                      static_cast<ssize_t>(sizeof(Report)));
+            ::close(reports[r]);
+        }
+        int holders = 0;
+        unsigned long winner = 0;
+        for (int r = 0; r < kRacers; ++r) {
+            if (results[r].took) {
+                ++holders;
+                winner = static_cast<unsigned long>(racers[r]);
+            }
+        }
+        EXPECT_EQ(holders, 1) << "round " << round;
+        for (int r = 0; r < kRacers; ++r) {
+            if (!results[r].took) {
+                EXPECT_EQ(results[r].holder, winner) << "round " << round;
+            }
+        }
+        EXPECT_EQ(dir.fileCount(), 2u) << "round " << round;  // the target and the one lock
+
+        ::close(finish[1]);
+        for (const pid_t child : racers) {
+            ::waitpid(child, nullptr, 0);
+        }
+        EXPECT_EQ(dir.fileCount(), 1u) << "round " << round;  // released by its holder
+    }
 }
 
 }  // namespace

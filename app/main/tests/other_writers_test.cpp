@@ -6,6 +6,8 @@
 #include <fstream>
 #include "app/main/tests/editor_fixture.h"
 
+#include "exetext/recovery_journal.h"
+#include "exetext/string_table_commands.h"
 #include "exetext/string_table_writer.h"
 
 namespace tarn {
@@ -114,13 +116,19 @@ TEST_F(OtherWritersTest, TheWindowLocksTheTranslatedFileWhileItIsOpen) {
 TEST_F(OtherWritersTest, ASecondInstanceOpensTheTextsReadOnly) {
     writeGame();
     writeSettings();
-    // The parent process (the test runner's caller) stands for the first instance.
+    // The parent process (the test runner's caller) stands for the first instance, whose
+    // recovery journal lies beside the shared settings.
     std::ofstream(transPath.parent_path() / ".Tarn.exe.tarnlock")
         << "pid=" << ::getppid() << "\nhost=" << QSysInfo::machineHostName().toStdString()
         << "\nprogram=TarnEdit\n";
+    const fs::path journal = dir.path() / "tarnedit.recovery";
+    writeFileAtomically(
+        journal, toBytes(formatJournal(
+                     {transPath.string(), "09:15", std::nullopt, {{2, {"theirs", false}}}})));
+    const Bytes journalBefore = readWholeFile(journal);
     start();
-    ASSERT_FALSE(prompter.messages().empty());
-    EXPECT_EQ(prompter.messages().back().text,
+    ASSERT_EQ(prompter.messages().size(), 1u);  // no recovery offered
+    EXPECT_EQ(prompter.messages()[0].text,
               QString("Tarn.exe is open in TarnEdit (process %1 on %2).\n\rIts texts are shown "
                       "read-only.")
                   .arg(::getppid())
@@ -129,15 +137,37 @@ TEST_F(OtherWritersTest, ASecondInstanceOpensTheTextsReadOnly) {
     ASSERT_TRUE(grid()->moveTo(2, 2));
     QTest::keyClick(grid(), Qt::Key_Return);
     EXPECT_EQ(grid()->cellEditor(), nullptr);
+    for (const char* name : {"replaceAction", "copyTextsAction", "importPoAction",
+                             "objectLanguageAction", "useForOthersAction"}) {
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+    }
 
-    // A change made anyway (a command over many texts) is never written.
-    const Bytes before = readWholeFile(transPath);
+    // Changes asked for anyway (a replace run, a command over many texts) are refused.
+    const StringTableDocument& document = window->document();
+    window->history().beginChange();
+    window->setCellText(3, 2, "replaced");
+    window->history().endChange("Replace");
     window->setCellText(2, 2, "changed");
+    window->history().push(copyOriginalToTranslated(window->document()));
+    EXPECT_EQ(document.cell(2, 2), texts[1]);
+    EXPECT_EQ(document.cell(3, 2), texts[2]);
+    EXPECT_FALSE(document.modified());
+    EXPECT_FALSE(action("saveAction")->isEnabled());
+    EXPECT_FALSE(action("undoAction")->isEnabled());
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              "The texts are open read-only: nothing was changed.");
+
+    // Saving is refused too; the first instance's journal is never touched.
+    const Bytes before = readWholeFile(transPath);
     prompter.clear();
-    action("saveAction")->trigger();
+    window->saveTexts();
     EXPECT_EQ(readWholeFile(transPath), before);
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_TRUE(prompter.messages()[0].text.contains("read-only"));
+    window->close();
+    window.reset();
+    EXPECT_EQ(readWholeFile(journal), journalBefore);
+    EXPECT_TRUE(fs::exists(transPath.parent_path() / ".Tarn.exe.tarnlock"));  // still theirs
 }
 
 }  // namespace

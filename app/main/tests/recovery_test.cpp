@@ -7,6 +7,18 @@
 
 #include <QRegularExpression>
 
+#ifdef TARN_CRASH_CHILD
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+extern char** environ;
+#endif
+
 namespace tarn {
 namespace {
 
@@ -61,6 +73,63 @@ TEST_F(RecoveryTest, EditsLeftByACrashAreOfferedAndRecoveredAsOneStep) {
     EXPECT_FALSE(fs::exists(journalPath()));
     EXPECT_EQ(translatedOnDisk()[1], texts[1] + " one");
 }
+
+#ifdef TARN_CRASH_CHILD
+// A real TarnEdit session killed with SIGKILL: its journal, written by the window within two
+// seconds of the edits, brings them back at the next start, and its lock is taken over.
+TEST_F(RecoveryTest, AKilledSessionsEditsAreRecoveredAndItsLockTakenOver) {
+    writeGame();
+    writeSettings();
+    const std::string settings = settingsPath.string();
+    const std::string programDir = dir.path().string();
+    char* const argv[] = {const_cast<char*>(TARN_CRASH_CHILD), const_cast<char*>(settings.c_str()),
+                          const_cast<char*>(programDir.c_str()), nullptr};
+    pid_t child = 0;
+    ASSERT_EQ(::posix_spawn(&child, TARN_CRASH_CHILD, nullptr, nullptr, argv, environ), 0);
+
+    // A complete journal of both edits, as the killed session last wrote it.
+    std::optional<RecoveryJournal> journal;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (std::chrono::steady_clock::now() < deadline) {
+        try {
+            journal = parseJournal(toString(readWholeFile(journalPath())));
+        } catch (const std::exception&) {
+            journal.reset();  // not written yet
+        }
+        if (journal && journal->editCount() == 2) {
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    ASSERT_TRUE(journal && journal->editCount() == 2) << "no journal within 60 s";
+    const fs::path lock = transPath.parent_path() / ".Tarn.exe.tarnlock";
+    ASSERT_TRUE(fs::exists(lock));  // the killed session's
+    EXPECT_NE(toString(readWholeFile(lock)).find("pid=" + std::to_string(child) + "\n"),
+              std::string::npos);
+
+    prompter.answer(MessageAnswer::Yes);
+    start();
+    ASSERT_EQ(prompter.messages().size(), 1u) << messageTexts().join("|").toStdString();
+    const QString question = prompter.messages()[0].text;
+    EXPECT_TRUE(QRegularExpression("^Recover 2 unsaved edits from \\d\\d:\\d\\d\\?$")
+                    .match(question)
+                    .hasMatch())
+        << question.toStdString();
+    const StringTableDocument& document = window->document();
+    EXPECT_EQ(document.cell(2, 2), texts[1] + " crashed");
+    EXPECT_EQ(document.cell(5, 2), texts[4] + " crashed");
+    EXPECT_FALSE(grid()->isReadOnly());
+    EXPECT_EQ(toString(readWholeFile(lock)).find("pid=" + std::to_string(::getpid()) + "\n"), 0u);
+
+    action("undoAction")->trigger();  // one step
+    EXPECT_EQ(document.cell(2, 2), texts[1]);
+    EXPECT_EQ(document.cell(5, 2), texts[4]);
+}
+#endif
 
 TEST_F(RecoveryTest, DeclinedOrCleanlyClosedLeavesNoJournal) {
     editAndCrash();

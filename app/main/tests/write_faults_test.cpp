@@ -72,6 +72,32 @@ TEST_P(WindowWriteFaults, RefusedSettingsWriteAtCloseKeepsTheOldSettings) {
     EXPECT_EQ(settingsText(), before);
 }
 
+// The folder flush fails after the new file took the old one's place: the error is shown and
+// the texts stay modified, but the file's new identity is known, so the retry does not ask
+// about a change this window made itself.
+TEST_F(EditorTest, ASaveFailingAfterItsRenameIsNotTakenForAnotherWriter) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    ASSERT_TRUE(grid()->moveTo(5, 2));
+    type("!");
+    pressInEditor(Qt::Key_Return);
+
+    setWriteFaultForTesting({WriteFault::Step::FlushFolder, 0});
+    f.saveTexts();
+    ASSERT_FALSE(prompter.messages().empty());
+    EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Error);
+    EXPECT_EQ(translatedOnDisk()[4], texts[4] + "!");  // in place, if perhaps not durable
+    EXPECT_TRUE(f.document().modified());
+
+    setWriteFaultForTesting({});
+    prompter.clear();
+    f.saveTexts();
+    EXPECT_TRUE(prompter.messages().empty()) << messageTexts().join("|").toStdString();
+    EXPECT_FALSE(f.document().modified());
+    EXPECT_EQ(translatedOnDisk()[4], texts[4] + "!");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     EveryStep, WindowWriteFaults,
     ::testing::Values(Fault{WriteFault::Step::CreateTemporary, 0, "Create"},

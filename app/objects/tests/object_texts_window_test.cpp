@@ -10,11 +10,17 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QSysInfo>
 #include <QTest>
 #include <QTreeWidget>
+
 #include <cstdlib>
 
 #include <QTabWidget>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "app/objects/object_language_dialog.h"
 #include "app/objects/tests/object_window_fixture.h"
@@ -700,6 +706,59 @@ TEST_F(ObjectTextsWindowTest, ReloadTakesTheFileInAndSavesNothing) {
     EXPECT_TRUE(prompter.messages().empty());
     EXPECT_EQ(loadObjectFile(game.file("a.dat")).texts[0][0].text, "Blade");
 }
+
+#ifndef _WIN32
+// The window locks the object folder while its files are open; a second window, finding the
+// lock of a running program, says who holds it and changes nothing.
+TEST_F(ObjectTextsWindowTest, TheFolderIsLockedWhileOpenAndASecondWindowIsReadOnly) {
+    game.add("a.dat", 0, 1, kThreeGroups);
+    const std::filesystem::path lock = game.objData().parent_path() / ".ObjData.tarnlock";
+    open();
+    EXPECT_EQ(toString(readWholeFile(lock)).rfind("pid=" + std::to_string(::getpid()) + "\n", 0),
+              0u);
+    EXPECT_FALSE(window.isReadOnly());
+    window.close();
+    EXPECT_FALSE(std::filesystem::exists(lock));
+
+    // Another TarnEdit (the test runner's parent stands for it) holds the folder.
+    const QString host = QSysInfo::machineHostName();
+    writeFileAtomically(lock, toBytes("pid=" + std::to_string(::getppid()) +
+                                      "\nhost=" + host.toStdString() + "\nprogram=TarnEdit\n"));
+    const Bytes theirs = readWholeFile(lock);
+    const Bytes before = game.bytes("a.dat");
+    open();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text,
+              QString("ObjData is open in TarnEdit (process %1 on %2).\n\rIts texts are shown "
+                      "read-only.")
+                  .arg(::getppid())
+                  .arg(host));
+    EXPECT_TRUE(window.isReadOnly());
+    EXPECT_FALSE(childByName<QPushButton>(window, "objectImportPoButton")->isEnabled());
+    for (const char* name : {"addLanguageIdAction", "removeLanguageIdAction", "pasteAction"}) {
+        EXPECT_FALSE(childByName<QAction>(window, name)->isEnabled()) << name;
+    }
+
+    selectGroup(0, 0);
+    grid()->setCurrentCell(0, 1);
+    grid()->editCurrentCell();
+    EXPECT_FALSE(grid()->isEditing());
+    // Changes that reach the window anyway are refused: a cell's text, a new ID, a PO import.
+    grid()->item(0, 1)->setText("Blade");
+    window.addLanguageId();
+    window.importTranslation();
+    EXPECT_EQ(group(0, 0), kThreeGroups[0]);
+    EXPECT_FALSE(modified(0));
+    EXPECT_EQ(statuses.back(), "The object files are open read-only: nothing was changed.");
+    EXPECT_EQ(prompter.asked().size(), 1u);  // nothing more was asked
+    EXPECT_FALSE(saveButton()->isEnabled());
+    window.saveModified();
+    EXPECT_EQ(game.bytes("a.dat"), before);
+
+    window.close();
+    EXPECT_EQ(readWholeFile(lock), theirs);
+}
+#endif
 
 }  // namespace
 }  // namespace tarn
