@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "common/errors.h"
+#include "common/utf8_path.h"
 #include "platform/core/unicode_case.h"
 
 #ifdef _WIN32
@@ -54,18 +55,19 @@ std::vector<NamedEntry> listFolder(const fs::path& folder) {
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
     if (ec) {
-        throw FileError("Cannot list folder \"" + folder.string() + "\". " + ec.message());
+        throw FileError("Cannot list folder \"" + pathToUtf8(folder) + "\". " + ec.message());
     }
     for (const fs::directory_entry& entry : it) {
         // The entry knows its type from the listing itself for all but links, so this costs no
         // call to the system per file.
         std::error_code typeError;
         const bool regular = entry.is_regular_file(typeError);
-        entries.push_back({upperCaseUtf8(entry.path().filename().string()), entry.path(), regular});
+        entries.push_back(
+            {upperCaseUtf8(pathToUtf8(entry.path().filename())), entry.path(), regular});
     }
     std::sort(entries.begin(), entries.end(), [](const NamedEntry& a, const NamedEntry& b) {
-        return a.upper < b.upper ||
-               (a.upper == b.upper && a.path.filename().string() < b.path.filename().string());
+        return a.upper < b.upper || (a.upper == b.upper &&
+                                     pathToUtf8(a.path.filename()) < pathToUtf8(b.path.filename()));
     });
     return entries;
 }
@@ -74,10 +76,14 @@ std::vector<NamedEntry> listFolder(const fs::path& folder) {
 
 std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const std::string& name) {
     std::error_code ec;
-    const fs::path exact = folder / name;
+#ifndef _WIN32
+    // On Windows the name as given opens the entry whatever its case, so only the listing tells
+    // the entry's real name; elsewhere an existing exact name is the entry.
+    const fs::path exact = folder / pathFromUtf8(name);
     if (fs::exists(fs::symlink_status(exact, ec))) {
         return exact;
     }
+#endif
     if (!fs::is_directory(folder, ec)) {
         return std::nullopt;
     }
@@ -126,7 +132,8 @@ void flushFolder(const fs::path& folder) {
         ::close(fd);
     }
     if (!flushed) {
-        throw FileError("Cannot write folder \"" + folder.string() + "\". " + std::strerror(err));
+        throw FileError("Cannot write folder \"" + pathToUtf8(folder) + "\". " +
+                        std::strerror(err));
     }
 #endif
 }
