@@ -9,6 +9,7 @@
 #include "platform/core/paths.h"
 #include "textcodes/character_table.h"
 
+#include "common/utf8_path.h"
 #include "tarntool/tool.h"
 
 namespace tarn::tool {
@@ -52,7 +53,7 @@ CodePage parseCodePage(const CodePageOptions& options) {
     }
     std::string contents;
     try {
-        contents = toString(readWholeFile(*options.table));
+        contents = toString(readWholeFile(pathFromUtf8(*options.table)));
     } catch (const FileError& e) {
         throw UsageError(e.what());
     }
@@ -79,7 +80,7 @@ CodePage parseCodePageNumber(const std::optional<std::string>& value) {
 }
 
 void requireWritableFolder(const std::string& path) {
-    const std::filesystem::path p(path);
+    const std::filesystem::path p = pathFromUtf8(path);
     const std::filesystem::path parent = p.has_parent_path() ? p.parent_path() : ".";
     if (!directoryExists(parent) || !platform::mayWriteInFolder(parent)) {
         throw UsageError("cannot write " + path);
@@ -126,7 +127,7 @@ void refuseLockedFile(const std::string& path, bool force) {
     if (force) {
         return;
     }
-    if (const std::optional<LockHolder> holder = liveLockHolder(path)) {
+    if (const std::optional<LockHolder> holder = liveLockHolder(pathFromUtf8(path))) {
         throw operationFailed(path + " is open in " + describeHolder(*holder) +
                               "; --force writes it anyway");
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/tests/temp_dir.h"
+#include "common/utf8_path.h"
 #include "spelling/tests/test_dictionary.h"
 
 namespace tarn {
@@ -65,20 +66,23 @@ TEST(SpellingLanguage, FindsTheDictionaryInTheFirstFolderThatHasOne) {
 }
 
 // Dictionaries come in UTF-8 and in older single-byte character sets; words are UTF-8 either way.
+// One lies in a folder with a Polish name.
 TEST(SpellChecker, KnowsSuggestsAndLearnsWordsInEitherCharacterSet) {
     TempDir dir;
+    const std::filesystem::path polish = dir.path() / pathFromUtf8("S\xC5\x82owniki");
+    std::filesystem::create_directory(polish);
     writeTestDictionary(dir.path(), "de_DE",
                         {"Hallo", "Welt", "f\xC3\xBCr",
                          "Stra\xC3\x9F"
                          "e"});
-    writeTestDictionary(dir.path(), "de_AT",
+    writeTestDictionary(polish, "de_AT",
                         {"Hallo", "Welt", "f\xFCr",
                          "Stra\xDF"
                          "e"},
                         "ISO8859-1");
     for (const char* language : {"de_DE", "de_AT"}) {
         SCOPED_TRACE(language);
-        const auto checker = SpellChecker::open(language, {dir.path()});
+        const auto checker = SpellChecker::open(language, {dir.path(), polish});
         EXPECT_TRUE(checker->isKnown("Hallo"));
         EXPECT_TRUE(checker->isKnown("f\xC3\xBCr"));
         EXPECT_TRUE(
