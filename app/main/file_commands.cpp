@@ -15,6 +15,7 @@
 #include "app/main/text_grid_view.h"
 #include "app/main/texts_history.h"
 #include "app/main/unresolved_texts_dialog.h"
+#include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
 #include "app/widgets/shell.h"
 #include "exetext/exe_paths.h"
@@ -64,8 +65,7 @@ FileCommands::FileCommands(WindowParts& parts, const QString& helpFile)
     unresolvedDialog_ = new UnresolvedTextsDialog(&parts.window);
     recovery_ = new RecoveryKeeper(
         parts.document, parts.history,
-        QString::fromStdString(
-            recoveryJournalPath(parts.window.settingsPath().toStdString()).string()),
+        fromFilePath(recoveryJournalPath(toFilePath(parts.window.settingsPath()))),
         [this] { return parts_.executables.translatedPath; }, this);
 }
 
@@ -102,7 +102,7 @@ void FileCommands::askPathsAtStart() {
 
 bool FileCommands::checkPaths(const QString& originalPath, const QString& translatedPath) {
     const ExePathCheck check =
-        tarn::checkExePaths(originalPath.toStdString(), translatedPath.toStdString());
+        tarn::checkExePaths(toFilePath(originalPath), toFilePath(translatedPath));
     if (!check.ok()) {
         prompter().message(fromStd(check.text), fromStd(check.caption), MessageIcon::Error,
                            MessageButtons::Ok);
@@ -128,8 +128,8 @@ void FileCommands::loadExecutables() {
     LoadedExecutables loaded;
     QString error;
     try {
-        tarn::loadExecutables(exes.originalPath.toStdString(), exes.translatedPath.toStdString(),
-                              false, loaded);
+        tarn::loadExecutables(toFilePath(exes.originalPath), toFilePath(exes.translatedPath), false,
+                              loaded);
     } catch (const std::exception& e) {
         error = fromStd(e.what());  // the grid keeps what was read so far
     }
@@ -164,7 +164,7 @@ void FileCommands::loadExecutables() {
 void FileCommands::lockTranslated() {
     lock_.reset();
     LockHolder holder;
-    lock_ = EditLock::take(parts_.executables.translatedPath.toStdString(), "TarnEdit", holder);
+    lock_ = EditLock::take(toFilePath(parts_.executables.translatedPath), "TarnEdit", holder);
     parts_.grid.setReadOnly(!lock_);
     if (!lock_) {
         prompter().message(QFileInfo(parts_.executables.translatedPath).fileName() +
@@ -201,7 +201,7 @@ void FileCommands::save() {
             // What the file now holds is what the next unsaved edits are edits of.
             try {
                 parts_.document.setOnDisk(
-                    readTranslatedFile(parts_.executables.translatedPath.toStdString()));
+                    readTranslatedFile(toFilePath(parts_.executables.translatedPath)));
             } catch (const std::exception&) {
                 TranslatedFileState unknown = parts_.document.onDisk();
                 unknown.identity = {};
@@ -217,7 +217,7 @@ void FileCommands::save() {
 
 bool FileCommands::mayWriteOverOutsideChange() {
     const QString& path = parts_.executables.translatedPath;
-    if (!changedOnDisk(path.toStdString(), parts_.document.onDisk().identity)) {
+    if (!changedOnDisk(toFilePath(path), parts_.document.onDisk().identity)) {
         return true;
     }
     const MessageAnswer answer = prompter().message(
@@ -233,7 +233,7 @@ bool FileCommands::mayWriteOverOutsideChange() {
 void FileCommands::reloadTranslated() {
     TranslatedFileState disk;
     try {
-        disk = readTranslatedFile(parts_.executables.translatedPath.toStdString());
+        disk = readTranslatedFile(toFilePath(parts_.executables.translatedPath));
     } catch (const std::exception& e) {
         showExceptionMessage(fromStd(e.what()));  // nothing changes
         return;
