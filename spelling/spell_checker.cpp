@@ -2,6 +2,12 @@
 #include "common/utf8_path.h"
 
 #include <hunspell/hunspell.hxx>
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
 #if __has_include(<iconv.h>)
 #include <iconv.h>
 #define TARN_HAVE_ICONV 1
@@ -187,17 +193,19 @@ std::optional<DictionaryFiles> findDictionary(std::string_view language,
 
 namespace {
 
-// Hunspell opens narrow names. On Windows it reads a name in the long-path form ("\\?\C:\...")
-// as UTF-8 and opens it wide; any other narrow name would go through the ANSI code page, which
-// cannot hold most folder names.
+// Hunspell opens narrow names, which Windows reads in the ANSI code page: a folder name that
+// page cannot hold is given in its short (8.3) form, which is ASCII, where the volume has one.
 std::string hunspellName(const std::filesystem::path& path) {
 #ifdef _WIN32
-    std::error_code ec;
-    std::filesystem::path full = std::filesystem::absolute(path, ec).lexically_normal();
-    return "\\\\?\\" + pathToUtf8(ec ? path : full.make_preferred());
-#else
-    return pathToUtf8(path);
+    std::wstring shortName(32768, L'\0');
+    const DWORD n =
+        ::GetShortPathNameW(path.c_str(), shortName.data(), static_cast<DWORD>(shortName.size()));
+    if (n > 0 && n < shortName.size()) {
+        shortName.resize(n);
+        return pathToUtf8(std::filesystem::path(shortName));
+    }
 #endif
+    return pathToUtf8(path);
 }
 
 }  // namespace
