@@ -12,55 +12,20 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 
 #include "common/replacement_file.h"
 #include "common/temporary_files.h"
 #endif
 
+#include "common/this_process.h"
+#include "common/utf8_path.h"
+
 namespace tarn {
 
 namespace {
-
-unsigned long ownPid() {
-#ifdef _WIN32
-    return ::GetCurrentProcessId();
-#else
-    return static_cast<unsigned long>(::getpid());
-#endif
-}
-
-std::string ownHost() {
-#ifdef _WIN32
-    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD size = sizeof name;
-    return ::GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
-#else
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0) {
-        return {};
-    }
-    return name;
-#endif
-}
-
-// Whether process pid runs on this machine. Where that cannot be asked, it is taken to run.
-bool processRuns(unsigned long pid) {
-#ifdef _WIN32
-    (void)pid;
-    return true;
-#else
-    if (pid == 0 || pid > static_cast<unsigned long>(INT_MAX)) {
-        return false;
-    }
-    // EPERM: the process runs under another user.
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
-#endif
-}
 
 std::string lockText(const LockHolder& holder) {
     return "pid=" + std::to_string(holder.pid) + "\nhost=" + holder.host +
@@ -103,12 +68,12 @@ std::optional<LockHolder> readHolder(const std::filesystem::path& lock) {
 }
 
 bool isOwn(const LockHolder& holder) {
-    return holder.pid == ownPid() && holder.host == ownHost();
+    return holder.pid == currentProcessId() && holder.host == currentHostName();
 }
 
 // A holder on this host whose process has ended, or one that cannot be read: nobody holds it.
 bool isStale(const std::optional<LockHolder>& holder) {
-    return !holder || (holder->host == ownHost() && !processRuns(holder->pid));
+    return !holder || (holder->host == currentHostName() && !processRuns(holder->pid));
 }
 
 }  // namespace
@@ -122,7 +87,10 @@ std::filesystem::path lockFileFor(const std::filesystem::path& target) {
         // A loop of links: the lock lies beside the name given.
     }
 #endif
-    return real.parent_path() / ("." + real.filename().string() + ".tarnlock");
+    std::string name = ".";
+    name += pathToUtf8(real.filename());
+    name += ".tarnlock";
+    return real.parent_path() / pathFromUtf8(name);
 }
 
 std::filesystem::path folderLockTarget(const std::filesystem::path& folder) {
@@ -152,20 +120,60 @@ std::string describeHolder(const LockHolder& holder) {
 std::optional<EditLock> EditLock::take(const std::filesystem::path& target,
                                        std::string_view program, LockHolder& holder) {
     const std::filesystem::path lock = lockFileFor(target);
-    const std::string text = lockText({ownPid(), ownHost(), std::string(program)});
+    const std::string text =
+        lockText({currentProcessId(), currentHostName(), std::string(program)});
 #ifdef _WIN32
-    (void)lock;
-    (void)text;
-    (void)holder;
-    return EditLock({});  // the editing programs run on POSIX systems only
+    // The lock is written whole under a temporary name, then moved into place; the move without
+    // replacing fails where a lock exists, so two programs starting together never both take it.
+    const std::filesystem::path temporary =
+        lock.parent_path() /
+        pathFromUtf8(pathToUtf8(lock.filename()) + ".tmp-" + std::to_string(currentProcessId()));
+    const HANDLE file = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return EditLock({});
+    }
+    DWORD done = 0;
+    const bool written =
+        ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &done, nullptr) &&
+        done == text.size() && ::FlushFileBuffers(file);
+    ::CloseHandle(file);
+    auto discard = [&] { ::DeleteFileW(temporary.c_str()); };
+    if (!written) {
+        discard();
+        return EditLock({});
+    }
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (::MoveFileExW(temporary.c_str(), lock.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            return EditLock(lock);
+        }
+        const DWORD err = ::GetLastError();
+        if (err != ERROR_ALREADY_EXISTS && err != ERROR_FILE_EXISTS) {
+            discard();
+            return EditLock({});
+        }
+        const std::optional<LockHolder> current = readHolder(lock);
+        if (!isStale(current) && !isOwn(*current)) {
+            holder = *current;
+            discard();
+            return std::nullopt;
+        }
+        // Stale or our own: replaced by ours.
+        if (::MoveFileExW(temporary.c_str(), lock.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return EditLock(lock);
+        }
+    }
+    discard();
+    return EditLock({});
 #else
     // The lock is written whole under a temporary name, then put in place in one step: link
     // fails where a lock exists, so two programs starting together never both take it. The
     // name follows the writers' rule, so that a taker killed meanwhile leaves nothing for good.
     removeAbandonedTemporaries(lock.parent_path());
-    std::string pattern =
-        (lock.parent_path() / temporaryNameFor(lock.filename().string(), ownPid(), "XXXXXX"))
-            .string();
+    std::string pattern = pathToUtf8(
+        lock.parent_path() /
+        pathFromUtf8(temporaryNameFor(pathToUtf8(lock.filename()), currentProcessId(), "XXXXXX")));
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) {
         return EditLock({});

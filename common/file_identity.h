@@ -21,7 +21,7 @@ struct FileIdentity {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::uint64_t size = 0;
-    std::int64_t modified = 0;    // modification time, nanoseconds since the epoch
+    std::int64_t modified = 0;    // modification time: ns since 1970 (100 ns since 1601 on Windows)
     std::uint64_t hash = 0;       // of the parts, in order
     std::vector<FilePart> parts;  // the parts read; empty for the whole file
 

@@ -25,6 +25,7 @@
 
 #include "common/errors.h"
 #include "common/temporary_files.h"
+#include "common/utf8_path.h"
 
 namespace tarn {
 
@@ -41,15 +42,15 @@ void setWriteFaultForTesting(WriteFault fault) {
 #ifdef _WIN32
 
 // Windows: the file functions of the system itself, so that the errors carry its own texts and
-// a replacement is one MoveFileExW. Narrow text here is in the ANSI code page, as the paths'
-// narrow form is.
+// a replacement is one system call. Text here is UTF-8, as everywhere in the program: the
+// system's message is read in UTF-16 and converted, like the paths.
 std::string windowsErrorText(unsigned long err) {
-    char* buffer = nullptr;
-    const DWORD n = ::FormatMessageA(
+    wchar_t* buffer = nullptr;
+    const DWORD n = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, err, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text =
-        n > 0 && buffer != nullptr ? std::string(buffer, n) : "System error " + std::to_string(err);
+        nullptr, err, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::string text = n > 0 && buffer != nullptr ? pathToUtf8(fs::path(std::wstring(buffer, n)))
+                                                  : "System error " + std::to_string(err);
     if (buffer != nullptr) {
         ::LocalFree(buffer);
     }
@@ -65,7 +66,7 @@ namespace {
 
 [[noreturn]] void fail(const std::string& what, const fs::path& path, DWORD err) {
     const std::string reason = windowsErrorText(err);
-    throw FileError(what + " \"" + path.string() + "\". " + reason, reason);
+    throw FileError(what + " \"" + pathToUtf8(path) + "\". " + reason, reason);
 }
 
 // Closes a handle when the scope ends.
@@ -77,6 +78,22 @@ struct Handle {
         }
     }
 };
+
+// Puts the written temporary file in the place of path in one step. An existing file is
+// replaced with ReplaceFileW, which gives the new contents the old file's attributes, access
+// list and creation time, as a save must not change who may read the file; a new file is
+// moved into place, written through to the disk. The system's error stays in GetLastError.
+bool replaceWithTemporary(const fs::path& path, const fs::path& temporary) {
+    if (::ReplaceFileW(path.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                       nullptr, nullptr)) {
+        return true;
+    }
+    if (::GetLastError() != ERROR_FILE_NOT_FOUND) {
+        return false;  // the old file is still whole: nothing was moved
+    }
+    return ::MoveFileExW(temporary.c_str(), path.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
 
 // The largest piece handed to one ReadFile or WriteFile call.
 constexpr std::size_t kChunk = 1u << 30;
@@ -119,6 +136,7 @@ void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<
     if (fault.step == WriteFault::Step::CreateTemporary) {
         fail("Cannot create file", path, ERROR_ACCESS_DENIED);
     }
+    removeAbandonedTemporaries(folder);
     // A new name in the target's folder, so that the replacement stays on one volume.
     Handle f;
     fs::path temporary;
@@ -128,8 +146,8 @@ void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<
         for (unsigned long long n = seed + attempt * 7919u; unique.size() < 6; n /= 36) {
             unique += "0123456789abcdefghijklmnopqrstuvwxyz"[n % 36];
         }
-        temporary =
-            folder / temporaryNameFor(path.filename().string(), ::GetCurrentProcessId(), unique);
+        temporary = folder / pathFromUtf8(temporaryNameFor(pathToUtf8(path.filename()),
+                                                           ::GetCurrentProcessId(), unique));
         f.h = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
         const DWORD err = ::GetLastError();
@@ -160,6 +178,17 @@ void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<
     if (done < data.size()) {
         abandon("Cannot write file", ERROR_DISK_FULL);
     }
+    // The new file takes the old one's creation time and attributes (hidden, system, archive,
+    // not indexed) itself: ReplaceFileW keeps them on Windows, but not every implementation of
+    // it does.
+    if (fault.step == WriteFault::Step::CopyAttributes) {
+        abandon("Cannot write file", ERROR_ACCESS_DENIED);
+    }
+    WIN32_FILE_ATTRIBUTE_DATA old{};
+    const bool replacing = ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &old);
+    if (replacing && !::SetFileTime(f.h, &old.ftCreationTime, nullptr, nullptr)) {
+        abandon("Cannot write file", ::GetLastError());
+    }
     if (fault.step == WriteFault::Step::Flush) {
         abandon("Cannot write file", ERROR_WRITE_FAULT);
     }
@@ -173,12 +202,19 @@ void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<
         ::DeleteFileW(temporary.c_str());
         fail("Cannot write file", path, err);
     }
+    constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                      FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (replacing && (old.dwFileAttributes & kKeptAttributes) != 0 &&
+        !::SetFileAttributesW(temporary.c_str(), old.dwFileAttributes & kKeptAttributes)) {
+        const DWORD err = ::GetLastError();
+        ::DeleteFileW(temporary.c_str());
+        fail("Cannot write file", path, err);
+    }
     if (fault.step == WriteFault::Step::Rename) {
         ::DeleteFileW(temporary.c_str());
         fail("Cannot replace file", path, ERROR_ACCESS_DENIED);
     }
-    if (!::MoveFileExW(temporary.c_str(), path.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!replaceWithTemporary(path, temporary)) {
         const DWORD err = ::GetLastError();
         ::DeleteFileW(temporary.c_str());
         fail("Cannot replace file", path, err);
@@ -211,7 +247,7 @@ std::uintmax_t fileSizeOf(const fs::path& path) {
     std::error_code ec;
     const auto size = fs::file_size(path, ec);
     if (ec) {
-        throw FileError("Cannot open file \"" + path.string() + "\". " + ec.message(),
+        throw FileError("Cannot open file \"" + pathToUtf8(path) + "\". " + ec.message(),
                         ec.message());
     }
     return size;
@@ -428,7 +464,7 @@ void applyFileRanges(Bytes& bytes, const FileRanges& ranges) {
 
 void refuseReadOnlyFile(const fs::path& path) {
     if (isReadOnlyFile(path)) {
-        throw FileError("Cannot write file \"" + path.string() + "\". The file is read-only.",
+        throw FileError("Cannot write file \"" + pathToUtf8(path) + "\". The file is read-only.",
                         "The file is read-only.");
     }
 }

@@ -19,6 +19,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/utf8_path.h"
 
 namespace tarn {
 
@@ -31,10 +32,12 @@ constexpr std::uint64_t kReadAhead = 64 * 1024;
 #ifdef _WIN32
 
 [[noreturn]] void fail(const std::string& what, const std::filesystem::path& path, DWORD err) {
-    throw FileError(what + " \"" + path.string() + "\". " + windowsErrorText(err));
+    throw FileError(what + " \"" + pathToUtf8(path) + "\". " + windowsErrorText(err));
 }
 
-HANDLE asHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+HANDLE asHandle(std::intptr_t h) {
+    return reinterpret_cast<HANDLE>(h);
+}
 
 std::intptr_t openForReading(const std::filesystem::path& path, std::uint64_t& size) {
     const HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -52,7 +55,9 @@ std::intptr_t openForReading(const std::filesystem::path& path, std::uint64_t& s
     return reinterpret_cast<std::intptr_t>(h);
 }
 
-void closeFile(std::intptr_t h) { ::CloseHandle(asHandle(h)); }
+void closeFile(std::intptr_t h) {
+    ::CloseHandle(asHandle(h));
+}
 
 // Answers how many bytes were read, fewer than asked only at the end of the file.
 std::size_t readAt(std::intptr_t h, std::uint8_t* out, std::size_t length, std::uint64_t offset,
@@ -82,7 +87,7 @@ std::size_t readAt(std::intptr_t h, std::uint8_t* out, std::size_t length, std::
 #else
 
 [[noreturn]] void fail(const std::string& what, const std::filesystem::path& path, int err) {
-    throw FileError(what + " \"" + path.string() + "\". " + std::strerror(err));
+    throw FileError(what + " \"" + pathToUtf8(path) + "\". " + std::strerror(err));
 }
 
 std::intptr_t openForReading(const std::filesystem::path& path, std::uint64_t& size) {
@@ -100,15 +105,17 @@ std::intptr_t openForReading(const std::filesystem::path& path, std::uint64_t& s
     return fd;
 }
 
-void closeFile(std::intptr_t fd) { ::close(static_cast<int>(fd)); }
+void closeFile(std::intptr_t fd) {
+    ::close(static_cast<int>(fd));
+}
 
 // Answers how many bytes were read, fewer than asked only at the end of the file.
 std::size_t readAt(std::intptr_t fd, std::uint8_t* out, std::size_t length, std::uint64_t offset,
                    const std::filesystem::path& path) {
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t n =
-            ::pread(static_cast<int>(fd), out + done, length - done, static_cast<off_t>(offset + done));
+        const ssize_t n = ::pread(static_cast<int>(fd), out + done, length - done,
+                                  static_cast<off_t>(offset + done));
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -169,8 +176,8 @@ std::span<const std::uint8_t> PartialFile::from(std::uint64_t pos) {
         }
     }
     const Piece& piece = pieces_[lastHit_];
-    return std::span<const std::uint8_t>(piece.bytes).subspan(
-        static_cast<std::size_t>(pos - piece.offset));
+    return std::span<const std::uint8_t>(piece.bytes)
+        .subspan(static_cast<std::size_t>(pos - piece.offset));
 }
 
 const PartialFile::Piece& PartialFile::readPiece(std::uint64_t offset, std::uint64_t length) {

@@ -7,6 +7,7 @@
 #include "common/file_io.h"
 #include "common/game_code_page.h"
 #include "common/utf8.h"
+#include "common/utf8_path.h"
 
 namespace tarn {
 
@@ -398,7 +399,7 @@ void ProfileFile::save() {
         const std::string bytes = (utf8Bom_ ? std::string("\xEF\xBB\xBF") : std::string()) + utf8;
         data.assign(bytes.begin(), bytes.end());
     }
-    const std::string refused = "Unable to write to " + path_.string() + ". ";
+    const std::string refused = "Unable to write to " + pathToUtf8(path_) + ". ";
     if (!readError_.empty()) {
         const std::string reason = "The file could not be read: " + readError_;
         throw FileError(refused + reason, reason);

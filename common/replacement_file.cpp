@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/errors.h"
+#include "common/utf8_path.h"
 
 namespace tarn {
 
@@ -71,7 +72,7 @@ bool procFdAvailable() {
 }  // namespace
 
 void raiseFileError(const std::string& what, const fs::path& path, const std::string& reason) {
-    throw FileError(what + " \"" + path.string() + "\". " + reason, reason);
+    throw FileError(what + " \"" + pathToUtf8(path) + "\". " + reason, reason);
 }
 
 void raiseFileError(const std::string& what, const fs::path& path, int err) {
@@ -140,7 +141,7 @@ void ReplacementFile::discard() {
 void ReplacementFile::create(mode_t mode) {
     auto refuse = [this](int err) {
         raiseFileError("Cannot create file", shown_,
-                       "The folder \"" + folder_.string() +
+                       "The folder \"" + pathToUtf8(folder_) +
                            "\" cannot hold a temporary file: " + std::strerror(err));
     };
     if (fault_.step == WriteFault::Step::CreateTemporary) {
@@ -155,7 +156,7 @@ void ReplacementFile::create(mode_t mode) {
         }
     }
 #endif
-    const std::string target = real_.filename().string();
+    const std::string target = pathToUtf8(real_.filename());
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path name =
             folder_ /
@@ -277,7 +278,7 @@ void ReplacementFile::writeAt(const std::uint8_t* data, std::size_t size, std::u
 
 void ReplacementFile::linkUnderTemporaryName() {
     const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-    const std::string target = real_.filename().string();
+    const std::string target = pathToUtf8(real_.filename());
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path name =
             folder_ /

@@ -11,6 +11,9 @@
 #include <mutex>
 #endif
 
+#include "common/this_process.h"
+#include "common/utf8_path.h"
+
 namespace tarn {
 
 namespace {
@@ -78,11 +81,25 @@ std::optional<unsigned long> temporaryNameOwner(std::string_view name) {
     return pid;
 }
 
+// On Windows a temporary file still open by its writer cannot be removed either.
+void removeAbandonedTemporaries(const std::filesystem::path& folder) {
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        const std::string name = pathToUtf8(it->path().filename());
+        const auto owner = temporaryNameOwner(name);
+        if (owner && !processRuns(*owner)) {
+            std::error_code ignored;
+            if (it->is_regular_file(ignored)) {
+                std::filesystem::remove(it->path(), ignored);
+            }
+        }
+    }
+}
+
 #ifdef _WIN32
 
-// Windows keeps an open file from being removed and ends no writer with these signals; a
-// leftover there is only a killed process's, which nothing here can tell apart safely.
-void removeAbandonedTemporaries(const std::filesystem::path&) {}
+// Windows ends no writer with these signals: nothing to remove on the way out.
 
 TemporaryNameGuard::TemporaryNameGuard(const std::filesystem::path&) {}
 TemporaryNameGuard::~TemporaryNameGuard() = default;
@@ -90,15 +107,6 @@ TemporaryNameGuard::~TemporaryNameGuard() = default;
 #else
 
 namespace {
-
-bool processRuns(unsigned long pid) {
-    if (pid > static_cast<unsigned long>(INT_MAX)) {
-        return false;
-    }
-    const auto id = static_cast<pid_t>(pid);
-    // EPERM: the process runs under another user.
-    return id == ::getpid() || ::kill(id, 0) == 0 || errno != ESRCH;
-}
 
 // Paths the signal handler removes. A slot is claimed, filled, then armed; the handler only
 // reads armed slots, and only lock-free atomics and unlink run inside it.
@@ -161,25 +169,10 @@ void installHandlers() {
 
 }  // namespace
 
-void removeAbandonedTemporaries(const std::filesystem::path& folder) {
-    std::error_code ec;
-    std::filesystem::directory_iterator it(folder, ec);
-    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        const auto owner = temporaryNameOwner(name);
-        if (owner && !processRuns(*owner)) {
-            std::error_code ignored;
-            if (it->is_regular_file(ignored)) {
-                std::filesystem::remove(it->path(), ignored);
-            }
-        }
-    }
-}
-
 TemporaryNameGuard::TemporaryNameGuard(const std::filesystem::path& path) {
     static std::once_flag installed;
     std::call_once(installed, installHandlers);
-    const std::string text = path.string();
+    const std::string text = pathToUtf8(path);
     if (text.size() >= PATH_MAX) {
         return;
     }

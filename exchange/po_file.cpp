@@ -19,6 +19,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/utf8.h"
+#include "common/utf8_path.h"
 
 namespace tarn {
 
@@ -151,7 +152,8 @@ po_file_t buildFile(const PoHeaderFields& header, const std::vector<PoEntry>& en
 class ScratchFile {
 public:
     ScratchFile() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarn-po-XXXXXX").string();
+        std::string pattern =
+            pathToUtf8((std::filesystem::temp_directory_path() / "tarn-po-XXXXXX"));
         const int fd = ::mkstemp(pattern.data());
         if (fd < 0) {
             throw FileError("Cannot create a temporary file: " + std::string(std::strerror(errno)));
@@ -444,7 +446,7 @@ void writePoFile(const std::filesystem::path& path, const PoHeaderFields& header
         po_file_free(file);
     }
     if (!written || !problems.empty()) {
-        throw FileError("Cannot write " + path.string() + ": " +
+        throw FileError("Cannot write " + pathToUtf8(path) + ": " +
                         (problems.empty() ? "the PO library failed" : problems.front()));
     }
     writeFileAtomically(path, readWholeFile(scratch.path()));
@@ -452,7 +454,7 @@ void writePoFile(const std::filesystem::path& path, const PoHeaderFields& header
 
 PoReadResult readPoFile(const std::filesystem::path& path) {
     PoReadResult result;
-    const std::string fileName = path.string();
+    const std::string fileName = pathToUtf8(path);
     if (!fileExists(path)) {
         result.problems.push_back(
             fileName + ": " +

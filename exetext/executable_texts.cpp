@@ -2,13 +2,14 @@
 
 #include "common/file_io.h"
 #include "common/partial_file.h"
+#include "common/utf8_path.h"
 #include "exetext/string_table_reader.h"
 
 namespace tarn {
 
 UnknownExecutableError::UnknownExecutableError(const std::filesystem::path& path,
                                                std::uint64_t size)
-    : FileError(path.string() + ": unknown file size " + std::to_string(size) +
+    : FileError(pathToUtf8(path) + ": unknown file size " + std::to_string(size) +
                 ", not a known Tarn executable"),
       size_(size) {}
 
@@ -40,7 +41,8 @@ void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& rea
                         read.notFound);
         read.languageIds = readLanguageIds(file, profile);
     } catch (const StreamReadError& e) {
-        throw FileError(path.string() + ": " + e.what() + " (a text runs to the end of the file)");
+        throw FileError(pathToUtf8(path) + ": " + e.what() +
+                        " (a text runs to the end of the file)");
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/utf8_path.h"
 #include "exetext/executable_texts.h"
 #include "textcodes/code_table.h"
 #include "textcodes/cstyle.h"
@@ -146,7 +147,7 @@ void loadExecutables(const std::filesystem::path& originalPath,
             readExecutableTexts(path, texts, cstyle);
         } catch (const UnknownExecutableError& e) {
             keep();
-            throw FileError("The file \"" + path.string() +
+            throw FileError("The file \"" + pathToUtf8(path) +
                             "\" is not a known Tarn executable: its size changed to " +
                             std::to_string(e.size()) + " bytes.");
         } catch (...) {

@@ -5,6 +5,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/utf8_path.h"
 #include "exetext/save_plan.h"
 #include "textcodes/code_table.h"
 
@@ -106,8 +107,7 @@ std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
                                             const std::vector<std::string>& stored,
                                             const std::vector<int>& shareTargets,
                                             std::uint8_t primaryLangId,
-                                            std::uint8_t secondaryLangId,
-                                            std::int64_t& freeSpace) {
+                                            std::uint8_t secondaryLangId, std::int64_t& freeSpace) {
     const std::size_t count = stored.size();
     if (count != static_cast<std::size_t>(kTextCount) || shareTargets.size() != count) {
         throw std::invalid_argument("the executable holds exactly 3453 texts");
@@ -144,8 +144,8 @@ std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
         addresses(block.first, n, number, address);
         n += number;
     }
-    addresses(profile.fixupSpot(FixupSpot::PointerCopyRun), kPointerCopyFirst - 1, kPointerCopyCount,
-              address);
+    addresses(profile.fixupSpot(FixupSpot::PointerCopyRun), kPointerCopyFirst - 1,
+              kPointerCopyCount, address);
     auto endOfOwnCharacters = [&](int text) {
         const auto i = static_cast<std::size_t>(text - 1);
         return address[i] + static_cast<std::uint32_t>(stored[i].size()) - kTextPadding;
@@ -167,8 +167,8 @@ bool placeStrings(Bytes& file, const ExeProfile& profile, const std::vector<std:
     if (file.size() != static_cast<std::size_t>(profile.fileSize)) {
         throw std::invalid_argument("the file's size does not match its profile");
     }
-    const auto ranges = placeStringRanges(profile, stored, shareTargets, primaryLangId,
-                                          secondaryLangId, freeSpace);
+    const auto ranges =
+        placeStringRanges(profile, stored, shareTargets, primaryLangId, secondaryLangId, freeSpace);
     if (!ranges) {
         return false;
     }
@@ -182,7 +182,8 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
     if (texts.size() != static_cast<std::size_t>(kTextCount)) {
         throw std::invalid_argument("the executable holds exactly 3453 texts");
     }
-    StoredTexts prepared = storedTexts(texts, options.cstyle, callbacks.cstyleError, options.textErrors);
+    StoredTexts prepared =
+        storedTexts(texts, options.cstyle, callbacks.cstyleError, options.textErrors);
     const std::vector<std::string>& stored = prepared.texts;
 
     auto phaseProgress = [&callbacks](SavePhase phase) -> std::function<void(int)> {
@@ -202,7 +203,7 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
     const std::uintmax_t size = fileSizeOf(translatedPath);
     result.profile = findProfile(static_cast<std::int64_t>(size));
     if (result.profile == -1) {
-        throw FileError("The file \"" + translatedPath.string() +
+        throw FileError("The file \"" + pathToUtf8(translatedPath) +
                         "\" is not a known Tarn executable: its size changed to " +
                         std::to_string(size) + " bytes.");
     }

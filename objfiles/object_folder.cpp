@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/utf8_path.h"
 #include "objfiles/object_container.h"
 #include "objfiles/text_tables.h"
 #include "platform/core/paths.h"
@@ -50,7 +51,7 @@ ObjFile loadObjectFile(const fs::path& path, ObjectFileBuffers& buffers, FileIde
     FileIdentity taken;
     const std::size_t size = readWholeFile(path, buffers.file, taken);
     ObjFile file =
-        readObjectFile(buffers.file.data(), size, path.filename().string(), buffers.decoded);
+        readObjectFile(buffers.file.data(), size, pathToUtf8(path.filename()), buffers.decoded);
     if (identity != nullptr) {
         *identity = std::move(taken);
     }

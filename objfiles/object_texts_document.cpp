@@ -6,6 +6,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/utf8_path.h"
 #include "objfiles/object_file_pool.h"
 #include "objfiles/text_tables.h"
 
@@ -39,7 +40,7 @@ std::string problem(const std::filesystem::path& path, const std::exception& e) 
     if (dynamic_cast<const FileError*>(&e) != nullptr) {
         return e.what();
     }
-    return path.string() + ": " + e.what();
+    return pathToUtf8(path) + ": " + e.what();
 }
 
 }  // namespace
@@ -118,7 +119,7 @@ std::vector<std::string> ObjectTextsDocument::loadFiles(
     std::vector<std::string> problems;
     loadObjectFilesInOrder(paths, [&](std::size_t i, LoadedObjectFile& loaded) {
         if (progress) {
-            progress(i, paths.size(), paths[i].filename().string());
+            progress(i, paths.size(), pathToUtf8(paths[i].filename()));
         }
         // Each file on its own: a damaged one is named and left out, the others still load.
         if (loaded.file) {
@@ -287,7 +288,7 @@ std::vector<std::size_t> ObjectTextsDocument::changedOnDisk() const {
     std::vector<std::size_t> changed;
     for (const std::size_t file : modifiedFiles()) {
         // A file that has gone is the save's own problem, reported with its name.
-        const std::filesystem::path path = folder_ / files_[file].fileName;
+        const std::filesystem::path path = folder_ / pathFromUtf8(files_[file].fileName);
         if (fileExists(path) && tarn::changedOnDisk(path, identities_[file])) {
             changed.push_back(file);
         }
@@ -297,7 +298,7 @@ std::vector<std::size_t> ObjectTextsDocument::changedOnDisk() const {
 
 std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::reloadStep(
     std::size_t file, std::vector<std::size_t>& conflicts) {
-    const std::filesystem::path path = folder_ / files_.at(file).fileName;
+    const std::filesystem::path path = folder_ / pathFromUtf8(files_.at(file).fileName);
     FileIdentity identity;
     const ObjFile disk = loadObjectFile(path, &identity);
     const ObjFileTexts& ours = files_[file].texts;
@@ -305,7 +306,7 @@ std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::reloadStep(
     std::vector<ObjectTextsEdit::GroupChange> changes;
     if (disk.texts.size() != ours.size() || base.size() != ours.size()) {
         // Tables added or removed elsewhere: no group can be matched.
-        throw FileError(path.string() + ": its text tables changed in number on disk");
+        throw FileError(pathToUtf8(path) + ": its text tables changed in number on disk");
     }
     for (std::size_t g = 0; g < ours.size(); ++g) {
         const ObjTextGroup& theirs = disk.texts[g];
@@ -350,10 +351,10 @@ ObjectSaveReport ObjectTextsDocument::saveModified(bool enhancedRle, const LoadP
         if (progress) {
             progress(k, modified.size(), file.fileName);
         }
-        const std::filesystem::path path = folder_ / file.fileName;
+        const std::filesystem::path path = folder_ / pathFromUtf8(file.fileName);
         try {
             if (isReadOnlyFile(path)) {
-                report.problems.push_back(path.string() + ": the file is read-only");
+                report.problems.push_back(pathToUtf8(path) + ": the file is read-only");
                 continue;
             }
             ObjFile copy = file;

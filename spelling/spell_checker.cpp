@@ -1,6 +1,13 @@
 #include "spelling/spell_checker.h"
+#include "common/utf8_path.h"
 
 #include <hunspell/hunspell.hxx>
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
 #if __has_include(<iconv.h>)
 #include <iconv.h>
 #define TARN_HAVE_ICONV 1
@@ -42,7 +49,8 @@ bool readable(const fs::path& path) {
 }
 
 std::optional<DictionaryFiles> pairIn(const fs::path& folder, const std::string& name) {
-    DictionaryFiles files{folder / (name + ".aff"), folder / (name + ".dic")};
+    DictionaryFiles files{folder / pathFromUtf8(name + ".aff"),
+                          folder / pathFromUtf8(name + ".dic")};
     if (readable(files.aff) && readable(files.dic)) {
         return files;
     }
@@ -132,7 +140,7 @@ std::vector<std::string> availableLanguages(const std::vector<std::filesystem::p
         for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
              it.increment(error)) {
             const std::filesystem::path& path = it->path();
-            const std::string name = path.stem().string();
+            const std::string name = pathToUtf8(path.stem());
             std::filesystem::path dic = path;
             dic.replace_extension(".dic");
             if (path.extension() == ".aff" && isSpellingLanguage(name) &&
@@ -168,7 +176,7 @@ std::optional<DictionaryFiles> findDictionary(std::string_view language,
         std::vector<std::string> regional;
         std::error_code ec;
         for (const auto& entry : fs::directory_iterator(folder, ec)) {
-            const std::string file = entry.path().filename().string();
+            const std::string file = pathToUtf8(entry.path().filename());
             if (file.starts_with(name + "_") && file.ends_with(".aff")) {
                 regional.push_back(file.substr(0, file.size() - 4));
             }
@@ -183,12 +191,31 @@ std::optional<DictionaryFiles> findDictionary(std::string_view language,
     return std::nullopt;
 }
 
+namespace {
+
+// Hunspell opens narrow names, which Windows reads in the ANSI code page: a folder name that
+// page cannot hold is given in its short (8.3) form, which is ASCII, where the volume has one.
+std::string hunspellName(const std::filesystem::path& path) {
+#ifdef _WIN32
+    std::wstring shortName(32768, L'\0');
+    const DWORD n =
+        ::GetShortPathNameW(path.c_str(), shortName.data(), static_cast<DWORD>(shortName.size()));
+    if (n > 0 && n < shortName.size()) {
+        shortName.resize(n);
+        return pathToUtf8(std::filesystem::path(shortName));
+    }
+#endif
+    return pathToUtf8(path);
+}
+
+}  // namespace
+
 SpellChecker::SpellChecker(const DictionaryFiles& files) {
     if (!readable(files.aff) || !readable(files.dic)) {
-        throw SpellingError("cannot read the spelling dictionary " + files.dic.string());
+        throw SpellingError("cannot read the spelling dictionary " + pathToUtf8(files.dic));
     }
-    // Hunspell opens narrow names (wide ones are the native form on Windows).
-    hunspell_ = std::make_unique<Hunspell>(files.aff.string().c_str(), files.dic.string().c_str());
+    hunspell_ = std::make_unique<Hunspell>(hunspellName(files.aff).c_str(),
+                                           hunspellName(files.dic).c_str());
     encoding_ = hunspell_->get_dict_encoding();
     std::transform(encoding_.begin(), encoding_.end(), encoding_.begin(), upper);
     // Some dictionaries name Windows code pages as "microsoft-cp1251".
@@ -196,7 +223,7 @@ SpellChecker::SpellChecker(const DictionaryFiles& files) {
         encoding_.erase(0, 10);
     }
     if (encoding_ != "UTF-8" && !convert("UTF-8", encoding_, "a")) {
-        throw SpellingError(files.aff.string() + ": the character set " + encoding_ +
+        throw SpellingError(pathToUtf8(files.aff) + ": the character set " + encoding_ +
                             " cannot be read");
     }
 }
@@ -213,7 +240,7 @@ std::unique_ptr<SpellChecker> SpellChecker::open(std::string_view language,
     if (!files) {
         std::string where;
         for (const fs::path& folder : folders) {
-            where += (where.empty() ? "" : ", ") + folder.string();
+            where += (where.empty() ? "" : ", ") + pathToUtf8(folder);
         }
         throw SpellingError("no spelling dictionary for " + std::string(language) + " in " + where +
                             ": install the Debian package " + dictionaryPackage(language));

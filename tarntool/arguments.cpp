@@ -9,6 +9,7 @@
 #include "platform/core/paths.h"
 #include "textcodes/character_table.h"
 
+#include "common/utf8_path.h"
 #include "tarntool/tool.h"
 
 namespace tarn::tool {
@@ -52,7 +53,7 @@ CodePage parseCodePage(const CodePageOptions& options) {
     }
     std::string contents;
     try {
-        contents = toString(readWholeFile(*options.table));
+        contents = toString(readWholeFile(pathFromUtf8(*options.table)));
     } catch (const FileError& e) {
         throw UsageError(e.what());
     }
@@ -79,7 +80,7 @@ CodePage parseCodePageNumber(const std::optional<std::string>& value) {
 }
 
 void requireWritableFolder(const std::string& path) {
-    const std::filesystem::path p(path);
+    const std::filesystem::path p = pathFromUtf8(path);
     const std::filesystem::path parent = p.has_parent_path() ? p.parent_path() : ".";
     if (!directoryExists(parent) || !platform::mayWriteInFolder(parent)) {
         throw UsageError("cannot write " + path);
@@ -138,12 +139,12 @@ void refuseLocked(const std::filesystem::path& target, const std::string& shown,
 }  // namespace
 
 void refuseLockedFile(const std::string& path, bool force) {
-    refuseLocked(path, path, force);
+    refuseLocked(pathFromUtf8(path), path, force);
 }
 
 void refuseLockedObjectFolder(const std::filesystem::path& folder, bool force) {
     const std::filesystem::path named = folder.empty() ? std::filesystem::path(".") : folder;
-    refuseLocked(folderLockTarget(named), named.string(), force);
+    refuseLocked(folderLockTarget(named), pathToUtf8(named), force);
 }
 
 }  // namespace tarn::tool

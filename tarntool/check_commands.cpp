@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "common/utf8_path.h"
 #include "exetext/exe_profile.h"
 #include "exetext/space_budget.h"
 #include "objfiles/object_folder.h"
@@ -32,7 +33,7 @@ std::unique_ptr<SpellChecker> openSpelling(const SpellingOptions& options) {
     }
     std::optional<std::filesystem::path> folder;
     if (options.dictionaryFolder) {
-        folder = *options.dictionaryFolder;
+        folder = pathFromUtf8(*options.dictionaryFolder);
     }
     try {
         return SpellChecker::open(*options.language, dictionaryFolders(folder));
@@ -108,7 +109,7 @@ int objCheck(const ObjCheckOptions& options) {
     const auto targetId =
         static_cast<std::uint8_t>(parseNumber(options.targetId, 0, 254, "--target-id"));
     const auto speller = openSpelling(options.spelling);
-    const auto objData = findObjDataFolder(options.gameDir);
+    const auto objData = findObjDataFolder(pathFromUtf8(options.gameDir));
     if (!objData) {
         throw unreadableInput(options.gameDir + ": no ObjData folder");
     }

@@ -5,6 +5,7 @@
 
 #include "common/code_page.h"
 #include "common/file_io.h"
+#include "common/utf8_path.h"
 #include "exchange/texts_file.h"
 #include "exetext/exe_profile.h"
 #include "exetext/executable_texts.h"
@@ -64,7 +65,7 @@ int exportTexts(const ExportOptions& o) {
     }
     const std::string contents = formatTextsFile(read.texts, codePage);
     if (o.out) {
-        writeFileAtomically(*o.out, toBytes(contents));
+        writeFileAtomically(pathFromUtf8(*o.out), toBytes(contents));
     } else {
         std::cout << contents << std::flush;
     }
@@ -93,14 +94,14 @@ int makeSample(const SampleOptions& o) {
     } catch (const std::invalid_argument& e) {  // the texts do not fit
         throw operationFailed(e.what());
     }
-    writeFileAtomically(o.out, file);
+    writeFileAtomically(pathFromUtf8(o.out), file);
     return kOk;
 }
 
 // Prints what a sound table places, one line a byte; the first problem is bad use.
 int checkTable(const TableCheckOptions& o) {
     const CodePage page = parseCodePageNumber(o.codePage);
-    const Bytes bytes = readingInput(o.table, [&] { return readWholeFile(o.table); });
+    const Bytes bytes = readingInput(o.table, [&] { return readWholeFile(pathFromUtf8(o.table)); });
     const CharacterTable table = readCharacterTable(toString(bytes), page);
     if (!table.ok()) {
         throw UsageError(o.table + ": " + table.error);

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "common/file_io.h"
+#include "common/utf8_path.h"
 #include "exchange/texts_file.h"
 #include "exetext/string_table_writer.h"
 #include "tarntool/arguments.h"
@@ -25,19 +26,20 @@ std::uint8_t parseLangId(const std::string& text, const std::string& option) {
 }  // namespace
 
 int knownProfileOf(const std::string& path) {
-    return readingInput(path, [&] { return executableProfile(path); });
+    return readingInput(path, [&] { return executableProfile(pathFromUtf8(path)); });
 }
 
 ExecutableTexts executableTexts(const std::string& path, bool cstyle) {
     ExecutableTexts read;
-    readingInput(path, [&] { readExecutableTexts(path, read, cstyle); });
+    readingInput(path, [&] { readExecutableTexts(pathFromUtf8(path), read, cstyle); });
     return read;
 }
 
 std::vector<std::string> readTextsFile(const std::string& path, const CodePage& codePage,
                                        TypedCodes typedCodes) {
     ParsedTextsFile parsed = parseTextsFile(
-        toString(readingInput(path, [&] { return readWholeFile(path); })), codePage, typedCodes);
+        toString(readingInput(path, [&] { return readWholeFile(pathFromUtf8(path)); })), codePage,
+        typedCodes);
     if (parsed.errors.empty()) {
         return std::move(parsed.rawTexts);
     }
@@ -67,10 +69,10 @@ void checkExeImportTarget(const ExeImportTarget& target) {
     if (target.sharesPath) {
         requireWritableFolder(*target.sharesPath);
     }
-    if (!fileExists(target.path)) {
+    if (!fileExists(pathFromUtf8(target.path))) {
         throw UsageError(target.path + ": no such file");
     }
-    if (isReadOnlyFile(target.path)) {
+    if (isReadOnlyFile(pathFromUtf8(target.path))) {
         throw operationFailed(target.path + ": the file is read-only");
     }
     refuseLockedFile(target.path, target.force);
@@ -88,13 +90,13 @@ int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>&
                                   ? parseLangId(*target.secondaryId, "--secondary-id")
                                   : currentIds->secondary;
 
-    const SaveResult result = saveStrings(target.path, rawTexts, options);
+    const SaveResult result = saveStrings(pathFromUtf8(target.path), rawTexts, options);
     if (target.sharesPath) {
         std::string lines;
         for (const int share : result.shareTargets) {
             lines += share == 0 ? "\n" : std::to_string(share) + "\n";
         }
-        writeFileAtomically(*target.sharesPath, toBytes(lines));
+        writeFileAtomically(pathFromUtf8(*target.sharesPath), toBytes(lines));
     }
     if (!result.saved) {
         std::cerr << kNotEnoughSpaceMessage << "\n";

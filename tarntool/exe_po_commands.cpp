@@ -2,6 +2,7 @@
 #include <iostream>
 #include <memory>
 
+#include "common/utf8_path.h"
 #include "exchange/exe_po.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
@@ -37,9 +38,9 @@ int exportPo(const ExportPoOptions& o) {
                       << " could not be found\n";
         }
     }
-    writePoFile(o.out, poHeaderFor(o.text),
-                exeTextsToPo(read[0].texts, read[0].notFound, read[1].texts, read[1].notFound,
-                             codePage));
+    writePoFile(
+        pathFromUtf8(o.out), poHeaderFor(o.text),
+        exeTextsToPo(read[0].texts, read[0].notFound, read[1].texts, read[1].notFound, codePage));
     return kOk;
 }
 
@@ -74,19 +75,21 @@ void addExePoCommands(Tool& tool) {
     CLI::App& exe = tool.family("exe");
 
     auto exp = std::make_shared<ExportPoOptions>();
-    CLI::App& exportCommand = tool.addCommand(
-        exe,
-        {"export-po", "Writes the texts as a gettext PO file for translation tools",
-         "export-po ORIGINAL TRANSLATED -o FILE.po [--language LL] [--code-page N]",
-         "exe export-po takes ORIGINAL TRANSLATED -o FILE.po"},
-        [exp] { return exportPo(*exp); });
+    CLI::App& exportCommand =
+        tool.addCommand(exe,
+                        {"export-po", "Writes the texts as a gettext PO file for translation tools",
+                         "export-po ORIGINAL TRANSLATED -o FILE.po [--language LL] [--code-page N]",
+                         "exe export-po takes ORIGINAL TRANSLATED -o FILE.po"},
+                        [exp] { return exportPo(*exp); });
     exportCommand.add_option("ORIGINAL", exp->original, "the original executable")
         ->required()
         ->type_name("");
     exportCommand.add_option("TRANSLATED", exp->translated, "the translated executable")
         ->required()
         ->type_name("");
-    exportCommand.add_option("-o", exp->out, "the PO file to write")->required()->type_name("FILE.po");
+    exportCommand.add_option("-o", exp->out, "the PO file to write")
+        ->required()
+        ->type_name("FILE.po");
     addLanguageOption(exportCommand, exp->text);
     addCodePageOption(exportCommand, exp->text.codePage);
 

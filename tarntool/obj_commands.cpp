@@ -7,6 +7,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/utf8_path.h"
 #include "objfiles/object_container.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/object_texts_document.h"
@@ -48,7 +49,7 @@ int showInfo(const InfoOptions& o) {
     ObjFile object;
     Bytes decoded;
     const Bytes file = readingInput(o.file, [&] {
-        Bytes bytes = readWholeFile(o.file);
+        Bytes bytes = readWholeFile(pathFromUtf8(o.file));
         decoded = decodeObjectFile(bytes, object);
         readTextGroups(decoded, object);
         return bytes;
@@ -79,11 +80,11 @@ int showInfo(const InfoOptions& o) {
 int recode(const RecodeOptions& o) {
     ObjFile object;
     const Bytes file = readingInput(o.file, [&] {
-        Bytes bytes = readWholeFile(o.file);
+        Bytes bytes = readWholeFile(pathFromUtf8(o.file));
         object = readObjectFile(bytes, "");
         return bytes;
     });
-    writeFileAtomically(o.out, rewriteObjectFile(file, object, !o.normalRle));
+    writeFileAtomically(pathFromUtf8(o.out), rewriteObjectFile(file, object, !o.normalRle));
     return kOk;
 }
 
@@ -95,7 +96,7 @@ int setText(const SetOptions& o) {
     if (text.find('\0') != std::string::npos) {
         throw UsageError("a text cannot hold the byte 00");
     }
-    const fs::path path = o.file;
+    const fs::path path = pathFromUtf8(o.file);
     ObjectTextsDocument document;
     const std::vector<std::string> problems = document.loadFiles(path.parent_path(), {path});
     if (!problems.empty()) {
@@ -103,7 +104,7 @@ int setText(const SetOptions& o) {
     }
     const std::size_t groups = document.file(0).texts.size();
     if (group >= groups) {
-        throw CommandError(kBadUse, path.string() + " has no group " + std::to_string(group) +
+        throw CommandError(kBadUse, pathToUtf8(path) + " has no group " + std::to_string(group) +
                                         " (it has " + std::to_string(groups) + ")");
     }
     const AddLanguageIdResult entry = document.addLanguageId(0, group, id);
@@ -114,7 +115,7 @@ int setText(const SetOptions& o) {
         refuseReadOnlyFile(path);
         saved = document.saveModified(!o.normalRle);
     } catch (const std::exception& e) {
-        throw operationFailed(path.string() + ": " + e.what());
+        throw operationFailed(pathToUtf8(path) + ": " + e.what());
     }
     if (!saved.ok()) {
         throw operationFailed((saved.problems.empty() ? saved.failures : saved.problems).front());

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <memory>
 
+#include "common/utf8_path.h"
 #include "exchange/obj_po.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/object_texts_document.h"
@@ -38,7 +39,7 @@ std::uint8_t languageId(const std::string& text, const std::string& option) {
 // Loads the object files of the game folder's ObjData folder; a missing folder or a file that
 // cannot be read is a problem, the files that could be read are loaded.
 std::vector<std::string> loadGame(const std::string& game, ObjectTextsDocument& document) {
-    const auto objData = findObjDataFolder(game);
+    const auto objData = findObjDataFolder(pathFromUtf8(game));
     if (!objData) {
         return {game + ": no ObjData folder"};
     }
@@ -58,7 +59,7 @@ int exportPo(const ExportPoOptions& o) {
         printLines(std::cerr, problems);
         throw unreadableInput("");  // reported above
     }
-    writePoFile(o.out, poHeaderFor(o.text), entries);
+    writePoFile(pathFromUtf8(o.out), poHeaderFor(o.text), entries);
     return kOk;
 }
 

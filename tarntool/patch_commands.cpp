@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/file_io.h"
+#include "common/utf8_path.h"
 #include "enduser/carried_patcher.h"
 #include "enduser/end_user_program.h"
 #include "enduser/message_table.h"
@@ -52,21 +53,23 @@ int build(const BuildOptions& o) {
         return kFailed;
     }
     if (o.messages) {
-        const Bytes lines = readingInput(*o.messages, [&] { return readWholeFile(*o.messages); });
+        const Bytes lines =
+            readingInput(*o.messages, [&] { return readWholeFile(pathFromUtf8(*o.messages)); });
         try {
             options.messages = parseMessageLines(toString(lines));
         } catch (const MessageTableError& e) {
             throw unreadableInput(*o.messages + ": " + e.what());
         }
     }
-    const auto objData = findObjDataFolder(o.game);
+    const auto objData = findObjDataFolder(pathFromUtf8(o.game));
     if (!objData) {
         throw unreadableInput("there is no ObjData folder in " + o.game);
     }
     // A damaged file is refused: a program built without its texts would look complete.
     ObjectTextsDocument document;
     loadEveryObjectFile(document, *objData);
-    writeFileAtomically(o.out, buildEndUserProgram(*patcher, document.files(), options),
+    writeFileAtomically(pathFromUtf8(o.out),
+                        buildEndUserProgram(*patcher, document.files(), options),
                         fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                             fs::perms::others_read | fs::perms::others_exec);
     return kOk;

@@ -3,6 +3,7 @@
 #include <ctime>
 #include <iostream>
 
+#include "common/utf8_path.h"
 #include "exchange/po_header.h"
 #include "tarntool/arguments.h"
 #include "tarntool/tool.h"
@@ -17,8 +18,8 @@ void addLanguageOption(CLI::App& command, PoTextOptions& options) {
 CodePage checkPoTextOptions(const PoTextOptions& options) {
     const CodePage codePage = parseCodePage(options.codePage);
     if (options.language && !isPoLanguageCode(*options.language)) {
-        throw UsageError("--language takes a code such as de or pt_BR, not \"" +
-                         *options.language + "\"");
+        throw UsageError("--language takes a code such as de or pt_BR, not \"" + *options.language +
+                         "\"");
     }
     return codePage;
 }
@@ -39,7 +40,7 @@ void printLines(std::ostream& out, const std::vector<std::string>& lines,
 }
 
 std::vector<PoEntry> readPoMessages(const std::string& path, std::vector<std::string>& problems) {
-    PoReadResult read = readPoFile(path);
+    PoReadResult read = readPoFile(pathFromUtf8(path));
     printLines(std::cerr, read.warnings);
     problems.insert(problems.end(), read.problems.begin(), read.problems.end());
     return std::move(read.entries);

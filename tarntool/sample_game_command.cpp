@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "common/file_io.h"
+#include "common/utf8_path.h"
 #include "exetext/sample_executable.h"
 #include "objfiles/sample_game_objects.h"
 #include "tarntool/commands.h"
@@ -10,11 +11,12 @@ namespace tarn::tool {
 
 namespace {
 
-int makeSampleGame(const fs::path& dir) {
+int makeSampleGame(const std::string& name) {
+    const fs::path dir = pathFromUtf8(name);
     fs::create_directories(dir / "ObjData");
     writeFileAtomically(dir / "Tarn.exe", makeSampleExecutable(2, sampleTexts()));
     for (const SampleObjectFile& object : sampleGameObjects()) {
-        writeFileAtomically(dir / "ObjData" / object.fileName, object.contents);
+        writeFileAtomically(dir / "ObjData" / pathFromUtf8(object.fileName), object.contents);
     }
     return kOk;
 }

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "app/widgets/file_paths.h"
 #include "app/widgets/file_prompt.h"
 #include "app/widgets/prompter.h"
 #include "common/file_io.h"
@@ -44,7 +45,7 @@ FilePrompt tablePrompt(const char* objectName, const char* title, bool save) {
 TableFileRead readTableFile(const QString& path, const CodePage& page) {
     TableFileRead read;
     try {
-        const Bytes bytes = readWholeFile(std::filesystem::path(path.toStdString()));
+        const Bytes bytes = readWholeFile(toFilePath(path));
         read.contents.assign(bytes.begin(), bytes.end());
     } catch (const std::exception& e) {
         return {{}, QString::fromStdString(e.what())};
@@ -146,8 +147,7 @@ void CharacterTableDialog::proposeTable() {
     }
     const std::string text = tarn::proposeTable(page_, characters, used_);
     try {
-        writeFileAtomically(std::filesystem::path(path->toStdString()),
-                            Bytes(text.begin(), text.end()));
+        writeFileAtomically(toFilePath(*path), Bytes(text.begin(), text.end()));
     } catch (const std::exception& e) {
         prompter().message(QString::fromStdString(e.what()), kTitle, MessageIcon::Error,
                            MessageButtons::Ok);

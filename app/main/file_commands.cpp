@@ -15,6 +15,7 @@
 #include "app/main/text_grid_view.h"
 #include "app/main/texts_history.h"
 #include "app/main/unresolved_texts_dialog.h"
+#include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
 #include "app/widgets/shell.h"
 #include "exetext/exe_paths.h"
@@ -64,8 +65,7 @@ FileCommands::FileCommands(WindowParts& parts, const QString& helpFile)
     unresolvedDialog_ = new UnresolvedTextsDialog(&parts.window);
     recovery_ = new RecoveryKeeper(
         parts.document, parts.history,
-        QString::fromStdString(
-            recoveryJournalPath(parts.window.settingsPath().toStdString()).string()),
+        fromFilePath(recoveryJournalPath(toFilePath(parts.window.settingsPath()))),
         [this] { return parts_.executables.translatedPath; }, this);
 }
 
@@ -102,7 +102,7 @@ void FileCommands::askPathsAtStart() {
 
 bool FileCommands::checkPaths(const QString& originalPath, const QString& translatedPath) {
     const ExePathCheck check =
-        tarn::checkExePaths(originalPath.toStdString(), translatedPath.toStdString());
+        tarn::checkExePaths(toFilePath(originalPath), toFilePath(translatedPath));
     if (!check.ok()) {
         prompter().message(fromStd(check.text), fromStd(check.caption), MessageIcon::Error,
                            MessageButtons::Ok);
@@ -128,8 +128,8 @@ void FileCommands::loadExecutables() {
     LoadedExecutables loaded;
     QString error;
     try {
-        tarn::loadExecutables(exes.originalPath.toStdString(), exes.translatedPath.toStdString(),
-                              false, loaded);
+        tarn::loadExecutables(toFilePath(exes.originalPath), toFilePath(exes.translatedPath), false,
+                              loaded);
     } catch (const std::exception& e) {
         error = fromStd(e.what());  // the grid keeps what was read so far
     }
@@ -164,7 +164,7 @@ void FileCommands::loadExecutables() {
 void FileCommands::lockTranslated() {
     lock_.reset();
     LockHolder holder;
-    lock_ = EditLock::take(parts_.executables.translatedPath.toStdString(), "TarnEdit", holder);
+    lock_ = EditLock::take(toFilePath(parts_.executables.translatedPath), "TarnEdit", holder);
     parts_.history.setReadOnly(!lock_);
     if (!lock_) {
         prompter().message(QFileInfo(parts_.executables.translatedPath).fileName() +
@@ -205,7 +205,7 @@ void FileCommands::save() {
             // What the file now holds is what the next unsaved edits are edits of.
             try {
                 parts_.document.setOnDisk(
-                    readTranslatedFile(parts_.executables.translatedPath.toStdString()));
+                    readTranslatedFile(toFilePath(parts_.executables.translatedPath)));
             } catch (const std::exception&) {
                 TranslatedFileState unknown = parts_.document.onDisk();
                 unknown.identity = {};
@@ -221,7 +221,7 @@ void FileCommands::save() {
 
 FileIdentity FileCommands::identityBeforeSave() const {
     try {
-        return takeFileIdentity(parts_.executables.translatedPath.toStdString(),
+        return takeFileIdentity(toFilePath(parts_.executables.translatedPath),
                                 parts_.document.onDisk().identity.parts);
     } catch (const std::exception&) {
         return {};  // unreadable now: the save reports why
@@ -233,8 +233,7 @@ void FileCommands::noteFileReplacedByFailedSave(const FileIdentity& before) {
     // file then holds this window's texts, and the next save must not take that for another
     // program's change. The texts stay modified, so that Save writes them again.
     try {
-        TranslatedFileState now =
-            readTranslatedFile(parts_.executables.translatedPath.toStdString());
+        TranslatedFileState now = readTranslatedFile(toFilePath(parts_.executables.translatedPath));
         if (before.known && !now.identity.sameMetadata(before)) {
             parts_.document.setOnDisk(std::move(now));
         }
@@ -245,7 +244,7 @@ void FileCommands::noteFileReplacedByFailedSave(const FileIdentity& before) {
 
 bool FileCommands::mayWriteOverOutsideChange() {
     const QString& path = parts_.executables.translatedPath;
-    if (!changedOnDisk(path.toStdString(), parts_.document.onDisk().identity)) {
+    if (!changedOnDisk(toFilePath(path), parts_.document.onDisk().identity)) {
         return true;
     }
     const MessageAnswer answer = prompter().message(
@@ -261,7 +260,7 @@ bool FileCommands::mayWriteOverOutsideChange() {
 void FileCommands::reloadTranslated() {
     TranslatedFileState disk;
     try {
-        disk = readTranslatedFile(parts_.executables.translatedPath.toStdString());
+        disk = readTranslatedFile(toFilePath(parts_.executables.translatedPath));
     } catch (const std::exception& e) {
         showExceptionMessage(fromStd(e.what()));  // nothing changes
         return;

@@ -10,6 +10,7 @@
 #include "app/main/app_settings.h"
 #include "app/main/window_parts.h"
 #include "app/main/window_settings.h"
+#include "app/widgets/file_paths.h"
 #include "app/widgets/game_font.h"
 #include "common/code_page.h"
 #include "common/profile_file.h"
@@ -64,7 +65,7 @@ public:
     void setHint(const QString& hint);  // the grid's hint (free-space report)
 
     // The settings file, read afresh.
-    ProfileFile openSettings() const { return ProfileFile(settingsPath_.toStdString()); }
+    ProfileFile openSettings() const { return ProfileFile(toFilePath(settingsPath_)); }
     const QString& settingsPath() const { return settingsPath_; }
     AppSettings& settings() { return settings_; }
 

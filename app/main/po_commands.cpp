@@ -9,6 +9,7 @@
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/texts_history.h"
+#include "app/widgets/file_paths.h"
 #include "app/widgets/po_prompts.h"
 #include "app/widgets/prompter.h"
 #include "exchange/document_po.h"
@@ -38,7 +39,7 @@ void PoCommands::exportTranslation() {
     }
     try {
         const std::vector<std::string> problems = exportPoFile(
-            path->toStdString(), parts_.document, tarnEditPoHeader(language), parts_.codePage);
+            toFilePath(*path), parts_.document, tarnEditPoHeader(language), parts_.codePage);
         if (!problems.empty()) {
             showPoReport("Nothing was exported:" + listedLines(problems), exportPoCaption(), true);
             return;
@@ -60,7 +61,7 @@ void PoCommands::importTranslation() {
     PoImportReport report;
     std::unique_ptr<SetTextsCommand> change;
     try {
-        report = importPoFile(path->toStdString(), parts_.document, parts_.codePage, change);
+        report = importPoFile(toFilePath(*path), parts_.document, parts_.codePage, change);
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
         return;

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "app/main/texts_history.h"
+#include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
 #include "common/file_io.h"
 #include "exetext/recovery_journal.h"
@@ -22,7 +23,7 @@ RecoveryKeeper::RecoveryKeeper(StringTableDocument& document, TextsHistory& hist
       document_(document),
       history_(history),
       translatedPath_(std::move(translatedPath)),
-      writer_(std::make_unique<BackgroundWriter>(journalPath.toStdString())) {
+      writer_(std::make_unique<BackgroundWriter>(toFilePath(journalPath))) {
     timer_.setSingleShot(true);
     timer_.setInterval(kJournalDelayMs);
     connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::writeJournal);

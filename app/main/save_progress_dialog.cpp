@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
 
 namespace tarn {
@@ -77,7 +78,7 @@ void SaveProgressDialog::writeTexts() {
                                QString::fromStdString(std::string(kCStyleErrorCaption)),
                                MessageIcon::Error, MessageButtons::Ok);
         };
-        outcome_.result = saveStrings(path_.toStdString(), texts_, options_, callbacks);
+        outcome_.result = saveStrings(toFilePath(path_), texts_, options_, callbacks);
     } catch (const std::exception& e) {
         outcome_.error = QString::fromStdString(e.what());
     }

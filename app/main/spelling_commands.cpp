@@ -15,6 +15,7 @@
 #include "app/main/spelling_language_dialog.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
+#include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
 #include "exchange/po_header.h"
 #include "spelling/spell_checker.h"
@@ -73,7 +74,7 @@ void SpellingCommands::openChecker() {
     }
     try {
         checker_ = SpellChecker::open(stored.language, folders);
-        std::ifstream words(personalWordsPath().toStdString());
+        std::ifstream words(toFilePath(personalWordsPath()));
         for (std::string word; std::getline(words, word);) {
             if (!word.empty()) {
                 checker_->addWord(word);
@@ -192,7 +193,7 @@ void SpellingCommands::addWord(const QString& word) {
     }
     checker_->addWord(word.toStdString());
     checkedPage_.reset();  // every text is checked again
-    std::ofstream words(personalWordsPath().toStdString(), std::ios::app);
+    std::ofstream words(toFilePath(personalWordsPath()), std::ios::app);
     words << word.toStdString() << '\n';
     if (!words) {
         parts_.status.show(

@@ -31,6 +31,7 @@
 #include "app/patch_builder/patch_builder_dialog.h"
 #include "app/preview/format_code_menu.h"
 #include "app/widgets/busy_guard.h"
+#include "app/widgets/file_paths.h"
 #include "app/widgets/grid_text.h"
 #include "app/widgets/object_names.h"
 #include "app/widgets/paste_guard.h"
@@ -406,7 +407,7 @@ void ObjectTextsWindow::loadFiles() {
 
         const auto objData = translatedExecutable_.isEmpty()
                                  ? std::nullopt
-                                 : findObjDataFolder(translatedExecutable_.toStdString());
+                                 : findObjDataFolder(toFilePath(translatedExecutable_));
         const std::vector<std::filesystem::path> paths =
             objData ? listObjectFiles(*objData) : std::vector<std::filesystem::path>{};
         if (paths.empty()) {
@@ -432,7 +433,7 @@ void ObjectTextsWindow::loadFiles() {
                     sinceRepaint.restart();
                 });
             // Named as the tree names them: by file name, the folder is the game's ObjData.
-            const std::string folder = (*objData / "").string();
+            const std::string folder = pathToUtf8(*objData / "");
             for (const std::string& problem : failed) {
                 problems.append(QString::fromStdString(
                     problem.rfind(folder, 0) == 0 ? problem.substr(folder.size()) : problem));
@@ -504,17 +505,16 @@ void ObjectTextsWindow::addDamagedFileNodes(const std::vector<std::filesystem::p
     // listing between the files that loaded.
     int position = 0;
     for (const std::filesystem::path& path : paths) {
-        const std::string prefix = path.string() + ":";
+        const std::string prefix = pathToUtf8(path) + ":";
         const auto problem = std::find_if(problems.begin(), problems.end(),
                                           [&](const auto& p) { return p.rfind(prefix, 0) == 0; });
         if (problem != problems.end()) {
-            auto* node =
-                new QTreeWidgetItem({QStringLiteral("%1 (damaged)")
-                                         .arg(QString::fromStdString(path.filename().string()))});
+            auto* node = new QTreeWidgetItem(
+                {QStringLiteral("%1 (damaged)").arg(fromFilePath(path.filename()))});
             node->setData(0, kIndexRole, kDamagedFile);
             node->setData(0, kProblemRole,
-                          QString::fromStdString(path.filename().string() +
-                                                 problem->substr(path.string().size())));
+                          QString::fromStdString(pathToUtf8(path.filename()) +
+                                                 problem->substr(pathToUtf8(path).size())));
             node->setIcon(0, style()->standardIcon(QStyle::SP_MessageBoxCritical));
             node->setToolTip(0, node->data(0, kProblemRole).toString());
             rootNode_->insertChild(position, node);

@@ -7,6 +7,7 @@
 #include "app/objects/group_texts_grid.h"
 #include "app/objects/object_texts_window.h"
 #include "app/objects/po_language_ids_dialog.h"
+#include "app/widgets/file_paths.h"
 #include "app/widgets/po_prompts.h"
 #include "app/widgets/prompter.h"
 #include "exchange/document_po.h"
@@ -39,7 +40,7 @@ void ObjectTextsWindow::exportTranslation() {
     }
     try {
         const std::vector<std::string> problems =
-            exportPoFile(path->toStdString(), document_,
+            exportPoFile(toFilePath(*path), document_,
                          static_cast<std::uint8_t>(poLanguageIdsDialog_->sourceId()),
                          static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId()),
                          tarnEditPoHeader(), codePage());
@@ -67,7 +68,7 @@ void ObjectTextsWindow::importTranslation() {
     bool failed = false;
     try {
         ObjectPoImport import =
-            objectPoImport(path->toStdString(), document_,
+            objectPoImport(toFilePath(*path), document_,
                            static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId()), codePage());
         report = std::move(import.report);
         if (import.step) {

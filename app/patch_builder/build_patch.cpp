@@ -5,6 +5,7 @@
 
 #include "app/patch_builder/patch_builder_dialog.h"
 #include "app/widgets/busy_guard.h"
+#include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -79,7 +80,7 @@ bool createEndUserExecutable(PatchBuilderDialog& settings, const std::vector<Obj
         }
         status("Saving attachments...");
         try {
-            writeFileAtomically(settings.fileName().toStdString(), built, kProgramMode);
+            writeFileAtomically(toFilePath(settings.fileName()), built, kProgramMode);
         } catch (const FileError& e) {
             errorBox(QStringLiteral("The following error occured while trying to write the "
                                     "file:\r\n") +

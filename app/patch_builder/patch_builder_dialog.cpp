@@ -19,6 +19,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/widgets/file_paths.h"
 #include "app/widgets/lang_id_edit.h"
 #include "app/widgets/object_names.h"
 #include "app/widgets/prompter.h"
@@ -345,7 +346,7 @@ bool PatchBuilderDialog::confirmTarget(const QString& path) {
     if (!info.exists()) {
         return true;
     }
-    if (isReadOnlyFile(path.toStdString()) || !info.isFile()) {
+    if (isReadOnlyFile(toFilePath(path)) || !info.isFile()) {
         prompter().message(path + QStringLiteral("\nThis file is set to read-only.\nTry again with "
                                                  "a different file name."),
                            saveFileDialog_->windowTitle(), MessageIcon::Warning,

@@ -1,9 +1,11 @@
 #include "common/code_page.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <iconv.h>
 #include <locale.h>
 #include <wctype.h>
+#endif
 
 #include <fstream>
 #include <set>
@@ -17,6 +19,7 @@
 namespace tarn {
 namespace {
 
+#ifndef _WIN32
 // glibc's converter between one code page and UTF-32LE, one conversion at a time.
 class Iconv {
 public:
@@ -58,6 +61,8 @@ std::string utf32(char32_t c) {
     return s;
 }
 
+#endif
+
 std::string allBytes() {
     std::string all;
     for (int b = 0; b < 256; ++b) {
@@ -75,6 +80,9 @@ std::vector<CodePage> everyPage() {
 }
 
 TEST(CodePage, EveryTableAgreesWithIconvInBothDirections) {
+#ifdef _WIN32
+    GTEST_SKIP() << "glibc's iconv is the reference; the Windows build has none";
+#else
     for (const CodePage& page : everyPage()) {
         const std::string name = "CP" + std::to_string(page.number());
         Iconv toChars("UTF-32LE", name);
@@ -94,6 +102,7 @@ TEST(CodePage, EveryTableAgreesWithIconvInBothDirections) {
                 << name << " byte " << b;
         }
     }
+#endif
 }
 
 TEST(CodePage, EveryPageRoundTripsAll256BytesThroughDistinctCharacters) {
@@ -131,6 +140,9 @@ TEST(CodePage, UnassignedBytesHaveFixedCharactersOfTheirOwn) {
 }
 
 TEST(CodePage, CaseFormsAgreeWithTheCLibrary) {
+#ifdef _WIN32
+    GTEST_SKIP() << "glibc's towupper_l is the reference; the Windows build has none";
+#else
     const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
     if (utf8 == nullptr) {
         GTEST_SKIP() << "no C.UTF-8 locale";
@@ -146,6 +158,7 @@ TEST(CodePage, CaseFormsAgreeWithTheCLibrary) {
         }
     }
     freelocale(utf8);
+#endif
 }
 
 TEST(CodePage, CaseFormsOfEachScript) {

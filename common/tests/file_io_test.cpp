@@ -17,6 +17,13 @@ protected:
     TempDir dir;
 };
 
+#ifdef _WIN32
+// The replacement keeps the owner itself on Windows: that step stands for creating the file.
+constexpr WriteFault::Step kKeepOwner = WriteFault::Step::CreateTemporary;
+#else
+constexpr WriteFault::Step kKeepOwner = WriteFault::Step::KeepOwner;
+#endif
+
 TEST_F(AtomicWrite, ReplacesTheFileAndKeepsItsPermissions) {
     const auto path = dir.path() / "game.exe";
     writeFileAtomically(path, Bytes{1, 2, 3});
@@ -30,9 +37,9 @@ TEST_F(AtomicWrite, ReplacesTheFileAndKeepsItsPermissions) {
 TEST_F(AtomicWrite, EveryFailingStepLeavesTheOldFileWholeAndNoTemporaryFile) {
     const auto path = dir.path() / "obj.dat";
     writeFileAtomically(path, Bytes{9, 9, 9, 9});
-    for (auto step : {WriteFault::Step::CreateTemporary, WriteFault::Step::KeepOwner,
-                      WriteFault::Step::CopyAttributes, WriteFault::Step::WriteData,
-                      WriteFault::Step::Flush, WriteFault::Step::Rename}) {
+    for (auto step :
+         {WriteFault::Step::CreateTemporary, kKeepOwner, WriteFault::Step::CopyAttributes,
+          WriteFault::Step::WriteData, WriteFault::Step::Flush, WriteFault::Step::Rename}) {
         setWriteFaultForTesting({step, 2});
         EXPECT_THROW(writeFileAtomically(path, Bytes{1, 2, 3, 4, 5, 6}), FileError);
         EXPECT_EQ(readWholeFile(path), (Bytes{9, 9, 9, 9}));
@@ -43,6 +50,9 @@ TEST_F(AtomicWrite, EveryFailingStepLeavesTheOldFileWholeAndNoTemporaryFile) {
 // The folder cannot be flushed after the rename: the new file is in place, but the caller hears
 // that it may not survive a power cut, and no temporary file is left.
 TEST_F(AtomicWrite, FailedFolderFlushIsReportedWithTheNewFileInPlace) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the replacement is written through on Windows: no folder to flush";
+#endif
     const auto path = dir.path() / "obj.dat";
     writeFileAtomically(path, Bytes{9});
     setWriteFaultForTesting({WriteFault::Step::FlushFolder, 0});
@@ -89,6 +99,11 @@ protected:
 };
 
 TEST_P(RangeWrite, StoresTheRangesInOrderOverTheOldBytesAndKeepsThePermissions) {
+#ifdef _WIN32
+    if (!GetParam().noKernelCopy) {
+        GTEST_SKIP() << "Windows has no kernel copy: the range form rewrites the whole file";
+    }
+#endif
     const Bytes old = makeOld();
     writeFileAtomically(path, old);
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::owner_exec);
@@ -117,7 +132,7 @@ TEST_P(RangeWrite, EveryFailingStepLeavesTheOldFileWholeAndNoTemporaryFile) {
     writeFileAtomically(path, old);
     const FileRanges ranges = {{10, Bytes(100, 1)}, {200000, Bytes(100, 2)}};
     const std::pair<WriteFault::Step, std::size_t> faults[] = {
-        {WriteFault::Step::CreateTemporary, 0}, {WriteFault::Step::KeepOwner, 0},
+        {WriteFault::Step::CreateTemporary, 0}, {kKeepOwner, 0},
         {WriteFault::Step::CopyAttributes, 0},  {WriteFault::Step::CopyOld, 0},
         {WriteFault::Step::WriteData, 0},       {WriteFault::Step::WriteData, 150},
         {WriteFault::Step::Flush, 0},           {WriteFault::Step::Rename, 0},
@@ -154,6 +169,9 @@ INSTANTIATE_TEST_SUITE_P(BothPaths, RangeWrite, ::testing::ValuesIn(kCopyWays),
 
 // Without a clone the kernel still copies; the result is the same file either way.
 TEST_F(AtomicWrite, RangeWriteWithoutCloneUsesTheKernelCopy) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no kernel copy: the range form rewrites the whole file";
+#endif
     const auto path = dir.path() / "game.exe";
     writeFileAtomically(path, Bytes(100000, 3));
     WriteFault fault;
@@ -201,7 +219,10 @@ TEST(FileChecks, ReadOnlyMissingAndCopyRules) {
                   "Cannot write file \"" + b.string() + "\". The file is read-only.");
     }
     EXPECT_EQ(readWholeFile(b), (Bytes{1, 2}));
+    EXPECT_TRUE(isReadOnlyFile(b));
+#ifndef _WIN32  // Windows keeps a read-only attribute, not modes
     EXPECT_EQ(fs::status(b).permissions(), fs::perms::owner_read);
+#endif
     EXPECT_EQ(dir.fileCount(), 2u);
 }
 

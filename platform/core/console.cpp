@@ -54,7 +54,7 @@ std::string nativeToConsoleText(std::string_view text) {
         return {};
     }
     std::wstring wide(text.size(), L'\0');
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+    const int n = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                         wide.data(), static_cast<int>(wide.size()));
     wide.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
     return toConsoleText(std::u16string(wide.begin(), wide.end()));

@@ -14,9 +14,9 @@ std::string_view consoleLineEnd();
 // Converts UTF-16 text to the console's encoding; each LF becomes the native line end.
 std::string toConsoleText(std::u16string_view text);
 
-// Converts the system's own narrow text (error messages, paths) to the console's encoding: on
-// Windows from the ANSI to the OEM code page, as CharToOemA does; elsewhere both are UTF-8 and
-// the text stays as it is.
+// Converts the program's own narrow text (error messages with paths and the system's reasons,
+// all UTF-8) to the console's encoding: the OEM code page on Windows; elsewhere the console takes
+// UTF-8 and the text stays as it is.
 std::string nativeToConsoleText(std::string_view text);
 
 // Makes std::cout and std::cerr carry the program's UTF-8 text unchanged to files and pipes

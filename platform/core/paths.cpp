@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "common/errors.h"
+#include "common/utf8_path.h"
 #include "platform/core/unicode_case.h"
 
 #ifdef _WIN32
@@ -55,14 +56,14 @@ std::vector<NamedEntry> listFolder(const fs::path& folder) {
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
     if (ec) {
-        throw FileError("Cannot list folder \"" + folder.string() + "\". " + ec.message());
+        throw FileError("Cannot list folder \"" + pathToUtf8(folder) + "\". " + ec.message());
     }
     for (const fs::directory_entry& entry : it) {
         // The entry knows its type from the listing itself for all but links, so this costs no
         // call to the system per file.
         std::error_code typeError;
         const bool regular = entry.is_regular_file(typeError);
-        std::string name = entry.path().filename().string();
+        std::string name = pathToUtf8(entry.path().filename());
         std::string upper = upperCaseUtf8(name);
         entries.push_back({std::move(upper), std::move(name), entry.path(), regular});
     }
@@ -77,10 +78,14 @@ std::vector<NamedEntry> listFolder(const fs::path& folder) {
 
 std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const std::string& name) {
     std::error_code ec;
-    const fs::path exact = folder / name;
+#ifndef _WIN32
+    // On Windows the name as given opens the entry whatever its case, so only the listing tells
+    // the entry's real name; elsewhere an existing exact name is the entry.
+    const fs::path exact = folder / pathFromUtf8(name);
     if (fs::exists(fs::symlink_status(exact, ec))) {
         return exact;
     }
+#endif
     if (!fs::is_directory(folder, ec)) {
         return std::nullopt;
     }
@@ -129,7 +134,8 @@ void flushFolder(const fs::path& folder) {
         ::close(fd);
     }
     if (!flushed) {
-        throw FileError("Cannot write folder \"" + folder.string() + "\". " + std::strerror(err));
+        throw FileError("Cannot write folder \"" + pathToUtf8(folder) + "\". " +
+                        std::strerror(err));
     }
 #endif
 }

@@ -4,7 +4,9 @@
 
 #include <fstream>
 
+#include "common/errors.h"
 #include "common/tests/temp_dir.h"
+#include "common/utf8_path.h"
 #include "platform/core/utc_time.h"
 
 namespace tarn::platform {
@@ -22,20 +24,50 @@ TEST(Paths, FindsAnEntryWhateverItsLetterCaseAndPrefersTheExactName) {
     EXPECT_EQ(findEntryIgnoringCase(dir.path(), "tarn.exe"), dir.path() / "Tarn.EXE");
     EXPECT_FALSE(findEntryIgnoringCase(dir.path(), "missing").has_value());
     EXPECT_FALSE(findEntryIgnoringCase(dir.path() / "nowhere", "x").has_value());
+    // Where names differ by case alone (not on Windows), the exact one wins; else the real one.
     touch(dir.path() / "tarn.exe");
-    EXPECT_EQ(findEntryIgnoringCase(dir.path(), "tarn.exe"), dir.path() / "tarn.exe");
+    const bool twoFiles = listEntries(dir.path()).size() == 3;
+    EXPECT_EQ(findEntryIgnoringCase(dir.path(), "tarn.exe"),
+              dir.path() / (twoFiles ? "tarn.exe" : "Tarn.EXE"));
+}
+
+// A name outside ASCII survives the way from UTF-8 text to the file system and back.
+TEST(Paths, PolishNamesRoundTripThroughUtf8) {
+    TempDir dir;
+    const std::string folderName = "Tarn \xC5\xBC";  // "Tarn ż"
+    const std::string fileName =
+        "\xC5\x81\xC3\xB3"
+        "d\xC5\xBA.dat";  // "Łódź.dat"
+    const fs::path folder = dir.path() / pathFromUtf8(folderName);
+    fs::create_directory(folder);
+    touch(folder / pathFromUtf8(fileName));
+    EXPECT_EQ(pathToUtf8(folder.filename()), folderName);
+    const std::vector<fs::path> found = listFilesWithExtension(folder, ".DAT");
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(pathToUtf8(found[0].filename()), fileName);
+    EXPECT_EQ(findEntryIgnoringCase(folder,
+                                    "\xC5\x82\xC3\x93"
+                                    "D\xC5\xB9.DAT"),
+              found[0]);
+    EXPECT_EQ(pathFromUtf8(pathToUtf8(found[0])), found[0]);
+    // Text that is not UTF-8 names no file on Windows; elsewhere its bytes are the name.
+#ifdef _WIN32
+    EXPECT_THROW(pathFromUtf8("Tarn \xBF"), FileError);
+#else
+    EXPECT_EQ(pathFromUtf8("Tarn \xBF").native(), "Tarn \xBF");
+#endif
 }
 
 TEST(Paths, ListsDatFilesCaseInsensitivelySortedByUpperCasedName) {
     TempDir dir;
     for (const char* name :
          {"b.dat", "A.DAT", "c.Dat", "_x.dat", "readme.txt", "x.data", "äb.dat"}) {
-        touch(dir.path() / name);
+        touch(dir.path() / pathFromUtf8(name));
     }
     fs::create_directory(dir.path() / "folder.dat");
     std::vector<std::string> names;
     for (const fs::path& p : listFilesWithExtension(dir.path(), ".dat")) {
-        names.push_back(p.filename().string());
+        names.push_back(pathToUtf8(p.filename()));
     }
     // '_' (0x5F) sorts after the capitals once names are upper-cased.
     EXPECT_EQ(names, (std::vector<std::string>{"A.DAT", "b.dat", "c.Dat", "_x.dat", "äb.dat"}));

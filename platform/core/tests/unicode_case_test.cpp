@@ -4,6 +4,13 @@
 
 #include "platform/core/console.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace tarn::platform {
 namespace {
 
@@ -25,11 +32,24 @@ TEST(UnicodeCase, MapsLettersOfTheCoveredScriptsBothWays) {
     EXPECT_EQ(upperCaseUtf8("objdata\xC3\xA4\xFF"), "OBJDATA\xC3\x84\xFF");
 }
 
+#ifdef _WIN32
+// The Windows console takes the OEM code page (437 under Wine's default locale, 852 on a Polish
+// system) and CR LF; the program's UTF-8 text reaches it through the same conversion.
+TEST(Console, WritesTheOemCodePageWithCrLfAndKeepsBareCarriageReturns) {
+    if (::GetOEMCP() != 437 && ::GetOEMCP() != 852) {
+        GTEST_SKIP() << "OEM code page " << ::GetOEMCP() << " is neither 437 nor 852";
+    }
+    const std::string e = "\x82";  // é in both
+    EXPECT_EQ(toConsoleText(u"a\u00E9\nb\rc"), "a" + e + "\r\nb\rc");
+    EXPECT_EQ(nativeToConsoleText("a\xC3\xA9\nb"), "a" + e + "\r\nb");
+}
+#else
 TEST(Console, WritesUtf8WithNativeLineEndsAndKeepsBareCarriageReturns) {
     EXPECT_EQ(toConsoleText(u"a\u00E9\r\nb\rc"), "a\xC3\xA9\r\nb\rc");
     EXPECT_EQ(toConsoleText(u"\U0001F600"), "\xF0\x9F\x98\x80");
     EXPECT_EQ(toConsoleText(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
 }
+#endif
 
 }  // namespace
 }  // namespace tarn::platform
