@@ -13,7 +13,7 @@ start)
     # Makes the prefix (once; its server ends when that is done), then a server that stays.
     "$wine_run" "$wine" "$prefix" cmd /c exit 0
     "$server" -w
-    "$server" -p
+    "$server" -p </dev/null >/dev/null 2>&1  # holds no test output open
     ;;
 stop)
     [ ! -d "$prefix" ] || "$server" -k 2>/dev/null || true
