@@ -5,6 +5,8 @@
 # executable must be byte for byte what the Linux tarntool makes of the same edit. The time from
 # start until the texts are loaded is printed, not checked (a loaded machine varies too much).
 # tarnedit_end_to_end_test.sh TARNEDIT_EXE TARNTOOL WINE_RUN WINE PREFIX
+# PREFIX is this test's own: Wine's desktop process belongs to the display of the prefix's first
+# window, and the other tests run theirs without one.
 set -euo pipefail
 tarnedit=$1 tarntool=$2 wine_run=$3 wine=$4 prefix=$5
 typed="Witaj w grze"
@@ -13,6 +15,7 @@ xvfb_pid="" tarnedit_pid=""
 cleanup() {
     [ -n "$tarnedit_pid" ] && kill "$tarnedit_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    WINEPREFIX=$prefix "$(dirname "$wine")/wineserver" -k 2>/dev/null
     wait 2>/dev/null
     rm -rf "$scratch"
 }
