@@ -100,6 +100,9 @@ namespace tarn {
 namespace {
 
 TEST_F(OtherWritersTest, TheWindowLocksTheTranslatedFileWhileItIsOpen) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the Windows build takes no edit lock: a second instance is not held off";
+#else
     writeGame();
     writeSettings();
     start();
@@ -109,9 +112,13 @@ TEST_F(OtherWritersTest, TheWindowLocksTheTranslatedFileWhileItIsOpen) {
     window->close();
     window.reset();
     EXPECT_FALSE(fs::exists(lock));
+#endif
 }
 
 TEST_F(OtherWritersTest, ASecondInstanceOpensTheTextsReadOnly) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the Windows build takes no edit lock: a second instance is not held off";
+#else
     writeGame();
     writeSettings();
     // The parent process (the test runner's caller) stands for the first instance.
@@ -138,6 +145,7 @@ TEST_F(OtherWritersTest, ASecondInstanceOpensTheTextsReadOnly) {
     EXPECT_EQ(readWholeFile(transPath), before);
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_TRUE(prompter.messages()[0].text.contains("read-only"));
+#endif
 }
 
 }  // namespace
