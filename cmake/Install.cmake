@@ -25,18 +25,7 @@ install(CODE [[
 ]])
 
 if(WIN32)
-    # Windows users get one folder: both programs, the guide beside them (where Help looks
-    # first) and a short README.txt.
-    install(TARGETS TarnEdit tarntool RUNTIME DESTINATION .)
-    install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION docs)
-    install(FILES ${PROJECT_SOURCE_DIR}/packaging/README-windows.txt DESTINATION . RENAME README.txt)
-    set(CPACK_GENERATOR ZIP)
-    set(CPACK_PACKAGE_FILE_NAME TarnWorkbench-${PROJECT_VERSION}-win64)
-    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-    set(CPACK_STRIP_FILES OFF)  # the Windows programs are linked without debug information
-    set(CPACK_PACKAGE_NAME TarnWorkbench)
-    set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-    include(CPack)
+    include(${CMAKE_CURRENT_LIST_DIR}/WindowsPackage.cmake)
     return()
 endif()
 

@@ -53,6 +53,21 @@ set(TARN_WINE_TESTS
 # Every test program under Wine starts through this script, which keeps one Wine prefix for the
 # build and no windows or questions from Wine itself.
 set(TARN_WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh)
+set(TARN_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+
+# One wineserver serves the whole run (the fixture wine_server): a program started under Wine
+# then joins it instead of starting a server of its own and saving the prefix when it ends.
+if(TARN_WINE)
+    set(wine_server ${PROJECT_SOURCE_DIR}/tests/wine/wine_server.sh)
+    add_test(NAME wine_server_start
+        COMMAND ${wine_server} start ${TARN_WINE_RUN} ${TARN_WINE} ${TARN_WINE_PREFIX})
+    add_test(NAME wine_server_stop
+        COMMAND ${wine_server} stop ${TARN_WINE_RUN} ${TARN_WINE} ${TARN_WINE_PREFIX})
+    set_tests_properties(wine_server_start PROPERTIES FIXTURES_SETUP wine_server LABELS wine
+        TIMEOUT 300)
+    set_tests_properties(wine_server_stop PROPERTIES FIXTURES_CLEANUP wine_server LABELS wine
+        TIMEOUT 60)
+endif()
 
 function(tarn_add_test name)
     if(NOT name IN_LIST TARN_WINE_TESTS)
@@ -64,10 +79,9 @@ function(tarn_add_test name)
     target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main)
     if(TARN_WINE)
         add_test(NAME ${name}
-            COMMAND ${TARN_WINE_RUN} ${TARN_WINE} ${CMAKE_BINARY_DIR}/wine-prefix
-                    $<TARGET_FILE:${name}>)
+            COMMAND ${TARN_WINE_RUN} ${TARN_WINE} ${TARN_WINE_PREFIX} $<TARGET_FILE:${name}>)
         set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 900
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+            FIXTURES_REQUIRED wine_server ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
     endif()
 endfunction()
 

@@ -18,6 +18,9 @@ packages=(
     # cross-builds the end-user program for Windows and tests it under Wine
     g++-mingw-w64-i686 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix
     wine64
+    # the Windows package: the user guide as HTML, the installer; the end-to-end test of
+    # TarnEdit.exe drives Wine's windows under Xvfb with keys
+    cmark nsis xdotool
 )
 
 missing=()

@@ -19,6 +19,10 @@
 // compared by its exit status alone, and steps with a fault, which only this process can inject,
 // are left out. Both kinds are listed on standard output.
 //
+// TARN_GOLDEN_PART=K/N (with TARN_GOLDEN_WINDOWS) checks only the K-th of N equal runs of
+// steps, so that the parts can run side by side; the steps before and after it still run, through
+// this build's tarntool and unchecked, to leave the folder as the script expects it.
+//
 // Run with TARN_UPDATE_GOLDEN=1 to write the results of the tarntool under test back into the
 // file instead of comparing them (to record a deliberate change, reviewed in its diff).
 // TARN_GOLDEN_TARNTOOL and TARN_GOLDEN_FILE replay another tarntool or another script.
@@ -28,6 +32,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -150,10 +156,11 @@ std::optional<WriteFault> faultNamed(const std::string& name) {
 // Runs tarntool with args in folder; with a fault, runs its commands in a child of this process
 // with the fault injected.
 ToolRun runTarntool(const fs::path& folder, const fs::path& scratch,
-                    const std::vector<std::string>& args, const std::optional<WriteFault>& fault) {
+                    const std::vector<std::string>& args, const std::optional<WriteFault>& fault,
+                    const std::string& tarntool = setting("TARN_GOLDEN_TARNTOOL", TARNTOOL_PATH)) {
     const fs::path out = scratch / "stdout";
     const fs::path err = scratch / "stderr";
-    std::vector<std::string> argv{setting("TARN_GOLDEN_TARNTOOL", TARNTOOL_PATH)};
+    std::vector<std::string> argv{tarntool};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> cargs;
     for (std::string& a : argv) {
@@ -213,6 +220,32 @@ std::string expectedOnWindows(const std::string& block) {
         out += line + "\n";
     }
     return out;
+}
+
+// The steps of the script this run checks: all of them, or TARN_GOLDEN_PART's share.
+struct CheckedSteps {
+    std::size_t first = 0;
+    std::size_t end = SIZE_MAX;
+
+    bool contains(std::size_t step) const { return step >= first && step < end; }
+};
+
+CheckedSteps checkedSteps(const std::vector<std::string>& lines, bool windows) {
+    const char* part = std::getenv("TARN_GOLDEN_PART");
+    if (part == nullptr || !windows) {
+        return {};
+    }
+    std::size_t k = 0;
+    std::size_t n = 0;
+    char slash = 0;
+    std::istringstream in(part);
+    if (!(in >> k >> slash >> n) || slash != '/' || n == 0 || k == 0 || k > n) {
+        ADD_FAILURE() << "TARN_GOLDEN_PART is K/N with 1 <= K <= N, not " << part;
+        return {0, 0};
+    }
+    const auto steps = static_cast<std::size_t>(std::count_if(
+        lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("$ "); }));
+    return {steps * (k - 1) / n, steps * k / n};
 }
 
 bool holdsSystemErrorText(const std::string& block) {
@@ -338,9 +371,15 @@ TEST(TarntoolGolden, EveryCommandLineKeepsItsOutputAndExitStatus) {
     while (std::getline(in, line)) {
         lines.push_back(line);
     }
+    const CheckedSteps checked = checkedSteps(lines, windows);
+    std::size_t steps = 0;            // $ steps so far
     std::optional<WriteFault> fault;  // for the next $ step
     for (std::size_t i = 0; i < lines.size();) {
         const std::string& step = lines[i++];
+        if (step.starts_with("$ ")) {
+            ++steps;
+        }
+        const bool check = steps == 0 || checked.contains(steps - 1);
         if (step.starts_with("% fault ")) {
             fault = faultNamed(step.substr(8));
             ASSERT_TRUE(fault) << step;
@@ -355,6 +394,14 @@ TEST(TarntoolGolden, EveryCommandLineKeepsItsOutputAndExitStatus) {
         while (i < lines.size() && (lines[i].starts_with(">") || lines[i].starts_with("!") ||
                                     lines[i].starts_with("="))) {
             block += lines[i++] + "\n";
+        }
+        if (!check) {
+            // Outside the checked part: only what the step does to the folder matters.
+            if (step.starts_with("$ ")) {
+                runTarntool(work, scratch.path(), splitArgs(step.substr(2)), fault, TARNTOOL_PATH);
+                fault.reset();
+            }
+            continue;
         }
         if (step.starts_with("$ ") && fault && windows) {
             byStatusOnly += "left out: " + step + "\n";

@@ -114,6 +114,9 @@ TEST_F(OtherWritersTest, TheWindowLocksTheTranslatedFileWhileItIsOpen) {
 }
 
 TEST_F(OtherWritersTest, ASecondInstanceOpensTheTextsReadOnly) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the first instance is the parent process, whose id Windows does not give";
+#else
     writeGame();
     writeSettings();
     // The parent process (the test runner's caller) stands for the first instance, whose
@@ -168,6 +171,7 @@ TEST_F(OtherWritersTest, ASecondInstanceOpensTheTextsReadOnly) {
     window.reset();
     EXPECT_EQ(readWholeFile(journal), journalBefore);
     EXPECT_TRUE(fs::exists(transPath.parent_path() / ".Tarn.exe.tarnlock"));  // still theirs
+#endif
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ TEST_F(ObjectPoTest, ExportsBetweenTwoIdsAndImportsIntoTheDocument) {
     click("saveButton");
     EXPECT_EQ(loadObjectFile(game.file("SWORD.DAT")).texts[1],
               (ObjTextGroup{{0, "A blade"}, {5, "Klinge"}}));
-    EXPECT_EQ(window.poFolder(), dir.path().string());
+    EXPECT_EQ(std::filesystem::path(window.poFolder()), dir.path());  // either separator
     EXPECT_TRUE(prompter.mismatches().empty());
 }
 

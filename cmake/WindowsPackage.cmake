@@ -1,0 +1,68 @@
+# The Windows package (cpack in build-windows/): one folder with both programs, the guide beside
+# them (Markdown where Help looks first, and one HTML page for reading without TarnEdit) and a
+# short README.txt; as a ZIP (TarnWorkbench-VERSION-win64.zip) and, where Debian's nsis is
+# installed, as an installer of the same name.
+install(TARGETS TarnEdit tarntool RUNTIME DESTINATION .)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION docs)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/README-windows.txt DESTINATION . RENAME README.txt)
+
+find_program(TARN_CMARK cmark)
+if(TARN_CMARK)
+    set(guide_html ${CMAKE_BINARY_DIR}/docs/user-guide.html)
+    add_custom_command(OUTPUT ${guide_html}
+        COMMAND ${CMAKE_COMMAND} -DCMARK=${TARN_CMARK} -DINPUT=${PROJECT_SOURCE_DIR}/docs/user-guide.md
+                -DOUTPUT=${guide_html} -P ${PROJECT_SOURCE_DIR}/cmake/GuideHtml.cmake
+        DEPENDS ${PROJECT_SOURCE_DIR}/docs/user-guide.md ${PROJECT_SOURCE_DIR}/cmake/GuideHtml.cmake
+        COMMENT "The user guide as HTML")
+    add_custom_target(guide_html ALL DEPENDS ${guide_html})
+    add_dependencies(TarnEdit guide_html)  # so that a package of the programs holds it
+    install(FILES ${guide_html} DESTINATION docs)
+else()
+    message(WARNING "No cmark (Debian's cmark): the package lacks the user guide as HTML")
+endif()
+
+set(CPACK_PACKAGE_NAME TarnWorkbench)
+set(CPACK_PACKAGE_VENDOR "Tarn translation workbench")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME TarnWorkbench-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY TarnWorkbench)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY TarnWorkbench)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_STRIP_FILES OFF)  # the Windows programs are linked without debug information
+set(CPACK_GENERATOR ZIP)
+
+find_program(TARN_MAKENSIS makensis)
+if(TARN_MAKENSIS)
+    list(APPEND CPACK_GENERATOR NSIS)
+    # Per user, without administrator rights: under %LOCALAPPDATA%\Programs, the Start menu and
+    # the uninstall entry of the user who installs. The uninstaller deletes the files it lists
+    # and folders only when empty, so settings, journals and word lists beside the programs stay.
+    set(CPACK_NSIS_INSTALL_ROOT "$LOCALAPPDATA\\\\Programs")  # read back by cpack: escaped twice
+    set(CPACK_NSIS_PACKAGE_NAME "Tarn translation workbench")
+    set(CPACK_NSIS_DISPLAY_NAME "Tarn translation workbench ${PROJECT_VERSION}")
+    set(CPACK_PACKAGE_EXECUTABLES TarnEdit TarnEdit)
+    set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+    set(CPACK_NSIS_INSTALLED_ICON_NAME TarnEdit.exe)
+    set(CPACK_NSIS_MENU_LINKS "docs/user-guide.html" "TarnEdit user guide")
+    set(CPACK_NSIS_MODIFY_PATH OFF)
+    # CMake's installer script, changed to ask for no rights and to act for the current user.
+    file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in template)
+    foreach(from IN ITEMS "RequestExecutionLevel admin" "SetShellVarContext all"
+                          "$DOCUMENTS\\@CPACK_PACKAGE_INSTALL_DIRECTORY@")
+        string(FIND "${template}" "${from}" at)
+        if(at EQUAL -1)
+            message(FATAL_ERROR "CMake's NSIS template has no \"${from}\" to make per-user")
+        endif()
+    endforeach()
+    string(REPLACE "RequestExecutionLevel admin" "RequestExecutionLevel user" template "${template}")
+    string(REPLACE "SetShellVarContext all" "SetShellVarContext current" template "${template}")
+    string(REPLACE "$DOCUMENTS\\@CPACK_PACKAGE_INSTALL_DIRECTORY@"
+                   "@CPACK_NSIS_INSTALL_ROOT@\\@CPACK_PACKAGE_INSTALL_DIRECTORY@" template "${template}")
+    file(WRITE ${CMAKE_BINARY_DIR}/cpack-nsis/NSIS.template.in "${template}")
+    file(COPY ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.InstallOptions.ini.in
+         DESTINATION ${CMAKE_BINARY_DIR}/cpack-nsis)
+    set(CPACK_MODULE_PATH ${CMAKE_BINARY_DIR}/cpack-nsis)
+else()
+    message(STATUS "No makensis (Debian's nsis): the Windows installer is not made")
+endif()
+include(CPack)
