@@ -165,7 +165,7 @@ TEST(EditLock, AKilledTakersTemporaryFileIsRemovedByTheNext) {
     std::ofstream(target) << "x";
     const auto leftover =
         dir.path() / (".Tarn.exe.tarnlock.tmp-" + std::to_string(endedPid()) + "-a8Xk2Q");
-    writeLock(leftover, {endedPid(), hostName(), "TarnEdit"});
+    writeLock(leftover, {endedPid(), currentHostName(), "TarnEdit"});
     LockHolder holder;
     std::optional<EditLock> taken = EditLock::take(target, "TarnEdit", holder);
     ASSERT_TRUE(taken && taken->held());
