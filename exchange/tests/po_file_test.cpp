@@ -67,10 +67,12 @@ TEST(PoFile, WritesWhatReadsBackAndWhatMsgfmtAccepts) {
               std::string::npos);
     EXPECT_NE(text.find("#. text 1\n#: Tarn.exe:1\nmsgctxt \"exe/0001\"\n"), std::string::npos);
     EXPECT_NE(text.find("#: ObjData/Chest.dat:0 ObjData/Chest.dat:7\n"), std::string::npos);
-    const ToolOutput check =
-        runGettextTool(MSGFMT_PROGRAM, "--check -o /dev/null " + quoted(path), dir.path());
-    EXPECT_EQ(check.status, 0);
-    EXPECT_EQ(check.output, "");
+    if (kGettextToolsRun) {
+        const ToolOutput check =
+            runGettextTool(MSGFMT_PROGRAM, "--check -o /dev/null " + quoted(path), dir.path());
+        EXPECT_EQ(check.status, 0);
+        EXPECT_EQ(check.output, "");
+    }
 }
 
 TEST(PoFile, ReadListsEverySyntaxErrorWithItsLine) {
