@@ -333,7 +333,6 @@ void refuseZeroBytes(const Bytes& data, const std::string& fileName,
     }
 }
 
-#ifndef _WIN32
 // Lines holding malformed UTF-8, reported as the library reports them where it checks them
 // itself ("FILE:LINE: invalid multibyte sequence").
 std::vector<std::string> malformedUtf8Lines(std::string_view text, const std::string& fileName) {
@@ -353,6 +352,7 @@ std::vector<std::string> malformedUtf8Lines(std::string_view text, const std::st
     return problems;
 }
 
+#ifndef _WIN32
 // The library reads a file through stdio by name, or stdin for the name "-". The file's bytes,
 // already read for the checks above, are given to it as stdin through a memory stream, so that
 // the file is read once and a byte-order mark is skipped without a copy of the file. Callers
@@ -491,6 +491,9 @@ PoReadResult readPoFile(const std::filesystem::path& path) {
         }
     }
     const std::string readName = copy ? copy->path() : fileName;
+    // The Windows build of the library has no iconv and so checks no multibyte sequence.
+    malformed = malformedUtf8Lines(
+        std::string_view(reinterpret_cast<const char*>(content.data()), content.size()), fileName);
 #else
     const BytesAsStdin input(content);
     if (!input.ok()) {
