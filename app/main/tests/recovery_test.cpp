@@ -41,6 +41,16 @@ protected:
         keeper().flush();
         window.reset();
     }
+
+    // The start asked one question, the offer to recover two edits.
+    void expectOfferToRecoverTwoEdits() const {
+        ASSERT_EQ(prompter.messages().size(), 1u) << messageTexts().join("|").toStdString();
+        const QString question = prompter.messages()[0].text;
+        EXPECT_TRUE(QRegularExpression("^Recover 2 unsaved edits from \\d\\d:\\d\\d\\?$")
+                        .match(question)
+                        .hasMatch())
+            << question.toStdString();
+    }
 };
 
 TEST_F(RecoveryTest, EditsLeftByACrashAreOfferedAndRecoveredAsOneStep) {
@@ -50,12 +60,7 @@ TEST_F(RecoveryTest, EditsLeftByACrashAreOfferedAndRecoveredAsOneStep) {
     prompter.clear();
     prompter.answer(MessageAnswer::Yes);
     start();
-    ASSERT_EQ(prompter.messages().size(), 1u);
-    const QString question = prompter.messages()[0].text;
-    EXPECT_TRUE(QRegularExpression("^Recover 2 unsaved edits from \\d\\d:\\d\\d\\?$")
-                    .match(question)
-                    .hasMatch())
-        << question.toStdString();
+    ASSERT_NO_FATAL_FAILURE(expectOfferToRecoverTwoEdits());
     const StringTableDocument& document = window->document();
     EXPECT_EQ(document.cell(2, 2), texts[1] + " one");
     EXPECT_EQ(document.cell(5, 2), texts[4] + " two");
@@ -113,12 +118,7 @@ TEST_F(RecoveryTest, AKilledSessionsEditsAreRecoveredAndItsLockTakenOver) {
 
     prompter.answer(MessageAnswer::Yes);
     start();
-    ASSERT_EQ(prompter.messages().size(), 1u) << messageTexts().join("|").toStdString();
-    const QString question = prompter.messages()[0].text;
-    EXPECT_TRUE(QRegularExpression("^Recover 2 unsaved edits from \\d\\d:\\d\\d\\?$")
-                    .match(question)
-                    .hasMatch())
-        << question.toStdString();
+    ASSERT_NO_FATAL_FAILURE(expectOfferToRecoverTwoEdits());
     const StringTableDocument& document = window->document();
     EXPECT_EQ(document.cell(2, 2), texts[1] + " crashed");
     EXPECT_EQ(document.cell(5, 2), texts[4] + " crashed");
