@@ -10,6 +10,7 @@
 #include "enduser/end_user_program.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/sample_objects.h"
+#include "patcher/tests/console_text.h"
 #include "patcher/tests/end_user_resources.h"
 
 namespace tarn {
@@ -46,7 +47,7 @@ protected:
         std::ostringstream out;
         TarnPatch patch(std::move(bundle), {}, game.path(), in, out);
         const int code = patch.run();
-        console = out.str();
+        console = comparableConsole(out.str());
         return code;
     }
 
