@@ -17,9 +17,9 @@
 #include <cerrno>
 
 #include "common/replacement_file.h"
-#include "common/temporary_files.h"
 #endif
 
+#include "common/temporary_files.h"
 #include "common/this_process.h"
 #include "common/utf8_path.h"
 
@@ -117,100 +117,132 @@ std::string describeHolder(const LockHolder& holder) {
            (holder.host.empty() ? std::string("an unknown host") : holder.host) + ")";
 }
 
+namespace {
+
+// The lock's text, written whole under a temporary name beside the lock, to be put in place in
+// one step. Whatever happens, the temporary name is gone when this ends.
+class TemporaryLockFile {
+public:
+    // The name follows the writers' rule, so that a taker killed meanwhile leaves nothing for
+    // good. Its unique part is filled in by mkstemp where there is one; on Windows a process
+    // takes one lock at a time beside a file, so the name stays as it is.
+    static std::filesystem::path temporaryNameBeside(const std::filesystem::path& lock) {
+        return lock.parent_path() / pathFromUtf8(temporaryNameFor(pathToUtf8(lock.filename()),
+                                                                  currentProcessId(), "XXXXXX"));
+    }
+
+    enum class Placing { Placed, LockExists, Failed };
+
+#ifdef _WIN32
+    TemporaryLockFile(const std::filesystem::path& lock, const std::string& text)
+        : lock_(lock), path_(temporaryNameBeside(lock)) {
+        const HANDLE file = ::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_HIDDEN, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            DWORD done = 0;
+            written_ =
+                ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &done, nullptr) &&
+                done == text.size() && ::FlushFileBuffers(file);
+            ::CloseHandle(file);
+        }
+    }
+    ~TemporaryLockFile() {
+        ::DeleteFileW(path_.c_str());
+    }
+
+    // A move without replacing fails where a lock exists.
+    Placing placeIfNoLock() {
+        if (::MoveFileExW(path_.c_str(), lock_.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            return Placing::Placed;
+        }
+        const DWORD err = ::GetLastError();
+        return err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS ? Placing::LockExists
+                                                                       : Placing::Failed;
+    }
+    bool replaceLock() {
+        return ::MoveFileExW(path_.c_str(), lock_.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    }
+#else
+    TemporaryLockFile(const std::filesystem::path& lock, const std::string& text)
+        : lock_(lock), path_(pathToUtf8(temporaryNameBeside(lock))) {
+        const int fd = ::mkstemp(path_.data());
+        if (fd < 0) {
+            path_.clear();
+            return;
+        }
+        removedOnSignal_.emplace(path_);
+        written_ = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
+                   ::fsync(fd) == 0;
+        ::close(fd);
+    }
+    ~TemporaryLockFile() {
+        if (!path_.empty()) {
+            ::unlink(path_.c_str());
+        }
+    }
+
+    // link fails where a lock exists.
+    Placing placeIfNoLock() {
+        if (::link(path_.c_str(), lock_.c_str()) == 0) {
+            return Placing::Placed;
+        }
+        return errno == EEXIST ? Placing::LockExists : Placing::Failed;
+    }
+    bool replaceLock() {
+        return ::rename(path_.c_str(), lock_.c_str()) == 0;
+    }
+#endif
+
+    TemporaryLockFile(const TemporaryLockFile&) = delete;
+    TemporaryLockFile& operator=(const TemporaryLockFile&) = delete;
+    bool written() const {
+        return written_;
+    }
+
+private:
+    std::filesystem::path lock_;
+#ifdef _WIN32
+    std::filesystem::path path_;
+#else
+    std::string path_;  // mkstemp's pattern, then the name it made
+    std::optional<TemporaryNameGuard> removedOnSignal_;
+#endif
+    bool written_ = false;
+};
+
+}  // namespace
+
 std::optional<EditLock> EditLock::take(const std::filesystem::path& target,
                                        std::string_view program, LockHolder& holder) {
     const std::filesystem::path lock = lockFileFor(target);
-    const std::string text =
-        lockText({currentProcessId(), currentHostName(), std::string(program)});
-#ifdef _WIN32
-    // The lock is written whole under a temporary name, then moved into place; the move without
-    // replacing fails where a lock exists, so two programs starting together never both take it.
-    const std::filesystem::path temporary =
-        lock.parent_path() /
-        pathFromUtf8(pathToUtf8(lock.filename()) + ".tmp-" + std::to_string(currentProcessId()));
-    const HANDLE file = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_HIDDEN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return EditLock({});
-    }
-    DWORD done = 0;
-    const bool written =
-        ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &done, nullptr) &&
-        done == text.size() && ::FlushFileBuffers(file);
-    ::CloseHandle(file);
-    auto discard = [&] { ::DeleteFileW(temporary.c_str()); };
-    if (!written) {
-        discard();
-        return EditLock({});
-    }
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (::MoveFileExW(temporary.c_str(), lock.c_str(), MOVEFILE_WRITE_THROUGH)) {
-            return EditLock(lock);
-        }
-        const DWORD err = ::GetLastError();
-        if (err != ERROR_ALREADY_EXISTS && err != ERROR_FILE_EXISTS) {
-            discard();
-            return EditLock({});
-        }
-        const std::optional<LockHolder> current = readHolder(lock);
-        if (!isStale(current) && !isOwn(*current)) {
-            holder = *current;
-            discard();
-            return std::nullopt;
-        }
-        // Stale or our own: replaced by ours.
-        if (::MoveFileExW(temporary.c_str(), lock.c_str(),
-                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return EditLock(lock);
-        }
-    }
-    discard();
-    return EditLock({});
-#else
-    // The lock is written whole under a temporary name, then put in place in one step: link
-    // fails where a lock exists, so two programs starting together never both take it. The
-    // name follows the writers' rule, so that a taker killed meanwhile leaves nothing for good.
     removeAbandonedTemporaries(lock.parent_path());
-    std::string pattern = pathToUtf8(
-        lock.parent_path() /
-        pathFromUtf8(temporaryNameFor(pathToUtf8(lock.filename()), currentProcessId(), "XXXXXX")));
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        return EditLock({});
-    }
-    const TemporaryNameGuard removedOnSignal(pattern);
-    const bool written =
-        ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
-        ::fsync(fd) == 0;
-    ::close(fd);
-    auto discard = [&] { ::unlink(pattern.c_str()); };
-    if (!written) {
-        discard();
+    // Put in place without replacing, so that two programs starting together never both take it.
+    TemporaryLockFile temporary(
+        lock, lockText({currentProcessId(), currentHostName(), std::string(program)}));
+    if (!temporary.written()) {
         return EditLock({});
     }
     for (int attempt = 0; attempt < 2; ++attempt) {
-        if (::link(pattern.c_str(), lock.c_str()) == 0) {
-            discard();
-            return EditLock(lock);
-        }
-        if (errno != EEXIST) {
-            discard();
-            return EditLock({});
+        switch (temporary.placeIfNoLock()) {
+            case TemporaryLockFile::Placing::Placed:
+                return EditLock(lock);
+            case TemporaryLockFile::Placing::Failed:
+                return EditLock({});
+            case TemporaryLockFile::Placing::LockExists:
+                break;
         }
         const std::optional<LockHolder> current = readHolder(lock);
         if (!isStale(current) && !isOwn(*current)) {
             holder = *current;
-            discard();
             return std::nullopt;
         }
         // Stale or our own: replaced by ours.
-        if (::rename(pattern.c_str(), lock.c_str()) == 0) {
+        if (temporary.replaceLock()) {
             return EditLock(lock);
         }
     }
-    discard();
     return EditLock({});
-#endif
 }
 
 EditLock::EditLock(EditLock&& other) noexcept : path_(std::exchange(other.path_, {})) {}
