@@ -115,11 +115,15 @@ TEST(EditLock, AFoldersLockLiesBesideTheRealFolderWhateverItsName) {
     TempDir dir;
     const auto game = dir.path() / "game";
     std::filesystem::create_directories(game / "ObjData");
-    std::filesystem::create_directory_symlink(game / "ObjData", dir.path() / "linked");
     const auto lock = game / ".ObjData.tarnlock";
-    for (const std::filesystem::path& name :
-         {game / "ObjData", game / "ObjData" / "", game / "." / "ObjData",
-          game / "ObjData" / ".." / "ObjData", dir.path() / "linked"}) {
+    std::vector<std::filesystem::path> names = {game / "ObjData", game / "ObjData" / "",
+                                                game / "." / "ObjData",
+                                                game / "ObjData" / ".." / "ObjData"};
+#ifndef _WIN32  // links need a privilege on Windows
+    std::filesystem::create_directory_symlink(game / "ObjData", dir.path() / "linked");
+    names.push_back(dir.path() / "linked");
+#endif
+    for (const std::filesystem::path& name : names) {
         EXPECT_EQ(lockFileFor(folderLockTarget(name)), lock) << name;
     }
 }
@@ -173,6 +177,7 @@ TEST(EditLock, AKilledTakersTemporaryFileIsRemovedByTheNext) {
     EXPECT_EQ(dir.fileCount(), 2u);
 }
 
+#ifndef _WIN32  // the racers are forked
 // Processes that take the same lock at the same moment: link() lets exactly one of them in, the
 // others see that one as the holder, and nobody's temporary file is left beside the target.
 TEST(EditLock, OneOfManyProcessesTakingItAtOnceHoldsIt) {
@@ -248,6 +253,7 @@ TEST(EditLock, OneOfManyProcessesTakingItAtOnceHoldsIt) {
         EXPECT_EQ(dir.fileCount(), 1u) << "round " << round;  // released by its holder
     }
 }
+#endif
 
 }  // namespace
 }  // namespace tarn
