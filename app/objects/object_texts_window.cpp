@@ -43,7 +43,8 @@ namespace tarn {
 
 namespace {
 
-constexpr int kIndexRole = Qt::UserRole;  // a file's index in the document, a group's in its file
+// A file's index in the document; a group's index is its place among its file's nodes.
+constexpr int kIndexRole = Qt::UserRole;
 constexpr int kProblemRole = Qt::UserRole + 1;  // why a damaged file could not be loaded
 constexpr int kDamagedFile = -2;
 
@@ -62,12 +63,13 @@ QString storageModeName(std::uint8_t encoding) {
     }
 }
 
-// "Text group N" for the group at index g. Every file has groups 1, 2, ..., so the labels are
-// made once and shared by the tree's items rather than formatted for each of thousands of files.
-const QString& groupLabel(std::size_t g) {
-    static std::vector<QString> labels;
+// "Text group N" for the group at index g, as a tree item's columns. Every file has groups 1,
+// 2, ..., so the labels are made once and shared by the tree's items rather than formatted and
+// allocated for each of thousands of files.
+const QStringList& groupLabel(std::size_t g) {
+    static std::vector<QStringList> labels;
     while (labels.size() <= g) {
-        labels.push_back(QStringLiteral("Text group %1").arg(labels.size() + 1));
+        labels.push_back({QStringLiteral("Text group %1").arg(labels.size() + 1)});
     }
     return labels[g];
 }
@@ -488,9 +490,7 @@ QTreeWidgetItem* ObjectTextsWindow::fileNode(int index) const {
     QList<QTreeWidgetItem*> groups;
     groups.reserve(static_cast<qsizetype>(file.texts.size()));
     for (std::size_t g = 0; g < file.texts.size(); ++g) {
-        auto* group = new QTreeWidgetItem({groupLabel(g)});
-        group->setData(0, kIndexRole, static_cast<int>(g));
-        groups.append(group);
+        groups.append(new QTreeWidgetItem(groupLabel(g)));
     }
     node->addChildren(groups);
     return node;
@@ -547,7 +547,7 @@ void ObjectTextsWindow::showNode(QTreeWidgetItem* node) {
         pages_->setCurrentWidget(fileInfoPage_);
         return;
     }
-    showGroup(node->parent()->data(0, kIndexRole).toInt(), node->data(0, kIndexRole).toInt());
+    showGroup(node->parent()->data(0, kIndexRole).toInt(), node->parent()->indexOfChild(node));
 }
 
 bool ObjectTextsWindow::confirmClose() {
