@@ -391,8 +391,35 @@ void ObjectTextsWindow::showEvent(QShowEvent* event) {
         return;  // restored from the task bar: nothing to reload
     }
     pages_->setCurrentWidget(rootHintPage_);
+    startListing();
     // Loading starts once the window is on screen.
     QTimer::singleShot(0, this, &ObjectTextsWindow::loadFiles);
+}
+
+void ObjectTextsWindow::startListing() {
+    // Listing a folder of thousands of files takes a few milliseconds that the other core can
+    // spend while this one lays out and paints the window.
+    std::optional<std::filesystem::path> executable;
+    if (!translatedExecutable_.isEmpty()) {
+        executable = toFilePath(translatedExecutable_);
+    }
+    listing_ = std::async(std::launch::async, [executable = std::move(executable)] {
+        FolderListing listing;
+        if (executable) {
+            listing.objData = findObjDataFolder(*executable);
+        }
+        if (listing.objData) {
+            listing.files = listObjectFiles(*listing.objData);
+        }
+        return listing;
+    });
+}
+
+ObjectTextsWindow::FolderListing ObjectTextsWindow::takeListing() {
+    if (!listing_.valid()) {
+        startListing();
+    }
+    return listing_.get();  // a listing error is raised here
 }
 
 void ObjectTextsWindow::loadFiles() {
@@ -407,11 +434,9 @@ void ObjectTextsWindow::loadFiles() {
         setStatus(QStringLiteral("Loading object files..."));
         QApplication::processEvents();
 
-        const auto objData = translatedExecutable_.isEmpty()
-                                 ? std::nullopt
-                                 : findObjDataFolder(toFilePath(translatedExecutable_));
-        const std::vector<std::filesystem::path> paths =
-            objData ? listObjectFiles(*objData) : std::vector<std::filesystem::path>{};
+        const FolderListing listing = takeListing();
+        const std::optional<std::filesystem::path>& objData = listing.objData;
+        const std::vector<std::filesystem::path>& paths = listing.files;
         if (paths.empty()) {
             noFiles = true;
         } else {

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <optional>
@@ -125,6 +126,14 @@ private:
     void createGridMenu();
     void nameParts();
     void setStatus(const QString& text);
+    // The game's ObjData folder, if any, and its object files.
+    struct FolderListing {
+        std::optional<std::filesystem::path> objData;
+        std::vector<std::filesystem::path> files;
+    };
+    // Starts listing the folder on another thread while the window is shown and painted.
+    void startListing();
+    FolderListing takeListing();
     void addLoadedFileNodes();                   // the tree catches up with the document's files
     QTreeWidgetItem* fileNode(int index) const;  // a new node of the file and its groups
     void addDamagedFileNodes(const std::vector<std::filesystem::path>& paths,
@@ -188,7 +197,8 @@ private:
     std::string undoText_;
     bool busy_ = false;
     bool filling_ = false;
-    std::optional<EditLock> lock_;  // released when the files are discarded
+    std::future<FolderListing> listing_;  // started when the window is shown
+    std::optional<EditLock> lock_;        // released when the files are discarded
     bool readOnly_ = false;
 
     QUndoStack* undoStack_ = nullptr;
