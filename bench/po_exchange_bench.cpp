@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -113,6 +114,9 @@ void runProcess(benchmark::State& state, const std::string& command,
             state.PauseTiming();
             if (prepare) {
                 prepare();
+                // What the preparation wrote and freed reaches the disk now, not during the
+                // command's own flush.
+                ::sync();
             }
             state.ResumeTiming();
             double cpu = 0;
