@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <future>
 #include <mutex>
 #include <optional>
 #include <span>
@@ -502,15 +501,10 @@ PoReadResult readPoFile(const std::filesystem::path& path) {
         return result;
     }
     const ByteWiseLexing byteWise;
-    // The lines of malformed UTF-8 are found on another thread while the library reads the
-    // same bytes: neither changes them.
-    std::future<std::vector<std::string> > malformedLines;
     if (byteWise.active()) {
-        malformedLines = std::async(std::launch::async, [content, &fileName] {
-            return malformedUtf8Lines(
-                std::string_view(reinterpret_cast<const char*>(content.data()), content.size()),
-                fileName);
-        });
+        malformed = malformedUtf8Lines(
+            std::string_view(reinterpret_cast<const char*>(content.data()), content.size()),
+            fileName);
     }
     const std::string readName = "-";
 #endif
@@ -536,11 +530,6 @@ PoReadResult readPoFile(const std::filesystem::path& path) {
         result.problems.push_back(fileName + ": " + std::strerror(call.error));
         return result;
     }
-#ifndef _WIN32
-    if (malformedLines.valid()) {
-        malformed = malformedLines.get();
-    }
-#endif
     if (collectEntries(call.file, fileName, result)) {
         result.problems.insert(result.problems.begin() + static_cast<std::ptrdiff_t>(checked),
                                malformed.begin(), malformed.end());
