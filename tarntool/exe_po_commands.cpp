@@ -1,5 +1,4 @@
 // tarntool exe export-po|import-po: the executable's texts as a gettext PO file.
-#include <future>
 #include <iostream>
 #include <memory>
 
@@ -49,15 +48,11 @@ int importPo(const ImportPoOptions& o) {
     const CodePage codePage = checkPoTextOptions(o.text);
     const ExeImportTarget& target = o.target;
     checkExeImportTarget(target);
-    // The executable is read on a second thread while the PO file is parsed: neither needs the
-    // other, and on two cores the read costs the command no time of its own.
-    std::future<ExecutableTexts> reading =
-        std::async(std::launch::async, [&target] { return executableTexts(target.path); });
     std::vector<std::string> problems;
     const std::vector<PoEntry> entries = readPoMessages(o.po, problems);
     ExecutableTexts current;
     try {
-        current = reading.get();
+        current = executableTexts(target.path);
     } catch (const CommandError&) {
         printLines(std::cerr, problems);  // the PO file's problems come first
         throw;
