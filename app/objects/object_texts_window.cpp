@@ -446,6 +446,9 @@ void ObjectTextsWindow::loadFiles() {
             sinceRepaint.start();
             const std::vector<std::string> failed = document_.loadFiles(
                 *objData, paths, [&](std::size_t i, std::size_t count, const std::string& name) {
+                    // The tree's nodes are made as the files come, while the other threads
+                    // still load, rather than all of them at the end.
+                    makeFileNodes();
                     // The status line is set and painted at most about 60 times a second:
                     // doing it for each of thousands of small files would take longer than
                     // loading them.
@@ -492,19 +495,23 @@ void ObjectTextsWindow::loadFiles() {
     }
 }
 
+void ObjectTextsWindow::makeFileNodes() {
+    const auto files = static_cast<qsizetype>(document_.files().size());
+    for (qsizetype index = rootNode_->childCount() + newFileNodes_.size(); index < files; ++index) {
+        newFileNodes_.append(fileNode(static_cast<int>(index)));
+    }
+}
+
 void ObjectTextsWindow::addLoadedFileNodes() {
     // The nodes are built apart and go in as one insertion with the tree's painting held:
     // inserting and laying out thousands of files one by one costs more than loading them.
-    QList<QTreeWidgetItem*> nodes;
-    for (int index = rootNode_->childCount(); index < static_cast<int>(document_.files().size());
-         ++index) {
-        nodes.append(fileNode(index));
-    }
-    if (nodes.isEmpty()) {
+    makeFileNodes();
+    if (newFileNodes_.isEmpty()) {
         return;
     }
     objectTree_->setUpdatesEnabled(false);
-    rootNode_->addChildren(nodes);
+    rootNode_->addChildren(newFileNodes_);
+    newFileNodes_.clear();
     objectTree_->setUpdatesEnabled(true);
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 #include <cstddef>
 #include <filesystem>
@@ -134,7 +135,8 @@ private:
     // Starts listing the folder on another thread while the window is shown and painted.
     void startListing();
     FolderListing takeListing();
-    void addLoadedFileNodes();                   // the tree catches up with the document's files
+    void makeFileNodes();       // nodes for the files loaded so far, not yet in the tree
+    void addLoadedFileNodes();  // the tree catches up with the document's files
     QTreeWidgetItem* fileNode(int index) const;  // a new node of the file and its groups
     void addDamagedFileNodes(const std::vector<std::filesystem::path>& paths,
                              const std::vector<std::string>& problems);
@@ -221,6 +223,7 @@ private:
     QSplitter* splitter_ = nullptr;
     QTreeWidget* objectTree_ = nullptr;
     QTreeWidgetItem* rootNode_ = nullptr;
+    QList<QTreeWidgetItem*> newFileNodes_;  // made while loading, put in the tree at its end
     QStackedWidget* pages_ = nullptr;
     QWidget* rootHintPage_ = nullptr;
     QWidget* fileInfoPage_ = nullptr;
