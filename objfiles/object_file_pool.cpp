@@ -47,29 +47,41 @@ void loadObjectFilesInOrder(const std::vector<std::filesystem::path>& paths,
 
     const auto slots = std::make_unique<Slot[]>(count);
     std::atomic<std::size_t> next{0};
-    // Each thread takes the next file not yet taken, so a large file delays no other thread.
-    const auto work = [&](std::stop_token stop) {
-        ObjectFileBuffers buffers;
-        while (!stop.stop_requested()) {
-            const std::size_t i = next.fetch_add(1, std::memory_order_relaxed);
-            if (i >= count) {
-                return;
-            }
-            slots[i].outcome = loadOne(paths[i], buffers);
-            slots[i].ready.store(true, std::memory_order_release);
-            slots[i].ready.notify_one();
+    // Loads the next file not yet taken, so a large file delays no other thread; false when
+    // every file is taken.
+    const auto loadNext = [&](ObjectFileBuffers& buffers) {
+        const std::size_t i = next.fetch_add(1, std::memory_order_relaxed);
+        if (i >= count) {
+            return false;
         }
+        slots[i].outcome = loadOne(paths[i], buffers);
+        slots[i].ready.store(true, std::memory_order_release);
+        slots[i].ready.notify_one();
+        return true;
     };
     // Declared after the slots, so that the threads are stopped and joined before the slots go,
     // also when take raises.
     std::vector<std::jthread> pool;
-    pool.reserve(threads);
-    for (std::size_t t = 0; t < threads; ++t) {
-        pool.emplace_back(work);
+    pool.reserve(threads - 1);
+    for (std::size_t t = 1; t < threads; ++t) {
+        pool.emplace_back([&](std::stop_token stop) {
+            ObjectFileBuffers buffers;
+            while (!stop.stop_requested() && loadNext(buffers)) {
+            }
+        });
     }
-    for (std::size_t i = 0; i < count; ++i) {
-        slots[i].ready.wait(false, std::memory_order_acquire);
-        take(i, slots[i].outcome);
+    // The calling thread is one of the pool: it hands over what is ready in order and, rather
+    // than wait for the next file in order, loads a file itself while any is left. Waiting would
+    // spin and yield on a core the other threads need.
+    ObjectFileBuffers buffers;
+    std::size_t handed = 0;
+    while (handed < count) {
+        if (slots[handed].ready.load(std::memory_order_acquire)) {
+            take(handed, slots[handed].outcome);
+            ++handed;
+        } else if (!loadNext(buffers)) {
+            slots[handed].ready.wait(false, std::memory_order_acquire);
+        }
     }
 }
 

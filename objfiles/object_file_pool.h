@@ -20,10 +20,10 @@ struct LoadedObjectFile {
     std::exception_ptr error;
 };
 
-// Loads the files on a pool of threads, as many as the machine has cores, and hands each outcome
-// to take on the calling thread, in the order of paths: take(i, outcome) as soon as file i and
-// every file before it are loaded. When take raises, the files not yet begun are left alone and
-// the exception reaches the caller once the threads have stopped.
+// Loads the files on a pool of threads, as many as the machine has cores, the calling thread one
+// of them, and hands each outcome to take on the calling thread, in the order of paths: take(i,
+// outcome) as soon as file i and every file before it are loaded. When take raises, the files not
+// yet begun are left alone and the exception reaches the caller once the threads have stopped.
 void loadObjectFilesInOrder(const std::vector<std::filesystem::path>& paths,
                             const std::function<void(std::size_t, LoadedObjectFile&)>& take);
 

@@ -43,7 +43,8 @@ namespace tarn {
 
 namespace {
 
-constexpr int kIndexRole = Qt::UserRole;  // a file's index in the document, a group's in its file
+// A file's index in the document; a group's index is its place among its file's nodes.
+constexpr int kIndexRole = Qt::UserRole;
 constexpr int kProblemRole = Qt::UserRole + 1;  // why a damaged file could not be loaded
 constexpr int kDamagedFile = -2;
 
@@ -62,12 +63,13 @@ QString storageModeName(std::uint8_t encoding) {
     }
 }
 
-// "Text group N" for the group at index g. Every file has groups 1, 2, ..., so the labels are
-// made once and shared by the tree's items rather than formatted for each of thousands of files.
-const QString& groupLabel(std::size_t g) {
-    static std::vector<QString> labels;
+// "Text group N" for the group at index g, as a tree item's columns. Every file has groups 1,
+// 2, ..., so the labels are made once and shared by the tree's items rather than formatted and
+// allocated for each of thousands of files.
+const QStringList& groupLabel(std::size_t g) {
+    static std::vector<QStringList> labels;
     while (labels.size() <= g) {
-        labels.push_back(QStringLiteral("Text group %1").arg(labels.size() + 1));
+        labels.push_back({QStringLiteral("Text group %1").arg(labels.size() + 1)});
     }
     return labels[g];
 }
@@ -389,8 +391,35 @@ void ObjectTextsWindow::showEvent(QShowEvent* event) {
         return;  // restored from the task bar: nothing to reload
     }
     pages_->setCurrentWidget(rootHintPage_);
+    startListing();
     // Loading starts once the window is on screen.
     QTimer::singleShot(0, this, &ObjectTextsWindow::loadFiles);
+}
+
+void ObjectTextsWindow::startListing() {
+    // Listing a folder of thousands of files takes a few milliseconds that the other core can
+    // spend while this one lays out and paints the window.
+    std::optional<std::filesystem::path> executable;
+    if (!translatedExecutable_.isEmpty()) {
+        executable = toFilePath(translatedExecutable_);
+    }
+    listing_ = std::async(std::launch::async, [executable = std::move(executable)] {
+        FolderListing listing;
+        if (executable) {
+            listing.objData = findObjDataFolder(*executable);
+        }
+        if (listing.objData) {
+            listing.files = listObjectFiles(*listing.objData);
+        }
+        return listing;
+    });
+}
+
+ObjectTextsWindow::FolderListing ObjectTextsWindow::takeListing() {
+    if (!listing_.valid()) {
+        startListing();
+    }
+    return listing_.get();  // a listing error is raised here
 }
 
 void ObjectTextsWindow::loadFiles() {
@@ -405,11 +434,9 @@ void ObjectTextsWindow::loadFiles() {
         setStatus(QStringLiteral("Loading object files..."));
         QApplication::processEvents();
 
-        const auto objData = translatedExecutable_.isEmpty()
-                                 ? std::nullopt
-                                 : findObjDataFolder(toFilePath(translatedExecutable_));
-        const std::vector<std::filesystem::path> paths =
-            objData ? listObjectFiles(*objData) : std::vector<std::filesystem::path>{};
+        const FolderListing listing = takeListing();
+        const std::optional<std::filesystem::path>& objData = listing.objData;
+        const std::vector<std::filesystem::path>& paths = listing.files;
         if (paths.empty()) {
             noFiles = true;
         } else {
@@ -419,6 +446,9 @@ void ObjectTextsWindow::loadFiles() {
             sinceRepaint.start();
             const std::vector<std::string> failed = document_.loadFiles(
                 *objData, paths, [&](std::size_t i, std::size_t count, const std::string& name) {
+                    // The tree's nodes are made as the files come, while the other threads
+                    // still load, rather than all of them at the end.
+                    makeFileNodes();
                     // The status line is set and painted at most about 60 times a second:
                     // doing it for each of thousands of small files would take longer than
                     // loading them.
@@ -465,19 +495,23 @@ void ObjectTextsWindow::loadFiles() {
     }
 }
 
+void ObjectTextsWindow::makeFileNodes() {
+    const auto files = static_cast<qsizetype>(document_.files().size());
+    for (qsizetype index = rootNode_->childCount() + newFileNodes_.size(); index < files; ++index) {
+        newFileNodes_.append(fileNode(static_cast<int>(index)));
+    }
+}
+
 void ObjectTextsWindow::addLoadedFileNodes() {
     // The nodes are built apart and go in as one insertion with the tree's painting held:
     // inserting and laying out thousands of files one by one costs more than loading them.
-    QList<QTreeWidgetItem*> nodes;
-    for (int index = rootNode_->childCount(); index < static_cast<int>(document_.files().size());
-         ++index) {
-        nodes.append(fileNode(index));
-    }
-    if (nodes.isEmpty()) {
+    makeFileNodes();
+    if (newFileNodes_.isEmpty()) {
         return;
     }
     objectTree_->setUpdatesEnabled(false);
-    rootNode_->addChildren(nodes);
+    rootNode_->addChildren(newFileNodes_);
+    newFileNodes_.clear();
     objectTree_->setUpdatesEnabled(true);
 }
 
@@ -488,9 +522,7 @@ QTreeWidgetItem* ObjectTextsWindow::fileNode(int index) const {
     QList<QTreeWidgetItem*> groups;
     groups.reserve(static_cast<qsizetype>(file.texts.size()));
     for (std::size_t g = 0; g < file.texts.size(); ++g) {
-        auto* group = new QTreeWidgetItem({groupLabel(g)});
-        group->setData(0, kIndexRole, static_cast<int>(g));
-        groups.append(group);
+        groups.append(new QTreeWidgetItem(groupLabel(g)));
     }
     node->addChildren(groups);
     return node;
@@ -547,7 +579,7 @@ void ObjectTextsWindow::showNode(QTreeWidgetItem* node) {
         pages_->setCurrentWidget(fileInfoPage_);
         return;
     }
-    showGroup(node->parent()->data(0, kIndexRole).toInt(), node->data(0, kIndexRole).toInt());
+    showGroup(node->parent()->data(0, kIndexRole).toInt(), node->parent()->indexOfChild(node));
 }
 
 bool ObjectTextsWindow::confirmClose() {

@@ -6,10 +6,12 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <optional>
@@ -125,7 +127,16 @@ private:
     void createGridMenu();
     void nameParts();
     void setStatus(const QString& text);
-    void addLoadedFileNodes();                   // the tree catches up with the document's files
+    // The game's ObjData folder, if any, and its object files.
+    struct FolderListing {
+        std::optional<std::filesystem::path> objData;
+        std::vector<std::filesystem::path> files;
+    };
+    // Starts listing the folder on another thread while the window is shown and painted.
+    void startListing();
+    FolderListing takeListing();
+    void makeFileNodes();       // nodes for the files loaded so far, not yet in the tree
+    void addLoadedFileNodes();  // the tree catches up with the document's files
     QTreeWidgetItem* fileNode(int index) const;  // a new node of the file and its groups
     void addDamagedFileNodes(const std::vector<std::filesystem::path>& paths,
                              const std::vector<std::string>& problems);
@@ -188,7 +199,8 @@ private:
     std::string undoText_;
     bool busy_ = false;
     bool filling_ = false;
-    std::optional<EditLock> lock_;  // released when the files are discarded
+    std::future<FolderListing> listing_;  // started when the window is shown
+    std::optional<EditLock> lock_;        // released when the files are discarded
     bool readOnly_ = false;
 
     QUndoStack* undoStack_ = nullptr;
@@ -211,6 +223,7 @@ private:
     QSplitter* splitter_ = nullptr;
     QTreeWidget* objectTree_ = nullptr;
     QTreeWidgetItem* rootNode_ = nullptr;
+    QList<QTreeWidgetItem*> newFileNodes_;  // made while loading, put in the tree at its end
     QStackedWidget* pages_ = nullptr;
     QWidget* rootHintPage_ = nullptr;
     QWidget* fileInfoPage_ = nullptr;

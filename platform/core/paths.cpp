@@ -14,7 +14,9 @@
 #endif
 #include <windows.h>
 #else
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -47,26 +49,89 @@ namespace {
 struct NamedEntry {
     std::string upper;
     std::string name;
-    fs::path path;
     bool regularFile = false;  // from the listing, links followed
 };
 
-std::vector<NamedEntry> listFolder(const fs::path& folder) {
+std::string listingError(const fs::path& folder, const std::string& reason) {
+    return "Cannot list folder \"" + pathToUtf8(folder) + "\". " + reason;
+}
+
+#ifdef _WIN32
+std::vector<NamedEntry> readEntries(const fs::path& folder) {
     std::vector<NamedEntry> entries;
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
     if (ec) {
-        throw FileError("Cannot list folder \"" + pathToUtf8(folder) + "\". " + ec.message());
+        throw FileError(listingError(folder, ec.message()));
     }
     for (const fs::directory_entry& entry : it) {
-        // The entry knows its type from the listing itself for all but links, so this costs no
-        // call to the system per file.
         std::error_code typeError;
         const bool regular = entry.is_regular_file(typeError);
         std::string name = pathToUtf8(entry.path().filename());
         std::string upper = upperCaseUtf8(name);
-        entries.push_back({std::move(upper), std::move(name), entry.path(), regular});
+        entries.push_back({std::move(upper), std::move(name), regular});
     }
+    return entries;
+}
+#else
+// Read with readdir: the entry's type comes with its name for all but links (and file systems
+// that do not tell), and no path is made for an entry the caller may not want. A folder of
+// thousands of object files is listed each time the object window opens.
+std::vector<NamedEntry> readEntries(const fs::path& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        throw FileError(listingError(folder, std::strerror(errno)));
+    }
+    std::vector<NamedEntry> entries;
+    const int dirFd = ::dirfd(dir);
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (name == "." || name == "..") {
+            continue;
+        }
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat status {};
+            regular = ::fstatat(dirFd, entry->d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
+        }
+        entries.push_back({upperCaseUtf8(name), std::string(name), regular});
+        errno = 0;
+    }
+    const int readError = errno;
+    ::closedir(dir);
+    if (readError != 0) {
+        throw FileError(listingError(folder, std::strerror(readError)));
+    }
+    return entries;
+}
+#endif
+
+// The path of a listed entry. On POSIX it is made as one string: joining paths copies and splits
+// the folder's components again for each of thousands of entries.
+fs::path entryPath(const fs::path& folder, const std::string& name) {
+#ifdef _WIN32
+    return folder / pathFromUtf8(name);
+#else
+    const std::string& base = folder.native();
+    if (base.empty()) {
+        return fs::path(name);
+    }
+    std::string joined;
+    joined.reserve(base.size() + 1 + name.size());
+    joined.append(base);
+    if (joined.back() != '/') {
+        joined.push_back('/');
+    }
+    joined.append(name);
+    return fs::path(std::move(joined));
+#endif
+}
+
+// The folder's entries in the order the game's own listing shows them: by upper-cased name,
+// names that differ only in case by their bytes.
+std::vector<NamedEntry> listFolder(const fs::path& folder) {
+    std::vector<NamedEntry> entries = readEntries(folder);
     std::sort(entries.begin(), entries.end(), [](const NamedEntry& a, const NamedEntry& b) {
         const int order = a.upper.compare(b.upper);
         return order != 0 ? order < 0 : a.name < b.name;
@@ -93,7 +158,7 @@ std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const std:
     try {
         for (const NamedEntry& entry : listFolder(folder)) {
             if (entry.upper == wanted) {
-                return entry.path;
+                return entryPath(folder, entry.name);
             }
         }
     } catch (const FileError&) {
@@ -109,7 +174,7 @@ std::vector<fs::path> listFilesWithExtension(const fs::path& folder, const std::
         if (entry.upper.size() > wanted.size() &&
             entry.upper.compare(entry.upper.size() - wanted.size(), wanted.size(), wanted) == 0 &&
             entry.regularFile) {
-            files.push_back(std::move(entry.path));
+            files.push_back(entryPath(folder, entry.name));
         }
     }
     return files;
@@ -117,8 +182,8 @@ std::vector<fs::path> listFilesWithExtension(const fs::path& folder, const std::
 
 std::vector<fs::path> listEntries(const fs::path& folder) {
     std::vector<fs::path> paths;
-    for (NamedEntry& entry : listFolder(folder)) {
-        paths.push_back(std::move(entry.path));
+    for (const NamedEntry& entry : listFolder(folder)) {
+        paths.push_back(entryPath(folder, entry.name));
     }
     return paths;
 }

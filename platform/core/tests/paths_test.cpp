@@ -65,12 +65,21 @@ TEST(Paths, ListsDatFilesCaseInsensitivelySortedByUpperCasedName) {
         touch(dir.path() / pathFromUtf8(name));
     }
     fs::create_directory(dir.path() / "folder.dat");
+    std::vector<std::string> expected{"A.DAT", "b.dat", "c.Dat", "_x.dat", "äb.dat"};
+#ifndef _WIN32
+    // A link is listed by what it leads to: a file counts, a folder or nothing does not.
+    fs::create_symlink("b.dat", dir.path() / "link.dat");
+    fs::create_symlink("folder.dat", dir.path() / "folderlink.dat");
+    fs::create_symlink("nowhere", dir.path() / "dangling.dat");
+    expected.insert(expected.begin() + 3, "link.dat");
+#endif
     std::vector<std::string> names;
     for (const fs::path& p : listFilesWithExtension(dir.path(), ".dat")) {
+        EXPECT_EQ(p.parent_path(), dir.path());
         names.push_back(pathToUtf8(p.filename()));
     }
     // '_' (0x5F) sorts after the capitals once names are upper-cased.
-    EXPECT_EQ(names, (std::vector<std::string>{"A.DAT", "b.dat", "c.Dat", "_x.dat", "äb.dat"}));
+    EXPECT_EQ(names, expected);
     EXPECT_THROW(listFilesWithExtension(dir.path() / "missing", ".dat"), std::exception);
 }
 
