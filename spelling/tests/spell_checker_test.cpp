@@ -98,12 +98,15 @@ TEST(SpellChecker, KnowsSuggestsAndLearnsWordsInEitherCharacterSet) {
     }
 }
 
-// An 8-bit dictionary of another alphabet reads like the Latin-1 one; a set without a table is
-// refused by name rather than read as wrong words.
+// An 8-bit dictionary of another alphabet reads like the Latin-1 one (here in a folder named
+// with a letter of the Western code pages); a set without a table is refused by name rather
+// than read as wrong words.
 TEST(SpellChecker, ReadsEightBitSetsAndRefusesOnesItCannotConvert) {
     TempDir dir;
-    writeTestDictionary(dir.path(), "pl_PL", {"\xBF\xF3\xB3w", "kot"}, "ISO8859-2");
-    const auto checker = SpellChecker::open("pl", {dir.path()});
+    const std::filesystem::path folder = dir.path() / pathFromUtf8("W\xC3\xB6rter");
+    std::filesystem::create_directory(folder);
+    writeTestDictionary(folder, "pl_PL", {"\xBF\xF3\xB3w", "kot"}, "ISO8859-2");
+    const auto checker = SpellChecker::open("pl", {folder});
     EXPECT_TRUE(checker->isKnown("\xC5\xBC\xC3\xB3\xC5\x82w"));  // żółw
     EXPECT_FALSE(checker->isKnown("\xC5\xBC\xC3\xB3\xC5\x82"));
     const auto suggestions = checker->suggestions("\xC5\xBC\xC3\xB3\xC5\x82");
