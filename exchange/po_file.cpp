@@ -436,19 +436,28 @@ private:
 // part of the programs uses the real stdin or stdout during that call.
 class StandardPipe {
 public:
-    // Puts one end of a new pipe in place of the stream's descriptor (0 or 1) and answers the
-    // other end, or -1 when that cannot be done.
+    // Puts one end of a new pipe in place of the stream's descriptor and answers the other
+    // end, or -1 when that cannot be done.
     int replace(FILE* stream) {
         stream_ = stream;
-        descriptor_ = stream == stdin ? 0 : 1;
-        int ends[2];
-        if (::_pipe(ends, 1 << 16, _O_BINARY | _O_NOINHERIT) != 0) {
+        mode_ = stream == stdin ? "rb" : "wb";
+        // A window program started without standard handles has no descriptor behind the
+        // stream: it is opened on the null device first, which gives it one to lend and to
+        // get back.
+        if (::_get_osfhandle(::_fileno(stream)) < 0 &&
+            std::freopen("NUL", mode_, stream) == nullptr) {
             return -1;
         }
-        const int ours = descriptor_ == 0 ? ends[0] : ends[1];
-        const int other = descriptor_ == 0 ? ends[1] : ends[0];
-        saved_ = ::_dup(descriptor_);  // -1 in a window program, which has no standard streams
-        if (::_dup2(ours, descriptor_) != 0) {
+        descriptor_ = ::_fileno(stream);
+        int ends[2];
+        if (descriptor_ < 0 || ::_pipe(ends, 1 << 16, _O_BINARY | _O_NOINHERIT) != 0) {
+            return -1;
+        }
+        const bool reading = stream == stdin;
+        const int ours = reading ? ends[0] : ends[1];
+        const int other = reading ? ends[1] : ends[0];
+        saved_ = ::_dup(descriptor_);
+        if (saved_ < 0 || ::_dup2(ours, descriptor_) != 0) {
             ::_close(ends[0]);
             ::_close(ends[1]);
             if (saved_ >= 0) {
@@ -468,19 +477,18 @@ public:
             return;
         }
         replaced_ = false;
-        if (saved_ < 0) {
-            ::_close(descriptor_);
-            return;
-        }
         // Closes the stream, whether the library did or not (unread bytes in its buffer go
-        // too), and opens it again on the lowest free descriptor, which is its own.
-        std::freopen("NUL", descriptor_ == 0 ? "rb" : "wb", stream_);
-        ::_dup2(saved_, descriptor_);  // also takes the real descriptor's text or binary mode
+        // too), and opens it again on the lowest free descriptor, normally its own, which then
+        // takes the real one's handle and its text or binary mode.
+        std::freopen("NUL", mode_, stream_);
+        const int now = ::_fileno(stream_);
+        ::_dup2(saved_, now >= 0 ? now : descriptor_);
         ::_close(saved_);
     }
 
 private:
     FILE* stream_ = nullptr;
+    const char* mode_ = "rb";
     int descriptor_ = -1;
     int saved_ = -1;
     bool replaced_ = false;
