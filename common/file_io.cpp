@@ -129,101 +129,189 @@ std::size_t readWholeFile(const fs::path& path, Bytes& buffer) {
     return done;
 }
 
-void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<fs::perms>) {
-    refuseReadOnlyFile(path);
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    const WriteFault fault = g_fault;
-    if (fault.step == WriteFault::Step::CreateTemporary) {
-        fail("Cannot create file", path, ERROR_ACCESS_DENIED);
-    }
-    removeAbandonedTemporaries(folder);
-    // A new name in the target's folder, so that the replacement stays on one volume.
-    Handle f;
-    fs::path temporary;
-    const unsigned long long seed = ::GetTickCount64() * 2654435761ull ^ ::GetCurrentProcessId();
-    for (unsigned attempt = 0; f.h == INVALID_HANDLE_VALUE; ++attempt) {
-        std::string unique;
-        for (unsigned long long n = seed + attempt * 7919u; unique.size() < 6; n /= 36) {
-            unique += "0123456789abcdefghijklmnopqrstuvwxyz"[n % 36];
-        }
-        temporary = folder / pathFromUtf8(temporaryNameFor(pathToUtf8(path.filename()),
-                                                           ::GetCurrentProcessId(), unique));
-        f.h = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-        const DWORD err = ::GetLastError();
-        if (f.h == INVALID_HANDLE_VALUE && (err != ERROR_FILE_EXISTS || attempt == 100)) {
-            fail("Cannot create file", path, err);
-        }
-    }
-    auto abandon = [&](const std::string& what, DWORD err) {
-        ::CloseHandle(f.h);
-        f.h = INVALID_HANDLE_VALUE;
-        ::DeleteFileW(temporary.c_str());
-        fail(what, path, err);
-    };
+namespace {
 
-    std::size_t limit = data.size();
-    if (fault.step == WriteFault::Step::WriteData && fault.bytesBeforeFailure < limit) {
-        limit = fault.bytesBeforeFailure;
+// The temporary file that replaces a file: beside it (so that the replacement stays on one
+// volume), named by the shared temporary-file rule, and removed again unless it took the file's
+// place.
+class ReplacementFile {
+public:
+    // An empty new file, or with copyOld a copy of the existing file made by the system
+    // (CopyFileExW: the bytes never pass through this process, and where the volume shares
+    // blocks the system clones them).
+    ReplacementFile(const fs::path& path, const WriteFault& fault, bool copyOld)
+        : path_(path), fault_(fault) {
+        const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+        if (copyOld) {
+            const DWORD attributes = ::GetFileAttributesW(path.c_str());
+            if (attributes == INVALID_FILE_ATTRIBUTES) {
+                fail("Cannot open file", path, ::GetLastError());
+            }
+            if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                fail("Cannot open file", path, ERROR_ACCESS_DENIED);
+            }
+        }
+        if (fault.step == WriteFault::Step::CreateTemporary) {
+            fail("Cannot create file", path, ERROR_ACCESS_DENIED);
+        }
+        removeAbandonedTemporaries(folder);
+        const unsigned long long seed =
+            ::GetTickCount64() * 2654435761ull ^ ::GetCurrentProcessId();
+        for (unsigned attempt = 0; file_.h == INVALID_HANDLE_VALUE; ++attempt) {
+            std::string unique;
+            for (unsigned long long n = seed + attempt * 7919u; unique.size() < 6; n /= 36) {
+                unique += "0123456789abcdefghijklmnopqrstuvwxyz"[n % 36];
+            }
+            temporary_ = folder / pathFromUtf8(temporaryNameFor(pathToUtf8(path.filename()),
+                                                                ::GetCurrentProcessId(), unique));
+            DWORD err = ERROR_SUCCESS;
+            if (copyOld) {
+                if (fault.step == WriteFault::Step::CopyOld) {
+                    fail("Cannot read file", path, ERROR_READ_FAULT);
+                }
+                BOOL cancel = FALSE;
+                if (!::CopyFileExW(path.c_str(), temporary_.c_str(), nullptr, nullptr, &cancel,
+                                   COPY_FILE_FAIL_IF_EXISTS)) {
+                    err = ::GetLastError();
+                    if (err != ERROR_FILE_EXISTS) {
+                        ::DeleteFileW(temporary_.c_str());  // a copy that failed part way
+                        fail("Cannot read file", path, err);
+                    }
+                } else {
+                    file_.h = ::CreateFileW(temporary_.c_str(), GENERIC_WRITE, 0, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                    if (file_.h == INVALID_HANDLE_VALUE) {
+                        err = ::GetLastError();
+                        ::DeleteFileW(temporary_.c_str());
+                        fail("Cannot write file", path, err);
+                    }
+                }
+            } else {
+                file_.h = ::CreateFileW(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+                err = ::GetLastError();
+            }
+            if (file_.h == INVALID_HANDLE_VALUE && (err != ERROR_FILE_EXISTS || attempt == 100)) {
+                fail("Cannot create file", path, err);
+            }
+        }
+        if (fault.step == WriteFault::Step::WriteData) {
+            budget_ = fault.bytesBeforeFailure;
+        }
     }
-    std::size_t done = 0;
-    while (done < limit) {
-        DWORD n = 0;
-        const auto want = static_cast<DWORD>(std::min(kChunk, limit - done));
-        if (!::WriteFile(f.h, data.data() + done, want, &n, nullptr)) {
+    ~ReplacementFile() { discard(); }
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+    // Writes the bytes at offset, past the end too (the gap reads as zeros); a disk that fills
+    // up is reported as such.
+    void writeAt(const std::uint8_t* data, std::size_t size, std::uint64_t offset) {
+        LARGE_INTEGER position{};
+        position.QuadPart = static_cast<LONGLONG>(offset);
+        if (!::SetFilePointerEx(file_.h, position, nullptr, FILE_BEGIN)) {
             abandon("Cannot write file", ::GetLastError());
         }
-        done += n;
+        const std::size_t limit = std::min(size, budget_);
+        std::size_t done = 0;
+        while (done < limit) {
+            DWORD n = 0;
+            const auto want = static_cast<DWORD>(std::min(kChunk, limit - done));
+            if (!::WriteFile(file_.h, data + done, want, &n, nullptr)) {
+                abandon("Cannot write file", ::GetLastError());
+            }
+            done += n;
+        }
+        budget_ -= limit;
+        if (done < size) {
+            abandon("Cannot write file", ERROR_DISK_FULL);
+        }
     }
-    if (done < data.size()) {
-        abandon("Cannot write file", ERROR_DISK_FULL);
+
+    // Flushes the file and puts it in the place of the old one.
+    void replaceTarget() {
+        // The new file takes the old one's creation time and attributes (hidden, system,
+        // archive, not indexed) itself: ReplaceFileW keeps them on Windows, but not every
+        // implementation of it does.
+        if (fault_.step == WriteFault::Step::CopyAttributes) {
+            abandon("Cannot write file", ERROR_ACCESS_DENIED);
+        }
+        WIN32_FILE_ATTRIBUTE_DATA old{};
+        const bool replacing =
+            ::GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &old) != 0;
+        if (replacing && !::SetFileTime(file_.h, &old.ftCreationTime, nullptr, nullptr)) {
+            abandon("Cannot write file", ::GetLastError());
+        }
+        if (fault_.step == WriteFault::Step::Flush) {
+            abandon("Cannot write file", ERROR_WRITE_FAULT);
+        }
+        if (!::FlushFileBuffers(file_.h)) {
+            abandon("Cannot write file", ::GetLastError());
+        }
+        const BOOL closed = ::CloseHandle(file_.h);
+        file_.h = INVALID_HANDLE_VALUE;
+        if (!closed) {
+            abandon("Cannot write file", ::GetLastError());
+        }
+        constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                          FILE_ATTRIBUTE_ARCHIVE |
+                                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        if (replacing && (old.dwFileAttributes & kKeptAttributes) != 0 &&
+            !::SetFileAttributesW(temporary_.c_str(), old.dwFileAttributes & kKeptAttributes)) {
+            abandon("Cannot write file", ::GetLastError());
+        }
+        if (fault_.step == WriteFault::Step::Rename) {
+            abandon("Cannot replace file", ERROR_ACCESS_DENIED);
+        }
+        if (!replaceWithTemporary(path_, temporary_)) {
+            abandon("Cannot replace file", ::GetLastError());
+        }
+        temporary_.clear();
     }
-    // The new file takes the old one's creation time and attributes (hidden, system, archive,
-    // not indexed) itself: ReplaceFileW keeps them on Windows, but not every implementation of
-    // it does.
-    if (fault.step == WriteFault::Step::CopyAttributes) {
-        abandon("Cannot write file", ERROR_ACCESS_DENIED);
+
+private:
+    [[noreturn]] void abandon(const std::string& what, DWORD err) {
+        discard();
+        fail(what, path_, err);
     }
-    WIN32_FILE_ATTRIBUTE_DATA old{};
-    const bool replacing = ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &old);
-    if (replacing && !::SetFileTime(f.h, &old.ftCreationTime, nullptr, nullptr)) {
-        abandon("Cannot write file", ::GetLastError());
+    void discard() {
+        if (file_.h != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(file_.h);
+            file_.h = INVALID_HANDLE_VALUE;
+        }
+        if (!temporary_.empty()) {
+            ::DeleteFileW(temporary_.c_str());
+            temporary_.clear();
+        }
     }
-    if (fault.step == WriteFault::Step::Flush) {
-        abandon("Cannot write file", ERROR_WRITE_FAULT);
-    }
-    if (!::FlushFileBuffers(f.h)) {
-        abandon("Cannot write file", ::GetLastError());
-    }
-    const BOOL closed = ::CloseHandle(f.h);
-    f.h = INVALID_HANDLE_VALUE;
-    if (!closed) {
-        const DWORD err = ::GetLastError();
-        ::DeleteFileW(temporary.c_str());
-        fail("Cannot write file", path, err);
-    }
-    constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                      FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    if (replacing && (old.dwFileAttributes & kKeptAttributes) != 0 &&
-        !::SetFileAttributesW(temporary.c_str(), old.dwFileAttributes & kKeptAttributes)) {
-        const DWORD err = ::GetLastError();
-        ::DeleteFileW(temporary.c_str());
-        fail("Cannot write file", path, err);
-    }
-    if (fault.step == WriteFault::Step::Rename) {
-        ::DeleteFileW(temporary.c_str());
-        fail("Cannot replace file", path, ERROR_ACCESS_DENIED);
-    }
-    if (!replaceWithTemporary(path, temporary)) {
-        const DWORD err = ::GetLastError();
-        ::DeleteFileW(temporary.c_str());
-        fail("Cannot replace file", path, err);
-    }
+
+    fs::path path_;
+    fs::path temporary_;  // while it is still ours to remove
+    Handle file_;
+    WriteFault fault_;
+    std::size_t budget_ = static_cast<std::size_t>(-1);  // bytes the disk still takes
+};
+
+}  // namespace
+
+void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<fs::perms>) {
+    refuseReadOnlyFile(path);
+    ReplacementFile temporary(path, g_fault, false);
+    temporary.writeAt(data.data(), data.size(), 0);
+    temporary.replaceTarget();
 }
 
 RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges) {
     refuseReadOnlyFile(path);
-    if (g_fault.step == WriteFault::Step::CopyOld) {
+    const WriteFault fault = g_fault;
+    if (!fault.noKernelCopy) {
+        ReplacementFile temporary(path, fault, true);
+        for (const FileRange& range : ranges) {
+            temporary.writeAt(range.data.data(), range.data.size(), range.offset);
+        }
+        temporary.replaceTarget();
+        return RangeCopy::KernelCopy;
+    }
+    if (fault.step == WriteFault::Step::CopyOld) {
         fail("Cannot read file", path, ERROR_READ_FAULT);
     }
     Bytes data = readWholeFile(path);

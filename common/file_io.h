@@ -64,7 +64,8 @@ void applyFileRanges(Bytes& bytes, const FileRanges& ranges);
 // How writeFileRangesAtomically copied the unchanged bytes.
 enum class RangeCopy {
     Clone,       // a reflink clone sharing the old file's blocks (FICLONE)
-    KernelCopy,  // copy_file_range, the bytes never passing through this process
+    KernelCopy,  // copy_file_range (CopyFileExW on Windows), the bytes never passing through
+                 // this process
     WholeFile,   // neither is offered: the file was read whole, changed and written whole
 };
 

@@ -1,5 +1,6 @@
 #include "spelling/spell_checker.h"
 #include "common/utf8_path.h"
+#include "spelling/dictionary_charset.h"
 
 #include <hunspell/hunspell.hxx>
 #ifdef _WIN32
@@ -8,14 +9,9 @@
 #endif
 #include <windows.h>
 #endif
-#if __has_include(<iconv.h>)
-#include <iconv.h>
-#define TARN_HAVE_ICONV 1
-#endif
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <fstream>
 
 namespace tarn {
@@ -55,37 +51,6 @@ std::optional<DictionaryFiles> pairIn(const fs::path& folder, const std::string&
         return files;
     }
     return std::nullopt;
-}
-
-// Converts between UTF-8 and a dictionary's character set; answers nothing when a character
-// has no counterpart.
-std::optional<std::string> convert(const std::string& from, const std::string& to,
-                                   std::string_view text) {
-#ifndef TARN_HAVE_ICONV
-    // Without iconv only UTF-8 dictionaries can be read.
-    (void)from;
-    (void)to;
-    (void)text;
-    return std::nullopt;
-#else
-    iconv_t cd = iconv_open(to.c_str(), from.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        return std::nullopt;
-    }
-    std::string in(text);
-    std::string out(text.size() * 4 + 4, '\0');
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    const std::size_t done = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (done == static_cast<std::size_t>(-1) || inLeft != 0) {
-        return std::nullopt;
-    }
-    out.resize(out.size() - outLeft);
-    return out;
-#endif
 }
 
 }  // namespace
@@ -193,19 +158,48 @@ std::optional<DictionaryFiles> findDictionary(std::string_view language,
 
 namespace {
 
-// Hunspell opens narrow names, which Windows reads in the ANSI code page: a folder name that
-// page cannot hold is given in its short (8.3) form, which is ASCII, where the volume has one.
+#ifdef _WIN32
+// The name in the ANSI code page, when each of its characters has a place there.
+std::optional<std::string> ansiName(const std::wstring& wide) {
+    const bool utf8 = ::GetACP() == CP_UTF8;  // which takes no flags and reports no loss
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL lost = FALSE;
+    const int size = static_cast<int>(wide.size());
+    const int n = ::WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, nullptr,
+                                        utf8 ? nullptr : &lost);
+    if (n <= 0 || lost) {
+        return std::nullopt;
+    }
+    std::string narrow(static_cast<std::size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_ACP, flags, wide.data(), size, narrow.data(), n, nullptr,
+                          utf8 ? nullptr : &lost);
+    return lost ? std::nullopt : std::optional<std::string>(narrow);
+}
+#endif
+
+// Hunspell opens narrow names, which Windows reads in the ANSI code page: a name that page
+// cannot hold is given in its short (8.3) form where the volume has one, and refused where it
+// has none, rather than leaving Hunspell without words.
 std::string hunspellName(const std::filesystem::path& path) {
 #ifdef _WIN32
+    if (auto name = ansiName(path.native())) {
+        return *name;
+    }
     std::wstring shortName(32768, L'\0');
     const DWORD n =
         ::GetShortPathNameW(path.c_str(), shortName.data(), static_cast<DWORD>(shortName.size()));
     if (n > 0 && n < shortName.size()) {
         shortName.resize(n);
-        return pathToUtf8(std::filesystem::path(shortName));
+        if (auto name = ansiName(shortName)) {
+            return *name;
+        }
     }
-#endif
+    throw SpellingError("cannot read the spelling dictionary " + pathToUtf8(path) +
+                        ": Hunspell opens only names of the system's code page, and this one has "
+                        "no short form; move the dictionary to another folder");
+#else
     return pathToUtf8(path);
+#endif
 }
 
 }  // namespace
@@ -216,15 +210,14 @@ SpellChecker::SpellChecker(const DictionaryFiles& files) {
     }
     hunspell_ = std::make_unique<Hunspell>(hunspellName(files.aff).c_str(),
                                            hunspellName(files.dic).c_str());
-    encoding_ = hunspell_->get_dict_encoding();
-    std::transform(encoding_.begin(), encoding_.end(), encoding_.begin(), upper);
-    // Some dictionaries name Windows code pages as "microsoft-cp1251".
-    if (encoding_.starts_with("MICROSOFT-")) {
-        encoding_.erase(0, 10);
-    }
-    if (encoding_ != "UTF-8" && !convert("UTF-8", encoding_, "a")) {
-        throw SpellingError(pathToUtf8(files.aff) + ": the character set " + encoding_ +
-                            " cannot be read");
+    std::string set = hunspell_->get_dict_encoding();
+    std::transform(set.begin(), set.end(), set.begin(), upper);
+    if (set != "UTF-8" && set != "UTF8") {
+        charset_ = DictionaryCharset::byName(set);
+        if (!charset_) {
+            throw SpellingError(pathToUtf8(files.aff) + ": the character set " + set +
+                                " cannot be read");
+        }
     }
 }
 
@@ -249,17 +242,17 @@ std::unique_ptr<SpellChecker> SpellChecker::open(std::string_view language,
 }
 
 std::optional<std::string> SpellChecker::toDictionary(std::string_view word) const {
-    if (encoding_ == "UTF-8") {
+    if (!charset_) {
         return std::string(word);
     }
-    return convert("UTF-8", encoding_, word);
+    return charset_->fromUtf8(word);
 }
 
 std::string SpellChecker::fromDictionary(const std::string& word) const {
-    if (encoding_ == "UTF-8") {
+    if (!charset_) {
         return word;
     }
-    return convert(encoding_, "UTF-8", word).value_or("");
+    return charset_->toUtf8(word).value_or("");
 }
 
 bool SpellChecker::isKnown(std::string_view word) const {

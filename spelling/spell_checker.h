@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "spelling/dictionary_charset.h"
+
 class Hunspell;
 
 namespace tarn {
@@ -77,7 +79,7 @@ private:
     std::string fromDictionary(const std::string& word) const;
 
     std::unique_ptr<Hunspell> hunspell_;
-    std::string encoding_;  // the dictionary's SET, upper case; UTF-8 needs no conversion
+    std::optional<DictionaryCharset> charset_;  // nothing for a UTF-8 dictionary
 };
 
 }  // namespace tarn

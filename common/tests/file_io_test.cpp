@@ -99,11 +99,6 @@ protected:
 };
 
 TEST_P(RangeWrite, StoresTheRangesInOrderOverTheOldBytesAndKeepsThePermissions) {
-#ifdef _WIN32
-    if (!GetParam().noKernelCopy) {
-        GTEST_SKIP() << "Windows has no kernel copy: the range form rewrites the whole file";
-    }
-#endif
     const Bytes old = makeOld();
     writeFileAtomically(path, old);
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::owner_exec);
@@ -169,9 +164,6 @@ INSTANTIATE_TEST_SUITE_P(BothPaths, RangeWrite, ::testing::ValuesIn(kCopyWays),
 
 // Without a clone the kernel still copies; the result is the same file either way.
 TEST_F(AtomicWrite, RangeWriteWithoutCloneUsesTheKernelCopy) {
-#ifdef _WIN32
-    GTEST_SKIP() << "Windows has no kernel copy: the range form rewrites the whole file";
-#endif
     const auto path = dir.path() / "game.exe";
     writeFileAtomically(path, Bytes(100000, 3));
     WriteFault fault;

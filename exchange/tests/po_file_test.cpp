@@ -8,6 +8,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
+#include "common/utf8_path.h"
 #include "exchange/tests/gettext_tools.h"
 
 namespace tarn {
@@ -149,11 +150,51 @@ TEST(PoFile, ReadRefusesMalformedUtf8LineByLineAndLeavesTheProcessAlone) {
     EXPECT_EQ(read.entries[0].source, "\xE2\x82\xAC\\");
     EXPECT_EQ(read.entries[0].translation, "\xF0\x9F\x98\x80\n\xC3\xA4");
 
-    writeFileAtomically(path, toBytes("msgid \"unterminated\n"));
+    // Given up on at its start, a file larger than any pipe's buffer still ends the read.
+    std::string rest;
+    for (int i = 0; i < 100000; ++i) {
+        rest += "# x\n";
+    }
+    writeFileAtomically(path, toBytes("msgid \"unterminated\n" + rest));
     EXPECT_FALSE(readPoFile(path).problems.empty());
     EXPECT_EQ(stdin, stdinBefore);
     const char* const setting = std::getenv("OLD_PO_FILE_INPUT");
     EXPECT_TRUE(setting == nullptr || *setting == '\0');
+}
+
+// A folder named with a letter outside the ANSI code page is read and written like any other,
+// reports name the file as given, no byte the program wrote to stdout before ends up in the
+// file, and a byte 1A (end of file to text-mode reading) ends nothing.
+TEST(PoFile, ReadsAndWritesInAFolderOutsideTheAnsiCodePage) {
+    TempDir dir;
+    const auto folder = dir.path() / pathFromUtf8("Gry/Tarn \xC5\xBC/po");
+    std::filesystem::create_directories(folder);
+    const auto path = folder / pathFromUtf8("pl \xC5\xBC.po");
+    const std::string name = pathToUtf8(path);
+    std::fputs("written before", stdout);
+    writePoFile(path, kHeader, {entry("exe/0001", "a", "\xC5\xBC")});
+    EXPECT_GE(std::fputs("\n", stdout), 0);
+    EXPECT_EQ(std::fflush(stdout), 0);
+    const Bytes written = readWholeFile(path);
+    EXPECT_EQ(toString(written).find("written before"), std::string::npos);
+    PoReadResult read = readPoFile(path);
+    EXPECT_TRUE(read.problems.empty()) << read.problems.front();
+    ASSERT_EQ(read.entries.size(), 1u);
+    EXPECT_EQ(read.entries[0].translation, "\xC5\xBC");
+
+    writeFileAtomically(path, toBytes("# \x1A\n" + toString(written)));
+    read = readPoFile(path);
+    EXPECT_TRUE(read.problems.empty()) << read.problems.front();
+    EXPECT_EQ(read.entries.size(), 1u);
+
+    writeFileAtomically(path, toBytes("\xEF\xBB\xBF" + toString(written) + "msgstr x\n"));
+    read = readPoFile(path);
+    ASSERT_FALSE(read.problems.empty());
+    EXPECT_EQ(read.problems[0].substr(0, name.size() + 1), name + ":");
+    EXPECT_EQ(read.problems[0].find("stdin"), std::string::npos);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 TEST(PoFile, ReadReportsADuplicateMessageOnce) {
