@@ -128,8 +128,15 @@ void prepareStream(std::ostream& stream, FILE* file, DWORD handle) {
     const HANDLE h = ::GetStdHandle(handle);
     DWORD mode = 0;
     if (h != INVALID_HANDLE_VALUE && h != nullptr && ::GetConsoleMode(h, &mode)) {
+        // The buffer writes through a handle of its own: the standard one may be closed while
+        // the program runs, when a library call lends the standard descriptor to a pipe.
+        HANDLE own = nullptr;
+        const HANDLE self = ::GetCurrentProcess();
+        if (!::DuplicateHandle(self, h, self, &own, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
+            own = h;
+        }
         // Never freed: the stream may be written until the program's very end.
-        stream.rdbuf(new ConsoleBuffer(h));
+        stream.rdbuf(new ConsoleBuffer(own));
     } else {
         std::fflush(file);
         ::_setmode(::_fileno(file), _O_BINARY);
