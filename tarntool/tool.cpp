@@ -23,6 +23,9 @@ Tool::Tool(const std::string& description, const std::string& version)
     app_.set_version_flag("--version", "tarntool " + version);
     app_.require_subcommand(0, 1);
     app_.allow_extras();
+    // Options are written -o and --option on every system; on Windows a word such as
+    // /Gry/Tarn.exe is a path on the current drive, not an option. Subcommands inherit this.
+    app_.allow_windows_style_options(false);
     // A repeated option counts once, with its last value.
     app_.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     root_.app = &app_;
