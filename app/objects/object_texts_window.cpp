@@ -28,6 +28,7 @@
 #include "app/objects/group_texts_grid.h"
 #include "app/objects/new_language_id_dialog.h"
 #include "app/objects/object_text_grid.h"
+#include "app/objects/one_line_holder.h"
 #include "app/patch_builder/patch_builder_dialog.h"
 #include "app/preview/format_code_menu.h"
 #include "app/widgets/busy_guard.h"
@@ -236,7 +237,7 @@ void ObjectTextsWindow::createWidgets() {
     statusBar_ = new QStatusBar(this);
     statusBar_->setSizeGripEnabled(true);
     statusLabel_ = new QLabel(statusBar_);
-    statusBar_->addWidget(statusLabel_, 1);
+    statusBar_->addWidget(new OneLineHolder(*statusLabel_), 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

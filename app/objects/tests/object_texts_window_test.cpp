@@ -101,6 +101,38 @@ TEST_F(ObjectTextsWindowTest, ShowsTheFilesAndTheirGroupsAsATree) {
     EXPECT_FALSE(grid()->item(0, 0)->flags() & Qt::ItemIsEditable);
 }
 
+// Counts the layout requests that reach the watched widgets.
+struct LayoutRequests : QObject {
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::LayoutRequest ? 1 : 0;
+        return false;
+    }
+};
+
+TEST_F(ObjectTextsWindowTest, ANewStatusTextRepaintsTheLineWithoutLayingOutTheWindow) {
+    game.add("SWORD.DAT", 0, 1, kThreeGroups);
+    open();
+    auto* statusBar = childByName<QWidget>(window, "statusBar");
+    auto* statusLabel = childByName<QLabel>(window, "statusLabel");
+    const int lineHeight = statusLabel->height();
+    LayoutRequests requests;
+    window.installEventFilter(&requests);
+    statusBar->installEventFilter(&requests);
+    for (const QString& text : {QStringLiteral("short"), QString(300, QLatin1Char('w')),
+                                QStringLiteral("two\nlines"), QString()}) {
+        window.reportRefusal(text.isEmpty() ? QStringLiteral(" ") : text);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(requests.count, 0);
+    EXPECT_EQ(window.statusText(), " ");
+    // The line keeps its height and the window's width, whatever it said.
+    EXPECT_EQ(statusLabel->height(), lineHeight);
+    EXPECT_GE(statusLabel->height(), statusLabel->fontMetrics().height());
+    EXPECT_GT(statusLabel->width(), window.width() / 2);
+    EXPECT_LE(window.width(), 1024);
+}
+
 TEST_F(ObjectTextsWindowTest, FilesAreListedByUpperCasedNameWhateverTheLetterCase) {
     game.add("b.DAT", 3, 3, kThreeGroups);
     game.add("A.dat", 3, 0, kThreeGroups);
