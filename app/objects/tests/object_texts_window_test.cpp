@@ -454,7 +454,11 @@ TEST_F(ObjectTextsWindowTest, AnUnreadableFileIsNamedAndTheOthersLoad) {
     // Listed as damaged in its place; selecting it names the problem.
     ASSERT_EQ(root().childCount(), 3);
     EXPECT_EQ(fileNode(1).text(), "b.dat (damaged)");
+    EXPECT_TRUE(fileNode(1).hasIcon());
+    EXPECT_EQ(fileNode(1).toolTip(), "b.dat: unexpected end of data at byte 26");
+    EXPECT_EQ(fileNode(1).childCount(), 0);
     EXPECT_EQ(fileNode(2).text(), "c.dat");
+    EXPECT_FALSE(fileNode(2).hasIcon());
     EXPECT_EQ(window.document().files().size(), 2u);
     EXPECT_EQ(window.statusText(), "2 files loaded successfully");
     EXPECT_TRUE(window.isVisible());
@@ -465,6 +469,8 @@ TEST_F(ObjectTextsWindowTest, AnUnreadableFileIsNamedAndTheOthersLoad) {
     fileNode(0).child(0).makeCurrent();
     window.goToNextGroup();
     EXPECT_TRUE(fileNode(2).child(0).isCurrent());
+    EXPECT_EQ(window.currentFile(), 1);  // the second file loaded
+    EXPECT_EQ(cell(0, 1), "c");
     EXPECT_TRUE(buttonPanel()->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
