@@ -29,6 +29,7 @@
 #include "app/objects/new_language_id_dialog.h"
 #include "app/objects/object_text_grid.h"
 #include "app/objects/one_line_holder.h"
+#include "app/objects/wrapped_hint_label.h"
 #include "app/patch_builder/patch_builder_dialog.h"
 #include "app/preview/format_code_menu.h"
 #include "app/widgets/busy_guard.h"
@@ -62,10 +63,9 @@ QString storageModeName(std::uint8_t encoding) {
 QWidget* makerootHintPage_(QWidget* parent) {
     auto* panel = new QWidget(parent);
     auto* layout = new QVBoxLayout(panel);
-    auto* label =
-        new QLabel(QStringLiteral("Please select an object file from the left to proceed"), panel);
+    auto* label = new WrappedHintLabel(
+        QStringLiteral("Please select an object file from the left to proceed"), panel);
     label->setAlignment(Qt::AlignCenter);
-    label->setWordWrap(true);
     layout->addWidget(label);
     return panel;
 }
@@ -159,11 +159,11 @@ void ObjectTextsWindow::createWidgets() {
     rows->addRow(QStringLiteral("Internal identifier:"), internalIdLabel_);
     rows->addRow(QStringLiteral("Type of contained data:"), dataTypeLabel_);
     rows->addRow(QStringLiteral("Storage mode:"), storageModeLabel_);
-    auto* hint = new QLabel(QStringLiteral("In order to proceed, select a text group from the "
-                                           "left\r\n(click on the + sign next to the filename if "
-                                           "they aren't shown currently)"),
-                            fileInfoPage_);
-    hint->setWordWrap(true);
+    auto* hint =
+        new WrappedHintLabel(QStringLiteral("In order to proceed, select a text group from "
+                                            "the left\r\n(click on the + sign next to the "
+                                            "filename if they aren't shown currently)"),
+                             fileInfoPage_);
     auto* infoLayout = new QVBoxLayout(fileInfoPage_);
     infoLayout->addWidget(heading);
     infoLayout->addLayout(rows);
