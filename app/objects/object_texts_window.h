@@ -6,7 +6,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QList>
 #include <QString>
 #include <cstddef>
 #include <filesystem>
