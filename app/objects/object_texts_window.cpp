@@ -19,7 +19,7 @@
 #include <QStringList>
 #include <QStyle>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
@@ -28,6 +28,8 @@
 #include "app/objects/group_texts_grid.h"
 #include "app/objects/new_language_id_dialog.h"
 #include "app/objects/object_text_grid.h"
+#include "app/objects/one_line_holder.h"
+#include "app/objects/wrapped_hint_label.h"
 #include "app/patch_builder/patch_builder_dialog.h"
 #include "app/preview/format_code_menu.h"
 #include "app/widgets/busy_guard.h"
@@ -42,11 +44,6 @@
 namespace tarn {
 
 namespace {
-
-// A file's index in the document; a group's index is its place among its file's nodes.
-constexpr int kIndexRole = Qt::UserRole;
-constexpr int kProblemRole = Qt::UserRole + 1;  // why a damaged file could not be loaded
-constexpr int kDamagedFile = -2;
 
 QString storageModeName(std::uint8_t encoding) {
     switch (encoding) {
@@ -63,24 +60,12 @@ QString storageModeName(std::uint8_t encoding) {
     }
 }
 
-// "Text group N" for the group at index g, as a tree item's columns. Every file has groups 1,
-// 2, ..., so the labels are made once and shared by the tree's items rather than formatted and
-// allocated for each of thousands of files.
-const QStringList& groupLabel(std::size_t g) {
-    static std::vector<QStringList> labels;
-    while (labels.size() <= g) {
-        labels.push_back({QStringLiteral("Text group %1").arg(labels.size() + 1)});
-    }
-    return labels[g];
-}
-
 QWidget* makerootHintPage_(QWidget* parent) {
     auto* panel = new QWidget(parent);
     auto* layout = new QVBoxLayout(panel);
-    auto* label =
-        new QLabel(QStringLiteral("Please select an object file from the left to proceed"), panel);
+    auto* label = new WrappedHintLabel(
+        QStringLiteral("Please select an object file from the left to proceed"), panel);
     label->setAlignment(Qt::AlignCenter);
-    label->setWordWrap(true);
     layout->addWidget(label);
     return panel;
 }
@@ -147,15 +132,15 @@ void ObjectTextsWindow::nameParts() {
 }
 
 void ObjectTextsWindow::createWidgets() {
-    objectTree_ = new QTreeWidget(this);
+    objectTree_ = new QTreeView(this);
+    treeModel_ = new ObjectTreeModel(document_, findings_, *style(), this);
+    objectTree_->setModel(treeModel_);
     objectTree_->setHeaderHidden(true);
     objectTree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     objectTree_->setUniformRowHeights(true);
     auto* branches = new BoxedBranchStyle;
     branches->setParent(objectTree_);
     objectTree_->setStyle(branches);
-    rootNode_ = new QTreeWidgetItem(objectTree_, {QStringLiteral("Object Files")});
-    rootNode_->setData(0, kIndexRole, -1);
 
     rootHintPage_ = makerootHintPage_(this);
 
@@ -174,11 +159,11 @@ void ObjectTextsWindow::createWidgets() {
     rows->addRow(QStringLiteral("Internal identifier:"), internalIdLabel_);
     rows->addRow(QStringLiteral("Type of contained data:"), dataTypeLabel_);
     rows->addRow(QStringLiteral("Storage mode:"), storageModeLabel_);
-    auto* hint = new QLabel(QStringLiteral("In order to proceed, select a text group from the "
-                                           "left\r\n(click on the + sign next to the filename if "
-                                           "they aren't shown currently)"),
-                            fileInfoPage_);
-    hint->setWordWrap(true);
+    auto* hint =
+        new WrappedHintLabel(QStringLiteral("In order to proceed, select a text group from "
+                                            "the left\r\n(click on the + sign next to the "
+                                            "filename if they aren't shown currently)"),
+                             fileInfoPage_);
     auto* infoLayout = new QVBoxLayout(fileInfoPage_);
     infoLayout->addWidget(heading);
     infoLayout->addLayout(rows);
@@ -252,7 +237,7 @@ void ObjectTextsWindow::createWidgets() {
     statusBar_ = new QStatusBar(this);
     statusBar_->setSizeGripEnabled(true);
     statusLabel_ = new QLabel(statusBar_);
-    statusBar_->addWidget(statusLabel_, 1);
+    statusBar_->addWidget(new OneLineHolder(*statusLabel_), 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -261,12 +246,16 @@ void ObjectTextsWindow::createWidgets() {
     layout->addWidget(buttonPanel_);
     layout->addWidget(statusBar_);
 
-    connect(objectTree_, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* node, QTreeWidgetItem* previous) {
+    connect(objectTree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& node, const QModelIndex& previous) {
+                if (stayingOnNode_) {
+                    return;
+                }
                 // A text that does not convert keeps its group shown until it is corrected.
-                if (previous != nullptr && !checkCurrentCell()) {
-                    const QSignalBlocker quiet(objectTree_);
-                    objectTree_->setCurrentItem(previous);
+                if (previous.isValid() && !checkCurrentCell()) {
+                    stayingOnNode_ = true;
+                    objectTree_->setCurrentIndex(previous);
+                    stayingOnNode_ = false;
                     return;
                 }
                 showNode(node);
@@ -442,13 +431,11 @@ void ObjectTextsWindow::loadFiles() {
         } else {
             lockFolder(*objData);
             clearHistory();
+            treeModel_->clear();  // before the document's files change under it
             QElapsedTimer sinceRepaint;
             sinceRepaint.start();
             const std::vector<std::string> failed = document_.loadFiles(
                 *objData, paths, [&](std::size_t i, std::size_t count, const std::string& name) {
-                    // The tree's nodes are made as the files come, while the other threads
-                    // still load, rather than all of them at the end.
-                    makeFileNodes();
                     // The status line is set and painted at most about 60 times a second:
                     // doing it for each of thousands of small files would take longer than
                     // loading them.
@@ -468,15 +455,14 @@ void ObjectTextsWindow::loadFiles() {
                 problems.append(QString::fromStdString(
                     problem.rfind(folder, 0) == 0 ? problem.substr(folder.size()) : problem));
             }
-            addLoadedFileNodes();
-            addDamagedFileNodes(paths, failed);
+            fillTree(paths, failed);
             setStatus(QStringLiteral("%1 files loaded successfully").arg(document_.files().size()));
-            rootNode_->setExpanded(true);
+            objectTree_->expand(treeModel_->rootNode());
             updateSaveButton();
         }
         busy_ = false;
     } catch (const std::exception& e) {
-        addLoadedFileNodes();
+        fillTree({}, {});
         busy_ = false;
         problems.append(QString::fromStdString(e.what()));
     }
@@ -495,81 +481,47 @@ void ObjectTextsWindow::loadFiles() {
     }
 }
 
-void ObjectTextsWindow::makeFileNodes() {
-    const auto files = static_cast<qsizetype>(document_.files().size());
-    for (qsizetype index = rootNode_->childCount() + newFileNodes_.size(); index < files; ++index) {
-        newFileNodes_.append(fileNode(static_cast<int>(index)));
-    }
-}
-
-void ObjectTextsWindow::addLoadedFileNodes() {
-    // The nodes are built apart and go in as one insertion with the tree's painting held:
-    // inserting and laying out thousands of files one by one costs more than loading them.
-    makeFileNodes();
-    if (newFileNodes_.isEmpty()) {
-        return;
-    }
-    objectTree_->setUpdatesEnabled(false);
-    rootNode_->addChildren(newFileNodes_);
-    newFileNodes_.clear();
-    objectTree_->setUpdatesEnabled(true);
-}
-
-QTreeWidgetItem* ObjectTextsWindow::fileNode(int index) const {
-    const ObjFile& file = document_.file(static_cast<std::size_t>(index));
-    auto* node = new QTreeWidgetItem({QString::fromStdString(file.fileName)});
-    node->setData(0, kIndexRole, index);
-    QList<QTreeWidgetItem*> groups;
-    groups.reserve(static_cast<qsizetype>(file.texts.size()));
-    for (std::size_t g = 0; g < file.texts.size(); ++g) {
-        groups.append(new QTreeWidgetItem(groupLabel(g)));
-    }
-    node->addChildren(groups);
-    return node;
-}
-
-void ObjectTextsWindow::addDamagedFileNodes(const std::vector<std::filesystem::path>& paths,
-                                            const std::vector<std::string>& problems) {
-    if (problems.empty()) {
-        return;
-    }
+void ObjectTextsWindow::fillTree(const std::vector<std::filesystem::path>& paths,
+                                 const std::vector<std::string>& problems) {
     // Each problem starts with its file's path; the damaged files take their places in the
     // listing between the files that loaded.
-    int position = 0;
-    for (const std::filesystem::path& path : paths) {
-        const std::string prefix = pathToUtf8(path) + ":";
-        const auto problem = std::find_if(problems.begin(), problems.end(),
-                                          [&](const auto& p) { return p.rfind(prefix, 0) == 0; });
-        if (problem != problems.end()) {
-            auto* node = new QTreeWidgetItem(
-                {QStringLiteral("%1 (damaged)").arg(fromFilePath(path.filename()))});
-            node->setData(0, kIndexRole, kDamagedFile);
-            node->setData(0, kProblemRole,
-                          QString::fromStdString(pathToUtf8(path.filename()) +
-                                                 problem->substr(pathToUtf8(path).size())));
-            node->setIcon(0, style()->standardIcon(QStyle::SP_MessageBoxCritical));
-            node->setToolTip(0, node->data(0, kProblemRole).toString());
-            rootNode_->insertChild(position, node);
+    std::vector<ObjectTreeModel::DamagedFile> damaged;
+    if (!problems.empty()) {
+        for (int row = 0; const std::filesystem::path& path : paths) {
+            const std::string prefix = pathToUtf8(path) + ":";
+            const auto problem = std::find_if(problems.begin(), problems.end(), [&](const auto& p) {
+                return p.rfind(prefix, 0) == 0;
+            });
+            if (problem != problems.end()) {
+                damaged.push_back(
+                    {row, fromFilePath(path.filename()),
+                     QString::fromStdString(pathToUtf8(path.filename()) +
+                                            problem->substr(pathToUtf8(path).size()))});
+            }
+            ++row;
         }
-        ++position;
     }
+    // Thousands of files go in as one insertion: the model makes a node's text only when the
+    // view shows it.
+    treeModel_->clear();
+    treeModel_->fill(document_.files().size(), std::move(damaged));
 }
 
-void ObjectTextsWindow::showNode(QTreeWidgetItem* node) {
+void ObjectTextsWindow::showNode(const QModelIndex& node) {
     currentGroup_ = -1;
-    if (node == nullptr || node == rootNode_) {
+    if (!treeModel_->isFileNode(node) && !treeModel_->isGroupNode(node)) {
         pages_->setCurrentWidget(rootHintPage_);
         currentFile_ = -1;
         return;
     }
-    if (node->parent() == rootNode_ && node->data(0, kIndexRole).toInt() == kDamagedFile) {
+    if (treeModel_->isDamagedFile(node)) {
         pages_->setCurrentWidget(rootHintPage_);
         currentFile_ = -1;
-        setStatus(node->data(0, kProblemRole).toString());
+        setStatus(treeModel_->problemOf(node));
         return;
     }
-    if (node->parent() == rootNode_) {
-        currentFile_ = node->data(0, kIndexRole).toInt();
+    if (treeModel_->isFileNode(node)) {
+        currentFile_ = treeModel_->fileOf(node);
         const ObjFile& file = document_.file(static_cast<std::size_t>(currentFile_));
         fileNameLabel_->setText(QString::fromStdString(file.fileName));
         internalIdLabel_->setText(
@@ -579,7 +531,7 @@ void ObjectTextsWindow::showNode(QTreeWidgetItem* node) {
         pages_->setCurrentWidget(fileInfoPage_);
         return;
     }
-    showGroup(node->parent()->data(0, kIndexRole).toInt(), node->parent()->indexOfChild(node));
+    showGroup(treeModel_->fileOf(node.parent()), node.row());
 }
 
 bool ObjectTextsWindow::confirmClose() {
@@ -651,8 +603,8 @@ void ObjectTextsWindow::discardFiles() {
     filling_ = true;
     textGrid_->setRowCount(0);
     filling_ = false;
-    objectTree_->setCurrentItem(rootNode_);
-    qDeleteAll(rootNode_->takeChildren());
+    objectTree_->setCurrentIndex(treeModel_->rootNode());
+    treeModel_->clear();
     clearHistory();
     document_.clear();
     lock_.reset();

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QList>
 #include <QString>
 #include <cstddef>
 #include <filesystem>
@@ -19,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/objects/object_tree_model.h"
 #include "common/code_page.h"
 #include "common/edit_lock.h"
 #include "enduser/carried_patcher.h"
@@ -34,9 +34,9 @@ class QPushButton;
 class QStackedWidget;
 class QStatusBar;
 class QSplitter;
-class QTreeWidget;
 class QTimer;
-class QTreeWidgetItem;
+class QTreeView;
+class QModelIndex;
 class QUndoStack;
 
 namespace tarn {
@@ -135,11 +135,9 @@ private:
     // Starts listing the folder on another thread while the window is shown and painted.
     void startListing();
     FolderListing takeListing();
-    void makeFileNodes();       // nodes for the files loaded so far, not yet in the tree
-    void addLoadedFileNodes();  // the tree catches up with the document's files
-    QTreeWidgetItem* fileNode(int index) const;  // a new node of the file and its groups
-    void addDamagedFileNodes(const std::vector<std::filesystem::path>& paths,
-                             const std::vector<std::string>& problems);
+    // The tree shows the loaded files and, in their places, the ones that failed.
+    void fillTree(const std::vector<std::filesystem::path>& paths,
+                  const std::vector<std::string>& problems);
     void discardFiles();
     // Locks the object folder while its files are open; read-only when another program holds
     // it, after a message naming that program.
@@ -154,7 +152,7 @@ private:
     void reloadFile(std::size_t file);
 
     // The tree and the grid.
-    void showNode(QTreeWidgetItem* node);
+    void showNode(const QModelIndex& node);
     const ObjTextGroup& shownGroup() const;
     void showGroup(int file, int group);
     void fillGrid();
@@ -199,6 +197,7 @@ private:
     std::string undoText_;
     bool busy_ = false;
     bool filling_ = false;
+    bool stayingOnNode_ = false;          // the tree's current node set back, not shown anew
     std::future<FolderListing> listing_;  // started when the window is shown
     std::optional<EditLock> lock_;        // released when the files are discarded
     bool readOnly_ = false;
@@ -214,16 +213,15 @@ private:
     PoLanguageIdsDialog* poLanguageIdsDialog_ = nullptr;
     // The checked pair (source, target), once chosen; the findings by file and group.
     std::optional<std::pair<int, int>> checkedIds_;
-    std::map<std::pair<std::size_t, std::size_t>, std::vector<CheckFinding>> findings_;
+    GroupFindings findings_;
     QTimer* checksTimer_ = nullptr;
     QPushButton* checksButton_ = nullptr;
     int primaryLanguageId_ = 0;
     std::string poFolder_;
 
     QSplitter* splitter_ = nullptr;
-    QTreeWidget* objectTree_ = nullptr;
-    QTreeWidgetItem* rootNode_ = nullptr;
-    QList<QTreeWidgetItem*> newFileNodes_;  // made while loading, put in the tree at its end
+    QTreeView* objectTree_ = nullptr;
+    ObjectTreeModel* treeModel_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     QWidget* rootHintPage_ = nullptr;
     QWidget* fileInfoPage_ = nullptr;

@@ -2,9 +2,7 @@
 // and a target language ID asked once, shown as marks on the tree (on a group and on its file)
 // and, for the shown group, in the status line. They follow every change of the texts.
 #include <QPushButton>
-#include <QStyle>
 #include <QTimer>
-#include <QTreeWidget>
 #include <algorithm>
 
 #include "app/objects/object_texts_window.h"
@@ -13,29 +11,6 @@
 #include "objfiles/object_texts_check.h"
 
 namespace tarn {
-
-namespace {
-
-constexpr int kIndexRole = Qt::UserRole;
-
-QString findingLine(const CheckFinding& finding) {
-    return QString::fromStdString(std::string(severityName(finding.severity)) + " " +
-                                  std::string(finding.check) + ": " + finding.message);
-}
-
-QStyle::StandardPixmap severityIcon(Severity severity) {
-    switch (severity) {
-        case Severity::Error:
-            return QStyle::SP_MessageBoxCritical;
-        case Severity::Warning:
-            return QStyle::SP_MessageBoxWarning;
-        case Severity::Info:
-            break;
-    }
-    return QStyle::SP_MessageBoxInformation;
-}
-
-}  // namespace
 
 void ObjectTextsWindow::createChecks() {
     checksButton_ = new QPushButton(QStringLiteral("Checks..."), buttonPanel_);
@@ -84,34 +59,7 @@ void ObjectTextsWindow::runChecks() {
 }
 
 void ObjectTextsWindow::markTree() {
-    for (int f = 0; f < rootNode_->childCount(); ++f) {
-        QTreeWidgetItem* fileNode = rootNode_->child(f);
-        const int file = fileNode->data(0, kIndexRole).toInt();
-        if (file < 0) {
-            continue;  // a damaged file keeps its own mark
-        }
-        std::optional<Severity> worst;
-        for (int g = 0; g < fileNode->childCount(); ++g) {
-            QTreeWidgetItem* groupNode = fileNode->child(g);
-            const auto found =
-                findings_.find({static_cast<std::size_t>(file), static_cast<std::size_t>(g)});
-            if (found == findings_.end()) {
-                groupNode->setIcon(0, QIcon());
-                groupNode->setToolTip(0, QString());
-                continue;
-            }
-            QStringList lines;
-            Severity severity = Severity::Info;
-            for (const CheckFinding& finding : found->second) {
-                lines.append(findingLine(finding));
-                severity = std::max(severity, finding.severity);
-            }
-            groupNode->setIcon(0, style()->standardIcon(severityIcon(severity)));
-            groupNode->setToolTip(0, lines.join(QLatin1Char('\n')));
-            worst = std::max(worst.value_or(severity), severity);
-        }
-        fileNode->setIcon(0, worst ? style()->standardIcon(severityIcon(*worst)) : QIcon());
-    }
+    treeModel_->findingsChanged();  // the marks are read from findings_ as they are drawn
 }
 
 void ObjectTextsWindow::showGroupFindings() {

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStringList>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <exception>
 
 #include "app/objects/group_texts_grid.h"
@@ -35,38 +35,32 @@ QTableWidgetItem* idItem(std::uint8_t id, const QPalette& palette) {
 }
 
 // Depth-first order over the whole tree, collapsed nodes included.
-QTreeWidgetItem* nextInTree(QTreeWidgetItem* node) {
-    if (node->childCount() > 0) {
-        return node->child(0);
+QModelIndex nextInTree(QModelIndex node) {
+    const QAbstractItemModel& tree = *node.model();
+    if (tree.rowCount(node) > 0) {
+        return tree.index(0, 0, node);
     }
-    while (node != nullptr) {
-        QTreeWidgetItem* parent = node->parent();
-        if (parent == nullptr) {
-            return nullptr;
-        }
-        const int index = parent->indexOfChild(node);
-        if (index + 1 < parent->childCount()) {
-            return parent->child(index + 1);
+    while (node.isValid()) {
+        const QModelIndex parent = node.parent();
+        if (node.row() + 1 < tree.rowCount(parent)) {
+            return tree.index(node.row() + 1, 0, parent);
         }
         node = parent;
     }
-    return nullptr;
+    return {};
 }
 
-QTreeWidgetItem* previousInTree(QTreeWidgetItem* node) {
-    QTreeWidgetItem* parent = node->parent();
-    if (parent == nullptr) {
-        return nullptr;
-    }
-    const int index = parent->indexOfChild(node);
-    if (index == 0) {
+QModelIndex previousInTree(const QModelIndex& node) {
+    const QAbstractItemModel& tree = *node.model();
+    const QModelIndex parent = node.parent();
+    if (node.row() == 0) {
         return parent;
     }
-    node = parent->child(index - 1);
-    while (node->childCount() > 0) {
-        node = node->child(node->childCount() - 1);
+    QModelIndex previous = tree.index(node.row() - 1, 0, parent);
+    while (tree.rowCount(previous) > 0) {
+        previous = tree.index(tree.rowCount(previous) - 1, 0, previous);
     }
-    return node;
+    return previous;
 }
 
 }  // namespace
@@ -143,7 +137,7 @@ void ObjectTextsWindow::showAnew(const std::function<void()>& change) {
         fillGrid();
         selectGridRow(row);
     } else if (currentFile_ >= 0) {
-        showNode(objectTree_->currentItem());
+        showNode(objectTree_->currentIndex());
     }
 }
 
@@ -297,13 +291,13 @@ void ObjectTextsWindow::goToNextGroup() {
 }
 
 void ObjectTextsWindow::stepTextGroup(bool forward) {
-    QTreeWidgetItem* node = objectTree_->currentItem();
-    while (node != nullptr) {
+    QModelIndex node = objectTree_->currentIndex();
+    while (node.isValid()) {
         node = forward ? nextInTree(node) : previousInTree(node);
         // Group nodes only: a file without groups, or a damaged one, is passed by.
-        if (node != nullptr && node->parent() != nullptr && node->parent()->parent() != nullptr) {
-            objectTree_->setCurrentItem(node);
-            objectTree_->scrollToItem(node);
+        if (treeModel_->isGroupNode(node)) {
+            objectTree_->setCurrentIndex(node);
+            objectTree_->scrollTo(node);
             return;
         }
     }

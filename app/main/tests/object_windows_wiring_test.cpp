@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "app/main/tests/editor_fixture.h"
 #include "app/objects/group_texts_grid.h"
@@ -14,6 +14,7 @@
 #include "app/preview/preview_window.h"
 #include "app/widgets/test_support/child_by_name.h"
 #include "app/widgets/test_support/test_application.h"
+#include "app/widgets/test_support/tree_node.h"
 #include "objfiles/sample_objects.h"
 
 namespace tarn {
@@ -109,7 +110,9 @@ protected:
         ASSERT_TRUE(processEventsUntil(
             [&] { return objects().statusText().endsWith("loaded successfully"); }));
     }
-    QTreeWidget* tree() const { return childByName<QTreeWidget>(objects(), "objectTree"); }
+    TreeNode root() const {
+        return TreeNode::top(*childByName<QTreeView>(objects(), "objectTree"));
+    }
     GroupTextsGrid* objectGrid() const {
         return childByName<GroupTextsGrid>(objects(), "textGrid");
     }
@@ -127,7 +130,7 @@ TEST_F(ObjectTextsBeside, TransObjIsOneWindowBesideTheMainOne) {
     MainWindow& main = start();
     openObjects();
     EXPECT_EQ(objects().statusText(), "1 files loaded successfully");
-    EXPECT_EQ(tree()->topLevelItem(0)->childCount(), 1);
+    EXPECT_EQ(root().childCount(), 1);
     EXPECT_FALSE(objects().isModal());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
@@ -190,7 +193,7 @@ TEST_F(ObjectTextsBeside, ObjectTextsFollowTheNotationAndThePreviewFollowsTheAct
     action("notationAction")->trigger();
     ASSERT_TRUE(main.document().cstyle());
     openObjects();
-    tree()->setCurrentItem(tree()->topLevelItem(0)->child(0)->child(0));
+    root().child(0).child(0).makeCurrent();
     EXPECT_EQ(objectGrid()->item(0, 1)->text(), "Sword\\n");
 
     auto* preview = child<PreviewCommand>("previewCommand");

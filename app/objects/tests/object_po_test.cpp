@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "app/objects/tests/object_window_fixture.h"
 #include "common/tests/temp_dir.h"
@@ -70,8 +70,7 @@ TEST_F(ObjectPoTest, ExportsBetweenTwoIdsAndImportsIntoTheDocument) {
     EXPECT_EQ(read.entries[0].translation, "Schwert");
     EXPECT_EQ(read.entries[1].translation, "");
 
-    auto* tree = childByName<QTreeWidget>(window, "objectTree");
-    tree->setCurrentItem(tree->topLevelItem(0)->child(0)->child(1));  // the group imported into
+    root().child(0).child(1).makeCurrent();  // the group imported into
     const Bytes onDisk = game.bytes("SWORD.DAT");
     writeMessages({message("obj/SWORD.DAT/1", "Schwert"), message("obj/SWORD.DAT/2", "Klinge"),
                    message("obj/SWORD.DAT/3", "")});

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "app/objects/tests/object_window_fixture.h"
 #include "common/code_page_choice.h"
@@ -27,7 +27,7 @@ protected:
     QString cell(int row) const { return grid()->item(row, 1)->text(); }
     // Opens the editor on the row's text, the caret at its end.
     QLineEdit* edit(int row) {
-        tree()->setCurrentItem(tree()->topLevelItem(0)->child(0)->child(0));
+        root().child(0).child(0).makeCurrent();
         grid()->setCurrentCell(row, 1);
         grid()->editCurrentCell();
         QLineEdit* editor = grid()->cellEditor();

@@ -20,7 +20,7 @@ namespace {
 
 class ObjectTextsEditorTest : public ObjectWindowTest {
 protected:
-    QTreeWidgetItem* fileNode(int i) const { return tree()->topLevelItem(0)->child(i); }
+    TreeNode fileNode(int i) const { return root().child(i); }
     const std::string& text(int group, int row) const {
         return window.document()
             .group(0, static_cast<std::size_t>(group))[static_cast<std::size_t>(row)]
@@ -29,7 +29,7 @@ protected:
     QString cell(int row) const { return grid()->item(row, 1)->text(); }
     // Opens the editor on the row's text of group 0, the caret at its end.
     QLineEdit* edit(int row) {
-        tree()->setCurrentItem(fileNode(0)->child(0));
+        fileNode(0).child(0).makeCurrent();
         grid()->setCurrentCell(row, 1);
         grid()->editCurrentCell();
         QLineEdit* editor = grid()->cellEditor();
@@ -46,7 +46,7 @@ protected:
 TEST_F(ObjectTextsEditorTest, CStyleTextsWithCodesFromTheMenuAndHeldErrors) {
     game.add("a.dat", 1, 0, {{{0, "One\x05Two"}, {5, "Eins"}}});
     open();
-    tree()->setCurrentItem(fileNode(0)->child(0));
+    fileNode(0).child(0).makeCurrent();
     EXPECT_EQ(cell(0), QStringLiteral("One\u2405Two"));  // raw: the code as a visible picture
     window.setCStyle(true);
     EXPECT_EQ(cell(0), "One\\nTwo");
@@ -73,8 +73,8 @@ TEST_F(ObjectTextsEditorTest, CStyleTextsWithCodesFromTheMenuAndHeldErrors) {
     EXPECT_TRUE(grid()->isEditing());
     grid()->setCurrentCell(0, 1);
     EXPECT_EQ(grid()->currentRow(), 1);
-    tree()->setCurrentItem(fileNode(0));
-    EXPECT_EQ(tree()->currentItem(), fileNode(0)->child(0));
+    fileNode(0).makeCurrent();
+    EXPECT_TRUE(fileNode(0).child(0).isCurrent());
     EXPECT_EQ(prompter.messages().size(), 3u);
     QTest::keyClick(grid()->cellEditor(), Qt::Key_Escape);
     EXPECT_EQ(cell(1), "Eins");
@@ -101,12 +101,12 @@ TEST_F(ObjectTextsEditorTest, TheChecksMarkTheTreeAndNameTheShownGroupsFindings)
     });
     childByName<QPushButton>(window, "checksButton")->click();
     EXPECT_EQ(asked, 1);
-    EXPECT_FALSE(fileNode(0)->child(0)->icon(0).isNull());
-    EXPECT_TRUE(fileNode(0)->child(0)->toolTip(0).startsWith("error value-codes: "));
-    EXPECT_TRUE(fileNode(0)->child(1)->icon(0).isNull());
-    EXPECT_FALSE(fileNode(0)->icon(0).isNull());
-    EXPECT_TRUE(fileNode(1)->icon(0).isNull());
-    tree()->setCurrentItem(fileNode(0)->child(0));
+    EXPECT_TRUE(fileNode(0).child(0).hasIcon());
+    EXPECT_TRUE(fileNode(0).child(0).toolTip().startsWith("error value-codes: "));
+    EXPECT_FALSE(fileNode(0).child(1).hasIcon());
+    EXPECT_TRUE(fileNode(0).hasIcon());
+    EXPECT_FALSE(fileNode(1).hasIcon());
+    fileNode(0).child(0).makeCurrent();
     EXPECT_TRUE(window.statusText().startsWith("Checks (5 against 0): error value-codes: "))
         << window.statusText().toStdString();
 
@@ -117,8 +117,8 @@ TEST_F(ObjectTextsEditorTest, TheChecksMarkTheTreeAndNameTheShownGroupsFindings)
     QTest::keyClicks(editor, " %N");
     QApplication::processEvents();
     EXPECT_EQ(window.statusText(), "Checks (5 against 0): no findings");
-    EXPECT_TRUE(fileNode(0)->child(0)->icon(0).isNull());
-    EXPECT_TRUE(fileNode(0)->icon(0).isNull());
+    EXPECT_FALSE(fileNode(0).child(0).hasIcon());
+    EXPECT_FALSE(fileNode(0).hasIcon());
     EXPECT_EQ(asked, 1);
 }
 

@@ -12,7 +12,7 @@
 #include <QStackedWidget>
 #include <QSysInfo>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <cstdlib>
 
@@ -39,8 +39,7 @@ protected:
                          [this](const QString& text) { statuses.push_back(text); });
     }
 
-    QTreeWidgetItem* root() const { return tree()->topLevelItem(0); }
-    QTreeWidgetItem* fileNode(int i) const { return root()->child(i); }
+    TreeNode fileNode(int i) const { return root().child(i); }
     QPushButton* saveButton() const { return childByName<QPushButton>(window, "saveButton"); }
     QWidget* buttonPanel() const { return childByName<QWidget>(window, "buttonPanel"); }
     QString label(const char* name) const { return childByName<QLabel>(window, name)->text(); }
@@ -49,7 +48,7 @@ protected:
         return childByName<QStackedWidget>(window, "pages")->currentWidget()->objectName();
     }
     bool modified(std::size_t file) const { return window.document().isModified(file); }
-    void selectGroup(int file, int group) { tree()->setCurrentItem(fileNode(file)->child(group)); }
+    void selectGroup(int file, int group) { fileNode(file).child(group).makeCurrent(); }
     const ObjTextGroup& group(int file, int g) const {
         return window.document().group(static_cast<std::size_t>(file), static_cast<std::size_t>(g));
     }
@@ -75,17 +74,17 @@ TEST_F(ObjectTextsWindowTest, ShowsTheFilesAndTheirGroupsAsATree) {
     open();
     EXPECT_EQ(window.statusText(), "1 files loaded successfully");
     EXPECT_EQ(statuses.at(1), "Loading object files...   SWORD.DAT  (1/1)");
-    EXPECT_EQ(root()->text(0), "Object Files");
-    EXPECT_TRUE(root()->isExpanded());
-    ASSERT_EQ(root()->childCount(), 1);
-    ASSERT_EQ(fileNode(0)->childCount(), 3);
-    EXPECT_EQ(fileNode(0)->text(0), "SWORD.DAT");
-    EXPECT_EQ(fileNode(0)->child(2)->text(0), "Text group 3");
+    EXPECT_EQ(root().text(), "Object Files");
+    EXPECT_TRUE(root().isExpanded());
+    ASSERT_EQ(root().childCount(), 1);
+    ASSERT_EQ(fileNode(0).childCount(), 3);
+    EXPECT_EQ(fileNode(0).text(), "SWORD.DAT");
+    EXPECT_EQ(fileNode(0).child(2).text(), "Text group 3");
     EXPECT_FALSE(saveButton()->isEnabled());
     EXPECT_TRUE(buttonPanel()->isEnabled());
     EXPECT_EQ(page(), "rootHintPage");
 
-    tree()->setCurrentItem(fileNode(0));
+    fileNode(0).makeCurrent();
     EXPECT_EQ(page(), "fileInfoPage");
     EXPECT_EQ(label("fileNameLabel"), "SWORD.DAT");
     EXPECT_EQ(label("internalIdLabel"), "OBJECT00");
@@ -102,15 +101,47 @@ TEST_F(ObjectTextsWindowTest, ShowsTheFilesAndTheirGroupsAsATree) {
     EXPECT_FALSE(grid()->item(0, 0)->flags() & Qt::ItemIsEditable);
 }
 
+// Counts the layout requests that reach the watched widgets.
+struct LayoutRequests : QObject {
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::LayoutRequest ? 1 : 0;
+        return false;
+    }
+};
+
+TEST_F(ObjectTextsWindowTest, ANewStatusTextRepaintsTheLineWithoutLayingOutTheWindow) {
+    game.add("SWORD.DAT", 0, 1, kThreeGroups);
+    open();
+    auto* statusBar = childByName<QWidget>(window, "statusBar");
+    auto* statusLabel = childByName<QLabel>(window, "statusLabel");
+    const int lineHeight = statusLabel->height();
+    LayoutRequests requests;
+    window.installEventFilter(&requests);
+    statusBar->installEventFilter(&requests);
+    for (const QString& text : {QStringLiteral("short"), QString(300, QLatin1Char('w')),
+                                QStringLiteral("two\nlines"), QString()}) {
+        window.reportRefusal(text.isEmpty() ? QStringLiteral(" ") : text);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(requests.count, 0);
+    EXPECT_EQ(window.statusText(), " ");
+    // The line keeps its height and the window's width, whatever it said.
+    EXPECT_EQ(statusLabel->height(), lineHeight);
+    EXPECT_GE(statusLabel->height(), statusLabel->fontMetrics().height());
+    EXPECT_GT(statusLabel->width(), window.width() / 2);
+    EXPECT_LE(window.width(), 1024);
+}
+
 TEST_F(ObjectTextsWindowTest, FilesAreListedByUpperCasedNameWhateverTheLetterCase) {
     game.add("b.DAT", 3, 3, kThreeGroups);
     game.add("A.dat", 3, 0, kThreeGroups);
     game.add("c.txt", 3, 0, kThreeGroups);
     open();
-    ASSERT_EQ(root()->childCount(), 2);
-    EXPECT_EQ(fileNode(0)->text(0), "A.dat");
-    EXPECT_EQ(fileNode(1)->text(0), "b.DAT");
-    tree()->setCurrentItem(fileNode(1));
+    ASSERT_EQ(root().childCount(), 2);
+    EXPECT_EQ(fileNode(0).text(), "A.dat");
+    EXPECT_EQ(fileNode(1).text(), "b.DAT");
+    fileNode(1).makeCurrent();
     EXPECT_EQ(label("storageModeLabel"), "Type 3 (scrambled bytes)");
 }
 
@@ -354,7 +385,7 @@ TEST_F(ObjectTextsWindowTest, ClosingAsksAboutUnsavedChanges) {
     window.close();
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(window.document().files().empty());
-    EXPECT_EQ(root()->childCount(), 0);
+    EXPECT_EQ(root().childCount(), 0);
     EXPECT_EQ(window.currentFile(), -1);
     EXPECT_EQ(game.bytes("a.dat"), onDisk);
 
@@ -387,26 +418,26 @@ TEST_F(ObjectTextsWindowTest, StepsThroughTheGroupsInTreeOrderAndBeepsAtTheEnds)
     game.add("b.dat", 2, 0, {{{0, "b"}}});
     open();
     window.goToNextGroup();  // no selection yet: the root is current
-    EXPECT_EQ(tree()->currentItem(), fileNode(0)->child(0));
+    EXPECT_TRUE(fileNode(0).child(0).isCurrent());
 
     selectGroup(0, 2);
     window.goToNextGroup();
-    EXPECT_EQ(tree()->currentItem(), fileNode(1)->child(0));
+    EXPECT_TRUE(fileNode(1).child(0).isCurrent());
     EXPECT_EQ(window.currentFile(), 1);
     EXPECT_EQ(page(), "groupTextsPage");
-    EXPECT_TRUE(fileNode(1)->isExpanded());
+    EXPECT_TRUE(fileNode(1).isExpanded());
     EXPECT_EQ(prompter.beeps(), 0);
 
     window.goToNextGroup();
     EXPECT_EQ(prompter.beeps(), 1);
-    EXPECT_EQ(tree()->currentItem(), fileNode(1)->child(0));
+    EXPECT_TRUE(fileNode(1).child(0).isCurrent());
 
     window.goToPreviousGroup();
-    EXPECT_EQ(tree()->currentItem(), fileNode(0)->child(2));
+    EXPECT_TRUE(fileNode(0).child(2).isCurrent());
     selectGroup(0, 0);
     window.goToPreviousGroup();
     EXPECT_EQ(prompter.beeps(), 2);
-    EXPECT_EQ(tree()->currentItem(), fileNode(0)->child(0));
+    EXPECT_TRUE(fileNode(0).child(0).isCurrent());
 }
 
 TEST_F(ObjectTextsWindowTest, AnUnreadableFileIsNamedAndTheOthersLoad) {
@@ -421,19 +452,25 @@ TEST_F(ObjectTextsWindowTest, AnUnreadableFileIsNamedAndTheOthersLoad) {
     EXPECT_EQ(prompter.messages()[0].text, "b.dat: unexpected end of data at byte 26");
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
     // Listed as damaged in its place; selecting it names the problem.
-    ASSERT_EQ(root()->childCount(), 3);
-    EXPECT_EQ(fileNode(1)->text(0), "b.dat (damaged)");
-    EXPECT_EQ(fileNode(2)->text(0), "c.dat");
+    ASSERT_EQ(root().childCount(), 3);
+    EXPECT_EQ(fileNode(1).text(), "b.dat (damaged)");
+    EXPECT_TRUE(fileNode(1).hasIcon());
+    EXPECT_EQ(fileNode(1).toolTip(), "b.dat: unexpected end of data at byte 26");
+    EXPECT_EQ(fileNode(1).childCount(), 0);
+    EXPECT_EQ(fileNode(2).text(), "c.dat");
+    EXPECT_FALSE(fileNode(2).hasIcon());
     EXPECT_EQ(window.document().files().size(), 2u);
     EXPECT_EQ(window.statusText(), "2 files loaded successfully");
     EXPECT_TRUE(window.isVisible());
-    tree()->setCurrentItem(fileNode(1));
+    fileNode(1).makeCurrent();
     EXPECT_EQ(window.statusText(), "b.dat: unexpected end of data at byte 26");
     EXPECT_EQ(page(), "rootHintPage");
     // Stepping through the groups passes it by.
-    tree()->setCurrentItem(fileNode(0)->child(0));
+    fileNode(0).child(0).makeCurrent();
     window.goToNextGroup();
-    EXPECT_EQ(tree()->currentItem(), fileNode(2)->child(0));
+    EXPECT_TRUE(fileNode(2).child(0).isCurrent());
+    EXPECT_EQ(window.currentFile(), 1);  // the second file loaded
+    EXPECT_EQ(cell(0, 1), "c");
     EXPECT_TRUE(buttonPanel()->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -610,7 +647,7 @@ TEST_F(ObjectTextsWindowTest, DISABLED_SaveScreenshot) {
     const char* folder = std::getenv("TARN_SCREENSHOTS");
     const QString prefix = QString::fromLocal8Bit(folder != nullptr ? folder : ".") + "/";
     ASSERT_TRUE(window.grab().save(prefix + "objtrans-group.png"));
-    tree()->setCurrentItem(fileNode(1));
+    fileNode(1).makeCurrent();
     ASSERT_TRUE(window.grab().save(prefix + "objtrans-file.png"));
     PatchBuilderDialog settings;
     settings.show();
@@ -638,9 +675,9 @@ TEST_F(ObjectTextsWindowTest, TheGridMenuWorksFromTheKeyboard) {
     selectGroup(0, 0);
     grid()->setFocus();
     QTest::keyClick(grid(), Qt::Key_Down, Qt::AltModifier);
-    EXPECT_EQ(tree()->currentItem(), fileNode(0)->child(1));
+    EXPECT_TRUE(fileNode(0).child(1).isCurrent());
     QTest::keyClick(grid(), Qt::Key_Up, Qt::AltModifier);
-    EXPECT_EQ(tree()->currentItem(), fileNode(0)->child(0));
+    EXPECT_TRUE(fileNode(0).child(0).isCurrent());
 
     askFor("9");
     grid()->setFocus();

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "app/objects/group_texts_grid.h"
 #include "app/objects/object_texts_window.h"
@@ -13,6 +13,7 @@
 #include "app/widgets/test_support/child_by_name.h"
 #include "app/widgets/test_support/sample_object_game.h"
 #include "app/widgets/test_support/test_application.h"
+#include "app/widgets/test_support/tree_node.h"
 
 namespace tarn {
 
@@ -31,7 +32,8 @@ protected:
         ASSERT_TRUE(processEventsUntil([&] { return loads > before; }));
         QApplication::processEvents();
     }
-    QTreeWidget* tree() const { return childByName<QTreeWidget>(window, "objectTree"); }
+    QTreeView* tree() const { return childByName<QTreeView>(window, "objectTree"); }
+    TreeNode root() const { return TreeNode::top(*tree()); }
     GroupTextsGrid* grid() const { return childByName<GroupTextsGrid>(window, "textGrid"); }
 
     QApplication& app = testApplication();  // before every widget
