@@ -65,7 +65,7 @@ void setShellActionsForTesting(const ShellActions& actions) {
 
 QString runExecutable(const QString& path) {
     const QFileInfo info(path);
-    const QString folder = info.absolutePath() + QDir::separator();
+    const QString folder = QDir::toNativeSeparators(info.absolutePath()) + QDir::separator();
     ShellActions& shell = shellActions();
 #ifdef Q_OS_WIN
     if (!shell.startDetached(info.absoluteFilePath(), {}, folder)) {

@@ -1,10 +1,10 @@
 // Start-up, the paths dialog, the settings file and closing.
+#include <unistd.h>
 #include <QFontDatabase>
 #include <QScreen>
 #include <QTimer>
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 #include "common/errors.h"
 
@@ -295,15 +295,22 @@ TEST(ExceptionBox, AnExceptionThatReachesTheEventLoopIsShownAndTheProgramGoesOn)
 TEST(SettingsLocation, OptionNamesTheFileOtherwiseBesideTheProgram) {
     testApplication<TarnEditApplication>();
     EXPECT_TRUE(settingsOptionOf({}).isEmpty());
+    // Named with either separator, the file is shown and used in the system's own form.
+#ifdef _WIN32
+    EXPECT_EQ(settingsOptionOf({"--settings", "C:/p/a.ini"}), "C:\\p\\a.ini");
+    EXPECT_EQ(settingsOptionOf({"--settings=C:\\p/b.ini"}), "C:\\p\\b.ini");
+#else
     EXPECT_EQ(settingsOptionOf({"--settings", "/p/a.ini"}), "/p/a.ini");
     EXPECT_EQ(settingsOptionOf({"--settings=/p/b.ini"}), "/p/b.ini");
+#endif
     TempDir program;
     TempDir config;
-    const QString programDir = QString::fromStdString(program.path().string());
-    const QString configDir = QString::fromStdString((config.path() / "TarnEdit").string());
-    EXPECT_EQ(defaultSettingsPath(programDir, configDir), programDir + "/tarnedit.ini");
-    const QString missing = QString::fromStdString((program.path() / "gone").string());
-    EXPECT_EQ(defaultSettingsPath(missing, configDir), configDir + "/tarnedit.ini");
+    const QString programDir = fromFilePath(program.path());
+    const QString configDir = fromFilePath(config.path() / "TarnEdit");
+    const QString name = QDir::separator() + QStringLiteral("tarnedit.ini");
+    EXPECT_EQ(defaultSettingsPath(programDir, configDir), programDir + name);
+    const QString missing = fromFilePath(program.path() / "gone");
+    EXPECT_EQ(defaultSettingsPath(missing, configDir), configDir + name);
     EXPECT_TRUE(directoryExists(config.path() / "TarnEdit"));
 }
 
