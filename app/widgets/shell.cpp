@@ -68,7 +68,7 @@ QString runExecutable(const QString& path) {
     const QString folder = QDir::toNativeSeparators(info.absolutePath()) + QDir::separator();
     ShellActions& shell = shellActions();
 #ifdef Q_OS_WIN
-    if (!shell.startDetached(info.absoluteFilePath(), {}, folder)) {
+    if (!shell.startDetached(QDir::toNativeSeparators(info.absoluteFilePath()), {}, folder)) {
         return QStringLiteral("Could not start ") + path;
     }
     return {};

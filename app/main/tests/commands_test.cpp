@@ -383,8 +383,8 @@ TEST_F(CommandsTest, MissingHelpFileIsReported) {
     start();
     action("helpOverviewAction")->trigger();
     ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_TRUE(prompter.messages()[0].text.endsWith("/share/tarnedit/docs/user-guide.md could "
-                                                     "not be found."))
+    EXPECT_TRUE(prompter.messages()[0].text.endsWith(
+        nativePath("/share/tarnedit/docs/user-guide.md") + " could not be found."))
         << prompter.messages()[0].text.toStdString();
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
 }
