@@ -26,6 +26,7 @@ ShellActions realActions() {
     return a;
 }
 
+#ifndef Q_OS_WIN
 // A Windows program starts with the "MZ" mark of its header.
 bool isWindowsProgram(const QString& path) {
     QFile file(path);
@@ -47,6 +48,7 @@ QString findWine(ShellActions& shell) {
     }
     return {};
 }
+#endif
 
 }  // namespace
 
