@@ -114,9 +114,10 @@ std::vector<Fault> everyStep() {
     return faults;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryStep, WindowWriteFaults, ::testing::ValuesIn(everyStep()),
-    [](const ::testing::TestParamInfo<Fault>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EveryStep, WindowWriteFaults, ::testing::ValuesIn(everyStep()),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace tarn
