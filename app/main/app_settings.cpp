@@ -1,5 +1,7 @@
 #include "app/main/app_settings.h"
 
+#include <algorithm>
+
 #include "common/code_page_choice.h"
 #include "enduser/message_table.h"
 
@@ -35,6 +37,11 @@ PlacementSettings readPlacement(const ProfileFile& ini, const char* section,
     return p;
 }
 
+// Paths are read and written in the system's own form, whichever separator the file holds.
+std::string readPath(const ProfileFile& ini, const char* section, const char* key) {
+    return nativeSeparators(ini.readString(section, key, ""));
+}
+
 }  // namespace
 
 ExeSettings::ExeSettings() : texts(defaultExeTexts()) {}
@@ -45,14 +52,20 @@ const std::array<std::string, kExeSettingsTexts>& defaultExeTexts() {
     return defaultMessages();
 }
 
+std::string nativeSeparators(std::string path) {
+#ifdef _WIN32
+    std::replace(path.begin(), path.end(), '/', '\\');
+#endif
+    return path;
+}
+
 PathsSettings readPaths(const ProfileFile& ini) {
-    return {ini.readString("Paths", "OrigExePath", ""),
-            ini.readString("Paths", "TransExePath", "")};
+    return {readPath(ini, "Paths", "OrigExePath"), readPath(ini, "Paths", "TransExePath")};
 }
 
 void writePaths(ProfileFile& ini, const PathsSettings& paths) {
-    ini.writeString("Paths", "OrigExePath", paths.origExePath);
-    ini.writeString("Paths", "TransExePath", paths.transExePath);
+    ini.writeString("Paths", "OrigExePath", nativeSeparators(paths.origExePath));
+    ini.writeString("Paths", "TransExePath", nativeSeparators(paths.transExePath));
     ini.save();
 }
 
@@ -112,12 +125,12 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
     checks.filter.untranslated = ini.readBool("ChecksPanel", "Untranslated", false);
     checks.filter.check = ini.readString("ChecksPanel", "Check", "");
 
-    s.folders.translationPo = ini.readString("Folders", "TranslationPO", "");
-    s.folders.objectPo = ini.readString("Folders", "ObjectPO", "");
-    s.characters.tableFile = ini.readString("Characters", "TableFile", "");
+    s.folders.translationPo = readPath(ini, "Folders", "TranslationPO");
+    s.folders.objectPo = readPath(ini, "Folders", "ObjectPO");
+    s.characters.tableFile = readPath(ini, "Characters", "TableFile");
 
     s.spelling.language = ini.readString("Spelling", "Language", "");
-    s.spelling.dictionaryFolder = ini.readString("Spelling", "DictionaryFolder", "");
+    s.spelling.dictionaryFolder = readPath(ini, "Spelling", "DictionaryFolder");
     s.translation.language = ini.readString("Translation", "Language", "");
 }
 
@@ -181,7 +194,7 @@ void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
     // A folder no dialog has shown yet adds nothing to the file.
     const auto writeFolder = [&ini](const char* key, const std::string& folder) {
         if (!folder.empty()) {
-            ini.writeString("Folders", key, folder);
+            ini.writeString("Folders", key, nativeSeparators(folder));
         }
     };
     writeFolder("TranslationPO", s.folders.translationPo);
@@ -193,9 +206,9 @@ void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
             ini.writeString(section, key, value);
         }
     };
-    writeChoice("Characters", "TableFile", s.characters.tableFile);
+    writeChoice("Characters", "TableFile", nativeSeparators(s.characters.tableFile));
     writeChoice("Spelling", "Language", s.spelling.language);
-    writeChoice("Spelling", "DictionaryFolder", s.spelling.dictionaryFolder);
+    writeChoice("Spelling", "DictionaryFolder", nativeSeparators(s.spelling.dictionaryFolder));
     writeChoice("Translation", "Language", s.translation.language);
     ini.save();
 }

@@ -134,6 +134,10 @@ struct AppSettings {
     TranslationSettings translation;
 };
 
+// A path in the system's own form: on Windows '/' becomes '\\', elsewhere nothing changes. Every
+// path key is read and written through it, so a file written with either separator loads.
+std::string nativeSeparators(std::string path);
+
 PathsSettings readPaths(const ProfileFile& ini);
 void writePaths(ProfileFile& ini, const PathsSettings& paths);  // and saves the file
 

@@ -6,6 +6,7 @@
 #include "app/main/character_table_dialog.h"
 #include "app/main/main_window.h"
 #include "app/main/window_font.h"
+#include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
 #include "common/code_page_choice.h"
 #include "exetext/string_table_document.h"
@@ -30,7 +31,7 @@ void CharacterTableCommands::applySettings() {
     if (path.isEmpty()) {
         return;
     }
-    folder_ = QFileInfo(path).absolutePath().toStdString();
+    folder_ = nativePath(QFileInfo(path).absolutePath()).toStdString();
     TableFileRead read = readTableFile(path, fontPage(font_));
     if (!read.error.isEmpty()) {
         // The setting stays: the file may be mended before the next start.

@@ -1,5 +1,6 @@
 #include "app/main/checks_panel.h"
 
+#include <QAbstractButton>
 #include <QAbstractTableModel>
 #include <QAction>
 #include <QCheckBox>
@@ -233,8 +234,16 @@ int ChecksPanel::heightForRows(int rows) const {
     const int row =
         std::max(list_->sizeHintForRow(0),
                  std::max(list_->fontMetrics().height(), list_->iconSize().height()) + 6);
+    // The title bar is as high as its caption or its close and float buttons, whichever is
+    // higher (the buttons are, with some styles).
+    int buttons = 0;
+    for (const QAbstractButton* button :
+         findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
+        buttons = std::max(buttons, button->sizeHint().height());
+    }
     const int title =
-        fontMetrics().height() + 2 * style()->pixelMetric(QStyle::PM_DockWidgetTitleMargin);
+        std::max(buttons + 2, fontMetrics().height() +
+                                  2 * style()->pixelMetric(QStyle::PM_DockWidgetTitleMargin));
     return title + widget()->layout()->spacing() +
            widget()->layout()->itemAt(0)->sizeHint().height() +
            list_->header()->sizeHint().height() + 2 * list_->frameWidth() + rows * row + 4;

@@ -5,6 +5,7 @@
 #include "app/main/main_window.h"
 #include "app/main/settings_location.h"
 #include "app/main/tarn_edit_application.h"
+#include "app/widgets/file_paths.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
     }
     tarn::TarnEditApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(TARN_VERSION));  // for PO headers
-    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString programDir = tarn::nativePath(QCoreApplication::applicationDirPath());
     QString settings = tarn::settingsOptionOf(QCoreApplication::arguments().mid(1));
     if (settings.isEmpty()) {
         settings = tarn::defaultSettingsPath(programDir, tarn::userSettingsFolder());

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/widgets/file_paths.h"
 #include "app/widgets/help_viewer.h"
 #include "app/widgets/prompter.h"
 
@@ -73,13 +74,14 @@ PathsDialog::PathsDialog(CheckPaths check, QString helpFile, QWidget* parent)
             [this]() { browse(translatedEdit_, false); });
     connect(okButton_, &QPushButton::clicked, this, &PathsDialog::confirm);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [this]() { showHelp(helpFile_, kHelpContext, this); });
+    connect(help, &QPushButton::clicked, this,
+            [this]() { showHelp(helpFile_, kHelpContext, this); });
     enableOk();
 }
 
 void PathsDialog::setPaths(const QString& original, const QString& translated) {
-    originalEdit_->setText(original);
-    translatedEdit_->setText(translated);
+    originalEdit_->setText(nativePath(original));
+    translatedEdit_->setText(nativePath(translated));
     enableOk();
 }
 
@@ -100,13 +102,14 @@ void PathsDialog::browse(QLineEdit* edit, bool mustExist) {
     }
     if (prompter().runModal(*fileDialog_) == QDialog::Accepted &&
         !fileDialog_->selectedFiles().isEmpty()) {
-        edit->setText(fileDialog_->selectedFiles().constFirst());
+        edit->setText(nativePath(fileDialog_->selectedFiles().constFirst()));
     }
 }
 
 void PathsDialog::confirm() {
-    const QString original = originalEdit_->text();
-    const QString translated = translatedEdit_->text();
+    // A typed path may use either separator; it is kept and shown in the system's own form.
+    const QString original = nativePath(originalEdit_->text());
+    const QString translated = nativePath(translatedEdit_->text());
     if (check_ && !check_(original, translated)) {
         return;  // the reason has been shown; the dialog stays open
     }

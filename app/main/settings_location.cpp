@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "app/widgets/file_paths.h"
+
 #ifdef _WIN32
 #include <QFile>
 #include <QTemporaryFile>
@@ -42,10 +44,10 @@ QString settingsOptionOf(const QStringList& arguments) {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         if (a == QStringLiteral("--settings") && i + 1 < arguments.size()) {
-            return QFileInfo(arguments[i + 1]).absoluteFilePath();
+            return nativePath(QFileInfo(arguments[i + 1]).absoluteFilePath());
         }
         if (a.startsWith(QStringLiteral("--settings="))) {
-            return QFileInfo(a.mid(11)).absoluteFilePath();
+            return nativePath(QFileInfo(a.mid(11)).absoluteFilePath());
         }
     }
     return {};
@@ -64,10 +66,10 @@ QString defaultSettingsPath(const QString& programDir, const QString& configDir)
     const QString name = QStringLiteral("tarnedit.ini");
     const QString beside = QDir(programDir).filePath(name);
     if (canWriteIn(programDir, beside)) {
-        return beside;
+        return nativePath(beside);
     }
     QDir().mkpath(configDir);
-    return QDir(configDir).filePath(name);
+    return nativePath(QDir(configDir).filePath(name));
 }
 
 }  // namespace tarn

@@ -44,9 +44,9 @@ SpellingCommands::SpellingCommands(WindowParts& parts, QMenu& editorMenu)
 SpellingCommands::~SpellingCommands() = default;
 
 QString SpellingCommands::personalWordsPath() const {
-    return QFileInfo(parts_.window.settingsPath())
-        .dir()
-        .filePath(QStringLiteral("tarnedit-words.txt"));
+    return nativePath(QFileInfo(parts_.window.settingsPath())
+                          .dir()
+                          .filePath(QStringLiteral("tarnedit-words.txt")));
 }
 
 std::string SpellingCommands::proposedLanguage() const {
@@ -61,10 +61,9 @@ void SpellingCommands::openChecker() {
     checker_.reset();
     checkedPage_.reset();
     const SpellingSettings& stored = parts_.settings.spelling;
-    const std::vector<std::filesystem::path> folders =
-        dictionaryFolders(stored.dictionaryFolder.empty()
-                              ? std::nullopt
-                              : std::optional<std::filesystem::path>(stored.dictionaryFolder));
+    const std::vector<std::filesystem::path> folders = dictionaryFolders(
+        stored.dictionaryFolder.empty() ? std::nullopt
+                                        : std::optional(pathFromUtf8(stored.dictionaryFolder)));
     if (availableLanguages(folders).empty()) {
         languageAction_->setStatusTip(missingDictionaryNote(proposedLanguage()));
     }
@@ -95,7 +94,7 @@ void SpellingCommands::chooseLanguage() {
         return;
     }
     stored.language = dialog.language();
-    stored.dictionaryFolder = dialog.folder();
+    stored.dictionaryFolder = nativeSeparators(dialog.folder());
     openChecker();
     if (QLineEdit* editor = parts_.grid.cellEditor()) {
         if (auto* highlighter = editor->findChild<SpellingHighlighter*>()) {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "common/utf8_path.h"
 #include "spelling/spell_checker.h"
 
 namespace tarn {
@@ -49,8 +50,8 @@ SpellingLanguageDialog::SpellingLanguageDialog(const std::string& chosen, const 
 
 void SpellingLanguageDialog::listLanguages(const std::string& chosen) {
     const std::string folder = this->folder();
-    const std::vector<std::string> found = availableLanguages(dictionaryFolders(
-        folder.empty() ? std::nullopt : std::optional<std::filesystem::path>(folder)));
+    const std::vector<std::string> found = availableLanguages(
+        dictionaryFolders(folder.empty() ? std::nullopt : std::optional(pathFromUtf8(folder))));
     languages_->clear();
     languages_->addItem(QStringLiteral("None"), QString());
     for (const std::string& language : found) {

@@ -217,12 +217,15 @@ void ObjectTextsWindow::createWidgets() {
                            checksButton_, closeButton_}) {
         b->setAutoDefault(false);
     }
-    // Two rows, so that no caption is cut at the window's first size: the file commands under
-    // the saving option and the end-user program.
+    // A row each for the saving option, the end-user program and the file commands: no two of
+    // the long captions share a row, so the smallest window stays narrow enough for a laptop's
+    // screen even with a large font.
     auto* options = new QHBoxLayout;
     options->addWidget(enhancedRleCheck_);
     options->addStretch();
-    options->addWidget(buildPatchButton_);
+    auto* builder = new QHBoxLayout;
+    builder->addWidget(buildPatchButton_);
+    builder->addStretch();
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(saveButton_);
     buttons->addWidget(exportPoButton_);
@@ -232,6 +235,7 @@ void ObjectTextsWindow::createWidgets() {
     buttons->addWidget(closeButton_);
     auto* panelLayout = new QVBoxLayout(buttonPanel_);
     panelLayout->addLayout(options);
+    panelLayout->addLayout(builder);
     panelLayout->addLayout(buttons);
 
     statusBar_ = new QStatusBar(this);

@@ -388,7 +388,7 @@ void PatchBuilderDialog::chooseFileAndAccept() {
         if (prompter().runModal(saveFileDialog()) != QDialog::Accepted) {
             return;  // the settings stay open
         }
-        QString path = saveFileDialog_->selectedFiles().value(0);
+        QString path = nativePath(saveFileDialog_->selectedFiles().value(0));
         if (path.isEmpty()) {
             return;
         }

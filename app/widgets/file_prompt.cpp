@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
 
 namespace tarn {
@@ -22,15 +23,14 @@ std::optional<QString> askForFile(QWidget* parent, const FilePrompt& prompt, std
         dialog.setDirectory(start);
     }
     while (prompter().runModal(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        const QString path = dialog.selectedFiles().constFirst();
+        const QString path = nativePath(dialog.selectedFiles().constFirst());
         if (prompt.save && QFileInfo::exists(path) &&
-            prompter().message(QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                                   .arg(QDir::toNativeSeparators(path)),
-                               prompt.title, MessageIcon::Question,
-                               MessageButtons::YesNo) != MessageAnswer::Yes) {
+            prompter().message(
+                QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
+                prompt.title, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) {
             continue;  // the dialog again, to choose another name
         }
-        folder = QFileInfo(path).absolutePath().toStdString();
+        folder = nativePath(QFileInfo(path).absolutePath()).toStdString();
         return path;
     }
     return std::nullopt;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QPointer>
 
+#include "app/widgets/file_paths.h"
 #include "app/widgets/help_window.h"
 #include "app/widgets/prompter.h"
 #include "app/widgets/shell.h"
@@ -100,10 +101,10 @@ QString helpFileFor(const QString& programDir) {
     const QString older = dir.filePath(QStringLiteral("Ostrel2.hlp"));
     for (const QString& candidate : {beside, installed, older}) {
         if (QFileInfo(candidate).isFile()) {
-            return candidate;
+            return nativePath(candidate);
         }
     }
-    return installed;
+    return nativePath(installed);  // named in the message that it is missing
 }
 
 void showHelp(const QString& helpFile, int context, QWidget* owner) {

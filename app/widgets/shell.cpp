@@ -26,6 +26,7 @@ ShellActions realActions() {
     return a;
 }
 
+#ifndef Q_OS_WIN
 // A Windows program starts with the "MZ" mark of its header.
 bool isWindowsProgram(const QString& path) {
     QFile file(path);
@@ -47,6 +48,7 @@ QString findWine(ShellActions& shell) {
     }
     return {};
 }
+#endif
 
 }  // namespace
 
@@ -65,10 +67,10 @@ void setShellActionsForTesting(const ShellActions& actions) {
 
 QString runExecutable(const QString& path) {
     const QFileInfo info(path);
-    const QString folder = info.absolutePath() + QDir::separator();
+    const QString folder = QDir::toNativeSeparators(info.absolutePath()) + QDir::separator();
     ShellActions& shell = shellActions();
 #ifdef Q_OS_WIN
-    if (!shell.startDetached(info.absoluteFilePath(), {}, folder)) {
+    if (!shell.startDetached(QDir::toNativeSeparators(info.absoluteFilePath()), {}, folder)) {
         return QStringLiteral("Could not start ") + path;
     }
     return {};

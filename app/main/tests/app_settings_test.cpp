@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string_view>
 
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
@@ -45,7 +46,7 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     s.exeSettings.textId = 7;
     s.exeSettings.texts[0] = "Neue Texte";
     s.exeSettings.target = "native";
-    s.folders.objectPo = "/home/t/po files";
+    s.folders.objectPo = "po files";
     s.spelling.language = "de_DE";
     s.translation.language = "de";
     writeClosingSettings(ini, s);
@@ -78,7 +79,7 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
                            "YesChars=y",
                            "Target=native",
                            "[Folders]",
-                           "ObjectPO=/home/t/po files",
+                           "ObjectPO=po files",
                            "[Spelling]",
                            "Language=de_DE",
                            "[Translation]",
@@ -101,7 +102,7 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     EXPECT_TRUE(back.objTrans.placement.isMaximized);
     EXPECT_EQ(back.exeSettings.texts[0], "Neue Texte");
     EXPECT_EQ(back.exeSettings.target, "native");
-    EXPECT_EQ(back.folders.objectPo, "/home/t/po files");
+    EXPECT_EQ(back.folders.objectPo, "po files");
     EXPECT_EQ(back.folders.translationPo, "");
     EXPECT_EQ(back.spelling.language, "de_DE");
     EXPECT_EQ(back.translation.language, "de");
@@ -117,6 +118,81 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     readStartupSettings(ProfileFile(path), cleared);
     EXPECT_EQ(cleared.spelling.language, "");
     EXPECT_EQ(cleared.translation.language, "de");
+}
+
+// Every key holding a path: read from a file that uses either separator, and written back, it is
+// in the system's own form (drive letters and backslashes on Windows); elsewhere it stays byte
+// for byte what the file held.
+TEST(AppSettings, EveryPathKeyIsReadAndWrittenInTheSystemsOwnForm) {
+    const std::string stored = "C:/Gry\\Tarn \u017c/plik";
+#ifdef _WIN32
+    const std::string shown = "C:\\Gry\\Tarn \u017c\\plik";
+#else
+    const std::string shown = stored;
+#endif
+    struct PathKey {
+        const char* section;
+        const char* key;
+        std::string& (*value)(AppSettings&, PathsSettings&);
+    };
+    const PathKey keys[] = {
+        {"Paths", "OrigExePath",
+         [](AppSettings&, PathsSettings& p) -> std::string& { return p.origExePath; }},
+        {"Paths", "TransExePath",
+         [](AppSettings&, PathsSettings& p) -> std::string& { return p.transExePath; }},
+        {"Folders", "TranslationPO",
+         [](AppSettings& s, PathsSettings&) -> std::string& { return s.folders.translationPo; }},
+        {"Folders", "ObjectPO",
+         [](AppSettings& s, PathsSettings&) -> std::string& { return s.folders.objectPo; }},
+        {"Characters", "TableFile",
+         [](AppSettings& s, PathsSettings&) -> std::string& { return s.characters.tableFile; }},
+        {"Spelling", "DictionaryFolder",
+         [](AppSettings& s, PathsSettings&) -> std::string& {
+             return s.spelling.dictionaryFolder;
+         }},
+    };
+    TempDir dir;
+    const auto path = dir.path() / "tarnedit.ini";
+    {
+        std::ofstream file(path, std::ios::binary);
+        std::string_view section;
+        for (const PathKey& k : keys) {
+            if (section != k.section) {
+                section = k.section;
+                file << "[" << section << "]\r\n";
+            }
+            file << k.key << "=" << stored << "\r\n";
+        }
+    }
+    AppSettings read;
+    readStartupSettings(ProfileFile(path), read);
+    PathsSettings paths = readPaths(ProfileFile(path));
+    for (const PathKey& k : keys) {
+        EXPECT_EQ(k.value(read, paths), shown) << k.key;
+    }
+
+    // Written from values in Qt's form ('/' throughout), the file holds the system's form.
+    AppSettings written;
+    PathsSettings writtenPaths;
+    for (const PathKey& k : keys) {
+        k.value(written, writtenPaths) = "C:/Gry/Tarn \u017c/plik";
+    }
+    std::filesystem::remove(path);
+    ProfileFile ini(path);
+    writeClosingSettings(ini, written);
+    writePaths(ini, writtenPaths);
+    const Bytes data = readWholeFile(path);
+    const std::string text(data.begin(), data.end());
+#ifdef _WIN32
+    const std::string inFile = "C:\\Gry\\Tarn \u017c\\plik";
+#else
+    const std::string inFile = "C:/Gry/Tarn \u017c/plik";
+#endif
+    for (const PathKey& k : keys) {
+        EXPECT_NE(text.find(std::string(k.key) + "=" + inFile + "\r\n"), std::string::npos)
+            << k.key << " in\n"
+            << text;
+    }
 }
 
 }  // namespace

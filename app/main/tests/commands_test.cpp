@@ -1,4 +1,5 @@
 // The window's commands: Save, Run, Jump to, Next untranslated, Copy strings, Configure.
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QMenuBar>
 #include <QStandardPaths>
@@ -382,8 +383,8 @@ TEST_F(CommandsTest, MissingHelpFileIsReported) {
     start();
     action("helpOverviewAction")->trigger();
     ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_TRUE(prompter.messages()[0].text.endsWith("/share/tarnedit/docs/user-guide.md could "
-                                                     "not be found."))
+    EXPECT_TRUE(prompter.messages()[0].text.endsWith(
+        nativePath("/share/tarnedit/docs/user-guide.md") + " could not be found."))
         << prompter.messages()[0].text.toStdString();
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
 }
@@ -432,6 +433,9 @@ TEST_F(CommandsTest, HelpCommandsShowTheGuideBesideTheProgram) {
 }
 
 TEST_F(CommandsTest, ChosenFontIsAppliedEverywhereAndStoredAtClose) {
+    if (QFontDatabase::families().isEmpty()) {
+        GTEST_SKIP() << "no font is installed (Windows' offscreen platform lists none)";
+    }
     writeGame();
     writeSettings();
     MainWindow& f = start();

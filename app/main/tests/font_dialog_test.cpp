@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QListView>
 
 #include "app/main/font_dialog.h"
@@ -146,6 +147,9 @@ TEST_F(FontDialogTest, StartsAndStaysOnAnUprightStyleUnlessItalicIsChosen) {
 
 TEST_F(FontDialogTest, AFamilyNotInstalledStartsOnTheFamilyShownInItsPlace) {
     // "MS Sans Serif", the stored default, is rarely installed beside Qt.
+    if (QFontDatabase::families().isEmpty()) {
+        GTEST_SKIP() << "no font is installed (Windows' offscreen platform lists none)";
+    }
     QFont stored(QStringLiteral("No Such Family Tarn"));
     stored.setPointSize(10);
     FontDialog opened(stored, kDefaultCharset);

@@ -1,10 +1,10 @@
 // Start-up, the paths dialog, the settings file and closing.
+#include <unistd.h>
 #include <QFontDatabase>
 #include <QScreen>
 #include <QTimer>
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 #include "common/errors.h"
 
@@ -225,10 +225,17 @@ TEST_F(StartupTest, RefusedSettingsWriteAtCloseIsReportedWithThePath) {
     setWriteFaultForTesting({WriteFault::Step::CreateTemporary, 0});
     EXPECT_TRUE(f.close());
     ASSERT_FALSE(prompter.messages().empty());
+#ifdef _WIN32
+    // The reason in the system's own words.
+    EXPECT_TRUE(prompter.messages().back().text.startsWith(
+        QString::fromStdString("Unable to write to " + settingsPath.string() + ". ")))
+        << prompter.messages().back().text.toStdString();
+#else
     EXPECT_EQ(prompter.messages().back().text,
               QString::fromStdString("Unable to write to " + settingsPath.string() +
                                      ". The folder \"" + settingsPath.parent_path().string() +
                                      "\" cannot hold a temporary file: " + std::strerror(EACCES)));
+#endif
     EXPECT_EQ(prompter.messages().back().caption, "TarnEdit");
 }
 
@@ -295,15 +302,22 @@ TEST(ExceptionBox, AnExceptionThatReachesTheEventLoopIsShownAndTheProgramGoesOn)
 TEST(SettingsLocation, OptionNamesTheFileOtherwiseBesideTheProgram) {
     testApplication<TarnEditApplication>();
     EXPECT_TRUE(settingsOptionOf({}).isEmpty());
+    // Named with either separator, the file is shown and used in the system's own form.
+#ifdef _WIN32
+    EXPECT_EQ(settingsOptionOf({"--settings", "C:/p/a.ini"}), "C:\\p\\a.ini");
+    EXPECT_EQ(settingsOptionOf({"--settings=C:\\p/b.ini"}), "C:\\p\\b.ini");
+#else
     EXPECT_EQ(settingsOptionOf({"--settings", "/p/a.ini"}), "/p/a.ini");
     EXPECT_EQ(settingsOptionOf({"--settings=/p/b.ini"}), "/p/b.ini");
+#endif
     TempDir program;
     TempDir config;
-    const QString programDir = QString::fromStdString(program.path().string());
-    const QString configDir = QString::fromStdString((config.path() / "TarnEdit").string());
-    EXPECT_EQ(defaultSettingsPath(programDir, configDir), programDir + "/tarnedit.ini");
-    const QString missing = QString::fromStdString((program.path() / "gone").string());
-    EXPECT_EQ(defaultSettingsPath(missing, configDir), configDir + "/tarnedit.ini");
+    const QString programDir = fromFilePath(program.path());
+    const QString configDir = fromFilePath(config.path() / "TarnEdit");
+    const QString name = QDir::separator() + QStringLiteral("tarnedit.ini");
+    EXPECT_EQ(defaultSettingsPath(programDir, configDir), programDir + name);
+    const QString missing = fromFilePath(program.path() / "gone");
+    EXPECT_EQ(defaultSettingsPath(missing, configDir), configDir + name);
     EXPECT_TRUE(directoryExists(config.path() / "TarnEdit"));
 }
 

@@ -76,6 +76,9 @@ TEST_P(WindowWriteFaults, RefusedSettingsWriteAtCloseKeepsTheOldSettings) {
 // the texts stay modified, but the file's new identity is known, so the retry does not ask
 // about a change this window made itself.
 TEST_F(EditorTest, ASaveFailingAfterItsRenameIsNotTakenForAnotherWriter) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows puts the new file in place written through, with no step after it";
+#endif
     writeGame();
     writeSettings();
     MainWindow& f = start();
@@ -98,14 +101,23 @@ TEST_F(EditorTest, ASaveFailingAfterItsRenameIsNotTakenForAnotherWriter) {
     EXPECT_EQ(translatedOnDisk()[4], texts[4] + "!");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryStep, WindowWriteFaults,
-    ::testing::Values(Fault{WriteFault::Step::CreateTemporary, 0, "Create"},
-                      Fault{WriteFault::Step::WriteData, 10, "DiskFull"},
-                      Fault{WriteFault::Step::Rename, 0, "Rename"},
-                      Fault{WriteFault::Step::KeepOwner, 0, "Owner"},
-                      Fault{WriteFault::Step::CopyAttributes, 0, "Attributes"}),
-    [](const ::testing::TestParamInfo<Fault>& info) { return std::string(info.param.name); });
+// Every step a write can fail at on this system.
+std::vector<Fault> everyStep() {
+    std::vector<Fault> faults{{WriteFault::Step::CreateTemporary, 0, "Create"},
+                              {WriteFault::Step::WriteData, 10, "DiskFull"},
+                              {WriteFault::Step::Rename, 0, "Rename"},
+                              {WriteFault::Step::CopyAttributes, 0, "Attributes"}};
+#ifndef _WIN32
+    // Windows gives a new file its creator as owner: there the step does not exist.
+    faults.push_back({WriteFault::Step::KeepOwner, 0, "Owner"});
+#endif
+    return faults;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStep, WindowWriteFaults, ::testing::ValuesIn(everyStep()),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace tarn

@@ -140,6 +140,9 @@ TEST_F(ObjectTextsEditorTest, EveryButtonIsWhollyShownAtTheFirstSizeAndAt1024By7
     auto* builder = childByName<QPushButton>(window, "buildPatchButton");
     EXPECT_EQ(builder->text(), "Create end-user translator executable...");
     EXPECT_LE(window.width(), 1024);
+    // The smallest window fits a 1366x768 laptop screen with its task bar.
+    EXPECT_LE(window.minimumSizeHint().width(), 1024);
+    EXPECT_LE(window.minimumSizeHint().height(), 768 - 48);
 }
 
 TEST_F(ObjectTextsEditorTest, TheTreeDrawsBoxedPlusAndMinusSigns) {
