@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <stop_token>
 #include <thread>
 
@@ -12,11 +14,11 @@ namespace tarn {
 
 namespace {
 
-// A file's outcome and whether it is there yet. The worker writes the outcome before it sets
-// ready (release), the calling thread reads it after it sees ready set (acquire).
+// A file's outcome and whether it is there yet. The worker writes the outcome, then sets ready
+// under the pool's mutex; the calling thread reads the outcome after it sees ready set.
 struct Slot {
     LoadedObjectFile outcome;
-    std::atomic<bool> ready{false};
+    bool ready = false;
 };
 
 LoadedObjectFile loadOne(const std::filesystem::path& path, ObjectFileBuffers& buffers) {
@@ -47,6 +49,11 @@ void loadObjectFilesInOrder(const std::vector<std::filesystem::path>& paths,
 
     const auto slots = std::make_unique<Slot[]>(count);
     std::atomic<std::size_t> next{0};
+    // A mutex and condition variable rather than atomic waiting: where the system has no futex,
+    // the standard library's atomic wait can miss a notification that comes between its check
+    // of the value and its sleep, and the caller would then wait for ever.
+    std::mutex mutex;
+    std::condition_variable filled;
     // Each thread takes the next file not yet taken, so a large file delays no other thread.
     const auto work = [&](std::stop_token stop) {
         ObjectFileBuffers buffers;
@@ -56,8 +63,11 @@ void loadObjectFilesInOrder(const std::vector<std::filesystem::path>& paths,
                 return;
             }
             slots[i].outcome = loadOne(paths[i], buffers);
-            slots[i].ready.store(true, std::memory_order_release);
-            slots[i].ready.notify_one();
+            {
+                const std::lock_guard lock(mutex);
+                slots[i].ready = true;
+            }
+            filled.notify_one();
         }
     };
     // Declared after the slots, so that the threads are stopped and joined before the slots go,
@@ -68,7 +78,10 @@ void loadObjectFilesInOrder(const std::vector<std::filesystem::path>& paths,
         pool.emplace_back(work);
     }
     for (std::size_t i = 0; i < count; ++i) {
-        slots[i].ready.wait(false, std::memory_order_acquire);
+        {
+            std::unique_lock lock(mutex);
+            filled.wait(lock, [&] { return slots[i].ready; });
+        }
         take(i, slots[i].outcome);
     }
 }
