@@ -83,8 +83,16 @@ struct Handle {
 // replaced with ReplaceFileW, which gives the new contents the old file's attributes, access
 // list and creation time, as a save must not change who may read the file; a new file is
 // moved into place, written through to the disk. The system's error stays in GetLastError.
+// ReplaceFileW is given full paths: some implementations move the old file aside into the
+// folder part of the name, which a bare file name in the working folder does not have.
 bool replaceWithTemporary(const fs::path& path, const fs::path& temporary) {
-    if (::ReplaceFileW(path.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+    std::error_code error;
+    const fs::path target = fs::absolute(path, error);
+    if (error) {
+        ::SetLastError(static_cast<DWORD>(error.value()));
+        return false;
+    }
+    if (::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                        nullptr, nullptr)) {
         return true;
     }

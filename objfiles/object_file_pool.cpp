@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <stop_token>
 #include <thread>
 
@@ -12,8 +14,9 @@ namespace tarn {
 
 namespace {
 
-// A file's outcome and whether it is there yet. The worker writes the outcome before it sets
-// ready (release), the calling thread reads it after it sees ready set (acquire).
+// A file's outcome and whether it is there yet. The worker writes the outcome, then sets ready
+// (release) under the pool's mutex, so a waiting caller cannot miss it; the calling thread reads
+// the outcome after it sees ready set (acquire).
 struct Slot {
     LoadedObjectFile outcome;
     std::atomic<bool> ready{false};
@@ -47,6 +50,11 @@ void loadObjectFilesInOrder(const std::vector<std::filesystem::path>& paths,
 
     const auto slots = std::make_unique<Slot[]>(count);
     std::atomic<std::size_t> next{0};
+    // Waiting uses a mutex and condition variable rather than atomic waiting: where the system
+    // has no futex, the standard library's atomic wait can miss a notification that comes between
+    // its check of the value and its sleep, and the caller would then wait for ever.
+    std::mutex mutex;
+    std::condition_variable filled;
     // Loads the next file not yet taken, so a large file delays no other thread; false when
     // every file is taken.
     const auto loadNext = [&](ObjectFileBuffers& buffers) {
@@ -55,8 +63,11 @@ void loadObjectFilesInOrder(const std::vector<std::filesystem::path>& paths,
             return false;
         }
         slots[i].outcome = loadOne(paths[i], buffers);
-        slots[i].ready.store(true, std::memory_order_release);
-        slots[i].ready.notify_one();
+        {
+            const std::lock_guard lock(mutex);
+            slots[i].ready.store(true, std::memory_order_release);
+        }
+        filled.notify_one();
         return true;
     };
     // Declared after the slots, so that the threads are stopped and joined before the slots go,
@@ -80,7 +91,8 @@ void loadObjectFilesInOrder(const std::vector<std::filesystem::path>& paths,
             take(handed, slots[handed].outcome);
             ++handed;
         } else if (!loadNext(buffers)) {
-            slots[handed].ready.wait(false, std::memory_order_acquire);
+            std::unique_lock lock(mutex);
+            filled.wait(lock, [&] { return slots[handed].ready.load(std::memory_order_acquire); });
         }
     }
 }

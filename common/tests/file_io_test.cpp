@@ -34,6 +34,17 @@ TEST_F(AtomicWrite, ReplacesTheFileAndKeepsItsPermissions) {
     EXPECT_EQ(dir.fileCount(), 1u);
 }
 
+// Commands name their files relative to the working folder, often by a bare file name.
+TEST_F(AtomicWrite, ReplacesAFileNamedRelativeToTheWorkingFolder) {
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.path());
+    writeFileAtomically("p.bin", Bytes{1, 2, 3});
+    EXPECT_NO_THROW(writeFileAtomically("p.bin", Bytes{4, 5}));
+    fs::current_path(before);
+    EXPECT_EQ(readWholeFile(dir.path() / "p.bin"), (Bytes{4, 5}));
+    EXPECT_EQ(dir.fileCount(), 1u);
+}
+
 TEST_F(AtomicWrite, EveryFailingStepLeavesTheOldFileWholeAndNoTemporaryFile) {
     const auto path = dir.path() / "obj.dat";
     writeFileAtomically(path, Bytes{9, 9, 9, 9});

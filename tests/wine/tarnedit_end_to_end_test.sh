@@ -29,7 +29,9 @@ within() {
     local end=$(($(date +%s) + limit))
     until "$@"; do
         [ "$(date +%s)" -lt "$end" ] || return 1
-        [ -z "$tarnedit_pid" ] || kill -0 "$tarnedit_pid" 2>/dev/null || fail "TarnEdit.exe ended"
+        # The program may end between the check and here; that is the awaited state at its close.
+        [ -z "$tarnedit_pid" ] || kill -0 "$tarnedit_pid" 2>/dev/null || "$@" ||
+            fail "TarnEdit.exe ended"
         sleep 0.1
     done
 }

@@ -14,6 +14,11 @@ start)
     "$wine_run" "$wine" "$prefix" cmd /c exit 0
     "$server" -w
     "$server" -p </dev/null >/dev/null 2>&1  # holds no test output open
+    # Wine's own services (services.exe, rpcss, plugplay, winedevice) start with the first
+    # program that joins the server and live as long as it, keeping that program's standard
+    # output and error. Started here with none, no test's output stays open after its program
+    # ends: CTest would otherwise wait for it until the test's time limit.
+    "$wine_run" "$wine" "$prefix" cmd /c exit 0 </dev/null >/dev/null 2>&1
     ;;
 stop)
     [ ! -d "$prefix" ] || "$server" -k 2>/dev/null || true
