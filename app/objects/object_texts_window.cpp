@@ -60,7 +60,7 @@ QString storageModeName(std::uint8_t encoding) {
     }
 }
 
-QWidget* makerootHintPage_(QWidget* parent) {
+QWidget* makeRootHintPage(QWidget* parent) {
     auto* panel = new QWidget(parent);
     auto* layout = new QVBoxLayout(panel);
     auto* label = new WrappedHintLabel(
@@ -142,7 +142,7 @@ void ObjectTextsWindow::createWidgets() {
     branches->setParent(objectTree_);
     objectTree_->setStyle(branches);
 
-    rootHintPage_ = makerootHintPage_(this);
+    rootHintPage_ = makeRootHintPage(this);
 
     fileInfoPage_ = new QWidget(this);
     fileNameLabel_ = valueLabel(fileInfoPage_);
