@@ -1,6 +1,5 @@
 #include "app/main/po_commands.h"
 
-#include <QDir>
 #include <exception>
 
 #include "app/main/app_settings.h"
@@ -44,7 +43,7 @@ void PoCommands::exportTranslation() {
             showPoReport("Nothing was exported:" + listedLines(problems), exportPoCaption(), true);
             return;
         }
-        parts_.status.show(QStringLiteral("Exported to %1").arg(QDir::toNativeSeparators(*path)));
+        parts_.status.show(QStringLiteral("Exported to %1").arg(*path));
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
     }

@@ -1,6 +1,5 @@
 // The object texts window's PO commands: export the texts between two language IDs for a
 // translator's tool, import its translations into the document (saved with the window's Save).
-#include <QDir>
 #include <QPushButton>
 #include <exception>
 
@@ -48,7 +47,7 @@ void ObjectTextsWindow::exportTranslation() {
             showPoReport("Nothing was exported:" + listedLines(problems), exportPoCaption(), true);
             return;
         }
-        setStatus(QStringLiteral("Exported to %1").arg(QDir::toNativeSeparators(*path)));
+        setStatus(QStringLiteral("Exported to %1").arg(*path));
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
     }

@@ -8,6 +8,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "app/widgets/file_paths.h"
+
 namespace tarn {
 
 namespace {
@@ -67,10 +69,10 @@ void setShellActionsForTesting(const ShellActions& actions) {
 
 QString runExecutable(const QString& path) {
     const QFileInfo info(path);
-    const QString folder = QDir::toNativeSeparators(info.absolutePath()) + QDir::separator();
+    const QString folder = nativePath(info.absolutePath()) + QDir::separator();
     ShellActions& shell = shellActions();
 #ifdef Q_OS_WIN
-    if (!shell.startDetached(QDir::toNativeSeparators(info.absoluteFilePath()), {}, folder)) {
+    if (!shell.startDetached(nativePath(info.absoluteFilePath()), {}, folder)) {
         return QStringLiteral("Could not start ") + path;
     }
     return {};
