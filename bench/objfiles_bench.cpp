@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "common/file_io.h"
+#include "common/whole_file_batch.h"
 #include "objfiles/object_container.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/object_texts_document.h"
@@ -167,6 +168,7 @@ void BM_LoadSampleFolder(benchmark::State& state) {
     state.counters["files"] = static_cast<double>(paths.size());
     state.counters["load_vs_read"] = loadSeconds / readSeconds;
     state.counters["load_vs_read_cpu"] = loadCpu / readCpu;
+    state.counters["ring"] = tarn::WholeFileBatch().usesRing() ? 1 : 0;
 }
 
 }  // namespace

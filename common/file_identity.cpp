@@ -177,15 +177,24 @@ std::size_t readWholeFile(const std::filesystem::path& path, Bytes& buffer,
 #ifdef _WIN32
     statFile(path, identity);
     const std::size_t size = readWholeFile(path, buffer);
+    identity.known = true;  // read, so it exists, whatever the stat found
+    identity.hash = hashBytes(std::span<const std::uint8_t>(buffer.data(), size));
 #else
     Metadata st{};
     const std::size_t size = readWholeFile(path, buffer, st);
-    takeMetadata(st, identity);
+    identity = wholeFileIdentity(st, std::span<const std::uint8_t>(buffer.data(), size));
 #endif
-    identity.known = true;  // read, so it exists, whatever the stat found
-    identity.hash = hashBytes(std::span<const std::uint8_t>(buffer.data(), size));
     return size;
 }
+
+#ifndef _WIN32
+FileIdentity wholeFileIdentity(const struct stat& metadata, std::span<const std::uint8_t> bytes) {
+    FileIdentity identity;
+    takeMetadata(metadata, identity);
+    identity.hash = hashBytes(bytes);
+    return identity;
+}
+#endif
 
 bool changedOnDisk(const std::filesystem::path& path, const FileIdentity& known) {
     FileIdentity now;

@@ -5,9 +5,12 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <stop_token>
 #include <thread>
 
+#include "common/utf8_path.h"
+#include "common/whole_file_batch.h"
 #include "objfiles/object_folder.h"
 
 namespace tarn {
@@ -22,10 +25,22 @@ struct Slot {
     std::atomic<bool> ready{false};
 };
 
-LoadedObjectFile loadOne(const std::filesystem::path& path, ObjectFileBuffers& buffers) {
+// What one loading thread reuses from file to file.
+struct Loader {
+    WholeFileBatch reader;
+    Bytes decoded;
+};
+
+LoadedObjectFile decode(const std::filesystem::path& path, WholeFileBatch::File& read,
+                        Bytes& decoded) {
     LoadedObjectFile outcome;
+    if (read.error) {
+        outcome.error = read.error;
+        return outcome;
+    }
     try {
-        outcome.file = loadObjectFile(path, buffers, &outcome.identity);
+        outcome.file = readObjectFile(read.bytes(), pathToUtf8(path.filename()), decoded);
+        outcome.identity = std::move(read.identity);
     } catch (...) {
         outcome.error = std::current_exception();
     }
@@ -37,16 +52,14 @@ LoadedObjectFile loadOne(const std::filesystem::path& path, ObjectFileBuffers& b
 void loadObjectFilesInOrder(const std::vector<std::filesystem::path>& paths,
                             const std::function<void(std::size_t, LoadedObjectFile&)>& take) {
     const std::size_t count = paths.size();
-    const std::size_t threads =
-        std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), count);
-    if (threads <= 1) {
-        ObjectFileBuffers buffers;
-        for (std::size_t i = 0; i < count; ++i) {
-            LoadedObjectFile outcome = loadOne(paths[i], buffers);
-            take(i, outcome);
-        }
+    if (count == 0) {
         return;
     }
+    const std::size_t threads =
+        std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), count);
+    // Files are read a batch at a time; a few batches per thread keep the threads' shares even.
+    const std::size_t batch =
+        std::clamp<std::size_t>(count / (4 * threads), 1, WholeFileBatch::kMaxFiles);
 
     const auto slots = std::make_unique<Slot[]>(count);
     std::atomic<std::size_t> next{0};
@@ -55,19 +68,24 @@ void loadObjectFilesInOrder(const std::vector<std::filesystem::path>& paths,
     // its check of the value and its sleep, and the caller would then wait for ever.
     std::mutex mutex;
     std::condition_variable filled;
-    // Loads the next file not yet taken, so a large file delays no other thread; false when
-    // every file is taken.
-    const auto loadNext = [&](ObjectFileBuffers& buffers) {
-        const std::size_t i = next.fetch_add(1, std::memory_order_relaxed);
-        if (i >= count) {
+    // Loads the next batch not yet taken, handing over each file as soon as it is decoded; false
+    // when every file is taken.
+    const auto loadNext = [&](Loader& loader) {
+        const std::size_t first = next.fetch_add(batch, std::memory_order_relaxed);
+        if (first >= count) {
             return false;
         }
-        slots[i].outcome = loadOne(paths[i], buffers);
-        {
-            const std::lock_guard lock(mutex);
-            slots[i].ready.store(true, std::memory_order_release);
+        const std::size_t n = std::min(batch, count - first);
+        loader.reader.read(std::span(paths).subspan(first, n));
+        for (std::size_t k = 0; k < n; ++k) {
+            Slot& slot = slots[first + k];
+            slot.outcome = decode(paths[first + k], loader.reader.file(k), loader.decoded);
+            {
+                const std::lock_guard lock(mutex);
+                slot.ready.store(true, std::memory_order_release);
+            }
+            filled.notify_one();
         }
-        filled.notify_one();
         return true;
     };
     // Declared after the slots, so that the threads are stopped and joined before the slots go,
@@ -76,21 +94,21 @@ void loadObjectFilesInOrder(const std::vector<std::filesystem::path>& paths,
     pool.reserve(threads - 1);
     for (std::size_t t = 1; t < threads; ++t) {
         pool.emplace_back([&](std::stop_token stop) {
-            ObjectFileBuffers buffers;
-            while (!stop.stop_requested() && loadNext(buffers)) {
+            Loader loader;
+            while (!stop.stop_requested() && loadNext(loader)) {
             }
         });
     }
     // The calling thread is one of the pool: it hands over what is ready in order and, rather
-    // than wait for the next file in order, loads a file itself while any is left. Waiting would
+    // than wait for the next file in order, loads a batch itself while any is left. Waiting would
     // spin and yield on a core the other threads need.
-    ObjectFileBuffers buffers;
+    Loader loader;
     std::size_t handed = 0;
     while (handed < count) {
         if (slots[handed].ready.load(std::memory_order_acquire)) {
             take(handed, slots[handed].outcome);
             ++handed;
-        } else if (!loadNext(buffers)) {
+        } else if (!loadNext(loader)) {
             std::unique_lock lock(mutex);
             filled.wait(lock, [&] { return slots[handed].ready.load(std::memory_order_acquire); });
         }

@@ -25,21 +25,16 @@ std::vector<fs::path> listObjectFiles(const fs::path& objData) {
     return platform::listFilesWithExtension(objData, ".dat");
 }
 
-namespace {
-
-ObjFile readObjectFile(const std::uint8_t* file, std::size_t size, std::string fileName,
-                       Bytes& decoded) {
+ObjFile readObjectFile(std::span<const std::uint8_t> file, std::string fileName, Bytes& decoded) {
     ObjFile object;
     object.fileName = std::move(fileName);
-    readTextGroups(decodeObjectFile(file, size, object, decoded), object);
+    readTextGroups(decodeObjectFile(file.data(), file.size(), object, decoded), object);
     return object;
 }
 
-}  // namespace
-
 ObjFile readObjectFile(const Bytes& file, const std::string& fileName) {
     Bytes decoded;
-    return readObjectFile(file.data(), file.size(), fileName, decoded);
+    return readObjectFile(std::span<const std::uint8_t>(file), fileName, decoded);
 }
 
 ObjFile loadObjectFile(const fs::path& path, FileIdentity* identity) {
@@ -50,8 +45,8 @@ ObjFile loadObjectFile(const fs::path& path, FileIdentity* identity) {
 ObjFile loadObjectFile(const fs::path& path, ObjectFileBuffers& buffers, FileIdentity* identity) {
     FileIdentity taken;
     const std::size_t size = readWholeFile(path, buffers.file, taken);
-    ObjFile file =
-        readObjectFile(buffers.file.data(), size, pathToUtf8(path.filename()), buffers.decoded);
+    ObjFile file = readObjectFile(std::span<const std::uint8_t>(buffers.file.data(), size),
+                                  pathToUtf8(path.filename()), buffers.decoded);
     if (identity != nullptr) {
         *identity = std::move(taken);
     }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ std::vector<fs::path> listObjectFiles(const fs::path& objData);
 // Decodes an object file held in memory and reads its text tables into a fresh record with
 // the given file name. Raises StreamReadError for a file that cannot be decoded or read.
 ObjFile readObjectFile(const Bytes& file, const std::string& fileName);
+
+// The same, decoding into a reused buffer (see ObjectFileBuffers).
+ObjFile readObjectFile(std::span<const std::uint8_t> file, std::string fileName, Bytes& decoded);
 
 // Loads one object file from disk; raises FileError or StreamReadError. It touches nothing but
 // the file, so files can be loaded side by side. identity, when given, receives the file's

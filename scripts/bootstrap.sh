@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgettextpo-dev gettext  # PO files: read and written by libgettextpo, checked by msgfmt
     libhunspell-dev  # spelling; the tests make their own small dictionaries
+    liburing-dev  # many small files read in a few system calls (io_uring), linked statically
     translate-toolkit  # po2ts reads our PO exports in the tests
     xvfb xauth
     dpkg-dev file desktop-file-utils  # the Debian package: cpack's dependency scan, its check

@@ -21,6 +21,7 @@
 #include "app/widgets/test_support/sample_object_game.h"
 #include "app/widgets/test_support/test_application.h"
 #include "common/file_io.h"
+#include "common/whole_file_batch.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/object_texts_document.h"
 
@@ -135,6 +136,7 @@ void BM_Load2000FilesIntoTheWindow(benchmark::State& state) {
     state.counters["tree_ms"] = treeMs / runs;
     state.counters["median_ms"] = median(windowTimes);
     state.counters["vs_read"] = median(ratios);
+    state.counters["ring"] = WholeFileBatch().usesRing() ? 1 : 0;
 }
 BENCHMARK(BM_Load2000FilesIntoTheWindow)
     ->Iterations(5)
