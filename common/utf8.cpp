@@ -1,5 +1,8 @@
 #include "common/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace tarn {
 
 void appendUtf8(std::string& out, char32_t c) {
@@ -61,6 +64,24 @@ std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& pos) {
     }
     pos += static_cast<std::size_t>(extra) + 1;
     return c;
+}
+
+bool isValidUtf8(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::uint64_t word = 0;
+        if (text.size() - pos >= sizeof word) {
+            std::memcpy(&word, text.data() + pos, sizeof word);
+            if ((word & 0x8080808080808080ull) == 0) {
+                pos += sizeof word;
+                continue;
+            }
+        }
+        if (!nextUtf8(text, pos)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::size_t firstInvalidUtf8Line(std::string_view text) {

@@ -255,6 +255,15 @@ bool collectEntries(po_file_t file, const std::string& fileName, PoReadResult& r
             utf8 = false;
             continue;
         }
+        // Counted first, so that the entries are put in place once rather than moved at
+        // every growth.
+        po_message_iterator_t counter = po_message_iterator(file, *domain);
+        std::size_t messages = 0;
+        while (po_next_message(counter) != nullptr) {
+            ++messages;
+        }
+        po_message_iterator_free(counter);
+        result.entries.reserve(result.entries.size() + messages);
         po_message_iterator_t it = po_message_iterator(file, *domain);
         while (po_message_t m = po_next_message(it)) {
             const bool header = po_message_msgctxt(m) == nullptr && *po_message_msgid(m) == '\0';
@@ -345,6 +354,9 @@ void refuseZeroBytes(const Bytes& data, const std::string& fileName,
 // itself ("FILE:LINE: invalid multibyte sequence").
 std::vector<std::string> malformedUtf8Lines(std::string_view text, const std::string& fileName) {
     std::vector<std::string> problems;
+    if (isValidUtf8(text)) {
+        return problems;
+    }
     std::size_t lineNumber = 1;
     for (std::size_t at = 0; at < text.size();) {
         if (text[at] == '\n') {

@@ -265,5 +265,21 @@ TEST(Utf8, FirstInvalidLineIsNamed) {
     EXPECT_EQ(firstInvalidUtf8Line("a\n\xE2\n\x82"), 2u);
 }
 
+// The word-at-a-time check of ASCII must not skip a bad byte, nor a sequence cut across its
+// words, wherever the byte falls.
+TEST(Utf8, ValidityAgreesWithDecodingAtEveryOffset) {
+    for (const std::string_view bad : {"\xFF", "\xC3", "\xE2\x82", "\xED\xA0\x80", "\xC0\xAF"}) {
+        for (std::size_t offset = 0; offset < 20; ++offset) {
+            std::string text(offset, 'a');
+            text += "\xC3\xA9";
+            EXPECT_TRUE(isValidUtf8(text)) << offset;
+            text += bad;
+            text += std::string(offset % 9, 'b');
+            EXPECT_FALSE(isValidUtf8(text)) << offset;
+            EXPECT_NE(firstInvalidUtf8Line(text), 0u);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tarn
