@@ -283,8 +283,43 @@ bool isOctalDigit(char c) {
 // The library hands strings over as C strings, so a zero byte (a raw NUL, or an escape such as
 // \0, \000 or \x00 inside a quoted string) would silently end a text there. Each line holding
 // one is a problem, which keeps the whole file from being applied.
+// Whether the backslash at text[at] begins an escape of the value 0: octal digits (at most
+// three) or an x and hex digits, all of them 0.
+bool escapesZero(std::string_view text, std::size_t at) {
+    std::size_t i = at + 1;
+    const bool hex = i < text.size() && text[i] == 'x';
+    i += hex ? 1 : 0;
+    const std::size_t first = i;
+    bool zero = true;
+    for (; i < text.size() && (hex ? std::isxdigit(static_cast<unsigned char>(text[i])) != 0
+                                   : i - first < 3 && isOctalDigit(text[i]));
+         ++i) {
+        zero = zero && text[i] == '0';
+    }
+    return i > first && zero;
+}
+
+// Whether data may hold a zero byte at all: a raw one, or an escape of the value 0, wherever
+// it stands. Most files hold neither, and are then not read character by character.
+bool mayHoldZeroByte(const Bytes& data) {
+    const std::string_view text(reinterpret_cast<const char*>(data.data()), data.size());
+    if (text.find('\0') != std::string_view::npos) {
+        return true;
+    }
+    for (std::size_t at = text.find('\\'); at != std::string_view::npos;
+         at = text.find('\\', at + 1)) {
+        if (escapesZero(text, at)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void refuseZeroBytes(const Bytes& data, const std::string& fileName,
                      std::vector<std::string>& problems) {
+    if (!mayHoldZeroByte(data)) {
+        return;
+    }
     std::size_t lineNumber = 1;
     bool reported = false;  // on this line
     bool inString = false;

@@ -96,6 +96,37 @@ TEST(PoFile, ReadListsEverySyntaxErrorWithItsLine) {
     EXPECT_EQ(read.problems[2], path.string() + ":10: invalid control sequence");
 }
 
+// Every escape of the value 0 is refused, however it is written; an escape of another value,
+// or a backslash that is itself escaped, is not. The file as a whole is checked quickly first,
+// so each case stands in a file of its own.
+TEST(PoFile, ReadRefusesEveryEscapeOfTheByteZeroAndNothingElse) {
+    struct Case {
+        const char* translation;  // as written in the file
+        bool zero;
+    };
+    const Case cases[] = {
+        {"a\\0b", true},   {"a\\000b", true},  {"a\\08b", true},  {"a\\x0-", true},
+        {"a\\x000", true}, {"a\\01b", false},  {"a\\x01", false}, {"a\\x10", false},
+        {"a\\0001", true}, {"a\\\\0b", false}, {"a\\tb", false},  {"plain", false},
+    };
+    TempDir dir;
+    const auto path = dir.path() / "zero.po";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.translation);
+        writeFileAtomically(path, toBytes(std::string("msgid \"\"\n"
+                                                      "msgstr \"Content-Type: text/plain; "
+                                                      "charset=UTF-8\\n\"\n\n"
+                                                      "msgctxt \"exe/0001\"\nmsgid \"a\"\n"
+                                                      "msgstr \"") +
+                                          c.translation + "\"\n"));
+        const PoReadResult read = readPoFile(path);
+        const bool refused =
+            !read.problems.empty() &&
+            read.problems[0] == path.string() + ":6: A text cannot hold the byte 00";
+        EXPECT_EQ(refused, c.zero) << (read.problems.empty() ? "" : read.problems[0]);
+    }
+}
+
 // Editors such as Notepad start a UTF-8 file with a byte-order mark.
 TEST(PoFile, ReadSkipsAByteOrderMarkAndKeepsTheLinesAndName) {
     TempDir dir;
