@@ -280,9 +280,6 @@ bool isOctalDigit(char c) {
     return c >= '0' && c <= '7';
 }
 
-// The library hands strings over as C strings, so a zero byte (a raw NUL, or an escape such as
-// \0, \000 or \x00 inside a quoted string) would silently end a text there. Each line holding
-// one is a problem, which keeps the whole file from being applied.
 // Whether the backslash at text[at] begins an escape of the value 0: octal digits (at most
 // three) or an x and hex digits, all of them 0.
 bool escapesZero(std::string_view text, std::size_t at) {
@@ -315,6 +312,9 @@ bool mayHoldZeroByte(const Bytes& data) {
     return false;
 }
 
+// The library hands strings over as C strings, so a zero byte (a raw NUL, or an escape such as
+// \0, \000 or \x00 inside a quoted string) would silently end a text there. Each line holding
+// one is a problem, which keeps the whole file from being applied.
 void refuseZeroBytes(const Bytes& data, const std::string& fileName,
                      std::vector<std::string>& problems) {
     if (!mayHoldZeroByte(data)) {
