@@ -34,6 +34,7 @@ struct WholeFileBatch::Ring {
         if (io_uring_queue_init(3 * kMaxFiles, &made->ring, IORING_SETUP_SUBMIT_ALL) != 0) {
             return nullptr;
         }
+        made->live = true;  // from here on the destructor ends the ring
         io_uring_probe* probe = io_uring_get_probe_ring(&made->ring);
         bool supported = probe != nullptr;
         for (const int op : {IORING_OP_OPENAT, IORING_OP_READ, IORING_OP_CLOSE}) {
@@ -43,10 +44,8 @@ struct WholeFileBatch::Ring {
             io_uring_free_probe(probe);
         }
         if (!supported || io_uring_register_files_sparse(&made->ring, kMaxFiles) != 0) {
-            io_uring_queue_exit(&made->ring);
             return nullptr;
         }
-        made->live = true;
         return made;
     }
 
@@ -89,7 +88,7 @@ struct WholeFileBatch::Ring {
         return taken == count;
     }
 
-    bool live = false;
+    bool live = false;  // set up, so to be ended
 };
 
 WholeFileBatch::WholeFileBatch(Mode mode) : ring_(mode == Mode::Fastest ? Ring::open() : nullptr) {}

@@ -38,19 +38,13 @@ ObjFile readObjectFile(const Bytes& file, const std::string& fileName) {
 }
 
 ObjFile loadObjectFile(const fs::path& path, FileIdentity* identity) {
-    ObjectFileBuffers buffers;
-    return loadObjectFile(path, buffers, identity);
-}
-
-ObjFile loadObjectFile(const fs::path& path, ObjectFileBuffers& buffers, FileIdentity* identity) {
     FileIdentity taken;
-    const std::size_t size = readWholeFile(path, buffers.file, taken);
-    ObjFile file = readObjectFile(std::span<const std::uint8_t>(buffers.file.data(), size),
-                                  pathToUtf8(path.filename()), buffers.decoded);
+    const Bytes file = readWholeFile(path, taken);
+    ObjFile object = readObjectFile(file, pathToUtf8(path.filename()));
     if (identity != nullptr) {
         *identity = std::move(taken);
     }
-    return file;
+    return object;
 }
 
 Bytes rewriteObjectFile(const Bytes& file, ObjFile& object, bool enhanced) {

@@ -30,24 +30,14 @@ std::vector<fs::path> listObjectFiles(const fs::path& objData);
 // the given file name. Raises StreamReadError for a file that cannot be decoded or read.
 ObjFile readObjectFile(const Bytes& file, const std::string& fileName);
 
-// The same, decoding into a reused buffer (see ObjectFileBuffers).
+// The same, decoding into a buffer that only grows, so that loading files one after another
+// allocates little but the texts; one buffer serves one thread.
 ObjFile readObjectFile(std::span<const std::uint8_t> file, std::string fileName, Bytes& decoded);
 
 // Loads one object file from disk; raises FileError or StreamReadError. It touches nothing but
 // the file, so files can be loaded side by side. identity, when given, receives the file's
 // identity over its whole contents.
 ObjFile loadObjectFile(const fs::path& path, FileIdentity* identity = nullptr);
-
-// What loading files one after another can reuse: the file as read and its decoded data. The
-// buffers only grow, so that after the first few files loading allocates nothing but the texts.
-struct ObjectFileBuffers {
-    Bytes file;
-    Bytes decoded;
-};
-
-// The same through buffers; one set of buffers serves one thread.
-ObjFile loadObjectFile(const fs::path& path, ObjectFileBuffers& buffers,
-                       FileIdentity* identity = nullptr);
 
 // Called before each file is loaded: index (0-based), file count, file name.
 using LoadProgress = std::function<void(std::size_t, std::size_t, const std::string&)>;
