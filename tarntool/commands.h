@@ -16,6 +16,9 @@ void addPatchCommands(Tool& tool);      // tarntool patch ...
 void addSampleGameCommand(Tool& tool);  // tarntool sample-game DIR
 void addCheckCommands(Tool& tool);      // tarntool exe budget|check, obj check
 
+// Says, on standard error, when a sample executable was made without the stand-in game.
+void noteZeroFilledSample();
+
 // The whole program: parses the command line, runs the command, answers the exit status.
 int runTarntool(int argc, char** argv);
 int runTarntool(const std::vector<std::string>& args);  // args without the program name

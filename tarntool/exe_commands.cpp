@@ -10,6 +10,8 @@
 #include "exetext/exe_profile.h"
 #include "exetext/executable_texts.h"
 #include "exetext/sample_executable.h"
+#include "exetext/string_table_reader.h"
+#include "exetext/string_table_writer.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
 #include "tarntool/exe_import_save.h"
@@ -27,6 +29,7 @@ struct ExportOptions {
     std::string file;
     std::optional<std::string> out;
     CodePageOptions codePage;  // --code-page, --table
+    bool storedHex = false;    // the bytes as the file stores them, as the stand-in game prints
 };
 
 struct ImportOptions {
@@ -54,16 +57,40 @@ int showInfo(const InfoOptions& o) {
     return kOk;
 }
 
+// One line per text: its stored bytes (a picture as 23 and four bytes, no terminator) as
+// lowercase hexadecimal, or kNotFoundText for a text whose pointer leads nowhere.
+std::string storedHexLines(const ExecutableTexts& read) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string lines;
+    std::size_t next = 0;  // into read.notFound, which is ascending
+    for (std::size_t i = 0; i < read.texts.size(); ++i) {
+        if (next < read.notFound.size() &&
+            read.notFound[next] == static_cast<int>(i) + 1) {
+            ++next;
+            lines.append(kNotFoundText).push_back('\n');
+            continue;
+        }
+        for (const char c : expandPictures(read.texts[i])) {
+            const auto b = static_cast<unsigned char>(c);
+            lines.push_back(kDigits[b >> 4]);
+            lines.push_back(kDigits[b & 15]);
+        }
+        lines.push_back('\n');
+    }
+    return lines;
+}
+
 int exportTexts(const ExportOptions& o) {
     const CodePage codePage = parseCodePage(o.codePage);
     if (o.out) {
         requireWritableFolder(*o.out);
     }
-    const ExecutableTexts read = executableTexts(o.file, true);
+    const ExecutableTexts read = executableTexts(o.file, !o.storedHex);
     for (const int n : read.notFound) {
         std::cerr << "tarntool: string number " << n << " could not be found\n";
     }
-    const std::string contents = formatTextsFile(read.texts, codePage);
+    const std::string contents =
+        o.storedHex ? storedHexLines(read) : formatTextsFile(read.texts, codePage);
     if (o.out) {
         writeFileAtomically(pathFromUtf8(*o.out), toBytes(contents));
     } else {
@@ -95,6 +122,7 @@ int makeSample(const SampleOptions& o) {
         throw operationFailed(e.what());
     }
     writeFileAtomically(pathFromUtf8(o.out), file);
+    noteZeroFilledSample();
     return kOk;
 }
 
@@ -134,12 +162,16 @@ void addExeCommands(Tool& tool) {
     CLI::App& exportCommand =
         tool.addCommand(exe,
                         {"export", "Writes the 3453 texts as UTF-8 lines in C-style notation",
-                         "export FILE [-o OUT] [--code-page N]", "exe export takes one FILE"},
+                         "export FILE [-o OUT] [--code-page N] [--stored-hex]",
+                         "exe export takes one FILE"},
                         [exp] { return exportTexts(*exp); });
     exportCommand.add_option("FILE", exp->file, "the game executable")->required()->type_name("");
     addOptional(exportCommand, "-o", "OUT", exp->out,
                 "the texts file (standard output without it)");
     addCodePageOption(exportCommand, exp->codePage);
+    exportCommand.add_flag("--stored-hex", exp->storedHex,
+                           "each text's stored bytes as hexadecimal, as the stand-in game prints "
+                           "them");
 
     auto imp = std::make_shared<ImportOptions>();
     CLI::App& importCommand = tool.addCommand(

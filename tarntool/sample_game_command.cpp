@@ -1,13 +1,21 @@
 // tarntool sample-game DIR: a playable-looking game folder for demos and tests.
+#include <iostream>
 #include <memory>
 
 #include "common/file_io.h"
 #include "common/utf8_path.h"
 #include "exetext/sample_executable.h"
+#include "exetext/stand_in_image.h"
 #include "objfiles/sample_game_objects.h"
 #include "tarntool/commands.h"
 
 namespace tarn::tool {
+
+void noteZeroFilledSample() {
+    if (!standInAvailable()) {
+        std::cerr << "tarntool: " << kZeroFilledSampleNote << "\n";
+    }
+}
 
 namespace {
 
@@ -15,6 +23,7 @@ int makeSampleGame(const std::string& name) {
     const fs::path dir = pathFromUtf8(name);
     fs::create_directories(dir / "ObjData");
     writeFileAtomically(dir / "Tarn.exe", makeSampleExecutable(2, sampleTexts()));
+    noteZeroFilledSample();
     for (const SampleObjectFile& object : sampleGameObjects()) {
         writeFileAtomically(dir / "ObjData" / pathFromUtf8(object.fileName), object.contents);
     }

@@ -109,7 +109,7 @@ TEST_F(ExeToolTest, SampleAndInfoForEveryProfile) {
 }
 
 TEST_F(ExeToolTest, ExportWritesUtf8LinesAndListsUnresolvedTexts) {
-    std::vector<std::string> texts = sampleTexts();
+    std::vector<std::string> texts = repetitiveSampleTexts();
     texts[0] =
         "\xE9\x9D\x9C"
         "\x05";  // é, U+009D, œ, line break

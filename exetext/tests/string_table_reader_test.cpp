@@ -131,16 +131,16 @@ TEST(readStringTable, TextRunningToTheEndOfTheFileIsAReadError) {
 
 TEST(LoadExecutables, ReadsBothFilesThroughTheirOwnProfiles) {
     TempDir dir;
-    std::vector<std::string> other = sampleTexts();
+    std::vector<std::string> other = repetitiveSampleTexts();
     other[0] = "Ja";
     other[3452] = "Letzter";
-    writeFileAtomically(dir.path() / "orig.exe", makeSampleExecutable(1, sampleTexts()));
+    writeFileAtomically(dir.path() / "orig.exe", makeSampleExecutable(1, repetitiveSampleTexts()));
     writeFileAtomically(dir.path() / "trans.exe", makeSampleExecutable(4, other, 20, 7));
     LoadedExecutables loaded;
     loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", false, loaded);
     EXPECT_EQ(loaded.origProfile, 1);
     EXPECT_EQ(loaded.transProfile, 4);
-    EXPECT_EQ(loaded.original, sampleTexts());
+    EXPECT_EQ(loaded.original, repetitiveSampleTexts());
     EXPECT_EQ(loaded.translated, other);
     EXPECT_EQ(loaded.primaryLangId, 20);
     EXPECT_EQ(loaded.secondaryLangId, 7);

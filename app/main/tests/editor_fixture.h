@@ -35,7 +35,7 @@ protected:
     static void SetUpTestSuite() { testApplication<TarnEditApplication>(); }
 
     void SetUp() override {
-        texts = sampleTexts();
+        texts = repetitiveSampleTexts();
         texts[0] = "Hi";
     }
     void TearDown() override {

@@ -1,0 +1,158 @@
+#include "exetext/stand_in_image.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "embedded/stand_in_game.h"
+
+namespace tarn {
+
+namespace {
+
+constexpr std::uint32_t kImageBase = 0x400000;
+constexpr std::uint32_t kAlignment = 0x1000;  // the program is linked with both alignments so
+constexpr std::size_t kSectionEntrySize = 40;
+// Initialised data, readable, writable.
+constexpr std::uint32_t kGameSectionCharacteristics = 0x00000040 | 0x40000000 | kSectionWritable;
+constexpr std::string_view kGameSectionName = ".gamedat";
+// The program's layout record: this marker, then "filled", then the profile's offsets.
+constexpr std::string_view kLayoutMarker = "TarnStandInGame1";
+
+struct PeHeaders {
+    std::size_t fileHeader;      // COFF file header
+    std::size_t optionalHeader;  // PE32 optional header
+    std::size_t sectionTable;
+    std::uint16_t sectionCount;
+};
+
+PeHeaders peHeaders(const Bytes& image) {
+    const auto fail = [] { return std::invalid_argument("not a 32-bit Windows program"); };
+    if (image.size() < 0x40 || image[0] != 'M' || image[1] != 'Z') {
+        throw fail();
+    }
+    const std::size_t pe = readU32LE(image.data() + 0x3C);
+    if (pe > image.size() || image.size() - pe < 24 + 96 ||
+        std::memcmp(image.data() + pe, "PE\0\0", 4) != 0 ||
+        readU16LE(image.data() + pe + 24) != 0x10B) {
+        throw fail();
+    }
+    PeHeaders h{pe + 4, pe + 24, pe + 24 + readU16LE(image.data() + pe + 20),
+                readU16LE(image.data() + pe + 6)};
+    if (h.sectionTable + h.sectionCount * kSectionEntrySize > image.size()) {
+        throw fail();
+    }
+    return h;
+}
+
+std::uint32_t u32(const Bytes& b, std::size_t at) { return readU32LE(b.data() + at); }
+void setU32(Bytes& b, std::size_t at, std::uint32_t v) { writeU32LE(b.data() + at, v); }
+
+// The lowest and highest file offsets a profile's structures take, end exclusive.
+std::pair<std::uint32_t, std::uint32_t> structureSpan(const ExeProfile& p) {
+    std::uint32_t low = UINT32_MAX;
+    std::uint32_t high = 0;
+    const auto take = [&](std::int64_t first, std::int64_t end) {
+        low = std::min(low, static_cast<std::uint32_t>(first));
+        high = std::max(high, static_cast<std::uint32_t>(end));
+    };
+    for (const PointerBlock& b : p.pointerBlocks) take(b.first, b.last + 1);
+    for (const TextArea& a : p.textAreas) take(a.first, a.last + 1);
+    take(p.fixupSpot(FixupSpot::PointerCopyRun), p.fixupSpot(FixupSpot::PointerCopyRun) + 48);
+    take(p.fixupSpot(FixupSpot::TextEndRef1), p.fixupSpot(FixupSpot::TextEndRef1) + 4);
+    take(p.fixupSpot(FixupSpot::TextEndRef2), p.fixupSpot(FixupSpot::TextEndRef2) + 4);
+    take(p.fixupSpot(FixupSpot::LangIdSpot),
+         p.fixupSpot(FixupSpot::LangIdSpot) + kSecondaryLangIdOffset + 1);
+    return {low, high};
+}
+
+// Fills the program's layout record with the profile's offsets.
+void fillLayout(Bytes& image, const ExeProfile& p) {
+    const auto found = std::search(image.begin(), image.end(), kLayoutMarker.begin(),
+                                   kLayoutMarker.end());
+    if (found == image.end()) {
+        throw std::logic_error("the stand-in game carries no layout record");
+    }
+    std::size_t at = static_cast<std::size_t>(found - image.begin()) + kLayoutMarker.size();
+    const auto put = [&](std::int64_t v) {
+        setU32(image, at, static_cast<std::uint32_t>(v));
+        at += 4;
+    };
+    put(1);
+    for (const PointerBlock& b : p.pointerBlocks) {
+        put(b.first);
+        put(b.last);
+    }
+    for (const TextArea& a : p.textAreas) {
+        put(a.first);
+        put(a.last);
+        put(a.delta);
+    }
+    put(p.fixupSpot(FixupSpot::PointerCopyRun));
+    put(p.fixupSpot(FixupSpot::TextEndRef1));
+    put(p.fixupSpot(FixupSpot::TextEndRef2));
+    put(p.fixupSpot(FixupSpot::LangIdSpot));
+}
+
+}  // namespace
+
+bool standInAvailable() {
+    return embedded::stand_in_game_size > 0;
+}
+
+std::vector<PeSection> peSections(const Bytes& image) {
+    const PeHeaders h = peHeaders(image);
+    std::vector<PeSection> sections;
+    for (std::size_t i = 0; i < h.sectionCount; ++i) {
+        const std::size_t at = h.sectionTable + i * kSectionEntrySize;
+        sections.push_back({at, u32(image, at + 12), u32(image, at + 8), u32(image, at + 20),
+                            u32(image, at + 16), u32(image, at + 36)});
+    }
+    return sections;
+}
+
+Bytes standInImage(const ExeProfile& profile) {
+    if (!standInAvailable()) {
+        throw std::logic_error("this build carries no stand-in game");
+    }
+    Bytes image(embedded::stand_in_game, embedded::stand_in_game + embedded::stand_in_game_size);
+    const PeHeaders h = peHeaders(image);
+    const std::size_t opt = h.optionalHeader;
+    if (u32(image, opt + 28) != kImageBase || u32(image, opt + 32) != kAlignment ||
+        u32(image, opt + 36) != kAlignment) {
+        throw std::logic_error("the stand-in game is not linked at 0x400000 with 4 KB alignment");
+    }
+    // The game section follows the program's own sections in memory without a gap, and its
+    // file offset equals its address, so the profile's offsets are its addresses - 0x400000.
+    std::uint32_t start = static_cast<std::uint32_t>(image.size());
+    for (const PeSection& s : peSections(image)) {
+        start = std::max({start, s.virtualAddress + s.virtualSize, s.rawOffset + s.rawSize});
+    }
+    start = (start + kAlignment - 1) / kAlignment * kAlignment;
+    const std::uint32_t fileSize = static_cast<std::uint32_t>(profile.fileSize);
+    const std::uint32_t end = fileSize / kAlignment * kAlignment;  // the rest is an overlay
+    const auto [low, high] = structureSpan(profile);
+    const std::size_t entry = h.sectionTable + h.sectionCount * kSectionEntrySize;
+    const std::uint32_t headersEnd = u32(image, opt + 60);
+    if (start > low || high > end || entry + kSectionEntrySize > headersEnd) {
+        throw std::logic_error("the stand-in game does not fit the build's layout");
+    }
+
+    std::fill(image.begin() + static_cast<std::ptrdiff_t>(entry),
+              image.begin() + static_cast<std::ptrdiff_t>(entry + kSectionEntrySize), 0);
+    std::copy(kGameSectionName.begin(), kGameSectionName.end(),
+              image.begin() + static_cast<std::ptrdiff_t>(entry));
+    setU32(image, entry + 8, end - start);   // VirtualSize
+    setU32(image, entry + 12, start);        // VirtualAddress
+    setU32(image, entry + 16, end - start);  // SizeOfRawData
+    setU32(image, entry + 20, start);        // PointerToRawData
+    setU32(image, entry + 36, kGameSectionCharacteristics);
+    writeU16LE(image.data() + h.fileHeader + 2, static_cast<std::uint16_t>(h.sectionCount + 1));
+    setU32(image, opt + 8, u32(image, opt + 8) + (end - start));  // SizeOfInitializedData
+    setU32(image, opt + 56, end);                                 // SizeOfImage
+    fillLayout(image, profile);
+    image.resize(fileSize, 0);
+    return image;
+}
+
+}  // namespace tarn

@@ -1,0 +1,37 @@
+// The stand-in game: a small 32-bit Windows program (standin/) laid out to a build's exact size,
+// so that a sample executable is a real program that Windows loads and that follows its own
+// pointers as the game does. Every structure of the build's profile (pointer blocks, text
+// areas, fix-up spots, language-ID bytes) lies in one added writable section whose addresses
+// are its file offsets + 0x400000; bytes past the last whole file-alignment unit are an overlay.
+#pragma once
+
+#include <stdexcept>
+
+#include "common/bytes.h"
+#include "exetext/exe_profile.h"
+
+namespace tarn {
+
+// Whether this build carries the stand-in program (it is cross-built with MinGW-w64; without
+// it sample executables are zero bytes around the texts).
+bool standInAvailable();
+
+// The stand-in laid out to profile's size and offsets, every byte of its game section zero.
+// Raises std::logic_error when the carried program cannot be laid out so (it is built to fit).
+Bytes standInImage(const ExeProfile& profile);
+
+// The section of image that holds its texts, as the loader maps it; for tests that change it.
+struct PeSection {
+    std::size_t headerOffset;  // of its 40-byte entry in the section table
+    std::uint32_t virtualAddress;
+    std::uint32_t virtualSize;
+    std::uint32_t rawOffset;
+    std::uint32_t rawSize;
+    std::uint32_t characteristics;
+};
+inline constexpr std::uint32_t kSectionWritable = 0x80000000;
+
+// The sections of a PE32 image; raises std::invalid_argument when image is not one.
+std::vector<PeSection> peSections(const Bytes& image);
+
+}  // namespace tarn
