@@ -35,6 +35,25 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "bootstrap: installing ${missing[*]}"
     SUDO=""
     if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-    $SUDO apt-get update -qq
+    # An index that fails to download (a mirror caught mid-sync, often only for one
+    # architecture) leaves the older list in use; the install says what it cannot find.
+    $SUDO apt-get update -qq || echo "bootstrap: some package lists could not be updated" >&2
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The 32-bit Wine runs the stand-in game and the 32-bit TarnPatch. It needs the i386
+# architecture; where its packages cannot be installed (their lists out of step with the
+# machine's own libraries), the tests that need it are left out, and this says so.
+if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"; then
+    SUDO=""
+    if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $SUDO dpkg --add-architecture i386
+    fi
+    echo "bootstrap: installing wine32:i386"
+    $SUDO apt-get update -qq || echo "bootstrap: some package lists could not be updated" >&2
+    if ! DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+            wine32:i386 >/dev/null; then
+        echo "bootstrap: wine32:i386 could not be installed; the 32-bit Wine tests are left out" >&2
+    fi
 fi

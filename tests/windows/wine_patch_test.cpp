@@ -1,4 +1,5 @@
-// The 64-bit Windows end-user program under Wine, beside the native one: the same game, the
+// The Windows end-user program under Wine (the 32-bit one, the default, where a 32-bit Wine is
+// installed, else the 64-bit one), beside the native one: the same game, the
 // same answers, the same rewritten object files and the same console dialogue, but for what
 // differs between the systems (CR LF line ends, "\" in paths, the system's own error texts and
 // the console code page).
@@ -116,7 +117,9 @@ protected:
         ASSERT_EQ(
             tool("patch build --game translator --target native -o native.bin " + options).code, 0);
         ASSERT_EQ(
-            tool("patch build --game translator --target windows64 -o windows.exe " + options).code,
+            tool(std::string("patch build --game translator --target ") + WINDOWS_TARGET +
+                 " -o windows.exe " + options)
+                .code,
             0);
     }
 
@@ -130,7 +133,7 @@ protected:
     ChildResult runWindows(const fs::path& folder, const std::string& program,
                            const std::string& answers, const Command& command = {}) {
         return runIn(folder,
-                     command.environment + " " + quoted(WINE64_PATH) + " " + quoted(program) +
+                     command.environment + " " + quoted(WINE_PATH) + " " + quoted(program) +
                          command.arguments,
                      answers, scratch.path(), scratch.path() / "wine-errors.txt");
     }
@@ -242,7 +245,7 @@ TEST_F(WinePatch, StartUpFailuresAsNatively) {
     // Without attached data.
     const fs::path game = scratch.path() / "windows";
     ChildResult native = runNative(scratch.path() / "native", TARNPATCH_PATH, "\n");
-    ChildResult windows = runWindows(game, TARNPATCH_WIN64_PATH, "\n");
+    ChildResult windows = runWindows(game, TARNPATCH_WINDOWS_PATH, "\n");
     EXPECT_EQ(native.code, 1);
     EXPECT_EQ(windows.code, 1);
     EXPECT_NE(native.out.find("ERROR: No language resources were found"), std::string::npos);

@@ -1,0 +1,186 @@
+// Every sample executable is the stand-in game, a 32-bit Windows program, run here under the
+// 32-bit Wine: Windows' loader maps it, and the program follows its own pointers as the game
+// does. What it reads must be what tarntool says the file stores, before and after a rewrite.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <sstream>
+
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+#include "exetext/exe_profile.h"
+#include "exetext/stand_in_image.h"
+#include "tests/run_child.h"
+
+namespace tarn {
+namespace {
+
+std::string quoted(const std::string& path) {
+    return "'" + path + "'";
+}
+
+// One Wine prefix for the whole run, in a temporary folder; its server is stopped at the end.
+class WineEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        folder_ = std::make_unique<TempDir>();
+        ::setenv("WINEPREFIX", (folder_->path() / "prefix").c_str(), 1);
+        ::setenv("WINEDEBUG", "-all", 1);
+        ::setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);  // no Mono or Gecko installers
+        ::unsetenv("DISPLAY");
+        ::unsetenv("WAYLAND_DISPLAY");
+        ::setenv("WINESERVER", WINESERVER_PATH, 1);
+    }
+    void TearDown() override {
+        [[maybe_unused]] const int ignored =
+            std::system((quoted(WINESERVER_PATH) + " -k >/dev/null 2>&1").c_str());
+        folder_.reset();
+    }
+
+private:
+    std::unique_ptr<TempDir> folder_;
+};
+
+const auto* const kWine = ::testing::AddGlobalTestEnvironment(new WineEnvironment);
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        result.push_back(line);
+    }
+    return result;
+}
+
+// The stand-in's text lines, then the rest of what it printed.
+struct StandInRun {
+    int code;
+    std::string texts;  // the first 3453 lines
+    std::vector<std::string> rest;
+};
+
+class StandIn : public ::testing::Test {
+protected:
+    ChildResult tool(const std::string& args) {
+        return runIn(scratch.path(), tarntool(args), "", scratch.path(),
+                     scratch.path() / "tool-errors.txt");
+    }
+
+    StandInRun run(const std::string& exe) {
+        const ChildResult r = runIn(scratch.path(), quoted(WINE32_PATH) + " " + quoted(exe), "",
+                                    scratch.path(), scratch.path() / "wine-errors.txt");
+        StandInRun result{r.code, {}, lines(r.out)};
+        const std::size_t textLines = std::min<std::size_t>(result.rest.size(), kTextCount);
+        for (std::size_t i = 0; i < textLines; ++i) {
+            result.texts += result.rest[i] + "\n";
+        }
+        result.rest.erase(result.rest.begin(),
+                          result.rest.begin() + static_cast<std::ptrdiff_t>(textLines));
+        return result;
+    }
+
+    std::string storedHex(const std::string& exe) {
+        const ChildResult r = tool("exe export " + quoted(exe) + " --stored-hex");
+        EXPECT_EQ(r.code, 0);
+        return r.out;
+    }
+
+    TempDir scratch;
+};
+
+TEST_F(StandIn, EverySampleIsAWindowsProgramThatReadsWhatTheFileStores) {
+    struct Case {
+        const char* make;
+        const char* exe;
+        int profile;
+    };
+    for (const Case& c : {Case{"sample-game game", "game/Tarn.exe", 2},
+                          Case{"exe sample 1 s1.exe", "s1.exe", 1},
+                          Case{"exe sample 2 s2.exe", "s2.exe", 2},
+                          Case{"exe sample 3 s3.exe", "s3.exe", 3},
+                          Case{"exe sample 4 s4.exe", "s4.exe", 4}}) {
+        SCOPED_TRACE(c.make);
+        ASSERT_EQ(tool(c.make).code, 0);
+        const fs::path exe = scratch.path() / c.exe;
+        EXPECT_EQ(fs::file_size(exe),
+                  static_cast<std::uintmax_t>(profileByNumber(c.profile).fileSize));
+        const ChildResult described = runIn(scratch.path(), "file -b " + quoted(exe.string()), "",
+                                            scratch.path());
+        EXPECT_EQ(described.out.rfind("PE32 executable (console) Intel 80386", 0), 0u)
+            << described.out;
+
+        const StandInRun game = run(exe.string());
+        EXPECT_EQ(game.code, 0);
+        EXPECT_EQ(game.texts, storedHex(exe.string()));
+        ASSERT_FALSE(game.rest.empty());
+        EXPECT_EQ(game.rest[0], "ids 00 00");
+        for (std::size_t i = 1; i < game.rest.size(); ++i) {
+            EXPECT_EQ(game.rest[i].rfind("ok: ", 0), 0u) << game.rest[i];
+        }
+    }
+}
+
+// Changed texts, some shorter and some longer, and new language IDs: the game reads exactly
+// what the import stored, and every pointer and fix-up still holds.
+TEST_F(StandIn, ImportedTextsAndIdsAreWhatTheGameReads) {
+    ASSERT_EQ(tool("exe sample 1 game.exe").code, 0);
+    ASSERT_EQ(tool("exe export game.exe -o texts.txt").code, 0);
+    std::vector<std::string> texts = lines(toString(readWholeFile(scratch.path() / "texts.txt")));
+    ASSERT_EQ(texts.size(), static_cast<std::size_t>(kTextCount));
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < texts.size(); i += 5) {
+        std::string& text = texts[i];
+        if (text.find_first_of("\\%") == std::string::npos && text.size() > 3) {
+            text = i % 2 == 0 ? text.substr(0, text.size() / 2) : "Nowy " + text.substr(text.size() / 2);
+            ++changed;
+        }
+    }
+    ASSERT_GT(changed, 300u);
+    std::string changedFile;
+    for (const std::string& text : texts) {
+        changedFile += text + "\n";
+    }
+    writeFileAtomically(scratch.path() / "changed.txt", toBytes(changedFile));
+    const std::string before = storedHex("game.exe");
+
+    ASSERT_EQ(tool("exe import game.exe changed.txt --primary-id 14 --secondary-id 3").code, 0)
+        << toString(readWholeFile(scratch.path() / "tool-errors.txt"));
+    const std::string after = storedHex("game.exe");
+    EXPECT_NE(after, before);
+    const StandInRun game = run("game.exe");
+    EXPECT_EQ(game.code, 0);
+    EXPECT_EQ(game.texts, after);
+    ASSERT_FALSE(game.rest.empty());
+    EXPECT_EQ(game.rest[0], "ids 0e 03");
+}
+
+// The game may write a padded text's 31 spare bytes while it runs: a stand-in whose texts lie in
+// memory that cannot be written says so and fails, rather than faulting.
+TEST_F(StandIn, SpareBytesThatCannotBeWrittenFailItsCheck) {
+    ASSERT_EQ(tool("exe sample 2 game.exe").code, 0);
+    Bytes image = readWholeFile(scratch.path() / "game.exe");
+    const auto textArea = static_cast<std::uint32_t>(profileByNumber(2).textAreas[0].first);
+    for (const PeSection& s : peSections(image)) {
+        if (s.rawOffset <= textArea && textArea - s.rawOffset < s.rawSize) {
+            writeU32LE(image.data() + s.headerOffset + 36, s.characteristics & ~kSectionWritable);
+        }
+    }
+    writeFileAtomically(scratch.path() / "game.exe", image);
+
+    const StandInRun game = run("game.exe");
+    EXPECT_EQ(game.code, 1);
+    EXPECT_EQ(game.texts, storedHex("game.exe"));
+    std::string failures;
+    for (const std::string& line : game.rest) {
+        if (line.rfind("failed: ", 0) == 0) {
+            failures += line + "\n";
+        }
+    }
+    EXPECT_EQ(failures,
+              "failed: the 31 spare bytes after text 3166 lie in memory the game can write\n"
+              "failed: the 31 spare bytes after text 3169 lie in memory the game can write\n");
+}
+
+}  // namespace
+}  // namespace tarn
