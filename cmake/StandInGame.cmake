@@ -12,12 +12,13 @@ function(tarn_carry_stand_in_game target)
     if(TARN_MINGW32_CXX)
         set(source ${PROJECT_SOURCE_DIR}/standin/stand_in_game.cpp)
         # Freestanding: no C runtime, only kernel32; no stack probes or unwind tables to
-        # need one. No relocations: the program is always loaded at 0x400000.
+        # need one. No relocations: the program is always loaded at 0x400000. No link time
+        # in the header: every build carries the same bytes, so sample files are the same.
         set(flags -std=c++20 -Os -s -ffreestanding -fno-exceptions -fno-rtti
             -fno-asynchronous-unwind-tables -fno-stack-protector -mno-stack-arg-probe -nostdlib
             -mconsole -Wall -Wextra -Wl,-e,_standInEntry -Wl,--image-base,0x400000
             -Wl,--file-alignment,0x1000 -Wl,--section-alignment,0x1000
-            -Wl,--disable-dynamicbase -Wl,--disable-reloc-section)
+            -Wl,--disable-dynamicbase -Wl,--disable-reloc-section -Wl,--no-insert-timestamp)
         if(TARN_WERROR)
             list(APPEND flags -Werror)
         endif()
