@@ -15,46 +15,13 @@
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
 #include "tests/run_child.h"
+#include "tests/windows/wine_prefix.h"
 
 namespace tarn {
 namespace {
 
-std::string quoted(const std::string& path) {
-    return "'" + path + "'";
-}
-
-// One Wine prefix for the whole run, in a temporary folder: the first program started creates
-// it; its server is stopped at the end. Nothing may open a window or ask a question.
-class WineEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        folder_ = std::make_unique<TempDir>();
-        ::setenv("WINEPREFIX", (folder_->path() / "prefix").c_str(), 1);
-        ::setenv("WINEDEBUG", "-all", 1);
-        ::setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);  // no Mono or Gecko installers
-        ::setenv("LANG", "C.UTF-8", 1);  // Wine's English locale: OEM code page 437
-        ::unsetenv("LC_ALL");
-        ::unsetenv("DISPLAY");
-        ::unsetenv("WAYLAND_DISPLAY");
-        if (std::string(WINESERVER_PATH).empty()) {
-            return;
-        }
-        ::setenv("WINESERVER", WINESERVER_PATH, 1);
-    }
-    void TearDown() override {
-        if (!std::string(WINESERVER_PATH).empty()) {
-            // Stops the server of this prefix only.
-            [[maybe_unused]] const int ignored =
-                std::system((quoted(WINESERVER_PATH) + " -k >/dev/null 2>&1").c_str());
-        }
-        folder_.reset();
-    }
-
-private:
-    std::unique_ptr<TempDir> folder_;
-};
-
-const auto* const kWine = ::testing::AddGlobalTestEnvironment(new WineEnvironment);
+const auto* const kWine =
+    ::testing::AddGlobalTestEnvironment(new WinePrefix(WINESERVER_PATH));
 
 // The Windows dialogue in the native form: LF line ends, "/" in paths.
 std::string nativeForm(const std::string& windows) {
@@ -126,14 +93,14 @@ protected:
     // command: the program's arguments and an environment assignment before it.
     ChildResult runNative(const fs::path& folder, const std::string& program,
                           const std::string& answers, const Command& command = {}) {
-        return runIn(folder, command.environment + " " + quoted(program) + command.arguments,
+        return runIn(folder, command.environment + " " + shellQuoted(program) + command.arguments,
                      answers, scratch.path());
     }
 
     ChildResult runWindows(const fs::path& folder, const std::string& program,
                            const std::string& answers, const Command& command = {}) {
         return runIn(folder,
-                     command.environment + " " + quoted(WINE_PATH) + " " + quoted(program) +
+                     command.environment + " " + shellQuoted(WINE_PATH) + " " + shellQuoted(program) +
                          command.arguments,
                      answers, scratch.path(), scratch.path() / "wine-errors.txt");
     }

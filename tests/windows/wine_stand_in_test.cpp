@@ -12,37 +12,13 @@
 #include "exetext/exe_profile.h"
 #include "exetext/stand_in_image.h"
 #include "tests/run_child.h"
+#include "tests/windows/wine_prefix.h"
 
 namespace tarn {
 namespace {
 
-std::string quoted(const std::string& path) {
-    return "'" + path + "'";
-}
-
-// One Wine prefix for the whole run, in a temporary folder; its server is stopped at the end.
-class WineEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        folder_ = std::make_unique<TempDir>();
-        ::setenv("WINEPREFIX", (folder_->path() / "prefix").c_str(), 1);
-        ::setenv("WINEDEBUG", "-all", 1);
-        ::setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);  // no Mono or Gecko installers
-        ::unsetenv("DISPLAY");
-        ::unsetenv("WAYLAND_DISPLAY");
-        ::setenv("WINESERVER", WINESERVER_PATH, 1);
-    }
-    void TearDown() override {
-        [[maybe_unused]] const int ignored =
-            std::system((quoted(WINESERVER_PATH) + " -k >/dev/null 2>&1").c_str());
-        folder_.reset();
-    }
-
-private:
-    std::unique_ptr<TempDir> folder_;
-};
-
-const auto* const kWine = ::testing::AddGlobalTestEnvironment(new WineEnvironment);
+const auto* const kWine =
+    ::testing::AddGlobalTestEnvironment(new WinePrefix(WINESERVER_PATH));
 
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
@@ -68,7 +44,7 @@ protected:
     }
 
     StandInRun run(const std::string& exe) {
-        const ChildResult r = runIn(scratch.path(), quoted(WINE32_PATH) + " " + quoted(exe), "",
+        const ChildResult r = runIn(scratch.path(), shellQuoted(WINE32_PATH) + " " + shellQuoted(exe), "",
                                     scratch.path(), scratch.path() / "wine-errors.txt");
         StandInRun result{r.code, {}, lines(r.out)};
         const std::size_t textLines = std::min<std::size_t>(result.rest.size(), kTextCount);
@@ -81,7 +57,7 @@ protected:
     }
 
     std::string storedHex(const std::string& exe) {
-        const ChildResult r = tool("exe export " + quoted(exe) + " --stored-hex");
+        const ChildResult r = tool("exe export " + shellQuoted(exe) + " --stored-hex");
         EXPECT_EQ(r.code, 0);
         return r.out;
     }
@@ -105,7 +81,7 @@ TEST_F(StandIn, EverySampleIsAWindowsProgramThatReadsWhatTheFileStores) {
         const fs::path exe = scratch.path() / c.exe;
         EXPECT_EQ(fs::file_size(exe),
                   static_cast<std::uintmax_t>(profileByNumber(c.profile).fileSize));
-        const ChildResult described = runIn(scratch.path(), "file -b " + quoted(exe.string()), "",
+        const ChildResult described = runIn(scratch.path(), "file -b " + shellQuoted(exe.string()), "",
                                             scratch.path());
         EXPECT_EQ(described.out.rfind("PE32 executable (console) Intel 80386", 0), 0u)
             << described.out;
