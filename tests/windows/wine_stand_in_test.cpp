@@ -3,8 +3,6 @@
 // does. What it reads must be what tarntool says the file stores, before and after a rewrite.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <memory>
 #include <sstream>
 
 #include "common/file_io.h"
