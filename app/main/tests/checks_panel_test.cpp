@@ -19,6 +19,7 @@ class ChecksTest : public EditorTest {
 protected:
     // Every translation differs from its original, so the checks start without findings.
     void writeTranslatedGame() {
+        useRepetitiveSample();
         std::vector<std::string> translated = texts;
         for (std::string& text : translated) {
             if (!text.empty()) {

@@ -18,6 +18,7 @@ protected:
     // Every text translated but these: 10 and 30 untranslated, 20 with an error (a value code
     // the original lacks), 40 with a warning (trailing spaces).
     void writeFilterGame() {
+        useRepetitiveSample();
         texts[7] = "Bread";
         texts[9] = "Open the zorblax";
         texts[19] = "Close the gate";

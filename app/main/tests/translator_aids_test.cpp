@@ -37,10 +37,13 @@ protected:
 };
 
 TEST_F(TranslatorAidsTest, ATranslationFillsTheUntranslatedCopiesOfItsOriginalInOneStep) {
-    std::vector<std::string> given = texts;
-    given[150] = "Jawohl";  // text 151, "Yes" translated already
     std::vector<std::string> originals = texts;
+    for (std::size_t row = 51; row <= 1251; row += 100) {
+        originals[row - 1] = "Yes";  // a dozen more copies of "Yes"
+    }
     originals[200] = "YES!";  // text 201: an original much like "Yes"
+    std::vector<std::string> given = originals;
+    given[150] = "Jawohl";  // text 151, "Yes" translated already
     given[200] = "JA!";
     writeGame(originals, given);
     writeSettings();
