@@ -36,8 +36,14 @@ struct Files {
         dir = pattern;
         std::vector<std::string> texts = sampleTexts();
         writeFileAtomically(dir / "original.exe", makeSampleExecutable(1, texts));
+        // Translated into capitals: every text keeps its length, as the full sample leaves no
+        // room for longer ones.
         for (std::string& text : texts) {
-            text = "DE " + text;
+            for (char& c : text) {
+                if (c >= 'a' && c <= 'z') {
+                    c = static_cast<char>(c - 'a' + 'A');
+                }
+            }
         }
         translated = makeSampleExecutable(1, texts);
         writeFileAtomically(dir / "translated.exe", translated);
