@@ -26,12 +26,12 @@ constexpr PointerBlockTable kBlocksA{{
     {0x2C26B6, 0x2C26B9},
     {0x2C28B6, 0x2C28B9},
 }};
-constexpr TextAreaTable kAreasA{{
+const TextAreaTable kAreasA{
     {0x5AFBA0, 0x5B5F2A, kDelta},
     {0x5B602D, 0x5BC312, kDelta},
     {0x5BC5B1, 0x5BC676, kDelta},
     {0x5BC878, 0x5BF2D3, kDelta},
-}};
+};
 constexpr std::array<std::int32_t, 4> kFixupsA{0x592F88, 0x2AB605, 0x2AB802, 0x2A9E33};
 
 // Layout B: profile 3 ("American Big").
@@ -51,12 +51,12 @@ constexpr PointerBlockTable kBlocksB{{
     {0x2C271A, 0x2C271D},
     {0x2C291A, 0x2C291D},
 }};
-constexpr TextAreaTable kAreasB{{
+const TextAreaTable kAreasB{
     {0x5AFBA0, 0x5B5F1C, kDelta},
     {0x5B601F, 0x5BC30A, kDelta},
     {0x5BC5A9, 0x5BC66E, kDelta},
     {0x5BC870, 0x5BF2D7, kDelta},
-}};
+};
 constexpr std::array<std::int32_t, 4> kFixupsB{0x592FE8, 0x2AB5F8, 0x2AB7F6, 0x2A9E27};
 
 // Layout C: profile 4 ("Spanish v2.01.032").
@@ -76,12 +76,12 @@ constexpr PointerBlockTable kBlocksC{{
     {0x2C274E, 0x2C2751},
     {0x2C294E, 0x2C2951},
 }};
-constexpr TextAreaTable kAreasC{{
+const TextAreaTable kAreasC{
     {0x5AFBA0, 0x5B6721, kDelta},
     {0x5B6824, 0x5BD457, kDelta},
     {0x5BD6F6, 0x5BD7CF, kDelta},
     {0x5BD9D1, 0x5C0920, kDelta},
-}};
+};
 constexpr std::array<std::int32_t, 4> kFixupsC{0x592FE8, 0x2AB62D, 0x2AB82A, 0x2A9E5B};
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "common/bytes.h"
 
@@ -52,7 +53,9 @@ struct TextArea {
 };
 
 using PointerBlockTable = std::array<PointerBlock, kPointerBlockCount>;
-using TextAreaTable = std::array<TextArea, kTextAreaCount>;
+// The text areas of a file: a build's own kTextAreaCount areas and, in a file that has grown,
+// the text area of its added section after them.
+using TextAreaTable = std::vector<TextArea>;
 
 enum class FixupSpot { PointerCopyRun = 0, TextEndRef1 = 1, TextEndRef2 = 2, LangIdSpot = 3 };
 
@@ -93,7 +96,7 @@ struct LanguageIds {
 LanguageIds readLanguageIds(const Bytes& file, const ExeProfile& profile);
 void writeLanguageIds(Bytes& file, const ExeProfile& profile, LanguageIds ids);
 
-// The file position of an address: the first area (1..4) holding it decides. nullopt when
+// The file position of an address: the first area holding it decides. nullopt when
 // no area holds it.
 std::optional<std::uint32_t> addressToPosition(const TextAreaTable& areas, std::uint32_t address);
 

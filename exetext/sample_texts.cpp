@@ -367,6 +367,30 @@ private:
         return writer_.name();
     }
 
+    // The bytes a placement in text order leaves after the last text of the last area it used,
+    // and in the areas after that one: the room the fitted description's length moves.
+    static std::int64_t tailRoom(const TextAreaTable& areas, const PlacementPlan& plan,
+                                 const std::vector<std::string>& stored) {
+        std::size_t lastArea = 0;
+        std::int64_t end = areas[0].first;
+        for (std::size_t n = 0; n < stored.size(); ++n) {
+            for (std::size_t k = 0; k < areas.size() && plan.position[n] >= 0; ++k) {
+                const std::int64_t textEnd =
+                    plan.position[n] + static_cast<std::int64_t>(stored[n].size()) + 1;
+                if (plan.position[n] >= areas[k].first && plan.position[n] <= areas[k].last &&
+                    (k > lastArea || (k == lastArea && textEnd > end))) {
+                    lastArea = k;
+                    end = textEnd;
+                }
+            }
+        }
+        std::int64_t room = areas[lastArea].last + 1 - end;
+        for (std::size_t k = lastArea + 1; k < areas.size(); ++k) {
+            room += areas[k].last - areas[k].first + 1;
+        }
+        return room;
+    }
+
     // Sets the length of the fitted description so that the writer's placement in layout A
     // leaves about kTargetFree bytes; that description stands in the last area, where its
     // length moves nothing else.
@@ -376,9 +400,9 @@ private:
             const StoredTexts stored = storedTexts(texts_, false);
             std::vector<int> shares = findShareTargets(stored.texts);
             followShareChains(shares);
-            const PlacementPlan plan = planPlacement(areas, stored.texts, shares);
-            const std::int64_t off =
-                plan.fits() ? plan.freeSpace - kTargetFree : -(plan.shortfall + kTargetFree);
+            const PlacementPlan plan = planPlacementInTextOrder(areas, stored.texts, shares);
+            const std::int64_t off = plan.fits() ? tailRoom(areas, plan, stored.texts) - kTargetFree
+                                                 : -(plan.neededBytes + kTargetFree);
             if (plan.fits() && std::abs(off) <= kFreeTolerance) {
                 return;
             }

@@ -4,7 +4,8 @@
 //
 //   storedTexts      raw notation, pictures expanded, 31 spare bytes for texts 3166 and 3169
 //   findShareTargets, followShareChains (string_table_writer.h): which texts share a tail
-//   planPlacement    where each unshared text goes, or which texts find no place
+//   planPlacement    where each unshared text goes (in text order, else placed again
+//                    longest first), or which texts find no place
 #pragma once
 
 #include <cstdint>
@@ -37,19 +38,30 @@ StoredTexts storedTexts(
     const std::function<void(int textNumber, const std::string& message)>& cstyleError = {},
     const std::vector<TextError>& textErrors = {});
 
-// Where the unshared texts go, area by area: each text takes the first place in the lowest
-// area where it and its terminator still fit, in text order.
+// Where the unshared texts go.
 struct PlacementPlan {
     std::vector<std::int64_t> position;  // file offset of each placed text, -1 for the others
     std::vector<std::uint32_t> address;  // its address in memory (offset + Delta), else 0
     std::vector<int> unplaced;           // unshared texts that find no place, ascending
-    std::int64_t freeSpace = 0;  // when all are placed: rest of the last area used + later areas
-    // When some are not placed: the bytes they would need, terminators included.
-    std::int64_t shortfall = 0;
+    std::int64_t freeSpace = 0;   // every byte of the areas that no text takes
+    std::int64_t largestGap = 0;  // the most unused bytes in one area
+    // The bytes the unplaced texts need, terminators included.
+    std::int64_t neededBytes = 0;
+    bool inTextOrder = true;  // whether the texts were placed in text order
 
     bool fits() const { return unplaced.empty(); }
 };
 
+// The game's own placement, area by area: each text takes the first place in the lowest area
+// where it and its terminator still fit, in text order.
+PlacementPlan planPlacementInTextOrder(const TextAreaTable& areas,
+                                       const std::vector<std::string>& stored,
+                                       const std::vector<int>& shareTargets);
+
+// The placement in text order when the texts fit so, keeping a file's layout as the game left
+// it; otherwise every unshared text placed again from scratch, longest first, each into the
+// area where it leaves the least room. The texts that find no
+// place then are the ones listed as unplaced.
 PlacementPlan planPlacement(const TextAreaTable& areas, const std::vector<std::string>& stored,
                             const std::vector<int>& shareTargets);
 

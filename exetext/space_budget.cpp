@@ -1,22 +1,50 @@
 #include "exetext/space_budget.h"
 
+#include <algorithm>
+
 #include "exetext/save_plan.h"
 #include "exetext/string_table_writer.h"
 
 namespace tarn {
+
+namespace {
+
+SpaceBudget spaceBudgetOf(const TextAreaTable& areas, const std::vector<std::string>& stored,
+                          PlacementPlan plan) {
+    SpaceBudget budget;
+    budget.freeSpace = plan.freeSpace;
+    budget.longestFitting = std::max<std::int64_t>(plan.largestGap - 1, 0);
+    if (!plan.fits()) {
+        budget.shortfall = std::max<std::int64_t>(plan.neededBytes - plan.freeSpace, 1);
+        // Exact only when one text is left out and every unused byte lies in one run: it then
+        // fits once it is that much shorter.
+        budget.atLeast = plan.freeSpace > 0 &&
+                         !(plan.unplaced.size() == 1 && plan.largestGap == plan.freeSpace);
+    }
+    std::int64_t largestArea = 0;
+    for (const TextArea& area : areas) {
+        largestArea = std::max<std::int64_t>(largestArea, area.last - area.first + 1);
+    }
+    for (const int text : plan.unplaced) {
+        const auto needed =
+            static_cast<std::int64_t>(stored[static_cast<std::size_t>(text - 1)].size()) + 1;
+        if (needed > largestArea) {
+            budget.tooLong.push_back({text, needed - largestArea, largestArea});
+        }
+    }
+    budget.unplaced = std::move(plan.unplaced);
+    return budget;
+}
+
+}  // namespace
 
 SpaceBudget spaceBudget(const TextAreaTable& areas, const std::vector<std::string>& texts,
                         bool cstyle) {
     const StoredTexts stored = storedTexts(texts, cstyle);
     std::vector<int> shareTargets = findShareTargets(stored.texts);
     followShareChains(shareTargets);
-    PlacementPlan plan = planPlacement(areas, stored.texts, shareTargets);
-
-    SpaceBudget budget;
-    budget.freeSpace = plan.fits() ? plan.freeSpace : 0;
-    budget.shortfall = plan.shortfall;
-    budget.unplaced = std::move(plan.unplaced);
-    return budget;
+    return spaceBudgetOf(areas, stored.texts,
+                         planPlacement(areas, stored.texts, shareTargets));
 }
 
 std::string spaceBudgetText(const SpaceBudget& budget) {
@@ -35,8 +63,31 @@ std::string spaceBudgetStatus(const SpaceBudget& budget) {
         return bytes(budget.freeSpace) + " free";
     }
     const std::size_t texts = budget.unplaced.size();
-    return "Over by " + bytes(budget.shortfall) + ": " + std::to_string(texts) +
+    return std::string("Over by ") + (budget.atLeast ? "at least " : "") +
+           bytes(budget.shortfall) + ": " + std::to_string(texts) +
            (texts == 1 ? " text does not fit" : " texts do not fit");
+}
+
+std::string groupedNumber(std::int64_t n) {
+    std::string digits = std::to_string(n < 0 ? -n : n);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), ",");
+    }
+    return (n < 0 ? "-" : "") + digits;
+}
+
+std::vector<std::string> spaceBudgetDetails(const SpaceBudget& budget) {
+    std::vector<std::string> lines;
+    for (const TooLongText& text : budget.tooLong) {
+        lines.push_back("Text " + std::to_string(text.text) + " is " +
+                        groupedNumber(text.excess) +
+                        " bytes longer than the largest text area (" +
+                        groupedNumber(text.largestArea) + " bytes)");
+    }
+    lines.push_back("The longest text that would still fit: " +
+                    groupedNumber(budget.longestFitting) +
+                    (budget.longestFitting == 1 ? " byte" : " bytes"));
+    return lines;
 }
 
 }  // namespace tarn

@@ -11,10 +11,26 @@
 
 namespace tarn {
 
+// A text that no text area could hold, however the others were placed.
+struct TooLongText {
+    int text;                 // 1..3453
+    std::int64_t excess;      // its stored bytes and terminator beyond the largest area
+    std::int64_t largestArea;  // that area's size in bytes
+};
+
 struct SpaceBudget {
-    std::int64_t freeSpace = 0;  // when everything fits: the figure the save reports
-    std::int64_t shortfall = 0;  // otherwise: the stored sizes of the texts left out, summed
-    std::vector<int> unplaced;   // the texts left out (numbers 1..3453), ascending
+    // Every byte of the areas that no text takes after the placement the save would make.
+    std::int64_t freeSpace = 0;
+    // The stored bytes (terminator excluded) of the longest text that would still fit: the
+    // largest unused run of an area, less its terminator. 0 when no byte is left.
+    std::int64_t longestFitting = 0;
+    // When texts do not fit: their stored bytes and terminators minus the unused bytes left,
+    // and at least 1. atLeast: the way the unused bytes are split among the areas could need
+    // more (not when one text is left out and the unused bytes lie in one run).
+    std::int64_t shortfall = 0;
+    bool atLeast = false;
+    std::vector<int> unplaced;         // the texts left out (numbers 1..3453), ascending
+    std::vector<TooLongText> tooLong;  // those of them longer than the largest area
 
     bool fits() const { return unplaced.empty(); }
 };
@@ -28,7 +44,16 @@ SpaceBudget spaceBudget(const TextAreaTable& areas, const std::vector<std::strin
 // fit", the same words whatever the numbers.
 std::string spaceBudgetText(const SpaceBudget& budget);
 // The same for a person, in the status bar: "34398 bytes free", "Over by 57 bytes: 3 texts do
-// not fit", with "1 byte" and "1 text does" in the singular.
+// not fit" ("Over by at least 57 bytes" when atLeast), with "1 byte" and "1 text does" in the
+// singular.
 std::string spaceBudgetStatus(const SpaceBudget& budget);
+
+// What the status line leaves out, one sentence a line: each text longer than the largest text
+// area ("Text 98 is 74,518 bytes longer than the largest text area (25,483 bytes)"), then the
+// longest text that would still fit.
+std::vector<std::string> spaceBudgetDetails(const SpaceBudget& budget);
+
+// 74518 as "74,518".
+std::string groupedNumber(std::int64_t n);
 
 }  // namespace tarn

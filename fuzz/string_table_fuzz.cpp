@@ -32,12 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         {24, 23},
         {24, 27},
     }};
-    const TextAreaTable areas = {{
+    const TextAreaTable areas = {
         {28, 95, 0x00401000},
         {0, 63, 0x00500000},
         {64, 4095, 0x00600000},
         {40, 200, 0x00401010},  // overlaps area 1's addresses: area 1 decides
-    }};
+    };
     std::vector<std::string> raw;
     std::vector<int> rawNotFound;
     bool allFound = false;

@@ -39,13 +39,20 @@ TEST_F(CheckCommandsTest, BudgetOfTheFileAndOfATextsFile) {
     EXPECT_EQ(own.out, std::to_string(saved.freeSpace) + " bytes free\n");
 
     std::string lines = run("exe export trans.exe").out;
-    const std::string longText(70000, 'x');
-    lines.replace(0, lines.find('\n'), longText);  // text 1 cannot fit anywhere
+    lines.replace(0, lines.find('\n'), "");  // text 1 empty: the room it leaves to the others
+    writeFileAtomically(dir.path() / "texts.txt", toBytes(lines));
+    const ChildResult without = run("exe budget trans.exe texts.txt");
+    ASSERT_EQ(without.code, 0);
+    const long long room = std::stoll(without.out);
+
+    lines.insert(0, std::string(70000, 'x'));  // text 1 cannot fit anywhere
     writeFileAtomically(dir.path() / "texts.txt", toBytes(lines));
     const Bytes before = readWholeFile(dir.path() / "trans.exe");
     const ChildResult over = run("exe budget trans.exe texts.txt --code-page 1252");
     EXPECT_EQ(over.code, 1);
-    EXPECT_EQ(over.out, "over by 70001 bytes: 1 texts do not fit\n1\n");
+    // Its bytes and terminator less the unused bytes the other texts leave.
+    EXPECT_EQ(over.out,
+              "over by " + std::to_string(70001 - room) + " bytes: 1 texts do not fit\n1\n");
     EXPECT_EQ(readWholeFile(dir.path() / "trans.exe"), before);  // nothing written
 }
 

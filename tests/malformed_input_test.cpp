@@ -248,7 +248,7 @@ TEST(MalformedExecutables, PointersAtTheLastByteReadSafely) {
     PointerBlockTable blocks{};
     blocks.fill({0, -1});  // no pointers
     blocks[0] = {0, 3};
-    const TextAreaTable areas{{{16, 63, kDelta}, {64, 4095, kDelta}, {0, -1, 0}, {0, -1, 0}}};
+    const TextAreaTable areas{{16, 63, kDelta}, {64, 4095, kDelta}, {0, -1, 0}, {0, -1, 0}};
     struct Case {
         std::uint32_t address;
         std::uint8_t lastByte;

@@ -155,8 +155,12 @@ void TranslationChecks::showBudget(const std::optional<SpaceBudget>& budget) {
     }
     budgetLabel_->setPalette(palette);
     // Beside the last save's report in the status line, this one is the figure of now.
-    budgetLabel_->setToolTip(budget->fits() ? QStringLiteral("The space a save would leave now")
-                                            : unplacedTextsTip(budget->unplaced));
+    QString tip = budget->fits() ? QStringLiteral("The space a save would leave now")
+                                 : unplacedTextsTip(budget->unplaced);
+    for (const std::string& line : spaceBudgetDetails(*budget)) {
+        tip += QLatin1Char('\n') + QString::fromStdString(line);
+    }
+    budgetLabel_->setToolTip(tip);
 }
 
 void TranslationChecks::goToNextFinding() {

@@ -105,8 +105,7 @@ TEST(readStringTable, TextRunningToTheEndOfTheFileIsAReadError) {
     }
     writeU32LE(file.data() + 4 * 13, 0x400000 + 62);
     file[61] = 0;
-    TextAreaTable areas{};
-    areas.fill({56, 63, 0x400000});
+    const TextAreaTable areas(kTextAreaCount, {56, 63, 0x400000});
     std::vector<std::string> column;
     std::vector<int> notFound;
     try {

@@ -10,6 +10,7 @@
 #include "common/tests/temp_dir.h"
 #include "exetext/sample_executable.h"
 #include "exetext/string_table_reader.h"
+#include "exetext/tests/read_back.h"
 #include "textcodes/code_table.h"
 #include "textcodes/cstyle.h"
 
@@ -22,26 +23,6 @@ std::vector<std::string> distinctTexts() {
         texts[static_cast<std::size_t>(n - 1)] = "Text " + std::to_string(n);
     }
     return texts;
-}
-
-std::uint32_t pointerOf(const Bytes& file, const ExeProfile& profile, int text) {
-    int n = 1;
-    for (const PointerBlock& block : profile.pointerBlocks) {
-        for (int k = 0; k < block.pointerCount(); ++k, ++n) {
-            if (n == text) {
-                return readU32LE(file.data() + block.first + 4 * k);
-            }
-        }
-    }
-    return 0;
-}
-
-std::vector<std::string> readBack(const Bytes& file, int profile) {
-    std::vector<std::string> column;
-    std::vector<int> notFound;
-    const ExeProfile& p = profileByNumber(profile);
-    EXPECT_TRUE(readStringTable(file, column, p.pointerBlocks, p.textAreas, false, notFound));
-    return column;
 }
 
 // Stores texts the way the writer does and places them into a file filled with 0xEE, so
@@ -142,8 +123,9 @@ TEST(PlaceStrings, TextsThatFitExactlyAndTextsThatMoveOn) {
     EXPECT_EQ(q.position(kPaddedText1), static_cast<std::uint32_t>(a[2].first + 5));
     EXPECT_EQ(q.position(kPaddedText2), static_cast<std::uint32_t>(a[2].first + 5 + 32));
     EXPECT_EQ(q.position(3), static_cast<std::uint32_t>(a[3].first));
-    EXPECT_EQ(q.freeSpace,
-              a[3].last - a[3].first + 1 - static_cast<std::int64_t>(texts[2].size()) - 1);
+    // Every unused byte counts: the rest of area 3 and of area 4.
+    EXPECT_EQ(q.freeSpace, a[2].last - a[2].first + 1 - 5 - 2 * 32 + a[3].last - a[3].first +
+                               1 - static_cast<std::int64_t>(texts[2].size()) - 1);
     EXPECT_EQ(readBack(q.file, 1), texts);
 }
 
