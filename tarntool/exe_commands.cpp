@@ -1,4 +1,5 @@
-// tarntool exe info|export|import|sample: the game executable's texts from the command line.
+// tarntool exe info|export|import|pseudo|sample|table-check: the game executable's texts from the
+// command line.
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -16,6 +17,8 @@
 #include "tarntool/commands.h"
 #include "tarntool/exe_import_save.h"
 #include "textcodes/character_table.h"
+#include "textcodes/cstyle.h"
+#include "textcodes/pseudo_translation.h"
 
 namespace tarn::tool {
 
@@ -37,6 +40,18 @@ struct ImportOptions {
     std::string texts;
     CodePageOptions codePage;  // --code-page, --table
     bool allowTypedCodes = false;
+};
+
+// How much longer than its original a pseudo-translated text is made without --expand, in
+// percent: about as much as translations from English tend to grow.
+constexpr unsigned kDefaultExpandPercent = 30;
+constexpr unsigned kMostExpandPercent = 1000;
+
+struct PseudoOptions {
+    std::string original;
+    std::string out;
+    std::optional<std::string> expand;  // --expand PERCENT
+    CodePageOptions codePage;           // --code-page, --table
 };
 
 struct SampleOptions {
@@ -105,6 +120,31 @@ int importTexts(const ImportOptions& o) {
     return saveExeImport(
         o.target, readTextsFile(o.texts, codePage,
                                 o.allowTypedCodes ? TypedCodes::Allowed : TypedCodes::Refused));
+}
+
+// The texts file of exe export with every text pseudo-translated; a text whose pointer leads
+// nowhere keeps the export's line for it.
+int writePseudoTranslation(const PseudoOptions& o) {
+    const CodePage codePage = parseCodePage(o.codePage);
+    const unsigned percent = o.expand ? parseNumber(*o.expand, 0, kMostExpandPercent, "--expand")
+                                      : kDefaultExpandPercent;
+    requireWritableFolder(o.out);
+    const ExecutableTexts read = executableTexts(o.original);
+    std::vector<bool> notFound(read.texts.size(), false);
+    for (const int n : read.notFound) {
+        std::cerr << "tarntool: string number " << n << " could not be found\n";
+        notFound[static_cast<std::size_t>(n - 1)] = true;
+    }
+    const PseudoLetters letters = pseudoLetters(codePage);
+    std::vector<std::string> lines(read.texts.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        lines[i] =
+            notFound[i]
+                ? std::string(kNotFoundText)
+                : rawToCStyle(pseudoTranslate(read.texts[i], static_cast<int>(percent), letters));
+    }
+    writeFileAtomically(pathFromUtf8(o.out), toBytes(formatTextsFile(lines, codePage)));
+    return kOk;
 }
 
 int makeSample(const SampleOptions& o) {
@@ -187,6 +227,26 @@ void addExeCommands(Tool& tool) {
     addSaveOptions(importCommand, imp->target);
     addCodePageOption(importCommand, imp->codePage);
     addAllowTypedCodesOption(importCommand, imp->allowTypedCodes);
+
+    auto pse = std::make_shared<PseudoOptions>();
+    CLI::App& pseudoCommand = tool.addCommand(
+        exe,
+        {"pseudo",
+         "Writes every text pseudo-translated (accented, bracketed, longer) as a texts file",
+         "pseudo ORIGINAL -o OUT [--expand PERCENT] [--code-page N]",
+         "exe pseudo takes ORIGINAL -o OUT"},
+        [pse] { return writePseudoTranslation(*pse); });
+    pseudoCommand.add_option("ORIGINAL", pse->original, "the original game executable")
+        ->required()
+        ->type_name("");
+    pseudoCommand.add_option("-o", pse->out, "the texts file to write")
+        ->required()
+        ->type_name("OUT");
+    addOptional(pseudoCommand, "--expand", "PERCENT", pse->expand,
+                "each text's growth in percent of its stored bytes, brackets included: 0 to " +
+                    std::to_string(kMostExpandPercent) + " (" +
+                    std::to_string(kDefaultExpandPercent) + " without it)");
+    addCodePageOption(pseudoCommand, pse->codePage);
 
     auto smp = std::make_shared<SampleOptions>();
     CLI::App& sampleCommand = tool.addCommand(

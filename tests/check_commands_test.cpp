@@ -74,7 +74,8 @@ const std::string kChecked =
     "0002 info untranslated: the text is the same as the original\n"
     "0003 warning colours: 2 colour codes, the original has 0\n"
     "0003 warning typed-code: \xE2\x80\x9C is the colour code \\c5 (Yellow), not a character\n"
-    "0003 warning typed-code: \xE2\x80\x9D is the colour code \\c6 (Orange), not a character\n";
+    "0003 warning typed-code: \xE2\x80\x9D is the colour code \\c6 (Orange), not a character\n"
+    "0003 info longer: longer than the original by 5 bytes\n";
 
 TEST_F(CheckCommandsTest, CheckListsFindingsAsLinesOrJson) {
     std::vector<std::string> original(kTextCount);
@@ -94,13 +95,17 @@ TEST_F(CheckCommandsTest, CheckListsFindingsAsLinesOrJson) {
     const ChildResult json = run("exe check orig.exe trans.exe --json --code-page 1252");
     EXPECT_EQ(json.code, 1);
     const auto parsed = nlohmann::json::parse(json.out);
-    ASSERT_EQ(parsed.size(), 5u);
+    ASSERT_EQ(parsed.size(), 6u);
     EXPECT_EQ(parsed[0], (nlohmann::json{{"text", 1},
                                          {"severity", "error"},
                                          {"check", "value-codes"},
                                          {"message", "no value codes, the original has %N"}}));
     EXPECT_EQ(parsed[4]["message"],
               "\xE2\x80\x9D is the colour code \\c6 (Orange), not a character");
+    EXPECT_EQ(parsed[5], (nlohmann::json{{"text", 3},
+                                         {"severity", "info"},
+                                         {"check", "longer"},
+                                         {"message", "longer than the original by 5 bytes"}}));
 
     // Information alone is no failure.
     const ChildResult same = run("exe check orig.exe orig.exe");
@@ -191,14 +196,20 @@ TEST_F(CheckCommandsTest, CheckFindsInconsistentTranslationsAndMisspeltWords) {
     writeExe("orig.exe", original);
     writeExe("trans.exe", translated);
 
+    // Within a text, its own findings come first (longer among them), then those across texts,
+    // then spelling.
     const std::string inconsistent =
+        "0001 info longer: longer than the original by 4 bytes\n"
+        "0002 info longer: longer than the original by 6 bytes\n"
         "0002 warning inconsistent: text 1 has the same original, translated otherwise\n";
-    EXPECT_EQ(run("exe check orig.exe trans.exe").out, inconsistent);
+    const std::string longer =
+        "0003 info longer: longer than the original by 4 bytes\n"
+        "0004 info longer: longer than the original by 1 byte\n";
+    EXPECT_EQ(run("exe check orig.exe trans.exe").out, inconsistent + longer);
     const ChildResult spelt =
         run("exe check orig.exe trans.exe --spelling de --dictionary-dir dict");
     EXPECT_EQ(spelt.code, 0);  // findings of spelling are information
-    EXPECT_EQ(spelt.out, inconsistent +
-                             "0002 info spelling: unknown word: speichern\n"
+    EXPECT_EQ(spelt.out, inconsistent + "0002 info spelling: unknown word: speichern\n" + longer +
                              "0005 info spelling: unknown word: Kostn\n");
 
     EXPECT_EQ(run("exe check orig.exe trans.exe --dictionary-dir dict").out,
@@ -225,6 +236,7 @@ TEST_F(CheckCommandsTest, CheckFindsInconsistentTranslationsAndMisspeltWords) {
     const ChildResult objects =
         run("obj check . --source-id 0 --target-id 7 --spelling de_DE --dictionary-dir dict");
     EXPECT_EQ(objects.code, 0);
+    // Object texts are longer here too, but they take no longer check.
     EXPECT_EQ(objects.out,
               "BRIDGE.DAT 1 warning inconsistent: BRIDGE.DAT 0 has the same original, translated "
               "otherwise\n"

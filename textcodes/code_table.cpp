@@ -1,5 +1,6 @@
 #include "textcodes/code_table.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tarn {
@@ -100,6 +101,25 @@ void appendCompactPicture(std::string& raw, std::uint32_t number) {
     for (int i = 0; i < count; ++i) {
         raw += static_cast<char>((number >> (8 * i)) & 0xFF);
     }
+}
+
+std::size_t storedLength(std::string_view raw) {
+    std::size_t length = 0;
+    std::size_t i = 0;
+    while (i < raw.size()) {
+        ++length;
+        if (static_cast<std::uint8_t>(raw[i++]) != kPictureCode || i >= raw.size()) {
+            continue;
+        }
+        const auto count = static_cast<std::uint8_t>(raw[i++]);
+        if (count >= 1 && count <= 4) {
+            i += std::min<std::size_t>(count, raw.size() - i);
+            length += 4;
+        } else if (count == kPictureZeroCount) {
+            length += 4;
+        }
+    }
+    return length;
 }
 
 bool hasZeroOutsidePictures(std::string_view raw) {

@@ -60,6 +60,13 @@ void appendCompactPicture(std::string& raw, std::uint32_t number);
 // as a picture number has); number bytes missing at the end of the text count as zero.
 std::size_t readPicture(std::string_view raw, std::size_t at, std::uint32_t& number);
 
+// The bytes the executable stores for a raw text, its terminator left out: every 23 is stored
+// with exactly four number bytes after it, its count byte dropped. A count of 1 to 4 takes that
+// many bytes of the text (missing ones stored as zeros), 255 takes none; any other count is
+// dropped alone, and the bytes after it count as they stand. The writer's expandPictures
+// (exetext/string_table_writer.h) makes exactly this many bytes.
+std::size_t storedLength(std::string_view raw);
+
 // Whether a zero byte stands outside every picture sequence as the game's file holds them (a
 // 23 and its count byte, then the count's value bytes when the count is 1 to 4): the game
 // would end the text there. Only a picture code typed by hand can make a picture swallow the

@@ -211,8 +211,9 @@ void compare(std::string_view originalRaw, std::string_view translatedRaw,
     }
 }
 
-// C-style cells as raw texts for the checks across texts. A malformed translation counts as
-// untranslated and a malformed original as empty, so that neither takes part.
+// C-style cells as raw texts for the stored lengths and the checks across texts. A malformed
+// translation counts as untranslated and a malformed original as empty, so that neither takes
+// part.
 std::pair<std::vector<std::string>, std::vector<std::string>> rawPairs(
     const std::vector<std::string>& originals, const std::vector<std::string>& translations,
     std::size_t count) {
@@ -290,28 +291,42 @@ std::vector<CheckFinding> checkTranslation(std::string_view original, std::strin
     return findings;
 }
 
+void checkStoredLength(std::string_view originalRaw, std::string_view translatedRaw,
+                       std::vector<CheckFinding>& findings) {
+    const std::size_t original = storedLength(originalRaw);
+    const std::size_t translated = storedLength(translatedRaw);
+    if (translated > original) {
+        const int excess = static_cast<int>(translated - original);
+        findings.push_back({Severity::Info, "longer",
+                            "longer than the original by " + counted(excess, "byte"), 0, excess});
+    }
+}
+
 std::vector<TextFinding> checkTranslations(const std::vector<std::string>& originals,
                                            const std::vector<std::string>& translations,
                                            bool cstyle, const ByteCharacters& characters) {
+    const std::size_t count = std::min(originals.size(), translations.size());
+    // The raw pairs, for the stored lengths and the checks across texts.
+    std::pair<std::vector<std::string>, std::vector<std::string>> converted;
+    if (cstyle) {
+        converted = rawPairs(originals, translations, count);
+    }
+    const std::vector<std::string>& rawOriginals = cstyle ? converted.first : originals;
+    const std::vector<std::string>& rawTranslations = cstyle ? converted.second : translations;
+
     std::vector<TextFinding> all;
     std::vector<CheckFinding> findings;
-    const std::size_t count = std::min(originals.size(), translations.size());
     for (std::size_t i = 0; i < count; ++i) {
         findings.clear();
         checkTranslation(originals[i], translations[i], cstyle, characters, findings);
+        checkStoredLength(rawOriginals[i], rawTranslations[i], findings);
         for (CheckFinding& finding : findings) {
             all.push_back({static_cast<int>(i + 1), std::move(finding)});
         }
     }
     std::vector<TextFinding> across;
-    std::vector<Inconsistency> inconsistencies;
-    if (cstyle) {
-        const auto [rawOriginals, rawTranslations] = rawPairs(originals, translations, count);
-        inconsistencies = findInconsistencies(rawOriginals, rawTranslations, characters);
-    } else {
-        inconsistencies = findInconsistencies(originals, translations, characters);
-    }
-    for (const Inconsistency& found : inconsistencies) {
+    for (const Inconsistency& found :
+         findInconsistencies(rawOriginals, rawTranslations, characters)) {
         across.push_back({static_cast<int>(found.index + 1),
                           inconsistentFinding("text " + std::to_string(found.prevailing + 1))});
     }

@@ -18,8 +18,13 @@
 //                           texts, consistency_check.h; checkTranslations only)
 //   line-breaks   info      the number of \n differs
 //   untranslated  info      the text equals its original and holds a letter
+//   longer        info      the translation's stored bytes (storedLength, code_table.h) exceed
+//                           the original's, by the finding's excess (the executable's texts:
+//                           checkTranslations and checkStoredLength only)
 //
-// Texts are game bytes; messages are UTF-8, characters shown through the code page.
+// A text's findings come in the order of the table, those across texts (inconsistent) after
+// the text's own. Texts are game bytes; messages are UTF-8, characters shown through the code
+// page.
 // clang-format on
 #pragma once
 
@@ -52,26 +57,34 @@ struct CheckFinding {
     std::string_view check;     // "value-codes", "pictures", ...
     std::string message;        // UTF-8
     std::uint8_t codeByte = 0;  // typed-code: the byte that became a code
+    int excess = 0;             // longer: the stored bytes over the original's, to sort by
 
     bool operator==(const CheckFinding&) const = default;
 };
 
 // Compares one translated text with its original, both in raw notation or both in C-style
-// notation (cstyle). Findings are appended in the order of the table above. A malformed
-// translated cell gives only the cstyle finding; a malformed original cell gives none.
+// notation (cstyle): the checks of the table above that hold for every game text (all but
+// inconsistent and longer), appended in the table's order. A malformed translated cell gives
+// only the cstyle finding; a malformed original cell gives none.
 void checkTranslation(std::string_view original, std::string_view translated, bool cstyle,
                       const ByteCharacters& characters, std::vector<CheckFinding>& findings);
 
 std::vector<CheckFinding> checkTranslation(std::string_view original, std::string_view translated,
                                            bool cstyle, const ByteCharacters& characters);
 
+// The longer check of one executable text, both texts raw: appends its finding when the
+// translation stores more bytes than the original. The executable's text areas are fixed, so a
+// longer text is worth knowing of; object texts are stored otherwise and do not take it.
+void checkStoredLength(std::string_view originalRaw, std::string_view translatedRaw,
+                       std::vector<CheckFinding>& findings);
+
 struct TextFinding {
     int text;  // 1-based text number
     CheckFinding finding;
 };
 
-// Every text pair, text n at index n - 1 of both lists (the shorter list decides), and the
-// checks across texts; a text's findings across texts follow its own.
+// Every pair of the executable's texts, text n at index n - 1 of both lists (the shorter list
+// decides): checkTranslation, then checkStoredLength, then the checks across texts.
 std::vector<TextFinding> checkTranslations(const std::vector<std::string>& originals,
                                            const std::vector<std::string>& translations,
                                            bool cstyle, const ByteCharacters& characters);

@@ -1,4 +1,4 @@
-// tarntool exe info|export|import|sample, run as a child process on generated executables.
+// tarntool exe info|export|import|pseudo|sample, run as a child process on generated executables.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -6,11 +6,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/code_page.h"
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
 #include "exetext/exe_profile.h"
 #include "exetext/sample_executable.h"
 #include "exetext/string_table_reader.h"
+#include "textcodes/cstyle.h"
+#include "textcodes/pseudo_translation.h"
 
 namespace tarn {
 namespace {
@@ -310,6 +313,68 @@ TEST_F(ExeToolTest, CharactersOutsideTheCodePageAndUnknownPagesAreRefused) {
     }
     EXPECT_EQ(run({"import", path("t.exe"), path("pl.txt"), "--code-page", "932"}).status, 2);
     EXPECT_EQ(readWholeFile(path("t.exe")), original);
+}
+
+// The pseudo-translation of the repetitive sample imports into the same file and exports back
+// unchanged; it changes no code, so every finding between it and the original is "longer".
+TEST_F(ExeToolTest, PseudoTranslationImportsBackAndKeepsEveryCode) {
+    const std::vector<std::string> texts = repetitiveSampleTexts();
+    const Bytes original = makeSampleExecutable(2, texts);
+    writeFileAtomically(path("orig.exe"), original);
+    writeFileAtomically(path("t.exe"), original);
+    ToolRun r = run({"pseudo", path("t.exe"), "-o", path("p.txt"), "--expand", "10"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out + r.err, "");
+    const std::vector<std::string> lines = splitLines(slurp(path("p.txt")));
+    ASSERT_EQ(lines.size(), 3453u);
+    // 55 stored bytes, 10 percent: 6 more, the brackets and " !!!".
+    EXPECT_EQ(lines[0],
+              "[\\c4W\xC3\xA9l\xC3\xA7\xC3\xB3m\xC3\xA9 t\xC3\xB3 T\xC3\xA1r\xC3\xB1!\\d\\nPr"
+              "\xC3\xA9ss \xC3\xA1\xC3\xB1\xC3\xBD k\xC3\xA9\xC3\xBD t\xC3\xB3 b\xC3\xA9g\xC3\xAD"
+              "\xC3\xB1 \xC3\xBD\xC3\xB3\xC3\xBAr j\xC3\xB3\xC3\xBAr\xC3\xB1\xC3\xA9\xC3\xBD. !!!]");
+    const CodePage page;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ASSERT_EQ(lines[i], page.toUtf8(rawToCStyle(pseudoTranslate(texts[i], 10, page)))) << i + 1;
+    }
+
+    r = run({"import", path("t.exe"), path("p.txt")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(exportedLines(path("t.exe")), lines);
+    r = run({"check", path("orig.exe"), path("t.exe")});
+    EXPECT_EQ(r.status, 0);
+    const std::vector<std::string> findings = splitLines(r.out);
+    EXPECT_EQ(findings.size(), 3453u - 1);  // text 100 is empty
+    for (const std::string& finding : findings) {
+        ASSERT_NE(finding.find(" info longer: longer than the original by "), std::string::npos)
+            << finding;
+    }
+}
+
+TEST_F(ExeToolTest, PseudoTranslationTakesTheCodePageAndTable) {
+    std::vector<std::string> texts = repetitiveSampleTexts();
+    texts[1] = "Save game";
+    Bytes file = makeSampleExecutable(2, texts);
+    writeU32LE(file.data() + profileByNumber(2).pointerBlocks[4].first, 0);  // text 3444
+    writeFileAtomically(path("t.exe"), file);
+    ToolRun r = run({"pseudo", path("t.exe"), "-o", path("pl.txt"), "--code-page", "1250",
+                     "--expand", "0"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "tarntool: string number 3444 could not be found\n");
+    std::vector<std::string> lines = splitLines(slurp(path("pl.txt")));
+    ASSERT_EQ(lines.size(), 3453u);
+    EXPECT_EQ(lines[1], "[\xC5\x9E\xC3\xA1v\xC3\xA9 g\xC3\xA1m\xC3\xA9]");  // Şávé gámé
+    EXPECT_EQ(lines[3443], "-- Not found! --");                           // as exported
+
+    // A table that places Ś over á: S takes it, a falls back to à.
+    spit(path("t.table"), "E1=\xC5\x9A\n");
+    r = run({"pseudo", path("t.exe"), "-o", path("t.txt"), "--table", path("t.table")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    lines = splitLines(slurp(path("t.txt")));
+    EXPECT_EQ(lines[1], "[\xC5\x9A\xC3\xA0v\xC3\xA9 g\xC3\xA0m\xC3\xA9!]");  // Śàvé gàmé!
+    r = run({"import", path("t.exe"), path("t.txt"), "--table", path("t.table")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = run({"export", path("t.exe"), "--table", path("t.table")});
+    EXPECT_EQ(splitLines(r.out)[1], lines[1]);
 }
 
 TEST_F(ExeToolTest, SampleWithGivenTexts) {

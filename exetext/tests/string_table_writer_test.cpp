@@ -54,16 +54,27 @@ struct Placement {
     }
 };
 
+// The stored form, and storedLength (textcodes), which counts its bytes for the checks.
 TEST(ExpandPictures, EveryCountGetsFourNumberBytes) {
-    EXPECT_EQ(expandPictures("plain"), "plain");
-    EXPECT_EQ(expandPictures(rawText({'A', 23, 255, 'B'})), rawText({'A', 23, 0, 0, 0, 0, 'B'}));
-    EXPECT_EQ(expandPictures(rawText({23, 1, 7})), rawText({23, 7, 0, 0, 0}));
-    EXPECT_EQ(expandPictures(rawText({23, 2, 0, 1, 'x'})), rawText({23, 0, 1, 0, 0, 'x'}));
-    EXPECT_EQ(expandPictures(rawText({23, 4, 1, 2, 3, 4})), rawText({23, 1, 2, 3, 4}));
-    EXPECT_EQ(expandPictures(rawText({23, 3, 9})), rawText({23, 9, 0, 0, 0}));  // missing bytes
-    EXPECT_EQ(expandPictures(rawText({23, 9, 'a'})), rawText({23, 'a'}));       // other counts
-    EXPECT_EQ(expandPictures(rawText({23, 0, 'a'})), rawText({23, 'a'}));
-    EXPECT_EQ(expandPictures(rawText({'a', 23})), rawText({'a', 23}));
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain", "plain"},
+        {rawText({'A', 23, 255, 'B'}), rawText({'A', 23, 0, 0, 0, 0, 'B'})},
+        {rawText({23, 1, 7}), rawText({23, 7, 0, 0, 0})},
+        {rawText({23, 2, 0, 1, 'x'}), rawText({23, 0, 1, 0, 0, 'x'})},
+        {rawText({23, 4, 1, 2, 3, 4}), rawText({23, 1, 2, 3, 4})},
+        {rawText({23, 3, 9}), rawText({23, 9, 0, 0, 0})},  // missing bytes
+        {rawText({23, 9, 'a'}), rawText({23, 'a'})},       // other counts
+        {rawText({23, 0, 'a'}), rawText({23, 'a'})},
+        {rawText({'a', 23}), rawText({'a', 23})},
+        {rawText({23, 23, 1, 23, 5}), rawText({23, 1, 23})},  // a count byte is no code
+    };
+    for (const auto& [raw, stored] : cases) {
+        EXPECT_EQ(expandPictures(raw), stored) << rawToCodes(raw);
+        EXPECT_EQ(storedLength(raw), stored.size()) << rawToCodes(raw);
+    }
+    for (const std::string& text : sampleTexts()) {
+        ASSERT_EQ(storedLength(text), expandPictures(text).size()) << rawToCodes(text);
+    }
 }
 
 TEST(PlaceStrings, EverythingInAreaOneLeavesTheOtherAreasAlone) {

@@ -56,18 +56,22 @@ TEST(ConsistencyCheck, ComesWithTheOtherChecksInTextOrder) {
     const std::vector<std::string> originals{"Save %N", "Save %N", "Quit", "Save %N"};
     const std::vector<std::string> translations{"Sichern %N", "Sichern", "Ende", "\\x53ichern %N"};
     const auto findings = checkTranslations(originals, translations, true, windows1252Characters());
-    ASSERT_EQ(findings.size(), 2u);
-    EXPECT_EQ(findings[0].text, 2);
-    EXPECT_EQ(findings[0].finding.check, "value-codes");
+    // Texts 1 and 4 are longer than their originals, text 2 too (and lacks its %N).
+    ASSERT_EQ(findings.size(), 5u);
     EXPECT_EQ(findings[1].text, 2);
-    EXPECT_EQ(findings[1].finding,
+    EXPECT_EQ(findings[1].finding.check, "value-codes");
+    EXPECT_EQ(findings[2].finding.check, "longer");
+    EXPECT_EQ(findings[3].text, 2);
+    EXPECT_EQ(findings[3].finding,
               (CheckFinding{Severity::Warning, "inconsistent",
                             "text 1 has the same original, translated otherwise"}));
+    EXPECT_EQ(findings[4].text, 4);
     // A malformed cell takes no part.
     const auto malformed =
         checkTranslations({"Save", "Save"}, {"Sichern", "\\q"}, true, windows1252Characters());
-    ASSERT_EQ(malformed.size(), 1u);
-    EXPECT_EQ(malformed[0].finding.check, "cstyle");
+    ASSERT_EQ(malformed.size(), 2u);
+    EXPECT_EQ(malformed[0].finding.check, "longer");
+    EXPECT_EQ(malformed[1].finding.check, "cstyle");
 }
 
 }  // namespace

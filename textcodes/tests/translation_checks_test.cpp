@@ -143,6 +143,68 @@ TEST(TranslationChecks, AllTextsAndTheErrorFlag) {
     EXPECT_EQ(severityName(Severity::Warning), "warning");
 }
 
+// One row: a pair of C-style cells and the excess the longer check gives them (0: no finding).
+struct LongerCase {
+    std::string original;
+    std::string translated;
+    int excess;
+    std::string message;
+};
+
+class LongerCheck : public ::testing::TestWithParam<LongerCase> {};
+
+TEST_P(LongerCheck, ComparesStoredBytes) {
+    const LongerCase& c = GetParam();
+    const auto findings =
+        checkTranslations({c.original}, {c.translated}, true, windows1252Characters());
+    std::vector<CheckFinding> longer;
+    for (const TextFinding& f : findings) {
+        if (f.finding.check == "longer") {
+            longer.push_back(f.finding);
+        }
+    }
+    if (c.excess == 0) {
+        EXPECT_TRUE(longer.empty()) << c.translated;
+        return;
+    }
+    ASSERT_EQ(longer.size(), 1u) << c.translated;
+    EXPECT_EQ(longer[0], (CheckFinding{Severity::Info, "longer", c.message, 0, c.excess}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TranslationChecks, LongerCheck,
+    ::testing::Values(
+        LongerCase{"Save", "Sichern", 3, "longer than the original by 3 bytes"},
+        LongerCase{"Save", "Sich", 0, ""}, LongerCase{"Save game", "Sichern", 0, ""},
+        LongerCase{"%N coins", "%N Mnzen", 0, ""},  // a code is one byte
+        LongerCase{"\\\\", "%%x", 1, "longer than the original by 1 byte"},
+        // Pictures are stored with four number bytes whatever their compact form.
+        LongerCase{"Pic \\p00000007", "Bild \\p01000000", 1, "longer than the original by 1 byte"},
+        LongerCase{"\\p00000000", "\\pFFFFFFFF", 0, ""},
+        LongerCase{"Hi", "\\q", 0, ""},  // a malformed cell gives only its cstyle error
+        LongerCase{"%", "Hallo", 0, ""}  // nor is an original that does not convert compared
+        ));
+
+// A text's own findings keep the table's order, longer last, and those across texts follow.
+TEST(LongerCheck, ComesAfterTheTextsOwnChecksAndBeforeThoseAcrossTexts) {
+    const std::vector<std::string> originals{"Save %N", "Save %N"};
+    const std::vector<std::string> translations{"Sichern %N", "Speichern"};
+    std::vector<std::pair<int, std::string_view>> found;
+    for (const TextFinding& f :
+         checkTranslations(originals, translations, true, windows1252Characters())) {
+        found.emplace_back(f.text, f.finding.check);
+    }
+    const std::vector<std::pair<int, std::string_view>> expected{
+        {1, "longer"}, {2, "value-codes"}, {2, "longer"}, {2, "inconsistent"}};
+    EXPECT_EQ(found, expected);
+    // One pair alone: what checkTranslation leaves to the executable's lists.
+    EXPECT_TRUE(only(check("Save", "Sichern"), "longer").empty());
+    std::vector<CheckFinding> stored;
+    checkStoredLength("Save", "Sichern", stored);
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].excess, 3);
+}
+
 TEST(LookAlikes, ReplaceTheTypedCharacterOnly) {
     const auto& cp = windows1252Characters();
     const std::string cell = "Sag " + kOpenQuote + "hallo" + kCloseQuote + "\\c5";
