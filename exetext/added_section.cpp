@@ -35,6 +35,8 @@ const char* const kNoTextSection = "No section of the executable holds the build
 const char* const kNoHeaderRoom = "The executable has no room for another section header.";
 const char* const kOverlayPointedInto =
     "The executable's overlay holds data that its headers point to (certificate or debug data).";
+const char* const kPointsPastEnd =
+    "The executable's headers point to certificate or debug data past the end of the file.";
 const char* const kUnreadableDebugDirectory =
     "The executable's debug directory lies outside its sections.";
 const char* const kTooLarge =
@@ -272,6 +274,8 @@ Bytes withAddedSection(const Bytes& image, int profile, std::size_t textBytes) {
     if (texts == nullptr) {
         throw GrowRefused(kNoTextSection);
     }
+    // Data the headers place after the last section would not move with them. Past the end
+    // of the file it would come to lie in the new section.
     switch (headersPointInto(image, h, overlayOffset, image.size())) {
         case Pointers::Into:
             throw GrowRefused(kOverlayPointedInto);
@@ -279,6 +283,9 @@ Bytes withAddedSection(const Bytes& image, int profile, std::size_t textBytes) {
             throw GrowRefused(kUnreadableDebugDirectory);
         case Pointers::None:
             break;
+    }
+    if (headersPointInto(image, h, image.size(), UINT64_MAX) == Pointers::Into) {
+        throw GrowRefused(kPointsPastEnd);
     }
 
     if (textBytes > INT32_MAX) {
@@ -374,8 +381,13 @@ Bytes withoutAddedSection(const Bytes& image) {
     if (!consistent) {
         throw GrowRefused(kInconsistent);
     }
-    if (headersPointInto(image, h, overlayOffset, image.size()) != Pointers::None) {
-        throw GrowRefused(kDataAfterPointedInto);
+    switch (headersPointInto(image, h, overlayOffset, UINT64_MAX)) {
+        case Pointers::Into:
+            throw GrowRefused(kDataAfterPointedInto);
+        case Pointers::Unreadable:
+            throw GrowRefused(kUnreadableDebugDirectory);
+        case Pointers::None:
+            break;
     }
 
     Bytes original(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(overlayOffset));

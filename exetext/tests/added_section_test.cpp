@@ -310,6 +310,9 @@ TEST(AddedSection, RefusesUnfitFilesWithTheReason) {
          }),
          "The executable's overlay holds data that its headers point to (certificate or debug "
          "data)."},
+        {"certificates past the end",
+         growing([&](Bytes& b) { directory(b, 4, static_cast<std::uint32_t>(size), 8); }),
+         "The executable's headers point to certificate or debug data past the end of the file."},
         {"debug directory outside every section",
          growing([&](Bytes& b) { directory(b, 6, 0x7FFF0000, 28); }),
          "The executable's debug directory lies outside its sections."},
