@@ -205,7 +205,7 @@ TEST(AddedSection, FindAddedSectionReadsTheRecordAndTheTextArea) {
                                       static_cast<std::uint16_t>(before.sections.size()),
                                       before.sizeOfImage, before.sizeOfInitializedData}));
 
-        const PeSection& added = readPeHeaders(grown)->sections.back();
+        const PeSection added = readPeHeaders(grown)->sections.back();
         const TextArea& area = found->area;
         EXPECT_EQ(area.first, static_cast<std::int32_t>(added.rawOffset + kAddedSectionRecordSize));
         EXPECT_EQ(area.last - area.first + 1, static_cast<std::int32_t>(kTextBytes));
