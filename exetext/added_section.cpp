@@ -26,8 +26,8 @@ constexpr std::size_t kDebugPointerToRawDataAt = 24;
 
 const char* const kNotPe32 = "The file is not a 32-bit Windows program (PE32).";
 const char* const kAlreadyGrown = "The executable already has a section of added texts.";
-const char* const kBadAlignment =
-    "The executable's section or file alignment is not a power of two.";
+// Alignments must be powers of two, the file's no larger than the sections'.
+const char* const kBadAlignment = "The executable's section or file alignment is invalid.";
 const char* const kRawPastEnd =
     "The executable's sections do not match its size: their data would lie past the end of the "
     "file.";
