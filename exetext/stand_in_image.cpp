@@ -1,7 +1,6 @@
 #include "exetext/stand_in_image.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
 #include "embedded/stand_in_game.h"
@@ -12,40 +11,13 @@ namespace {
 
 constexpr std::uint32_t kImageBase = 0x400000;
 constexpr std::uint32_t kAlignment = 0x1000;  // the program is linked with both alignments so
-constexpr std::size_t kSectionEntrySize = 40;
 // Initialised data, readable, writable.
-constexpr std::uint32_t kGameSectionCharacteristics = 0x00000040 | 0x40000000 | kSectionWritable;
+constexpr std::uint32_t kGameSectionCharacteristics =
+    kSectionInitializedData | kSectionReadable | kSectionWritable;
 constexpr std::string_view kGameSectionName = ".gamedat";
 // The program's layout record: this marker, then "filled", then the profile's offsets.
 constexpr std::string_view kLayoutMarker = "TarnStandInGame1";
 
-struct PeHeaders {
-    std::size_t fileHeader;      // COFF file header
-    std::size_t optionalHeader;  // PE32 optional header
-    std::size_t sectionTable;
-    std::uint16_t sectionCount;
-};
-
-PeHeaders peHeaders(const Bytes& image) {
-    const auto fail = [] { return std::invalid_argument("not a 32-bit Windows program"); };
-    if (image.size() < 0x40 || image[0] != 'M' || image[1] != 'Z') {
-        throw fail();
-    }
-    const std::size_t pe = readU32LE(image.data() + 0x3C);
-    if (pe > image.size() || image.size() - pe < 24 + 96 ||
-        std::memcmp(image.data() + pe, "PE\0\0", 4) != 0 ||
-        readU16LE(image.data() + pe + 24) != 0x10B) {
-        throw fail();
-    }
-    PeHeaders h{pe + 4, pe + 24, pe + 24 + readU16LE(image.data() + pe + 20),
-                readU16LE(image.data() + pe + 6)};
-    if (h.sectionTable + h.sectionCount * kSectionEntrySize > image.size()) {
-        throw fail();
-    }
-    return h;
-}
-
-std::uint32_t u32(const Bytes& b, std::size_t at) { return readU32LE(b.data() + at); }
 void setU32(Bytes& b, std::size_t at, std::uint32_t v) { writeU32LE(b.data() + at, v); }
 
 // The lowest and highest file offsets a profile's structures take, end exclusive.
@@ -100,41 +72,33 @@ bool standInAvailable() {
     return embedded::stand_in_game_size > 0;
 }
 
-std::vector<PeSection> peSections(const Bytes& image) {
-    const PeHeaders h = peHeaders(image);
-    std::vector<PeSection> sections;
-    for (std::size_t i = 0; i < h.sectionCount; ++i) {
-        const std::size_t at = h.sectionTable + i * kSectionEntrySize;
-        sections.push_back({at, u32(image, at + 12), u32(image, at + 8), u32(image, at + 20),
-                            u32(image, at + 16), u32(image, at + 36)});
-    }
-    return sections;
-}
-
 Bytes standInImage(const ExeProfile& profile) {
     if (!standInAvailable()) {
         throw std::logic_error("this build carries no stand-in game");
     }
     Bytes image(embedded::stand_in_game, embedded::stand_in_game + embedded::stand_in_game_size);
-    const PeHeaders h = peHeaders(image);
+    const std::optional<PeHeaders> headers = readPeHeaders(image);
+    if (!headers) {
+        throw std::logic_error("the stand-in game is not a 32-bit Windows program");
+    }
+    const PeHeaders& h = *headers;
     const std::size_t opt = h.optionalHeader;
-    if (u32(image, opt + 28) != kImageBase || u32(image, opt + 32) != kAlignment ||
-        u32(image, opt + 36) != kAlignment) {
+    if (h.imageBase != kImageBase || h.sectionAlignment != kAlignment ||
+        h.fileAlignment != kAlignment) {
         throw std::logic_error("the stand-in game is not linked at 0x400000 with 4 KB alignment");
     }
     // The game section follows the program's own sections in memory without a gap, and its
     // file offset equals its address, so the profile's offsets are its addresses - 0x400000.
     std::uint32_t start = static_cast<std::uint32_t>(image.size());
-    for (const PeSection& s : peSections(image)) {
+    for (const PeSection& s : h.sections) {
         start = std::max({start, s.virtualAddress + s.virtualSize, s.rawOffset + s.rawSize});
     }
     start = (start + kAlignment - 1) / kAlignment * kAlignment;
     const std::uint32_t fileSize = static_cast<std::uint32_t>(profile.fileSize);
     const std::uint32_t end = fileSize / kAlignment * kAlignment;  // the rest is an overlay
     const auto [low, high] = structureSpan(profile);
-    const std::size_t entry = h.sectionTable + h.sectionCount * kSectionEntrySize;
-    const std::uint32_t headersEnd = u32(image, opt + 60);
-    if (start > low || high > end || entry + kSectionEntrySize > headersEnd) {
+    const std::size_t entry = h.sectionTableEnd();
+    if (start > low || high > end || entry + kSectionEntrySize > h.sizeOfHeaders) {
         throw std::logic_error("the stand-in game does not fit the build's layout");
     }
 
@@ -147,9 +111,10 @@ Bytes standInImage(const ExeProfile& profile) {
     setU32(image, entry + 16, end - start);  // SizeOfRawData
     setU32(image, entry + 20, start);        // PointerToRawData
     setU32(image, entry + 36, kGameSectionCharacteristics);
-    writeU16LE(image.data() + h.fileHeader + 2, static_cast<std::uint16_t>(h.sectionCount + 1));
-    setU32(image, opt + 8, u32(image, opt + 8) + (end - start));  // SizeOfInitializedData
-    setU32(image, opt + 56, end);                                 // SizeOfImage
+    writeU16LE(image.data() + h.fileHeader + pe::kNumberOfSections,
+               static_cast<std::uint16_t>(h.sections.size() + 1));
+    setU32(image, opt + pe::kSizeOfInitializedData, h.sizeOfInitializedData + (end - start));
+    setU32(image, opt + pe::kSizeOfImage, end);
     fillLayout(image, profile);
     image.resize(fileSize, 0);
     return image;

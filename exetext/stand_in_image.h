@@ -9,6 +9,7 @@
 
 #include "common/bytes.h"
 #include "exetext/exe_profile.h"
+#include "exetext/pe_image.h"  // peSections, for tests that change a section
 
 namespace tarn {
 
@@ -19,19 +20,5 @@ bool standInAvailable();
 // The stand-in laid out to profile's size and offsets, every byte of its game section zero.
 // Raises std::logic_error when the carried program cannot be laid out so (it is built to fit).
 Bytes standInImage(const ExeProfile& profile);
-
-// The section of image that holds its texts, as the loader maps it; for tests that change it.
-struct PeSection {
-    std::size_t headerOffset;  // of its 40-byte entry in the section table
-    std::uint32_t virtualAddress;
-    std::uint32_t virtualSize;
-    std::uint32_t rawOffset;
-    std::uint32_t rawSize;
-    std::uint32_t characteristics;
-};
-inline constexpr std::uint32_t kSectionWritable = 0x80000000;
-
-// The sections of a PE32 image; raises std::invalid_argument when image is not one.
-std::vector<PeSection> peSections(const Bytes& image);
 
 }  // namespace tarn

@@ -6,6 +6,8 @@
 //
 //   one line per text 1..3453: its stored bytes as lowercase hexadecimal (a picture as stored,
 //       23 and four bytes), or "-- Not found! --" when its pointer lies in no text area;
+//       a file grown by an added section of texts (exetext/added_section.h) has one more text
+//       area there;
 //   "ids PP SS": the primary and secondary language-ID bytes;
 //   one line per check, "ok: ..." or "failed: ...".
 //
@@ -26,6 +28,11 @@ constexpr int kPaddedTexts[2] = {3166, 3169};
 constexpr std::uint32_t kSpareBytes = 31;
 constexpr std::uint32_t kSecondaryIdOffset = 9;
 constexpr unsigned char kPictureCode = 23;
+// An added section of texts is the image's last section and begins with a record that starts
+// with this signature; its text bytes follow the record.
+constexpr char kAddedSignature[16] = {'T', 'a', 'r', 'n', 'A', 'd', 'd', 'e',
+                                      'd', 'T', 'e', 'x', 't', 's', 0,   0};
+constexpr std::uint32_t kAddedRecordSize = 48;
 
 // Where the build keeps its texts, as file offsets (address = offset + the image's base).
 // tarntool finds the marker and fills in the rest; a stand-in whose layout was never filled in
@@ -131,7 +138,38 @@ bool inImage(std::uint32_t address, std::uint32_t length) {
            address - base <= imageSize() - length;
 }
 
+// The added section's text bytes as addresses, both inclusive; empty (first > last) when the
+// image has none.
+std::uint32_t addedFirst = 1;
+std::uint32_t addedLast = 0;
+
+// Reads the section table from the image's own headers as the loader mapped them.
+void findAddedArea() {
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(imageBase());
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(imageBase() + dos->e_lfanew);
+    const std::uint32_t count = nt->FileHeader.NumberOfSections;
+    if (count == 0) {
+        return;
+    }
+    const IMAGE_SECTION_HEADER& last = IMAGE_FIRST_SECTION(nt)[count - 1];
+    if (last.Misc.VirtualSize <= kAddedRecordSize) {
+        return;
+    }
+    const unsigned char* record = imageBase() + last.VirtualAddress;
+    for (std::uint32_t i = 0; i < sizeof kAddedSignature; ++i) {
+        if (record[i] != static_cast<unsigned char>(kAddedSignature[i])) {
+            return;
+        }
+    }
+    const auto start = reinterpret_cast<std::uintptr_t>(record);
+    addedFirst = static_cast<std::uint32_t>(start) + kAddedRecordSize;
+    addedLast = static_cast<std::uint32_t>(start) + last.Misc.VirtualSize - 1;
+}
+
 bool inTextArea(std::uint32_t address) {
+    if (addedFirst <= address && address <= addedLast) {
+        return true;
+    }
     for (int k = 0; k < kAreaCount; ++k) {
         const volatile std::uint32_t* area = gameLayout.areas[k];
         if (area[0] + area[2] <= address && address <= area[1] + area[2]) {
@@ -264,6 +302,7 @@ extern "C" int standInEntry() {
         flushOutput();
         ExitProcess(1);
     }
+    findAddedArea();
     int n = 1;
     for (int k = 0; k < kBlockCount; ++k) {
         for (std::uint32_t at = gameLayout.blocks[k][0];

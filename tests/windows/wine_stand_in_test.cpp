@@ -5,8 +5,12 @@
 
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
+#include "exetext/added_section.h"
 #include "exetext/exe_profile.h"
+#include "exetext/sample_executable.h"
+#include "exetext/sample_texts.h"
 #include "exetext/stand_in_image.h"
+#include "exetext/string_table_writer.h"
 #include "tests/windows/stand_in_run.h"
 
 namespace tarn {
@@ -132,6 +136,77 @@ TEST_F(StandIn, SpareBytesThatCannotBeWrittenFailItsCheck) {
     EXPECT_EQ(failures,
               "failed: the 31 spare bytes after text 3166 lie in memory the game can write\n"
               "failed: the 31 spare bytes after text 3169 lie in memory the game can write\n");
+}
+
+// The file offset of text n's pointer in its pointer block.
+std::size_t pointerOffset(const ExeProfile& profile, int n) {
+    for (const PointerBlock& block : profile.pointerBlocks) {
+        if (n <= block.pointerCount()) {
+            return static_cast<std::size_t>(block.first) + 4 * static_cast<std::size_t>(n - 1);
+        }
+        n -= block.pointerCount();
+    }
+    throw std::out_of_range("no such text");
+}
+
+// Texts whose pointers lead into a section added to the file are read from there as from the
+// build's own text areas, a padded text's spare bytes included; the grown file is still a
+// program that Windows runs. A pointer into the section's record leads to no text.
+TEST_F(StandIn, TextsInAnAddedSectionAreReadFromThere) {
+    const std::vector<std::string> texts = sampleTexts();
+    for (const int profile : {1, 2}) {
+        SCOPED_TRACE(profile);
+        const ExeProfile& p = profileByNumber(profile);
+        const Bytes original = makeSampleExecutable(profile, texts);
+        writeFileAtomically(scratch.path() / "original.exe", original);
+        const StandInRun before = run("original.exe");
+        ASSERT_EQ(before.code, 0);
+
+        Bytes grown = withAddedSection(original, profile, 4096);
+        const std::optional<AddedSection> added = findAddedSection(grown);
+        ASSERT_TRUE(added);
+        std::int32_t next = added->area.first;
+        // Places stored bytes and a terminator in the added area; their address.
+        const auto place = [&](std::string stored) {
+            stored.push_back('\0');
+            std::copy(stored.begin(), stored.end(), grown.begin() + next);
+            const auto address = static_cast<std::uint32_t>(next + added->area.delta);
+            next += static_cast<std::int32_t>(stored.size());
+            return address;
+        };
+        // Text 5 gets new bytes; texts 3166 (padded, its end reference follows) and 3453 (the
+        // last pointer block) are moved as they are.
+        writeU32LE(grown.data() + pointerOffset(p, 5), place("Tarn"));
+        const std::string padded = expandPictures(texts[kPaddedText1 - 1]);
+        const std::uint32_t paddedAddress = place(padded + std::string(kTextPadding, '\0'));
+        writeU32LE(grown.data() + pointerOffset(p, kPaddedText1), paddedAddress);
+        writeU32LE(grown.data() + p.fixupSpot(FixupSpot::TextEndRef1),
+                   paddedAddress + static_cast<std::uint32_t>(padded.size()));
+        writeU32LE(grown.data() + pointerOffset(p, kTextCount),
+                   place(expandPictures(texts[kTextCount - 1])));
+        ASSERT_LE(next, added->area.last + 1);
+        writeFileAtomically(scratch.path() / "grown.exe", grown);
+
+        const ChildResult described =
+            runIn(scratch.path(), "file -b grown.exe", "", scratch.path());
+        EXPECT_EQ(described.out.rfind("PE32 executable (console) Intel 80386", 0), 0u)
+            << described.out;
+        const StandInRun game = run("grown.exe");
+        EXPECT_EQ(game.code, 0);
+        std::vector<std::string> expected = lines(before.texts);
+        expected[4] = "5461726e";
+        EXPECT_EQ(lines(game.texts), expected);
+        EXPECT_TRUE(game.allChecksHeld()) << ::testing::PrintToString(game.rest);
+
+        // The record is not text.
+        writeU32LE(grown.data() + pointerOffset(p, 6),
+                   static_cast<std::uint32_t>(added->area.first - 1 + added->area.delta));
+        writeFileAtomically(scratch.path() / "grown.exe", grown);
+        const StandInRun record = run("grown.exe");
+        EXPECT_EQ(record.code, 1);
+        ASSERT_GT(lines(record.texts).size(), 5u);
+        EXPECT_EQ(lines(record.texts)[5], "-- Not found! --");
+    }
 }
 
 }  // namespace
