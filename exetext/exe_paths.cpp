@@ -1,6 +1,7 @@
 #include "exetext/exe_paths.h"
 
 #include "common/file_io.h"
+#include "exetext/exe_layout.h"
 #include "exetext/exe_profile.h"
 
 namespace tarn {
@@ -11,8 +12,9 @@ ExePathCheck failed(ExePathCheck::Failure failure, const char* text, const char*
     return ExePathCheck{failure, text, caption};
 }
 
+// A build's size, or a build grown by an added section.
 bool hasKnownSize(const std::filesystem::path& path) {
-    return findProfile(static_cast<std::int64_t>(exeFileSize(path))) != -1;
+    return exeLayoutOfFile(path).has_value();
 }
 
 }  // namespace

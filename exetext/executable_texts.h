@@ -29,10 +29,13 @@ struct ExecutableTexts {
     std::vector<std::string> texts;  // text n at index n - 1
     std::vector<int> notFound;       // texts whose pointer leads into no text area, ascending
     LanguageIds languageIds;
+    int addedTexts = 0;            // in a grown file: texts whose pointer leads into its added
+    std::int64_t addedBytes = 0;   // section, and the bytes of the section's text area
 };
 
-// The build of the executable at path, from its size. Raises FileError for a file that cannot
-// be read and UnknownExecutableError.
+// The build of the executable at path, from its size, or for a file that has grown from the
+// record of its added section. Raises FileError for a file that cannot be read and
+// UnknownExecutableError.
 int executableProfile(const std::filesystem::path& path);
 
 // Reads the texts (raw, or in C-style notation with cstyle) and the language IDs of the

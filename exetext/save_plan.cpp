@@ -175,4 +175,34 @@ PlacementPlan planPlacement(const TextAreaTable& areas, const std::vector<std::s
     return planBestFit(areas, stored, shareTargets, {});
 }
 
+bool paddedTextsPlaced(const PlacementPlan& plan) {
+    return std::none_of(plan.unplaced.begin(), plan.unplaced.end(),
+                        [](int text) { return text == kPaddedText1 || text == kPaddedText2; });
+}
+
+PlacementPlan planPlacementForGrowth(const TextAreaTable& areas,
+                                     const std::vector<std::string>& stored,
+                                     const std::vector<int>& shareTargets) {
+    PlacementPlan plan = planPlacement(areas, stored, shareTargets);
+    if (!paddedTextsPlaced(plan)) {
+        plan = planBestFit(areas, stored, shareTargets, {kPaddedText1, kPaddedText2});
+    }
+    return plan;
+}
+
+void placeInAddedArea(PlacementPlan& plan, const TextArea& area,
+                      const std::vector<std::string>& stored) {
+    std::int64_t next = area.first;
+    for (const int text : plan.unplaced) {
+        const auto n = static_cast<std::size_t>(text - 1);
+        place(plan, n, next, area);
+        next += static_cast<std::int64_t>(stored[n].size()) + 1;
+    }
+    if (next > area.last + 1) {
+        throw std::logic_error("the added text area is smaller than its texts");
+    }
+    plan.unplaced.clear();
+    plan.neededBytes = 0;
+}
+
 }  // namespace tarn

@@ -65,4 +65,20 @@ PlacementPlan planPlacementInTextOrder(const TextAreaTable& areas,
 PlacementPlan planPlacement(const TextAreaTable& areas, const std::vector<std::string>& stored,
                             const std::vector<int>& shareTargets);
 
+// Whether texts 3166 and 3169, whose 31 spare bytes the game writes at run time, lie in the
+// build's areas.
+bool paddedTextsPlaced(const PlacementPlan& plan);
+
+// planPlacement, for a file that may grow: when it leaves text 3166 or 3169 without a place,
+// the texts are placed again with those two first, so that only other texts are left for an
+// added section.
+PlacementPlan planPlacementForGrowth(const TextAreaTable& areas,
+                                     const std::vector<std::string>& stored,
+                                     const std::vector<int>& shareTargets);
+
+// Places the plan's unplaced texts one after another into area, an added section's, which holds
+// at least their neededBytes; none is left unplaced then.
+void placeInAddedArea(PlacementPlan& plan, const TextArea& area,
+                      const std::vector<std::string>& stored);
+
 }  // namespace tarn

@@ -6,6 +6,8 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/utf8_path.h"
+#include "exetext/added_section.h"
+#include "exetext/exe_layout.h"
 #include "exetext/save_plan.h"
 #include "textcodes/code_table.h"
 
@@ -22,6 +24,11 @@ std::string progressCountText(int done) {
 
 std::string freeSpaceText(std::int64_t freeSpace) {
     return std::to_string(freeSpace) + " unused bytes remaining";
+}
+
+std::string addedSectionText(int texts, std::int64_t bytes) {
+    return "added section: " + std::to_string(texts) + " texts, " + std::to_string(bytes) +
+           " bytes";
 }
 
 std::string_view savePhaseText(SavePhase phase) {
@@ -103,23 +110,16 @@ FileRanges placedTextRanges(const std::vector<std::int64_t>& position,
 
 }  // namespace
 
-std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
-                                            const std::vector<std::string>& stored,
-                                            const std::vector<int>& shareTargets,
-                                            std::uint8_t primaryLangId,
-                                            std::uint8_t secondaryLangId, std::int64_t& freeSpace) {
+namespace {
+
+// The bytes a placement plan writes: the placed texts, every pointer block, PointerCopyRun,
+// TextEndRef1/2 and the two language ID bytes.
+FileRanges planRanges(const ExeProfile& profile, const PlacementPlan& plan,
+                      const std::vector<std::string>& stored,
+                      const std::vector<int>& shareTargets, std::uint8_t primaryLangId,
+                      std::uint8_t secondaryLangId) {
     const std::size_t count = stored.size();
-    if (count != static_cast<std::size_t>(kTextCount) || shareTargets.size() != count) {
-        throw std::invalid_argument("the executable holds exactly 3453 texts");
-    }
-
-    // Positions first, so that a lack of space leaves the file untouched.
-    const PlacementPlan plan = planPlacement(profile.textAreas, stored, shareTargets);
-    if (!plan.fits()) {
-        return std::nullopt;
-    }
     std::vector<std::uint32_t> address = plan.address;
-
     for (std::size_t p = 0; p < count; ++p) {
         if (const int t = shareTargets[p]; t != 0) {
             const auto& container = stored[static_cast<std::size_t>(t - 1)];
@@ -157,8 +157,66 @@ std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
     const auto langSpot = static_cast<std::uint64_t>(profile.fixupSpot(FixupSpot::LangIdSpot));
     ranges.push_back({langSpot, Bytes{primaryLangId}});
     ranges.push_back({langSpot + kSecondaryLangIdOffset, Bytes{secondaryLangId}});
-    freeSpace = plan.freeSpace;
     return ranges;
+}
+
+void requireAllTexts(const std::vector<std::string>& stored, const std::vector<int>& shares) {
+    if (stored.size() != static_cast<std::size_t>(kTextCount) || shares.size() != stored.size()) {
+        throw std::invalid_argument("the executable holds exactly 3453 texts");
+    }
+}
+
+}  // namespace
+
+std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
+                                            const std::vector<std::string>& stored,
+                                            const std::vector<int>& shareTargets,
+                                            std::uint8_t primaryLangId,
+                                            std::uint8_t secondaryLangId, std::int64_t& freeSpace) {
+    requireAllTexts(stored, shareTargets);
+    // Positions first, so that a lack of space leaves the file untouched.
+    const PlacementPlan plan = planPlacement(profile.textAreas, stored, shareTargets);
+    if (!plan.fits()) {
+        return std::nullopt;
+    }
+    freeSpace = plan.freeSpace;
+    return planRanges(profile, plan, stored, shareTargets, primaryLangId, secondaryLangId);
+}
+
+GrownImage placeStringsGrowing(const Bytes& image, int profile,
+                               const std::vector<std::string>& stored,
+                               const std::vector<int>& shareTargets, std::uint8_t primaryLangId,
+                               std::uint8_t secondaryLangId) {
+    requireAllTexts(stored, shareTargets);
+    const ExeProfile& build = profileByNumber(profile);
+    GrownImage result;
+    PlacementPlan plan = planPlacementForGrowth(build.textAreas, stored, shareTargets);
+    if (!paddedTextsPlaced(plan)) {
+        result.unplaced = plan.unplaced;
+        return result;
+    }
+    result.image = plan.fits() ? image
+                               : withAddedSection(image, profile,
+                                                  static_cast<std::size_t>(plan.neededBytes));
+    if (!plan.fits()) {
+        const TextArea area = findAddedSection(result.image)->area;
+        result.addedBytes = area.last - area.first + 1;
+        // Texts that share the tail of a text placed there point into it too.
+        std::vector<bool> added(stored.size() + 1, false);
+        for (const int text : plan.unplaced) {
+            added[static_cast<std::size_t>(text)] = true;
+        }
+        for (std::size_t n = 0; n < stored.size(); ++n) {
+            const int container = shareTargets[n] != 0 ? shareTargets[n] : static_cast<int>(n + 1);
+            result.addedTexts += added[static_cast<std::size_t>(container)] ? 1 : 0;
+        }
+        placeInAddedArea(plan, area, stored);
+    }
+    result.freeSpace = plan.freeSpace;
+    applyFileRanges(result.image,
+                    planRanges(build, plan, stored, shareTargets, primaryLangId, secondaryLangId));
+    result.placed = true;
+    return result;
 }
 
 bool placeStrings(Bytes& file, const ExeProfile& profile, const std::vector<std::string>& stored,
@@ -202,20 +260,60 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
     refuseReadOnlyFile(translatedPath);
     const std::uintmax_t size = fileSizeOf(translatedPath);
     result.profile = findProfile(static_cast<std::int64_t>(size));
-    if (result.profile == -1) {
+    if (result.profile != -1) {
+        // Only the placed texts, the pointers and the fix-ups change; the rest of the file is
+        // copied as it is.
+        const auto ranges =
+            placeStringRanges(profileByNumber(result.profile), stored, result.shareTargets,
+                              options.primaryLangId, options.secondaryLangId, result.freeSpace);
+        if (ranges) {
+            writeFileRangesAtomically(translatedPath, *ranges);
+            result.saved = true;
+            return result;
+        }
+        if (!options.grow) {
+            return result;
+        }
+    }
+    // A file that grows, has grown or shrinks back is rewritten whole from the build's own
+    // file: the added section is made anew by every save, never a second one.
+    Bytes image = readWholeFile(translatedPath);
+    const std::optional<ExeLayout> layout = exeLayoutOf(image);
+    if (!layout) {
         throw FileError("The file \"" + pathToUtf8(translatedPath) +
                         "\" is not a known Tarn executable: its size changed to " +
                         std::to_string(size) + " bytes.");
     }
-    // Only the placed texts, the pointers and the fix-ups change; the rest of the file is
-    // copied as it is.
-    const auto ranges =
-        placeStringRanges(profileByNumber(result.profile), stored, result.shareTargets,
-                          options.primaryLangId, options.secondaryLangId, result.freeSpace);
-    if (!ranges) {
-        return result;
+    result.profile = layout->profile;
+    try {
+        if (layout->added) {
+            image = withoutAddedSection(image);
+        }
+        if (options.grow) {
+            GrownImage grown = placeStringsGrowing(image, result.profile, stored,
+                                                   result.shareTargets, options.primaryLangId,
+                                                   options.secondaryLangId);
+            if (!grown.placed) {
+                return result;
+            }
+            image = std::move(grown.image);
+            result.freeSpace = grown.freeSpace;
+            result.addedTexts = grown.addedTexts;
+            result.addedBytes = grown.addedBytes;
+        } else {
+            const auto ranges = placeStringRanges(layout->build(), stored, result.shareTargets,
+                                                  options.primaryLangId,
+                                                  options.secondaryLangId, result.freeSpace);
+            if (!ranges) {
+                return result;
+            }
+            applyFileRanges(image, *ranges);
+        }
+    } catch (const GrowRefused& refused) {
+        throw FileError(pathToUtf8(translatedPath) + ": " + refused.what() +
+                        " Nothing was written.");
     }
-    writeFileRangesAtomically(translatedPath, *ranges);
+    writeFileAtomically(translatedPath, image);
     result.saved = true;
     return result;
 }

@@ -36,6 +36,8 @@ std::string cstyleErrorBoxText(int textNumber, std::string_view message);
 std::string progressCountText(int done);
 // "N unused bytes remaining"
 std::string freeSpaceText(std::int64_t freeSpace);
+// "added section: K texts, M bytes"
+std::string addedSectionText(int texts, std::int64_t bytes);
 
 enum class SavePhase { Shortening, Arranging };
 // "Shortening strings..." / "Arranging shortenings..."
@@ -55,6 +57,8 @@ struct SaveOptions {
     std::uint8_t secondaryLangId = 0;
     // Texts known not to convert (the window's held C-style cells), ascending.
     std::vector<TextError> textErrors = {};
+    // The texts that do not fit into the build's areas go into a section added to the file.
+    bool grow = false;
 };
 
 struct SaveResult {
@@ -63,11 +67,16 @@ struct SaveResult {
     std::int64_t freeSpace = 0;     // when saved
     int profile = -1;               // the profile the file was written through
     std::vector<int> cstyleErrors;  // texts stored as kCStyleErrorText, ascending
+    int addedTexts = 0;             // texts whose pointer leads into an added section
+    std::int64_t addedBytes = 0;    // the bytes of its text area
 };
 
 // Saves texts (3453 of them, text n at index n - 1) into the translated executable at path.
-// Raises FileError when the file cannot be read or written, is read-only or has an unknown
-// size; the file is then unchanged.
+// Texts that fit in text order keep the game's own layout and only the changed bytes are
+// written; a file that has grown is first restored to its build's file, and with options.grow
+// the texts that do not fit go into a section added to it. Raises FileError when the file cannot
+// be read or written, is read-only, has an unknown size or cannot grow or shrink back (naming
+// the reason); the file is then unchanged.
 SaveResult saveStrings(const std::filesystem::path& translatedPath,
                        const std::vector<std::string>& texts, const SaveOptions& options,
                        const SaveCallbacks& callbacks = {});
@@ -97,6 +106,22 @@ std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
                                             const std::vector<int>& shareTargets,
                                             std::uint8_t primaryLangId,
                                             std::uint8_t secondaryLangId, std::int64_t& freeSpace);
+
+// A build's file with the stored texts placed, grown by an added section for the texts that do
+// not fit into its areas.
+struct GrownImage {
+    bool placed = false;      // false: texts 3166 and 3169 find no place in the build's areas
+    Bytes image;              // when placed
+    std::vector<int> unplaced;  // when not placed
+    std::int64_t freeSpace = 0;
+    int addedTexts = 0;           // as in SaveResult
+    std::int64_t addedBytes = 0;
+};
+// image: a build's file without an added section. Raises GrowRefused when it cannot grow.
+GrownImage placeStringsGrowing(const Bytes& image, int profile,
+                               const std::vector<std::string>& stored,
+                               const std::vector<int>& shareTargets, std::uint8_t primaryLangId,
+                               std::uint8_t secondaryLangId);
 
 // Places the stored texts into the file's text areas and rewrites pointers and fix-ups.
 // Answers false, leaving file unchanged, when the texts do not fit. freeSpace receives the

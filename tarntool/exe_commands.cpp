@@ -69,6 +69,10 @@ struct TableCheckOptions {
 int showInfo(const InfoOptions& o) {
     const int profile = knownProfileOf(o.file);
     std::cout << profile << " " << profileByNumber(profile).variantName << "\n";
+    if (findProfile(static_cast<std::int64_t>(fileSizeOf(pathFromUtf8(o.file)))) == -1) {
+        const ExecutableTexts read = executableTexts(o.file);
+        std::cout << addedSectionText(read.addedTexts, read.addedBytes) << "\n";
+    }
     return kOk;
 }
 

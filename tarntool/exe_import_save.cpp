@@ -56,6 +56,8 @@ void addSaveOptions(CLI::App& command, ExeImportTarget& target) {
                 "the fallback object-text language ID (0 to 254; kept without it)");
     addOptional(command, "--shares", "OUT", target.sharesPath,
                 "writes, per text, the number of the text whose bytes it shares");
+    command.add_flag("--grow", target.grow,
+                     "lets the executable grow by a section for the texts that do not fit");
     addForceOption(command, target.force);
 }
 
@@ -89,6 +91,7 @@ int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>&
     options.secondaryLangId = target.secondaryId
                                   ? parseLangId(*target.secondaryId, "--secondary-id")
                                   : currentIds->secondary;
+    options.grow = target.grow;
 
     const SaveResult result = saveStrings(pathFromUtf8(target.path), rawTexts, options);
     if (target.sharesPath) {
@@ -100,12 +103,19 @@ int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>&
     }
     if (!result.saved) {
         std::cerr << kNotEnoughSpaceMessage << "\n";
+        if (!target.grow) {
+            std::cerr << "With --grow the executable grows by a section for the texts that do "
+                         "not fit.\n";
+        }
         return kFailed;
     }
     if (!summary.empty()) {
         std::cout << summary << "\n";
     }
     std::cout << freeSpaceText(result.freeSpace) << "\n";
+    if (result.addedTexts > 0) {
+        std::cout << addedSectionText(result.addedTexts, result.addedBytes) << "\n";
+    }
     return kOk;
 }
 

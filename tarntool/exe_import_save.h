@@ -29,9 +29,11 @@ struct ExeImportTarget {
     std::optional<std::string> secondaryId;
     std::optional<std::string> sharesPath;
     bool force = false;  // written even while an editing program holds its lock
+    bool grow = false;   // texts that do not fit go into a section added to the file
 };
 
-// Adds --primary-id, --secondary-id, --shares and --force to an import command, in that order.
+// Adds --primary-id, --secondary-id, --shares, --grow and --force to an import command, in
+// that order.
 void addSaveOptions(CLI::App& command, ExeImportTarget& target);
 
 // Raises UsageError unless the IDs are 0 to 254, the shares file can be created, and the
@@ -40,7 +42,8 @@ void checkExeImportTarget(const ExeImportTarget& target);
 
 // Saves the raw texts into the executable, keeping its language IDs (currentIds, read from the
 // file when not given) unless the target names others, writes the shares file, and prints the
-// free space (kOk) or "Not enough space ..." (kFailed). A summary of what was imported is
+// free space and, when the file grew, "added section: K texts, M bytes" (kOk), or "Not enough
+// space ..." and, without --grow, a line naming it (kFailed). A summary of what was imported is
 // printed before the free space, and only after a save.
 int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>& rawTexts,
                   std::optional<LanguageIds> currentIds = std::nullopt,

@@ -162,7 +162,9 @@ TEST_F(PoCommandsTest, ExeImportRefusesBadInputAndChangesNoFile) {
     r = run("exe import-po t.exe long.po --shares shares.txt", errors);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.out, "");  // nothing was applied, so no summary says so
-    EXPECT_EQ(errors, "Not enough space in the executable file - try to be shorter\n");
+    EXPECT_EQ(errors,
+              "Not enough space in the executable file - try to be shorter\n"
+              "With --grow the executable grows by a section for the texts that do not fit.\n");
     fs::remove(dir.path() / "shares.txt");  // written as exe import writes it
     EXPECT_EQ(run("exe import-po t.exe missing.po").code, 2);
     EXPECT_EQ(run("exe import-po missing.exe de.po").code, 2);

@@ -9,9 +9,13 @@
 #include "common/code_page.h"
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
+#include "exetext/added_section.h"
 #include "exetext/exe_profile.h"
+#include "exetext/pe_image.h"
 #include "exetext/sample_executable.h"
+#include "exetext/stand_in_image.h"
 #include "exetext/string_table_reader.h"
+#include "exetext/string_table_writer.h"
 #include "textcodes/cstyle.h"
 #include "textcodes/pseudo_translation.h"
 
@@ -226,7 +230,7 @@ TEST_F(ExeToolTest, ImportRefusesBadInputAndChangesNothing) {
     spit(path("long.txt"), joinLines(tooLong));
     r = run({"import", path("t.exe"), path("long.txt")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Not enough space in the executable file - try to be shorter\n");
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), kNotEnoughSpaceMessage);
 
     fs::permissions(path("t.exe"), fs::perms::owner_read);
     EXPECT_EQ(run({"import", path("t.exe"), path("good.txt")}).status, 1);  // refused: failed
@@ -387,6 +391,73 @@ TEST_F(ExeToolTest, SampleWithGivenTexts) {
     spit(path("bad.txt"), joinLines(lines));
     EXPECT_EQ(run({"sample", "2", path("u.exe"), "--texts", path("bad.txt")}).status, 2);
     EXPECT_FALSE(fs::exists(path("u.exe")));
+}
+
+// A translation a quarter longer than the full sample: refused without --grow, then placed with
+// a section added (the overlay of builds 1 and 4 moved behind it), read back whole, and gone
+// again once the original texts are imported.
+TEST_F(ExeToolTest, ImportGrowsTheExecutableOnlyWhenAskedAndShrinksItBack) {
+    if (!standInAvailable()) {
+        GTEST_SKIP() << "sample executables are no Windows programs in this build";
+    }
+    for (const int profile : {1, 2, 4}) {
+        SCOPED_TRACE(profile);
+        const std::string exe = path("t.exe");
+        ASSERT_EQ(run({"sample", std::to_string(profile), exe}).status, 0);
+        const Bytes original = readWholeFile(exe);
+        ASSERT_EQ(run({"export", exe, "-o", path("original.txt")}).status, 0);
+        ASSERT_EQ(run({"pseudo", exe, "-o", path("long.txt"), "--expand", "25"}).status, 0);
+
+        ToolRun r = run({"import", exe, path("long.txt")});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, std::string(kNotEnoughSpaceMessage) +
+                             "\nWith --grow the executable grows by a section for the texts "
+                             "that do not fit.\n");
+        EXPECT_EQ(readWholeFile(exe), original);
+
+        r = run({"import", exe, path("long.txt"), "--grow"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const Bytes grown = readWholeFile(exe);
+        const std::optional<AddedSection> added = findAddedSection(grown);
+        ASSERT_TRUE(added);
+        EXPECT_EQ(readPeHeaders(grown)->sections.size(),
+                  readPeHeaders(original)->sections.size() + 1);
+        const std::string addedLine = splitLines(r.out).back();
+        EXPECT_EQ(addedLine.rfind("added section: ", 0), 0u);
+        EXPECT_NE(addedLine.find(" texts, " +
+                                 std::to_string(added->area.last + 1 - added->area.first) +
+                                 " bytes"),
+                  std::string::npos);
+        EXPECT_EQ(slurp(path("long.txt")), run({"export", exe}).out);
+        const std::vector<std::string> info = splitLines(run({"info", exe}).out);
+        ASSERT_EQ(info.size(), 2u);
+        EXPECT_EQ(info[0], std::to_string(profile) + " " +
+                               std::string(profileByNumber(profile).variantName));
+        EXPECT_EQ(info[1], addedLine);
+        // The overlay moved behind the section, unchanged.
+        const std::size_t overlay = added->record.overlayOffset;
+        EXPECT_TRUE(std::equal(original.begin() + static_cast<std::ptrdiff_t>(overlay),
+                               original.end(), grown.end() - static_cast<std::ptrdiff_t>(
+                                                                 original.size() - overlay)));
+
+        r = run({"import", exe, path("original.txt"), "--grow"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const Bytes back = readWholeFile(exe);
+        ASSERT_EQ(back.size(), original.size());
+        // Only the unused ends of the text areas may keep bytes of the grown file's save.
+        const ExeProfile& build = profileByNumber(profile);
+        for (std::size_t at = 0; at < back.size(); ++at) {
+            if (back[at] != original[at]) {
+                const bool inArea = std::any_of(
+                    build.textAreas.begin(), build.textAreas.end(), [at](const TextArea& a) {
+                        return static_cast<std::int64_t>(at) >= a.first &&
+                               static_cast<std::int64_t>(at) <= a.last;
+                    });
+                ASSERT_TRUE(inArea) << "byte " << at;
+            }
+        }
+        EXPECT_EQ(exportedLines(exe), splitLines(slurp(path("original.txt"))));
+    }
 }
 
 }  // namespace
