@@ -111,6 +111,27 @@ TEST_F(StandIn, ImportedTextsAndIdsAreWhatTheGameReads) {
     EXPECT_EQ(game.rest[0], "ids 0e 03");
 }
 
+// A translation a quarter longer than the original, imported with --grow into builds with and
+// without an overlay: Windows still loads the program, and the game reads every text, from the
+// build's areas and from the added section alike.
+TEST_F(StandIn, GrownExecutablesAreReadWhole) {
+    for (const char* profile : {"1", "2", "4"}) {
+        SCOPED_TRACE(profile);
+        ASSERT_EQ(tool(std::string("exe sample ") + profile + " grown.exe").code, 0);
+        ASSERT_EQ(tool("exe pseudo grown.exe -o long.txt --expand 25").code, 0);
+        ASSERT_EQ(tool("exe import grown.exe long.txt --grow").code, 0)
+            << toString(readWholeFile(scratch.path() / "tool-errors.txt"));
+        const ChildResult described =
+            runIn(scratch.path(), "file -b grown.exe", "", scratch.path());
+        EXPECT_EQ(described.out.rfind("PE32 executable (console) Intel 80386", 0), 0u)
+            << described.out;
+        const StandInRun game = run("grown.exe");
+        EXPECT_EQ(game.code, 0);
+        EXPECT_EQ(game.texts, storedHex("grown.exe"));
+        EXPECT_TRUE(game.allChecksHeld()) << ::testing::PrintToString(game.rest);
+    }
+}
+
 // The game may write a padded text's 31 spare bytes while it runs: a stand-in whose texts lie in
 // memory that cannot be written says so and fails, rather than faulting.
 TEST_F(StandIn, SpareBytesThatCannotBeWrittenFailItsCheck) {
