@@ -39,12 +39,21 @@ SpaceBudget spaceBudgetOf(const TextAreaTable& areas, const std::vector<std::str
 }  // namespace
 
 SpaceBudget spaceBudget(const TextAreaTable& areas, const std::vector<std::string>& texts,
-                        bool cstyle) {
+                        bool cstyle, bool grow) {
     const StoredTexts stored = storedTexts(texts, cstyle);
     std::vector<int> shareTargets = findShareTargets(stored.texts);
     followShareChains(shareTargets);
-    return spaceBudgetOf(areas, stored.texts,
-                         planPlacement(areas, stored.texts, shareTargets));
+    PlacementPlan plan = grow ? planPlacementForGrowth(areas, stored.texts, shareTargets)
+                              : planPlacement(areas, stored.texts, shareTargets);
+    if (grow && !plan.fits() && paddedTextsPlaced(plan)) {
+        SpaceBudget budget;
+        budget.freeSpace = plan.freeSpace;
+        budget.longestFitting = std::max<std::int64_t>(plan.largestGap - 1, 0);
+        budget.addedTexts = static_cast<int>(plan.unplaced.size());
+        budget.addedBytes = plan.neededBytes;
+        return budget;
+    }
+    return spaceBudgetOf(areas, stored.texts, std::move(plan));
 }
 
 std::string spaceBudgetText(const SpaceBudget& budget) {
@@ -60,6 +69,11 @@ std::string spaceBudgetStatus(const SpaceBudget& budget) {
         return std::to_string(n) + (n == 1 ? " byte" : " bytes");
     };
     if (budget.fits()) {
+        if (budget.addedTexts > 0) {
+            return bytes(budget.freeSpace) + " free, " + std::to_string(budget.addedTexts) +
+                   (budget.addedTexts == 1 ? " text (" : " texts (") +
+                   groupedNumber(budget.addedBytes) + " bytes) in an added section";
+        }
         return bytes(budget.freeSpace) + " free";
     }
     const std::size_t texts = budget.unplaced.size();

@@ -31,21 +31,26 @@ struct SpaceBudget {
     bool atLeast = false;
     std::vector<int> unplaced;         // the texts left out (numbers 1..3453), ascending
     std::vector<TooLongText> tooLong;  // those of them longer than the largest area
+    // When the file may grow: the texts that go into an added section and their bytes.
+    int addedTexts = 0;
+    std::int64_t addedBytes = 0;
 
     bool fits() const { return unplaced.empty(); }
 };
 
 // texts: 3453 of them, text n at index n - 1, in C-style notation when cstyle is set (a
 // malformed one counts as the "-Error!-" the save would store for it).
+// With grow, the texts that do not fit go into an added section (only texts 3166 and 3169 must
+// find a place in the areas).
 SpaceBudget spaceBudget(const TextAreaTable& areas, const std::vector<std::string>& texts,
-                        bool cstyle);
+                        bool cstyle, bool grow = false);
 
 // The line scripts read from tarntool: "34398 bytes free" or "over by 57 bytes: 3 texts do not
 // fit", the same words whatever the numbers.
 std::string spaceBudgetText(const SpaceBudget& budget);
 // The same for a person, in the status bar: "34398 bytes free", "Over by 57 bytes: 3 texts do
-// not fit" ("Over by at least 57 bytes" when atLeast), with "1 byte" and "1 text does" in the
-// singular.
+// not fit" ("Over by at least 57 bytes" when atLeast), "0 bytes free, 120 texts (2,345 bytes)
+// in an added section" when the file grows, with "1 byte" and "1 text does" in the singular.
 std::string spaceBudgetStatus(const SpaceBudget& budget);
 
 // What the status line leaves out, one sentence a line: each text longer than the largest text

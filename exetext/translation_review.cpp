@@ -7,10 +7,11 @@
 namespace tarn {
 
 TranslationReview reviewTranslations(const StringTableDocument& document,
-                                     const TextAreaTable* areas, const ByteCharacters& characters) {
+                                     const TextAreaTable* areas, const ByteCharacters& characters,
+                                     bool grow) {
     TranslationReview review;
     if (areas != nullptr) {
-        review.budget = spaceBudget(*areas, document.translatedTexts(), false);
+        review.budget = spaceBudget(*areas, document.translatedTexts(), false, grow);
     }
     std::vector<CheckFinding> findings;
     // The raw pairs for the check across texts: a translation that does not convert counts as

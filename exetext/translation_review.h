@@ -18,9 +18,11 @@ struct TranslationReview {
     std::vector<TextFinding> findings;  // in text order, the check across texts included
 };
 
-// areas: the text areas of the translated build, or nullptr when it is unknown.
+// areas: the text areas of the translated build, or nullptr when it is unknown; grow: the
+// file may grow by a section for the texts that do not fit.
 TranslationReview reviewTranslations(const StringTableDocument& document,
-                                     const TextAreaTable* areas, const ByteCharacters& characters);
+                                     const TextAreaTable* areas, const ByteCharacters& characters,
+                                     bool grow = false);
 
 // The first text after `row` with a finding of at least that severity, or 0 when there is none.
 int nextFindingText(const std::vector<TextFinding>& findings, int row,

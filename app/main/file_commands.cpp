@@ -297,6 +297,7 @@ SaveOptions FileCommands::saveOptions() const {
     options.textErrors = parts_.document.translatedErrors();
     options.primaryLangId = parts_.document.primaryLangId();
     options.secondaryLangId = parts_.document.secondaryLangId();
+    options.grow = parts_.executables.mayGrow;
     return options;
 }
 
@@ -311,6 +312,8 @@ void FileCommands::applySaveResult(const SaveResult& result) {
     emit textsReplaced();  // says by how much the texts are too long
     if (!result.saved) {
         showPlainMessage(fromStd(std::string(kNotEnoughSpaceMessage)) +
+                         QStringLiteral("\n\rOr let it grow: File > Let the executable grow "
+                                        "when the texts do not fit") +
                          unplacedTextsLine(result.profile, parts_.document.translatedTexts()));
         return;
     }

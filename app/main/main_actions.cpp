@@ -72,6 +72,10 @@ MainActions::MainActions(QMainWindow& window, const QUndoStack& stack)
                    "Select the preferred language of Tarn when loading texts from plugin files");
     objectTexts = makeAction(w, "objectTextsAction", "Translate object files...", {},
                              "Allows translating texts found in plug-in object files");
+    grow = makeAction(w, "growAction", "Let the executable grow when the texts do not fit", {},
+                      "Put the texts that do not fit into a section added to the translated "
+                      "executable");
+    grow->setCheckable(true);
     exit = makeAction(w, "exitAction", "E&xit", {}, "Exit the program");
     undo = makeAction(w, "undoAction", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z),
                       "Undo the last change of the texts");
@@ -169,6 +173,8 @@ void MainActions::buildMenusAndToolbar(QAction* checks, QAction* nextFinding, QO
     QMenuBar* bar = window_.menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->addActions({save, run, paths, objectLanguage, objectTexts});
+    file->addSeparator();
+    file->addAction(grow);
     file->addSeparator();
     file->addActions({exportPo, importPo});
     file->addSeparator();

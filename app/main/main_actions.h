@@ -26,6 +26,7 @@ public:
     QAction* paths;
     QAction* objectLanguage;
     QAction* objectTexts;
+    QAction* grow;
     QAction* exportPo;
     QAction* importPo;
     QAction* exit;

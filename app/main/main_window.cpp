@@ -22,6 +22,7 @@
 #include "app/main/object_commands.h"
 #include "app/main/po_commands.h"
 #include "app/main/preview_wiring.h"
+#include "app/main/executable_growth.h"
 #include "app/main/save_checks.h"
 #include "app/main/spelling_commands.h"
 #include "app/main/status_line.h"
@@ -106,6 +107,7 @@ void MainWindow::createCommands() {
     // The other windows, each once; they live as long as this one.
     files_ = new FileCommands(*parts_, helpFileFor(programDir_));
     saveChecks_ = new SaveChecks(*parts_, *checks_, *filter_);
+    growth_ = new ExecutableGrowth(*parts_, *actions_->grow);
     files_->askBeforeSaving([this] { return saveChecks_->mayWrite(); });
     edit_ = new EditCommands(*parts_, *actions_->notation);
     gridForWindows_ = std::make_unique<WindowTextGrid>(*parts_);
@@ -195,6 +197,8 @@ void MainWindow::connectParts() {
         status_->show(QStringLiteral("The texts are open read-only: nothing was changed."));
     });
     connect(files_, &FileCommands::textsLoaded, filter_, &GridFilter::rememberLoadedTexts);
+    connect(files_, &FileCommands::textsLoaded, growth_, &ExecutableGrowth::translatedFileLoaded);
+    connect(growth_, &ExecutableGrowth::changed, checks_, &TranslationChecks::refresh);
     connect(files_, &FileCommands::textsReplaced, checks_, &TranslationChecks::refresh);
     connect(checks_, &TranslationChecks::reviewed, filter_, &GridFilter::apply);
     connect(checks_, &TranslationChecks::untranslatedTextsRequested, filter_,

@@ -32,6 +32,7 @@ class ObjectCommands;
 class PoCommands;
 class PreviewWiring;
 class SaveChecks;
+class ExecutableGrowth;
 class SpellingCommands;
 class StatusLine;
 class TextGridView;
@@ -117,6 +118,7 @@ private:
     TranslationChecks* checks_;
     GridFilter* filter_;
     SaveChecks* saveChecks_;
+    ExecutableGrowth* growth_;
     HelpCommands* help_;
     WindowSettings* stored_;
     FileCommands* files_;

@@ -121,7 +121,8 @@ void TranslationChecks::refresh() {
     const ByteCharacters characters = byteCharacters(parts_.codePage);
     const int profile = parts_.executables.translatedProfile;
     const TextAreaTable* areas = profile >= 1 ? &profileByNumber(profile).textAreas : nullptr;
-    TranslationReview review = reviewTranslations(parts_.document, areas, characters);
+    TranslationReview review = reviewTranslations(parts_.document, areas, characters,
+                                                  parts_.executables.mayGrow);
     if (moreFindings_) {
         mergeFindings(review.findings, moreFindings_());
     }

@@ -22,6 +22,8 @@ struct OpenExecutables {
     QString translatedPath;
     int originalProfile = -1;
     int translatedProfile = -1;
+    // Texts that do not fit the build's areas go into a section added to the translated file.
+    bool mayGrow = false;
 };
 
 struct WindowParts {

@@ -146,7 +146,8 @@ TEST_F(ChecksTest, StatusBarShowsTheBudgetAndTheGridMarksTextsThatDoNotFit) {
         first << QString::number(over.unplaced[i]);
     }
     EXPECT_EQ(prompter.messages().back().text,
-              "Not enough space in the executable file - try to be shorter\n\rFirst texts that "
+              "Not enough space in the executable file - try to be shorter\n\rOr let it grow: "
+              "File > Let the executable grow when the texts do not fit\n\rFirst texts that "
               "do not fit: " +
                   first.join(", "));
     EXPECT_EQ(budgetLabel()->text().toStdString(), spaceBudgetStatus(over));

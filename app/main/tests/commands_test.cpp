@@ -8,6 +8,7 @@
 
 #include "app/main/tests/editor_fixture.h"
 #include "app/widgets/shell.h"
+#include "exetext/added_section.h"
 
 namespace tarn {
 namespace {
@@ -118,10 +119,60 @@ TEST_F(CommandsTest, TextsThatDoNotFitAreNotSaved) {
     f.saveTexts();
     ASSERT_FALSE(prompter.messages().empty());
     EXPECT_TRUE(prompter.messages().back().text.startsWith(
-        "Not enough space in the executable file - try to be shorter\n\rFirst texts that do not "
-        "fit: "));
+        "Not enough space in the executable file - try to be shorter\n\rOr let it grow: File > "
+        "Let the executable grow when the texts do not fit\n\rFirst texts that do not fit: "));
     EXPECT_TRUE(f.document().modified());
     EXPECT_EQ(readWholeFile(transPath), before);
+}
+
+// The Save option lets the same texts be saved into a section added to the file; it is kept for
+// that executable, the grown file opens, edits and saves again, and once the texts fit the build
+// again without it, the file is the build's size again.
+TEST_F(CommandsTest, GrowOptionSavesWhatDoesNotFitAndIsKeptPerExecutable) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    const std::uintmax_t buildSize = fs::file_size(transPath);
+    QAction* grow = action("growAction");
+    EXPECT_FALSE(grow->isChecked());
+    for (int row = 1; row <= 40; ++row) {
+        f.setCellText(row, 2, std::string(2000, static_cast<char>('a' + row % 26)));
+    }
+    ASSERT_TRUE(grid()->moveTo(50, 2));
+    EXPECT_TRUE(child<QLabel>("budgetLabel")->text().startsWith("Over by "));
+    grow->trigger();
+    EXPECT_TRUE(child<QLabel>("budgetLabel")->text().endsWith(" in an added section"))
+        << child<QLabel>("budgetLabel")->text().toStdString();
+    EXPECT_NE(settingsText().find("[GrowExecutable]\r\n" + transPath.string() + "=1\r\n"),
+              std::string::npos);
+    action("saveAction")->trigger();
+    ASSERT_FALSE(f.document().modified()) << messageTexts().join("\n").toStdString();
+    EXPECT_GT(fs::file_size(transPath), buildSize);
+    EXPECT_TRUE(findAddedSection(readWholeFile(transPath)));
+    std::vector<std::string> expected = f.document().translatedTexts();
+    EXPECT_EQ(translatedOnDisk(), expected);
+
+    // Opened again: the choice and the texts are there; an edit saves into the grown file.
+    EXPECT_TRUE(f.close());
+    window.reset();
+    MainWindow& again = start();
+    EXPECT_TRUE(action("growAction")->isChecked());
+    EXPECT_EQ(again.document().translatedTexts(), expected);
+    again.setCellText(3, 2, "Drei");
+    action("saveAction")->trigger();
+    ASSERT_FALSE(again.document().modified());
+    expected[2] = "Drei";
+    EXPECT_EQ(translatedOnDisk(), expected);
+
+    // Short texts fit the build's areas again: the file is the build's size again.
+    for (int row = 1; row <= 40; ++row) {
+        again.setCellText(row, 2, texts[static_cast<std::size_t>(row - 1)]);
+    }
+    action("growAction")->trigger();
+    EXPECT_NE(settingsText().find(transPath.string() + "=0\r\n"), std::string::npos);
+    action("saveAction")->trigger();
+    ASSERT_FALSE(again.document().modified());
+    EXPECT_EQ(fs::file_size(transPath), buildSize);
 }
 
 TEST_F(CommandsTest, CStyleErrorsAreStoredAsErrorMarks) {
