@@ -72,7 +72,7 @@ std::string spaceBudgetStatus(const SpaceBudget& budget) {
         if (budget.addedTexts > 0) {
             return bytes(budget.freeSpace) + " free, " + std::to_string(budget.addedTexts) +
                    (budget.addedTexts == 1 ? " text (" : " texts (") +
-                   groupedNumber(budget.addedBytes) + " bytes) in an added section";
+                   std::to_string(budget.addedBytes) + " bytes) in an added section";
         }
         return bytes(budget.freeSpace) + " free";
     }
@@ -94,8 +94,8 @@ std::vector<std::string> spaceBudgetDetails(const SpaceBudget& budget) {
     std::vector<std::string> lines;
     for (const TooLongText& text : budget.tooLong) {
         lines.push_back("Text " + std::to_string(text.text) + " is " +
-                        groupedNumber(text.excess) +
-                        " bytes longer than the largest text area (" +
+                        groupedNumber(text.excess) + (text.excess == 1 ? " byte" : " bytes") +
+                        " longer than the largest text area (" +
                         groupedNumber(text.largestArea) + " bytes)");
     }
     lines.push_back("The longest text that would still fit: " +

@@ -49,7 +49,7 @@ SpaceBudget spaceBudget(const TextAreaTable& areas, const std::vector<std::strin
 // fit", the same words whatever the numbers.
 std::string spaceBudgetText(const SpaceBudget& budget);
 // The same for a person, in the status bar: "34398 bytes free", "Over by 57 bytes: 3 texts do
-// not fit" ("Over by at least 57 bytes" when atLeast), "0 bytes free, 120 texts (2,345 bytes)
+// not fit" ("Over by at least 57 bytes" when atLeast), "0 bytes free, 120 texts (2345 bytes)
 // in an added section" when the file grows, with "1 byte" and "1 text does" in the singular.
 std::string spaceBudgetStatus(const SpaceBudget& budget);
 

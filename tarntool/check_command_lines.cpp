@@ -25,7 +25,7 @@ void addCheckCommands(Tool& tool) {
         tool.family("exe"),
         {"budget",
          "Prints the free bytes a save would leave, or by how much the texts are too long",
-         "budget TRANSLATED [TEXTS] [--code-page N]",
+         "budget TRANSLATED [TEXTS] [--grow] [--json] [--code-page N]",
          "exe budget takes TRANSLATED and an optional TEXTS"},
         [budget] { return exeBudget(*budget); });
     budgetCommand.add_option("TRANSLATED", budget->translated, "the translated executable")
@@ -33,6 +33,12 @@ void addCheckCommands(Tool& tool) {
         ->type_name("");
     addOptional(budgetCommand, "TEXTS", "", budget->texts,
                 "a texts file (the executable's own texts without it)");
+    budgetCommand.add_flag("--grow", budget->grow,
+                           "counts on a section added for the texts that do not fit");
+    budgetCommand.add_flag("--json", budget->json,
+                           "prints every figure as JSON: the longest text that would still fit, "
+                           "whether over is at least that, texts longer than the largest area "
+                           "and what goes to an added section");
     addCodePageOption(budgetCommand, budget->codePage);
 
     auto check = std::make_shared<ExeCheckOptions>();

@@ -53,6 +53,22 @@ std::string findingLine(const CheckFinding& finding) {
            finding.message;
 }
 
+nlohmann::json budgetJson(const SpaceBudget& budget) {
+    nlohmann::json tooLong = nlohmann::json::array();
+    for (const TooLongText& text : budget.tooLong) {
+        tooLong.push_back(
+            {{"text", text.text}, {"excess", text.excess}, {"largest_area", text.largestArea}});
+    }
+    return {{"fits", budget.fits()},
+            {"free", budget.freeSpace},
+            {"longest_fitting", budget.longestFitting},
+            {"over", budget.shortfall},
+            {"at_least", budget.atLeast},
+            {"unplaced", budget.unplaced},
+            {"too_long", tooLong},
+            {"added_section", {{"texts", budget.addedTexts}, {"bytes", budget.addedBytes}}}};
+}
+
 }  // namespace
 
 int exeBudget(const ExeBudgetOptions& options) {
@@ -62,10 +78,14 @@ int exeBudget(const ExeBudgetOptions& options) {
         read.texts = readTextsFile(*options.texts, codePage);
     }
     const SpaceBudget budget =
-        spaceBudget(profileByNumber(read.profile).textAreas, read.texts, false);
-    std::cout << spaceBudgetText(budget) << "\n";
-    for (const int text : budget.unplaced) {
-        std::cout << text << "\n";
+        spaceBudget(profileByNumber(read.profile).textAreas, read.texts, false, options.grow);
+    if (options.json) {
+        std::cout << budgetJson(budget).dump(2) << "\n";
+    } else {
+        std::cout << spaceBudgetText(budget) << "\n";
+        for (const int text : budget.unplaced) {
+            std::cout << text << "\n";
+        }
     }
     return budget.fits() ? kOk : kFailed;
 }

@@ -13,9 +13,12 @@ struct ExeBudgetOptions {
     std::string translated;            // the translated executable
     std::optional<std::string> texts;  // a texts file (exe import format); else the file's own
     CodePageOptions codePage;          // --code-page, --table
+    bool grow = false;                 // texts that do not fit go into an added section
+    bool json = false;                 // every figure as one JSON object
 };
 // "N bytes free" (0), or "over by N bytes: K texts do not fit" and the text numbers, one per
-// line (1).
+// line (1); with --json an object of every figure: fits, free, longest_fitting, over, at_least,
+// unplaced, too_long (text, excess, largest_area) and added_section (texts, bytes).
 int exeBudget(const ExeBudgetOptions& options);
 
 // The spelling check's options, shared by exe check and obj check.

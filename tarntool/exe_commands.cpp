@@ -221,7 +221,8 @@ void addExeCommands(Tool& tool) {
     CLI::App& importCommand = tool.addCommand(
         exe,
         {"import", "Writes the texts of a texts file into the game executable",
-         "import FILE TEXTS [--primary-id N] [--secondary-id N] [--shares OUT] [--code-page N]",
+         "import FILE TEXTS [--primary-id N] [--secondary-id N] [--shares OUT] [--grow]\n"
+         "                              [--code-page N]",
          "exe import takes FILE and TEXTS"},
         [imp] { return importTexts(*imp); });
     importCommand.add_option("FILE", imp->target.path, "the game executable, rewritten")

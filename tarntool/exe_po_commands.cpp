@@ -98,7 +98,7 @@ void addExePoCommands(Tool& tool) {
         exe,
         {"import-po", "Writes the translations of a PO file into the translated executable",
          "import-po TRANSLATED FILE.po [--code-page N] [--primary-id N] [--secondary-id N]\n"
-         "                              [--shares OUT]",
+         "                              [--shares OUT] [--grow]",
          "exe import-po takes TRANSLATED and FILE.po"},
         [imp] { return importPo(*imp); });
     importCommand

@@ -53,6 +53,20 @@ TEST_F(CheckCommandsTest, BudgetOfTheFileAndOfATextsFile) {
     // Its bytes and terminator less the unused bytes the other texts leave.
     EXPECT_EQ(over.out,
               "over by " + std::to_string(70001 - room) + " bytes: 1 texts do not fit\n1\n");
+    // Every figure as JSON; growing, the text goes to an added section.
+    const ChildResult json = run("exe budget trans.exe texts.txt --json");
+    EXPECT_EQ(json.code, 1);
+    const auto figures = nlohmann::json::parse(json.out);
+    EXPECT_EQ(figures["over"], 70001 - room);
+    EXPECT_EQ(figures["at_least"], false);  // the unused bytes lie in one run
+    EXPECT_EQ(figures["too_long"][0]["text"], 1);
+    EXPECT_EQ(figures["unplaced"], nlohmann::json::array({1}));
+    const ChildResult grown = run("exe budget trans.exe texts.txt --grow --json");
+    EXPECT_EQ(grown.code, 0);
+    EXPECT_EQ(nlohmann::json::parse(grown.out)["added_section"],
+              (nlohmann::json{{"texts", 1}, {"bytes", 70001}}));
+    EXPECT_EQ(run("exe budget trans.exe texts.txt --grow").out,
+              std::to_string(room) + " bytes free\n");
     EXPECT_EQ(readWholeFile(dir.path() / "trans.exe"), before);  // nothing written
 }
 

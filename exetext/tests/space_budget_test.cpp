@@ -224,5 +224,50 @@ TEST_F(SpaceBudgetTest, FreeSpaceCountsEveryUnusedByte) {
     EXPECT_EQ(budget.longestFitting, areaSize(areas[1]) - 1);  // area 2 stays empty
 }
 
+// The figures a translator reads, by formula: what is over is what the texts left out need
+// beyond the unused bytes, "at least" where those lie in several runs; a text no area could hold
+// is named; growing, nothing is over.
+TEST(SpaceBudgetFigures, SayWhatATranslatorCanDo) {
+    const TextAreaTable& areas = profileByNumber(1).textAreas;  // largest area: 25,483 bytes
+    const std::vector<std::string> base = repetitiveSampleTexts();
+    const std::int64_t free = spaceBudget(areas, base, false).freeSpace;
+    std::vector<std::string> exact = exactFit(areas);
+    exact[3].resize(exact[3].size() - 22);  // 22 bytes free, all in area 4
+    struct Case {
+        const char* what;
+        std::vector<std::string> texts;
+        bool grow;
+        std::string status;
+        std::vector<std::string> details;
+    };
+    const auto with = [](std::vector<std::string> texts, std::size_t index, std::string text) {
+        texts[index] = std::move(text);
+        return texts;
+    };
+    const std::string huge(100000, 'x');
+    const std::string longest = "The longest text that would still fit: ";
+    const Case cases[] = {
+        {"a text longer than any area", with(base, 99, huge), false,
+         "Over by at least " + std::to_string(100001 - free) + " bytes: 1 text does not fit",
+         {"Text 100 is 74,518 bytes longer than the largest text area (25,483 bytes)",
+          longest + "25,482 bytes"}},
+        {"one byte longer than the largest area", with(base, 99, std::string(25483, 'y')), false,
+         "Over by at least 1 byte: 1 text does not fit",
+         {"Text 100 is 1 byte longer than the largest text area (25,483 bytes)",
+          longest + "25,482 bytes"}},
+        {"21 bytes into 22 free", with(exact, 99, std::string(20, 'z')), false, "1 byte free",
+         {longest + "0 bytes"}},
+        {"growing", with(base, 99, huge), true,
+         std::to_string(free) + " bytes free, 1 text (100001 bytes) in an added section",
+         {longest + "25,482 bytes"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const SpaceBudget budget = spaceBudget(areas, c.texts, false, c.grow);
+        EXPECT_EQ(spaceBudgetStatus(budget), c.status);
+        EXPECT_EQ(spaceBudgetDetails(budget), c.details);
+    }
+}
+
 }  // namespace
 }  // namespace tarn
