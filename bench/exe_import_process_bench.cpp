@@ -1,6 +1,7 @@
 // `tarntool exe import` on the largest build (profile 3, 17 MB) as a whole process, side by side
 // with copying the same file the plain way: `cat FILE > FILE.tmp && sync FILE.tmp && mv FILE.tmp
-// COPY`. Each iteration runs one pair, the order alternating; the counters give the medians,
+// COPY`. With growing:1 the texts are a quarter longer and the import adds (and each later one
+// rebuilds) a section for those that do not fit. Each iteration runs one pair, the order alternating; the counters give the medians,
 // the median of the pairs' ratios, and the import's peak resident memory (ru_maxrss from wait4).
 #include <benchmark/benchmark.h>
 
@@ -68,7 +69,7 @@ struct Game {
     std::string texts;
     bool ok = false;
 
-    Game() {
+    explicit Game(bool longer) {
         std::string pattern = (fs::temp_directory_path() / "tarn-bench-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) {
             std::abort();
@@ -77,7 +78,10 @@ struct Game {
         exe = (dir / "Tarn.exe").string();
         texts = (dir / "texts.txt").string();
         ok = spawnAndWait({TARNTOOL_PATH, "exe", "sample", "3", exe}).ok &&
-             spawnAndWait({TARNTOOL_PATH, "exe", "export", exe, "-o", texts}).ok;
+             (longer ? spawnAndWait({TARNTOOL_PATH, "exe", "pseudo", exe, "-o", texts,
+                                     "--expand", "25"})
+                     : spawnAndWait({TARNTOOL_PATH, "exe", "export", exe, "-o", texts}))
+                 .ok;
     }
     ~Game() {
         std::error_code ec;
@@ -86,12 +90,16 @@ struct Game {
 };
 
 void BM_ExeImportAgainstCatSyncMv(benchmark::State& state) {
-    Game game;
+    const bool growing = state.range(0) != 0;
+    Game game(growing);
     if (!game.ok) {
         state.SkipWithError("tarntool could not make the 17 MB sample game");
         return;
     }
-    const std::vector<std::string> import = {TARNTOOL_PATH, "exe", "import", game.exe, game.texts};
+    std::vector<std::string> import = {TARNTOOL_PATH, "exe", "import", game.exe, game.texts};
+    if (growing) {
+        import.push_back("--grow");
+    }
     const std::string copy = (game.dir / "Copy.exe").string();
     const std::vector<std::string> catSyncMv = {
         "/bin/sh", "-c",
@@ -130,6 +138,9 @@ void BM_ExeImportAgainstCatSyncMv(benchmark::State& state) {
     state.counters["import_peak_rss_MB"] = peak;
 }
 BENCHMARK(BM_ExeImportAgainstCatSyncMv)
+    ->ArgName("growing")
+    ->Arg(0)
+    ->Arg(1)
     ->Iterations(9)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
