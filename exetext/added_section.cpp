@@ -1,8 +1,11 @@
 #include "exetext/added_section.h"
 
+#include <functional>
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "exetext/pe_image.h"
@@ -85,8 +88,8 @@ bool anySectionHasSignature(const Bytes& image, const PeHeaders& h) {
 
 // The record of a section that hasSignature; nullopt when its profile or section count
 // does not fit the record's fields, which no build's record does.
-std::optional<AddedSectionRecord> readRecord(const Bytes& image, const PeSection& s) {
-    const auto word = [&](std::size_t at) { return readU32LE(image.data() + s.rawOffset + at); };
+std::optional<AddedSectionRecord> recordAt(const std::uint8_t* record) {
+    const auto word = [&](std::size_t at) { return readU32LE(record + at); };
     const std::uint32_t profile = word(kProfileAt);
     const std::uint32_t count = word(kSectionCountAt);
     if (profile > kProfileCount || count > 0xFFFF) {
@@ -99,6 +102,10 @@ std::optional<AddedSectionRecord> readRecord(const Bytes& image, const PeSection
                               static_cast<std::uint16_t>(count),
                               word(kSizeOfImageAt),
                               word(kSizeOfInitializedDataAt)};
+}
+
+std::optional<AddedSectionRecord> readRecord(const Bytes& image, const PeSection& s) {
+    return recordAt(image.data() + s.rawOffset);
 }
 
 std::uint32_t recordVersion(const Bytes& image, const PeSection& s) {
@@ -216,34 +223,49 @@ void setU32(Bytes& b, std::size_t at, std::uint32_t v) {
 
 }  // namespace
 
-std::optional<AddedSection> findAddedSection(const Bytes& image) {
-    const std::optional<PeHeaders> h = readPeHeaders(image);
+std::optional<AddedSection> findAddedSection(const Bytes& head, std::uint64_t fileSize,
+                                             const std::function<Bytes(std::uint64_t)>& bytesAt) {
+    const std::optional<PeHeaders> h = readPeHeaders(head);
     if (!h || h->sections.empty()) {
         return std::nullopt;
     }
     const PeSection& s = h->sections.back();
-    if (!hasSignature(image, s) || !lastInMemory(*h)) {
+    if (s.rawSize < kAddedSectionRecordSize || s.virtualSize < kAddedSectionRecordSize ||
+        std::uint64_t{s.rawOffset} + kAddedSectionRecordSize > fileSize || !lastInMemory(*h)) {
         return std::nullopt;
     }
-    const std::optional<AddedSectionRecord> record = readRecord(image, s);
-    if (!record || record->version != kAddedSectionVersion || !matchesBuild(*record)) {
+    const Bytes record = bytesAt(s.rawOffset);
+    if (record.size() < kAddedSectionRecordSize ||
+        std::memcmp(record.data(), kAddedSectionSignature.data(),
+                    kAddedSectionSignature.size()) != 0) {
+        return std::nullopt;
+    }
+    const std::optional<AddedSectionRecord> read = recordAt(record.data());
+    if (!read || read->version != kAddedSectionVersion || !matchesBuild(*read)) {
         return std::nullopt;
     }
     // The text bytes are those both in the file and in memory.
     const std::uint64_t first = std::uint64_t{s.rawOffset} + kAddedSectionRecordSize;
     const std::uint64_t end = std::min<std::uint64_t>(
-        {std::uint64_t{s.rawOffset} + std::min(s.virtualSize, s.rawSize), image.size()});
+        {std::uint64_t{s.rawOffset} + std::min(s.virtualSize, s.rawSize), fileSize});
     const std::int64_t delta =
         std::int64_t{h->imageBase} + s.virtualAddress - static_cast<std::int64_t>(s.rawOffset);
     if (end > INT32_MAX || delta < INT32_MIN || delta > INT32_MAX) {
         return std::nullopt;
     }
-    return AddedSection{*record,
+    return AddedSection{*read,
                         {static_cast<std::int32_t>(first), static_cast<std::int32_t>(end) - 1,
                          static_cast<std::int32_t>(delta)}};
 }
 
-Bytes withAddedSection(const Bytes& image, int profile, std::size_t textBytes) {
+std::optional<AddedSection> findAddedSection(const Bytes& image) {
+    return findAddedSection(image, image.size(), [&image](std::uint64_t at) {
+        return Bytes(image.begin() + static_cast<std::ptrdiff_t>(at),
+                     image.begin() + static_cast<std::ptrdiff_t>(at + kAddedSectionRecordSize));
+    });
+}
+
+Bytes withAddedSection(Bytes image, int profile, std::size_t textBytes) {
     if (profile < 1 || profile > kProfileCount) {
         throw std::invalid_argument("the profile number must be 1 to 4");
     }
@@ -309,33 +331,32 @@ Bytes withAddedSection(const Bytes& image, int profile, std::size_t textBytes) {
         throw GrowRefused(kTooLarge);
     }
 
-    Bytes grown(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(overlayOffset));
-    grown.resize(rawOffset + rawSize, 0);
-    writeRecord(
-        grown.data() + rawOffset,
-        {kAddedSectionVersion, profile, static_cast<std::uint32_t>(image.size()),
-         static_cast<std::uint32_t>(overlayOffset), static_cast<std::uint16_t>(h.sections.size()),
-         h.sizeOfImage, h.sizeOfInitializedData});
-    grown.insert(grown.end(), image.begin() + static_cast<std::ptrdiff_t>(overlayOffset),
-                 image.end());
-
+    // The section goes in before the overlay, in place: only the overlay's bytes move.
+    const auto originalSize = static_cast<std::uint32_t>(image.size());
+    image.insert(image.begin() + static_cast<std::ptrdiff_t>(overlayOffset),
+                 rawOffset + rawSize - overlayOffset, 0);
+    writeRecord(image.data() + rawOffset,
+                {kAddedSectionVersion, profile, originalSize,
+                 static_cast<std::uint32_t>(overlayOffset),
+                 static_cast<std::uint16_t>(h.sections.size()), h.sizeOfImage,
+                 h.sizeOfInitializedData});
     const std::size_t entry = h.sectionTableEnd();
-    std::memcpy(grown.data() + entry, kAddedSectionName.data(), kAddedSectionName.size());
-    setU32(grown, entry + pe::kSectionVirtualSize, static_cast<std::uint32_t>(virtualSize));
-    setU32(grown, entry + pe::kSectionVirtualAddress, static_cast<std::uint32_t>(address));
-    setU32(grown, entry + pe::kSectionRawSize, static_cast<std::uint32_t>(rawSize));
-    setU32(grown, entry + pe::kSectionRawOffset, static_cast<std::uint32_t>(rawOffset));
-    setU32(grown, entry + pe::kSectionCharacteristics,
+    std::memcpy(image.data() + entry, kAddedSectionName.data(), kAddedSectionName.size());
+    setU32(image, entry + pe::kSectionVirtualSize, static_cast<std::uint32_t>(virtualSize));
+    setU32(image, entry + pe::kSectionVirtualAddress, static_cast<std::uint32_t>(address));
+    setU32(image, entry + pe::kSectionRawSize, static_cast<std::uint32_t>(rawSize));
+    setU32(image, entry + pe::kSectionRawOffset, static_cast<std::uint32_t>(rawOffset));
+    setU32(image, entry + pe::kSectionCharacteristics,
            texts->characteristics | kSectionInitializedData | kSectionReadable | kSectionWritable);
-    writeU16LE(grown.data() + h.fileHeader + pe::kNumberOfSections,
+    writeU16LE(image.data() + h.fileHeader + pe::kNumberOfSections,
                static_cast<std::uint16_t>(h.sections.size() + 1));
-    setU32(grown, h.optionalHeader + pe::kSizeOfImage, static_cast<std::uint32_t>(sizeOfImage));
-    setU32(grown, h.optionalHeader + pe::kSizeOfInitializedData,
+    setU32(image, h.optionalHeader + pe::kSizeOfImage, static_cast<std::uint32_t>(sizeOfImage));
+    setU32(image, h.optionalHeader + pe::kSizeOfInitializedData,
            h.sizeOfInitializedData + static_cast<std::uint32_t>(rawSize));
-    return grown;
+    return image;
 }
 
-Bytes withoutAddedSection(const Bytes& image) {
+Bytes withoutAddedSection(Bytes image) {
     const std::optional<PeHeaders> headers = readPeHeaders(image);
     if (!headers) {
         throw GrowRefused(kNotPe32);
@@ -390,16 +411,16 @@ Bytes withoutAddedSection(const Bytes& image) {
             break;
     }
 
-    Bytes original(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(overlayOffset));
-    original.insert(original.end(), image.begin() + static_cast<std::ptrdiff_t>(addedEnd),
-                    image.end());
-    std::fill_n(original.begin() + static_cast<std::ptrdiff_t>(added.headerOffset),
+    // The section is cut out in place: only the overlay's bytes move.
+    image.erase(image.begin() + static_cast<std::ptrdiff_t>(overlayOffset),
+                image.begin() + static_cast<std::ptrdiff_t>(addedEnd));
+    std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(added.headerOffset),
                 kSectionEntrySize, 0);
-    writeU16LE(original.data() + h.fileHeader + pe::kNumberOfSections, r.originalSectionCount);
-    setU32(original, h.optionalHeader + pe::kSizeOfImage, r.originalSizeOfImage);
-    setU32(original, h.optionalHeader + pe::kSizeOfInitializedData,
+    writeU16LE(image.data() + h.fileHeader + pe::kNumberOfSections, r.originalSectionCount);
+    setU32(image, h.optionalHeader + pe::kSizeOfImage, r.originalSizeOfImage);
+    setU32(image, h.optionalHeader + pe::kSizeOfInitializedData,
            r.originalSizeOfInitializedData);
-    return original;
+    return image;
 }
 
 }  // namespace tarn

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -57,15 +58,21 @@ struct GrowRefused : std::runtime_error {
 // recorded original size. nullopt otherwise. Never reads outside image.
 std::optional<AddedSection> findAddedSection(const Bytes& image);
 
+// The same for a file known by its first bytes (head, holding at least its headers) and its
+// size, without reading the rest: bytesAt(offset) answers the record's bytes at a file offset
+// (fewer when the file cannot give them).
+std::optional<AddedSection> findAddedSection(const Bytes& head, std::uint64_t fileSize,
+                                             const std::function<Bytes(std::uint64_t)>& bytesAt);
+
 // image, a file of build profile without an added section, with one added whose text area
 // holds at least textBytes zero bytes for the caller to place texts in. Raises GrowRefused
 // with the reason when that cannot be done, std::invalid_argument for a profile not 1..4.
-Bytes withAddedSection(const Bytes& image, int profile, std::size_t textBytes);
+Bytes withAddedSection(Bytes image, int profile, std::size_t textBytes);
 
 // A grown image as it was before withAddedSection: its size, NumberOfSections, SizeOfImage,
 // SizeOfInitializedData, the overlay back in place and the section table slot zero again.
 // Raises GrowRefused when there is no added section, when it is no longer the last one, or
 // when the file no longer matches its record.
-Bytes withoutAddedSection(const Bytes& image);
+Bytes withoutAddedSection(Bytes image);
 
 }  // namespace tarn

@@ -8,12 +8,13 @@
 #include <optional>
 
 #include "common/bytes.h"
+#include "common/partial_file.h"
 #include "exetext/added_section.h"
 #include "exetext/exe_profile.h"
 
 namespace tarn {
 
-// Files larger than this are never read whole to look for an added section.
+// Files larger than this are never taken for a grown build.
 inline constexpr std::uint64_t kLargestGrownFile = 64u << 20;
 
 struct ExeLayout {
@@ -28,9 +29,10 @@ struct ExeLayout {
 // nullopt when the size is no build's and the file has no added section.
 std::optional<ExeLayout> exeLayoutOf(const Bytes& image);
 
-// The layout of the file at path, reading it whole only when its size is no build's. Raises
-// FileError when it cannot be read.
+// The layout of the file at path, reading only its headers and the record of its last section
+// when its size is no build's. Raises FileError when it cannot be read.
 std::optional<ExeLayout> exeLayoutOfFile(const std::filesystem::path& path);
+std::optional<ExeLayout> exeLayoutOfFile(PartialFile& file);
 
 // The layout of a build's file that has no added section.
 ExeLayout buildLayout(int profile);

@@ -28,31 +28,18 @@ int knownProfile(const std::filesystem::path& path, std::uint64_t size) {
 }
 
 // The texts pointing into the added section and the bytes of its text area.
-void countAddedTexts(const Bytes& image, const ExeLayout& layout, ExecutableTexts& read) {
+void countAddedTexts(ByteSource& file, const ExeLayout& layout, ExecutableTexts& read) {
     const TextArea& area = layout.added->area;
     read.addedBytes = std::int64_t{area.last} - area.first + 1;
     for (const PointerBlock& block : layout.build().pointerBlocks) {
+        const std::span<const std::uint8_t> pointers = file.from(block.first);
         for (int k = 0; k < block.pointerCount(); ++k) {
-            const auto at = static_cast<std::size_t>(block.first) + 4 * static_cast<std::size_t>(k);
-            if (at + 4 <= image.size() && area.holdsAddress(readU32LE(image.data() + at))) {
+            const auto at = 4 * static_cast<std::size_t>(k);
+            if (at + 4 <= pointers.size() && area.holdsAddress(readU32LE(pointers.data() + at))) {
                 ++read.addedTexts;
             }
         }
     }
-}
-
-// A grown file is read whole: its texts lie in its build's areas and its added section.
-void readGrownTexts(const std::filesystem::path& path, ExecutableTexts& read, bool cstyle) {
-    const Bytes image = readWholeFile(path);
-    const std::optional<ExeLayout> layout = exeLayoutOf(image);
-    if (!layout) {
-        throw UnknownExecutableError(path, image.size());
-    }
-    read.profile = layout->profile;
-    readStringTable(image, read.texts, layout->build().pointerBlocks, layout->textAreas, cstyle,
-                    read.notFound);
-    read.languageIds = readLanguageIds(image, layout->build());
-    countAddedTexts(image, *layout, read);
 }
 
 }  // namespace
@@ -64,21 +51,27 @@ int executableProfile(const std::filesystem::path& path) {
 void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read, bool cstyle) {
     read = ExecutableTexts{};
     PartialFile file(path);
+    const std::optional<ExeLayout> layout = exeLayoutOfFile(file);
+    if (!layout) {
+        throw UnknownExecutableError(path, file.size());
+    }
+    read.profile = layout->profile;
+    const ExeProfile& profile = layout->build();
+    std::vector<FilePart> parts = textParts(profile);
+    if (layout->added) {
+        const TextArea& area = layout->added->area;
+        parts.push_back({static_cast<std::uint64_t>(area.first),
+                         static_cast<std::uint64_t>(std::int64_t{area.last} - area.first + 1)});
+    }
+    file.prefetch(std::move(parts));
     try {
-        if (findProfile(static_cast<std::int64_t>(file.size())) == -1) {
-            if (file.size() > kLargestGrownFile) {
-                throw UnknownExecutableError(path, file.size());
-            }
-            readGrownTexts(path, read, cstyle);
-            return;
-        }
-        read.profile = knownProfile(path, file.size());
-        const ExeProfile& profile = profileByNumber(read.profile);
-        file.prefetch(textParts(profile));
         // A known size holds every pointer block and the ID bytes, so only a text can run out.
-        readStringTable(file, read.texts, profile.pointerBlocks, profile.textAreas, cstyle,
+        readStringTable(file, read.texts, profile.pointerBlocks, layout->textAreas, cstyle,
                         read.notFound);
         read.languageIds = readLanguageIds(file, profile);
+        if (layout->added) {
+            countAddedTexts(file, *layout, read);
+        }
     } catch (const StreamReadError& e) {
         throw FileError(pathToUtf8(path) + ": " + e.what() +
                         " (a text runs to the end of the file)");

@@ -183,7 +183,7 @@ std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
     return planRanges(profile, plan, stored, shareTargets, primaryLangId, secondaryLangId);
 }
 
-GrownImage placeStringsGrowing(const Bytes& image, int profile,
+GrownImage placeStringsGrowing(Bytes image, int profile,
                                const std::vector<std::string>& stored,
                                const std::vector<int>& shareTargets, std::uint8_t primaryLangId,
                                std::uint8_t secondaryLangId) {
@@ -195,8 +195,8 @@ GrownImage placeStringsGrowing(const Bytes& image, int profile,
         result.unplaced = plan.unplaced;
         return result;
     }
-    result.image = plan.fits() ? image
-                               : withAddedSection(image, profile,
+    result.image = plan.fits() ? std::move(image)
+                               : withAddedSection(std::move(image), profile,
                                                   static_cast<std::size_t>(plan.neededBytes));
     if (!plan.fits()) {
         const TextArea area = findAddedSection(result.image)->area;
@@ -287,10 +287,10 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
     result.profile = layout->profile;
     try {
         if (layout->added) {
-            image = withoutAddedSection(image);
+            image = withoutAddedSection(std::move(image));
         }
         if (options.grow) {
-            GrownImage grown = placeStringsGrowing(image, result.profile, stored,
+            GrownImage grown = placeStringsGrowing(std::move(image), result.profile, stored,
                                                    result.shareTargets, options.primaryLangId,
                                                    options.secondaryLangId);
             if (!grown.placed) {

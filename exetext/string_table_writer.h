@@ -118,7 +118,7 @@ struct GrownImage {
     std::int64_t addedBytes = 0;
 };
 // image: a build's file without an added section. Raises GrowRefused when it cannot grow.
-GrownImage placeStringsGrowing(const Bytes& image, int profile,
+GrownImage placeStringsGrowing(Bytes image, int profile,
                                const std::vector<std::string>& stored,
                                const std::vector<int>& shareTargets, std::uint8_t primaryLangId,
                                std::uint8_t secondaryLangId);
