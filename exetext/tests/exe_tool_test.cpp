@@ -460,5 +460,26 @@ TEST_F(ExeToolTest, ImportGrowsTheExecutableOnlyWhenAskedAndShrinksItBack) {
     }
 }
 
+// A file that cannot grow says why and keeps every byte.
+TEST_F(ExeToolTest, GrowingRefusesAFileWithoutRoomForASectionAndWritesNothing) {
+    if (!standInAvailable()) {
+        GTEST_SKIP() << "sample executables are no Windows programs in this build";
+    }
+    const std::string exe = path("t.exe");
+    ASSERT_EQ(run({"sample", "2", exe}).status, 0);
+    ASSERT_EQ(run({"pseudo", exe, "-o", path("long.txt"), "--expand", "25"}).status, 0);
+    Bytes file = readWholeFile(exe);
+    const std::size_t slot = readPeHeaders(file)->sectionTableEnd();
+    std::fill_n(file.begin() + static_cast<std::ptrdiff_t>(slot), 40, 0xFF);
+    writeFileAtomically(exe, file);
+
+    const ToolRun r = run({"import", exe, path("long.txt"), "--grow"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "tarntool: " + exe +
+                         ": The executable has no room for another section header. Nothing was "
+                         "written.\n");
+    EXPECT_EQ(readWholeFile(exe), file);
+}
+
 }  // namespace
 }  // namespace tarn
