@@ -149,6 +149,12 @@ TEST_F(CommandsTest, GrowOptionSavesWhatDoesNotFitAndIsKeptPerExecutable) {
     ASSERT_FALSE(f.document().modified()) << messageTexts().join("\n").toStdString();
     EXPECT_GT(fs::file_size(transPath), buildSize);
     EXPECT_TRUE(findAddedSection(readWholeFile(transPath)));
+    // A second save of the grown file asks nothing: the window wrote it.
+    const std::size_t asked = prompter.asked().size();
+    f.setCellText(2, 2, "Zwei");
+    action("saveAction")->trigger();
+    ASSERT_FALSE(f.document().modified()) << messageTexts().join("\n").toStdString();
+    EXPECT_EQ(prompter.asked().size(), asked);
     std::vector<std::string> expected = f.document().translatedTexts();
     EXPECT_EQ(translatedOnDisk(), expected);
 
