@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "textcodes/pseudo_translation.h"
+
 namespace tarn {
 
 SetTextsCommand::SetTextsCommand(StringTableDocument& document, std::string name,
@@ -84,6 +86,29 @@ std::unique_ptr<SetTextsCommand> copyOriginalToTranslated(StringTableDocument& d
         command->add(row, StringTableDocument::TranslatedColumn,
                      document.cellText(row, StringTableDocument::OriginalColumn));
     }
+    return command;
+}
+
+std::unique_ptr<SetTextsCommand> pseudoTranslateUntranslated(StringTableDocument& document,
+                                                             int expandPercent,
+                                                             const CodePage& codePage) {
+    const PseudoLetters letters = pseudoLetters(codePage);
+    std::string original;
+    std::string translated;
+    int changed = 0;
+    auto command = std::make_unique<SetTextsCommand>(document, std::string());
+    for (int row = 1; row <= StringTableDocument::kRows; ++row) {
+        // A cell that does not convert has no bytes to compare: it is not untranslated.
+        if (!document.bytes(row, StringTableDocument::OriginalColumn, original) ||
+            !document.bytes(row, StringTableDocument::TranslatedColumn, translated) ||
+            original.empty() || original != translated) {
+            continue;
+        }
+        command->add(row, StringTableDocument::TranslatedColumn,
+                     {pseudoTranslate(original, expandPercent, letters), false});
+        ++changed;
+    }
+    command->setName(countedName("Pseudo-translate", changed));
     return command;
 }
 

@@ -1,5 +1,6 @@
 // The changes of the StringTableDocument as steps of the window's history: texts (one cell, or
-// many at once) and the object-language IDs.
+// many at once) and the object-language IDs; the steps of Copy strings and of the
+// pseudo-translation of the untranslated texts.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/code_page.h"
 #include "common/edit_command.h"
 #include "exetext/string_table_document.h"
 
@@ -82,6 +84,14 @@ private:
 
 // Column 1 into column 2 for every row ("Copy strings"); a step even when nothing differs.
 std::unique_ptr<SetTextsCommand> copyOriginalToTranslated(StringTableDocument& document);
+
+// Every translated text that is not empty and still equals its original, byte for byte, becomes
+// the original's pseudoTranslate (pseudo_translation.h) with the letters of codePage (its
+// character table included): "Pseudo-translate (412 texts)". Cells that do not convert take no
+// part. Empty when no text is untranslated.
+std::unique_ptr<SetTextsCommand> pseudoTranslateUntranslated(StringTableDocument& document,
+                                                             int expandPercent,
+                                                             const CodePage& codePage);
 
 // "Replace All (412 texts)": the action and how many texts it changed.
 std::string countedName(const std::string& action, int texts);

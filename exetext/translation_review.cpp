@@ -33,7 +33,9 @@ TranslationReview reviewTranslations(const StringTableDocument& document,
             findings.push_back({Severity::Error, "cstyle", std::move(translated)});
             translated = original;
         } else if (originalConverts) {
+            // The same checks and order as checkTranslations: the text's own, then its length.
             checkTranslation(original, translated, false, characters, findings);
+            checkStoredLength(original, translated, findings);
         } else {
             translated.clear();
         }

@@ -15,7 +15,9 @@ namespace tarn {
 
 struct TranslationReview {
     std::optional<SpaceBudget> budget;  // none while the translated build is unknown
-    std::vector<TextFinding> findings;  // in text order, the check across texts included
+    // In text order, each text's as checkTranslations gives them: its own checks, longer, then
+    // the check across texts.
+    std::vector<TextFinding> findings;
 };
 
 // areas: the text areas of the translated build, or nullptr when it is unknown; grow: the

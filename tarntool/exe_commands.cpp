@@ -42,11 +42,6 @@ struct ImportOptions {
     bool allowTypedCodes = false;
 };
 
-// How much longer than its original a pseudo-translated text is made without --expand, in
-// percent: about as much as translations from English tend to grow.
-constexpr unsigned kDefaultExpandPercent = 30;
-constexpr unsigned kMostExpandPercent = 1000;
-
 struct PseudoOptions {
     std::string original;
     std::string out;
@@ -130,8 +125,9 @@ int importTexts(const ImportOptions& o) {
 // nowhere keeps the export's line for it.
 int writePseudoTranslation(const PseudoOptions& o) {
     const CodePage codePage = parseCodePage(o.codePage);
-    const unsigned percent = o.expand ? parseNumber(*o.expand, 0, kMostExpandPercent, "--expand")
-                                      : kDefaultExpandPercent;
+    const unsigned percent =
+        o.expand ? parseNumber(*o.expand, 0, static_cast<unsigned>(kMostExpandPercent), "--expand")
+                 : static_cast<unsigned>(kDefaultExpandPercent);
     requireWritableFolder(o.out);
     const ExecutableTexts read = executableTexts(o.original);
     std::vector<bool> notFound(read.texts.size(), false);

@@ -25,6 +25,11 @@
 
 namespace tarn {
 
+// How much longer than its original a pseudo-translated text is made unless asked otherwise, in
+// percent: about as much as translations from English tend to grow; and the most one may ask.
+inline constexpr int kDefaultExpandPercent = 30;
+inline constexpr int kMostExpandPercent = 1000;
+
 // The byte each byte becomes when it stands as a character: a letter's accented form, every
 // other byte itself.
 using PseudoLetters = std::array<unsigned char, 256>;

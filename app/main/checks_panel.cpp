@@ -33,11 +33,28 @@ bool sameFinding(const TextFinding& a, const TextFinding& b) {
 }
 
 constexpr std::string_view kUntranslated = "untranslated";
+constexpr std::string_view kLonger = "longer";
 
 // The checks the check box offers, in the order of their severities.
-constexpr const char* kCheckNames[] = {"value-codes",  "pictures",    "cstyle",  "colours",
-                                       "thin",         "typed-code",  "spaces",  "control",
-                                       "inconsistent", "line-breaks", "spelling"};
+constexpr const char* kCheckNames[] = {"value-codes",  "pictures",    "cstyle", "colours",
+                                       "thin",         "typed-code",  "spaces", "control",
+                                       "inconsistent", "line-breaks", "longer", "spelling"};
+
+// The list's order: errors first, as they would break the game, then warnings, then the rest.
+// Within a severity the findings keep their text order, but the longer ones come last, the most
+// bytes over first: with most texts a little longer than their originals, they would otherwise
+// bury the other findings, and the texts that most want shortening would be hard to find.
+bool listedBefore(const TextFinding& a, const TextFinding& b) {
+    if (a.finding.severity != b.finding.severity) {
+        return a.finding.severity > b.finding.severity;
+    }
+    const bool aLonger = a.finding.check == kLonger;
+    const bool bLonger = b.finding.check == kLonger;
+    if (aLonger != bLonger) {
+        return bLonger;
+    }
+    return aLonger && a.finding.excess > b.finding.excess;
+}
 
 // 3402 as "3,402", the same in every language the program speaks.
 QString groupedNumber(std::size_t n) {
@@ -290,10 +307,7 @@ void ChecksPanel::listFindings() {
             ++untranslated;
         }
     }
-    // The errors first: they would break the game; then what wants a look.
-    std::stable_sort(listed.begin(), listed.end(), [](const TextFinding& a, const TextFinding& b) {
-        return a.finding.severity > b.finding.severity;
-    });
+    std::stable_sort(listed.begin(), listed.end(), listedBefore);
     model_->setFindings(std::move(listed));
     untranslatedCount_->setText(
         untranslated == 0 || untranslatedBox_->isChecked()
@@ -305,7 +319,19 @@ void ChecksPanel::listFindings() {
         const auto& shown = model_->findings();
         auto at = std::find_if(shown.begin(), shown.end(),
                                [&](const TextFinding& f) { return sameFinding(f, *current); });
-        if (at == shown.end()) {
+        if (at == shown.end() && current->finding.check == kLonger) {
+            // The text's length changed: its finding where it now stands, else the next one in
+            // the list's order (shorter by as many bytes or more).
+            at = std::find_if(shown.begin(), shown.end(), [&](const TextFinding& f) {
+                return f.text == current->text && f.finding.check == kLonger;
+            });
+            if (at == shown.end()) {
+                at = std::find_if(shown.begin(), shown.end(), [&](const TextFinding& f) {
+                    return f.finding.check == kLonger && !listedBefore(f, *current) &&
+                           (f.finding.excess < current->finding.excess || f.text > current->text);
+                });
+            }
+        } else if (at == shown.end()) {
             at = std::find_if(shown.begin(), shown.end(), [&](const TextFinding& f) {
                 return f.finding.severity == current->finding.severity && f.text >= current->text;
             });

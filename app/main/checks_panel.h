@@ -1,11 +1,12 @@
 // The Checks panel: a dock beside the grid that lists the findings of the translation checks,
 // one row each (text number, severity icon, check, message), errors first, then warnings, then
-// the rest, each in text order. Boxes above the list choose the severities and the check shown;
-// the thousands of "untranslated" findings are left out unless asked for, with their count and
-// a link that lets the grid's filter show those texts instead. Enter or a double click on a
-// finding asks for its text's cell; for a code byte typed as a character (typed-code) the
-// context menu offers to replace it with its plain look-alike. The panel only shows and asks:
-// the main window moves the grid and changes the texts.
+// the rest, each in text order but for the longer findings, which come last in their severity,
+// the most bytes over the original first. Boxes above the list choose the severities and the
+// check shown; the thousands of "untranslated" findings are left out unless asked for, with
+// their count and a link that lets the grid's filter show those texts instead. Enter or a
+// double click on a finding asks for its text's cell; for a code byte typed as a character
+// (typed-code) the context menu offers to replace it with its plain look-alike. The panel only
+// shows and asks: the main window moves the grid and changes the texts.
 #pragma once
 
 #include <QDockWidget>

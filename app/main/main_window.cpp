@@ -11,6 +11,7 @@
 
 #include "app/main/character_table_commands.h"
 #include "app/main/edit_commands.h"
+#include "app/main/executable_growth.h"
 #include "app/main/file_commands.h"
 #include "app/main/find_wiring.h"
 #include "app/main/grid_controller.h"
@@ -22,7 +23,7 @@
 #include "app/main/object_commands.h"
 #include "app/main/po_commands.h"
 #include "app/main/preview_wiring.h"
-#include "app/main/executable_growth.h"
+#include "app/main/pseudo_translation.h"
 #include "app/main/save_checks.h"
 #include "app/main/spelling_commands.h"
 #include "app/main/status_line.h"
@@ -125,8 +126,9 @@ void MainWindow::createCommands() {
     preview_->followGrid(objects_->objectTextsWindow().textGrid(), objects_->objectTextsWindow());
     identical_ = new IdenticalTexts(*parts_);
     spelling_ = new SpellingCommands(*parts_, edit_->formatCodeMenu());
+    pseudo_ = new PseudoTranslation(*parts_);
     actions_->otherMenu->addActions(
-        {identical_->useForOthersAction(), spelling_->languageAction()});
+        {identical_->useForOthersAction(), spelling_->languageAction(), pseudo_->action()});
     checks_->setMoreFindings([this] { return spelling_->findings(); });
 }
 
@@ -167,6 +169,7 @@ void MainWindow::connectActions() {
     on(a.about, [this] { help_->showAbout(); });
     checked(identical_->useForOthersAction(), [this] { identical_->useForOthers(); });
     on(spelling_->languageAction(), [this] { spelling_->chooseLanguage(); });
+    checked(pseudo_->action(), [this] { pseudo_->pseudoTranslate(); });
 }
 
 void MainWindow::connectParts() {
@@ -280,8 +283,9 @@ void MainWindow::enableSave() {
 void MainWindow::showReadOnly(bool readOnly) {
     textGrid_->setReadOnly(readOnly);
     // The commands that change texts; what slips past them is refused by the history.
-    for (QAction* action : {actions_->replace, actions_->copyTexts, actions_->importPo,
-                            actions_->objectLanguage, identical_->useForOthersAction()}) {
+    for (QAction* action :
+         {actions_->replace, actions_->copyTexts, actions_->importPo, actions_->objectLanguage,
+          identical_->useForOthersAction(), pseudo_->action()}) {
         action->setEnabled(!readOnly);
     }
 }

@@ -31,6 +31,7 @@ class MainActions;
 class ObjectCommands;
 class PoCommands;
 class PreviewWiring;
+class PseudoTranslation;
 class SaveChecks;
 class ExecutableGrowth;
 class SpellingCommands;
@@ -130,6 +131,7 @@ private:
     CharacterTableCommands* table_;
     IdenticalTexts* identical_;
     SpellingCommands* spelling_;
+    PseudoTranslation* pseudo_;
 };
 
 }  // namespace tarn

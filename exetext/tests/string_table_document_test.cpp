@@ -9,6 +9,7 @@
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
 #include "textcodes/cstyle.h"
+#include "textcodes/pseudo_translation.h"
 
 namespace tarn {
 namespace {
@@ -173,6 +174,47 @@ TEST(StringTableDocument, CopyAndNextUntranslated) {
     EXPECT_EQ(doc.nextUntranslated(kTextCount - 1), kTextCount);
     copy->undo();
     EXPECT_EQ(doc.translatedTexts(), translated);
+}
+
+// Only the texts still equal to their originals change, each to its original's pseudo-
+// translation in the page given; a held cell that does not convert and empty texts stay.
+TEST(StringTableCommands, PseudoTranslateChangesOnlyUntranslatedTexts) {
+    StringTableDocument doc;
+    const std::string original = "Scenic \x7B zone";  // %N between the words
+    std::vector<std::string> originals(kTextCount, original);
+    std::vector<std::string> translations = originals;
+    translations[1] = "Szene \x7B Zone";  // text 2: translated
+    originals[2] = translations[2] = "";  // text 3: empty
+    originals[3] = "\x17\x01\x05";        // text 4: a picture alone, untranslated too
+    translations[3] = originals[3];
+    doc.load(loadedWith(originals, translations));
+    doc.setCStyleFlag(true);
+    doc.setText(5, 2, "Scenic %");  // held as typed: it does not convert
+    const std::vector<std::string> before = doc.translatedTexts();
+    const CodePage page = *CodePage::byNumber(1250);
+
+    const auto step = pseudoTranslateUntranslated(doc, 50, page);
+    EXPECT_EQ(step->name(), countedName("Pseudo-translate", kTextCount - 3));
+    EXPECT_EQ(step->changedCells(), kTextCount - 3);
+    EXPECT_TRUE(step->marksModified());
+    EXPECT_EQ(doc.translatedTexts(), before);  // nothing until redo
+    step->redo();
+    const std::string expected = pseudoTranslate(original, 50, page);
+    EXPECT_NE(expected, pseudoTranslate(original, 50, CodePage()));  // the page counts
+    EXPECT_EQ(doc.cell(1, 2), expected);
+    EXPECT_EQ(doc.cell(kTextCount, 2), expected);
+    EXPECT_EQ(doc.cell(2, 2), translations[1]);
+    EXPECT_EQ(doc.cell(3, 2), "");
+    EXPECT_EQ(doc.cell(4, 2), pseudoTranslate(originals[3], 50, page));
+    EXPECT_TRUE(doc.isAsTyped(5, 2));
+    EXPECT_EQ(doc.cell(5, 2), "Scenic %");
+    step->undo();
+    EXPECT_EQ(doc.translatedTexts(), before);
+
+    // Nothing left to pseudo-translate: an empty step.
+    StringTableDocument translated;
+    translated.load(loadedWith({"Yes", ""}, {"Ja", ""}));
+    EXPECT_TRUE(pseudoTranslateUntranslated(translated, 30, page)->empty());
 }
 
 // Undo brings back every byte a step changed, a held cell included, and redo every change;

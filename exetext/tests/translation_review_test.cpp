@@ -47,6 +47,55 @@ TEST(TranslationReview, FindsOneOriginalTranslatedTwoWays) {
                        [](const TextFinding& a, const TextFinding& b) { return a.text < b.text; }));
 }
 
+// The window lists what exe check prints: each text's own findings, longer, then inconsistent.
+TEST(TranslationReview, FindingsAreThoseOfCheckTranslations) {
+    StringTableDocument document;
+    std::vector<std::string> originals(StringTableDocument::kRows);
+    std::vector<std::string> translations(StringTableDocument::kRows);
+    const auto set = [&](int row, std::string original, std::string translated) {
+        document.setText(row, StringTableDocument::OriginalColumn, original);
+        document.setText(row, StringTableDocument::TranslatedColumn, translated);
+        originals[static_cast<std::size_t>(row - 1)] = std::move(original);
+        translations[static_cast<std::size_t>(row - 1)] = std::move(translated);
+    };
+    set(1, "Save game", "Spiel sichern");
+    set(2, "Save game", "Spiel speichern");
+    set(3, "Save game", "Spiel sichern");
+    set(4, "Gold \x7B", "\x85 Goldm\xFCnzen");  // %N lost, an ellipsis typed
+    set(5, "Hi", "Hi");
+    set(6, "Yes", "Ja");
+    const auto summary = [](const std::vector<TextFinding>& findings, int only = 0) {
+        std::vector<std::string> rows;
+        for (const TextFinding& found : findings) {
+            if (only == 0 || found.text == only) {
+                rows.push_back(std::to_string(found.text) + " " + std::string(found.finding.check) +
+                               (found.finding.excess > 0
+                                    ? " " + std::to_string(found.finding.excess)
+                                    : std::string()));
+            }
+        }
+        return rows;
+    };
+    const TranslationReview review = reviewTranslations(document, nullptr, windows1252Characters());
+    const std::vector<TextFinding> checked =
+        checkTranslations(originals, translations, false, windows1252Characters());
+    ASSERT_EQ(review.findings.size(), checked.size());
+    for (std::size_t i = 0; i < checked.size(); ++i) {
+        EXPECT_EQ(review.findings[i].text, checked[i].text) << i;
+        EXPECT_EQ(review.findings[i].finding, checked[i].finding) << i;
+    }
+    EXPECT_EQ(summary(review.findings),
+              (std::vector<std::string>{"1 longer 4", "2 longer 6", "2 inconsistent", "3 longer 4",
+                                        "4 value-codes", "4 typed-code", "4 longer 6",
+                                        "5 untranslated"}));
+
+    // A translation that does not convert gives its error alone, however long it is.
+    document.setCStyleFlag(true);
+    document.setText(6, StringTableDocument::TranslatedColumn, "Ja, ganz bestimmt 100 %");
+    EXPECT_EQ(summary(reviewTranslations(document, nullptr, windows1252Characters()).findings, 6),
+              std::vector<std::string>{"6 cstyle"});
+}
+
 TEST(TranslationReview, CodePageCharactersLeaveUnassignedBytesWithoutCharacter) {
     const ByteCharacters characters = byteCharacters(CodePage());
     EXPECT_EQ(characters[147], U'\u201C');

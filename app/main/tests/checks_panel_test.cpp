@@ -17,7 +17,8 @@ constexpr int Translated = StringTableDocument::TranslatedColumn;
 
 class ChecksTest : public EditorTest {
 protected:
-    // Every translation differs from its original, so the checks start without findings.
+    // Every translation differs from its original and is 5 bytes longer, so the checks start
+    // with one finding per text: longer.
     void writeTranslatedGame() {
         useRepetitiveSample();
         std::vector<std::string> translated = texts;
@@ -172,16 +173,18 @@ TEST_F(ChecksTest, PanelFollowsAnEditAReplaceAndCopyStrings) {
     action("checksAction")->trigger();
     EXPECT_TRUE(panel()->isVisible());
     EXPECT_TRUE(action("checksAction")->isChecked());
-    EXPECT_TRUE(panel()->findings().empty());
+    EXPECT_EQ(countOf("longer"), panel()->findings().size());
+    EXPECT_EQ(checksOf(5), std::vector<std::string>{"longer"});
     EXPECT_EQ(list()->model()->columnCount(), 4);
 
     // An edit counts once the cell is left (or its editor closed).
     ASSERT_TRUE(grid()->moveTo(5, Translated));
     typeCharacters(QString::fromUtf8("\xE2\x80\x9C"));  // “, byte 147: a colour code in the game
-    EXPECT_TRUE(checksOf(5).empty());
+    EXPECT_EQ(checksOf(5), std::vector<std::string>{"longer"});
     pressInEditor(Qt::Key_Return);
     // Text 5's original stands elsewhere too, translated as before.
-    EXPECT_EQ(checksOf(5), (std::vector<std::string>{"colours", "typed-code", "inconsistent"}));
+    EXPECT_EQ(checksOf(5),
+              (std::vector<std::string>{"colours", "typed-code", "longer", "inconsistent"}));
     const QModelIndex typed = selectFinding(5, "typed-code");
     EXPECT_EQ(typed.siblingAtColumn(2).data().toString(), "typed-code");
     EXPECT_TRUE(
@@ -229,8 +232,8 @@ TEST_F(ChecksTest, EnterDoubleClickAndF8GoToTheFindingsTranslatedCell) {
     f.setCellText(30, Translated, "  " + f.document().cell(30, Translated));
     ASSERT_TRUE(grid()->moveTo(1, Translated));
     ASSERT_EQ(checksOf(10),
-              (std::vector<std::string>{"value-codes", "typed-code", "inconsistent"}));
-    ASSERT_EQ(checksOf(30), (std::vector<std::string>{"spaces", "inconsistent"}));
+              (std::vector<std::string>{"value-codes", "typed-code", "longer", "inconsistent"}));
+    ASSERT_EQ(checksOf(30), (std::vector<std::string>{"spaces", "longer", "inconsistent"}));
 
     list()->setFocus();
     selectFinding(30, "spaces");
@@ -268,7 +271,7 @@ TEST_F(ChecksTest, EnterDoubleClickAndF8GoToTheFindingsTranslatedCell) {
     action("nextFindingAction")->trigger();
     EXPECT_EQ(grid()->currentRow(), 30);
     EXPECT_EQ(checksOf(20),
-              (std::vector<std::string>{"value-codes", "typed-code", "inconsistent"}));
+              (std::vector<std::string>{"value-codes", "typed-code", "longer", "inconsistent"}));
 }
 
 TEST_F(ChecksTest, TypedCodeIsReplacedWithItsPlainLookAlike) {
@@ -280,8 +283,8 @@ TEST_F(ChecksTest, TypedCodeIsReplacedWithItsPlainLookAlike) {
     ASSERT_TRUE(grid()->moveTo(5, Translated));
     typeCharacters(QString::fromUtf8(" \xE2\x80\x9CHallo\xE2\x80\x9D"));
     pressInEditor(Qt::Key_Return);
-    ASSERT_EQ(checksOf(5),
-              (std::vector<std::string>{"colours", "typed-code", "typed-code", "inconsistent"}));
+    ASSERT_EQ(checksOf(5), (std::vector<std::string>{"colours", "typed-code", "typed-code",
+                                                     "longer", "inconsistent"}));
     f.setModified(false);
 
     selectFinding(5, "typed-code");
@@ -292,11 +295,12 @@ TEST_F(ChecksTest, TypedCodeIsReplacedWithItsPlainLookAlike) {
     EXPECT_EQ(f.document().cell(5, Translated), texts[4] + " (de) \"Hallo\x94");
     EXPECT_EQ(f.cellText(5, Translated),
               QString::fromStdString(texts[4]) + QString::fromUtf8(" (de) \"Hallo\xE2\x80\x9D"));
-    ASSERT_EQ(checksOf(5), (std::vector<std::string>{"colours", "typed-code", "inconsistent"}));
+    ASSERT_EQ(checksOf(5),
+              (std::vector<std::string>{"colours", "typed-code", "longer", "inconsistent"}));
     selectFinding(5, "typed-code");
     lookAlike->trigger();
     EXPECT_EQ(f.document().cell(5, Translated), texts[4] + " (de) \"Hallo\"");
-    EXPECT_EQ(checksOf(5), std::vector<std::string>{"inconsistent"});
+    EXPECT_EQ(checksOf(5), (std::vector<std::string>{"longer", "inconsistent"}));
     EXPECT_FALSE(lookAlike->isEnabled());
 
     // Other findings offer no replacement.
@@ -373,11 +377,13 @@ TEST_F(ChecksTest, PanelListsErrorsFirstFiltersAndCountsTheUntranslatedOnes) {
     grouped.insert(grouped.size() - 3, ',');
     EXPECT_EQ(QTextDocumentFragment::fromHtml(count->text()).toPlainText(),
               grouped + " untranslated, shown by the filter");
-    // '{' is the value code's own byte: also a code typed as a character.
-    EXPECT_EQ(listedRows(), (QStringList{"41 value-codes", "30 spaces", "41 typed-code"}));
+    // '{' is the value code's own byte: also a code typed as a character. Both texts are two
+    // bytes longer than their originals now.
+    EXPECT_EQ(listedRows(), (QStringList{"41 value-codes", "30 spaces", "41 typed-code",
+                                         "30 longer", "41 longer"}));
 
     child<QCheckBox>("errorsBox")->setChecked(false);
-    EXPECT_EQ(listedRows(), (QStringList{"30 spaces", "41 typed-code"}));
+    EXPECT_EQ(listedRows(), (QStringList{"30 spaces", "41 typed-code", "30 longer", "41 longer"}));
     child<QCheckBox>("errorsBox")->setChecked(true);
     auto* check = child<QComboBox>("checkChoice");
     check->setCurrentIndex(check->findText("value-codes"));
@@ -386,7 +392,7 @@ TEST_F(ChecksTest, PanelListsErrorsFirstFiltersAndCountsTheUntranslatedOnes) {
     EXPECT_EQ(static_cast<std::size_t>(listedRows().size()), untranslated);
     check->setCurrentIndex(0);
     child<QCheckBox>("untranslatedBox")->setChecked(true);
-    EXPECT_EQ(static_cast<std::size_t>(listedRows().size()), 3 + untranslated);
+    EXPECT_EQ(static_cast<std::size_t>(listedRows().size()), 5 + untranslated);
     EXPECT_EQ(listedRows()[0], "41 value-codes");
     EXPECT_TRUE(count->text().isEmpty());
     child<QCheckBox>("untranslatedBox")->setChecked(false);
@@ -408,6 +414,50 @@ TEST_F(ChecksTest, PanelListsErrorsFirstFiltersAndCountsTheUntranslatedOnes) {
     EXPECT_FALSE(child<QCheckBox>("warningsBox")->isChecked());
     EXPECT_TRUE(child<QCheckBox>("errorsBox")->isChecked());
     EXPECT_EQ(child<QComboBox>("checkChoice")->currentText(), "spaces");
+}
+
+TEST_F(ChecksTest, LongerFindingsComeLastInTheirSeverityTheMostBytesOverFirst) {
+    writeTranslatedGame();  // every text 5 bytes over
+    MainWindow& f = start();
+    action("checksAction")->trigger();
+    const auto translation = [this](int text, const std::string& more) {
+        return texts[static_cast<std::size_t>(text - 1)] + " (de)" + more;
+    };
+    f.setCellText(8, Translated, translation(8, " und noch mehr"));  // 19 over
+    f.setCellText(12, Translated, translation(12, "!!"));            // 7
+    f.setCellText(20, Translated, "  " + translation(20, ""));       // 7, and a warning
+    f.setCellText(9, Translated, translation(9, "\x05"));            // 6, and a line break
+    ASSERT_TRUE(grid()->moveTo(1, Translated));
+    const QStringList worst{"8 longer", "12 longer", "20 longer", "9 longer", "1 longer"};
+
+    // One check chosen: the most bytes over first, ties in text order.
+    auto* check = child<QComboBox>("checkChoice");
+    check->setCurrentIndex(check->findText("longer"));
+    const QStringList longer = listedRows();
+    EXPECT_EQ(static_cast<std::size_t>(longer.size()), countOf("longer"));
+    EXPECT_EQ(longer.mid(0, worst.size()), worst);
+    EXPECT_EQ(list()->model()->index(0, 3).data().toString(),
+              "longer than the original by 19 bytes");
+
+    // All checks: the same block closes the notes; the warnings and the other notes come first.
+    check->setCurrentIndex(0);
+    const QStringList all = listedRows();
+    const qsizetype block = all.indexOf("8 longer");
+    EXPECT_EQ(all.mid(block), longer);
+    EXPECT_LT(all.indexOf("20 spaces"), all.indexOf("9 line-breaks"));
+    EXPECT_LT(all.indexOf("9 line-breaks"), block);
+
+    // A text made longer keeps its finding selected where it now stands; once the text is no
+    // longer over, the next one in the list's order is selected.
+    check->setCurrentIndex(check->findText("longer"));
+    selectFinding(12, "longer");
+    f.setCellText(12, Translated, translation(12, " und noch viel mehr dazu"));  // 29 over
+    ASSERT_TRUE(grid()->moveTo(2, Translated));
+    EXPECT_EQ(listedRows().mid(0, 3), (QStringList{"12 longer", "8 longer", "20 longer"}));
+    EXPECT_EQ(list()->currentIndex().row(), 0);
+    f.setCellText(12, Translated, texts[11]);
+    ASSERT_TRUE(grid()->moveTo(3, Translated));
+    EXPECT_EQ(list()->currentIndex().siblingAtColumn(0).data().toInt(), 8);
 }
 
 TEST_F(ChecksTest, PanelFirstShowsAtLeastTwelveRows) {

@@ -140,8 +140,9 @@ TEST_F(OtherWritersTest, ASecondInstanceOpensTheTextsReadOnly) {
     ASSERT_TRUE(grid()->moveTo(2, 2));
     QTest::keyClick(grid(), Qt::Key_Return);
     EXPECT_EQ(grid()->cellEditor(), nullptr);
-    for (const char* name : {"replaceAction", "copyTextsAction", "importPoAction",
-                             "objectLanguageAction", "useForOthersAction"}) {
+    for (const char* name :
+         {"replaceAction", "copyTextsAction", "importPoAction", "objectLanguageAction",
+          "useForOthersAction", "pseudoTranslateAction"}) {
         EXPECT_FALSE(action(name)->isEnabled()) << name;
     }
 
