@@ -11,9 +11,12 @@ std::vector<bool> textsWithFindings(TextFilterKind kind, const std::vector<TextF
                                     std::size_t count) {
     std::vector<bool> marked(count, false);
     for (const TextFinding& found : findings) {
+        // Nearly every translation is longer than its original: "longer" would let almost every
+        // text through, and the Checks panel lists those by excess instead.
         const bool counts = kind == TextFilterKind::WithErrors
                                 ? found.finding.severity == Severity::Error
-                                : found.finding.check != "untranslated";
+                                : found.finding.check != "untranslated" &&
+                                      found.finding.check != "longer";
         const auto index = static_cast<std::size_t>(found.text - 1);
         if (counts && found.text >= 1 && index < count) {
             marked[index] = true;

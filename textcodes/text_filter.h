@@ -15,7 +15,8 @@ enum class TextFilterKind {
     All,
     Untranslated,      // equal to its original and holding a letter: the "untranslated" check
     WithErrors,        // an error finding
-    WithFindings,      // a finding other than "untranslated", which has a filter of its own
+    WithFindings,      // a finding other than "untranslated", which has a filter of its own,
+                       // and "longer", which nearly every translation has
     ChangedSinceLoad,  // the translation differs from the one the files held when loaded
     SameAsOriginal,    // equal to a non-empty original byte for byte, as Next untranslated sees
 };

@@ -27,6 +27,7 @@ struct Texts {
         "Load",
         "Gold"};
     std::vector<TextFinding> findings{{2, {Severity::Info, "untranslated", "same"}},
+                                      {4, {Severity::Info, "longer", "by 3 bytes"}},
                                       {5, {Severity::Info, "line-breaks", "1 line break"}},
                                       {6, {Severity::Error, "value-codes", "no value codes"}}};
 
@@ -54,7 +55,7 @@ TEST(TextFilter, EachKindLetsThroughItsTexts) {
         {TextFilterKind::All, {1, 2, 3, 4, 5, 6}},
         {TextFilterKind::Untranslated, {2}},  // "42" holds no letter, "" nothing
         {TextFilterKind::WithErrors, {6}},
-        {TextFilterKind::WithFindings, {5, 6}},  // "untranslated" has its own filter
+        {TextFilterKind::WithFindings, {5, 6}},  // "untranslated" has its own filter; not "longer"
         {TextFilterKind::ChangedSinceLoad, {5}},
         {TextFilterKind::SameAsOriginal, {2, 3}},
     };
