@@ -32,6 +32,14 @@ protected:
         return hex;
     }
 
+    // What `file` says of it: a 32-bit Windows console program.
+    void expectConsoleProgram(const std::string& exe) {
+        const ChildResult described =
+            runIn(scratch.path(), "file -b " + shellQuoted(exe), "", scratch.path());
+        EXPECT_EQ(described.out.rfind("PE32 executable (console) Intel 80386", 0), 0u)
+            << described.out;
+    }
+
     TempDir scratch;
 };
 
@@ -50,10 +58,7 @@ TEST_F(StandIn, EverySampleIsAWindowsProgramThatReadsWhatTheFileStores) {
         const fs::path exe = scratch.path() / c.exe;
         EXPECT_EQ(fs::file_size(exe),
                   static_cast<std::uintmax_t>(profileByNumber(c.profile).fileSize));
-        const ChildResult described =
-            runIn(scratch.path(), "file -b " + shellQuoted(exe.string()), "", scratch.path());
-        EXPECT_EQ(described.out.rfind("PE32 executable (console) Intel 80386", 0), 0u)
-            << described.out;
+        expectConsoleProgram(exe.string());
 
         // Layouts A and B are as full as the game's; layout C is larger.
         if (c.profile != 4) {
@@ -121,10 +126,7 @@ TEST_F(StandIn, GrownExecutablesAreReadWhole) {
         ASSERT_EQ(tool("exe pseudo grown.exe -o long.txt --expand 25").code, 0);
         ASSERT_EQ(tool("exe import grown.exe long.txt --grow").code, 0)
             << toString(readWholeFile(scratch.path() / "tool-errors.txt"));
-        const ChildResult described =
-            runIn(scratch.path(), "file -b grown.exe", "", scratch.path());
-        EXPECT_EQ(described.out.rfind("PE32 executable (console) Intel 80386", 0), 0u)
-            << described.out;
+        expectConsoleProgram("grown.exe");
         const StandInRun game = run("grown.exe");
         EXPECT_EQ(game.code, 0);
         EXPECT_EQ(game.texts, storedHex("grown.exe"));
@@ -208,10 +210,7 @@ TEST_F(StandIn, TextsInAnAddedSectionAreReadFromThere) {
         ASSERT_LE(next, added->area.last + 1);
         writeFileAtomically(scratch.path() / "grown.exe", grown);
 
-        const ChildResult described =
-            runIn(scratch.path(), "file -b grown.exe", "", scratch.path());
-        EXPECT_EQ(described.out.rfind("PE32 executable (console) Intel 80386", 0), 0u)
-            << described.out;
+        expectConsoleProgram("grown.exe");
         const StandInRun game = run("grown.exe");
         EXPECT_EQ(game.code, 0);
         std::vector<std::string> expected = lines(before.texts);
