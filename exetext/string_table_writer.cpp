@@ -276,13 +276,20 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
         }
     }
     // A file that grows, has grown or shrinks back is rewritten whole from the build's own
-    // file: the added section is made anew by every save, never a second one.
+    // file: the added section is made anew by every save, never a second one. A file of no
+    // build's size is read only once its headers show it has grown.
+    const auto unknown = [&] {
+        return FileError("The file \"" + pathToUtf8(translatedPath) +
+                         "\" is not a known Tarn executable: its size changed to " +
+                         std::to_string(size) + " bytes.");
+    };
+    if (result.profile == -1 && !exeLayoutOfFile(translatedPath)) {
+        throw unknown();
+    }
     Bytes image = readWholeFile(translatedPath);
     const std::optional<ExeLayout> layout = exeLayoutOf(image);
     if (!layout) {
-        throw FileError("The file \"" + pathToUtf8(translatedPath) +
-                        "\" is not a known Tarn executable: its size changed to " +
-                        std::to_string(size) + " bytes.");
+        throw unknown();
     }
     result.profile = layout->profile;
     try {
