@@ -38,6 +38,12 @@ std::vector<std::string> splitTextLines(std::string_view contents) {
 ParsedTextsFile parseTextsFile(std::string_view contents, const CodePage& codePage,
                                TypedCodes typedCodes) {
     ParsedTextsFile parsed;
+    // Notepad and PowerShell begin a UTF-8 file with a byte-order mark; it is not a character of
+    // text 1.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (contents.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        contents.remove_prefix(kByteOrderMark.size());
+    }
     const std::vector<std::string> lines = splitTextLines(contents);
     if (lines.size() != static_cast<std::size_t>(kTextCount)) {
         parsed.errors.push_back(

@@ -40,7 +40,8 @@ struct ParsedTextsFile {
     std::vector<TextsFileError> errors;
 };
 
-// Reads a texts file into raw texts; every line is checked and every faulty one reported.
+// Reads a texts file into raw texts; every line is checked and every faulty one reported. A
+// leading UTF-8 byte-order mark is skipped.
 ParsedTextsFile parseTextsFile(std::string_view contents, const CodePage& codePage = CodePage(),
                                TypedCodes typedCodes = TypedCodes::Refused);
 

@@ -31,12 +31,15 @@ TEST(TextsFile, WritesOneUtf8LinePerTextAndReadsItBackInEitherLineEnd) {
     ASSERT_EQ(lines.size(), 3453u);
     EXPECT_EQ(lines[2], "");
 
-    for (const char* end : {"\n", "\r\n"}) {
-        const ParsedTextsFile parsed = parseTextsFile(joined(lines, end));
-        ASSERT_TRUE(parsed.errors.empty()) << parsed.errors.front().message;
-        EXPECT_EQ(parsed.rawTexts[0], "\xE9\x9D\x9C");
-        EXPECT_EQ(parsed.rawTexts[1], "two\x05lines");
-        EXPECT_EQ(parsed.rawTexts[3452], "Hallo");
+    // Either line end, and with the byte-order mark of Notepad's "UTF-8 with BOM".
+    for (const std::string start : {"", "\xEF\xBB\xBF"}) {
+        for (const char* end : {"\n", "\r\n"}) {
+            const ParsedTextsFile parsed = parseTextsFile(start + joined(lines, end));
+            ASSERT_TRUE(parsed.errors.empty()) << parsed.errors.front().message;
+            EXPECT_EQ(parsed.rawTexts[0], "\xE9\x9D\x9C");
+            EXPECT_EQ(parsed.rawTexts[1], "two\x05lines");
+            EXPECT_EQ(parsed.rawTexts[3452], "Hallo");
+        }
     }
     // Without the last line end, and a CR alone stays part of the text.
     std::string noLastEnd = joined(lines);
