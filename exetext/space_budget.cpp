@@ -10,17 +10,23 @@ namespace tarn {
 namespace {
 
 SpaceBudget spaceBudgetOf(const TextAreaTable& areas, const std::vector<std::string>& stored,
-                          PlacementPlan plan) {
+                          PlacementPlan plan, bool grow) {
     SpaceBudget budget;
     budget.freeSpace = plan.freeSpace;
     budget.longestFitting = std::max<std::int64_t>(plan.largestGap - 1, 0);
-    if (!plan.fits()) {
-        budget.shortfall = std::max<std::int64_t>(plan.neededBytes - plan.freeSpace, 1);
-        // Exact only when one text is left out and every unused byte lies in one run: it then
-        // fits once it is that much shorter.
-        budget.atLeast = plan.freeSpace > 0 &&
-                         !(plan.unplaced.size() == 1 && plan.largestGap == plan.freeSpace);
+    if (plan.fits()) {
+        return budget;
     }
+    if (grow && paddedTextsPlaced(plan)) {
+        budget.addedTexts = static_cast<int>(plan.unplaced.size());
+        budget.addedBytes = plan.neededBytes;
+        return budget;
+    }
+    budget.shortfall = std::max<std::int64_t>(plan.neededBytes - plan.freeSpace, 1);
+    // Exact only when one text is left out and every unused byte lies in one run: it then
+    // fits once it is that much shorter.
+    budget.atLeast = plan.freeSpace > 0 &&
+                     !(plan.unplaced.size() == 1 && plan.largestGap == plan.freeSpace);
     std::int64_t largestArea = 0;
     for (const TextArea& area : areas) {
         largestArea = std::max<std::int64_t>(largestArea, area.last - area.first + 1);
@@ -43,17 +49,10 @@ SpaceBudget spaceBudget(const TextAreaTable& areas, const std::vector<std::strin
     const StoredTexts stored = storedTexts(texts, cstyle);
     std::vector<int> shareTargets = findShareTargets(stored.texts);
     followShareChains(shareTargets);
-    PlacementPlan plan = grow ? planPlacementForGrowth(areas, stored.texts, shareTargets)
-                              : planPlacement(areas, stored.texts, shareTargets);
-    if (grow && !plan.fits() && paddedTextsPlaced(plan)) {
-        SpaceBudget budget;
-        budget.freeSpace = plan.freeSpace;
-        budget.longestFitting = std::max<std::int64_t>(plan.largestGap - 1, 0);
-        budget.addedTexts = static_cast<int>(plan.unplaced.size());
-        budget.addedBytes = plan.neededBytes;
-        return budget;
-    }
-    return spaceBudgetOf(areas, stored.texts, std::move(plan));
+    return spaceBudgetOf(areas, stored.texts,
+                         grow ? planPlacementForGrowth(areas, stored.texts, shareTargets)
+                              : planPlacement(areas, stored.texts, shareTargets),
+                         grow);
 }
 
 std::string spaceBudgetText(const SpaceBudget& budget) {

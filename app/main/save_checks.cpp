@@ -1,12 +1,12 @@
 #include "app/main/save_checks.h"
 
-#include <exception>
 #include <set>
 
 #include "app/main/grid_filter.h"
 #include "app/main/main_window.h"
 #include "app/main/save_errors_dialog.h"
 #include "app/main/translation_checks.h"
+#include "app/main/window_settings.h"
 #include "app/widgets/prompter.h"
 
 namespace tarn {
@@ -16,12 +16,6 @@ namespace {
 constexpr const char* kSection = "SaveChecks";
 
 }  // namespace
-
-bool canBeSettingsKey(const std::string& path) {
-    return !path.empty() && path.find_first_of("=\r\n") == std::string::npos &&
-           path.front() != ' ' && path.front() != '\t' && path.front() != '[' &&
-           path.front() != ';' && path.back() != ' ' && path.back() != '\t';
-}
 
 SaveChecks::SaveChecks(WindowParts& parts, TranslationChecks& checks, GridFilter& filter)
     : QObject(&parts.window),
@@ -70,20 +64,11 @@ bool SaveChecks::mayWrite() {
 }
 
 bool SaveChecks::asksFor(const std::string& path) const {
-    return !canBeSettingsKey(path) || parts_.window.openSettings().readBool(kSection, path, true);
+    return readFileSetting(parts_.window, kSection, path, true);
 }
 
 void SaveChecks::stopAsking(const std::string& path) {
-    try {
-        ProfileFile ini = parts_.window.openSettings();
-        // A settings file that could not be read is left as it is.
-        if (ini.readError().empty()) {
-            ini.writeBool(kSection, path, false);
-            ini.save();
-        }
-    } catch (const std::exception& e) {
-        showExceptionMessage(QString::fromStdString(e.what()));
-    }
+    storeFileSetting(parts_.window, kSection, path, false);
 }
 
 }  // namespace tarn

@@ -33,8 +33,4 @@ private:
     SaveErrorsDialog* dialog_;
 };
 
-// Whether a settings key can hold the path and read back as the same key: a path with "=",
-// a line break, or spaces or a section's bracket at its ends cannot.
-bool canBeSettingsKey(const std::string& path);
-
 }  // namespace tarn

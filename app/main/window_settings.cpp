@@ -123,4 +123,33 @@ void WindowSettings::write() {
     }
 }
 
+bool canBeSettingsKey(const std::string& path) {
+    return !path.empty() && path.find_first_of("=\r\n") == std::string::npos &&
+           path.front() != ' ' && path.front() != '\t' && path.front() != '[' &&
+           path.front() != ';' && path.back() != ' ' && path.back() != '\t';
+}
+
+bool readFileSetting(const MainWindow& window, const char* section, const std::string& path,
+                     bool defaultValue) {
+    return canBeSettingsKey(path) ? window.openSettings().readBool(section, path, defaultValue)
+                                  : defaultValue;
+}
+
+void storeFileSetting(MainWindow& window, const char* section, const std::string& path,
+                      bool value) {
+    if (!canBeSettingsKey(path)) {
+        return;
+    }
+    try {
+        ProfileFile ini = window.openSettings();
+        // A settings file that could not be read is left as it is.
+        if (ini.readError().empty()) {
+            ini.writeBool(section, path, value);
+            ini.save();
+        }
+    } catch (const std::exception& e) {
+        showExceptionMessage(QString::fromStdString(e.what()));
+    }
+}
+
 }  // namespace tarn

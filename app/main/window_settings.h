@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QRect>
+#include <string>
 
 #include "app/main/window_parts.h"
 
@@ -13,6 +14,7 @@ class QWidget;
 
 namespace tarn {
 
+class MainWindow;
 class WindowFont;
 
 class WindowSettings : public QObject {
@@ -39,6 +41,18 @@ private:
 // Puts a window whose stored position would leave less than 10 pixels on the primary screen
 // at (0, 0).
 void applyPlacementCheck(QWidget& window);
+
+// Whether a settings key can hold the path and read back as the same key: a path with "=",
+// a line break, or spaces or a section's bracket at its ends cannot.
+bool canBeSettingsKey(const std::string& path);
+
+// A choice kept per file in a section of the settings, the file's path as key: defaultValue
+// for a path that cannot be a key. Storing writes at once, and leaves a settings file that
+// could not be read as it is; a path that cannot be a key keeps the choice for this run only.
+bool readFileSetting(const MainWindow& window, const char* section, const std::string& path,
+                     bool defaultValue);
+void storeFileSetting(MainWindow& window, const char* section, const std::string& path,
+                      bool value);
 
 // Where a window without a stored placement first opens: centred on the available screen area,
 // two thirds of its width and height.
