@@ -21,6 +21,7 @@
 #endif
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 
 #include "common/errors.h"
@@ -235,6 +236,43 @@ public:
         }
     }
 
+    // Cuts the file at size, or lengthens it with zeros.
+    void setSize(std::uint64_t size) {
+        LARGE_INTEGER position{};
+        position.QuadPart = static_cast<LONGLONG>(size);
+        if (!::SetFilePointerEx(file_.h, position, nullptr, FILE_BEGIN) ||
+            !::SetEndOfFile(file_.h)) {
+            abandon("Cannot write file", ::GetLastError());
+        }
+    }
+
+    // Copies a block of the old file to its new place, through a buffer.
+    void copyBlock(const FileMove& move) {
+        Handle old{::CreateFileW(path_.c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+        if (old.h == INVALID_HANDLE_VALUE) {
+            abandon("Cannot read file", ::GetLastError());
+        }
+        Bytes buffer(static_cast<std::size_t>(std::min<std::uint64_t>(move.length, 1u << 20)));
+        for (std::uint64_t done = 0; done < move.length;) {
+            OVERLAPPED at{};
+            at.Offset = static_cast<DWORD>(move.from + done);
+            at.OffsetHigh = static_cast<DWORD>((move.from + done) >> 32);
+            const auto want =
+                static_cast<DWORD>(std::min<std::uint64_t>(buffer.size(), move.length - done));
+            DWORD n = 0;
+            if (!::ReadFile(old.h, buffer.data(), want, &n, &at)) {
+                abandon("Cannot read file", ::GetLastError());
+            }
+            if (n == 0) {
+                abandon("Cannot read file", ERROR_HANDLE_EOF);  // the old file shrank meanwhile
+            }
+            writeAt(buffer.data(), n, move.to + done);
+            done += n;
+        }
+    }
+
     // Flushes the file and puts it in the place of the old one.
     void replaceTarget() {
         // The new file takes the old one's creation time and attributes (hidden, system,
@@ -308,11 +346,18 @@ void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<
     temporary.replaceTarget();
 }
 
-RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges) {
+RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges,
+                                    const std::optional<FileReshape>& reshape) {
     refuseReadOnlyFile(path);
     const WriteFault fault = g_fault;
     if (!fault.noKernelCopy) {
         ReplacementFile temporary(path, fault, true);
+        if (reshape) {
+            temporary.setSize(reshape->size);
+            for (const FileMove& move : reshape->moves) {
+                temporary.copyBlock(move);
+            }
+        }
         for (const FileRange& range : ranges) {
             temporary.writeAt(range.data.data(), range.data.size(), range.offset);
         }
@@ -323,6 +368,9 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
         fail("Cannot read file", path, ERROR_READ_FAULT);
     }
     Bytes data = readWholeFile(path);
+    if (reshape) {
+        applyFileReshape(data, *reshape);
+    }
     applyFileRanges(data, ranges);
     writeFileAtomically(path, data);
     return RangeCopy::WholeFile;
@@ -453,6 +501,49 @@ std::optional<RangeCopy> copyInKernel(int from, ReplacementFile& to, std::uint64
 #endif
 }
 
+// Copies a block of the old file to its new place in the temporary file: inside the kernel
+// where the file system offers it, else through a buffer.
+void copyBlock(int from, ReplacementFile& to, const FileMove& move, const fs::path& path,
+               const WriteFault& fault) {
+    std::uint64_t done = 0;
+#ifdef __linux__
+    while (!fault.noKernelCopy && done < move.length) {
+        auto in = static_cast<loff_t>(move.from + done);
+        auto out = static_cast<loff_t>(move.to + done);
+        const ssize_t n = ::copy_file_range(from, &in, to.fd(), &out, move.length - done, 0);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0 && done == 0) {
+            break;  // not offered here: the buffer does it
+        }
+        if (n < 0) {
+            fail("Cannot write file", path, errno);
+        }
+        if (n == 0) {
+            fail("Cannot read file", path, EIO);  // the old file shrank meanwhile
+        }
+        done += static_cast<std::uint64_t>(n);
+    }
+#else
+    (void)fault;
+#endif
+    Bytes buffer(static_cast<std::size_t>(std::min<std::uint64_t>(move.length - done, 1u << 20)));
+    while (done < move.length) {
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), move.length - done));
+        const ssize_t n = ::pread(from, buffer.data(), want, static_cast<off_t>(move.from + done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            fail("Cannot read file", path, n < 0 ? errno : EIO);
+        }
+        to.writeAt(buffer.data(), static_cast<std::size_t>(n), move.to + done);
+        done += static_cast<std::uint64_t>(n);
+    }
+}
+
 }  // namespace
 
 void writeFileAtomically(const fs::path& path, const Bytes& data,
@@ -476,7 +567,8 @@ void writeFileAtomically(const fs::path& path, const Bytes& data,
     temporary.replaceTarget();
 }
 
-RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges) {
+RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges,
+                                    const std::optional<FileReshape>& reshape) {
     refuseReadOnlyFile(path);
     const WriteFault fault = g_fault;
     const fs::path real = resolveLinks(path);
@@ -493,9 +585,17 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
             fail("Cannot open file", path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
         }
         ReplacementFile temporary(real, path, &st, st.st_mode & 07777, fault);
-        const auto copied =
-            copyInKernel(old.fd, temporary, static_cast<std::uint64_t>(st.st_size), path, fault);
+        const auto oldSize = static_cast<std::uint64_t>(st.st_size);
+        const std::uint64_t kept = reshape ? std::min(oldSize, reshape->size) : oldSize;
+        const auto copied = copyInKernel(old.fd, temporary, kept, path, fault);
         if (copied) {
+            if (reshape) {
+                // A clone takes the whole old file; the size is set after it either way.
+                temporary.setSize(reshape->size);
+                for (const FileMove& move : reshape->moves) {
+                    copyBlock(old.fd, temporary, move, path, fault);
+                }
+            }
             for (const FileRange& range : ranges) {
                 temporary.writeAt(range.data.data(), range.data.size(), range.offset);
             }
@@ -505,6 +605,9 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
     }
     // The temporary file is gone; the whole-file path needs no kernel copy.
     Bytes data = readWholeFile(path);
+    if (reshape) {
+        applyFileReshape(data, *reshape);
+    }
     applyFileRanges(data, ranges);
     writeFileAtomically(path, data);
     return RangeCopy::WholeFile;
@@ -555,6 +658,21 @@ void applyFileRanges(Bytes& bytes, const FileRanges& ranges) {
         }
         std::copy(range.data.begin(), range.data.end(),
                   bytes.begin() + static_cast<std::ptrdiff_t>(range.offset));
+    }
+}
+
+void applyFileReshape(Bytes& bytes, const FileReshape& reshape) {
+    std::vector<Bytes> moved;
+    for (const FileMove& move : reshape.moves) {
+        if (move.from > bytes.size() || move.length > bytes.size() - move.from) {
+            throw std::invalid_argument("a block moved from past the end of the file");
+        }
+        const auto from = bytes.begin() + static_cast<std::ptrdiff_t>(move.from);
+        moved.emplace_back(from, from + static_cast<std::ptrdiff_t>(move.length));
+    }
+    bytes.resize(static_cast<std::size_t>(reshape.size), 0);
+    for (std::size_t i = 0; i < moved.size(); ++i) {
+        applyFileRanges(bytes, {{reshape.moves[i].to, std::move(moved[i])}});
     }
 }
 

@@ -61,6 +61,24 @@ using FileRanges = std::vector<FileRange>;
 // past the end lengthens the bytes, the gap being zeros.
 void applyFileRanges(Bytes& bytes, const FileRanges& ranges);
 
+// A block of the old file that a rewrite puts at another offset.
+struct FileMove {
+    std::uint64_t from = 0;
+    std::uint64_t to = 0;
+    std::uint64_t length = 0;
+};
+
+// How a rewrite changes the old file before its ranges are written over it: the new size (the
+// old bytes cut there, or followed by zeros) and blocks of the old file copied to other places.
+struct FileReshape {
+    std::uint64_t size = 0;
+    std::vector<FileMove> moves;
+};
+
+// The bytes reshaped as writeFileRangesAtomically reshapes a file: every move copies the bytes
+// as they were before any of them. Raises std::invalid_argument for a move from past the end.
+void applyFileReshape(Bytes& bytes, const FileReshape& reshape);
+
 // How writeFileRangesAtomically copied the unchanged bytes.
 enum class RangeCopy {
     Clone,       // a reflink clone sharing the old file's blocks (FICLONE)
@@ -70,11 +88,13 @@ enum class RangeCopy {
 };
 
 // Replaces the existing file at path by itself with the ranges written over it (as
-// applyFileRanges). The temporary file beside it starts as a copy made inside the kernel, so
-// only the ranges pass through memory; the copy, the range writes, the flush and the rename
-// each fail cleanly. Keeps the file's permissions. Raises FileError; the file is then unchanged
-// and the temporary file removed.
-RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges);
+// applyFileRanges), after reshape, when given (as applyFileReshape). The temporary file beside
+// it starts as a copy made inside the kernel, and moved blocks are copied there too, so only the
+// ranges pass through memory; the copy, the range writes, the flush and the rename each fail
+// cleanly. Keeps the file's permissions. Raises FileError; the file is then unchanged and the
+// temporary file removed.
+RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges,
+                                    const std::optional<FileReshape>& reshape = std::nullopt);
 
 bool fileExists(const fs::path& path);  // an existing regular file (or a link to one)
 bool directoryExists(const fs::path& path);

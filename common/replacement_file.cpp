@@ -276,6 +276,12 @@ void ReplacementFile::writeAt(const std::uint8_t* data, std::size_t size, std::u
     }
 }
 
+void ReplacementFile::setSize(std::uint64_t size) {
+    if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) {
+        raiseFileError("Cannot write file", shown_, errno);
+    }
+}
+
 void ReplacementFile::linkUnderTemporaryName() {
     const std::string self = "/proc/self/fd/" + std::to_string(fd_);
     const std::string target = pathToUtf8(real_.filename());

@@ -44,6 +44,9 @@ public:
     // Writes the bytes at offset; a disk that fills up is reported as such.
     void writeAt(const std::uint8_t* data, std::size_t size, std::uint64_t offset);
 
+    // Cuts the file at size, or lengthens it with zeros.
+    void setSize(std::uint64_t size);
+
     // Flushes the file, renames it over the target and flushes the folder, so that the
     // replacement survives a power cut.
     void replaceTarget();

@@ -1,11 +1,8 @@
 #include "exetext/added_section.h"
 
-#include <functional>
-
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <functional>
 #include <string>
 
 #include "exetext/pe_image.h"
@@ -22,6 +19,9 @@ constexpr std::size_t kOverlayOffsetAt = 28;
 constexpr std::size_t kSectionCountAt = 32;
 constexpr std::size_t kSizeOfImageAt = 36;
 constexpr std::size_t kSizeOfInitializedDataAt = 40;
+
+// The bytes read for a file's headers: they end within its first page in every build.
+constexpr std::uint64_t kHeadersRead = 64u << 10;
 
 constexpr std::size_t kDebugEntrySize = 28;
 constexpr std::size_t kDebugSizeOfDataAt = 16;
@@ -72,18 +72,35 @@ bool validAlignments(const PeHeaders& h) {
            h.fileAlignment <= h.sectionAlignment;
 }
 
+// The bytes of the file from offset, length of them or fewer where it ends.
+Bytes readAt(ByteSource& file, std::uint64_t offset, std::uint64_t length) {
+    length = offset < file.size() ? std::min(length, file.size() - offset) : 0;
+    Bytes bytes(static_cast<std::size_t>(length));
+    bytes.resize(file.read(offset, bytes) ? bytes.size() : 0);
+    return bytes;
+}
+
+// The headers from the start of the file, or nullopt when it is not a PE32 image whose headers
+// and section table lie in its first 64 KB.
+std::optional<PeHeaders> headersOf(ByteSource& file) {
+    return readPeHeaders(readAt(file, 0, kHeadersRead));
+}
+
 // Whether s begins with the record's signature, with the whole record inside the file and
 // inside the section both on disk and in memory.
-bool hasSignature(const Bytes& image, const PeSection& s) {
-    return s.rawSize >= kAddedSectionRecordSize && s.virtualSize >= kAddedSectionRecordSize &&
-           std::uint64_t{s.rawOffset} + kAddedSectionRecordSize <= image.size() &&
-           std::memcmp(image.data() + s.rawOffset, kAddedSectionSignature.data(),
+bool hasSignature(ByteSource& file, const PeSection& s) {
+    if (s.rawSize < kAddedSectionRecordSize || s.virtualSize < kAddedSectionRecordSize) {
+        return false;
+    }
+    const Bytes start = readAt(file, s.rawOffset, kAddedSectionRecordSize);
+    return start.size() == kAddedSectionRecordSize &&
+           std::memcmp(start.data(), kAddedSectionSignature.data(),
                        kAddedSectionSignature.size()) == 0;
 }
 
-bool anySectionHasSignature(const Bytes& image, const PeHeaders& h) {
-    return std::any_of(h.sections.begin(), h.sections.end(),
-                       [&](const PeSection& s) { return hasSignature(image, s); });
+bool anySectionHasSignature(ByteSource& file, const std::vector<PeSection>& sections) {
+    return std::any_of(sections.begin(), sections.end(),
+                       [&](const PeSection& s) { return hasSignature(file, s); });
 }
 
 // The record of a section that hasSignature; nullopt when its profile or section count
@@ -104,15 +121,9 @@ std::optional<AddedSectionRecord> recordAt(const std::uint8_t* record) {
                               word(kSizeOfInitializedDataAt)};
 }
 
-std::optional<AddedSectionRecord> readRecord(const Bytes& image, const PeSection& s) {
-    return recordAt(image.data() + s.rawOffset);
-}
-
-std::uint32_t recordVersion(const Bytes& image, const PeSection& s) {
-    return readU32LE(image.data() + s.rawOffset + kVersionAt);
-}
-
-void writeRecord(std::uint8_t* at, const AddedSectionRecord& r) {
+Bytes recordBytes(const AddedSectionRecord& r) {
+    Bytes bytes(kAddedSectionRecordSize, 0);
+    std::uint8_t* at = bytes.data();
     std::memcpy(at, kAddedSectionSignature.data(), kAddedSectionSignature.size());
     writeU32LE(at + kVersionAt, r.version);
     writeU32LE(at + kProfileAt, static_cast<std::uint32_t>(r.profile));
@@ -121,6 +132,7 @@ void writeRecord(std::uint8_t* at, const AddedSectionRecord& r) {
     writeU32LE(at + kSectionCountAt, r.originalSectionCount);
     writeU32LE(at + kSizeOfImageAt, r.originalSizeOfImage);
     writeU32LE(at + kSizeOfInitializedDataAt, r.originalSizeOfInitializedData);
+    return bytes;
 }
 
 // A record of a build: its profile exists and has the recorded original size.
@@ -155,7 +167,7 @@ enum class Pointers { None, Into, Unreadable };
 // Whether the certificate table (whose address is a file offset) or the data of a debug
 // directory entry lies in the file range [from, to): data that cannot move without its
 // header. A debug directory that cannot be read cannot be checked.
-Pointers headersPointInto(const Bytes& image, const PeHeaders& h, std::uint64_t from,
+Pointers headersPointInto(ByteSource& file, const PeHeaders& h, std::uint64_t from,
                           std::uint64_t to) {
     const DataDirectory certificates = h.directory(kCertificateDirectory);
     if (overlaps(certificates.address, certificates.size, from, to)) {
@@ -165,13 +177,14 @@ Pointers headersPointInto(const Bytes& image, const PeHeaders& h, std::uint64_t 
     if (debug.size == 0) {
         return Pointers::None;
     }
-    const std::optional<std::size_t> entries =
-        fileOffsetOf(h, image.size(), debug.address, debug.size);
-    if (!entries) {
+    const std::optional<std::size_t> at =
+        fileOffsetOf(h, static_cast<std::size_t>(file.size()), debug.address, debug.size);
+    if (!at) {
         return Pointers::Unreadable;
     }
-    for (std::size_t i = 0; i + kDebugEntrySize <= debug.size; i += kDebugEntrySize) {
-        const std::uint8_t* entry = image.data() + *entries + i;
+    const Bytes entries = readAt(file, *at, debug.size);
+    for (std::size_t i = 0; i + kDebugEntrySize <= entries.size(); i += kDebugEntrySize) {
+        const std::uint8_t* entry = entries.data() + i;
         const std::uint32_t offset = readU32LE(entry + kDebugPointerToRawDataAt);
         if (offset != 0 && overlaps(offset, readU32LE(entry + kDebugSizeOfDataAt), from, to)) {
             return Pointers::Into;
@@ -180,25 +193,26 @@ Pointers headersPointInto(const Bytes& image, const PeHeaders& h, std::uint64_t 
     return Pointers::None;
 }
 
-// Whether a new section table entry fits right after the last one: zero bytes inside the
-// headers, before any section's raw data, and in no data directory (in the headers an
-// address is its file offset, and the certificate table's address is one anyway).
-bool headerSlotFree(const Bytes& image, const PeHeaders& h) {
+// Whether a new section table entry fits right after the last one: inside the headers, before
+// any section's raw data, and in no data directory (in the headers an address is its file
+// offset, and the certificate table's address is one anyway); where the slot is not the added
+// section's own, its bytes must be zero too.
+bool headerSlotFree(ByteSource& file, const PeHeaders& h, bool ownSlot) {
     const std::uint64_t slot = h.sectionTableEnd();
     const std::uint64_t slotEnd = slot + kSectionEntrySize;
-    std::uint64_t firstRaw = image.size();
+    std::uint64_t firstRaw = file.size();
     for (const PeSection& s : h.sections) {
         if (s.rawSize != 0) {
             firstRaw = std::min<std::uint64_t>(firstRaw, s.rawOffset);
         }
     }
     if (h.sections.size() >= 0xFFFF || slotEnd > h.sizeOfHeaders || slotEnd > firstRaw ||
-        slotEnd > image.size()) {
+        slotEnd > file.size()) {
         return false;
     }
-    const auto slotBytes = image.begin() + static_cast<std::ptrdiff_t>(slot);
-    if (std::any_of(slotBytes, slotBytes + kSectionEntrySize,
-                    [](std::uint8_t b) { return b != 0; })) {
+    const Bytes slotBytes = readAt(file, slot, kSectionEntrySize);
+    if (!ownSlot &&
+        std::any_of(slotBytes.begin(), slotBytes.end(), [](std::uint8_t b) { return b != 0; })) {
         return false;
     }
     return std::none_of(h.directories.begin(), h.directories.end(), [&](const DataDirectory& d) {
@@ -217,29 +231,232 @@ const PeSection* textSection(const PeHeaders& h, const ExeProfile& p) {
     return nullptr;
 }
 
-void setU32(Bytes& b, std::size_t at, std::uint32_t v) {
-    writeU32LE(b.data() + at, v);
+FileRange u32Range(std::size_t at, std::uint32_t value) {
+    FileRange range{at, Bytes(4)};
+    writeU32LE(range.data.data(), value);
+    return range;
+}
+
+FileRange u16Range(std::size_t at, std::uint16_t value) {
+    FileRange range{at, Bytes(2)};
+    writeU16LE(range.data.data(), value);
+    return range;
+}
+
+// A build's file as it was before any section was added to it, and where its overlay lies now.
+struct Original {
+    int profile;
+    PeHeaders headers;  // without the added section, its sizes as they were
+    std::uint64_t size;
+    std::uint64_t overlayOffset;
+    std::uint64_t overlayNow;
+    bool grown;
+};
+
+// The original of a file whose last section is the added one, after every check that the file
+// is still what the section was added to, so that taking it out loses nothing.
+Original originalOfGrown(ByteSource& file, PeHeaders h) {
+    const PeSection added = h.sections.back();
+    if (!lastInMemory(h)) {
+        throw GrowRefused(kNotLast);
+    }
+    const Bytes start = readAt(file, added.rawOffset, kAddedSectionRecordSize);
+    if (readU32LE(start.data() + kVersionAt) != kAddedSectionVersion) {
+        throw GrowRefused(kUnknownVersion);
+    }
+    const std::optional<AddedSectionRecord> record = recordAt(start.data());
+    if (!record || !matchesBuild(*record)) {
+        throw GrowRefused(kRecordMismatch);
+    }
+    const AddedSectionRecord& r = *record;
+
+    // The file must be exactly what adding the section made of the recorded original: the same
+    // sections before it, its raw data after theirs with only zero padding between, then the
+    // overlay.
+    const std::size_t originalCount = h.sections.size() - 1;
+    const std::uint64_t overlayOffset = rawDataEnd(h, originalCount);
+    const std::uint64_t addedEnd = added.rawEnd();
+    const auto zeros = [&](std::uint64_t from, std::uint64_t to) {
+        const Bytes bytes = readAt(file, from, to - from);
+        return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; });
+    };
+    const bool consistent =
+        validAlignments(h) && originalCount == r.originalSectionCount &&
+        added.headerOffset + kSectionEntrySize <= h.sizeOfHeaders &&
+        overlayOffset == r.overlayOffset && r.overlayOffset <= r.originalFileSize &&
+        added.rawOffset >= overlayOffset &&
+        addedEnd + (r.originalFileSize - r.overlayOffset) == file.size() &&
+        h.sizeOfImage ==
+            alignUp(std::uint64_t{added.virtualAddress} + added.virtualSize, h.sectionAlignment) &&
+        h.sizeOfInitializedData == r.originalSizeOfInitializedData + added.rawSize &&
+        zeros(overlayOffset, added.rawOffset);
+    if (!consistent) {
+        throw GrowRefused(kInconsistent);
+    }
+    switch (headersPointInto(file, h, overlayOffset, UINT64_MAX)) {
+        case Pointers::Into:
+            throw GrowRefused(kDataAfterPointedInto);
+        case Pointers::Unreadable:
+            throw GrowRefused(kUnreadableDebugDirectory);
+        case Pointers::None:
+            break;
+    }
+    h.sections.pop_back();
+    h.sizeOfImage = r.originalSizeOfImage;
+    h.sizeOfInitializedData = r.originalSizeOfInitializedData;
+    return Original{r.profile, std::move(h), r.originalFileSize, overlayOffset, addedEnd, true};
+}
+
+// A build's file without an added section, after the checks that it has the build's size and
+// that its overlay may move.
+Original originalOfBuild(ByteSource& file, PeHeaders h, int profile) {
+    const ExeProfile& p = profileByNumber(profile);
+    if (file.size() != static_cast<std::uint64_t>(p.fileSize)) {
+        throw GrowRefused("The file does not have the size of build " + std::to_string(profile) +
+                          " (" + std::to_string(p.fileSize) + " bytes).");
+    }
+    if (!validAlignments(h)) {
+        throw GrowRefused(kBadAlignment);
+    }
+    const std::uint64_t overlayOffset = rawDataEnd(h, h.sections.size());
+    if (overlayOffset > file.size()) {
+        throw GrowRefused(kRawPastEnd);
+    }
+    return Original{profile, std::move(h), file.size(), overlayOffset, overlayOffset, false};
+}
+
+// The original with a section added for textBytes, its overlay behind it.
+SectionEdit grownEdit(ByteSource& file, const Original& o, std::size_t textBytes) {
+    const PeHeaders& h = o.headers;
+    if (!headerSlotFree(file, h, o.grown)) {
+        throw GrowRefused(kNoHeaderRoom);
+    }
+    const PeSection* texts = textSection(h, profileByNumber(o.profile));
+    if (texts == nullptr) {
+        throw GrowRefused(kNoTextSection);
+    }
+    if (!o.grown) {
+        // Data the headers place after the last section would not move with them. Past the
+        // end of the file it would come to lie in the new section. (A grown file was checked
+        // for both when its section was added, and again when it was read.)
+        switch (headersPointInto(file, h, o.overlayOffset, o.size)) {
+            case Pointers::Into:
+                throw GrowRefused(kOverlayPointedInto);
+            case Pointers::Unreadable:
+                throw GrowRefused(kUnreadableDebugDirectory);
+            case Pointers::None:
+                break;
+        }
+        if (headersPointInto(file, h, o.size, UINT64_MAX) == Pointers::Into) {
+            throw GrowRefused(kPointsPastEnd);
+        }
+    }
+    if (textBytes > INT32_MAX) {
+        throw GrowRefused(kTooLarge);
+    }
+    std::uint64_t memoryEnd = h.sizeOfHeaders;
+    for (const PeSection& s : h.sections) {
+        memoryEnd = std::max(memoryEnd, s.virtualEnd());
+    }
+    const std::uint64_t address = alignUp(memoryEnd, h.sectionAlignment);
+    const std::uint64_t rawOffset = alignUp(o.overlayOffset, h.fileAlignment);
+    const std::uint64_t virtualSize = std::uint64_t{kAddedSectionRecordSize} + textBytes;
+    const std::uint64_t rawSize = alignUp(virtualSize, h.fileAlignment);
+    const std::uint64_t sizeOfImage = alignUp(address + virtualSize, h.sectionAlignment);
+    const std::uint64_t overlaySize = o.size - o.overlayOffset;
+    const std::int64_t delta =
+        static_cast<std::int64_t>(h.imageBase + address) - static_cast<std::int64_t>(rawOffset);
+    // Text areas hold 32-bit signed offsets and deltas; the image must fit 4 GB of addresses.
+    if (h.imageBase + sizeOfImage > std::uint64_t{UINT32_MAX} + 1 ||
+        rawOffset + rawSize + overlaySize > INT32_MAX || delta < INT32_MIN || delta > INT32_MAX) {
+        throw GrowRefused(kTooLarge);
+    }
+
+    const std::uint64_t overlayTo = rawOffset + rawSize;
+    SectionEdit edit;
+    edit.reshape.size = overlayTo + overlaySize;
+    if (overlaySize != 0 && o.overlayNow != overlayTo) {
+        edit.reshape.moves.push_back({o.overlayNow, overlayTo, overlaySize});
+    }
+    // The section's bytes from the end of the last one's: zero padding, the record, zeros.
+    FileRange section{o.overlayOffset,
+                      Bytes(static_cast<std::size_t>(overlayTo - o.overlayOffset))};
+    const Bytes record = recordBytes(
+        {kAddedSectionVersion, o.profile, static_cast<std::uint32_t>(o.size),
+         static_cast<std::uint32_t>(o.overlayOffset), static_cast<std::uint16_t>(h.sections.size()),
+         h.sizeOfImage, h.sizeOfInitializedData});
+    std::copy(record.begin(), record.end(),
+              section.data.begin() + static_cast<std::ptrdiff_t>(rawOffset - o.overlayOffset));
+    edit.ranges.push_back(std::move(section));
+    FileRange entry{h.sectionTableEnd(), Bytes(kSectionEntrySize, 0)};
+    std::uint8_t* e = entry.data.data();
+    std::memcpy(e, kAddedSectionName.data(), kAddedSectionName.size());
+    writeU32LE(e + pe::kSectionVirtualSize, static_cast<std::uint32_t>(virtualSize));
+    writeU32LE(e + pe::kSectionVirtualAddress, static_cast<std::uint32_t>(address));
+    writeU32LE(e + pe::kSectionRawSize, static_cast<std::uint32_t>(rawSize));
+    writeU32LE(e + pe::kSectionRawOffset, static_cast<std::uint32_t>(rawOffset));
+    writeU32LE(e + pe::kSectionCharacteristics, texts->characteristics | kSectionInitializedData |
+                                                    kSectionReadable | kSectionWritable);
+    edit.ranges.push_back(std::move(entry));
+    edit.ranges.push_back(u16Range(h.fileHeader + pe::kNumberOfSections,
+                                   static_cast<std::uint16_t>(h.sections.size() + 1)));
+    edit.ranges.push_back(
+        u32Range(h.optionalHeader + pe::kSizeOfImage, static_cast<std::uint32_t>(sizeOfImage)));
+    edit.ranges.push_back(u32Range(h.optionalHeader + pe::kSizeOfInitializedData,
+                                   h.sizeOfInitializedData + static_cast<std::uint32_t>(rawSize)));
+    const auto first = static_cast<std::int32_t>(rawOffset + kAddedSectionRecordSize);
+    edit.area = TextArea{first, first + static_cast<std::int32_t>(textBytes) - 1,
+                         static_cast<std::int32_t>(delta)};
+    return edit;
+}
+
+// The original restored: its size, counts and sizes, the overlay back in place and the section
+// table slot zero again.
+SectionEdit restoredEdit(const Original& o) {
+    const PeHeaders& h = o.headers;
+    SectionEdit edit;
+    edit.reshape.size = o.size;
+    if (o.size != o.overlayOffset && o.overlayNow != o.overlayOffset) {
+        edit.reshape.moves.push_back({o.overlayNow, o.overlayOffset, o.size - o.overlayOffset});
+    }
+    edit.ranges.push_back({h.sectionTableEnd(), Bytes(kSectionEntrySize, 0)});
+    edit.ranges.push_back(u16Range(h.fileHeader + pe::kNumberOfSections,
+                                   static_cast<std::uint16_t>(h.sections.size())));
+    edit.ranges.push_back(u32Range(h.optionalHeader + pe::kSizeOfImage, h.sizeOfImage));
+    edit.ranges.push_back(
+        u32Range(h.optionalHeader + pe::kSizeOfInitializedData, h.sizeOfInitializedData));
+    return edit;
+}
+
+// The headers of a build's file, grown or not: refused when they are not PE32 or place data past
+// the end of the file.
+PeHeaders checkedHeaders(ByteSource& file) {
+    std::optional<PeHeaders> headers = headersOf(file);
+    if (!headers) {
+        throw GrowRefused(kNotPe32);
+    }
+    return std::move(*headers);
+}
+
+Bytes applied(Bytes image, const SectionEdit& edit) {
+    applyFileReshape(image, edit.reshape);
+    applyFileRanges(image, edit.ranges);
+    return image;
 }
 
 }  // namespace
 
-std::optional<AddedSection> findAddedSection(const Bytes& head, std::uint64_t fileSize,
-                                             const std::function<Bytes(std::uint64_t)>& bytesAt) {
-    const std::optional<PeHeaders> h = readPeHeaders(head);
+std::optional<AddedSection> findAddedSection(ByteSource& file) {
+    const std::optional<PeHeaders> h = headersOf(file);
     if (!h || h->sections.empty()) {
         return std::nullopt;
     }
     const PeSection& s = h->sections.back();
-    if (s.rawSize < kAddedSectionRecordSize || s.virtualSize < kAddedSectionRecordSize ||
-        std::uint64_t{s.rawOffset} + kAddedSectionRecordSize > fileSize || !lastInMemory(*h)) {
+    const std::uint64_t fileSize = file.size();
+    if (!lastInMemory(*h) || !hasSignature(file, s)) {
         return std::nullopt;
     }
-    const Bytes record = bytesAt(s.rawOffset);
-    if (record.size() < kAddedSectionRecordSize ||
-        std::memcmp(record.data(), kAddedSectionSignature.data(),
-                    kAddedSectionSignature.size()) != 0) {
-        return std::nullopt;
-    }
+    const Bytes record = readAt(file, s.rawOffset, kAddedSectionRecordSize);
     const std::optional<AddedSectionRecord> read = recordAt(record.data());
     if (!read || read->version != kAddedSectionVersion || !matchesBuild(*read)) {
         return std::nullopt;
@@ -259,168 +476,71 @@ std::optional<AddedSection> findAddedSection(const Bytes& head, std::uint64_t fi
 }
 
 std::optional<AddedSection> findAddedSection(const Bytes& image) {
-    return findAddedSection(image, image.size(), [&image](std::uint64_t at) {
-        return Bytes(image.begin() + static_cast<std::ptrdiff_t>(at),
-                     image.begin() + static_cast<std::ptrdiff_t>(at + kAddedSectionRecordSize));
-    });
+    MemoryBytes file(image);
+    return findAddedSection(file);
+}
+
+namespace {
+
+// textSectionEdit, where profile 0 takes a grown file's build from its record.
+SectionEdit sectionEdit(ByteSource& file, int profile, std::optional<std::size_t> textBytes) {
+    PeHeaders h = checkedHeaders(file);
+    const bool grown = !h.sections.empty() && hasSignature(file, h.sections.back());
+    if (grown && rawDataEnd(h, h.sections.size()) > file.size()) {
+        throw GrowRefused(kRawPastEnd);
+    }
+    const std::size_t before = grown ? h.sections.size() - 1 : h.sections.size();
+    if (anySectionHasSignature(
+            file, {h.sections.begin(), h.sections.begin() + static_cast<std::ptrdiff_t>(before)})) {
+        throw GrowRefused(kNotLast);
+    }
+    const Original original =
+        grown ? originalOfGrown(file, std::move(h)) : originalOfBuild(file, std::move(h), profile);
+    if (profile != 0 && original.profile != profile) {
+        throw GrowRefused(kRecordMismatch);
+    }
+    if (textBytes) {
+        return grownEdit(file, original, *textBytes);
+    }
+    if (!grown) {
+        return SectionEdit{{file.size(), {}}, {}, std::nullopt};
+    }
+    return restoredEdit(original);
+}
+
+}  // namespace
+
+SectionEdit textSectionEdit(ByteSource& file, int profile, std::optional<std::size_t> textBytes) {
+    if (profile < 1 || profile > kProfileCount) {
+        throw std::invalid_argument("the profile number must be 1 to 4");
+    }
+    return sectionEdit(file, profile, textBytes);
 }
 
 Bytes withAddedSection(Bytes image, int profile, std::size_t textBytes) {
     if (profile < 1 || profile > kProfileCount) {
         throw std::invalid_argument("the profile number must be 1 to 4");
     }
-    const ExeProfile& p = profileByNumber(profile);
-    const std::optional<PeHeaders> headers = readPeHeaders(image);
-    if (!headers) {
-        throw GrowRefused(kNotPe32);
-    }
-    const PeHeaders& h = *headers;
-    if (anySectionHasSignature(image, h)) {
+    MemoryBytes file(image);
+    const PeHeaders h = checkedHeaders(file);
+    if (anySectionHasSignature(file, h.sections)) {
         throw GrowRefused(kAlreadyGrown);
     }
-    if (image.size() != static_cast<std::size_t>(p.fileSize)) {
-        throw GrowRefused("The file does not have the size of build " + std::to_string(profile) +
-                          " (" + std::to_string(p.fileSize) + " bytes).");
-    }
-    if (!validAlignments(h)) {
-        throw GrowRefused(kBadAlignment);
-    }
-    const std::uint64_t overlayOffset = rawDataEnd(h, h.sections.size());
-    if (overlayOffset > image.size()) {
-        throw GrowRefused(kRawPastEnd);
-    }
-    if (!headerSlotFree(image, h)) {
-        throw GrowRefused(kNoHeaderRoom);
-    }
-    const PeSection* texts = textSection(h, p);
-    if (texts == nullptr) {
-        throw GrowRefused(kNoTextSection);
-    }
-    // Data the headers place after the last section would not move with them. Past the end
-    // of the file it would come to lie in the new section.
-    switch (headersPointInto(image, h, overlayOffset, image.size())) {
-        case Pointers::Into:
-            throw GrowRefused(kOverlayPointedInto);
-        case Pointers::Unreadable:
-            throw GrowRefused(kUnreadableDebugDirectory);
-        case Pointers::None:
-            break;
-    }
-    if (headersPointInto(image, h, image.size(), UINT64_MAX) == Pointers::Into) {
-        throw GrowRefused(kPointsPastEnd);
-    }
-
-    if (textBytes > INT32_MAX) {
-        throw GrowRefused(kTooLarge);
-    }
-    std::uint64_t memoryEnd = h.sizeOfHeaders;
-    for (const PeSection& s : h.sections) {
-        memoryEnd = std::max(memoryEnd, s.virtualEnd());
-    }
-    const std::uint64_t address = alignUp(memoryEnd, h.sectionAlignment);
-    const std::uint64_t rawOffset = alignUp(overlayOffset, h.fileAlignment);
-    const std::uint64_t virtualSize = std::uint64_t{kAddedSectionRecordSize} + textBytes;
-    const std::uint64_t rawSize = alignUp(virtualSize, h.fileAlignment);
-    const std::uint64_t sizeOfImage = alignUp(address + virtualSize, h.sectionAlignment);
-    const std::uint64_t overlaySize = image.size() - overlayOffset;
-    const std::int64_t delta =
-        static_cast<std::int64_t>(h.imageBase + address) - static_cast<std::int64_t>(rawOffset);
-    // Text areas hold 32-bit signed offsets and deltas; the image must fit 4 GB of addresses.
-    if (h.imageBase + sizeOfImage > std::uint64_t{UINT32_MAX} + 1 ||
-        rawOffset + rawSize + overlaySize > INT32_MAX || delta < INT32_MIN || delta > INT32_MAX) {
-        throw GrowRefused(kTooLarge);
-    }
-
-    // The section goes in before the overlay, in place: only the overlay's bytes move.
-    const auto originalSize = static_cast<std::uint32_t>(image.size());
-    image.insert(image.begin() + static_cast<std::ptrdiff_t>(overlayOffset),
-                 rawOffset + rawSize - overlayOffset, 0);
-    writeRecord(image.data() + rawOffset,
-                {kAddedSectionVersion, profile, originalSize,
-                 static_cast<std::uint32_t>(overlayOffset),
-                 static_cast<std::uint16_t>(h.sections.size()), h.sizeOfImage,
-                 h.sizeOfInitializedData});
-    const std::size_t entry = h.sectionTableEnd();
-    std::memcpy(image.data() + entry, kAddedSectionName.data(), kAddedSectionName.size());
-    setU32(image, entry + pe::kSectionVirtualSize, static_cast<std::uint32_t>(virtualSize));
-    setU32(image, entry + pe::kSectionVirtualAddress, static_cast<std::uint32_t>(address));
-    setU32(image, entry + pe::kSectionRawSize, static_cast<std::uint32_t>(rawSize));
-    setU32(image, entry + pe::kSectionRawOffset, static_cast<std::uint32_t>(rawOffset));
-    setU32(image, entry + pe::kSectionCharacteristics,
-           texts->characteristics | kSectionInitializedData | kSectionReadable | kSectionWritable);
-    writeU16LE(image.data() + h.fileHeader + pe::kNumberOfSections,
-               static_cast<std::uint16_t>(h.sections.size() + 1));
-    setU32(image, h.optionalHeader + pe::kSizeOfImage, static_cast<std::uint32_t>(sizeOfImage));
-    setU32(image, h.optionalHeader + pe::kSizeOfInitializedData,
-           h.sizeOfInitializedData + static_cast<std::uint32_t>(rawSize));
-    return image;
+    const SectionEdit edit = textSectionEdit(file, profile, textBytes);
+    return applied(std::move(image), edit);
 }
 
 Bytes withoutAddedSection(Bytes image) {
-    const std::optional<PeHeaders> headers = readPeHeaders(image);
-    if (!headers) {
-        throw GrowRefused(kNotPe32);
-    }
-    const PeHeaders& h = *headers;
+    MemoryBytes file(image);
+    const PeHeaders h = checkedHeaders(file);
     if (rawDataEnd(h, h.sections.size()) > image.size()) {
         throw GrowRefused(kRawPastEnd);
     }
-    if (h.sections.empty() || !hasSignature(image, h.sections.back())) {
-        throw GrowRefused(anySectionHasSignature(image, h) ? kNotLast : kNotGrown);
+    if (h.sections.empty() || !hasSignature(file, h.sections.back())) {
+        throw GrowRefused(anySectionHasSignature(file, h.sections) ? kNotLast : kNotGrown);
     }
-    if (!lastInMemory(h)) {
-        throw GrowRefused(kNotLast);
-    }
-    const PeSection& added = h.sections.back();
-    if (recordVersion(image, added) != kAddedSectionVersion) {
-        throw GrowRefused(kUnknownVersion);
-    }
-    const std::optional<AddedSectionRecord> record = readRecord(image, added);
-    if (!record || !matchesBuild(*record)) {
-        throw GrowRefused(kRecordMismatch);
-    }
-    const AddedSectionRecord& r = *record;
-
-    // The file must be exactly what withAddedSection made of the recorded original, so that
-    // cutting the section out loses nothing: the same sections before it, its raw data after
-    // theirs with only zero padding between, then the overlay.
-    const std::size_t originalCount = h.sections.size() - 1;
-    const std::uint64_t overlayOffset = rawDataEnd(h, originalCount);
-    const std::uint64_t addedEnd = added.rawEnd();
-    const bool consistent =
-        validAlignments(h) && originalCount == r.originalSectionCount &&
-        added.headerOffset + kSectionEntrySize <= h.sizeOfHeaders &&
-        overlayOffset == r.overlayOffset && r.overlayOffset <= r.originalFileSize &&
-        added.rawOffset >= overlayOffset &&
-        addedEnd + (r.originalFileSize - r.overlayOffset) == image.size() &&
-        h.sizeOfImage ==
-            alignUp(std::uint64_t{added.virtualAddress} + added.virtualSize, h.sectionAlignment) &&
-        h.sizeOfInitializedData == r.originalSizeOfInitializedData + added.rawSize &&
-        std::all_of(image.begin() + static_cast<std::ptrdiff_t>(overlayOffset),
-                    image.begin() + static_cast<std::ptrdiff_t>(added.rawOffset),
-                    [](std::uint8_t b) { return b == 0; });
-    if (!consistent) {
-        throw GrowRefused(kInconsistent);
-    }
-    switch (headersPointInto(image, h, overlayOffset, UINT64_MAX)) {
-        case Pointers::Into:
-            throw GrowRefused(kDataAfterPointedInto);
-        case Pointers::Unreadable:
-            throw GrowRefused(kUnreadableDebugDirectory);
-        case Pointers::None:
-            break;
-    }
-
-    // The section is cut out in place: only the overlay's bytes move.
-    image.erase(image.begin() + static_cast<std::ptrdiff_t>(overlayOffset),
-                image.begin() + static_cast<std::ptrdiff_t>(addedEnd));
-    std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(added.headerOffset),
-                kSectionEntrySize, 0);
-    writeU16LE(image.data() + h.fileHeader + pe::kNumberOfSections, r.originalSectionCount);
-    setU32(image, h.optionalHeader + pe::kSizeOfImage, r.originalSizeOfImage);
-    setU32(image, h.optionalHeader + pe::kSizeOfInitializedData,
-           r.originalSizeOfInitializedData);
-    return image;
+    const SectionEdit edit = sectionEdit(file, 0, std::nullopt);
+    return applied(std::move(image), edit);
 }
 
 }  // namespace tarn

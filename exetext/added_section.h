@@ -13,12 +13,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
 
+#include "common/byte_source.h"
 #include "common/bytes.h"
+#include "common/file_io.h"
 #include "exetext/exe_profile.h"
 
 namespace tarn {
@@ -58,11 +59,20 @@ struct GrowRefused : std::runtime_error {
 // recorded original size. nullopt otherwise. Never reads outside image.
 std::optional<AddedSection> findAddedSection(const Bytes& image);
 
-// The same for a file known by its first bytes (head, holding at least its headers) and its
-// size, without reading the rest: bytesAt(offset) answers the record's bytes at a file offset
-// (fewer when the file cannot give them).
-std::optional<AddedSection> findAddedSection(const Bytes& head, std::uint64_t fileSize,
-                                             const std::function<Bytes(std::uint64_t)>& bytesAt);
+// The same for a file read by parts: only its headers and the record are read.
+std::optional<AddedSection> findAddedSection(ByteSource& file);
+
+// What makes a file of build profile, with or without an added section, that build's file with
+// a section whose text area holds textBytes zero bytes, or without one (nullopt): its new size,
+// the overlay's move, and the headers, record and section bytes written over it. Only the headers
+// and a few small parts of the file are read. Raises GrowRefused with the reason when that cannot
+// be done, std::invalid_argument for a profile not 1..4.
+struct SectionEdit {
+    FileReshape reshape;
+    FileRanges ranges;
+    std::optional<TextArea> area;  // the added section's text area, when the file gets one
+};
+SectionEdit textSectionEdit(ByteSource& file, int profile, std::optional<std::size_t> textBytes);
 
 // image, a file of build profile without an added section, with one added whose text area
 // holds at least textBytes zero bytes for the caller to place texts in. Raises GrowRefused

@@ -7,13 +7,6 @@
 
 namespace tarn {
 
-namespace {
-
-// The bytes read for a file's headers: they end within its first page in every build.
-constexpr std::uint64_t kHeadersRead = 64u << 10;
-
-}  // namespace
-
 ExeLayout buildLayout(int profile) {
     return ExeLayout{profile, profileByNumber(profile).textAreas, std::nullopt};
 }
@@ -49,21 +42,7 @@ std::optional<ExeLayout> exeLayoutOfFile(PartialFile& file) {
         return std::nullopt;
     }
     // Only the headers and the last section's record are read.
-    const auto bytesAt = [&file, size](std::uint64_t offset, std::uint64_t length) {
-        length = offset < size ? std::min(length, size - offset) : 0;
-        if (length == 0) {
-            return Bytes();
-        }
-        file.prefetch({{offset, length}});
-        const std::span<const std::uint8_t> bytes = file.from(offset);
-        return Bytes(bytes.begin(),
-                     bytes.begin() + static_cast<std::ptrdiff_t>(std::min<std::uint64_t>(
-                                         length, bytes.size())));
-    };
-    return grownLayout(
-        findAddedSection(bytesAt(0, kHeadersRead), size, [&bytesAt](std::uint64_t offset) {
-            return bytesAt(offset, kAddedSectionRecordSize);
-        }));
+    return grownLayout(findAddedSection(file));
 }
 
 std::optional<ExeLayout> exeLayoutOfFile(const std::filesystem::path& path) {

@@ -1,10 +1,12 @@
 #include "exetext/string_table_writer.h"
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/partial_file.h"
 #include "common/utf8_path.h"
 #include "exetext/added_section.h"
 #include "exetext/exe_layout.h"
@@ -115,9 +117,8 @@ namespace {
 // The bytes a placement plan writes: the placed texts, every pointer block, PointerCopyRun,
 // TextEndRef1/2 and the two language ID bytes.
 FileRanges planRanges(const ExeProfile& profile, const PlacementPlan& plan,
-                      const std::vector<std::string>& stored,
-                      const std::vector<int>& shareTargets, std::uint8_t primaryLangId,
-                      std::uint8_t secondaryLangId) {
+                      const std::vector<std::string>& stored, const std::vector<int>& shareTargets,
+                      std::uint8_t primaryLangId, std::uint8_t secondaryLangId) {
     const std::size_t count = stored.size();
     std::vector<std::uint32_t> address = plan.address;
     for (std::size_t p = 0; p < count; ++p) {
@@ -183,23 +184,25 @@ std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
     return planRanges(profile, plan, stored, shareTargets, primaryLangId, secondaryLangId);
 }
 
-GrownImage placeStringsGrowing(Bytes image, int profile,
-                               const std::vector<std::string>& stored,
-                               const std::vector<int>& shareTargets, std::uint8_t primaryLangId,
-                               std::uint8_t secondaryLangId) {
+ReshapedPlacement placeStringsReshaping(ByteSource& file, int profile,
+                                        const std::vector<std::string>& stored,
+                                        const std::vector<int>& shareTargets,
+                                        std::uint8_t primaryLangId, std::uint8_t secondaryLangId,
+                                        bool grow) {
     requireAllTexts(stored, shareTargets);
     const ExeProfile& build = profileByNumber(profile);
-    GrownImage result;
-    PlacementPlan plan = planPlacementForGrowth(build.textAreas, stored, shareTargets);
-    if (!paddedTextsPlaced(plan)) {
+    ReshapedPlacement result;
+    PlacementPlan plan = grow ? planPlacementForGrowth(build.textAreas, stored, shareTargets)
+                              : planPlacement(build.textAreas, stored, shareTargets);
+    if (grow ? !paddedTextsPlaced(plan) : !plan.fits()) {
         result.unplaced = plan.unplaced;
         return result;
     }
-    result.image = plan.fits() ? std::move(image)
-                               : withAddedSection(std::move(image), profile,
-                                                  static_cast<std::size_t>(plan.neededBytes));
-    if (!plan.fits()) {
-        const TextArea area = findAddedSection(result.image)->area;
+    const std::optional<std::size_t> textBytes =
+        plan.fits() ? std::nullopt : std::optional(static_cast<std::size_t>(plan.neededBytes));
+    SectionEdit edit = textSectionEdit(file, profile, textBytes);
+    if (edit.area) {
+        const TextArea& area = *edit.area;
         result.addedBytes = area.last - area.first + 1;
         // Texts that share the tail of a text placed there point into it too.
         std::vector<bool> added(stored.size() + 1, false);
@@ -213,8 +216,11 @@ GrownImage placeStringsGrowing(Bytes image, int profile,
         placeInAddedArea(plan, area, stored);
     }
     result.freeSpace = plan.freeSpace;
-    applyFileRanges(result.image,
-                    planRanges(build, plan, stored, shareTargets, primaryLangId, secondaryLangId));
+    result.reshape = std::move(edit.reshape);
+    result.ranges = std::move(edit.ranges);
+    FileRanges placed =
+        planRanges(build, plan, stored, shareTargets, primaryLangId, secondaryLangId);
+    std::move(placed.begin(), placed.end(), std::back_inserter(result.ranges));
     result.placed = true;
     return result;
 }
@@ -275,52 +281,34 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
             return result;
         }
     }
-    // A file that grows, has grown or shrinks back is rewritten whole from the build's own
-    // file: the added section is made anew by every save, never a second one. A file of no
-    // build's size is read only once its headers show it has grown.
-    const auto unknown = [&] {
-        return FileError("The file \"" + pathToUtf8(translatedPath) +
-                         "\" is not a known Tarn executable: its size changed to " +
-                         std::to_string(size) + " bytes.");
-    };
-    if (result.profile == -1 && !exeLayoutOfFile(translatedPath)) {
-        throw unknown();
-    }
-    Bytes image = readWholeFile(translatedPath);
-    const std::optional<ExeLayout> layout = exeLayoutOf(image);
-    if (!layout) {
-        throw unknown();
-    }
-    result.profile = layout->profile;
+    // A file that grows, has grown or shrinks back is rewritten through the same range writer:
+    // the added section is made anew by every save, never a second one, the overlay moved
+    // inside the kernel. A file of no build's size is taken only once its headers show it has
+    // grown.
+    std::optional<ReshapedPlacement> placement;
     try {
-        if (layout->added) {
-            image = withoutAddedSection(std::move(image));
+        PartialFile file(translatedPath);
+        const std::optional<ExeLayout> layout = exeLayoutOfFile(file);
+        if (!layout) {
+            throw FileError("The file \"" + pathToUtf8(translatedPath) +
+                            "\" is not a known Tarn executable: its size changed to " +
+                            std::to_string(size) + " bytes.");
         }
-        if (options.grow) {
-            GrownImage grown = placeStringsGrowing(std::move(image), result.profile, stored,
-                                                   result.shareTargets, options.primaryLangId,
-                                                   options.secondaryLangId);
-            if (!grown.placed) {
-                return result;
-            }
-            image = std::move(grown.image);
-            result.freeSpace = grown.freeSpace;
-            result.addedTexts = grown.addedTexts;
-            result.addedBytes = grown.addedBytes;
-        } else {
-            const auto ranges = placeStringRanges(layout->build(), stored, result.shareTargets,
-                                                  options.primaryLangId,
-                                                  options.secondaryLangId, result.freeSpace);
-            if (!ranges) {
-                return result;
-            }
-            applyFileRanges(image, *ranges);
-        }
+        result.profile = layout->profile;
+        placement =
+            placeStringsReshaping(file, result.profile, stored, result.shareTargets,
+                                  options.primaryLangId, options.secondaryLangId, options.grow);
     } catch (const GrowRefused& refused) {
         throw FileError(pathToUtf8(translatedPath) + ": " + refused.what() +
                         " Nothing was written.");
     }
-    writeFileAtomically(translatedPath, image);
+    if (!placement->placed) {
+        return result;
+    }
+    writeFileRangesAtomically(translatedPath, placement->ranges, placement->reshape);
+    result.freeSpace = placement->freeSpace;
+    result.addedTexts = placement->addedTexts;
+    result.addedBytes = placement->addedBytes;
     result.saved = true;
     return result;
 }

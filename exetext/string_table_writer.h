@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/byte_source.h"
 #include "common/bytes.h"
 #include "common/file_io.h"
 #include "exetext/exe_profile.h"
@@ -107,21 +108,27 @@ std::optional<FileRanges> placeStringRanges(const ExeProfile& profile,
                                             std::uint8_t primaryLangId,
                                             std::uint8_t secondaryLangId, std::int64_t& freeSpace);
 
-// A build's file with the stored texts placed, grown by an added section for the texts that do
-// not fit into its areas.
-struct GrownImage {
-    bool placed = false;      // false: texts 3166 and 3169 find no place in the build's areas
-    Bytes image;              // when placed
+// The stored texts placed into a build's file that has, gets, keeps or loses an added section:
+// the file's new shape and every byte written over it.
+struct ReshapedPlacement {
+    bool placed = false;        // false: the texts do not fit, without growing, or even texts
+                                // 3166 and 3169 find no place in the build's areas
     std::vector<int> unplaced;  // when not placed
+    FileReshape reshape;        // when placed
+    FileRanges ranges;          // the section and headers, then texts, pointers and fix-ups
     std::int64_t freeSpace = 0;
-    int addedTexts = 0;           // as in SaveResult
+    int addedTexts = 0;  // as in SaveResult
     std::int64_t addedBytes = 0;
 };
-// image: a build's file without an added section. Raises GrowRefused when it cannot grow.
-GrownImage placeStringsGrowing(Bytes image, int profile,
-                               const std::vector<std::string>& stored,
-                               const std::vector<int>& shareTargets, std::uint8_t primaryLangId,
-                               std::uint8_t secondaryLangId);
+// file: a build's file, with or without an added section; with grow the texts that do not fit
+// into the build's areas go into an added section, else the file has none afterwards. Reads only
+// the file's headers and a few small parts. Raises GrowRefused when the file cannot grow or
+// shrink back.
+ReshapedPlacement placeStringsReshaping(ByteSource& file, int profile,
+                                        const std::vector<std::string>& stored,
+                                        const std::vector<int>& shareTargets,
+                                        std::uint8_t primaryLangId, std::uint8_t secondaryLangId,
+                                        bool grow);
 
 // Places the stored texts into the file's text areas and rewrites pointers and fix-ups.
 // Answers false, leaving file unchanged, when the texts do not fit. freeSpace receives the

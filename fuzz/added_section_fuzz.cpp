@@ -2,7 +2,8 @@
 // whatever its headers say (GrowRefused, or an area inside the file); and a build-sized file
 // whose headers are the fuzzed bytes either is refused by withAddedSection with a reason or
 // grows into a file whose added section is found, holds the asked text bytes, and shrinks back
-// to the same file byte for byte.
+// to the same file byte for byte; the edit that resizes its section gives what growing the
+// original to that size gives.
 //
 // Input: byte 0 picks the build (1..4), bytes 1-2 the text bytes to add (little-endian), the
 // rest is the start of the file (its headers); the whole input is also read as a file itself.
@@ -58,5 +59,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(found->record.profile == profile);
     FUZZ_CHECK(static_cast<std::size_t>(found->area.last - found->area.first + 1) == textBytes);
     FUZZ_CHECK(withoutAddedSection(grown) == image);
+
+    const std::size_t otherBytes = textBytes / 2 + 1;
+    MemoryBytes file(grown);
+    const SectionEdit edit = textSectionEdit(file, profile, otherBytes);
+    applyFileReshape(grown, edit.reshape);
+    applyFileRanges(grown, edit.ranges);
+    FUZZ_CHECK(grown == withAddedSection(image, profile, otherBytes));
     return 0;
 }

@@ -109,28 +109,48 @@ protected:
     fs::path path = dir.path() / "game.exe";
 };
 
+// The file as it was, lengthened with a block moved behind the new end, or cut with a block
+// moved down from past the cut: each block is copied from the bytes as they were.
+const std::optional<FileReshape> kReshapes[] = {
+    std::nullopt,
+    FileReshape{400000, {{0, 290000, 20000}, {250000, 350000, 50000}}},
+    FileReshape{120000, {{260000, 100000, 20000}}},
+};
+
 TEST_P(RangeWrite, StoresTheRangesInOrderOverTheOldBytesAndKeepsThePermissions) {
     const Bytes old = makeOld();
-    writeFileAtomically(path, old);
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::owner_exec);
-    const FileRanges ranges = {
-        {0, {1, 2, 3}},
-        {150000, Bytes(70000, 0xAB)},
-        {150010, {4, 5}},             // overlaps the one before and wins
-        {old.size() - 1, {6, 7, 8}},  // lengthens the file
-    };
-    Bytes expected = old;
-    applyFileRanges(expected, ranges);
-    ASSERT_EQ(expected.size(), old.size() + 2);
-    EXPECT_EQ(expected[150011], 5);
-    EXPECT_EQ(expected[150012], 0xAB);
+    for (const std::optional<FileReshape>& reshape : kReshapes) {
+        SCOPED_TRACE(reshape ? reshape->size : old.size());
+        writeFileAtomically(path, old);
+        fs::permissions(path,
+                        fs::perms::owner_read | fs::perms::owner_write | fs::perms::owner_exec);
+        const std::size_t end = reshape ? static_cast<std::size_t>(reshape->size) : old.size();
+        const FileRanges ranges = {
+            {0, {1, 2, 3}},
+            {100000, Bytes(10000, 0xAB)},
+            {100010, {4, 5}},      // overlaps the one before and wins
+            {end - 1, {6, 7, 8}},  // lengthens the file
+        };
+        Bytes expected = old;
+        if (reshape) {
+            applyFileReshape(expected, *reshape);
+            // A block reads the old bytes, not those an earlier move wrote there.
+            const std::size_t last = reshape->moves.size() - 1;
+            EXPECT_EQ(expected[reshape->moves[last].to + 45000 % reshape->moves[last].length],
+                      old[reshape->moves[last].from + 45000 % reshape->moves[last].length]);
+        }
+        applyFileRanges(expected, ranges);
+        ASSERT_EQ(expected.size(), end + 2);
+        EXPECT_EQ(expected[100011], 5);
+        EXPECT_EQ(expected[100012], 0xAB);
 
-    inject(WriteFault::Step::None);
-    const RangeCopy how = writeFileRangesAtomically(path, ranges);
-    EXPECT_EQ(how == RangeCopy::WholeFile, GetParam().noKernelCopy);
-    EXPECT_EQ(readWholeFile(path), expected);
-    EXPECT_TRUE((fs::status(path).permissions() & fs::perms::owner_exec) != fs::perms::none);
-    EXPECT_EQ(dir.fileCount(), 1u);
+        inject(WriteFault::Step::None);
+        const RangeCopy how = writeFileRangesAtomically(path, ranges, reshape);
+        EXPECT_EQ(how == RangeCopy::WholeFile, GetParam().noKernelCopy);
+        EXPECT_EQ(readWholeFile(path), expected);
+        EXPECT_TRUE((fs::status(path).permissions() & fs::perms::owner_exec) != fs::perms::none);
+        EXPECT_EQ(dir.fileCount(), 1u);
+    }
 }
 
 TEST_P(RangeWrite, EveryFailingStepLeavesTheOldFileWholeAndNoTemporaryFile) {
@@ -143,16 +163,18 @@ TEST_P(RangeWrite, EveryFailingStepLeavesTheOldFileWholeAndNoTemporaryFile) {
         {WriteFault::Step::WriteData, 0},       {WriteFault::Step::WriteData, 150},
         {WriteFault::Step::Flush, 0},           {WriteFault::Step::Rename, 0},
     };
-    for (const auto& [step, bytes] : faults) {
-        inject(step, bytes);
-        try {
-            writeFileRangesAtomically(path, ranges);
-            ADD_FAILURE() << "step " << static_cast<int>(step) << " reported success";
-        } catch (const FileError& e) {
-            EXPECT_NE(std::string(e.what()).find(path.string()), std::string::npos) << e.what();
+    for (const std::optional<FileReshape>& reshape : kReshapes) {
+        for (const auto& [step, bytes] : faults) {
+            inject(step, bytes);
+            try {
+                writeFileRangesAtomically(path, ranges, reshape);
+                ADD_FAILURE() << "step " << static_cast<int>(step) << " reported success";
+            } catch (const FileError& e) {
+                EXPECT_NE(std::string(e.what()).find(path.string()), std::string::npos) << e.what();
+            }
+            EXPECT_EQ(readWholeFile(path), old);
+            EXPECT_EQ(dir.fileCount(), 1u);
         }
-        EXPECT_EQ(readWholeFile(path), old);
-        EXPECT_EQ(dir.fileCount(), 1u);
     }
 }
 
