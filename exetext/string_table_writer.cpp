@@ -33,6 +33,10 @@ std::string addedSectionText(int texts, std::int64_t bytes) {
            " bytes";
 }
 
+std::string languageIdsText(const LanguageIds& ids) {
+    return "language ids: " + std::to_string(ids.primary) + " " + std::to_string(ids.secondary);
+}
+
 std::string_view savePhaseText(SavePhase phase) {
     return phase == SavePhase::Shortening ? "Shortening strings..." : "Arranging shortenings...";
 }

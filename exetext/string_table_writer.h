@@ -39,6 +39,8 @@ std::string progressCountText(int done);
 std::string freeSpaceText(std::int64_t freeSpace);
 // "added section: K texts, M bytes"
 std::string addedSectionText(int texts, std::int64_t bytes);
+// "language ids: P S", the primary and secondary IDs in decimal
+std::string languageIdsText(const LanguageIds& ids);
 
 enum class SavePhase { Shortening, Arranging };
 // "Shortening strings..." / "Arranging shortenings..."

@@ -9,6 +9,13 @@ namespace tarn::tool {
 
 namespace {
 
+void addSkipOption(CLI::App& command, std::vector<std::string>& skip) {
+    command.add_option("--skip", skip, "leaves out the findings of this check (repeatable)")
+        ->type_name("CHECK")
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+}
+
 void addSpellingOptions(CLI::App& command, SpellingOptions& options) {
     addOptional(command, "--spelling", "LANG", options.language,
                 "also checks the translations' spelling with this language's dictionary "
@@ -46,7 +53,8 @@ void addCheckCommands(Tool& tool) {
         tool.addCommand(tool.family("exe"),
                         {"check", "Checks every translated text against its original",
                          "check ORIGINAL TRANSLATED [--json] [--code-page N]\n"
-                         "                              [--spelling LANG [--dictionary-dir DIR]]",
+                         "                              [--skip CHECK]... [--spelling LANG "
+                         "[--dictionary-dir DIR]]",
                          "exe check takes ORIGINAL and TRANSLATED"},
                         [check] { return exeCheck(*check); });
     checkCommand.add_option("ORIGINAL", check->original, "the original executable")
@@ -57,6 +65,7 @@ void addCheckCommands(Tool& tool) {
         ->type_name("");
     checkCommand.add_flag("--json", check->json, "one JSON array instead of lines");
     addCodePageOption(checkCommand, check->codePage);
+    addSkipOption(checkCommand, check->skip);
     addSpellingOptions(checkCommand, check->spelling);
 
     auto objCheckOptions = std::make_shared<ObjCheckOptions>();
@@ -64,7 +73,7 @@ void addCheckCommands(Tool& tool) {
         tool.family("obj"),
         {"check", "Checks each text group's target-language text against its source",
          "check GAME_DIR --source-id S --target-id T [--json] [--code-page N]\n"
-         "                              [--spelling LANG [--dictionary-dir DIR]]",
+         "                              [--skip CHECK]... [--spelling LANG [--dictionary-dir DIR]]",
          "obj check takes GAME_DIR --source-id S --target-id T"},
         [objCheckOptions] { return objCheck(*objCheckOptions); });
     objCheckCommand.add_option("GAME_DIR", objCheckOptions->gameDir, "the game's folder")
@@ -78,6 +87,7 @@ void addCheckCommands(Tool& tool) {
         ->type_name("T");
     objCheckCommand.add_flag("--json", objCheckOptions->json, "one JSON array instead of lines");
     addCodePageOption(objCheckCommand, objCheckOptions->codePage);
+    addSkipOption(objCheckCommand, objCheckOptions->skip);
     addSpellingOptions(objCheckCommand, objCheckOptions->spelling);
 }
 

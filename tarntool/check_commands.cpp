@@ -1,5 +1,6 @@
 #include "tarntool/check_commands.h"
 
+#include <algorithm>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
@@ -69,6 +70,23 @@ nlohmann::json budgetJson(const SpaceBudget& budget) {
             {"added_section", {{"texts", budget.addedTexts}, {"bytes", budget.addedBytes}}}};
 }
 
+// The findings left after those of the skipped checks; an unknown check name is bad use.
+void leaveOutSkipped(std::vector<TextFinding>& findings, const std::vector<std::string>& skip) {
+    for (const std::string& name : skip) {
+        if (std::find(kCheckNames.begin(), kCheckNames.end(), name) == kCheckNames.end()) {
+            std::string known;
+            for (const std::string_view check : kCheckNames) {
+                known += (known.empty() ? "" : ", ") + std::string(check);
+            }
+            throw UsageError("--skip: there is no check \"" + name + "\" (the checks: " + known +
+                             ")");
+        }
+    }
+    std::erase_if(findings, [&](const TextFinding& f) {
+        return std::find(skip.begin(), skip.end(), f.finding.check) != skip.end();
+    });
+}
+
 }  // namespace
 
 int exeBudget(const ExeBudgetOptions& options) {
@@ -93,6 +111,8 @@ int exeBudget(const ExeBudgetOptions& options) {
 int exeCheck(const ExeCheckOptions& options) {
     const CodePage codePage = parseCodePage(options.codePage);
     const ByteCharacters cp = byteCharacters(codePage);
+    std::vector<TextFinding> none;
+    leaveOutSkipped(none, options.skip);
     const auto speller = openSpelling(options.spelling);
     const ExecutableTexts originals = executableTexts(options.original);
     const ExecutableTexts translations = executableTexts(options.translated);
@@ -102,6 +122,7 @@ int exeCheck(const ExeCheckOptions& options) {
         mergeFindings(findings, checkSpelling(originals.texts, translations.texts, false, codePage,
                                               *speller));
     }
+    leaveOutSkipped(findings, options.skip);
     if (options.json) {
         nlohmann::json all = nlohmann::json::array();
         for (const TextFinding& f : findings) {
@@ -128,6 +149,8 @@ int objCheck(const ObjCheckOptions& options) {
         static_cast<std::uint8_t>(parseNumber(options.sourceId, 0, 254, "--source-id"));
     const auto targetId =
         static_cast<std::uint8_t>(parseNumber(options.targetId, 0, 254, "--target-id"));
+    std::vector<TextFinding> none;
+    leaveOutSkipped(none, options.skip);
     const auto speller = openSpelling(options.spelling);
     const auto objData = findObjDataFolder(pathFromUtf8(options.gameDir));
     if (!objData) {
@@ -149,6 +172,7 @@ int objCheck(const ObjCheckOptions& options) {
         }
         mergeFindings(findings, checkSpelling(sources, targets, false, codePage, *speller));
     }
+    leaveOutSkipped(findings, options.skip);
 
     nlohmann::json all = nlohmann::json::array();
     for (const TextFinding& f : findings) {

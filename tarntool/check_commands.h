@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tarntool/arguments.h"
 
@@ -33,10 +34,12 @@ struct ExeCheckOptions {
     bool json = false;
     CodePageOptions codePage;  // --code-page, --table
     SpellingOptions spelling;
+    std::vector<std::string> skip;  // --skip CHECK, repeatable: findings left out
 };
 // One line per finding, "N severity check: message", or with json one array of
-// {"text", "severity", "check", "message"}. 1 when any finding is an error. The spelling check
-// runs with a language; a missing dictionary is a refusal (2) naming the package to install.
+// {"text", "severity", "check", "message"}. 1 when any finding is an error; the findings of the
+// skipped checks are left out first. The spelling check runs with a language; a missing
+// dictionary is a refusal (2) naming the package to install.
 int exeCheck(const ExeCheckOptions& options);
 
 struct ObjCheckOptions {
@@ -46,6 +49,7 @@ struct ObjCheckOptions {
     bool json = false;
     CodePageOptions codePage;  // --code-page, --table
     SpellingOptions spelling;
+    std::vector<std::string> skip;  // --skip CHECK, repeatable: findings left out
 };
 // The checks between each group's source and target texts: "FILE GROUP severity check:
 // message" lines, or with json {"file", "group", "severity", "check", "message"}.

@@ -6,6 +6,7 @@
 
 #include "common/code_page.h"
 #include "common/file_io.h"
+#include "common/partial_file.h"
 #include "common/utf8_path.h"
 #include "exchange/texts_file.h"
 #include "exetext/exe_profile.h"
@@ -66,8 +67,16 @@ int showInfo(const InfoOptions& o) {
     std::cout << profile << " " << profileByNumber(profile).variantName << "\n";
     if (findProfile(static_cast<std::int64_t>(fileSizeOf(pathFromUtf8(o.file)))) == -1) {
         const ExecutableTexts read = executableTexts(o.file);
-        std::cout << addedSectionText(read.addedTexts, read.addedBytes) << "\n";
+        std::cout << languageIdsText(read.languageIds) << "\n"
+                  << addedSectionText(read.addedTexts, read.addedBytes) << "\n";
+        return kOk;
     }
+    // A build's file: only the two ID bytes are read.
+    const LanguageIds ids = readingInput(o.file, [&] {
+        PartialFile file(pathFromUtf8(o.file));
+        return readLanguageIds(file, profileByNumber(profile));
+    });
+    std::cout << languageIdsText(ids) << "\n";
     return kOk;
 }
 
@@ -191,7 +200,7 @@ void addExeCommands(Tool& tool) {
 
     auto inf = std::make_shared<InfoOptions>();
     tool.addCommand(exe,
-                    {"info", "Prints the build of a game executable (profile number and name)",
+                    {"info", "Prints the build of a game executable and its language IDs",
                      "info FILE", "exe info takes one FILE", true},
                     [inf] { return showInfo(*inf); })
         .add_option("FILE", inf->file, "the game executable")

@@ -52,6 +52,12 @@ ByteCharacters byteCharacters(const CodePage& codePage);
 // Windows-1252, the game's own code page.
 const ByteCharacters& windows1252Characters();
 
+// Every check's name, those of the table above and "spelling" (spelling_check.h), in the order
+// lists of checks offer them: by severity, "untranslated" last.
+inline constexpr std::array<std::string_view, 13> kCheckNames = {
+    "value-codes", "pictures",     "cstyle",      "colours", "thin",     "typed-code",  "spaces",
+    "control",     "inconsistent", "line-breaks", "longer",  "spelling", "untranslated"};
+
 struct CheckFinding {
     Severity severity;
     std::string_view check;     // "value-codes", "pictures", ...

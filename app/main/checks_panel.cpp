@@ -35,11 +35,6 @@ bool sameFinding(const TextFinding& a, const TextFinding& b) {
 constexpr std::string_view kUntranslated = "untranslated";
 constexpr std::string_view kLonger = "longer";
 
-// The checks the check box offers, in the order of their severities.
-constexpr const char* kCheckNames[] = {"value-codes",  "pictures",    "cstyle", "colours",
-                                       "thin",         "typed-code",  "spaces", "control",
-                                       "inconsistent", "line-breaks", "longer", "spelling"};
-
 // The list's order: errors first, as they would break the game, then warnings, then the rest.
 // Within a severity the findings keep their text order, but the longer ones come last, the most
 // bytes over first: with most texts a little longer than their originals, they would otherwise
@@ -207,11 +202,10 @@ QWidget* ChecksPanel::createFilterRow() {
     checkChoice_ = new QComboBox(row);
     checkChoice_->setObjectName(QStringLiteral("checkChoice"));
     checkChoice_->addItem(QStringLiteral("All checks"), QString());
-    for (const char* name : kCheckNames) {
-        checkChoice_->addItem(QString::fromLatin1(name), QString::fromLatin1(name));
+    for (const std::string_view name : kCheckNames) {
+        const QString shown = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+        checkChoice_->addItem(shown, shown);
     }
-    checkChoice_->addItem(QString::fromLatin1(kUntranslated.data()),
-                          QString::fromLatin1(kUntranslated.data()));
     layout->addWidget(checkChoice_);
     untranslatedCount_ = new QLabel(row);
     untranslatedCount_->setObjectName(QStringLiteral("untranslatedCount"));

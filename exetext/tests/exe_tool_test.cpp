@@ -100,7 +100,7 @@ TEST_F(ExeToolTest, SampleAndInfoForEveryProfile) {
         EXPECT_EQ(readWholeFile(exe), makeSampleExecutable(p, sampleTexts()));
         const ToolRun info = run({"info", exe});
         EXPECT_EQ(info.status, 0);
-        EXPECT_EQ(info.out, names[p - 1]);
+        EXPECT_EQ(info.out, std::string(names[p - 1]) + "language ids: 0 0\n");
     }
     spit(path("small.exe"), "MZ");
     const ToolRun unknown = run({"info", path("small.exe")});
@@ -430,10 +430,11 @@ TEST_F(ExeToolTest, ImportGrowsTheExecutableOnlyWhenAskedAndShrinksItBack) {
                   std::string::npos);
         EXPECT_EQ(slurp(path("long.txt")), run({"export", exe}).out);
         const std::vector<std::string> info = splitLines(run({"info", exe}).out);
-        ASSERT_EQ(info.size(), 2u);
+        ASSERT_EQ(info.size(), 3u);
         EXPECT_EQ(info[0], std::to_string(profile) + " " +
                                std::string(profileByNumber(profile).variantName));
-        EXPECT_EQ(info[1], addedLine);
+        EXPECT_EQ(info[1], "language ids: 0 0");
+        EXPECT_EQ(info[2], addedLine);
         // The overlay moved behind the section, unchanged.
         const std::size_t overlay = added->record.overlayOffset;
         EXPECT_TRUE(std::equal(original.begin() + static_cast<std::ptrdiff_t>(overlay),
