@@ -37,6 +37,11 @@ endforeach()
 if(EXISTS ${PROJECT_SOURCE_DIR}/docs)
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnedit/docs)
 endif()
+# The licence, the machine-readable copyright where Debian looks for it, and the notices of
+# the libraries the programs use.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${PROJECT_SOURCE_DIR}/COPYING
+              ${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES.txt
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarn-workbench)
 if(TARGET TarnEdit)
     install(FILES ${PROJECT_SOURCE_DIR}/packaging/tarnedit.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -55,8 +60,9 @@ set(CPACK_PACKAGE_DESCRIPTION
     "from the command line.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tarn translation workbench developers")
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER
+    "Tarn translation workbench developers <translators@tarn-translation.example.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)  # tools for a game, not a game
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine64")

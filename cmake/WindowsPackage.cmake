@@ -5,6 +5,8 @@
 install(TARGETS TarnEdit tarntool RUNTIME DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION docs)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/README-windows.txt DESTINATION . RENAME README.txt)
+install(FILES ${PROJECT_SOURCE_DIR}/COPYING DESTINATION . RENAME COPYING.txt)
+install(FILES ${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES.txt DESTINATION .)
 
 find_program(TARN_CMARK cmark)
 if(TARN_CMARK)
@@ -30,6 +32,7 @@ set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY TarnWorkbench)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_STRIP_FILES OFF)  # the Windows programs are linked without debug information
 set(CPACK_GENERATOR ZIP)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/COPYING)  # the installer's licence page
 
 find_program(TARN_MAKENSIS makensis)
 if(TARN_MAKENSIS)

@@ -13,7 +13,7 @@ packages=(
     liburing-dev  # many small files read in a few system calls (io_uring), linked statically
     translate-toolkit  # po2ts reads our PO exports in the tests
     xvfb xauth
-    dpkg-dev file desktop-file-utils  # the Debian package: cpack's dependency scan, its check
+    dpkg-dev file desktop-file-utils lintian  # the Debian package: dependencies, its checks
     fonts-freefont-ttf  # shows the control pictures the grid uses for the game's control bytes
     clang libclang-rt-14-dev  # the fuzz targets: libFuzzer with the sanitizers
     # cross-builds the end-user program for Windows and tests it under Wine

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a configured, built tree (default: build/), checks its desktop
-# entry, unpacks it into a temporary folder and runs the installed programs from there.
+# entry and its copyright file, unpacks it into a temporary folder and runs the installed
+# programs from there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -15,6 +16,15 @@ unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$package" "$unpacked"
 desktop-file-validate "$unpacked/usr/share/applications/tarnedit.desktop"
+test -f "$unpacked/usr/share/doc/tarn-workbench/THIRD-PARTY-NOTICES.txt"
+# Debian's checker on the licence: a machine-readable copyright file that it accepts.
+if command -v lintian >/dev/null; then
+    report=$(lintian "$package" 2>&1 || true)
+    if grep -E '^[EW]: .*copyright' <<<"$report"; then
+        echo "package-check: lintian finds fault with the package's copyright file" >&2
+        exit 1
+    fi
+fi
 test -f "$unpacked/usr/share/icons/hicolor/scalable/apps/tarnedit.svg"
 "$unpacked/usr/bin/tarntool" --version
 QT_QPA_PLATFORM=offscreen "$unpacked/usr/bin/TarnEdit" --version

@@ -72,6 +72,14 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     mailText->setWordWrap(true);
     QLabel* mail = linkLabel(QString::fromLatin1(kMailAddress), this);
     mail->setObjectName(QStringLiteral("mailLink"));
+    auto* licence = new QLabel(
+        QStringLiteral("TarnEdit is free software: you may pass it on and change it under the GNU "
+                       "General Public License, version 3 or later (COPYING). It comes with no "
+                       "warranty. The libraries it uses and their licences are listed in "
+                       "THIRD-PARTY-NOTICES.txt."),
+        this);
+    licence->setObjectName(QStringLiteral("licenceText"));
+    licence->setWordWrap(true);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
@@ -92,6 +100,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(homePage);
     layout->addWidget(mailText);
     layout->addWidget(mail);
+    layout->addSpacing(8);
+    layout->addWidget(licence);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumWidth(380);

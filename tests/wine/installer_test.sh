@@ -14,12 +14,18 @@ fail() { echo "FAIL: $*"; exit 1; }
 (cd "$build" && cpack -G NSIS -B "$scratch/package" >/dev/null)
 installer="$scratch/package/TarnWorkbench-$version-win64.exe"
 [ -f "$installer" ] || { ls "$scratch/package"; fail "no $installer"; }
+# The installer shows the licence on a page of its own before anything is installed.
+script=$(find "$scratch/package" -name project.nsi | head -1)
+licence=$(sed -n 's/^ *!insertmacro MUI_PAGE_LICENSE "\(.*\)"/\1/p' "$script")
+[ -n "$licence" ] || fail "the installer shows no licence page"
+grep -q "GNU GENERAL PUBLIC LICENSE" "$licence" || fail "the licence page shows $licence"
 
 run() { "$wine_run" "$wine" "$prefix" "$@"; }
 run "$installer" /S
 folder=$(find "$prefix/drive_c/users" -path '*/AppData/Local/Programs/TarnWorkbench' -type d | head -1)
 [ -n "$folder" ] || fail "nothing installed under %LOCALAPPDATA%\\Programs\\TarnWorkbench"
-for file in TarnEdit.exe tarntool.exe README.txt docs/user-guide.html Uninstall.exe; do
+for file in TarnEdit.exe tarntool.exe README.txt COPYING.txt THIRD-PARTY-NOTICES.txt \
+    docs/user-guide.html Uninstall.exe; do
     [ -f "$folder/$file" ] || fail "the installer did not install $file"
 done
 find "$prefix/drive_c/users" -path '*Start Menu*' -name 'TarnEdit.lnk' | grep -q . ||

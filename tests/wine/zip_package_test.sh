@@ -14,7 +14,8 @@ zip="$scratch/package/TarnWorkbench-$version-win64.zip"
 folder="$scratch/Tarn ż programy"
 mkdir -p "$folder"
 (cd "$folder" && cmake -E tar xf "$zip")
-for file in TarnEdit.exe tarntool.exe README.txt docs/user-guide.md docs/user-guide.html; do
+for file in TarnEdit.exe tarntool.exe README.txt COPYING.txt THIRD-PARTY-NOTICES.txt docs/user-guide.md \
+    docs/user-guide.html; do
     [ -f "$folder/$file" ] || { echo "the package lacks $file"; ls -R "$folder"; exit 1; }
 done
 
