@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the editor recomputes after every cell that is left: the space budget and the
 // translation checks of all 3453 texts of the largest build (profile 3, 17 MB), on
 // game-length texts in C-style notation. Goal: each under 5 ms; the inconsistent check (one

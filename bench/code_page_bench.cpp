@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Showing every cell of the grid (3453 texts, original and translation) through a newly chosen
 // code page: bytes to display characters, as switching the font's character set does. The
 // texts are as long as the game's: together they fill the largest build's text areas.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `tarntool exe import` on the largest build (profile 3, 17 MB) as a whole process, side by side
 // with copying the same file the plain way: `cat FILE > FILE.tmp && sync FILE.tmp && mv FILE.tmp
 // COPY`. With growing:1 the texts are a quarter longer and the import adds (and each later one

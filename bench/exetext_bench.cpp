@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the executable's texts on the largest build (profile 3, 17 MB, 3453 texts):
 // a full save against reading the file whole and writing it whole the way the save writes it,
 // and loading both executables against reading both files whole.

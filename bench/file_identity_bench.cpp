@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The identity check a save makes before writing, on the largest build (profile 3, 17 MB): the
 // usual case (nothing changed: one stat) and the worst (the file was touched, so the parts read
 // are hashed again). Both must stay under 5 ms.

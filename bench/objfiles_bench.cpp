@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the object-file codecs on 1 MiB of object-like data, each against memcpy of the same
 // data in the same run (counter vs_memcpy: memcpy time / codec time, higher is faster), and of
 // loading 2,000 sample object files against reading them whole on one thread (counter

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PO export and import of all 3453 texts by tarntool, each beside gettext's msgcat reading and
 // writing the same PO file: whole processes, each run in turn with msgcat a few times, the ratio
 // to msgcat the median of the pairs' ratios in the same run (the goals: export no slower than

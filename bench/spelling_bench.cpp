@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The spelling check of every translated text of the sample (3453 texts), with a dictionary of
 // 60,000 words made here: the words of the texts and made-up ones. Goal: under 200 ms.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tarn_embed_file(<target> <symbol> <file-or-target>)
 #
 # Carries the bytes of a file inside <target>: at build time the file is turned into a

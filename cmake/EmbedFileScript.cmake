@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes OUTPUT, a C++ source defining tarn::embedded::SYMBOL with the bytes of INPUT.
 # Run as: cmake -DINPUT=... -DOUTPUT=... -DSYMBOL=... -P EmbedFileScript.cmake
 file(SIZE ${INPUT} size)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The user guide as one HTML page for readers without TarnEdit's help window (the Windows
 # package): cmake -DCMARK=PROGRAM -DINPUT=user-guide.md -DOUTPUT=user-guide.html -P GuideHtml.cmake
 # cmark writes the body; each heading gets the id its contents links point at (lower case,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation (cmake --install) and the Debian package (cpack -G DEB): TarnEdit and tarntool in
 # bin/, the user guide in share/tarnedit/docs/ (where TarnEdit's help looks for it, relative to
 # its own folder), a desktop entry and an icon. TarnPatch is not installed on its own: both

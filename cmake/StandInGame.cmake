@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The stand-in game (standin/stand_in_game.cpp): a small 32-bit Windows program that reads its
 # texts as the game does. It is cross-built with Debian's MinGW-w64 (i686), linked at the
 # game's image base with 4 KB file and section alignment, so that a section's file offsets are

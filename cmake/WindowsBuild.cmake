@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build of the programs (preset windows, cmake/toolchains/windows.cmake): GoogleTest
 # built from Debian's source package, the test programs that run under Wine, and the header-only
 # libraries taken from the build machine without their imported targets (these would put the

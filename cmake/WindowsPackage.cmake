@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows package (cpack in build-windows/): one folder with both programs, the guide beside
 # them (Markdown where Help looks first, and one HTML page for reading without TarnEdit) and a
 # short README.txt; as a ZIP (TarnWorkbench-VERSION-win64.zip) and, where Debian's nsis is

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The end-user program for Windows players: TarnPatch cross-built with Debian's MinGW-w64 for
 # 32-bit (i686) and 64-bit (x86-64) Windows, from the same sources, while the native build
 # runs. Each is a separate CMake build (TARN_PATCHER_ONLY, one of cmake/toolchains/) in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes one small file on a thread of its own, so that whoever asks never waits for the disk.
 // Only the latest request counts: a write asked for while an earlier one waits replaces it. Each
 // write goes through writeFileAtomically (flushed, never half written); a failure is dropped, as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bytes read by position from wherever they are kept: a buffer in memory or the parts of a file
 // read on demand (PartialFile). Readers of large formats take a ByteSource, so that they read
 // only what they need.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Byte buffers and little-endian integer helpers shared by every file format.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's single-byte character sets: Windows code pages 874 and 1250 to 1258. Texts stay
 // game bytes everywhere; a CodePage says which character each byte is, when texts are shown,
 // edited, exported or imported.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which code page the game's texts are shown in: the main font's character set chooses it, and
 // a character the chosen page lacks is refused with a message that says what to do.
 #pragma once

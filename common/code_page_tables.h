@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The committed data of the Windows single-byte code pages (generated, see
 // scripts/generate_code_pages.py). Bytes 0x00 to 0x7F are ASCII in every page, so only the
 // upper halves are stored.

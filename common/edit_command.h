@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One change to a document, made and taken back through the document it belongs to. A document
 // hands out its changes as commands instead of changing itself, so that every edit can be undone
 // and redone, and the window's history (its "modified" state included) has a single source.

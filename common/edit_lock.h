@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lock an editing program holds on a file it has open, so that a second program (another
 // TarnEdit, or tarntool writing the same file) learns that the file is being edited. The lock
 // is a small file beside the real file, ".NAME.tarnlock" (".Tarn.exe.tarnlock"), holding three

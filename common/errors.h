@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error kinds of the core. Windows and command-line front ends catch these and show
 // their messages; the core never opens a dialog.
 #pragma once

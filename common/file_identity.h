@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a document knows of a file it loaded, to notice another program writing it before a save
 // writes over that change: the file's device, inode, size and modification time, and a hash of
 // the parts the document read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file reading and writing. Every file the system rewrites goes through
 // writeFileAtomically or writeFileRangesAtomically: the bytes go to a temporary file beside the
 // target, which replaces the target only once it is complete, so a failure never leaves half a

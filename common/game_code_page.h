@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows-1252, the code page the end-user program and the settings file keep using, as
 // shorthand over CodePage (common/code_page.h), which holds the rules of every page.
 #pragma once

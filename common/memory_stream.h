@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A growable byte buffer with a size and a position: the unit of all file handling.
 // Files are read whole into one and written whole from one.
 #pragma once

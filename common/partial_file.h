@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A large file read at chosen positions: the parts a reader asks for are read when first needed
 // (or together, ahead, through prefetch) and kept, so that the rest of the file never passes
 // through memory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reader and writer of the Windows profile-file text format ("INI" files), used for the
 // settings file tarnedit.ini.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/replacement_file.h"
 
 #ifndef _WIN32

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The temporary file that replaces a file on POSIX systems (internal to file_io.cpp). It lives
 // in the real file's folder, takes the old file's owner, group, mode, extended attributes and
 // access control list, and replaces the file with one rename once it is complete and flushed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The temporary files every writer makes beside the file it replaces: one naming rule, so that
 // a leftover of a killed process can be told from a user's file and removed safely.
 //

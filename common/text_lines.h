@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines of a small text file (messages, digests, character tables) as views into it.
 #pragma once
 

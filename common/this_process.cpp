@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/this_process.h"
 
 #ifdef _WIN32

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // This process, this machine, and whether another process still runs: what the edit lock and
 // the temporary-file rule need to tell a live holder from one that crashed.
 #pragma once

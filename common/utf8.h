@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // UTF-8 encoding and strict decoding, shared by the code pages and the text converters.
 #pragma once
 

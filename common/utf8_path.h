@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paths to and from the UTF-8 text the whole program works in. A std::string read as a path
 // through std::filesystem takes the ANSI code page on Windows (with this runtime), which cannot
 // hold most names; every path made from text goes through pathFromUtf8, and every path shown or

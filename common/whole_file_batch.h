@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading many small files whole, each with its identity, at a small cost per file.
 //
 // Read one at a time, a file takes four system calls (open, stat, read, close), and on some

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The TarnPatch executables this program carries, from which end-user programs are built: the
 // one of this build's own system and, where the MinGW-w64 compilers were installed, the Windows
 // ones. Linking the library tarn_carried_patchers puts them into a program.

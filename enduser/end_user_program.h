@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building an end-user program: a copy of the TarnPatch executable with the message table and
 // the OBJTEXTS data attached. tarntool and the builder window both call buildEndUserProgram.
 #pragma once

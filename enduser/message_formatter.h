@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows message formatter with a string source, an argument array of strings and a
 // maximum line width, as the end-user program formats its console messages.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message table of the end-user program: string-table blocks of 16 entries each, attached
 // as resource type 6 (string table), language 0; block n (name n) holds strings 16(n-1) to
 // 16(n-1)+15.

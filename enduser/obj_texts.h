@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // OBJTEXTS: the new object texts carried by the end-user program, attached as resource type 10
 // (raw data), name "OBJTEXTS", language 0. All integers little-endian.
 //

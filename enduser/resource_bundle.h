@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Resources appended to an executable, readable on every system and for every executable
 // format: the end-user program finds its message table and its texts in its own file.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "enduser/utf16_text.h"
 
 #include "common/game_code_page.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // UTF-8 and UTF-16 conversions for the messages of the end-user program.
 #pragma once
 

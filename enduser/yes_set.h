@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The characters that answer "yes" to the end-user program's questions, and the check that the
 // questions show answer letters those characters take.
 #pragma once

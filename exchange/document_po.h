@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PO files to and from the documents the windows edit: the main window's texts
 // (StringTableDocument, in either notation) and the object texts (ObjectTextsDocument). The
 // messages are those of exe_po.h and obj_po.h; an import is all or nothing and only changes the

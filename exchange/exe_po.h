@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The executable's texts as PO messages.
 //
 //   #. text 42

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object files' texts as PO messages, between two language IDs.
 //
 //   #: ObjData/Creature.dat:1      the file in the game folder and the group counted from 0, as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gettext PO files, read and written through GNU gettext's own library (libgettextpo), so that
 // every CAT tool that reads PO reads ours and we read what they write.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What an import of a PO file did with its messages, shared by the executable's and the
 // object files' imports.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text form of a game text in a PO file: its C-style notation, decoded through the chosen
 // code page into UTF-8, except that the line-break code (byte 5) is a real line feed. CAT
 // tools then show a text's lines as lines; every other code keeps its escape (\t, \c3, %N,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/texts_file.h"
 
 #include "common/character_name.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts file: the executable's 3453 texts as plain text for editors, scripts and version
 // control (`tarntool exe export` writes it, `exe import` and `exe sample --texts` read it).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A section appended to a build's executable for the texts that do not fit into its four text
 // areas. It is the file's last section, both in the section table and in memory, readable and
 // writable initialised data, and it begins with a record of what the file was before it grew,

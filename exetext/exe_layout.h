@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a file's texts are laid out: the build it is, known by its size, or a build that has grown
 // by a section added for the texts that did not fit (its size is then no build's, and its last
 // section carries the record of what it was).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checks on the two executable paths the user chose: the original (only ever read) and
 // the translated copy (rewritten on save).
 #pragma once

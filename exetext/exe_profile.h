@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four known builds of the game executable. A build is recognised by its exact file size
 // alone; every file offset the reader and writer need comes from its profile.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one call that reads the texts of an executable file: its build from its size, then its
 // texts and language IDs, reading only the parts of the file that hold them.
 #pragma once

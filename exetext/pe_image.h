@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headers of a 32-bit Windows program (PE32) as far as the stand-in game's layout and the
 // added section of texts need them: the file and optional header fields that place sections,
 // the data directories and the section table. Every offset is checked against the file, so a

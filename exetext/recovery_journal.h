@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recovery journal: the unsaved edits of the texts, kept in a small file beside the
 // settings so that a crash or a killed session loses none of them. It holds what differs from
 // the translated executable as last loaded or saved, not the steps that led there:

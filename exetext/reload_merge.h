@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Taking in a translated executable that another program wrote while the document had unsaved
 // edits. Each text is merged on its own against the file as the document last knew it: a text
 // only the other program changed takes its new bytes, a text only the translator changed keeps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Synthetic game executables for tests and demonstrations: a file of a profile's exact size
 // holding the texts as a save places them. Where the build carries the stand-in game
 // (stand_in_image.h) the file is that program, which Windows runs and which checks its own

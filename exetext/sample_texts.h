@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of sample game executables, for tests, benchmarks and demonstrations.
 #pragma once
 

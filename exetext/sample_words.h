@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word tables the full sample's texts are made of, and the random numbers that pick from
 // them. Only the sample's makers include this.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes the full sample's texts of each kind from the word tables, in C-style notation.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The planning half of a save: what the writer does with the texts before it touches the
 // file. The writer and the space budget both run these steps, so the budget's answer is the
 // save's answer.

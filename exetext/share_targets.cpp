@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tail-sharing rule in O(n log n): a text p may share into text i exactly when p's bytes
 // reversed are a prefix of i's bytes reversed. Sorting the reversed texts puts all texts that
 // end with p's bytes into one contiguous run of the sorted order, starting at p's first equal;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a save would do with the texts, without writing anything: the free bytes it would
 // report, or by how much the texts are too long and which of them find no place. The same
 // planning steps as the writer (save_plan.h), so the answer is the save's answer.

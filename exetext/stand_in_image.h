@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stand-in game: a small 32-bit Windows program (standin/) laid out to a build's exact size,
 // so that a sample executable is a real program that Windows loads and that follows its own
 // pointers as the game does. Every structure of the build's profile (pointer blocks, text

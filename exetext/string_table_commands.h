@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The changes of the StringTableDocument as steps of the window's history: texts (one cell, or
 // many at once) and the object-language IDs; the steps of Copy strings and of the
 // pseudo-translation of the untranslated texts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts the main window edits: 3453 rows, each with the original text, the translated
 // text and the writer's sharing result, plus the state around them (unsaved edits, the text to
 // undo to, the object-language ID bytes, the notation). Texts are held as game bytes; the

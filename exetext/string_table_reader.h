@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the 3453 texts of an executable through its pointer blocks.
 //
 // A text is read from its address's file position up to the terminating zero byte. Byte 23

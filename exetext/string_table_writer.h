@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the 3453 translated texts back into the translated executable.
 //
 // Steps: C-style texts are converted to raw; picture sequences are expanded to 23 and four

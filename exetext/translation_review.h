@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a translator should see whenever the texts change: the space budget of a save and the
 // checks of every translated text against its original, computed from the document.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Proves: findAddedSection and withoutAddedSection never crash nor read outside the file,
 // whatever its headers say (GrowRefused, or an area inside the file); and a build-sized file
 // whose headers are the fuzzed bytes either is refused by withAddedSection with a reason or

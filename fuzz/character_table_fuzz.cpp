@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Proves: any bytes read as a character table over any code page end in a sound table or in one
 // problem naming its line, never in a crash; over a sound table every placed character shows
 // and stores on its byte, every byte that is not a game code shows a character of its own that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Proves: in every code page, any bytes shown as UTF-8 convert back to the same bytes; any
 // input read as UTF-8 either converts, and then shows as exactly that input again, or fails:
 // as invalid UTF-8 only when the input is not UTF-8, and otherwise naming a character that the

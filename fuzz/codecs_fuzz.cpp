@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Proves: the run-length and bit-rotation codecs round-trip every input (both run-length
 // encoders), the run-length encoder stays within its worst-case bound, and decodeRle of
 // arbitrary bytes never reads or writes outside its buffers (it either decodes or raises

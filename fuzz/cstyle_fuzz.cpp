@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Proves: rawToCStyle of any bytes converts back with cStyleToRaw, to the same bytes when the
 // pictures are well formed, unless a zero byte stands outside a picture (refused, as it would
 // end the text); cStyleToRaw never crashes, fails only with one of the known messages, and when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared by the fuzz targets: the entry point libFuzzer calls and the check that stops a run
 // when a property fails, so that the fuzzer saves the input and a replay test fails on it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Proves: formatMessage never crashes nor reads an insert that was not supplied, whatever the
 // message holds; its result never exceeds the maximum length; an insert is never split across
 // lines; no output line is longer than the width unless it holds an insert; and the console

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Proves: reading OBJTEXTS front to back as the end-user program does (header, then for each
 // file record its name and applyNewTexts into a model) never crashes nor reads past the data,
 // however the counts and lengths lie (StreamReadError); merging keeps the model's group count,

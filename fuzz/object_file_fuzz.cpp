@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Proves: decodeObjectFile, readTextGroups and writeTextGroups never crash nor read outside
 // their input, whatever the file holds; when a file decodes and its tables read, writing the
 // tables back gives data whose tables read as the same groups, and encoding that data again

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Proves: the end-user program, run with any OBJTEXTS data over a small game folder, never
 // crashes, never writes outside ObjData, its backup folder and the digest list beside it (names
 // such as "../x" are refused), leaves no temporary file behind, keeps only originals byte for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Proves: any bytes read as a PO file through libgettextpo end in messages or in problems that
 // name the file, never in a crash or an exit of the library; the messages apply to the
 // executable's texts without crashing, and change them only when no problem was found; every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Proves: the settings-file reader never crashes on any file (garbage, lone CRs, broken UTF-8,
 // odd-length UTF-16); every read answers, integers parse strictly; a value written reads back
 // as written, also after saving and reading the file again, and the keys of other sections

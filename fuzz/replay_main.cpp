@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target over saved inputs without libFuzzer, so that the seed corpus and every
 // input that once failed are checked by the ordinary test run. Arguments are files or folders
 // (every regular file inside, in name order).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Proves: ResourceBundle::parse never crashes nor reads outside the file, whatever its footer
 // and directory claim (a damaged bundle raises ResourceBundleError); a bundle that parses
 // serialises to one that parses to the same resources, attaching it to an executable keeps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Proves: readStringTable never crashes nor reads outside the executable, whatever its pointer
 // blocks and text areas hold, including pointers to the last byte and texts without their
 // terminator (StreamReadError). The fuzzed bytes are a small executable with its own layout:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-memory model of an object file: its header fields and its text tables.
 #pragma once
 

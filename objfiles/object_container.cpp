@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "objfiles/object_container.h"
 
 #include <cstring>

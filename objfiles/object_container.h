@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object file container: a fixed 21-byte header and one encoded data block.
 //
 //   offset size field

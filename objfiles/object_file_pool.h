@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading many object files at once on every core, the results handed over in the files' order.
 #pragma once
 

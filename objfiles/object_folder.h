@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding a game's "ObjData" folder and its object files, and reading and re-encoding one object
 // file. ObjectTextsDocument loads and saves whole folders through these.
 #pragma once

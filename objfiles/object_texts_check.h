@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The translation checks over object texts: in every text group that holds both language IDs,
 // the target-language text is checked against the source-language text (translation_checks.h),
 // and the groups are compared with each other for the "inconsistent" check. tarntool's obj check

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object texts of a game as one editable document: the loaded object files, their text
 // groups and the texts in them, which files differ from what is on disk, and saving them. It is
 // the only code that loads a folder of object files or writes them back, so the window, tarntool

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Run-length codec of object files stored with encoding 1.
 //
 // The encoded block is a sequence of steps, each a control byte c and its operand:

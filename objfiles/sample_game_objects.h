@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ObjData folder of the sample game that `tarntool sample-game` writes: one object file of
 // every type, with texts in language IDs 0 (English), 1 (German) and 5 (French).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Synthetic object files for demos, tests and benchmarks: object-like data (runs of equal
 // bytes, small numbers, zeros) around real text tables, in any encoding.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bit-rotation codec of object files stored with encoding 3.
 //
 // Every byte of the block is rotated within its 8 bits by (2k + 1) mod 8 bits, k being its

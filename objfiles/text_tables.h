@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text tables inside an object's decoded data.
 //
 // The tables lie back to back from an offset that depends only on the object type

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What TarnPatch wrote, so that --restore can tell a file the game changed since (an update)
 // from one the patch left: "TarnPatch-backup.sums" beside the backup folder holds one line per
 // object file, the SHA-256 of the bytes the patch wrote, two spaces and the file's name (the

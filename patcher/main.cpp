@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TarnPatch: run from the game folder, it puts the translated object texts attached to this
 // executable into the game's ObjData files; with --restore (or /restore) it puts back the
 // original files it kept. Other arguments are ignored, as a file dropped on the program passes

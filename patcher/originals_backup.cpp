@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "patcher/originals_backup.h"
 
 #include <system_error>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The original object files TarnPatch keeps, so that players can undo a translation. Before an
 // object file is first changed, its bytes as they are go into "TarnPatch-backup" beside
 // ObjData, complete and flushed. A backup already there is never replaced, so the folder holds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TarnPatch, the end-user program: applies the object texts attached to its own executable to
 // the object files of the game folder it is run from, with a console dialogue. It keeps the
 // files it changes (originals_backup.h) and, run with --restore, puts them back.

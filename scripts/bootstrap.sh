@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the project builds with. Idempotent: packages already present
 # are not installed again, and apt is only asked when something is missing.
 set -euo pipefail

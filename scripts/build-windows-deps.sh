@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Windows dependency prefix of the Windows build (preset windows, TARN_WINDOWS_DEPS)
 # from Debian's own source packages with Debian's MinGW-w64 (x86_64-w64-mingw32, POSIX threads):
 # a static Qt 6 (Core, Gui, Widgets, Test; windows and offscreen platforms; bundled zlib, PNG,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets of fuzz/ with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer (build dir build-fuzz/) and runs each for a bounded time.
 #   scripts/fuzz.sh [seconds per target, default 60] [target...]

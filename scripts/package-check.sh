@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a configured, built tree (default: build/), checks its desktop
 # entry and its copyright file, unpacks it into a temporary folder and runs the installed
 # programs from there.

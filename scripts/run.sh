@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up the machine, builds the project and opens TarnEdit on a generated sample game:
 #   sample/original/Tarn.exe   the original executable (only read)
 #   sample/game/Tarn.exe       the translated copy in the game folder (rewritten on save)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up the machine, builds everything and runs every test: first the normal build, then the
 # AddressSanitizer/UndefinedBehaviorSanitizer build, then the Windows programs and their tests
 # under Wine (label wine), wherever the Windows dependency prefix (TARN_WINDOWS_DEPS), wine64 and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a Windows program under Wine in a given prefix: wine-run.sh WINE PREFIX PROGRAM [ARGS...]
 # The first start creates the prefix (once, whatever runs in parallel). Wine neither asks to
 # install Mono or Gecko nor prints its own diagnostics; the program's exit status is returned.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 8-bit character sets of Hunspell dictionaries (the SET line of an .aff file), converted
 // to and from UTF-8 by table, alike on every system and without iconv.
 #pragma once

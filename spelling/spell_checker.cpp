@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "spelling/spell_checker.h"
 #include "common/utf8_path.h"
 #include "spelling/dictionary_charset.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hunspell dictionaries: finding one for a language, and asking it about words. This folder is
 // the only code that links Hunspell. Dictionaries are the .aff/.dic pairs of Debian's hunspell-*
 // packages (/usr/share/hunspell) or of a folder the translator names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The spelling check of translated texts: every word of a translation (text_words.h) that the
 // dictionary does not know.
 //

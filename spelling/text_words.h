@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The words of a game text, as a spelling dictionary should see them: runs of letters taken
 // through the code page between the codes, so that value codes (%N), colour codes (\c4), the
 // other codes, control bytes and pictures never count as words or as parts of one.

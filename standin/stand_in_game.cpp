@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for the game: a 32-bit Windows console program that does with its texts what the
 // game does. tarntool lays it out to a build's exact size and offsets (exetext/stand_in_image.h)
 // and fills in gameLayout below; the program then reads, from its own memory, the pointer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Argument values shared by the commands: optional options, bounded numbers, code pages, hex
 // bytes.
 #pragma once

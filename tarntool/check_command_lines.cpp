@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command lines of exe budget, exe check and obj check.
 #include <memory>
 

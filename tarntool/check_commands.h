@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool exe budget, exe check and obj check: the space budget and the translation checks
 // from the command line. Each command is a function over its options; the parser fills them.
 #pragma once

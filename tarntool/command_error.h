@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a tarntool command fails: one error type carrying the exit status, raised by the commands
 // and turned into a message and the status by Tool alone.
 //

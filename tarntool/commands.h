@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command families of tarntool. Each adds its commands to the tool; runTarntool lists them.
 #pragma once
 

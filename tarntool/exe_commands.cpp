@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool exe info|export|import|pseudo|sample|table-check: the game executable's texts from the
 // command line.
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the exe commands share: reading an executable or a texts file as input (status 2 when
 // they cannot be read), and the executable's side of `exe import` and `exe import-po` (the same
 // checks before any input is read, the same save, output and exit statuses).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool exe export-po|import-po: the executable's texts as a gettext PO file.
 #include <iostream>
 #include <memory>

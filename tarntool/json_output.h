@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JSON as tarntool prints it: one line, a space after every comma and colon, keys in the order
 // they were added.
 #pragma once

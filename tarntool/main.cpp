@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool: batch work on the game's executable texts and object files, without windows.
 #include <cstdlib>
 #ifdef __GLIBC__

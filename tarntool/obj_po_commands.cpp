@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool obj export-po|import-po: the object files' texts as a gettext PO file, between a
 // source and a target language ID.
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a game's ObjData folder as a command's input.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool patch build: the end-user program for a game's object files, as the builder window
 // makes it.
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tarntool/po_options.h"
 
 #include <ctime>

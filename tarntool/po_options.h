@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the PO commands of the exe and obj families share: the --language and --code-page
 // options, the header of the files they write, and their reports on standard error.
 #pragma once

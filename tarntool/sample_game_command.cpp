@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool sample-game DIR: a playable-looking game folder for demos and tests.
 #include <iostream>
 #include <memory>

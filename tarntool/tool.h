@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command tree of tarntool on CLI11: families of commands ("exe", "obj", "patch") and
 // single commands ("sample-game"), `--help` at every level, `--version` on the program.
 //

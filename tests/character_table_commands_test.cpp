@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool with letters that fall on game codes: refused by every import (all or nothing),
 // placed by a character table (--table, exe table-check), or stored as codes on request.
 #include <gtest/gtest.h>

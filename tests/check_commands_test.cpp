@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool exe budget, exe check and obj check on generated executables and object files.
 #include <gtest/gtest.h>
 

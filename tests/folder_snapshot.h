@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file below a folder with its bytes, to show that a refused command changed nothing.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Malformed input at the programs' entry points: every case ends with a clear error (or the
 // documented fallback), nothing crashes, nothing is read outside a buffer (the sanitizer build
 // runs these too), and no file is changed by a failed operation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool obj info|recode|set on generated object files.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end-user program as players get it: built by tarntool from a translator's game folder,
 // then run as a child process in another game folder with answers on its standard input.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool exe export-po|import-po and obj export-po|import-po as child processes: round trips,
 // gettext's msgfmt on the exported files, and bad input that must leave every file unchanged.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a command line as a child process in a folder, with given standard input, and answers
 // its exit code and everything it printed (standard error too, unless errorsTo names a file
 // that takes it).

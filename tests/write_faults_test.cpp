@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file the system rewrites, with the write failing at each step: the temporary file
 // cannot be created, cannot take the old file's owner or extended attributes, the old file's bytes
 // cannot be copied (the translated executable, which is written as ranges over a copy), the disk

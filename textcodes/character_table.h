@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Character tables: a translation's file that places letters its code page lacks, or has only
 // on game-code bytes, on bytes the game draws as glyphs (the translation's font shows them
 // there). One mapping a line, two hex digits, '=' and one character, in UTF-8:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's in-text control and format codes and their C-style escape notation.
 //
 //   raw byte        C-style          raw byte        C-style

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's 14 text colours, selected in a text by the codes 142 to 155 (code_table.h).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "inconsistent" check: one original translated two ways. It looks across texts, so it runs
 // over whole lists rather than one pair at a time:
 //

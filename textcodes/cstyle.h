@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversions between raw game texts (bytes as stored, pictures in compact form) and the
 // C-style escape notation that translators read and type. See code_table.h for the codes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The walk of "Find next" over the grid's text cells in reading order, apart from any window.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts that share an original: the untranslated copies a new translation can fill at once, and
 // the translations already given to the same original or to one that differs only in codes,
 // punctuation or case, which the window offers while a text is translated.

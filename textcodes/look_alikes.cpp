@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "textcodes/look_alikes.h"
 
 #include "textcodes/code_table.h"

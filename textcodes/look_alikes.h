@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plain look-alikes of the typographic characters a word processor puts into pasted text:
 // “ ” „ -> ", ‘ ’ ‚ -> ', – — -> -, … -> ... . Where the code page places such a character on
 // a code byte, the pasted character became a code; the checks panel offers this replacement.

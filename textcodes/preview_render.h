@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the game draws a raw text, as a list of runs for the preview window: colour codes
 // change the colour, code 10 drops bold, value codes show fixed sample values, pictures show
 // "(picture)". The window turns the runs into its rich-text document.

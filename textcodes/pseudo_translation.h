@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pseudo-translation: every text made to look translated, so that a game run shows which texts
 // pass through the translation, whether accented letters come out right and where a longer
 // text no longer fits its place, before anyone translates a word.

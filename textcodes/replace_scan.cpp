@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "textcodes/replace_scan.h"
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scan of a replace run over the translated texts, apart from any window: which
 // occurrence is offered next, where the scan resumes after a skip or a replacement, and when
 // it moves to the next row.

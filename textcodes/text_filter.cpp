@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "textcodes/text_filter.h"
 
 #include "textcodes/text_search.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which texts the grid's filter lets through: a kind of text (untranslated, with errors, ...)
 // and a word that the original or the translation holds, both at once. Texts are game bytes;
 // the word is matched as Find matches it without case, folding through the code page.

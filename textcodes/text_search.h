@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matching of a search text inside a game text, shared by the Find and Replace dialogs.
 // Texts are game bytes; case folding uses the chosen code page (accented letters included).
 #pragma once

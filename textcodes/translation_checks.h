@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // clang-format off
 // Checks of a translated text against its original, for the game's codes and its fixed
 // layout. Each finding names its check, a severity and a message:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "textcodes/typed_codes.h"
 
 #include "common/utf8.h"

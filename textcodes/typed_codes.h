@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Characters that would turn into game codes. A character whose byte in the code page is a game
 // code (123 to 155) cannot be stored as a letter: the game would read it as a value or colour
 // code. Such characters are refused where they enter (typed, pasted or imported) and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small builders shared by the Find and Replace dialogs: a titled radio-button group, an edit
 // box that accepts only characters the grid can turn into game bytes, and where a found row lies.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Find dialog: moves the grid's current cell to the next cell, in reading order forward or
 // backward, whose text contains the search text. Modeless and on top; never changes a text.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edit laid over a grid cell while a prompted replace shows an occurrence: borderless, the
 // text inset 2 pixels from the left, top and right edges of the cell, and the selection
 // highlighted even while the question dialog has the focus.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Replace dialog: replaces occurrences of a text in the translated texts (column 2), over
 // all texts or from the current row up or down, silently or asking for each occurrence while
 // it is shown selected over its cell. Modal; hidden while a run goes on.

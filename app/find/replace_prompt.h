@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small dialog of a prompted replace: "Replace this occurence?" with Yes, No and Abort
 // replace. The close box aborts like Abort replace.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "About Ostrel 2": the program's name, version, credit and links.
 #pragma once
 

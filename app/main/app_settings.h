@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every key of tarnedit.ini with its default, read at start-up and written when the main
 // window closes, in the file's order. Windows that do not exist yet keep their values here, so
 // that a run never loses what an earlier run stored. The "Paths" keys are written by the paths

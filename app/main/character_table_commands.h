@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The translation's character table in the main window: the file chosen by Other > Character
 // table... (stored as [Characters] TableFile), read at start and laid over the font's code page.
 // The result is the window's one combined map, through which the grid, the editor, the preview,

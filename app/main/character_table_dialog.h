@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Other > Character table...: the translation's character table file, or none. Shows what the
 // chosen table changes, the characters of the code page that fall on game codes and the bytes
 // free for them, and proposes a starting table for the characters the translator ticks. A table

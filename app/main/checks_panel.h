@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Checks panel: a dock beside the grid that lists the findings of the translation checks,
 // one row each (text number, severity icon, check, message), errors first, then warnings, then
 // the rest, each in text order but for the longer findings, which come last in their severity,

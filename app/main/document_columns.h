@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A column of the main window's document as game bytes, for the rules that look across texts.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's edit commands: Undo and Redo (the cell editor's typing first), Copy strings,
 // Jump to, the notation toggle and the grid's context menu while a cell is edited.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Save option "Let the executable grow when the texts do not fit": kept per translated
 // executable in [GrowExecutable] of the settings, the file's path as key, and read again
 // whenever other files are loaded. The save and the live budget take it from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's file commands: the paths of the executables, loading their texts, Save and
 // Run, and the paths asked at start-up.
 #pragma once

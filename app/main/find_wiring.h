@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's Find and Replace: the find window, the replace dialog and its prompt, created
 // once over the window's grid, and their stored places ("ReplaceWin", "ReplaceQuestion").
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Change used font...": Qt's font dialog with the character set the game's texts are shown
 // in. The effects (strike-out, underline) are hidden, the sample stays; a "Character set" box
 // lists the sets that have a single-byte code page and follows Qt's writing-system box both

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of the main window's grid: the current cell may not be left while it holds C-style
 // text that does not convert; entering a cell settles the text typed in the cell left and
 // remembers the new cell's text for Esc; Esc brings that text back. The grid view asks these

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The filter bar above the grid: a kind of text (all, untranslated, with errors, with findings,
 // changed since load, same as original) and a word that the original or the translation holds.
 // Rows that do not pass are hidden; row numbers stay the text numbers, and the current row

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid's table model over the StringTableDocument: model row r is text r + 1; columns
 // 0 "Number", 1 "Original", 2 "Translated", 3 "Short.". Only columns 1 and 2 can be entered
 // and edited; the cells hold game bytes, shown in the document's notation through the window's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's help: the guide's contents and overview, the About box, and F1 on a
 // highlighted menu item, which opens the item's section of the guide.
 #pragma once

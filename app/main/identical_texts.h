@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Identical texts translated once: after a translation is entered for a text whose original
 // occurs elsewhere, the status line offers to use it for the other texts with that original
 // that are still untranslated (one undoable step), and a line under the grid shows the

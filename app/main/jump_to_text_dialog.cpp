@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main/jump_to_text_dialog.h"
 
 #include <QHBoxLayout>

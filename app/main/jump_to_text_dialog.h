@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Jump to...": asks for a text number from 1 to 3453.
 #pragma once
 

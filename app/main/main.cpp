@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TarnEdit: the translator's program for the texts of the game Tarn.
 #include <iostream>
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's actions (objectName, caption, keys and hint of each command), its menus and
 // its toolbar. Cut, Copy and Paste act on the focused edit box; the window connects the rest.
 #pragma once

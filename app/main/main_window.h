@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the grid of the 3453 texts. It owns the document and wires the parts that
 // hold the commands (files, edit, find, preview, PO, checks, font, object windows, settings) to
 // the actions, the grid and the status line; each command's rules live in its own class.

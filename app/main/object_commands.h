@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object-file windows of the main window: the object texts window (with its new-ID dialog
 // and the end-user settings) and the object language options, with their stored settings.
 #pragma once

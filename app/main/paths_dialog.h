@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Configuration": the paths of the original and the translated executable. OK hands the paths
 // to a check function first; the dialog stays open while they are refused.
 #pragma once

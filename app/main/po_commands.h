@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's PO commands: the texts as a PO file for a translator's tool, and its
 // translations back into the Translated column (written by Save, like every edit), in the
 // window's code page. Both run only when the current cell may be left (the window wires them so).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Asks once per translation for the language code its PO files carry ("de", "pl", "pt_BR").
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main/preview_wiring.h"
 
 #include "app/main/app_settings.h"

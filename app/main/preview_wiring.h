@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's Preview: the preview window over the window's grid, the checkable Preview
 // command that shows it and polls the current cell, and its stored settings ("Preview").
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Other > "Pseudo-translate untranslated texts...": asks how much longer the texts are to be and
 // gives every text still equal to its original its pseudo-translation (pseudo_translation.h, in
 // the window's code page with its character table), as one undoable step. A game run then shows

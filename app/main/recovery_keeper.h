@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps the recovery journal of the main window's unsaved edits: written in the background at
 // most two seconds after an edit, removed once nothing is unsaved (a save, undoing back to it)
 // and at a clean close. After a crash the next start offers the edits back.

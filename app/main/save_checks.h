@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save asks while texts have errors (warnings do not ask): "N texts have errors (first: 0041
 // value-codes). Save anyway?". The translator may save, see the texts with errors in the grid,
 // or keep the file; "Don't ask again" is kept per translated file in [SaveChecks] of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The question before a save while texts have errors: save anyway, show the texts with errors,
 // or keep the file as it is; and whether to ask again for this file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Please wait...": the modal progress window of a save. Its work starts once it is on screen
 // and it closes itself when the save has ended, however it ended.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where tarnedit.ini lies: beside the program, or in the user's configuration folder when the
 // program's folder cannot be written (an installed program); --settings FILE names another.
 #pragma once

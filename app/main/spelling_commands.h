@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Spelling in the main window: the translation's language (Other > Spelling language...,
 // "[Spelling]"), its dictionary and the personal word list beside the settings file, the wavy
 // underline in the cell editor, the dictionary's suggestions and "Add to dictionary" in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Underlines, with a red wavy line, the words of a cell editor's text that the spelling
 // dictionary does not know. Only the editor's own text is checked, each time it changes, so
 // typing never waits for the other texts. Words are taken between the codes (textWords), so

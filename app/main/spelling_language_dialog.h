@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Other > Spelling language...: the translation's spelling language among the dictionaries found
 // (or none), and a folder of dictionaries looked in before the system's. Without any dictionary
 // it names the package to install.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's status line: a hint while the mouse rests on a control, else in raw notation
 // the game codes of the current cell's text, and one-off notes (a code page that fell back, a
 // refused character, where a file was exported).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the character table dialog offers the translator: the characters of a code page that
 // fall on game codes, the bytes free to place them on, and a starting table file for them.
 #pragma once

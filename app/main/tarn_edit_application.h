@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application object: an exception that reaches the event loop is shown in the
 // application's exception box and the program goes on.
 #pragma once

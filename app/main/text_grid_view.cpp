@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main/text_grid_view.h"
 
 #include <QHeaderView>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's grid view: a table over the GridModel with in-place editing of columns 1 and
 // 2 through the shared game-text editor. Every move of the current cell, by mouse, keyboard or
 // command, asks the gate first; the cell editor writes each change to the model at once, so the

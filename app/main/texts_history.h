@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's history of its texts: every change to the StringTableDocument is a step on
 // a QUndoStack, and the document's Modified follows the history: a step that changes the files
 // after the last save makes it set; undoing back to that save clears it. Since every change goes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main/toolbar_icons.h"
 
 #include <QPainter>

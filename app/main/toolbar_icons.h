@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small drawn pictures for the toolbar commands that the style has no picture for.
 #pragma once
 

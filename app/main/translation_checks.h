@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live space budget and the Checks panel of the main window: the budget in the status bar,
 // the rows that would find no place marked in the grid, the findings listed in the panel, the
 // next-finding command and the look-alike replacement, and the panel's stored place.

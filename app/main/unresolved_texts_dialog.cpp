@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main/unresolved_texts_dialog.h"
 
 #include <QLabel>

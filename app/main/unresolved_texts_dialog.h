@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Strings not found": lists the numbers of texts whose pointer leads into no text area.
 #pragma once
 

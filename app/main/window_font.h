@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's font and the code page its character set chooses, through which every
 // window shows and edits the game's texts. Texts stay bytes; only their display changes.
 #pragma once

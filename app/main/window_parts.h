@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window's command classes work on. The window builds these parts before any
 // command and outlives every command, so the references stay valid.
 #pragma once

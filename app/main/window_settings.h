@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's stored settings: read at start-up (the paths, notation, font and what the
 // other windows take when the window says the settings are loaded), written once at closing,
 // and the window's placement.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main/window_text_grid.h"
 
 #include "app/main/grid_controller.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's grid as the find, replace, preview and format-code windows see it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/objects/boxed_branch_style.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two-column grid of a text group ("Language ID", "Text"): column 0 is read-only, column 1
 // is edited in place through the shared game-text editor, which writes each change into the
 // cell at once. The window gives it the conversion of the editor's text and the rule for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/objects/new_language_id_dialog.h"
 
 #include <QHBoxLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "New language ID": asks for the ID of a new entry of a text group. Keeps its value between
 // showings.
 #pragma once

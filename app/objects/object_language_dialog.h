@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Object language settings": the two language ID bytes of the translated executable that tell
 // the game which texts of the object files to take.
 #pragma once

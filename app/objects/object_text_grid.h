@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object texts window's grid as the preview and the format-code menu see it: text rows
 // 1..rowCount() of the shown group, its texts in column 1, in the window's notation.
 #pragma once

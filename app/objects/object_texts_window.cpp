@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Construction, loading, the tree and closing of the object translation window.
 #include "app/objects/object_texts_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Texts in object files": loads every object file of the game's ObjData folder, shows the
 // files and their text groups as a tree and one group's texts in a grid, edits them in place,
 // and writes the changed files back. The texts and the rules for changing them are the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object texts window's checks: the findings tarntool's obj check reports, between a source
 // and a target language ID asked once, shown as marks on the tree (on a group and on its file)
 // and, for the shown group, in the status line. They follow every change of the texts.

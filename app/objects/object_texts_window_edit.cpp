@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text grid of the object texts window: showing a group, editing it in place, adding and
 // removing language IDs, stepping through the groups, saving and building the end-user program.
 #include <QApplication>

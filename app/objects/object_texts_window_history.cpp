@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object texts window's history: every change to the document is a step on the window's own
 // undo stack, taken back and made again with Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z or the grid's
 // context menu. While a cell editor is open those keys act on the editor's own text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object texts window's PO commands: export the texts between two language IDs for a
 // translator's tool, import its translations into the document (saved with the window's Save).
 #include <QPushButton>

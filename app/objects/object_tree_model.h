@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object texts window's tree as a model over the loaded folder: one "Object Files" node,
 // under it the files in the folder's order (the damaged ones in their places) and under each
 // file its text groups. Nothing is kept per node: names, labels, marks and tooltips are made

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/objects/one_line_holder.h"
 
 #include <QLabel>

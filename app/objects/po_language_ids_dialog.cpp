@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/objects/po_language_ids_dialog.h"
 
 #include <QGridLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Translation (PO)": the language IDs of an object-text PO export (the source ID, whose texts
 // become the msgids, and the target ID, whose texts become the msgstrs) or of an import (the
 // target ID alone); also the pair of IDs the window's checks compare.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/objects/wrapped_hint_label.h"
 
 #include <QEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A word-wrapped label of fixed text that remembers its height at each width it was asked for.
 // The window's layout asks a wrapped label's height many times whenever it is laid out (every
 // page of the stack, for the size hints and for the geometry), and a plain label lays its text

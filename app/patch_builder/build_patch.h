@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The build of an end-user program from the object texts window: asks for the options and the
 // target in the PatchBuilderDialog, then writes a copy of the carried end-user program for
 // the chosen system (Windows or this one) with the message table and the object texts attached

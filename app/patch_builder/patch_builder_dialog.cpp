@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/patch_builder/patch_builder_dialog.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "End-user translator executable settings": which texts go into the end-user program, whether
 // it re-encodes run-length files with the enhanced encoder, the console messages it shows in the
 // translator's language, the system it runs on, and the file to write.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fills the grid's context menu: cut, copy and paste, then the game's colour
 // codes (with colour swatches), value codes, line break, thin letters and default colour, and
 // "&Undo editing". A chosen code goes into the open cell editor in front of the selection, in

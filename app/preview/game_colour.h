@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A colour of the game's colour table as a Qt colour.
 #pragma once
 

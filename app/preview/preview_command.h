@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window's Preview action does: the checked action shows the preview window and
 // polls the current cell every 100 ms, of the grid whose window is active (the main grid's
 // when none of the other grids' is); closing the window with its close box triggers the action

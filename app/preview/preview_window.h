@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview window: shows the text of the grid's current cell roughly as the game draws it,
 // in a read-only rich-text box with its own colours. Rendering follows renderPreviewRuns.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether a window has a position of its own in this run: one restored from the settings, or
 // the one it got when it was first shown. A window that has neither keeps "no position" in the
 // settings instead of storing wherever an unshown window happens to be.

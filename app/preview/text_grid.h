@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the preview, the format-code menu and the find and replace dialogs need from the main
 // window's text grid. Texts are game bytes in the grid's current notation (raw or C-style);
 // positions in the cell editor count characters, and every game byte is one character.

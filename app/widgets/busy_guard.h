@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hourglass and the disabled button panel of a long operation, restored on every exit
 // from the scope, exceptions included.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/code_page_validator.h"
 
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Refuses, in a line edit, every character that the game could not store as typed: a character
 // the active code page lacks, or one whose byte the game reads as a value or colour code. The
 // edit keeps what it had, the program beeps and the owner is told why, so that nothing is ever

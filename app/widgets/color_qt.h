@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings' 32-bit colour values as Qt colours and back.
 #pragma once
 

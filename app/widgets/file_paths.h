@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File names between Qt's text and the core's paths. A QString holds the name as the user sees
 // it; the core takes std::filesystem::path, built from UTF-8 through one conversion that keeps
 // every character on Windows too.

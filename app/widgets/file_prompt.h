@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file dialogs of the program's own commands: our dialog rather than the system's, run
 // through the Prompter so that tests answer it, opened in the folder it showed last.
 #pragma once

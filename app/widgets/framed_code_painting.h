@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws a grid cell's text with its code bytes framed: in raw notation a code byte shows as the
 // page's letter on it (Ś for %l in 1250), so each is drawn in its own colour inside a frame and
 // cannot be taken for the letter.

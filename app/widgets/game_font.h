@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's font file, registered for this program only while its face is not installed.
 #pragma once
 

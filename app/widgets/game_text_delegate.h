@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-place editor of game texts, shared by every grid that edits them: a line edit that
 // accepts only characters the game can store as typed, writes each change through to the cell at
 // once, and passes Enter, Esc and its context menu to the grid's own rules. In the text cells,

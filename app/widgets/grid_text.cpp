@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/grid_text.h"
 
 #include "app/widgets/shown_code_bytes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Game bytes as the grid shows and edits them: each byte is the character of the active code
 // page, and the control bytes 0 to 31 show as the Unicode control pictures (U+2400 to U+241F)
 // so that every code is visible; each maps back to exactly its byte (a code byte whose

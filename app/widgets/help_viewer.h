@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's help: the user guide in the help window, opened at a context number's section.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window: the user guide, a Markdown file, shown in a browser that opens at a section.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edit box and up-down pair that every language-ID input of the program uses (the new-ID
 // dialog, the object language options, the end-user settings).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real prompter: QMessageBox and QDialog::exec().
 #pragma once
 

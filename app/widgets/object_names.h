@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gives a window's parts their objectNames, by which tests and style sheets find them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text fields that never cut a text: a field takes texts as long as the translated executable's
 // text areas can hold, and a paste or drop that would make its text longer is refused whole,
 // with a message, instead of being cut at the field's limit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the PO commands of every window share: their captions, their file dialog, the header of
 // the files they write and the box that reports an export or an import.
 #pragma once

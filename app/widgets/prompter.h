@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every message box and modal dialog of the program goes through one Prompter, so that tests
 // can answer them from a script and see what was asked.
 #pragma once

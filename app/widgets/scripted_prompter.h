@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A prompter for tests: answers message boxes and modal dialogs from a script, in order, and
 // records everything that was asked. Installs itself for its lifetime.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting programs and opening documents and addresses the way the desktop does.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Code bytes whose character a character table has moved: with Ś placed on A4, byte 140 (the
 // value code %l in 1250) still shows Ś in the combined page, but typing Ś stores A4. An edit box
 // that showed byte 140 as Ś would turn the code into the letter at the next keystroke, so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Puts a document's commands on a QUndoStack: the stack gives the Undo and Redo actions, their
 // captions and the clean state, the command changes the document.
 #pragma once

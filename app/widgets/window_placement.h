@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where secondary windows go so that they do not hide what the translator works on.
 #pragma once
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared part of the MinGW-w64 toolchain files: TARN_MINGW_TRIPLE names the target
 # (i686-w64-mingw32 or x86_64-w64-mingw32). Debian installs two variants of each compiler; the
 # POSIX-thread one is preferred, the default one is taken when it is missing.

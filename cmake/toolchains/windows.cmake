@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build of the programs (preset windows): Debian's MinGW-w64 for 64-bit Windows with
 # the static Qt, libgettextpo and Hunspell of a Windows dependency prefix. The prefix is
 # TARN_WINDOWS_DEPS (cache or environment), else ../shared/windows-deps beside the sources, else

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a rewrite must keep of the file it replaces and of its folder: a symbolic link stays a
 // link, the owner, group, extended attributes and access list stay, a file the user may not
 // write is refused, and no temporary file stays behind, after a kill or a signal either. On

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/whole_file_batch.h"
 
 #include <gtest/gtest.h>

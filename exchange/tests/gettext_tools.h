@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gettext's own programs, run on our files in the tests: msgfmt checks them, msgcat, msgfilter
 // and msgmerge edit them as translators' tools do.
 #pragma once

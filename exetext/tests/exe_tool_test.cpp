@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool exe info|export|import|pseudo|sample, run as a child process on generated executables.
 #include <gtest/gtest.h>
 #include <unistd.h>

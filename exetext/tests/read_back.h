@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a written executable holds, read the plain way: a text's pointer, and every text.
 #pragma once
 

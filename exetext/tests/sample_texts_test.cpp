@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The full sample: the sizes and codes of a real game's texts, and how the writer's placement
 // fills each build's text areas with them.
 #include "exetext/sample_texts.h"

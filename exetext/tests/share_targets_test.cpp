@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast sharing search against a plain reading of the rule.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The space budget against the real save and against a plain reading of the placement rule.
 #include "exetext/space_budget.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "exetext/stand_in_image.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The review the main window shows: the next finding after a row, and the characters the
 // checks read in a code page.
 #include "exetext/translation_review.h"

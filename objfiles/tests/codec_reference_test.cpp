@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast codecs against plain byte-at-a-time versions written straight from the rules of the
 // format, on many random inputs built from runs and literals of the lengths where the rules
 // change (1, 2, 3, around 128 and 129, and past 258).

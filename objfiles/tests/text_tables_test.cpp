@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "objfiles/text_tables.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The digest list beside the backup folder and the names of the leftovers --restore removes.
 #include "patcher/backup_sums.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The resources of an end-user program as the tests hand them to TarnPatch, also for a patch
 // without texts, which the build refuses.
 #pragma once

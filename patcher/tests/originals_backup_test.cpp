@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The originals TarnPatch keeps and puts back: what a run keeps, what a later run leaves alone,
 // --restore, and every way keeping or writing a file can fail without losing the file.
 #include <gtest/gtest.h>

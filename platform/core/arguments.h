@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command-line arguments as UTF-8 text, whatever the system hands main().
 #pragma once
 

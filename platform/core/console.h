@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Console text of the end-user program. On Linux the console takes UTF-8 and lines end with
 // LF; on Windows it takes the OEM code page and lines end with CR LF. A bare carriage return
 // (the progress line) is written as it is everywhere.

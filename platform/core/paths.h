@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File-system lookups that behave as on Windows, where names match whatever their letter case.
 #pragma once
 

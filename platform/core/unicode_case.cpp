@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/core/unicode_case.h"
 
 #include "common/game_code_page.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Simple (one character to one character) case mapping, as Windows applies it to file names
 // and to the characters of a yes/no answer: Basic Latin, Latin-1, Latin Extended-A, Greek and
 // Cyrillic. Characters outside those blocks map to themselves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calendar time in UTC, thread-safe on every system (gmtime_r on POSIX, gmtime_s on Windows).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "spelling/spell_checker.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small Hunspell dictionary written by a test, so that no dictionary package is needed.
 #pragma once
 

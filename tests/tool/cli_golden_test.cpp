@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every tarntool command line that scripts may use, with its exact standard output, standard
 // error and exit status, replayed from tests/tool/golden/tarntool.golden in one scratch folder.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool patch build writing the end-user program when the disk refuses: each failing step
 // leaves the old program whole, ends with status 1 and says on standard error what failed.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The few fields of a Windows executable's headers that tell what it runs on.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the stand-in game under the 32-bit Wine and splits what it printed: one line per text,
 // then its "ids" line and its own checks. Also what tarntool says the same file stores.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cross-built Windows end-user programs: what their headers say they run on, that they
 // need none of the compiler's run-time libraries, and that tarntool builds players' programs
 // from the 32-bit one unless told otherwise.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows end-user program under Wine (the 32-bit one, the default, where a 32-bit Wine is
 // installed, else the 64-bit one), beside the native one: the same game, the
 // same answers, the same rewritten object files and the same console dialogue, but for what

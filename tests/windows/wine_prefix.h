@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One Wine prefix for a whole test program, in a temporary folder: the first Windows program
 // started creates it; its server is stopped at the end. Nothing may open a window or ask a
 // question. A test program registers it once with ::testing::AddGlobalTestEnvironment.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Our settings file and message formatter held against Windows' own functions, as Wine's
 // kernel32 implements them: the same scripts run through ProfileFile and formatMessage here and
 // through GetPrivateProfileStringW, WritePrivateProfileStringW and FormatMessageW in the Windows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every sample executable is the stand-in game, a 32-bit Windows program, run here under the
 // 32-bit Wine: Windows' loader maps it, and the program follows its own pointers as the game
 // does. What it reads must be what tarntool says the file stores, before and after a rewrite.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows installer made by cpack (NSIS), run silently as a user without administrator
 # rights: it installs under %LOCALAPPDATA%\Programs with a Start-menu entry, the installed
 # TarnEdit.exe answers --version, and its uninstaller removes what it installed and nothing the

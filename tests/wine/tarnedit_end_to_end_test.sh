@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # TarnEdit.exe as a translator starts it: Wine's own window system under a virtual X display,
 # the sample game's original and translated executables, and only keys. It opens both files,
 # takes an edit of text 6 (jump to it, type, Enter), saves it with Ctrl+S, and the saved

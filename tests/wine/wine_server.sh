@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Keeps one wineserver alive for a whole test run, so that each Windows program the tests start
 # joins a running server instead of starting (and saving the registry of) one of its own.
 # wine_server.sh start|stop WINE_RUN WINE PREFIX

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows ZIP package: made by cpack, unpacked into a folder whose name holds a space and a
 # Polish letter, both programs answer from there.
 # zip_package_test.sh BUILD WINE_RUN WINE PREFIX VERSION

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "textcodes/preview_render.h"
 
 #include <gtest/gtest.h>

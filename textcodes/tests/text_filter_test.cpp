@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid filter's rules: which texts each kind lets through, the word in either text with
 // case folded through the code page, and both at once.
 #include "textcodes/text_filter.h"

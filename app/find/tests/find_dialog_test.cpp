@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/find/find_dialog.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TarnEdit's windows measured on the offscreen platform: start-up to a filled grid and Save on
 // the 17 MB build, the notation toggle and the code-page switch on all 6906 cells, Find and
 // Replace over all 3453 texts in the real main window and the undo of that Replace All, the

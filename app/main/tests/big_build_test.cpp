@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on the largest known build (17 MB). Set TARN_SCREENSHOT to a PNG path to keep
 // a picture of the window and of its dialogs.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Letters that fall on game codes in the main window: refused where they are typed or pasted,
 // drawn framed where a raw text holds them as codes, and placed on free bytes by the
 // translation's character table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live space budget in the status bar, the texts that do not fit marked in the grid, and
 // the Checks panel: kept up to date, its keys, the look-alike replacement and its stored place.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's code page: the font's character set chooses it, every window shows the
 // same bytes through it, and a character it lacks is refused with a beep and a message.
 #include <QCheckBox>

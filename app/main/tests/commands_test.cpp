@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's commands: Save, Run, Jump to, Next untranslated, Copy strings, Configure.
 #include <QFontDatabase>
 #include <QFontDialog>

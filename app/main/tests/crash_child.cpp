@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The TarnEdit session the crash test kills: opens the main window offscreen on the settings
 // file given, edits the translations of texts 2 and 5 as typing would, and runs until it is
 // killed. Its recovery journal is written by the window itself, as in a real session.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real main window on the offscreen platform over generated game executables, with a
 // scripted prompter answering every message box and modal dialog.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The filter bar over the real window: rows hidden and shown, F7, F8 and Find among the shown
 // rows, a jump to a hidden text; the question of a save while texts have errors; and the
 // figures a replace run keeps fresh while its dialog stays open.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview and replace windows through a whole run of the program: start-up reads their
 // settings, closing writes them back.
 #include <QTest>

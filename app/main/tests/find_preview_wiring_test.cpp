@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The find, replace, preview and format-code windows driven through the real main window.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The font dialog: character sets and Qt's writing systems both ways, the character set box,
 // and a style that never turns italic unless chosen.
 #include <gtest/gtest.h>

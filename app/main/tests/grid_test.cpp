@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid's editing rules, the status bar and the notation toggle.
 #include <QContextMenuEvent>
 #include <QMenu>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object windows as the main window opens them, with their stored settings.
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Another program writing the translated executable while the window has it open: the save
 // asks before writing over that change, and Reload takes it in without losing the edits it does
 // not contradict.

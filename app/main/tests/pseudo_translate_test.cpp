@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Other > "Pseudo-translate untranslated texts...": the texts still equal to their originals
 // become pseudo-translations in the window's code page and character table, as one step.
 #include <QDialogButtonBox>

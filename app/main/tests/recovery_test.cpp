@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recovery journal of unsaved edits: written down shortly after an edit, offered back at
 // the next start after a crash as one undoable step, and gone after a save or a clean close.
 #include "app/main/file_commands.h"

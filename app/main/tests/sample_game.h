@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window works on in the window tests and the benchmark: a generated original
 // and translated game executable with a settings file naming both, in a temporary folder; and
 // long texts of game length for every cell.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the paths dialog, the settings file and closing.
 #include <unistd.h>
 #include <QFontDatabase>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's PO commands: export, then import into the Translated column (nothing
 // written until Save), a bad file that changes nothing, and the folder the dialog remembers.
 #include <QFileDialog>

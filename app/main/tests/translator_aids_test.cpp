@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What helps a translator at the grid: identical texts translated once, the spelling underline
 // and its menu, and pastes that are taken whole or refused whole, never cut.
 #include <QClipboard>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's history: every action that changes the texts is one step, undone and redone
 // through the Edit menu and the keys, and Modified follows the state of the last save.
 #include <QCheckBox>

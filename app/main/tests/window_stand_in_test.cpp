@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A save in the window, read back by the stand-in game under the 32-bit Wine: the game follows
 // the pointers the window wrote and finds the texts the file stores, its language IDs kept.
 #include "app/main/tests/editor_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's two writes (the translated executable on Save, the settings file when the
 // window closes) with the disk failing at each step: the error box names the file and the
 // reason, the file on disk stays whole, a failed save keeps Modified and the Save command for

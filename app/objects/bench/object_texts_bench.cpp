@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object texts window measured on the offscreen platform: 2,000 object files loaded
 // into the window, tree included, from showing the window to the final status text. Counters
 // give the share of the core loading alone and of building the same tree alone, the median of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object texts window's PO commands: export between two language IDs, import into the
 // document (written only by Save), and a bad file that changes nothing.
 #include <gtest/gtest.h>

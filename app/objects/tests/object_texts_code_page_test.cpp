@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object texts window shows and edits the texts through the active code page: a character
 // the page lacks, or one the game would read as a code, is refused (beep and status line),
 // never written as "?" or as the code.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The object texts window edits as the main grid does: the same editor in the same notation,
 // the same code menu and messages, the checks of the texts, and a layout that shows every part.
 #include <gtest/gtest.h>

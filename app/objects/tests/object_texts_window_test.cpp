@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/objects/object_texts_window.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the object texts window's tests share: a sample game, the window over it, a scripted
 // prompter, and opening the window until its files are loaded.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A grid for window tests: texts in memory, an optional open cell editor, cell rectangles on a
 // plain widget, and a record of the cell moves asked for.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/preview/preview_window.h"
 
 #include <gtest/gtest.h>

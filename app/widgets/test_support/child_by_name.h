@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds a window's widget or action by its objectName, the way window tests reach them.
 #pragma once
 

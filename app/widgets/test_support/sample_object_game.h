@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A game folder for window tests: a stand-in game executable and an ObjData folder of object
 // files made with the object-file core.
 #pragma once

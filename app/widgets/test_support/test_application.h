@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application object of a window test program, on the offscreen platform.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of a window test program: every test runs inside the one application.
 #include <gtest/gtest.h>
 

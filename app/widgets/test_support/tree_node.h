@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A tree view's node as tests read and choose it: its children, text, mark and tooltip through
 // the view's model, and whether it is the view's current node.
 #pragma once

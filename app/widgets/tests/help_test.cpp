@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help: where the guide is found, the help window and its sections, the missing file.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line format of the reference scripts and their answers, shared by the Windows reference
 // program and the native side of the differential test: fields separated by tabs, with the
 // escapes \\ \t \n \r and \xHH (one byte) inside a field.

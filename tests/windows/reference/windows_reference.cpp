@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs scripts of settings-file and message-formatting operations through the Windows functions
 // themselves, so that the differential test can hold our own implementations against them.
 //
