@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/edit_lock.h"
 
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -13,6 +14,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -33,15 +35,27 @@ std::string lockText(const LockHolder& holder) {
            "\nprogram=" + holder.program + "\n";
 }
 
-// The holder a lock file names; nothing when it cannot be read or holds no process id.
-std::optional<LockHolder> readHolder(const std::filesystem::path& lock) {
-    std::ifstream in(lock, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
+// A lock file is a few short lines; anything larger was not made by a program of ours.
+constexpr std::size_t kLargestLock = 4096;
+
+// The holder of a lock file that is there but is not one we can read as ours: it counts as
+// held, so that nobody writes over an unknown program's work, and names the file to remove.
+LockHolder unknownHolder(const std::filesystem::path& lock, const std::string& why) {
     LockHolder holder;
-    std::string line;
+    holder.problem = pathToUtf8(lock) + why + "; remove it if no one is editing";
+    return holder;
+}
+
+LockHolder notOurLock(const std::filesystem::path& lock) {
+    return unknownHolder(lock, " is not a lock file TarnEdit made");
+}
+
+// The holder a lock's text names; an unknown one when it names no process id.
+LockHolder parseHolder(const std::filesystem::path& lock, const std::string& text) {
+    LockHolder holder;
     bool hasPid = false;
+    std::istringstream in(text);
+    std::string line;
     while (std::getline(in, line)) {
         const auto eq = line.find('=');
         if (eq == std::string::npos) {
@@ -54,7 +68,7 @@ std::optional<LockHolder> readHolder(const std::filesystem::path& lock) {
                 holder.pid = std::stoul(value);
                 hasPid = true;
             } catch (const std::exception&) {
-                return std::nullopt;
+                return notOurLock(lock);
             }
         } else if (key == "host") {
             holder.host = value;
@@ -62,19 +76,72 @@ std::optional<LockHolder> readHolder(const std::filesystem::path& lock) {
             holder.program = value;
         }
     }
-    if (!hasPid) {
+    return hasPid ? holder : notOurLock(lock);
+}
+
+// The holder a lock file names; nothing when there is no lock file. The file is read only when
+// it is a regular file of a lock's size, opened without following a link and without waiting
+// (a pipe put in its place would block the reader for good, a link to a device flood it).
+std::optional<LockHolder> readHolder(const std::filesystem::path& lock) {
+#ifdef _WIN32
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::symlink_status(lock, ec);
+    if (status.type() == std::filesystem::file_type::not_found) {
         return std::nullopt;
     }
-    return holder;
+    if (ec) {
+        return unknownHolder(lock, " cannot be read (" + ec.message() + ")");
+    }
+    if (status.type() != std::filesystem::file_type::regular ||
+        std::filesystem::file_size(lock, ec) > kLargestLock || ec) {
+        return notOurLock(lock);
+    }
+    std::ifstream in(lock, std::ios::binary);
+    std::string text(kLargestLock, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad() || (!in && !in.eof())) {
+        return unknownHolder(lock, " cannot be read");
+    }
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return parseHolder(lock, text);
+#else
+    const int fd = ::open(lock.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) {
+            return std::nullopt;
+        }
+        if (errno == ELOOP) {
+            return notOurLock(lock);  // a link
+        }
+        return unknownHolder(lock, " cannot be read (" + std::generic_category().message(errno) +
+                                       ")");
+    }
+    struct stat st {};
+    std::string text(kLargestLock + 1, '\0');
+    ssize_t n = -1;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+        static_cast<std::uint64_t>(st.st_size) <= kLargestLock) {
+        n = ::read(fd, text.data(), text.size());
+    }
+    ::close(fd);
+    if (n < 0 || static_cast<std::size_t>(n) > kLargestLock) {
+        return notOurLock(lock);
+    }
+    text.resize(static_cast<std::size_t>(n));
+    return parseHolder(lock, text);
+#endif
 }
 
 bool isOwn(const LockHolder& holder) {
-    return holder.pid == currentProcessId() && holder.host == currentHostName();
+    return holder.problem.empty() && holder.pid == currentProcessId() &&
+           holder.host == currentHostName();
 }
 
-// A holder on this host whose process has ended, or one that cannot be read: nobody holds it.
+// No lock, or a holder on this host whose process has ended: nobody holds it. A lock that
+// cannot be read is held by someone unknown.
 bool isStale(const std::optional<LockHolder>& holder) {
-    return !holder || (holder->host == currentHostName() && !processRuns(holder->pid));
+    return !holder || (holder->problem.empty() && holder->host == currentHostName() &&
+                       !processRuns(holder->pid));
 }
 
 }  // namespace
@@ -113,6 +180,9 @@ std::optional<LockHolder> liveLockHolder(const std::filesystem::path& target) {
 }
 
 std::string describeHolder(const LockHolder& holder) {
+    if (!holder.problem.empty()) {
+        return "another program (" + holder.problem + ")";
+    }
     const std::string program = holder.program.empty() ? "another program" : holder.program;
     return program + " (process " + std::to_string(holder.pid) + " on " +
            (holder.host.empty() ? std::string("an unknown host") : holder.host) + ")";
@@ -173,7 +243,10 @@ public:
             return;
         }
         removedOnSignal_.emplace(path_);
-        written_ = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
+        // Readable by everyone who may see the folder: another user's program must be able to
+        // tell a live lock from a stale one. It holds only a process id, a host and a name.
+        written_ = ::fchmod(fd, 0644) == 0 &&
+                   ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
                    ::fsync(fd) == 0;
         ::close(fd);
     }

@@ -9,8 +9,9 @@
 //   program=TarnEdit
 //
 // It is advisory: the file itself is never locked, so the game can still be started. A lock
-// whose process no longer runs on this host (a crash, a killed session) is stale and is taken
-// over; a lock from another host is respected, since its process cannot be asked.
+// whose process no longer runs on this host (a crash, a killed session, a zombie) is stale and
+// is taken over; a lock from another host is respected, since its process cannot be asked, and
+// so is a lock file that cannot be read as one of ours. Every user may read a lock.
 #pragma once
 
 #include <filesystem>
@@ -24,6 +25,10 @@ struct LockHolder {
     unsigned long pid = 0;
     std::string host;
     std::string program;
+    // Set when the lock file is there but cannot be read as one of ours (not a regular file, a
+    // link, too large, unreadable, no process id): it counts as held by someone unknown. Names
+    // the file and what to do.
+    std::string problem;
 
     bool operator==(const LockHolder&) const = default;
 };
@@ -39,7 +44,8 @@ std::filesystem::path folderLockTarget(const std::filesystem::path& folder);
 // locked, the lock is stale or it is this process's own.
 std::optional<LockHolder> liveLockHolder(const std::filesystem::path& target);
 
-// "TarnEdit (process 4711 on workstation)"
+// "TarnEdit (process 4711 on workstation)", or for a lock that cannot be read "another program
+// (PATH is not a lock file TarnEdit made; remove it if no one is editing)"
 std::string describeHolder(const LockHolder& holder);
 
 class EditLock {

@@ -16,6 +16,8 @@
 
 #include <cerrno>
 #include <climits>
+#include <fstream>
+#include <string>
 #endif
 
 namespace tarn {
@@ -74,8 +76,26 @@ bool processRuns(unsigned long pid) {
         return false;
     }
     const auto id = static_cast<pid_t>(pid);
+    if (id == ::getpid()) {
+        return true;
+    }
     // EPERM: the process runs under another user.
-    return id == ::getpid() || ::kill(id, 0) == 0 || errno != ESRCH;
+    if (::kill(id, 0) != 0 && errno == ESRCH) {
+        return false;
+    }
+#ifdef __linux__
+    // A zombie has ended; only its parent has not yet collected it. Its state is the letter
+    // after the parenthesised name in /proc/PID/stat.
+    std::ifstream stat("/proc/" + std::to_string(id) + "/stat");
+    std::string line;
+    if (std::getline(stat, line)) {
+        const auto close = line.rfind(')');
+        if (close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'Z') {
+            return false;
+        }
+    }
+#endif
+    return true;
 }
 
 #endif

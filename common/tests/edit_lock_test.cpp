@@ -9,11 +9,13 @@
 #endif
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <vector>
 
@@ -105,6 +107,11 @@ TEST(EditLock, IsTakenBesideTheRealFileAndRemovedWhenReleased) {
         EXPECT_EQ(contents(lock), "pid=" + std::to_string(currentProcessId()) +
                                       "\nhost=" + currentHostName() + "\nprogram=TarnEdit\n");
         EXPECT_FALSE(liveLockHolder(dir.path() / "game" / "Tarn.exe"));  // our own
+#ifndef _WIN32
+        // Readable by every user, so that another user's program sees it is live.
+        EXPECT_EQ(std::filesystem::status(lock).permissions() & std::filesystem::perms::all,
+                  std::filesystem::perms(0644));
+#endif
     }
     EXPECT_FALSE(std::filesystem::exists(lock));
     // No temporary file left behind: the game folder and, where links work, the link.
@@ -162,6 +169,93 @@ TEST(EditLock, LiveHoldersAreRespectedAndStaleOnesTakenOver) {
     EXPECT_EQ(describeHolder({4711, "workstation", "TarnEdit"}),
               "TarnEdit (process 4711 on workstation)");
 }
+
+#ifndef _WIN32
+// A holder that has ended but is not yet collected by its parent is as gone as any other.
+TEST(EditLock, AZombieHolderIsStale) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    const std::string stat = "/proc/" + std::to_string(child) + "/stat";
+    for (int wait = 0; wait < 200 && contents(stat).find(") Z ") == std::string::npos; ++wait) {
+        ::usleep(10000);
+    }
+    TempDir dir;
+    const auto target = dir.path() / "Tarn.exe";
+    writeLock(lockFileFor(target), {static_cast<unsigned long>(child), currentHostName(), "x"});
+    EXPECT_FALSE(liveLockHolder(target));
+    LockHolder holder;
+    EXPECT_TRUE(EditLock::take(target, "TarnEdit", holder));
+    ::waitpid(child, nullptr, 0);
+}
+
+// Whatever is put where the lock belongs, reading it neither blocks nor floods memory, and a
+// file that is not a lock of ours counts as held, named with what to do. Another user reads a
+// lock as its holder's (root only: that user is played by a child as nobody).
+TEST(EditLock, WhatIsNotOurLockCountsAsHeldAndIsNamed) {
+    TempDir dir;
+    const auto target = dir.path() / "Tarn.exe";
+    const auto lock = lockFileFor(target);
+    struct Case {
+        const char* what;
+        std::function<void()> plant;
+    };
+    const Case cases[] = {
+        {"a pipe", [&] { ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0); }},
+        {"a link to a device", [&] { std::filesystem::create_symlink("/dev/zero", lock); }},
+        {"a link to a lock", [&] {
+             writeLock(dir.path() / "other", {endedPid(), currentHostName(), "TarnEdit"});
+             std::filesystem::create_symlink(dir.path() / "other", lock);
+         }},
+        {"a folder", [&] { std::filesystem::create_directory(lock); }},
+        {"a large file", [&] { std::ofstream(lock) << "pid=1\n" << std::string(5000, 'x'); }},
+        {"no process id", [&] { std::ofstream(lock) << "host=here\n"; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(lock);
+        c.plant();
+        const std::optional<LockHolder> live = liveLockHolder(target);
+        ASSERT_TRUE(live);
+        EXPECT_EQ(describeHolder(*live),
+                  "another program (" + lock.string() +
+                      " is not a lock file TarnEdit made; remove it if no one is editing)");
+        LockHolder holder;
+        EXPECT_FALSE(EditLock::take(target, "TarnEdit", holder));
+        EXPECT_EQ(holder, *live);
+    }
+    std::filesystem::remove_all(lock);
+
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "another user's view of the lock needs root to play that user";
+    }
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
+    LockHolder unused;
+    const std::optional<EditLock> mine = EditLock::take(target, "TarnEdit", unused);
+    ASSERT_TRUE(mine && mine->held());
+    const auto asNobody = [&](const std::function<bool()> check) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && check() ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    };
+    const unsigned long holderPid = currentProcessId();
+    EXPECT_TRUE(asNobody([&] {
+        const std::optional<LockHolder> live = liveLockHolder(target);
+        return live && live->pid == holderPid && live->problem.empty();
+    }));
+    // A lock nobody else may read is held, not stale.
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0700));
+    EXPECT_TRUE(asNobody([&] {
+        const std::optional<LockHolder> live = liveLockHolder(target);
+        return live && live->problem.find(" cannot be read (") != std::string::npos;
+    }));
+}
+#endif
 
 // The temporary file of a taker killed before it put its lock in place is removed by the next.
 TEST(EditLock, AKilledTakersTemporaryFileIsRemovedByTheNext) {
