@@ -113,8 +113,8 @@ std::optional<LockHolder> readHolder(const std::filesystem::path& lock) {
         if (errno == ELOOP) {
             return notOurLock(lock);  // a link
         }
-        return unknownHolder(lock, " cannot be read (" + std::generic_category().message(errno) +
-                                       ")");
+        return unknownHolder(lock,
+                             " cannot be read (" + std::generic_category().message(errno) + ")");
     }
     struct stat st {};
     std::string text(kLargestLock + 1, '\0');
