@@ -2,7 +2,9 @@
 #include "tarntool/arguments.h"
 
 #include <charconv>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "common/edit_lock.h"
 #include "common/errors.h"
@@ -127,25 +129,39 @@ void addForceOption(CLI::App& command, bool& force) {
 namespace {
 
 // target: what the lock is taken on; shown: its name as the command line gave it.
-void refuseLocked(const std::filesystem::path& target, const std::string& shown, bool force) {
+std::optional<EditLock> lockForWriting(const std::filesystem::path& target,
+                                       const std::string& shown, bool force) {
     if (force) {
-        return;
+        return std::nullopt;
     }
-    if (const std::optional<LockHolder> holder = liveLockHolder(target)) {
-        throw operationFailed(shown + " is open in " + describeHolder(*holder) +
-                              "; --force writes it anyway");
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(kWaitForWriterSeconds);
+    for (;;) {
+        LockHolder holder;
+        if (std::optional<EditLock> lock = EditLock::take(target, "tarntool", holder)) {
+            return lock;
+        }
+        // Another tarntool writes it for a moment: its work is kept, and this one's follows.
+        const bool writer = holder.problem.empty() && holder.program == "tarntool";
+        if (!writer || std::chrono::steady_clock::now() >= deadline) {
+            throw operationFailed(shown + " is open in " + describeHolder(holder) +
+                                  "; --force writes it anyway");
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }
 
 }  // namespace
 
-void refuseLockedFile(const std::string& path, bool force) {
-    refuseLocked(pathFromUtf8(path), path, force);
+std::optional<EditLock> lockForWriting(const std::string& path, bool force) {
+    return lockForWriting(pathFromUtf8(path), path, force);
 }
 
-void refuseLockedObjectFolder(const std::filesystem::path& folder, bool force) {
+std::optional<EditLock> lockObjectFolderForWriting(const std::filesystem::path& folder,
+                                                   bool force) {
     const std::filesystem::path named = folder.empty() ? std::filesystem::path(".") : folder;
-    refuseLocked(folderLockTarget(named), pathToUtf8(named), force);
+    return lockForWriting(folderLockTarget(named), pathToUtf8(named), force);
 }
+
 
 }  // namespace tarn::tool

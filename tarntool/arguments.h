@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/code_page.h"
+#include "common/edit_lock.h"
 
 namespace tarn::tool {
 
@@ -44,12 +45,17 @@ void requireWritableFolder(const std::string& path);
 
 // Adds --force: a file is written even while an editing program holds its lock.
 void addForceOption(CLI::App& command, bool& force);
-// Refuses (status 1) to write a file another running program has open for editing, unless
-// force: "PATH is open in TarnEdit (process 4711 on workstation); --force writes it anyway".
-void refuseLockedFile(const std::string& path, bool force);
+// The lock a writing command holds from before it reads the file until it has written it, the
+// same lock TarnEdit holds on a file it edits, so that two programs never write over each
+// other's work. Another tarntool's lock is waited for (up to kWaitForWriterSeconds); any other live
+// holder is refused (status 1) unless force: "PATH is open in TarnEdit (process 4711 on
+// workstation); --force writes it anyway". With force no lock is taken.
+inline constexpr int kWaitForWriterSeconds = 10;
+std::optional<EditLock> lockForWriting(const std::string& path, bool force);
 // The same for the files of an object folder: TarnEdit's object window locks the whole folder
 // ("/games/tarn/ObjData is open in TarnEdit ...").
-void refuseLockedObjectFolder(const std::filesystem::path& folder, bool force);
+std::optional<EditLock> lockObjectFolderForWriting(const std::filesystem::path& folder,
+                                                   bool force);
 
 // Lower-case hex digits of bytes, and back (raises UsageError for malformed hex).
 std::string toHex(const std::string& bytes);

@@ -125,7 +125,7 @@ int exportTexts(const ExportOptions& o) {
 
 int importTexts(const ImportOptions& o) {
     const CodePage codePage = parseCodePage(o.codePage);
-    checkExeImportTarget(o.target);
+    const std::optional<EditLock> lock = checkExeImportTarget(o.target);
     return saveExeImport(
         o.target, readTextsFile(o.texts, codePage,
                                 o.allowTypedCodes ? TypedCodes::Allowed : TypedCodes::Refused));

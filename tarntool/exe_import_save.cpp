@@ -62,7 +62,7 @@ void addSaveOptions(CLI::App& command, ExeImportTarget& target) {
     addForceOption(command, target.force);
 }
 
-void checkExeImportTarget(const ExeImportTarget& target) {
+std::optional<EditLock> checkExeImportTarget(const ExeImportTarget& target) {
     if (target.primaryId) {
         parseLangId(*target.primaryId, "--primary-id");
     }
@@ -78,7 +78,7 @@ void checkExeImportTarget(const ExeImportTarget& target) {
     if (isReadOnlyFile(pathFromUtf8(target.path))) {
         throw operationFailed(target.path + ": the file is read-only");
     }
-    refuseLockedFile(target.path, target.force);
+    return lockForWriting(target.path, target.force);
 }
 
 int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>& rawTexts,

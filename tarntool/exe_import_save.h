@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/code_page.h"
+#include "common/edit_lock.h"
 #include "exetext/executable_texts.h"
 #include "textcodes/typed_codes.h"
 
@@ -38,8 +39,9 @@ struct ExeImportTarget {
 void addSaveOptions(CLI::App& command, ExeImportTarget& target);
 
 // Raises UsageError unless the IDs are 0 to 254, the shares file can be created, and the
-// executable exists; refuses (status 1) a read-only executable.
-void checkExeImportTarget(const ExeImportTarget& target);
+// executable exists; refuses (status 1) a read-only executable. Answers the lock to hold until
+// the executable is written (lockForWriting).
+[[nodiscard]] std::optional<EditLock> checkExeImportTarget(const ExeImportTarget& target);
 
 // Saves the raw texts into the executable, keeping its language IDs (currentIds, read from the
 // file when not given) unless the target names others, writes the shares file, and prints the

@@ -48,7 +48,7 @@ int exportPo(const ExportPoOptions& o) {
 int importPo(const ImportPoOptions& o) {
     const CodePage codePage = checkPoTextOptions(o.text);
     const ExeImportTarget& target = o.target;
-    checkExeImportTarget(target);
+    const std::optional<EditLock> lock = checkExeImportTarget(target);
     std::vector<std::string> problems;
     const std::vector<PoEntry> entries = readPoMessages(o.po, problems);
     ExecutableTexts current;

@@ -98,6 +98,7 @@ int setText(const SetOptions& o) {
         throw UsageError("a text cannot hold the byte 00");
     }
     const fs::path path = pathFromUtf8(o.file);
+    const std::optional<EditLock> lock = lockObjectFolderForWriting(path.parent_path(), o.force);
     ObjectTextsDocument document;
     const std::vector<std::string> problems = document.loadFiles(path.parent_path(), {path});
     if (!problems.empty()) {
@@ -111,7 +112,6 @@ int setText(const SetOptions& o) {
     const AddLanguageIdResult entry = document.addLanguageId(0, group, id);
     document.setText(0, group, entry.row, text);
     ObjectSaveReport saved;
-    refuseLockedObjectFolder(path.parent_path(), o.force);
     try {
         refuseReadOnlyFile(path);
         saved = document.saveModified(!o.normalRle);

@@ -69,6 +69,11 @@ int importPo(const ImportPoOptions& o) {
     const CodePage codePage = checkPoTextOptions(o.text);
     std::vector<std::string> problems;
     const std::vector<PoEntry> entries = readPoMessages(o.po, problems);
+    // Held from before the files are read until they are written.
+    std::optional<EditLock> lock;
+    if (const auto objData = findObjDataFolder(pathFromUtf8(o.game))) {
+        lock = lockObjectFolderForWriting(*objData, o.force);
+    }
     ObjectTextsDocument document;
     const std::vector<std::string> loading = loadGame(o.game, document);
     problems.insert(problems.end(), loading.begin(), loading.end());
@@ -83,9 +88,6 @@ int importPo(const ImportPoOptions& o) {
     }
     if (step) {
         step->redo();
-    }
-    if (!document.modifiedFiles().empty()) {
-        refuseLockedObjectFolder(document.folder(), o.force);
     }
     const ObjectSaveReport saved = document.saveModified(!o.normalRle);
     if (!saved.problems.empty()) {  // a file that may not or cannot be written: none was
