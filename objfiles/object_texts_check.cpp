@@ -1,5 +1,6 @@
 #include "objfiles/object_texts_check.h"
 
+#include "objfiles/object_container.h"
 #include "textcodes/consistency_check.h"
 
 namespace tarn {
@@ -26,6 +27,13 @@ std::vector<ObjectTextPair> objectTextPairs(const std::vector<ObjFile>& files,
 
 std::string groupLabel(const std::vector<ObjFile>& files, const ObjectTextPair& pair) {
     return files.at(pair.file).fileName + " " + std::to_string(pair.group);
+}
+
+std::optional<CheckFinding> checksumFinding(const ObjFile& file) {
+    if (!file.wrongChecksum) {
+        return std::nullopt;
+    }
+    return CheckFinding{Severity::Warning, "checksum", wrongChecksumText(*file.wrongChecksum)};
 }
 
 std::vector<TextFinding> checkObjectTexts(const std::vector<ObjFile>& files,

@@ -7,6 +7,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/utf8_path.h"
+#include "objfiles/object_container.h"
 #include "objfiles/object_file_pool.h"
 #include "objfiles/text_tables.h"
 
@@ -284,6 +285,16 @@ std::vector<std::size_t> ObjectTextsDocument::modifiedFiles() const {
     return modified;
 }
 
+std::vector<std::size_t> ObjectTextsDocument::modifiedWithWrongChecksum() const {
+    std::vector<std::size_t> damaged;
+    for (const std::size_t file : modifiedFiles()) {
+        if (files_[file].wrongChecksum) {
+            damaged.push_back(file);
+        }
+    }
+    return damaged;
+}
+
 std::vector<std::size_t> ObjectTextsDocument::changedOnDisk() const {
     std::vector<std::size_t> changed;
     for (const std::size_t file : modifiedFiles()) {
@@ -320,6 +331,7 @@ std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::reloadStep(
     }
     identities_[file] = std::move(identity);
     onDisk_[file] = disk.texts;
+    files_[file].wrongChecksum = disk.wrongChecksum;
     if (changes.empty()) {
         return nullptr;
     }
@@ -334,7 +346,8 @@ void ObjectTextsDocument::settleReload(std::size_t file) {
     }
 }
 
-ObjectSaveReport ObjectTextsDocument::saveModified(bool enhancedRle, const LoadProgress& progress) {
+ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& options,
+                                                   const LoadProgress& progress) {
     ObjectSaveReport report;
     struct Staged {
         std::size_t index;
@@ -360,9 +373,16 @@ ObjectSaveReport ObjectTextsDocument::saveModified(bool enhancedRle, const LoadP
             ObjFile copy = file;
             FileIdentity identity;
             const Bytes old = readWholeFile(path, identity);
-            keepGroupsChangedElsewhere(copy, readObjectFile(old, file.fileName),
-                                       onDisk_[modified[k]]);
-            Bytes bytes = rewriteObjectFile(old, copy, enhancedRle);
+            const ObjFile disk = readObjectFile(old, file.fileName);
+            if (disk.wrongChecksum && options.wrongChecksums == WrongChecksumSave::Refuse) {
+                report.problems.push_back(pathToUtf8(path) + ": " +
+                                          wrongChecksumText(*disk.wrongChecksum));
+                report.wrongChecksums.push_back(file.fileName);
+                continue;
+            }
+            keepGroupsChangedElsewhere(copy, disk, onDisk_[modified[k]]);
+            Bytes bytes = rewriteObjectFile(old, copy, options.enhancedRle);
+            copy.wrongChecksum.reset();  // the file written stores the right one
             staged.push_back({modified[k], std::move(copy), path, std::move(bytes)});
         } catch (const std::exception& e) {
             report.problems.push_back(problem(path, e));
@@ -405,6 +425,7 @@ void ObjectTextsDocument::noteReplacedByFailedWrite(std::size_t index,
         if (readWholeFile(path, identity) == written) {
             onDisk_[index] = texts;
             identities_[index] = std::move(identity);
+            files_[index].wrongChecksum.reset();
         }
     } catch (const std::exception&) {
         // Unreadable: the next save asks, as for any file it cannot check.

@@ -43,6 +43,10 @@ void requireWritableFolder(const std::string& path);
 
 // Adds --force: a file is written even while an editing program holds its lock.
 void addForceOption(CLI::App& command, bool& force);
+// Adds --repair-checksum: an object file storing a wrong checksum is written, with the right
+// one, instead of refused.
+void addRepairChecksumOption(CLI::App& command, bool& repair);
+
 // Refuses (status 1) to write a file another running program has open for editing, unless
 // force: "PATH is open in TarnEdit (process 4711 on workstation); --force writes it anyway".
 void refuseLockedFile(const std::string& path, bool force);

@@ -37,6 +37,7 @@ struct SetOptions {
     std::string hex;
     bool normalRle = false;
     bool force = false;
+    bool repairChecksum = false;
 };
 
 std::string hex32(std::uint32_t v) {
@@ -63,6 +64,7 @@ int showInfo(const InfoOptions& o) {
         }
         groups.push_back(std::move(entries));
     }
+    const std::uint32_t checksum = objectChecksum(object, decoded.data(), decoded.size());
     const Json info = {
         {"flags", object.flags},
         {"type", object.objectType()},
@@ -70,7 +72,8 @@ int showInfo(const InfoOptions& o) {
         {"encoding", unsigned{object.encoding}},
         {"length", header.length},
         {"stored_checksum", hex32(header.checksum)},
-        {"checksum", hex32(objectChecksum(object, decoded.data(), decoded.size()))},
+        {"checksum", hex32(checksum)},
+        {"checksum_ok", header.checksum == checksum},
         {"groups", std::move(groups)},
     };
     std::cout << jsonLine(info) << "\n";
@@ -113,9 +116,14 @@ int setText(const SetOptions& o) {
     refuseLockedObjectFolder(path.parent_path(), o.force);
     try {
         refuseReadOnlyFile(path);
-        saved = document.saveModified(!o.normalRle);
+        saved = document.saveModified({!o.normalRle, o.repairChecksum ? WrongChecksumSave::Repair
+                                                                      : WrongChecksumSave::Refuse});
     } catch (const std::exception& e) {
         throw operationFailed(pathToUtf8(path) + ": " + e.what());
+    }
+    if (!saved.wrongChecksums.empty()) {
+        throw operationFailed(saved.problems.front() +
+                              "; --repair-checksum writes it with the right checksum");
     }
     if (!saved.ok()) {
         throw operationFailed((saved.problems.empty() ? saved.failures : saved.problems).front());
@@ -174,6 +182,7 @@ void addObjCommands(Tool& tool) {
     setCommand.add_flag("--normal-rle", set->normalRle,
                         "the normal run-length encoder instead of the enhanced one");
     addForceOption(setCommand, set->force);
+    addRepairChecksumOption(setCommand, set->repairChecksum);
 }
 
 }  // namespace tarn::tool

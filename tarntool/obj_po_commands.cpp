@@ -30,6 +30,7 @@ struct ImportPoOptions {
     PoTextOptions text;
     bool normalRle = false;
     bool force = false;
+    bool repairChecksum = false;
 };
 
 std::uint8_t languageId(const std::string& text, const std::string& option) {
@@ -86,10 +87,14 @@ int importPo(const ImportPoOptions& o) {
     if (!document.modifiedFiles().empty()) {
         refuseLockedObjectFolder(document.folder(), o.force);
     }
-    const ObjectSaveReport saved = document.saveModified(!o.normalRle);
+    const ObjectSaveReport saved = document.saveModified(
+        {!o.normalRle, o.repairChecksum ? WrongChecksumSave::Repair : WrongChecksumSave::Refuse});
     if (!saved.problems.empty()) {  // a file that may not or cannot be written: none was
         printLines(std::cerr, saved.problems);
-        throw operationFailed("");  // reported above
+        // Reported above, with how to write a file whose checksum is wrong.
+        throw operationFailed(saved.wrongChecksums.empty()
+                                  ? ""
+                                  : "--repair-checksum writes such files with the right checksum");
     }
     if (!saved.failures.empty()) {
         printLines(std::cerr, saved.failures, "tarntool: ");
@@ -148,6 +153,7 @@ void addObjPoCommands(Tool& tool) {
     importCommand.add_flag("--normal-rle", imp->normalRle,
                            "the normal run-length encoder instead of the enhanced one");
     addForceOption(importCommand, imp->force);
+    addRepairChecksumOption(importCommand, imp->repairChecksum);
 }
 
 }  // namespace tarn::tool

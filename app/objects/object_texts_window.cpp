@@ -533,6 +533,9 @@ void ObjectTextsWindow::showNode(const QModelIndex& node) {
         dataTypeLabel_->setText(QStringLiteral("Type %1").arg(file.objectType()));
         storageModeLabel_->setText(storageModeName(file.encoding));
         pages_->setCurrentWidget(fileInfoPage_);
+        if (const QString damage = treeModel_->problemOf(node); !damage.isEmpty()) {
+            setStatus(damage);
+        }
         return;
     }
     showGroup(treeModel_->fileOf(node.parent()), node.row());

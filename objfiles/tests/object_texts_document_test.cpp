@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
@@ -162,7 +164,7 @@ TEST_F(ObjectTextsDocumentTest, SavingWritesOnlyTheModifiedFilesWithProgress) {
     doc.addLanguageId(2, 0, 14);
     std::vector<std::string> progress;
     const ObjectSaveReport saved =
-        doc.saveModified(true, [&](std::size_t k, std::size_t n, const std::string& name) {
+        doc.saveModified({}, [&](std::size_t k, std::size_t n, const std::string& name) {
             progress.push_back(std::to_string(k) + "/" + std::to_string(n) + " " + name);
         });
     EXPECT_EQ(saved.written, (std::vector<std::string>{"a.dat", "c.dat"}));
@@ -181,7 +183,7 @@ TEST_F(ObjectTextsDocumentTest, NormalRunLengthEncodingWritesWhatASingleFileSave
     doc.setText(0, 0, 0, "Long sword");
     ObjFile expected = doc.file(0);
     const Bytes before = readWholeFile(path("a.dat"));
-    doc.saveModified(false);
+    doc.saveModified({false, WrongChecksumSave::Refuse});
     EXPECT_EQ(readWholeFile(path("a.dat")), rewriteObjectFile(before, expected, false));
 }
 
@@ -329,6 +331,44 @@ TEST_F(ObjectTextsDocumentTest, ReloadKeepsEditsOfGroupsTheFileDidNotChangeAndLi
     EXPECT_FALSE(doc.reloadStep(1, none));
     doc.settleReload(1);
     EXPECT_FALSE(doc.isModified(1));
+}
+
+// The game reads a file whose stored checksum is wrong, and a save would hide the damage by
+// storing the right one: the file loads, is noted, and is written only when repairing is asked.
+TEST_F(ObjectTextsDocumentTest, AWrongStoredChecksumIsNotedAndWrittenOnlyWhenRepairIsAsked) {
+    Bytes damaged = readWholeFile(path("b.dat"));
+    const std::uint32_t right = readU32LE(damaged.data() + 12);
+    writeU32LE(damaged.data() + 12, 0x0000ABCD);
+    writeFileAtomically(path("b.dat"), damaged);
+    const Bytes a = readWholeFile(path("a.dat"));
+    doc.loadFolder(dir.path());
+    ASSERT_TRUE(doc.file(1).wrongChecksum);
+    const WrongChecksum wrong = *doc.file(1).wrongChecksum;
+    EXPECT_EQ(wrong, (WrongChecksum{0xABCD, right}));
+    char expected[80];
+    std::snprintf(expected, sizeof expected,
+                  "the stored checksum 0000abcd does not match the data (%08x)",
+                  static_cast<unsigned>(right));
+    EXPECT_EQ(wrongChecksumText(wrong), expected);
+    EXPECT_FALSE(doc.file(0).wrongChecksum);
+    doc.setText(0, 0, 0, "A");
+    doc.setText(1, 0, 0, "B");
+    EXPECT_EQ(doc.modifiedWithWrongChecksum(), std::vector<std::size_t>{1});
+
+    ObjectSaveReport report = doc.saveModified();
+    EXPECT_EQ(report.problems, std::vector<std::string>{path("b.dat").string() + ": " + expected});
+    EXPECT_EQ(report.wrongChecksums, std::vector<std::string>{"b.dat"});
+    EXPECT_EQ(readWholeFile(path("a.dat")), a);
+    EXPECT_EQ(readWholeFile(path("b.dat")), damaged);
+
+    report = doc.saveModified({true, WrongChecksumSave::Repair});
+    EXPECT_TRUE(report.ok());
+    EXPECT_EQ(report.written, (std::vector<std::string>{"a.dat", "b.dat"}));
+    const ObjFile repaired = loadObjectFile(path("b.dat"));
+    EXPECT_FALSE(repaired.wrongChecksum);
+    EXPECT_EQ(repaired.texts, (ObjFileTexts{{{0, "B"}}}));
+    EXPECT_FALSE(doc.file(1).wrongChecksum);
+    EXPECT_TRUE(doc.modifiedWithWrongChecksum().empty());
 }
 
 }  // namespace
