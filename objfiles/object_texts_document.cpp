@@ -137,6 +137,7 @@ std::vector<std::string> ObjectTextsDocument::loadFiles(
     });
     states_.assign(files_.size(), 0);
     savedStates_.assign(files_.size(), 0);
+    unfinishedSave_ = findUnfinishedSave(folder_);
     return problems;
 }
 
@@ -147,6 +148,7 @@ void ObjectTextsDocument::clear() {
     savedStates_.clear();
     identities_.clear();
     onDisk_.clear();
+    unfinishedSave_.reset();
 }
 
 const ObjTextGroup& ObjectTextsDocument::group(std::size_t file, std::size_t group) const {
@@ -391,6 +393,24 @@ ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& opti
     if (!report.problems.empty()) {
         return report;
     }
+    // Files replaced one by one can be left half old, half new by a process killed between two
+    // of them: the record beside the folder lets whoever comes next tell which.
+    bool recorded = false;
+    if (staged.size() > 1) {
+        std::vector<IntendedWrite> intended;
+        for (const Staged& s : staged) {
+            intended.push_back(intendedWrite(files_[s.index].fileName, s.bytes));
+        }
+        try {
+            recordSaveIntent(folder_, options.program, intended);
+            recorded = true;
+        } catch (const std::exception&) {
+            // A folder beside which nothing can be written (a read-only game folder) still
+            // takes the files, as it takes them without a lock. A record that failed only once
+            // in place would tell of the wrong save.
+            removeSaveIntent(folder_);
+        }
+    }
     for (Staged& s : staged) {
         try {
             writeFileAtomically(s.path, s.bytes);
@@ -409,6 +429,14 @@ ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& opti
         savedStates_[s.index] = states_[s.index];
         files_[s.index].modified = false;
         report.written.push_back(files_[s.index].fileName);
+    }
+    if (report.failures.empty()) {
+        if (recorded) {
+            removeSaveIntent(folder_);
+            unfinishedSave_.reset();
+        } else if (unfinishedSave_ && !(unfinishedSave_ = findUnfinishedSave(folder_))) {
+            removeSaveIntent(folder_);  // this save finished the one that was cut off
+        }
     }
     return report;
 }

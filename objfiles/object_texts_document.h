@@ -9,12 +9,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/edit_command.h"
 #include "objfiles/obj_text_model.h"
 #include "objfiles/object_folder.h"
+#include "objfiles/save_intent.h"
 
 namespace tarn {
 
@@ -62,6 +64,8 @@ enum class WrongChecksumSave {
 struct ObjectSaveOptions {
     bool enhancedRle = true;  // the enhanced run-length encoder for files of encoding 1
     WrongChecksumSave wrongChecksums = WrongChecksumSave::Refuse;
+    // Who saves, as the record of a save of several files names it ("TarnEdit").
+    std::string program;
 };
 
 // One step of the document's history: it replaces whole text groups, so that undoing it brings
@@ -187,9 +191,16 @@ public:
     // Writes every modified file back in document order: each is re-read from disk, the tables
     // it changed replaced and encoded with its own encoding, all before the first is replaced,
     // each atomically. progress is called before each file with its place among the modified
-    // ones. A file written is no longer modified.
+    // ones. A file written is no longer modified. When it replaces several files, the save keeps
+    // the record of save_intent.h beside the folder until the last is in place (it goes on
+    // without one where the record cannot be written), and removes the record of an earlier
+    // cut-off save once every file of it holds what that save was writing.
     ObjectSaveReport saveModified(const ObjectSaveOptions& options = {},
                                   const LoadProgress& progress = {});
+
+    // The save into this folder that was cut off before it ended, as found when the folder was
+    // loaded (and after a save); nothing when there is none.
+    const std::optional<UnfinishedSave>& unfinishedSave() const { return unfinishedSave_; }
 
 private:
     friend class ObjectTextsEdit;
@@ -212,6 +223,7 @@ private:
     // Each file as last loaded or saved: its identity and its groups, what the edits are edits of.
     std::vector<FileIdentity> identities_;
     std::vector<ObjFileTexts> onDisk_;
+    std::optional<UnfinishedSave> unfinishedSave_;
 };
 
 }  // namespace tarn

@@ -15,6 +15,7 @@
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
 #include "tarntool/json_output.h"
+#include "tarntool/object_folder_input.h"
 
 namespace tarn::tool {
 
@@ -105,6 +106,7 @@ int setText(const SetOptions& o) {
     if (!problems.empty()) {
         throw unreadableInput(problems.front());
     }
+    reportUnfinishedSave(document);
     const std::size_t groups = document.file(0).texts.size();
     if (group >= groups) {
         throw CommandError(kBadUse, pathToUtf8(path) + " has no group " + std::to_string(group) +
@@ -116,8 +118,9 @@ int setText(const SetOptions& o) {
     refuseLockedObjectFolder(path.parent_path(), o.force);
     try {
         refuseReadOnlyFile(path);
-        saved = document.saveModified({!o.normalRle, o.repairChecksum ? WrongChecksumSave::Repair
-                                                                      : WrongChecksumSave::Refuse});
+        saved = document.saveModified(
+            {!o.normalRle, o.repairChecksum ? WrongChecksumSave::Repair : WrongChecksumSave::Refuse,
+             "tarntool obj set"});
     } catch (const std::exception& e) {
         throw operationFailed(pathToUtf8(path) + ": " + e.what());
     }

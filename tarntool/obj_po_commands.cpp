@@ -9,6 +9,7 @@
 #include "objfiles/object_texts_document.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
+#include "tarntool/object_folder_input.h"
 #include "tarntool/po_options.h"
 
 namespace tarn::tool {
@@ -44,7 +45,9 @@ std::vector<std::string> loadGame(const std::string& game, ObjectTextsDocument& 
     if (!objData) {
         return {game + ": no ObjData folder"};
     }
-    return document.loadFolder(*objData);
+    std::vector<std::string> problems = document.loadFolder(*objData);
+    reportUnfinishedSave(document);
+    return problems;
 }
 
 int exportPo(const ExportPoOptions& o) {
@@ -88,7 +91,8 @@ int importPo(const ImportPoOptions& o) {
         refuseLockedObjectFolder(document.folder(), o.force);
     }
     const ObjectSaveReport saved = document.saveModified(
-        {!o.normalRle, o.repairChecksum ? WrongChecksumSave::Repair : WrongChecksumSave::Refuse});
+        {!o.normalRle, o.repairChecksum ? WrongChecksumSave::Repair : WrongChecksumSave::Refuse,
+         "tarntool obj import-po"});
     if (!saved.problems.empty()) {  // a file that may not or cannot be written: none was
         printLines(std::cerr, saved.problems);
         // Reported above, with how to write a file whose checksum is wrong.

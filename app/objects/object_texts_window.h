@@ -142,6 +142,8 @@ private:
     void fillTree(const std::vector<std::filesystem::path>& paths,
                   const std::vector<std::string>& problems);
     void discardFiles();
+    // Tells of a save into the folder that was cut off: which files it wrote and which not.
+    void showUnfinishedSave();
     // Asks before a save writes files that store a wrong checksum; false keeps them unsaved.
     bool mayRepairChecksums();
     // Locks the object folder while its files are open; read-only when another program holds

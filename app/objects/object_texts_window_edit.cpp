@@ -394,9 +394,10 @@ void ObjectTextsWindow::saveModified() {
         // Repairing covers the files asked about; one damaged since it was loaded was asked
         // about as changed on disk.
         report = document_.saveModified(
-            {enhancedRleCheck_->isChecked(), document_.modifiedWithWrongChecksum().empty()
-                                                 ? WrongChecksumSave::Refuse
-                                                 : WrongChecksumSave::Repair},
+            {enhancedRleCheck_->isChecked(),
+             document_.modifiedWithWrongChecksum().empty() ? WrongChecksumSave::Refuse
+                                                           : WrongChecksumSave::Repair,
+             "TarnEdit"},
             [this](std::size_t k, std::size_t count, const std::string& name) {
                 setStatus(QStringLiteral("Saving %1  (%2/%3)")
                               .arg(QString::fromStdString(name))

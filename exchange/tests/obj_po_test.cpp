@@ -145,7 +145,7 @@ TEST_F(ObjectGameFolderTest, SavingWritesChangedFilesOrNothing) {
     EXPECT_TRUE(document.isModified(0));
 
     std::filesystem::permissions(objData / "c.dat", std::filesystem::perms::owner_all);
-    report = document.saveModified({false, WrongChecksumSave::Refuse});
+    report = document.saveModified({false, WrongChecksumSave::Refuse, {}});
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(report.written, (std::vector<std::string>{"a.dat", "c.dat"}));
     EXPECT_EQ(readWholeFile(objData / "b.dat"), b);

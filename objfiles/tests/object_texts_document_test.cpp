@@ -4,9 +4,14 @@
 
 #include <cstdio>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
+#include "common/this_process.h"
 #include "objfiles/object_container.h"
 #include "objfiles/sample_objects.h"
 #include "objfiles/text_tables.h"
@@ -183,7 +188,7 @@ TEST_F(ObjectTextsDocumentTest, NormalRunLengthEncodingWritesWhatASingleFileSave
     doc.setText(0, 0, 0, "Long sword");
     ObjFile expected = doc.file(0);
     const Bytes before = readWholeFile(path("a.dat"));
-    doc.saveModified({false, WrongChecksumSave::Refuse});
+    doc.saveModified({false, WrongChecksumSave::Refuse, {}});
     EXPECT_EQ(readWholeFile(path("a.dat")), rewriteObjectFile(before, expected, false));
 }
 
@@ -361,7 +366,7 @@ TEST_F(ObjectTextsDocumentTest, AWrongStoredChecksumIsNotedAndWrittenOnlyWhenRep
     EXPECT_EQ(readWholeFile(path("a.dat")), a);
     EXPECT_EQ(readWholeFile(path("b.dat")), damaged);
 
-    report = doc.saveModified({true, WrongChecksumSave::Repair});
+    report = doc.saveModified({true, WrongChecksumSave::Repair, {}});
     EXPECT_TRUE(report.ok());
     EXPECT_EQ(report.written, (std::vector<std::string>{"a.dat", "b.dat"}));
     const ObjFile repaired = loadObjectFile(path("b.dat"));
@@ -369,6 +374,72 @@ TEST_F(ObjectTextsDocumentTest, AWrongStoredChecksumIsNotedAndWrittenOnlyWhenRep
     EXPECT_EQ(repaired.texts, (ObjFileTexts{{{0, "B"}}}));
     EXPECT_FALSE(doc.file(1).wrongChecksum);
     EXPECT_TRUE(doc.modifiedWithWrongChecksum().empty());
+}
+
+// The record beside the folder of a save of several files: gone once the save ends; left by a
+// save cut off, it tells which files hold what that save was writing, until a save finishes it.
+TEST(SaveIntent, ACutOffSaveIsToldUntilASaveFinishesIt) {
+    TempDir game;
+    const fs::path objData = game.path() / "ObjData";
+    fs::create_directory(objData);
+    for (const char* name : {"a.dat", "b.dat", "c.dat"}) {
+        writeFileAtomically(objData / name, makeSampleObjectFile(2, 0, {{{0, name}}}, kName, 1));
+    }
+    const fs::path record = game.path() / ".ObjData.tarnsave";
+    EXPECT_EQ(saveIntentFile(objData), record);
+    ObjectTextsDocument document;
+    ASSERT_TRUE(document.loadFolder(objData).empty());
+    for (std::size_t f = 0; f < 3; ++f) {
+        document.setText(f, 0, 0, "new");
+    }
+    ASSERT_TRUE(document.saveModified({true, WrongChecksumSave::Refuse, "TarnEdit"}).ok());
+    EXPECT_FALSE(fs::exists(record));
+
+    // A save by a process that has ended wrote a.dat and c.dat, not b.dat.
+    const Bytes a = readWholeFile(objData / "a.dat");
+    const Bytes c = readWholeFile(objData / "c.dat");
+    ObjFile newer = document.file(1);
+    newer.texts[0][0].text = "newer";
+    const Bytes b = rewriteObjectFile(readWholeFile(objData / "b.dat"), newer, true);
+    std::string text = "pid=0\nhost=\nprogram=tarntool obj import-po\n";
+    for (const IntendedWrite& file :
+         {intendedWrite("a.dat", a), intendedWrite("b.dat", b), intendedWrite("c.dat", c)}) {
+        char line[64];
+        std::snprintf(line, sizeof line, "file=%llu %016llx ",
+                      static_cast<unsigned long long>(file.size),
+                      static_cast<unsigned long long>(file.hash));
+        text += line + file.name + "\n";
+    }
+    writeFileAtomically(record, toBytes(text));
+    ASSERT_TRUE(document.loadFolder(objData).empty());
+    const UnfinishedSave cutOff{"tarntool obj import-po", {"a.dat", "c.dat"}, {"b.dat"}};
+    EXPECT_EQ(document.unfinishedSave(), cutOff);
+    EXPECT_EQ(unfinishedSaveLines(cutOff, "ObjData"),
+              (std::vector<std::string>{
+                  "ObjData: a save by tarntool obj import-po was cut off before it ended",
+                  "written: a.dat, c.dat", "not written: b.dat",
+                  "to finish it, run the same tarntool obj import-po again"}));
+    EXPECT_EQ(unfinishedSaveLines({"TarnEdit", {}, {"a.dat", "b.dat", "c.dat"}}, "ObjData", 2),
+              (std::vector<std::string>{
+                  "ObjData: a save by TarnEdit was cut off before it ended", "written: none",
+                  "not written: a.dat, b.dat and 1 more",
+                  "to finish it, make the edits of the files not written again in TarnEdit and "
+                  "save"}));
+#ifndef _WIN32
+    // A process that still runs is saving, not cut off.
+    std::string running = text;
+    running.replace(0, 5, "pid=" + std::to_string(::getppid()));
+    running.replace(running.find("host=") + 5, 0, currentHostName());
+    writeFileAtomically(record, toBytes(running));
+    EXPECT_FALSE(findUnfinishedSave(objData));
+    writeFileAtomically(record, toBytes(text));
+#endif
+
+    // A save of the one file left finishes the cut-off one: the record goes.
+    document.setText(1, 0, 0, "newer");
+    ASSERT_TRUE(document.saveModified().ok());
+    EXPECT_FALSE(document.unfinishedSave());
+    EXPECT_FALSE(fs::exists(record));
 }
 
 }  // namespace

@@ -516,6 +516,29 @@ TEST_F(ObjectTextsWindowTest, AWrongChecksumIsMarkedAndWrittenOnlyAfterTheQuesti
     EXPECT_FALSE(loadObjectFile(game.file("b.dat")).wrongChecksum);
 }
 
+// A save cut off before it ended left its record beside ObjData: opening the folder tells which
+// files hold what that save was writing; the next save of them removes the record.
+TEST_F(ObjectTextsWindowTest, ACutOffSaveIsToldWhenTheFolderIsOpened) {
+    game.add("a.dat", 2, 0, {{{0, "a"}}});
+    game.add("b.dat", 2, 0, {{{0, "b"}}});
+    recordSaveIntent(
+        game.objData(), "TarnEdit",
+        {intendedWrite("a.dat", game.bytes("a.dat")), intendedWrite("b.dat", Bytes{1, 2, 3})});
+    open();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].caption, "Unfinished save");
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(prompter.messages()[0].text,
+              "ObjData: a save by TarnEdit was cut off before it ended\nwritten: a.dat\n"
+              "not written: b.dat\nto finish it, make the edits of the files not written again "
+              "in TarnEdit and save");
+    window.document().setText(0, 0, 0, "A");
+    window.document().setText(1, 0, 0, "B");
+    window.saveModified();
+    EXPECT_EQ(window.statusText(), "2 files updated successfully");
+    EXPECT_FALSE(std::filesystem::exists(saveIntentFile(game.objData())));
+}
+
 TEST_F(ObjectTextsWindowTest, ACutOffFileIsNamedInTheErrorBox) {
     game.add("Armour.dat", 2, 0, {{{0, "Mail"}}});
     game.add("Creature.dat", 2, 0, {{{0, "Wolf"}}});
