@@ -4,7 +4,7 @@
 // loading 2,000 sample object files against reading them whole on one thread (counter
 // load_vs_read: load time / read time, goal at most 1.3; load_vs_read_cpu compares the
 // process's CPU time, every thread's included). Decoding is measured as loading decodes: into
-// a buffer reused from file to file.
+// a buffer reused from file to file. Also the record a save of several files keeps.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -20,6 +20,7 @@
 #include "objfiles/object_texts_document.h"
 #include "objfiles/rle_codec.h"
 #include "objfiles/sample_objects.h"
+#include "objfiles/save_intent.h"
 #include "objfiles/scrambled_codec.h"
 
 namespace {
@@ -172,6 +173,24 @@ void BM_LoadSampleFolder(benchmark::State& state) {
     state.counters["ring"] = tarn::WholeFileBatch().usesRing() ? 1 : 0;
 }
 
+// The record a save of 35 object files keeps beside ObjData: written before the first file is
+// replaced and removed after the last (goal: both together under 1 ms).
+void BM_SaveIntentRecordAndRemove(benchmark::State& state) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / "tarn-save-intent-bench" / "ObjData";
+    std::filesystem::create_directories(folder);
+    std::vector<tarn::IntendedWrite> files;
+    for (int i = 0; i < 35; ++i) {
+        files.push_back(tarn::intendedWrite("OBJECT" + std::to_string(i) + ".DAT",
+                                            tarn::Bytes(2000, static_cast<std::uint8_t>(i))));
+    }
+    for (auto _ : state) {
+        tarn::recordSaveIntent(folder, "tarntool obj import-po", files);
+        tarn::removeSaveIntent(folder);
+    }
+    std::filesystem::remove_all(folder.parent_path());
+}
+
 }  // namespace
 
 BENCHMARK(BM_DecodeStored);
@@ -181,5 +200,6 @@ BENCHMARK(BM_EncodeRLE)->Arg(0)->Arg(1);
 BENCHMARK(BM_EncodeScrambled);
 BENCHMARK(BM_ObjectChecksum);
 BENCHMARK(BM_LoadSampleFolder)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveIntentRecordAndRemove)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

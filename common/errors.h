@@ -20,6 +20,9 @@ public:
     explicit StreamReadError(std::uint64_t offset)
         : std::runtime_error("unexpected end of data at byte " + std::to_string(offset)),
           offset_(offset) {}
+    // Data that is whole but cannot be read, in words of its own: "unknown encoding 7 at byte 16".
+    StreamReadError(const std::string& message, std::uint64_t offset)
+        : std::runtime_error(message), offset_(offset) {}
 
     std::optional<std::uint64_t> offset() const { return offset_; }
 

@@ -545,12 +545,22 @@ void copyBlock(int from, ReplacementFile& to, const FileMove& move, const fs::pa
     }
 }
 
+// The fault of the write about to start: a signal waiting for later writes is not raised here.
+WriteFault faultOfNextWrite() {
+    WriteFault fault = g_fault;
+    if (g_fault.signalBeforeRename != 0 && g_fault.writesBeforeSignal > 0) {
+        --g_fault.writesBeforeSignal;
+        fault.signalBeforeRename = 0;
+    }
+    return fault;
+}
+
 }  // namespace
 
 void writeFileAtomically(const fs::path& path, const Bytes& data,
                          std::optional<fs::perms> newFileMode) {
     refuseReadOnlyFile(path);
-    const WriteFault fault = g_fault;
+    const WriteFault fault = faultOfNextWrite();
     const fs::path real = resolveLinks(path);
     struct stat old {};
     const bool exists = ::stat(real.c_str(), &old) == 0;
@@ -571,7 +581,7 @@ void writeFileAtomically(const fs::path& path, const Bytes& data,
 RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges,
                                     const std::optional<FileReshape>& reshape) {
     refuseReadOnlyFile(path);
-    const WriteFault fault = g_fault;
+    const WriteFault fault = faultOfNextWrite();
     const fs::path real = resolveLinks(path);
     {
         Fd old{::open(real.c_str(), O_RDONLY | O_CLOEXEC)};

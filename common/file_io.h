@@ -132,6 +132,7 @@ struct WriteFault {
     bool noKernelCopy = false;           // nor copy_file_range
     bool noUnnamedFile = false;  // nor O_TMPFILE: the temporary file has a name from the start
     int signalBeforeRename = 0;  // raised when the named temporary file is complete (POSIX)
+    std::size_t writesBeforeSignal = 0;  // with signalBeforeRename: writes that finish first
 };
 void setWriteFaultForTesting(WriteFault fault);
 

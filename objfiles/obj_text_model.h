@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,15 @@ using ObjTextGroup = std::vector<ObjText>;
 // One group per text table of the object, in the order the tables lie in the data.
 using ObjFileTexts = std::vector<ObjTextGroup>;
 
+// A checksum stored in an object file that is not the one its data gives: the file was changed
+// by a program that did not compute it again, or damaged.
+struct WrongChecksum {
+    std::uint32_t stored = 0;
+    std::uint32_t computed = 0;
+
+    bool operator==(const WrongChecksum&) const = default;
+};
+
 // One object file. name, flags and encoding come from the file header; fileName and modified
 // belong to whoever loaded the file.
 struct ObjFile {
@@ -32,6 +42,8 @@ struct ObjFile {
     ObjFileTexts texts;
     std::uint8_t encoding = 0;
     bool modified = false;
+    // Set when the file as last read stored a wrong checksum; writing it stores the right one.
+    std::optional<WrongChecksum> wrongChecksum;
 
     unsigned objectType() const { return flags & 0x0Fu; }
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "objfiles/object_container.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "common/errors.h"
@@ -55,6 +56,23 @@ std::uint32_t objectChecksum(const ObjFile& object, const std::uint8_t* data, st
     return result;
 }
 
+std::optional<WrongChecksum> findWrongChecksum(const ObjectFileHeader& header,
+                                               const ObjFile& object,
+                                               std::span<const std::uint8_t> decoded) {
+    const std::uint32_t computed = objectChecksum(object, decoded.data(), decoded.size());
+    if (computed == header.checksum) {
+        return std::nullopt;
+    }
+    return WrongChecksum{header.checksum, computed};
+}
+
+std::string wrongChecksumText(const WrongChecksum& wrong) {
+    char text[80];
+    std::snprintf(text, sizeof text, "the stored checksum %08x does not match the data (%08x)",
+                  static_cast<unsigned>(wrong.stored), static_cast<unsigned>(wrong.computed));
+    return text;
+}
+
 ObjectFileHeader readObjectHeader(const std::uint8_t* file, std::size_t size) {
     if (size < kObjectHeaderSize) {
         throw StreamReadError(0);
@@ -98,7 +116,13 @@ std::span<const std::uint8_t> decodeObjectFile(const std::uint8_t* file, std::si
             decodeScrambled(block, length, buffer.data());
             return {buffer.data(), length};
         default:
-            return {};
+            // Decoding it as empty data would only fail later, at the first text table, with a
+            // message that hides the cause.
+            throw StreamReadError((object.encoding == kEncodingUnsupported ? "unsupported encoding "
+                                                                           : "unknown encoding ") +
+                                      std::to_string(object.encoding) + " at byte " +
+                                      std::to_string(kEncodingOffset),
+                                  kEncodingOffset);
     }
 }
 

@@ -12,12 +12,14 @@
 //
 // The checksum: c = 0xF369A75B; for each byte x of (low byte of Flags, the 8 Name bytes, the
 // decoded data): c = (c & ~0xFF) | ((c ^ x) & 0xFF), then c = c rotated left by 11.
-// The stored checksum is never verified; writing always computes a fresh one.
+// Decoding does not verify the stored checksum, and a file whose checksum does not match decodes
+// like any other (wrongChecksum tells); writing always computes a fresh one.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -28,6 +30,7 @@
 namespace tarn {
 
 constexpr std::size_t kObjectHeaderSize = 21;
+constexpr std::size_t kEncodingOffset = 16;
 
 enum ObjectEncoding : std::uint8_t {
     kEncodingStored = 0,
@@ -61,9 +64,10 @@ inline ObjectFileHeader readObjectHeader(const Bytes& file) {
 }
 
 // Reads the header of the object file held in [file, file + size) into object's flags, name
-// and encoding and answers the decoded data (empty for an unsupported encoding). A file shorter
-// than its header or its Length, and malformed run-length data, raise StreamReadError; the
-// header fields may then already be set. Never reads outside the input.
+// and encoding and answers the decoded data. A file shorter than its header or its Length,
+// malformed run-length data and an encoding that cannot be decoded ("unknown encoding 7 at byte
+// 16"; 2 is "unsupported") raise StreamReadError; the header fields may then already be set.
+// Never reads outside the input.
 Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& object);
 inline Bytes decodeObjectFile(const Bytes& file, ObjFile& object) {
     return decodeObjectFile(file.data(), file.size(), object);
@@ -82,5 +86,14 @@ std::span<const std::uint8_t> decodeObjectFile(const std::uint8_t* file, std::si
 Bytes encodeObjectFile(const Bytes& decoded, const ObjFile& object, bool enhanced);
 
 std::uint32_t objectChecksum(const ObjFile& object, const std::uint8_t* data, std::size_t size);
+
+// The header's stored checksum against the one object's flags and name and the decoded data
+// give; nothing when they match.
+std::optional<WrongChecksum> findWrongChecksum(const ObjectFileHeader& header,
+                                               const ObjFile& object,
+                                               std::span<const std::uint8_t> decoded);
+
+// "the stored checksum 0000abcd does not match the data (87fc5936)"
+std::string wrongChecksumText(const WrongChecksum& wrong);
 
 }  // namespace tarn

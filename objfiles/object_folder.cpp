@@ -29,7 +29,11 @@ std::vector<fs::path> listObjectFiles(const fs::path& objData) {
 ObjFile readObjectFile(std::span<const std::uint8_t> file, std::string fileName, Bytes& decoded) {
     ObjFile object;
     object.fileName = std::move(fileName);
-    readTextGroups(decodeObjectFile(file.data(), file.size(), object, decoded), object);
+    const std::span<const std::uint8_t> data =
+        decodeObjectFile(file.data(), file.size(), object, decoded);
+    readTextGroups(data, object);
+    object.wrongChecksum =
+        findWrongChecksum(readObjectHeader(file.data(), file.size()), object, data);
     return object;
 }
 

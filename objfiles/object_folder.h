@@ -28,7 +28,8 @@ std::optional<fs::path> findObjDataFolder(const fs::path& folderOrExecutable);
 std::vector<fs::path> listObjectFiles(const fs::path& objData);
 
 // Decodes an object file held in memory and reads its text tables into a fresh record with
-// the given file name. Raises StreamReadError for a file that cannot be decoded or read.
+// the given file name, noting a wrong stored checksum. Raises StreamReadError for a file that
+// cannot be decoded or read.
 ObjFile readObjectFile(const Bytes& file, const std::string& fileName);
 
 // The same, decoding into a buffer that only grows, so that loading files one after another

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "objfiles/object_texts_check.h"
 
+#include "objfiles/object_container.h"
 #include "textcodes/consistency_check.h"
 
 namespace tarn {
@@ -27,6 +28,13 @@ std::vector<ObjectTextPair> objectTextPairs(const std::vector<ObjFile>& files,
 
 std::string groupLabel(const std::vector<ObjFile>& files, const ObjectTextPair& pair) {
     return files.at(pair.file).fileName + " " + std::to_string(pair.group);
+}
+
+std::optional<CheckFinding> checksumFinding(const ObjFile& file) {
+    if (!file.wrongChecksum) {
+        return std::nullopt;
+    }
+    return CheckFinding{Severity::Warning, "checksum", wrongChecksumText(*file.wrongChecksum)};
 }
 
 std::vector<TextFinding> checkObjectTexts(const std::vector<ObjFile>& files,

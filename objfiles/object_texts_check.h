@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,10 @@ std::vector<ObjectTextPair> objectTextPairs(const std::vector<ObjFile>& files,
 
 // How a finding names its group: "CHEST.DAT 3".
 std::string groupLabel(const std::vector<ObjFile>& files, const ObjectTextPair& pair);
+
+// A file's own finding, "checksum", when it stores a wrong checksum: a warning, since the game
+// reads such a file and only a save of it without repair is refused.
+std::optional<CheckFinding> checksumFinding(const ObjFile& file);
 
 // The findings of every pair (raw notation) and those across the pairs, in pair order; a
 // finding's text is its pair's index + 1.

@@ -8,6 +8,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/utf8_path.h"
+#include "objfiles/object_container.h"
 #include "objfiles/object_file_pool.h"
 #include "objfiles/text_tables.h"
 
@@ -137,6 +138,7 @@ std::vector<std::string> ObjectTextsDocument::loadFiles(
     });
     states_.assign(files_.size(), 0);
     savedStates_.assign(files_.size(), 0);
+    unfinishedSave_ = findUnfinishedSave(folder_);
     return problems;
 }
 
@@ -147,6 +149,7 @@ void ObjectTextsDocument::clear() {
     savedStates_.clear();
     identities_.clear();
     onDisk_.clear();
+    unfinishedSave_.reset();
 }
 
 const ObjTextGroup& ObjectTextsDocument::group(std::size_t file, std::size_t group) const {
@@ -285,6 +288,16 @@ std::vector<std::size_t> ObjectTextsDocument::modifiedFiles() const {
     return modified;
 }
 
+std::vector<std::size_t> ObjectTextsDocument::modifiedWithWrongChecksum() const {
+    std::vector<std::size_t> damaged;
+    for (const std::size_t file : modifiedFiles()) {
+        if (files_[file].wrongChecksum) {
+            damaged.push_back(file);
+        }
+    }
+    return damaged;
+}
+
 std::vector<std::size_t> ObjectTextsDocument::changedOnDisk() const {
     std::vector<std::size_t> changed;
     for (const std::size_t file : modifiedFiles()) {
@@ -321,6 +334,7 @@ std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::reloadStep(
     }
     identities_[file] = std::move(identity);
     onDisk_[file] = disk.texts;
+    files_[file].wrongChecksum = disk.wrongChecksum;
     if (changes.empty()) {
         return nullptr;
     }
@@ -335,7 +349,8 @@ void ObjectTextsDocument::settleReload(std::size_t file) {
     }
 }
 
-ObjectSaveReport ObjectTextsDocument::saveModified(bool enhancedRle, const LoadProgress& progress) {
+ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& options,
+                                                   const LoadProgress& progress) {
     ObjectSaveReport report;
     struct Staged {
         std::size_t index;
@@ -361,9 +376,16 @@ ObjectSaveReport ObjectTextsDocument::saveModified(bool enhancedRle, const LoadP
             ObjFile copy = file;
             FileIdentity identity;
             const Bytes old = readWholeFile(path, identity);
-            keepGroupsChangedElsewhere(copy, readObjectFile(old, file.fileName),
-                                       onDisk_[modified[k]]);
-            Bytes bytes = rewriteObjectFile(old, copy, enhancedRle);
+            const ObjFile disk = readObjectFile(old, file.fileName);
+            if (disk.wrongChecksum && options.wrongChecksums == WrongChecksumSave::Refuse) {
+                report.problems.push_back(pathToUtf8(path) + ": " +
+                                          wrongChecksumText(*disk.wrongChecksum));
+                report.wrongChecksums.push_back(file.fileName);
+                continue;
+            }
+            keepGroupsChangedElsewhere(copy, disk, onDisk_[modified[k]]);
+            Bytes bytes = rewriteObjectFile(old, copy, options.enhancedRle);
+            copy.wrongChecksum.reset();  // the file written stores the right one
             staged.push_back({modified[k], std::move(copy), path, std::move(bytes)});
         } catch (const std::exception& e) {
             report.problems.push_back(problem(path, e));
@@ -371,6 +393,24 @@ ObjectSaveReport ObjectTextsDocument::saveModified(bool enhancedRle, const LoadP
     }
     if (!report.problems.empty()) {
         return report;
+    }
+    // Files replaced one by one can be left half old, half new by a process killed between two
+    // of them: the record beside the folder lets whoever comes next tell which.
+    bool recorded = false;
+    if (staged.size() > 1) {
+        std::vector<IntendedWrite> intended;
+        for (const Staged& s : staged) {
+            intended.push_back(intendedWrite(files_[s.index].fileName, s.bytes));
+        }
+        try {
+            recordSaveIntent(folder_, options.program, intended);
+            recorded = true;
+        } catch (const std::exception&) {
+            // A folder beside which nothing can be written (a read-only game folder) still
+            // takes the files, as it takes them without a lock. A record that failed only once
+            // in place would tell of the wrong save.
+            removeSaveIntent(folder_);
+        }
     }
     for (Staged& s : staged) {
         try {
@@ -391,6 +431,14 @@ ObjectSaveReport ObjectTextsDocument::saveModified(bool enhancedRle, const LoadP
         files_[s.index].modified = false;
         report.written.push_back(files_[s.index].fileName);
     }
+    if (report.failures.empty()) {
+        if (recorded) {
+            removeSaveIntent(folder_);
+            unfinishedSave_.reset();
+        } else if (unfinishedSave_ && !(unfinishedSave_ = findUnfinishedSave(folder_))) {
+            removeSaveIntent(folder_);  // this save finished the one that was cut off
+        }
+    }
     return report;
 }
 
@@ -406,6 +454,7 @@ void ObjectTextsDocument::noteReplacedByFailedWrite(std::size_t index,
         if (readWholeFile(path, identity) == written) {
             onDisk_[index] = texts;
             identities_[index] = std::move(identity);
+            files_[index].wrongChecksum.reset();
         }
     } catch (const std::exception&) {
         // Unreadable: the next save asks, as for any file it cannot check.

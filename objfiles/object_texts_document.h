@@ -10,12 +10,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/edit_command.h"
 #include "objfiles/obj_text_model.h"
 #include "objfiles/object_folder.h"
+#include "objfiles/save_intent.h"
 
 namespace tarn {
 
@@ -38,14 +40,33 @@ enum class RemoveLanguageIdResult {
 // What saving did. Each file keeps the groups the document did not change as another program
 // may have left them on disk; only the groups changed here are written. Problems are found
 // before anything is written ("PATH: reason" for a
-// read-only, vanished, undecodable or unencodable file): then nothing was written. A failure is
-// a write that failed after the files in written had been replaced; the others are unchanged.
+// read-only, vanished, undecodable or unencodable file, or one storing a wrong checksum unless
+// it may be repaired): then nothing was written. A failure is a write that failed after the
+// files in written had been replaced; the others are unchanged.
 struct ObjectSaveReport {
     std::vector<std::string> problems;
     std::vector<std::string> failures;
     std::vector<std::string> written;  // file names, in document order
+    // The file names refused for a wrong stored checksum (their problems are among problems).
+    std::vector<std::string> wrongChecksums;
 
     bool ok() const { return problems.empty() && failures.empty(); }
+};
+
+// How a save treats a file on disk whose stored checksum does not match its data. The game
+// reads such a file, and writing it stores the right checksum, so that nothing would show any
+// more that the file was changed by something else: the translator's tools write it only when
+// told to.
+enum class WrongChecksumSave {
+    Refuse,  // a problem: nothing is written
+    Repair,  // written like any other, with the right checksum
+};
+
+struct ObjectSaveOptions {
+    bool enhancedRle = true;  // the enhanced run-length encoder for files of encoding 1
+    WrongChecksumSave wrongChecksums = WrongChecksumSave::Refuse;
+    // Who saves, as the record of a save of several files names it ("TarnEdit").
+    std::string program;
 };
 
 // One step of the document's history: it replaces whole text groups, so that undoing it brings
@@ -164,12 +185,23 @@ public:
     // saved.
     void settleReload(std::size_t file);
 
+    // The modified files whose stored checksum was wrong when they were last read: a save
+    // refuses them unless told to repair them.
+    std::vector<std::size_t> modifiedWithWrongChecksum() const;
+
     // Writes every modified file back in document order: each is re-read from disk, the tables
-    // it changed replaced and encoded with its own encoding (enhanced run-length encoder unless
-    // enhancedRle is false), all before the first is replaced, each atomically. progress is called
-    // before each file with its place among the modified ones. A file written is no longer
-    // modified.
-    ObjectSaveReport saveModified(bool enhancedRle = true, const LoadProgress& progress = {});
+    // it changed replaced and encoded with its own encoding, all before the first is replaced,
+    // each atomically. progress is called before each file with its place among the modified
+    // ones. A file written is no longer modified. When it replaces several files, the save keeps
+    // the record of save_intent.h beside the folder until the last is in place (it goes on
+    // without one where the record cannot be written), and removes the record of an earlier
+    // cut-off save once every file of it holds what that save was writing.
+    ObjectSaveReport saveModified(const ObjectSaveOptions& options = {},
+                                  const LoadProgress& progress = {});
+
+    // The save into this folder that was cut off before it ended, as found when the folder was
+    // loaded (and after a save); nothing when there is none.
+    const std::optional<UnfinishedSave>& unfinishedSave() const { return unfinishedSave_; }
 
 private:
     friend class ObjectTextsEdit;
@@ -192,6 +224,7 @@ private:
     // Each file as last loaded or saved: its identity and its groups, what the edits are edits of.
     std::vector<FileIdentity> identities_;
     std::vector<ObjFileTexts> onDisk_;
+    std::optional<UnfinishedSave> unfinishedSave_;
 };
 
 }  // namespace tarn

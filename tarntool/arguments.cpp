@@ -126,6 +126,11 @@ void addForceOption(CLI::App& command, bool& force) {
     command.add_flag("--force", force, "writes even while another program has the file open");
 }
 
+void addRepairChecksumOption(CLI::App& command, bool& repair) {
+    command.add_flag("--repair-checksum", repair,
+                     "writes an object file whose stored checksum is wrong, with the right one");
+}
+
 namespace {
 
 // target: what the lock is taken on; shown: its name as the command line gave it.

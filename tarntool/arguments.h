@@ -45,10 +45,14 @@ void requireWritableFolder(const std::string& path);
 
 // Adds --force: a file is written even while an editing program holds its lock.
 void addForceOption(CLI::App& command, bool& force);
+// Adds --repair-checksum: an object file storing a wrong checksum is written, with the right
+// one, instead of refused.
+void addRepairChecksumOption(CLI::App& command, bool& repair);
+
 // The lock a writing command holds from before it reads the file until it has written it, the
 // same lock TarnEdit holds on a file it edits, so that two programs never write over each
-// other's work. Another tarntool's lock is waited for (up to kWaitForWriterSeconds); any other live
-// holder is refused (status 1) unless force: "PATH is open in TarnEdit (process 4711 on
+// other's work. Another tarntool's lock is waited for (up to kWaitForWriterSeconds); any other
+// live holder is refused (status 1) unless force: "PATH is open in TarnEdit (process 4711 on
 // workstation); --force writes it anyway". With force no lock is taken.
 inline constexpr int kWaitForWriterSeconds = 10;
 std::optional<EditLock> lockForWriting(const std::string& path, bool force);

@@ -176,6 +176,18 @@ int objCheck(const ObjCheckOptions& options) {
     leaveOutSkipped(findings, options.skip);
 
     nlohmann::json all = nlohmann::json::array();
+    // The files' own findings first: a damaged file, named once rather than in each group.
+    for (const ObjFile& file : files) {
+        if (const std::optional<CheckFinding> finding = checksumFinding(file)) {
+            if (options.json) {
+                nlohmann::json item = {{"file", file.fileName}};
+                item.update(findingJson(*finding));
+                all.push_back(std::move(item));
+            } else {
+                std::cout << file.fileName << " " << findingLine(*finding) << "\n";
+            }
+        }
+    }
     for (const TextFinding& f : findings) {
         const ObjectTextPair& pair = pairs[static_cast<std::size_t>(f.text - 1)];
         if (options.json) {

@@ -5,7 +5,8 @@
 //   status 2 (kBadUse)  bad use, or input that cannot be read: a missing file, an unknown build
 //                       or file size, a malformed file. Nothing was changed.
 //   status 1 (kFailed)  the operation itself failed: no space, a write error with the system's
-//                       reason, a refused read-only file.
+//                       reason, a refused read-only file, an object file storing a wrong
+//                       checksum refused without --repair-checksum.
 //
 // The core's own errors that reach Tool unconverted are failures of the operation (status 1);
 // input is read through readingInput, which turns the core's read errors into status 2 and

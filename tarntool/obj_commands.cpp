@@ -16,6 +16,7 @@
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
 #include "tarntool/json_output.h"
+#include "tarntool/object_folder_input.h"
 
 namespace tarn::tool {
 
@@ -38,6 +39,7 @@ struct SetOptions {
     std::string hex;
     bool normalRle = false;
     bool force = false;
+    bool repairChecksum = false;
 };
 
 std::string hex32(std::uint32_t v) {
@@ -64,6 +66,7 @@ int showInfo(const InfoOptions& o) {
         }
         groups.push_back(std::move(entries));
     }
+    const std::uint32_t checksum = objectChecksum(object, decoded.data(), decoded.size());
     const Json info = {
         {"flags", object.flags},
         {"type", object.objectType()},
@@ -71,7 +74,8 @@ int showInfo(const InfoOptions& o) {
         {"encoding", unsigned{object.encoding}},
         {"length", header.length},
         {"stored_checksum", hex32(header.checksum)},
-        {"checksum", hex32(objectChecksum(object, decoded.data(), decoded.size()))},
+        {"checksum", hex32(checksum)},
+        {"checksum_ok", header.checksum == checksum},
         {"groups", std::move(groups)},
     };
     std::cout << jsonLine(info) << "\n";
@@ -104,6 +108,7 @@ int setText(const SetOptions& o) {
     if (!problems.empty()) {
         throw unreadableInput(problems.front());
     }
+    reportUnfinishedSave(document);
     const std::size_t groups = document.file(0).texts.size();
     if (group >= groups) {
         throw CommandError(kBadUse, pathToUtf8(path) + " has no group " + std::to_string(group) +
@@ -114,9 +119,15 @@ int setText(const SetOptions& o) {
     ObjectSaveReport saved;
     try {
         refuseReadOnlyFile(path);
-        saved = document.saveModified(!o.normalRle);
+        saved = document.saveModified(
+            {!o.normalRle, o.repairChecksum ? WrongChecksumSave::Repair : WrongChecksumSave::Refuse,
+             "tarntool obj set"});
     } catch (const std::exception& e) {
         throw operationFailed(pathToUtf8(path) + ": " + e.what());
+    }
+    if (!saved.wrongChecksums.empty()) {
+        throw operationFailed(saved.problems.front() +
+                              "; --repair-checksum writes it with the right checksum");
     }
     if (!saved.ok()) {
         throw operationFailed((saved.problems.empty() ? saved.failures : saved.problems).front());
@@ -175,6 +186,7 @@ void addObjCommands(Tool& tool) {
     setCommand.add_flag("--normal-rle", set->normalRle,
                         "the normal run-length encoder instead of the enhanced one");
     addForceOption(setCommand, set->force);
+    addRepairChecksumOption(setCommand, set->repairChecksum);
 }
 
 }  // namespace tarn::tool

@@ -10,6 +10,7 @@
 #include "objfiles/object_texts_document.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
+#include "tarntool/object_folder_input.h"
 #include "tarntool/po_options.h"
 
 namespace tarn::tool {
@@ -31,6 +32,7 @@ struct ImportPoOptions {
     PoTextOptions text;
     bool normalRle = false;
     bool force = false;
+    bool repairChecksum = false;
 };
 
 std::uint8_t languageId(const std::string& text, const std::string& option) {
@@ -44,7 +46,9 @@ std::vector<std::string> loadGame(const std::string& game, ObjectTextsDocument& 
     if (!objData) {
         return {game + ": no ObjData folder"};
     }
-    return document.loadFolder(*objData);
+    std::vector<std::string> problems = document.loadFolder(*objData);
+    reportUnfinishedSave(document);
+    return problems;
 }
 
 int exportPo(const ExportPoOptions& o) {
@@ -89,10 +93,15 @@ int importPo(const ImportPoOptions& o) {
     if (step) {
         step->redo();
     }
-    const ObjectSaveReport saved = document.saveModified(!o.normalRle);
+    const ObjectSaveReport saved = document.saveModified(
+        {!o.normalRle, o.repairChecksum ? WrongChecksumSave::Repair : WrongChecksumSave::Refuse,
+         "tarntool obj import-po"});
     if (!saved.problems.empty()) {  // a file that may not or cannot be written: none was
         printLines(std::cerr, saved.problems);
-        throw operationFailed("");  // reported above
+        // Reported above, with how to write a file whose checksum is wrong.
+        throw operationFailed(saved.wrongChecksums.empty()
+                                  ? ""
+                                  : "--repair-checksum writes such files with the right checksum");
     }
     if (!saved.failures.empty()) {
         printLines(std::cerr, saved.failures, "tarntool: ");
@@ -151,6 +160,7 @@ void addObjPoCommands(Tool& tool) {
     importCommand.add_flag("--normal-rle", imp->normalRle,
                            "the normal run-length encoder instead of the enhanced one");
     addForceOption(importCommand, imp->force);
+    addRepairChecksumOption(importCommand, imp->repairChecksum);
 }
 
 }  // namespace tarn::tool

@@ -5,12 +5,23 @@
 #include <string>
 #include <vector>
 
+#include "common/utf8_path.h"
 #include "tarntool/command_error.h"
 
 namespace tarn::tool {
 
+void reportUnfinishedSave(const ObjectTextsDocument& document) {
+    if (const auto& save = document.unfinishedSave()) {
+        const std::filesystem::path folder = document.folder().empty() ? "." : document.folder();
+        for (const std::string& line : unfinishedSaveLines(*save, pathToUtf8(folder))) {
+            std::cerr << "tarntool: " << line << "\n";
+        }
+    }
+}
+
 void loadEveryObjectFile(ObjectTextsDocument& document, const std::filesystem::path& objData) {
     const std::vector<std::string> problems = document.loadFolder(objData);
+    reportUnfinishedSave(document);
     if (problems.empty()) {
         return;
     }

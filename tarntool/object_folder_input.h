@@ -13,4 +13,8 @@ namespace tarn::tool {
 // never goes on with part of the game's texts.
 void loadEveryObjectFile(ObjectTextsDocument& document, const std::filesystem::path& objData);
 
+// Says on standard error which files a save into the document's folder wrote and which not
+// before it was cut off, and how to finish it; nothing when no save was cut off.
+void reportUnfinishedSave(const ObjectTextsDocument& document);
+
 }  // namespace tarn::tool

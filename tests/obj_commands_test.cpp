@@ -4,6 +4,7 @@
 
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
+#include "exchange/po_file.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/sample_objects.h"
 #include "tests/run_child.h"
@@ -86,6 +87,55 @@ TEST(ObjCommands, ReadOnlyFilesAreRefusedAndLeftAsTheyAre) {
     EXPECT_EQ(readWholeFile(path), before);
     EXPECT_EQ(readWholeFile(dir.path() / "z.dat"), (Bytes{'o', 'l', 'd'}));
     EXPECT_EQ(fs::status(path).permissions(), readOnly);
+}
+
+// A file storing a wrong checksum is read like any other and named as damaged; the commands
+// that save it refuse (status 1) unless --repair-checksum, which stores the right one.
+TEST(ObjCommands, AWrongChecksumIsNamedAndWrittenOnlyWithRepairChecksum) {
+    TempDir dir;
+    const fs::path objData = dir.path() / "ObjData";
+    fs::create_directory(objData);
+    Bytes damaged = makeSampleObjectFile(3, 0, {{{0, "Hi"}}}, kName, 0x120, 0);
+    writeU32LE(damaged.data() + 12, 0x0000ABCD);
+    writeFileAtomically(objData / "y.dat", makeSampleObjectFile(3, 0, {{{0, "Yo"}}}, kName, 0, 0));
+    writePoFile(dir.path() / "de.po", {{"Content-Type", "text/plain; charset=UTF-8"}},
+                {{"obj/x.dat/1", true, "Hi", "Hallo", {}, false},
+                 {"obj/y.dat/1", true, "Yo", "Jo", {}, false}});
+    const std::string wrong =
+        "ObjData/x.dat: the stored checksum 0000abcd does not match the data (";
+    const struct {
+        const char* command;
+        int status;
+        std::string output;  // found in what the command printed
+        bool written;
+    } cases[] = {
+        {"obj info ObjData/x.dat", 0, "\"checksum_ok\": false", false},
+        {"obj info ObjData/y.dat", 0, "\"checksum_ok\": true", false},
+        {"obj check . --source-id 0 --target-id 7", 0,
+         "x.dat warning checksum: the stored checksum 0000abcd does not match the data (", false},
+        {"obj set ObjData/x.dat --group 0 --id 7 --hex 41", 1, "tarntool: " + wrong, false},
+        {"obj set ObjData/x.dat --group 0 --id 7 --hex 41", 1,
+         "); --repair-checksum writes it with the right checksum\n", false},
+        {"obj set ObjData/x.dat --group 0 --id 7 --hex 41 --repair-checksum", 0, "", true},
+        {"obj import-po . de.po --target-id 7", 1, wrong.substr(8), false},
+        {"obj import-po . de.po --target-id 7", 1,
+         ")\ntarntool: --repair-checksum writes such files with the right checksum\n", false},
+        {"obj import-po . de.po --target-id 7 --repair-checksum", 0, "applied 2", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        writeFileAtomically(objData / "x.dat", damaged);
+        const Bytes y = readWholeFile(objData / "y.dat");
+        const ChildResult r = runIn(dir.path(), tarntool(c.command), "", dir.path());
+        EXPECT_EQ(r.code, c.status) << r.out;
+        EXPECT_NE(r.out.find(c.output), std::string::npos) << r.out;
+        const ObjFile x = loadObjectFile(objData / "x.dat");
+        EXPECT_EQ(x.wrongChecksum.has_value(), !c.written);
+        if (!c.written) {
+            EXPECT_EQ(readWholeFile(objData / "x.dat"), damaged);
+            EXPECT_EQ(readWholeFile(objData / "y.dat"), y);  // nothing is written
+        }
+    }
 }
 
 }  // namespace

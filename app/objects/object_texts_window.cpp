@@ -475,6 +475,7 @@ void ObjectTextsWindow::loadFiles() {
         // The files that could be read stay in the tree and can be edited.
         showExceptionMessage(problems.join(QLatin1Char('\n')));
     }
+    showUnfinishedSave();
     emit filesLoaded();
     if (noFiles && problems.isEmpty()) {
         prompter().message(
@@ -484,6 +485,20 @@ void ObjectTextsWindow::loadFiles() {
             QStringLiteral("No files found"), MessageIcon::None, MessageButtons::Ok);
         close();
     }
+}
+
+void ObjectTextsWindow::showUnfinishedSave() {
+    const std::optional<UnfinishedSave>& save = document_.unfinishedSave();
+    if (!save) {
+        return;
+    }
+    QStringList lines;
+    for (const std::string& line :
+         unfinishedSaveLines(*save, pathToUtf8(document_.folder().filename()), kNamesShown)) {
+        lines.append(QString::fromStdString(line));
+    }
+    prompter().message(lines.join(QLatin1Char('\n')), QStringLiteral("Unfinished save"),
+                       MessageIcon::Warning, MessageButtons::Ok);
 }
 
 void ObjectTextsWindow::fillTree(const std::vector<std::filesystem::path>& paths,
@@ -534,6 +549,9 @@ void ObjectTextsWindow::showNode(const QModelIndex& node) {
         dataTypeLabel_->setText(QStringLiteral("Type %1").arg(file.objectType()));
         storageModeLabel_->setText(storageModeName(file.encoding));
         pages_->setCurrentWidget(fileInfoPage_);
+        if (const QString damage = treeModel_->problemOf(node); !damage.isEmpty()) {
+            setStatus(damage);
+        }
         return;
     }
     showGroup(treeModel_->fileOf(node.parent()), node.row());

@@ -124,6 +124,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // How many file names a message lists before it counts the rest.
+    static constexpr std::size_t kNamesShown = 20;
+
     void createWidgets();
     void createGridMenu();
     void nameParts();
@@ -140,6 +143,10 @@ private:
     void fillTree(const std::vector<std::filesystem::path>& paths,
                   const std::vector<std::string>& problems);
     void discardFiles();
+    // Tells of a save into the folder that was cut off: which files it wrote and which not.
+    void showUnfinishedSave();
+    // Asks before a save writes files that store a wrong checksum; false keeps them unsaved.
+    bool mayRepairChecksums();
     // Locks the object folder while its files are open; read-only when another program holds
     // it, after a message naming that program.
     void lockFolder(const std::filesystem::path& objData);

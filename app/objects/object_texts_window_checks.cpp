@@ -60,7 +60,7 @@ void ObjectTextsWindow::runChecks() {
 }
 
 void ObjectTextsWindow::markTree() {
-    treeModel_->findingsChanged();  // the marks are read from findings_ as they are drawn
+    treeModel_->marksChanged();  // the marks are read from findings_ as they are drawn
 }
 
 void ObjectTextsWindow::showGroupFindings() {

@@ -20,6 +20,7 @@
 #include "app/widgets/grid_text.h"
 #include "app/widgets/prompter.h"
 #include "common/code_page_choice.h"
+#include "objfiles/object_container.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {
@@ -339,6 +340,7 @@ void ObjectTextsWindow::reloadFile(std::size_t file) {
     if (currentGroup_ >= 0) {
         fillGrid();  // the shown group may hold the file's texts now
     }
+    treeModel_->marksChanged();  // the file read again may store a wrong checksum, or no longer
     updateSaveButton();
     if (!conflicts.empty()) {
         QStringList groups;
@@ -354,16 +356,49 @@ void ObjectTextsWindow::reloadFile(std::size_t file) {
     }
 }
 
+bool ObjectTextsWindow::mayRepairChecksums() {
+    const std::vector<std::size_t> damaged = document_.modifiedWithWrongChecksum();
+    if (damaged.empty()) {
+        return true;
+    }
+    QStringList lines;
+    for (std::size_t i = 0; i < damaged.size() && i < kNamesShown; ++i) {
+        const ObjFile& file = document_.file(damaged[i]);
+        lines.append(
+            QString::fromStdString(file.fileName + ": " + wrongChecksumText(*file.wrongChecksum)));
+    }
+    if (damaged.size() > kNamesShown) {
+        lines.append(QStringLiteral("... and %1 more").arg(damaged.size() - kNamesShown));
+    }
+    const MessageAnswer answer = prompter().message(
+        QStringLiteral("These files were changed or damaged by something that did not write their "
+                       "checksum:\n%1\n\nSaving writes them with the right checksum, and "
+                       "then nothing shows the damage any more. Save them?")
+            .arg(lines.join(QLatin1Char('\n'))),
+        QStringLiteral("Damaged object files"), MessageIcon::Warning, MessageButtons::YesNo);
+    if (answer != MessageAnswer::Yes) {
+        setStatus(QStringLiteral("Nothing was saved."));
+        return false;
+    }
+    return true;
+}
+
 void ObjectTextsWindow::saveModified() {
-    if (refusedAsReadOnly() || !checkCurrentCell() || !mayWriteOverOutsideChanges()) {
+    if (refusedAsReadOnly() || !checkCurrentCell() || !mayWriteOverOutsideChanges() ||
+        !mayRepairChecksums()) {
         return;
     }
     ObjectSaveReport report;
     try {
         busy_ = true;
         BusyGuard guard(buttonPanel_);
+        // Repairing covers the files asked about; one damaged since it was loaded was asked
+        // about as changed on disk.
         report = document_.saveModified(
-            enhancedRleCheck_->isChecked(),
+            {enhancedRleCheck_->isChecked(),
+             document_.modifiedWithWrongChecksum().empty() ? WrongChecksumSave::Refuse
+                                                           : WrongChecksumSave::Repair,
+             "TarnEdit"},
             [this](std::size_t k, std::size_t count, const std::string& name) {
                 setStatus(QStringLiteral("Saving %1  (%2/%3)")
                               .arg(QString::fromStdString(name))
@@ -389,6 +424,7 @@ void ObjectTextsWindow::saveModified() {
         }
         showExceptionMessage(QString::fromStdString(text));
     }
+    treeModel_->marksChanged();  // a file written stores the right checksum now
     updateSaveButton();
 }
 

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "objfiles/object_container.h"
+
 namespace tarn {
 
 QString findingLine(const CheckFinding& finding) {
@@ -46,13 +48,13 @@ void ObjectTreeModel::clear() {
     endRemoveRows();
 }
 
-void ObjectTreeModel::findingsChanged() {
+void ObjectTreeModel::marksChanged() {
     const int rows = rowCount(rootNode());
     if (rows == 0) {
         return;
     }
     emit dataChanged(index(0, 0, rootNode()), index(rows - 1, 0, rootNode()),
-                     {Qt::DecorationRole, Qt::ToolTipRole});
+                     {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole});
     for (int row = 0; row < rows; ++row) {
         const QModelIndex file = index(row, 0, rootNode());
         if (const int groups = rowCount(file); groups > 0) {
@@ -106,8 +108,22 @@ bool ObjectTreeModel::isDamagedFile(const QModelIndex& node) const {
 }
 
 QString ObjectTreeModel::problemOf(const QModelIndex& node) const {
-    const DamagedFile* damaged = isFileNode(node) ? damagedAt(node.row()) : nullptr;
-    return damaged != nullptr ? damaged->problem : QString();
+    if (!isFileNode(node)) {
+        return {};
+    }
+    if (const DamagedFile* damaged = damagedAt(node.row())) {
+        return damaged->problem;
+    }
+    return wrongChecksumOf(fileAtRow(node.row()));
+}
+
+QString ObjectTreeModel::wrongChecksumOf(int file) const {
+    const ObjFile& loaded = document_.file(static_cast<std::size_t>(file));
+    if (!loaded.wrongChecksum) {
+        return {};
+    }
+    return QString::fromStdString(loaded.fileName + ": " +
+                                  wrongChecksumText(*loaded.wrongChecksum));
 }
 
 QModelIndex ObjectTreeModel::groupNode(int file, int group) const {
@@ -188,6 +204,20 @@ QVariant ObjectTreeModel::fileData(int row, int role) const {
         }
     }
     const auto file = static_cast<std::size_t>(fileAtRow(row));
+    // A file storing a wrong checksum loads, and carries the damaged files' mark.
+    if (const QString damage = wrongChecksumOf(static_cast<int>(file)); !damage.isEmpty()) {
+        switch (role) {
+            case Qt::DisplayRole:
+                return QStringLiteral("%1 (damaged)")
+                    .arg(QString::fromStdString(document_.file(file).fileName));
+            case Qt::DecorationRole:
+                return errorIcon_;
+            case Qt::ToolTipRole:
+                return damage;
+            default:
+                return {};
+        }
+    }
     if (role == Qt::DisplayRole) {
         return QString::fromStdString(document_.file(file).fileName);
     }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The object texts window's tree as a model over the loaded folder: one "Object Files" node,
-// under it the files in the folder's order (the damaged ones in their places) and under each
-// file its text groups. Nothing is kept per node: names, labels, marks and tooltips are made
+// under it the files in the folder's order (the damaged ones in their places: those that could
+// not be loaded, and those loaded that store a wrong checksum) and under each file its text
+// groups. Nothing is kept per node: names, labels, marks and tooltips are made
 // from the document when the view asks for them.
 #pragma once
 
@@ -44,16 +45,18 @@ public:
     // The tree must be empty (after clear()).
     void fill(std::size_t loadedFiles, std::vector<DamagedFile> damaged);
     void clear();
-    // The findings changed: every node's mark is asked for again.
-    void findingsChanged();
+    // The findings or the files' damage changed: every node's name and mark are asked for again.
+    void marksChanged();
 
     QModelIndex rootNode() const { return index(0, 0); }
     // The document's index of a file node; -1 for a damaged file or any other node.
     int fileOf(const QModelIndex& node) const;
     bool isFileNode(const QModelIndex& node) const;
     bool isGroupNode(const QModelIndex& node) const;
+    // A file that could not be loaded (a loaded one storing a wrong checksum is not).
     bool isDamagedFile(const QModelIndex& node) const;
-    QString problemOf(const QModelIndex& node) const;  // a damaged file's
+    // What is wrong with a file node's file, starting with its name; empty when nothing.
+    QString problemOf(const QModelIndex& node) const;
     QModelIndex groupNode(int file, int group) const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
@@ -73,6 +76,7 @@ private:
     const DamagedFile* damagedAt(int row) const;
     int fileAtRow(int row) const;  // -1 for a damaged file
     int rowOfFile(int file) const;
+    QString wrongChecksumOf(int file) const;  // "NAME: the stored checksum ...", or empty
     QVariant fileData(int row, int role) const;
     QVariant groupData(int fileRow, int group, int role) const;
     const QIcon& severityIcon(Severity severity) const;

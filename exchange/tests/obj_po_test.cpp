@@ -138,7 +138,7 @@ TEST_F(ObjectGameFolderTest, SavingWritesChangedFilesOrNothing) {
     const Bytes b = readWholeFile(objData / "b.dat");
 
     std::filesystem::permissions(objData / "c.dat", std::filesystem::perms::owner_read);
-    ObjectSaveReport report = document.saveModified(true);
+    ObjectSaveReport report = document.saveModified();
     EXPECT_EQ(report.problems,
               std::vector<std::string>{(objData / "c.dat").string() + ": the file is read-only"});
     EXPECT_TRUE(report.written.empty());
@@ -146,7 +146,7 @@ TEST_F(ObjectGameFolderTest, SavingWritesChangedFilesOrNothing) {
     EXPECT_TRUE(document.isModified(0));
 
     std::filesystem::permissions(objData / "c.dat", std::filesystem::perms::owner_all);
-    report = document.saveModified(false);
+    report = document.saveModified({false, WrongChecksumSave::Refuse, {}});
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(report.written, (std::vector<std::string>{"a.dat", "c.dat"}));
     EXPECT_EQ(readWholeFile(objData / "b.dat"), b);

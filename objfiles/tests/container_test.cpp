@@ -104,12 +104,28 @@ TEST(ObjectContainer, EveryEncodingRoundTripsWithBothEncoders) {
     }
 }
 
-TEST(ObjectContainer, UnsupportedEncodingsDecodeEmptyAndAreNeverWritten) {
-    for (unsigned encoding : {2u, 4u, 255u}) {
-        Bytes file = header(1, static_cast<std::uint8_t>(encoding), 2);
+// Read as empty data, such a file would fail at its first text table with a message that hides
+// the cause.
+TEST(ObjectContainer, EncodingsThatCannotBeDecodedAreNamedAndNeverWritten) {
+    const struct {
+        unsigned encoding;
+        const char* message;
+    } cases[] = {
+        {2, "unsupported encoding 2 at byte 16"},
+        {7, "unknown encoding 7 at byte 16"},
+        {255, "unknown encoding 255 at byte 16"},
+    };
+    for (const auto& c : cases) {
+        Bytes file = header(1, static_cast<std::uint8_t>(c.encoding), 2);
         file.insert(file.end(), {1, 2});
         ObjFile object;
-        EXPECT_TRUE(decodeObjectFile(file, object).empty());
+        try {
+            decodeObjectFile(file, object);
+            ADD_FAILURE() << c.message;
+        } catch (const StreamReadError& e) {
+            EXPECT_STREQ(e.what(), c.message);
+            EXPECT_EQ(e.offset(), 16u);
+        }
         EXPECT_THROW(encodeObjectFile(Bytes{1, 2}, object, false), UnsupportedEncodingError);
     }
 }

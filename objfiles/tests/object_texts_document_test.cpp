@@ -3,9 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
+#include "common/this_process.h"
 #include "objfiles/object_container.h"
 #include "objfiles/sample_objects.h"
 #include "objfiles/text_tables.h"
@@ -163,7 +170,7 @@ TEST_F(ObjectTextsDocumentTest, SavingWritesOnlyTheModifiedFilesWithProgress) {
     doc.addLanguageId(2, 0, 14);
     std::vector<std::string> progress;
     const ObjectSaveReport saved =
-        doc.saveModified(true, [&](std::size_t k, std::size_t n, const std::string& name) {
+        doc.saveModified({}, [&](std::size_t k, std::size_t n, const std::string& name) {
             progress.push_back(std::to_string(k) + "/" + std::to_string(n) + " " + name);
         });
     EXPECT_EQ(saved.written, (std::vector<std::string>{"a.dat", "c.dat"}));
@@ -182,7 +189,7 @@ TEST_F(ObjectTextsDocumentTest, NormalRunLengthEncodingWritesWhatASingleFileSave
     doc.setText(0, 0, 0, "Long sword");
     ObjFile expected = doc.file(0);
     const Bytes before = readWholeFile(path("a.dat"));
-    doc.saveModified(false);
+    doc.saveModified({false, WrongChecksumSave::Refuse, {}});
     EXPECT_EQ(readWholeFile(path("a.dat")), rewriteObjectFile(before, expected, false));
 }
 
@@ -330,6 +337,110 @@ TEST_F(ObjectTextsDocumentTest, ReloadKeepsEditsOfGroupsTheFileDidNotChangeAndLi
     EXPECT_FALSE(doc.reloadStep(1, none));
     doc.settleReload(1);
     EXPECT_FALSE(doc.isModified(1));
+}
+
+// The game reads a file whose stored checksum is wrong, and a save would hide the damage by
+// storing the right one: the file loads, is noted, and is written only when repairing is asked.
+TEST_F(ObjectTextsDocumentTest, AWrongStoredChecksumIsNotedAndWrittenOnlyWhenRepairIsAsked) {
+    Bytes damaged = readWholeFile(path("b.dat"));
+    const std::uint32_t right = readU32LE(damaged.data() + 12);
+    writeU32LE(damaged.data() + 12, 0x0000ABCD);
+    writeFileAtomically(path("b.dat"), damaged);
+    const Bytes a = readWholeFile(path("a.dat"));
+    doc.loadFolder(dir.path());
+    ASSERT_TRUE(doc.file(1).wrongChecksum);
+    const WrongChecksum wrong = *doc.file(1).wrongChecksum;
+    EXPECT_EQ(wrong, (WrongChecksum{0xABCD, right}));
+    char expected[80];
+    std::snprintf(expected, sizeof expected,
+                  "the stored checksum 0000abcd does not match the data (%08x)",
+                  static_cast<unsigned>(right));
+    EXPECT_EQ(wrongChecksumText(wrong), expected);
+    EXPECT_FALSE(doc.file(0).wrongChecksum);
+    doc.setText(0, 0, 0, "A");
+    doc.setText(1, 0, 0, "B");
+    EXPECT_EQ(doc.modifiedWithWrongChecksum(), std::vector<std::size_t>{1});
+
+    ObjectSaveReport report = doc.saveModified();
+    EXPECT_EQ(report.problems, std::vector<std::string>{path("b.dat").string() + ": " + expected});
+    EXPECT_EQ(report.wrongChecksums, std::vector<std::string>{"b.dat"});
+    EXPECT_EQ(readWholeFile(path("a.dat")), a);
+    EXPECT_EQ(readWholeFile(path("b.dat")), damaged);
+
+    report = doc.saveModified({true, WrongChecksumSave::Repair, {}});
+    EXPECT_TRUE(report.ok());
+    EXPECT_EQ(report.written, (std::vector<std::string>{"a.dat", "b.dat"}));
+    const ObjFile repaired = loadObjectFile(path("b.dat"));
+    EXPECT_FALSE(repaired.wrongChecksum);
+    EXPECT_EQ(repaired.texts, (ObjFileTexts{{{0, "B"}}}));
+    EXPECT_FALSE(doc.file(1).wrongChecksum);
+    EXPECT_TRUE(doc.modifiedWithWrongChecksum().empty());
+}
+
+// The record beside the folder of a save of several files: gone once the save ends; left by a
+// save cut off, it tells which files hold what that save was writing, until a save finishes it.
+TEST(SaveIntent, ACutOffSaveIsToldUntilASaveFinishesIt) {
+    TempDir game;
+    const fs::path objData = game.path() / "ObjData";
+    fs::create_directory(objData);
+    for (const char* name : {"a.dat", "b.dat", "c.dat"}) {
+        writeFileAtomically(objData / name, makeSampleObjectFile(2, 0, {{{0, name}}}, kName, 1));
+    }
+    const fs::path record = game.path() / ".ObjData.tarnsave";
+    EXPECT_EQ(saveIntentFile(objData), record);
+    ObjectTextsDocument document;
+    ASSERT_TRUE(document.loadFolder(objData).empty());
+    for (std::size_t f = 0; f < 3; ++f) {
+        document.setText(f, 0, 0, "new");
+    }
+    ASSERT_TRUE(document.saveModified({true, WrongChecksumSave::Refuse, "TarnEdit"}).ok());
+    EXPECT_FALSE(fs::exists(record));
+
+    // A save by a process that has ended wrote a.dat and c.dat, not b.dat.
+    const Bytes a = readWholeFile(objData / "a.dat");
+    const Bytes c = readWholeFile(objData / "c.dat");
+    ObjFile newer = document.file(1);
+    newer.texts[0][0].text = "newer";
+    const Bytes b = rewriteObjectFile(readWholeFile(objData / "b.dat"), newer, true);
+    std::string text = "pid=0\nhost=\nprogram=tarntool obj import-po\n";
+    for (const IntendedWrite& file :
+         {intendedWrite("a.dat", a), intendedWrite("b.dat", b), intendedWrite("c.dat", c)}) {
+        char line[64];
+        std::snprintf(line, sizeof line, "file=%llu %016llx ",
+                      static_cast<unsigned long long>(file.size),
+                      static_cast<unsigned long long>(file.hash));
+        text += line + file.name + "\n";
+    }
+    writeFileAtomically(record, toBytes(text));
+    ASSERT_TRUE(document.loadFolder(objData).empty());
+    const UnfinishedSave cutOff{"tarntool obj import-po", {"a.dat", "c.dat"}, {"b.dat"}};
+    EXPECT_EQ(document.unfinishedSave(), cutOff);
+    EXPECT_EQ(unfinishedSaveLines(cutOff, "ObjData"),
+              (std::vector<std::string>{
+                  "ObjData: a save by tarntool obj import-po was cut off before it ended",
+                  "written: a.dat, c.dat", "not written: b.dat",
+                  "to finish it, run the same tarntool obj import-po again"}));
+    EXPECT_EQ(unfinishedSaveLines({"TarnEdit", {}, {"a.dat", "b.dat", "c.dat"}}, "ObjData", 2),
+              (std::vector<std::string>{
+                  "ObjData: a save by TarnEdit was cut off before it ended", "written: none",
+                  "not written: a.dat, b.dat and 1 more",
+                  "to finish it, make the edits of the files not written again in TarnEdit and "
+                  "save"}));
+#ifndef _WIN32
+    // A process that still runs is saving, not cut off.
+    std::string running = text;
+    running.replace(0, 5, "pid=" + std::to_string(::getppid()));
+    running.replace(running.find("host=") + 5, 0, currentHostName());
+    writeFileAtomically(record, toBytes(running));
+    EXPECT_FALSE(findUnfinishedSave(objData));
+    writeFileAtomically(record, toBytes(text));
+#endif
+
+    // A save of the one file left finishes the cut-off one: the record goes.
+    document.setText(1, 0, 0, "newer");
+    ASSERT_TRUE(document.saveModified().ok());
+    EXPECT_FALSE(document.unfinishedSave());
+    EXPECT_FALSE(fs::exists(record));
 }
 
 }  // namespace

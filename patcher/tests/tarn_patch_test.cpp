@@ -65,11 +65,16 @@ const std::string kBlank = std::string(79, ' ') + "\r";
 
 TEST_F(TarnPatchTest, AppliesTheTextsAndShowsTheWholeDialogue) {
     const Bytes bBefore = readWholeFile(objData / "b.dat");
+    // The game reads a file storing a wrong checksum: it is patched like any other.
+    Bytes damaged = readWholeFile(objData / "A.DAT");
+    writeU32LE(damaged.data() + 12, 0x0000ABCD);
+    writeFileAtomically(objData / "A.DAT", damaged);
     const int code = run({textsFor("a.dat", {{{1, "Schwert"}, {7, "Miecz"}}}),
                           textsFor("B.DAT", {{}, {{4, "new"}}, {}})},
                          "yes\n\n");
     EXPECT_EQ(code, 0);
     EXPECT_EQ(load("A.DAT").texts, (ObjFileTexts{{{0, "Sword"}, {1, "Schwert"}, {7, "Miecz"}}}));
+    EXPECT_FALSE(load("A.DAT").wrongChecksum);
     EXPECT_EQ(load("b.dat").texts, (ObjFileTexts{{{0, "x"}}, {{4, "new"}}, {{0, "z"}}}));
     EXPECT_NE(readWholeFile(objData / "b.dat"), bBefore);
     EXPECT_EQ(load("b.dat").encoding, 3);

@@ -310,6 +310,9 @@ void writeInputs(const fs::path& dir) {
     Bytes unsupported = makeSampleObjectFile(2, 0, {{{0, "x"}}}, name, 1);
     unsupported[16] = kEncodingUnsupported;
     writeFileAtomically(dir / "unsupported.dat", unsupported);
+    Bytes unknown = unsupported;
+    unknown[16] = 7;
+    writeFileAtomically(dir / "unknown.dat", unknown);
     Bytes cut = makeSampleObjectFile(2, 0, {}, name, 1, 0);
     cut.pop_back();
     writeU32LE(cut.data() + 17, static_cast<std::uint32_t>(cut.size() - kObjectHeaderSize));
@@ -328,6 +331,8 @@ void writeInputs(const fs::path& dir) {
     fs::create_directories(dir / "badgame" / "ObjData");
     writeFileAtomically(dir / "badgame" / "ObjData" / "a.dat", x);
     writeFileAtomically(dir / "badgame" / "ObjData" / "b.dat", cut);
+    fs::create_directories(dir / "damagedgame" / "ObjData");
+    writeFileAtomically(dir / "damagedgame" / "ObjData" / "x.dat", x);
     fs::create_directories(dir / "emptygame");
 }
 

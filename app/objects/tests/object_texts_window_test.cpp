@@ -450,13 +450,13 @@ TEST_F(ObjectTextsWindowTest, AnUnreadableFileIsNamedAndTheOthersLoad) {
     writeFileAtomically(game.file("b.dat"), b);
     open();
     ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_EQ(prompter.messages()[0].text, "b.dat: unexpected end of data at byte 26");
+    EXPECT_EQ(prompter.messages()[0].text, "b.dat: unsupported encoding 2 at byte 16");
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
     // Listed as damaged in its place; selecting it names the problem.
     ASSERT_EQ(root().childCount(), 3);
     EXPECT_EQ(fileNode(1).text(), "b.dat (damaged)");
     EXPECT_TRUE(fileNode(1).hasIcon());
-    EXPECT_EQ(fileNode(1).toolTip(), "b.dat: unexpected end of data at byte 26");
+    EXPECT_EQ(fileNode(1).toolTip(), "b.dat: unsupported encoding 2 at byte 16");
     EXPECT_EQ(fileNode(1).childCount(), 0);
     EXPECT_EQ(fileNode(2).text(), "c.dat");
     EXPECT_FALSE(fileNode(2).hasIcon());
@@ -464,7 +464,7 @@ TEST_F(ObjectTextsWindowTest, AnUnreadableFileIsNamedAndTheOthersLoad) {
     EXPECT_EQ(window.statusText(), "2 files loaded successfully");
     EXPECT_TRUE(window.isVisible());
     fileNode(1).makeCurrent();
-    EXPECT_EQ(window.statusText(), "b.dat: unexpected end of data at byte 26");
+    EXPECT_EQ(window.statusText(), "b.dat: unsupported encoding 2 at byte 16");
     EXPECT_EQ(page(), "rootHintPage");
     // Stepping through the groups passes it by.
     fileNode(0).child(0).makeCurrent();
@@ -474,6 +474,70 @@ TEST_F(ObjectTextsWindowTest, AnUnreadableFileIsNamedAndTheOthersLoad) {
     EXPECT_EQ(cell(0, 1), "c");
     EXPECT_TRUE(buttonPanel()->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A file storing a wrong checksum loads with the damaged files' mark; a save writes it, with the
+// right checksum, only when the question naming it is answered Yes.
+TEST_F(ObjectTextsWindowTest, AWrongChecksumIsMarkedAndWrittenOnlyAfterTheQuestion) {
+    game.add("a.dat", 2, 0, {{{0, "a"}}});
+    game.add("b.dat", 2, 0, {{{0, "b"}}});
+    Bytes damaged = game.bytes("b.dat");
+    writeU32LE(damaged.data() + 12, 0x0000ABCD);
+    writeFileAtomically(game.file("b.dat"), damaged);
+    const Bytes a = game.bytes("a.dat");
+    open();
+    EXPECT_TRUE(prompter.messages().empty());
+    EXPECT_EQ(fileNode(1).text(), "b.dat (damaged)");
+    EXPECT_TRUE(fileNode(1).hasIcon());
+    const QString damage = fileNode(1).toolTip();
+    EXPECT_TRUE(damage.startsWith("b.dat: the stored checksum 0000abcd does not match the data ("))
+        << damage.toStdString();
+    EXPECT_EQ(fileNode(1).childCount(), 1);
+    fileNode(1).makeCurrent();
+    EXPECT_EQ(page(), "fileInfoPage");
+    EXPECT_EQ(window.statusText(), damage);
+
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        const bool yes = answer == MessageAnswer::Yes;
+        window.document().setText(0, 0, 0, "A");
+        window.document().setText(1, 0, 0, "B");
+        prompter.answer(answer);
+        window.saveModified();
+        const ScriptedPrompter::Asked question = prompter.messages().back();
+        EXPECT_EQ(question.caption, "Damaged object files");
+        EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+        EXPECT_TRUE(question.text.contains(damage)) << question.text.toStdString();
+        EXPECT_FALSE(question.text.contains("a.dat"));
+        EXPECT_EQ(game.bytes("a.dat") == a, !yes);
+        EXPECT_EQ(game.bytes("b.dat") == damaged, !yes);
+        EXPECT_EQ(window.statusText(), yes ? "2 files updated successfully" : "Nothing was saved.");
+        EXPECT_EQ(window.document().anyModified(), !yes);
+        EXPECT_EQ(fileNode(1).text(), yes ? "b.dat" : "b.dat (damaged)");
+    }
+    EXPECT_FALSE(loadObjectFile(game.file("b.dat")).wrongChecksum);
+}
+
+// A save cut off before it ended left its record beside ObjData: opening the folder tells which
+// files hold what that save was writing; the next save of them removes the record.
+TEST_F(ObjectTextsWindowTest, ACutOffSaveIsToldWhenTheFolderIsOpened) {
+    game.add("a.dat", 2, 0, {{{0, "a"}}});
+    game.add("b.dat", 2, 0, {{{0, "b"}}});
+    recordSaveIntent(
+        game.objData(), "TarnEdit",
+        {intendedWrite("a.dat", game.bytes("a.dat")), intendedWrite("b.dat", Bytes{1, 2, 3})});
+    open();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].caption, "Unfinished save");
+    EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(prompter.messages()[0].text,
+              "ObjData: a save by TarnEdit was cut off before it ended\nwritten: a.dat\n"
+              "not written: b.dat\nto finish it, make the edits of the files not written again "
+              "in TarnEdit and save");
+    window.document().setText(0, 0, 0, "A");
+    window.document().setText(1, 0, 0, "B");
+    window.saveModified();
+    EXPECT_EQ(window.statusText(), "2 files updated successfully");
+    EXPECT_FALSE(std::filesystem::exists(saveIntentFile(game.objData())));
 }
 
 TEST_F(ObjectTextsWindowTest, ACutOffFileIsNamedInTheErrorBox) {

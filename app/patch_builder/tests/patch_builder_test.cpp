@@ -34,7 +34,7 @@ const ObjFileTexts kNew{{{0, "Sword"}, {5, "Klinge"}, {14, "Kard"}}};
 class PatchBuilderTest : public ::testing::Test {
 protected:
     PatchBuilderTest() {
-        files.push_back({"SWORD.DAT", {}, 1, kNew, 0, false});
+        files.push_back({"SWORD.DAT", {}, 1, kNew, 0, false, {}});
         frontEnd.panel = &panel;
         // The native TarnPatch for every target, so that the built program runs here.
         frontEnd.carriedProgram = [](PatcherTarget) {
@@ -157,7 +157,7 @@ TEST_F(PatchBuilderTest, TheBuiltProgramIsACopyOfTheChosenTargetsCarriedProgram)
 }
 
 TEST_F(PatchBuilderTest, AModelTheLayoutCannotHoldIsRefusedAndNothingIsWritten) {
-    files.push_back({std::string(256, 'n') + ".dat", {}, 1, kNew, 0, false});
+    files.push_back({std::string(256, 'n') + ".dat", {}, 1, kNew, 0, false, {}});
     chooseTarget(dir.path() / "patch.exe");
     EXPECT_FALSE(build());
     ASSERT_EQ(prompter.messages().size(), 1u);
