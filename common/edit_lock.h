@@ -28,7 +28,7 @@ struct LockHolder {
     // Set when the lock file is there but cannot be read as one of ours (not a regular file, a
     // link, too large, unreadable, no process id): it counts as held by someone unknown. Names
     // the file and what to do.
-    std::string problem;
+    std::string problem = {};
 
     bool operator==(const LockHolder&) const = default;
 };
