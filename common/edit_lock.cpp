@@ -30,11 +30,6 @@ namespace tarn {
 
 namespace {
 
-std::string lockText(const LockHolder& holder) {
-    return "pid=" + std::to_string(holder.pid) + "\nhost=" + holder.host +
-           "\nprogram=" + holder.program + "\n";
-}
-
 // A lock file is a few short lines; anything larger was not made by a program of ours.
 constexpr std::size_t kLargestLock = 4096;
 
@@ -52,31 +47,8 @@ LockHolder notOurLock(const std::filesystem::path& lock) {
 
 // The holder a lock's text names; an unknown one when it names no process id.
 LockHolder parseHolder(const std::filesystem::path& lock, const std::string& text) {
-    LockHolder holder;
-    bool hasPid = false;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        const auto eq = line.find('=');
-        if (eq == std::string::npos) {
-            continue;
-        }
-        const std::string key = line.substr(0, eq);
-        const std::string value = line.substr(eq + 1);
-        if (key == "pid") {
-            try {
-                holder.pid = std::stoul(value);
-                hasPid = true;
-            } catch (const std::exception&) {
-                return notOurLock(lock);
-            }
-        } else if (key == "host") {
-            holder.host = value;
-        } else if (key == "program") {
-            holder.program = value;
-        }
-    }
-    return hasPid ? holder : notOurLock(lock);
+    std::optional<LockHolder> holder = parseHolderLines(text);
+    return holder ? std::move(*holder) : notOurLock(lock);
 }
 
 // The holder a lock file names; nothing when there is no lock file. The file is read only when
@@ -145,6 +117,42 @@ bool isStale(const std::optional<LockHolder>& holder) {
 }
 
 }  // namespace
+
+std::string holderLines(const LockHolder& holder) {
+    return "pid=" + std::to_string(holder.pid) + "\nhost=" + holder.host +
+           "\nprogram=" + holder.program + "\n";
+}
+
+std::optional<LockHolder> parseHolderLines(const std::string& text) {
+    LockHolder holder;
+    bool hasPid = false;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto eq = line.find('=');
+        if (eq == std::string::npos) {
+            continue;
+        }
+        const std::string key = line.substr(0, eq);
+        const std::string value = line.substr(eq + 1);
+        if (key == "pid") {
+            try {
+                holder.pid = std::stoul(value);
+                hasPid = true;
+            } catch (const std::exception&) {
+                return std::nullopt;
+            }
+        } else if (key == "host") {
+            holder.host = value;
+        } else if (key == "program") {
+            holder.program = value;
+        }
+    }
+    if (!hasPid) {
+        return std::nullopt;
+    }
+    return holder;
+}
 
 std::filesystem::path lockFileFor(const std::filesystem::path& target) {
     std::filesystem::path real = target;
@@ -293,7 +301,7 @@ std::optional<EditLock> EditLock::take(const std::filesystem::path& target,
     removeAbandonedTemporaries(lock.parent_path());
     // Put in place without replacing, so that two programs starting together never both take it.
     TemporaryLockFile temporary(
-        lock, lockText({currentProcessId(), currentHostName(), std::string(program)}));
+        lock, holderLines({currentProcessId(), currentHostName(), std::string(program)}));
     if (!temporary.written()) {
         return EditLock({});
     }

@@ -33,6 +33,12 @@ struct LockHolder {
     bool operator==(const LockHolder&) const = default;
 };
 
+// A holder's three lines ("pid=4711\nhost=workstation\nprogram=TarnEdit\n"), as a lock holds
+// them and other records of a program's work beside a file begin with them.
+std::string holderLines(const LockHolder& holder);
+// The holder such lines name, other lines ignored; nothing without a valid process id.
+std::optional<LockHolder> parseHolderLines(const std::string& text);
+
 // The lock file of a target: ".NAME.tarnlock" beside the real file (links followed).
 std::filesystem::path lockFileFor(const std::filesystem::path& target);
 

@@ -194,6 +194,20 @@ Pointers headersPointInto(ByteSource& file, const PeHeaders& h, std::uint64_t fr
     return Pointers::None;
 }
 
+// Refuses with into when the headers point into the file range [from, to), and when they
+// cannot be checked.
+void refusePointersInto(ByteSource& file, const PeHeaders& h, std::uint64_t from, std::uint64_t to,
+                        const char* into) {
+    switch (headersPointInto(file, h, from, to)) {
+        case Pointers::Into:
+            throw GrowRefused(into);
+        case Pointers::Unreadable:
+            throw GrowRefused(kUnreadableDebugDirectory);
+        case Pointers::None:
+            break;
+    }
+}
+
 // Whether a new section table entry fits right after the last one: inside the headers, before
 // any section's raw data, and in no data directory (in the headers an address is its file
 // offset, and the certificate table's address is one anyway); where the slot is not the added
@@ -294,14 +308,7 @@ Original originalOfGrown(ByteSource& file, PeHeaders h) {
     if (!consistent) {
         throw GrowRefused(kInconsistent);
     }
-    switch (headersPointInto(file, h, overlayOffset, UINT64_MAX)) {
-        case Pointers::Into:
-            throw GrowRefused(kDataAfterPointedInto);
-        case Pointers::Unreadable:
-            throw GrowRefused(kUnreadableDebugDirectory);
-        case Pointers::None:
-            break;
-    }
+    refusePointersInto(file, h, overlayOffset, UINT64_MAX, kDataAfterPointedInto);
     h.sections.pop_back();
     h.sizeOfImage = r.originalSizeOfImage;
     h.sizeOfInitializedData = r.originalSizeOfInitializedData;
@@ -340,14 +347,7 @@ SectionEdit grownEdit(ByteSource& file, const Original& o, std::size_t textBytes
         // Data the headers place after the last section would not move with them. Past the
         // end of the file it would come to lie in the new section. (A grown file was checked
         // for both when its section was added, and again when it was read.)
-        switch (headersPointInto(file, h, o.overlayOffset, o.size)) {
-            case Pointers::Into:
-                throw GrowRefused(kOverlayPointedInto);
-            case Pointers::Unreadable:
-                throw GrowRefused(kUnreadableDebugDirectory);
-            case Pointers::None:
-                break;
-        }
+        refusePointersInto(file, h, o.overlayOffset, o.size, kOverlayPointedInto);
         if (headersPointInto(file, h, o.size, UINT64_MAX) == Pointers::Into) {
             throw GrowRefused(kPointsPastEnd);
         }

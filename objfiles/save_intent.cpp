@@ -18,9 +18,7 @@ namespace tarn {
 namespace {
 
 struct SaveIntent {
-    std::optional<unsigned long> pid;
-    std::string host;
-    std::string program;
+    LockHolder writer;
     std::vector<IntendedWrite> files;
 };
 
@@ -65,33 +63,18 @@ std::optional<SaveIntent> readSaveIntent(const std::filesystem::path& record) {
     } catch (const std::exception&) {
         return std::nullopt;
     }
-    SaveIntent intent;
+    std::optional<LockHolder> writer = parseHolderLines(text);
+    if (!writer) {
+        return std::nullopt;
+    }
+    SaveIntent intent{std::move(*writer), {}};
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
-        const auto eq = line.find('=');
-        if (eq == std::string::npos) {
-            continue;
-        }
-        const std::string key = line.substr(0, eq);
-        const std::string value = line.substr(eq + 1);
-        if (key == "pid") {
-            try {
-                intent.pid = std::stoul(value);
-            } catch (const std::exception&) {
-                return std::nullopt;
-            }
-        } else if (key == "host") {
-            intent.host = value;
-        } else if (key == "program") {
-            intent.program = value;
-        } else if (key == "file") {
-            if (std::optional<IntendedWrite> file = parseFile(value)) {
+        if (line.rfind("file=", 0) == 0) {
+            if (std::optional<IntendedWrite> file = parseFile(line.substr(5))) {
                 intent.files.push_back(std::move(*file));
             }
         }
-    }
-    if (!intent.pid) {
-        return std::nullopt;
     }
     return intent;
 }
@@ -135,8 +118,7 @@ std::filesystem::path saveIntentFile(const std::filesystem::path& folder) {
 
 void recordSaveIntent(const std::filesystem::path& folder, std::string_view program,
                       const std::vector<IntendedWrite>& files) {
-    std::string text = "pid=" + std::to_string(currentProcessId()) + "\nhost=" + currentHostName() +
-                       "\nprogram=" + std::string(program) + "\n";
+    std::string text = holderLines({currentProcessId(), currentHostName(), std::string(program)});
     for (const IntendedWrite& file : files) {
         text += fileLine(file);
     }
@@ -153,12 +135,13 @@ std::optional<UnfinishedSave> findUnfinishedSave(const std::filesystem::path& fo
     if (!intent) {
         return std::nullopt;
     }
-    const bool ownProcess = *intent->pid == currentProcessId() && intent->host == currentHostName();
-    if (!ownProcess && intent->host == currentHostName() && processRuns(*intent->pid)) {
+    const LockHolder& writer = intent->writer;
+    const bool ownProcess = writer.pid == currentProcessId() && writer.host == currentHostName();
+    if (!ownProcess && writer.host == currentHostName() && processRuns(writer.pid)) {
         return std::nullopt;  // still saving
     }
     UnfinishedSave save;
-    save.program = intent->program.empty() ? "another program" : intent->program;
+    save.program = writer.program.empty() ? "another program" : writer.program;
     for (const IntendedWrite& file : intent->files) {
         (holds(folder / pathFromUtf8(file.name), file) ? save.written : save.notWritten)
             .push_back(file.name);
