@@ -4,12 +4,17 @@
 // and loading both executables against reading both files whole.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "common/file_io.h"
+#include "common/partial_file.h"
+#include "exetext/exe_layout.h"
 #include "exetext/exe_profile.h"
+#include "exetext/executable_texts.h"
+#include "exetext/found_texts_check.h"
 #include "exetext/sample_executable.h"
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
@@ -134,6 +139,40 @@ void BM_PlaceAgain(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PlaceAgain)->Unit(benchmark::kMillisecond);
+
+// The check before every save that the file holds its build's texts: its 3453 pointers read
+// and looked up in the text areas (goal under 1 ms).
+void BM_FoundTextsCheck(benchmark::State& state) {
+    Files& f = files();
+    for (auto _ : state) {
+        PartialFile file(f.translated);
+        refuseUnrecognisedExecutable(f.translated, file, buildLayout(3));
+    }
+}
+BENCHMARK(BM_FoundTextsCheck)->Unit(benchmark::kMillisecond);
+
+// Reading the texts of a file whose text areas hold no zero, so that every text runs on past its
+// area, one text at a time as the export does (goal with the export's writing: under 2 s).
+void BM_VisitRunawayTexts(benchmark::State& state) {
+    Files& f = files();
+    const fs::path runaway = f.dir / "runaway.exe";
+    Bytes file = makeSampleExecutable(3, sampleTexts());
+    for (const TextArea& area : profileByNumber(3).textAreas) {
+        std::replace(file.begin() + area.first, file.begin() + area.last + 1, std::uint8_t{0},
+                     std::uint8_t{'x'});
+    }
+    writeFileAtomically(runaway, file);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        ExecutableTexts read;
+        visitExecutableTexts(runaway, read, [&bytes](int, const std::string* raw) {
+            bytes += raw == nullptr ? 0 : rawToCStyle(*raw).size();
+        });
+    }
+    state.counters["MB_per_read"] =
+        static_cast<double>(bytes) / 1e6 / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_VisitRunawayTexts)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

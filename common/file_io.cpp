@@ -340,10 +340,17 @@ private:
 
 }  // namespace
 
-void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<fs::perms>) {
+void streamFileAtomically(const fs::path& path,
+                          const std::function<void(const ByteWriter& write)>& produce,
+                          std::optional<fs::perms>) {
     refuseReadOnlyFile(path);
     ReplacementFile temporary(path, g_fault, false);
-    temporary.writeAt(data.data(), data.size(), 0);
+    std::uint64_t offset = 0;
+    produce([&](std::string_view piece) {
+        temporary.writeAt(reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size(),
+                          offset);
+        offset += piece.size();
+    });
     temporary.replaceTarget();
 }
 
@@ -557,8 +564,9 @@ WriteFault faultOfNextWrite() {
 
 }  // namespace
 
-void writeFileAtomically(const fs::path& path, const Bytes& data,
-                         std::optional<fs::perms> newFileMode) {
+void streamFileAtomically(const fs::path& path,
+                          const std::function<void(const ByteWriter& write)>& produce,
+                          std::optional<fs::perms> newFileMode) {
     refuseReadOnlyFile(path);
     const WriteFault fault = faultOfNextWrite();
     const fs::path real = resolveLinks(path);
@@ -574,7 +582,12 @@ void writeFileAtomically(const fs::path& path, const Bytes& data,
         mode = wanted & ~mask;
     }
     ReplacementFile temporary(real, path, exists ? &old : nullptr, mode, fault);
-    temporary.writeAt(data.data(), data.size(), 0);
+    std::uint64_t offset = 0;
+    produce([&](std::string_view piece) {
+        temporary.writeAt(reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size(),
+                          offset);
+        offset += piece.size();
+    });
     temporary.replaceTarget();
 }
 
@@ -654,6 +667,16 @@ std::uintmax_t fileSizeOf(const fs::path& path) {
 }
 
 #endif
+
+void writeFileAtomically(const fs::path& path, const Bytes& data,
+                         std::optional<fs::perms> newFileMode) {
+    streamFileAtomically(
+        path,
+        [&data](const ByteWriter& write) {
+            write(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+        },
+        newFileMode);
+}
 
 Bytes readWholeFile(const fs::path& path) {
     Bytes data;

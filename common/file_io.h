@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/bytes.h"
@@ -50,6 +52,14 @@ std::size_t readWholeFile(const fs::path& path, Bytes& buffer, struct stat& meta
 // folder is reported after the new file is in place.)
 void writeFileAtomically(const fs::path& path, const Bytes& data,
                          std::optional<fs::perms> newFileMode = std::nullopt);
+
+// Takes the next piece of a file being written.
+using ByteWriter = std::function<void(std::string_view piece)>;
+// As writeFileAtomically, with the contents handed over piece by piece by produce, so that they
+// never need to be in memory whole. An exception from produce leaves the target unchanged.
+void streamFileAtomically(const fs::path& path,
+                          const std::function<void(const ByteWriter& write)>& produce,
+                          std::optional<fs::perms> newFileMode = std::nullopt);
 
 // A piece of a file to be written: data stored at offset.
 struct FileRange {

@@ -8,11 +8,16 @@
 
 namespace tarn {
 
+std::string textsFileLine(std::string_view text, const CodePage& codePage) {
+    std::string line = codePage.toUtf8(text);
+    line += '\n';
+    return line;
+}
+
 std::string formatTextsFile(const std::vector<std::string>& texts, const CodePage& codePage) {
     std::string out;
     for (const std::string& text : texts) {
-        out += codePage.toUtf8(text);
-        out += '\n';
+        out += textsFileLine(text, codePage);
     }
     return out;
 }

@@ -17,6 +17,9 @@
 
 namespace tarn {
 
+// One text (game bytes, already in the notation wanted) as its line, line end included.
+std::string textsFileLine(std::string_view text, const CodePage& codePage = CodePage());
+
 // Texts (game bytes, already in the notation wanted) as the file's contents.
 std::string formatTextsFile(const std::vector<std::string>& texts,
                             const CodePage& codePage = CodePage());

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exetext/executable_texts.h"
 
+#include <algorithm>
+
 #include "common/file_io.h"
 #include "common/partial_file.h"
 #include "common/utf8_path.h"
 #include "exetext/exe_layout.h"
 #include "exetext/string_table_reader.h"
+#include "textcodes/cstyle.h"
 
 namespace tarn {
 
@@ -32,13 +35,9 @@ int knownProfile(const std::filesystem::path& path, std::uint64_t size) {
 void countAddedTexts(ByteSource& file, const ExeLayout& layout, ExecutableTexts& read) {
     const TextArea& area = layout.added->area;
     read.addedBytes = std::int64_t{area.last} - area.first + 1;
-    for (const PointerBlock& block : layout.build().pointerBlocks) {
-        const std::span<const std::uint8_t> pointers = file.from(block.first);
-        for (int k = 0; k < block.pointerCount(); ++k) {
-            const auto at = 4 * static_cast<std::size_t>(k);
-            if (at + 4 <= pointers.size() && area.holdsAddress(readU32LE(pointers.data() + at))) {
-                ++read.addedTexts;
-            }
+    for (const std::uint32_t pointer : readPointers(file, layout.build().pointerBlocks)) {
+        if (area.holdsAddress(pointer)) {
+            ++read.addedTexts;
         }
     }
 }
@@ -49,7 +48,8 @@ int executableProfile(const std::filesystem::path& path) {
     return knownProfile(path, fileSizeOf(path));
 }
 
-void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read, bool cstyle) {
+void visitExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read,
+                          const TextVisitor& visit) {
     read = ExecutableTexts{};
     PartialFile file(path);
     const std::optional<ExeLayout> layout = exeLayoutOfFile(file);
@@ -67,8 +67,12 @@ void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& rea
     file.prefetch(std::move(parts));
     try {
         // A known size holds every pointer block and the ID bytes, so only a text can run out.
-        readStringTable(file, read.texts, profile.pointerBlocks, layout->textAreas, cstyle,
-                        read.notFound);
+        visitTexts(file, profile.pointerBlocks, layout->textAreas, [&](int n, const std::string* raw) {
+            if (raw == nullptr) {
+                read.notFound.push_back(n);
+            }
+            visit(n, raw);
+        });
         read.languageIds = readLanguageIds(file, profile);
         if (layout->added) {
             countAddedTexts(file, *layout, read);
@@ -77,6 +81,28 @@ void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& rea
         throw FileError(pathToUtf8(path) + ": " + e.what() +
                         " (a text runs to the end of the file)");
     }
+}
+
+void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read, bool cstyle) {
+    std::vector<std::string> texts;
+    auto keep = [&] { read.texts = std::move(texts); };
+    try {
+        visitExecutableTexts(path, read, [&](int, const std::string* raw) {
+            if (raw == nullptr) {
+                texts.emplace_back(kNotFoundText);
+            } else {
+                texts.push_back(cstyle ? rawToCStyle(*raw) : *raw);
+            }
+        });
+    } catch (...) {
+        // Texts after the one that could not be read stay empty, as the load shows them.
+        if (read.profile != -1) {
+            texts.resize(std::max(texts.size(), static_cast<std::size_t>(kTextCount)));
+        }
+        keep();
+        throw;
+    }
+    keep();
 }
 
 FileIdentity executableIdentity(const std::filesystem::path& path) {

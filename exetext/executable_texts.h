@@ -11,6 +11,7 @@
 #include "common/errors.h"
 #include "common/file_identity.h"
 #include "exetext/exe_profile.h"
+#include "exetext/string_table_reader.h"
 
 namespace tarn {
 
@@ -46,6 +47,12 @@ int executableProfile(const std::filesystem::path& path);
 // data at byte N (a text runs to the end of the file)").
 void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read,
                          bool cstyle = false);
+
+// As readExecutableTexts, handing each text to visit as it is read (raw, nullptr for one whose
+// pointer leads into no text area) and keeping none: read.texts stays empty, and the memory used
+// is the file's text parts and one text.
+void visitExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read,
+                          const TextVisitor& visit);
 
 }  // namespace tarn
 

@@ -48,43 +48,59 @@ std::string readRawText(const Bytes& file, std::uint32_t position) {
     return readRawText(source, position);
 }
 
+std::vector<std::uint32_t> readPointers(ByteSource& file, const PointerBlockTable& blocks) {
+    std::vector<std::uint32_t> pointers;
+    Bytes bytes;
+    for (const PointerBlock& block : blocks) {
+        const int count = std::max(block.pointerCount(), 0);
+        bytes.resize(4u * static_cast<std::size_t>(count));
+        if (block.first < 0) {
+            throw StreamReadError();
+        }
+        if (!file.read(static_cast<std::uint64_t>(block.first), bytes)) {
+            throw StreamReadError(static_cast<std::uint64_t>(block.first));
+        }
+        for (int k = 0; k < count; ++k) {
+            pointers.push_back(readU32LE(bytes.data() + 4u * static_cast<std::size_t>(k)));
+        }
+    }
+    return pointers;
+}
+
+void visitTexts(ByteSource& file, const PointerBlockTable& blocks, const TextAreaTable& areas,
+                const TextVisitor& visit) {
+    const std::vector<std::uint32_t> pointers = readPointers(file, blocks);
+    std::string text;
+    for (std::size_t i = 0; i < pointers.size(); ++i) {
+        const int n = static_cast<int>(i) + 1;
+        if (const auto position = addressToPosition(areas, pointers[i])) {
+            text = readRawText(file, *position);
+            visit(n, &text);
+        } else {
+            visit(n, nullptr);
+        }
+    }
+}
+
 bool readStringTable(ByteSource& file, std::vector<std::string>& column,
                      const PointerBlockTable& blocks, const TextAreaTable& areas, bool cstyle,
                      std::vector<int>& notFound) {
     std::size_t total = 0;
     for (const PointerBlock& block : blocks) {
-        total += static_cast<std::size_t>(block.pointerCount());
+        total += static_cast<std::size_t>(std::max(block.pointerCount(), 0));
     }
     column.assign(total, std::string());
-    bool allFound = true;
-    int n = 1;
-    Bytes pointers;
-    for (const PointerBlock& block : blocks) {
-        const int count = block.pointerCount();
-        pointers.resize(4u * static_cast<std::size_t>(std::max(count, 0)));
-        if (block.first < 0) {
-            throw StreamReadError();
+    const std::size_t notFoundBefore = notFound.size();
+    visitTexts(file, blocks, areas, [&](int n, const std::string* raw) {
+        std::string& cell = column[static_cast<std::size_t>(n - 1)];
+        if (raw == nullptr) {
+            cell = kNotFoundText;
+            notFound.push_back(n);
+        } else {
+            cell = cstyle ? rawToCStyle(*raw) : *raw;
         }
-        if (!file.read(static_cast<std::uint64_t>(block.first), pointers)) {
-            throw StreamReadError(static_cast<std::uint64_t>(block.first));
-        }
-        for (int k = 0; k < count; ++k, ++n) {
-            const std::uint32_t pointer = readU32LE(pointers.data() + 4u * k);
-            std::string text;
-            if (const auto position = addressToPosition(areas, pointer)) {
-                text = readRawText(file, *position);
-                if (cstyle) {
-                    text = rawToCStyle(text);
-                }
-            } else {
-                allFound = false;
-                text = kNotFoundText;
-                notFound.push_back(n);
-            }
-            column[static_cast<std::size_t>(n - 1)] = std::move(text);
-        }
-    }
-    return allFound;
+    });
+    return notFound.size() == notFoundBefore;
 }
 
 bool readStringTable(const Bytes& file, std::vector<std::string>& column,

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,20 @@ namespace tarn {
 
 // The text shown for a pointer that leads into no text area.
 inline constexpr std::string_view kNotFoundText = "-- Not found! --";
+
+// The pointers of every block in order: text n's at index n - 1. Raises StreamReadError when a
+// block lies outside the file.
+std::vector<std::uint32_t> readPointers(ByteSource& file, const PointerBlockTable& blocks);
+
+// Called for text n (1-based) with its raw bytes, or with nullptr when its pointer leads into no
+// text area.
+using TextVisitor = std::function<void(int n, const std::string* raw)>;
+
+// Reads the texts of every pointer block in order, handing each to visit as it is read and
+// keeping none: a text is read in one scan to its zero. Raises StreamReadError as
+// readStringTable does.
+void visitTexts(ByteSource& file, const PointerBlockTable& blocks, const TextAreaTable& areas,
+                const TextVisitor& visit);
 
 // Reads the texts of every pointer block in order into column (resized to the number of
 // pointers, normally 3453: column[n - 1] holds text n), converting each to C-style notation

@@ -11,6 +11,7 @@
 #include "common/utf8_path.h"
 #include "exetext/added_section.h"
 #include "exetext/exe_layout.h"
+#include "exetext/found_texts_check.h"
 #include "exetext/save_plan.h"
 #include "textcodes/code_table.h"
 
@@ -269,45 +270,44 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
 
     // Refused before the work of placing the texts; the write would refuse it too.
     refuseReadOnlyFile(translatedPath);
-    const std::uintmax_t size = fileSizeOf(translatedPath);
-    result.profile = findProfile(static_cast<std::int64_t>(size));
-    if (result.profile != -1) {
-        // Only the placed texts, the pointers and the fix-ups change; the rest of the file is
-        // copied as it is.
-        const auto ranges =
-            placeStringRanges(profileByNumber(result.profile), stored, result.shareTargets,
-                              options.primaryLangId, options.secondaryLangId, result.freeSpace);
-        if (ranges) {
-            writeFileRangesAtomically(translatedPath, *ranges);
-            result.saved = true;
-            return result;
-        }
-        if (!options.grow) {
-            return result;
-        }
-    }
-    // A file that grows, has grown or shrinks back is rewritten through the same range writer:
-    // the added section is made anew by every save, never a second one, the overlay moved
-    // inside the kernel. A file of no build's size is taken only once its headers show it has
-    // grown.
+    std::optional<FileRanges> ranges;
     std::optional<ReshapedPlacement> placement;
     try {
+        // Closed again before the file is replaced.
         PartialFile file(translatedPath);
         const std::optional<ExeLayout> layout = exeLayoutOfFile(file);
         if (!layout) {
             throw FileError("The file \"" + pathToUtf8(translatedPath) +
                             "\" is not a known Tarn executable: its size changed to " +
-                            std::to_string(size) + " bytes.");
+                            std::to_string(file.size()) + " bytes.");
         }
+        refuseUnrecognisedExecutable(translatedPath, file, *layout);
         result.profile = layout->profile;
-        placement =
-            placeStringsReshaping(file, result.profile, stored, result.shareTargets,
-                                  options.primaryLangId, options.secondaryLangId, options.grow);
+        if (!layout->added) {
+            // Only the placed texts, the pointers and the fix-ups change; the rest of the file
+            // is copied as it is.
+            ranges = placeStringRanges(layout->build(), stored, result.shareTargets,
+                                       options.primaryLangId, options.secondaryLangId,
+                                       result.freeSpace);
+        }
+        // A file that grows, has grown or shrinks back is rewritten through the same range
+        // writer: the added section is made anew by every save, never a second one, the overlay
+        // moved inside the kernel.
+        if (!ranges && (options.grow || layout->added)) {
+            placement = placeStringsReshaping(file, result.profile, stored, result.shareTargets,
+                                              options.primaryLangId, options.secondaryLangId,
+                                              options.grow);
+        }
     } catch (const GrowRefused& refused) {
         throw FileError(pathToUtf8(translatedPath) + ": " + refused.what() +
                         " Nothing was written.");
     }
-    if (!placement->placed) {
+    if (ranges) {
+        writeFileRangesAtomically(translatedPath, *ranges);
+        result.saved = true;
+        return result;
+    }
+    if (!placement || !placement->placed) {
         return result;
     }
     writeFileRangesAtomically(translatedPath, placement->ranges, placement->reshape);

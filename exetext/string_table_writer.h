@@ -79,8 +79,9 @@ struct SaveResult {
 // Texts that fit in text order keep the game's own layout and only the changed bytes are
 // written; a file that has grown is first restored to its build's file, and with options.grow
 // the texts that do not fit go into a section added to it. Raises FileError when the file cannot
-// be read or written, is read-only, has an unknown size or cannot grow or shrink back (naming
-// the reason); the file is then unchanged.
+// be read or written, is read-only, has an unknown size, holds too few of its build's texts to be
+// that build (refuseUnrecognisedExecutable) or cannot grow or shrink back (naming the reason);
+// the file is then unchanged.
 SaveResult saveStrings(const std::filesystem::path& translatedPath,
                        const std::vector<std::string>& texts, const SaveOptions& options,
                        const SaveCallbacks& callbacks = {});

@@ -81,46 +81,86 @@ int showInfo(const InfoOptions& o) {
     return kOk;
 }
 
-// One line per text: its stored bytes (a picture as 23 and four bytes, no terminator) as
-// lowercase hexadecimal, or kNotFoundText for a text whose pointer leads nowhere.
-std::string storedHexLines(const ExecutableTexts& read) {
+// A text's stored bytes (a picture as 23 and four bytes, no terminator) as lowercase
+// hexadecimal, as the stand-in game prints them.
+std::string storedHex(const std::string& raw) {
     static constexpr char kDigits[] = "0123456789abcdef";
-    std::string lines;
-    std::size_t next = 0;  // into read.notFound, which is ascending
-    for (std::size_t i = 0; i < read.texts.size(); ++i) {
-        if (next < read.notFound.size() &&
-            read.notFound[next] == static_cast<int>(i) + 1) {
-            ++next;
-            lines.append(kNotFoundText).push_back('\n');
-            continue;
-        }
-        for (const char c : expandPictures(read.texts[i])) {
-            const auto b = static_cast<unsigned char>(c);
-            lines.push_back(kDigits[b >> 4]);
-            lines.push_back(kDigits[b & 15]);
-        }
-        lines.push_back('\n');
+    std::string hex;
+    for (const char c : expandPictures(raw)) {
+        const auto b = static_cast<unsigned char>(c);
+        hex.push_back(kDigits[b >> 4]);
+        hex.push_back(kDigits[b & 15]);
     }
-    return lines;
+    return hex;
 }
 
+// Gathers small pieces into blocks for a writer.
+class BlockWriter {
+public:
+    explicit BlockWriter(const ByteWriter& write) : write_(write) {}
+
+    void add(std::string_view piece) {
+        buffer_ += piece;
+        if (buffer_.size() >= kBlockSize) {
+            flush();
+        }
+    }
+    void flush() {
+        if (!buffer_.empty()) {
+            write_(buffer_);
+            buffer_.clear();
+        }
+    }
+
+private:
+    static constexpr std::size_t kBlockSize = 1 << 16;
+    const ByteWriter& write_;
+    std::string buffer_;
+};
+
+// One line per text, written as each text is read, so that texts which run on far past their
+// area never need to be in memory together; kNotFoundText for a text whose pointer leads nowhere.
+// Exits 1 when a text could not be found, once every line is written.
 int exportTexts(const ExportOptions& o) {
     const CodePage codePage = parseCodePage(o.codePage);
     if (o.out) {
         requireWritableFolder(*o.out);
     }
-    const ExecutableTexts read = executableTexts(o.file, !o.storedHex);
-    for (const int n : read.notFound) {
-        std::cerr << "tarntool: string number " << n << " could not be found\n";
-    }
-    const std::string contents =
-        o.storedHex ? storedHexLines(read) : formatTextsFile(read.texts, codePage);
+    ExecutableTexts read;
+    auto writeLines = [&](const ByteWriter& write) {
+        BlockWriter lines(write);
+        readingInput(o.file, [&] {
+            visitExecutableTexts(pathFromUtf8(o.file), read, [&](int n, const std::string* raw) {
+                if (raw == nullptr) {
+                    std::cerr << "tarntool: string number " << n << " could not be found\n";
+                    lines.add(textsFileLine(kNotFoundText));
+                } else if (o.storedHex) {
+                    lines.add(storedHex(*raw) + '\n');
+                } else {
+                    lines.add(textsFileLine(rawToCStyle(*raw), codePage));
+                }
+            });
+        });
+        lines.flush();
+    };
     if (o.out) {
-        writeFileAtomically(pathFromUtf8(*o.out), toBytes(contents));
+        streamFileAtomically(pathFromUtf8(*o.out), [&](const ByteWriter& write) {
+            // A failed write is the operation's failure, not unreadable input.
+            writeLines([&](std::string_view piece) {
+                try {
+                    write(piece);
+                } catch (const FileError& e) {
+                    throw operationFailed(e.what());
+                }
+            });
+        });
     } else {
-        std::cout << contents << std::flush;
+        writeLines([](std::string_view piece) {
+            std::cout.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        });
+        std::cout << std::flush;
     }
-    return kOk;
+    return read.notFound.empty() ? kOk : kFailed;
 }
 
 int importTexts(const ImportOptions& o) {

@@ -42,7 +42,7 @@ int exportPo(const ExportPoOptions& o) {
     writePoFile(
         pathFromUtf8(o.out), poHeaderFor(o.text),
         exeTextsToPo(read[0].texts, read[0].notFound, read[1].texts, read[1].notFound, codePage));
-    return kOk;
+    return read[0].notFound.empty() && read[1].notFound.empty() ? kOk : kFailed;
 }
 
 int importPo(const ImportPoOptions& o) {

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool exe info|export|import|pseudo|sample, run as a child process on generated executables.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "common/code_page.h"
@@ -125,15 +129,111 @@ TEST_F(ExeToolTest, ExportWritesUtf8LinesAndListsUnresolvedTexts) {
     // Text 3444 (a pointer of its own) now leads nowhere.
     writeU32LE(file.data() + profileByNumber(2).pointerBlocks[4].first, 0);
     writeFileAtomically(path("t.exe"), file);
-    const std::vector<std::string> lines = exportedLines(path("t.exe"));
+    // Every line is written, and a text that cannot be found fails the export.
+    const ToolRun toStdout = run({"export", path("t.exe")});
+    EXPECT_EQ(toStdout.status, 1);
+    const std::vector<std::string> lines = splitLines(toStdout.out);
     ASSERT_EQ(lines.size(), 3453u);
     EXPECT_EQ(lines[0], "\xC3\xA9\xC2\x9D\xC5\x93\\n");
     EXPECT_EQ(lines[3443], "-- Not found! --");
     EXPECT_EQ(lines[6], "\\tSmall print: the guild takes no blame for lost limbs.\\d");
     const ToolRun r = run({"export", path("t.exe"), "-o", path("t.txt")});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.err.find("3444"), std::string::npos);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "tarntool: string number 3444 could not be found\n");
     EXPECT_EQ(slurp(path("t.txt")), joinLines(lines));
+}
+
+// Leads the first count pointers, in text order, nowhere.
+void breakPointers(Bytes& file, const ExeProfile& build, int count) {
+    for (const PointerBlock& block : build.pointerBlocks) {
+        for (int k = 0; k < block.pointerCount() && count > 0; ++k, --count) {
+            writeU32LE(file.data() + block.first + 4 * k, 0);
+        }
+    }
+}
+
+// A file of a build's size whose pointers mostly lead nowhere is something else: texts are
+// written only into a file where at least 90% of them can be found, and every line of an export
+// is written, its status telling that texts are missing.
+TEST_F(ExeToolTest, WritesOnlyIntoAFileThatHoldsItsBuildsTexts) {
+    const std::string exe = path("t.exe");
+    ASSERT_EQ(run({"sample", "2", exe}).status, 0);
+    ASSERT_EQ(run({"export", exe, "-o", path("texts.txt")}).status, 0);
+    const Bytes sample = readWholeFile(exe);
+    struct Case {
+        int build;
+        int broken;  // pointers led nowhere; -1: the file is random bytes
+        int importStatus;
+    };
+    const Case cases[] = {{1, -1, 1},  {2, -1, 1},  {3, -1, 1},  {4, -1, 1},  {2, 3453, 1},
+                          {2, 380, 1}, {2, 346, 1}, {2, 345, 0}, {2, 1, 0}};
+    std::mt19937 random(7);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "build " << c.build << ", broken " << c.broken);
+        const ExeProfile& build = profileByNumber(c.build);
+        Bytes file = sample;
+        if (c.broken < 0) {
+            file.resize(static_cast<std::size_t>(build.fileSize));
+            std::generate(file.begin(), file.end(), [&] { return static_cast<std::uint8_t>(random()); });
+        } else {
+            breakPointers(file, build, c.broken);
+        }
+        writeFileAtomically(exe, file);
+        const int missing = c.broken < 0 ? kTextCount : c.broken;
+
+        const ToolRun exported = run({"export", exe});
+        EXPECT_EQ(exported.status, 1);
+        EXPECT_EQ(splitLines(exported.out).size(), 3453u);
+        EXPECT_EQ(splitLines(exported.err).size(), static_cast<std::size_t>(missing));
+        EXPECT_EQ(run({"export-po", exe, exe, "-o", path("t.po")}).status, 1);
+        EXPECT_TRUE(fs::exists(path("t.po")));
+        fs::remove(path("t.po"));
+
+        const ToolRun imported = run({"import", exe, path("texts.txt")});
+        EXPECT_EQ(imported.status, c.importStatus) << imported.err;
+        if (c.importStatus == 0) {
+            EXPECT_EQ(readWholeFile(exe), sample);  // every pointer leads into its text again
+            continue;
+        }
+        EXPECT_EQ(imported.err, "tarntool: " + exe + ": " + std::to_string(missing) +
+                                    " of 3453 texts cannot be found, so this is not a build " +
+                                    std::to_string(c.build) + " (" +
+                                    std::string(build.variantName) +
+                                    ") executable; nothing written\n");
+        EXPECT_EQ(readWholeFile(exe), file);
+    }
+}
+
+// Text areas without a single zero: every text runs on past its area. The export writes each
+// line as its text is read, so the texts are never in memory together.
+TEST_F(ExeToolTest, TextsRunningPastTheirAreasAreExportedInBoundedMemory) {
+    const ExeProfile& build = profileByNumber(3);
+    Bytes file = makeSampleExecutable(3, sampleTexts());
+    for (const TextArea& area : build.textAreas) {
+        std::replace(file.begin() + area.first, file.begin() + area.last + 1, std::uint8_t{0},
+                     std::uint8_t{'x'});
+    }
+    writeFileAtomically(path("t.exe"), file);
+    const std::string command = "'" TARNTOOL_PATH "' exe export '" + path("t.exe") + "' -o '" +
+                                path("t.txt") + "'";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    struct rusage usage {};
+    ASSERT_EQ(::wait4(child, &status, 0, &usage), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_LT(usage.ru_maxrss, 128 * 1024);  // kilobytes
+    // Text 1 runs from its place to the first zero behind the first area.
+    const std::vector<std::string> lines = splitLines(slurp(path("t.txt")));
+    ASSERT_EQ(lines.size(), 3453u);
+    const std::uint32_t first =
+        *addressToPosition(build.textAreas, readU32LE(file.data() + build.pointerBlocks[0].first));
+    EXPECT_EQ(lines[0], CodePage().toUtf8(rawToCStyle(readRawText(file, first))));
+    EXPECT_GT(lines[0].size(), static_cast<std::size_t>(build.textAreas[0].last - first));
 }
 
 TEST_F(ExeToolTest, ImportOfAnExportGivesTheSameFile) {

@@ -259,24 +259,30 @@ TEST_F(SaveStringsTest, KernelCopyAndWholeFilePathsWriteTheSameBytesInEveryProfi
     const auto wholeFilePath = dir.path() / "whole.exe";
     for (int number = 1; number <= kProfileCount; ++number) {
         const ExeProfile& profile = profileByNumber(number);
+        // Random bytes holding texts placed once before, so that the file is taken for the build.
         Bytes old(static_cast<std::size_t>(profile.fileSize));
         for (std::size_t i = 0; i + 4 <= old.size(); i += 4) {
             writeU32LE(old.data() + i, static_cast<std::uint32_t>(random()));
         }
+        auto place = [&profile](Bytes& file, const std::vector<std::string>& texts,
+                                const SaveOptions& options, std::int64_t& freeSpace) {
+            std::vector<std::string> stored(texts.size());
+            std::transform(texts.begin(), texts.end(), stored.begin(), expandPictures);
+            stored[kPaddedText1 - 1].append(kTextPadding, '\0');
+            stored[kPaddedText2 - 1].append(kTextPadding, '\0');
+            std::vector<int> shares = findShareTargets(stored);
+            followShareChains(shares);
+            EXPECT_TRUE(placeStrings(file, profile, stored, shares, options.primaryLangId,
+                                     options.secondaryLangId, freeSpace));
+            return shares;
+        };
+        std::int64_t freeSpace = 0;
+        place(old, randomTexts(random), {}, freeSpace);
         const std::vector<std::string> texts = randomTexts(random);
         const SaveOptions options{false, static_cast<std::uint8_t>(random() % 255),
                                   static_cast<std::uint8_t>(random() % 255)};
-
-        std::vector<std::string> stored(texts.size());
-        std::transform(texts.begin(), texts.end(), stored.begin(), expandPictures);
-        stored[kPaddedText1 - 1].append(kTextPadding, '\0');
-        stored[kPaddedText2 - 1].append(kTextPadding, '\0');
-        std::vector<int> shares = findShareTargets(stored);
-        followShareChains(shares);
         Bytes expected = old;
-        std::int64_t freeSpace = 0;
-        ASSERT_TRUE(placeStrings(expected, profile, stored, shares, options.primaryLangId,
-                                 options.secondaryLangId, freeSpace));
+        const std::vector<int> shares = place(expected, texts, options, freeSpace);
 
         writeFileAtomically(path, old);
         writeFileAtomically(wholeFilePath, old);
