@@ -43,29 +43,6 @@ std::string_view savePhaseText(SavePhase phase) {
     return phase == SavePhase::Shortening ? "Shortening strings..." : "Arranging shortenings...";
 }
 
-std::string expandPictures(std::string_view raw) {
-    std::string out;
-    out.reserve(raw.size() + 8);
-    std::size_t i = 0;
-    while (i < raw.size()) {
-        const auto byte = static_cast<std::uint8_t>(raw[i++]);
-        out += static_cast<char>(byte);
-        if (byte != kPictureCode || i >= raw.size()) {
-            continue;
-        }
-        const auto count = static_cast<std::uint8_t>(raw[i++]);
-        if (count >= 1 && count <= 4) {
-            for (int k = 0; k < count; ++k) {
-                out += i < raw.size() ? raw[i++] : '\0';
-            }
-            out.append(4u - count, '\0');
-        } else if (count == kPictureZeroCount) {
-            out.append(4, '\0');
-        }
-    }
-    return out;
-}
-
 void followShareChains(std::vector<int>& shareTargets, const std::function<void(int)>& progress) {
     const int n = static_cast<int>(shareTargets.size());
     std::vector<int>& s = shareTargets;

@@ -24,6 +24,7 @@
 #include "common/file_io.h"
 #include "exetext/exe_profile.h"
 #include "exetext/save_plan.h"
+#include "textcodes/code_table.h"  // expandPictures, the stored form
 
 namespace tarn {
 
@@ -87,9 +88,6 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
                        const SaveCallbacks& callbacks = {});
 
 // --- The steps, for the writer itself, the sample generator and tests. ---
-
-// Raw text to its stored form: every 23 followed by exactly four picture number bytes.
-std::string expandPictures(std::string_view raw);
 
 // The sharing rule, exactly: for p = 1..n in order, the container of p is the lowest i != p
 // (i not 3166 or 3169) whose ShareTarget is 0 at that moment and whose bytes end with all of

@@ -90,7 +90,8 @@ const std::string kChecked =
     "0003 warning colours: 2 colour codes, the original has 0\n"
     "0003 warning typed-code: \xE2\x80\x9C is the colour code \\c5 (Yellow), not a character\n"
     "0003 warning typed-code: \xE2\x80\x9D is the colour code \\c6 (Orange), not a character\n"
-    "0003 info longer: longer than the original by 5 bytes\n";
+    "0003 info longer: longer than the original by 5 bytes\n"
+    "0004 error value-data: %S data \"ax\", the original has \"ab\"\n";
 
 TEST_F(CheckCommandsTest, CheckListsFindingsAsLinesOrJson) {
     std::vector<std::string> original(kTextCount);
@@ -100,6 +101,8 @@ TEST_F(CheckCommandsTest, CheckListsFindingsAsLinesOrJson) {
     original[1] = translated[1] = "Hello";
     original[2] = "Say hi";
     translated[2] = "Sag \x93hallo\x94";
+    original[3] = rawText({131}) + "ab is here";  // %S and its two bytes of data
+    translated[3] = rawText({131}) + "ax ist da";
     writeExe("orig.exe", original);
     writeExe("trans.exe", translated);
 
@@ -110,7 +113,7 @@ TEST_F(CheckCommandsTest, CheckListsFindingsAsLinesOrJson) {
     const ChildResult json = run("exe check orig.exe trans.exe --json --code-page 1252");
     EXPECT_EQ(json.code, 1);
     const auto parsed = nlohmann::json::parse(json.out);
-    ASSERT_EQ(parsed.size(), 6u);
+    ASSERT_EQ(parsed.size(), 7u);
     EXPECT_EQ(parsed[0], (nlohmann::json{{"text", 1},
                                          {"severity", "error"},
                                          {"check", "value-codes"},
@@ -121,6 +124,8 @@ TEST_F(CheckCommandsTest, CheckListsFindingsAsLinesOrJson) {
                                          {"severity", "info"},
                                          {"check", "longer"},
                                          {"message", "longer than the original by 5 bytes"}}));
+    EXPECT_EQ(parsed[6]["check"], "value-data");
+    EXPECT_EQ(parsed[6]["severity"], "error");
 
     // Information alone is no failure.
     const ChildResult same = run("exe check orig.exe orig.exe");
@@ -128,7 +133,8 @@ TEST_F(CheckCommandsTest, CheckListsFindingsAsLinesOrJson) {
     EXPECT_EQ(same.out,
               "0001 info untranslated: the text is the same as the original\n"
               "0002 info untranslated: the text is the same as the original\n"
-              "0003 info untranslated: the text is the same as the original\n");
+              "0003 info untranslated: the text is the same as the original\n"
+              "0004 info untranslated: the text is the same as the original\n");
     EXPECT_EQ(run("exe check orig.exe").code, 2);
     EXPECT_EQ(run("exe check orig.exe nothing.exe").code, 2);
 }

@@ -123,6 +123,29 @@ std::size_t storedLength(std::string_view raw) {
     return length;
 }
 
+std::string expandPictures(std::string_view raw) {
+    std::string out;
+    out.reserve(raw.size() + 8);
+    std::size_t i = 0;
+    while (i < raw.size()) {
+        const auto byte = static_cast<std::uint8_t>(raw[i++]);
+        out += static_cast<char>(byte);
+        if (byte != kPictureCode || i >= raw.size()) {
+            continue;
+        }
+        const auto count = static_cast<std::uint8_t>(raw[i++]);
+        if (count >= 1 && count <= 4) {
+            for (int k = 0; k < count; ++k) {
+                out += i < raw.size() ? raw[i++] : '\0';
+            }
+            out.append(4u - count, '\0');
+        } else if (count == kPictureZeroCount) {
+            out.append(4, '\0');
+        }
+    }
+    return out;
+}
+
 bool hasZeroOutsidePictures(std::string_view raw) {
     for (std::size_t i = 0; i < raw.size(); ++i) {
         const auto byte = static_cast<std::uint8_t>(raw[i]);

@@ -51,6 +51,16 @@ std::span<const TextCode> textCodes();
 // The named code of a byte, or nullptr for a byte that is written as itself or as \xHH.
 const TextCode* findTextCode(std::uint8_t byte);
 
+// The codes whose next stored bytes the game takes as the code's data, not as text: %S takes 2
+// and %c 4. Answers that count for a byte, 0 for every other byte.
+inline constexpr std::uint8_t kStringDataCode = kFirstValueCode + 8;     // %S
+inline constexpr std::uint8_t kCharacterDataCode = kFirstValueCode + 9;  // %c
+static_assert(kValueLetters[kStringDataCode - kFirstValueCode] == 'S' &&
+              kValueLetters[kCharacterDataCode - kFirstValueCode] == 'c');
+inline constexpr int codeDataLength(std::uint8_t byte) {
+    return byte == kStringDataCode ? 2 : byte == kCharacterDataCode ? 4 : 0;
+}
+
 // Appends a picture sequence in its compact raw form: 23, then 255 for the number 0, or the
 // count of significant bytes (1..4) and those bytes, least significant first.
 void appendCompactPicture(std::string& raw, std::uint32_t number);
@@ -64,9 +74,13 @@ std::size_t readPicture(std::string_view raw, std::size_t at, std::uint32_t& num
 // The bytes the executable stores for a raw text, its terminator left out: every 23 is stored
 // with exactly four number bytes after it, its count byte dropped. A count of 1 to 4 takes that
 // many bytes of the text (missing ones stored as zeros), 255 takes none; any other count is
-// dropped alone, and the bytes after it count as they stand. The writer's expandPictures
-// (exetext/string_table_writer.h) makes exactly this many bytes.
+// dropped alone, and the bytes after it count as they stand. expandPictures makes exactly this
+// many bytes.
 std::size_t storedLength(std::string_view raw);
+
+// A raw text in its stored form, the bytes the executable holds for it (its terminator left
+// out): every 23 followed by exactly four picture number bytes, as storedLength counts them.
+std::string expandPictures(std::string_view raw);
 
 // Whether a zero byte stands outside every picture sequence as the game's file holds them (a
 // 23 and its count byte, then the count's value bytes when the count is 1 to 4): the game

@@ -117,6 +117,86 @@ std::string listMessage(std::string_view what, const std::string& mine,
     return head + ", the original has " + (original.empty() ? "none" : original);
 }
 
+// The data of each code that takes data, in text order, as the game reads it: the stored bytes
+// after the code, a picture being 23 and its four number bytes.
+struct CodeData {
+    std::uint8_t code;
+    std::string data;
+    bool cutShort;  // the text ends before the code's data does
+};
+
+std::vector<CodeData> codeData(std::string_view raw) {
+    std::vector<CodeData> list;
+    static constexpr char kDataCodes[] = {static_cast<char>(kStringDataCode),
+                                          static_cast<char>(kCharacterDataCode)};
+    if (raw.find_first_of(std::string_view(kDataCodes, 2)) == std::string_view::npos) {
+        return list;  // the common case: no code takes data
+    }
+    const std::string stored = expandPictures(raw);
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        const auto byte = static_cast<std::uint8_t>(stored[i]);
+        if (byte == kPictureCode) {
+            i += 4;
+            continue;
+        }
+        const auto length = static_cast<std::size_t>(codeDataLength(byte));
+        if (length == 0) {
+            continue;
+        }
+        const std::size_t held = std::min(length, stored.size() - i - 1);
+        list.push_back({byte, stored.substr(i + 1, held), held < length});
+        i += held;
+    }
+    return list;
+}
+
+// Data bytes as the cell shows them: codes in their notation, characters through the page.
+std::string dataText(std::string_view data, const ByteCharacters& characters) {
+    std::string text = "\"";
+    for (const char c : data) {
+        const auto byte = static_cast<std::uint8_t>(c);
+        const TextCode* code = findTextCode(byte);
+        if (code != nullptr) {
+            text += code->notation;
+        } else if (byte >= 32 && characters[byte] != 0) {
+            appendUtf8(text, characters[byte]);
+        } else {
+            static constexpr char kDigits[] = "0123456789ABCDEF";
+            text += "\\x";
+            text += kDigits[byte >> 4];
+            text += kDigits[byte & 15];
+        }
+    }
+    return text + "\"";
+}
+
+// "%S data "pa", the original has "ha"; %c data "x" cut short, the original has "abcd"", or
+// empty when the data of every pair of codes agree.
+std::string dataMessage(std::string_view originalRaw, std::string_view translatedRaw,
+                        const ByteCharacters& characters) {
+    const std::vector<CodeData> translated = codeData(translatedRaw);
+    if (translated.empty()) {
+        return {};
+    }
+    const std::vector<CodeData> original = codeData(originalRaw);
+    std::string message;
+    for (std::size_t k = 0; k < std::min(translated.size(), original.size()); ++k) {
+        const CodeData& mine = translated[k];
+        const CodeData& theirs = original[k];
+        // Other codes are the value-codes check's; an original whose own data the text's end
+        // cuts short has none to compare with.
+        if (mine.code != theirs.code || theirs.cutShort ||
+            (mine.data == theirs.data && !mine.cutShort)) {
+            continue;
+        }
+        message += message.empty() ? "" : "; ";
+        message += std::string(findTextCode(mine.code)->notation) + " data " +
+                   dataText(mine.data, characters) + (mine.cutShort ? " cut short" : "") +
+                   ", the original has " + dataText(theirs.data, characters);
+    }
+    return message;
+}
+
 std::string typedCodeMessage(std::uint8_t byte, const ByteCharacters& characters) {
     const TextCode* code = findTextCode(byte);
     std::string message;
@@ -143,6 +223,9 @@ void compare(std::string_view originalRaw, std::string_view translatedRaw,
         add(Severity::Error, "value-codes",
             listMessage("value codes", codeList(translated.valueCodes),
                         codeList(original.valueCodes)));
+    }
+    if (std::string data = dataMessage(originalRaw, translatedRaw, characters); !data.empty()) {
+        add(Severity::Error, "value-data", std::move(data));
     }
     auto sortedPictures = [](std::vector<std::uint32_t> p) {
         std::sort(p.begin(), p.end());

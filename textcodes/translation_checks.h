@@ -6,6 +6,9 @@
 //   check         severity  finds
 //   value-codes   error     the order of value codes (%N .. %p) differs: the game fills them in
 //                           order
+//   value-data    error     the data of the n-th code that takes data (%S: 2 stored bytes, %c: 4)
+//                           differ from the original's n-th, or are cut short by the text's end
+//                           (an original whose data are cut short is not compared)
 //   pictures      error     the picture numbers differ (as a multiset)
 //   cstyle        error     the translated cell's C-style notation is malformed
 //   colours       warning   the number of colour codes (\c0 .. \cd) or of \d differs
@@ -55,9 +58,10 @@ const ByteCharacters& windows1252Characters();
 
 // Every check's name, those of the table above and "spelling" (spelling_check.h), in the order
 // lists of checks offer them: by severity, "untranslated" last.
-inline constexpr std::array<std::string_view, 13> kCheckNames = {
-    "value-codes", "pictures",     "cstyle",      "colours", "thin",     "typed-code",  "spaces",
-    "control",     "inconsistent", "line-breaks", "longer",  "spelling", "untranslated"};
+inline constexpr std::array<std::string_view, 14> kCheckNames = {
+    "value-codes", "value-data",   "pictures",     "cstyle",      "colours",
+    "thin",        "typed-code",   "spaces",       "control",     "inconsistent",
+    "line-breaks", "longer",       "spelling",     "untranslated"};
 
 struct CheckFinding {
     Severity severity;
