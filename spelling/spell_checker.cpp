@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "spelling/spell_checker.h"
+#include "common/errors.h"
 #include "common/utf8_path.h"
+#include "platform/core/paths.h"
+#include "platform/core/user_folders.h"
 #include "spelling/dictionary_charset.h"
 
 #include <hunspell/hunspell.hxx>
@@ -90,13 +93,53 @@ std::string dictionaryPackage(std::string_view language) {
     return "hunspell-" + name;
 }
 
-std::vector<fs::path> dictionaryFolders(const std::optional<fs::path>& extra) {
+std::vector<fs::path> dictionaryFolders(const std::optional<fs::path>& extra,
+                                        const std::optional<fs::path>& programFolder,
+                                        const std::optional<fs::path>& userDataFolder) {
     std::vector<fs::path> folders;
     if (extra) {
         folders.push_back(*extra);
     }
-    folders.emplace_back(kSystemDictionaryFolder);
+    if (programFolder) {
+        folders.push_back(*programFolder / kDictionariesFolderName);
+    }
+    if (userDataFolder) {
+        folders.push_back(*userDataFolder / kDictionariesFolderName);
+    }
+    if (!kSystemDictionaryFolder.empty()) {
+        folders.emplace_back(kSystemDictionaryFolder);
+    }
     return folders;
+}
+
+std::vector<fs::path> dictionaryFolders(const std::optional<fs::path>& extra) {
+    std::optional<fs::path> programFolder;
+    try {
+        programFolder = platform::ownExecutablePath().parent_path();
+    } catch (const FileError&) {
+        // Without its own path the program looks in the other folders.
+    }
+    return dictionaryFolders(extra, programFolder, platform::userDataFolder());
+}
+
+std::optional<fs::path> userDictionaryFolder() {
+    const std::optional<fs::path> data = platform::userDataFolder();
+    if (!data) {
+        return std::nullopt;
+    }
+    return *data / kDictionariesFolderName;
+}
+
+std::string missingDictionaryAdvice(std::string_view language) {
+    const std::optional<fs::path> user = userDictionaryFolder();
+    const std::string files = std::string(language) + ".aff and " + std::string(language) + ".dic";
+#ifdef _WIN32
+    return "put a Hunspell dictionary (" + files + ", as office suites' dictionaries hold them) " +
+           (user ? "into " + pathToUtf8(*user) : "into the dictionaries folder beside TarnEdit");
+#else
+    return "install the Debian package " + dictionaryPackage(language) +
+           (user ? ", or put " + files + " into " + pathToUtf8(*user) : std::string());
+#endif
 }
 
 std::vector<std::string> availableLanguages(const std::vector<std::filesystem::path>& folders) {
@@ -237,7 +280,7 @@ std::unique_ptr<SpellChecker> SpellChecker::open(std::string_view language,
             where += (where.empty() ? "" : ", ") + pathToUtf8(folder);
         }
         throw SpellingError("no spelling dictionary for " + std::string(language) + " in " + where +
-                            ": install the Debian package " + dictionaryPackage(language));
+                            ": " + missingDictionaryAdvice(language));
     }
     return std::make_unique<SpellChecker>(*files);
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Hunspell dictionaries: finding one for a language, and asking it about words. This folder is
-// the only code that links Hunspell. Dictionaries are the .aff/.dic pairs of Debian's hunspell-*
-// packages (/usr/share/hunspell) or of a folder the translator names.
+// the only code that links Hunspell. Dictionaries are .aff/.dic pairs: of a folder the translator
+// names, beside the program, in the user's folder or of Debian's hunspell-* packages.
 #pragma once
 
 #include <filesystem>
@@ -24,8 +24,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Where the system's dictionaries lie.
+// Where the system's dictionaries lie: Debian's hunspell-* packages on Linux; Windows has no
+// such folder.
+#ifdef _WIN32
+inline constexpr std::string_view kSystemDictionaryFolder = "";
+#else
 inline constexpr std::string_view kSystemDictionaryFolder = "/usr/share/hunspell";
+#endif
+// The folder beside the program, and under the user's data folder, that dictionaries are put in.
+inline constexpr std::string_view kDictionariesFolderName = "dictionaries";
 
 // A language as dictionaries are named: "pl", "de_DE", "pt-BR" (letters, then "_" or "-" and
 // letters or digits). Anything else could name a file outside the folders.
@@ -35,9 +42,24 @@ bool isSpellingLanguage(std::string_view language);
 // hunspell-pt-br for "pt_BR".
 std::string dictionaryPackage(std::string_view language);
 
-// The folders to look in: the given one first, then the system's.
+// The folders to look in, in this order: the given one, the dictionaries folder beside the
+// program, the user's (userDictionaryFolder) and the system's.
 std::vector<std::filesystem::path> dictionaryFolders(
     const std::optional<std::filesystem::path>& extra);
+// The same from the places given: the program's folder and the user's data folder, when known.
+std::vector<std::filesystem::path> dictionaryFolders(
+    const std::optional<std::filesystem::path>& extra,
+    const std::optional<std::filesystem::path>& programFolder,
+    const std::optional<std::filesystem::path>& userDataFolder);
+
+// The user's own dictionaries folder (%APPDATA%\TarnEdit\dictionaries on Windows,
+// ~/.local/share/TarnEdit/dictionaries elsewhere), where a user puts dictionaries without
+// administrator rights; nullopt when the system names no user folder.
+std::optional<std::filesystem::path> userDictionaryFolder();
+
+// What to do when a language has no dictionary, on the system this runs on: install the Debian
+// package, or put LANG.aff and LANG.dic into the user's dictionaries folder.
+std::string missingDictionaryAdvice(std::string_view language);
 
 struct DictionaryFiles {
     std::filesystem::path aff;

@@ -22,7 +22,8 @@ void addSpellingOptions(CLI::App& command, SpellingOptions& options) {
                 "also checks the translations' spelling with this language's dictionary "
                 "(pl, de_DE, ...)");
     addOptional(command, "--dictionary-dir", "DIR", options.dictionaryFolder,
-                "looks for the dictionary here before /usr/share/hunspell");
+                "looks for the dictionary here first, then in the program's dictionaries "
+                "folder, the user's and the system's");
 }
 
 }  // namespace

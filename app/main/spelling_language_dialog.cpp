@@ -14,13 +14,10 @@
 namespace tarn {
 
 QString missingDictionaryNote(const std::string& proposed) {
-    const QString package = isSpellingLanguage(proposed)
-                                ? QString::fromStdString(dictionaryPackage(proposed))
-                                : QStringLiteral("hunspell-<language>");
-    return QStringLiteral(
-               "No spelling dictionary found: install the Debian package %1, or name a "
-               "folder that holds .aff and .dic files.")
-        .arg(package);
+    const std::string language = isSpellingLanguage(proposed) ? proposed : "LANG";
+    return QStringLiteral("No spelling dictionary found: %1, or name a folder that holds .aff "
+                          "and .dic files.")
+        .arg(QString::fromStdString(missingDictionaryAdvice(language)));
 }
 
 SpellingLanguageDialog::SpellingLanguageDialog(const std::string& chosen, const std::string& folder,

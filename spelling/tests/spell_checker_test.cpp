@@ -53,15 +53,33 @@ TEST(SpellingLanguage, FindsTheDictionaryInTheFirstFolderThatHasOne) {
               (std::vector<std::string>{"de_AT", "de_DE", "pl_PL", "pt_BR", "pt_PT"}));
     EXPECT_FALSE(findDictionary("de_CH", folders));
     EXPECT_FALSE(findDictionary("fr", folders));
-    EXPECT_EQ(dictionaryFolders(own.path()),
-              (std::vector<std::filesystem::path>{own.path(), "/usr/share/hunspell"}));
+    // The given folder, the program's, the user's, the system's (none on Windows).
+    const std::filesystem::path data = own.path() / "data";
+    std::vector<std::filesystem::path> expected{own.path(), system.path() / "dictionaries",
+                                                data / "dictionaries"};
+    if (!kSystemDictionaryFolder.empty()) {
+        expected.emplace_back(kSystemDictionaryFolder);
+    }
+    EXPECT_EQ(dictionaryFolders(own.path(), system.path(), data), expected);
+    // The user's folder as the system names it, and the advice for a missing dictionary.
+#ifdef _WIN32
+    ::_putenv_s("APPDATA", data.string().c_str());
+    const std::string advice = "put a Hunspell dictionary (fr.aff and fr.dic, as office suites' "
+                               "dictionaries hold them) into ";
+#else
+    ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+    const std::string advice = "install the Debian package hunspell-fr, or put fr.aff and fr.dic "
+                               "into ";
+#endif
+    EXPECT_EQ(userDictionaryFolder(), data / "TarnEdit" / "dictionaries");
     try {
         SpellChecker::open("fr", folders);
         FAIL() << "a checker without a dictionary";
     } catch (const SpellingError& e) {
-        EXPECT_EQ(std::string(e.what()), "no spelling dictionary for fr in " + own.path().string() +
-                                             ", " + system.path().string() +
-                                             ": install the Debian package hunspell-fr");
+        EXPECT_EQ(std::string(e.what()), "no spelling dictionary for fr in " +
+                                             pathToUtf8(own.path()) + ", " +
+                                             pathToUtf8(system.path()) + ": " + advice +
+                                             pathToUtf8(data / "TarnEdit" / "dictionaries"));
     }
     EXPECT_THROW(SpellChecker::open("../pl_PL", {system.path() / "x"}), SpellingError);
 }
