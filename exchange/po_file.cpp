@@ -620,9 +620,8 @@ private:
 
 }  // namespace
 
-void writePoFile(const std::filesystem::path& path, const PoHeaderFields& header,
-                 const std::vector<PoEntry>& entries) {
-    const std::string fileName = pathToUtf8(path);
+std::string formatPoFile(const PoHeaderFields& header, const std::vector<PoEntry>& entries,
+                         const std::string& fileName) {
     std::vector<std::string> problems;
     std::vector<std::string> warnings;
     bool written = false;
@@ -668,7 +667,12 @@ void writePoFile(const std::filesystem::path& path, const PoHeaderFields& header
         throw FileError("Cannot write " + fileName + ": " +
                         (problems.empty() ? "the PO library failed" : problems.front()));
     }
-    writeFileAtomically(path, text);
+    return toString(text);
+}
+
+void writePoFile(const std::filesystem::path& path, const PoHeaderFields& header,
+                 const std::vector<PoEntry>& entries) {
+    writeFileAtomically(path, toBytes(formatPoFile(header, entries, pathToUtf8(path))));
 }
 
 PoReadResult readPoFile(const std::filesystem::path& path) {

@@ -49,6 +49,10 @@ using PoHeaderFields = std::vector<std::pair<std::string, std::string>>;
 void writePoFile(const std::filesystem::path& path, const PoHeaderFields& header,
                  const std::vector<PoEntry>& entries);
 
+// The file writePoFile writes, as bytes; fileName names it in errors (FileError).
+std::string formatPoFile(const PoHeaderFields& header, const std::vector<PoEntry>& entries,
+                         const std::string& fileName);
+
 struct PoReadResult {
     // The live messages in file order, every domain; the header and obsolete ("#~") messages
     // are left out.

@@ -2,6 +2,7 @@
 #include "tarntool/arguments.h"
 
 #include <charconv>
+#include <iostream>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -87,6 +88,24 @@ void requireWritableFolder(const std::string& path) {
     const std::filesystem::path parent = p.has_parent_path() ? p.parent_path() : ".";
     if (!directoryExists(parent) || !platform::mayWriteInFolder(parent)) {
         throw UsageError("cannot write " + path);
+    }
+}
+
+bool isStandardOutput(const std::string& path) {
+    return path == "-";
+}
+
+void requireTextOutput(const std::string& path) {
+    if (!isStandardOutput(path)) {
+        requireWritableFolder(path);
+    }
+}
+
+void writeTextOutput(const std::string& path, const std::string& text) {
+    if (isStandardOutput(path)) {
+        std::cout << text << std::flush;
+    } else {
+        writeFileAtomically(pathFromUtf8(path), toBytes(text));
     }
 }
 

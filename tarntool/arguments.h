@@ -43,6 +43,13 @@ void addAllowTypedCodesOption(CLI::App& command, bool& allow);
 // (checked before anything is written).
 void requireWritableFolder(const std::string& path);
 
+// An output of text given as "-" goes to standard output.
+bool isStandardOutput(const std::string& path);
+// requireWritableFolder, for an output of text that may be standard output.
+void requireTextOutput(const std::string& path);
+// The text to standard output for "-", else into the file at path, replacing it atomically.
+void writeTextOutput(const std::string& path, const std::string& text);
+
 // Adds --force: a file is written even while an editing program holds its lock.
 void addForceOption(CLI::App& command, bool& force);
 // Adds --repair-checksum: an object file storing a wrong checksum is written, with the right

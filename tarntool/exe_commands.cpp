@@ -124,7 +124,7 @@ private:
 int exportTexts(const ExportOptions& o) {
     const CodePage codePage = parseCodePage(o.codePage);
     if (o.out) {
-        requireWritableFolder(*o.out);
+        requireTextOutput(*o.out);
     }
     ExecutableTexts read;
     auto writeLines = [&](const ByteWriter& write) {
@@ -143,7 +143,7 @@ int exportTexts(const ExportOptions& o) {
         });
         lines.flush();
     };
-    if (o.out) {
+    if (o.out && !isStandardOutput(*o.out)) {
         streamFileAtomically(pathFromUtf8(*o.out), [&](const ByteWriter& write) {
             // A failed write is the operation's failure, not unreadable input.
             writeLines([&](std::string_view piece) {
@@ -178,7 +178,7 @@ int writePseudoTranslation(const PseudoOptions& o) {
     const unsigned percent =
         o.expand ? parseNumber(*o.expand, 0, static_cast<unsigned>(kMostExpandPercent), "--expand")
                  : static_cast<unsigned>(kDefaultExpandPercent);
-    requireWritableFolder(o.out);
+    requireTextOutput(o.out);
     const ExecutableTexts read = executableTexts(o.original);
     std::vector<bool> notFound(read.texts.size(), false);
     for (const int n : read.notFound) {
@@ -193,7 +193,7 @@ int writePseudoTranslation(const PseudoOptions& o) {
                 ? std::string(kNotFoundText)
                 : rawToCStyle(pseudoTranslate(read.texts[i], static_cast<int>(percent), letters));
     }
-    writeFileAtomically(pathFromUtf8(o.out), toBytes(formatTextsFile(lines, codePage)));
+    writeTextOutput(o.out, formatTextsFile(lines, codePage));
     return kOk;
 }
 
@@ -257,7 +257,7 @@ void addExeCommands(Tool& tool) {
                         [exp] { return exportTexts(*exp); });
     exportCommand.add_option("FILE", exp->file, "the game executable")->required()->type_name("");
     addOptional(exportCommand, "-o", "OUT", exp->out,
-                "the texts file (standard output without it)");
+                "the texts file (standard output without it or with -)");
     addCodePageOption(exportCommand, exp->codePage);
     exportCommand.add_flag("--stored-hex", exp->storedHex,
                            "each text's stored bytes as hexadecimal, as the stand-in game prints "
@@ -290,7 +290,7 @@ void addExeCommands(Tool& tool) {
     pseudoCommand.add_option("ORIGINAL", pse->original, "the original game executable")
         ->required()
         ->type_name("");
-    pseudoCommand.add_option("-o", pse->out, "the texts file to write")
+    pseudoCommand.add_option("-o", pse->out, "the texts file to write (- for standard output)")
         ->required()
         ->type_name("OUT");
     addOptional(pseudoCommand, "--expand", "PERCENT", pse->expand,

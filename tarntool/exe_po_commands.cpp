@@ -29,7 +29,7 @@ struct ImportPoOptions {
 
 int exportPo(const ExportPoOptions& o) {
     const CodePage codePage = checkPoTextOptions(o.text);
-    requireWritableFolder(o.out);
+    requireTextOutput(o.out);
     ExecutableTexts read[2];
     const std::string* paths[2] = {&o.original, &o.translated};
     for (int i = 0; i < 2; ++i) {
@@ -39,9 +39,11 @@ int exportPo(const ExportPoOptions& o) {
                       << " could not be found\n";
         }
     }
-    writePoFile(
-        pathFromUtf8(o.out), poHeaderFor(o.text),
-        exeTextsToPo(read[0].texts, read[0].notFound, read[1].texts, read[1].notFound, codePage));
+    writeTextOutput(
+        o.out, formatPoFile(poHeaderFor(o.text),
+                            exeTextsToPo(read[0].texts, read[0].notFound, read[1].texts,
+                                         read[1].notFound, codePage),
+                            o.out));
     return read[0].notFound.empty() && read[1].notFound.empty() ? kOk : kFailed;
 }
 
@@ -88,7 +90,7 @@ void addExePoCommands(Tool& tool) {
     exportCommand.add_option("TRANSLATED", exp->translated, "the translated executable")
         ->required()
         ->type_name("");
-    exportCommand.add_option("-o", exp->out, "the PO file to write")
+    exportCommand.add_option("-o", exp->out, "the PO file to write (- for standard output)")
         ->required()
         ->type_name("FILE.po");
     addLanguageOption(exportCommand, exp->text);

@@ -55,7 +55,7 @@ int exportPo(const ExportPoOptions& o) {
     const std::uint8_t source = languageId(o.sourceId, "--source-id");
     const std::uint8_t target = languageId(o.targetId, "--target-id");
     const CodePage codePage = checkPoTextOptions(o.text);
-    requireWritableFolder(o.out);
+    requireTextOutput(o.out);
     ObjectTextsDocument document;
     std::vector<std::string> problems = loadGame(o.game, document);
     const std::vector<PoEntry> entries =
@@ -64,7 +64,7 @@ int exportPo(const ExportPoOptions& o) {
         printLines(std::cerr, problems);
         throw unreadableInput("");  // reported above
     }
-    writePoFile(pathFromUtf8(o.out), poHeaderFor(o.text), entries);
+    writeTextOutput(o.out, formatPoFile(poHeaderFor(o.text), entries, o.out));
     return kOk;
 }
 
@@ -135,7 +135,7 @@ void addObjPoCommands(Tool& tool) {
     exportCommand.add_option("--target-id", exp->targetId, "the language ID of the msgstrs")
         ->required()
         ->type_name("T");
-    exportCommand.add_option("-o", exp->out, "the PO file to write")
+    exportCommand.add_option("-o", exp->out, "the PO file to write (- for standard output)")
         ->required()
         ->type_name("FILE.po");
     addLanguageOption(exportCommand, exp->text);

@@ -126,7 +126,12 @@ TEST_F(PoCommandsTest, ExeImportAppliesTranslationsEditedByGettextTools) {
     EXPECT_EQ(std::count(shares.begin(), shares.end(), '\n'), 3453);
     // The same texts saved by exe import give the same file.
     writeFileAtomically(dir.path() / "u.exe", makeSampleExecutable(2, sampleTexts()));
-    ASSERT_EQ(run("exe export-po u.exe t.exe -o back.po").code, 0);
+    // Exported to standard output ("-o -") this time.
+    std::string errors;
+    const ChildResult exported = run("exe export-po u.exe t.exe -o -", errors);
+    ASSERT_EQ(exported.code, 0) << errors;
+    EXPECT_FALSE(fs::exists(dir.path() / "-"));
+    writeFileAtomically(dir.path() / "back.po", toBytes(exported.out));
     ASSERT_EQ(run("exe import-po u.exe back.po --primary-id 3").code, 0);
     EXPECT_EQ(readWholeFile(dir.path() / "u.exe"), readWholeFile(dir.path() / "t.exe"));
 }
