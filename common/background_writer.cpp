@@ -5,11 +5,12 @@
 #include <system_error>
 
 #include "common/file_io.h"
+#include "common/utf8_path.h"
 
 namespace tarn {
 
-BackgroundWriter::BackgroundWriter(std::filesystem::path path)
-    : path_(std::move(path)), thread_([this] { run(); }) {}
+BackgroundWriter::BackgroundWriter(std::filesystem::path path, Report report)
+    : path_(std::move(path)), report_(std::move(report)), thread_([this] { run(); }) {}
 
 BackgroundWriter::~BackgroundWriter() {
     {
@@ -52,19 +53,39 @@ void BackgroundWriter::run() {
         pending_.reset();
         busy_ = true;
         lock.unlock();
-        try {
-            if (request) {
-                writeFileAtomically(path_, *request);
-            } else {
-                std::error_code ec;
-                std::filesystem::remove(path_, ec);
+        std::optional<std::string> failure = carryOut(request);
+        if (failure) {
+            // A passing cause (a virus scanner holding the file, a moment without space) often
+            // clears at once; a newer request makes this one moot.
+            lock.lock();
+            const bool superseded = pending_.has_value();
+            lock.unlock();
+            if (!superseded) {
+                failure = carryOut(request);
             }
-        } catch (const std::exception&) {
-            // Dropped: the next request writes the whole file again.
+        }
+        if (report_) {
+            report_(failure);
         }
         lock.lock();
         busy_ = false;
         done_.notify_all();
+    }
+}
+
+std::optional<std::string> BackgroundWriter::carryOut(const std::optional<Bytes>& request) {
+    try {
+        if (request) {
+            writeFileAtomically(path_, *request);
+        } else {
+            std::error_code ec;
+            if (!std::filesystem::remove(path_, ec) && ec) {
+                return "Cannot remove file \"" + pathToUtf8(path_) + "\". " + ec.message();
+            }
+        }
+        return std::nullopt;
+    } catch (const std::exception& e) {
+        return std::string(e.what());
     }
 }
 

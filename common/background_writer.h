@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes one small file on a thread of its own, so that whoever asks never waits for the disk.
 // Only the latest request counts: a write asked for while an earlier one waits replaces it. Each
-// write goes through writeFileAtomically (flushed, never half written); a failure is dropped, as
-// the next request writes the whole file again.
+// write goes through writeFileAtomically (flushed, never half written, no temporary file left). A
+// failed request is tried once more, unless a newer one has come; the outcome of every request
+// carried out goes to the report, so that a lasting failure can be shown.
 #pragma once
 
 #include <condition_variable>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 
 #include "common/bytes.h"
@@ -17,7 +20,11 @@ namespace tarn {
 
 class BackgroundWriter {
 public:
-    explicit BackgroundWriter(std::filesystem::path path);
+    // Called on the writer's thread after each request carried out: the error's message when it
+    // failed twice, nullopt when it succeeded.
+    using Report = std::function<void(const std::optional<std::string>& failure)>;
+
+    explicit BackgroundWriter(std::filesystem::path path, Report report = {});
     // Carries out the last request first.
     ~BackgroundWriter();
     BackgroundWriter(const BackgroundWriter&) = delete;
@@ -32,8 +39,11 @@ public:
 
 private:
     void run();
+    // Carries out one request; the error's message when it fails.
+    std::optional<std::string> carryOut(const std::optional<Bytes>& request);
 
     std::filesystem::path path_;
+    Report report_;
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable done_;
