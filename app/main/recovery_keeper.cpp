@@ -78,8 +78,9 @@ void RecoveryKeeper::offerRecovery() {
     std::unique_ptr<SetTextsCommand> step = journal ? recoveryStep(document_, *journal) : nullptr;
     if (step) {
         const MessageAnswer answer = prompter().message(
-            QStringLiteral("Recover %1 unsaved edits from %2?")
-                .arg(journal->editCount())
+            (journal->editCount() == 1 ? QStringLiteral("Recover 1 unsaved edit from %2?")
+                                       : QStringLiteral("Recover %1 unsaved edits from %2?")
+                                             .arg(journal->editCount()))
                 .arg(QString::fromStdString(journal->time)),
             QCoreApplication::applicationName(), MessageIcon::Question, MessageButtons::YesNo);
         if (answer == MessageAnswer::Yes) {
