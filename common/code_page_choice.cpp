@@ -61,9 +61,28 @@ int fontCharsetOrDefault(std::int32_t stored) {
     return stored >= 0 && stored <= 255 ? stored : kDefaultCharset;
 }
 
+std::optional<std::string> byteTakenByTable(char32_t character, const CodePage& codePage) {
+    const std::optional<CodePage> own =
+        codePage.hasPlaced() ? CodePage::byNumber(codePage.number()) : std::nullopt;
+    const std::optional<unsigned char> byte = own ? own->fromUnicode(character) : std::nullopt;
+    if (!byte) {
+        return std::nullopt;
+    }
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text = "is byte ";
+    text += kDigits[*byte >> 4];
+    text += kDigits[*byte & 15];
+    text += ", which the character table gives to ";
+    appendUtf8(text, codePage.toUnicode(*byte));
+    return text;
+}
+
 std::string missingCharacterMessage(char32_t character, const CodePage& codePage) {
     std::string text = "'";
     appendUtf8(text, character);
+    if (const std::optional<std::string> taken = byteTakenByTable(character, codePage)) {
+        return text + "' " + *taken;
+    }
     return text + "' is not in code page " + std::to_string(codePage.number()) +
            ": choose the font's character set that has it (Other > Change used font...)";
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -44,8 +45,13 @@ int systemAnsiCodePage();
 // A stored "FontCharset" value outside 0 to 255 gives the default set.
 int fontCharsetOrDefault(std::int32_t stored);
 
+// For a character of the page whose byte a character table gave to another character, "is byte
+// A7, which the character table gives to Ť"; nullopt for any other character.
+std::optional<std::string> byteTakenByTable(char32_t character, const CodePage& codePage);
+
 // "'ł' is not in code page 1252: choose the font's character set that has it (Other > Change
-// used font...)".
+// used font...)", or for a character of the page whose byte a character table gave to another
+// character, "'§' is byte A7, which the character table gives to Ť".
 std::string missingCharacterMessage(char32_t character, const CodePage& codePage);
 
 // "Code page 1252 is used: the font's character set 128 has no single-byte code page", shown

@@ -2,6 +2,7 @@
 #include "exchange/po_text.h"
 
 #include "common/character_name.h"
+#include "common/code_page_choice.h"
 #include "common/utf8.h"
 #include "textcodes/cstyle.h"
 
@@ -26,8 +27,9 @@ bool poTextToRaw(std::string_view text, std::string& result, const CodePage& cod
         const auto byte = codePage.fromUnicode(*c);
         if (!byte) {
             result = "The character " + characterName(*c) + " at position " +
-                     std::to_string(position) + " is not in code page " +
-                     std::to_string(codePage.number());
+                     std::to_string(position) + " " +
+                     byteTakenByTable(*c, codePage)
+                         .value_or("is not in code page " + std::to_string(codePage.number()));
             return false;
         }
         bytes += static_cast<char>(*byte);

@@ -2,6 +2,7 @@
 #include "exchange/texts_file.h"
 
 #include "common/character_name.h"
+#include "common/code_page_choice.h"
 #include "common/utf8.h"
 #include "exetext/exe_profile.h"
 #include "textcodes/cstyle.h"
@@ -65,10 +66,11 @@ ParsedTextsFile parseTextsFile(std::string_view contents, const CodePage& codePa
             continue;
         }
         if (bytes.fault == EncodeFault::MissingCharacter) {
-            parsed.errors.push_back({number + ": " + characterName(bytes.missing) +
-                                         " is not in code page " +
-                                         std::to_string(codePage.number()),
-                                     false});
+            const std::optional<std::string> taken = byteTakenByTable(bytes.missing, codePage);
+            parsed.errors.push_back(
+                {number + ": " + characterName(bytes.missing) + " " +
+                     taken.value_or("is not in code page " + std::to_string(codePage.number())),
+                 false});
             continue;
         }
         if (typedCodes == TypedCodes::Refused) {

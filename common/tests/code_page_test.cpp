@@ -257,6 +257,14 @@ TEST(CodePageChoice, RefusalMessageNamesTheCharacterAndThePage) {
     EXPECT_EQ(missingCharacterMessage(0x142, CodePage()),
               "'\xC5\x82' is not in code page 1252: choose the font's character set that has it "
               "(Other > Change used font...)");
+    // A character of the page whose byte a table took over is named with the byte's new one.
+    const CodePage::Placed placed[] = {{0xA7, U'\u0164'}};
+    const CodePage withTable = CodePage::byNumber(1250)->withPlaced(placed);
+    EXPECT_EQ(missingCharacterMessage(U'\u00A7', withTable),
+              "'\xC2\xA7' is byte A7, which the character table gives to \xC5\xA4");
+    EXPECT_EQ(missingCharacterMessage(U'\u00F1', withTable)
+                  .rfind("'\xC3\xB1' is not in code page 1250:", 0),
+              0u);
 }
 
 TEST(Utf8, FirstInvalidLineIsNamed) {

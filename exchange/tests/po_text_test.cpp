@@ -71,6 +71,12 @@ TEST(PoText, RefusesWhatTheGameCannotShowWithThePosition) {
         EXPECT_FALSE(poTextToRaw(c.text, result, CodePage())) << c.text;
         EXPECT_EQ(result, c.message);
     }
+    // A character whose byte a character table gave to another is named with that one.
+    const CodePage::Placed placed[] = {{0xA7, U'\u0164'}};
+    std::string result;
+    EXPECT_FALSE(poTextToRaw("\xC2\xA7", result, CodePage().withPlaced(placed)));
+    EXPECT_EQ(result, "The character '\xC2\xA7' (U+00A7) at position 1 is byte A7, which the "
+                      "character table gives to \xC5\xA4");
 }
 
 TEST(PoText, EachCodePageGivesItsOwnLettersAndRefusesOthers) {
