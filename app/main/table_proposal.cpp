@@ -2,7 +2,9 @@
 #include "app/main/table_proposal.h"
 
 #include <QChar>
+#include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "common/utf8.h"
 #include "textcodes/typed_codes.h"
@@ -11,9 +13,24 @@ namespace tarn {
 
 namespace {
 
-bool likelyUnneeded(char32_t character) {
+// How likely a translation is to need a character, least likely first: spacing accents, which
+// nobody types on their own; other symbols that texts seldom hold; punctuation and the symbols
+// texts do hold (quotes, dashes, §, ©, °, €); letters, digits and spaces.
+int neededRank(char32_t character) {
     const QChar c(static_cast<char16_t>(character));
-    return c.isPrint() && !c.isLetterOrNumber() && !c.isSpace();
+    switch (c.category()) {
+    case QChar::Symbol_Modifier:
+        return 0;
+    case QChar::Symbol_Other:
+    case QChar::Symbol_Math:
+    case QChar::Symbol_Currency: {
+        static constexpr std::u32string_view kCommonSymbols =
+            U"\u00A9\u00AE\u00B0\u20AC\u00A3\u00B1\u00D7\u2122";
+        return kCommonSymbols.find(character) == std::u32string_view::npos ? 1 : 2;
+    }
+    default:
+        return c.isPrint() && !c.isLetterOrNumber() && !c.isSpace() ? 2 : 3;
+    }
 }
 
 }  // namespace
@@ -30,17 +47,17 @@ std::vector<CodePage::Placed> charactersOnCodes(const CodePage& page) {
 }
 
 std::vector<unsigned char> freeBytes(const CodePage& page, const UsedBytes& used) {
-    std::vector<unsigned char> first;
-    std::vector<unsigned char> then;
+    std::vector<unsigned char> bytes;
     for (int b = 0x80; b <= 0xFF; ++b) {
         const auto byte = static_cast<unsigned char>(b);
-        if (isCodeByte(byte) || used[byte]) {
-            continue;
+        if (!isCodeByte(byte) && !used[byte]) {
+            bytes.push_back(byte);
         }
-        (likelyUnneeded(page.toUnicode(byte)) ? first : then).push_back(byte);
     }
-    first.insert(first.end(), then.begin(), then.end());
-    return first;
+    std::stable_sort(bytes.begin(), bytes.end(), [&page](unsigned char a, unsigned char b) {
+        return neededRank(page.toUnicode(a)) < neededRank(page.toUnicode(b));
+    });
+    return bytes;
 }
 
 std::string proposeTable(const CodePage& page, const std::vector<char32_t>& characters,

@@ -17,9 +17,9 @@ using UsedBytes = std::array<bool, 256>;
 // The page's own characters outside ASCII on game-code bytes, by byte: Ś on 140 in 1250.
 std::vector<CodePage::Placed> charactersOnCodes(const CodePage& page);
 
-// Bytes a table may take (not codes, not control or ASCII bytes) that no text uses: bytes whose
-// character is neither a letter, a digit nor a space first (the language is least likely to
-// need them), then the rest, each group in byte order.
+// Bytes a table may take (not codes, not control or ASCII bytes) that no text uses, those whose
+// characters a translation is least likely to need first: spacing accents, then rare symbols,
+// then punctuation and common symbols, then letters; each group in byte order.
 std::vector<unsigned char> freeBytes(const CodePage& page, const UsedBytes& used);
 
 // A table file placing each character on the next free byte ("A4=Ś" lines under a comment);

@@ -190,6 +190,13 @@ TEST_F(CharacterTableTest, TheDialogListsLettersOnCodesAndProposesATableOnBytesN
     EXPECT_TRUE(onCodes.contains(QStringLiteral("8C  \u015A  (140), the value code %l")));
     EXPECT_TRUE(onCodes.filter(QStringLiteral("8F  \u0179  (143), the colour code")).size() == 1);
     EXPECT_TRUE(free.filter(QStringLiteral("A4  ")).isEmpty());
+    // The spacing accents no text uses first, as nobody types them alone, then the rare symbols
+    // ¦ ¬ ÷; § only after them.
+    QStringList firstBytes;
+    for (const QString& line : free.mid(0, 10)) {
+        firstBytes << line.left(2);
+    }
+    EXPECT_EQ(firstBytes.join(' '), QStringLiteral("A2 A8 B2 B4 B8 BD A6 AC F7 A7"));
     EXPECT_FALSE(free.filter(QStringLiteral("A6  \u00A6")).isEmpty());
 
     // The proposal places Ś and Ź on bytes that no text uses, and is the table in use.
