@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <set>
 
 #include "app/widgets/file_paths.h"
 #include "app/widgets/file_prompt.h"
@@ -26,19 +27,23 @@ namespace {
 
 const QString kTitle = QStringLiteral("Character table");
 
-// "8C  Ś  (140), the value code %l".
+// "8C  Ś  U+015A  (140), the value code %l": the code point tells apart characters that look
+// alike (ˇ and ˘, ´ and ').
 QString byteLine(unsigned char byte, char32_t character, const std::string& more) {
     std::string shown;
     appendUtf8(shown, character);
-    return QStringLiteral("%1  %2  (%3)%4")
+    return QStringLiteral("%1  %2  %3  (%4)%5")
         .arg(QString::number(byte, 16).toUpper().rightJustified(2, QChar('0')),
-             QString::fromStdString(shown), QString::number(byte), QString::fromStdString(more));
+             QString::fromStdString(shown), QString::fromStdString(codePointName(character)),
+             QString::number(byte), QString::fromStdString(more));
 }
 
-FilePrompt tablePrompt(const char* objectName, const char* title, bool save) {
+// The dialog adds "All files (*)" itself.
+FilePrompt tablePrompt(const char* objectName, const char* title, bool save,
+                       const QString& proposedName = {}) {
     return {QString::fromLatin1(objectName), QString::fromLatin1(title),
-            QStringLiteral("Character tables (*.tbl *.txt);;All files (*)"), QStringLiteral("tbl"),
-            save};
+            QStringLiteral("Character tables (*.tbl *.txt)"), QStringLiteral("tbl"), save,
+            proposedName};
 }
 
 }  // namespace
@@ -76,6 +81,12 @@ CharacterTableDialog::CharacterTableDialog(const CodePage& page, const QString& 
     report_->setObjectName(QStringLiteral("tableReport"));
     report_->setReadOnly(true);
 
+    std::set<char32_t> placedByTable;
+    if (!path_.isEmpty()) {
+        for (const CharacterTable::Line& line : readCharacterTable(contents_, page_).lines) {
+            placedByTable.insert(line.placed.character);
+        }
+    }
     onCodes_ = new QListWidget(this);
     onCodes_->setObjectName(QStringLiteral("charactersOnCodesList"));
     for (const auto& [byte, character] : charactersOnCodes(page_)) {
@@ -83,8 +94,11 @@ CharacterTableDialog::CharacterTableDialog(const CodePage& page, const QString& 
             new QListWidgetItem(byteLine(byte, character, ", " + codeName(byte)), onCodes_);
         item->setData(Qt::UserRole, static_cast<uint>(character));
         // Letters are ticked: the language most likely needs them; marks are the translator's call.
-        const bool letter = QChar(static_cast<char16_t>(character)).isLetter();
-        item->setCheckState(letter ? Qt::Checked : Qt::Unchecked);
+        // A table in use ticks what it places instead.
+        const bool ticked = placedByTable.empty()
+                                ? QChar(static_cast<char16_t>(character)).isLetter()
+                                : placedByTable.count(character) != 0;
+        item->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
     }
     free_ = new QListWidget(this);
     free_->setObjectName(QStringLiteral("freeBytesList"));
@@ -141,8 +155,11 @@ void CharacterTableDialog::proposeTable() {
             characters.push_back(onCodes_->item(i)->data(Qt::UserRole).toUInt());
         }
     }
-    const auto path =
-        askForFile(this, tablePrompt("proposeTableDialog", "Propose a table", true), folder_);
+    const auto path = askForFile(
+        this,
+        tablePrompt("proposeTableDialog", "Propose a table", true,
+                    QStringLiteral("characters-%1.tbl").arg(page_.number())),
+        folder_);
     if (!path) {
         return;
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main/po_commands.h"
 
+#include <QFileInfo>
 #include <exception>
 
 #include "app/main/app_settings.h"
@@ -31,9 +32,13 @@ void PoCommands::exportTranslation() {
         }
         language = *chosen;
     }
-    const auto path =
-        askForFile(&parts_.window, poFilePrompt(true, QStringLiteral("exportPoFileDialog")),
-                   parts_.settings.folders.translationPo);
+    // "Tarn-pl.po": the translated executable's name and the language.
+    const QString proposed = QStringLiteral("%1-%2.po").arg(
+        QFileInfo(parts_.executables.translatedPath).completeBaseName(),
+        QString::fromStdString(language));
+    const auto path = askForFile(
+        &parts_.window, poFilePrompt(true, QStringLiteral("exportPoFileDialog"), proposed),
+        parts_.settings.folders.translationPo);
     if (!path) {
         return;
     }

@@ -23,6 +23,9 @@ std::optional<QString> askForFile(QWidget* parent, const FilePrompt& prompt, std
     if (!start.isEmpty() && QDir(start).exists()) {
         dialog.setDirectory(start);
     }
+    if (prompt.save && !prompt.proposedName.isEmpty()) {
+        dialog.selectFile(prompt.proposedName);
+    }
     while (prompter().runModal(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const QString path = nativePath(dialog.selectedFiles().constFirst());
         if (prompt.save && QFileInfo::exists(path) &&

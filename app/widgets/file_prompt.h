@@ -17,6 +17,7 @@ struct FilePrompt {
     QString nameFilter;     // "PO files (*.po)"
     QString defaultSuffix;  // "po"
     bool save = false;      // a file to write (may be new) rather than one to read
+    QString proposedName = {};  // a file name the dialog starts with, when saving
 };
 
 // Asks for a file, opened in folder (UTF-8; the current folder when empty or gone). Saving over

@@ -16,9 +16,9 @@ QString importPoCaption() {
     return QStringLiteral("Import translation (PO)");
 }
 
-FilePrompt poFilePrompt(bool exporting, const QString& objectName) {
+FilePrompt poFilePrompt(bool exporting, const QString& objectName, const QString& proposedName) {
     return {objectName, exporting ? exportPoCaption() : importPoCaption(),
-            QStringLiteral("PO files (*.po)"), QStringLiteral("po"), exporting};
+            QStringLiteral("PO files (*.po)"), QStringLiteral("po"), exporting, proposedName};
 }
 
 PoHeaderFields tarnEditPoHeader(const std::string& language) {

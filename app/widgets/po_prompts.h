@@ -14,8 +14,10 @@ namespace tarn {
 QString exportPoCaption();  // "Export translation (PO)"
 QString importPoCaption();  // "Import translation (PO)"
 
-// The file dialog of an export (a file to write) or an import, under the given objectName.
-FilePrompt poFilePrompt(bool exporting, const QString& objectName);
+// The file dialog of an export (a file to write, proposedName the name it starts with) or an
+// import, under the given objectName.
+FilePrompt poFilePrompt(bool exporting, const QString& objectName,
+                        const QString& proposedName = {});
 
 // The header of a PO file TarnEdit writes, dated now, with the translation's language code;
 // without one the Language is left for the tool to ask.

@@ -4,6 +4,7 @@
 // translation's character table.
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPainter>
@@ -183,12 +184,25 @@ TEST_F(CharacterTableTest, TheDialogListsLettersOnCodesAndProposesATableOnBytesN
         report = childByName<QPlainTextEdit>(d, "tableReport")->toPlainText();
         d.accept();
     });
-    answerFileDialog(table);
+    QString proposedFile;
+    QStringList filters;
+    prompter.onDialog([&](QDialog& d) {
+        auto& files = static_cast<QFileDialog&>(d);
+        proposedFile = QFileInfo(files.selectedFiles().value(0)).fileName();
+        filters = files.nameFilters();
+        files.selectFile(QString::fromStdString(table.string()));
+        d.accept();
+    });
     action("characterTableAction")->trigger();
     EXPECT_TRUE(prompter.mismatches().empty());
 
-    EXPECT_TRUE(onCodes.contains(QStringLiteral("8C  \u015A  (140), the value code %l")));
-    EXPECT_TRUE(onCodes.filter(QStringLiteral("8F  \u0179  (143), the colour code")).size() == 1);
+    EXPECT_TRUE(onCodes.contains(QStringLiteral("8C  \u015A  U+015A  (140), the value code %l")));
+    EXPECT_TRUE(
+        onCodes.filter(QStringLiteral("8F  \u0179  U+0179  (143), the colour code")).size() == 1);
+    // The file dialog proposed a name and offered each filter once.
+    EXPECT_EQ(proposedFile, QStringLiteral("characters-1250.tbl"));
+    EXPECT_EQ(filters, (QStringList{QStringLiteral("Character tables (*.tbl *.txt)"),
+                                    QStringLiteral("All files (*)")}));
     EXPECT_TRUE(free.filter(QStringLiteral("A4  ")).isEmpty());
     // The spacing accents no text uses first, as nobody types them alone, then the rare symbols
     // ¦ ¬ ÷; § only after them.
@@ -197,7 +211,7 @@ TEST_F(CharacterTableTest, TheDialogListsLettersOnCodesAndProposesATableOnBytesN
         firstBytes << line.left(2);
     }
     EXPECT_EQ(firstBytes.join(' '), QStringLiteral("A2 A8 B2 B4 B8 BD A6 AC F7 A7"));
-    EXPECT_FALSE(free.filter(QStringLiteral("A6  \u00A6")).isEmpty());
+    EXPECT_FALSE(free.filter(QStringLiteral("A6  \u00A6  U+00A6")).isEmpty());
 
     // The proposal places Ś and Ź on bytes that no text uses, and is the table in use.
     const Bytes file = readWholeFile(table);
@@ -251,9 +265,17 @@ TEST_F(CharacterTableTest, AStoredTableServesFromTheStartAndAMalformedOneIsRefus
     EXPECT_EQ(f.document().cell(1, Translated), "\x8C \xA4\xA4");
     pressInEditor(Qt::Key_Escape);
 
-    // A malformed file chosen in the dialog is refused with its line; None drops the table.
+    // The dialog ticks what the table in use places, not every letter. A malformed file chosen
+    // in it is refused with its line; None drops the table.
     QString shownFile;
+    QStringList ticked;
     prompter.onDialog([&](QDialog& d) {
+        auto* onCodes = childByName<QListWidget>(d, "charactersOnCodesList");
+        for (int i = 0; i < onCodes->count(); ++i) {
+            if (onCodes->item(i)->checkState() == Qt::Checked) {
+                ticked << onCodes->item(i)->text();
+            }
+        }
         answerFileDialog(bad);
         childByName<QPushButton>(d, "chooseTableButton")->click();
         shownFile = childByName<QLineEdit>(d, "tableFileEdit")->text();
@@ -266,6 +288,7 @@ TEST_F(CharacterTableTest, AStoredTableServesFromTheStartAndAMalformedOneIsRefus
     ASSERT_EQ(messageTexts().size(), 1);
     EXPECT_EQ(messageTexts()[0], badLine);
     EXPECT_EQ(shownFile, QString::fromStdString(good.string()));
+    EXPECT_EQ(ticked, QStringList{QStringLiteral("8C  \u015A  U+015A  (140), the value code %l")});
     EXPECT_FALSE(f.codePage().hasPlaced());
     EXPECT_EQ(f.cellText(1, Translated), QStringLiteral("\u015A \u00A4"));
     prompter.answer(MessageAnswer::No);  // the edit is not saved

@@ -2,6 +2,7 @@
 // The main window's PO commands: export, then import into the Translated column (nothing
 // written until Save), a bad file that changes nothing, and the folder the dialog remembers.
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QStandardPaths>
@@ -30,6 +31,7 @@ protected:
         prompter.onDialog([this, path](QDialog& d) {
             auto& files = static_cast<QFileDialog&>(d);
             openedIn = files.directory().absolutePath();
+            proposedName = QFileInfo(files.selectedFiles().value(0)).fileName();
             files.selectFile(QString::fromStdString(path.string()));
             d.accept();
         });
@@ -57,6 +59,7 @@ protected:
     fs::path poFolder = dir.path() / "po files";
     fs::path po = poFolder / "de.po";
     QString openedIn;
+    QString proposedName;  // the file name the dialog started with
 };
 
 TEST_F(TranslationPoTest, ExportThenImportFillsTheTranslatedColumn) {
@@ -207,6 +210,7 @@ TEST_F(TranslationPoTest, TheExportAsksForTheLanguageOnceAndWritesIt) {
     answerFile(po);
     action("exportPoAction")->trigger();
     EXPECT_EQ(proposed, "pt_BR");
+    EXPECT_EQ(proposedName, QStringLiteral("Tarn-de.po"));  // the executable's name, the language
     const std::string written = toString(readWholeFile(po));
     EXPECT_NE(written.find("\"Language: de\\n\""), std::string::npos);
     // msgfmt takes the window's export without a warning.
