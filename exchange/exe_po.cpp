@@ -72,7 +72,7 @@ std::vector<PoEntry> exeTextsToPo(const std::vector<std::string>& original,
 }
 
 PoImportReport applyExePo(std::vector<std::string>& texts, const std::vector<PoEntry>& entries,
-                          const CodePage& codePage, TypedCodes typedCodes) {
+                          const CodePage& codePage, TypedCodes typedCodes, PoProblems problems) {
     PoImportReport report;
     const int count = static_cast<int>(texts.size());
     // The new texts are collected and put in only when the whole file can be applied, so that a
@@ -102,7 +102,7 @@ PoImportReport applyExePo(std::vector<std::string>& texts, const std::vector<PoE
             changes.emplace_back(index, std::move(raw));
         }
     }
-    if (report.problems.empty()) {
+    if (report.problems.empty() || problems == PoProblems::SkipMessages) {
         for (auto& [index, raw] : changes) {
             texts[index] = std::move(raw);
         }

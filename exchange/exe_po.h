@@ -44,8 +44,9 @@ std::vector<PoEntry> exeTextsToPo(const std::vector<std::string>& original,
 
 // Applies a PO file's messages to texts (the translated executable's raw texts): every
 // message with a translation that is not fuzzy sets its text. texts is changed only when the
-// report has no problems.
+// report has no problems, unless those messages are to be skipped.
 PoImportReport applyExePo(std::vector<std::string>& texts, const std::vector<PoEntry>& entries,
-                          const CodePage& codePage, TypedCodes typedCodes = TypedCodes::Refused);
+                          const CodePage& codePage, TypedCodes typedCodes = TypedCodes::Refused,
+                          PoProblems problems = PoProblems::RefuseFile);
 
 }  // namespace tarn

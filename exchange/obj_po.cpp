@@ -76,7 +76,8 @@ std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_
 }
 
 PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry>& entries,
-                          std::uint8_t targetId, const CodePage& codePage, TypedCodes typedCodes) {
+                          std::uint8_t targetId, const CodePage& codePage, TypedCodes typedCodes,
+                          PoProblems problems) {
     PoImportReport report;
     std::map<std::string, std::size_t> byName;
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -116,7 +117,7 @@ PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry
         object.modified = true;
         ++report.counts.applied;
     }
-    if (report.problems.empty()) {
+    if (report.problems.empty() || problems == PoProblems::SkipMessages) {
         files = std::move(result);
     }
     return report;
@@ -125,10 +126,11 @@ PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry
 std::unique_ptr<ObjectTextsEdit> objPoStep(ObjectTextsDocument& document,
                                            const std::vector<PoEntry>& entries,
                                            std::uint8_t targetId, const CodePage& codePage,
-                                           PoImportReport& report, TypedCodes typedCodes) {
+                                           PoImportReport& report, TypedCodes typedCodes,
+                                           PoProblems problems) {
     std::vector<ObjFile> files = document.files();
-    report = applyObjPo(files, entries, targetId, codePage, typedCodes);
-    if (!report.problems.empty()) {
+    report = applyObjPo(files, entries, targetId, codePage, typedCodes, problems);
+    if (!report.problems.empty() && problems == PoProblems::RefuseFile) {
         return nullptr;
     }
     const int n = report.counts.applied;

@@ -46,17 +46,19 @@ std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_
 
 // Applies a PO file's messages to files: every message with a translation that is not fuzzy
 // sets the text with the target ID in its group, or appends one, and marks the file Modified.
-// files is changed only when the report has no problems.
+// files is changed only when the report has no problems, unless those messages are to be skipped.
 PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry>& entries,
                           std::uint8_t targetId, const CodePage& codePage,
-                          TypedCodes typedCodes = TypedCodes::Refused);
+                          TypedCodes typedCodes = TypedCodes::Refused,
+                          PoProblems problems = PoProblems::RefuseFile);
 
 // applyObjPo over the document's files, as one step of its history named after the texts it
-// changes; null (and the document untouched) when the report has problems or nothing changes.
+// changes; null (and the document untouched) when the report has problems that refuse the file.
 std::unique_ptr<ObjectTextsEdit> objPoStep(ObjectTextsDocument& document,
                                            const std::vector<PoEntry>& entries,
                                            std::uint8_t targetId, const CodePage& codePage,
                                            PoImportReport& report,
-                                           TypedCodes typedCodes = TypedCodes::Refused);
+                                           TypedCodes typedCodes = TypedCodes::Refused,
+                                           PoProblems problems = PoProblems::RefuseFile);
 
 }  // namespace tarn

@@ -23,6 +23,10 @@ struct PoImportCounts {
 // "applied A, unchanged U, untranslated E, fuzzy F, unknown K"
 std::string importSummaryLine(const PoImportCounts& counts);
 
+// What an import does with messages that have problems: refuse the whole file (the default), or
+// skip those messages and apply the others.
+enum class PoProblems { RefuseFile, SkipMessages };
+
 // The outcome of checking a PO file's messages against the texts they translate. Nothing may
 // be written unless problems is empty.
 struct PoImportReport {

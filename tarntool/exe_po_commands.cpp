@@ -60,16 +60,13 @@ int importPo(const ImportPoOptions& o) {
         printLines(std::cerr, problems);  // the PO file's problems come first
         throw;
     }
-    const PoImportReport report =
-        applyExePo(current.texts, entries, codePage, typedCodesOf(o.text));
+    const PoImportReport report = applyExePo(current.texts, entries, codePage,
+                                             typedCodesOf(o.text), poProblemsOf(o.text));
     reportWarnings(o.po, report);
-    problems.insert(problems.end(), report.problems.begin(), report.problems.end());
-    if (!problems.empty()) {
-        printLines(std::cerr, problems);
-        throw unreadableInput("");  // reported above
-    }
-    return saveExeImport(target, current.texts, current.languageIds,
-                         importSummaryLine(report.counts));
+    refuseOrSkip(o.text, problems, report);
+    const int saved = saveExeImport(target, current.texts, current.languageIds,
+                                    importSummaryLine(report.counts));
+    return saved == kOk ? partialImportStatus(report) : saved;
 }
 
 }  // namespace
@@ -101,7 +98,7 @@ void addExePoCommands(Tool& tool) {
         exe,
         {"import-po", "Writes the translations of a PO file into the translated executable",
          "import-po TRANSLATED FILE.po [--code-page N] [--primary-id N] [--secondary-id N]\n"
-         "                              [--shares OUT] [--grow]",
+         "                              [--shares OUT] [--grow] [--partial]",
          "exe import-po takes TRANSLATED and FILE.po"},
         [imp] { return importPo(*imp); });
     importCommand
@@ -110,7 +107,7 @@ void addExePoCommands(Tool& tool) {
         ->type_name("");
     importCommand.add_option("FILE.po", imp->po, "the PO file")->required()->type_name("");
     addCodePageOption(importCommand, imp->text.codePage);
-    addAllowTypedCodesOption(importCommand, imp->text.allowTypedCodes);
+    addPoImportOptions(importCommand, imp->text);
     addSaveOptions(importCommand, imp->target);
 }
 

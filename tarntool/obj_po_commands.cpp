@@ -82,14 +82,10 @@ int importPo(const ImportPoOptions& o) {
     const std::vector<std::string> loading = loadGame(o.game, document);
     problems.insert(problems.end(), loading.begin(), loading.end());
     PoImportReport report;
-    const std::unique_ptr<ObjectTextsEdit> step =
-        objPoStep(document, entries, target, codePage, report, typedCodesOf(o.text));
+    const std::unique_ptr<ObjectTextsEdit> step = objPoStep(
+        document, entries, target, codePage, report, typedCodesOf(o.text), poProblemsOf(o.text));
     reportWarnings(o.po, report);
-    problems.insert(problems.end(), report.problems.begin(), report.problems.end());
-    if (!problems.empty()) {
-        printLines(std::cerr, problems);
-        throw unreadableInput("");  // reported above
-    }
+    refuseOrSkip(o.text, problems, report);
     if (step) {
         step->redo();
     }
@@ -110,7 +106,7 @@ int importPo(const ImportPoOptions& o) {
                               "unchanged");
     }
     std::cout << importSummaryLine(report.counts) << "\n";
-    return kOk;
+    return partialImportStatus(report);
 }
 
 }  // namespace
@@ -145,7 +141,8 @@ void addObjPoCommands(Tool& tool) {
     CLI::App& importCommand = tool.addCommand(
         obj,
         {"import-po", "Sets the target language's texts from a PO file and saves the files",
-         "import-po GAME_DIR FILE.po --target-id T [--code-page N] [--normal-rle]",
+         "import-po GAME_DIR FILE.po --target-id T [--code-page N] [--normal-rle]\n"
+         "                              [--partial]",
          "obj import-po takes GAME_DIR FILE.po --target-id T"},
         [imp] { return importPo(*imp); });
     importCommand.add_option("GAME_DIR", imp->game, "the game folder (holds ObjData)")
@@ -156,7 +153,7 @@ void addObjPoCommands(Tool& tool) {
         ->required()
         ->type_name("T");
     addCodePageOption(importCommand, imp->text.codePage);
-    addAllowTypedCodesOption(importCommand, imp->text.allowTypedCodes);
+    addPoImportOptions(importCommand, imp->text);
     importCommand.add_flag("--normal-rle", imp->normalRle,
                            "the normal run-length encoder instead of the enhanced one");
     addForceOption(importCommand, imp->force);

@@ -33,6 +33,40 @@ PoHeaderFields poHeaderFor(const PoTextOptions& options) {
     return poHeader(options.language.value_or(""), TARN_VERSION, std::time(nullptr));
 }
 
+void addPoImportOptions(CLI::App& command, PoTextOptions& options) {
+    addAllowTypedCodesOption(command, options.allowTypedCodes);
+    command.add_flag("--partial", options.partial,
+                     "applies the messages without problems and lists the others as skipped "
+                     "(without it, one problem stops the whole import)");
+}
+
+PoProblems poProblemsOf(const PoTextOptions& options) {
+    return options.partial ? PoProblems::SkipMessages : PoProblems::RefuseFile;
+}
+
+void refuseOrSkip(const PoTextOptions& options, const std::vector<std::string>& fileProblems,
+                  const PoImportReport& report) {
+    if (fileProblems.empty() && report.problems.empty()) {
+        return;
+    }
+    if (!options.partial || !fileProblems.empty()) {
+        printLines(std::cerr, fileProblems);
+        printLines(std::cerr, report.problems);
+        throw unreadableInput("");  // reported above
+    }
+    printLines(std::cerr, report.problems, "skipped: ");
+}
+
+int partialImportStatus(const PoImportReport& report) {
+    if (report.problems.empty()) {
+        return kOk;
+    }
+    const std::size_t n = report.problems.size();
+    std::cerr << "tarntool: " << n << (n == 1 ? " message was" : " messages were")
+              << " skipped for " << (n == 1 ? "its problem" : "their problems") << "\n";
+    return kFailed;
+}
+
 void printLines(std::ostream& out, const std::vector<std::string>& lines,
                 const std::string& prefix) {
     for (const std::string& line : lines) {

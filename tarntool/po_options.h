@@ -19,7 +19,24 @@ struct PoTextOptions {
     std::optional<std::string> language;  // "de", "pt_BR"
     CodePageOptions codePage;             // --code-page, --table
     bool allowTypedCodes = false;         // imports only
+    bool partial = false;                 // imports only: messages with problems are skipped
 };
+
+// Adds an import's --allow-typed-codes and --partial.
+void addPoImportOptions(CLI::App& command, PoTextOptions& options);
+
+// How an import treats messages with problems: --partial skips them.
+PoProblems poProblemsOf(const PoTextOptions& options);
+
+// After the report's messages were checked: without --partial, or when the file itself has
+// problems, every problem is printed and the import refused (status 2) before anything is
+// written. With --partial the messages with problems are printed as skipped, and the import
+// goes on with the others.
+void refuseOrSkip(const PoTextOptions& options, const std::vector<std::string>& fileProblems,
+                  const PoImportReport& report);
+
+// With --partial, after the good messages were written: status 1 when some were skipped.
+int partialImportStatus(const PoImportReport& report);
 
 void addLanguageOption(CLI::App& command, PoTextOptions& options);
 

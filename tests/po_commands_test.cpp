@@ -10,9 +10,11 @@
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
 #include "exchange/po_file.h"
+#include "exchange/texts_file.h"
 #include "exetext/sample_executable.h"
 #include "objfiles/object_folder.h"
 #include "textcodes/code_table.h"
+#include "textcodes/cstyle.h"
 #include "tests/folder_snapshot.h"
 #include "tests/run_child.h"
 
@@ -185,6 +187,28 @@ TEST_F(PoCommandsTest, ExeImportRefusesBadInputAndChangesNoFile) {
     fs::permissions(dir.path() / "t.exe", fs::perms::owner_read);
     EXPECT_EQ(run("exe import-po t.exe de.po").code, 1);  // a refused read-only file
     EXPECT_EQ(snapshot(dir.path()), before);
+
+    // --partial takes the good message and lists the others as skipped (status 1); a file that
+    // is itself broken is still refused whole.
+    fs::permissions(dir.path() / "t.exe", fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(run("exe import-po t.exe broken.po --partial").code, 2);
+    r = run("exe import-po t.exe bad.po --partial", errors);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
+              "applied 1, unchanged 0, untranslated 3450, fuzzy 0, unknown 0");
+    EXPECT_EQ(
+        errors,
+        "skipped: exe/0042: Incorrect % sequence at position 6\n"
+        "skipped: exe/0043: The character '\xE4\xB8\xAD' (U+4E2D) at position 1 is not in code "
+        "page 1252\n"
+        "tarntool: 2 messages were skipped for their problems\n");
+    const std::string lines = run("exe export t.exe").out;
+    std::vector<std::string> expected;
+    for (const std::string& text : sampleTexts()) {
+        expected.push_back(rawToCStyle(text));
+    }
+    expected[43] = "ok";
+    EXPECT_EQ(lines, formatTextsFile(expected));
 }
 
 // Polish letters are bytes of code page 1250: exported as those letters, imported back to the
@@ -323,6 +347,16 @@ TEST_F(ObjPoCommandsTest, ImportRefusesBadInputAndChangesNoFile) {
     EXPECT_EQ(errors.rfind("game/ObjData/Broken.dat: ", 0), 0u) << errors;
     EXPECT_EQ(run("obj export-po game --source-id 0 --target-id 7 -o x.po").code, 2);
     EXPECT_EQ(snapshot(dir.path()), withBroken);
+
+    // --partial writes the good message and skips the bad one.
+    fs::remove(objData() / "Broken.dat");
+    r = run("obj import-po game zero.po --target-id 7 --partial", errors);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(errors, "skipped: obj/Door.dat/1: A text cannot hold the byte 00\n"
+                      "tarntool: 1 message was skipped for its problem\n");
+    ASSERT_EQ(run("obj export-po game --source-id 0 --target-id 7 -o x.po").code, 0);
+    EXPECT_NE(toString(readWholeFile(dir.path() / "x.po")).find("msgstr \"Truhe\""),
+              std::string::npos);
 }
 
 // The object window of a running TarnEdit locks the whole folder: both object writers refuse it
