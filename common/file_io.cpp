@@ -347,6 +347,26 @@ void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<
     temporary.replaceTarget();
 }
 
+void refuseLinkedTarget(const fs::path& path) {
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    for (const fs::path& part : {path, folder}) {
+        const DWORD attributes = ::GetFileAttributesW(part.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+            throw FileError("Cannot write file \"" + pathToUtf8(path) +
+                                "\". It is a link; nothing is written through a link.",
+                            "It is a link");
+        }
+    }
+}
+
+void writeFileAtomically(const fs::path& path, const Bytes& data, const WriteOptions& options) {
+    if (!options.followLinks) {
+        refuseLinkedTarget(path);
+    }
+    writeFileAtomically(path, data, options.newFileMode);
+}
+
 RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges,
                                     const std::optional<FileReshape>& reshape) {
     refuseReadOnlyFile(path);
@@ -557,11 +577,31 @@ WriteFault faultOfNextWrite() {
 
 }  // namespace
 
+void refuseLinkedTarget(const fs::path& path) {
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    for (const fs::path& part : {path, folder}) {
+        struct stat st {};
+        if (::lstat(part.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+            raiseFileError("Cannot write file", path,
+                           "It is a link; nothing is written through a link.");
+        }
+    }
+}
+
 void writeFileAtomically(const fs::path& path, const Bytes& data,
                          std::optional<fs::perms> newFileMode) {
+    writeFileAtomically(path, data, WriteOptions{newFileMode, true});
+}
+
+void writeFileAtomically(const fs::path& path, const Bytes& data, const WriteOptions& options) {
+    const std::optional<fs::perms>& newFileMode = options.newFileMode;
+    if (!options.followLinks) {
+        refuseLinkedTarget(path);
+    }
     refuseReadOnlyFile(path);
     const WriteFault fault = faultOfNextWrite();
-    const fs::path real = resolveLinks(path);
+    // Without following links the rename replaces the name itself, never a link's target.
+    const fs::path real = options.followLinks ? resolveLinks(path) : path;
     struct stat old {};
     const bool exists = ::stat(real.c_str(), &old) == 0;
     mode_t mode = 0;

@@ -51,6 +51,20 @@ std::size_t readWholeFile(const fs::path& path, Bytes& buffer, struct stat& meta
 void writeFileAtomically(const fs::path& path, const Bytes& data,
                          std::optional<fs::perms> newFileMode = std::nullopt);
 
+// How writeFileAtomically treats a target beyond its defaults.
+struct WriteOptions {
+    std::optional<fs::perms> newFileMode;  // as above
+    // false: a symbolic link (a reparse point on Windows) as the target or as the folder it
+    // lies in is refused with FileError instead of followed. For programs writing into folders
+    // that other users may change, where a planted link would send the write elsewhere.
+    bool followLinks = true;
+};
+void writeFileAtomically(const fs::path& path, const Bytes& data, const WriteOptions& options);
+
+// Raises FileError "Cannot write file "path". It is a link; nothing is written through a
+// link." when path or its folder is a symbolic link (a reparse point on Windows).
+void refuseLinkedTarget(const fs::path& path);
+
 // A piece of a file to be written: data stored at offset.
 struct FileRange {
     std::uint64_t offset = 0;

@@ -176,4 +176,13 @@ void prepareUtf8Output() {}
 
 #endif
 
+bool consoleIsOwn() {
+#ifdef _WIN32
+    DWORD processes[2] = {};
+    return ::GetConsoleProcessList(processes, 2) == 1;
+#else
+    return false;
+#endif
+}
+
 }  // namespace tarn::platform

@@ -25,6 +25,10 @@ std::string nativeToConsoleText(std::string_view text);
 // as wide characters whatever the console's code page. Nothing changes elsewhere.
 void prepareUtf8Output();
 
+// Whether the program's console window is its own, as when it was started by a double click
+// and the window closes with it: no other program shares it. Always false outside Windows.
+bool consoleIsOwn();
+
 // Puts standard input and output into the mode the functions above assume (binary on Windows,
 // so that line ends are written exactly once).
 void prepareConsole();
