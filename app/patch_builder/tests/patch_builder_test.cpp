@@ -255,12 +255,13 @@ TEST_F(PatchBuilderTest, SettingsFollowTheStoredValues) {
     EXPECT_FALSE(idEdit->isEnabled());
     EXPECT_EQ(settings.textId(), -1);
 
-    // Rows 0 to 10 are messages 0 to 10, rows 11 to 16 messages 12 to 17.
-    EXPECT_EQ(childByName<QTableWidget>(settings, "messagesTable")->rowCount(), 17);
+    // Rows 0 to 10 are messages 0 to 10, rows 11 to 24 messages 12 to 25.
+    EXPECT_EQ(childByName<QTableWidget>(settings, "messagesTable")->rowCount(), 25);
     EXPECT_EQ(settings.text(3), "Processing files, please be patient...");
     EXPECT_EQ(settings.text(12), "%1 file(s) restored");
     EXPECT_EQ(settings.text(15), "Nothing was changed.");
     EXPECT_EQ(settings.text(16), "Tarn Object Text Changer");
+    EXPECT_EQ(settings.text(18), "Restore anyway? [Y/N]");
     // A stored message 2 as the former default shows the current one; own wording stays.
     settings.setText(
         2, QStringLiteral("This program is going to modify some Tarn files so that they include "
