@@ -348,15 +348,11 @@ void writeFileAtomically(const fs::path& path, const Bytes& data, std::optional<
 }
 
 void refuseLinkedTarget(const fs::path& path) {
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    for (const fs::path& part : {path, folder}) {
-        const DWORD attributes = ::GetFileAttributesW(part.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES &&
-            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-            throw FileError("Cannot write file \"" + pathToUtf8(path) +
-                                "\". It is a link; nothing is written through a link.",
-                            "It is a link");
-        }
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        throw FileError("Cannot write file \"" + pathToUtf8(path) +
+                            "\". It is a link; nothing is written through a link.",
+                        "It is a link");
     }
 }
 
@@ -578,13 +574,10 @@ WriteFault faultOfNextWrite() {
 }  // namespace
 
 void refuseLinkedTarget(const fs::path& path) {
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    for (const fs::path& part : {path, folder}) {
-        struct stat st {};
-        if (::lstat(part.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-            raiseFileError("Cannot write file", path,
-                           "It is a link; nothing is written through a link.");
-        }
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        raiseFileError("Cannot write file", path,
+                       "It is a link; nothing is written through a link.");
     }
 }
 

@@ -54,15 +54,17 @@ void writeFileAtomically(const fs::path& path, const Bytes& data,
 // How writeFileAtomically treats a target beyond its defaults.
 struct WriteOptions {
     std::optional<fs::perms> newFileMode;  // as above
-    // false: a symbolic link (a reparse point on Windows) as the target or as the folder it
-    // lies in is refused with FileError instead of followed. For programs writing into folders
-    // that other users may change, where a planted link would send the write elsewhere.
+    // false: a target that is a symbolic link (a reparse point on Windows) is refused with
+    // FileError instead of followed, and the rename replaces the name itself. For programs
+    // writing into folders that other users may change, where a planted link would send the
+    // write elsewhere; they check the folders below their own starting point themselves (a
+    // folder the user reached through a link of their own is theirs to use).
     bool followLinks = true;
 };
 void writeFileAtomically(const fs::path& path, const Bytes& data, const WriteOptions& options);
 
 // Raises FileError "Cannot write file "path". It is a link; nothing is written through a
-// link." when path or its folder is a symbolic link (a reparse point on Windows).
+// link." when path is a symbolic link (a reparse point on Windows).
 void refuseLinkedTarget(const fs::path& path);
 
 // A piece of a file to be written: data stored at offset.

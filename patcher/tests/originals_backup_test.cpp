@@ -317,7 +317,9 @@ TEST_F(OriginalsBackupTest, RestoreAsksBeforeUndoingAChangeMadeSinceThePatch) {
          "\nObjData/b.dat has changed since this program wrote it, perhaps by an update of\n"
          "the game. Putting back the original undoes that change.\nRestore anyway? [Y/N]"
          "1 file(s) restored\nThe original files are kept in the \"TarnPatch-backup\""},
-        {"tT", "t\nn\n\n", 1, false, "Restore anyway? [T/N]1 file(s) restored"},
+        {"tT", "t\nn\n\n", 1, false, "Przywrocic mimo to? [T/N]1 file(s) restored"},
+        {"tT", "T\nt\n\n", 0, true, "Przywrocic mimo to? [T/N]2 file(s) restored\n\nPress"},
+        // Built before the question was translatable: the English one with the yes letter.
         {"tT", "T\nt\n\n", 0, true, "Restore anyway? [T/N]2 file(s) restored\n\nPress"},
     };
     const Bytes update = makeSampleObjectFile(10, 3, {{{0, "patched"}}, {}, {}}, kName, 2);
@@ -336,6 +338,10 @@ TEST_F(OriginalsBackupTest, RestoreAsksBeforeUndoingAChangeMadeSinceThePatch) {
 
         EndUserOptions options;
         options.yesChars = c.yesChars;
+        if (c.yesChars == "tT") {
+            options.messages[kMsgRestoreAnyway - 1] =
+                &c == &cases.back() ? "" : "Przywrocic mimo to? [T/N]";
+        }
         EXPECT_EQ(restore(c.answers, options), c.code);
         EXPECT_NE(console.find(c.shown), std::string::npos) << console;
         EXPECT_EQ(readWholeFile(objData / "b.dat"), c.restoresUpdate ? originals["b.dat"] : update);
