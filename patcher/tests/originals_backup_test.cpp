@@ -372,13 +372,51 @@ TEST_F(OriginalsBackupTest, RestoreRemovesItsOwnLeftovers) {
     EXPECT_TRUE(fs::exists(game.path() / ".Other.tmp-abc"));
 }
 
-TEST(RestoreSwitch, TakesTheLongFormAndTheWindowsFormInAnyCase) {
-    EXPECT_TRUE(isRestoreSwitch("--restore"));
-    EXPECT_TRUE(isRestoreSwitch("/restore"));
-    EXPECT_TRUE(isRestoreSwitch("/Restore"));
-    EXPECT_FALSE(isRestoreSwitch("--Restore"));
-    EXPECT_FALSE(isRestoreSwitch("restore"));
-    EXPECT_FALSE(isRestoreSwitch("C:\\Games\\Tarn\\ObjData\\A.DAT"));
+// The restore in its long form and in the Windows form in any case; help; any other option is
+// unknown; anything else (a file dropped on the program) is ignored.
+TEST(CommandLine, OptionsAreKnownBeforeAnythingIsAsked) {
+    const std::vector<std::pair<std::vector<std::string>, Command>> cases = {
+        {{}, Command::Patch},
+        {{"--restore"}, Command::Restore},
+        {{"/restore"}, Command::Restore},
+        {{"/Restore"}, Command::Restore},
+        {{"C:\\Games\\Tarn\\ObjData\\A.DAT"}, Command::Patch},
+        {{"/home/player/tarn/A.DAT"}, Command::Patch},
+        {{"restore"}, Command::Patch},
+        {{"--help"}, Command::Help},
+        {{"/?"}, Command::Help},
+        {{"--Restore"}, Command::Unknown},
+        {{"--restor"}, Command::Unknown},
+        {{"/restor"}, Command::Unknown},
+        {{"-x", "--restore"}, Command::Unknown},
+    };
+    for (const auto& [arguments, command] : cases) {
+        EXPECT_EQ(commandOf(arguments), command) << (arguments.empty() ? "" : arguments[0]);
+    }
+}
+
+TEST(CommandLine, UsageWaitsForEnterOnlyInAConsoleOfItsOwn) {
+    for (const bool own : {false, true}) {
+        std::istringstream in("\n");
+        std::ostringstream out;
+        TarnPatch patch(endUserResources({}), {}, ".", in, out);
+        patch.setOwnConsole(own);
+        EXPECT_EQ(patch.usage("TarnPatch.exe", true), 0);
+        EXPECT_EQ(patch.usage("TarnPatch.exe", false), 2);
+        const std::string console = comparableConsole(out.str());
+        EXPECT_EQ(console.rfind("Usage: TarnPatch.exe [--restore | --help]\n", 0), 0u) << console;
+        EXPECT_EQ(console.find("Press ENTER") != std::string::npos, own);
+    }
+}
+
+TEST(CommandLine, ObjDataIsFoundBesideTheProgramWhenNotInTheCurrentFolder) {
+    TempDir current;
+    TempDir program;
+    EXPECT_EQ(chooseGameFolder(current.path(), program.path()), current.path());
+    fs::create_directory(program.path() / "objdata");
+    EXPECT_EQ(chooseGameFolder(current.path(), program.path()), program.path());
+    fs::create_directory(current.path() / "ObjData");
+    EXPECT_EQ(chooseGameFolder(current.path(), program.path()), current.path());
 }
 
 }  // namespace
