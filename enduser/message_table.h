@@ -57,20 +57,20 @@ enum Message : unsigned {
     kMsgNoBackup = 14,    // %1 backup folder
     kMsgBackupKept = 15,  // %1 backup folder
     kMsgNothingChanged = 16,
-    kMsgHeader = 17,  // replaces the built-in header above the dialogue
+    kMsgHeader = 17,             // replaces the built-in header above the dialogue
     kMsgChangedSincePatch = 18,  // %1 path
     kMsgRestoreAnyway = 19,
-    kMsgNotTheObject = 20,     // %1 path, %2 what differs
-    kMsgLink = 21,             // %1 path
-    kMsgCaseTwins = 22,        // %1 path, %2 path
-    kMsgUsage = 23,            // %1 program name
+    kMsgNotTheObject = 20,  // %1 path, %2 what differs
+    kMsgLink = 21,          // %1 path
+    kMsgCaseTwins = 22,     // %1 path, %2 path
+    kMsgUsage = 23,         // %1 program name
     kMsgDamagedData = 24,
     kMsgNoGameFiles = 25,
 };
 
 // The messages that ask a question the yes characters answer.
-inline constexpr unsigned kQuestionMessages[] = {kMsgQuestion, kMsgIgnoreError,
-                                                 kMsgRestoreQuestion, kMsgRestoreAnyway};
+inline constexpr unsigned kQuestionMessages[] = {kMsgQuestion, kMsgIgnoreError, kMsgRestoreQuestion,
+                                                 kMsgRestoreAnyway};
 
 // The string ID of message row (0 to 24): entry 11, the yes characters, is not a message.
 constexpr unsigned messageEntry(std::size_t row) {

@@ -36,22 +36,21 @@ int main(int argc, char** argv) {
                                                arguments.end());
         const std::filesystem::path gameFolder =
             tarn::chooseGameFolder(std::filesystem::path("."), program.parent_path());
-        tarn::TarnPatch patch(std::move(resources), resourceError, gameFolder, std::cin,
-                              std::cout);
+        tarn::TarnPatch patch(std::move(resources), resourceError, gameFolder, std::cin, std::cout);
         patch.setOwnConsole(tarn::platform::consoleIsOwn());
         tarn::injectTestFault(patch, std::getenv("TARNPATCH_TEST_FAULT"));
         switch (tarn::commandOf(options)) {
-        case tarn::Command::Restore:
-            return patch.restore();
-        case tarn::Command::Help:
-        case tarn::Command::Unknown: {
-            const bool asked = tarn::commandOf(options) == tarn::Command::Help;
-            const std::string name =
-                program.empty() ? std::string("TarnPatch") : tarn::pathToUtf8(program.filename());
-            return patch.usage(name, asked);
-        }
-        case tarn::Command::Patch:
-            break;
+            case tarn::Command::Restore:
+                return patch.restore();
+            case tarn::Command::Help:
+            case tarn::Command::Unknown: {
+                const bool asked = tarn::commandOf(options) == tarn::Command::Help;
+                const std::string name = program.empty() ? std::string("TarnPatch")
+                                                         : tarn::pathToUtf8(program.filename());
+                return patch.usage(name, asked);
+            }
+            case tarn::Command::Patch:
+                break;
         }
         return patch.run();
     } catch (const std::exception& e) {

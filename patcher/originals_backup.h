@@ -37,7 +37,7 @@ public:
         fs::path target;      // the object file it goes back over; empty when refused
         std::string refusal;  // why the entry is left alone
         Bytes data;
-        fs::path link;      // when refused as a link: the link
+        fs::path link;                    // when refused as a link: the link
         std::vector<fs::path> caseTwins;  // when refused for names differing only in case
     };
 

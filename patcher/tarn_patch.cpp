@@ -179,8 +179,8 @@ bool TarnPatch::showBannerAndCheckMessages() {
 std::optional<int> TarnPatch::checkGameFolder() {
     const auto objData = platform::findEntryIgnoringCase(gameFolder_, "ObjData");
     // Links are refused below the game folder; the folder itself may be reached through one.
-    for (const fs::path& place : {objData.value_or(fs::path()), backup_.folder(), sums_.file(),
-                                  sums_.pendingFile()}) {
+    for (const fs::path& place :
+         {objData.value_or(fs::path()), backup_.folder(), sums_.file(), sums_.pendingFile()}) {
         if (!place.empty() && platform::isLink(place)) {
             return FatalError(kMsgLink, {place.filename().string()});
         }
@@ -627,10 +627,9 @@ Command commandOf(const std::vector<std::string>& arguments) {
         if (argument == "--help" || argument == "-h" || upper == "/?" || upper == "/HELP") {
             return Command::Help;
         }
-        const bool option =
-            (argument.size() > 1 && argument[0] == '-') ||
-            (argument.size() > 1 && argument[0] == '/' &&
-             argument.find_first_of("/\\.", 1) == std::string::npos);
+        const bool option = (argument.size() > 1 && argument[0] == '-') ||
+                            (argument.size() > 1 && argument[0] == '/' &&
+                             argument.find_first_of("/\\.", 1) == std::string::npos);
         if (option) {
             return Command::Unknown;
         }

@@ -81,8 +81,8 @@ private:
     std::optional<int> checkGameFolder();
     // Whether ObjData holds at least one of the files the patch carries texts for.
     bool holdsGameFiles(const Bytes& objTexts) const;
-    int FatalError(unsigned number, const std::vector<std::string>& inserts = {},
-                   int status = 1, const std::string& detail = {});
+    int FatalError(unsigned number, const std::vector<std::string>& inserts = {}, int status = 1,
+                   const std::string& detail = {});
     // The player answered no to a question before anything was done.
     int declined();
     // Asks whether to put back the original of a file that changed since the patch wrote it.

@@ -69,7 +69,9 @@ TEST(YesSet, QuestionsOfferingLettersTheYesCharactersDoNotTakeAreFound) {
     messages[11] =
         "Przywr\xC3\xB3"
         "ci\xC4\x87? [Y/N]";
-    messages[18] = "Przywr\xC3\xB3" "ci\xC4\x87 mimo to? [T/N]";
+    messages[18] =
+        "Przywr\xC3\xB3"
+        "ci\xC4\x87 mimo to? [T/N]";
     messages[8] = "Gotowe [Y/N]";  // not a question: never reported
     EXPECT_EQ(questionsOfferingOtherAnswers(messages, "tT"), (std::vector<std::size_t>{11}));
     EXPECT_EQ(questionsOfferingOtherAnswers(messages, "ty"), (std::vector<std::size_t>{}));

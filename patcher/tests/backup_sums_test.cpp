@@ -40,9 +40,9 @@ TEST(BackupSums, RecordsKeepEarlierEntriesAndReadingSkipsWhatIsNoDigest) {
     // Each name is kept as it is: another letter case may be another file (on Linux).
     BackupSums later(game.path());
     later.record("a.dat", bytesOf("new"));
-    EXPECT_EQ(toString(readWholeFile(later.file())),
-              sha256Hex(bytesOf("abc")) + "  A.DAT\n" + sha256Hex(bytesOf("new")) +
-                  "  a.dat\n" + sha256Hex(bytesOf("")) + "  b.dat\n");
+    EXPECT_EQ(toString(readWholeFile(later.file())), sha256Hex(bytesOf("abc")) + "  A.DAT\n" +
+                                                         sha256Hex(bytesOf("new")) + "  a.dat\n" +
+                                                         sha256Hex(bytesOf("")) + "  b.dat\n");
     later.load();
     EXPECT_EQ(later.digestOf("A.DAT"), sha256Hex(bytesOf("abc")));
     EXPECT_FALSE(later.digestOf("A.dat"));  // either could be meant
