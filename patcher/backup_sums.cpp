@@ -124,9 +124,11 @@ std::optional<std::string> BackupSums::List::find(const std::string& name) const
 }
 
 void BackupSums::load() {
-    loaded_ = true;
+    // Only lists read whole count as loaded: writing a partly read one would drop entries.
+    loaded_ = false;
     sums_.load();
     pending_.load();
+    loaded_ = true;
 }
 
 void BackupSums::loadOnce() {

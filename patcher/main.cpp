@@ -15,7 +15,6 @@
 #include "common/utf8_path.h"
 #include "enduser/resource_bundle.h"
 #include "patcher/tarn_patch.h"
-#include "platform/core/arguments.h"
 #include "platform/core/console.h"
 #include "platform/core/paths.h"
 
@@ -31,9 +30,9 @@ int main(int argc, char** argv) {
         resourceError = e.what();
     }
     try {
-        const std::vector<std::string> arguments = tarn::platform::utf8Arguments(argc, argv);
-        const std::vector<std::string> options(arguments.begin() + (arguments.empty() ? 0 : 1),
-                                               arguments.end());
+        // The options are ASCII words: argv serves on every system (the wide command line would
+        // cost the Windows program another system library).
+        const std::vector<std::string> options(argv + (argc > 0 ? 1 : 0), argv + argc);
         const std::filesystem::path gameFolder =
             tarn::chooseGameFolder(std::filesystem::path("."), program.parent_path());
         tarn::TarnPatch patch(std::move(resources), resourceError, gameFolder, std::cin, std::cout);

@@ -383,8 +383,9 @@ bool TarnPatch::askRestoreChanged(const std::string& name) {
     line();
     line(loadMessage(kMsgChangedSincePatch, {displayPath(name)}));
     std::u16string question = loadString(resources_, kMsgRestoreAnyway);
-    if (question.empty()) {
-        // A program built before the question was translatable: the English one, with the
+    const auto english = utf8ToUtf16(defaultMessage(kMsgRestoreAnyway));
+    if (question.empty() || question == english) {
+        // Not translated (or built before it could be): the English question, with the
         // player's own yes letter in the hint, as the translated questions show theirs.
         const char32_t yes = yes_->answers("y") ? U'Y' : platform::simpleUpperCase(yes_->first());
         std::u16string letter;

@@ -319,7 +319,7 @@ TEST_F(OriginalsBackupTest, RestoreAsksBeforeUndoingAChangeMadeSinceThePatch) {
          "1 file(s) restored\nThe original files are kept in the \"TarnPatch-backup\""},
         {"tT", "t\nn\n\n", 1, false, "Przywrocic mimo to? [T/N]1 file(s) restored"},
         {"tT", "T\nt\n\n", 0, true, "Przywrocic mimo to? [T/N]2 file(s) restored\n\nPress"},
-        // Built before the question was translatable: the English one with the yes letter.
+        // Untranslated, or built before it could be: the English one with the yes letter.
         {"tT", "T\nt\n\n", 0, true, "Restore anyway? [T/N]2 file(s) restored\n\nPress"},
     };
     const Bytes update = makeSampleObjectFile(10, 3, {{{0, "patched"}}, {}, {}}, kName, 2);

@@ -34,7 +34,9 @@ const ObjFileTexts kNew{{{0, "Sword"}, {5, "Klinge"}, {14, "Kard"}}};
 class PatchBuilderTest : public ::testing::Test {
 protected:
     PatchBuilderTest() {
-        files.push_back({"SWORD.DAT", {}, 1, kNew, 0, false, {}});
+        // The object SampleObjectGame makes first, with new texts.
+        files.push_back(
+            {"SWORD.DAT", {'O', 'B', 'J', 'E', 'C', 'T', '0', '0'}, 1, kNew, 0, false, {}});
         frontEnd.panel = &panel;
         // The native TarnPatch for every target, so that the built program runs here.
         frontEnd.carriedProgram = [](PatcherTarget) {
@@ -320,9 +322,9 @@ TEST_F(PatchBuilderTest, QuestionsShowingOtherAnswerLettersAreMarkedAndWarnedAbo
     };
     EXPECT_TRUE(marked().empty());
     settings.setYesChars(QStringLiteral("tT"));
-    EXPECT_EQ(marked(), (std::vector<int>{2, 7, 11}));
+    EXPECT_EQ(marked(), (std::vector<int>{2, 7, 11, 18}));
     table->item(2, 0)->setText(QStringLiteral("Kontynuowa\u0107? [T/N]"));
-    EXPECT_EQ(marked(), (std::vector<int>{7, 11}));
+    EXPECT_EQ(marked(), (std::vector<int>{7, 11, 18}));
 
     const auto target = dir.path() / "patch";
     prompter.onDialog([](QDialog& d) {
