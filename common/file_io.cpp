@@ -340,9 +340,21 @@ private:
 
 }  // namespace
 
+void refuseLinkedTarget(const fs::path& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        throw FileError("Cannot write file \"" + pathToUtf8(path) +
+                            "\". It is a link; nothing is written through a link.",
+                        "It is a link");
+    }
+}
+
 void streamFileAtomically(const fs::path& path,
                           const std::function<void(const ByteWriter& write)>& produce,
-                          std::optional<fs::perms>) {
+                          const WriteOptions& options) {
+    if (!options.followLinks) {
+        refuseLinkedTarget(path);
+    }
     refuseReadOnlyFile(path);
     ReplacementFile temporary(path, g_fault, false);
     std::uint64_t offset = 0;
@@ -564,12 +576,25 @@ WriteFault faultOfNextWrite() {
 
 }  // namespace
 
+void refuseLinkedTarget(const fs::path& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        raiseFileError("Cannot write file", path,
+                       "It is a link; nothing is written through a link.");
+    }
+}
+
 void streamFileAtomically(const fs::path& path,
                           const std::function<void(const ByteWriter& write)>& produce,
-                          std::optional<fs::perms> newFileMode) {
+                          const WriteOptions& options) {
+    const std::optional<fs::perms>& newFileMode = options.newFileMode;
+    if (!options.followLinks) {
+        refuseLinkedTarget(path);
+    }
     refuseReadOnlyFile(path);
     const WriteFault fault = faultOfNextWrite();
-    const fs::path real = resolveLinks(path);
+    // Without following links the rename replaces the name itself, never a link's target.
+    const fs::path real = options.followLinks ? resolveLinks(path) : path;
     struct stat old {};
     const bool exists = ::stat(real.c_str(), &old) == 0;
     mode_t mode = 0;
@@ -670,12 +695,16 @@ std::uintmax_t fileSizeOf(const fs::path& path) {
 
 void writeFileAtomically(const fs::path& path, const Bytes& data,
                          std::optional<fs::perms> newFileMode) {
+    writeFileAtomically(path, data, WriteOptions{newFileMode, true});
+}
+
+void writeFileAtomically(const fs::path& path, const Bytes& data, const WriteOptions& options) {
     streamFileAtomically(
         path,
         [&data](const ByteWriter& write) {
             write(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
         },
-        newFileMode);
+        options);
 }
 
 Bytes readWholeFile(const fs::path& path) {

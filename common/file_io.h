@@ -53,13 +53,29 @@ std::size_t readWholeFile(const fs::path& path, Bytes& buffer, struct stat& meta
 void writeFileAtomically(const fs::path& path, const Bytes& data,
                          std::optional<fs::perms> newFileMode = std::nullopt);
 
+// How writeFileAtomically treats a target beyond its defaults.
+struct WriteOptions {
+    std::optional<fs::perms> newFileMode;  // as above
+    // false: a target that is a symbolic link (a reparse point on Windows) is refused with
+    // FileError instead of followed, and the rename replaces the name itself. For programs
+    // writing into folders that other users may change, where a planted link would send the
+    // write elsewhere; they check the folders below their own starting point themselves (a
+    // folder the user reached through a link of their own is theirs to use).
+    bool followLinks = true;
+};
+void writeFileAtomically(const fs::path& path, const Bytes& data, const WriteOptions& options);
+
 // Takes the next piece of a file being written.
 using ByteWriter = std::function<void(std::string_view piece)>;
 // As writeFileAtomically, with the contents handed over piece by piece by produce, so that they
 // never need to be in memory whole. An exception from produce leaves the target unchanged.
 void streamFileAtomically(const fs::path& path,
                           const std::function<void(const ByteWriter& write)>& produce,
-                          std::optional<fs::perms> newFileMode = std::nullopt);
+                          const WriteOptions& options = {});
+
+// Raises FileError "Cannot write file "path". It is a link; nothing is written through a
+// link." when path is a symbolic link (a reparse point on Windows).
+void refuseLinkedTarget(const fs::path& path);
 
 // A piece of a file to be written: data stored at offset.
 struct FileRange {

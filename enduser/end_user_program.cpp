@@ -2,6 +2,7 @@
 #include "enduser/end_user_program.h"
 
 #include "common/text_lines.h"
+#include "enduser/object_identity.h"
 #include "enduser/resource_bundle.h"
 #include "enduser/utf16_text.h"
 
@@ -21,8 +22,16 @@ Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjFile>& file
                               "nothing."));
     }
     std::vector<Resource> resources = messageTableResources(options.messages, options.yesChars);
-    resources.push_back({{kRawDataType, ResourceName::string(kObjTextsName), 0}, std::move(texts)});
+    for (Resource& data : carriedDataResources(files, std::move(texts))) {
+        resources.push_back(std::move(data));
+    }
     return addResources(patcher, resources);
+}
+
+std::vector<Resource> carriedDataResources(const std::vector<ObjFile>& files, Bytes objTexts) {
+    Bytes identities = writeObjectIdentities(files, objTexts);
+    return {{{kRawDataType, ResourceName::string(kObjTextsName), 0}, std::move(objTexts)},
+            {{kRawDataType, ResourceName::string(kObjIdentName), 0}, std::move(identities)}};
 }
 
 std::vector<Resource> messageTableResources(const MessageTexts& messages,
@@ -38,10 +47,10 @@ MessageTexts parseMessageLines(const std::string& text) {
     for (const std::string_view line : textLines(text)) {
         lines.emplace_back(line);
     }
-    if (lines.size() != kMessageCount && lines.size() != kBlockOneMessageCount &&
-        lines.size() != kFirstMessageCount) {
+    if (lines.size() != kMessageCount && lines.size() != kHeaderMessageCount &&
+        lines.size() != kBlockOneMessageCount && lines.size() != kFirstMessageCount) {
         throw MessageTableError(
-            "The messages file must have exactly 17 (or 15 or 11) lines; it has " +
+            "The messages file must have exactly 25 (or 17, 15 or 11) lines; it has " +
             std::to_string(lines.size()));
     }
     MessageTexts messages = defaultMessages();

@@ -38,11 +38,15 @@ Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjFile>& file
 std::vector<Resource> messageTableResources(const MessageTexts& messages,
                                             const std::string& yesChars);
 
-// Reads the messages from a UTF-8 text of 17 lines (entries 0 to 10, then 12 to 17), of 15
-// (entries 0 to 10, then 12 to 15) or of 11 (entries 0 to 10); messages the file leaves out keep
-// their defaults, and a line equal to an earlier default takes the current one
-// (currentWording). Lines end in LF or CR LF; a final line end is optional. Raises
-// MessageTableError for another number of lines or malformed UTF-8.
+// The carried data as resources: OBJTEXTS (writeObjTexts of files) and OBJIDENT, the files'
+// identities with the checksum over both.
+std::vector<Resource> carriedDataResources(const std::vector<ObjFile>& files, Bytes objTexts);
+
+// Reads the messages from a UTF-8 text of 25 lines (entries 0 to 10, then 12 to 25), of 17
+// (entries 0 to 10, then 12 to 17), of 15 (entries 0 to 10, then 12 to 15) or of 11 (entries 0
+// to 10); messages the file leaves out keep their defaults, and a line equal to an earlier default
+// takes the current one (currentWording). Lines end in LF or CR LF; a final line end is optional.
+// Raises MessageTableError for another number of lines or malformed UTF-8.
 MessageTexts parseMessageLines(const std::string& text);
 
 }  // namespace tarn

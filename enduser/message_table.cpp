@@ -30,6 +30,21 @@ const MessageTexts& defaultMessages() {
         "program again with --restore.",
         "Nothing was changed.",
         "Tarn Object Text Changer",
+        "%1 has changed since this program wrote it, perhaps by an update of the game. Putting "
+        "back the original undoes that change.",
+        "Restore anyway? [Y/N]",
+        "%1 is not the object this translation was made for (%2); it is left unchanged.",
+        "%1 is a link; this program writes nothing through a link, so it is left unchanged.",
+        "%1 and %2 differ only in letter case; neither of them is changed.",
+        "Usage: %1 [--restore | --help]%n"
+        "Without an option, puts the translated texts into the files of the \"ObjData\" "
+        "directory.%n"
+        "--restore puts back the original files kept in the \"TarnPatch-backup\" directory.%n"
+        "--help shows this text.",
+        "The program's own data is damaged - the executable may be corrupt! Nothing was "
+        "changed.",
+        "The \"ObjData\" directory holds none of the game's object files - make sure that you "
+        "run this file from your Tarn directory!",
     };
     return messages;
 }

@@ -8,10 +8,11 @@
 //     u16 LE  text[length]   UTF-16LE code units, no terminator
 //
 // Block 1: entries 0 to 10 and 12 to 15 are the console messages, entry 11 the characters that
-// answer "yes". Block 2: entries 16 and 17 (the rest empty). Programs built before the backup
-// existed leave entries 12 to 15 empty, and those built before messages 16 and 17 carry no
-// block 2; the end-user program shows the English defaults then, and older end-user programs
-// read block 1 only. String ID i lies in block (i >> 4) + 1 at index i & 15.
+// answer "yes". Block 2: entries 16 to 25 (the rest empty). Programs built before the backup
+// existed leave entries 12 to 15 empty, those built before messages 16 and 17 carry no block 2,
+// and those built before messages 18 to 25 end block 2 at entry 17; the end-user program shows
+// the English defaults then, and older end-user programs read the entries they know only.
+// String ID i lies in block (i >> 4) + 1 at index i & 15.
 #pragma once
 
 #include <array>
@@ -24,12 +25,14 @@
 namespace tarn {
 
 // The console messages the translator edits, in table order: rows 0 to 10 are entries 0 to 10,
-// rows 11 to 16 are entries 12 to 17 (messageEntry).
-constexpr std::size_t kMessageCount = 17;
+// rows 11 to 24 are entries 12 to 25 (messageEntry).
+constexpr std::size_t kMessageCount = 25;
 // The messages of programs built before the backup existed: entries 0 to 10.
 constexpr std::size_t kFirstMessageCount = 11;
 // The messages of programs built before messages 16 and 17: entries 0 to 10 and 12 to 15.
 constexpr std::size_t kBlockOneMessageCount = 15;
+// The messages of programs built before messages 18 to 25: entries 0 to 10 and 12 to 17.
+constexpr std::size_t kHeaderMessageCount = 17;
 constexpr std::size_t kStringsPerBlock = 16;
 constexpr std::uint16_t kStringTableType = 6;
 constexpr std::uint16_t kMessageTableName = 1;
@@ -54,14 +57,22 @@ enum Message : unsigned {
     kMsgNoBackup = 14,    // %1 backup folder
     kMsgBackupKept = 15,  // %1 backup folder
     kMsgNothingChanged = 16,
-    kMsgHeader = 17,  // replaces the built-in header above the dialogue
+    kMsgHeader = 17,             // replaces the built-in header above the dialogue
+    kMsgChangedSincePatch = 18,  // %1 path
+    kMsgRestoreAnyway = 19,
+    kMsgNotTheObject = 20,  // %1 path, %2 what differs
+    kMsgLink = 21,          // %1 path
+    kMsgCaseTwins = 22,     // %1 path, %2 path
+    kMsgUsage = 23,         // %1 program name
+    kMsgDamagedData = 24,
+    kMsgNoGameFiles = 25,
 };
 
 // The messages that ask a question the yes characters answer.
-inline constexpr unsigned kQuestionMessages[] = {kMsgQuestion, kMsgIgnoreError,
-                                                 kMsgRestoreQuestion};
+inline constexpr unsigned kQuestionMessages[] = {kMsgQuestion, kMsgIgnoreError, kMsgRestoreQuestion,
+                                                 kMsgRestoreAnyway};
 
-// The string ID of message row (0 to 16): entry 11, the yes characters, is not a message.
+// The string ID of message row (0 to 24): entry 11, the yes characters, is not a message.
 constexpr unsigned messageEntry(std::size_t row) {
     return static_cast<unsigned>(row < kFirstMessageCount ? row : row + 1);
 }
@@ -70,7 +81,7 @@ constexpr unsigned messageEntry(std::size_t row) {
 using MessageTexts = std::array<std::string, kMessageCount>;
 
 const MessageTexts& defaultMessages();
-// The English default of a message entry (0 to 17); empty for entry 11.
+// The English default of a message entry (0 to 25); empty for entry 11.
 const std::string& defaultMessage(unsigned entry);
 // The message text to use for a stored one: a text equal to an earlier English default of its
 // entry is that default's successor, anything else (a translator's wording) stays.
@@ -85,7 +96,7 @@ public:
 
 // Block 1, the 16 entries of messages 0 to 15 and the yes characters (UTF-8 in, UTF-16 out).
 Bytes buildMessageTableBlock(const MessageTexts& messages, const std::string& yesChars);
-// Block 2, the 16 entries 16 to 31: messages 16 and 17, the others empty.
+// Block 2, the 16 entries 16 to 31: messages 16 to 25, the others empty.
 Bytes buildNextMessageTableBlock(const MessageTexts& messages);
 
 // Entry index (0 to 15) of a string-table block, as the Windows string loader reads it: empty

@@ -4,6 +4,11 @@
 // object file, the SHA-256 of the bytes the patch wrote, two spaces and the file's name (the
 // layout of sha256sum). It lies outside the folder because programs built before it refuse
 // unknown entries inside the folder, and so still restore.
+//
+// A digest is first recorded in "TarnPatch-backup.pending" (the same layout), before the file
+// is replaced, and moved into the sums once the file reads back as written. A run cut off in
+// between leaves the digest pending: programs built before never read that file, and this one
+// takes a pending digest for a write it cannot vouch for.
 #pragma once
 
 #include <filesystem>
@@ -18,40 +23,61 @@ namespace tarn {
 namespace fs = std::filesystem;
 
 inline constexpr const char* kBackupSumsName = "TarnPatch-backup.sums";
+inline constexpr const char* kPendingSumsName = "TarnPatch-backup.pending";
 
 // Whether a folder entry is a temporary file that one of this program's writes leaves behind
-// when it is cut off: writeFileAtomically's names beside a target are hidden (a leading dot)
-// and carry ".tmp" ("." NAME ".tmp-…" or "." NAME ".….tmp"). The backup folder holds object
-// file names only, so such an entry there is never a kept original.
+// when it is cut off, by the exact shapes of the writers' names: "." NAME ".tmp-" and letters,
+// digits and dashes, or "." NAME ".tarn-" PID "-" letters and digits ".tmp". The backup folder
+// holds object file names only, so such an entry there is never a kept original; any other
+// name (".notes.tmp") is the player's.
 bool isOwnTemporaryFile(const std::string& name);
 
 class BackupSums {
 public:
-    // The digest file of a game folder, found whatever its letter case.
+    // The digest files of a game folder, found whatever their letter case.
     explicit BackupSums(const fs::path& gameFolder);
 
     const fs::path& file() const { return file_; }
+    const fs::path& pendingFile() const { return pending_.file; }
 
-    // Reads the file: none makes an empty list, and a line that is not a digest and a name is
-    // passed over. Raises FileError when it exists but cannot be read.
+    // Reads both files: none makes an empty list, and a line that is not a digest and a name
+    // is passed over. Raises FileError when one exists but cannot be read.
     void load();
 
-    // The digest recorded for an object file (its name in any letter case).
+    // The confirmed and the pending digest of an object file: of its exact name, else of the
+    // one name that matches in another letter case.
     std::optional<std::string> digestOf(const std::string& name) const;
+    std::optional<std::string> pendingDigestOf(const std::string& name) const;
 
-    // Records the digest of what was written to an object file and writes the list, complete
-    // and flushed. The list is read first once, so entries of earlier runs stay. Raises
-    // FileError.
+    // Records the digest of what is about to be written to an object file as pending; the
+    // list is complete and flushed when it returns. Raises FileError.
+    void recordPending(const std::string& name, const Bytes& toBeWritten);
+
+    // Moves the pending digest of name into the sums (written and flushed first), then drops
+    // it from the pending list. Raises FileError.
+    void confirm(const std::string& name);
+
+    // Records the digest of what was written as confirmed at once. Raises FileError.
     void record(const std::string& name, const Bytes& written);
 
-    // Removes the file and the temporary files its writes left beside it; what cannot be
+    // Removes both files and the temporary files their writes left beside them; what cannot be
     // removed stays, as it is of no harm: a list entry only matters for a kept original.
     void removeWithLeftovers() const;
 
 private:
+    struct List {
+        fs::path file;
+        std::map<std::string, std::string> digests;  // exact name -> digest
+        void load();
+        void write() const;  // an empty list removes the file
+        std::optional<std::string> find(const std::string& name) const;
+    };
+    void loadOnce();
+
     fs::path file_;
+    List sums_;
+    List pending_;
     bool loaded_ = false;
-    std::map<std::string, std::pair<std::string, std::string>> byUpperName_;  // name, digest
 };
 
 }  // namespace tarn

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// TarnPatch: run from the game folder, it puts the translated object texts attached to this
-// executable into the game's ObjData files; with --restore (or /restore) it puts back the
-// original files it kept. Other arguments are ignored, as a file dropped on the program passes
-// its name.
+// TarnPatch: run from the game folder (or kept beside ObjData), it puts the translated object
+// texts attached to this executable into the game's ObjData files; with --restore (or
+// /restore) it puts back the original files it kept; --help shows the usage. Arguments that
+// are no options are ignored, as a file dropped on the program passes its name; an unknown
+// option shows the usage before anything is asked.
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "common/file_io.h"
+#include "common/utf8_path.h"
 #include "enduser/resource_bundle.h"
 #include "patcher/tarn_patch.h"
 #include "platform/core/console.h"
@@ -18,20 +22,34 @@ int main(int argc, char** argv) {
     tarn::platform::prepareConsole();
     tarn::ResourceBundle resources;
     std::string resourceError;
+    std::filesystem::path program;
     try {
-        resources =
-            tarn::ResourceBundle::parse(tarn::readWholeFile(tarn::platform::ownExecutablePath()));
+        program = tarn::platform::ownExecutablePath();
+        resources = tarn::ResourceBundle::parse(tarn::readWholeFile(program));
     } catch (const std::exception& e) {
         resourceError = e.what();
     }
     try {
-        tarn::TarnPatch patch(std::move(resources), resourceError, std::filesystem::path("."),
-                              std::cin, std::cout);
+        // The options are ASCII words: argv serves on every system (the wide command line would
+        // cost the Windows program another system library).
+        const std::vector<std::string> options(argv + (argc > 0 ? 1 : 0), argv + argc);
+        const std::filesystem::path gameFolder =
+            tarn::chooseGameFolder(std::filesystem::path("."), program.parent_path());
+        tarn::TarnPatch patch(std::move(resources), resourceError, gameFolder, std::cin, std::cout);
+        patch.setOwnConsole(tarn::platform::consoleIsOwn());
         tarn::injectTestFault(patch, std::getenv("TARNPATCH_TEST_FAULT"));
-        for (int i = 1; i < argc; ++i) {
-            if (tarn::isRestoreSwitch(argv[i])) {
+        switch (tarn::commandOf(options)) {
+            case tarn::Command::Restore:
                 return patch.restore();
+            case tarn::Command::Help:
+            case tarn::Command::Unknown: {
+                const bool asked = tarn::commandOf(options) == tarn::Command::Help;
+                const std::string name = program.empty() ? std::string("TarnPatch")
+                                                         : tarn::pathToUtf8(program.filename());
+                return patch.usage(name, asked);
             }
+            case tarn::Command::Patch:
+                break;
         }
         return patch.run();
     } catch (const std::exception& e) {

@@ -9,6 +9,7 @@
 #include "patcher/backup_sums.h"
 #include "patcher/tarn_patch.h"
 #include "platform/core/paths.h"
+#include "platform/core/unicode_case.h"
 
 namespace tarn {
 
@@ -33,15 +34,21 @@ bool OriginalsBackup::keep(const std::string& name, const Bytes& original) {
     } else if (platform::isReadOnlyFolder(folder_)) {
         throw FileError("Cannot create file \"" + path.string() + "\". The folder is read-only");
     }
-    if (const auto existing = platform::findEntryIgnoringCase(folder_, name)) {
-        if (!fileExists(*existing)) {
+    if (platform::isLink(folder_)) {
+        throw FileError("Cannot create file \"" + path.string() +
+                        "\". The folder is a link; nothing is written through a link");
+    }
+    // The original of exactly this name: another file may differ only in letter case.
+    if (const auto existing = platform::findEntryIgnoringCase(folder_, name);
+        existing && existing->filename() == name) {
+        if (platform::isLink(*existing) || !fileExists(*existing)) {
             throw FileError("Cannot create file \"" + existing->string() +
                             "\". Something else has its name");
         }
         return false;
     }
     try {
-        writeFileAtomically(path, original);
+        writeFileAtomically(path, original, WriteOptions{std::nullopt, false});
         platform::flushFolder(folder_);
         if (created) {
             platform::flushFolder(folder_.parent_path());
@@ -59,6 +66,7 @@ bool OriginalsBackup::keep(const std::string& name, const Bytes& original) {
 
 std::vector<OriginalsBackup::Item> OriginalsBackup::restorePlan(const fs::path& objData) const {
     std::vector<Item> plan;
+    const std::vector<fs::path> objects = platform::listEntries(objData);
     for (const fs::path& backup : platform::listEntries(folder_)) {
         const std::string name = backup.filename().string();
         std::error_code ec;
@@ -67,9 +75,29 @@ std::vector<OriginalsBackup::Item> OriginalsBackup::restorePlan(const fs::path& 
             fs::remove(backup, ec);
             continue;
         }
-        Item item{backup, {}, {}, {}};
-        const auto target = platform::findEntryIgnoringCase(objData, name);
-        if (!isPlainFileName(name) || !fileExists(backup)) {
+        Item item{backup, {}, {}, {}, {}, {}};
+        std::optional<fs::path> target;
+        const std::string upper = platform::upperCaseUtf8(name);
+        for (const fs::path& object : objects) {
+            if (object.filename() == name) {
+                target = object;
+                item.caseTwins.clear();
+                break;
+            }
+            if (platform::upperCaseUtf8(object.filename().string()) == upper) {
+                target = object;
+                item.caseTwins.push_back(object);
+            }
+        }
+        if (item.caseTwins.size() < 2) {
+            item.caseTwins.clear();
+        }
+        if (!item.caseTwins.empty()) {
+            item.refusal = "ObjData holds two files of this name in different letter case";
+        } else if (platform::isLink(backup) || (target && platform::isLink(*target))) {
+            item.link = platform::isLink(backup) ? backup : *target;
+            item.refusal = "It is a link";
+        } else if (!isPlainFileName(name) || !fileExists(backup)) {
             item.refusal = "It is not a file that this program keeps; it is left as it is";
         } else if (!target || !fileExists(*target)) {
             item.refusal = "The ObjData directory has no file of this name; it is left as it is";
@@ -93,7 +121,7 @@ std::vector<OriginalsBackup::Item> OriginalsBackup::restorePlan(const fs::path& 
 }
 
 void OriginalsBackup::restore(const Item& item) {
-    writeFileAtomically(item.target, item.data);
+    writeFileAtomically(item.target, item.data, WriteOptions{std::nullopt, false});
 }
 
 void OriginalsBackup::remove() const {

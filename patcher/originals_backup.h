@@ -37,12 +37,15 @@ public:
         fs::path target;      // the object file it goes back over; empty when refused
         std::string refusal;  // why the entry is left alone
         Bytes data;
+        fs::path link;                    // when refused as a link: the link
+        std::vector<fs::path> caseTwins;  // when refused for names differing only in case
     };
 
     // Every entry of the backup folder, in upper-cased name order. Only regular files with a
-    // plain file name that ObjData has (whatever the letter case) and that decode as object
-    // files go back; the others are refused and left alone. Temporary files that an earlier
-    // run left when it was cut off (isOwnTemporaryFile) are no entries: they are removed.
+    // plain file name that ObjData has (the same name, else the one name that differs only in
+    // letter case) and that decode as object files go back; the others, links and targets
+    // that are links included, are refused and left alone. Temporary files that an earlier run
+    // left when it was cut off (isOwnTemporaryFile) are no entries: they are removed.
     // Raises FileError when the folder cannot be listed.
     std::vector<Item> restorePlan(const fs::path& objData) const;
 

@@ -33,6 +33,10 @@ const char* const kTextsEndEarly = "The attached texts end early - the executabl
 // 1023 units.
 constexpr std::size_t kMaxMessageLength = 1022;
 
+// In the game folder, which other users may be able to change, nothing is written through a
+// link.
+const WriteOptions kNoLinks{std::nullopt, false};
+
 }  // namespace
 
 bool isPlainFileName(const std::string& name) {
@@ -122,12 +126,27 @@ int TarnPatch::declined() {
     return 1;
 }
 
-int TarnPatch::FatalError(unsigned number, const std::vector<std::string>& inserts) {
+int TarnPatch::FatalError(unsigned number, const std::vector<std::string>& inserts, int status,
+                          const std::string& detail) {
     line(loadMessage(number, inserts));
+    if (!detail.empty()) {
+        line(platform::nativeToConsoleText(detail));
+    }
     line();
     line(loadMessage(kMsgPressEnter));
     waitForEnter();
-    return 1;
+    return status;
+}
+
+int TarnPatch::usage(const std::string& programName, bool asked) {
+    line(loadMessage(kMsgUsage, {programName}));
+    if (ownConsole_) {
+        line();
+        line(loadMessage(kMsgPressEnter));
+        waitForEnter();
+    }
+    out_.flush();
+    return asked ? 0 : 2;
 }
 
 bool TarnPatch::showBannerAndCheckMessages() {
@@ -157,13 +176,58 @@ bool TarnPatch::showBannerAndCheckMessages() {
     return found;
 }
 
-bool TarnPatch::findObjData() {
+std::optional<int> TarnPatch::checkGameFolder() {
     const auto objData = platform::findEntryIgnoringCase(gameFolder_, "ObjData");
+    // Links are refused below the game folder; the folder itself may be reached through one.
+    for (const fs::path& place :
+         {objData.value_or(fs::path()), backup_.folder(), sums_.file(), sums_.pendingFile()}) {
+        if (!place.empty() && platform::isLink(place)) {
+            return FatalError(kMsgLink, {place.filename().string()});
+        }
+    }
     if (!objData || !directoryExists(*objData)) {
-        return false;
+        return FatalError(kMsgNoObjData);
     }
     objData_ = *objData;
-    return true;
+    try {
+        objects_ = platform::listEntries(objData_);
+    } catch (const std::exception& e) {
+        return FatalError(kMsgOpenError, {"ObjData"}, 1, e.what());
+    }
+    return std::nullopt;
+}
+
+bool TarnPatch::holdsGameFiles(const Bytes& objTexts) const {
+    std::vector<std::string> names;
+    if (identities_) {
+        for (const auto& [name, identity] : *identities_) {
+            names.push_back(name);
+        }
+    } else {
+        ObjTextsReader reader(objTexts);
+        try {
+            reader.readHeader();
+            for (std::uint32_t i = 0; i < reader.fileCount(); ++i) {
+                names.push_back(reader.readFileName());
+                ObjFileTexts none;
+                applyNewTexts(reader.stream(), none);
+            }
+        } catch (const StreamReadError&) {
+            // The names read so far; the run reports the rest.
+        }
+    }
+    if (names.empty()) {
+        return true;  // a patch of nothing: there is nothing to look for
+    }
+    for (const fs::path& entry : objects_) {
+        const std::string upper = platform::upperCaseUtf8(entry.filename().string());
+        for (const std::string& name : names) {
+            if (platform::upperCaseUtf8(name) == upper) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void TarnPatch::finish(const std::string& summary, const std::vector<std::string>& more) {
@@ -185,8 +249,20 @@ int TarnPatch::run() {
     if (objTexts == nullptr || objTexts->size() < 5) {
         return FatalError(kMsgNoNewTexts);
     }
-    if (!findObjData()) {
-        return FatalError(kMsgNoObjData);
+    // Programs built before the identities carry the texts alone, unchecked.
+    if (const Bytes* identities =
+            resources_.find({kRawDataType, ResourceName::string(kObjIdentName), 0})) {
+        try {
+            identities_ = readObjectIdentities(*identities, *objTexts);
+        } catch (const CarriedDataError& e) {
+            return FatalError(kMsgDamagedData, {}, 2, e.what());
+        }
+    }
+    if (const auto failed = checkGameFolder()) {
+        return *failed;
+    }
+    if (!holdsGameFiles(*objTexts)) {
+        return FatalError(kMsgNoGameFiles);
     }
     yes_.emplace(loadString(resources_, kMsgYesChars));
 
@@ -213,8 +289,8 @@ int TarnPatch::restore() {
     if (!showBannerAndCheckMessages()) {
         return 1;
     }
-    if (!findObjData()) {
-        return FatalError(kMsgNoObjData);
+    if (const auto failed = checkGameFolder()) {
+        return *failed;
     }
     if (!backup_.exists()) {
         return FatalError(kMsgNoBackup, {kBackupFolderName});
@@ -239,6 +315,16 @@ int TarnPatch::restore() {
         }
         for (const OriginalsBackup::Item& item : backup_.restorePlan(objData_)) {
             const std::string name = item.backup.filename().string();
+            if (!item.caseTwins.empty()) {
+                refuse(kMsgCaseTwins, {displayPath(item.caseTwins[0].filename().string()),
+                                       displayPath(item.caseTwins[1].filename().string())});
+                continue;
+            }
+            if (!item.link.empty()) {
+                refuse(kMsgLink, {item.link == item.backup ? folderName + separator + name
+                                                           : displayPath(name)});
+                continue;
+            }
             if (!item.refusal.empty()) {
                 report(kMsgOpenError, folderName + separator + name, item.refusal);
                 continue;
@@ -246,13 +332,18 @@ int TarnPatch::restore() {
             const std::string target = item.target.filename().string();
             try {
                 const Bytes current = readWholeFile(item.target);
-                // Already the original, say after a restore that stopped half-way.
+                // Already the original, say after a restore that stopped half-way: nothing
+                // to do, and nothing counted.
                 if (current == item.data) {
-                    ++restored;
                     continue;
                 }
-                const auto written = sums_.digestOf(target);
-                if (written && *written != sha256Hex(current) && !askRestoreChanged(target)) {
+                // A digest that is only pending vouches for nothing: the run that recorded it
+                // may have ended before the file was written, or after, and the file changed.
+                const std::string digest = sha256Hex(current);
+                const auto confirmed = sums_.digestOf(target);
+                const bool asWritten =
+                    confirmed ? *confirmed == digest : !sums_.pendingDigestOf(target);
+                if (!asWritten && !askRestoreChanged(target)) {
                     ++leftAlone;
                     continue;
                 }
@@ -289,22 +380,24 @@ int TarnPatch::restore() {
 }
 
 bool TarnPatch::askRestoreChanged(const std::string& name) {
-    // The player's own yes letter in the hint, as the translated questions show theirs.
-    const char32_t yes = yes_->answers("y") ? U'Y' : platform::simpleUpperCase(yes_->first());
-    std::u16string hint = u" [";
-    if (yes > 0xFFFF) {
-        hint += static_cast<char16_t>(0xD800 + ((yes - 0x10000) >> 10));
-        hint += static_cast<char16_t>(0xDC00 + ((yes - 0x10000) & 0x3FF));
-    } else {
-        hint += static_cast<char16_t>(yes);
-    }
-    hint += u"/N]";
     line();
-    line(
-        formatText(u"%1 has changed since this program wrote it, perhaps by an update of the "
-                   u"game. Putting back the original undoes that change.",
-                   {displayPath(name)}));
-    out_ << formatText(u"Restore anyway?" + hint, {});
+    line(loadMessage(kMsgChangedSincePatch, {displayPath(name)}));
+    std::u16string question = loadString(resources_, kMsgRestoreAnyway);
+    const auto english = utf8ToUtf16(defaultMessage(kMsgRestoreAnyway));
+    if (question.empty() || question == english) {
+        // Not translated (or built before it could be): the English question, with the
+        // player's own yes letter in the hint, as the translated questions show theirs.
+        const char32_t yes = yes_->answers("y") ? U'Y' : platform::simpleUpperCase(yes_->first());
+        std::u16string letter;
+        if (yes > 0xFFFF) {
+            letter += static_cast<char16_t>(0xD800 + ((yes - 0x10000) >> 10));
+            letter += static_cast<char16_t>(0xDC00 + ((yes - 0x10000) & 0x3FF));
+        } else {
+            letter += static_cast<char16_t>(yes);
+        }
+        question = u"Restore anyway? [" + letter + u"/N]";
+    }
+    out_ << formatText(question, {});
     return askYes();
 }
 
@@ -315,6 +408,12 @@ void TarnPatch::blankProgressLine() {
 
 std::string TarnPatch::displayPath(const std::string& name) const {
     return "ObjData" + fs::path("/").make_preferred().string() + name;
+}
+
+void TarnPatch::refuse(unsigned message, const std::vector<std::string>& inserts) {
+    ++errors_;
+    line();
+    line(loadMessage(message, inserts));
 }
 
 void TarnPatch::report(unsigned message, const std::string& what, const std::string& error) {
@@ -343,6 +442,11 @@ std::uint32_t TarnPatch::processFiles(ObjTextsReader& reader) {
     line(loadMessage(kMsgProcessing));
     line();
     try {
+        sums_.load();
+    } catch (const std::exception&) {
+        // Recording a digest reads the lists again and reports what fails then.
+    }
+    try {
         reader.readHeader();
     } catch (const StreamReadError&) {
         reportTruncated({});
@@ -368,6 +472,39 @@ std::uint32_t TarnPatch::processFiles(ObjTextsReader& reader) {
     return errors_;
 }
 
+TarnPatch::Outcome TarnPatch::skipRecord(ObjTextsReader& reader, const std::string& name) {
+    ObjFileTexts none;
+    try {
+        applyNewTexts(reader.stream(), none);
+    } catch (const StreamReadError&) {
+        reportTruncated(name);
+        return Outcome::Stop;
+    }
+    return Outcome::Next;
+}
+
+std::optional<fs::path> TarnPatch::objectFile(const std::string& name) {
+    const std::string upper = platform::upperCaseUtf8(name);
+    std::vector<fs::path> matches;
+    for (const fs::path& entry : objects_) {
+        if (platform::upperCaseUtf8(entry.filename().string()) == upper) {
+            matches.push_back(entry);
+        }
+    }
+    // Windows cannot hold both, so the game cannot mean either of them.
+    if (matches.size() > 1) {
+        refuse(kMsgCaseTwins, {displayPath(matches[0].filename().string()),
+                               displayPath(matches[1].filename().string())});
+        return std::nullopt;
+    }
+    const fs::path path = matches.empty() ? objData_ / name : matches[0];
+    if (platform::isLink(path)) {
+        refuse(kMsgLink, {displayPath(path.filename().string())});
+        return std::nullopt;
+    }
+    return path;
+}
+
 TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::string& name) {
     // Each file has its own buffers, so nothing of one file reaches the next.
     ObjFile object;
@@ -379,7 +516,11 @@ TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::str
             throw FileError("Refused to open \"" + displayPath(name) +
                             "\": the name is not a plain file name inside ObjData");
         }
-        path = platform::findEntryIgnoringCase(objData_, name).value_or(objData_ / name);
+        const auto found = objectFile(name);
+        if (!found) {
+            return skipRecord(reader, name);
+        }
+        path = *found;
         file = readWholeFile(path);
         decoded = decodeObjectFile(file, object);
         readTextGroups(decoded, object);
@@ -387,14 +528,16 @@ TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::str
         if (!reportError(kMsgOpenError, name, e.what())) {
             return Outcome::Stop;
         }
-        ObjFileTexts none;
-        try {
-            applyNewTexts(reader.stream(), none);
-        } catch (const StreamReadError&) {
-            reportTruncated(name);
-            return Outcome::Stop;
+        return skipRecord(reader, name);
+    }
+    if (identities_) {
+        const auto identity = identities_->find(name);
+        const std::string differs =
+            identity == identities_->end() ? "" : identityDifference(identity->second, object);
+        if (!differs.empty()) {
+            refuse(kMsgNotTheObject, {displayPath(path.filename().string()), differs});
+            return skipRecord(reader, name);
         }
-        return Outcome::Next;
     }
 
     try {
@@ -411,6 +554,8 @@ TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::str
         // A file the patch does not change is neither kept nor written.
         if (encoded != file) {
             replaceFile(path, file, encoded, object.texts);
+        } else {
+            confirmPendingDigest(path.filename().string(), file);
         }
     } catch (const std::exception& e) {
         return reportError(kMsgSaveError, name, e.what()) ? Outcome::Next : Outcome::Stop;
@@ -418,12 +563,28 @@ TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::str
     return Outcome::Next;
 }
 
+void TarnPatch::confirmPendingDigest(const std::string& name, const Bytes& content) {
+    const auto pending = sums_.pendingDigestOf(name);
+    if (!pending || *pending != sha256Hex(content) || sums_.digestOf(name) == pending) {
+        return;
+    }
+    try {
+        sums_.confirm(name);
+    } catch (const std::exception&) {
+        // Left pending, the file only counts as changed since the patch: a restore asks.
+    }
+}
+
 void TarnPatch::replaceFile(const fs::path& path, const Bytes& before, const Bytes& after,
                             const ObjFileTexts& texts) {
     // Checked first, so that a refused file is not even kept.
     refuseReadOnlyFile(path);
-    madeBackups_ |= backup_.keep(path.filename().string(), before);
-    writeFileAtomically(path, after);
+    const std::string name = path.filename().string();
+    // The digest goes first: a run cut off anywhere after keeping the original leaves one,
+    // and a pending digest makes a restore ask rather than undo a later change.
+    sums_.recordPending(name, after);
+    madeBackups_ |= backup_.keep(name, before);
+    writeFileAtomically(path, after, kNoLinks);
     if (afterReplace_) {
         afterReplace_(path);
     }
@@ -438,7 +599,7 @@ void TarnPatch::replaceFile(const fs::path& path, const Bytes& before, const Byt
     }
     if (failed.empty()) {
         try {
-            sums_.record(path.filename().string(), after);
+            sums_.confirm(name);
             return;
         } catch (const std::exception& e) {
             // Without its digest a later restore could not tell this write from an update.
@@ -447,7 +608,7 @@ void TarnPatch::replaceFile(const fs::path& path, const Bytes& before, const Byt
     }
     // The file goes back to what it was before this run: its backup when this run made it.
     try {
-        writeFileAtomically(path, before);
+        writeFileAtomically(path, before, kNoLinks);
     } catch (const std::exception& e) {
         throw FileError(failed + ", and putting back the file as it was failed: " + e.what());
     }
@@ -456,6 +617,33 @@ void TarnPatch::replaceFile(const fs::path& path, const Bytes& before, const Byt
 
 bool isRestoreSwitch(const std::string& argument) {
     return argument == "--restore" || platform::upperCaseUtf8(argument) == "/RESTORE";
+}
+
+Command commandOf(const std::vector<std::string>& arguments) {
+    for (const std::string& argument : arguments) {
+        if (isRestoreSwitch(argument)) {
+            return Command::Restore;
+        }
+        const std::string upper = platform::upperCaseUtf8(argument);
+        if (argument == "--help" || argument == "-h" || upper == "/?" || upper == "/HELP") {
+            return Command::Help;
+        }
+        const bool option = (argument.size() > 1 && argument[0] == '-') ||
+                            (argument.size() > 1 && argument[0] == '/' &&
+                             argument.find_first_of("/\\.", 1) == std::string::npos);
+        if (option) {
+            return Command::Unknown;
+        }
+    }
+    return Command::Patch;
+}
+
+fs::path chooseGameFolder(const fs::path& current, const fs::path& programFolder) {
+    if (platform::findEntryIgnoringCase(current, "ObjData") || programFolder.empty() ||
+        !platform::findEntryIgnoringCase(programFolder, "ObjData")) {
+        return current;
+    }
+    return programFolder;
 }
 
 void injectTestFault(TarnPatch& patch, const char* fault) {
@@ -468,7 +656,7 @@ void injectTestFault(TarnPatch& patch, const char* fault) {
             if (!data.empty()) {
                 data.back() ^= 0x5A;
             }
-            writeFileAtomically(path, data);
+            writeFileAtomically(path, data, kNoLinks);
         });
     }
 }

@@ -8,11 +8,13 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "enduser/obj_texts.h"
+#include "enduser/object_identity.h"
 #include "enduser/resource_bundle.h"
 #include "enduser/yes_set.h"
 #include "objfiles/obj_text_model.h"
@@ -31,15 +33,24 @@ public:
               std::istream& in, std::ostream& out);
 
     // The whole run; answers the exit code: 0 when every file was processed without an
-    // error, 1 otherwise.
+    // error, 1 otherwise, 2 when the carried data is damaged (nothing asked, nothing written).
+    // A file that is not the object its texts were made for (OBJIDENT), a link, or one of two
+    // names differing only in letter case is named and left unchanged, counted as an error.
     int run();
 
     // The run of --restore: one question, then every kept original goes back over its object
     // file and the backup folder is removed. A file that changed since the patch wrote it (its
-    // digest in BackupSums differs) goes back only when the player answers yes to "restore
-    // anyway"; a file left so keeps its original in the folder. Answers 0 when all were
-    // restored, 1 otherwise.
+    // confirmed digest in BackupSums differs, or only a pending one is there) goes back only
+    // when the player answers yes to "restore anyway"; a file left so keeps its original in
+    // the folder. Answers 0 when all were restored, 1 otherwise.
     int restore();
+
+    // The usage (message 23); when the console is the program's own it waits for ENTER, so
+    // that the window does not close at once. Answers 0 when it was asked for, else 2.
+    int usage(const std::string& programName, bool asked);
+
+    // Whether the console window closes with the program (started by a double click).
+    void setOwnConsole(bool own) { ownConsole_ = own; }
 
     // Message number with its inserts (UTF-8), as console text; "--Text not found!--" for a
     // missing or empty entry and when formatting fails.
@@ -65,9 +76,13 @@ private:
     enum class Outcome { Next, Stop };
     // The banner, then whether the message table is there (reported when it is not).
     bool showBannerAndCheckMessages();
-    // Finds ObjData whatever its letter case.
-    bool findObjData();
-    int FatalError(unsigned number, const std::vector<std::string>& inserts = {});
+    // Finds ObjData whatever its letter case and refuses links in the places the program
+    // writes; the exit code of the fatal error when it fails.
+    std::optional<int> checkGameFolder();
+    // Whether ObjData holds at least one of the files the patch carries texts for.
+    bool holdsGameFiles(const Bytes& objTexts) const;
+    int FatalError(unsigned number, const std::vector<std::string>& inserts = {}, int status = 1,
+                   const std::string& detail = {});
     // The player answered no to a question before anything was done.
     int declined();
     // Asks whether to put back the original of a file that changed since the patch wrote it.
@@ -79,6 +94,15 @@ private:
     void blankProgressLine();
     std::string displayPath(const std::string& name) const;
     Outcome processFile(ObjTextsReader& reader, const std::string& name);
+    // Reads past the texts of a file left unchanged.
+    Outcome skipRecord(ObjTextsReader& reader, const std::string& name);
+    // The object file of a carried name; nullopt, reported, when it is refused.
+    std::optional<fs::path> objectFile(const std::string& name);
+    // A run cut off after writing a file leaves its digest pending: a file that holds just
+    // what the digest names has it confirmed.
+    void confirmPendingDigest(const std::string& name, const Bytes& content);
+    // Counts an error shown as one message.
+    void refuse(unsigned message, const std::vector<std::string>& inserts);
     void replaceFile(const fs::path& path, const Bytes& before, const Bytes& after,
                      const ObjFileTexts& texts);
     void report(unsigned message, const std::string& what, const std::string& error);
@@ -97,12 +121,25 @@ private:
     OriginalsBackup backup_;
     BackupSums sums_;
     bool madeBackups_ = false;
+    bool ownConsole_ = false;
+    std::optional<std::map<std::string, ObjectIdentity>> identities_;
+    std::vector<fs::path> objects_;  // the entries of ObjData
     std::function<void(const fs::path&)> afterReplace_;
 };
 
 // Whether a command-line argument asks for the restore: "--restore", or "/restore" in any
 // letter case as Windows programs take their switches.
 bool isRestoreSwitch(const std::string& argument);
+
+// What the command line asks for. Arguments that are no options (a file dropped on the
+// program passes its name) are ignored; an option is "-" followed by anything, or "/" and a
+// word without a path separator or dot.
+enum class Command { Patch, Restore, Help, Unknown };
+Command commandOf(const std::vector<std::string>& arguments);
+
+// The game folder: the current folder when it holds ObjData, else the program's own folder
+// when that one does, else the current folder.
+fs::path chooseGameFolder(const fs::path& current, const fs::path& programFolder);
 
 // Faults that the end-to-end tests inject into the program itself through the environment
 // variable TARNPATCH_TEST_FAULT: "disk-full" makes every file write fail, "corrupt-written-files"

@@ -10,8 +10,10 @@
 #include "enduser/carried_patcher.h"
 #include "enduser/end_user_program.h"
 #include "enduser/message_table.h"
+#include "enduser/yes_set.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/object_texts_document.h"
+#include "platform/core/unicode_case.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
 #include "tarntool/object_folder_input.h"
@@ -28,7 +30,52 @@ struct BuildOptions {
     std::optional<std::string> messages;
     std::optional<std::string> yesChars;
     std::optional<std::string> target;
+    bool allowAnswerLetters = false;
 };
+
+// The last characters of a UTF-8 text, at most count of them.
+std::string lastCharacters(const std::string& text, std::size_t count) {
+    std::size_t start = text.size();
+    for (std::size_t seen = 0; start > 0 && seen < count;) {
+        --start;
+        if ((static_cast<unsigned char>(text[start]) & 0xC0) != 0x80) {
+            ++seen;
+        }
+    }
+    return text.substr(start);
+}
+
+// The builder window's refusal of questions whose offered answer letter the yes characters do
+// not take: a player typing it would be answering no.
+void refuseOtherAnswerLetters(const EndUserOptions& options) {
+    const std::vector<std::size_t> rows =
+        questionsOfferingOtherAnswers(options.messages, options.yesChars);
+    if (rows.empty()) {
+        return;
+    }
+    std::string list;
+    for (const std::size_t row : rows) {
+        list += "\nMessage " + std::to_string(messageEntry(row)) + ": " +
+                lastCharacters(options.messages[row], 40);
+    }
+    throw CommandError(kBadUse,
+                       "These questions show an answer letter that is not one of the characters "
+                       "meaning \"yes\" (" +
+                           options.yesChars + "):" + list +
+                           "\n\nPlayers who type that letter would be answering no. "
+                           "--allow-answer-letters builds the program anyway.");
+}
+
+// A Windows program's name ends in .exe, as the window's save dialog makes it.
+std::string programFileName(const std::string& out, PatcherTarget target) {
+    const std::string suffix = ".exe";
+    if (target == PatcherTarget::Native ||
+        (out.size() >= suffix.size() &&
+         platform::upperCaseUtf8(out.substr(out.size() - suffix.size())) == ".EXE")) {
+        return out;
+    }
+    return out + suffix;
+}
 
 int build(const BuildOptions& o) {
     PatcherTarget target = defaultPatcherTarget();
@@ -62,6 +109,9 @@ int build(const BuildOptions& o) {
             throw unreadableInput(*o.messages + ": " + e.what());
         }
     }
+    if (!o.allowAnswerLetters) {
+        refuseOtherAnswerLetters(options);
+    }
     const auto objData = findObjDataFolder(pathFromUtf8(o.game));
     if (!objData) {
         throw unreadableInput("there is no ObjData folder in " + o.game);
@@ -69,7 +119,7 @@ int build(const BuildOptions& o) {
     // A damaged file is refused: a program built without its texts would look complete.
     ObjectTextsDocument document;
     loadEveryObjectFile(document, *objData);
-    writeFileAtomically(pathFromUtf8(o.out),
+    writeFileAtomically(pathFromUtf8(programFileName(o.out, target)),
                         buildEndUserProgram(*patcher, document.files(), options),
                         fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                             fs::perms::others_read | fs::perms::others_exec);
@@ -85,7 +135,8 @@ void addPatchCommands(Tool& tool) {
         patch,
         {"build", "Builds the end-user program that carries the texts of a game's object files",
          "build --game DIR -o OUT [--id N] [--normal-rle] [--messages FILE]\n"
-         "                            [--yes-chars CHARS] [--target windows|native|windows64]",
+         "                            [--yes-chars CHARS] [--target windows|native|windows64]\n"
+         "                            [--allow-answer-letters]",
          "patch build takes --game DIR -o OUT"},
         [o] { return build(*o); });
     buildCommand.add_option("--game", o->game, "the translated game's folder (holds ObjData)")
@@ -93,19 +144,23 @@ void addPatchCommands(Tool& tool) {
         ->type_name("DIR");
     buildCommand
         .add_option("-o", o->out,
-                    "the end-user program to write (NAME.exe for Windows, NAME for native)")
+                    "the end-user program to write (NAME.exe for Windows, .exe added where it "
+                    "lacks it; NAME for native)")
         ->required()
         ->type_name("OUT");
     addOptional(buildCommand, "--id", "N", o->id, "carries only the texts of this language ID");
     buildCommand.add_flag("--normal-rle", o->normalRle,
                           "the normal run-length encoder instead of the enhanced one");
     addOptional(buildCommand, "--messages", "FILE", o->messages,
-                "a UTF-8 file of the 17 console messages, one a line (11 or 15 lines: the first "
-                "11 or 15)");
+                "a UTF-8 file of the 25 console messages, one a line (11, 15 or 17 lines: the "
+                "first 11, 15 or 17)");
     addOptional(buildCommand, "--yes-chars", "CHARS", o->yesChars,
                 "the characters that answer the program's questions with yes");
     addOptional(buildCommand, "--target", "SYSTEM", o->target,
                 "the system the end-user program runs on: windows, native or windows64");
+    buildCommand.add_flag("--allow-answer-letters", o->allowAnswerLetters,
+                          "builds it although a question offers an answer letter that the yes "
+                          "characters do not take");
 }
 
 }  // namespace tarn::tool

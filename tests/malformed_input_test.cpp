@@ -126,8 +126,7 @@ TEST(MalformedObjectFiles, TheEndUserProgramReportsEachAndChangesOnlyTheGoodFile
     Bytes trailing = makeSampleObjectFile(1, 3, {{{0, "Old"}}}, kName, 8);
     trailing.resize(trailing.size() + (1u << 20), 0xEE);
     writeFileAtomically(objData / "TRAILING.DAT", trailing);
-    ObjFile good;
-    good.fileName = "TRAILING.DAT";
+    ObjFile good = readObjectFile(trailing, "TRAILING.DAT");
     good.texts = {{{0, "new"}}};
     records.push_back(good);
 
@@ -168,8 +167,7 @@ TEST(MalformedObjTexts, ATextWithAZeroByteIsASaveErrorAndTheFileStaysWhole) {
     fs::create_directory(objData);
     const Bytes original = makeSampleObjectFile(1, 1, {{{0, "Sword"}}}, kName, 4);
     writeFileAtomically(objData / "A.DAT", original);
-    ObjFile record;
-    record.fileName = "A.DAT";
+    ObjFile record = readObjectFile(original, "A.DAT");
     record.texts = {{{0, std::string("Sch\0wert", 8)}}};
     const Bytes program = buildEndUserProgram(Bytes{'E', 'X', 'E'}, {record}, {});
     std::istringstream input("y\ny\n\n");

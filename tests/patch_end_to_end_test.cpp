@@ -98,7 +98,11 @@ TEST_F(PatchEndToEnd, OneLanguageWithTranslatedMessagesAndYesCharacters) {
                              : "Nachricht\n";
     }
     std::ofstream(scratch.path() / "de.txt", std::ios::binary) << messages;
-    ASSERT_EQ(build("--id 9 --yes-chars j --messages de.txt --normal-rle").code, 0);
+    // The restore questions keep their English [Y/N]: built only when allowed.
+    ASSERT_EQ(build("--id 9 --yes-chars j --messages de.txt --normal-rle").code, 2);
+    ASSERT_EQ(
+        build("--id 9 --yes-chars j --messages de.txt --normal-rle --allow-answer-letters").code,
+        0);
     EXPECT_EQ(patch("y\n\n").code, 1);  // y is no longer yes
     const Result r = patch("J\n\n");
     EXPECT_EQ(r.code, 0);
@@ -149,7 +153,7 @@ TEST_F(PatchEndToEnd, RestoreGivesBackTheOriginalsInTheTranslatorsWords) {
                               : "Nachricht\n";
     }
     std::ofstream(scratch.path() / "de.txt", std::ios::binary) << messages;
-    ASSERT_EQ(build("--yes-chars j --messages de.txt").code, 0);
+    ASSERT_EQ(build("--yes-chars j --messages de.txt --allow-answer-letters").code, 0);
     ASSERT_EQ(patch("j\n\n").code, 0);
     ASSERT_NE(readWholeFile(player / "ObjData" / "Door.dat"), originals["Door.dat"]);
 
@@ -173,16 +177,28 @@ TEST_F(PatchEndToEnd, RestoreGivesBackTheOriginalsInTheTranslatorsWords) {
     EXPECT_EQ(runIn(player, program, "\n", scratch.path()).code, 1);
 }
 
-TEST_F(PatchEndToEnd, SeventeenMessagesWithTheirOwnAnswerLetters) {
+TEST_F(PatchEndToEnd, EveryMessageInPolishWithItsOwnAnswerLetters) {
     std::string messages;
-    for (int k = 0; k < 17; ++k) {
+    for (int k = 0; k < 25; ++k) {
         messages += k == 2    ? "Kontynuowa\xC4\x87? [T/N]\n"
                     : k == 11 ? "Przywr\xC3\xB3"
                                 "ci\xC4\x87? [T/N]\n"
                     : k == 15 ? "Nic nie zmieniono.\n"
                     : k == 16 ? "Zmieniacz tekst\xC3\xB3w Tarn\n"
+                    : k == 17 ? "%1 zmieniono od czasu \xE2\x80\x9E"
+                                "tej\xE2\x80\x9D \xC5\x82"
+                                "atki.\n"
+                    : k == 18 ? "Przywr\xC3\xB3"
+                                "ci\xC4\x87 mimo to? [T/N]\n"
                               : "Komunikat\n";
     }
+    // The first seventeen alone leave "Restore anyway? [Y/N]", which T does not answer.
+    std::ofstream(scratch.path() / "pl17.txt", std::ios::binary)
+        << messages.substr(0, messages.find("%1 zmieniono"));
+    Result refused = build("--yes-chars tT --messages pl17.txt");
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_NE(refused.out.find("Message 19: Restore anyway? [Y/N]"), std::string::npos)
+        << refused.out;
     std::ofstream(scratch.path() / "pl.txt", std::ios::binary) << messages;
     ASSERT_EQ(build("--yes-chars tT --messages pl.txt").code, 0);
 
@@ -200,7 +216,10 @@ TEST_F(PatchEndToEnd, SeventeenMessagesWithTheirOwnAnswerLetters) {
     const std::string program = "'" + (scratch.path() / "patch.bin").string() + "' --restore";
     r = runIn(player, program, "T\nn\n\n", scratch.path());
     EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.out.find("ObjData/Door.dat has changed since this program wrote it"),
+    EXPECT_NE(r.out.find("ObjData/Door.dat zmieniono od czasu \xE2\x80\x9E"
+                         "tej\xE2\x80\x9D \xC5\x82"
+                         "atki.\nPrzywr\xC3\xB3"
+                         "ci\xC4\x87 mimo to? [T/N]"),
               std::string::npos)
         << r.out;
     EXPECT_EQ(readWholeFile(door), update);
@@ -232,6 +251,28 @@ TEST_F(PatchEndToEnd, StartUpFailuresAndBadUse) {
     r = patch("\n");
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.out.find("The \"ObjData\" directory isn't found"), std::string::npos);
+
+    // Help and unknown options before any question; the program beside ObjData is found
+    // from anywhere.
+    const std::string program = "'" + (scratch.path() / "patch.bin").string() + "'";
+    r = runIn(player, program + " --help", "", scratch.path());
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out.rfind("Usage: patch.bin [--restore | --help]\n", 0), 0u) << r.out;
+    r = runIn(player, program + " --restor", "y\n", scratch.path());
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.out.find("[Y/N]"), std::string::npos);
+    ASSERT_EQ(runIn(scratch.path(), tool("sample-game fresh"), "", scratch.path()).code, 0);
+    fs::rename(scratch.path() / "fresh" / "ObjData", scratch.path() / "ObjData");
+    r = runIn(player, program, "y\n\n", scratch.path());
+    EXPECT_EQ(r.code, 0) << r.out;
+    EXPECT_TRUE(fs::exists(scratch.path() / "TarnPatch-backup"));
+
+    // A Windows program's name ends in .exe.
+    if (runIn(scratch.path(), tool("patch build --target windows64 --game translator -o players"),
+              "", scratch.path())
+            .code == 0) {
+        EXPECT_TRUE(fs::exists(scratch.path() / "players.exe"));
+    }
 
     EXPECT_EQ(build("--id 255").code, 2);
     // A game without ObjData and a missing file are input that cannot be read.

@@ -191,10 +191,9 @@ TEST_P(WriteFaults, EndUserProgramReportsEverySaveAndLeavesTheFilesWhole) {
     const Bytes b = makeSampleObjectFile(10, 3, {{{0, "x"}}, {}, {{0, "z"}}}, kName, 2, 2000);
     writeFileAtomically(objData / "A.DAT", a);
     writeFileAtomically(objData / "B.DAT", b);
-    std::vector<ObjFile> files(2);
-    files[0].fileName = "A.DAT";
+    // The translator's copies: the same objects with new texts.
+    std::vector<ObjFile> files = {readObjectFile(a, "A.DAT"), readObjectFile(b, "B.DAT")};
     files[0].texts = {{{0, "Schwert"}}};
-    files[1].fileName = "B.DAT";
     files[1].texts = {{{0, "y"}}, {}, {}};
     const Bytes program = buildEndUserProgram(Bytes{'E', 'X', 'E'}, files, {});
 

@@ -79,7 +79,7 @@ struct ChecksPanelSettings {
     FindingsFilterSettings filter;
 };
 
-inline constexpr int kExeSettingsTexts = 17;
+inline constexpr int kExeSettingsTexts = 25;
 
 struct ExeSettings {
     ExeSettings();

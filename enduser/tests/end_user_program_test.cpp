@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "enduser/object_identity.h"
 #include "enduser/resource_bundle.h"
 
 namespace tarn {
@@ -24,6 +25,16 @@ TEST(EndUserProgram, IsThePatcherCopyWithBothResourcesAttached) {
     const Bytes* texts = bundle.find({10, ResourceName::string("OBJTEXTS"), 0});
     ASSERT_NE(texts, nullptr);
     EXPECT_EQ(*texts, writeObjTexts({file}, options.texts));
+    // Beside the texts, the identity of the object they were made for, under a checksum.
+    const Bytes* identities = bundle.find({10, ResourceName::string("OBJIDENT"), 0});
+    ASSERT_NE(identities, nullptr);
+    EXPECT_EQ(readObjectIdentities(*identities, *texts).at("A.DAT").groups, 1u);
+    Bytes edited = *texts;
+    edited.back() ^= 1;
+    EXPECT_THROW(readObjectIdentities(*identities, edited), CarriedDataError);
+    Bytes damaged = *identities;
+    damaged[10] ^= 1;
+    EXPECT_THROW(readObjectIdentities(damaged, *texts), CarriedDataError);
 
     // Building from a program that already carries resources replaces them.
     options.yesChars = "o";

@@ -28,18 +28,22 @@ TEST(MessageTable, HoldsTheMessagesAroundTheYesCharactersInTwoBlocks) {
     EXPECT_EQ(stringFromBlock(block, 13), u"%1 Datei(en) wiederhergestellt");
     EXPECT_EQ(stringFromBlock(next, 1), u"Tarn-Objekttexte");
     // Each is one block of 16 entries: block 1 ends after entry 15, and block 2 holds
-    // messages 16 and 17 and then 14 empty entries.
+    // messages 16 to 25 and then 6 empty entries.
     std::size_t expected = 2 * 16 + 2 * 2;
     for (std::size_t row = 0; row < kBlockOneMessageCount; ++row) {
         expected += 2 * utf8ToUtf16(messages[row])->size();
     }
     EXPECT_EQ(block.size(), expected);
     EXPECT_EQ(readU16LE(block.data() + 0), defaultMessages()[0].size());
-    EXPECT_EQ(next.size(), 2 * 16 + 2 * (messages[15].size() + messages[16].size()));
+    std::size_t nextExpected = 2 * 16;
+    for (std::size_t row = kBlockOneMessageCount; row < kMessageCount; ++row) {
+        nextExpected += 2 * utf8ToUtf16(messages[row])->size();
+    }
+    EXPECT_EQ(next.size(), nextExpected);
 }
 
 TEST(MessageTable, EveryMessageEntryHasAnEnglishDefault) {
-    for (unsigned entry = 0; entry < 18; ++entry) {
+    for (unsigned entry = 0; entry < 26; ++entry) {
         EXPECT_EQ(defaultMessage(entry).empty(), entry == kMsgYesChars) << entry;
     }
     EXPECT_EQ(defaultMessage(kMsgRestored), "%1 file(s) restored");
@@ -81,7 +85,7 @@ TEST(MessageTable, RefusesTextsItCannotHold) {
     EXPECT_THROW(buildMessageTableBlock(long_, "y"), MessageTableError);
 }
 
-TEST(MessageTable, MessagesFileHoldsSeventeenFifteenOrElevenUtf8Lines) {
+TEST(MessageTable, MessagesFileHoldsTwentyFiveSeventeenFifteenOrElevenUtf8Lines) {
     std::string eleven;
     for (int k = 0; k < 11; ++k) {
         eleven += "m" + std::to_string(k) + "\r\n";
@@ -98,6 +102,11 @@ TEST(MessageTable, MessagesFileHoldsSeventeenFifteenOrElevenUtf8Lines) {
     const MessageTexts seventeen = parseMessageLines(eleven + "q\nr\ns\nt\nnichts\nKopf\n");
     EXPECT_EQ(seventeen[15], "nichts");
     EXPECT_EQ(seventeen[16], "Kopf");
+    EXPECT_EQ(seventeen[18], defaultMessage(kMsgRestoreAnyway));
+    const MessageTexts all = parseMessageLines(eleven + "q\nr\ns\nt\nn\nk\n1\n2\n3\n4\n5\n6\n7\n8");
+    EXPECT_EQ(all[24], "8");
+    EXPECT_THROW(parseMessageLines(eleven + "q\nr\ns\nt\nn\nk\n1\n2\n3\n4\n5\n6\n7"),
+                 MessageTableError);
     EXPECT_THROW(parseMessageLines("a\nb\n"), MessageTableError);
     EXPECT_THROW(parseMessageLines(eleven + "extra"), MessageTableError);
     EXPECT_THROW(parseMessageLines(eleven + "q\nr\ns\nt\nu"), MessageTableError);

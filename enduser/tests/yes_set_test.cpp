@@ -58,8 +58,10 @@ TEST(YesSet, TheOfferedYesLetterIsTheFirstOfAClosingChoice) {
 
 TEST(YesSet, QuestionsOfferingLettersTheYesCharactersDoNotTakeAreFound) {
     MessageTexts messages = defaultMessages();
-    // tT with the English questions: all three show Y, the restore question (row 11) included.
-    EXPECT_EQ(questionsOfferingOtherAnswers(messages, "tT"), (std::vector<std::size_t>{2, 7, 11}));
+    // tT with the English questions: all four show Y, the restore questions (rows 11 and 18)
+    // included.
+    EXPECT_EQ(questionsOfferingOtherAnswers(messages, "tT"),
+              (std::vector<std::size_t>{2, 7, 11, 18}));
     EXPECT_TRUE(questionsOfferingOtherAnswers(messages, "y").empty());
     EXPECT_TRUE(questionsOfferingOtherAnswers(messages, "").empty());  // empty means Y and y
     messages[2] = "Kontynuowa\xC4\x87? [T/N]";
@@ -67,6 +69,9 @@ TEST(YesSet, QuestionsOfferingLettersTheYesCharactersDoNotTakeAreFound) {
     messages[11] =
         "Przywr\xC3\xB3"
         "ci\xC4\x87? [Y/N]";
+    messages[18] =
+        "Przywr\xC3\xB3"
+        "ci\xC4\x87 mimo to? [T/N]";
     messages[8] = "Gotowe [Y/N]";  // not a question: never reported
     EXPECT_EQ(questionsOfferingOtherAnswers(messages, "tT"), (std::vector<std::size_t>{11}));
     EXPECT_EQ(questionsOfferingOtherAnswers(messages, "ty"), (std::vector<std::size_t>{}));

@@ -37,10 +37,29 @@ TEST(BackupSums, RecordsKeepEarlierEntriesAndReadingSkipsWhatIsNoDigest) {
     sums.record("A.DAT", bytesOf("abc"));
     sums.record("b.dat", bytesOf(""));
 
+    // Each name is kept as it is: another letter case may be another file (on Linux).
     BackupSums later(game.path());
-    later.record("a.dat", bytesOf("new"));  // the same file in another letter case
-    EXPECT_EQ(toString(readWholeFile(later.file())),
-              sha256Hex(bytesOf("new")) + "  a.dat\n" + sha256Hex(bytesOf("")) + "  b.dat\n");
+    later.record("a.dat", bytesOf("new"));
+    EXPECT_EQ(toString(readWholeFile(later.file())), sha256Hex(bytesOf("abc")) + "  A.DAT\n" +
+                                                         sha256Hex(bytesOf("new")) + "  a.dat\n" +
+                                                         sha256Hex(bytesOf("")) + "  b.dat\n");
+    later.load();
+    EXPECT_EQ(later.digestOf("A.DAT"), sha256Hex(bytesOf("abc")));
+    EXPECT_FALSE(later.digestOf("A.dat"));  // either could be meant
+    EXPECT_EQ(later.digestOf("B.DAT"), sha256Hex(bytesOf("")));
+
+    // A pending digest is no confirmed one until confirmed; both lists stay apart.
+    later.recordPending("c.dat", bytesOf("c"));
+    BackupSums reread(game.path());
+    reread.load();
+    EXPECT_FALSE(reread.digestOf("c.dat"));
+    EXPECT_EQ(reread.pendingDigestOf("C.DAT"), sha256Hex(bytesOf("c")));
+    reread.confirm("c.dat");
+    EXPECT_FALSE(fs::exists(reread.pendingFile()));
+    BackupSums confirmed(game.path());
+    confirmed.load();
+    EXPECT_EQ(confirmed.digestOf("c.dat"), sha256Hex(bytesOf("c")));
+    EXPECT_FALSE(confirmed.pendingDigestOf("c.dat"));
 
     const std::string good(64, 'f');
     writeFileAtomically(later.file(), bytesOf("not a digest  X.DAT\n" + good + " one space\n" +
@@ -66,6 +85,10 @@ TEST(BackupSums, OwnTemporaryFilesAreKnownByName) {
         {"A.DAT.tmp-1", false},  // not hidden
         {".tmp", false},
         {".hidden", false},
+        {".notes.tmp", false},  // a player's own file
+        {".A.DAT.tmp", false},
+        {".A.DAT.tmp-", false},
+        {".A.DAT.tarn-x-k3Jd.tmp", false},
     };
     for (const auto& [name, own] : cases) {
         EXPECT_EQ(isOwnTemporaryFile(name), own) << name;

@@ -317,7 +317,9 @@ TEST_F(OriginalsBackupTest, RestoreAsksBeforeUndoingAChangeMadeSinceThePatch) {
          "\nObjData/b.dat has changed since this program wrote it, perhaps by an update of\n"
          "the game. Putting back the original undoes that change.\nRestore anyway? [Y/N]"
          "1 file(s) restored\nThe original files are kept in the \"TarnPatch-backup\""},
-        {"tT", "t\nn\n\n", 1, false, "Restore anyway? [T/N]1 file(s) restored"},
+        {"tT", "t\nn\n\n", 1, false, "Przywrocic mimo to? [T/N]1 file(s) restored"},
+        {"tT", "T\nt\n\n", 0, true, "Przywrocic mimo to? [T/N]2 file(s) restored\n\nPress"},
+        // Untranslated, or built before it could be: the English one with the yes letter.
         {"tT", "T\nt\n\n", 0, true, "Restore anyway? [T/N]2 file(s) restored\n\nPress"},
     };
     const Bytes update = makeSampleObjectFile(10, 3, {{{0, "patched"}}, {}, {}}, kName, 2);
@@ -336,6 +338,10 @@ TEST_F(OriginalsBackupTest, RestoreAsksBeforeUndoingAChangeMadeSinceThePatch) {
 
         EndUserOptions options;
         options.yesChars = c.yesChars;
+        if (c.yesChars == "tT") {
+            options.messages[kMsgRestoreAnyway - 1] =
+                &c == &cases.back() ? "" : "Przywrocic mimo to? [T/N]";
+        }
         EXPECT_EQ(restore(c.answers, options), c.code);
         EXPECT_NE(console.find(c.shown), std::string::npos) << console;
         EXPECT_EQ(readWholeFile(objData / "b.dat"), c.restoresUpdate ? originals["b.dat"] : update);
@@ -366,13 +372,51 @@ TEST_F(OriginalsBackupTest, RestoreRemovesItsOwnLeftovers) {
     EXPECT_TRUE(fs::exists(game.path() / ".Other.tmp-abc"));
 }
 
-TEST(RestoreSwitch, TakesTheLongFormAndTheWindowsFormInAnyCase) {
-    EXPECT_TRUE(isRestoreSwitch("--restore"));
-    EXPECT_TRUE(isRestoreSwitch("/restore"));
-    EXPECT_TRUE(isRestoreSwitch("/Restore"));
-    EXPECT_FALSE(isRestoreSwitch("--Restore"));
-    EXPECT_FALSE(isRestoreSwitch("restore"));
-    EXPECT_FALSE(isRestoreSwitch("C:\\Games\\Tarn\\ObjData\\A.DAT"));
+// The restore in its long form and in the Windows form in any case; help; any other option is
+// unknown; anything else (a file dropped on the program) is ignored.
+TEST(CommandLine, OptionsAreKnownBeforeAnythingIsAsked) {
+    const std::vector<std::pair<std::vector<std::string>, Command>> cases = {
+        {{}, Command::Patch},
+        {{"--restore"}, Command::Restore},
+        {{"/restore"}, Command::Restore},
+        {{"/Restore"}, Command::Restore},
+        {{"C:\\Games\\Tarn\\ObjData\\A.DAT"}, Command::Patch},
+        {{"/home/player/tarn/A.DAT"}, Command::Patch},
+        {{"restore"}, Command::Patch},
+        {{"--help"}, Command::Help},
+        {{"/?"}, Command::Help},
+        {{"--Restore"}, Command::Unknown},
+        {{"--restor"}, Command::Unknown},
+        {{"/restor"}, Command::Unknown},
+        {{"-x", "--restore"}, Command::Unknown},
+    };
+    for (const auto& [arguments, command] : cases) {
+        EXPECT_EQ(commandOf(arguments), command) << (arguments.empty() ? "" : arguments[0]);
+    }
+}
+
+TEST(CommandLine, UsageWaitsForEnterOnlyInAConsoleOfItsOwn) {
+    for (const bool own : {false, true}) {
+        std::istringstream in("\n");
+        std::ostringstream out;
+        TarnPatch patch(endUserResources({}), {}, ".", in, out);
+        patch.setOwnConsole(own);
+        EXPECT_EQ(patch.usage("TarnPatch.exe", true), 0);
+        EXPECT_EQ(patch.usage("TarnPatch.exe", false), 2);
+        const std::string console = comparableConsole(out.str());
+        EXPECT_EQ(console.rfind("Usage: TarnPatch.exe [--restore | --help]\n", 0), 0u) << console;
+        EXPECT_EQ(console.find("Press ENTER") != std::string::npos, own);
+    }
+}
+
+TEST(CommandLine, ObjDataIsFoundBesideTheProgramWhenNotInTheCurrentFolder) {
+    TempDir current;
+    TempDir program;
+    EXPECT_EQ(chooseGameFolder(current.path(), program.path()), current.path());
+    fs::create_directory(program.path() / "objdata");
+    EXPECT_EQ(chooseGameFolder(current.path(), program.path()), program.path());
+    fs::create_directory(current.path() / "ObjData");
+    EXPECT_EQ(chooseGameFolder(current.path(), program.path()), current.path());
 }
 
 }  // namespace

@@ -34,12 +34,12 @@ std::string toConsoleText(std::u16string_view text) {
             start, lf == std::u16string_view::npos ? std::u16string_view::npos : lf - start);
         if (!piece.empty()) {
             const std::wstring wide(piece.begin(), piece.end());
-            std::string oem(wide.size() * 4 + 1, '\0');
+            std::string utf8(wide.size() * 3 + 1, '\0');
             const int n =
-                ::WideCharToMultiByte(CP_OEMCP, 0, wide.data(), static_cast<int>(wide.size()),
-                                      oem.data(), static_cast<int>(oem.size()), nullptr, nullptr);
-            oem.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-            out += oem;
+                ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                      utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+            utf8.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+            out += utf8;
         }
         if (lf == std::u16string_view::npos) {
             break;
@@ -59,10 +59,6 @@ std::string nativeToConsoleText(std::string_view text) {
                                         wide.data(), static_cast<int>(wide.size()));
     wide.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
     return toConsoleText(std::u16string(wide.begin(), wide.end()));
-}
-
-void prepareConsole() {
-    ::_setmode(::_fileno(stdout), _O_BINARY);
 }
 
 namespace {
@@ -146,6 +142,10 @@ void prepareStream(std::ostream& stream, FILE* file, DWORD handle) {
 
 }  // namespace
 
+void prepareConsole() {
+    prepareStream(std::cout, stdout, STD_OUTPUT_HANDLE);
+}
+
 void prepareUtf8Output() {
     prepareStream(std::cout, stdout, STD_OUTPUT_HANDLE);
     prepareStream(std::cerr, stderr, STD_ERROR_HANDLE);
@@ -175,5 +175,14 @@ void prepareConsole() {}
 void prepareUtf8Output() {}
 
 #endif
+
+bool consoleIsOwn() {
+#ifdef _WIN32
+    DWORD processes[2] = {};
+    return ::GetConsoleProcessList(processes, 2) == 1;
+#else
+    return false;
+#endif
+}
 
 }  // namespace tarn::platform

@@ -189,6 +189,17 @@ std::vector<fs::path> listEntries(const fs::path& folder) {
     return paths;
 }
 
+bool isLink(const fs::path& path) {
+#ifdef _WIN32
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+#else
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+#endif
+}
+
 void flushFolder(const fs::path& folder) {
 #ifdef _WIN32
     (void)folder;

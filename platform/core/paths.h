@@ -27,6 +27,10 @@ std::vector<fs::path> listFilesWithExtension(const fs::path& folder, const std::
 // folder cannot be listed.
 std::vector<fs::path> listEntries(const fs::path& folder);
 
+// Whether path itself is a symbolic link (a reparse point on Windows: links, junctions),
+// without following it. False for a missing path.
+bool isLink(const fs::path& path);
+
 // Makes the names in folder durable, so that a file renamed into it survives a power cut.
 // Raises FileError. Nothing to do on Windows, whose replacement writes through.
 void flushFolder(const fs::path& folder);

@@ -60,8 +60,8 @@ TEST(WindowsPatcher, PatchBuildTakesThe32BitProgramByDefault) {
     EXPECT_EQ(built, readWholeFile(dir.path() / "windows.exe"));
     ASSERT_GT(built.size(), win32.size());
     EXPECT_TRUE(std::equal(win32.begin(), win32.end(), built.begin()));
-    // The two string blocks of the messages and the texts.
-    EXPECT_EQ(ResourceBundle::parse(built).resources().size(), 3u);
+    // The two string blocks of the messages, the texts and their objects' identities.
+    EXPECT_EQ(ResourceBundle::parse(built).resources().size(), 4u);
     EXPECT_EQ(readPeHeader(readWholeFile(dir.path() / "windows64.exe"))->machine, 0x8664);
 }
 

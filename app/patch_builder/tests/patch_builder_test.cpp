@@ -34,7 +34,9 @@ const ObjFileTexts kNew{{{0, "Sword"}, {5, "Klinge"}, {14, "Kard"}}};
 class PatchBuilderTest : public ::testing::Test {
 protected:
     PatchBuilderTest() {
-        files.push_back({"SWORD.DAT", {}, 1, kNew, 0, false, {}});
+        // The object SampleObjectGame makes first, with new texts.
+        files.push_back(
+            {"SWORD.DAT", {'O', 'B', 'J', 'E', 'C', 'T', '0', '0'}, 1, kNew, 0, false, {}});
         frontEnd.panel = &panel;
         // The native TarnPatch for every target, so that the built program runs here.
         frontEnd.carriedProgram = [](PatcherTarget) {
@@ -255,12 +257,13 @@ TEST_F(PatchBuilderTest, SettingsFollowTheStoredValues) {
     EXPECT_FALSE(idEdit->isEnabled());
     EXPECT_EQ(settings.textId(), -1);
 
-    // Rows 0 to 10 are messages 0 to 10, rows 11 to 16 messages 12 to 17.
-    EXPECT_EQ(childByName<QTableWidget>(settings, "messagesTable")->rowCount(), 17);
+    // Rows 0 to 10 are messages 0 to 10, rows 11 to 24 messages 12 to 25.
+    EXPECT_EQ(childByName<QTableWidget>(settings, "messagesTable")->rowCount(), 25);
     EXPECT_EQ(settings.text(3), "Processing files, please be patient...");
     EXPECT_EQ(settings.text(12), "%1 file(s) restored");
     EXPECT_EQ(settings.text(15), "Nothing was changed.");
     EXPECT_EQ(settings.text(16), "Tarn Object Text Changer");
+    EXPECT_EQ(settings.text(18), "Restore anyway? [Y/N]");
     // A stored message 2 as the former default shows the current one; own wording stays.
     settings.setText(
         2, QStringLiteral("This program is going to modify some Tarn files so that they include "
@@ -319,9 +322,9 @@ TEST_F(PatchBuilderTest, QuestionsShowingOtherAnswerLettersAreMarkedAndWarnedAbo
     };
     EXPECT_TRUE(marked().empty());
     settings.setYesChars(QStringLiteral("tT"));
-    EXPECT_EQ(marked(), (std::vector<int>{2, 7, 11}));
+    EXPECT_EQ(marked(), (std::vector<int>{2, 7, 11, 18}));
     table->item(2, 0)->setText(QStringLiteral("Kontynuowa\u0107? [T/N]"));
-    EXPECT_EQ(marked(), (std::vector<int>{7, 11}));
+    EXPECT_EQ(marked(), (std::vector<int>{7, 11, 18}));
 
     const auto target = dir.path() / "patch";
     prompter.onDialog([](QDialog& d) {
