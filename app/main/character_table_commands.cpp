@@ -63,7 +63,7 @@ void CharacterTableCommands::use(const QString& path, std::string contents) {
     path_ = path;
     contents_ = std::move(contents);
     parts_.settings.characters.tableFile = path_.toStdString();
-    font_.refreshCodePage();
+    font_.applyPageLayer();
 }
 
 CodePage CharacterTableCommands::over(const CodePage& page, QString& note) const {

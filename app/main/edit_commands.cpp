@@ -11,7 +11,7 @@
 #include "app/main/main_window.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "app/widgets/prompter.h"
 #include "exetext/string_table_commands.h"
 
@@ -43,7 +43,7 @@ void EditCommands::undoStep(bool redo) {
         return;
     }
     parts_.grid.closeCellEditor();
-    redo ? parts_.history.redo() : parts_.history.undo();
+    redo ? parts_.session.redo() : parts_.session.undo();
 }
 
 void EditCommands::copyOriginalTexts() {
@@ -55,7 +55,7 @@ void EditCommands::copyOriginalTexts() {
         return;
     }
     parts_.grid.closeCellEditor();
-    parts_.history.push(copyOriginalToTranslated(parts_.document));
+    parts_.session.push(copyOriginalToTranslated(parts_.session.stepTarget()));
 }
 
 void EditCommands::jumpToText() {
@@ -81,16 +81,13 @@ void EditCommands::showNotation() {
 
 void EditCommands::toggleNotation() {
     parts_.grid.closeCellEditor();
-    const auto errors = parts_.document.toggleNotation();
+    const auto errors = parts_.session.toggleNotation();
     showNotation();
-    parts_.model.refreshAll();
-    emit textsReplaced();
+    emit notationToggled();
     for (const auto& error : errors) {
         showPlainMessage(QStringLiteral("Error in string number ") + QString::number(error.row) +
                          QStringLiteral(": ") + QString::fromStdString(error.message));
     }
-    parts_.history.endCellEdit();
-    parts_.controller.rememberCurrentText();
     if (parts_.document.cstyle()) {
         parts_.status.show(QString());
     } else {

@@ -10,7 +10,7 @@
 #include "app/main/main_window.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "textcodes/cstyle.h"
 #include "textcodes/identical_texts.h"
 
@@ -99,12 +99,12 @@ void IdenticalTexts::useForOthers() {
     std::string translation;
     parts_.document.bytes(row, Translated, translation);
     auto step = std::make_unique<SetTextsCommand>(
-        parts_.document,
+        parts_.session.stepTarget(),
         countedName("Use for texts with the same original", static_cast<int>(copies.size())));
     for (const std::size_t index : copies) {
         step->add(static_cast<int>(index) + 1, Translated, {translation, false});
     }
-    parts_.history.push(std::move(step));
+    parts_.session.push(std::move(step));
     enteredRow_ = 0;
 }
 

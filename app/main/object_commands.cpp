@@ -3,7 +3,7 @@
 
 #include "app/main/main_window.h"
 #include "app/main/object_commands.h"
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "app/objects/object_language_dialog.h"
 #include "app/objects/object_texts_window.h"
 #include "app/patch_builder/patch_builder_dialog.h"
@@ -120,8 +120,8 @@ void ObjectCommands::chooseObjectLanguages() {
         {parts_.document.primaryLangId(), parts_.document.secondaryLangId()});
     if (ids) {
         // A step even when the IDs stay: OK marks the texts modified.
-        parts_.history.push(
-            std::make_unique<SetLangIdsCommand>(parts_.document, ids->primary, ids->secondary));
+        parts_.session.push(
+            std::make_unique<SetLangIdsCommand>(parts_.session.stepTarget(), ids->primary, ids->secondary));
     }
 }
 

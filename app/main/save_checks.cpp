@@ -26,10 +26,9 @@ SaveChecks::SaveChecks(WindowParts& parts, TranslationChecks& checks, GridFilter
       dialog_(new SaveErrorsDialog(&parts.window)) {}
 
 bool SaveChecks::mayWrite() {
-    checks_.refreshIfOutOfDate();  // the current cell's edit counts
     std::set<int> texts;
     const TextFinding* first = nullptr;
-    for (const TextFinding& found : checks_.findings()) {
+    for (const TextFinding& found : checks_.currentFindings()) {
         if (found.finding.severity == Severity::Error) {
             texts.insert(found.text);
             first = first != nullptr ? first : &found;

@@ -9,7 +9,7 @@
 #include "app/main/grid_model.h"
 #include "app/main/main_window.h"
 #include "app/main/text_grid_view.h"
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "app/main/translation_checks.h"
 #include "app/widgets/prompter.h"
 #include "exetext/string_table_commands.h"
@@ -108,13 +108,14 @@ TranslationChecks::TranslationChecks(WindowParts& parts) : QObject(&parts.window
             giveFirstHeight();
         }
     });
-    // Any change of a cell's text makes the budget and the findings out of date.
-    connect(&parts.model, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
-                if (roles.isEmpty() || roles.contains(Qt::EditRole)) {
-                    outOfDate_ = true;
-                }
-            });
+    // Any change of a text makes the budget and the findings out of date; they are brought up
+    // to date at once unless the change goes on (typing, a replace run).
+    connect(&parts.session, &TextsSession::textsChanged, this, [this](const ChangedTexts& changed) {
+        outOfDate_ = true;
+        if (!changed.ongoing) {
+            refresh();
+        }
+    });
 }
 
 void TranslationChecks::refresh() {
@@ -135,6 +136,11 @@ void TranslationChecks::refresh() {
 
 const std::vector<TextFinding>& TranslationChecks::findings() const {
     return checksPanel_->findings();
+}
+
+const std::vector<TextFinding>& TranslationChecks::currentFindings() {
+    refreshIfOutOfDate();  // the current cell's edit counts
+    return findings();
 }
 
 void TranslationChecks::refreshIfOutOfDate() {
@@ -196,9 +202,9 @@ void TranslationChecks::replaceTypedCodeWithLookAlike(int text, int byte) {
     if (after == before) {
         return;
     }
-    auto step = std::make_unique<SetTextsCommand>(parts_.document, "Replace with look-alike");
+    auto step = std::make_unique<SetTextsCommand>(parts_.session.stepTarget(), "Replace with look-alike");
     step->add(text, Translated, {std::move(after), false});
-    parts_.history.push(std::move(step));
+    parts_.session.push(std::move(step));
 }
 
 void TranslationChecks::applySettings() {

@@ -15,7 +15,7 @@ class MainWindow;
 class StatusLine;
 class StringTableDocument;
 class TextGridView;
-class TextsHistory;
+class TextsSession;
 
 // The executables being edited and the profiles found for them (-1: none).
 struct OpenExecutables {
@@ -29,8 +29,8 @@ struct OpenExecutables {
 
 struct WindowParts {
     MainWindow& window;
-    StringTableDocument& document;
-    TextsHistory& history;
+    const StringTableDocument& document;  // changed only through the session
+    TextsSession& session;
     GridModel& model;
     TextGridView& grid;
     GridController& controller;

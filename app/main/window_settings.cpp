@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "app/main/main_window.h"
+#include "app/main/texts_session.h"
 #include "app/main/window_font.h"
 #include "app/widgets/prompter.h"
 #include "exetext/string_table_document.h"
@@ -87,7 +88,7 @@ bool WindowSettings::read() {
         parts_.executables.originalPath = QString::fromStdString(paths.origExePath);
         parts_.executables.translatedPath = QString::fromStdString(paths.transExePath);
         readStartupSettings(ini, settings);
-        parts_.document.setCStyleFlag(settings.options.cstyleStrings);
+        parts_.session.setCStyle(settings.options.cstyleStrings);
         notation_.setChecked(settings.options.cstyleStrings);
         font_.applyFont(fontFromOptions(settings.options));
         font_.setCharset(settings.options.fontCharset);

@@ -90,13 +90,13 @@ TEST_F(ObjectWindowsWiring, PluginLangOkMarksTheTextsModified) {
     writeGame();
     writeSettings();
     MainWindow& main = start();
-    ASSERT_FALSE(main.document().modified());
+    ASSERT_FALSE(main.session().isModified());
     prompter.onDialog([](QDialog& dialog) {
         childByName<QLineEdit>(dialog, "primaryEdit")->setText("300");
         childByName<QPushButton>(dialog, "okButton")->click();
     });
     action("objectLanguageAction")->trigger();
-    EXPECT_TRUE(main.document().modified());
+    EXPECT_TRUE(main.session().isModified());
     EXPECT_EQ(main.document().primaryLangId(), 254);
     EXPECT_TRUE(action("saveAction")->isEnabled());
 }
@@ -146,7 +146,7 @@ TEST_F(ObjectTextsBeside, TransObjIsOneWindowBesideTheMainOne) {
     type("!");
     pressInEditor(Qt::Key_Return);
     EXPECT_TRUE(objects().isVisible());
-    EXPECT_TRUE(main.document().modified());
+    EXPECT_TRUE(main.session().isModified());
 
     // Opened again: the same window, its files kept, and it is raised.
     action("objectTextsAction")->trigger();
