@@ -2,10 +2,10 @@
 #include "app/main/character_table_commands.h"
 
 #include <QFileInfo>
+#include <QMainWindow>
 
 #include "app/main/app_settings.h"
 #include "app/main/character_table_dialog.h"
-#include "app/main/main_window.h"
 #include "app/main/window_font.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"

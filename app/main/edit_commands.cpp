@@ -3,12 +3,12 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 
 #include "app/main/grid_controller.h"
 #include "app/main/grid_model.h"
 #include "app/main/jump_to_text_dialog.h"
-#include "app/main/main_window.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/texts_session.h"

@@ -3,12 +3,13 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QStringList>
 #include <exception>
 
+#include "app/main/app_settings.h"
 #include "app/main/grid_controller.h"
 #include "app/main/grid_model.h"
-#include "app/main/main_window.h"
 #include "app/main/paths_dialog.h"
 #include "app/main/recovery_keeper.h"
 #include "app/main/save_progress_dialog.h"
@@ -66,7 +67,7 @@ FileCommands::FileCommands(WindowParts& parts, const QString& helpFile)
     unresolvedDialog_ = new UnresolvedTextsDialog(&parts.window);
     recovery_ = new RecoveryKeeper(
         parts.session,
-        fromFilePath(recoveryJournalPath(toFilePath(parts.window.settingsPath()))),
+        fromFilePath(recoveryJournalPath(toFilePath(parts.settingsPath))),
         [this] { return parts_.executables.translatedPath; }, this);
 }
 
@@ -114,7 +115,7 @@ bool FileCommands::checkPaths(const QString& originalPath, const QString& transl
 void FileCommands::usePaths(const QString& originalPath, const QString& translatedPath) {
     parts_.executables.originalPath = originalPath;
     parts_.executables.translatedPath = translatedPath;
-    ProfileFile ini = parts_.window.openSettings();
+    ProfileFile ini = openSettings(parts_);
     try {
         writePaths(ini, {originalPath.toStdString(), translatedPath.toStdString()});
     } catch (const std::exception& e) {

@@ -3,11 +3,11 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMainWindow>
 #include <QToolBar>
 
 #include "app/main/document_columns.h"
 #include "app/widgets/grid_text.h"
-#include "app/main/main_window.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/texts_session.h"
@@ -27,7 +27,7 @@ constexpr std::size_t kShownSuggestions = 3;
 }  // namespace
 
 IdenticalTexts::IdenticalTexts(WindowParts& parts) : QObject(&parts.window), parts_(parts) {
-    MainWindow& window = parts.window;
+    QMainWindow& window = parts.window;
     useForOthers_ =
         new QAction(QStringLiteral("Use for other texts with the same original"), &window);
     useForOthers_->setObjectName(QStringLiteral("useForOthersAction"));

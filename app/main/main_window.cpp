@@ -54,7 +54,8 @@ MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, Q
     actions_ = new MainActions(*this, session_->stack());
     enableSave(false);
     createGrid();
-    parts_ = std::make_unique<WindowParts>(WindowParts{*this, document(), *session_, *model_,
+    parts_ = std::make_unique<WindowParts>(WindowParts{*this, settingsPath_, document(),
+                                                       *session_, *model_,
                                                        *textGrid_, *gridController_, *status_,
                                                        settings_, codePage_, executables_});
     font_ = new WindowFont(*parts_, codePage_, this);

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QMainWindow>
 #include <optional>
 
-#include "app/main/main_window.h"
 #include "app/main/object_commands.h"
+#include "app/main/app_settings.h"
 #include "app/main/texts_session.h"
+#include "app/main/window_settings.h"
 #include "app/objects/object_language_dialog.h"
 #include "app/objects/object_texts_window.h"
 #include "app/patch_builder/patch_builder_dialog.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main/po_commands.h"
 
+#include <QMainWindow>
 #include <exception>
 
 #include "app/main/app_settings.h"
-#include "app/main/main_window.h"
 #include "app/main/po_language_dialog.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"

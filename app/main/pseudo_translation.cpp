@@ -5,11 +5,11 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QMainWindow>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <optional>
 
-#include "app/main/main_window.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/texts_session.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main/save_checks.h"
 
+#include <QMainWindow>
 #include <set>
 
 #include "app/main/grid_filter.h"
-#include "app/main/main_window.h"
 #include "app/main/save_errors_dialog.h"
 #include "app/main/translation_checks.h"
 #include "app/main/window_settings.h"
@@ -64,11 +64,11 @@ bool SaveChecks::mayWrite() {
 }
 
 bool SaveChecks::asksFor(const std::string& path) const {
-    return readFileSetting(parts_.window, kSection, path, true);
+    return readFileSetting(parts_, kSection, path, true);
 }
 
 void SaveChecks::stopAsking(const std::string& path) {
-    storeFileSetting(parts_.window, kSection, path, false);
+    storeFileSetting(parts_, kSection, path, false);
 }
 
 }  // namespace tarn

@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
 #include <QLabel>
+#include <QMainWindow>
 #include <QStatusBar>
 #include <algorithm>
 
 #include "app/main/checks_panel.h"
 #include "app/main/grid_controller.h"
 #include "app/main/grid_model.h"
-#include "app/main/main_window.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/texts_session.h"
 #include "app/main/translation_checks.h"
+#include "app/main/window_settings.h"
 #include "app/widgets/prompter.h"
 #include "exetext/string_table_commands.h"
 #include "exetext/translation_review.h"
@@ -69,7 +70,7 @@ QString unplacedTextsTip(const std::vector<int>& unplaced) {
 }  // namespace
 
 TranslationChecks::TranslationChecks(WindowParts& parts) : QObject(&parts.window), parts_(parts) {
-    MainWindow& window = parts.window;
+    QMainWindow& window = parts.window;
     budgetLabel_ = new QLabel(&window);
     budgetLabel_->setObjectName(QStringLiteral("budgetLabel"));
     // Apart from the status messages on its left, which the status bar cuts off at it.
@@ -208,7 +209,7 @@ void TranslationChecks::replaceTypedCodeWithLookAlike(int text, int byte) {
 }
 
 void TranslationChecks::applySettings() {
-    MainWindow& window = parts_.window;
+    QMainWindow& window = parts_.window;
     ChecksPanelSettings stored = parts_.settings.checksPanel;
     checksPanel_->setFilter(stored.filter);
     // No height yet: the first showing makes room for a dozen findings.

@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMainWindow>
 
 #include "app/main/font_dialog.h"
 #include "app/main/grid_model.h"
-#include "app/main/main_window.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
 #include "app/widgets/prompter.h"
