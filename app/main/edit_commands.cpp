@@ -13,6 +13,7 @@
 #include "app/main/text_grid_view.h"
 #include "app/main/texts_session.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/undo_keys.h"
 #include "exetext/string_table_commands.h"
 
 namespace tarn {
@@ -33,13 +34,8 @@ void EditCommands::redo() {
 }
 
 void EditCommands::undoStep(bool redo) {
-    if (QLineEdit* editor = parts_.grid.cellEditor(); editor != nullptr) {
-        if (redo ? editor->isRedoAvailable() : editor->isUndoAvailable()) {
-            redo ? editor->redo() : editor->undo();
-            return;
-        }
-    }
-    if (!parts_.controller.checkCurrentCell()) {
+    if (editorTakesUndoKey(parts_.grid.cellEditor(), redo) ||
+        !parts_.controller.checkCurrentCell()) {
         return;
     }
     parts_.grid.closeCellEditor();

@@ -56,6 +56,7 @@ bool GridController::mayEnterCell(int row, int column) {
     }
     session_.endCellEdit();  // typing in the next cell is a step of its own
     escText_ = document_.notationText(row, column);
+    escCell_ = document_.cellText(row, column);
     emit cellEntered(row, column);
     return true;
 }
@@ -73,6 +74,7 @@ void GridController::rememberCurrentText() {
     const int column = view_->currentColumn();
     if (row >= 1 && column >= 1) {
         escText_ = document_.notationText(row, column);
+        escCell_ = document_.cellText(row, column);
     }
 }
 
@@ -88,7 +90,7 @@ void GridController::restoreCurrentText() {
     const int column = view_->currentColumn();
     if (row >= 1 && (column == StringTableDocument::OriginalColumn ||
                      column == StringTableDocument::TranslatedColumn)) {
-        model_.setCellText(row, column, escText_);
+        model_.restoreCell(row, column, escCell_);
         emit cellRestored();
     }
 }

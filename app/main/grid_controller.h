@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/main/text_grid_view.h"
+#include "exetext/string_table_document.h"
 
 namespace tarn {
 
@@ -64,6 +65,7 @@ private:
     const StringTableDocument& document_;
     TextsSession& session_;
     std::string escText_;
+    CellText escCell_;
 };
 
 }  // namespace tarn

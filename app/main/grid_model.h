@@ -35,6 +35,10 @@ public:
     // edit of the current cell (kept as typed) or as part of the history's open change, and
     // repaints it.
     void setCellText(int row, int column, const std::string& text);
+    // Gives the cell back a content it had (Esc), as an edit of the current cell.
+    void restoreCell(int row, int column, CellText value) {
+        setCell(index(row - 1, column), std::move(value));
+    }
     // The code page changed: every text looks different.
     void refreshAll();
     // Marks the rows of the texts a save would find no place for (their Number cell).

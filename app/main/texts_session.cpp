@@ -106,9 +106,15 @@ bool TextsSession::editCell(int row, int column, CellText value) {
         std::make_unique<SetTextsCommand>(document_, "Edit text " + std::to_string(row),
                                           column == StringTableDocument::TranslatedColumn);
     texts->add(row, column, value);
+    const int before = stack_.index();
     stack_.push(new TypingStep(std::move(texts), *this, row, column, std::move(value)));
-    // Either merged into the cell edit in progress or the new top of the stack.
-    live_ = static_cast<TypingStep*>(const_cast<QUndoCommand*>(stack_.command(stack_.index() - 1)));
+    if (stack_.index() > before) {  // a step of its own, not merged into the cell edit
+        live_ =
+            static_cast<TypingStep*>(const_cast<QUndoCommand*>(stack_.command(stack_.index() - 1)));
+    }
+    if (dropStepThatChangesNothing(stack_)) {
+        live_ = nullptr;
+    }
     announce({{row}, true});
     return true;
 }

@@ -120,12 +120,6 @@ TEST_F(UndoTest, EachActionIsOneStep) {
              t.pressInEditor(Qt::Key_Return);
              ASSERT_TRUE(t.grid()->moveTo(9, Translated));
          }},
-        {"Edit text 8",  // Esc restores the text, yet the file stays modified
-         [](UndoTest& t) {
-             ASSERT_TRUE(t.grid()->moveTo(8, Translated));
-             t.type("abc");
-             t.pressInEditor(Qt::Key_Escape);
-         }},
         {"Copy strings",
          [](UndoTest& t) {
              t.prompter.answer(MessageAnswer::Yes);
