@@ -147,13 +147,9 @@ void TextsSession::endChange(const std::string& action) {
     if (changeStep_ == nullptr) {
         return;
     }
-    const int changed = changeTexts_->changedCells();
-    if (changed == 0) {
-        // Changed and changed back: no step. The stack drops an obsolete step it undoes.
-        changeStep_->setObsolete(true);
-        stack_.undo();
-    } else {
-        const std::string name = countedName(action, changed);
+    // Changed and changed back: no step.
+    if (!dropStepThatChangesNothing(stack_)) {
+        const std::string name = countedName(action, changeTexts_->changedCells());
         changeTexts_->setName(name);
         changeStep_->setText(QString::fromStdString(name));
         // The step was named when pushed; the Undo command shows its name now.
