@@ -20,6 +20,9 @@ public:
     virtual std::string name() const = 0;
     virtual void redo() = 0;
     virtual void undo() = 0;
+    // True when, done, the command leaves the document as it found it: typing that came back
+    // to the text it began with. Such a step is no change worth an undo.
+    virtual bool changesNothing() const { return false; }
 };
 
 }  // namespace tarn

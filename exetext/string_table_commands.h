@@ -46,6 +46,7 @@ public:
     void redo() override;
     void undo() override;
     bool marksModified() const override { return marksModified_; }
+    bool changesNothing() const override { return !setsIds_ && changedCells() == 0; }
 
 private:
     struct Change {

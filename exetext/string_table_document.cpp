@@ -115,7 +115,6 @@ void StringTableDocument::load(const LoadedExecutables& loaded) {
     onDisk_ = {loaded.translated,
                {loaded.primaryLangId, loaded.secondaryLangId},
                loaded.translatedIdentity};
-    modified_ = false;
 }
 
 std::vector<std::string> StringTableDocument::translatedTexts() const {
@@ -143,13 +142,6 @@ void StringTableDocument::setShareTargets(const std::vector<int>& shareTargets) 
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         const int target = i < shareTargets.size() ? shareTargets[i] : 0;
         rows_[i][2] = {target == 0 ? std::string() : std::to_string(target), false};
-    }
-}
-
-void StringTableDocument::saveFinished(const SaveResult& result) {
-    setShareTargets(result.shareTargets);
-    if (result.saved && result.cstyleErrors.empty()) {
-        modified_ = false;
     }
 }
 

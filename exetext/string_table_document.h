@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The texts the main window edits: 3453 rows, each with the original text, the translated
-// text and the writer's sharing result, plus the state around them (unsaved edits, the text to
-// undo to, the object-language ID bytes, the notation). Texts are held as game bytes; the
+// text and the writer's sharing result, plus the state around them (the object-language ID
+// bytes, the notation). Texts are held as game bytes; the
 // notation (raw or C-style) is only how the window shows and takes them. Knows nothing of
 // widgets; the grid model shows it.
 #pragma once
@@ -18,7 +18,6 @@
 namespace tarn {
 
 struct LoadedExecutables;
-struct SaveResult;
 struct TextError;
 
 // What a text cell holds: game bytes, or (in C-style notation only) the notation text as it was
@@ -59,10 +58,6 @@ public:
     // that does not convert.
     bool bytes(int row, int column, std::string& result) const;
 
-    bool modified() const { return modified_; }
-    void setModified(bool modified) { modified_ = modified; }
-    const std::string& undoText() const { return undoText_; }
-    void setUndoText(std::string text) { undoText_ = std::move(text); }
     std::uint8_t primaryLangId() const { return primaryLangId_; }
     std::uint8_t secondaryLangId() const { return secondaryLangId_; }
     void setLangIds(std::uint8_t primary, std::uint8_t secondary);
@@ -73,8 +68,7 @@ public:
     void setCStyleFlag(bool cstyle) { cstyle_ = cstyle; }
 
     // Takes both executables' texts (game bytes), empties column 3, takes the language IDs and
-    // the unresolved texts' numbers, remembers the translated file as on disk, and clears
-    // Modified.
+    // the unresolved texts' numbers, and remembers the translated file as on disk.
     void load(const LoadedExecutables& loaded);
 
     // The translated executable as last loaded, saved or reloaded: what the unsaved edits are
@@ -92,10 +86,6 @@ public:
     std::vector<TextError> translatedErrors() const;
     // Column 3 from the writer's result: the final container's number, or empty.
     void setShareTargets(const std::vector<int>& shareTargets);
-    // Takes a save's outcome: column 3 gets its sharing, and a save that wrote the file clears
-    // Modified unless it stored "-Error!-" for a malformed text, whose translation then exists
-    // only here.
-    void saveFinished(const SaveResult& result);
 
     // The error message when the cell is held as C-style text that does not convert; nothing
     // when the cell may be left.
@@ -125,8 +115,6 @@ private:
     const Cell& at(int row, int column) const;
 
     std::vector<std::array<Cell, 3>> rows_;  // columns 1..3 of rows 1..3453
-    std::string undoText_;
-    bool modified_ = false;
     bool cstyle_ = false;
     std::uint8_t primaryLangId_ = 0;
     std::uint8_t secondaryLangId_ = 0;

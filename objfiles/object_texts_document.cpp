@@ -80,6 +80,15 @@ void ObjectTextsEdit::undo() {
     }
 }
 
+bool ObjectTextsEdit::changesNothing() const {
+    for (const GroupChange& change : changes_) {
+        if (!(change.before == change.after)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void ObjectTextsEdit::retype(std::size_t row, std::string text) {
     if (changes_.size() != 1) {
         throw std::logic_error("only a step of one group takes more typing");

@@ -76,6 +76,7 @@ public:
     std::string name() const override { return name_; }
     void redo() override;
     void undo() override;
+    bool changesNothing() const override;
 
     // Changes the text at row of a one-group step that has been done, as typing on in the same
     // cell does; the step keeps its place in the history. A text holding the byte 00 is refused

@@ -2,10 +2,10 @@
 #include "app/main/character_table_commands.h"
 
 #include <QFileInfo>
+#include <QMainWindow>
 
 #include "app/main/app_settings.h"
 #include "app/main/character_table_dialog.h"
-#include "app/main/main_window.h"
 #include "app/main/window_font.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
@@ -63,7 +63,7 @@ void CharacterTableCommands::use(const QString& path, std::string contents) {
     path_ = path;
     contents_ = std::move(contents);
     parts_.settings.characters.tableFile = path_.toStdString();
-    font_.refreshCodePage();
+    font_.applyPageLayer();
 }
 
 CodePage CharacterTableCommands::over(const CodePage& page, QString& note) const {

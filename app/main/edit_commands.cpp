@@ -3,16 +3,17 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 
 #include "app/main/grid_controller.h"
 #include "app/main/grid_model.h"
 #include "app/main/jump_to_text_dialog.h"
-#include "app/main/main_window.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/undo_keys.h"
 #include "exetext/string_table_commands.h"
 
 namespace tarn {
@@ -33,17 +34,12 @@ void EditCommands::redo() {
 }
 
 void EditCommands::undoStep(bool redo) {
-    if (QLineEdit* editor = parts_.grid.cellEditor(); editor != nullptr) {
-        if (redo ? editor->isRedoAvailable() : editor->isUndoAvailable()) {
-            redo ? editor->redo() : editor->undo();
-            return;
-        }
-    }
-    if (!parts_.controller.checkCurrentCell()) {
+    if (editorTakesUndoKey(parts_.grid.cellEditor(), redo) ||
+        !parts_.controller.checkCurrentCell()) {
         return;
     }
     parts_.grid.closeCellEditor();
-    redo ? parts_.history.redo() : parts_.history.undo();
+    redo ? parts_.session.redo() : parts_.session.undo();
 }
 
 void EditCommands::copyOriginalTexts() {
@@ -55,7 +51,7 @@ void EditCommands::copyOriginalTexts() {
         return;
     }
     parts_.grid.closeCellEditor();
-    parts_.history.push(copyOriginalToTranslated(parts_.document));
+    parts_.session.push(copyOriginalToTranslated(parts_.session.stepTarget()));
 }
 
 void EditCommands::jumpToText() {
@@ -81,16 +77,13 @@ void EditCommands::showNotation() {
 
 void EditCommands::toggleNotation() {
     parts_.grid.closeCellEditor();
-    const auto errors = parts_.document.toggleNotation();
+    const auto errors = parts_.session.toggleNotation();
     showNotation();
-    parts_.model.refreshAll();
-    emit textsReplaced();
+    emit notationToggled();
     for (const auto& error : errors) {
         showPlainMessage(QStringLiteral("Error in string number ") + QString::number(error.row) +
                          QStringLiteral(": ") + QString::fromStdString(error.message));
     }
-    parts_.history.endCellEdit();
-    parts_.controller.rememberCurrentText();
     if (parts_.document.cstyle()) {
         parts_.status.show(QString());
     } else {

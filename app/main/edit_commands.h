@@ -35,8 +35,8 @@ public:
     void showFormatCodeMenu(const QPoint& globalPos);
 
 signals:
-    // Many texts are shown anew (the notation changed).
-    void textsReplaced();
+    // The notation changed.
+    void notationToggled();
     // Jump to a text the grid's filter hides: the translator chose to see every text.
     void allTextsWanted();
 

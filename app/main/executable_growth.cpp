@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main/executable_growth.h"
 
+#include <QMainWindow>
 #include <QSignalBlocker>
 
-#include "app/main/main_window.h"
 #include "app/main/window_settings.h"
 
 namespace tarn {
@@ -21,7 +21,7 @@ ExecutableGrowth::ExecutableGrowth(WindowParts& parts, QAction& action)
 }
 
 void ExecutableGrowth::translatedFileLoaded() {
-    const bool grow = readFileSetting(parts_.window, kSection,
+    const bool grow = readFileSetting(parts_, kSection,
                                       parts_.executables.translatedPath.toStdString(), false);
     parts_.executables.mayGrow = grow;
     const QSignalBlocker quiet(&action_);
@@ -31,7 +31,7 @@ void ExecutableGrowth::translatedFileLoaded() {
 void ExecutableGrowth::choose(bool grow) {
     parts_.executables.mayGrow = grow;
     emit changed();
-    storeFileSetting(parts_.window, kSection, parts_.executables.translatedPath.toStdString(),
+    storeFileSetting(parts_, kSection, parts_.executables.translatedPath.toStdString(),
                      grow);
 }
 

@@ -3,18 +3,19 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QStringList>
 #include <exception>
 
+#include "app/main/app_settings.h"
 #include "app/main/grid_controller.h"
 #include "app/main/grid_model.h"
-#include "app/main/main_window.h"
 #include "app/main/paths_dialog.h"
 #include "app/main/recovery_keeper.h"
 #include "app/main/save_progress_dialog.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "app/main/unresolved_texts_dialog.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
@@ -65,8 +66,8 @@ FileCommands::FileCommands(WindowParts& parts, const QString& helpFile)
     saveDialog_ = new SaveProgressDialog(&parts.window);
     unresolvedDialog_ = new UnresolvedTextsDialog(&parts.window);
     recovery_ = new RecoveryKeeper(
-        parts.document, parts.history,
-        fromFilePath(recoveryJournalPath(toFilePath(parts.window.settingsPath()))),
+        parts.session,
+        fromFilePath(recoveryJournalPath(toFilePath(parts.settingsPath))),
         [this] { return parts_.executables.translatedPath; }, this);
 }
 
@@ -114,7 +115,7 @@ bool FileCommands::checkPaths(const QString& originalPath, const QString& transl
 void FileCommands::usePaths(const QString& originalPath, const QString& translatedPath) {
     parts_.executables.originalPath = originalPath;
     parts_.executables.translatedPath = translatedPath;
-    ProfileFile ini = parts_.window.openSettings();
+    ProfileFile ini = openSettings(parts_);
     try {
         writePaths(ini, {originalPath.toStdString(), translatedPath.toStdString()});
     } catch (const std::exception& e) {
@@ -136,26 +137,16 @@ void FileCommands::loadExecutables() {
     }
     exes.originalProfile = loaded.origProfile;
     exes.translatedProfile = loaded.transProfile;
-    StringTableDocument& document = parts_.document;
-    document.load(loaded);
-    parts_.history.clear();
-    parts_.model.refreshAll();
+    parts_.session.load(loaded);
     showUnresolvedTexts(QStringLiteral("Strings with the following numbers could not be found "
                                        "in the original executable:"),
                         loaded.originalNotFound);
     showUnresolvedTexts(QStringLiteral("Strings with the following numbers could not be found "
                                        "in the translated executable:"),
                         loaded.translatedNotFound);
-    document.setUndoText(std::string());
-    parts_.controller.rememberCurrentText();
-    parts_.window.setModified(false);
-    emit textsLoaded();
-    emit textsReplaced();
-    parts_.status.showCodesUnlessHint();
     lockTranslated();
     if (error.isEmpty()) {
         recovery_->offerRecovery();  // edits a crash left behind, as one step
-        parts_.model.refreshAll();
     }
     if (!error.isEmpty()) {
         showExceptionMessage(error);
@@ -166,7 +157,7 @@ void FileCommands::lockTranslated() {
     lock_.reset();
     LockHolder holder;
     lock_ = EditLock::take(toFilePath(parts_.executables.translatedPath), "TarnEdit", holder);
-    parts_.history.setReadOnly(!lock_);
+    parts_.session.setReadOnly(!lock_);
     if (!lock_) {
         prompter().message(QFileInfo(parts_.executables.translatedPath).fileName() +
                                QStringLiteral(" is open in ") + fromStd(describeHolder(holder)) +
@@ -205,12 +196,12 @@ void FileCommands::save() {
         if (outcome.result->saved) {
             // What the file now holds is what the next unsaved edits are edits of.
             try {
-                parts_.document.setOnDisk(
+                parts_.session.setOnDisk(
                     readTranslatedFile(toFilePath(parts_.executables.translatedPath)));
             } catch (const std::exception&) {
                 TranslatedFileState unknown = parts_.document.onDisk();
                 unknown.identity = {};
-                parts_.document.setOnDisk(std::move(unknown));
+                parts_.session.setOnDisk(std::move(unknown));
             }
         }
         applySaveResult(*outcome.result);
@@ -236,7 +227,7 @@ void FileCommands::noteFileReplacedByFailedSave(const FileIdentity& before) {
     try {
         TranslatedFileState now = readTranslatedFile(toFilePath(parts_.executables.translatedPath));
         if (before.known && !now.identity.sameMetadata(before)) {
-            parts_.document.setOnDisk(std::move(now));
+            parts_.session.setOnDisk(std::move(now));
         }
     } catch (const std::exception&) {
         // Unreadable: the next save asks, as for any file it cannot check.
@@ -266,23 +257,12 @@ void FileCommands::reloadTranslated() {
         showExceptionMessage(fromStd(e.what()));  // nothing changes
         return;
     }
-    StringTableDocument& document = parts_.document;
-    ReloadMerge merge = mergeReloaded(document, disk);
-    document.setOnDisk(std::move(disk));
-    if (merge.step) {
-        merge.step->setName("Reload " +
-                            QFileInfo(parts_.executables.translatedPath).fileName().toStdString());
-        parts_.history.push(std::move(merge.step));
-    }
-    // Without kept edits the document now holds what the file holds.
-    parts_.history.markSaved(!merge.keepsEdits);
-    parts_.model.refreshAll();
-    parts_.controller.rememberCurrentText();
-    parts_.window.setModified(document.modified());
-    emit textsReplaced();
-    if (!merge.conflicts.empty()) {
+    const std::vector<int> conflicts = parts_.session.reload(
+        std::move(disk),
+        "Reload " + QFileInfo(parts_.executables.translatedPath).fileName().toStdString());
+    if (!conflicts.empty()) {
         QStringList numbers;
-        for (const int n : merge.conflicts) {
+        for (const int n : conflicts) {
             numbers << QString::number(n);
         }
         prompter().message(
@@ -304,13 +284,7 @@ SaveOptions FileCommands::saveOptions() const {
 
 void FileCommands::applySaveResult(const SaveResult& result) {
     // Modified stays set when a text could only be stored as "-Error!-".
-    parts_.document.saveFinished(result);
-    if (result.saved) {
-        parts_.history.markSaved(result.cstyleErrors.empty());
-    }
-    parts_.model.refreshAll();
-    parts_.window.setModified(parts_.document.modified());
-    emit textsReplaced();  // says by how much the texts are too long
+    parts_.session.finishSave(result);
     if (!result.saved) {
         showPlainMessage(fromStd(std::string(kNotEnoughSpaceMessage)) +
                          QStringLiteral("\n\rOr let it grow: File > Let the executable grow "
@@ -322,10 +296,10 @@ void FileCommands::applySaveResult(const SaveResult& result) {
 }
 
 void FileCommands::run() {
-    if (parts_.document.modified()) {
+    if (parts_.session.isModified()) {
         save();
     }
-    if (parts_.document.modified()) {
+    if (parts_.session.isModified()) {
         return;  // the save failed or was refused: the game is not started
     }
     const QString why = runExecutable(parts_.executables.translatedPath);
@@ -336,7 +310,7 @@ void FileCommands::run() {
 }
 
 void FileCommands::choosePaths() {
-    if (parts_.document.modified()) {
+    if (parts_.session.isModified()) {
         const MessageAnswer answer = prompter().message(
             QStringLiteral("The texts were modified since you last saved them\n\rDo you want to "
                            "save them before you enter another paths?"),
@@ -346,7 +320,7 @@ void FileCommands::choosePaths() {
         }
         if (answer == MessageAnswer::Yes) {
             save();
-            if (parts_.document.modified()) {
+            if (parts_.session.isModified()) {
                 return;
             }
         }
@@ -358,7 +332,7 @@ void FileCommands::choosePaths() {
 }
 
 bool FileCommands::maySaveBeforeClosing() {
-    if (!parts_.document.modified()) {
+    if (!parts_.session.isModified()) {
         return true;
     }
     const MessageAnswer answer = prompter().message(
@@ -367,7 +341,7 @@ bool FileCommands::maySaveBeforeClosing() {
         QStringLiteral("Unsaved changes"), MessageIcon::Question, MessageButtons::YesNoCancel);
     if (answer == MessageAnswer::Yes) {
         save();
-        return !parts_.document.modified();
+        return !parts_.session.isModified();
     }
     return answer == MessageAnswer::No;
 }

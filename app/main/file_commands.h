@@ -43,12 +43,6 @@ public:
     // Asked before every save once the current cell may be left; false keeps the file as it is.
     void askBeforeSaving(std::function<bool()> mayWrite) { mayWrite_ = std::move(mayWrite); }
 
-signals:
-    // The document holds other texts in many places (new files, a save's result).
-    void textsReplaced();
-    // New files were loaded (before textsReplaced).
-    void textsLoaded();
-
 private:
     bool checkPaths(const QString& originalPath, const QString& translatedPath);
     void usePaths(const QString& originalPath, const QString& translatedPath);

@@ -2,17 +2,22 @@
 #include "app/main/grid_controller.h"
 
 #include "app/main/grid_model.h"
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "app/widgets/game_text_delegate.h"
 #include "app/widgets/prompter.h"
 #include "exetext/string_table_document.h"
 
 namespace tarn {
 
-GridController::GridController(TextGridView& view, GridModel& model, StringTableDocument& document,
-                               TextsHistory& history, QObject* parent)
-    : QObject(parent), view_(&view), model_(model), document_(document), history_(history) {
+GridController::GridController(TextGridView& view, GridModel& model, TextsSession& session,
+                               QObject* parent)
+    : QObject(parent),
+      view_(&view),
+      model_(model),
+      document_(session.document()),
+      session_(session) {
     view.setGate(this);
+    connect(&session, &TextsSession::textsChanged, this, &GridController::followChange);
     connect(&view, &TextGridView::editingStarts, this, &GridController::rememberCurrentText);
     connect(&view, &TextGridView::escapePressed, this, &GridController::restoreCurrentText);
 }
@@ -43,14 +48,15 @@ bool GridController::mayEnterCell(int row, int column) {
     }
     const int leftRow = view_->currentRow();
     const int leftColumn = view_->currentColumn();
-    if (leftRow >= 1 && leftColumn >= 1 && history_.settleCell(leftRow, leftColumn)) {
-        model_.refreshCell(leftRow, leftColumn);  // shown in its canonical form from now on
+    if (leftRow >= 1 && leftColumn >= 1) {
+        session_.settleCell(leftRow, leftColumn);  // shown in its canonical form from now on
     }
     if (column == StringTableDocument::ShortColumn || column == StringTableDocument::NumberColumn) {
         return false;
     }
-    history_.endCellEdit();  // typing in the next cell is a step of its own
-    document_.setUndoText(document_.notationText(row, column));
+    session_.endCellEdit();  // typing in the next cell is a step of its own
+    escText_ = document_.notationText(row, column);
+    escCell_ = document_.cellText(row, column);
     emit cellEntered(row, column);
     return true;
 }
@@ -67,7 +73,15 @@ void GridController::rememberCurrentText() {
     const int row = view_->currentRow();
     const int column = view_->currentColumn();
     if (row >= 1 && column >= 1) {
-        document_.setUndoText(document_.notationText(row, column));
+        escText_ = document_.notationText(row, column);
+        escCell_ = document_.cellText(row, column);
+    }
+}
+
+void GridController::followChange(const ChangedTexts& changed) {
+    // Undo, redo and whole changes give the current cell a new text to come back to.
+    if (!changed.ongoing) {
+        rememberCurrentText();
     }
 }
 
@@ -76,7 +90,7 @@ void GridController::restoreCurrentText() {
     const int column = view_->currentColumn();
     if (row >= 1 && (column == StringTableDocument::OriginalColumn ||
                      column == StringTableDocument::TranslatedColumn)) {
-        model_.setCellText(row, column, document_.undoText());
+        model_.restoreCell(row, column, escCell_);
         emit cellRestored();
     }
 }

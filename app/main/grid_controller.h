@@ -7,20 +7,22 @@
 
 #include <QObject>
 #include <QPointer>
+#include <string>
 
 #include "app/main/text_grid_view.h"
+#include "exetext/string_table_document.h"
 
 namespace tarn {
 
 class GridModel;
 class StringTableDocument;
-class TextsHistory;
+class TextsSession;
+struct ChangedTexts;
 
 class GridController : public QObject, public CellGate {
     Q_OBJECT
 public:
-    GridController(TextGridView& view, GridModel& model, StringTableDocument& document,
-                   TextsHistory& history, QObject* parent);
+    GridController(TextGridView& view, GridModel& model, TextsSession& session, QObject* parent);
     ~GridController() override;
 
     // True when the current cell may be left; otherwise says why in a message box.
@@ -37,6 +39,8 @@ public:
     }
     // Remembers the current cell's text as the one Esc brings back.
     void rememberCurrentText();
+    // The text Esc brings back, in the current notation.
+    const std::string& escText() const { return escText_; }
     // Moves to the next untranslated text shown below the current one, or says there is none;
     // the current cell has been checked.
     void goToNextUntranslated();
@@ -54,11 +58,14 @@ signals:
 
 private:
     void restoreCurrentText();
+    void followChange(const ChangedTexts& changed);
 
     QPointer<TextGridView> view_;
     GridModel& model_;
-    StringTableDocument& document_;
-    TextsHistory& history_;
+    const StringTableDocument& document_;
+    TextsSession& session_;
+    std::string escText_;
+    CellText escCell_;
 };
 
 }  // namespace tarn

@@ -5,11 +5,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QToolBar>
 #include <algorithm>
 
 #include "app/widgets/grid_text.h"
-#include "app/main/main_window.h"
 #include "app/main/text_grid_view.h"
 #include "app/main/translation_checks.h"
 #include "exetext/string_table_document.h"
@@ -31,7 +31,7 @@ constexpr std::pair<TextFilterKind, const char*> kKinds[] = {
 
 GridFilter::GridFilter(WindowParts& parts, const TranslationChecks& checks)
     : QObject(&parts.window), parts_(parts), checks_(checks) {
-    MainWindow& window = parts.window;
+    QMainWindow& window = parts.window;
     bar_ = new QToolBar(QStringLiteral("Filter"), &window);
     bar_->setObjectName(QStringLiteral("filterBar"));
     bar_->setMovable(false);

@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QPalette>
 
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "app/widgets/grid_text.h"
 
 namespace tarn {
@@ -14,13 +14,14 @@ namespace {
 const QColor kUnplacedColour(255, 170, 170);
 }  // namespace
 
-GridModel::GridModel(StringTableDocument& document, TextsHistory& history, const CodePage& codePage,
-                     QObject* parent)
+GridModel::GridModel(TextsSession& session, const CodePage& codePage, QObject* parent)
     : QAbstractTableModel(parent),
-      document_(document),
-      history_(history),
+      document_(session.document()),
+      session_(session),
       codePage_(codePage),
-      unplaced_(static_cast<std::size_t>(StringTableDocument::kRows), false) {}
+      unplaced_(static_cast<std::size_t>(StringTableDocument::kRows), false) {
+    connect(&session, &TextsSession::textsChanged, this, &GridModel::showChangedTexts);
+}
 
 int GridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : StringTableDocument::kRows;
@@ -84,11 +85,7 @@ bool GridModel::setCell(const QModelIndex& index, CellText value) {
     if (document_.cellText(row, index.column()) == value) {
         return false;
     }
-    if (!history_.editCell(row, index.column(), std::move(value))) {
-        return false;
-    }
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
-    return true;
+    return session_.editCell(row, index.column(), std::move(value));
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
@@ -98,7 +95,7 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
     if (index.column() == StringTableDocument::OriginalColumn ||
         index.column() == StringTableDocument::TranslatedColumn) {
         return Qt::ItemIsEnabled | Qt::ItemIsSelectable |
-               (history_.isReadOnly() ? Qt::NoItemFlags : Qt::ItemIsEditable);
+               (session_.isReadOnly() ? Qt::NoItemFlags : Qt::ItemIsEditable);
     }
     return Qt::ItemIsEnabled;
 }
@@ -118,7 +115,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 }
 
 void GridModel::setCellText(int row, int column, const std::string& text) {
-    setCell(index(row - 1, column), document_.fromNotation(text, !history_.inChange()));
+    setCell(index(row - 1, column), document_.fromNotation(text, !session_.inChange()));
 }
 
 void GridModel::markUnplacedTexts(const std::vector<int>& texts) {
@@ -137,9 +134,16 @@ void GridModel::markUnplacedTexts(const std::vector<int>& texts) {
                      {Qt::BackgroundRole, Qt::ToolTipRole});
 }
 
-void GridModel::refreshCell(int row, int column) {
-    const QModelIndex i = index(row - 1, column);
-    emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
+void GridModel::showChangedTexts(const ChangedTexts& changed) {
+    if (changed.everyText()) {
+        refreshAll();
+        return;
+    }
+    for (const int row : changed.rows) {
+        emit dataChanged(index(row - 1, StringTableDocument::OriginalColumn),
+                         index(row - 1, StringTableDocument::ShortColumn),
+                         {Qt::DisplayRole, Qt::EditRole});
+    }
 }
 
 void GridModel::refreshAll() {

@@ -2,7 +2,8 @@
 // The grid's table model over the StringTableDocument: model row r is text r + 1; columns
 // 0 "Number", 1 "Original", 2 "Translated", 3 "Short.". Only columns 1 and 2 can be entered
 // and edited; the cells hold game bytes, shown in the document's notation through the window's
-// active code page. Every edit goes through the window's TextsHistory.
+// active code page. Every edit goes through the window's TextsSession, and the model shows
+// every change the session announces.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -14,14 +15,14 @@
 
 namespace tarn {
 
-class TextsHistory;
+class TextsSession;
+struct ChangedTexts;
 
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     // codePage: the window's active code page, which outlives the model.
-    GridModel(StringTableDocument& document, TextsHistory& history, const CodePage& codePage,
-              QObject* parent = nullptr);
+    GridModel(TextsSession& session, const CodePage& codePage, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -34,10 +35,12 @@ public:
     // edit of the current cell (kept as typed) or as part of the history's open change, and
     // repaints it.
     void setCellText(int row, int column, const std::string& text);
-    // The document changed in many places (load, notation, copy, save result), or the code
-    // page did.
+    // Gives the cell back a content it had (Esc), as an edit of the current cell.
+    void restoreCell(int row, int column, CellText value) {
+        setCell(index(row - 1, column), std::move(value));
+    }
+    // The code page changed: every text looks different.
     void refreshAll();
-    void refreshCell(int row, int column);
     // Marks the rows of the texts a save would find no place for (their Number cell).
     void markUnplacedTexts(const std::vector<int>& texts);
 
@@ -51,9 +54,10 @@ signals:
 
 private:
     bool setCell(const QModelIndex& index, CellText value);  // false: no change
+    void showChangedTexts(const ChangedTexts& changed);
 
-    StringTableDocument& document_;
-    TextsHistory& history_;
+    const StringTableDocument& document_;
+    TextsSession& session_;
     const CodePage& codePage_;
     std::vector<bool> unplaced_;  // by model row
 };

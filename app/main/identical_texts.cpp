@@ -3,14 +3,14 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMainWindow>
 #include <QToolBar>
 
 #include "app/main/document_columns.h"
 #include "app/widgets/grid_text.h"
-#include "app/main/main_window.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "textcodes/cstyle.h"
 #include "textcodes/identical_texts.h"
 
@@ -27,7 +27,7 @@ constexpr std::size_t kShownSuggestions = 3;
 }  // namespace
 
 IdenticalTexts::IdenticalTexts(WindowParts& parts) : QObject(&parts.window), parts_(parts) {
-    MainWindow& window = parts.window;
+    QMainWindow& window = parts.window;
     useForOthers_ =
         new QAction(QStringLiteral("Use for other texts with the same original"), &window);
     useForOthers_->setObjectName(QStringLiteral("useForOthersAction"));
@@ -99,12 +99,12 @@ void IdenticalTexts::useForOthers() {
     std::string translation;
     parts_.document.bytes(row, Translated, translation);
     auto step = std::make_unique<SetTextsCommand>(
-        parts_.document,
+        parts_.session.stepTarget(),
         countedName("Use for texts with the same original", static_cast<int>(copies.size())));
     for (const std::size_t index : copies) {
         step->add(static_cast<int>(index) + 1, Translated, {translation, false});
     }
-    parts_.history.push(std::move(step));
+    parts_.session.push(std::move(step));
     enteredRow_ = 0;
 }
 

@@ -158,6 +158,7 @@ MainActions::MainActions(QMainWindow& window, const QUndoStack& stack)
     // The menu names the step: "Undo Replace All (412 texts)".
     connect(&stack, &QUndoStack::indexChanged, this, [this, &stack] { nameSteps(stack); });
     connect(&stack, &QUndoStack::cleanChanged, this, [this, &stack] { nameSteps(stack); });
+    connect(&stack, &QUndoStack::undoTextChanged, this, [this, &stack] { nameSteps(stack); });
     nameSteps(stack);
 }
 

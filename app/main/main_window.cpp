@@ -29,7 +29,7 @@
 #include "app/main/spelling_commands.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "app/main/translation_checks.h"
 #include "app/main/window_font.h"
 #include "app/main/window_text_grid.h"
@@ -50,10 +50,12 @@ MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, Q
     // "[*]" shows the window-modified marker while there are unsaved edits.
     setWindowTitle(QStringLiteral("TarnEdit[*]"));
     setMinimumSize(300, 300);
-    history_ = new TextsHistory(document_, this);
-    actions_ = new MainActions(*this, history_->stack());
+    session_ = new TextsSession(this);
+    actions_ = new MainActions(*this, session_->stack());
+    enableSave(false);
     createGrid();
-    parts_ = std::make_unique<WindowParts>(WindowParts{*this, document_, *history_, *model_,
+    parts_ = std::make_unique<WindowParts>(WindowParts{*this, settingsPath_, document(),
+                                                       *session_, *model_,
                                                        *textGrid_, *gridController_, *status_,
                                                        settings_, codePage_, executables_});
     font_ = new WindowFont(*parts_, codePage_, this);
@@ -86,21 +88,21 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::createGrid() {
-    model_ = new GridModel(document_, *history_, codePage_, this);
+    model_ = new GridModel(*session_, codePage_, this);
     textGrid_ = new TextGridView(this);
     textGrid_->setObjectName(QStringLiteral("textGrid"));
     textGrid_->setModel(model_);
     textGrid_->setCodePage(&codePage_);
     textGrid_->setNotation(
-        [this] { return document_.cstyle() ? Notation::CStyle : Notation::Raw; });
+        [this] { return document().cstyle() ? Notation::CStyle : Notation::Raw; });
     textGrid_->setTextLimit([this] {
         const int profile = executables_.translatedProfile;
         return textFieldLimit(profile >= 1 ? &profileByNumber(profile) : nullptr,
-                              document_.cstyle());
+                              document().cstyle());
     });
     textGrid_->placeWithoutChecks(1, StringTableDocument::OriginalColumn);
-    gridController_ = new GridController(*textGrid_, *model_, document_, *history_, this);
-    status_ = new StatusLine(*statusBar(), *textGrid_, document_, this);
+    gridController_ = new GridController(*textGrid_, *model_, *session_, this);
+    status_ = new StatusLine(*statusBar(), *textGrid_, document(), this);
     textGrid_->viewport()->installEventFilter(this);
     setCentralWidget(textGrid_);
 }
@@ -153,10 +155,7 @@ void MainWindow::connectActions() {
     on(a.undo, [this] { edit_->undo(); });
     on(a.redo, [this] { edit_->redo(); });
     checked(a.find, [this] { find_->showFind(); });
-    checked(a.replace, [this] {
-        find_->runReplace();
-        checks_->refresh();
-    });
+    checked(a.replace, [this] { find_->runReplace(); });
     checked(a.copyTexts, [this] { edit_->copyOriginalTexts(); });
     checked(a.jumpTo, [this] { edit_->jumpToText(); });
     checked(a.nextUntranslated, [&cell] { cell.goToNextUntranslated(); });
@@ -174,6 +173,8 @@ void MainWindow::connectActions() {
 }
 
 void MainWindow::connectParts() {
+    // First, so that every later subscriber finds the grid showing the new page.
+    connect(font_, &WindowFont::codePageChanged, model_, &GridModel::refreshAll);
     connect(gridController_, &GridController::cellEntered, this, [this](int row, int column) {
         filter_->keepShown(row);
         status_->showEnteredCell(row, column);
@@ -194,29 +195,35 @@ void MainWindow::connectParts() {
             &EditCommands::showFormatCodeMenu);
     connect(textGrid_, &TextGridView::characterRefused, status_, &StatusLine::show);
     connect(model_, &GridModel::cellEdited, status_, &StatusLine::noteCellEdit);
-    connect(history_, &TextsHistory::textsChanged, this, &MainWindow::showHistoryChange);
-    connect(history_, &TextsHistory::modifiedChanged, this, &MainWindow::enableSave);
-    connect(history_, &TextsHistory::readOnlyChanged, this, &MainWindow::showReadOnly);
-    connect(history_, &TextsHistory::changeRefused, status_, [this] {
+    // What shows the texts follows every change the session announces; summaries of all
+    // texts wait until a change that goes on (typing, a replace run) ends.
+    connect(session_, &TextsSession::textsChanged, this, [this](const ChangedTexts& changed) {
+        if (!changed.ongoing) {
+            status_->showCodesUnlessHint();
+            identical_->showSuggestions();
+        }
+    });
+    connect(session_, &TextsSession::modifiedChanged, this, &MainWindow::enableSave);
+    connect(session_, &TextsSession::readOnlyChanged, this, &MainWindow::showReadOnly);
+    connect(session_, &TextsSession::changeRefused, status_, [this] {
         status_->show(QStringLiteral("The texts are open read-only: nothing was changed."));
     });
-    connect(files_, &FileCommands::textsLoaded, filter_, &GridFilter::rememberLoadedTexts);
-    connect(files_, &FileCommands::textsLoaded, growth_, &ExecutableGrowth::translatedFileLoaded);
+    connect(session_, &TextsSession::loaded, filter_, &GridFilter::rememberLoadedTexts);
+    connect(session_, &TextsSession::loaded, growth_, &ExecutableGrowth::translatedFileLoaded);
     connect(growth_, &ExecutableGrowth::changed, checks_, &TranslationChecks::refresh);
-    connect(files_, &FileCommands::textsReplaced, checks_, &TranslationChecks::refresh);
     connect(checks_, &TranslationChecks::reviewed, filter_, &GridFilter::apply);
     connect(checks_, &TranslationChecks::untranslatedTextsRequested, filter_,
             [this] { filter_->showOnly(TextFilterKind::Untranslated); });
     connect(edit_, &EditCommands::allTextsWanted, filter_, &GridFilter::showAll);
-    connect(edit_, &EditCommands::textsReplaced, checks_, &TranslationChecks::refresh);
-    connect(edit_, &EditCommands::textsReplaced, objects_,
-            [this] { objects_->setCStyle(document_.cstyle()); });
+    connect(edit_, &EditCommands::notationToggled, objects_,
+            [this] { objects_->setCStyle(document().cstyle()); });
     connect(font_, &WindowFont::codePageChanged, this, [this](const CodePage& before) {
         find_->showInCodePage(before, codePage_);
         preview_->setCodePage(codePage_);
         objects_->setCodePage(codePage_);
-        checks_->refresh();  // the checks read the bytes' characters in the new page
     });
+    // The checks read the bytes' characters in the new page.
+    connect(font_, &WindowFont::codePageChanged, checks_, &TranslationChecks::refresh);
     connect(this, &MainWindow::settingsLoaded, this, [this] {
         checks_->applySettings();
         spelling_->applySettings();
@@ -271,14 +278,13 @@ bool MainWindow::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-void MainWindow::setModified(bool modified) {
-    document_.setModified(modified);
-    enableSave();
+const StringTableDocument& MainWindow::document() const {
+    return session_->document();
 }
 
-void MainWindow::enableSave() {
-    actions_->save->setEnabled(document_.modified());
-    setWindowModified(document_.modified());
+void MainWindow::enableSave(bool modified) {
+    actions_->save->setEnabled(modified);
+    setWindowModified(modified);
 }
 
 void MainWindow::showReadOnly(bool readOnly) {
@@ -289,14 +295,6 @@ void MainWindow::showReadOnly(bool readOnly) {
           identical_->useForOthersAction(), pseudo_->action()}) {
         action->setEnabled(!readOnly);
     }
-}
-
-void MainWindow::showHistoryChange() {
-    model_->refreshAll();
-    checks_->refresh();
-    gridController_->rememberCurrentText();
-    status_->showCodesUnlessHint();
-    identical_->showSuggestions();
 }
 
 void MainWindow::checkCellOnFocusLoss(QWidget* now) {

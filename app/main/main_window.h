@@ -38,7 +38,7 @@ class ExecutableGrowth;
 class SpellingCommands;
 class StatusLine;
 class TextGridView;
-class TextsHistory;
+class TextsSession;
 class TranslationChecks;
 class WindowFont;
 class WindowTextGrid;
@@ -50,9 +50,8 @@ public:
     MainWindow(const QString& settingsPath, const QString& programDir, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    StringTableDocument& document() { return document_; }
-    TextsHistory& history() { return *history_; }  // every change of the document is a step
-    void setModified(bool modified);               // also enables or disables Save
+    const StringTableDocument& document() const;
+    TextsSession& session() { return *session_; }  // every change of the document is a step
     const QString& originalPath() const { return executables_.originalPath; }
     int translatedProfile() const { return executables_.translatedProfile; }
 
@@ -93,14 +92,12 @@ private:
     void connectParts();
     void startUp();  // once the window is on screen
     void fitColumns();
-    void enableSave();
-    void showHistoryChange();
+    void enableSave(bool modified);
     void showReadOnly(bool readOnly);
     void checkCellOnFocusLoss(QWidget* now);
 
     QString settingsPath_;
     QString programDir_;
-    StringTableDocument document_;
     AppSettings settings_;
     CodePage codePage_;  // chosen by WindowFont
     OpenExecutables executables_;
@@ -108,7 +105,7 @@ private:
     bool closing_ = false;
     bool settingsWritten_ = false;
 
-    TextsHistory* history_;
+    TextsSession* session_;
     MainActions* actions_;
     GridModel* model_;
     TextGridView* textGrid_;

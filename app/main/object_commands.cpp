@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QMainWindow>
 #include <optional>
 
-#include "app/main/main_window.h"
 #include "app/main/object_commands.h"
-#include "app/main/texts_history.h"
+#include "app/main/app_settings.h"
+#include "app/main/texts_session.h"
+#include "app/main/window_settings.h"
 #include "app/objects/object_language_dialog.h"
 #include "app/objects/object_texts_window.h"
 #include "app/patch_builder/patch_builder_dialog.h"
@@ -120,8 +122,8 @@ void ObjectCommands::chooseObjectLanguages() {
         {parts_.document.primaryLangId(), parts_.document.secondaryLangId()});
     if (ids) {
         // A step even when the IDs stay: OK marks the texts modified.
-        parts_.history.push(
-            std::make_unique<SetLangIdsCommand>(parts_.document, ids->primary, ids->secondary));
+        parts_.session.push(
+            std::make_unique<SetLangIdsCommand>(parts_.session.stepTarget(), ids->primary, ids->secondary));
     }
 }
 

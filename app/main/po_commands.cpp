@@ -2,14 +2,14 @@
 #include "app/main/po_commands.h"
 
 #include <QFileInfo>
+#include <QMainWindow>
 #include <exception>
 
 #include "app/main/app_settings.h"
-#include "app/main/main_window.h"
 #include "app/main/po_language_dialog.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/po_prompts.h"
 #include "app/widgets/prompter.h"
@@ -66,13 +66,14 @@ void PoCommands::importTranslation() {
     PoImportReport report;
     std::unique_ptr<SetTextsCommand> change;
     try {
-        report = importPoFile(toFilePath(*path), parts_.document, parts_.codePage, change);
+        report = importPoFile(toFilePath(*path), parts_.session.stepTarget(), parts_.codePage,
+                              change);
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
         return;
     }
     if (change && report.counts.applied > 0) {
-        parts_.history.push(std::move(change));
+        parts_.session.push(std::move(change));
     }
     showPoReport(importReportText(report), importPoCaption(), !report.problems.empty());
 }

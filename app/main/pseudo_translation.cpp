@@ -5,14 +5,14 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QMainWindow>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <optional>
 
-#include "app/main/main_window.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "app/widgets/prompter.h"
 #include "exetext/string_table_commands.h"
 #include "textcodes/pseudo_translation.h"
@@ -72,14 +72,14 @@ void PseudoTranslation::pseudoTranslate() {
     expandPercent_ = *percent;
     parts_.grid.closeCellEditor();
     std::unique_ptr<SetTextsCommand> step =
-        pseudoTranslateUntranslated(parts_.document, expandPercent_, parts_.codePage);
+        pseudoTranslateUntranslated(parts_.session.stepTarget(), expandPercent_, parts_.codePage);
     const int changed = step->changedCells();
     if (changed == 0) {
         parts_.status.show(QStringLiteral("No untranslated text to pseudo-translate"));
         return;
     }
-    parts_.history.push(std::move(step));
-    if (parts_.history.isReadOnly()) {
+    parts_.session.push(std::move(step));
+    if (parts_.session.isReadOnly()) {
         return;  // refused, and the status line says so
     }
     parts_.status.show(changed == 1 ? QStringLiteral("Pseudo-translated 1 text")

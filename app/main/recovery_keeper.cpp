@@ -5,7 +5,7 @@
 #include <QTime>
 #include <exception>
 
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
 #include "common/file_io.h"
@@ -17,19 +17,17 @@ namespace {
 constexpr int kJournalDelayMs = 2000;  // the most an edit waits before it is written down
 }
 
-RecoveryKeeper::RecoveryKeeper(StringTableDocument& document, TextsHistory& history,
-                               const QString& journalPath, std::function<QString()> translatedPath,
-                               QObject* parent)
+RecoveryKeeper::RecoveryKeeper(TextsSession& session, const QString& journalPath,
+                               std::function<QString()> translatedPath, QObject* parent)
     : QObject(parent),
-      document_(document),
-      history_(history),
+      session_(session),
       translatedPath_(std::move(translatedPath)),
       writer_(std::make_unique<BackgroundWriter>(toFilePath(journalPath))) {
     timer_.setSingleShot(true);
     timer_.setInterval(kJournalDelayMs);
     connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::writeJournal);
-    connect(&history_, &TextsHistory::edited, this, &RecoveryKeeper::noteChange);
-    connect(&history_, &TextsHistory::modifiedChanged, this, &RecoveryKeeper::noteChange);
+    connect(&session_, &TextsSession::textsChanged, this, &RecoveryKeeper::noteChange);
+    connect(&session_, &TextsSession::modifiedChanged, this, &RecoveryKeeper::noteChange);
 }
 
 RecoveryKeeper::~RecoveryKeeper() = default;
@@ -38,7 +36,7 @@ void RecoveryKeeper::noteChange() {
     if (!armed_) {
         return;
     }
-    if (!document_.modified()) {
+    if (!session_.isModified()) {
         timer_.stop();
         writer_->remove();
         return;
@@ -50,17 +48,17 @@ void RecoveryKeeper::noteChange() {
 }
 
 void RecoveryKeeper::writeJournal() {
-    if (!document_.modified()) {
+    if (!session_.isModified()) {
         return;
     }
     const RecoveryJournal journal =
-        journalOf(document_, translatedPath_().toStdString(),
+        journalOf(session_.document(), translatedPath_().toStdString(),
                   QTime::currentTime().toString(QStringLiteral("HH:mm")).toStdString());
     writer_->write(toBytes(formatJournal(journal)));
 }
 
 void RecoveryKeeper::offerRecovery() {
-    if (history_.isReadOnly()) {
+    if (session_.isReadOnly()) {
         armed_ = false;  // the journal is the instance's that holds the files: left untouched
         return;
     }
@@ -75,7 +73,7 @@ void RecoveryKeeper::offerRecovery() {
     if (journal && journal->file != translatedPath_().toStdString()) {
         return;
     }
-    std::unique_ptr<SetTextsCommand> step = journal ? recoveryStep(document_, *journal) : nullptr;
+    std::unique_ptr<SetTextsCommand> step = journal ? recoveryStep(session_.stepTarget(), *journal) : nullptr;
     if (step) {
         const MessageAnswer answer = prompter().message(
             (journal->editCount() == 1 ? QStringLiteral("Recover 1 unsaved edit from %2?")
@@ -84,7 +82,7 @@ void RecoveryKeeper::offerRecovery() {
                 .arg(QString::fromStdString(journal->time)),
             QCoreApplication::applicationName(), MessageIcon::Question, MessageButtons::YesNo);
         if (answer == MessageAnswer::Yes) {
-            history_.push(std::move(step));
+            session_.push(std::move(step));
             writeJournal();  // the recovered edits are unsaved edits again
             return;
         }

@@ -14,14 +14,13 @@
 
 namespace tarn {
 
-class StringTableDocument;
-class TextsHistory;
+class TextsSession;
 
 class RecoveryKeeper : public QObject {
     Q_OBJECT
 public:
     // journalPath: the journal file; translatedPath answers the executable being edited.
-    RecoveryKeeper(StringTableDocument& document, TextsHistory& history, const QString& journalPath,
+    RecoveryKeeper(TextsSession& session, const QString& journalPath,
                    std::function<QString()> translatedPath, QObject* parent = nullptr);
     ~RecoveryKeeper() override;
 
@@ -38,8 +37,7 @@ private:
     void noteChange();
     void writeJournal();
 
-    StringTableDocument& document_;
-    TextsHistory& history_;
+    TextsSession& session_;
     std::function<QString()> translatedPath_;
     QTimer timer_;
     std::unique_ptr<BackgroundWriter> writer_;

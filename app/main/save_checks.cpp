@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main/save_checks.h"
 
+#include <QMainWindow>
 #include <set>
 
 #include "app/main/grid_filter.h"
-#include "app/main/main_window.h"
 #include "app/main/save_errors_dialog.h"
 #include "app/main/translation_checks.h"
 #include "app/main/window_settings.h"
@@ -26,10 +26,9 @@ SaveChecks::SaveChecks(WindowParts& parts, TranslationChecks& checks, GridFilter
       dialog_(new SaveErrorsDialog(&parts.window)) {}
 
 bool SaveChecks::mayWrite() {
-    checks_.refreshIfOutOfDate();  // the current cell's edit counts
     std::set<int> texts;
     const TextFinding* first = nullptr;
-    for (const TextFinding& found : checks_.findings()) {
+    for (const TextFinding& found : checks_.currentFindings()) {
         if (found.finding.severity == Severity::Error) {
             texts.insert(found.text);
             first = first != nullptr ? first : &found;
@@ -65,11 +64,11 @@ bool SaveChecks::mayWrite() {
 }
 
 bool SaveChecks::asksFor(const std::string& path) const {
-    return readFileSetting(parts_.window, kSection, path, true);
+    return readFileSetting(parts_, kSection, path, true);
 }
 
 void SaveChecks::stopAsking(const std::string& path) {
-    storeFileSetting(parts_.window, kSection, path, false);
+    storeFileSetting(parts_, kSection, path, false);
 }
 
 }  // namespace tarn

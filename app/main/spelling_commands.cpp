@@ -5,13 +5,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPointer>
 #include <fstream>
 
 #include "app/main/app_settings.h"
 #include "app/main/document_columns.h"
-#include "app/main/main_window.h"
 #include "app/main/spelling_highlighter.h"
 #include "app/main/spelling_language_dialog.h"
 #include "app/main/status_line.h"
@@ -45,7 +45,7 @@ SpellingCommands::SpellingCommands(WindowParts& parts, QMenu& editorMenu)
 SpellingCommands::~SpellingCommands() = default;
 
 QString SpellingCommands::personalWordsPath() const {
-    return nativePath(QFileInfo(parts_.window.settingsPath())
+    return nativePath(QFileInfo(parts_.settingsPath)
                           .dir()
                           .filePath(QStringLiteral("tarnedit-words.txt")));
 }

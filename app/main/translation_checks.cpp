@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
 #include <QLabel>
+#include <QMainWindow>
 #include <QStatusBar>
 #include <algorithm>
 
 #include "app/main/checks_panel.h"
 #include "app/main/grid_controller.h"
 #include "app/main/grid_model.h"
-#include "app/main/main_window.h"
 #include "app/main/text_grid_view.h"
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "app/main/translation_checks.h"
+#include "app/main/window_settings.h"
 #include "app/widgets/prompter.h"
 #include "exetext/string_table_commands.h"
 #include "exetext/translation_review.h"
@@ -69,7 +70,7 @@ QString unplacedTextsTip(const std::vector<int>& unplaced) {
 }  // namespace
 
 TranslationChecks::TranslationChecks(WindowParts& parts) : QObject(&parts.window), parts_(parts) {
-    MainWindow& window = parts.window;
+    QMainWindow& window = parts.window;
     budgetLabel_ = new QLabel(&window);
     budgetLabel_->setObjectName(QStringLiteral("budgetLabel"));
     // Apart from the status messages on its left, which the status bar cuts off at it.
@@ -108,13 +109,14 @@ TranslationChecks::TranslationChecks(WindowParts& parts) : QObject(&parts.window
             giveFirstHeight();
         }
     });
-    // Any change of a cell's text makes the budget and the findings out of date.
-    connect(&parts.model, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
-                if (roles.isEmpty() || roles.contains(Qt::EditRole)) {
-                    outOfDate_ = true;
-                }
-            });
+    // Any change of a text makes the budget and the findings out of date; they are brought up
+    // to date at once unless the change goes on (typing, a replace run).
+    connect(&parts.session, &TextsSession::textsChanged, this, [this](const ChangedTexts& changed) {
+        outOfDate_ = true;
+        if (!changed.ongoing) {
+            refresh();
+        }
+    });
 }
 
 void TranslationChecks::refresh() {
@@ -135,6 +137,11 @@ void TranslationChecks::refresh() {
 
 const std::vector<TextFinding>& TranslationChecks::findings() const {
     return checksPanel_->findings();
+}
+
+const std::vector<TextFinding>& TranslationChecks::currentFindings() {
+    refreshIfOutOfDate();  // the current cell's edit counts
+    return findings();
 }
 
 void TranslationChecks::refreshIfOutOfDate() {
@@ -196,13 +203,13 @@ void TranslationChecks::replaceTypedCodeWithLookAlike(int text, int byte) {
     if (after == before) {
         return;
     }
-    auto step = std::make_unique<SetTextsCommand>(parts_.document, "Replace with look-alike");
+    auto step = std::make_unique<SetTextsCommand>(parts_.session.stepTarget(), "Replace with look-alike");
     step->add(text, Translated, {std::move(after), false});
-    parts_.history.push(std::move(step));
+    parts_.session.push(std::move(step));
 }
 
 void TranslationChecks::applySettings() {
-    MainWindow& window = parts_.window;
+    QMainWindow& window = parts_.window;
     ChecksPanelSettings stored = parts_.settings.checksPanel;
     checksPanel_->setFilter(stored.filter);
     // No height yet: the first showing makes room for a dozen findings.

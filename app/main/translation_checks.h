@@ -28,8 +28,8 @@ public:
     QAction* panelAction() const { return checksAction_; }  // shows or hides the panel
     QAction* nextFindingAction() const { return nextFindingAction_; }
 
-    // Every command that changes many texts calls refresh; a cell that is left refreshes them
-    // when a text changed since.
+    // Every change the session announces as done refreshes them; a cell that is left, or a
+    // replace run that asks about its next text, refreshes them when a text changed since.
     void refresh();
     void refreshIfOutOfDate();
     // Findings of checks kept elsewhere (spelling), merged into the panel's at each refresh.
@@ -39,6 +39,8 @@ public:
 
     // Every finding of the last refresh, in text order.
     const std::vector<TextFinding>& findings() const;
+    // The same, brought up to date first.
+    const std::vector<TextFinding>& currentFindings();
 
     void applySettings();
     void captureSettings();

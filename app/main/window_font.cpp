@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMainWindow>
 
 #include "app/main/font_dialog.h"
 #include "app/main/grid_model.h"
-#include "app/main/main_window.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
 #include "app/widgets/prompter.h"
@@ -34,19 +34,18 @@ void WindowFont::setCharset(int charset) {
     if (!(page == codePage_)) {
         const CodePage before = codePage_;
         codePage_ = page;
-        showInGrid();
-        emit codePageChanged(before);
+        showInGrid(before);
     }
     parts_.status.setNote(note);
 }
 
-void WindowFont::showInGrid() {
+void WindowFont::showInGrid(const CodePage& before) {
     QLineEdit* editor = parts_.grid.cellEditor();
     // One character per byte in every page: the caret and selection stay where they are.
     const int cursor = editor != nullptr ? editor->cursorPosition() : 0;
     const int selectionStart = editor != nullptr ? editor->selectionStart() : -1;
     const int selectionLength = editor != nullptr ? editor->selectionLength() : 0;
-    parts_.model.refreshAll();
+    emit codePageChanged(before);  // the grid's model, subscribed first, shows every text anew
     if (editor != nullptr) {
         parts_.grid.itemDelegate()->setEditorData(editor, parts_.grid.currentIndex());
         if (selectionLength > 0) {

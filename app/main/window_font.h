@@ -30,17 +30,17 @@ public:
     void choose();
 
     // Lays the translation's character table over the character set's page (a note: why it
-    // could not); refreshCodePage() shows the texts through a changed table.
+    // could not); applyPageLayer() shows the texts through a changed table.
     using PageLayer = std::function<CodePage(const CodePage& page, QString& note)>;
     void setPageLayer(PageLayer layer) { layer_ = std::move(layer); }
-    void refreshCodePage() { setCharset(charset_); }
+    void applyPageLayer() { setCharset(charset_); }
 
 signals:
-    // The code page changed from before to the window's active one; the grid shows it already.
+    // The code page changed from before to the window's active one.
     void codePageChanged(const CodePage& before);
 
 private:
-    void showInGrid();
+    void showInGrid(const CodePage& before);
 
     WindowParts& parts_;
     CodePage& codePage_;

@@ -5,17 +5,21 @@
 
 #include <QString>
 
+#include "app/widgets/file_paths.h"
+#include "common/profile_file.h"
+
+class QMainWindow;
+
 namespace tarn {
 
 struct AppSettings;
 class CodePage;
 class GridController;
 class GridModel;
-class MainWindow;
 class StatusLine;
 class StringTableDocument;
 class TextGridView;
-class TextsHistory;
+class TextsSession;
 
 // The executables being edited and the profiles found for them (-1: none).
 struct OpenExecutables {
@@ -28,9 +32,10 @@ struct OpenExecutables {
 };
 
 struct WindowParts {
-    MainWindow& window;
-    StringTableDocument& document;
-    TextsHistory& history;
+    QMainWindow& window;
+    const QString& settingsPath;  // the settings file
+    const StringTableDocument& document;  // changed only through the session
+    TextsSession& session;
     GridModel& model;
     TextGridView& grid;
     GridController& controller;
@@ -39,5 +44,10 @@ struct WindowParts {
     const CodePage& codePage;  // the window's active code page
     OpenExecutables& executables;
 };
+
+// The settings file, read afresh.
+inline ProfileFile openSettings(const WindowParts& parts) {
+    return ProfileFile(toFilePath(parts.settingsPath));
+}
 
 }  // namespace tarn

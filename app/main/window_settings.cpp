@@ -3,11 +3,13 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QScreen>
 #include <QStyle>
 #include <exception>
 
-#include "app/main/main_window.h"
+#include "app/main/app_settings.h"
+#include "app/main/texts_session.h"
 #include "app/main/window_font.h"
 #include "app/widgets/prompter.h"
 #include "exetext/string_table_document.h"
@@ -58,8 +60,8 @@ WindowSettings::WindowSettings(WindowParts& parts, WindowFont& font, QAction& no
     : QObject(&parts.window), parts_(parts), font_(font), notation_(notation) {}
 
 void WindowSettings::applyPlacement() {
-    MainWindow& window = parts_.window;
-    const PlacementSettings placement = readMainWindowPlacement(window.openSettings());
+    QMainWindow& window = parts_.window;
+    const PlacementSettings placement = readMainWindowPlacement(openSettings(parts_));
     if (placement.left != -1) {
         window.setGeometry(placement.left, placement.top, placement.width, placement.height);
         applyPlacementCheck(window);
@@ -74,20 +76,20 @@ void WindowSettings::applyPlacement() {
 bool WindowSettings::read() {
     AppSettings& settings = parts_.settings;
     try {
-        const ProfileFile ini = parts_.window.openSettings();
+        const ProfileFile ini = openSettings(parts_);
         if (!ini.readError().empty()) {
             // Its settings stay as they are; this run works on defaults and never writes it.
             prompter().message(
                 QStringLiteral("The settings file %1 cannot be read (%2). TarnEdit runs on its "
                                "default settings and leaves the file as it is.")
-                    .arg(parts_.window.settingsPath(), QString::fromStdString(ini.readError())),
+                    .arg(parts_.settingsPath, QString::fromStdString(ini.readError())),
                 QStringLiteral("TarnEdit"), MessageIcon::Warning, MessageButtons::Ok);
         }
         const PathsSettings paths = readPaths(ini);
         parts_.executables.originalPath = QString::fromStdString(paths.origExePath);
         parts_.executables.translatedPath = QString::fromStdString(paths.transExePath);
         readStartupSettings(ini, settings);
-        parts_.document.setCStyleFlag(settings.options.cstyleStrings);
+        parts_.session.setCStyle(settings.options.cstyleStrings);
         notation_.setChecked(settings.options.cstyleStrings);
         font_.applyFont(fontFromOptions(settings.options));
         font_.setCharset(settings.options.fontCharset);
@@ -105,7 +107,7 @@ void WindowSettings::capture() {
     settings.options.fontCharset = font_.charset();
     // The restored bounds, also for a maximized or minimized window. Positions are those of the
     // client area, as the placement is applied at start-up, so that they round-trip exactly.
-    const MainWindow& window = parts_.window;
+    const QMainWindow& window = parts_.window;
     const bool restored = window.isMaximized() || window.isMinimized();
     const QRect normal = restored ? window.normalGeometry() : window.geometry();
     settings.mainWindow = {normal.left(), normal.top(), normal.width(), normal.height(),
@@ -114,7 +116,7 @@ void WindowSettings::capture() {
 
 void WindowSettings::write() {
     try {
-        ProfileFile ini = parts_.window.openSettings();
+        ProfileFile ini = openSettings(parts_);
         // An unreadable file is left as it is, as the user heard at start-up.
         if (ini.readError().empty()) {
             writeClosingSettings(ini, parts_.settings);
@@ -130,19 +132,19 @@ bool canBeSettingsKey(const std::string& path) {
            path.front() != ';' && path.back() != ' ' && path.back() != '\t';
 }
 
-bool readFileSetting(const MainWindow& window, const char* section, const std::string& path,
+bool readFileSetting(const WindowParts& parts, const char* section, const std::string& path,
                      bool defaultValue) {
-    return canBeSettingsKey(path) ? window.openSettings().readBool(section, path, defaultValue)
+    return canBeSettingsKey(path) ? openSettings(parts).readBool(section, path, defaultValue)
                                   : defaultValue;
 }
 
-void storeFileSetting(MainWindow& window, const char* section, const std::string& path,
+void storeFileSetting(const WindowParts& parts, const char* section, const std::string& path,
                       bool value) {
     if (!canBeSettingsKey(path)) {
         return;
     }
     try {
-        ProfileFile ini = window.openSettings();
+        ProfileFile ini = openSettings(parts);
         // A settings file that could not be read is left as it is.
         if (ini.readError().empty()) {
             ini.writeBool(section, path, value);

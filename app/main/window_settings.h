@@ -15,7 +15,6 @@ class QWidget;
 
 namespace tarn {
 
-class MainWindow;
 class WindowFont;
 
 class WindowSettings : public QObject {
@@ -50,9 +49,9 @@ bool canBeSettingsKey(const std::string& path);
 // A choice kept per file in a section of the settings, the file's path as key: defaultValue
 // for a path that cannot be a key. Storing writes at once, and leaves a settings file that
 // could not be read as it is; a path that cannot be a key keeps the choice for this run only.
-bool readFileSetting(const MainWindow& window, const char* section, const std::string& path,
+bool readFileSetting(const WindowParts& parts, const char* section, const std::string& path,
                      bool defaultValue);
-void storeFileSetting(MainWindow& window, const char* section, const std::string& path,
+void storeFileSetting(const WindowParts& parts, const char* section, const std::string& path,
                       bool value);
 
 // Where a window without a stored placement first opens: centred on the available screen area,

@@ -5,7 +5,7 @@
 #include "app/main/grid_model.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "app/widgets/grid_text.h"
 
 namespace tarn {
@@ -54,11 +54,11 @@ void WindowTextGrid::setCellText(int row, int column, const std::string& text) {
 }
 
 void WindowTextGrid::beginChange() {
-    parts_.history.beginChange();
+    parts_.session.beginChange();
 }
 
 void WindowTextGrid::endChange(const std::string& action) {
-    parts_.history.endChange(action);
+    parts_.session.endChange(action);
 }
 
 void WindowTextGrid::catchUp() {
@@ -68,7 +68,7 @@ void WindowTextGrid::catchUp() {
 }
 
 std::string WindowTextGrid::undoText() const {
-    return parts_.document.undoText();
+    return parts_.controller.escText();
 }
 
 bool WindowTextGrid::cStyle() const {

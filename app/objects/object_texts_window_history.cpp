@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The object texts window's history: every change to the document is a step on the window's own
 // undo stack, taken back and made again with Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z or the grid's
-// context menu. While a cell editor is open those keys act on the editor's own text.
+// context menu. While a cell editor is open those keys act on its own typing first, as in the
+// main window (undo_keys.h).
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
@@ -12,6 +13,7 @@
 #include "app/objects/object_texts_window.h"
 #include "app/preview/text_grid.h"
 #include "app/widgets/undo_command.h"
+#include "app/widgets/undo_keys.h"
 
 namespace tarn {
 
@@ -75,6 +77,9 @@ void ObjectTextsWindow::typeText(std::size_t row, std::string text) {
     }
     if (typing_ != nullptr && typingRow_ == row && undoStack_->index() == typingIndex_) {
         typing_->retype(row, std::move(text));
+        if (dropStepThatChangesNothing(*undoStack_)) {
+            typing_ = nullptr;
+        }
         updateSaveButton();
         return;
     }
@@ -112,10 +117,10 @@ void ObjectTextsWindow::stepHistory(bool back) {
     }
     // A closed editor lingers until it is deleted: only an open one takes the keys.
     QLineEdit* editor = textGrid_->isEditing() ? textGrid_->cellEditor() : nullptr;
-    if (editor != nullptr) {
-        back ? editor->undo() : editor->redo();
+    if (editorTakesUndoKey(editor, !back) || (editor != nullptr && !checkCurrentCell())) {
         return;
     }
+    textGrid_->closeCellEditor();
     if (back ? !undoStack_->canUndo() : !undoStack_->canRedo()) {
         return;
     }

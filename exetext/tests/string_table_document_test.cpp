@@ -27,16 +27,14 @@ LoadedExecutables loadedWith(std::vector<std::string> original,
     return loaded;
 }
 
-TEST(StringTableDocument, LoadTakesBothColumnsEmptiesSharingAndClearsModified) {
+TEST(StringTableDocument, LoadTakesBothColumnsAndEmptiesSharing) {
     StringTableDocument doc;
     doc.setText(5, StringTableDocument::ShortColumn, "20");
-    doc.setModified(true);
     doc.load(loadedWith({"Yes", "No"}, {"Ja", "Nein"}));
     EXPECT_EQ(doc.text(2, 0), "2");
     EXPECT_EQ(doc.cell(1, 1), "Yes");
     EXPECT_EQ(doc.cell(2, 2), "Nein");
     EXPECT_EQ(doc.cell(5, 3), "");
-    EXPECT_FALSE(doc.modified());
     EXPECT_EQ(doc.primaryLangId(), 7);
     EXPECT_EQ(doc.secondaryLangId(), 9);
     EXPECT_EQ(doc.translatedTexts().size(), static_cast<std::size_t>(kTextCount));
@@ -44,9 +42,9 @@ TEST(StringTableDocument, LoadTakesBothColumnsEmptiesSharingAndClearsModified) {
     EXPECT_EQ(doc.cell(5, 3), "");
 }
 
-// A save that wrote "-Error!-" in place of a malformed text leaves the edits unsaved, so the
-// question on closing still protects the translator's text.
-TEST(StringTableDocument, SaveClearsModifiedOnlyWhenEveryTextWasStored) {
+// A save that wrote "-Error!-" in place of a malformed text leaves that text in the document,
+// so the translator's text is still there to correct; the writer's sharing fills column 3.
+TEST(StringTableDocument, SaveKeepsMalformedTextsAndShowsTheSharing) {
     TempDir dir;
     const auto path = dir.path() / "trans.exe";
     writeFileAtomically(path, makeSampleExecutable(1, sampleTexts()));
@@ -54,11 +52,10 @@ TEST(StringTableDocument, SaveClearsModifiedOnlyWhenEveryTextWasStored) {
     doc.load(loadedWith({}, {}));
     doc.setCStyleFlag(true);
     auto save = [&] {
-        doc.setModified(true);
         SaveOptions options;
         options.textErrors = doc.translatedErrors();
         const SaveResult result = saveStrings(path, doc.translatedTexts(), options);
-        doc.saveFinished(result);
+        doc.setShareTargets(result.shareTargets);
         return result;
     };
 
@@ -67,7 +64,6 @@ TEST(StringTableDocument, SaveClearsModifiedOnlyWhenEveryTextWasStored) {
     SaveResult result = save();
     ASSERT_TRUE(result.saved);
     EXPECT_EQ(result.cstyleErrors, (std::vector<int>{9, 10}));
-    EXPECT_TRUE(doc.modified());
     EXPECT_EQ(doc.cell(9, StringTableDocument::TranslatedColumn), "bad %");
     EXPECT_EQ(doc.cell(9, StringTableDocument::ShortColumn), "10");  // equal texts share
 
@@ -76,12 +72,11 @@ TEST(StringTableDocument, SaveClearsModifiedOnlyWhenEveryTextWasStored) {
     EXPECT_EQ(doc.cell(9, StringTableDocument::TranslatedColumn), "good %");  // game bytes
     result = save();
     ASSERT_TRUE(result.saved);
-    EXPECT_FALSE(doc.modified());
+    EXPECT_TRUE(result.cstyleErrors.empty());
     EXPECT_EQ(doc.cell(9, StringTableDocument::ShortColumn), "");
 
     doc.setText(11, StringTableDocument::TranslatedColumn, std::string(70000, 'x'));
     EXPECT_FALSE(save().saved);
-    EXPECT_TRUE(doc.modified());
 }
 
 // The notation is how texts are shown: switching it changes no byte, and only a cell held as

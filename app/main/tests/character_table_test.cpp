@@ -103,7 +103,7 @@ TEST_F(CharacterTableTest, ALetterOnACodeByteIsRefusedTypedOrPastedInTheGridAndT
         child<QDialog>("findDialog")->hide();
     }
     EXPECT_EQ(f.document().cell(1, Translated), "Hi");
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
 
     // The translator's own words for the first case.
     f.setFontCharset(238);

@@ -120,7 +120,6 @@ TEST_F(ChecksTest, StatusBarShowsTheBudgetAndTheGridMarksTextsThatDoNotFit) {
     for (int row = 1; row <= 40; ++row) {
         f.setCellText(row, Translated, std::string(20000, static_cast<char>('a' + row % 26)));
     }
-    f.setModified(true);
     ASSERT_TRUE(grid()->moveTo(50, Translated));  // leaving a cell brings the budget up to date
     const SpaceBudget over = expectedBudget();
     ASSERT_FALSE(over.fits());
@@ -163,7 +162,7 @@ TEST_F(ChecksTest, StatusBarShowsTheBudgetAndTheGridMarksTextsThatDoNotFit) {
     EXPECT_NE(budgetLabel()->palette().color(QPalette::WindowText), QColor(Qt::red));
     EXPECT_EQ(numberBackground(over.unplaced.front()), plain);
     f.saveTexts();
-    ASSERT_FALSE(f.document().modified());
+    ASSERT_FALSE(f.session().isModified());
     const QString freeFigure = budgetLabel()->text().section(' ', 0, 0);
     EXPECT_EQ(grid()->statusTip(), freeFigure + " unused bytes remaining");
 }
@@ -286,13 +285,13 @@ TEST_F(ChecksTest, TypedCodeIsReplacedWithItsPlainLookAlike) {
     pressInEditor(Qt::Key_Return);
     ASSERT_EQ(checksOf(5), (std::vector<std::string>{"colours", "typed-code", "typed-code",
                                                      "longer", "inconsistent"}));
-    f.setModified(false);
+    f.session().stack().setClean();  // what follows is the only unsaved change
 
     selectFinding(5, "typed-code");
     EXPECT_TRUE(lookAlike->isEnabled());
     EXPECT_EQ(lookAlike->text(), QString::fromUtf8("Replace \xE2\x80\x9C with \""));
     lookAlike->trigger();
-    EXPECT_TRUE(f.document().modified());
+    EXPECT_TRUE(f.session().isModified());
     EXPECT_EQ(f.document().cell(5, Translated), texts[4] + " (de) \"Hallo\x94");
     EXPECT_EQ(f.cellText(5, Translated),
               QString::fromStdString(texts[4]) + QString::fromUtf8(" (de) \"Hallo\xE2\x80\x9D"));

@@ -40,7 +40,7 @@ TEST_F(CodePageTest, ACharacterTheCodePageLacksIsRefusedWhetherTypedOrPasted) {
     typeCharacter(editor, QStringLiteral("\u0142"));  // ł
     EXPECT_EQ(editor->text(), "Hi");
     EXPECT_EQ(f.document().cell(1, Translated), "Hi");
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_EQ(prompter.beeps(), 1);
     EXPECT_EQ(f.statusBar()->currentMessage(),
               "'\u0142' is not in code page 1252: choose the font's character set that has it "
@@ -131,7 +131,7 @@ TEST_F(CodePageTest, SwitchingTheCharacterSetShowsTheSameBytesEverywhereAndIsSto
                     ->toPlainText()
                     .startsWith(QStringLiteral("\u0141\u00F3d\u017A")));
     EXPECT_EQ(f.document().translatedTexts(), before);
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_EQ(prompter.beeps(), 0);
 
     f.setFontCharset(204);  // Cyrillic: the same bytes read as other letters
@@ -165,7 +165,7 @@ TEST_F(CodePageTest, TheFontDialogChoosesTheCharacterSet) {
     EXPECT_FALSE(effectsShown);
     EXPECT_EQ(f.fontCharset(), 238);
     EXPECT_EQ(f.codePage().number(), 1250);
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_TRUE(f.close());
     EXPECT_NE(settingsText().find("FontCharset=238"), std::string::npos);
 }

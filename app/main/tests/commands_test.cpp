@@ -61,7 +61,7 @@ TEST_F(CommandsTest, SaveWritesTheTranslatedColumnAndReportsTheFreeSpace) {
     pressInEditor(Qt::Key_Return);
     ASSERT_TRUE(action("saveAction")->isEnabled());
     action("saveAction")->trigger();
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_FALSE(action("saveAction")->isEnabled());
     EXPECT_EQ(translatedOnDisk()[1], texts[1] + "Hallo");
     EXPECT_TRUE(grid()->statusTip().endsWith(" unused bytes remaining"));
@@ -100,7 +100,7 @@ TEST_F(CommandsTest, RefusedSaveKeepsModifiedAndTheFile) {
     const Bytes before = readWholeFile(transPath);
     setWriteFaultForTesting({WriteFault::Step::Rename, 0});
     f.saveTexts();
-    EXPECT_TRUE(f.document().modified());
+    EXPECT_TRUE(f.session().isModified());
     EXPECT_TRUE(action("saveAction")->isEnabled());
     EXPECT_EQ(readWholeFile(transPath), before);
     ASSERT_FALSE(prompter.messages().empty());
@@ -116,13 +116,12 @@ TEST_F(CommandsTest, TextsThatDoNotFitAreNotSaved) {
     for (int row = 1; row <= 40; ++row) {
         f.setCellText(row, 2, std::string(20000, static_cast<char>('a' + row % 26)));
     }
-    f.setModified(true);
     f.saveTexts();
     ASSERT_FALSE(prompter.messages().empty());
     EXPECT_TRUE(prompter.messages().back().text.startsWith(
         "Not enough space in the executable file - try to be shorter\n\rOr let it grow: File > "
         "Let the executable grow when the texts do not fit\n\rFirst texts that do not fit: "));
-    EXPECT_TRUE(f.document().modified());
+    EXPECT_TRUE(f.session().isModified());
     EXPECT_EQ(readWholeFile(transPath), before);
 }
 
@@ -147,14 +146,14 @@ TEST_F(CommandsTest, GrowOptionSavesWhatDoesNotFitAndIsKeptPerExecutable) {
     EXPECT_NE(settingsText().find("[GrowExecutable]\r\n" + transPath.string() + "=1\r\n"),
               std::string::npos);
     action("saveAction")->trigger();
-    ASSERT_FALSE(f.document().modified()) << messageTexts().join("\n").toStdString();
+    ASSERT_FALSE(f.session().isModified()) << messageTexts().join("\n").toStdString();
     EXPECT_GT(fs::file_size(transPath), buildSize);
     EXPECT_TRUE(findAddedSection(readWholeFile(transPath)));
     // A second save of the grown file asks nothing: the window wrote it.
     const std::size_t asked = prompter.asked().size();
     f.setCellText(2, 2, "Zwei");
     action("saveAction")->trigger();
-    ASSERT_FALSE(f.document().modified()) << messageTexts().join("\n").toStdString();
+    ASSERT_FALSE(f.session().isModified()) << messageTexts().join("\n").toStdString();
     ASSERT_EQ(prompter.asked().size(), asked + 1);  // only the save's progress
     EXPECT_TRUE(prompter.asked().back().text.endsWith("SaveProgressDialog"));
     std::vector<std::string> expected = f.document().translatedTexts();
@@ -168,7 +167,7 @@ TEST_F(CommandsTest, GrowOptionSavesWhatDoesNotFitAndIsKeptPerExecutable) {
     EXPECT_EQ(again.document().translatedTexts(), expected);
     again.setCellText(3, 2, "Drei");
     action("saveAction")->trigger();
-    ASSERT_FALSE(again.document().modified());
+    ASSERT_FALSE(again.session().isModified());
     expected[2] = "Drei";
     EXPECT_EQ(translatedOnDisk(), expected);
 
@@ -179,7 +178,7 @@ TEST_F(CommandsTest, GrowOptionSavesWhatDoesNotFitAndIsKeptPerExecutable) {
     action("growAction")->trigger();
     EXPECT_NE(settingsText().find(transPath.string() + "=0\r\n"), std::string::npos);
     action("saveAction")->trigger();
-    ASSERT_FALSE(again.document().modified());
+    ASSERT_FALSE(again.session().isModified());
     EXPECT_EQ(fs::file_size(transPath), buildSize);
 }
 
@@ -188,7 +187,6 @@ TEST_F(CommandsTest, CStyleErrorsAreStoredAsErrorMarks) {
     writeSettings("[Options]\r\nCStyleStrings=1\r\n");
     MainWindow& f = start();
     f.setCellText(9, 2, "bad %");
-    f.setModified(true);
     prompter.onDialog([](QDialog& question) {  // the save asks about the error first
         childByName<QPushButton>(question, "saveAnywayButton")->click();
     });
@@ -200,7 +198,7 @@ TEST_F(CommandsTest, CStyleErrorsAreStoredAsErrorMarks) {
               "\n\rThe string won't be saved");
     EXPECT_EQ(translatedOnDisk()[8], "-Error!-");
     // The translator's text exists only in the grid now: closing still asks.
-    EXPECT_TRUE(f.document().modified());
+    EXPECT_TRUE(f.session().isModified());
 }
 
 TEST_F(CommandsTest, RunSavesFirstAndStartsTheGameThroughWine) {
@@ -224,7 +222,7 @@ TEST_F(CommandsTest, RunSavesFirstAndStartsTheGameThroughWine) {
     setWriteFaultForTesting({});
     action("runAction")->trigger();
     EXPECT_EQ(started.size(), 2);
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_EQ(translatedOnDisk()[2], texts[2] + "z");
 }
 
@@ -340,7 +338,7 @@ TEST_F(CommandsTest, DesktopKeysWorkBesideTheToolsOwnAndMenusNameBoth) {
     ASSERT_TRUE(grid()->moveTo(2, 2));
     type("x");
     QTest::keyClick(grid()->cellEditor(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_EQ(translatedOnDisk()[1], texts[1] + "x");
 
     f.activateWindow();  // the save's progress window had the focus
@@ -387,11 +385,11 @@ TEST_F(CommandsTest, CopyStringsAsksAndMarksModified) {
     writeSettings();
     MainWindow& f = start();
     action("copyTextsAction")->trigger();  // unscripted: answered No
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_EQ(prompter.messages()[0].caption, "Confirmation");
     prompter.answer(MessageAnswer::Yes);
     action("copyTextsAction")->trigger();
-    EXPECT_TRUE(f.document().modified());  // even though both columns were equal
+    EXPECT_TRUE(f.session().isModified());  // even though both columns were equal
 }
 
 TEST_F(CommandsTest, ConfigureAfterAFailedSaveDoesNotOpenThePathsDialog) {

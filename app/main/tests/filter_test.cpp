@@ -192,25 +192,24 @@ TEST_F(SaveQuestionTest, ErrorsAskBeforeSavingWarningsDoNot) {
 
     // Text 20's error came with the file; a warning only would not ask.
     f.setCellText(41, Translated, "\x7B " + f.document().cell(41, Translated));
-    f.setModified(true);
     ASSERT_TRUE(grid()->moveTo(2, Translated));
 
     answerSave("cancelSaveButton");
     f.saveTexts();
     EXPECT_EQ(question(), "2 texts have errors (first: 0020 value-codes). Save anyway?");
-    EXPECT_TRUE(f.document().modified());
+    EXPECT_TRUE(f.session().isModified());
     EXPECT_NE(translatedOnDisk()[40], f.document().cell(41, Translated));
 
     answerSave("showErrorsButton");
     f.saveTexts();
-    EXPECT_TRUE(f.document().modified());
+    EXPECT_TRUE(f.session().isModified());
     EXPECT_EQ(kindChoice()->currentText(), "With errors");
     EXPECT_EQ(grid()->currentRow(), 20);
     EXPECT_EQ(shownRows(), (std::vector<int>{20, 41}));
 
     answerSave("saveAnywayButton");
     f.saveTexts();
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_EQ(translatedOnDisk()[40], f.document().cell(41, Translated));
     EXPECT_EQ(translatedOnDisk()[19], onDisk20);
     EXPECT_EQ(settingsText().find("[SaveChecks]"), std::string::npos);
@@ -219,30 +218,27 @@ TEST_F(SaveQuestionTest, ErrorsAskBeforeSavingWarningsDoNot) {
     // Without errors nothing is asked: one warning is left.
     f.setCellText(20, Translated, "Tor schliessen");
     f.setCellText(41, Translated, "ok");
-    f.setModified(true);
     ASSERT_TRUE(grid()->moveTo(41, Translated));
     const std::size_t before = questionsAsked();
     f.saveTexts();
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_EQ(questionsAsked(), before);
 }
 
 TEST_F(SaveQuestionTest, DontAskAgainIsKeptForTheTranslatedFile) {
     writeFilterGame();
     MainWindow& f = start();
-    f.setModified(true);
     answerSave("saveAnywayButton", true);
     f.saveTexts();
     EXPECT_EQ(question(), "1 text has errors (first: 0020 value-codes). Save anyway?");
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_NE(settingsText().find("[SaveChecks]\r\n" + transPath.string() + "=0\r\n"),
               std::string::npos);
 
     const std::size_t before = questionsAsked();
     f.setCellText(5, Translated, "anders");
-    f.setModified(true);
     f.saveTexts();
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_EQ(questionsAsked(), before);
     // The window's own settings at closing keep the choice.
     EXPECT_TRUE(f.close());

@@ -108,7 +108,7 @@ TEST_F(MainWindowWiringTest, PromptedReplaceShowsTheOccurrenceOverItsCell) {
 
     EXPECT_EQ(form.document().cell(2, Translated), "one two 1");
     EXPECT_EQ(form.document().cell(4, Translated), "one");
-    EXPECT_TRUE(form.document().modified());
+    EXPECT_TRUE(form.session().isModified());
     EXPECT_TRUE(action("saveAction")->isEnabled());
     ASSERT_EQ(overlayRects.size(), 3u);
     EXPECT_EQ(overlayRects[0], grid().cellRect(2, Translated));
@@ -121,7 +121,7 @@ TEST_F(MainWindowWiringTest, PromptedReplaceShowsTheOccurrenceOverItsCell) {
 }
 
 TEST_F(MainWindowWiringTest, FormatCodeMenuInsertsIntoTheOpenEditor) {
-    form.document().setCStyleFlag(true);
+    form.session().setCStyle(true);
     action("notationAction")->setChecked(true);
     form.setCellText(2, Translated, "abc");
     ASSERT_TRUE(grid().moveTo(2, Translated));
@@ -137,7 +137,7 @@ TEST_F(MainWindowWiringTest, FormatCodeMenuInsertsIntoTheOpenEditor) {
     ASSERT_NE(grid().cellEditor(), nullptr);
     EXPECT_EQ(grid().cellEditor()->text(), "a\\nbc");
     EXPECT_EQ(grid().cellEditor()->selectedText(), "bc");
-    EXPECT_TRUE(form.document().modified());
+    EXPECT_TRUE(form.session().isModified());
     childByName<QAction>(*formatMenu(), "undoEditingAction")->trigger();
     EXPECT_EQ(form.document().cell(2, Translated), "abc");
     EXPECT_EQ(grid().cellEditor()->text(), "abc");

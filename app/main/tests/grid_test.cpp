@@ -47,12 +47,12 @@ TEST_F(GridTest, StatusBarShowsTheBytesOfTheCurrentCellAndFollowsTyping) {
     type("!");
     EXPECT_EQ(f.statusBar()->currentMessage(), "72 105 33 ");
     EXPECT_EQ(f.document().cell(1, 1), "Hi!");
-    EXPECT_FALSE(f.document().modified());  // column 1 edits are no changes
+    EXPECT_FALSE(f.session().isModified());  // column 1 edits are no changes
     EXPECT_FALSE(action("saveAction")->isEnabled());
     pressInEditor(Qt::Key_Return);
     ASSERT_TRUE(grid()->moveTo(1, 2));
     type("x");
-    EXPECT_TRUE(f.document().modified());
+    EXPECT_TRUE(f.session().isModified());
     EXPECT_TRUE(action("saveAction")->isEnabled());
 }
 
@@ -169,7 +169,7 @@ TEST_F(GridTest, TogglingTheNotationChangesNoByte) {
             ASSERT_EQ(f.document().cell(row, 2), raw) << "row " << row;
         }
     }
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_FALSE(action("undoAction")->isEnabled());  // no step: nothing changed
 }
 

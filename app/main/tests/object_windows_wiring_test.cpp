@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
+#include <functional>
 
 #include "app/main/tests/editor_fixture.h"
 #include "app/objects/group_texts_grid.h"
@@ -90,13 +91,13 @@ TEST_F(ObjectWindowsWiring, PluginLangOkMarksTheTextsModified) {
     writeGame();
     writeSettings();
     MainWindow& main = start();
-    ASSERT_FALSE(main.document().modified());
+    ASSERT_FALSE(main.session().isModified());
     prompter.onDialog([](QDialog& dialog) {
         childByName<QLineEdit>(dialog, "primaryEdit")->setText("300");
         childByName<QPushButton>(dialog, "okButton")->click();
     });
     action("objectLanguageAction")->trigger();
-    EXPECT_TRUE(main.document().modified());
+    EXPECT_TRUE(main.session().isModified());
     EXPECT_EQ(main.document().primaryLangId(), 254);
     EXPECT_TRUE(action("saveAction")->isEnabled());
 }
@@ -146,7 +147,7 @@ TEST_F(ObjectTextsBeside, TransObjIsOneWindowBesideTheMainOne) {
     type("!");
     pressInEditor(Qt::Key_Return);
     EXPECT_TRUE(objects().isVisible());
-    EXPECT_TRUE(main.document().modified());
+    EXPECT_TRUE(main.session().isModified());
 
     // Opened again: the same window, its files kept, and it is raised.
     action("objectTextsAction")->trigger();
@@ -157,6 +158,62 @@ TEST_F(ObjectTextsBeside, TransObjIsOneWindowBesideTheMainOne) {
     childByName<QPushButton>(objects(), "closeButton")->click();
     EXPECT_FALSE(objects().isVisible());
     EXPECT_TRUE(objects().document().files().empty());
+}
+
+// Both grids of game texts behave alike: Esc brings back the text the cell had and leaves no
+// step; Undo while an editor with no typing of its own is open steps back in the history.
+TEST_F(ObjectTextsBeside, BothGridsTakeTheKeysAlike) {
+    writeGame();
+    writeSettings();
+    writeObjectFile({{{0, "Sword"}, {5, "Schwert"}}});
+    MainWindow& main = start();
+    openObjects();
+    root().child(0).child(0).makeCurrent();
+    struct Grid {
+        const char* name;
+        QWidget* window;
+        std::function<void()> enterCell;
+        std::function<void()> openEditor;
+        std::function<QLineEdit*()> editor;
+        std::function<QString()> text;
+        QAction* undo;
+        std::function<bool()> modified;
+    };
+    const Grid grids[] = {
+        {"main window", &main,
+         [&] { ASSERT_TRUE(grid()->moveTo(1, StringTableDocument::TranslatedColumn)); },
+         [&] { QTest::keyClick(grid(), Qt::Key_Return); }, [&] { return grid()->cellEditor(); },
+         [&] { return main.cellText(1, StringTableDocument::TranslatedColumn); },
+         action("undoAction"), [&] { return main.session().isModified(); }},
+        {"object texts window", &objects(), [&] { objectGrid()->setCurrentCell(1, 1); },
+         [&] { objectGrid()->editCurrentCell(); }, [&] { return objectGrid()->cellEditor(); },
+         [&] { return objectGrid()->item(1, 1)->text(); },
+         childByName<QAction>(objects(), "objectUndoAction"),
+         [&] { return objects().document().anyModified(); }},
+    };
+    for (const Grid& g : grids) {
+        SCOPED_TRACE(g.name);
+        activate(*g.window);
+        g.enterCell();
+        const QString before = g.text();
+        g.openEditor();
+        ASSERT_NE(g.editor(), nullptr);
+        QTest::keyClicks(g.editor(), "xy");
+        ASSERT_NE(g.text(), before);
+        QTest::keyClick(g.editor(), Qt::Key_Escape);
+        EXPECT_EQ(g.text(), before);
+        EXPECT_FALSE(g.undo->isEnabled());
+        EXPECT_FALSE(g.modified());
+
+        g.openEditor();
+        QTest::keyClicks(g.editor(), "z");
+        QTest::keyClick(g.editor(), Qt::Key_Return);
+        ASSERT_TRUE(g.undo->isEnabled());
+        g.openEditor();
+        g.undo->trigger();  // as the menus do while the editor is open
+        EXPECT_EQ(g.text(), before);
+        EXPECT_FALSE(g.modified());
+    }
 }
 
 TEST_F(ObjectTextsBeside, ClosingTheMainWindowAsksForBothWindows) {

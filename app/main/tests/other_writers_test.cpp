@@ -50,7 +50,7 @@ TEST_F(OtherWritersTest, SaveAsksAndCancelWritesNothing) {
     EXPECT_EQ(prompter.messages()[0].text, "Tarn.exe was changed on disk since it was loaded");
     EXPECT_EQ(prompter.messages()[0].buttons, MessageButtons::OverwriteReloadCancel);
     EXPECT_EQ(translatedOnDisk(), before);
-    EXPECT_TRUE(window->document().modified());
+    EXPECT_TRUE(window->session().isModified());
 }
 
 TEST_F(OtherWritersTest, OverwriteWritesTheWindowsTexts) {
@@ -60,7 +60,7 @@ TEST_F(OtherWritersTest, OverwriteWritesTheWindowsTexts) {
     const auto onDisk = translatedOnDisk();
     EXPECT_EQ(onDisk[1], texts[1] + " mine");
     EXPECT_EQ(onDisk[2], texts[2]);  // the other program's change is overwritten, as asked
-    EXPECT_FALSE(window->document().modified());
+    EXPECT_FALSE(window->session().isModified());
     // The file now holds the window's texts: the next save asks nothing.
     prompter.clear();
     action("saveAction")->trigger();
@@ -79,7 +79,7 @@ TEST_F(OtherWritersTest, ReloadKeepsEditsAndListsTextsChangedOnBothSides) {
     EXPECT_EQ(document.cell(2, 2), texts[1] + " mine");
     EXPECT_EQ(document.cell(3, 2), "Row three, theirs");
     EXPECT_EQ(document.cell(4, 2), "Row four, theirs");
-    EXPECT_TRUE(document.modified());
+    EXPECT_TRUE(window->session().isModified());
 
     // One undo brings back the window's texts from before the reload.
     action("undoAction")->trigger();
@@ -149,14 +149,14 @@ TEST_F(OtherWritersTest, ASecondInstanceOpensTheTextsReadOnly) {
 
     // Changes asked for anyway (a replace run, a command over many texts) are refused.
     const StringTableDocument& document = window->document();
-    window->history().beginChange();
+    window->session().beginChange();
     window->setCellText(3, 2, "replaced");
-    window->history().endChange("Replace");
+    window->session().endChange("Replace");
     window->setCellText(2, 2, "changed");
-    window->history().push(copyOriginalToTranslated(window->document()));
+    window->session().push(copyOriginalToTranslated(window->session().stepTarget()));
     EXPECT_EQ(document.cell(2, 2), texts[1]);
     EXPECT_EQ(document.cell(3, 2), texts[2]);
-    EXPECT_FALSE(document.modified());
+    EXPECT_FALSE(window->session().isModified());
     EXPECT_FALSE(action("saveAction")->isEnabled());
     EXPECT_FALSE(action("undoAction")->isEnabled());
     EXPECT_EQ(window->statusBar()->currentMessage(),

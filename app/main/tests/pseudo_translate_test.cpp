@@ -91,27 +91,27 @@ TEST_F(PseudoTranslateTest, UntranslatedTextsArePseudoTranslatedAsOneStep) {
     const QString steps = QStringLiteral("(%1 texts)").arg(changed);
     EXPECT_EQ(f.statusBar()->currentMessage(),
               QStringLiteral("Pseudo-translated %1 texts").arg(changed));
-    EXPECT_TRUE(document.modified());
+    EXPECT_TRUE(f.session().isModified());
     EXPECT_EQ(action("undoAction")->text(), "Undo Pseudo-translate " + steps);
 
     // One undo brings every text back.
     action("undoAction")->trigger();
     EXPECT_EQ(document.translatedTexts(), before);
-    EXPECT_FALSE(document.modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_EQ(action("redoAction")->text(), "Redo Pseudo-translate " + steps);
 }
 
 TEST_F(PseudoTranslateTest, CancelOrNothingUntranslatedChangesNothing) {
     MainWindow& f = startHalfTranslated();
     const std::vector<std::string> before = f.document().translatedTexts();
-    const int steps = f.history().stack().count();
+    const int steps = f.session().stack().count();
 
     answerDialog(std::nullopt);
     action("pseudoTranslateAction")->trigger();
     ASSERT_EQ(prompter.unusedEntries(), 0u);
     EXPECT_EQ(f.document().translatedTexts(), before);
-    EXPECT_EQ(f.history().stack().count(), steps);
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_EQ(f.session().stack().count(), steps);
+    EXPECT_FALSE(f.session().isModified());
 
     // Every text translated: no step, and the status line says why.
     answerDialog(10);
@@ -122,7 +122,7 @@ TEST_F(PseudoTranslateTest, CancelOrNothingUntranslatedChangesNothing) {
     action("pseudoTranslateAction")->trigger();
     EXPECT_EQ(offered, 10);  // the last percentage is offered again
     EXPECT_EQ(f.document().translatedTexts(), pseudo);
-    EXPECT_EQ(f.history().stack().count(), steps + 1);
+    EXPECT_EQ(f.session().stack().count(), steps + 1);
     EXPECT_EQ(f.statusBar()->currentMessage(), "No untranslated text to pseudo-translate");
 }
 

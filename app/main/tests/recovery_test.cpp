@@ -65,7 +65,7 @@ TEST_F(RecoveryTest, EditsLeftByACrashAreOfferedAndRecoveredAsOneStep) {
     const StringTableDocument& document = window->document();
     EXPECT_EQ(document.cell(2, 2), texts[1] + " one");
     EXPECT_EQ(document.cell(5, 2), texts[4] + " two");
-    EXPECT_TRUE(document.modified());
+    EXPECT_TRUE(window->session().isModified());
     EXPECT_TRUE(action("saveAction")->isEnabled());
 
     action("undoAction")->trigger();
@@ -137,7 +137,7 @@ TEST_F(RecoveryTest, DeclinedOrCleanlyClosedLeavesNoJournal) {
     prompter.clear();
     prompter.answer(MessageAnswer::No);
     start();
-    EXPECT_FALSE(window->document().modified());
+    EXPECT_FALSE(window->session().isModified());
     EXPECT_EQ(window->document().cell(2, 2), texts[1]);
     keeper().flush();
     EXPECT_FALSE(fs::exists(journalPath()));

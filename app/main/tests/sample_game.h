@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/main/main_window.h"
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
 #include "exetext/sample_executable.h"
@@ -64,7 +64,7 @@ public:
 // Sets every row's texts to a sentence with codes and the row's number: "cargo" twice in the
 // original, once in the translation ("... de cargo, \c3vendez!").
 inline void fillWithCargoTexts(MainWindow& window) {
-    window.history().beginChange();  // one step, as a replace run makes it
+    window.session().beginChange();  // one step, as a replace run makes it
     for (int row = 1; row <= StringTableDocument::kRows; ++row) {
         const std::string number = std::to_string(row);
         window.setCellText(
@@ -74,7 +74,7 @@ inline void fillWithCargoTexts(MainWindow& window) {
             row, StringTableDocument::TranslatedColumn,
             "La soute du vaisseau " + number + " contient %N unit\xE9s de cargo, \\c3vendez!");
     }
-    window.history().endChange("Fill");
+    window.session().endChange("Fill");
 }
 
 }  // namespace tarn

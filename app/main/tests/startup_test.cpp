@@ -72,7 +72,7 @@ TEST_F(StartupTest, FirstRunWithPathsLoadsBothColumnsAndStoresThePathsAtOnce) {
     EXPECT_EQ(f.cellText(3453, 0), "3453");
     EXPECT_TRUE(fileExists(transPath));
     EXPECT_NE(settingsText().find("TransExePath=" + transPath.string()), std::string::npos);
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_FALSE(action("saveAction")->isEnabled());
 }
 

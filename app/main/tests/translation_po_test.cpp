@@ -84,7 +84,7 @@ TEST_F(TranslationPoTest, ExportThenImportFillsTheTranslatedColumn) {
               rawText({'H', 'a', 'l', 'l', 'o', 5, 'W', 'e', 'l', 't', ' ', 145, '!'}));
     EXPECT_EQ(translated(3), "Zwei");
     EXPECT_EQ(main.cellText(3, StringTableDocument::TranslatedColumn), "Zwei");
-    EXPECT_TRUE(main.document().modified());
+    EXPECT_TRUE(main.session().isModified());
     EXPECT_TRUE(action("saveAction")->isEnabled());
     ASSERT_FALSE(prompter.messages().empty());
     EXPECT_EQ(prompter.messages().back().text,
@@ -94,7 +94,7 @@ TEST_F(TranslationPoTest, ExportThenImportFillsTheTranslatedColumn) {
     EXPECT_EQ(action("undoAction")->text(), "Undo Import translation (PO)");
     action("undoAction")->trigger();
     EXPECT_EQ(main.document().translatedTexts(), texts);
-    EXPECT_FALSE(main.document().modified());
+    EXPECT_FALSE(main.session().isModified());
     action("redoAction")->trigger();
     EXPECT_EQ(translated(3), "Zwei");
 
@@ -133,7 +133,7 @@ TEST_F(TranslationPoTest, ABadFileChangesNothingAndTheBoxListsItsProblems) {
         "exe/0010: The character '\xE4\xB8\xAD' (U+4E2D) at position 1 is not in code page 1252");
     EXPECT_EQ(lines[21], "... and 11 more");
     EXPECT_EQ(translated(1), "Hi");
-    EXPECT_FALSE(main.document().modified());
+    EXPECT_FALSE(main.session().isModified());
     EXPECT_FALSE(action("saveAction")->isEnabled());
 
     writeFileAtomically(po, toBytes("msgctxt \"exe/0001\"\nmsgid \"Hi\"\nmsgstr \"Hallo\" x\n"));
@@ -141,7 +141,7 @@ TEST_F(TranslationPoTest, ABadFileChangesNothingAndTheBoxListsItsProblems) {
     action("importPoAction")->trigger();
     EXPECT_TRUE(prompter.messages().back().text.startsWith("Nothing was imported"));
     EXPECT_EQ(translated(1), "Hi");
-    EXPECT_FALSE(main.document().modified());
+    EXPECT_FALSE(main.session().isModified());
 }
 
 // The font's character set 238 chooses code page 1250: PO files carry its letters.
@@ -171,7 +171,7 @@ TEST_F(TranslationPoTest, TheWindowsCodePageGivesTheLetters) {
     answerFile(po);
     action("importPoAction")->trigger();
     EXPECT_EQ(translated(3), "Gda\xF1sk");
-    EXPECT_TRUE(main.document().modified());
+    EXPECT_TRUE(main.session().isModified());
 }
 
 TEST_F(TranslationPoTest, TheDialogsFolderIsStoredAndUsedNextTime) {
@@ -193,7 +193,7 @@ TEST_F(TranslationPoTest, TheDialogsFolderIsStoredAndUsedNextTime) {
     });
     action("importPoAction")->trigger();
     EXPECT_EQ(nativePath(openedIn), fromFilePath(poFolder));  // Qt's QDir answers with '/'
-    EXPECT_FALSE(window->document().modified());
+    EXPECT_FALSE(window->session().isModified());
 }
 
 TEST_F(TranslationPoTest, TheExportAsksForTheLanguageOnceAndWritesIt) {

@@ -10,7 +10,7 @@
 #include "app/main/checks_panel.h"
 #include "app/main/spelling_highlighter.h"
 #include "app/main/tests/editor_fixture.h"
-#include "app/main/texts_history.h"
+#include "app/main/texts_session.h"
 #include "app/widgets/paste_guard.h"
 #include "spelling/tests/test_dictionary.h"
 
@@ -71,7 +71,7 @@ TEST_F(TranslatorAidsTest, ATranslationFillsTheUntranslatedCopiesOfItsOriginalIn
     EXPECT_EQ(translated(201), "JA!");
 
     // One step undoes them all and leaves the text typed.
-    window->history().undo();
+    window->session().undo();
     for (const int row : copies) {
         EXPECT_EQ(translated(row), "Yes") << row;
     }

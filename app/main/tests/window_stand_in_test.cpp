@@ -35,7 +35,7 @@ TEST_F(WindowStandInTest, TheGameReadsWhatTheWindowSaved) {
     }
     f.setCellText(4, StringTableDocument::TranslatedColumn, f.document().cell(2, 2));
     action("saveAction")->trigger();
-    ASSERT_FALSE(f.document().modified()) << messageTexts().join("\n").toStdString();
+    ASSERT_FALSE(f.session().isModified()) << messageTexts().join("\n").toStdString();
 
     const std::string after = storedHex(dir.path(), transPath.string());
     EXPECT_NE(after, before);

@@ -33,7 +33,7 @@ TEST_P(WindowWriteFaults, FailedSaveKeepsTheFileAndModifiedAndTheRetrySaves) {
 
     inject();
     f.saveTexts();
-    EXPECT_TRUE(f.document().modified());
+    EXPECT_TRUE(f.session().isModified());
     EXPECT_TRUE(action("saveAction")->isEnabled());
     EXPECT_EQ(readWholeFile(transPath), before);
     // The file and the open window's lock, no temporary file.
@@ -50,7 +50,7 @@ TEST_P(WindowWriteFaults, FailedSaveKeepsTheFileAndModifiedAndTheRetrySaves) {
 
     setWriteFaultForTesting({});
     f.saveTexts();
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_EQ(translatedOnDisk()[4], texts[4] + "!");
 }
 
@@ -92,13 +92,13 @@ TEST_F(EditorTest, ASaveFailingAfterItsRenameIsNotTakenForAnotherWriter) {
     ASSERT_FALSE(prompter.messages().empty());
     EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Error);
     EXPECT_EQ(translatedOnDisk()[4], texts[4] + "!");  // in place, if perhaps not durable
-    EXPECT_TRUE(f.document().modified());
+    EXPECT_TRUE(f.session().isModified());
 
     setWriteFaultForTesting({});
     prompter.clear();
     f.saveTexts();
     EXPECT_TRUE(prompter.messages().empty()) << messageTexts().join("|").toStdString();
-    EXPECT_FALSE(f.document().modified());
+    EXPECT_FALSE(f.session().isModified());
     EXPECT_EQ(translatedOnDisk()[4], texts[4] + "!");
 }
 
