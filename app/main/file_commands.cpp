@@ -69,6 +69,12 @@ FileCommands::FileCommands(WindowParts& parts, const QString& helpFile)
         parts.session,
         fromFilePath(recoveryJournalPath(toFilePath(parts.settingsPath))),
         [this] { return parts_.executables.translatedPath; }, this);
+    connect(recovery_, &RecoveryKeeper::journalProblem, this, [this](const QString& reason) {
+        parts_.status.show(reason.isEmpty()
+                               ? QStringLiteral("Unsaved edits are kept for recovery again.")
+                               : QStringLiteral("Unsaved edits cannot be kept for recovery: %1")
+                                     .arg(reason));
+    });
 }
 
 void FileCommands::closeCleanly() {

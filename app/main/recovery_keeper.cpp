@@ -22,7 +22,20 @@ RecoveryKeeper::RecoveryKeeper(TextsSession& session, const QString& journalPath
     : QObject(parent),
       session_(session),
       translatedPath_(std::move(translatedPath)),
-      writer_(std::make_unique<BackgroundWriter>(toFilePath(journalPath))) {
+      writer_(std::make_unique<BackgroundWriter>(
+          toFilePath(journalPath), [this](const std::optional<std::string>& failure) {
+              // On the writer's thread: told to the window on its own.
+              const QString reason = failure ? QString::fromStdString(*failure) : QString();
+              QMetaObject::invokeMethod(
+                  this,
+                  [this, reason] {
+                      if (!reason.isEmpty() || failing_) {
+                          failing_ = !reason.isEmpty();
+                          emit journalProblem(reason);
+                      }
+                  },
+                  Qt::QueuedConnection);
+          })) {
     timer_.setSingleShot(true);
     timer_.setInterval(kJournalDelayMs);
     connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::writeJournal);
@@ -30,7 +43,9 @@ RecoveryKeeper::RecoveryKeeper(TextsSession& session, const QString& journalPath
     connect(&session_, &TextsSession::modifiedChanged, this, &RecoveryKeeper::noteChange);
 }
 
-RecoveryKeeper::~RecoveryKeeper() = default;
+RecoveryKeeper::~RecoveryKeeper() {
+    writer_.reset();  // its last reports reach a whole keeper, and are dropped with it
+}
 
 void RecoveryKeeper::noteChange() {
     if (!armed_) {

@@ -33,6 +33,11 @@ public:
     // Carries out the pending write now and waits for it (tests, and before a clean exit).
     void flush();
 
+signals:
+    // The journal could not be written even when tried again (the reason), or, after such a
+    // failure, could be again (an empty text).
+    void journalProblem(const QString& reason);
+
 private:
     void noteChange();
     void writeJournal();
@@ -41,6 +46,7 @@ private:
     std::function<QString()> translatedPath_;
     QTimer timer_;
     std::unique_ptr<BackgroundWriter> writer_;
+    bool failing_ = false;  // the last write failed, and the window was told
     bool armed_ = false;  // not before the journal left by an earlier run was offered
 };
 

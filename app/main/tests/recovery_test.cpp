@@ -7,6 +7,7 @@
 #include "exetext/recovery_journal.h"
 
 #include <QRegularExpression>
+#include <QStatusBar>
 
 #ifdef TARN_CRASH_CHILD
 #include <signal.h>
@@ -78,6 +79,31 @@ TEST_F(RecoveryTest, EditsLeftByACrashAreOfferedAndRecoveredAsOneStep) {
     keeper().flush();
     EXPECT_FALSE(fs::exists(journalPath()));
     EXPECT_EQ(translatedOnDisk()[1], texts[1] + " one");
+}
+
+// A journal that cannot be written, even when tried again, is told in the status bar, and so is
+// the next write that succeeds.
+TEST_F(RecoveryTest, AJournalThatCannotBeWrittenIsToldInTheStatusBar) {
+    writeGame();
+    writeSettings();
+    start();
+    ASSERT_TRUE(grid()->moveTo(2, 2));
+    type(" one");
+    setWriteFaultForTesting({WriteFault::Step::CreateTemporary, 0});
+    keeper().flush();
+    setWriteFaultForTesting({});
+    QCoreApplication::processEvents();
+    const QString failed = window->statusBar()->currentMessage();
+    EXPECT_TRUE(failed.startsWith("Unsaved edits cannot be kept for recovery: Cannot "))
+        << failed.toStdString();
+    EXPECT_FALSE(fs::exists(journalPath()));
+
+    type(" two");
+    keeper().flush();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              QStringLiteral("Unsaved edits are kept for recovery again."));
+    EXPECT_TRUE(fs::exists(journalPath()));
 }
 
 #ifdef TARN_CRASH_CHILD
