@@ -34,6 +34,12 @@ inline void writeU16LE(std::uint8_t* p, std::uint16_t v) {
     p[1] = static_cast<std::uint8_t>(v >> 8);
 }
 
+// "A7": a byte as two upper-case hexadecimal digits, as messages and table files show it.
+inline std::string hexByte(std::uint8_t byte) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    return {kDigits[byte >> 4], kDigits[byte & 15]};
+}
+
 inline Bytes toBytes(std::string_view s) { return Bytes(s.begin(), s.end()); }
 inline std::string toString(const Bytes& b) { return std::string(b.begin(), b.end()); }
 

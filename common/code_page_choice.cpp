@@ -5,6 +5,7 @@
 #include <windows.h>
 #endif
 
+#include "common/bytes.h"
 #include "common/utf8.h"
 
 namespace tarn {
@@ -68,11 +69,7 @@ std::optional<std::string> byteTakenByTable(char32_t character, const CodePage& 
     if (!byte) {
         return std::nullopt;
     }
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text = "is byte ";
-    text += kDigits[*byte >> 4];
-    text += kDigits[*byte & 15];
-    text += ", which the character table gives to ";
+    std::string text = "is byte " + hexByte(*byte) + ", which the character table gives to ";
     appendUtf8(text, codePage.toUnicode(*byte));
     return text;
 }

@@ -106,8 +106,8 @@ std::vector<fs::path> dictionaryFolders(const std::optional<fs::path>& extra,
     if (userDataFolder) {
         folders.push_back(*userDataFolder / kDictionariesFolderName);
     }
-    if (!kSystemDictionaryFolder.empty()) {
-        folders.emplace_back(kSystemDictionaryFolder);
+    if (const std::optional<fs::path> system = platform::systemDictionaryFolder()) {
+        folders.push_back(*system);
     }
     return folders;
 }
@@ -133,13 +133,12 @@ std::optional<fs::path> userDictionaryFolder() {
 std::string missingDictionaryAdvice(std::string_view language) {
     const std::optional<fs::path> user = userDictionaryFolder();
     const std::string files = std::string(language) + ".aff and " + std::string(language) + ".dic";
-#ifdef _WIN32
+    if (platform::systemDictionaryFolder()) {  // a system whose packages install dictionaries
+        return "install the Debian package " + dictionaryPackage(language) +
+               (user ? ", or put " + files + " into " + pathToUtf8(*user) : std::string());
+    }
     return "put a Hunspell dictionary (" + files + ", as office suites' dictionaries hold them) " +
            (user ? "into " + pathToUtf8(*user) : "into the dictionaries folder beside TarnEdit");
-#else
-    return "install the Debian package " + dictionaryPackage(language) +
-           (user ? ", or put " + files + " into " + pathToUtf8(*user) : std::string());
-#endif
 }
 
 std::vector<std::string> availableLanguages(const std::vector<std::filesystem::path>& folders) {

@@ -24,13 +24,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Where the system's dictionaries lie: Debian's hunspell-* packages on Linux; Windows has no
-// such folder.
-#ifdef _WIN32
-inline constexpr std::string_view kSystemDictionaryFolder = "";
-#else
-inline constexpr std::string_view kSystemDictionaryFolder = "/usr/share/hunspell";
-#endif
 // The folder beside the program, and under the user's data folder, that dictionaries are put in.
 inline constexpr std::string_view kDictionariesFolderName = "dictionaries";
 
@@ -43,7 +36,7 @@ bool isSpellingLanguage(std::string_view language);
 std::string dictionaryPackage(std::string_view language);
 
 // The folders to look in, in this order: the given one, the dictionaries folder beside the
-// program, the user's (userDictionaryFolder) and the system's.
+// program, the user's (userDictionaryFolder) and the system's (platform::systemDictionaryFolder).
 std::vector<std::filesystem::path> dictionaryFolders(
     const std::optional<std::filesystem::path>& extra);
 // The same from the places given: the program's folder and the user's data folder, when known.

@@ -81,19 +81,6 @@ int showInfo(const InfoOptions& o) {
     return kOk;
 }
 
-// A text's stored bytes (a picture as 23 and four bytes, no terminator) as lowercase
-// hexadecimal, as the stand-in game prints them.
-std::string storedHex(const std::string& raw) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    for (const char c : expandPictures(raw)) {
-        const auto b = static_cast<unsigned char>(c);
-        hex.push_back(kDigits[b >> 4]);
-        hex.push_back(kDigits[b & 15]);
-    }
-    return hex;
-}
-
 // Gathers small pieces into blocks for a writer.
 class BlockWriter {
 public:
@@ -135,7 +122,8 @@ int exportTexts(const ExportOptions& o) {
                     std::cerr << "tarntool: string number " << n << " could not be found\n";
                     lines.add(textsFileLine(kNotFoundText));
                 } else if (o.storedHex) {
-                    lines.add(storedHex(*raw) + '\n');
+                    // The stored bytes (a picture as 23 and four bytes), as the stand-in prints.
+                    lines.add(toHex(expandPictures(*raw)) + '\n');
                 } else {
                     lines.add(textsFileLine(rawToCStyle(*raw), codePage));
                 }

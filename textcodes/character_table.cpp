@@ -2,9 +2,9 @@
 #include "textcodes/character_table.h"
 
 #include <array>
-#include <cstdio>
 #include <optional>
 
+#include "common/bytes.h"
 #include "common/text_lines.h"
 #include "common/utf8.h"
 #include "textcodes/code_table.h"
@@ -13,12 +13,6 @@
 namespace tarn {
 
 namespace {
-
-std::string hexByte(unsigned char byte) {
-    char text[4];
-    std::snprintf(text, sizeof text, "%02X", byte);
-    return text;
-}
 
 std::string named(char32_t character) {
     std::string text = "'";

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bitset>
 
+#include "common/bytes.h"
 #include "common/utf8.h"
 #include "textcodes/code_table.h"
 #include "textcodes/consistency_check.h"
@@ -161,10 +162,7 @@ std::string dataText(std::string_view data, const ByteCharacters& characters) {
         } else if (byte >= 32 && characters[byte] != 0) {
             appendUtf8(text, characters[byte]);
         } else {
-            static constexpr char kDigits[] = "0123456789ABCDEF";
-            text += "\\x";
-            text += kDigits[byte >> 4];
-            text += kDigits[byte & 15];
+            text += "\\x" + hexByte(byte);
         }
     }
     return text + "\"";

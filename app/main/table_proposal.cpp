@@ -3,9 +3,9 @@
 
 #include <QChar>
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
 
+#include "common/bytes.h"
 #include "common/utf8.h"
 #include "textcodes/typed_codes.h"
 
@@ -67,9 +67,7 @@ std::string proposeTable(const CodePage& page, const std::vector<char32_t>& char
                        "# The translation's font must draw each letter on its byte.\n";
     const std::vector<unsigned char> bytes = freeBytes(page, used);
     for (std::size_t i = 0; i < characters.size() && i < bytes.size(); ++i) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, "%02X", bytes[i]);
-        text += std::string(hex) + "=";
+        text += hexByte(bytes[i]) + "=";
         appendUtf8(text, characters[i]);
         text += "\n";
     }

@@ -25,4 +25,12 @@ std::optional<std::filesystem::path> userDataFolder() {
 #endif
 }
 
+std::optional<std::filesystem::path> systemDictionaryFolder() {
+#ifdef _WIN32
+    return std::nullopt;
+#else
+    return std::filesystem::path("/usr/share/hunspell");
+#endif
+}
+
 }  // namespace tarn::platform

@@ -12,4 +12,8 @@ namespace tarn::platform {
 // nullopt when the system names no such folder (no APPDATA, no HOME).
 std::optional<std::filesystem::path> userDataFolder();
 
+// Where the system's packages install Hunspell dictionaries (Debian's hunspell-* packages in
+// /usr/share/hunspell); nullopt on Windows, which has no such place.
+std::optional<std::filesystem::path> systemDictionaryFolder();
+
 }  // namespace tarn::platform

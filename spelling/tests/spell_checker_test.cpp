@@ -5,6 +5,7 @@
 
 #include "common/tests/temp_dir.h"
 #include "common/utf8_path.h"
+#include "platform/core/user_folders.h"
 #include "spelling/tests/test_dictionary.h"
 
 namespace tarn {
@@ -57,8 +58,8 @@ TEST(SpellingLanguage, FindsTheDictionaryInTheFirstFolderThatHasOne) {
     const std::filesystem::path data = own.path() / "data";
     std::vector<std::filesystem::path> expected{own.path(), system.path() / "dictionaries",
                                                 data / "dictionaries"};
-    if (!kSystemDictionaryFolder.empty()) {
-        expected.emplace_back(kSystemDictionaryFolder);
+    if (const auto systemFolder = platform::systemDictionaryFolder()) {
+        expected.push_back(*systemFolder);
     }
     EXPECT_EQ(dictionaryFolders(own.path(), system.path(), data), expected);
     // The user's folder as the system names it, and the advice for a missing dictionary.
