@@ -2,7 +2,9 @@
 #include "exchange/document_po.h"
 
 #include "exchange/exe_po.h"
+#include "common/utf8_path.h"
 #include "exchange/obj_po.h"
+#include "exchange/po_notes.h"
 #include "exetext/string_table_reader.h"
 
 namespace tarn {
@@ -25,19 +27,41 @@ std::vector<std::string> rawColumn(const StringTableDocument& document, Column c
     return texts;
 }
 
-// The file's own errors before those of its messages, since they explain the others.
-void takeFileFindings(PoReadResult& read, PoImportReport& report) {
+// The file's own errors before those of its messages, since they explain the others. Answers
+// whether the import goes on: no problems, or only the messages' own, skipped.
+bool takeFileFindings(PoReadResult& read, PoImportReport& report, PoProblems problems) {
+    report.skippable = read.problems.empty() && !report.problems.empty();
+    report.skipped = report.skippable && problems == PoProblems::SkipMessages;
     read.problems.insert(read.problems.end(), report.problems.begin(), report.problems.end());
     report.problems = std::move(read.problems);
     read.warnings.insert(read.warnings.end(), report.warnings.begin(), report.warnings.end());
     report.warnings = std::move(read.warnings);
+    return report.problems.empty() || report.skipped;
+}
+
+// The messages as the import applies them: fuzzy ones under review here taken.
+std::vector<PoEntry> messagesToApply(const PoReadResult& read, const PoCompanions& companions,
+                                     const std::filesystem::path& path, PoImportReport& report) {
+    if (const auto mismatch =
+            characterMismatch(read.header, companions.characters, pathToUtf8(path.filename()))) {
+        report.warnings.push_back(*mismatch);
+    }
+    std::vector<PoEntry> entries = read.entries;
+    acceptFuzzyUnderReview(entries, companions.notes);
+    return entries;
+}
+
+void addCompanions(PoHeaderFields& header, std::vector<PoEntry>& entries,
+                   const PoCompanions& companions) {
+    addCharacterFields(header, companions.characters);
+    addNotesToPo(entries, header, companions.notes);
 }
 
 }  // namespace
 
 std::vector<std::string> exportPoFile(const std::filesystem::path& path,
-                                      const StringTableDocument& document,
-                                      const PoHeaderFields& header, const CodePage& codePage) {
+                                      const StringTableDocument& document, PoHeaderFields header,
+                                      const CodePage& codePage, const PoCompanions& companions) {
     std::vector<std::string> problems;
     const std::vector<std::string> original =
         rawColumn(document, StringTableDocument::OriginalColumn, problems);
@@ -53,25 +77,36 @@ std::vector<std::string> exportPoFile(const std::filesystem::path& path,
             translatedNotFound.push_back(n);
         }
     }
-    writePoFile(path, header,
-                exeTextsToPo(original, document.originalNotFound(), translated, translatedNotFound,
-                             codePage));
+    std::vector<PoEntry> entries = exeTextsToPo(original, document.originalNotFound(), translated,
+                                                translatedNotFound, codePage);
+    addCompanions(header, entries, companions);
+    writePoFile(path, header, entries);
     return problems;
 }
 
 PoImportReport importPoFile(const std::filesystem::path& path, StringTableDocument& document,
-                            const CodePage& codePage, std::unique_ptr<SetTextsCommand>& change) {
+                            const CodePage& codePage, std::unique_ptr<SetTextsCommand>& change,
+                            PoCompanions& companions, PoProblems problems) {
     PoReadResult read = readPoFile(path);
     std::vector<std::string> cellProblems;
     const std::vector<std::string> before =
         rawColumn(document, StringTableDocument::TranslatedColumn, cellProblems);
     std::vector<std::string> texts = before;
-    PoImportReport report = applyExePo(texts, read.entries, codePage);
+    PoImportReport report;
+    const std::vector<PoEntry> entries = messagesToApply(read, companions, path, report);
+    PoImportReport applied = applyExePo(texts, entries, codePage, TypedCodes::Refused, problems);
+    applied.warnings.insert(applied.warnings.begin(), report.warnings.begin(),
+                            report.warnings.end());
+    report = std::move(applied);
     read.problems.insert(read.problems.end(), cellProblems.begin(), cellProblems.end());
-    takeFileFindings(read, report);
-    if (!report.problems.empty()) {
+    const PoHeaderFields header = read.header;
+    const std::vector<PoEntry> asRead = read.entries;
+    if (!takeFileFindings(read, report, problems)) {
         return report;
     }
+    takeNotesFromPo(companions.notes, asRead, header, [](const std::string& context) {
+        return parseExeContext(context, StringTableDocument::kRows).has_value();
+    });
     change = std::make_unique<SetTextsCommand>(document, importPoStepName);
     for (int row = 1; row <= StringTableDocument::kRows; ++row) {
         std::string& raw = texts[static_cast<std::size_t>(row - 1)];
@@ -84,41 +119,58 @@ PoImportReport importPoFile(const std::filesystem::path& path, StringTableDocume
 
 std::vector<std::string> exportPoFile(const std::filesystem::path& path,
                                       const ObjectTextsDocument& document, std::uint8_t sourceId,
-                                      std::uint8_t targetId, const PoHeaderFields& header,
-                                      const CodePage& codePage) {
+                                      std::uint8_t targetId, PoHeaderFields header,
+                                      const CodePage& codePage, const PoCompanions& companions) {
     std::vector<std::string> problems;
-    const std::vector<PoEntry> entries =
+    std::vector<PoEntry> entries =
         objTextsToPo(document.files(), sourceId, targetId, codePage, problems);
     if (problems.empty()) {
+        addCompanions(header, entries, companions);
         writePoFile(path, header, entries);
     }
     return problems;
 }
 
-PoImportReport importPoFile(const std::filesystem::path& path, ObjectTextsDocument& document,
-                            std::uint8_t targetId, const CodePage& codePage) {
-    ObjectPoImport import = objectPoImport(path, document, targetId, codePage);
-    if (import.step) {
-        import.step->redo();
-    }
-    return import.report;
-}
-
 ObjectPoImport objectPoImport(const std::filesystem::path& path, ObjectTextsDocument& document,
-                              std::uint8_t targetId, const CodePage& codePage) {
+                              std::uint8_t targetId, const CodePage& codePage,
+                              PoCompanions& companions, PoProblems problems) {
     PoReadResult read = readPoFile(path);
     ObjectPoImport import;
+    PoImportReport mismatch;
+    const std::vector<PoEntry> entries = messagesToApply(read, companions, path, mismatch);
     // The file's own problems keep every message from being applied.
     PoImportReport& report = import.report;
-    import.step = objPoStep(document, read.entries, targetId, codePage, report);
-    takeFileFindings(read, report);
-    if (!report.problems.empty()) {
+    import.step =
+        objPoStep(document, entries, targetId, codePage, report, TypedCodes::Refused, problems);
+    report.warnings.insert(report.warnings.begin(), mismatch.warnings.begin(),
+                           mismatch.warnings.end());
+    const PoHeaderFields header = read.header;
+    const std::vector<PoEntry> asRead = read.entries;
+    if (!takeFileFindings(read, report, problems)) {
         import.step.reset();
+        return import;
     }
+    takeNotesFromPo(companions.notes, asRead, header, namesObjGroup(document.files()));
     return import;
 }
 
+std::optional<std::string> skipProblemsQuestion(const PoImportReport& report) {
+    const int good = report.counts.applied + report.counts.unchanged;
+    if (!report.skippable || report.skipped || good == 0) {
+        return std::nullopt;
+    }
+    const std::size_t bad = report.problems.size();
+    return "Import the " + std::to_string(good) + (good == 1 ? " good entry" : " good entries") +
+           " and skip " + std::to_string(bad) + "?";
+}
+
 std::string importReportText(const PoImportReport& report, std::size_t limit) {
+    if (report.skipped) {
+        const std::size_t n = report.problems.size();
+        return importSummaryLine(report.counts) + "\nskipped " + std::to_string(n) +
+               (n == 1 ? " entry for its problem:" : " entries for their problems:") +
+               listedLines(report.problems, limit);
+    }
     const bool rejected = !report.problems.empty();
     const std::vector<std::string>& lines = rejected ? report.problems : report.warnings;
     const std::string head = rejected ? "Nothing was imported: the file has " +

@@ -75,6 +75,18 @@ std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_
     return entries;
 }
 
+std::function<bool(const std::string& context)> namesObjGroup(const std::vector<ObjFile>& files) {
+    std::map<std::string, std::size_t, std::less<>> groups;
+    for (const ObjFile& file : files) {
+        groups.emplace(file.fileName, file.texts.size());
+    }
+    return [groups = std::move(groups)](const std::string& context) {
+        const auto parsed = parseObjContext(context);
+        const auto file = parsed ? groups.find(parsed->fileName) : groups.end();
+        return file != groups.end() && parsed->groupNumber <= file->second;
+    };
+}
+
 PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry>& entries,
                           std::uint8_t targetId, const CodePage& codePage, TypedCodes typedCodes,
                           PoProblems problems) {

@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include <functional>
+
 #include "exchange/po_file.h"
 #include "exchange/po_import.h"
 #include "exchange/po_text.h"
@@ -37,6 +39,9 @@ struct ObjContext {
 };
 // "obj/NAME/G" with G a decimal number from 1, without leading zeros.
 std::optional<ObjContext> parseObjContext(std::string_view context);
+
+// Whether context names a group of one of files.
+std::function<bool(const std::string& context)> namesObjGroup(const std::vector<ObjFile>& files);
 
 // Files whose names are not UTF-8 cannot be named in a msgctxt: each adds "NAME: ..." to
 // problems and gets no messages.

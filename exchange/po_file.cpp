@@ -128,6 +128,34 @@ std::string joinLines(const std::vector<std::string>& lines) {
     return text;
 }
 
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The "Field: value" lines of a header; a line without a colon is left out.
+PoHeaderFields headerFields(const char* header) {
+    PoHeaderFields fields;
+    for (const std::string& line : splitLines(header == nullptr ? "" : header)) {
+        const std::size_t colon = line.find(':');
+        if (colon == std::string::npos) {
+            continue;
+        }
+        const std::size_t value = line.find_first_not_of(" \t", colon + 1);
+        fields.emplace_back(line.substr(0, colon),
+                            value == std::string::npos ? "" : line.substr(value));
+    }
+    return fields;
+}
+
 po_file_t buildFile(const PoHeaderFields& header, const std::vector<PoEntry>& entries) {
     po_file_t file = po_file_create();
     po_message_iterator_t it = po_message_iterator(file, nullptr);
@@ -144,6 +172,9 @@ po_file_t buildFile(const PoHeaderFields& header, const std::vector<PoEntry>& en
         po_message_set_msgstr(m, entry.translation.c_str());
         if (!entry.notes.empty()) {
             po_message_set_extracted_comments(m, joinLines(entry.notes).c_str());
+        }
+        if (!entry.comments.empty()) {
+            po_message_set_comments(m, joinLines(entry.comments).c_str());
         }
         po_message_set_fuzzy(m, entry.fuzzy ? 1 : 0);
         for (const PoReference& reference : entry.references) {
@@ -228,15 +259,8 @@ PoEntry toEntry(po_message_t m) {
     entry.source = po_message_msgid(m);
     entry.translation = po_message_msgstr(m);
     entry.fuzzy = po_message_is_fuzzy(m) != 0;
-    std::string notes = po_message_extracted_comments(m);
-    for (std::size_t start = 0; start < notes.size();) {
-        std::size_t end = notes.find('\n', start);
-        if (end == std::string::npos) {
-            end = notes.size();
-        }
-        entry.notes.push_back(notes.substr(start, end - start));
-        start = end + 1;
-    }
+    entry.notes = splitLines(po_message_extracted_comments(m));
+    entry.comments = splitLines(po_message_comments(m));
     for (int i = 0; po_filepos_t position = po_message_filepos(m, i); ++i) {
         const std::size_t line = po_filepos_start_line(position);
         entry.references.push_back(
@@ -249,7 +273,11 @@ PoEntry toEntry(po_message_t m) {
 bool collectEntries(po_file_t file, const std::string& fileName, PoReadResult& result) {
     bool utf8 = true;
     for (const char* const* domain = po_file_domains(file); *domain != nullptr; ++domain) {
-        const std::string charset = headerCharset(po_file_domain_header(file, *domain));
+        const char* header = po_file_domain_header(file, *domain);
+        if (result.header.empty()) {
+            result.header = headerFields(header);
+        }
+        const std::string charset = headerCharset(header);
         if (!readsAsUtf8(charset)) {
             result.problems.push_back(fileName + ": the file is in the character set " + charset +
                                       ", not UTF-8 (msgconv -t UTF-8 converts it)");

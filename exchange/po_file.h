@@ -5,6 +5,7 @@
 // A file is a header (the message with an empty msgid and no msgctxt, holding "Field: value"
 // lines) followed by messages:
 //
+//   # translator comment, one line each            <- PoEntry::comments
 //   #. extracted comment, one line each            <- PoEntry::notes
 //   #: Tarn.exe:41 ObjData/Chest.dat:0             <- PoEntry::references
 //   #, fuzzy                                       <- PoEntry::fuzzy
@@ -39,6 +40,7 @@ struct PoEntry {
     std::vector<std::string> notes;  // "#." lines
     bool fuzzy = false;
     std::vector<PoReference> references{};  // "#:" lines
+    std::vector<std::string> comments{};    // "# " lines, the translators' own
 };
 
 // "Field: value" lines of the header, in order.
@@ -57,6 +59,7 @@ struct PoReadResult {
     // The live messages in file order, every domain; the header and obsolete ("#~") messages
     // are left out.
     std::vector<PoEntry> entries;
+    PoHeaderFields header;  // the first domain's, in order
     // Every error, "FILE.po:LINE: message" as the library reports it (or "FILE.po: message"
     // where it names no line). A file with problems must not be applied.
     std::vector<std::string> problems;

@@ -33,6 +33,10 @@ struct PoImportReport {
     PoImportCounts counts;
     std::vector<std::string> problems;  // "exe/0042: Incorrect % sequence at position 5"
     std::vector<std::string> warnings;  // unknown msgctxt values
+    // Whether the problems are all the messages' own, so that skipping those messages would
+    // apply the others; set by the imports that read the file themselves.
+    bool skippable = false;
+    bool skipped = false;  // those messages were skipped and the others applied
 };
 
 // The raw translation of a message that is to be applied (its characters through codePage), or

@@ -5,6 +5,7 @@
 
 #include "common/utf8_path.h"
 #include "exchange/exe_po.h"
+#include "exchange/po_notes.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
 #include "tarntool/exe_import_save.h"
@@ -28,8 +29,9 @@ struct ImportPoOptions {
 };
 
 int exportPo(const ExportPoOptions& o) {
-    const CodePage codePage = checkPoTextOptions(o.text);
+    const PoCharacterSetup setup = checkPoTextOptions(o.text);
     requireTextOutput(o.out);
+    const TranslationNotes notes = readNotes(notesPathFor(pathFromUtf8(o.translated)));
     ExecutableTexts read[2];
     const std::string* paths[2] = {&o.original, &o.translated};
     for (int i = 0; i < 2; ++i) {
@@ -39,20 +41,24 @@ int exportPo(const ExportPoOptions& o) {
                       << " could not be found\n";
         }
     }
-    writeTextOutput(
-        o.out, formatPoFile(poHeaderFor(o.text),
-                            exeTextsToPo(read[0].texts, read[0].notFound, read[1].texts,
-                                         read[1].notFound, codePage),
-                            o.out));
+    PoHeaderFields header = poHeaderFor(o.text, setup.characters);
+    std::vector<PoEntry> entries = exeTextsToPo(read[0].texts, read[0].notFound, read[1].texts,
+                                                read[1].notFound, setup.codePage);
+    addNotesToPo(entries, header, notes);
+    writeTextOutput(o.out, formatPoFile(header, entries, o.out));
     return read[0].notFound.empty() && read[1].notFound.empty() ? kOk : kFailed;
 }
 
 int importPo(const ImportPoOptions& o) {
-    const CodePage codePage = checkPoTextOptions(o.text);
+    const PoCharacterSetup setup = checkPoTextOptions(o.text);
     const ExeImportTarget& target = o.target;
     const std::optional<EditLock> lock = checkExeImportTarget(target);
+    const std::filesystem::path notesPath = notesPathFor(pathFromUtf8(target.path));
+    const TranslationNotes notes = readNotes(notesPath);
     std::vector<std::string> problems;
-    const std::vector<PoEntry> entries = readPoMessages(o.po, problems);
+    const PoMessages messages = readPoMessages(o.po, setup.characters, problems);
+    std::vector<PoEntry> entries = messages.entries;
+    acceptFuzzyUnderReview(entries, notes);
     ExecutableTexts current;
     try {
         current = executableTexts(target.path);
@@ -60,13 +66,20 @@ int importPo(const ImportPoOptions& o) {
         printLines(std::cerr, problems);  // the PO file's problems come first
         throw;
     }
-    const PoImportReport report = applyExePo(current.texts, entries, codePage,
+    const PoImportReport report = applyExePo(current.texts, entries, setup.codePage,
                                              typedCodesOf(o.text), poProblemsOf(o.text));
     reportWarnings(o.po, report);
     refuseOrSkip(o.text, problems, report);
     const int saved = saveExeImport(target, current.texts, current.languageIds,
                                     importSummaryLine(report.counts));
-    return saved == kOk ? partialImportStatus(report) : saved;
+    if (saved != kOk) {
+        return saved;
+    }
+    const int count = static_cast<int>(current.texts.size());
+    keepImportedNotes(notesPath, notes, messages, [count](const std::string& context) {
+        return parseExeContext(context, count).has_value();
+    });
+    return partialImportStatus(report);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "common/utf8_path.h"
 #include "exchange/obj_po.h"
+#include "exchange/po_notes.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/object_texts_document.h"
 #include "tarntool/arguments.h"
@@ -54,25 +55,29 @@ std::vector<std::string> loadGame(const std::string& game, ObjectTextsDocument& 
 int exportPo(const ExportPoOptions& o) {
     const std::uint8_t source = languageId(o.sourceId, "--source-id");
     const std::uint8_t target = languageId(o.targetId, "--target-id");
-    const CodePage codePage = checkPoTextOptions(o.text);
+    const PoCharacterSetup setup = checkPoTextOptions(o.text);
     requireTextOutput(o.out);
     ObjectTextsDocument document;
     std::vector<std::string> problems = loadGame(o.game, document);
-    const std::vector<PoEntry> entries =
-        objTextsToPo(document.files(), source, target, codePage, problems);
+    const TranslationNotes notes =
+        document.folder().empty() ? TranslationNotes() : readNotes(notesPathFor(document.folder()));
+    std::vector<PoEntry> entries =
+        objTextsToPo(document.files(), source, target, setup.codePage, problems);
     if (!problems.empty()) {
         printLines(std::cerr, problems);
         throw unreadableInput("");  // reported above
     }
-    writeTextOutput(o.out, formatPoFile(poHeaderFor(o.text), entries, o.out));
+    PoHeaderFields header = poHeaderFor(o.text, setup.characters);
+    addNotesToPo(entries, header, notes);
+    writeTextOutput(o.out, formatPoFile(header, entries, o.out));
     return kOk;
 }
 
 int importPo(const ImportPoOptions& o) {
     const std::uint8_t target = languageId(o.targetId, "--target-id");
-    const CodePage codePage = checkPoTextOptions(o.text);
+    const PoCharacterSetup setup = checkPoTextOptions(o.text);
     std::vector<std::string> problems;
-    const std::vector<PoEntry> entries = readPoMessages(o.po, problems);
+    const PoMessages messages = readPoMessages(o.po, setup.characters, problems);
     // Held from before the files are read until they are written.
     std::optional<EditLock> lock;
     if (const auto objData = findObjDataFolder(pathFromUtf8(o.game))) {
@@ -81,9 +86,15 @@ int importPo(const ImportPoOptions& o) {
     ObjectTextsDocument document;
     const std::vector<std::string> loading = loadGame(o.game, document);
     problems.insert(problems.end(), loading.begin(), loading.end());
+    const std::filesystem::path notesPath =
+        document.folder().empty() ? std::filesystem::path() : notesPathFor(document.folder());
+    const TranslationNotes notes = notesPath.empty() ? TranslationNotes() : readNotes(notesPath);
+    std::vector<PoEntry> entries = messages.entries;
+    acceptFuzzyUnderReview(entries, notes);
     PoImportReport report;
-    const std::unique_ptr<ObjectTextsEdit> step = objPoStep(
-        document, entries, target, codePage, report, typedCodesOf(o.text), poProblemsOf(o.text));
+    const std::unique_ptr<ObjectTextsEdit> step =
+        objPoStep(document, entries, target, setup.codePage, report, typedCodesOf(o.text),
+                  poProblemsOf(o.text));
     reportWarnings(o.po, report);
     refuseOrSkip(o.text, problems, report);
     if (step) {
@@ -106,6 +117,9 @@ int importPo(const ImportPoOptions& o) {
                               "unchanged");
     }
     std::cout << importSummaryLine(report.counts) << "\n";
+    if (!notesPath.empty()) {
+        keepImportedNotes(notesPath, notes, messages, namesObjGroup(document.files()));
+    }
     return partialImportStatus(report);
 }
 

@@ -5,7 +5,9 @@
 #include <iostream>
 
 #include "common/utf8_path.h"
+#include "common/errors.h"
 #include "exchange/po_header.h"
+#include "exchange/po_notes.h"
 #include "tarntool/arguments.h"
 #include "tarntool/tool.h"
 
@@ -16,21 +18,25 @@ void addLanguageOption(CLI::App& command, PoTextOptions& options) {
                 "the Language of the PO header (de, pt_BR, ...)");
 }
 
-CodePage checkPoTextOptions(const PoTextOptions& options) {
+PoCharacterSetup checkPoTextOptions(const PoTextOptions& options) {
     const CodePage codePage = parseCodePage(options.codePage);
     if (options.language && !isPoLanguageCode(*options.language)) {
         throw UsageError("--language takes a code such as de or pt_BR, not \"" + *options.language +
                          "\"");
     }
-    return codePage;
+    const std::string tableName =
+        options.codePage.table ? pathToUtf8(pathFromUtf8(*options.codePage.table).filename()) : "";
+    return {codePage, poCharactersOf(codePage, tableName)};
 }
 
 TypedCodes typedCodesOf(const PoTextOptions& options) {
     return options.allowTypedCodes ? TypedCodes::Allowed : TypedCodes::Refused;
 }
 
-PoHeaderFields poHeaderFor(const PoTextOptions& options) {
-    return poHeader(options.language.value_or(""), TARN_VERSION, std::time(nullptr));
+PoHeaderFields poHeaderFor(const PoTextOptions& options, const PoCharacters& characters) {
+    PoHeaderFields header = poHeader(options.language.value_or(""), TARN_VERSION, std::time(nullptr));
+    addCharacterFields(header, characters);
+    return header;
 }
 
 void addPoImportOptions(CLI::App& command, PoTextOptions& options) {
@@ -74,11 +80,35 @@ void printLines(std::ostream& out, const std::vector<std::string>& lines,
     }
 }
 
-std::vector<PoEntry> readPoMessages(const std::string& path, std::vector<std::string>& problems) {
+PoMessages readPoMessages(const std::string& path, const PoCharacters& characters,
+                          std::vector<std::string>& problems) {
     PoReadResult read = readPoFile(pathFromUtf8(path));
     printLines(std::cerr, read.warnings);
+    if (const auto mismatch = characterMismatch(read.header, characters, path)) {
+        std::cerr << "tarntool: " << *mismatch << "\n";
+    }
     problems.insert(problems.end(), read.problems.begin(), read.problems.end());
-    return std::move(read.entries);
+    return {std::move(read.entries), std::move(read.header)};
+}
+
+TranslationNotes readNotes(const std::filesystem::path& path) {
+    try {
+        return readTranslationNotes(path);
+    } catch (const FileError& e) {
+        throw unreadableInput(e.what());
+    }
+}
+
+void keepImportedNotes(const std::filesystem::path& path, TranslationNotes notes,
+                       const PoMessages& messages,
+                       const std::function<bool(const std::string& context)>& known) {
+    takeNotesFromPo(notes, messages.entries, messages.header, known);
+    try {
+        writeTranslationNotes(path, notes);
+    } catch (const FileError& e) {
+        throw operationFailed(std::string(e.what()) +
+                              "; the texts were written, their notes were not");
+    }
 }
 
 void reportWarnings(const std::string& poPath, const PoImportReport& report) {

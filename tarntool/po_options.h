@@ -4,13 +4,17 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/code_page.h"
 #include "exchange/po_file.h"
+#include "exchange/po_header.h"
 #include "exchange/po_import.h"
+#include "exchange/translation_notes.h"
 #include "tarntool/arguments.h"
 
 namespace tarn::tool {
@@ -40,18 +44,39 @@ int partialImportStatus(const PoImportReport& report);
 
 void addLanguageOption(CLI::App& command, PoTextOptions& options);
 
-// The code page of the options. Raises UsageError for an unknown code page or a language code
-// that could break the header.
-CodePage checkPoTextOptions(const PoTextOptions& options);
+// The code page of the options, and the characters PO headers name.
+struct PoCharacterSetup {
+    CodePage codePage;
+    PoCharacters characters;
+};
 
-PoHeaderFields poHeaderFor(const PoTextOptions& options);
+// Raises UsageError for an unknown code page or a language code that could break the header.
+PoCharacterSetup checkPoTextOptions(const PoTextOptions& options);
+
+PoHeaderFields poHeaderFor(const PoTextOptions& options, const PoCharacters& characters);
 
 // Whether an import refuses characters on game codes (--allow-typed-codes).
 TypedCodes typedCodesOf(const PoTextOptions& options);
 
-// The messages of a PO file; its warnings go to standard error, its problems are appended to
-// problems.
-std::vector<PoEntry> readPoMessages(const std::string& path, std::vector<std::string>& problems);
+struct PoMessages {
+    std::vector<PoEntry> entries;
+    PoHeaderFields header;
+};
+
+// The messages of a PO file; its warnings go to standard error, and so does a warning when it was
+// made with other characters than it is read with; its problems are appended to problems.
+PoMessages readPoMessages(const std::string& path, const PoCharacters& characters,
+                          std::vector<std::string>& problems);
+
+// The translation's notes in the file at path (none when it is missing); a file that cannot be
+// read or parsed is refused (status 2) before anything is written.
+TranslationNotes readNotes(const std::filesystem::path& path);
+
+// After an import was written: the notes, comments, review states and team fields of its
+// messages taken into notes, and notes written back to path (status 1 when that fails).
+void keepImportedNotes(const std::filesystem::path& path, TranslationNotes notes,
+                       const PoMessages& messages,
+                       const std::function<bool(const std::string& context)>& known);
 
 // Unknown msgctxt warnings on standard error ("FILE.po: unknown msgctxt ...").
 void reportWarnings(const std::string& poPath, const PoImportReport& report);

@@ -18,6 +18,17 @@
 
 namespace tarn {
 
+namespace {
+
+// The notes file of the translated executable, none while no executable is open.
+std::filesystem::path notesPathOf(const OpenExecutables& executables) {
+    return executables.translatedPath.isEmpty()
+               ? std::filesystem::path()
+               : notesPathFor(toFilePath(executables.translatedPath));
+}
+
+}  // namespace
+
 PoCommands::PoCommands(WindowParts& parts) : QObject(&parts.window), parts_(parts) {}
 
 void PoCommands::exportTranslation() {
@@ -43,8 +54,9 @@ void PoCommands::exportTranslation() {
         return;
     }
     try {
-        const std::vector<std::string> problems = exportPoFile(
-            toFilePath(*path), parts_.document, tarnEditPoHeader(language), parts_.codePage);
+        const std::vector<std::string> problems =
+            exportPoFile(toFilePath(*path), parts_.document, tarnEditPoHeader(language),
+                         parts_.codePage, companions());
         if (!problems.empty()) {
             showPoReport("Nothing was exported:" + listedLines(problems), exportPoCaption(), true);
             return;
@@ -66,8 +78,22 @@ void PoCommands::importTranslation() {
     PoImportReport report;
     std::unique_ptr<SetTextsCommand> change;
     try {
+        PoCompanions found = companions();
         report = importPoFile(toFilePath(*path), parts_.session.stepTarget(), parts_.codePage,
-                              change);
+                              change, found);
+        if (skipProblemsQuestion(report)) {
+            if (!askToSkipProblems(report, importPoCaption())) {
+                return;  // the problems were shown with the question
+            }
+            found = companions();
+            report = importPoFile(toFilePath(*path), parts_.session.stepTarget(), parts_.codePage,
+                                  change, found, PoProblems::SkipMessages);
+        }
+        if (change && !parts_.executables.translatedPath.isEmpty()) {
+            // The notes are the team's, not the texts': they are kept at once, like the file
+            // they came from, and an Undo of the texts leaves them.
+            writeTranslationNotes(notesPathOf(parts_.executables), found.notes);
+        }
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
         return;
@@ -75,7 +101,13 @@ void PoCommands::importTranslation() {
     if (change && report.counts.applied > 0) {
         parts_.session.push(std::move(change));
     }
-    showPoReport(importReportText(report), importPoCaption(), !report.problems.empty());
+    showPoReport(importReportText(report), importPoCaption(),
+                 !report.problems.empty() && !report.skipped);
+}
+
+PoCompanions PoCommands::companions() const {
+    return readPoCompanions(notesPathOf(parts_.executables), parts_.codePage,
+                            characterTableName(parts_.settings.characters.tableFile));
 }
 
 }  // namespace tarn

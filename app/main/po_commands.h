@@ -7,6 +7,7 @@
 #include <QObject>
 
 #include "app/main/window_parts.h"
+#include "exchange/document_po.h"
 
 namespace tarn {
 
@@ -19,6 +20,9 @@ public:
     void importTranslation();
 
 private:
+    // The translation's notes and the characters its PO files name.
+    PoCompanions companions() const;
+
     WindowParts& parts_;
 };
 

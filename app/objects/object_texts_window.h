@@ -23,6 +23,7 @@
 #include "common/code_page.h"
 #include "common/edit_lock.h"
 #include "enduser/carried_patcher.h"
+#include "exchange/document_po.h"
 #include "objfiles/object_texts_document.h"
 #include "textcodes/translation_checks.h"
 
@@ -65,6 +66,9 @@ public:
     // The code page the texts are shown and edited in; a shown group is shown anew.
     void setCodePage(const CodePage& codePage);
     const CodePage& codePage() const { return codePage_; }
+    // What the PO export writes in its header: the translation's language code and the name of
+    // the character table laid over the code page ("" for none).
+    void setPoHeaderValues(std::string language, std::string tableName);
     // Whether texts are shown and typed in C-style notation (the main window's choice); a shown
     // group is shown anew. Going back to raw notation, a C-style text that does not convert is
     // kept as the bytes of its characters, as the main grid keeps it.
@@ -194,9 +198,13 @@ private:
     // PO files (object_texts_window_po.cpp).
     void createPoButtons();
     bool askPoLanguageIds(bool exporting);
+    // The notes beside the object folder and the characters its PO files name.
+    PoCompanions poCompanions() const;
 
     ObjectTextsDocument document_;
     CodePage codePage_;
+    std::string poLanguage_;
+    std::string tableName_;
     bool cStyle_ = false;
     QString translatedExecutable_;
     CarriedProgramSource carriedProgram_ = carriedPatcher;

@@ -21,6 +21,17 @@ void ObjectTextsWindow::createPoButtons() {
     connect(importPoButton_, &QPushButton::clicked, this, &ObjectTextsWindow::importTranslation);
 }
 
+void ObjectTextsWindow::setPoHeaderValues(std::string language, std::string tableName) {
+    poLanguage_ = std::move(language);
+    tableName_ = std::move(tableName);
+}
+
+PoCompanions ObjectTextsWindow::poCompanions() const {
+    return readPoCompanions(
+        document_.folder().empty() ? std::filesystem::path() : notesPathFor(document_.folder()),
+        codePage(), tableName_);
+}
+
 bool ObjectTextsWindow::askPoLanguageIds(bool exporting) {
     if (poLanguageIdsDialog_ == nullptr) {
         poLanguageIdsDialog_ = new PoLanguageIdsDialog(this);
@@ -43,7 +54,7 @@ void ObjectTextsWindow::exportTranslation() {
             exportPoFile(toFilePath(*path), document_,
                          static_cast<std::uint8_t>(poLanguageIdsDialog_->sourceId()),
                          static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId()),
-                         tarnEditPoHeader(), codePage());
+                         tarnEditPoHeader(poLanguage_), codePage(), poCompanions());
         if (!problems.empty()) {
             showPoReport("Nothing was exported:" + listedLines(problems), exportPoCaption(), true);
             return;
@@ -67,11 +78,25 @@ void ObjectTextsWindow::importTranslation() {
     PoImportReport report;
     bool failed = false;
     try {
+        const auto targetId = static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId());
+        PoCompanions found = poCompanions();
         ObjectPoImport import =
-            objectPoImport(toFilePath(*path), document_,
-                           static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId()), codePage());
+            objectPoImport(toFilePath(*path), document_, targetId, codePage(), found);
+        if (skipProblemsQuestion(import.report)) {
+            if (!askToSkipProblems(import.report, importPoCaption())) {
+                return;  // the problems were shown with the question
+            }
+            found = poCompanions();
+            import = objectPoImport(toFilePath(*path), document_, targetId, codePage(), found,
+                                    PoProblems::SkipMessages);
+        }
         report = std::move(import.report);
         if (import.step) {
+            // The notes are the team's, not the texts': kept at once, like the file they came
+            // from, and an Undo of the texts leaves them.
+            if (!document_.folder().empty()) {
+                writeTranslationNotes(notesPathFor(document_.folder()), found.notes);
+            }
             pushStep(std::move(import.step));  // one step, however many files it changes
         }
     } catch (const std::exception& e) {
@@ -85,10 +110,11 @@ void ObjectTextsWindow::importTranslation() {
     if (failed) {
         return;
     }
-    if (report.problems.empty()) {
+    const bool refused = !report.problems.empty() && !report.skipped;
+    if (!refused) {
         setStatus(QString::fromStdString(importSummaryLine(report.counts)));
     }
-    showPoReport(importReportText(report), importPoCaption(), !report.problems.empty());
+    showPoReport(importReportText(report), importPoCaption(), refused);
 }
 
 }  // namespace tarn

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "app/widgets/prompter.h"
+#include "common/utf8_path.h"
 
 namespace tarn {
 
@@ -29,6 +30,25 @@ PoHeaderFields tarnEditPoHeader(const std::string& language) {
 void showPoReport(const std::string& text, const QString& caption, bool failed) {
     prompter().message(QString::fromStdString(text), caption,
                        failed ? MessageIcon::Error : MessageIcon::Information, MessageButtons::Ok);
+}
+
+std::string characterTableName(const std::string& tableFile) {
+    return tableFile.empty() ? std::string()
+                             : pathToUtf8(pathFromUtf8(tableFile).filename());
+}
+
+PoCompanions readPoCompanions(const std::filesystem::path& notesPath, const CodePage& codePage,
+                              const std::string& tableName) {
+    return {notesPath.empty() ? TranslationNotes() : readTranslationNotes(notesPath),
+            poCharactersOf(codePage, tableName)};
+}
+
+bool askToSkipProblems(const PoImportReport& report, const QString& caption) {
+    const QString text = QString::fromStdString(importReportText(report)) +
+                         QStringLiteral("\n\n") +
+                         QString::fromStdString(skipProblemsQuestion(report).value_or(""));
+    return prompter().message(text, caption, MessageIcon::Question, MessageButtons::YesNo) ==
+           MessageAnswer::Yes;
 }
 
 }  // namespace tarn

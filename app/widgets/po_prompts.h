@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 #include <string>
 
 #include "app/widgets/file_prompt.h"
+#include "exchange/document_po.h"
 #include "exchange/po_header.h"
 
 namespace tarn {
@@ -25,5 +27,18 @@ PoHeaderFields tarnEditPoHeader(const std::string& language = {});
 
 // The box that reports an export or an import: information, or an error listing the problems.
 void showPoReport(const std::string& text, const QString& caption, bool failed);
+
+// The file name of the character table file ("" for none), as PO headers name it.
+std::string characterTableName(const std::string& tableFile);
+
+// The translation's notes at notesPath (none for an empty path or a missing file) and the
+// characters of the page. Raises FileError for a notes file that cannot be read.
+PoCompanions readPoCompanions(const std::filesystem::path& notesPath, const CodePage& codePage,
+                              const std::string& tableName);
+
+// After an import refused for its messages' problems alone (skipProblemsQuestion has a
+// question): shows the problems and asks whether to import the good entries and skip the
+// others. Answers yes.
+bool askToSkipProblems(const PoImportReport& report, const QString& caption);
 
 }  // namespace tarn

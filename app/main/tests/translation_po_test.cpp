@@ -121,20 +121,33 @@ TEST_F(TranslationPoTest, ABadFileChangesNothingAndTheBoxListsItsProblems) {
     }
     setTranslations(bad);
     answerFile(po);
-    action("importPoAction")->trigger();
+    action("importPoAction")->trigger();  // the question answered No
     const ScriptedPrompter::Asked box = prompter.messages().back();
-    EXPECT_EQ(box.icon, MessageIcon::Error);
+    EXPECT_EQ(box.icon, MessageIcon::Question);
     const QStringList lines = box.text.split('\n');
-    ASSERT_EQ(lines.size(), 22);
+    ASSERT_EQ(lines.size(), 24);
     EXPECT_EQ(lines[0], "Nothing was imported: the file has 31 problems.");
     EXPECT_EQ(lines[1], "exe/0002: Incorrect % sequence at position 4");
     EXPECT_EQ(
         lines[2],
         "exe/0010: The character '\xE4\xB8\xAD' (U+4E2D) at position 1 is not in code page 1252");
     EXPECT_EQ(lines[21], "... and 11 more");
+    EXPECT_EQ(lines[23], "Import the 1 good entry and skip 31?");
     EXPECT_EQ(translated(1), "Hi");
     EXPECT_FALSE(main.session().isModified());
     EXPECT_FALSE(action("saveAction")->isEnabled());
+
+    // Yes takes the good entry, as one step, and lists the skipped ones.
+    answerFile(po);
+    prompter.answer(MessageAnswer::Yes);
+    action("importPoAction")->trigger();
+    EXPECT_EQ(translated(1), "Hallo");
+    const QStringList report = prompter.messages().back().text.split('\n');
+    EXPECT_EQ(report[0].toStdString(), "applied 1, unchanged 0, untranslated 3421, fuzzy 0, unknown 0");
+    EXPECT_EQ(report[1], "skipped 31 entries for their problems:");
+    EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Information);
+    action("undoAction")->trigger();
+    EXPECT_FALSE(main.session().isModified());
 
     writeFileAtomically(po, toBytes("msgctxt \"exe/0001\"\nmsgid \"Hi\"\nmsgstr \"Hallo\" x\n"));
     answerFile(po);
@@ -164,9 +177,10 @@ TEST_F(TranslationPoTest, TheWindowsCodePageGivesTheLetters) {
     setTranslations({{"exe/0003", "Gda\xC5\x84sk"}, {"exe/0004", "\xD0\x96"}});  // Gdańsk, Ж
     answerFile(po);
     action("importPoAction")->trigger();
-    EXPECT_EQ(prompter.messages().back().text,
+    EXPECT_EQ(prompter.messages().back().text.toStdString(),
               "Nothing was imported: the file has 1 problem.\n"
-              "exe/0004: The character '\xD0\x96' (U+0416) at position 1 is not in code page 1250");
+              "exe/0004: The character '\xD0\x96' (U+0416) at position 1 is not in code page 1250"
+              "\n\nImport the 3 good entries and skip 1?");  // Łódź, unchanged, is one
     setTranslations({{"exe/0004", ""}});
     answerFile(po);
     action("importPoAction")->trigger();

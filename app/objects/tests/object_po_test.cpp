@@ -87,22 +87,28 @@ TEST_F(ObjectPoTest, ExportsBetweenTwoIdsAndImportsIntoTheDocument) {
     EXPECT_EQ(window.statusText(), "applied 1, unchanged 1, untranslated 1, fuzzy 0, unknown 0");
     EXPECT_EQ(game.bytes("SWORD.DAT"), onDisk);  // written by Save only
 
-    // A bad message rejects the whole file.
+    // A bad message rejects the whole file, unless the good ones are taken.
     writeMessages({message("obj/SWORD.DAT/2", "Schneide"), message("obj/SWORD.DAT/3", "\\c")});
     answerIds(0, 5);
     answerFile(po);
-    click("objectImportPoButton");
+    click("objectImportPoButton");  // the question answered No
     EXPECT_EQ(lastMessage(),
               "Nothing was imported: the file has 1 problem.\n"
               "obj/SWORD.DAT/3: \\c sequence without color specifier at the end "
-              "of the text");
-    EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Error);
+              "of the text\n\nImport the 1 good entry and skip 1?");
+    EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Question);
     EXPECT_EQ(group(1), (ObjTextGroup{{0, "A blade"}, {5, "Klinge"}}));
     EXPECT_EQ(group(2), (ObjTextGroup{{0, "Sharp"}}));
+    answerIds(0, 5);
+    answerFile(po);
+    prompter.answer(MessageAnswer::Yes);
+    click("objectImportPoButton");
+    EXPECT_EQ(group(1), (ObjTextGroup{{0, "A blade"}, {5, "Schneide"}}));
+    EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Information);
 
     click("saveButton");
     EXPECT_EQ(loadObjectFile(game.file("SWORD.DAT")).texts[1],
-              (ObjTextGroup{{0, "A blade"}, {5, "Klinge"}}));
+              (ObjTextGroup{{0, "A blade"}, {5, "Schneide"}}));
     EXPECT_EQ(std::filesystem::path(window.poFolder()), dir.path());  // either separator
     EXPECT_TRUE(prompter.mismatches().empty());
 }
