@@ -53,6 +53,9 @@ void CharacterTableCommands::choose() {
             }
         }
     }
+    if (markObjectTextBytes_) {
+        markObjectTextBytes_(used);
+    }
     CharacterTableDialog dialog(fontPage(font_), path_, contents_, used, folder_, &parts_.window);
     if (prompter().runModal(dialog) == QDialog::Accepted) {
         use(dialog.tablePath(), dialog.tableContents());

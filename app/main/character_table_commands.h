@@ -7,8 +7,11 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <string>
+#include <utility>
 
+#include "app/main/table_proposal.h"
 #include "app/main/window_parts.h"
 #include "common/code_page.h"
 
@@ -26,6 +29,10 @@ public:
     void applySettings();
     // The dialog; an accepted choice applies at once.
     void choose();
+    // Marks the bytes the object files' texts use, so that the dialog counts them as used too.
+    void setObjectTextBytes(std::function<void(UsedBytes&)> mark) {
+        markObjectTextBytes_ = std::move(mark);
+    }
 
     // page with the table over it; page itself without a table, or when the table does not fit
     // page (note then says so).
@@ -36,6 +43,7 @@ private:
 
     WindowParts& parts_;
     WindowFont& font_;
+    std::function<void(UsedBytes&)> markObjectTextBytes_;
     QString path_;
     std::string contents_;  // the file as read
     std::string folder_;    // where the table's file dialogs open

@@ -124,6 +124,7 @@ void MainWindow::createCommands() {
     po_ = new PoCommands(*parts_);
     objects_ = new ObjectCommands(*parts_);
     table_ = new CharacterTableCommands(*parts_, *font_);
+    table_->setObjectTextBytes([this](UsedBytes& used) { objects_->markUsedBytes(used); });
     font_->setPageLayer(
         [this](const CodePage& page, QString& note) { return table_->over(page, note); });
     preview_->followGrid(objects_->objectTextsWindow().textGrid(), objects_->objectTextsWindow());

@@ -9,7 +9,10 @@
 #include "app/objects/object_language_dialog.h"
 #include "app/objects/object_texts_window.h"
 #include "app/patch_builder/patch_builder_dialog.h"
+#include "app/widgets/po_prompts.h"
 #include "app/widgets/prompter.h"
+#include "exchange/po_header.h"
+#include "objfiles/object_folder.h"
 #include "exetext/string_table_commands.h"
 
 namespace tarn {
@@ -39,6 +42,40 @@ ObjectCommands::ObjectCommands(WindowParts& parts)
 
 void ObjectCommands::setCodePage(const CodePage& codePage) {
     objectTextsWindow_->setCodePage(codePage);
+    passPoHeaderValues();
+}
+
+void ObjectCommands::passPoHeaderValues() {
+    const AppSettings& settings = parts_.settings;
+    const std::string& language = settings.translation.language;
+    objectTextsWindow_->setPoHeaderValues(
+        isPoLanguageCode(language)
+            ? language
+            : proposedPoLanguage(settings.spelling.language, parts_.codePage.number()),
+        characterTableName(settings.characters.tableFile));
+}
+
+void ObjectCommands::markUsedBytes(UsedBytes& used) const {
+    const ObjectTextsDocument& shown = objectTextsWindow_->document();
+    ObjectTextsDocument read;
+    const ObjectTextsDocument* document = &shown;
+    if (shown.files().empty()) {
+        const auto folder = findObjDataFolder(toFilePath(parts_.executables.translatedPath));
+        if (!folder || parts_.executables.translatedPath.isEmpty()) {
+            return;
+        }
+        read.loadFolder(*folder);
+        document = &read;
+    }
+    for (const ObjFile& file : document->files()) {
+        for (const ObjTextGroup& group : file.texts) {
+            for (const ObjText& text : group) {
+                for (const char c : text.text) {
+                    used[static_cast<unsigned char>(c)] = true;
+                }
+            }
+        }
+    }
 }
 
 void ObjectCommands::applySettings() {
@@ -57,6 +94,7 @@ void ObjectCommands::applySettings() {
     }
     objectTextsWindow_->setEnhancedRle(settings.objTrans.enhRle);
     objectTextsWindow_->setPoFolder(settings.folders.objectPo);
+    passPoHeaderValues();
 
     const ExeSettings& exe = settings.exeSettings;
     PatchBuilderDialog& builder = objectTextsWindow_->patchBuilder();

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include "app/main/table_proposal.h"
 #include "app/main/window_parts.h"
 
 namespace tarn {
@@ -30,7 +31,15 @@ public:
     void applySettings();
     void captureSettings();
 
+    // Marks the bytes the object files' texts use: those of the object window's folder when it
+    // has one loaded, else those of the ObjData folder beside the translated executable, read
+    // now (a file that cannot be read counts for nothing).
+    void markUsedBytes(UsedBytes& used) const;
+
 private:
+    // The language and the character table's name the object window's PO export writes.
+    void passPoHeaderValues();
+
     WindowParts& parts_;
     ObjectTextsWindow* objectTextsWindow_;
     ObjectLanguageDialog* objectLanguageDialog_;
