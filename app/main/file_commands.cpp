@@ -310,8 +310,7 @@ void FileCommands::run() {
     }
     const QString why = runExecutable(parts_.executables.translatedPath);
     if (!why.isEmpty()) {
-        prompter().message(why, QStringLiteral("Run"), MessageIcon::Information,
-                           MessageButtons::Ok);
+        prompter().message(why, QStringLiteral("Run"), MessageIcon::Warning, MessageButtons::Ok);
     }
 }
 

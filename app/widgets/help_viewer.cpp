@@ -63,7 +63,7 @@ void showInViewer(const QString& helpFile, int context) {
             arguments << QStringLiteral("-n") << QString::number(context);
         }
         arguments << helpFile;
-        started = shell.startDetached(winhelp, arguments, QString());
+        started = shell.startDetached(winhelp, arguments, QString()).isEmpty();
     }
     if (!started) {
         started = shell.openUrl(helpFile);

@@ -19,7 +19,11 @@ ShellActions realActions() {
     ShellActions a;
     a.startDetached = [](const QString& program, const QStringList& arguments,
                          const QString& workingDirectory) {
-        return QProcess::startDetached(program, arguments, workingDirectory);
+        QProcess process;
+        process.setProgram(program);
+        process.setArguments(arguments);
+        process.setWorkingDirectory(workingDirectory);
+        return process.startDetached() ? QString() : process.errorString();
     };
     a.openUrl = [](const QString& target) {
         const QUrl url = QUrl::fromUserInput(target, QDir::currentPath(), QUrl::AssumeLocalFile);
@@ -72,11 +76,13 @@ QString runExecutable(const QString& path) {
     const QFileInfo info(path);
     const QString folder = nativePath(info.absolutePath()) + QDir::separator();
     ShellActions& shell = shellActions();
+    const auto couldNotStart = [&path](const QString& how, const QString& reason) {
+        return reason.isEmpty() ? QString()
+                                : QStringLiteral("Could not start ") + path + how +
+                                      QStringLiteral(":\n\r") + reason;
+    };
 #ifdef Q_OS_WIN
-    if (!shell.startDetached(nativePath(info.absoluteFilePath()), {}, folder)) {
-        return QStringLiteral("Could not start ") + path;
-    }
-    return {};
+    return couldNotStart({}, shell.startDetached(nativePath(info.absoluteFilePath()), {}, folder));
 #else
     if (isWindowsProgram(path)) {
         const QString wine = findWine(shell);
@@ -86,15 +92,10 @@ QString runExecutable(const QString& path) {
                 "not installed, so it cannot be started here.\n\rInstall "
                 "Wine to run the game from TarnEdit.");
         }
-        if (!shell.startDetached(wine, {info.absoluteFilePath()}, folder)) {
-            return QStringLiteral("Could not start ") + path + QStringLiteral(" through Wine");
-        }
-        return {};
+        return couldNotStart(QStringLiteral(" through Wine"),
+                             shell.startDetached(wine, {info.absoluteFilePath()}, folder));
     }
-    if (!shell.startDetached(info.absoluteFilePath(), {}, folder)) {
-        return QStringLiteral("Could not start ") + path;
-    }
-    return {};
+    return couldNotStart({}, shell.startDetached(info.absoluteFilePath(), {}, folder));
 #endif
 }
 

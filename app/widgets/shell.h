@@ -10,9 +10,10 @@ namespace tarn {
 
 // What the program asks of the desktop; tests replace it to see what would be started.
 struct ShellActions {
-    // Starts a program without waiting for it.
-    std::function<bool(const QString& program, const QStringList& arguments,
-                       const QString& workingDirectory)>
+    // Starts a program without waiting for it. Answers the system's reason when it could not be
+    // started, else an empty text.
+    std::function<QString(const QString& program, const QStringList& arguments,
+                          const QString& workingDirectory)>
         startDetached;
     // Opens a document or address (file, http:, mailto:) with its default program.
     std::function<bool(const QString& target)> openUrl;
@@ -26,7 +27,7 @@ void setShellActionsForTesting(const ShellActions& actions);  // empty members: 
 
 // Starts the executable with its folder as working directory, without waiting. A Windows
 // program on another system is started through Wine. Answers an explanation when nothing was
-// started, or an empty text.
+// started ("Could not start PATH: the system's reason"), or an empty text.
 QString runExecutable(const QString& path);
 
 // Opens an address or file with its default program.

@@ -22,7 +22,7 @@ protected:
         fake.startDetached = [this](const QString& program, const QStringList& arguments,
                                     const QString& folder) {
             started.push_back(program + "|" + arguments.join(',') + "|" + folder);
-            return true;
+            return startFailure;
         };
         fake.findExecutable = [this](const QString& name) {
             looked.push_back(name);
@@ -48,6 +48,7 @@ protected:
         });
     }
     QStringList started;
+    QString startFailure;  // the system's reason the fake start gives; empty: started
     QStringList installed{"wine"};  // programs the fake search finds
     QStringList looked;             // the names it was asked for, in order
 };
@@ -238,6 +239,26 @@ TEST_F(CommandsTest, RunWithoutWineSaysWhyNothingStarted) {
     EXPECT_TRUE(started.isEmpty());
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_TRUE(prompter.messages()[0].text.contains("Wine"));
+
+    // A start the system refuses is told with its reason, as a warning.
+    installed = {"wine"};
+    startFailure = QStringLiteral("Permission denied");
+    action("runAction")->trigger();
+    ASSERT_EQ(prompter.messages().size(), 2u);
+    EXPECT_EQ(prompter.messages()[1].text, "Could not start " +
+                                               QString::fromStdString(transPath.string()) +
+                                               " through Wine:\n\rPermission denied");
+    EXPECT_EQ(prompter.messages()[1].icon, MessageIcon::Warning);
+
+    // The real start names the system's reason too.
+    setShellActionsForTesting({});
+    const fs::path notAProgram = dir.path() / "notes.txt";
+    writeFileAtomically(notAProgram, toBytes("not a program"));
+    const QString why = runExecutable(QString::fromStdString(notAProgram.string()));
+    EXPECT_TRUE(why.startsWith("Could not start " + QString::fromStdString(notAProgram.string()) +
+                               ":\n\r"));
+    EXPECT_GT(why.size(), QString("Could not start :\n\r").size() + notAProgram.string().size())
+        << why.toStdString();
 }
 
 TEST_F(CommandsTest, RunFallsBackToWine64WhereOnlyItIsInstalled) {
