@@ -299,6 +299,9 @@ void FileCommands::applySaveResult(const SaveResult& result) {
         return;
     }
     parts_.status.setGridHint(fromStd(freeSpaceText(result.freeSpace)));
+    if (!parts_.session.isModified()) {
+        parts_.status.showBriefly(QStringLiteral("Saved"));
+    }
 }
 
 void FileCommands::run() {

@@ -7,6 +7,7 @@
 #include "app/main/settings_location.h"
 #include "app/main/tarn_edit_application.h"
 #include "app/widgets/file_paths.h"
+#include "platform/core/console.h"
 
 namespace {
 
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {
     // Answered before any window system is asked for, so they work without a display.
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
+        if (argument == "--version" || argument == "--help" || argument == "-h") {
+            tarn::platform::useParentConsole();
+        }
         if (argument == "--version") {
             std::cout << "TarnEdit " << TARN_VERSION << '\n';
             return 0;

@@ -22,6 +22,11 @@ void StatusLine::show(const QString& text) {
     bar_.showMessage(text);
 }
 
+void StatusLine::showBriefly(const QString& text) {
+    constexpr int kShownMs = 3000;
+    bar_.showMessage(text, kShownMs);
+}
+
 void StatusLine::setGridHint(const QString& hint) {
     // While the mouse rests on the grid its hint is the application's current hint.
     if (!currentHint_.isEmpty() && currentHint_ == grid_.statusTip()) {

@@ -23,6 +23,8 @@ public:
 
     QString text() const;
     void show(const QString& text);
+    // A short note that goes by itself after a few seconds ("Saved").
+    void showBriefly(const QString& text);
     // The grid's own hint (the free-space report), shown while the mouse rests on the grid.
     void setGridHint(const QString& hint);
     // The hint of the control under the mouse (a status-tip event); none: the cell's codes.

@@ -151,6 +151,24 @@ void prepareUtf8Output() {
     prepareStream(std::cerr, stderr, STD_ERROR_HANDLE);
 }
 
+void useParentConsole() {
+    const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    const DWORD type =
+        out == nullptr || out == INVALID_HANDLE_VALUE ? FILE_TYPE_UNKNOWN : ::GetFileType(out);
+    // A file or a pipe takes the output as it is; anything else is the console of the parent,
+    // whose handles are not this program's until it attaches.
+    if (type != FILE_TYPE_DISK && type != FILE_TYPE_PIPE && ::AttachConsole(ATTACH_PARENT_PROCESS)) {
+        const HANDLE console =
+            ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (console != INVALID_HANDLE_VALUE) {
+            ::SetStdHandle(STD_OUTPUT_HANDLE, console);
+            ::SetStdHandle(STD_ERROR_HANDLE, console);
+        }
+    }
+    prepareUtf8Output();
+}
+
 #else
 
 std::string_view consoleLineEnd() {
@@ -173,6 +191,8 @@ std::string nativeToConsoleText(std::string_view text) {
 void prepareConsole() {}
 
 void prepareUtf8Output() {}
+
+void useParentConsole() {}
 
 #endif
 

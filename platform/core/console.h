@@ -25,6 +25,12 @@ std::string nativeToConsoleText(std::string_view text);
 // as wide characters whatever the console's code page. Nothing changes elsewhere.
 void prepareUtf8Output();
 
+// A windowed program (TarnEdit.exe) started from a console has none of its own: before it
+// prints its --version or --help, this attaches it to the console it was started from, unless
+// its output goes to a file or a pipe, and prepares the output as prepareUtf8Output does.
+// Nothing happens outside Windows.
+void useParentConsole();
+
 // Whether the program's console window is its own, as when it was started by a double click
 // and the window closes with it: no other program shares it. Always false outside Windows.
 bool consoleIsOwn();

@@ -65,6 +65,7 @@ TEST_F(CommandsTest, SaveWritesTheTranslatedColumnAndReportsTheFreeSpace) {
     EXPECT_FALSE(f.session().isModified());
     EXPECT_FALSE(action("saveAction")->isEnabled());
     EXPECT_EQ(translatedOnDisk()[1], texts[1] + "Hallo");
+    EXPECT_EQ(f.statusBar()->currentMessage(), "Saved");
     EXPECT_TRUE(grid()->statusTip().endsWith(" unused bytes remaining"));
     EXPECT_EQ(child<QLabel>("phaseLabel")->text(), "Arranging shortenings...");
     EXPECT_TRUE(child<QLabel>("countLabel")->text().endsWith("0/3453 strings completed"));
