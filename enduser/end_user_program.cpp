@@ -22,16 +22,25 @@ Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjFile>& file
                               "nothing."));
     }
     std::vector<Resource> resources = messageTableResources(options.messages, options.yesChars);
-    for (Resource& data : carriedDataResources(files, std::move(texts))) {
+    for (Resource& data : carriedDataResources(
+             files, std::move(texts), options.exeTexts ? &*options.exeTexts : nullptr)) {
         resources.push_back(std::move(data));
     }
     return addResources(patcher, resources);
 }
 
-std::vector<Resource> carriedDataResources(const std::vector<ObjFile>& files, Bytes objTexts) {
+std::vector<Resource> carriedDataResources(const std::vector<ObjFile>& files, Bytes objTexts,
+                                           const CarriedExeTexts* exeTexts) {
     Bytes identities = writeObjectIdentities(files, objTexts);
-    return {{{kRawDataType, ResourceName::string(kObjTextsName), 0}, std::move(objTexts)},
-            {{kRawDataType, ResourceName::string(kObjIdentName), 0}, std::move(identities)}};
+    Bytes carriedExe = exeTexts != nullptr ? writeCarriedExeTexts(*exeTexts, objTexts) : Bytes{};
+    std::vector<Resource> resources = {
+        {{kRawDataType, ResourceName::string(kObjTextsName), 0}, std::move(objTexts)},
+        {{kRawDataType, ResourceName::string(kObjIdentName), 0}, std::move(identities)}};
+    if (exeTexts != nullptr) {
+        resources.push_back(
+            {{kRawDataType, ResourceName::string(kExeTextsName), 0}, std::move(carriedExe)});
+    }
+    return resources;
 }
 
 std::vector<Resource> messageTableResources(const MessageTexts& messages,

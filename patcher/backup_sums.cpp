@@ -7,7 +7,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/text_lines.h"
-#include "patcher/sha256.h"
+#include "common/sha256.h"
 #include "platform/core/paths.h"
 #include "platform/core/unicode_case.h"
 

@@ -13,7 +13,7 @@
 #include "objfiles/object_container.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/text_tables.h"
-#include "patcher/sha256.h"
+#include "common/sha256.h"
 #include "platform/core/console.h"
 #include "platform/core/paths.h"
 #include "platform/core/unicode_case.h"
@@ -254,6 +254,15 @@ int TarnPatch::run() {
             resources_.find({kRawDataType, ResourceName::string(kObjIdentName), 0})) {
         try {
             identities_ = readObjectIdentities(*identities, *objTexts);
+        } catch (const CarriedDataError& e) {
+            return FatalError(kMsgDamagedData, {}, 2, e.what());
+        }
+    }
+    // Programs built before it carry no texts for the executable.
+    if (const Bytes* exeTexts =
+            resources_.find({kRawDataType, ResourceName::string(kExeTextsName), 0})) {
+        try {
+            exeTexts_ = readCarriedExeTexts(*exeTexts, *objTexts);
         } catch (const CarriedDataError& e) {
             return FatalError(kMsgDamagedData, {}, 2, e.what());
         }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "enduser/exe_texts_resource.h"
 #include "enduser/obj_texts.h"
 #include "enduser/object_identity.h"
 #include "enduser/resource_bundle.h"
@@ -123,6 +124,7 @@ private:
     bool madeBackups_ = false;
     bool ownConsole_ = false;
     std::optional<std::map<std::string, ObjectIdentity>> identities_;
+    std::optional<CarriedExeTexts> exeTexts_;  // the executable's texts, when carried
     std::vector<fs::path> objects_;  // the entries of ObjData
     std::function<void(const fs::path&)> afterReplace_;
 };

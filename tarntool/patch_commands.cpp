@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool patch build: the end-user program for a game's object files, as the builder window
 // makes it.
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -16,6 +17,7 @@
 #include "platform/core/unicode_case.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
+#include "tarntool/exe_import_save.h"
 #include "tarntool/object_folder_input.h"
 
 namespace tarn::tool {
@@ -31,6 +33,9 @@ struct BuildOptions {
     std::optional<std::string> yesChars;
     std::optional<std::string> target;
     bool allowAnswerLetters = false;
+    std::optional<std::string> exe;       // the translated executable
+    std::optional<std::string> original;  // the original it was translated from
+    bool grow = false;
 };
 
 // The last characters of a UTF-8 text, at most count of them.
@@ -64,6 +69,27 @@ void refuseOtherAnswerLetters(const EndUserOptions& options) {
                            options.yesChars + "):" + list +
                            "\n\nPlayers who type that letter would be answering no. "
                            "--allow-answer-letters builds the program anyway.");
+}
+
+// The executable's texts that differ from the original's, its language IDs and whether it may
+// grow on the player's side: when asked for, or when the translator's own file grew.
+std::optional<CarriedExeTexts> carriedExeTexts(const BuildOptions& o) {
+    if (!o.exe && !o.original) {
+        return std::nullopt;
+    }
+    if (!o.exe || !o.original) {
+        throw UsageError("--exe and --original go together");
+    }
+    const ExecutableTexts original = executableTexts(*o.original);
+    const ExecutableTexts translated = executableTexts(*o.exe);
+    std::vector<int> notFound = original.notFound;
+    notFound.insert(notFound.end(), translated.notFound.begin(), translated.notFound.end());
+    std::sort(notFound.begin(), notFound.end());
+    CarriedExeTexts carried = differingExeTexts(original.texts, translated.texts, notFound);
+    carried.primaryLangId = translated.languageIds.primary;
+    carried.secondaryLangId = translated.languageIds.secondary;
+    carried.mayGrow = o.grow || translated.addedTexts > 0;
+    return carried;
 }
 
 // A Windows program's name ends in .exe, as the window's save dialog makes it.
@@ -112,6 +138,7 @@ int build(const BuildOptions& o) {
     if (!o.allowAnswerLetters) {
         refuseOtherAnswerLetters(options);
     }
+    options.exeTexts = carriedExeTexts(o);
     const auto objData = findObjDataFolder(pathFromUtf8(o.game));
     if (!objData) {
         throw unreadableInput("there is no ObjData folder in " + o.game);
@@ -136,7 +163,8 @@ void addPatchCommands(Tool& tool) {
         {"build", "Builds the end-user program that carries the texts of a game's object files",
          "build --game DIR -o OUT [--id N] [--normal-rle] [--messages FILE]\n"
          "                            [--yes-chars CHARS] [--target windows|native|windows64]\n"
-         "                            [--allow-answer-letters]",
+         "                            [--allow-answer-letters]\n"
+         "                            [--exe TRANSLATED --original ORIGINAL [--grow]]",
          "patch build takes --game DIR -o OUT"},
         [o] { return build(*o); });
     buildCommand.add_option("--game", o->game, "the translated game's folder (holds ObjData)")
@@ -161,6 +189,14 @@ void addPatchCommands(Tool& tool) {
     buildCommand.add_flag("--allow-answer-letters", o->allowAnswerLetters,
                           "builds it although a question offers an answer letter that the yes "
                           "characters do not take");
+    addOptional(buildCommand, "--exe", "TRANSLATED", o->exe,
+                "also carries this translated executable's texts and language IDs (with "
+                "--original)");
+    addOptional(buildCommand, "--original", "ORIGINAL", o->original,
+                "the original executable the texts of --exe were translated from");
+    buildCommand.add_flag("--grow", o->grow,
+                          "lets the player's executable grow where the texts do not fit (so "
+                          "already when the translated executable grew)");
 }
 
 }  // namespace tarn::tool

@@ -40,10 +40,12 @@ ObjFile translated(const std::string& name, unsigned type, ObjFileTexts texts) {
     return f;
 }
 
-// The resources of a patch built now: the texts with their objects' identities.
-ResourceBundle builtPatch(const std::vector<ObjFile>& files) {
+// The resources of a patch built now: the texts with their objects' identities, and the
+// executable's texts when given.
+ResourceBundle builtPatch(const std::vector<ObjFile>& files,
+                          const CarriedExeTexts* exeTexts = nullptr) {
     ResourceBundle bundle = endUserResources({});
-    for (Resource& data : carriedDataResources(files, writeObjTexts(files, {}))) {
+    for (Resource& data : carriedDataResources(files, writeObjTexts(files, {}), exeTexts)) {
         bundle.put(data.key, std::move(data.data));
     }
     return bundle;
@@ -227,6 +229,18 @@ TEST_F(PlayerFolderTest, DamagedCarriedDataIsRefusedBeforeAnyQuestion) {
               std::string::npos)
         << console;
     EXPECT_EQ(console.find("[Y/N]"), std::string::npos);
+    EXPECT_FALSE(patched("A.DAT") || patched("b.dat"));
+
+    // The executable's texts are under the same guard.
+    CarriedExeTexts exe;
+    exe.texts = {{7, sha256("Sword"), "Miecz"}};
+    ResourceBundle editedExe = builtPatch(files, &exe);
+    const ResourceKey exeKey{kRawDataType, ResourceName::string(kExeTextsName), 0};
+    Bytes exeData = *editedExe.find(exeKey);
+    exeData.at(exeData.size() - 6) ^= 0x20;  // a letter of the translation changed
+    editedExe.put(exeKey, exeData);
+    EXPECT_EQ(run(editedExe, "y\n\n"), 2);
+    EXPECT_NE(console.find("The program's own data is damaged"), std::string::npos) << console;
     EXPECT_FALSE(patched("A.DAT") || patched("b.dat"));
 
     // A patch built before the identities is applied unchecked; one built now, as it was made.

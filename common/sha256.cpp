@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "patcher/sha256.h"
+#include "common/sha256.h"
 
 #include <array>
 #include <cstdint>
@@ -50,34 +50,43 @@ void compress(std::array<std::uint32_t, 8>& h, const std::uint8_t* block) {
 
 }  // namespace
 
-std::string sha256Hex(const Bytes& data) {
+Sha256Digest sha256(std::string_view text) {
+    const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
     std::array<std::uint32_t, 8> h = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
                                       0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
-    const std::size_t whole = data.size() / 64 * 64;
+    const std::size_t whole = text.size() / 64 * 64;
     for (std::size_t at = 0; at < whole; at += 64) {
-        compress(h, data.data() + at);
+        compress(h, data + at);
     }
     // The tail, the 0x80 marker and the bit length fill one or two last blocks.
     std::array<std::uint8_t, 128> tail{};
-    const std::size_t rest = data.size() - whole;
+    const std::size_t rest = text.size() - whole;
     for (std::size_t i = 0; i < rest; ++i) {
         tail[i] = data[whole + i];
     }
     tail[rest] = 0x80;
     const std::size_t blocks = rest < 56 ? 1 : 2;
-    const std::uint64_t bits = static_cast<std::uint64_t>(data.size()) * 8;
+    const std::uint64_t bits = static_cast<std::uint64_t>(text.size()) * 8;
     for (std::size_t i = 0; i < 8; ++i) {
         tail[blocks * 64 - 1 - i] = static_cast<std::uint8_t>(bits >> (8 * i));
     }
     for (std::size_t b = 0; b < blocks; ++b) {
         compress(h, tail.data() + 64 * b);
     }
+    Sha256Digest digest{};
+    for (std::size_t i = 0; i < 32; ++i) {
+        digest[i] = static_cast<std::uint8_t>(h[i / 4] >> (24 - 8 * (i % 4)));
+    }
+    return digest;
+}
+
+std::string sha256Hex(const Bytes& data) {
     static const char* const digits = "0123456789abcdef";
     std::string hex;
-    for (const std::uint32_t word : h) {
-        for (int shift = 28; shift >= 0; shift -= 4) {
-            hex += digits[(word >> shift) & 0xF];
-        }
+    for (const std::uint8_t byte :
+         sha256(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()))) {
+        hex += digits[byte >> 4];
+        hex += digits[byte & 0xF];
     }
     return hex;
 }
