@@ -56,10 +56,11 @@ MessageTexts parseMessageLines(const std::string& text) {
     for (const std::string_view line : textLines(text)) {
         lines.emplace_back(line);
     }
-    if (lines.size() != kMessageCount && lines.size() != kHeaderMessageCount &&
-        lines.size() != kBlockOneMessageCount && lines.size() != kFirstMessageCount) {
+    if (lines.size() != kMessageCount && lines.size() != kFolderMessageCount &&
+        lines.size() != kHeaderMessageCount && lines.size() != kBlockOneMessageCount &&
+        lines.size() != kFirstMessageCount) {
         throw MessageTableError(
-            "The messages file must have exactly 25 (or 17, 15 or 11) lines; it has " +
+            "The messages file must have exactly 31 (or 25, 17, 15 or 11) lines; it has " +
             std::to_string(lines.size()));
     }
     MessageTexts messages = defaultMessages();

@@ -47,7 +47,8 @@ std::vector<Resource> messageTableResources(const MessageTexts& messages,
 std::vector<Resource> carriedDataResources(const std::vector<ObjFile>& files, Bytes objTexts,
                                            const CarriedExeTexts* exeTexts = nullptr);
 
-// Reads the messages from a UTF-8 text of 25 lines (entries 0 to 10, then 12 to 25), of 17
+// Reads the messages from a UTF-8 text of 31 lines (entries 0 to 10, then 12 to 31), of 25
+// (entries 0 to 10, then 12 to 25), of 17
 // (entries 0 to 10, then 12 to 17), of 15 (entries 0 to 10, then 12 to 15) or of 11 (entries 0
 // to 10); messages the file leaves out keep their defaults, and a line equal to an earlier default
 // takes the current one (currentWording). Lines end in LF or CR LF; a final line end is optional.

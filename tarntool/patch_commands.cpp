@@ -180,8 +180,8 @@ void addPatchCommands(Tool& tool) {
     buildCommand.add_flag("--normal-rle", o->normalRle,
                           "the normal run-length encoder instead of the enhanced one");
     addOptional(buildCommand, "--messages", "FILE", o->messages,
-                "a UTF-8 file of the 25 console messages, one a line (11, 15 or 17 lines: the "
-                "first 11, 15 or 17)");
+                "a UTF-8 file of the 31 console messages, one a line (11, 15, 17 or 25 lines: "
+                "the first 11, 15, 17 or 25)");
     addOptional(buildCommand, "--yes-chars", "CHARS", o->yesChars,
                 "the characters that answer the program's questions with yes");
     addOptional(buildCommand, "--target", "SYSTEM", o->target,

@@ -257,8 +257,8 @@ TEST_F(PatchBuilderTest, SettingsFollowTheStoredValues) {
     EXPECT_FALSE(idEdit->isEnabled());
     EXPECT_EQ(settings.textId(), -1);
 
-    // Rows 0 to 10 are messages 0 to 10, rows 11 to 24 messages 12 to 25.
-    EXPECT_EQ(childByName<QTableWidget>(settings, "messagesTable")->rowCount(), 25);
+    // Rows 0 to 10 are messages 0 to 10, rows 11 to 30 messages 12 to 31.
+    EXPECT_EQ(childByName<QTableWidget>(settings, "messagesTable")->rowCount(), 31);
     EXPECT_EQ(settings.text(3), "Processing files, please be patient...");
     EXPECT_EQ(settings.text(12), "%1 file(s) restored");
     EXPECT_EQ(settings.text(15), "Nothing was changed.");
@@ -322,9 +322,9 @@ TEST_F(PatchBuilderTest, QuestionsShowingOtherAnswerLettersAreMarkedAndWarnedAbo
     };
     EXPECT_TRUE(marked().empty());
     settings.setYesChars(QStringLiteral("tT"));
-    EXPECT_EQ(marked(), (std::vector<int>{2, 7, 11, 18}));
+    EXPECT_EQ(marked(), (std::vector<int>{2, 7, 11, 18, 27}));
     table->item(2, 0)->setText(QStringLiteral("Kontynuowa\u0107? [T/N]"));
-    EXPECT_EQ(marked(), (std::vector<int>{7, 11, 18}));
+    EXPECT_EQ(marked(), (std::vector<int>{7, 11, 18, 27}));
 
     const auto target = dir.path() / "patch";
     prompter.onDialog([](QDialog& d) {
