@@ -30,9 +30,9 @@ namespace tarn {
 inline constexpr const char* kExeTextsName = "EXETEXTS";
 
 struct CarriedExeText {
-    int number = 0;            // 1 to 3453
-    Sha256Digest original{};   // of the original text's stored bytes
-    std::string translated;    // stored bytes, without the terminating zero
+    int number = 0;           // 1 to 3453
+    Sha256Digest original{};  // of the original text's stored bytes
+    std::string translated;   // stored bytes, without the terminating zero
 
     bool operator==(const CarriedExeText&) const = default;
 };

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tarntool patch build: the end-user program for a game's object files, as the builder window
 // makes it.
-#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -10,6 +9,7 @@
 #include "common/utf8_path.h"
 #include "enduser/carried_patcher.h"
 #include "enduser/end_user_program.h"
+#include "enduser/exe_texts_files.h"
 #include "enduser/message_table.h"
 #include "enduser/yes_set.h"
 #include "objfiles/object_folder.h"
@@ -17,7 +17,6 @@
 #include "platform/core/unicode_case.h"
 #include "tarntool/arguments.h"
 #include "tarntool/commands.h"
-#include "tarntool/exe_import_save.h"
 #include "tarntool/object_folder_input.h"
 
 namespace tarn::tool {
@@ -71,8 +70,7 @@ void refuseOtherAnswerLetters(const EndUserOptions& options) {
                            "--allow-answer-letters builds the program anyway.");
 }
 
-// The executable's texts that differ from the original's, its language IDs and whether it may
-// grow on the player's side: when asked for, or when the translator's own file grew.
+// The executable's texts, when asked for: --exe and --original together.
 std::optional<CarriedExeTexts> carriedExeTexts(const BuildOptions& o) {
     if (!o.exe && !o.original) {
         return std::nullopt;
@@ -80,16 +78,9 @@ std::optional<CarriedExeTexts> carriedExeTexts(const BuildOptions& o) {
     if (!o.exe || !o.original) {
         throw UsageError("--exe and --original go together");
     }
-    const ExecutableTexts original = executableTexts(*o.original);
-    const ExecutableTexts translated = executableTexts(*o.exe);
-    std::vector<int> notFound = original.notFound;
-    notFound.insert(notFound.end(), translated.notFound.begin(), translated.notFound.end());
-    std::sort(notFound.begin(), notFound.end());
-    CarriedExeTexts carried = differingExeTexts(original.texts, translated.texts, notFound);
-    carried.primaryLangId = translated.languageIds.primary;
-    carried.secondaryLangId = translated.languageIds.secondary;
-    carried.mayGrow = o.grow || translated.addedTexts > 0;
-    return carried;
+    return readingInput(*o.exe, [&] {
+        return carriedExeTextsOf(pathFromUtf8(*o.original), pathFromUtf8(*o.exe), o.grow);
+    });
 }
 
 // A Windows program's name ends in .exe, as the window's save dialog makes it.
