@@ -14,8 +14,7 @@
 
 namespace tarn {
 
-std::vector<fs::path> findGameExecutables(const fs::path& gameFolder,
-                                          const fs::path& ownProgram) {
+std::vector<fs::path> findGameExecutables(const fs::path& gameFolder, const fs::path& ownProgram) {
     std::vector<fs::path> found;
     std::error_code ec;
     for (const fs::path& entry : platform::listEntries(gameFolder)) {
@@ -57,8 +56,7 @@ ExecutablePlan planExecutable(const fs::path& path, const CarriedExeTexts& carri
         }
     }
     const auto total = static_cast<std::int64_t>(carried.texts.size());
-    plan.matchPercent =
-        total == 0 ? 100 : static_cast<int>((total - plan.kept) * 100 / total);
+    plan.matchPercent = total == 0 ? 100 : static_cast<int>((total - plan.kept) * 100 / total);
     plan.known = (total - plan.kept) * 100 >= total * kKnownExecutablePercent;
     plan.changes = plan.written > 0 || read.languageIds.primary != carried.primaryLangId ||
                    read.languageIds.secondary != carried.secondaryLangId;

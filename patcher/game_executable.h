@@ -26,13 +26,13 @@ inline constexpr int kKnownExecutablePercent = 90;
 
 struct ExecutablePlan {
     std::vector<std::string> texts;  // the player's texts with the carried ones written in
-    int written = 0;  // carried texts put in place of their original
-    int done = 0;     // carried texts already in place (an earlier run)
-    int kept = 0;     // texts that differ from the translator's original, left as they are
-    bool known = false;     // at least kKnownExecutablePercent of the carried texts matched
+    int written = 0;                 // carried texts put in place of their original
+    int done = 0;                    // carried texts already in place (an earlier run)
+    int kept = 0;        // texts that differ from the translator's original, left as they are
+    bool known = false;  // at least kKnownExecutablePercent of the carried texts matched
     int matchPercent = 100;
-    bool fits = false;      // the texts find a place (growing where that is allowed)
-    std::string overflow;   // when they do not: by how much ("over by 57 bytes: 3 texts do not fit")
+    bool fits = false;     // the texts find a place (growing where that is allowed)
+    std::string overflow;  // when they do not: by how much ("over by 57 bytes: 3 texts do not fit")
 
     // Whether there is anything to write: texts or the language IDs.
     bool changes = false;

@@ -17,6 +17,7 @@
 #include "patcher/tarn_patch.h"
 #include "patcher/tests/console_text.h"
 #include "patcher/tests/end_user_resources.h"
+#include "patcher/tests/killed_run.h"
 
 namespace tarn {
 namespace {
@@ -36,8 +37,8 @@ std::vector<std::string> translatedTexts(const std::vector<std::string>& origina
     std::vector<std::string> texts = original;
     for (int i = 0; i < count; ++i) {
         std::string& text = texts[static_cast<std::size_t>(i)];
-        text = "PL" + text.substr(0, text.size() > 3 ? text.size() - 3 : 0) +
-               std::string(extra, '+');
+        text =
+            "PL" + text.substr(0, text.size() > 3 ? text.size() - 3 : 0) + std::string(extra, '+');
     }
     return texts;
 }
@@ -96,9 +97,9 @@ TEST_F(GameExecutableTest, TextsAreWrittenOnlyOverTheTranslatorsOriginals) {
     struct Case {
         const char* what;
         int playerProfile;
-        int translatedCount;   // texts 1..N translated
-        std::size_t extra;     // bytes each translated text grows by
-        int differing;         // of those, the player's texts that differ from the original
+        int translatedCount;  // texts 1..N translated
+        std::size_t extra;    // bytes each translated text grows by
+        int differing;        // of those, the player's texts that differ from the original
         bool mayGrow;
         const char* answers;
         bool exeChanged;
@@ -114,8 +115,8 @@ TEST_F(GameExecutableTest, TextsAreWrittenOnlyOverTheTranslatorsOriginals) {
          "Tarn.exe is not the game this translation was made for (only 85% of its texts"},
         {"needs growth, not allowed: declined", 2, 800, 40, 0, false, "y\nn\n\n", false, false,
          "The translated texts do not fit into Tarn.exe (over by"},
-        {"needs growth, not allowed: objects only", 2, 800, 40, 0, false, "y\ny\n\n", false,
-         true, "on with the object files only? [Y/N]"},
+        {"needs growth, not allowed: objects only", 2, 800, 40, 0, false, "y\ny\n\n", false, true,
+         "on with the object files only? [Y/N]"},
         {"needs growth, allowed", 4, 800, 40, 0, true, "y\n\n", true, true,
          "Tarn.exe: 800 texts and the game's language were translated."},
     };
@@ -187,8 +188,7 @@ TEST_F(GameExecutableTest, AnExecutableChangedSinceThePatchGoesBackOnlyOnYes) {
 
 TEST_F(GameExecutableTest, NoneOrSeveralExecutablesLeaveOnlyTheObjectFilesChanged) {
     const std::vector<std::string> original = gameTexts();
-    const CarriedExeTexts carried =
-        differingExeTexts(original, translatedTexts(original, 10, 0));
+    const CarriedExeTexts carried = differingExeTexts(original, translatedTexts(original, 10, 0));
     writeFileAtomically(game / "readme.exe", toBytes("MZ not the game"));
     run(patch(carried), "y\n\n");
     EXPECT_NE(console.find("No game executable was found"), std::string::npos) << console;
@@ -213,6 +213,38 @@ TEST_F(GameExecutableTest, NoneOrSeveralExecutablesLeaveOnlyTheObjectFilesChange
     EXPECT_NE(readWholeFile(game / "Tarn.exe"), sample);
     EXPECT_EQ(readWholeFile(game / "TARN-1.2.EXE"), sample);
 }
+
+#ifndef _WIN32
+// The run is killed before each of its renames in turn: the executable is the original or fully
+// translated, never between, and whenever it changed its original is kept; --restore brings
+// back every byte.
+TEST_F(GameExecutableTest, AKilledRunNeverLeavesTheExecutableHalfWrittenOrWithoutItsOriginal) {
+    const std::vector<std::string> original = gameTexts();
+    const std::vector<std::string> translated = translatedTexts(original, 3453, 0);
+    CarriedExeTexts carried = differingExeTexts(original, translated);
+    carried.primaryLangId = kPolish;
+    const fs::path exe = game / "Tarn.exe";
+    bool finished = false;
+    for (std::size_t writes = 0; !finished && writes < 20; ++writes) {
+        SCOPED_TRACE(writes);
+        fs::remove_all(game);
+        SetUp();
+        writeFileAtomically(exe, makeSampleExecutable(4, original));
+        const Bytes before = readWholeFile(exe);
+        finished = runKilledBeforeRename(writes, [&] { return run(patch(carried), "y\n\n"); });
+        if (readWholeFile(exe) != before) {
+            ExecutableTexts after;
+            readExecutableTexts(exe, after);
+            EXPECT_EQ(after.texts, translated);
+            EXPECT_EQ(readWholeFile(game / kExeBackupFolderName / "Tarn.exe"), before);
+        }
+        run(endUserResources({}), "y\ny\ny\n\n", true);
+        EXPECT_EQ(readWholeFile(exe), before);
+        EXPECT_EQ(readWholeFile(game / "ObjData" / "A.DAT"), objectOriginal);
+    }
+    EXPECT_TRUE(finished);
+}
+#endif
 
 }  // namespace
 }  // namespace tarn

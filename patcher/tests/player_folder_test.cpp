@@ -15,14 +15,9 @@
 #include "patcher/tarn_patch.h"
 #include "patcher/tests/console_text.h"
 #include "patcher/tests/end_user_resources.h"
+#include "patcher/tests/killed_run.h"
 #include "tests/folder_snapshot.h"
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
-#endif
 
 namespace tarn {
 namespace {
@@ -289,19 +284,8 @@ TEST_F(PlayerFolderTest, AKilledRunLeavesDigestsThatRestoreCanTrust) {
                 files[0].texts[0][0].text = "Troll PL 2";
                 files[1].texts[0][0].text = "x PL 2";
             }
-            const pid_t child = ::fork();
-            ASSERT_GE(child, 0);
-            if (child == 0) {
-                WriteFault fault;
-                fault.noUnnamedFile = true;
-                fault.signalBeforeRename = SIGKILL;
-                fault.writesBeforeSignal = writes;
-                setWriteFaultForTesting(fault);
-                ::_exit(run(builtPatch(files), "y\n\n"));
-            }
-            int status = 0;
-            ASSERT_EQ(::waitpid(child, &status, 0), child);
-            finished = WIFEXITED(status);
+            finished =
+                runKilledBeforeRename(writes, [&] { return run(builtPatch(files), "y\n\n"); });
             if (!fs::exists(game / "TarnPatch-backup")) {
                 continue;
             }
