@@ -10,7 +10,8 @@
 function(tarn_carry_stand_in_game target)
     find_program(TARN_MINGW32_CXX NAMES i686-w64-mingw32-g++-posix i686-w64-mingw32-g++)
     set(program ${CMAKE_CURRENT_BINARY_DIR}/stand_in_game.exe)
-    if(TARN_MINGW32_CXX)
+    # TarnPatch's own builds write executables but make no samples: no stand-in there.
+    if(TARN_MINGW32_CXX AND NOT TARN_PATCHER_ONLY)
         set(source ${PROJECT_SOURCE_DIR}/standin/stand_in_game.cpp)
         # Freestanding: no C runtime, only kernel32; no stack probes or unwind tables to
         # need one. No relocations: the program is always loaded at 0x400000. No link time

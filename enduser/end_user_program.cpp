@@ -22,16 +22,25 @@ Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjFile>& file
                               "nothing."));
     }
     std::vector<Resource> resources = messageTableResources(options.messages, options.yesChars);
-    for (Resource& data : carriedDataResources(files, std::move(texts))) {
+    for (Resource& data : carriedDataResources(
+             files, std::move(texts), options.exeTexts ? &*options.exeTexts : nullptr)) {
         resources.push_back(std::move(data));
     }
     return addResources(patcher, resources);
 }
 
-std::vector<Resource> carriedDataResources(const std::vector<ObjFile>& files, Bytes objTexts) {
+std::vector<Resource> carriedDataResources(const std::vector<ObjFile>& files, Bytes objTexts,
+                                           const CarriedExeTexts* exeTexts) {
     Bytes identities = writeObjectIdentities(files, objTexts);
-    return {{{kRawDataType, ResourceName::string(kObjTextsName), 0}, std::move(objTexts)},
-            {{kRawDataType, ResourceName::string(kObjIdentName), 0}, std::move(identities)}};
+    Bytes carriedExe = exeTexts != nullptr ? writeCarriedExeTexts(*exeTexts, objTexts) : Bytes{};
+    std::vector<Resource> resources = {
+        {{kRawDataType, ResourceName::string(kObjTextsName), 0}, std::move(objTexts)},
+        {{kRawDataType, ResourceName::string(kObjIdentName), 0}, std::move(identities)}};
+    if (exeTexts != nullptr) {
+        resources.push_back(
+            {{kRawDataType, ResourceName::string(kExeTextsName), 0}, std::move(carriedExe)});
+    }
+    return resources;
 }
 
 std::vector<Resource> messageTableResources(const MessageTexts& messages,
@@ -47,10 +56,11 @@ MessageTexts parseMessageLines(const std::string& text) {
     for (const std::string_view line : textLines(text)) {
         lines.emplace_back(line);
     }
-    if (lines.size() != kMessageCount && lines.size() != kHeaderMessageCount &&
-        lines.size() != kBlockOneMessageCount && lines.size() != kFirstMessageCount) {
+    if (lines.size() != kMessageCount && lines.size() != kFolderMessageCount &&
+        lines.size() != kHeaderMessageCount && lines.size() != kBlockOneMessageCount &&
+        lines.size() != kFirstMessageCount) {
         throw MessageTableError(
-            "The messages file must have exactly 25 (or 17, 15 or 11) lines; it has " +
+            "The messages file must have exactly 31 (or 25, 17, 15 or 11) lines; it has " +
             std::to_string(lines.size()));
     }
     MessageTexts messages = defaultMessages();

@@ -3,11 +3,13 @@
 // the OBJTEXTS data attached. tarntool and the builder window both call buildEndUserProgram.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "common/bytes.h"
+#include "enduser/exe_texts_resource.h"
 #include "enduser/message_table.h"
 #include "enduser/obj_texts.h"
 #include "enduser/resource_bundle.h"
@@ -19,6 +21,7 @@ struct EndUserOptions {
     MessageTexts messages = defaultMessages();  // UTF-8
     std::string yesChars = kDefaultYesChars;    // UTF-8
     ObjTextsOptions texts;
+    std::optional<CarriedExeTexts> exeTexts;  // the executable's texts and IDs, when carried
 };
 
 // A patch that would carry no text at all: it could change nothing on the player's side.
@@ -39,10 +42,13 @@ std::vector<Resource> messageTableResources(const MessageTexts& messages,
                                             const std::string& yesChars);
 
 // The carried data as resources: OBJTEXTS (writeObjTexts of files) and OBJIDENT, the files'
-// identities with the checksum over both.
-std::vector<Resource> carriedDataResources(const std::vector<ObjFile>& files, Bytes objTexts);
+// identities with the checksum over both, and with exeTexts EXETEXTS under its checksum and
+// OBJTEXTS'.
+std::vector<Resource> carriedDataResources(const std::vector<ObjFile>& files, Bytes objTexts,
+                                           const CarriedExeTexts* exeTexts = nullptr);
 
-// Reads the messages from a UTF-8 text of 25 lines (entries 0 to 10, then 12 to 25), of 17
+// Reads the messages from a UTF-8 text of 31 lines (entries 0 to 10, then 12 to 31), of 25
+// (entries 0 to 10, then 12 to 25), of 17
 // (entries 0 to 10, then 12 to 17), of 15 (entries 0 to 10, then 12 to 15) or of 11 (entries 0
 // to 10); messages the file leaves out keep their defaults, and a line equal to an earlier default
 // takes the current one (currentWording). Lines end in LF or CR LF; a final line end is optional.

@@ -45,6 +45,16 @@ const MessageTexts& defaultMessages() {
         "changed.",
         "The \"ObjData\" directory holds none of the game's object files - make sure that you "
         "run this file from your Tarn directory!",
+        "%1: %2 texts and the game's language were translated.",
+        "%1 is not the game this translation was made for (only %2%% of its texts are the "
+        "translator's originals: another version or language); it is left unchanged.",
+        "The translated texts do not fit into %1 (%2); it is left unchanged. Do you want to go "
+        "on with the object files only? [Y/N]",
+        "%1 texts of your executable differ from the translator's original and were kept",
+        "No game executable was found beside the \"ObjData\" directory; only the object files "
+        "are changed.",
+        "More than one game executable was found (%1); none of them is changed. To change one, "
+        "name it: %2 FILE",
     };
     return messages;
 }
@@ -111,8 +121,6 @@ Bytes buildNextMessageTableBlock(const MessageTexts& messages) {
     for (std::size_t row = kBlockOneMessageCount; row < kMessageCount; ++row) {
         appendEntry(block, messages[row], "Message " + std::to_string(messageEntry(row)));
     }
-    // The empty entries complete the block as the Windows resource compiler writes it.
-    block.resize(block.size() + 2 * (kStringsPerBlock - (kMessageCount - kBlockOneMessageCount)));
     return block;
 }
 

@@ -280,12 +280,18 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
                         " Nothing was written.");
     }
     if (ranges) {
+        if (callbacks.beforeWrite) {
+            callbacks.beforeWrite(*ranges, nullptr);
+        }
         writeFileRangesAtomically(translatedPath, *ranges);
         result.saved = true;
         return result;
     }
     if (!placement || !placement->placed) {
         return result;
+    }
+    if (callbacks.beforeWrite) {
+        callbacks.beforeWrite(placement->ranges, &placement->reshape);
     }
     writeFileRangesAtomically(translatedPath, placement->ranges, placement->reshape);
     result.freeSpace = placement->freeSpace;

@@ -54,6 +54,10 @@ struct SaveCallbacks {
     // Called for every text whose C-style notation is malformed; the save then stores
     // kCStyleErrorText for it.
     std::function<void(int textNumber, const std::string& message)> cstyleError;
+    // Called with what is about to be written, the file still untouched: a caller that keeps
+    // the original or records what the file will hold does it here. Raising stops the save,
+    // the file unchanged.
+    std::function<void(const FileRanges& ranges, const FileReshape* reshape)> beforeWrite;
 };
 
 struct SaveOptions {

@@ -7,7 +7,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/text_lines.h"
-#include "patcher/sha256.h"
+#include "common/sha256.h"
 #include "platform/core/paths.h"
 #include "platform/core/unicode_case.h"
 
@@ -62,12 +62,13 @@ bool isOwnTemporaryFile(const std::string& name) {
            dash > 0 && allOf(inner.substr(dash + 1), "");
 }
 
-BackupSums::BackupSums(const fs::path& gameFolder)
-    : file_(platform::findEntryIgnoringCase(gameFolder, kBackupSumsName)
-                .value_or(gameFolder / kBackupSumsName)) {
+BackupSums::BackupSums(const fs::path& gameFolder, const std::string& sumsName,
+                       const std::string& pendingName)
+    : file_(platform::findEntryIgnoringCase(gameFolder, sumsName)
+                .value_or(gameFolder / sumsName)) {
     sums_.file = file_;
-    pending_.file = platform::findEntryIgnoringCase(gameFolder, kPendingSumsName)
-                        .value_or(gameFolder / kPendingSumsName);
+    pending_.file = platform::findEntryIgnoringCase(gameFolder, pendingName)
+                        .value_or(gameFolder / pendingName);
 }
 
 void BackupSums::List::load() {

@@ -24,6 +24,9 @@ namespace fs = std::filesystem;
 
 inline constexpr const char* kBackupSumsName = "TarnPatch-backup.sums";
 inline constexpr const char* kPendingSumsName = "TarnPatch-backup.pending";
+// The same for the game executable, beside its own backup folder.
+inline constexpr const char* kExeSumsName = "TarnPatch-exe-backup.sums";
+inline constexpr const char* kExePendingSumsName = "TarnPatch-exe-backup.pending";
 
 // Whether a folder entry is a temporary file that one of this program's writes leaves behind
 // when it is cut off, by the exact shapes of the writers' names: "." NAME ".tmp-" and letters,
@@ -35,7 +38,8 @@ bool isOwnTemporaryFile(const std::string& name);
 class BackupSums {
 public:
     // The digest files of a game folder, found whatever their letter case.
-    explicit BackupSums(const fs::path& gameFolder);
+    explicit BackupSums(const fs::path& gameFolder, const std::string& sumsName = kBackupSumsName,
+                        const std::string& pendingName = kPendingSumsName);
 
     const fs::path& file() const { return file_; }
     const fs::path& pendingFile() const { return pending_.file; }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // TarnPatch: run from the game folder (or kept beside ObjData), it puts the translated object
 // texts attached to this executable into the game's ObjData files; with --restore (or
-// /restore) it puts back the original files it kept; --help shows the usage. Arguments that
-// are no options are ignored, as a file dropped on the program passes its name; an unknown
-// option shows the usage before anything is asked.
+// /restore) it puts back the original files it kept; --help shows the usage. An argument that
+// is no option names the game executable (a file dropped on the program passes its path); an
+// unknown option shows the usage before anything is asked.
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
@@ -36,6 +36,8 @@ int main(int argc, char** argv) {
         const std::filesystem::path gameFolder =
             tarn::chooseGameFolder(std::filesystem::path("."), program.parent_path());
         tarn::TarnPatch patch(std::move(resources), resourceError, gameFolder, std::cin, std::cout);
+        patch.setOwnProgram(program);
+        patch.setNamedExecutable(tarn::namedExecutableOf(options));
         patch.setOwnConsole(tarn::platform::consoleIsOwn());
         tarn::injectTestFault(patch, std::getenv("TARNPATCH_TEST_FAULT"));
         switch (tarn::commandOf(options)) {

@@ -13,9 +13,9 @@
 
 namespace tarn {
 
-OriginalsBackup::OriginalsBackup(const fs::path& gameFolder)
-    : folder_(platform::findEntryIgnoringCase(gameFolder, kBackupFolderName)
-                  .value_or(gameFolder / kBackupFolderName)) {}
+OriginalsBackup::OriginalsBackup(const fs::path& gameFolder, const std::string& folderName)
+    : folder_(platform::findEntryIgnoringCase(gameFolder, folderName)
+                  .value_or(gameFolder / folderName)) {}
 
 bool OriginalsBackup::exists() const {
     return directoryExists(folder_);

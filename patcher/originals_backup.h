@@ -17,11 +17,15 @@ namespace tarn {
 namespace fs = std::filesystem;
 
 inline constexpr const char* kBackupFolderName = "TarnPatch-backup";
+// The original game executable, kept apart: programs built before it restore every entry of
+// "TarnPatch-backup" into ObjData, and pass over this folder.
+inline constexpr const char* kExeBackupFolderName = "TarnPatch-exe-backup";
 
 class OriginalsBackup {
 public:
     // The backup folder of a game folder, found whatever its letter case.
-    explicit OriginalsBackup(const fs::path& gameFolder);
+    explicit OriginalsBackup(const fs::path& gameFolder,
+                             const std::string& folderName = kBackupFolderName);
 
     const fs::path& folder() const { return folder_; }
     bool exists() const;

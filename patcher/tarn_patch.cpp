@@ -13,7 +13,7 @@
 #include "objfiles/object_container.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/text_tables.h"
-#include "patcher/sha256.h"
+#include "common/sha256.h"
 #include "platform/core/console.h"
 #include "platform/core/paths.h"
 #include "platform/core/unicode_case.h"
@@ -58,7 +58,9 @@ TarnPatch::TarnPatch(ResourceBundle resources, std::string resourceError, fs::pa
       in_(in),
       out_(out),
       backup_(gameFolder_),
-      sums_(gameFolder_) {}
+      sums_(gameFolder_),
+      exeBackup_(gameFolder_, kExeBackupFolderName),
+      exeSums_(gameFolder_, kExeSumsName, kExePendingSumsName) {}
 
 std::string TarnPatch::loadMessage(unsigned number, const std::vector<std::string>& inserts) const {
     std::u16string text = loadString(resources_, number);
@@ -180,7 +182,8 @@ std::optional<int> TarnPatch::checkGameFolder() {
     const auto objData = platform::findEntryIgnoringCase(gameFolder_, "ObjData");
     // Links are refused below the game folder; the folder itself may be reached through one.
     for (const fs::path& place :
-         {objData.value_or(fs::path()), backup_.folder(), sums_.file(), sums_.pendingFile()}) {
+         {objData.value_or(fs::path()), backup_.folder(), sums_.file(), sums_.pendingFile(),
+          exeBackup_.folder(), exeSums_.file(), exeSums_.pendingFile()}) {
         if (!place.empty() && platform::isLink(place)) {
             return FatalError(kMsgLink, {place.filename().string()});
         }
@@ -258,6 +261,15 @@ int TarnPatch::run() {
             return FatalError(kMsgDamagedData, {}, 2, e.what());
         }
     }
+    // Programs built before it carry no texts for the executable.
+    if (const Bytes* exeTexts =
+            resources_.find({kRawDataType, ResourceName::string(kExeTextsName), 0})) {
+        try {
+            exeTexts_ = readCarriedExeTexts(*exeTexts, *objTexts);
+        } catch (const CarriedDataError& e) {
+            return FatalError(kMsgDamagedData, {}, 2, e.what());
+        }
+    }
     if (const auto failed = checkGameFolder()) {
         return *failed;
     }
@@ -270,14 +282,35 @@ int TarnPatch::run() {
     if (!askYes()) {
         return declined();
     }
+    // The executable's placement is settled before any file is written: texts that do not
+    // fit leave it alone, and the player decides whether the object files go on without it.
+    std::optional<ExecutableWork> executable;
     std::uint32_t errors = 0;
+    if (exeTexts_) {
+        errors_ = 0;
+        if (planGameExecutable(executable) == Outcome::Stop) {
+            return declined();
+        }
+        errors = errors_;
+    }
     {
         ObjTextsReader reader(*objTexts);
-        errors = processFiles(reader);
+        errors += processFiles(reader);
+    }
+    bool keptExecutable = false;
+    if (executable && !stopped_) {
+        errors_ = 0;
+        keptExecutable = exeBackup_.exists();
+        writeGameExecutable(*executable);
+        keptExecutable = !keptExecutable && exeBackup_.exists();
+        errors += errors_;
     }
     std::vector<std::string> more;
     if (madeBackups_) {
         more.push_back(loadMessage(kMsgBackupKept, {kBackupFolderName}));
+    }
+    if (keptExecutable) {
+        more.push_back(loadMessage(kMsgBackupKept, {kExeBackupFolderName}));
     }
     finish(errors == 0 ? loadMessage(kMsgAllOk)
                        : loadMessage(kMsgFinishedWithErrors, {std::to_string(errors)}),
@@ -292,7 +325,7 @@ int TarnPatch::restore() {
     if (const auto failed = checkGameFolder()) {
         return *failed;
     }
-    if (!backup_.exists()) {
+    if (!backup_.exists() && !exeBackup_.exists()) {
         return FatalError(kMsgNoBackup, {kBackupFolderName});
     }
     yes_.emplace(loadString(resources_, kMsgYesChars));
@@ -313,7 +346,9 @@ int TarnPatch::restore() {
             // Without the digests every original goes back, as before they were kept.
             report(kMsgOpenError, kBackupSumsName, e.what());
         }
-        for (const OriginalsBackup::Item& item : backup_.restorePlan(objData_)) {
+        const std::vector<OriginalsBackup::Item> plan =
+            backup_.exists() ? backup_.restorePlan(objData_) : std::vector<OriginalsBackup::Item>{};
+        for (const OriginalsBackup::Item& item : plan) {
             const std::string name = item.backup.filename().string();
             if (!item.caseTwins.empty()) {
                 refuse(kMsgCaseTwins, {displayPath(item.caseTwins[0].filename().string()),
@@ -343,7 +378,7 @@ int TarnPatch::restore() {
                 const auto confirmed = sums_.digestOf(target);
                 const bool asWritten =
                     confirmed ? *confirmed == digest : !sums_.pendingDigestOf(target);
-                if (!asWritten && !askRestoreChanged(target)) {
+                if (!asWritten && !askRestoreChanged(displayPath(target))) {
                     ++leftAlone;
                     continue;
                 }
@@ -360,7 +395,7 @@ int TarnPatch::restore() {
         }
         // The folder goes only when everything came back, and only once the restored files
         // are durable: what could not be restored, or was left alone, stays kept.
-        if (errors_ == 0 && leftAlone == 0) {
+        if (errors_ == 0 && leftAlone == 0 && backup_.exists()) {
             platform::flushFolder(objData_);
             backup_.remove();
             sums_.removeWithLeftovers();
@@ -368,6 +403,7 @@ int TarnPatch::restore() {
     } catch (const std::exception& e) {
         report(kMsgOpenError, folderName, e.what());
     }
+    const bool executableLeft = !restoreGameExecutable(restored);
     std::vector<std::string> more;
     if (errors_ != 0) {
         more.push_back(loadMessage(kMsgFinishedWithErrors, {std::to_string(errors_)}));
@@ -375,13 +411,16 @@ int TarnPatch::restore() {
     if (leftAlone != 0) {
         more.push_back(loadMessage(kMsgBackupKept, {folderName}));
     }
+    if (executableLeft) {
+        more.push_back(loadMessage(kMsgBackupKept, {exeBackup_.folder().filename().string()}));
+    }
     finish(loadMessage(kMsgRestored, {std::to_string(restored)}), more);
-    return errors_ == 0 && leftAlone == 0 ? 0 : 1;
+    return errors_ == 0 && leftAlone == 0 && !executableLeft ? 0 : 1;
 }
 
-bool TarnPatch::askRestoreChanged(const std::string& name) {
+bool TarnPatch::askRestoreChanged(const std::string& shown) {
     line();
-    line(loadMessage(kMsgChangedSincePatch, {displayPath(name)}));
+    line(loadMessage(kMsgChangedSincePatch, {shown}));
     std::u16string question = loadString(resources_, kMsgRestoreAnyway);
     const auto english = utf8ToUtf16(defaultMessage(kMsgRestoreAnyway));
     if (question.empty() || question == english) {
@@ -465,6 +504,7 @@ std::uint32_t TarnPatch::processFiles(ObjTextsReader& reader) {
         out_ << loadMessage(kMsgProgress, {name, std::to_string(reader.fileCount() - i)}) << '\r';
         out_.flush();
         if (processFile(reader, name) == Outcome::Stop) {
+            stopped_ = true;
             return errors_;
         }
     }
@@ -613,6 +653,10 @@ void TarnPatch::replaceFile(const fs::path& path, const Bytes& before, const Byt
         throw FileError(failed + ", and putting back the file as it was failed: " + e.what());
     }
     throw FileError(failed + "; the file as it was has been put back");
+}
+
+std::string namedExecutableOf(const std::vector<std::string>& arguments) {
+    return arguments.empty() ? std::string() : fs::path(arguments.front()).filename().string();
 }
 
 bool isRestoreSwitch(const std::string& argument) {

@@ -13,12 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "enduser/exe_texts_resource.h"
 #include "enduser/obj_texts.h"
 #include "enduser/object_identity.h"
 #include "enduser/resource_bundle.h"
 #include "enduser/yes_set.h"
 #include "objfiles/obj_text_model.h"
 #include "patcher/backup_sums.h"
+#include "patcher/game_executable.h"
 #include "patcher/originals_backup.h"
 
 namespace tarn {
@@ -66,8 +68,13 @@ public:
     // The file loop; answers the error count.
     std::uint32_t processFiles(ObjTextsReader& reader);
 
-    // Called after each object file was replaced, before it is read back: tests damage the
-    // file here to prove that the check restores it.
+    // The game executable the player named (TarnPatch FILE: its file name counts), for a
+    // folder that holds more than one; and the program's own file, never taken for the game.
+    void setNamedExecutable(std::string name) { namedExecutable_ = std::move(name); }
+    void setOwnProgram(fs::path path) { ownProgram_ = std::move(path); }
+
+    // Called after each object file and the game executable were replaced, before they are
+    // read back: tests damage the file here to prove that the check restores it.
     void setAfterReplaceForTesting(std::function<void(const fs::path&)> hook) {
         afterReplace_ = std::move(hook);
     }
@@ -86,7 +93,7 @@ private:
     // The player answered no to a question before anything was done.
     int declined();
     // Asks whether to put back the original of a file that changed since the patch wrote it.
-    bool askRestoreChanged(const std::string& name);
+    bool askRestoreChanged(const std::string& shown);
     std::string formatText(std::u16string text, const std::vector<std::string>& inserts) const;
     void finish(const std::string& summary, const std::vector<std::string>& more = {});
     void waitForEnter();
@@ -108,6 +115,19 @@ private:
     void report(unsigned message, const std::string& what, const std::string& error);
     bool reportError(unsigned message, const std::string& name, const std::string& error);
     void reportTruncated(const std::string& name);
+    // The game executable and what the carried texts do to it, planned before any file is
+    // written; Stop when the texts do not fit and the player will not go on without them.
+    struct ExecutableWork {
+        fs::path path;
+        ExecutablePlan plan;
+    };
+    Outcome planGameExecutable(std::optional<ExecutableWork>& work);
+    // Keeps the original (with the digest of what replaces it, pending until it reads back),
+    // then writes the texts and the language IDs through the editor's save.
+    void writeGameExecutable(const ExecutableWork& work);
+    // Puts the kept game executable back (asking when it changed since, errors counted);
+    // false when the original stays kept.
+    bool restoreGameExecutable(std::size_t& restored);
 
     ResourceBundle resources_;
     std::string resourceError_;
@@ -125,6 +145,12 @@ private:
     std::optional<std::map<std::string, ObjectIdentity>> identities_;
     std::vector<fs::path> objects_;  // the entries of ObjData
     std::function<void(const fs::path&)> afterReplace_;
+    std::optional<CarriedExeTexts> exeTexts_;  // the executable's texts, when carried
+    std::string namedExecutable_;
+    fs::path ownProgram_;
+    OriginalsBackup exeBackup_;
+    BackupSums exeSums_;
+    bool stopped_ = false;  // the player stopped the run after an error
 };
 
 // Whether a command-line argument asks for the restore: "--restore", or "/restore" in any
@@ -136,6 +162,10 @@ bool isRestoreSwitch(const std::string& argument);
 // word without a path separator or dot.
 enum class Command { Patch, Restore, Help, Unknown };
 Command commandOf(const std::vector<std::string>& arguments);
+
+// The game executable a patch run's arguments name: the file name of the first one (a file
+// dropped on the program passes its path); empty for none.
+std::string namedExecutableOf(const std::vector<std::string>& arguments);
 
 // The game folder: the current folder when it holds ObjData, else the program's own folder
 // when that one does, else the current folder.

@@ -9,6 +9,7 @@
 #include "common/utf8_path.h"
 #include "enduser/carried_patcher.h"
 #include "enduser/end_user_program.h"
+#include "enduser/exe_texts_files.h"
 #include "enduser/message_table.h"
 #include "enduser/yes_set.h"
 #include "objfiles/object_folder.h"
@@ -31,6 +32,9 @@ struct BuildOptions {
     std::optional<std::string> yesChars;
     std::optional<std::string> target;
     bool allowAnswerLetters = false;
+    std::optional<std::string> exe;       // the translated executable
+    std::optional<std::string> original;  // the original it was translated from
+    bool grow = false;
 };
 
 // The last characters of a UTF-8 text, at most count of them.
@@ -64,6 +68,19 @@ void refuseOtherAnswerLetters(const EndUserOptions& options) {
                            options.yesChars + "):" + list +
                            "\n\nPlayers who type that letter would be answering no. "
                            "--allow-answer-letters builds the program anyway.");
+}
+
+// The executable's texts, when asked for: --exe and --original together.
+std::optional<CarriedExeTexts> carriedExeTexts(const BuildOptions& o) {
+    if (!o.exe && !o.original) {
+        return std::nullopt;
+    }
+    if (!o.exe || !o.original) {
+        throw UsageError("--exe and --original go together");
+    }
+    return readingInput(*o.exe, [&] {
+        return carriedExeTextsOf(pathFromUtf8(*o.original), pathFromUtf8(*o.exe), o.grow);
+    });
 }
 
 // A Windows program's name ends in .exe, as the window's save dialog makes it.
@@ -112,6 +129,7 @@ int build(const BuildOptions& o) {
     if (!o.allowAnswerLetters) {
         refuseOtherAnswerLetters(options);
     }
+    options.exeTexts = carriedExeTexts(o);
     const auto objData = findObjDataFolder(pathFromUtf8(o.game));
     if (!objData) {
         throw unreadableInput("there is no ObjData folder in " + o.game);
@@ -136,7 +154,8 @@ void addPatchCommands(Tool& tool) {
         {"build", "Builds the end-user program that carries the texts of a game's object files",
          "build --game DIR -o OUT [--id N] [--normal-rle] [--messages FILE]\n"
          "                            [--yes-chars CHARS] [--target windows|native|windows64]\n"
-         "                            [--allow-answer-letters]",
+         "                            [--allow-answer-letters]\n"
+         "                            [--exe TRANSLATED --original ORIGINAL [--grow]]",
          "patch build takes --game DIR -o OUT"},
         [o] { return build(*o); });
     buildCommand.add_option("--game", o->game, "the translated game's folder (holds ObjData)")
@@ -152,8 +171,8 @@ void addPatchCommands(Tool& tool) {
     buildCommand.add_flag("--normal-rle", o->normalRle,
                           "the normal run-length encoder instead of the enhanced one");
     addOptional(buildCommand, "--messages", "FILE", o->messages,
-                "a UTF-8 file of the 25 console messages, one a line (11, 15 or 17 lines: the "
-                "first 11, 15 or 17)");
+                "a UTF-8 file of the 31 console messages, one a line (11, 15, 17 or 25 lines: "
+                "the first 11, 15, 17 or 25)");
     addOptional(buildCommand, "--yes-chars", "CHARS", o->yesChars,
                 "the characters that answer the program's questions with yes");
     addOptional(buildCommand, "--target", "SYSTEM", o->target,
@@ -161,6 +180,14 @@ void addPatchCommands(Tool& tool) {
     buildCommand.add_flag("--allow-answer-letters", o->allowAnswerLetters,
                           "builds it although a question offers an answer letter that the yes "
                           "characters do not take");
+    addOptional(buildCommand, "--exe", "TRANSLATED", o->exe,
+                "also carries this translated executable's texts and language IDs (with "
+                "--original)");
+    addOptional(buildCommand, "--original", "ORIGINAL", o->original,
+                "the original executable the texts of --exe were translated from");
+    buildCommand.add_flag("--grow", o->grow,
+                          "lets the player's executable grow where the texts do not fit (so "
+                          "already when the translated executable grew)");
 }
 
 }  // namespace tarn::tool

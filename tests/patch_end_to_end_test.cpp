@@ -179,8 +179,9 @@ TEST_F(PatchEndToEnd, RestoreGivesBackTheOriginalsInTheTranslatorsWords) {
 
 TEST_F(PatchEndToEnd, EveryMessageInPolishWithItsOwnAnswerLetters) {
     std::string messages;
-    for (int k = 0; k < 25; ++k) {
+    for (int k = 0; k < 31; ++k) {
         messages += k == 2    ? "Kontynuowa\xC4\x87? [T/N]\n"
+                    : k == 27 ? "Dalej tylko z plikami obiekt\xC3\xB3w? [T/N]\n"
                     : k == 11 ? "Przywr\xC3\xB3"
                                 "ci\xC4\x87? [T/N]\n"
                     : k == 15 ? "Nic nie zmieniono.\n"
@@ -199,6 +200,16 @@ TEST_F(PatchEndToEnd, EveryMessageInPolishWithItsOwnAnswerLetters) {
     EXPECT_EQ(refused.code, 2);
     EXPECT_NE(refused.out.find("Message 19: Restore anyway? [Y/N]"), std::string::npos)
         << refused.out;
+    // The first twenty-five leave the executable's "[Y/N]" question in English likewise.
+    std::string first25;
+    for (std::size_t at = 0, lines = 0; lines < 25; ++lines) {
+        at = messages.find('\n', at) + 1;
+        first25 = messages.substr(0, at);
+    }
+    std::ofstream(scratch.path() / "pl25.txt", std::ios::binary) << first25;
+    refused = build("--yes-chars tT --messages pl25.txt");
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_NE(refused.out.find("Message 28: "), std::string::npos) << refused.out;
     std::ofstream(scratch.path() / "pl.txt", std::ios::binary) << messages;
     ASSERT_EQ(build("--yes-chars tT --messages pl.txt").code, 0);
 

@@ -79,7 +79,7 @@ struct ChecksPanelSettings {
     FindingsFilterSettings filter;
 };
 
-inline constexpr int kExeSettingsTexts = 25;
+inline constexpr int kExeSettingsTexts = 31;
 
 struct ExeSettings {
     ExeSettings();

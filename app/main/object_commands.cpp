@@ -142,6 +142,9 @@ void ObjectCommands::openObjectTexts() {
     ObjectTextsWindow& window = *objectTextsWindow_;
     window.setPrimaryLanguageId(parts_.document.primaryLangId());
     window.setCStyle(parts_.document.cstyle());
+    window.patchBuilder().setExecutables(parts_.executables.originalPath,
+                                         parts_.executables.translatedPath,
+                                         parts_.executables.mayGrow);
     if (!window.isVisible()) {
         // An open window keeps the files it has loaded.
         window.setTranslatedExecutable(parts_.executables.translatedPath);

@@ -10,6 +10,7 @@
 #include "app/widgets/prompter.h"
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "enduser/exe_texts_files.h"
 #include "enduser/resource_bundle.h"
 
 namespace tarn {
@@ -59,10 +60,25 @@ bool createEndUserExecutable(PatchBuilderDialog& settings, const std::vector<Obj
         }
         status("Writing executable file...");
         status("Preparing to append data...");
+        EndUserOptions options = settings.options();
+        if (const auto executables = settings.includedExecutables()) {
+            try {
+                options.exeTexts = carriedExeTextsOf(toFilePath(executables->original),
+                                                     toFilePath(executables->translated),
+                                                     executables->mayGrow);
+            } catch (const FileError& e) {
+                errorBox(QStringLiteral("The following error occured while trying to read the "
+                                        "executable's texts:\r\n") +
+                             what(e),
+                         QStringLiteral("File read error"));
+                status(kExecutableNotCreated);
+                return false;
+            }
+        }
         Bytes built;
         try {
             status("Appending language data...");
-            built = buildEndUserProgram(*program, files, settings.options());
+            built = buildEndUserProgram(*program, files, options);
         } catch (const NoTextsError& e) {
             errorBox(what(e), QStringLiteral("No texts to carry"));
             status(kExecutableNotCreated);

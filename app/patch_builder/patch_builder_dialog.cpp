@@ -108,6 +108,7 @@ void PatchBuilderDialog::nameParts() {
         {idEdit_, "idEdit"},
         {idUpDown_, "idUpDown"},
         {enhancedRleCheck_, "enhancedRleCheck"},
+        {includeExecutableCheck_, "includeExecutableCheck"},
         {targetGroup_, "targetGroup"},
         {windowsTargetRadio_, "windowsTargetRadio"},
         {nativeTargetRadio_, "nativeTargetRadio"},
@@ -129,6 +130,9 @@ void PatchBuilderDialog::createOptionsPage() {
     enhancedRleCheck_ =
         new QCheckBox(QStringLiteral("Enhanced RLE encoding of the modified files"), optionsPage_);
     enhancedRleCheck_->setChecked(true);
+    includeExecutableCheck_ = new QCheckBox(
+        QStringLiteral("Include the executable's texts and language"), optionsPage_);
+    setExecutables({}, {}, false);
 
     auto* idRow = new QHBoxLayout;
     idRow->setSpacing(0);
@@ -158,6 +162,7 @@ void PatchBuilderDialog::createOptionsPage() {
                        "to re-encode RLE encoded files, making them slightly smaller than they "
                        "originally were, still keeping them compatible with Tarn."),
         optionsPage_));
+    layout->addWidget(includeExecutableCheck_);
     layout->addWidget(createTargetGroup());
     layout->addStretch();
     pages_->addTab(optionsPage_, QStringLiteral("Options"));
@@ -320,6 +325,26 @@ QString PatchBuilderDialog::yesChars() const {
 
 void PatchBuilderDialog::setYesChars(const QString& chars) {
     yesCharsEdit_->setText(chars);
+}
+
+void PatchBuilderDialog::setExecutables(const QString& original, const QString& translated,
+                                        bool mayGrow) {
+    const bool both = !original.isEmpty() && !translated.isEmpty();
+    // A new pair of files is included by default; the same pair keeps the translator's choice.
+    if (original != originalExecutable_ || translated != translatedExecutable_) {
+        includeExecutableCheck_->setChecked(both);
+    }
+    includeExecutableCheck_->setEnabled(both);
+    originalExecutable_ = original;
+    translatedExecutable_ = translated;
+    executableMayGrow_ = mayGrow;
+}
+
+std::optional<ExecutablePair> PatchBuilderDialog::includedExecutables() const {
+    if (!includeExecutableCheck_->isEnabled() || !includeExecutableCheck_->isChecked()) {
+        return std::nullopt;
+    }
+    return ExecutablePair{originalExecutable_, translatedExecutable_, executableMayGrow_};
 }
 
 EndUserOptions PatchBuilderDialog::options() const {

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// "End-user translator executable settings": which texts go into the end-user program, whether
-// it re-encodes run-length files with the enhanced encoder, the console messages it shows in the
-// translator's language, the system it runs on, and the file to write.
+// "End-user translator executable settings": which texts go into the end-user program (and
+// whether the executable's do), whether it re-encodes run-length files with the enhanced
+// encoder, the console messages it shows in the translator's language, the system it runs on,
+// and the file to write.
 #pragma once
 
 #include <QDialog>
 #include <QString>
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -26,6 +28,12 @@ namespace tarn {
 
 class LangIdEdit;
 class LangIdUpDown;
+
+struct ExecutablePair {
+    QString original;
+    QString translated;
+    bool mayGrow = false;
+};
 
 class PatchBuilderDialog : public QDialog {
     Q_OBJECT
@@ -52,6 +60,12 @@ public:
     // The message rows whose question offers an answer letter the yes characters do not take;
     // the Messages page marks them.
     std::vector<std::size_t> questionsOfferingOtherAnswers() const;
+    // The translator's two executables (either empty when not set) and whether the translated
+    // one may grow: "Include the executable's texts and language" is offered when both are set,
+    // and checked whenever the pair changes.
+    void setExecutables(const QString& original, const QString& translated, bool mayGrow);
+    // The executables whose texts the build carries; nullopt when they are not included.
+    std::optional<ExecutablePair> includedExecutables() const;
     // The file chosen in the save dialog when the dialog was last accepted.
     const QString& fileName() const { return fileName_; }
 
@@ -78,6 +92,10 @@ private:
     LangIdEdit* idEdit_ = nullptr;
     LangIdUpDown* idUpDown_ = nullptr;
     QCheckBox* enhancedRleCheck_ = nullptr;
+    QCheckBox* includeExecutableCheck_ = nullptr;
+    QString originalExecutable_;
+    QString translatedExecutable_;
+    bool executableMayGrow_ = false;
     QGroupBox* targetGroup_ = nullptr;
     QRadioButton* windowsTargetRadio_ = nullptr;
     QRadioButton* nativeTargetRadio_ = nullptr;

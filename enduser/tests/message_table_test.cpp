@@ -28,7 +28,7 @@ TEST(MessageTable, HoldsTheMessagesAroundTheYesCharactersInTwoBlocks) {
     EXPECT_EQ(stringFromBlock(block, 13), u"%1 Datei(en) wiederhergestellt");
     EXPECT_EQ(stringFromBlock(next, 1), u"Tarn-Objekttexte");
     // Each is one block of 16 entries: block 1 ends after entry 15, and block 2 holds
-    // messages 16 to 25 and then 6 empty entries.
+    // messages 16 to 31.
     std::size_t expected = 2 * 16 + 2 * 2;
     for (std::size_t row = 0; row < kBlockOneMessageCount; ++row) {
         expected += 2 * utf8ToUtf16(messages[row])->size();
@@ -85,7 +85,7 @@ TEST(MessageTable, RefusesTextsItCannotHold) {
     EXPECT_THROW(buildMessageTableBlock(long_, "y"), MessageTableError);
 }
 
-TEST(MessageTable, MessagesFileHoldsTwentyFiveSeventeenFifteenOrElevenUtf8Lines) {
+TEST(MessageTable, MessagesFileHoldsThirtyOneTwentyFiveSeventeenFifteenOrElevenUtf8Lines) {
     std::string eleven;
     for (int k = 0; k < 11; ++k) {
         eleven += "m" + std::to_string(k) + "\r\n";
@@ -103,8 +103,13 @@ TEST(MessageTable, MessagesFileHoldsTwentyFiveSeventeenFifteenOrElevenUtf8Lines)
     EXPECT_EQ(seventeen[15], "nichts");
     EXPECT_EQ(seventeen[16], "Kopf");
     EXPECT_EQ(seventeen[18], defaultMessage(kMsgRestoreAnyway));
-    const MessageTexts all = parseMessageLines(eleven + "q\nr\ns\nt\nn\nk\n1\n2\n3\n4\n5\n6\n7\n8");
-    EXPECT_EQ(all[24], "8");
+    const std::string twentyFive = eleven + "q\nr\ns\nt\nn\nk\n1\n2\n3\n4\n5\n6\n7\n8\n";
+    EXPECT_EQ(parseMessageLines(twentyFive)[24], "8");
+    EXPECT_EQ(parseMessageLines(twentyFive)[25], defaultMessage(kMsgExeDone));
+    const MessageTexts all = parseMessageLines(twentyFive + "a\nb\nc\nd\ne\nf");
+    EXPECT_EQ(all[25], "a");
+    EXPECT_EQ(all[30], "f");
+    EXPECT_THROW(parseMessageLines(twentyFive + "a\nb\nc\nd\ne"), MessageTableError);
     EXPECT_THROW(parseMessageLines(eleven + "q\nr\ns\nt\nn\nk\n1\n2\n3\n4\n5\n6\n7"),
                  MessageTableError);
     EXPECT_THROW(parseMessageLines("a\nb\n"), MessageTableError);

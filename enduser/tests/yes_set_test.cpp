@@ -58,10 +58,10 @@ TEST(YesSet, TheOfferedYesLetterIsTheFirstOfAClosingChoice) {
 
 TEST(YesSet, QuestionsOfferingLettersTheYesCharactersDoNotTakeAreFound) {
     MessageTexts messages = defaultMessages();
-    // tT with the English questions: all four show Y, the restore questions (rows 11 and 18)
-    // included.
+    // tT with the English questions: all five show Y, the restore questions (rows 11 and 18)
+    // and the one of texts that do not fit the executable (row 27) included.
     EXPECT_EQ(questionsOfferingOtherAnswers(messages, "tT"),
-              (std::vector<std::size_t>{2, 7, 11, 18}));
+              (std::vector<std::size_t>{2, 7, 11, 18, 27}));
     EXPECT_TRUE(questionsOfferingOtherAnswers(messages, "y").empty());
     EXPECT_TRUE(questionsOfferingOtherAnswers(messages, "").empty());  // empty means Y and y
     messages[2] = "Kontynuowa\xC4\x87? [T/N]";
@@ -72,6 +72,7 @@ TEST(YesSet, QuestionsOfferingLettersTheYesCharactersDoNotTakeAreFound) {
     messages[18] =
         "Przywr\xC3\xB3"
         "ci\xC4\x87 mimo to? [T/N]";
+    messages[27] = "Kontynuowa\xC4\x87 tylko z plikami obiekt\xC3\xB3w? [T/N]";
     messages[8] = "Gotowe [Y/N]";  // not a question: never reported
     EXPECT_EQ(questionsOfferingOtherAnswers(messages, "tT"), (std::vector<std::size_t>{11}));
     EXPECT_EQ(questionsOfferingOtherAnswers(messages, "ty"), (std::vector<std::size_t>{}));

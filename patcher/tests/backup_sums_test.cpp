@@ -6,7 +6,7 @@
 
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
-#include "patcher/sha256.h"
+#include "common/sha256.h"
 
 namespace tarn {
 namespace {

@@ -15,14 +15,9 @@
 #include "patcher/tarn_patch.h"
 #include "patcher/tests/console_text.h"
 #include "patcher/tests/end_user_resources.h"
+#include "patcher/tests/killed_run.h"
 #include "tests/folder_snapshot.h"
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
-#endif
 
 namespace tarn {
 namespace {
@@ -40,10 +35,12 @@ ObjFile translated(const std::string& name, unsigned type, ObjFileTexts texts) {
     return f;
 }
 
-// The resources of a patch built now: the texts with their objects' identities.
-ResourceBundle builtPatch(const std::vector<ObjFile>& files) {
+// The resources of a patch built now: the texts with their objects' identities, and the
+// executable's texts when given.
+ResourceBundle builtPatch(const std::vector<ObjFile>& files,
+                          const CarriedExeTexts* exeTexts = nullptr) {
     ResourceBundle bundle = endUserResources({});
-    for (Resource& data : carriedDataResources(files, writeObjTexts(files, {}))) {
+    for (Resource& data : carriedDataResources(files, writeObjTexts(files, {}), exeTexts)) {
         bundle.put(data.key, std::move(data.data));
     }
     return bundle;
@@ -229,6 +226,18 @@ TEST_F(PlayerFolderTest, DamagedCarriedDataIsRefusedBeforeAnyQuestion) {
     EXPECT_EQ(console.find("[Y/N]"), std::string::npos);
     EXPECT_FALSE(patched("A.DAT") || patched("b.dat"));
 
+    // The executable's texts are under the same guard.
+    CarriedExeTexts exe;
+    exe.texts = {{7, sha256("Sword"), "Miecz"}};
+    ResourceBundle editedExe = builtPatch(files, &exe);
+    const ResourceKey exeKey{kRawDataType, ResourceName::string(kExeTextsName), 0};
+    Bytes exeData = *editedExe.find(exeKey);
+    exeData.at(exeData.size() - 6) ^= 0x20;  // a letter of the translation changed
+    editedExe.put(exeKey, exeData);
+    EXPECT_EQ(run(editedExe, "y\n\n"), 2);
+    EXPECT_NE(console.find("The program's own data is damaged"), std::string::npos) << console;
+    EXPECT_FALSE(patched("A.DAT") || patched("b.dat"));
+
     // A patch built before the identities is applied unchecked; one built now, as it was made.
     EXPECT_EQ(run(endUserResources(files), "y\n\n"), 0);
     EXPECT_EQ(run(builtPatch(files), "y\n\n"), 0);
@@ -275,19 +284,8 @@ TEST_F(PlayerFolderTest, AKilledRunLeavesDigestsThatRestoreCanTrust) {
                 files[0].texts[0][0].text = "Troll PL 2";
                 files[1].texts[0][0].text = "x PL 2";
             }
-            const pid_t child = ::fork();
-            ASSERT_GE(child, 0);
-            if (child == 0) {
-                WriteFault fault;
-                fault.noUnnamedFile = true;
-                fault.signalBeforeRename = SIGKILL;
-                fault.writesBeforeSignal = writes;
-                setWriteFaultForTesting(fault);
-                ::_exit(run(builtPatch(files), "y\n\n"));
-            }
-            int status = 0;
-            ASSERT_EQ(::waitpid(child, &status, 0), child);
-            finished = WIFEXITED(status);
+            finished =
+                runKilledBeforeRename(writes, [&] { return run(builtPatch(files), "y\n\n"); });
             if (!fs::exists(game / "TarnPatch-backup")) {
                 continue;
             }

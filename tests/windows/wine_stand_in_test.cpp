@@ -117,6 +117,68 @@ TEST_F(StandIn, ImportedTextsAndIdsAreWhatTheGameReads) {
     EXPECT_EQ(game.rest[0], "ids 0e 03");
 }
 
+// The translator's executable is one build, the player's another with the same original texts:
+// the Windows end-user program, run under the 32-bit Wine, writes the Polish texts and IDs into
+// the player's build, the stand-in game reads them, the object file holds its Polish text, and
+// --restore gives back every byte.
+TEST_F(StandIn, ThePlayersProgramCarriesTheTranslationIntoAnotherBuild) {
+    ASSERT_EQ(tool("sample-game translator").code, 0);
+    ASSERT_EQ(tool("sample-game game").code, 0);
+    ASSERT_EQ(tool("exe sample 4 game/Tarn.exe").code, 0);
+    ASSERT_EQ(tool("exe sample 2 original.exe").code, 0);
+    ASSERT_EQ(tool("exe export original.exe -o texts.txt").code, 0);
+    std::vector<std::string> texts = lines(toString(readWholeFile(scratch.path() / "texts.txt")));
+    ASSERT_EQ(texts.size(), static_cast<std::size_t>(kTextCount));
+    for (std::size_t i = 0; i < texts.size(); i += 3) {
+        if (texts[i].find_first_of("\\%") == std::string::npos && texts[i].size() > 3) {
+            texts[i] = "Pl " + texts[i].substr(texts[i].size() / 2);
+        }
+    }
+    std::string polish;
+    for (const std::string& text : texts) {
+        polish += text + "\n";
+    }
+    writeFileAtomically(scratch.path() / "polish.txt", toBytes(polish));
+    fs::copy_file(scratch.path() / "original.exe", scratch.path() / "translated.exe");
+    ASSERT_EQ(tool("exe import translated.exe polish.txt --primary-id 14").code, 0);
+    const fs::path sword = scratch.path() / "translator" / "ObjData" / "ITEM_SWORD.DAT";
+    ASSERT_EQ(tool("obj set " + shellQuoted(sword.string()) + " --group 0 --id 14 --hex 4d69656378")
+                  .code,
+              0);
+    if (tool("patch build --game translator --target windows -o patch.exe --exe translated.exe "
+             "--original original.exe")
+            .code != 0) {
+        GTEST_SKIP() << "this tarntool carries no Windows end-user program";
+    }
+    const fs::path game = scratch.path() / "game";
+    const Bytes exeBefore = readWholeFile(game / "Tarn.exe");
+    const Bytes swordBefore = readWholeFile(game / "ObjData" / "ITEM_SWORD.DAT");
+    auto runPatch = [&](const std::string& arguments) {
+        return runIn(game,
+                     shellQuoted(WINE32_PATH) + " " +
+                         shellQuoted((scratch.path() / "patch.exe").string()) + arguments,
+                     "y\n\n", scratch.path(), scratch.path() / "wine-errors.txt");
+    };
+    const ChildResult patched = runPatch("");
+    ASSERT_EQ(patched.code, 0) << patched.out;
+    EXPECT_NE(patched.out.find("Tarn.exe:"), std::string::npos) << patched.out;
+
+    ASSERT_EQ(tool("exe export game/Tarn.exe -o player.txt").code, 0);
+    EXPECT_EQ(toString(readWholeFile(scratch.path() / "player.txt")), polish);
+    const StandInRun stand = run("game/Tarn.exe");
+    EXPECT_EQ(stand.code, 0);
+    EXPECT_EQ(stand.texts, storedHex("game/Tarn.exe"));
+    ASSERT_FALSE(stand.rest.empty());
+    EXPECT_EQ(stand.rest[0], "ids 0e 00");
+    EXPECT_TRUE(stand.allChecksHeld()) << ::testing::PrintToString(stand.rest);
+    EXPECT_NE(readWholeFile(game / "ObjData" / "ITEM_SWORD.DAT"), swordBefore);
+
+    const ChildResult restored = runPatch(" --restore");
+    EXPECT_EQ(restored.code, 0) << restored.out;
+    EXPECT_EQ(readWholeFile(game / "Tarn.exe"), exeBefore);
+    EXPECT_EQ(readWholeFile(game / "ObjData" / "ITEM_SWORD.DAT"), swordBefore);
+}
+
 // A translation a quarter longer than the original, imported with --grow into builds with and
 // without an overlay: Windows still loads the program, and the game reads every text, from the
 // build's areas and from the added section alike.

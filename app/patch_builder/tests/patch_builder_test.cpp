@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +21,9 @@
 #include "app/widgets/test_support/test_application.h"
 #include "common/file_io.h"
 #include "enduser/carried_patcher.h"
+#include "enduser/exe_texts_resource.h"
+#include "exetext/sample_executable.h"
+#include "exetext/sample_texts.h"
 #include "enduser/message_table.h"
 #include "enduser/obj_texts.h"
 #include "enduser/resource_bundle.h"
@@ -111,6 +115,40 @@ TEST_F(PatchBuilderTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(loadObjectFile(game.file("sword.dat")).texts[0],
               (ObjTextGroup{{0, "Sword"}, {5, "Klinge"}}));
+}
+
+TEST_F(PatchBuilderTest, TheExecutablesTextsGoAlongWhenBothExecutablesAreSet) {
+    auto* include = childByName<QCheckBox>(settings, "includeExecutableCheck");
+    EXPECT_FALSE(include->isEnabled());
+    std::vector<std::string> texts = sampleTexts();
+    writeFileAtomically(dir.path() / "original.exe", makeSampleExecutable(2, texts));
+    texts[0] = "Witaj";
+    writeFileAtomically(dir.path() / "translated.exe", makeSampleExecutable(2, texts, 14));
+    const QString original = QString::fromStdString((dir.path() / "original.exe").string());
+    const QString translated = QString::fromStdString((dir.path() / "translated.exe").string());
+    settings.setExecutables(original, translated, false);
+    EXPECT_TRUE(include->isEnabled() && include->isChecked());
+
+    chooseTarget(dir.path() / "patch.exe");
+    ASSERT_TRUE(build()) << prompter.messages().size();
+    const ResourceBundle bundle = ResourceBundle::parse(readWholeFile(dir.path() / "patch.exe"));
+    const Bytes* carried = bundle.find({kRawDataType, ResourceName::string(kExeTextsName), 0});
+    ASSERT_NE(carried, nullptr);
+    const CarriedExeTexts exe = readCarriedExeTexts(
+        *carried, *bundle.find({kRawDataType, ResourceName::string(kObjTextsName), 0}));
+    ASSERT_EQ(exe.texts.size(), 1u);
+    EXPECT_EQ(exe.texts[0].translated, "Witaj");
+    EXPECT_EQ(exe.primaryLangId, 14);
+
+    // Left out by the translator, it stays out for the same pair; a new pair brings it back.
+    include->setChecked(false);
+    settings.setExecutables(original, translated, false);
+    EXPECT_FALSE(settings.includedExecutables());
+    settings.setExecutables(translated, original, false);
+    EXPECT_TRUE(settings.includedExecutables());
+    settings.setExecutables(original, {}, false);
+    EXPECT_FALSE(include->isEnabled());
+    EXPECT_FALSE(settings.includedExecutables());
 }
 
 TEST_F(PatchBuilderTest, ProgramWithoutTheCarriedResourceReportsItAndWritesNothing) {
@@ -257,8 +295,8 @@ TEST_F(PatchBuilderTest, SettingsFollowTheStoredValues) {
     EXPECT_FALSE(idEdit->isEnabled());
     EXPECT_EQ(settings.textId(), -1);
 
-    // Rows 0 to 10 are messages 0 to 10, rows 11 to 24 messages 12 to 25.
-    EXPECT_EQ(childByName<QTableWidget>(settings, "messagesTable")->rowCount(), 25);
+    // Rows 0 to 10 are messages 0 to 10, rows 11 to 30 messages 12 to 31.
+    EXPECT_EQ(childByName<QTableWidget>(settings, "messagesTable")->rowCount(), 31);
     EXPECT_EQ(settings.text(3), "Processing files, please be patient...");
     EXPECT_EQ(settings.text(12), "%1 file(s) restored");
     EXPECT_EQ(settings.text(15), "Nothing was changed.");
@@ -322,9 +360,9 @@ TEST_F(PatchBuilderTest, QuestionsShowingOtherAnswerLettersAreMarkedAndWarnedAbo
     };
     EXPECT_TRUE(marked().empty());
     settings.setYesChars(QStringLiteral("tT"));
-    EXPECT_EQ(marked(), (std::vector<int>{2, 7, 11, 18}));
+    EXPECT_EQ(marked(), (std::vector<int>{2, 7, 11, 18, 27}));
     table->item(2, 0)->setText(QStringLiteral("Kontynuowa\u0107? [T/N]"));
-    EXPECT_EQ(marked(), (std::vector<int>{7, 11, 18}));
+    EXPECT_EQ(marked(), (std::vector<int>{7, 11, 18, 27}));
 
     const auto target = dir.path() / "patch";
     prompter.onDialog([](QDialog& d) {

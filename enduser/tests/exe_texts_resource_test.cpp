@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "enduser/exe_texts_resource.h"
+
+#include <gtest/gtest.h>
+
+#include "enduser/end_user_program.h"
+#include "enduser/object_identity.h"
+#include "enduser/resource_bundle.h"
+
+namespace tarn {
+namespace {
+
+TEST(CarriedExeTexts, CarryOnlyChangedTextsAndComeBackUnderTheChecksum) {
+    const std::vector<std::string> original = {"Sword", "Shield", "Gold", "Door"};
+    const std::vector<std::string> translated = {"Miecz", "Shield", "Zloto", "Drzwi"};
+    CarriedExeTexts carried = differingExeTexts(original, translated, {4});
+    ASSERT_EQ(carried.texts.size(), 2u);
+    EXPECT_EQ(carried.texts[0].number, 1);
+    EXPECT_EQ(carried.texts[0].original, sha256("Sword"));
+    EXPECT_EQ(carried.texts[1].translated, "Zloto");
+    carried.primaryLangId = 14;
+    carried.secondaryLangId = 0;
+    carried.mayGrow = true;
+
+    ObjFile file;
+    file.fileName = "A.DAT";
+    file.texts = {{{14, "tekst"}}};
+    EndUserOptions options;
+    options.exeTexts = carried;
+    const ResourceBundle bundle =
+        ResourceBundle::parse(buildEndUserProgram(Bytes{'E', 'L', 'F'}, {file}, options));
+    const Bytes* objTexts = bundle.find({10, ResourceName::string("OBJTEXTS"), 0});
+    const Bytes* data = bundle.find({10, ResourceName::string("EXETEXTS"), 0});
+    ASSERT_NE(objTexts, nullptr);
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(readCarriedExeTexts(*data, *objTexts), carried);
+
+    // Any byte edited after the build, in either resource, is refused.
+    for (std::size_t at = 0; at < data->size(); ++at) {
+        Bytes edited = *data;
+        edited[at] ^= 0x20;
+        EXPECT_THROW(readCarriedExeTexts(edited, *objTexts), CarriedDataError) << at;
+    }
+    Bytes editedTexts = *objTexts;
+    editedTexts.back() ^= 1;
+    EXPECT_THROW(readCarriedExeTexts(*data, editedTexts), CarriedDataError);
+    EXPECT_THROW(readCarriedExeTexts(Bytes(data->begin(), data->end() - 5), *objTexts),
+                 CarriedDataError);
+}
+
+}  // namespace
+}  // namespace tarn

@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// TarnPatch's side of the game executable: finding it, planning the carried texts into it,
+// keeping its original, writing it through the editor's save, and putting it back.
+#include <algorithm>
+#include <ostream>
+
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "common/sha256.h"
+#include "enduser/message_table.h"
+#include "exetext/string_table_writer.h"
+#include "patcher/tarn_patch.h"
+#include "platform/core/paths.h"
+#include "platform/core/unicode_case.h"
+
+namespace tarn {
+
+TarnPatch::Outcome TarnPatch::planGameExecutable(std::optional<ExecutableWork>& work) {
+    std::vector<fs::path> found;
+    try {
+        found = findGameExecutables(gameFolder_, ownProgram_);
+    } catch (const std::exception& e) {
+        report(kMsgOpenError, gameFolder_.filename().string(), e.what());
+        return Outcome::Next;
+    }
+    if (!namedExecutable_.empty()) {
+        const std::string named = platform::upperCaseUtf8(namedExecutable_);
+        std::erase_if(found, [&named](const fs::path& path) {
+            return platform::upperCaseUtf8(path.filename().string()) != named;
+        });
+    }
+    if (found.empty()) {
+        line(loadMessage(kMsgNoExe));
+        line();
+        return Outcome::Next;
+    }
+    if (found.size() > 1) {
+        std::string names;
+        for (const fs::path& path : found) {
+            names += (names.empty() ? "" : ", ") + path.filename().string();
+        }
+        const std::string program =
+            ownProgram_.empty() ? std::string("TarnPatch") : ownProgram_.filename().string();
+        line(loadMessage(kMsgSeveralExes, {names, program}));
+        line();
+        return Outcome::Next;
+    }
+    const fs::path& path = found.front();
+    const std::string name = path.filename().string();
+    ExecutablePlan plan;
+    try {
+        plan = planExecutable(path, *exeTexts_);
+    } catch (const std::exception& e) {
+        report(kMsgOpenError, name, e.what());
+        line();
+        return Outcome::Next;
+    }
+    if (!plan.known) {
+        line(loadMessage(kMsgExeUnknown, {name, std::to_string(plan.matchPercent)}));
+        line();
+        return Outcome::Next;
+    }
+    if (!plan.fits) {
+        out_ << loadMessage(kMsgExeDoesNotFit, {name, plan.overflow});
+        const bool goOn = askYes();
+        line();
+        return goOn ? Outcome::Next : Outcome::Stop;
+    }
+    work = ExecutableWork{path, std::move(plan)};
+    return Outcome::Next;
+}
+
+void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
+    const fs::path& path = work.path;
+    const std::string name = path.filename().string();
+    const WriteOptions noLinks{std::nullopt, false};
+    if (work.plan.changes) {
+        try {
+            refuseLinkedTarget(path);
+            refuseReadOnlyFile(path);
+            const Bytes before = readWholeFile(path);
+            Bytes after;
+            SaveCallbacks callbacks;
+            // The digest of what replaces the file goes first, pending, then the original is
+            // kept: a run cut off anywhere after leaves both.
+            callbacks.beforeWrite = [&](const FileRanges& ranges, const FileReshape* reshape) {
+                after = before;
+                if (reshape != nullptr) {
+                    applyFileReshape(after, *reshape);
+                }
+                applyFileRanges(after, ranges);
+                exeSums_.recordPending(name, after);
+                exeBackup_.keep(name, before);
+            };
+            SaveOptions options;
+            options.primaryLangId = exeTexts_->primaryLangId;
+            options.secondaryLangId = exeTexts_->secondaryLangId;
+            options.grow = exeTexts_->mayGrow;
+            if (!saveStrings(path, work.plan.texts, options, callbacks).saved) {
+                throw FileError("The translated texts no longer fit into \"" + path.string() +
+                                "\"; it is unchanged");
+            }
+            if (afterReplace_) {
+                afterReplace_(path);
+            }
+            bool asWritten = false;
+            try {
+                asWritten = readWholeFile(path) == after;
+            } catch (const std::exception&) {
+            }
+            if (!asWritten) {
+                writeFileAtomically(path, before, noLinks);
+                throw FileError("The file \"" + path.string() +
+                                "\" did not read back as written; the file as it was has been "
+                                "put back");
+            }
+            exeSums_.confirm(name);
+        } catch (const std::exception& e) {
+            report(kMsgSaveError, name, e.what());
+            return;
+        }
+    }
+    line();
+    line(loadMessage(kMsgExeDone, {name, std::to_string(work.plan.written + work.plan.done)}));
+    if (work.plan.kept != 0) {
+        line(loadMessage(kMsgExeTextsKept, {std::to_string(work.plan.kept)}));
+    }
+}
+
+bool TarnPatch::restoreGameExecutable(std::size_t& restored) {
+    if (!exeBackup_.exists()) {
+        return true;
+    }
+    const std::string folderName = exeBackup_.folder().filename().string();
+    const std::string separator = fs::path("/").make_preferred().string();
+    const WriteOptions noLinks{std::nullopt, false};
+    bool complete = true;
+    try {
+        exeSums_.load();
+        for (const fs::path& kept : platform::listEntries(exeBackup_.folder())) {
+            const std::string name = kept.filename().string();
+            if (isOwnTemporaryFile(name)) {
+                std::error_code ec;
+                fs::remove(kept, ec);
+                continue;
+            }
+            const fs::path target =
+                platform::findEntryIgnoringCase(gameFolder_, name).value_or(gameFolder_ / name);
+            if (platform::isLink(kept) || platform::isLink(target)) {
+                refuse(kMsgLink, {platform::isLink(kept) ? folderName + separator + name : name});
+                complete = false;
+                continue;
+            }
+            try {
+                const Bytes original = readWholeFile(kept);
+                if (fileExists(target)) {
+                    const Bytes current = readWholeFile(target);
+                    if (current == original) {
+                        continue;
+                    }
+                    const auto confirmed = exeSums_.digestOf(name);
+                    const bool asWritten = confirmed ? *confirmed == sha256Hex(current)
+                                                     : !exeSums_.pendingDigestOf(name);
+                    if (!asWritten && !askRestoreChanged(name)) {
+                        complete = false;
+                        continue;
+                    }
+                }
+                writeFileAtomically(target, original, noLinks);
+                ++restored;
+            } catch (const std::exception& e) {
+                report(kMsgSaveError, name, e.what());
+                complete = false;
+            }
+        }
+        if (complete) {
+            platform::flushFolder(gameFolder_);
+            exeBackup_.remove();
+            exeSums_.removeWithLeftovers();
+        }
+    } catch (const std::exception& e) {
+        report(kMsgOpenError, folderName, e.what());
+        complete = false;
+    }
+    return complete;
+}
+
+}  // namespace tarn
