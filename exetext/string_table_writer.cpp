@@ -280,14 +280,15 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
                         " Nothing was written.");
     }
     if (ranges) {
-        writeFileRangesAtomically(translatedPath, *ranges);
+        writeFileRangesAtomically(translatedPath, *ranges, std::nullopt, options.expected);
         result.saved = true;
         return result;
     }
     if (!placement || !placement->placed) {
         return result;
     }
-    writeFileRangesAtomically(translatedPath, placement->ranges, placement->reshape);
+    writeFileRangesAtomically(translatedPath, placement->ranges, placement->reshape,
+                              options.expected);
     result.freeSpace = placement->freeSpace;
     result.addedTexts = placement->addedTexts;
     result.addedBytes = placement->addedBytes;

@@ -54,7 +54,9 @@ int importPo(const ImportPoOptions& o) {
     std::vector<std::string> problems;
     const std::vector<PoEntry> entries = readPoMessages(o.po, problems);
     ExecutableTexts current;
+    FileIdentity read;
     try {
+        read = identityBeforeReading(target.path);
         current = executableTexts(target.path);
     } catch (const CommandError&) {
         printLines(std::cerr, problems);  // the PO file's problems come first
@@ -64,7 +66,7 @@ int importPo(const ImportPoOptions& o) {
                                              typedCodesOf(o.text), poProblemsOf(o.text));
     reportWarnings(o.po, report);
     refuseOrSkip(o.text, problems, report);
-    const int saved = saveExeImport(target, current.texts, current.languageIds,
+    const int saved = saveExeImport(target, current.texts, read, current.languageIds,
                                     importSummaryLine(report.counts));
     return saved == kOk ? partialImportStatus(report) : saved;
 }

@@ -192,9 +192,25 @@ void FileCommands::save() {
         !mayWriteOverOutsideChange()) {
         return;
     }
+    writeTranslated();
+}
+
+void FileCommands::writeTranslated() {
     const FileIdentity before = identityBeforeSave();
+    SaveOptions options = saveOptions();
+    if (before.known) {
+        options.expected = before;  // the file the user chose to write over
+    }
     const SaveOutcome outcome = saveDialog_->save(parts_.executables.translatedPath,
-                                                  parts_.document.translatedTexts(), saveOptions());
+                                                  parts_.document.translatedTexts(), options);
+    if (outcome.changedElsewhere) {
+        // Another program wrote the file while this save was under way: nothing was written,
+        // and the user is asked as before any save over another program's change.
+        if (mayWriteOverOutsideChange()) {
+            writeTranslated();
+        }
+        return;
+    }
     if (!outcome.result) {
         noteFileReplacedByFailedSave(before);
     }
