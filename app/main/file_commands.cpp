@@ -66,9 +66,8 @@ FileCommands::FileCommands(WindowParts& parts, const QString& helpFile)
     saveDialog_ = new SaveProgressDialog(&parts.window);
     unresolvedDialog_ = new UnresolvedTextsDialog(&parts.window);
     recovery_ = new RecoveryKeeper(
-        parts.session,
-        fromFilePath(recoveryJournalPath(toFilePath(parts.settingsPath))),
-        [this] { return parts_.executables.translatedPath; }, this);
+        parts.session, parts.settingsPath, [this] { return parts_.executables.translatedPath; },
+        this);
     connect(recovery_, &RecoveryKeeper::journalProblem, this, [this](const QString& reason) {
         parts_.status.show(reason.isEmpty()
                                ? QStringLiteral("Unsaved edits are kept for recovery again.")
