@@ -134,9 +134,17 @@ TEST_F(RecoveryTest, AKilledSessionsEditsAreRecoveredAndItsLockTakenOver) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     ::kill(child, SIGKILL);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    // Restarted at once: the killed session stays a zombie, not yet reaped, until the end.
+    struct Reaper {
+        pid_t child;
+        ~Reaper() {
+            int status = 0;
+            ::waitpid(child, &status, 0);
+        }
+    } reaper{child};
+    siginfo_t info{};
+    ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT), 0);
+    ASSERT_EQ(info.si_code, CLD_KILLED);
     ASSERT_TRUE(journal && journal->editCount() == 2) << "no journal within 60 s";
     const fs::path lock = transPath.parent_path() / ".Tarn.exe.tarnlock";
     ASSERT_TRUE(fs::exists(lock));  // the killed session's
