@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "app/main/texts_session.h"
+#include "app/main/write_problems.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
 #include "common/file_io.h"
@@ -40,19 +41,8 @@ void RecoveryKeeper::keepJournalOf(const QString& path) {
     timer_.stop();
     writer_.reset();  // the last request for the executable edited before is carried out first
     writer_ = std::make_unique<BackgroundWriter>(
-        journal, [this](const std::optional<std::string>& failure) {
-            // On the writer's thread: told to the window on its own.
-            const QString reason = failure ? QString::fromStdString(*failure) : QString();
-            QMetaObject::invokeMethod(
-                this,
-                [this, reason] {
-                    if (!reason.isEmpty() || failing_) {
-                        failing_ = !reason.isEmpty();
-                        emit journalProblem(reason);
-                    }
-                },
-                Qt::QueuedConnection);
-        });
+        journal,
+        reportProblemsTo(*this, [this](const QString& reason) { emit journalProblem(reason); }));
 }
 
 RecoveryKeeper::~RecoveryKeeper() {

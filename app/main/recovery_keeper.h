@@ -62,7 +62,6 @@ private:
     bool othersNamed_ = false;
     QTimer timer_;
     std::unique_ptr<BackgroundWriter> writer_;
-    bool failing_ = false;  // the last write failed, and the window was told
     bool armed_ = false;  // not before the journal left by an earlier run was offered
 };
 

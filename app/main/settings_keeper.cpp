@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main/settings_keeper.h"
 
+#include "app/main/write_problems.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
 #include "common/profile_file.h"
@@ -14,23 +15,15 @@ constexpr int kLookMs = 1000;  // how often the windows' values are compared wit
 SettingsKeeper::SettingsKeeper(const QString& settingsPath, AppSettings& settings,
                                std::function<void()> capture, QObject* parent)
     : QObject(parent), settings_(settings), capture_(std::move(capture)) {
+    const BackgroundWriter::Report tell =
+        reportProblemsTo(*this, [this](const QString& reason) { emit writeProblem(reason); });
     writer_ = std::make_unique<BackgroundWriter>(
-        toFilePath(settingsPath), [this](const std::optional<std::string>& failure) {
+        toFilePath(settingsPath), [this, tell](const std::optional<std::string>& failure) {
             {
                 std::lock_guard lock(failureMutex_);
                 lastFailure_ = failure;
             }
-            // On the writer's thread: told to the window on its own.
-            const QString reason = failure ? QString::fromStdString(*failure) : QString();
-            QMetaObject::invokeMethod(
-                this,
-                [this, reason] {
-                    if (!reason.isEmpty() || failing_) {
-                        failing_ = !reason.isEmpty();
-                        emit writeProblem(reason);
-                    }
-                },
-                Qt::QueuedConnection);
+            tell(failure);
         });
     timer_.setInterval(kLookMs);
     connect(&timer_, &QTimer::timeout, this, &SettingsKeeper::writeChanges);

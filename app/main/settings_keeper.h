@@ -61,7 +61,6 @@ private:
     // Each key changed here, with the value last handed to the writer.
     std::map<std::pair<std::string, std::string>, std::string> written_;
     bool started_ = false;
-    bool failing_ = false;
     std::mutex failureMutex_;
     std::optional<std::string> lastFailure_;  // of the last write carried out
     QTimer timer_;
