@@ -4,6 +4,7 @@
 #include <exception>
 #include <system_error>
 
+#include "common/errors.h"
 #include "common/file_io.h"
 #include "common/utf8_path.h"
 
@@ -22,17 +23,25 @@ BackgroundWriter::~BackgroundWriter() {
 }
 
 void BackgroundWriter::write(Bytes data) {
-    {
-        std::lock_guard lock(mutex_);
-        pending_.emplace(std::move(data));
-    }
-    wake_.notify_one();
+    update([data = std::move(data)](const std::filesystem::path& path) {
+        writeFileAtomically(path, data);
+    });
 }
 
 void BackgroundWriter::remove() {
+    update([](const std::filesystem::path& path) {
+        std::error_code ec;
+        if (!std::filesystem::remove(path, ec) && ec) {
+            throw FileError("Cannot remove file \"" + pathToUtf8(path) + "\". " + ec.message(),
+                            ec.message());
+        }
+    });
+}
+
+void BackgroundWriter::update(Job job) {
     {
         std::lock_guard lock(mutex_);
-        pending_.emplace(std::nullopt);
+        pending_.emplace(std::move(job));
     }
     wake_.notify_one();
 }
@@ -49,7 +58,7 @@ void BackgroundWriter::run() {
         if (!pending_) {
             return;  // stopping with nothing left to do
         }
-        std::optional<Bytes> request = std::move(*pending_);
+        const Job request = std::move(*pending_);
         pending_.reset();
         busy_ = true;
         lock.unlock();
@@ -73,16 +82,9 @@ void BackgroundWriter::run() {
     }
 }
 
-std::optional<std::string> BackgroundWriter::carryOut(const std::optional<Bytes>& request) {
+std::optional<std::string> BackgroundWriter::carryOut(const Job& request) {
     try {
-        if (request) {
-            writeFileAtomically(path_, *request);
-        } else {
-            std::error_code ec;
-            if (!std::filesystem::remove(path_, ec) && ec) {
-                return "Cannot remove file \"" + pathToUtf8(path_) + "\". " + ec.message();
-            }
-        }
+        request(path_);
         return std::nullopt;
     } catch (const std::exception& e) {
         return std::string(e.what());

@@ -51,4 +51,14 @@ private:
     std::string reason_;
 };
 
+// A file that another program wrote since it was read, found just before a rewrite would have
+// replaced it: nothing was written.
+class FileChangedError : public FileError {
+public:
+    explicit FileChangedError(const std::string& shownPath)
+        : FileError(
+              shownPath + " was changed by another program since it was read; nothing written",
+              "It was changed by another program since it was read") {}
+};
+
 }  // namespace tarn

@@ -17,6 +17,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/utf8_path.h"
 
 namespace tarn {
 
@@ -212,6 +213,13 @@ bool changedOnDisk(const std::filesystem::path& path, const FileIdentity& known)
         return hashParts(path, known.parts) != known.hash;
     } catch (const std::exception&) {
         return true;
+    }
+}
+
+void refuseChangedFile(const std::filesystem::path& path, const FileIdentity& read,
+                       const std::filesystem::path& shown) {
+    if (changedOnDisk(path, read)) {
+        throw FileChangedError(pathToUtf8(shown));
     }
 }
 

@@ -71,4 +71,10 @@ FileIdentity wholeFileIdentity(const struct stat& metadata, std::span<const std:
 // An identity that is not known and a file still missing are the same.
 bool changedOnDisk(const std::filesystem::path& path, const FileIdentity& known);
 
+// Raises FileChangedError naming shown when changedOnDisk(path, read): the writers' last check
+// before their rename, so that a file another program wrote since it was read is never replaced
+// by a result made from its old contents.
+void refuseChangedFile(const std::filesystem::path& path, const FileIdentity& read,
+                       const std::filesystem::path& shown);
+
 }  // namespace tarn

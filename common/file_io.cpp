@@ -274,8 +274,9 @@ public:
         }
     }
 
-    // Flushes the file and puts it in the place of the old one.
-    void replaceTarget() {
+    // Flushes the file and puts it in the place of the old one; with expected, only while the
+    // old one is still that file (refuseChangedFile).
+    void replaceTarget(const std::optional<FileIdentity>& expected = std::nullopt) {
         // The new file takes the old one's creation time and attributes (hidden, system,
         // archive, not indexed) itself: ReplaceFileW keeps them on Windows, but not every
         // implementation of it does.
@@ -308,6 +309,14 @@ public:
         }
         if (fault_.step == WriteFault::Step::Rename) {
             abandon("Cannot replace file", ERROR_ACCESS_DENIED);
+        }
+        if (expected) {
+            try {
+                refuseChangedFile(path_, *expected, path_);
+            } catch (...) {
+                discard();
+                throw;
+            }
         }
         if (!replaceWithTemporary(path_, temporary_)) {
             abandon("Cannot replace file", ::GetLastError());
@@ -363,11 +372,12 @@ void streamFileAtomically(const fs::path& path,
                           offset);
         offset += piece.size();
     });
-    temporary.replaceTarget();
+    temporary.replaceTarget(options.expected);
 }
 
 RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges,
-                                    const std::optional<FileReshape>& reshape) {
+                                    const std::optional<FileReshape>& reshape,
+                                    const std::optional<FileIdentity>& expected) {
     refuseReadOnlyFile(path);
     const WriteFault fault = g_fault;
     if (!fault.noKernelCopy) {
@@ -381,7 +391,7 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
         for (const FileRange& range : ranges) {
             temporary.writeAt(range.data.data(), range.data.size(), range.offset);
         }
-        temporary.replaceTarget();
+        temporary.replaceTarget(expected);
         return RangeCopy::KernelCopy;
     }
     if (fault.step == WriteFault::Step::CopyOld) {
@@ -392,7 +402,9 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
         applyFileReshape(data, *reshape);
     }
     applyFileRanges(data, ranges);
-    writeFileAtomically(path, data);
+    WriteOptions options;
+    options.expected = expected;
+    writeFileAtomically(path, data, options);
     return RangeCopy::WholeFile;
 }
 
@@ -613,11 +625,12 @@ void streamFileAtomically(const fs::path& path,
                           offset);
         offset += piece.size();
     });
-    temporary.replaceTarget();
+    temporary.replaceTarget(options.expected);
 }
 
 RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges,
-                                    const std::optional<FileReshape>& reshape) {
+                                    const std::optional<FileReshape>& reshape,
+                                    const std::optional<FileIdentity>& expected) {
     refuseReadOnlyFile(path);
     const WriteFault fault = faultOfNextWrite();
     const fs::path real = resolveLinks(path);
@@ -648,7 +661,7 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
             for (const FileRange& range : ranges) {
                 temporary.writeAt(range.data.data(), range.data.size(), range.offset);
             }
-            temporary.replaceTarget();
+            temporary.replaceTarget(expected);
             return *copied;
         }
     }
@@ -658,7 +671,9 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
         applyFileReshape(data, *reshape);
     }
     applyFileRanges(data, ranges);
-    writeFileAtomically(path, data);
+    WriteOptions options;
+    options.expected = expected;
+    writeFileAtomically(path, data, options);
     return RangeCopy::WholeFile;
 }
 
@@ -695,7 +710,9 @@ std::uintmax_t fileSizeOf(const fs::path& path) {
 
 void writeFileAtomically(const fs::path& path, const Bytes& data,
                          std::optional<fs::perms> newFileMode) {
-    writeFileAtomically(path, data, WriteOptions{newFileMode, true});
+    WriteOptions options;
+    options.newFileMode = newFileMode;
+    writeFileAtomically(path, data, options);
 }
 
 void writeFileAtomically(const fs::path& path, const Bytes& data, const WriteOptions& options) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/bytes.h"
+#include "common/file_identity.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -62,6 +63,10 @@ struct WriteOptions {
     // write elsewhere; they check the folders below their own starting point themselves (a
     // folder the user reached through a link of their own is theirs to use).
     bool followLinks = true;
+    // The target as the writer read it: when the file there is no longer that one just before
+    // the rename (refuseChangedFile), FileChangedError is raised and nothing is written, so
+    // that a result made from the old contents never replaces another program's write.
+    std::optional<FileIdentity> expected = std::nullopt;
 };
 void writeFileAtomically(const fs::path& path, const Bytes& data, const WriteOptions& options);
 
@@ -119,9 +124,11 @@ enum class RangeCopy {
 // it starts as a copy made inside the kernel, and moved blocks are copied there too, so only the
 // ranges pass through memory; the copy, the range writes, the flush and the rename each fail
 // cleanly. Keeps the file's permissions. Raises FileError; the file is then unchanged and the
-// temporary file removed.
+// temporary file removed. With expected, the file must still be that one just before the
+// rename, as WriteOptions::expected.
 RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges,
-                                    const std::optional<FileReshape>& reshape = std::nullopt);
+                                    const std::optional<FileReshape>& reshape = std::nullopt,
+                                    const std::optional<FileIdentity>& expected = std::nullopt);
 
 bool fileExists(const fs::path& path);  // an existing regular file (or a link to one)
 bool directoryExists(const fs::path& path);

@@ -224,7 +224,7 @@ ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path)) {
     Bytes data;
     try {
         if (fileExists(path_)) {
-            data = readWholeFile(path_);
+            data = readWholeFile(path_, read_);
         }
     } catch (const FileError& e) {
         // Read as empty, like a missing file, but never written over: its settings are not lost.
@@ -406,11 +406,22 @@ void ProfileFile::save() {
         throw FileError(refused + reason, reason);
     }
     try {
-        writeFileAtomically(path_, data);
+        WriteOptions options;
+        options.expected = read_;
+        writeFileAtomically(path_, data, options);
     } catch (const FileError& e) {
         throw FileError(refused + e.reason(), e.reason());
     }
     modified_ = false;
+    try {
+        read_ = takeFileIdentity(path_);
+    } catch (const FileError&) {
+        read_ = {};  // unreadable now: a later save finds it changed and refuses
+    }
+}
+
+bool ProfileFile::hasKey(std::string_view section, std::string_view key) const {
+    return find(trim(section), trim(key)).keyLine != npos;
 }
 
 }  // namespace tarn

@@ -32,6 +32,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/file_identity.h"
+
 namespace tarn {
 
 class ProfileFile {
@@ -60,11 +62,15 @@ public:
     void writeInteger(std::string_view section, std::string_view key, std::int32_t value);
     void writeBool(std::string_view section, std::string_view key, bool value);  // "1" / "0"
 
+    // Whether the section holds the key.
+    bool hasKey(std::string_view section, std::string_view key) const;
+
     // True when a write changed the text since it was read or last saved.
     bool isModified() const { return modified_; }
     // Writes the file when it was changed. Raises FileError "Unable to write to " + path + ". "
-    // + the reason when the file or its folder refuses the write, or the file exists but could
-    // not be read; the file on disk is then unchanged.
+    // + the reason when the file or its folder refuses the write, the file exists but could
+    // not be read, or another program wrote it since it was read (so that no one's settings are
+    // undone by text read before them); the file on disk is then unchanged.
     void save();
 
     // The file's text as it would be saved (UTF-8), for tests and diagnostics.
@@ -88,6 +94,7 @@ private:
     void insertLineAfter(std::size_t index, std::string content);
 
     std::filesystem::path path_;
+    FileIdentity read_;  // the file as read or last saved
     std::vector<Line> lines_;
     bool utf16_ = false;
     bool utf8Bom_ = false;

@@ -304,7 +304,7 @@ void ReplacementFile::linkUnderTemporaryName() {
     raiseFileError("Cannot replace file", shown_, EEXIST);
 }
 
-void ReplacementFile::replaceTarget() {
+void ReplacementFile::replaceTarget(const std::optional<FileIdentity>& expected) {
     if (fault_.step == WriteFault::Step::Flush) {
         raiseFileError("Cannot write file", shown_, EIO);
     }
@@ -324,6 +324,9 @@ void ReplacementFile::replaceTarget() {
     fd_ = -1;
     if (closed != 0) {
         raiseFileError("Cannot write file", shown_, errno);
+    }
+    if (expected) {
+        refuseChangedFile(real_, *expected, shown_);
     }
     if (::rename(named_.c_str(), real_.c_str()) != 0) {
         raiseFileError("Cannot replace file", shown_, errno);

@@ -49,8 +49,9 @@ public:
     void setSize(std::uint64_t size);
 
     // Flushes the file, renames it over the target and flushes the folder, so that the
-    // replacement survives a power cut.
-    void replaceTarget();
+    // replacement survives a power cut. With expected, the target must still be that file just
+    // before the rename (refuseChangedFile).
+    void replaceTarget(const std::optional<FileIdentity>& expected = std::nullopt);
 
 private:
     void create(mode_t mode);

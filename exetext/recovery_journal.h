@@ -34,8 +34,20 @@ struct RecoveryJournal {
     bool empty() const { return editCount() == 0; }
 };
 
-// The journal file for a settings file: beside it, "tarnedit.ini" -> "tarnedit.recovery".
-std::filesystem::path recoveryJournalPath(const std::filesystem::path& settingsFile);
+// The journal of the executable at executable, beside the settings file NAME.ini:
+// NAME.<digest>.recovery, the digest (16 hex digits) that of the executable's real path, so
+// that instances sharing a settings file but editing other executables never touch each
+// other's journals.
+std::filesystem::path recoveryJournalPath(const std::filesystem::path& settingsFile,
+                                          const std::filesystem::path& executable);
+// The one journal earlier versions kept beside the settings file for whichever executable was
+// edited (NAME.recovery); it belongs to the executable it names.
+std::filesystem::path sharedRecoveryJournalPath(const std::filesystem::path& settingsFile);
+// Where a damaged journal is kept until the user has answered: "….damaged".
+std::filesystem::path damagedJournalPath(const std::filesystem::path& journal);
+// The journals beside the settings file, every executable's, damaged ones too, by name.
+std::vector<std::filesystem::path> recoveryJournalsBeside(
+    const std::filesystem::path& settingsFile);
 
 // The document's unsaved edits of the translated file at file.
 RecoveryJournal journalOf(const StringTableDocument& document, const std::string& file,
@@ -44,6 +56,15 @@ RecoveryJournal journalOf(const StringTableDocument& document, const std::string
 std::string formatJournal(const RecoveryJournal& journal);
 // Nothing for a journal that is incomplete or malformed in any line.
 std::optional<RecoveryJournal> parseJournal(std::string_view text);
+
+// What can be read of a journal that may be damaged (cut short, or malformed from some line on).
+struct JournalReading {
+    // The edits up to the first line that cannot be read; nothing when not even the heading and
+    // the executable's name can be.
+    std::optional<RecoveryJournal> journal;
+    bool damaged = false;  // the journal does not end as written: edits after them are lost
+};
+JournalReading readJournal(std::string_view text);
 
 // The journal's edits as one step over the document; null when none differ from it.
 std::unique_ptr<SetTextsCommand> recoveryStep(StringTableDocument& document,

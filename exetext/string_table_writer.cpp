@@ -283,7 +283,7 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
         if (callbacks.beforeWrite) {
             callbacks.beforeWrite(*ranges, nullptr);
         }
-        writeFileRangesAtomically(translatedPath, *ranges);
+        writeFileRangesAtomically(translatedPath, *ranges, std::nullopt, options.expected);
         result.saved = true;
         return result;
     }
@@ -293,7 +293,8 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
     if (callbacks.beforeWrite) {
         callbacks.beforeWrite(placement->ranges, &placement->reshape);
     }
-    writeFileRangesAtomically(translatedPath, placement->ranges, placement->reshape);
+    writeFileRangesAtomically(translatedPath, placement->ranges, placement->reshape,
+                              options.expected);
     result.freeSpace = placement->freeSpace;
     result.addedTexts = placement->addedTexts;
     result.addedBytes = placement->addedBytes;

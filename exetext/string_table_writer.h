@@ -68,6 +68,9 @@ struct SaveOptions {
     std::vector<TextError> textErrors = {};
     // The texts that do not fit into the build's areas go into a section added to the file.
     bool grow = false;
+    // The file as the texts were read from it: another program's write since then makes the
+    // save raise FileChangedError just before its rename, nothing written.
+    std::optional<FileIdentity> expected = std::nullopt;
 };
 
 struct SaveResult {

@@ -366,6 +366,7 @@ ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& opti
         ObjFile rewritten;  // header fields as found on disk
         std::filesystem::path path;
         Bytes bytes;
+        FileIdentity read;  // the file the groups changed elsewhere were taken from
     };
     // Every file is checked and encoded before the first is replaced, so that a file that
     // cannot be written leaves all of them as they were.
@@ -395,7 +396,8 @@ ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& opti
             keepGroupsChangedElsewhere(copy, disk, onDisk_[modified[k]]);
             Bytes bytes = rewriteObjectFile(old, copy, options.enhancedRle);
             copy.wrongChecksum.reset();  // the file written stores the right one
-            staged.push_back({modified[k], std::move(copy), path, std::move(bytes)});
+            staged.push_back(
+                {modified[k], std::move(copy), path, std::move(bytes), std::move(identity)});
         } catch (const std::exception& e) {
             report.problems.push_back(problem(path, e));
         }
@@ -423,7 +425,9 @@ ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& opti
     }
     for (Staged& s : staged) {
         try {
-            writeFileAtomically(s.path, s.bytes);
+            WriteOptions write;
+            write.expected = std::move(s.read);
+            writeFileAtomically(s.path, s.bytes, write);
         } catch (const std::exception& e) {
             report.failures.push_back(problem(s.path, e));
             noteReplacedByFailedWrite(s.index, s.path, s.bytes, s.rewritten.texts);

@@ -154,9 +154,9 @@ int exportTexts(const ExportOptions& o) {
 int importTexts(const ImportOptions& o) {
     const CodePage codePage = parseCodePage(o.codePage);
     const std::optional<EditLock> lock = checkExeImportTarget(o.target);
-    return saveExeImport(
-        o.target, readTextsFile(o.texts, codePage,
-                                o.allowTypedCodes ? TypedCodes::Allowed : TypedCodes::Refused));
+    const std::vector<std::string> texts = readTextsFile(
+        o.texts, codePage, o.allowTypedCodes ? TypedCodes::Allowed : TypedCodes::Refused);
+    return saveExeImport(o.target, texts, identityBeforeReading(o.target.path));
 }
 
 // The texts file of exe export with every text pseudo-translated; a text whose pointer leads

@@ -36,6 +36,10 @@ ExecutableTexts executableTexts(const std::string& path, bool cstyle) {
     return read;
 }
 
+FileIdentity identityBeforeReading(const std::string& path) {
+    return readingInput(path, [&] { return executableIdentity(pathFromUtf8(path)); });
+}
+
 std::vector<std::string> readTextsFile(const std::string& path, const CodePage& codePage,
                                        TypedCodes typedCodes) {
     ParsedTextsFile parsed = parseTextsFile(
@@ -82,7 +86,8 @@ std::optional<EditLock> checkExeImportTarget(const ExeImportTarget& target) {
 }
 
 int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>& rawTexts,
-                  std::optional<LanguageIds> currentIds, const std::string& summary) {
+                  const FileIdentity& read, std::optional<LanguageIds> currentIds,
+                  const std::string& summary) {
     if (!currentIds) {
         currentIds = executableTexts(target.path).languageIds;
     }
@@ -93,6 +98,7 @@ int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>&
                                   ? parseLangId(*target.secondaryId, "--secondary-id")
                                   : currentIds->secondary;
     options.grow = target.grow;
+    options.expected = read;
 
     const SaveResult result = saveStrings(pathFromUtf8(target.path), rawTexts, options);
     if (target.sharesPath) {

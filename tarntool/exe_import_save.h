@@ -43,13 +43,19 @@ void addSaveOptions(CLI::App& command, ExeImportTarget& target);
 // the executable is written (lockForWriting).
 [[nodiscard]] std::optional<EditLock> checkExeImportTarget(const ExeImportTarget& target);
 
-// Saves the raw texts into the executable, keeping its language IDs (currentIds, read from the
+// The identity of the executable at path (executableIdentity), taken before its texts or IDs
+// are read; a file that cannot be read raises CommandError with status 2.
+FileIdentity identityBeforeReading(const std::string& path);
+
+// Saves the raw texts into the executable, as long as it is still the file read (another
+// program's write since then: "X was changed by another program since it was read; nothing
+// written", status 1), keeping its language IDs (currentIds, read from the
 // file when not given) unless the target names others, writes the shares file, and prints the
 // free space and, when the file grew, "added section: K texts, M bytes" (kOk), or "Not enough
 // space ..." and, without --grow, a line naming it (kFailed). A summary of what was imported is
 // printed before the free space, and only after a save.
 int saveExeImport(const ExeImportTarget& target, const std::vector<std::string>& rawTexts,
-                  std::optional<LanguageIds> currentIds = std::nullopt,
+                  const FileIdentity& read, std::optional<LanguageIds> currentIds = std::nullopt,
                   const std::string& summary = "");
 
 }  // namespace tarn::tool

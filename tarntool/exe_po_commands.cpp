@@ -60,7 +60,9 @@ int importPo(const ImportPoOptions& o) {
     std::vector<PoEntry> entries = messages.entries;
     acceptFuzzyUnderReview(entries, notes);
     ExecutableTexts current;
+    FileIdentity read;
     try {
+        read = identityBeforeReading(target.path);
         current = executableTexts(target.path);
     } catch (const CommandError&) {
         printLines(std::cerr, problems);  // the PO file's problems come first
@@ -70,7 +72,7 @@ int importPo(const ImportPoOptions& o) {
                                              typedCodesOf(o.text), poProblemsOf(o.text));
     reportWarnings(o.po, report);
     refuseOrSkip(o.text, problems, report);
-    const int saved = saveExeImport(target, current.texts, current.languageIds,
+    const int saved = saveExeImport(target, current.texts, read, current.languageIds,
                                     importSummaryLine(report.counts));
     if (saved != kOk) {
         return saved;

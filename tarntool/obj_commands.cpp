@@ -84,12 +84,19 @@ int showInfo(const InfoOptions& o) {
 
 int recode(const RecodeOptions& o) {
     ObjFile object;
+    FileIdentity identity;
     const Bytes file = readingInput(o.file, [&] {
-        Bytes bytes = readWholeFile(pathFromUtf8(o.file));
+        Bytes bytes = readWholeFile(pathFromUtf8(o.file), identity);
         object = readObjectFile(bytes, "");
         return bytes;
     });
-    writeFileAtomically(pathFromUtf8(o.out), rewriteObjectFile(file, object, !o.normalRle));
+    WriteOptions options;
+    std::error_code sameFile;
+    if (std::filesystem::equivalent(pathFromUtf8(o.file), pathFromUtf8(o.out), sameFile)) {
+        options.expected = identity;  // rewritten in place: only the file read
+    }
+    writeFileAtomically(pathFromUtf8(o.out), rewriteObjectFile(file, object, !o.normalRle),
+                        options);
     return kOk;
 }
 

@@ -2,6 +2,8 @@
 #include "app/main/app_settings.h"
 
 #include <algorithm>
+#include <map>
+#include <utility>
 
 #include "common/code_page_choice.h"
 #include "enduser/message_table.h"
@@ -15,11 +17,6 @@ void readPosition(const ProfileFile& ini, const char* section, PositionSettings&
     if (position.left != -1) {
         position.top = ini.readInteger(section, "Top", 0);
     }
-}
-
-void writePosition(ProfileFile& ini, const char* section, const PositionSettings& position) {
-    ini.writeInteger(section, "Left", position.left);
-    ini.writeInteger(section, "Top", position.top);
 }
 
 // Left; Top, Width and Height only when Left is not -1; IsMaximized always, or only with Left.
@@ -135,82 +132,122 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
     s.translation.language = ini.readString("Translation", "Language", "");
 }
 
-void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
-    ini.writeBool("Options", "CStyleStrings", s.options.cstyleStrings);
-    ini.writeString("Options", "FontName", s.options.fontName);
-    ini.writeInteger("Options", "FontCharset", s.options.fontCharset);
-    ini.writeInteger("Options", "FontSize", s.options.fontSize);
-    ini.writeInteger("Options", "FontStyle", s.options.fontStyle);
+std::vector<SettingValue> settingValues(const AppSettings& s) {
+    std::vector<SettingValue> values;
+    const auto add = [&values](const char* section, std::string key, std::string value) {
+        values.push_back({section, std::move(key), std::move(value)});
+    };
+    const auto flag = [](bool value) { return std::string(value ? "1" : "0"); };
+    const auto number = [](std::int32_t value) { return std::to_string(value); };
+    // Window positions and sizes, which may wait for the close.
+    const auto place = [&values](const char* section, const char* key, std::int32_t value) {
+        values.push_back({section, key, std::to_string(value), true});
+    };
 
-    ini.writeBool("MainWindow", "IsMaximized", s.mainWindow.isMaximized);
-    ini.writeInteger("MainWindow", "Left", s.mainWindow.left);
-    ini.writeInteger("MainWindow", "Top", s.mainWindow.top);
-    ini.writeInteger("MainWindow", "Width", s.mainWindow.width);
-    ini.writeInteger("MainWindow", "Height", s.mainWindow.height);
+    add("Options", "CStyleStrings", flag(s.options.cstyleStrings));
+    add("Options", "FontName", s.options.fontName);
+    add("Options", "FontCharset", number(s.options.fontCharset));
+    add("Options", "FontSize", number(s.options.fontSize));
+    add("Options", "FontStyle", number(s.options.fontStyle));
 
-    ini.writeInteger("Preview", "BackColor", s.preview.backColor);
-    ini.writeInteger("Preview", "TextColor", s.preview.textColor);
-    ini.writeInteger("Preview", "Left", s.preview.left);
-    ini.writeInteger("Preview", "Top", s.preview.top);
-    ini.writeInteger("Preview", "Width", s.preview.width);
-    ini.writeInteger("Preview", "Height", s.preview.height);
-    ini.writeBool("Preview", "Visible", s.preview.visible);
+    values.push_back({"MainWindow", "IsMaximized", flag(s.mainWindow.isMaximized), true});
+    place("MainWindow", "Left", s.mainWindow.left);
+    place("MainWindow", "Top", s.mainWindow.top);
+    place("MainWindow", "Width", s.mainWindow.width);
+    place("MainWindow", "Height", s.mainWindow.height);
 
-    writePosition(ini, "ReplaceWin", s.replaceWin);
-    writePosition(ini, "ReplaceQuestion", s.replaceQuestion);
-    writePosition(ini, "PluginLang", s.pluginLang);
+    add("Preview", "BackColor", number(s.preview.backColor));
+    add("Preview", "TextColor", number(s.preview.textColor));
+    place("Preview", "Left", s.preview.left);
+    place("Preview", "Top", s.preview.top);
+    place("Preview", "Width", s.preview.width);
+    place("Preview", "Height", s.preview.height);
+    add("Preview", "Visible", flag(s.preview.visible));
+
+    for (const auto& [section, position] :
+         {std::pair{"ReplaceWin", &s.replaceWin}, std::pair{"ReplaceQuestion", &s.replaceQuestion},
+          std::pair{"PluginLang", &s.pluginLang}}) {
+        place(section, "Left", position->left);
+        place(section, "Top", position->top);
+    }
 
     const PlacementSettings& obj = s.objTrans.placement;
-    ini.writeInteger("ObjTrans", "Left", obj.left);
-    ini.writeInteger("ObjTrans", "Top", obj.top);
-    ini.writeInteger("ObjTrans", "Width", obj.width);
-    ini.writeInteger("ObjTrans", "Height", obj.height);
-    ini.writeBool("ObjTrans", "IsMaximized", obj.isMaximized);
-    ini.writeBool("ObjTrans", "EnhRLE", s.objTrans.enhRle);
+    place("ObjTrans", "Left", obj.left);
+    place("ObjTrans", "Top", obj.top);
+    place("ObjTrans", "Width", obj.width);
+    place("ObjTrans", "Height", obj.height);
+    values.push_back({"ObjTrans", "IsMaximized", flag(obj.isMaximized), true});
+    add("ObjTrans", "EnhRLE", flag(s.objTrans.enhRle));
 
     const ExeSettings& exe = s.exeSettings;
-    ini.writeInteger("EXESettings", "TextID", exe.textId);
-    ini.writeBool("EXESettings", "EnhRLE", exe.enhRle);
+    add("EXESettings", "TextID", number(exe.textId));
+    add("EXESettings", "EnhRLE", flag(exe.enhRle));
     for (int k = 0; k < kExeSettingsTexts; ++k) {
         const auto i = static_cast<std::size_t>(k);
-        ini.writeString("EXESettings", "Text" + std::to_string(messageEntry(i)), exe.texts[i]);
+        add("EXESettings", "Text" + std::to_string(messageEntry(i)), exe.texts[i]);
     }
-    ini.writeString("EXESettings", "YesChars", exe.yesChars);
-    ini.writeString("EXESettings", "Target", exe.target);
+    add("EXESettings", "YesChars", exe.yesChars);
+    add("EXESettings", "Target", exe.target);
 
     const ChecksPanelSettings& checks = s.checksPanel;
-    ini.writeBool("ChecksPanel", "Visible", checks.visible);
-    ini.writeString("ChecksPanel", "Area", checks.area);
-    ini.writeBool("ChecksPanel", "Floating", checks.floating);
-    ini.writeInteger("ChecksPanel", "Left", checks.left);
-    ini.writeInteger("ChecksPanel", "Top", checks.top);
-    ini.writeInteger("ChecksPanel", "Width", checks.width);
-    ini.writeInteger("ChecksPanel", "Height", checks.height);
-    ini.writeBool("ChecksPanel", "Errors", checks.filter.errors);
-    ini.writeBool("ChecksPanel", "Warnings", checks.filter.warnings);
-    ini.writeBool("ChecksPanel", "Info", checks.filter.info);
-    ini.writeBool("ChecksPanel", "Untranslated", checks.filter.untranslated);
-    ini.writeString("ChecksPanel", "Check", checks.filter.check);
+    add("ChecksPanel", "Visible", flag(checks.visible));
+    add("ChecksPanel", "Area", checks.area);
+    add("ChecksPanel", "Floating", flag(checks.floating));
+    place("ChecksPanel", "Left", checks.left);
+    place("ChecksPanel", "Top", checks.top);
+    place("ChecksPanel", "Width", checks.width);
+    place("ChecksPanel", "Height", checks.height);
+    add("ChecksPanel", "Errors", flag(checks.filter.errors));
+    add("ChecksPanel", "Warnings", flag(checks.filter.warnings));
+    add("ChecksPanel", "Info", flag(checks.filter.info));
+    add("ChecksPanel", "Untranslated", flag(checks.filter.untranslated));
+    add("ChecksPanel", "Check", checks.filter.check);
 
-    // A folder no dialog has shown yet adds nothing to the file.
-    const auto writeFolder = [&ini](const char* key, const std::string& folder) {
-        if (!folder.empty()) {
-            ini.writeString("Folders", key, nativeSeparators(folder));
-        }
+    // Values that a file never given them does not hold while they are empty.
+    const auto choice = [&values](const char* section, const char* key, std::string value) {
+        values.push_back({section, key, std::move(value), false, true});
     };
-    writeFolder("TranslationPO", s.folders.translationPo);
-    writeFolder("ObjectPO", s.folders.objectPo);
-    // A value never set adds nothing to the file; one set before is written even when emptied.
-    const auto writeChoice = [&ini](const char* section, const char* key,
-                                    const std::string& value) {
-        if (!value.empty() || !ini.readString(section, key, "").empty()) {
-            ini.writeString(section, key, value);
+    choice("Folders", "TranslationPO", nativeSeparators(s.folders.translationPo));
+    choice("Folders", "ObjectPO", nativeSeparators(s.folders.objectPo));
+    choice("Characters", "TableFile", nativeSeparators(s.characters.tableFile));
+    choice("Spelling", "Language", s.spelling.language);
+    choice("Spelling", "DictionaryFolder", nativeSeparators(s.spelling.dictionaryFolder));
+    choice("Translation", "Language", s.translation.language);
+    return values;
+}
+
+void writeClosingSettings(ProfileFile& ini, const AppSettings& s) {
+    for (const SettingValue& v : settingValues(s)) {
+        // A value never set adds nothing to the file; one set before is written even when
+        // emptied.
+        if (!v.choice || !v.value.empty() || !ini.readString(v.section, v.key, "").empty()) {
+            ini.writeString(v.section, v.key, v.value);
         }
-    };
-    writeChoice("Characters", "TableFile", nativeSeparators(s.characters.tableFile));
-    writeChoice("Spelling", "Language", s.spelling.language);
-    writeChoice("Spelling", "DictionaryFolder", nativeSeparators(s.spelling.dictionaryFolder));
-    writeChoice("Translation", "Language", s.translation.language);
+    }
+    ini.save();
+}
+
+std::vector<SettingValue> changedSettings(const std::vector<SettingValue>& before,
+                                          std::vector<SettingValue> now) {
+    std::map<std::pair<std::string, std::string>, const std::string*> old;
+    for (const SettingValue& v : before) {
+        old.emplace(std::pair{v.section, v.key}, &v.value);
+    }
+    for (SettingValue& v : now) {
+        const auto it = old.find({v.section, v.key});
+        v.changed = it == old.end() || *it->second != v.value;
+    }
+    return now;
+}
+
+void writeSettingValues(ProfileFile& ini, const std::vector<SettingValue>& values,
+                        bool fillMissing) {
+    for (const SettingValue& v : values) {
+        if (v.changed ||
+            (fillMissing && !(v.choice && v.value.empty()) && !ini.hasKey(v.section, v.key))) {
+            ini.writeString(v.section, v.key, v.value);
+        }
+    }
     ini.save();
 }
 

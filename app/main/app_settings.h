@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every key of tarnedit.ini with its default, read at start-up and written when the main
-// window closes, in the file's order. Windows that do not exist yet keep their values here, so
-// that a run never loses what an earlier run stored. The "Paths" keys are written by the paths
-// dialog alone.
+// Every key of tarnedit.ini with its default, read at start-up and written, the keys the user
+// changed, as they change and when the main window closes, in the file's order. Windows that do not
+// exist yet keep their values here, so that a run never loses what an earlier run stored. The
+// "Paths" keys are written by the paths dialog alone.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/profile_file.h"
 
@@ -148,6 +149,30 @@ PlacementSettings readMainWindowPlacement(const ProfileFile& ini);
 
 // Everything the start-up reads after the window is shown (Options to ChecksPanel).
 void readStartupSettings(const ProfileFile& ini, AppSettings& settings);
+
+// One key as the settings file stores it.
+struct SettingValue {
+    std::string section;
+    std::string key;
+    std::string value;
+    bool placement = false;  // a window's position, size or state, which may wait for the close
+    bool choice = false;     // while empty, added to no file that lacks it
+    bool changed = false;    // changed by this instance's user (changedSettings)
+};
+
+// Every key of the settings below the paths with its text, in the closing order.
+std::vector<SettingValue> settingValues(const AppSettings& settings);
+
+// The values now, each marked changed where it differs from before.
+std::vector<SettingValue> changedSettings(const std::vector<SettingValue>& before,
+                                          std::vector<SettingValue> now);
+
+// Writes into ini the values marked changed, and with fillMissing also every value whose key the
+// file lacks (an empty choice never), in the closing order, and saves the file: a key this
+// instance only read is never written over, so that instances sharing the file keep each
+// other's settings. A refused write raises FileError "Unable to write to " + path.
+void writeSettingValues(ProfileFile& ini, const std::vector<SettingValue>& values,
+                        bool fillMissing);
 
 // Writes every key in the closing order (Options, MainWindow, Preview, ReplaceWin,
 // ReplaceQuestion, PluginLang, ObjTrans, EXESettings, ChecksPanel, then the Folders that were

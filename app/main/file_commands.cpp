@@ -66,9 +66,8 @@ FileCommands::FileCommands(WindowParts& parts, const QString& helpFile)
     saveDialog_ = new SaveProgressDialog(&parts.window);
     unresolvedDialog_ = new UnresolvedTextsDialog(&parts.window);
     recovery_ = new RecoveryKeeper(
-        parts.session,
-        fromFilePath(recoveryJournalPath(toFilePath(parts.settingsPath))),
-        [this] { return parts_.executables.translatedPath; }, this);
+        parts.session, parts.settingsPath, [this] { return parts_.executables.translatedPath; },
+        this);
     connect(recovery_, &RecoveryKeeper::journalProblem, this, [this](const QString& reason) {
         parts_.status.show(reason.isEmpty()
                                ? QStringLiteral("Unsaved edits are kept for recovery again.")
@@ -192,9 +191,25 @@ void FileCommands::save() {
         !mayWriteOverOutsideChange()) {
         return;
     }
+    writeTranslated();
+}
+
+void FileCommands::writeTranslated() {
     const FileIdentity before = identityBeforeSave();
+    SaveOptions options = saveOptions();
+    if (before.known) {
+        options.expected = before;  // the file the user chose to write over
+    }
     const SaveOutcome outcome = saveDialog_->save(parts_.executables.translatedPath,
-                                                  parts_.document.translatedTexts(), saveOptions());
+                                                  parts_.document.translatedTexts(), options);
+    if (outcome.changedElsewhere) {
+        // Another program wrote the file while this save was under way: nothing was written,
+        // and the user is asked as before any save over another program's change.
+        if (mayWriteOverOutsideChange()) {
+            writeTranslated();
+        }
+        return;
+    }
     if (!outcome.result) {
         noteFileReplacedByFailedSave(before);
     }

@@ -50,6 +50,9 @@ private:
     void loadExecutables();
     void showUnresolvedTexts(const QString& label, const std::vector<int>& numbers);
     SaveOptions saveOptions() const;
+    // Writes the texts into the translated file, as long as it is still the file it was just
+    // before; another program's write meanwhile asks again.
+    void writeTranslated();
     void applySaveResult(const SaveResult& result);
     // Asks what to do when another program wrote the translated file since it was loaded;
     // false when the save must not go on.

@@ -26,6 +26,7 @@
 #include "app/main/preview_wiring.h"
 #include "app/main/pseudo_translation.h"
 #include "app/main/save_checks.h"
+#include "app/main/settings_keeper.h"
 #include "app/main/spelling_commands.h"
 #include "app/main/status_line.h"
 #include "app/main/text_grid_view.h"
@@ -66,6 +67,18 @@ MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, Q
     statusBar()->setSizeGripEnabled(true);
     stored_ = new WindowSettings(*parts_, *font_, *actions_->notation);
     stored_->applyPlacement();
+    settingsKeeper_ = new SettingsKeeper(
+        settingsPath_, settings_,
+        [this] {
+            stored_->capture();
+            emit aboutToWriteSettings();
+        },
+        this);
+    connect(settingsKeeper_, &SettingsKeeper::writeProblem, this, [this](const QString& reason) {
+        status_->show(reason.isEmpty()
+                          ? QStringLiteral("The settings are written again.")
+                          : QStringLiteral("The settings cannot be written: %1").arg(reason));
+    });
     // The game font, for this program only, when the system does not have it.
     gameFont_.addIfMissing(QStringLiteral("Mirkface"), programDir_ + QStringLiteral("mirk.fon"));
     // The start-up work runs once the window is on screen.
@@ -251,6 +264,7 @@ void MainWindow::startUp() {
             actions_->preview->trigger();  // checks the command and shows the preview window
         }
     }
+    settingsKeeper_->start();
     files_->openAtStart();
     status_->holdNotes(false);
 }
@@ -343,9 +357,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     files_->closeCleanly();
     if (!settingsWritten_) {
         settingsWritten_ = true;
-        stored_->capture();
-        emit aboutToWriteSettings();
-        stored_->write();
+        // A read-only instance adds no defaults to the file it shares.
+        settingsKeeper_->writeAtClose(!session_->isReadOnly());
         gameFont_.remove();
     }
     event->accept();

@@ -34,6 +34,7 @@ class PoCommands;
 class PreviewWiring;
 class PseudoTranslation;
 class SaveChecks;
+class SettingsKeeper;
 class ExecutableGrowth;
 class SpellingCommands;
 class StatusLine;
@@ -120,6 +121,7 @@ private:
     ExecutableGrowth* growth_;
     HelpCommands* help_;
     WindowSettings* stored_;
+    SettingsKeeper* settingsKeeper_;
     FileCommands* files_;
     EditCommands* edit_;
     FindWiring* find_;

@@ -2,10 +2,12 @@
 #include "app/main/recovery_keeper.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 #include <QTime>
 #include <exception>
 
 #include "app/main/texts_session.h"
+#include "app/main/write_problems.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
 #include "common/file_io.h"
@@ -14,33 +16,33 @@
 namespace tarn {
 
 namespace {
+namespace fs = std::filesystem;
 constexpr int kJournalDelayMs = 2000;  // the most an edit waits before it is written down
 }
 
-RecoveryKeeper::RecoveryKeeper(TextsSession& session, const QString& journalPath,
+RecoveryKeeper::RecoveryKeeper(TextsSession& session, const QString& settingsPath,
                                std::function<QString()> translatedPath, QObject* parent)
     : QObject(parent),
       session_(session),
-      translatedPath_(std::move(translatedPath)),
-      writer_(std::make_unique<BackgroundWriter>(
-          toFilePath(journalPath), [this](const std::optional<std::string>& failure) {
-              // On the writer's thread: told to the window on its own.
-              const QString reason = failure ? QString::fromStdString(*failure) : QString();
-              QMetaObject::invokeMethod(
-                  this,
-                  [this, reason] {
-                      if (!reason.isEmpty() || failing_) {
-                          failing_ = !reason.isEmpty();
-                          emit journalProblem(reason);
-                      }
-                  },
-                  Qt::QueuedConnection);
-          })) {
+      settingsPath_(toFilePath(settingsPath)),
+      translatedPath_(std::move(translatedPath)) {
     timer_.setSingleShot(true);
     timer_.setInterval(kJournalDelayMs);
     connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::writeJournal);
     connect(&session_, &TextsSession::textsChanged, this, &RecoveryKeeper::noteChange);
     connect(&session_, &TextsSession::modifiedChanged, this, &RecoveryKeeper::noteChange);
+}
+
+void RecoveryKeeper::keepJournalOf(const QString& path) {
+    const fs::path journal = recoveryJournalPath(settingsPath_, toFilePath(path));
+    if (writer_ && writer_->path() == journal) {
+        return;
+    }
+    timer_.stop();
+    writer_.reset();  // the last request for the executable edited before is carried out first
+    writer_ = std::make_unique<BackgroundWriter>(
+        journal,
+        reportProblemsTo(*this, [this](const QString& reason) { emit journalProblem(reason); }));
 }
 
 RecoveryKeeper::~RecoveryKeeper() {
@@ -77,36 +79,102 @@ void RecoveryKeeper::offerRecovery() {
         armed_ = false;  // the journal is the instance's that holds the files: left untouched
         return;
     }
+    keepJournalOf(translatedPath_());
     armed_ = true;
-    std::optional<RecoveryJournal> journal;
+    const fs::path own = writer_->path();
+    const fs::path shared = sharedRecoveryJournalPath(settingsPath_);
+    bool recovered = false;
+    // A damaged journal kept while a start was asking, the journal itself, and the one journal
+    // of earlier versions when it is this executable's.
+    for (const fs::path& found :
+         {damagedJournalPath(own), own, damagedJournalPath(shared), shared}) {
+        recovered = offerJournal(found) || recovered;
+    }
+    if (recovered) {
+        writeJournal();  // the recovered edits are unsaved edits again
+    }
+    nameOtherJournals();
+}
+
+bool RecoveryKeeper::offerJournal(const fs::path& found) {
+    std::string text;
     try {
-        journal = parseJournal(toString(readWholeFile(writer_->path())));
+        text = toString(readWholeFile(found));
     } catch (const std::exception&) {
-        return;  // none left behind
+        return false;  // none left behind
     }
+    const bool owned = found == writer_->path() || found == damagedJournalPath(writer_->path());
+    const JournalReading reading = readJournal(text);
     // A journal of another executable is kept for when that one is opened again.
-    if (journal && journal->file != translatedPath_().toStdString()) {
-        return;
+    if (!owned && (!reading.journal || reading.journal->file != translatedPath_().toStdString())) {
+        return false;
     }
-    std::unique_ptr<SetTextsCommand> step = journal ? recoveryStep(session_.stepTarget(), *journal) : nullptr;
-    if (step) {
-        const MessageAnswer answer = prompter().message(
-            (journal->editCount() == 1 ? QStringLiteral("Recover 1 unsaved edit from %2?")
-                                       : QStringLiteral("Recover %1 unsaved edits from %2?")
-                                             .arg(journal->editCount()))
-                .arg(QString::fromStdString(journal->time)),
-            QCoreApplication::applicationName(), MessageIcon::Question, MessageButtons::YesNo);
-        if (answer == MessageAnswer::Yes) {
-            session_.push(std::move(step));
-            writeJournal();  // the recovered edits are unsaved edits again
-            return;
+    fs::path held = found;
+    if (reading.damaged && found.extension() != ".damaged") {
+        // Kept apart until the user has answered, so that a crash meanwhile loses nothing.
+        std::error_code ec;
+        fs::rename(found, damagedJournalPath(found), ec);
+        if (!ec) {
+            held = damagedJournalPath(found);
         }
     }
-    writer_->remove();
+    std::unique_ptr<SetTextsCommand> step =
+        reading.journal ? recoveryStep(session_.stepTarget(), *reading.journal) : nullptr;
+    bool recovered = false;
+    if (step) {
+        const auto edits = static_cast<int>(reading.journal->editCount());
+        const QString question =
+            reading.damaged
+                ? QStringLiteral("Recover %1 of the edits? The rest of the journal is damaged.")
+                      .arg(edits)
+                : (edits == 1 ? QStringLiteral("Recover 1 unsaved edit from %2?")
+                              : QStringLiteral("Recover %1 unsaved edits from %2?").arg(edits))
+                      .arg(QString::fromStdString(reading.journal->time));
+        recovered =
+            prompter().message(question, QCoreApplication::applicationName(), MessageIcon::Question,
+                               MessageButtons::YesNo) == MessageAnswer::Yes;
+        if (recovered) {
+            session_.push(std::move(step));
+        }
+    }
+    if (held == writer_->path()) {
+        writer_->remove();
+    } else {
+        std::error_code ec;
+        fs::remove(held, ec);
+    }
+    return recovered;
+}
+
+void RecoveryKeeper::nameOtherJournals() {
+    if (othersNamed_) {
+        return;
+    }
+    othersNamed_ = true;
+    const std::string translated = translatedPath_().toStdString();
+    QStringList kept;
+    for (const fs::path& path : recoveryJournalsBeside(settingsPath_)) {
+        try {
+            const JournalReading reading = readJournal(toString(readWholeFile(path)));
+            if (reading.journal && reading.journal->file != translated) {
+                kept << QStringLiteral(
+                            "Unsaved edits of %1 from %2 are kept for when that file "
+                            "is opened")
+                            .arg(QString::fromStdString(reading.journal->file),
+                                 QString::fromStdString(reading.journal->time));
+            }
+        } catch (const std::exception&) {
+            // Gone meanwhile, or unreadable: nothing to name.
+        }
+    }
+    if (!kept.isEmpty()) {
+        prompter().message(kept.join(QStringLiteral("\n\r")), QCoreApplication::applicationName(),
+                           MessageIcon::Information, MessageButtons::Ok);
+    }
 }
 
 void RecoveryKeeper::closeCleanly() {
-    if (!armed_) {
+    if (!armed_ || !writer_) {
         return;  // a journal left by an earlier run that was never offered stays for the next
     }
     timer_.stop();
@@ -115,6 +183,9 @@ void RecoveryKeeper::closeCleanly() {
 }
 
 void RecoveryKeeper::flush() {
+    if (!writer_) {
+        return;
+    }
     if (timer_.isActive()) {
         timer_.stop();
         writeJournal();

@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "common/errors.h"
+
 #include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
 
@@ -80,6 +82,9 @@ void SaveProgressDialog::writeTexts() {
                                MessageIcon::Error, MessageButtons::Ok);
         };
         outcome_.result = saveStrings(toFilePath(path_), texts_, options_, callbacks);
+    } catch (const FileChangedError& e) {
+        outcome_.error = QString::fromStdString(e.what());
+        outcome_.changedElsewhere = true;
     } catch (const std::exception& e) {
         outcome_.error = QString::fromStdString(e.what());
     }

@@ -19,6 +19,7 @@ namespace tarn {
 struct SaveOutcome {
     std::optional<SaveResult> result;
     QString error;
+    bool changedElsewhere = false;  // the error: another program wrote the file meanwhile
 };
 
 class SaveProgressDialog : public QDialog {

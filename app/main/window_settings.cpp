@@ -114,18 +114,6 @@ void WindowSettings::capture() {
                            window.isMaximized()};
 }
 
-void WindowSettings::write() {
-    try {
-        ProfileFile ini = openSettings(parts_);
-        // An unreadable file is left as it is, as the user heard at start-up.
-        if (ini.readError().empty()) {
-            writeClosingSettings(ini, parts_.settings);
-        }
-    } catch (const std::exception& e) {
-        showExceptionMessage(QString::fromStdString(e.what()));
-    }
-}
-
 bool canBeSettingsKey(const std::string& path) {
     return !path.empty() && path.find_first_of("=\r\n") == std::string::npos &&
            path.front() != ' ' && path.front() != '\t' && path.front() != '[' &&

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's stored settings: read at start-up (the paths, notation, font and what the
-// other windows take when the window says the settings are loaded), written once at closing,
-// and the window's placement.
+// other windows take when the window says the settings are loaded), its own values captured for
+// the SettingsKeeper, which writes them, and the window's placement.
 #pragma once
 
 #include <QObject>
@@ -29,8 +29,6 @@ public:
     bool read();
     // Puts the window's own values into the settings, before the other windows add theirs.
     void capture();
-    // Writes the settings, unless the file could not be read at start-up.
-    void write();
 
 private:
     WindowParts& parts_;

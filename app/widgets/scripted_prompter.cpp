@@ -13,21 +13,24 @@ ScriptedPrompter::~ScriptedPrompter() {
     setPrompter(previous_);
 }
 
-void ScriptedPrompter::answer(MessageAnswer next) {
-    script_.push_back({false, next, {}});
+void ScriptedPrompter::answer(MessageAnswer next, std::function<void()> whenAsked) {
+    script_.push_back({false, next, {}, std::move(whenAsked)});
 }
 
 void ScriptedPrompter::onDialog(DialogHandler handler) {
-    script_.push_back({true, MessageAnswer::Ok, std::move(handler)});
+    script_.push_back({true, MessageAnswer::Ok, std::move(handler), {}});
 }
 
 MessageAnswer ScriptedPrompter::message(const QString& text, const QString& caption,
                                         MessageIcon icon, MessageButtons buttons) {
     asked_.push_back({text, caption, icon, buttons, false});
     if (!script_.empty() && !script_.front().isDialog) {
-        const MessageAnswer next = script_.front().answer;
+        const Entry next = std::move(script_.front());
         script_.pop_front();
-        return next;
+        if (next.whenAsked) {
+            next.whenAsked();
+        }
+        return next.answer;
     }
     if (!script_.empty()) {
         mismatches_.push_back("message box asked where a dialog was scripted: " +

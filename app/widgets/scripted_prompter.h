@@ -31,8 +31,9 @@ public:
     ScriptedPrompter(const ScriptedPrompter&) = delete;
     ScriptedPrompter& operator=(const ScriptedPrompter&) = delete;
 
-    // The next message box is answered with this button.
-    void answer(MessageAnswer next);
+    // The next message box is answered with this button; whenAsked, if given, runs while it is
+    // shown, to look at what the program left as it asks.
+    void answer(MessageAnswer next, std::function<void()> whenAsked = {});
     // The next modal dialog is run by this handler.
     void onDialog(DialogHandler handler);
 
@@ -54,6 +55,7 @@ private:
         bool isDialog = false;
         MessageAnswer answer = MessageAnswer::Ok;
         DialogHandler handler;
+        std::function<void()> whenAsked;
     };
     std::deque<Entry> script_;
     std::vector<Asked> asked_;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "common/errors.h"
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
 
@@ -81,6 +82,66 @@ TEST(FileIdentity, WholeFileReadAndMissingFile) {
     EXPECT_FALSE(changedOnDisk(absent, none));
     put(absent, "x");
     EXPECT_TRUE(changedOnDisk(absent, none));
+}
+
+// Every writer, given the identity of the file as read, replaces it only while it is still that
+// file: another program's write between the read and the rename is refused, nothing written.
+TEST(FileIdentity, WritersReplaceOnlyTheFileTheyRead) {
+    const std::string shown =
+        "Tarn.exe was changed by another program since it was read; "
+        "nothing written";
+    struct Writer {
+        const char* what;
+        std::function<void(const std::filesystem::path&, const FileIdentity&)> write;
+        const char* written;
+    };
+    const Writer writers[] = {
+        {"whole",
+         [](const auto& p, const FileIdentity& read) {
+             WriteOptions options;
+             options.expected = read;
+             writeFileAtomically(p, toBytes("ours"), options);
+         },
+         "ours"},
+        {"ranges",
+         [](const auto& p, const FileIdentity& read) {
+             writeFileRangesAtomically(p, {{0, toBytes("ours")}}, std::nullopt, read);
+         },
+         "ours456789"},
+        {"ranges through the whole file",
+         [](const auto& p, const FileIdentity& read) {
+             WriteFault fault;
+             fault.noClone = fault.noKernelCopy = true;
+             setWriteFaultForTesting(fault);
+             writeFileRangesAtomically(p, {{0, toBytes("ours")}}, std::nullopt, read);
+         },
+         "ours456789"},
+    };
+    for (const Writer& w : writers) {
+        for (const bool theirs : {false, true}) {
+            SCOPED_TRACE(std::string(w.what) + (theirs ? ", another write" : ""));
+            TempDir dir;
+            const auto path = dir.path() / "Tarn.exe";
+            put(path, "0123456789");
+            const FileIdentity read = takeFileIdentity(path, {{0, 4}});
+            if (theirs) {
+                put(path, "theirs6789");
+                touchLater(path);
+            }
+            try {
+                w.write(path, read);
+                EXPECT_FALSE(theirs);
+            } catch (const FileChangedError& e) {
+                EXPECT_TRUE(theirs);
+                EXPECT_EQ(std::string(e.what()), (dir.path() / shown).string());
+            }
+            setWriteFaultForTesting({});
+            EXPECT_EQ(readWholeFile(path), toBytes(theirs ? "theirs6789" : w.written));
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                                    std::filesystem::directory_iterator()),
+                      1);
+        }
+    }
 }
 
 // The whole file is hashed in one piece when loaded and in the pieces a partial read gives when

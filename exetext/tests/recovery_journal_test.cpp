@@ -3,10 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <regex>
+
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
+
 #include "exetext/string_table_reader.h"
 
 namespace tarn {
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr int kT = StringTableDocument::TranslatedColumn;
 
@@ -50,8 +58,37 @@ TEST(RecoveryJournal, HoldsTheUnsavedEditsAndBringsThemBackAsOneStep) {
     EXPECT_EQ(restarted.primaryLangId(), 7);
 
     EXPECT_TRUE(journalOf(restarted, "/games/Tarn.exe", "14:33").empty());
-    EXPECT_EQ(recoveryJournalPath("/home/me/.config/TarnEdit/tarnedit.ini"),
-              "/home/me/.config/TarnEdit/tarnedit.recovery");
+}
+
+// Each executable's journal beside the settings file, named by a digest of its real path; the
+// one journal of earlier versions and damaged ones are found beside it too.
+TEST(RecoveryJournal, EachExecutableHasAJournalOfItsOwn) {
+    TempDir dir;
+    const fs::path settings = dir.path() / "tarnedit.ini";
+    fs::create_directory(dir.path() / "game");
+    std::error_code noLinks;  // the system may have none (Wine)
+    fs::create_directory_symlink(dir.path() / "game", dir.path() / "link", noLinks);
+    const fs::path one = recoveryJournalPath(settings, dir.path() / "game" / "Tarn.exe");
+    const fs::path other = recoveryJournalPath(settings, dir.path() / "Tarn.exe");
+    EXPECT_EQ(one.parent_path(), dir.path());
+    EXPECT_TRUE(
+        std::regex_match(one.filename().string(), std::regex("tarnedit\\.[0-9a-f]{16}\\.recovery")))
+        << one;
+    EXPECT_NE(one, other);
+    if (!noLinks) {
+        EXPECT_EQ(recoveryJournalPath(settings, dir.path() / "link" / "Tarn.exe"), one);
+    }
+    EXPECT_EQ(sharedRecoveryJournalPath(settings), dir.path() / "tarnedit.recovery");
+
+    const fs::path shared = sharedRecoveryJournalPath(settings);
+    for (const fs::path& path :
+         {one, damagedJournalPath(other), shared,
+          dir.path() / "tarnedit.old.0123456789abcdef.recovery", dir.path() / "other.recovery"}) {
+        writeFileAtomically(path, toBytes("x"));
+    }
+    std::vector<fs::path> found = {one, damagedJournalPath(other), shared};
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(recoveryJournalsBeside(settings), found);
 }
 
 TEST(RecoveryJournal, AnIncompleteOrMalformedJournalIsNotRead) {
@@ -69,6 +106,35 @@ TEST(RecoveryJournal, AnIncompleteOrMalformedJournalIsNotRead) {
         EXPECT_FALSE(parseJournal(text)) << text;
     }
     EXPECT_TRUE(parseJournal(good + "text=12 0 \nend\n"));  // an emptied text
+}
+
+// A damaged journal gives the edits before its first unreadable line; a line cut off without
+// its line end is unreadable however it looks.
+TEST(RecoveryJournal, ADamagedJournalGivesTheEditsItCanRead) {
+    const std::string good = "TarnEdit recovery journal 1\nfile=/g/Tarn.exe\ntime=14:32\n";
+    struct Case {
+        std::string text;
+        bool damaged;
+        std::size_t edits;  // readable; none at all: not even the file's name
+        bool named;
+    };
+    const Case cases[] = {
+        {good + "text=1 0 41\ntext=2 0 42\nend\n", false, 2, true},
+        {good + "text=1 0 41\ntext=2 0 4242", true, 1, true},  // cut in a line
+        {good + "text=1 0 41\ntext=2 0 42\n", true, 2, true},  // cut before "end"
+        {good + "text=1 0 41\ntext=2 0 4\ntext=3 0 43\nend\n", true, 1, true},
+        {"TarnEdit recovery journal 1\nfile=/g/Ta", true, 0, false},
+        {"", false, 0, false},
+    };
+    for (const Case& c : cases) {
+        const JournalReading reading = readJournal(c.text);
+        EXPECT_EQ(reading.damaged, c.damaged) << c.text;
+        ASSERT_EQ(reading.journal.has_value(), c.named) << c.text;
+        if (reading.journal) {
+            EXPECT_EQ(reading.journal->file, "/g/Tarn.exe");
+            EXPECT_EQ(reading.journal->editCount(), c.edits) << c.text;
+        }
+    }
 }
 
 }  // namespace
