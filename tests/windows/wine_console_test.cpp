@@ -109,7 +109,7 @@ TEST(WineConsole, PolishLettersShowAsWrittenUnderCodePages437And852) {
     const std::string done = "\xE2\x80\x9EGotowe\xE2\x80\x9D \xE2\x80\x93 \xC5\x82\xC4\x85ka";
     {
         std::ofstream messages(scratch.path() / "pl.txt", std::ios::binary);
-        for (int k = 0; k < 25; ++k) {
+        for (int k = 0; k < 31; ++k) {
             messages << (k == 2   ? "Zmieni\xC4\x87 pliki? [T/N]"
                          : k == 8 ? done
                                   : "Wiadomo\xC5\x9B\xC4\x87 " + std::to_string(k))
