@@ -200,6 +200,7 @@ private:
     bool askPoLanguageIds(bool exporting);
     // The notes beside the object folder and the characters its PO files name.
     PoCompanions poCompanions() const;
+    QString proposedPoFileName() const;
 
     ObjectTextsDocument document_;
     CodePage codePage_;

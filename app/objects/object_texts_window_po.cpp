@@ -26,6 +26,13 @@ void ObjectTextsWindow::setPoHeaderValues(std::string language, std::string tabl
     tableName_ = std::move(tableName);
 }
 
+QString ObjectTextsWindow::proposedPoFileName() const {
+    // "objects-pl.po": the object texts and the translation's language.
+    return poLanguage_.empty()
+               ? QStringLiteral("objects.po")
+               : QStringLiteral("objects-%1.po").arg(QString::fromStdString(poLanguage_));
+}
+
 PoCompanions ObjectTextsWindow::poCompanions() const {
     return readPoCompanions(
         document_.folder().empty() ? std::filesystem::path() : notesPathFor(document_.folder()),
@@ -45,7 +52,10 @@ void ObjectTextsWindow::exportTranslation() {
         return;
     }
     const auto path =
-        askForFile(this, poFilePrompt(true, QStringLiteral("objectExportPoFileDialog")), poFolder_);
+        askForFile(this,
+                   poFilePrompt(true, QStringLiteral("objectExportPoFileDialog"),
+                                proposedPoFileName()),
+                   poFolder_);
     if (!path) {
         return;
     }

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -35,8 +36,10 @@ protected:
         });
     }
     void answerFile(const std::filesystem::path& path) {
-        prompter.onDialog([path](QDialog& d) {
-            static_cast<QFileDialog&>(d).selectFile(QString::fromStdString(path.string()));
+        prompter.onDialog([this, path](QDialog& d) {
+            auto& files = static_cast<QFileDialog&>(d);
+            proposedName = QFileInfo(files.selectedFiles().value(0)).fileName();
+            files.selectFile(QString::fromStdString(path.string()));
             d.accept();
         });
     }
@@ -50,6 +53,7 @@ protected:
     TempDir dir;
     std::filesystem::path po = dir.path() / "sword.po";
     QStringList proposed;
+    QString proposedName;  // the file name the file dialog started with
 };
 
 PoEntry message(std::string context, std::string translation) {
@@ -60,12 +64,16 @@ TEST_F(ObjectPoTest, ExportsBetweenTwoIdsAndImportsIntoTheDocument) {
     game.add("SWORD.DAT", 0, 1, {{{0, "Sword"}, {5, "Schwert"}}, {{0, "A blade"}}, {{0, "Sharp"}}});
     window.setPrimaryLanguageId(5);
     window.setPoFolder(dir.path().string());
+    window.setPoHeaderValues("de", "");
     open();
     answerIds(0, 5);
     answerFile(po);
     click("objectExportPoButton");
     EXPECT_EQ(proposed, (QStringList{"0", "5"}));  // 0 and the primary language ID
+    EXPECT_EQ(proposedName, "objects-de.po");
     PoReadResult read = readPoFile(po);
+    const PoHeaderFields::value_type language{"Language", "de"};
+    EXPECT_NE(std::find(read.header.begin(), read.header.end(), language), read.header.end());
     ASSERT_EQ(read.entries.size(), 3u);
     EXPECT_EQ(read.entries[0].context, "obj/SWORD.DAT/1");
     EXPECT_EQ(read.entries[0].translation, "Schwert");
