@@ -332,7 +332,7 @@ void FileCommands::run() {
     }
 }
 
-void FileCommands::choosePaths() {
+void FileCommands::choosePaths(const QString& offeredTranslated) {
     if (parts_.session.isModified()) {
         const MessageAnswer answer = prompter().message(
             QStringLiteral("The texts were modified since you last saved them\n\rDo you want to "
@@ -348,7 +348,9 @@ void FileCommands::choosePaths() {
             }
         }
     }
-    pathsDialog_->setPaths(parts_.executables.originalPath, parts_.executables.translatedPath);
+    pathsDialog_->setPaths(parts_.executables.originalPath, offeredTranslated.isEmpty()
+                                                                ? parts_.executables.translatedPath
+                                                                : offeredTranslated);
     if (prompter().runModal(*pathsDialog_) == QDialog::Accepted) {
         loadExecutables();
     }

@@ -31,7 +31,9 @@ public:
     // Writes the translated texts; refused while the current cell may not be left.
     void save();
     void run();          // saves first when modified; not started when the save fails
-    void choosePaths();  // the current cell has been checked
+    // The paths dialog; the current cell has been checked. A translated path given (a file
+    // dropped on the window) is offered in place of the current one.
+    void choosePaths(const QString& offeredTranslated = {});
     // Asks whether to save unsaved changes; false when the window should stay open.
     bool maySaveBeforeClosing();
     // The window closes with nothing unsaved to keep: the recovery journal goes.

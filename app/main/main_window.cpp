@@ -14,6 +14,7 @@
 #include "app/main/edit_commands.h"
 #include "app/main/executable_growth.h"
 #include "app/main/file_commands.h"
+#include "app/main/file_drops.h"
 #include "app/main/find_wiring.h"
 #include "app/main/grid_controller.h"
 #include "app/main/grid_filter.h"
@@ -165,6 +166,14 @@ void MainWindow::connectActions() {
     on(a.objectLanguage, [this] { objects_->chooseObjectLanguages(); });
     on(a.objectTexts, [this] { objects_->openObjectTexts(); });
     checked(a.exportPo, [this] { po_->exportTranslation(); });
+    new FileDrops(
+        *this,
+        [&cell, this](const QString& path) {
+            cell.whenCellMayBeLeft([this, path] { po_->importTranslationFrom(path); })();
+        },
+        [&cell, this](const QString& path) {
+            cell.whenCellMayBeLeft([this, path] { files_->choosePaths(path); })();
+        });
     checked(a.importPo, [this] { po_->importTranslation(); });
     on(a.undo, [this] { edit_->undo(); });
     on(a.redo, [this] { edit_->redo(); });

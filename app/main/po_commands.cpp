@@ -72,22 +72,27 @@ void PoCommands::importTranslation() {
     const auto path =
         askForFile(&parts_.window, poFilePrompt(false, QStringLiteral("importPoFileDialog")),
                    parts_.settings.folders.translationPo);
-    if (!path) {
-        return;
+    if (path) {
+        importTranslationFrom(*path);
     }
+}
+
+void PoCommands::importTranslationFrom(const QString& poPath) {
+    parts_.grid.closeCellEditor();
+    const std::filesystem::path path = toFilePath(poPath);
     PoImportReport report;
     std::unique_ptr<SetTextsCommand> change;
     try {
         PoCompanions found = companions();
-        report = importPoFile(toFilePath(*path), parts_.session.stepTarget(), parts_.codePage,
-                              change, found);
+        report =
+            importPoFile(path, parts_.session.stepTarget(), parts_.codePage, change, found);
         if (skipProblemsQuestion(report)) {
             if (!askToSkipProblems(report, importPoCaption())) {
                 return;  // the problems were shown with the question
             }
             found = companions();
-            report = importPoFile(toFilePath(*path), parts_.session.stepTarget(), parts_.codePage,
-                                  change, found, PoProblems::SkipMessages);
+            report = importPoFile(path, parts_.session.stepTarget(), parts_.codePage, change,
+                                  found, PoProblems::SkipMessages);
         }
         if (change && !parts_.executables.translatedPath.isEmpty()) {
             // The notes are the team's, not the texts': they are kept at once, like the file

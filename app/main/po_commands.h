@@ -18,6 +18,8 @@ public:
 
     void exportTranslation();
     void importTranslation();
+    // The same for a file already chosen (dropped on the window).
+    void importTranslationFrom(const QString& path);
 
 private:
     // The translation's notes and the characters its PO files name.

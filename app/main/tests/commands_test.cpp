@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's commands: Save, Run, Jump to, Next untranslated, Copy strings, Configure.
 #include <QFontDatabase>
+#include <QMimeData>
+#include <QUrl>
 #include <QFontDialog>
 #include <QMenuBar>
 #include <QStandardPaths>
@@ -10,6 +12,7 @@
 #include "app/main/tests/editor_fixture.h"
 #include "app/widgets/shell.h"
 #include "exetext/added_section.h"
+#include "exchange/po_file.h"
 
 namespace tarn {
 namespace {
@@ -226,6 +229,49 @@ TEST_F(CommandsTest, RunSavesFirstAndStartsTheGameThroughWine) {
     EXPECT_EQ(started.size(), 2);
     EXPECT_FALSE(f.session().isModified());
     EXPECT_EQ(translatedOnDisk()[2], texts[2] + "z");
+}
+
+// One local file dropped on the window: a PO file is imported, another file is offered as the
+// translated executable in the paths dialog.
+TEST_F(CommandsTest, ADroppedPoFileIsImportedAndADroppedExecutableOffered) {
+    writeGame();
+    writeSettings();
+    MainWindow& f = start();
+    const fs::path po = dir.path() / "de.po";
+    writePoFile(po, {{"Content-Type", "text/plain; charset=UTF-8"}},
+                {{"exe/0002", true, "x", "Hallo", {}, false}});
+    const auto drop = [&f](const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&f, &enter);
+        if (!enter.isAccepted()) {
+            return false;
+        }
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&f, &dropped);
+        return true;
+    };
+    const QUrl poUrl = QUrl::fromLocalFile(QString::fromStdString(po.string()));
+    EXPECT_FALSE(drop({poUrl, poUrl}));  // two files: not taken
+    EXPECT_FALSE(drop({QUrl("https://example.org/de.po")}));
+    ASSERT_TRUE(drop({poUrl}));
+    EXPECT_EQ(f.document().cell(2, StringTableDocument::TranslatedColumn), "Hallo");
+    EXPECT_EQ(prompter.messages().back().text,
+              "applied 1, unchanged 0, untranslated 0, fuzzy 0, unknown 0");
+
+    const fs::path other = dir.path() / "Other.exe";
+    QString offered;
+    prompter.answer(MessageAnswer::No);  // the imported text is not saved first
+    prompter.onDialog([&offered](QDialog& d) {
+        offered = childByName<QLineEdit>(d, "translatedPathEdit")->text();
+        d.reject();
+    });
+    ASSERT_TRUE(drop({QUrl::fromLocalFile(QString::fromStdString(other.string()))}));
+    EXPECT_EQ(offered, QString::fromStdString(other.string()));
+    // Cancelled: the texts stay as they were, the import still unsaved.
+    EXPECT_EQ(f.document().cell(2, StringTableDocument::TranslatedColumn), "Hallo");
+    EXPECT_TRUE(f.session().isModified());
 }
 
 TEST_F(CommandsTest, RunWithoutWineSaysWhyNothingStarted) {
