@@ -12,7 +12,6 @@ class QWidget;
 namespace tarn {
 
 class FileDrops : public QObject {
-    Q_OBJECT
 public:
     // Takes the drops of target.
     FileDrops(QWidget& target, std::function<void(const QString&)> poFileDropped,
