@@ -93,11 +93,12 @@ CharacterTable readCharacterTable(std::string_view contents, const CodePage& pag
             table.error = "line " + std::to_string(number) + ": " + message;
             return table;
         };
-        const auto byte =
+        const auto parsed =
             line.size() > 3 && line[2] == '=' ? parseHexByte(line.substr(0, 2)) : std::nullopt;
-        if (!byte) {
+        if (!parsed) {
             return fail("write two hex digits, '=' and one character, such as A4=\xC5\x9A");
         }
+        const unsigned char byte = *parsed;
         std::size_t at = 3;
         const auto character = nextUtf8(line, at);
         if (!character) {
@@ -106,12 +107,12 @@ CharacterTable readCharacterTable(std::string_view contents, const CodePage& pag
         if (at != line.size()) {
             return fail("more than one character after '='");
         }
-        if (const std::string problem = byteProblem(*byte); !problem.empty()) {
+        if (const std::string problem = byteProblem(byte); !problem.empty()) {
             return fail(problem);
         }
-        if (lineOfByte[*byte] != 0) {
-            return fail("byte " + hexByte(*byte) + " is already mapped on line " +
-                        std::to_string(lineOfByte[*byte]));
+        if (lineOfByte[byte] != 0) {
+            return fail("byte " + hexByte(byte) + " is already mapped on line " +
+                        std::to_string(lineOfByte[byte]));
         }
         if (const std::string problem = characterProblem(*character, page); !problem.empty()) {
             return fail(problem);
@@ -123,8 +124,8 @@ CharacterTable readCharacterTable(std::string_view contents, const CodePage& pag
                             std::to_string(earlier.number));
             }
         }
-        lineOfByte[*byte] = number;
-        table.lines.push_back({number, {*byte, *character}});
+        lineOfByte[byte] = number;
+        table.lines.push_back({number, {byte, *character}});
     }
     return table;
 }
