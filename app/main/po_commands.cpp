@@ -94,7 +94,9 @@ void PoCommands::importTranslationFrom(const QString& poPath) {
             report = importPoFile(path, parts_.session.stepTarget(), parts_.codePage, change,
                                   found, PoProblems::SkipMessages);
         }
-        if (change && !parts_.executables.translatedPath.isEmpty()) {
+        // A read-only window changes no file of the translation, its notes included.
+        if (change && !parts_.session.isReadOnly() &&
+            !parts_.executables.translatedPath.isEmpty()) {
             // The notes are the team's, not the texts': they are kept at once, like the file
             // they came from, and an Undo of the texts leaves them.
             writeTranslationNotes(notesPathOf(parts_.executables), found.notes);
