@@ -3,9 +3,8 @@
 
 #include <algorithm>
 
-#include "common/errors.h"
 #include "common/memory_stream.h"
-#include "enduser/object_identity.h"
+#include "enduser/carried_record.h"
 
 namespace tarn {
 
@@ -35,37 +34,23 @@ CarriedExeTexts differingExeTexts(const std::vector<std::string>& original,
 }
 
 Bytes writeCarriedExeTexts(const CarriedExeTexts& texts, const Bytes& objTexts) {
-    MemoryStream out;
-    out.writeByte(kFormat);
-    out.writeU32(crc32(objTexts));
-    out.writeByte(texts.primaryLangId);
-    out.writeByte(texts.secondaryLangId);
-    out.writeByte(texts.mayGrow ? kMayGrow : 0);
-    out.writeU32(static_cast<std::uint32_t>(texts.texts.size()));
-    for (const CarriedExeText& text : texts.texts) {
-        out.writeU16(static_cast<std::uint16_t>(text.number));
-        out.write(text.original.data(), text.original.size());
-        out.writeU32(static_cast<std::uint32_t>(text.translated.size()));
-        out.writeString(text.translated);
-    }
-    out.writeU32(crc32(out.data()));
-    return out.release();
+    return writeCarriedRecord(kFormat, objTexts, [&texts](MemoryStream& out) {
+        out.writeByte(texts.primaryLangId);
+        out.writeByte(texts.secondaryLangId);
+        out.writeByte(texts.mayGrow ? kMayGrow : 0);
+        out.writeU32(static_cast<std::uint32_t>(texts.texts.size()));
+        for (const CarriedExeText& text : texts.texts) {
+            out.writeU16(static_cast<std::uint16_t>(text.number));
+            out.write(text.original.data(), text.original.size());
+            out.writeU32(static_cast<std::uint32_t>(text.translated.size()));
+            out.writeString(text.translated);
+        }
+    });
 }
 
 CarriedExeTexts readCarriedExeTexts(const Bytes& data, const Bytes& objTexts) {
-    if (data.size() < 4 ||
-        crc32(Bytes(data.begin(), data.end() - 4)) != readU32LE(data.data() + data.size() - 4)) {
-        throw CarriedDataError("The executable's texts do not match their checksum");
-    }
     CarriedExeTexts texts;
-    try {
-        MemoryStream in(Bytes(data.begin(), data.end() - 4));
-        if (in.readByte() != kFormat) {
-            throw CarriedDataError("The executable's texts have an unknown format");
-        }
-        if (in.readU32() != crc32(objTexts)) {
-            throw CarriedDataError("The attached texts do not match their checksum");
-        }
+    readCarriedRecord(data, kFormat, objTexts, "The executable's texts", [&](MemoryStream& in) {
         texts.primaryLangId = in.readByte();
         texts.secondaryLangId = in.readByte();
         texts.mayGrow = (in.readByte() & kMayGrow) != 0;
@@ -87,12 +72,7 @@ CarriedExeTexts readCarriedExeTexts(const Bytes& data, const Bytes& objTexts) {
             text.translated = in.readString(length);
             texts.texts.push_back(std::move(text));
         }
-        if (in.position() != in.size()) {
-            throw CarriedDataError("The executable's texts are followed by other data");
-        }
-    } catch (const StreamReadError&) {
-        throw CarriedDataError("The executable's texts end early");
-    }
+    });
     return texts;
 }
 

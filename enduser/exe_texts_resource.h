@@ -24,6 +24,7 @@
 
 #include "common/bytes.h"
 #include "common/sha256.h"
+#include "enduser/carried_record.h"
 
 namespace tarn {
 
@@ -55,7 +56,7 @@ CarriedExeTexts differingExeTexts(const std::vector<std::string>& original,
 
 Bytes writeCarriedExeTexts(const CarriedExeTexts& texts, const Bytes& objTexts);
 
-// The carried texts, once both checksums hold; raises CarriedDataError (object_identity.h).
+// The carried texts, once both checksums hold; raises CarriedDataError (carried_record.h).
 CarriedExeTexts readCarriedExeTexts(const Bytes& data, const Bytes& objTexts);
 
 }  // namespace tarn

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "common/bytes.h"
+#include "enduser/carried_record.h"
 #include "objfiles/obj_text_model.h"
 
 namespace tarn {
@@ -33,14 +34,6 @@ struct ObjectIdentity {
     unsigned type = 0;
     std::size_t groups = 0;
 };
-
-// The carried data is damaged or was edited after the build.
-class CarriedDataError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-std::uint32_t crc32(const Bytes& data);
 
 // OBJIDENT for files (names and group counts within OBJTEXTS' limits) and their objTexts.
 Bytes writeObjectIdentities(const std::vector<ObjFile>& files, const Bytes& objTexts);

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "enduser/carried_record.h"
+
+#include <array>
+
+#include "common/errors.h"
+
+namespace tarn {
+
+std::uint32_t crc32(const Bytes& data) {
+    static const auto table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t i = 0; i < 256; ++i) {
+            std::uint32_t c = i;
+            for (int k = 0; k < 8; ++k) {
+                c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            }
+            t[i] = c;
+        }
+        return t;
+    }();
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const std::uint8_t byte : data) {
+        crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
+    }
+    return crc ^ 0xFFFFFFFFu;
+}
+
+Bytes writeCarriedRecord(std::uint8_t format, const Bytes& objTexts,
+                         const std::function<void(MemoryStream&)>& writeBody) {
+    MemoryStream out;
+    out.writeByte(format);
+    out.writeU32(crc32(objTexts));
+    writeBody(out);
+    out.writeU32(crc32(out.data()));
+    return out.release();
+}
+
+void readCarriedRecord(const Bytes& data, std::uint8_t format, const Bytes& objTexts,
+                       const std::string& what,
+                       const std::function<void(MemoryStream&)>& readBody) {
+    if (data.size() < 4 ||
+        crc32(Bytes(data.begin(), data.end() - 4)) != readU32LE(data.data() + data.size() - 4)) {
+        throw CarriedDataError(what + " do not match their checksum");
+    }
+    try {
+        MemoryStream in(Bytes(data.begin(), data.end() - 4));
+        if (in.readByte() != format) {
+            throw CarriedDataError(what + " have an unknown format");
+        }
+        if (in.readU32() != crc32(objTexts)) {
+            throw CarriedDataError("The attached texts do not match their checksum");
+        }
+        readBody(in);
+        if (in.position() != in.size()) {
+            throw CarriedDataError(what + " are followed by other data");
+        }
+    } catch (const StreamReadError&) {
+        throw CarriedDataError(what + " end early");
+    }
+}
+
+}  // namespace tarn
