@@ -39,12 +39,13 @@ bool takeFileFindings(PoReadResult& read, PoImportReport& report, PoProblems pro
     return report.problems.empty() || report.skipped;
 }
 
-// The messages as the import applies them: fuzzy ones under review here taken.
-std::vector<PoEntry> messagesToApply(const PoReadResult& read, const PoCompanions& companions,
-                                     const std::filesystem::path& path, PoImportReport& report) {
+// The messages as the import applies them: fuzzy ones under review here taken. A file made with
+// other characters is warned of among the file's own warnings.
+std::vector<PoEntry> messagesToApply(PoReadResult& read, const PoCompanions& companions,
+                                     const std::filesystem::path& path) {
     if (const auto mismatch =
             characterMismatch(read.header, companions.characters, pathToUtf8(path.filename()))) {
-        report.warnings.push_back(*mismatch);
+        read.warnings.push_back(*mismatch);
     }
     std::vector<PoEntry> entries = read.entries;
     acceptFuzzyUnderReview(entries, companions.notes);
@@ -92,19 +93,13 @@ PoImportReport importPoFile(const std::filesystem::path& path, StringTableDocume
     const std::vector<std::string> before =
         rawColumn(document, StringTableDocument::TranslatedColumn, cellProblems);
     std::vector<std::string> texts = before;
-    PoImportReport report;
-    const std::vector<PoEntry> entries = messagesToApply(read, companions, path, report);
-    PoImportReport applied = applyExePo(texts, entries, codePage, TypedCodes::Refused, problems);
-    applied.warnings.insert(applied.warnings.begin(), report.warnings.begin(),
-                            report.warnings.end());
-    report = std::move(applied);
+    PoImportReport report = applyExePo(texts, messagesToApply(read, companions, path), codePage,
+                                       TypedCodes::Refused, problems);
     read.problems.insert(read.problems.end(), cellProblems.begin(), cellProblems.end());
-    const PoHeaderFields header = read.header;
-    const std::vector<PoEntry> asRead = read.entries;
     if (!takeFileFindings(read, report, problems)) {
         return report;
     }
-    takeNotesFromPo(companions.notes, asRead, header, [](const std::string& context) {
+    takeNotesFromPo(companions.notes, read.entries, read.header, [](const std::string& context) {
         return parseExeContext(context, StringTableDocument::kRows).has_value();
     });
     change = std::make_unique<SetTextsCommand>(document, importPoStepName);
@@ -136,21 +131,15 @@ ObjectPoImport objectPoImport(const std::filesystem::path& path, ObjectTextsDocu
                               PoCompanions& companions, PoProblems problems) {
     PoReadResult read = readPoFile(path);
     ObjectPoImport import;
-    PoImportReport mismatch;
-    const std::vector<PoEntry> entries = messagesToApply(read, companions, path, mismatch);
     // The file's own problems keep every message from being applied.
     PoImportReport& report = import.report;
-    import.step =
-        objPoStep(document, entries, targetId, codePage, report, TypedCodes::Refused, problems);
-    report.warnings.insert(report.warnings.begin(), mismatch.warnings.begin(),
-                           mismatch.warnings.end());
-    const PoHeaderFields header = read.header;
-    const std::vector<PoEntry> asRead = read.entries;
+    import.step = objPoStep(document, messagesToApply(read, companions, path), targetId, codePage,
+                            report, TypedCodes::Refused, problems);
     if (!takeFileFindings(read, report, problems)) {
         import.step.reset();
         return import;
     }
-    takeNotesFromPo(companions.notes, asRead, header, namesObjGroup(document.files()));
+    takeNotesFromPo(companions.notes, read.entries, read.header, namesObjGroup(document.files()));
     return import;
 }
 
