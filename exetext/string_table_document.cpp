@@ -22,6 +22,11 @@ const StringTableDocument::Cell& StringTableDocument::at(int row, int column) co
     return rows_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
 }
 
+std::string StringTableDocument::heading(int column) const {
+    static const char* const headings[] = {"Number", "Original", "Translated", "Short."};
+    return column >= 0 && column < kColumns ? headings[column] : "";
+}
+
 std::string StringTableDocument::text(int row, int column) const {
     if (column == NumberColumn) {
         return std::to_string(row);

@@ -14,23 +14,14 @@
 
 #include "exetext/exe_profile.h"
 #include "exetext/executable_texts.h"
+#include "textcodes/game_text_rows.h"
 
 namespace tarn {
 
 struct LoadedExecutables;
 struct TextError;
 
-// What a text cell holds: game bytes, or (in C-style notation only) the notation text as it was
-// typed. A typed text is held until its cell is left, and a C-style text that does not convert
-// is held, with its error, until it is corrected.
-struct CellText {
-    std::string text;
-    bool asTyped = false;
-
-    bool operator==(const CellText&) const = default;
-};
-
-class StringTableDocument {
+class StringTableDocument : public GameTextRows {
 public:
     static constexpr int kRows = kTextCount;  // row n holds text n, 1..3453
     enum Column { NumberColumn = 0, OriginalColumn = 1, TranslatedColumn = 2, ShortColumn = 3 };
@@ -38,20 +29,29 @@ public:
 
     StringTableDocument();
 
+    // The grid's rows: columns 1 and 2 are texts, 0 the number and 3 the sharing result.
+    int rowCount() const override { return kRows; }
+    int columnCount() const override { return kColumns; }
+    std::string heading(int column) const override;
+    bool isTextColumn(int column) const override {
+        return column == OriginalColumn || column == TranslatedColumn;
+    }
+    std::string label(int row, int column) const override { return text(row, column); }
+
     // Column 0 answers the row number; row and column must be in range.
     std::string text(int row, int column) const;
     // Columns 1..3: the game bytes, or the notation text of a cell held as typed.
     const std::string& cell(int row, int column) const;
     bool isAsTyped(int row, int column) const;
-    CellText cellText(int row, int column) const;
+    CellText cellText(int row, int column) const override;
     // Stores a cell as it is (no change of Modified). A cell held as typed outside C-style
     // notation is taken as raw notation: converted when it converts, else as its bytes.
     void setCell(int row, int column, CellText value);
     // A text in the current notation as a cell holds it: raw text as it is; C-style text as
     // its game bytes, or held as typed when it does not convert or when keepAsTyped is set.
-    CellText fromNotation(const std::string& text, bool keepAsTyped = false) const;
+    CellText fromNotation(const std::string& text, bool keepAsTyped = false) const override;
     // The cell as the current notation shows it.
-    std::string notationText(int row, int column) const;
+    std::string notationText(int row, int column) const override;
     // setCell(fromNotation(text)); columns 1 and 2. Column 3 takes the text as it is.
     void setText(int row, int column, std::string text);
     // The cell's game bytes; false with the error message when it is held as C-style text
@@ -89,7 +89,7 @@ public:
 
     // The error message when the cell is held as C-style text that does not convert; nothing
     // when the cell may be left.
-    std::optional<std::string> cellError(int row, int column) const;
+    std::optional<std::string> cellError(int row, int column) const override;
     // A cell held as typed that converts becomes its game bytes.
     void normaliseCell(int row, int column);
 

@@ -6,14 +6,13 @@
 #include <QMainWindow>
 #include <QMenu>
 
-#include "app/main/grid_controller.h"
-#include "app/main/grid_model.h"
 #include "app/main/jump_to_text_dialog.h"
 #include "app/main/status_line.h"
-#include "app/main/text_grid_view.h"
 #include "app/main/texts_session.h"
+#include "app/widgets/cell_rules.h"
+#include "app/widgets/game_texts_model.h"
 #include "app/widgets/prompter.h"
-#include "app/widgets/undo_keys.h"
+#include "app/widgets/text_grid_view.h"
 #include "exetext/string_table_commands.h"
 
 namespace tarn {
@@ -34,12 +33,23 @@ void EditCommands::redo() {
 }
 
 void EditCommands::undoStep(bool redo) {
-    if (editorTakesUndoKey(parts_.grid.cellEditor(), redo) ||
-        !parts_.controller.checkCurrentCell()) {
+    parts_.cellRules.stepHistory(redo);
+}
+
+void EditCommands::goToNextUntranslated() {
+    // Rows the grid's filter hides are passed over.
+    TextGridView& grid = parts_.grid;
+    const StringTableDocument& document = parts_.session.document();
+    int row = document.nextUntranslated(grid.currentRow());
+    while (row != 0 && grid.isRowHidden(row - 1)) {
+        row = document.nextUntranslated(row);
+    }
+    if (row != 0) {
+        grid.moveTo(row, StringTableDocument::TranslatedColumn);
         return;
     }
-    parts_.grid.closeCellEditor();
-    redo ? parts_.session.redo() : parts_.session.undo();
+    prompter().message(QStringLiteral("No more untranslated texts"), QStringLiteral("Information"),
+                       MessageIcon::Information, MessageButtons::Ok);
 }
 
 void EditCommands::copyOriginalTexts() {

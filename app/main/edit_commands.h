@@ -29,6 +29,9 @@ public:
     // The commands below run only when the current cell may be left (the window wires them so).
     void copyOriginalTexts();
     void jumpToText();  // asks before showing a text the filter hides
+    // Moves to the next untranslated text shown below the current one, or says there is none;
+    // the current cell has been checked.
+    void goToNextUntranslated();
     void toggleNotation();
     // The notation command was refused: its check mark shows the notation still in force.
     void showNotation();

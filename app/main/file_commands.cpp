@@ -8,18 +8,18 @@
 #include <exception>
 
 #include "app/main/app_settings.h"
-#include "app/main/grid_controller.h"
-#include "app/main/grid_model.h"
 #include "app/main/paths_dialog.h"
 #include "app/main/recovery_keeper.h"
 #include "app/main/save_progress_dialog.h"
 #include "app/main/status_line.h"
-#include "app/main/text_grid_view.h"
 #include "app/main/texts_session.h"
 #include "app/main/unresolved_texts_dialog.h"
+#include "app/widgets/cell_rules.h"
 #include "app/widgets/file_paths.h"
+#include "app/widgets/game_texts_model.h"
 #include "app/widgets/prompter.h"
 #include "app/widgets/shell.h"
+#include "app/widgets/text_grid_view.h"
 #include "exetext/exe_paths.h"
 #include "exetext/recovery_journal.h"
 #include "exetext/reload_merge.h"
@@ -187,7 +187,7 @@ void FileCommands::save() {
                            MessageButtons::Ok);
         return;
     }
-    if (!parts_.controller.checkCurrentCell() || (mayWrite_ && !mayWrite_()) ||
+    if (!parts_.cellRules.checkCurrentCell() || (mayWrite_ && !mayWrite_()) ||
         !mayWriteOverOutsideChange()) {
         return;
     }

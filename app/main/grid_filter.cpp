@@ -9,9 +9,9 @@
 #include <QToolBar>
 #include <algorithm>
 
-#include "app/widgets/grid_text.h"
-#include "app/main/text_grid_view.h"
 #include "app/main/translation_checks.h"
+#include "app/widgets/grid_text.h"
+#include "app/widgets/text_grid_view.h"
 #include "exetext/string_table_document.h"
 
 namespace tarn {

@@ -7,10 +7,10 @@
 #include <QToolBar>
 
 #include "app/main/document_columns.h"
-#include "app/widgets/grid_text.h"
 #include "app/main/status_line.h"
-#include "app/main/text_grid_view.h"
 #include "app/main/texts_session.h"
+#include "app/widgets/grid_text.h"
+#include "app/widgets/text_grid_view.h"
 #include "textcodes/cstyle.h"
 #include "textcodes/identical_texts.h"
 

@@ -16,9 +16,7 @@
 #include "app/main/file_commands.h"
 #include "app/main/file_drops.h"
 #include "app/main/find_wiring.h"
-#include "app/main/grid_controller.h"
 #include "app/main/grid_filter.h"
-#include "app/main/grid_model.h"
 #include "app/main/help_commands.h"
 #include "app/main/identical_texts.h"
 #include "app/main/main_actions.h"
@@ -30,16 +28,18 @@
 #include "app/main/settings_keeper.h"
 #include "app/main/spelling_commands.h"
 #include "app/main/status_line.h"
-#include "app/main/text_grid_view.h"
 #include "app/main/texts_session.h"
 #include "app/main/translation_checks.h"
 #include "app/main/window_font.h"
 #include "app/main/window_text_grid.h"
 #include "app/objects/object_texts_window.h"
 #include "app/preview/format_code_menu.h"
+#include "app/widgets/cell_rules.h"
+#include "app/widgets/game_texts_model.h"
 #include "app/widgets/help_viewer.h"
 #include "app/widgets/paste_guard.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/text_grid_view.h"
 
 namespace tarn {
 
@@ -56,9 +56,8 @@ MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, Q
     actions_ = new MainActions(*this, session_->stack());
     enableSave(false);
     createGrid();
-    parts_ = std::make_unique<WindowParts>(WindowParts{*this, settingsPath_, document(),
-                                                       *session_, *model_,
-                                                       *textGrid_, *gridController_, *status_,
+    parts_ = std::make_unique<WindowParts>(WindowParts{*this, settingsPath_, document(), *session_,
+                                                       *model_, *textGrid_, *cellRules_, *status_,
                                                        settings_, codePage_, executables_});
     font_ = new WindowFont(*parts_, codePage_, this);
     checks_ = new TranslationChecks(*parts_);
@@ -96,13 +95,13 @@ MainWindow::~MainWindow() {
     // The viewport dies with the grid and reports its end to its filters: by then the grid is
     // no longer a scroll area to ask for its viewport.
     textGrid_->viewport()->removeEventFilter(this);
-    delete gridController_;  // unhooks itself from the grid
+    delete cellRules_;  // unhooks itself from the grid
     delete textGrid_;
     delete model_;
 }
 
 void MainWindow::createGrid() {
-    model_ = new GridModel(*session_, codePage_, this);
+    model_ = new GameTextsModel(*session_, codePage_, this);
     textGrid_ = new TextGridView(this);
     textGrid_->setObjectName(QStringLiteral("textGrid"));
     textGrid_->setModel(model_);
@@ -115,7 +114,7 @@ void MainWindow::createGrid() {
                               document().cstyle());
     });
     textGrid_->placeWithoutChecks(1, StringTableDocument::OriginalColumn);
-    gridController_ = new GridController(*textGrid_, *model_, *session_, this);
+    cellRules_ = new CellRules(*textGrid_, *model_, *session_, this);
     status_ = new StatusLine(*statusBar(), *textGrid_, document(), this);
     textGrid_->viewport()->installEventFilter(this);
     setCentralWidget(textGrid_);
@@ -129,8 +128,6 @@ void MainWindow::createCommands() {
     files_->askBeforeSaving([this] { return saveChecks_->mayWrite(); });
     edit_ = new EditCommands(*parts_, *actions_->notation);
     gridForWindows_ = std::make_unique<WindowTextGrid>(*parts_);
-    // A replace run's figures follow each replacement before the next question.
-    gridForWindows_->whenCatchingUp([this] { checks_->refreshIfOutOfDate(); });
     find_ = new FindWiring(*gridForWindows_, *this);
     preview_ = new PreviewWiring(*gridForWindows_, *actions_->preview, *this);
     new FormatCodeMenu(edit_->formatCodeMenu(), *gridForWindows_, actions_->cut, actions_->copy,
@@ -152,7 +149,7 @@ void MainWindow::createCommands() {
 
 void MainWindow::connectActions() {
     const MainActions& a = *actions_;
-    GridController& cell = *gridController_;
+    CellRules& cell = *cellRules_;
     const auto on = [this](QAction* action, auto command) {
         connect(action, &QAction::triggered, this, command);
     };
@@ -181,7 +178,7 @@ void MainWindow::connectActions() {
     checked(a.replace, [this] { find_->runReplace(); });
     checked(a.copyTexts, [this] { edit_->copyOriginalTexts(); });
     checked(a.jumpTo, [this] { edit_->jumpToText(); });
-    checked(a.nextUntranslated, [&cell] { cell.goToNextUntranslated(); });
+    checked(a.nextUntranslated, [this] { edit_->goToNextUntranslated(); });
     checked(a.notation, [this] { edit_->toggleNotation(); });
     on(a.notation, [this] { edit_->showNotation(); });  // the check mark follows the document
     on(a.preview, [this] { preview_->togglePreview(); });
@@ -197,27 +194,30 @@ void MainWindow::connectActions() {
 
 void MainWindow::connectParts() {
     // First, so that every later subscriber finds the grid showing the new page.
-    connect(font_, &WindowFont::codePageChanged, model_, &GridModel::refreshAll);
-    connect(gridController_, &GridController::cellEntered, this, [this](int row, int column) {
+    connect(font_, &WindowFont::codePageChanged, model_, &GameTextsModel::refreshAll);
+    connect(cellRules_, &CellRules::cellEntered, this, [this](int row, int column) {
         filter_->keepShown(row);
         status_->showEnteredCell(row, column);
-        checks_->refreshIfOutOfDate();
+    });
+    // The checks count the edit of the cell left, before the suggestions of the cell entered.
+    connect(cellRules_, &CellRules::cellEntered, checks_, &TranslationChecks::refreshIfOutOfDate);
+    connect(cellRules_, &CellRules::cellEntered, identical_, [this](int row) {
         identical_->showOfferAndSuggestions(row);  // after the codes, which it may replace
     });
-    connect(gridController_, &GridController::editFinished, checks_,
-            &TranslationChecks::refreshIfOutOfDate);
-    connect(gridController_, &GridController::editFinished, identical_,
+    // A replace run's figures follow each replacement before the next question.
+    connect(session_, &TextsSession::changePaused, checks_, &TranslationChecks::refreshIfOutOfDate);
+    connect(cellRules_, &CellRules::editFinished, checks_, &TranslationChecks::refreshIfOutOfDate);
+    connect(cellRules_, &CellRules::editFinished, identical_,
             [this] { identical_->showOfferAndSuggestions(); });
-    connect(model_, &GridModel::cellEdited, identical_, &IdenticalTexts::noteCellEdit);
+    connect(model_, &GameTextsModel::cellEdited, identical_, &IdenticalTexts::noteCellEdit);
     connect(textGrid_, &TextGridView::editorOpened, spelling_,
             [this](QLineEdit* editor) { spelling_->watchEditor(*editor); });
     connect(spelling_, &SpellingCommands::wordsChanged, checks_, &TranslationChecks::refresh);
-    connect(gridController_, &GridController::cellRestored, status_,
-            &StatusLine::showCodesUnlessHint);
+    connect(cellRules_, &CellRules::cellRestored, status_, &StatusLine::showCodesUnlessHint);
     connect(textGrid_, &TextGridView::contextMenuRequested, edit_,
             &EditCommands::showFormatCodeMenu);
     connect(textGrid_, &TextGridView::characterRefused, status_, &StatusLine::show);
-    connect(model_, &GridModel::cellEdited, status_, &StatusLine::noteCellEdit);
+    connect(model_, &GameTextsModel::cellEdited, status_, &StatusLine::noteCellEdit);
     // What shows the texts follows every change the session announces; summaries of all
     // texts wait until a change that goes on (typing, a replace run) ends.
     connect(session_, &TextsSession::textsChanged, this, [this](const ChangedTexts& changed) {
@@ -312,7 +312,6 @@ void MainWindow::enableSave(bool modified) {
 }
 
 void MainWindow::showReadOnly(bool readOnly) {
-    textGrid_->setReadOnly(readOnly);
     // The commands that change texts; what slips past them is refused by the history.
     for (QAction* action :
          {actions_->replace, actions_->copyTexts, actions_->importPo, actions_->objectLanguage,
@@ -327,11 +326,10 @@ void MainWindow::checkCellOnFocusLoss(QWidget* now) {
         textGrid_->isAncestorOf(now) || closing_) {
         return;
     }
-    if (!gridController_->checkCurrentCell()) {
+    // What the other control shows counts the edit (the checks follow a finished edit).
+    if (!cellRules_->mayCloseEditor()) {
         textGrid_->setFocus();
-        return;
     }
-    checks_->refreshIfOutOfDate();  // what the other control shows counts the edit
 }
 
 QString MainWindow::cellText(int row, int column) const {

@@ -23,9 +23,9 @@ class CharacterTableCommands;
 class EditCommands;
 class FileCommands;
 class FindWiring;
-class GridController;
+class CellRules;
 class GridFilter;
-class GridModel;
+class GameTextsModel;
 class HelpCommands;
 class IdenticalTexts;
 class MainActions;
@@ -108,9 +108,9 @@ private:
 
     TextsSession* session_;
     MainActions* actions_;
-    GridModel* model_;
+    GameTextsModel* model_;
     TextGridView* textGrid_;
-    GridController* gridController_;
+    CellRules* cellRules_;
     StatusLine* status_;
     std::unique_ptr<WindowParts> parts_;
     std::unique_ptr<WindowTextGrid> gridForWindows_;  // the grid as find, preview and menu see it

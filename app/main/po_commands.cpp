@@ -8,11 +8,11 @@
 #include "app/main/app_settings.h"
 #include "app/main/po_language_dialog.h"
 #include "app/main/status_line.h"
-#include "app/main/text_grid_view.h"
 #include "app/main/texts_session.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/po_prompts.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/text_grid_view.h"
 #include "exchange/document_po.h"
 #include "exchange/po_header.h"
 

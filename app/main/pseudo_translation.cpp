@@ -11,9 +11,9 @@
 #include <optional>
 
 #include "app/main/status_line.h"
-#include "app/main/text_grid_view.h"
 #include "app/main/texts_session.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/text_grid_view.h"
 #include "exetext/string_table_commands.h"
 #include "textcodes/pseudo_translation.h"
 

@@ -3,7 +3,7 @@
 
 #include <QStatusBar>
 
-#include "app/main/text_grid_view.h"
+#include "app/widgets/text_grid_view.h"
 #include "common/code_page_choice.h"
 #include "exetext/string_table_document.h"
 #include "textcodes/cstyle.h"

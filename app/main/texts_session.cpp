@@ -3,79 +3,47 @@
 
 #include <algorithm>
 
-#include "app/widgets/undo_command.h"
+#include "app/widgets/typing_step.h"
 #include "exetext/reload_merge.h"
 #include "exetext/string_table_writer.h"
 
 namespace tarn {
 
-namespace {
+// One keystroke's change of a text cell of the executable's texts.
+class CellTypingStep : public TypingStep {
+public:
+    CellTypingStep(std::unique_ptr<SetTextsCommand> texts, TypingStep* const& live, int row,
+                   int column, CellText value)
+        : TypingStep(std::unique_ptr<EditCommand>(texts.get()), {row, column, 0, 0}, live),
+          texts_(*texts.release()),
+          row_(row),
+          column_(column),
+          value_(std::move(value)) {}
 
-constexpr int kTypingId = 1;
+    SetTextsCommand& texts() { return texts_; }
 
-bool stepMarksModified(const QUndoCommand* step) {
+private:
+    void retype(const TypingStep& later) override {
+        texts_.add(row_, column_, static_cast<const CellTypingStep&>(later).value_);
+    }
+
+    SetTextsCommand& texts_;  // owned by UndoCommand
+    int row_;
+    int column_;
+    CellText value_;
+};
+
+TextsSession::TextsSession(QObject* parent) : GameTextsSession(parent) {}
+
+bool TextsSession::stepMarksModified(const QUndoCommand* step) const {
     const auto* undoCommand = dynamic_cast<const UndoCommand*>(step);
     const auto* command =
         undoCommand ? dynamic_cast<const StringTableCommand*>(&undoCommand->edit()) : nullptr;
     return command == nullptr || command->marksModified();
 }
 
-}  // namespace
-
-// One keystroke's change of a cell. The stack merges it into the step of the cell edit in
-// progress, so typing on makes one step; its own redo has made the change already.
-class TypingStep : public UndoCommand {
-public:
-    TypingStep(std::unique_ptr<SetTextsCommand> texts, const TextsSession& session, int row,
-               int column, CellText value)
-        : UndoCommand(std::unique_ptr<EditCommand>(texts.get())),
-          texts_(*texts.release()),
-          session_(session),
-          row_(row),
-          column_(column),
-          value_(std::move(value)) {}
-
-    int id() const override { return kTypingId; }
-    bool mergeWith(const QUndoCommand* other) override {
-        const auto& typed = static_cast<const TypingStep&>(*other);
-        if (session_.live_ != this || typed.row_ != row_ || typed.column_ != column_) {
-            return false;
-        }
-        texts_.add(row_, column_, typed.value_);
-        return true;
-    }
-    SetTextsCommand& texts() { return texts_; }
-    bool edits(int row, int column) const { return row == row_ && column == column_; }
-
-private:
-    SetTextsCommand& texts_;  // owned by UndoCommand
-    const TextsSession& session_;
-    int row_;
-    int column_;
-    CellText value_;
-};
-
-TextsSession::TextsSession(QObject* parent) : QObject(parent), stack_(this) {
-    connect(&stack_, &QUndoStack::indexChanged, this, &TextsSession::updateModified);
-    connect(&stack_, &QUndoStack::cleanChanged, this, &TextsSession::updateModified);
-}
-
-TextsSession::~TextsSession() {
-    disconnect(&stack_, nullptr, this, nullptr);
-}
-
-void TextsSession::setReadOnly(bool readOnly) {
-    if (readOnly == readOnly_) {
-        return;
-    }
-    readOnly_ = readOnly;
-    live_ = nullptr;
-    emit readOnlyChanged(readOnly_);
-}
-
 void TextsSession::push(std::unique_ptr<StringTableCommand> command) {
-    if (readOnly_) {
-        emit changeRefused();
+    if (refusedAsReadOnly()) {
         return;
     }
     live_ = nullptr;
@@ -84,8 +52,7 @@ void TextsSession::push(std::unique_ptr<StringTableCommand> command) {
 }
 
 bool TextsSession::editCell(int row, int column, CellText value) {
-    if (readOnly_) {
-        emit changeRefused();
+    if (refusedAsReadOnly()) {
         return false;
     }
     if (inChange_) {
@@ -106,15 +73,8 @@ bool TextsSession::editCell(int row, int column, CellText value) {
         std::make_unique<SetTextsCommand>(document_, "Edit text " + std::to_string(row),
                                           column == StringTableDocument::TranslatedColumn);
     texts->add(row, column, value);
-    const int before = stack_.index();
-    stack_.push(new TypingStep(std::move(texts), *this, row, column, std::move(value)));
-    if (stack_.index() > before) {  // a step of its own, not merged into the cell edit
-        live_ =
-            static_cast<TypingStep*>(const_cast<QUndoCommand*>(stack_.command(stack_.index() - 1)));
-    }
-    if (dropStepThatChangesNothing(stack_)) {
-        live_ = nullptr;
-    }
+    pushTyping(stack_, new CellTypingStep(std::move(texts), live_, row, column, std::move(value)),
+               live_);
     announce({{row}, true});
     return true;
 }
@@ -124,8 +84,9 @@ bool TextsSession::settleCell(int row, int column) {
         return false;
     }
     document_.normaliseCell(row, column);
-    if (live_ != nullptr && live_->edits(row, column)) {
-        live_->texts().change(row, column, document_.cellText(row, column));
+    if (live_ != nullptr && live_->types({row, column, 0, 0})) {
+        static_cast<CellTypingStep*>(live_)->texts().change(row, column,
+                                                            document_.cellText(row, column));
     }
     announce({{row}, true});
     return true;
@@ -133,7 +94,7 @@ bool TextsSession::settleCell(int row, int column) {
 
 void TextsSession::beginChange() {
     live_ = nullptr;
-    inChange_ = !readOnly_;  // else each of its edits is refused
+    inChange_ = !isReadOnly();  // else each of its edits is refused
     changeStep_ = nullptr;
     changeTexts_ = nullptr;
     changeRows_.clear();
@@ -161,24 +122,6 @@ void TextsSession::endChange(const std::string& action) {
     changeTexts_ = nullptr;
     announce({std::move(changeRows_), false});
     changeRows_.clear();
-}
-
-void TextsSession::undo() {
-    if (!stack_.canUndo()) {
-        return;
-    }
-    live_ = nullptr;  // the next keystroke starts a new step
-    stack_.undo();
-    announce({});
-}
-
-void TextsSession::redo() {
-    if (!stack_.canRedo()) {
-        return;
-    }
-    live_ = nullptr;
-    stack_.redo();
-    announce({});
 }
 
 void TextsSession::load(const LoadedExecutables& executables) {
@@ -238,23 +181,6 @@ void TextsSession::markSaved(bool allStored) {
         stack_.resetClean();
     }
     updateModified();
-}
-
-void TextsSession::updateModified() {
-    bool modified = stack_.cleanIndex() < 0;
-    const int from = std::min(stack_.cleanIndex(), stack_.index());
-    const int to = std::max(stack_.cleanIndex(), stack_.index());
-    for (int i = std::max(from, 0); !modified && i < to; ++i) {
-        modified = stepMarksModified(stack_.command(i));
-    }
-    if (modified != modified_) {
-        modified_ = modified;
-        emit modifiedChanged(modified_);
-    }
-}
-
-void TextsSession::announce(ChangedTexts changed) {
-    emit textsChanged(changed);
 }
 
 }  // namespace tarn

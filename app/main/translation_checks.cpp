@@ -6,13 +6,13 @@
 #include <algorithm>
 
 #include "app/main/checks_panel.h"
-#include "app/main/grid_controller.h"
-#include "app/main/grid_model.h"
-#include "app/main/text_grid_view.h"
 #include "app/main/texts_session.h"
 #include "app/main/translation_checks.h"
 #include "app/main/window_settings.h"
+#include "app/widgets/cell_rules.h"
+#include "app/widgets/game_texts_model.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/text_grid_view.h"
 #include "exetext/string_table_commands.h"
 #include "exetext/translation_review.h"
 #include "textcodes/consistency_check.h"
@@ -94,7 +94,7 @@ TranslationChecks::TranslationChecks(WindowParts& parts) : QObject(&parts.window
     checksPanel_->addAction(nextFindingAction_);  // also while the panel floats
 
     connect(nextFindingAction_, &QAction::triggered, this,
-            parts.controller.whenCellMayBeLeft([this] { goToNextFinding(); }));
+            parts.cellRules.whenCellMayBeLeft([this] { goToNextFinding(); }));
     connect(checksPanel_, &ChecksPanel::textChosen, this, [this](int text) {
         if (parts_.grid.moveTo(text, Translated)) {
             parts_.grid.setFocus();
@@ -130,7 +130,8 @@ void TranslationChecks::refresh() {
         mergeFindings(review.findings, moreFindings_());
     }
     showBudget(review.budget);
-    parts_.model.markUnplacedTexts(review.budget ? review.budget->unplaced : std::vector<int>());
+    parts_.model.markRows(review.budget ? review.budget->unplaced : std::vector<int>(),
+                          QStringLiteral("This text does not fit in the executable file"));
     checksPanel_->setFindings(std::move(review.findings), characters);
     emit reviewed();
 }

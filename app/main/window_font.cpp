@@ -7,10 +7,10 @@
 #include <QMainWindow>
 
 #include "app/main/font_dialog.h"
-#include "app/main/grid_model.h"
 #include "app/main/status_line.h"
-#include "app/main/text_grid_view.h"
+#include "app/widgets/game_texts_model.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/text_grid_view.h"
 
 namespace tarn {
 

@@ -14,8 +14,8 @@ namespace tarn {
 
 struct AppSettings;
 class CodePage;
-class GridController;
-class GridModel;
+class CellRules;
+class GameTextsModel;
 class StatusLine;
 class StringTableDocument;
 class TextGridView;
@@ -36,9 +36,9 @@ struct WindowParts {
     const QString& settingsPath;  // the settings file
     const StringTableDocument& document;  // changed only through the session
     TextsSession& session;
-    GridModel& model;
+    GameTextsModel& model;
     TextGridView& grid;
-    GridController& controller;
+    CellRules& cellRules;
     StatusLine& status;
     AppSettings& settings;
     const CodePage& codePage;  // the window's active code page

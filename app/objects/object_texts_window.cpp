@@ -26,19 +26,21 @@
 #include <exception>
 
 #include "app/objects/boxed_branch_style.h"
-#include "app/objects/group_texts_grid.h"
 #include "app/objects/new_language_id_dialog.h"
-#include "app/objects/object_text_grid.h"
+#include "app/objects/object_texts_session.h"
 #include "app/objects/one_line_holder.h"
 #include "app/objects/wrapped_hint_label.h"
 #include "app/patch_builder/patch_builder_dialog.h"
 #include "app/preview/format_code_menu.h"
+#include "app/preview/session_text_grid.h"
 #include "app/widgets/busy_guard.h"
+#include "app/widgets/cell_rules.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/grid_text.h"
 #include "app/widgets/object_names.h"
 #include "app/widgets/paste_guard.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/text_grid_view.h"
 #include "common/code_page_choice.h"
 #include "objfiles/object_folder.h"
 
@@ -85,6 +87,7 @@ ObjectTextsWindow::ObjectTextsWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Texts in object files[*]"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    session_ = new ObjectTextsSession(this);
     createWidgets();
     createHistory();
     createGridMenu();
@@ -134,7 +137,7 @@ void ObjectTextsWindow::nameParts() {
 
 void ObjectTextsWindow::createWidgets() {
     objectTree_ = new QTreeView(this);
-    treeModel_ = new ObjectTreeModel(document_, findings_, *style(), this);
+    treeModel_ = new ObjectTreeModel(document(), findings_, *style(), this);
     objectTree_->setModel(treeModel_);
     objectTree_->setHeaderHidden(true);
     objectTree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -173,7 +176,7 @@ void ObjectTextsWindow::createWidgets() {
     infoLayout->addStretch();
 
     groupTextsPage_ = new QWidget(this);
-    textGrid_ = new GroupTextsGrid(groupTextsPage_);
+    createGrid();
     auto* textsLayout = new QVBoxLayout(groupTextsPage_);
     textsLayout->setContentsMargins(0, 0, 0, 0);
     textsLayout->addWidget(textGrid_);
@@ -265,28 +268,6 @@ void ObjectTextsWindow::createWidgets() {
                 }
                 showNode(node);
             });
-    textGrid_->setField({[this](const QString& text) {
-                             EncodeResult bytes = displayToGameBytes(text, codePage_);
-                             // A zero byte would end the text in the file: refused like a
-                             // character the page lacks.
-                             if (bytes.ok() && !cStyle_ &&
-                                 bytes.bytes.find('\0') != std::string::npos) {
-                                 return EncodeResult{{}, EncodeFault::MissingCharacter, 0};
-                             }
-                             return bytes;
-                         },
-                         [this] { return codePage_; },
-                         [this] { return cStyle_ ? Notation::CStyle : Notation::Raw; }});
-    textGrid_->setFramedCodePage(&codePage_);
-    textGrid_->setCellCheck([this] { return checkCurrentCell(); });
-    connect(textGrid_, &GroupTextsGrid::editorOpened, this, &ObjectTextsWindow::endTyping);
-    connect(textGrid_, &GroupTextsGrid::characterRefused, this, &ObjectTextsWindow::reportRefusal);
-    connect(textGrid_, &QTableWidget::cellChanged, this, &ObjectTextsWindow::takeChangedCell);
-    connect(textGrid_, &QTableWidget::currentCellChanged, this,
-            [this](int row, int column) { rememberUndoText(row, column); });
-    connect(textGrid_, &GroupTextsGrid::enterPressed, this,
-            [this] { rememberUndoText(textGrid_->currentRow(), textGrid_->currentColumn()); });
-    connect(textGrid_, &GroupTextsGrid::escapePressed, this, &ObjectTextsWindow::restoreUndoText);
     connect(saveButton_, &QPushButton::clicked, this, &ObjectTextsWindow::saveModified);
     connect(buildPatchButton_, &QPushButton::clicked, this, &ObjectTextsWindow::buildPatch);
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
@@ -342,11 +323,13 @@ void ObjectTextsWindow::createGridMenu() {
         gridMenu_->popup(textGrid_->viewport()->mapToGlobal(pos));
     });
     // While a cell is edited, its context menu is the main grid's: cut, copy, paste and the codes.
-    textGridForMenus_ = std::make_unique<ObjectTextGrid>(*this, *textGrid_);
+    textGridForMenus_ = std::make_unique<SessionTextGrid>(
+        SessionTextGrid::Parts{*textGrid_, *model_, *session_, *cellRules_, codePage_,
+                               [this](const QString& message) { reportRefusal(message); }});
     codeMenu_ = new QMenu(this);
     auto* codes = new FormatCodeMenu(*codeMenu_, *textGridForMenus_, cutAction_, copyAction_,
                                      pasteAction_, this);
-    connect(textGrid_, &GroupTextsGrid::editorMenuRequested, codes,
+    connect(textGrid_, &TextGridView::contextMenuRequested, codes,
             &FormatCodeMenu::popupWhileEditing);
 }
 
@@ -374,9 +357,8 @@ void ObjectTextsWindow::setEnhancedRle(bool enhanced) {
 }
 
 void ObjectTextsWindow::updateSaveButton() {
-    saveButton_->setEnabled(!readOnly_ && document_.anyModified());
-    setWindowModified(document_.anyModified());
-    checkSoon();  // every change of the texts passes here
+    saveButton_->setEnabled(!isReadOnly() && session_->isModified());
+    setWindowModified(session_->isModified());
 }
 
 void ObjectTextsWindow::showEvent(QShowEvent* event) {
@@ -435,11 +417,10 @@ void ObjectTextsWindow::loadFiles() {
             noFiles = true;
         } else {
             lockFolder(*objData);
-            clearHistory();
             treeModel_->clear();  // before the document's files change under it
             QElapsedTimer sinceRepaint;
             sinceRepaint.start();
-            const std::vector<std::string> failed = document_.loadFiles(
+            const std::vector<std::string> failed = session_->load(
                 *objData, paths, [&](std::size_t i, std::size_t count, const std::string& name) {
                     // The status line is set and painted at most about 60 times a second:
                     // doing it for each of thousands of small files would take longer than
@@ -461,9 +442,9 @@ void ObjectTextsWindow::loadFiles() {
                     problem.rfind(folder, 0) == 0 ? problem.substr(folder.size()) : problem));
             }
             fillTree(paths, failed);
-            setStatus(QStringLiteral("%1 files loaded successfully").arg(document_.files().size()));
+            setStatus(
+                QStringLiteral("%1 files loaded successfully").arg(document().files().size()));
             objectTree_->expand(treeModel_->rootNode());
-            updateSaveButton();
         }
         busy_ = false;
     } catch (const std::exception& e) {
@@ -488,13 +469,13 @@ void ObjectTextsWindow::loadFiles() {
 }
 
 void ObjectTextsWindow::showUnfinishedSave() {
-    const std::optional<UnfinishedSave>& save = document_.unfinishedSave();
+    const std::optional<UnfinishedSave>& save = document().unfinishedSave();
     if (!save) {
         return;
     }
     QStringList lines;
     for (const std::string& line :
-         unfinishedSaveLines(*save, pathToUtf8(document_.folder().filename()), kNamesShown)) {
+         unfinishedSaveLines(*save, pathToUtf8(document().folder().filename()), kNamesShown)) {
         lines.append(QString::fromStdString(line));
     }
     prompter().message(lines.join(QLatin1Char('\n')), QStringLiteral("Unfinished save"),
@@ -524,11 +505,14 @@ void ObjectTextsWindow::fillTree(const std::vector<std::filesystem::path>& paths
     // Thousands of files go in as one insertion: the model makes a node's text only when the
     // view shows it.
     treeModel_->clear();
-    treeModel_->fill(document_.files().size(), std::move(damaged));
+    treeModel_->fill(document().files().size(), std::move(damaged));
 }
 
 void ObjectTextsWindow::showNode(const QModelIndex& node) {
-    currentGroup_ = -1;
+    if (currentGroup() >= 0 && !treeModel_->isGroupNode(node)) {
+        textGrid_->closeCellEditor();
+        session_->showGroup(-1, -1);
+    }
     if (!treeModel_->isFileNode(node) && !treeModel_->isGroupNode(node)) {
         pages_->setCurrentWidget(rootHintPage_);
         currentFile_ = -1;
@@ -542,7 +526,7 @@ void ObjectTextsWindow::showNode(const QModelIndex& node) {
     }
     if (treeModel_->isFileNode(node)) {
         currentFile_ = treeModel_->fileOf(node);
-        const ObjFile& file = document_.file(static_cast<std::size_t>(currentFile_));
+        const ObjFile& file = document().file(static_cast<std::size_t>(currentFile_));
         fileNameLabel_->setText(QString::fromStdString(file.fileName));
         internalIdLabel_->setText(
             gameBytesToDisplay(std::string(file.name.begin(), file.name.end()), codePage_));
@@ -558,7 +542,7 @@ void ObjectTextsWindow::showNode(const QModelIndex& node) {
 }
 
 bool ObjectTextsWindow::confirmClose() {
-    if (!document_.anyModified()) {
+    if (!document().anyModified()) {
         return true;
     }
     const MessageAnswer answer = prompter().message(
@@ -568,7 +552,7 @@ bool ObjectTextsWindow::confirmClose() {
     if (answer == MessageAnswer::Yes) {
         saveModified();
         // A save that failed has been reported; the window stays open so that no edit is lost.
-        return !document_.anyModified();
+        return !document().anyModified();
     }
     return answer == MessageAnswer::No;
 }
@@ -585,9 +569,8 @@ void ObjectTextsWindow::lockFolder(const std::filesystem::path& objData) {
     lock_.reset();
     LockHolder holder;
     lock_ = EditLock::take(folderLockTarget(objData), "TarnEdit", holder);
-    readOnly_ = !lock_;
-    showReadOnly();
-    if (readOnly_) {
+    session_->setReadOnly(!lock_);
+    if (isReadOnly()) {
         prompter().message(QString::fromStdString(objData.filename().string()) +
                                QStringLiteral(" is open in ") +
                                QString::fromStdString(describeHolder(holder)) +
@@ -600,17 +583,21 @@ void ObjectTextsWindow::showReadOnly() {
     // The commands that change texts; what slips past them is refused where steps are taken.
     for (QAction* action :
          {pasteAction_, cutAction_, addLanguageIdAction_, removeLanguageIdAction_}) {
-        action->setEnabled(!readOnly_);
+        action->setEnabled(!isReadOnly());
     }
-    importPoButton_->setEnabled(!readOnly_);
+    importPoButton_->setEnabled(!isReadOnly());
     updateSaveButton();
 }
 
+void ObjectTextsWindow::showRefusal() {
+    setStatus(QStringLiteral("The object files are open read-only: nothing was changed."));
+}
+
 bool ObjectTextsWindow::refusedAsReadOnly() {
-    if (readOnly_) {
-        setStatus(QStringLiteral("The object files are open read-only: nothing was changed."));
+    if (isReadOnly()) {
+        showRefusal();
     }
-    return readOnly_;
+    return isReadOnly();
 }
 
 void ObjectTextsWindow::keyPressEvent(QKeyEvent* event) {
@@ -623,22 +610,15 @@ void ObjectTextsWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ObjectTextsWindow::discardFiles() {
-    filling_ = true;
-    textGrid_->setRowCount(0);
-    filling_ = false;
+    textGrid_->closeCellEditor();
     objectTree_->setCurrentIndex(treeModel_->rootNode());
     treeModel_->clear();
-    clearHistory();
-    document_.clear();
+    session_->clear();
     lock_.reset();
-    readOnly_ = false;
-    showReadOnly();
+    session_->setReadOnly(false);
     currentFile_ = -1;
-    currentGroup_ = -1;
-    undoText_.clear();
     pages_->setCurrentWidget(rootHintPage_);
     setStatus(QString());
-    updateSaveButton();
 }
 
 }  // namespace tarn

@@ -39,15 +39,17 @@ class QSplitter;
 class QTimer;
 class QTreeView;
 class QModelIndex;
-class QUndoStack;
 
 namespace tarn {
 
-class GroupTextsGrid;
+class CellRules;
+class GameTextsModel;
 class NewLanguageIdDialog;
+class ObjectTextsSession;
 class PatchBuilderDialog;
 class PoLanguageIdsDialog;
 class TextGrid;
+class TextGridView;
 
 class ObjectTextsWindow : public QDialog {
     Q_OBJECT
@@ -73,7 +75,7 @@ public:
     // group is shown anew. Going back to raw notation, a C-style text that does not convert is
     // kept as the bytes of its characters, as the main grid keeps it.
     void setCStyle(bool cstyle);
-    bool cStyle() const { return cStyle_; }
+    bool cStyle() const;
     // Game bytes as the grid shows them in the current notation and code page.
     QString displayText(const std::string& bytes) const;
     // The grid as the preview and the format-code menu see it.
@@ -86,15 +88,18 @@ public:
     const std::string& poFolder() const { return poFolder_; }
     void setPoFolder(std::string folder) { poFolder_ = std::move(folder); }
 
-    // The loaded files. Changes made to it directly show in the grid once a group is shown anew.
-    const ObjectTextsDocument& document() const { return document_; }
-    ObjectTextsDocument& document() { return document_; }
-    int currentFile() const { return currentFile_; }    // index into the files, -1: none
-    int currentGroup() const { return currentGroup_; }  // index into its groups, -1: none
-    const std::string& undoText() const { return undoText_; }
+    // The loaded files, changed through the session. Changes made to the document directly show
+    // in the grid once a group is shown anew.
+    ObjectTextsSession& session() const { return *session_; }
+    const ObjectTextsDocument& document() const;
+    ObjectTextsDocument& document();
+    int currentFile() const { return currentFile_; }  // index into the files, -1: none
+    int currentGroup() const;                         // index into its groups, -1: none
+    // The text Esc gives the current cell back, in the current notation.
+    const std::string& undoText() const;
     bool isBusy() const { return busy_; }
     // Another program held the object folder when it was loaded: nothing is changed or saved.
-    bool isReadOnly() const { return readOnly_; }
+    bool isReadOnly() const;
     QString statusText() const;
     // True when the current cell may be left; otherwise says why in a message box.
     bool checkCurrentCell();
@@ -156,6 +161,7 @@ private:
     void lockFolder(const std::filesystem::path& objData);
     void showReadOnly();
     bool refusedAsReadOnly();  // says so when read-only
+    void showRefusal();
     bool confirmClose();
     void updateSaveButton();
     // Asks, file by file, about files another program changed; false when nothing is to be
@@ -164,27 +170,15 @@ private:
     void reloadFile(std::size_t file);
 
     // The tree and the grid.
+    void createGrid();
     void showNode(const QModelIndex& node);
-    const ObjTextGroup& shownGroup() const;
     void showGroup(int file, int group);
-    void fillGrid();
-    void showAnew(const std::function<void()>& change);
-    // The game bytes of a cell's text in the current notation; false with the error message.
-    bool cellBytes(const QString& shown, std::string& result) const;
-    void takeCellText(int row, const QString& text);
-    void takeChangedCell(int row, int column);
-    void rememberUndoText(int row, int column);
-    void restoreUndoText(int row);
-    void selectGridRow(int row);
+    void selectGridRow(int row);  // from 1
     void stepTextGroup(bool forward);
     void showLastIdRefused();
 
     // The history (object_texts_window_history.cpp).
     void createHistory();
-    void pushStep(std::unique_ptr<ObjectTextsEdit> step);  // does it and records it
-    void typeText(std::size_t row, std::string text);
-    void endTyping();
-    void clearHistory();
     void stepHistory(bool back);
 
     // The checks (object_texts_window_checks.cpp).
@@ -202,28 +196,19 @@ private:
     PoCompanions poCompanions() const;
     QString proposedPoFileName() const;
 
-    ObjectTextsDocument document_;
+    ObjectTextsSession* session_ = nullptr;
+    GameTextsModel* model_ = nullptr;
+    CellRules* cellRules_ = nullptr;
     CodePage codePage_;
     std::string poLanguage_;
     std::string tableName_;
-    bool cStyle_ = false;
     QString translatedExecutable_;
     CarriedProgramSource carriedProgram_ = carriedPatcher;
-    int currentFile_ = -1;
-    int currentGroup_ = -1;
-    std::string undoText_;
+    int currentFile_ = -1;  // the file or group node's file
     bool busy_ = false;
-    bool filling_ = false;
     bool stayingOnNode_ = false;          // the tree's current node set back, not shown anew
     std::future<FolderListing> listing_;  // started when the window is shown
     std::optional<EditLock> lock_;        // released when the files are discarded
-    bool readOnly_ = false;
-
-    QUndoStack* undoStack_ = nullptr;
-    // The step the open cell editor's keystrokes go into, while it is the stack's top.
-    ObjectTextsEdit* typing_ = nullptr;
-    int typingIndex_ = -1;
-    std::size_t typingRow_ = 0;
 
     NewLanguageIdDialog* newLanguageIdDialog_ = nullptr;
     PatchBuilderDialog* patchBuilder_ = nullptr;
@@ -247,7 +232,7 @@ private:
     QLabel* dataTypeLabel_ = nullptr;
     QLabel* storageModeLabel_ = nullptr;
     QWidget* groupTextsPage_ = nullptr;
-    GroupTextsGrid* textGrid_ = nullptr;
+    TextGridView* textGrid_ = nullptr;
     QWidget* buttonPanel_ = nullptr;
     QCheckBox* enhancedRleCheck_ = nullptr;
     QPushButton* saveButton_ = nullptr;

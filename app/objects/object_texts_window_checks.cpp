@@ -47,7 +47,7 @@ void ObjectTextsWindow::runChecks() {
     if (!checkedIds_) {
         return;
     }
-    const std::vector<ObjFile>& files = document_.files();
+    const std::vector<ObjFile>& files = document().files();
     const std::vector<ObjectTextPair> pairs =
         objectTextPairs(files, static_cast<std::uint8_t>(checkedIds_->first),
                         static_cast<std::uint8_t>(checkedIds_->second));
@@ -64,11 +64,11 @@ void ObjectTextsWindow::markTree() {
 }
 
 void ObjectTextsWindow::showGroupFindings() {
-    if (!checkedIds_ || currentGroup_ < 0) {
+    if (!checkedIds_ || currentGroup() < 0) {
         return;
     }
     const auto found = findings_.find(
-        {static_cast<std::size_t>(currentFile_), static_cast<std::size_t>(currentGroup_)});
+        {static_cast<std::size_t>(currentFile_), static_cast<std::size_t>(currentGroup())});
     if (found == findings_.end()) {
         setStatus(QStringLiteral("Checks (%1 against %2): no findings")
                       .arg(checkedIds_->second)

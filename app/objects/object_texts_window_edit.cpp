@@ -3,22 +3,25 @@
 // removing language IDs, stepping through the groups, saving and building the end-user program.
 #include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QPalette>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStringList>
 #include <QTreeView>
+#include <algorithm>
 #include <exception>
 
-#include "app/objects/group_texts_grid.h"
 #include "app/objects/new_language_id_dialog.h"
+#include "app/objects/object_texts_session.h"
 #include "app/objects/object_texts_window.h"
 #include "app/patch_builder/build_patch.h"
 #include "app/widgets/busy_guard.h"
-#include "app/widgets/game_text_delegate.h"
+#include "app/widgets/cell_rules.h"
+#include "app/widgets/game_texts_model.h"
 #include "app/widgets/grid_text.h"
+#include "app/widgets/paste_guard.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/text_grid_view.h"
 #include "common/code_page_choice.h"
 #include "objfiles/object_container.h"
 #include "textcodes/cstyle.h"
@@ -26,15 +29,6 @@
 namespace tarn {
 
 namespace {
-
-// The fixed column: drawn like a heading, never selected or edited.
-QTableWidgetItem* idItem(std::uint8_t id, const QPalette& palette) {
-    auto* item = new QTableWidgetItem(QString::number(id));
-    item->setFlags(Qt::ItemIsEnabled);
-    item->setBackground(palette.button());
-    item->setForeground(palette.buttonText());
-    return item;
-}
 
 // Depth-first order over the whole tree, collapsed nodes included.
 QModelIndex nextInTree(QModelIndex node) {
@@ -67,215 +61,142 @@ QModelIndex previousInTree(const QModelIndex& node) {
 
 }  // namespace
 
-const ObjTextGroup& ObjectTextsWindow::shownGroup() const {
-    return document_.group(static_cast<std::size_t>(currentFile_),
-                           static_cast<std::size_t>(currentGroup_));
+void ObjectTextsWindow::createGrid() {
+    model_ = new GameTextsModel(*session_, codePage_, this);
+    textGrid_ = new TextGridView(groupTextsPage_);
+    textGrid_->setModel(model_);
+    textGrid_->setCodePage(&codePage_);
+    textGrid_->setNotation([this] { return cStyle() ? Notation::CStyle : Notation::Raw; });
+    textGrid_->setTextLimit([this] { return textFieldLimit(nullptr, cStyle()); });
+    textGrid_->horizontalHeader()->setStretchLastSection(true);
+    textGrid_->setColumnWidth(0, 80);
+    cellRules_ = new CellRules(*textGrid_, *model_, *session_, this);
+    connect(textGrid_, &TextGridView::characterRefused, this, &ObjectTextsWindow::reportRefusal);
+    connect(session_, &GameTextsSession::changeRefused, this, &ObjectTextsWindow::showRefusal);
+    connect(session_, &GameTextsSession::modifiedChanged, this,
+            &ObjectTextsWindow::updateSaveButton);
+    connect(session_, &GameTextsSession::loaded, this, &ObjectTextsWindow::updateSaveButton);
+    connect(session_, &GameTextsSession::readOnlyChanged, this, &ObjectTextsWindow::showReadOnly);
+    connect(session_, &GameTextsSession::textsChanged, this, &ObjectTextsWindow::checkSoon);
+}
+
+const ObjectTextsDocument& ObjectTextsWindow::document() const {
+    return session_->document();
+}
+
+ObjectTextsDocument& ObjectTextsWindow::document() {
+    return session_->stepTarget();
+}
+
+int ObjectTextsWindow::currentGroup() const {
+    return session_->groupRows().group();
+}
+
+const std::string& ObjectTextsWindow::undoText() const {
+    return cellRules_->escText();
+}
+
+bool ObjectTextsWindow::isReadOnly() const {
+    return session_->isReadOnly();
+}
+
+bool ObjectTextsWindow::cStyle() const {
+    return session_->groupRows().cstyle();
 }
 
 void ObjectTextsWindow::showGroup(int file, int group) {
     pages_->setCurrentWidget(groupTextsPage_);
-    textGrid_->setCurrentItem(nullptr);  // leaves cell editing
+    textGrid_->closeCellEditor();
     currentFile_ = file;
-    currentGroup_ = group;
-    fillGrid();
-    selectGridRow(0);
-    const ObjTextGroup& entries = shownGroup();
-    undoText_ = entries.empty() ? std::string() : entries.front().text;
+    session_->showGroup(file, group);
+    textGrid_->placeWithoutChecks(1, 1);
+    cellRules_->rememberCurrentText();
     showGroupFindings();
 }
 
-void ObjectTextsWindow::fillGrid() {
-    const ObjTextGroup& entries = shownGroup();
-    filling_ = true;
-    textGrid_->setRowCount(static_cast<int>(entries.size()));
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const int row = static_cast<int>(i);
-        textGrid_->setItem(row, 0, idItem(entries[i].id, textGrid_->palette()));
-        auto* text = new QTableWidgetItem(displayText(entries[i].text));
-        if (readOnly_) {
-            text->setFlags(text->flags() & ~Qt::ItemIsEditable);
-        }
-        textGrid_->setItem(row, 1, text);
-    }
-    filling_ = false;
-}
-
 QString ObjectTextsWindow::displayText(const std::string& bytes) const {
-    return gameBytesToDisplay(cStyle_ ? rawToCStyle(bytes) : bytes, codePage_);
-}
-
-bool ObjectTextsWindow::cellBytes(const QString& shown, std::string& result) const {
-    const EncodeResult encoded = displayToGameBytes(shown, codePage_);
-    if (!encoded.ok()) {
-        result = missingCharacterMessage(encoded.missing, codePage_);
-        return false;
-    }
-    if (cStyle_) {
-        return cStyleToRaw(encoded.bytes, result);
-    }
-    result = encoded.bytes;
-    return true;
+    return gameBytesToDisplay(cStyle() ? rawToCStyle(bytes) : bytes, codePage_);
 }
 
 bool ObjectTextsWindow::checkCurrentCell() {
-    const QTableWidgetItem* item =
-        currentGroup_ >= 0 && !filling_ ? textGrid_->item(textGrid_->currentRow(), 1) : nullptr;
-    std::string error;
-    if (item == nullptr || cellBytes(item->text(), error)) {
-        return true;
-    }
-    showNotationError(error);
-    return false;
-}
-
-void ObjectTextsWindow::showAnew(const std::function<void()>& change) {
-    // An open editor closes while its characters still read as before.
-    const int row = textGrid_->currentRow();
-    if (currentGroup_ >= 0) {
-        textGrid_->setCurrentItem(nullptr);
-    }
-    change();
-    if (currentGroup_ >= 0) {
-        fillGrid();
-        selectGridRow(row);
-    } else if (currentFile_ >= 0) {
-        showNode(objectTree_->currentIndex());
-    }
+    return currentGroup() < 0 || cellRules_->checkCurrentCell();
 }
 
 void ObjectTextsWindow::setCodePage(const CodePage& codePage) {
-    if (codePage != codePage_) {
-        showAnew([&] { codePage_ = codePage; });
-        checkSoon();  // the checks read the bytes' characters in the page
+    if (codePage == codePage_) {
+        return;
     }
+    // An open editor closes while its characters still read as before.
+    textGrid_->closeCellEditor();
+    codePage_ = codePage;
+    model_->refreshAll();
+    if (currentGroup() < 0 && currentFile_ >= 0) {
+        showNode(objectTree_->currentIndex());
+    }
+    checkSoon();  // the checks read the bytes' characters in the page
 }
 
 void ObjectTextsWindow::setCStyle(bool cstyle) {
-    if (cstyle == cStyle_) {
-        return;
-    }
-    const int row = textGrid_->currentRow();
-    const QTableWidgetItem* item = currentGroup_ >= 0 ? textGrid_->item(row, 1) : nullptr;
-    std::string bytes;
-    if (item != nullptr && cStyle_ && !cellBytes(item->text(), bytes)) {
-        // The text that does not convert is kept as typed, as raw text.
-        const EncodeResult typed = displayToGameBytes(item->text(), codePage_);
-        if (typed.ok() && typed.bytes.find('\0') == std::string::npos) {
-            typeText(static_cast<std::size_t>(row), typed.bytes);
-        }
-    }
-    showAnew([&] { cStyle_ = cstyle; });
-    endTyping();
-    rememberUndoText(textGrid_->currentRow(), 1);
+    textGrid_->closeCellEditor();
+    session_->setCStyle(cstyle);
 }
 
 void ObjectTextsWindow::selectGridRow(int row) {
-    if (row >= 0 && row < textGrid_->rowCount()) {
-        textGrid_->setCurrentCell(row, 1);
+    if (row >= 1 && row <= model_->rowCount()) {
+        textGrid_->moveTo(row, 1);
     }
-}
-
-void ObjectTextsWindow::takeCellText(int row, const QString& text) {
-    if (filling_ || currentGroup_ < 0 || row < 0 || row >= static_cast<int>(shownGroup().size())) {
-        return;
-    }
-    // A text that does not convert stays in the cell, never stored with a character replaced,
-    // until it is corrected or Esc brings back the text it had.
-    std::string bytes;
-    if (cellBytes(text, bytes) && shownGroup()[static_cast<std::size_t>(row)].text != bytes) {
-        typeText(static_cast<std::size_t>(row), std::move(bytes));
-    }
-}
-
-void ObjectTextsWindow::takeChangedCell(int row, int column) {
-    // The cell editor writes every change into the cell; other changes come the same way.
-    if (column == 1 && !filling_) {
-        takeCellText(row, textGrid_->item(row, 1)->text());
-    }
-}
-
-void ObjectTextsWindow::rememberUndoText(int row, int column) {
-    if (currentGroup_ < 0 || row < 0 || column != 1) {
-        return;
-    }
-    const ObjTextGroup& entries = shownGroup();
-    if (row < static_cast<int>(entries.size())) {
-        undoText_ = entries[static_cast<std::size_t>(row)].text;
-    }
-}
-
-void ObjectTextsWindow::restoreUndoText(int row) {
-    if (currentGroup_ < 0 || row < 0 || textGrid_->item(row, 1) == nullptr) {
-        return;
-    }
-    // Back into the cell and, through the same change, back into the group.
-    const QString shown = displayText(undoText_);
-    if (QLineEdit* editor = textGrid_->cellEditor()) {
-        const QSignalBlocker quiet(editor);
-        editor->setText(shown);
-    }
-    textGrid_->item(row, 1)->setText(shown);
 }
 
 void ObjectTextsWindow::addLanguageId() {
-    if (currentGroup_ < 0 || refusedAsReadOnly()) {
+    if (currentGroup() < 0 || refusedAsReadOnly()) {
         return;
     }
     if (prompter().runModal(*newLanguageIdDialog_) != QDialog::Accepted) {
         return;
     }
-    ObjectTextsStep<AddLanguageIdResult> add = document_.addLanguageIdStep(
-        static_cast<std::size_t>(currentFile_), static_cast<std::size_t>(currentGroup_),
+    ObjectTextsStep<AddLanguageIdResult> add = session_->stepTarget().addLanguageIdStep(
+        static_cast<std::size_t>(currentFile_), static_cast<std::size_t>(currentGroup()),
         static_cast<std::uint8_t>(newLanguageIdDialog_->id()));
     const AddLanguageIdResult result = add.result;
-    const int row = static_cast<int>(result.row);
+    const int row = static_cast<int>(result.row) + 1;
     if (!result.added) {
         prompter().message(QStringLiteral("This language ID already exist in this list!"),
                            QStringLiteral("Wrong ID"), MessageIcon::Error, MessageButtons::Ok);
         selectGridRow(row);
         return;
     }
-    pushStep(std::move(add.step));
-    filling_ = true;
-    textGrid_->setRowCount(row + 1);
-    textGrid_->setItem(row, 0, idItem(shownGroup()[result.row].id, textGrid_->palette()));
-    textGrid_->setItem(row, 1, new QTableWidgetItem(QString()));
-    filling_ = false;
+    session_->push(std::move(add.step));
     selectGridRow(row);
-    updateSaveButton();
 }
 
 void ObjectTextsWindow::removeLanguageId() {
-    if (currentGroup_ < 0 || refusedAsReadOnly()) {
+    if (currentGroup() < 0 || refusedAsReadOnly()) {
         return;
     }
     // An empty group has no language ID to remove either.
-    if (textGrid_->rowCount() <= 1) {
+    if (model_->rowCount() <= 1) {
         showLastIdRefused();
         return;
     }
     const int row = textGrid_->currentRow();
-    if (row < 0) {
+    if (row < 1) {
         return;
     }
-    const QString idText = textGrid_->item(row, 0)->text();
+    const QString idText = QString::fromStdString(session_->rows().label(row, 0));
     if (prompter().message(QStringLiteral("Are you sure to delete Language ID ") + idText,
                            QStringLiteral("Deleting Language ID"), MessageIcon::Question,
                            MessageButtons::YesNo) != MessageAnswer::Yes) {
         return;
     }
-    ObjectTextsStep<RemoveLanguageIdResult> remove = document_.removeLanguageIdStep(
-        static_cast<std::size_t>(currentFile_), static_cast<std::size_t>(currentGroup_),
-        static_cast<std::size_t>(row));
+    ObjectTextsStep<RemoveLanguageIdResult> remove = session_->stepTarget().removeLanguageIdStep(
+        static_cast<std::size_t>(currentFile_), static_cast<std::size_t>(currentGroup()),
+        static_cast<std::size_t>(row - 1));
     if (remove.result == RemoveLanguageIdResult::RefusedLast) {
         showLastIdRefused();
         return;
     }
-    pushStep(std::move(remove.step));
-    filling_ = true;
-    textGrid_->removeRow(row);
-    filling_ = false;
-    updateSaveButton();
+    session_->push(std::move(remove.step));
+    selectGridRow(std::min(row, model_->rowCount()));
 }
 
 void ObjectTextsWindow::showLastIdRefused() {
@@ -308,8 +229,8 @@ void ObjectTextsWindow::stepTextGroup(bool forward) {
 
 bool ObjectTextsWindow::mayWriteOverOutsideChanges() {
     bool reloaded = false;
-    for (const std::size_t file : document_.changedOnDisk()) {
-        const QString name = QString::fromStdString(document_.file(file).fileName);
+    for (const std::size_t file : document().changedOnDisk()) {
+        const QString name = QString::fromStdString(document().file(file).fileName);
         const MessageAnswer answer = prompter().message(
             name + QStringLiteral(" was changed on disk since it was loaded"), windowTitle(),
             MessageIcon::Warning, MessageButtons::OverwriteReloadCancel);
@@ -328,20 +249,12 @@ bool ObjectTextsWindow::mayWriteOverOutsideChanges() {
 void ObjectTextsWindow::reloadFile(std::size_t file) {
     std::vector<std::size_t> conflicts;
     try {
-        std::unique_ptr<ObjectTextsEdit> step = document_.reloadStep(file, conflicts);
-        if (step) {
-            pushStep(std::move(step));
-        }
-        document_.settleReload(file);
+        conflicts = session_->reload(file);
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
         return;
     }
-    if (currentGroup_ >= 0) {
-        fillGrid();  // the shown group may hold the file's texts now
-    }
     treeModel_->marksChanged();  // the file read again may store a wrong checksum, or no longer
-    updateSaveButton();
     if (!conflicts.empty()) {
         QStringList groups;
         for (const std::size_t g : conflicts) {
@@ -350,20 +263,20 @@ void ObjectTextsWindow::reloadFile(std::size_t file) {
         prompter().message(
             QStringLiteral("These groups of %1 were changed both here and in the file; they now "
                            "hold the file's texts, and Undo brings your edits back: %2")
-                .arg(QString::fromStdString(document_.file(file).fileName))
+                .arg(QString::fromStdString(document().file(file).fileName))
                 .arg(groups.join(QStringLiteral(", "))),
             windowTitle(), MessageIcon::Information, MessageButtons::Ok);
     }
 }
 
 bool ObjectTextsWindow::mayRepairChecksums() {
-    const std::vector<std::size_t> damaged = document_.modifiedWithWrongChecksum();
+    const std::vector<std::size_t> damaged = document().modifiedWithWrongChecksum();
     if (damaged.empty()) {
         return true;
     }
     QStringList lines;
     for (std::size_t i = 0; i < damaged.size() && i < kNamesShown; ++i) {
-        const ObjFile& file = document_.file(damaged[i]);
+        const ObjFile& file = document().file(damaged[i]);
         lines.append(
             QString::fromStdString(file.fileName + ": " + wrongChecksumText(*file.wrongChecksum)));
     }
@@ -394,10 +307,10 @@ void ObjectTextsWindow::saveModified() {
         BusyGuard guard(buttonPanel_);
         // Repairing covers the files asked about; one damaged since it was loaded was asked
         // about as changed on disk.
-        report = document_.saveModified(
+        report = session_->saveModified(
             {enhancedRleCheck_->isChecked(),
-             document_.modifiedWithWrongChecksum().empty() ? WrongChecksumSave::Refuse
-                                                           : WrongChecksumSave::Repair,
+             document().modifiedWithWrongChecksum().empty() ? WrongChecksumSave::Refuse
+                                                            : WrongChecksumSave::Repair,
              "TarnEdit"},
             [this](std::size_t k, std::size_t count, const std::string& name) {
                 setStatus(QStringLiteral("Saving %1  (%2/%3)")
@@ -425,13 +338,12 @@ void ObjectTextsWindow::saveModified() {
         showExceptionMessage(QString::fromStdString(text));
     }
     treeModel_->marksChanged();  // a file written stores the right checksum now
-    updateSaveButton();
 }
 
 void ObjectTextsWindow::buildPatch() {
     busy_ = true;
     createEndUserExecutable(
-        *patchBuilder_, document_.files(),
+        *patchBuilder_, document().files(),
         {buttonPanel_, carriedProgram_, [this](const QString& text) { setStatus(text); }});
     busy_ = false;
 }

@@ -2,18 +2,17 @@
 // The object texts window's history: every change to the document is a step on the window's own
 // undo stack, taken back and made again with Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z or the grid's
 // context menu. While a cell editor is open those keys act on its own typing first, as in the
-// main window (undo_keys.h).
+// main window (CellRules::stepHistory).
 #include <QAction>
-#include <QLineEdit>
-#include <QMenu>
 #include <QUndoStack>
 #include <algorithm>
 
-#include "app/objects/group_texts_grid.h"
+#include "app/objects/object_texts_session.h"
 #include "app/objects/object_texts_window.h"
 #include "app/preview/text_grid.h"
-#include "app/widgets/undo_command.h"
-#include "app/widgets/undo_keys.h"
+#include "app/widgets/cell_rules.h"
+#include "app/widgets/game_texts_model.h"
+#include "app/widgets/text_grid_view.h"
 
 namespace tarn {
 
@@ -26,13 +25,15 @@ QString stepCaption(const QString& verb, const QString& step) {
 }  // namespace
 
 ObjectTextsWindow::~ObjectTextsWindow() {
-    if (undoStack_ != nullptr) {
-        undoStack_->disconnect(this);
-    }
+    // The stack clears itself as it goes; the grid goes before the session it shows.
+    session_->stack().disconnect(this);
+    delete cellRules_;
+    delete textGrid_;
+    delete model_;
 }
 
 void ObjectTextsWindow::createHistory() {
-    undoStack_ = new QUndoStack(this);
+    QUndoStack* stack = &session_->stack();
     undoAction_ = new QAction(QStringLiteral("Undo"), this);
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     redoAction_ = new QAction(QStringLiteral("Redo"), this);
@@ -45,62 +46,16 @@ void ObjectTextsWindow::createHistory() {
     connect(undoAction_, &QAction::triggered, this, &ObjectTextsWindow::undo);
     connect(redoAction_, &QAction::triggered, this, &ObjectTextsWindow::redo);
     // The captions name the step, as an Edit menu does.
-    connect(undoStack_, &QUndoStack::undoTextChanged, this, [this](const QString& step) {
+    connect(stack, &QUndoStack::undoTextChanged, this, [this](const QString& step) {
         undoAction_->setText(stepCaption(QStringLiteral("Undo"), step));
     });
-    connect(undoStack_, &QUndoStack::redoTextChanged, this, [this](const QString& step) {
+    connect(stack, &QUndoStack::redoTextChanged, this, [this](const QString& step) {
         redoAction_->setText(stepCaption(QStringLiteral("Redo"), step));
     });
-    connect(undoStack_, &QUndoStack::canUndoChanged, undoAction_, &QAction::setEnabled);
-    connect(undoStack_, &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
+    connect(stack, &QUndoStack::canUndoChanged, undoAction_, &QAction::setEnabled);
+    connect(stack, &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
     undoAction_->setEnabled(false);
     redoAction_->setEnabled(false);
-    // A step done or undone elsewhere ends the typing that was going into the top one.
-    connect(undoStack_, &QUndoStack::indexChanged, this, [this](int index) {
-        if (index != typingIndex_) {
-            typing_ = nullptr;
-        }
-    });
-}
-
-void ObjectTextsWindow::pushStep(std::unique_ptr<ObjectTextsEdit> step) {
-    if (refusedAsReadOnly()) {
-        return;
-    }
-    pushEdit(*undoStack_, std::move(step));
-    updateSaveButton();
-}
-
-void ObjectTextsWindow::typeText(std::size_t row, std::string text) {
-    if (refusedAsReadOnly()) {
-        return;
-    }
-    if (typing_ != nullptr && typingRow_ == row && undoStack_->index() == typingIndex_) {
-        typing_->retype(row, std::move(text));
-        if (dropStepThatChangesNothing(*undoStack_)) {
-            typing_ = nullptr;
-        }
-        updateSaveButton();
-        return;
-    }
-    // The first keystroke in a cell is a new step; the ones after it change that step.
-    std::unique_ptr<ObjectTextsEdit> step =
-        document_.setTextStep(static_cast<std::size_t>(currentFile_),
-                              static_cast<std::size_t>(currentGroup_), row, std::move(text));
-    ObjectTextsEdit* typing = step.get();
-    pushStep(std::move(step));
-    typing_ = typing;
-    typingIndex_ = undoStack_->index();
-    typingRow_ = row;
-}
-
-void ObjectTextsWindow::endTyping() {
-    typing_ = nullptr;
-}
-
-void ObjectTextsWindow::clearHistory() {
-    typing_ = nullptr;
-    undoStack_->clear();
 }
 
 void ObjectTextsWindow::undo() {
@@ -112,29 +67,19 @@ void ObjectTextsWindow::redo() {
 }
 
 void ObjectTextsWindow::stepHistory(bool back) {
-    if (busy_) {
-        return;
-    }
-    // A closed editor lingers until it is deleted: only an open one takes the keys.
-    QLineEdit* editor = textGrid_->isEditing() ? textGrid_->cellEditor() : nullptr;
-    if (editorTakesUndoKey(editor, !back) || (editor != nullptr && !checkCurrentCell())) {
-        return;
-    }
-    textGrid_->closeCellEditor();
-    if (back ? !undoStack_->canUndo() : !undoStack_->canRedo()) {
-        return;
-    }
-    back ? undoStack_->undo() : undoStack_->redo();
-    // The shown group shows the document again; the row stays where it was when it still exists.
-    if (currentGroup_ >= 0) {
-        const int row = textGrid_->currentRow();
-        fillGrid();
-        if (textGrid_->rowCount() > 0) {
-            selectGridRow(std::clamp(row, 0, textGrid_->rowCount() - 1));
-            rememberUndoText(textGrid_->currentRow(), 1);
+    if (busy_ || currentGroup() < 0) {
+        if (!busy_) {
+            back ? session_->undo() : session_->redo();
         }
+        return;
     }
-    updateSaveButton();
+    // The row stays where it was when it still exists.
+    const int row = textGrid_->currentRow();
+    cellRules_->stepHistory(!back);
+    if (!textGrid_->currentIndex().isValid() && model_->rowCount() > 0) {
+        textGrid_->placeWithoutChecks(std::clamp(row, 1, model_->rowCount()), 1);
+        cellRules_->rememberCurrentText();
+    }
 }
 
 }  // namespace tarn

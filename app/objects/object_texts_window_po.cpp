@@ -4,12 +4,13 @@
 #include <QPushButton>
 #include <exception>
 
-#include "app/objects/group_texts_grid.h"
+#include "app/objects/object_texts_session.h"
 #include "app/objects/object_texts_window.h"
 #include "app/objects/po_language_ids_dialog.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/po_prompts.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/text_grid_view.h"
 #include "exchange/document_po.h"
 
 namespace tarn {
@@ -35,7 +36,7 @@ QString ObjectTextsWindow::proposedPoFileName() const {
 
 PoCompanions ObjectTextsWindow::poCompanions() const {
     return readPoCompanions(
-        document_.folder().empty() ? std::filesystem::path() : notesPathFor(document_.folder()),
+        document().folder().empty() ? std::filesystem::path() : notesPathFor(document().folder()),
         codePage(), tableName_);
 }
 
@@ -48,7 +49,7 @@ bool ObjectTextsWindow::askPoLanguageIds(bool exporting) {
 }
 
 void ObjectTextsWindow::exportTranslation() {
-    if (busy_ || document_.files().empty() || !askPoLanguageIds(true)) {
+    if (busy_ || document().files().empty() || !askPoLanguageIds(true)) {
         return;
     }
     const auto path =
@@ -61,7 +62,7 @@ void ObjectTextsWindow::exportTranslation() {
     }
     try {
         const std::vector<std::string> problems =
-            exportPoFile(toFilePath(*path), document_,
+            exportPoFile(toFilePath(*path), document(),
                          static_cast<std::uint8_t>(poLanguageIdsDialog_->sourceId()),
                          static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId()),
                          tarnEditPoHeader(poLanguage_), codePage(), poCompanions());
@@ -76,7 +77,7 @@ void ObjectTextsWindow::exportTranslation() {
 }
 
 void ObjectTextsWindow::importTranslation() {
-    if (busy_ || document_.files().empty() || refusedAsReadOnly() || !askPoLanguageIds(false)) {
+    if (busy_ || document().files().empty() || refusedAsReadOnly() || !askPoLanguageIds(false)) {
         return;
     }
     const auto path = askForFile(
@@ -84,39 +85,35 @@ void ObjectTextsWindow::importTranslation() {
     if (!path) {
         return;
     }
-    textGrid_->setCurrentItem(nullptr);  // an open cell editor keeps what was typed
+    textGrid_->closeCellEditor();  // an open cell editor keeps what was typed
     PoImportReport report;
     bool failed = false;
     try {
         const auto targetId = static_cast<std::uint8_t>(poLanguageIdsDialog_->targetId());
         PoCompanions found = poCompanions();
         ObjectPoImport import =
-            objectPoImport(toFilePath(*path), document_, targetId, codePage(), found);
+            objectPoImport(toFilePath(*path), document(), targetId, codePage(), found);
         if (skipProblemsQuestion(import.report)) {
             if (!askToSkipProblems(import.report, importPoCaption())) {
                 return;  // the problems were shown with the question
             }
             found = poCompanions();
-            import = objectPoImport(toFilePath(*path), document_, targetId, codePage(), found,
+            import = objectPoImport(toFilePath(*path), document(), targetId, codePage(), found,
                                     PoProblems::SkipMessages);
         }
         report = std::move(import.report);
         if (import.step) {
             // The notes are the team's, not the texts': kept at once, like the file they came
             // from, and an Undo of the texts leaves them.
-            if (!document_.folder().empty()) {
-                writeTranslationNotes(notesPathFor(document_.folder()), found.notes);
+            if (!document().folder().empty()) {
+                writeTranslationNotes(notesPathFor(document().folder()), found.notes);
             }
-            pushStep(std::move(import.step));  // one step, however many files it changes
+            session_->push(std::move(import.step));  // one step, however many files it changes
         }
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
         failed = true;
     }
-    if (currentGroup_ >= 0) {
-        showGroup(currentFile_, currentGroup_);  // the shown group may have changed
-    }
-    updateSaveButton();
     if (failed) {
         return;
     }

@@ -24,12 +24,12 @@
 #include "app/main/settings_keeper.h"
 #include "app/main/tarn_edit_application.h"
 #include "app/main/tests/sample_game.h"
-#include "app/main/text_grid_view.h"
 #include "app/preview/preview_command.h"
 #include "app/preview/preview_window.h"
 #include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
 #include "app/widgets/test_support/test_application.h"
+#include "app/widgets/text_grid_view.h"
 #include "exetext/space_budget.h"
 #include "textcodes/cstyle.h"
 

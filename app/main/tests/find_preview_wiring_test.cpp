@@ -15,10 +15,10 @@
 #include "app/find/replace_dialog.h"
 #include "app/main/main_window.h"
 #include "app/main/tests/sample_game.h"
-#include "app/main/text_grid_view.h"
 #include "app/preview/preview_command.h"
 #include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
+#include "app/widgets/text_grid_view.h"
 #include "common/tests/temp_dir.h"
 
 namespace tarn {

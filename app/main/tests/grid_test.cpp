@@ -4,9 +4,9 @@
 #include <QMenu>
 #include <QStatusTipEvent>
 
-#include "app/main/grid_model.h"
-#include "app/widgets/grid_text.h"
 #include "app/main/tests/editor_fixture.h"
+#include "app/widgets/game_texts_model.h"
+#include "app/widgets/grid_text.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {
@@ -66,20 +66,6 @@ TEST_F(GridTest, ColumnThreeAndTheNumberColumnCannotBeEntered) {
     EXPECT_FALSE(grid()->moveTo(6, 0));
     EXPECT_EQ(grid()->currentRow(), 5);
     EXPECT_EQ(grid()->currentColumn(), 2);
-}
-
-TEST_F(GridTest, EscRestoresTheTextTheCellHadWhenEntered) {
-    writeGame();
-    writeSettings();
-    MainWindow& f = start();
-    ASSERT_TRUE(grid()->moveTo(8, 2));
-    const std::string before = f.document().cell(8, 2);
-    type("abc");
-    pressInEditor(Qt::Key_Backspace);
-    type("d");
-    pressInEditor(Qt::Key_Escape);
-    EXPECT_FALSE(grid()->isEditing());
-    EXPECT_EQ(f.document().cell(8, 2), before);
 }
 
 TEST_F(GridTest, InvalidCStyleCellCannotBeLeftUntilEsc) {

@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "app/main/tests/editor_fixture.h"
-#include "app/objects/group_texts_grid.h"
 #include "app/objects/object_language_dialog.h"
+#include "app/objects/object_texts_session.h"
 #include "app/objects/object_texts_window.h"
 #include "app/patch_builder/patch_builder_dialog.h"
 #include "app/preview/preview_command.h"
@@ -120,9 +120,7 @@ protected:
     TreeNode root() const {
         return TreeNode::top(*childByName<QTreeView>(objects(), "objectTree"));
     }
-    GroupTextsGrid* objectGrid() const {
-        return childByName<GroupTextsGrid>(objects(), "textGrid");
-    }
+    TextGridView* objectGrid() const { return childByName<TextGridView>(objects(), "textGrid"); }
     static void activate(QWidget& window) {
         window.activateWindow();
         QApplication::setActiveWindow(&window);
@@ -161,8 +159,11 @@ TEST_F(ObjectTextsBeside, TransObjIsOneWindowBesideTheMainOne) {
     EXPECT_TRUE(objects().document().files().empty());
 }
 
-// Both grids of game texts behave alike: Esc brings back the text the cell had and leaves no
-// step; Undo while an editor with no typing of its own is open steps back in the history.
+// Both grids of game texts take the keys alike, by one set of cell rules over one session shape:
+// Enter opens the editor and commits, Esc brings back the text the cell had and leaves no step,
+// Ctrl+Z acts on the editor's own typing first and then on the history, Ctrl+Y makes the step
+// again, Tab leaves the grid's current cell as it is, a C-style text that does not convert is
+// held until Esc, and a read-only grid opens no editor and takes no text.
 TEST_F(ObjectTextsBeside, BothGridsTakeTheKeysAlike) {
     writeGame();
     writeSettings();
@@ -173,47 +174,116 @@ TEST_F(ObjectTextsBeside, BothGridsTakeTheKeysAlike) {
     struct Grid {
         const char* name;
         QWidget* window;
-        std::function<void()> enterCell;
-        std::function<void()> openEditor;
-        std::function<QLineEdit*()> editor;
-        std::function<QString()> text;
+        TextGridView* view;
+        GameTextsSession& session;
+        int row;  // the cell typed in
+        int column;
+        int otherRow;  // another text cell of the same column
         QAction* undo;
-        std::function<bool()> modified;
     };
     const Grid grids[] = {
-        {"main window", &main,
-         [&] { ASSERT_TRUE(grid()->moveTo(1, StringTableDocument::TranslatedColumn)); },
-         [&] { QTest::keyClick(grid(), Qt::Key_Return); }, [&] { return grid()->cellEditor(); },
-         [&] { return main.cellText(1, StringTableDocument::TranslatedColumn); },
-         action("undoAction"), [&] { return main.session().isModified(); }},
-        {"object texts window", &objects(), [&] { objectGrid()->setCurrentCell(1, 1); },
-         [&] { objectGrid()->editCurrentCell(); }, [&] { return objectGrid()->cellEditor(); },
-         [&] { return objectGrid()->item(1, 1)->text(); },
-         childByName<QAction>(objects(), "objectUndoAction"),
-         [&] { return objects().document().anyModified(); }},
+        {"main window", &main, grid(), main.session(), 1, StringTableDocument::TranslatedColumn, 2,
+         action("undoAction")},
+        {"object texts window", &objects(), objectGrid(), objects().session(), 2, 1, 1,
+         childByName<QAction>(objects(), "objectUndoAction")},
     };
     for (const Grid& g : grids) {
         SCOPED_TRACE(g.name);
+        const auto text = [&] {
+            return g.view->model()->index(g.row - 1, g.column).data().toString();
+        };
+        const auto keys = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QWidget* focus = g.view->isEditing() ? static_cast<QWidget*>(g.view->cellEditor())
+                                                 : static_cast<QWidget*>(g.view);
+            QTest::keyClick(focus, key, modifiers);
+        };
         activate(*g.window);
-        g.enterCell();
-        const QString before = g.text();
-        g.openEditor();
-        ASSERT_NE(g.editor(), nullptr);
-        QTest::keyClicks(g.editor(), "xy");
-        ASSERT_NE(g.text(), before);
-        QTest::keyClick(g.editor(), Qt::Key_Escape);
-        EXPECT_EQ(g.text(), before);
-        EXPECT_FALSE(g.undo->isEnabled());
-        EXPECT_FALSE(g.modified());
+        ASSERT_TRUE(g.view->moveTo(g.row, g.column));
+        g.view->setFocus();
+        const QString before = text();
+        const int steps = g.session.stack().count();
 
-        g.openEditor();
-        QTest::keyClicks(g.editor(), "z");
-        QTest::keyClick(g.editor(), Qt::Key_Return);
-        ASSERT_TRUE(g.undo->isEnabled());
-        g.openEditor();
+        // Esc: the text comes back and no step is left.
+        keys(Qt::Key_Return);
+        ASSERT_NE(g.view->cellEditor(), nullptr);
+        QTest::keyClicks(g.view->cellEditor(), "xy");
+        ASSERT_NE(text(), before);
+        keys(Qt::Key_Escape);
+        EXPECT_FALSE(g.view->isEditing());
+        EXPECT_EQ(text(), before);
+        EXPECT_EQ(g.session.stack().count(), steps);
+        EXPECT_FALSE(g.undo->isEnabled());
+        EXPECT_FALSE(g.session.isModified());
+
+        // Enter commits the typing as one step.
+        keys(Qt::Key_Return);
+        QTest::keyClicks(g.view->cellEditor(), "z");
+        keys(Qt::Key_Return);
+        EXPECT_FALSE(g.view->isEditing());
+        const QString typed = text();
+        EXPECT_NE(typed, before);
+        EXPECT_EQ(g.session.stack().count(), steps + 1);
+        EXPECT_TRUE(g.session.isModified());
+
+        // Ctrl+Z in an editor with typing of its own takes that back, not the step below.
+        keys(Qt::Key_Return);
+        QTest::keyClicks(g.view->cellEditor(), "w");
+        keys(Qt::Key_Z, Qt::ControlModifier);
+        ASSERT_TRUE(g.view->isEditing());
+        EXPECT_EQ(text(), typed);
+        keys(Qt::Key_Return);
+        // With the editor closed, the keys act on the history.
+        keys(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(text(), before);
+        EXPECT_FALSE(g.session.isModified());
+        keys(Qt::Key_Y, Qt::ControlModifier);
+        EXPECT_EQ(text(), typed);
+        EXPECT_TRUE(g.session.isModified());
+        // Undo while an editor with no typing of its own is open steps back in the history.
+        keys(Qt::Key_Return);
         g.undo->trigger();  // as the menus do while the editor is open
-        EXPECT_EQ(g.text(), before);
-        EXPECT_FALSE(g.modified());
+        EXPECT_EQ(text(), before);
+        EXPECT_FALSE(g.session.isModified());
+
+        // Tab leaves the current cell where it was.
+        g.view->setFocus();
+        keys(Qt::Key_Tab);
+        EXPECT_EQ(g.view->currentRow(), g.row);
+        EXPECT_EQ(g.view->currentColumn(), g.column);
+
+        // Read-only: no editor opens and no text is taken.
+        g.session.setReadOnly(true);
+        g.view->editCurrentCell();
+        EXPECT_FALSE(g.view->isEditing());
+        g.view->model()->setData(g.view->currentIndex(), QStringLiteral("Blade"));
+        EXPECT_EQ(text(), before);
+        g.session.setReadOnly(false);
+    }
+
+    // A C-style text that does not convert is held: Enter and moves are refused with the same
+    // message, and Esc brings back the text without a step.
+    action("notationAction")->trigger();
+    for (const Grid& g : grids) {
+        SCOPED_TRACE(g.name);
+        activate(*g.window);
+        ASSERT_TRUE(g.view->moveTo(g.row, g.column));
+        const QString before = g.view->model()->index(g.row - 1, g.column).data().toString();
+        const int steps = g.session.stack().index();
+        const std::size_t shown = prompter.messages().size();
+        g.view->editCurrentCell();
+        ASSERT_NE(g.view->cellEditor(), nullptr);
+        QTest::keyClick(g.view->cellEditor(), Qt::Key_End);
+        QTest::keyClicks(g.view->cellEditor(), " 50%");
+        QTest::keyClick(g.view->cellEditor(), Qt::Key_Return);
+        EXPECT_TRUE(g.view->isEditing());
+        EXPECT_FALSE(g.view->moveTo(g.otherRow, g.column));
+        ASSERT_EQ(prompter.messages().size(), shown + 2);
+        EXPECT_EQ(prompter.messages().back().caption, "Error in string");
+        EXPECT_TRUE(prompter.messages().back().text.contains("Unmatched % sign"));
+        QTest::keyClick(g.view->cellEditor(), Qt::Key_Escape);
+        EXPECT_EQ(g.view->model()->index(g.row - 1, g.column).data().toString(), before);
+        EXPECT_EQ(g.session.stack().index(), steps);
+        EXPECT_TRUE(g.view->moveTo(g.otherRow, g.column));
     }
 }
 
@@ -257,11 +327,11 @@ TEST_F(ObjectTextsBeside, ObjectTextsFollowTheNotationAndThePreviewFollowsTheAct
     ASSERT_TRUE(main.document().cstyle());
     openObjects();
     root().child(0).child(0).makeCurrent();
-    EXPECT_EQ(objectGrid()->item(0, 1)->text(), "Sword\\n");
+    EXPECT_EQ(objectGrid()->model()->index(0, 1).data().toString(), "Sword\\n");
 
     auto* preview = child<PreviewCommand>("previewCommand");
     activate(objects());
-    objectGrid()->setCurrentCell(1, 1);
+    ASSERT_TRUE(objectGrid()->moveTo(2, 1));
     preview->refreshPreview();
     EXPECT_EQ(child<PreviewWindow>("previewWindow")->lastText(), "Schwert");
     activate(main);
@@ -270,7 +340,7 @@ TEST_F(ObjectTextsBeside, ObjectTextsFollowTheNotationAndThePreviewFollowsTheAct
 
     // Back to raw notation in the main window: the object texts show the code as a picture.
     action("notationAction")->trigger();
-    EXPECT_EQ(objectGrid()->item(0, 1)->text(), QStringLiteral("Sword\u2405"));
+    EXPECT_EQ(objectGrid()->model()->index(0, 1).data().toString(), QStringLiteral("Sword\u2405"));
 }
 
 }  // namespace

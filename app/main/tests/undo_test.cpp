@@ -176,25 +176,5 @@ TEST_F(UndoTest, EachActionIsOneStep) {
     }
 }
 
-TEST_F(UndoTest, KeysInTheOpenEditorUndoItsTypingFirst) {
-    MainWindow& f = start();
-    prompter.answer(MessageAnswer::Yes);
-    action("copyTextsAction")->trigger();
-    const std::vector<std::string> copied = translated();
-    ASSERT_TRUE(grid()->moveTo(3, Translated));
-    type("xyz");
-    press(Qt::Key_Z);  // the editor's own undo
-    ASSERT_TRUE(grid()->isEditing());
-    EXPECT_EQ(grid()->cellEditor()->text().toStdString(), copied[2]);
-    EXPECT_EQ(translated(), copied);  // the copy is not undone
-    pressInEditor(Qt::Key_Return);
-    // With the editor closed, the keys act on the history: the typing, then the copy.
-    press(Qt::Key_Z);
-    EXPECT_EQ(translated(), copied);
-    press(Qt::Key_Z);
-    EXPECT_EQ(translated(), texts);
-    EXPECT_FALSE(f.session().isModified());
-}
-
 }  // namespace
 }  // namespace tarn

@@ -3,12 +3,12 @@
 // document (written only by Save), and a bad file that changes nothing.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QTreeView>
 
 #include "app/objects/tests/object_window_fixture.h"
@@ -89,7 +89,7 @@ TEST_F(ObjectPoTest, ExportsBetweenTwoIdsAndImportsIntoTheDocument) {
     EXPECT_EQ(proposed, (QStringList{"", "5"}));  // an import asks the target alone
     EXPECT_EQ(lastMessage(), "applied 1, unchanged 1, untranslated 1, fuzzy 0, unknown 0");
     EXPECT_EQ(group(1), (ObjTextGroup{{0, "A blade"}, {5, "Klinge"}}));
-    EXPECT_EQ(childByName<QTableWidget>(window, "textGrid")->item(1, 1)->text(), "Klinge");
+    EXPECT_EQ(grid()->text(1, 1), "Klinge");
     EXPECT_TRUE(window.document().isModified(0));
     EXPECT_TRUE(childByName<QPushButton>(window, "saveButton")->isEnabled());
     EXPECT_EQ(window.statusText(), "applied 1, unchanged 1, untranslated 1, fuzzy 0, unknown 0");

@@ -25,7 +25,7 @@ protected:
     const std::string& text(int row) const {
         return window.document().group(0, 0)[static_cast<std::size_t>(row)].text;
     }
-    QString cell(int row) const { return grid()->item(row, 1)->text(); }
+    QString cell(int row) const { return grid()->text(row, 1); }
     // Opens the editor on the row's text, the caret at its end.
     QLineEdit* edit(int row) {
         root().child(0).child(0).makeCurrent();

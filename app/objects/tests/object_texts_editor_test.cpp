@@ -27,7 +27,7 @@ protected:
             .group(0, static_cast<std::size_t>(group))[static_cast<std::size_t>(row)]
             .text;
     }
-    QString cell(int row) const { return grid()->item(row, 1)->text(); }
+    QString cell(int row) const { return grid()->text(row, 1); }
     // Opens the editor on the row's text of group 0, the caret at its end.
     QLineEdit* edit(int row) {
         fileNode(0).child(0).makeCurrent();

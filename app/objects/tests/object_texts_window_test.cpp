@@ -53,7 +53,7 @@ protected:
     const ObjTextGroup& group(int file, int g) const {
         return window.document().group(static_cast<std::size_t>(file), static_cast<std::size_t>(g));
     }
-    QString cell(int row, int column) const { return grid()->item(row, column)->text(); }
+    QString cell(int row, int column) const { return grid()->text(row, column); }
     void askFor(const QString& id) {
         prompter.onDialog([id](QDialog& dialog) {
             childByName<QLineEdit>(dialog, "idEdit")->setText(id);
@@ -99,7 +99,7 @@ TEST_F(ObjectTextsWindowTest, ShowsTheFilesAndTheirGroupsAsATree) {
     EXPECT_EQ(cell(1, 1), "Schwert");
     EXPECT_EQ(grid()->currentRow(), 0);
     EXPECT_EQ(window.undoText(), "Sword");
-    EXPECT_FALSE(grid()->item(0, 0)->flags() & Qt::ItemIsEditable);
+    EXPECT_FALSE(grid()->flags(0, 0) & Qt::ItemIsEditable);
 }
 
 // Counts the layout requests that reach the watched widgets.
@@ -213,7 +213,7 @@ TEST_F(ObjectTextsWindowTest, DeletingStopsAtTheLastId) {
     EXPECT_EQ(group(0, 0).size(), 1u);
 }
 
-TEST_F(ObjectTextsWindowTest, EditsGoStraightIntoTheGroupAndEscRestoresThem) {
+TEST_F(ObjectTextsWindowTest, EditsGoStraightIntoTheGroup) {
     game.add("a.dat", 1, 0, {{{0, "Sword"}, {5, "Schwert"}}});
     open();
     selectGroup(0, 0);
@@ -228,24 +228,10 @@ TEST_F(ObjectTextsWindowTest, EditsGoStraightIntoTheGroupAndEscRestoresThem) {
     EXPECT_EQ(group(0, 0)[1].text, "D\xE9");
     EXPECT_TRUE(modified(0));
     EXPECT_TRUE(saveButton()->isEnabled());
-
+    // Esc does not close the window (its keys are the grid's: see BothGridsTakeTheKeysAlike).
     key(editor, Qt::Key_Escape);
     QApplication::processEvents();
-    EXPECT_FALSE(grid()->isEditing());
-    EXPECT_EQ(cell(1, 1), "Schwert");
-    EXPECT_EQ(group(0, 0)[1].text, "Schwert");
     EXPECT_TRUE(window.isVisible());
-
-    // Committed with Enter, the edit stays.
-    grid()->editCurrentCell();
-    editor = grid()->cellEditor();
-    ASSERT_NE(editor, nullptr);
-    editor->selectAll();
-    key(editor, Qt::Key_X, "X");
-    key(editor, Qt::Key_Return);
-    QApplication::processEvents();
-    EXPECT_EQ(cell(1, 1), "X");
-    EXPECT_EQ(group(0, 0)[1].text, "X");
 }
 
 TEST_F(ObjectTextsWindowTest, APasteIsTakenWholeOrRefusedWholeNeverCut) {
@@ -567,7 +553,7 @@ TEST_F(ObjectTextsWindowTest, TheTitleMarksUnsavedEditsAndCtrlSSavesThem) {
     // Ctrl+S saves, as in the main window.
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(grid(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(gridView(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(window.isWindowModified());
     EXPECT_EQ(loadObjectFile(game.file("a.dat")).texts[0][1].text, "X");
 
@@ -621,7 +607,8 @@ TEST_F(ObjectTextsWindowTest, UndoAndRedoTakeBackEachStepByKeysAndTheGridMenu) {
     EXPECT_FALSE(undo->isEnabled());
     // As typed: to the widget with the focus, the cell editor while it is open.
     const auto keys = [&](Qt::KeyboardModifiers modifiers, Qt::Key k) {
-        QWidget* focus = grid()->isEditing() ? static_cast<QWidget*>(grid()->cellEditor()) : grid();
+        QWidget* focus =
+            grid()->isEditing() ? static_cast<QWidget*>(grid()->cellEditor()) : gridView();
         QTest::keyClick(focus, k, modifiers);
     };
 
@@ -738,21 +725,21 @@ TEST_F(ObjectTextsWindowTest, TheGridMenuWorksFromTheKeyboard) {
     QApplication::setActiveWindow(&window);
     selectGroup(0, 0);
     grid()->setFocus();
-    QTest::keyClick(grid(), Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(gridView(), Qt::Key_Down, Qt::AltModifier);
     EXPECT_TRUE(fileNode(0).child(1).isCurrent());
-    QTest::keyClick(grid(), Qt::Key_Up, Qt::AltModifier);
+    QTest::keyClick(gridView(), Qt::Key_Up, Qt::AltModifier);
     EXPECT_TRUE(fileNode(0).child(0).isCurrent());
 
     askFor("9");
     grid()->setFocus();
-    QTest::keyClick(grid(), Qt::Key_Insert, Qt::AltModifier);
+    QTest::keyClick(gridView(), Qt::Key_Insert, Qt::AltModifier);
     EXPECT_EQ(group(0, 0).back(), (ObjText{9, ""}));
     prompter.answer(MessageAnswer::Yes);
-    QTest::keyClick(grid(), Qt::Key_Delete, Qt::AltModifier);
+    QTest::keyClick(gridView(), Qt::Key_Delete, Qt::AltModifier);
     EXPECT_EQ(group(0, 0).size(), 2u);
 
     // Esc outside the cell editor leaves the window open.
-    QTest::keyClick(grid(), Qt::Key_Escape);
+    QTest::keyClick(gridView(), Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
 }
 
@@ -852,7 +839,7 @@ TEST_F(ObjectTextsWindowTest, TheFolderIsLockedWhileOpenAndASecondWindowIsReadOn
     grid()->editCurrentCell();
     EXPECT_FALSE(grid()->isEditing());
     // Changes that reach the window anyway are refused: a cell's text, a new ID, a PO import.
-    grid()->item(0, 1)->setText("Blade");
+    grid()->setText(0, 1, "Blade");
     window.addLanguageId();
     window.importTranslation();
     EXPECT_EQ(group(0, 0), kThreeGroups[0]);

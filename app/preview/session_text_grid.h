@@ -1,21 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The object texts window's grid as the preview and the format-code menu see it: text rows
-// 1..rowCount() of the shown group, its texts in column 1, in the window's notation.
+// A grid of game texts (view, model, session and cell rules) as the preview and the format-code
+// menu see it; each change of a cell is a step of its own unless a window adds replace runs.
 #pragma once
+
+#include <functional>
 
 #include "app/preview/text_grid.h"
 
-class QTableWidgetItem;
-
 namespace tarn {
 
-class GroupTextsGrid;
-class ObjectTextsWindow;
+class CellRules;
+class GameTextsModel;
+class GameTextsSession;
+class TextGridView;
 
-class ObjectTextGrid : public TextGrid {
+class SessionTextGrid : public TextGrid {
 public:
-    ObjectTextGrid(ObjectTextsWindow& window, GroupTextsGrid& grid)
-        : window_(window), grid_(grid) {}
+    struct Parts {
+        TextGridView& view;
+        GameTextsModel& model;
+        GameTextsSession& session;
+        CellRules& cellRules;
+        const CodePage& codePage;  // the window's active page, which outlives this
+        std::function<void(const QString&)> showRefusal;
+    };
+    explicit SessionTextGrid(Parts parts) : parts_(std::move(parts)) {}
 
     int rowCount() const override;
     int currentRow() const override;
@@ -23,9 +32,8 @@ public:
     bool selectCell(int row, int column) override;
     std::string cellText(int row, int column) const override;
     void setCellText(int row, int column, const std::string& text) override;
-    // The window has no replace runs: each change of a cell is a step of its own.
     void beginChange() override {}
-    void endChange(const std::string&) override {}
+    void endChange(const std::string& /*action*/) override {}
     std::string undoText() const override;
     bool cStyle() const override;
     bool checkCurrentCell() override;
@@ -40,11 +48,13 @@ public:
     EncodeResult bytesFromDisplay(const QString& text) const override;
     void reportRefusal(const QString& message) override;
 
-private:
-    QTableWidgetItem* textItem(int row, int column) const;
+protected:
+    const Parts& parts() const { return parts_; }
 
-    ObjectTextsWindow& window_;
-    GroupTextsGrid& grid_;
+private:
+    bool isTextCell(int row, int column) const;
+
+    Parts parts_;
 };
 
 }  // namespace tarn

@@ -1,29 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The rules of the main window's grid: the current cell may not be left while it holds C-style
+// The rules of every grid of game texts: the current cell may not be left while it holds C-style
 // text that does not convert; entering a cell settles the text typed in the cell left and
-// remembers the new cell's text for Esc; Esc brings that text back. The grid view asks these
-// through its gate; the window hears what happened through the signals.
+// remembers the new cell's text for Esc; Esc brings that text back without leaving a step in the
+// history. The grid view asks these through its gate; the window hears what happened through
+// the signals.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
 #include <string>
 
-#include "app/main/text_grid_view.h"
-#include "exetext/string_table_document.h"
+#include "app/widgets/text_grid_view.h"
+#include "textcodes/game_text_rows.h"
 
 namespace tarn {
 
-class GridModel;
-class StringTableDocument;
-class TextsSession;
+class GameTextsModel;
+class GameTextsSession;
 struct ChangedTexts;
 
-class GridController : public QObject, public CellGate {
+class CellRules : public QObject, public CellGate {
     Q_OBJECT
 public:
-    GridController(TextGridView& view, GridModel& model, TextsSession& session, QObject* parent);
-    ~GridController() override;
+    CellRules(TextGridView& view, GameTextsModel& model, GameTextsSession& session,
+              QObject* parent);
+    ~CellRules() override;
 
     // True when the current cell may be left; otherwise says why in a message box.
     bool checkCurrentCell();
@@ -37,13 +38,13 @@ public:
             }
         };
     }
+    // Ctrl+Z (or Ctrl+Y when redo): an open editor's own typing first (undo_keys.h), else a step
+    // of the history, once the current cell may be left.
+    void stepHistory(bool redo);
     // Remembers the current cell's text as the one Esc brings back.
     void rememberCurrentText();
     // The text Esc brings back, in the current notation.
     const std::string& escText() const { return escText_; }
-    // Moves to the next untranslated text shown below the current one, or says there is none;
-    // the current cell has been checked.
-    void goToNextUntranslated();
 
     bool mayEnterCell(int row, int column) override;
     bool mayCloseEditor() override;
@@ -61,9 +62,8 @@ private:
     void followChange(const ChangedTexts& changed);
 
     QPointer<TextGridView> view_;
-    GridModel& model_;
-    const StringTableDocument& document_;
-    TextsSession& session_;
+    GameTextsModel& model_;
+    GameTextsSession& session_;
     std::string escText_;
     CellText escCell_;
 };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/main/text_grid_view.h"
+#include "app/widgets/text_grid_view.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -41,7 +41,16 @@ bool TextGridView::mayCloseCellEditor() {
 }
 
 EncodeResult TextGridView::encode(const QString& text) const {
-    return codePage_ != nullptr ? displayToGameBytes(text, *codePage_) : EncodeResult{};
+    if (codePage_ == nullptr) {
+        return {};
+    }
+    EncodeResult bytes = displayToGameBytes(text, *codePage_);
+    // A zero byte would end the text where the game reads it: refused like a character the
+    // page lacks (C-style text refuses its escape when it converts).
+    if (bytes.ok() && notation() == Notation::Raw && bytes.bytes.find('\0') != std::string::npos) {
+        return {{}, EncodeFault::MissingCharacter, 0};
+    }
+    return bytes;
 }
 
 int TextGridView::cellTextLimit() const {

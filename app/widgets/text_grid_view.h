@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's grid view: a table over the GridModel with in-place editing of columns 1 and
-// 2 through the shared game-text editor. Every move of the current cell, by mouse, keyboard or
-// command, asks the gate first; the cell editor writes each change to the model at once, so the
+// The grid view of game texts: a table over a GameTextsModel with in-place editing of its text
+// columns through the shared game-text editor. Every move of the current cell, by mouse, keyboard
+// or command, asks the gate first; the cell editor writes each change to the model at once, so the
 // model always holds what the translator sees.
 #pragma once
 
@@ -44,13 +44,15 @@ public:
     // The longest text the editor takes, asked each time it opens.
     void setTextLimit(std::function<int()> limit) { textLimit_ = std::move(limit); }
 
-    int currentRow() const;     // 1..3453, 0 when there is no current cell
-    int currentColumn() const;  // 0..3, -1 when there is no current cell
+    int currentRow() const;     // from 1, 0 when there is no current cell
+    int currentColumn() const;  // -1 when there is no current cell
     // Moves the current cell through the gate; answers whether it moved.
     bool moveTo(int row, int column);
     // Sets the current cell without asking the gate (the first cell after creation).
     void placeWithoutChecks(int row, int column);
 
+    // Opens the editor on the current cell, as Enter does (not while read-only).
+    void editCurrentCell() { QTableView::edit(currentIndex()); }
     bool isEditing() const;
     // A read-only grid opens no cell editor (another program holds the texts for editing).
     void setReadOnly(bool readOnly) { readOnly_ = readOnly; }

@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "objfiles/object_group_rows.h"
+
+#include "textcodes/cstyle.h"
+
+namespace tarn {
+
+void ObjectGroupRows::showGroup(int file, int group) {
+    file_ = file;
+    group_ = group;
+    held_.clear();
+}
+
+const ObjTextGroup* ObjectGroupRows::shownGroup() const {
+    if (file_ < 0 || group_ < 0 || static_cast<std::size_t>(file_) >= document_.files().size()) {
+        return nullptr;
+    }
+    return &document_.group(static_cast<std::size_t>(file_), static_cast<std::size_t>(group_));
+}
+
+void ObjectGroupRows::setCStyle(bool cstyle) {
+    cstyle_ = cstyle;
+    held_.clear();
+}
+
+std::optional<std::string> ObjectGroupRows::bytesOf(const CellText& value) const {
+    if (!value.asTyped) {
+        return value.text;
+    }
+    std::string raw;
+    if (!cStyleToRaw(value.text, raw)) {
+        return std::nullopt;
+    }
+    return raw;
+}
+
+int ObjectGroupRows::rowCount() const {
+    const ObjTextGroup* group = shownGroup();
+    return group != nullptr ? static_cast<int>(group->size()) : 0;
+}
+
+std::string ObjectGroupRows::heading(int column) const {
+    return column == 0 ? "Language ID" : column == 1 ? "Text" : "";
+}
+
+std::string ObjectGroupRows::label(int row, int column) const {
+    return column == 0 ? std::to_string((*shownGroup())[static_cast<std::size_t>(row - 1)].id)
+                       : std::string();
+}
+
+const std::string& ObjectGroupRows::bytes(int row) const {
+    return (*shownGroup())[static_cast<std::size_t>(row - 1)].text;
+}
+
+CellText ObjectGroupRows::cellText(int row, int /*column*/) const {
+    if (const auto held = held_.find(row); held != held_.end()) {
+        return {held->second, true};
+    }
+    return {bytes(row), false};
+}
+
+std::string ObjectGroupRows::notationText(int row, int column) const {
+    const CellText cell = cellText(row, column);
+    return cstyle_ && !cell.asTyped ? rawToCStyle(cell.text) : cell.text;
+}
+
+CellText ObjectGroupRows::fromNotation(const std::string& text, bool keepAsTyped) const {
+    if (!cstyle_) {
+        return {text, false};
+    }
+    std::string raw;
+    if (!keepAsTyped && cStyleToRaw(text, raw)) {
+        return {std::move(raw), false};
+    }
+    return {text, true};
+}
+
+std::optional<std::string> ObjectGroupRows::cellError(int row, int column) const {
+    const auto held = held_.find(row);
+    if (column != 1 || held == held_.end()) {
+        return std::nullopt;
+    }
+    std::string result;
+    if (cStyleToRaw(held->second, result)) {
+        return std::nullopt;
+    }
+    return result;
+}
+
+}  // namespace tarn
