@@ -27,6 +27,7 @@
 
 #include "app/objects/boxed_branch_style.h"
 #include "app/objects/new_language_id_dialog.h"
+#include "app/objects/object_file_page.h"
 #include "app/objects/object_texts_session.h"
 #include "app/objects/one_line_holder.h"
 #include "app/objects/wrapped_hint_label.h"
@@ -48,21 +49,6 @@ namespace tarn {
 
 namespace {
 
-QString storageModeName(std::uint8_t encoding) {
-    switch (encoding) {
-        case 0:
-            return QStringLiteral("Type 0 (saved as-is)");
-        case 1:
-            return QStringLiteral("Type 1 (RLE compressed)");
-        case 2:
-            return QStringLiteral("Type 2 (?\?\?)");
-        case 3:
-            return QStringLiteral("Type 3 (scrambled bytes)");
-        default:
-            return QStringLiteral("Type %1").arg(encoding);
-    }
-}
-
 QWidget* makeRootHintPage(QWidget* parent) {
     auto* panel = new QWidget(parent);
     auto* layout = new QVBoxLayout(panel);
@@ -71,12 +57,6 @@ QWidget* makeRootHintPage(QWidget* parent) {
     label->setAlignment(Qt::AlignCenter);
     layout->addWidget(label);
     return panel;
-}
-
-QLabel* valueLabel(QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
 }
 
 }  // namespace
@@ -105,11 +85,6 @@ void ObjectTextsWindow::nameParts() {
         {objectTree_, "objectTree"},
         {pages_, "pages"},
         {rootHintPage_, "rootHintPage"},
-        {fileInfoPage_, "fileInfoPage"},
-        {fileNameLabel_, "fileNameLabel"},
-        {internalIdLabel_, "internalIdLabel"},
-        {dataTypeLabel_, "dataTypeLabel"},
-        {storageModeLabel_, "storageModeLabel"},
         {groupTextsPage_, "groupTextsPage"},
         {textGrid_, "textGrid"},
         {buttonPanel_, "buttonPanel"},
@@ -148,32 +123,7 @@ void ObjectTextsWindow::createWidgets() {
 
     rootHintPage_ = makeRootHintPage(this);
 
-    fileInfoPage_ = new QWidget(this);
-    fileNameLabel_ = valueLabel(fileInfoPage_);
-    internalIdLabel_ = valueLabel(fileInfoPage_);
-    dataTypeLabel_ = valueLabel(fileInfoPage_);
-    storageModeLabel_ = valueLabel(fileInfoPage_);
-    auto* heading =
-        new QLabel(QStringLiteral("Information about the selected file"), fileInfoPage_);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    auto* rows = new QFormLayout;
-    rows->addRow(QStringLiteral("Filename:"), fileNameLabel_);
-    rows->addRow(QStringLiteral("Internal identifier:"), internalIdLabel_);
-    rows->addRow(QStringLiteral("Type of contained data:"), dataTypeLabel_);
-    rows->addRow(QStringLiteral("Storage mode:"), storageModeLabel_);
-    auto* hint =
-        new WrappedHintLabel(QStringLiteral("In order to proceed, select a text group from "
-                                            "the left\r\n(click on the + sign next to the "
-                                            "filename if they aren't shown currently)"),
-                             fileInfoPage_);
-    auto* infoLayout = new QVBoxLayout(fileInfoPage_);
-    infoLayout->addWidget(heading);
-    infoLayout->addLayout(rows);
-    infoLayout->addSpacing(12);
-    infoLayout->addWidget(hint);
-    infoLayout->addStretch();
+    fileInfoPage_ = new ObjectFilePage(this);
 
     groupTextsPage_ = new QWidget(this);
     createGrid();
@@ -527,11 +477,7 @@ void ObjectTextsWindow::showNode(const QModelIndex& node) {
     if (treeModel_->isFileNode(node)) {
         currentFile_ = treeModel_->fileOf(node);
         const ObjFile& file = document().file(static_cast<std::size_t>(currentFile_));
-        fileNameLabel_->setText(QString::fromStdString(file.fileName));
-        internalIdLabel_->setText(
-            gameBytesToDisplay(std::string(file.name.begin(), file.name.end()), codePage_));
-        dataTypeLabel_->setText(QStringLiteral("Type %1").arg(file.objectType()));
-        storageModeLabel_->setText(storageModeName(file.encoding));
+        fileInfoPage_->showFile(file, codePage_);
         pages_->setCurrentWidget(fileInfoPage_);
         if (const QString damage = treeModel_->problemOf(node); !damage.isEmpty()) {
             setStatus(damage);

@@ -45,6 +45,7 @@ namespace tarn {
 class CellRules;
 class GameTextsModel;
 class NewLanguageIdDialog;
+class ObjectFilePage;
 class ObjectTextsSession;
 class PatchBuilderDialog;
 class PoLanguageIdsDialog;
@@ -226,11 +227,7 @@ private:
     ObjectTreeModel* treeModel_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     QWidget* rootHintPage_ = nullptr;
-    QWidget* fileInfoPage_ = nullptr;
-    QLabel* fileNameLabel_ = nullptr;
-    QLabel* internalIdLabel_ = nullptr;
-    QLabel* dataTypeLabel_ = nullptr;
-    QLabel* storageModeLabel_ = nullptr;
+    ObjectFilePage* fileInfoPage_ = nullptr;
     QWidget* groupTextsPage_ = nullptr;
     TextGridView* textGrid_ = nullptr;
     QWidget* buttonPanel_ = nullptr;
