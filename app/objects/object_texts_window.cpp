@@ -28,6 +28,7 @@
 #include "app/objects/boxed_branch_style.h"
 #include "app/objects/new_language_id_dialog.h"
 #include "app/objects/object_file_page.h"
+#include "app/objects/object_grid_actions.h"
 #include "app/objects/object_texts_session.h"
 #include "app/objects/one_line_holder.h"
 #include "app/objects/wrapped_hint_label.h"
@@ -69,8 +70,7 @@ ObjectTextsWindow::ObjectTextsWindow(QWidget* parent) : QDialog(parent) {
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     session_ = new ObjectTextsSession(this);
     createWidgets();
-    createHistory();
-    createGridMenu();
+    createGridActions();
     newLanguageIdDialog_ = new NewLanguageIdDialog(this);
     patchBuilder_ = new PatchBuilderDialog(this);
     nameParts();
@@ -97,16 +97,6 @@ void ObjectTextsWindow::nameParts() {
         {closeButton_, "closeButton"},
         {statusBar_, "statusBar"},
         {statusLabel_, "statusLabel"},
-        {gridMenu_, "gridMenu"},
-        {cutAction_, "cutAction"},
-        {copyAction_, "copyAction"},
-        {pasteAction_, "pasteAction"},
-        {addLanguageIdAction_, "addLanguageIdAction"},
-        {removeLanguageIdAction_, "removeLanguageIdAction"},
-        {previousGroupAction_, "previousGroupAction"},
-        {nextGroupAction_, "nextGroupAction"},
-        {undoAction_, "objectUndoAction"},
-        {redoAction_, "objectRedoAction"},
     });
 }
 
@@ -223,64 +213,15 @@ void ObjectTextsWindow::createWidgets() {
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void ObjectTextsWindow::createGridMenu() {
-    gridMenu_ = new QMenu(this);
-    auto add = [this](const QString& caption, const QKeySequence& key, auto handler) {
-        auto* action = new QAction(caption, this);
-        action->setShortcut(key);
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        connect(action, &QAction::triggered, this, handler);
-        textGrid_->addAction(action);
-        gridMenu_->addAction(action);
-        return action;
-    };
-    auto onEditor = [this](auto operation) {
-        return [this, operation] {
-            if (QLineEdit* editor = textGrid_->cellEditor()) {
-                (editor->*operation)();
-            }
-        };
-    };
-    gridMenu_->addAction(undoAction_);
-    gridMenu_->addAction(redoAction_);
-    gridMenu_->addSeparator();
-    cutAction_ = add(QStringLiteral("Cu&t"), QKeySequence::Cut, onEditor(&QLineEdit::cut));
-    copyAction_ = add(QStringLiteral("&Copy"), QKeySequence::Copy, onEditor(&QLineEdit::copy));
-    pasteAction_ = add(QStringLiteral("&Paste"), QKeySequence::Paste, [this] {
-        if (QLineEdit* editor = textGrid_->cellEditor()) {
-            pasteWhole(*editor);
-        }
-    });
-    gridMenu_->addSeparator();
-    addLanguageIdAction_ =
-        add(QStringLiteral("Add new language ID"), QKeySequence(Qt::ALT | Qt::Key_Insert),
-            &ObjectTextsWindow::addLanguageId);
-    removeLanguageIdAction_ =
-        add(QStringLiteral("Delete current language ID"), QKeySequence(Qt::ALT | Qt::Key_Delete),
-            &ObjectTextsWindow::removeLanguageId);
-    gridMenu_->addSeparator();
-    previousGroupAction_ =
-        add(QStringLiteral("Previous text group"), QKeySequence(Qt::ALT | Qt::Key_Up),
-            &ObjectTextsWindow::goToPreviousGroup);
-    nextGroupAction_ = add(QStringLiteral("Next text group"), QKeySequence(Qt::ALT | Qt::Key_Down),
-                           &ObjectTextsWindow::goToNextGroup);
-    // Cut, copy and paste act on the cell editor; their shortcuts stay with it.
-    for (QAction* a : {cutAction_, copyAction_, pasteAction_}) {
-        textGrid_->removeAction(a);
-    }
-    textGrid_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(textGrid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        gridMenu_->popup(textGrid_->viewport()->mapToGlobal(pos));
-    });
-    // While a cell is edited, its context menu is the main grid's: cut, copy, paste and the codes.
+void ObjectTextsWindow::createGridActions() {
     textGridForMenus_ = std::make_unique<SessionTextGrid>(
         SessionTextGrid::Parts{*textGrid_, *model_, *session_, *cellRules_, codePage_,
                                [this](const QString& message) { reportRefusal(message); }});
-    codeMenu_ = new QMenu(this);
-    auto* codes = new FormatCodeMenu(*codeMenu_, *textGridForMenus_, cutAction_, copyAction_,
-                                     pasteAction_, this);
-    connect(textGrid_, &TextGridView::contextMenuRequested, codes,
-            &FormatCodeMenu::popupWhileEditing);
+    gridActions_ =
+        new ObjectGridActions(*this, *textGrid_, session_->stack(), *textGridForMenus_,
+                              {[this] { undo(); }, [this] { redo(); }, [this] { addLanguageId(); },
+                               [this] { removeLanguageId(); }, [this] { goToPreviousGroup(); },
+                               [this] { goToNextGroup(); }});
 }
 
 QString ObjectTextsWindow::statusText() const {
@@ -527,10 +468,7 @@ void ObjectTextsWindow::lockFolder(const std::filesystem::path& objData) {
 
 void ObjectTextsWindow::showReadOnly() {
     // The commands that change texts; what slips past them is refused where steps are taken.
-    for (QAction* action :
-         {pasteAction_, cutAction_, addLanguageIdAction_, removeLanguageIdAction_}) {
-        action->setEnabled(!isReadOnly());
-    }
+    gridActions_->setReadOnly(isReadOnly());
     importPoButton_->setEnabled(!isReadOnly());
     updateSaveButton();
 }

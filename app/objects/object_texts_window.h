@@ -46,6 +46,7 @@ class CellRules;
 class GameTextsModel;
 class NewLanguageIdDialog;
 class ObjectFilePage;
+class ObjectGridActions;
 class ObjectTextsSession;
 class PatchBuilderDialog;
 class PoLanguageIdsDialog;
@@ -138,7 +139,7 @@ private:
     static constexpr std::size_t kNamesShown = 20;
 
     void createWidgets();
-    void createGridMenu();
+    void createGridActions();
     void nameParts();
     void setStatus(const QString& text);
     // The game's ObjData folder, if any, and its object files.
@@ -179,7 +180,6 @@ private:
     void showLastIdRefused();
 
     // The history (object_texts_window_history.cpp).
-    void createHistory();
     void stepHistory(bool back);
 
     // The checks (object_texts_window_checks.cpp).
@@ -239,18 +239,8 @@ private:
     QPushButton* closeButton_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     QLabel* statusLabel_ = nullptr;
-    QMenu* gridMenu_ = nullptr;
-    QMenu* codeMenu_ = nullptr;  // the cell editor's, filled by FormatCodeMenu
     std::unique_ptr<TextGrid> textGridForMenus_;
-    QAction* cutAction_ = nullptr;
-    QAction* copyAction_ = nullptr;
-    QAction* pasteAction_ = nullptr;
-    QAction* addLanguageIdAction_ = nullptr;
-    QAction* removeLanguageIdAction_ = nullptr;
-    QAction* previousGroupAction_ = nullptr;
-    QAction* nextGroupAction_ = nullptr;
-    QAction* undoAction_ = nullptr;
-    QAction* redoAction_ = nullptr;
+    ObjectGridActions* gridActions_ = nullptr;
 };
 
 }  // namespace tarn

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The object texts window's history: every change to the document is a step on the window's own
-// undo stack, taken back and made again with Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z or the grid's
-// context menu. While a cell editor is open those keys act on its own typing first, as in the
-// main window (CellRules::stepHistory).
-#include <QAction>
+// The object texts window's history: every change to the document is a step of its session,
+// taken back and made again with Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z or the grid's context menu
+// (ObjectGridActions). While a cell editor is open those keys act on its own typing first, as
+// in the main window (CellRules::stepHistory).
 #include <QUndoStack>
 #include <algorithm>
 
+#include "app/objects/object_grid_actions.h"
 #include "app/objects/object_texts_session.h"
 #include "app/objects/object_texts_window.h"
 #include "app/preview/text_grid.h"
@@ -16,46 +16,12 @@
 
 namespace tarn {
 
-namespace {
-
-QString stepCaption(const QString& verb, const QString& step) {
-    return step.isEmpty() ? verb : verb + QLatin1Char(' ') + step;
-}
-
-}  // namespace
-
 ObjectTextsWindow::~ObjectTextsWindow() {
     // The stack clears itself as it goes; the grid goes before the session it shows.
-    session_->stack().disconnect(this);
+    session_->stack().disconnect(gridActions_);
     delete cellRules_;
     delete textGrid_;
     delete model_;
-}
-
-void ObjectTextsWindow::createHistory() {
-    QUndoStack* stack = &session_->stack();
-    undoAction_ = new QAction(QStringLiteral("Undo"), this);
-    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redoAction_ = new QAction(QStringLiteral("Redo"), this);
-    redoAction_->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    for (QAction* action : {undoAction_, redoAction_}) {
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
-    }
-    connect(undoAction_, &QAction::triggered, this, &ObjectTextsWindow::undo);
-    connect(redoAction_, &QAction::triggered, this, &ObjectTextsWindow::redo);
-    // The captions name the step, as an Edit menu does.
-    connect(stack, &QUndoStack::undoTextChanged, this, [this](const QString& step) {
-        undoAction_->setText(stepCaption(QStringLiteral("Undo"), step));
-    });
-    connect(stack, &QUndoStack::redoTextChanged, this, [this](const QString& step) {
-        redoAction_->setText(stepCaption(QStringLiteral("Redo"), step));
-    });
-    connect(stack, &QUndoStack::canUndoChanged, undoAction_, &QAction::setEnabled);
-    connect(stack, &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
-    undoAction_->setEnabled(false);
-    redoAction_->setEnabled(false);
 }
 
 void ObjectTextsWindow::undo() {
