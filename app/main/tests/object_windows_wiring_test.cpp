@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The object windows as the main window opens them, with their stored settings.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -250,6 +251,16 @@ TEST_F(ObjectTextsBeside, BothGridsTakeTheKeysAlike) {
         keys(Qt::Key_Tab);
         EXPECT_EQ(g.view->currentRow(), g.row);
         EXPECT_EQ(g.view->currentColumn(), g.column);
+
+        // A zero byte would end the text where the game reads it: a paste holding one is
+        // refused whole.
+        keys(Qt::Key_Return);
+        ASSERT_NE(g.view->cellEditor(), nullptr);
+        QApplication::clipboard()->setText(QStringLiteral("a") + QChar(0) + QStringLiteral("b"));
+        g.view->cellEditor()->paste();
+        EXPECT_EQ(g.view->cellEditor()->text(), before);
+        keys(Qt::Key_Escape);
+        EXPECT_EQ(text(), before);
 
         // Read-only: no editor opens and no text is taken.
         g.session.setReadOnly(true);
