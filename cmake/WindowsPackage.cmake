@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows package (cpack in build-windows/): one folder with both programs, the guide beside
 # them (Markdown where Help looks first, and one HTML page for reading without TarnEdit) and a
-# short README.txt; as a ZIP (TarnWorkbench-VERSION-win64.zip) and, where Debian's nsis is
-# installed, as an installer of the same name.
+# short README.txt; as a ZIP (TarnWorkbench-VERSION-win64.zip, holding the folder
+# TarnWorkbench-VERSION) and, where Debian's nsis is installed, as an installer of the same name.
 install(TARGETS TarnEdit tarntool RUNTIME DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION docs)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/README-windows.txt DESTINATION . RENAME README.txt)
@@ -34,13 +34,22 @@ set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_STRIP_FILES OFF)  # the Windows programs are linked without debug information
 set(CPACK_GENERATOR ZIP)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/COPYING)  # the installer's licence page
+# The ZIP unpacks into one folder of its own, TarnWorkbench-VERSION; the installer's files lie
+# directly in the folder chosen.
+file(WRITE ${CMAKE_BINARY_DIR}/cpack-per-generator.cmake
+     "if(CPACK_GENERATOR STREQUAL \"ZIP\")\n"
+     "    set(CPACK_PACKAGING_INSTALL_PREFIX \"/TarnWorkbench-\${CPACK_PACKAGE_VERSION}\")\n"
+     "endif()\n")
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/cpack-per-generator.cmake)
 
 find_program(TARN_MAKENSIS makensis)
 if(TARN_MAKENSIS)
     list(APPEND CPACK_GENERATOR NSIS)
     # Per user, without administrator rights: under %LOCALAPPDATA%\Programs, the Start menu and
-    # the uninstall entry of the user who installs. The uninstaller deletes the files it lists
-    # and folders only when empty, so settings, journals and word lists beside the programs stay.
+    # the uninstall entry of the user who installs. An installed TarnEdit keeps its settings,
+    # journals and word lists in %APPDATA%\TarnEdit (it knows itself installed by the
+    # uninstaller beside it), so the uninstaller, deleting the files it lists and then the
+    # folders, leaves nothing behind; anything else found there stays.
     set(CPACK_NSIS_INSTALL_ROOT "$LOCALAPPDATA\\\\Programs")  # read back by cpack: escaped twice
     set(CPACK_NSIS_PACKAGE_NAME "Tarn translation workbench")
     set(CPACK_NSIS_DISPLAY_NAME "Tarn translation workbench ${PROJECT_VERSION}")
@@ -49,6 +58,18 @@ if(TARN_MAKENSIS)
     set(CPACK_NSIS_INSTALLED_ICON_NAME TarnEdit.exe)
     set(CPACK_NSIS_MENU_LINKS "docs/user-guide.html" "TarnEdit user guide")
     set(CPACK_NSIS_MODIFY_PATH OFF)
+    # The finish page offers to start TarnEdit and to put a shortcut to it on the desktop.
+    set(CPACK_NSIS_MUI_FINISHPAGE_RUN TarnEdit.exe)
+    set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Delete '$DESKTOP\\\\TarnEdit.lnk'")  # escaped twice
+    set(finish_page_options [=[
+!define MUI_FINISHPAGE_RUN_TEXT "Start TarnEdit"
+!define MUI_FINISHPAGE_SHOWREADME ""
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "Put a shortcut to TarnEdit on the desktop"
+!define MUI_FINISHPAGE_SHOWREADME_FUNCTION CreateDesktopShortcut
+Function CreateDesktopShortcut
+  CreateShortCut "$DESKTOP\TarnEdit.lnk" "$INSTDIR\TarnEdit.exe"
+FunctionEnd
+]=])
     # CMake's installer script, changed to ask for no rights and to act for the current user.
     file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in template)
     foreach(from IN ITEMS "RequestExecutionLevel admin" "SetShellVarContext all"
@@ -62,6 +83,8 @@ if(TARN_MAKENSIS)
     string(REPLACE "SetShellVarContext all" "SetShellVarContext current" template "${template}")
     string(REPLACE "$DOCUMENTS\\@CPACK_PACKAGE_INSTALL_DIRECTORY@"
                    "@CPACK_NSIS_INSTALL_ROOT@\\@CPACK_PACKAGE_INSTALL_DIRECTORY@" template "${template}")
+    string(REPLACE "@CPACK_NSIS_DEFINES@" "${finish_page_options}@CPACK_NSIS_DEFINES@" template
+           "${template}")
     file(WRITE ${CMAKE_BINARY_DIR}/cpack-nsis/NSIS.template.in "${template}")
     file(COPY ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.InstallOptions.ini.in
          DESTINATION ${CMAKE_BINARY_DIR}/cpack-nsis)

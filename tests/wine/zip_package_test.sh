@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Windows ZIP package: made by cpack, unpacked into a folder whose name holds a space and a
-# Polish letter, both programs answer from there.
+# The Windows ZIP package: made by cpack, it holds one folder TarnWorkbench-VERSION; unpacked
+# into a folder whose name holds a space and a Polish letter, both programs answer from there.
 # zip_package_test.sh BUILD WINE_RUN WINE PREFIX VERSION
 set -euo pipefail
 build=$1 wine_run=$2 wine=$3 prefix=$4 version=$5
@@ -12,9 +12,13 @@ trap 'rm -rf "$scratch"' EXIT
 zip="$scratch/package/TarnWorkbench-$version-win64.zip"
 [ -f "$zip" ] || { echo "no $zip"; ls "$scratch/package"; exit 1; }
 
-folder="$scratch/Tarn ż programy"
-mkdir -p "$folder"
-(cd "$folder" && cmake -E tar xf "$zip")
+unpacked="$scratch/Tarn ż programy"
+mkdir -p "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "$zip")
+# One folder at the top, named after the version.
+top=$(ls -A "$unpacked")
+[ "$top" = "TarnWorkbench-$version" ] || { echo "the ZIP's top level holds: $top"; exit 1; }
+folder="$unpacked/$top"
 for file in TarnEdit.exe tarntool.exe README.txt COPYING.txt THIRD-PARTY-NOTICES.txt docs/user-guide.md \
     docs/user-guide.html; do
     [ -f "$folder/$file" ] || { echo "the package lacks $file"; ls -R "$folder"; exit 1; }
