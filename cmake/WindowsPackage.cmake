@@ -1,13 +1,55 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows package (cpack in build-windows/): one folder with both programs, the guide beside
-# them (Markdown where Help looks first, and one HTML page for reading without TarnEdit) and a
-# short README.txt; as a ZIP (TarnWorkbench-VERSION-win64.zip, holding the folder
+# them (Markdown where Help looks first, and one HTML page for reading without TarnEdit), the
+# spelling dictionaries and a short README.txt; as a ZIP (TarnWorkbench-VERSION-win64.zip, holding the folder
 # TarnWorkbench-VERSION) and, where Debian's nsis is installed, as an installer of the same name.
 install(TARGETS TarnEdit tarntool RUNTIME DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION docs)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/README-windows.txt DESTINATION . RENAME README.txt)
 install(FILES ${PROJECT_SOURCE_DIR}/COPYING DESTINATION . RENAME COPYING.txt)
 install(FILES ${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES.txt DESTINATION .)
+
+# Spelling dictionaries beside the programs (their dictionaries folder), from Debian's hunspell-*
+# packages, each with its package's licence: for the languages of the game's code pages, the
+# Central European ones first, as many as fit 40 MB (unpacked; about a quarter of it packed),
+# so that the package stays well under 60 MB. A language whose package is not installed is
+# left out with a message.
+set(dictionary_budget 40000000)
+set(dictionary_total 0)
+set(dictionaries_left_out "")
+foreach(language IN ITEMS pl_PL cs_CZ sk_SK hu_HU sl_SI hr_HR ro_RO ru_RU bg_BG uk_UA de_DE
+                          fr_FR es_ES it_IT pt_BR pt_PT nl_NL en_US lt_LT lv_LV el_GR tr_TR)
+    set(aff /usr/share/hunspell/${language}.aff)
+    set(dic /usr/share/hunspell/${language}.dic)
+    if(NOT EXISTS ${aff} OR NOT EXISTS ${dic})
+        list(APPEND dictionaries_left_out ${language})
+        continue()
+    endif()
+    file(REAL_PATH ${aff} aff)
+    file(REAL_PATH ${dic} dic)
+    file(SIZE ${aff} aff_size)
+    file(SIZE ${dic} dic_size)
+    math(EXPR total "${dictionary_total} + ${aff_size} + ${dic_size}")
+    if(total GREATER dictionary_budget)
+        list(APPEND dictionaries_left_out ${language})
+        continue()
+    endif()
+    execute_process(COMMAND dpkg-query -S ${dic} OUTPUT_VARIABLE owner ERROR_QUIET)
+    string(REGEX REPLACE ":.*" "" package "${owner}")
+    if(NOT EXISTS /usr/share/doc/${package}/copyright)
+        list(APPEND dictionaries_left_out ${language})
+        continue()
+    endif()
+    set(dictionary_total ${total})
+    install(FILES ${aff} DESTINATION dictionaries RENAME ${language}.aff)
+    install(FILES ${dic} DESTINATION dictionaries RENAME ${language}.dic)
+    install(FILES /usr/share/doc/${package}/copyright DESTINATION dictionaries
+            RENAME ${language}-licence.txt)
+endforeach()
+if(dictionaries_left_out)
+    message(STATUS "Spelling dictionaries left out of the package (not installed, or over the "
+                   "budget): ${dictionaries_left_out}")
+endif()
 
 find_program(TARN_CMARK cmark)
 if(TARN_CMARK)
