@@ -22,6 +22,8 @@
 #endif
 
 #include <algorithm>
+#include <cstring>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 
@@ -761,6 +763,24 @@ void refuseReadOnlyFile(const fs::path& path) {
         throw FileError("Cannot write file \"" + pathToUtf8(path) + "\". The file is read-only.",
                         "The file is read-only.");
     }
+}
+
+bool fileHoldsBytes(const fs::path& path, const Bytes& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    std::error_code ec;
+    if (!in || fs::file_size(path, ec) != bytes.size() || ec) {
+        return false;
+    }
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    std::vector<char> piece(std::min(kPiece, bytes.size()));
+    for (std::size_t at = 0; at < bytes.size(); at += piece.size()) {
+        const std::size_t length = std::min(piece.size(), bytes.size() - at);
+        if (!in.read(piece.data(), static_cast<std::streamsize>(length)) ||
+            std::memcmp(piece.data(), bytes.data() + at, length) != 0) {
+            return false;
+        }
+    }
+    return in.peek() == std::ifstream::traits_type::eof();
 }
 
 bool fileExists(const fs::path& path) {

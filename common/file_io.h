@@ -130,6 +130,10 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
                                     const std::optional<FileReshape>& reshape = std::nullopt,
                                     const std::optional<FileIdentity>& expected = std::nullopt);
 
+// Whether the file holds exactly bytes. It is read in pieces, so that checking a large file
+// just written costs no second copy of it in memory; false also when it cannot be read.
+bool fileHoldsBytes(const fs::path& path, const Bytes& bytes);
+
 bool fileExists(const fs::path& path);  // an existing regular file (or a link to one)
 bool directoryExists(const fs::path& path);
 // An existing file that may not be written: its write permission bits are all off (the

@@ -15,6 +15,14 @@ namespace tarn {
 using Sha256Digest = std::array<std::uint8_t, 32>;
 
 Sha256Digest sha256(std::string_view data);
+
+// How the digest is computed: the same result either way.
+enum class Sha256Engine {
+    Portable,
+    ProcessorInstructions,  // the x86 SHA extensions; only where the processor has them
+};
+bool processorHasSha256Instructions();
+Sha256Digest sha256(std::string_view data, Sha256Engine engine);
 std::string sha256Hex(const Bytes& data);
 
 }  // namespace tarn

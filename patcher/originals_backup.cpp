@@ -22,6 +22,34 @@ bool OriginalsBackup::exists() const {
 }
 
 bool OriginalsBackup::keep(const std::string& name, const Bytes& original) {
+    return keep(name, original, nullptr);
+}
+
+bool OriginalsBackup::keepAsSecondName(const std::string& name, const fs::path& file,
+                                       const Bytes& original) {
+    return keep(name, original, &file);
+}
+
+void OriginalsBackup::confirmKept(const std::string& name, const Bytes& original,
+                                  const FileIdentity& originalFile,
+                                  const fs::path& replaced) const {
+    const fs::path path = folder_ / name;
+    // Still the very file the original was read from, and no longer the one replaced: its
+    // bytes are the original's, unread.
+    std::error_code ec;
+    bool same = false;
+    try {
+        same = takeFileIdentity(path, {FilePart{0, 0}}).sameMetadata(originalFile) &&
+               !fs::equivalent(path, replaced, ec) && !ec;
+    } catch (const FileError&) {
+    }
+    if (!same) {
+        writeFileAtomically(path, original, WriteOptions{std::nullopt, false});
+        platform::flushFolder(folder_);
+    }
+}
+
+bool OriginalsBackup::keep(const std::string& name, const Bytes& original, const fs::path* file) {
     const fs::path path = folder_ / name;
     bool created = false;
     if (!exists()) {
@@ -48,7 +76,12 @@ bool OriginalsBackup::keep(const std::string& name, const Bytes& original) {
         return false;
     }
     try {
-        writeFileAtomically(path, original, WriteOptions{std::nullopt, false});
+        // A second name costs nothing and its bytes are on disk already; a file system without
+        // hard links gets a copy.
+        std::error_code linkError;
+        if (file == nullptr || (fs::create_hard_link(*file, path, linkError), linkError)) {
+            writeFileAtomically(path, original, WriteOptions{std::nullopt, false});
+        }
         platform::flushFolder(folder_);
         if (created) {
             platform::flushFolder(folder_.parent_path());

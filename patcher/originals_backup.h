@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/bytes.h"
+#include "common/file_identity.h"
 
 namespace tarn {
 
@@ -34,6 +35,20 @@ public:
     // there already. Answers whether it wrote one; the copy is complete and flushed when it
     // returns. Raises FileError when the folder or the copy cannot be written.
     bool keep(const std::string& name, const Bytes& original);
+    // As keep, but the backup is made a second name (a hard link) of file, whose bytes are
+    // original, where the file system allows; otherwise they are copied. For a file about to
+    // be replaced by a new one (a rename over it): the old file then lives on as the backup
+    // alone, and 17 MB need not be written and flushed again. confirmKept must follow the
+    // replacement.
+    bool keepAsSecondName(const std::string& name, const fs::path& file, const Bytes& original);
+    // Makes sure the backup of name holds original once the file it was a second name of has
+    // been replaced by replaced: unless the backup is still the file originalFile names (its
+    // metadata taken before original was read from it) and no longer the same file as
+    // replaced, it gets original's bytes. So a file another program replaced between the read
+    // and the link, or a system that wrote into the old file instead of replacing it, never
+    // leaves a backup that is not the original. Raises FileError when the copy fails.
+    void confirmKept(const std::string& name, const Bytes& original,
+                     const FileIdentity& originalFile, const fs::path& replaced) const;
 
     // One entry of the backup folder and what a restore does with it.
     struct Item {
@@ -60,6 +75,8 @@ public:
     void remove() const;
 
 private:
+    bool keep(const std::string& name, const Bytes& original, const fs::path* file);
+
     fs::path folder_;
 };
 

@@ -78,19 +78,28 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
         try {
             refuseLinkedTarget(path);
             refuseReadOnlyFile(path);
+            // Only the metadata, taken before the bytes: whether the backup made later is
+            // still this file.
+            const FileIdentity read = takeFileIdentity(path, {FilePart{0, 0}});
             const Bytes before = readWholeFile(path);
             Bytes after;
+            bool linked = false;
             SaveCallbacks callbacks;
             // The digest of what replaces the file goes first, pending, then the original is
-            // kept: a run cut off anywhere after leaves both.
+            // kept: a run cut off anywhere after leaves both. The original is kept as a second
+            // name of the file, which the save then replaces by a new one.
             callbacks.beforeWrite = [&](const FileRanges& ranges, const FileReshape* reshape) {
-                after = before;
+                // One block of the final size: growing a copy would copy it again.
+                after.reserve(std::max<std::size_t>(
+                    before.size(),
+                    reshape != nullptr ? static_cast<std::size_t>(reshape->size) : 0));
+                after.assign(before.begin(), before.end());
                 if (reshape != nullptr) {
                     applyFileReshape(after, *reshape);
                 }
                 applyFileRanges(after, ranges);
                 exeSums_.recordPending(name, after);
-                exeBackup_.keep(name, before);
+                linked = exeBackup_.keepAsSecondName(name, path, before);
             };
             SaveOptions options;
             options.primaryLangId = exeTexts_->primaryLangId;
@@ -103,10 +112,9 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
             if (afterReplace_) {
                 afterReplace_(path);
             }
-            bool asWritten = false;
-            try {
-                asWritten = readWholeFile(path) == after;
-            } catch (const std::exception&) {
+            const bool asWritten = fileHoldsBytes(path, after);
+            if (linked) {
+                exeBackup_.confirmKept(name, before, read, path);
             }
             if (!asWritten) {
                 writeFileAtomically(path, before, noLinks);

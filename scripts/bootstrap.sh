@@ -11,6 +11,10 @@ packages=(
     qt6-base-dev libgl-dev
     libgettextpo-dev gettext  # PO files: read and written by libgettextpo, checked by msgfmt
     libhunspell-dev  # spelling; the tests make their own small dictionaries
+    # the dictionaries the Windows package carries (cmake/WindowsPackage.cmake)
+    hunspell-pl hunspell-cs hunspell-sk hunspell-hu hunspell-sl hunspell-hr hunspell-ro
+    hunspell-ru hunspell-bg hunspell-uk hunspell-de-de hunspell-fr-classical hunspell-es
+    hunspell-it hunspell-pt-br hunspell-pt-pt hunspell-nl hunspell-en-us
     liburing-dev  # many small files read in a few system calls (io_uring), linked statically
     translate-toolkit  # po2ts reads our PO exports in the tests
     xvfb xauth

@@ -66,7 +66,10 @@ QString userSettingsFolder() {
 QString defaultSettingsPath(const QString& programDir, const QString& configDir) {
     const QString name = QStringLiteral("tarnedit.ini");
     const QString beside = QDir(programDir).filePath(name);
-    if (canWriteIn(programDir, beside)) {
+    // An installed copy (its installer's uninstaller beside it) keeps nothing in its own
+    // folder, so that uninstalling leaves none of the translator's files there.
+    const bool installed = QFileInfo::exists(QDir(programDir).filePath(kUninstallerName));
+    if (!installed && canWriteIn(programDir, beside)) {
         return nativePath(beside);
     }
     QDir().mkpath(configDir);

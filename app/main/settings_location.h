@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where tarnedit.ini lies: beside the program, or in the user's configuration folder when the
-// program's folder cannot be written (an installed program); --settings FILE names another.
+// program's folder cannot be written or the program was installed; --settings FILE names
+// another.
 #pragma once
 
 #include <QString>
@@ -16,8 +17,11 @@ QString settingsOptionOf(const QStringList& arguments);
 // elsewhere.
 QString userSettingsFolder();
 
+// The uninstaller the Windows installer puts beside the programs it installs.
+inline constexpr const char* kUninstallerName = "Uninstall.exe";
+
 // The settings file for a program in programDir; configDir is the user's configuration
-// folder, used when programDir cannot be written.
+// folder, used when programDir cannot be written or holds an installed copy.
 QString defaultSettingsPath(const QString& programDir, const QString& configDir);
 
 }  // namespace tarn

@@ -6,9 +6,18 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
+#include <exception>
+#include <filesystem>
+#include <optional>
 
+#include "app/widgets/file_paths.h"
+#include "app/widgets/file_prompt.h"
+#include "app/widgets/prompter.h"
+#include "common/file_io.h"
 #include "common/utf8_path.h"
+#include "spelling/dictionary_install.h"
 #include "spelling/spell_checker.h"
 
 namespace tarn {
@@ -36,6 +45,10 @@ SpellingLanguageDialog::SpellingLanguageDialog(const std::string& chosen, const 
     form->addRow(QStringLiteral("&Language:"), languages_);
     form->addRow(QStringLiteral("&Dictionary folder:"), folder_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* add =
+        buttons->addButton(QStringLiteral("&Add dictionary..."), QDialogButtonBox::ActionRole);
+    add->setObjectName(QStringLiteral("addDictionaryButton"));
+    connect(add, &QPushButton::clicked, this, &SpellingLanguageDialog::addDictionary);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(note_);
@@ -59,6 +72,41 @@ void SpellingLanguageDialog::listLanguages(const std::string& chosen) {
     languages_->setCurrentIndex(index < 0 ? 0 : index);
     note_->setText(found.empty() ? missingDictionaryNote(proposed_) : QString());
     note_->setVisible(found.empty());
+}
+
+void SpellingLanguageDialog::addDictionary() {
+    const QString caption = QStringLiteral("Add dictionary");
+    const std::optional<std::filesystem::path> folder = userDictionaryFolder();
+    if (!folder) {
+        prompter().message(QStringLiteral("This system names no folder of yours to keep "
+                                          "dictionaries in: name the dictionary's own folder "
+                                          "as the dictionary folder instead."),
+                           caption, MessageIcon::Error, MessageButtons::Ok);
+        return;
+    }
+    const std::optional<QString> chosen =
+        askForFile(this,
+                   {QStringLiteral("addDictionaryFileDialog"), caption,
+                    QStringLiteral("Hunspell dictionaries (*.aff *.dic)"), QString(), false},
+                   addedFrom_);
+    if (!chosen) {
+        return;
+    }
+    try {
+        const DictionaryFiles pair = dictionaryPairOf(toFilePath(*chosen));
+        const std::string language = pathToUtf8(pair.dic.stem());
+        if (fileExists(*folder / pair.dic.filename()) &&
+            prompter().message(QStringLiteral("Replace the dictionary %1 in %2?")
+                                   .arg(QString::fromStdString(language), fromFilePath(*folder)),
+                               caption, MessageIcon::Question,
+                               MessageButtons::YesNo) != MessageAnswer::Yes) {
+            return;
+        }
+        listLanguages(tarn::addDictionary(pair, *folder));
+    } catch (const std::exception& e) {
+        prompter().message(QString::fromStdString(e.what()), caption, MessageIcon::Error,
+                           MessageButtons::Ok);
+    }
 }
 
 std::string SpellingLanguageDialog::language() const {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Other > Spelling language...: the translation's spelling language among the dictionaries found
 // (or none), and a folder of dictionaries looked in before the system's. Without any dictionary
-// it names the package to install.
+// it names the package to install. "Add dictionary..." copies a Hunspell pair the translator
+// chooses into the user's own dictionaries folder.
 #pragma once
 
 #include <QDialog>
@@ -26,11 +27,13 @@ public:
 
 private:
     void listLanguages(const std::string& chosen);
+    void addDictionary();
 
     QComboBox* languages_;
     QLineEdit* folder_;
     QLabel* note_;
     std::string proposed_;
+    std::string addedFrom_;  // the folder the file dialog opens in (UTF-8)
 };
 
 // What to do without dictionaries: "No spelling dictionary found: install the Debian package

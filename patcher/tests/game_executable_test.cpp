@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <fstream>
 #include <sstream>
 
 #include "common/file_io.h"
@@ -183,6 +184,31 @@ TEST_F(GameExecutableTest, AnExecutableChangedSinceThePatchGoesBackOnlyOnYes) {
         << console;
     EXPECT_EQ(readWholeFile(exe), updated);
     EXPECT_EQ(run(endUserResources({}), "y\ny\n\n", true), 0) << console;
+    EXPECT_EQ(readWholeFile(exe), before);
+}
+
+// The original is kept as a second name of the file the save replaces. Where the old file is
+// written in place instead (here: changed behind the run's back right after the replacement),
+// the backup gets the original's bytes all the same.
+TEST_F(GameExecutableTest, TheKeptOriginalOutlivesAFileWrittenInPlace) {
+    const std::vector<std::string> original = gameTexts();
+    const CarriedExeTexts carried = differingExeTexts(original, translatedTexts(original, 100, 0));
+    const fs::path exe = game / "Tarn.exe";
+    const fs::path kept = game / kExeBackupFolderName / "Tarn.exe";
+    writeFileAtomically(exe, makeSampleExecutable(2, original));
+    const Bytes before = readWholeFile(exe);
+    std::istringstream in("y\n\n");
+    std::ostringstream out;
+    TarnPatch program(patch(carried), {}, game, in, out);
+    program.setAfterReplaceForTesting([&](const fs::path& path) {
+        if (path == exe) {
+            std::ofstream(kept, std::ios::binary | std::ios::trunc) << "overwritten";
+        }
+    });
+    ASSERT_EQ(program.run(), 0) << out.str();
+    EXPECT_EQ(readWholeFile(kept), before);
+    EXPECT_FALSE(fs::equivalent(kept, exe));
+    EXPECT_EQ(run(endUserResources({}), "y\n\n", true), 0) << console;
     EXPECT_EQ(readWholeFile(exe), before);
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "spelling/spell_checker.h"
+#include "spelling/dictionary_install.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,41 @@ TEST(SpellingLanguage, FindsTheDictionaryInTheFirstFolderThatHasOne) {
 
 // Dictionaries come in UTF-8 and in older single-byte character sets; words are UTF-8 either way.
 // The UTF-8 one lies in a folder with a Polish name.
+// A dictionary the translator adds: chosen by either file of its pair, refused with the reason
+// when it is no pair, copied whole into the user's folder, where it is found.
+TEST(SpellingLanguage, AnAddedDictionaryIsThePairOfTheChosenFile) {
+    TempDir from;
+    TempDir user;
+    writeTestDictionary(from.path(), "pl_PL", {"kot"});
+    writeTestDictionary(from.path(), "Polski słownik", {"kot"});
+    writeFileAtomically(from.path() / "cs.aff", toBytes("SET UTF-8\n"));  // no .dic beside it
+    writeFileAtomically(from.path() / "sk.aff", toBytes("SET UTF-8\n"));
+    writeFileAtomically(from.path() / "sk.dic", toBytes("slovo\n"));  // no word count
+    writeFileAtomically(from.path() / "words.txt", toBytes("1\nkot\n"));
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"Polski słownik.dic", "is named after its language"},
+        {"cs.aff", "cs.dic is missing beside cs.aff"},
+        {"sk.dic", "its first line is no word count"},
+        {"words.txt", "choose its .aff or .dic file"},
+    };
+    for (const auto& [name, reason] : refused) {
+        try {
+            dictionaryPairOf(from.path() / pathFromUtf8(name));
+            ADD_FAILURE() << name;
+        } catch (const SpellingError& e) {
+            EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
+        }
+    }
+    for (const char* chosen : {"pl_PL.aff", "pl_PL.dic"}) {
+        const DictionaryFiles pair = dictionaryPairOf(from.path() / chosen);
+        EXPECT_EQ(addDictionary(pair, user.path() / "dictionaries"), "pl_PL");
+    }
+    const auto found = findDictionary("pl", {user.path() / "dictionaries"});
+    ASSERT_TRUE(found);
+    EXPECT_EQ(readWholeFile(found->dic), readWholeFile(from.path() / "pl_PL.dic"));
+    EXPECT_TRUE(SpellChecker(*found).isKnown("kot"));
+}
+
 TEST(SpellChecker, KnowsSuggestsAndLearnsWordsInEitherCharacterSet) {
     TempDir dir;
     const std::filesystem::path polish = dir.path() / pathFromUtf8("S\xC5\x82owniki");

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Windows ZIP package: made by cpack, unpacked into a folder whose name holds a space and a
-# Polish letter, both programs answer from there.
+# The Windows ZIP package: made by cpack, it holds one folder TarnWorkbench-VERSION; unpacked
+# into a folder whose name holds a space and a Polish letter, both programs answer from there,
+# and tarntool.exe spells with the dictionaries it carries.
 # zip_package_test.sh BUILD WINE_RUN WINE PREFIX VERSION
 set -euo pipefail
 build=$1 wine_run=$2 wine=$3 prefix=$4 version=$5
@@ -12,9 +13,13 @@ trap 'rm -rf "$scratch"' EXIT
 zip="$scratch/package/TarnWorkbench-$version-win64.zip"
 [ -f "$zip" ] || { echo "no $zip"; ls "$scratch/package"; exit 1; }
 
-folder="$scratch/Tarn ż programy"
-mkdir -p "$folder"
-(cd "$folder" && cmake -E tar xf "$zip")
+unpacked="$scratch/Tarn ż programy"
+mkdir -p "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "$zip")
+# One folder at the top, named after the version.
+top=$(ls -A "$unpacked")
+[ "$top" = "TarnWorkbench-$version" ] || { echo "the ZIP's top level holds: $top"; exit 1; }
+folder="$unpacked/$top"
 for file in TarnEdit.exe tarntool.exe README.txt COPYING.txt THIRD-PARTY-NOTICES.txt docs/user-guide.md \
     docs/user-guide.html; do
     [ -f "$folder/$file" ] || { echo "the package lacks $file"; ls -R "$folder"; exit 1; }
@@ -28,3 +33,13 @@ run ./tarntool.exe sample-game game >/dev/null
 info=$(run ./tarntool.exe exe info game/Tarn.exe | tr -d '\r')
 echo "$info"
 grep -q . <<<"$info" || { echo "tarntool.exe exe info printed nothing"; exit 1; }
+
+# The package's dictionaries, each with its licence, serve spelling from beside the programs,
+# and the package stays under 60 MB.
+for file in dictionaries/pl_PL.aff dictionaries/pl_PL.dic dictionaries/pl_PL-licence.txt; do
+    [ -f "$folder/$file" ] || { echo "the package lacks $file"; exit 1; }
+done
+run ./tarntool.exe exe check game/Tarn.exe game/Tarn.exe --spelling pl >/dev/null ||
+    { echo "tarntool.exe found no Polish dictionary beside it"; exit 1; }
+size=$(stat -c %s "$zip")
+[ "$size" -lt 60000000 ] || { echo "the package holds $size bytes"; exit 1; }

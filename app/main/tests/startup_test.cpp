@@ -320,6 +320,9 @@ TEST(SettingsLocation, OptionNamesTheFileOtherwiseBesideTheProgram) {
     const QString missing = fromFilePath(program.path() / "gone");
     EXPECT_EQ(defaultSettingsPath(missing, configDir), configDir + name);
     EXPECT_TRUE(directoryExists(config.path() / "TarnEdit"));
+    // An installed copy keeps its settings in the user's folder, its own folder writable or not.
+    writeFileAtomically(program.path() / kUninstallerName, Bytes{});
+    EXPECT_EQ(defaultSettingsPath(programDir, configDir), configDir + name);
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 // What helps a translator at the grid: identical texts translated once, the spelling underline
 // and its menu, and pastes that are taken whole or refused whole, never cut.
 #include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QImage>
+#include <QPushButton>
 #include <QUndoStack>
 #include <algorithm>
 #include <fstream>
@@ -11,6 +14,7 @@
 #include "app/main/spelling_highlighter.h"
 #include "app/main/tests/editor_fixture.h"
 #include "app/main/texts_session.h"
+#include "app/widgets/file_paths.h"
 #include "app/widgets/paste_guard.h"
 #include "spelling/tests/test_dictionary.h"
 
@@ -181,6 +185,42 @@ TEST_F(TranslatorAidsTest, APasteIsTakenWholeOrRefusedWholeNeverCut) {
     }
     paste(limit);  // the longest paste is taken whole
     EXPECT_EQ(editor->text().size(), limit);
+}
+
+// "Add dictionary..." copies the pair of the chosen file into the user's own folder, where it is
+// found at once and by later runs; a dictionary of that language there is replaced only on yes.
+TEST_F(TranslatorAidsTest, AnAddedDictionaryIsCopiedIntoTheUsersFolder) {
+    const fs::path downloads = dir.path() / "downloads";
+    fs::create_directories(downloads);
+    writeTestDictionary(downloads, "pl_PL", {"kot"});
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir.path() / "data").string()));
+    writeGame();
+    start();
+    const fs::path added = dir.path() / "data" / "TarnEdit" / "dictionaries" / "pl_PL.dic";
+    for (const bool again : {false, true}) {
+        QString chosen;
+        prompter.onDialog([&](QDialog& d) {
+            childByName<QPushButton>(d, "addDictionaryButton")->click();
+            chosen = childByName<QComboBox>(d, "spellingLanguageBox")->currentData().toString();
+            d.accept();
+        });
+        prompter.onDialog([&](QDialog& files) {
+            static_cast<QFileDialog&>(files).selectFile(fromFilePath(downloads / "pl_PL.dic"));
+            files.accept();
+        });
+        if (again) {
+            writeFileAtomically(added, toBytes("1\nzmieniony\n"));
+            prompter.answer(MessageAnswer::No);
+        }
+        action("spellingLanguageAction")->trigger();
+        EXPECT_EQ(chosen, QStringLiteral("pl_PL"));
+    }
+    const auto asked = prompter.messages();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].text.startsWith(QStringLiteral("Replace the dictionary pl_PL in ")));
+    EXPECT_EQ(readWholeFile(added), toBytes("1\nzmieniony\n"));  // kept: the answer was no
+    qputenv("XDG_DATA_HOME", dataHome);
 }
 
 }  // namespace
