@@ -2,7 +2,8 @@
 // Large blocks on huge pages, for a program that passes whole game executables (17 MB) through
 // memory: each fresh block of that size otherwise costs thousands of page faults, which on
 // some virtual machines take longer than reading and writing the file. Linked into a program
-// (not a library) it replaces that program's operator new; smaller blocks are left as they are.
+// (not a library) it replaces that program's operator new and delete; smaller blocks are left as
+// they are.
 #include <cstdint>
 #include <cstdlib>
 #include <new>
@@ -25,5 +26,14 @@ void* operator new(std::size_t size) {
         ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
     }
     return block;
+}
+
+// The blocks come from malloc, so they go back to free (the library's delete need not).
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
 }
 #endif
