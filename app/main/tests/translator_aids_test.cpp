@@ -16,6 +16,7 @@
 #include "app/main/texts_session.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/paste_guard.h"
+#include "spelling/spell_checker.h"
 #include "spelling/tests/test_dictionary.h"
 
 namespace tarn {
@@ -197,7 +198,10 @@ TEST_F(TranslatorAidsTest, AnAddedDictionaryIsCopiedIntoTheUsersFolder) {
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir.path() / "data").string()));
     writeGame();
     start();
-    const fs::path added = dir.path() / "data" / "TarnEdit" / "dictionaries" / "pl_PL.dic";
+    // The user's folder as this system names it (under %APPDATA% on Windows), left as found.
+    const fs::path added = userDictionaryFolder().value() / "pl_PL.dic";
+    fs::remove(added);
+    fs::remove(userDictionaryFolder().value() / "pl_PL.aff");
     for (const bool again : {false, true}) {
         QString chosen;
         prompter.onDialog([&](QDialog& d) {
@@ -225,6 +229,8 @@ TEST_F(TranslatorAidsTest, AnAddedDictionaryIsCopiedIntoTheUsersFolder) {
                             }),
               1);
     EXPECT_EQ(readWholeFile(added), toBytes("1\nzmieniony\n"));  // kept: the answer was no
+    fs::remove(added);
+    fs::remove(userDictionaryFolder().value() / "pl_PL.aff");
     qputenv("XDG_DATA_HOME", dataHome);
 }
 
