@@ -7,20 +7,13 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/utf8_path.h"
+#include "platform/core/unicode_case.h"
 
 namespace tarn {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string lowerExtension(const fs::path& path) {
-    std::string extension = pathToUtf8(path.extension());
-    for (char& c : extension) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return extension;
-}
 
 // A Hunspell word list starts with the (approximate) number of its words.
 bool startsWithWordCount(const fs::path& dic) {
@@ -40,9 +33,9 @@ bool startsWithWordCount(const fs::path& dic) {
 }  // namespace
 
 DictionaryFiles dictionaryPairOf(const fs::path& chosen) {
-    const std::string extension = lowerExtension(chosen);
+    const std::string extension = platform::upperCaseUtf8(pathToUtf8(chosen.extension()));
     const std::string shown = pathToUtf8(chosen.filename());
-    if (extension != ".aff" && extension != ".dic") {
+    if (extension != ".AFF" && extension != ".DIC") {
         throw SpellingError(shown + " is not a Hunspell dictionary: choose its .aff or .dic file.");
     }
     const std::string language = pathToUtf8(chosen.stem());
