@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #if defined(__x86_64__) || defined(__i386__)
+#include <cpuid.h>
 #include <immintrin.h>
 #define TARN_SHA256_X86 1
 #endif
@@ -136,7 +137,15 @@ void compressBlocks(Sha256Engine engine, std::array<std::uint32_t, 8>& h, const 
 
 bool processorHasSha256Instructions() {
 #ifdef TARN_SHA256_X86
-    static const bool has = __builtin_cpu_supports("sha") && __builtin_cpu_supports("sse4.1");
+    // Asked of the processor itself: not every compiler knows "sha" as a feature name.
+    static const bool has = [] {
+        unsigned a = 0, b = 0, c = 0, d = 0;
+        if (__get_cpuid(1, &a, &b, &c, &d) == 0 || (c & bit_SSE4_1) == 0 || (c & bit_SSSE3) == 0)
+            return false;
+        if (__get_cpuid_count(7, 0, &a, &b, &c, &d) == 0)
+            return false;
+        return (b & (1u << 29)) != 0;  // the SHA extensions
+    }();
     return has;
 #else
     return false;
