@@ -766,21 +766,40 @@ void refuseReadOnlyFile(const fs::path& path) {
 }
 
 bool fileHoldsBytes(const fs::path& path, const Bytes& bytes) {
+    return fileHoldsPieces(path, [&bytes](const ByteWriter& write) {
+        write(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    });
+}
+
+bool fileHoldsPieces(const fs::path& path,
+                     const std::function<void(const ByteWriter& write)>& produce) {
     std::ifstream in(path, std::ios::binary);
-    std::error_code ec;
-    if (!in || fs::file_size(path, ec) != bytes.size() || ec) {
+    if (!in) {
         return false;
     }
     constexpr std::size_t kPiece = std::size_t{1} << 20;
-    std::vector<char> piece(std::min(kPiece, bytes.size()));
-    for (std::size_t at = 0; at < bytes.size(); at += piece.size()) {
-        const std::size_t length = std::min(piece.size(), bytes.size() - at);
-        if (!in.read(piece.data(), static_cast<std::streamsize>(length)) ||
-            std::memcmp(piece.data(), bytes.data() + at, length) != 0) {
-            return false;
+    std::vector<char> read(kPiece);
+    std::size_t held = 0;  // bytes of read not yet compared start at used
+    std::size_t used = 0;
+    bool same = true;
+    produce([&](std::string_view piece) {
+        while (same && !piece.empty()) {
+            if (used == held) {
+                in.read(read.data(), static_cast<std::streamsize>(read.size()));
+                held = static_cast<std::size_t>(in.gcount());
+                used = 0;
+                if (held == 0) {
+                    same = false;  // the file ends early
+                    return;
+                }
+            }
+            const std::size_t n = std::min(piece.size(), held - used);
+            same = std::memcmp(read.data() + used, piece.data(), n) == 0;
+            used += n;
+            piece.remove_prefix(n);
         }
-    }
-    return in.peek() == std::ifstream::traits_type::eof();
+    });
+    return same && used == held && !in.bad() && in.peek() == std::ifstream::traits_type::eof();
 }
 
 bool fileExists(const fs::path& path) {

@@ -133,6 +133,9 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
 // Whether the file holds exactly bytes. It is read in pieces, so that checking a large file
 // just written costs no second copy of it in memory; false also when it cannot be read.
 bool fileHoldsBytes(const fs::path& path, const Bytes& bytes);
+// The same for contents that produce hands over piece by piece (as streamFileAtomically).
+bool fileHoldsPieces(const fs::path& path,
+                     const std::function<void(const ByteWriter& write)>& produce);
 
 bool fileExists(const fs::path& path);  // an existing regular file (or a link to one)
 bool directoryExists(const fs::path& path);

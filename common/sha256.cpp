@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/sha256.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -158,40 +159,72 @@ Sha256Digest sha256(std::string_view text) {
 }
 
 Sha256Digest sha256(std::string_view text, Sha256Engine engine) {
-    const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
-    std::array<std::uint32_t, 8> h = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
-                                      0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
-    const std::size_t whole = text.size() / 64 * 64;
-    compressBlocks(engine, h, data, whole / 64);
-    // The tail, the 0x80 marker and the bit length fill one or two last blocks.
-    std::array<std::uint8_t, 128> tail{};
-    const std::size_t rest = text.size() - whole;
-    for (std::size_t i = 0; i < rest; ++i) {
-        tail[i] = data[whole + i];
+    Sha256Hasher hasher(engine);
+    hasher.add(text);
+    return hasher.finish();
+}
+
+Sha256Hasher::Sha256Hasher()
+    : Sha256Hasher(processorHasSha256Instructions() ? Sha256Engine::ProcessorInstructions
+                                                    : Sha256Engine::Portable) {}
+
+Sha256Hasher::Sha256Hasher(Sha256Engine engine)
+    : engine_(engine), state_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+                              0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19} {}
+
+void Sha256Hasher::add(std::string_view piece) {
+    const auto* data = reinterpret_cast<const std::uint8_t*>(piece.data());
+    std::size_t size = piece.size();
+    length_ += size;
+    if (held_ != 0) {
+        const std::size_t taken = std::min(size, block_.size() - held_);
+        std::copy(data, data + taken, block_.begin() + static_cast<std::ptrdiff_t>(held_));
+        held_ += taken;
+        data += taken;
+        size -= taken;
+        if (held_ < block_.size()) {
+            return;
+        }
+        compressBlocks(engine_, state_, block_.data(), 1);
+        held_ = 0;
     }
-    tail[rest] = 0x80;
-    const std::size_t blocks = rest < 56 ? 1 : 2;
-    const std::uint64_t bits = static_cast<std::uint64_t>(text.size()) * 8;
+    // Whole blocks straight from the piece: no copy of the data passes through the block.
+    const std::size_t whole = size / 64;
+    compressBlocks(engine_, state_, data, whole);
+    std::copy(data + whole * 64, data + size, block_.begin());
+    held_ = size - whole * 64;
+}
+
+Sha256Digest Sha256Hasher::finish() {
+    // The held tail, the 0x80 marker and the bit length fill one or two last blocks.
+    std::array<std::uint8_t, 128> tail{};
+    std::copy(block_.begin(), block_.begin() + static_cast<std::ptrdiff_t>(held_), tail.begin());
+    tail[held_] = 0x80;
+    const std::size_t blocks = held_ < 56 ? 1 : 2;
+    const std::uint64_t bits = length_ * 8;
     for (std::size_t i = 0; i < 8; ++i) {
         tail[blocks * 64 - 1 - i] = static_cast<std::uint8_t>(bits >> (8 * i));
     }
-    compressBlocks(engine, h, tail.data(), blocks);
+    compressBlocks(engine_, state_, tail.data(), blocks);
     Sha256Digest digest{};
     for (std::size_t i = 0; i < 32; ++i) {
-        digest[i] = static_cast<std::uint8_t>(h[i / 4] >> (24 - 8 * (i % 4)));
+        digest[i] = static_cast<std::uint8_t>(state_[i / 4] >> (24 - 8 * (i % 4)));
     }
     return digest;
 }
 
-std::string sha256Hex(const Bytes& data) {
+std::string hexOf(const Sha256Digest& digest) {
     static const char* const digits = "0123456789abcdef";
     std::string hex;
-    for (const std::uint8_t byte :
-         sha256(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()))) {
+    for (const std::uint8_t byte : digest) {
         hex += digits[byte >> 4];
         hex += digits[byte & 0xF];
     }
     return hex;
+}
+
+std::string sha256Hex(const Bytes& data) {
+    return hexOf(sha256(std::string_view(reinterpret_cast<const char*>(data.data()), data.size())));
 }
 
 }  // namespace tarn

@@ -147,8 +147,13 @@ std::optional<std::string> BackupSums::pendingDigestOf(const std::string& name) 
 }
 
 void BackupSums::recordPending(const std::string& name, const Bytes& toBeWritten) {
+    recordPending(name, sha256(std::string_view(reinterpret_cast<const char*>(toBeWritten.data()),
+                                                toBeWritten.size())));
+}
+
+void BackupSums::recordPending(const std::string& name, const Sha256Digest& toBeWritten) {
     loadOnce();
-    pending_.digests[name] = sha256Hex(toBeWritten);
+    pending_.digests[name] = hexOf(toBeWritten);
     pending_.write();
 }
 

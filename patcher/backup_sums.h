@@ -17,6 +17,7 @@
 #include <string>
 
 #include "common/bytes.h"
+#include "common/sha256.h"
 
 namespace tarn {
 
@@ -56,6 +57,7 @@ public:
     // Records the digest of what is about to be written to an object file as pending; the
     // list is complete and flushed when it returns. Raises FileError.
     void recordPending(const std::string& name, const Bytes& toBeWritten);
+    void recordPending(const std::string& name, const Sha256Digest& toBeWritten);
 
     // Moves the pending digest of name into the sums (written and flushed first), then drops
     // it from the pending list. Raises FileError.

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // TarnPatch's side of the game executable: finding it, planning the carried texts into it,
 // keeping its original, writing it through the editor's save, and putting it back.
-#include <algorithm>
+#include <optional>
 #include <ostream>
+#include <string_view>
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/rewritten_bytes.h"
 #include "common/sha256.h"
 #include "enduser/message_table.h"
 #include "exetext/string_table_writer.h"
@@ -82,23 +84,26 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
             // still this file.
             const FileIdentity read = takeFileIdentity(path, {FilePart{0, 0}});
             const Bytes before = readWholeFile(path);
-            Bytes after;
+            // What the save writes, kept as the old bytes and the changes laid over them: a
+            // second whole copy would cost more than the save itself.
+            FileRanges written;
+            std::optional<FileReshape> reshaped;
+            const auto writeAfter = [&](const ByteWriter& write) {
+                writeRewrittenBytes(before, written, reshaped ? &*reshaped : nullptr, write);
+            };
             bool linked = false;
             SaveCallbacks callbacks;
             // The digest of what replaces the file goes first, pending, then the original is
             // kept: a run cut off anywhere after leaves both. The original is kept as a second
             // name of the file, which the save then replaces by a new one.
             callbacks.beforeWrite = [&](const FileRanges& ranges, const FileReshape* reshape) {
-                // One block of the final size: growing a copy would copy it again.
-                after.reserve(std::max<std::size_t>(
-                    before.size(),
-                    reshape != nullptr ? static_cast<std::size_t>(reshape->size) : 0));
-                after.assign(before.begin(), before.end());
+                written = ranges;
                 if (reshape != nullptr) {
-                    applyFileReshape(after, *reshape);
+                    reshaped = *reshape;
                 }
-                applyFileRanges(after, ranges);
-                exeSums_.recordPending(name, after);
+                Sha256Hasher digest;
+                writeAfter([&digest](std::string_view piece) { digest.add(piece); });
+                exeSums_.recordPending(name, digest.finish());
                 linked = exeBackup_.keepAsSecondName(name, path, before);
             };
             SaveOptions options;
@@ -112,7 +117,7 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
             if (afterReplace_) {
                 afterReplace_(path);
             }
-            const bool asWritten = fileHoldsBytes(path, after);
+            const bool asWritten = fileHoldsPieces(path, writeAfter);
             if (linked) {
                 exeBackup_.confirmKept(name, before, read, path);
             }

@@ -5,8 +5,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 #include "common/errors.h"
+#include "common/rewritten_bytes.h"
+#include "common/sha256.h"
 #include "common/tests/temp_dir.h"
 
 namespace tarn {
@@ -151,6 +154,27 @@ TEST_P(RangeWrite, StoresTheRangesInOrderOverTheOldBytesAndKeepsThePermissions) 
         EXPECT_EQ(readWholeFile(path), expected);
         EXPECT_TRUE((fs::status(path).permissions() & fs::perms::owner_exec) != fs::perms::none);
         EXPECT_EQ(dir.fileCount(), 1u);
+
+        // The same bytes as pieces, never made whole: as the file holds them, hashed alike.
+        const auto rewritten = [&](const ByteWriter& write) {
+            writeRewrittenBytes(old, ranges, reshape ? &*reshape : nullptr, write);
+        };
+        Bytes joined;
+        Sha256Hasher digest;
+        rewritten([&](std::string_view piece) {
+            joined.insert(joined.end(), piece.begin(), piece.end());
+            digest.add(piece);
+        });
+        EXPECT_EQ(joined, expected);
+        EXPECT_EQ(hexOf(digest.finish()), sha256Hex(expected));
+        EXPECT_TRUE(fileHoldsPieces(path, rewritten));
+        Bytes longer = expected;
+        longer.push_back(0);
+        Bytes changed = expected;
+        changed[changed.size() / 2] ^= 1;
+        for (const Bytes& other : {Bytes(expected.begin(), expected.end() - 1), longer, changed}) {
+            EXPECT_FALSE(fileHoldsBytes(path, other)) << other.size();
+        }
     }
 }
 
