@@ -2,49 +2,29 @@
 // Construction, loading, the tree and closing of the object translation window.
 #include "app/objects/object_texts_window.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QElapsedTimer>
-#include <QFormLayout>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QStatusBar>
-#include <QStringList>
-#include <QStyle>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <exception>
 
 #include "app/objects/boxed_branch_style.h"
-#include "app/objects/new_language_id_dialog.h"
 #include "app/objects/object_file_page.h"
-#include "app/objects/object_grid_actions.h"
+#include "app/objects/object_status_bar.h"
 #include "app/objects/object_texts_session.h"
-#include "app/objects/one_line_holder.h"
+#include "app/objects/object_tree_model.h"
+#include "app/objects/object_window_checks.h"
 #include "app/objects/wrapped_hint_label.h"
+#include "app/patch_builder/build_patch.h"
 #include "app/patch_builder/patch_builder_dialog.h"
-#include "app/preview/format_code_menu.h"
-#include "app/preview/session_text_grid.h"
 #include "app/widgets/busy_guard.h"
-#include "app/widgets/cell_rules.h"
-#include "app/widgets/file_paths.h"
 #include "app/widgets/grid_text.h"
 #include "app/widgets/object_names.h"
-#include "app/widgets/paste_guard.h"
 #include "app/widgets/prompter.h"
 #include "app/widgets/text_grid_view.h"
-#include "common/code_page_choice.h"
-#include "objfiles/object_folder.h"
+#include "textcodes/cstyle.h"
 
 namespace tarn {
 
@@ -69,40 +49,28 @@ ObjectTextsWindow::ObjectTextsWindow(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     session_ = new ObjectTextsSession(this);
+    const auto status = [this](const QString& text) { setStatus(text); };
+    languageIds_ = std::make_unique<LanguageIdsQuestion>(*this);
+    checks_ = new ObjectWindowChecks(*session_, codePage_, *languageIds_, status, this);
     createWidgets();
-    createGridActions();
-    newLanguageIdDialog_ = new NewLanguageIdDialog(this);
     patchBuilder_ = new PatchBuilderDialog(this);
-    nameParts();
+    po_ = std::make_unique<ObjectPoExchange>(ObjectPoExchange::Parts{
+        *this, *session_, codePage_, *languageIds_, groupPage_->view(), status});
+    folder_ = std::make_unique<ObjectFolderGuard>(
+        ObjectFolderGuard::Parts{*this, *session_, *treeModel_, status});
+    connectParts();
     // The first size fits every button; the layout keeps the window from shrinking below it.
     layout()->activate();
     resize(QSize(616, 411).expandedTo(minimumSizeHint()));
 }
 
-void ObjectTextsWindow::nameParts() {
-    setObjectNames({
-        {splitter_, "splitter"},
-        {objectTree_, "objectTree"},
-        {pages_, "pages"},
-        {rootHintPage_, "rootHintPage"},
-        {groupTextsPage_, "groupTextsPage"},
-        {textGrid_, "textGrid"},
-        {buttonPanel_, "buttonPanel"},
-        {enhancedRleCheck_, "enhancedRleCheck"},
-        {saveButton_, "saveButton"},
-        {buildPatchButton_, "buildPatchButton"},
-        {exportPoButton_, "objectExportPoButton"},
-        {importPoButton_, "objectImportPoButton"},
-        {checksButton_, "checksButton"},
-        {closeButton_, "closeButton"},
-        {statusBar_, "statusBar"},
-        {statusLabel_, "statusLabel"},
-    });
+ObjectTextsWindow::~ObjectTextsWindow() {
+    delete groupPage_;
 }
 
 void ObjectTextsWindow::createWidgets() {
     objectTree_ = new QTreeView(this);
-    treeModel_ = new ObjectTreeModel(document(), findings_, *style(), this);
+    treeModel_ = new ObjectTreeModel(document(), checks_->findings(), *style(), this);
     objectTree_->setModel(treeModel_);
     objectTree_->setHeaderHidden(true);
     objectTree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -112,88 +80,43 @@ void ObjectTextsWindow::createWidgets() {
     objectTree_->setStyle(branches);
 
     rootHintPage_ = makeRootHintPage(this);
-
     fileInfoPage_ = new ObjectFilePage(this);
-
-    groupTextsPage_ = new QWidget(this);
-    createGrid();
-    auto* textsLayout = new QVBoxLayout(groupTextsPage_);
-    textsLayout->setContentsMargins(0, 0, 0, 0);
-    textsLayout->addWidget(textGrid_);
-
+    const ObjectGridActions::Commands commands{[this] { undo(); },
+                                               [this] { redo(); },
+                                               [this] { addLanguageId(); },
+                                               [this] { removeLanguageId(); },
+                                               [this] { goToPreviousGroup(); },
+                                               [this] { goToNextGroup(); }};
+    groupPage_ = new ObjectGroupPage({*this, *session_, codePage_, commands,
+                                      [this](const QString& message) { reportRefusal(message); }});
     pages_ = new QStackedWidget(this);
     pages_->addWidget(rootHintPage_);
     pages_->addWidget(fileInfoPage_);
-    pages_->addWidget(groupTextsPage_);
+    pages_->addWidget(groupPage_);
 
-    splitter_ = new QSplitter(Qt::Horizontal, this);
-    splitter_->addWidget(objectTree_);
-    splitter_->addWidget(pages_);
-    splitter_->setStretchFactor(1, 1);
-    splitter_->setSizes({182, 434});
-    splitter_->setChildrenCollapsible(false);
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(objectTree_);
+    splitter->addWidget(pages_);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({182, 434});
+    splitter->setChildrenCollapsible(false);
+    setObjectNames({{splitter, "splitter"},
+                    {objectTree_, "objectTree"},
+                    {pages_, "pages"},
+                    {rootHintPage_, "rootHintPage"}});
 
-    buttonPanel_ = new QWidget(this);
-    enhancedRleCheck_ = new QCheckBox(
-        QStringLiteral("Enhanced RLE encoding (creates slightly smaller files than the original)"),
-        buttonPanel_);
-    enhancedRleCheck_->setChecked(true);
-    saveButton_ = new QPushButton(QStringLiteral("Save"), buttonPanel_);
-    // The desktop's save key, as in the main window: it clicks Save at once while Save is
-    // enabled (a button's own shortcut would click it only after its animation).
-    auto* saveKey = new QAction(this);
-    saveKey->setShortcut(QKeySequence::Save);
-    saveKey->setShortcutContext(Qt::WindowShortcut);
-    addAction(saveKey);
-    connect(saveKey, &QAction::triggered, saveButton_, [this] {
-        if (saveButton_->isEnabled()) {
-            saveButton_->click();
-        }
-    });
-    saveButton_->setToolTip(
-        QStringLiteral("Save (%1)").arg(saveKey->shortcut().toString(QKeySequence::NativeText)));
-    buildPatchButton_ =
-        new QPushButton(QStringLiteral("Create end-user translator executable..."), buttonPanel_);
-    closeButton_ = new QPushButton(QStringLiteral("Close"), buttonPanel_);
-    createPoButtons();
-    createChecks();
-    for (QPushButton* b : {saveButton_, buildPatchButton_, exportPoButton_, importPoButton_,
-                           checksButton_, closeButton_}) {
-        b->setAutoDefault(false);
-    }
-    // A row each for the saving option, the end-user program and the file commands: no two of
-    // the long captions share a row, so the smallest window stays narrow enough for a laptop's
-    // screen even with a large font.
-    auto* options = new QHBoxLayout;
-    options->addWidget(enhancedRleCheck_);
-    options->addStretch();
-    auto* builder = new QHBoxLayout;
-    builder->addWidget(buildPatchButton_);
-    builder->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(saveButton_);
-    buttons->addWidget(exportPoButton_);
-    buttons->addWidget(importPoButton_);
-    buttons->addWidget(checksButton_);
-    buttons->addStretch();
-    buttons->addWidget(closeButton_);
-    auto* panelLayout = new QVBoxLayout(buttonPanel_);
-    panelLayout->addLayout(options);
-    panelLayout->addLayout(builder);
-    panelLayout->addLayout(buttons);
-
-    statusBar_ = new QStatusBar(this);
-    statusBar_->setSizeGripEnabled(true);
-    statusLabel_ = new QLabel(statusBar_);
-    statusBar_->addWidget(new OneLineHolder(*statusLabel_), 1);
+    panel_ = new ObjectButtonPanel(*this);
+    statusBar_ = new ObjectStatusBar(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(splitter_, 1);
-    layout->addWidget(buttonPanel_);
+    layout->addWidget(splitter, 1);
+    layout->addWidget(panel_);
     layout->addWidget(statusBar_);
+}
 
+void ObjectTextsWindow::connectParts() {
     connect(objectTree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& node, const QModelIndex& previous) {
                 if (stayingOnNode_) {
@@ -208,24 +131,48 @@ void ObjectTextsWindow::createWidgets() {
                 }
                 showNode(node);
             });
-    connect(saveButton_, &QPushButton::clicked, this, &ObjectTextsWindow::saveModified);
-    connect(buildPatchButton_, &QPushButton::clicked, this, &ObjectTextsWindow::buildPatch);
-    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+    connect(&panel_->saveButton(), &QPushButton::clicked, this, &ObjectTextsWindow::saveModified);
+    connect(&panel_->buildPatchButton(), &QPushButton::clicked, this,
+            &ObjectTextsWindow::buildPatch);
+    connect(&panel_->exportPoButton(), &QPushButton::clicked, this,
+            &ObjectTextsWindow::exportTranslation);
+    connect(&panel_->importPoButton(), &QPushButton::clicked, this,
+            &ObjectTextsWindow::importTranslation);
+    connect(&panel_->checksButton(), &QPushButton::clicked, checks_,
+            &ObjectWindowChecks::chooseCheckedIds);
+    connect(&panel_->closeButton(), &QPushButton::clicked, this, &QWidget::close);
+    // The marks are read from the findings as they are drawn.
+    connect(checks_, &ObjectWindowChecks::findingsChanged, treeModel_,
+            &ObjectTreeModel::marksChanged);
+    connect(session_, &GameTextsSession::changeRefused, this, &ObjectTextsWindow::showRefusal);
+    connect(session_, &GameTextsSession::modifiedChanged, this,
+            &ObjectTextsWindow::updateSaveButton);
+    connect(session_, &GameTextsSession::loaded, this, &ObjectTextsWindow::updateSaveButton);
+    connect(session_, &GameTextsSession::readOnlyChanged, this, &ObjectTextsWindow::showReadOnly);
 }
 
-void ObjectTextsWindow::createGridActions() {
-    textGridForMenus_ = std::make_unique<SessionTextGrid>(
-        SessionTextGrid::Parts{*textGrid_, *model_, *session_, *cellRules_, codePage_,
-                               [this](const QString& message) { reportRefusal(message); }});
-    gridActions_ =
-        new ObjectGridActions(*this, *textGrid_, session_->stack(), *textGridForMenus_,
-                              {[this] { undo(); }, [this] { redo(); }, [this] { addLanguageId(); },
-                               [this] { removeLanguageId(); }, [this] { goToPreviousGroup(); },
-                               [this] { goToNextGroup(); }});
+const ObjectTextsDocument& ObjectTextsWindow::document() const {
+    return session_->document();
+}
+
+ObjectTextsDocument& ObjectTextsWindow::document() {
+    return session_->stepTarget();
+}
+
+int ObjectTextsWindow::currentGroup() const {
+    return session_->groupRows().group();
+}
+
+bool ObjectTextsWindow::isReadOnly() const {
+    return session_->isReadOnly();
+}
+
+bool ObjectTextsWindow::cStyle() const {
+    return session_->groupRows().cstyle();
 }
 
 QString ObjectTextsWindow::statusText() const {
-    return statusLabel_->text();
+    return statusBar_->text();
 }
 
 void ObjectTextsWindow::reportRefusal(const QString& message) {
@@ -235,20 +182,12 @@ void ObjectTextsWindow::reportRefusal(const QString& message) {
 }
 
 void ObjectTextsWindow::setStatus(const QString& text) {
-    statusLabel_->setText(text);
+    statusBar_->setText(text);
     emit statusChanged(text);
 }
 
-bool ObjectTextsWindow::enhancedRle() const {
-    return enhancedRleCheck_->isChecked();
-}
-
-void ObjectTextsWindow::setEnhancedRle(bool enhanced) {
-    enhancedRleCheck_->setChecked(enhanced);
-}
-
 void ObjectTextsWindow::updateSaveButton() {
-    saveButton_->setEnabled(!isReadOnly() && session_->isModified());
+    panel_->saveButton().setEnabled(!isReadOnly() && session_->isModified());
     setWindowModified(session_->isModified());
 }
 
@@ -258,98 +197,32 @@ void ObjectTextsWindow::showEvent(QShowEvent* event) {
         return;  // restored from the task bar: nothing to reload
     }
     pages_->setCurrentWidget(rootHintPage_);
-    startListing();
+    folder_->startListing();
     // Loading starts once the window is on screen.
     QTimer::singleShot(0, this, &ObjectTextsWindow::loadFiles);
-}
-
-void ObjectTextsWindow::startListing() {
-    // Listing a folder of thousands of files takes a few milliseconds that the other core can
-    // spend while this one lays out and paints the window.
-    std::optional<std::filesystem::path> executable;
-    if (!translatedExecutable_.isEmpty()) {
-        executable = toFilePath(translatedExecutable_);
-    }
-    listing_ = std::async(std::launch::async, [executable = std::move(executable)] {
-        FolderListing listing;
-        if (executable) {
-            listing.objData = findObjDataFolder(*executable);
-        }
-        if (listing.objData) {
-            listing.files = listObjectFiles(*listing.objData);
-        }
-        return listing;
-    });
-}
-
-ObjectTextsWindow::FolderListing ObjectTextsWindow::takeListing() {
-    if (!listing_.valid()) {
-        startListing();
-    }
-    return listing_.get();  // a listing error is raised here
 }
 
 void ObjectTextsWindow::loadFiles() {
     if (busy_ || !isVisible()) {
         return;
     }
-    bool noFiles = false;
-    QStringList problems;  // the files that could not be read, each with its reason
-    try {
+    ObjectFolderGuard::LoadOutcome outcome;
+    {
         busy_ = true;
-        BusyGuard guard(buttonPanel_);
-        setStatus(QStringLiteral("Loading object files..."));
-        QApplication::processEvents();
-
-        const FolderListing listing = takeListing();
-        const std::optional<std::filesystem::path>& objData = listing.objData;
-        const std::vector<std::filesystem::path>& paths = listing.files;
-        if (paths.empty()) {
-            noFiles = true;
-        } else {
-            lockFolder(*objData);
-            treeModel_->clear();  // before the document's files change under it
-            QElapsedTimer sinceRepaint;
-            sinceRepaint.start();
-            const std::vector<std::string> failed = session_->load(
-                *objData, paths, [&](std::size_t i, std::size_t count, const std::string& name) {
-                    // The status line is set and painted at most about 60 times a second:
-                    // doing it for each of thousands of small files would take longer than
-                    // loading them.
-                    if (i != 0 && sinceRepaint.elapsed() < 16) {
-                        return;
-                    }
-                    setStatus(QStringLiteral("Loading object files...   %1  (%2/%3)")
-                                  .arg(QString::fromStdString(name))
-                                  .arg(i + 1)
-                                  .arg(count));
-                    QApplication::processEvents();
-                    sinceRepaint.restart();
-                });
-            // Named as the tree names them: by file name, the folder is the game's ObjData.
-            const std::string folder = pathToUtf8(*objData / "");
-            for (const std::string& problem : failed) {
-                problems.append(QString::fromStdString(
-                    problem.rfind(folder, 0) == 0 ? problem.substr(folder.size()) : problem));
-            }
-            fillTree(paths, failed);
-            setStatus(
-                QStringLiteral("%1 files loaded successfully").arg(document().files().size()));
+        BusyGuard guard(panel_);
+        outcome = folder_->load();
+        if (outcome.loaded) {
             objectTree_->expand(treeModel_->rootNode());
         }
         busy_ = false;
-    } catch (const std::exception& e) {
-        fillTree({}, {});
-        busy_ = false;
-        problems.append(QString::fromStdString(e.what()));
     }
-    if (!problems.isEmpty()) {
+    if (!outcome.problems.isEmpty()) {
         // The files that could be read stay in the tree and can be edited.
-        showExceptionMessage(problems.join(QLatin1Char('\n')));
+        showExceptionMessage(outcome.problems.join(QLatin1Char('\n')));
     }
-    showUnfinishedSave();
+    folder_->showUnfinishedSave();
     emit filesLoaded();
-    if (noFiles && problems.isEmpty()) {
+    if (outcome.noFiles && outcome.problems.isEmpty()) {
         prompter().message(
             QStringLiteral("Your ObjData directory doesn't exist or contains no data files\r\n"
                            "The translated executable must be in the root of your Tarn directory "
@@ -359,49 +232,9 @@ void ObjectTextsWindow::loadFiles() {
     }
 }
 
-void ObjectTextsWindow::showUnfinishedSave() {
-    const std::optional<UnfinishedSave>& save = document().unfinishedSave();
-    if (!save) {
-        return;
-    }
-    QStringList lines;
-    for (const std::string& line :
-         unfinishedSaveLines(*save, pathToUtf8(document().folder().filename()), kNamesShown)) {
-        lines.append(QString::fromStdString(line));
-    }
-    prompter().message(lines.join(QLatin1Char('\n')), QStringLiteral("Unfinished save"),
-                       MessageIcon::Warning, MessageButtons::Ok);
-}
-
-void ObjectTextsWindow::fillTree(const std::vector<std::filesystem::path>& paths,
-                                 const std::vector<std::string>& problems) {
-    // Each problem starts with its file's path; the damaged files take their places in the
-    // listing between the files that loaded.
-    std::vector<ObjectTreeModel::DamagedFile> damaged;
-    if (!problems.empty()) {
-        for (int row = 0; const std::filesystem::path& path : paths) {
-            const std::string prefix = pathToUtf8(path) + ":";
-            const auto problem = std::find_if(problems.begin(), problems.end(), [&](const auto& p) {
-                return p.rfind(prefix, 0) == 0;
-            });
-            if (problem != problems.end()) {
-                damaged.push_back(
-                    {row, fromFilePath(path.filename()),
-                     QString::fromStdString(pathToUtf8(path.filename()) +
-                                            problem->substr(pathToUtf8(path).size()))});
-            }
-            ++row;
-        }
-    }
-    // Thousands of files go in as one insertion: the model makes a node's text only when the
-    // view shows it.
-    treeModel_->clear();
-    treeModel_->fill(document().files().size(), std::move(damaged));
-}
-
 void ObjectTextsWindow::showNode(const QModelIndex& node) {
     if (currentGroup() >= 0 && !treeModel_->isGroupNode(node)) {
-        textGrid_->closeCellEditor();
+        groupPage_->view().closeCellEditor();
         session_->showGroup(-1, -1);
     }
     if (!treeModel_->isFileNode(node) && !treeModel_->isGroupNode(node)) {
@@ -428,6 +261,98 @@ void ObjectTextsWindow::showNode(const QModelIndex& node) {
     showGroup(treeModel_->fileOf(node.parent()), node.row());
 }
 
+void ObjectTextsWindow::showGroup(int file, int group) {
+    pages_->setCurrentWidget(groupPage_);
+    currentFile_ = file;
+    groupPage_->showGroup(file, group);
+    checks_->showGroupFindings();
+}
+
+void ObjectTextsWindow::stepTextGroup(bool forward) {
+    const QModelIndex node = treeModel_->stepToGroup(objectTree_->currentIndex(), forward);
+    if (!node.isValid()) {
+        prompter().beep();
+        return;
+    }
+    objectTree_->setCurrentIndex(node);
+    objectTree_->scrollTo(node);
+}
+
+QString ObjectTextsWindow::displayText(const std::string& bytes) const {
+    return gameBytesToDisplay(cStyle() ? rawToCStyle(bytes) : bytes, codePage_);
+}
+
+void ObjectTextsWindow::setCodePage(const CodePage& codePage) {
+    if (codePage == codePage_) {
+        return;
+    }
+    // An open editor closes while its characters still read as before.
+    groupPage_->view().closeCellEditor();
+    codePage_ = codePage;
+    groupPage_->refresh();
+    if (currentGroup() < 0 && currentFile_ >= 0) {
+        showNode(objectTree_->currentIndex());
+    }
+    checks_->checkSoon();  // the checks read the bytes' characters in the page
+}
+
+void ObjectTextsWindow::setCStyle(bool cstyle) {
+    groupPage_->view().closeCellEditor();
+    session_->setCStyle(cstyle);
+}
+
+void ObjectTextsWindow::addLanguageId() {
+    if (currentGroup() >= 0 && !refusedAsReadOnly()) {
+        groupPage_->addLanguageId();
+    }
+}
+
+void ObjectTextsWindow::removeLanguageId() {
+    if (currentGroup() >= 0 && !refusedAsReadOnly()) {
+        groupPage_->removeLanguageId();
+    }
+}
+
+void ObjectTextsWindow::stepHistory(bool back) {
+    if (!busy_) {
+        groupPage_->stepHistory(back);
+    }
+}
+
+void ObjectTextsWindow::saveModified() {
+    if (refusedAsReadOnly() || !checkCurrentCell() || !folder_->mayWrite()) {
+        return;
+    }
+    ObjectSaveReport report;
+    {
+        busy_ = true;
+        BusyGuard guard(panel_);
+        report = folder_->save(panel_->enhancedRle());
+        busy_ = false;
+    }
+    folder_->showSaveReport(report);
+}
+
+void ObjectTextsWindow::buildPatch() {
+    busy_ = true;
+    createEndUserExecutable(
+        *patchBuilder_, document().files(),
+        {panel_, carriedProgram_, [this](const QString& text) { setStatus(text); }});
+    busy_ = false;
+}
+
+void ObjectTextsWindow::exportTranslation() {
+    if (!busy_ && !document().files().empty()) {
+        po_->exportTranslation();
+    }
+}
+
+void ObjectTextsWindow::importTranslation() {
+    if (!busy_ && !document().files().empty() && !refusedAsReadOnly()) {
+        po_->importTranslation();
+    }
+}
+
 bool ObjectTextsWindow::confirmClose() {
     if (!document().anyModified()) {
         return true;
@@ -452,24 +377,10 @@ void ObjectTextsWindow::reject() {
     QDialog::reject();
 }
 
-void ObjectTextsWindow::lockFolder(const std::filesystem::path& objData) {
-    lock_.reset();
-    LockHolder holder;
-    lock_ = EditLock::take(folderLockTarget(objData), "TarnEdit", holder);
-    session_->setReadOnly(!lock_);
-    if (isReadOnly()) {
-        prompter().message(QString::fromStdString(objData.filename().string()) +
-                               QStringLiteral(" is open in ") +
-                               QString::fromStdString(describeHolder(holder)) +
-                               QStringLiteral(".\n\rIts texts are shown read-only."),
-                           windowTitle(), MessageIcon::Information, MessageButtons::Ok);
-    }
-}
-
 void ObjectTextsWindow::showReadOnly() {
     // The commands that change texts; what slips past them is refused where steps are taken.
-    gridActions_->setReadOnly(isReadOnly());
-    importPoButton_->setEnabled(!isReadOnly());
+    groupPage_->setReadOnly(isReadOnly());
+    panel_->importPoButton().setEnabled(!isReadOnly());
     updateSaveButton();
 }
 
@@ -494,12 +405,11 @@ void ObjectTextsWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ObjectTextsWindow::discardFiles() {
-    textGrid_->closeCellEditor();
+    groupPage_->view().closeCellEditor();
     objectTree_->setCurrentIndex(treeModel_->rootNode());
     treeModel_->clear();
     session_->clear();
-    lock_.reset();
-    session_->setReadOnly(false);
+    folder_->release();
     currentFile_ = -1;
     pages_->setCurrentWidget(rootHintPage_);
     setStatus(QString());

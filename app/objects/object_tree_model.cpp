@@ -10,6 +10,39 @@
 
 namespace tarn {
 
+namespace {
+
+// Depth-first order over the whole tree, collapsed nodes included.
+QModelIndex nextInTree(QModelIndex node) {
+    const QAbstractItemModel& tree = *node.model();
+    if (tree.rowCount(node) > 0) {
+        return tree.index(0, 0, node);
+    }
+    while (node.isValid()) {
+        const QModelIndex parent = node.parent();
+        if (node.row() + 1 < tree.rowCount(parent)) {
+            return tree.index(node.row() + 1, 0, parent);
+        }
+        node = parent;
+    }
+    return {};
+}
+
+QModelIndex previousInTree(const QModelIndex& node) {
+    const QAbstractItemModel& tree = *node.model();
+    const QModelIndex parent = node.parent();
+    if (node.row() == 0) {
+        return parent;
+    }
+    QModelIndex previous = tree.index(node.row() - 1, 0, parent);
+    while (tree.rowCount(previous) > 0) {
+        previous = tree.index(tree.rowCount(previous) - 1, 0, previous);
+    }
+    return previous;
+}
+
+}  // namespace
+
 QString findingLine(const CheckFinding& finding) {
     return QString::fromStdString(std::string(severityName(finding.severity)) + " " +
                                   std::string(finding.check) + ": " + finding.message);
@@ -128,6 +161,16 @@ QString ObjectTreeModel::wrongChecksumOf(int file) const {
 
 QModelIndex ObjectTreeModel::groupNode(int file, int group) const {
     return index(group, 0, index(rowOfFile(file), 0, rootNode()));
+}
+
+QModelIndex ObjectTreeModel::stepToGroup(QModelIndex node, bool forward) const {
+    while (node.isValid()) {
+        node = forward ? nextInTree(node) : previousInTree(node);
+        if (isGroupNode(node)) {
+            return node;
+        }
+    }
+    return {};
 }
 
 QModelIndex ObjectTreeModel::index(int row, int column, const QModelIndex& parent) const {

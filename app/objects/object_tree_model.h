@@ -58,6 +58,9 @@ public:
     // What is wrong with a file node's file, starting with its name; empty when nothing.
     QString problemOf(const QModelIndex& node) const;
     QModelIndex groupNode(int file, int group) const;
+    // The next (or previous) group node in depth-first order over the whole tree, collapsed
+    // nodes included, passing by files without groups and damaged ones; invalid when none.
+    QModelIndex stepToGroup(QModelIndex node, bool forward) const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;

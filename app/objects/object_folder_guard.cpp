@@ -1,0 +1,281 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/objects/object_folder_guard.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QWidget>
+#include <algorithm>
+#include <exception>
+#include <string>
+
+#include "app/objects/object_texts_session.h"
+#include "app/objects/object_tree_model.h"
+#include "app/widgets/file_paths.h"
+#include "app/widgets/prompter.h"
+#include "objfiles/object_container.h"
+#include "objfiles/object_folder.h"
+#include "objfiles/save_intent.h"
+
+namespace tarn {
+
+namespace {
+
+// The tree shows the loaded files and, in their places, the ones that failed.
+void fillTree(ObjectTreeModel& tree, const std::vector<std::filesystem::path>& paths,
+              const std::vector<std::string>& problems, std::size_t loadedFiles) {
+    // Each problem starts with its file's path; the damaged files take their places in the
+    // listing between the files that loaded.
+    std::vector<ObjectTreeModel::DamagedFile> damaged;
+    if (!problems.empty()) {
+        for (int row = 0; const std::filesystem::path& path : paths) {
+            const std::string prefix = pathToUtf8(path) + ":";
+            const auto problem = std::find_if(problems.begin(), problems.end(), [&](const auto& p) {
+                return p.rfind(prefix, 0) == 0;
+            });
+            if (problem != problems.end()) {
+                damaged.push_back(
+                    {row, fromFilePath(path.filename()),
+                     QString::fromStdString(pathToUtf8(path.filename()) +
+                                            problem->substr(pathToUtf8(path).size()))});
+            }
+            ++row;
+        }
+    }
+    // Thousands of files go in as one insertion: the model makes a node's text only when the
+    // view shows it.
+    tree.clear();
+    tree.fill(loadedFiles, std::move(damaged));
+}
+
+}  // namespace
+
+void ObjectFolderGuard::startListing() {
+    // Listing a folder of thousands of files takes a few milliseconds that the other core can
+    // spend while this one lays out and paints the window.
+    std::optional<std::filesystem::path> executable;
+    if (!translatedExecutable_.isEmpty()) {
+        executable = toFilePath(translatedExecutable_);
+    }
+    listing_ = std::async(std::launch::async, [executable = std::move(executable)] {
+        FolderListing listing;
+        if (executable) {
+            listing.objData = findObjDataFolder(*executable);
+        }
+        if (listing.objData) {
+            listing.files = listObjectFiles(*listing.objData);
+        }
+        return listing;
+    });
+}
+
+ObjectFolderGuard::FolderListing ObjectFolderGuard::takeListing() {
+    if (!listing_.valid()) {
+        startListing();
+    }
+    return listing_.get();  // a listing error is raised here
+}
+
+ObjectFolderGuard::LoadOutcome ObjectFolderGuard::load() {
+    LoadOutcome outcome;
+    try {
+        parts_.showStatus(QStringLiteral("Loading object files..."));
+        QApplication::processEvents();
+        const FolderListing listing = takeListing();
+        if (listing.files.empty()) {
+            outcome.noFiles = true;
+        } else {
+            loadFiles(*listing.objData, listing.files, outcome.problems);
+            outcome.loaded = true;
+        }
+    } catch (const std::exception& e) {
+        fillTree(parts_.tree, {}, {}, parts_.session.document().files().size());
+        outcome.problems.append(QString::fromStdString(e.what()));
+    }
+    return outcome;
+}
+
+void ObjectFolderGuard::loadFiles(const std::filesystem::path& objData,
+                                  const std::vector<std::filesystem::path>& paths,
+                                  QStringList& problems) {
+    lockFolder(objData);
+    parts_.tree.clear();  // before the document's files change under it
+    QElapsedTimer sinceRepaint;
+    sinceRepaint.start();
+    const std::vector<std::string> failed = parts_.session.load(
+        objData, paths, [&](std::size_t i, std::size_t count, const std::string& name) {
+            // The status line is set and painted at most about 60 times a second: doing it
+            // for each of thousands of small files would take longer than loading them.
+            if (i != 0 && sinceRepaint.elapsed() < 16) {
+                return;
+            }
+            parts_.showStatus(QStringLiteral("Loading object files...   %1  (%2/%3)")
+                                  .arg(QString::fromStdString(name))
+                                  .arg(i + 1)
+                                  .arg(count));
+            QApplication::processEvents();
+            sinceRepaint.restart();
+        });
+    // Named as the tree names them: by file name, the folder is the game's ObjData.
+    const std::string folder = pathToUtf8(objData / "");
+    for (const std::string& problem : failed) {
+        problems.append(QString::fromStdString(
+            problem.rfind(folder, 0) == 0 ? problem.substr(folder.size()) : problem));
+    }
+    const std::size_t loaded = parts_.session.document().files().size();
+    fillTree(parts_.tree, paths, failed, loaded);
+    parts_.showStatus(QStringLiteral("%1 files loaded successfully").arg(loaded));
+}
+
+void ObjectFolderGuard::lockFolder(const std::filesystem::path& objData) {
+    lock_.reset();
+    LockHolder holder;
+    lock_ = EditLock::take(folderLockTarget(objData), "TarnEdit", holder);
+    parts_.session.setReadOnly(!lock_);
+    if (parts_.session.isReadOnly()) {
+        prompter().message(
+            QString::fromStdString(objData.filename().string()) + QStringLiteral(" is open in ") +
+                QString::fromStdString(describeHolder(holder)) +
+                QStringLiteral(".\n\rIts texts are shown read-only."),
+            parts_.window.windowTitle(), MessageIcon::Information, MessageButtons::Ok);
+    }
+}
+
+void ObjectFolderGuard::release() {
+    lock_.reset();
+    parts_.session.setReadOnly(false);
+}
+
+void ObjectFolderGuard::showUnfinishedSave() {
+    const ObjectTextsDocument& document = parts_.session.document();
+    const std::optional<UnfinishedSave>& save = document.unfinishedSave();
+    if (!save) {
+        return;
+    }
+    QStringList lines;
+    for (const std::string& line :
+         unfinishedSaveLines(*save, pathToUtf8(document.folder().filename()), kNamesShown)) {
+        lines.append(QString::fromStdString(line));
+    }
+    prompter().message(lines.join(QLatin1Char('\n')), QStringLiteral("Unfinished save"),
+                       MessageIcon::Warning, MessageButtons::Ok);
+}
+
+bool ObjectFolderGuard::mayWrite() {
+    return mayWriteOverOutsideChanges() && mayRepairChecksums();
+}
+
+bool ObjectFolderGuard::mayWriteOverOutsideChanges() {
+    const ObjectTextsDocument& document = parts_.session.document();
+    bool reloaded = false;
+    for (const std::size_t file : document.changedOnDisk()) {
+        const QString name = QString::fromStdString(document.file(file).fileName);
+        const MessageAnswer answer =
+            prompter().message(name + QStringLiteral(" was changed on disk since it was loaded"),
+                               parts_.window.windowTitle(), MessageIcon::Warning,
+                               MessageButtons::OverwriteReloadCancel);
+        if (answer == MessageAnswer::Cancel) {
+            return false;
+        }
+        if (answer == MessageAnswer::Reload) {
+            reloadFile(file);
+            reloaded = true;
+        }
+    }
+    // After a reload the translator looks at the merged texts before saving them.
+    return !reloaded;
+}
+
+void ObjectFolderGuard::reloadFile(std::size_t file) {
+    std::vector<std::size_t> conflicts;
+    try {
+        conflicts = parts_.session.reload(file);
+    } catch (const std::exception& e) {
+        showExceptionMessage(QString::fromStdString(e.what()));
+        return;
+    }
+    parts_.tree.marksChanged();  // the file read again may store a wrong checksum, or no longer
+    if (!conflicts.empty()) {
+        QStringList groups;
+        for (const std::size_t g : conflicts) {
+            groups << QString::number(g);
+        }
+        prompter().message(
+            QStringLiteral("These groups of %1 were changed both here and in the file; they now "
+                           "hold the file's texts, and Undo brings your edits back: %2")
+                .arg(QString::fromStdString(parts_.session.document().file(file).fileName))
+                .arg(groups.join(QStringLiteral(", "))),
+            parts_.window.windowTitle(), MessageIcon::Information, MessageButtons::Ok);
+    }
+}
+
+bool ObjectFolderGuard::mayRepairChecksums() {
+    const ObjectTextsDocument& document = parts_.session.document();
+    const std::vector<std::size_t> damaged = document.modifiedWithWrongChecksum();
+    if (damaged.empty()) {
+        return true;
+    }
+    QStringList lines;
+    for (std::size_t i = 0; i < damaged.size() && i < kNamesShown; ++i) {
+        const ObjFile& file = document.file(damaged[i]);
+        lines.append(
+            QString::fromStdString(file.fileName + ": " + wrongChecksumText(*file.wrongChecksum)));
+    }
+    if (damaged.size() > kNamesShown) {
+        lines.append(QStringLiteral("... and %1 more").arg(damaged.size() - kNamesShown));
+    }
+    const MessageAnswer answer = prompter().message(
+        QStringLiteral("These files were changed or damaged by something that did not write their "
+                       "checksum:\n%1\n\nSaving writes them with the right checksum, and "
+                       "then nothing shows the damage any more. Save them?")
+            .arg(lines.join(QLatin1Char('\n'))),
+        QStringLiteral("Damaged object files"), MessageIcon::Warning, MessageButtons::YesNo);
+    if (answer != MessageAnswer::Yes) {
+        parts_.showStatus(QStringLiteral("Nothing was saved."));
+        return false;
+    }
+    return true;
+}
+
+ObjectSaveReport ObjectFolderGuard::save(bool enhancedRle) {
+    ObjectSaveReport report;
+    try {
+        // Repairing covers the files asked about; one damaged since it was loaded was asked
+        // about as changed on disk.
+        report = parts_.session.saveModified(
+            {enhancedRle,
+             parts_.session.document().modifiedWithWrongChecksum().empty()
+                 ? WrongChecksumSave::Refuse
+                 : WrongChecksumSave::Repair,
+             "TarnEdit"},
+            [this](std::size_t k, std::size_t count, const std::string& name) {
+                parts_.showStatus(QStringLiteral("Saving %1  (%2/%3)")
+                                      .arg(QString::fromStdString(name))
+                                      .arg(k + 1)
+                                      .arg(count));
+                QApplication::processEvents();
+            });
+    } catch (const std::exception& e) {
+        report.problems.push_back(e.what());
+    }
+    return report;
+}
+
+void ObjectFolderGuard::showSaveReport(const ObjectSaveReport& report) {
+    if (report.ok()) {
+        parts_.showStatus(
+            QStringLiteral("%1 files updated successfully").arg(report.written.size()));
+    } else {
+        // Files that could not be written stay modified for a retry; a problem found before
+        // writing kept every file as it was.
+        const std::vector<std::string>& lines =
+            report.problems.empty() ? report.failures : report.problems;
+        std::string text;
+        for (const std::string& line : lines) {
+            text += (text.empty() ? "" : "\n") + line;
+        }
+        showExceptionMessage(QString::fromStdString(text));
+    }
+    parts_.tree.marksChanged();  // a file written stores the right checksum now
+}
+
+}  // namespace tarn
