@@ -183,6 +183,7 @@ void ObjectTextsWindow::reportRefusal(const QString& message) {
 
 void ObjectTextsWindow::setStatus(const QString& text) {
     statusBar_->setText(text);
+    statusBar_->setToolTip(QString());  // a created program's name goes with its status only
     emit statusChanged(text);
 }
 
@@ -337,7 +338,8 @@ void ObjectTextsWindow::buildPatch() {
     busy_ = true;
     createEndUserExecutable(
         *patchBuilder_, document().files(),
-        {panel_, carriedProgram_, [this](const QString& text) { setStatus(text); }});
+        {panel_, carriedProgram_, [this](const QString& text) { setStatus(text); },
+         [this](const QString& file) { statusBar_->setToolTip(file); }});
     busy_ = false;
 }
 

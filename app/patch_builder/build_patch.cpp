@@ -2,6 +2,7 @@
 #include "app/patch_builder/build_patch.h"
 
 #include <QApplication>
+#include <QDir>
 #include <exception>
 
 #include "app/patch_builder/patch_builder_dialog.h"
@@ -108,6 +109,9 @@ bool createEndUserExecutable(PatchBuilderDialog& settings, const std::vector<Obj
         }
         status(kExecutableCreated);
         created = true;
+        if (frontEnd.created) {
+            frontEnd.created(QDir::toNativeSeparators(settings.fileName()));
+        }
     } catch (const std::exception& e) {
         // Anything else goes to the application's exception box, after the panel came back.
         if (frontEnd.status) {

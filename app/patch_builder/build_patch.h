@@ -26,6 +26,7 @@ struct BuildFrontEnd {
     QWidget* panel = nullptr;
     CarriedProgramSource carriedProgram = carriedPatcher;
     std::function<void(const QString&)> status;
+    std::function<void(const QString& file)> created;  // the program written, in the system's form
 };
 
 inline constexpr const char* kExecutableCreated = "Executable created";

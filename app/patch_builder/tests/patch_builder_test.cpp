@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,6 +51,7 @@ protected:
             statuses.push_back(text);
             EXPECT_FALSE(panel.isEnabled());
         };
+        frontEnd.created = [this](const QString& file) { createdFiles.push_back(file); };
     }
 
     // The settings dialog picks target in the save dialog and closes with OK.
@@ -82,6 +84,7 @@ protected:
     std::vector<ObjFile> files;
     BuildFrontEnd frontEnd;
     std::vector<QString> statuses;
+    std::vector<QString> createdFiles;  // as the window's status tooltip names them
 };
 
 TEST_F(PatchBuilderTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
@@ -94,6 +97,8 @@ TEST_F(PatchBuilderTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
     const auto target =
         dir.path() / (settings.target() == PatcherTarget::Windows ? "patch.exe" : "patch");
     EXPECT_EQ(statuses.back(), kExecutableCreated);
+    EXPECT_EQ(createdFiles, std::vector<QString>{
+                                QDir::toNativeSeparators(QString::fromStdString(target.string()))});
     EXPECT_EQ(statuses.front(), "Writing executable file...");
     expectPanelRestored();
     EXPECT_TRUE(prompter.messages().empty());
