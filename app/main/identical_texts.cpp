@@ -85,8 +85,9 @@ void IdenticalTexts::showOfferAndSuggestions(int row) {
     if (copies == 0) {
         return;
     }
-    parts_.status.show(
-        QStringLiteral("Use for %1 other texts with the same original (Ctrl+Shift+U)").arg(copies));
+    parts_.status.show((copies == 1 ? QStringLiteral("Use for 1 other text")
+                                    : QStringLiteral("Use for %1 other texts").arg(copies)) +
+                       QStringLiteral(" with the same original (Ctrl+Shift+U)"));
 }
 
 void IdenticalTexts::useForOthers() {
