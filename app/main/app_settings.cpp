@@ -36,7 +36,7 @@ PlacementSettings readPlacement(const ProfileFile& ini, const char* section,
 }
 
 // Paths are read and written in the system's own form, whichever separator the file holds.
-std::string readPath(const ProfileFile& ini, const char* section, const char* key) {
+std::string readPath(const ProfileFile& ini, const char* section, const std::string& key) {
     return nativeSeparators(ini.readString(section, key, ""));
 }
 
@@ -130,6 +130,23 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
     s.spelling.language = ini.readString("Spelling", "Language", "");
     s.spelling.dictionaryFolder = readPath(ini, "Spelling", "DictionaryFolder");
     s.translation.language = ini.readString("Translation", "Language", "");
+
+    s.recent.clear();
+    for (std::size_t i = 1; i <= kRecentTranslations; ++i) {
+        const std::string n = std::to_string(i);
+        RecentTranslation entry;
+        entry.original = readPath(ini, "Recent", "Original" + n);
+        entry.translated = readPath(ini, "Recent", "Translated" + n);
+        if (entry.original.empty() || entry.translated.empty()) {
+            continue;
+        }
+        entry.fontCharset =
+            fontCharsetOrDefault(ini.readInteger("Recent", "FontCharset" + n, kDefaultCharset));
+        entry.tableFile = readPath(ini, "Recent", "TableFile" + n);
+        entry.spellingLanguage = ini.readString("Recent", "Spelling" + n, "");
+        entry.poLanguage = ini.readString("Recent", "Language" + n, "");
+        s.recent.push_back(std::move(entry));
+    }
 }
 
 std::vector<SettingValue> settingValues(const AppSettings& s) {
@@ -204,8 +221,8 @@ std::vector<SettingValue> settingValues(const AppSettings& s) {
     add("ChecksPanel", "Check", checks.filter.check);
 
     // Values that a file never given them does not hold while they are empty.
-    const auto choice = [&values](const char* section, const char* key, std::string value) {
-        values.push_back({section, key, std::move(value), false, true});
+    const auto choice = [&values](const char* section, std::string key, std::string value) {
+        values.push_back({section, std::move(key), std::move(value), false, true});
     };
     choice("Folders", "TranslationPO", nativeSeparators(s.folders.translationPo));
     choice("Folders", "ObjectPO", nativeSeparators(s.folders.objectPo));
@@ -213,6 +230,16 @@ std::vector<SettingValue> settingValues(const AppSettings& s) {
     choice("Spelling", "Language", s.spelling.language);
     choice("Spelling", "DictionaryFolder", nativeSeparators(s.spelling.dictionaryFolder));
     choice("Translation", "Language", s.translation.language);
+    for (std::size_t i = 0; i < s.recent.size(); ++i) {
+        const RecentTranslation& entry = s.recent[i];
+        const std::string n = std::to_string(i + 1);
+        choice("Recent", "Original" + n, nativeSeparators(entry.original));
+        choice("Recent", "Translated" + n, nativeSeparators(entry.translated));
+        choice("Recent", "FontCharset" + n, number(entry.fontCharset));
+        choice("Recent", "TableFile" + n, nativeSeparators(entry.tableFile));
+        choice("Recent", "Spelling" + n, entry.spellingLanguage);
+        choice("Recent", "Language" + n, entry.poLanguage);
+    }
     return values;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main/recent_translations.h"
 #include "common/profile_file.h"
 
 namespace tarn {
@@ -134,6 +135,9 @@ struct AppSettings {
     CharactersSettings characters;
     SpellingSettings spelling;
     TranslationSettings translation;
+    // "[Recent]": Original1 to Original8 and, of the same number, Translated, FontCharset,
+    // TableFile, Spelling and Language.
+    std::vector<RecentTranslation> recent;
 };
 
 // A path in the system's own form: on Windows '/' becomes '\\', elsewhere nothing changes. Every
@@ -176,8 +180,9 @@ void writeSettingValues(ProfileFile& ini, const std::vector<SettingValue>& value
 
 // Writes every key in the closing order (Options, MainWindow, Preview, ReplaceWin,
 // ReplaceQuestion, PluginLang, ObjTrans, EXESettings, ChecksPanel, then the Folders that were
-// used, the character table, the Spelling and Translation values that are set or were stored) and
-// saves the file. A refused write raises FileError "Unable to write to " + path.
+// used, the character table, the Spelling and Translation values that are set or were stored, the
+// recent translations) and saves the file. A refused write raises FileError "Unable to write to " +
+// path.
 void writeClosingSettings(ProfileFile& ini, const AppSettings& settings);
 
 }  // namespace tarn

@@ -30,6 +30,9 @@ CharacterTableCommands::CharacterTableCommands(WindowParts& parts, WindowFont& f
 void CharacterTableCommands::applySettings() {
     const QString path = QString::fromStdString(parts_.settings.characters.tableFile);
     if (path.isEmpty()) {
+        if (!path_.isEmpty()) {
+            use(QString(), {});  // another translation, without a table
+        }
         return;
     }
     folder_ = nativePath(QFileInfo(path).absolutePath()).toStdString();

@@ -25,7 +25,8 @@ public:
     CharacterTableCommands(WindowParts& parts, WindowFont& font);
 
     // Reads the stored table and shows every text through it; a table that cannot be used is
-    // refused through the Prompter and the texts show through the page alone.
+    // refused through the Prompter and the texts show through the page alone. No stored table
+    // puts the one in use away.
     void applySettings();
     // The dialog; an accepted choice applies at once.
     void choose();

@@ -332,21 +332,24 @@ void FileCommands::run() {
     }
 }
 
+bool FileCommands::maySaveFirst(const QString& question) {
+    if (!parts_.session.isModified()) {
+        return true;
+    }
+    const MessageAnswer answer =
+        prompter().message(question, QStringLiteral("Unsaved changes"), MessageIcon::Question,
+                           MessageButtons::YesNoCancel);
+    if (answer == MessageAnswer::Yes) {
+        save();
+        return !parts_.session.isModified();
+    }
+    return answer == MessageAnswer::No;
+}
+
 void FileCommands::choosePaths(const QString& offeredTranslated) {
-    if (parts_.session.isModified()) {
-        const MessageAnswer answer = prompter().message(
-            QStringLiteral("The texts were modified since you last saved them\n\rDo you want to "
-                           "save them before you enter another paths?"),
-            QStringLiteral("Unsaved changes"), MessageIcon::Question, MessageButtons::YesNoCancel);
-        if (answer == MessageAnswer::Cancel) {
-            return;
-        }
-        if (answer == MessageAnswer::Yes) {
-            save();
-            if (parts_.session.isModified()) {
-                return;
-            }
-        }
+    if (!maySaveFirst(QStringLiteral("The texts were modified since you last saved them\n\rDo you "
+                                     "want to save them before you enter another paths?"))) {
+        return;
     }
     pathsDialog_->setPaths(parts_.executables.originalPath, offeredTranslated.isEmpty()
                                                                 ? parts_.executables.translatedPath
@@ -356,19 +359,22 @@ void FileCommands::choosePaths(const QString& offeredTranslated) {
     }
 }
 
+bool FileCommands::openOther(const QString& originalPath, const QString& translatedPath,
+                             const std::function<void()>& beforeLoading) {
+    if (!maySaveFirst(QStringLiteral("The texts were modified since you last saved them\n\rDo you "
+                                     "want to save them before you open another translation?")) ||
+        !checkPaths(originalPath, translatedPath)) {
+        return false;
+    }
+    beforeLoading();
+    usePaths(originalPath, translatedPath);
+    loadExecutables();
+    return true;
+}
+
 bool FileCommands::maySaveBeforeClosing() {
-    if (!parts_.session.isModified()) {
-        return true;
-    }
-    const MessageAnswer answer = prompter().message(
-        QStringLiteral("The texts were modified since you last saved them\n\rDo you want to save "
-                       "them now?"),
-        QStringLiteral("Unsaved changes"), MessageIcon::Question, MessageButtons::YesNoCancel);
-    if (answer == MessageAnswer::Yes) {
-        save();
-        return !parts_.session.isModified();
-    }
-    return answer == MessageAnswer::No;
+    return maySaveFirst(QStringLiteral(
+        "The texts were modified since you last saved them\n\rDo you want to save them now?"));
 }
 
 }  // namespace tarn

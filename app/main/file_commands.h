@@ -34,6 +34,11 @@ public:
     // The paths dialog; the current cell has been checked. A translated path given (a file
     // dropped on the window) is offered in place of the current one.
     void choosePaths(const QString& offeredTranslated = {});
+    // Opens another pair of executables after the question about unsaved changes, when both
+    // paths can be used; beforeLoading runs just before their texts are read. False when
+    // nothing was opened.
+    bool openOther(const QString& originalPath, const QString& translatedPath,
+                   const std::function<void()>& beforeLoading);
     // Asks whether to save unsaved changes; false when the window should stay open.
     bool maySaveBeforeClosing();
     // The window closes with nothing unsaved to keep: the recovery journal goes.
@@ -47,6 +52,9 @@ public:
 
 private:
     bool checkPaths(const QString& originalPath, const QString& translatedPath);
+    // Asks question about unsaved changes (Yes saves them first); false when the command must
+    // not go on.
+    bool maySaveFirst(const QString& question);
     void usePaths(const QString& originalPath, const QString& translatedPath);
     void askPathsAtStart();
     void loadExecutables();

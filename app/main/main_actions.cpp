@@ -180,6 +180,9 @@ void MainActions::buildMenusAndToolbar(QAction* checks, QAction* nextFinding, QO
     file->addSeparator();
     file->addActions({exportPo, importPo});
     file->addSeparator();
+    recentMenu = file->addMenu(QStringLiteral("Recent &translations"));
+    recentMenu->setObjectName(QStringLiteral("recentTranslationsMenu"));
+    file->addSeparator();
     file->addAction(exit);
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->addActions({undo, redo});

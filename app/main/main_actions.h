@@ -49,6 +49,7 @@ public:
     QAction* helpOverview;
     QAction* about;
     QMenu* otherMenu = nullptr;  // the window's parts add their commands to it
+    QMenu* recentMenu = nullptr;  // File > Recent translations
 
 private:
     void nameSteps(const QUndoStack& stack);

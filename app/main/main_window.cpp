@@ -24,6 +24,7 @@
 #include "app/main/po_commands.h"
 #include "app/main/preview_wiring.h"
 #include "app/main/pseudo_translation.h"
+#include "app/main/recent_translations_menu.h"
 #include "app/main/save_checks.h"
 #include "app/main/settings_keeper.h"
 #include "app/main/spelling_commands.h"
@@ -145,6 +146,9 @@ void MainWindow::createCommands() {
     actions_->otherMenu->addActions(
         {identical_->useForOthersAction(), spelling_->languageAction(), pseudo_->action()});
     checks_->setMoreFindings([this] { return spelling_->findings(); });
+    auto* recent = new RecentTranslationsMenu(*actions_->recentMenu, *parts_,
+                                              {*files_, *font_, *table_, *spelling_});
+    connect(this, &MainWindow::aboutToWriteSettings, recent, &RecentTranslationsMenu::rememberOpen);
 }
 
 void MainWindow::connectActions() {

@@ -19,6 +19,11 @@ fs::path ownExecutablePath();
 // else the first entry (in upper-cased name order) whose name matches case-insensitively.
 std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const std::string& name);
 
+// Whether two paths name the same place as the system spells names: "a/./b" as "a/b", and on
+// Windows whatever the letter case and the separators. Only the texts are compared: neither path
+// needs to exist.
+bool sameSpelledPath(const fs::path& a, const fs::path& b);
+
 // The regular files of folder whose names end in extension (".dat"), case-insensitively,
 // sorted by upper-cased name in byte order. Raises FileError when the folder cannot be listed.
 std::vector<fs::path> listFilesWithExtension(const fs::path& folder, const std::string& extension);

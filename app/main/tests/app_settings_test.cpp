@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
@@ -50,6 +54,8 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     s.folders.objectPo = "po files";
     s.spelling.language = "de_DE";
     s.translation.language = "de";
+    s.recent = {{"orig/Tarn.exe", "pl/Tarn.exe", 238, "pl.tbl", "pl_PL", "pl"},
+                {"orig/Tarn.exe", "ru/Tarn.exe", 204, "", "", "ru"}};
     writeClosingSettings(ini, s);
 
     const Bytes data = readWholeFile(path);
@@ -84,7 +90,18 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
                            "[Spelling]",
                            "Language=de_DE",
                            "[Translation]",
-                           "Language=de"};
+                           "Language=de",
+                           "[Recent]",
+                           "Original1=orig",
+                           "Translated1=pl",
+                           "FontCharset1=238",
+                           "TableFile1=pl.tbl",
+                           "Spelling1=pl_PL",
+                           "Language1=pl",
+                           "Original2=orig",
+                           "Translated2=ru",
+                           "FontCharset2=204",
+                           "Language2=ru"};
     std::size_t at = 0;
     for (const char* piece : order) {
         const auto found = text.find(piece, at);
@@ -107,6 +124,7 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     EXPECT_EQ(back.folders.translationPo, "");
     EXPECT_EQ(back.spelling.language, "de_DE");
     EXPECT_EQ(back.translation.language, "de");
+    EXPECT_EQ(back.recent, s.recent);
     const PlacementSettings main = readMainWindowPlacement(ProfileFile(path));
     EXPECT_EQ(main.width, 640);
     EXPECT_TRUE(main.isMaximized);
@@ -124,6 +142,13 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
 // Every key holding a path: read from a file that uses either separator, and written back, it is
 // in the system's own form (drive letters and backslashes on Windows); elsewhere it stays byte
 // for byte what the file held.
+RecentTranslation& firstRecent(AppSettings& s) {
+    if (s.recent.empty()) {
+        s.recent.emplace_back();
+    }
+    return s.recent.front();
+}
+
 TEST(AppSettings, EveryPathKeyIsReadAndWrittenInTheSystemsOwnForm) {
     const std::string stored = "C:/Gry\\Tarn \u017c/plik";
 #ifdef _WIN32
@@ -151,6 +176,12 @@ TEST(AppSettings, EveryPathKeyIsReadAndWrittenInTheSystemsOwnForm) {
          [](AppSettings& s, PathsSettings&) -> std::string& {
              return s.spelling.dictionaryFolder;
          }},
+        {"Recent", "Original1",
+         [](AppSettings& s, PathsSettings&) -> std::string& { return firstRecent(s).original; }},
+        {"Recent", "Translated1",
+         [](AppSettings& s, PathsSettings&) -> std::string& { return firstRecent(s).translated; }},
+        {"Recent", "TableFile1",
+         [](AppSettings& s, PathsSettings&) -> std::string& { return firstRecent(s).tableFile; }},
     };
     TempDir dir;
     const auto path = dir.path() / "tarnedit.ini";
@@ -194,6 +225,37 @@ TEST(AppSettings, EveryPathKeyIsReadAndWrittenInTheSystemsOwnForm) {
             << k.key << " in\n"
             << text;
     }
+}
+
+RecentTranslation pairOf(std::string original, std::string translated) {
+    RecentTranslation entry;
+    entry.original = std::move(original);
+    entry.translated = std::move(translated);
+    return entry;
+}
+
+// The last eight pairs, most recent first; a pair opened again (however its paths are spelled)
+// moves up with its settings as they are now, and the ninth pair pushes the oldest out.
+TEST(AppSettings, RecentTranslationsKeepTheLastEightPairs) {
+    std::vector<RecentTranslation> list;
+    for (int i = 1; i <= 9; ++i) {
+        rememberTranslation(list, pairOf("orig/Tarn.exe", "t" + std::to_string(i) + "/Tarn.exe"));
+    }
+    ASSERT_EQ(list.size(), kRecentTranslations);
+    EXPECT_EQ(list.front().translated, "t9/Tarn.exe");
+    EXPECT_EQ(list.back().translated, "t2/Tarn.exe");
+
+    rememberTranslation(list, {"orig/./Tarn.exe", "t5//Tarn.exe", 238, "pl.tbl", "pl_PL", "pl"});
+    ASSERT_EQ(list.size(), kRecentTranslations);
+    EXPECT_EQ(list.front().fontCharset, 238);
+    EXPECT_EQ(list[1].translated, "t9/Tarn.exe");
+    EXPECT_EQ(
+        std::count_if(list.begin(), list.end(),
+                      [](const RecentTranslation& e) { return e.translated.starts_with("t5"); }),
+        1);
+    // Another original is another pair.
+    rememberTranslation(list, pairOf("other/Tarn.exe", "t5//Tarn.exe"));
+    EXPECT_EQ(list[1].fontCharset, 238);
 }
 
 }  // namespace

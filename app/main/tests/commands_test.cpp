@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's commands: Save, Run, Jump to, Next untranslated, Copy strings, Configure.
+#include <QDir>
 #include <QFontDatabase>
-#include <QMimeData>
-#include <QUrl>
 #include <QFontDialog>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QUrl>
 
 #include "app/main/tests/editor_fixture.h"
 #include "app/widgets/shell.h"
@@ -478,6 +480,63 @@ TEST_F(CommandsTest, ConfigureAfterAFailedSaveDoesNotOpenThePathsDialog) {
     prompter.answer(MessageAnswer::Yes);
     action("pathsAction")->trigger();
     EXPECT_EQ(prompter.asked().back().caption, "Configuration");
+}
+
+// File > Recent translations: the pairs opened last, most recent first, each opened again with
+// the code page and PO language it was left with, after the question about unsaved edits.
+TEST_F(CommandsTest, RecentTranslationsReopenEachPairWithItsSettings) {
+    writeGame();
+    const fs::path otherOrig = dir.path() / "ru-orig" / "Tarn.exe";
+    const fs::path otherTrans = dir.path() / "ru" / "Tarn.exe";
+    std::vector<std::string> other = texts;
+    other[0] = "Privet";
+    for (const fs::path& path : {otherOrig, otherTrans}) {
+        fs::create_directories(path.parent_path());
+        writeFileAtomically(path, windowsProgram(makeSampleExecutable(2, other)));
+    }
+    writeSettings("[Recent]\r\nOriginal1=" + otherOrig.string() + "\r\nTranslated1=" +
+                  otherTrans.string() + "\r\nFontCharset1=204\r\nLanguage1=ru\r\n");
+    MainWindow& w = start();
+    w.setFontCharset(238);
+    emit w.aboutToWriteSettings();  // the settings are looked at: the open pair comes first
+    auto* menu = child<QMenu>("recentTranslationsMenu");
+    const auto shownAs = [](const fs::path& path) {
+        return QDir::toNativeSeparators(QString::fromStdString(path.string()));
+    };
+    emit menu->aboutToShow();
+    ASSERT_NE(action("recentTranslation2"), nullptr);
+    EXPECT_EQ(action("recentTranslation1")->text(), "&1 " + shownAs(transPath));
+    EXPECT_EQ(action("recentTranslation2")->text(), "&2 " + shownAs(otherTrans));
+    EXPECT_EQ(w.findChild<QAction*>(QStringLiteral("recentTranslation3")), nullptr);
+
+    ASSERT_TRUE(grid()->moveTo(2, 2));
+    type("q");
+    prompter.answer(MessageAnswer::Cancel);
+    action("recentTranslation2")->trigger();
+    EXPECT_EQ(prompter.asked().back().text,
+              "The texts were modified since you last saved them\n\rDo you want to save them "
+              "before you open another translation?");
+    EXPECT_EQ(w.originalPath(), shownAs(origPath));
+    prompter.answer(MessageAnswer::Yes);  // saved, then the other pair opens
+    action("recentTranslation2")->trigger();
+    EXPECT_EQ(translatedOnDisk()[1], texts[1] + "q");
+    EXPECT_EQ(w.originalPath(), shownAs(otherOrig));
+    EXPECT_EQ(w.cellText(1, StringTableDocument::OriginalColumn), "Privet");
+    EXPECT_EQ(w.fontCharset(), 204);
+    EXPECT_EQ(w.settings().translation.language, "ru");
+
+    emit menu->aboutToShow();
+    EXPECT_EQ(action("recentTranslation1")->text(), "&1 " + shownAs(otherTrans));
+    action("recentTranslation2")->trigger();
+    EXPECT_EQ(w.originalPath(), shownAs(origPath));
+    EXPECT_EQ(w.fontCharset(), 238);
+    EXPECT_EQ(w.settings().translation.language, "");
+    EXPECT_TRUE(w.close());
+    const ProfileFile stored(settingsPath);
+    EXPECT_EQ(stored.readString("Recent", "Translated1", ""), shownAs(transPath).toStdString());
+    EXPECT_EQ(stored.readInteger("Recent", "FontCharset1", 0), 238);
+    EXPECT_EQ(stored.readString("Recent", "Translated2", ""), shownAs(otherTrans).toStdString());
+    EXPECT_EQ(stored.readInteger("Recent", "FontCharset2", 0), 204);
 }
 
 TEST_F(CommandsTest, ClosingWithUnsavedEditsAsks) {
