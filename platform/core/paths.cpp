@@ -168,17 +168,6 @@ std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const std:
     return std::nullopt;
 }
 
-bool sameSpelledPath(const fs::path& a, const fs::path& b) {
-    const auto spelled = [](const fs::path& path) {
-        std::string text = pathToUtf8(path.lexically_normal().make_preferred());
-#ifdef _WIN32
-        text = upperCaseUtf8(text);
-#endif
-        return text;
-    };
-    return spelled(a) == spelled(b);
-}
-
 std::vector<fs::path> listFilesWithExtension(const fs::path& folder, const std::string& extension) {
     const std::string wanted = upperCaseUtf8(extension);
     std::vector<fs::path> files;
