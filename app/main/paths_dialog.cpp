@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/widgets/file_dialog_options.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/help_viewer.h"
 #include "app/widgets/prompter.h"
@@ -41,7 +42,7 @@ PathsDialog::PathsDialog(CheckPaths check, QString helpFile, QWidget* parent)
     }
     fileDialog_ = new QFileDialog(this);
     fileDialog_->setObjectName(QStringLiteral("executableFileDialog"));
-    fileDialog_->setOption(QFileDialog::DontUseNativeDialog);
+    fileDialog_->setOptions(systemFileDialogOptions());
     fileDialog_->setDefaultSuffix(QStringLiteral("exe"));
     fileDialog_->setNameFilters(
         {QStringLiteral("Executable files (*.exe *.EXE)"), QStringLiteral("All files (*)")});

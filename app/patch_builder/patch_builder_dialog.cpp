@@ -20,6 +20,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/widgets/file_dialog_options.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/lang_id_edit.h"
 #include "app/widgets/object_names.h"
@@ -92,8 +93,7 @@ QFileDialog& PatchBuilderDialog::saveFileDialog() {
         saveFileDialog_->setAcceptMode(QFileDialog::AcceptSave);
         saveFileDialog_->setFileMode(QFileDialog::AnyFile);
         // The overwrite and read-only questions go through the prompter (confirmTarget).
-        saveFileDialog_->setOptions(QFileDialog::DontUseNativeDialog |
-                                    QFileDialog::DontConfirmOverwrite);
+        saveFileDialog_->setOptions(systemFileDialogOptions() | QFileDialog::DontConfirmOverwrite);
         followTarget();
     }
     return *saveFileDialog_;

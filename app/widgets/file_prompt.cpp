@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/file_prompt.h"
+#include "app/widgets/file_dialog_options.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -14,7 +15,7 @@ std::optional<QString> askForFile(QWidget* parent, const FilePrompt& prompt, std
     QFileDialog dialog(parent, prompt.title);
     dialog.setObjectName(prompt.objectName);
     // The overwrite question goes through the prompter below, not the dialog's own box.
-    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    dialog.setOptions(systemFileDialogOptions() | QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(prompt.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(prompt.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters({prompt.nameFilter, QStringLiteral("All files (*)")});

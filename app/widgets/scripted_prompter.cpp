@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <utility>
 
 namespace tarn {
@@ -59,6 +60,10 @@ int ScriptedPrompter::runModal(QDialog& dialog) {
                               dialog.windowTitle().toStdString());
     }
     dialog.setResult(QDialog::Rejected);
+    // The toolkit's file dialog, which a test fills in, also where the system's own would open.
+    if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+        files->setOption(QFileDialog::DontUseNativeDialog);
+    }
     dialog.show();
     if (handler) {
         handler(dialog);
