@@ -83,8 +83,9 @@ private:
 void writeRewrittenBytes(const Bytes& old, const FileRanges& ranges, const FileReshape* reshape,
                          const ByteWriter& write) {
     const std::uint64_t oldSize = old.size();
-    PieceMap pieces(reshape != nullptr ? reshape->size : oldSize);
-    pieces.lay(0, old.data(), std::min(oldSize, reshape != nullptr ? reshape->size : oldSize));
+    const std::uint64_t size = reshape != nullptr ? reshape->size : oldSize;
+    PieceMap pieces(size);
+    pieces.lay(0, old.data(), std::min(oldSize, size));
     if (reshape != nullptr) {
         // Every move takes the old bytes, as they were before any of them.
         for (const FileMove& move : reshape->moves) {
