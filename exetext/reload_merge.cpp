@@ -2,14 +2,18 @@
 #include "exetext/reload_merge.h"
 
 #include <string>
+#include <utility>
+
+#include "exetext/string_table_commands.h"
 
 namespace tarn {
 
-ReloadMerge mergeReloaded(StringTableDocument& document, const TranslatedFileState& disk) {
+ReloadMerge mergeReloaded(StringTableDocument& document, const TranslatedFileState& disk,
+                          std::string stepName) {
     constexpr int column = StringTableDocument::TranslatedColumn;
     const TranslatedFileState& base = document.onDisk();
     ReloadMerge merge;
-    auto step = std::make_unique<SetTextsCommand>(document, "Reload");
+    auto step = std::make_unique<SetTextsCommand>(document, std::move(stepName));
     for (int row = 1; row <= StringTableDocument::kRows; ++row) {
         const auto i = static_cast<std::size_t>(row - 1);
         const std::string empty;
@@ -24,7 +28,7 @@ ReloadMerge mergeReloaded(StringTableDocument& document, const TranslatedFileSta
         std::string oursBytes;
         const bool converts = document.bytes(row, column, oursBytes);
         if (edited && !(converts && oursBytes == theirs)) {
-            merge.conflicts.push_back(row);
+            merge.conflicts.push_back(static_cast<std::size_t>(row));
         }
         if (!(ours == CellText{theirs, false})) {
             step->add(row, column, {theirs, false});

@@ -319,43 +319,46 @@ std::vector<std::size_t> ObjectTextsDocument::changedOnDisk() const {
     return changed;
 }
 
-std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::reloadStep(
-    std::size_t file, std::vector<std::size_t>& conflicts) {
+ReloadMerge ObjectTextsDocument::mergeReloaded(std::size_t file) {
     const std::filesystem::path path = folder_ / pathFromUtf8(files_.at(file).fileName);
     FileIdentity identity;
     const ObjFile disk = loadObjectFile(path, &identity);
     const ObjFileTexts& ours = files_[file].texts;
     const ObjFileTexts& base = onDisk_[file];
-    std::vector<ObjectTextsEdit::GroupChange> changes;
     if (disk.texts.size() != ours.size() || base.size() != ours.size()) {
         // Tables added or removed elsewhere: no group can be matched.
         throw FileError(pathToUtf8(path) + ": its text tables changed in number on disk");
     }
+    ReloadMerge merge;
+    std::vector<ObjectTextsEdit::GroupChange> changes;
     for (std::size_t g = 0; g < ours.size(); ++g) {
         const ObjTextGroup& theirs = disk.texts[g];
-        if (theirs == base[g] || theirs == ours[g]) {
-            continue;  // only the document changed it, or both alike
+        const bool edited = ours[g] != base[g];
+        if (theirs == base[g]) {
+            merge.keepsEdits = merge.keepsEdits || edited;
+            continue;
         }
-        if (ours[g] != base[g]) {
-            conflicts.push_back(g);
+        if (theirs == ours[g]) {
+            continue;  // both changed it alike
+        }
+        if (edited) {
+            merge.conflicts.push_back(g);
         }
         changes.push_back({file, g, ours[g], theirs});
     }
     identities_[file] = std::move(identity);
     onDisk_[file] = disk.texts;
     files_[file].wrongChecksum = disk.wrongChecksum;
-    if (changes.empty()) {
-        return nullptr;
+    if (!changes.empty()) {
+        merge.step.reset(
+            new ObjectTextsEdit(*this, "Reload " + files_[file].fileName, std::move(changes)));
     }
-    return std::unique_ptr<ObjectTextsEdit>(
-        new ObjectTextsEdit(*this, "Reload " + files_[file].fileName, std::move(changes)));
+    return merge;
 }
 
-void ObjectTextsDocument::settleReload(std::size_t file) {
-    if (files_.at(file).texts == onDisk_.at(file)) {
-        savedStates_[file] = states_[file];
-        files_[file].modified = false;
-    }
+void ObjectTextsDocument::markReloaded(std::size_t file) {
+    savedStates_.at(file) = states_.at(file);
+    files_[file].modified = false;
 }
 
 ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& options,

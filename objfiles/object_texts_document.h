@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/edit_command.h"
+#include "common/reload_merge.h"
 #include "objfiles/obj_text_model.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/save_intent.h"
@@ -175,16 +176,13 @@ public:
     // (a file that has gone is left to the save, which names it).
     std::vector<std::size_t> changedOnDisk() const;
 
-    // Re-reads a file another program changed and takes in its groups: a group only it changed
-    // takes the file's entries, a group only the document changed keeps them, and a group both
-    // changed differently takes the file's and is listed in conflicts. The step makes the
-    // changes (null when none); afterwards the file counts as loaded anew, modified only while
-    // it keeps edits. Raises FileError or StreamReadError, changing nothing.
-    std::unique_ptr<ObjectTextsEdit> reloadStep(std::size_t file,
-                                                std::vector<std::size_t>& conflicts);
-    // After a reload (its step done, if any): a file that holds what the disk holds counts as
-    // saved.
-    void settleReload(std::size_t file);
+    // Re-reads a file another program changed and merges its groups (see
+    // common/reload_merge.h; conflicts are group indexes). The file's identity and on-disk
+    // groups are taken at once; its groups change when the step is done. Raises FileError or
+    // StreamReadError, changing nothing.
+    ReloadMerge mergeReloaded(std::size_t file);
+    // After a reload that kept no edit, its step done: the file holds what the disk holds.
+    void markReloaded(std::size_t file);
 
     // The modified files whose stored checksum was wrong when they were last read: a save
     // refuses them unless told to repair them.

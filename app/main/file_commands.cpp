@@ -22,7 +22,6 @@
 #include "app/widgets/text_grid_view.h"
 #include "exetext/exe_paths.h"
 #include "exetext/recovery_journal.h"
-#include "exetext/reload_merge.h"
 #include "exetext/space_budget.h"
 #include "exetext/string_table_reader.h"
 #include "exetext/string_table_writer.h"
@@ -56,7 +55,9 @@ QString unplacedTextsLine(int profile, const std::vector<std::string>& texts) {
 }  // namespace
 
 FileCommands::FileCommands(WindowParts& parts, const QString& helpFile)
-    : QObject(&parts.window), parts_(parts) {
+    : QObject(&parts.window),
+      parts_(parts),
+      guard_(parts.session, [] { return QCoreApplication::applicationName(); }) {
     pathsDialog_ = new PathsDialog(
         [this](const QString& original, const QString& translated) {
             return checkPaths(original, translated);
@@ -78,7 +79,7 @@ FileCommands::FileCommands(WindowParts& parts, const QString& helpFile)
 
 void FileCommands::closeCleanly() {
     recovery_->closeCleanly();
-    lock_.reset();
+    guard_.release();
 }
 
 void FileCommands::openAtStart() {
@@ -159,17 +160,8 @@ void FileCommands::loadExecutables() {
 }
 
 void FileCommands::lockTranslated() {
-    lock_.reset();
-    LockHolder holder;
-    lock_ = EditLock::take(toFilePath(parts_.executables.translatedPath), "TarnEdit", holder);
-    parts_.session.setReadOnly(!lock_);
-    if (!lock_) {
-        prompter().message(QFileInfo(parts_.executables.translatedPath).fileName() +
-                               QStringLiteral(" is open in ") + fromStd(describeHolder(holder)) +
-                               QStringLiteral(".\n\rIts texts are shown read-only."),
-                           QCoreApplication::applicationName(), MessageIcon::Information,
-                           MessageButtons::Ok);
-    }
+    guard_.lock(toFilePath(parts_.executables.translatedPath),
+                QFileInfo(parts_.executables.translatedPath).fileName());
 }
 
 void FileCommands::showUnresolvedTexts(const QString& label, const std::vector<int>& numbers) {
@@ -260,38 +252,21 @@ bool FileCommands::mayWriteOverOutsideChange() {
     if (!changedOnDisk(toFilePath(path), parts_.document.onDisk().identity)) {
         return true;
     }
-    const MessageAnswer answer = prompter().message(
-        QFileInfo(path).fileName() + QStringLiteral(" was changed on disk since it was loaded"),
-        QCoreApplication::applicationName(), MessageIcon::Warning,
-        MessageButtons::OverwriteReloadCancel);
-    if (answer == MessageAnswer::Reload) {
-        reloadTranslated();
-    }
-    return answer == MessageAnswer::Overwrite;
+    return guard_.askAboutOutsideChange(
+               QFileInfo(path).fileName(), [this] { return reloadTranslated(); },
+               [](const QString& numbers) {
+                   return QStringLiteral(
+                              "These texts were changed both here and in the file; "
+                              "they now hold the file's text, and Undo brings your "
+                              "edits back:\n\r") +
+                          numbers;
+               }) == FileGuard::OutsideChange::Overwrite;
 }
 
-void FileCommands::reloadTranslated() {
-    TranslatedFileState disk;
-    try {
-        disk = readTranslatedFile(toFilePath(parts_.executables.translatedPath));
-    } catch (const std::exception& e) {
-        showExceptionMessage(fromStd(e.what()));  // nothing changes
-        return;
-    }
-    const std::vector<int> conflicts = parts_.session.reload(
-        std::move(disk),
-        "Reload " + QFileInfo(parts_.executables.translatedPath).fileName().toStdString());
-    if (!conflicts.empty()) {
-        QStringList numbers;
-        for (const int n : conflicts) {
-            numbers << QString::number(n);
-        }
-        prompter().message(
-            QStringLiteral("These texts were changed both here and in the file; they now hold "
-                           "the file's text, and Undo brings your edits back:\n\r") +
-                numbers.join(QStringLiteral(", ")),
-            QCoreApplication::applicationName(), MessageIcon::Information, MessageButtons::Ok);
-    }
+std::vector<std::size_t> FileCommands::reloadTranslated() {
+    const QString& path = parts_.executables.translatedPath;
+    return parts_.session.reload(readTranslatedFile(toFilePath(path)),
+                                 "Reload " + QFileInfo(path).fileName().toStdString());
 }
 
 SaveOptions FileCommands::saveOptions() const {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/main/window_parts.h"
-#include "common/edit_lock.h"
+#include "app/widgets/file_guard.h"
 #include "common/file_identity.h"
 
 namespace tarn {
@@ -45,7 +45,7 @@ public:
     void closeCleanly();
     RecoveryKeeper& recovery() { return *recovery_; }
     // Another program held the translated executable when it was loaded: nothing is saved.
-    bool isReadOnly() const { return !lock_; }
+    bool isReadOnly() const { return !guard_.holdsLock(); }
 
     // Asked before every save once the current cell may be left; false keeps the file as it is.
     void askBeforeSaving(std::function<bool()> mayWrite) { mayWrite_ = std::move(mayWrite); }
@@ -71,8 +71,9 @@ private:
     FileIdentity identityBeforeSave() const;
     // After a save that failed: records the file's identity when the save replaced it anyway.
     void noteFileReplacedByFailedSave(const FileIdentity& before);
-    // Takes in the file as another program left it, keeping the edits it does not contradict.
-    void reloadTranslated();
+    // Takes in the file as another program left it, keeping the edits it does not contradict;
+    // answers the texts changed on both sides. Raises when the file cannot be read.
+    std::vector<std::size_t> reloadTranslated();
     // Locks the translated executable while it is open; read-only when another program holds it.
     void lockTranslated();
 
@@ -82,7 +83,7 @@ private:
     UnresolvedTextsDialog* unresolvedDialog_;
     std::function<bool()> mayWrite_;
     RecoveryKeeper* recovery_;
-    std::optional<EditLock> lock_;  // released when the window closes or other files open
+    FileGuard guard_;  // released when the window closes
 };
 
 }  // namespace tarn

@@ -145,14 +145,11 @@ void TextsSession::finishSave(const SaveResult& result) {
     }
 }
 
-std::vector<int> TextsSession::reload(TranslatedFileState disk, const std::string& stepName) {
-    ReloadMerge merge = mergeReloaded(document_, disk);
+std::vector<std::size_t> TextsSession::reload(TranslatedFileState disk,
+                                              const std::string& stepName) {
+    ReloadMerge merge = mergeReloaded(document_, disk, stepName);
     document_.setOnDisk(std::move(disk));
-    if (merge.step) {
-        merge.step->setName(stepName);
-        live_ = nullptr;
-        pushEdit(stack_, std::move(merge.step));
-    }
+    takeReloadStep(merge);
     // Without kept edits the document now holds what the file holds.
     markSaved(!merge.keepsEdits);
     announce({});

@@ -53,7 +53,7 @@ public:
     void setOnDisk(TranslatedFileState state) { document_.setOnDisk(std::move(state)); }
     // Takes in the file as another program left it (disk), keeping the edits it does not
     // contradict, as the step stepName; answers the texts changed on both sides.
-    std::vector<int> reload(TranslatedFileState disk, const std::string& stepName);
+    std::vector<std::size_t> reload(TranslatedFileState disk, const std::string& stepName);
     // Switches the notation; see StringTableDocument::toggleNotation.
     std::vector<StringTableDocument::NotationError> toggleNotation();
     void setCStyle(bool cstyle);

@@ -49,6 +49,10 @@ void fillTree(ObjectTreeModel& tree, const std::vector<std::filesystem::path>& p
 
 }  // namespace
 
+ObjectFolderGuard::ObjectFolderGuard(Parts parts)
+    : parts_(std::move(parts)),
+      guard_(parts_.session, [&window = parts_.window] { return window.windowTitle(); }) {}
+
 void ObjectFolderGuard::startListing() {
     // Listing a folder of thousands of files takes a few milliseconds that the other core can
     // spend while this one lays out and paints the window.
@@ -97,7 +101,8 @@ ObjectFolderGuard::LoadOutcome ObjectFolderGuard::load() {
 void ObjectFolderGuard::loadFiles(const std::filesystem::path& objData,
                                   const std::vector<std::filesystem::path>& paths,
                                   QStringList& problems) {
-    lockFolder(objData);
+    // Locked while its files are open: read-only when another program holds it.
+    guard_.lock(folderLockTarget(objData), fromFilePath(objData.filename()));
     parts_.tree.clear();  // before the document's files change under it
     QElapsedTimer sinceRepaint;
     sinceRepaint.start();
@@ -126,22 +131,8 @@ void ObjectFolderGuard::loadFiles(const std::filesystem::path& objData,
     parts_.showStatus(QStringLiteral("%1 files loaded successfully").arg(loaded));
 }
 
-void ObjectFolderGuard::lockFolder(const std::filesystem::path& objData) {
-    lock_.reset();
-    LockHolder holder;
-    lock_ = EditLock::take(folderLockTarget(objData), "TarnEdit", holder);
-    parts_.session.setReadOnly(!lock_);
-    if (parts_.session.isReadOnly()) {
-        prompter().message(
-            QString::fromStdString(objData.filename().string()) + QStringLiteral(" is open in ") +
-                QString::fromStdString(describeHolder(holder)) +
-                QStringLiteral(".\n\rIts texts are shown read-only."),
-            parts_.window.windowTitle(), MessageIcon::Information, MessageButtons::Ok);
-    }
-}
-
 void ObjectFolderGuard::release() {
-    lock_.reset();
+    guard_.release();
     parts_.session.setReadOnly(false);
 }
 
@@ -169,43 +160,28 @@ bool ObjectFolderGuard::mayWriteOverOutsideChanges() {
     bool reloaded = false;
     for (const std::size_t file : document.changedOnDisk()) {
         const QString name = QString::fromStdString(document.file(file).fileName);
-        const MessageAnswer answer =
-            prompter().message(name + QStringLiteral(" was changed on disk since it was loaded"),
-                               parts_.window.windowTitle(), MessageIcon::Warning,
-                               MessageButtons::OverwriteReloadCancel);
-        if (answer == MessageAnswer::Cancel) {
+        const FileGuard::OutsideChange answer = guard_.askAboutOutsideChange(
+            name,
+            [this, file] {
+                std::vector<std::size_t> conflicts = parts_.session.reload(file);
+                // The file read again may store a wrong checksum, or no longer.
+                parts_.tree.marksChanged();
+                return conflicts;
+            },
+            [&name](const QString& groups) {
+                return QStringLiteral(
+                           "These groups of %1 were changed both here and in the "
+                           "file; they now hold the file's texts, and Undo brings "
+                           "your edits back: %2")
+                    .arg(name, groups);
+            });
+        if (answer == FileGuard::OutsideChange::Cancel) {
             return false;
         }
-        if (answer == MessageAnswer::Reload) {
-            reloadFile(file);
-            reloaded = true;
-        }
+        reloaded = reloaded || answer == FileGuard::OutsideChange::Reloaded;
     }
     // After a reload the translator looks at the merged texts before saving them.
     return !reloaded;
-}
-
-void ObjectFolderGuard::reloadFile(std::size_t file) {
-    std::vector<std::size_t> conflicts;
-    try {
-        conflicts = parts_.session.reload(file);
-    } catch (const std::exception& e) {
-        showExceptionMessage(QString::fromStdString(e.what()));
-        return;
-    }
-    parts_.tree.marksChanged();  // the file read again may store a wrong checksum, or no longer
-    if (!conflicts.empty()) {
-        QStringList groups;
-        for (const std::size_t g : conflicts) {
-            groups << QString::number(g);
-        }
-        prompter().message(
-            QStringLiteral("These groups of %1 were changed both here and in the file; they now "
-                           "hold the file's texts, and Undo brings your edits back: %2")
-                .arg(QString::fromStdString(parts_.session.document().file(file).fileName))
-                .arg(groups.join(QStringLiteral(", "))),
-            parts_.window.windowTitle(), MessageIcon::Information, MessageButtons::Ok);
-    }
 }
 
 bool ObjectFolderGuard::mayRepairChecksums() {

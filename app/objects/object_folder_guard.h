@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/edit_lock.h"
+#include "app/widgets/file_guard.h"
 #include "objfiles/object_texts_document.h"
 
 class QWidget;
@@ -39,7 +39,7 @@ public:
         QStringList problems;  // the files that could not be read, or why nothing was
     };
     // The parts outlive the guard.
-    explicit ObjectFolderGuard(Parts parts) : parts_(std::move(parts)) {}
+    explicit ObjectFolderGuard(Parts parts);
 
     // The translated game executable; its folder holds ObjData.
     void setTranslatedExecutable(const QString& path) { translatedExecutable_ = path; }
@@ -70,20 +70,16 @@ private:
         std::vector<std::filesystem::path> files;
     };
     FolderListing takeListing();
-    // Locks the object folder while its files are open; read-only when another program holds
-    // it, after a message naming that program.
-    void lockFolder(const std::filesystem::path& objData);
     // Adds the files that could not be read to problems.
     void loadFiles(const std::filesystem::path& objData,
                    const std::vector<std::filesystem::path>& paths, QStringList& problems);
     bool mayWriteOverOutsideChanges();
-    void reloadFile(std::size_t file);
     bool mayRepairChecksums();
 
     Parts parts_;
     QString translatedExecutable_;
     std::future<FolderListing> listing_;  // started when the window is shown
-    std::optional<EditLock> lock_;        // released when the files are discarded
+    FileGuard guard_;                     // the folder's lock, released when the files go
 };
 
 }  // namespace tarn

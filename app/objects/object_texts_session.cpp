@@ -160,17 +160,15 @@ ObjectSaveReport ObjectTextsSession::saveModified(const ObjectSaveOptions& optio
 }
 
 std::vector<std::size_t> ObjectTextsSession::reload(std::size_t file) {
-    std::vector<std::size_t> conflicts;
-    std::unique_ptr<ObjectTextsEdit> step = document_.reloadStep(file, conflicts);
-    live_ = nullptr;
-    if (step) {
-        pushEdit(stack_, std::move(step));
+    ReloadMerge merge = document_.mergeReloaded(file);
+    takeReloadStep(merge);
+    if (!merge.keepsEdits) {
+        document_.markReloaded(file);
     }
-    document_.settleReload(file);
     rows_.releaseAll();
     updateModified();
     announce({});
-    return conflicts;
+    return merge.conflicts;
 }
 
 }  // namespace tarn

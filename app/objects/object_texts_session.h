@@ -47,7 +47,7 @@ public:
 
     // Writes the modified files (ObjectTextsDocument::saveModified, which may raise).
     ObjectSaveReport saveModified(const ObjectSaveOptions& options, const LoadProgress& progress);
-    // Takes in a file another program changed (ObjectTextsDocument::reloadStep, which may
+    // Takes in a file another program changed (ObjectTextsDocument::mergeReloaded, which may
     // raise, changing nothing): its step, if any, joins the history. Answers the groups changed
     // on both sides.
     std::vector<std::size_t> reload(std::size_t file);

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "app/widgets/undo_command.h"
+
 namespace tarn {
 
 GameTextsSession::GameTextsSession(QObject* parent) : QObject(parent), stack_(this) {
@@ -48,6 +50,13 @@ void GameTextsSession::redo() {
     stack_.redo();
     historyMoved();
     announce({});
+}
+
+void GameTextsSession::takeReloadStep(ReloadMerge& merge) {
+    endCellEdit();
+    if (merge.step) {
+        pushEdit(stack_, std::move(merge.step));
+    }
 }
 
 bool GameTextsSession::differsFromFiles() const {

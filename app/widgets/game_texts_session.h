@@ -12,6 +12,7 @@
 #include <QUndoStack>
 #include <vector>
 
+#include "common/reload_merge.h"
 #include "textcodes/game_text_rows.h"
 
 namespace tarn {
@@ -76,6 +77,9 @@ protected:
     virtual void historyMoved() {}
     // The one writer of "Modified".
     void updateModified();
+    // A reload's merge taken in: the typing in progress ends and the merge's step, if any, joins
+    // the history (made there, once).
+    void takeReloadStep(ReloadMerge& merge);
     // True (and changeRefused sent) when read-only.
     bool refusedAsReadOnly();
     void announce(ChangedTexts changed) { emit textsChanged(changed); }

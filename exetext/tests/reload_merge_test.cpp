@@ -37,9 +37,9 @@ TEST(ReloadMerge, KeepsEditsTheFileDidNotChangeAndListsTextsChangedOnBothSides) 
     TranslatedFileState disk;
     disk.texts = texts({{1, "a"}, {2, "b theirs"}, {3, "c"}, {4, "d both"}, {5, "e theirs"}});
     disk.languageIds = {9, 0};
-    ReloadMerge merge = mergeReloaded(document, disk);
+    ReloadMerge merge = mergeReloaded(document, disk, "Reload");
     ASSERT_TRUE(merge.step);
-    EXPECT_EQ(merge.conflicts, std::vector<int>{5});
+    EXPECT_EQ(merge.conflicts, std::vector<std::size_t>{5});
     EXPECT_TRUE(merge.keepsEdits);
 
     merge.step->redo();
@@ -64,7 +64,7 @@ TEST(ReloadMerge, NothingToDoWhenTheFileHoldsTheDocument) {
     document.load(loaded);
     TranslatedFileState disk;
     disk.texts = loaded.translated;
-    const ReloadMerge merge = mergeReloaded(document, disk);
+    const ReloadMerge merge = mergeReloaded(document, disk, "Reload");
     EXPECT_FALSE(merge.step);
     EXPECT_TRUE(merge.conflicts.empty());
     EXPECT_FALSE(merge.keepsEdits);

@@ -315,27 +315,27 @@ TEST_F(ObjectTextsDocumentTest, ReloadKeepsEditsOfGroupsTheFileDidNotChangeAndLi
         path("a.dat"),
         makeSampleObjectFile(0, 1, {{{0, "Sword"}, {5, "Epee"}}, {{0, "Keen"}}, {{0, "New"}}},
                              kName, 1));
-    std::vector<std::size_t> conflicts;
-    std::unique_ptr<ObjectTextsEdit> step = doc.reloadStep(0, conflicts);
-    ASSERT_TRUE(step);
-    EXPECT_EQ(conflicts, std::vector<std::size_t>{1});
-    step->redo();
-    doc.settleReload(0);
+    ReloadMerge merge = doc.mergeReloaded(0);
+    ASSERT_TRUE(merge.step);
+    EXPECT_EQ(merge.conflicts, std::vector<std::size_t>{1});
+    EXPECT_TRUE(merge.keepsEdits);
+    merge.step->redo();
     EXPECT_EQ(doc.group(0, 0)[0].text, "Blade");  // kept: the file left this group alone
     EXPECT_EQ(doc.group(0, 1)[0].text, "Keen");   // changed on both sides: the file's
     EXPECT_EQ(doc.group(0, 2), (ObjTextGroup{{0, "New"}}));
     EXPECT_TRUE(doc.isModified(0));
     EXPECT_TRUE(doc.changedOnDisk().empty());
-    step->undo();
+    merge.step->undo();
     EXPECT_EQ(doc.group(0, 1)[0].text, "Pointed");
 
     // A reload that keeps no edit leaves the file unmodified.
     doc.loadFolder(dir.path());
     doc.setText(1, 0, 0, "Gate");
     writeFileAtomically(path("b.dat"), makeSampleObjectFile(3, 3, {{{0, "Gate"}}}, kName, 2));
-    std::vector<std::size_t> none;
-    EXPECT_FALSE(doc.reloadStep(1, none));
-    doc.settleReload(1);
+    const ReloadMerge same = doc.mergeReloaded(1);
+    EXPECT_FALSE(same.step);
+    EXPECT_FALSE(same.keepsEdits);
+    doc.markReloaded(1);
     EXPECT_FALSE(doc.isModified(1));
 }
 
