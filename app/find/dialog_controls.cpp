@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/preview/text_grid.h"
+#include "app/find/replace_run_grid.h"
 #include "app/widgets/code_page_validator.h"
 
 namespace tarn {
@@ -26,7 +26,7 @@ QGroupBox* makeRadioGroup(const QString& title, const QStringList& items, int ch
     return box;
 }
 
-void acceptGameTextOnly(QLineEdit& edit, TextGrid& grid) {
+void acceptGameTextOnly(QLineEdit& edit, TextCells& grid) {
     refuseUnstorableCharacters(
         edit,
         {[&grid](const QString& text) { return grid.bytesFromDisplay(text); },
@@ -41,7 +41,7 @@ void recodeEditText(QLineEdit& edit, const RecodeText& recode) {
     }
 }
 
-QRect rowArea(const TextGrid& grid, int row) {
+QRect rowArea(const ReplaceRunGrid& grid, int row) {
     const QRect cells = grid.cellRect(row, 1).united(grid.cellRect(row, 2));
     const QWidget* parent = grid.overlayParent();
     return parent != nullptr ? QRect(parent->mapToGlobal(cells.topLeft()), cells.size()) : QRect();

@@ -14,7 +14,8 @@ class QWidget;
 
 namespace tarn {
 
-class TextGrid;
+class ReplaceRunGrid;
+class TextCells;
 
 // A group box holding one radio button per item; the buttons' ids are their indexes.
 QGroupBox* makeRadioGroup(const QString& title, const QStringList& items, int checked,
@@ -22,7 +23,7 @@ QGroupBox* makeRadioGroup(const QString& title, const QStringList& items, int ch
 
 // The edit refuses characters the grid's code page lacks and characters that would fall on game
 // codes; the grid reports each refusal.
-void acceptGameTextOnly(QLineEdit& edit, TextGrid& grid);
+void acceptGameTextOnly(QLineEdit& edit, TextCells& grid);
 
 // Maps a text shown in the old code page to the same bytes shown in the new one.
 using RecodeText = std::function<QString(const QString&)>;
@@ -30,6 +31,6 @@ using RecodeText = std::function<QString(const QString&)>;
 void recodeEditText(QLineEdit& edit, const RecodeText& recode);
 
 // Where the texts of a row are drawn, in global coordinates: what a dialog should not cover.
-QRect rowArea(const TextGrid& grid, int row);
+QRect rowArea(const ReplaceRunGrid& grid, int row);
 
 }  // namespace tarn

@@ -12,14 +12,14 @@
 #include <QVBoxLayout>
 
 #include "app/find/dialog_controls.h"
-#include "app/preview/text_grid.h"
+#include "app/find/replace_run_grid.h"
 #include "app/widgets/prompter.h"
 #include "app/widgets/window_placement.h"
 #include "textcodes/find_scan.h"
 
 namespace tarn {
 
-FindDialog::FindDialog(TextGrid& grid, QWidget* parent)
+FindDialog::FindDialog(ReplaceRunGrid& grid, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
       grid_(grid) {
     setObjectName(QStringLiteral("findDialog"));

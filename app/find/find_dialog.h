@@ -14,12 +14,12 @@ class QPushButton;
 
 namespace tarn {
 
-class TextGrid;
+class ReplaceRunGrid;
 
 class FindDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit FindDialog(TextGrid& grid, QWidget* parent = nullptr);
+    explicit FindDialog(ReplaceRunGrid& grid, QWidget* parent = nullptr);
 
 public slots:
     // Moves to the next cell holding the search text, or says that there is none.
@@ -33,7 +33,7 @@ protected:
 private:
     void enableFindNext();
 
-    TextGrid& grid_;
+    ReplaceRunGrid& grid_;
     QLineEdit* searchTextEdit_;
     QPushButton* findNextButton_;
     QPushButton* closeButton_;

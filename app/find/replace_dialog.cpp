@@ -14,7 +14,7 @@
 #include "app/find/dialog_controls.h"
 #include "app/find/occurrence_overlay.h"
 #include "app/find/replace_prompt.h"
-#include "app/preview/text_grid.h"
+#include "app/find/replace_run_grid.h"
 #include "app/widgets/prompter.h"
 #include "app/widgets/window_placement.h"
 
@@ -27,7 +27,7 @@ constexpr int TranslatedColumn = 2;
 // Column 2 of the grid as the texts of a replace run.
 class TranslatedTexts : public ReplaceTexts {
 public:
-    explicit TranslatedTexts(TextGrid& grid) : grid_(grid) {}
+    explicit TranslatedTexts(ReplaceRunGrid& grid) : grid_(grid) {}
     int rowCount() const override { return grid_.rowCount(); }
     std::string text(int row) const override { return grid_.cellText(row, TranslatedColumn); }
     void setText(int row, const std::string& text) override {
@@ -35,12 +35,12 @@ public:
     }
 
 private:
-    TextGrid& grid_;
+    ReplaceRunGrid& grid_;
 };
 
 }  // namespace
 
-ReplaceDialog::ReplaceDialog(TextGrid& grid, ReplacePrompt& prompt, QWidget* parent)
+ReplaceDialog::ReplaceDialog(ReplaceRunGrid& grid, ReplacePrompt& prompt, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), grid_(grid), prompt_(prompt) {
     setObjectName(QStringLiteral("replaceDialog"));
     setWindowTitle(QStringLiteral("Replace"));

@@ -17,7 +17,7 @@ class QPushButton;
 
 namespace tarn {
 
-class TextGrid;
+class ReplaceRunGrid;
 class OccurrenceOverlay;
 class ReplacePrompt;
 
@@ -27,7 +27,7 @@ public:
     // The dialog's result when Replace was pressed: the run starts once it is hidden.
     static constexpr int RunReplaceResult = 2;
 
-    ReplaceDialog(TextGrid& grid, ReplacePrompt& prompt, QWidget* parent = nullptr);
+    ReplaceDialog(ReplaceRunGrid& grid, ReplacePrompt& prompt, QWidget* parent = nullptr);
 
     // Shows the dialog modally, runs a replace each time Replace is pressed and shows the
     // dialog again afterwards, until Close or Esc.
@@ -44,7 +44,7 @@ private:
     void uncheckWholeWords();
     ReplaceAnswer confirmReplace(int row, std::size_t position, std::size_t length);
 
-    TextGrid& grid_;
+    ReplaceRunGrid& grid_;
     ReplacePrompt& prompt_;
     OccurrenceOverlay* overlay_ = nullptr;  // exists only while a run goes on
     QLineEdit* toFindEdit_;

@@ -10,7 +10,7 @@
 
 namespace tarn {
 
-FindWiring::FindWiring(TextGrid& grid, QWidget& window)
+FindWiring::FindWiring(ReplaceRunGrid& grid, QWidget& window)
     : QObject(&window),
       findDialog_(new FindDialog(grid, &window)),
       replacePrompt_(new ReplacePrompt(&window)),

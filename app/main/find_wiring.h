@@ -14,12 +14,12 @@ class CodePage;
 class FindDialog;
 class ReplaceDialog;
 class ReplacePrompt;
-class TextGrid;
+class ReplaceRunGrid;
 
 class FindWiring : public QObject {
     Q_OBJECT
 public:
-    FindWiring(TextGrid& grid, QWidget& window);
+    FindWiring(ReplaceRunGrid& grid, QWidget& window);
 
     // The commands; the window has checked the current cell.
     void showFind();

@@ -139,7 +139,7 @@ void MainWindow::createCommands() {
     table_->setObjectTextBytes([this](UsedBytes& used) { objects_->markUsedBytes(used); });
     font_->setPageLayer(
         [this](const CodePage& page, QString& note) { return table_->over(page, note); });
-    preview_->followGrid(objects_->objectTextsWindow().textGrid(), objects_->objectTextsWindow());
+    preview_->followGrid(objects_->objectTextsWindow().textCells(), objects_->objectTextsWindow());
     identical_ = new IdenticalTexts(*parts_);
     spelling_ = new SpellingCommands(*parts_, edit_->formatCodeMenu());
     pseudo_ = new PseudoTranslation(*parts_);

@@ -9,7 +9,7 @@
 
 namespace tarn {
 
-PreviewWiring::PreviewWiring(TextGrid& grid, QAction& previewAction, QWidget& window)
+PreviewWiring::PreviewWiring(TextCells& grid, QAction& previewAction, QWidget& window)
     : QObject(&window), window_(window), previewWindow_(new PreviewWindow(&window)) {
     previewCommand_ = new PreviewCommand(previewAction, *previewWindow_, grid, this);
 }
@@ -22,7 +22,7 @@ void PreviewWiring::togglePreview() {
     previewCommand_->togglePreview();
 }
 
-void PreviewWiring::followGrid(TextGrid& grid, QWidget& window) {
+void PreviewWiring::followGrid(TextCells& grid, QWidget& window) {
     previewCommand_->followGrid(grid, window);
 }
 

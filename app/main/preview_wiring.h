@@ -14,17 +14,17 @@ struct AppSettings;
 class CodePage;
 class PreviewCommand;
 class PreviewWindow;
-class TextGrid;
+class TextCells;
 
 class PreviewWiring : public QObject {
     Q_OBJECT
 public:
     // previewAction: the checkable Preview command, whose check mark tells whether to show it.
-    PreviewWiring(TextGrid& grid, QAction& previewAction, QWidget& window);
+    PreviewWiring(TextCells& grid, QAction& previewAction, QWidget& window);
 
     void togglePreview();
     // Another window's grid, previewed while that window is active.
-    void followGrid(TextGrid& grid, QWidget& window);
+    void followGrid(TextCells& grid, QWidget& window);
     void setCodePage(const CodePage& codePage);  // the preview draws its text anew
 
     // A preview stored as visible is shown afterwards by the window's Preview command.

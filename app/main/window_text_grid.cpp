@@ -8,9 +8,26 @@
 namespace tarn {
 
 WindowTextGrid::WindowTextGrid(WindowParts& parts)
-    : SessionTextGrid({parts.grid, parts.model, parts.session, parts.cellRules, parts.codePage,
-                       [&status = parts.status](const QString& message) { status.show(message); }}),
+    : SessionTextCells(
+          {parts.grid, parts.model, parts.session, parts.cellRules, parts.codePage,
+           [&status = parts.status](const QString& message) { status.show(message); }}),
       parts_(parts) {}
+
+int WindowTextGrid::rowCount() const {
+    return parts_.session.rows().rowCount();
+}
+
+bool WindowTextGrid::selectCell(int row, int column) {
+    return parts_.grid.moveTo(row, column);
+}
+
+QRect WindowTextGrid::cellRect(int row, int column) const {
+    return parts_.grid.cellRect(row, column);
+}
+
+QWidget* WindowTextGrid::overlayParent() const {
+    return parts_.grid.viewport();
+}
 
 bool WindowTextGrid::isRowShown(int row) const {
     return !parts_.grid.isRowHidden(row - 1);

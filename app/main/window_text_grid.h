@@ -1,18 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's grid as the find, replace, preview and format-code windows see it: the
-// shared grid of game texts with the main window's replace runs and filter.
+// shared cells of a grid of game texts, with the main window's filter and replace runs.
 #pragma once
 
+#include "app/find/replace_run_grid.h"
 #include "app/main/window_parts.h"
-#include "app/preview/session_text_grid.h"
+#include "app/widgets/session_text_cells.h"
 
 namespace tarn {
 
-class WindowTextGrid : public SessionTextGrid {
+class WindowTextGrid : public SessionTextCells, public ReplaceRunGrid {
 public:
     explicit WindowTextGrid(WindowParts& parts);
 
+    int rowCount() const override;
     bool isRowShown(int row) const override;
+    bool selectCell(int row, int column) override;
+    QRect cellRect(int row, int column) const override;
+    QWidget* overlayParent() const override;
     void beginChange() override;
     void endChange(const std::string& action) override;
     void catchUp() override;

@@ -22,7 +22,7 @@ QString stepCaption(const QString& verb, const QString& step) {
 }  // namespace
 
 ObjectGridActions::ObjectGridActions(QWidget& window, TextGridView& grid, QUndoStack& history,
-                                     TextGrid& cells, const Commands& commands)
+                                     TextCells& cells, const Commands& commands)
     : QObject(&window), grid_(grid), gridMenu_(new QMenu(&window)) {
     createHistoryActions(window, history, commands);
     auto add = [this](const QString& caption, const QKeySequence& key, auto handler) {

@@ -15,7 +15,7 @@ class QWidget;
 
 namespace tarn {
 
-class TextGrid;
+class TextCells;
 class TextGridView;
 
 class ObjectGridActions : public QObject {
@@ -30,7 +30,7 @@ public:
         std::function<void()> nextGroup;
     };
     // cells: the grid as the format-code menu sees it; it and the rest outlive this.
-    ObjectGridActions(QWidget& window, TextGridView& grid, QUndoStack& history, TextGrid& cells,
+    ObjectGridActions(QWidget& window, TextGridView& grid, QUndoStack& history, TextCells& cells,
                       const Commands& commands);
 
     // The commands that change texts, disabled while read-only.

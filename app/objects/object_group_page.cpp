@@ -8,13 +8,13 @@
 
 #include "app/objects/new_language_id_dialog.h"
 #include "app/objects/object_texts_session.h"
-#include "app/preview/session_text_grid.h"
 #include "app/widgets/cell_rules.h"
 #include "app/widgets/game_texts_model.h"
 #include "app/widgets/grid_text.h"
 #include "app/widgets/object_names.h"
 #include "app/widgets/paste_guard.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/session_text_cells.h"
 #include "app/widgets/text_grid_view.h"
 
 namespace tarn {
@@ -37,10 +37,10 @@ ObjectGroupPage::ObjectGroupPage(Parts parts)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
-    textGrid_ = std::make_unique<SessionTextGrid>(SessionTextGrid::Parts{
+    textCells_ = std::make_unique<SessionTextCells>(SessionTextCells::Parts{
         *view_, *model_, session_, *cellRules_, parts.codePage, parts.reportRefusal});
     actions_ =
-        new ObjectGridActions(parts.window, *view_, session_.stack(), *textGrid_, parts.commands);
+        new ObjectGridActions(parts.window, *view_, session_.stack(), *textCells_, parts.commands);
     newLanguageIdDialog_ = new NewLanguageIdDialog(&parts.window);
 }
 

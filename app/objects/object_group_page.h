@@ -18,7 +18,7 @@ class CodePage;
 class GameTextsModel;
 class NewLanguageIdDialog;
 class ObjectTextsSession;
-class TextGrid;
+class TextCells;
 class TextGridView;
 
 class ObjectGroupPage : public QWidget {
@@ -38,7 +38,7 @@ public:
 
     TextGridView& view() const { return *view_; }
     // The grid as the preview and the format-code menu see it.
-    TextGrid& textGrid() const { return *textGrid_; }
+    TextCells& textCells() const { return *textCells_; }
     // The text Esc gives the current cell back, in the current notation.
     const std::string& undoText() const;
     // True when the current cell may be left; otherwise says why in a message box.
@@ -64,7 +64,7 @@ private:
     TextGridView* view_;
     GameTextsModel* model_;
     CellRules* cellRules_;
-    std::unique_ptr<TextGrid> textGrid_;
+    std::unique_ptr<TextCells> textCells_;
     ObjectGridActions* actions_;
     NewLanguageIdDialog* newLanguageIdDialog_;
 };

@@ -65,7 +65,7 @@ public:
     // Game bytes as the grid shows them in the current notation and code page.
     QString displayText(const std::string& bytes) const;
     // The grid as the preview and the format-code menu see it.
-    TextGrid& textGrid() const { return groupPage_->textGrid(); }
+    TextCells& textCells() const { return groupPage_->textCells(); }
     // The builder's settings dialog, owned here; the main window stores its choices.
     PatchBuilderDialog& patchBuilder() const { return *patchBuilder_; }
     // The main window's primary language ID: the target a PO export proposes.

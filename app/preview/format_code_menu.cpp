@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/preview/game_colour.h"
-#include "app/preview/text_grid.h"
+#include "app/widgets/text_cells.h"
 #include "textcodes/code_table.h"
 #include "textcodes/colour_table.h"
 #include "textcodes/cstyle.h"
@@ -24,7 +24,7 @@ QString captionOf(const TextCode& code) {
 
 }  // namespace
 
-FormatCodeMenu::FormatCodeMenu(QMenu& menu, TextGrid& grid, QAction* cut, QAction* copy,
+FormatCodeMenu::FormatCodeMenu(QMenu& menu, TextCells& grid, QAction* cut, QAction* copy,
                                QAction* paste, QObject* parent)
     : QObject(parent), menu_(menu), grid_(grid) {
     menu_.setObjectName(QStringLiteral("formatCodeMenu"));

@@ -14,14 +14,14 @@ class QPoint;
 
 namespace tarn {
 
-class TextGrid;
+class TextCells;
 
 class FormatCodeMenu : public QObject {
     Q_OBJECT
 public:
     // Fills the empty menu. cut, copy and paste are the main window's editing actions; any of
     // them may be null.
-    FormatCodeMenu(QMenu& menu, TextGrid& grid, QAction* cut, QAction* copy, QAction* paste,
+    FormatCodeMenu(QMenu& menu, TextCells& grid, QAction* cut, QAction* copy, QAction* paste,
                    QObject* parent = nullptr);
 
     // Opens the menu at a screen position, only while a cell is being edited.
@@ -40,7 +40,7 @@ private:
     void makeColourSwatches();
 
     QMenu& menu_;
-    TextGrid& grid_;
+    TextCells& grid_;
     QMenu* colourMenu_;
     QMenu* valueMenu_;
     QAction* lineBreakAction_;

@@ -6,11 +6,11 @@
 #include <QWidget>
 
 #include "app/preview/preview_window.h"
-#include "app/preview/text_grid.h"
+#include "app/widgets/text_cells.h"
 
 namespace tarn {
 
-PreviewCommand::PreviewCommand(QAction& previewAction, PreviewWindow& window, TextGrid& grid,
+PreviewCommand::PreviewCommand(QAction& previewAction, PreviewWindow& window, TextCells& grid,
                                QObject* parent)
     : QObject(parent),
       previewAction_(previewAction),
@@ -38,11 +38,11 @@ void PreviewCommand::togglePreview() {
     }
 }
 
-void PreviewCommand::followGrid(TextGrid& grid, QWidget& window) {
+void PreviewCommand::followGrid(TextCells& grid, QWidget& window) {
     otherGrids_.emplace_back(&grid, &window);
 }
 
-TextGrid& PreviewCommand::gridInFocus() const {
+TextCells& PreviewCommand::gridInFocus() const {
     for (const auto& [grid, window] : otherGrids_) {
         if (window && window->isActiveWindow()) {
             return *grid;
@@ -52,7 +52,7 @@ TextGrid& PreviewCommand::gridInFocus() const {
 }
 
 void PreviewCommand::refreshPreview() {
-    const TextGrid& grid = gridInFocus();
+    const TextCells& grid = gridInFocus();
     window_.showText(currentCellText(grid), grid.cStyle());
 }
 

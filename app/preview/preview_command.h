@@ -17,7 +17,7 @@ class QWidget;
 namespace tarn {
 
 class PreviewWindow;
-class TextGrid;
+class TextCells;
 
 class PreviewCommand : public QObject {
     Q_OBJECT
@@ -25,12 +25,12 @@ public:
     static constexpr int PollInterval = 100;  // milliseconds
 
     // The action must be checkable; its handler calls togglePreview.
-    PreviewCommand(QAction& previewAction, PreviewWindow& window, TextGrid& grid,
+    PreviewCommand(QAction& previewAction, PreviewWindow& window, TextCells& grid,
                    QObject* parent = nullptr);
 
     // Another window's grid, previewed while that window is the active one.
-    void followGrid(TextGrid& grid, QWidget& window);
-    TextGrid& gridInFocus() const;
+    void followGrid(TextCells& grid, QWidget& window);
+    TextCells& gridInFocus() const;
 
 public slots:
     // Shows or hides the preview and runs or stops the timer after the action's check mark.
@@ -41,8 +41,8 @@ public slots:
 private:
     QAction& previewAction_;
     PreviewWindow& window_;
-    TextGrid& grid_;
-    std::vector<std::pair<TextGrid*, QPointer<QWidget>>> otherGrids_;
+    TextCells& grid_;
+    std::vector<std::pair<TextCells*, QPointer<QWidget>>> otherGrids_;
     QTimer* pollTimer_;
 };
 

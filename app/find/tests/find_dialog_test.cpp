@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/preview/tests/fake_text_grid.h"
+#include "app/find/tests/fake_text_grid.h"
 #include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
 

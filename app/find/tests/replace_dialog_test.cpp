@@ -12,7 +12,7 @@
 
 #include "app/find/occurrence_overlay.h"
 #include "app/find/replace_prompt.h"
-#include "app/preview/tests/fake_text_grid.h"
+#include "app/find/tests/fake_text_grid.h"
 #include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
 #include "common/code_page_choice.h"

@@ -9,13 +9,13 @@
 #include <QMenu>
 #include <QPixmap>
 
-#include "app/preview/tests/fake_text_grid.h"
 #include "app/widgets/test_support/child_by_name.h"
+#include "app/widgets/test_support/fake_text_cells.h"
 
 namespace tarn {
 namespace {
 
-using testing::FakeTextGrid;
+using testing::FakeTextCells;
 
 QStringList captions(const QMenu& menu) {
     QStringList out;
@@ -36,7 +36,7 @@ QAction* itemNamed(const QMenu& menu, const QString& caption) {
 
 class FormatCodeMenuTest : public ::testing::Test {
 protected:
-    FakeTextGrid grid{3};
+    FakeTextCells grid{3};
     QAction cut{QStringLiteral("Cu&t")};
     QAction copy{QStringLiteral("&Copy")};
     QAction paste{QStringLiteral("&Paste")};

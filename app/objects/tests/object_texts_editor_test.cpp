@@ -13,7 +13,7 @@
 #include <QTest>
 
 #include "app/objects/tests/object_window_fixture.h"
-#include "app/preview/text_grid.h"
+#include "app/widgets/text_cells.h"
 #include "objfiles/object_folder.h"
 
 namespace tarn {

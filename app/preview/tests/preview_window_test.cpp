@@ -14,15 +14,15 @@
 #include <vector>
 
 #include "app/preview/preview_command.h"
-#include "app/preview/tests/fake_text_grid.h"
 #include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
+#include "app/widgets/test_support/fake_text_cells.h"
 #include "common/profile_file.h"
 
 namespace tarn {
 namespace {
 
-using testing::FakeTextGrid;
+using testing::FakeTextCells;
 
 // One character run of the rendered document: its text and attributes.
 struct Piece {
@@ -180,7 +180,7 @@ TEST_F(PreviewFormTest, ScrollsBackToTheTop) {
 
 class PreviewCommandTest : public ::testing::Test {
 protected:
-    FakeTextGrid grid{5};
+    FakeTextCells grid{5};
     PreviewWindow form;
     QAction action;
     PreviewCommand command{action, form, grid};

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the preview, the format-code menu and the find and replace dialogs need from the main
-// window's text grid. Texts are game bytes in the grid's current notation (raw or C-style);
-// positions in the cell editor count characters, and every game byte is one character.
+// What the preview, the format-code menu and the text fields of the find and replace dialogs
+// need from a grid of game texts: its current cell, a cell's text, the in-place cell editor and
+// the code page the texts are shown in. Texts are game bytes in the grid's current notation (raw
+// or C-style); positions in the cell editor count characters, and every game byte is one
+// character. Both text windows' grids are such cells.
 #pragma once
 
-#include <QRect>
 #include <QString>
 #include <optional>
 #include <string>
@@ -12,7 +13,6 @@
 #include "common/code_page.h"
 
 class QLineEdit;
-class QWidget;
 
 namespace tarn {
 
@@ -22,31 +22,18 @@ struct CellEditorState {
     int selectionLength = 0;
 };
 
-class TextGrid {
+class TextCells {
 public:
-    virtual ~TextGrid() = default;
+    virtual ~TextCells() = default;
 
-    // Text rows are 1..rowCount(); columns 1 (original) and 2 (translated) hold texts.
-    virtual int rowCount() const = 0;
+    // Text rows are 1..n; columns 1 (original) and 2 (translated) hold texts.
     virtual int currentRow() const = 0;
     virtual int currentColumn() const = 0;
-    // Whether the row is shown; Find passes over the rows a filter hides.
-    virtual bool isRowShown(int /*row*/) const { return true; }
-    // Moves the current cell through the grid's cell-entry rules; false when refused.
-    virtual bool selectCell(int row, int column) = 0;
 
     virtual std::string cellText(int row, int column) const = 0;
     // Stores a text as it is (no notation check): an edit of the current cell like typing (an
-    // edit of column 2 marks the texts modified), or part of the open change.
+    // edit of column 2 marks the texts modified), or part of a replace run under way.
     virtual void setCellText(int row, int column, const std::string& text) = 0;
-    // Changes of many cells made one by one (a replace run) that the window's history keeps
-    // as one step, named after the action and the number of texts changed; a run that changed
-    // nothing leaves no step.
-    virtual void beginChange() = 0;
-    virtual void endChange(const std::string& action) = 0;
-    // In the middle of such a change, before the translator is asked about the next cell: the
-    // views that count the texts (space, findings) catch up with the changes made so far.
-    virtual void catchUp() {}
     virtual std::string undoText() const = 0;
     virtual bool cStyle() const = 0;
     // True when the current cell may be left (reports a notation error itself).
@@ -59,10 +46,6 @@ public:
     virtual void openCellEditor() = 0;
     virtual void setCellEditorSelection(int start, int length) = 0;
 
-    // Where a cell is drawn, in the coordinates of overlayParent() (the cells' viewport).
-    virtual QRect cellRect(int row, int column) const = 0;
-    virtual QWidget* overlayParent() const = 0;
-
     // The code page the grid shows the game bytes in; its case forms serve Find and Replace.
     virtual CodePage codePage() const = 0;
     // Game bytes to the characters the grid shows, and back (failing on a character the code
@@ -74,10 +57,10 @@ public:
 };
 
 // The text of the current cell as it stands: the cell editor's while it is open.
-std::string currentCellText(const TextGrid& grid);
+std::string currentCellText(const TextCells& cells);
 
-// A grid's open cell editor as TextGrid tells it (nothing without an editor), and the selection
-// set in it (a caret where length is 0).
+// A grid's open cell editor as TextCells tells it (nothing without an editor), and the
+// selection set in it (a caret where length is 0).
 std::optional<CellEditorState> lineEditorState(const QLineEdit* editor, const CodePage& codePage);
 void setLineEditorSelection(QLineEdit* editor, int start, int length);
 

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A grid of game texts (view, model, session and cell rules) as the preview and the format-code
-// menu see it; each change of a cell is a step of its own unless a window adds replace runs.
+// A grid of game texts (view, model, session and cell rules) as its cells: what the preview and
+// the format-code menu see of either text window's grid. Each change of a cell is a step of its
+// own.
 #pragma once
 
 #include <functional>
 
-#include "app/preview/text_grid.h"
+#include "app/widgets/text_cells.h"
 
 namespace tarn {
 
@@ -14,7 +15,7 @@ class GameTextsModel;
 class GameTextsSession;
 class TextGridView;
 
-class SessionTextGrid : public TextGrid {
+class SessionTextCells : public virtual TextCells {
 public:
     struct Parts {
         TextGridView& view;
@@ -24,16 +25,12 @@ public:
         const CodePage& codePage;  // the window's active page, which outlives this
         std::function<void(const QString&)> showRefusal;
     };
-    explicit SessionTextGrid(Parts parts) : parts_(std::move(parts)) {}
+    explicit SessionTextCells(Parts parts) : parts_(std::move(parts)) {}
 
-    int rowCount() const override;
     int currentRow() const override;
     int currentColumn() const override;
-    bool selectCell(int row, int column) override;
     std::string cellText(int row, int column) const override;
     void setCellText(int row, int column, const std::string& text) override;
-    void beginChange() override {}
-    void endChange(const std::string& /*action*/) override {}
     std::string undoText() const override;
     bool cStyle() const override;
     bool checkCurrentCell() override;
@@ -41,8 +38,6 @@ public:
     void closeCellEditor() override;
     void openCellEditor() override;
     void setCellEditorSelection(int start, int length) override;
-    QRect cellRect(int row, int column) const override;
-    QWidget* overlayParent() const override;
     CodePage codePage() const override;
     QString displayText(const std::string& bytes) const override;
     EncodeResult bytesFromDisplay(const QString& text) const override;

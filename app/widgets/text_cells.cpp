@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/preview/text_grid.h"
+#include "app/widgets/text_cells.h"
 
 #include <QLineEdit>
 
@@ -7,11 +7,11 @@
 
 namespace tarn {
 
-std::string currentCellText(const TextGrid& grid) {
-    if (auto editor = grid.cellEditorState()) {
+std::string currentCellText(const TextCells& cells) {
+    if (auto editor = cells.cellEditorState()) {
         return editor->text;
     }
-    return grid.cellText(grid.currentRow(), grid.currentColumn());
+    return cells.cellText(cells.currentRow(), cells.currentColumn());
 }
 
 std::optional<CellEditorState> lineEditorState(const QLineEdit* editor, const CodePage& codePage) {
