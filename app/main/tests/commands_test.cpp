@@ -589,6 +589,9 @@ TEST_F(CommandsTest, HelpCommandsShowTheGuideBesideTheProgram) {
     auto* browser = child<QTextBrowser>("helpBrowser");
     EXPECT_TRUE(help->isVisible());
     EXPECT_EQ(browser->cursorForPosition(QPoint(4, 4)).block().text(), "TarnEdit user guide");
+    // The edition for the system TarnEdit runs on.
+    EXPECT_TRUE(browser->toPlainText().contains(TARN_GUIDE_EDITION_WORD));
+    EXPECT_FALSE(browser->toPlainText().contains(TARN_GUIDE_OTHER_EDITION_WORD));
     action("helpOverviewAction")->trigger();
     EXPECT_EQ(browser->cursorForPosition(QPoint(4, 4)).block().text(), "Getting started");
 
