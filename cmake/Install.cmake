@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installation (cmake --install) and the Debian package (cpack -G DEB): TarnEdit and tarntool in
-# bin/, the user guide in share/tarnedit/docs/ (where TarnEdit's help looks for it, relative to
+# bin/, the user guide's Linux edition in share/tarnedit/docs/ (where TarnEdit's help looks for it, relative to
 # its own folder), a desktop entry and an icon. TarnPatch is not installed on its own: both
 # programs carry it. The package's dependencies come from the libraries the programs link
 # (dpkg-shlibdeps).
@@ -35,9 +35,7 @@ foreach(program TarnEdit tarntool)
         install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     endif()
 endforeach()
-if(EXISTS ${PROJECT_SOURCE_DIR}/docs)
-    install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnedit/docs)
-endif()
+install(FILES ${TARN_GUIDE} DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnedit/docs)  # Linux edition
 # The licence, the machine-readable copyright where Debian looks for it, and the notices of
 # the libraries the programs use.
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${PROJECT_SOURCE_DIR}/COPYING

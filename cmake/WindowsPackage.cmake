@@ -1,10 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Windows package (cpack in build-windows/): one folder with both programs, the guide beside
-# them (Markdown where Help looks first, and one HTML page for reading without TarnEdit), the
-# spelling dictionaries and a short README.txt; as a ZIP (TarnWorkbench-VERSION-win64.zip, holding the folder
+# The Windows package (cpack in build-windows/): one folder with both programs, the guide's
+# Windows edition beside them (Markdown in docs\, where Help looks, and one HTML page for reading
+# without TarnEdit), the spelling dictionaries and a short README.txt; as a ZIP (TarnWorkbench-VERSION-win64.zip, holding the folder
 # TarnWorkbench-VERSION) and, where Debian's nsis is installed, as an installer of the same name.
 install(TARGETS TarnEdit tarntool RUNTIME DESTINATION .)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION docs)
+install(FILES ${TARN_GUIDE} DESTINATION docs)  # the guide's Windows edition
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/README-windows.txt DESTINATION . RENAME README.txt)
 install(FILES ${PROJECT_SOURCE_DIR}/COPYING DESTINATION . RENAME COPYING.txt)
 install(FILES ${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES.txt DESTINATION .)
@@ -55,9 +55,9 @@ find_program(TARN_CMARK cmark)
 if(TARN_CMARK)
     set(guide_html ${CMAKE_BINARY_DIR}/docs/user-guide.html)
     add_custom_command(OUTPUT ${guide_html}
-        COMMAND ${CMAKE_COMMAND} -DCMARK=${TARN_CMARK} -DINPUT=${PROJECT_SOURCE_DIR}/docs/user-guide.md
+        COMMAND ${CMAKE_COMMAND} -DCMARK=${TARN_CMARK} -DINPUT=${TARN_GUIDE}
                 -DOUTPUT=${guide_html} -P ${PROJECT_SOURCE_DIR}/cmake/GuideHtml.cmake
-        DEPENDS ${PROJECT_SOURCE_DIR}/docs/user-guide.md ${PROJECT_SOURCE_DIR}/cmake/GuideHtml.cmake
+        DEPENDS ${TARN_GUIDE} ${PROJECT_SOURCE_DIR}/cmake/GuideHtml.cmake
         COMMENT "The user guide as HTML")
     add_custom_target(guide_html ALL DEPENDS ${guide_html})
     add_dependencies(TarnEdit guide_html)  # so that a package of the programs holds it

@@ -105,7 +105,10 @@ QString helpFileFor(const QString& programDir) {
             return nativePath(candidate);
         }
     }
-    return nativePath(installed);  // named in the message that it is missing
+    // None: the message names where the guide belongs. A program in a bin folder is installed
+    // under a prefix; any other (a build folder, the Windows package's folder) keeps it beside.
+    const bool underPrefix = dir.dirName().compare(QStringLiteral("bin"), Qt::CaseInsensitive) == 0;
+    return nativePath(underPrefix ? installed : beside);
 }
 
 void showHelp(const QString& helpFile, int context, QWidget* owner) {

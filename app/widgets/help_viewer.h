@@ -12,8 +12,9 @@ namespace tarn {
 QString helpSection(int context);
 
 // The help file for a program in that folder: the user guide beside it (the build tree's
-// docs/), else the installed one (../share/tarnedit/docs/), else an older help file
-// (Ostrel2.hlp) beside it. When none exists: the installed guide's path, for the message.
+// docs/, the Windows package's docs\), else the installed one (../share/tarnedit/docs/), else an
+// older help file (Ostrel2.hlp) beside it. When none exists, for the message: the installed
+// guide's path for a program in a bin folder, else the path beside it.
 QString helpFileFor(const QString& programDir);
 
 // Opens the help file at a context's section. A Markdown guide is shown in the one help window

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows ZIP package: made by cpack, it holds one folder TarnWorkbench-VERSION; unpacked
 # into a folder whose name holds a space and a Polish letter, both programs answer from there,
-# and tarntool.exe spells with the dictionaries it carries.
+# the guide is its Windows edition, and tarntool.exe spells with the dictionaries it carries.
 # zip_package_test.sh BUILD WINE_RUN WINE PREFIX VERSION
 set -euo pipefail
 build=$1 wine_run=$2 wine=$3 prefix=$4 version=$5
@@ -23,6 +23,11 @@ folder="$unpacked/$top"
 for file in TarnEdit.exe tarntool.exe README.txt COPYING.txt THIRD-PARTY-NOTICES.txt docs/user-guide.md \
     docs/user-guide.html; do
     [ -f "$folder/$file" ] || { echo "the package lacks $file"; ls -R "$folder"; exit 1; }
+done
+# The guide is its Windows edition, in Markdown and as HTML.
+for guide in docs/user-guide.md docs/user-guide.html; do
+    grep -q '%APPDATA%' "$folder/$guide" && ! grep -q 'scripts/run.sh' "$folder/$guide" ||
+        { echo "$guide is not the guide's Windows edition"; exit 1; }
 done
 
 run() { "$wine_run" "$wine" "$prefix" "$@"; }

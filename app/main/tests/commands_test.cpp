@@ -568,8 +568,10 @@ TEST_F(CommandsTest, MissingHelpFileIsReported) {
     start();
     action("helpOverviewAction")->trigger();
     ASSERT_EQ(prompter.messages().size(), 1u);
+    // A program outside a bin folder has its guide beside it (docs\ beside TarnEdit.exe).
     EXPECT_TRUE(prompter.messages()[0].text.endsWith(
-        nativePath("/share/tarnedit/docs/user-guide.md") + " could not be found."))
+        nativePath("/" + fromFilePath(dir.path().filename()) + "/docs/user-guide.md") +
+        " could not be found."))
         << prompter.messages()[0].text.toStdString();
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
 }
@@ -587,6 +589,10 @@ TEST_F(CommandsTest, HelpCommandsShowTheGuideBesideTheProgram) {
     auto* browser = child<QTextBrowser>("helpBrowser");
     EXPECT_TRUE(help->isVisible());
     EXPECT_EQ(browser->cursorForPosition(QPoint(4, 4)).block().text(), "TarnEdit user guide");
+    // The edition for the system TarnEdit runs on: Windows' settings folder, or Linux's script.
+    const bool windowsGuide = TARN_GUIDE_FOR_WINDOWS;
+    EXPECT_EQ(browser->toPlainText().contains("%APPDATA%"), windowsGuide);
+    EXPECT_EQ(browser->toPlainText().contains("scripts/run.sh"), !windowsGuide);
     action("helpOverviewAction")->trigger();
     EXPECT_EQ(browser->cursorForPosition(QPoint(4, 4)).block().text(), "Getting started");
 

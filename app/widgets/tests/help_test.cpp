@@ -72,6 +72,11 @@ TEST(HelpFile, TheGuideBesideTheProgramThenTheInstalledOneThenTheOlderHelpFile) 
     EXPECT_EQ(helpFileFor(qpath(bin)), installed);
     writeText(bin / "docs" / "user-guide.md", "# Guide\n");
     EXPECT_EQ(helpFileFor(qpath(bin)), qpath(bin / "docs" / "user-guide.md"));
+    // A program outside a bin folder (a build folder, the Windows package's folder, a copy made
+    // alone) is named with the guide beside it when there is none.
+    const fs::path alone = dir.path() / "Gry";
+    fs::create_directories(alone);
+    EXPECT_EQ(helpFileFor(qpath(alone)), qpath(alone / "docs" / "user-guide.md"));
 }
 
 class HelpWindowTest : public ::testing::Test {
