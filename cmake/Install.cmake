@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installation (cmake --install) and the Debian package (cpack -G DEB): TarnEdit and tarntool in
-# bin/, the user guide's Linux edition in share/tarnedit/docs/ (where TarnEdit's help looks for it, relative to
-# its own folder), a desktop entry and an icon. TarnPatch is not installed on its own: both
+# bin/, the user guide's Linux edition in share/tarnedit/docs/ (where TarnEdit's help looks for
+# it, relative to its own folder), a desktop entry and an icon. TarnPatch is not installed on its own: both
 # programs carry it. The package's dependencies come from the libraries the programs link
 # (dpkg-shlibdeps).
 include(GNUInstallDirs)

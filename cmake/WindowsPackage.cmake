@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows package (cpack in build-windows/): one folder with both programs, the guide's
 # Windows edition beside them (Markdown in docs\, where Help looks, and one HTML page for reading
-# without TarnEdit), the spelling dictionaries and a short README.txt; as a ZIP (TarnWorkbench-VERSION-win64.zip, holding the folder
-# TarnWorkbench-VERSION) and, where Debian's nsis is installed, as an installer of the same name.
+# without TarnEdit), the spelling dictionaries and a short README.txt; as a ZIP
+# (TarnWorkbench-VERSION-win64.zip, holding the folder TarnWorkbench-VERSION) and, where
+# Debian's nsis is installed, as an installer of the same name.
 install(TARGETS TarnEdit tarntool RUNTIME DESTINATION .)
 install(FILES ${TARN_GUIDE} DESTINATION docs)  # the guide's Windows edition
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/README-windows.txt DESTINATION . RENAME README.txt)
