@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "spelling/spell_checker.h"
 #include "common/errors.h"
+#include "common/file_io.h"
+#include "common/utf8.h"
 #include "common/utf8_path.h"
 #include "platform/core/paths.h"
 #include "platform/core/user_folders.h"
@@ -15,8 +17,12 @@
 #endif
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <cstdint>
+#include <exception>
 #include <fstream>
+#include <set>
 
 namespace tarn {
 
@@ -247,7 +253,7 @@ std::string hunspellName(const std::filesystem::path& path) {
 
 }  // namespace
 
-SpellChecker::SpellChecker(const DictionaryFiles& files) {
+SpellChecker::SpellChecker(const DictionaryFiles& files) : wordList_(files.dic) {
     if (!readable(files.aff) || !readable(files.dic)) {
         throw SpellingError("cannot read the spelling dictionary " + pathToUtf8(files.dic));
     }
@@ -265,6 +271,48 @@ SpellChecker::SpellChecker(const DictionaryFiles& files) {
 }
 
 SpellChecker::~SpellChecker() = default;
+
+const std::u32string& SpellChecker::wordCharacters() const {
+    if (wordCharacters_) {
+        return *wordCharacters_;
+    }
+    Bytes list;
+    try {
+        list = readWholeFile(wordList_);
+    } catch (const std::exception& e) {
+        throw SpellingError(e.what());
+    }
+    // Marks every byte the list holds, then reads the marked ones as characters: a list of
+    // hundreds of thousands of words uses a few dozen distinct bytes.
+    std::array<bool, 256> bytes{};
+    for (const std::uint8_t b : list) {
+        bytes[b] = true;
+    }
+    std::set<char32_t> characters;
+    if (charset_) {
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            const std::optional<std::string> utf8 =
+                bytes[b] ? charset_->toUtf8(std::string(1, static_cast<char>(b))) : std::nullopt;
+            std::size_t pos = 0;
+            if (utf8) {
+                characters.insert(nextUtf8(*utf8, pos).value_or(U'\0'));
+            }
+        }
+    } else {
+        const std::string_view text(reinterpret_cast<const char*>(list.data()), list.size());
+        for (std::size_t pos = 0; pos < text.size();) {
+            const std::optional<char32_t> c = nextUtf8(text, pos);
+            if (!c) {
+                ++pos;  // not UTF-8: the checker reads no word with it either
+            } else if (*c >= 0x80) {
+                characters.insert(*c);
+            }
+        }
+    }
+    characters.erase(U'\0');
+    wordCharacters_.emplace(characters.begin(), characters.end());
+    return *wordCharacters_;
+}
 
 std::unique_ptr<SpellChecker> SpellChecker::open(std::string_view language,
                                                  const std::vector<fs::path>& folders) {

@@ -88,6 +88,10 @@ public:
     std::vector<std::string> suggestions(std::string_view word) const;
     // Known from now on, for this checker only.
     void addWord(std::string_view word);
+    // The characters outside ASCII that the dictionary's words use, ascending: the letters of
+    // its language, which a character table must not give away. Read from the word list the
+    // first time asked; raises SpellingError when it cannot be read.
+    const std::u32string& wordCharacters() const;
 
 private:
     // The word in the dictionary's character set, or nothing when it has no such letters.
@@ -96,6 +100,8 @@ private:
 
     std::unique_ptr<Hunspell> hunspell_;
     std::optional<DictionaryCharset> charset_;  // nothing for a UTF-8 dictionary
+    std::filesystem::path wordList_;            // the .dic file
+    mutable std::optional<std::u32string> wordCharacters_;
 };
 
 }  // namespace tarn

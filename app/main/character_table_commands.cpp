@@ -47,19 +47,20 @@ void CharacterTableCommands::applySettings() {
 }
 
 void CharacterTableCommands::choose() {
-    UsedBytes used{};
+    ByteUse inUse;
     for (int row = 1; row <= StringTableDocument::kRows; ++row) {
         for (const int column :
              {StringTableDocument::OriginalColumn, StringTableDocument::TranslatedColumn}) {
             for (const char c : parts_.document.cell(row, column)) {
-                used[static_cast<unsigned char>(c)] = true;
+                inUse.byTexts[static_cast<unsigned char>(c)] = true;
             }
         }
     }
-    if (markObjectTextBytes_) {
-        markObjectTextBytes_(used);
+    const CodePage page = fontPage(font_);
+    if (markOtherBytes_) {
+        markOtherBytes_(page, inUse);
     }
-    CharacterTableDialog dialog(fontPage(font_), path_, contents_, used, folder_, &parts_.window);
+    CharacterTableDialog dialog(page, path_, contents_, inUse, folder_, &parts_.window);
     if (prompter().runModal(dialog) == QDialog::Accepted) {
         use(dialog.tablePath(), dialog.tableContents());
     }

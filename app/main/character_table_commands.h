@@ -30,9 +30,10 @@ public:
     void applySettings();
     // The dialog; an accepted choice applies at once.
     void choose();
-    // Marks the bytes the object files' texts use, so that the dialog counts them as used too.
-    void setObjectTextBytes(std::function<void(UsedBytes&)> mark) {
-        markObjectTextBytes_ = std::move(mark);
+    // Marks what else a table should leave alone on the page: the bytes the object files'
+    // texts use, the dictionary's letters.
+    void setOtherBytesInUse(std::function<void(const CodePage&, ByteUse&)> mark) {
+        markOtherBytes_ = std::move(mark);
     }
 
     // page with the table over it; page itself without a table, or when the table does not fit
@@ -44,7 +45,7 @@ private:
 
     WindowParts& parts_;
     WindowFont& font_;
-    std::function<void(UsedBytes&)> markObjectTextBytes_;
+    std::function<void(const CodePage&, ByteUse&)> markOtherBytes_;
     QString path_;
     std::string contents_;  // the file as read
     std::string folder_;    // where the table's file dialogs open

@@ -64,9 +64,9 @@ TableFileRead readTableFile(const QString& path, const CodePage& page) {
 }
 
 CharacterTableDialog::CharacterTableDialog(const CodePage& page, const QString& path,
-                                           const std::string& contents, const UsedBytes& used,
+                                           const std::string& contents, const ByteUse& use,
                                            std::string& folder, QWidget* parent)
-    : QDialog(parent), page_(page), used_(used), folder_(folder), path_(path), contents_(contents) {
+    : QDialog(parent), page_(page), use_(use), folder_(folder), path_(path), contents_(contents) {
     setObjectName(QStringLiteral("characterTableDialog"));
     setWindowTitle(kTitle);
 
@@ -102,7 +102,7 @@ CharacterTableDialog::CharacterTableDialog(const CodePage& page, const QString& 
     }
     free_ = new QListWidget(this);
     free_->setObjectName(QStringLiteral("freeBytesList"));
-    for (const unsigned char byte : freeBytes(page_, used_)) {
+    for (const unsigned char byte : freeBytes(page_, use_)) {
         new QListWidgetItem(byteLine(byte, page_.toUnicode(byte), {}), free_);
     }
     auto* propose = new QPushButton(QStringLiteral("&Propose a table..."), this);
@@ -163,7 +163,7 @@ void CharacterTableDialog::proposeTable() {
     if (!path) {
         return;
     }
-    const std::string text = tarn::proposeTable(page_, characters, used_);
+    const std::string text = tarn::proposeTable(page_, characters, use_);
     try {
         writeFileAtomically(toFilePath(*path), Bytes(text.begin(), text.end()));
     } catch (const std::exception& e) {

@@ -24,7 +24,7 @@ public:
     // page: the font's code page without a table; path and contents: the table in use (empty:
     // none); used: the bytes the texts use; folder: where the file dialogs open (updated).
     CharacterTableDialog(const CodePage& page, const QString& path, const std::string& contents,
-                         const UsedBytes& used, std::string& folder, QWidget* parent);
+                         const ByteUse& use, std::string& folder, QWidget* parent);
 
     // The table chosen, once the dialog is accepted: its file and contents (empty: none).
     const QString& tablePath() const { return path_; }
@@ -40,7 +40,7 @@ private:
     void showTable();
 
     CodePage page_;
-    UsedBytes used_;
+    ByteUse use_;
     std::string& folder_;
     QString path_;
     std::string contents_;

@@ -136,7 +136,10 @@ void MainWindow::createCommands() {
     po_ = new PoCommands(*parts_);
     objects_ = new ObjectCommands(*parts_);
     table_ = new CharacterTableCommands(*parts_, *font_);
-    table_->setObjectTextBytes([this](UsedBytes& used) { objects_->markUsedBytes(used); });
+    table_->setOtherBytesInUse([this](const CodePage& page, ByteUse& use) {
+        objects_->markUsedBytes(use.byTexts);
+        spelling_->markWordBytes(page, use.byWords);
+    });
     font_->setPageLayer(
         [this](const CodePage& page, QString& note) { return table_->over(page, note); });
     preview_->followGrid(objects_->objectTextsWindow().textCells(), objects_->objectTextsWindow());

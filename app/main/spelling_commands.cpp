@@ -50,6 +50,21 @@ QString SpellingCommands::personalWordsPath() const {
                           .filePath(QStringLiteral("tarnedit-words.txt")));
 }
 
+void SpellingCommands::markWordBytes(const CodePage& page, UsedBytes& bytes) const {
+    if (!checker_) {
+        return;
+    }
+    try {
+        for (const char32_t c : checker_->wordCharacters()) {
+            if (const std::optional<unsigned char> byte = page.fromUnicode(c)) {
+                bytes[*byte] = true;
+            }
+        }
+    } catch (const SpellingError&) {
+        // The proposal then goes without the dictionary's letters, as without a dictionary.
+    }
+}
+
 std::string SpellingCommands::proposedLanguage() const {
     return proposedPoLanguage(parts_.settings.spelling.language, parts_.codePage.number());
 }

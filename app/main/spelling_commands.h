@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main/table_proposal.h"
 #include "app/main/window_parts.h"
 #include "textcodes/translation_checks.h"
 
@@ -43,6 +44,9 @@ public:
     std::vector<TextFinding> findings() const;
     // The personal word list: beside the settings file.
     QString personalWordsPath() const;
+    // Marks the page's bytes of the dictionary's letters; none without a dictionary, or when
+    // its word list cannot be read.
+    void markWordBytes(const CodePage& page, UsedBytes& bytes) const;
 
 signals:
     // The words the checker knows changed (another language, a word added).

@@ -4,6 +4,7 @@
 #include <QChar>
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "common/bytes.h"
 #include "common/utf8.h"
@@ -46,26 +47,28 @@ std::vector<CodePage::Placed> charactersOnCodes(const CodePage& page) {
     return out;
 }
 
-std::vector<unsigned char> freeBytes(const CodePage& page, const UsedBytes& used) {
+std::vector<unsigned char> freeBytes(const CodePage& page, const ByteUse& use) {
     std::vector<unsigned char> bytes;
     for (int b = 0x80; b <= 0xFF; ++b) {
         const auto byte = static_cast<unsigned char>(b);
-        if (!isCodeByte(byte) && !used[byte]) {
+        if (!isCodeByte(byte) && !use.byTexts[byte]) {
             bytes.push_back(byte);
         }
     }
-    std::stable_sort(bytes.begin(), bytes.end(), [&page](unsigned char a, unsigned char b) {
-        return neededRank(page.toUnicode(a)) < neededRank(page.toUnicode(b));
-    });
+    const auto rank = [&](unsigned char byte) {
+        return std::pair(use.byWords[byte], neededRank(page.toUnicode(byte)));
+    };
+    std::stable_sort(bytes.begin(), bytes.end(),
+                     [&](unsigned char a, unsigned char b) { return rank(a) < rank(b); });
     return bytes;
 }
 
 std::string proposeTable(const CodePage& page, const std::vector<char32_t>& characters,
-                         const UsedBytes& used) {
+                         const ByteUse& use) {
     std::string text = "# Character table for code page " + std::to_string(page.number()) +
                        ": letters placed on bytes no text uses.\n"
                        "# The translation's font must draw each letter on its byte.\n";
-    const std::vector<unsigned char> bytes = freeBytes(page, used);
+    const std::vector<unsigned char> bytes = freeBytes(page, use);
     for (std::size_t i = 0; i < characters.size() && i < bytes.size(); ++i) {
         text += hexByte(bytes[i]) + "=";
         appendUtf8(text, characters[i]);

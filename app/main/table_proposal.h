@@ -14,17 +14,25 @@ namespace tarn {
 // Every byte a text uses (original and translation alike).
 using UsedBytes = std::array<bool, 256>;
 
+// What a table should leave alone: the bytes the texts use (the executables' and the object
+// files'), and those holding letters of the spelling dictionary's words.
+struct ByteUse {
+    UsedBytes byTexts{};
+    UsedBytes byWords{};
+};
+
 // The page's own characters outside ASCII on game-code bytes, by byte: Ś on 140 in 1250.
 std::vector<CodePage::Placed> charactersOnCodes(const CodePage& page);
 
 // Bytes a table may take (not codes, not control or ASCII bytes) that no text uses, those whose
-// characters a translation is least likely to need first: spacing accents, then rare symbols,
-// then punctuation and common symbols, then letters; each group in byte order.
-std::vector<unsigned char> freeBytes(const CodePage& page, const UsedBytes& used);
+// characters a translation is least likely to need first: the dictionary's letters last, and
+// before them spacing accents, then rare symbols, then punctuation and common symbols, then
+// letters; each group in byte order.
+std::vector<unsigned char> freeBytes(const CodePage& page, const ByteUse& use);
 
 // A table file placing each character on the next free byte ("A4=Ś" lines under a comment);
 // characters left without a free byte are left out.
 std::string proposeTable(const CodePage& page, const std::vector<char32_t>& characters,
-                         const UsedBytes& used);
+                         const ByteUse& use);
 
 }  // namespace tarn

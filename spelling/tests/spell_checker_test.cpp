@@ -146,6 +146,7 @@ TEST(SpellChecker, KnowsSuggestsAndLearnsWordsInEitherCharacterSet) {
                              "e"));
         EXPECT_FALSE(checker->isKnown("Halo"));
         EXPECT_FALSE(checker->isKnown("\xD0\x96"));  // a letter the character set lacks
+        EXPECT_EQ(checker->wordCharacters(), U"\u00DF\u00FC");  // the letters beyond ASCII
         const auto suggestions = checker->suggestions("fur");
         EXPECT_NE(std::find(suggestions.begin(), suggestions.end(), "f\xC3\xBCr"),
                   suggestions.end());

@@ -16,6 +16,7 @@
 #include "app/widgets/framed_code_painting.h"
 #include "objfiles/object_texts_document.h"
 #include "objfiles/sample_game_objects.h"
+#include "spelling/tests/test_dictionary.h"
 #include "textcodes/character_table.h"
 #include "textcodes/typed_codes.h"
 
@@ -177,7 +178,14 @@ TEST_F(CharacterTableTest, TheDialogListsLettersOnCodesAndProposesATableOnBytesN
     files[0].texts[0].push_back({14, "Cena 5 \xA2"});
     objects.replaceTextsStep(files, "test")->redo();
     ASSERT_TRUE(objects.saveModified({}).problems.empty());
-    writeSettings("[Options]\r\nFontCharset=238\r\n");
+    // The spelling dictionary's words use the broken bar: its byte goes last.
+    const fs::path dictionaries = dir.path() / "dictionaries";
+    fs::create_directories(dictionaries);
+    writeTestDictionary(dictionaries, "pl_PL", {"kot", "a\xC2\xA6"});
+    writeSettings(
+        "[Options]\r\nFontCharset=238\r\n[Spelling]\r\nLanguage=pl_PL\r\n"
+        "DictionaryFolder=" +
+        dictionaries.string() + "\r\n");
     MainWindow& f = start();
     const fs::path table = dir.path() / "pl-1250.tbl";
     QStringList onCodes;
@@ -219,12 +227,13 @@ TEST_F(CharacterTableTest, TheDialogListsLettersOnCodesAndProposesATableOnBytesN
                                     QStringLiteral("All files (*)")}));
     EXPECT_TRUE(free.filter(QStringLiteral("A4  ")).isEmpty());
     // The spacing accents no text uses first, as nobody types them alone, then the rare symbols
-    // ¦ ¬ ÷; § only after them.
+    // ¬ ÷; § only after them, and the dictionary's ¦ after every letter.
     QStringList firstBytes;
-    for (const QString& line : free.mid(0, 9)) {
+    for (const QString& line : free.mid(0, 8)) {
         firstBytes << line.left(2);
     }
-    EXPECT_EQ(firstBytes.join(' '), QStringLiteral("A8 B2 B4 B8 BD A6 AC F7 A7"));
+    EXPECT_EQ(firstBytes.join(' '), QStringLiteral("A8 B2 B4 B8 BD AC F7 A7"));
+    EXPECT_TRUE(free.last().startsWith(QStringLiteral("A6  ")));
     EXPECT_TRUE(free.filter(QStringLiteral("A2  ")).isEmpty());
     EXPECT_FALSE(free.filter(QStringLiteral("A6  \u00A6  U+00A6")).isEmpty());
 
