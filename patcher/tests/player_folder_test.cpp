@@ -90,6 +90,7 @@ public:
         }
         files = {translated("A.DAT", 1, {{{7, "Troll PL"}}}),
                  translated("b.dat", 10, {{{7, "x PL"}}, {}, {}})};
+        beforeWrite = nullptr;
     }
 
     void TearDown() override { setWriteFaultForTesting({}); }
@@ -98,6 +99,7 @@ public:
         std::istringstream in(answers);
         std::ostringstream out;
         TarnPatch patch(std::move(bundle), {}, folder.empty() ? game : folder, in, out);
+        patch.setBeforeWriteForTesting(beforeWrite);
         const int code = patch.run();
         console = flat(comparableConsole(out.str()));
         return code;
@@ -123,6 +125,19 @@ public:
     std::map<std::string, Bytes> originals;
     std::vector<ObjFile> files;
     std::string console;
+    std::function<void(const std::string&)> beforeWrite;  // called with each object file's name
+
+    // Plants a link to the other user's file at path once A.DAT passed its checks, before
+    // anything of it is written.
+    void plantLinkBeforeWriting(const fs::path& path) {
+        beforeWrite = [this, path](const std::string& name) {
+            if (name == "A.DAT") {
+                fs::rename(path, root.path() / "moved", ec);
+                fs::create_symlink(other / "owned.dat", path);
+            }
+        };
+    }
+    std::error_code ec;
 };
 
 TEST_F(PlayerFolderTest, WhatIsNotTheGamesOwnIsNamedAndLeftUnchanged) {
@@ -174,6 +189,16 @@ TEST_F(PlayerFolderTest, WhatIsNotTheGamesOwnIsNamedAndLeftUnchanged) {
              fs::create_symlink(t.other / "new.dat", t.game / "TarnPatch-backup.pending");
          },
          1, "TarnPatch-backup.pending is a link", false, false},
+        // Links planted after the checks, between them and the writes.
+        {"an object file swapped for a link", Needs::Links,
+         [](PlayerFolderTest& t) { t.plantLinkBeforeWriting(t.objData / "A.DAT"); }, 1,
+         "ObjData/A.DAT is a link; this program writes nothing through a link", false, true},
+        {"the backup folder swapped for a link", Needs::Links,
+         [](PlayerFolderTest& t) { t.plantLinkBeforeWriting(t.game / "TarnPatch-backup"); }, 1,
+         "TarnPatch-backup is a link", true, false},
+        {"the sums planted as a link", Needs::Links,
+         [](PlayerFolderTest& t) { t.plantLinkBeforeWriting(t.game / "TarnPatch-backup.sums"); }, 1,
+         "TarnPatch-backup.sums is a link", false, false},
         {"names differing only in case", Needs::CaseNames,
          [](PlayerFolderTest& t) {
              writeFileAtomically(t.objData / "a.dat", t.originals["A.DAT"]);
