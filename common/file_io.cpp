@@ -452,16 +452,6 @@ namespace {
     raiseFileError(what, path, err);
 }
 
-// Closes a descriptor when the scope ends.
-struct Fd {
-    int fd = -1;
-    ~Fd() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-};
-
 }  // namespace
 
 std::size_t readWholeFile(const fs::path& path, Bytes& buffer) {

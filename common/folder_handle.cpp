@@ -20,6 +20,8 @@
 
 #include <cerrno>
 #include <cstring>
+
+#include "common/replacement_file.h"
 #endif
 
 namespace tarn {
@@ -275,20 +277,6 @@ void FolderHandle::flush() const {
 }
 
 #else
-
-namespace {
-
-// Closes a descriptor when the scope ends.
-struct Fd {
-    int fd = -1;
-    ~Fd() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-};
-
-}  // namespace
 
 FolderHandle::~FolderHandle() {
     if (native_ >= 0) {

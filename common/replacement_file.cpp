@@ -234,14 +234,7 @@ void ReplacementFile::keepAttributes(bool oldExists) {
             raiseFileError("Cannot read file", shown_, errno);
         }
     }
-    struct Closer {
-        int fd;
-        ~Closer() {
-            if (fd >= 0) {
-                ::close(fd);
-            }
-        }
-    } closer{oldFd};
+    const Fd closer{oldFd};
     const auto list = [&](char* buffer, std::size_t size) {
         return oldFd >= 0 ? ::flistxattr(oldFd, buffer, size)
                           : ::listxattr(real_.c_str(), buffer, size);

@@ -10,6 +10,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -22,6 +23,16 @@
 namespace tarn {
 
 // Raises FileError: what, the quoted path, and the reason (the system's text for err).
+// Closes a descriptor when the scope ends.
+struct Fd {
+    int fd = -1;
+    ~Fd() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+};
+
 [[noreturn]] void raiseFileError(const std::string& what, const fs::path& path,
                                  const std::string& reason);
 [[noreturn]] void raiseFileError(const std::string& what, const fs::path& path, int err);
