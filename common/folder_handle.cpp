@@ -112,10 +112,16 @@ namespace {
     failWith(what, path, windowsErrorText(err));
 }
 
-bool isReparsePoint(HANDLE h) {
+// The attributes of what a handle opened, the reparse point itself where it is one.
+DWORD attributesOf(HANDLE h) {
     FILE_ATTRIBUTE_TAG_INFO info{};
-    return !::GetFileInformationByHandleEx(h, FileAttributeTagInfo, &info, sizeof info) ||
-           (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    return ::GetFileInformationByHandleEx(h, FileAttributeTagInfo, &info, sizeof info)
+               ? info.FileAttributes
+               : FILE_ATTRIBUTE_REPARSE_POINT;  // unknown: refused as a link would be
+}
+
+bool isReparsePoint(HANDLE h) {
+    return (attributesOf(h) & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 // Opens path itself, a reparse point included, with the folder flags so that folders open too.
@@ -166,8 +172,12 @@ std::optional<FolderHandle> FolderHandle::folder(const std::string& name) const 
         fail("Cannot open folder", path, err);
     }
     FolderHandle held(path, reinterpret_cast<std::intptr_t>(h));
-    if (isReparsePoint(h)) {
+    const DWORD attributes = attributesOf(h);
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         throw LinkError("Cannot open folder", path);
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        fail("Cannot open folder", path, ERROR_DIRECTORY);
     }
     return held;
 }
@@ -354,7 +364,9 @@ std::vector<FolderHandle::Entry> FolderHandle::list() const {
 
 Bytes FolderHandle::read(const std::string& name) const {
     const fs::path path = pathOf(name);
-    Fd f{::openat(static_cast<int>(native_), name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC)};
+    // Not blocking: a pipe planted under the name must not hang the program.
+    Fd f{::openat(static_cast<int>(native_), name.c_str(),
+                  O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)};
     if (f.fd < 0) {
         if (errno == ELOOP) {
             throw LinkError("Cannot open file", path);
@@ -362,8 +374,11 @@ Bytes FolderHandle::read(const std::string& name) const {
         failWith("Cannot open file", path, std::strerror(errno));
     }
     struct stat st {};
-    if (::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        failWith("Cannot open file", path, std::strerror(S_ISDIR(st.st_mode) ? EISDIR : errno));
+    if (::fstat(f.fd, &st) != 0) {
+        failWith("Cannot read file", path, std::strerror(errno));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        failWith("Cannot open file", path, std::strerror(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
     }
     Bytes data(static_cast<std::size_t>(st.st_size));
     std::size_t done = 0;

@@ -399,6 +399,9 @@ int TarnPatch::restore() {
                 continue;
             }
             try {
+                if (beforeWrite_) {
+                    beforeWrite_(target);
+                }
                 OriginalsBackup::restore(*objDataFolder_, item);
                 ++restored;
             } catch (const LinkError& e) {
@@ -560,7 +563,10 @@ std::optional<std::string> TarnPatch::objectFile(const std::string& name) {
 }
 
 std::string TarnPatch::shownLink(const LinkError& link) const {
-    return link.path().lexically_relative(gameFolder_).make_preferred().string();
+    // The handles make every path below the game folder by appending to it.
+    const std::string full = link.path().string();
+    const std::string base = (gameFolder_ / "").string();
+    return full.rfind(base, 0) == 0 ? full.substr(base.size()) : link.path().filename().string();
 }
 
 TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::string& name) {

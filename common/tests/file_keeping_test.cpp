@@ -153,6 +153,9 @@ TEST_F(FileKeeping, NothingBelowAHeldFolderIsFollowed) {
     EXPECT_EQ(held.list().size(), 1u);
     EXPECT_EQ(readWholeFile(outside / "owned"), Bytes{1});
     EXPECT_TRUE(fs::is_directory(outside / "folder"));
+    // A pipe planted under a name is refused at once, never waited on.
+    ASSERT_EQ(::mkfifo((game / "pipe").c_str(), 0600), 0);
+    EXPECT_THROW(held.read("pipe"), FileError);
 }
 
 TEST_F(FileKeeping, OwnerGroupAndSpecialModeBitsAreKept) {

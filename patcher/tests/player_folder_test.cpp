@@ -109,6 +109,7 @@ public:
         std::istringstream in(answers);
         std::ostringstream out;
         TarnPatch patch(endUserResources({}), {}, game, in, out);
+        patch.setBeforeWriteForTesting(beforeWrite);
         const int code = patch.restore();
         console = flat(comparableConsole(out.str()));
         return code;
@@ -277,6 +278,22 @@ TEST_F(PlayerFolderTest, AGameFolderReachedThroughThePlayersOwnLinkIsPatched) {
     EXPECT_EQ(run(builtPatch(files), "y\n\n", root.path() / "shortcut"), 0) << console;
     EXPECT_TRUE(patched("A.DAT") && patched("b.dat"));
     EXPECT_TRUE(fileExists(game / "TarnPatch-backup" / "A.DAT"));
+}
+
+// A link planted after the restore's checks is refused too, and its original stays kept.
+TEST_F(PlayerFolderTest, ALinkPlantedWhileRestoringIsRefused) {
+    if (!linksCanBeMade(root.path())) {
+        GTEST_SKIP() << "no links on this system";
+    }
+    ASSERT_EQ(run(builtPatch(files), "y\n\n"), 0);
+    plantLinkBeforeWriting(objData / "A.DAT");
+    const auto outside = snapshot(other);
+    EXPECT_EQ(restore("y\n\n"), 1);
+    EXPECT_NE(console.find("ObjData/A.DAT is a link"), std::string::npos) << console;
+    EXPECT_NE(console.find("1 file(s) restored"), std::string::npos) << console;
+    EXPECT_EQ(snapshot(other), outside);
+    EXPECT_TRUE(fileExists(game / "TarnPatch-backup" / "A.DAT"));
+    EXPECT_FALSE(patched("b.dat"));
 }
 
 // Only the files put back are counted, and only the program's own temporary files are removed.
