@@ -28,6 +28,7 @@
 #include <string>
 
 #include "common/errors.h"
+#include "common/folder_handle.h"
 #include "common/temporary_files.h"
 #include "common/utf8_path.h"
 
@@ -363,6 +364,18 @@ void refuseLinkedTarget(const fs::path& path) {
 void streamFileAtomically(const fs::path& path,
                           const std::function<void(const ByteWriter& write)>& produce,
                           const WriteOptions& options) {
+    if (options.folder != nullptr) {
+        // No openat here: the name is joined under the held folder, which cannot be swapped.
+        const std::string name = pathToUtf8(path);
+        if (options.folder->kind(name) == FolderHandle::Kind::Link) {
+            throw LinkError("Cannot write file", options.folder->pathOf(name));
+        }
+        WriteOptions joined = options;
+        joined.folder = nullptr;
+        joined.followLinks = false;
+        streamFileAtomically(options.folder->pathOf(name), produce, joined);
+        return;
+    }
     if (!options.followLinks) {
         refuseLinkedTarget(path);
     }
@@ -438,16 +451,6 @@ namespace {
 [[noreturn]] void fail(const std::string& what, const fs::path& path, int err) {
     raiseFileError(what, path, err);
 }
-
-// Closes a descriptor when the scope ends.
-struct Fd {
-    int fd = -1;
-    ~Fd() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-};
 
 }  // namespace
 
@@ -602,15 +605,26 @@ void streamFileAtomically(const fs::path& path,
                           const std::function<void(const ByteWriter& write)>& produce,
                           const WriteOptions& options) {
     const std::optional<fs::perms>& newFileMode = options.newFileMode;
-    if (!options.followLinks) {
-        refuseLinkedTarget(path);
+    const FolderHandle* folder = options.folder;
+    const fs::path shown = folder != nullptr ? folder->pathOf(pathToUtf8(path)) : path;
+    const int folderFd = folder != nullptr ? static_cast<int>(folder->native()) : AT_FDCWD;
+    if (folder != nullptr) {
+        refuseReadOnlyFile(*folder, pathToUtf8(path));
+    } else {
+        if (!options.followLinks) {
+            refuseLinkedTarget(path);
+        }
+        refuseReadOnlyFile(path);
     }
-    refuseReadOnlyFile(path);
     const WriteFault fault = faultOfNextWrite();
     // Without following links the rename replaces the name itself, never a link's target.
-    const fs::path real = options.followLinks ? resolveLinks(path) : path;
+    const fs::path real = options.followLinks && folder == nullptr ? resolveLinks(path) : path;
     struct stat old {};
-    const bool exists = ::stat(real.c_str(), &old) == 0;
+    const bool exists =
+        ::fstatat(folderFd, real.c_str(), &old, folder != nullptr ? AT_SYMLINK_NOFOLLOW : 0) == 0;
+    if (exists && S_ISLNK(old.st_mode)) {
+        throw LinkError("Cannot write file", shown);
+    }
     mode_t mode = 0;
     if (exists) {
         mode = old.st_mode & 07777;
@@ -620,7 +634,7 @@ void streamFileAtomically(const fs::path& path,
         const auto wanted = newFileMode ? static_cast<mode_t>(*newFileMode) : mode_t{0666};
         mode = wanted & ~mask;
     }
-    ReplacementFile temporary(real, path, exists ? &old : nullptr, mode, fault);
+    ReplacementFile temporary(real, shown, exists ? &old : nullptr, mode, fault, folderFd);
     std::uint64_t offset = 0;
     produce([&](std::string_view piece) {
         temporary.writeAt(reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size(),
@@ -758,11 +772,23 @@ void applyFileReshape(Bytes& bytes, const FileReshape& reshape) {
     }
 }
 
-void refuseReadOnlyFile(const fs::path& path) {
-    if (isReadOnlyFile(path)) {
+namespace {
+
+void refuseReadOnly(bool readOnly, const fs::path& path) {
+    if (readOnly) {
         throw FileError("Cannot write file \"" + pathToUtf8(path) + "\". The file is read-only.",
                         "The file is read-only.");
     }
+}
+
+}  // namespace
+
+void refuseReadOnlyFile(const fs::path& path) {
+    refuseReadOnly(isReadOnlyFile(path), path);
+}
+
+void refuseReadOnlyFile(const FolderHandle& folder, const std::string& name) {
+    refuseReadOnly(folder.isReadOnlyFile(name), folder.pathOf(name));
 }
 
 bool fileHoldsBytes(const fs::path& path, const Bytes& bytes) {

@@ -29,6 +29,8 @@ std::string windowsErrorText(unsigned long err);
 
 namespace fs = std::filesystem;
 
+class FolderHandle;
+
 // Reads the whole file; raises FileError naming the file and the system's reason.
 Bytes readWholeFile(const fs::path& path);
 
@@ -67,7 +69,19 @@ struct WriteOptions {
     // the rename (refuseChangedFile), FileChangedError is raised and nothing is written, so
     // that a result made from the old contents never replaces another program's write.
     std::optional<FileIdentity> expected = std::nullopt;
+    // Given, the path is the name of an entry directly inside this folder, and the write goes
+    // through the folder's handle without following anything: a link of that name raises
+    // LinkError, the temporary file is made there exclusively and renamed over the name. For
+    // a folder other users may change, where a link planted after a check would still be
+    // followed by a write by path.
+    const FolderHandle* folder = nullptr;
 };
+// The writer's no-follow mode in folder.
+inline WriteOptions noFollowIn(const FolderHandle& folder) {
+    WriteOptions options;
+    options.folder = &folder;
+    return options;
+}
 void writeFileAtomically(const fs::path& path, const Bytes& data, const WriteOptions& options);
 
 // Takes the next piece of a file being written.
@@ -147,6 +161,8 @@ bool isReadOnlyFile(const fs::path& path);
 // Raises FileError "Cannot write file "path". The file is read-only." for a read-only file. A
 // rename replaces a file without asking for write permission, so every rewrite checks first.
 void refuseReadOnlyFile(const fs::path& path);
+// The same for the file name inside folder, not following a link.
+void refuseReadOnlyFile(const FolderHandle& folder, const std::string& name);
 std::uintmax_t fileSizeOf(const fs::path& path);  // raises FileError
 
 // Copies a file, refusing to overwrite an existing target. Answers false on any failure.

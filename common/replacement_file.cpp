@@ -100,12 +100,21 @@ fs::path resolveLinks(const fs::path& path) {
 }
 
 ReplacementFile::ReplacementFile(const fs::path& real, const fs::path& shown,
-                                 const struct stat* old, mode_t mode, const WriteFault& fault)
+                                 const struct stat* old, mode_t mode, const WriteFault& fault,
+                                 int folderFd)
     : real_(real),
       shown_(shown),
-      folder_(real.has_parent_path() ? real.parent_path() : fs::path(".")),
+      folder_(folderFd != AT_FDCWD     ? shown.parent_path()
+              : real.has_parent_path() ? real.parent_path()
+                                       : fs::path(".")),
+      folderFd_(folderFd),
       fault_(fault) {
-    removeAbandonedTemporaries(folder_);
+    if (folderFd_ == AT_FDCWD) {
+        removeAbandonedTemporaries(folder_);
+    } else if (procFdAvailable()) {
+        // The held folder itself, whatever its path names by now.
+        removeAbandonedTemporaries("/proc/self/fd/" + std::to_string(folderFd_));
+    }
     try {
         create(mode);
         keepOwner(old);
@@ -133,7 +142,7 @@ void ReplacementFile::discard() {
         fd_ = -1;
     }
     if (!named_.empty()) {
-        ::unlink(named_.c_str());
+        ::unlinkat(folderFd_, named_.c_str(), 0);
         named_.clear();
     }
     guard_.reset();
@@ -150,7 +159,8 @@ void ReplacementFile::create(mode_t mode) {
     }
 #ifdef O_TMPFILE
     if (!fault_.noUnnamedFile && procFdAvailable()) {
-        fd_ = ::open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
+        fd_ = ::openat(folderFd_, folderFd_ == AT_FDCWD ? folder_.c_str() : ".",
+                       O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
         if (fd_ >= 0) {
             unnamed_ = true;
             return;
@@ -159,12 +169,13 @@ void ReplacementFile::create(mode_t mode) {
 #endif
     const std::string target = pathToUtf8(real_.filename());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path name =
-            folder_ /
+        const std::string leaf =
             temporaryNameFor(target, static_cast<unsigned long>(::getpid()), uniquePart());
+        const fs::path name = inFolder(leaf);
         // Known to the signal handlers before it exists, so that no moment leaves it behind.
-        guard_.emplace(name);
-        fd_ = ::open(name.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, mode);
+        guard_.emplace(folder_ / leaf);
+        fd_ = ::openat(folderFd_, name.c_str(), O_CREAT | O_EXCL | O_NOFOLLOW | O_RDWR | O_CLOEXEC,
+                       mode);
         if (fd_ >= 0) {
             named_ = name;
             return;
@@ -215,9 +226,26 @@ void ReplacementFile::keepAttributes(bool oldExists) {
     if (!oldExists) {
         return;
     }
+    // Through the folder the old file is read by a descriptor of its own, never a link's.
+    int oldFd = -1;
+    if (folderFd_ != AT_FDCWD) {
+        oldFd = ::openat(folderFd_, real_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (oldFd < 0) {
+            raiseFileError("Cannot read file", shown_, errno);
+        }
+    }
+    const Fd closer{oldFd};
+    const auto list = [&](char* buffer, std::size_t size) {
+        return oldFd >= 0 ? ::flistxattr(oldFd, buffer, size)
+                          : ::listxattr(real_.c_str(), buffer, size);
+    };
+    const auto get = [&](const std::string& name, void* buffer, std::size_t size) {
+        return oldFd >= 0 ? ::fgetxattr(oldFd, name.c_str(), buffer, size)
+                          : ::getxattr(real_.c_str(), name.c_str(), buffer, size);
+    };
     std::vector<char> names;
     for (;;) {
-        const ssize_t size = ::listxattr(real_.c_str(), nullptr, 0);
+        const ssize_t size = list(nullptr, 0);
         if (size < 0) {
             if (errno == ENOTSUP || errno == ENOSYS) {
                 return;  // the file system keeps no attributes
@@ -225,7 +253,7 @@ void ReplacementFile::keepAttributes(bool oldExists) {
             raiseFileError("Cannot read file", shown_, errno);
         }
         names.resize(static_cast<std::size_t>(size));
-        const ssize_t got = ::listxattr(real_.c_str(), names.data(), names.size());
+        const ssize_t got = list(names.data(), names.size());
         if (got >= 0) {
             names.resize(static_cast<std::size_t>(got));
             break;
@@ -240,10 +268,10 @@ void ReplacementFile::keepAttributes(bool oldExists) {
         const std::string name(names.data() + at);
         at += name.size() + 1;
         hadAccessAcl = hadAccessAcl || name == kAccessAcl;
-        ssize_t size = ::getxattr(real_.c_str(), name.c_str(), nullptr, 0);
+        ssize_t size = get(name, nullptr, 0);
         if (size >= 0) {
             value.resize(static_cast<std::size_t>(size));
-            size = ::getxattr(real_.c_str(), name.c_str(), value.data(), value.size());
+            size = get(name, value.data(), value.size());
         }
         const bool copied = size >= 0 && ::fsetxattr(fd_, name.c_str(), value.data(),
                                                      static_cast<std::size_t>(size), 0) == 0;
@@ -287,11 +315,11 @@ void ReplacementFile::linkUnderTemporaryName() {
     const std::string self = "/proc/self/fd/" + std::to_string(fd_);
     const std::string target = pathToUtf8(real_.filename());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path name =
-            folder_ /
+        const std::string leaf =
             temporaryNameFor(target, static_cast<unsigned long>(::getpid()), uniquePart());
-        guard_.emplace(name);
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        const fs::path name = inFolder(leaf);
+        guard_.emplace(folder_ / leaf);
+        if (::linkat(AT_FDCWD, self.c_str(), folderFd_, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             named_ = name;
             unnamed_ = false;
             return;
@@ -326,9 +354,9 @@ void ReplacementFile::replaceTarget(const std::optional<FileIdentity>& expected)
         raiseFileError("Cannot write file", shown_, errno);
     }
     if (expected) {
-        refuseChangedFile(real_, *expected, shown_);
+        refuseChangedFile(folderFd_ == AT_FDCWD ? real_ : shown_, *expected, shown_);
     }
-    if (::rename(named_.c_str(), real_.c_str()) != 0) {
+    if (::renameat(folderFd_, named_.c_str(), folderFd_, real_.c_str()) != 0) {
         raiseFileError("Cannot replace file", shown_, errno);
     }
     named_.clear();
@@ -336,17 +364,24 @@ void ReplacementFile::replaceTarget(const std::optional<FileIdentity>& expected)
     flushFolder();
 }
 
+fs::path ReplacementFile::inFolder(const fs::path& name) const {
+    return folderFd_ == AT_FDCWD ? folder_ / name : name;
+}
+
 void ReplacementFile::flushFolder() {
     if (fault_.step == WriteFault::Step::FlushFolder) {
         raiseFileError("Cannot write file", shown_, EIO);
     }
-    const int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool held = folderFd_ != AT_FDCWD;
+    const int fd = held ? folderFd_ : ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
         raiseFileError("Cannot write file", shown_, errno);
     }
     const int flushed = ::fsync(fd);
     const int err = errno;
-    ::close(fd);
+    if (!held) {
+        ::close(fd);
+    }
     // Some file systems cannot flush a folder; their renames are as durable as they get.
     if (flushed != 0 && err != EINVAL && err != ENOTSUP) {
         raiseFileError("Cannot write file", shown_, err);

@@ -8,7 +8,9 @@
 
 #ifndef _WIN32
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -21,6 +23,16 @@
 namespace tarn {
 
 // Raises FileError: what, the quoted path, and the reason (the system's text for err).
+// Closes a descriptor when the scope ends.
+struct Fd {
+    int fd = -1;
+    ~Fd() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+};
+
 [[noreturn]] void raiseFileError(const std::string& what, const fs::path& path,
                                  const std::string& reason);
 [[noreturn]] void raiseFileError(const std::string& what, const fs::path& path, int err);
@@ -33,9 +45,11 @@ class ReplacementFile {
 public:
     // A new temporary file beside real (the target with its links followed); shown is the name
     // the messages give. old is the file being replaced, if it exists, whose owner, group and
-    // attributes the new file takes; otherwise the file gets mode.
+    // attributes the new file takes; otherwise the file gets mode. With a folder descriptor,
+    // real is a name inside that folder and nothing there is followed: the temporary file is
+    // made, renamed and flushed through the descriptor.
     ReplacementFile(const fs::path& real, const fs::path& shown, const struct stat* old,
-                    mode_t mode, const WriteFault& fault);
+                    mode_t mode, const WriteFault& fault, int folderFd = AT_FDCWD);
     ~ReplacementFile();
     ReplacementFile(const ReplacementFile&) = delete;
     ReplacementFile& operator=(const ReplacementFile&) = delete;
@@ -60,11 +74,14 @@ private:
     void keepAttributes(bool oldExists);
     void linkUnderTemporaryName();
     void flushFolder();
+    // A name in the folder as the *at calls take it.
+    fs::path inFolder(const fs::path& name) const;
 
     fs::path real_;
     fs::path shown_;
     fs::path folder_;
-    fs::path named_;  // the temporary file's name while it has one
+    int folderFd_;    // AT_FDCWD: the folder by its path
+    fs::path named_;  // the temporary file's name while it has one, as inFolder gives it
     std::optional<TemporaryNameGuard> guard_;
     WriteFault fault_;
     int fd_ = -1;

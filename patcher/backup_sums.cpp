@@ -6,8 +6,10 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
-#include "common/text_lines.h"
+#include "common/folder_handle.h"
 #include "common/sha256.h"
+#include "common/text_lines.h"
+#include "common/utf8_path.h"
 #include "platform/core/paths.h"
 #include "platform/core/unicode_case.h"
 
@@ -35,8 +37,10 @@ bool allOf(std::string_view text, const char* extra) {
     return true;
 }
 
-// Everything the patch writes beside the game goes there without following links.
-const WriteOptions kNoLinks{std::nullopt, false};
+// The lists lie in the game folder, reached through its handle: nothing there is followed.
+FolderHandle gameFolderOf(const fs::path& file) {
+    return FolderHandle::open(file.has_parent_path() ? file.parent_path() : fs::path("."));
+}
 
 }  // namespace
 
@@ -62,21 +66,29 @@ bool isOwnTemporaryFile(const std::string& name) {
            dash > 0 && allOf(inner.substr(dash + 1), "");
 }
 
+std::string gameEntryName(const fs::path& gameFolder, const std::string& name) {
+    try {
+        return platform::findEntryIgnoringCase(FolderHandle::open(gameFolder), name).value_or(name);
+    } catch (const FileError&) {
+        return name;
+    }
+}
+
 BackupSums::BackupSums(const fs::path& gameFolder, const std::string& sumsName,
                        const std::string& pendingName)
-    : file_(platform::findEntryIgnoringCase(gameFolder, sumsName)
-                .value_or(gameFolder / sumsName)) {
+    : file_(gameFolder / gameEntryName(gameFolder, sumsName)) {
     sums_.file = file_;
-    pending_.file = platform::findEntryIgnoringCase(gameFolder, pendingName)
-                        .value_or(gameFolder / pendingName);
+    pending_.file = gameFolder / gameEntryName(gameFolder, pendingName);
 }
 
 void BackupSums::List::load() {
     digests.clear();
-    if (!fileExists(file)) {
+    const FolderHandle game = gameFolderOf(file);
+    const std::string name = pathToUtf8(file.filename());
+    if (game.kind(name) == FolderHandle::Kind::Missing) {
         return;
     }
-    const std::string text = toString(readWholeFile(file));
+    const std::string text = toString(game.read(name));
     for (const std::string_view view : textLines(text)) {
         const std::string line(view);
         const std::string digest = line.substr(0, kDigestLength);
@@ -89,20 +101,18 @@ void BackupSums::List::load() {
 }
 
 void BackupSums::List::write() const {
+    const FolderHandle game = gameFolderOf(file);
+    const std::string name = pathToUtf8(file.filename());
     if (digests.empty()) {
-        std::error_code ec;
-        fs::remove(file, ec);
-        if (ec) {
-            throw FileError("Cannot remove file \"" + file.string() + "\". " + ec.message());
-        }
+        game.remove(name);
         return;
     }
     std::string text;
     for (const auto& [name, digest] : digests) {
         text += digest + "  " + name + "\n";
     }
-    writeFileAtomically(file, Bytes(text.begin(), text.end()), kNoLinks);
-    platform::flushFolder(file.parent_path());
+    writeFileAtomically(name, Bytes(text.begin(), text.end()), noFollowIn(game));
+    game.flush();
 }
 
 std::optional<std::string> BackupSums::List::find(const std::string& name) const {
@@ -176,17 +186,21 @@ void BackupSums::record(const std::string& name, const Bytes& written) {
 }
 
 void BackupSums::removeWithLeftovers() const {
-    std::error_code ec;
-    fs::remove(file_, ec);
-    fs::remove(pending_.file, ec);
-    const std::string sumsStart = "." + file_.filename().string();
-    const std::string pendingStart = "." + pending_.file.filename().string();
+    const std::string sums = pathToUtf8(file_.filename());
+    const std::string pending = pathToUtf8(pending_.file.filename());
     try {
-        for (const fs::path& entry : platform::listEntries(file_.parent_path())) {
-            const std::string name = entry.filename().string();
-            if ((name.rfind(sumsStart, 0) == 0 || name.rfind(pendingStart, 0) == 0) &&
-                isOwnTemporaryFile(name) && !platform::isLink(entry)) {
-                fs::remove(entry, ec);
+        const FolderHandle game = gameFolderOf(file_);
+        for (const std::string& name : {sums, pending}) {
+            try {
+                game.remove(name);
+            } catch (const FileError&) {
+            }
+        }
+        for (const FolderHandle::Entry& entry : game.list()) {
+            const std::string& name = entry.name;
+            if ((name.rfind("." + sums, 0) == 0 || name.rfind("." + pending, 0) == 0) &&
+                isOwnTemporaryFile(name) && entry.kind == FolderHandle::Kind::File) {
+                game.remove(name);
             }
         }
     } catch (const std::exception&) {

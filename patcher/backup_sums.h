@@ -36,6 +36,10 @@ inline constexpr const char* kExePendingSumsName = "TarnPatch-exe-backup.pending
 // name (".notes.tmp") is the player's.
 bool isOwnTemporaryFile(const std::string& name);
 
+// The name of the entry of the game folder named name whatever its letter case (name itself
+// when there is none or the folder cannot be read).
+std::string gameEntryName(const fs::path& gameFolder, const std::string& name);
+
 class BackupSums {
 public:
     // The digest files of a game folder, found whatever their letter case.
@@ -72,7 +76,7 @@ public:
 
 private:
     struct List {
-        fs::path file;
+        fs::path file;  // as shown; read and written through the game folder's handle
         std::map<std::string, std::string> digests;  // exact name -> digest
         void load();
         void write() const;  // an empty list removes the file

@@ -17,10 +17,14 @@ namespace tarn {
 std::vector<fs::path> findGameExecutables(const fs::path& gameFolder, const fs::path& ownProgram) {
     std::vector<fs::path> found;
     std::error_code ec;
-    for (const fs::path& entry : platform::listEntries(gameFolder)) {
-        const std::string name = entry.filename().string();
+    const FolderHandle game = FolderHandle::open(gameFolder);
+    std::vector<FolderHandle::Entry> entries = game.list();
+    platform::sortByUpperCaseName(entries);
+    for (const FolderHandle::Entry& listed : entries) {
+        const std::string& name = listed.name;
+        const fs::path entry = game.pathOf(name);
         if (name.size() < 4 || platform::upperCaseUtf8(name.substr(name.size() - 4)) != ".EXE" ||
-            platform::isLink(entry) || !fs::is_regular_file(entry, ec) ||
+            listed.kind != FolderHandle::Kind::File ||
             (!ownProgram.empty() && fs::equivalent(entry, ownProgram, ec))) {
             continue;
         }

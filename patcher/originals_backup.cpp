@@ -5,6 +5,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/utf8_path.h"
 #include "objfiles/object_folder.h"
 #include "patcher/backup_sums.h"
 #include "patcher/tarn_patch.h"
@@ -13,12 +14,21 @@
 
 namespace tarn {
 
+using Kind = FolderHandle::Kind;
+
 OriginalsBackup::OriginalsBackup(const fs::path& gameFolder, const std::string& folderName)
-    : folder_(platform::findEntryIgnoringCase(gameFolder, folderName)
-                  .value_or(gameFolder / folderName)) {}
+    : gameFolder_(gameFolder),
+      folder_(gameFolder / gameEntryName(gameFolder, folderName)),
+      name_(pathToUtf8(folder_.filename())) {}
 
 bool OriginalsBackup::exists() const {
-    return directoryExists(folder_);
+    try {
+        // A link counts: using it is refused.
+        const Kind kind = game().kind(name_);
+        return kind == Kind::Folder || kind == Kind::Link;
+    } catch (const FileError&) {
+        return false;
+    }
 }
 
 bool OriginalsBackup::keep(const std::string& name, const Bytes& original) {
@@ -33,44 +43,40 @@ bool OriginalsBackup::keepAsSecondName(const std::string& name, const fs::path& 
 void OriginalsBackup::confirmKept(const std::string& name, const Bytes& original,
                                   const FileIdentity& originalFile,
                                   const fs::path& replaced) const {
+    const FolderHandle gameFolder = game();
+    const std::optional<FolderHandle> folder = gameFolder.folder(name_);
+    if (!folder) {
+        throw FileError("Cannot open folder \"" + pathToUtf8(folder_) + "\". It is gone");
+    }
     const fs::path path = folder_ / name;
     // Still the very file the original was read from, and no longer the one replaced: its
     // bytes are the original's, unread.
     std::error_code ec;
     bool same = false;
     try {
-        same = takeFileIdentity(path, {FilePart{0, 0}}).sameMetadata(originalFile) &&
+        same = folder->kind(name) == Kind::File &&
+               takeFileIdentity(path, {FilePart{0, 0}}).sameMetadata(originalFile) &&
                !fs::equivalent(path, replaced, ec) && !ec;
     } catch (const FileError&) {
     }
     if (!same) {
-        writeFileAtomically(path, original, WriteOptions{std::nullopt, false});
-        platform::flushFolder(folder_);
+        writeFileAtomically(name, original, noFollowIn(*folder));
+        folder->flush();
     }
 }
 
 bool OriginalsBackup::keep(const std::string& name, const Bytes& original, const fs::path* file) {
-    const fs::path path = folder_ / name;
+    const FolderHandle gameFolder = game();
     bool created = false;
-    if (!exists()) {
-        std::error_code ec;
-        if (!fs::create_directory(folder_, ec)) {
-            throw FileError("Cannot create folder \"" + folder_.string() + "\". " +
-                            (ec ? ec.message() : std::string("A file has its name")));
-        }
-        created = true;
-    } else if (platform::isReadOnlyFolder(folder_)) {
-        throw FileError("Cannot create file \"" + path.string() + "\". The folder is read-only");
-    }
-    if (platform::isLink(folder_)) {
-        throw FileError("Cannot create file \"" + path.string() +
-                        "\". The folder is a link; nothing is written through a link");
+    const FolderHandle folder = gameFolder.makeFolder(name_, created);
+    if (!created && folder.isReadOnly()) {
+        throw FileError("Cannot create file \"" + pathToUtf8(folder_ / name) +
+                        "\". The folder is read-only");
     }
     // The original of exactly this name: another file may differ only in letter case.
-    if (const auto existing = platform::findEntryIgnoringCase(folder_, name);
-        existing && existing->filename() == name) {
-        if (platform::isLink(*existing) || !fileExists(*existing)) {
-            throw FileError("Cannot create file \"" + existing->string() +
+    if (const Kind kind = folder.kind(name); kind != Kind::Missing) {
+        if (kind != Kind::File) {
+            throw FileError("Cannot create file \"" + pathToUtf8(folder_ / name) +
                             "\". Something else has its name");
         }
         return false;
@@ -78,13 +84,12 @@ bool OriginalsBackup::keep(const std::string& name, const Bytes& original, const
     try {
         // A second name costs nothing and its bytes are on disk already; a file system without
         // hard links gets a copy.
-        std::error_code linkError;
-        if (file == nullptr || (fs::create_hard_link(*file, path, linkError), linkError)) {
-            writeFileAtomically(path, original, WriteOptions{std::nullopt, false});
+        if (file == nullptr || !folder.hardLink(gameFolder, pathToUtf8(file->filename()), name)) {
+            writeFileAtomically(name, original, noFollowIn(folder));
         }
-        platform::flushFolder(folder_);
+        folder.flush();
         if (created) {
-            platform::flushFolder(folder_.parent_path());
+            gameFolder.flush();
         }
     } catch (const FileError&) {
         // A folder made for nothing would later pass for a backup.
@@ -97,48 +102,57 @@ bool OriginalsBackup::keep(const std::string& name, const Bytes& original, const
     return true;
 }
 
-std::vector<OriginalsBackup::Item> OriginalsBackup::restorePlan(const fs::path& objData) const {
+std::vector<OriginalsBackup::Item> OriginalsBackup::restorePlan(const FolderHandle& objData) const {
     std::vector<Item> plan;
-    const std::vector<fs::path> objects = platform::listEntries(objData);
-    for (const fs::path& backup : platform::listEntries(folder_)) {
-        const std::string name = backup.filename().string();
-        std::error_code ec;
-        if (isOwnTemporaryFile(name) &&
-            fs::symlink_status(backup, ec).type() == fs::file_type::regular) {
-            fs::remove(backup, ec);
+    const std::vector<FolderHandle::Entry> objects = objData.list();
+    const FolderHandle gameFolder = game();
+    const std::optional<FolderHandle> folder = gameFolder.folder(name_);
+    if (!folder) {
+        return plan;
+    }
+    std::vector<FolderHandle::Entry> entries = folder->list();
+    platform::sortByUpperCaseName(entries);
+    for (const FolderHandle::Entry& entry : entries) {
+        const std::string& name = entry.name;
+        if (isOwnTemporaryFile(name) && entry.kind == Kind::File) {
+            try {
+                folder->remove(name);
+            } catch (const FileError&) {
+            }
             continue;
         }
-        Item item{backup, {}, {}, {}, {}, {}};
-        std::optional<fs::path> target;
+        Item item{folder->pathOf(name), {}, {}, {}, {}, {}};
+        const FolderHandle::Entry* target = nullptr;
+        std::vector<const FolderHandle::Entry*> twins;
         const std::string upper = platform::upperCaseUtf8(name);
-        for (const fs::path& object : objects) {
-            if (object.filename() == name) {
-                target = object;
-                item.caseTwins.clear();
+        for (const FolderHandle::Entry& object : objects) {
+            if (object.name == name) {
+                target = &object;
+                twins.clear();
                 break;
             }
-            if (platform::upperCaseUtf8(object.filename().string()) == upper) {
-                target = object;
-                item.caseTwins.push_back(object);
+            if (platform::upperCaseUtf8(object.name) == upper) {
+                target = &object;
+                twins.push_back(&object);
             }
         }
-        if (item.caseTwins.size() < 2) {
-            item.caseTwins.clear();
-        }
-        if (!item.caseTwins.empty()) {
+        if (twins.size() > 1) {
+            for (const FolderHandle::Entry* twin : twins) {
+                item.caseTwins.push_back(objData.pathOf(twin->name));
+            }
             item.refusal = "ObjData holds two files of this name in different letter case";
-        } else if (platform::isLink(backup) || (target && platform::isLink(*target))) {
-            item.link = platform::isLink(backup) ? backup : *target;
+        } else if (entry.kind == Kind::Link || (target && target->kind == Kind::Link)) {
+            item.link = entry.kind == Kind::Link ? item.backup : objData.pathOf(target->name);
             item.refusal = "It is a link";
-        } else if (!isPlainFileName(name) || !fileExists(backup)) {
+        } else if (!isPlainFileName(name) || entry.kind != Kind::File) {
             item.refusal = "It is not a file that this program keeps; it is left as it is";
-        } else if (!target || !fileExists(*target)) {
+        } else if (!target || target->kind != Kind::File) {
             item.refusal = "The ObjData directory has no file of this name; it is left as it is";
         } else {
             try {
-                item.data = readWholeFile(backup);
+                item.data = folder->read(name);
                 readObjectFile(item.data, name);
-                item.target = *target;
+                item.target = objData.pathOf(target->name);
             } catch (const FileError& e) {
                 item.refusal = e.what();
             } catch (const std::exception&) {
@@ -153,16 +167,12 @@ std::vector<OriginalsBackup::Item> OriginalsBackup::restorePlan(const fs::path& 
     return plan;
 }
 
-void OriginalsBackup::restore(const Item& item) {
-    writeFileAtomically(item.target, item.data, WriteOptions{std::nullopt, false});
+void OriginalsBackup::restore(const FolderHandle& objData, const Item& item) {
+    writeFileAtomically(item.target.filename(), item.data, noFollowIn(objData));
 }
 
 void OriginalsBackup::remove() const {
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-    if (ec) {
-        throw FileError("Cannot remove folder \"" + folder_.string() + "\". " + ec.message());
-    }
+    game().removeFolder(name_);
 }
 
 }  // namespace tarn

@@ -12,6 +12,7 @@
 
 #include "common/bytes.h"
 #include "common/file_identity.h"
+#include "common/folder_handle.h"
 
 namespace tarn {
 
@@ -24,7 +25,8 @@ inline constexpr const char* kExeBackupFolderName = "TarnPatch-exe-backup";
 
 class OriginalsBackup {
 public:
-    // The backup folder of a game folder, found whatever its letter case.
+    // The backup folder of a game folder, found whatever its letter case. Everything below the
+    // game folder is reached through its handle: a link there raises LinkError.
     explicit OriginalsBackup(const fs::path& gameFolder,
                              const std::string& folderName = kBackupFolderName);
 
@@ -66,18 +68,21 @@ public:
     // that are links included, are refused and left alone. Temporary files that an earlier run
     // left when it was cut off (isOwnTemporaryFile) are no entries: they are removed.
     // Raises FileError when the folder cannot be listed.
-    std::vector<Item> restorePlan(const fs::path& objData) const;
+    std::vector<Item> restorePlan(const FolderHandle& objData) const;
 
     // Writes a planned item back over its object file atomically; raises FileError.
-    static void restore(const Item& item);
+    static void restore(const FolderHandle& objData, const Item& item);
 
     // Removes the backup folder with everything in it; raises FileError.
     void remove() const;
 
 private:
     bool keep(const std::string& name, const Bytes& original, const fs::path* file);
+    FolderHandle game() const { return FolderHandle::open(gameFolder_); }
 
+    fs::path gameFolder_;
     fs::path folder_;
+    std::string name_;  // of the folder inside the game folder
 };
 
 }  // namespace tarn

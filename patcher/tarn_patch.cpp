@@ -7,13 +7,14 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/folder_handle.h"
+#include "common/sha256.h"
 #include "enduser/message_formatter.h"
 #include "enduser/message_table.h"
 #include "enduser/utf16_text.h"
 #include "objfiles/object_container.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/text_tables.h"
-#include "common/sha256.h"
 #include "platform/core/console.h"
 #include "platform/core/paths.h"
 #include "platform/core/unicode_case.h"
@@ -32,10 +33,6 @@ const char* const kTextsEndEarly = "The attached texts end early - the executabl
 // The longest message text the program takes, as the Windows string loader fills a buffer of
 // 1023 units.
 constexpr std::size_t kMaxMessageLength = 1022;
-
-// In the game folder, which other users may be able to change, nothing is written through a
-// link.
-const WriteOptions kNoLinks{std::nullopt, false};
 
 }  // namespace
 
@@ -179,21 +176,35 @@ bool TarnPatch::showBannerAndCheckMessages() {
 }
 
 std::optional<int> TarnPatch::checkGameFolder() {
-    const auto objData = platform::findEntryIgnoringCase(gameFolder_, "ObjData");
     // Links are refused below the game folder; the folder itself may be reached through one.
-    for (const fs::path& place :
-         {objData.value_or(fs::path()), backup_.folder(), sums_.file(), sums_.pendingFile(),
-          exeBackup_.folder(), exeSums_.file(), exeSums_.pendingFile()}) {
-        if (!place.empty() && platform::isLink(place)) {
-            return FatalError(kMsgLink, {place.filename().string()});
+    // Said before any question; every later use goes through the folders' handles again.
+    std::optional<FolderHandle> game;
+    std::optional<std::string> objData;
+    try {
+        game = FolderHandle::open(gameFolder_);
+        objData = platform::findEntryIgnoringCase(*game, "ObjData");
+        for (const fs::path& place :
+             {fs::path(objData.value_or("")), backup_.folder(), sums_.file(), sums_.pendingFile(),
+              exeBackup_.folder(), exeSums_.file(), exeSums_.pendingFile()}) {
+            const std::string name = place.filename().string();
+            if (!place.empty() && game->kind(name) == FolderHandle::Kind::Link) {
+                return FatalError(kMsgLink, {name});
+            }
         }
+        if (objData) {
+            objDataFolder_ = game->folder(*objData);
+        }
+    } catch (const LinkError& e) {
+        return FatalError(kMsgLink, {shownLink(e)});
+    } catch (const FileError&) {
+        objDataFolder_.reset();  // no game folder, or ObjData is no folder
     }
-    if (!objData || !directoryExists(*objData)) {
+    if (!objDataFolder_) {
         return FatalError(kMsgNoObjData);
     }
-    objData_ = *objData;
+    objData_ = objDataFolder_->path();
     try {
-        objects_ = platform::listEntries(objData_);
+        objects_ = objDataFolder_->list();
     } catch (const std::exception& e) {
         return FatalError(kMsgOpenError, {"ObjData"}, 1, e.what());
     }
@@ -222,8 +233,8 @@ bool TarnPatch::holdsGameFiles(const Bytes& objTexts) const {
     if (names.empty()) {
         return true;  // a patch of nothing: there is nothing to look for
     }
-    for (const fs::path& entry : objects_) {
-        const std::string upper = platform::upperCaseUtf8(entry.filename().string());
+    for (const FolderHandle::Entry& entry : objects_) {
+        const std::string upper = platform::upperCaseUtf8(entry.name);
         for (const std::string& name : names) {
             if (platform::upperCaseUtf8(name) == upper) {
                 return true;
@@ -346,8 +357,9 @@ int TarnPatch::restore() {
             // Without the digests every original goes back, as before they were kept.
             report(kMsgOpenError, kBackupSumsName, e.what());
         }
-        const std::vector<OriginalsBackup::Item> plan =
-            backup_.exists() ? backup_.restorePlan(objData_) : std::vector<OriginalsBackup::Item>{};
+        const std::vector<OriginalsBackup::Item> plan = backup_.exists()
+                                                            ? backup_.restorePlan(*objDataFolder_)
+                                                            : std::vector<OriginalsBackup::Item>{};
         for (const OriginalsBackup::Item& item : plan) {
             const std::string name = item.backup.filename().string();
             if (!item.caseTwins.empty()) {
@@ -366,7 +378,7 @@ int TarnPatch::restore() {
             }
             const std::string target = item.target.filename().string();
             try {
-                const Bytes current = readWholeFile(item.target);
+                const Bytes current = objDataFolder_->read(target);
                 // Already the original, say after a restore that stopped half-way: nothing
                 // to do, and nothing counted.
                 if (current == item.data) {
@@ -387,8 +399,13 @@ int TarnPatch::restore() {
                 continue;
             }
             try {
-                OriginalsBackup::restore(item);
+                if (beforeWrite_) {
+                    beforeWrite_(target);
+                }
+                OriginalsBackup::restore(*objDataFolder_, item);
                 ++restored;
+            } catch (const LinkError& e) {
+                refuse(kMsgLink, {shownLink(e)});
             } catch (const std::exception& e) {
                 report(kMsgSaveError, displayPath(target), e.what());
             }
@@ -396,10 +413,12 @@ int TarnPatch::restore() {
         // The folder goes only when everything came back, and only once the restored files
         // are durable: what could not be restored, or was left alone, stays kept.
         if (errors_ == 0 && leftAlone == 0 && backup_.exists()) {
-            platform::flushFolder(objData_);
+            objDataFolder_->flush();
             backup_.remove();
             sums_.removeWithLeftovers();
         }
+    } catch (const LinkError& e) {
+        refuse(kMsgLink, {shownLink(e)});
     } catch (const std::exception& e) {
         report(kMsgOpenError, folderName, e.what());
     }
@@ -523,26 +542,31 @@ TarnPatch::Outcome TarnPatch::skipRecord(ObjTextsReader& reader, const std::stri
     return Outcome::Next;
 }
 
-std::optional<fs::path> TarnPatch::objectFile(const std::string& name) {
+std::optional<std::string> TarnPatch::objectFile(const std::string& name) {
     const std::string upper = platform::upperCaseUtf8(name);
-    std::vector<fs::path> matches;
-    for (const fs::path& entry : objects_) {
-        if (platform::upperCaseUtf8(entry.filename().string()) == upper) {
-            matches.push_back(entry);
+    std::vector<const FolderHandle::Entry*> matches;
+    for (const FolderHandle::Entry& entry : objects_) {
+        if (platform::upperCaseUtf8(entry.name) == upper) {
+            matches.push_back(&entry);
         }
     }
     // Windows cannot hold both, so the game cannot mean either of them.
     if (matches.size() > 1) {
-        refuse(kMsgCaseTwins, {displayPath(matches[0].filename().string()),
-                               displayPath(matches[1].filename().string())});
+        refuse(kMsgCaseTwins, {displayPath(matches[0]->name), displayPath(matches[1]->name)});
         return std::nullopt;
     }
-    const fs::path path = matches.empty() ? objData_ / name : matches[0];
-    if (platform::isLink(path)) {
-        refuse(kMsgLink, {displayPath(path.filename().string())});
+    if (!matches.empty() && matches[0]->kind == FolderHandle::Kind::Link) {
+        refuse(kMsgLink, {displayPath(matches[0]->name)});
         return std::nullopt;
     }
-    return path;
+    return matches.empty() ? name : matches[0]->name;
+}
+
+std::string TarnPatch::shownLink(const LinkError& link) const {
+    // The handles make every path below the game folder by appending to it.
+    const std::string full = link.path().string();
+    const std::string base = (gameFolder_ / "").string();
+    return full.rfind(base, 0) == 0 ? full.substr(base.size()) : link.path().filename().string();
 }
 
 TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::string& name) {
@@ -550,7 +574,7 @@ TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::str
     ObjFile object;
     Bytes file;
     Bytes decoded;
-    fs::path path;
+    std::string entry;
     try {
         if (!isPlainFileName(name)) {
             throw FileError("Refused to open \"" + displayPath(name) +
@@ -560,10 +584,13 @@ TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::str
         if (!found) {
             return skipRecord(reader, name);
         }
-        path = *found;
-        file = readWholeFile(path);
+        entry = *found;
+        file = objDataFolder_->read(entry);
         decoded = decodeObjectFile(file, object);
         readTextGroups(decoded, object);
+    } catch (const LinkError& e) {
+        refuse(kMsgLink, {shownLink(e)});
+        return skipRecord(reader, name);
     } catch (const std::exception& e) {
         if (!reportError(kMsgOpenError, name, e.what())) {
             return Outcome::Stop;
@@ -575,7 +602,7 @@ TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::str
         const std::string differs =
             identity == identities_->end() ? "" : identityDifference(identity->second, object);
         if (!differs.empty()) {
-            refuse(kMsgNotTheObject, {displayPath(path.filename().string()), differs});
+            refuse(kMsgNotTheObject, {displayPath(entry), differs});
             return skipRecord(reader, name);
         }
     }
@@ -593,10 +620,12 @@ TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::str
         const Bytes encoded = encodeObjectFile(rebuilt, object, enhanced_);
         // A file the patch does not change is neither kept nor written.
         if (encoded != file) {
-            replaceFile(path, file, encoded, object.texts);
+            replaceFile(entry, file, encoded, object.texts);
         } else {
-            confirmPendingDigest(path.filename().string(), file);
+            confirmPendingDigest(entry, file);
         }
+    } catch (const LinkError& e) {
+        refuse(kMsgLink, {shownLink(e)});
     } catch (const std::exception& e) {
         return reportError(kMsgSaveError, name, e.what()) ? Outcome::Next : Outcome::Stop;
     }
@@ -615,22 +644,35 @@ void TarnPatch::confirmPendingDigest(const std::string& name, const Bytes& conte
     }
 }
 
-void TarnPatch::replaceFile(const fs::path& path, const Bytes& before, const Bytes& after,
+void TarnPatch::replaceFile(const std::string& name, const Bytes& before, const Bytes& after,
                             const ObjFileTexts& texts) {
+    const FolderHandle& objData = *objDataFolder_;
+    const fs::path path = objData.pathOf(name);
+    const WriteOptions noLinks = noFollowIn(objData);
     // Checked first, so that a refused file is not even kept.
-    refuseReadOnlyFile(path);
-    const std::string name = path.filename().string();
+    refuseReadOnlyFile(objData, name);
     // The digest goes first: a run cut off anywhere after keeping the original leaves one,
     // and a pending digest makes a restore ask rather than undo a later change.
     sums_.recordPending(name, after);
     madeBackups_ |= backup_.keep(name, before);
-    writeFileAtomically(path, after, kNoLinks);
+    if (beforeWrite_) {
+        beforeWrite_(name);
+    }
+    writeFileAtomically(name, after, noLinks);
     if (afterReplace_) {
         afterReplace_(path);
     }
     std::string failed;
+    // The file goes back to what it was before this run: its backup when this run made it.
+    const auto putBack = [&] {
+        try {
+            writeFileAtomically(name, before, noLinks);
+        } catch (const std::exception& e) {
+            throw FileError(failed + ", and putting back the file as it was failed: " + e.what());
+        }
+    };
     try {
-        const Bytes back = readWholeFile(path);
+        const Bytes back = objData.read(name);
         if (back != after || readObjectFile(back, {}).texts != texts) {
             failed = "The file \"" + path.string() + "\" did not read back as written";
         }
@@ -641,17 +683,16 @@ void TarnPatch::replaceFile(const fs::path& path, const Bytes& before, const Byt
         try {
             sums_.confirm(name);
             return;
+        } catch (const LinkError& e) {
+            failed = e.what();
+            putBack();
+            throw;
         } catch (const std::exception& e) {
             // Without its digest a later restore could not tell this write from an update.
             failed = e.what();
         }
     }
-    // The file goes back to what it was before this run: its backup when this run made it.
-    try {
-        writeFileAtomically(path, before, kNoLinks);
-    } catch (const std::exception& e) {
-        throw FileError(failed + ", and putting back the file as it was failed: " + e.what());
-    }
+    putBack();
     throw FileError(failed + "; the file as it was has been put back");
 }
 
@@ -682,9 +723,21 @@ Command commandOf(const std::vector<std::string>& arguments) {
     return Command::Patch;
 }
 
+namespace {
+
+bool holdsObjData(const fs::path& folder) {
+    try {
+        return !folder.empty() &&
+               platform::findEntryIgnoringCase(FolderHandle::open(folder), "ObjData");
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
+}  // namespace
+
 fs::path chooseGameFolder(const fs::path& current, const fs::path& programFolder) {
-    if (platform::findEntryIgnoringCase(current, "ObjData") || programFolder.empty() ||
-        !platform::findEntryIgnoringCase(programFolder, "ObjData")) {
+    if (holdsObjData(current) || !holdsObjData(programFolder)) {
         return current;
     }
     return programFolder;
@@ -700,7 +753,7 @@ void injectTestFault(TarnPatch& patch, const char* fault) {
             if (!data.empty()) {
                 data.back() ^= 0x5A;
             }
-            writeFileAtomically(path, data, kNoLinks);
+            writeFileAtomically(path, data, WriteOptions{std::nullopt, false});
         });
     }
 }

@@ -78,6 +78,12 @@ public:
     void setAfterReplaceForTesting(std::function<void(const fs::path&)> hook) {
         afterReplace_ = std::move(hook);
     }
+    // Called with each object file's name after its checks, just before it is written (patched
+    // or restored): tests
+    // plant links here to prove that a check is never trusted for the write.
+    void setBeforeWriteForTesting(std::function<void(const std::string&)> hook) {
+        beforeWrite_ = std::move(hook);
+    }
 
 private:
     enum class Outcome { Next, Stop };
@@ -103,14 +109,16 @@ private:
     Outcome processFile(ObjTextsReader& reader, const std::string& name);
     // Reads past the texts of a file left unchanged.
     Outcome skipRecord(ObjTextsReader& reader, const std::string& name);
-    // The object file of a carried name; nullopt, reported, when it is refused.
-    std::optional<fs::path> objectFile(const std::string& name);
+    // The ObjData entry of a carried name; nullopt, reported, when it is refused.
+    std::optional<std::string> objectFile(const std::string& name);
+    // A link found below the game folder, as the messages name it.
+    std::string shownLink(const LinkError& link) const;
     // A run cut off after writing a file leaves its digest pending: a file that holds just
     // what the digest names has it confirmed.
     void confirmPendingDigest(const std::string& name, const Bytes& content);
     // Counts an error shown as one message.
     void refuse(unsigned message, const std::vector<std::string>& inserts);
-    void replaceFile(const fs::path& path, const Bytes& before, const Bytes& after,
+    void replaceFile(const std::string& name, const Bytes& before, const Bytes& after,
                      const ObjFileTexts& texts);
     void report(unsigned message, const std::string& what, const std::string& error);
     bool reportError(unsigned message, const std::string& name, const std::string& error);
@@ -133,6 +141,7 @@ private:
     std::string resourceError_;
     fs::path gameFolder_;
     fs::path objData_;
+    std::optional<FolderHandle> objDataFolder_;  // ObjData held open, reached without links
     std::istream& in_;
     std::ostream& out_;
     std::optional<YesSet> yes_;
@@ -143,8 +152,9 @@ private:
     bool madeBackups_ = false;
     bool ownConsole_ = false;
     std::optional<std::map<std::string, ObjectIdentity>> identities_;
-    std::vector<fs::path> objects_;  // the entries of ObjData
+    std::vector<FolderHandle::Entry> objects_;  // the entries of ObjData
     std::function<void(const fs::path&)> afterReplace_;
+    std::function<void(const std::string&)> beforeWrite_;
     std::optional<CarriedExeTexts> exeTexts_;  // the executable's texts, when carried
     std::string namedExecutable_;
     fs::path ownProgram_;

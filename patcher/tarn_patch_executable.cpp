@@ -7,6 +7,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/folder_handle.h"
 #include "common/rewritten_bytes.h"
 #include "common/sha256.h"
 #include "enduser/message_table.h"
@@ -75,9 +76,10 @@ TarnPatch::Outcome TarnPatch::planGameExecutable(std::optional<ExecutableWork>& 
 void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
     const fs::path& path = work.path;
     const std::string name = path.filename().string();
-    const WriteOptions noLinks{std::nullopt, false};
     if (work.plan.changes) {
         try {
+            // The editor's save writes by path: its target is checked here, the backup, the
+            // digests and any putting back go through the game folder's handle.
             refuseLinkedTarget(path);
             refuseReadOnlyFile(path);
             // Only the metadata, taken before the bytes: whether the backup made later is
@@ -122,7 +124,8 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
                 exeBackup_.confirmKept(name, before, read, path);
             }
             if (!asWritten) {
-                writeFileAtomically(path, before, noLinks);
+                const FolderHandle game = FolderHandle::open(gameFolder_);
+                writeFileAtomically(name, before, noFollowIn(game));
                 throw FileError("The file \"" + path.string() +
                                 "\" did not read back as written; the file as it was has been "
                                 "put back");
@@ -146,28 +149,31 @@ bool TarnPatch::restoreGameExecutable(std::size_t& restored) {
     }
     const std::string folderName = exeBackup_.folder().filename().string();
     const std::string separator = fs::path("/").make_preferred().string();
-    const WriteOptions noLinks{std::nullopt, false};
     bool complete = true;
     try {
         exeSums_.load();
-        for (const fs::path& kept : platform::listEntries(exeBackup_.folder())) {
-            const std::string name = kept.filename().string();
+        const FolderHandle game = FolderHandle::open(gameFolder_);
+        const std::optional<FolderHandle> backup = game.folder(folderName);
+        for (const FolderHandle::Entry& entry :
+             backup ? backup->list() : std::vector<FolderHandle::Entry>{}) {
+            const std::string& name = entry.name;
             if (isOwnTemporaryFile(name)) {
-                std::error_code ec;
-                fs::remove(kept, ec);
+                backup->remove(name);
                 continue;
             }
-            const fs::path target =
-                platform::findEntryIgnoringCase(gameFolder_, name).value_or(gameFolder_ / name);
-            if (platform::isLink(kept) || platform::isLink(target)) {
-                refuse(kMsgLink, {platform::isLink(kept) ? folderName + separator + name : name});
+            const std::string target = platform::findEntryIgnoringCase(game, name).value_or(name);
+            const FolderHandle::Kind targetKind = game.kind(target);
+            if (entry.kind == FolderHandle::Kind::Link || targetKind == FolderHandle::Kind::Link) {
+                refuse(kMsgLink,
+                       {entry.kind == FolderHandle::Kind::Link ? folderName + separator + name
+                                                               : target});
                 complete = false;
                 continue;
             }
             try {
-                const Bytes original = readWholeFile(kept);
-                if (fileExists(target)) {
-                    const Bytes current = readWholeFile(target);
+                const Bytes original = backup->read(name);
+                if (targetKind == FolderHandle::Kind::File) {
+                    const Bytes current = game.read(target);
                     if (current == original) {
                         continue;
                     }
@@ -179,18 +185,24 @@ bool TarnPatch::restoreGameExecutable(std::size_t& restored) {
                         continue;
                     }
                 }
-                writeFileAtomically(target, original, noLinks);
+                writeFileAtomically(target, original, noFollowIn(game));
                 ++restored;
+            } catch (const LinkError& e) {
+                refuse(kMsgLink, {shownLink(e)});
+                complete = false;
             } catch (const std::exception& e) {
                 report(kMsgSaveError, name, e.what());
                 complete = false;
             }
         }
         if (complete) {
-            platform::flushFolder(gameFolder_);
+            game.flush();
             exeBackup_.remove();
             exeSums_.removeWithLeftovers();
         }
+    } catch (const LinkError& e) {
+        refuse(kMsgLink, {shownLink(e)});
+        complete = false;
     } catch (const std::exception& e) {
         report(kMsgOpenError, folderName, e.what());
         complete = false;

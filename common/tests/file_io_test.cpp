@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/file_io.h"
+#include "common/folder_handle.h"
 
 #include <gtest/gtest.h>
 
@@ -52,13 +53,31 @@ TEST_F(AtomicWrite, ReplacesAFileNamedRelativeToTheWorkingFolder) {
 TEST_F(AtomicWrite, EveryFailingStepLeavesTheOldFileWholeAndNoTemporaryFile) {
     const auto path = dir.path() / "obj.dat";
     writeFileAtomically(path, Bytes{9, 9, 9, 9});
-    for (auto step :
-         {WriteFault::Step::CreateTemporary, kKeepOwner, WriteFault::Step::CopyAttributes,
-          WriteFault::Step::WriteData, WriteFault::Step::Flush, WriteFault::Step::Rename}) {
-        setWriteFaultForTesting({step, 2});
-        EXPECT_THROW(writeFileAtomically(path, Bytes{1, 2, 3, 4, 5, 6}), FileError);
-        EXPECT_EQ(readWholeFile(path), (Bytes{9, 9, 9, 9}));
-        EXPECT_EQ(dir.fileCount(), 1u);
+    const FolderHandle folder = FolderHandle::open(dir.path());
+    // By path and by name in a held folder, the temporary file unnamed until it is complete
+    // (where the system can) or named from the start.
+    for (const bool held : {false, true}) {
+        for (const bool named : {false, true}) {
+            const auto write = [&](const Bytes& data) {
+                held ? writeFileAtomically("obj.dat", data, noFollowIn(folder))
+                     : writeFileAtomically(path, data);
+            };
+            for (auto step :
+                 {WriteFault::Step::CreateTemporary, kKeepOwner, WriteFault::Step::CopyAttributes,
+                  WriteFault::Step::WriteData, WriteFault::Step::Flush, WriteFault::Step::Rename}) {
+                WriteFault fault{step, 2};
+                fault.noUnnamedFile = named;
+                setWriteFaultForTesting(fault);
+                EXPECT_THROW(write(Bytes{1, 2, 3, 4, 5, 6}), FileError);
+                EXPECT_EQ(readWholeFile(path), (Bytes{9, 9, 9, 9}));
+                EXPECT_EQ(dir.fileCount(), 1u);
+            }
+            WriteFault none;
+            none.noUnnamedFile = named;
+            setWriteFaultForTesting(none);
+            write(Bytes{9, 9, 9, 9});
+            EXPECT_EQ(dir.fileCount(), 1u);
+        }
     }
 }
 

@@ -25,6 +25,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/folder_handle.h"
 #include "common/profile_file.h"
 #include "common/temporary_files.h"
 #include "common/tests/temp_dir.h"
@@ -116,6 +117,47 @@ TEST_F(FileKeeping, LinkStaysALinkAndTheRealFileIsWrittenByEveryWriter) {
     }
 }
 
+// Below a held folder nothing is followed: each use of a link is refused, naming it, and what
+// it leads to stays as it was; a link inside a folder removed goes, not what it names. The held
+// folder itself may be reached through a link of the user's own.
+TEST_F(FileKeeping, NothingBelowAHeldFolderIsFollowed) {
+    const fs::path outside = dir.path() / "outside";
+    fs::create_directories(outside / "folder");
+    writeFileAtomically(outside / "owned", Bytes{1});
+    const fs::path game = dir.path() / "game";
+    fs::create_directories(game / "kept");
+    fs::create_symlink(outside / "owned", game / "file");
+    fs::create_symlink(outside / "owned", game / "kept" / "file");
+    fs::create_directory_symlink(outside / "folder", game / "folder");
+    fs::create_directory_symlink(game, dir.path() / "shortcut");
+    const FolderHandle held = FolderHandle::open(dir.path() / "shortcut");
+    bool made = false;
+    const std::vector<std::pair<std::string, std::function<void()>>> uses = {
+        {"file", [&] { held.read("file"); }},
+        {"file", [&] { writeFileAtomically("file", Bytes{2}, noFollowIn(held)); }},
+        {"folder", [&] { held.folder("folder"); }},
+        {"folder", [&] { held.makeFolder("folder", made); }},
+    };
+    for (const auto& [name, use] : uses) {
+        try {
+            use();
+            ADD_FAILURE() << name << " was followed";
+        } catch (const LinkError& e) {
+            EXPECT_EQ(e.path(), dir.path() / "shortcut" / name);
+        }
+    }
+    EXPECT_FALSE(held.hardLink(held, "file", "second"));
+    EXPECT_EQ(held.kind("file"), FolderHandle::Kind::Link);
+    held.removeFolder("kept");
+    held.remove("folder");
+    EXPECT_EQ(held.list().size(), 1u);
+    EXPECT_EQ(readWholeFile(outside / "owned"), Bytes{1});
+    EXPECT_TRUE(fs::is_directory(outside / "folder"));
+    // A pipe planted under a name is refused at once, never waited on.
+    ASSERT_EQ(::mkfifo((game / "pipe").c_str(), 0600), 0);
+    EXPECT_THROW(held.read("pipe"), FileError);
+}
+
 TEST_F(FileKeeping, OwnerGroupAndSpecialModeBitsAreKept) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "giving a file to another owner needs root";
@@ -124,7 +166,10 @@ TEST_F(FileKeeping, OwnerGroupAndSpecialModeBitsAreKept) {
     ASSERT_EQ(::chown(file.c_str(), 12345, 23456), 0);
     ASSERT_EQ(::chmod(file.c_str(), 02750), 0);
     writeFileAtomically(file, Bytes{2});
-    writeFileRangesAtomically(file, {{0, {3}}});
+    writeFileRangesAtomically(file, {{0, {4}}});
+    // Through a held folder the same is kept.
+    const FolderHandle folder = FolderHandle::open(dir.path());
+    writeFileAtomically("Tarn.exe", Bytes{3}, noFollowIn(folder));
     struct stat st {};
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_uid, 12345u);
@@ -159,7 +204,9 @@ TEST_F(FileKeeping, ExtendedAttributesAndAccessListAreKept) {
         ::setxattr(file.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) == 0;
 
     writeFileAtomically(file, Bytes{2});
-    writeFileRangesAtomically(file, {{0, {3}}});
+    writeFileRangesAtomically(file, {{0, {4}}});
+    const FolderHandle folder = FolderHandle::open(dir.path());
+    writeFileAtomically("Tarn.exe", Bytes{3}, noFollowIn(folder));
     char value[16] = {};
     EXPECT_EQ(::getxattr(file.c_str(), "user.tarn", value, sizeof value), 4);
     EXPECT_EQ(std::string(value), "kept");

@@ -183,6 +183,18 @@ TEST_F(GameExecutableTest, AnExecutableChangedSinceThePatchGoesBackOnlyOnYes) {
     EXPECT_NE(console.find("Tarn.exe has changed since this program wrote it"), std::string::npos)
         << console;
     EXPECT_EQ(readWholeFile(exe), updated);
+    // The executable replaced by a link: refused and named, the file it leads to untouched.
+    const fs::path outside = root.path() / "outside.exe";
+    fs::rename(exe, outside);
+    std::error_code noLinks;
+    fs::create_symlink(outside, exe, noLinks);
+    if (!noLinks) {
+        EXPECT_EQ(run(endUserResources({}), "y\n\n", true), 1);
+        EXPECT_NE(console.find("Tarn.exe is a link"), std::string::npos) << console;
+        EXPECT_EQ(readWholeFile(outside), updated);
+        fs::remove(exe);
+    }
+    fs::rename(outside, exe);
     EXPECT_EQ(run(endUserResources({}), "y\ny\n\n", true), 0) << console;
     EXPECT_EQ(readWholeFile(exe), before);
 }

@@ -224,6 +224,12 @@ TEST_F(OriginalsBackupTest, AnOriginalThatCannotBeKeptLeavesTheFileUntouched) {
                           fs::create_directory(backup);
                           fs::permissions(backup, fs::perms::owner_read | fs::perms::owner_exec);
                       }});
+    // Links in the originals' places, to a file a write through them would change.
+    faults.push_back({"links in the originals' places", [&] {
+                          fs::create_directory(backup);
+                          fs::create_symlink(objData / "C.DAT", backup / "A.DAT");
+                          fs::create_symlink(objData / "C.DAT", backup / "b.dat");
+                      }});
 #endif
     for (const auto& [what, inject] : faults) {
         SCOPED_TRACE(what);
@@ -233,6 +239,7 @@ TEST_F(OriginalsBackupTest, AnOriginalThatCannotBeKeptLeavesTheFileUntouched) {
                   1);
         expectOriginal("A.DAT");
         expectOriginal("b.dat");
+        expectOriginal("C.DAT");
         EXPECT_NE(console.find("\nThe following error occured while trying to save ObjData/A.DAT:\n"
                                "Cannot "),
                   std::string::npos)

@@ -90,6 +90,7 @@ public:
         }
         files = {translated("A.DAT", 1, {{{7, "Troll PL"}}}),
                  translated("b.dat", 10, {{{7, "x PL"}}, {}, {}})};
+        beforeWrite = nullptr;
     }
 
     void TearDown() override { setWriteFaultForTesting({}); }
@@ -98,6 +99,7 @@ public:
         std::istringstream in(answers);
         std::ostringstream out;
         TarnPatch patch(std::move(bundle), {}, folder.empty() ? game : folder, in, out);
+        patch.setBeforeWriteForTesting(beforeWrite);
         const int code = patch.run();
         console = flat(comparableConsole(out.str()));
         return code;
@@ -107,6 +109,7 @@ public:
         std::istringstream in(answers);
         std::ostringstream out;
         TarnPatch patch(endUserResources({}), {}, game, in, out);
+        patch.setBeforeWriteForTesting(beforeWrite);
         const int code = patch.restore();
         console = flat(comparableConsole(out.str()));
         return code;
@@ -123,6 +126,19 @@ public:
     std::map<std::string, Bytes> originals;
     std::vector<ObjFile> files;
     std::string console;
+    std::function<void(const std::string&)> beforeWrite;  // called with each object file's name
+
+    // Plants a link to the other user's file at path once A.DAT passed its checks, before
+    // anything of it is written.
+    void plantLinkBeforeWriting(const fs::path& path) {
+        beforeWrite = [this, path](const std::string& name) {
+            if (name == "A.DAT") {
+                fs::rename(path, root.path() / "moved", ec);
+                fs::create_symlink(other / "owned.dat", path);
+            }
+        };
+    }
+    std::error_code ec;
 };
 
 TEST_F(PlayerFolderTest, WhatIsNotTheGamesOwnIsNamedAndLeftUnchanged) {
@@ -174,6 +190,16 @@ TEST_F(PlayerFolderTest, WhatIsNotTheGamesOwnIsNamedAndLeftUnchanged) {
              fs::create_symlink(t.other / "new.dat", t.game / "TarnPatch-backup.pending");
          },
          1, "TarnPatch-backup.pending is a link", false, false},
+        // Links planted after the checks, between them and the writes.
+        {"an object file swapped for a link", Needs::Links,
+         [](PlayerFolderTest& t) { t.plantLinkBeforeWriting(t.objData / "A.DAT"); }, 1,
+         "ObjData/A.DAT is a link; this program writes nothing through a link", false, true},
+        {"the backup folder swapped for a link", Needs::Links,
+         [](PlayerFolderTest& t) { t.plantLinkBeforeWriting(t.game / "TarnPatch-backup"); }, 1,
+         "TarnPatch-backup is a link", true, false},
+        {"the sums planted as a link", Needs::Links,
+         [](PlayerFolderTest& t) { t.plantLinkBeforeWriting(t.game / "TarnPatch-backup.sums"); }, 1,
+         "TarnPatch-backup.sums is a link", false, false},
         {"names differing only in case", Needs::CaseNames,
          [](PlayerFolderTest& t) {
              writeFileAtomically(t.objData / "a.dat", t.originals["A.DAT"]);
@@ -252,6 +278,22 @@ TEST_F(PlayerFolderTest, AGameFolderReachedThroughThePlayersOwnLinkIsPatched) {
     EXPECT_EQ(run(builtPatch(files), "y\n\n", root.path() / "shortcut"), 0) << console;
     EXPECT_TRUE(patched("A.DAT") && patched("b.dat"));
     EXPECT_TRUE(fileExists(game / "TarnPatch-backup" / "A.DAT"));
+}
+
+// A link planted after the restore's checks is refused too, and its original stays kept.
+TEST_F(PlayerFolderTest, ALinkPlantedWhileRestoringIsRefused) {
+    if (!linksCanBeMade(root.path())) {
+        GTEST_SKIP() << "no links on this system";
+    }
+    ASSERT_EQ(run(builtPatch(files), "y\n\n"), 0);
+    plantLinkBeforeWriting(objData / "A.DAT");
+    const auto outside = snapshot(other);
+    EXPECT_EQ(restore("y\n\n"), 1);
+    EXPECT_NE(console.find("ObjData/A.DAT is a link"), std::string::npos) << console;
+    EXPECT_NE(console.find("1 file(s) restored"), std::string::npos) << console;
+    EXPECT_EQ(snapshot(other), outside);
+    EXPECT_TRUE(fileExists(game / "TarnPatch-backup" / "A.DAT"));
+    EXPECT_FALSE(patched("b.dat"));
 }
 
 // Only the files put back are counted, and only the program's own temporary files are removed.

@@ -2,6 +2,7 @@
 #include "platform/core/paths.h"
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <system_error>
 
@@ -166,6 +167,39 @@ std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const std:
         return std::nullopt;
     }
     return std::nullopt;
+}
+
+std::optional<std::string> findEntryIgnoringCase(const FolderHandle& folder,
+                                                 const std::string& name) {
+    const std::string wanted = upperCaseUtf8(name);
+    std::optional<std::string> found;
+    try {
+        for (const FolderHandle::Entry& entry : folder.list()) {
+            if (entry.name == name) {
+                return entry.name;
+            }
+            if (upperCaseUtf8(entry.name) == wanted && (!found || entry.name < *found)) {
+                found = entry.name;
+            }
+        }
+    } catch (const FileError&) {
+    }
+    return found;
+}
+
+void sortByUpperCaseName(std::vector<FolderHandle::Entry>& entries) {
+    // As listFolder orders: the upper-cased name, a zero byte (which no name holds), the name.
+    // A map rather than another sort keeps the players' program small.
+    std::map<std::string, std::size_t> order;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        order.emplace(upperCaseUtf8(entries[i].name) + '\0' + entries[i].name, i);
+    }
+    std::vector<FolderHandle::Entry> sorted;
+    sorted.reserve(entries.size());
+    for (const auto& [key, index] : order) {
+        sorted.push_back(std::move(entries[index]));
+    }
+    entries = std::move(sorted);
 }
 
 std::vector<fs::path> listFilesWithExtension(const fs::path& folder, const std::string& extension) {

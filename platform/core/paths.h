@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/folder_handle.h"
+
 namespace tarn::platform {
 
 namespace fs = std::filesystem;
@@ -18,6 +20,15 @@ fs::path ownExecutablePath();
 // The entry of folder named name whatever its letter case: the exact name when it exists,
 // else the first entry (in upper-cased name order) whose name matches case-insensitively.
 std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const std::string& name);
+
+// The same in a held folder: the entry's name, links not followed (Windows' lookup, whatever
+// the case, from its listing too). nullopt also when the folder cannot be listed.
+std::optional<std::string> findEntryIgnoringCase(const FolderHandle& folder,
+                                                 const std::string& name);
+
+// Entries in the order listFolder gives: by upper-cased name, names differing only in case by
+// their bytes.
+void sortByUpperCaseName(std::vector<FolderHandle::Entry>& entries);
 
 // Whether two paths name the same place as the system spells names: "a/./b" as "a/b", and on
 // Windows whatever the letter case and the separators. Only the texts are compared: neither path

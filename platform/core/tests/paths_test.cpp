@@ -30,6 +30,12 @@ TEST(Paths, FindsAnEntryWhateverItsLetterCaseAndPrefersTheExactName) {
     const bool twoFiles = listEntries(dir.path()).size() == 3;
     EXPECT_EQ(findEntryIgnoringCase(dir.path(), "tarn.exe"),
               dir.path() / (twoFiles ? "tarn.exe" : "Tarn.EXE"));
+    // A held folder answers the same names.
+    const FolderHandle held = FolderHandle::open(dir.path());
+    EXPECT_EQ(findEntryIgnoringCase(held, "OBJDATA"), "objdata");
+    EXPECT_EQ(findEntryIgnoringCase(held, "tarn.exe"), twoFiles ? "tarn.exe" : "Tarn.EXE");
+    EXPECT_EQ(findEntryIgnoringCase(held, "TARN.exe"), "Tarn.EXE");
+    EXPECT_FALSE(findEntryIgnoringCase(held, "missing").has_value());
 }
 
 // A name outside ASCII survives the way from UTF-8 text to the file system and back.
@@ -81,6 +87,18 @@ TEST(Paths, ListsDatFilesCaseInsensitivelySortedByUpperCasedName) {
     }
     // '_' (0x5F) sorts after the capitals once names are upper-cased.
     EXPECT_EQ(names, expected);
+    // A held folder's listing sorts the same way, links and folders kept as what they are.
+    std::vector<FolderHandle::Entry> held = FolderHandle::open(dir.path()).list();
+    sortByUpperCaseName(held);
+    std::vector<std::string> all;
+    for (const fs::path& p : listEntries(dir.path())) {
+        all.push_back(pathToUtf8(p.filename()));
+    }
+    ASSERT_EQ(held.size(), all.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        EXPECT_EQ(held[i].name, all[i]);
+        EXPECT_EQ(held[i].kind == FolderHandle::Kind::Link, fs::is_symlink(dir.path() / all[i]));
+    }
     EXPECT_THROW(listFilesWithExtension(dir.path() / "missing", ".dat"), std::exception);
 }
 
