@@ -35,10 +35,10 @@ std::string nativeForm(const std::string& windows) {
     return out;
 }
 
-// The system's own reason after an error's file name differs between the systems.
+// The system's own reason after an error's file or folder name differs between the systems.
 std::string withoutSystemReasons(const std::string& dialogue) {
     static const std::regex reason(
-        R"((Cannot (open|read|create|write|replace) file "[^"\n]*"\.) [^\n]*)");
+        R"((Cannot (open|read|create|write|replace) (file|folder) "[^"\n]*"\.) [^\n]*)");
     return std::regex_replace(dialogue, reason, "$1 <reason>");
 }
 
