@@ -153,7 +153,7 @@ bool TarnPatch::restoreGameExecutable(std::size_t& restored) {
     try {
         exeSums_.load();
         const FolderHandle game = FolderHandle::open(gameFolder_);
-        const std::optional<FolderHandle> backup = game.folder(folderName);
+        std::optional<FolderHandle> backup = game.folder(folderName);
         for (const FolderHandle::Entry& entry :
              backup ? backup->list() : std::vector<FolderHandle::Entry>{}) {
             const std::string& name = entry.name;
@@ -195,6 +195,8 @@ bool TarnPatch::restoreGameExecutable(std::size_t& restored) {
                 complete = false;
             }
         }
+        // Let go first: on Windows a folder held open cannot be removed.
+        backup.reset();
         if (complete) {
             game.flush();
             exeBackup_.remove();
