@@ -282,20 +282,23 @@ const std::u32string& SpellChecker::wordCharacters() const {
     } catch (const std::exception& e) {
         throw SpellingError(e.what());
     }
-    // Marks every byte the list holds, then reads the marked ones as characters: a list of
-    // hundreds of thousands of words uses a few dozen distinct bytes.
-    std::array<bool, 256> bytes{};
-    for (const std::uint8_t b : list) {
-        bytes[b] = true;
-    }
     std::set<char32_t> characters;
     if (charset_) {
+        // Marks every byte the list holds, then reads the marked ones as characters: a list of
+        // hundreds of thousands of words uses a few dozen distinct bytes.
+        std::array<bool, 256> bytes{};
+        for (const std::uint8_t b : list) {
+            bytes[b] = true;
+        }
         for (int b = 0x80; b <= 0xFF; ++b) {
-            const std::optional<std::string> utf8 =
-                bytes[b] ? charset_->toUtf8(std::string(1, static_cast<char>(b))) : std::nullopt;
+            if (!bytes[b]) {
+                continue;
+            }
             std::size_t pos = 0;
-            if (utf8) {
-                characters.insert(nextUtf8(*utf8, pos).value_or(U'\0'));
+            const std::optional<std::string> utf8 =
+                charset_->toUtf8(std::string(1, static_cast<char>(b)));
+            if (const std::optional<char32_t> c = utf8 ? nextUtf8(*utf8, pos) : std::nullopt) {
+                characters.insert(*c);
             }
         }
     } else {
@@ -309,7 +312,6 @@ const std::u32string& SpellChecker::wordCharacters() const {
             }
         }
     }
-    characters.erase(U'\0');
     wordCharacters_.emplace(characters.begin(), characters.end());
     return *wordCharacters_;
 }
