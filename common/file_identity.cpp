@@ -17,6 +17,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/folder_handle.h"
 #include "common/utf8_path.h"
 
 namespace tarn {
@@ -24,6 +25,8 @@ namespace tarn {
 namespace {
 
 #ifdef _WIN32
+bool statOpenFile(std::intptr_t native, FileIdentity& identity);
+
 // The metadata of the file at path; false when it does not exist.
 bool statFile(const std::filesystem::path& path, FileIdentity& identity) {
     // The file's index and a modification time in 100 ns steps: the C library's stat gives
@@ -35,10 +38,14 @@ bool statFile(const std::filesystem::path& path, FileIdentity& identity) {
     if (h == INVALID_HANDLE_VALUE) {
         return false;
     }
-    BY_HANDLE_FILE_INFORMATION info{};
-    const bool read = ::GetFileInformationByHandle(h, &info) != 0;
+    const bool read = statOpenFile(reinterpret_cast<std::intptr_t>(h), identity);
     ::CloseHandle(h);
-    if (!read) {
+    return read;
+}
+
+bool statOpenFile(std::intptr_t native, FileIdentity& identity) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(reinterpret_cast<HANDLE>(native), &info)) {
         return false;
     }
     identity.known = true;
@@ -71,10 +78,19 @@ bool statFile(const std::filesystem::path& path, FileIdentity& identity) {
     takeMetadata(st, identity);
     return true;
 }
+
+// The metadata of an open file's descriptor.
+bool statOpenFile(std::intptr_t native, FileIdentity& identity) {
+    Metadata st{};
+    if (::fstat(static_cast<int>(native), &st) != 0) {
+        return false;
+    }
+    takeMetadata(st, identity);
+    return true;
+}
 #endif
 
-std::uint64_t hashParts(const std::filesystem::path& path, const std::vector<FilePart>& parts) {
-    PartialFile file(path);
+std::uint64_t hashParts(PartialFile& file, const std::vector<FilePart>& parts) {
     std::vector<FilePart> wanted = parts;
     if (wanted.empty()) {
         wanted.push_back({0, file.size()});
@@ -163,7 +179,24 @@ FileIdentity takeFileIdentity(const std::filesystem::path& path, std::vector<Fil
     if (!statFile(path, identity)) {
         return identity;
     }
-    identity.hash = hashParts(path, identity.parts);
+    PartialFile file(path);
+    identity.hash = hashParts(file, identity.parts);
+    return identity;
+}
+
+FileIdentity takeFileIdentity(const FolderHandle& folder, const std::string& name,
+                              std::vector<FilePart> parts) {
+    FileIdentity identity;
+    identity.parts = std::move(parts);
+    if (folder.kind(name) == FolderHandle::Kind::Missing) {
+        return identity;
+    }
+    // The metadata of the very file opened, which is never a link's target.
+    PartialFile file(folder, name);
+    if (!statOpenFile(file.native(), identity)) {
+        throw FileError("Cannot read file \"" + pathToUtf8(file.path()) + "\".");
+    }
+    identity.hash = hashParts(file, identity.parts);
     return identity;
 }
 
@@ -210,7 +243,8 @@ bool changedOnDisk(const std::filesystem::path& path, const FileIdentity& known)
         return true;
     }
     try {
-        return hashParts(path, known.parts) != known.hash;
+        PartialFile file(path);
+        return hashParts(file, known.parts) != known.hash;
     } catch (const std::exception&) {
         return true;
     }

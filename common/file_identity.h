@@ -53,6 +53,9 @@ std::uint64_t hashBytes(std::span<const std::uint8_t> bytes);
 // whole file when parts is empty. A missing file gives an identity that is not known. Raises
 // FileError when the file exists but cannot be read.
 FileIdentity takeFileIdentity(const std::filesystem::path& path, std::vector<FilePart> parts = {});
+// The same for the file name inside folder, not followed: LinkError for a link.
+FileIdentity takeFileIdentity(const FolderHandle& folder, const std::string& name,
+                              std::vector<FilePart> parts = {});
 
 // Reads the whole file (as readWholeFile) and its identity. The metadata is taken before the
 // bytes, so that a change made while reading is seen by the next check, never hidden.

@@ -23,12 +23,12 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 
 #include "common/errors.h"
 #include "common/folder_handle.h"
+#include "common/partial_file.h"
 #include "common/temporary_files.h"
 #include "common/utf8_path.h"
 
@@ -37,6 +37,10 @@ namespace tarn {
 namespace {
 
 WriteFault g_fault;
+
+// The range writer's way without a kernel copy: the file read whole, changed and written whole.
+RangeCopy rewriteWhole(const fs::path& path, const FileRanges& ranges,
+                       const std::optional<FileReshape>& reshape, const WriteOptions& options);
 
 }  // namespace
 
@@ -392,7 +396,22 @@ void streamFileAtomically(const fs::path& path,
 
 RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges,
                                     const std::optional<FileReshape>& reshape,
-                                    const std::optional<FileIdentity>& expected) {
+                                    const WriteOptions& options) {
+    if (options.folder != nullptr) {
+        // As streamFileAtomically: the name joined under the held folder, which cannot be
+        // swapped, after refusing a link there.
+        const std::string name = pathToUtf8(path);
+        if (options.folder->kind(name) == FolderHandle::Kind::Link) {
+            throw LinkError("Cannot write file", options.folder->pathOf(name));
+        }
+        WriteOptions joined = options;
+        joined.folder = nullptr;
+        joined.followLinks = false;
+        return writeFileRangesAtomically(options.folder->pathOf(name), ranges, reshape, joined);
+    }
+    if (!options.followLinks) {
+        refuseLinkedTarget(path);
+    }
     refuseReadOnlyFile(path);
     const WriteFault fault = g_fault;
     if (!fault.noKernelCopy) {
@@ -406,21 +425,13 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
         for (const FileRange& range : ranges) {
             temporary.writeAt(range.data.data(), range.data.size(), range.offset);
         }
-        temporary.replaceTarget(expected);
+        temporary.replaceTarget(options.expected);
         return RangeCopy::KernelCopy;
     }
     if (fault.step == WriteFault::Step::CopyOld) {
         fail("Cannot read file", path, ERROR_READ_FAULT);
     }
-    Bytes data = readWholeFile(path);
-    if (reshape) {
-        applyFileReshape(data, *reshape);
-    }
-    applyFileRanges(data, ranges);
-    WriteOptions options;
-    options.expected = expected;
-    writeFileAtomically(path, data, options);
-    return RangeCopy::WholeFile;
+    return rewriteWhole(path, ranges, reshape, options);
 }
 
 bool directoryExists(const fs::path& path) {
@@ -646,23 +657,40 @@ void streamFileAtomically(const fs::path& path,
 
 RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges,
                                     const std::optional<FileReshape>& reshape,
-                                    const std::optional<FileIdentity>& expected) {
-    refuseReadOnlyFile(path);
+                                    const WriteOptions& options) {
+    const FolderHandle* folder = options.folder;
+    const fs::path shown = folder != nullptr ? folder->pathOf(pathToUtf8(path)) : path;
+    if (folder != nullptr) {
+        refuseReadOnlyFile(*folder, pathToUtf8(path));
+    } else {
+        if (!options.followLinks) {
+            refuseLinkedTarget(path);
+        }
+        refuseReadOnlyFile(path);
+    }
     const WriteFault fault = faultOfNextWrite();
-    const fs::path real = resolveLinks(path);
+    const fs::path real = options.followLinks && folder == nullptr ? resolveLinks(path) : path;
     {
-        Fd old{::open(real.c_str(), O_RDONLY | O_CLOEXEC)};
+        std::uint64_t size = 0;
+        Fd old{folder != nullptr
+                   ? static_cast<int>(folder->openFile(pathToUtf8(path), size))
+                   : ::open(real.c_str(),
+                            O_RDONLY | O_CLOEXEC | (options.followLinks ? 0 : O_NOFOLLOW))};
         if (old.fd < 0) {
-            fail("Cannot open file", path, errno);
+            if (errno == ELOOP) {
+                throw LinkError("Cannot write file", shown);
+            }
+            fail("Cannot open file", shown, errno);
         }
         struct stat st {};
         if (::fstat(old.fd, &st) != 0) {
-            fail("Cannot read file", path, errno);
+            fail("Cannot read file", shown, errno);
         }
         if (!S_ISREG(st.st_mode)) {
-            fail("Cannot open file", path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+            fail("Cannot open file", shown, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
         }
-        ReplacementFile temporary(real, path, &st, st.st_mode & 07777, fault);
+        const int folderFd = folder != nullptr ? static_cast<int>(folder->native()) : AT_FDCWD;
+        ReplacementFile temporary(real, shown, &st, st.st_mode & 07777, fault, folderFd);
         const auto oldSize = static_cast<std::uint64_t>(st.st_size);
         const std::uint64_t kept = reshape ? std::min(oldSize, reshape->size) : oldSize;
         const auto copied = copyInKernel(old.fd, temporary, kept, path, fault);
@@ -677,20 +705,12 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
             for (const FileRange& range : ranges) {
                 temporary.writeAt(range.data.data(), range.data.size(), range.offset);
             }
-            temporary.replaceTarget(expected);
+            temporary.replaceTarget(options.expected);
             return *copied;
         }
     }
     // The temporary file is gone; the whole-file path needs no kernel copy.
-    Bytes data = readWholeFile(path);
-    if (reshape) {
-        applyFileReshape(data, *reshape);
-    }
-    applyFileRanges(data, ranges);
-    WriteOptions options;
-    options.expected = expected;
-    writeFileAtomically(path, data, options);
-    return RangeCopy::WholeFile;
+    return rewriteWhole(path, ranges, reshape, options);
 }
 
 bool directoryExists(const fs::path& path) {
@@ -791,28 +811,33 @@ void refuseReadOnlyFile(const FolderHandle& folder, const std::string& name) {
     refuseReadOnly(folder.isReadOnlyFile(name), folder.pathOf(name));
 }
 
-bool fileHoldsBytes(const fs::path& path, const Bytes& bytes) {
-    return fileHoldsPieces(path, [&bytes](const ByteWriter& write) {
-        write(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    });
+namespace {
+
+RangeCopy rewriteWhole(const fs::path& path, const FileRanges& ranges,
+                       const std::optional<FileReshape>& reshape, const WriteOptions& options) {
+    Bytes data =
+        options.folder != nullptr ? options.folder->read(pathToUtf8(path)) : readWholeFile(path);
+    if (reshape) {
+        applyFileReshape(data, *reshape);
+    }
+    applyFileRanges(data, ranges);
+    writeFileAtomically(path, data, options);
+    return RangeCopy::WholeFile;
 }
 
-bool fileHoldsPieces(const fs::path& path,
-                     const std::function<void(const ByteWriter& write)>& produce) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
+// Whether the open file holds what produce hands over, read a piece at a time.
+bool holdsPieces(PartialFile& file, const std::function<void(const ByteWriter& write)>& produce) {
     constexpr std::size_t kPiece = std::size_t{1} << 20;
-    std::vector<char> read(kPiece);
+    Bytes read(kPiece);
+    std::uint64_t offset = 0;
     std::size_t held = 0;  // bytes of read not yet compared start at used
     std::size_t used = 0;
     bool same = true;
     produce([&](std::string_view piece) {
         while (same && !piece.empty()) {
             if (used == held) {
-                in.read(read.data(), static_cast<std::streamsize>(read.size()));
-                held = static_cast<std::size_t>(in.gcount());
+                held = file.readInto(offset, read.data(), read.size());
+                offset += held;
                 used = 0;
                 if (held == 0) {
                     same = false;  // the file ends early
@@ -825,7 +850,36 @@ bool fileHoldsPieces(const fs::path& path,
             piece.remove_prefix(n);
         }
     });
-    return same && used == held && !in.bad() && in.peek() == std::ifstream::traits_type::eof();
+    std::uint8_t more = 0;
+    return same && used == held && file.readInto(offset, &more, 1) == 0;
+}
+
+}  // namespace
+
+bool fileHoldsBytes(const fs::path& path, const Bytes& bytes) {
+    return fileHoldsPieces(path, [&bytes](const ByteWriter& write) {
+        write(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    });
+}
+
+bool fileHoldsPieces(const fs::path& path,
+                     const std::function<void(const ByteWriter& write)>& produce) {
+    try {
+        PartialFile file(path);
+        return holdsPieces(file, produce);
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
+bool fileHoldsPieces(const FolderHandle& folder, const std::string& name,
+                     const std::function<void(const ByteWriter& write)>& produce) {
+    try {
+        PartialFile file(folder, name);
+        return holdsPieces(file, produce);
+    } catch (const FileError&) {
+        return false;
+    }
 }
 
 bool fileExists(const fs::path& path) {

@@ -138,17 +138,20 @@ enum class RangeCopy {
 // it starts as a copy made inside the kernel, and moved blocks are copied there too, so only the
 // ranges pass through memory; the copy, the range writes, the flush and the rename each fail
 // cleanly. Keeps the file's permissions. Raises FileError; the file is then unchanged and the
-// temporary file removed. With expected, the file must still be that one just before the
-// rename, as WriteOptions::expected.
+// temporary file removed. Of options, followLinks, expected and folder apply as they do to
+// writeFileAtomically.
 RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges,
                                     const std::optional<FileReshape>& reshape = std::nullopt,
-                                    const std::optional<FileIdentity>& expected = std::nullopt);
+                                    const WriteOptions& options = {});
 
 // Whether the file holds exactly bytes. It is read in pieces, so that checking a large file
 // just written costs no second copy of it in memory; false also when it cannot be read.
 bool fileHoldsBytes(const fs::path& path, const Bytes& bytes);
 // The same for contents that produce hands over piece by piece (as streamFileAtomically).
 bool fileHoldsPieces(const fs::path& path,
+                     const std::function<void(const ByteWriter& write)>& produce);
+// The same for the file name inside folder, not followed (false for a link).
+bool fileHoldsPieces(const FolderHandle& folder, const std::string& name,
                      const std::function<void(const ByteWriter& write)>& produce);
 
 bool fileExists(const fs::path& path);  // an existing regular file (or a link to one)

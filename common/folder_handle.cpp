@@ -120,10 +120,6 @@ DWORD attributesOf(HANDLE h) {
                : FILE_ATTRIBUTE_REPARSE_POINT;  // unknown: refused as a link would be
 }
 
-bool isReparsePoint(HANDLE h) {
-    return (attributesOf(h) & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
-
 // Opens path itself, a reparse point included, with the folder flags so that folders open too.
 HANDLE openItself(const fs::path& path, DWORD access, DWORD share) {
     return ::CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING,
@@ -219,20 +215,32 @@ std::vector<FolderHandle::Entry> FolderHandle::list() const {
     return entries;
 }
 
-Bytes FolderHandle::read(const std::string& name) const {
+std::intptr_t FolderHandle::openFile(const std::string& name, std::uint64_t& size) const {
     const fs::path path = pathOf(name);
     Closer f{openItself(path, GENERIC_READ, kFileShare)};
     if (f.h == INVALID_HANDLE_VALUE) {
         fail("Cannot open file", path, ::GetLastError());
     }
-    if (isReparsePoint(f.h)) {
+    const DWORD attributes = attributesOf(f.h);
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         throw LinkError("Cannot open file", path);
     }
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(f.h, &size)) {
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        fail("Cannot open file", path, ERROR_DIRECTORY);
+    }
+    LARGE_INTEGER length{};
+    if (!::GetFileSizeEx(f.h, &length)) {
         fail("Cannot read file", path, ::GetLastError());
     }
-    Bytes data(static_cast<std::size_t>(size.QuadPart));
+    size = static_cast<std::uint64_t>(length.QuadPart);
+    return reinterpret_cast<std::intptr_t>(std::exchange(f.h, INVALID_HANDLE_VALUE));
+}
+
+Bytes FolderHandle::read(const std::string& name) const {
+    const fs::path path = pathOf(name);
+    std::uint64_t size = 0;
+    Closer f{reinterpret_cast<HANDLE>(openFile(name, size))};
+    Bytes data(static_cast<std::size_t>(size));
     std::size_t done = 0;
     while (done < data.size()) {
         DWORD n = 0;
@@ -362,7 +370,7 @@ std::vector<FolderHandle::Entry> FolderHandle::list() const {
     return entries;
 }
 
-Bytes FolderHandle::read(const std::string& name) const {
+std::intptr_t FolderHandle::openFile(const std::string& name, std::uint64_t& size) const {
     const fs::path path = pathOf(name);
     // Not blocking: a pipe planted under the name must not hang the program.
     Fd f{::openat(static_cast<int>(native_), name.c_str(),
@@ -380,7 +388,15 @@ Bytes FolderHandle::read(const std::string& name) const {
     if (!S_ISREG(st.st_mode)) {
         failWith("Cannot open file", path, std::strerror(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
     }
-    Bytes data(static_cast<std::size_t>(st.st_size));
+    size = static_cast<std::uint64_t>(st.st_size);
+    return std::exchange(f.fd, -1);
+}
+
+Bytes FolderHandle::read(const std::string& name) const {
+    const fs::path path = pathOf(name);
+    std::uint64_t size = 0;
+    Fd f{static_cast<int>(openFile(name, size))};
+    Bytes data(static_cast<std::size_t>(size));
     std::size_t done = 0;
     while (done < data.size()) {
         const ssize_t n = ::read(f.fd, data.data() + done, data.size() - done);

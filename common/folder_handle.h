@@ -63,6 +63,9 @@ public:
     std::vector<Entry> list() const;
     // A regular file read whole; LinkError for a link, FileError otherwise.
     Bytes read(const std::string& name) const;
+    // A regular file opened for reading, not followed, and its size: the descriptor (POSIX) or
+    // HANDLE (Windows), which the caller closes. LinkError for a link, FileError otherwise.
+    std::intptr_t openFile(const std::string& name, std::uint64_t& size) const;
     // Whether name is a file that may not be written (write bits all off, whoever runs the
     // program, or the effective user may not write it; the read-only attribute on Windows).
     bool isReadOnlyFile(const std::string& name) const;

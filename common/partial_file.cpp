@@ -20,6 +20,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/folder_handle.h"
 #include "common/utf8_path.h"
 
 namespace tarn {
@@ -139,6 +140,11 @@ PartialFile::PartialFile(const std::filesystem::path& path) : path_(path) {
     handle_ = openForReading(path, size_);
 }
 
+PartialFile::PartialFile(const FolderHandle& folder, const std::string& name)
+    : path_(folder.pathOf(name)) {
+    handle_ = folder.openFile(name, size_);
+}
+
 PartialFile::~PartialFile() {
     closeFile(handle_);
 }
@@ -155,6 +161,10 @@ void PartialFile::prefetch(std::vector<FilePart> parts) {
         }
         readPiece(begin, end - begin);
     }
+}
+
+std::size_t PartialFile::readInto(std::uint64_t offset, std::uint8_t* out, std::size_t length) {
+    return readAt(handle_, out, length, offset, path_);
 }
 
 std::span<const std::uint8_t> PartialFile::from(std::uint64_t pos) {

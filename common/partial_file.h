@@ -6,11 +6,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "common/byte_source.h"
 
 namespace tarn {
+
+class FolderHandle;
 
 // A part of a file: length bytes from offset.
 struct FilePart {
@@ -22,11 +25,17 @@ class PartialFile : public ByteSource {
 public:
     // Opens the file; raises FileError ("Cannot open file ...") naming it and the reason.
     explicit PartialFile(const std::filesystem::path& path);
+    // The file name inside folder, not followed: LinkError for a link.
+    PartialFile(const FolderHandle& folder, const std::string& name);
     ~PartialFile() override;
     PartialFile(const PartialFile&) = delete;
     PartialFile& operator=(const PartialFile&) = delete;
 
     std::uint64_t size() const override { return size_; }
+    // The path as it was opened (below its folder), for messages.
+    const std::filesystem::path& path() const { return path_; }
+    // The descriptor (POSIX) or HANDLE (Windows) of the open file.
+    std::intptr_t native() const { return handle_; }
 
     // Reads the parts (clipped to the file) now, parts lying close together in one read.
     // Raises FileError.
@@ -34,6 +43,10 @@ public:
 
     // Raises FileError when the file cannot be read.
     std::span<const std::uint8_t> from(std::uint64_t pos) override;
+
+    // Reads up to length bytes at offset into out, past what is kept: for reading a file
+    // through once. Answers how many, fewer only at the end of the file. Raises FileError.
+    std::size_t readInto(std::uint64_t offset, std::uint8_t* out, std::size_t length);
 
 private:
     struct Piece {

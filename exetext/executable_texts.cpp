@@ -48,10 +48,18 @@ int executableProfile(const std::filesystem::path& path) {
     return knownProfile(path, fileSizeOf(path));
 }
 
-void visitExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read,
-                          const TextVisitor& visit) {
+int executableProfile(PartialFile& file) {
+    if (const std::optional<ExeLayout> layout = exeLayoutOfFile(file)) {
+        return layout->profile;
+    }
+    throw UnknownExecutableError(file.path(), file.size());
+}
+
+namespace {
+
+void visitTextsOf(PartialFile& file, ExecutableTexts& read, const TextVisitor& visit) {
+    const std::filesystem::path& path = file.path();
     read = ExecutableTexts{};
-    PartialFile file(path);
     const std::optional<ExeLayout> layout = exeLayoutOfFile(file);
     if (!layout) {
         throw UnknownExecutableError(path, file.size());
@@ -83,11 +91,11 @@ void visitExecutableTexts(const std::filesystem::path& path, ExecutableTexts& re
     }
 }
 
-void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read, bool cstyle) {
+void readTextsOf(PartialFile& file, ExecutableTexts& read, bool cstyle) {
     std::vector<std::string> texts;
     auto keep = [&] { read.texts = std::move(texts); };
     try {
-        visitExecutableTexts(path, read, [&](int, const std::string* raw) {
+        visitTextsOf(file, read, [&](int, const std::string* raw) {
             if (raw == nullptr) {
                 texts.emplace_back(kNotFoundText);
             } else {
@@ -103,6 +111,25 @@ void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& rea
         throw;
     }
     keep();
+}
+
+}  // namespace
+
+void visitExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read,
+                          const TextVisitor& visit) {
+    read = ExecutableTexts{};
+    PartialFile file(path);
+    visitTextsOf(file, read, visit);
+}
+
+void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read, bool cstyle) {
+    read = ExecutableTexts{};
+    PartialFile file(path);
+    readTextsOf(file, read, cstyle);
+}
+
+void readExecutableTexts(PartialFile& file, ExecutableTexts& read, bool cstyle) {
+    readTextsOf(file, read, cstyle);
 }
 
 FileIdentity executableIdentity(const std::filesystem::path& path) {

@@ -10,6 +10,7 @@
 
 #include "common/errors.h"
 #include "common/file_identity.h"
+#include "common/partial_file.h"
 #include "exetext/exe_profile.h"
 #include "exetext/string_table_reader.h"
 
@@ -39,6 +40,8 @@ struct ExecutableTexts {
 // record of its added section. Raises FileError for a file that cannot be read and
 // UnknownExecutableError.
 int executableProfile(const std::filesystem::path& path);
+// The same for a file already open.
+int executableProfile(PartialFile& file);
 
 // Reads the texts (raw, or in C-style notation with cstyle) and the language IDs of the
 // executable at path into read, filling it as it goes so that after an error it holds what was
@@ -47,6 +50,8 @@ int executableProfile(const std::filesystem::path& path);
 // data at byte N (a text runs to the end of the file)").
 void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read,
                          bool cstyle = false);
+// The same for a file already open (through a held folder, say); messages name file.path().
+void readExecutableTexts(PartialFile& file, ExecutableTexts& read, bool cstyle = false);
 
 // As readExecutableTexts, handing each text to visit as it is read (raw, nullptr for one whose
 // pointer leads into no text area) and keeping none: read.texts stays empty, and the memory used

@@ -7,6 +7,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/folder_handle.h"
 #include "common/partial_file.h"
 #include "common/utf8_path.h"
 #include "exetext/added_section.h"
@@ -245,20 +246,37 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
     result.shareTargets = findShareTargets(stored, phaseProgress(SavePhase::Shortening));
     followShareChains(result.shareTargets, phaseProgress(SavePhase::Arranging));
 
+    const FolderHandle* folder = options.folder;
+    const std::string name = folder != nullptr ? pathToUtf8(translatedPath) : std::string();
+    // The file as messages name it.
+    const std::filesystem::path shown = folder != nullptr ? folder->pathOf(name) : translatedPath;
     // Refused before the work of placing the texts; the write would refuse it too.
-    refuseReadOnlyFile(translatedPath);
+    if (folder != nullptr) {
+        refuseReadOnlyFile(*folder, name);
+    } else {
+        refuseReadOnlyFile(translatedPath);
+    }
+    WriteOptions writing;
+    writing.expected = options.expected;
+    writing.folder = folder;
     std::optional<FileRanges> ranges;
     std::optional<ReshapedPlacement> placement;
     try {
         // Closed again before the file is replaced.
-        PartialFile file(translatedPath);
+        std::optional<PartialFile> opened;
+        if (folder != nullptr) {
+            opened.emplace(*folder, name);
+        } else {
+            opened.emplace(translatedPath);
+        }
+        PartialFile& file = *opened;
         const std::optional<ExeLayout> layout = exeLayoutOfFile(file);
         if (!layout) {
-            throw FileError("The file \"" + pathToUtf8(translatedPath) +
+            throw FileError("The file \"" + pathToUtf8(shown) +
                             "\" is not a known Tarn executable: its size changed to " +
                             std::to_string(file.size()) + " bytes.");
         }
-        refuseUnrecognisedExecutable(translatedPath, file, *layout);
+        refuseUnrecognisedExecutable(shown, file, *layout);
         result.profile = layout->profile;
         if (!layout->added) {
             // Only the placed texts, the pointers and the fix-ups change; the rest of the file
@@ -276,14 +294,13 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
                                               options.grow);
         }
     } catch (const GrowRefused& refused) {
-        throw FileError(pathToUtf8(translatedPath) + ": " + refused.what() +
-                        " Nothing was written.");
+        throw FileError(pathToUtf8(shown) + ": " + refused.what() + " Nothing was written.");
     }
     if (ranges) {
         if (callbacks.beforeWrite) {
             callbacks.beforeWrite(*ranges, nullptr);
         }
-        writeFileRangesAtomically(translatedPath, *ranges, std::nullopt, options.expected);
+        writeFileRangesAtomically(translatedPath, *ranges, std::nullopt, writing);
         result.saved = true;
         return result;
     }
@@ -293,8 +310,7 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
     if (callbacks.beforeWrite) {
         callbacks.beforeWrite(placement->ranges, &placement->reshape);
     }
-    writeFileRangesAtomically(translatedPath, placement->ranges, placement->reshape,
-                              options.expected);
+    writeFileRangesAtomically(translatedPath, placement->ranges, placement->reshape, writing);
     result.freeSpace = placement->freeSpace;
     result.addedTexts = placement->addedTexts;
     result.addedBytes = placement->addedBytes;

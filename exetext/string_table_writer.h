@@ -71,6 +71,9 @@ struct SaveOptions {
     // The file as the texts were read from it: another program's write since then makes the
     // save raise FileChangedError just before its rename, nothing written.
     std::optional<FileIdentity> expected = std::nullopt;
+    // Given, the path is the name of the file inside this folder, and the save reads and writes
+    // it through the folder's handle, never following a link (WriteOptions::folder).
+    const FolderHandle* folder = nullptr;
 };
 
 struct SaveResult {

@@ -5,6 +5,8 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/folder_handle.h"
+#include "common/partial_file.h"
 #include "common/sha256.h"
 #include "exetext/exe_profile.h"
 #include "exetext/executable_texts.h"
@@ -29,7 +31,8 @@ std::vector<fs::path> findGameExecutables(const fs::path& gameFolder, const fs::
             continue;
         }
         try {
-            executableProfile(entry);  // by its size, or by its added section's record
+            PartialFile file(game, name);
+            executableProfile(file);  // by its size, or by its added section's record
             found.push_back(entry);
         } catch (const FileError&) {
             // Another program, or one that cannot be read: not the game.
@@ -38,9 +41,11 @@ std::vector<fs::path> findGameExecutables(const fs::path& gameFolder, const fs::
     return found;
 }
 
-ExecutablePlan planExecutable(const fs::path& path, const CarriedExeTexts& carried) {
+ExecutablePlan planExecutable(const FolderHandle& game, const std::string& name,
+                              const CarriedExeTexts& carried) {
     ExecutableTexts read;
-    readExecutableTexts(path, read);
+    PartialFile file(game, name);
+    readExecutableTexts(file, read);
     ExecutablePlan plan;
     plan.texts = std::move(read.texts);
     for (const CarriedExeText& text : carried.texts) {

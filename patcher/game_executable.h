@@ -13,6 +13,8 @@
 
 namespace tarn {
 
+class FolderHandle;
+
 namespace fs = std::filesystem;
 
 // Every "*.exe" of the game folder (any letter case), ownProgram excluded, that is a regular
@@ -38,8 +40,10 @@ struct ExecutablePlan {
     bool changes = false;
 };
 
-// Reads the player's executable and plans what carried does to it; nothing is written. Raises
-// FileError (naming the file) when it cannot be read.
-ExecutablePlan planExecutable(const fs::path& path, const CarriedExeTexts& carried);
+// Reads the player's executable, name in the game folder, and plans what carried does to it;
+// nothing is written. Raises FileError (naming the file) when it cannot be read, LinkError for
+// a link.
+ExecutablePlan planExecutable(const FolderHandle& game, const std::string& name,
+                              const CarriedExeTexts& carried);
 
 }  // namespace tarn

@@ -41,22 +41,20 @@ bool OriginalsBackup::keepAsSecondName(const std::string& name, const fs::path& 
 }
 
 void OriginalsBackup::confirmKept(const std::string& name, const Bytes& original,
-                                  const FileIdentity& originalFile,
-                                  const fs::path& replaced) const {
+                                  const FileIdentity& originalFile) const {
     const FolderHandle gameFolder = game();
     const std::optional<FolderHandle> folder = gameFolder.folder(name_);
     if (!folder) {
         throw FileError("Cannot open folder \"" + pathToUtf8(folder_) + "\". It is gone");
     }
-    const fs::path path = folder_ / name;
     // Still the very file the original was read from, and no longer the one replaced: its
     // bytes are the original's, unread.
-    std::error_code ec;
     bool same = false;
     try {
-        same = folder->kind(name) == Kind::File &&
-               takeFileIdentity(path, {FilePart{0, 0}}).sameMetadata(originalFile) &&
-               !fs::equivalent(path, replaced, ec) && !ec;
+        const FileIdentity kept = takeFileIdentity(*folder, name, {FilePart{0, 0}});
+        const FileIdentity now = takeFileIdentity(gameFolder, name, {FilePart{0, 0}});
+        same = kept.sameMetadata(originalFile) &&
+               !(now.known && now.device == kept.device && now.inode == kept.inode);
     } catch (const FileError&) {
     }
     if (!same) {

@@ -43,14 +43,15 @@ public:
     // alone, and 17 MB need not be written and flushed again. confirmKept must follow the
     // replacement.
     bool keepAsSecondName(const std::string& name, const fs::path& file, const Bytes& original);
-    // Makes sure the backup of name holds original once the file it was a second name of has
-    // been replaced by replaced: unless the backup is still the file originalFile names (its
-    // metadata taken before original was read from it) and no longer the same file as
-    // replaced, it gets original's bytes. So a file another program replaced between the read
-    // and the link, or a system that wrote into the old file instead of replacing it, never
-    // leaves a backup that is not the original. Raises FileError when the copy fails.
+    // Makes sure the backup of name holds original once the game folder's file of that name,
+    // which it was a second name of, has been replaced: unless the backup is still the file
+    // originalFile names (its metadata taken before original was read from it) and no longer
+    // the same file as the one now in the game folder, it gets original's bytes. So a file
+    // another program replaced between the read and the link, or a system that wrote into the
+    // old file instead of replacing it, never leaves a backup that is not the original. Raises
+    // FileError when the copy fails.
     void confirmKept(const std::string& name, const Bytes& original,
-                     const FileIdentity& originalFile, const fs::path& replaced) const;
+                     const FileIdentity& originalFile) const;
 
     // One entry of the backup folder and what a restore does with it.
     struct Item {

@@ -78,9 +78,9 @@ public:
     void setAfterReplaceForTesting(std::function<void(const fs::path&)> hook) {
         afterReplace_ = std::move(hook);
     }
-    // Called with each object file's name after its checks, just before it is written (patched
-    // or restored): tests
-    // plant links here to prove that a check is never trusted for the write.
+    // Called with each object file's name, and the game executable's, after its checks, just
+    // before it is written (patched or restored): tests plant links here to prove that a check
+    // is never trusted for the write.
     void setBeforeWriteForTesting(std::function<void(const std::string&)> hook) {
         beforeWrite_ = std::move(hook);
     }

@@ -52,7 +52,12 @@ TarnPatch::Outcome TarnPatch::planGameExecutable(std::optional<ExecutableWork>& 
     const std::string name = path.filename().string();
     ExecutablePlan plan;
     try {
-        plan = planExecutable(path, *exeTexts_);
+        const FolderHandle game = FolderHandle::open(gameFolder_);
+        plan = planExecutable(game, name, *exeTexts_);
+    } catch (const LinkError& e) {
+        refuse(kMsgLink, {shownLink(e)});
+        line();
+        return Outcome::Next;
     } catch (const std::exception& e) {
         report(kMsgOpenError, name, e.what());
         line();
@@ -78,14 +83,14 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
     const std::string name = path.filename().string();
     if (work.plan.changes) {
         try {
-            // The editor's save writes by path: its target is checked here, the backup, the
-            // digests and any putting back go through the game folder's handle.
-            refuseLinkedTarget(path);
-            refuseReadOnlyFile(path);
+            // Read, saved, read back and put back through the game folder's handle: a link
+            // planted under the executable's name is never followed.
+            const FolderHandle game = FolderHandle::open(gameFolder_);
+            refuseReadOnlyFile(game, name);
             // Only the metadata, taken before the bytes: whether the backup made later is
             // still this file.
-            const FileIdentity read = takeFileIdentity(path, {FilePart{0, 0}});
-            const Bytes before = readWholeFile(path);
+            const FileIdentity read = takeFileIdentity(game, name, {FilePart{0, 0}});
+            const Bytes before = game.read(name);
             // What the save writes, kept as the old bytes and the changes laid over them: a
             // second whole copy would cost more than the save itself.
             FileRanges written;
@@ -107,30 +112,36 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
                 writeAfter([&digest](std::string_view piece) { digest.add(piece); });
                 exeSums_.recordPending(name, digest.finish());
                 linked = exeBackup_.keepAsSecondName(name, path, before);
+                if (beforeWrite_) {
+                    beforeWrite_(name);
+                }
             };
             SaveOptions options;
+            options.folder = &game;
             options.primaryLangId = exeTexts_->primaryLangId;
             options.secondaryLangId = exeTexts_->secondaryLangId;
             options.grow = exeTexts_->mayGrow;
-            if (!saveStrings(path, work.plan.texts, options, callbacks).saved) {
+            if (!saveStrings(name, work.plan.texts, options, callbacks).saved) {
                 throw FileError("The translated texts no longer fit into \"" + path.string() +
                                 "\"; it is unchanged");
             }
             if (afterReplace_) {
                 afterReplace_(path);
             }
-            const bool asWritten = fileHoldsPieces(path, writeAfter);
+            const bool asWritten = fileHoldsPieces(game, name, writeAfter);
             if (linked) {
-                exeBackup_.confirmKept(name, before, read, path);
+                exeBackup_.confirmKept(name, before, read);
             }
             if (!asWritten) {
-                const FolderHandle game = FolderHandle::open(gameFolder_);
                 writeFileAtomically(name, before, noFollowIn(game));
                 throw FileError("The file \"" + path.string() +
                                 "\" did not read back as written; the file as it was has been "
                                 "put back");
             }
             exeSums_.confirm(name);
+        } catch (const LinkError& e) {
+            refuse(kMsgLink, {shownLink(e)});
+            return;
         } catch (const std::exception& e) {
             report(kMsgSaveError, name, e.what());
             return;

@@ -105,7 +105,9 @@ TEST(FileIdentity, WritersReplaceOnlyTheFileTheyRead) {
          "ours"},
         {"ranges",
          [](const auto& p, const FileIdentity& read) {
-             writeFileRangesAtomically(p, {{0, toBytes("ours")}}, std::nullopt, read);
+             WriteOptions options;
+             options.expected = read;
+             writeFileRangesAtomically(p, {{0, toBytes("ours")}}, std::nullopt, options);
          },
          "ours456789"},
         {"ranges through the whole file",
@@ -113,7 +115,9 @@ TEST(FileIdentity, WritersReplaceOnlyTheFileTheyRead) {
              WriteFault fault;
              fault.noClone = fault.noKernelCopy = true;
              setWriteFaultForTesting(fault);
-             writeFileRangesAtomically(p, {{0, toBytes("ours")}}, std::nullopt, read);
+             WriteOptions options;
+             options.expected = read;
+             writeFileRangesAtomically(p, {{0, toBytes("ours")}}, std::nullopt, options);
          },
          "ours456789"},
     };

@@ -224,6 +224,36 @@ TEST_F(GameExecutableTest, TheKeptOriginalOutlivesAFileWrittenInPlace) {
     EXPECT_EQ(readWholeFile(exe), before);
 }
 
+// Swapped for a link after its checks, with its original kept and its digest pending, the
+// executable is refused and named, and nothing is written through the link.
+TEST_F(GameExecutableTest, AnExecutableSwappedForALinkBeforeTheSaveIsNotWrittenThrough) {
+    const std::vector<std::string> original = gameTexts();
+    const CarriedExeTexts carried = differingExeTexts(original, translatedTexts(original, 100, 0));
+    const fs::path exe = game / "Tarn.exe";
+    const fs::path outside = root.path() / "outside.exe";
+    writeFileAtomically(exe, makeSampleExecutable(2, original));
+    const Bytes before = readWholeFile(exe);
+    std::istringstream in("y\n\n");
+    std::ostringstream out;
+    TarnPatch program(patch(carried), {}, game, in, out);
+    std::error_code noLinks;
+    program.setBeforeWriteForTesting([&](const std::string& name) {
+        if (name == "Tarn.exe") {
+            fs::rename(exe, outside);
+            fs::create_symlink(outside, exe, noLinks);
+        }
+    });
+    const int code = program.run();
+    if (noLinks) {
+        GTEST_SKIP() << "no symbolic links here";
+    }
+    EXPECT_EQ(code, 1) << out.str();
+    EXPECT_NE(flat(comparableConsole(out.str())).find("Tarn.exe is a link"), std::string::npos)
+        << out.str();
+    EXPECT_EQ(readWholeFile(outside), before);
+    EXPECT_TRUE(fs::is_symlink(exe));
+}
+
 TEST_F(GameExecutableTest, NoneOrSeveralExecutablesLeaveOnlyTheObjectFilesChanged) {
     const std::vector<std::string> original = gameTexts();
     const CarriedExeTexts carried = differingExeTexts(original, translatedTexts(original, 10, 0));
