@@ -354,6 +354,19 @@ private:
     std::size_t budget_ = static_cast<std::size_t>(-1);  // bytes the disk still takes
 };
 
+// No openat here: the name is joined under the held folder, which cannot be swapped, after a
+// link there is refused; the options then write by that path without following links.
+fs::path joinedUnderFolder(const fs::path& name, WriteOptions& options) {
+    const FolderHandle& folder = *options.folder;
+    const fs::path target = folder.pathOf(pathToUtf8(name));
+    if (folder.kind(pathToUtf8(name)) == FolderHandle::Kind::Link) {
+        throw LinkError("Cannot write file", target);
+    }
+    options.folder = nullptr;
+    options.followLinks = false;
+    return target;
+}
+
 }  // namespace
 
 void refuseLinkedTarget(const fs::path& path) {
@@ -369,15 +382,9 @@ void streamFileAtomically(const fs::path& path,
                           const std::function<void(const ByteWriter& write)>& produce,
                           const WriteOptions& options) {
     if (options.folder != nullptr) {
-        // No openat here: the name is joined under the held folder, which cannot be swapped.
-        const std::string name = pathToUtf8(path);
-        if (options.folder->kind(name) == FolderHandle::Kind::Link) {
-            throw LinkError("Cannot write file", options.folder->pathOf(name));
-        }
         WriteOptions joined = options;
-        joined.folder = nullptr;
-        joined.followLinks = false;
-        streamFileAtomically(options.folder->pathOf(name), produce, joined);
+        const fs::path target = joinedUnderFolder(path, joined);
+        streamFileAtomically(target, produce, joined);
         return;
     }
     if (!options.followLinks) {
@@ -398,16 +405,9 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
                                     const std::optional<FileReshape>& reshape,
                                     const WriteOptions& options) {
     if (options.folder != nullptr) {
-        // As streamFileAtomically: the name joined under the held folder, which cannot be
-        // swapped, after refusing a link there.
-        const std::string name = pathToUtf8(path);
-        if (options.folder->kind(name) == FolderHandle::Kind::Link) {
-            throw LinkError("Cannot write file", options.folder->pathOf(name));
-        }
         WriteOptions joined = options;
-        joined.folder = nullptr;
-        joined.followLinks = false;
-        return writeFileRangesAtomically(options.folder->pathOf(name), ranges, reshape, joined);
+        const fs::path target = joinedUnderFolder(path, joined);
+        return writeFileRangesAtomically(target, ranges, reshape, joined);
     }
     if (!options.followLinks) {
         refuseLinkedTarget(path);
