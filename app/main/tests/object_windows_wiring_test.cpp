@@ -129,6 +129,28 @@ protected:
     }
 };
 
+// A window never placed from the settings keeps the place and size it was shown at, and is
+// shown there again.
+TEST_F(ObjectTextsBeside, AWindowShownWithoutAStoredPlacementIsRemembered) {
+    writeGame();
+    writeSettings();
+    writeObjectFile({{{0, "Sword"}}});
+    MainWindow& main = start();
+    openObjects();
+    const QRect shown = objects().geometry();
+    objects().close();
+    openObjects();
+    EXPECT_EQ(objects().geometry(), shown);
+    objects().close();
+    main.close();
+    const std::string stored = "[ObjTrans]\r\nLeft=" + std::to_string(shown.left()) +
+                               "\r\nTop=" + std::to_string(shown.top()) +
+                               "\r\nWidth=" + std::to_string(shown.width()) +
+                               "\r\nHeight=" + std::to_string(shown.height()) + "\r\n";
+    const std::string ini = settingsText();
+    EXPECT_NE(ini.find(stored), std::string::npos) << ini;
+}
+
 TEST_F(ObjectTextsBeside, TransObjIsOneWindowBesideTheMainOne) {
     writeGame();
     writeSettings();
