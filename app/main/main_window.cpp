@@ -149,6 +149,7 @@ void MainWindow::createCommands() {
     actions_->otherMenu->addActions(
         {identical_->useForOthersAction(), spelling_->languageAction(), pseudo_->action()});
     checks_->setMoreFindings([this] { return spelling_->findings(); });
+    objects_->objectTextsWindow().setSpellChecker([this] { return spelling_->checker(); });
     auto* recent = new RecentTranslationsMenu(*actions_->recentMenu, *parts_,
                                               {*files_, *font_, *table_, *spelling_});
     connect(this, &MainWindow::aboutToWriteSettings, recent, &RecentTranslationsMenu::rememberOpen);
@@ -220,6 +221,8 @@ void MainWindow::connectParts() {
     connect(textGrid_, &TextGridView::editorOpened, spelling_,
             [this](QLineEdit* editor) { spelling_->watchEditor(*editor); });
     connect(spelling_, &SpellingCommands::wordsChanged, checks_, &TranslationChecks::refresh);
+    connect(spelling_, &SpellingCommands::wordsChanged, objects_,
+            [this] { objects_->objectTextsWindow().spellingWordsChanged(); });
     connect(cellRules_, &CellRules::cellRestored, status_, &StatusLine::showCodesUnlessHint);
     connect(textGrid_, &TextGridView::contextMenuRequested, edit_,
             &EditCommands::showFormatCodeMenu);

@@ -12,11 +12,11 @@
 
 #include "app/main/app_settings.h"
 #include "app/main/document_columns.h"
-#include "app/main/spelling_highlighter.h"
 #include "app/main/spelling_language_dialog.h"
 #include "app/main/status_line.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/spelling_highlighter.h"
 #include "app/widgets/text_grid_view.h"
 #include "exchange/po_header.h"
 #include "spelling/spell_checker.h"

@@ -49,6 +49,10 @@ int NewLanguageIdDialog::id() const {
     return idUpDown_->position();
 }
 
+void NewLanguageIdDialog::setId(int id) {
+    idUpDown_->setPosition(id);
+}
+
 void NewLanguageIdDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     idEdit_->setFocus();

@@ -18,6 +18,8 @@ public:
     explicit NewLanguageIdDialog(QWidget* parent = nullptr);
 
     int id() const;  // 0 to 254
+    // The ID proposed at the next showing (clamped to 0..254); the dialog keeps it after that.
+    void setId(int id);
 
 protected:
     void showEvent(QShowEvent* event) override;

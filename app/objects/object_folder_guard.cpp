@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QStringList>
 #include <QWidget>
 #include <algorithm>
 #include <exception>
@@ -236,10 +237,30 @@ ObjectSaveReport ObjectFolderGuard::save(bool enhancedRle) {
     return report;
 }
 
+void ObjectFolderGuard::confirmSave(const std::vector<std::string>& written) const {
+    if (written.empty()) {
+        return;
+    }
+    // A long list is cut: the message box must fit on the screen.
+    constexpr std::size_t kNamesShown = 20;
+    QStringList names;
+    for (std::size_t i = 0; i < written.size() && i < kNamesShown; ++i) {
+        names.append(QString::fromStdString(written[i]));
+    }
+    if (written.size() > kNamesShown) {
+        names.append(QStringLiteral("and %1 more").arg(written.size() - kNamesShown));
+    }
+    prompter().message(
+        QStringLiteral("Saved in %1:\n%2")
+            .arg(fromFilePath(parts_.session.document().folder()), names.join(QLatin1Char('\n'))),
+        QStringLiteral("Object files saved"), MessageIcon::Information, MessageButtons::Ok);
+}
+
 void ObjectFolderGuard::showSaveReport(const ObjectSaveReport& report) {
     if (report.ok()) {
         parts_.showStatus(
             QStringLiteral("%1 files updated successfully").arg(report.written.size()));
+        confirmSave(report.written);
     } else {
         // Files that could not be written stay modified for a retry; a problem found before
         // writing kept every file as it was.

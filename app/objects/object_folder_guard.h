@@ -61,6 +61,8 @@ public:
     void showSaveReport(const ObjectSaveReport& report);
 
 private:
+    // A message naming the files a save wrote and their folder.
+    void confirmSave(const std::vector<std::string>& written) const;
     // How many file names a message lists before it counts the rest.
     static constexpr std::size_t kNamesShown = 20;
 

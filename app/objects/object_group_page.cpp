@@ -31,7 +31,7 @@ ObjectGroupPage::ObjectGroupPage(Parts parts)
     view_->setNotation([&rows] { return rows.cstyle() ? Notation::CStyle : Notation::Raw; });
     view_->setTextLimit([&rows] { return textFieldLimit(nullptr, rows.cstyle()); });
     view_->horizontalHeader()->setStretchLastSection(true);
-    view_->setColumnWidth(0, 80);
+    fitIdColumn();
     cellRules_ = new CellRules(*view_, *model_, session_, this);
     connect(view_, &TextGridView::characterRefused, this, parts.reportRefusal);
     auto* layout = new QVBoxLayout(this);
@@ -63,8 +63,17 @@ bool ObjectGroupPage::checkCurrentCell() {
 void ObjectGroupPage::showGroup(int file, int group) {
     view_->closeCellEditor();
     session_.showGroup(file, group);
+    fitIdColumn();
     view_->placeWithoutChecks(1, 1);
     cellRules_->rememberCurrentText();
+}
+
+void ObjectGroupPage::fitIdColumn() {
+    // Wide enough for the header's caption in the header's font; a column made wider stays so.
+    const int fitting = std::max(80, view_->horizontalHeader()->sectionSizeHint(0));
+    if (view_->columnWidth(0) < fitting) {
+        view_->setColumnWidth(0, fitting);
+    }
 }
 
 void ObjectGroupPage::refresh() {
@@ -79,6 +88,10 @@ void ObjectGroupPage::selectGridRow(int row) {
     if (row >= 1 && row <= model_->rowCount()) {
         view_->moveTo(row, 1);
     }
+}
+
+void ObjectGroupPage::proposeLanguageId(int id) {
+    newLanguageIdDialog_->setId(id);
 }
 
 void ObjectGroupPage::addLanguageId() {

@@ -48,6 +48,8 @@ public:
     // The commands that change texts; what slips past them is refused where steps are taken.
     void setReadOnly(bool readOnly);
 
+    // The ID the add prompt proposes: the translation's own language.
+    void proposeLanguageId(int id);
     // Both want a shown group whose texts may be changed.
     void addLanguageId();
     void removeLanguageId();
@@ -58,6 +60,7 @@ public:
 
 private:
     void selectGridRow(int row);  // from 1
+    void fitIdColumn();
     void showLastIdRefused();
 
     ObjectTextsSession& session_;

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/objects/boxed_branch_style.h"
+#include "app/objects/lacking_language_bar.h"
 #include "app/objects/object_file_page.h"
 #include "app/objects/object_status_bar.h"
 #include "app/objects/object_texts_session.h"
@@ -53,6 +54,8 @@ ObjectTextsWindow::ObjectTextsWindow(QWidget* parent) : QDialog(parent) {
     languageIds_ = std::make_unique<LanguageIdsQuestion>(*this);
     checks_ = new ObjectWindowChecks(*session_, codePage_, *languageIds_, status, this);
     createWidgets();
+    spelling_ = new ObjectSpelling(groupPage_->view(), session_->groupRows(), codePage_, this);
+    checks_->setMoreFindings([this](const auto& pairs) { return spelling_->findings(pairs); });
     patchBuilder_ = new PatchBuilderDialog(this);
     po_ = std::make_unique<ObjectPoExchange>(ObjectPoExchange::Parts{
         *this, *session_, codePage_, *languageIds_, groupPage_->view(), status});
@@ -94,8 +97,16 @@ void ObjectTextsWindow::createWidgets() {
     pages_->addWidget(fileInfoPage_);
     pages_->addWidget(groupPage_);
 
+    lackingLanguage_ = new LackingLanguageBar(
+        {*this, *session_, *objectTree_, *treeModel_, [this](const QString& t) { setStatus(t); }});
+    auto* treeSide = new QWidget(this);
+    auto* treeLayout = new QVBoxLayout(treeSide);
+    treeLayout->setContentsMargins(0, 0, 0, 0);
+    treeLayout->addWidget(lackingLanguage_);
+    treeLayout->addWidget(objectTree_, 1);
+
     auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(objectTree_);
+    splitter->addWidget(treeSide);
     splitter->addWidget(pages_);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({182, 434});
@@ -149,6 +160,15 @@ void ObjectTextsWindow::connectParts() {
             &ObjectTextsWindow::updateSaveButton);
     connect(session_, &GameTextsSession::loaded, this, &ObjectTextsWindow::updateSaveButton);
     connect(session_, &GameTextsSession::readOnlyChanged, this, &ObjectTextsWindow::showReadOnly);
+    connect(spelling_, &ObjectSpelling::findingsOutdated, checks_, &ObjectWindowChecks::checkSoon);
+    connect(this, &ObjectTextsWindow::filesLoaded, lackingLanguage_,
+            &LackingLanguageBar::applyFilter);
+}
+
+void ObjectTextsWindow::setPrimaryLanguageId(int id) {
+    languageIds_->setPrimaryLanguageId(id);
+    groupPage_->proposeLanguageId(id);
+    lackingLanguage_->setLanguageId(id);
 }
 
 const ObjectTextsDocument& ObjectTextsWindow::document() const {
@@ -197,6 +217,8 @@ void ObjectTextsWindow::showEvent(QShowEvent* event) {
     if (event->spontaneous()) {
         return;  // restored from the task bar: nothing to reload
     }
+    // Shown again where it was left, and its placement stored even when never moved.
+    setAttribute(Qt::WA_Moved, true);
     pages_->setCurrentWidget(rootHintPage_);
     folder_->startListing();
     // Loading starts once the window is on screen.
@@ -270,7 +292,8 @@ void ObjectTextsWindow::showGroup(int file, int group) {
 }
 
 void ObjectTextsWindow::stepTextGroup(bool forward) {
-    const QModelIndex node = treeModel_->stepToGroup(objectTree_->currentIndex(), forward);
+    const QModelIndex node =
+        lackingLanguage_->stepToShownGroup(objectTree_->currentIndex(), forward);
     if (!node.isValid()) {
         prompter().beep();
         return;

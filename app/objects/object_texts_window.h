@@ -19,6 +19,7 @@
 #include "app/objects/object_folder_guard.h"
 #include "app/objects/object_group_page.h"
 #include "app/objects/object_po_exchange.h"
+#include "app/objects/object_spelling.h"
 #include "common/code_page.h"
 #include "enduser/carried_patcher.h"
 
@@ -28,6 +29,7 @@ class QTreeView;
 
 namespace tarn {
 
+class LackingLanguageBar;
 class ObjectFilePage;
 class ObjectStatusBar;
 class ObjectTextsSession;
@@ -68,8 +70,14 @@ public:
     TextCells& textCells() const { return groupPage_->textCells(); }
     // The builder's settings dialog, owned here; the main window stores its choices.
     PatchBuilderDialog& patchBuilder() const { return *patchBuilder_; }
-    // The main window's primary language ID: the target a PO export proposes.
-    void setPrimaryLanguageId(int id) { languageIds_->setPrimaryLanguageId(id); }
+    // The main window's primary language ID: the target a PO export proposes, the ID the add
+    // prompts propose and the one the lacking-language filter looks for.
+    void setPrimaryLanguageId(int id);
+    // The main window's spelling dictionary, and its words changing.
+    void setSpellChecker(SpellingHighlighter::CheckerSource checker) {
+        spelling_->setChecker(std::move(checker));
+    }
+    void spellingWordsChanged() { spelling_->wordsChanged(); }
     // The folder the PO file dialogs open in (UTF-8); the main window stores it.
     const std::string& poFolder() const { return po_->folder(); }
     void setPoFolder(std::string folder) { po_->setFolder(std::move(folder)); }
@@ -149,6 +157,9 @@ private:
     ObjectGroupPage* groupPage_ = nullptr;
     ObjectButtonPanel* panel_ = nullptr;
     ObjectStatusBar* statusBar_ = nullptr;
+
+    LackingLanguageBar* lackingLanguage_ = nullptr;
+    ObjectSpelling* spelling_ = nullptr;
 
     std::unique_ptr<LanguageIdsQuestion> languageIds_;  // the checks' and the PO commands'
     ObjectWindowChecks* checks_ = nullptr;

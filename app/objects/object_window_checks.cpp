@@ -48,7 +48,13 @@ void ObjectWindowChecks::runChecks() {
     const std::vector<ObjectTextPair> pairs =
         objectTextPairs(files, static_cast<std::uint8_t>(checkedIds_->first),
                         static_cast<std::uint8_t>(checkedIds_->second));
-    for (TextFinding& found : checkObjectTexts(files, pairs, byteCharacters(codePage_))) {
+    std::vector<TextFinding> all = checkObjectTexts(files, pairs, byteCharacters(codePage_));
+    if (moreFindings_) {
+        for (TextFinding& more : moreFindings_(pairs)) {
+            all.push_back(std::move(more));
+        }
+    }
+    for (TextFinding& found : all) {
         const ObjectTextPair& pair = pairs[static_cast<std::size_t>(found.text - 1)];
         findings_[{pair.file, pair.group}].push_back(std::move(found.finding));
     }

@@ -11,6 +11,7 @@
 
 #include "app/objects/language_ids_question.h"
 #include "app/objects/object_tree_model.h"
+#include "objfiles/object_texts_check.h"
 
 class QTimer;
 
@@ -29,6 +30,11 @@ public:
 
     // By file and group; the tree reads its marks from here as it draws them.
     const GroupFindings& findings() const { return findings_; }
+    // Findings beyond obj check's (the spelling), of the same pairs: a finding's text is its
+    // pair's index + 1.
+    using MoreFindings =
+        std::function<std::vector<TextFinding>(const std::vector<ObjectTextPair>&)>;
+    void setMoreFindings(MoreFindings more) { moreFindings_ = std::move(more); }
     // Asks the pair of IDs, then checks.
     void chooseCheckedIds();
     // Checks again once the event at hand is over (the code page changed).
@@ -46,6 +52,7 @@ private:
     const CodePage& codePage_;
     LanguageIdsQuestion& ids_;
     std::function<void(const QString&)> showStatus_;
+    MoreFindings moreFindings_;
     std::optional<LanguageIdPair> checkedIds_;  // once chosen
     GroupFindings findings_;
     QTimer* timer_;

@@ -15,10 +15,12 @@
 #include "app/patch_builder/patch_builder_dialog.h"
 #include "app/preview/preview_command.h"
 #include "app/preview/preview_window.h"
+#include "app/widgets/spelling_highlighter.h"
 #include "app/widgets/test_support/child_by_name.h"
 #include "app/widgets/test_support/test_application.h"
 #include "app/widgets/test_support/tree_node.h"
 #include "objfiles/sample_objects.h"
+#include "spelling/tests/test_dictionary.h"
 
 namespace tarn {
 namespace {
@@ -128,6 +130,50 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 };
+
+// A window never placed from the settings keeps the place and size it was shown at, and is
+// shown there again.
+TEST_F(ObjectTextsBeside, AWindowShownWithoutAStoredPlacementIsRemembered) {
+    writeGame();
+    writeSettings();
+    writeObjectFile({{{0, "Sword"}}});
+    MainWindow& main = start();
+    openObjects();
+    const QRect shown = objects().geometry();
+    objects().close();
+    openObjects();
+    EXPECT_EQ(objects().geometry(), shown);
+    objects().close();
+    main.close();
+    const std::string stored = "[ObjTrans]\r\nLeft=" + std::to_string(shown.left()) +
+                               "\r\nTop=" + std::to_string(shown.top()) +
+                               "\r\nWidth=" + std::to_string(shown.width()) +
+                               "\r\nHeight=" + std::to_string(shown.height()) + "\r\n";
+    const std::string ini = settingsText();
+    EXPECT_NE(ini.find(stored), std::string::npos) << ini;
+}
+
+// The object grid's editor underlines with the main window's dictionary.
+TEST_F(ObjectTextsBeside, TheObjectGridSpellsWithTheMainWindowsDictionary) {
+    const fs::path dictionaries = dir.path() / "dictionaries";
+    fs::create_directories(dictionaries);
+    writeTestDictionary(dictionaries, "de_DE", {"Schwert"});
+    writeGame();
+    writeSettings("[Spelling]\r\nLanguage=de_DE\r\nDictionaryFolder=" + dictionaries.string() +
+                  "\r\n");
+    writeObjectFile({{{0, "Sword"}, {5, "Schwert Scharf"}}});
+    start();
+    openObjects();
+    root().child(0).child(0).makeCurrent();
+    objectGrid()->moveTo(2, 1);
+    objectGrid()->editCurrentCell();
+    ASSERT_NE(objectGrid()->cellEditor(), nullptr);
+    QCoreApplication::processEvents();
+    auto* highlighter = objectGrid()->cellEditor()->findChild<SpellingHighlighter*>();
+    ASSERT_NE(highlighter, nullptr);
+    ASSERT_EQ(highlighter->unknownWords().size(), 1u);
+    EXPECT_EQ(highlighter->unknownWords()[0].word, "Scharf");
+}
 
 TEST_F(ObjectTextsBeside, TransObjIsOneWindowBesideTheMainOne) {
     writeGame();

@@ -11,11 +11,11 @@
 #include <fstream>
 
 #include "app/main/checks_panel.h"
-#include "app/main/spelling_highlighter.h"
 #include "app/main/tests/editor_fixture.h"
 #include "app/main/texts_session.h"
 #include "app/widgets/file_paths.h"
 #include "app/widgets/paste_guard.h"
+#include "app/widgets/spelling_highlighter.h"
 #include "spelling/spell_checker.h"
 #include "spelling/tests/test_dictionary.h"
 

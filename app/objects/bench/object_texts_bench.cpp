@@ -6,7 +6,10 @@
 // median of each run's time over reading the same files whole on one thread right after it
 // (vs_read), and the CPU time of the window's loading, every thread (cpu_ms). A second benchmark
 // times one change of a text through the session and everything that follows its announcement
-// (model, grid, checks, marks), events included, with the same files loaded.
+// (model, grid, checks, marks), events included, with the same files loaded. A third times the
+// spelling findings of every text against a German dictionary (Debian's hunspell-de-de), the
+// source and target of each group being IDs 0 and 5, as the window's checks ask for them, each
+// target with an unknown word of its own added.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -15,9 +18,12 @@
 #include <chrono>
 #include <ctime>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/objects/object_spelling.h"
 #include "app/objects/object_texts_session.h"
 #include "app/objects/object_texts_window.h"
 #include "app/objects/object_tree_model.h"
@@ -25,10 +31,13 @@
 #include "app/widgets/test_support/sample_object_game.h"
 #include "app/widgets/test_support/test_application.h"
 #include "app/widgets/test_support/tree_node.h"
+#include "app/widgets/text_grid_view.h"
 #include "common/file_io.h"
 #include "common/whole_file_batch.h"
 #include "objfiles/object_folder.h"
+#include "objfiles/object_texts_check.h"
 #include "objfiles/object_texts_document.h"
+#include "spelling/spell_checker.h"
 
 namespace tarn {
 namespace {
@@ -187,6 +196,43 @@ void BM_ChangeOfATextAndItsAnnouncement(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ChangeOfATextAndItsAnnouncement)->Unit(benchmark::kMicrosecond);
+
+void BM_SpellingOfEveryText(benchmark::State& state) {
+    std::unique_ptr<SpellChecker> checker;
+    try {
+        checker = SpellChecker::open("de_DE", dictionaryFolders(std::nullopt));
+    } catch (const SpellingError& e) {
+        state.SkipWithError(e.what());
+        return;
+    }
+    WindowOverTheFiles rig;
+    ObjectTextsWindow& window = rig.window;
+    window.setCodePage(*CodePage::byNumber(1252));
+    window.show();
+    if (!processEventsUntil([&] { return rig.loaded; }, 60000)) {
+        state.SkipWithError("the files were not loaded within a minute");
+        return;
+    }
+    TextGridView grid;
+    ObjectSpelling spelling(grid, window.session().groupRows(), window.codePage(), nullptr);
+    spelling.setChecker([&checker] { return checker.get(); });
+    std::vector<ObjectTextPair> pairs = objectTextPairs(window.document().files(), 0, 5);
+    // The worst case besides: each text also has a word of its own that no dictionary knows.
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        std::string word = "Ding";
+        for (std::size_t n = i + 1; n > 0; n /= 26) {
+            word += static_cast<char>('a' + n % 26);
+        }
+        pairs[i].target += " " + word;
+    }
+    std::size_t found = 0;
+    for (auto _ : state) {
+        found = spelling.findings(pairs).size();
+    }
+    state.counters["texts"] = static_cast<double>(pairs.size());
+    state.counters["findings"] = static_cast<double>(found);
+}
+BENCHMARK(BM_SpellingOfEveryText)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tarn

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/main/spelling_highlighter.h"
+#include "app/widgets/spelling_highlighter.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>
