@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QUndoStack>
@@ -20,6 +21,7 @@
 #include "app/main/help_commands.h"
 #include "app/main/identical_texts.h"
 #include "app/main/main_actions.h"
+#include "app/main/menu_escape.h"
 #include "app/main/object_commands.h"
 #include "app/main/po_commands.h"
 #include "app/main/preview_wiring.h"
@@ -64,6 +66,7 @@ MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, Q
     checks_ = new TranslationChecks(*parts_);
     help_ = new HelpCommands(helpFileFor(programDir_), *this);
     actions_->buildMenusAndToolbar(checks_->panelAction(), checks_->nextFindingAction(), help_);
+    new MenuEscape(*menuBar(), *textGrid_);
     filter_ = new GridFilter(*parts_, *checks_);  // its bar in a row of its own, above the grid
     statusBar()->setSizeGripEnabled(true);
     stored_ = new WindowSettings(*parts_, *font_, *actions_->notation);
