@@ -62,8 +62,16 @@ std::vector<bool> textsShown(const TextFilter& filter, const FilterInput& input)
                 break;
         }
         if (passes && !filter.word.empty()) {
-            passes = textMatches(filter.word, original, search) ||
-                     textMatches(filter.word, translation, search);
+            const std::string& shownOriginal =
+                input.shownOriginals != nullptr && i < input.shownOriginals->size()
+                    ? (*input.shownOriginals)[i]
+                    : original;
+            const std::string& shownTranslation =
+                input.shownTranslations != nullptr
+                    ? (i < input.shownTranslations->size() ? (*input.shownTranslations)[i] : none)
+                    : translation;
+            passes = textMatches(filter.word, shownOriginal, search) ||
+                     textMatches(filter.word, shownTranslation, search);
         }
         shown[i] = passes;
     }

@@ -37,6 +37,10 @@ struct FilterInput {
     const std::vector<std::string>& loadedTranslations;  // missing ones count as changed
     const std::vector<TextFinding>& findings;            // in text order
     const ByteCharacters& characters;
+    // The texts as the grid shows them (C-style notation writes a code as %N or \c4): the word
+    // is looked for in these when given, else in the game bytes above.
+    const std::vector<std::string>* shownOriginals = nullptr;
+    const std::vector<std::string>* shownTranslations = nullptr;
 };
 
 // One flag per text of the originals list: whether the filter lets it through.

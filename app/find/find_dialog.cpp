@@ -19,6 +19,12 @@
 
 namespace tarn {
 
+namespace {
+
+constexpr int TranslatedColumn = 2;
+
+}  // namespace
+
 FindDialog::FindDialog(ReplaceRunGrid& grid, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
       grid_(grid) {
@@ -88,15 +94,20 @@ void FindDialog::findNext() {
         options.wholeWords = wholeWordsBox_->isChecked();
         options.codePage = grid_.codePage();
         std::string text;  // keeps the cell text alive while it is compared
-        found = findNextCell(
-            GridCell{grid_.currentRow(), grid_.currentColumn()}, grid_.rowCount(), needle.bytes,
-            static_cast<tarn::SearchIn>(searchInButtons_->checkedId()),
-            static_cast<SearchDirection>(directionButtons_->checkedId()), options,
-            [&](int row, int column) -> std::string_view {
-                // A hidden row holds nothing to find: the search steps past it.
-                text = grid_.isRowShown(row) ? grid_.cellText(row, column) : std::string();
-                return text;
-            });
+        // The grid may have moved the translator to the translation of the row found last.
+        GridCell from{grid_.currentRow(), grid_.currentColumn()};
+        if (lastFound_ && from.row == lastFound_->row && from.column == TranslatedColumn) {
+            from = *lastFound_;
+        }
+        found = findNextCell(from, grid_.rowCount(), needle.bytes,
+                             static_cast<tarn::SearchIn>(searchInButtons_->checkedId()),
+                             static_cast<SearchDirection>(directionButtons_->checkedId()), options,
+                             [&](int row, int column) -> std::string_view {
+                                 // A hidden row holds nothing to find: the search steps past it.
+                                 text = grid_.isRowShown(row) ? grid_.cellText(row, column)
+                                                              : std::string();
+                                 return text;
+                             });
     }
     if (!found) {
         prompter().message(searchTextEdit_->text(), QStringLiteral("Text not found"),
@@ -108,6 +119,14 @@ void FindDialog::findNext() {
         grid_.selectCell(found->row, found->column);
     }
     moveClearOf(*this, rowArea(grid_, found->row));
+    if (grid_.currentRow() == found->row) {
+        lastFound_ = found;
+        grid_.workOnRow(found->row);
+    }
+}
+
+QString FindDialog::searchText() const {
+    return searchTextEdit_->text();
 }
 
 void FindDialog::recodeTexts(const RecodeText& recode) {

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
 #include "app/find/dialog_controls.h"
+#include "textcodes/find_scan.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -21,6 +23,8 @@ class FindDialog : public QDialog {
 public:
     explicit FindDialog(ReplaceRunGrid& grid, QWidget* parent = nullptr);
 
+    QString searchText() const;
+
 public slots:
     // Moves to the next cell holding the search text, or says that there is none.
     void findNext();
@@ -34,6 +38,8 @@ private:
     void enableFindNext();
 
     ReplaceRunGrid& grid_;
+    // The cell found last: the next search goes on from it while the grid stays on that row.
+    std::optional<GridCell> lastFound_;
     QLineEdit* searchTextEdit_;
     QPushButton* findNextButton_;
     QPushButton* closeButton_;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <memory>
+#include <set>
 
 #include "app/find/dialog_controls.h"
 #include "app/find/occurrence_overlay.h"
@@ -147,14 +148,22 @@ void ReplaceDialog::runReplace() {
     request.currentRow = grid_.currentRow();
 
     ReplaceOutcome outcome;
+    std::set<int> changedRows;
+    int skipped = 0;
     if (toFind.ok() && newText.ok()) {
         auto overlay = std::make_unique<OccurrenceOverlay>(grid_.overlayParent());
         overlay_ = overlay.get();
         TranslatedTexts texts(grid_);
         // The whole run is one step of the history, whether or not each replacement was asked.
         grid_.beginChange();
-        outcome = runReplaceScan(request, texts, [this](int row, std::size_t q, std::size_t n) {
-            return confirmReplace(row, q, n);
+        outcome = runReplaceScan(request, texts, [&](int row, std::size_t q, std::size_t n) {
+            const ReplaceAnswer answer = confirmReplace(row, q, n);
+            if (answer == ReplaceAnswer::Replace) {
+                changedRows.insert(row);
+            } else if (answer == ReplaceAnswer::Skip) {
+                ++skipped;
+            }
+            return answer;
         });
         grid_.endChange(promptBox_->isChecked() ? "Replace" : "Replace All");
         overlay_ = nullptr;
@@ -165,8 +174,31 @@ void ReplaceDialog::runReplace() {
         prompter().message(QStringLiteral("No matches were found"), caption,
                            MessageIcon::Information, MessageButtons::Ok);
     } else if (!promptBox_->isChecked()) {
-        prompter().message(QStringLiteral("All matching strings were replaced"), caption,
-                           MessageIcon::Information, MessageButtons::Ok);
+        prompter().message(
+            QStringLiteral("All matching strings were replaced\n\r") +
+                replacementCount(outcome.replacements, static_cast<int>(changedRows.size())),
+            caption, MessageIcon::Information, MessageButtons::Ok);
+    } else if (outcome.replacements > 0 || skipped > 0) {
+        // A prompted run ends with what was done; one aborted before any answer says nothing.
+        QString summary =
+            replacementCount(outcome.replacements, static_cast<int>(changedRows.size()));
+        if (skipped > 0) {
+            summary += QStringLiteral(", %1 skipped").arg(skipped);
+        }
+        prompter().message(summary, caption, MessageIcon::Information, MessageButtons::Ok);
+    }
+}
+
+QString replacementCount(int replacements, int texts) {
+    return (replacements == 1 ? QStringLiteral("1 replacement")
+                              : QStringLiteral("%1 replacements").arg(replacements)) +
+           (texts == 1 ? QStringLiteral(" in 1 text") : QStringLiteral(" in %1 texts").arg(texts));
+}
+
+void ReplaceDialog::startFrom(const QString& findText) {
+    if (!findText.isEmpty()) {
+        toFindEdit_->setText(findText);
+        toFindEdit_->selectAll();
     }
 }
 

@@ -36,6 +36,8 @@ public:
     void runReplace();
     // The grid's code page changed: both texts show their bytes in the new one.
     void recodeTexts(const RecodeText& recode);
+    // The text to find takes over the Find window's text, when there is one.
+    void startFrom(const QString& findText);
 
 private:
     void enableReplace();
@@ -57,5 +59,8 @@ private:
     QCheckBox* wholeTextBox_;
     QCheckBox* promptBox_;
 };
+
+// "12 replacements in 9 texts": what a run did.
+QString replacementCount(int replacements, int texts);
 
 }  // namespace tarn

@@ -20,6 +20,8 @@ public:
     virtual bool isRowShown(int /*row*/) const { return true; }
     // Moves the current cell through the grid's cell-entry rules; false when refused.
     virtual bool selectCell(int row, int column) = 0;
+    // Find stopped on the row: a grid may take the keyboard there, on the row's translation.
+    virtual void workOnRow(int /*row*/) {}
 
     // Where a cell is drawn, in the coordinates of overlayParent() (the cells' viewport).
     virtual QRect cellRect(int row, int column) const = 0;

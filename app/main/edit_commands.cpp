@@ -8,6 +8,7 @@
 
 #include "app/main/jump_to_text_dialog.h"
 #include "app/main/status_line.h"
+#include "app/main/text_moves.h"
 #include "app/main/texts_session.h"
 #include "app/widgets/cell_rules.h"
 #include "app/widgets/game_texts_model.h"
@@ -40,23 +41,26 @@ void EditCommands::goToNextUntranslated() {
     // Rows the grid's filter hides are passed over.
     TextGridView& grid = parts_.grid;
     const StringTableDocument& document = parts_.session.document();
-    int row = document.nextUntranslated(grid.currentRow());
-    while (row != 0 && grid.isRowHidden(row - 1)) {
-        row = document.nextUntranslated(row);
-    }
+    const NextText nextShown = [&grid, &document](int after) {
+        int row = document.nextUntranslated(after);
+        while (row != 0 && grid.isRowHidden(row - 1)) {
+            row = document.nextUntranslated(row);
+        }
+        return row;
+    };
+    const int row =
+        nextTextStartingAgain(grid.currentRow(), nextShown, QStringLiteral("Next untranslated"),
+                              QStringLiteral("No more untranslated texts"));
     if (row != 0) {
-        grid.moveTo(row, StringTableDocument::TranslatedColumn);
-        return;
+        workOnTranslation(grid, row);
     }
-    prompter().message(QStringLiteral("No more untranslated texts"), QStringLiteral("Information"),
-                       MessageIcon::Information, MessageButtons::Ok);
 }
 
 void EditCommands::copyOriginalTexts() {
     const MessageAnswer answer = prompter().message(
         QStringLiteral("This will copy all strings on the left side to the right.\n\rAll strings "
                        "on the right will be lost.\n\rAre you sure you want to do that?"),
-        QStringLiteral("Confirmation"), MessageIcon::Question, MessageButtons::YesNo);
+        QStringLiteral("Confirmation"), MessageIcon::Question, MessageButtons::YesNoDefaultNo);
     if (answer != MessageAnswer::Yes) {
         return;
     }
@@ -78,7 +82,7 @@ void EditCommands::jumpToText() {
         }
         emit allTextsWanted();
     }
-    parts_.grid.moveTo(text, StringTableDocument::OriginalColumn);
+    workOnTranslation(parts_.grid, text);
 }
 
 void EditCommands::showNotation() {

@@ -23,6 +23,7 @@ void FindWiring::showFind() {
 }
 
 void FindWiring::runReplace() {
+    replaceDialog_->startFrom(findDialog_->searchText());
     replaceDialog_->execute();
 }
 

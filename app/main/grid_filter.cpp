@@ -2,13 +2,16 @@
 #include "app/main/grid_filter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QToolBar>
 #include <algorithm>
 
+#include "app/main/text_moves.h"
 #include "app/main/translation_checks.h"
 #include "app/widgets/grid_text.h"
 #include "app/widgets/text_grid_view.h"
@@ -50,6 +53,11 @@ GridFilter::GridFilter(WindowParts& parts, const TranslationChecks& checks)
     wordEdit_->setStatusTip(
         QStringLiteral("Show only the texts whose original or translation contains this"));
     bar_->addWidget(wordEdit_);
+    wordEdit_->installEventFilter(this);
+    stateLabel_ = new QLabel(bar_);
+    stateLabel_->setObjectName(QStringLiteral("filterState"));
+    stateLabel_->setContentsMargins(8, 0, 0, 0);
+    bar_->addWidget(stateLabel_);
     window.addToolBarBreak(Qt::TopToolBarArea);
     window.addToolBar(Qt::TopToolBarArea, bar_);
 
@@ -92,6 +100,7 @@ void GridFilter::apply() {
     if (!filter.filters()) {
         passes_.assign(StringTableDocument::kRows, true);
         hideRows();
+        showState();
         return;
     }
     const StringTableDocument& document = parts_.document;
@@ -103,9 +112,69 @@ void GridFilter::apply() {
         }
     }
     const std::vector<std::string> translations = document.translatedTexts();
-    passes_ = textsShown(filter, {originals, translations, loadedTranslations_, checks_.findings(),
-                                  byteCharacters(parts_.codePage)});
+    // The word is looked for as the grid shows the texts, as Find looks for it.
+    std::vector<std::string> shownOriginals;
+    std::vector<std::string> shownTranslations;
+    const bool inNotation = !filter.word.empty() && document.cstyle();
+    if (inNotation) {
+        shownOriginals.reserve(StringTableDocument::kRows);
+        shownTranslations.reserve(StringTableDocument::kRows);
+        for (int row = 1; row <= StringTableDocument::kRows; ++row) {
+            shownOriginals.push_back(
+                document.notationText(row, StringTableDocument::OriginalColumn));
+            shownTranslations.push_back(
+                document.notationText(row, StringTableDocument::TranslatedColumn));
+        }
+    }
+    passes_ =
+        textsShown(filter, {originals, translations, loadedTranslations_, checks_.findings(),
+                            byteCharacters(parts_.codePage), inNotation ? &shownOriginals : nullptr,
+                            inNotation ? &shownTranslations : nullptr});
     hideRows();
+    showState();
+}
+
+void GridFilter::showState() {
+    const bool filtering = currentFilter().filters();
+    const auto shown = std::count(passes_.begin(), passes_.end(), true);
+    stateLabel_->setText(
+        filtering
+            ? QStringLiteral("%1 of %2 texts shown").arg(shown).arg(StringTableDocument::kRows)
+            : QString());
+    // The box is marked while its word hides texts, so that a filter left on is seen.
+    wordEdit_->setProperty("filtering", !wordEdit_->text().isEmpty());
+    QPalette palette = QApplication::palette(wordEdit_);
+    if (!wordEdit_->text().isEmpty()) {
+        palette.setColor(QPalette::Base, QColor(255, 244, 196));
+    }
+    wordEdit_->setPalette(palette);
+}
+
+void GridFilter::goToShownText() {
+    // The current text when the filter shows it, else the first one it shows.
+    int row = parts_.grid.currentRow();
+    const auto i = static_cast<std::size_t>(row - 1);
+    if (row < 1 || i >= passes_.size() || !passes_[i]) {
+        const auto first = std::find(passes_.begin(), passes_.end(), true);
+        row = first == passes_.end() ? parts_.grid.currentRow()
+                                     : static_cast<int>(first - passes_.begin()) + 1;
+    }
+    if (row >= 1 && workOnTranslation(parts_.grid, row)) {
+        hideRows();  // the row left goes when the filter hides it
+    }
+}
+
+bool GridFilter::eventFilter(QObject* watched, QEvent* event) {
+    // Enter, Down or Esc in the word box: the translator goes back to the texts it shows.
+    if (watched == wordEdit_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down ||
+            key == Qt::Key_Escape) {
+            goToShownText();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void GridFilter::hideRows() {
@@ -152,7 +221,7 @@ void GridFilter::showOnly(TextFilterKind kind) {
     const auto first = std::find(passes_.begin(), passes_.end(), true);
     const int row = static_cast<int>(first - passes_.begin()) + 1;
     if (first != passes_.end() && row != parts_.grid.currentRow() &&
-        parts_.grid.moveTo(row, StringTableDocument::TranslatedColumn)) {
+        workOnTranslation(parts_.grid, row)) {
         hideRows();  // the row left goes when the filter hides it
     }
 }

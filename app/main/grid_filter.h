@@ -15,6 +15,7 @@
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QToolBar;
 
@@ -41,15 +42,23 @@ public:
     // A row that is being entered stays shown until another one is.
     void keepShown(int row);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     TextFilter currentFilter() const;
     void hideRows();
+    // How many texts the filter shows, beside the box, and the box marked while it filters.
+    void showState();
+    // The word chosen: the grid takes the keyboard on a shown text's translation.
+    void goToShownText();
 
     WindowParts& parts_;
     const TranslationChecks& checks_;
     QToolBar* bar_;
     QComboBox* kindChoice_;
     QLineEdit* wordEdit_;
+    QLabel* stateLabel_;  // empty while nothing is filtered
     QAction* focusAction_;
     std::vector<std::string> loadedTranslations_;
     std::vector<bool> passes_;  // by text index: what the filter lets through

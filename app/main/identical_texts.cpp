@@ -29,7 +29,7 @@ constexpr std::size_t kShownSuggestions = 3;
 IdenticalTexts::IdenticalTexts(WindowParts& parts) : QObject(&parts.window), parts_(parts) {
     QMainWindow& window = parts.window;
     useForOthers_ =
-        new QAction(QStringLiteral("Use for other texts with the same original"), &window);
+        new QAction(QStringLiteral("&Use for other texts with the same original"), &window);
     useForOthers_->setObjectName(QStringLiteral("useForOthersAction"));
     useForOthers_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
     useForOthers_->setShortcutContext(Qt::WindowShortcut);
@@ -81,13 +81,39 @@ void IdenticalTexts::showOfferAndSuggestions(int row) {
         return;
     }
     offerPending_ = false;  // offered once; the command still serves it
-    const std::size_t copies = copiesOf(enteredRow_).size();
+    const QString offer = offerFor(copiesOf(enteredRow_).size());
+    if (!offer.isEmpty()) {
+        parts_.status.show(offer);
+        shownOffer_ = offer;
+    }
+}
+
+QString IdenticalTexts::offerFor(std::size_t copies) {
     if (copies == 0) {
+        return {};
+    }
+    return (copies == 1 ? QStringLiteral("Use for 1 other text")
+                        : QStringLiteral("Use for %1 other texts").arg(copies)) +
+           QStringLiteral(" with the same original (Ctrl+Shift+U)");
+}
+
+void IdenticalTexts::followOffer(int row) {
+    // Only while the status line still shows it: another message has taken its place else.
+    if (shownOffer_.isEmpty() || parts_.status.text() != shownOffer_) {
+        shownOffer_.clear();
         return;
     }
-    parts_.status.show((copies == 1 ? QStringLiteral("Use for 1 other text")
-                                    : QStringLiteral("Use for %1 other texts").arg(copies)) +
-                       QStringLiteral(" with the same original (Ctrl+Shift+U)"));
+    const QString now = offerFor(copiesOf(row).size());
+    if (now == shownOffer_) {
+        return;
+    }
+    shownOffer_ = now;
+    if (now.isEmpty()) {
+        parts_.status.show(QString());
+        parts_.status.showCodesUnlessHint();
+    } else {
+        parts_.status.show(now);
+    }
 }
 
 void IdenticalTexts::useForOthers() {
@@ -113,6 +139,7 @@ void IdenticalTexts::showSuggestions(int row) {
     if (row == 0) {
         row = parts_.grid.currentRow();
     }
+    followOffer(row);
     if (row < 1) {
         suggestionLine_->clear();
         return;

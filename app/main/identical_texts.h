@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,10 @@ public:
 
 private:
     int offeredRow() const;
+    // "Use for 3 other texts ..."; empty for none.
+    static QString offerFor(std::size_t copies);
+    // The offer shown follows the row now current: counted again, or gone when it has none.
+    void followOffer(int row);
     std::vector<std::size_t> copiesOf(int row) const;
 
     WindowParts& parts_;
@@ -43,6 +48,7 @@ private:
     QLabel* suggestionLine_;
     int enteredRow_ = 0;         // the text whose translation was typed last; 0: none
     bool offerPending_ = false;  // its edit has not ended yet: the offer is still to be shown
+    QString shownOffer_;         // the offer as the status line shows it; empty: none
 };
 
 }  // namespace tarn

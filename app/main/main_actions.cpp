@@ -96,22 +96,22 @@ MainActions::MainActions(QMainWindow& window, const QUndoStack& stack)
     replace = makeAction(w, "replaceAction", "Replace", Qt::Key_F6, "Replace text among strings");
     replace->setIcon(QIcon::fromTheme(QStringLiteral("edit-find-replace"),
                                       s->standardIcon(QStyle::SP_BrowserReload)));
-    copyTexts = makeAction(w, "copyTextsAction", "Copy strings", {},
+    copyTexts = makeAction(w, "copyTextsAction", "Cop&y strings", {},
                            "Copy all strings from the left side to the right");
-    jumpTo = makeAction(w, "jumpToAction", "Jump to...", Qt::Key_F4,
+    jumpTo = makeAction(w, "jumpToAction", "&Jump to...", Qt::Key_F4,
                         "Jump to the string with the given number");
     jumpTo->setIcon(s->standardIcon(QStyle::SP_ArrowRight));
-    nextUntranslated = makeAction(w, "nextUntranslatedAction", "Next untranslated", Qt::Key_F7,
+    nextUntranslated = makeAction(w, "nextUntranslatedAction", "&Next untranslated", Qt::Key_F7,
                                   "Jump to the next untranslated string");
     nextUntranslated->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
-    notation = makeAction(w, "notationAction", "C-style strings", QKeySequence(Qt::ALT | Qt::Key_C),
-                          "Toggles C-style strings");
+    notation = makeAction(w, "notationAction", "&C-style strings",
+                          QKeySequence(Qt::ALT | Qt::Key_C), "Toggles C-style strings");
     notation->setCheckable(true);
-    preview = makeAction(w, "previewAction", "Preview", QKeySequence(Qt::ALT | Qt::Key_P),
+    preview = makeAction(w, "previewAction", "&Preview", QKeySequence(Qt::ALT | Qt::Key_P),
                          "Shows a preview of the edited text");
     preview->setCheckable(true);
-    font = makeAction(w, "fontAction", "Change used font...", {}, "");
-    characterTable = makeAction(w, "characterTableAction", "Character table...", {},
+    font = makeAction(w, "fontAction", "Change used &font...", {}, "");
+    characterTable = makeAction(w, "characterTableAction", "Character &table...", {},
                                 "Place letters the code page lacks on bytes the game draws");
     helpContents = makeAction(w, "helpContentsAction", "&Contents", {}, "Shows Help contents");
     helpContents->setIcon(helpIcon());
@@ -167,8 +167,10 @@ void MainActions::nameSteps(const QUndoStack& stack) {
     redo->setEnabled(stack.canRedo());
     undo->setText(stack.canUndo() ? QStringLiteral("Undo ") + stack.undoText()
                                   : QStringLiteral("Undo"));
-    redo->setText(stack.canRedo() ? QStringLiteral("Redo ") + stack.redoText()
-                                  : QStringLiteral("Redo"));
+    // A menu shows an action's first key only: the text names both of Redo's after a tab.
+    redo->setText(
+        (stack.canRedo() ? QStringLiteral("Redo ") + stack.redoText() : QStringLiteral("Redo")) +
+        QChar('\t') + QKeySequence::listToString(redo->shortcuts(), QKeySequence::NativeText));
 }
 
 void MainActions::buildMenusAndToolbar(QAction* checks, QAction* nextFinding, QObject* helpFilter) {

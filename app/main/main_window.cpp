@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QUndoStack>
@@ -20,6 +21,7 @@
 #include "app/main/help_commands.h"
 #include "app/main/identical_texts.h"
 #include "app/main/main_actions.h"
+#include "app/main/menu_escape.h"
 #include "app/main/object_commands.h"
 #include "app/main/po_commands.h"
 #include "app/main/preview_wiring.h"
@@ -40,6 +42,7 @@
 #include "app/widgets/help_viewer.h"
 #include "app/widgets/paste_guard.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/read_only_title.h"
 #include "app/widgets/text_grid_view.h"
 
 namespace tarn {
@@ -64,6 +67,7 @@ MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, Q
     checks_ = new TranslationChecks(*parts_);
     help_ = new HelpCommands(helpFileFor(programDir_), *this);
     actions_->buildMenusAndToolbar(checks_->panelAction(), checks_->nextFindingAction(), help_);
+    new MenuEscape(*menuBar(), *textGrid_);
     filter_ = new GridFilter(*parts_, *checks_);  // its bar in a row of its own, above the grid
     statusBar()->setSizeGripEnabled(true);
     stored_ = new WindowSettings(*parts_, *font_, *actions_->notation);
@@ -226,12 +230,13 @@ void MainWindow::connectParts() {
     connect(cellRules_, &CellRules::cellRestored, status_, &StatusLine::showCodesUnlessHint);
     connect(textGrid_, &TextGridView::contextMenuRequested, edit_,
             &EditCommands::showFormatCodeMenu);
-    connect(textGrid_, &TextGridView::characterRefused, status_, &StatusLine::show);
+    connect(textGrid_, &TextGridView::characterRefused, status_, &StatusLine::showRefusal);
     connect(model_, &GameTextsModel::cellEdited, status_, &StatusLine::noteCellEdit);
     // What shows the texts follows every change the session announces; summaries of all
     // texts wait until a change that goes on (typing, a replace run) ends.
     connect(session_, &TextsSession::textsChanged, this, [this](const ChangedTexts& changed) {
         if (!changed.ongoing) {
+            status_->endRefusal();
             status_->showCodesUnlessHint();
             identical_->showSuggestions();
         }
@@ -239,7 +244,7 @@ void MainWindow::connectParts() {
     connect(session_, &TextsSession::modifiedChanged, this, &MainWindow::enableSave);
     connect(session_, &TextsSession::readOnlyChanged, this, &MainWindow::showReadOnly);
     connect(session_, &TextsSession::changeRefused, status_, [this] {
-        status_->show(QStringLiteral("The texts are open read-only: nothing was changed."));
+        status_->showRefusal(QStringLiteral("The texts are open read-only: nothing was changed."));
     });
     connect(session_, &TextsSession::loaded, filter_, &GridFilter::rememberLoadedTexts);
     connect(session_, &TextsSession::loaded, growth_, &ExecutableGrowth::translatedFileLoaded);
@@ -328,6 +333,7 @@ void MainWindow::showReadOnly(bool readOnly) {
           identical_->useForOthersAction(), pseudo_->action()}) {
         action->setEnabled(!readOnly);
     }
+    showReadOnlyInTitle(*this, QStringLiteral("TarnEdit"), readOnly);
 }
 
 void MainWindow::checkCellOnFocusLoss(QWidget* now) {

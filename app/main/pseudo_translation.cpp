@@ -56,7 +56,7 @@ std::optional<int> askExpandPercent(int proposed, QWidget* parent) {
 
 PseudoTranslation::PseudoTranslation(WindowParts& parts)
     : QObject(&parts.window), parts_(parts), expandPercent_(kDefaultExpandPercent) {
-    action_ = new QAction(QStringLiteral("Pseudo-translate untranslated texts..."), &parts.window);
+    action_ = new QAction(QStringLiteral("Pseudo-tr&anslate untranslated texts..."), &parts.window);
     action_->setObjectName(QStringLiteral("pseudoTranslateAction"));
     action_->setStatusTip(
         QStringLiteral("Give every untranslated text a longer, accented stand-in to try the "

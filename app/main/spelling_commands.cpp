@@ -33,7 +33,7 @@ constexpr std::size_t kMenuSuggestions = 6;
 
 SpellingCommands::SpellingCommands(WindowParts& parts, QMenu& editorMenu)
     : QObject(&parts.window), parts_(parts), editorMenu_(editorMenu) {
-    languageAction_ = new QAction(QStringLiteral("Spelling language..."), &parts.window);
+    languageAction_ = new QAction(QStringLiteral("&Spelling language..."), &parts.window);
     languageAction_->setObjectName(QStringLiteral("spellingLanguageAction"));
     languageAction_->setStatusTip(
         QStringLiteral("Choose the language whose dictionary checks the translation"));

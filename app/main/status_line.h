@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's status line: a hint while the mouse rests on a control, else in raw notation
 // the game codes of the current cell's text, and one-off notes (a code page that fell back, a
-// refused character, where a file was exported).
+// refused character, where a file was exported). A message longer than the bar is read whole in
+// the bar's tooltip and in the log of the last messages, a menu on the bar's button.
 #pragma once
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
+class QMenu;
 class QStatusBar;
+class QToolButton;
 
 namespace tarn {
 
@@ -22,7 +26,14 @@ public:
                QObject* parent);
 
     QString text() const;
+    // A message: shown, and kept in the log when it says something.
     void show(const QString& text);
+    // Something the translator did was refused; the next edit or step that succeeds ends it.
+    void showRefusal(const QString& text);
+    // A change succeeded: a refusal still shown goes.
+    void endRefusal();
+    // The last messages, newest first.
+    const QStringList& log() const { return log_; }
     // A short note that goes by itself after a few seconds ("Saved").
     void showBriefly(const QString& text);
     // The grid's own hint (the free-space report), shown while the mouse rests on the grid.
@@ -43,6 +54,8 @@ public:
 private:
     void showCodes(int row, int column);
     void showNote();
+    void showPassing(const QString& text);  // codes and hints: not messages for the log
+    void addToLog(const QString& text);
 
     QStatusBar& bar_;
     TextGridView& grid_;
@@ -50,6 +63,10 @@ private:
     QString currentHint_;
     QString note_;
     bool holdNotes_ = false;
+    QString refusal_;  // the refusal shown, until it goes
+    QStringList log_;
+    QToolButton* logButton_;
+    QMenu* logMenu_;
 };
 
 }  // namespace tarn

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/main/checks_panel.h"
+#include "app/main/text_moves.h"
 #include "app/main/texts_session.h"
 #include "app/main/translation_checks.h"
 #include "app/main/window_settings.h"
@@ -82,9 +83,9 @@ TranslationChecks::TranslationChecks(WindowParts& parts) : QObject(&parts.window
     checksPanel_->hide();
     checksAction_ = checksPanel_->toggleViewAction();
     checksAction_->setObjectName(QStringLiteral("checksAction"));
-    checksAction_->setText(QStringLiteral("Checks"));
+    checksAction_->setText(QStringLiteral("Chec&ks"));
     checksAction_->setStatusTip(QStringLiteral("Shows the findings of the translation checks"));
-    nextFindingAction_ = new QAction(QStringLiteral("Next finding"), &window);
+    nextFindingAction_ = new QAction(QStringLiteral("Next fin&ding"), &window);
     nextFindingAction_->setObjectName(QStringLiteral("nextFindingAction"));
     nextFindingAction_->setShortcut(Qt::Key_F8);
     nextFindingAction_->setShortcutContext(Qt::WindowShortcut);
@@ -95,11 +96,8 @@ TranslationChecks::TranslationChecks(WindowParts& parts) : QObject(&parts.window
 
     connect(nextFindingAction_, &QAction::triggered, this,
             parts.cellRules.whenCellMayBeLeft([this] { goToNextFinding(); }));
-    connect(checksPanel_, &ChecksPanel::textChosen, this, [this](int text) {
-        if (parts_.grid.moveTo(text, Translated)) {
-            parts_.grid.setFocus();
-        }
-    });
+    connect(checksPanel_, &ChecksPanel::textChosen, this,
+            [this](int text) { workOnTranslation(parts_.grid, text); });
     connect(checksPanel_, &ChecksPanel::lookAlikeRequested, this,
             &TranslationChecks::replaceTypedCodeWithLookAlike);
     connect(checksPanel_, &ChecksPanel::untranslatedTextsRequested, this,
@@ -177,16 +175,17 @@ void TranslationChecks::goToNextFinding() {
     refreshIfOutOfDate();  // the current cell's edit counts
     // Errors and warnings want a look; texts the grid's filter hides are passed over.
     const auto& findings = checksPanel_->findings();
-    int text = nextFindingText(findings, parts_.grid.currentRow(), Severity::Warning);
-    while (text != 0 && parts_.grid.isRowHidden(text - 1)) {
-        text = nextFindingText(findings, text, Severity::Warning);
-    }
-    if (text == 0) {
-        prompter().message(QStringLiteral("No more findings"), QStringLiteral("Information"),
-                           MessageIcon::Information, MessageButtons::Ok);
-        return;
-    }
-    if (parts_.grid.moveTo(text, Translated)) {
+    const NextText nextShown = [this, &findings](int after) {
+        int text = nextFindingText(findings, after, Severity::Warning);
+        while (text != 0 && parts_.grid.isRowHidden(text - 1)) {
+            text = nextFindingText(findings, text, Severity::Warning);
+        }
+        return text;
+    };
+    const int text =
+        nextTextStartingAgain(parts_.grid.currentRow(), nextShown, QStringLiteral("Next finding"),
+                              QStringLiteral("No more findings"));
+    if (text != 0 && workOnTranslation(parts_.grid, text)) {
         checksPanel_->selectFindingOfText(text);
     }
 }

@@ -2,6 +2,7 @@
 #include "app/main/window_text_grid.h"
 
 #include "app/main/status_line.h"
+#include "app/main/text_moves.h"
 #include "app/main/texts_session.h"
 #include "app/widgets/text_grid_view.h"
 
@@ -10,7 +11,7 @@ namespace tarn {
 WindowTextGrid::WindowTextGrid(WindowParts& parts)
     : SessionTextCells(
           {parts.grid, parts.model, parts.session, parts.cellRules, parts.codePage,
-           [&status = parts.status](const QString& message) { status.show(message); }}),
+           [&status = parts.status](const QString& message) { status.showRefusal(message); }}),
       parts_(parts) {}
 
 int WindowTextGrid::rowCount() const {
@@ -19,6 +20,10 @@ int WindowTextGrid::rowCount() const {
 
 bool WindowTextGrid::selectCell(int row, int column) {
     return parts_.grid.moveTo(row, column);
+}
+
+void WindowTextGrid::workOnRow(int row) {
+    workOnTranslation(parts_.grid, row);
 }
 
 QRect WindowTextGrid::cellRect(int row, int column) const {

@@ -16,6 +16,7 @@ public:
     int rowCount() const override;
     bool isRowShown(int row) const override;
     bool selectCell(int row, int column) override;
+    void workOnRow(int row) override;
     QRect cellRect(int row, int column) const override;
     QWidget* overlayParent() const override;
     void beginChange() override;

@@ -24,6 +24,7 @@
 #include "app/widgets/grid_text.h"
 #include "app/widgets/object_names.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/read_only_title.h"
 #include "app/widgets/text_grid_view.h"
 #include "textcodes/cstyle.h"
 
@@ -407,6 +408,7 @@ void ObjectTextsWindow::showReadOnly() {
     groupPage_->setReadOnly(isReadOnly());
     panel_->importPoButton().setEnabled(!isReadOnly());
     updateSaveButton();
+    showReadOnlyInTitle(*this, QStringLiteral("Texts in object files"), isReadOnly());
 }
 
 void ObjectTextsWindow::showRefusal() {

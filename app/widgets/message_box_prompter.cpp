@@ -31,6 +31,7 @@ QMessageBox::StandardButtons toQt(MessageButtons buttons) {
         case MessageButtons::OkCancel:
             return QMessageBox::Ok | QMessageBox::Cancel;
         case MessageButtons::YesNo:
+        case MessageButtons::YesNoDefaultNo:
             return QMessageBox::Yes | QMessageBox::No;
         case MessageButtons::YesNoCancel:
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
@@ -62,6 +63,9 @@ MessageAnswer MessageBoxPrompter::message(const QString& text, const QString& ca
             return MessageAnswer::Overwrite;
         }
         return box.clickedButton() == reload ? MessageAnswer::Reload : MessageAnswer::Cancel;
+    }
+    if (buttons == MessageButtons::YesNoDefaultNo) {
+        box.setDefaultButton(QMessageBox::No);
     }
     switch (box.exec()) {
         case QMessageBox::Yes:

@@ -11,7 +11,15 @@ namespace tarn {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
 // OverwriteReloadCancel asks about a file another program changed before a save.
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, OverwriteReloadCancel };
+// YesNoDefaultNo: a question whose Yes costs work, so that Enter or Space answers No.
+enum class MessageButtons {
+    Ok,
+    OkCancel,
+    YesNo,
+    YesNoDefaultNo,
+    YesNoCancel,
+    OverwriteReloadCancel
+};
 enum class MessageAnswer { Ok, Cancel, Yes, No, Overwrite, Reload };
 
 class Prompter {

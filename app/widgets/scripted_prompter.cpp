@@ -42,6 +42,7 @@ MessageAnswer ScriptedPrompter::message(const QString& text, const QString& capt
         case MessageButtons::Ok:
             return MessageAnswer::Ok;
         case MessageButtons::YesNo:
+        case MessageButtons::YesNoDefaultNo:
             return MessageAnswer::No;
         default:
             return MessageAnswer::Cancel;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "textcodes/cstyle.h"
+
 namespace tarn {
 namespace {
 
@@ -88,6 +90,36 @@ TEST(TextFilter, WordMatchesEitherTextWithoutCaseAndNarrowsTheKind) {
     EXPECT_EQ(numbers(texts.shown(filter)), (std::vector<int>{4}));
     filter.codePage = CodePage();  // in Windows-1252 these are other letters
     EXPECT_TRUE(numbers(texts.shown(filter)).empty());
+}
+
+TEST(TextFilter, WordIsLookedForInTheTextsAsTheGridShowsThem) {
+    Texts texts;
+    texts.originals[5] = "\x7B gold \x92";  // the value code %N and the colour code \c4
+    TextFilter filter;
+    filter.word = "%n";
+    EXPECT_TRUE(numbers(texts.shown(filter)).empty());  // the game bytes hold no "%N"
+    std::vector<std::string> shownOriginals;
+    std::vector<std::string> shownTranslations;
+    for (std::size_t i = 0; i < texts.originals.size(); ++i) {
+        shownOriginals.push_back(rawToCStyle(texts.originals[i]));
+        shownTranslations.push_back(rawToCStyle(texts.translations[i]));
+    }
+    const auto shownInCStyle = [&](const TextFilter& f) {
+        return numbers(
+            textsShown(f, {texts.originals, texts.translations, texts.loaded, texts.findings,
+                           byteCharacters(f.codePage), &shownOriginals, &shownTranslations}));
+    };
+    for (const char* word : {"%n", "\\c4", "GOLD \\C4"}) {
+        filter.word = word;
+        EXPECT_EQ(shownInCStyle(filter), (std::vector<int>{6})) << word;
+    }
+    filter.word = "{";  // the code's byte is not what the grid shows
+    EXPECT_TRUE(shownInCStyle(filter).empty());
+    // The kinds still compare game bytes.
+    filter = {};
+    filter.kind = TextFilterKind::SameAsOriginal;
+    shownTranslations[0] = shownOriginals[0];
+    EXPECT_EQ(shownInCStyle(filter), (std::vector<int>{2, 3}));
 }
 
 TEST(TextFilter, TextsWithoutALoadedTranslationCountAsChanged) {

@@ -124,7 +124,10 @@ TEST_F(ReplaceFormTest, PromptedRunAnsweredYesNoAndAbort) {
     // Row first, then column 2.
     EXPECT_EQ(grid.moves,
               (std::vector<std::pair<int, int>>{{2, 1}, {2, 2}, {2, 2}, {2, 2}, {4, 2}, {4, 2}}));
-    EXPECT_TRUE(prompter.messages().empty());  // no closing message with prompting
+    // What the answers did, told once the run ends.
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "1 replacement in 1 text, 1 skipped");
+    EXPECT_EQ(prompter.messages()[0].caption, "Replace");
     EXPECT_FALSE(grid.overlayParent()->findChild<OccurrenceOverlay*>(
         "occurrenceOverlay"));  // the overlay is gone
 }
@@ -162,7 +165,8 @@ TEST_F(ReplaceFormTest, SilentRunReportsItsOutcome) {
     EXPECT_EQ(grid.text(1, 2), "aa");
     EXPECT_EQ(grid.text(6, 1), "aa");
     ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_EQ(prompter.messages()[0].text, "All matching strings were replaced");
+    EXPECT_EQ(prompter.messages()[0].text,
+              "All matching strings were replaced\n\r2 replacements in 1 text");
     EXPECT_EQ(prompter.messages()[0].caption, "Replace");
 
     prompter.clear();

@@ -252,6 +252,34 @@ void BM_FilterRowsByWord(benchmark::State& state) {
 }
 BENCHMARK(BM_FilterRowsByWord)->Apply(timedRuns);
 
+// The filter bar's word a code as C-style notation writes it, over the full sample: every
+// text in that notation before it is matched, then every row shown again.
+void BM_FilterRowsByCode(benchmark::State& state) {
+    OpenGame open(2);
+    MainWindow& form = *open.form;
+    childByName<QAction>(form, "notationAction")->trigger();
+    auto* word = childByName<QLineEdit>(form, "filterText");
+    auto* grid = childByName<TextGridView>(form, "textGrid");
+    int hidden = 0;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        word->setText(QStringLiteral("%N"));
+        hidden = 0;
+        for (int row = 0; row < StringTableDocument::kRows; ++row) {
+            hidden += grid->isRowHidden(row) ? 1 : 0;
+        }
+        word->clear();
+        state.SetIterationTime(secondsSince(start));
+        if (hidden == 0 || hidden == StringTableDocument::kRows - 1) {
+            state.SkipWithError("the code did not pick out some of the texts");
+            return;
+        }
+    }
+    state.counters["texts"] = StringTableDocument::kRows;
+    state.counters["hidden"] = hidden;
+}
+BENCHMARK(BM_FilterRowsByCode)->Apply(timedRuns);
+
 void BM_ReplaceAllWithoutPrompt(benchmark::State& state) {
     OpenGame open(2);
     MainWindow& form = *open.form;

@@ -250,7 +250,7 @@ TEST_F(ChecksTest, EnterDoubleClickAndF8GoToTheFindingsTranslatedCell) {
     EXPECT_EQ(grid()->currentRow(), 10);
     EXPECT_EQ(grid()->currentColumn(), Translated);
 
-    // F8 from the current row: 10 -> 30 -> none left.
+    // F8 from the current row: 10 -> 30 -> none below.
     ASSERT_EQ(action("nextFindingAction")->shortcut(), QKeySequence(Qt::Key_F8));
     ASSERT_TRUE(grid()->moveTo(1, StringTableDocument::OriginalColumn));
     action("nextFindingAction")->trigger();
@@ -260,10 +260,10 @@ TEST_F(ChecksTest, EnterDoubleClickAndF8GoToTheFindingsTranslatedCell) {
     EXPECT_EQ(grid()->currentRow(), 30);
     EXPECT_EQ(list()->currentIndex().siblingAtColumn(0).data().toInt(), 30);
     EXPECT_TRUE(prompter.messages().empty());
-    action("nextFindingAction")->trigger();
+    action("nextFindingAction")->trigger();  // unscripted: No
     EXPECT_EQ(grid()->currentRow(), 30);
     ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_EQ(prompter.messages()[0].text, "No more findings");
+    EXPECT_EQ(prompter.messages()[0].text, "Start from the first text?");
 
     // An edit of the current cell counts at once: typing a code there makes it the next one.
     ASSERT_TRUE(grid()->moveTo(20, Translated));

@@ -361,7 +361,7 @@ TEST_F(CommandsTest, JumpToChecksTheRange) {
     jumpWith("17");
     action("jumpToAction")->trigger();
     EXPECT_EQ(grid()->currentRow(), 17);
-    EXPECT_EQ(grid()->currentColumn(), 1);
+    EXPECT_EQ(grid()->currentColumn(), 2);  // the translation, where typing is meant to go
 }
 
 TEST_F(CommandsTest, JumpToAcceptsOnlyDigits) {
@@ -387,7 +387,7 @@ TEST_F(CommandsTest, DesktopKeysWorkBesideTheToolsOwnAndMenusNameBoth) {
     EXPECT_EQ(action("saveAction")->text(), "Save\tF2; Ctrl+S");
     EXPECT_EQ(action("findAction")->text(), "Find...\tF5; Ctrl+F");
     EXPECT_EQ(action("replaceAction")->text(), "Replace\tF6; Ctrl+H");
-    EXPECT_EQ(action("jumpToAction")->text(), "Jump to...\tF4; Ctrl+G");
+    EXPECT_EQ(action("jumpToAction")->text(), "&Jump to...\tF4; Ctrl+G");
     EXPECT_EQ(action("saveAction")->iconText(), "Save");
     EXPECT_EQ(action("helpContentsAction")->shortcut(), QKeySequence(Qt::Key_F1));
 
@@ -426,7 +426,7 @@ TEST_F(CommandsTest, DesktopKeysWorkBesideTheToolsOwnAndMenusNameBoth) {
     EXPECT_TRUE(child<QDialog>("findDialog")->isVisible());
 }
 
-TEST_F(CommandsTest, NextUntranslatedFindsEqualRowsAndStopsAtTheEnd) {
+TEST_F(CommandsTest, NextUntranslatedFindsEqualRowsAndAsksAtTheEnd) {
     useRepetitiveSample();
     std::vector<std::string> translated = texts;
     for (auto& t : translated) {
@@ -443,11 +443,10 @@ TEST_F(CommandsTest, NextUntranslatedFindsEqualRowsAndStopsAtTheEnd) {
     EXPECT_EQ(grid()->currentRow(), 200);
     EXPECT_EQ(grid()->currentColumn(), 2);
     ASSERT_TRUE(grid()->moveTo(3453, 1));
-    action("nextUntranslatedAction")->trigger();
+    action("nextUntranslatedAction")->trigger();  // unscripted: No
     EXPECT_EQ(grid()->currentRow(), 3453);
     ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_EQ(prompter.messages()[0].text, "No more untranslated texts");
-    EXPECT_EQ(prompter.messages()[0].caption, "Information");
+    EXPECT_EQ(prompter.messages()[0].text, "Start from the first text?");
 }
 
 TEST_F(CommandsTest, CopyStringsAsksAndMarksModified) {

@@ -138,6 +138,7 @@ TEST_F(OtherWritersTest, ASecondInstanceOpensTheTextsReadOnly) {
                   .arg(::getppid())
                   .arg(QSysInfo::machineHostName()));
     EXPECT_TRUE(grid()->isReadOnly());
+    EXPECT_EQ(window->windowTitle(), "TarnEdit (read-only)[*]");
     ASSERT_TRUE(grid()->moveTo(2, 2));
     QTest::keyClick(grid(), Qt::Key_Return);
     EXPECT_EQ(grid()->cellEditor(), nullptr);

@@ -98,7 +98,7 @@ TEST_F(PseudoTranslateTest, UntranslatedTextsArePseudoTranslatedAsOneStep) {
     action("undoAction")->trigger();
     EXPECT_EQ(document.translatedTexts(), before);
     EXPECT_FALSE(f.session().isModified());
-    EXPECT_EQ(action("redoAction")->text(), "Redo Pseudo-translate " + steps);
+    EXPECT_EQ(action("redoAction")->text().section('\t', 0, 0), "Redo Pseudo-translate " + steps);
 }
 
 TEST_F(PseudoTranslateTest, CancelOrNothingUntranslatedChangesNothing) {

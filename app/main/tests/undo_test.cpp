@@ -76,7 +76,7 @@ TEST_F(UndoTest, UndoOfReplaceAllBringsBackEveryByteAndTheSavedState) {
     EXPECT_EQ(child<QLabel>("budgetLabel")->text().toStdString(),
               spaceBudgetStatus(
                   spaceBudget(profileByNumber(f.translatedProfile()).textAreas, before, false)));
-    EXPECT_EQ(action("redoAction")->text(), "Redo Replace All (3453 texts)");
+    EXPECT_EQ(action("redoAction")->text().section('\t', 0, 0), "Redo Replace All (3453 texts)");
     press(Qt::Key_Y);
     for (const std::string& text : translated()) {
         ASSERT_NE(text.find("fret"), std::string::npos);

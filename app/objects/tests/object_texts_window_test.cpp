@@ -833,6 +833,7 @@ TEST_F(ObjectTextsWindowTest, TheFolderIsLockedWhileOpenAndASecondWindowIsReadOn
                   .arg(::getppid())
                   .arg(host));
     EXPECT_TRUE(window.isReadOnly());
+    EXPECT_EQ(window.windowTitle(), "Texts in object files (read-only)[*]");
     EXPECT_FALSE(childByName<QPushButton>(window, "objectImportPoButton")->isEnabled());
     for (const char* name : {"addLanguageIdAction", "removeLanguageIdAction", "pasteAction"}) {
         EXPECT_FALSE(childByName<QAction>(window, name)->isEnabled()) << name;
