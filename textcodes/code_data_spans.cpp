@@ -53,6 +53,14 @@ void forEachPiece(std::string_view text, Notation notation, Visit visit) {
 
 std::vector<CodeDataSpan> codeDataSpans(std::string_view text, Notation notation) {
     std::vector<CodeDataSpan> spans;
+    // Every grid cell is painted through this: most texts hold no code that takes data.
+    static constexpr char kDataCodes[] = {static_cast<char>(kStringDataCode),
+                                          static_cast<char>(kCharacterDataCode)};
+    if (text.find_first_of(std::string_view(kDataCodes, 2)) == std::string_view::npos &&
+        (notation == Notation::Raw || (text.find("%S") == std::string_view::npos &&
+                                       text.find("%c") == std::string_view::npos))) {
+        return spans;
+    }
     std::optional<CodeDataSpan> open;
     std::size_t missing = 0;  // stored data bytes the open span still takes
     forEachPiece(text, notation, [&](std::size_t begin, std::size_t end, std::string_view raw) {
