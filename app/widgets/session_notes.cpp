@@ -39,6 +39,23 @@ private:
     TextNote after_;
 };
 
+// Every note at once, as an import gives them.
+class AllNotesStep : public QUndoCommand {
+public:
+    AllNotesStep(SessionNotes& notes, TranslationNotes before, TranslationNotes after)
+        : QUndoCommand(QStringLiteral("Import notes")),
+          notes_(notes),
+          before_(std::move(before)),
+          after_(std::move(after)) {}
+    void redo() override { notes_.putAll(after_); }
+    void undo() override { notes_.putAll(before_); }
+
+private:
+    SessionNotes& notes_;
+    TranslationNotes before_;
+    TranslationNotes after_;
+};
+
 SessionNotes::SessionNotes(GameTextsSession& session) : QObject(&session), session_(session) {}
 
 TextNote SessionNotes::note(const std::string& key) const {
@@ -60,6 +77,19 @@ bool SessionNotes::setNote(const std::string& key, TextNote note) {
     return true;
 }
 
+bool SessionNotes::replaceAll(TranslationNotes notes) {
+    if (session_.isReadOnly()) {
+        emit session_.changeRefused();
+        return false;
+    }
+    if (notes == notes_) {
+        return false;
+    }
+    session_.endCellEdit();
+    session_.stack().push(new AllNotesStep(*this, notes_, std::move(notes)));
+    return true;
+}
+
 void SessionNotes::load(const std::filesystem::path& path) {
     notes_ = readTranslationNotes(path);
     onDisk_ = notes_;
@@ -69,6 +99,11 @@ void SessionNotes::load(const std::filesystem::path& path) {
 void SessionNotes::save(const std::filesystem::path& path) {
     writeTranslationNotes(path, notes_);
     onDisk_ = notes_;
+}
+
+void SessionNotes::putAll(const TranslationNotes& notes) {
+    notes_ = notes;
+    emit noteChanged({});
 }
 
 void SessionNotes::put(const std::string& key, const TextNote& note) {

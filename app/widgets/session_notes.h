@@ -27,6 +27,10 @@ public:
     // step. False when nothing changes or the session is read-only (changeRefused is sent).
     bool setNote(const std::string& key, TextNote note);
 
+    // Takes every note and the team's fields at once (an import) as one step. False when
+    // nothing changes or the session is read-only.
+    bool replaceAll(TranslationNotes notes);
+
     // The notes file as the translation is opened: no step, nothing modified. A missing file
     // gives no notes; raises FileError for one that cannot be read.
     void load(const std::filesystem::path& path);
@@ -41,7 +45,9 @@ signals:
 
 private:
     friend class NoteStep;
+    friend class AllNotesStep;
     void put(const std::string& key, const TextNote& note);
+    void putAll(const TranslationNotes& notes);
 
     GameTextsSession& session_;
     TranslationNotes notes_;

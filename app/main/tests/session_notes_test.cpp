@@ -2,12 +2,17 @@
 // A translation's notes held by a window's session: edits are steps of its history, marking the
 // translation modified, and the notes file is read and written whole.
 #include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QTest>
 
 #include "app/main/tarn_edit_application.h"
 #include "app/main/texts_session.h"
 #include "app/widgets/session_notes.h"
+#include "app/widgets/test_support/child_by_name.h"
 #include "app/widgets/test_support/test_application.h"
+#include "app/widgets/text_notes_panel.h"
 #include "common/tests/temp_dir.h"
 
 namespace tarn {
@@ -59,6 +64,41 @@ TEST(SessionNotes, EditsAreStepsOfTheSessionAndTheFileIsReadAndWrittenWhole) {
     EXPECT_EQ(loaded.notes(), notes.notes());
     EXPECT_FALSE(loaded.differFromFile());
     EXPECT_EQ(reopened.stack().count(), 0);
+}
+
+TEST(SessionNotes, ThePanelEditsTheCurrentTextsNoteAndMarkAndShowsUndoneSteps) {
+    testApplication<TarnEditApplication>();
+    TextsSession session;
+    SessionNotes notes(session);
+    TextNotesPanel panel(notes, session);
+    auto* edit = childByName<QPlainTextEdit>(panel, "noteEdit");
+    auto* review = childByName<QCheckBox>(panel, "needsReviewBox");
+    EXPECT_TRUE(edit->isReadOnly());  // no text shown yet
+    EXPECT_FALSE(review->isEnabled());
+
+    panel.showNoteOf("exe/0007");
+    QTest::keyClicks(edit, "town");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClicks(edit, "gate");
+    review->click();
+    EXPECT_EQ(notes.note("exe/0007"), (TextNote{{"town", "gate"}, true}));
+    EXPECT_EQ(session.stack().count(), 2);  // the typing, then the mark
+
+    // Another text shows its own note; undone steps show in the panel.
+    panel.showNoteOf("exe/0008");
+    EXPECT_TRUE(edit->toPlainText().isEmpty());
+    EXPECT_FALSE(review->isChecked());
+    panel.showNoteOf("exe/0007");
+    session.undo();
+    EXPECT_FALSE(review->isChecked());
+    EXPECT_EQ(edit->toPlainText(), "town\ngate");
+    session.undo();
+    EXPECT_TRUE(edit->toPlainText().isEmpty());
+    EXPECT_FALSE(session.isModified());
+
+    session.setReadOnly(true);
+    EXPECT_TRUE(edit->isReadOnly());
+    EXPECT_FALSE(review->isEnabled());
 }
 
 }  // namespace
