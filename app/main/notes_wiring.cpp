@@ -8,6 +8,7 @@
 #include "app/main/texts_session.h"
 #include "app/main/window_parts.h"
 #include "app/widgets/cell_rules.h"
+#include "app/widgets/game_texts_model.h"
 #include "app/widgets/prompter.h"
 #include "app/widgets/session_notes.h"
 #include "app/widgets/text_grid_view.h"
@@ -25,6 +26,7 @@ NotesWiring::NotesWiring(WindowParts& parts)
     parts.window.addDockWidget(Qt::BottomDockWidgetArea, dock);
     // Sent before the grid's current cell moves: the row comes with it.
     connect(&parts.cellRules, &CellRules::cellEntered, this, [this](int row) { showNoteOf(row); });
+    connect(notes_, &SessionNotes::noteChanged, this, &NotesWiring::flagRowsForReview);
     connect(&parts.session, &GameTextsSession::loaded, this, &NotesWiring::load);
     connect(&parts.session, &GameTextsSession::saved, this, &NotesWiring::save);
 }
@@ -63,6 +65,17 @@ void NotesWiring::save() {
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
     }
+}
+
+void NotesWiring::flagRowsForReview() {
+    std::vector<int> rows;
+    for (const auto& [context, note] : notes_->notes().texts) {
+        const auto row = parseExeContext(context, parts_.session.rows().rowCount());
+        if (note.needsReview && row) {
+            rows.push_back(*row);
+        }
+    }
+    parts_.model.flagForReview(rows);
 }
 
 void NotesWiring::showNoteOf(int row) {

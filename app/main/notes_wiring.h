@@ -26,6 +26,8 @@ private:
     void load();
     void save();
     void showNoteOf(int row);
+    // The grid flags the rows whose texts need review.
+    void flagRowsForReview();
 
     WindowParts& parts_;
     SessionNotes* notes_;

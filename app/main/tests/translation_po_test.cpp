@@ -133,6 +133,11 @@ TEST_F(TranslationPoTest, NotesAreEditedInTheWindowSavedWithItAndExchangedThroug
     EXPECT_EQ(note()->toPlainText(), "gate or door?");
     action("redoAction")->trigger();
     EXPECT_TRUE(mark()->isChecked());
+    // The row's number shows that its text needs review.
+    const QModelIndex number = grid()->model()->index(1, 0);
+    EXPECT_TRUE(number.data(Qt::DecorationRole).isValid());
+    EXPECT_EQ(number.data(Qt::ToolTipRole).toString(), "Needs review");
+    EXPECT_FALSE(grid()->model()->index(2, 0).data(Qt::DecorationRole).isValid());
     // Another text has a note of its own.
     ASSERT_TRUE(grid()->moveTo(3, StringTableDocument::TranslatedColumn));
     EXPECT_TRUE(note()->toPlainText().isEmpty());
