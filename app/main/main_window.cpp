@@ -22,6 +22,7 @@
 #include "app/main/identical_texts.h"
 #include "app/main/main_actions.h"
 #include "app/main/menu_escape.h"
+#include "app/main/notes_wiring.h"
 #include "app/main/object_commands.h"
 #include "app/main/po_commands.h"
 #include "app/main/preview_wiring.h"
@@ -137,7 +138,7 @@ void MainWindow::createCommands() {
     preview_ = new PreviewWiring(*gridForWindows_, *actions_->preview, *this);
     new FormatCodeMenu(edit_->formatCodeMenu(), *gridForWindows_, actions_->cut, actions_->copy,
                        actions_->paste, this);
-    po_ = new PoCommands(*parts_);
+    po_ = new PoCommands(*parts_, (new NotesWiring(*parts_))->notes());
     objects_ = new ObjectCommands(*parts_);
     table_ = new CharacterTableCommands(*parts_, *font_);
     table_->setOtherBytesInUse([this](const CodePage& page, ByteUse& use) {

@@ -12,24 +12,15 @@
 #include "app/widgets/file_paths.h"
 #include "app/widgets/po_prompts.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/session_notes.h"
 #include "app/widgets/text_grid_view.h"
 #include "exchange/document_po.h"
 #include "exchange/po_header.h"
 
 namespace tarn {
 
-namespace {
-
-// The notes file of the translated executable, none while no executable is open.
-std::filesystem::path notesPathOf(const OpenExecutables& executables) {
-    return executables.translatedPath.isEmpty()
-               ? std::filesystem::path()
-               : notesPathFor(toFilePath(executables.translatedPath));
-}
-
-}  // namespace
-
-PoCommands::PoCommands(WindowParts& parts) : QObject(&parts.window), parts_(parts) {}
+PoCommands::PoCommands(WindowParts& parts, SessionNotes& notes)
+    : QObject(&parts.window), parts_(parts), notes_(notes) {}
 
 void PoCommands::exportTranslation() {
     parts_.grid.closeCellEditor();  // what was typed is exported too
@@ -82,8 +73,9 @@ void PoCommands::importTranslationFrom(const QString& poPath) {
     const std::filesystem::path path = toFilePath(poPath);
     PoImportReport report;
     std::unique_ptr<SetTextsCommand> change;
+    PoCompanions found;
     try {
-        PoCompanions found = companions();
+        found = companions();
         report =
             importPoFile(path, parts_.session.stepTarget(), parts_.codePage, change, found);
         if (skipProblemsQuestion(report)) {
@@ -94,27 +86,36 @@ void PoCommands::importTranslationFrom(const QString& poPath) {
             report = importPoFile(path, parts_.session.stepTarget(), parts_.codePage, change,
                                   found, PoProblems::SkipMessages);
         }
-        // A read-only window changes no file of the translation, its notes included.
-        if (change && !parts_.session.isReadOnly() &&
-            !parts_.executables.translatedPath.isEmpty()) {
-            // The notes are the team's, not the texts': they are kept at once, like the file
-            // they came from, and an Undo of the texts leaves them.
-            writeTranslationNotes(notesPathOf(parts_.executables), found.notes);
-        }
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));
         return;
     }
-    if (change && report.counts.applied > 0) {
+    // The texts and the notes the import changed are one step, saved together.
+    const bool texts = change && report.counts.applied > 0;
+    const bool notes = change && found.notes != notes_.notes();
+    // Read-only, each refuses (and says so): no empty step is left.
+    const bool both = texts && notes && !parts_.session.isReadOnly();
+    if (both) {
+        parts_.session.stack().beginMacro(importPoCaption());
+    }
+    if (texts) {
         parts_.session.push(std::move(change));
+    }
+    if (notes) {
+        notes_.replaceAll(std::move(found.notes));
+    }
+    if (both) {
+        parts_.session.stack().endMacro();
     }
     showPoReport(importReportText(report), importPoCaption(),
                  !report.problems.empty() && !report.skipped);
 }
 
 PoCompanions PoCommands::companions() const {
-    return readPoCompanions(notesPathOf(parts_.executables), parts_.codePage,
-                            characterTableName(parts_.settings.characters.tableFile));
+    PoCompanions found = readPoCompanions({}, parts_.codePage,
+                                          characterTableName(parts_.settings.characters.tableFile));
+    found.notes = notes_.notes();  // the window's, typed since the last save included
+    return found;
 }
 
 }  // namespace tarn

@@ -11,10 +11,13 @@
 
 namespace tarn {
 
+class SessionNotes;
+
 class PoCommands : public QObject {
     Q_OBJECT
 public:
-    explicit PoCommands(WindowParts& parts);
+    // Exports write the notes the window holds; imports change them as part of their step.
+    PoCommands(WindowParts& parts, SessionNotes& notes);
 
     void exportTranslation();
     void importTranslation();
@@ -26,6 +29,7 @@ private:
     PoCompanions companions() const;
 
     WindowParts& parts_;
+    SessionNotes& notes_;
 };
 
 }  // namespace tarn

@@ -9,12 +9,16 @@
 
 namespace tarn {
 
-CodePageValidator::CodePageValidator(QLineEdit& edit, FieldText field)
-    : QValidator(&edit), edit_(edit), field_(std::move(field)), held_(edit.text()) {
+CodePageValidator::CodePageValidator(QLineEdit& edit, FieldText field, ChangeRule rule)
+    : QValidator(&edit),
+      edit_(edit),
+      field_(std::move(field)),
+      rule_(std::move(rule)),
+      held_(edit.text()) {
     earlier_.insert(held_);
 }
 
-QValidator::State CodePageValidator::validate(QString& input, int&) const {
+QValidator::State CodePageValidator::validate(QString& input, int& position) const {
     const EncodeResult whole = field_.encode(input);
     if (!whole.ok()) {
         return refuse(
@@ -32,6 +36,11 @@ QValidator::State CodePageValidator::validate(QString& input, int&) const {
         const CodePage page = field_.codePage();
         if (const auto code = findTypedCode(typed.bytes, page, field_.notation())) {
             return refuse(QString::fromStdString(typedCodeMessage(*code, page, field_.notation())));
+        }
+        if (rule_) {
+            if (QString reason = rule_(held_, input, position); !reason.isEmpty()) {
+                return refuse(std::move(reason));
+            }
         }
     }
     held_ = input;
@@ -59,8 +68,9 @@ QValidator::State CodePageValidator::refuse(QString reason) const {
 }
 
 void refuseUnstorableCharacters(QLineEdit& edit, FieldText field,
-                                std::function<void(const QString& message)> refused) {
-    auto* validator = new CodePageValidator(edit, std::move(field));
+                                std::function<void(const QString& message)> refused,
+                                ChangeRule rule) {
+    auto* validator = new CodePageValidator(edit, std::move(field), std::move(rule));
     edit.setValidator(validator);
     QObject::connect(&edit, &QLineEdit::inputRejected, validator,
                      [validator, refused = std::move(refused)] {

@@ -29,9 +29,14 @@ struct FieldText {
     std::function<Notation()> notation;  // how the field writes codes
 };
 
+// A further rule of one field over each typed change: why the change from held to input (the
+// cursor at position after it) is refused, or an empty text when it is taken.
+using ChangeRule =
+    std::function<QString(const QString& held, const QString& input, qsizetype position)>;
+
 class CodePageValidator : public QValidator {
 public:
-    CodePageValidator(QLineEdit& edit, FieldText field);
+    CodePageValidator(QLineEdit& edit, FieldText field, ChangeRule rule = {});
     State validate(QString& input, int& position) const override;
 
     // Why the last text was refused; empty for a text that is not even well-formed.
@@ -44,6 +49,7 @@ private:
 
     QLineEdit& edit_;
     FieldText field_;
+    ChangeRule rule_;
     mutable QString held_;           // the text before the change being validated
     mutable QSet<QString> earlier_;  // every text taken since the field was last set
     mutable QString lastRefusal_;
@@ -52,6 +58,7 @@ private:
 // Installs a CodePageValidator on the edit. Every refused input beeps and calls refused with the
 // status-bar message (empty when the text itself was malformed).
 void refuseUnstorableCharacters(QLineEdit& edit, FieldText field,
-                                std::function<void(const QString& message)> refused);
+                                std::function<void(const QString& message)> refused,
+                                ChangeRule rule = {});
 
 }  // namespace tarn

@@ -7,6 +7,7 @@
 
 #include "app/widgets/grid_text.h"
 #include "app/widgets/shown_code_bytes.h"
+#include "textcodes/code_data_spans.h"
 #include "textcodes/typed_codes.h"
 
 namespace tarn {
@@ -25,10 +26,13 @@ bool holdsCodeByte(const std::string& bytes) {
 }  // namespace
 
 bool paintCodeBytesFramed(QPainter* painter, const QStyleOptionViewItem& option,
-                          const CodePage& codePage) {
+                          const CodePage& codePage, Notation notation) {
     const EncodeResult bytes = displayToGameBytes(option.text, codePage);
-    if (!bytes.ok() || bytes.bytes.size() != static_cast<std::size_t>(option.text.size()) ||
-        !holdsCodeByte(bytes.bytes)) {
+    if (!bytes.ok() || bytes.bytes.size() != static_cast<std::size_t>(option.text.size())) {
+        return false;
+    }
+    const std::vector<CodeDataSpan> spans = codeDataSpans(bytes.bytes, notation);
+    if (spans.empty() && !holdsCodeByte(bytes.bytes)) {
         return false;
     }
     const QWidget* widget = option.widget;
@@ -59,19 +63,35 @@ bool paintCodeBytesFramed(QPainter* painter, const QStyleOptionViewItem& option,
         painter->drawText(x, baseline, run);
         x += metrics.horizontalAdvance(run);
     };
-    for (qsizetype i = 0; i < option.text.size() && x < area.right(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes.bytes[static_cast<std::size_t>(i)]);
-        if (!isCodeByte(byte)) {
-            continue;
+    // Code bytes show as the page's letters on them, in the code colour.
+    const auto shownPiece = [&](qsizetype begin, qsizetype end) {
+        QString shown;
+        for (qsizetype k = begin; k < end; ++k) {
+            const auto byte = static_cast<unsigned char>(bytes.bytes[static_cast<std::size_t>(k)]);
+            shown += isCodeByte(byte) ? QChar(pageCharacter(byte, codePage)) : option.text[k];
         }
-        drawRun(i);
-        const QString shown(QChar(pageCharacter(byte, codePage)));
+        return shown;
+    };
+    const auto drawFramed = [&](qsizetype begin, qsizetype end) {
+        drawRun(begin);
+        const QString shown = shownPiece(begin, end);
         const int width = metrics.horizontalAdvance(shown) + 2;
         painter->setPen(kCodeByteColour);
         painter->drawRect(x, top, width, metrics.height() - 1);
         painter->drawText(x + 1, baseline, shown);
         x += width + 2;
-        runStart = i + 1;
+        runStart = end;
+    };
+    auto span = spans.begin();
+    for (qsizetype i = 0; i < option.text.size() && x < area.right(); ++i) {
+        if (span != spans.end() && static_cast<std::size_t>(i) == span->begin) {
+            drawFramed(i, static_cast<qsizetype>(span->end));
+            i = static_cast<qsizetype>(span->end) - 1;
+            ++span;
+        } else if (isCodeByte(
+                       static_cast<unsigned char>(bytes.bytes[static_cast<std::size_t>(i)]))) {
+            drawFramed(i, i + 1);
+        }
     }
     drawRun(option.text.size());
     painter->restore();

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "app/widgets/code_data_editing.h"
 #include "app/widgets/framed_code_painting.h"
 #include "app/widgets/paste_guard.h"
 #include "app/widgets/prompter.h"
@@ -24,19 +25,21 @@ QWidget* GameTextDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     // only while it is there.
     const QPointer<QAbstractItemView> view(view_);
     GameTextEditorHost* host = &host_;
-    const FieldText field = host->editorField();
+    const FieldText hostField = host->editorField();
+    const FieldText field{
+        [view, encode = hostField.encode](const QString& text) {
+            return view ? encode(text) : EncodeResult{};
+        },
+        [view, page = hostField.codePage] { return view ? page() : CodePage(); },
+        [view, notation = hostField.notation] { return view ? notation() : Notation::Raw; }};
     refuseUnstorableCharacters(
-        *editor,
-        {[view, encode = field.encode](const QString& text) {
-             return view ? encode(text) : EncodeResult{};
-         },
-         [view, page = field.codePage] { return view ? page() : CodePage(); },
-         [view, notation = field.notation] { return view ? notation() : Notation::Raw; }},
+        *editor, field,
         [view, host](const QString& message) {
             if (view) {
                 host->reportRefusal(message);
             }
-        });
+        },
+        keepCodeDataWhole(field));
     editor->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(editor, &QWidget::customContextMenuRequested, editor, [view, host, editor](QPoint pos) {
         if (view) {
@@ -80,7 +83,8 @@ void GameTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     initStyleOption(&filled, index);
     const CodePage* page = host_.framedCodePage();
     // Column 0 holds numbers, never game text.
-    if (index.column() == 0 || page == nullptr || !paintCodeBytesFramed(painter, filled, *page)) {
+    if (index.column() == 0 || page == nullptr ||
+        !paintCodeBytesFramed(painter, filled, *page, host_.editorField().notation())) {
         QStyledItemDelegate::paint(painter, option, index);
     }
 }
@@ -107,6 +111,9 @@ bool GameTextDelegate::eventFilter(QObject* object, QEvent* event) {
         }
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
             return true;  // Tab does not move between cells
+        }
+        if (removeCodeWithItsData(*editor, *key, host_.editorField())) {
+            return true;
         }
     }
     if (event->type() == QEvent::FocusOut) {

@@ -13,6 +13,8 @@ namespace tarn {
 namespace {
 // A light red that keeps the row's first cell readable.
 const QColor kMarkedColour(255, 170, 170);
+// The flag of a text that needs review: a square of this colour beside its number.
+const QColor kReviewColour(230, 150, 0);
 }  // namespace
 
 GameTextsModel::GameTextsModel(GameTextsSession& session, const CodePage& codePage, QObject* parent)
@@ -40,6 +42,7 @@ QVariant GameTextsModel::data(const QModelIndex& index, int role) const {
     const int row = index.row() + 1;
     const int column = index.column();
     const bool marked = column == 0 && std::binary_search(marked_.begin(), marked_.end(), row);
+    const bool review = column == 0 && std::binary_search(review_.begin(), review_.end(), row);
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
@@ -55,8 +58,12 @@ QVariant GameTextsModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::ForegroundRole:
             return column == 0 ? QApplication::palette().brush(QPalette::ButtonText) : QVariant();
+        case Qt::DecorationRole:
+            return review ? QVariant(kReviewColour) : QVariant();
         case Qt::ToolTipRole:
-            return marked ? QVariant(markTip_) : QVariant();
+            return marked   ? QVariant(markTip_)
+                   : review ? QVariant(QStringLiteral("Needs review"))
+                            : QVariant();
         default:
             return {};
     }
@@ -125,6 +132,19 @@ void GameTextsModel::markRows(const std::vector<int>& rows, const QString& tip) 
     if (rowCount_ > 0) {
         emit dataChanged(index(0, 0), index(rowCount_ - 1, 0),
                          {Qt::BackgroundRole, Qt::ToolTipRole});
+    }
+}
+
+void GameTextsModel::flagForReview(const std::vector<int>& rows) {
+    std::vector<int> review = rows;
+    std::sort(review.begin(), review.end());
+    if (review == review_) {
+        return;
+    }
+    review_ = std::move(review);
+    if (rowCount_ > 0) {
+        emit dataChanged(index(0, 0), index(rowCount_ - 1, 0),
+                         {Qt::DecorationRole, Qt::ToolTipRole});
     }
 }
 

@@ -40,6 +40,8 @@ public:
     void refreshAll();
     // Marks the rows' first cells, with the tip (the texts a save would find no place for).
     void markRows(const std::vector<int>& rows, const QString& tip);
+    // Flags the rows' first cells: their texts need review.
+    void flagForReview(const std::vector<int>& rows);
 
 signals:
     // The cell editor changed a cell's text.
@@ -54,6 +56,7 @@ private:
     int rowCount_ = 0;         // as the views know it: a change of the number resets them
     std::vector<int> marked_;  // ascending
     QString markTip_;
+    std::vector<int> review_;  // ascending
 };
 
 }  // namespace tarn

@@ -55,6 +55,20 @@ protected:
                                       grid()->model()->index(row - 1, Translated));
         return image;
     }
+    // How wide the part drawn in the code colour is.
+    static int colourWidth(const QImage& image) {
+        int left = image.width();
+        int right = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixelColor(x, y) == kCodeByteColour) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        return right - left + 1;
+    }
     static bool holdsColour(const QImage& image, const QColor& colour) {
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
@@ -153,6 +167,12 @@ TEST_F(CharacterTableTest, CodesAlreadyInATextStayAndRawBracesStayTheRawCodes) {
 TEST_F(CharacterTableTest, TheGridFramesACodeByteSoItCannotBeTakenForALetter) {
     texts[0] = "\x8C";  // %l, which 1250 shows as Ś
     texts[1] = "\x9C";  // ś
+    texts[2] =
+        "\x83"
+        "ab";  // %S and its data
+    texts[3] =
+        "\x8C"
+        "ab";  // %l, which takes none
     writeGame();
     writeSettings("[Options]\r\nFontCharset=238\r\n");
     start();
@@ -161,6 +181,12 @@ TEST_F(CharacterTableTest, TheGridFramesACodeByteSoItCannotBeTakenForALetter) {
     EXPECT_TRUE(holdsColour(code, kCodeByteColour));
     EXPECT_FALSE(holdsColour(letter, kCodeByteColour));
     EXPECT_NE(code, letter);
+    // A code's data is drawn in the code's frame, in either notation.
+    const int letterWidth = grid()->fontMetrics().horizontalAdvance(QLatin1Char('a'));
+    EXPECT_GE(colourWidth(paintedCell(3)), colourWidth(paintedCell(4)) + letterWidth);
+    action("notationAction")->trigger();
+    EXPECT_GE(colourWidth(paintedCell(3)), grid()->fontMetrics().horizontalAdvance("%Sab"));
+    EXPECT_FALSE(holdsColour(paintedCell(4), kCodeByteColour));  // %lab: a code, no data
 }
 
 TEST_F(CharacterTableTest, TheDialogListsLettersOnCodesAndProposesATableOnBytesNoTextUses) {

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
 #include <functional>
@@ -341,6 +342,91 @@ TEST_F(ObjectTextsBeside, BothGridsTakeTheKeysAlike) {
         EXPECT_EQ(g.view->model()->index(g.row - 1, g.column).data().toString(), before);
         EXPECT_EQ(g.session.stack().index(), steps);
         EXPECT_TRUE(g.view->moveTo(g.otherRow, g.column));
+    }
+}
+
+// %S and %c take the next stored bytes as data: both grids, in both notations, refuse typing
+// into the data or between the code's characters, and Delete or Backspace on the code or a data
+// byte removes the code with all its data, which the editor's own undo brings back.
+TEST_F(ObjectTextsBeside, BothGridsKeepCodeDataWithItsCode) {
+    texts[0] = "A\x83xyB";  // A %S x y B
+    writeGame();
+    writeSettings();
+    writeObjectFile({{{0, "Sword"}, {5, "A\x83xyB"}}});
+    MainWindow& main = start();
+    openObjects();
+    root().child(0).child(0).makeCurrent();
+    struct Grid {
+        const char* name;
+        QWidget* window;
+        TextGridView* view;
+        int row;
+        int column;
+    };
+    const Grid grids[] = {
+        {"main window", &main, grid(), 1, StringTableDocument::TranslatedColumn},
+        {"object texts window", &objects(), objectGrid(), 2, 1},
+    };
+    struct Shown {
+        const char* name;
+        int inside;     // a cursor position inside the code or its data
+        int onData;     // a data character, removed by Delete
+        int afterData;  // Backspace here takes the last data character
+    };
+    const Shown notations[] = {{"raw", 2, 3, 4}, {"C-style", 2, 4, 5}};
+    for (const Shown& n : notations) {
+        SCOPED_TRACE(n.name);
+        for (const Grid& g : grids) {
+            SCOPED_TRACE(g.name);
+            const auto text = [&] {
+                return g.view->model()->index(g.row - 1, g.column).data().toString();
+            };
+            activate(*g.window);
+            ASSERT_TRUE(g.view->moveTo(g.row, g.column));
+            const QString before = text();
+            QSignalSpy refused(g.view, &TextGridView::characterRefused);
+            const int beeps = prompter.beeps();
+            g.view->editCurrentCell();
+            QLineEdit* editor = g.view->cellEditor();
+            ASSERT_NE(editor, nullptr);
+
+            editor->setCursorPosition(n.inside);
+            QTest::keyClicks(editor, "q");
+            EXPECT_EQ(editor->text(), before);
+            EXPECT_EQ(prompter.beeps(), beeps + 1);
+            ASSERT_EQ(refused.size(), 1);
+            EXPECT_EQ(refused.front().front().toString(),
+                      "The 2 bytes after the value code %S are its data and go with it: type "
+                      "before the code or after its data; Delete or Backspace removes the code "
+                      "with its data");
+            // A selection reaching into the data is not replaced either.
+            editor->setSelection(0, n.inside);
+            QTest::keyClicks(editor, "q");
+            EXPECT_EQ(editor->text(), before);
+            // Before the code and after its data, typing is taken.
+            editor->setCursorPosition(1);
+            QTest::keyClicks(editor, "q");
+            EXPECT_EQ(text(), before.left(1) + "q" + before.mid(1));
+            QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+            EXPECT_EQ(text(), before);
+
+            for (const auto& [key, at] :
+                 {std::pair{Qt::Key_Delete, n.onData}, std::pair{Qt::Key_Backspace, n.afterData},
+                  std::pair{Qt::Key_Delete, 1}}) {
+                editor->setCursorPosition(at);
+                QTest::keyClick(editor, key);
+                EXPECT_EQ(text(), "AB");
+                QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+                EXPECT_EQ(text(), before);
+            }
+            // A letter after the data goes alone.
+            editor->setCursorPosition(static_cast<int>(before.size()) - 1);
+            QTest::keyClick(editor, Qt::Key_Delete);
+            EXPECT_EQ(text(), before.chopped(1));
+            QTest::keyClick(editor, Qt::Key_Escape);
+            EXPECT_EQ(text(), before);
+        }
+        action("notationAction")->trigger();
     }
 }
 

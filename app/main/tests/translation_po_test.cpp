@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's PO commands: export, then import into the Translated column (nothing
 // written until Save), a bad file that changes nothing, and the folder the dialog remembers.
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QStandardPaths>
 
 #include "app/main/checks_panel.h"
 #include "app/main/tests/editor_fixture.h"
 #include "exchange/po_file.h"
+#include "exchange/translation_notes.h"
 #include "exetext/space_budget.h"
 #include "textcodes/code_table.h"
 
@@ -109,6 +112,73 @@ TEST_F(TranslationPoTest, ExportThenImportFillsTheTranslatedColumn) {
     action("saveAction")->trigger();
     EXPECT_EQ(translatedOnDisk()[1], rawText({'T', 's', 'c', 'h', 0xFC, 's', 's', 5}));
     EXPECT_TRUE(prompter.mismatches().empty());
+}
+
+// A text's note and review mark are edited beside the grid as steps of the history, written
+// beside the translated executable by Save, shown again when the translation is reopened, and
+// exported as translator comments and the fuzzy flag; an import's notes show at once.
+TEST_F(TranslationPoTest, NotesAreEditedInTheWindowSavedWithItAndExchangedThroughPo) {
+    MainWindow& main = start();
+    const auto note = [this] { return child<QPlainTextEdit>("noteEdit"); };
+    const auto mark = [this] { return child<QCheckBox>("needsReviewBox"); };
+    ASSERT_TRUE(grid()->moveTo(2, StringTableDocument::TranslatedColumn));
+    type("!");  // translated: a fuzzy flag is written only beside a translation
+    pressInEditor(Qt::Key_Return);
+    QTest::keyClicks(note(), "gate or door?");
+    mark()->click();
+    EXPECT_TRUE(main.session().isModified());
+    EXPECT_EQ(action("undoAction")->text(), "Undo Edit note");
+    action("undoAction")->trigger();
+    EXPECT_FALSE(mark()->isChecked());
+    EXPECT_EQ(note()->toPlainText(), "gate or door?");
+    action("redoAction")->trigger();
+    EXPECT_TRUE(mark()->isChecked());
+    // The row's number shows that its text needs review.
+    const QModelIndex number = grid()->model()->index(1, 0);
+    EXPECT_TRUE(number.data(Qt::DecorationRole).isValid());
+    EXPECT_EQ(number.data(Qt::ToolTipRole).toString(), "Needs review");
+    EXPECT_FALSE(grid()->model()->index(2, 0).data(Qt::DecorationRole).isValid());
+    // Another text has a note of its own.
+    ASSERT_TRUE(grid()->moveTo(3, StringTableDocument::TranslatedColumn));
+    EXPECT_TRUE(note()->toPlainText().isEmpty());
+
+    const fs::path notesFile = notesPathFor(transPath);
+    EXPECT_FALSE(fs::exists(notesFile));  // written by Save only
+    action("saveAction")->trigger();
+    const TextNote expected{{"gate or door?"}, true};
+    EXPECT_EQ(readTranslationNotes(notesFile).texts,
+              (std::map<std::string, TextNote>{{"exe/0002", expected}}));
+    EXPECT_FALSE(main.session().isModified());
+
+    window.reset();
+    start();
+    ASSERT_TRUE(grid()->moveTo(2, StringTableDocument::TranslatedColumn));
+    EXPECT_EQ(note()->toPlainText(), "gate or door?");
+    EXPECT_TRUE(mark()->isChecked());
+
+    // The export writes what the window holds, typed since the last save included.
+    ASSERT_TRUE(grid()->moveTo(3, StringTableDocument::TranslatedColumn));
+    QTest::keyClicks(note(), "two");
+    answerFile(po);
+    action("exportPoAction")->trigger();
+    PoReadResult read = readPoFile(po);
+    ASSERT_TRUE(read.problems.empty());
+    EXPECT_EQ(read.entries[1].comments, std::vector<std::string>{"gate or door?"});
+    EXPECT_TRUE(read.entries[1].fuzzy);
+    EXPECT_EQ(read.entries[2].comments, std::vector<std::string>{"two"});
+
+    // An import's notes show at once, as a step of the history, and reach the file by Save.
+    read.entries[2].comments = {"three"};
+    writePoFile(po, {{"Content-Type", "text/plain; charset=UTF-8"}}, read.entries);
+    answerFile(po);
+    action("importPoAction")->trigger();
+    EXPECT_EQ(note()->toPlainText(), "three");
+    action("undoAction")->trigger();
+    EXPECT_EQ(note()->toPlainText(), "two");
+    action("redoAction")->trigger();
+    action("saveAction")->trigger();
+    EXPECT_EQ(readTranslationNotes(notesFile).texts.at("exe/0003").lines,
+              std::vector<std::string>{"three"});
 }
 
 TEST_F(TranslationPoTest, ABadFileChangesNothingAndTheBoxListsItsProblems) {
