@@ -3,13 +3,11 @@
 
 #include <QDockWidget>
 #include <QMainWindow>
-#include <exception>
 
 #include "app/main/texts_session.h"
 #include "app/main/window_parts.h"
 #include "app/widgets/cell_rules.h"
 #include "app/widgets/game_texts_model.h"
-#include "app/widgets/prompter.h"
 #include "app/widgets/session_notes.h"
 #include "app/widgets/text_grid_view.h"
 #include "app/widgets/text_notes_panel.h"
@@ -38,33 +36,12 @@ std::filesystem::path NotesWiring::notesPath() const {
 }
 
 void NotesWiring::load() {
-    unreadable_.clear();
-    try {
-        notes_->load(notesPath());
-    } catch (const std::exception& e) {
-        // The texts open without their notes, and the file the team may still mend is never
-        // written over by them.
-        notes_->load({});
-        unreadable_ = QString::fromStdString(e.what());
-        showExceptionMessage(unreadable_);
-    }
+    notes_->open(notesPath());
     showNoteOf(parts_.grid.currentRow());
 }
 
 void NotesWiring::save() {
-    const std::filesystem::path path = notesPath();
-    if (path.empty() || !notes_->differFromFile()) {
-        return;
-    }
-    if (!unreadable_.isEmpty()) {
-        showExceptionMessage(QStringLiteral("The notes were not saved: %1").arg(unreadable_));
-        return;
-    }
-    try {
-        notes_->save(path);
-    } catch (const std::exception& e) {
-        showExceptionMessage(QString::fromStdString(e.what()));
-    }
+    notes_->keep(notesPath());
 }
 
 void NotesWiring::flagRowsForReview() {

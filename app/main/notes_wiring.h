@@ -32,7 +32,6 @@ private:
     WindowParts& parts_;
     SessionNotes* notes_;
     TextNotesPanel* panel_;
-    QString unreadable_;  // why the notes file could not be read, when it could not
 };
 
 }  // namespace tarn

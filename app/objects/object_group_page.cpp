@@ -52,6 +52,10 @@ ObjectGroupPage::~ObjectGroupPage() {
     delete model_;
 }
 
+void ObjectGroupPage::addBelowGrid(QWidget* widget) {
+    layout()->addWidget(widget);
+}
+
 const std::string& ObjectGroupPage::undoText() const {
     return cellRules_->escText();
 }

@@ -37,6 +37,8 @@ public:
     ~ObjectGroupPage() override;
 
     TextGridView& view() const { return *view_; }
+    // Lays widget out under the grid (the page takes it).
+    void addBelowGrid(QWidget* widget);
     // The grid as the preview and the format-code menu see it.
     TextCells& textCells() const { return *textCells_; }
     // The text Esc gives the current cell back, in the current notation.

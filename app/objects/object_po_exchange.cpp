@@ -8,6 +8,7 @@
 #include "app/widgets/file_paths.h"
 #include "app/widgets/po_prompts.h"
 #include "app/widgets/prompter.h"
+#include "app/widgets/session_notes.h"
 #include "app/widgets/text_grid_view.h"
 
 namespace tarn {
@@ -25,10 +26,9 @@ QString ObjectPoExchange::proposedFileName() const {
 }
 
 PoCompanions ObjectPoExchange::companions() const {
-    const ObjectTextsDocument& document = parts_.session.document();
-    return readPoCompanions(
-        document.folder().empty() ? std::filesystem::path() : notesPathFor(document.folder()),
-        parts_.codePage, tableName_);
+    PoCompanions found = readPoCompanions({}, parts_.codePage, tableName_);
+    found.notes = parts_.notes.notes();
+    return found;
 }
 
 void ObjectPoExchange::exportTranslation() {
@@ -86,13 +86,17 @@ void ObjectPoExchange::importTranslation() {
                                     PoProblems::SkipMessages);
         }
         report = std::move(import.report);
+        // The texts and the notes the import changed are one step, saved together.
+        const bool notes = import.step && found.notes != parts_.notes.notes();
+        if (notes) {
+            parts_.session.stack().beginMacro(importPoCaption());
+        }
         if (import.step) {
-            // The notes are the team's, not the texts': kept at once, like the file they came
-            // from, and an Undo of the texts leaves them.
-            if (!document.folder().empty()) {
-                writeTranslationNotes(notesPathFor(document.folder()), found.notes);
-            }
             parts_.session.push(std::move(import.step));  // one step, however many files
+        }
+        if (notes) {
+            parts_.notes.replaceAll(std::move(found.notes));
+            parts_.session.stack().endMacro();
         }
     } catch (const std::exception& e) {
         showExceptionMessage(QString::fromStdString(e.what()));

@@ -17,6 +17,7 @@ namespace tarn {
 class CodePage;
 class LanguageIdsQuestion;
 class ObjectTextsSession;
+class SessionNotes;
 class TextGridView;
 
 class ObjectPoExchange {
@@ -24,6 +25,7 @@ public:
     struct Parts {
         QWidget& window;  // the file dialogs' parent
         ObjectTextsSession& session;
+        SessionNotes& notes;  // the window's, typed since the last save included
         const CodePage& codePage;
         LanguageIdsQuestion& ids;
         TextGridView& grid;
@@ -44,7 +46,7 @@ public:
     void importTranslation();
 
 private:
-    // The notes beside the object folder and the characters its PO files name.
+    // The window's notes and the characters its PO files name.
     PoCompanions companions() const;
     QString proposedFileName() const;
 

@@ -153,7 +153,7 @@ ObjectSaveReport ObjectTextsSession::saveModified(const ObjectSaveOptions& optio
         ~Settle() { session.updateModified(); }
     } settle{*this};
     ObjectSaveReport report = document_.saveModified(options, progress);
-    if (!report.written.empty()) {
+    if (report.ok() || !report.written.empty()) {
         emit saved();
     }
     return report;

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,7 +46,11 @@ public:
     bool editCell(int row, int column, CellText value) override;
     bool settleCell(int row, int column) override;
 
-    // Writes the modified files (ObjectTextsDocument::saveModified, which may raise).
+    // What else keeps the window modified until saved: the notes differing from their file.
+    void setNotesDiffer(std::function<bool()> differ) { notesDiffer_ = std::move(differ); }
+
+    // Writes the modified files (ObjectTextsDocument::saveModified, which may raise); saved is
+    // sent when every file is written, also when none needed it (the notes are saved then).
     ObjectSaveReport saveModified(const ObjectSaveOptions& options, const LoadProgress& progress);
     // Takes in a file another program changed (ObjectTextsDocument::mergeReloaded, which may
     // raise, changing nothing): its step, if any, joins the history. Answers the groups changed
@@ -53,7 +58,9 @@ public:
     std::vector<std::size_t> reload(std::size_t file);
 
 protected:
-    bool differsFromFiles() const override { return document_.anyModified(); }
+    bool differsFromFiles() const override {
+        return document_.anyModified() || (notesDiffer_ && notesDiffer_());
+    }
     void historyMoved() override { rows_.releaseAll(); }
 
 private:
@@ -63,6 +70,7 @@ private:
 
     ObjectTextsDocument document_;
     ObjectGroupRows rows_;
+    std::function<bool()> notesDiffer_;
 };
 
 }  // namespace tarn

@@ -13,6 +13,7 @@
 #include "app/objects/boxed_branch_style.h"
 #include "app/objects/lacking_language_bar.h"
 #include "app/objects/object_file_page.h"
+#include "app/objects/object_notes.h"
 #include "app/objects/object_status_bar.h"
 #include "app/objects/object_texts_session.h"
 #include "app/objects/object_tree_model.h"
@@ -55,11 +56,12 @@ ObjectTextsWindow::ObjectTextsWindow(QWidget* parent) : QDialog(parent) {
     languageIds_ = std::make_unique<LanguageIdsQuestion>(*this);
     checks_ = new ObjectWindowChecks(*session_, codePage_, *languageIds_, status, this);
     createWidgets();
+    notes_ = new ObjectNotes(*session_, *groupPage_);
     spelling_ = new ObjectSpelling(groupPage_->view(), session_->groupRows(), codePage_, this);
     checks_->setMoreFindings([this](const auto& pairs) { return spelling_->findings(pairs); });
     patchBuilder_ = new PatchBuilderDialog(this);
     po_ = std::make_unique<ObjectPoExchange>(ObjectPoExchange::Parts{
-        *this, *session_, codePage_, *languageIds_, groupPage_->view(), status});
+        *this, *session_, notes_->notes(), codePage_, *languageIds_, groupPage_->view(), status});
     folder_ = std::make_unique<ObjectFolderGuard>(
         ObjectFolderGuard::Parts{*this, *session_, *treeModel_, status});
     connectParts();
@@ -379,8 +381,13 @@ void ObjectTextsWindow::importTranslation() {
     }
 }
 
+bool ObjectTextsWindow::unsaved() const {
+    // The files, and the notes kept beside them.
+    return document().anyModified() || session_->isModified();
+}
+
 bool ObjectTextsWindow::confirmClose() {
-    if (!document().anyModified()) {
+    if (!unsaved()) {
         return true;
     }
     const MessageAnswer answer = prompter().message(
@@ -390,7 +397,7 @@ bool ObjectTextsWindow::confirmClose() {
     if (answer == MessageAnswer::Yes) {
         saveModified();
         // A save that failed has been reported; the window stays open so that no edit is lost.
-        return !document().anyModified();
+        return !unsaved();
     }
     return answer == MessageAnswer::No;
 }

@@ -31,6 +31,7 @@ namespace tarn {
 
 class LackingLanguageBar;
 class ObjectFilePage;
+class ObjectNotes;
 class ObjectStatusBar;
 class ObjectTextsSession;
 class ObjectTreeModel;
@@ -134,6 +135,7 @@ private:
     void showReadOnly();
     bool refusedAsReadOnly();  // says so when read-only
     void showRefusal();
+    bool unsaved() const;
     bool confirmClose();
     void updateSaveButton();
     void showNode(const QModelIndex& node);
@@ -160,6 +162,7 @@ private:
 
     LackingLanguageBar* lackingLanguage_ = nullptr;
     ObjectSpelling* spelling_ = nullptr;
+    ObjectNotes* notes_ = nullptr;
 
     std::unique_ptr<LanguageIdsQuestion> languageIds_;  // the checks' and the PO commands'
     ObjectWindowChecks* checks_ = nullptr;

@@ -2,8 +2,10 @@
 #include "app/widgets/session_notes.h"
 
 #include <QUndoCommand>
+#include <exception>
 
 #include "app/widgets/game_texts_session.h"
+#include "app/widgets/prompter.h"
 
 namespace tarn {
 
@@ -99,6 +101,32 @@ void SessionNotes::load(const std::filesystem::path& path) {
 void SessionNotes::save(const std::filesystem::path& path) {
     writeTranslationNotes(path, notes_);
     onDisk_ = notes_;
+}
+
+void SessionNotes::open(const std::filesystem::path& path) {
+    unreadable_.clear();
+    try {
+        load(path);
+    } catch (const std::exception& e) {
+        load({});
+        unreadable_ = QString::fromStdString(e.what());
+        showExceptionMessage(unreadable_);
+    }
+}
+
+void SessionNotes::keep(const std::filesystem::path& path) {
+    if (path.empty() || !differFromFile()) {
+        return;
+    }
+    if (!unreadable_.isEmpty()) {
+        showExceptionMessage(QStringLiteral("The notes were not saved: %1").arg(unreadable_));
+        return;
+    }
+    try {
+        save(path);
+    } catch (const std::exception& e) {
+        showExceptionMessage(QString::fromStdString(e.what()));
+    }
 }
 
 void SessionNotes::putAll(const TranslationNotes& notes) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <filesystem>
 #include <string>
 
@@ -39,6 +40,13 @@ public:
     // Whether the notes differ from the file as last loaded or saved.
     bool differFromFile() const { return notes_ != onDisk_; }
 
+    // load as a window opens a translation: a file that cannot be read is reported, the texts
+    // open without notes, and keep never writes over the file the team may still mend.
+    void open(const std::filesystem::path& path);
+    // save as a window saves the translation, when the notes differ from the file; a failure
+    // is reported.
+    void keep(const std::filesystem::path& path);
+
 signals:
     // A text's note changed; an empty key: every note (a load).
     void noteChanged(const std::string& key);
@@ -52,6 +60,7 @@ private:
     GameTextsSession& session_;
     TranslationNotes notes_;
     TranslationNotes onDisk_;
+    QString unreadable_;  // why the notes file could not be read, when it could not
 };
 
 }  // namespace tarn

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The object texts window's aids for the translator: spelling, the groups lacking the
-// translation's language and adding it to all of them, the save's confirmation, and the grid's
-// header.
+// translation's language and adding it to all of them, the save's confirmation, the groups'
+// notes, and the grid's header.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QUndoStack>
@@ -15,6 +16,7 @@
 #include "app/objects/tests/object_window_fixture.h"
 #include "app/widgets/spelling_highlighter.h"
 #include "common/tests/temp_dir.h"
+#include "exchange/translation_notes.h"
 #include "objfiles/object_folder.h"
 #include "spelling/spell_checker.h"
 #include "spelling/tests/test_dictionary.h"
@@ -188,6 +190,34 @@ TEST_F(ObjectTranslatorAids, ASaveNamesTheFilesItWrote) {
             .toStdString());
     EXPECT_EQ(told.icon, MessageIcon::Information);
     EXPECT_EQ(window.statusText().toStdString(), "2 files updated successfully");
+}
+
+// A group's note and review mark are edited under its grid, keep the window modified, are
+// written beside the object folder by Save and shown again when the folder is loaded anew.
+TEST_F(ObjectTranslatorAids, AGroupsNoteIsSavedBesideTheFolderAndShownAgain) {
+    game.add("a.dat", 0, 0, {{{0, "Troll"}}, {{0, "Door"}}});
+    open();
+    const auto note = [this] { return childByName<QPlainTextEdit>(window, "noteEdit"); };
+    const auto mark = [this] { return childByName<QCheckBox>(window, "needsReviewBox"); };
+    root().child(0).child(0).makeCurrent();
+    QTest::keyClicks(note(), "troll or ogre?");
+    mark()->click();
+    EXPECT_TRUE(window.isWindowModified());
+    root().child(0).child(1).makeCurrent();
+    EXPECT_TRUE(note()->toPlainText().isEmpty());
+    EXPECT_FALSE(mark()->isChecked());
+
+    window.saveModified();
+    EXPECT_FALSE(window.isWindowModified());
+    const std::string key = "obj/" + window.document().file(0).fileName + "/1";
+    EXPECT_EQ(readTranslationNotes(notesPathFor(*findObjDataFolder(game.exePath()))).texts,
+              (std::map<std::string, TextNote>{{key, TextNote{{"troll or ogre?"}, true}}}));
+
+    window.hide();
+    open();
+    root().child(0).child(0).makeCurrent();
+    EXPECT_EQ(note()->toPlainText(), "troll or ogre?");
+    EXPECT_TRUE(mark()->isChecked());
 }
 
 TEST_F(ObjectTranslatorAids, TheIdColumnShowsItsHeaderWhole) {
