@@ -21,7 +21,8 @@ NotesWiring::NotesWiring(WindowParts& parts)
     dock->setObjectName(QStringLiteral("notesDock"));
     panel_ = new TextNotesPanel(*notes_, parts.session, dock);
     dock->setWidget(panel_);
-    parts.window.addDockWidget(Qt::BottomDockWidgetArea, dock);
+    // Beside the grid: the bottom is the Checks panel's, which needs the window's width.
+    parts.window.addDockWidget(Qt::RightDockWidgetArea, dock);
     // Sent before the grid's current cell moves: the row comes with it.
     connect(&parts.cellRules, &CellRules::cellEntered, this, [this](int row) { showNoteOf(row); });
     connect(notes_, &SessionNotes::noteChanged, this, &NotesWiring::flagRowsForReview);

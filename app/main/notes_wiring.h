@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The translation's notes in the main window: a "Note" panel docked below the grid shows the
+// The translation's notes in the main window: a "Note" panel docked beside the grid shows the
 // current text's note and review mark for editing, the notes file beside the translated
 // executable is read when the translation is opened and written when it is saved.
 #pragma once
