@@ -283,7 +283,8 @@ public:
 
     // Flushes the file and puts it in the place of the old one; with expected, only while the
     // old one is still that file (refuseChangedFile).
-    void replaceTarget(const std::optional<FileIdentity>& expected = std::nullopt) {
+    void replaceTarget(const std::optional<FileIdentity>& expected = std::nullopt,
+                       const std::function<void()>& beforeRename = {}) {
         // The new file takes the old one's creation time and attributes (hidden, system,
         // archive, not indexed) itself: ReplaceFileW keeps them on Windows, but not every
         // implementation of it does.
@@ -301,6 +302,14 @@ public:
         }
         if (!::FlushFileBuffers(file_.h)) {
             abandon("Cannot write file", ::GetLastError());
+        }
+        if (beforeRename) {
+            try {
+                beforeRename();
+            } catch (...) {
+                discard();
+                throw;
+            }
         }
         const BOOL closed = ::CloseHandle(file_.h);
         file_.h = INVALID_HANDLE_VALUE;
@@ -398,7 +407,7 @@ void streamFileAtomically(const fs::path& path,
                           offset);
         offset += piece.size();
     });
-    temporary.replaceTarget(options.expected);
+    temporary.replaceTarget(options.expected, options.beforeReplace);
 }
 
 RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges,
@@ -425,7 +434,7 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
         for (const FileRange& range : ranges) {
             temporary.writeAt(range.data.data(), range.data.size(), range.offset);
         }
-        temporary.replaceTarget(options.expected);
+        temporary.replaceTarget(options.expected, options.beforeReplace);
         return RangeCopy::KernelCopy;
     }
     if (fault.step == WriteFault::Step::CopyOld) {
@@ -652,7 +661,7 @@ void streamFileAtomically(const fs::path& path,
                           offset);
         offset += piece.size();
     });
-    temporary.replaceTarget(options.expected);
+    temporary.replaceTarget(options.expected, options.beforeReplace);
 }
 
 RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& ranges,
@@ -705,7 +714,7 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
             for (const FileRange& range : ranges) {
                 temporary.writeAt(range.data.data(), range.data.size(), range.offset);
             }
-            temporary.replaceTarget(options.expected);
+            temporary.replaceTarget(options.expected, options.beforeReplace);
             return *copied;
         }
     }

@@ -75,6 +75,10 @@ struct WriteOptions {
     // a folder other users may change, where a link planted after a check would still be
     // followed by a write by path.
     const FolderHandle* folder = nullptr;
+    // Called once the new contents are written and flushed to the temporary file, just before
+    // it takes the target's place: work that must be done before the target changes can run
+    // beside the writing. Raising leaves the target unchanged and removes the temporary file.
+    std::function<void()> beforeReplace;
 };
 // The writer's no-follow mode in folder.
 inline WriteOptions noFollowIn(const FolderHandle& folder) {

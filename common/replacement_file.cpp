@@ -332,12 +332,16 @@ void ReplacementFile::linkUnderTemporaryName() {
     raiseFileError("Cannot replace file", shown_, EEXIST);
 }
 
-void ReplacementFile::replaceTarget(const std::optional<FileIdentity>& expected) {
+void ReplacementFile::replaceTarget(const std::optional<FileIdentity>& expected,
+                                    const std::function<void()>& beforeRename) {
     if (fault_.step == WriteFault::Step::Flush) {
         raiseFileError("Cannot write file", shown_, EIO);
     }
     if (::fsync(fd_) != 0) {
         raiseFileError("Cannot write file", shown_, errno);
+    }
+    if (beforeRename) {
+        beforeRename();
     }
     if (fault_.step == WriteFault::Step::Rename) {
         raiseFileError("Cannot replace file", shown_, EACCES);

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -64,8 +65,9 @@ public:
 
     // Flushes the file, renames it over the target and flushes the folder, so that the
     // replacement survives a power cut. With expected, the target must still be that file just
-    // before the rename (refuseChangedFile).
-    void replaceTarget(const std::optional<FileIdentity>& expected = std::nullopt);
+    // before the rename (refuseChangedFile). beforeRename, when given, runs after the flush.
+    void replaceTarget(const std::optional<FileIdentity>& expected = std::nullopt,
+                       const std::function<void()>& beforeRename = {});
 
 private:
     void create(mode_t mode);

@@ -6,6 +6,7 @@
 
 #include "common/bytes.h"
 #include "common/file_io.h"
+#include "common/partial_file.h"
 
 namespace tarn {
 
@@ -14,5 +15,12 @@ namespace tarn {
 // Raises std::invalid_argument for a move from past the end, as applyFileReshape.
 void writeRewrittenBytes(const Bytes& old, const FileRanges& ranges, const FileReshape* reshape,
                          const ByteWriter& write);
+
+// Whether file, rewritten from old bytes of oldSize, has the rewritten size and holds what passed
+// through memory: the ranges (where a later one did not overwrite them) and the zeros that
+// lengthened it. The parts copied from the old file inside the kernel are not read, so checking
+// a 17 MB file costs the reading of its changes alone. False also when it cannot be read.
+bool fileHoldsWrittenParts(PartialFile& file, std::uint64_t oldSize, const FileRanges& ranges,
+                           const FileReshape* reshape);
 
 }  // namespace tarn

@@ -259,6 +259,7 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
     WriteOptions writing;
     writing.expected = options.expected;
     writing.folder = folder;
+    writing.beforeReplace = callbacks.beforeReplace;
     std::optional<FileRanges> ranges;
     std::optional<ReshapedPlacement> placement;
     try {

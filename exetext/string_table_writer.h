@@ -58,6 +58,10 @@ struct SaveCallbacks {
     // the original or records what the file will hold does it here. Raising stops the save,
     // the file unchanged.
     std::function<void(const FileRanges& ranges, const FileReshape* reshape)> beforeWrite;
+    // Called once the new contents are written beside the file and flushed, just before they
+    // replace it (WriteOptions::beforeReplace): work begun in beforeWrite can run beside the
+    // writing and be finished here. Raising stops the save, the file unchanged.
+    std::function<void()> beforeReplace;
 };
 
 struct SaveOptions {

@@ -753,7 +753,9 @@ void injectTestFault(TarnPatch& patch, const char* fault) {
             if (!data.empty()) {
                 data.back() ^= 0x5A;
             }
-            writeFileAtomically(path, data, WriteOptions{std::nullopt, false});
+            WriteOptions options;
+            options.followLinks = false;
+            writeFileAtomically(path, data, options);
         });
     }
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // TarnPatch's side of the game executable: finding it, planning the carried texts into it,
 // keeping its original, writing it through the editor's save, and putting it back.
+#include <future>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -8,6 +9,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/folder_handle.h"
+#include "common/partial_file.h"
 #include "common/rewritten_bytes.h"
 #include "common/sha256.h"
 #include "enduser/message_table.h"
@@ -90,7 +92,10 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
             // Only the metadata, taken before the bytes: whether the backup made later is
             // still this file.
             const FileIdentity read = takeFileIdentity(game, name, {FilePart{0, 0}});
-            const Bytes before = game.read(name);
+            // The original, read through this handle: the save replaces the file by a new
+            // one, so the handle reads the original even after it.
+            PartialFile original(game, name);
+            Bytes before;
             // What the save writes, kept as the old bytes and the changes laid over them: a
             // second whole copy would cost more than the save itself.
             FileRanges written;
@@ -101,20 +106,33 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
             bool linked = false;
             SaveCallbacks callbacks;
             // The digest of what replaces the file goes first, pending, then the original is
-            // kept: a run cut off anywhere after leaves both. The original is kept as a second
+            // kept, both before the file is replaced: a run cut off anywhere after leaves both.
+            // The original is read and the digest of its 17 MB taken on a thread of their own
+            // while the new contents are written and flushed. The original is kept as a second
             // name of the file, which the save then replaces by a new one.
+            std::future<Sha256Digest> digest;
             callbacks.beforeWrite = [&](const FileRanges& ranges, const FileReshape* reshape) {
                 written = ranges;
                 if (reshape != nullptr) {
                     reshaped = *reshape;
                 }
-                Sha256Hasher digest;
-                writeAfter([&digest](std::string_view piece) { digest.add(piece); });
-                exeSums_.recordPending(name, digest.finish());
-                linked = exeBackup_.keepAsSecondName(name, path, before);
+                digest = std::async(std::launch::async, [&] {
+                    before.resize(static_cast<std::size_t>(original.size()));
+                    if (original.readInto(0, before.data(), before.size()) != before.size()) {
+                        throw FileError("Cannot read file \"" + path.string() +
+                                        "\". It is shorter than when it was opened");
+                    }
+                    Sha256Hasher hasher;
+                    writeAfter([&hasher](std::string_view piece) { hasher.add(piece); });
+                    return hasher.finish();
+                });
                 if (beforeWrite_) {
                     beforeWrite_(name);
                 }
+            };
+            callbacks.beforeReplace = [&] {
+                exeSums_.recordPending(name, digest.get());
+                linked = exeBackup_.keepAsSecondName(name, path, before);
             };
             SaveOptions options;
             options.folder = &game;
@@ -128,7 +146,15 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
             if (afterReplace_) {
                 afterReplace_(path);
             }
-            const bool asWritten = fileHoldsPieces(game, name, writeAfter);
+            // The changes read back; the rest was copied inside the system, as by the save of
+            // the editor and of tarntool.
+            bool asWritten = false;
+            try {
+                PartialFile now(game, name);
+                asWritten = fileHoldsWrittenParts(now, before.size(), written,
+                                                  reshaped ? &*reshaped : nullptr);
+            } catch (const FileError&) {
+            }
             if (linked) {
                 exeBackup_.confirmKept(name, before, read);
             }

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "common/errors.h"
+#include "common/partial_file.h"
 #include "common/rewritten_bytes.h"
 #include "common/sha256.h"
 #include "common/tests/temp_dir.h"
@@ -75,6 +76,14 @@ TEST_F(AtomicWrite, EveryFailingStepLeavesTheOldFileWholeAndNoTemporaryFile) {
             WriteFault none;
             none.noUnnamedFile = named;
             setWriteFaultForTesting(none);
+            // Work done just before the rename that fails stops the write the same way.
+            WriteOptions raising = held ? noFollowIn(folder) : WriteOptions{};
+            raising.beforeReplace = [] { throw FileError("stopped before the rename"); };
+            EXPECT_THROW(
+                writeFileAtomically(held ? fs::path("obj.dat") : path, Bytes{1, 2}, raising),
+                FileError);
+            EXPECT_EQ(readWholeFile(path), (Bytes{9, 9, 9, 9}));
+            EXPECT_EQ(dir.fileCount(), 1u);
             write(Bytes{9, 9, 9, 9});
             EXPECT_EQ(dir.fileCount(), 1u);
         }
@@ -193,6 +202,19 @@ TEST_P(RangeWrite, StoresTheRangesInOrderOverTheOldBytesAndKeepsThePermissions) 
         changed[changed.size() / 2] ^= 1;
         for (const Bytes& other : {Bytes(expected.begin(), expected.end() - 1), longer, changed}) {
             EXPECT_FALSE(fileHoldsBytes(path, other)) << other.size();
+        }
+
+        // Read back where the ranges went alone: a changed range byte or size is noticed.
+        const auto holdsWrittenParts = [&] {
+            PartialFile file(path);
+            return fileHoldsWrittenParts(file, old.size(), ranges, reshape ? &*reshape : nullptr);
+        };
+        EXPECT_TRUE(holdsWrittenParts());
+        Bytes rangeChanged = expected;
+        rangeChanged[100011] ^= 1;
+        for (const Bytes& other : {Bytes(expected.begin(), expected.end() - 1), rangeChanged}) {
+            writeFileAtomically(path, other);
+            EXPECT_FALSE(holdsWrittenParts()) << other.size();
         }
     }
 }

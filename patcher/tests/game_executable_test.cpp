@@ -224,8 +224,8 @@ TEST_F(GameExecutableTest, TheKeptOriginalOutlivesAFileWrittenInPlace) {
     EXPECT_EQ(readWholeFile(exe), before);
 }
 
-// Swapped for a link after its checks, with its original kept and its digest pending, the
-// executable is refused and named, and nothing is written through the link.
+// Swapped for a link after its checks, just before the save writes it, the executable is
+// refused and named, and nothing is written through the link.
 TEST_F(GameExecutableTest, AnExecutableSwappedForALinkBeforeTheSaveIsNotWrittenThrough) {
     const std::vector<std::string> original = gameTexts();
     const CarriedExeTexts carried = differingExeTexts(original, translatedTexts(original, 100, 0));
