@@ -94,6 +94,8 @@ __attribute__((target("sha,sse4.1,ssse3"))) void compressWithShaExtensions(
         const __m128i abefBefore = abef;
         const __m128i cdghBefore = cdgh;
         __m128i w[4];  // the last four groups of four message words
+        // Unrolled whole, the four groups stay in registers (and -Os unrolls nothing itself).
+#pragma GCC unroll 16
         for (std::size_t g = 0; g < 16; ++g) {
             __m128i words;
             if (g < 4) {

@@ -7,7 +7,7 @@
 
 namespace tarn {
 
-std::uint32_t crc32(const Bytes& data) {
+std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
     static const auto table = [] {
         std::array<std::uint32_t, 256> t{};
         for (std::uint32_t i = 0; i < 256; ++i) {
@@ -20,8 +20,8 @@ std::uint32_t crc32(const Bytes& data) {
         return t;
     }();
     std::uint32_t crc = 0xFFFFFFFFu;
-    for (const std::uint8_t byte : data) {
-        crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
+    for (std::size_t i = 0; i < size; ++i) {
+        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
     }
     return crc ^ 0xFFFFFFFFu;
 }
@@ -40,7 +40,7 @@ void readCarriedRecord(const Bytes& data, std::uint8_t format, const Bytes& objT
                        const std::string& what,
                        const std::function<void(MemoryStream&)>& readBody) {
     if (data.size() < 4 ||
-        crc32(Bytes(data.begin(), data.end() - 4)) != readU32LE(data.data() + data.size() - 4)) {
+        crc32(data.data(), data.size() - 4) != readU32LE(data.data() + data.size() - 4)) {
         throw CarriedDataError(what + " do not match their checksum");
     }
     try {

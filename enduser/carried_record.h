@@ -20,7 +20,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-std::uint32_t crc32(const Bytes& data);
+std::uint32_t crc32(const std::uint8_t* data, std::size_t size);
+inline std::uint32_t crc32(const Bytes& data) {
+    return crc32(data.data(), data.size());
+}
 
 // The record with format, belonging to objTexts, whose body writeBody writes.
 Bytes writeCarriedRecord(std::uint8_t format, const Bytes& objTexts,

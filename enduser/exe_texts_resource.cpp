@@ -55,6 +55,10 @@ CarriedExeTexts readCarriedExeTexts(const Bytes& data, const Bytes& objTexts) {
         texts.secondaryLangId = in.readByte();
         texts.mayGrow = (in.readByte() & kMayGrow) != 0;
         const std::uint32_t count = in.readU32();
+        // Each text takes at least its number, digest and length: a count the data cannot
+        // hold reserves no more than the data could.
+        constexpr std::size_t kSmallestText = 2 + sizeof(Sha256Digest) + 4;
+        texts.texts.reserve(std::min<std::size_t>(count, in.remaining() / kSmallestText));
         int last = 0;
         for (std::uint32_t i = 0; i < count; ++i) {
             CarriedExeText text;

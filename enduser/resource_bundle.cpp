@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "enduser/resource_bundle.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "common/partial_file.h"
 #include "enduser/message_table.h"
 
 namespace tarn {
@@ -41,6 +43,25 @@ std::size_t ResourceBundle::executableSize(const std::uint8_t* file, std::size_t
         throw ResourceBundleError("its size points outside the file");
     }
     return size - bundleSize;
+}
+
+ResourceBundle ResourceBundle::read(const std::filesystem::path& path) {
+    PartialFile file(path);
+    const std::uint64_t size = file.size();
+    std::uint8_t footer[kFooterSize] = {};
+    if (size < kFooterSize ||
+        file.readInto(size - kFooterSize, footer, kFooterSize) != kFooterSize ||
+        !hasMagic(footer, kFooterSize)) {
+        return {};
+    }
+    // The bundle alone, or the whole file when the bundle claims more: parse refuses that.
+    const std::uint64_t tail = std::min<std::uint64_t>(readU32LE(footer + 12), size);
+    Bytes bundle(static_cast<std::size_t>(std::max<std::uint64_t>(tail, kFooterSize)));
+    const std::uint64_t from = size - bundle.size();
+    if (file.readInto(from, bundle.data(), bundle.size()) != bundle.size()) {
+        throw ResourceBundleError("its size points outside the file");
+    }
+    return parse(bundle);
 }
 
 ResourceBundle ResourceBundle::parse(const std::uint8_t* file, std::size_t size) {

@@ -27,6 +27,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -71,6 +72,9 @@ public:
     // ResourceBundleError for a damaged one; never reads outside [file, file + size).
     static ResourceBundle parse(const std::uint8_t* file, std::size_t size);
     static ResourceBundle parse(const Bytes& file) { return parse(file.data(), file.size()); }
+    // The same for the file at path, of which only the bundle is read: a program reading its
+    // own resources at every start need not read itself whole. Raises FileError as well.
+    static ResourceBundle read(const std::filesystem::path& path);
 
     // The number of bytes of the file before its bundle (the whole size without one).
     static std::size_t executableSize(const std::uint8_t* file, std::size_t size);

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "common/file_io.h"
 #include "common/utf8_path.h"
 #include "enduser/resource_bundle.h"
 #include "patcher/tarn_patch.h"
@@ -25,7 +24,7 @@ int main(int argc, char** argv) {
     std::filesystem::path program;
     try {
         program = tarn::platform::ownExecutablePath();
-        resources = tarn::ResourceBundle::parse(tarn::readWholeFile(program));
+        resources = tarn::ResourceBundle::read(program);
     } catch (const std::exception& e) {
         resourceError = e.what();
     }

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "common/file_io.h"
+#include "common/tests/temp_dir.h"
 #include "enduser/message_table.h"
 
 namespace tarn {
@@ -13,6 +15,17 @@ namespace {
 const Bytes kExe{'M', 'Z', 1, 2, 3, 4, 5};
 const ResourceKey kStrings{6, ResourceName::number(1), 0};
 const ResourceKey kTexts{10, ResourceName::string("ObjTexts"), 0};
+
+// Every resource's key and bytes, to compare two readings.
+std::string describe(const ResourceBundle& bundle) {
+    std::string text;
+    for (const Resource& r : bundle.resources()) {
+        text += std::to_string(r.key.type) + "/" + std::to_string(r.key.name.id) + r.key.name.text +
+                "/" + std::to_string(r.key.language) + ":" +
+                std::string(r.data.begin(), r.data.end()) + ";";
+    }
+    return text;
+}
 
 TEST(ResourceBundle, AppendsAfterTheExecutableAndFindsByTypeNameAndLanguage) {
     const Bytes file = addResources(kExe, {{kStrings, {1, 2}}, {kTexts, {3}}});
@@ -40,6 +53,8 @@ TEST(ResourceBundle, AddingAgainReplacesTheSameKeyAndKeepsTheOthers) {
 }
 
 TEST(ResourceBundle, LyingFootersAndDirectoriesAreRefusedWithoutReadingOutside) {
+    const TempDir dir;
+    const std::filesystem::path path = dir.path() / "TarnPatch";
     const Bytes good = addResources(kExe, {{kStrings, {1, 2, 3}}, {kTexts, {4}}});
     const std::size_t footer = good.size() - 24;
     // Every single-byte change of the directory and footer either still parses or is refused
@@ -50,18 +65,35 @@ TEST(ResourceBundle, LyingFootersAndDirectoriesAreRefusedWithoutReadingOutside) 
             bad[at] = value;
             const auto copy = std::make_unique<std::uint8_t[]>(bad.size());
             std::copy(bad.begin(), bad.end(), copy.get());
+            // Read from a file, only its bundle is read, with the same outcome.
+            writeFileAtomically(path, bad);
+            std::string parsed;
+            std::string read;
             try {
-                ResourceBundle::parse(copy.get(), bad.size());
+                parsed = describe(ResourceBundle::parse(copy.get(), bad.size()));
             } catch (const ResourceBundleError& e) {
                 EXPECT_NE(std::string(e.what()).find("damaged"), std::string::npos);
+                parsed = e.what();
             }
+            try {
+                read = describe(ResourceBundle::read(path));
+            } catch (const ResourceBundleError& e) {
+                read = e.what();
+            }
+            EXPECT_EQ(read, parsed) << at;
         }
     }
     Bytes huge = good;
     writeU32LE(huge.data() + footer + 12, 0xFFFFFFF0u);
     EXPECT_THROW(ResourceBundle::parse(huge), ResourceBundleError);
+    writeFileAtomically(path, huge);
+    EXPECT_THROW(ResourceBundle::read(path), ResourceBundleError);
     const Bytes onlyFooter(good.end() - 24, good.end());
     EXPECT_THROW(ResourceBundle::parse(onlyFooter), ResourceBundleError);
+    for (const Bytes& plain : {kExe, Bytes{}}) {
+        writeFileAtomically(path, plain);
+        EXPECT_TRUE(ResourceBundle::read(path).resources().empty());
+    }
 }
 
 TEST(ResourceBundle, LoadStringReadsBlockOneLikeTheWindowsLoader) {
