@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "common/errors.h"
+#include "common/utf8_path.h"
 
 namespace tarn {
 
@@ -108,6 +109,23 @@ private:
     std::uint64_t size_ = 0;
 };
 
+// Hands over length bytes of file from offset through one reused buffer: fresh memory of a
+// large file's size costs more to fault in than the reading itself.
+void readPieces(PartialFile& file, std::uint64_t offset, std::uint64_t length,
+                const ByteWriter& write) {
+    Bytes buffer(static_cast<std::size_t>(std::min<std::uint64_t>(length, 1u << 20)));
+    while (length != 0) {
+        const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(length, buffer.size()));
+        if (file.readInto(offset, buffer.data(), want) != want) {
+            throw FileError("Cannot read file \"" + pathToUtf8(file.path()) +
+                            "\". It is shorter than when it was opened");
+        }
+        write(std::string_view(reinterpret_cast<const char*>(buffer.data()), want));
+        offset += want;
+        length -= want;
+    }
+}
+
 // The old bytes as they were, moved as reshape says, with the ranges laid over them.
 PieceMap rewrittenPieces(std::uint64_t oldSize, const FileRanges& ranges,
                          const FileReshape* reshape) {
@@ -143,6 +161,55 @@ void writeRewrittenBytes(const Bytes& old, const FileRanges& ranges, const FileR
                             static_cast<std::size_t>(length)));
     };
     writeRewritten(old.size(), ranges, reshape, readOld, write);
+}
+
+void writeRewrittenBytes(PartialFile& old, const FileRanges& ranges, const FileReshape* reshape,
+                         const ByteWriter& write) {
+    const auto readOld = [&old](std::uint64_t offset, std::uint64_t length, const ByteWriter& to) {
+        readPieces(old, offset, length, to);
+    };
+    writeRewritten(old.size(), ranges, reshape, readOld, write);
+}
+
+OverwrittenBytes keepOverwrittenBytes(PartialFile& old, const FileRanges& ranges,
+                                      const FileReshape* reshape) {
+    const std::uint64_t oldSize = old.size();
+    OverwrittenBytes overwritten;
+    std::uint64_t at = 0;  // the old file is covered up to here
+    const auto keepUpTo = [&](std::uint64_t end) {
+        if (end > at) {
+            OverwrittenBytes::Part part{at, end - at, true, {}};
+            part.bytes.reserve(static_cast<std::size_t>(part.length));
+            readPieces(old, at, part.length, [&part](std::string_view piece) {
+                part.bytes.insert(part.bytes.end(), piece.begin(), piece.end());
+            });
+            overwritten.parts.push_back(std::move(part));
+            at = end;
+        }
+    };
+    const PieceMap map = rewrittenPieces(oldSize, ranges, reshape);
+    for (const auto& [offset, piece] : map.pieces()) {
+        // Old bytes left where they were: the new file holds them.
+        if (piece.from == PieceMap::Piece::Old && piece.oldOffset == offset) {
+            keepUpTo(offset);
+            overwritten.parts.push_back({offset, piece.length, false, {}});
+            at = offset + piece.length;
+        }
+    }
+    keepUpTo(oldSize);
+    return overwritten;
+}
+
+void writeOldBytes(PartialFile& rewritten, const OverwrittenBytes& overwritten,
+                   const ByteWriter& write) {
+    for (const OverwrittenBytes::Part& part : overwritten.parts) {
+        if (part.kept) {
+            write(std::string_view(reinterpret_cast<const char*>(part.bytes.data()),
+                                   part.bytes.size()));
+            continue;
+        }
+        readPieces(rewritten, part.offset, part.length, write);
+    }
 }
 
 bool fileHoldsWrittenParts(PartialFile& file, std::uint64_t oldSize, const FileRanges& ranges,

@@ -16,6 +16,33 @@ namespace tarn {
 void writeRewrittenBytes(const Bytes& old, const FileRanges& ranges, const FileReshape* reshape,
                          const ByteWriter& write);
 
+// The same with the old bytes read from the open file a piece at a time through one reused
+// buffer, so that a large file never needs fresh memory of its size. Raises FileError when it
+// cannot be read or is shorter than when it was opened.
+void writeRewrittenBytes(PartialFile& old, const FileRanges& ranges, const FileReshape* reshape,
+                         const ByteWriter& write);
+
+// The old file in parts, in order: where a rewrite leaves the old bytes at their own offsets
+// the part has no bytes (the new file holds them), elsewhere (under the ranges and moved blocks,
+// past a cut) it keeps them. So the old file can be made again from the new one for the cost of
+// the changed parts alone.
+struct OverwrittenBytes {
+    struct Part {
+        std::uint64_t offset = 0;
+        std::uint64_t length = 0;
+        bool kept = false;  // bytes holds the old bytes; otherwise the new file has them
+        Bytes bytes;
+    };
+    std::vector<Part> parts;
+};
+// Reads from old what a rewrite with ranges and reshape overwrites. Raises FileError.
+OverwrittenBytes keepOverwrittenBytes(PartialFile& old, const FileRanges& ranges,
+                                      const FileReshape* reshape);
+// Hands write the old file's bytes, from rewritten (the new file) and what was kept. Raises
+// FileError when rewritten cannot be read or is too short.
+void writeOldBytes(PartialFile& rewritten, const OverwrittenBytes& overwritten,
+                   const ByteWriter& write);
+
 // Whether file, rewritten from old bytes of oldSize, has the rewritten size and holds what passed
 // through memory: the ranges (where a later one did not overwrite them) and the zeros that
 // lengthened it. The parts copied from the old file inside the kernel are not read, so checking

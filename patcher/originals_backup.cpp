@@ -32,15 +32,18 @@ bool OriginalsBackup::exists() const {
 }
 
 bool OriginalsBackup::keep(const std::string& name, const Bytes& original) {
-    return keep(name, original, nullptr);
+    const auto bytes = [&original](const ByteWriter& write) {
+        write(std::string_view(reinterpret_cast<const char*>(original.data()), original.size()));
+    };
+    return keep(name, bytes, nullptr);
 }
 
 bool OriginalsBackup::keepAsSecondName(const std::string& name, const fs::path& file,
-                                       const Bytes& original) {
+                                       const Original& original) {
     return keep(name, original, &file);
 }
 
-void OriginalsBackup::confirmKept(const std::string& name, const Bytes& original,
+void OriginalsBackup::confirmKept(const std::string& name, const Original& original,
                                   const FileIdentity& originalFile) const {
     const FolderHandle gameFolder = game();
     const std::optional<FolderHandle> folder = gameFolder.folder(name_);
@@ -58,12 +61,13 @@ void OriginalsBackup::confirmKept(const std::string& name, const Bytes& original
     } catch (const FileError&) {
     }
     if (!same) {
-        writeFileAtomically(name, original, noFollowIn(*folder));
+        streamFileAtomically(name, original, noFollowIn(*folder));
         folder->flush();
     }
 }
 
-bool OriginalsBackup::keep(const std::string& name, const Bytes& original, const fs::path* file) {
+bool OriginalsBackup::keep(const std::string& name, const Original& original,
+                           const fs::path* file) {
     const FolderHandle gameFolder = game();
     bool created = false;
     const FolderHandle folder = gameFolder.makeFolder(name_, created);
@@ -83,7 +87,7 @@ bool OriginalsBackup::keep(const std::string& name, const Bytes& original, const
         // A second name costs nothing and its bytes are on disk already; a file system without
         // hard links gets a copy.
         if (file == nullptr || !folder.hardLink(gameFolder, pathToUtf8(file->filename()), name)) {
-            writeFileAtomically(name, original, noFollowIn(folder));
+            streamFileAtomically(name, original, noFollowIn(folder));
         }
         folder.flush();
         if (created) {

@@ -7,11 +7,13 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "common/bytes.h"
 #include "common/file_identity.h"
+#include "common/file_io.h"
 #include "common/folder_handle.h"
 
 namespace tarn {
@@ -37,20 +39,22 @@ public:
     // there already. Answers whether it wrote one; the copy is complete and flushed when it
     // returns. Raises FileError when the folder or the copy cannot be written.
     bool keep(const std::string& name, const Bytes& original);
-    // As keep, but the backup is made a second name (a hard link) of file, whose bytes are
-    // original, where the file system allows; otherwise they are copied. For a file about to
-    // be replaced by a new one (a rename over it): the old file then lives on as the backup
-    // alone, and 17 MB need not be written and flushed again. confirmKept must follow the
-    // replacement.
-    bool keepAsSecondName(const std::string& name, const fs::path& file, const Bytes& original);
-    // Makes sure the backup of name holds original once the game folder's file of that name,
-    // which it was a second name of, has been replaced: unless the backup is still the file
-    // originalFile names (its metadata taken before original was read from it) and no longer
-    // the same file as the one now in the game folder, it gets original's bytes. So a file
-    // another program replaced between the read and the link, or a system that wrote into the
-    // old file instead of replacing it, never leaves a backup that is not the original. Raises
-    // FileError when the copy fails.
-    void confirmKept(const std::string& name, const Bytes& original,
+    // Hands over the bytes of an original a piece at a time.
+    using Original = std::function<void(const ByteWriter& write)>;
+    // As keep, but the backup is made a second name (a hard link) of file, whose bytes
+    // original hands over, where the file system allows; otherwise they are copied. For a
+    // file about to be replaced by a new one (a rename over it): the old file then lives on as
+    // the backup alone, and 17 MB need not be written and flushed again. confirmKept must
+    // follow the replacement.
+    bool keepAsSecondName(const std::string& name, const fs::path& file, const Original& original);
+    // Makes sure the backup of name holds the original once the game folder's file of that
+    // name, which it was a second name of, has been replaced: unless the backup is still the
+    // file originalFile names (its metadata taken before the original was read from it) and
+    // no longer the same file as the one now in the game folder, it gets the bytes original
+    // hands over. So a file another program replaced between the read and the link, or a
+    // system that wrote into the old file instead of replacing it, never leaves a backup that
+    // is not the original. Raises FileError when the copy fails.
+    void confirmKept(const std::string& name, const Original& original,
                      const FileIdentity& originalFile) const;
 
     // One entry of the backup folder and what a restore does with it.
@@ -78,7 +82,7 @@ public:
     void remove() const;
 
 private:
-    bool keep(const std::string& name, const Bytes& original, const fs::path* file);
+    bool keep(const std::string& name, const Original& original, const fs::path* file);
     FolderHandle game() const { return FolderHandle::open(gameFolder_); }
 
     fs::path gameFolder_;

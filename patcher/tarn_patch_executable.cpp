@@ -92,24 +92,26 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
             // Only the metadata, taken before the bytes: whether the backup made later is
             // still this file.
             const FileIdentity read = takeFileIdentity(game, name, {FilePart{0, 0}});
-            // The original, read through this handle: the save replaces the file by a new
-            // one, so the handle reads the original even after it.
+            // The original, read through this handle a piece at a time whenever its bytes are
+            // needed: the save replaces the file by a new one, so the handle reads the
+            // original even after it. A whole copy in memory would cost more than the save.
             PartialFile original(game, name);
-            Bytes before;
-            // What the save writes, kept as the old bytes and the changes laid over them: a
-            // second whole copy would cost more than the save itself.
+            const OriginalsBackup::Original originalBytes = [&original](const ByteWriter& write) {
+                writeRewrittenBytes(original, {}, nullptr, write);
+            };
+            // What the save writes: the original's bytes with the changes laid over them.
             FileRanges written;
             std::optional<FileReshape> reshaped;
-            const auto writeAfter = [&](const ByteWriter& write) {
-                writeRewrittenBytes(before, written, reshaped ? &*reshaped : nullptr, write);
-            };
+            // The original's bytes that the new file does not hold at their own offsets: with
+            // the new file, they give back the original should the kept one be written into.
+            OverwrittenBytes overwritten;
             bool linked = false;
             SaveCallbacks callbacks;
             // The digest of what replaces the file goes first, pending, then the original is
-            // kept, both before the file is replaced: a run cut off anywhere after leaves both.
-            // The original is read and the digest of its 17 MB taken on a thread of their own
-            // while the new contents are written and flushed. The original is kept as a second
-            // name of the file, which the save then replaces by a new one.
+            // kept, both just before the file is replaced: a run cut off anywhere after leaves
+            // both. The digest of the 17 MB is taken on a thread of its own while the save
+            // writes and flushes the new file. The original is kept as a second name of the
+            // file, which the save then replaces by a new one.
             std::future<Sha256Digest> digest;
             callbacks.beforeWrite = [&](const FileRanges& ranges, const FileReshape* reshape) {
                 written = ranges;
@@ -117,13 +119,11 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
                     reshaped = *reshape;
                 }
                 digest = std::async(std::launch::async, [&] {
-                    before.resize(static_cast<std::size_t>(original.size()));
-                    if (original.readInto(0, before.data(), before.size()) != before.size()) {
-                        throw FileError("Cannot read file \"" + path.string() +
-                                        "\". It is shorter than when it was opened");
-                    }
+                    const FileReshape* moved = reshaped ? &*reshaped : nullptr;
+                    overwritten = keepOverwrittenBytes(original, written, moved);
                     Sha256Hasher hasher;
-                    writeAfter([&hasher](std::string_view piece) { hasher.add(piece); });
+                    writeRewrittenBytes(original, written, moved,
+                                        [&hasher](std::string_view piece) { hasher.add(piece); });
                     return hasher.finish();
                 });
                 if (beforeWrite_) {
@@ -132,7 +132,7 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
             };
             callbacks.beforeReplace = [&] {
                 exeSums_.recordPending(name, digest.get());
-                linked = exeBackup_.keepAsSecondName(name, path, before);
+                linked = exeBackup_.keepAsSecondName(name, path, originalBytes);
             };
             SaveOptions options;
             options.folder = &game;
@@ -151,15 +151,19 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
             bool asWritten = false;
             try {
                 PartialFile now(game, name);
-                asWritten = fileHoldsWrittenParts(now, before.size(), written,
+                asWritten = fileHoldsWrittenParts(now, original.size(), written,
                                                   reshaped ? &*reshaped : nullptr);
             } catch (const FileError&) {
             }
             if (linked) {
-                exeBackup_.confirmKept(name, before, read);
+                const auto fromNewFile = [&](const ByteWriter& write) {
+                    PartialFile now(game, name);
+                    writeOldBytes(now, overwritten, write);
+                };
+                exeBackup_.confirmKept(name, fromNewFile, read);
             }
             if (!asWritten) {
-                writeFileAtomically(name, before, noFollowIn(game));
+                streamFileAtomically(name, originalBytes, noFollowIn(game));
                 throw FileError("The file \"" + path.string() +
                                 "\" did not read back as written; the file as it was has been "
                                 "put back");

@@ -176,10 +176,32 @@ TEST_P(RangeWrite, StoresTheRangesInOrderOverTheOldBytesAndKeepsThePermissions) 
         EXPECT_EQ(expected[100011], 5);
         EXPECT_EQ(expected[100012], 0xAB);
 
+        // What the rewrite overwrites, kept before it: with the new file, the old one again.
+        OverwrittenBytes overwritten;
+        {
+            PartialFile before(path);
+            overwritten = keepOverwrittenBytes(before, ranges, reshape ? &*reshape : nullptr);
+        }
+
         inject(WriteFault::Step::None);
         const RangeCopy how = writeFileRangesAtomically(path, ranges, reshape);
         EXPECT_EQ(how == RangeCopy::WholeFile, GetParam().noKernelCopy);
         EXPECT_EQ(readWholeFile(path), expected);
+        {
+            PartialFile after(path);
+            Bytes again;
+            std::size_t kept = 0;
+            writeOldBytes(after, overwritten, [&again](std::string_view piece) {
+                again.insert(again.end(), piece.begin(), piece.end());
+            });
+            for (const OverwrittenBytes::Part& part : overwritten.parts) {
+                kept += part.bytes.size();
+            }
+            EXPECT_EQ(again, old);
+            if (!reshape) {
+                EXPECT_EQ(kept, 3u + 10000u + 1u);  // only what the ranges cover
+            }
+        }
         EXPECT_TRUE((fs::status(path).permissions() & fs::perms::owner_exec) != fs::perms::none);
         EXPECT_EQ(dir.fileCount(), 1u);
 
