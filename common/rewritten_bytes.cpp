@@ -109,11 +109,13 @@ private:
     std::uint64_t size_ = 0;
 };
 
-// Hands over length bytes of file from offset through one reused buffer: fresh memory of a
-// large file's size costs more to fault in than the reading itself.
-void readPieces(PartialFile& file, std::uint64_t offset, std::uint64_t length,
+// Hands over length bytes of file from offset through buffer, reused for every piece: fresh
+// memory of a large file's size costs more to fault in than the reading itself.
+void readPieces(PartialFile& file, std::uint64_t offset, std::uint64_t length, Bytes& buffer,
                 const ByteWriter& write) {
-    Bytes buffer(static_cast<std::size_t>(std::min<std::uint64_t>(length, 1u << 20)));
+    if (buffer.empty()) {
+        buffer.resize(static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), 1u << 20)));
+    }
     while (length != 0) {
         const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(length, buffer.size()));
         if (file.readInto(offset, buffer.data(), want) != want) {
@@ -165,8 +167,9 @@ void writeRewrittenBytes(const Bytes& old, const FileRanges& ranges, const FileR
 
 void writeRewrittenBytes(PartialFile& old, const FileRanges& ranges, const FileReshape* reshape,
                          const ByteWriter& write) {
-    const auto readOld = [&old](std::uint64_t offset, std::uint64_t length, const ByteWriter& to) {
-        readPieces(old, offset, length, to);
+    Bytes buffer;
+    const auto readOld = [&](std::uint64_t offset, std::uint64_t length, const ByteWriter& to) {
+        readPieces(old, offset, length, buffer, to);
     };
     writeRewritten(old.size(), ranges, reshape, readOld, write);
 }
@@ -175,12 +178,13 @@ OverwrittenBytes keepOverwrittenBytes(PartialFile& old, const FileRanges& ranges
                                       const FileReshape* reshape) {
     const std::uint64_t oldSize = old.size();
     OverwrittenBytes overwritten;
+    Bytes buffer;
     std::uint64_t at = 0;  // the old file is covered up to here
     const auto keepUpTo = [&](std::uint64_t end) {
         if (end > at) {
             OverwrittenBytes::Part part{at, end - at, true, {}};
             part.bytes.reserve(static_cast<std::size_t>(part.length));
-            readPieces(old, at, part.length, [&part](std::string_view piece) {
+            readPieces(old, at, part.length, buffer, [&part](std::string_view piece) {
                 part.bytes.insert(part.bytes.end(), piece.begin(), piece.end());
             });
             overwritten.parts.push_back(std::move(part));
@@ -202,13 +206,14 @@ OverwrittenBytes keepOverwrittenBytes(PartialFile& old, const FileRanges& ranges
 
 void writeOldBytes(PartialFile& rewritten, const OverwrittenBytes& overwritten,
                    const ByteWriter& write) {
+    Bytes buffer;
     for (const OverwrittenBytes::Part& part : overwritten.parts) {
         if (part.kept) {
             write(std::string_view(reinterpret_cast<const char*>(part.bytes.data()),
                                    part.bytes.size()));
             continue;
         }
-        readPieces(rewritten, part.offset, part.length, write);
+        readPieces(rewritten, part.offset, part.length, buffer, write);
     }
 }
 
