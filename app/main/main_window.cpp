@@ -11,26 +11,26 @@
 #include <QStatusTipEvent>
 #include <QUndoStack>
 
-#include "app/main/character_table_commands.h"
-#include "app/main/edit_commands.h"
+#include "app/main/character_table_actions.h"
+#include "app/main/edit_actions.h"
 #include "app/main/executable_growth.h"
-#include "app/main/file_commands.h"
+#include "app/main/file_actions.h"
 #include "app/main/file_drops.h"
 #include "app/main/find_wiring.h"
 #include "app/main/grid_filter.h"
-#include "app/main/help_commands.h"
+#include "app/main/help_actions.h"
 #include "app/main/identical_texts.h"
 #include "app/main/main_actions.h"
 #include "app/main/menu_escape.h"
 #include "app/main/notes_wiring.h"
-#include "app/main/object_commands.h"
-#include "app/main/po_commands.h"
+#include "app/main/object_actions.h"
+#include "app/main/po_actions.h"
 #include "app/main/preview_wiring.h"
 #include "app/main/pseudo_translation.h"
 #include "app/main/recent_translations_menu.h"
 #include "app/main/save_checks.h"
 #include "app/main/settings_keeper.h"
-#include "app/main/spelling_commands.h"
+#include "app/main/spelling_actions.h"
 #include "app/main/status_line.h"
 #include "app/main/texts_session.h"
 #include "app/main/translation_checks.h"
@@ -66,7 +66,7 @@ MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, Q
                                                        settings_, codePage_, executables_});
     font_ = new WindowFont(*parts_, codePage_, this);
     checks_ = new TranslationChecks(*parts_);
-    help_ = new HelpCommands(helpFileFor(programDir_), *this);
+    help_ = new HelpActions(helpFileFor(programDir_), *this);
     actions_->buildMenusAndToolbar(checks_->panelAction(), checks_->nextFindingAction(), help_);
     new MenuEscape(*menuBar(), *textGrid_);
     filter_ = new GridFilter(*parts_, *checks_);  // its bar in a row of its own, above the grid
@@ -89,7 +89,7 @@ MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, Q
     gameFont_.addIfMissing(QStringLiteral("Mirkface"), programDir_ + QStringLiteral("mirk.fon"));
     // The start-up work runs once the window is on screen.
     QMetaObject::invokeMethod(this, &MainWindow::startUp, Qt::QueuedConnection);
-    createCommands();
+    createParts();
     connectActions();
     connectParts();
 }
@@ -126,21 +126,21 @@ void MainWindow::createGrid() {
     setCentralWidget(textGrid_);
 }
 
-void MainWindow::createCommands() {
+void MainWindow::createParts() {
     // The other windows, each once; they live as long as this one.
-    files_ = new FileCommands(*parts_, helpFileFor(programDir_));
+    files_ = new FileActions(*parts_, helpFileFor(programDir_));
     saveChecks_ = new SaveChecks(*parts_, *checks_, *filter_);
     growth_ = new ExecutableGrowth(*parts_, *actions_->grow);
     files_->askBeforeSaving([this] { return saveChecks_->mayWrite(); });
-    edit_ = new EditCommands(*parts_, *actions_->notation);
+    edit_ = new EditActions(*parts_, *actions_->notation);
     gridForWindows_ = std::make_unique<WindowTextGrid>(*parts_);
     find_ = new FindWiring(*gridForWindows_, *this);
     preview_ = new PreviewWiring(*gridForWindows_, *actions_->preview, *this);
     new FormatCodeMenu(edit_->formatCodeMenu(), *gridForWindows_, actions_->cut, actions_->copy,
                        actions_->paste, this);
-    po_ = new PoCommands(*parts_, (new NotesWiring(*parts_))->notes());
-    objects_ = new ObjectCommands(*parts_);
-    table_ = new CharacterTableCommands(*parts_, *font_);
+    po_ = new PoActions(*parts_, (new NotesWiring(*parts_))->notes());
+    objects_ = new ObjectActions(*parts_);
+    table_ = new CharacterTableActions(*parts_, *font_);
     table_->setOtherBytesInUse([this](const CodePage& page, ByteUse& use) {
         objects_->markUsedBytes(use.byTexts);
         spelling_->markWordBytes(page, use.byWords);
@@ -149,7 +149,7 @@ void MainWindow::createCommands() {
         [this](const CodePage& page, QString& note) { return table_->over(page, note); });
     preview_->followGrid(objects_->objectTextsWindow().textCells(), objects_->objectTextsWindow());
     identical_ = new IdenticalTexts(*parts_);
-    spelling_ = new SpellingCommands(*parts_, edit_->formatCodeMenu());
+    spelling_ = new SpellingActions(*parts_, edit_->formatCodeMenu());
     pseudo_ = new PseudoTranslation(*parts_);
     actions_->otherMenu->addActions(
         {identical_->useForOthersAction(), spelling_->languageAction(), pseudo_->action()});
@@ -166,7 +166,7 @@ void MainWindow::connectActions() {
     const auto on = [this](QAction* action, auto command) {
         connect(action, &QAction::triggered, this, command);
     };
-    // Commands that work on other texts than the current cell's run only when it may be left.
+    // Actions that work on other texts than the current cell's run only when it may be left.
     const auto checked = [&cell, &on](QAction* action, auto command) {
         on(action, cell.whenCellMayBeLeft(command));
     };
@@ -225,12 +225,12 @@ void MainWindow::connectParts() {
     connect(model_, &GameTextsModel::cellEdited, identical_, &IdenticalTexts::noteCellEdit);
     connect(textGrid_, &TextGridView::editorOpened, spelling_,
             [this](QLineEdit* editor) { spelling_->watchEditor(*editor); });
-    connect(spelling_, &SpellingCommands::wordsChanged, checks_, &TranslationChecks::refresh);
-    connect(spelling_, &SpellingCommands::wordsChanged, objects_,
+    connect(spelling_, &SpellingActions::wordsChanged, checks_, &TranslationChecks::refresh);
+    connect(spelling_, &SpellingActions::wordsChanged, objects_,
             [this] { objects_->objectTextsWindow().spellingWordsChanged(); });
     connect(cellRules_, &CellRules::cellRestored, status_, &StatusLine::showCodesUnlessHint);
     connect(textGrid_, &TextGridView::contextMenuRequested, edit_,
-            &EditCommands::showFormatCodeMenu);
+            &EditActions::showFormatCodeMenu);
     connect(textGrid_, &TextGridView::characterRefused, status_, &StatusLine::showRefusal);
     connect(model_, &GameTextsModel::cellEdited, status_, &StatusLine::noteCellEdit);
     // What shows the texts follows every change the session announces; summaries of all
@@ -253,8 +253,8 @@ void MainWindow::connectParts() {
     connect(checks_, &TranslationChecks::reviewed, filter_, &GridFilter::apply);
     connect(checks_, &TranslationChecks::untranslatedTextsRequested, filter_,
             [this] { filter_->showOnly(TextFilterKind::Untranslated); });
-    connect(edit_, &EditCommands::allTextsWanted, filter_, &GridFilter::showAll);
-    connect(edit_, &EditCommands::notationToggled, objects_,
+    connect(edit_, &EditActions::allTextsWanted, filter_, &GridFilter::showAll);
+    connect(edit_, &EditActions::notationToggled, objects_,
             [this] { objects_->setCStyle(document().cstyle()); });
     connect(font_, &WindowFont::codePageChanged, this, [this](const CodePage& before) {
         find_->showInCodePage(before, codePage_);
@@ -328,7 +328,7 @@ void MainWindow::enableSave(bool modified) {
 }
 
 void MainWindow::showReadOnly(bool readOnly) {
-    // The commands that change texts; what slips past them is refused by the history.
+    // The actions that change texts; what slips past them is refused by the history.
     for (QAction* action :
          {actions_->replace, actions_->copyTexts, actions_->importPo, actions_->objectLanguage,
           identical_->useForOthersAction(), pseudo_->action()}) {

@@ -19,24 +19,24 @@
 
 namespace tarn {
 
-class CharacterTableCommands;
-class EditCommands;
-class FileCommands;
+class CharacterTableActions;
+class EditActions;
+class FileActions;
 class FindWiring;
 class CellRules;
 class GridFilter;
 class GameTextsModel;
-class HelpCommands;
+class HelpActions;
 class IdenticalTexts;
 class MainActions;
-class ObjectCommands;
-class PoCommands;
+class ObjectActions;
+class PoActions;
 class PreviewWiring;
 class PseudoTranslation;
 class SaveChecks;
 class SettingsKeeper;
 class ExecutableGrowth;
-class SpellingCommands;
+class SpellingActions;
 class StatusLine;
 class TextGridView;
 class TextsSession;
@@ -88,7 +88,7 @@ protected:
 
 private:
     void createGrid();
-    void createCommands();
+    void createParts();
     void connectActions();
     void connectParts();
     void startUp();  // once the window is on screen
@@ -119,18 +119,18 @@ private:
     GridFilter* filter_;
     SaveChecks* saveChecks_;
     ExecutableGrowth* growth_;
-    HelpCommands* help_;
+    HelpActions* help_;
     WindowSettings* stored_;
     SettingsKeeper* settingsKeeper_;
-    FileCommands* files_;
-    EditCommands* edit_;
+    FileActions* files_;
+    EditActions* edit_;
     FindWiring* find_;
     PreviewWiring* preview_;
-    PoCommands* po_;
-    ObjectCommands* objects_;
-    CharacterTableCommands* table_;
+    PoActions* po_;
+    ObjectActions* objects_;
+    CharacterTableActions* table_;
     IdenticalTexts* identical_;
-    SpellingCommands* spelling_;
+    SpellingActions* spelling_;
     PseudoTranslation* pseudo_;
 };
 

@@ -3,7 +3,7 @@
 
 #include "app/main/app_settings.h"
 #include "app/main/window_settings.h"
-#include "app/preview/preview_command.h"
+#include "app/preview/preview_action.h"
 #include "app/preview/preview_window.h"
 #include "app/widgets/window_placement.h"
 
@@ -11,7 +11,7 @@ namespace tarn {
 
 PreviewWiring::PreviewWiring(TextCells& grid, QAction& previewAction, QWidget& window)
     : QObject(&window), window_(window), previewWindow_(new PreviewWindow(&window)) {
-    previewCommand_ = new PreviewCommand(previewAction, *previewWindow_, grid, this);
+    previewCommand_ = new PreviewAction(previewAction, *previewWindow_, grid, this);
 }
 
 void PreviewWiring::togglePreview() {

@@ -12,7 +12,7 @@ namespace tarn {
 
 struct AppSettings;
 class CodePage;
-class PreviewCommand;
+class PreviewAction;
 class PreviewWindow;
 class TextCells;
 
@@ -34,7 +34,7 @@ public:
 private:
     QWidget& window_;
     PreviewWindow* previewWindow_;
-    PreviewCommand* previewCommand_;
+    PreviewAction* previewCommand_;
 };
 
 }  // namespace tarn

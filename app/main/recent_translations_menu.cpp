@@ -6,17 +6,17 @@
 #include <QMenu>
 
 #include "app/main/app_settings.h"
-#include "app/main/character_table_commands.h"
-#include "app/main/file_commands.h"
-#include "app/main/spelling_commands.h"
+#include "app/main/character_table_actions.h"
+#include "app/main/file_actions.h"
+#include "app/main/spelling_actions.h"
 #include "app/main/window_font.h"
 #include "app/main/window_parts.h"
 #include "app/widgets/cell_rules.h"
 
 namespace tarn {
 
-RecentTranslationsMenu::RecentTranslationsMenu(QMenu& menu, WindowParts& parts, Commands commands)
-    : QObject(&menu), menu_(menu), parts_(parts), commands_(commands) {
+RecentTranslationsMenu::RecentTranslationsMenu(QMenu& menu, WindowParts& parts, Actions actions)
+    : QObject(&menu), menu_(menu), parts_(parts), actions_(actions) {
     connect(&menu_, &QMenu::aboutToShow, this, &RecentTranslationsMenu::fill);
     fill();
 }
@@ -29,7 +29,7 @@ void RecentTranslationsMenu::rememberOpen() {
     const AppSettings& settings = parts_.settings;
     rememberTranslation(parts_.settings.recent,
                         {exes.originalPath.toStdString(), exes.translatedPath.toStdString(),
-                         commands_.font.charset(), settings.characters.tableFile,
+                         actions_.font.charset(), settings.characters.tableFile,
                          settings.spelling.language, settings.translation.language});
 }
 
@@ -58,15 +58,15 @@ void RecentTranslationsMenu::open(std::size_t index) {
     }
     const RecentTranslation entry = parts_.settings.recent[index];
     rememberOpen();  // the translation left keeps its settings as they are now
-    const bool opened = commands_.files.openOther(
+    const bool opened = actions_.files.openOther(
         QString::fromStdString(entry.original), QString::fromStdString(entry.translated), [&] {
             AppSettings& settings = parts_.settings;
             settings.characters.tableFile = entry.tableFile;
             settings.spelling.language = entry.spellingLanguage;
             settings.translation.language = entry.poLanguage;
-            commands_.font.setCharset(entry.fontCharset);
-            commands_.table.applySettings();
-            commands_.spelling.applySettings();
+            actions_.font.setCharset(entry.fontCharset);
+            actions_.table.applySettings();
+            actions_.spelling.applySettings();
         });
     if (opened) {
         rememberOpen();

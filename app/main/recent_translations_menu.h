@@ -12,23 +12,23 @@ class QMenu;
 
 namespace tarn {
 
-class CharacterTableCommands;
-class FileCommands;
-class SpellingCommands;
+class CharacterTableActions;
+class FileActions;
+class SpellingActions;
 class WindowFont;
 struct WindowParts;
 
 class RecentTranslationsMenu : public QObject {
     Q_OBJECT
 public:
-    struct Commands {
-        FileCommands& files;
+    struct Actions {
+        FileActions& files;
         WindowFont& font;
-        CharacterTableCommands& table;
-        SpellingCommands& spelling;
+        CharacterTableActions& table;
+        SpellingActions& spelling;
     };
     // The list is the settings' own; the menu shows it as it is whenever it opens.
-    RecentTranslationsMenu(QMenu& menu, WindowParts& parts, Commands commands);
+    RecentTranslationsMenu(QMenu& menu, WindowParts& parts, Actions actions);
 
     // Puts the open translation first, with its settings as they are now (each time the
     // settings are looked at, and so at the close).
@@ -40,7 +40,7 @@ private:
 
     QMenu& menu_;
     WindowParts& parts_;
-    Commands commands_;
+    Actions actions_;
 };
 
 }  // namespace tarn

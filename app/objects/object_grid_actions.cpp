@@ -22,9 +22,9 @@ QString stepCaption(const QString& verb, const QString& step) {
 }  // namespace
 
 ObjectGridActions::ObjectGridActions(QWidget& window, TextGridView& grid, QUndoStack& history,
-                                     TextCells& cells, const Commands& commands)
+                                     TextCells& cells, const Handlers& handlers)
     : QObject(&window), grid_(grid), gridMenu_(new QMenu(&window)) {
-    createHistoryActions(window, history, commands);
+    createHistoryActions(window, history, handlers);
     auto add = [this](const QString& caption, const QKeySequence& key, auto handler) {
         auto* action = new QAction(caption, this);
         action->setShortcut(key);
@@ -53,14 +53,14 @@ ObjectGridActions::ObjectGridActions(QWidget& window, TextGridView& grid, QUndoS
     });
     gridMenu_->addSeparator();
     addLanguageId_ = add(QStringLiteral("Add new language ID"),
-                         QKeySequence(Qt::ALT | Qt::Key_Insert), commands.addLanguageId);
+                         QKeySequence(Qt::ALT | Qt::Key_Insert), handlers.addLanguageId);
     removeLanguageId_ = add(QStringLiteral("Delete current language ID"),
-                            QKeySequence(Qt::ALT | Qt::Key_Delete), commands.removeLanguageId);
+                            QKeySequence(Qt::ALT | Qt::Key_Delete), handlers.removeLanguageId);
     gridMenu_->addSeparator();
     QAction* previousGroup = add(QStringLiteral("Previous text group"),
-                                 QKeySequence(Qt::ALT | Qt::Key_Up), commands.previousGroup);
+                                 QKeySequence(Qt::ALT | Qt::Key_Up), handlers.previousGroup);
     QAction* nextGroup = add(QStringLiteral("Next text group"),
-                             QKeySequence(Qt::ALT | Qt::Key_Down), commands.nextGroup);
+                             QKeySequence(Qt::ALT | Qt::Key_Down), handlers.nextGroup);
     // Cut, copy and paste act on the cell editor; their shortcuts stay with it.
     for (QAction* a : {cut_, copy_, paste_}) {
         grid_.removeAction(a);
@@ -86,7 +86,7 @@ ObjectGridActions::ObjectGridActions(QWidget& window, TextGridView& grid, QUndoS
 }
 
 void ObjectGridActions::createHistoryActions(QWidget& window, QUndoStack& history,
-                                             const Commands& commands) {
+                                             const Handlers& handlers) {
     undo_ = new QAction(QStringLiteral("Undo"), this);
     undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     redo_ = new QAction(QStringLiteral("Redo"), this);
@@ -96,8 +96,8 @@ void ObjectGridActions::createHistoryActions(QWidget& window, QUndoStack& histor
         action->setShortcutContext(Qt::WindowShortcut);
         window.addAction(action);
     }
-    connect(undo_, &QAction::triggered, this, commands.undo);
-    connect(redo_, &QAction::triggered, this, commands.redo);
+    connect(undo_, &QAction::triggered, this, handlers.undo);
+    connect(redo_, &QAction::triggered, this, handlers.redo);
     connect(&history, &QUndoStack::undoTextChanged, this, [this](const QString& step) {
         undo_->setText(stepCaption(QStringLiteral("Undo"), step));
     });

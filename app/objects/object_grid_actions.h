@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The object texts window's grid commands: Undo and Redo on the window's keys (their captions
+// The object texts window's grid handlers: Undo and Redo on the window's keys (their captions
 // name the step, as an Edit menu does), Cut, Copy and Paste in the cell editor, adding and
 // removing a language ID and stepping through the groups, all in the grid's context menu; the
 // cell editor's own menu adds the format codes, as in the main window.
@@ -21,7 +21,7 @@ class TextGridView;
 class ObjectGridActions : public QObject {
     Q_OBJECT
 public:
-    struct Commands {
+    struct Handlers {
         std::function<void()> undo;
         std::function<void()> redo;
         std::function<void()> addLanguageId;
@@ -31,13 +31,13 @@ public:
     };
     // cells: the grid as the format-code menu sees it; it and the rest outlive this.
     ObjectGridActions(QWidget& window, TextGridView& grid, QUndoStack& history, TextCells& cells,
-                      const Commands& commands);
+                      const Handlers& handlers);
 
-    // The commands that change texts, disabled while read-only.
+    // The handlers that change texts, disabled while read-only.
     void setReadOnly(bool readOnly);
 
 private:
-    void createHistoryActions(QWidget& window, QUndoStack& history, const Commands& commands);
+    void createHistoryActions(QWidget& window, QUndoStack& history, const Handlers& handlers);
 
     TextGridView& grid_;
     QMenu* gridMenu_;

@@ -40,12 +40,12 @@ ObjectGroupPage::ObjectGroupPage(Parts parts)
     textCells_ = std::make_unique<SessionTextCells>(SessionTextCells::Parts{
         *view_, *model_, session_, *cellRules_, parts.codePage, parts.reportRefusal});
     actions_ =
-        new ObjectGridActions(parts.window, *view_, session_.stack(), *textCells_, parts.commands);
+        new ObjectGridActions(parts.window, *view_, session_.stack(), *textCells_, parts.handlers);
     newLanguageIdDialog_ = new NewLanguageIdDialog(&parts.window);
 }
 
 ObjectGroupPage::~ObjectGroupPage() {
-    // The stack clears itself as it goes and would report that to commands half torn down.
+    // The stack clears itself as it goes and would report that to actions half torn down.
     session_.stack().disconnect(actions_);
     delete cellRules_;
     delete view_;

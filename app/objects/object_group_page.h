@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The object texts window's page for a text group: the grid of the group's texts, edited in
-// place through the session, with its commands (ObjectGridActions); adding and removing
+// place through the session, with its actions (ObjectGridActions); adding and removing
 // language IDs; and the history's steps as the grid shows them.
 #pragma once
 
@@ -28,7 +28,7 @@ public:
         QWidget& window;  // the page's parent; takes the history's keys and the dialog
         ObjectTextsSession& session;
         const CodePage& codePage;  // the window's active page
-        ObjectGridActions::Commands commands;
+        ObjectGridActions::Handlers handlers;
         std::function<void(const QString&)> reportRefusal;
     };
     // The parts outlive the page.
@@ -47,7 +47,7 @@ public:
     bool checkCurrentCell();
     void showGroup(int file, int group);
     void refresh();  // the code page changed
-    // The commands that change texts; what slips past them is refused where steps are taken.
+    // The actions that change texts; what slips past them is refused where steps are taken.
     void setReadOnly(bool readOnly);
 
     // The ID the add prompt proposes: the translation's own language.

@@ -87,13 +87,13 @@ void ObjectTextsWindow::createWidgets() {
 
     rootHintPage_ = makeRootHintPage(this);
     fileInfoPage_ = new ObjectFilePage(this);
-    const ObjectGridActions::Commands commands{[this] { undo(); },
+    const ObjectGridActions::Handlers handlers{[this] { undo(); },
                                                [this] { redo(); },
                                                [this] { addLanguageId(); },
                                                [this] { removeLanguageId(); },
                                                [this] { goToPreviousGroup(); },
                                                [this] { goToNextGroup(); }};
-    groupPage_ = new ObjectGroupPage({*this, *session_, codePage_, commands,
+    groupPage_ = new ObjectGroupPage({*this, *session_, codePage_, handlers,
                                       [this](const QString& message) { reportRefusal(message); }});
     pages_ = new QStackedWidget(this);
     pages_->addWidget(rootHintPage_);
@@ -411,7 +411,7 @@ void ObjectTextsWindow::reject() {
 }
 
 void ObjectTextsWindow::showReadOnly() {
-    // The commands that change texts; what slips past them is refused where steps are taken.
+    // The actions that change texts; what slips past them is refused where steps are taken.
     groupPage_->setReadOnly(isReadOnly());
     panel_->importPoButton().setEnabled(!isReadOnly());
     updateSaveButton();

@@ -24,7 +24,7 @@
 #include "app/main/settings_keeper.h"
 #include "app/main/tarn_edit_application.h"
 #include "app/main/tests/sample_game.h"
-#include "app/preview/preview_command.h"
+#include "app/preview/preview_action.h"
 #include "app/preview/preview_window.h"
 #include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
@@ -352,7 +352,7 @@ void BM_PreviewPollOfUnchangedText(benchmark::State& state) {
     }
     form.setCellText(1, Original, text);
     childByName<TextGridView>(form, "textGrid")->moveTo(1, Original);
-    auto& command = *childByName<PreviewCommand>(form, "previewCommand");
+    auto& command = *childByName<PreviewAction>(form, "previewCommand");
     command.refreshPreview();  // the first poll renders the text
     int renders = 0;
     QObject::connect(childByName<QTextEdit>(form, "previewText")->document(),

@@ -15,7 +15,7 @@
 #include "app/find/replace_dialog.h"
 #include "app/main/main_window.h"
 #include "app/main/tests/sample_game.h"
-#include "app/preview/preview_command.h"
+#include "app/preview/preview_action.h"
 #include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
 #include "app/widgets/text_grid_view.h"
@@ -53,8 +53,8 @@ protected:
     QMenu* formatMenu() const { return childByName<QMenu>(form, "formatCodeMenu"); }
     QWidget* previewWindow() const { return childByName<QWidget>(form, "previewWindow"); }
     QTextEdit* previewText() const { return childByName<QTextEdit>(form, "previewText"); }
-    PreviewCommand* previewCommand() const {
-        return childByName<PreviewCommand>(form, "previewCommand");
+    PreviewAction* previewCommand() const {
+        return childByName<PreviewAction>(form, "previewCommand");
     }
     QTimer* previewTimer() const { return childByName<QTimer>(form, "previewPollTimer"); }
 };

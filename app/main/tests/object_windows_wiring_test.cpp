@@ -14,7 +14,7 @@
 #include "app/objects/object_texts_session.h"
 #include "app/objects/object_texts_window.h"
 #include "app/patch_builder/patch_builder_dialog.h"
-#include "app/preview/preview_command.h"
+#include "app/preview/preview_action.h"
 #include "app/preview/preview_window.h"
 #include "app/widgets/spelling_highlighter.h"
 #include "app/widgets/test_support/child_by_name.h"
@@ -472,7 +472,7 @@ TEST_F(ObjectTextsBeside, ObjectTextsFollowTheNotationAndThePreviewFollowsTheAct
     root().child(0).child(0).makeCurrent();
     EXPECT_EQ(objectGrid()->model()->index(0, 1).data().toString(), "Sword\\n");
 
-    auto* preview = child<PreviewCommand>("previewCommand");
+    auto* preview = child<PreviewAction>("previewCommand");
     activate(objects());
     ASSERT_TRUE(objectGrid()->moveTo(2, 1));
     preview->refreshPreview();

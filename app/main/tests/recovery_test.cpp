@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The recovery journal of unsaved edits: written down shortly after an edit, offered back at
 // the next start after a crash as one undoable step, and gone after a save or a clean close.
-#include "app/main/file_commands.h"
+#include "app/main/file_actions.h"
 #include "app/main/recovery_keeper.h"
 #include "app/main/tests/editor_fixture.h"
 #include "exetext/recovery_journal.h"
@@ -27,7 +27,7 @@ namespace {
 class RecoveryTest : public EditorTest {
 protected:
     fs::path journalPath() const { return recoveryJournalPath(settingsPath, transPath); }
-    RecoveryKeeper& keeper() { return window->findChild<FileCommands*>()->recovery(); }
+    RecoveryKeeper& keeper() { return window->findChild<FileActions*>()->recovery(); }
 
     // Types into two cells and lets the journal be written, then drops the window the way a
     // crash does: without closing it.

@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <vector>
 
-#include "app/preview/preview_command.h"
+#include "app/preview/preview_action.h"
 #include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
 #include "app/widgets/test_support/fake_text_cells.h"
@@ -178,21 +178,21 @@ TEST_F(PreviewFormTest, ScrollsBackToTheTop) {
     EXPECT_EQ(text()->verticalScrollBar()->value(), 0);
 }
 
-class PreviewCommandTest : public ::testing::Test {
+class PreviewActionTest : public ::testing::Test {
 protected:
     FakeTextCells grid{5};
     PreviewWindow form;
     QAction action;
-    PreviewCommand command{action, form, grid};
+    PreviewAction command{action, form, grid};
     void SetUp() override {
         action.setCheckable(true);
-        QObject::connect(&action, &QAction::triggered, &command, &PreviewCommand::togglePreview);
+        QObject::connect(&action, &QAction::triggered, &command, &PreviewAction::togglePreview);
     }
     QTimer* pollTimer() const { return childByName<QTimer>(command, "previewPollTimer"); }
     QTextEdit* text() const { return childByName<QTextEdit>(form, "previewText"); }
 };
 
-TEST_F(PreviewCommandTest, ActionShowsThePreviewAndRunsTheTimer) {
+TEST_F(PreviewActionTest, ActionShowsThePreviewAndRunsTheTimer) {
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(pollTimer()->isActive());
     action.trigger();
@@ -206,7 +206,7 @@ TEST_F(PreviewCommandTest, ActionShowsThePreviewAndRunsTheTimer) {
     EXPECT_FALSE(form.isVisible());
 }
 
-TEST_F(PreviewCommandTest, PollShowsTheCurrentCellOrTheOpenEditor) {
+TEST_F(PreviewActionTest, PollShowsTheCurrentCellOrTheOpenEditor) {
     grid.set(2, 1, "original");
     grid.set(2, 2, "translated");
     grid.setCurrent(2, 1);

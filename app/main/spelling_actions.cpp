@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/main/spelling_commands.h"
+#include "app/main/spelling_actions.h"
 
 #include <QAction>
 #include <QDir>
@@ -31,26 +31,25 @@ constexpr std::size_t kMenuSuggestions = 6;
 
 }  // namespace
 
-SpellingCommands::SpellingCommands(WindowParts& parts, QMenu& editorMenu)
+SpellingActions::SpellingActions(WindowParts& parts, QMenu& editorMenu)
     : QObject(&parts.window), parts_(parts), editorMenu_(editorMenu) {
     languageAction_ = new QAction(QStringLiteral("&Spelling language..."), &parts.window);
     languageAction_->setObjectName(QStringLiteral("spellingLanguageAction"));
     languageAction_->setStatusTip(
         QStringLiteral("Choose the language whose dictionary checks the translation"));
     // Ahead of the format-code menu, which shows the editor's menu.
-    connect(&parts.grid, &TextGridView::contextMenuRequested, this,
-            &SpellingCommands::addMenuItems);
+    connect(&parts.grid, &TextGridView::contextMenuRequested, this, &SpellingActions::addMenuItems);
 }
 
-SpellingCommands::~SpellingCommands() = default;
+SpellingActions::~SpellingActions() = default;
 
-QString SpellingCommands::personalWordsPath() const {
+QString SpellingActions::personalWordsPath() const {
     return nativePath(QFileInfo(parts_.settingsPath)
                           .dir()
                           .filePath(QStringLiteral("tarnedit-words.txt")));
 }
 
-void SpellingCommands::markWordBytes(const CodePage& page, UsedBytes& bytes) const {
+void SpellingActions::markWordBytes(const CodePage& page, UsedBytes& bytes) const {
     if (!checker_) {
         return;
     }
@@ -65,15 +64,15 @@ void SpellingCommands::markWordBytes(const CodePage& page, UsedBytes& bytes) con
     }
 }
 
-std::string SpellingCommands::proposedLanguage() const {
+std::string SpellingActions::proposedLanguage() const {
     return proposedPoLanguage(parts_.settings.spelling.language, parts_.codePage.number());
 }
 
-void SpellingCommands::applySettings() {
+void SpellingActions::applySettings() {
     openChecker();
 }
 
-void SpellingCommands::openChecker() {
+void SpellingActions::openChecker() {
     checker_.reset();
     checkedPage_.reset();
     const SpellingSettings& stored = parts_.settings.spelling;
@@ -102,7 +101,7 @@ void SpellingCommands::openChecker() {
     emit wordsChanged();
 }
 
-void SpellingCommands::chooseLanguage() {
+void SpellingActions::chooseLanguage() {
     SpellingSettings& stored = parts_.settings.spelling;
     SpellingLanguageDialog dialog(stored.language, stored.dictionaryFolder, proposedLanguage(),
                                   &parts_.window);
@@ -119,12 +118,12 @@ void SpellingCommands::chooseLanguage() {
     }
 }
 
-void SpellingCommands::watchEditor(QLineEdit& editor) {
+void SpellingActions::watchEditor(QLineEdit& editor) {
     new SpellingHighlighter(editor, parts_.codePage, parts_.document.cstyle(),
                             [this] { return checker_.get(); });
 }
 
-std::vector<TextFinding> SpellingCommands::findings() const {
+std::vector<TextFinding> SpellingActions::findings() const {
     if (!checker_) {
         return {};
     }
@@ -153,7 +152,7 @@ std::vector<TextFinding> SpellingCommands::findings() const {
     return found;
 }
 
-void SpellingCommands::addMenuItems(const QPoint& globalPos) {
+void SpellingActions::addMenuItems(const QPoint& globalPos) {
     for (QAction* item : menuItems_) {
         editorMenu_.removeAction(item);
         delete item;
@@ -202,7 +201,7 @@ void SpellingCommands::addMenuItems(const QPoint& globalPos) {
     add(separator);
 }
 
-void SpellingCommands::addWord(const QString& word) {
+void SpellingActions::addWord(const QString& word) {
     if (!checker_ || word.isEmpty()) {
         return;
     }

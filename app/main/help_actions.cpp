@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/main/help_commands.h"
+#include "app/main/help_actions.h"
 
 #include <QKeyEvent>
 #include <QMenu>
@@ -11,25 +11,25 @@
 
 namespace tarn {
 
-HelpCommands::HelpCommands(const QString& helpFile, QWidget& window)
+HelpActions::HelpActions(const QString& helpFile, QWidget& window)
     : QObject(&window),
       helpFile_(helpFile),
       window_(window),
       aboutDialog_(new AboutDialog(&window)) {}
 
-void HelpCommands::showContents() {
+void HelpActions::showContents() {
     showHelp(helpFile_, 0, &window_);
 }
 
-void HelpCommands::showOverview() {
+void HelpActions::showOverview() {
     showHelp(helpFile_, kOverviewContext, &window_);
 }
 
-void HelpCommands::showAbout() {
+void HelpActions::showAbout() {
     prompter().runModal(*aboutDialog_);
 }
 
-bool HelpCommands::eventFilter(QObject* object, QEvent* event) {
+bool HelpActions::eventFilter(QObject* object, QEvent* event) {
     auto* menu = qobject_cast<QMenu*>(object);
     if (menu == nullptr || event->type() != QEvent::KeyPress ||
         static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1) {

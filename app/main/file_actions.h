@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's file commands: the paths of the executables, loading their texts, Save and
+// The main window's file actions: the paths of the executables, loading their texts, Save and
 // Run, and the paths asked at start-up.
 #pragma once
 
@@ -21,10 +21,10 @@ class UnresolvedTextsDialog;
 struct SaveOptions;
 struct SaveResult;
 
-class FileCommands : public QObject {
+class FileActions : public QObject {
     Q_OBJECT
 public:
-    FileCommands(WindowParts& parts, const QString& helpFile);
+    FileActions(WindowParts& parts, const QString& helpFile);
 
     // Opens the stored executables, or asks for their paths (closing the window when refused).
     void openAtStart();

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's PO commands: the texts as a PO file for a translator's tool, and its
+// The main window's PO actions: the texts as a PO file for a translator's tool, and its
 // translations back into the Translated column (written by Save, like every edit), in the
 // window's code page. Both run only when the current cell may be left (the window wires them so).
 #pragma once
@@ -13,11 +13,11 @@ namespace tarn {
 
 class SessionNotes;
 
-class PoCommands : public QObject {
+class PoActions : public QObject {
     Q_OBJECT
 public:
     // Exports write the notes the window holds; imports change them as part of their step.
-    PoCommands(WindowParts& parts, SessionNotes& notes);
+    PoActions(WindowParts& parts, SessionNotes& notes);
 
     void exportTranslation();
     void importTranslation();

@@ -13,10 +13,10 @@ namespace tarn {
 class ObjectLanguageDialog;
 class ObjectTextsWindow;
 
-class ObjectCommands : public QObject {
+class ObjectActions : public QObject {
     Q_OBJECT
 public:
-    explicit ObjectCommands(WindowParts& parts);
+    explicit ObjectActions(WindowParts& parts);
 
     // Shows the object texts window beside the main one, or raises it when it is open.
     void openObjectTexts();

@@ -19,7 +19,7 @@
 namespace tarn {
 namespace {
 
-class CommandsTest : public EditorTest {
+class ActionsTest : public EditorTest {
 protected:
     void SetUp() override {
         EditorTest::SetUp();
@@ -58,7 +58,7 @@ protected:
     QStringList looked;             // the names it was asked for, in order
 };
 
-TEST_F(CommandsTest, SaveWritesTheTranslatedColumnAndReportsTheFreeSpace) {
+TEST_F(ActionsTest, SaveWritesTheTranslatedColumnAndReportsTheFreeSpace) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
@@ -80,7 +80,7 @@ TEST_F(CommandsTest, SaveWritesTheTranslatedColumnAndReportsTheFreeSpace) {
     EXPECT_EQ(f.cellText(466, 3), "");
 }
 
-TEST_F(CommandsTest, TheTitleMarksUnsavedChangesUntilTheyAreSaved) {
+TEST_F(ActionsTest, TheTitleMarksUnsavedChangesUntilTheyAreSaved) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
@@ -98,7 +98,7 @@ TEST_F(CommandsTest, TheTitleMarksUnsavedChangesUntilTheyAreSaved) {
     EXPECT_FALSE(f.isWindowModified());
 }
 
-TEST_F(CommandsTest, RefusedSaveKeepsModifiedAndTheFile) {
+TEST_F(ActionsTest, RefusedSaveKeepsModifiedAndTheFile) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
@@ -115,7 +115,7 @@ TEST_F(CommandsTest, RefusedSaveKeepsModifiedAndTheFile) {
     EXPECT_EQ(prompter.messages().back().caption, "TarnEdit");
 }
 
-TEST_F(CommandsTest, TextsThatDoNotFitAreNotSaved) {
+TEST_F(ActionsTest, TextsThatDoNotFitAreNotSaved) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
@@ -135,7 +135,7 @@ TEST_F(CommandsTest, TextsThatDoNotFitAreNotSaved) {
 // The Save option lets the same texts be saved into a section added to the file; it is kept for
 // that executable, the grown file opens, edits and saves again, and once the texts fit the build
 // again without it, the file is the build's size again.
-TEST_F(CommandsTest, GrowOptionSavesWhatDoesNotFitAndIsKeptPerExecutable) {
+TEST_F(ActionsTest, GrowOptionSavesWhatDoesNotFitAndIsKeptPerExecutable) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
@@ -189,7 +189,7 @@ TEST_F(CommandsTest, GrowOptionSavesWhatDoesNotFitAndIsKeptPerExecutable) {
     EXPECT_EQ(fs::file_size(transPath), buildSize);
 }
 
-TEST_F(CommandsTest, CStyleErrorsAreStoredAsErrorMarks) {
+TEST_F(ActionsTest, CStyleErrorsAreStoredAsErrorMarks) {
     writeGame();
     writeSettings("[Options]\r\nCStyleStrings=1\r\n");
     MainWindow& f = start();
@@ -208,7 +208,7 @@ TEST_F(CommandsTest, CStyleErrorsAreStoredAsErrorMarks) {
     EXPECT_TRUE(f.session().isModified());
 }
 
-TEST_F(CommandsTest, RunSavesFirstAndStartsTheGameThroughWine) {
+TEST_F(ActionsTest, RunSavesFirstAndStartsTheGameThroughWine) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows starts the game itself; Wine is how Run works on other systems";
 #endif
@@ -235,7 +235,7 @@ TEST_F(CommandsTest, RunSavesFirstAndStartsTheGameThroughWine) {
 
 // One local file dropped on the window: a PO file is imported, another file is offered as the
 // translated executable in the paths dialog.
-TEST_F(CommandsTest, ADroppedPoFileIsImportedAndADroppedExecutableOffered) {
+TEST_F(ActionsTest, ADroppedPoFileIsImportedAndADroppedExecutableOffered) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
@@ -276,7 +276,7 @@ TEST_F(CommandsTest, ADroppedPoFileIsImportedAndADroppedExecutableOffered) {
     EXPECT_TRUE(f.session().isModified());
 }
 
-TEST_F(CommandsTest, RunWithoutWineSaysWhyNothingStarted) {
+TEST_F(ActionsTest, RunWithoutWineSaysWhyNothingStarted) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows starts the game itself; Wine is how Run works on other systems";
 #endif
@@ -310,7 +310,7 @@ TEST_F(CommandsTest, RunWithoutWineSaysWhyNothingStarted) {
         << why.toStdString();
 }
 
-TEST_F(CommandsTest, RunFallsBackToWine64WhereOnlyItIsInstalled) {
+TEST_F(ActionsTest, RunFallsBackToWine64WhereOnlyItIsInstalled) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows starts the game itself; Wine is how Run works on other systems";
 #endif
@@ -337,7 +337,7 @@ TEST_F(CommandsTest, RunFallsBackToWine64WhereOnlyItIsInstalled) {
     EXPECT_EQ(QStandardPaths::findExecutable(path), path);
 }
 
-TEST_F(CommandsTest, JumpToChecksTheRange) {
+TEST_F(ActionsTest, JumpToChecksTheRange) {
     writeGame();
     writeSettings();
     start();
@@ -364,7 +364,7 @@ TEST_F(CommandsTest, JumpToChecksTheRange) {
     EXPECT_EQ(grid()->currentColumn(), 2);  // the translation, where typing is meant to go
 }
 
-TEST_F(CommandsTest, JumpToAcceptsOnlyDigits) {
+TEST_F(ActionsTest, JumpToAcceptsOnlyDigits) {
     writeGame();
     writeSettings();
     start();
@@ -380,7 +380,7 @@ TEST_F(CommandsTest, JumpToAcceptsOnlyDigits) {
     EXPECT_EQ(grid()->currentRow(), 1234);
 }
 
-TEST_F(CommandsTest, DesktopKeysWorkBesideTheToolsOwnAndMenusNameBoth) {
+TEST_F(ActionsTest, DesktopKeysWorkBesideTheToolsOwnAndMenusNameBoth) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
@@ -426,7 +426,7 @@ TEST_F(CommandsTest, DesktopKeysWorkBesideTheToolsOwnAndMenusNameBoth) {
     EXPECT_TRUE(child<QDialog>("findDialog")->isVisible());
 }
 
-TEST_F(CommandsTest, NextUntranslatedFindsEqualRowsAndAsksAtTheEnd) {
+TEST_F(ActionsTest, NextUntranslatedFindsEqualRowsAndAsksAtTheEnd) {
     useRepetitiveSample();
     std::vector<std::string> translated = texts;
     for (auto& t : translated) {
@@ -449,7 +449,7 @@ TEST_F(CommandsTest, NextUntranslatedFindsEqualRowsAndAsksAtTheEnd) {
     EXPECT_EQ(prompter.messages()[0].text, "Start from the first text?");
 }
 
-TEST_F(CommandsTest, CopyStringsAsksAndMarksModified) {
+TEST_F(ActionsTest, CopyStringsAsksAndMarksModified) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
@@ -461,7 +461,7 @@ TEST_F(CommandsTest, CopyStringsAsksAndMarksModified) {
     EXPECT_TRUE(f.session().isModified());  // even though both columns were equal
 }
 
-TEST_F(CommandsTest, ConfigureAfterAFailedSaveDoesNotOpenThePathsDialog) {
+TEST_F(ActionsTest, ConfigureAfterAFailedSaveDoesNotOpenThePathsDialog) {
     writeGame();
     writeSettings();
     start();
@@ -483,7 +483,7 @@ TEST_F(CommandsTest, ConfigureAfterAFailedSaveDoesNotOpenThePathsDialog) {
 
 // File > Recent translations: the pairs opened last, most recent first, each opened again with
 // the code page and PO language it was left with, after the question about unsaved edits.
-TEST_F(CommandsTest, RecentTranslationsReopenEachPairWithItsSettings) {
+TEST_F(ActionsTest, RecentTranslationsReopenEachPairWithItsSettings) {
     writeGame();
     const fs::path otherOrig = dir.path() / "ru-orig" / "Tarn.exe";
     const fs::path otherTrans = dir.path() / "ru" / "Tarn.exe";
@@ -538,7 +538,7 @@ TEST_F(CommandsTest, RecentTranslationsReopenEachPairWithItsSettings) {
     EXPECT_EQ(stored.readInteger("Recent", "FontCharset2", 0), 204);
 }
 
-TEST_F(CommandsTest, ClosingWithUnsavedEditsAsks) {
+TEST_F(ActionsTest, ClosingWithUnsavedEditsAsks) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
@@ -561,7 +561,7 @@ TEST_F(CommandsTest, ClosingWithUnsavedEditsAsks) {
 namespace tarn {
 namespace {
 
-TEST_F(CommandsTest, MissingHelpFileIsReported) {
+TEST_F(ActionsTest, MissingHelpFileIsReported) {
     writeGame();
     writeSettings();
     start();
@@ -575,7 +575,7 @@ TEST_F(CommandsTest, MissingHelpFileIsReported) {
     EXPECT_EQ(prompter.messages()[0].icon, MessageIcon::Error);
 }
 
-TEST_F(CommandsTest, HelpCommandsShowTheGuideBesideTheProgram) {
+TEST_F(ActionsTest, HelpActionsShowTheGuideBesideTheProgram) {
     writeGame();
     writeSettings();
     fs::create_directories(dir.path() / "docs");
@@ -621,7 +621,7 @@ TEST_F(CommandsTest, HelpCommandsShowTheGuideBesideTheProgram) {
     EXPECT_TRUE(prompter.messages().empty());
 }
 
-TEST_F(CommandsTest, ChosenFontIsAppliedEverywhereAndStoredAtClose) {
+TEST_F(ActionsTest, ChosenFontIsAppliedEverywhereAndStoredAtClose) {
     if (QFontDatabase::families().isEmpty()) {
         GTEST_SKIP() << "no font is installed (Windows' offscreen platform lists none)";
     }

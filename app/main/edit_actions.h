@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's edit commands: Undo and Redo (the cell editor's typing first), Copy strings,
+// The main window's edit actions: Undo and Redo (the cell editor's typing first), Copy strings,
 // Jump to, the notation toggle and the grid's context menu while a cell is edited.
 #pragma once
 
@@ -15,11 +15,11 @@ namespace tarn {
 
 class JumpToTextDialog;
 
-class EditCommands : public QObject {
+class EditActions : public QObject {
     Q_OBJECT
 public:
     // notation: the checkable C-style command, whose check mark follows the document.
-    EditCommands(WindowParts& parts, QAction& notation);
+    EditActions(WindowParts& parts, QAction& notation);
 
     QMenu& formatCodeMenu() const { return *formatCodeMenu_; }  // filled by FormatCodeMenu
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/preview/preview_command.h"
+#include "app/preview/preview_action.h"
 
 #include <QAction>
 #include <QTimer>
@@ -10,8 +10,8 @@
 
 namespace tarn {
 
-PreviewCommand::PreviewCommand(QAction& previewAction, PreviewWindow& window, TextCells& grid,
-                               QObject* parent)
+PreviewAction::PreviewAction(QAction& previewAction, PreviewWindow& window, TextCells& grid,
+                             QObject* parent)
     : QObject(parent),
       previewAction_(previewAction),
       window_(window),
@@ -20,7 +20,7 @@ PreviewCommand::PreviewCommand(QAction& previewAction, PreviewWindow& window, Te
     setObjectName(QStringLiteral("previewCommand"));
     pollTimer_->setObjectName(QStringLiteral("previewPollTimer"));
     pollTimer_->setInterval(PollInterval);
-    connect(pollTimer_, &QTimer::timeout, this, &PreviewCommand::refreshPreview);
+    connect(pollTimer_, &QTimer::timeout, this, &PreviewAction::refreshPreview);
     connect(&window_, &PreviewWindow::closedByUser, this, [this] {
         if (previewAction_.isChecked()) {
             previewAction_.trigger();
@@ -28,7 +28,7 @@ PreviewCommand::PreviewCommand(QAction& previewAction, PreviewWindow& window, Te
     });
 }
 
-void PreviewCommand::togglePreview() {
+void PreviewAction::togglePreview() {
     const bool checked = previewAction_.isChecked();
     window_.setVisible(checked);
     if (checked) {
@@ -38,11 +38,11 @@ void PreviewCommand::togglePreview() {
     }
 }
 
-void PreviewCommand::followGrid(TextCells& grid, QWidget& window) {
+void PreviewAction::followGrid(TextCells& grid, QWidget& window) {
     otherGrids_.emplace_back(&grid, &window);
 }
 
-TextCells& PreviewCommand::gridInFocus() const {
+TextCells& PreviewAction::gridInFocus() const {
     for (const auto& [grid, window] : otherGrids_) {
         if (window && window->isActiveWindow()) {
             return *grid;
@@ -51,7 +51,7 @@ TextCells& PreviewCommand::gridInFocus() const {
     return grid_;
 }
 
-void PreviewCommand::refreshPreview() {
+void PreviewAction::refreshPreview() {
     const TextCells& grid = gridInFocus();
     window_.showText(currentCellText(grid), grid.cStyle());
 }

@@ -12,12 +12,12 @@ namespace tarn {
 
 class AboutDialog;
 
-class HelpCommands : public QObject {
+class HelpActions : public QObject {
     Q_OBJECT
 public:
     static constexpr int kOverviewContext = 1;
 
-    HelpCommands(const QString& helpFile, QWidget& window);
+    HelpActions(const QString& helpFile, QWidget& window);
 
     void showContents();
     void showOverview();

@@ -24,12 +24,12 @@ namespace tarn {
 
 class SpellChecker;
 
-class SpellingCommands : public QObject {
+class SpellingActions : public QObject {
     Q_OBJECT
 public:
     // editorMenu: the cell editor's context menu, which the spelling items head.
-    SpellingCommands(WindowParts& parts, QMenu& editorMenu);
-    ~SpellingCommands() override;
+    SpellingActions(WindowParts& parts, QMenu& editorMenu);
+    ~SpellingActions() override;
 
     QAction* languageAction() const { return languageAction_; }
     const SpellChecker* checker() const { return checker_.get(); }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/main/po_commands.h"
+#include "app/main/po_actions.h"
 
 #include <QFileInfo>
 #include <QMainWindow>
@@ -19,10 +19,10 @@
 
 namespace tarn {
 
-PoCommands::PoCommands(WindowParts& parts, SessionNotes& notes)
+PoActions::PoActions(WindowParts& parts, SessionNotes& notes)
     : QObject(&parts.window), parts_(parts), notes_(notes) {}
 
-void PoCommands::exportTranslation() {
+void PoActions::exportTranslation() {
     parts_.grid.closeCellEditor();  // what was typed is exported too
     std::string& language = parts_.settings.translation.language;
     if (!isPoLanguageCode(language)) {  // none yet, or one spoilt by hand
@@ -58,7 +58,7 @@ void PoCommands::exportTranslation() {
     }
 }
 
-void PoCommands::importTranslation() {
+void PoActions::importTranslation() {
     parts_.grid.closeCellEditor();
     const auto path =
         askForFile(&parts_.window, poFilePrompt(false, QStringLiteral("importPoFileDialog")),
@@ -68,7 +68,7 @@ void PoCommands::importTranslation() {
     }
 }
 
-void PoCommands::importTranslationFrom(const QString& poPath) {
+void PoActions::importTranslationFrom(const QString& poPath) {
     parts_.grid.closeCellEditor();
     const std::filesystem::path path = toFilePath(poPath);
     PoImportReport report;
@@ -111,7 +111,7 @@ void PoCommands::importTranslationFrom(const QString& poPath) {
                  !report.problems.empty() && !report.skipped);
 }
 
-PoCompanions PoCommands::companions() const {
+PoCompanions PoActions::companions() const {
     PoCompanions found = readPoCompanions({}, parts_.codePage,
                                           characterTableName(parts_.settings.characters.tableFile));
     found.notes = notes_.notes();  // the window's, typed since the last save included

@@ -19,14 +19,14 @@ namespace tarn {
 class PreviewWindow;
 class TextCells;
 
-class PreviewCommand : public QObject {
+class PreviewAction : public QObject {
     Q_OBJECT
 public:
     static constexpr int PollInterval = 100;  // milliseconds
 
     // The action must be checkable; its handler calls togglePreview.
-    PreviewCommand(QAction& previewAction, PreviewWindow& window, TextCells& grid,
-                   QObject* parent = nullptr);
+    PreviewAction(QAction& previewAction, PreviewWindow& window, TextCells& grid,
+                  QObject* parent = nullptr);
 
     // Another window's grid, previewed while that window is the active one.
     void followGrid(TextCells& grid, QWidget& window);

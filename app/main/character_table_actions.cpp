@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/main/character_table_commands.h"
+#include "app/main/character_table_actions.h"
 
 #include <QFileInfo>
 #include <QMainWindow>
@@ -24,10 +24,10 @@ CodePage fontPage(const WindowFont& font) {
 
 }  // namespace
 
-CharacterTableCommands::CharacterTableCommands(WindowParts& parts, WindowFont& font)
+CharacterTableActions::CharacterTableActions(WindowParts& parts, WindowFont& font)
     : QObject(&parts.window), parts_(parts), font_(font) {}
 
-void CharacterTableCommands::applySettings() {
+void CharacterTableActions::applySettings() {
     const QString path = QString::fromStdString(parts_.settings.characters.tableFile);
     if (path.isEmpty()) {
         if (!path_.isEmpty()) {
@@ -46,7 +46,7 @@ void CharacterTableCommands::applySettings() {
     use(path, std::move(read.contents));
 }
 
-void CharacterTableCommands::choose() {
+void CharacterTableActions::choose() {
     ByteUse inUse;
     for (int row = 1; row <= StringTableDocument::kRows; ++row) {
         for (const int column :
@@ -66,14 +66,14 @@ void CharacterTableCommands::choose() {
     }
 }
 
-void CharacterTableCommands::use(const QString& path, std::string contents) {
+void CharacterTableActions::use(const QString& path, std::string contents) {
     path_ = path;
     contents_ = std::move(contents);
     parts_.settings.characters.tableFile = path_.toStdString();
     font_.applyPageLayer();
 }
 
-CodePage CharacterTableCommands::over(const CodePage& page, QString& note) const {
+CodePage CharacterTableActions::over(const CodePage& page, QString& note) const {
     if (path_.isEmpty()) {
         return page;
     }

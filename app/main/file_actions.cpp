@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/main/file_commands.h"
+#include "app/main/file_actions.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -54,7 +54,7 @@ QString unplacedTextsLine(int profile, const std::vector<std::string>& texts) {
 
 }  // namespace
 
-FileCommands::FileCommands(WindowParts& parts, const QString& helpFile)
+FileActions::FileActions(WindowParts& parts, const QString& helpFile)
     : QObject(&parts.window),
       parts_(parts),
       guard_(parts.session, [] { return QCoreApplication::applicationName(); }) {
@@ -63,7 +63,7 @@ FileCommands::FileCommands(WindowParts& parts, const QString& helpFile)
             return checkPaths(original, translated);
         },
         helpFile, &parts.window);
-    connect(pathsDialog_, &PathsDialog::pathsChosen, this, &FileCommands::usePaths);
+    connect(pathsDialog_, &PathsDialog::pathsChosen, this, &FileActions::usePaths);
     saveDialog_ = new SaveProgressDialog(&parts.window);
     unresolvedDialog_ = new UnresolvedTextsDialog(&parts.window);
     recovery_ = new RecoveryKeeper(
@@ -77,12 +77,12 @@ FileCommands::FileCommands(WindowParts& parts, const QString& helpFile)
     });
 }
 
-void FileCommands::closeCleanly() {
+void FileActions::closeCleanly() {
     recovery_->closeCleanly();
     guard_.release();
 }
 
-void FileCommands::openAtStart() {
+void FileActions::openAtStart() {
     OpenExecutables& exes = parts_.executables;
     if (exes.originalPath.isEmpty() || exes.translatedPath.isEmpty()) {
         prompter().message(QStringLiteral("You are running this program for the first time\n\r"
@@ -99,7 +99,7 @@ void FileCommands::openAtStart() {
     askPathsAtStart();
 }
 
-void FileCommands::askPathsAtStart() {
+void FileActions::askPathsAtStart() {
     pathsDialog_->setPaths(parts_.executables.originalPath, parts_.executables.translatedPath);
     if (prompter().runModal(*pathsDialog_) == QDialog::Accepted) {
         loadExecutables();
@@ -108,7 +108,7 @@ void FileCommands::askPathsAtStart() {
     }
 }
 
-bool FileCommands::checkPaths(const QString& originalPath, const QString& translatedPath) {
+bool FileActions::checkPaths(const QString& originalPath, const QString& translatedPath) {
     const ExePathCheck check =
         tarn::checkExePaths(toFilePath(originalPath), toFilePath(translatedPath));
     if (!check.ok()) {
@@ -118,7 +118,7 @@ bool FileCommands::checkPaths(const QString& originalPath, const QString& transl
     return check.ok();
 }
 
-void FileCommands::usePaths(const QString& originalPath, const QString& translatedPath) {
+void FileActions::usePaths(const QString& originalPath, const QString& translatedPath) {
     parts_.executables.originalPath = originalPath;
     parts_.executables.translatedPath = translatedPath;
     ProfileFile ini = openSettings(parts_);
@@ -130,7 +130,7 @@ void FileCommands::usePaths(const QString& originalPath, const QString& translat
     }
 }
 
-void FileCommands::loadExecutables() {
+void FileActions::loadExecutables() {
     parts_.grid.closeCellEditor();
     OpenExecutables& exes = parts_.executables;
     LoadedExecutables loaded;
@@ -159,19 +159,19 @@ void FileCommands::loadExecutables() {
     }
 }
 
-void FileCommands::lockTranslated() {
+void FileActions::lockTranslated() {
     guard_.lock(toFilePath(parts_.executables.translatedPath),
                 QFileInfo(parts_.executables.translatedPath).fileName());
 }
 
-void FileCommands::showUnresolvedTexts(const QString& label, const std::vector<int>& numbers) {
+void FileActions::showUnresolvedTexts(const QString& label, const std::vector<int>& numbers) {
     if (!numbers.empty()) {
         unresolvedDialog_->setNumbers(label, numbers);
         prompter().runModal(*unresolvedDialog_);
     }
 }
 
-void FileCommands::save() {
+void FileActions::save() {
     if (isReadOnly()) {
         prompter().message(QStringLiteral("The texts are open read-only: another program is "
                                           "editing them. Nothing was saved."),
@@ -186,7 +186,7 @@ void FileCommands::save() {
     writeTranslated();
 }
 
-void FileCommands::writeTranslated() {
+void FileActions::writeTranslated() {
     const FileIdentity before = identityBeforeSave();
     SaveOptions options = saveOptions();
     if (before.known) {
@@ -224,7 +224,7 @@ void FileCommands::writeTranslated() {
     }
 }
 
-FileIdentity FileCommands::identityBeforeSave() const {
+FileIdentity FileActions::identityBeforeSave() const {
     try {
         return takeFileIdentity(toFilePath(parts_.executables.translatedPath),
                                 parts_.document.onDisk().identity.parts);
@@ -233,7 +233,7 @@ FileIdentity FileCommands::identityBeforeSave() const {
     }
 }
 
-void FileCommands::noteFileReplacedByFailedSave(const FileIdentity& before) {
+void FileActions::noteFileReplacedByFailedSave(const FileIdentity& before) {
     // A save can fail after the new file took the old one's place (flushing the folder): the
     // file then holds this window's texts, and the next save must not take that for another
     // program's change. The texts stay modified, so that Save writes them again.
@@ -247,7 +247,7 @@ void FileCommands::noteFileReplacedByFailedSave(const FileIdentity& before) {
     }
 }
 
-bool FileCommands::mayWriteOverOutsideChange() {
+bool FileActions::mayWriteOverOutsideChange() {
     const QString& path = parts_.executables.translatedPath;
     if (!changedOnDisk(toFilePath(path), parts_.document.onDisk().identity)) {
         return true;
@@ -263,13 +263,13 @@ bool FileCommands::mayWriteOverOutsideChange() {
                }) == FileGuard::OutsideChange::Overwrite;
 }
 
-std::vector<std::size_t> FileCommands::reloadTranslated() {
+std::vector<std::size_t> FileActions::reloadTranslated() {
     const QString& path = parts_.executables.translatedPath;
     return parts_.session.reload(readTranslatedFile(toFilePath(path)),
                                  "Reload " + QFileInfo(path).fileName().toStdString());
 }
 
-SaveOptions FileCommands::saveOptions() const {
+SaveOptions FileActions::saveOptions() const {
     SaveOptions options;
     options.textErrors = parts_.document.translatedErrors();
     options.primaryLangId = parts_.document.primaryLangId();
@@ -278,7 +278,7 @@ SaveOptions FileCommands::saveOptions() const {
     return options;
 }
 
-void FileCommands::applySaveResult(const SaveResult& result) {
+void FileActions::applySaveResult(const SaveResult& result) {
     // Modified stays set when a text could only be stored as "-Error!-".
     parts_.session.finishSave(result);
     if (!result.saved) {
@@ -294,7 +294,7 @@ void FileCommands::applySaveResult(const SaveResult& result) {
     }
 }
 
-void FileCommands::run() {
+void FileActions::run() {
     if (parts_.session.isModified()) {
         save();
     }
@@ -307,7 +307,7 @@ void FileCommands::run() {
     }
 }
 
-bool FileCommands::maySaveFirst(const QString& question) {
+bool FileActions::maySaveFirst(const QString& question) {
     if (!parts_.session.isModified()) {
         return true;
     }
@@ -321,7 +321,7 @@ bool FileCommands::maySaveFirst(const QString& question) {
     return answer == MessageAnswer::No;
 }
 
-void FileCommands::choosePaths(const QString& offeredTranslated) {
+void FileActions::choosePaths(const QString& offeredTranslated) {
     if (!maySaveFirst(QStringLiteral("The texts were modified since you last saved them\n\rDo you "
                                      "want to save them before you enter another paths?"))) {
         return;
@@ -334,8 +334,8 @@ void FileCommands::choosePaths(const QString& offeredTranslated) {
     }
 }
 
-bool FileCommands::openOther(const QString& originalPath, const QString& translatedPath,
-                             const std::function<void()>& beforeLoading) {
+bool FileActions::openOther(const QString& originalPath, const QString& translatedPath,
+                            const std::function<void()>& beforeLoading) {
     if (!maySaveFirst(QStringLiteral("The texts were modified since you last saved them\n\rDo you "
                                      "want to save them before you open another translation?")) ||
         !checkPaths(originalPath, translatedPath)) {
@@ -347,7 +347,7 @@ bool FileCommands::openOther(const QString& originalPath, const QString& transla
     return true;
 }
 
-bool FileCommands::maySaveBeforeClosing() {
+bool FileActions::maySaveBeforeClosing() {
     return maySaveFirst(QStringLiteral(
         "The texts were modified since you last saved them\n\rDo you want to save them now?"));
 }

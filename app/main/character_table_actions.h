@@ -19,10 +19,10 @@ namespace tarn {
 
 class WindowFont;
 
-class CharacterTableCommands : public QObject {
+class CharacterTableActions : public QObject {
     Q_OBJECT
 public:
-    CharacterTableCommands(WindowParts& parts, WindowFont& font);
+    CharacterTableActions(WindowParts& parts, WindowFont& font);
 
     // Reads the stored table and shows every text through it; a table that cannot be used is
     // refused through the Prompter and the texts show through the page alone. No stored table

@@ -2,8 +2,8 @@
 #include <QMainWindow>
 #include <optional>
 
-#include "app/main/object_commands.h"
 #include "app/main/app_settings.h"
+#include "app/main/object_actions.h"
 #include "app/main/texts_session.h"
 #include "app/main/window_settings.h"
 #include "app/objects/object_language_dialog.h"
@@ -12,8 +12,8 @@
 #include "app/widgets/po_prompts.h"
 #include "app/widgets/prompter.h"
 #include "exchange/po_header.h"
-#include "objfiles/object_folder.h"
 #include "exetext/string_table_commands.h"
+#include "objfiles/object_folder.h"
 
 namespace tarn {
 
@@ -34,18 +34,18 @@ void restorePosition(QWidget& window, const PositionSettings& stored) {
 
 }  // namespace
 
-ObjectCommands::ObjectCommands(WindowParts& parts)
+ObjectActions::ObjectActions(WindowParts& parts)
     : QObject(&parts.window),
       parts_(parts),
       objectTextsWindow_(new ObjectTextsWindow(&parts.window)),
       objectLanguageDialog_(new ObjectLanguageDialog(&parts.window)) {}
 
-void ObjectCommands::setCodePage(const CodePage& codePage) {
+void ObjectActions::setCodePage(const CodePage& codePage) {
     objectTextsWindow_->setCodePage(codePage);
     passPoHeaderValues();
 }
 
-void ObjectCommands::passPoHeaderValues() {
+void ObjectActions::passPoHeaderValues() {
     const AppSettings& settings = parts_.settings;
     const std::string& language = settings.translation.language;
     objectTextsWindow_->setPoHeaderValues(
@@ -55,7 +55,7 @@ void ObjectCommands::passPoHeaderValues() {
         characterTableName(settings.characters.tableFile));
 }
 
-void ObjectCommands::markUsedBytes(UsedBytes& used) const {
+void ObjectActions::markUsedBytes(UsedBytes& used) const {
     const ObjectTextsDocument& shown = objectTextsWindow_->document();
     ObjectTextsDocument read;
     const ObjectTextsDocument* document = &shown;
@@ -78,7 +78,7 @@ void ObjectCommands::markUsedBytes(UsedBytes& used) const {
     }
 }
 
-void ObjectCommands::applySettings() {
+void ObjectActions::applySettings() {
     const AppSettings& settings = parts_.settings;
     restorePosition(*objectLanguageDialog_, settings.pluginLang);
 
@@ -107,7 +107,7 @@ void ObjectCommands::applySettings() {
     builder.setTarget(exe.target);
 }
 
-void ObjectCommands::captureSettings() {
+void ObjectActions::captureSettings() {
     AppSettings& settings = parts_.settings;
     if (hasOwnPosition(*objectLanguageDialog_)) {
         settings.pluginLang = {objectLanguageDialog_->x(), objectLanguageDialog_->y()};
@@ -134,11 +134,11 @@ void ObjectCommands::captureSettings() {
     exe.target = std::string(patcherTargetName(builder.target()));
 }
 
-void ObjectCommands::setCStyle(bool cstyle) {
+void ObjectActions::setCStyle(bool cstyle) {
     objectTextsWindow_->setCStyle(cstyle);
 }
 
-void ObjectCommands::openObjectTexts() {
+void ObjectActions::openObjectTexts() {
     ObjectTextsWindow& window = *objectTextsWindow_;
     window.setPrimaryLanguageId(parts_.document.primaryLangId());
     window.setCStyle(parts_.document.cstyle());
@@ -154,11 +154,11 @@ void ObjectCommands::openObjectTexts() {
     window.activateWindow();
 }
 
-bool ObjectCommands::closeObjectTexts() {
+bool ObjectActions::closeObjectTexts() {
     return !objectTextsWindow_->isVisible() || objectTextsWindow_->close();
 }
 
-void ObjectCommands::chooseObjectLanguages() {
+void ObjectActions::chooseObjectLanguages() {
     const std::optional<LangIds> ids = objectLanguageDialog_->choose(
         {parts_.document.primaryLangId(), parts_.document.secondaryLangId()});
     if (ids) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/main/edit_commands.h"
+#include "app/main/edit_actions.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -18,26 +18,26 @@
 
 namespace tarn {
 
-EditCommands::EditCommands(WindowParts& parts, QAction& notation)
+EditActions::EditActions(WindowParts& parts, QAction& notation)
     : QObject(&parts.window),
       parts_(parts),
       notation_(notation),
       formatCodeMenu_(new QMenu(&parts.window)),
       jumpDialog_(new JumpToTextDialog(&parts.window)) {}
 
-void EditCommands::undo() {
+void EditActions::undo() {
     undoStep(false);
 }
 
-void EditCommands::redo() {
+void EditActions::redo() {
     undoStep(true);
 }
 
-void EditCommands::undoStep(bool redo) {
+void EditActions::undoStep(bool redo) {
     parts_.cellRules.stepHistory(redo);
 }
 
-void EditCommands::goToNextUntranslated() {
+void EditActions::goToNextUntranslated() {
     // Rows the grid's filter hides are passed over.
     TextGridView& grid = parts_.grid;
     const StringTableDocument& document = parts_.session.document();
@@ -56,7 +56,7 @@ void EditCommands::goToNextUntranslated() {
     }
 }
 
-void EditCommands::copyOriginalTexts() {
+void EditActions::copyOriginalTexts() {
     const MessageAnswer answer = prompter().message(
         QStringLiteral("This will copy all strings on the left side to the right.\n\rAll strings "
                        "on the right will be lost.\n\rAre you sure you want to do that?"),
@@ -68,7 +68,7 @@ void EditCommands::copyOriginalTexts() {
     parts_.session.push(copyOriginalToTranslated(parts_.session.stepTarget()));
 }
 
-void EditCommands::jumpToText() {
+void EditActions::jumpToText() {
     if (prompter().runModal(*jumpDialog_) != QDialog::Accepted) {
         return;
     }
@@ -85,11 +85,11 @@ void EditCommands::jumpToText() {
     workOnTranslation(parts_.grid, text);
 }
 
-void EditCommands::showNotation() {
+void EditActions::showNotation() {
     notation_.setChecked(parts_.document.cstyle());
 }
 
-void EditCommands::toggleNotation() {
+void EditActions::toggleNotation() {
     parts_.grid.closeCellEditor();
     const auto errors = parts_.session.toggleNotation();
     showNotation();
@@ -105,7 +105,7 @@ void EditCommands::toggleNotation() {
     }
 }
 
-void EditCommands::showFormatCodeMenu(const QPoint& globalPos) {
+void EditActions::showFormatCodeMenu(const QPoint& globalPos) {
     // The context menu opens only while a cell is being edited.
     if (parts_.grid.isEditing() && !formatCodeMenu_->isEmpty()) {
         formatCodeMenu_->popup(globalPos);
