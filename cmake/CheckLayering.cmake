@@ -5,9 +5,11 @@
 # cmake -DSOURCE=DIR -P CheckLayering.cmake
 #
 # The floors, lowest first: a folder on one floor may include the folders of the floors below.
+# A folder of platform/ has a floor of its own: the system halves of common's files sit on
+# common's floor (they implement its interfaces), the rest above it.
 set(floors
-    "common embedded"              # the standard library's helpers; generated data
-    "platform"                     # what the systems differ in, behind common's interfaces
+    "common platform/posix platform/windows platform embedded"  # files, bytes; generated data
+    "platform/core"                # the console, the program's path, user folders
     "textcodes"                    # the game's text codes and notations
     "exetext objfiles spelling"    # the executable's texts, the object files, spelling
     "exchange enduser"             # PO and text exchange; the players' program's resources
@@ -22,6 +24,18 @@ foreach(line IN LISTS floors)
     math(EXPR floor "${floor} + 1")
 endforeach()
 
+# The floor's name of a path inside the tree: its first folder, or its first two where those
+# have a floor of their own (platform/core).
+function(floor_name path out)
+    string(REGEX MATCH "^([a-z_0-9]+)/([a-z_0-9]+)/" ignored "${path}")
+    if(CMAKE_MATCH_2 AND DEFINED floor_of_${CMAKE_MATCH_1}/${CMAKE_MATCH_2})
+        set(${out} "${CMAKE_MATCH_1}/${CMAKE_MATCH_2}" PARENT_SCOPE)
+    else()
+        string(REGEX MATCH "^([a-z_0-9]+)/" ignored "${path}")
+        set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
+    endif()
+endfunction()
+
 set(upward)
 file(GLOB tops RELATIVE ${SOURCE} LIST_DIRECTORIES true ${SOURCE}/*)
 foreach(top IN LISTS tops)
@@ -34,14 +48,19 @@ foreach(top IN LISTS tops)
         if(file MATCHES "/(tests|test_support)/")
             continue()
         endif()
+        floor_name("${file}" own)
         file(STRINGS ${SOURCE}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"[a-z_0-9]+/")
         foreach(include IN LISTS includes)
-            string(REGEX MATCH "\"([a-z_0-9]+)/" ignored "${include}")
-            set(target ${CMAKE_MATCH_1})
-            if(target STREQUAL top OR NOT DEFINED floor_of_${target})
+            string(REGEX MATCH "\"([^\"]+)\"" ignored "${include}")
+            floor_name("${CMAKE_MATCH_1}" target)
+            if(target STREQUAL own OR NOT DEFINED floor_of_${target})
                 continue()
             endif()
-            if(NOT floor_of_${target} LESS floor_of_${top})
+            if(floor_of_${target} GREATER floor_of_${own})
+                string(STRIP "${include}" include)
+                list(APPEND upward "${file}: ${include}")
+            elseif(floor_of_${target} EQUAL floor_of_${own} AND NOT floor_of_${own} EQUAL 0)
+                # Folders of one floor stand side by side; only the lowest holds one library.
                 string(STRIP "${include}" include)
                 list(APPEND upward "${file}: ${include}")
             endif()
