@@ -3,11 +3,13 @@
 // their messages; the core never opens a dialog.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <variant>
 
 namespace tarn {
 
@@ -59,6 +61,47 @@ public:
         : FileError(
               shownPath + " was changed by another program since it was read; nothing written",
               "It was changed by another program since it was read") {}
+};
+
+// A problem found in one file, kept as a value so that whoever shows it can also act on where it
+// is (mark the file's row) without reading the place back out of the text.
+struct Problem {
+    std::optional<std::size_t> fileIndex;  // position in the batch the caller loaded, if any
+    std::string path;                      // the name shown in front of the message; may be empty
+    std::optional<std::size_t> line;
+    std::optional<std::uint64_t> offset;  // byte in the data, said at the end of the message
+    std::string message;
+};
+
+// The one wording of a problem: "PATH: reason", "PATH:LINE: reason", "... at byte N".
+inline std::string describe(const Problem& problem) {
+    std::string text;
+    if (!problem.path.empty()) {
+        text = problem.path;
+        if (problem.line)
+            text += ":" + std::to_string(*problem.line);
+        text += ": ";
+    }
+    text += problem.message;
+    if (problem.offset)
+        text += " at byte " + std::to_string(*problem.offset);
+    return text;
+}
+
+// The outcome of a conversion: the converted value, or the reason it could not be made.
+template <class T>
+class Converted {
+public:
+    Converted(T value) : state_(std::move(value)) {}
+    Converted(Problem problem) : state_(std::move(problem)) {}
+
+    explicit operator bool() const { return state_.index() == 0; }
+    const T& value() const { return std::get<0>(state_); }
+    T& value() { return std::get<0>(state_); }
+    const Problem& problem() const { return std::get<1>(state_); }
+
+private:
+    std::variant<T, Problem> state_;
 };
 
 }  // namespace tarn
