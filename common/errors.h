@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace tarn {
 
@@ -86,6 +87,16 @@ inline std::string describe(const Problem& problem) {
     if (problem.offset)
         text += " at byte " + std::to_string(*problem.offset);
     return text;
+}
+
+// Each problem in its one wording, in order.
+inline std::vector<std::string> describe(const std::vector<Problem>& problems) {
+    std::vector<std::string> lines;
+    lines.reserve(problems.size());
+    for (const Problem& problem : problems) {
+        lines.push_back(describe(problem));
+    }
+    return lines;
 }
 
 // The outcome of a conversion: the converted value, or the reason it could not be made.

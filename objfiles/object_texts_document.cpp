@@ -38,11 +38,11 @@ void keepGroupsChangedElsewhere(ObjFile& ours, const ObjFile& disk, const ObjFil
 }
 
 // A file error names its file already; any other error is named here.
-std::string problem(const std::filesystem::path& path, const std::exception& e) {
-    if (dynamic_cast<const FileError*>(&e) != nullptr) {
-        return e.what();
-    }
-    return pathToUtf8(path) + ": " + e.what();
+// A file error names its file itself; any other is put behind the file's path.
+Problem problem(std::optional<std::size_t> index, const std::filesystem::path& path,
+                const std::exception& e) {
+    const bool named = dynamic_cast<const FileError*>(&e) != nullptr;
+    return Problem{index, named ? std::string() : pathToUtf8(path), {}, {}, e.what()};
 }
 
 }  // namespace
@@ -107,27 +107,27 @@ void ObjectTextsEdit::retype(std::size_t row, std::string text) {
     document_->setState(state.file, state.after);
 }
 
-std::vector<std::string> ObjectTextsDocument::loadFolder(const std::filesystem::path& objData,
-                                                         const LoadProgress& progress) {
+std::vector<Problem> ObjectTextsDocument::loadFolder(const std::filesystem::path& objData,
+                                                     const LoadProgress& progress) {
     std::vector<std::filesystem::path> paths;
     try {
         paths = listObjectFiles(objData);
     } catch (const std::exception& e) {
         clear();
         folder_ = objData;
-        return {problem(objData, e)};
+        return {problem(std::nullopt, objData, e)};
     }
     return loadFiles(objData, paths, progress);
 }
 
-std::vector<std::string> ObjectTextsDocument::loadFiles(
-    const std::filesystem::path& folder, const std::vector<std::filesystem::path>& paths,
-    const LoadProgress& progress) {
+std::vector<Problem> ObjectTextsDocument::loadFiles(const std::filesystem::path& folder,
+                                                    const std::vector<std::filesystem::path>& paths,
+                                                    const LoadProgress& progress) {
     clear();
     folder_ = folder;
     files_.reserve(paths.size());
     identities_.reserve(paths.size());
-    std::vector<std::string> problems;
+    std::vector<Problem> problems;
     loadObjectFilesInOrder(paths, [&](std::size_t i, LoadedObjectFile& loaded) {
         if (progress) {
             progress(i, paths.size(), pathToUtf8(paths[i].filename()));
@@ -142,7 +142,7 @@ std::vector<std::string> ObjectTextsDocument::loadFiles(
         try {
             std::rethrow_exception(loaded.error);
         } catch (const std::exception& e) {
-            problems.push_back(problem(paths[i], e));
+            problems.push_back(problem(i, paths[i], e));
         }
     });
     states_.assign(files_.size(), 0);
@@ -402,7 +402,7 @@ ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& opti
             staged.push_back(
                 {modified[k], std::move(copy), path, std::move(bytes), std::move(identity)});
         } catch (const std::exception& e) {
-            report.problems.push_back(problem(path, e));
+            report.problems.push_back(describe(problem(std::nullopt, path, e)));
         }
     }
     if (!report.problems.empty()) {
@@ -432,7 +432,7 @@ ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& opti
             write.expected = std::move(s.read);
             writeFileAtomically(s.path, s.bytes, write);
         } catch (const std::exception& e) {
-            report.failures.push_back(problem(s.path, e));
+            report.failures.push_back(describe(problem(std::nullopt, s.path, e)));
             noteReplacedByFailedWrite(s.index, s.path, s.bytes, s.rewritten.texts);
             break;  // the files after it keep their old contents too
         }

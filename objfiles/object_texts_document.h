@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/edit_command.h"
+#include "common/errors.h"
 #include "common/reload_merge.h"
 #include "objfiles/obj_text_model.h"
 #include "objfiles/object_folder.h"
@@ -119,16 +120,17 @@ public:
     // Replaces the document by every object file of the ObjData folder objData, in
     // listObjectFiles order. The files are decoded on every core; progress is called on the
     // calling thread as each file joins the document, in order. A file that cannot be loaded
-    // is left out and named in the answer ("PATH: reason"), the others are loaded; a folder that
-    // cannot be listed is the one problem.
-    std::vector<std::string> loadFolder(const std::filesystem::path& objData,
-                                        const LoadProgress& progress = {});
+    // is left out and answered as a problem with its index in the listing (worded "PATH:
+    // reason", or the file error that names it), the others are loaded; a folder that cannot be
+    // listed is the one problem, without an index.
+    std::vector<Problem> loadFolder(const std::filesystem::path& objData,
+                                    const LoadProgress& progress = {});
 
     // Replaces the document by the given object files of folder (each path names a file in it),
     // with the same problems as loadFolder.
-    std::vector<std::string> loadFiles(const std::filesystem::path& folder,
-                                       const std::vector<std::filesystem::path>& paths,
-                                       const LoadProgress& progress = {});
+    std::vector<Problem> loadFiles(const std::filesystem::path& folder,
+                                   const std::vector<std::filesystem::path>& paths,
+                                   const LoadProgress& progress = {});
 
     // Forgets every file and its unsaved changes; nothing on disk changes.
     void clear();

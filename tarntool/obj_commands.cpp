@@ -111,9 +111,9 @@ int setText(const SetOptions& o) {
     const fs::path path = pathFromUtf8(o.file);
     const std::optional<EditLock> lock = lockObjectFolderForWriting(path.parent_path(), o.force);
     ObjectTextsDocument document;
-    const std::vector<std::string> problems = document.loadFiles(path.parent_path(), {path});
+    const std::vector<Problem> problems = document.loadFiles(path.parent_path(), {path});
     if (!problems.empty()) {
-        throw unreadableInput(problems.front());
+        throw unreadableInput(describe(problems.front()));
     }
     reportUnfinishedSave(document);
     const std::size_t groups = document.file(0).texts.size();

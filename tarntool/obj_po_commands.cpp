@@ -42,12 +42,12 @@ std::uint8_t languageId(const std::string& text, const std::string& option) {
 
 // Loads the object files of the game folder's ObjData folder; a missing folder or a file that
 // cannot be read is a problem, the files that could be read are loaded.
-std::vector<std::string> loadGame(const std::string& game, ObjectTextsDocument& document) {
+std::vector<Problem> loadGame(const std::string& game, ObjectTextsDocument& document) {
     const auto objData = findObjDataFolder(pathFromUtf8(game));
     if (!objData) {
-        return {game + ": no ObjData folder"};
+        return {Problem{{}, game, {}, {}, "no ObjData folder"}};
     }
-    std::vector<std::string> problems = document.loadFolder(*objData);
+    std::vector<Problem> problems = document.loadFolder(*objData);
     reportUnfinishedSave(document);
     return problems;
 }
@@ -58,7 +58,7 @@ int exportPo(const ExportPoOptions& o) {
     const PoCharacterSetup setup = checkPoTextOptions(o.text);
     requireTextOutput(o.out);
     ObjectTextsDocument document;
-    std::vector<std::string> problems = loadGame(o.game, document);
+    std::vector<std::string> problems = describe(loadGame(o.game, document));
     const TranslationNotes notes =
         document.folder().empty() ? TranslationNotes() : readNotes(notesPathFor(document.folder()));
     std::vector<PoEntry> entries =
@@ -84,7 +84,7 @@ int importPo(const ImportPoOptions& o) {
         lock = lockObjectFolderForWriting(*objData, o.force);
     }
     ObjectTextsDocument document;
-    const std::vector<std::string> loading = loadGame(o.game, document);
+    const std::vector<std::string> loading = describe(loadGame(o.game, document));
     problems.insert(problems.end(), loading.begin(), loading.end());
     const std::filesystem::path notesPath =
         document.folder().empty() ? std::filesystem::path() : notesPathFor(document.folder());

@@ -20,13 +20,13 @@ void reportUnfinishedSave(const ObjectTextsDocument& document) {
 }
 
 void loadEveryObjectFile(ObjectTextsDocument& document, const std::filesystem::path& objData) {
-    const std::vector<std::string> problems = document.loadFolder(objData);
+    const std::vector<Problem> problems = document.loadFolder(objData);
     reportUnfinishedSave(document);
     if (problems.empty()) {
         return;
     }
-    for (const std::string& problem : problems) {
-        std::cerr << "tarntool: " << problem << "\n";
+    for (const Problem& problem : problems) {
+        std::cerr << "tarntool: " << describe(problem) << "\n";
     }
     throw unreadableInput("");  // reported above
 }

@@ -23,24 +23,21 @@ namespace {
 
 // The tree shows the loaded files and, in their places, the ones that failed.
 void fillTree(ObjectTreeModel& tree, const std::vector<std::filesystem::path>& paths,
-              const std::vector<std::string>& problems, std::size_t loadedFiles) {
-    // Each problem starts with its file's path; the damaged files take their places in the
-    // listing between the files that loaded.
+              const std::vector<Problem>& problems, std::size_t loadedFiles) {
+    // The damaged files take their places in the listing between the files that loaded, named
+    // by their file names.
     std::vector<ObjectTreeModel::DamagedFile> damaged;
-    if (!problems.empty()) {
-        for (int row = 0; const std::filesystem::path& path : paths) {
-            const std::string prefix = pathToUtf8(path) + ":";
-            const auto problem = std::find_if(problems.begin(), problems.end(), [&](const auto& p) {
-                return p.rfind(prefix, 0) == 0;
-            });
-            if (problem != problems.end()) {
-                damaged.push_back(
-                    {row, fromFilePath(path.filename()),
-                     QString::fromStdString(pathToUtf8(path.filename()) +
-                                            problem->substr(pathToUtf8(path).size()))});
-            }
-            ++row;
+    for (const Problem& problem : problems) {
+        if (!problem.fileIndex || *problem.fileIndex >= paths.size()) {
+            continue;
         }
+        const std::filesystem::path& path = paths[*problem.fileIndex];
+        Problem shown = problem;
+        if (!shown.path.empty()) {
+            shown.path = pathToUtf8(path.filename());
+        }
+        damaged.push_back({static_cast<int>(*problem.fileIndex), fromFilePath(path.filename()),
+                           QString::fromStdString(describe(shown))});
     }
     // Thousands of files go in as one insertion: the model makes a node's text only when the
     // view shows it.
@@ -107,7 +104,7 @@ void ObjectFolderGuard::loadFiles(const std::filesystem::path& objData,
     parts_.tree.clear();  // before the document's files change under it
     QElapsedTimer sinceRepaint;
     sinceRepaint.start();
-    const std::vector<std::string> failed = parts_.session.load(
+    const std::vector<Problem> failed = parts_.session.load(
         objData, paths, [&](std::size_t i, std::size_t count, const std::string& name) {
             // The status line is set and painted at most about 60 times a second: doing it
             // for each of thousands of small files would take longer than loading them.
@@ -121,11 +118,13 @@ void ObjectFolderGuard::loadFiles(const std::filesystem::path& objData,
             QApplication::processEvents();
             sinceRepaint.restart();
         });
-    // Named as the tree names them: by file name, the folder is the game's ObjData.
+    // Named by their paths inside the folder, which is the game's ObjData.
     const std::string folder = pathToUtf8(objData / "");
-    for (const std::string& problem : failed) {
-        problems.append(QString::fromStdString(
-            problem.rfind(folder, 0) == 0 ? problem.substr(folder.size()) : problem));
+    for (Problem problem : failed) {
+        if (problem.path.starts_with(folder)) {
+            problem.path.erase(0, folder.size());
+        }
+        problems.append(QString::fromStdString(describe(problem)));
     }
     const std::size_t loaded = parts_.session.document().files().size();
     fillTree(parts_.tree, paths, failed, loaded);

@@ -40,14 +40,14 @@ void ObjectTextsSession::startAnew() {
     announce({});
 }
 
-std::vector<std::string> ObjectTextsSession::load(const std::filesystem::path& folder,
-                                                  const std::vector<std::filesystem::path>& paths,
-                                                  const LoadProgress& progress) {
+std::vector<Problem> ObjectTextsSession::load(const std::filesystem::path& folder,
+                                              const std::vector<std::filesystem::path>& paths,
+                                              const LoadProgress& progress) {
     live_ = nullptr;
     stack_.clear();
     rows_.showGroup(-1, -1);
     announce({});  // no view shows a group while the files change
-    std::vector<std::string> problems;
+    std::vector<Problem> problems;
     try {
         problems = document_.loadFiles(folder, paths, progress);
     } catch (...) {

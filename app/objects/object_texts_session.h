@@ -30,9 +30,9 @@ public:
 
     // New files (ObjectTextsDocument::loadFiles, its problems answered): no history, nothing
     // modified, no group shown.
-    std::vector<std::string> load(const std::filesystem::path& folder,
-                                  const std::vector<std::filesystem::path>& paths,
-                                  const LoadProgress& progress);
+    std::vector<Problem> load(const std::filesystem::path& folder,
+                              const std::vector<std::filesystem::path>& paths,
+                              const LoadProgress& progress);
     // Forgets the files and their history.
     void clear();
     // The group the rows hold; -1 for none.

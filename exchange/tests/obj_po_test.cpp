@@ -119,14 +119,17 @@ protected:
 TEST_F(ObjectGameFolderTest, LoadingListsEveryUnreadableFile) {
     writeFileAtomically(objData / "x.dat", toBytes("not an object"));
     writeFileAtomically(objData / "y.dat", {});
-    const std::vector<std::string> problems = document.loadFolder(objData);
+    const std::vector<Problem> problems = document.loadFolder(objData);
     EXPECT_EQ(document.files().size(), 3u);
     ASSERT_EQ(problems.size(), 2u);
-    EXPECT_EQ(problems[0].rfind((objData / "x.dat").string() + ": ", 0), 0u);
-    EXPECT_EQ(problems[1].rfind((objData / "y.dat").string() + ": ", 0), 0u);
-    const std::vector<std::string> missing = document.loadFolder(objData / "gone");
+    EXPECT_EQ(problems[0].fileIndex, 3u);
+    EXPECT_EQ(describe(problems[0]).rfind((objData / "x.dat").string() + ": ", 0), 0u);
+    EXPECT_EQ(problems[1].fileIndex, 4u);
+    EXPECT_EQ(describe(problems[1]).rfind((objData / "y.dat").string() + ": ", 0), 0u);
+    const std::vector<Problem> missing = document.loadFolder(objData / "gone");
     ASSERT_EQ(missing.size(), 1u);
-    EXPECT_NE(missing[0].find((objData / "gone").string()), std::string::npos);
+    EXPECT_FALSE(missing[0].fileIndex.has_value());
+    EXPECT_NE(describe(missing[0]).find((objData / "gone").string()), std::string::npos);
     EXPECT_TRUE(document.files().empty());
 }
 

@@ -33,7 +33,7 @@ TEST(ObjectFolder, LoadsEveryDatFileInUpperCasedNameOrderWhateverTheFolderCase) 
 
     std::vector<std::string> progress;
     ObjectTextsDocument document;
-    const std::vector<std::string> problems =
+    const std::vector<Problem> problems =
         document.loadFolder(objData, [&](std::size_t i, std::size_t n, const std::string& name) {
             progress.push_back(std::to_string(i) + "/" + std::to_string(n) + " " + name);
         });
@@ -80,7 +80,7 @@ TEST(ObjectFolder, ManyFilesLoadInFolderOrderWithTheirProblemsInPlace) {
     TempDir dir;
     constexpr int kCount = 60;
     std::vector<std::string> expectedFiles;
-    std::vector<std::string> expectedProblems;
+    std::vector<std::pair<std::size_t, std::string>> expectedProblems;  // index and path
     for (int i = 0; i < kCount; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "F%03d.dat", i);
@@ -90,7 +90,7 @@ TEST(ObjectFolder, ManyFilesLoadInFolderOrderWithTheirProblemsInPlace) {
                                           static_cast<std::size_t>(i * 97 % 5000));
         if (i % 7 == 3) {
             file.resize(kObjectHeaderSize - 1);  // too short for its header
-            expectedProblems.push_back((dir.path() / name).string());
+            expectedProblems.push_back({static_cast<std::size_t>(i), (dir.path() / name).string()});
         } else {
             expectedFiles.push_back(name);
         }
@@ -98,7 +98,7 @@ TEST(ObjectFolder, ManyFilesLoadInFolderOrderWithTheirProblemsInPlace) {
     }
     ObjectTextsDocument document;
     std::vector<std::size_t> progress;
-    const std::vector<std::string> problems =
+    const std::vector<Problem> problems =
         document.loadFolder(dir.path(), [&](std::size_t i, std::size_t n, const std::string&) {
             EXPECT_EQ(n, static_cast<std::size_t>(kCount));
             progress.push_back(i);
@@ -115,7 +115,8 @@ TEST(ObjectFolder, ManyFilesLoadInFolderOrderWithTheirProblemsInPlace) {
     EXPECT_EQ(loaded, expectedFiles);
     ASSERT_EQ(problems.size(), expectedProblems.size());
     for (std::size_t i = 0; i < problems.size(); ++i) {
-        EXPECT_EQ(problems[i].rfind(expectedProblems[i] + ": ", 0), 0u) << problems[i];
+        EXPECT_EQ(problems[i].fileIndex, expectedProblems[i].first) << describe(problems[i]);
+        EXPECT_EQ(problems[i].path, expectedProblems[i].second) << describe(problems[i]);
     }
 }
 

@@ -90,9 +90,11 @@ TEST_F(ObjectTextsDocumentTest, ADamagedFileIsListedAndTheOthersLoad) {
         Bytes b = good;
         c.apply(b);
         writeFileAtomically(path("b.dat"), b);
-        const std::vector<std::string> problems = doc.loadFolder(dir.path());
+        const std::vector<Problem> problems = doc.loadFolder(dir.path());
         ASSERT_EQ(problems.size(), 1u);
-        EXPECT_EQ(problems[0].rfind(path("b.dat").string() + ": ", 0), 0u) << problems[0];
+        EXPECT_EQ(problems[0].fileIndex, 1u) << describe(problems[0]);
+        EXPECT_EQ(describe(problems[0]).rfind(path("b.dat").string() + ": ", 0), 0u)
+            << describe(problems[0]);
         ASSERT_EQ(doc.files().size(), 2u);
         EXPECT_EQ(doc.file(0).fileName, "a.dat");
         EXPECT_EQ(doc.file(1).fileName, "c.dat");
