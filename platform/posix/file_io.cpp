@@ -18,9 +18,9 @@
 #include "common/errors.h"
 #include "common/folder_handle.h"
 #include "common/partial_file.h"
-#include "common/replacement_file.h"
 #include "common/temporary_files.h"
 #include "common/utf8_path.h"
+#include "platform/posix/replacement_file.h"
 
 namespace tarn {
 

@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "common/replacement_file.h"
 #include "common/utf8_path.h"
+#include "platform/posix/replacement_file.h"
 
 namespace tarn {
 

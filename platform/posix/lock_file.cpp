@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <system_error>
 
-#include "common/replacement_file.h"
 #include "common/utf8_path.h"
+#include "platform/posix/replacement_file.h"
 
 namespace tarn::platform {
 
