@@ -2,6 +2,7 @@
 // Batched reads through io_uring, where the kernel has it.
 #include "common/whole_file_batch.h"
 
+#include "platform/posix/stat_reading.h"
 #include "platform/system_headers.h"
 
 #include <liburing.h>

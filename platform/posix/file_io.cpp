@@ -2,6 +2,7 @@
 #include "common/file_io.h"
 
 #include "platform/file_writing.h"
+#include "platform/posix/stat_reading.h"
 #include "platform/system_headers.h"
 
 #include <sys/ioctl.h>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/file_metadata.h"
 
+#include "platform/posix/stat_reading.h"
 #include "platform/system_headers.h"
 
 #include "common/file_io.h"

@@ -3,6 +3,7 @@
 
 #include "platform/file_writing.h"
 #include "platform/system_headers.h"
+#include "platform/windows/error_text.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,6 +3,7 @@
 
 #include "platform/folder_calls.h"
 #include "platform/system_headers.h"
+#include "platform/windows/error_text.h"
 
 #include "common/file_io.h"
 #include "common/utf8_path.h"

@@ -2,6 +2,7 @@
 #include "platform/partial_file_reading.h"
 
 #include "platform/system_headers.h"
+#include "platform/windows/error_text.h"
 
 #include <algorithm>
 #include <string>
