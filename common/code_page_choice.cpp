@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/code_page_choice.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include "common/bytes.h"
 #include "common/utf8.h"
 
@@ -48,14 +44,6 @@ CharsetChoice codePageForCharset(int charset, int systemAnsi) {
 
 CharsetChoice codePageForCharset(int charset) {
     return codePageForCharset(charset, systemAnsiCodePage());
-}
-
-int systemAnsiCodePage() {
-#ifdef _WIN32
-    return static_cast<int>(GetACP());
-#else
-    return CodePage::kDefaultNumber;
-#endif
 }
 
 int fontCharsetOrDefault(std::int32_t stored) {

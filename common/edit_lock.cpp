@@ -7,24 +7,10 @@
 #include <system_error>
 #include <utility>
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
-#include "common/replacement_file.h"
-#endif
-
 #include "common/temporary_files.h"
 #include "common/this_process.h"
 #include "common/utf8_path.h"
+#include "platform/lock_file.h"
 
 namespace tarn {
 
@@ -55,53 +41,19 @@ LockHolder parseHolder(const std::filesystem::path& lock, const std::string& tex
 // it is a regular file of a lock's size, opened without following a link and without waiting
 // (a pipe put in its place would block the reader for good, a link to a device flood it).
 std::optional<LockHolder> readHolder(const std::filesystem::path& lock) {
-#ifdef _WIN32
-    std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::symlink_status(lock, ec);
-    if (status.type() == std::filesystem::file_type::not_found) {
-        return std::nullopt;
-    }
-    if (ec) {
-        return unknownHolder(lock, " cannot be read (" + ec.message() + ")");
-    }
-    if (status.type() != std::filesystem::file_type::regular ||
-        std::filesystem::file_size(lock, ec) > kLargestLock || ec) {
-        return notOurLock(lock);
-    }
-    std::ifstream in(lock, std::ios::binary);
-    std::string text(kLargestLock, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (in.bad() || (!in && !in.eof())) {
-        return unknownHolder(lock, " cannot be read");
-    }
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    return parseHolder(lock, text);
-#else
-    const int fd = ::open(lock.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) {
+    using State = platform::LockFileText::State;
+    const platform::LockFileText read = platform::readLockFile(lock, kLargestLock);
+    switch (read.state) {
+        case State::Missing:
             return std::nullopt;
-        }
-        if (errno == ELOOP) {
-            return notOurLock(lock);  // a link
-        }
-        return unknownHolder(lock,
-                             " cannot be read (" + std::generic_category().message(errno) + ")");
+        case State::NotALockFile:
+            return notOurLock(lock);
+        case State::Unreadable:
+            return unknownHolder(lock, read.why);
+        case State::Read:
+            break;
     }
-    struct stat st {};
-    std::string text(kLargestLock + 1, '\0');
-    ssize_t n = -1;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-        static_cast<std::uint64_t>(st.st_size) <= kLargestLock) {
-        n = ::read(fd, text.data(), text.size());
-    }
-    ::close(fd);
-    if (n < 0 || static_cast<std::size_t>(n) > kLargestLock) {
-        return notOurLock(lock);
-    }
-    text.resize(static_cast<std::size_t>(n));
-    return parseHolder(lock, text);
-#endif
+    return parseHolder(lock, read.text);
 }
 
 bool isOwn(const LockHolder& holder) {
@@ -155,14 +107,7 @@ std::optional<LockHolder> parseHolderLines(const std::string& text) {
 }
 
 std::filesystem::path lockFileFor(const std::filesystem::path& target) {
-    std::filesystem::path real = target;
-#ifndef _WIN32
-    try {
-        real = resolveLinks(target);
-    } catch (const std::exception&) {
-        // A loop of links: the lock lies beside the name given.
-    }
-#endif
+    const std::filesystem::path real = platform::lockedFileOf(target);
     std::string name = ".";
     name += pathToUtf8(real.filename());
     name += ".tarnlock";
@@ -196,104 +141,12 @@ std::string describeHolder(const LockHolder& holder) {
            (holder.host.empty() ? std::string("an unknown host") : holder.host) + ")";
 }
 
-namespace {
+using platform::TemporaryLockFile;
 
-// The lock's text, written whole under a temporary name beside the lock, to be put in place in
-// one step. Whatever happens, the temporary name is gone when this ends.
-class TemporaryLockFile {
-public:
-    // The name follows the writers' rule, so that a taker killed meanwhile leaves nothing for
-    // good. Its unique part is filled in by mkstemp where there is one; on Windows a process
-    // takes one lock at a time beside a file, so the name stays as it is.
-    static std::filesystem::path temporaryNameBeside(const std::filesystem::path& lock) {
-        return lock.parent_path() / pathFromUtf8(temporaryNameFor(pathToUtf8(lock.filename()),
-                                                                  currentProcessId(), "XXXXXX"));
-    }
-
-    enum class Placing { Placed, LockExists, Failed };
-
-#ifdef _WIN32
-    TemporaryLockFile(const std::filesystem::path& lock, const std::string& text)
-        : lock_(lock), path_(temporaryNameBeside(lock)) {
-        const HANDLE file = ::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_HIDDEN, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            DWORD done = 0;
-            written_ =
-                ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &done, nullptr) &&
-                done == text.size() && ::FlushFileBuffers(file);
-            ::CloseHandle(file);
-        }
-    }
-    ~TemporaryLockFile() {
-        ::DeleteFileW(path_.c_str());
-    }
-
-    // A move without replacing fails where a lock exists.
-    Placing placeIfNoLock() {
-        if (::MoveFileExW(path_.c_str(), lock_.c_str(), MOVEFILE_WRITE_THROUGH)) {
-            return Placing::Placed;
-        }
-        const DWORD err = ::GetLastError();
-        return err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS ? Placing::LockExists
-                                                                       : Placing::Failed;
-    }
-    bool replaceLock() {
-        return ::MoveFileExW(path_.c_str(), lock_.c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    }
-#else
-    TemporaryLockFile(const std::filesystem::path& lock, const std::string& text)
-        : lock_(lock), path_(pathToUtf8(temporaryNameBeside(lock))) {
-        const int fd = ::mkstemp(path_.data());
-        if (fd < 0) {
-            path_.clear();
-            return;
-        }
-        removedOnSignal_.emplace(path_);
-        // Readable by everyone who may see the folder: another user's program must be able to
-        // tell a live lock from a stale one. It holds only a process id, a host and a name.
-        written_ = ::fchmod(fd, 0644) == 0 &&
-                   ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
-                   ::fsync(fd) == 0;
-        ::close(fd);
-    }
-    ~TemporaryLockFile() {
-        if (!path_.empty()) {
-            ::unlink(path_.c_str());
-        }
-    }
-
-    // link fails where a lock exists.
-    Placing placeIfNoLock() {
-        if (::link(path_.c_str(), lock_.c_str()) == 0) {
-            return Placing::Placed;
-        }
-        return errno == EEXIST ? Placing::LockExists : Placing::Failed;
-    }
-    bool replaceLock() {
-        return ::rename(path_.c_str(), lock_.c_str()) == 0;
-    }
-#endif
-
-    TemporaryLockFile(const TemporaryLockFile&) = delete;
-    TemporaryLockFile& operator=(const TemporaryLockFile&) = delete;
-    bool written() const {
-        return written_;
-    }
-
-private:
-    std::filesystem::path lock_;
-#ifdef _WIN32
-    std::filesystem::path path_;
-#else
-    std::string path_;  // mkstemp's pattern, then the name it made
-    std::optional<TemporaryNameGuard> removedOnSignal_;
-#endif
-    bool written_ = false;
-};
-
-}  // namespace
+std::filesystem::path TemporaryLockFile::temporaryNameBeside(const std::filesystem::path& lock) {
+    return lock.parent_path() / pathFromUtf8(temporaryNameFor(pathToUtf8(lock.filename()),
+                                                              currentProcessId(), "XXXXXX"));
+}
 
 std::optional<EditLock> EditLock::take(const std::filesystem::path& target,
                                        std::string_view program, LockHolder& holder) {

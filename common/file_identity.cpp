@@ -1,15 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/file_identity.h"
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#endif
-
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -19,76 +10,14 @@
 #include "common/file_io.h"
 #include "common/folder_handle.h"
 #include "common/utf8_path.h"
+#include "platform/file_metadata.h"
 
 namespace tarn {
 
+using platform::statFile;
+using platform::statOpenFile;
+
 namespace {
-
-#ifdef _WIN32
-bool statOpenFile(std::intptr_t native, FileIdentity& identity);
-
-// The metadata of the file at path; false when it does not exist.
-bool statFile(const std::filesystem::path& path, FileIdentity& identity) {
-    // The file's index and a modification time in 100 ns steps: the C library's stat gives
-    // neither (no inode, whole seconds), so a rewrite of the same size within a second would
-    // go unnoticed.
-    const HANDLE h = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    const bool read = statOpenFile(reinterpret_cast<std::intptr_t>(h), identity);
-    ::CloseHandle(h);
-    return read;
-}
-
-bool statOpenFile(std::intptr_t native, FileIdentity& identity) {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(reinterpret_cast<HANDLE>(native), &info)) {
-        return false;
-    }
-    identity.known = true;
-    identity.device = info.dwVolumeSerialNumber;
-    identity.inode = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    identity.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    identity.modified = static_cast<std::int64_t>(
-        (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-        info.ftLastWriteTime.dwLowDateTime);
-    return true;
-}
-#else
-using Metadata = struct stat;
-
-void takeMetadata(const Metadata& st, FileIdentity& identity) {
-    identity.modified =
-        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    identity.known = true;
-    identity.device = static_cast<std::uint64_t>(st.st_dev);
-    identity.inode = static_cast<std::uint64_t>(st.st_ino);
-    identity.size = static_cast<std::uint64_t>(st.st_size);
-}
-
-// The metadata of the file at path; false when it does not exist.
-bool statFile(const std::filesystem::path& path, FileIdentity& identity) {
-    Metadata st{};
-    if (::stat(path.c_str(), &st) != 0) {
-        return false;
-    }
-    takeMetadata(st, identity);
-    return true;
-}
-
-// The metadata of an open file's descriptor.
-bool statOpenFile(std::intptr_t native, FileIdentity& identity) {
-    Metadata st{};
-    if (::fstat(static_cast<int>(native), &st) != 0) {
-        return false;
-    }
-    takeMetadata(st, identity);
-    return true;
-}
-#endif
 
 std::uint64_t hashParts(PartialFile& file, const std::vector<FilePart>& parts) {
     std::vector<FilePart> wanted = parts;
@@ -209,27 +138,8 @@ Bytes readWholeFile(const std::filesystem::path& path, FileIdentity& identity) {
 std::size_t readWholeFile(const std::filesystem::path& path, Bytes& buffer,
                           FileIdentity& identity) {
     identity = FileIdentity{};
-#ifdef _WIN32
-    statFile(path, identity);
-    const std::size_t size = readWholeFile(path, buffer);
-    identity.known = true;  // read, so it exists, whatever the stat found
-    identity.hash = hashBytes(std::span<const std::uint8_t>(buffer.data(), size));
-#else
-    Metadata st{};
-    const std::size_t size = readWholeFile(path, buffer, st);
-    identity = wholeFileIdentity(st, std::span<const std::uint8_t>(buffer.data(), size));
-#endif
-    return size;
+    return platform::readWholeFileAndMetadata(path, buffer, identity);
 }
-
-#ifndef _WIN32
-FileIdentity wholeFileIdentity(const struct stat& metadata, std::span<const std::uint8_t> bytes) {
-    FileIdentity identity;
-    takeMetadata(metadata, identity);
-    identity.hash = hashBytes(bytes);
-    return identity;
-}
-#endif
 
 bool changedOnDisk(const std::filesystem::path& path, const FileIdentity& known) {
     FileIdentity now;

@@ -15,10 +15,6 @@
 
 #include "common/partial_file.h"
 
-#ifndef _WIN32
-struct stat;
-#endif
-
 namespace tarn {
 
 struct FileIdentity {
@@ -62,12 +58,6 @@ FileIdentity takeFileIdentity(const FolderHandle& folder, const std::string& nam
 Bytes readWholeFile(const std::filesystem::path& path, FileIdentity& identity);
 // The same into a reused buffer (as readWholeFile(path, buffer)); answers the file's size.
 std::size_t readWholeFile(const std::filesystem::path& path, Bytes& buffer, FileIdentity& identity);
-
-#ifndef _WIN32
-// The identity of a file read whole: its metadata as a stat taken before the read gave it, and
-// a hash of the bytes read.
-FileIdentity wholeFileIdentity(const struct stat& metadata, std::span<const std::uint8_t> bytes);
-#endif
 
 // Whether the file at path differs from the identity known: it vanished or appeared, or its
 // metadata differs and so do the hashed parts. A file that cannot be read counts as changed.

@@ -16,16 +16,7 @@
 #include "common/bytes.h"
 #include "common/file_identity.h"
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 namespace tarn {
-
-#ifdef _WIN32
-// The system's own text for a Windows error code, without its final full stop and line end.
-std::string windowsErrorText(unsigned long err);
-#endif
 
 namespace fs = std::filesystem;
 
@@ -38,12 +29,6 @@ Bytes readWholeFile(const fs::path& path);
 // when it is too small and never shrunk, so that one buffer read file after file is seldom
 // allocated or cleared again. Raises FileError as readWholeFile does.
 std::size_t readWholeFile(const fs::path& path, Bytes& buffer);
-
-#ifndef _WIN32
-// The same, also answering the metadata of the file opened, taken before its bytes are read:
-// one look-up of the path serves both, and the metadata is that of the file whose bytes these are.
-std::size_t readWholeFile(const fs::path& path, Bytes& buffer, struct stat& metadata);
-#endif
 
 // Writes data to a temporary file in the folder of the real target (a symbolic link is followed
 // and stays a link), flushes it, renames it over the target and flushes the folder. The new file

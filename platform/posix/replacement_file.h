@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The temporary file that replaces a file on POSIX systems (internal to file_io.cpp). It lives
-// in the real file's folder, takes the old file's owner, group, mode, extended attributes and
-// access control list, and replaces the file with one rename once it is complete and flushed.
+// The temporary file that replaces a file on POSIX systems (internal to the POSIX file code). It
+// lives in the real file's folder, takes the old file's owner, group, mode, extended attributes
+// and access control list, and replaces the file with one rename once it is complete and flushed.
 // Until then it is unnamed where the file system offers O_TMPFILE, else named by the shared
 // temporary-file rule and removed on failure and on SIGINT, SIGTERM or SIGHUP.
 #pragma once
-
-#ifndef _WIN32
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -92,5 +90,3 @@ private:
 };
 
 }  // namespace tarn
-
-#endif

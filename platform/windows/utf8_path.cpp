@@ -10,8 +10,6 @@ namespace tarn {
 
 namespace fs = std::filesystem;
 
-#ifdef _WIN32
-
 fs::path pathFromUtf8(std::string_view utf8) {
     std::wstring wide;
     wide.reserve(utf8.size());
@@ -51,17 +49,5 @@ std::string pathToUtf8(const fs::path& path) {
     }
     return utf8;
 }
-
-#else
-
-fs::path pathFromUtf8(std::string_view utf8) {
-    return fs::path(std::string(utf8));
-}
-
-std::string pathToUtf8(const fs::path& path) {
-    return path.native();
-}
-
-#endif
 
 }  // namespace tarn

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/replacement_file.h"
-
-#ifndef _WIN32
+#include "platform/posix/replacement_file.h"
 
 #include <fcntl.h>
 #include <grp.h>
@@ -393,5 +391,3 @@ void ReplacementFile::flushFolder() {
 }
 
 }  // namespace tarn
-
-#endif
