@@ -156,11 +156,13 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
             } catch (const FileError&) {
             }
             if (linked) {
+                // Made again from the new file only where that file read back as written.
                 const auto fromNewFile = [&](const ByteWriter& write) {
                     PartialFile now(game, name);
                     writeOldBytes(now, overwritten, write);
                 };
-                exeBackup_.confirmKept(name, fromNewFile, read);
+                exeBackup_.confirmKept(
+                    name, asWritten ? OriginalsBackup::Original(fromNewFile) : originalBytes, read);
             }
             if (!asWritten) {
                 streamFileAtomically(name, originalBytes, noFollowIn(game));
