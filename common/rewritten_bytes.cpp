@@ -114,7 +114,9 @@ private:
 void readPieces(PartialFile& file, std::uint64_t offset, std::uint64_t length, Bytes& buffer,
                 const ByteWriter& write) {
     if (buffer.empty()) {
-        buffer.resize(static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), 1u << 20)));
+        // Never empty: a file cut to nothing must end the loop below, not spin in it.
+        buffer.resize(static_cast<std::size_t>(
+            std::clamp<std::uint64_t>(std::max(file.size(), length), 1, 1u << 20)));
     }
     while (length != 0) {
         const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(length, buffer.size()));

@@ -202,6 +202,17 @@ TEST_P(RangeWrite, StoresTheRangesInOrderOverTheOldBytesAndKeepsThePermissions) 
                 EXPECT_EQ(kept, 3u + 10000u + 1u);  // only what the ranges cover
             }
         }
+        {
+            // A new file cut to nothing since cannot give the old one back: said, not hung on.
+            const fs::path cut = dir.path() / "cut.exe";
+            writeFileAtomically(cut, Bytes{});
+            {
+                PartialFile emptied(cut);
+                EXPECT_THROW(writeOldBytes(emptied, overwritten, [](std::string_view) {}),
+                             FileError);
+            }
+            fs::remove(cut);
+        }
         EXPECT_TRUE((fs::status(path).permissions() & fs::perms::owner_exec) != fs::perms::none);
         EXPECT_EQ(dir.fileCount(), 1u);
 
