@@ -76,16 +76,19 @@ struct Problem {
 
 // The one wording of a problem: "PATH: reason", "PATH:LINE: reason", "... at byte N".
 inline std::string describe(const Problem& problem) {
+    // Appended piece by piece: "x" + std::to_string(n) makes g++ 12 warn falsely (-Wrestrict).
     std::string text;
     if (!problem.path.empty()) {
-        text = problem.path;
-        if (problem.line)
-            text += ":" + std::to_string(*problem.line);
-        text += ": ";
+        text.append(problem.path);
+        if (problem.line) {
+            text.append(":").append(std::to_string(*problem.line));
+        }
+        text.append(": ");
     }
-    text += problem.message;
-    if (problem.offset)
-        text += " at byte " + std::to_string(*problem.offset);
+    text.append(problem.message);
+    if (problem.offset) {
+        text.append(" at byte ").append(std::to_string(*problem.offset));
+    }
     return text;
 }
 
