@@ -183,6 +183,25 @@ void refuseLinkedTarget(const fs::path& path) {
     }
 }
 
+namespace {
+
+// Refuses a target that may not be written (read-only, or a link where links are not
+// followed) and answers the path the rename replaces: without following links the name
+// itself, never a link's target.
+fs::path refuseUnwritableTarget(const fs::path& path, const WriteOptions& options) {
+    if (options.folder != nullptr) {
+        refuseReadOnlyFile(*options.folder, pathToUtf8(path));
+        return path;
+    }
+    if (!options.followLinks) {
+        refuseLinkedTarget(path);
+    }
+    refuseReadOnlyFile(path);
+    return options.followLinks ? resolveLinks(path) : path;
+}
+
+}  // namespace
+
 void streamFileAtomically(const fs::path& path,
                           const std::function<void(const ByteWriter& write)>& produce,
                           const WriteOptions& options) {
@@ -190,17 +209,8 @@ void streamFileAtomically(const fs::path& path,
     const FolderHandle* folder = options.folder;
     const fs::path shown = folder != nullptr ? folder->pathOf(pathToUtf8(path)) : path;
     const int folderFd = folder != nullptr ? static_cast<int>(folder->native()) : AT_FDCWD;
-    if (folder != nullptr) {
-        refuseReadOnlyFile(*folder, pathToUtf8(path));
-    } else {
-        if (!options.followLinks) {
-            refuseLinkedTarget(path);
-        }
-        refuseReadOnlyFile(path);
-    }
+    const fs::path real = refuseUnwritableTarget(path, options);
     const WriteFault fault = faultOfNextWrite();
-    // Without following links the rename replaces the name itself, never a link's target.
-    const fs::path real = options.followLinks && folder == nullptr ? resolveLinks(path) : path;
     struct stat old {};
     const bool exists =
         ::fstatat(folderFd, real.c_str(), &old, folder != nullptr ? AT_SYMLINK_NOFOLLOW : 0) == 0;
@@ -231,16 +241,8 @@ RangeCopy writeFileRangesAtomically(const fs::path& path, const FileRanges& rang
                                     const WriteOptions& options) {
     const FolderHandle* folder = options.folder;
     const fs::path shown = folder != nullptr ? folder->pathOf(pathToUtf8(path)) : path;
-    if (folder != nullptr) {
-        refuseReadOnlyFile(*folder, pathToUtf8(path));
-    } else {
-        if (!options.followLinks) {
-            refuseLinkedTarget(path);
-        }
-        refuseReadOnlyFile(path);
-    }
+    const fs::path real = refuseUnwritableTarget(path, options);
     const WriteFault fault = faultOfNextWrite();
-    const fs::path real = options.followLinks && folder == nullptr ? resolveLinks(path) : path;
     {
         std::uint64_t size = 0;
         Fd old{folder != nullptr
