@@ -9,7 +9,7 @@
 # common's floor (they implement its interfaces), the rest above it.
 set(floors
     "common platform/posix platform/windows platform embedded"  # files, bytes; generated data
-    "platform/core"                # the console, the program's path, user folders
+    "platform/core platform/gettext"  # the console, the program's path; libgettextpo's calls
     "textcodes"                    # the game's text codes and notations
     "exetext objfiles spelling"    # the executable's texts, the object files, spelling
     "exchange enduser"             # PO and text exchange; the players' program's resources
