@@ -6,15 +6,10 @@
 #include "common/utf8_path.h"
 #include "platform/core/paths.h"
 #include "platform/core/user_folders.h"
+#include "platform/narrow_file_name.h"
 #include "spelling/dictionary_charset.h"
 
 #include <hunspell/hunspell.hxx>
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
 
 #include <algorithm>
 #include <array>
@@ -207,48 +202,16 @@ std::optional<DictionaryFiles> findDictionary(std::string_view language,
 
 namespace {
 
-#ifdef _WIN32
-// The name in the ANSI code page, when each of its characters has a place there.
-std::optional<std::string> ansiName(const std::wstring& wide) {
-    const bool utf8 = ::GetACP() == CP_UTF8;  // which takes no flags and reports no loss
-    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    BOOL lost = FALSE;
-    const int size = static_cast<int>(wide.size());
-    const int n = ::WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, nullptr,
-                                        utf8 ? nullptr : &lost);
-    if (n <= 0 || lost) {
-        return std::nullopt;
-    }
-    std::string narrow(static_cast<std::size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, flags, wide.data(), size, narrow.data(), n, nullptr,
-                          utf8 ? nullptr : &lost);
-    return lost ? std::nullopt : std::optional<std::string>(narrow);
-}
-#endif
-
 // Hunspell opens narrow names, which Windows reads in the ANSI code page: a name that page
 // cannot hold is given in its short (8.3) form where the volume has one, and refused where it
 // has none, rather than leaving Hunspell without words.
 std::string hunspellName(const std::filesystem::path& path) {
-#ifdef _WIN32
-    if (auto name = ansiName(path.native())) {
+    if (auto name = platform::narrowFileName(path)) {
         return *name;
-    }
-    std::wstring shortName(32768, L'\0');
-    const DWORD n =
-        ::GetShortPathNameW(path.c_str(), shortName.data(), static_cast<DWORD>(shortName.size()));
-    if (n > 0 && n < shortName.size()) {
-        shortName.resize(n);
-        if (auto name = ansiName(shortName)) {
-            return *name;
-        }
     }
     throw SpellingError("cannot read the spelling dictionary " + pathToUtf8(path) +
                         ": Hunspell opens only names of the system's code page, and this one has "
                         "no short form; move the dictionary to another folder");
-#else
-    return pathToUtf8(path);
-#endif
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // TarnEdit: the translator's program for the texts of the game Tarn.
 #include <iostream>
+#include <string>
 #include <string_view>
 
 #include "app/main/main_window.h"
@@ -11,19 +12,19 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: TarnEdit [--settings FILE]\n"
-    "The translator's program for the texts of the game Tarn.\n"
-    "\n"
-    "Options:\n"
-    "  --settings FILE  keep the settings in FILE instead of tarnedit.ini beside the program\n"
-#ifdef _WIN32
-    "                   (or in %APPDATA%\\TarnEdit\\ when that folder cannot be written)\n"
-#else
-    "                   (or in ~/.config/TarnEdit/ when that folder cannot be written)\n"
-#endif
-    "  --version        print the version and exit\n"
-    "  --help           print this help and exit\n";
+std::string usage() {
+    return std::string("Usage: TarnEdit [--settings FILE]\n"
+                       "The translator's program for the texts of the game Tarn.\n"
+                       "\n"
+                       "Options:\n"
+                       "  --settings FILE  keep the settings in FILE instead of tarnedit.ini "
+                       "beside the program\n"
+                       "                   (or in ") +
+           tarn::userSettingsFolderInHelp() +
+           " when that folder cannot be written)\n"
+           "  --version        print the version and exit\n"
+           "  --help           print this help and exit\n";
+}
 
 }  // namespace
 
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (argument == "--help" || argument == "-h") {
-            std::cout << kUsage;
+            std::cout << usage();
             return 0;
         }
     }

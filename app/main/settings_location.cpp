@@ -7,39 +7,7 @@
 
 #include "app/widgets/file_paths.h"
 
-#ifdef _WIN32
-#include <QFile>
-#include <QTemporaryFile>
-#else
-#include <unistd.h>
-#endif
-
 namespace tarn {
-
-namespace {
-
-#ifdef _WIN32
-// Windows' access() sees only the read-only attribute, which folders ignore: whether a file can
-// be written in a folder (Program Files without administrator rights) shows only by trying.
-bool canWriteIn(const QString& folder, const QString& file) {
-    if (QFileInfo::exists(file)) {
-        QFile existing(file);
-        return existing.open(QIODevice::ReadWrite);  // opened, not changed
-    }
-    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".tarnedit-probe-XXXXXX")));
-    return probe.open();
-}
-#else
-bool canWriteIn(const QString& folder, const QString& file) {
-    const QFileInfo existing(file);
-    if (existing.exists()) {
-        return ::access(QFile::encodeName(file).constData(), W_OK) == 0;
-    }
-    return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
-}
-#endif
-
-}  // namespace
 
 QString settingsOptionOf(const QStringList& arguments) {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -52,15 +20,6 @@ QString settingsOptionOf(const QStringList& arguments) {
         }
     }
     return {};
-}
-
-QString userSettingsFolder() {
-#ifdef _WIN32
-    // %APPDATA%\TarnEdit: the roaming profile follows the translator between machines.
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-#else
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-#endif
 }
 
 QString defaultSettingsPath(const QString& programDir, const QString& configDir) {

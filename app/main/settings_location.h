@@ -17,6 +17,12 @@ QString settingsOptionOf(const QStringList& arguments);
 // elsewhere.
 QString userSettingsFolder();
 
+// That folder as the help names it ("~/.config/TarnEdit/").
+const char* userSettingsFolderInHelp();
+
+// Whether file can be written, or made in folder when it does not exist yet.
+bool canWriteIn(const QString& folder, const QString& file);
+
 // The uninstaller the Windows installer puts beside the programs it installs.
 inline constexpr const char* kUninstallerName = "Uninstall.exe";
 

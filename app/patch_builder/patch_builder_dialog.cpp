@@ -41,15 +41,17 @@ QLabel* explanation(const QString& text, QWidget* parent) {
 
 // The name of the system the native end-user program runs on.
 QString nativeSystemName() {
-#if defined(Q_OS_LINUX)
-    return QStringLiteral("Linux");
-#elif defined(Q_OS_MACOS)
-    return QStringLiteral("macOS");
-#elif defined(Q_OS_WIN)
-    return QStringLiteral("This system");
-#else
-    return QSysInfo::kernelType();
-#endif
+    const QString kernel = QSysInfo::kernelType();
+    if (kernel == QStringLiteral("linux")) {
+        return QStringLiteral("Linux");
+    }
+    if (kernel == QStringLiteral("darwin")) {
+        return QStringLiteral("macOS");
+    }
+    if (kernel == QStringLiteral("winnt")) {
+        return QStringLiteral("This system");
+    }
+    return kernel;
 }
 
 }  // namespace

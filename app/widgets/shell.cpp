@@ -3,13 +3,13 @@
 
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
 #include "app/widgets/file_paths.h"
+#include "app/widgets/program_start.h"
 
 namespace tarn {
 
@@ -32,30 +32,6 @@ ShellActions realActions() {
     a.findExecutable = [](const QString& name) { return QStandardPaths::findExecutable(name); };
     return a;
 }
-
-#ifndef Q_OS_WIN
-// A Windows program starts with the "MZ" mark of its header.
-bool isWindowsProgram(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    return file.read(2) == "MZ";
-}
-
-// Wine's starter: "wine", else "wine64" on the search path, else where Debian's wine64 package
-// alone installs it (off the search path). Empty when none is there.
-QString findWine(ShellActions& shell) {
-    for (const QString& name : {QStringLiteral("wine"), QStringLiteral("wine64"),
-                                QStringLiteral("/usr/lib/wine/wine64")}) {
-        const QString found = shell.findExecutable(name);
-        if (!found.isEmpty()) {
-            return found;
-        }
-    }
-    return {};
-}
-#endif
 
 }  // namespace
 
@@ -81,22 +57,12 @@ QString runExecutable(const QString& path) {
                                 : QStringLiteral("Could not start ") + path + how +
                                       QStringLiteral(":\n\r") + reason;
     };
-#ifdef Q_OS_WIN
-    return couldNotStart({}, shell.startDetached(nativePath(info.absoluteFilePath()), {}, folder));
-#else
-    if (isWindowsProgram(path)) {
-        const QString wine = findWine(shell);
-        if (wine.isEmpty()) {
-            return QStringLiteral(
-                "The translated executable is a Windows program and Wine is "
-                "not installed, so it cannot be started here.\n\rInstall "
-                "Wine to run the game from TarnEdit.");
-        }
-        return couldNotStart(QStringLiteral(" through Wine"),
-                             shell.startDetached(wine, {info.absoluteFilePath()}, folder));
+    const ProgramStart start = programStartFor(info.absoluteFilePath(), shell);
+    if (!start.refusal.isEmpty()) {
+        return start.refusal;
     }
-    return couldNotStart({}, shell.startDetached(info.absoluteFilePath(), {}, folder));
-#endif
+    return couldNotStart(start.how,
+                         shell.startDetached(start.program, start.arguments, folder));
 }
 
 void shellOpen(const QString& target) {
