@@ -87,8 +87,8 @@ void BM_InconsistentCheck(benchmark::State& state) {
     std::vector<std::string> originals(t.originals.size());
     std::vector<std::string> translations(t.translations.size());
     for (std::size_t i = 0; i < originals.size(); ++i) {
-        cStyleToRaw(t.originals[i], originals[i]);
-        cStyleToRaw(t.translations[i], translations[i]);
+        originals[i] = cStyleToRaw(t.originals[i]).value();
+        translations[i] = cStyleToRaw(t.translations[i]).value();
     }
     for (auto _ : state) {
         const auto found = findInconsistencies(originals, translations, windows1252Characters());

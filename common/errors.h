@@ -72,6 +72,13 @@ struct Problem {
     std::optional<std::size_t> line;
     std::optional<std::uint64_t> offset;  // byte in the data, said at the end of the message
     std::string message;
+
+    // A problem that names no place (a text that does not convert).
+    static Problem withMessage(std::string message) {
+        Problem problem;
+        problem.message = std::move(message);
+        return problem;
+    }
 };
 
 // The one wording of a problem: "PATH: reason", "PATH:LINE: reason", "... at byte N".

@@ -3,7 +3,7 @@
 
 #include "exchange/exe_po.h"
 #include "common/utf8_path.h"
-#include "exchange/obj_po.h"
+#include "exchange/object_po.h"
 #include "exchange/po_notes.h"
 #include "exetext/string_table_reader.h"
 
@@ -19,9 +19,11 @@ std::vector<std::string> rawColumn(const StringTableDocument& document, Column c
                                    std::vector<std::string>& problems) {
     std::vector<std::string> texts(StringTableDocument::kRows);
     for (int row = 1; row <= StringTableDocument::kRows; ++row) {
-        std::string& raw = texts[static_cast<std::size_t>(row - 1)];
-        if (!document.bytes(row, column, raw)) {
-            problems.push_back("text " + std::to_string(row) + ": " + raw);
+        Converted<std::string> raw = document.bytes(row, column);
+        if (raw) {
+            texts[static_cast<std::size_t>(row - 1)] = std::move(raw.value());
+        } else {
+            problems.push_back("text " + std::to_string(row) + ": " + raw.problem().message);
         }
     }
     return texts;
@@ -118,7 +120,7 @@ std::vector<std::string> exportPoFile(const std::filesystem::path& path,
                                       const CodePage& codePage, const PoCompanions& companions) {
     std::vector<std::string> problems;
     std::vector<PoEntry> entries =
-        objTextsToPo(document.files(), sourceId, targetId, codePage, problems);
+        objectTextsToPo(document.files(), sourceId, targetId, codePage, problems);
     if (problems.empty()) {
         addCompanions(header, entries, companions);
         writePoFile(path, header, entries);
@@ -133,13 +135,13 @@ ObjectPoImport objectPoImport(const std::filesystem::path& path, ObjectTextsDocu
     ObjectPoImport import;
     // The file's own problems keep every message from being applied.
     PoImportReport& report = import.report;
-    import.step = objPoStep(document, messagesToApply(read, companions, path), targetId, codePage,
+    import.step = objectPoStep(document, messagesToApply(read, companions, path), targetId, codePage,
                             report, TypedCodes::Refused, problems);
     if (!takeFileFindings(read, report, problems)) {
         import.step.reset();
         return import;
     }
-    takeNotesFromPo(companions.notes, read.entries, read.header, namesObjGroup(document.files()));
+    takeNotesFromPo(companions.notes, read.entries, read.header, namesObjectGroup(document.files()));
     return import;
 }
 

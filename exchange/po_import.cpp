@@ -43,10 +43,12 @@ bool translationToApply(const PoEntry& entry, PoImportReport& report, std::strin
         ++report.counts.fuzzy;
         return false;
     }
-    if (!poTextToRaw(entry.translation, raw, codePage, typedCodes)) {
-        report.problems.push_back(entry.context + ": " + raw);
+    Converted<std::string> converted = poTextToRaw(entry.translation, codePage, typedCodes);
+    if (!converted) {
+        report.problems.push_back(entry.context + ": " + converted.problem().message);
         return false;
     }
+    raw = std::move(converted.value());
     return true;
 }
 

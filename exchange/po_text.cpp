@@ -12,8 +12,11 @@ std::string rawToPoText(std::string_view raw, const CodePage& codePage) {
     return codePage.toUtf8(rawToCStyle(raw, LineBreaks::LineFeeds));
 }
 
-bool poTextToRaw(std::string_view text, std::string& result, const CodePage& codePage,
-                 TypedCodes typedCodes) {
+Converted<std::string> poTextToRaw(std::string_view text, const CodePage& codePage,
+                                   TypedCodes typedCodes) {
+    auto fail = [](std::string message) {
+        return Converted<std::string>(Problem::withMessage(std::move(message)));
+    };
     std::string bytes;
     bytes.reserve(text.size());
     std::size_t position = 0;  // characters read so far
@@ -21,26 +24,23 @@ bool poTextToRaw(std::string_view text, std::string& result, const CodePage& cod
         ++position;
         const auto c = nextUtf8(text, at);
         if (!c) {
-            result = "The text is not UTF-8 at character " + std::to_string(position);
-            return false;
+            return fail("The text is not UTF-8 at character " + std::to_string(position));
         }
         const auto byte = codePage.fromUnicode(*c);
         if (!byte) {
-            result = "The character " + characterName(*c) + " at position " +
-                     std::to_string(position) + " " +
-                     byteTakenByTable(*c, codePage)
-                         .value_or("is not in code page " + std::to_string(codePage.number()));
-            return false;
+            return fail("The character " + characterName(*c) + " at position " +
+                        std::to_string(position) + " " +
+                        byteTakenByTable(*c, codePage)
+                            .value_or("is not in code page " + std::to_string(codePage.number())));
         }
         bytes += static_cast<char>(*byte);
     }
     if (typedCodes == TypedCodes::Refused) {
         if (const auto code = findTypedCode(bytes, codePage, Notation::CStyle)) {
-            result = typedCodeImportMessage(*code, codePage);
-            return false;
+            return fail(typedCodeImportMessage(*code, codePage));
         }
     }
-    return cStyleToRaw(bytes, result, LineBreaks::LineFeeds);
+    return cStyleToRaw(bytes, LineBreaks::LineFeeds);
 }
 
 bool isUtf8(std::string_view text) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "common/code_page.h"
+#include "common/errors.h"
 #include "exchange/po_file.h"
 #include "textcodes/typed_codes.h"
 
@@ -19,11 +20,11 @@ inline constexpr std::string_view kFuzzyLineBreaksNote =
 
 std::string rawToPoText(std::string_view raw, const CodePage& codePage);
 
-// A PO text back to the raw text. Answers false with a message in result for malformed UTF-8,
-// a character the code page lacks, a character that falls on a game code (unless allowed) or a
-// C-style error; positions are 1-based characters.
-bool poTextToRaw(std::string_view text, std::string& result, const CodePage& codePage,
-                 TypedCodes typedCodes = TypedCodes::Refused);
+// A PO text back to the raw text, or the problem: malformed UTF-8, a character the code page
+// lacks, a character that falls on a game code (unless allowed) or a C-style error; positions
+// are 1-based characters.
+Converted<std::string> poTextToRaw(std::string_view text, const CodePage& codePage,
+                                   TypedCodes typedCodes = TypedCodes::Refused);
 
 // True for well-formed UTF-8 (what every string of our PO files must be).
 bool isUtf8(std::string_view text);

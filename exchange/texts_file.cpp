@@ -80,12 +80,13 @@ ParsedTextsFile parseTextsFile(std::string_view contents, const CodePage& codePa
                 continue;
             }
         }
-        std::string raw;
-        if (!cStyleToRaw(bytes.bytes, raw)) {
-            parsed.errors.push_back({"C-string error in string number " + number + ": " + raw, false});
+        Converted<std::string> raw = cStyleToRaw(bytes.bytes);
+        if (!raw) {
+            parsed.errors.push_back(
+                {"C-string error in string number " + number + ": " + raw.problem().message, false});
             continue;
         }
-        parsed.rawTexts[i] = std::move(raw);
+        parsed.rawTexts[i] = std::move(raw.value());
     }
     if (!parsed.errors.empty()) {
         parsed.rawTexts.clear();

@@ -25,9 +25,8 @@ ReloadMerge mergeReloaded(StringTableDocument& document, const TranslatedFileSta
             merge.keepsEdits = merge.keepsEdits || edited;
             continue;
         }
-        std::string oursBytes;
-        const bool converts = document.bytes(row, column, oursBytes);
-        if (edited && !(converts && oursBytes == theirs)) {
+        const Converted<std::string> oursBytes = document.bytes(row, column);
+        if (edited && !(oursBytes && oursBytes.value() == theirs)) {
             merge.conflicts.push_back(static_cast<std::size_t>(row));
         }
         if (!(ours == CellText{theirs, false})) {

@@ -21,11 +21,11 @@ namespace {
 
 // A text written in C-style notation, as a translator would type it.
 std::string raw(std::string_view cStyle) {
-    std::string result;
-    if (!cStyleToRaw(cStyle, result)) {
-        throw std::logic_error("malformed sample text: " + result);
+    Converted<std::string> result = cStyleToRaw(cStyle);
+    if (!result) {
+        throw std::logic_error("malformed sample text: " + result.problem().message);
     }
-    return result;
+    return std::move(result.value());
 }
 
 // Game sentences that between them hold every code, each where a game would use it.

@@ -26,8 +26,11 @@ StoredTexts storedTexts(const std::vector<std::string>& texts, bool cstyle,
             converted = false;
         } else if (!cstyle) {
             raw = texts[i];
+        } else if (Converted<std::string> fromNotation = cStyleToRaw(texts[i])) {
+            raw = std::move(fromNotation.value());
         } else {
-            converted = cStyleToRaw(texts[i], raw);
+            raw = fromNotation.problem().message;
+            converted = false;
         }
         if (!converted) {
             if (cstyleError) {

@@ -94,19 +94,20 @@ std::unique_ptr<SetTextsCommand> pseudoTranslateUntranslated(StringTableDocument
                                                              int expandPercent,
                                                              const CodePage& codePage) {
     const PseudoLetters letters = pseudoLetters(codePage);
-    std::string original;
-    std::string translated;
     int changed = 0;
     auto command = std::make_unique<SetTextsCommand>(document, std::string());
     for (int row = 1; row <= StringTableDocument::kRows; ++row) {
         // A cell that does not convert has no bytes to compare: it is not untranslated.
-        if (!document.bytes(row, StringTableDocument::OriginalColumn, original) ||
-            !document.bytes(row, StringTableDocument::TranslatedColumn, translated) ||
-            original.empty() || original != translated) {
+        const Converted<std::string> original =
+            document.bytes(row, StringTableDocument::OriginalColumn);
+        const Converted<std::string> translated =
+            document.bytes(row, StringTableDocument::TranslatedColumn);
+        if (!original || !translated || original.value().empty() ||
+            original.value() != translated.value()) {
             continue;
         }
         command->add(row, StringTableDocument::TranslatedColumn,
-                     {pseudoTranslate(original, expandPercent, letters), false});
+                     {pseudoTranslate(original.value(), expandPercent, letters), false});
         ++changed;
     }
     command->setName(countedName("Pseudo-translate", changed));

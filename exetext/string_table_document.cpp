@@ -51,9 +51,8 @@ void StringTableDocument::setCell(int row, int column, CellText value) {
     Cell& c = at(row, column);
     if (value.asTyped && !cstyle_) {
         // A step made in C-style notation, redone in raw: settled as the toggle settles it.
-        std::string raw;
-        if (cStyleToRaw(value.text, raw)) {
-            value.text = std::move(raw);
+        if (Converted<std::string> raw = cStyleToRaw(value.text)) {
+            value.text = std::move(raw.value());
         }
         value.asTyped = false;
     }
@@ -65,15 +64,15 @@ CellText StringTableDocument::fromNotation(const std::string& text, bool keepAsT
     if (!cstyle_) {
         return {text, false};
     }
-    std::string raw;
-    if (!cStyleToRaw(text, raw)) {
+    Converted<std::string> raw = cStyleToRaw(text);
+    if (!raw) {
         return {text, true};
     }
     // Typed text is held only where the view would show it otherwise.
-    if (keepAsTyped && rawToCStyle(raw) != text) {
+    if (keepAsTyped && rawToCStyle(raw.value()) != text) {
         return {text, true};
     }
-    return {std::move(raw), false};
+    return {std::move(raw.value()), false};
 }
 
 std::string StringTableDocument::notationText(int row, int column) const {
@@ -92,13 +91,12 @@ void StringTableDocument::setText(int row, int column, std::string text) {
     setCell(row, column, fromNotation(text));
 }
 
-bool StringTableDocument::bytes(int row, int column, std::string& result) const {
+Converted<std::string> StringTableDocument::bytes(int row, int column) const {
     const Cell& c = at(row, column);
     if (!c.asTyped) {
-        result = c.text;
-        return true;
+        return c.text;
     }
-    return cStyleToRaw(c.text, result);
+    return cStyleToRaw(c.text);
 }
 
 void StringTableDocument::setLangIds(std::uint8_t primary, std::uint8_t secondary) {
@@ -125,10 +123,9 @@ void StringTableDocument::load(const LoadedExecutables& loaded) {
 std::vector<std::string> StringTableDocument::translatedTexts() const {
     std::vector<std::string> texts(rows_.size());
     for (int row = 1; row <= kRows; ++row) {
-        std::string& text = texts[static_cast<std::size_t>(row - 1)];
-        if (!bytes(row, TranslatedColumn, text)) {
-            text = kCStyleErrorText;
-        }
+        Converted<std::string> text = bytes(row, TranslatedColumn);
+        texts[static_cast<std::size_t>(row - 1)] =
+            text ? std::move(text.value()) : std::string(kCStyleErrorText);
     }
     return texts;
 }
@@ -154,11 +151,11 @@ std::optional<std::string> StringTableDocument::cellError(int row, int column) c
     if (column != OriginalColumn && column != TranslatedColumn) {
         return std::nullopt;
     }
-    std::string result;
-    if (bytes(row, column, result)) {
+    const Converted<std::string> converted = bytes(row, column);
+    if (converted) {
         return std::nullopt;
     }
-    return result;
+    return converted.problem().message;
 }
 
 void StringTableDocument::normaliseCell(int row, int column) {
@@ -166,9 +163,11 @@ void StringTableDocument::normaliseCell(int row, int column) {
         return;
     }
     Cell& c = at(row, column);
-    std::string raw;
-    if (c.asTyped && cStyleToRaw(c.text, raw)) {
-        c = {std::move(raw), false};
+    if (!c.asTyped) {
+        return;
+    }
+    if (Converted<std::string> raw = cStyleToRaw(c.text)) {
+        c = {std::move(raw.value()), false};
     }
 }
 
@@ -184,11 +183,10 @@ std::vector<StringTableDocument::NotationError> StringTableDocument::toggleNotat
             if (!c.asTyped) {
                 continue;
             }
-            std::string raw;
-            if (cStyleToRaw(c.text, raw)) {
-                c.text = std::move(raw);
+            if (Converted<std::string> raw = cStyleToRaw(c.text)) {
+                c.text = std::move(raw.value());
             } else {
-                errors.push_back({row, std::move(raw)});
+                errors.push_back({row, raw.problem().message});
             }
             c.asTyped = false;
         }

@@ -14,6 +14,7 @@
 
 #include "exetext/exe_profile.h"
 #include "exetext/executable_texts.h"
+#include "common/errors.h"
 #include "textcodes/game_text_rows.h"
 
 namespace tarn {
@@ -54,9 +55,9 @@ public:
     std::string notationText(int row, int column) const override;
     // setCell(fromNotation(text)); columns 1 and 2. Column 3 takes the text as it is.
     void setText(int row, int column, std::string text);
-    // The cell's game bytes; false with the error message when it is held as C-style text
-    // that does not convert.
-    bool bytes(int row, int column, std::string& result) const;
+    // The cell's game bytes, or the error when it is held as C-style text that does not
+    // convert.
+    Converted<std::string> bytes(int row, int column) const;
 
     std::uint8_t primaryLangId() const { return primaryLangId_; }
     std::uint8_t secondaryLangId() const { return secondaryLangId_; }

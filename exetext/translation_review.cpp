@@ -23,17 +23,21 @@ TranslationReview reviewTranslations(const StringTableDocument& document,
         findings.clear();
         std::string& original = originals[static_cast<std::size_t>(row - 1)];
         std::string& translated = translations[static_cast<std::size_t>(row - 1)];
-        const bool originalConverts =
-            document.bytes(row, StringTableDocument::OriginalColumn, original);
-        if (!originalConverts) {
-            original.clear();
+        Converted<std::string> originalBytes =
+            document.bytes(row, StringTableDocument::OriginalColumn);
+        const bool originalConverts = static_cast<bool>(originalBytes);
+        if (originalConverts) {
+            original = std::move(originalBytes.value());
         }
         // A translation that does not convert gives only its error; an original that does not
         // convert gives none.
-        if (!document.bytes(row, StringTableDocument::TranslatedColumn, translated)) {
-            findings.push_back({Severity::Error, "cstyle", std::move(translated)});
+        Converted<std::string> translatedBytes =
+            document.bytes(row, StringTableDocument::TranslatedColumn);
+        if (!translatedBytes) {
+            findings.push_back({Severity::Error, "cstyle", translatedBytes.problem().message});
             translated = original;
         } else if (originalConverts) {
+            translated = std::move(translatedBytes.value());
             // The same checks and order as checkTranslations: the text's own, then its length.
             checkTranslation(original, translated, false, characters, findings);
             checkStoredLength(original, translated, findings);

@@ -70,25 +70,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The same bytes as a raw text: rawToCStyle never fails, and its notation always converts
     // back, to the same bytes when the pictures are well formed.
     const std::string notation = rawToCStyle(text);
-    std::string converted;
-    if (cStyleToRaw(notation, converted)) {
-        FUZZ_CHECK(!picturesWellFormed(text) || converted == text);
+    if (const Converted<std::string> converted = cStyleToRaw(notation)) {
+        FUZZ_CHECK(!picturesWellFormed(text) || converted.value() == text);
     } else {
-        FUZZ_CHECK(converted == kZeroByteRefused && text.find('\0') != std::string_view::npos);
+        FUZZ_CHECK(converted.problem().message == kZeroByteRefused &&
+                   text.find('\0') != std::string_view::npos);
     }
 
-    std::string raw;
-    if (!cStyleToRaw(text, raw)) {
-        FUZZ_CHECK(knownError(raw));
+    const Converted<std::string> fromText = cStyleToRaw(text);
+    if (!fromText) {
+        FUZZ_CHECK(knownError(fromText.problem().message));
         return 0;
     }
+    const std::string& raw = fromText.value();
     const std::string cstyle = rawToCStyle(raw);
-    std::string back;
-    if (!cStyleToRaw(cstyle, back)) {
+    const Converted<std::string> converted = cStyleToRaw(cstyle);
+    if (!converted) {
         // Only a picture code typed as \x17 can make a picture swallow bytes and show a zero.
-        FUZZ_CHECK(back == kZeroByteRefused && !picturesWellFormed(raw));
+        FUZZ_CHECK(converted.problem().message == kZeroByteRefused && !picturesWellFormed(raw));
         return 0;
     }
+    const std::string& back = converted.value();
     if (picturesWellFormed(raw)) {
         FUZZ_CHECK(back == raw);
     }

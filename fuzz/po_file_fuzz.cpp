@@ -44,10 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(texts == before);
     }
     for (const PoEntry& entry : read.entries) {
-        std::string raw;
-        if (poTextToRaw(entry.translation, raw, codePage)) {
-            std::string back;
-            FUZZ_CHECK(poTextToRaw(rawToPoText(raw, codePage), back, codePage));
+        if (const Converted<std::string> raw = poTextToRaw(entry.translation, codePage)) {
+            FUZZ_CHECK(poTextToRaw(rawToPoText(raw.value(), codePage), codePage));
         }
     }
     return 0;

@@ -11,7 +11,7 @@ void ObjectGroupRows::showGroup(int file, int group) {
     held_.clear();
 }
 
-const ObjTextGroup* ObjectGroupRows::shownGroup() const {
+const ObjectTextGroup* ObjectGroupRows::shownGroup() const {
     if (file_ < 0 || group_ < 0 || static_cast<std::size_t>(file_) >= document_.files().size()) {
         return nullptr;
     }
@@ -27,15 +27,15 @@ std::optional<std::string> ObjectGroupRows::bytesOf(const CellText& value) const
     if (!value.asTyped) {
         return value.text;
     }
-    std::string raw;
-    if (!cStyleToRaw(value.text, raw)) {
+    Converted<std::string> raw = cStyleToRaw(value.text);
+    if (!raw) {
         return std::nullopt;
     }
-    return raw;
+    return std::move(raw.value());
 }
 
 int ObjectGroupRows::rowCount() const {
-    const ObjTextGroup* group = shownGroup();
+    const ObjectTextGroup* group = shownGroup();
     return group != nullptr ? static_cast<int>(group->size()) : 0;
 }
 
@@ -68,11 +68,14 @@ CellText ObjectGroupRows::fromNotation(const std::string& text, bool keepAsTyped
     if (!cstyle_) {
         return {text, false};
     }
-    std::string raw;
-    if (!keepAsTyped && cStyleToRaw(text, raw)) {
-        return {std::move(raw), false};
+    if (keepAsTyped) {
+        return {text, true};
     }
-    return {text, true};
+    Converted<std::string> raw = cStyleToRaw(text);
+    if (!raw) {
+        return {text, true};
+    }
+    return {std::move(raw.value()), false};
 }
 
 std::optional<std::string> ObjectGroupRows::cellError(int row, int column) const {
@@ -80,11 +83,11 @@ std::optional<std::string> ObjectGroupRows::cellError(int row, int column) const
     if (column != 1 || held == held_.end()) {
         return std::nullopt;
     }
-    std::string result;
-    if (cStyleToRaw(held->second, result)) {
+    const Converted<std::string> raw = cStyleToRaw(held->second);
+    if (raw) {
         return std::nullopt;
     }
-    return result;
+    return raw.problem().message;
 }
 
 }  // namespace tarn

@@ -78,7 +78,9 @@ std::vector<TextFinding> checkSpelling(const std::vector<std::string>& originals
         }
         if (!cstyle) {
             raw = translations[i];
-        } else if (!cStyleToRaw(translations[i], raw)) {
+        } else if (Converted<std::string> converted = cStyleToRaw(translations[i])) {
+            raw = std::move(converted.value());
+        } else {
             continue;
         }
         if (auto finding = spellingFinding(unknownWords(raw, codePage, cached))) {

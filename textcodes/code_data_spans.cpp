@@ -34,9 +34,11 @@ void forEachPiece(std::string_view text, Notation notation, Visit visit) {
         std::size_t end = at + 1;
         if (notation == Notation::CStyle) {
             end = at + sequenceLength(text, at);
-            if (!cStyleToRaw(text.substr(at, end - at), raw)) {
+            Converted<std::string> converted = cStyleToRaw(text.substr(at, end - at));
+            if (!converted) {
                 return;
             }
+            raw = std::move(converted.value());
         } else {
             if (static_cast<std::uint8_t>(text[at]) == kPictureCode) {
                 std::uint32_t number = 0;

@@ -69,13 +69,12 @@ std::string rawToCStyle(std::string_view raw, LineBreaks lineBreaks) {
     return out;
 }
 
-bool cStyleToRaw(std::string_view text, std::string& result, LineBreaks lineBreaks) {
+Converted<std::string> cStyleToRaw(std::string_view text, LineBreaks lineBreaks) {
     std::string out;
     out.reserve(text.size());
     const std::size_t n = text.size();
-    auto fail = [&result](std::string message) {
-        result = std::move(message);
-        return false;
+    auto fail = [](std::string message) {
+        return Converted<std::string>(Problem::withMessage(std::move(message)));
     };
     std::size_t i = 0;  // 0-based; messages give i + 1
     while (i < n) {
@@ -173,8 +172,7 @@ bool cStyleToRaw(std::string_view text, std::string& result, LineBreaks lineBrea
     if (hasZeroOutsidePictures(out)) {
         return fail(kNulRefused);
     }
-    result = std::move(out);
-    return true;
+    return out;
 }
 
 std::string rawToCodes(std::string_view raw) {
@@ -187,14 +185,12 @@ std::string rawToCodes(std::string_view raw) {
     return out;
 }
 
-bool canonicalCStyle(std::string_view text, std::string& result) {
-    std::string raw;
-    if (!cStyleToRaw(text, raw)) {
-        result = std::move(raw);
-        return false;
+Converted<std::string> canonicalCStyle(std::string_view text) {
+    Converted<std::string> raw = cStyleToRaw(text);
+    if (!raw) {
+        return raw;
     }
-    result = rawToCStyle(raw);
-    return true;
+    return rawToCStyle(raw.value());
 }
 
 }  // namespace tarn

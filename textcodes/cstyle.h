@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/errors.h"
+
 namespace tarn {
 
 // How the line-break code (byte 5) appears in C-style text: as the escape \n, or as a real
@@ -20,19 +22,18 @@ enum class LineBreaks { Escaped, LineFeeds };
 // count as zero.
 std::string rawToCStyle(std::string_view raw, LineBreaks lineBreaks = LineBreaks::Escaped);
 
-// C-style notation to raw text. Answers true with the raw text in result, or false with the
-// first error's message in result (positions are 1-based character positions in text). With
+// C-style notation to raw text, or the first error (positions in its message are 1-based
+// character positions in text). With
 // LineBreaks::LineFeeds a line feed gives byte 5, as the escape \n does. A zero byte (\x00 or
 // a raw NUL) is refused with "A text cannot hold the byte 00"; pictures may still hold zeros.
-bool cStyleToRaw(std::string_view text, std::string& result,
-                 LineBreaks lineBreaks = LineBreaks::Escaped);
+Converted<std::string> cStyleToRaw(std::string_view text,
+                                   LineBreaks lineBreaks = LineBreaks::Escaped);
 
 // The decimal value of every byte, each followed by one space ("Hi" gives "72 105 ").
 std::string rawToCodes(std::string_view raw);
 
 // The canonical C-style form of a text, rawToCStyle(cStyleToRaw(text)): upper-case hex digits,
-// \xHH only where a byte has no other form. Answers false with the error message in result
-// when the text is malformed.
-bool canonicalCStyle(std::string_view text, std::string& result);
+// \xHH only where a byte has no other form; the error when the text is malformed.
+Converted<std::string> canonicalCStyle(std::string_view text);
 
 }  // namespace tarn

@@ -303,12 +303,13 @@ std::pair<std::vector<std::string>, std::vector<std::string>> rawPairs(
     raw.first.resize(count);
     raw.second.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
-        if (!cStyleToRaw(originals[i], raw.first[i])) {
-            raw.first[i].clear();
-            raw.second[i].clear();
-        } else if (!cStyleToRaw(translations[i], raw.second[i])) {
-            raw.second[i] = raw.first[i];
+        Converted<std::string> original = cStyleToRaw(originals[i]);
+        if (!original) {
+            continue;  // both stay empty
         }
+        Converted<std::string> translation = cStyleToRaw(translations[i]);
+        raw.second[i] = translation ? std::move(translation.value()) : original.value();
+        raw.first[i] = std::move(original.value());
     }
     return raw;
 }
@@ -349,13 +350,13 @@ void checkTranslation(std::string_view original, std::string_view translated, bo
         compare(original, translated, typedBytes, characters, findings);
         return;
     }
-    std::string translatedRaw;
-    if (!cStyleToRaw(translated, translatedRaw)) {
-        findings.push_back({Severity::Error, "cstyle", std::move(translatedRaw)});
+    const Converted<std::string> translatedRaw = cStyleToRaw(translated);
+    if (!translatedRaw) {
+        findings.push_back({Severity::Error, "cstyle", translatedRaw.problem().message});
         return;
     }
-    std::string originalRaw;
-    if (!cStyleToRaw(original, originalRaw)) {
+    const Converted<std::string> originalRaw = cStyleToRaw(original);
+    if (!originalRaw) {
         return;
     }
     // C-style notation writes every code as an escape, so only a code byte that stands in
@@ -363,7 +364,7 @@ void checkTranslation(std::string_view original, std::string_view translated, bo
     for (const char c : translated) {
         typedBytes.set(static_cast<std::uint8_t>(c));
     }
-    compare(originalRaw, translatedRaw, typedBytes, characters, findings);
+    compare(originalRaw.value(), translatedRaw.value(), typedBytes, characters, findings);
 }
 
 std::vector<CheckFinding> checkTranslation(std::string_view original, std::string_view translated,

@@ -13,10 +13,9 @@ namespace tarn {
 inline std::vector<std::string> columnBytes(const StringTableDocument& document, int column) {
     std::vector<std::string> texts(StringTableDocument::kRows);
     for (int row = 1; row <= StringTableDocument::kRows; ++row) {
-        std::string& text = texts[static_cast<std::size_t>(row - 1)];
-        if (!document.bytes(row, column, text)) {
-            text = document.cell(row, column);
-        }
+        Converted<std::string> text = document.bytes(row, column);
+        texts[static_cast<std::size_t>(row - 1)] =
+            text ? std::move(text.value()) : document.cell(row, column);
     }
     return texts;
 }

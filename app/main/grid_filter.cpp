@@ -106,9 +106,8 @@ void GridFilter::apply() {
     const StringTableDocument& document = parts_.document;
     std::vector<std::string> originals(StringTableDocument::kRows);
     for (int row = 1; row <= StringTableDocument::kRows; ++row) {
-        if (!document.bytes(row, StringTableDocument::OriginalColumn,
-                            originals[static_cast<std::size_t>(row - 1)])) {
-            originals[static_cast<std::size_t>(row - 1)].clear();
+        if (Converted<std::string> original = document.bytes(row, StringTableDocument::OriginalColumn)) {
+            originals[static_cast<std::size_t>(row - 1)] = std::move(original.value());
         }
     }
     const std::vector<std::string> translations = document.translatedTexts();

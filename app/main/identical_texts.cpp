@@ -59,10 +59,9 @@ std::vector<std::size_t> IdenticalTexts::copiesOf(int row) const {
     if (row < 1 || row > StringTableDocument::kRows) {
         return {};
     }
-    std::string original;
-    std::string translation;
-    if (!parts_.document.bytes(row, Original, original) ||
-        !parts_.document.bytes(row, Translated, translation) || original == translation) {
+    const Converted<std::string> original = parts_.document.bytes(row, Original);
+    const Converted<std::string> translation = parts_.document.bytes(row, Translated);
+    if (!original || !translation || original.value() == translation.value()) {
         return {};  // nothing translated to share
     }
     return untranslatedCopies(columnBytes(parts_.document, Original),
@@ -123,8 +122,8 @@ void IdenticalTexts::useForOthers() {
         parts_.status.show(QStringLiteral("No untranslated text has the same original"));
         return;
     }
-    std::string translation;
-    parts_.document.bytes(row, Translated, translation);
+    // Copies are offered only for a translation that converts.
+    const std::string translation = parts_.document.bytes(row, Translated).value();
     auto step = std::make_unique<SetTextsCommand>(
         parts_.session.stepTarget(),
         countedName("Use for texts with the same original", static_cast<int>(copies.size())));

@@ -194,10 +194,11 @@ void TranslationChecks::replaceTypedCodeWithLookAlike(int text, int byte) {
     if (text < 1 || text > StringTableDocument::kRows || byte < 0 || byte > 255) {
         return;
     }
-    std::string before;
-    if (!parts_.document.bytes(text, Translated, before)) {
+    const Converted<std::string> converted = parts_.document.bytes(text, Translated);
+    if (!converted) {
         return;  // a text that does not convert has no code to replace
     }
+    const std::string& before = converted.value();
     std::string after = replaceWithLookAlike(before, false, static_cast<std::uint8_t>(byte),
                                              byteCharacters(parts_.codePage));
     if (after == before) {

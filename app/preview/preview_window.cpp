@@ -91,13 +91,13 @@ PreviewWindow::PreviewWindow(QWidget* parent)
 }
 
 void PreviewWindow::showText(const std::string& text, bool cStyle) {
-    std::string raw;
+    std::string raw = text;
     if (cStyle) {
-        if (!cStyleToRaw(text, raw)) {
+        Converted<std::string> converted = cStyleToRaw(text);
+        if (!converted) {
             return;
         }
-    } else {
-        raw = text;
+        raw = std::move(converted.value());
     }
     if (raw == lastText_) {
         return;

@@ -137,8 +137,7 @@ TEST(StringTableDocument, TypedCStyleTextIsHeldUntilTheCellIsLeft) {
     doc.setCell(3, 2, doc.fromNotation("\\x41\\p0000abcd%", true));
     EXPECT_EQ(doc.cellError(3, 2).value_or(""), "Unmatched % sign at the end of the text");
     EXPECT_FALSE(doc.cellError(3, 3));
-    std::string bytes;
-    EXPECT_FALSE(doc.bytes(3, 2, bytes));
+    EXPECT_FALSE(doc.bytes(3, 2));
     EXPECT_EQ(doc.translatedTexts()[2], "-Error!-");
     ASSERT_EQ(doc.translatedErrors().size(), 1u);
     EXPECT_EQ(doc.translatedErrors()[0].textNumber, 3);

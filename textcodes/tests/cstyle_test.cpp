@@ -10,16 +10,16 @@
 namespace tarn {
 namespace {
 
-std::string toRaw(std::string_view text) {
-    std::string out;
-    EXPECT_TRUE(cStyleToRaw(text, out)) << text << ": " << out;
-    return out;
+std::string toRaw(std::string_view text, LineBreaks lineBreaks = LineBreaks::Escaped) {
+    const Converted<std::string> raw = cStyleToRaw(text, lineBreaks);
+    EXPECT_TRUE(raw) << text << ": " << (raw ? "" : raw.problem().message);
+    return raw ? raw.value() : "";
 }
 
-std::string errorOf(std::string_view text) {
-    std::string out;
-    EXPECT_FALSE(cStyleToRaw(text, out)) << text;
-    return out;
+std::string errorOf(std::string_view text, LineBreaks lineBreaks = LineBreaks::Escaped) {
+    const Converted<std::string> raw = cStyleToRaw(text, lineBreaks);
+    EXPECT_FALSE(raw) << text;
+    return raw ? "" : raw.problem().message;
 }
 
 TEST(CodeTable, EveryByteHasItsNotation) {
@@ -145,11 +145,12 @@ TEST(rawToCodes, ListsDecimalBytes) {
 }
 
 TEST(CanonicalCStyle, NormalisesTheNotation) {
-    std::string out;
-    ASSERT_TRUE(canonicalCStyle("\\x41\\p0000abcd\\x1f\\x0a\\x25", out));
-    EXPECT_EQ(out, "A\\p0000ABCD\\x1F\\t%%");
-    EXPECT_FALSE(canonicalCStyle("bad %", out));
-    EXPECT_EQ(out, "Unmatched % sign at the end of the text");
+    const Converted<std::string> canonical = canonicalCStyle("\\x41\\p0000abcd\\x1f\\x0a\\x25");
+    ASSERT_TRUE(canonical);
+    EXPECT_EQ(canonical.value(), "A\\p0000ABCD\\x1F\\t%%");
+    const Converted<std::string> malformed = canonicalCStyle("bad %");
+    ASSERT_FALSE(malformed);
+    EXPECT_EQ(malformed.problem().message, "Unmatched % sign at the end of the text");
 }
 
 // Random raw texts as the reader and the notation make them (pictures in minimal form).
@@ -188,12 +189,12 @@ TEST(CStyleRoundTrip, RandomRawTextsComeBackUnchanged) {
     for (int round = 0; round < 20000; ++round) {
         const std::string raw = randomRawText(rng);
         const std::string cstyle = rawToCStyle(raw);
-        std::string back;
-        ASSERT_TRUE(cStyleToRaw(cstyle, back)) << cstyle << ": " << back;
-        ASSERT_EQ(back, raw) << cstyle;
-        std::string canonical;
-        ASSERT_TRUE(canonicalCStyle(cstyle, canonical));
-        ASSERT_EQ(canonical, cstyle);
+        const Converted<std::string> back = cStyleToRaw(cstyle);
+        ASSERT_TRUE(back) << cstyle << ": " << back.problem().message;
+        ASSERT_EQ(back.value(), raw) << cstyle;
+        const Converted<std::string> canonical = canonicalCStyle(cstyle);
+        ASSERT_TRUE(canonical);
+        ASSERT_EQ(canonical.value(), cstyle);
     }
 }
 
@@ -208,15 +209,15 @@ TEST(CStyleRoundTrip, RandomNotationNeverBreaksTheConverter) {
         for (int i = 0; i < n; ++i) {
             text += alphabet[rng() % alphabet.size()];
         }
-        std::string raw;
-        if (!cStyleToRaw(text, raw)) {
-            EXPECT_FALSE(raw.empty());
+        const Converted<std::string> raw = cStyleToRaw(text);
+        if (!raw) {
+            EXPECT_FALSE(raw.problem().message.empty());
             continue;
         }
-        const std::string canonical = rawToCStyle(raw);
-        std::string again;
-        ASSERT_TRUE(cStyleToRaw(canonical, again)) << text;
-        ASSERT_EQ(again, raw) << text;
+        const std::string canonical = rawToCStyle(raw.value());
+        const Converted<std::string> again = cStyleToRaw(canonical);
+        ASSERT_TRUE(again) << text;
+        ASSERT_EQ(again.value(), raw.value()) << text;
     }
 }
 
@@ -231,17 +232,13 @@ TEST(CStyleLineFeeds, LineBreaksBecomeRealLineFeedsAndBack) {
     const std::string raw = rawText({'a', 5, 'b', 10, 23, 1, 5, 92, 5});
     const std::string text = rawToCStyle(raw, LineBreaks::LineFeeds);
     EXPECT_EQ(text, "a\nb\\t\\p00000005\\\\\n");
-    std::string back;
-    ASSERT_TRUE(cStyleToRaw(text, back, LineBreaks::LineFeeds)) << back;
-    EXPECT_EQ(back, raw);
-    ASSERT_TRUE(cStyleToRaw("a\\nb\nc", back, LineBreaks::LineFeeds));
-    EXPECT_EQ(back, rawText({'a', 5, 'b', 5, 'c'}));
+    EXPECT_EQ(toRaw(text, LineBreaks::LineFeeds), raw);
+    EXPECT_EQ(toRaw("a\\nb\nc", LineBreaks::LineFeeds), rawText({'a', 5, 'b', 5, 'c'}));
     // Without the option a line feed stays the byte it is.
-    ASSERT_TRUE(cStyleToRaw("a\nb", back));
-    EXPECT_EQ(back, rawText({'a', 10, 'b'}));
+    EXPECT_EQ(toRaw("a\nb"), rawText({'a', 10, 'b'}));
     // A backslash before a line feed is no escape; positions count the line feed as one.
-    EXPECT_FALSE(cStyleToRaw("ab\n\\\nc", back, LineBreaks::LineFeeds));
-    EXPECT_EQ(back, "Incorrect \\ sequence at position 4");
+    EXPECT_EQ(errorOf("ab\n\\\nc", LineBreaks::LineFeeds),
+              "Incorrect \\ sequence at position 4");
 }
 
 }  // namespace

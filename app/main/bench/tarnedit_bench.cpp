@@ -360,9 +360,8 @@ void BM_PreviewPollOfUnchangedText(benchmark::State& state) {
     for (auto _ : state) {
         command.refreshPreview();
     }
-    std::string raw;
-    if (!cStyleToRaw(text, raw) ||
-        childByName<PreviewWindow>(form, "previewWindow")->lastText() != raw) {
+    const Converted<std::string> raw = cStyleToRaw(text);
+    if (!raw || childByName<PreviewWindow>(form, "previewWindow")->lastText() != raw.value()) {
         state.SkipWithError("the preview does not show the cell's text");
     }
     state.counters["renders"] = renders;
