@@ -102,14 +102,14 @@ void BM_EncodeScrambled(benchmark::State& state) {
 }
 
 void BM_DecodeStored(benchmark::State& state) {
-    tarn::ObjFile object;
+    tarn::ObjectFile object;
     const tarn::Bytes file = tarn::encodeObjectFile(data(), object, false);
     measureAgainstMemcpy(state,
                          [&] { benchmark::DoNotOptimize(tarn::decodeObjectFile(file, object)); });
 }
 
 void BM_ObjectChecksum(benchmark::State& state) {
-    tarn::ObjFile object;
+    tarn::ObjectFile object;
     measureAgainstMemcpy(state, [&] {
         benchmark::DoNotOptimize(tarn::objectChecksum(object, data().data(), data().size()));
     });
@@ -124,7 +124,7 @@ const std::filesystem::path& sampleFolder() {
         const std::uint8_t encodings[] = {0, 1, 3};
         for (std::uint32_t i = 0; i < 2000; ++i) {
             const unsigned type = i % 11;
-            tarn::ObjFileTexts texts(type == 0 || type == 10 ? 3 : 1);
+            tarn::ObjectFileTexts texts(type == 0 || type == 10 ? 3 : 1);
             for (auto& group : texts) {
                 group = {{0, "Some object name " + std::to_string(i)},
                          {1, "Ein Objektname " + std::to_string(i)},

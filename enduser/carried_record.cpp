@@ -26,17 +26,17 @@ std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
     return crc ^ 0xFFFFFFFFu;
 }
 
-Bytes writeCarriedRecord(std::uint8_t format, const Bytes& objTexts,
+Bytes writeCarriedRecord(std::uint8_t format, const Bytes& objectTexts,
                          const std::function<void(MemoryStream&)>& writeBody) {
     MemoryStream out;
     out.writeByte(format);
-    out.writeU32(crc32(objTexts));
+    out.writeU32(crc32(objectTexts));
     writeBody(out);
     out.writeU32(crc32(out.data()));
     return out.release();
 }
 
-void readCarriedRecord(const Bytes& data, std::uint8_t format, const Bytes& objTexts,
+void readCarriedRecord(const Bytes& data, std::uint8_t format, const Bytes& objectTexts,
                        const std::string& what,
                        const std::function<void(MemoryStream&)>& readBody) {
     if (data.size() < 4 ||
@@ -48,7 +48,7 @@ void readCarriedRecord(const Bytes& data, std::uint8_t format, const Bytes& objT
         if (in.readByte() != format) {
             throw CarriedDataError(what + " have an unknown format");
         }
-        if (in.readU32() != crc32(objTexts)) {
+        if (in.readU32() != crc32(objectTexts)) {
             throw CarriedDataError("The attached texts do not match their checksum");
         }
         readBody(in);

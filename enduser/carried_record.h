@@ -25,15 +25,15 @@ inline std::uint32_t crc32(const Bytes& data) {
     return crc32(data.data(), data.size());
 }
 
-// The record with format, belonging to objTexts, whose body writeBody writes.
-Bytes writeCarriedRecord(std::uint8_t format, const Bytes& objTexts,
+// The record with format, belonging to objectTexts, whose body writeBody writes.
+Bytes writeCarriedRecord(std::uint8_t format, const Bytes& objectTexts,
                          const std::function<void(MemoryStream&)>& writeBody);
 
 // Checks the envelope and hands the body to readBody, which must read it to its end. Raises
 // CarriedDataError naming the record as what names it ("The object identities"): "... do not
 // match their checksum", "... have an unknown format", "... end early", "... are followed by
 // other data", or "The attached texts do not match their checksum".
-void readCarriedRecord(const Bytes& data, std::uint8_t format, const Bytes& objTexts,
+void readCarriedRecord(const Bytes& data, std::uint8_t format, const Bytes& objectTexts,
                        const std::string& what,
                        const std::function<void(MemoryStream&)>& readBody);
 

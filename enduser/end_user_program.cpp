@@ -8,9 +8,9 @@
 
 namespace tarn {
 
-Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjFile>& files,
+Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjectFile>& files,
                           const EndUserOptions& options) {
-    Bytes texts = writeObjTexts(files, options.texts);
+    Bytes texts = writeObjectTexts(files, options.texts);
     if (readU32LE(texts.data()) == 0) {
         throw NoTextsError(
             options.texts.onlyId
@@ -29,13 +29,13 @@ Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjFile>& file
     return addResources(patcher, resources);
 }
 
-std::vector<Resource> carriedDataResources(const std::vector<ObjFile>& files, Bytes objTexts,
+std::vector<Resource> carriedDataResources(const std::vector<ObjectFile>& files, Bytes objectTexts,
                                            const CarriedExeTexts* exeTexts) {
-    Bytes identities = writeObjectIdentities(files, objTexts);
-    Bytes carriedExe = exeTexts != nullptr ? writeCarriedExeTexts(*exeTexts, objTexts) : Bytes{};
+    Bytes identities = writeObjectIdentities(files, objectTexts);
+    Bytes carriedExe = exeTexts != nullptr ? writeCarriedExeTexts(*exeTexts, objectTexts) : Bytes{};
     std::vector<Resource> resources = {
-        {{kRawDataType, ResourceName::string(kObjTextsName), 0}, std::move(objTexts)},
-        {{kRawDataType, ResourceName::string(kObjIdentName), 0}, std::move(identities)}};
+        {{kRawDataType, ResourceName::string(kObjectTextsName), 0}, std::move(objectTexts)},
+        {{kRawDataType, ResourceName::string(kObjectIdentName), 0}, std::move(identities)}};
     if (exeTexts != nullptr) {
         resources.push_back(
             {{kRawDataType, ResourceName::string(kExeTextsName), 0}, std::move(carriedExe)});

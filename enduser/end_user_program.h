@@ -11,16 +11,16 @@
 #include "common/bytes.h"
 #include "enduser/exe_texts_resource.h"
 #include "enduser/message_table.h"
-#include "enduser/obj_texts.h"
+#include "enduser/object_texts.h"
 #include "enduser/resource_bundle.h"
-#include "objfiles/obj_text_model.h"
+#include "objfiles/object_text_model.h"
 
 namespace tarn {
 
 struct EndUserOptions {
     MessageTexts messages = defaultMessages();  // UTF-8
     std::string yesChars = kDefaultYesChars;    // UTF-8
-    ObjTextsOptions texts;
+    ObjectTextsOptions texts;
     std::optional<CarriedExeTexts> exeTexts;  // the executable's texts and IDs, when carried
 };
 
@@ -30,21 +30,21 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The bytes of the end-user program. Raises MessageTableError or ObjTextsLimitError (with a
+// The bytes of the end-user program. Raises MessageTableError or ObjectTextsLimitError (with a
 // message naming the problem) for settings or models the attached layouts cannot hold,
 // NoTextsError when no file has a text to carry (with onlyId: none of that language), and
 // ResourceBundleError when patcher carries a damaged bundle; nothing is built then.
-Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjFile>& files,
+Bytes buildEndUserProgram(const Bytes& patcher, const std::vector<ObjectFile>& files,
                           const EndUserOptions& options);
 
 // The message table's string-table blocks 1 and 2 as resources; raises MessageTableError.
 std::vector<Resource> messageTableResources(const MessageTexts& messages,
                                             const std::string& yesChars);
 
-// The carried data as resources: OBJTEXTS (writeObjTexts of files) and OBJIDENT, the files'
+// The carried data as resources: OBJTEXTS (writeObjectTexts of files) and OBJIDENT, the files'
 // identities with the checksum over both, and with exeTexts EXETEXTS under its checksum and
 // OBJTEXTS'.
-std::vector<Resource> carriedDataResources(const std::vector<ObjFile>& files, Bytes objTexts,
+std::vector<Resource> carriedDataResources(const std::vector<ObjectFile>& files, Bytes objectTexts,
                                            const CarriedExeTexts* exeTexts = nullptr);
 
 // Reads the messages from a UTF-8 text of 31 lines (entries 0 to 10, then 12 to 31), of 25

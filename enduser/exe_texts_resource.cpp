@@ -33,8 +33,8 @@ CarriedExeTexts differingExeTexts(const std::vector<std::string>& original,
     return carried;
 }
 
-Bytes writeCarriedExeTexts(const CarriedExeTexts& texts, const Bytes& objTexts) {
-    return writeCarriedRecord(kFormat, objTexts, [&texts](MemoryStream& out) {
+Bytes writeCarriedExeTexts(const CarriedExeTexts& texts, const Bytes& objectTexts) {
+    return writeCarriedRecord(kFormat, objectTexts, [&texts](MemoryStream& out) {
         out.writeByte(texts.primaryLangId);
         out.writeByte(texts.secondaryLangId);
         out.writeByte(texts.mayGrow ? kMayGrow : 0);
@@ -48,9 +48,9 @@ Bytes writeCarriedExeTexts(const CarriedExeTexts& texts, const Bytes& objTexts) 
     });
 }
 
-CarriedExeTexts readCarriedExeTexts(const Bytes& data, const Bytes& objTexts) {
+CarriedExeTexts readCarriedExeTexts(const Bytes& data, const Bytes& objectTexts) {
     CarriedExeTexts texts;
-    readCarriedRecord(data, kFormat, objTexts, "The executable's texts", [&](MemoryStream& in) {
+    readCarriedRecord(data, kFormat, objectTexts, "The executable's texts", [&](MemoryStream& in) {
         texts.primaryLangId = in.readByte();
         texts.secondaryLangId = in.readByte();
         texts.mayGrow = (in.readByte() & kMayGrow) != 0;

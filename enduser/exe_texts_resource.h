@@ -54,9 +54,9 @@ CarriedExeTexts differingExeTexts(const std::vector<std::string>& original,
                                   const std::vector<std::string>& translated,
                                   const std::vector<int>& notFound = {});
 
-Bytes writeCarriedExeTexts(const CarriedExeTexts& texts, const Bytes& objTexts);
+Bytes writeCarriedExeTexts(const CarriedExeTexts& texts, const Bytes& objectTexts);
 
 // The carried texts, once both checksums hold; raises CarriedDataError (carried_record.h).
-CarriedExeTexts readCarriedExeTexts(const Bytes& data, const Bytes& objTexts);
+CarriedExeTexts readCarriedExeTexts(const Bytes& data, const Bytes& objectTexts);
 
 }  // namespace tarn

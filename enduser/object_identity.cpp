@@ -23,10 +23,10 @@ std::string shownName(const std::array<std::uint8_t, 8>& name) {
 
 }  // namespace
 
-Bytes writeObjectIdentities(const std::vector<ObjFile>& files, const Bytes& objTexts) {
-    return writeCarriedRecord(kFormat, objTexts, [&files](MemoryStream& out) {
+Bytes writeObjectIdentities(const std::vector<ObjectFile>& files, const Bytes& objectTexts) {
+    return writeCarriedRecord(kFormat, objectTexts, [&files](MemoryStream& out) {
         out.writeU32(static_cast<std::uint32_t>(files.size()));
-        for (const ObjFile& file : files) {
+        for (const ObjectFile& file : files) {
             out.writeByte(static_cast<std::uint8_t>(file.fileName.size()));
             out.writeString(file.fileName);
             out.write(file.name.data(), file.name.size());
@@ -37,9 +37,9 @@ Bytes writeObjectIdentities(const std::vector<ObjFile>& files, const Bytes& objT
 }
 
 std::map<std::string, ObjectIdentity> readObjectIdentities(const Bytes& data,
-                                                           const Bytes& objTexts) {
+                                                           const Bytes& objectTexts) {
     std::map<std::string, ObjectIdentity> identities;
-    readCarriedRecord(data, kFormat, objTexts, "The object identities", [&](MemoryStream& in) {
+    readCarriedRecord(data, kFormat, objectTexts, "The object identities", [&](MemoryStream& in) {
         const std::uint32_t count = in.readU32();
         for (std::uint32_t i = 0; i < count; ++i) {
             const std::string fileName = in.readString(in.readByte());
@@ -53,7 +53,7 @@ std::map<std::string, ObjectIdentity> readObjectIdentities(const Bytes& data,
     return identities;
 }
 
-std::string identityDifference(const ObjectIdentity& expected, const ObjFile& found) {
+std::string identityDifference(const ObjectIdentity& expected, const ObjectFile& found) {
     std::string text;
     auto add = [&text](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
     if (found.name != expected.name) {

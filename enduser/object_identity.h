@@ -22,11 +22,11 @@
 
 #include "common/bytes.h"
 #include "enduser/carried_record.h"
-#include "objfiles/obj_text_model.h"
+#include "objfiles/object_text_model.h"
 
 namespace tarn {
 
-inline constexpr const char* kObjIdentName = "OBJIDENT";
+inline constexpr const char* kObjectIdentName = "OBJIDENT";
 
 // What identifies an object file: its header's object name and type, its number of groups.
 struct ObjectIdentity {
@@ -35,15 +35,15 @@ struct ObjectIdentity {
     std::size_t groups = 0;
 };
 
-// OBJIDENT for files (names and group counts within OBJTEXTS' limits) and their objTexts.
-Bytes writeObjectIdentities(const std::vector<ObjFile>& files, const Bytes& objTexts);
+// OBJIDENT for files (names and group counts within OBJTEXTS' limits) and their objectTexts.
+Bytes writeObjectIdentities(const std::vector<ObjectFile>& files, const Bytes& objectTexts);
 
 // The identities by file name, once both checksums hold; raises CarriedDataError.
 std::map<std::string, ObjectIdentity> readObjectIdentities(const Bytes& data,
-                                                           const Bytes& objTexts);
+                                                           const Bytes& objectTexts);
 
 // How found differs from expected, in words ("object name \"DOOR0001\" instead of
 // \"TROLL001\"", ...; several joined by ", "); empty when it does not.
-std::string identityDifference(const ObjectIdentity& expected, const ObjFile& found);
+std::string identityDifference(const ObjectIdentity& expected, const ObjectFile& found);
 
 }  // namespace tarn

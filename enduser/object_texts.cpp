@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "enduser/obj_texts.h"
+#include "enduser/object_texts.h"
 
 #include "common/errors.h"
 #include "objfiles/text_tables.h"
@@ -8,24 +8,24 @@ namespace tarn {
 
 namespace {
 
-void checkLimits(const ObjFile& file) {
+void checkLimits(const ObjectFile& file) {
     if (file.fileName.size() > 255) {
-        throw ObjTextsLimitError("The file name \"" + file.fileName +
+        throw ObjectTextsLimitError("The file name \"" + file.fileName +
                                  "\" is longer than 255 bytes and cannot be stored");
     }
     if (file.texts.size() > 255) {
-        throw ObjTextsLimitError("The file \"" + file.fileName + "\" has " +
+        throw ObjectTextsLimitError("The file \"" + file.fileName + "\" has " +
                                  std::to_string(file.texts.size()) +
                                  " text groups; at most 255 can be stored");
     }
-    for (const ObjTextGroup& group : file.texts) {
-        for (const ObjText& entry : group) {
+    for (const ObjectTextGroup& group : file.texts) {
+        for (const ObjectText& entry : group) {
             if (entry.id == kTableEnd) {
-                throw ObjTextsLimitError("The file \"" + file.fileName +
+                throw ObjectTextsLimitError("The file \"" + file.fileName +
                                          "\" has a text with the language ID 255");
             }
             if (entry.text.size() > 0xFFFFFFFFu) {
-                throw ObjTextsLimitError("A text of \"" + file.fileName + "\" is too long");
+                throw ObjectTextsLimitError("A text of \"" + file.fileName + "\" is too long");
             }
         }
     }
@@ -33,22 +33,22 @@ void checkLimits(const ObjFile& file) {
 
 }  // namespace
 
-Bytes writeObjTexts(const std::vector<ObjFile>& files, const ObjTextsOptions& options) {
-    for (const ObjFile& file : files) {
+Bytes writeObjectTexts(const std::vector<ObjectFile>& files, const ObjectTextsOptions& options) {
+    for (const ObjectFile& file : files) {
         checkLimits(file);
     }
     MemoryStream out;
     out.seek(4);
     out.writeByte(options.enhancedRle ? 1 : 0);
     std::uint32_t count = 0;
-    for (const ObjFile& file : files) {
+    for (const ObjectFile& file : files) {
         const std::size_t recordStart = out.position();
         bool selectedAny = false;
         out.writeByte(static_cast<std::uint8_t>(file.fileName.size()));
         out.writeString(file.fileName);
         out.writeByte(static_cast<std::uint8_t>(file.texts.size()));
-        for (const ObjTextGroup& group : file.texts) {
-            for (const ObjText& entry : group) {
+        for (const ObjectTextGroup& group : file.texts) {
+            for (const ObjectText& entry : group) {
                 if (options.onlyId && entry.id != *options.onlyId) {
                     continue;
                 }
@@ -71,17 +71,17 @@ Bytes writeObjTexts(const std::vector<ObjFile>& files, const ObjTextsOptions& op
     return out.release();
 }
 
-void ObjTextsReader::readHeader() {
+void ObjectTextsReader::readHeader() {
     fileCount_ = stream_.readU32();
     enhancedRle_ = stream_.readByte() != 0;
 }
 
-std::string ObjTextsReader::readFileName() {
+std::string ObjectTextsReader::readFileName() {
     const std::uint8_t length = stream_.readByte();
     return stream_.readString(length);
 }
 
-void applyNewTexts(MemoryStream& data, ObjFileTexts& texts) {
+void applyNewTexts(MemoryStream& data, ObjectFileTexts& texts) {
     std::size_t groupsLeft = data.readByte();
     std::size_t groupIndex = 0;
     while (groupsLeft > 0) {
@@ -96,9 +96,9 @@ void applyNewTexts(MemoryStream& data, ObjFileTexts& texts) {
         if (groupIndex >= texts.size()) {
             continue;
         }
-        ObjTextGroup& group = texts[groupIndex];
-        ObjText* target = nullptr;
-        for (ObjText& entry : group) {
+        ObjectTextGroup& group = texts[groupIndex];
+        ObjectText* target = nullptr;
+        for (ObjectText& entry : group) {
             if (entry.id == id) {
                 target = &entry;
                 break;

@@ -23,34 +23,34 @@
 
 #include "common/bytes.h"
 #include "common/memory_stream.h"
-#include "objfiles/obj_text_model.h"
+#include "objfiles/object_text_model.h"
 
 namespace tarn {
 
-inline constexpr const char* kObjTextsName = "OBJTEXTS";
+inline constexpr const char* kObjectTextsName = "OBJTEXTS";
 constexpr std::uint16_t kRawDataType = 10;
 
-struct ObjTextsOptions {
+struct ObjectTextsOptions {
     std::optional<std::uint8_t> onlyId;  // nullopt: all texts; else only this language ID
     bool enhancedRle = true;
 };
 
 // A model that the layout cannot hold (a file name over 255 bytes, more than 255 groups, a
 // language ID of 255). Nothing is written for it.
-class ObjTextsLimitError : public std::runtime_error {
+class ObjectTextsLimitError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
 // The OBJTEXTS data of files, in their order. Checks every file against the layout's limits
-// first and raises ObjTextsLimitError naming the first one that does not fit.
-Bytes writeObjTexts(const std::vector<ObjFile>& files, const ObjTextsOptions& options);
+// first and raises ObjectTextsLimitError naming the first one that does not fit.
+Bytes writeObjectTexts(const std::vector<ObjectFile>& files, const ObjectTextsOptions& options);
 
 // Reads OBJTEXTS front to back, as the end-user program does. Every read past the end raises
 // StreamReadError.
-class ObjTextsReader {
+class ObjectTextsReader {
 public:
-    explicit ObjTextsReader(Bytes data) : stream_(std::move(data)) {}
+    explicit ObjectTextsReader(Bytes data) : stream_(std::move(data)) {}
 
     // The file count and the enhanced-RLE byte; called once, first.
     void readHeader();
@@ -73,6 +73,6 @@ private:
 // when the group lacks the ID; entries for groups that texts does not have are read and
 // dropped. Passing an empty model skips the record. Raises StreamReadError when the data ends
 // early; texts then holds the merges made so far.
-void applyNewTexts(MemoryStream& data, ObjFileTexts& texts);
+void applyNewTexts(MemoryStream& data, ObjectFileTexts& texts);
 
 }  // namespace tarn

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // PO files to and from the documents the windows edit: the main window's texts
 // (StringTableDocument, in either notation) and the object texts (ObjectTextsDocument). The
-// messages are those of exe_po.h and obj_po.h; an import is all or nothing and only changes the
+// messages are those of exe_po.h and object_po.h; an import is all or nothing and only changes the
 // document, which its window saves later.
 #pragma once
 
@@ -51,7 +51,7 @@ PoImportReport importPoFile(const std::filesystem::path& path, StringTableDocume
                             const CodePage& codePage, std::unique_ptr<SetTextsCommand>& change,
                             PoCompanions& companions, PoProblems problems = PoProblems::RefuseFile);
 
-// The object texts between two language IDs; as objTextsToPo.
+// The object texts between two language IDs; as objectTextsToPo.
 std::vector<std::string> exportPoFile(const std::filesystem::path& path,
                                       const ObjectTextsDocument& document, std::uint8_t sourceId,
                                       std::uint8_t targetId, PoHeaderFields header,

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "exchange/obj_po.h"
+#include "exchange/object_po.h"
 
 #include <algorithm>
 #include <map>
@@ -15,23 +15,23 @@ namespace {
 
 constexpr std::string_view kPrefix = "obj/";
 
-const ObjText* findText(const ObjTextGroup& group, std::uint8_t id) {
+const ObjectText* findText(const ObjectTextGroup& group, std::uint8_t id) {
     const auto it =
-        std::find_if(group.begin(), group.end(), [id](const ObjText& t) { return t.id == id; });
+        std::find_if(group.begin(), group.end(), [id](const ObjectText& t) { return t.id == id; });
     return it == group.end() ? nullptr : &*it;
 }
 
 }  // namespace
 
-std::string objContext(const std::string& fileName, std::size_t groupNumber) {
+std::string objectContext(const std::string& fileName, std::size_t groupNumber) {
     return std::string(kPrefix) + fileName + "/" + std::to_string(groupNumber);
 }
 
-std::string objReferenceFile(const std::string& fileName) {
+std::string objectReferenceFile(const std::string& fileName) {
     return "ObjData/" + fileName;
 }
 
-std::optional<ObjContext> parseObjContext(std::string_view context) {
+std::optional<ObjectContext> parseObjectContext(std::string_view context) {
     const std::size_t slash = context.rfind('/');
     if (!context.starts_with(kPrefix) || slash < kPrefix.size() + 1) {
         return std::nullopt;
@@ -41,32 +41,32 @@ std::optional<ObjContext> parseObjContext(std::string_view context) {
         !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return std::nullopt;
     }
-    ObjContext parsed;
+    ObjectContext parsed;
     parsed.fileName = std::string(context.substr(kPrefix.size(), slash - kPrefix.size()));
     parsed.groupNumber = std::stoul(std::string(number));
     return parsed;
 }
 
-std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_t sourceId,
+std::vector<PoEntry> objectTextsToPo(const std::vector<ObjectFile>& files, std::uint8_t sourceId,
                                   std::uint8_t targetId, const CodePage& codePage,
                                   std::vector<std::string>& problems) {
     std::vector<PoEntry> entries;
-    for (const ObjFile& file : files) {
+    for (const ObjectFile& file : files) {
         if (!isUtf8(file.fileName)) {
             problems.push_back(file.fileName + ": the file name is not UTF-8");
             continue;
         }
         for (std::size_t g = 0; g < file.texts.size(); ++g) {
-            const ObjText* source = findText(file.texts[g], sourceId);
+            const ObjectText* source = findText(file.texts[g], sourceId);
             if (source == nullptr) {
                 continue;
             }
             PoEntry entry;
             entry.hasContext = true;
-            entry.context = objContext(file.fileName, g + 1);
-            entry.references.push_back({objReferenceFile(file.fileName), g});
+            entry.context = objectContext(file.fileName, g + 1);
+            entry.references.push_back({objectReferenceFile(file.fileName), g});
             entry.source = rawToPoText(source->text, codePage);
-            if (const ObjText* target = findText(file.texts[g], targetId)) {
+            if (const ObjectText* target = findText(file.texts[g], targetId)) {
                 setExportedTranslation(entry, target->text, codePage);
             }
             entries.push_back(std::move(entry));
@@ -75,19 +75,19 @@ std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_
     return entries;
 }
 
-std::function<bool(const std::string& context)> namesObjGroup(const std::vector<ObjFile>& files) {
+std::function<bool(const std::string& context)> namesObjectGroup(const std::vector<ObjectFile>& files) {
     std::map<std::string, std::size_t, std::less<>> groups;
-    for (const ObjFile& file : files) {
+    for (const ObjectFile& file : files) {
         groups.emplace(file.fileName, file.texts.size());
     }
     return [groups = std::move(groups)](const std::string& context) {
-        const auto parsed = parseObjContext(context);
+        const auto parsed = parseObjectContext(context);
         const auto file = parsed ? groups.find(parsed->fileName) : groups.end();
         return file != groups.end() && parsed->groupNumber <= file->second;
     };
 }
 
-PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry>& entries,
+PoImportReport applyObjectPo(std::vector<ObjectFile>& files, const std::vector<PoEntry>& entries,
                           std::uint8_t targetId, const CodePage& codePage, TypedCodes typedCodes,
                           PoProblems problems) {
     PoImportReport report;
@@ -95,16 +95,16 @@ PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry
     for (std::size_t i = 0; i < files.size(); ++i) {
         byName.emplace(files[i].fileName, i);
     }
-    std::vector<ObjFile> result = files;
+    std::vector<ObjectFile> result = files;
     std::set<std::pair<std::size_t, std::size_t>> seen;
     for (const PoEntry& entry : entries) {
-        const auto context = entry.hasContext ? parseObjContext(entry.context) : std::nullopt;
+        const auto context = entry.hasContext ? parseObjectContext(entry.context) : std::nullopt;
         const auto file = context ? byName.find(context->fileName) : byName.end();
         if (file == byName.end() || context->groupNumber > result[file->second].texts.size()) {
             skipUnknown(entry, report);
             continue;
         }
-        ObjFile& object = result[file->second];
+        ObjectFile& object = result[file->second];
         const std::size_t g = context->groupNumber - 1;
         if (!seen.emplace(file->second, g).second) {
             report.problems.push_back(entry.context + ": a second message for the same group");
@@ -114,9 +114,9 @@ PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry
         if (!translationToApply(entry, report, raw, codePage, typedCodes)) {
             continue;
         }
-        ObjTextGroup& group = object.texts[g];
+        ObjectTextGroup& group = object.texts[g];
         auto target = std::find_if(group.begin(), group.end(),
-                                   [targetId](const ObjText& t) { return t.id == targetId; });
+                                   [targetId](const ObjectText& t) { return t.id == targetId; });
         if (target != group.end() && target->text == raw) {
             ++report.counts.unchanged;
             continue;
@@ -135,13 +135,13 @@ PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry
     return report;
 }
 
-std::unique_ptr<ObjectTextsEdit> objPoStep(ObjectTextsDocument& document,
+std::unique_ptr<ObjectTextsEdit> objectPoStep(ObjectTextsDocument& document,
                                            const std::vector<PoEntry>& entries,
                                            std::uint8_t targetId, const CodePage& codePage,
                                            PoImportReport& report, TypedCodes typedCodes,
                                            PoProblems problems) {
-    std::vector<ObjFile> files = document.files();
-    report = applyObjPo(files, entries, targetId, codePage, typedCodes, problems);
+    std::vector<ObjectFile> files = document.files();
+    report = applyObjectPo(files, entries, targetId, codePage, typedCodes, problems);
     if (!report.problems.empty() && problems == PoProblems::RefuseFile) {
         return nullptr;
     }

@@ -23,43 +23,43 @@
 #include "exchange/po_file.h"
 #include "exchange/po_import.h"
 #include "exchange/po_text.h"
-#include "objfiles/obj_text_model.h"
+#include "objfiles/object_text_model.h"
 #include "objfiles/object_texts_document.h"
 
 namespace tarn {
 
-std::string objContext(const std::string& fileName, std::size_t groupNumber);
+std::string objectContext(const std::string& fileName, std::size_t groupNumber);
 
 // "ObjData/Creature.dat": the file a message's reference names.
-std::string objReferenceFile(const std::string& fileName);
+std::string objectReferenceFile(const std::string& fileName);
 
-struct ObjContext {
+struct ObjectContext {
     std::string fileName;
     std::size_t groupNumber = 0;  // 1-based
 };
 // "obj/NAME/G" with G a decimal number from 1, without leading zeros.
-std::optional<ObjContext> parseObjContext(std::string_view context);
+std::optional<ObjectContext> parseObjectContext(std::string_view context);
 
 // Whether context names a group of one of files.
-std::function<bool(const std::string& context)> namesObjGroup(const std::vector<ObjFile>& files);
+std::function<bool(const std::string& context)> namesObjectGroup(const std::vector<ObjectFile>& files);
 
 // Files whose names are not UTF-8 cannot be named in a msgctxt: each adds "NAME: ..." to
 // problems and gets no messages.
-std::vector<PoEntry> objTextsToPo(const std::vector<ObjFile>& files, std::uint8_t sourceId,
+std::vector<PoEntry> objectTextsToPo(const std::vector<ObjectFile>& files, std::uint8_t sourceId,
                                   std::uint8_t targetId, const CodePage& codePage,
                                   std::vector<std::string>& problems);
 
 // Applies a PO file's messages to files: every message with a translation that is not fuzzy
 // sets the text with the target ID in its group, or appends one, and marks the file Modified.
 // files is changed only when the report has no problems, unless those messages are to be skipped.
-PoImportReport applyObjPo(std::vector<ObjFile>& files, const std::vector<PoEntry>& entries,
+PoImportReport applyObjectPo(std::vector<ObjectFile>& files, const std::vector<PoEntry>& entries,
                           std::uint8_t targetId, const CodePage& codePage,
                           TypedCodes typedCodes = TypedCodes::Refused,
                           PoProblems problems = PoProblems::RefuseFile);
 
-// applyObjPo over the document's files, as one step of its history named after the texts it
+// applyObjectPo over the document's files, as one step of its history named after the texts it
 // changes; null (and the document untouched) when the report has problems that refuse the file.
-std::unique_ptr<ObjectTextsEdit> objPoStep(ObjectTextsDocument& document,
+std::unique_ptr<ObjectTextsEdit> objectPoStep(ObjectTextsDocument& document,
                                            const std::vector<PoEntry>& entries,
                                            std::uint8_t targetId, const CodePage& codePage,
                                            PoImportReport& report,

@@ -11,7 +11,7 @@
 using namespace tarn;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    ObjFile object;
+    ObjectFile object;
     Bytes decoded;
     try {
         decoded = decodeObjectFile(data, size, object);
@@ -26,13 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         object.texts.front().push_back({7, "new"});
     }
     const Bytes rebuilt = writeTextGroups(decoded, object);
-    ObjFile again = object;
+    ObjectFile again = object;
     again.texts.clear();
     readTextGroups(rebuilt, again);
     FUZZ_CHECK(again.texts == object.texts);
 
     for (const bool enhanced : {false, true}) {
-        ObjFile reread;
+        ObjectFile reread;
         const Bytes file = encodeObjectFile(rebuilt, object, enhanced);
         if (object.encoding != kEncodingStored && object.encoding != kEncodingRLE &&
             object.encoding != kEncodingScrambled) {

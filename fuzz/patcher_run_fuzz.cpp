@@ -11,7 +11,7 @@
 
 #include "common/file_io.h"
 #include "enduser/message_table.h"
-#include "enduser/obj_texts.h"
+#include "enduser/object_texts.h"
 #include "enduser/resource_bundle.h"
 #include "fuzz/fuzz_check.h"
 #include "objfiles/object_folder.h"
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ResourceBundle resources;
     resources.put({kStringTableType, ResourceName::number(kMessageTableName), 0},
                   buildMessageTableBlock(defaultMessages(), kDefaultYesChars));
-    resources.put({kRawDataType, ResourceName::string(kObjTextsName), 0}, Bytes(data, data + size));
+    resources.put({kRawDataType, ResourceName::string(kObjectTextsName), 0}, Bytes(data, data + size));
 
     std::string answers = "y\n";
     for (int i = 0; i < 64; ++i) {
@@ -116,8 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [name, bytes] : g.objects) {
         const Bytes now = readWholeFile(g.objData / name);
         if (now != bytes) {
-            const ObjFile before = readObjectFile(bytes, name);
-            const ObjFile after = readObjectFile(now, name);
+            const ObjectFile before = readObjectFile(bytes, name);
+            const ObjectFile after = readObjectFile(now, name);
             FUZZ_CHECK(after.texts.size() == before.texts.size());
             FUZZ_CHECK(after.flags == before.flags && after.encoding == before.encoding);
         }

@@ -6,16 +6,16 @@
 
 namespace tarn {
 
-bool lacksLanguageId(const ObjTextGroup& group, std::uint8_t id) {
+bool lacksLanguageId(const ObjectTextGroup& group, std::uint8_t id) {
     return std::none_of(group.begin(), group.end(),
-                        [id](const ObjText& entry) { return entry.id == id; }) &&
+                        [id](const ObjectText& entry) { return entry.id == id; }) &&
            !group.empty();
 }
 
-LanguageAdded withLanguageIdEverywhere(std::vector<ObjFile> files, std::uint8_t id) {
+LanguageAdded withLanguageIdEverywhere(std::vector<ObjectFile> files, std::uint8_t id) {
     LanguageAdded result;
-    for (ObjFile& file : files) {
-        for (ObjTextGroup& group : file.texts) {
+    for (ObjectFile& file : files) {
+        for (ObjectTextGroup& group : file.texts) {
             if (lacksLanguageId(group, id)) {
                 group.push_back({id, {}});
                 ++result.groups;

@@ -7,20 +7,20 @@
 #include <cstdint>
 #include <vector>
 
-#include "objfiles/obj_text_model.h"
+#include "objfiles/object_text_model.h"
 
 namespace tarn {
 
 // A group with texts none of which is in the language. A table without entries has nothing to
 // translate and lacks nothing.
-bool lacksLanguageId(const ObjTextGroup& group, std::uint8_t id);
+bool lacksLanguageId(const ObjectTextGroup& group, std::uint8_t id);
 
 struct LanguageAdded {
-    std::vector<ObjFile> files;  // the files given, every group holding the ID
+    std::vector<ObjectFile> files;  // the files given, every group holding the ID
     std::size_t groups = 0;      // how many groups it was added to
 };
 
 // The ID appended, with an empty text, to every group of the files that lacks it.
-LanguageAdded withLanguageIdEverywhere(std::vector<ObjFile> files, std::uint8_t id);
+LanguageAdded withLanguageIdEverywhere(std::vector<ObjectFile> files, std::uint8_t id);
 
 }  // namespace tarn

@@ -27,7 +27,7 @@ inline std::uint32_t foldByte(std::uint32_t c, std::uint8_t x) {
 // N bytes c = rotl(c0, 11 N) ^ XOR of rotl(x_i, 11 (N - i)). Rotations by 32 are the identity:
 // bytes whose indexes agree modulo 32 are rotated alike and can be XORed together first. The
 // data is thus folded into 32 byte lanes at memory speed, and only the 32 lanes are rotated.
-std::uint32_t objectChecksum(const ObjFile& object, const std::uint8_t* data, std::size_t size) {
+std::uint32_t objectChecksum(const ObjectFile& object, const std::uint8_t* data, std::size_t size) {
     std::uint32_t c = 0xF369A75Bu;
     c = foldByte(c, static_cast<std::uint8_t>(object.flags));
     for (std::uint8_t b : object.name) {
@@ -57,7 +57,7 @@ std::uint32_t objectChecksum(const ObjFile& object, const std::uint8_t* data, st
 }
 
 std::optional<WrongChecksum> findWrongChecksum(const ObjectFileHeader& header,
-                                               const ObjFile& object,
+                                               const ObjectFile& object,
                                                std::span<const std::uint8_t> decoded) {
     const std::uint32_t computed = objectChecksum(object, decoded.data(), decoded.size());
     if (computed == header.checksum) {
@@ -87,7 +87,7 @@ ObjectFileHeader readObjectHeader(const std::uint8_t* file, std::size_t size) {
 }
 
 std::span<const std::uint8_t> decodeObjectFile(const std::uint8_t* file, std::size_t size,
-                                               ObjFile& object, Bytes& buffer) {
+                                               ObjectFile& object, Bytes& buffer) {
     const ObjectFileHeader header = readObjectHeader(file, size);
     object.flags = header.flags;
     object.name = header.name;
@@ -126,7 +126,7 @@ std::span<const std::uint8_t> decodeObjectFile(const std::uint8_t* file, std::si
     }
 }
 
-Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& object) {
+Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjectFile& object) {
     Bytes buffer;
     const std::span<const std::uint8_t> data = decodeObjectFile(file, size, object, buffer);
     if (data.data() == buffer.data()) {
@@ -136,7 +136,7 @@ Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& obje
     return Bytes(data.begin(), data.end());
 }
 
-Bytes encodeObjectFile(const Bytes& decoded, const ObjFile& object, bool enhanced) {
+Bytes encodeObjectFile(const Bytes& decoded, const ObjectFile& object, bool enhanced) {
     // The header's room first, the block encoded straight behind it: no block of its own to
     // copy and no zero-filled file to overwrite.
     Bytes file(kObjectHeaderSize);

@@ -25,7 +25,7 @@
 #include <string>
 
 #include "common/bytes.h"
-#include "objfiles/obj_text_model.h"
+#include "objfiles/object_text_model.h"
 
 namespace tarn {
 
@@ -68,8 +68,8 @@ inline ObjectFileHeader readObjectHeader(const Bytes& file) {
 // malformed run-length data and an encoding that cannot be decoded ("unknown encoding 7 at byte
 // 16"; 2 is "unsupported") raise StreamReadError; the header fields may then already be set.
 // Never reads outside the input.
-Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjFile& object);
-inline Bytes decodeObjectFile(const Bytes& file, ObjFile& object) {
+Bytes decodeObjectFile(const std::uint8_t* file, std::size_t size, ObjectFile& object);
+inline Bytes decodeObjectFile(const Bytes& file, ObjectFile& object) {
     return decodeObjectFile(file.data(), file.size(), object);
 }
 
@@ -78,19 +78,19 @@ inline Bytes decodeObjectFile(const Bytes& file, ObjFile& object) {
 // never shrunk, so that one buffer serves file after file. The answer is valid while the file
 // and the buffer are unchanged.
 std::span<const std::uint8_t> decodeObjectFile(const std::uint8_t* file, std::size_t size,
-                                               ObjFile& object, Bytes& buffer);
+                                               ObjectFile& object, Bytes& buffer);
 
 // Builds a whole object file of the decoded data with object's flags, name and encoding and a
 // fresh checksum; enhanced selects the enhanced run-length encoder (encoding 1 only). Raises
 // UnsupportedEncodingError for encodings other than 0, 1 and 3.
-Bytes encodeObjectFile(const Bytes& decoded, const ObjFile& object, bool enhanced);
+Bytes encodeObjectFile(const Bytes& decoded, const ObjectFile& object, bool enhanced);
 
-std::uint32_t objectChecksum(const ObjFile& object, const std::uint8_t* data, std::size_t size);
+std::uint32_t objectChecksum(const ObjectFile& object, const std::uint8_t* data, std::size_t size);
 
 // The header's stored checksum against the one object's flags and name and the decoded data
 // give; nothing when they match.
 std::optional<WrongChecksum> findWrongChecksum(const ObjectFileHeader& header,
-                                               const ObjFile& object,
+                                               const ObjectFile& object,
                                                std::span<const std::uint8_t> decoded);
 
 // "the stored checksum 0000abcd does not match the data (87fc5936)"

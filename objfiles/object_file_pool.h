@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "common/file_identity.h"
-#include "objfiles/obj_text_model.h"
+#include "objfiles/object_text_model.h"
 
 namespace tarn {
 
 // One file's outcome: the loaded file, or the exception loading it raised.
 struct LoadedObjectFile {
-    std::optional<ObjFile> file;
+    std::optional<ObjectFile> file;
     FileIdentity identity;  // of the file as it was read
     std::exception_ptr error;
 };

@@ -26,8 +26,8 @@ std::vector<fs::path> listObjectFiles(const fs::path& objData) {
     return platform::listFilesWithExtension(objData, ".dat");
 }
 
-ObjFile readObjectFile(std::span<const std::uint8_t> file, std::string fileName, Bytes& decoded) {
-    ObjFile object;
+ObjectFile readObjectFile(std::span<const std::uint8_t> file, std::string fileName, Bytes& decoded) {
+    ObjectFile object;
     object.fileName = std::move(fileName);
     const std::span<const std::uint8_t> data =
         decodeObjectFile(file.data(), file.size(), object, decoded);
@@ -37,22 +37,22 @@ ObjFile readObjectFile(std::span<const std::uint8_t> file, std::string fileName,
     return object;
 }
 
-ObjFile readObjectFile(const Bytes& file, const std::string& fileName) {
+ObjectFile readObjectFile(const Bytes& file, const std::string& fileName) {
     Bytes decoded;
     return readObjectFile(std::span<const std::uint8_t>(file), fileName, decoded);
 }
 
-ObjFile loadObjectFile(const fs::path& path, FileIdentity* identity) {
+ObjectFile loadObjectFile(const fs::path& path, FileIdentity* identity) {
     FileIdentity taken;
     const Bytes file = readWholeFile(path, taken);
-    ObjFile object = readObjectFile(file, pathToUtf8(path.filename()));
+    ObjectFile object = readObjectFile(file, pathToUtf8(path.filename()));
     if (identity != nullptr) {
         *identity = std::move(taken);
     }
     return object;
 }
 
-Bytes rewriteObjectFile(const Bytes& file, ObjFile& object, bool enhanced) {
+Bytes rewriteObjectFile(const Bytes& file, ObjectFile& object, bool enhanced) {
     const Bytes decoded = decodeObjectFile(file, object);
     const Bytes rebuilt = writeTextGroups(decoded, object);
     return encodeObjectFile(rebuilt, object, enhanced);

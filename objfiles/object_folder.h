@@ -13,7 +13,7 @@
 
 #include "common/bytes.h"
 #include "common/file_identity.h"
-#include "objfiles/obj_text_model.h"
+#include "objfiles/object_text_model.h"
 
 namespace tarn {
 
@@ -30,16 +30,16 @@ std::vector<fs::path> listObjectFiles(const fs::path& objData);
 // Decodes an object file held in memory and reads its text tables into a fresh record with
 // the given file name, noting a wrong stored checksum. Raises StreamReadError for a file that
 // cannot be decoded or read.
-ObjFile readObjectFile(const Bytes& file, const std::string& fileName);
+ObjectFile readObjectFile(const Bytes& file, const std::string& fileName);
 
 // The same, decoding into a buffer that only grows, so that loading files one after another
 // allocates little but the texts; one buffer serves one thread.
-ObjFile readObjectFile(std::span<const std::uint8_t> file, std::string fileName, Bytes& decoded);
+ObjectFile readObjectFile(std::span<const std::uint8_t> file, std::string fileName, Bytes& decoded);
 
 // Loads one object file from disk; raises FileError or StreamReadError. It touches nothing but
 // the file, so files can be loaded side by side. identity, when given, receives the file's
 // identity over its whole contents.
-ObjFile loadObjectFile(const fs::path& path, FileIdentity* identity = nullptr);
+ObjectFile loadObjectFile(const fs::path& path, FileIdentity* identity = nullptr);
 
 // Called before each file is loaded: index (0-based), file count, file name.
 using LoadProgress = std::function<void(std::size_t, std::size_t, const std::string&)>;
@@ -48,6 +48,6 @@ using LoadProgress = std::function<void(std::size_t, std::size_t, const std::str
 // again with the file's own encoding (enhanced run-length encoder when enhanced). Refreshes
 // object's Name, Flags and Encoding from the file. Raises StreamReadError or
 // UnsupportedEncodingError; nothing is written.
-Bytes rewriteObjectFile(const Bytes& file, ObjFile& object, bool enhanced);
+Bytes rewriteObjectFile(const Bytes& file, ObjectFile& object, bool enhanced);
 
 }  // namespace tarn

@@ -22,7 +22,7 @@ public:
     void showGroup(int file, int group);
     int file() const { return file_; }
     int group() const { return group_; }
-    const ObjTextGroup* shownGroup() const;
+    const ObjectTextGroup* shownGroup() const;
 
     bool cstyle() const { return cstyle_; }
     void setCStyle(bool cstyle);

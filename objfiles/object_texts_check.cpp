@@ -6,15 +6,15 @@
 
 namespace tarn {
 
-std::vector<ObjectTextPair> objectTextPairs(const std::vector<ObjFile>& files,
+std::vector<ObjectTextPair> objectTextPairs(const std::vector<ObjectFile>& files,
                                             std::uint8_t sourceId, std::uint8_t targetId) {
     std::vector<ObjectTextPair> pairs;
     for (std::size_t f = 0; f < files.size(); ++f) {
-        const ObjFile& file = files[f];
+        const ObjectFile& file = files[f];
         for (std::size_t g = 0; g < file.texts.size(); ++g) {
-            const ObjText* source = nullptr;
-            const ObjText* target = nullptr;
-            for (const ObjText& entry : file.texts[g]) {
+            const ObjectText* source = nullptr;
+            const ObjectText* target = nullptr;
+            for (const ObjectText& entry : file.texts[g]) {
                 source = entry.id == sourceId && !source ? &entry : source;
                 target = entry.id == targetId && !target ? &entry : target;
             }
@@ -26,18 +26,18 @@ std::vector<ObjectTextPair> objectTextPairs(const std::vector<ObjFile>& files,
     return pairs;
 }
 
-std::string groupLabel(const std::vector<ObjFile>& files, const ObjectTextPair& pair) {
+std::string groupLabel(const std::vector<ObjectFile>& files, const ObjectTextPair& pair) {
     return files.at(pair.file).fileName + " " + std::to_string(pair.group);
 }
 
-std::optional<CheckFinding> checksumFinding(const ObjFile& file) {
+std::optional<CheckFinding> checksumFinding(const ObjectFile& file) {
     if (!file.wrongChecksum) {
         return std::nullopt;
     }
     return CheckFinding{Severity::Warning, "checksum", wrongChecksumText(*file.wrongChecksum)};
 }
 
-std::vector<TextFinding> checkObjectTexts(const std::vector<ObjFile>& files,
+std::vector<TextFinding> checkObjectTexts(const std::vector<ObjectFile>& files,
                                           const std::vector<ObjectTextPair>& pairs,
                                           const ByteCharacters& characters) {
     std::vector<TextFinding> findings;

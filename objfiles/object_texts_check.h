@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "objfiles/obj_text_model.h"
+#include "objfiles/object_text_model.h"
 #include "textcodes/translation_checks.h"
 
 namespace tarn {
@@ -25,19 +25,19 @@ struct ObjectTextPair {
 };
 
 // Every group holding both IDs, in document order.
-std::vector<ObjectTextPair> objectTextPairs(const std::vector<ObjFile>& files,
+std::vector<ObjectTextPair> objectTextPairs(const std::vector<ObjectFile>& files,
                                             std::uint8_t sourceId, std::uint8_t targetId);
 
 // How a finding names its group: "CHEST.DAT 3".
-std::string groupLabel(const std::vector<ObjFile>& files, const ObjectTextPair& pair);
+std::string groupLabel(const std::vector<ObjectFile>& files, const ObjectTextPair& pair);
 
 // A file's own finding, "checksum", when it stores a wrong checksum: a warning, since the game
 // reads such a file and only a save of it without repair is refused.
-std::optional<CheckFinding> checksumFinding(const ObjFile& file);
+std::optional<CheckFinding> checksumFinding(const ObjectFile& file);
 
 // The findings of every pair (raw notation) and those across the pairs, in pair order; a
 // finding's text is its pair's index + 1.
-std::vector<TextFinding> checkObjectTexts(const std::vector<ObjFile>& files,
+std::vector<TextFinding> checkObjectTexts(const std::vector<ObjectFile>& files,
                                           const std::vector<ObjectTextPair>& pairs,
                                           const ByteCharacters& characters);
 

@@ -26,7 +26,7 @@ void refuseZeroByte(const std::string& text) {
 // The groups the document left as they were loaded take what the file holds now, so that a
 // change another program made to them survives the save. Where the file's tables no longer
 // match in number, nothing can be matched and the document's groups are written.
-void keepGroupsChangedElsewhere(ObjFile& ours, const ObjFile& disk, const ObjFileTexts& base) {
+void keepGroupsChangedElsewhere(ObjectFile& ours, const ObjectFile& disk, const ObjectFileTexts& base) {
     if (disk.texts.size() != ours.texts.size() || base.size() != ours.texts.size()) {
         return;
     }
@@ -98,7 +98,7 @@ void ObjectTextsEdit::retype(std::size_t row, std::string text) {
     }
     refuseZeroByte(text);
     GroupChange& change = changes_.front();
-    ObjText& entry = change.after.at(row);
+    ObjectText& entry = change.after.at(row);
     entry.text = std::move(text);
     document_->editableGroup(change.file, change.group).at(row).text = entry.text;
     // A new state: the text may have been saved since the step was done.
@@ -161,11 +161,11 @@ void ObjectTextsDocument::clear() {
     unfinishedSave_.reset();
 }
 
-const ObjTextGroup& ObjectTextsDocument::group(std::size_t file, std::size_t group) const {
+const ObjectTextGroup& ObjectTextsDocument::group(std::size_t file, std::size_t group) const {
     return files_.at(file).texts.at(group);
 }
 
-ObjTextGroup& ObjectTextsDocument::editableGroup(std::size_t file, std::size_t group) {
+ObjectTextGroup& ObjectTextsDocument::editableGroup(std::size_t file, std::size_t group) {
     return files_.at(file).texts.at(group);
 }
 
@@ -175,7 +175,7 @@ void ObjectTextsDocument::setState(std::size_t file, std::uint64_t state) {
 }
 
 std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::groupStep(std::size_t file, std::size_t group,
-                                                                ObjTextGroup after,
+                                                                ObjectTextGroup after,
                                                                 std::string name) {
     std::vector<ObjectTextsEdit::GroupChange> changes{
         {file, group, this->group(file, group), std::move(after)}};
@@ -188,7 +188,7 @@ std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::setTextStep(std::size_t fi
                                                                   std::size_t row,
                                                                   std::string text) {
     refuseZeroByte(text);
-    ObjTextGroup after = this->group(file, group);
+    ObjectTextGroup after = this->group(file, group);
     after.at(row).text = std::move(text);
     return groupStep(file, group, std::move(after), "Edit text");
 }
@@ -199,13 +199,13 @@ ObjectTextsStep<AddLanguageIdResult> ObjectTextsDocument::addLanguageIdStep(std:
     if (id == kTableEnd) {
         throw TextTableError("The language ID 255 ends a text table");
     }
-    const ObjTextGroup& entries = this->group(file, group);
+    const ObjectTextGroup& entries = this->group(file, group);
     const auto same = std::find_if(entries.begin(), entries.end(),
-                                   [id](const ObjText& entry) { return entry.id == id; });
+                                   [id](const ObjectText& entry) { return entry.id == id; });
     if (same != entries.end()) {
         return {{false, static_cast<std::size_t>(same - entries.begin())}, nullptr};
     }
-    ObjTextGroup after = entries;
+    ObjectTextGroup after = entries;
     after.push_back({id, {}});
     return {{true, entries.size()},
             groupStep(file, group, std::move(after),
@@ -215,7 +215,7 @@ ObjectTextsStep<AddLanguageIdResult> ObjectTextsDocument::addLanguageIdStep(std:
 ObjectTextsStep<RemoveLanguageIdResult> ObjectTextsDocument::removeLanguageIdStep(std::size_t file,
                                                                                   std::size_t group,
                                                                                   std::size_t row) {
-    const ObjTextGroup& entries = this->group(file, group);
+    const ObjectTextGroup& entries = this->group(file, group);
     if (entries.size() <= 1) {
         return {RemoveLanguageIdResult::RefusedLast, nullptr};
     }
@@ -224,7 +224,7 @@ ObjectTextsStep<RemoveLanguageIdResult> ObjectTextsDocument::removeLanguageIdSte
     }
     // The entry at row itself: a table read from a file may hold an ID twice, and removing the
     // first entry of that ID instead would drop a text other than the one chosen.
-    ObjTextGroup after = entries;
+    ObjectTextGroup after = entries;
     after.erase(after.begin() + static_cast<std::ptrdiff_t>(row));
     return {RemoveLanguageIdResult::Removed,
             groupStep(file, group, std::move(after),
@@ -232,7 +232,7 @@ ObjectTextsStep<RemoveLanguageIdResult> ObjectTextsDocument::removeLanguageIdSte
 }
 
 std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::replaceTextsStep(
-    const std::vector<ObjFile>& wanted, std::string name) {
+    const std::vector<ObjectFile>& wanted, std::string name) {
     if (wanted.size() != files_.size()) {
         throw std::invalid_argument("the texts are not those of the document's files");
     }
@@ -242,11 +242,11 @@ std::unique_ptr<ObjectTextsEdit> ObjectTextsDocument::replaceTextsStep(
             throw std::invalid_argument("the texts are not those of " + files_[f].fileName);
         }
         for (std::size_t g = 0; g < files_[f].texts.size(); ++g) {
-            const ObjTextGroup& after = wanted[f].texts[g];
+            const ObjectTextGroup& after = wanted[f].texts[g];
             if (after == files_[f].texts[g]) {
                 continue;
             }
-            for (const ObjText& entry : after) {
+            for (const ObjectText& entry : after) {
                 refuseZeroByte(entry.text);
             }
             changes.push_back({f, g, files_[f].texts[g], after});
@@ -284,7 +284,7 @@ RemoveLanguageIdResult ObjectTextsDocument::removeLanguageId(std::size_t file, s
 
 bool ObjectTextsDocument::anyModified() const {
     return std::any_of(files_.begin(), files_.end(),
-                       [](const ObjFile& file) { return file.modified; });
+                       [](const ObjectFile& file) { return file.modified; });
 }
 
 std::vector<std::size_t> ObjectTextsDocument::modifiedFiles() const {
@@ -322,9 +322,9 @@ std::vector<std::size_t> ObjectTextsDocument::changedOnDisk() const {
 ReloadMerge ObjectTextsDocument::mergeReloaded(std::size_t file) {
     const std::filesystem::path path = folder_ / pathFromUtf8(files_.at(file).fileName);
     FileIdentity identity;
-    const ObjFile disk = loadObjectFile(path, &identity);
-    const ObjFileTexts& ours = files_[file].texts;
-    const ObjFileTexts& base = onDisk_[file];
+    const ObjectFile disk = loadObjectFile(path, &identity);
+    const ObjectFileTexts& ours = files_[file].texts;
+    const ObjectFileTexts& base = onDisk_[file];
     if (disk.texts.size() != ours.size() || base.size() != ours.size()) {
         // Tables added or removed elsewhere: no group can be matched.
         throw FileError(pathToUtf8(path) + ": its text tables changed in number on disk");
@@ -332,7 +332,7 @@ ReloadMerge ObjectTextsDocument::mergeReloaded(std::size_t file) {
     ReloadMerge merge;
     std::vector<ObjectTextsEdit::GroupChange> changes;
     for (std::size_t g = 0; g < ours.size(); ++g) {
-        const ObjTextGroup& theirs = disk.texts[g];
+        const ObjectTextGroup& theirs = disk.texts[g];
         const bool edited = ours[g] != base[g];
         if (theirs == base[g]) {
             merge.keepsEdits = merge.keepsEdits || edited;
@@ -366,7 +366,7 @@ ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& opti
     ObjectSaveReport report;
     struct Staged {
         std::size_t index;
-        ObjFile rewritten;  // header fields as found on disk
+        ObjectFile rewritten;  // header fields as found on disk
         std::filesystem::path path;
         Bytes bytes;
         FileIdentity read;  // the file the groups changed elsewhere were taken from
@@ -376,7 +376,7 @@ ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& opti
     std::vector<Staged> staged;
     const std::vector<std::size_t> modified = modifiedFiles();
     for (std::size_t k = 0; k < modified.size(); ++k) {
-        const ObjFile& file = files_[modified[k]];
+        const ObjectFile& file = files_[modified[k]];
         if (progress) {
             progress(k, modified.size(), file.fileName);
         }
@@ -386,10 +386,10 @@ ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& opti
                 report.problems.push_back(pathToUtf8(path) + ": the file is read-only");
                 continue;
             }
-            ObjFile copy = file;
+            ObjectFile copy = file;
             FileIdentity identity;
             const Bytes old = readWholeFile(path, identity);
-            const ObjFile disk = readObjectFile(old, file.fileName);
+            const ObjectFile disk = readObjectFile(old, file.fileName);
             if (disk.wrongChecksum && options.wrongChecksums == WrongChecksumSave::Refuse) {
                 report.problems.push_back(pathToUtf8(path) + ": " +
                                           wrongChecksumText(*disk.wrongChecksum));
@@ -461,7 +461,7 @@ ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& opti
 void ObjectTextsDocument::noteReplacedByFailedWrite(std::size_t index,
                                                     const std::filesystem::path& path,
                                                     const Bytes& written,
-                                                    const ObjFileTexts& texts) {
+                                                    const ObjectFileTexts& texts) {
     // A write can fail after the new file took the old one's place (flushing the folder): the
     // file then holds these texts, and the next save must not take that for another program's
     // change. The file stays modified, so that the next save writes it again.

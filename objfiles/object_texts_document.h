@@ -17,7 +17,7 @@
 #include "common/edit_command.h"
 #include "common/errors.h"
 #include "common/reload_merge.h"
-#include "objfiles/obj_text_model.h"
+#include "objfiles/object_text_model.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/save_intent.h"
 
@@ -90,8 +90,8 @@ private:
     struct GroupChange {
         std::size_t file = 0;
         std::size_t group = 0;
-        ObjTextGroup before;
-        ObjTextGroup after;
+        ObjectTextGroup before;
+        ObjectTextGroup after;
     };
     struct FileState {
         std::size_t file = 0;
@@ -136,9 +136,9 @@ public:
     void clear();
 
     const std::filesystem::path& folder() const { return folder_; }
-    const std::vector<ObjFile>& files() const { return files_; }
-    const ObjFile& file(std::size_t file) const { return files_.at(file); }
-    const ObjTextGroup& group(std::size_t file, std::size_t group) const;
+    const std::vector<ObjectFile>& files() const { return files_; }
+    const ObjectFile& file(std::size_t file) const { return files_.at(file); }
+    const ObjectTextGroup& group(std::size_t file, std::size_t group) const;
 
     // The steps below are checked when they are built and change nothing until done; an index
     // out of range raises std::out_of_range. Each step marks its files modified when done, and
@@ -162,7 +162,7 @@ public:
     // Gives every group the texts of wanted (the document's files with some groups changed,
     // same files and group counts) as one step named name; null when no group differs. Other
     // shapes raise std::invalid_argument, a text with the byte 00 TextTableError.
-    std::unique_ptr<ObjectTextsEdit> replaceTextsStep(const std::vector<ObjFile>& wanted,
+    std::unique_ptr<ObjectTextsEdit> replaceTextsStep(const std::vector<ObjectFile>& wanted,
                                                       std::string name);
 
     // The same changes made at once, without a history.
@@ -207,16 +207,16 @@ public:
 private:
     friend class ObjectTextsEdit;
 
-    ObjTextGroup& editableGroup(std::size_t file, std::size_t group);
+    ObjectTextGroup& editableGroup(std::size_t file, std::size_t group);
     std::unique_ptr<ObjectTextsEdit> groupStep(std::size_t file, std::size_t group,
-                                               ObjTextGroup after, std::string name);
+                                               ObjectTextGroup after, std::string name);
     void setState(std::size_t file, std::uint64_t state);
     // After a failed write of file index: records the file as written when it holds written.
     void noteReplacedByFailedWrite(std::size_t index, const std::filesystem::path& path,
-                                   const Bytes& written, const ObjFileTexts& texts);
+                                   const Bytes& written, const ObjectFileTexts& texts);
 
     std::filesystem::path folder_;
-    std::vector<ObjFile> files_;
+    std::vector<ObjectFile> files_;
     // Each file's state: a number given to every step when first done. A file is modified
     // while its state differs from the one it had when last loaded or saved.
     std::vector<std::uint64_t> states_;
@@ -224,7 +224,7 @@ private:
     std::uint64_t lastState_ = 0;
     // Each file as last loaded or saved: its identity and its groups, what the edits are edits of.
     std::vector<FileIdentity> identities_;
-    std::vector<ObjFileTexts> onDisk_;
+    std::vector<ObjectFileTexts> onDisk_;
     std::optional<UnfinishedSave> unfinishedSave_;
 };
 

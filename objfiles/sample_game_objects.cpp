@@ -18,7 +18,7 @@ struct ObjectSpec {
     const char* fileName;
     const char* name;
     std::uint8_t encoding;
-    ObjFileTexts texts;
+    ObjectFileTexts texts;
 };
 
 std::vector<ObjectSpec> specs() {

@@ -42,10 +42,10 @@ Bytes makeObjectLikeBytes(std::size_t size, std::uint32_t seed) {
     return out;
 }
 
-Bytes makeSampleObjectFile(unsigned type, std::uint8_t encoding, const ObjFileTexts& texts,
+Bytes makeSampleObjectFile(unsigned type, std::uint8_t encoding, const ObjectFileTexts& texts,
                            const std::array<std::uint8_t, 8>& name, std::uint32_t seed,
                            std::size_t tail) {
-    ObjFile object;
+    ObjectFile object;
     object.flags = (seed & 0xFFFFFFF0u) | (type & 0x0Fu);
     object.name = name;
     object.encoding = encoding;

@@ -10,7 +10,7 @@ namespace tarn {
 
 namespace {
 
-unsigned checkedType(const ObjFile& object) {
+unsigned checkedType(const ObjectFile& object) {
     const unsigned type = object.objectType();
     if (type >= kObjectTypeCount) {
         throw StreamReadError();
@@ -29,7 +29,7 @@ std::size_t endOfText(const std::uint8_t* data, std::size_t size, std::size_t po
 
 // Reads one table of [data, data + size) from pos into group; answers the position after its
 // end marker.
-std::size_t readGroupAt(ObjTextGroup& group, const std::uint8_t* data, std::size_t size,
+std::size_t readGroupAt(ObjectTextGroup& group, const std::uint8_t* data, std::size_t size,
                         std::size_t pos) {
     group.clear();
     while (true) {
@@ -40,7 +40,7 @@ std::size_t readGroupAt(ObjTextGroup& group, const std::uint8_t* data, std::size
         if (id == kTableEnd) {
             return pos;
         }
-        ObjText& entry = group.emplace_back();
+        ObjectText& entry = group.emplace_back();
         entry.id = id;
         if (pos >= size) {
             throw StreamReadError(pos);
@@ -53,21 +53,21 @@ std::size_t readGroupAt(ObjTextGroup& group, const std::uint8_t* data, std::size
 
 }  // namespace
 
-void readTextGroup(ObjTextGroup& group, MemoryStream& data) {
+void readTextGroup(ObjectTextGroup& group, MemoryStream& data) {
     // On failure the position stays where the table began, as a failed stream read leaves it.
     data.seek(readGroupAt(group, data.data().data(), data.size(), data.position()));
 }
 
-void readTextGroups(std::span<const std::uint8_t> decoded, ObjFile& object) {
+void readTextGroups(std::span<const std::uint8_t> decoded, ObjectFile& object) {
     const unsigned type = checkedType(object);
     std::size_t pos = TextTableStart[type];
     object.texts.resize(TextTableCount[type]);
-    for (ObjTextGroup& group : object.texts) {
+    for (ObjectTextGroup& group : object.texts) {
         pos = readGroupAt(group, decoded.data(), decoded.size(), pos);
     }
 }
 
-Bytes writeTextGroups(const Bytes& oldData, const ObjFile& object) {
+Bytes writeTextGroups(const Bytes& oldData, const ObjectFile& object) {
     const unsigned type = checkedType(object);
     const std::size_t start = TextTableStart[type];
     if (oldData.size() < start) {
@@ -91,8 +91,8 @@ Bytes writeTextGroups(const Bytes& oldData, const ObjFile& object) {
     }
 
     std::size_t tablesSize = 0;
-    for (const ObjTextGroup& group : object.texts) {
-        for (const ObjText& entry : group) {
+    for (const ObjectTextGroup& group : object.texts) {
+        for (const ObjectText& entry : group) {
             if (entry.id == kTableEnd) {
                 throw TextTableError(
                     "The language ID 255 marks the end of a text table and cannot be stored");
@@ -108,8 +108,8 @@ Bytes writeTextGroups(const Bytes& oldData, const ObjFile& object) {
     Bytes out;
     out.reserve(start + tablesSize + (oldData.size() - pos));
     out.insert(out.end(), oldData.begin(), oldData.begin() + static_cast<std::ptrdiff_t>(start));
-    for (const ObjTextGroup& group : object.texts) {
-        for (const ObjText& entry : group) {
+    for (const ObjectTextGroup& group : object.texts) {
+        for (const ObjectText& entry : group) {
             out.push_back(entry.id);
             out.insert(out.end(), entry.text.begin(), entry.text.end());
             out.push_back(0);

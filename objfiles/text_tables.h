@@ -22,7 +22,7 @@
 
 #include "common/bytes.h"
 #include "common/memory_stream.h"
-#include "objfiles/obj_text_model.h"
+#include "objfiles/object_text_model.h"
 
 namespace tarn {
 
@@ -35,11 +35,11 @@ constexpr std::uint8_t kTableEnd = 0xFF;
 
 // Fills object.texts with TextTableCount groups read from TextTableStart of the decoded data.
 // Raises StreamReadError for types 11 to 15 and for tables that run past the data.
-void readTextGroups(std::span<const std::uint8_t> decoded, ObjFile& object);
+void readTextGroups(std::span<const std::uint8_t> decoded, ObjectFile& object);
 
 // Reads one table at data's position into group (replacing its contents) and leaves the
 // position after the end marker. On StreamReadError the group keeps the entries read so far.
-void readTextGroup(ObjTextGroup& group, MemoryStream& data);
+void readTextGroup(ObjectTextGroup& group, MemoryStream& data);
 
 // A model whose tables cannot be written: a text holding a zero byte (it would end the text
 // early and break the table) or the language ID 255 (it would end the table).
@@ -52,6 +52,6 @@ public:
 // are replaced by object.texts. Raises StreamReadError when oldData is shorter than
 // TextTableStart or ends inside a table, and for types 11 to 15; TextTableError for a model
 // that the tables cannot hold.
-Bytes writeTextGroups(const Bytes& oldData, const ObjFile& object);
+Bytes writeTextGroups(const Bytes& oldData, const ObjectFile& object);
 
 }  // namespace tarn

@@ -211,19 +211,19 @@ std::optional<int> TarnPatch::checkGameFolder() {
     return std::nullopt;
 }
 
-bool TarnPatch::holdsGameFiles(const Bytes& objTexts) const {
+bool TarnPatch::holdsGameFiles(const Bytes& objectTexts) const {
     std::vector<std::string> names;
     if (identities_) {
         for (const auto& [name, identity] : *identities_) {
             names.push_back(name);
         }
     } else {
-        ObjTextsReader reader(objTexts);
+        ObjectTextsReader reader(objectTexts);
         try {
             reader.readHeader();
             for (std::uint32_t i = 0; i < reader.fileCount(); ++i) {
                 names.push_back(reader.readFileName());
-                ObjFileTexts none;
+                ObjectFileTexts none;
                 applyNewTexts(reader.stream(), none);
             }
         } catch (const StreamReadError&) {
@@ -258,16 +258,16 @@ int TarnPatch::run() {
     if (!showBannerAndCheckMessages()) {
         return 1;
     }
-    const Bytes* objTexts = resources_.find({kRawDataType, ResourceName::string(kObjTextsName), 0});
+    const Bytes* objectTexts = resources_.find({kRawDataType, ResourceName::string(kObjectTextsName), 0});
     // Data too short for its own header cannot be the texts either.
-    if (objTexts == nullptr || objTexts->size() < 5) {
+    if (objectTexts == nullptr || objectTexts->size() < 5) {
         return FatalError(kMsgNoNewTexts);
     }
     // Programs built before the identities carry the texts alone, unchecked.
     if (const Bytes* identities =
-            resources_.find({kRawDataType, ResourceName::string(kObjIdentName), 0})) {
+            resources_.find({kRawDataType, ResourceName::string(kObjectIdentName), 0})) {
         try {
-            identities_ = readObjectIdentities(*identities, *objTexts);
+            identities_ = readObjectIdentities(*identities, *objectTexts);
         } catch (const CarriedDataError& e) {
             return FatalError(kMsgDamagedData, {}, 2, e.what());
         }
@@ -276,7 +276,7 @@ int TarnPatch::run() {
     if (const Bytes* exeTexts =
             resources_.find({kRawDataType, ResourceName::string(kExeTextsName), 0})) {
         try {
-            exeTexts_ = readCarriedExeTexts(*exeTexts, *objTexts);
+            exeTexts_ = readCarriedExeTexts(*exeTexts, *objectTexts);
         } catch (const CarriedDataError& e) {
             return FatalError(kMsgDamagedData, {}, 2, e.what());
         }
@@ -284,7 +284,7 @@ int TarnPatch::run() {
     if (const auto failed = checkGameFolder()) {
         return *failed;
     }
-    if (!holdsGameFiles(*objTexts)) {
+    if (!holdsGameFiles(*objectTexts)) {
         return FatalError(kMsgNoGameFiles);
     }
     yes_.emplace(loadString(resources_, kMsgYesChars));
@@ -305,7 +305,7 @@ int TarnPatch::run() {
         errors = errors_;
     }
     {
-        ObjTextsReader reader(*objTexts);
+        ObjectTextsReader reader(*objectTexts);
         errors += processFiles(reader);
     }
     bool keptExecutable = false;
@@ -491,11 +491,11 @@ void TarnPatch::reportTruncated(const std::string& name) {
     ++errors_;
     line();
     line(loadMessage(kMsgOpenError,
-                     {name.empty() ? std::string(kObjTextsName) : displayPath(name)}));
+                     {name.empty() ? std::string(kObjectTextsName) : displayPath(name)}));
     line(kTextsEndEarly);
 }
 
-std::uint32_t TarnPatch::processFiles(ObjTextsReader& reader) {
+std::uint32_t TarnPatch::processFiles(ObjectTextsReader& reader) {
     errors_ = 0;
     line(loadMessage(kMsgProcessing));
     line();
@@ -531,8 +531,8 @@ std::uint32_t TarnPatch::processFiles(ObjTextsReader& reader) {
     return errors_;
 }
 
-TarnPatch::Outcome TarnPatch::skipRecord(ObjTextsReader& reader, const std::string& name) {
-    ObjFileTexts none;
+TarnPatch::Outcome TarnPatch::skipRecord(ObjectTextsReader& reader, const std::string& name) {
+    ObjectFileTexts none;
     try {
         applyNewTexts(reader.stream(), none);
     } catch (const StreamReadError&) {
@@ -569,9 +569,9 @@ std::string TarnPatch::shownLink(const LinkError& link) const {
     return full.rfind(base, 0) == 0 ? full.substr(base.size()) : link.path().filename().string();
 }
 
-TarnPatch::Outcome TarnPatch::processFile(ObjTextsReader& reader, const std::string& name) {
+TarnPatch::Outcome TarnPatch::processFile(ObjectTextsReader& reader, const std::string& name) {
     // Each file has its own buffers, so nothing of one file reaches the next.
-    ObjFile object;
+    ObjectFile object;
     Bytes file;
     Bytes decoded;
     std::string entry;
@@ -645,7 +645,7 @@ void TarnPatch::confirmPendingDigest(const std::string& name, const Bytes& conte
 }
 
 void TarnPatch::replaceFile(const std::string& name, const Bytes& before, const Bytes& after,
-                            const ObjFileTexts& texts) {
+                            const ObjectFileTexts& texts) {
     const FolderHandle& objData = *objDataFolder_;
     const fs::path path = objData.pathOf(name);
     const WriteOptions noLinks = noFollowIn(objData);

@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "enduser/exe_texts_resource.h"
-#include "enduser/obj_texts.h"
+#include "enduser/object_texts.h"
 #include "enduser/object_identity.h"
 #include "enduser/resource_bundle.h"
 #include "enduser/yes_set.h"
-#include "objfiles/obj_text_model.h"
+#include "objfiles/object_text_model.h"
 #include "patcher/backup_sums.h"
 #include "patcher/game_executable.h"
 #include "patcher/originals_backup.h"
@@ -66,7 +66,7 @@ public:
     bool askYes();
 
     // The file loop; answers the error count.
-    std::uint32_t processFiles(ObjTextsReader& reader);
+    std::uint32_t processFiles(ObjectTextsReader& reader);
 
     // The game executable the player named (TarnPatch FILE: its file name counts), for a
     // folder that holds more than one; and the program's own file, never taken for the game.
@@ -93,7 +93,7 @@ private:
     // writes; the exit code of the fatal error when it fails.
     std::optional<int> checkGameFolder();
     // Whether ObjData holds at least one of the files the patch carries texts for.
-    bool holdsGameFiles(const Bytes& objTexts) const;
+    bool holdsGameFiles(const Bytes& objectTexts) const;
     int FatalError(unsigned number, const std::vector<std::string>& inserts = {}, int status = 1,
                    const std::string& detail = {});
     // The player answered no to a question before anything was done.
@@ -106,9 +106,9 @@ private:
     void line(const std::string& text = {});
     void blankProgressLine();
     std::string displayPath(const std::string& name) const;
-    Outcome processFile(ObjTextsReader& reader, const std::string& name);
+    Outcome processFile(ObjectTextsReader& reader, const std::string& name);
     // Reads past the texts of a file left unchanged.
-    Outcome skipRecord(ObjTextsReader& reader, const std::string& name);
+    Outcome skipRecord(ObjectTextsReader& reader, const std::string& name);
     // The ObjData entry of a carried name; nullopt, reported, when it is refused.
     std::optional<std::string> objectFile(const std::string& name);
     // A link found below the game folder, as the messages name it.
@@ -119,7 +119,7 @@ private:
     // Counts an error shown as one message.
     void refuse(unsigned message, const std::vector<std::string>& inserts);
     void replaceFile(const std::string& name, const Bytes& before, const Bytes& after,
-                     const ObjFileTexts& texts);
+                     const ObjectFileTexts& texts);
     void report(unsigned message, const std::string& what, const std::string& error);
     bool reportError(unsigned message, const std::string& name, const std::string& error);
     void reportTruncated(const std::string& name);

@@ -70,27 +70,27 @@ void addCheckCommands(Tool& tool) {
     addSkipOption(checkCommand, check->skip);
     addSpellingOptions(checkCommand, check->spelling);
 
-    auto objCheckOptions = std::make_shared<ObjCheckOptions>();
+    auto objectCheckOptions = std::make_shared<ObjectCheckOptions>();
     CLI::App& objCheckCommand = tool.addCommand(
         tool.family("obj"),
         {"check", "Checks each text group's target-language text against its source",
          "check GAME_DIR --source-id S --target-id T [--json] [--code-page N]\n"
          "                              [--skip CHECK]... [--spelling LANG [--dictionary-dir DIR]]",
          "obj check takes GAME_DIR --source-id S --target-id T"},
-        [objCheckOptions] { return objCheck(*objCheckOptions); });
-    objCheckCommand.add_option("GAME_DIR", objCheckOptions->gameDir, "the game's folder")
+        [objectCheckOptions] { return objCheck(*objectCheckOptions); });
+    objCheckCommand.add_option("GAME_DIR", objectCheckOptions->gameDir, "the game's folder")
         ->required()
         ->type_name("");
-    objCheckCommand.add_option("--source-id", objCheckOptions->sourceId, "the source language ID")
+    objCheckCommand.add_option("--source-id", objectCheckOptions->sourceId, "the source language ID")
         ->required()
         ->type_name("S");
-    objCheckCommand.add_option("--target-id", objCheckOptions->targetId, "the target language ID")
+    objCheckCommand.add_option("--target-id", objectCheckOptions->targetId, "the target language ID")
         ->required()
         ->type_name("T");
-    objCheckCommand.add_flag("--json", objCheckOptions->json, "one JSON array instead of lines");
-    addCodePageOption(objCheckCommand, objCheckOptions->codePage);
-    addSkipOption(objCheckCommand, objCheckOptions->skip);
-    addSpellingOptions(objCheckCommand, objCheckOptions->spelling);
+    objCheckCommand.add_flag("--json", objectCheckOptions->json, "one JSON array instead of lines");
+    addCodePageOption(objCheckCommand, objectCheckOptions->codePage);
+    addSkipOption(objCheckCommand, objectCheckOptions->skip);
+    addSpellingOptions(objCheckCommand, objectCheckOptions->spelling);
 }
 
 }  // namespace tarn::tool

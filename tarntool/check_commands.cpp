@@ -143,7 +143,7 @@ int exeCheck(const ExeCheckOptions& options) {
     return hasError(findings) ? kFailed : kOk;
 }
 
-int objCheck(const ObjCheckOptions& options) {
+int objCheck(const ObjectCheckOptions& options) {
     const CodePage codePage = parseCodePage(options.codePage);
     const ByteCharacters cp = byteCharacters(codePage);
     const auto sourceId =
@@ -159,7 +159,7 @@ int objCheck(const ObjCheckOptions& options) {
     }
     ObjectTextsDocument document;
     loadEveryObjectFile(document, *objData);
-    const std::vector<ObjFile>& files = document.files();
+    const std::vector<ObjectFile>& files = document.files();
 
     // Every group with both texts, as one list, so that the checks across texts see them all.
     const std::vector<ObjectTextPair> pairs = objectTextPairs(files, sourceId, targetId);
@@ -177,7 +177,7 @@ int objCheck(const ObjCheckOptions& options) {
 
     nlohmann::json all = nlohmann::json::array();
     // The files' own findings first: a damaged file, named once rather than in each group.
-    for (const ObjFile& file : files) {
+    for (const ObjectFile& file : files) {
         if (const std::optional<CheckFinding> finding = checksumFinding(file)) {
             if (options.json) {
                 nlohmann::json item = {{"file", file.fileName}};

@@ -43,7 +43,7 @@ struct ExeCheckOptions {
 // dictionary is a refusal (2) naming the package to install.
 int exeCheck(const ExeCheckOptions& options);
 
-struct ObjCheckOptions {
+struct ObjectCheckOptions {
     std::string gameDir;  // the game's folder (or its executable), which holds ObjData
     std::string sourceId;
     std::string targetId;
@@ -54,6 +54,6 @@ struct ObjCheckOptions {
 };
 // The checks between each group's source and target texts: "FILE GROUP severity check:
 // message" lines, or with json {"file", "group", "severity", "check", "message"}.
-int objCheck(const ObjCheckOptions& options);
+int objCheck(const ObjectCheckOptions& options);
 
 }  // namespace tarn::tool

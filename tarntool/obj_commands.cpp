@@ -49,7 +49,7 @@ std::string hex32(std::uint32_t v) {
 }
 
 int showInfo(const InfoOptions& o) {
-    ObjFile object;
+    ObjectFile object;
     Bytes decoded;
     const Bytes file = readingInput(o.file, [&] {
         Bytes bytes = readWholeFile(pathFromUtf8(o.file));
@@ -59,9 +59,9 @@ int showInfo(const InfoOptions& o) {
     });
     const ObjectFileHeader header = readObjectHeader(file);
     Json groups = Json::array();
-    for (const ObjTextGroup& group : object.texts) {
+    for (const ObjectTextGroup& group : object.texts) {
         Json entries = Json::array();
-        for (const ObjText& t : group) {
+        for (const ObjectText& t : group) {
             entries.push_back({{"id", unsigned{t.id}}, {"hex", toHex(t.text)}});
         }
         groups.push_back(std::move(entries));
@@ -83,7 +83,7 @@ int showInfo(const InfoOptions& o) {
 }
 
 int recode(const RecodeOptions& o) {
-    ObjFile object;
+    ObjectFile object;
     FileIdentity identity;
     const Bytes file = readingInput(o.file, [&] {
         Bytes bytes = readWholeFile(pathFromUtf8(o.file), identity);

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "common/utf8_path.h"
-#include "exchange/obj_po.h"
+#include "exchange/object_po.h"
 #include "exchange/po_notes.h"
 #include "objfiles/object_folder.h"
 #include "objfiles/object_texts_document.h"
@@ -62,7 +62,7 @@ int exportPo(const ExportPoOptions& o) {
     const TranslationNotes notes =
         document.folder().empty() ? TranslationNotes() : readNotes(notesPathFor(document.folder()));
     std::vector<PoEntry> entries =
-        objTextsToPo(document.files(), source, target, setup.codePage, problems);
+        objectTextsToPo(document.files(), source, target, setup.codePage, problems);
     if (!problems.empty()) {
         printLines(std::cerr, problems);
         throw unreadableInput("");  // reported above
@@ -93,7 +93,7 @@ int importPo(const ImportPoOptions& o) {
     acceptFuzzyUnderReview(entries, notes);
     PoImportReport report;
     const std::unique_ptr<ObjectTextsEdit> step =
-        objPoStep(document, entries, target, setup.codePage, report, typedCodesOf(o.text),
+        objectPoStep(document, entries, target, setup.codePage, report, typedCodesOf(o.text),
                   poProblemsOf(o.text));
     reportWarnings(o.po, report);
     refuseOrSkip(o.text, problems, report);
@@ -118,7 +118,7 @@ int importPo(const ImportPoOptions& o) {
     }
     std::cout << importSummaryLine(report.counts) << "\n";
     if (!notesPath.empty()) {
-        keepImportedNotes(notesPath, notes, messages, namesObjGroup(document.files()));
+        keepImportedNotes(notesPath, notes, messages, namesObjectGroup(document.files()));
     }
     return partialImportStatus(report);
 }

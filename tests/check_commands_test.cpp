@@ -173,7 +173,7 @@ TEST_F(CheckCommandsTest, ObjCheckComparesEachGroupsSourceAndTarget) {
     const std::filesystem::path objData = dir.path() / "ObjData";
     std::filesystem::create_directory(objData);
     const std::array<std::uint8_t, 8> name{'B', 'R', 'I', 'D', 'G', 'E', ' ', ' '};
-    const ObjFileTexts texts{
+    const ObjectFileTexts texts{
         {{0, "Cost " + rawText({128})}, {7, "Kosten"}},
         {{0, "Bridge"}, {7, "Bridge"}},
         {{0, "Only the source"}},
@@ -256,7 +256,7 @@ TEST_F(CheckCommandsTest, CheckFindsInconsistentTranslationsAndMisspeltWords) {
     const std::filesystem::path objData = dir.path() / "ObjData";
     std::filesystem::create_directory(objData);
     const std::array<std::uint8_t, 8> name{'B', 'R', 'I', 'D', 'G', 'E', ' ', ' '};
-    const ObjFileTexts texts{
+    const ObjectFileTexts texts{
         {{0, "Save game"}, {7, "Spiel sichern"}},
         {{0, "Save game"}, {7, "Spiel speichern"}},
         {{0, "Save game"}, {7, "Save game"}},

@@ -54,10 +54,10 @@ TEST(ConcurrentWriters, TwoRunsAtOnceNeverLoseATextSilently) {
          "obj set ObjData/y.dat --group 0 --id 7 --hex 41",
          "obj set ObjData/y.dat --group 1 --id 7 --hex 42",
          [](const fs::path& folder) {
-             const ObjFileTexts texts = loadObjectFile(folder / "ObjData" / "y.dat").texts;
+             const ObjectFileTexts texts = loadObjectFile(folder / "ObjData" / "y.dat").texts;
              const auto has = [&](std::size_t group, const std::string& text) {
                  return group < texts.size() && std::find(texts[group].begin(), texts[group].end(),
-                                                          ObjText{7, text}) != texts[group].end();
+                                                          ObjectText{7, text}) != texts[group].end();
              };
              return std::pair{has(0, "A"), has(1, "B")};
          }},

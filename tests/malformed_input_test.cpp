@@ -83,7 +83,7 @@ std::vector<BrokenObject> brokenObjects() {
 
 // The text of the read error that loading the object file raises.
 std::string readErrorOf(const Bytes& file) {
-    ObjFile object;
+    ObjectFile object;
     try {
         readTextGroups(decodeObjectFile(file, object), object);
     } catch (const StreamReadError& e) {
@@ -97,7 +97,7 @@ TEST(MalformedObjectFiles, EachIsRefusedWithTheReadError) {
         // An exactly sized heap copy, so that the sanitizer sees any read past the end.
         const auto copy = std::make_unique<std::uint8_t[]>(c.file.size() + 1);
         std::copy(c.file.begin(), c.file.end(), copy.get());
-        ObjFile object;
+        ObjectFile object;
         EXPECT_THROW(
             {
                 const Bytes decoded = decodeObjectFile(copy.get(), c.file.size(), object);
@@ -112,11 +112,11 @@ TEST(MalformedObjectFiles, TheEndUserProgramReportsEachAndChangesOnlyTheGoodFile
     TempDir game;
     const fs::path objData = game.path() / "ObjData";
     fs::create_directory(objData);
-    std::vector<ObjFile> records;
+    std::vector<ObjectFile> records;
     const std::vector<BrokenObject> broken = brokenObjects();
     for (const BrokenObject& c : broken) {
         writeFileAtomically(objData / c.name, c.file);
-        ObjFile record;
+        ObjectFile record;
         record.fileName = c.name;
         record.texts = {{{0, "new"}}};
         records.push_back(record);
@@ -126,7 +126,7 @@ TEST(MalformedObjectFiles, TheEndUserProgramReportsEachAndChangesOnlyTheGoodFile
     Bytes trailing = makeSampleObjectFile(1, 3, {{{0, "Old"}}}, kName, 8);
     trailing.resize(trailing.size() + (1u << 20), 0xEE);
     writeFileAtomically(objData / "TRAILING.DAT", trailing);
-    ObjFile good = readObjectFile(trailing, "TRAILING.DAT");
+    ObjectFile good = readObjectFile(trailing, "TRAILING.DAT");
     good.texts = {{{0, "new"}}};
     records.push_back(good);
 
@@ -156,18 +156,18 @@ TEST(MalformedObjectFiles, TheEndUserProgramReportsEachAndChangesOnlyTheGoodFile
         std::string::npos);
     const Bytes patched = readWholeFile(objData / "TRAILING.DAT");
     EXPECT_LT(patched.size(), 1000u);
-    EXPECT_EQ(loadObjectFile(objData / "TRAILING.DAT").texts, (ObjFileTexts{{{0, "new"}}}));
+    EXPECT_EQ(loadObjectFile(objData / "TRAILING.DAT").texts, (ObjectFileTexts{{{0, "new"}}}));
 }
 
 // Damaged attached texts can carry a zero byte inside a text, which would end the text early
 // in the table and leave the object file unreadable: the end-user program refuses to save it.
-TEST(MalformedObjTexts, ATextWithAZeroByteIsASaveErrorAndTheFileStaysWhole) {
+TEST(MalformedObjectTexts, ATextWithAZeroByteIsASaveErrorAndTheFileStaysWhole) {
     TempDir game;
     const fs::path objData = game.path() / "ObjData";
     fs::create_directory(objData);
     const Bytes original = makeSampleObjectFile(1, 1, {{{0, "Sword"}}}, kName, 4);
     writeFileAtomically(objData / "A.DAT", original);
-    ObjFile record = readObjectFile(original, "A.DAT");
+    ObjectFile record = readObjectFile(original, "A.DAT");
     record.texts = {{{0, std::string("Sch\0wert", 8)}}};
     const Bytes program = buildEndUserProgram(Bytes{'E', 'X', 'E'}, {record}, {});
     std::istringstream input("y\ny\n\n");
@@ -305,7 +305,7 @@ TEST(MalformedResources, EndUserProgramWithALyingFooterStopsWithItsReason) {
     fs::create_directory(dir.path() / "ObjData");
     const Bytes object = makeSampleObjectFile(1, 0, {{{0, "a"}}}, kName, 1);
     writeFileAtomically(dir.path() / "ObjData" / "A.DAT", object);
-    ObjFile record;
+    ObjectFile record;
     record.fileName = "A.DAT";
     record.texts = {{{0, "changed"}}};
     const Bytes good = buildEndUserProgram(readWholeFile(TARNPATCH_PATH), {record}, {});

@@ -21,7 +21,7 @@ TEST(ObjCommands, InfoPrintsTheHeaderChecksumsAndTextsAsJson) {
     writeFileAtomically(dir.path() / "x.dat", file);
     const ChildResult r = runIn(dir.path(), tarntool("obj info x.dat"), "", dir.path());
     EXPECT_EQ(r.code, 0);
-    ObjFile object = loadObjectFile(dir.path() / "x.dat");
+    ObjectFile object = loadObjectFile(dir.path() / "x.dat");
     EXPECT_EQ(r.out.substr(0, r.out.find("\"checksum\"")),
               "{\"flags\": 291, \"type\": 3, \"name\": \"4142434445464748\", \"encoding\": 0, "
               "\"length\": " +
@@ -45,7 +45,7 @@ TEST(ObjCommands, SetAppendsOrReplacesAndRecodeRewritesAsASaveDoes) {
                     "", dir.path())
                   .code,
               0);
-    EXPECT_EQ(loadObjectFile(path).texts, (ObjFileTexts{{{0, "a"}}, {{1, "BC"}}, {{9, "Z"}}}));
+    EXPECT_EQ(loadObjectFile(path).texts, (ObjectFileTexts{{{0, "a"}}, {{1, "BC"}}, {{9, "Z"}}}));
     EXPECT_EQ(
         runIn(dir.path(), tarntool("obj set y.dat --group 3 --id 1 --hex 41"), "", dir.path()).code,
         2);  // the file has no group 3: bad use
@@ -64,7 +64,7 @@ TEST(ObjCommands, SetAppendsOrReplacesAndRecodeRewritesAsASaveDoes) {
     EXPECT_EQ(
         runIn(dir.path(), tarntool("obj recode y.dat -o z.dat --normal-rle"), "", dir.path()).code,
         0);
-    ObjFile object = loadObjectFile(path);
+    ObjectFile object = loadObjectFile(path);
     EXPECT_EQ(readWholeFile(dir.path() / "z.dat"),
               rewriteObjectFile(readWholeFile(path), object, false));
 }
@@ -129,7 +129,7 @@ TEST(ObjCommands, AWrongChecksumIsNamedAndWrittenOnlyWithRepairChecksum) {
         const ChildResult r = runIn(dir.path(), tarntool(c.command), "", dir.path());
         EXPECT_EQ(r.code, c.status) << r.out;
         EXPECT_NE(r.out.find(c.output), std::string::npos) << r.out;
-        const ObjFile x = loadObjectFile(objData / "x.dat");
+        const ObjectFile x = loadObjectFile(objData / "x.dat");
         EXPECT_EQ(x.wrongChecksum.has_value(), !c.written);
         if (!c.written) {
             EXPECT_EQ(readWholeFile(objData / "x.dat"), damaged);

@@ -22,7 +22,7 @@ std::string tool(const std::string& args) {
     return tarntool(args);
 }
 
-std::vector<ObjFile> loadAll(const fs::path& game) {
+std::vector<ObjectFile> loadAll(const fs::path& game) {
     ObjectTextsDocument document;
     EXPECT_TRUE(document.loadFolder(game / "ObjData").empty());
     return document.files();
@@ -110,12 +110,12 @@ TEST_F(PatchEndToEnd, OneLanguageWithTranslatedMessagesAndYesCharacters) {
     EXPECT_NE(r.out.find("Alles gut \xE2\x9C\x93\n"), std::string::npos);
     const auto got = loadAll(player);
     const auto sword = std::find_if(
-        got.begin(), got.end(), [](const ObjFile& f) { return f.fileName == "ITEM_SWORD.DAT"; });
+        got.begin(), got.end(), [](const ObjectFile& f) { return f.fileName == "ITEM_SWORD.DAT"; });
     ASSERT_NE(sword, got.end());
-    EXPECT_EQ(sword->texts[0].back(), (ObjText{9, "Miecx"}));
+    EXPECT_EQ(sword->texts[0].back(), (ObjectText{9, "Miecx"}));
     // Only the sword carries ID 9: the door keeps its old German text.
     const auto door = std::find_if(got.begin(), got.end(),
-                                   [](const ObjFile& f) { return f.fileName == "Door.dat"; });
+                                   [](const ObjectFile& f) { return f.fileName == "Door.dat"; });
     EXPECT_EQ(door->texts[0][1].text, "Holzt\xFCr");
 }
 

@@ -342,13 +342,13 @@ TEST_F(PoCommandsTest, Po2tsKeepsEveryExportedText) {
     EXPECT_EQ(messages, 3453u);
 }
 
-class ObjPoCommandsTest : public PoCommandsTest {
+class ObjectPoActionsTest : public PoCommandsTest {
 protected:
     void SetUp() override { ASSERT_EQ(run("sample-game game").code, 0); }
     fs::path objData() const { return dir.path() / "game" / "ObjData"; }
 };
 
-TEST_F(ObjPoCommandsTest, ExportAndImportTheObjectTexts) {
+TEST_F(ObjectPoActionsTest, ExportAndImportTheObjectTexts) {
     ChildResult r = run("obj export-po game --source-id 0 --target-id 1 -o de.po --language de");
     ASSERT_EQ(r.code, 0) << r.out;
     EXPECT_EQ(msgfmtCheck("de.po").code, 0);
@@ -375,10 +375,10 @@ TEST_F(ObjPoCommandsTest, ExportAndImportTheObjectTexts) {
     r = run("obj import-po game de.po --target-id 1 --normal-rle", errors);
     EXPECT_EQ(r.code, 0) << errors;
     EXPECT_EQ(errors, "de.po: unknown msgctxt \"obj/Nowhere.dat/1\", message skipped\n");
-    const ObjFile creature = loadObjectFile(objData() / "Creature.dat");
-    EXPECT_EQ(creature.texts[0][1], (ObjText{1, rawText({'T', 'r', 'o', 'l', 'l', 5, 'H', 0xF6,
+    const ObjectFile creature = loadObjectFile(objData() / "Creature.dat");
+    EXPECT_EQ(creature.texts[0][1], (ObjectText{1, rawText({'T', 'r', 'o', 'l', 'l', 5, 'H', 0xF6,
                                                          'h', 'l', 'e'})}));
-    EXPECT_EQ(creature.texts[2].back(), (ObjText{1, "Er bewacht die Br\xFC" "cke."}));
+    EXPECT_EQ(creature.texts[2].back(), (ObjectText{1, "Er bewacht die Br\xFC" "cke."}));
     const auto after = snapshot(objData());
     std::size_t changed = 0;
     for (const auto& [path, bytes] : after) {
@@ -387,7 +387,7 @@ TEST_F(ObjPoCommandsTest, ExportAndImportTheObjectTexts) {
     EXPECT_EQ(changed, 1u);
 }
 
-TEST_F(ObjPoCommandsTest, ImportRefusesBadInputAndChangesNoFile) {
+TEST_F(ObjectPoActionsTest, ImportRefusesBadInputAndChangesNoFile) {
     ASSERT_EQ(run("obj export-po game --source-id 0 --target-id 7 -o de.po").code, 0);
     fs::copy_file(dir.path() / "de.po", dir.path() / "zero.po");
     rewrite("zero.po", {{"obj/Door.dat/1", "T\\x00r"}, {"obj/Chest.dat/1", "Truhe"}});
@@ -431,7 +431,7 @@ TEST_F(ObjPoCommandsTest, ImportRefusesBadInputAndChangesNoFile) {
 
 // The object window of a running TarnEdit locks the whole folder: both object writers refuse it
 // with status 1 and write nothing, unless --force.
-TEST_F(ObjPoCommandsTest, ObjWritersRefuseAFolderOpenInTheObjectWindowUnlessForced) {
+TEST_F(ObjectPoActionsTest, ObjectWritersRefuseAFolderOpenInTheObjectWindowUnlessForced) {
     ASSERT_EQ(run("obj export-po game --source-id 0 --target-id 7 -o de.po").code, 0);
     rewrite("de.po", {{"obj/Chest.dat/1", "Truhe"}});
     char host[256] = {};
@@ -457,7 +457,7 @@ TEST_F(ObjPoCommandsTest, ObjWritersRefuseAFolderOpenInTheObjectWindowUnlessForc
 }
 
 // Cyrillic object texts through code page 1251, both ways; the Western default refuses them.
-TEST_F(ObjPoCommandsTest, ObjCodePageChoosesTheLettersOfTheBytes) {
+TEST_F(ObjectPoActionsTest, ObjectCodePageChoosesTheLettersOfTheBytes) {
     ASSERT_EQ(run("obj export-po game --source-id 0 --target-id 5 -o ru.po --code-page 1251").code,
               0);
     const std::string russianText = "\xD0\xA2\xD1\x80\xD0\xBE\xD0\xBB\xD0\xBB\xD1\x8C";  // Тролль
@@ -480,8 +480,8 @@ TEST_F(ObjPoCommandsTest, ObjCodePageChoosesTheLettersOfTheBytes) {
 
     r = run("obj import-po game ru.po --target-id 5 --code-page 1251", errors);
     EXPECT_EQ(r.code, 0) << errors;
-    const ObjFile creature = loadObjectFile(objData() / "Creature.dat");
-    EXPECT_EQ(creature.texts[0].back(), (ObjText{5, "\xD2\xF0\xEE\xEB\xEB\xFC"}));
+    const ObjectFile creature = loadObjectFile(objData() / "Creature.dat");
+    EXPECT_EQ(creature.texts[0].back(), (ObjectText{5, "\xD2\xF0\xEE\xEB\xEB\xFC"}));
     ASSERT_EQ(run("obj export-po game --source-id 5 --target-id 0 -o back.po --code-page 1251")
                   .code,
               0);

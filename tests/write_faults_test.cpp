@@ -192,7 +192,7 @@ TEST_P(WriteFaults, EndUserProgramReportsEverySaveAndLeavesTheFilesWhole) {
     writeFileAtomically(objData / "A.DAT", a);
     writeFileAtomically(objData / "B.DAT", b);
     // The translator's copies: the same objects with new texts.
-    std::vector<ObjFile> files = {readObjectFile(a, "A.DAT"), readObjectFile(b, "B.DAT")};
+    std::vector<ObjectFile> files = {readObjectFile(a, "A.DAT"), readObjectFile(b, "B.DAT")};
     files[0].texts = {{{0, "Schwert"}}};
     files[1].texts = {{{0, "y"}}, {}, {}};
     const Bytes program = buildEndUserProgram(Bytes{'E', 'X', 'E'}, files, {});
@@ -237,7 +237,7 @@ TEST_P(WriteFaults, EndUserProgramReportsEverySaveAndLeavesTheFilesWhole) {
 
     clearFault();
     EXPECT_NE(runPatch("y\n\n", 0).find("All OK"), std::string::npos);
-    EXPECT_EQ(loadObjectFile(objData / "A.DAT").texts, (ObjFileTexts{{{0, "Schwert"}}}));
+    EXPECT_EQ(loadObjectFile(objData / "A.DAT").texts, (ObjectFileTexts{{{0, "Schwert"}}}));
 }
 
 std::string faultName(const ::testing::TestParamInfo<Fault>& info) {

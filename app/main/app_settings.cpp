@@ -2,6 +2,7 @@
 #include "app/main/app_settings.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <utility>
 
@@ -51,9 +52,8 @@ const std::array<std::string, kExeSettingsTexts>& defaultExeTexts() {
 }
 
 std::string nativeSeparators(std::string path) {
-#ifdef _WIN32
-    std::replace(path.begin(), path.end(), '/', '\\');
-#endif
+    std::replace(path.begin(), path.end(), '/',
+                 static_cast<char>(std::filesystem::path::preferred_separator));
     return path;
 }
 
@@ -93,8 +93,8 @@ void readStartupSettings(const ProfileFile& ini, AppSettings& s) {
     readPosition(ini, "ReplaceQuestion", s.replaceQuestion);
     readPosition(ini, "PluginLang", s.pluginLang);
 
-    s.objTrans.placement = readPlacement(ini, "ObjTrans", false);
-    s.objTrans.enhRle = ini.readBool("ObjTrans", "EnhRLE", true);
+    s.objectWindow.placement = readPlacement(ini, "ObjTrans", false);
+    s.objectWindow.enhRle = ini.readBool("ObjTrans", "EnhRLE", true);
 
     ExeSettings& exe = s.exeSettings;
     exe.textId = ini.readInteger("EXESettings", "TextID", -1);
@@ -188,13 +188,13 @@ std::vector<SettingValue> settingValues(const AppSettings& s) {
         place(section, "Top", position->top);
     }
 
-    const PlacementSettings& obj = s.objTrans.placement;
+    const PlacementSettings& obj = s.objectWindow.placement;
     place("ObjTrans", "Left", obj.left);
     place("ObjTrans", "Top", obj.top);
     place("ObjTrans", "Width", obj.width);
     place("ObjTrans", "Height", obj.height);
     values.push_back({"ObjTrans", "IsMaximized", flag(obj.isMaximized), true});
-    add("ObjTrans", "EnhRLE", flag(s.objTrans.enhRle));
+    add("ObjTrans", "EnhRLE", flag(s.objectWindow.enhRle));
 
     const ExeSettings& exe = s.exeSettings;
     add("EXESettings", "TextID", number(exe.textId));

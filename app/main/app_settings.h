@@ -52,7 +52,7 @@ struct PreviewSettings {
     bool visible = false;
 };
 
-struct ObjTransSettings {
+struct ObjectWindowSettings {
     PlacementSettings placement;
     bool enhRle = true;
 };
@@ -128,7 +128,7 @@ struct AppSettings {
     PositionSettings replaceWin;
     PositionSettings replaceQuestion;
     PositionSettings pluginLang;
-    ObjTransSettings objTrans;
+    ObjectWindowSettings objectWindow;
     ExeSettings exeSettings;
     ChecksPanelSettings checksPanel;
     FoldersSettings folders;

@@ -67,9 +67,9 @@ void ObjectActions::markUsedBytes(UsedBytes& used) const {
         read.loadFolder(*folder);
         document = &read;
     }
-    for (const ObjFile& file : document->files()) {
-        for (const ObjTextGroup& group : file.texts) {
-            for (const ObjText& text : group) {
+    for (const ObjectFile& file : document->files()) {
+        for (const ObjectTextGroup& group : file.texts) {
+            for (const ObjectText& text : group) {
                 for (const char c : text.text) {
                     used[static_cast<unsigned char>(c)] = true;
                 }
@@ -83,7 +83,7 @@ void ObjectActions::applySettings() {
     restorePosition(*objectLanguageDialog_, settings.pluginLang);
 
     // Positions are those of the client area, as for the main window, so that they round-trip.
-    const PlacementSettings& placement = settings.objTrans.placement;
+    const PlacementSettings& placement = settings.objectWindow.placement;
     if (placement.left != -1) {
         objectTextsWindow_->setGeometry(placement.left, placement.top, placement.width,
                                         placement.height);
@@ -92,7 +92,7 @@ void ObjectActions::applySettings() {
             objectTextsWindow_->setWindowState(Qt::WindowMaximized);
         }
     }
-    objectTextsWindow_->setEnhancedRle(settings.objTrans.enhRle);
+    objectTextsWindow_->setEnhancedRle(settings.objectWindow.enhRle);
     objectTextsWindow_->setPoFolder(settings.folders.objectPo);
     passPoHeaderValues();
 
@@ -117,10 +117,10 @@ void ObjectActions::captureSettings() {
         const bool maximized = objectTextsWindow_->isMaximized();
         const QRect normal =
             maximized ? objectTextsWindow_->normalGeometry() : objectTextsWindow_->geometry();
-        settings.objTrans.placement = {normal.left(), normal.top(), normal.width(), normal.height(),
+        settings.objectWindow.placement = {normal.left(), normal.top(), normal.width(), normal.height(),
                                        maximized};
     }
-    settings.objTrans.enhRle = objectTextsWindow_->enhancedRle();
+    settings.objectWindow.enhRle = objectTextsWindow_->enhancedRle();
     settings.folders.objectPo = objectTextsWindow_->poFolder();
 
     ExeSettings& exe = settings.exeSettings;

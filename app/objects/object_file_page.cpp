@@ -9,7 +9,7 @@
 #include "app/objects/wrapped_hint_label.h"
 #include "app/widgets/grid_text.h"
 #include "app/widgets/object_names.h"
-#include "objfiles/obj_text_model.h"
+#include "objfiles/object_text_model.h"
 
 namespace tarn {
 
@@ -73,7 +73,7 @@ ObjectFilePage::ObjectFilePage(QWidget* parent)
     });
 }
 
-void ObjectFilePage::showFile(const ObjFile& file, const CodePage& codePage) {
+void ObjectFilePage::showFile(const ObjectFile& file, const CodePage& codePage) {
     fileNameLabel_->setText(QString::fromStdString(file.fileName));
     internalIdLabel_->setText(
         gameBytesToDisplay(std::string(file.name.begin(), file.name.end()), codePage));

@@ -10,7 +10,7 @@ class QLabel;
 namespace tarn {
 
 class CodePage;
-struct ObjFile;
+struct ObjectFile;
 
 class ObjectFilePage : public QWidget {
     Q_OBJECT
@@ -18,7 +18,7 @@ public:
     explicit ObjectFilePage(QWidget* parent = nullptr);
 
     // The internal identifier's bytes are shown through the code page.
-    void showFile(const ObjFile& file, const CodePage& codePage);
+    void showFile(const ObjectFile& file, const CodePage& codePage);
 
 private:
     QLabel* fileNameLabel_;

@@ -192,7 +192,7 @@ bool ObjectFolderGuard::mayRepairChecksums() {
     }
     QStringList lines;
     for (std::size_t i = 0; i < damaged.size() && i < kNamesShown; ++i) {
-        const ObjFile& file = document.file(damaged[i]);
+        const ObjectFile& file = document.file(damaged[i]);
         lines.append(
             QString::fromStdString(file.fileName + ": " + wrongChecksumText(*file.wrongChecksum)));
     }

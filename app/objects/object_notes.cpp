@@ -5,7 +5,7 @@
 #include "app/objects/object_texts_session.h"
 #include "app/widgets/session_notes.h"
 #include "app/widgets/text_notes_panel.h"
-#include "exchange/obj_po.h"
+#include "exchange/object_po.h"
 
 namespace tarn {
 
@@ -32,7 +32,7 @@ void ObjectNotes::followShownGroup() {
     const auto& files = session_.document().files();
     std::string key;
     if (rows.group() >= 0 && rows.file() >= 0 && static_cast<std::size_t>(rows.file()) < files.size()) {
-        key = objContext(files[static_cast<std::size_t>(rows.file())].fileName,
+        key = objectContext(files[static_cast<std::size_t>(rows.file())].fileName,
                          static_cast<std::size_t>(rows.group()) + 1);
     }
     if (key != shownKey_) {

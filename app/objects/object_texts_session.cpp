@@ -118,7 +118,7 @@ bool ObjectTextsSession::editCell(int row, int /*column*/, CellText value) {
 }
 
 void ObjectTextsSession::typeBytes(int row, std::string bytes) {
-    const ObjTextGroup* group = rows_.shownGroup();
+    const ObjectTextGroup* group = rows_.shownGroup();
     if (group == nullptr || (*group)[static_cast<std::size_t>(row - 1)].text == bytes) {
         return;
     }

@@ -276,7 +276,7 @@ void ObjectTextsWindow::showNode(const QModelIndex& node) {
     }
     if (treeModel_->isFileNode(node)) {
         currentFile_ = treeModel_->fileOf(node);
-        const ObjFile& file = document().file(static_cast<std::size_t>(currentFile_));
+        const ObjectFile& file = document().file(static_cast<std::size_t>(currentFile_));
         fileInfoPage_->showFile(file, codePage_);
         pages_->setCurrentWidget(fileInfoPage_);
         if (const QString damage = treeModel_->problemOf(node); !damage.isEmpty()) {

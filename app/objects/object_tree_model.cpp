@@ -151,7 +151,7 @@ QString ObjectTreeModel::problemOf(const QModelIndex& node) const {
 }
 
 QString ObjectTreeModel::wrongChecksumOf(int file) const {
-    const ObjFile& loaded = document_.file(static_cast<std::size_t>(file));
+    const ObjectFile& loaded = document_.file(static_cast<std::size_t>(file));
     if (!loaded.wrongChecksum) {
         return {};
     }

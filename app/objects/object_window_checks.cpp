@@ -44,7 +44,7 @@ void ObjectWindowChecks::runChecks() {
     if (!checkedIds_) {
         return;
     }
-    const std::vector<ObjFile>& files = session_.document().files();
+    const std::vector<ObjectFile>& files = session_.document().files();
     const std::vector<ObjectTextPair> pairs =
         objectTextPairs(files, static_cast<std::uint8_t>(checkedIds_->first),
                         static_cast<std::uint8_t>(checkedIds_->second));

@@ -37,7 +37,7 @@ constexpr auto kProgramMode =
 
 }  // namespace
 
-bool createEndUserExecutable(PatchBuilderDialog& settings, const std::vector<ObjFile>& files,
+bool createEndUserExecutable(PatchBuilderDialog& settings, const std::vector<ObjectFile>& files,
                              const BuildFrontEnd& frontEnd) {
     if (prompter().runModal(settings) != QDialog::Accepted) {
         return false;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "enduser/carried_patcher.h"
-#include "objfiles/obj_text_model.h"
+#include "objfiles/object_text_model.h"
 
 class QWidget;
 
@@ -35,7 +35,7 @@ inline constexpr const char* kExecutableNotCreated = "The executable was not cre
 // Answers true when the program was written. Cancelling the settings writes nothing and leaves
 // the status as it was; every failure is shown in its error box and ends with the status
 // kExecutableNotCreated. The hourglass and the panel are restored on every exit.
-bool createEndUserExecutable(PatchBuilderDialog& settings, const std::vector<ObjFile>& files,
+bool createEndUserExecutable(PatchBuilderDialog& settings, const std::vector<ObjectFile>& files,
                              const BuildFrontEnd& frontEnd);
 
 }  // namespace tarn

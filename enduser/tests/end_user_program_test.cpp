@@ -11,7 +11,7 @@ namespace {
 
 TEST(EndUserProgram, IsThePatcherCopyWithBothResourcesAttached) {
     const Bytes patcher{'E', 'L', 'F', 0, 1, 2};
-    ObjFile file;
+    ObjectFile file;
     file.fileName = "A.DAT";
     file.texts = {{{3, "drei"}}};
     EndUserOptions options;
@@ -24,7 +24,7 @@ TEST(EndUserProgram, IsThePatcherCopyWithBothResourcesAttached) {
     EXPECT_EQ(loadString(bundle, 9), u"Processing finished with %1 error(s)");
     const Bytes* texts = bundle.find({10, ResourceName::string("OBJTEXTS"), 0});
     ASSERT_NE(texts, nullptr);
-    EXPECT_EQ(*texts, writeObjTexts({file}, options.texts));
+    EXPECT_EQ(*texts, writeObjectTexts({file}, options.texts));
     // Beside the texts, the identity of the object they were made for, under a checksum.
     const Bytes* identities = bundle.find({10, ResourceName::string("OBJIDENT"), 0});
     ASSERT_NE(identities, nullptr);
@@ -43,12 +43,12 @@ TEST(EndUserProgram, IsThePatcherCopyWithBothResourcesAttached) {
     EXPECT_EQ(again.size(), program.size() - 2);
 
     file.fileName = std::string(300, 'x');
-    EXPECT_THROW(buildEndUserProgram(patcher, {file}, options), ObjTextsLimitError);
+    EXPECT_THROW(buildEndUserProgram(patcher, {file}, options), ObjectTextsLimitError);
 }
 
 TEST(EndUserProgram, APatchThatCarriesNoTextIsRefused) {
     const Bytes patcher{'E', 'L', 'F'};
-    ObjFile file;
+    ObjectFile file;
     file.fileName = "A.DAT";
     file.texts = {{{3, "drei"}}, {}};
     EndUserOptions options;

@@ -22,29 +22,29 @@ TEST(CarriedExeTexts, CarryOnlyChangedTextsAndComeBackUnderTheChecksum) {
     carried.secondaryLangId = 0;
     carried.mayGrow = true;
 
-    ObjFile file;
+    ObjectFile file;
     file.fileName = "A.DAT";
     file.texts = {{{14, "tekst"}}};
     EndUserOptions options;
     options.exeTexts = carried;
     const ResourceBundle bundle =
         ResourceBundle::parse(buildEndUserProgram(Bytes{'E', 'L', 'F'}, {file}, options));
-    const Bytes* objTexts = bundle.find({10, ResourceName::string("OBJTEXTS"), 0});
+    const Bytes* objectTexts = bundle.find({10, ResourceName::string("OBJTEXTS"), 0});
     const Bytes* data = bundle.find({10, ResourceName::string("EXETEXTS"), 0});
-    ASSERT_NE(objTexts, nullptr);
+    ASSERT_NE(objectTexts, nullptr);
     ASSERT_NE(data, nullptr);
-    EXPECT_EQ(readCarriedExeTexts(*data, *objTexts), carried);
+    EXPECT_EQ(readCarriedExeTexts(*data, *objectTexts), carried);
 
     // Any byte edited after the build, in either resource, is refused.
     for (std::size_t at = 0; at < data->size(); ++at) {
         Bytes edited = *data;
         edited[at] ^= 0x20;
-        EXPECT_THROW(readCarriedExeTexts(edited, *objTexts), CarriedDataError) << at;
+        EXPECT_THROW(readCarriedExeTexts(edited, *objectTexts), CarriedDataError) << at;
     }
-    Bytes editedTexts = *objTexts;
+    Bytes editedTexts = *objectTexts;
     editedTexts.back() ^= 1;
     EXPECT_THROW(readCarriedExeTexts(*data, editedTexts), CarriedDataError);
-    EXPECT_THROW(readCarriedExeTexts(Bytes(data->begin(), data->end() - 5), *objTexts),
+    EXPECT_THROW(readCarriedExeTexts(Bytes(data->begin(), data->end() - 5), *objectTexts),
                  CarriedDataError);
 }
 

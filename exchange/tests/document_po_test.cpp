@@ -7,7 +7,7 @@
 
 #include "common/file_io.h"
 #include "common/tests/temp_dir.h"
-#include "exchange/obj_po.h"
+#include "exchange/object_po.h"
 #include "exchange/po_header.h"
 #include "exetext/sample_executable.h"
 #include "exetext/string_table_reader.h"
@@ -162,21 +162,21 @@ TEST(DocumentPo, ObjectImportSetsOrAppendsTheTargetTextThroughTheDocument) {
     const PoReadResult read = readPoFile(po);
     ASSERT_FALSE(read.entries.empty());
     const std::string first = read.entries[0].context;
-    const auto named = parseObjContext(first);
+    const auto named = parseObjectContext(first);
     ASSERT_TRUE(named);
     std::size_t file = 0;
     while (document.file(file).fileName != named->fileName) {
         ++file;
     }
     const std::size_t g = named->groupNumber - 1;
-    const ObjTextGroup group = document.group(file, g);
+    const ObjectTextGroup group = document.group(file, g);
 
     writeMessages(po, {message(first, "Neun \\c3")});
     PoImportReport report = importObjects(po, document);
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(document.group(file, g).size(), group.size() + 1);
     EXPECT_EQ(document.group(file, g).back(),
-              (ObjText{9, rawText({'N', 'e', 'u', 'n', ' ', 145})}));
+              (ObjectText{9, rawText({'N', 'e', 'u', 'n', ' ', 145})}));
     EXPECT_EQ(document.modifiedFiles(), std::vector<std::size_t>{file});
 
     writeMessages(po, {message(first, "Neun"), message(first, "twice")});

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "exchange/obj_po.h"
+#include "exchange/object_po.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@ namespace {
 
 const std::array<std::uint8_t, 8> kName{'O', 'B', 'J', 'E', 'C', 'T', ' ', ' '};
 
-ObjFile object(std::string name, ObjFileTexts texts) {
-    ObjFile file;
+ObjectFile object(std::string name, ObjectFileTexts texts) {
+    ObjectFile file;
     file.fileName = std::move(name);
     file.texts = std::move(texts);
     return file;
@@ -27,14 +27,14 @@ PoEntry message(std::string context, std::string translation, bool fuzzy = false
     return {std::move(context), true, "x", std::move(translation), {}, fuzzy};
 }
 
-TEST(ObjExport, OneMessagePerGroupWithTheSourceText) {
-    const std::vector<ObjFile> files = {
+TEST(ObjectExport, OneMessagePerGroupWithTheSourceText) {
+    const std::vector<ObjectFile> files = {
         object("Creature.dat", {{{0, "Wolf"}, {7, "Wolf (de)"}}, {{7, "only German"}}, {{0, "Bear"}}}),
         object("door.dat", {{{0, rawText({'a', 5})}, {7, "b"}}}),
         object("bad\xFF.dat", {{{0, "x"}}}),
     };
     std::vector<std::string> problems;
-    const std::vector<PoEntry> entries = objTextsToPo(files, 0, 7, CodePage(), problems);
+    const std::vector<PoEntry> entries = objectTextsToPo(files, 0, 7, CodePage(), problems);
     EXPECT_EQ(problems, std::vector<std::string>{"bad\xFF.dat: the file name is not UTF-8"});
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].context, "obj/Creature.dat/1");
@@ -50,19 +50,19 @@ TEST(ObjExport, OneMessagePerGroupWithTheSourceText) {
     EXPECT_EQ(entries[2].notes, std::vector<std::string>{std::string(kFuzzyLineBreaksNote)});
 }
 
-TEST(ObjContext, NamesAFileAndAGroup) {
-    const auto parsed = parseObjContext("obj/my/odd.dat/12");  // the last slash ends the name
+TEST(ObjectContext, NamesAFileAndAGroup) {
+    const auto parsed = parseObjectContext("obj/my/odd.dat/12");  // the last slash ends the name
     ASSERT_TRUE(parsed);
     EXPECT_EQ(parsed->fileName, "my/odd.dat");
     EXPECT_EQ(parsed->groupNumber, 12u);
     for (const char* bad : {"obj/a.dat/0", "obj/a.dat/01", "obj/a.dat/", "obj//1", "obj/a.dat/x",
                             "exe/0001", "obj/a.dat/1234567890"}) {
-        EXPECT_FALSE(parseObjContext(bad)) << bad;
+        EXPECT_FALSE(parseObjectContext(bad)) << bad;
     }
 }
 
-TEST(ObjImport, SetsOrAppendsTheTargetTextAndMarksOnlyChangedFiles) {
-    std::vector<ObjFile> files = {
+TEST(ObjectImport, SetsOrAppendsTheTargetTextAndMarksOnlyChangedFiles) {
+    std::vector<ObjectFile> files = {
         object("A.dat", {{{0, "one"}, {7, "eins"}}, {{0, "two"}}, {{0, "three"}, {7, "drei"}}}),
         object("B.dat", {{{0, "four"}, {7, "vier"}}}),
     };
@@ -72,22 +72,22 @@ TEST(ObjImport, SetsOrAppendsTheTargetTextAndMarksOnlyChangedFiles) {
         message("obj/A.dat/4", "vier"),       message("obj/C.dat/1", "x"),
         message("obj/b.dat/1", "x"),
     };
-    const PoImportReport report = applyObjPo(files, entries, 7, CodePage());
+    const PoImportReport report = applyObjectPo(files, entries, 7, CodePage());
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(importSummaryLine(report.counts),
               "applied 2, unchanged 1, untranslated 0, fuzzy 1, unknown 3");
-    EXPECT_EQ(files[0].texts, (ObjFileTexts{{{0, "one"}, {7, rawText({'E', 'i', 'n', 's', 5, 'n', 'e', 'u'})}},
+    EXPECT_EQ(files[0].texts, (ObjectFileTexts{{{0, "one"}, {7, rawText({'E', 'i', 'n', 's', 5, 'n', 'e', 'u'})}},
                                             {{0, "two"}, {7, "zwei"}},
                                             {{0, "three"}, {7, "drei"}}}));
     EXPECT_TRUE(files[0].modified);
     EXPECT_FALSE(files[1].modified);
-    EXPECT_EQ(files[1].texts, (ObjFileTexts{{{0, "four"}, {7, "vier"}}}));
+    EXPECT_EQ(files[1].texts, (ObjectFileTexts{{{0, "four"}, {7, "vier"}}}));
 }
 
-TEST(ObjImport, ListsEveryProblemAndChangesNothing) {
-    std::vector<ObjFile> files = {object("A.dat", {{{0, "one"}}, {{0, "two"}}, {{0, "three"}}})};
-    const std::vector<ObjFile> before = files;
-    const PoImportReport report = applyObjPo(
+TEST(ObjectImport, ListsEveryProblemAndChangesNothing) {
+    std::vector<ObjectFile> files = {object("A.dat", {{{0, "one"}}, {{0, "two"}}, {{0, "three"}}})};
+    const std::vector<ObjectFile> before = files;
+    const PoImportReport report = applyObjectPo(
         files,
         {message("obj/A.dat/1", "ok"), message("obj/A.dat/2", "a\\x00b"),
          message("obj/A.dat/3", "\\c"), message("obj/A.dat/1", "again")},
@@ -153,8 +153,8 @@ TEST_F(ObjectGameFolderTest, SavingWritesChangedFilesOrNothing) {
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(report.written, (std::vector<std::string>{"a.dat", "c.dat"}));
     EXPECT_EQ(readWholeFile(objData / "b.dat"), b);
-    EXPECT_EQ(loadObjectFile(objData / "a.dat").texts, (ObjFileTexts{{{0, "A"}, {7, "a"}}}));
-    EXPECT_EQ(loadObjectFile(objData / "c.dat").texts, (ObjFileTexts{{{0, "C"}, {7, "c"}}}));
+    EXPECT_EQ(loadObjectFile(objData / "a.dat").texts, (ObjectFileTexts{{{0, "A"}, {7, "a"}}}));
+    EXPECT_EQ(loadObjectFile(objData / "c.dat").texts, (ObjectFileTexts{{{0, "C"}, {7, "c"}}}));
     EXPECT_FALSE(document.anyModified());
 }
 

@@ -26,7 +26,7 @@ Bytes header(std::uint32_t flags, std::uint8_t encoding, std::uint32_t length) {
 }
 
 TEST(objectChecksum, CoversTheLowFlagsByteTheNameAndTheDecodedData) {
-    ObjFile object;
+    ObjectFile object;
     object.name = kName;
     const Bytes data{'a', 'b', 'c'};
     EXPECT_EQ(objectChecksum(object, data.data(), data.size()), 0xCB85CE7Du);
@@ -37,7 +37,7 @@ TEST(objectChecksum, CoversTheLowFlagsByteTheNameAndTheDecodedData) {
 }
 
 // The checksum byte by byte, as its definition reads.
-std::uint32_t referenceChecksum(const ObjFile& object, const Bytes& data) {
+std::uint32_t referenceChecksum(const ObjectFile& object, const Bytes& data) {
     std::uint32_t c = 0xF369A75Bu;
     auto fold = [&](std::uint8_t x) {
         c ^= x;
@@ -55,7 +55,7 @@ std::uint32_t referenceChecksum(const ObjFile& object, const Bytes& data) {
 
 TEST(objectChecksum, LaneFoldingAgreesWithTheByteByByteDefinitionForEverySize) {
     std::mt19937 rng(5);
-    ObjFile object;
+    ObjectFile object;
     object.name = kName;
     for (std::size_t size = 0; size < 300; ++size) {
         Bytes data(size);
@@ -71,7 +71,7 @@ TEST(objectChecksum, LaneFoldingAgreesWithTheByteByByteDefinitionForEverySize) {
 TEST(ObjectContainer, StoredFileComesBackWithAFreshChecksumAndWithoutTrailingBytes) {
     Bytes file = header(0xABCD0003, kEncodingStored, 3);
     file.insert(file.end(), {'a', 'b', 'c', 'X', 'Y'});
-    ObjFile object;
+    ObjectFile object;
     const Bytes decoded = decodeObjectFile(file, object);
     EXPECT_EQ(decoded, (Bytes{'a', 'b', 'c'}));
     EXPECT_EQ(object.flags, 0xABCD0003u);
@@ -87,13 +87,13 @@ TEST(ObjectContainer, EveryEncodingRoundTripsWithBothEncoders) {
     std::mt19937 rng(11);
     for (std::uint8_t encoding : {kEncodingStored, kEncodingRLE, kEncodingScrambled}) {
         for (bool enhanced : {false, true}) {
-            ObjFile object;
+            ObjectFile object;
             object.flags = rng();
             object.name = kName;
             object.encoding = encoding;
             const Bytes data = makeObjectLikeBytes(5000, rng());
             const Bytes file = encodeObjectFile(data, object, enhanced);
-            ObjFile back;
+            ObjectFile back;
             EXPECT_EQ(decodeObjectFile(file, back), data);
             EXPECT_EQ(back.flags, object.flags);
             EXPECT_EQ(back.encoding, encoding);
@@ -118,7 +118,7 @@ TEST(ObjectContainer, EncodingsThatCannotBeDecodedAreNamedAndNeverWritten) {
     for (const auto& c : cases) {
         Bytes file = header(1, static_cast<std::uint8_t>(c.encoding), 2);
         file.insert(file.end(), {1, 2});
-        ObjFile object;
+        ObjectFile object;
         try {
             decodeObjectFile(file, object);
             ADD_FAILURE() << c.message;
@@ -146,12 +146,12 @@ TEST(ObjectContainer, ShortFilesAndLengthsPastTheEndRaiseTheReadError) {
     for (std::size_t cut = 0; cut < full.size(); ++cut) {
         const auto copy = std::make_unique<std::uint8_t[]>(cut + 1);
         std::copy(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(cut), copy.get());
-        ObjFile object;
+        ObjectFile object;
         EXPECT_THROW(decodeObjectFile(copy.get(), cut, object), StreamReadError);
     }
     // The error gives the file offset of what was cut: the header, the data block, a run.
     auto failingOffset = [](const Bytes& file) -> std::optional<std::uint64_t> {
-        ObjFile object;
+        ObjectFile object;
         try {
             decodeObjectFile(file, object);
         } catch (const StreamReadError& e) {
@@ -169,7 +169,7 @@ TEST(ObjectContainer, ShortFilesAndLengthsPastTheEndRaiseTheReadError) {
     EXPECT_EQ(failingOffset(lying), kObjectHeaderSize);
     EXPECT_EQ(failingOffset(badRle), kObjectHeaderSize + 2);
     EXPECT_EQ(failingOffset(badRepeat), kObjectHeaderSize);
-    ObjFile object;
+    ObjectFile object;
     EXPECT_TRUE(decodeObjectFile(header(0, kEncodingRLE, 0), object).empty());
 }
 

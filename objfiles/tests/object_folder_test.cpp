@@ -22,7 +22,7 @@ TEST(ObjectFolder, LoadsEveryDatFileInUpperCasedNameOrderWhateverTheFolderCase) 
     TempDir game;
     const fs::path objData = game.path() / "OBJDATA";
     fs::create_directory(objData);
-    const ObjFileTexts texts{{{0, "Sword"}, {5, "Schwert"}}};
+    const ObjectFileTexts texts{{{0, "Sword"}, {5, "Schwert"}}};
     writeFileAtomically(objData / "b.DAT", makeSampleObjectFile(1, 1, texts, kName, 1));
     writeFileAtomically(objData / "A.dat", makeSampleObjectFile(3, 3, texts, kName, 2));
     writeFileAtomically(objData / "notes.txt", Bytes{1});
@@ -39,7 +39,7 @@ TEST(ObjectFolder, LoadsEveryDatFileInUpperCasedNameOrderWhateverTheFolderCase) 
         });
     EXPECT_TRUE(problems.empty());
     EXPECT_EQ(progress, (std::vector<std::string>{"0/2 A.dat", "1/2 b.DAT"}));
-    const std::vector<ObjFile>& files = document.files();
+    const std::vector<ObjectFile>& files = document.files();
     ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(files[0].fileName, "A.dat");
     EXPECT_EQ(files[0].encoding, 3);
@@ -61,12 +61,12 @@ TEST(ObjectFolder, ReusedBuffersLoadEachFileAsAFreshLoadDoes) {
     Bytes decoded;  // reused from file to file, as each loading thread does
     for (const auto& f : files) {
         SCOPED_TRACE(f.name);
-        const ObjFileTexts texts{{{0, std::string(f.name)}, {3, "x"}}};
+        const ObjectFileTexts texts{{{0, std::string(f.name)}, {3, "x"}}};
         writeFileAtomically(dir.path() / f.name,
                             makeSampleObjectFile(f.type, f.encoding, texts, kName, 5, f.tail));
-        const ObjFile reused = readObjectFile(
+        const ObjectFile reused = readObjectFile(
             std::span<const std::uint8_t>(readWholeFile(dir.path() / f.name)), f.name, decoded);
-        const ObjFile fresh = loadObjectFile(dir.path() / f.name);
+        const ObjectFile fresh = loadObjectFile(dir.path() / f.name);
         EXPECT_EQ(reused.texts, fresh.texts);
         EXPECT_EQ(reused.texts.at(0).at(0).text, f.name);
         EXPECT_EQ(reused.fileName, f.name);
@@ -108,7 +108,7 @@ TEST(ObjectFolder, ManyFilesLoadInFolderOrderWithTheirProblemsInPlace) {
         EXPECT_EQ(progress[i], i);
     }
     std::vector<std::string> loaded;
-    for (const ObjFile& file : document.files()) {
+    for (const ObjectFile& file : document.files()) {
         EXPECT_EQ(file.texts.at(0).at(0).text, file.fileName);
         loaded.push_back(file.fileName);
     }
@@ -148,12 +148,12 @@ TEST(ObjectFolder, SavingRereadsTheFileAndKeepsItsEncodingAndOtherBytes) {
     writeFileAtomically(path, makeSampleObjectFile(0, 1, {{{0, "a"}}, {}, {{1, "c"}}}, kName, 9));
     ObjectTextsDocument document;
     ASSERT_TRUE(document.loadFolder(dir.path()).empty());
-    const ObjFile original = document.file(0);
+    const ObjectFile original = document.file(0);
     document.setText(0, 1, document.addLanguageId(0, 1, 7).row, "new");
     EXPECT_TRUE(document.saveModified().ok());
     EXPECT_FALSE(document.isModified(0));
-    const ObjFile back = loadObjectFile(path);
-    EXPECT_EQ(back.texts, (ObjFileTexts{{{0, "a"}}, {{7, "new"}}, {{1, "c"}}}));
+    const ObjectFile back = loadObjectFile(path);
+    EXPECT_EQ(back.texts, (ObjectFileTexts{{{0, "a"}}, {{7, "new"}}, {{1, "c"}}}));
     EXPECT_EQ(back.encoding, 1);
     EXPECT_EQ(back.flags, original.flags);
 

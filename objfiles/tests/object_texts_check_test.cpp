@@ -6,8 +6,8 @@
 namespace tarn {
 namespace {
 
-ObjFile file(std::string name, ObjFileTexts texts) {
-    ObjFile f;
+ObjectFile file(std::string name, ObjectFileTexts texts) {
+    ObjectFile f;
     f.fileName = std::move(name);
     f.texts = std::move(texts);
     return f;
@@ -15,7 +15,7 @@ ObjFile file(std::string name, ObjFileTexts texts) {
 
 // The pairs are the first entry of each ID in a group; a group without both IDs has none.
 TEST(ObjectTextsCheck, PairsTakeTheFirstEntryOfEachIdAndSkipGroupsWithoutBoth) {
-    const std::vector<ObjFile> files = {
+    const std::vector<ObjectFile> files = {
         file("A.DAT", {{{0, "Key"}, {5, "Schluessel"}, {5, "later"}}, {{0, "only source"}}}),
         file("B.DAT", {{{5, "Tuer"}, {0, "Door"}}}),
     };
@@ -30,7 +30,7 @@ TEST(ObjectTextsCheck, PairsTakeTheFirstEntryOfEachIdAndSkipGroupsWithoutBoth) {
 
 // Each pair's own findings, then the check across groups naming the prevailing group.
 TEST(ObjectTextsCheck, FindsEachPairsFaultsAndInconsistentGroups) {
-    const std::vector<ObjFile> files = {
+    const std::vector<ObjectFile> files = {
         file("A.DAT", {{{0, "Take \x7B"}, {5, "Nimm"}}, {{0, "Door"}, {5, "Tuer"}}}),
         file("B.DAT", {{{0, "Door"}, {5, "Tuer"}}, {{0, "Door"}, {5, "Pforte"}}}),
     };

@@ -36,9 +36,9 @@ protected:
     }
     fs::path path(const char* name) const { return dir.path() / name; }
     std::vector<std::size_t> modified() const { return doc.modifiedFiles(); }
-    std::vector<ObjFileTexts> texts() const {
-        std::vector<ObjFileTexts> all;
-        for (const ObjFile& file : doc.files()) {
+    std::vector<ObjectFileTexts> texts() const {
+        std::vector<ObjectFileTexts> all;
+        for (const ObjectFile& file : doc.files()) {
             all.push_back(file.texts);
         }
         return all;
@@ -56,7 +56,7 @@ TEST_F(ObjectTextsDocumentTest, LoadsEveryFileUnmodifiedAndReportsProgress) {
     EXPECT_EQ(progress, (std::vector<std::string>{"0/3 a.dat", "1/3 b.dat", "2/3 c.dat"}));
     ASSERT_EQ(doc.files().size(), 3u);
     EXPECT_EQ(doc.file(0).texts.size(), 3u);
-    EXPECT_EQ(doc.group(1, 0), (ObjTextGroup{{0, "Door"}}));
+    EXPECT_EQ(doc.group(1, 0), (ObjectTextGroup{{0, "Door"}}));
     EXPECT_FALSE(doc.anyModified());
     EXPECT_EQ(doc.folder(), dir.path());
 
@@ -101,13 +101,13 @@ TEST_F(ObjectTextsDocumentTest, ADamagedFileIsListedAndTheOthersLoad) {
         // The files that loaded are edited and saved as usual.
         doc.setText(1, 0, 0, "Lock");
         EXPECT_TRUE(doc.saveModified().ok());
-        EXPECT_EQ(loadObjectFile(path("c.dat")).texts, (ObjFileTexts{{{0, "Lock"}}}));
+        EXPECT_EQ(loadObjectFile(path("c.dat")).texts, (ObjectFileTexts{{{0, "Lock"}}}));
     }
 }
 
 TEST_F(ObjectTextsDocumentTest, SetTextChangesOneEntryAndMarksOnlyItsFile) {
     doc.setText(0, 1, 0, "Blunt");
-    EXPECT_EQ(doc.group(0, 1), (ObjTextGroup{{0, "Blunt"}}));
+    EXPECT_EQ(doc.group(0, 1), (ObjectTextGroup{{0, "Blunt"}}));
     EXPECT_EQ(modified(), (std::vector<std::size_t>{0}));
     EXPECT_TRUE(doc.isModified(0));
     EXPECT_FALSE(doc.isModified(1));
@@ -126,18 +126,18 @@ TEST_F(ObjectTextsDocumentTest, RefusedChangesLeaveTheDocumentAsItWas) {
     EXPECT_THROW(doc.addLanguageId(0, 0, 255), TextTableError);
     EXPECT_THROW(doc.addLanguageId(0, 3, 1), std::out_of_range);
     EXPECT_THROW(doc.removeLanguageId(0, 0, 2), std::out_of_range);
-    EXPECT_EQ(doc.group(0, 0), (ObjTextGroup{{0, "Sword"}, {5, "Epee"}}));
+    EXPECT_EQ(doc.group(0, 0), (ObjectTextGroup{{0, "Sword"}, {5, "Epee"}}));
     EXPECT_FALSE(doc.anyModified());
 }
 
 TEST_F(ObjectTextsDocumentTest, AddingAnIdAppendsAnEmptyTextOrFindsTheOneThere) {
     EXPECT_EQ(doc.addLanguageId(0, 0, 14), (AddLanguageIdResult{true, 2}));
-    EXPECT_EQ(doc.group(0, 0), (ObjTextGroup{{0, "Sword"}, {5, "Epee"}, {14, ""}}));
+    EXPECT_EQ(doc.group(0, 0), (ObjectTextGroup{{0, "Sword"}, {5, "Epee"}, {14, ""}}));
     EXPECT_EQ(modified(), (std::vector<std::size_t>{0}));  // before any text is typed
 
     EXPECT_EQ(doc.addLanguageId(1, 0, 0), (AddLanguageIdResult{false, 0}));
     EXPECT_EQ(doc.addLanguageId(0, 0, 5), (AddLanguageIdResult{false, 1}));
-    EXPECT_EQ(doc.group(1, 0), (ObjTextGroup{{0, "Door"}}));
+    EXPECT_EQ(doc.group(1, 0), (ObjectTextGroup{{0, "Door"}}));
     EXPECT_EQ(modified(), (std::vector<std::size_t>{0}));
 
     // A group without entries, as a file may hold one, takes a first ID.
@@ -147,10 +147,10 @@ TEST_F(ObjectTextsDocumentTest, AddingAnIdAppendsAnEmptyTextOrFindsTheOneThere) 
 
 TEST_F(ObjectTextsDocumentTest, RemovingAnIdKeepsTheLastOne) {
     EXPECT_EQ(doc.removeLanguageId(0, 0, 0), RemoveLanguageIdResult::Removed);
-    EXPECT_EQ(doc.group(0, 0), (ObjTextGroup{{5, "Epee"}}));
+    EXPECT_EQ(doc.group(0, 0), (ObjectTextGroup{{5, "Epee"}}));
     EXPECT_EQ(modified(), (std::vector<std::size_t>{0}));
     EXPECT_EQ(doc.removeLanguageId(0, 0, 0), RemoveLanguageIdResult::RefusedLast);
-    EXPECT_EQ(doc.group(0, 0), (ObjTextGroup{{5, "Epee"}}));
+    EXPECT_EQ(doc.group(0, 0), (ObjectTextGroup{{5, "Epee"}}));
     EXPECT_EQ(doc.removeLanguageId(0, 2, 0), RemoveLanguageIdResult::RefusedLast);
     EXPECT_EQ(doc.removeLanguageId(1, 0, 0), RemoveLanguageIdResult::RefusedLast);
     EXPECT_FALSE(doc.isModified(1));
@@ -161,7 +161,7 @@ TEST_F(ObjectTextsDocumentTest, RemovingOneOfTwoEntriesOfTheSameIdRemovesTheChos
                         makeSampleObjectFile(3, 0, {{{0, "first"}, {0, "second"}}}, kName, 2));
     doc.loadFolder(dir.path());
     EXPECT_EQ(doc.removeLanguageId(1, 0, 1), RemoveLanguageIdResult::Removed);
-    EXPECT_EQ(doc.group(1, 0), (ObjTextGroup{{0, "first"}}));
+    EXPECT_EQ(doc.group(1, 0), (ObjectTextGroup{{0, "first"}}));
 }
 
 TEST_F(ObjectTextsDocumentTest, SavingWritesOnlyTheModifiedFilesWithProgress) {
@@ -180,16 +180,16 @@ TEST_F(ObjectTextsDocumentTest, SavingWritesOnlyTheModifiedFilesWithProgress) {
     EXPECT_FALSE(doc.anyModified());
     EXPECT_EQ(readWholeFile(path("b.dat")), untouched);
 
-    const ObjFile a = loadObjectFile(path("a.dat"));
+    const ObjectFile a = loadObjectFile(path("a.dat"));
     EXPECT_EQ(a.texts, doc.file(0).texts);
     EXPECT_EQ(a.encoding, kEncodingRLE);
-    EXPECT_EQ(loadObjectFile(path("c.dat")).texts, (ObjFileTexts{{{0, "Key"}, {14, ""}}}));
+    EXPECT_EQ(loadObjectFile(path("c.dat")).texts, (ObjectFileTexts{{{0, "Key"}, {14, ""}}}));
     EXPECT_TRUE(doc.saveModified().written.empty());
 }
 
 TEST_F(ObjectTextsDocumentTest, NormalRunLengthEncodingWritesWhatASingleFileSaveWrites) {
     doc.setText(0, 0, 0, "Long sword");
-    ObjFile expected = doc.file(0);
+    ObjectFile expected = doc.file(0);
     const Bytes before = readWholeFile(path("a.dat"));
     doc.saveModified({false, WrongChecksumSave::Refuse, {}});
     EXPECT_EQ(readWholeFile(path("a.dat")), rewriteObjectFile(before, expected, false));
@@ -209,7 +209,7 @@ TEST_F(ObjectTextsDocumentTest, AFileThatCannotBeWrittenKeepsEveryFileAsItWas) {
     EXPECT_EQ(modified(), (std::vector<std::size_t>{0, 1, 2}));
     EXPECT_EQ(readWholeFile(path("a.dat")), a);
     EXPECT_EQ(readWholeFile(path("b.dat")), b);
-    EXPECT_EQ(loadObjectFile(path("c.dat")).texts, (ObjFileTexts{{{0, "Key"}}}));
+    EXPECT_EQ(loadObjectFile(path("c.dat")).texts, (ObjectFileTexts{{{0, "Key"}}}));
 
     // A file gone from disk is not made up again, and again nothing is written.
     fs::permissions(path("b.dat"), fs::perms::owner_read | fs::perms::owner_write);
@@ -225,8 +225,8 @@ TEST_F(ObjectTextsDocumentTest, AFileThatCannotBeWrittenKeepsEveryFileAsItWas) {
 // Every kind of step, done, undone and redone: the groups come back byte for byte, and a file
 // is modified exactly while its state differs from the one last saved.
 TEST_F(ObjectTextsDocumentTest, EveryStepIsUndoneAndRedoneExactly) {
-    const ObjFileTexts a = doc.file(0).texts;
-    std::vector<ObjFile> wanted = doc.files();
+    const ObjectFileTexts a = doc.file(0).texts;
+    std::vector<ObjectFile> wanted = doc.files();
     wanted[0].texts[2] = {{7, "Lame"}};
     wanted[2].texts[0][0].text = "Clef";
     std::unique_ptr<ObjectTextsEdit> steps[] = {
@@ -241,11 +241,11 @@ TEST_F(ObjectTextsDocumentTest, EveryStepIsUndoneAndRedoneExactly) {
         ASSERT_NE(step, nullptr);
         SCOPED_TRACE(step->name());
         step->redo();
-        const std::vector<ObjFileTexts> done = texts();
+        const std::vector<ObjectFileTexts> done = texts();
         EXPECT_TRUE(doc.isModified(0));
         step->undo();
         EXPECT_EQ(doc.file(0).texts, a);
-        EXPECT_EQ(doc.group(2, 0), (ObjTextGroup{{0, "Key"}}));
+        EXPECT_EQ(doc.group(2, 0), (ObjectTextGroup{{0, "Key"}}));
         EXPECT_FALSE(doc.anyModified());
         step->redo();
         EXPECT_EQ(texts(), done);
@@ -324,7 +324,7 @@ TEST_F(ObjectTextsDocumentTest, ReloadKeepsEditsOfGroupsTheFileDidNotChangeAndLi
     merge.step->redo();
     EXPECT_EQ(doc.group(0, 0)[0].text, "Blade");  // kept: the file left this group alone
     EXPECT_EQ(doc.group(0, 1)[0].text, "Keen");   // changed on both sides: the file's
-    EXPECT_EQ(doc.group(0, 2), (ObjTextGroup{{0, "New"}}));
+    EXPECT_EQ(doc.group(0, 2), (ObjectTextGroup{{0, "New"}}));
     EXPECT_TRUE(doc.isModified(0));
     EXPECT_TRUE(doc.changedOnDisk().empty());
     merge.step->undo();
@@ -372,9 +372,9 @@ TEST_F(ObjectTextsDocumentTest, AWrongStoredChecksumIsNotedAndWrittenOnlyWhenRep
     report = doc.saveModified({true, WrongChecksumSave::Repair, {}});
     EXPECT_TRUE(report.ok());
     EXPECT_EQ(report.written, (std::vector<std::string>{"a.dat", "b.dat"}));
-    const ObjFile repaired = loadObjectFile(path("b.dat"));
+    const ObjectFile repaired = loadObjectFile(path("b.dat"));
     EXPECT_FALSE(repaired.wrongChecksum);
-    EXPECT_EQ(repaired.texts, (ObjFileTexts{{{0, "B"}}}));
+    EXPECT_EQ(repaired.texts, (ObjectFileTexts{{{0, "B"}}}));
     EXPECT_FALSE(doc.file(1).wrongChecksum);
     EXPECT_TRUE(doc.modifiedWithWrongChecksum().empty());
 }
@@ -401,7 +401,7 @@ TEST(SaveIntent, ACutOffSaveIsToldUntilASaveFinishesIt) {
     // A save by a process that has ended wrote a.dat and c.dat, not b.dat.
     const Bytes a = readWholeFile(objData / "a.dat");
     const Bytes c = readWholeFile(objData / "c.dat");
-    ObjFile newer = document.file(1);
+    ObjectFile newer = document.file(1);
     newer.texts[0][0].text = "newer";
     const Bytes b = rewriteObjectFile(readWholeFile(objData / "b.dat"), newer, true);
     std::string text = "pid=0\nhost=\nprogram=tarntool obj import-po\n";

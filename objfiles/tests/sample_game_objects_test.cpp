@@ -16,11 +16,11 @@ TEST(SampleGameObjects, EveryTypeAndEncodingDecodesAndTheTextsUseTheGameCodes) {
     const std::vector<SampleObjectFile> files = sampleGameObjects();
     ASSERT_EQ(files.size(), 11u);
     for (std::size_t type = 0; type < files.size(); ++type) {
-        const ObjFile object = readObjectFile(files[type].contents, files[type].fileName);
+        const ObjectFile object = readObjectFile(files[type].contents, files[type].fileName);
         EXPECT_EQ(object.objectType(), type) << files[type].fileName;
         encodings.insert(object.encoding);
-        for (const ObjTextGroup& group : object.texts) {
-            for (const ObjText& text : group) {
+        for (const ObjectTextGroup& group : object.texts) {
+            for (const ObjectText& text : group) {
                 EXPECT_EQ(text.text.find('\0'), std::string::npos);
                 all += text.text;
             }

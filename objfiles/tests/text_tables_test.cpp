@@ -17,8 +17,8 @@ Bytes objectData(unsigned type, const Bytes& tables, const Bytes& tail = {0xAA, 
     return data;
 }
 
-ObjFile ofType(unsigned type) {
-    ObjFile object;
+ObjectFile ofType(unsigned type) {
+    ObjectFile object;
     object.flags = 0x70 | type;
     return object;
 }
@@ -27,17 +27,17 @@ TEST(TextTables, ReadsEntriesEmptyTextsAndFFInsideTextsAndWritesThemBackUnchange
     const Bytes table{0x00, 'A',  'B',  0x00, 0x05, 'C',  0x00,
                       0x07, 0x00, 0x09, 0xFF, 'x',  0x00, 0xFF};
     const Bytes data = objectData(4, table);
-    ObjFile object = ofType(4);
+    ObjectFile object = ofType(4);
     readTextGroups(data, object);
     ASSERT_EQ(object.texts.size(), 1u);
-    EXPECT_EQ(object.texts[0], (ObjTextGroup{{0, "AB"}, {5, "C"}, {7, ""}, {9, "\xFFx"}}));
+    EXPECT_EQ(object.texts[0], (ObjectTextGroup{{0, "AB"}, {5, "C"}, {7, ""}, {9, "\xFFx"}}));
     EXPECT_EQ(writeTextGroups(data, object), data);
 }
 
 TEST(TextTables, ChangingTheSecondOfThreeTablesMovesOnlyWhatFollowsIt) {
     const Bytes tables{0x00, 'a', 0x00, 0xFF, 0x00, 'b', 'b', 0x00, 0xFF, 0xFF};
     const Bytes data = objectData(0, tables, {1, 2, 3});
-    ObjFile object = ofType(0);
+    ObjectFile object = ofType(0);
     readTextGroups(data, object);
     ASSERT_EQ(object.texts.size(), 3u);
     EXPECT_TRUE(object.texts[2].empty());
@@ -52,7 +52,7 @@ TEST(TextTables, ChangingTheSecondOfThreeTablesMovesOnlyWhatFollowsIt) {
 
 TEST(TextTables, AddingAnEntryAppendsItBeforeTheEndMarker) {
     const Bytes data = objectData(8, {0x00, 'A', 0x00, 0xFF}, {});
-    ObjFile object = ofType(8);
+    ObjectFile object = ofType(8);
     readTextGroups(data, object);
     object.texts[0].push_back({14, "XY"});
     const Bytes written = writeTextGroups(data, object);
@@ -62,7 +62,7 @@ TEST(TextTables, AddingAnEntryAppendsItBeforeTheEndMarker) {
 
 TEST(TextTables, TextsWithAZeroByteAndTheIdOf255AreRefusedNotWrittenIntoTheTable) {
     const Bytes data = objectData(8, {0x00, 'A', 0x00, 0xFF}, {});
-    ObjFile object = ofType(8);
+    ObjectFile object = ofType(8);
     object.texts = {{{0, "A"}, {7, std::string("ab\0cd", 5)}}};
     try {
         writeTextGroups(data, object);
@@ -79,13 +79,13 @@ TEST(TextTables, TruncatedTablesAndUnknownTypesRaiseTheReadError) {
     const Bytes full = objectData(10, {0x00, 'A', 0x00, 0xFF, 0xFF, 0x01, 'B', 0x00, 0xFF}, {});
     for (std::size_t cut = 0; cut < full.size(); ++cut) {
         const Bytes data(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(cut));
-        ObjFile object = ofType(10);
+        ObjectFile object = ofType(10);
         EXPECT_THROW(readTextGroups(data, object), StreamReadError) << cut;
         object.texts.assign(3, {});
         EXPECT_THROW(writeTextGroups(data, object), StreamReadError) << cut;
     }
     for (unsigned type = 11; type < 16; ++type) {
-        ObjFile object = ofType(type);
+        ObjectFile object = ofType(type);
         EXPECT_THROW(readTextGroups(full, object), StreamReadError);
         EXPECT_THROW(writeTextGroups(full, object), StreamReadError);
     }
@@ -93,12 +93,12 @@ TEST(TextTables, TruncatedTablesAndUnknownTypesRaiseTheReadError) {
 
 TEST(TextTables, ReadTextGroupKeepsEntriesReadBeforeAFailureAndStopsAfterTheMarker) {
     MemoryStream stream(Bytes{0x01, 'a', 0x00, 0xFF, 0x02, 'b'});
-    ObjTextGroup group{{9, "old"}};
+    ObjectTextGroup group{{9, "old"}};
     readTextGroup(group, stream);
-    EXPECT_EQ(group, (ObjTextGroup{{1, "a"}}));
+    EXPECT_EQ(group, (ObjectTextGroup{{1, "a"}}));
     EXPECT_EQ(stream.position(), 4u);
     EXPECT_THROW(readTextGroup(group, stream), StreamReadError);
-    EXPECT_EQ(group, (ObjTextGroup{{2, ""}}));
+    EXPECT_EQ(group, (ObjectTextGroup{{2, ""}}));
 }
 
 }  // namespace

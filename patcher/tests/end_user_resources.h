@@ -10,14 +10,14 @@
 
 namespace tarn {
 
-inline ResourceBundle endUserResources(const std::vector<ObjFile>& files,
+inline ResourceBundle endUserResources(const std::vector<ObjectFile>& files,
                                        const EndUserOptions& options = {}) {
     ResourceBundle bundle;
     for (Resource& block : messageTableResources(options.messages, options.yesChars)) {
         bundle.put(block.key, std::move(block.data));
     }
-    bundle.put({kRawDataType, ResourceName::string(kObjTextsName), 0},
-               writeObjTexts(files, options.texts));
+    bundle.put({kRawDataType, ResourceName::string(kObjectTextsName), 0},
+               writeObjectTexts(files, options.texts));
     return bundle;
 }
 

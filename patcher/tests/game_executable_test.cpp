@@ -62,7 +62,7 @@ public:
         writeFileAtomically(game / "ObjData" / "A.DAT",
                             makeSampleObjectFile(1, 1, {{{0, "Troll"}}}, kTroll, 1));
         objectOriginal = readWholeFile(game / "ObjData" / "A.DAT");
-        ObjFile file;
+        ObjectFile file;
         file.fileName = "A.DAT";
         file.name = kTroll;
         file.flags = 1;
@@ -72,7 +72,7 @@ public:
 
     ResourceBundle patch(const CarriedExeTexts& exe) {
         ResourceBundle bundle = endUserResources({});
-        for (Resource& data : carriedDataResources(files, writeObjTexts(files, {}), &exe)) {
+        for (Resource& data : carriedDataResources(files, writeObjectTexts(files, {}), &exe)) {
             bundle.put(data.key, std::move(data.data));
         }
         return bundle;
@@ -90,7 +90,7 @@ public:
     TempDir root;
     fs::path game;
     Bytes objectOriginal;
-    std::vector<ObjFile> files;
+    std::vector<ObjectFile> files;
     std::string console;
 };
 

@@ -19,8 +19,8 @@ namespace {
 
 const std::array<std::uint8_t, 8> kName{'N', 'A', 'M', 'E', '0', '0', '0', '2'};
 
-ObjFile textsFor(const std::string& name, ObjFileTexts texts) {
-    ObjFile f;
+ObjectFile textsFor(const std::string& name, ObjectFileTexts texts) {
+    ObjectFile f;
     f.fileName = name;
     f.texts = std::move(texts);
     return f;
@@ -46,7 +46,7 @@ protected:
 
     void TearDown() override { setWriteFaultForTesting({}); }
 
-    int patch(const std::vector<ObjFile>& files, const std::string& answers,
+    int patch(const std::vector<ObjectFile>& files, const std::string& answers,
               const std::function<void(const fs::path&)>& afterReplace = {}) {
         std::istringstream in(answers);
         std::ostringstream out;

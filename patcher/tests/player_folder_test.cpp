@@ -26,8 +26,8 @@ const std::array<std::uint8_t, 8> kTroll{'T', 'R', 'O', 'L', 'L', '0', '0', '1'}
 const std::array<std::uint8_t, 8> kDoor{'D', 'O', 'O', 'R', '0', '0', '0', '1'};
 
 // The translator's copy of an object file with new texts.
-ObjFile translated(const std::string& name, unsigned type, ObjFileTexts texts) {
-    ObjFile f;
+ObjectFile translated(const std::string& name, unsigned type, ObjectFileTexts texts) {
+    ObjectFile f;
     f.fileName = name;
     f.name = kTroll;
     f.flags = type;
@@ -37,10 +37,10 @@ ObjFile translated(const std::string& name, unsigned type, ObjFileTexts texts) {
 
 // The resources of a patch built now: the texts with their objects' identities, and the
 // executable's texts when given.
-ResourceBundle builtPatch(const std::vector<ObjFile>& files,
+ResourceBundle builtPatch(const std::vector<ObjectFile>& files,
                           const CarriedExeTexts* exeTexts = nullptr) {
     ResourceBundle bundle = endUserResources({});
-    for (Resource& data : carriedDataResources(files, writeObjTexts(files, {}), exeTexts)) {
+    for (Resource& data : carriedDataResources(files, writeObjectTexts(files, {}), exeTexts)) {
         bundle.put(data.key, std::move(data.data));
     }
     return bundle;
@@ -124,7 +124,7 @@ public:
     fs::path objData;
     fs::path other;
     std::map<std::string, Bytes> originals;
-    std::vector<ObjFile> files;
+    std::vector<ObjectFile> files;
     std::string console;
     std::function<void(const std::string&)> beforeWrite;  // called with each object file's name
 
@@ -240,7 +240,7 @@ TEST_F(PlayerFolderTest, WhatIsNotTheGamesOwnIsNamedAndLeftUnchanged) {
 
 TEST_F(PlayerFolderTest, DamagedCarriedDataIsRefusedBeforeAnyQuestion) {
     ResourceBundle edited = builtPatch(files);
-    const ResourceKey texts{kRawDataType, ResourceName::string(kObjTextsName), 0};
+    const ResourceKey texts{kRawDataType, ResourceName::string(kObjectTextsName), 0};
     Bytes data = *edited.find(texts);
     data.at(data.size() - 6) = 0xFF;  // a language ID 255, out of step
     edited.put(texts, data);

@@ -20,8 +20,8 @@ namespace {
 
 const std::array<std::uint8_t, 8> kName{'N', 'A', 'M', 'E', '0', '0', '0', '1'};
 
-ObjFile textsFor(const std::string& name, ObjFileTexts texts) {
-    ObjFile f;
+ObjectFile textsFor(const std::string& name, ObjectFileTexts texts) {
+    ObjectFile f;
     f.fileName = name;
     f.texts = std::move(texts);
     return f;
@@ -39,7 +39,7 @@ protected:
                             makeSampleObjectFile(10, 3, {{{0, "x"}}, {}, {{0, "z"}}}, kName, 2));
     }
 
-    int run(const std::vector<ObjFile>& files, const std::string& answers,
+    int run(const std::vector<ObjectFile>& files, const std::string& answers,
             EndUserOptions options = {}) {
         return runWith(endUserResources(files, options), answers);
     }
@@ -53,7 +53,7 @@ protected:
         return code;
     }
 
-    ObjFile load(const std::string& name) { return loadObjectFile(objData / name); }
+    ObjectFile load(const std::string& name) { return loadObjectFile(objData / name); }
 
     TempDir game;
     fs::path objData;
@@ -73,9 +73,9 @@ TEST_F(TarnPatchTest, AppliesTheTextsAndShowsTheWholeDialogue) {
                           textsFor("B.DAT", {{}, {{4, "new"}}, {}})},
                          "yes\n\n");
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(load("A.DAT").texts, (ObjFileTexts{{{0, "Sword"}, {1, "Schwert"}, {7, "Miecz"}}}));
+    EXPECT_EQ(load("A.DAT").texts, (ObjectFileTexts{{{0, "Sword"}, {1, "Schwert"}, {7, "Miecz"}}}));
     EXPECT_FALSE(load("A.DAT").wrongChecksum);
-    EXPECT_EQ(load("b.dat").texts, (ObjFileTexts{{{0, "x"}}, {{4, "new"}}, {{0, "z"}}}));
+    EXPECT_EQ(load("b.dat").texts, (ObjectFileTexts{{{0, "x"}}, {{4, "new"}}, {{0, "z"}}}));
     EXPECT_NE(readWholeFile(objData / "b.dat"), bBefore);
     EXPECT_EQ(load("b.dat").encoding, 3);
 
@@ -175,7 +175,7 @@ TEST_F(TarnPatchTest, AnswersDecliningAndTheHeaderFollowTheMessageTable) {
         if (c.messages) {
             c.messages(options);
         }
-        std::vector<ObjFile> files = {textsFor("A.DAT", {{{0, "changed"}}})};
+        std::vector<ObjectFile> files = {textsFor("A.DAT", {{{0, "changed"}}})};
         if (c.openErrorFirst) {
             files.insert(files.begin(), textsFor("missing.dat", {{{0, "x"}}}));
         }
@@ -197,8 +197,8 @@ TEST_F(TarnPatchTest, AProgramBuiltBeforeTheSecondBlockShowsTheBuiltInHeaderAndE
     ResourceBundle bundle;
     bundle.put({kStringTableType, ResourceName::number(kMessageTableName), 0},
                buildMessageTableBlock(defaultMessages(), "y"));
-    bundle.put({kRawDataType, ResourceName::string(kObjTextsName), 0},
-               writeObjTexts({textsFor("A.DAT", {{{0, "changed"}}})}, {}));
+    bundle.put({kRawDataType, ResourceName::string(kObjectTextsName), 0},
+               writeObjectTexts({textsFor("A.DAT", {{{0, "changed"}}})}, {}));
     EXPECT_EQ(runWith(bundle, "n\n"), 1);
     EXPECT_EQ(console.rfind(kHeader + "This program", 0), 0u);
     EXPECT_NE(console.find("[Y/N]Nothing was changed.\n\nPress ENTER to continue\n"),
@@ -240,7 +240,7 @@ TEST_F(TarnPatchTest, NamesThatLeaveObjDataAreRefusedAsOpenErrors) {
         "../outside.dat", "..",
         "sub/A.DAT",      "sub\\A.DAT",
         "C:outside.dat",  (game.path() / "outside.dat").string()};
-    std::vector<ObjFile> files;
+    std::vector<ObjectFile> files;
     for (const std::string& name : names) {
         files.push_back(textsFor(name, {{{0, "evil"}}}));
     }
@@ -259,7 +259,7 @@ TEST_F(TarnPatchTest, NamesThatLeaveObjDataAreRefusedAsOpenErrors) {
 }
 
 TEST_F(TarnPatchTest, TextsEndingEarlyAreAnOpenErrorThatStopsCleanly) {
-    const Bytes full = writeObjTexts(
+    const Bytes full = writeObjectTexts(
         {textsFor("A.DAT", {{{0, "first"}}}), textsFor("b.dat", {{{0, "second"}}, {}, {}})}, {});
     const Bytes before = readWholeFile(objData / "b.dat");
     // Cut inside the second record's text, then inside its name.

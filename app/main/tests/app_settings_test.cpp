@@ -29,7 +29,7 @@ TEST(AppSettings, GarbageValuesGiveTheDefaults) {
     EXPECT_EQ(s.options.fontSize, 8);
     EXPECT_EQ(s.options.fontCharset, 1);
     EXPECT_EQ(s.options.fontName, "MS Sans Serif");
-    EXPECT_TRUE(s.objTrans.enhRle);
+    EXPECT_TRUE(s.objectWindow.enhRle);
     EXPECT_EQ(s.exeSettings.textId, -1);
     EXPECT_EQ(s.exeSettings.texts[8], "All OK");
     const PlacementSettings main = readMainWindowPlacement(ini);
@@ -47,7 +47,7 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     s.mainWindow = {10, 20, 640, 480, true};
     s.preview.visible = true;
     s.preview.left = 5;
-    s.objTrans.placement = {1, 2, 3, 4, true};
+    s.objectWindow.placement = {1, 2, 3, 4, true};
     s.exeSettings.textId = 7;
     s.exeSettings.texts[0] = "Neue Texte";
     s.exeSettings.target = "native";
@@ -117,7 +117,7 @@ TEST(AppSettings, ClosingWritesEveryKeyInOrderAndReadsBack) {
     EXPECT_TRUE(back.options.cstyleStrings);
     EXPECT_EQ(back.options.fontName, "Liberation Sans");
     EXPECT_EQ(back.preview.left, 5);
-    EXPECT_TRUE(back.objTrans.placement.isMaximized);
+    EXPECT_TRUE(back.objectWindow.placement.isMaximized);
     EXPECT_EQ(back.exeSettings.texts[0], "Neue Texte");
     EXPECT_EQ(back.exeSettings.target, "native");
     EXPECT_EQ(back.folders.objectPo, "po files");

@@ -200,7 +200,7 @@ TEST_F(CharacterTableTest, TheDialogListsLettersOnCodesAndProposesATableOnBytesN
     }
     ObjectTextsDocument objects;
     ASSERT_TRUE(objects.loadFolder(objData).empty());
-    std::vector<ObjFile> files = objects.files();
+    std::vector<ObjectFile> files = objects.files();
     files[0].texts[0].push_back({14, "Cena 5 \xA2"});
     objects.replaceTextsStep(files, "test")->redo();
     ASSERT_TRUE(objects.saveModified({}).problems.empty());

@@ -59,11 +59,11 @@ TEST_F(ObjectWindowsWiring, NewSectionsFollowTheSettingsOrder) {
     main.close();
     const std::string ini = settingsText();
     const auto pluginLang = ini.find("[PluginLang]\r\nLeft=-1\r\nTop=0\r\n");  // never shown
-    const auto objTrans = ini.find("[ObjTrans]\r\nLeft=-1\r\n");
+    const auto objectWindow = ini.find("[ObjTrans]\r\nLeft=-1\r\n");
     const auto exeSettings = ini.find("[EXESettings]\r\nTextID=-1\r\nEnhRLE=1\r\nText0=");
     ASSERT_NE(pluginLang, std::string::npos) << ini;
-    EXPECT_LT(pluginLang, objTrans);
-    EXPECT_LT(objTrans, exeSettings);
+    EXPECT_LT(pluginLang, objectWindow);
+    EXPECT_LT(objectWindow, exeSettings);
     EXPECT_NE(ini.find("IsMaximized=0\r\nEnhRLE=0\r\n"), std::string::npos) << ini;
     // Without a stored target the builder's default is written, after the other keys.
     const std::string target(patcherTargetName(defaultPatcherTarget()));
@@ -109,7 +109,7 @@ TEST_F(ObjectWindowsWiring, PluginLangOkMarksTheTextsModified) {
 
 class ObjectTextsBeside : public EditorTest {
 protected:
-    void writeObjectFile(const ObjFileTexts& texts) {
+    void writeObjectFile(const ObjectFileTexts& texts) {
         fs::create_directories(transPath.parent_path() / "objdata");
         writeFileAtomically(transPath.parent_path() / "objdata" / "SWORD.DAT",
                             makeSampleObjectFile(3, 1, texts, {'S', 'W', 'O', 'R', 'D'}, 1));
@@ -176,7 +176,7 @@ TEST_F(ObjectTextsBeside, TheObjectGridSpellsWithTheMainWindowsDictionary) {
     EXPECT_EQ(highlighter->unknownWords()[0].word, "Scharf");
 }
 
-TEST_F(ObjectTextsBeside, TransObjIsOneWindowBesideTheMainOne) {
+TEST_F(ObjectTextsBeside, ObjectWindowIsOneWindowBesideTheMainOne) {
     writeGame();
     writeSettings();
     writeObjectFile({{{0, "Sword"}}});

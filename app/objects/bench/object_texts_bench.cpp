@@ -72,7 +72,7 @@ void writeObjectFiles(const SampleObjectGame& game) {
     for (int i = 0; i < kFiles; ++i) {
         const unsigned type = static_cast<unsigned>(i % 11);
         const auto encoding = static_cast<std::uint8_t>(i % 3 == 2 ? 3 : i % 3);
-        ObjFileTexts texts(3, {{0, "An object's name " + std::to_string(i)},
+        ObjectFileTexts texts(3, {{0, "An object's name " + std::to_string(i)},
                                {5, "Der Name des Dings " + std::to_string(i)}});
         const std::array<std::uint8_t, 8> id{'O', 'B', 'J', 'E', 'C', 'T', '0', '0'};
         const Bytes file = makeSampleObjectFile(type, encoding, texts, id, 1000u + i);

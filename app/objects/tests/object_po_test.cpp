@@ -44,7 +44,7 @@ protected:
         });
     }
     void click(const char* button) { childByName<QPushButton>(window, button)->click(); }
-    const ObjTextGroup& group(std::size_t g) const { return window.document().group(0, g); }
+    const ObjectTextGroup& group(std::size_t g) const { return window.document().group(0, g); }
     QString lastMessage() const { return prompter.messages().back().text; }
     void writeMessages(const std::vector<PoEntry>& entries) {
         writePoFile(po, {{"Content-Type", "text/plain; charset=UTF-8"}}, entries);
@@ -88,7 +88,7 @@ TEST_F(ObjectPoTest, ExportsBetweenTwoIdsAndImportsIntoTheDocument) {
     click("objectImportPoButton");
     EXPECT_EQ(proposed, (QStringList{"", "5"}));  // an import asks the target alone
     EXPECT_EQ(lastMessage(), "applied 1, unchanged 1, untranslated 1, fuzzy 0, unknown 0");
-    EXPECT_EQ(group(1), (ObjTextGroup{{0, "A blade"}, {5, "Klinge"}}));
+    EXPECT_EQ(group(1), (ObjectTextGroup{{0, "A blade"}, {5, "Klinge"}}));
     EXPECT_EQ(grid()->text(1, 1), "Klinge");
     EXPECT_TRUE(window.document().isModified(0));
     EXPECT_TRUE(childByName<QPushButton>(window, "saveButton")->isEnabled());
@@ -105,18 +105,18 @@ TEST_F(ObjectPoTest, ExportsBetweenTwoIdsAndImportsIntoTheDocument) {
               "obj/SWORD.DAT/3: \\c sequence without color specifier at the end "
               "of the text\n\nImport the 1 good entry and skip 1?");
     EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Question);
-    EXPECT_EQ(group(1), (ObjTextGroup{{0, "A blade"}, {5, "Klinge"}}));
-    EXPECT_EQ(group(2), (ObjTextGroup{{0, "Sharp"}}));
+    EXPECT_EQ(group(1), (ObjectTextGroup{{0, "A blade"}, {5, "Klinge"}}));
+    EXPECT_EQ(group(2), (ObjectTextGroup{{0, "Sharp"}}));
     answerIds(0, 5);
     answerFile(po);
     prompter.answer(MessageAnswer::Yes);
     click("objectImportPoButton");
-    EXPECT_EQ(group(1), (ObjTextGroup{{0, "A blade"}, {5, "Schneide"}}));
+    EXPECT_EQ(group(1), (ObjectTextGroup{{0, "A blade"}, {5, "Schneide"}}));
     EXPECT_EQ(prompter.messages().back().icon, MessageIcon::Information);
 
     click("saveButton");
     EXPECT_EQ(loadObjectFile(game.file("SWORD.DAT")).texts[1],
-              (ObjTextGroup{{0, "A blade"}, {5, "Schneide"}}));
+              (ObjectTextGroup{{0, "A blade"}, {5, "Schneide"}}));
     EXPECT_EQ(std::filesystem::path(window.poFolder()), dir.path());  // either separator
     EXPECT_TRUE(prompter.mismatches().empty());
 }
@@ -139,9 +139,9 @@ TEST_F(ObjectPoTest, AnImportIsOneStepAndItsSaveWritesAllFilesOrNone) {
     EXPECT_EQ(undo->text(), "Undo PO import (3 texts)");
     undo->trigger();
     EXPECT_FALSE(window.document().anyModified());
-    EXPECT_EQ(window.document().group(1, 0), (ObjTextGroup{{0, "B.DAT"}}));
+    EXPECT_EQ(window.document().group(1, 0), (ObjectTextGroup{{0, "B.DAT"}}));
     childByName<QAction>(window, "objectRedoAction")->trigger();
-    EXPECT_EQ(window.document().group(1, 0), (ObjTextGroup{{0, "B.DAT"}, {7, "b"}}));
+    EXPECT_EQ(window.document().group(1, 0), (ObjectTextGroup{{0, "B.DAT"}, {7, "b"}}));
 
     std::vector<Bytes> before;
     for (const char* name : {"A.DAT", "B.DAT", "C.DAT"}) {
@@ -159,7 +159,7 @@ TEST_F(ObjectPoTest, AnImportIsOneStepAndItsSaveWritesAllFilesOrNone) {
     std::filesystem::permissions(game.file("B.DAT"), std::filesystem::perms::owner_all);
     click("saveButton");
     EXPECT_FALSE(window.document().anyModified());
-    EXPECT_EQ(loadObjectFile(game.file("C.DAT")).texts[0], (ObjTextGroup{{0, "C.DAT"}, {7, "c"}}));
+    EXPECT_EQ(loadObjectFile(game.file("C.DAT")).texts[0], (ObjectTextGroup{{0, "C.DAT"}, {7, "c"}}));
 }
 
 }  // namespace

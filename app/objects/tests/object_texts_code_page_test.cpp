@@ -89,7 +89,7 @@ TEST_F(ObjectTextsCodePageTest, InTheFontsPageTheLettersAreSavedAsItsBytes) {
               "d\x9F");
     EXPECT_EQ(cell(1), "Miecz" + kLodz);
     window.saveModified();
-    EXPECT_EQ(loadObjectFile(game.file("a.dat")).texts[0][1], (ObjText{5,
+    EXPECT_EQ(loadObjectFile(game.file("a.dat")).texts[0][1], (ObjectText{5,
                                                                        "Miecz \xB3\xF3"
                                                                        "d\x9F"}));
 }

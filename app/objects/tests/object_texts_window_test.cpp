@@ -50,7 +50,7 @@ protected:
     }
     bool modified(std::size_t file) const { return window.document().isModified(file); }
     void selectGroup(int file, int group) { fileNode(file).child(group).makeCurrent(); }
-    const ObjTextGroup& group(int file, int g) const {
+    const ObjectTextGroup& group(int file, int g) const {
         return window.document().group(static_cast<std::size_t>(file), static_cast<std::size_t>(g));
     }
     QString cell(int row, int column) const { return grid()->text(row, column); }
@@ -68,7 +68,7 @@ protected:
     std::vector<QString> statuses;
 };
 
-const ObjFileTexts kThreeGroups{{{0, "Sword"}, {5, "Schwert"}}, {{0, "A blade"}}, {{0, "Sharp"}}};
+const ObjectFileTexts kThreeGroups{{{0, "Sword"}, {5, "Schwert"}}, {{0, "A blade"}}, {{0, "Sharp"}}};
 
 TEST_F(ObjectTextsWindowTest, ShowsTheFilesAndTheirGroupsAsATree) {
     game.add("SWORD.DAT", 0, 1, kThreeGroups);
@@ -163,7 +163,7 @@ TEST_F(ObjectTextsWindowTest, NewIdIsAppendedAndSavedWithAnEmptyText) {
     EXPECT_EQ(window.statusText(), "1 files updated successfully");
     EXPECT_FALSE(saveButton()->isEnabled());
     EXPECT_EQ(loadObjectFile(game.file("a.dat")).texts.at(0),
-              (ObjTextGroup{{0, "Sword"}, {5, "Schwert"}, {14, ""}}));
+              (ObjectTextGroup{{0, "Sword"}, {5, "Schwert"}, {14, ""}}));
 }
 
 TEST_F(ObjectTextsWindowTest, AnIdAlreadyInTheGroupIsRefusedAndSelected) {
@@ -201,7 +201,7 @@ TEST_F(ObjectTextsWindowTest, DeletingStopsAtTheLastId) {
     EXPECT_EQ(prompter.messages()[1].text, "Are you sure to delete Language ID 0");
     EXPECT_EQ(prompter.messages()[1].caption, "Deleting Language ID");
     EXPECT_EQ(prompter.messages()[1].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(group(0, 0), (ObjTextGroup{{5, "Schwert"}}));
+    EXPECT_EQ(group(0, 0), (ObjectTextGroup{{5, "Schwert"}}));
     ASSERT_EQ(grid()->rowCount(), 1);
     EXPECT_EQ(cell(0, 0), "5");
     EXPECT_TRUE(modified(0));
@@ -281,9 +281,9 @@ TEST_F(ObjectTextsWindowTest, SavingWritesOnlyTheModifiedFilesWithCounters) {
             EXPECT_EQ(game.bytes(name), before[static_cast<std::size_t>(i)]) << name;
         }
     }
-    const ObjFile saved = loadObjectFile(game.file("f26.dat"));
+    const ObjectFile saved = loadObjectFile(game.file("f26.dat"));
     EXPECT_EQ(saved.encoding, 3);
-    EXPECT_EQ(saved.texts[0].back(), (ObjText{9, "neun"}));
+    EXPECT_EQ(saved.texts[0].back(), (ObjectText{9, "neun"}));
     EXPECT_FALSE(window.document().anyModified());
 }
 
@@ -589,9 +589,9 @@ TEST_F(ObjectTextsWindowTest, AGroupWithoutEntriesShowsAnEmptyGridAndTakesANewId
     EXPECT_EQ(prompter.messages().back().text, "Can't delete the last language ID!");
     askFor("3");
     window.addLanguageId();
-    EXPECT_EQ(group(0, 1), (ObjTextGroup{{3, ""}}));
+    EXPECT_EQ(group(0, 1), (ObjectTextGroup{{3, ""}}));
     window.saveModified();
-    EXPECT_EQ(loadObjectFile(game.file("a.dat")).texts[1], (ObjTextGroup{{3, ""}}));
+    EXPECT_EQ(loadObjectFile(game.file("a.dat")).texts[1], (ObjectTextGroup{{3, ""}}));
 }
 
 // Every step through the keys and the grid's menu: the texts come back, and the title's marker
@@ -653,10 +653,10 @@ TEST_F(ObjectTextsWindowTest, UndoAndRedoTakeBackEachStepByKeysAndTheGridMenu) {
     grid()->setCurrentCell(0, 1);
     prompter.answer(MessageAnswer::Yes);
     window.removeLanguageId();
-    EXPECT_EQ(group(0, 0), (ObjTextGroup{{5, "XY"}, {14, ""}}));
+    EXPECT_EQ(group(0, 0), (ObjectTextGroup{{5, "XY"}, {14, ""}}));
     EXPECT_EQ(undo->text(), "Undo Delete language ID 0");
     undo->trigger();
-    EXPECT_EQ(group(0, 0), (ObjTextGroup{{0, "Sword"}, {5, "XY"}, {14, ""}}));
+    EXPECT_EQ(group(0, 0), (ObjectTextGroup{{0, "Sword"}, {5, "XY"}, {14, ""}}));
     EXPECT_EQ(grid()->rowCount(), 3);
     undo->trigger();
     EXPECT_EQ(grid()->rowCount(), 2);
@@ -735,7 +735,7 @@ TEST_F(ObjectTextsWindowTest, TheGridMenuWorksFromTheKeyboard) {
     askFor("9");
     grid()->setFocus();
     QTest::keyClick(gridView(), Qt::Key_Insert, Qt::AltModifier);
-    EXPECT_EQ(group(0, 0).back(), (ObjText{9, ""}));
+    EXPECT_EQ(group(0, 0).back(), (ObjectText{9, ""}));
     prompter.answer(MessageAnswer::Yes);
     QTest::keyClick(gridView(), Qt::Key_Delete, Qt::AltModifier);
     EXPECT_EQ(group(0, 0).size(), 2u);
@@ -775,7 +775,7 @@ TEST_F(ObjectTextsWindowTest, AFileChangedOnDiskIsAskedAboutAndItsUntouchedGroup
     // b.dat was not changed elsewhere; the second message confirms the save.
     EXPECT_EQ(prompter.messages().size(), 2u);
     EXPECT_EQ(statuses.back(), "2 files updated successfully");
-    const ObjFile saved = loadObjectFile(game.file("a.dat"));
+    const ObjectFile saved = loadObjectFile(game.file("a.dat"));
     ASSERT_EQ(saved.texts.size(), 3u);
     EXPECT_EQ(saved.texts[0][0].text, "Blade");
     EXPECT_EQ(saved.texts[1][0].text, "A new blade");

@@ -26,7 +26,7 @@ namespace {
 
 class ObjectTranslatorAids : public ObjectWindowTest {
 protected:
-    const ObjTextGroup& group(int file, int g) const {
+    const ObjectTextGroup& group(int file, int g) const {
         return window.document().group(static_cast<std::size_t>(file), static_cast<std::size_t>(g));
     }
     QCheckBox* lackingFilter() const {
@@ -143,9 +143,9 @@ TEST_F(ObjectTranslatorAids, AddingTheLanguageEverywhereIsOneStepAndTheAddPrompt
     answerId("20", &proposed);
     childByName<QPushButton>(window, "addLanguageEverywhereButton")->click();
     EXPECT_EQ(proposed, "20");
-    EXPECT_EQ(group(0, 0), (ObjTextGroup{{0, "Sword"}, {20, "Miecz"}}));
-    EXPECT_EQ(group(0, 1), (ObjTextGroup{{0, "Shield"}, {20, ""}}));
-    EXPECT_EQ(group(1, 0), (ObjTextGroup{{0, "Bow"}, {20, ""}}));
+    EXPECT_EQ(group(0, 0), (ObjectTextGroup{{0, "Sword"}, {20, "Miecz"}}));
+    EXPECT_EQ(group(0, 1), (ObjectTextGroup{{0, "Shield"}, {20, ""}}));
+    EXPECT_EQ(group(1, 0), (ObjectTextGroup{{0, "Bow"}, {20, ""}}));
     EXPECT_EQ(window.statusText().toStdString(), "Language ID 20 added to 2 text groups");
     EXPECT_EQ(window.session().stack().count(), steps + 1);
     EXPECT_TRUE(window.document().isModified(0));
@@ -157,8 +157,8 @@ TEST_F(ObjectTranslatorAids, AddingTheLanguageEverywhereIsOneStepAndTheAddPrompt
     EXPECT_EQ(window.session().stack().count(), steps + 1);
 
     window.undo();
-    EXPECT_EQ(group(0, 1), (ObjTextGroup{{0, "Shield"}}));
-    EXPECT_EQ(group(1, 0), (ObjTextGroup{{0, "Bow"}}));
+    EXPECT_EQ(group(0, 1), (ObjectTextGroup{{0, "Shield"}}));
+    EXPECT_EQ(group(1, 0), (ObjectTextGroup{{0, "Bow"}}));
     EXPECT_FALSE(window.document().anyModified());
 
     // Alt+Insert's prompt proposes the same ID.
@@ -167,7 +167,7 @@ TEST_F(ObjectTranslatorAids, AddingTheLanguageEverywhereIsOneStepAndTheAddPrompt
     answerId("20", &proposed);
     window.addLanguageId();
     EXPECT_EQ(proposed, "20");
-    EXPECT_EQ(group(0, 1), (ObjTextGroup{{0, "Shield"}, {20, ""}}));
+    EXPECT_EQ(group(0, 1), (ObjectTextGroup{{0, "Shield"}, {20, ""}}));
     EXPECT_TRUE(prompter.mismatches().empty());
 }
 

@@ -26,15 +26,15 @@
 #include "exetext/sample_executable.h"
 #include "exetext/sample_texts.h"
 #include "enduser/message_table.h"
-#include "enduser/obj_texts.h"
+#include "enduser/object_texts.h"
 #include "enduser/resource_bundle.h"
 #include "objfiles/object_folder.h"
 
 namespace tarn {
 namespace {
 
-const ObjFileTexts kOld{{{0, "Sword"}, {5, "Schwert"}}};
-const ObjFileTexts kNew{{{0, "Sword"}, {5, "Klinge"}, {14, "Kard"}}};
+const ObjectFileTexts kOld{{{0, "Sword"}, {5, "Schwert"}}};
+const ObjectFileTexts kNew{{{0, "Sword"}, {5, "Klinge"}, {14, "Kard"}}};
 
 class PatchBuilderTest : public ::testing::Test {
 protected:
@@ -81,7 +81,7 @@ protected:
     ScriptedPrompter prompter;
     PatchBuilderDialog settings;
     QWidget panel;
-    std::vector<ObjFile> files;
+    std::vector<ObjectFile> files;
     BuildFrontEnd frontEnd;
     std::vector<QString> statuses;
     std::vector<QString> createdFiles;  // as the window's status tooltip names them
@@ -107,9 +107,9 @@ TEST_F(PatchBuilderTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
 
     const ResourceBundle bundle = ResourceBundle::parse(readWholeFile(target));
     EXPECT_EQ(loadString(bundle, 11), u"jy");
-    const Bytes* texts = bundle.find({kRawDataType, ResourceName::string(kObjTextsName), 0});
+    const Bytes* texts = bundle.find({kRawDataType, ResourceName::string(kObjectTextsName), 0});
     ASSERT_NE(texts, nullptr);
-    EXPECT_EQ(*texts, writeObjTexts(files, {5, true}));
+    EXPECT_EQ(*texts, writeObjectTexts(files, {5, true}));
 
     // An end user's game with the old texts.
     SampleObjectGame game;
@@ -119,7 +119,7 @@ TEST_F(PatchBuilderTest, TheBuiltProgramRunsAndChangesAGamesTexts) {
                                 "' > output.txt 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(loadObjectFile(game.file("sword.dat")).texts[0],
-              (ObjTextGroup{{0, "Sword"}, {5, "Klinge"}}));
+              (ObjectTextGroup{{0, "Sword"}, {5, "Klinge"}}));
 }
 
 TEST_F(PatchBuilderTest, TheExecutablesTextsGoAlongWhenBothExecutablesAreSet) {
@@ -140,7 +140,7 @@ TEST_F(PatchBuilderTest, TheExecutablesTextsGoAlongWhenBothExecutablesAreSet) {
     const Bytes* carried = bundle.find({kRawDataType, ResourceName::string(kExeTextsName), 0});
     ASSERT_NE(carried, nullptr);
     const CarriedExeTexts exe = readCarriedExeTexts(
-        *carried, *bundle.find({kRawDataType, ResourceName::string(kObjTextsName), 0}));
+        *carried, *bundle.find({kRawDataType, ResourceName::string(kObjectTextsName), 0}));
     ASSERT_EQ(exe.texts.size(), 1u);
     EXPECT_EQ(exe.texts[0].translated, "Witaj");
     EXPECT_EQ(exe.primaryLangId, 14);

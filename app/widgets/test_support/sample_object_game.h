@@ -23,7 +23,7 @@ public:
 
     // An object file of the given type and encoding holding texts.
     void add(const std::string& name, unsigned type, std::uint8_t encoding,
-             const ObjFileTexts& texts) {
+             const ObjectFileTexts& texts) {
         const std::array<std::uint8_t, 8> id{
             'O', 'B', 'J', 'E', 'C', 'T', '0', static_cast<std::uint8_t>('0' + seed_ % 10)};
         writeFileAtomically(file(name), makeSampleObjectFile(type, encoding, texts, id, ++seed_));
