@@ -12,6 +12,22 @@
 #include <variant>
 #include <vector>
 
+// Problems a caller shows or acts on are values: Problem (a file, a line, an offset, a message),
+// and Converted<T> for a conversion that may not succeed. Exceptions remain for two things only:
+// a file or data that could not be read or written, and a broken contract. The whole list:
+//   could not read or write a file:  FileError, with FileChangedError (another program wrote it
+//                                    since it was read) and LinkError (a link where none may be);
+//                                    UnknownExecutableError (a file of no known build);
+//                                    SpellingError (a dictionary Hunspell cannot open)
+//   could not read data:             StreamReadError, and one per format for data that is whole
+//                                    but wrong: TextTableError, CarriedDataError,
+//                                    ResourceBundleError, MessageTableError
+//   could not write data:            StreamWriteError (a value the format cannot hold, an
+//                                    encoding it cannot write), ObjectTextsLimitError (more files
+//                                    or texts than the players' program's layout can carry),
+//                                    NoTextsError (a players' program with nothing to carry)
+//   the command line's exit:         CommandError and UsageError, inside tarntool only
+//   a broken contract:               std::logic_error and std::out_of_range from the library
 namespace tarn {
 
 // Reading past the end of a stream or of malformed data. Where the reader knows it, the error
@@ -33,10 +49,12 @@ private:
     std::optional<std::uint64_t> offset_;
 };
 
-// A write that could not be carried out (for example the memory for the buffer ran out).
+// A write that could not be carried out (for example the memory for the buffer ran out, or a
+// value the format cannot hold), in words of its own where the writer has them.
 class StreamWriteError : public std::runtime_error {
 public:
     StreamWriteError() : std::runtime_error("Stream write error") {}
+    explicit StreamWriteError(const std::string& message) : std::runtime_error(message) {}
 };
 
 // A file that could not be opened, read, written or renamed; the message names the file and

@@ -152,7 +152,8 @@ Bytes encodeObjectFile(const Bytes& decoded, const ObjectFile& object, bool enha
             encodeScrambled(decoded.data(), decoded.size(), file);
             break;
         default:
-            throw UnsupportedEncodingError(object.encoding);
+            throw StreamWriteError("Object files cannot be written with encoding " +
+                                   std::to_string(object.encoding));
     }
     const std::size_t length = file.size() - kObjectHeaderSize;
     if (length > 0xFFFFFFFFu) {

@@ -39,14 +39,6 @@ enum ObjectEncoding : std::uint8_t {
     kEncodingScrambled = 3,
 };
 
-// encodeObjectFile was asked for an encoding the container cannot write.
-class UnsupportedEncodingError : public std::runtime_error {
-public:
-    explicit UnsupportedEncodingError(unsigned encoding)
-        : std::runtime_error("Object files cannot be written with encoding " +
-                             std::to_string(encoding)) {}
-};
-
 // The header fields as stored; the checksum is not verified.
 struct ObjectFileHeader {
     std::uint32_t flags = 0;
@@ -82,7 +74,7 @@ std::span<const std::uint8_t> decodeObjectFile(const std::uint8_t* file, std::si
 
 // Builds a whole object file of the decoded data with object's flags, name and encoding and a
 // fresh checksum; enhanced selects the enhanced run-length encoder (encoding 1 only). Raises
-// UnsupportedEncodingError for encodings other than 0, 1 and 3.
+// StreamWriteError for encodings other than 0, 1 and 3.
 Bytes encodeObjectFile(const Bytes& decoded, const ObjectFile& object, bool enhanced);
 
 std::uint32_t objectChecksum(const ObjectFile& object, const std::uint8_t* data, std::size_t size);

@@ -47,7 +47,7 @@ using LoadProgress = std::function<void(std::size_t, std::size_t, const std::str
 // The object file of the given bytes with its text tables replaced by object.texts, encoded
 // again with the file's own encoding (enhanced run-length encoder when enhanced). Refreshes
 // object's Name, Flags and Encoding from the file. Raises StreamReadError or
-// UnsupportedEncodingError; nothing is written.
+// StreamWriteError; nothing is written.
 Bytes rewriteObjectFile(const Bytes& file, ObjectFile& object, bool enhanced);
 
 }  // namespace tarn

@@ -126,7 +126,7 @@ TEST(ObjectContainer, EncodingsThatCannotBeDecodedAreNamedAndNeverWritten) {
             EXPECT_STREQ(e.what(), c.message);
             EXPECT_EQ(e.offset(), 16u);
         }
-        EXPECT_THROW(encodeObjectFile(Bytes{1, 2}, object, false), UnsupportedEncodingError);
+        EXPECT_THROW(encodeObjectFile(Bytes{1, 2}, object, false), StreamWriteError);
     }
 }
 
