@@ -16,14 +16,16 @@ using Column = StringTableDocument::Column;
 // Column's texts as raw bytes, text n at index n - 1; a malformed C-style cell adds
 // "text N: message" to problems.
 std::vector<std::string> rawColumn(const StringTableDocument& document, Column column,
-                                   std::vector<std::string>& problems) {
+                                   std::vector<Problem>& problems) {
     std::vector<std::string> texts(StringTableDocument::kRows);
     for (int row = 1; row <= StringTableDocument::kRows; ++row) {
         Converted<std::string> raw = document.bytes(row, column);
         if (raw) {
             texts[static_cast<std::size_t>(row - 1)] = std::move(raw.value());
         } else {
-            problems.push_back("text " + std::to_string(row) + ": " + raw.problem().message);
+            Problem problem = raw.problem();
+            problem.path = "text " + std::to_string(row);
+            problems.push_back(std::move(problem));
         }
     }
     return texts;
@@ -47,7 +49,7 @@ std::vector<PoEntry> messagesToApply(PoReadResult& read, const PoCompanions& com
                                      const std::filesystem::path& path) {
     if (const auto mismatch =
             characterMismatch(read.header, companions.characters, pathToUtf8(path.filename()))) {
-        read.warnings.push_back(*mismatch);
+        read.warnings.push_back(Problem::withMessage(*mismatch));
     }
     std::vector<PoEntry> entries = read.entries;
     acceptFuzzyUnderReview(entries, companions.notes);
@@ -62,10 +64,10 @@ void addCompanions(PoHeaderFields& header, std::vector<PoEntry>& entries,
 
 }  // namespace
 
-std::vector<std::string> exportPoFile(const std::filesystem::path& path,
-                                      const StringTableDocument& document, PoHeaderFields header,
-                                      const CodePage& codePage, const PoCompanions& companions) {
-    std::vector<std::string> problems;
+std::vector<Problem> exportPoFile(const std::filesystem::path& path,
+                                  const StringTableDocument& document, PoHeaderFields header,
+                                  const CodePage& codePage, const PoCompanions& companions) {
+    std::vector<Problem> problems;
     const std::vector<std::string> original =
         rawColumn(document, StringTableDocument::OriginalColumn, problems);
     const std::vector<std::string> translated =
@@ -91,7 +93,7 @@ PoImportReport importPoFile(const std::filesystem::path& path, StringTableDocume
                             const CodePage& codePage, std::unique_ptr<SetTextsCommand>& change,
                             PoCompanions& companions, PoProblems problems) {
     PoReadResult read = readPoFile(path);
-    std::vector<std::string> cellProblems;
+    std::vector<Problem> cellProblems;
     const std::vector<std::string> before =
         rawColumn(document, StringTableDocument::TranslatedColumn, cellProblems);
     std::vector<std::string> texts = before;
@@ -114,11 +116,11 @@ PoImportReport importPoFile(const std::filesystem::path& path, StringTableDocume
     return report;
 }
 
-std::vector<std::string> exportPoFile(const std::filesystem::path& path,
-                                      const ObjectTextsDocument& document, std::uint8_t sourceId,
-                                      std::uint8_t targetId, PoHeaderFields header,
-                                      const CodePage& codePage, const PoCompanions& companions) {
-    std::vector<std::string> problems;
+std::vector<Problem> exportPoFile(const std::filesystem::path& path,
+                                  const ObjectTextsDocument& document, std::uint8_t sourceId,
+                                  std::uint8_t targetId, PoHeaderFields header,
+                                  const CodePage& codePage, const PoCompanions& companions) {
+    std::vector<Problem> problems;
     std::vector<PoEntry> entries =
         objectTextsToPo(document.files(), sourceId, targetId, codePage, problems);
     if (problems.empty()) {
@@ -160,10 +162,10 @@ std::string importReportText(const PoImportReport& report, std::size_t limit) {
         const std::size_t n = report.problems.size();
         return importSummaryLine(report.counts) + "\nskipped " + std::to_string(n) +
                (n == 1 ? " entry for its problem:" : " entries for their problems:") +
-               listedLines(report.problems, limit);
+               listedLines(describe(report.problems), limit);
     }
     const bool rejected = !report.problems.empty();
-    const std::vector<std::string>& lines = rejected ? report.problems : report.warnings;
+    const std::vector<std::string> lines = describe(rejected ? report.problems : report.warnings);
     const std::string head = rejected ? "Nothing was imported: the file has " +
                                             std::to_string(lines.size()) +
                                             (lines.size() == 1 ? " problem." : " problems.")

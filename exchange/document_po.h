@@ -32,12 +32,12 @@ struct PoCompanions {
 };
 
 // Writes the document's texts to path (header fields as given, the companions' added). Answers
-// the problems that kept the file from being written, "text 42: message" for a translated cell
+// the problems that kept the file from being written, "text 42: message" (described) for a cell
 // whose C-style notation is malformed; raises FileError when the file cannot be written (path
 // then unchanged).
-std::vector<std::string> exportPoFile(const std::filesystem::path& path,
-                                      const StringTableDocument& document, PoHeaderFields header,
-                                      const CodePage& codePage, const PoCompanions& companions);
+std::vector<Problem> exportPoFile(const std::filesystem::path& path,
+                                  const StringTableDocument& document, PoHeaderFields header,
+                                  const CodePage& codePage, const PoCompanions& companions);
 
 // The name of the step a PO import makes in the window's history.
 inline constexpr const char* importPoStepName = "Import translation (PO)";
@@ -52,10 +52,10 @@ PoImportReport importPoFile(const std::filesystem::path& path, StringTableDocume
                             PoCompanions& companions, PoProblems problems = PoProblems::RefuseFile);
 
 // The object texts between two language IDs; as objectTextsToPo.
-std::vector<std::string> exportPoFile(const std::filesystem::path& path,
-                                      const ObjectTextsDocument& document, std::uint8_t sourceId,
-                                      std::uint8_t targetId, PoHeaderFields header,
-                                      const CodePage& codePage, const PoCompanions& companions);
+std::vector<Problem> exportPoFile(const std::filesystem::path& path,
+                                  const ObjectTextsDocument& document, std::uint8_t sourceId,
+                                  std::uint8_t targetId, PoHeaderFields header,
+                                  const CodePage& codePage, const PoCompanions& companions);
 
 // The same import as one step for the window's history, not yet done: null when the report has
 // problems or the file changes no text.

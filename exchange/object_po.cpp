@@ -49,11 +49,14 @@ std::optional<ObjectContext> parseObjectContext(std::string_view context) {
 
 std::vector<PoEntry> objectTextsToPo(const std::vector<ObjectFile>& files, std::uint8_t sourceId,
                                   std::uint8_t targetId, const CodePage& codePage,
-                                  std::vector<std::string>& problems) {
+                                  std::vector<Problem>& problems) {
     std::vector<PoEntry> entries;
     for (const ObjectFile& file : files) {
         if (!isUtf8(file.fileName)) {
-            problems.push_back(file.fileName + ": the file name is not UTF-8");
+            Problem problem;
+            problem.path = file.fileName;
+            problem.message = "the file name is not UTF-8";
+            problems.push_back(std::move(problem));
             continue;
         }
         for (std::size_t g = 0; g < file.texts.size(); ++g) {
@@ -107,7 +110,8 @@ PoImportReport applyObjectPo(std::vector<ObjectFile>& files, const std::vector<P
         ObjectFile& object = result[file->second];
         const std::size_t g = context->groupNumber - 1;
         if (!seen.emplace(file->second, g).second) {
-            report.problems.push_back(entry.context + ": a second message for the same group");
+            report.problems.push_back(
+                messageProblem(entry.context, "a second message for the same group"));
             continue;
         }
         std::string raw;

@@ -47,7 +47,7 @@ std::function<bool(const std::string& context)> namesObjectGroup(const std::vect
 // problems and gets no messages.
 std::vector<PoEntry> objectTextsToPo(const std::vector<ObjectFile>& files, std::uint8_t sourceId,
                                   std::uint8_t targetId, const CodePage& codePage,
-                                  std::vector<std::string>& problems);
+                                  std::vector<Problem>& problems);
 
 // Applies a PO file's messages to files: every message with a translation that is not fuzzy
 // sets the text with the target ID in its group, or appends one, and marks the file Modified.

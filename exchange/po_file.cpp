@@ -143,6 +143,15 @@ PoEntry toEntry(po_message_t m) {
     return entry;
 }
 
+// A problem in the named file, on a line where one is given.
+Problem inFile(const std::string& fileName, std::optional<std::size_t> line, std::string message) {
+    Problem problem;
+    problem.path = fileName;
+    problem.line = line;
+    problem.message = std::move(message);
+    return problem;
+}
+
 // Answers whether every domain's header names UTF-8 (or ASCII, or no character set).
 bool collectEntries(po_file_t file, const std::string& fileName, PoReadResult& result) {
     bool utf8 = true;
@@ -153,8 +162,9 @@ bool collectEntries(po_file_t file, const std::string& fileName, PoReadResult& r
         }
         const std::string charset = headerCharset(header);
         if (!readsAsUtf8(charset)) {
-            result.problems.push_back(fileName + ": the file is in the character set " + charset +
-                                      ", not UTF-8 (msgconv -t UTF-8 converts it)");
+            result.problems.push_back(inFile(fileName, std::nullopt,
+                                             "the file is in the character set " + charset +
+                                                 ", not UTF-8 (msgconv -t UTF-8 converts it)"));
             utf8 = false;
             continue;
         }
@@ -219,7 +229,7 @@ bool mayHoldZeroByte(const Bytes& data) {
 // \0, \000 or \x00 inside a quoted string) would silently end a text there. Each line holding
 // one is a problem, which keeps the whole file from being applied.
 void refuseZeroBytes(const Bytes& data, const std::string& fileName,
-                     std::vector<std::string>& problems) {
+                     std::vector<Problem>& problems) {
     if (!mayHoldZeroByte(data)) {
         return;
     }
@@ -228,8 +238,7 @@ void refuseZeroBytes(const Bytes& data, const std::string& fileName,
     bool inString = false;
     auto report = [&] {
         if (!reported) {
-            problems.push_back(fileName + ":" + std::to_string(lineNumber) +
-                               ": A text cannot hold the byte 00");
+            problems.push_back(inFile(fileName, lineNumber, "A text cannot hold the byte 00"));
             reported = true;
         }
     };
@@ -290,8 +299,8 @@ void refuseZeroBytes(const Bytes& data, const std::string& fileName,
 
 // Lines holding malformed UTF-8, reported as the library reports them where it checks them
 // itself ("FILE:LINE: invalid multibyte sequence").
-std::vector<std::string> malformedUtf8Lines(std::string_view text, const std::string& fileName) {
-    std::vector<std::string> problems;
+std::vector<Problem> malformedUtf8Lines(std::string_view text, const std::string& fileName) {
+    std::vector<Problem> problems;
     if (isValidUtf8(text)) {
         return problems;
     }
@@ -301,8 +310,7 @@ std::vector<std::string> malformedUtf8Lines(std::string_view text, const std::st
             ++lineNumber;
             ++at;
         } else if (!nextUtf8(text, at)) {
-            problems.push_back(fileName + ":" + std::to_string(lineNumber) +
-                               ": invalid multibyte sequence");
+            problems.push_back(inFile(fileName, lineNumber, "invalid multibyte sequence"));
             const std::size_t end = text.find('\n', at);
             at = end == std::string_view::npos ? text.size() : end;
         }
@@ -314,8 +322,8 @@ std::vector<std::string> malformedUtf8Lines(std::string_view text, const std::st
 
 std::string formatPoFile(const PoHeaderFields& header, const std::vector<PoEntry>& entries,
                          const std::string& fileName) {
-    std::vector<std::string> problems;
-    std::vector<std::string> warnings;
+    std::vector<Problem> problems;
+    std::vector<Problem> warnings;
     // Reports name the file as the caller gave it.
     const gettext::LibraryReports reports{fileName, &problems, &warnings};
     po_file_t file = buildFile(header, entries);
@@ -329,7 +337,7 @@ std::string formatPoFile(const PoHeaderFields& header, const std::vector<PoEntry
     po_file_free(file);
     if (!text) {
         throw FileError("Cannot write " + fileName + ": " +
-                        (problems.empty() ? "the PO library failed" : problems.front()));
+                        (problems.empty() ? "the PO library failed" : describe(problems.front())));
     }
     return toString(*text);
 }
@@ -343,16 +351,16 @@ PoReadResult readPoFile(const std::filesystem::path& path) {
     PoReadResult result;
     const std::string fileName = pathToUtf8(path);
     if (!fileExists(path)) {
-        result.problems.push_back(
-            fileName + ": " +
-            (std::filesystem::exists(path) ? "not a regular file" : "No such file or directory"));
+        result.problems.push_back(inFile(
+            fileName, std::nullopt,
+            std::filesystem::exists(path) ? "not a regular file" : "No such file or directory"));
         return result;
     }
     Bytes bytes;
     try {
         bytes = readWholeFile(path);
     } catch (const FileError& e) {
-        result.problems.push_back(e.what());
+        result.problems.push_back(Problem::withMessage(e.what()));
         return result;
     }
     refuseZeroBytes(bytes, fileName, result.problems);
@@ -370,13 +378,13 @@ PoReadResult readPoFile(const std::filesystem::path& path) {
         return result;  // the fatal report is among the problems
     }
     if (parsed.file == nullptr) {
-        result.problems.push_back(fileName + ": " + std::strerror(parsed.error));
+        result.problems.push_back(inFile(fileName, std::nullopt, std::strerror(parsed.error)));
         return result;
     }
     // Reported as the library reports them where it checks the multibyte sequences itself.
-    const std::vector<std::string> malformed =
+    const std::vector<Problem> malformed =
         parsed.multibyteChecked
-            ? std::vector<std::string>{}
+            ? std::vector<Problem>{}
             : malformedUtf8Lines(std::string_view(reinterpret_cast<const char*>(content.data()),
                                                   content.size()),
                                  fileName);

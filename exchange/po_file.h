@@ -22,6 +22,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/errors.h"
+
 namespace tarn {
 
 // Where a message comes from, as "#: FILE:LINE" names it.
@@ -60,10 +62,10 @@ struct PoReadResult {
     // are left out.
     std::vector<PoEntry> entries;
     PoHeaderFields header;  // the first domain's, in order
-    // Every error, "FILE.po:LINE: message" as the library reports it (or "FILE.po: message"
-    // where it names no line). A file with problems must not be applied.
-    std::vector<std::string> problems;
-    std::vector<std::string> warnings;  // the same form; the file may still be applied
+    // Every error, in the file and on the line where the library names one ("FILE.po:LINE:
+    // message" described). A file with problems must not be applied.
+    std::vector<Problem> problems;
+    std::vector<Problem> warnings;  // the same form; the file may still be applied
 };
 
 // Reads a PO file. Files in a character set other than UTF-8 (or ASCII) are refused with a

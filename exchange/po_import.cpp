@@ -45,18 +45,25 @@ bool translationToApply(const PoEntry& entry, PoImportReport& report, std::strin
     }
     Converted<std::string> converted = poTextToRaw(entry.translation, codePage, typedCodes);
     if (!converted) {
-        report.problems.push_back(entry.context + ": " + converted.problem().message);
+        report.problems.push_back(messageProblem(entry.context, converted.problem().message));
         return false;
     }
     raw = std::move(converted.value());
     return true;
 }
 
+Problem messageProblem(const std::string& context, std::string message) {
+    Problem problem;
+    problem.path = context;
+    problem.message = std::move(message);
+    return problem;
+}
+
 void skipUnknown(const PoEntry& entry, PoImportReport& report) {
     ++report.counts.unknown;
-    report.warnings.push_back(entry.hasContext
-                                  ? "unknown msgctxt \"" + shown(entry.context) + "\", message skipped"
-                                  : "message without msgctxt, skipped");
+    report.warnings.push_back(Problem::withMessage(
+        entry.hasContext ? "unknown msgctxt \"" + shown(entry.context) + "\", message skipped"
+                         : "message without msgctxt, skipped"));
 }
 
 }  // namespace tarn

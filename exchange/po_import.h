@@ -31,8 +31,8 @@ enum class PoProblems { RefuseFile, SkipMessages };
 // be written unless problems is empty.
 struct PoImportReport {
     PoImportCounts counts;
-    std::vector<std::string> problems;  // "exe/0042: Incorrect % sequence at position 5"
-    std::vector<std::string> warnings;  // unknown msgctxt values
+    std::vector<Problem> problems;  // "exe/0042: Incorrect % sequence at position 5" described
+    std::vector<Problem> warnings;  // unknown msgctxt values
     // Whether the problems are all the messages' own, so that skipping those messages would
     // apply the others; set by the imports that read the file themselves.
     bool skippable = false;
@@ -44,6 +44,9 @@ struct PoImportReport {
 // adds "CONTEXT: message" to the report's problems.
 bool translationToApply(const PoEntry& entry, PoImportReport& report, std::string& raw,
                         const CodePage& codePage, TypedCodes typedCodes = TypedCodes::Refused);
+
+// A problem of one message, named by its msgctxt ("exe/0042: message" described).
+Problem messageProblem(const std::string& context, std::string message);
 
 // The warning for a message whose msgctxt names no text.
 void skipUnknown(const PoEntry& entry, PoImportReport& report);

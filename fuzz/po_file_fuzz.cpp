@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 
     const PoReadResult read = readPoFile(path);
-    for (const std::string& problem : read.problems) {
-        FUZZ_CHECK(problem.rfind(path.string(), 0) == 0);
+    for (const Problem& problem : read.problems) {
+        FUZZ_CHECK(describe(problem).rfind(path.string(), 0) == 0);
     }
     // Every code page gets its turn, chosen by the input's length.
     const auto pages = CodePage::supportedNumbers();

@@ -383,7 +383,8 @@ ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& opti
         const std::filesystem::path path = folder_ / pathFromUtf8(file.fileName);
         try {
             if (isReadOnlyFile(path)) {
-                report.problems.push_back(pathToUtf8(path) + ": the file is read-only");
+                report.problems.push_back(
+                    Problem{modified[k], pathToUtf8(path), {}, {}, "the file is read-only"});
                 continue;
             }
             ObjectFile copy = file;
@@ -391,8 +392,8 @@ ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& opti
             const Bytes old = readWholeFile(path, identity);
             const ObjectFile disk = readObjectFile(old, file.fileName);
             if (disk.wrongChecksum && options.wrongChecksums == WrongChecksumSave::Refuse) {
-                report.problems.push_back(pathToUtf8(path) + ": " +
-                                          wrongChecksumText(*disk.wrongChecksum));
+                report.problems.push_back(Problem{modified[k], pathToUtf8(path), {}, {},
+                                                  wrongChecksumText(*disk.wrongChecksum)});
                 report.wrongChecksums.push_back(file.fileName);
                 continue;
             }
@@ -402,7 +403,7 @@ ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& opti
             staged.push_back(
                 {modified[k], std::move(copy), path, std::move(bytes), std::move(identity)});
         } catch (const std::exception& e) {
-            report.problems.push_back(describe(problem(std::nullopt, path, e)));
+            report.problems.push_back(problem(modified[k], path, e));
         }
     }
     if (!report.problems.empty()) {
@@ -432,7 +433,7 @@ ObjectSaveReport ObjectTextsDocument::saveModified(const ObjectSaveOptions& opti
             write.expected = std::move(s.read);
             writeFileAtomically(s.path, s.bytes, write);
         } catch (const std::exception& e) {
-            report.failures.push_back(describe(problem(std::nullopt, s.path, e)));
+            report.failures.push_back(problem(s.index, s.path, e));
             noteReplacedByFailedWrite(s.index, s.path, s.bytes, s.rewritten.texts);
             break;  // the files after it keep their old contents too
         }

@@ -46,8 +46,10 @@ enum class RemoveLanguageIdResult {
 // it may be repaired): then nothing was written. A failure is a write that failed after the
 // files in written had been replaced; the others are unchanged.
 struct ObjectSaveReport {
-    std::vector<std::string> problems;
-    std::vector<std::string> failures;
+    // What kept every file from being written, and what failed once writing had begun; each
+    // names its file by its index in the document.
+    std::vector<Problem> problems;
+    std::vector<Problem> failures;
     std::vector<std::string> written;  // file names, in document order
     // The file names refused for a wrong stored checksum (their problems are among problems).
     std::vector<std::string> wrongChecksums;

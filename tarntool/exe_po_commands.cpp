@@ -55,7 +55,7 @@ int importPo(const ImportPoOptions& o) {
     const std::optional<EditLock> lock = checkExeImportTarget(target);
     const std::filesystem::path notesPath = notesPathFor(pathFromUtf8(target.path));
     const TranslationNotes notes = readNotes(notesPath);
-    std::vector<std::string> problems;
+    std::vector<Problem> problems;
     const PoMessages messages = readPoMessages(o.po, setup.characters, problems);
     std::vector<PoEntry> entries = messages.entries;
     acceptFuzzyUnderReview(entries, notes);

@@ -133,11 +133,12 @@ int setText(const SetOptions& o) {
         throw operationFailed(pathToUtf8(path) + ": " + e.what());
     }
     if (!saved.wrongChecksums.empty()) {
-        throw operationFailed(saved.problems.front() +
+        throw operationFailed(describe(saved.problems.front()) +
                               "; --repair-checksum writes it with the right checksum");
     }
     if (!saved.ok()) {
-        throw operationFailed((saved.problems.empty() ? saved.failures : saved.problems).front());
+        throw operationFailed(
+            describe((saved.problems.empty() ? saved.failures : saved.problems).front()));
     }
     return kOk;
 }

@@ -58,7 +58,7 @@ int exportPo(const ExportPoOptions& o) {
     const PoCharacterSetup setup = checkPoTextOptions(o.text);
     requireTextOutput(o.out);
     ObjectTextsDocument document;
-    std::vector<std::string> problems = describe(loadGame(o.game, document));
+    std::vector<Problem> problems = loadGame(o.game, document);
     const TranslationNotes notes =
         document.folder().empty() ? TranslationNotes() : readNotes(notesPathFor(document.folder()));
     std::vector<PoEntry> entries =
@@ -76,7 +76,7 @@ int exportPo(const ExportPoOptions& o) {
 int importPo(const ImportPoOptions& o) {
     const std::uint8_t target = languageId(o.targetId, "--target-id");
     const PoCharacterSetup setup = checkPoTextOptions(o.text);
-    std::vector<std::string> problems;
+    std::vector<Problem> problems;
     const PoMessages messages = readPoMessages(o.po, setup.characters, problems);
     // Held from before the files are read until they are written.
     std::optional<EditLock> lock;
@@ -84,7 +84,7 @@ int importPo(const ImportPoOptions& o) {
         lock = lockObjectFolderForWriting(*objData, o.force);
     }
     ObjectTextsDocument document;
-    const std::vector<std::string> loading = describe(loadGame(o.game, document));
+    const std::vector<Problem> loading = loadGame(o.game, document);
     problems.insert(problems.end(), loading.begin(), loading.end());
     const std::filesystem::path notesPath =
         document.folder().empty() ? std::filesystem::path() : notesPathFor(document.folder());

@@ -50,7 +50,7 @@ PoProblems poProblemsOf(const PoTextOptions& options) {
     return options.partial ? PoProblems::SkipMessages : PoProblems::RefuseFile;
 }
 
-void refuseOrSkip(const PoTextOptions& options, const std::vector<std::string>& fileProblems,
+void refuseOrSkip(const PoTextOptions& options, const std::vector<Problem>& fileProblems,
                   const PoImportReport& report) {
     if (fileProblems.empty() && report.problems.empty()) {
         return;
@@ -80,8 +80,13 @@ void printLines(std::ostream& out, const std::vector<std::string>& lines,
     }
 }
 
+void printLines(std::ostream& out, const std::vector<Problem>& problems,
+                const std::string& prefix) {
+    printLines(out, describe(problems), prefix);
+}
+
 PoMessages readPoMessages(const std::string& path, const PoCharacters& characters,
-                          std::vector<std::string>& problems) {
+                          std::vector<Problem>& problems) {
     PoReadResult read = readPoFile(pathFromUtf8(path));
     printLines(std::cerr, read.warnings);
     if (const auto mismatch = characterMismatch(read.header, characters, path)) {

@@ -36,7 +36,7 @@ PoProblems poProblemsOf(const PoTextOptions& options);
 // problems, every problem is printed and the import refused (status 2) before anything is
 // written. With --partial the messages with problems are printed as skipped, and the import
 // goes on with the others.
-void refuseOrSkip(const PoTextOptions& options, const std::vector<std::string>& fileProblems,
+void refuseOrSkip(const PoTextOptions& options, const std::vector<Problem>& fileProblems,
                   const PoImportReport& report);
 
 // With --partial, after the good messages were written: status 1 when some were skipped.
@@ -66,7 +66,7 @@ struct PoMessages {
 // The messages of a PO file; its warnings go to standard error, and so does a warning when it was
 // made with other characters than it is read with; its problems are appended to problems.
 PoMessages readPoMessages(const std::string& path, const PoCharacters& characters,
-                          std::vector<std::string>& problems);
+                          std::vector<Problem>& problems);
 
 // The translation's notes in the file at path (none when it is missing); a file that cannot be
 // read or parsed is refused (status 2) before anything is written.
@@ -82,6 +82,9 @@ void keepImportedNotes(const std::filesystem::path& path, TranslationNotes notes
 void reportWarnings(const std::string& poPath, const PoImportReport& report);
 
 void printLines(std::ostream& out, const std::vector<std::string>& lines,
+                const std::string& prefix = "");
+// Each problem in its one wording, a line each.
+void printLines(std::ostream& out, const std::vector<Problem>& problems,
                 const std::string& prefix = "");
 
 }  // namespace tarn::tool

@@ -122,7 +122,7 @@ TEST_P(WriteFaults, ObjectFileStaysWholeAndKeepsModifiedForARetry) {
     ObjectSaveReport report = document.saveModified();
     ASSERT_EQ(report.failures.size(), 1u) << "the save reported success";
     // The write error's own words, which name the file.
-    expectClearError(std::runtime_error(report.failures[0]), path);
+    expectClearError(std::runtime_error(describe(report.failures[0])), path);
     EXPECT_TRUE(document.isModified(0));
     EXPECT_EQ(readWholeFile(path), original);
     EXPECT_EQ(dir.fileCount(), 1u);

@@ -219,8 +219,8 @@ void FileActions::writeTranslated() {
         }
         applySaveResult(*outcome.result);
     }
-    if (!outcome.error.isEmpty()) {
-        showExceptionMessage(outcome.error);
+    if (outcome.error) {
+        showExceptionMessage(QString::fromStdString(describe(*outcome.error)));
     }
 }
 

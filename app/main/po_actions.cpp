@@ -45,11 +45,12 @@ void PoActions::exportTranslation() {
         return;
     }
     try {
-        const std::vector<std::string> problems =
+        const std::vector<Problem> problems =
             exportPoFile(toFilePath(*path), parts_.document, tarnEditPoHeader(language),
                          parts_.codePage, companions());
         if (!problems.empty()) {
-            showPoReport("Nothing was exported:" + listedLines(problems), exportPoCaption(), true);
+            showPoReport("Nothing was exported:" + listedLines(describe(problems)),
+                         exportPoCaption(), true);
             return;
         }
         parts_.status.show(QStringLiteral("Exported to %1").arg(*path));

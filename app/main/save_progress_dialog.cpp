@@ -83,10 +83,10 @@ void SaveProgressDialog::writeTexts() {
         };
         outcome_.result = saveStrings(toFilePath(path_), texts_, options_, callbacks);
     } catch (const FileChangedError& e) {
-        outcome_.error = QString::fromStdString(e.what());
+        outcome_.error = Problem::withMessage(e.what());
         outcome_.changedElsewhere = true;
     } catch (const std::exception& e) {
-        outcome_.error = QString::fromStdString(e.what());
+        outcome_.error = Problem::withMessage(e.what());
     }
     QApplication::restoreOverrideCursor();
     working_ = false;

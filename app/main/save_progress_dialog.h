@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/errors.h"
 #include "exetext/string_table_writer.h"
 
 class QLabel;
@@ -18,7 +19,7 @@ namespace tarn {
 // What a save came to: the writer's result, or the error that stopped it.
 struct SaveOutcome {
     std::optional<SaveResult> result;
-    QString error;
+    std::optional<Problem> error;   // why the save failed, in the writer's words
     bool changedElsewhere = false;  // the error: another program wrote the file meanwhile
 };
 

@@ -91,14 +91,14 @@ ObjectFolderGuard::LoadOutcome ObjectFolderGuard::load() {
         }
     } catch (const std::exception& e) {
         fillTree(parts_.tree, {}, {}, parts_.session.document().files().size());
-        outcome.problems.append(QString::fromStdString(e.what()));
+        outcome.problems.push_back(Problem::withMessage(e.what()));
     }
     return outcome;
 }
 
 void ObjectFolderGuard::loadFiles(const std::filesystem::path& objData,
                                   const std::vector<std::filesystem::path>& paths,
-                                  QStringList& problems) {
+                                  std::vector<Problem>& problems) {
     // Locked while its files are open: read-only when another program holds it.
     guard_.lock(folderLockTarget(objData), fromFilePath(objData.filename()));
     parts_.tree.clear();  // before the document's files change under it
@@ -124,7 +124,7 @@ void ObjectFolderGuard::loadFiles(const std::filesystem::path& objData,
         if (problem.path.starts_with(folder)) {
             problem.path.erase(0, folder.size());
         }
-        problems.append(QString::fromStdString(describe(problem)));
+        problems.push_back(std::move(problem));
     }
     const std::size_t loaded = parts_.session.document().files().size();
     fillTree(parts_.tree, paths, failed, loaded);
@@ -231,7 +231,7 @@ ObjectSaveReport ObjectFolderGuard::save(bool enhancedRle) {
                 QApplication::processEvents();
             });
     } catch (const std::exception& e) {
-        report.problems.push_back(e.what());
+        report.problems.push_back(Problem::withMessage(e.what()));
     }
     return report;
 }
@@ -263,8 +263,8 @@ void ObjectFolderGuard::showSaveReport(const ObjectSaveReport& report) {
     } else {
         // Files that could not be written stay modified for a retry; a problem found before
         // writing kept every file as it was.
-        const std::vector<std::string>& lines =
-            report.problems.empty() ? report.failures : report.problems;
+        const std::vector<std::string> lines =
+            describe(report.problems.empty() ? report.failures : report.problems);
         std::string text;
         for (const std::string& line : lines) {
             text += (text.empty() ? "" : "\n") + line;

@@ -36,7 +36,7 @@ public:
     struct LoadOutcome {
         bool noFiles = false;  // no ObjData folder, or no object file in it
         bool loaded = false;   // the files were loaded, some perhaps damaged
-        QStringList problems;  // the files that could not be read, or why nothing was
+        std::vector<Problem> problems;  // the files that could not be read, or why nothing was
     };
     // The parts outlive the guard.
     explicit ObjectFolderGuard(Parts parts);
@@ -74,7 +74,7 @@ private:
     FolderListing takeListing();
     // Adds the files that could not be read to problems.
     void loadFiles(const std::filesystem::path& objData,
-                   const std::vector<std::filesystem::path>& paths, QStringList& problems);
+                   const std::vector<std::filesystem::path>& paths, std::vector<Problem>& problems);
     bool mayWriteOverOutsideChanges();
     bool mayRepairChecksums();
 

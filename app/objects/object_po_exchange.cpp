@@ -44,12 +44,13 @@ void ObjectPoExchange::exportTranslation() {
         return;
     }
     try {
-        const std::vector<std::string> problems = exportPoFile(
+        const std::vector<Problem> problems = exportPoFile(
             toFilePath(*path), parts_.session.document(), static_cast<std::uint8_t>(ids->first),
             static_cast<std::uint8_t>(ids->second), tarnEditPoHeader(language_), parts_.codePage,
             companions());
         if (!problems.empty()) {
-            showPoReport("Nothing was exported:" + listedLines(problems), exportPoCaption(), true);
+            showPoReport("Nothing was exported:" + listedLines(describe(problems)),
+                         exportPoCaption(), true);
             return;
         }
         parts_.showStatus(QStringLiteral("Exported to %1").arg(*path));

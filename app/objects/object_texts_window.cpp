@@ -242,13 +242,17 @@ void ObjectTextsWindow::loadFiles() {
         }
         busy_ = false;
     }
-    if (!outcome.problems.isEmpty()) {
+    if (!outcome.problems.empty()) {
         // The files that could be read stay in the tree and can be edited.
-        showExceptionMessage(outcome.problems.join(QLatin1Char('\n')));
+        QStringList lines;
+        for (const std::string& line : describe(outcome.problems)) {
+            lines.append(QString::fromStdString(line));
+        }
+        showExceptionMessage(lines.join(QLatin1Char('\n')));
     }
     folder_->showUnfinishedSave();
     emit filesLoaded();
-    if (outcome.noFiles && outcome.problems.isEmpty()) {
+    if (outcome.noFiles && outcome.problems.empty()) {
         prompter().message(
             QStringLiteral("Your ObjData directory doesn't exist or contains no data files\r\n"
                            "The translated executable must be in the root of your Tarn directory "

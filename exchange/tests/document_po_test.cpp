@@ -117,7 +117,7 @@ TEST(DocumentPo, MainImportIsAllOrNothing) {
                        message("exe/0003", "\xD0\x96")});
     PoImportReport report = importInto(po, document, CodePage());
     EXPECT_EQ(
-        report.problems,
+        describe(report.problems),
         (std::vector<std::string>{
             "exe/0002: Incorrect % sequence at position 4",
             "exe/0003: The character '\xD0\x96' (U+0416) at position 1 is not in code page 1252"}));
@@ -130,12 +130,13 @@ TEST(DocumentPo, MainImportIsAllOrNothing) {
     writeFileAtomically(po, toBytes("msgctxt \"exe/0001\"\nmsgid \"Yes\"\nmsgstr \"Ja\" x\n"));
     report = importInto(po, document, CodePage());
     ASSERT_FALSE(report.problems.empty());
-    EXPECT_EQ(report.problems[0].rfind(po.string() + ":3: ", 0), 0u) << report.problems[0];
+    EXPECT_EQ(describe(report.problems[0]).rfind(po.string() + ":3: ", 0), 0u)
+        << describe(report.problems[0]);
     EXPECT_EQ(document.translatedTexts(), before.translatedTexts());
 
     // A translated cell whose notation is broken is named, and the export writes nothing.
     document.setText(7, Doc::TranslatedColumn, "bad \\q");
-    EXPECT_EQ(exportPoFile(dir.path() / "x.po", document, kHeader, CodePage(), {}),
+    EXPECT_EQ(describe(exportPoFile(dir.path() / "x.po", document, kHeader, CodePage(), {})),
               std::vector<std::string>{"text 7: Incorrect \\ sequence at position 5"});
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "x.po"));
 }
@@ -237,7 +238,7 @@ TEST(DocumentPo, NotesAndReviewStatesTravelAsCommentsAndFuzzyFlags) {
     // Read under another code page, the file is warned of.
     companions.characters = poCharactersOf(*CodePage::byNumber(1250), "");
     report = importInto(po, document, *CodePage::byNumber(1250), nullptr, &companions);
-    EXPECT_EQ(report.warnings,
+    EXPECT_EQ(describe(report.warnings),
               std::vector<std::string>{"p.po: made with code page 1252 and no character table, "
                                        "read with code page 1250 and no character table; letters "
                                        "may come out wrong"});
@@ -288,12 +289,12 @@ TEST(DocumentPo, AnImportRefusedForSomeEntriesOffersTheGoodOnes) {
 TEST(DocumentPo, ReportTextShowsTheSummaryOrTheFirstProblems) {
     PoImportReport report;
     report.counts = {1, 2, 3, 4, 5};
-    report.warnings = {"unknown msgctxt \"x\", message skipped"};
+    report.warnings = {Problem::withMessage("unknown msgctxt \"x\", message skipped")};
     EXPECT_EQ(importReportText(report),
               "applied 1, unchanged 2, untranslated 3, fuzzy 4, unknown 5\n"
               "unknown msgctxt \"x\", message skipped");
     for (int i = 1; i <= 23; ++i) {
-        report.problems.push_back("problem " + std::to_string(i));
+        report.problems.push_back(Problem::withMessage("problem " + std::to_string(i)));
     }
     const std::string text = importReportText(report);
     EXPECT_EQ(text.substr(0, text.find('\n')), "Nothing was imported: the file has 23 problems.");

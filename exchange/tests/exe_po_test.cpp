@@ -19,7 +19,7 @@ namespace {
 
 std::vector<PoEntry> readBack(const std::filesystem::path& path) {
     const PoReadResult read = readPoFile(path);
-    EXPECT_TRUE(read.problems.empty()) << read.problems.front();
+    EXPECT_TRUE(read.problems.empty()) << describe(read.problems.front());
     return read.entries;
 }
 
@@ -90,9 +90,10 @@ TEST(ExeImport, AppliesTranslationsAndCountsEveryMessage) {
     EXPECT_EQ(texts, (std::vector<std::string>{rawText({'e', 'i', 'n', 's', 5, 'z', 'w', 'e', 'i'}),
                                                "two", "three", "four", std::string("f\1nf", 4)}));
     EXPECT_EQ(report.warnings.size(), 5u);
-    EXPECT_EQ(report.warnings[0], "unknown msgctxt \"exe/0006\", message skipped");
-    EXPECT_EQ(report.warnings[3], "message without msgctxt, skipped");
-    EXPECT_EQ(report.warnings[4], "unknown msgctxt \"exe/0001\\x0Aforged line\", message skipped");
+    EXPECT_EQ(describe(report.warnings[0]), "unknown msgctxt \"exe/0006\", message skipped");
+    EXPECT_EQ(describe(report.warnings[3]), "message without msgctxt, skipped");
+    EXPECT_EQ(describe(report.warnings[4]),
+              "unknown msgctxt \"exe/0001\\x0Aforged line\", message skipped");
 }
 
 TEST(ExeImport, ListsEveryProblemAndChangesNothing) {
@@ -109,7 +110,7 @@ TEST(ExeImport, ListsEveryProblemAndChangesNothing) {
         {"exe/0006", true, "x", std::string("f\0nf", 4), {}, false},
     };
     const PoImportReport report = applyExePo(texts, entries, CodePage());
-    EXPECT_EQ(report.problems,
+    EXPECT_EQ(describe(report.problems),
               (std::vector<std::string>{"exe/0042: Incorrect % sequence at position 4",
                                         "exe/0002: The character '\xE4\xB8\xAD' (U+4E2D) at "
                                         "position 1 is not in code page 1252",
@@ -185,7 +186,7 @@ TEST(ExeExport, FilesPassMsgfmtCheckAndComeBackThroughGettextsTools) {
                   .status,
               0);
     std::vector<std::string> texts = t.original;
-    EXPECT_EQ(applyExePo(texts, readBack(filtered), CodePage()).problems,
+    EXPECT_EQ(describe(applyExePo(texts, readBack(filtered), CodePage()).problems),
               (std::vector<std::string>{"exe/0009: '\u201C' (U+201C) is byte 147 in code page "
                                         "1252, which the game reads as the colour code \\c5; "
                                         "write \\c5 if the code is meant"}));
@@ -222,7 +223,7 @@ TEST(ExeImport, ARoundTripThroughATableIsByteExact) {
 
     std::vector<std::string> texts = original;
     const PoImportReport report = applyExePo(texts, readBack(po), polish);
-    EXPECT_TRUE(report.problems.empty()) << report.problems.front();
+    EXPECT_TRUE(report.problems.empty()) << describe(report.problems.front());
     EXPECT_EQ(texts, translated);
     const auto again = dir.path() / "again.po";
     writePoFile(again, poHeader("pl", "test", 0), exeTextsToPo(original, {}, texts, {}, polish));
@@ -231,7 +232,7 @@ TEST(ExeImport, ARoundTripThroughATableIsByteExact) {
     // Without the table the same letters would be codes: refused whole, unless allowed.
     texts = original;
     const CodePage central = *CodePage::byNumber(1250);
-    EXPECT_EQ(applyExePo(texts, readBack(po), central).problems,
+    EXPECT_EQ(describe(applyExePo(texts, readBack(po), central).problems),
               (std::vector<std::string>{
                   "exe/0001: 'Ś' (U+015A) is byte 140 in code page 1250, which the game reads "
                   "as the value code %l; write %l if the code is meant",

@@ -33,9 +33,10 @@ TEST(ObjectExport, OneMessagePerGroupWithTheSourceText) {
         object("door.dat", {{{0, rawText({'a', 5})}, {7, "b"}}}),
         object("bad\xFF.dat", {{{0, "x"}}}),
     };
-    std::vector<std::string> problems;
+    std::vector<Problem> problems;
     const std::vector<PoEntry> entries = objectTextsToPo(files, 0, 7, CodePage(), problems);
-    EXPECT_EQ(problems, std::vector<std::string>{"bad\xFF.dat: the file name is not UTF-8"});
+    EXPECT_EQ(describe(problems),
+              std::vector<std::string>{"bad\xFF.dat: the file name is not UTF-8"});
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].context, "obj/Creature.dat/1");
     EXPECT_EQ(entries[0].source, "Wolf");
@@ -92,7 +93,7 @@ TEST(ObjectImport, ListsEveryProblemAndChangesNothing) {
         {message("obj/A.dat/1", "ok"), message("obj/A.dat/2", "a\\x00b"),
          message("obj/A.dat/3", "\\c"), message("obj/A.dat/1", "again")},
         7, CodePage());
-    EXPECT_EQ(report.problems,
+    EXPECT_EQ(describe(report.problems),
               (std::vector<std::string>{
                   "obj/A.dat/2: A text cannot hold the byte 00",
                   "obj/A.dat/3: \\c sequence without color specifier at the end of the text",
@@ -142,7 +143,7 @@ TEST_F(ObjectGameFolderTest, SavingWritesChangedFilesOrNothing) {
 
     std::filesystem::permissions(objData / "c.dat", std::filesystem::perms::owner_read);
     ObjectSaveReport report = document.saveModified();
-    EXPECT_EQ(report.problems,
+    EXPECT_EQ(describe(report.problems),
               std::vector<std::string>{(objData / "c.dat").string() + ": the file is read-only"});
     EXPECT_TRUE(report.written.empty());
     EXPECT_EQ(readWholeFile(objData / "a.dat"), a);

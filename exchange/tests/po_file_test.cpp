@@ -59,7 +59,7 @@ TEST(PoFile, WritesWhatReadsBackAndWhatMsgfmtAccepts) {
     const auto path = dir.path() / "de.po";
     writePoFile(path, kHeader, entries);
     const PoReadResult read = readPoFile(path);
-    EXPECT_TRUE(read.problems.empty()) << read.problems.front();
+    EXPECT_TRUE(read.problems.empty()) << describe(read.problems.front());
     EXPECT_TRUE(read.warnings.empty());
     expectSameEntries(read.entries, entries);
 
@@ -92,9 +92,10 @@ TEST(PoFile, ReadListsEverySyntaxErrorWithItsLine) {
                                       "msgstr \"\\q\"\n"));
     const PoReadResult read = readPoFile(path);
     ASSERT_EQ(read.problems.size(), 3u);
-    EXPECT_EQ(read.problems[0], path.string() + ":6: keyword \"x\" unknown");
-    EXPECT_EQ(read.problems[1], path.string() + ":6: syntax error");
-    EXPECT_EQ(read.problems[2], path.string() + ":10: invalid control sequence");
+    EXPECT_EQ(describe(read.problems[0]), path.string() + ":6: keyword \"x\" unknown");
+    EXPECT_EQ(describe(read.problems[1]), path.string() + ":6: syntax error");
+    EXPECT_EQ(describe(read.problems[2]), path.string() + ":10: invalid control sequence");
+    EXPECT_EQ(read.problems[2].line, 10u);  // the place as a value, for whoever shows it
 }
 
 // Every escape of the value 0 is refused, however it is written; an escape of another value,
@@ -123,8 +124,8 @@ TEST(PoFile, ReadRefusesEveryEscapeOfTheByteZeroAndNothingElse) {
         const PoReadResult read = readPoFile(path);
         const bool refused =
             !read.problems.empty() &&
-            read.problems[0] == path.string() + ":6: A text cannot hold the byte 00";
-        EXPECT_EQ(refused, c.zero) << (read.problems.empty() ? "" : read.problems[0]);
+            describe(read.problems[0]) == path.string() + ":6: A text cannot hold the byte 00";
+        EXPECT_EQ(refused, c.zero) << (read.problems.empty() ? "" : describe(read.problems[0]));
     }
 }
 
@@ -141,14 +142,14 @@ TEST(PoFile, ReadSkipsAByteOrderMarkAndKeepsTheLinesAndName) {
         "msgstr \"\xC3\xA4\"\n";
     writeFileAtomically(path, toBytes("\xEF\xBB\xBF" + body));
     PoReadResult read = readPoFile(path);
-    EXPECT_TRUE(read.problems.empty()) << read.problems.front();
+    EXPECT_TRUE(read.problems.empty()) << describe(read.problems.front());
     ASSERT_EQ(read.entries.size(), 1u);
     EXPECT_EQ(read.entries[0].translation, "\xC3\xA4");
 
     writeFileAtomically(path, toBytes("\xEF\xBB\xBF" + body + "msgstr x\n"));
     read = readPoFile(path);
     ASSERT_FALSE(read.problems.empty());
-    EXPECT_EQ(read.problems[0], path.string() + ":7: syntax error");
+    EXPECT_EQ(describe(read.problems[0]), path.string() + ":7: syntax error");
     EXPECT_EQ(dir.fileCount(), 1u);
 }
 
@@ -169,7 +170,7 @@ TEST(PoFile, ReadRefusesMalformedUtf8LineByLineAndLeavesTheProcessAlone) {
                                                "msgid \"a\"\n"
                                                "msgstr \"\xE2\x82\"\n"));
     PoReadResult read = readPoFile(path);
-    EXPECT_EQ(read.problems,
+    EXPECT_EQ(describe(read.problems),
               (std::vector<std::string>{path.string() + ":4: invalid multibyte sequence",
                                         path.string() + ":7: invalid multibyte sequence"}));
 
@@ -177,7 +178,7 @@ TEST(PoFile, ReadRefusesMalformedUtf8LineByLineAndLeavesTheProcessAlone) {
                                                "msgid \"\xE2\x82\xAC\\\\\"\n"
                                                "msgstr \"\xF0\x9F\x98\x80\\n\xC3\xA4\"\n"));
     read = readPoFile(path);
-    EXPECT_TRUE(read.problems.empty()) << read.problems.front();
+    EXPECT_TRUE(read.problems.empty()) << describe(read.problems.front());
     ASSERT_EQ(read.entries.size(), 1u);
     EXPECT_EQ(read.entries[0].source, "\xE2\x82\xAC\\");
     EXPECT_EQ(read.entries[0].translation, "\xF0\x9F\x98\x80\n\xC3\xA4");
@@ -210,20 +211,20 @@ TEST(PoFile, ReadsAndWritesInAFolderOutsideTheAnsiCodePage) {
     const Bytes written = readWholeFile(path);
     EXPECT_EQ(toString(written).find("written before"), std::string::npos);
     PoReadResult read = readPoFile(path);
-    EXPECT_TRUE(read.problems.empty()) << read.problems.front();
+    EXPECT_TRUE(read.problems.empty()) << describe(read.problems.front());
     ASSERT_EQ(read.entries.size(), 1u);
     EXPECT_EQ(read.entries[0].translation, "\xC5\xBC");
 
     writeFileAtomically(path, toBytes("# \x1A\n" + toString(written)));
     read = readPoFile(path);
-    EXPECT_TRUE(read.problems.empty()) << read.problems.front();
+    EXPECT_TRUE(read.problems.empty()) << describe(read.problems.front());
     EXPECT_EQ(read.entries.size(), 1u);
 
     writeFileAtomically(path, toBytes("\xEF\xBB\xBF" + toString(written) + "msgstr x\n"));
     read = readPoFile(path);
     ASSERT_FALSE(read.problems.empty());
-    EXPECT_EQ(read.problems[0].substr(0, name.size() + 1), name + ":");
-    EXPECT_EQ(read.problems[0].find("stdin"), std::string::npos);
+    EXPECT_EQ(describe(read.problems[0]).substr(0, name.size() + 1), name + ":");
+    EXPECT_EQ(describe(read.problems[0]).find("stdin"), std::string::npos);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
                             std::filesystem::directory_iterator()),
               1);
@@ -234,13 +235,13 @@ TEST(PoFile, ReadReportsADuplicateMessageOnce) {
     const auto path = dir.path() / "twice.po";
     writeFileAtomically(path, toBytes("msgctxt \"exe/0001\"\nmsgid \"a\"\nmsgstr \"b\"\n\n"
                                       "msgctxt \"exe/0001\"\nmsgid \"a\"\nmsgstr \"c\"\n"));
-    EXPECT_EQ(readPoFile(path).problems,
+    EXPECT_EQ(describe(readPoFile(path).problems),
               std::vector<std::string>{path.string() + ":6: duplicate message definition"});
 }
 
 TEST(PoFile, RefusesMissingFilesAndOtherCharsets) {
     TempDir dir;
-    EXPECT_EQ(readPoFile(dir.path() / "none.po").problems,
+    EXPECT_EQ(describe(readPoFile(dir.path() / "none.po").problems),
               std::vector<std::string>{(dir.path() / "none.po").string() +
                                        ": No such file or directory"});
     EXPECT_EQ(readPoFile(dir.path()).problems.size(), 1u);
@@ -255,7 +256,7 @@ TEST(PoFile, RefusesMissingFilesAndOtherCharsets) {
                                 "msgstr \"\xE4\"\n"));
     const PoReadResult read = readPoFile(latin1);
     ASSERT_EQ(read.problems.size(), 1u);
-    EXPECT_EQ(read.problems[0], latin1.string() +
+    EXPECT_EQ(describe(read.problems[0]), latin1.string() +
                                     ": the file is in the character set ISO-8859-1, not UTF-8 "
                                     "(msgconv -t UTF-8 converts it)");
     EXPECT_TRUE(read.entries.empty());

@@ -203,8 +203,9 @@ TEST_F(ObjectTextsDocumentTest, AFileThatCannotBeWrittenKeepsEveryFileAsItWas) {
     const Bytes b = readWholeFile(path("b.dat"));
     fs::permissions(path("b.dat"), fs::perms::owner_read | fs::perms::group_read);
     ObjectSaveReport report = doc.saveModified();
-    EXPECT_EQ(report.problems,
+    EXPECT_EQ(describe(report.problems),
               std::vector<std::string>{path("b.dat").string() + ": the file is read-only"});
+    EXPECT_EQ(report.problems[0].fileIndex, 1u);  // the row the window marks
     EXPECT_TRUE(report.written.empty());
     EXPECT_EQ(modified(), (std::vector<std::size_t>{0, 1, 2}));
     EXPECT_EQ(readWholeFile(path("a.dat")), a);
@@ -216,7 +217,7 @@ TEST_F(ObjectTextsDocumentTest, AFileThatCannotBeWrittenKeepsEveryFileAsItWas) {
     fs::remove(path("c.dat"));
     report = doc.saveModified();
     ASSERT_EQ(report.problems.size(), 1u);
-    EXPECT_NE(report.problems[0].find(path("c.dat").string()), std::string::npos);
+    EXPECT_NE(describe(report.problems[0]).find(path("c.dat").string()), std::string::npos);
     EXPECT_EQ(modified(), (std::vector<std::size_t>{0, 1, 2}));
     EXPECT_FALSE(fs::exists(path("c.dat")));
     EXPECT_EQ(readWholeFile(path("a.dat")), a);
@@ -364,7 +365,8 @@ TEST_F(ObjectTextsDocumentTest, AWrongStoredChecksumIsNotedAndWrittenOnlyWhenRep
     EXPECT_EQ(doc.modifiedWithWrongChecksum(), std::vector<std::size_t>{1});
 
     ObjectSaveReport report = doc.saveModified();
-    EXPECT_EQ(report.problems, std::vector<std::string>{path("b.dat").string() + ": " + expected});
+    EXPECT_EQ(describe(report.problems),
+              std::vector<std::string>{path("b.dat").string() + ": " + expected});
     EXPECT_EQ(report.wrongChecksums, std::vector<std::string>{"b.dat"});
     EXPECT_EQ(readWholeFile(path("a.dat")), a);
     EXPECT_EQ(readWholeFile(path("b.dat")), damaged);

@@ -25,33 +25,28 @@ struct Collector {
 
 Collector* gCollector = nullptr;
 
-// Where a report points: the file as the caller named it, and the line where the report has one.
-std::string location(const char* fileName, std::size_t line) {
-    // Reading stdin, the library names the file "<stdin>" (in the user's language).
-    std::string where =
-        fileName != nullptr && fileName != gCollector->readName && gCollector->readName != "-"
-            ? fileName
-            : gCollector->reports->fileName;
-    if (fileName != nullptr && line != static_cast<std::size_t>(-1)) {
-        where += ':';
-        where += std::to_string(line);
-    }
-    return where;
-}
-
 void record(int severity, const char* fileName, std::size_t line, const char* text) {
-    std::string message = text != nullptr ? text : "unknown error";
-    while (!message.empty() && message.back() == '\n') {
-        message.pop_back();
+    Problem problem;
+    problem.message = text != nullptr ? text : "unknown error";
+    while (!problem.message.empty() && problem.message.back() == '\n') {
+        problem.message.pop_back();
     }
-    std::vector<std::string>& list = severity == PO_SEVERITY_WARNING
-                                         ? *gCollector->reports->warnings
-                                         : *gCollector->reports->problems;
+    std::vector<Problem>& list = severity == PO_SEVERITY_WARNING ? *gCollector->reports->warnings
+                                                                 : *gCollector->reports->problems;
     // The closing "found N fatal errors" only counts the errors already listed.
     if (severity == PO_SEVERITY_FATAL_ERROR && fileName == nullptr && !list.empty()) {
         return;
     }
-    list.push_back(location(fileName, line) + ": " + message);
+    // The file as the caller named it: reading stdin, the library names it "<stdin>" (in the
+    // user's language), and writing it names the scratch file.
+    problem.path =
+        fileName != nullptr && fileName != gCollector->readName && gCollector->readName != "-"
+            ? fileName
+            : gCollector->reports->fileName;
+    if (fileName != nullptr && line != static_cast<std::size_t>(-1)) {
+        problem.line = line;
+    }
+    list.push_back(std::move(problem));
 }
 
 void onReport(int severity, po_message_t, const char* fileName, std::size_t line, std::size_t, int,

@@ -11,15 +11,16 @@
 #include <vector>
 
 #include "common/bytes.h"
+#include "common/errors.h"
 
 namespace tarn::gettext {
 
-// Where the library's reports of one call go, each as "FILE[:LINE]: message" with the file
-// named as the caller gave it.
+// Where the library's reports of one call go, each naming the file as the caller gave it and
+// the line where the library names one.
 struct LibraryReports {
     std::string fileName;
-    std::vector<std::string>* problems = nullptr;
-    std::vector<std::string>* warnings = nullptr;
+    std::vector<Problem>* problems = nullptr;
+    std::vector<Problem>* warnings = nullptr;
 };
 
 struct ParsedPoFile {
