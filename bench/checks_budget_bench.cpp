@@ -61,23 +61,24 @@ void BM_SpaceBudget(benchmark::State& state) {
     const GameTexts& t = gameTexts();
     const TextAreaTable& areas = profileByNumber(3).textAreas;
     for (auto _ : state) {
-        const SpaceBudget budget = spaceBudget(areas, t.translations, true);
+        const SpaceBudget budget = spaceBudget(areas, t.translations, Notation::CStyle);
         benchmark::DoNotOptimize(budget.freeSpace);
     }
     state.counters["free"] =
-        static_cast<double>(spaceBudget(areas, t.translations, true).freeSpace);
+        static_cast<double>(spaceBudget(areas, t.translations, Notation::CStyle).freeSpace);
 }
 BENCHMARK(BM_SpaceBudget)->Unit(benchmark::kMillisecond);
 
 void BM_TranslationChecks(benchmark::State& state) {
     const GameTexts& t = gameTexts();
     for (auto _ : state) {
-        const auto findings =
-            checkTranslations(t.originals, t.translations, true, windows1252Characters());
+        const auto findings = checkTranslations(t.originals, t.translations, Notation::CStyle,
+                                                windows1252Characters());
         benchmark::DoNotOptimize(findings.data());
     }
     state.counters["findings"] = static_cast<double>(
-        checkTranslations(t.originals, t.translations, true, windows1252Characters()).size());
+        checkTranslations(t.originals, t.translations, Notation::CStyle, windows1252Characters())
+            .size());
 }
 BENCHMARK(BM_TranslationChecks)->Unit(benchmark::kMillisecond);
 

@@ -61,7 +61,8 @@ Files& files() {
 void BM_FullSave(benchmark::State& state) {
     Files& f = files();
     for (auto _ : state) {
-        const SaveResult result = saveStrings(f.translated, f.cstyleTexts, {true, 0, 0});
+        const SaveResult result =
+            saveStrings(f.translated, f.cstyleTexts, {Notation::CStyle, 0, 0});
         benchmark::DoNotOptimize(result.freeSpace);
     }
 }
@@ -80,7 +81,7 @@ void BM_LoadBoth(benchmark::State& state) {
     Files& f = files();
     for (auto _ : state) {
         LoadedExecutables loaded;
-        loadExecutables(f.original, f.translated, true, loaded);
+        loadExecutables(f.original, f.translated, Notation::CStyle, loaded);
         benchmark::DoNotOptimize(loaded.translated.data());
     }
 }

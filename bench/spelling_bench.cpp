@@ -39,11 +39,12 @@ void BM_SpellingOfAllTexts(benchmark::State& state) {
     writeTestDictionary(dir.path(), "de_DE", {words.begin(), words.end()});
     const auto checker = SpellChecker::open("de_DE", {dir.path()});
     for (auto _ : state) {
-        const auto findings = checkSpelling(originals, translations, false, CodePage(), *checker);
+        const auto findings =
+            checkSpelling(originals, translations, Notation::Raw, CodePage(), *checker);
         benchmark::DoNotOptimize(findings.data());
     }
     state.counters["findings"] = static_cast<double>(
-        checkSpelling(originals, translations, false, CodePage(), *checker).size());
+        checkSpelling(originals, translations, Notation::Raw, CodePage(), *checker).size());
 }
 BENCHMARK(BM_SpellingOfAllTexts)->Unit(benchmark::kMillisecond);
 

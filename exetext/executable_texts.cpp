@@ -91,7 +91,7 @@ void visitTextsOf(PartialFile& file, ExecutableTexts& read, const TextVisitor& v
     }
 }
 
-void readTextsOf(PartialFile& file, ExecutableTexts& read, bool cstyle) {
+void readTextsOf(PartialFile& file, ExecutableTexts& read, Notation notation) {
     std::vector<std::string> texts;
     auto keep = [&] { read.texts = std::move(texts); };
     try {
@@ -99,7 +99,7 @@ void readTextsOf(PartialFile& file, ExecutableTexts& read, bool cstyle) {
             if (raw == nullptr) {
                 texts.emplace_back(kNotFoundText);
             } else {
-                texts.push_back(cstyle ? rawToCStyle(*raw) : *raw);
+                texts.push_back(notation == Notation::CStyle ? rawToCStyle(*raw) : *raw);
             }
         });
     } catch (...) {
@@ -122,14 +122,15 @@ void visitExecutableTexts(const std::filesystem::path& path, ExecutableTexts& re
     visitTextsOf(file, read, visit);
 }
 
-void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read, bool cstyle) {
+void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read,
+                         Notation notation) {
     read = ExecutableTexts{};
     PartialFile file(path);
-    readTextsOf(file, read, cstyle);
+    readTextsOf(file, read, notation);
 }
 
-void readExecutableTexts(PartialFile& file, ExecutableTexts& read, bool cstyle) {
-    readTextsOf(file, read, cstyle);
+void readExecutableTexts(PartialFile& file, ExecutableTexts& read, Notation notation) {
+    readTextsOf(file, read, notation);
 }
 
 FileIdentity executableIdentity(const std::filesystem::path& path) {

@@ -13,6 +13,7 @@
 #include "common/partial_file.h"
 #include "exetext/exe_profile.h"
 #include "exetext/string_table_reader.h"
+#include "textcodes/cstyle.h"
 
 namespace tarn {
 
@@ -43,15 +44,16 @@ int executableProfile(const std::filesystem::path& path);
 // The same for a file already open.
 int executableProfile(PartialFile& file);
 
-// Reads the texts (raw, or in C-style notation with cstyle) and the language IDs of the
-// executable at path into read, filling it as it goes so that after an error it holds what was
-// read so far. Raises FileError naming the file: one that cannot be opened or read, an
-// UnknownExecutableError, or a text that runs to the end of the file ("PATH: unexpected end of
-// data at byte N (a text runs to the end of the file)").
+// Reads the texts (in the given notation) and the language IDs of the executable at path into
+// read, filling it as it goes so that after an error it holds what was read so far. Raises
+// FileError naming the file: one that cannot be opened or read, an UnknownExecutableError, or
+// a text that runs to the end of the file ("PATH: unexpected end of data at byte N (a text runs
+// to the end of the file)").
 void readExecutableTexts(const std::filesystem::path& path, ExecutableTexts& read,
-                         bool cstyle = false);
+                         Notation notation = Notation::Raw);
 // The same for a file already open (through a held folder, say); messages name file.path().
-void readExecutableTexts(PartialFile& file, ExecutableTexts& read, bool cstyle = false);
+void readExecutableTexts(PartialFile& file, ExecutableTexts& read,
+                         Notation notation = Notation::Raw);
 
 // As readExecutableTexts, handing each text to visit as it is read (raw, nullptr for one whose
 // pointer leads into no text area) and keeping none: read.texts stays empty, and the memory used

@@ -398,7 +398,7 @@ private:
     void fitToLayoutA() {
         const TextAreaTable& areas = profileByNumber(1).textAreas;
         for (int round = 0; round < 4; ++round) {
-            const StoredTexts stored = storedTexts(texts_, false);
+            const StoredTexts stored = storedTexts(texts_, Notation::Raw);
             std::vector<int> shares = findShareTargets(stored.texts);
             followShareChains(shares);
             const PlacementPlan plan = planPlacementInTextOrder(areas, stored.texts, shares);

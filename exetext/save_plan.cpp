@@ -8,7 +8,7 @@
 
 namespace tarn {
 
-StoredTexts storedTexts(const std::vector<std::string>& texts, bool cstyle,
+StoredTexts storedTexts(const std::vector<std::string>& texts, Notation notation,
                         const std::function<void(int, const std::string&)>& cstyleError,
                         const std::vector<TextError>& textErrors) {
     StoredTexts result;
@@ -24,7 +24,7 @@ StoredTexts storedTexts(const std::vector<std::string>& texts, bool cstyle,
         if (knownError != textErrors.end() && knownError->textNumber == textNumber) {
             raw = knownError->message;
             converted = false;
-        } else if (!cstyle) {
+        } else if (notation == Notation::Raw) {
             raw = texts[i];
         } else if (Converted<std::string> fromNotation = cStyleToRaw(texts[i])) {
             raw = std::move(fromNotation.value());

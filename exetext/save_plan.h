@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "exetext/exe_profile.h"
+#include "textcodes/cstyle.h"
 
 namespace tarn {
 
@@ -30,12 +31,12 @@ struct TextError {
     std::string message;
 };
 
-// Builds the stored form of texts: converted from C-style notation when cstyle is set (a
-// malformed text becomes kCStyleErrorText, after cstyleError is called for it), pictures
+// Builds the stored form of texts written in notation: C-style texts are converted (a
+// malformed one becomes kCStyleErrorText, after cstyleError is called for it), pictures
 // expanded, texts 3166 and 3169 padded. Texts listed in textErrors (ascending) are malformed
 // already and handled the same way whatever their text.
 StoredTexts storedTexts(
-    const std::vector<std::string>& texts, bool cstyle,
+    const std::vector<std::string>& texts, Notation notation,
     const std::function<void(int textNumber, const std::string& message)>& cstyleError = {},
     const std::vector<TextError>& textErrors = {});
 

@@ -46,8 +46,8 @@ SpaceBudget spaceBudgetOf(const TextAreaTable& areas, const std::vector<std::str
 }  // namespace
 
 SpaceBudget spaceBudget(const TextAreaTable& areas, const std::vector<std::string>& texts,
-                        bool cstyle, bool grow) {
-    const StoredTexts stored = storedTexts(texts, cstyle);
+                        Notation notation, bool grow) {
+    const StoredTexts stored = storedTexts(texts, notation);
     std::vector<int> shareTargets = findShareTargets(stored.texts);
     followShareChains(shareTargets);
     return spaceBudgetOf(areas, stored.texts,

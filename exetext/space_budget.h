@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "exetext/exe_profile.h"
+#include "textcodes/cstyle.h"
 
 namespace tarn {
 
@@ -39,12 +40,12 @@ struct SpaceBudget {
     bool fits() const { return unplaced.empty(); }
 };
 
-// texts: 3453 of them, text n at index n - 1, in C-style notation when cstyle is set (a
-// malformed one counts as the "-Error!-" the save would store for it).
+// texts: 3453 of them, text n at index n - 1, written in notation (a malformed
+// C-style one counts as the "-Error!-" the save would store for it).
 // With grow, the texts that do not fit go into an added section (only texts 3166 and 3169 must
 // find a place in the areas).
 SpaceBudget spaceBudget(const TextAreaTable& areas, const std::vector<std::string>& texts,
-                        bool cstyle, bool grow = false);
+                        Notation notation, bool grow = false);
 
 // The line scripts read from tarntool: "34398 bytes free" or "over by 57 bytes: 3 texts do not
 // fit", the same words whatever the numbers.

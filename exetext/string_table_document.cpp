@@ -49,7 +49,7 @@ CellText StringTableDocument::cellText(int row, int column) const {
 
 void StringTableDocument::setCell(int row, int column, CellText value) {
     Cell& c = at(row, column);
-    if (value.asTyped && !cstyle_) {
+    if (value.asTyped && notation_ == Notation::Raw) {
         // A step made in C-style notation, redone in raw: settled as the toggle settles it.
         if (Converted<std::string> raw = cStyleToRaw(value.text)) {
             value.text = std::move(raw.value());
@@ -61,7 +61,7 @@ void StringTableDocument::setCell(int row, int column, CellText value) {
 }
 
 CellText StringTableDocument::fromNotation(const std::string& text, bool keepAsTyped) const {
-    if (!cstyle_) {
+    if (notation_ == Notation::Raw) {
         return {text, false};
     }
     Converted<std::string> raw = cStyleToRaw(text);
@@ -77,7 +77,7 @@ CellText StringTableDocument::fromNotation(const std::string& text, bool keepAsT
 
 std::string StringTableDocument::notationText(int row, int column) const {
     const Cell& c = at(row, column);
-    if (!cstyle_ || c.asTyped || column == ShortColumn) {
+    if (notation_ == Notation::Raw || c.asTyped || column == ShortColumn) {
         return c.text;
     }
     return rawToCStyle(c.text);
@@ -172,9 +172,9 @@ void StringTableDocument::normaliseCell(int row, int column) {
 }
 
 std::vector<StringTableDocument::NotationError> StringTableDocument::toggleNotation() {
-    cstyle_ = !cstyle_;
+    notation_ = notation_ == Notation::Raw ? Notation::CStyle : Notation::Raw;
     std::vector<NotationError> errors;
-    if (cstyle_) {
+    if (notation_ == Notation::CStyle) {
         return errors;  // every cell is game bytes in raw notation
     }
     for (int row = 1; row <= kRows; ++row) {

@@ -12,9 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "common/errors.h"
 #include "exetext/exe_profile.h"
 #include "exetext/executable_texts.h"
-#include "common/errors.h"
+#include "textcodes/cstyle.h"
 #include "textcodes/game_text_rows.h"
 
 namespace tarn {
@@ -63,10 +64,10 @@ public:
     std::uint8_t secondaryLangId() const { return secondaryLangId_; }
     void setLangIds(std::uint8_t primary, std::uint8_t secondary);
 
-    // Whether the window shows and takes texts in C-style notation.
-    bool cstyle() const { return cstyle_; }
+    // The notation the window shows and takes texts in.
+    Notation notation() const { return notation_; }
     // Only the switch; cells held as typed are settled by toggleNotation.
-    void setCStyleFlag(bool cstyle) { cstyle_ = cstyle; }
+    void setNotation(Notation notation) { notation_ = notation; }
 
     // Takes both executables' texts (game bytes), empties column 3, takes the language IDs and
     // the unresolved texts' numbers, and remembers the translated file as on disk.
@@ -116,7 +117,7 @@ private:
     const Cell& at(int row, int column) const;
 
     std::vector<std::array<Cell, 3>> rows_;  // columns 1..3 of rows 1..3453
-    bool cstyle_ = false;
+    Notation notation_ = Notation::Raw;
     std::uint8_t primaryLangId_ = 0;
     std::uint8_t secondaryLangId_ = 0;
     std::vector<int> originalNotFound_;

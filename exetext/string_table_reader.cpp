@@ -83,7 +83,7 @@ void visitTexts(ByteSource& file, const PointerBlockTable& blocks, const TextAre
 }
 
 bool readStringTable(ByteSource& file, std::vector<std::string>& column,
-                     const PointerBlockTable& blocks, const TextAreaTable& areas, bool cstyle,
+                     const PointerBlockTable& blocks, const TextAreaTable& areas, Notation notation,
                      std::vector<int>& notFound) {
     std::size_t total = 0;
     for (const PointerBlock& block : blocks) {
@@ -97,17 +97,17 @@ bool readStringTable(ByteSource& file, std::vector<std::string>& column,
             cell = kNotFoundText;
             notFound.push_back(n);
         } else {
-            cell = cstyle ? rawToCStyle(*raw) : *raw;
+            cell = notation == Notation::CStyle ? rawToCStyle(*raw) : *raw;
         }
     });
     return notFound.size() == notFoundBefore;
 }
 
 bool readStringTable(const Bytes& file, std::vector<std::string>& column,
-                     const PointerBlockTable& blocks, const TextAreaTable& areas, bool cstyle,
+                     const PointerBlockTable& blocks, const TextAreaTable& areas, Notation notation,
                      std::vector<int>& notFound) {
     MemoryBytes source(file);
-    return readStringTable(source, column, blocks, areas, cstyle, notFound);
+    return readStringTable(source, column, blocks, areas, notation, notFound);
 }
 
 std::vector<FilePart> textParts(const ExeProfile& profile) {
@@ -144,7 +144,7 @@ LanguageIds readLanguageIds(ByteSource& file, const ExeProfile& profile) {
 }
 
 void loadExecutables(const std::filesystem::path& originalPath,
-                     const std::filesystem::path& translatedPath, bool cstyle,
+                     const std::filesystem::path& translatedPath, Notation notation,
                      LoadedExecutables& result) {
     result = LoadedExecutables{};
     if (!fileExists(translatedPath)) {
@@ -152,8 +152,8 @@ void loadExecutables(const std::filesystem::path& originalPath,
     }
     // Reads one file into the result's columns, which keep what was read when it fails. The
     // paths were checked when they were chosen, so an unknown size means that the file changed.
-    auto read = [cstyle](const std::filesystem::path& path, std::vector<std::string>& column,
-                         std::vector<int>& notFound, int& profile) {
+    auto read = [notation](const std::filesystem::path& path, std::vector<std::string>& column,
+                           std::vector<int>& notFound, int& profile) {
         ExecutableTexts texts;
         auto keep = [&] {
             column = std::move(texts.texts);
@@ -161,7 +161,7 @@ void loadExecutables(const std::filesystem::path& originalPath,
             profile = texts.profile;
         };
         try {
-            readExecutableTexts(path, texts, cstyle);
+            readExecutableTexts(path, texts, notation);
         } catch (const UnknownExecutableError& e) {
             keep();
             throw FileError("The file \"" + pathToUtf8(path) +

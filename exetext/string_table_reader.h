@@ -19,6 +19,7 @@
 #include "common/file_identity.h"
 #include "common/partial_file.h"
 #include "exetext/exe_profile.h"
+#include "textcodes/cstyle.h"
 
 namespace tarn {
 
@@ -41,16 +42,16 @@ void visitTexts(ByteSource& file, const PointerBlockTable& blocks, const TextAre
 
 // Reads the texts of every pointer block in order into column (resized to the number of
 // pointers, normally 3453: column[n - 1] holds text n), converting each to C-style notation
-// when cstyle is set. Numbers of texts whose pointer lies in no area are appended to notFound
-// and those texts hold kNotFoundText. Answers true when every pointer was resolved.
+// when that is the notation asked for. Numbers of texts whose pointer lies in no area are appended
+// to notFound and those texts hold kNotFoundText. Answers true when every pointer was resolved.
 // Raises StreamReadError when a pointer block lies outside the file or a text runs to the
 // end of the file without its terminator; column then holds the texts read so far. A file
 // read by parts raises FileError when it cannot be read.
 bool readStringTable(ByteSource& file, std::vector<std::string>& column,
-                     const PointerBlockTable& blocks, const TextAreaTable& areas, bool cstyle,
+                     const PointerBlockTable& blocks, const TextAreaTable& areas, Notation notation,
                      std::vector<int>& notFound);
 bool readStringTable(const Bytes& file, std::vector<std::string>& column,
-                     const PointerBlockTable& blocks, const TextAreaTable& areas, bool cstyle,
+                     const PointerBlockTable& blocks, const TextAreaTable& areas, Notation notation,
                      std::vector<int>& notFound);
 
 // Reads one text at a file position (the compact raw form, no C-style conversion).
@@ -85,7 +86,7 @@ struct LoadedExecutables {
 // naming the file, when a file cannot be read, has an unknown size or holds a text without its
 // terminator.
 void loadExecutables(const std::filesystem::path& originalPath,
-                     const std::filesystem::path& translatedPath, bool cstyle,
+                     const std::filesystem::path& translatedPath, Notation notation,
                      LoadedExecutables& result);
 
 }  // namespace tarn

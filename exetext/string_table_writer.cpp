@@ -231,7 +231,7 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
         throw std::invalid_argument("the executable holds exactly 3453 texts");
     }
     StoredTexts prepared =
-        storedTexts(texts, options.cstyle, callbacks.cstyleError, options.textErrors);
+        storedTexts(texts, options.notation, callbacks.cstyleError, options.textErrors);
     const std::vector<std::string>& stored = prepared.texts;
 
     auto phaseProgress = [&callbacks](SavePhase phase) -> std::function<void(int)> {

@@ -65,7 +65,7 @@ struct SaveCallbacks {
 };
 
 struct SaveOptions {
-    bool cstyle = false;  // the texts are in C-style notation
+    Notation notation = Notation::Raw;  // how the texts are written
     std::uint8_t primaryLangId = 0;
     std::uint8_t secondaryLangId = 0;
     // Texts known not to convert (the window's held C-style cells), ascending.

@@ -12,7 +12,7 @@ TranslationReview reviewTranslations(const StringTableDocument& document,
                                      bool grow) {
     TranslationReview review;
     if (areas != nullptr) {
-        review.budget = spaceBudget(*areas, document.translatedTexts(), false, grow);
+        review.budget = spaceBudget(*areas, document.translatedTexts(), Notation::Raw, grow);
     }
     std::vector<CheckFinding> findings;
     // The raw pairs for the check across texts: a translation that does not convert counts as
@@ -39,7 +39,7 @@ TranslationReview reviewTranslations(const StringTableDocument& document,
         } else if (originalConverts) {
             translated = std::move(translatedBytes.value());
             // The same checks and order as checkTranslations: the text's own, then its length.
-            checkTranslation(original, translated, false, characters, findings);
+            checkTranslation(original, translated, Notation::Raw, characters, findings);
             checkStoredLength(original, translated, findings);
         } else {
             translated.clear();

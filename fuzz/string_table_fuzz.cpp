@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<int> rawNotFound;
     bool allFound = false;
     try {
-        allFound = readStringTable(file, raw, blocks, areas, false, rawNotFound);
+        allFound = readStringTable(file, raw, blocks, areas, Notation::Raw, rawNotFound);
     } catch (const StreamReadError&) {
         return 0;
     }
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<std::string> cstyle;
     std::vector<int> cstyleNotFound;
-    readStringTable(file, cstyle, blocks, areas, true, cstyleNotFound);
+    readStringTable(file, cstyle, blocks, areas, Notation::CStyle, cstyleNotFound);
     FUZZ_CHECK(cstyleNotFound == rawNotFound);
     for (std::size_t n = 0; n < raw.size(); ++n) {
         FUZZ_CHECK(cstyle[n] == rawToCStyle(raw[n]));

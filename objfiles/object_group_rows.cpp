@@ -18,8 +18,8 @@ const ObjectTextGroup* ObjectGroupRows::shownGroup() const {
     return &document_.group(static_cast<std::size_t>(file_), static_cast<std::size_t>(group_));
 }
 
-void ObjectGroupRows::setCStyle(bool cstyle) {
-    cstyle_ = cstyle;
+void ObjectGroupRows::setNotation(Notation notation) {
+    notation_ = notation;
     held_.clear();
 }
 
@@ -61,11 +61,11 @@ CellText ObjectGroupRows::cellText(int row, int /*column*/) const {
 
 std::string ObjectGroupRows::notationText(int row, int column) const {
     const CellText cell = cellText(row, column);
-    return cstyle_ && !cell.asTyped ? rawToCStyle(cell.text) : cell.text;
+    return notation_ == Notation::CStyle && !cell.asTyped ? rawToCStyle(cell.text) : cell.text;
 }
 
 CellText ObjectGroupRows::fromNotation(const std::string& text, bool keepAsTyped) const {
-    if (!cstyle_) {
+    if (notation_ == Notation::Raw) {
         return {text, false};
     }
     if (keepAsTyped) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "objfiles/object_texts_document.h"
+#include "textcodes/cstyle.h"
 #include "textcodes/game_text_rows.h"
 
 namespace tarn {
@@ -24,8 +25,9 @@ public:
     int group() const { return group_; }
     const ObjectTextGroup* shownGroup() const;
 
-    bool cstyle() const { return cstyle_; }
-    void setCStyle(bool cstyle);
+    Notation notation() const { return notation_; }
+    // Switches the notation; typed text held for any row is let go.
+    void setNotation(Notation notation);
 
     // Holds a cell's notation text as typed, or lets it go (the document's bytes show again).
     void hold(int row, std::string typed) { held_[row] = std::move(typed); }
@@ -50,7 +52,7 @@ private:
     const ObjectTextsDocument& document_;
     int file_ = -1;
     int group_ = -1;
-    bool cstyle_ = false;
+    Notation notation_ = Notation::Raw;
     std::map<int, std::string> held_;  // by row
 };
 

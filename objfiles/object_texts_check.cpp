@@ -46,7 +46,7 @@ std::vector<TextFinding> checkObjectTexts(const std::vector<ObjectFile>& files,
     std::vector<std::string> targets;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         found.clear();
-        checkTranslation(pairs[i].source, pairs[i].target, false, characters, found);
+        checkTranslation(pairs[i].source, pairs[i].target, Notation::Raw, characters, found);
         for (CheckFinding& f : found) {
             findings.push_back({static_cast<int>(i + 1), std::move(f)});
         }

@@ -71,7 +71,7 @@ ExecutablePlan planExecutable(const FolderHandle& game, const std::string& name,
                    read.languageIds.secondary != carried.secondaryLangId;
     if (plan.known && plan.changes) {
         const SpaceBudget budget = spaceBudget(profileByNumber(read.profile).textAreas, plan.texts,
-                                               false, carried.mayGrow);
+                                               Notation::Raw, carried.mayGrow);
         plan.fits = budget.fits();
         if (!plan.fits) {
             plan.overflow = spaceBudgetText(budget);

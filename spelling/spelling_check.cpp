@@ -66,8 +66,9 @@ std::optional<CheckFinding> checkSpelling(std::string_view raw, const CodePage& 
 }
 
 std::vector<TextFinding> checkSpelling(const std::vector<std::string>& originals,
-                                       const std::vector<std::string>& translations, bool cstyle,
-                                       const CodePage& codePage, const SpellChecker& checker) {
+                                       const std::vector<std::string>& translations,
+                                       Notation notation, const CodePage& codePage,
+                                       const SpellChecker& checker) {
     CachedChecker cached(checker);
     std::vector<TextFinding> findings;
     const std::size_t count = std::min(originals.size(), translations.size());
@@ -76,7 +77,7 @@ std::vector<TextFinding> checkSpelling(const std::vector<std::string>& originals
         if (translations[i] == originals[i]) {
             continue;
         }
-        if (!cstyle) {
+        if (notation == Notation::Raw) {
             raw = translations[i];
         } else if (Converted<std::string> converted = cStyleToRaw(translations[i])) {
             raw = std::move(converted.value());

@@ -14,6 +14,7 @@
 
 #include "common/code_page.h"
 #include "spelling/spell_checker.h"
+#include "textcodes/cstyle.h"
 #include "textcodes/translation_checks.h"
 
 namespace tarn {
@@ -27,10 +28,11 @@ std::vector<std::string> unknownWords(std::string_view raw, const CodePage& code
 std::optional<CheckFinding> checkSpelling(std::string_view raw, const CodePage& codePage,
                                           const SpellChecker& checker);
 
-// Every translated text, text n at index n - 1 of both lists (raw or, with cstyle, C-style
-// cells; a malformed cell is left to the other checks). Findings in text order.
+// Every translated text, text n at index n - 1 of both lists, all cells in the one notation (a
+// malformed cell is left to the other checks). Findings in text order.
 std::vector<TextFinding> checkSpelling(const std::vector<std::string>& originals,
-                                       const std::vector<std::string>& translations, bool cstyle,
-                                       const CodePage& codePage, const SpellChecker& checker);
+                                       const std::vector<std::string>& translations,
+                                       Notation notation, const CodePage& codePage,
+                                       const SpellChecker& checker);
 
 }  // namespace tarn

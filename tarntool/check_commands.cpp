@@ -96,8 +96,8 @@ int exeBudget(const ExeBudgetOptions& options) {
     if (options.texts) {
         read.texts = readTextsFile(*options.texts, codePage);
     }
-    const SpaceBudget budget =
-        spaceBudget(profileByNumber(read.profile).textAreas, read.texts, false, options.grow);
+    const SpaceBudget budget = spaceBudget(profileByNumber(read.profile).textAreas, read.texts,
+                                           Notation::Raw, options.grow);
     if (options.json) {
         std::cout << budgetJson(budget).dump(2) << "\n";
     } else {
@@ -118,10 +118,10 @@ int exeCheck(const ExeCheckOptions& options) {
     const ExecutableTexts originals = executableTexts(options.original);
     const ExecutableTexts translations = executableTexts(options.translated);
     std::vector<TextFinding> findings =
-        checkTranslations(originals.texts, translations.texts, false, cp);
+        checkTranslations(originals.texts, translations.texts, Notation::Raw, cp);
     if (speller) {
-        mergeFindings(findings, checkSpelling(originals.texts, translations.texts, false, codePage,
-                                              *speller));
+        mergeFindings(findings, checkSpelling(originals.texts, translations.texts, Notation::Raw,
+                                              codePage, *speller));
     }
     leaveOutSkipped(findings, options.skip);
     if (options.json) {
@@ -171,7 +171,7 @@ int objCheck(const ObjectCheckOptions& options) {
             sources.push_back(pair.source);
             targets.push_back(pair.target);
         }
-        mergeFindings(findings, checkSpelling(sources, targets, false, codePage, *speller));
+        mergeFindings(findings, checkSpelling(sources, targets, Notation::Raw, codePage, *speller));
     }
     leaveOutSkipped(findings, options.skip);
 

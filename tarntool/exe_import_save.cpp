@@ -30,9 +30,9 @@ int knownProfileOf(const std::string& path) {
     return readingInput(path, [&] { return executableProfile(pathFromUtf8(path)); });
 }
 
-ExecutableTexts executableTexts(const std::string& path, bool cstyle) {
+ExecutableTexts executableTexts(const std::string& path, Notation notation) {
     ExecutableTexts read;
-    readingInput(path, [&] { readExecutableTexts(pathFromUtf8(path), read, cstyle); });
+    readingInput(path, [&] { readExecutableTexts(pathFromUtf8(path), read, notation); });
     return read;
 }
 

@@ -21,7 +21,7 @@ namespace tarn::tool {
 // of a texts file. A file that cannot be read, is of no known build or is malformed raises
 // CommandError with status 2; the errors of a texts file are reported line by line first.
 int knownProfileOf(const std::string& path);
-ExecutableTexts executableTexts(const std::string& path, bool cstyle = false);
+ExecutableTexts executableTexts(const std::string& path, Notation notation = Notation::Raw);
 std::vector<std::string> readTextsFile(const std::string& path, const CodePage& codePage,
                                        TypedCodes typedCodes = TypedCodes::Refused);
 

@@ -270,11 +270,11 @@ TEST(MalformedExecutables, PointersAtTheLastByteReadSafely) {
         std::vector<std::string> column;
         std::vector<int> notFound;
         if (c.readError) {
-            EXPECT_THROW(readStringTable(file, column, blocks, areas, true, notFound),
+            EXPECT_THROW(readStringTable(file, column, blocks, areas, Notation::CStyle, notFound),
                          StreamReadError)
                 << c.address;
         } else {
-            readStringTable(file, column, blocks, areas, true, notFound);
+            readStringTable(file, column, blocks, areas, Notation::CStyle, notFound);
             ASSERT_EQ(column.size(), 1u);
             EXPECT_EQ(column[0], c.text) << c.address;
         }
@@ -289,7 +289,7 @@ TEST(MalformedExecutables, ExecutablesOfUnknownOrChangedSizeAreRefusedByName) {
     writeFileAtomically(translated, Bytes(1000, 0));
     LoadedExecutables loaded;
     try {
-        loadExecutables(original, translated, false, loaded);
+        loadExecutables(original, translated, Notation::Raw, loaded);
         FAIL();
     } catch (const FileError& e) {
         EXPECT_NE(std::string(e.what()).find(original.string()), std::string::npos);

@@ -105,7 +105,7 @@ TEST_P(ExecutableWriteFaults, TranslatedExecutableStaysWholeAndTheRetrySaves) {
         clearFault();
         EXPECT_TRUE(saveStrings(path, texts, {}).saved);
         LoadedExecutables loaded;
-        loadExecutables(path, path, false, loaded);
+        loadExecutables(path, path, Notation::Raw, loaded);
         EXPECT_EQ(loaded.translated[0], "Changed first text");
     }
 }

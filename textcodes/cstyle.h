@@ -10,6 +10,11 @@
 
 namespace tarn {
 
+// How a text is shown and typed: raw (the game bytes as they are) or C-style (escapes). In raw
+// notation the ASCII characters { | } ~ are the codes %N %n %f %W themselves; in C-style
+// notation every code is an escape, so a code byte can only have come from a letter.
+enum class Notation { Raw, CStyle };
+
 // How the line-break code (byte 5) appears in C-style text: as the escape \n, or as a real
 // line feed, for exchange files whose tools show line breaks as lines. (Byte 10, the
 // thin-letters code, is always written \t, so a line feed never stands for it.)

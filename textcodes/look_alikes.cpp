@@ -40,7 +40,7 @@ std::optional<std::string> placedByte(std::uint8_t byte, const ByteCharacters& c
 
 }  // namespace
 
-std::string replaceWithLookAlike(std::string_view cellText, bool cstyle, std::uint8_t byte,
+std::string replaceWithLookAlike(std::string_view cellText, Notation notation, std::uint8_t byte,
                                  const ByteCharacters& characters) {
     std::optional<std::string> plain = placedByte(byte, characters);
     if (!plain) {
@@ -59,7 +59,7 @@ std::string replaceWithLookAlike(std::string_view cellText, bool cstyle, std::ui
             out += *plain;
             continue;
         }
-        if (!cstyle && b == kPictureCode) {
+        if (notation == Notation::Raw && b == kPictureCode) {
             // The count and number bytes belong to the picture, whatever their values.
             std::uint32_t number = 0;
             const std::size_t end = readPicture(cellText, i, number);

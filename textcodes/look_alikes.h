@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "textcodes/cstyle.h"
+
 #include "textcodes/translation_checks.h"
 
 namespace tarn {
@@ -21,7 +23,7 @@ std::optional<std::string_view> plainLookAlike(char32_t character);
 // plain look-alike. In raw notation the number bytes of picture
 // sequences are left alone; in C-style notation escapes hold no such byte. Answers the text
 // unchanged when the byte's character has no look-alike.
-std::string replaceWithLookAlike(std::string_view cellText, bool cstyle, std::uint8_t byte,
+std::string replaceWithLookAlike(std::string_view cellText, Notation notation, std::uint8_t byte,
                                  const ByteCharacters& characters);
 
 }  // namespace tarn

@@ -342,10 +342,10 @@ const ByteCharacters& windows1252Characters() {
     return characters;
 }
 
-void checkTranslation(std::string_view original, std::string_view translated, bool cstyle,
+void checkTranslation(std::string_view original, std::string_view translated, Notation notation,
                       const ByteCharacters& characters, std::vector<CheckFinding>& findings) {
     std::bitset<256> typedBytes;
-    if (!cstyle) {
+    if (notation == Notation::Raw) {
         typedBytes.set();
         compare(original, translated, typedBytes, characters, findings);
         return;
@@ -368,9 +368,9 @@ void checkTranslation(std::string_view original, std::string_view translated, bo
 }
 
 std::vector<CheckFinding> checkTranslation(std::string_view original, std::string_view translated,
-                                           bool cstyle, const ByteCharacters& characters) {
+                                           Notation notation, const ByteCharacters& characters) {
     std::vector<CheckFinding> findings;
-    checkTranslation(original, translated, cstyle, characters, findings);
+    checkTranslation(original, translated, notation, characters, findings);
     return findings;
 }
 
@@ -387,21 +387,22 @@ void checkStoredLength(std::string_view originalRaw, std::string_view translated
 
 std::vector<TextFinding> checkTranslations(const std::vector<std::string>& originals,
                                            const std::vector<std::string>& translations,
-                                           bool cstyle, const ByteCharacters& characters) {
+                                           Notation notation, const ByteCharacters& characters) {
     const std::size_t count = std::min(originals.size(), translations.size());
     // The raw pairs, for the stored lengths and the checks across texts.
     std::pair<std::vector<std::string>, std::vector<std::string>> converted;
-    if (cstyle) {
+    const bool fromCStyle = notation == Notation::CStyle;
+    if (fromCStyle) {
         converted = rawPairs(originals, translations, count);
     }
-    const std::vector<std::string>& rawOriginals = cstyle ? converted.first : originals;
-    const std::vector<std::string>& rawTranslations = cstyle ? converted.second : translations;
+    const std::vector<std::string>& rawOriginals = fromCStyle ? converted.first : originals;
+    const std::vector<std::string>& rawTranslations = fromCStyle ? converted.second : translations;
 
     std::vector<TextFinding> all;
     std::vector<CheckFinding> findings;
     for (std::size_t i = 0; i < count; ++i) {
         findings.clear();
-        checkTranslation(originals[i], translations[i], cstyle, characters, findings);
+        checkTranslation(originals[i], translations[i], notation, characters, findings);
         checkStoredLength(rawOriginals[i], rawTranslations[i], findings);
         for (CheckFinding& finding : findings) {
             all.push_back({static_cast<int>(i + 1), std::move(finding)});

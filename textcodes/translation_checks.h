@@ -39,6 +39,7 @@
 #include <vector>
 
 #include "common/code_page.h"
+#include "textcodes/cstyle.h"
 
 namespace tarn {
 
@@ -74,14 +75,14 @@ struct CheckFinding {
 };
 
 // Compares one translated text with its original, both in raw notation or both in C-style
-// notation (cstyle): the checks of the table above that hold for every game text (all but
+// notation (Notation::CStyle): the checks of the table above that hold for every game text (all but
 // inconsistent and longer), appended in the table's order. A malformed translated cell gives
 // only the cstyle finding; a malformed original cell gives none.
-void checkTranslation(std::string_view original, std::string_view translated, bool cstyle,
+void checkTranslation(std::string_view original, std::string_view translated, Notation notation,
                       const ByteCharacters& characters, std::vector<CheckFinding>& findings);
 
 std::vector<CheckFinding> checkTranslation(std::string_view original, std::string_view translated,
-                                           bool cstyle, const ByteCharacters& characters);
+                                           Notation notation, const ByteCharacters& characters);
 
 // The longer check of one executable text, both texts raw: appends its finding when the
 // translation stores more bytes than the original. The executable's text areas are fixed, so a
@@ -98,7 +99,7 @@ struct TextFinding {
 // decides): checkTranslation, then checkStoredLength, then the checks across texts.
 std::vector<TextFinding> checkTranslations(const std::vector<std::string>& originals,
                                            const std::vector<std::string>& translations,
-                                           bool cstyle, const ByteCharacters& characters);
+                                           Notation notation, const ByteCharacters& characters);
 
 // Letters of the scripts the game's code pages carry; a rough test, enough to tell words from
 // digits, signs and codes.

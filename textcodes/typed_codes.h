@@ -10,13 +10,9 @@
 #include <string_view>
 
 #include "common/code_page.h"
+#include "textcodes/cstyle.h"
 
 namespace tarn {
-
-// How the text being entered writes codes. In raw notation the ASCII characters { | } ~ are the
-// codes %N %n %f %W themselves; in C-style notation every code is an escape, so a code byte
-// can only have come from a letter.
-enum class Notation { Raw, CStyle };
 
 // Whether imports refuse code characters (the sound default) or store them as the codes they
 // fall on, as older versions did.

@@ -30,8 +30,7 @@ void acceptGameTextOnly(QLineEdit& edit, TextCells& grid) {
     refuseUnstorableCharacters(
         edit,
         {[&grid](const QString& text) { return grid.bytesFromDisplay(text); },
-         [&grid] { return grid.codePage(); },
-         [&grid] { return grid.cStyle() ? Notation::CStyle : Notation::Raw; }},
+         [&grid] { return grid.codePage(); }, [&grid] { return grid.notation(); }},
         [&grid](const QString& message) { grid.reportRefusal(message); });
 }
 

@@ -86,7 +86,7 @@ void EditActions::jumpToText() {
 }
 
 void EditActions::showNotation() {
-    notation_.setChecked(parts_.document.cstyle());
+    notation_.setChecked(parts_.document.notation() == Notation::CStyle);
 }
 
 void EditActions::toggleNotation() {
@@ -98,7 +98,7 @@ void EditActions::toggleNotation() {
         showPlainMessage(QStringLiteral("Error in string number ") + QString::number(error.row) +
                          QStringLiteral(": ") + QString::fromStdString(error.message));
     }
-    if (parts_.document.cstyle()) {
+    if (parts_.document.notation() == Notation::CStyle) {
         parts_.status.show(QString());
     } else {
         parts_.status.showCodesUnlessHint();

@@ -42,7 +42,8 @@ QString unplacedTextsLine(int profile, const std::vector<std::string>& texts) {
     if (profile < 1) {
         return {};
     }
-    const SpaceBudget budget = spaceBudget(profileByNumber(profile).textAreas, texts, false);
+    const SpaceBudget budget =
+        spaceBudget(profileByNumber(profile).textAreas, texts, Notation::Raw);
     QStringList numbers;
     for (std::size_t i = 0; i < budget.unplaced.size() && i < kNamedUnplacedTexts; ++i) {
         numbers << QString::number(budget.unplaced[i]);
@@ -136,8 +137,8 @@ void FileActions::loadExecutables() {
     LoadedExecutables loaded;
     QString error;
     try {
-        tarn::loadExecutables(toFilePath(exes.originalPath), toFilePath(exes.translatedPath), false,
-                              loaded);
+        tarn::loadExecutables(toFilePath(exes.originalPath), toFilePath(exes.translatedPath),
+                              Notation::Raw, loaded);
     } catch (const std::exception& e) {
         error = fromStd(e.what());  // the grid keeps what was read so far
     }

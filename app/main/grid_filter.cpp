@@ -114,7 +114,7 @@ void GridFilter::apply() {
     // The word is looked for as the grid shows the texts, as Find looks for it.
     std::vector<std::string> shownOriginals;
     std::vector<std::string> shownTranslations;
-    const bool inNotation = !filter.word.empty() && document.cstyle();
+    const bool inNotation = !filter.word.empty() && document.notation() == Notation::CStyle;
     if (inNotation) {
         shownOriginals.reserve(StringTableDocument::kRows);
         shownTranslations.reserve(StringTableDocument::kRows);

@@ -149,8 +149,9 @@ void IdenticalTexts::showSuggestions(int row) {
     QStringList shown;
     for (std::size_t i = 0; i < found.size() && i < kShownSuggestions; ++i) {
         const TranslationSuggestion& s = found[i];
-        const std::string text =
-            parts_.document.cstyle() ? rawToCStyle(s.translation) : s.translation;
+        const std::string text = parts_.document.notation() == Notation::CStyle
+                                     ? rawToCStyle(s.translation)
+                                     : s.translation;
         shown << QStringLiteral("%1 (text %2%3)")
                      .arg(gameBytesToDisplay(text, parts_.codePage))
                      .arg(s.source + 1)

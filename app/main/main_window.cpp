@@ -112,12 +112,11 @@ void MainWindow::createGrid() {
     textGrid_->setObjectName(QStringLiteral("textGrid"));
     textGrid_->setModel(model_);
     textGrid_->setCodePage(&codePage_);
-    textGrid_->setNotation(
-        [this] { return document().cstyle() ? Notation::CStyle : Notation::Raw; });
+    textGrid_->setNotation([this] { return document().notation(); });
     textGrid_->setTextLimit([this] {
         const int profile = executables_.translatedProfile;
         return textFieldLimit(profile >= 1 ? &profileByNumber(profile) : nullptr,
-                              document().cstyle());
+                              document().notation());
     });
     textGrid_->placeWithoutChecks(1, StringTableDocument::OriginalColumn);
     cellRules_ = new CellRules(*textGrid_, *model_, *session_, this);
@@ -255,7 +254,7 @@ void MainWindow::connectParts() {
             [this] { filter_->showOnly(TextFilterKind::Untranslated); });
     connect(edit_, &EditActions::allTextsWanted, filter_, &GridFilter::showAll);
     connect(edit_, &EditActions::notationToggled, objects_,
-            [this] { objects_->setCStyle(document().cstyle()); });
+            [this] { objects_->setNotation(document().notation()); });
     connect(font_, &WindowFont::codePageChanged, this, [this](const CodePage& before) {
         find_->showInCodePage(before, codePage_);
         preview_->setCodePage(codePage_);

@@ -134,14 +134,14 @@ void ObjectActions::captureSettings() {
     exe.target = std::string(patcherTargetName(builder.target()));
 }
 
-void ObjectActions::setCStyle(bool cstyle) {
-    objectTextsWindow_->setCStyle(cstyle);
+void ObjectActions::setNotation(Notation notation) {
+    objectTextsWindow_->setNotation(notation);
 }
 
 void ObjectActions::openObjectTexts() {
     ObjectTextsWindow& window = *objectTextsWindow_;
     window.setPrimaryLanguageId(parts_.document.primaryLangId());
-    window.setCStyle(parts_.document.cstyle());
+    window.setNotation(parts_.document.notation());
     window.patchBuilder().setExecutables(parts_.executables.originalPath,
                                          parts_.executables.translatedPath,
                                          parts_.executables.mayGrow);

@@ -7,6 +7,7 @@
 
 #include "app/main/table_proposal.h"
 #include "app/main/window_parts.h"
+#include "textcodes/cstyle.h"
 
 namespace tarn {
 
@@ -23,7 +24,7 @@ public:
     // Closes the object texts window, asking about its unsaved changes; false when it stays.
     bool closeObjectTexts();
     // The main window's notation, which the object texts window follows.
-    void setCStyle(bool cstyle);
+    void setNotation(Notation notation);
     ObjectTextsWindow& objectTextsWindow() const { return *objectTextsWindow_; }
     void chooseObjectLanguages();  // OK is a step of the history even when the IDs stay
     void setCodePage(const CodePage& codePage);

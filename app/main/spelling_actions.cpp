@@ -119,7 +119,7 @@ void SpellingActions::chooseLanguage() {
 }
 
 void SpellingActions::watchEditor(QLineEdit& editor) {
-    new SpellingHighlighter(editor, parts_.codePage, parts_.document.cstyle(),
+    new SpellingHighlighter(editor, parts_.codePage, parts_.document.notation(),
                             [this] { return checker_.get(); });
 }
 

@@ -103,7 +103,7 @@ void StatusLine::setGridHint(const QString& hint) {
 
 void StatusLine::showHint(const QString& hint) {
     currentHint_ = hint;
-    if (!hint.isEmpty() || document_.cstyle()) {
+    if (!hint.isEmpty() || document_.notation() == Notation::CStyle) {
         showPassing(hint);
     } else {
         showCurrentCodes();
@@ -111,7 +111,7 @@ void StatusLine::showHint(const QString& hint) {
 }
 
 void StatusLine::showCodesUnlessHint() {
-    if (!document_.cstyle() && currentHint_.isEmpty()) {
+    if (document_.notation() == Notation::Raw && currentHint_.isEmpty()) {
         showCurrentCodes();
     }
 }
@@ -128,14 +128,14 @@ void StatusLine::showCurrentCodes() {
 
 void StatusLine::showEnteredCell(int row, int column) {
     setGridHint(QString());
-    if (!document_.cstyle()) {
+    if (document_.notation() == Notation::Raw) {
         showCodes(row, column);
     }
 }
 
 void StatusLine::noteCellEdit(int row, int column) {
     endRefusal();
-    if (currentHint_.isEmpty() && !document_.cstyle()) {
+    if (currentHint_.isEmpty() && document_.notation() == Notation::Raw) {
         showCodes(row, column);
     }
 }

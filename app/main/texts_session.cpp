@@ -163,9 +163,9 @@ std::vector<StringTableDocument::NotationError> TextsSession::toggleNotation() {
     return errors;
 }
 
-void TextsSession::setCStyle(bool cstyle) {
-    if (cstyle != document_.cstyle()) {
-        document_.setCStyleFlag(cstyle);
+void TextsSession::setNotation(Notation notation) {
+    if (notation != document_.notation()) {
+        document_.setNotation(notation);
         announce({});
     }
 }

@@ -56,7 +56,7 @@ public:
     std::vector<std::size_t> reload(TranslatedFileState disk, const std::string& stepName);
     // Switches the notation; see StringTableDocument::toggleNotation.
     std::vector<StringTableDocument::NotationError> toggleNotation();
-    void setCStyle(bool cstyle);
+    void setNotation(Notation notation);
 
 signals:
     void changePaused();

@@ -199,7 +199,7 @@ void TranslationChecks::replaceTypedCodeWithLookAlike(int text, int byte) {
         return;  // a text that does not convert has no code to replace
     }
     const std::string& before = converted.value();
-    std::string after = replaceWithLookAlike(before, false, static_cast<std::uint8_t>(byte),
+    std::string after = replaceWithLookAlike(before, Notation::Raw, static_cast<std::uint8_t>(byte),
                                              byteCharacters(parts_.codePage));
     if (after == before) {
         return;

@@ -89,7 +89,8 @@ bool WindowSettings::read() {
         parts_.executables.originalPath = QString::fromStdString(paths.origExePath);
         parts_.executables.translatedPath = QString::fromStdString(paths.transExePath);
         readStartupSettings(ini, settings);
-        parts_.session.setCStyle(settings.options.cstyleStrings);
+        parts_.session.setNotation(settings.options.cstyleStrings ? Notation::CStyle
+                                                                  : Notation::Raw);
         notation_.setChecked(settings.options.cstyleStrings);
         font_.applyFont(fontFromOptions(settings.options));
         font_.setCharset(settings.options.fontCharset);
@@ -102,7 +103,7 @@ bool WindowSettings::read() {
 
 void WindowSettings::capture() {
     AppSettings& settings = parts_.settings;
-    settings.options.cstyleStrings = parts_.document.cstyle();
+    settings.options.cstyleStrings = parts_.document.notation() == Notation::CStyle;
     fontIntoOptions(font_.font(), settings.options);
     settings.options.fontCharset = font_.charset();
     // The restored bounds, also for a maximized or minimized window. Positions are those of the

@@ -28,8 +28,8 @@ ObjectGroupPage::ObjectGroupPage(Parts parts)
     const ObjectGroupRows& rows = session_.groupRows();
     view_->setModel(model_);
     view_->setCodePage(&parts.codePage);
-    view_->setNotation([&rows] { return rows.cstyle() ? Notation::CStyle : Notation::Raw; });
-    view_->setTextLimit([&rows] { return textFieldLimit(nullptr, rows.cstyle()); });
+    view_->setNotation([&rows] { return rows.notation(); });
+    view_->setTextLimit([&rows] { return textFieldLimit(nullptr, rows.notation()); });
     view_->horizontalHeader()->setStretchLastSection(true);
     fitIdColumn();
     cellRules_ = new CellRules(*view_, *model_, session_, this);

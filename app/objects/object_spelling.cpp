@@ -15,7 +15,7 @@ ObjectSpelling::ObjectSpelling(TextGridView& grid, const ObjectGroupRows& rows,
                                const CodePage& codePage, QObject* parent)
     : QObject(parent), grid_(grid), codePage_(codePage) {
     connect(&grid, &TextGridView::editorOpened, this, [this, &rows](QLineEdit* editor) {
-        new SpellingHighlighter(*editor, codePage_, rows.cstyle(), [this] { return checker(); });
+        new SpellingHighlighter(*editor, codePage_, rows.notation(), [this] { return checker(); });
     });
 }
 
@@ -46,7 +46,7 @@ std::vector<TextFinding> ObjectSpelling::findings(const std::vector<ObjectTextPa
         sources.push_back(pair.source);
         targets.push_back(pair.target);
     }
-    return checkSpelling(sources, targets, false, codePage_, *spelling);
+    return checkSpelling(sources, targets, Notation::Raw, codePage_, *spelling);
 }
 
 }  // namespace tarn

@@ -69,8 +69,8 @@ void ObjectTextsSession::showGroup(int file, int group) {
     announce({});
 }
 
-void ObjectTextsSession::setCStyle(bool cstyle) {
-    if (cstyle == rows_.cstyle()) {
+void ObjectTextsSession::setNotation(Notation notation) {
+    if (notation == rows_.notation()) {
         return;
     }
     // A C-style text that does not convert is kept as typed, as raw text.
@@ -82,7 +82,7 @@ void ObjectTextsSession::setCStyle(bool cstyle) {
         }
     }
     live_ = nullptr;
-    rows_.setCStyle(cstyle);
+    rows_.setNotation(notation);
     announce({});
 }
 

@@ -39,7 +39,7 @@ public:
     void showGroup(int file, int group);
     // Switches the notation. Going back to raw, a C-style text that does not convert is kept as
     // the bytes of its characters.
-    void setCStyle(bool cstyle);
+    void setNotation(Notation notation);
 
     // Makes the step and records it; false when refused (read-only).
     bool push(std::unique_ptr<ObjectTextsEdit> step);

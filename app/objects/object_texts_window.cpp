@@ -190,8 +190,8 @@ bool ObjectTextsWindow::isReadOnly() const {
     return session_->isReadOnly();
 }
 
-bool ObjectTextsWindow::cStyle() const {
-    return session_->groupRows().cstyle();
+Notation ObjectTextsWindow::notation() const {
+    return session_->groupRows().notation();
 }
 
 QString ObjectTextsWindow::statusText() const {
@@ -310,7 +310,8 @@ void ObjectTextsWindow::stepTextGroup(bool forward) {
 }
 
 QString ObjectTextsWindow::displayText(const std::string& bytes) const {
-    return gameBytesToDisplay(cStyle() ? rawToCStyle(bytes) : bytes, codePage_);
+    return gameBytesToDisplay(notation() == Notation::CStyle ? rawToCStyle(bytes) : bytes,
+                              codePage_);
 }
 
 void ObjectTextsWindow::setCodePage(const CodePage& codePage) {
@@ -327,9 +328,9 @@ void ObjectTextsWindow::setCodePage(const CodePage& codePage) {
     checks_->checkSoon();  // the checks read the bytes' characters in the page
 }
 
-void ObjectTextsWindow::setCStyle(bool cstyle) {
+void ObjectTextsWindow::setNotation(Notation notation) {
     groupPage_->view().closeCellEditor();
-    session_->setCStyle(cstyle);
+    session_->setNotation(notation);
 }
 
 void ObjectTextsWindow::addLanguageId() {

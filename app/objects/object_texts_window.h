@@ -22,6 +22,7 @@
 #include "app/objects/object_spelling.h"
 #include "common/code_page.h"
 #include "enduser/carried_patcher.h"
+#include "textcodes/cstyle.h"
 
 class QModelIndex;
 class QStackedWidget;
@@ -60,11 +61,11 @@ public:
     void setPoHeaderValues(std::string language, std::string tableName) {
         po_->setHeaderValues(std::move(language), std::move(tableName));
     }
-    // Whether texts are shown and typed in C-style notation (the main window's choice); a shown
-    // group is shown anew. Going back to raw notation, a C-style text that does not convert is
+    // The notation texts are shown and typed in (the main window's choice); a shown group is
+    // shown anew. Going back to raw notation, a C-style text that does not convert is
     // kept as the bytes of its characters, as the main grid keeps it.
-    void setCStyle(bool cstyle);
-    bool cStyle() const;
+    void setNotation(Notation notation);
+    Notation notation() const;
     // Game bytes as the grid shows them in the current notation and code page.
     QString displayText(const std::string& bytes) const;
     // The grid as the preview and the format-code menu see it.

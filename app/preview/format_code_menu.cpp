@@ -105,7 +105,7 @@ void FormatCodeMenu::insertCode(QAction* item) {
         return;
     }
     std::string piece(1, static_cast<char>(item->data().toInt()));
-    if (grid_.cStyle()) {
+    if (grid_.notation() == Notation::CStyle) {
         piece = rawToCStyle(piece);
     }
     const auto caret = static_cast<std::size_t>(

@@ -53,7 +53,7 @@ TextCells& PreviewAction::gridInFocus() const {
 
 void PreviewAction::refreshPreview() {
     const TextCells& grid = gridInFocus();
-    window_.showText(currentCellText(grid), grid.cStyle());
+    window_.showText(currentCellText(grid), grid.notation());
 }
 
 }  // namespace tarn

@@ -90,9 +90,9 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     applyBackground();
 }
 
-void PreviewWindow::showText(const std::string& text, bool cStyle) {
+void PreviewWindow::showText(const std::string& text, Notation notation) {
     std::string raw = text;
-    if (cStyle) {
+    if (notation == Notation::CStyle) {
         Converted<std::string> converted = cStyleToRaw(text);
         if (!converted) {
             return;

@@ -10,6 +10,7 @@
 
 #include "app/preview/remembered_position.h"
 #include "common/code_page.h"
+#include "textcodes/cstyle.h"
 #include "textcodes/preview_render.h"
 
 class QAction;
@@ -26,7 +27,7 @@ public:
 
     // Takes a text in the grid's notation. A C-style text that does not convert leaves the
     // preview as it is; a raw text equal to the last one rendered is not rendered again.
-    void showText(const std::string& text, bool cStyle);
+    void showText(const std::string& text, Notation notation);
     // Fills the rich-text box from a raw text and scrolls back to the top.
     void renderText(const std::string& raw);
 

@@ -91,7 +91,7 @@ private:
 
 }  // namespace
 
-int textFieldLimit(const ExeProfile* profile, bool cstyle) {
+int textFieldLimit(const ExeProfile* profile, Notation notation) {
     std::int64_t size = 0;
     if (profile != nullptr) {
         size = textAreasSize(*profile);
@@ -100,7 +100,7 @@ int textFieldLimit(const ExeProfile* profile, bool cstyle) {
             size = std::max(size, textAreasSize(each));
         }
     }
-    if (cstyle) {
+    if (notation == Notation::CStyle) {
         size *= 4;
     }
     return static_cast<int>(std::clamp<std::int64_t>(size, 32767, 1 << 28));

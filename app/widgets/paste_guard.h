@@ -4,6 +4,8 @@
 // with a message, instead of being cut at the field's limit.
 #pragma once
 
+#include "textcodes/cstyle.h"
+
 class QLineEdit;
 
 namespace tarn {
@@ -13,7 +15,7 @@ struct ExeProfile;
 // The longest text a field takes: the total size of the text areas of the translated
 // executable's build (of the largest build when none is open), four times over in C-style
 // notation, where one byte may take four characters (\xHH).
-int textFieldLimit(const ExeProfile* profile, bool cstyle);
+int textFieldLimit(const ExeProfile* profile, Notation notation);
 
 // Gives editor the limit and refuses, whole, each paste or drop that would pass it.
 void guardTextLength(QLineEdit& editor, int limit);

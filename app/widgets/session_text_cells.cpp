@@ -42,8 +42,8 @@ std::string SessionTextCells::undoText() const {
     return parts_.cellRules.escText();
 }
 
-bool SessionTextCells::cStyle() const {
-    return parts_.view.notation() == Notation::CStyle;
+Notation SessionTextCells::notation() const {
+    return parts_.view.notation();
 }
 
 bool SessionTextCells::checkCurrentCell() {

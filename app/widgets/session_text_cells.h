@@ -32,7 +32,7 @@ public:
     std::string cellText(int row, int column) const override;
     void setCellText(int row, int column, const std::string& text) override;
     std::string undoText() const override;
-    bool cStyle() const override;
+    Notation notation() const override;
     bool checkCurrentCell() override;
     std::optional<CellEditorState> cellEditorState() const override;
     void closeCellEditor() override;

@@ -36,13 +36,14 @@ std::size_t escapeLength(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-std::vector<EditorWord> editorWords(const QString& text, const CodePage& codePage, bool cstyle) {
+std::vector<EditorWord> editorWords(const QString& text, const CodePage& codePage,
+                                    Notation notation) {
     const EncodeResult encoded = displayToGameBytes(text, codePage);
     if (!encoded.ok() || encoded.bytes.size() != static_cast<std::size_t>(text.size())) {
         return {};  // not one byte a character: nothing to place words on
     }
     std::string bytes = encoded.bytes;
-    if (cstyle) {
+    if (notation == Notation::CStyle) {
         // An escape's letters are no word's letters: blanks in their place keep the positions.
         for (std::size_t i = 0; i < bytes.size();) {
             if (bytes[i] == '\\' || bytes[i] == '%') {
@@ -63,12 +64,12 @@ std::vector<EditorWord> editorWords(const QString& text, const CodePage& codePag
     return words;
 }
 
-SpellingHighlighter::SpellingHighlighter(QLineEdit& editor, const CodePage& codePage, bool cstyle,
-                                         CheckerSource checker)
+SpellingHighlighter::SpellingHighlighter(QLineEdit& editor, const CodePage& codePage,
+                                         Notation notation, CheckerSource checker)
     : QObject(&editor),
       editor_(editor),
       codePage_(codePage),
-      cstyle_(cstyle),
+      notation_(notation),
       checker_(std::move(checker)) {
     setObjectName(QStringLiteral("spellingHighlighter"));
     connect(&editor, &QLineEdit::textChanged, this, &SpellingHighlighter::rehighlight);
@@ -88,7 +89,7 @@ const SpellingHighlighter::Word* SpellingHighlighter::wordAt(int position) const
 void SpellingHighlighter::rehighlight() {
     unknown_.clear();
     if (const SpellChecker* checker = checker_()) {
-        for (const EditorWord& word : editorWords(editor_.text(), codePage_, cstyle_)) {
+        for (const EditorWord& word : editorWords(editor_.text(), codePage_, notation_)) {
             if (!checker->isKnown(word.word)) {
                 unknown_.push_back({word.start, word.length, QString::fromStdString(word.word)});
             }

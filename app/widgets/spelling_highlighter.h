@@ -10,6 +10,8 @@
 #include <functional>
 #include <vector>
 
+#include "textcodes/cstyle.h"
+
 class QLineEdit;
 
 namespace tarn {
@@ -28,8 +30,8 @@ public:
     // The checker in force, or nullptr when no spelling language is chosen.
     using CheckerSource = std::function<const SpellChecker*()>;
 
-    // Watches editor (and dies with it); cstyle: the editor shows C-style notation.
-    SpellingHighlighter(QLineEdit& editor, const CodePage& codePage, bool cstyle,
+    // Watches editor (and dies with it), whose text is in the given notation.
+    SpellingHighlighter(QLineEdit& editor, const CodePage& codePage, Notation notation,
                         CheckerSource checker);
 
     const std::vector<Word>& unknownWords() const { return unknown_; }
@@ -41,7 +43,7 @@ public:
 private:
     QLineEdit& editor_;
     const CodePage& codePage_;
-    bool cstyle_;
+    Notation notation_;
     CheckerSource checker_;
     std::vector<Word> unknown_;
 };
@@ -53,6 +55,7 @@ struct EditorWord {
     int length;
     std::string word;  // UTF-8
 };
-std::vector<EditorWord> editorWords(const QString& text, const CodePage& codePage, bool cstyle);
+std::vector<EditorWord> editorWords(const QString& text, const CodePage& codePage,
+                                    Notation notation);
 
 }  // namespace tarn

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "common/code_page.h"
+#include "textcodes/cstyle.h"
 
 class QLineEdit;
 
@@ -35,7 +36,7 @@ public:
     // edit of column 2 marks the texts modified), or part of a replace run under way.
     virtual void setCellText(int row, int column, const std::string& text) = 0;
     virtual std::string undoText() const = 0;
-    virtual bool cStyle() const = 0;
+    virtual Notation notation() const = 0;
     // True when the current cell may be left (reports a notation error itself).
     virtual bool checkCurrentCell() = 0;
 

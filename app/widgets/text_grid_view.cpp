@@ -54,7 +54,7 @@ EncodeResult TextGridView::encode(const QString& text) const {
 }
 
 int TextGridView::cellTextLimit() const {
-    return textLimit_ ? textLimit_() : textFieldLimit(nullptr, true);
+    return textLimit_ ? textLimit_() : textFieldLimit(nullptr, Notation::CStyle);
 }
 
 void TextGridView::cellEditorOpened(QLineEdit* editor) {

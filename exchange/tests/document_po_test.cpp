@@ -21,8 +21,8 @@ namespace {
 using Doc = StringTableDocument;
 
 // The sample texts, text 3 translated, text 5 unreadable in the original and text 6 in the
-// translation; shown in C-style notation when cstyle.
-Doc loadedDocument(bool cstyle) {
+// translation; shown in the given notation.
+Doc loadedDocument(Notation notation) {
     LoadedExecutables loaded;
     loaded.original = sampleTexts();
     loaded.translated = sampleTexts();
@@ -32,7 +32,7 @@ Doc loadedDocument(bool cstyle) {
     loaded.translated[5] = std::string(kNotFoundText);
     loaded.translatedNotFound = {6};
     Doc document;
-    document.setCStyleFlag(cstyle);
+    document.setNotation(notation);
     document.load(loaded);
     return document;
 }
@@ -68,9 +68,9 @@ PoImportReport importInto(const std::filesystem::path& path, Doc& document,
 }
 
 TEST(DocumentPo, MainTextsGoOutAndComeBackAsGameBytesWhateverTheNotation) {
-    for (const bool cstyle : {false, true}) {
+    for (const Notation notation : {Notation::Raw, Notation::CStyle}) {
         TempDir dir;
-        Doc document = loadedDocument(cstyle);
+        Doc document = loadedDocument(notation);
         const auto po = dir.path() / "t.po";
         ASSERT_TRUE(exportPoFile(po, document, kHeader, CodePage(), {}).empty());
         const PoReadResult read = readPoFile(po);
@@ -110,7 +110,7 @@ TEST(DocumentPo, MainTextsGoOutAndComeBackAsGameBytesWhateverTheNotation) {
 
 TEST(DocumentPo, MainImportIsAllOrNothing) {
     TempDir dir;
-    Doc document = loadedDocument(true);
+    Doc document = loadedDocument(Notation::CStyle);
     const Doc before = document;
     const auto po = dir.path() / "bad.po";
     writeMessages(po, {message("exe/0001", "fine"), message("exe/0002", "50 %x"),
@@ -192,7 +192,7 @@ TEST(DocumentPo, ObjectImportSetsOrAppendsTheTargetTextThroughTheDocument) {
 
 TEST(DocumentPo, NotesAndReviewStatesTravelAsCommentsAndFuzzyFlags) {
     TempDir dir;
-    Doc document = loadedDocument(false);
+    Doc document = loadedDocument(Notation::Raw);
     PoCompanions companions;
     companions.notes.texts["exe/0003"] = {{"keep it short"}, true};
     companions.notes.texts["exe/0004"] = {{}, true};  // untranslated: no fuzzy flag to carry it
@@ -246,7 +246,7 @@ TEST(DocumentPo, NotesAndReviewStatesTravelAsCommentsAndFuzzyFlags) {
 
 TEST(DocumentPo, AnImportRefusedForSomeEntriesOffersTheGoodOnes) {
     TempDir dir;
-    Doc document = loadedDocument(false);
+    Doc document = loadedDocument(Notation::Raw);
     const auto po = dir.path() / "some.po";
     writeMessages(po, {message("exe/0001", "fine"), message("exe/0002", "50 %x")});
     PoImportReport report = importInto(po, document, CodePage());

@@ -375,7 +375,7 @@ TEST_F(ExeToolTest, CodePageOptionShowsAndTakesPolishAndCyrillicLetters) {
     std::vector<std::string> back;
     std::vector<int> notFound;
     readStringTable(readWholeFile(path("t.exe")), back, profileByNumber(2).pointerBlocks,
-                    profileByNumber(2).textAreas, false, notFound);
+                    profileByNumber(2).textAreas, Notation::Raw, notFound);
     EXPECT_EQ(back[4], kPolish1250 + " \x7B");
 
     lines = std::vector<std::string>(3453, "Da");

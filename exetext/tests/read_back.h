@@ -30,7 +30,8 @@ inline std::vector<std::string> readBack(const Bytes& file, int profile) {
     std::vector<std::string> column;
     std::vector<int> notFound;
     const ExeProfile& p = profileByNumber(profile);
-    EXPECT_TRUE(readStringTable(file, column, p.pointerBlocks, p.textAreas, false, notFound));
+    EXPECT_TRUE(
+        readStringTable(file, column, p.pointerBlocks, p.textAreas, Notation::Raw, notFound));
     return column;
 }
 

@@ -33,7 +33,7 @@ struct Planned {
 
 const Planned& planned() {
     static const Planned plan = [] {
-        Planned p{storedTexts(sample(), false).texts, {}};
+        Planned p{storedTexts(sample(), Notation::Raw).texts, {}};
         p.shares = findShareTargets(p.stored);
         followShareChains(p.shares);
         return p;
@@ -165,7 +165,7 @@ TEST(SampleTexts, ReadBackFromTheExecutableOfEveryProfile) {
         std::vector<std::string> column;
         std::vector<int> notFound;
         EXPECT_TRUE(readStringTable(file, column, profileByNumber(p).pointerBlocks,
-                                    profileByNumber(p).textAreas, false, notFound));
+                                    profileByNumber(p).textAreas, Notation::Raw, notFound));
         EXPECT_EQ(column, sample()) << "profile " << p;
     }
 }

@@ -70,7 +70,8 @@ protected:
 
     // The budget and the save agree on the outcome and the free space.
     SpaceBudget expectSameAsSave(int profile, const std::vector<std::string>& texts) {
-        const SpaceBudget budget = spaceBudget(profileByNumber(profile).textAreas, texts, false);
+        const SpaceBudget budget =
+            spaceBudget(profileByNumber(profile).textAreas, texts, Notation::Raw);
         const Bytes before = readWholeFile(path);
         const SaveResult saved = saveStrings(path, texts, {});
         EXPECT_EQ(budget.fits(), saved.saved);
@@ -203,7 +204,7 @@ TEST_F(SpaceBudgetTest, ShortfallCountsPicturesPaddingAndTerminators) {
     // Malformed C-style: stored as the 8 bytes of -Error!- and a terminator.
     texts[5] = "x%" + std::string(100, 'z');
     texts[kPaddedText2 - 1] = "\\p00000001";  // 23 and four number bytes
-    const SpaceBudget budget = spaceBudget(areas, texts, true);
+    const SpaceBudget budget = spaceBudget(areas, texts, Notation::CStyle);
     EXPECT_EQ(budget.unplaced, std::vector<int>{kPaddedText1});
     EXPECT_EQ(budget.shortfall, 8 + 1 + 5);
 }
@@ -231,7 +232,7 @@ TEST_F(SpaceBudgetTest, FreeSpaceCountsEveryUnusedByte) {
 TEST(SpaceBudgetFigures, SayWhatATranslatorCanDo) {
     const TextAreaTable& areas = profileByNumber(1).textAreas;  // largest area: 25,483 bytes
     const std::vector<std::string> base = repetitiveSampleTexts();
-    const std::int64_t free = spaceBudget(areas, base, false).freeSpace;
+    const std::int64_t free = spaceBudget(areas, base, Notation::Raw).freeSpace;
     std::vector<std::string> exact = exactFit(areas);
     exact[3].resize(exact[3].size() - 22);  // 22 bytes free, all in area 4
     struct Case {
@@ -264,7 +265,7 @@ TEST(SpaceBudgetFigures, SayWhatATranslatorCanDo) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const SpaceBudget budget = spaceBudget(areas, c.texts, false, c.grow);
+        const SpaceBudget budget = spaceBudget(areas, c.texts, Notation::Raw, c.grow);
         EXPECT_EQ(spaceBudgetStatus(budget), c.status);
         EXPECT_EQ(spaceBudgetDetails(budget), c.details);
     }

@@ -50,7 +50,7 @@ TEST(StringTableDocument, SaveKeepsMalformedTextsAndShowsTheSharing) {
     writeFileAtomically(path, makeSampleExecutable(1, sampleTexts()));
     StringTableDocument doc;
     doc.load(loadedWith({}, {}));
-    doc.setCStyleFlag(true);
+    doc.setNotation(Notation::CStyle);
     auto save = [&] {
         SaveOptions options;
         options.textErrors = doc.translatedErrors();
@@ -105,7 +105,7 @@ TEST(StringTableDocument, NotationToggleChangesNoByteAndKeepsMalformedCells) {
         return true;
     };
     EXPECT_TRUE(doc.toggleNotation().empty());
-    EXPECT_TRUE(doc.cstyle());
+    EXPECT_EQ(doc.notation(), Notation::CStyle);
     EXPECT_TRUE(sameBytes());
     EXPECT_EQ(doc.notationText(2, 1), "100%%");
     EXPECT_EQ(doc.notationText(1, 1), rawToCStyle(texts[0]));
@@ -118,7 +118,7 @@ TEST(StringTableDocument, NotationToggleChangesNoByteAndKeepsMalformedCells) {
     doc.setText(7, 2, "\\\\q %");
     EXPECT_EQ(doc.cell(7, 1), "\\q");
     const auto errors = doc.toggleNotation();
-    EXPECT_FALSE(doc.cstyle());
+    EXPECT_EQ(doc.notation(), Notation::Raw);
     ASSERT_EQ(errors.size(), 2u);
     EXPECT_EQ(errors[0].row, 2);
     EXPECT_EQ(errors[0].message, "Unmatched % sign at the end of the text");
@@ -132,7 +132,7 @@ TEST(StringTableDocument, TypedCStyleTextIsHeldUntilTheCellIsLeft) {
     StringTableDocument doc;
     doc.setText(3, 2, "\\x41\\p0000abcd%");
     EXPECT_FALSE(doc.cellError(3, 2));  // raw notation: anything may be left
-    doc.setCStyleFlag(true);
+    doc.setNotation(Notation::CStyle);
     EXPECT_FALSE(doc.cellError(3, 2));  // game bytes stay game bytes
     doc.setCell(3, 2, doc.fromNotation("\\x41\\p0000abcd%", true));
     EXPECT_EQ(doc.cellError(3, 2).value_or(""), "Unmatched % sign at the end of the text");
@@ -183,7 +183,7 @@ TEST(StringTableCommands, PseudoTranslateChangesOnlyUntranslatedTexts) {
     originals[3] = "\x17\x01\x05";        // text 4: a picture alone, untranslated too
     translations[3] = originals[3];
     doc.load(loadedWith(originals, translations));
-    doc.setCStyleFlag(true);
+    doc.setNotation(Notation::CStyle);
     doc.setText(5, 2, "Scenic %");  // held as typed: it does not convert
     const std::vector<std::string> before = doc.translatedTexts();
     const CodePage page = *CodePage::byNumber(1250);
@@ -221,7 +221,7 @@ TEST(StringTableCommands, UndoAndRedoBringBackEveryCell) {
         texts[i] = "text " + std::to_string(i) + std::string(1, static_cast<char>(i % 256));
     }
     doc.load(loadedWith(texts, texts));
-    doc.setCStyleFlag(true);
+    doc.setNotation(Notation::CStyle);
     SetTextsCommand all(doc, countedName("Replace All", kTextCount));
     for (int row = 1; row <= kTextCount; ++row) {
         all.add(row, 2, doc.fromNotation(row == 5 ? "50 %" : "x"));
@@ -235,7 +235,7 @@ TEST(StringTableCommands, UndoAndRedoBringBackEveryCell) {
     all.undo();
     EXPECT_EQ(doc.translatedTexts(), texts);
     EXPECT_TRUE(doc.translatedErrors().empty());
-    doc.setCStyleFlag(false);
+    doc.setNotation(Notation::Raw);
     all.redo();
     EXPECT_EQ(doc.cell(5, 2), "50 %");
     EXPECT_FALSE(doc.isAsTyped(5, 2));

@@ -38,8 +38,9 @@ struct HandMadeFile {
     void put(std::uint32_t position, const std::string& s) {
         std::copy(s.begin(), s.end(), file.begin() + position);
     }
-    bool read(std::vector<std::string>& column, std::vector<int>& notFound, bool cstyle = false) {
-        return readStringTable(file, column, profile.pointerBlocks, profile.textAreas, cstyle,
+    bool read(std::vector<std::string>& column, std::vector<int>& notFound,
+              Notation notation = Notation::Raw) {
+        return readStringTable(file, column, profile.pointerBlocks, profile.textAreas, notation,
                                notFound);
     }
 };
@@ -52,7 +53,7 @@ TEST(readStringTable, EveryProfileReadsBackTheTextsItWasMadeFrom) {
         std::vector<std::string> column;
         std::vector<int> notFound;
         EXPECT_TRUE(readStringTable(file, column, profileByNumber(p).pointerBlocks,
-                                    profileByNumber(p).textAreas, false, notFound));
+                                    profileByNumber(p).textAreas, Notation::Raw, notFound));
         EXPECT_TRUE(notFound.empty());
         EXPECT_EQ(column, texts) << "profile " << p;
     }
@@ -67,7 +68,7 @@ TEST(readStringTable, PictureNumbersTakeTheirCompactForm) {
     EXPECT_TRUE(f.read(column, notFound));
     EXPECT_EQ(column[0],
               "P" + rawText({23, 2, 0x34, 0x12, 23, 255, 23, 4, 0, 0, 0, 1, 23, 2, 0, 1}));
-    f.read(column, notFound, true);
+    f.read(column, notFound, Notation::CStyle);
     EXPECT_EQ(column[0], "P\\p00001234\\p00000000\\p01000000\\p00000100");
 }
 
@@ -92,7 +93,7 @@ TEST(readStringTable, SharedBytesTailsEmptyTextsAndUnresolvedPointers) {
     EXPECT_EQ(column[3452], "-- Not found! --");
     EXPECT_EQ(notFound, (std::vector<int>{99, 3155, 3444, 3453}));
     // The placeholder passes through the C-style conversion unchanged.
-    f.read(column, notFound, true);
+    f.read(column, notFound, Notation::CStyle);
     EXPECT_EQ(column[3154], "-- Not found! --");
 }
 
@@ -110,7 +111,7 @@ TEST(readStringTable, TextRunningToTheEndOfTheFileIsAReadError) {
     std::vector<std::string> column;
     std::vector<int> notFound;
     try {
-        readStringTable(file, column, blocks, areas, false, notFound);
+        readStringTable(file, column, blocks, areas, Notation::Raw, notFound);
         FAIL();
     } catch (const StreamReadError& e) {
         EXPECT_EQ(e.offset(), 62u);  // where the text starts
@@ -120,7 +121,8 @@ TEST(readStringTable, TextRunningToTheEndOfTheFileIsAReadError) {
 
     // Pointer blocks outside the file are read errors too, not reads out of bounds.
     blocks[13] = {62, 65};
-    EXPECT_THROW(readStringTable(file, column, blocks, areas, false, notFound), StreamReadError);
+    EXPECT_THROW(readStringTable(file, column, blocks, areas, Notation::Raw, notFound),
+                 StreamReadError);
 
     // A picture whose four number bytes would pass the end of the file.
     EXPECT_THROW(readRawText(Bytes{'A', 23, 1, 0}, 0), StreamReadError);
@@ -137,7 +139,7 @@ TEST(LoadExecutables, ReadsBothFilesThroughTheirOwnProfiles) {
     writeFileAtomically(dir.path() / "orig.exe", makeSampleExecutable(1, repetitiveSampleTexts()));
     writeFileAtomically(dir.path() / "trans.exe", makeSampleExecutable(4, other, 20, 7));
     LoadedExecutables loaded;
-    loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", false, loaded);
+    loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", Notation::Raw, loaded);
     EXPECT_EQ(loaded.origProfile, 1);
     EXPECT_EQ(loaded.transProfile, 4);
     EXPECT_EQ(loaded.original, repetitiveSampleTexts());
@@ -147,7 +149,7 @@ TEST(LoadExecutables, ReadsBothFilesThroughTheirOwnProfiles) {
     EXPECT_TRUE(loaded.originalNotFound.empty());
     EXPECT_TRUE(loaded.translatedNotFound.empty());
 
-    loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", true, loaded);
+    loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", Notation::CStyle, loaded);
     EXPECT_EQ(loaded.translated[6], "\\tSmall print: the guild takes no blame for lost limbs.\\d");
 }
 
@@ -183,10 +185,10 @@ TEST(LoadExecutables, ReadingByPartsMatchesReadingTheWholeFile) {
 
         std::vector<std::string> whole;
         std::vector<int> wholeNotFound;
-        readStringTable(file, whole, profile.pointerBlocks, profile.textAreas, true,
+        readStringTable(file, whole, profile.pointerBlocks, profile.textAreas, Notation::CStyle,
                         wholeNotFound);
         LoadedExecutables loaded;
-        loadExecutables(path, path, true, loaded);
+        loadExecutables(path, path, Notation::CStyle, loaded);
         EXPECT_EQ(loaded.original, whole) << "profile " << number;
         EXPECT_EQ(loaded.translated, whole) << "profile " << number;
         EXPECT_EQ(loaded.translatedNotFound, wholeNotFound);
@@ -200,7 +202,7 @@ TEST(LoadExecutables, MissingTranslatedFileStartsAsACopy) {
     TempDir dir;
     writeFileAtomically(dir.path() / "orig.exe", makeSampleExecutable(3, sampleTexts(), 5, 6));
     LoadedExecutables loaded;
-    loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", false, loaded);
+    loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", Notation::Raw, loaded);
     EXPECT_EQ(loaded.translated, loaded.original);
     EXPECT_EQ(loaded.transProfile, 3);
     EXPECT_EQ(loaded.primaryLangId, 5);
@@ -214,11 +216,13 @@ TEST(LoadExecutables, FileOfUnknownSizeIsRefused) {
     file.pop_back();  // truncated after the paths were checked
     writeFileAtomically(dir.path() / "trans.exe", file);
     LoadedExecutables loaded;
-    EXPECT_THROW(loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", false, loaded),
-                 FileError);
+    EXPECT_THROW(
+        loadExecutables(dir.path() / "orig.exe", dir.path() / "trans.exe", Notation::Raw, loaded),
+        FileError);
     EXPECT_EQ(loaded.original, sampleTexts());  // what was read so far is kept
-    EXPECT_THROW(loadExecutables(dir.path() / "none.exe", dir.path() / "trans.exe", false, loaded),
-                 FileError);
+    EXPECT_THROW(
+        loadExecutables(dir.path() / "none.exe", dir.path() / "trans.exe", Notation::Raw, loaded),
+        FileError);
 }
 
 }  // namespace

@@ -209,15 +209,16 @@ TEST_F(SaveStringsTest, UnchangedTextsReadBackTheSameInEveryProfile) {
         const Bytes original = makeSampleExecutable(number, sampleTexts(), 3, 4);
         writeFileAtomically(path, original);
         LoadedExecutables loaded;
-        loadExecutables(path, path, true, loaded);
-        const SaveResult result = saveStrings(path, loaded.translated,
-                                              {true, loaded.primaryLangId, loaded.secondaryLangId});
+        loadExecutables(path, path, Notation::CStyle, loaded);
+        const SaveResult result =
+            saveStrings(path, loaded.translated,
+                        {Notation::CStyle, loaded.primaryLangId, loaded.secondaryLangId});
         ASSERT_TRUE(result.saved);
         EXPECT_EQ(result.profile, number);
         // The sample generator stores texts exactly as a save does.
         EXPECT_EQ(readWholeFile(path), original) << "profile " << number;
         LoadedExecutables again;
-        loadExecutables(path, path, false, again);
+        loadExecutables(path, path, Notation::Raw, again);
         EXPECT_EQ(again.translated, sampleTexts());
         EXPECT_EQ(again.primaryLangId, 3);
         EXPECT_EQ(again.secondaryLangId, 4);
@@ -279,7 +280,7 @@ TEST_F(SaveStringsTest, KernelCopyAndWholeFilePathsWriteTheSameBytesInEveryProfi
         std::int64_t freeSpace = 0;
         place(old, randomTexts(random), {}, freeSpace);
         const std::vector<std::string> texts = randomTexts(random);
-        const SaveOptions options{false, static_cast<std::uint8_t>(random() % 255),
+        const SaveOptions options{Notation::Raw, static_cast<std::uint8_t>(random() % 255),
                                   static_cast<std::uint8_t>(random() % 255)};
         Bytes expected = old;
         const std::vector<int> shares = place(expected, texts, options, freeSpace);
@@ -311,7 +312,7 @@ TEST_F(SaveStringsTest, ReportsSharingFreeSpaceAndProgress) {
     std::vector<std::pair<SavePhase, int>> seen;
     SaveCallbacks callbacks;
     callbacks.progress = [&](SavePhase phase, int done) { seen.emplace_back(phase, done); };
-    const SaveResult result = saveStrings(path, texts, {false, 20, 0}, callbacks);
+    const SaveResult result = saveStrings(path, texts, {Notation::Raw, 20, 0}, callbacks);
     ASSERT_TRUE(result.saved);
     EXPECT_EQ(result.shareTargets[9], 20);
     EXPECT_EQ(result.shareTargets[19], 0);
@@ -349,7 +350,7 @@ TEST_F(SaveStringsTest, MalformedCStyleTextsAreReportedAndStoredAsErrorMarks) {
     callbacks.cstyleError = [&](int n, const std::string& message) {
         errors.emplace_back(n, message);
     };
-    ASSERT_TRUE(saveStrings(path, texts, {true, 0, 0}, callbacks).saved);
+    ASSERT_TRUE(saveStrings(path, texts, {Notation::CStyle, 0, 0}, callbacks).saved);
     ASSERT_EQ(errors.size(), 2u);
     EXPECT_EQ(errors[0], std::make_pair(5, std::string("Unmatched % sign at the end of the text")));
     EXPECT_EQ(errors[1].first, 3453);

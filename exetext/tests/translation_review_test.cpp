@@ -79,7 +79,7 @@ TEST(TranslationReview, FindingsAreThoseOfCheckTranslations) {
     };
     const TranslationReview review = reviewTranslations(document, nullptr, windows1252Characters());
     const std::vector<TextFinding> checked =
-        checkTranslations(originals, translations, false, windows1252Characters());
+        checkTranslations(originals, translations, Notation::Raw, windows1252Characters());
     ASSERT_EQ(review.findings.size(), checked.size());
     for (std::size_t i = 0; i < checked.size(); ++i) {
         EXPECT_EQ(review.findings[i].text, checked[i].text) << i;
@@ -91,7 +91,7 @@ TEST(TranslationReview, FindingsAreThoseOfCheckTranslations) {
                                         "5 untranslated"}));
 
     // A translation that does not convert gives its error alone, however long it is.
-    document.setCStyleFlag(true);
+    document.setNotation(Notation::CStyle);
     document.setText(6, StringTableDocument::TranslatedColumn, "Ja, ganz bestimmt 100 %");
     EXPECT_EQ(summary(reviewTranslations(document, nullptr, windows1252Characters()).findings, 6),
               std::vector<std::string>{"6 cstyle"});

@@ -78,7 +78,8 @@ TEST_F(SpellingCheckTest, ReportsEachUnknownWordOnceAndSkipsUntranslatedTexts) {
     const std::vector<std::string> originals{"Save game", "Hello %N", "World", "Bad", "X"};
     const std::vector<std::string> translations{"Spiel sichern", "Halo %N Wlet Halo \\c4Welt",
                                                 "World", "\\q", "Welt\\nSpeil"};
-    const auto findings = checkSpelling(originals, translations, true, CodePage(), *checker);
+    const auto findings =
+        checkSpelling(originals, translations, Notation::CStyle, CodePage(), *checker);
     ASSERT_EQ(findings.size(), 2u);
     EXPECT_EQ(findings[0].text, 2);
     EXPECT_EQ(findings[0].finding,

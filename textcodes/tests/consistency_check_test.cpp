@@ -56,7 +56,8 @@ TEST(ConsistencyCheck, ComesWithTheOtherChecksInTextOrder) {
     // C-style cells: an escape that spells the same bytes is the same translation.
     const std::vector<std::string> originals{"Save %N", "Save %N", "Quit", "Save %N"};
     const std::vector<std::string> translations{"Sichern %N", "Sichern", "Ende", "\\x53ichern %N"};
-    const auto findings = checkTranslations(originals, translations, true, windows1252Characters());
+    const auto findings =
+        checkTranslations(originals, translations, Notation::CStyle, windows1252Characters());
     // Texts 1 and 4 are longer than their originals, text 2 too (and lacks its %N).
     ASSERT_EQ(findings.size(), 5u);
     EXPECT_EQ(findings[1].text, 2);
@@ -68,8 +69,8 @@ TEST(ConsistencyCheck, ComesWithTheOtherChecksInTextOrder) {
                             "text 1 has the same original, translated otherwise"}));
     EXPECT_EQ(findings[4].text, 4);
     // A malformed cell takes no part.
-    const auto malformed =
-        checkTranslations({"Save", "Save"}, {"Sichern", "\\q"}, true, windows1252Characters());
+    const auto malformed = checkTranslations({"Save", "Save"}, {"Sichern", "\\q"}, Notation::CStyle,
+                                             windows1252Characters());
     ASSERT_EQ(malformed.size(), 2u);
     EXPECT_EQ(malformed[0].finding.check, "longer");
     EXPECT_EQ(malformed[1].finding.check, "cstyle");

@@ -17,8 +17,8 @@ const std::string kEllipsis = "\x85";    // … = %d
 const std::string kEuro = "\x80";        // € = %M
 
 std::vector<CheckFinding> check(std::string_view original, std::string_view translated,
-                                bool cstyle = true) {
-    return checkTranslation(original, translated, cstyle, windows1252Characters());
+                                Notation notation = Notation::CStyle) {
+    return checkTranslation(original, translated, notation, windows1252Characters());
 }
 
 std::vector<CheckFinding> only(const std::vector<CheckFinding>& findings, std::string_view name) {
@@ -121,11 +121,11 @@ TEST(TranslationChecks, TypedCodesNameTheCharacterAndKeepTheByte) {
 
 TEST(TranslationChecks, TypedCodesInRawNotation) {
     // The original uses the colour itself: the same byte in the translation is a code.
-    EXPECT_TRUE(only(check("\x93Gold", "\x93Or", false), "typed-code").empty());
-    EXPECT_EQ(only(check("Gold", "\x93Or", false), "typed-code").size(), 1u);
+    EXPECT_TRUE(only(check("\x93Gold", "\x93Or", Notation::Raw), "typed-code").empty());
+    EXPECT_EQ(only(check("Gold", "\x93Or", Notation::Raw), "typed-code").size(), 1u);
     // Picture number bytes are no characters and no codes.
     const std::string picture = rawText({23, 2, 0x93, 0x85});
-    const auto findings = check("Gold" + picture, "Or" + picture, false);
+    const auto findings = check("Gold" + picture, "Or" + picture, Notation::Raw);
     EXPECT_TRUE(findings.empty());
 }
 
@@ -140,7 +140,8 @@ TEST(TranslationChecks, AMalformedCellGivesOnlyTheCStyleError) {
 TEST(TranslationChecks, AllTextsAndTheErrorFlag) {
     const std::vector<std::string> originals{"A %N", "Hello", "B"};
     const std::vector<std::string> translations{"A", "Hello", "C"};
-    const auto findings = checkTranslations(originals, translations, true, windows1252Characters());
+    const auto findings =
+        checkTranslations(originals, translations, Notation::CStyle, windows1252Characters());
     ASSERT_EQ(findings.size(), 2u);
     EXPECT_EQ(findings[0].text, 1);
     EXPECT_EQ(findings[0].finding.check, "value-codes");
@@ -163,7 +164,7 @@ class LongerCheck : public ::testing::TestWithParam<LongerCase> {};
 TEST_P(LongerCheck, ComparesStoredBytes) {
     const LongerCase& c = GetParam();
     const auto findings =
-        checkTranslations({c.original}, {c.translated}, true, windows1252Characters());
+        checkTranslations({c.original}, {c.translated}, Notation::CStyle, windows1252Characters());
     std::vector<CheckFinding> longer;
     for (const TextFinding& f : findings) {
         if (f.finding.check == "longer") {
@@ -198,7 +199,7 @@ TEST(LongerCheck, ComesAfterTheTextsOwnChecksAndBeforeThoseAcrossTexts) {
     const std::vector<std::string> translations{"Sichern %N", "Speichern"};
     std::vector<std::pair<int, std::string_view>> found;
     for (const TextFinding& f :
-         checkTranslations(originals, translations, true, windows1252Characters())) {
+         checkTranslations(originals, translations, Notation::CStyle, windows1252Characters())) {
         found.emplace_back(f.text, f.finding.check);
     }
     const std::vector<std::pair<int, std::string_view>> expected{
@@ -215,27 +216,28 @@ TEST(LongerCheck, ComesAfterTheTextsOwnChecksAndBeforeThoseAcrossTexts) {
 TEST(LookAlikes, ReplaceTheTypedCharacterOnly) {
     const auto& cp = windows1252Characters();
     const std::string cell = "Sag " + kOpenQuote + "hallo" + kCloseQuote + "\\c5";
-    EXPECT_EQ(replaceWithLookAlike(cell, true, 0x93, cp), "Sag \"hallo" + kCloseQuote + "\\c5");
-    EXPECT_EQ(replaceWithLookAlike("Warte" + kEllipsis, true, 0x85, cp), "Warte...");
+    EXPECT_EQ(replaceWithLookAlike(cell, Notation::CStyle, 0x93, cp),
+              "Sag \"hallo" + kCloseQuote + "\\c5");
+    EXPECT_EQ(replaceWithLookAlike("Warte" + kEllipsis, Notation::CStyle, 0x85, cp), "Warte...");
     EXPECT_EQ(replaceWithLookAlike("a\x96"
                                    "b\x97"
                                    "c",
-                                   true, 0x96, cp),
+                                   Notation::CStyle, 0x96, cp),
               "a-b\x97"
               "c");
-    EXPECT_EQ(replaceWithLookAlike("it\x92s", true, 0x92, cp), "it's");
-    EXPECT_EQ(replaceWithLookAlike("{x}", true, '{', cp), "{x}");  // no look-alike
+    EXPECT_EQ(replaceWithLookAlike("it\x92s", Notation::CStyle, 0x92, cp), "it's");
+    EXPECT_EQ(replaceWithLookAlike("{x}", Notation::CStyle, '{', cp), "{x}");  // no look-alike
     // In raw notation a picture number byte of the same value stays.
     const std::string raw = rawText({23, 1, 0x93, 'x', 0x93});
-    EXPECT_EQ(replaceWithLookAlike(raw, false, 0x93, cp), rawText({23, 1, 0x93, 'x', '"'}));
+    EXPECT_EQ(replaceWithLookAlike(raw, Notation::Raw, 0x93, cp), rawText({23, 1, 0x93, 'x', '"'}));
     EXPECT_EQ(plainLookAlike(U'\u201E'), "\"");
     EXPECT_FALSE(plainLookAlike(U'a'));
     // A character table's byte wins over the look-alike, and serves letters that have none.
     const CodePage central = *CodePage::byNumber(1250);
     const ByteCharacters placed =
         byteCharacters(readCharacterTable("A4=„\nA6=Ś\n", central).over(central));
-    EXPECT_EQ(replaceWithLookAlike("\x84x\x8C", true, 0x84, placed), "\xA4x\x8C");
-    EXPECT_EQ(replaceWithLookAlike("\x84x\x8C", true, 0x8C, placed), "\x84x\xA6");
+    EXPECT_EQ(replaceWithLookAlike("\x84x\x8C", Notation::CStyle, 0x84, placed), "\xA4x\x8C");
+    EXPECT_EQ(replaceWithLookAlike("\x84x\x8C", Notation::CStyle, 0x8C, placed), "\x84x\xA6");
 }
 
 }  // namespace

@@ -143,7 +143,7 @@ void BM_NotationToggleOnAllCells(benchmark::State& state) {
         }
         QCoreApplication::processEvents();  // the repaints, outside the measure
     }
-    if (form.document().cstyle() ||
+    if (form.document().notation() != Notation::Raw ||
         form.document().cell(StringTableDocument::kRows, Translated) != before) {
         state.SkipWithError("the texts did not come back unchanged");
     }
@@ -427,7 +427,7 @@ void BM_LeaveEditedCellOnTheBigBuild(benchmark::State& state) {
         QCoreApplication::processEvents();  // the repaints, outside the measure
     }
     const SpaceBudget budget =
-        spaceBudget(profileByNumber(3).textAreas, form.document().translatedTexts(), false);
+        spaceBudget(profileByNumber(3).textAreas, form.document().translatedTexts(), Notation::Raw);
     if (childByName<QLabel>(form, "budgetLabel")->text().toStdString() !=
         spaceBudgetStatus(budget)) {
         state.SkipWithError("the status bar does not show the budget of the texts");

@@ -49,7 +49,7 @@ protected:
 
     SpaceBudget expectedBudget() const {
         return spaceBudget(profileByNumber(window->translatedProfile()).textAreas,
-                           window->document().translatedTexts(), false);  // game bytes
+                           window->document().translatedTexts(), Notation::Raw);  // game bytes
     }
     // The check names of a text's findings, in the panel's order.
     std::vector<std::string> checksOf(int text) const {
@@ -109,7 +109,7 @@ TEST_F(ChecksTest, StatusBarShowsTheBudgetAndTheGridMarksTextsThatDoNotFit) {
     // The same texts in C-style notation take the same space; escapes count as their codes.
     const QString rawFigure = budgetLabel()->text();
     action("notationAction")->trigger();
-    ASSERT_TRUE(f.document().cstyle());
+    ASSERT_EQ(f.document().notation(), Notation::CStyle);
     EXPECT_EQ(budgetLabel()->text(), rawFigure);
     f.setCellText(3, Translated, "\\c3\\t\\x05 Abc");
     ASSERT_TRUE(grid()->moveTo(4, Translated));

@@ -112,7 +112,7 @@ TEST_F(CodePageTest, SwitchingTheCharacterSetShowsTheSameBytesEverywhereAndIsSto
     MainWindow& f = start();
     EXPECT_EQ(f.cellText(3, Translated), QStringLiteral("\u00A3\u00F3d\u0178 \u2405 Ende"));
     auto* preview = child<PreviewWindow>("previewWindow");
-    preview->showText(texts[2], false);
+    preview->showText(texts[2], Notation::Raw);
     QLineEdit* editor = openEditorAt(3, Translated);
     ASSERT_NE(editor, nullptr);
     editor->setCursorPosition(2);

@@ -106,7 +106,7 @@ protected:
     }
     std::vector<std::string> translatedOnDisk() const {
         LoadedExecutables loaded;
-        loadExecutables(origPath, transPath, false, loaded);
+        loadExecutables(origPath, transPath, Notation::Raw, loaded);
         return loaded.translated;
     }
     QStringList messageTexts() const {

@@ -253,7 +253,7 @@ TEST_F(FilterTest, ReplaceStepsAndReplaceAllRefreshTheFiguresWhileTheDialogIsOpe
     const auto expected = [&f] {
         return QString::fromStdString(
             spaceBudgetStatus(spaceBudget(profileByNumber(f.translatedProfile()).textAreas,
-                                          f.document().translatedTexts(), false)));
+                                          f.document().translatedTexts(), Notation::Raw)));
     };
     auto* panel = child<ChecksPanel>("checksDock");
     const auto valueCodes = [panel] {

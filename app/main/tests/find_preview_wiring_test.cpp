@@ -123,7 +123,7 @@ TEST_F(MainWindowWiringTest, PromptedReplaceShowsTheOccurrenceOverItsCell) {
 }
 
 TEST_F(MainWindowWiringTest, FormatCodeMenuInsertsIntoTheOpenEditor) {
-    form.session().setCStyle(true);
+    form.session().setNotation(Notation::CStyle);
     action("notationAction")->setChecked(true);
     form.setCellText(2, Translated, "abc");
     ASSERT_TRUE(grid().moveTo(2, Translated));

@@ -105,7 +105,7 @@ TEST_F(FormatCodeMenuTest, EnabledOnlyWhileEditingAndOpensOnlyThen) {
 }
 
 TEST_F(FormatCodeMenuTest, CStyleInsertionAtTheCaret) {
-    grid.setCStyle(true);
+    grid.setNotation(Notation::CStyle);
     grid.openEditorWith("abc", 0, 0);
     choose(*colours(), "Red");
     EXPECT_EQ(grid.text(2, 2), "\\c3abc");
@@ -129,7 +129,7 @@ TEST_F(FormatCodeMenuTest, RawInsertionIsTheSingleByte) {
 }
 
 TEST_F(FormatCodeMenuTest, InsertsInFrontOfTheSelectionAndKeepsItSelected) {
-    grid.setCStyle(true);
+    grid.setNotation(Notation::CStyle);
     grid.openEditorWith("abc", 1, 2);  // "bc" selected
     item("lineBreakAction")->trigger();
     EXPECT_EQ(grid.text(2, 2), "a\\nbc");
@@ -152,7 +152,7 @@ TEST_F(FormatCodeMenuTest, OriginalColumnChangesDoNotMarkModified) {
 }
 
 TEST_F(FormatCodeMenuTest, UndoEditingRestoresTheTextBeforeSeveralInsertions) {
-    grid.setCStyle(true);
+    grid.setNotation(Notation::CStyle);
     grid.openEditorWith("abc", 0, 0);
     choose(*colours(), "Red");
     choose(*colours(), "Aqua");

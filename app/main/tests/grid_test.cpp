@@ -93,7 +93,7 @@ TEST_F(GridTest, InvalidCStyleCellCannotBeLeftUntilEsc) {
         EXPECT_EQ(prompter.messages().back().caption, "Error in string") << name;
     }
     EXPECT_TRUE(action("notationAction")->isChecked());
-    EXPECT_TRUE(f.document().cstyle());
+    EXPECT_EQ(f.document().notation(), Notation::CStyle);
     EXPECT_FALSE(child<QDialog>("findDialog")->isVisible());
     f.saveTexts();
     EXPECT_EQ(prompter.messages().size(), 13u);
@@ -141,12 +141,13 @@ TEST_F(GridTest, TogglingTheNotationChangesNoByte) {
     writeGame();
     writeSettings();
     MainWindow& f = start();
-    for (const bool cstyle : {true, false}) {
+    for (const Notation notation : {Notation::CStyle, Notation::Raw}) {
         action("notationAction")->trigger();
-        EXPECT_EQ(f.document().cstyle(), cstyle);
+        EXPECT_EQ(f.document().notation(), notation);
         const QString shown = grid()->model()->index(6, 1).data().toString();
-        EXPECT_EQ(shown,
-                  gameBytesToDisplay(cstyle ? rawToCStyle(texts[6]) : texts[6], f.codePage()));
+        EXPECT_EQ(shown, gameBytesToDisplay(
+                             notation == Notation::CStyle ? rawToCStyle(texts[6]) : texts[6],
+                             f.codePage()));
         for (int row = 1; row <= StringTableDocument::kRows; ++row) {
             const std::string& raw = texts[static_cast<std::size_t>(row - 1)];
             ASSERT_EQ(f.document().cell(row, 1), raw) << "row " << row;

@@ -467,7 +467,7 @@ TEST_F(ObjectTextsBeside, ObjectTextsFollowTheNotationAndThePreviewFollowsTheAct
     writeObjectFile({{{0, "Sword\x05"}, {5, "Schwert"}}});
     MainWindow& main = start();
     action("notationAction")->trigger();
-    ASSERT_TRUE(main.document().cstyle());
+    ASSERT_EQ(main.document().notation(), Notation::CStyle);
     openObjects();
     root().child(0).child(0).makeCurrent();
     EXPECT_EQ(objectGrid()->model()->index(0, 1).data().toString(), "Sword\\n");

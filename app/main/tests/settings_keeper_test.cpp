@@ -98,7 +98,7 @@ TEST_F(SettingsKeeperTest, SettingsSurviveAKilledSession) {
     EXPECT_EQ(f.fontCharset(), 238);
     EXPECT_EQ(f.codePage().number(), 1250);
     EXPECT_TRUE(f.codePage().hasPlaced());
-    EXPECT_TRUE(f.document().cstyle());
+    EXPECT_EQ(f.document().notation(), Notation::CStyle);
     QString language;
     prompter.onDialog([&](QDialog& d) {
         language = childByName<QComboBox>(d, "spellingLanguageBox")->currentData().toString();

@@ -197,7 +197,7 @@ TEST_F(StartupTest, SettingsAreAppliedAndReadBackAfterClosing) {
     MainWindow& f = start();
     EXPECT_TRUE(action("previewAction")->isChecked());
     EXPECT_TRUE(action("notationAction")->isChecked());
-    EXPECT_TRUE(f.document().cstyle());
+    EXPECT_EQ(f.document().notation(), Notation::CStyle);
     EXPECT_EQ(f.document().notationText(7, 1), rawToCStyle(texts[6]));
     EXPECT_EQ(f.editorFont().pointSize(), 11);
     EXPECT_TRUE(f.editorFont().bold());

@@ -82,7 +82,7 @@ TEST_F(TranslationPoTest, ExportThenImportFillsTheTranslatedColumn) {
     EXPECT_FALSE(hasFinding(3, "untranslated"));
     EXPECT_EQ(child<QLabel>("budgetLabel")->text().toStdString(),
               spaceBudgetStatus(spaceBudget(profileByNumber(main.translatedProfile()).textAreas,
-                                            main.document().translatedTexts(), false)));
+                                            main.document().translatedTexts(), Notation::Raw)));
     EXPECT_EQ(translated(2),
               rawText({'H', 'a', 'l', 'l', 'o', 5, 'W', 'e', 'l', 't', ' ', 145, '!'}));
     EXPECT_EQ(translated(3), "Zwei");

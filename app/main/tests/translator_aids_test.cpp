@@ -143,7 +143,7 @@ TEST_F(TranslatorAidsTest, UnknownWordsAreUnderlinedWithSuggestionsAndCanBeLearn
     // Words are taken between the codes: no escape's letters join or make a word.
     std::vector<std::string> found;
     for (const EditorWord& w :
-         editorWords(QStringLiteral("Helo\\c4wrld %N\\nok"), CodePage(), true)) {
+         editorWords(QStringLiteral("Helo\\c4wrld %N\\nok"), CodePage(), Notation::CStyle)) {
         found.push_back(w.word);
     }
     EXPECT_EQ(found, (std::vector<std::string>{"Helo", "wrld", "ok"}));
@@ -153,7 +153,7 @@ TEST_F(TranslatorAidsTest, APasteIsTakenWholeOrRefusedWholeNeverCut) {
     writeGame();
     writeSettings();
     start();
-    const int limit = textFieldLimit(&profileByNumber(2), false);
+    const int limit = textFieldLimit(&profileByNumber(2), Notation::Raw);
     ASSERT_GT(limit, 32767);
     ASSERT_TRUE(grid()->moveTo(5, Translated));
     QTest::keyClick(grid(), Qt::Key_Return);

@@ -74,8 +74,8 @@ TEST_F(UndoTest, UndoOfReplaceAllBringsBackEveryByteAndTheSavedState) {
     EXPECT_EQ(translated(), before);
     // The budget shows the texts as they are again.
     EXPECT_EQ(child<QLabel>("budgetLabel")->text().toStdString(),
-              spaceBudgetStatus(
-                  spaceBudget(profileByNumber(f.translatedProfile()).textAreas, before, false)));
+              spaceBudgetStatus(spaceBudget(profileByNumber(f.translatedProfile()).textAreas,
+                                            before, Notation::Raw)));
     EXPECT_EQ(action("redoAction")->text().section('\t', 0, 0), "Redo Replace All (3453 texts)");
     press(Qt::Key_Y);
     for (const std::string& text : translated()) {

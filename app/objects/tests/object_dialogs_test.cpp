@@ -148,9 +148,9 @@ TEST(ObjectLanguage, TypedIdsReachTheTranslatedExecutableOnSave) {
     EXPECT_EQ(ids.primary, 254);
     EXPECT_EQ(ids.secondary, 7);
 
-    ASSERT_TRUE(saveStrings(translated, texts, {false, ids.primary, ids.secondary}).saved);
+    ASSERT_TRUE(saveStrings(translated, texts, {Notation::Raw, ids.primary, ids.secondary}).saved);
     LoadedExecutables loaded;
-    loadExecutables(original, translated, false, loaded);
+    loadExecutables(original, translated, Notation::Raw, loaded);
     EXPECT_EQ(loaded.primaryLangId, 254);
     EXPECT_EQ(loaded.secondaryLangId, 7);
 }

@@ -49,7 +49,7 @@ TEST_F(ObjectTextsEditorTest, CStyleTextsWithCodesFromTheMenuAndHeldErrors) {
     open();
     fileNode(0).child(0).makeCurrent();
     EXPECT_EQ(cell(0), QStringLiteral("One\u2405Two"));  // raw: the code as a visible picture
-    window.setCStyle(true);
+    window.setNotation(Notation::CStyle);
     EXPECT_EQ(cell(0), "One\\nTwo");
 
     // A code from the menu goes in at the caret, in the notation, and into the group.
@@ -82,7 +82,7 @@ TEST_F(ObjectTextsEditorTest, CStyleTextsWithCodesFromTheMenuAndHeldErrors) {
     EXPECT_EQ(text(0, 1), "Eins");
 
     // Back in raw notation the codes show as pictures again; the bytes never changed.
-    window.setCStyle(false);
+    window.setNotation(Notation::Raw);
     EXPECT_EQ(cell(0), QStringLiteral("One\u2405Two"));
     window.saveModified();
     EXPECT_EQ(loadObjectFile(game.file("a.dat")).texts[0][0].text, "One\x05Two");
@@ -112,7 +112,7 @@ TEST_F(ObjectTextsEditorTest, TheChecksMarkTheTreeAndNameTheShownGroupsFindings)
         << window.statusText().toStdString();
 
     // Mended in the grid, the finding goes at once, without asking again.
-    window.setCStyle(true);
+    window.setNotation(Notation::CStyle);
     QLineEdit* editor = edit(1);
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, " %N");

@@ -242,7 +242,7 @@ TEST_F(ObjectTextsWindowTest, APasteIsTakenWholeOrRefusedWholeNeverCut) {
     grid()->editCurrentCell();
     QLineEdit* editor = grid()->cellEditor();
     ASSERT_NE(editor, nullptr);
-    const int limit = textFieldLimit(nullptr, false);
+    const int limit = textFieldLimit(nullptr, Notation::Raw);
     const auto paste = [&](int length) {
         QApplication::clipboard()->setText(QString(length, QChar('a')));
         editor->selectAll();

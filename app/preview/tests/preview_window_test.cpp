@@ -66,7 +66,7 @@ protected:
 TEST_F(PreviewFormTest, RendersColoursAndBoldPerRun) {
     form.showText("Hi" + bytes({145}) + "red" + bytes({10, 14}) + "thin" + bytes({13}) + "w" +
                       bytes({144}) + "W",
-                  false);
+                  Notation::Raw);
     const auto runs = pieces(*text());
     ASSERT_EQ(runs.size(), 5u);
     EXPECT_EQ(runs[0].text, "Hi");
@@ -85,18 +85,18 @@ TEST_F(PreviewFormTest, RendersColoursAndBoldPerRun) {
 
 TEST_F(PreviewFormTest, PicturesAndLineBreaks) {
     form.showText("a" + bytes({23, 4, 'x', 'y', 'z', 'w', 5}) + "b" + bytes({23, 255}) + "c",
-                  false);
+                  Notation::Raw);
     EXPECT_EQ(text()->toPlainText(), "a(picture)\nb(picture)c");
     EXPECT_EQ(text()->document()->blockCount(), 2);
 }
 
 TEST_F(PreviewFormTest, AccentedGameBytesShowAsTheirCharacters) {
-    form.showText("\xE9t\xE9 \xA3", false);
+    form.showText("\xE9t\xE9 \xA3", Notation::Raw);
     EXPECT_EQ(text()->toPlainText(), QString::fromUtf8("été £"));
 }
 
 TEST_F(PreviewFormTest, TheCodePageAndTheChosenFontRedrawTheLastText) {
-    form.showText("\xA3\xF3\x64\x9F", false);  // Łódź in Windows-1250
+    form.showText("\xA3\xF3\x64\x9F", Notation::Raw);  // Łódź in Windows-1250
     EXPECT_EQ(text()->toPlainText(), QStringLiteral("\u00A3\u00F3d\u0178"));
     form.setCodePage(*CodePage::byNumber(1250));
     EXPECT_EQ(text()->toPlainText(), QStringLiteral("\u0141\u00F3d\u017A"));
@@ -117,29 +117,29 @@ TEST_F(PreviewFormTest, TheCodePageAndTheChosenFontRedrawTheLastText) {
 }
 
 TEST_F(PreviewFormTest, UnchangedTextIsNotRenderedAgain) {
-    form.showText("same", false);
+    form.showText("same", Notation::Raw);
     QTextCursor(text()->document()).insertText("marker");
-    form.showText("same", false);
+    form.showText("same", Notation::Raw);
     EXPECT_TRUE(text()->toPlainText().startsWith("marker"));
     // The same text in C-style notation converts to the same raw text.
-    form.showText("same", true);
+    form.showText("same", Notation::CStyle);
     EXPECT_TRUE(text()->toPlainText().startsWith("marker"));
-    form.showText("", false);  // an empty cell clears the box
+    form.showText("", Notation::Raw);  // an empty cell clears the box
     EXPECT_EQ(text()->toPlainText(), "");
 }
 
 TEST_F(PreviewFormTest, CStyleTextThatDoesNotConvertKeepsThePreview) {
-    form.showText("\\c3red", true);
+    form.showText("\\c3red", Notation::CStyle);
     EXPECT_EQ(text()->toPlainText(), "red");
     EXPECT_EQ(pieces(*text())[0].colour, QColor(0xFF, 0x07, 0x00));
-    form.showText("bad \\q", true);
+    form.showText("bad \\q", Notation::CStyle);
     EXPECT_EQ(text()->toPlainText(), "red");
     EXPECT_EQ(form.lastText(), bytes({145}) + "red");
 }
 
 TEST_F(PreviewFormTest, DefaultColourDialogRecoloursAtOnceAndCancelChangesNothing) {
     ScriptedPrompter prompter;
-    form.showText("a" + bytes({146}) + "g" + bytes({14}) + "d", false);
+    form.showText("a" + bytes({146}) + "g" + bytes({14}) + "d", Notation::Raw);
     prompter.onDialog([](QDialog& dialog) {
         auto& colours = dynamic_cast<QColorDialog&>(dialog);
         colours.setCurrentColor(QColor(1, 2, 3));
@@ -174,7 +174,7 @@ TEST_F(PreviewFormTest, ScrollsBackToTheTop) {
     }
     form.show();
     text()->verticalScrollBar();
-    form.showText(longText, false);
+    form.showText(longText, Notation::Raw);
     EXPECT_EQ(text()->verticalScrollBar()->value(), 0);
 }
 

@@ -20,7 +20,7 @@ public:
     void set(int row, int column, std::string text) { texts_.at(row - 1)[column - 1] = text; }
     const std::string& text(int row, int column) const { return texts_.at(row - 1)[column - 1]; }
     void setCurrent(int row, int column) { row_ = row, column_ = column; }
-    void setCStyle(bool on) { cStyle_ = on; }
+    void setNotation(Notation notation) { notation_ = notation; }
     void setUndoText(std::string text) { undo_ = std::move(text); }
     void openEditorWith(std::string text, int start, int length) {
         editor_ = CellEditorState{std::move(text), start, length};
@@ -39,7 +39,7 @@ public:
         modified = modified || column == 2;
     }
     std::string undoText() const override { return undo_; }
-    bool cStyle() const override { return cStyle_; }
+    Notation notation() const override { return notation_; }
     bool checkCurrentCell() override { return !checkCell || checkCell(); }
 
     std::optional<CellEditorState> cellEditorState() const override { return editor_; }
@@ -78,7 +78,7 @@ private:
     std::vector<std::array<std::string, 2>> texts_;
     int row_ = 1;
     int column_ = 1;
-    bool cStyle_ = false;
+    Notation notation_ = Notation::Raw;
     std::string undo_;
     std::optional<CellEditorState> editor_;
     CodePage codePage_;
