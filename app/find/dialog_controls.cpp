@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/find/replace_run_grid.h"
+#include "app/find/replace_run_cells.h"
 #include "app/widgets/code_page_validator.h"
 
 namespace tarn {
@@ -40,7 +40,7 @@ void recodeEditText(QLineEdit& edit, const RecodeText& recode) {
     }
 }
 
-QRect rowArea(const ReplaceRunGrid& grid, int row) {
+QRect rowArea(const ReplaceRunCells& grid, int row) {
     const QRect cells = grid.cellRect(row, 1).united(grid.cellRect(row, 2));
     const QWidget* parent = grid.overlayParent();
     return parent != nullptr ? QRect(parent->mapToGlobal(cells.topLeft()), cells.size()) : QRect();

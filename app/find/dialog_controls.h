@@ -14,7 +14,7 @@ class QWidget;
 
 namespace tarn {
 
-class ReplaceRunGrid;
+class ReplaceRunCells;
 class TextCells;
 
 // A group box holding one radio button per item; the buttons' ids are their indexes.
@@ -31,6 +31,6 @@ using RecodeText = std::function<QString(const QString&)>;
 void recodeEditText(QLineEdit& edit, const RecodeText& recode);
 
 // Where the texts of a row are drawn, in global coordinates: what a dialog should not cover.
-QRect rowArea(const ReplaceRunGrid& grid, int row);
+QRect rowArea(const ReplaceRunCells& grid, int row);
 
 }  // namespace tarn

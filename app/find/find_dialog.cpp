@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/find/dialog_controls.h"
-#include "app/find/replace_run_grid.h"
+#include "app/find/replace_run_cells.h"
 #include "app/widgets/prompter.h"
 #include "app/widgets/window_placement.h"
 #include "textcodes/find_scan.h"
@@ -25,7 +25,7 @@ constexpr int TranslatedColumn = 2;
 
 }  // namespace
 
-FindDialog::FindDialog(ReplaceRunGrid& grid, QWidget* parent)
+FindDialog::FindDialog(ReplaceRunCells& grid, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
       grid_(grid) {
     setObjectName(QStringLiteral("findDialog"));

@@ -16,12 +16,12 @@ class QPushButton;
 
 namespace tarn {
 
-class ReplaceRunGrid;
+class ReplaceRunCells;
 
 class FindDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit FindDialog(ReplaceRunGrid& grid, QWidget* parent = nullptr);
+    explicit FindDialog(ReplaceRunCells& grid, QWidget* parent = nullptr);
 
     QString searchText() const;
 
@@ -37,7 +37,7 @@ protected:
 private:
     void enableFindNext();
 
-    ReplaceRunGrid& grid_;
+    ReplaceRunCells& grid_;
     // The cell found last: the next search goes on from it while the grid stays on that row.
     std::optional<GridCell> lastFound_;
     QLineEdit* searchTextEdit_;

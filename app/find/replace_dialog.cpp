@@ -15,7 +15,7 @@
 #include "app/find/dialog_controls.h"
 #include "app/find/occurrence_overlay.h"
 #include "app/find/replace_prompt.h"
-#include "app/find/replace_run_grid.h"
+#include "app/find/replace_run_cells.h"
 #include "app/widgets/prompter.h"
 #include "app/widgets/window_placement.h"
 
@@ -28,7 +28,7 @@ constexpr int TranslatedColumn = 2;
 // Column 2 of the grid as the texts of a replace run.
 class TranslatedTexts : public ReplaceTexts {
 public:
-    explicit TranslatedTexts(ReplaceRunGrid& grid) : grid_(grid) {}
+    explicit TranslatedTexts(ReplaceRunCells& grid) : grid_(grid) {}
     int rowCount() const override { return grid_.rowCount(); }
     std::string text(int row) const override { return grid_.cellText(row, TranslatedColumn); }
     void setText(int row, const std::string& text) override {
@@ -36,12 +36,12 @@ public:
     }
 
 private:
-    ReplaceRunGrid& grid_;
+    ReplaceRunCells& grid_;
 };
 
 }  // namespace
 
-ReplaceDialog::ReplaceDialog(ReplaceRunGrid& grid, ReplacePrompt& prompt, QWidget* parent)
+ReplaceDialog::ReplaceDialog(ReplaceRunCells& grid, ReplacePrompt& prompt, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), grid_(grid), prompt_(prompt) {
     setObjectName(QStringLiteral("replaceDialog"));
     setWindowTitle(QStringLiteral("Replace"));

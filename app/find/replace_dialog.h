@@ -17,7 +17,7 @@ class QPushButton;
 
 namespace tarn {
 
-class ReplaceRunGrid;
+class ReplaceRunCells;
 class OccurrenceOverlay;
 class ReplacePrompt;
 
@@ -27,7 +27,7 @@ public:
     // The dialog's result when Replace was pressed: the run starts once it is hidden.
     static constexpr int RunReplaceResult = 2;
 
-    ReplaceDialog(ReplaceRunGrid& grid, ReplacePrompt& prompt, QWidget* parent = nullptr);
+    ReplaceDialog(ReplaceRunCells& grid, ReplacePrompt& prompt, QWidget* parent = nullptr);
 
     // Shows the dialog modally, runs a replace each time Replace is pressed and shows the
     // dialog again afterwards, until Close or Esc.
@@ -46,7 +46,7 @@ private:
     void uncheckWholeWords();
     ReplaceAnswer confirmReplace(int row, std::size_t position, std::size_t length);
 
-    ReplaceRunGrid& grid_;
+    ReplaceRunCells& grid_;
     ReplacePrompt& prompt_;
     OccurrenceOverlay* overlay_ = nullptr;  // exists only while a run goes on
     QLineEdit* toFindEdit_;

@@ -6,11 +6,11 @@
 #include "app/find/replace_prompt.h"
 #include "app/main/app_settings.h"
 #include "app/main/window_settings.h"
-#include "app/widgets/grid_text.h"
+#include "app/widgets/display_text.h"
 
 namespace tarn {
 
-FindWiring::FindWiring(ReplaceRunGrid& grid, QWidget& window)
+FindWiring::FindWiring(ReplaceRunCells& grid, QWidget& window)
     : QObject(&window),
       findDialog_(new FindDialog(grid, &window)),
       replacePrompt_(new ReplacePrompt(&window)),

@@ -14,12 +14,12 @@ class CodePage;
 class FindDialog;
 class ReplaceDialog;
 class ReplacePrompt;
-class ReplaceRunGrid;
+class ReplaceRunCells;
 
 class FindWiring : public QObject {
     Q_OBJECT
 public:
-    FindWiring(ReplaceRunGrid& grid, QWidget& window);
+    FindWiring(ReplaceRunCells& grid, QWidget& window);
 
     // The commands; the window has checked the current cell.
     void showFind();

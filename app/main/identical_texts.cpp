@@ -9,7 +9,7 @@
 #include "app/main/document_columns.h"
 #include "app/main/status_line.h"
 #include "app/main/texts_session.h"
-#include "app/widgets/grid_text.h"
+#include "app/widgets/display_text.h"
 #include "app/widgets/text_grid_view.h"
 #include "textcodes/cstyle.h"
 #include "textcodes/identical_texts.h"

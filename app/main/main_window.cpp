@@ -17,7 +17,7 @@
 #include "app/main/file_actions.h"
 #include "app/main/file_drops.h"
 #include "app/main/find_wiring.h"
-#include "app/main/grid_filter.h"
+#include "app/main/text_filter_bar.h"
 #include "app/main/help_actions.h"
 #include "app/main/identical_texts.h"
 #include "app/main/main_actions.h"
@@ -35,7 +35,7 @@
 #include "app/main/texts_session.h"
 #include "app/main/translation_checks.h"
 #include "app/main/window_font.h"
-#include "app/main/window_text_grid.h"
+#include "app/main/main_window_cells.h"
 #include "app/objects/object_texts_window.h"
 #include "app/preview/format_code_menu.h"
 #include "app/widgets/cell_rules.h"
@@ -69,7 +69,7 @@ MainWindow::MainWindow(const QString& settingsPath, const QString& programDir, Q
     help_ = new HelpActions(helpFileFor(programDir_), *this);
     actions_->buildMenusAndToolbar(checks_->panelAction(), checks_->nextFindingAction(), help_);
     new MenuEscape(*menuBar(), *textGrid_);
-    filter_ = new GridFilter(*parts_, *checks_);  // its bar in a row of its own, above the grid
+    filter_ = new TextFilterBar(*parts_, *checks_);  // its bar in a row of its own, above the grid
     statusBar()->setSizeGripEnabled(true);
     stored_ = new WindowSettings(*parts_, *font_, *actions_->notation);
     stored_->applyPlacement();
@@ -132,7 +132,7 @@ void MainWindow::createParts() {
     growth_ = new ExecutableGrowth(*parts_, *actions_->grow);
     files_->askBeforeSaving([this] { return saveChecks_->mayWrite(); });
     edit_ = new EditActions(*parts_, *actions_->notation);
-    gridForWindows_ = std::make_unique<WindowTextGrid>(*parts_);
+    gridForWindows_ = std::make_unique<MainWindowCells>(*parts_);
     find_ = new FindWiring(*gridForWindows_, *this);
     preview_ = new PreviewWiring(*gridForWindows_, *actions_->preview, *this);
     new FormatCodeMenu(edit_->formatCodeMenu(), *gridForWindows_, actions_->cut, actions_->copy,
@@ -246,13 +246,13 @@ void MainWindow::connectParts() {
     connect(session_, &TextsSession::changeRefused, status_, [this] {
         status_->showRefusal(QStringLiteral("The texts are open read-only: nothing was changed."));
     });
-    connect(session_, &TextsSession::loaded, filter_, &GridFilter::rememberLoadedTexts);
+    connect(session_, &TextsSession::loaded, filter_, &TextFilterBar::rememberLoadedTexts);
     connect(session_, &TextsSession::loaded, growth_, &ExecutableGrowth::translatedFileLoaded);
     connect(growth_, &ExecutableGrowth::changed, checks_, &TranslationChecks::refresh);
-    connect(checks_, &TranslationChecks::reviewed, filter_, &GridFilter::apply);
+    connect(checks_, &TranslationChecks::reviewed, filter_, &TextFilterBar::apply);
     connect(checks_, &TranslationChecks::untranslatedTextsRequested, filter_,
             [this] { filter_->showOnly(TextFilterKind::Untranslated); });
-    connect(edit_, &EditActions::allTextsWanted, filter_, &GridFilter::showAll);
+    connect(edit_, &EditActions::allTextsWanted, filter_, &TextFilterBar::showAll);
     connect(edit_, &EditActions::notationToggled, objects_,
             [this] { objects_->setNotation(document().notation()); });
     connect(font_, &WindowFont::codePageChanged, this, [this](const CodePage& before) {

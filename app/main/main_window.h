@@ -24,7 +24,7 @@ class EditActions;
 class FileActions;
 class FindWiring;
 class CellRules;
-class GridFilter;
+class TextFilterBar;
 class GameTextsModel;
 class HelpActions;
 class IdenticalTexts;
@@ -42,7 +42,7 @@ class TextGridView;
 class TextsSession;
 class TranslationChecks;
 class WindowFont;
-class WindowTextGrid;
+class MainWindowCells;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -113,10 +113,10 @@ private:
     CellRules* cellRules_;
     StatusLine* status_;
     std::unique_ptr<WindowParts> parts_;
-    std::unique_ptr<WindowTextGrid> gridForWindows_;  // the grid as find, preview and menu see it
+    std::unique_ptr<MainWindowCells> gridForWindows_;  // the grid as find, preview and menu see it
     WindowFont* font_;
     TranslationChecks* checks_;
-    GridFilter* filter_;
+    TextFilterBar* filter_;
     SaveChecks* saveChecks_;
     ExecutableGrowth* growth_;
     HelpActions* help_;

@@ -4,7 +4,7 @@
 #include <QMainWindow>
 #include <set>
 
-#include "app/main/grid_filter.h"
+#include "app/main/text_filter_bar.h"
 #include "app/main/save_errors_dialog.h"
 #include "app/main/translation_checks.h"
 #include "app/main/window_settings.h"
@@ -18,7 +18,7 @@ constexpr const char* kSection = "SaveChecks";
 
 }  // namespace
 
-SaveChecks::SaveChecks(WindowParts& parts, TranslationChecks& checks, GridFilter& filter)
+SaveChecks::SaveChecks(WindowParts& parts, TranslationChecks& checks, TextFilterBar& filter)
     : QObject(&parts.window),
       parts_(parts),
       checks_(checks),

@@ -12,14 +12,14 @@
 
 namespace tarn {
 
-class GridFilter;
+class TextFilterBar;
 class SaveErrorsDialog;
 class TranslationChecks;
 
 class SaveChecks : public QObject {
     Q_OBJECT
 public:
-    SaveChecks(WindowParts& parts, TranslationChecks& checks, GridFilter& filter);
+    SaveChecks(WindowParts& parts, TranslationChecks& checks, TextFilterBar& filter);
 
     // Whether the save may write the file.
     bool mayWrite();
@@ -30,7 +30,7 @@ private:
 
     WindowParts& parts_;
     TranslationChecks& checks_;
-    GridFilter& filter_;
+    TextFilterBar& filter_;
     SaveErrorsDialog* dialog_;
 };
 

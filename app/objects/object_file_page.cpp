@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/objects/wrapped_hint_label.h"
-#include "app/widgets/grid_text.h"
+#include "app/widgets/display_text.h"
 #include "app/widgets/object_names.h"
 #include "objfiles/object_text_model.h"
 

@@ -10,7 +10,7 @@
 #include "app/objects/object_texts_session.h"
 #include "app/widgets/cell_rules.h"
 #include "app/widgets/game_texts_model.h"
-#include "app/widgets/grid_text.h"
+#include "app/widgets/display_text.h"
 #include "app/widgets/object_names.h"
 #include "app/widgets/paste_guard.h"
 #include "app/widgets/prompter.h"

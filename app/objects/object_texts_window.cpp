@@ -22,7 +22,7 @@
 #include "app/patch_builder/build_patch.h"
 #include "app/patch_builder/patch_builder_dialog.h"
 #include "app/widgets/busy_guard.h"
-#include "app/widgets/grid_text.h"
+#include "app/widgets/display_text.h"
 #include "app/widgets/object_names.h"
 #include "app/widgets/prompter.h"
 #include "app/widgets/read_only_title.h"

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QStyle>
 
-#include "app/widgets/grid_text.h"
+#include "app/widgets/display_text.h"
 #include "app/widgets/shown_code_bytes.h"
 #include "textcodes/code_data_spans.h"
 #include "textcodes/typed_codes.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "app/widgets/game_texts_session.h"
-#include "app/widgets/grid_text.h"
+#include "app/widgets/display_text.h"
 
 namespace tarn {
 

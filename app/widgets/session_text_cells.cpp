@@ -4,7 +4,7 @@
 #include "app/widgets/cell_rules.h"
 #include "app/widgets/game_texts_model.h"
 #include "app/widgets/game_texts_session.h"
-#include "app/widgets/grid_text.h"
+#include "app/widgets/display_text.h"
 #include "app/widgets/text_grid_view.h"
 
 namespace tarn {

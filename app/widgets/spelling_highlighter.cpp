@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "app/widgets/grid_text.h"
+#include "app/widgets/display_text.h"
 #include "spelling/spell_checker.h"
 #include "spelling/text_words.h"
 

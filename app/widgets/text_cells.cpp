@@ -3,7 +3,7 @@
 
 #include <QLineEdit>
 
-#include "app/widgets/grid_text.h"
+#include "app/widgets/display_text.h"
 
 namespace tarn {
 

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPointer>
 
-#include "app/widgets/grid_text.h"
+#include "app/widgets/display_text.h"
 #include "app/widgets/paste_guard.h"
 
 namespace tarn {

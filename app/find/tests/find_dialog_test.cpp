@@ -8,18 +8,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/find/tests/fake_text_grid.h"
+#include "app/find/tests/fake_run_cells.h"
 #include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
 
 namespace tarn {
 namespace {
 
-using testing::FakeTextGrid;
+using testing::FakeRunCells;
 
 class FindFormTest : public ::testing::Test {
 protected:
-    FakeTextGrid grid{10};
+    FakeRunCells grid{10};
     FindDialog form{grid};
     ScriptedPrompter prompter;
 

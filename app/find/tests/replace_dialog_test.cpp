@@ -12,7 +12,7 @@
 
 #include "app/find/occurrence_overlay.h"
 #include "app/find/replace_prompt.h"
-#include "app/find/tests/fake_text_grid.h"
+#include "app/find/tests/fake_run_cells.h"
 #include "app/widgets/scripted_prompter.h"
 #include "app/widgets/test_support/child_by_name.h"
 #include "common/code_page_choice.h"
@@ -20,7 +20,7 @@
 namespace tarn {
 namespace {
 
-using testing::FakeTextGrid;
+using testing::FakeRunCells;
 
 // What the overlay showed while a question was asked.
 struct Shown {
@@ -35,7 +35,7 @@ struct Shown {
 
 class ReplaceFormTest : public ::testing::Test {
 protected:
-    FakeTextGrid grid{6};
+    FakeRunCells grid{6};
     ReplacePrompt question;
     ReplaceDialog form{grid, question};
     ScriptedPrompter prompter;

@@ -6,7 +6,7 @@
 
 #include "app/main/tests/editor_fixture.h"
 #include "app/widgets/game_texts_model.h"
-#include "app/widgets/grid_text.h"
+#include "app/widgets/display_text.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {

@@ -23,10 +23,10 @@ namespace tarn {
 
 class TranslationChecks;
 
-class GridFilter : public QObject {
+class TextFilterBar : public QObject {
     Q_OBJECT
 public:
-    GridFilter(WindowParts& parts, const TranslationChecks& checks);
+    TextFilterBar(WindowParts& parts, const TranslationChecks& checks);
 
     QToolBar* bar() const { return bar_; }
     QAction* focusAction() const { return focusAction_; }  // Ctrl+Shift+F: the word box

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/main/grid_filter.h"
+#include "app/main/text_filter_bar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,7 +13,7 @@
 
 #include "app/main/text_moves.h"
 #include "app/main/translation_checks.h"
-#include "app/widgets/grid_text.h"
+#include "app/widgets/display_text.h"
 #include "app/widgets/text_grid_view.h"
 #include "exetext/string_table_document.h"
 
@@ -32,7 +32,7 @@ constexpr std::pair<TextFilterKind, const char*> kKinds[] = {
 
 }  // namespace
 
-GridFilter::GridFilter(WindowParts& parts, const TranslationChecks& checks)
+TextFilterBar::TextFilterBar(WindowParts& parts, const TranslationChecks& checks)
     : QObject(&parts.window), parts_(parts), checks_(checks) {
     QMainWindow& window = parts.window;
     bar_ = new QToolBar(QStringLiteral("Filter"), &window);
@@ -70,15 +70,15 @@ GridFilter::GridFilter(WindowParts& parts, const TranslationChecks& checks)
         wordEdit_->setFocus(Qt::ShortcutFocusReason);
         wordEdit_->selectAll();
     });
-    connect(kindChoice_, &QComboBox::currentIndexChanged, this, &GridFilter::apply);
-    connect(wordEdit_, &QLineEdit::textChanged, this, &GridFilter::apply);
+    connect(kindChoice_, &QComboBox::currentIndexChanged, this, &TextFilterBar::apply);
+    connect(wordEdit_, &QLineEdit::textChanged, this, &TextFilterBar::apply);
 }
 
-void GridFilter::rememberLoadedTexts() {
+void TextFilterBar::rememberLoadedTexts() {
     loadedTranslations_ = parts_.document.translatedTexts();
 }
 
-TextFilter GridFilter::currentFilter() const {
+TextFilter TextFilterBar::currentFilter() const {
     TextFilter filter;
     filter.kind = static_cast<TextFilterKind>(kindChoice_->currentData().toInt());
     filter.codePage = parts_.codePage;
@@ -91,11 +91,11 @@ TextFilter GridFilter::currentFilter() const {
     return filter;
 }
 
-bool GridFilter::filters() const {
+bool TextFilterBar::filters() const {
     return currentFilter().filters();
 }
 
-void GridFilter::apply() {
+void TextFilterBar::apply() {
     const TextFilter filter = currentFilter();
     if (!filter.filters()) {
         passes_.assign(StringTableDocument::kRows, true);
@@ -133,7 +133,7 @@ void GridFilter::apply() {
     showState();
 }
 
-void GridFilter::showState() {
+void TextFilterBar::showState() {
     const bool filtering = currentFilter().filters();
     const auto shown = std::count(passes_.begin(), passes_.end(), true);
     stateLabel_->setText(
@@ -149,7 +149,7 @@ void GridFilter::showState() {
     wordEdit_->setPalette(palette);
 }
 
-void GridFilter::goToShownText() {
+void TextFilterBar::goToShownText() {
     // The current text when the filter shows it, else the first one it shows.
     int row = parts_.grid.currentRow();
     const auto i = static_cast<std::size_t>(row - 1);
@@ -163,7 +163,7 @@ void GridFilter::goToShownText() {
     }
 }
 
-bool GridFilter::eventFilter(QObject* watched, QEvent* event) {
+bool TextFilterBar::eventFilter(QObject* watched, QEvent* event) {
     // Enter, Down or Esc in the word box: the translator goes back to the texts it shows.
     if (watched == wordEdit_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -176,7 +176,7 @@ bool GridFilter::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void GridFilter::hideRows() {
+void TextFilterBar::hideRows() {
     TextGridView& grid = parts_.grid;
     hidden_.resize(passes_.size(), false);
     // The row entered last; it is already the current one, or about to be.
@@ -191,7 +191,7 @@ void GridFilter::hideRows() {
     }
 }
 
-void GridFilter::keepShown(int row) {
+void TextFilterBar::keepShown(int row) {
     keptRow_ = row;
     const auto i = static_cast<std::size_t>(row - 1);
     if (row >= 1 && i < hidden_.size() && hidden_[i]) {
@@ -200,7 +200,7 @@ void GridFilter::keepShown(int row) {
     }
 }
 
-void GridFilter::showAll() {
+void TextFilterBar::showAll() {
     const QSignalBlocker blockKind(kindChoice_);
     const QSignalBlocker blockWord(wordEdit_);
     kindChoice_->setCurrentIndex(0);
@@ -208,7 +208,7 @@ void GridFilter::showAll() {
     apply();
 }
 
-void GridFilter::showOnly(TextFilterKind kind) {
+void TextFilterBar::showOnly(TextFilterKind kind) {
     {
         const QSignalBlocker blockKind(kindChoice_);
         const QSignalBlocker blockWord(wordEdit_);

@@ -9,17 +9,17 @@
 #include <utility>
 #include <vector>
 
-#include "app/find/replace_run_grid.h"
+#include "app/find/replace_run_cells.h"
 #include "app/widgets/test_support/fake_text_cells.h"
 
 namespace tarn::testing {
 
-class FakeTextGrid : public FakeTextCells, public ReplaceRunGrid {
+class FakeRunCells : public FakeTextCells, public ReplaceRunCells {
 public:
     static constexpr int CellWidth = 120;
     static constexpr int CellHeight = 18;
 
-    explicit FakeTextGrid(int rows) : FakeTextCells(rows), viewport_(std::make_unique<QWidget>()) {
+    explicit FakeRunCells(int rows) : FakeTextCells(rows), viewport_(std::make_unique<QWidget>()) {
         viewport_->resize(4 * CellWidth, 40 * CellHeight);
     }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/widgets/grid_text.h"
+#include "app/widgets/display_text.h"
 
 #include "app/widgets/shown_code_bytes.h"
 

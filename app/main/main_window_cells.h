@@ -3,15 +3,15 @@
 // shared cells of a grid of game texts, with the main window's filter and replace runs.
 #pragma once
 
-#include "app/find/replace_run_grid.h"
+#include "app/find/replace_run_cells.h"
 #include "app/main/window_parts.h"
 #include "app/widgets/session_text_cells.h"
 
 namespace tarn {
 
-class WindowTextGrid : public SessionTextCells, public ReplaceRunGrid {
+class MainWindowCells : public SessionTextCells, public ReplaceRunCells {
 public:
-    explicit WindowTextGrid(WindowParts& parts);
+    explicit MainWindowCells(WindowParts& parts);
 
     int rowCount() const override;
     bool isRowShown(int row) const override;

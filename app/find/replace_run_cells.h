@@ -13,7 +13,7 @@ class QWidget;
 
 namespace tarn {
 
-class ReplaceRunGrid : public virtual TextCells {
+class ReplaceRunCells : public virtual TextCells {
 public:
     virtual int rowCount() const = 0;
     // Whether the row is shown; Find passes over the rows a filter hides.
