@@ -97,6 +97,14 @@ struct Problem {
         problem.message = std::move(message);
         return problem;
     }
+    // A problem in front of which path is named (a file, a message's msgctxt), on line if given.
+    static Problem in(std::string path, std::string message,
+                      std::optional<std::size_t> line = std::nullopt) {
+        Problem problem = withMessage(std::move(message));
+        problem.path = std::move(path);
+        problem.line = line;
+        return problem;
+    }
 };
 
 // The one wording of a problem: "PATH: reason", "PATH:LINE: reason", "... at byte N".

@@ -23,9 +23,7 @@ std::vector<std::string> rawColumn(const StringTableDocument& document, Column c
         if (raw) {
             texts[static_cast<std::size_t>(row - 1)] = std::move(raw.value());
         } else {
-            Problem problem = raw.problem();
-            problem.path = "text " + std::to_string(row);
-            problems.push_back(std::move(problem));
+            problems.push_back(Problem::in("text " + std::to_string(row), raw.problem().message));
         }
     }
     return texts;

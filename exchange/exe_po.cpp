@@ -88,7 +88,7 @@ PoImportReport applyExePo(std::vector<std::string>& texts, const std::vector<PoE
         const auto index = static_cast<std::size_t>(*n - 1);
         if (seen[index]) {
             report.problems.push_back(
-                messageProblem(entry.context, "a second message for the same text"));
+                Problem::in(entry.context, "a second message for the same text"));
             continue;
         }
         seen[index] = true;

@@ -53,10 +53,7 @@ std::vector<PoEntry> objectTextsToPo(const std::vector<ObjectFile>& files, std::
     std::vector<PoEntry> entries;
     for (const ObjectFile& file : files) {
         if (!isUtf8(file.fileName)) {
-            Problem problem;
-            problem.path = file.fileName;
-            problem.message = "the file name is not UTF-8";
-            problems.push_back(std::move(problem));
+            problems.push_back(Problem::in(file.fileName, "the file name is not UTF-8"));
             continue;
         }
         for (std::size_t g = 0; g < file.texts.size(); ++g) {
@@ -111,7 +108,7 @@ PoImportReport applyObjectPo(std::vector<ObjectFile>& files, const std::vector<P
         const std::size_t g = context->groupNumber - 1;
         if (!seen.emplace(file->second, g).second) {
             report.problems.push_back(
-                messageProblem(entry.context, "a second message for the same group"));
+                Problem::in(entry.context, "a second message for the same group"));
             continue;
         }
         std::string raw;

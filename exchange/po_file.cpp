@@ -143,15 +143,6 @@ PoEntry toEntry(po_message_t m) {
     return entry;
 }
 
-// A problem in the named file, on a line where one is given.
-Problem inFile(const std::string& fileName, std::optional<std::size_t> line, std::string message) {
-    Problem problem;
-    problem.path = fileName;
-    problem.line = line;
-    problem.message = std::move(message);
-    return problem;
-}
-
 // Answers whether every domain's header names UTF-8 (or ASCII, or no character set).
 bool collectEntries(po_file_t file, const std::string& fileName, PoReadResult& result) {
     bool utf8 = true;
@@ -162,9 +153,9 @@ bool collectEntries(po_file_t file, const std::string& fileName, PoReadResult& r
         }
         const std::string charset = headerCharset(header);
         if (!readsAsUtf8(charset)) {
-            result.problems.push_back(inFile(fileName, std::nullopt,
-                                             "the file is in the character set " + charset +
-                                                 ", not UTF-8 (msgconv -t UTF-8 converts it)"));
+            result.problems.push_back(
+                Problem::in(fileName, "the file is in the character set " + charset +
+                                          ", not UTF-8 (msgconv -t UTF-8 converts it)"));
             utf8 = false;
             continue;
         }
@@ -238,7 +229,7 @@ void refuseZeroBytes(const Bytes& data, const std::string& fileName,
     bool inString = false;
     auto report = [&] {
         if (!reported) {
-            problems.push_back(inFile(fileName, lineNumber, "A text cannot hold the byte 00"));
+            problems.push_back(Problem::in(fileName, "A text cannot hold the byte 00", lineNumber));
             reported = true;
         }
     };
@@ -310,7 +301,7 @@ std::vector<Problem> malformedUtf8Lines(std::string_view text, const std::string
             ++lineNumber;
             ++at;
         } else if (!nextUtf8(text, at)) {
-            problems.push_back(inFile(fileName, lineNumber, "invalid multibyte sequence"));
+            problems.push_back(Problem::in(fileName, "invalid multibyte sequence", lineNumber));
             const std::size_t end = text.find('\n', at);
             at = end == std::string_view::npos ? text.size() : end;
         }
@@ -351,8 +342,8 @@ PoReadResult readPoFile(const std::filesystem::path& path) {
     PoReadResult result;
     const std::string fileName = pathToUtf8(path);
     if (!fileExists(path)) {
-        result.problems.push_back(inFile(
-            fileName, std::nullopt,
+        result.problems.push_back(Problem::in(
+            fileName,
             std::filesystem::exists(path) ? "not a regular file" : "No such file or directory"));
         return result;
     }
@@ -378,7 +369,7 @@ PoReadResult readPoFile(const std::filesystem::path& path) {
         return result;  // the fatal report is among the problems
     }
     if (parsed.file == nullptr) {
-        result.problems.push_back(inFile(fileName, std::nullopt, std::strerror(parsed.error)));
+        result.problems.push_back(Problem::in(fileName, std::strerror(parsed.error)));
         return result;
     }
     // Reported as the library reports them where it checks the multibyte sequences itself.

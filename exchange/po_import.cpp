@@ -45,18 +45,11 @@ bool translationToApply(const PoEntry& entry, PoImportReport& report, std::strin
     }
     Converted<std::string> converted = poTextToRaw(entry.translation, codePage, typedCodes);
     if (!converted) {
-        report.problems.push_back(messageProblem(entry.context, converted.problem().message));
+        report.problems.push_back(Problem::in(entry.context, converted.problem().message));
         return false;
     }
     raw = std::move(converted.value());
     return true;
-}
-
-Problem messageProblem(const std::string& context, std::string message) {
-    Problem problem;
-    problem.path = context;
-    problem.message = std::move(message);
-    return problem;
 }
 
 void skipUnknown(const PoEntry& entry, PoImportReport& report) {

@@ -45,9 +45,6 @@ struct PoImportReport {
 bool translationToApply(const PoEntry& entry, PoImportReport& report, std::string& raw,
                         const CodePage& codePage, TypedCodes typedCodes = TypedCodes::Refused);
 
-// A problem of one message, named by its msgctxt ("exe/0042: message" described).
-Problem messageProblem(const std::string& context, std::string message);
-
 // The warning for a message whose msgctxt names no text.
 void skipUnknown(const PoEntry& entry, PoImportReport& report);
 

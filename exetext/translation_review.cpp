@@ -25,24 +25,21 @@ TranslationReview reviewTranslations(const StringTableDocument& document,
         std::string& translated = translations[static_cast<std::size_t>(row - 1)];
         Converted<std::string> originalBytes =
             document.bytes(row, StringTableDocument::OriginalColumn);
-        const bool originalConverts = static_cast<bool>(originalBytes);
-        if (originalConverts) {
+        if (originalBytes) {
             original = std::move(originalBytes.value());
         }
         // A translation that does not convert gives only its error; an original that does not
-        // convert gives none.
+        // convert gives none, and both then stay empty.
         Converted<std::string> translatedBytes =
             document.bytes(row, StringTableDocument::TranslatedColumn);
         if (!translatedBytes) {
             findings.push_back({Severity::Error, "cstyle", translatedBytes.problem().message});
             translated = original;
-        } else if (originalConverts) {
+        } else if (originalBytes) {
             translated = std::move(translatedBytes.value());
             // The same checks and order as checkTranslations: the text's own, then its length.
             checkTranslation(original, translated, Notation::Raw, characters, findings);
             checkStoredLength(original, translated, findings);
-        } else {
-            translated.clear();
         }
         for (CheckFinding& finding : findings) {
             review.findings.push_back({row, std::move(finding)});

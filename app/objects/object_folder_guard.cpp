@@ -263,13 +263,7 @@ void ObjectFolderGuard::showSaveReport(const ObjectSaveReport& report) {
     } else {
         // Files that could not be written stay modified for a retry; a problem found before
         // writing kept every file as it was.
-        const std::vector<std::string> lines =
-            describe(report.problems.empty() ? report.failures : report.problems);
-        std::string text;
-        for (const std::string& line : lines) {
-            text += (text.empty() ? "" : "\n") + line;
-        }
-        showExceptionMessage(QString::fromStdString(text));
+        showExceptionMessage(report.problems.empty() ? report.failures : report.problems);
     }
     parts_.tree.marksChanged();  // a file written stores the right checksum now
 }

@@ -244,11 +244,7 @@ void ObjectTextsWindow::loadFiles() {
     }
     if (!outcome.problems.empty()) {
         // The files that could be read stay in the tree and can be edited.
-        QStringList lines;
-        for (const std::string& line : describe(outcome.problems)) {
-            lines.append(QString::fromStdString(line));
-        }
-        showExceptionMessage(lines.join(QLatin1Char('\n')));
+        showExceptionMessage(outcome.problems);
     }
     folder_->showUnfinishedSave();
     emit filesLoaded();

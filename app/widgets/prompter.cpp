@@ -2,6 +2,7 @@
 #include "app/widgets/prompter.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 #include "app/widgets/message_box_prompter.h"
 
@@ -35,6 +36,14 @@ Prompter* setPrompter(Prompter* replacement) {
 
 void showExceptionMessage(const QString& text) {
     prompter().message(text, applicationTitle(), MessageIcon::Error, MessageButtons::Ok);
+}
+
+void showExceptionMessage(const std::vector<Problem>& problems) {
+    QStringList lines;
+    for (const std::string& line : describe(problems)) {
+        lines.append(QString::fromStdString(line));
+    }
+    showExceptionMessage(lines.join(QLatin1Char('\n')));
 }
 
 void showPlainMessage(const QString& text) {

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QString>
+#include <vector>
+
+#include "common/errors.h"
 
 class QDialog;
 
@@ -44,6 +47,8 @@ Prompter* setPrompter(Prompter* replacement);
 // Shows a message box with the error icon and an OK button; the caption is the application
 // name. Used for exceptions that reach the event loop.
 void showExceptionMessage(const QString& text);
+// The same box with each problem on a line of its own.
+void showExceptionMessage(const std::vector<Problem>& problems);
 // A plain message: the application name as caption, no icon, OK button.
 void showPlainMessage(const QString& text);
 
