@@ -25,6 +25,14 @@ struct StoredTexts {
     std::vector<int> cstyleErrors;  // texts whose C-style notation is malformed, ascending
 };
 
+// The stored texts and which of them share a tail, text n at index n - 1: its final container,
+// or 0 (findShareTargets, then followShareChains). A caller that asks spaceBudget before it
+// saves prepares them once for both (prepareTexts, string_table_writer.h).
+struct PreparedTexts {
+    StoredTexts stored;
+    std::vector<int> shareTargets;
+};
+
 // A text whose C-style notation did not convert, with the converter's message.
 struct TextError {
     int textNumber;

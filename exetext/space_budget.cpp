@@ -47,12 +47,14 @@ SpaceBudget spaceBudgetOf(const TextAreaTable& areas, const std::vector<std::str
 
 SpaceBudget spaceBudget(const TextAreaTable& areas, const std::vector<std::string>& texts,
                         Notation notation, bool grow) {
-    const StoredTexts stored = storedTexts(texts, notation);
-    std::vector<int> shareTargets = findShareTargets(stored.texts);
-    followShareChains(shareTargets);
-    return spaceBudgetOf(areas, stored.texts,
-                         grow ? planPlacementForGrowth(areas, stored.texts, shareTargets)
-                              : planPlacement(areas, stored.texts, shareTargets),
+    return spaceBudget(areas, prepareTexts(texts, notation), grow);
+}
+
+SpaceBudget spaceBudget(const TextAreaTable& areas, const PreparedTexts& prepared, bool grow) {
+    const std::vector<std::string>& stored = prepared.stored.texts;
+    return spaceBudgetOf(areas, stored,
+                         grow ? planPlacementForGrowth(areas, stored, prepared.shareTargets)
+                              : planPlacement(areas, stored, prepared.shareTargets),
                          grow);
 }
 

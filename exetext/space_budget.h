@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "exetext/exe_profile.h"
+#include "exetext/save_plan.h"
 #include "textcodes/cstyle.h"
 
 namespace tarn {
@@ -46,6 +47,9 @@ struct SpaceBudget {
 // find a place in the areas).
 SpaceBudget spaceBudget(const TextAreaTable& areas, const std::vector<std::string>& texts,
                         Notation notation, bool grow = false);
+// The same for texts prepared already (prepareTexts).
+SpaceBudget spaceBudget(const TextAreaTable& areas, const PreparedTexts& prepared,
+                        bool grow = false);
 
 // The line scripts read from tarntool: "34398 bytes free" or "over by 57 bytes: 3 texts do not
 // fit", the same words whatever the numbers.

@@ -224,16 +224,9 @@ bool placeStrings(Bytes& file, const ExeProfile& profile, const std::vector<std:
     return true;
 }
 
-SaveResult saveStrings(const std::filesystem::path& translatedPath,
-                       const std::vector<std::string>& texts, const SaveOptions& options,
-                       const SaveCallbacks& callbacks) {
-    if (texts.size() != static_cast<std::size_t>(kTextCount)) {
-        throw std::invalid_argument("the executable holds exactly 3453 texts");
-    }
-    StoredTexts prepared =
-        storedTexts(texts, options.notation, callbacks.cstyleError, options.textErrors);
-    const std::vector<std::string>& stored = prepared.texts;
-
+PreparedTexts prepareTexts(const std::vector<std::string>& texts, Notation notation,
+                           const std::vector<TextError>& textErrors,
+                           const SaveCallbacks& callbacks) {
     auto phaseProgress = [&callbacks](SavePhase phase) -> std::function<void(int)> {
         if (!callbacks.progress) {
             return {};
@@ -241,82 +234,141 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath,
         callbacks.progress(phase, 0);
         return [&callbacks, phase](int done) { callbacks.progress(phase, done); };
     };
-    SaveResult result;
-    result.cstyleErrors = std::move(prepared.cstyleErrors);
-    result.shareTargets = findShareTargets(stored, phaseProgress(SavePhase::Shortening));
-    followShareChains(result.shareTargets, phaseProgress(SavePhase::Arranging));
+    PreparedTexts prepared;
+    prepared.stored = storedTexts(texts, notation, callbacks.cstyleError, textErrors);
+    prepared.shareTargets =
+        findShareTargets(prepared.stored.texts, phaseProgress(SavePhase::Shortening));
+    followShareChains(prepared.shareTargets, phaseProgress(SavePhase::Arranging));
+    return prepared;
+}
 
-    const FolderHandle* folder = options.folder;
-    const std::string name = folder != nullptr ? pathToUtf8(translatedPath) : std::string();
-    // The file as messages name it.
-    const std::filesystem::path shown = folder != nullptr ? folder->pathOf(name) : translatedPath;
-    // Refused before the work of placing the texts; the write would refuse it too.
-    if (folder != nullptr) {
-        refuseReadOnlyFile(*folder, name);
-    } else {
-        refuseReadOnlyFile(translatedPath);
+SaveResult saveStrings(const std::filesystem::path& translatedPath,
+                       const std::vector<std::string>& texts, const SaveOptions& options,
+                       const SaveCallbacks& callbacks) {
+    if (texts.size() != static_cast<std::size_t>(kTextCount)) {
+        throw std::invalid_argument("the executable holds exactly 3453 texts");
     }
-    WriteOptions writing;
-    writing.expected = options.expected;
-    writing.folder = folder;
-    writing.beforeReplace = callbacks.beforeReplace;
-    std::optional<FileRanges> ranges;
-    std::optional<ReshapedPlacement> placement;
+    return saveStrings(translatedPath,
+                       prepareTexts(texts, options.notation, options.textErrors, callbacks),
+                       options, callbacks);
+}
+
+namespace {
+
+// The file a save names, in messages and in the folder it goes through.
+struct SaveTarget {
+    const FolderHandle* folder;
+    std::string name;  // inside folder, when given
+    std::filesystem::path shown;
+
+    SaveTarget(const std::filesystem::path& path, const FolderHandle* in)
+        : folder(in),
+          name(in != nullptr ? pathToUtf8(path) : std::string()),
+          shown(in != nullptr ? in->pathOf(name) : path) {}
+
+    void refuseReadOnly(const std::filesystem::path& path) const {
+        if (folder != nullptr) {
+            refuseReadOnlyFile(*folder, name);
+        } else {
+            refuseReadOnlyFile(path);
+        }
+    }
+};
+
+}  // namespace
+
+SaveResult saveStrings(const std::filesystem::path& translatedPath, const PreparedTexts& prepared,
+                       const SaveOptions& options, const SaveCallbacks& callbacks) {
+    if (prepared.stored.texts.size() != static_cast<std::size_t>(kTextCount) ||
+        prepared.shareTargets.size() != prepared.stored.texts.size()) {
+        throw std::invalid_argument("the executable holds exactly 3453 texts");
+    }
+    const SaveTarget target(translatedPath, options.folder);
+    // Refused before the work of placing the texts; the write would refuse it too.
+    target.refuseReadOnly(translatedPath);
+    SaveWrite write;
     try {
         // Closed again before the file is replaced.
         std::optional<PartialFile> opened;
-        if (folder != nullptr) {
-            opened.emplace(*folder, name);
+        if (target.folder != nullptr) {
+            opened.emplace(*target.folder, target.name);
         } else {
             opened.emplace(translatedPath);
         }
-        PartialFile& file = *opened;
-        const std::optional<ExeLayout> layout = exeLayoutOfFile(file);
-        if (!layout) {
-            throw FileError("The file \"" + pathToUtf8(shown) +
-                            "\" is not a known Tarn executable: its size changed to " +
-                            std::to_string(file.size()) + " bytes.");
-        }
-        refuseUnrecognisedExecutable(shown, file, *layout);
-        result.profile = layout->profile;
-        if (!layout->added) {
-            // Only the placed texts, the pointers and the fix-ups change; the rest of the file
-            // is copied as it is.
-            ranges = placeStringRanges(layout->build(), stored, result.shareTargets,
-                                       options.primaryLangId, options.secondaryLangId,
-                                       result.freeSpace);
-        }
-        // A file that grows, has grown or shrinks back is rewritten through the same range
-        // writer: the added section is made anew by every save, never a second one, the overlay
-        // moved inside the kernel.
-        if (!ranges && (options.grow || layout->added)) {
-            placement = placeStringsReshaping(file, result.profile, stored, result.shareTargets,
-                                              options.primaryLangId, options.secondaryLangId,
-                                              options.grow);
-        }
+        write = planSaveWrite(*opened, target.shown, prepared, options);
     } catch (const GrowRefused& refused) {
-        throw FileError(pathToUtf8(shown) + ": " + refused.what() + " Nothing was written.");
+        throw FileError(pathToUtf8(target.shown) + ": " + refused.what() + " Nothing was written.");
     }
-    if (ranges) {
-        if (callbacks.beforeWrite) {
-            callbacks.beforeWrite(*ranges, nullptr);
-        }
-        writeFileRangesAtomically(translatedPath, *ranges, std::nullopt, writing);
-        result.saved = true;
+    SaveResult result = saveStrings(translatedPath, write, options, callbacks);
+    result.cstyleErrors = prepared.stored.cstyleErrors;
+    result.shareTargets = prepared.shareTargets;
+    return result;
+}
+
+SaveResult saveStrings(const std::filesystem::path& translatedPath, const SaveWrite& write,
+                       const SaveOptions& options, const SaveCallbacks& callbacks) {
+    SaveResult result;
+    result.profile = write.profile;
+    if (!write.placed) {
         return result;
     }
-    if (!placement || !placement->placed) {
-        return result;
-    }
+    SaveTarget(translatedPath, options.folder).refuseReadOnly(translatedPath);
     if (callbacks.beforeWrite) {
-        callbacks.beforeWrite(placement->ranges, &placement->reshape);
+        callbacks.beforeWrite(write.ranges, write.reshape ? &*write.reshape : nullptr);
     }
-    writeFileRangesAtomically(translatedPath, placement->ranges, placement->reshape, writing);
-    result.freeSpace = placement->freeSpace;
-    result.addedTexts = placement->addedTexts;
-    result.addedBytes = placement->addedBytes;
+    WriteOptions writing;
+    writing.expected = options.expected;
+    writing.folder = options.folder;
+    writing.beforeReplace = callbacks.beforeReplace;
+    writeFileRangesAtomically(translatedPath, write.ranges, write.reshape, writing);
+    result.freeSpace = write.freeSpace;
+    result.addedTexts = write.addedTexts;
+    result.addedBytes = write.addedBytes;
     result.saved = true;
     return result;
+}
+
+SaveWrite planSaveWrite(PartialFile& file, const std::filesystem::path& shown,
+                        const PreparedTexts& prepared, const SaveOptions& options) {
+    const std::vector<std::string>& stored = prepared.stored.texts;
+    const std::optional<ExeLayout> layout = exeLayoutOfFile(file);
+    if (!layout) {
+        throw FileError("The file \"" + pathToUtf8(shown) +
+                        "\" is not a known Tarn executable: its size changed to " +
+                        std::to_string(file.size()) + " bytes.");
+    }
+    refuseUnrecognisedExecutable(shown, file, *layout);
+    SaveWrite write;
+    write.profile = layout->profile;
+    if (!layout->added) {
+        // Only the placed texts, the pointers and the fix-ups change; the rest of the file is
+        // copied as it is.
+        std::optional<FileRanges> ranges =
+            placeStringRanges(layout->build(), stored, prepared.shareTargets, options.primaryLangId,
+                              options.secondaryLangId, write.freeSpace);
+        if (ranges) {
+            write.placed = true;
+            write.ranges = std::move(*ranges);
+            return write;
+        }
+    }
+    // A file that grows, has grown or shrinks back is rewritten through the same range writer:
+    // the added section is made anew by every save, never a second one, the overlay moved
+    // inside the kernel.
+    if (options.grow || layout->added) {
+        ReshapedPlacement placement =
+            placeStringsReshaping(file, write.profile, stored, prepared.shareTargets,
+                                  options.primaryLangId, options.secondaryLangId, options.grow);
+        if (placement.placed) {
+            write.placed = true;
+            write.ranges = std::move(placement.ranges);
+            write.reshape = std::move(placement.reshape);
+            write.freeSpace = placement.freeSpace;
+            write.addedTexts = placement.addedTexts;
+            write.addedBytes = placement.addedBytes;
+        }
+    }
+    return write;
 }
 
 }  // namespace tarn

@@ -22,6 +22,7 @@
 #include "common/byte_source.h"
 #include "common/bytes.h"
 #include "common/file_io.h"
+#include "common/partial_file.h"
 #include "exetext/exe_profile.h"
 #include "exetext/save_plan.h"
 #include "textcodes/code_table.h"  // expandPictures, the stored form
@@ -90,6 +91,12 @@ struct SaveResult {
     std::int64_t addedBytes = 0;    // the bytes of its text area
 };
 
+// The steps of a save that touch no file: the stored texts (storedTexts, calling
+// callbacks.cstyleError) and their share targets (calling callbacks.progress).
+PreparedTexts prepareTexts(const std::vector<std::string>& texts, Notation notation,
+                           const std::vector<TextError>& textErrors = {},
+                           const SaveCallbacks& callbacks = {});
+
 // Saves texts (3453 of them, text n at index n - 1) into the translated executable at path.
 // Texts that fit in text order keep the game's own layout and only the changed bytes are
 // written; a file that has grown is first restored to its build's file, and with options.grow
@@ -100,6 +107,35 @@ struct SaveResult {
 SaveResult saveStrings(const std::filesystem::path& translatedPath,
                        const std::vector<std::string>& texts, const SaveOptions& options,
                        const SaveCallbacks& callbacks = {});
+// The same with the texts prepared already (prepareTexts): options.notation and
+// options.textErrors are not used, and callbacks.progress and cstyleError are not called.
+SaveResult saveStrings(const std::filesystem::path& translatedPath, const PreparedTexts& prepared,
+                       const SaveOptions& options, const SaveCallbacks& callbacks = {});
+
+// What a save writes over the file as it is: the bytes of its ranges, and for a file that grows,
+// has grown or shrinks back, its new shape.
+struct SaveWrite {
+    bool placed = false;  // false: the texts do not fit (growing where allowed), nothing to write
+    int profile = -1;     // the build the file is
+    FileRanges ranges;
+    std::optional<FileReshape> reshape;
+    std::int64_t freeSpace = 0;  // as in SaveResult
+    int addedTexts = 0;
+    std::int64_t addedBytes = 0;
+};
+
+// The write saveStrings makes of the prepared texts into file (named shown in messages), from
+// its headers and a few small parts; options.primaryLangId, secondaryLangId and grow are used.
+// Nothing is written, so a caller can settle the placement before it touches any file. Raises
+// FileError when the file is no known build's (by its size, or holding too few of its build's
+// texts), GrowRefused with the reason when it would have to grow or shrink back and cannot.
+SaveWrite planSaveWrite(PartialFile& file, const std::filesystem::path& shown,
+                        const PreparedTexts& prepared, const SaveOptions& options);
+// Writes what planSaveWrite planned for the file as it still is (options.expected should name
+// it as it was planned), as saveStrings would; of options, only expected and folder are used.
+// The answer has no share targets and no C-style errors: those belong to the planning.
+SaveResult saveStrings(const std::filesystem::path& translatedPath, const SaveWrite& write,
+                       const SaveOptions& options, const SaveCallbacks& callbacks = {});
 
 // --- The steps, for the writer itself, the sample generator and tests. ---
 
