@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "enduser/carried_record.h"
 #include "enduser/end_user_program.h"
 #include "enduser/object_identity.h"
 #include "enduser/resource_bundle.h"
@@ -46,6 +47,34 @@ TEST(CarriedExeTexts, CarryOnlyChangedTextsAndComeBackUnderTheChecksum) {
     EXPECT_THROW(readCarriedExeTexts(*data, editedTexts), CarriedDataError);
     EXPECT_THROW(readCarriedExeTexts(Bytes(data->begin(), data->end() - 5), *objectTexts),
                  CarriedDataError);
+}
+
+// Programs already handed to players carry records under this checksum: it must stay CRC-32 as
+// zip has it, at every length and alignment.
+TEST(CarriedRecord, ChecksumIsZipsCrc32) {
+    const std::string check = "123456789";
+    EXPECT_EQ(crc32(reinterpret_cast<const std::uint8_t*>(check.data()), check.size()),
+              0xCBF43926u);
+    const auto bitwise = [](const std::uint8_t* data, std::size_t size) {
+        std::uint32_t crc = 0xFFFFFFFFu;
+        for (std::size_t i = 0; i < size; ++i) {
+            crc ^= data[i];
+            for (int k = 0; k < 8; ++k) {
+                crc = (crc & 1) != 0 ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+            }
+        }
+        return crc ^ 0xFFFFFFFFu;
+    };
+    Bytes bytes(40);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<std::uint8_t>(i * 37 + 11);
+    }
+    for (std::size_t from = 0; from < 8; ++from) {
+        for (std::size_t size = 0; from + size <= bytes.size(); ++size) {
+            EXPECT_EQ(crc32(bytes.data() + from, size), bitwise(bytes.data() + from, size))
+                << from << " " << size;
+        }
+    }
 }
 
 }  // namespace
