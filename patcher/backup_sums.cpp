@@ -111,8 +111,8 @@ void BackupSums::List::write() const {
     for (const auto& [name, digest] : digests) {
         text += digest + "  " + name + "\n";
     }
+    // Flushes the folder too.
     writeFileAtomically(name, Bytes(text.begin(), text.end()), noFollowIn(game));
-    game.flush();
 }
 
 std::optional<std::string> BackupSums::List::find(const std::string& name) const {
@@ -157,26 +157,36 @@ std::optional<std::string> BackupSums::pendingDigestOf(const std::string& name) 
 }
 
 void BackupSums::recordPending(const std::string& name, const Bytes& toBeWritten) {
-    recordPending(name, sha256(std::string_view(reinterpret_cast<const char*>(toBeWritten.data()),
-                                                toBeWritten.size())));
+    loadOnce();
+    pending_.digests[name] = sha256Hex(toBeWritten);
+    pending_.write();
 }
 
-void BackupSums::recordPending(const std::string& name, const Sha256Digest& toBeWritten) {
+void BackupSums::recordPendingWrite(const std::string& name) {
     loadOnce();
-    pending_.digests[name] = hexOf(toBeWritten);
+    pending_.digests[name] = std::string(kDigestLength, '0');
     pending_.write();
 }
 
 void BackupSums::confirm(const std::string& name) {
     loadOnce();
     const auto found = pending_.digests.find(name);
-    if (found == pending_.digests.end()) {
-        return;
+    if (found != pending_.digests.end()) {
+        confirmAs(name, found->second);
     }
-    sums_.digests[name] = found->second;
+}
+
+void BackupSums::confirm(const std::string& name, const Sha256Digest& written) {
+    loadOnce();
+    confirmAs(name, hexOf(written));
+}
+
+void BackupSums::confirmAs(const std::string& name, const std::string& digest) {
+    sums_.digests[name] = digest;
     sums_.write();
-    pending_.digests.erase(found);
-    pending_.write();
+    if (pending_.digests.erase(name) != 0) {
+        pending_.write();
+    }
 }
 
 void BackupSums::record(const std::string& name, const Bytes& written) {

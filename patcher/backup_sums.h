@@ -8,7 +8,9 @@
 // A digest is first recorded in "TarnPatch-backup.pending" (the same layout), before the file
 // is replaced, and moved into the sums once the file reads back as written. A run cut off in
 // between leaves the digest pending: programs built before never read that file, and this one
-// takes a pending digest for a write it cannot vouch for.
+// takes a pending digest for a write it cannot vouch for. A write whose digest is not known yet
+// when it begins (the game executable's, taken while it is written) is pending as zeros, the
+// digest of no content, and confirmed with its digest.
 #pragma once
 
 #include <filesystem>
@@ -61,11 +63,16 @@ public:
     // Records the digest of what is about to be written to an object file as pending; the
     // list is complete and flushed when it returns. Raises FileError.
     void recordPending(const std::string& name, const Bytes& toBeWritten);
-    void recordPending(const std::string& name, const Sha256Digest& toBeWritten);
+    // Records a write of name whose digest is not known yet as pending (zeros). Raises
+    // FileError.
+    void recordPendingWrite(const std::string& name);
 
     // Moves the pending digest of name into the sums (written and flushed first), then drops
     // it from the pending list. Raises FileError.
     void confirm(const std::string& name);
+    // Records written as the digest of name in the sums (written and flushed first), then
+    // drops its pending entry. Raises FileError.
+    void confirm(const std::string& name, const Sha256Digest& written);
 
     // Records the digest of what was written as confirmed at once. Raises FileError.
     void record(const std::string& name, const Bytes& written);
@@ -83,6 +90,7 @@ private:
         std::optional<std::string> find(const std::string& name) const;
     };
     void loadOnce();
+    void confirmAs(const std::string& name, const std::string& digest);
 
     fs::path file_;
     List sums_;

@@ -8,13 +8,30 @@
 #include "common/folder_handle.h"
 #include "common/partial_file.h"
 #include "common/sha256.h"
+#include "exetext/added_section.h"
 #include "exetext/exe_profile.h"
 #include "exetext/executable_texts.h"
 #include "exetext/space_budget.h"
+#include "exetext/string_table_writer.h"
 #include "platform/core/paths.h"
 #include "platform/core/unicode_case.h"
 
 namespace tarn {
+
+namespace {
+
+// A sentence as a clause inside another: "The file cannot grow." as "the file cannot grow".
+std::string asClause(std::string sentence) {
+    if (!sentence.empty() && sentence.back() == '.') {
+        sentence.pop_back();
+    }
+    if (!sentence.empty() && sentence[0] >= 'A' && sentence[0] <= 'Z') {
+        sentence[0] = static_cast<char>(sentence[0] - 'A' + 'a');
+    }
+    return sentence;
+}
+
+}  // namespace
 
 std::vector<fs::path> findGameExecutables(const fs::path& gameFolder, const fs::path& ownProgram) {
     std::vector<fs::path> found;
@@ -43,10 +60,11 @@ std::vector<fs::path> findGameExecutables(const fs::path& gameFolder, const fs::
 
 ExecutablePlan planExecutable(const FolderHandle& game, const std::string& name,
                               const CarriedExeTexts& carried) {
+    ExecutablePlan plan;
+    plan.identity = takeFileIdentity(game, name, {FilePart{0, 0}});
     ExecutableTexts read;
     PartialFile file(game, name);
     readExecutableTexts(file, read);
-    ExecutablePlan plan;
     plan.texts = std::move(read.texts);
     for (const CarriedExeText& text : carried.texts) {
         const auto index = static_cast<std::size_t>(text.number - 1);
@@ -70,11 +88,24 @@ ExecutablePlan planExecutable(const FolderHandle& game, const std::string& name,
     plan.changes = plan.written > 0 || read.languageIds.primary != carried.primaryLangId ||
                    read.languageIds.secondary != carried.secondaryLangId;
     if (plan.known && plan.changes) {
-        const SpaceBudget budget = spaceBudget(profileByNumber(read.profile).textAreas, plan.texts,
-                                               Notation::Raw, carried.mayGrow);
-        plan.fits = budget.fits();
+        plan.prepared = prepareTexts(plan.texts, Notation::Raw);
+        SaveOptions options;
+        options.primaryLangId = carried.primaryLangId;
+        options.secondaryLangId = carried.secondaryLangId;
+        options.grow = carried.mayGrow;
+        std::string refused;
+        try {
+            plan.write = planSaveWrite(file, game.pathOf(name), plan.prepared, options);
+        } catch (const GrowRefused& e) {
+            refused = asClause(e.what());
+        }
+        plan.fits = plan.write.placed;
         if (!plan.fits) {
-            plan.overflow = spaceBudgetText(budget);
+            const SpaceBudget budget = spaceBudget(profileByNumber(read.profile).textAreas,
+                                                   plan.prepared, options.grow && refused.empty());
+            plan.overflow = refused.empty() ? spaceBudgetText(budget)
+                            : budget.fits() ? refused
+                                            : spaceBudgetText(budget) + "; " + refused;
         }
     } else {
         plan.fits = true;

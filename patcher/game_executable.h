@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "common/file_identity.h"
 #include "enduser/exe_texts_resource.h"
+#include "exetext/string_table_writer.h"
 
 namespace tarn {
 
@@ -33,11 +35,20 @@ struct ExecutablePlan {
     int kept = 0;        // texts that differ from the translator's original, left as they are
     bool known = false;  // at least kKnownExecutablePercent of the carried texts matched
     int matchPercent = 100;
-    bool fits = false;     // the texts find a place (growing where that is allowed)
-    std::string overflow;  // when they do not: by how much ("over by 57 bytes: 3 texts do not fit")
+    bool fits = false;  // the texts find a place (growing where that is allowed and possible)
+    // When they do not: by how much ("over by 57 bytes: 3 texts do not fit"), and why the file
+    // cannot grow or shrink back when that is the reason.
+    std::string overflow;
 
     // Whether there is anything to write: texts or the language IDs.
     bool changes = false;
+
+    // When there are changes that fit: the texts as the save stores and shares them, and what
+    // it writes over the file, planned once for the check that they fit and for the save.
+    PreparedTexts prepared;
+    SaveWrite write;
+    // The file's metadata, taken before it was read: whether the file saved is the one planned.
+    FileIdentity identity;
 };
 
 // Reads the player's executable, name in the game folder, and plans what carried does to it;

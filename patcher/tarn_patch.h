@@ -7,12 +7,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <iosfwd>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "common/sha256.h"
 #include "enduser/exe_texts_resource.h"
 #include "enduser/object_texts.h"
 #include "enduser/object_identity.h"
@@ -128,6 +130,10 @@ private:
     struct ExecutableWork {
         fs::path path;
         ExecutablePlan plan;
+        // The digest of the file as the planned write leaves it, taken on a thread of its own
+        // from the moment the write is planned (while the object files are written). Last, so
+        // that it is waited for before the plan it reads goes.
+        std::shared_future<Sha256Digest> digest;
     };
     Outcome planGameExecutable(std::optional<ExecutableWork>& work);
     // Keeps the original (with the digest of what replaces it, pending until it reads back),

@@ -2,6 +2,7 @@
 // TarnPatch's side of the game executable: finding it, planning the carried texts into it,
 // keeping its original, writing it through the editor's save, and putting it back.
 #include <future>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -19,6 +20,20 @@
 #include "platform/core/unicode_case.h"
 
 namespace tarn {
+
+namespace {
+
+// The SHA-256 of original with ranges written over it after reshape (when given), as the save
+// writes it, read a piece at a time.
+Sha256Digest digestAfterWrite(PartialFile& original, const FileRanges& ranges,
+                              const FileReshape* reshape) {
+    Sha256Hasher hasher;
+    writeRewrittenBytes(original, ranges, reshape,
+                        [&hasher](std::string_view piece) { hasher.add(piece); });
+    return hasher.finish();
+}
+
+}  // namespace
 
 TarnPatch::Outcome TarnPatch::planGameExecutable(std::optional<ExecutableWork>& work) {
     std::vector<fs::path> found;
@@ -76,7 +91,20 @@ TarnPatch::Outcome TarnPatch::planGameExecutable(std::optional<ExecutableWork>& 
         line();
         return goOn ? Outcome::Next : Outcome::Stop;
     }
-    work = ExecutableWork{path, std::move(plan)};
+    work = ExecutableWork{path, std::move(plan), {}};
+    if (work->plan.changes) {
+        try {
+            const FolderHandle game = FolderHandle::open(gameFolder_);
+            auto file = std::make_shared<PartialFile>(game, name);
+            const SaveWrite& write = work->plan.write;
+            work->digest = std::async(std::launch::async, [file, &write] {
+                return digestAfterWrite(*file, write.ranges,
+                                        write.reshape ? &*write.reshape : nullptr);
+            });
+        } catch (const std::exception&) {
+            // Taken when the file is written, and any failure reported then.
+        }
+    }
     return Outcome::Next;
 }
 
@@ -92,6 +120,9 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
             // Only the metadata, taken before the bytes: whether the backup made later is
             // still this file.
             const FileIdentity read = takeFileIdentity(game, name, {FilePart{0, 0}});
+            // Still the file the plan read: what was planned for it is written, with the
+            // digest begun then. Another file (changed since) is planned again.
+            const bool asPlanned = read.sameMetadata(work.plan.identity);
             // The original, read through this handle a piece at a time whenever its bytes are
             // needed: the save replaces the file by a new one, so the handle reads the
             // original even after it. A whole copy in memory would cost more than the save.
@@ -107,39 +138,49 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
             OverwrittenBytes overwritten;
             bool linked = false;
             SaveCallbacks callbacks;
-            // The digest of what replaces the file goes first, pending, then the original is
-            // kept, both just before the file is replaced: a run cut off anywhere after leaves
-            // both. The digest of the 17 MB is taken on a thread of its own while the save
-            // writes and flushes the new file. The original is kept as a second name of the
-            // file, which the save then replaces by a new one.
-            std::future<Sha256Digest> digest;
+            // A pending write goes first, then the original is kept as a second name of the
+            // file (which the save then replaces by a new one): a run cut off anywhere after
+            // leaves both, and a restore asks until the write is confirmed. Both are done on a
+            // thread of their own while the save copies the file, and finished before it
+            // replaces the old one. The digest of the new file (all 17 MB), needed only to
+            // confirm the write, is the one begun with the plan when the save writes what was
+            // planned, else taken from here on.
+            std::future<bool> kept;
+            std::shared_future<Sha256Digest> digest = asPlanned ? work.digest : decltype(digest)();
             callbacks.beforeWrite = [&](const FileRanges& ranges, const FileReshape* reshape) {
                 written = ranges;
                 if (reshape != nullptr) {
                     reshaped = *reshape;
                 }
-                digest = std::async(std::launch::async, [&] {
-                    const FileReshape* moved = reshaped ? &*reshaped : nullptr;
+                const FileReshape* moved = reshaped ? &*reshaped : nullptr;
+                if (!digest.valid()) {
+                    // Opened here, so that it reads the file this save replaces.
+                    auto file = std::make_shared<PartialFile>(game, name);
+                    digest = std::async(std::launch::async, [file, &written, moved] {
+                        return digestAfterWrite(*file, written, moved);
+                    });
+                }
+                kept = std::async(std::launch::async, [&, moved] {
                     overwritten = keepOverwrittenBytes(original, written, moved);
-                    Sha256Hasher hasher;
-                    writeRewrittenBytes(original, written, moved,
-                                        [&hasher](std::string_view piece) { hasher.add(piece); });
-                    return hasher.finish();
+                    exeSums_.recordPendingWrite(name);
+                    return exeBackup_.keepAsSecondName(name, path, originalBytes);
                 });
                 if (beforeWrite_) {
                     beforeWrite_(name);
                 }
             };
-            callbacks.beforeReplace = [&] {
-                exeSums_.recordPending(name, digest.get());
-                linked = exeBackup_.keepAsSecondName(name, path, originalBytes);
-            };
+            callbacks.beforeReplace = [&] { linked = kept.get(); };
             SaveOptions options;
             options.folder = &game;
             options.primaryLangId = exeTexts_->primaryLangId;
             options.secondaryLangId = exeTexts_->secondaryLangId;
             options.grow = exeTexts_->mayGrow;
-            if (!saveStrings(name, work.plan.texts, options, callbacks).saved) {
+            // Another program's write after this read is not overwritten.
+            options.expected = read;
+            const SaveResult saved =
+                asPlanned ? saveStrings(name, work.plan.write, options, callbacks)
+                          : saveStrings(name, work.plan.prepared, options, callbacks);
+            if (!saved.saved) {
                 throw FileError("The translated texts no longer fit into \"" + path.string() +
                                 "\"; it is unchanged");
             }
@@ -170,7 +211,7 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
                                 "\" did not read back as written; the file as it was has been "
                                 "put back");
             }
-            exeSums_.confirm(name);
+            exeSums_.confirm(name, digest.get());
         } catch (const LinkError& e) {
             refuse(kMsgLink, {shownLink(e)});
             return;

@@ -80,6 +80,18 @@ TEST(BackupSums, RecordsKeepEarlierEntriesAndReadingSkipsWhatIsNoDigest) {
     EXPECT_EQ(confirmed.digestOf("c.dat"), sha256Hex(bytesOf("c")));
     EXPECT_FALSE(confirmed.pendingDigestOf("c.dat"));
 
+    // A write whose digest is taken while it is written is pending as zeros, the digest of no
+    // content, and confirmed with its digest.
+    confirmed.recordPendingWrite("d.dat");
+    BackupSums writing(game.path());
+    writing.load();
+    EXPECT_EQ(writing.pendingDigestOf("d.dat"), std::string(64, '0'));
+    writing.confirm("d.dat", sha256("d"));
+    writing.load();
+    EXPECT_EQ(writing.digestOf("d.dat"), sha256Hex(bytesOf("d")));
+    EXPECT_EQ(writing.digestOf("c.dat"), sha256Hex(bytesOf("c")));
+    EXPECT_FALSE(writing.pendingDigestOf("d.dat"));
+
     const std::string good(64, 'f');
     writeFileAtomically(later.file(), bytesOf("not a digest  X.DAT\n" + good + " one space\n" +
                                               std::string(64, 'F') + "  upper hex\n" + good +

@@ -106,6 +106,7 @@ TEST_F(GameExecutableTest, TextsAreWrittenOnlyOverTheTranslatorsOriginals) {
         bool exeChanged;
         bool objectsChanged;
         const char* shown;
+        bool noHeaderRoom = false;  // the player's file has no room for another section header
     };
     const Case cases[] = {
         {"another build, same original texts", 4, 3453, 0, 0, false, "y\n\n", true, true,
@@ -120,6 +121,9 @@ TEST_F(GameExecutableTest, TextsAreWrittenOnlyOverTheTranslatorsOriginals) {
          "on with the object files only? [Y/N]"},
         {"needs growth, allowed", 4, 800, 40, 0, true, "y\n\n", true, true,
          "Tarn.exe: 800 texts and the game's language were translated."},
+        {"needs growth, allowed, the file cannot grow: objects only", 2, 800, 40, 0, true,
+         "y\ny\n\n", false, true,
+         "texts do not fit; the executable has no room for another section header)", true},
     };
     const std::vector<std::string> original = gameTexts();
     for (const Case& c : cases) {
@@ -140,7 +144,15 @@ TEST_F(GameExecutableTest, TextsAreWrittenOnlyOverTheTranslatorsOriginals) {
             }
         }
         const fs::path exe = game / "Tarn.exe";
-        writeFileAtomically(exe, makeSampleExecutable(c.playerProfile, player));
+        Bytes image = makeSampleExecutable(c.playerProfile, player);
+        if (c.noHeaderRoom) {
+            // A byte in the slot after the last section header.
+            const std::uint32_t pe = readU32LE(image.data() + 0x3C);
+            const std::size_t slot = pe + 24 + readU16LE(image.data() + pe + 20) +
+                                     40 * std::size_t{readU16LE(image.data() + pe + 6)};
+            image[slot + 39] = 1;
+        }
+        writeFileAtomically(exe, image);
         writeFileAtomically(game / "ObjData" / "A.DAT", objectOriginal);
         const Bytes before = readWholeFile(exe);
 
@@ -252,6 +264,32 @@ TEST_F(GameExecutableTest, AnExecutableSwappedForALinkBeforeTheSaveIsNotWrittenT
         << out.str();
     EXPECT_EQ(readWholeFile(outside), before);
     EXPECT_TRUE(fs::is_symlink(exe));
+}
+
+// The digest of the written executable is begun with the plan, before the object files are
+// written; a file changed in between gets the digest of what was written into it, so that a
+// restore does not take the patch's own write for a later change.
+TEST_F(GameExecutableTest, AnExecutableChangedAfterThePlanGetsTheDigestOfWhatWasWritten) {
+    const std::vector<std::string> original = gameTexts();
+    const CarriedExeTexts carried = differingExeTexts(original, translatedTexts(original, 100, 0));
+    const fs::path exe = game / "Tarn.exe";
+    writeFileAtomically(exe, makeSampleExecutable(2, original));
+    Bytes changed = readWholeFile(exe);
+    changed[0x50] ^= 1;  // the DOS stub: the placement is the same
+    std::istringstream in("y\n\n");
+    std::ostringstream out;
+    TarnPatch program(patch(carried), {}, game, in, out);
+    program.setBeforeWriteForTesting([&](const std::string& name) {
+        if (name == "A.DAT") {
+            writeFileAtomically(exe, changed);
+        }
+    });
+    ASSERT_EQ(program.run(), 0) << out.str();
+    EXPECT_EQ(readWholeFile(exe)[0x50], changed[0x50]);
+
+    EXPECT_EQ(run(endUserResources({}), "y\n\n", true), 0) << console;
+    EXPECT_EQ(console.find("has changed since"), std::string::npos) << console;
+    EXPECT_EQ(readWholeFile(exe), changed);
 }
 
 TEST_F(GameExecutableTest, NoneOrSeveralExecutablesLeaveOnlyTheObjectFilesChanged) {
