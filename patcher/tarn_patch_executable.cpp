@@ -141,10 +141,11 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
             // A pending write goes first, then the original is kept as a second name of the
             // file (which the save then replaces by a new one): a run cut off anywhere after
             // leaves both, and a restore asks until the write is confirmed. Both are done on a
-            // thread of their own while the save copies the file, and finished before it
-            // replaces the old one. The digest of the new file (all 17 MB), needed only to
-            // confirm the write, is the one begun with the plan when the save writes what was
-            // planned, else taken from here on.
+            // thread of their own while the save copies the file. The digest of the new file
+            // (all 17 MB), which confirms the write, is the one begun with the plan when the
+            // save writes what was planned, else taken from here on. All are finished before
+            // the file is replaced: the original's bytes are read only while it is still the
+            // file this program is writing, not yet the kept one another program may change.
             std::future<bool> kept;
             std::shared_future<Sha256Digest> digest = asPlanned ? work.digest : decltype(digest)();
             callbacks.beforeWrite = [&](const FileRanges& ranges, const FileReshape* reshape) {
@@ -169,7 +170,10 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
                     beforeWrite_(name);
                 }
             };
-            callbacks.beforeReplace = [&] { linked = kept.get(); };
+            callbacks.beforeReplace = [&] {
+                linked = kept.get();
+                digest.get();
+            };
             SaveOptions options;
             options.folder = &game;
             options.primaryLangId = exeTexts_->primaryLangId;
