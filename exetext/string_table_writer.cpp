@@ -275,6 +275,29 @@ struct SaveTarget {
     }
 };
 
+// Writes a planned write, the file refused already where it is read-only.
+SaveResult writePlanned(const std::filesystem::path& translatedPath, const SaveWrite& write,
+                        const SaveOptions& options, const SaveCallbacks& callbacks) {
+    SaveResult result;
+    result.profile = write.profile;
+    if (!write.placed) {
+        return result;
+    }
+    if (callbacks.beforeWrite) {
+        callbacks.beforeWrite(write.ranges, write.reshape ? &*write.reshape : nullptr);
+    }
+    WriteOptions writing;
+    writing.expected = options.expected;
+    writing.folder = options.folder;
+    writing.beforeReplace = callbacks.beforeReplace;
+    writeFileRangesAtomically(translatedPath, write.ranges, write.reshape, writing);
+    result.freeSpace = write.freeSpace;
+    result.addedTexts = write.addedTexts;
+    result.addedBytes = write.addedBytes;
+    result.saved = true;
+    return result;
+}
+
 }  // namespace
 
 SaveResult saveStrings(const std::filesystem::path& translatedPath, const PreparedTexts& prepared,
@@ -299,7 +322,7 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath, const Prepar
     } catch (const GrowRefused& refused) {
         throw FileError(pathToUtf8(target.shown) + ": " + refused.what() + " Nothing was written.");
     }
-    SaveResult result = saveStrings(translatedPath, write, options, callbacks);
+    SaveResult result = writePlanned(translatedPath, write, options, callbacks);
     result.cstyleErrors = prepared.stored.cstyleErrors;
     result.shareTargets = prepared.shareTargets;
     return result;
@@ -307,25 +330,10 @@ SaveResult saveStrings(const std::filesystem::path& translatedPath, const Prepar
 
 SaveResult saveStrings(const std::filesystem::path& translatedPath, const SaveWrite& write,
                        const SaveOptions& options, const SaveCallbacks& callbacks) {
-    SaveResult result;
-    result.profile = write.profile;
-    if (!write.placed) {
-        return result;
+    if (write.placed) {
+        SaveTarget(translatedPath, options.folder).refuseReadOnly(translatedPath);
     }
-    SaveTarget(translatedPath, options.folder).refuseReadOnly(translatedPath);
-    if (callbacks.beforeWrite) {
-        callbacks.beforeWrite(write.ranges, write.reshape ? &*write.reshape : nullptr);
-    }
-    WriteOptions writing;
-    writing.expected = options.expected;
-    writing.folder = options.folder;
-    writing.beforeReplace = callbacks.beforeReplace;
-    writeFileRangesAtomically(translatedPath, write.ranges, write.reshape, writing);
-    result.freeSpace = write.freeSpace;
-    result.addedTexts = write.addedTexts;
-    result.addedBytes = write.addedBytes;
-    result.saved = true;
-    return result;
+    return writePlanned(translatedPath, write, options, callbacks);
 }
 
 SaveWrite planSaveWrite(PartialFile& file, const std::filesystem::path& shown,

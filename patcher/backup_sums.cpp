@@ -157,14 +157,16 @@ std::optional<std::string> BackupSums::pendingDigestOf(const std::string& name) 
 }
 
 void BackupSums::recordPending(const std::string& name, const Bytes& toBeWritten) {
-    loadOnce();
-    pending_.digests[name] = sha256Hex(toBeWritten);
-    pending_.write();
+    pendingAs(name, sha256Hex(toBeWritten));
 }
 
 void BackupSums::recordPendingWrite(const std::string& name) {
+    pendingAs(name, std::string(kDigestLength, '0'));
+}
+
+void BackupSums::pendingAs(const std::string& name, const std::string& digest) {
     loadOnce();
-    pending_.digests[name] = std::string(kDigestLength, '0');
+    pending_.digests[name] = digest;
     pending_.write();
 }
 

@@ -90,6 +90,7 @@ private:
         std::optional<std::string> find(const std::string& name) const;
     };
     void loadOnce();
+    void pendingAs(const std::string& name, const std::string& digest);
     void confirmAs(const std::string& name, const std::string& digest);
 
     fs::path file_;

@@ -63,7 +63,8 @@ ExecutablePlan planExecutable(const FolderHandle& game, const std::string& name,
     ExecutablePlan plan;
     plan.identity = takeFileIdentity(game, name, {FilePart{0, 0}});
     ExecutableTexts read;
-    PartialFile file(game, name);
+    plan.file = std::make_shared<PartialFile>(game, name);
+    PartialFile& file = *plan.file;
     readExecutableTexts(file, read);
     plan.texts = std::move(read.texts);
     for (const CarriedExeText& text : carried.texts) {

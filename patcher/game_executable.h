@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,8 @@ struct ExecutablePlan {
     SaveWrite write;
     // The file's metadata, taken before it was read: whether the file saved is the one planned.
     FileIdentity identity;
+    // The file as the plan read it, still open: the digest of the planned write reads it.
+    std::shared_ptr<PartialFile> file;
 };
 
 // Reads the player's executable, name in the game folder, and plans what carried does to it;

@@ -2,7 +2,6 @@
 // TarnPatch's side of the game executable: finding it, planning the carried texts into it,
 // keeping its original, writing it through the editor's save, and putting it back.
 #include <future>
-#include <memory>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -93,17 +92,10 @@ TarnPatch::Outcome TarnPatch::planGameExecutable(std::optional<ExecutableWork>& 
     }
     work = ExecutableWork{path, std::move(plan), {}};
     if (work->plan.changes) {
-        try {
-            const FolderHandle game = FolderHandle::open(gameFolder_);
-            auto file = std::make_shared<PartialFile>(game, name);
-            const SaveWrite& write = work->plan.write;
-            work->digest = std::async(std::launch::async, [file, &write] {
-                return digestAfterWrite(*file, write.ranges,
-                                        write.reshape ? &*write.reshape : nullptr);
-            });
-        } catch (const std::exception&) {
-            // Taken when the file is written, and any failure reported then.
-        }
+        const SaveWrite& write = work->plan.write;
+        work->digest = std::async(std::launch::async, [file = work->plan.file, &write] {
+            return digestAfterWrite(*file, write.ranges, write.reshape ? &*write.reshape : nullptr);
+        });
     }
     return Outcome::Next;
 }
@@ -155,10 +147,10 @@ void TarnPatch::writeGameExecutable(const ExecutableWork& work) {
                 }
                 const FileReshape* moved = reshaped ? &*reshaped : nullptr;
                 if (!digest.valid()) {
-                    // Opened here, so that it reads the file this save replaces.
-                    auto file = std::make_shared<PartialFile>(game, name);
-                    digest = std::async(std::launch::async, [file, &written, moved] {
-                        return digestAfterWrite(*file, written, moved);
+                    // Through the handle on the file this save replaces, as the kept original
+                    // is read beside it.
+                    digest = std::async(std::launch::async, [&original, &written, moved] {
+                        return digestAfterWrite(original, written, moved);
                     });
                 }
                 kept = std::async(std::launch::async, [&, moved] {
